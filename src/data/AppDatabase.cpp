@@ -1,0 +1,151 @@
+#include "data/AppDatabase.h"
+#include "data/SchemaRegistry.h"
+#include "platform/Desktop.h"
+#include "platform/WvsError.h"
+
+#include <QDir>
+#include <QSqlError>
+
+namespace wvs {
+
+namespace {
+
+[[noreturn]] void fail(const QSqlError &e, const QString &sql)
+{
+    QString text = e.text().trimmed();
+    if (text.isEmpty())
+        text = QStringLiteral("Database error");
+    Q_UNUSED(sql);
+    throw WvsError(ErrorNumber::Database, text);
+}
+
+void configure(QSqlDatabase &db)
+{
+    QSqlQuery q(db);
+    // Rollback journal: the file may sit on a shared folder where WAL is unsafe.
+    for (const char *pragma : {"PRAGMA journal_mode=DELETE", "PRAGMA foreign_keys=OFF",
+                               "PRAGMA synchronous=FULL"}) {
+        if (!q.exec(QString::fromLatin1(pragma)))
+            fail(q.lastError(), QString::fromLatin1(pragma));
+    }
+}
+
+} // namespace
+
+QString AppDatabase::defaultPath() { return appFile(QStringLiteral("WVS.db")); }
+
+QSqlDatabase AppDatabase::openConnection(const QString &name, const QString &path)
+{
+    if (QSqlDatabase::contains(name)) {
+        QSqlDatabase::database(name, false).close();
+        QSqlDatabase::removeDatabase(name);
+    }
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+    db.setDatabaseName(path);
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+    if (!db.open())
+        fail(db.lastError(), QString());
+    configure(db);
+    return db;
+}
+
+void AppDatabase::open(const QString &path)
+{
+    QSqlDatabase db = openConnection(QString::fromLatin1(connectionName()), path);
+    SchemaRegistry::ensure(db);
+}
+
+bool AppDatabase::isOpen()
+{
+    return QSqlDatabase::contains(QString::fromLatin1(connectionName()))
+        && QSqlDatabase::database(QString::fromLatin1(connectionName()), false).isOpen();
+}
+
+void AppDatabase::close()
+{
+    const QString name = QString::fromLatin1(connectionName());
+    if (!QSqlDatabase::contains(name))
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(name, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+}
+
+QSqlDatabase AppDatabase::db() { return QSqlDatabase::database(QString::fromLatin1(connectionName()), false); }
+
+QSqlQuery execSql(const QString &sql, const QVariantList &params, QSqlDatabase db)
+{
+    if (!db.isOpen())
+        throw WvsError(ErrorNumber::Database, QStringLiteral("The database is not open"));
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    if (!q.prepare(sql))
+        fail(q.lastError(), sql);
+    for (const QVariant &v : params)
+        q.addBindValue(v);
+    if (!q.exec())
+        fail(q.lastError(), sql);
+    return q;
+}
+
+QVariant scalarSql(const QString &sql, const QVariantList &params, QSqlDatabase db)
+{
+    QSqlQuery q = execSql(sql, params, db);
+    if (q.next())
+        return q.value(0);
+    return QVariant();
+}
+
+int writeSql(const QString &sql, const QVariantList &params, QSqlDatabase db)
+{
+    QSqlQuery q = execSql(sql, params, db);
+    return q.numRowsAffected();
+}
+
+qint64 lastInsertId(QSqlDatabase db) { return scalarSql(QStringLiteral("SELECT last_insert_rowid()"), {}, db).toLongLong(); }
+
+Transaction::Transaction(QSqlDatabase db) : db_(db)
+{
+    execSql(QStringLiteral("BEGIN IMMEDIATE"), {}, db_);
+    active_ = true;
+}
+
+Transaction::~Transaction()
+{
+    if (active_) {
+        QSqlQuery q(db_);
+        q.exec(QStringLiteral("ROLLBACK"));
+    }
+}
+
+void Transaction::commit()
+{
+    if (!active_)
+        return;
+    execSql(QStringLiteral("COMMIT"), {}, db_);
+    active_ = false;
+}
+
+void Transaction::rollback()
+{
+    if (!active_)
+        return;
+    active_ = false;
+    execSql(QStringLiteral("ROLLBACK"), {}, db_);
+}
+
+QString likeLiteral(const QString &text)
+{
+    QString out;
+    out.reserve(text.size() + 4);
+    for (QChar c : text) {
+        if (c == QLatin1Char('\\') || c == QLatin1Char('%') || c == QLatin1Char('_'))
+            out += QLatin1Char('\\');
+        out += c;
+    }
+    return out;
+}
+
+} // namespace wvs

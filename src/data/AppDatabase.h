@@ -1,0 +1,62 @@
+#pragma once
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
+#include <QVariantList>
+#include <optional>
+
+namespace wvs {
+
+// The one connection to WVS.db. Other connections (tests that play a second
+// workstation) are opened with openConnection under a name of their own.
+class AppDatabase {
+public:
+    static const char *connectionName() { return "WVS"; }
+    static QString defaultPath();                 // <program folder>/WVS.db
+    static void open(const QString &path);        // throws WvsError
+    static bool isOpen();
+    static void close();
+    static QSqlDatabase db();
+
+    // A second connection to the same file (rollback journal, busy time-out).
+    static QSqlDatabase openConnection(const QString &name, const QString &path);
+};
+
+// Runs one statement with bound values (positional "?" placeholders) and
+// returns the active query; any failure is thrown as a WvsError.
+QSqlQuery execSql(const QString &sql, const QVariantList &params = {},
+                  QSqlDatabase db = AppDatabase::db());
+
+// First column of the first row, or an invalid QVariant when there is none.
+QVariant scalarSql(const QString &sql, const QVariantList &params = {},
+                   QSqlDatabase db = AppDatabase::db());
+
+// Number of rows a write touched.
+int writeSql(const QString &sql, const QVariantList &params = {},
+             QSqlDatabase db = AppDatabase::db());
+
+// The key the last insert on this connection produced.
+qint64 lastInsertId(QSqlDatabase db = AppDatabase::db());
+
+// A write transaction (BEGIN IMMEDIATE): rolled back unless committed.
+class Transaction {
+public:
+    explicit Transaction(QSqlDatabase db = AppDatabase::db());
+    ~Transaction();
+    Transaction(const Transaction &) = delete;
+    Transaction &operator=(const Transaction &) = delete;
+    void commit();
+    void rollback();
+    bool active() const { return active_; }
+
+private:
+    QSqlDatabase db_;
+    bool active_ = false;
+};
+
+// Escapes % and _ (and the escape character itself) so a typed text matches
+// literally in "LIKE ? ESCAPE '\'".
+QString likeLiteral(const QString &text);
+
+} // namespace wvs

@@ -1,0 +1,45 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+#include <functional>
+
+namespace wvs {
+
+// The program's folder: $WVS_HOME when set, else the folder of the executable.
+QString appDir();
+QString appFile(const QString &name);
+
+// Opens a web address, mail link or file in the desktop's default program.
+bool openUrl(const QUrl &url);
+bool openFile(const QString &path);
+
+// Opens the program's help page.
+void openHelp();
+
+// Pauses without blocking the window system (pending events are handled).
+void sleepMs(int ms);
+
+// Ends the process at once; tests intercept it (it then throws ProcessEnded).
+[[noreturn]] void endProcess(int code = 0);
+
+// Test stand-in for the desktop: links are recorded instead of opened, pauses
+// are skipped and the end of the process is turned into a ProcessEnded throw.
+class DesktopScript {
+public:
+    DesktopScript();
+    ~DesktopScript();
+    DesktopScript(const DesktopScript &) = delete;
+    DesktopScript &operator=(const DesktopScript &) = delete;
+
+    QList<QUrl> opened;
+    int slept = 0;
+    int ended = -1;
+    bool openResult = true;
+    static DesktopScript *current();
+
+private:
+    DesktopScript *previous_;
+};
+
+} // namespace wvs

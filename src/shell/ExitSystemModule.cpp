@@ -1,0 +1,66 @@
+#include "shell/ExitSystemModule.h"
+#include "common/Formats.h"
+#include "data/AppDatabase.h"
+#include "platform/Desktop.h"
+#include "platform/MessageBox.h"
+#include "shell/ErrorHandlingModule.h"
+#include "shell/Session.h"
+
+#include <QDate>
+
+namespace wvs {
+
+namespace {
+
+void logOffAndClose(bool ignoreErrors)
+{
+    auto step = [&](auto &&f) {
+        if (!ignoreErrors) {
+            f();
+            return;
+        }
+        try {
+            f();
+        } catch (const ProcessEnded &) {
+            throw;
+        } catch (...) {
+        }
+    };
+    const QString id = session().currentAssociateID;
+    if (AppDatabase::isOpen()) {
+        step([&] { writeSql(QStringLiteral("DELETE FROM LockedSchedules WHERE AssociateID = ?"), {id}); });
+        step([&] {
+            writeSql(QStringLiteral("UPDATE Associates SET AssociateStatus = ? WHERE AssociateID = ?"),
+                     {Formats::dateSerial(QDate::currentDate()), id});
+        });
+    }
+    sleepMs(500);
+    step([&] { AppDatabase::close(); });
+}
+
+} // namespace
+
+void ExitSystem()
+{
+    if (session().shutdownFailed) {
+        msgBox(QStringLiteral("WVS is unable to shut down gracefully and will now be closed without further error trapping"),
+               MsgButtons::Ok, MsgIcon::Critical);
+        logOffAndClose(true);
+        endProcess(0);
+    }
+    try {
+        logOffAndClose(false);
+    } catch (const ProcessEnded &) {
+        throw;
+    } catch (const WvsError &e) {
+        session().shutdownFailed = true;
+        ReportError(e.number(), e.description(), QStringLiteral("ExitSystemModule"), QStringLiteral("ExitSystem"));
+    } catch (const std::exception &e) {
+        session().shutdownFailed = true;
+        ReportError(ErrorNumber::General, QString::fromUtf8(e.what()), QStringLiteral("ExitSystemModule"),
+                    QStringLiteral("ExitSystem"));
+    }
+    endProcess(0);
+}
+
+} // namespace wvs

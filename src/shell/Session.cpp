@@ -1,0 +1,13 @@
+#include "shell/Session.h"
+
+namespace wvs {
+
+Session &session()
+{
+    static Session s;
+    return s;
+}
+
+void resetSession() { session() = Session(); }
+
+} // namespace wvs

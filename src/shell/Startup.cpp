@@ -1,0 +1,5 @@
+#include "shell/Startup.h"
+#include <QApplication>
+namespace wvs {
+int runProgram(QApplication &app) { return app.exec(); }
+}

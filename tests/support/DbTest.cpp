@@ -1,0 +1,81 @@
+#include "support/DbTest.h"
+#include "shell/NewDatabase.h"
+#include "shell/Session.h"
+
+#include <QDir>
+
+namespace wvs::test {
+
+void DbTest::SetUp()
+{
+    dir_ = std::make_unique<QTemporaryDir>();
+    ASSERT_TRUE(dir_->isValid());
+    qputenv("WVS_HOME", dir_->path().toLocal8Bit());
+    resetSession();
+    msgs_ = std::make_unique<MessageScript>();
+    modal_ = std::make_unique<ModalScript>();
+    desktop_ = std::make_unique<DesktopScript>();
+    NewInstallation inst;
+    inst.businessName = QStringLiteral("Sparkle Cleaning");
+    inst.country = QStringLiteral("New Zealand");
+    inst.installationID = QStringLiteral("TEST01");
+    inst.associateID = QStringLiteral("ADM");
+    inst.associateName = QStringLiteral("Administrator");
+    inst.password = QStringLiteral("secret");
+    createNewDatabase(dbPath(), inst);
+    readInstallation();
+}
+
+void DbTest::TearDown()
+{
+    for (const QString &n : extraConnections_) {
+        QSqlDatabase::database(n, false).close();
+        QSqlDatabase::removeDatabase(n);
+    }
+    extraConnections_.clear();
+    AppDatabase::close();
+    desktop_.reset();
+    modal_.reset();
+    msgs_.reset();
+    resetSession();
+    qunsetenv("WVS_HOME");
+    dir_.reset();
+}
+
+QString DbTest::dbPath() const { return QDir(dir_->path()).filePath(QStringLiteral("WVS.db")); }
+
+QSqlDatabase DbTest::secondConnection(const QString &name)
+{
+    extraConnections_ << name;
+    return AppDatabase::openConnection(name, dbPath());
+}
+
+void DbTest::loginAs(const QString &id, int level)
+{
+    session().currentAssociateID = id;
+    const QVariant name = scalarSql(QStringLiteral("SELECT AssociateName FROM Associates WHERE AssociateID = ?"), {id});
+    session().currentAssociateName = name.isValid() ? name.toString() : id;
+    session().currentAuthorityLevel = level;
+}
+
+void DbTest::addAssociate(const QString &id, const QString &name, const QString &password, int level, bool active,
+                          double status)
+{
+    writeSql(QStringLiteral("INSERT INTO Associates (AssociateID, AssociateName, AssociatePassword, "
+                            "AssociateAuthorityLevel, AssociateStatus, Active, InitialScreen) VALUES (?, ?, ?, ?, ?, ?, 'None')"),
+             {id, name, password, level, status, active ? 1 : 0});
+}
+
+void DbTest::setAccess(int level, int customers, int customerJobs, int jobTypes, int associates, int company,
+                       int preferences, int jobSchedules, int accounts, int security)
+{
+    writeSql(QStringLiteral("INSERT OR REPLACE INTO AuthorityLevels (LevelNumber, LevelDescription) VALUES (?, ?)"),
+             {level, QStringLiteral("Level %1").arg(level)});
+    writeSql(QStringLiteral("INSERT OR REPLACE INTO AuthorityAccess (AuthorityLevelNumber, Customers, CustomerJobs, "
+                            "JobTypes, Associates, Company, Preferences, JobSchedules, Accounts, Security) "
+                            "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+             {level, customers, customerJobs, jobTypes, associates, company, preferences, jobSchedules, accounts,
+              security});
+}
+
+} // namespace wvs::test
