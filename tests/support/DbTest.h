@@ -4,6 +4,8 @@
 #include "platform/MessageBox.h"
 #include "platform/Modal.h"
 
+#include "support/QtPrinters.h"
+
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>

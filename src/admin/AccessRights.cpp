@@ -1,0 +1,118 @@
+#include "admin/AccessRights.h"
+#include "data/AppDatabase.h"
+
+namespace wvs {
+
+const QList<RightsAreaInfo> &AccessRights::areas()
+{
+    static const QList<RightsAreaInfo> list{
+        {RightsArea::Company, QStringLiteral("Company"), QStringLiteral("Company Details"), QStringLiteral("Company"), true, true, false},
+        {RightsArea::Associates, QStringLiteral("Associates"), QStringLiteral("Associates"), QStringLiteral("Associates"), true, true, false},
+        {RightsArea::Customers, QStringLiteral("Customers"), QStringLiteral("Customers"), QStringLiteral("Customers"), true, true, true},
+        {RightsArea::JobTypes, QStringLiteral("JobTypes"), QStringLiteral("Job Types"), QStringLiteral("JobTypes"), true, true, false},
+        {RightsArea::CustomerJobs, QStringLiteral("CustomerJobs"), QStringLiteral("Customer Jobs"), QStringLiteral("CustomerJobs"), true, true, true},
+        {RightsArea::JobSchedules, QStringLiteral("JobSchedules"), QStringLiteral("Job Schedules"), QStringLiteral("JobSchedules"), true, true, true},
+        {RightsArea::Accounts, QStringLiteral("Accounts"), QStringLiteral("Accounts Interface"), QStringLiteral("Accounts"), false, true, false},
+        {RightsArea::Security, QStringLiteral("Security"), QStringLiteral("Security"), QStringLiteral("Security"), true, true, false},
+        {RightsArea::Preferences, QStringLiteral("Preferences"), QStringLiteral("Preferences"), QStringLiteral("Preferences"), true, true, false},
+    };
+    return list;
+}
+
+const RightsAreaInfo &AccessRights::info(RightsArea area)
+{
+    for (const RightsAreaInfo &i : areas())
+        if (i.area == area)
+            return i;
+    return areas().first();
+}
+
+RightsTicks AccessRights::ticksFor(RightsArea area, int value)
+{
+    const RightsAreaInfo &i = info(area);
+    RightsTicks t;
+    t.view = i.hasView && (value & ViewRight);
+    t.change = i.hasChange && (value & ChangeRight);
+    t.notes = i.hasNotes && (value & NotesRight);
+    return t;
+}
+
+int AccessRights::valueOf(RightsArea area, const RightsTicks &ticks)
+{
+    if (area == RightsArea::Accounts)
+        return ticks.change ? ViewRight + ChangeRight : 0;
+    const RightsAreaInfo &i = info(area);
+    int v = 0;
+    if (i.hasView && ticks.view)
+        v += ViewRight;
+    if (i.hasChange && ticks.change)
+        v += ChangeRight;
+    if (i.hasNotes && ticks.notes)
+        v += NotesRight;
+    return v;
+}
+
+RightsTicks AccessRights::applyRule(RightsArea area, RightsTicks t, RightsBox changed)
+{
+    const RightsAreaInfo &i = info(area);
+    const bool changeStandsAlone =
+        area == RightsArea::Security || area == RightsArea::Preferences || area == RightsArea::Accounts;
+    switch (changed) {
+    case RightsBox::View:
+        if (!t.view) {
+            t.change = false;
+            t.notes = false;
+        }
+        break;
+    case RightsBox::Change:
+        if (t.change && !changeStandsAlone && i.hasView)
+            t.view = true;
+        break;
+    case RightsBox::Notes:
+        if (t.notes && i.hasView)
+            t.view = true;
+        break;
+    }
+    return t;
+}
+
+std::optional<RightsValues> AccessRights::load(int level)
+{
+    QSqlQuery q = execSql(QStringLiteral("SELECT Company, Associates, Customers, JobTypes, CustomerJobs, JobSchedules, "
+                                         "Accounts, Security, Preferences FROM AuthorityAccess "
+                                         "WHERE AuthorityLevelNumber = ?"),
+                          {level});
+    if (!q.next())
+        return std::nullopt;
+    RightsValues values;
+    int col = 0;
+    for (const RightsAreaInfo &i : areas())
+        values.insert(i.area, q.value(col++).toInt());
+    return values;
+}
+
+void AccessRights::save(int level, const RightsValues &values)
+{
+    Transaction t;
+    writeSql(QStringLiteral("DELETE FROM AuthorityAccess WHERE AuthorityLevelNumber = ?"), {level});
+    writeSql(QStringLiteral("INSERT INTO AuthorityAccess (AuthorityLevelNumber, Associates, Company, Customers, "
+                            "JobTypes, CustomerJobs, JobSchedules, Accounts, Security, Preferences) "
+                            "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+             {level, values.value(RightsArea::Associates), values.value(RightsArea::Company),
+              values.value(RightsArea::Customers), values.value(RightsArea::JobTypes),
+              values.value(RightsArea::CustomerJobs), values.value(RightsArea::JobSchedules),
+              values.value(RightsArea::Accounts), values.value(RightsArea::Security),
+              values.value(RightsArea::Preferences)});
+    t.commit();
+}
+
+int AccessRights::areaValue(int level, RightsArea area)
+{
+    // The column name comes from the fixed list of areas, never from input.
+    const QVariant v = scalarSql(QStringLiteral("SELECT %1 FROM AuthorityAccess WHERE AuthorityLevelNumber = ?")
+                                     .arg(info(area).column),
+                                 {level});
+    return v.isValid() ? v.toInt() : 0;
+}
+
+} // namespace wvs

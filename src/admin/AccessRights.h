@@ -1,0 +1,65 @@
+#pragma once
+#include <QList>
+#include <QMap>
+#include <QString>
+#include <optional>
+
+namespace wvs {
+
+// The functional areas whose rights an authority level holds, in the order the
+// rights window shows them.
+enum class RightsArea { Company, Associates, Customers, JobTypes, CustomerJobs, JobSchedules, Accounts, Security, Preferences };
+
+// The rights of one area are stored as one number: the sum of View 1, Add
+// Notes 2 and Add/Modify/Delete 4.
+enum AccessRightBits { ViewRight = 1, NotesRight = 2, ChangeRight = 4 };
+
+struct RightsAreaInfo {
+    RightsArea area;
+    QString column;   // the AuthorityAccess column
+    QString caption;  // the row caption of the rights window
+    QString prefix;   // the boxes are prefix + "RCheck", "WCheck", "NCheck"
+    bool hasView;
+    bool hasChange;
+    bool hasNotes;
+};
+
+// The ticked boxes of one area's row.
+struct RightsTicks {
+    bool view = false;
+    bool change = false;
+    bool notes = false;
+    bool operator==(const RightsTicks &) const = default;
+};
+
+enum class RightsBox { View, Change, Notes };
+
+using RightsValues = QMap<RightsArea, int>;
+
+class AccessRights {
+public:
+    static const QList<RightsAreaInfo> &areas();
+    static const RightsAreaInfo &info(RightsArea area);
+
+    // The boxes a stored value ticks: each bit on the box the area has for it,
+    // so a value no tick combination produces still shows what it grants. The
+    // Accounts Interface has only its Add/Modify/Delete box.
+    static RightsTicks ticksFor(RightsArea area, int value);
+    // The value the ticked boxes store; the Accounts box stores 5.
+    static int valueOf(RightsArea area, const RightsTicks &ticks);
+
+    // The row after one box changed (ticks already holds that box's new state):
+    // unticking View unticks the row's other boxes; ticking Add/Modify/Delete or
+    // Add Notes ticks View, except in the Security, Preferences and Accounts rows,
+    // where Add/Modify/Delete stands alone.
+    static RightsTicks applyRule(RightsArea area, RightsTicks ticks, RightsBox changed);
+
+    // The stored row of a level, or none when its rights were never saved.
+    static std::optional<RightsValues> load(int level);
+    // Replaces the level's row whole (areas missing from values store 0), in one transaction.
+    static void save(int level, const RightsValues &values);
+    // One area's value for a level; 0 when the level has no row.
+    static int areaValue(int level, RightsArea area);
+};
+
+} // namespace wvs

@@ -1,0 +1,262 @@
+#include "admin/AssociateRecord.h"
+#include "common/Formats.h"
+#include "common/ValidateEntryModule.h"
+#include "data/AppDatabase.h"
+#include "admin/StoredText.h"
+#include "platform/MessageBox.h"
+#include "shell/Session.h"
+
+#include <QDate>
+#include <functional>
+
+namespace wvs {
+
+namespace {
+
+bool sameId(const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+
+double todaySerial() { return double(Formats::dateSerial(QDate::currentDate())); }
+
+bool idTaken(const QString &id, const QString &exceptId = QString())
+{
+    if (exceptId.isNull())
+        return scalarSql(QStringLiteral("SELECT COUNT(*) FROM Associates WHERE AssociateID = ? COLLATE NOCASE"), {id})
+                   .toInt() > 0;
+    return scalarSql(QStringLiteral("SELECT COUNT(*) FROM Associates WHERE AssociateID = ? COLLATE NOCASE "
+                                    "AND AssociateID <> ? COLLATE NOCASE"),
+                     {id, exceptId})
+               .toInt() > 0;
+}
+
+AssociateRecord::Check refuseTakenId(const QString &id)
+{
+    msgBox(QStringLiteral("Associate ID %1 already exists - please enter another").arg(id));
+    AssociateRecord::Check c;
+    c.ok = false;
+    c.field = AssociateRecord::Field::ID;
+    c.clearId = true;
+    return c;
+}
+
+// Rewrites every other associate's portal access list: each named ID (after
+// the owner's own, which comes first) is passed through map; an empty result
+// drops it from the list.
+void rewritePortalLists(const std::function<QString(const QString &)> &map)
+{
+    QList<QPair<QString, QString>> changes;
+    QSqlQuery q = execSql(QStringLiteral("SELECT AssociateID, PortalAccess FROM Associates WHERE PortalAccess <> ''"));
+    while (q.next()) {
+        const QString owner = q.value(0).toString();
+        const QString stored = q.value(1).toString();
+        QStringList parts = stored.split(QLatin1Char(','));
+        QStringList out;
+        for (int i = 0; i < parts.size(); ++i) {
+            if (i == 0) {
+                out << parts[i];
+                continue;
+            }
+            const QString mapped = map(parts[i]);
+            if (!mapped.isEmpty())
+                out << mapped;
+        }
+        const QString rewritten = out.join(QLatin1Char(','));
+        if (rewritten != stored)
+            changes.append({owner, rewritten});
+    }
+    for (const auto &c : changes)
+        writeSql(QStringLiteral("UPDATE Associates SET PortalAccess = ? WHERE AssociateID = ?"), {storedText(c.second), c.first});
+}
+
+} // namespace
+
+const QStringList &AssociateRecord::initialScreenEntries()
+{
+    static const QStringList entries{QStringLiteral("Customers Management"), QStringLiteral("Customer Jobs Management"),
+                                     QStringLiteral("Job Schedules Management"), QStringLiteral("None")};
+    return entries;
+}
+
+const QStringList &AssociateRecord::initialScreenForms()
+{
+    static const QStringList forms{QStringLiteral("CustomersManagementForm"), QStringLiteral("CustomerJobsManagementForm"),
+                                   QStringLiteral("SchedulesManagementForm"), QStringLiteral("None")};
+    return forms;
+}
+
+AssociateRecord::Check AssociateRecord::check(const AssociateEntry &e)
+{
+    auto refuse = [](const QString &message, Field field) {
+        msgBox(message);
+        Check c;
+        c.ok = false;
+        c.field = field;
+        return c;
+    };
+    if (e.id.isEmpty())
+        return refuse(QStringLiteral("Please enter an ID"), Field::ID);
+    if (e.id.size() < 2)
+        return refuse(QStringLiteral("The ID must be at least 2 characters"), Field::ID);
+    if (e.id.contains(QLatin1Char(' ')))
+        return refuse(QStringLiteral("The ID cannot contain spaces"), Field::ID);
+    // The ID is a key of other tables and an entry of comma-separated portal
+    // lists and portal files: letters, digits and underscores only.
+    if (ValidateEntry(e.id, false).isValid()) {
+        Check c;
+        c.ok = false;
+        c.field = Field::ID;
+        return c;
+    }
+    if (e.name.isEmpty())
+        return refuse(QStringLiteral("Please enter a Name"), Field::Name);
+    if (e.password.isEmpty())
+        return refuse(QStringLiteral("Please enter a Password"), Field::Password);
+    if (e.password.size() < 4)
+        return refuse(QStringLiteral("The Password must be at least 4 characters"), Field::Password);
+    if (e.password.contains(QLatin1Char(' ')))
+        return refuse(QStringLiteral("The Password cannot contain spaces"), Field::Password);
+    if (e.password != e.password2) {
+        Check c = refuse(QStringLiteral("Passwords don't match - please re-enter"), Field::Password);
+        c.clearPasswords = true;
+        return c;
+    }
+    if (!e.level)
+        return refuse(QStringLiteral("Please select an Authority Level"), Field::Level);
+    if (e.initialScreen.isEmpty())
+        return refuse(QStringLiteral("Please select the Initial Screen"), Field::InitialScreen);
+    return {};
+}
+
+QString AssociateRecord::portalAccessValue(const AssociateEntry &e, bool portalInUse)
+{
+    if (!portalInUse || !e.portalAccess)
+        return QString();
+    QStringList parts{e.id};
+    parts << e.portalIds;
+    return parts.join(QLatin1Char(','));
+}
+
+AssociateRecord::Check AssociateRecord::add(const AssociateEntry &e, bool portalInUse)
+{
+    Transaction t;
+    if (idTaken(e.id))
+        return refuseTakenId(e.id);
+    writeSql(QStringLiteral("INSERT INTO Associates (AssociateID, AssociateName, AssociatePassword, AssociatePhone, "
+                            "AssociateEmail, AssociateAuthorityLevel, AssociateStatus, InitialScreen, PortalAccess, Active) "
+                            "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+             {storedText(e.id), storedText(e.name), storedText(e.password), storedText(e.phone), storedText(e.email),
+              e.level.value_or(0), todaySerial(), storedText(e.initialScreen),
+              storedText(portalAccessValue(e, portalInUse)), e.active ? 1 : 0});
+    t.commit();
+    return {};
+}
+
+AssociateRecord::Check AssociateRecord::modify(const QString &originalId, const AssociateEntry &e, bool portalInUse)
+{
+    // The row being edited decides whether this is the logged-on associate, so
+    // that renaming oneself in the same save does not slip past the test.
+    const bool self = isCurrentAssociate(originalId);
+    if (!e.active && self) {
+        msgBox(QStringLiteral("You cannot de-activate yourself!"));
+        Check c;
+        c.ok = false;
+        return c;
+    }
+    Transaction t;
+    const bool renamed = e.id != originalId;
+    if (renamed && idTaken(e.id, originalId))
+        return refuseTakenId(e.id);
+    if (!load(originalId))
+        return {};
+
+    // A logged-on associate keeps his log-on mark (negative); anyone else gets today's date serial.
+    writeSql(QStringLiteral("UPDATE Associates SET AssociateID = ?, AssociateName = ?, AssociatePassword = ?, "
+                            "AssociatePhone = ?, AssociateEmail = ?, AssociateAuthorityLevel = ?, InitialScreen = ?, "
+                            "AssociateStatus = CASE WHEN AssociateStatus < 0 THEN AssociateStatus ELSE ? END, "
+                            "PortalAccess = ?, Active = ? WHERE AssociateID = ? COLLATE NOCASE"),
+             {storedText(e.id), storedText(e.name), storedText(e.password), storedText(e.phone), storedText(e.email),
+              e.level.value_or(0), storedText(e.initialScreen), todaySerial(),
+              storedText(portalAccessValue(e, portalInUse)), e.active ? 1 : 0, originalId});
+
+    if (renamed) {
+        writeSql(QStringLiteral("UPDATE CustomerJobs SET AssociateID = ? WHERE AssociateID = ? COLLATE NOCASE"), {e.id, originalId});
+        writeSql(QStringLiteral("UPDATE ScheduleJobs SET AssociateID = ? WHERE AssociateID = ? COLLATE NOCASE"), {e.id, originalId});
+        writeSql(QStringLiteral("UPDATE LockedSchedules SET AssociateID = ? WHERE AssociateID = ? COLLATE NOCASE"),
+                 {e.id, originalId});
+        writeSql(QStringLiteral("UPDATE ScheduleStaging SET UserID = ? WHERE UserID = ? COLLATE NOCASE"), {e.id, originalId});
+        writeSql(QStringLiteral("UPDATE ScheduleStaging SET Associate = ? WHERE Associate = ? COLLATE NOCASE"),
+                 {e.id, originalId});
+        rewritePortalLists([&](const QString &id) { return sameId(id, originalId) ? e.id : id; });
+    }
+    t.commit();
+
+    if (self) {
+        session().currentAssociateID = e.id;
+        session().currentAssociateName = e.name;
+    }
+    return {};
+}
+
+bool AssociateRecord::remove(const QString &id, const QString &name)
+{
+    if (isCurrentAssociate(id)) {
+        msgBox(QStringLiteral("You cannot delete yourself!"));
+        return false;
+    }
+    const int jobs = scalarSql(QStringLiteral("SELECT COUNT(*) FROM CustomerJobs WHERE AssociateID = ? COLLATE NOCASE"), {id}).toInt();
+    if (jobs > 0) {
+        msgBox(QStringLiteral("There are Customer Jobs assigned to  %1 therefore he/she cannot be deleted").arg(name));
+        return false;
+    }
+    if (!askYesNo(QStringLiteral("Are you sure you want to PERMANENTLY delete Associate %1?").arg(name)))
+        return false;
+    Transaction t;
+    writeSql(QStringLiteral("DELETE FROM Associates WHERE AssociateID = ? COLLATE NOCASE"), {id});
+    // Locks and a staged grid of someone who can no longer log in would never be freed.
+    writeSql(QStringLiteral("DELETE FROM LockedSchedules WHERE AssociateID = ? COLLATE NOCASE"), {id});
+    writeSql(QStringLiteral("DELETE FROM ScheduleStaging WHERE UserID = ? COLLATE NOCASE"), {id});
+    rewritePortalLists([&](const QString &entry) { return sameId(entry, id) ? QString() : entry; });
+    t.commit();
+    return true;
+}
+
+std::optional<AssociateRow> AssociateRecord::load(const QString &id)
+{
+    QSqlQuery q = execSql(QStringLiteral("SELECT AssociateID, AssociateName, AssociatePassword, AssociatePhone, "
+                                         "AssociateEmail, AssociateAuthorityLevel, AssociateStatus, Active, "
+                                         "InitialScreen, PortalAccess FROM Associates WHERE AssociateID = ? COLLATE NOCASE"),
+                          {id});
+    if (!q.next())
+        return std::nullopt;
+    AssociateRow r;
+    r.id = q.value(0).toString();
+    r.name = q.value(1).toString();
+    r.password = q.value(2).toString();
+    r.phone = q.value(3).toString();
+    r.email = q.value(4).toString();
+    r.level = q.value(5).toInt();
+    r.status = q.value(6).toDouble();
+    r.active = q.value(7).toInt() != 0;
+    r.initialScreen = q.value(8).toString();
+    r.portalAccess = q.value(9).toString();
+    return r;
+}
+
+QList<PortalCandidate> AssociateRecord::portalCandidates(const QString &excludeId)
+{
+    QList<PortalCandidate> out;
+    QSqlQuery q = execSql(QStringLiteral("SELECT AssociateID, AssociateName FROM Associates "
+                                         "WHERE AssociateID <> ? COLLATE NOCASE ORDER BY AssociateName"),
+                          {excludeId});
+    while (q.next())
+        out.append({q.value(0).toString(), q.value(1).toString()});
+    return out;
+}
+
+bool AssociateRecord::portalInUse() { return scalarSql(QStringLiteral("SELECT Portal FROM Preferences")).toInt() != 0; }
+
+bool AssociateRecord::isCurrentAssociate(const QString &id)
+{
+    return !session().currentAssociateID.isEmpty() && sameId(id, session().currentAssociateID);
+}
+
+} // namespace wvs

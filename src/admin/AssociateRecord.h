@@ -1,0 +1,92 @@
+#pragma once
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace wvs {
+
+// What the associate dialog holds when Save is pressed.
+struct AssociateEntry {
+    QString id;
+    QString name;
+    QString password;
+    QString password2;
+    QString phone;
+    QString email;
+    std::optional<int> level;   // the chosen level's number; none when no level is chosen
+    QString initialScreen;      // the stored value of the chosen entry; empty when none is chosen
+    bool portalAccess = false;  // the portal access box
+    QStringList portalIds;      // the IDs of the ticked portal list entries, in list order
+    bool active = false;
+};
+
+// One stored associate.
+struct AssociateRow {
+    QString id;
+    QString name;
+    QString password;
+    QString phone;
+    QString email;
+    int level = 0;
+    double status = 0;
+    bool active = false;
+    QString initialScreen;
+    QString portalAccess;
+};
+
+// An associate another one may be given portal access to.
+struct PortalCandidate {
+    QString id;
+    QString name;
+};
+
+// The associates: the staff who log in. Checks, saves (a changed ID is carried
+// into every table that names the associate) and deletion.
+class AssociateRecord {
+public:
+    // The initial-screen choices: what the combo box shows, and the window
+    // names the log-in opens ("None" opens nothing).
+    static const QStringList &initialScreenEntries();
+    static const QStringList &initialScreenForms();
+
+    enum class Field { None, ID, Name, Password, Level, InitialScreen };
+    struct Check {
+        bool ok = true;
+        Field field = Field::None;
+        bool clearId = false;        // the ID exists already
+        bool clearPasswords = false; // the two passwords differ
+    };
+
+    // The field checks of Save, in order; each failure shows its message.
+    static Check check(const AssociateEntry &e);
+
+    // The PortalAccess text a save writes: empty without the portal or the
+    // box, else the associate's own ID followed by ",ID" for each ticked entry.
+    static QString portalAccessValue(const AssociateEntry &e, bool portalInUse);
+
+    // Adds a new associate after the duplicate test (any letter case).
+    static Check add(const AssociateEntry &e, bool portalInUse);
+    // Rewrites the associate originally named originalId. Refuses to make the
+    // logged-on associate inactive and an ID that another associate holds. A
+    // changed ID is carried, in the same transaction, into the customer jobs,
+    // scheduled jobs, schedule locks, staged schedules and other associates'
+    // portal access, and into the session when the associate is the one logged
+    // on. A missing row writes nothing (another workstation deleted it).
+    static Check modify(const QString &originalId, const AssociateEntry &e, bool portalInUse);
+
+    // Deletes an associate after its refusals and question (all shown here);
+    // true when deleted. His schedule locks and staged schedule go with him and
+    // other associates' portal access no longer names him.
+    static bool remove(const QString &id, const QString &name);
+
+    static std::optional<AssociateRow> load(const QString &id);
+    // Every associate but the one named (any letter case), by name.
+    static QList<PortalCandidate> portalCandidates(const QString &excludeId);
+    // Whether the web portal is in use (no preferences row: not in use).
+    static bool portalInUse();
+    // Whether an ID names the associate logged on.
+    static bool isCurrentAssociate(const QString &id);
+};
+
+} // namespace wvs

@@ -1,0 +1,213 @@
+#include "admin/AuthorityAccessForm.h"
+#include "common/AutoCompleteComboModule.h"
+#include "platform/MessageBox.h"
+#include "shell/ErrorHandlingModule.h"
+#include "shell/FormRegistry.h"
+#include "shell/Session.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace wvs {
+
+WVS_REGISTER_FORM(AuthorityAccessForm);
+
+namespace {
+// Below this Security right a user may look at the rights but not save them.
+constexpr int SaveThreshold = 5;
+
+QString boxSuffix(RightsBox b)
+{
+    switch (b) {
+    case RightsBox::View: return QStringLiteral("RCheck");
+    case RightsBox::Change: return QStringLiteral("WCheck");
+    case RightsBox::Notes: return QStringLiteral("NCheck");
+    }
+    return QString();
+}
+
+QPair<int, int> key(RightsArea a, RightsBox b) { return {int(a), int(b)}; }
+} // namespace
+
+AuthorityAccessForm::AuthorityAccessForm(QWidget *parent) : Form(parent)
+{
+    setObjectName(QStringLiteral("AuthorityAccessForm"));
+    setWindowTitle(QStringLiteral("Authority Access"));
+
+    LevelCombo = new QComboBox(this);
+    LevelCombo->setObjectName(QStringLiteral("LevelCombo"));
+    LevelCombo->setEditable(true);
+    LevelCombo->setInsertPolicy(QComboBox::NoInsert);
+    LevelCombo->setMinimumWidth(220);
+    installAutoMatch(LevelCombo);
+
+    auto *grid = new QGridLayout;
+    grid->setHorizontalSpacing(24);
+    const QStringList headings{QStringLiteral("Function"), QStringLiteral("View"), QStringLiteral("Add/Modify/Delete"),
+                               QStringLiteral("Add Notes")};
+    for (int c = 0; c < headings.size(); ++c) {
+        auto *l = new QLabel(headings[c], this);
+        QFont f = l->font();
+        f.setBold(true);
+        l->setFont(f);
+        grid->addWidget(l, 0, c, c == 0 ? Qt::AlignLeft : Qt::AlignHCenter);
+    }
+    int row = 1;
+    for (const RightsAreaInfo &i : AccessRights::areas()) {
+        grid->addWidget(new QLabel(i.caption, this), row, 0);
+        const std::pair<RightsBox, bool> cells[] = {
+            {RightsBox::View, i.hasView}, {RightsBox::Change, i.hasChange}, {RightsBox::Notes, i.hasNotes}};
+        int col = 1;
+        for (const auto &[which, has] : cells) {
+            if (has) {
+                auto *b = new QCheckBox(this);
+                b->setObjectName(i.prefix + boxSuffix(which));
+                boxes_.insert(key(i.area, which), b);
+                const RightsArea area = i.area;
+                connect(b, &QCheckBox::toggled, this, [this, area, which](bool) { Box_Click(area, which); });
+                grid->addWidget(b, row, col, Qt::AlignHCenter);
+            } else {
+                grid->addWidget(new QLabel(QStringLiteral("N/A"), this), row, col, Qt::AlignHCenter);
+            }
+            ++col;
+        }
+        ++row;
+    }
+
+    auto makeButton = [this](const char *name, const char *caption) {
+        auto *b = new QPushButton(QString::fromUtf8(caption), this);
+        b->setObjectName(QString::fromUtf8(name));
+        b->setAutoDefault(false);
+        return b;
+    };
+    SelectAllButton = makeButton("SelectAllButton", "&Select All");
+    ClearAllButton = makeButton("ClearAllButton", "&Clear All");
+    OKButton = makeButton("OKButton", "&Save");
+    ExitButton = makeButton("ExitButton", "&Exit");
+
+    auto *levelRow = new QHBoxLayout;
+    levelRow->addWidget(new QLabel(QStringLiteral("Authority Level"), this));
+    levelRow->addWidget(LevelCombo);
+    levelRow->addStretch();
+    auto *frame = new QGroupBox(this);
+    frame->setLayout(grid);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(SelectAllButton);
+    buttons->addWidget(ClearAllButton);
+    buttons->addStretch();
+    buttons->addWidget(OKButton);
+    buttons->addWidget(ExitButton);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(levelRow);
+    layout->addWidget(frame);
+    layout->addLayout(buttons);
+
+    connect(SelectAllButton, &QPushButton::clicked, this, &AuthorityAccessForm::SelectAllButton_Click);
+    connect(ClearAllButton, &QPushButton::clicked, this, &AuthorityAccessForm::ClearAllButton_Click);
+    connect(OKButton, &QPushButton::clicked, this, &AuthorityAccessForm::OKButton_Click);
+    connect(ExitButton, &QPushButton::clicked, this,
+            [this] { guarded("AuthorityAccessForm", "ExitButton_Click", [&] { reject(); }); });
+
+    guarded("AuthorityAccessForm", "Form_Load", [&] {
+        if (AccessRights::areaValue(session().currentAuthorityLevel, RightsArea::Security) < SaveThreshold)
+            OKButton->setEnabled(false);
+        LevelList = AuthorityLevelStore::all();
+        for (const AuthorityLevel &l : LevelList)
+            LevelCombo->addItem(l.description);
+        LevelCombo->setCurrentIndex(-1);
+    });
+    // A level chosen by a click or by typing shows its rights, so Save always
+    // writes the boxes of the level that is shown.
+    connect(LevelCombo, &QComboBox::currentIndexChanged, this, [this](int) { LevelCombo_Click(); });
+}
+
+QCheckBox *AuthorityAccessForm::box(RightsArea area, RightsBox which) const { return boxes_.value(key(area, which)); }
+
+RightsTicks AuthorityAccessForm::ticks(RightsArea area) const
+{
+    auto ticked = [&](RightsBox b) {
+        QCheckBox *c = box(area, b);
+        return c && c->isChecked();
+    };
+    return {ticked(RightsBox::View), ticked(RightsBox::Change), ticked(RightsBox::Notes)};
+}
+
+void AuthorityAccessForm::setTicks(RightsArea area, const RightsTicks &t)
+{
+    const std::pair<RightsBox, bool> wanted[] = {
+        {RightsBox::View, t.view}, {RightsBox::Change, t.change}, {RightsBox::Notes, t.notes}};
+    for (const auto &[which, on] : wanted)
+        if (QCheckBox *c = box(area, which))
+            c->setChecked(on);
+}
+
+void AuthorityAccessForm::Box_Click(RightsArea area, RightsBox which)
+{
+    const QString name = box(area, which)->objectName() + QStringLiteral("_Click");
+    guarded("AuthorityAccessForm", name.toUtf8().constData(), [&] {
+        if (showingStored_)
+            return;
+        const RightsTicks now = ticks(area);
+        const RightsTicks after = AccessRights::applyRule(area, now, which);
+        if (after != now)
+            setTicks(area, after);
+    });
+}
+
+void AuthorityAccessForm::LevelCombo_Click()
+{
+    guarded("AuthorityAccessForm", "LevelCombo_Click", [&] {
+        ClearAllButton_Click();
+        const int index = LevelCombo->currentIndex();
+        if (index < 0 || index >= LevelList.size())
+            return;
+        const auto values = AccessRights::load(LevelList[index].number);
+        if (!values)
+            return;
+        showingStored_ = true;
+        for (const RightsAreaInfo &i : AccessRights::areas())
+            setTicks(i.area, AccessRights::ticksFor(i.area, values->value(i.area)));
+        showingStored_ = false;
+    });
+}
+
+void AuthorityAccessForm::SelectAllButton_Click()
+{
+    guarded("AuthorityAccessForm", "SelectAllButton_Click", [&] {
+        for (const RightsAreaInfo &i : AccessRights::areas())
+            setTicks(i.area, {true, true, true});
+    });
+}
+
+void AuthorityAccessForm::ClearAllButton_Click()
+{
+    guarded("AuthorityAccessForm", "ClearAllButton_Click", [&] {
+        for (const RightsAreaInfo &i : AccessRights::areas())
+            setTicks(i.area, {false, false, false});
+    });
+}
+
+void AuthorityAccessForm::OKButton_Click()
+{
+    guarded("AuthorityAccessForm", "OKButton_Click", [&] {
+        const int index = LevelCombo->currentIndex();
+        if (index < 0 || index >= LevelList.size()) {
+            msgBox(QStringLiteral("Please select an Authority Level"));
+            LevelCombo->setFocus();
+            return;
+        }
+        RightsValues values;
+        for (const RightsAreaInfo &i : AccessRights::areas())
+            values.insert(i.area, AccessRights::valueOf(i.area, ticks(i.area)));
+        AccessRights::save(LevelList[index].number, values);
+        msgBox(QStringLiteral("Authority Access updated"));
+    });
+}
+
+} // namespace wvs

@@ -1,0 +1,110 @@
+#include "admin/AuthorityLevelStore.h"
+#include "admin/StoredText.h"
+#include "data/AppDatabase.h"
+#include "platform/MessageBox.h"
+
+#include <QRegularExpression>
+
+namespace wvs {
+
+namespace {
+
+// A level number is typed as one or two digits; a leading sign or a fraction
+// still reads as a number, but only whole numbers from 1 to 99 are levels.
+bool looksNumeric(const QString &text)
+{
+    static const QRegularExpression re(QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)$"));
+    return re.match(text.trimmed()).hasMatch();
+}
+
+std::optional<int> levelNumber(const QString &text)
+{
+    static const QRegularExpression re(QStringLiteral("^\\d{1,2}$"));
+    if (!re.match(text).hasMatch())
+        return std::nullopt;
+    const int n = text.toInt();
+    if (n < 1 || n > 99)
+        return std::nullopt;
+    return n;
+}
+
+} // namespace
+
+QList<AuthorityLevel> AuthorityLevelStore::all()
+{
+    QList<AuthorityLevel> out;
+    QSqlQuery q = execSql(QStringLiteral("SELECT LevelNumber, LevelDescription FROM AuthorityLevels"));
+    while (q.next())
+        out.append({q.value(0).toInt(), q.value(1).toString()});
+    return out;
+}
+
+std::optional<AuthorityLevel> AuthorityLevelStore::find(int number)
+{
+    QSqlQuery q = execSql(QStringLiteral("SELECT LevelNumber, LevelDescription FROM AuthorityLevels WHERE LevelNumber = ?"),
+                          {number});
+    if (!q.next())
+        return std::nullopt;
+    return AuthorityLevel{q.value(0).toInt(), q.value(1).toString()};
+}
+
+AuthorityLevelStore::Check AuthorityLevelStore::check(bool adding, const QString &numberText, const QString &description)
+{
+    if (numberText.isEmpty()) {
+        msgBox(QStringLiteral("Please enter a Level Number"));
+        return {Field::Number};
+    }
+    if (!looksNumeric(numberText)) {
+        msgBox(QStringLiteral("The Level Number must be numeric"));
+        return {Field::Number};
+    }
+    // 0 would log in with no rights at all, and a sign or a fraction is no
+    // level. (A level being modified keeps the number it has.)
+    if (adding && !levelNumber(numberText)) {
+        msgBox(QStringLiteral("The Level Number must be a whole number from 1 to 99"));
+        return {Field::Number};
+    }
+    if (description.isEmpty()) {
+        msgBox(QStringLiteral("Please enter a Description"));
+        return {Field::Description};
+    }
+    if (adding && find(*levelNumber(numberText))) {
+        msgBox(QStringLiteral("Authority Level Number %1 already exists - please enter another").arg(numberText));
+        return {Field::Number, true};
+    }
+    return {};
+}
+
+int AuthorityLevelStore::add(const QString &numberText, const QString &description)
+{
+    const int n = levelNumber(numberText).value_or(0);
+    writeSql(QStringLiteral("INSERT INTO AuthorityLevels (LevelNumber, LevelDescription) VALUES (?, ?)"), {n, storedText(description)});
+    return n;
+}
+
+bool AuthorityLevelStore::modify(int number, const QString &description)
+{
+    return writeSql(QStringLiteral("UPDATE AuthorityLevels SET LevelDescription = ? WHERE LevelNumber = ?"),
+                    {storedText(description), number}) > 0;
+}
+
+bool AuthorityLevelStore::remove(int number, const QString &description)
+{
+    const int holders =
+        scalarSql(QStringLiteral("SELECT COUNT(*) FROM Associates WHERE AssociateAuthorityLevel = ?"), {number}).toInt();
+    if (holders > 0) {
+        msgBox(QStringLiteral("One or more Associates are assigned Authority Level %1 and therefore it cannot be deleted")
+                   .arg(number));
+        return false;
+    }
+    if (!askYesNo(QStringLiteral("Are you sure you want to PERMANENTLY delete Level %1?").arg(description)))
+        return false;
+    // The level and its rights go together or not at all.
+    Transaction t;
+    writeSql(QStringLiteral("DELETE FROM AuthorityLevels WHERE LevelNumber = ?"), {number});
+    writeSql(QStringLiteral("DELETE FROM AuthorityAccess WHERE AuthorityLevelNumber = ?"), {number});
+    t.commit();
+    return true;
+}
+
+} // namespace wvs

@@ -1,0 +1,43 @@
+#pragma once
+#include <QList>
+#include <QString>
+#include <optional>
+
+namespace wvs {
+
+struct AuthorityLevel {
+    int number = 0;
+    QString description;
+};
+
+// The authority levels: the named classes of users, each with one row of
+// rights. A level's number is fixed once it exists; 0 is kept for "no rights".
+class AuthorityLevelStore {
+public:
+    // Every level, in the order the table returns them.
+    static QList<AuthorityLevel> all();
+    static std::optional<AuthorityLevel> find(int number);
+
+    // The box a failed check sends the user back to.
+    enum class Field { None, Number, Description };
+    struct Check {
+        Field field = Field::None;
+        bool clearNumber = false; // the number exists already: the box is emptied
+        bool ok() const { return field == Field::None; }
+    };
+
+    // The checks of the level dialog's save, in order; each failure shows its
+    // message. In "Add" mode a number already in use is refused too.
+    static Check check(bool adding, const QString &numberText, const QString &description);
+
+    // Adds a level (the number must have passed check). Returns the new level's number.
+    static int add(const QString &numberText, const QString &description);
+    // Changes a level's description; false when the level no longer exists.
+    static bool modify(int number, const QString &description);
+
+    // Deletes a level with its rights row after the refusal and the question
+    // (both shown here); true when it was deleted.
+    static bool remove(int number, const QString &description);
+};
+
+} // namespace wvs

@@ -1,0 +1,162 @@
+#include "admin/AuthorityLevelsManagementForm.h"
+#include "admin/AccessRights.h"
+#include "admin/AuthorityLevelAddModifyForm.h"
+#include "admin/AuthorityLevelStore.h"
+#include "platform/FlexGrid.h"
+#include "platform/MessageBox.h"
+#include "platform/Modal.h"
+#include "shell/ErrorHandlingModule.h"
+#include "shell/FormRegistry.h"
+#include "shell/Session.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace wvs {
+
+WVS_REGISTER_FORM(AuthorityLevelsManagementForm);
+
+namespace {
+// Below this Security right a user may look at the levels but not change them.
+constexpr int ChangeThreshold = 5;
+} // namespace
+
+AuthorityLevelsManagementForm::AuthorityLevelsManagementForm(QWidget *parent) : Form(parent)
+{
+    setObjectName(QStringLiteral("AuthorityLevelsManagementForm"));
+    setWindowTitle(QStringLiteral("Authority Levels"));
+
+    LevelsGrid = new FlexGrid(this);
+    LevelsGrid->setObjectName(QStringLiteral("LevelsGrid"));
+
+    auto makeButton = [this](const char *name, const char *caption) {
+        auto *b = new QPushButton(QString::fromUtf8(caption), this);
+        b->setObjectName(QString::fromUtf8(name));
+        b->setAutoDefault(false);
+        return b;
+    };
+    AddButton = makeButton("AddButton", "&Add");
+    ModifyButton = makeButton("ModifyButton", "&Modify");
+    DeleteButton = makeButton("DeleteButton", "&Delete");
+    ExitButton = makeButton("ExitButton", "&Exit");
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(AddButton);
+    buttons->addWidget(ModifyButton);
+    buttons->addWidget(DeleteButton);
+    buttons->addStretch();
+    buttons->addWidget(ExitButton);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(LevelsGrid);
+    layout->addLayout(buttons);
+    resize(400, 360);
+
+    connect(AddButton, &QPushButton::clicked, this, &AuthorityLevelsManagementForm::AddButton_Click);
+    connect(ModifyButton, &QPushButton::clicked, this, &AuthorityLevelsManagementForm::ModifyButton_Click);
+    connect(DeleteButton, &QPushButton::clicked, this, &AuthorityLevelsManagementForm::DeleteButton_Click);
+    connect(ExitButton, &QPushButton::clicked, this,
+            [this] { guarded("AuthorityLevelsManagementForm", "ExitButton_Click", [&] { reject(); }); });
+    connect(LevelsGrid, &FlexGrid::rowDoubleClicked, this, [this](int, int) { LevelsGrid_DblClick(); });
+
+    guarded("AuthorityLevelsManagementForm", "Form_Load", [&] {
+        if (AccessRights::areaValue(session().currentAuthorityLevel, RightsArea::Security) < ChangeThreshold) {
+            AddButton->setEnabled(false);
+            ModifyButton->setEnabled(false);
+            DeleteButton->setEnabled(false);
+        }
+        CreateGrid();
+        PopulateGrid();
+    });
+}
+
+void AuthorityLevelsManagementForm::CreateGrid()
+{
+    guarded("AuthorityLevelsManagementForm", "CreateGrid", [&] {
+        LevelsGrid->setRows(1);
+        LevelsGrid->setCols(4);
+        LevelsGrid->setHeadings({QString(), QStringLiteral("Level"), QStringLiteral("Description"), QString()});
+        const int widths[] = {0, 800, 3750, 300};
+        for (int c = 0; c < 4; ++c)
+            LevelsGrid->setColWidth(c, widths[c]);
+        LevelsGrid->setCellAlignment(0, 1, FlexGrid::alignmentFromCode(5));
+        LevelsGrid->setCellAlignment(0, 2, FlexGrid::alignmentFromCode(5));
+        LevelsGrid->setColAlignment(1, FlexGrid::alignmentFromCode(8));
+        LevelsGrid->setColAlignment(2, FlexGrid::alignmentFromCode(2));
+    });
+}
+
+void AuthorityLevelsManagementForm::PopulateGrid()
+{
+    guarded("AuthorityLevelsManagementForm", "PopulateGrid", [&] {
+        LevelsGrid->setRows(1);
+        const QList<AuthorityLevel> levels = AuthorityLevelStore::all();
+        if (!levels.isEmpty()) {
+            FlexGrid::FillScope fill(LevelsGrid);
+            QVector<QStringList> rows;
+            rows.reserve(levels.size());
+            for (const AuthorityLevel &l : levels)
+                rows.append({QString(), QString::number(l.number), l.description, QString()});
+            LevelsGrid->setData(std::move(rows));
+            LevelsGrid->stripe();
+        }
+        LevelsGrid->clearSelectedRow();
+    });
+}
+
+void AuthorityLevelsManagementForm::openDialog(const QString &tag)
+{
+    auto *dialog = new AuthorityLevelAddModifyForm(this);
+    dialog->Tag = tag;
+    connect(dialog, &AuthorityLevelAddModifyForm::saved, this, &AuthorityLevelsManagementForm::PopulateGrid);
+    showModal(dialog);
+    delete dialog;
+}
+
+void AuthorityLevelsManagementForm::AddButton_Click()
+{
+    guarded("AuthorityLevelsManagementForm", "AddButton_Click", [&] { openDialog(QStringLiteral("Add")); });
+}
+
+void AuthorityLevelsManagementForm::ModifyButton_Click()
+{
+    guarded("AuthorityLevelsManagementForm", "ModifyButton_Click", [&] {
+        if (LevelsGrid->rows() < 2)
+            return;
+        const int row = LevelsGrid->selectedRow();
+        if (row < 1) {
+            msgBox(QStringLiteral("Please select the Level to be modified"));
+            return;
+        }
+        openDialog(QStringLiteral("Modify~") + QString::number(LevelsGrid->textMatrix(row, 1).toInt()));
+    });
+}
+
+void AuthorityLevelsManagementForm::LevelsGrid_DblClick()
+{
+    guarded("AuthorityLevelsManagementForm", "LevelsGrid_DblClick", [&] {
+        if (ModifyButton->isEnabled())
+            ModifyButton_Click();
+    });
+}
+
+void AuthorityLevelsManagementForm::DeleteButton_Click()
+{
+    guarded("AuthorityLevelsManagementForm", "DeleteButton_Click", [&] {
+        if (LevelsGrid->rows() < 2)
+            return;
+        const int row = LevelsGrid->selectedRow();
+        if (row < 1) {
+            msgBox(QStringLiteral("Please select the Level to be deleted"));
+            return;
+        }
+        const int number = LevelsGrid->textMatrix(row, 1).toInt();
+        const QString description = LevelsGrid->textMatrix(row, 2);
+        if (!AuthorityLevelStore::remove(number, description))
+            return;
+        PopulateGrid();
+        msgBox(QStringLiteral("Level deleted"));
+    });
+}
+
+} // namespace wvs

@@ -1,0 +1,61 @@
+#pragma once
+#include <QString>
+#include <functional>
+#include <optional>
+
+namespace wvs {
+
+// The business's own details: the single Company row.
+struct CompanyDetails {
+    QString id;
+    QString name;
+    QString regNo;
+    QString gstNo;
+    QString pAddress1, pAddress2, pAddress3, pAddress4;
+    QString pPostCode;
+    QString pTelephone;
+    QString pFax;
+    QString pEmail;
+    QString sAddress1, sAddress2, sAddress3, sAddress4;
+    QString sPostCode;
+    QString sTelephone;
+    QString sFax;
+    QString sEmail;
+};
+
+class CompanyRecord {
+public:
+    static std::optional<CompanyDetails> load();
+    // Writes the one row, whether it existed or not.
+    static void save(const CompanyDetails &d);
+    // Whether the web portal is in use (no preferences row: not in use).
+    static bool portalInUse();
+
+    enum class Field { None, ID, Name, RegNo, GSTNo, PAddress1, PPostCode, PTelephone };
+    // The checks and questions of the company window's save, in order; each
+    // failure shows its message (a No to a question fails too). The ID is
+    // required and at least 4 characters only with the portal, but it is
+    // always a plain identifier, so switching the portal on later never sends
+    // an invalid one.
+    static Field check(const CompanyDetails &d, bool portalInUse);
+
+    // The portal's answer about an ID: true when it is free ("OK"); otherwise
+    // the message for an empty answer or a taken ID has been shown.
+    static bool acceptIdReply(const QString &reply, const QString &id);
+
+    // The mode of the portal step that must succeed before an existing
+    // company's row is saved: "CompanyID~old~new~name" after a change of ID,
+    // "CompanyName~id~name" after a change of name alone, empty for none.
+    static QString portalMode(const QString &originalId, const QString &originalName, const CompanyDetails &d);
+
+    // The company-ID check page: given an ID, returns the portal's whole reply
+    // ("OK" when free, empty when no answer came). The portal's own module
+    // installs it; while none is installed no answer comes.
+    static std::function<QString(const QString &id)> &idChecker();
+    static QString checkId(const QString &id);
+
+    // The text the help picture beside the ID shows.
+    static QString helpText();
+};
+
+} // namespace wvs

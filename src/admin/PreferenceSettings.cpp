@@ -1,0 +1,151 @@
+#include "admin/PreferenceSettings.h"
+#include "admin/AccessRights.h"
+#include "admin/StoredText.h"
+#include "data/AppDatabase.h"
+#include "platform/MessageBox.h"
+
+#include <QRegularExpression>
+#include <cmath>
+
+namespace wvs {
+
+std::optional<PreferenceValues> PreferenceSettings::load()
+{
+    QSqlQuery q = execSql(QStringLiteral(
+        "SELECT MYOB, Xero, GSTInclusive, EmailHTML, ShowCostOnSchedPrint, ShowCostOnSchedEmail, Portal, "
+        "ShowCostOnPortal, ShowPhoneOnSchedEmail, ShowPhoneOnPortal, TaxRate, XeroTaxRateName, EmailProvider, "
+        "SMTPServer, SMTPPort, SMTPSSL, SMTPUserName, SMTPPassword, SMTPTestEmail FROM Preferences LIMIT 1"));
+    if (!q.next())
+        return std::nullopt;
+    auto b = [&](int i) { return q.value(i).toInt() != 0; };
+    auto s = [&](int i) { return q.value(i).toString(); };
+    PreferenceValues v;
+    v.myob = b(0);
+    v.xero = b(1);
+    v.gstInclusive = b(2);
+    v.emailHtml = b(3);
+    v.showCostOnSchedPrint = b(4);
+    v.showCostOnSchedEmail = b(5);
+    v.portal = b(6);
+    v.showCostOnPortal = b(7);
+    v.showPhoneOnSchedEmail = b(8);
+    v.showPhoneOnPortal = b(9);
+    v.taxRate = q.value(10).toDouble();
+    v.xeroTaxRateName = s(11);
+    v.emailProvider = s(12);
+    v.smtpServer = s(13);
+    v.smtpPort = s(14);
+    v.smtpSsl = b(15);
+    v.smtpUserName = s(16);
+    v.smtpPassword = s(17);
+    v.smtpTestEmail = s(18);
+    return v;
+}
+
+void PreferenceSettings::save(const PreferenceValues &v)
+{
+    auto b = [](bool x) { return x ? 1 : 0; };
+    Transaction t;
+    writeSql(QStringLiteral("DELETE FROM Preferences"));
+    writeSql(QStringLiteral(
+                 "INSERT INTO Preferences (RowId, MYOB, Xero, GSTInclusive, EmailHTML, ShowCostOnSchedPrint, "
+                 "ShowCostOnSchedEmail, Portal, ShowCostOnPortal, ShowPhoneOnSchedEmail, ShowPhoneOnPortal, TaxRate, "
+                 "XeroTaxRateName, EmailProvider, SMTPServer, SMTPPort, SMTPSSL, SMTPUserName, SMTPPassword, "
+                 "SMTPTestEmail) VALUES (1, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+             {b(v.myob), b(v.xero), b(v.gstInclusive), b(v.emailHtml), b(v.showCostOnSchedPrint),
+              b(v.showCostOnSchedEmail), b(v.portal), b(v.showCostOnPortal), b(v.showPhoneOnSchedEmail),
+              b(v.showPhoneOnPortal), v.taxRate, storedText(v.xeroTaxRateName),
+              v.smtp() ? QStringLiteral("Other") : QStringLiteral("Outlook"), storedText(v.smtpServer),
+              storedText(v.smtpPort), b(v.smtpSsl), storedText(v.smtpUserName), storedText(v.smtpPassword),
+              storedText(v.smtpTestEmail)});
+    t.commit();
+}
+
+bool PreferenceSettings::parseNumber(const QString &text, double *value)
+{
+    static const QRegularExpression re(QStringLiteral("^\\s*[+-]?(\\d+\\.?\\d*|\\.\\d+)\\s*$"));
+    if (!re.match(text).hasMatch())
+        return false;
+    bool ok = false;
+    const double d = text.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(d))
+        return false;
+    if (value)
+        *value = d;
+    return true;
+}
+
+double PreferenceSettings::taxRateFor(const QString &taxRateText)
+{
+    double d = 0;
+    return parseNumber(taxRateText, &d) ? d : 0;
+}
+
+PreferenceSettings::Field PreferenceSettings::check(const PreferenceValues &v, const QString &taxRateText)
+{
+    double rate = 0;
+    const bool numeric = parseNumber(taxRateText, &rate);
+    if (v.gstInclusive) {
+        if ((taxRateText.isEmpty() || (numeric && rate == 0))
+            && !askYesNo(QStringLiteral("Customer Jobs are inclusive of sales tax but no tax rate has been entered - "
+                                        "is this correct?")))
+            return Field::TaxRate;
+        if (!numeric) {
+            msgBox(QStringLiteral("The sales tax rate must be numeric"));
+            return Field::TaxRate;
+        }
+        if (rate < 0) {
+            msgBox(QStringLiteral("The sales tax rate cannot be negative"));
+            return Field::TaxRate;
+        }
+    } else if (!taxRateText.isEmpty() && !numeric) {
+        msgBox(QStringLiteral("The sales tax rate must be numeric"));
+        return Field::TaxRate;
+    }
+
+    if (v.smtp()) {
+        if (v.smtpServer.isEmpty()) {
+            msgBox(QStringLiteral("Please enter the name of the Email Service Provider's Server"));
+            return Field::Server;
+        }
+        if (v.smtpPort.isEmpty()) {
+            msgBox(QStringLiteral("Please enter the Email Service Provider Port"));
+            return Field::Port;
+        }
+        double port = 0;
+        if (!parseNumber(v.smtpPort, &port)) {
+            msgBox(QStringLiteral("The Email Service Provider Port must be numeric"));
+            return Field::Port;
+        }
+        if (port < 0) {
+            msgBox(QStringLiteral("The Email Service Provider Port be negative"));
+            return Field::Port;
+        }
+        if (v.smtpUserName.isEmpty()) {
+            msgBox(QStringLiteral("Please enter the User Name for the Email Service Provider"));
+            return Field::UserName;
+        }
+        if (v.smtpPassword.isEmpty()) {
+            msgBox(QStringLiteral("Please enter the Password for the Email Service Provider"));
+            return Field::Password;
+        }
+    }
+    return Field::None;
+}
+
+std::optional<bool> PreferenceSettings::accountsMenuAfterSave(bool myob, bool xero, int level)
+{
+    if (!myob && !xero)
+        return false;
+    if (AccessRights::areaValue(level, RightsArea::Accounts) > 0)
+        return true;
+    return std::nullopt;
+}
+
+QString PreferenceSettings::gstInclusiveCaption(const QString &country)
+{
+    return country == QLatin1String("UK") ? QStringLiteral("Customer Job Costs include VAT")
+                                          : QStringLiteral("Customer Job Costs include tax");
+}
+
+} // namespace wvs

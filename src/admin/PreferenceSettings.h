@@ -1,0 +1,59 @@
+#pragma once
+#include <QString>
+#include <optional>
+
+namespace wvs {
+
+// The single Preferences row.
+struct PreferenceValues {
+    bool myob = false;
+    bool xero = false;
+    bool gstInclusive = false;
+    bool emailHtml = false;
+    bool showCostOnSchedPrint = false;
+    bool showCostOnSchedEmail = false;
+    bool portal = false;
+    bool showCostOnPortal = false;
+    bool showPhoneOnSchedEmail = false;
+    bool showPhoneOnPortal = false;
+    double taxRate = 0;
+    QString xeroTaxRateName;
+    QString emailProvider;      // "Outlook" or "Other"; empty before the first save
+    QString smtpServer;
+    QString smtpPort;
+    bool smtpSsl = false;
+    QString smtpUserName;
+    QString smtpPassword;
+    QString smtpTestEmail;
+
+    bool smtp() const { return emailProvider == QLatin1String("Other"); }
+};
+
+class PreferenceSettings {
+public:
+    static std::optional<PreferenceValues> load();
+    // Replaces the row whole, in one transaction.
+    static void save(const PreferenceValues &v);
+
+    // A typed number as the program reads one (an optional sign, digits, a
+    // decimal point); false for anything else, the empty box included.
+    static bool parseNumber(const QString &text, double *value = nullptr);
+
+    enum class Field { None, TaxRate, Server, Port, UserName, Password };
+    // The checks of the preferences window's save, in order; each failure
+    // shows its message (a No to the tax question fails too). taxRateText is
+    // the rate box as typed; v carries the ticks and the SMTP boxes.
+    static Field check(const PreferenceValues &v, const QString &taxRateText);
+    // The rate a save stores for the box's text: 0 for an empty box.
+    static double taxRateFor(const QString &taxRateText);
+
+    // What becomes of the main window's Accounts menu after a save: enabled
+    // when a package is chosen and the level has an Accounts right, disabled
+    // when no package is chosen, unchanged otherwise.
+    static std::optional<bool> accountsMenuAfterSave(bool myob, bool xero, int level);
+
+    // The caption of the tax box for an installation country.
+    static QString gstInclusiveCaption(const QString &country);
+};
+
+} // namespace wvs

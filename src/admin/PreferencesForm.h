@@ -1,0 +1,61 @@
+#pragma once
+#include "admin/PreferenceSettings.h"
+#include "platform/Form.h"
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace wvs {
+
+// The program's preferences: accounts package and tax, e-mail route with a
+// test message, and what job schedules show.
+class PreferencesForm : public Form {
+    Q_OBJECT
+public:
+    explicit PreferencesForm(QWidget *parent = nullptr);
+
+    // The preferences as the boxes hold them now.
+    PreferenceValues values() const;
+
+    QString XeroTaxRateName; // carried from the load to the save
+
+private:
+    void Form_Load();
+    void OKButton_Click();
+    void TestButton_Click();
+    void MYOBCheck_Click();
+    void XeroCheck_Click();
+    void OtherOption_Click();
+    void OutlookOption_Click();
+    void SchedulePortalCheck_Click();
+    void setSmtpBoxesEnabled(bool on);
+
+    QRadioButton *OutlookOption;
+    QRadioButton *OtherOption;
+    QLineEdit *ServerText;
+    QLineEdit *PortText;
+    QCheckBox *SSLCheck;
+    QLineEdit *UserNameText;
+    QLineEdit *PasswordText;
+    QLineEdit *TestEmailText;
+    QPushButton *TestButton;
+    QPushButton *HelpButton;
+    QCheckBox *MYOBCheck;
+    QCheckBox *XeroCheck;
+    QCheckBox *GSTInclusiveCheck;
+    QLineEdit *TaxRateText;
+    QCheckBox *SchedulePrintCostsCheck;
+    QCheckBox *ScheduleEmailCostsCheck;
+    QCheckBox *ScheduleEmailPhoneCheck;
+    QCheckBox *SchedulePortalCheck;
+    QCheckBox *PortalCostsCheck;
+    QCheckBox *PortalPhoneCheck;
+    QRadioButton *HTMLOption;
+    QRadioButton *PlainTextOption;
+    QPushButton *OKButton;
+    QPushButton *ExitButton;
+};
+
+} // namespace wvs

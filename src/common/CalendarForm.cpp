@@ -1,0 +1,131 @@
+#include "common/CalendarForm.h"
+#include "common/Formats.h"
+#include "platform/Modal.h"
+#include "shell/ErrorHandlingModule.h"
+#include "shell/Session.h"
+
+#include <QCalendarWidget>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace wvs {
+
+namespace {
+
+// The pop-up sits this far from the screen's top left corner (500 and 800 twips).
+constexpr int kLeftPx = 500 / 15;
+constexpr int kTopPx = 800 / 15;
+
+QLabel *findLabel(QWidget *opener, const QString &name)
+{
+    if (!opener || name.isEmpty())
+        return nullptr;
+    QWidget *window = opener->window();
+    if (window->objectName() == name)
+        return qobject_cast<QLabel *>(window);
+    return window->findChild<QLabel *>(name);
+}
+
+} // namespace
+
+const QList<CalendarForm::Request> &CalendarForm::requests()
+{
+    // A from/start date may not lie after the to/end date already shown, a
+    // to/end date not before the from/start date; job dates not before today.
+    static const QList<Request> table = {
+        {"CustomerJobStartDate", "EndDateLabel", true, true, "StartDateLabel", "StartDayLabel"},
+        {"CustomerJobEndDate", "StartDateLabel", false, true, "EndDateLabel", ""},
+        {"CustomerJobsActiveDate", "", false, false, "ActiveDateLabel", ""},
+        {"PortalCustomerJobStartDate", "EndDateLabel", true, true, "StartDateLabel", "StartDayLabel"},
+        {"PortalCustomerJobEndDate", "StartDateLabel", false, true, "EndDateLabel", ""},
+        {"SelectFromDate", "ToDateLabel", true, false, "FromDateLabel", ""},
+        {"SelectToDate", "FromDateLabel", false, false, "ToDateLabel", ""},
+        {"AccountsSalesFromDate", "ToDateLabel", true, false, "FromDateLabel", ""},
+        {"AccountsSalesToDate", "FromDateLabel", false, false, "ToDateLabel", ""},
+    };
+    return table;
+}
+
+const CalendarForm::Request *CalendarForm::request(const QString &key)
+{
+    for (const Request &r : requests())
+        if (r.key == key)   // exact, letter case counts
+            return &r;
+    return nullptr;
+}
+
+CalendarForm::CalendarForm(QWidget *opener, QWidget *parent)
+    : Form(parent), opener_(opener), monthView_(new QCalendarWidget(this))
+{
+    setObjectName(QStringLiteral("CalendarForm"));
+    monthView_->setObjectName(QStringLiteral("MonthView"));
+    monthView_->setGridVisible(false);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(monthView_);
+    setSizeGripEnabled(false);
+
+    connect(monthView_, &QCalendarWidget::clicked, this, &CalendarForm::pickDate);
+    connect(monthView_, &QCalendarWidget::activated, this, &CalendarForm::pickDate);
+
+    loadRequest();
+}
+
+void CalendarForm::loadRequest()
+{
+    guarded("CalendarForm", "Form_Load", [&] {
+        const QDate today = QDate::currentDate();
+        monthView_->setSelectedDate(today);
+        if (const Request *r = request(session().calendarRequest)) {
+            if (r->notBeforeToday)
+                monthView_->setMinimumDate(today);
+            if (const QLabel *bound = findLabel(opener_, r->boundLabel)) {
+                const QDate d = Formats::fromDisplayDate(bound->text());
+                if (d.isValid()) {
+                    if (!r->boundIsLatest) {
+                        monthView_->setMinimumDate(d);
+                    } else if (d >= monthView_->minimumDate()) {
+                        // An end date before today would leave nothing to pick:
+                        // then only "not before today" holds.
+                        monthView_->setMaximumDate(d);
+                    }
+                }
+            }
+        }
+        QScreen *screen = opener_ ? opener_->screen() : QGuiApplication::primaryScreen();
+        if (screen)
+            move(screen->geometry().topLeft() + QPoint(kLeftPx, kTopPx));
+    });
+}
+
+void CalendarForm::pick(QWidget *opener, const QString &key)
+{
+    session().calendarRequest = key;
+    CalendarForm form(opener, opener ? opener->window() : nullptr);
+    showModal(&form);
+}
+
+void CalendarForm::pickDate(const QDate &date)
+{
+    if (picked_)
+        return;
+    guarded("CalendarForm", "MonthView_DateClick", [&] {
+        if (!date.isValid() || date < monthView_->minimumDate() || date > monthView_->maximumDate())
+            return;
+        picked_ = true;
+        if (const Request *r = request(session().calendarRequest)) {
+            if (QLabel *target = findLabel(opener_, r->targetLabel))
+                target->setText(Formats::toDisplayDate(date));
+            if (QLabel *day = findLabel(opener_, r->weekdayLabel)) {
+                day->setText(QLatin1Char('(') + Formats::weekdayName(date) + QLatin1Char(')'));
+                day->setVisible(true);
+            }
+        }
+        session().calendarRequest.clear();
+        accept();
+    });
+}
+
+} // namespace wvs

@@ -1,0 +1,156 @@
+#include "common/DateSelectForm.h"
+#include "common/CalendarForm.h"
+#include "common/DateRangeCheck.h"
+#include "platform/MessageBox.h"
+#include "shell/ErrorHandlingModule.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace wvs {
+
+namespace {
+
+// The little calendar picture beside a date label.
+QIcon calendarIcon()
+{
+    QPixmap pm(20, 20);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(60, 60, 60), 1));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(2.5, 3.5, 15, 14));
+    p.fillRect(QRectF(3, 4, 14, 4), QColor(190, 40, 40));
+    p.setPen(QColor(90, 90, 90));
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 4; ++c)
+            p.drawPoint(QPointF(5 + c * 3.2, 10 + r * 2.6));
+    return QIcon(pm);
+}
+
+} // namespace
+
+DateSelectForm::DateSelectForm(QWidget *parent) : Form(parent)
+{
+    setObjectName(QStringLiteral("DateSelectForm"));
+    setWindowTitle(QStringLiteral("Select Dates"));
+
+    auto makeLabel = [this](const char *name, const char *text) {
+        auto *l = new QLabel(QString::fromUtf8(text), this);
+        l->setObjectName(QString::fromUtf8(name));
+        return l;
+    };
+    auto makeDateLabel = [this](const char *name) {
+        auto *l = new QLabel(this);
+        l->setObjectName(QString::fromUtf8(name));
+        l->setFrameShape(QFrame::Panel);
+        l->setFrameShadow(QFrame::Sunken);
+        l->setMinimumWidth(110);
+        l->setAlignment(Qt::AlignCenter);
+        return l;
+    };
+    auto makeImage = [this](const char *name) {
+        auto *b = new QToolButton(this);
+        b->setObjectName(QString::fromUtf8(name));
+        b->setIcon(calendarIcon());
+        b->setAutoRaise(true);
+        b->setCursor(Qt::PointingHandCursor);
+        b->setFocusPolicy(Qt::NoFocus);
+        return b;
+    };
+    auto makeButton = [this](const char *name, const char *caption) {
+        auto *b = new QPushButton(QString::fromUtf8(caption), this);
+        b->setObjectName(QString::fromUtf8(name));
+        return b;
+    };
+
+    FromLabel = makeLabel("FromLabel", "From date");
+    FromDateLabel = makeDateLabel("FromDateLabel");
+    FromDateImage = makeImage("FromDateImage");
+    ToLabel = makeLabel("ToLabel", "To date");
+    ToDateLabel = makeDateLabel("ToDateLabel");
+    ToDateImage = makeImage("ToDateImage");
+    OKButton = makeButton("OKButton", "&OK");
+    ExitButton = makeButton("ExitButton", "&Exit");
+    OKButton->setDefault(true);
+
+    auto *dates = new QGridLayout;
+    dates->addWidget(FromLabel, 0, 0);
+    dates->addWidget(FromDateLabel, 0, 1);
+    dates->addWidget(FromDateImage, 0, 2);
+    dates->addWidget(ToLabel, 1, 0);
+    dates->addWidget(ToDateLabel, 1, 1);
+    dates->addWidget(ToDateImage, 1, 2);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(OKButton);
+    buttons->addWidget(ExitButton);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(dates);
+    layout->addSpacing(8);
+    layout->addLayout(buttons);
+    setFixedSize(sizeHint().expandedTo(QSize(260, 0)));
+
+    connect(FromDateImage, &QToolButton::clicked, this, &DateSelectForm::FromDateImage_Click);
+    connect(ToDateImage, &QToolButton::clicked, this, &DateSelectForm::ToDateImage_Click);
+    connect(OKButton, &QPushButton::clicked, this, &DateSelectForm::OKButton_Click);
+    connect(ExitButton, &QPushButton::clicked, this, &DateSelectForm::ExitButton_Click);
+}
+
+QObject *DateSelectForm::opener() const { return Opener ? Opener.data() : parent(); }
+
+void DateSelectForm::FromDateImage_Click()
+{
+    guarded("DateSelectForm", "FromDateImage_Click", [&] { CalendarForm::pick(this, QStringLiteral("SelectFromDate")); });
+}
+
+void DateSelectForm::ToDateImage_Click()
+{
+    guarded("DateSelectForm", "ToDateImage_Click", [&] { CalendarForm::pick(this, QStringLiteral("SelectToDate")); });
+}
+
+void DateSelectForm::OKButton_Click()
+{
+    guarded("DateSelectForm", "OKButton_Click", [&] {
+        const QString from = FromDateLabel->text();
+        const QString to = ToDateLabel->text();
+        const QString refused = DateRangeCheck::refusal(Tag, from, to);
+        if (!refused.isEmpty()) {
+            msgBox(refused);
+            return;
+        }
+        const char *fromMember = nullptr;
+        const char *toMember = nullptr;
+        if (Tag == QLatin1String("Customer Notes") || Tag == QLatin1String("Schedule Notes")) {
+            fromMember = "PrintFromDate";
+            toMember = "PrintToDate";
+        } else if (Tag == QLatin1String("Schedule")) {
+            fromMember = "FromDate";
+            toMember = "ToDate";
+        }
+        if (!fromMember) {
+            reject();
+            return;
+        }
+        SelectedFromDate = from;
+        SelectedToDate = to;
+        if (QObject *o = opener()) {
+            o->setProperty(fromMember, from);
+            o->setProperty(toMember, to);
+        }
+        accept();
+    });
+}
+
+void DateSelectForm::ExitButton_Click()
+{
+    guarded("DateSelectForm", "ExitButton_Click", [&] { reject(); });
+}
+
+} // namespace wvs

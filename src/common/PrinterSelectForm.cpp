@@ -1,0 +1,137 @@
+#include "common/PrinterSelectForm.h"
+#include "platform/MessageBox.h"
+#include "platform/Printers.h"
+#include "shell/ErrorHandlingModule.h"
+#include "shell/Session.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace wvs {
+
+namespace {
+constexpr int kCancelled = 999;
+}
+
+PrinterSelectForm::PrinterSelectForm(QWidget *parent) : Form(parent)
+{
+    setObjectName(QStringLiteral("PrinterSelectForm"));
+    setWindowTitle(QStringLiteral("Select a Printer"));
+
+    SelectLabel = new QLabel(QStringLiteral(" Printer"), this);
+    SelectLabel->setObjectName(QStringLiteral("SelectLabel"));
+    PrinterCombo = new QComboBox(this);
+    PrinterCombo->setObjectName(QStringLiteral("PrinterCombo"));
+    PrinterCombo->setMinimumWidth(260);
+    SelectLabel->setBuddy(PrinterCombo);
+
+    auto makeButton = [this](const char *name, const char *caption) {
+        auto *b = new QPushButton(QString::fromUtf8(caption), this);
+        b->setObjectName(QString::fromUtf8(name));
+        return b;
+    };
+    OKButton = makeButton("OKButton", "&Print");
+    PreviewButton = makeButton("PreviewButton", "Pre&view");
+    CancelButton = makeButton("CancelButton", "&Cancel");
+    OKButton->setDefault(true);
+
+    auto *row = new QHBoxLayout;
+    row->addWidget(SelectLabel);
+    row->addWidget(PrinterCombo, 1);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(OKButton);
+    buttons->addWidget(PreviewButton);
+    buttons->addWidget(CancelButton);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(row);
+    layout->addSpacing(8);
+    layout->addLayout(buttons);
+
+    connect(OKButton, &QPushButton::clicked, this, &PrinterSelectForm::OKButton_Click);
+    connect(PreviewButton, &QPushButton::clicked, this, &PrinterSelectForm::PreviewButton_Click);
+    connect(CancelButton, &QPushButton::clicked, this, &PrinterSelectForm::CancelButton_Click);
+
+    // Whatever way the window is left, nothing chosen means cancelled.
+    session().selectedPrinterIndex = kCancelled;
+}
+
+QString PrinterSelectForm::printerName(int index)
+{
+    const QStringList printers = installedPrinters();
+    return index >= 0 && index < printers.size() ? printers.at(index) : QString();
+}
+
+QObject *PrinterSelectForm::opener() const { return Opener ? Opener.data() : parent(); }
+
+void PrinterSelectForm::firstActivate() { Form_Activate(); }
+
+void PrinterSelectForm::Form_Activate()
+{
+    guarded("PrinterSelectForm", "Form_Activate", [&] {
+        session().selectedPrinterIndex = kCancelled;
+        NotesType = Tag;
+        PrinterCombo->clear();
+        const QStringList printers = installedPrinters();
+        if (printers.isEmpty()) {
+            session().defaultPrinterIndex = 0;
+            OKButton->setEnabled(false);
+            PreviewButton->setDefault(true);
+            msgBox(QStringLiteral("No printers found"));
+            return;
+        }
+        PrinterCombo->addItems(printers);
+        const int current = defaultPrinterIndex();
+        session().defaultPrinterIndex = current >= 0 && current < printers.size() ? current : 0;
+        PrinterCombo->setCurrentIndex(session().defaultPrinterIndex);
+    });
+}
+
+int PrinterSelectForm::chosenPosition() const
+{
+    // An empty list (no printer installed) hands back the first position
+    // rather than none, so no caller ever sees a negative position.
+    return PrinterCombo->currentIndex() < 0 ? 0 : PrinterCombo->currentIndex();
+}
+
+void PrinterSelectForm::OKButton_Click()
+{
+    guarded("PrinterSelectForm", "OKButton_Click", [&] {
+        if (PrinterCombo->count() == 0) {
+            msgBox(QStringLiteral("No printers found"));
+            return;
+        }
+        session().selectedPrinterIndex = chosenPosition();
+        ExitDialog(QDialog::Accepted);
+    });
+}
+
+void PrinterSelectForm::PreviewButton_Click()
+{
+    guarded("PrinterSelectForm", "PreviewButton_Click", [&] {
+        session().selectedPrinterIndex = chosenPosition();
+        PreviewChosen = true;
+        if (NotesType == QLatin1String("CustomerNotes") || NotesType == QLatin1String("ScheduleNotes"))
+            if (QObject *o = opener())
+                o->setProperty("PreviewPrint", true);
+        ExitDialog(QDialog::Accepted);
+    });
+}
+
+void PrinterSelectForm::CancelButton_Click()
+{
+    guarded("PrinterSelectForm", "CancelButton_Click", [&] {
+        session().selectedPrinterIndex = kCancelled;
+        ExitDialog(QDialog::Rejected);
+    });
+}
+
+void PrinterSelectForm::ExitDialog(int result)
+{
+    guarded("PrinterSelectForm", "ExitDialog", [&] { done(result); });
+}
+
+} // namespace wvs

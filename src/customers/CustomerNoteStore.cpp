@@ -1,0 +1,26 @@
+#include "customers/CustomerNoteStore.h"
+#include "common/Formats.h"
+
+namespace wvs {
+
+QList<CustomerNote> CustomerNoteStore::notesOf(qint64 customerNumber, QSqlDatabase db)
+{
+    QSqlQuery q = execSql(QStringLiteral("SELECT NoteDateTime, NoteDetail, NoteAuthor FROM CustomerNotes "
+                                         "WHERE CustomerNumber = ? ORDER BY NoteDateTime DESC"),
+                          {customerNumber}, db);
+    QList<CustomerNote> notes;
+    while (q.next())
+        notes.append({Formats::fromStoredDateTime(q.value(0).toString()), q.value(1).toString(), q.value(2).toString()});
+    return notes;
+}
+
+void CustomerNoteStore::add(qint64 customerNumber, const CustomerNote &note, QSqlDatabase db)
+{
+    Transaction t(db);
+    writeSql(QStringLiteral("INSERT INTO CustomerNotes (CustomerNumber, NoteDateTime, NoteDetail, NoteAuthor) "
+                            "VALUES (?, ?, ?, ?)"),
+             {customerNumber, Formats::toStoredDateTime(note.noteDateTime), note.detail, note.author}, db);
+    t.commit();
+}
+
+} // namespace wvs

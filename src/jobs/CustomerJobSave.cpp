@@ -1,0 +1,407 @@
+#include "jobs/CustomerJobSave.h"
+#include "common/Formats.h"
+#include "common/Money.h"
+#include "admin/StoredText.h"
+#include "data/AppDatabase.h"
+#include "jobs/CustomerJobOpener.h"
+#include "platform/WvsError.h"
+#include "scheduling/RecurrenceExpansion.h"
+#include "shell/Session.h"
+
+#include <QRegularExpression>
+#include <cmath>
+#include <limits>
+
+namespace wvs {
+
+namespace {
+
+// What a number box holds. Recurrence and occurrence boxes take whole numbers
+// only: a fraction would spill into the neighbouring digits of the code.
+enum class BoxState { Empty, NotNumeric, Negative, Zero, Number };
+
+struct BoxValue {
+    BoxState state = BoxState::Empty;
+    double value = 0;
+};
+
+BoxValue readWhole(const QString &text)
+{
+    const QString t = text.trimmed();
+    if (text.isEmpty())
+        return {};
+    static const QRegularExpression whole(QStringLiteral("^[+-]?\\d+$"));
+    if (!whole.match(t).hasMatch())
+        return {BoxState::NotNumeric, 0};
+    const double v = t.toDouble();
+    if (v < 0)
+        return {BoxState::Negative, v};
+    if (v == 0)
+        return {BoxState::Zero, v};
+    return {BoxState::Number, v};
+}
+
+double wholeOrNaN(const QString &text)
+{
+    const BoxValue b = readWhole(text);
+    return b.state == BoxState::Empty || b.state == BoxState::NotNumeric ? std::numeric_limits<double>::quiet_NaN()
+                                                                         : b.value;
+}
+
+// The messages of one number box, in the order its tests run. An empty
+// `empty` text means the box has no empty test (an empty box is then not a
+// number); an empty `tooBig` text means it has no upper limit.
+struct BoxMessages {
+    const char *empty;
+    const char *notNumeric;
+    const char *negative;
+    const char *zero;
+    int limit;
+    const char *tooBig;
+};
+
+// The box's fault, or nothing. out receives the message and the focus.
+bool boxFault(const QString &text, const char *control, const BoxMessages &m, CustomerJobSaveOutcome &out)
+{
+    const BoxValue b = readWhole(text);
+    const char *message = nullptr;
+    switch (b.state) {
+    case BoxState::Empty: message = *m.empty ? m.empty : m.notNumeric; break;
+    case BoxState::NotNumeric: message = m.notNumeric; break;
+    case BoxState::Negative: message = m.negative; break;
+    case BoxState::Zero: message = m.zero; break;
+    case BoxState::Number:
+        if (*m.tooBig && b.value > m.limit)
+            message = m.tooBig;
+        break;
+    }
+    if (!message)
+        return false;
+    out.message = QString::fromUtf8(message);
+    out.focus = QString::fromUtf8(control);
+    return true;
+}
+
+CustomerJobSaveOutcome refuse(CustomerJobSaveOutcome out, const char *message, const char *focus = "")
+{
+    out.saved = false;
+    out.message = QString::fromUtf8(message);
+    out.focus = QString::fromUtf8(focus);
+    return out;
+}
+
+int yearlyMonthLength(int position)
+{
+    switch (position + 1) {
+    case 2: return 28;
+    case 1: case 3: case 5: case 7: case 8: case 10: case 12: return 31;
+    default: return 30;
+    }
+}
+
+// The frequency checks of a recurring job; false with out filled on a fault
+// (an empty message when the user declined the question).
+bool frequencyFault(const FrequencyEntry &f, const CustomerJobSave::Ask &ask, CustomerJobSaveOutcome &out)
+{
+    auto fail = [&](const char *message, const char *focus = "") {
+        out.message = QString::fromUtf8(message);
+        out.focus = QString::fromUtf8(focus);
+        return true;
+    };
+    switch (f.option) {
+    case FrequencyOption::None:
+        return fail("Please select a Frequency option");
+
+    case FrequencyOption::Daily:
+        if (f.subOption != 1 && f.subOption != 2)
+            return fail("Please select the desired daily frequency");
+        if (f.subOption == 1)
+            return boxFault(f.dailyText1, "DailyText1",
+                            {"Please enter the number of days", "The number of days must be numeric",
+                             "The number of days cannot be negative", "The number of days cannot be zero", 365,
+                             "The number of days cannot be greater than 365"},
+                            out);
+        return false;
+
+    case FrequencyOption::Weekly:
+        if (boxFault(f.weeklyText1, "WeeklyText1",
+                     {"Please enter the weekly frequency", "The weekly frequency must be numeric",
+                      "The weekly frequency cannot be negative", "The weekly frequency cannot be zero", 52,
+                      "The weekly frequency cannot be greater than 52"},
+                     out))
+            return true;
+        if (f.weekdayMask == 0)
+            return fail("Please select a day of the week");
+        return false;
+
+    case FrequencyOption::Monthly:
+        if (f.subOption == 1) {
+            if (boxFault(f.monthlyText1, "MonthlyText1",
+                         {"Please enter the day of the month", "The day of the month must be numeric",
+                          "The day of the month cannot be negative", "The day of the month cannot be zero", 31,
+                          "The day of the month cannot be be greater than 31"},
+                         out))
+                return true;
+            if (readWhole(f.monthlyText1).value > 28) {
+                const QString question = QStringLiteral("For those months with less than ") + f.monthlyText1 +
+                                         QStringLiteral(" days the schedule date will be set to the last day of the "
+                                                        "month. Do you wish to continue?");
+                if (!ask(question)) {
+                    out.message.clear();
+                    out.focus = QStringLiteral("MonthlyText1");
+                    return true;
+                }
+            }
+            return boxFault(f.monthlyText2, "MonthlyText2",
+                            {"Please enter the frequency of months", "The frequency of months must be numeric",
+                             "The frequency of months cannot be negative", "The frequency of months cannot be zero",
+                             12, "The frequency of months cannot be greater than 12"},
+                            out);
+        }
+        if (f.subOption == 2) {
+            if (f.monthlyCombo1 < 0)
+                return fail("Please select the occurrence", "MonthlyCombo1");
+            if (f.monthlyCombo2 < 0)
+                return fail("Please select the occurrence", "MonthlyCombo2");
+            return boxFault(f.monthlyText3, "MonthlyText3",
+                            {"", "The number of months must be numeric", "The number of months cannot be negative",
+                             "The number of months cannot be zero", 12,
+                             "The number of months cannot be be greater than 12"},
+                            out);
+        }
+        if (f.subOption == 3)
+            return boxFault(f.monthlyText4, "MonthlyText4",
+                            {"Please enter the frequency of months", "The frequency of months must be numeric",
+                             "The frequency of months cannot be negative", "The frequency of months cannot be zero",
+                             12, "The frequency of months cannot be greater than 12"},
+                            out);
+        return fail("Please select the desired monthly frequency");
+
+    case FrequencyOption::Yearly:
+        if (f.subOption == 1) {
+            if (f.yearlyCombo1 < 0)
+                return fail("Please select a month", "YearlyCombo1");
+            if (boxFault(f.yearlyText1, "YearlyText1",
+                         {"Please enter a date", "The day must be numeric", "The day cannot be negative",
+                          "The day cannot be zero", 0, ""},
+                         out))
+                return true;
+            if (readWhole(f.yearlyText1).value > yearlyMonthLength(f.yearlyCombo1))
+                return fail("Invalid frequency date", "YearlyText1");
+            return false;
+        }
+        if (f.yearlyCombo2 < 0)
+            return fail("Please select the occurrence", "YearlyCombo2");
+        if (f.yearlyCombo3 < 0)
+            return fail("Please select the day", "YearlyCombo3");
+        if (f.yearlyCombo4 < 0)
+            return fail("Please select the month", "YearlyCombo4");
+        return false;
+    }
+    return false;
+}
+
+} // namespace
+
+bool CustomerJobSave::isRecurring(const CustomerJobEntry &e)
+{
+    switch (e.end) {
+    case JobEnd::NoEnd:
+        return true;
+    case JobEnd::OnDate:
+        return Formats::fromDisplayDate(e.endDateText) != Formats::fromDisplayDate(e.startDateText);
+    case JobEnd::After:
+        return readWhole(e.occurrencesText).value > 1;
+    case JobEnd::Unchosen:
+        return false;
+    }
+    return false;
+}
+
+FrequencySettings CustomerJobSave::settingsOf(const FrequencyEntry &f)
+{
+    FrequencySettings s;
+    s.option = f.option;
+    s.subOption = f.subOption;
+    s.dailyText1 = wholeOrNaN(f.dailyText1);
+    s.weeklyText1 = wholeOrNaN(f.weeklyText1);
+    s.weekdayMask = f.weekdayMask;
+    s.monthlyText1 = wholeOrNaN(f.monthlyText1);
+    s.monthlyText2 = wholeOrNaN(f.monthlyText2);
+    s.monthlyCombo1 = f.monthlyCombo1;
+    s.monthlyCombo2 = f.monthlyCombo2;
+    s.monthlyText3 = wholeOrNaN(f.monthlyText3);
+    s.monthlyText4 = wholeOrNaN(f.monthlyText4);
+    s.yearlyCombo1 = f.yearlyCombo1;
+    s.yearlyText1 = wholeOrNaN(f.yearlyText1);
+    s.yearlyCombo2 = f.yearlyCombo2;
+    s.yearlyCombo3 = f.yearlyCombo3;
+    s.yearlyCombo4 = f.yearlyCombo4;
+    return s;
+}
+
+int CustomerJobSave::frequencyCode(const CustomerJobEntry &e)
+{
+    const FrequencyEncoding enc = encodeFrequency(settingsOf(e.frequency));
+    if (isRecurring(e)) {
+        // The checks have made sure every control the kind uses holds a value
+        // its digits can carry.
+        if (!enc.ok())
+            throw WvsError(ErrorNumber::Recoverable, QStringLiteral("The frequency cannot be stored"));
+        return enc.code;
+    }
+    const QDate start = Formats::fromDisplayDate(e.startDateText);
+    if (!enc.ok() || expandOccurrences(start, start, enc.code, 0, start, start).isEmpty())
+        return 1;
+    return enc.code;
+}
+
+bool CustomerJobSave::startsInClosedSchedule(const QDate &start)
+{
+    const QString d = Formats::toStoredDate(start);
+    return scalarSql(QStringLiteral("SELECT COUNT(*) FROM Schedules WHERE FromDate <= ? AND ToDate >= ? "
+                                    "AND Status = 'Closed'"),
+                     {d, d})
+               .toInt() > 0;
+}
+
+bool CustomerJobSave::duplicateExists(qint64 customerNumber, const QString &jobTypeCode, qint64 sAddressSeqNo,
+                                      const QDate &start)
+{
+    return scalarSql(QStringLiteral("SELECT COUNT(*) FROM CustomerJobs WHERE CustomerNumber = ? AND "
+                                    "JobTypeCode = ? AND SAddressSeqNo = ? AND StartDate = ?"),
+                     {customerNumber, jobTypeCode, sAddressSeqNo, Formats::toStoredDate(start)})
+               .toInt() > 0;
+}
+
+CustomerJobSaveOutcome CustomerJobSave::check(const CustomerJobEntry &e, const Ask &ask)
+{
+    CustomerJobSaveOutcome out;
+    if (!e.customerNumber)
+        return refuse(out, "Please select a Customer", "CustomerNameCombo");
+    if (!e.suburbChosen)
+        return refuse(out, "Please select the Service Suburb", "SuburbCombo");
+    if (!e.sAddressSeqNo)
+        return refuse(out, "Please select the Service Address", "AddressCombo");
+    const QDate start = Formats::fromDisplayDate(e.startDateText);
+    if (!start.isValid())
+        return refuse(out, "Please select a start date for the job");
+    if (startsInClosedSchedule(start))
+        return refuse(out, "The Start Date falls within the date range of a closed Job Schedule and the Customer Job "
+                           "cannot be added. Please select another date");
+    if (e.end == JobEnd::Unchosen)
+        return refuse(out, "Please select an End option");
+    if (e.end == JobEnd::OnDate && !Formats::fromDisplayDate(e.endDateText).isValid())
+        return refuse(out, "Please select an end date for the job");
+    if (e.end == JobEnd::After) {
+        const BoxValue n = readWhole(e.occurrencesText);
+        switch (n.state) {
+        case BoxState::Empty:
+            return refuse(out, "Please enter the number of occurrences after which to end the job", "OccurrencesText");
+        case BoxState::NotNumeric:
+            return refuse(out, "The number of occurrences after which to end the job must be numeric", "OccurrencesText");
+        case BoxState::Negative:
+            return refuse(out, "The number of occurrences after which to end the job cannot be a negative value",
+                          "OccurrencesText");
+        case BoxState::Zero:
+            // Stored as 0 it would read back as a job without end.
+            return refuse(out, "The number of occurrences must be at least 1", "OccurrencesText");
+        case BoxState::Number:
+            if (n.value > 32767)
+                return refuse(out, "The number of occurrences after which to end the job must be numeric",
+                              "OccurrencesText");
+            break;
+        }
+    }
+    if (e.costText.isEmpty())
+        return refuse(out, "Please enter the Cost", "CostText");
+    const std::optional<Money> cost = Money::parse(e.costText);
+    if (!cost)
+        return refuse(out, "The Cost must be numeric", "CostText");
+    if (cost->cents() < 0)
+        return refuse(out, "The Cost cannot be a negative value", "CostText");
+    out.costText = cost->display(session().installationCountry);
+    if (!e.jobTypeCode)
+        return refuse(out, "Please select a Job Type", "JobTypeCombo");
+    if (!e.associateID)
+        return refuse(out, "Please assign the job to an Associate", "AssociateCombo");
+    if (isRecurring(e) && frequencyFault(e.frequency, ask, out)) {
+        out.saved = false;
+        return out;
+    }
+    if (e.commentOnSchedule && e.comment.isEmpty())
+        return refuse(out, "There is no Comment to include on the Schedule");
+    if (e.mode == QLatin1String("Add") && duplicateExists(*e.customerNumber, *e.jobTypeCode, *e.sAddressSeqNo, start))
+        return refuse(out, "This job already exists!");
+    out.saved = true;
+    return out;
+}
+
+CustomerJobSaveOutcome CustomerJobSave::save(const CustomerJobEntry &e, const QString &caller,
+                                             CustomerJobOpener *opener, const Ask &ask)
+{
+    CustomerJobSaveOutcome out = check(e, ask);
+    if (!out.saved)
+        return out;
+    out.saved = false;
+
+    const bool adding = e.mode == QLatin1String("Add");
+    const QDate start = Formats::fromDisplayDate(e.startDateText);
+    QString endDate = QStringLiteral("");
+    int occurrences = 0;
+    if (e.end == JobEnd::OnDate)
+        endDate = Formats::toStoredDate(Formats::fromDisplayDate(e.endDateText));
+    else if (e.end == JobEnd::After)
+        occurrences = static_cast<int>(readWhole(e.occurrencesText).value);
+    out.frequency = frequencyCode(e);
+    const Money cost = *Money::parse(e.costText);
+
+    const QVariantList shared = {Formats::toStoredDate(start),
+                                 Formats::weekdayName(start),
+                                 endDate,
+                                 occurrences,
+                                 out.frequency,
+                                 cost.toVariant(),
+                                 storedText(e.comment),
+                                 e.asRequired ? 1 : 0,
+                                 e.commentOnSchedule ? 1 : 0,
+                                 e.suspended ? 1 : 0,
+                                 e.prospective ? 1 : 0,
+                                 storedText(*e.associateID),
+                                 *e.sAddressSeqNo};
+
+    Transaction t;
+    if (adding) {
+        // Two workstations adding the same job at once: the second is refused.
+        if (duplicateExists(*e.customerNumber, *e.jobTypeCode, *e.sAddressSeqNo, start))
+            return refuse(out, "This job already exists!");
+        writeSql(QStringLiteral("INSERT INTO CustomerJobs (StartDate, StartDay, EndDate, Occurrences, Frequency, Cost, "
+                                "CustomerJobComment, AsRequired, CommentOnSchedule, Suspended, Prospective, "
+                                "AssociateID, SAddressSeqNo, CustomerNumber, JobTypeCode, LastServiceDate) "
+                                "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, '')"),
+                 shared + QVariantList{*e.customerNumber, storedText(*e.jobTypeCode)});
+        out.jobSeqNo = lastInsertId();
+    } else {
+        const int changed = writeSql(
+            QStringLiteral("UPDATE CustomerJobs SET StartDate = ?, StartDay = ?, EndDate = ?, Occurrences = ?, "
+                           "Frequency = ?, Cost = ?, CustomerJobComment = ?, AsRequired = ?, CommentOnSchedule = ?, "
+                           "Suspended = ?, Prospective = ?, AssociateID = ?, SAddressSeqNo = ? WHERE JobSeqNo = ?"),
+            shared + QVariantList{e.jobSeqNo});
+        if (changed == 0)
+            throw WvsError(ErrorNumber::Recoverable,
+                           QStringLiteral("The Customer Job no longer exists - it may have been deleted by another user"));
+        out.jobSeqNo = e.jobSeqNo;
+    }
+    t.commit();
+
+    if (opener && (caller == QLatin1String("CustomerJobsManagement") || caller == QLatin1String("Schedule"))) {
+        if (adding)
+            opener->JobAdded = true;
+        else
+            opener->JobModified = true;
+    }
+    out.saved = true;
+    return out;
+}
+
+} // namespace wvs

@@ -1,0 +1,34 @@
+#pragma once
+#include "platform/Form.h"
+
+class QLineEdit;
+class QPushButton;
+
+namespace wvs {
+
+// Adds a job type (Tag "Add") or changes one (Tag "Modify~" + code). Emits
+// saved after every successful save so the list can refill itself.
+class JobTypeAddModifyForm : public Form {
+    Q_OBJECT
+public:
+    explicit JobTypeAddModifyForm(QWidget *parent = nullptr);
+
+signals:
+    void saved();
+
+protected:
+    void firstActivate() override;
+
+private:
+    void OKButton_Click();
+
+    QString mode_;
+    QString oldCode_;
+    QLineEdit *CodeText;
+    QLineEdit *DescriptionText;
+    QLineEdit *AccountsText;
+    QPushButton *OKButton;
+    QPushButton *ExitButton;
+};
+
+} // namespace wvs

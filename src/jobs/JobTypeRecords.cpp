@@ -1,0 +1,142 @@
+#include "jobs/JobTypeRecords.h"
+#include "common/Formats.h"
+#include "admin/StoredText.h"
+#include "data/AppDatabase.h"
+
+namespace wvs::JobTypeRecords {
+
+namespace {
+
+JobType fromQuery(const QSqlQuery &q)
+{
+    return {q.value(0).toString(), q.value(1).toString(), q.value(2).toString()};
+}
+
+// Another job type already holds this code (the row being renamed aside).
+bool codeTaken(const QString &code, const QString &exceptCode)
+{
+    if (exceptCode.isNull())
+        return scalarSql(QStringLiteral("SELECT COUNT(*) FROM JobTypes WHERE JobTypeCode = ?"), {code}).toInt() > 0;
+    return scalarSql(QStringLiteral("SELECT COUNT(*) FROM JobTypes WHERE JobTypeCode = ? AND JobTypeCode <> ?"),
+                     {code, exceptCode})
+               .toInt() > 0;
+}
+
+} // namespace
+
+QList<JobType> all()
+{
+    QList<JobType> out;
+    QSqlQuery q = execSql(QStringLiteral("SELECT JobTypeCode, JobTypeDescription, AccountsRef FROM JobTypes"));
+    while (q.next())
+        out << fromQuery(q);
+    return out;
+}
+
+std::optional<JobType> find(const QString &code)
+{
+    QSqlQuery q = execSql(
+        QStringLiteral("SELECT JobTypeCode, JobTypeDescription, AccountsRef FROM JobTypes WHERE JobTypeCode = ?"), {code});
+    if (!q.next())
+        return std::nullopt;
+    return fromQuery(q);
+}
+
+QString deleteRefusal(const QString &code, const QString &description, const QDate &today)
+{
+    const int undone = scalarSql(QStringLiteral("SELECT COUNT(*) FROM ScheduleJobs, CustomerJobs WHERE "
+                                                "ScheduleJobs.JobSeqNo = CustomerJobs.JobSeqNo AND "
+                                                "CustomerJobs.JobTypeCode = ? AND "
+                                                "ScheduleJobs.ScheduleServiceDate >= ? AND "
+                                                "ScheduleJobs.ActualServiceDate = ''"),
+                                 {code, Formats::toStoredDate(today)})
+                           .toInt();
+    if (undone > 0)
+        return QStringLiteral("There are uncompleted Scheduled Jobs for ") + description +
+               QStringLiteral(" therefore it cannot be deleted");
+    const int jobs = scalarSql(QStringLiteral("SELECT COUNT(*) FROM CustomerJobs WHERE JobTypeCode = ?"), {code}).toInt();
+    if (jobs > 0)
+        return QStringLiteral("There are Customer Jobs for ") + description +
+               QStringLiteral(" therefore it cannot be deleted");
+    return QString();
+}
+
+void remove(const QString &code)
+{
+    writeSql(QStringLiteral("DELETE FROM JobTypes WHERE JobTypeCode = ?"), {code});
+}
+
+bool accountsPackageInUse()
+{
+    QSqlQuery q = execSql(QStringLiteral("SELECT MYOB, Xero FROM Preferences"));
+    return q.next() && (q.value(0).toInt() != 0 || q.value(1).toInt() != 0);
+}
+
+QString duplicateCodeMessage(const QString &code)
+{
+    return QStringLiteral("Job Type Code ") + code + QStringLiteral(" already exists - please enter another");
+}
+
+SaveOutcome save(const QString &mode, const QString &oldCode, const JobType &entry,
+                 const std::function<bool(const QString &)> &ask)
+{
+    SaveOutcome out;
+    if (entry.code == QString()) {
+        out.message = QStringLiteral("Please enter a Code");
+        out.focus = QStringLiteral("CodeText");
+        return out;
+    }
+    if (entry.description == QString()) {
+        out.message = QStringLiteral("Please enter a Description");
+        out.focus = QStringLiteral("DescriptionText");
+        return out;
+    }
+    if (accountsPackageInUse() && entry.accountsRef.isEmpty()) {
+        const QString question =
+            QStringLiteral("No Account Reference has been entered - this will prevent customer jobs for this Job Type "
+                           "from being exported to your chosen accounts package. The Reference can, however, be "
+                           "entered later at any time. Do you wish to continue?");
+        if (!ask(question)) {
+            out.status = SaveOutcome::Declined;
+            return out;
+        }
+    }
+
+    auto refuseDuplicate = [&] {
+        out.message = duplicateCodeMessage(entry.code);
+        out.focus = QStringLiteral("CodeText");
+        out.clearCode = mode == QLatin1String("Add");
+        return out;
+    };
+
+    if (mode == QLatin1String("Add")) {
+        Transaction t;
+        if (codeTaken(entry.code, QString()))
+            return refuseDuplicate();
+        writeSql(QStringLiteral("INSERT INTO JobTypes (JobTypeCode, JobTypeDescription, AccountsRef) VALUES (?, ?, ?)"),
+                 {storedText(entry.code), storedText(entry.description), storedText(entry.accountsRef)});
+        t.commit();
+        out.status = SaveOutcome::Saved;
+        return out;
+    }
+
+    // Modify: the job type row and its customer jobs change together. A row
+    // deleted meanwhile by another workstation leaves nothing to write.
+    Transaction t;
+    if (find(oldCode)) {
+        if (entry.code != oldCode) {
+            if (codeTaken(entry.code, oldCode))
+                return refuseDuplicate();
+            writeSql(QStringLiteral("UPDATE CustomerJobs SET JobTypeCode = ? WHERE JobTypeCode = ?"),
+                     {storedText(entry.code), oldCode});
+        }
+        writeSql(QStringLiteral("UPDATE JobTypes SET JobTypeCode = ?, JobTypeDescription = ?, AccountsRef = ? "
+                                "WHERE JobTypeCode = ?"),
+                 {storedText(entry.code), storedText(entry.description), storedText(entry.accountsRef), oldCode});
+    }
+    t.commit();
+    out.status = SaveOutcome::Saved;
+    return out;
+}
+
+} // namespace wvs::JobTypeRecords

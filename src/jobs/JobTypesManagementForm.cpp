@@ -1,0 +1,177 @@
+#include "jobs/JobTypesManagementForm.h"
+#include "admin/AccessRights.h"
+#include "jobs/JobTypeAddModifyForm.h"
+#include "jobs/JobTypeRecords.h"
+#include "platform/FlexGrid.h"
+#include "platform/MessageBox.h"
+#include "platform/Modal.h"
+#include "platform/WaitCursor.h"
+#include "shell/ErrorHandlingModule.h"
+#include "shell/FormRegistry.h"
+#include "shell/Session.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace wvs {
+
+WVS_REGISTER_FORM(JobTypesManagementForm);
+
+namespace {
+// Below this Job Types right a user may look but not change.
+constexpr int ChangeThreshold = 5;
+}
+
+JobTypesManagementForm::JobTypesManagementForm(QWidget *parent) : Form(parent)
+{
+    setObjectName(QStringLiteral("JobTypesManagementForm"));
+    setWindowTitle(QStringLiteral("Job Types"));
+
+    TypesGrid = new FlexGrid(this);
+    TypesGrid->setObjectName(QStringLiteral("TypesGrid"));
+
+    auto makeButton = [this](const char *name, const char *caption) {
+        auto *b = new QPushButton(QString::fromUtf8(caption), this);
+        b->setObjectName(QString::fromUtf8(name));
+        b->setAutoDefault(false);
+        return b;
+    };
+    AddButton = makeButton("AddButton", "&Add");
+    ModifyButton = makeButton("ModifyButton", "&Modify");
+    DeleteButton = makeButton("DeleteButton", "&Delete");
+    PortalButton = makeButton("PortalButton", "&Update Portal");
+    ExitButton = makeButton("ExitButton", "&Exit");
+    // The portal upload of the job types comes with the portal.
+    PortalButton->setVisible(false);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(AddButton);
+    buttons->addWidget(ModifyButton);
+    buttons->addWidget(DeleteButton);
+    buttons->addWidget(PortalButton);
+    buttons->addStretch();
+    buttons->addWidget(ExitButton);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(TypesGrid);
+    layout->addLayout(buttons);
+    resize(620, 420);
+
+    connect(AddButton, &QPushButton::clicked, this, &JobTypesManagementForm::AddButton_Click);
+    connect(ModifyButton, &QPushButton::clicked, this, &JobTypesManagementForm::ModifyButton_Click);
+    connect(DeleteButton, &QPushButton::clicked, this, &JobTypesManagementForm::DeleteButton_Click);
+    connect(ExitButton, &QPushButton::clicked, this, [this] { guarded("JobTypesManagementForm", "ExitButton_Click", [&] { reject(); }); });
+    connect(TypesGrid, &FlexGrid::rowDoubleClicked, this, [this](int, int) { TypesGrid_DblClick(); });
+
+    guarded("JobTypesManagementForm", "Form_Load", [&] {
+        if (AccessRights::areaValue(session().currentAuthorityLevel, RightsArea::JobTypes) < ChangeThreshold) {
+            AddButton->setEnabled(false);
+            ModifyButton->setEnabled(false);
+            DeleteButton->setEnabled(false);
+        }
+        CreateGrid();
+        PopulateGrid();
+    });
+}
+
+void JobTypesManagementForm::CreateGrid()
+{
+    guarded("JobTypesManagementForm", "CreateGrid", [&] {
+        TypesGrid->setRows(1);
+        TypesGrid->setCols(5);
+        TypesGrid->setHeadings({QString(), QStringLiteral("Code"), QStringLiteral("Description"),
+                                QStringLiteral("Accounts Ref"), QString()});
+        const int widths[] = {0, 1500, 4000, 3000, 300};
+        for (int c = 0; c < 5; ++c) {
+            TypesGrid->setColWidth(c, widths[c], false);
+            TypesGrid->setColAlignment(c, FlexGrid::alignmentFromCode(2));
+        }
+        for (int c = 1; c <= 3; ++c)
+            TypesGrid->setCellAlignment(0, c, FlexGrid::alignmentFromCode(5));
+    });
+}
+
+void JobTypesManagementForm::PopulateGrid()
+{
+    guarded("JobTypesManagementForm", "PopulateGrid", [&] {
+        TypesGrid->setRows(1);
+        const QList<JobType> types = JobTypeRecords::all();
+        if (!types.isEmpty()) {
+            WaitCursor wait;
+            QVector<QStringList> rows;
+            rows.reserve(types.size());
+            for (const JobType &t : types)
+                rows.append({QString(), t.code, t.description, t.accountsRef, QString()});
+            TypesGrid->setData(std::move(rows));
+            TypesGrid->stripe();
+        }
+        TypesGrid->clearSelectedRow();
+    });
+}
+
+void JobTypesManagementForm::openDialog(const QString &tag)
+{
+    auto *dialog = new JobTypeAddModifyForm(this);
+    dialog->Tag = tag;
+    connect(dialog, &JobTypeAddModifyForm::saved, this, &JobTypesManagementForm::PopulateGrid);
+    showModal(dialog);
+    delete dialog;
+}
+
+void JobTypesManagementForm::AddButton_Click()
+{
+    guarded("JobTypesManagementForm", "AddButton_Click", [&] { openDialog(QStringLiteral("Add")); });
+}
+
+void JobTypesManagementForm::ModifyButton_Click()
+{
+    guarded("JobTypesManagementForm", "ModifyButton_Click", [&] {
+        if (TypesGrid->rows() < 2)
+            return;
+        const int row = TypesGrid->selectedRow();
+        if (row == 0) {
+            msgBox(QStringLiteral("Please select the Job Type to be modified"));
+            return;
+        }
+        openDialog(QStringLiteral("Modify~") + TypesGrid->textMatrix(row, 1));
+    });
+}
+
+void JobTypesManagementForm::TypesGrid_DblClick()
+{
+    guarded("JobTypesManagementForm", "TypesGrid_DblClick", [&] {
+        if (ModifyButton->isEnabled())
+            ModifyButton_Click();
+    });
+}
+
+void JobTypesManagementForm::DeleteButton_Click()
+{
+    guarded("JobTypesManagementForm", "DeleteButton_Click", [&] {
+        if (TypesGrid->rows() < 2)
+            return;
+        const int row = TypesGrid->selectedRow();
+        if (row == 0) {
+            msgBox(QStringLiteral("Please select the Job Type to be deleted"));
+            return;
+        }
+        const QString code = TypesGrid->textMatrix(row, 1);
+        const QString description = TypesGrid->textMatrix(row, 2);
+        const QString refusal = JobTypeRecords::deleteRefusal(code, description, QDate::currentDate());
+        if (!refusal.isEmpty()) {
+            msgBox(refusal);
+            return;
+        }
+        if (!askYesNo(QStringLiteral("Are you sure you want to PERMANENTLY delete Job Type ") + description +
+                      QStringLiteral("?")))
+            return;
+        {
+            WaitCursor wait;
+            JobTypeRecords::remove(code);
+        }
+        PopulateGrid();
+        msgBox(QStringLiteral("Job Type deleted"));
+    });
+}
+
+} // namespace wvs

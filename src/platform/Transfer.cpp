@@ -1,0 +1,364 @@
+#include "platform/Transfer.h"
+#include "platform/CurlGlobal.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QUrl>
+#include <cstring>
+
+namespace wvs {
+
+namespace {
+
+size_t appendToBuffer(char *ptr, size_t size, size_t nmemb, void *userdata)
+{
+    static_cast<QByteArray *>(userdata)->append(ptr, static_cast<qsizetype>(size * nmemb));
+    return size * nmemb;
+}
+
+} // namespace
+
+HttpReply httpGet(const QString &url, int timeoutMs)
+{
+    ensureCurl();
+    HttpReply reply;
+    CURL *curl = curl_easy_init();
+    if (!curl) {
+        reply.error = CURLE_FAILED_INIT;
+        reply.description = QString::fromUtf8(curl_easy_strerror(CURLE_FAILED_INIT));
+        return reply;
+    }
+    char errbuf[CURL_ERROR_SIZE] = {0};
+    const QByteArray u = url.toUtf8();
+    curl_easy_setopt(curl, CURLOPT_URL, u.constData());
+    curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, errbuf);
+    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(curl, CURLOPT_MAXREDIRS, 5L);
+    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, static_cast<long>(timeoutMs));
+    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(timeoutMs));
+    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, appendToBuffer);
+    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &reply.body);
+    const CURLcode rc = curl_easy_perform(curl);
+    curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &reply.status);
+    if (rc != CURLE_OK) {
+        reply.error = rc;
+        reply.description = QString::fromUtf8(errbuf[0] ? errbuf : curl_easy_strerror(rc)).trimmed();
+        reply.body.clear();
+    } else if (reply.status < 200 || reply.status > 299) {
+        reply.description = QStringLiteral("The server answered with status %1").arg(reply.status);
+    } else {
+        reply.ok = true;
+    }
+    curl_easy_cleanup(curl);
+    return reply;
+}
+
+QString transferStateText(int state)
+{
+    switch (state) {
+    case 0: return QStringLiteral("No state information is available.");
+    case 1: return QStringLiteral("Looking up the IP address for the remote server.");
+    case 2: return QStringLiteral("Found the IP address for the remote server.");
+    case 3: return QStringLiteral("Connecting to the remote server.");
+    case 4: return QStringLiteral("Connected to the remote server.");
+    case 5: return QStringLiteral("Requesting information from the remote server.");
+    case 6: return QStringLiteral("The request was sent successfully to the remote server.");
+    case 7: return QStringLiteral("Receiving a response from the remote server.");
+    case 8: return QStringLiteral("The response was received successfully from the remote server.");
+    case 9: return QStringLiteral("Disconnecting from the remote server.");
+    case 10: return QStringLiteral("Disconnected from the remote server.");
+    case 11: return QStringLiteral("An error has occurred while communicating with the remote server.");
+    case 12: return QStringLiteral("The request was completed, all data has been received.");
+    default: return QStringLiteral("Unknown state: ") + QString::number(state);
+    }
+}
+
+struct FtpTransfer::Impl {
+    CURLM *multi = nullptr;
+    CURL *easy = nullptr;
+    QFile file;
+    bool upload = false;
+    bool gotData = false;
+    qint64 *bytes = nullptr;
+    char errbuf[CURL_ERROR_SIZE] = {0};
+    QByteArray url, user, password;
+
+    static size_t write(char *ptr, size_t size, size_t nmemb, void *userdata)
+    {
+        auto *self = static_cast<Impl *>(userdata);
+        const qint64 n = static_cast<qint64>(size * nmemb);
+        if (self->file.write(ptr, n) != n)
+            return 0; // the transfer then fails with a write error
+        self->gotData = true;
+        *self->bytes += n;
+        return static_cast<size_t>(n);
+    }
+
+    static size_t read(char *buffer, size_t size, size_t nitems, void *userdata)
+    {
+        auto *self = static_cast<Impl *>(userdata);
+        const qint64 n = self->file.read(buffer, static_cast<qint64>(size * nitems));
+        if (n < 0)
+            return CURL_READFUNC_ABORT;
+        if (n > 0) {
+            self->gotData = true;
+            *self->bytes += n;
+        }
+        return static_cast<size_t>(n);
+    }
+
+    void dropEasy()
+    {
+        if (easy) {
+            curl_multi_remove_handle(multi, easy);
+            curl_easy_cleanup(easy);
+            easy = nullptr;
+        }
+    }
+
+    void dropAll()
+    {
+        dropEasy();
+        if (multi) {
+            curl_multi_cleanup(multi);
+            multi = nullptr;
+        }
+    }
+};
+
+FtpTransfer::FtpTransfer(Account account) : account_(std::move(account)), impl_(std::make_unique<Impl>())
+{
+    ensureCurl();
+    impl_->bytes = &bytes_;
+}
+
+FtpTransfer::~FtpTransfer()
+{
+    if (running_)
+        abort();
+    impl_->dropAll();
+}
+
+QString FtpTransfer::url(const QString &remotePath) const
+{
+    QString host = account_.host.trimmed();
+    int port = account_.port;
+    const qsizetype colon = host.lastIndexOf(QLatin1Char(':'));
+    if (colon > 0 && !host.contains(QLatin1Char(']')) && host.count(QLatin1Char(':')) == 1) {
+        bool ok = false;
+        const int p = host.mid(colon + 1).toInt(&ok);
+        if (ok && port == 0)
+            port = p;
+        host = host.left(colon);
+    }
+    QUrl u;
+    u.setScheme(QStringLiteral("ftp"));
+    u.setHost(host);
+    if (port > 0)
+        u.setPort(port);
+    // Each part of the path is encoded on its own, so the path stays below the
+    // log-on folder as the server sees it.
+    QStringList parts;
+    QString path = remotePath;
+    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    for (const QString &seg : path.split(QLatin1Char('/'), Qt::SkipEmptyParts))
+        parts << QString::fromLatin1(QUrl::toPercentEncoding(seg));
+    return u.toString(QUrl::FullyEncoded) + QLatin1Char('/') + parts.join(QLatin1Char('/'));
+}
+
+bool FtpTransfer::startDownload(const QString &remotePath, const QString &localPath)
+{
+    return start(remotePath, localPath, false);
+}
+
+bool FtpTransfer::startUpload(const QString &localPath, const QString &remotePath)
+{
+    return start(remotePath, localPath, true);
+}
+
+bool FtpTransfer::start(const QString &remotePath, const QString &localPath, bool upload)
+{
+    if (running_)
+        return false;
+    impl_->dropEasy();
+    finished_ = false;
+    error_ = 0;
+    errorText_.clear();
+    bytes_ = 0;
+    state_ = TransferState::None;
+    impl_->upload = upload;
+    impl_->gotData = false;
+    impl_->errbuf[0] = 0;
+    impl_->file.setFileName(localPath);
+    running_ = true;
+    advanceTo(TransferState::Resolving);
+
+    if (!impl_->file.open(upload ? QIODevice::ReadOnly : (QIODevice::WriteOnly | QIODevice::Truncate))) {
+        finish(upload ? CURLE_READ_ERROR : CURLE_WRITE_ERROR,
+               QStringLiteral("Cannot open %1: %2").arg(localPath, impl_->file.errorString()));
+        return true;
+    }
+
+    if (!impl_->multi)
+        impl_->multi = curl_multi_init();
+    impl_->easy = curl_easy_init();
+    if (!impl_->multi || !impl_->easy) {
+        finish(CURLE_FAILED_INIT, QString::fromUtf8(curl_easy_strerror(CURLE_FAILED_INIT)));
+        return true;
+    }
+    CURL *e = impl_->easy;
+    impl_->url = url(remotePath).toUtf8();
+    impl_->user = account_.userName.toUtf8();
+    impl_->password = account_.password.toUtf8();
+    curl_easy_setopt(e, CURLOPT_URL, impl_->url.constData());
+    curl_easy_setopt(e, CURLOPT_PROTOCOLS_STR, "ftp");
+    curl_easy_setopt(e, CURLOPT_ERRORBUFFER, impl_->errbuf);
+    curl_easy_setopt(e, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(e, CURLOPT_CONNECTTIMEOUT, static_cast<long>(connectTimeoutSecs_));
+    curl_easy_setopt(e, CURLOPT_USERNAME, impl_->user.constData());
+    curl_easy_setopt(e, CURLOPT_PASSWORD, impl_->password.constData());
+    curl_easy_setopt(e, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_SINGLECWD));
+    if (upload) {
+        curl_easy_setopt(e, CURLOPT_UPLOAD, 1L);
+        curl_easy_setopt(e, CURLOPT_READFUNCTION, &Impl::read);
+        curl_easy_setopt(e, CURLOPT_READDATA, impl_.get());
+        curl_easy_setopt(e, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(impl_->file.size()));
+    } else {
+        curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, &Impl::write);
+        curl_easy_setopt(e, CURLOPT_WRITEDATA, impl_.get());
+    }
+    curl_multi_add_handle(impl_->multi, e);
+    drive(0);
+    return true;
+}
+
+bool FtpTransfer::startClose()
+{
+    if (running_)
+        return false;
+    impl_->dropEasy();
+    finished_ = false;
+    error_ = 0;
+    errorText_.clear();
+    state_ = TransferState::None;
+    advanceTo(TransferState::Disconnecting);
+    impl_->dropAll(); // closes the control connection
+    advanceTo(TransferState::Disconnected);
+    finished_ = true;
+    return true;
+}
+
+void FtpTransfer::advanceTo(int target)
+{
+    auto emitState = [this](int s) {
+        state_ = s;
+        if (stateHandler_)
+            stateHandler_(s);
+    };
+    // The steps of a request follow one another; the others stand alone.
+    if (target >= TransferState::Resolving && target <= TransferState::ResponseReceived && state_ < target &&
+        state_ <= TransferState::ResponseReceived) {
+        for (int s = std::max(state_ + 1, int(TransferState::Resolving)); s <= target; ++s)
+            emitState(s);
+    } else if (target != state_) {
+        emitState(target);
+    }
+}
+
+void FtpTransfer::finish(long error, const QString &text)
+{
+    running_ = false;
+    finished_ = true;
+    error_ = error;
+    errorText_ = text;
+    if (impl_->file.isOpen())
+        impl_->file.close();
+    impl_->dropEasy();
+    if (error != 0) {
+        if (!impl_->upload)
+            impl_->file.remove();
+        advanceTo(TransferState::Error);
+    } else {
+        advanceTo(TransferState::ResponseReceived);
+        advanceTo(TransferState::Completed);
+    }
+}
+
+void FtpTransfer::drive(int waitMs)
+{
+    if (!running_ || !impl_->multi || !impl_->easy)
+        return;
+    int stillRunning = 0;
+    curl_multi_perform(impl_->multi, &stillRunning);
+    if (stillRunning && waitMs > 0) {
+        curl_multi_poll(impl_->multi, nullptr, 0, waitMs, nullptr);
+        curl_multi_perform(impl_->multi, &stillRunning);
+    }
+
+    curl_off_t t = 0;
+    if (curl_easy_getinfo(impl_->easy, CURLINFO_NAMELOOKUP_TIME_T, &t) == CURLE_OK && t > 0)
+        advanceTo(TransferState::Resolved);
+    if (curl_easy_getinfo(impl_->easy, CURLINFO_CONNECT_TIME_T, &t) == CURLE_OK && t > 0)
+        advanceTo(TransferState::Connected);
+    if (curl_easy_getinfo(impl_->easy, CURLINFO_PRETRANSFER_TIME_T, &t) == CURLE_OK && t > 0)
+        advanceTo(TransferState::RequestSent);
+    if (impl_->gotData && !impl_->upload)
+        advanceTo(TransferState::Receiving);
+
+    int left = 0;
+    while (CURLMsg *msg = curl_multi_info_read(impl_->multi, &left)) {
+        if (msg->msg != CURLMSG_DONE || msg->easy_handle != impl_->easy)
+            continue;
+        const CURLcode rc = msg->data.result;
+        if (rc == CURLE_OK) {
+            finish(0, QString());
+        } else {
+            finish(rc, QString::fromUtf8(impl_->errbuf[0] ? impl_->errbuf : curl_easy_strerror(rc)).trimmed());
+        }
+        return;
+    }
+}
+
+bool FtpTransfer::stillExecuting()
+{
+    drive(0);
+    return running_;
+}
+
+void FtpTransfer::pump(int ms)
+{
+    QDeadlineTimer deadline(std::max(0, ms));
+    do {
+        drive(static_cast<int>(std::min<qint64>(50, std::max<qint64>(0, deadline.remainingTime()))));
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    } while (running_ && !deadline.hasExpired());
+}
+
+bool FtpTransfer::waitUntilDone(int intervalMs, int limit)
+{
+    int count = 0;
+    while (stillExecuting()) {
+        pump(intervalMs);
+        ++count;
+        if (count > limit && running_) {
+            abort();
+            return false;
+        }
+        QCoreApplication::processEvents();
+    }
+    return true;
+}
+
+void FtpTransfer::abort()
+{
+    if (!running_)
+        return;
+    impl_->dropAll(); // also drops the connection, so a half transfer cannot be reused
+    finish(CURLE_ABORTED_BY_CALLBACK, QStringLiteral("The transfer was stopped"));
+}
+
+} // namespace wvs

@@ -1,0 +1,110 @@
+#pragma once
+#include <QByteArray>
+#include <QString>
+#include <functional>
+#include <memory>
+
+namespace wvs {
+
+// The reply of a web page request.
+struct HttpReply {
+    bool ok = false;       // a 2xx reply arrived within the time-out
+    long status = 0;       // HTTP status, 0 when no reply came
+    QByteArray body;
+    long error = 0;        // transfer error number (0 when the request itself went through)
+    QString description;   // what went wrong, for messages
+};
+
+// Requests a web page and waits for it (at most timeoutMs for the whole
+// request). Redirects are followed.
+HttpReply httpGet(const QString &url, int timeoutMs);
+
+// The states a transfer passes through, numbered as the status texts below.
+namespace TransferState {
+constexpr int None = 0;
+constexpr int Resolving = 1;
+constexpr int Resolved = 2;
+constexpr int Connecting = 3;
+constexpr int Connected = 4;
+constexpr int Requesting = 5;
+constexpr int RequestSent = 6;
+constexpr int Receiving = 7;
+constexpr int ResponseReceived = 8;
+constexpr int Disconnecting = 9;
+constexpr int Disconnected = 10;
+constexpr int Error = 11;
+constexpr int Completed = 12;
+} // namespace TransferState
+
+// The text shown in a status bar for a state ("Connecting to the remote
+// server." and so on; "Unknown state: 13" for a number outside the list).
+QString transferStateText(int state);
+
+// An FTP session that runs one command at a time without blocking the window:
+// start a command, then poll stillExecuting() or wait with waitUntilDone(),
+// which keeps the transfer and the window's events going between polls. Every
+// change of state is handed to the state handler.
+class FtpTransfer {
+public:
+    struct Account {
+        QString host;       // name or address; "host:port" is accepted too
+        int port = 0;       // 0: the one in host, else 21
+        QString userName;
+        QString password;
+    };
+
+    explicit FtpTransfer(Account account);
+    ~FtpTransfer();
+    FtpTransfer(const FtpTransfer &) = delete;
+    FtpTransfer &operator=(const FtpTransfer &) = delete;
+
+    void setStateHandler(std::function<void(int)> handler) { stateHandler_ = std::move(handler); }
+    void setConnectTimeoutSecs(int secs) { connectTimeoutSecs_ = secs; }
+
+    // GET: copies the remote file (a path below the account's log-on folder)
+    // to localPath. A transfer that fails or is stopped removes what it wrote.
+    bool startDownload(const QString &remotePath, const QString &localPath);
+    // PUT: copies localPath to the remote path.
+    bool startUpload(const QString &localPath, const QString &remotePath);
+    // CLOSE: ends the session.
+    bool startClose();
+
+    // True while the current command is running; moves the transfer on.
+    bool stillExecuting();
+    // Moves the transfer on for up to ms milliseconds, letting window events
+    // run; returns early when the command ends.
+    void pump(int ms);
+    // The program's wait: polls every intervalMs; gives up (stopping the
+    // command) once the number of polls exceeds limit. False on time-out.
+    bool waitUntilDone(int intervalMs, int limit);
+    // Stops the current command.
+    void abort();
+
+    bool succeeded() const { return finished_ && error_ == 0; }
+    long error() const { return error_; }
+    QString errorText() const { return errorText_; }
+    qint64 bytesTransferred() const { return bytes_; }
+    int state() const { return state_; }
+    // The URL of a remote path of this account (no user name or password in it).
+    QString url(const QString &remotePath) const;
+
+private:
+    struct Impl;
+    bool start(const QString &remotePath, const QString &localPath, bool upload);
+    void finish(long error, const QString &text);
+    void advanceTo(int state);
+    void drive(int waitMs);
+
+    Account account_;
+    std::unique_ptr<Impl> impl_;
+    std::function<void(int)> stateHandler_;
+    int connectTimeoutSecs_ = 30;
+    int state_ = TransferState::None;
+    bool running_ = false;
+    bool finished_ = false;
+    long error_ = 0;
+    QString errorText_;
+    qint64 bytes_ = 0;
+};
+
+} // namespace wvs

@@ -1,0 +1,733 @@
+#include "scheduling/ScheduleForm.h"
+#include "admin/AccessRights.h"
+#include "admin/PreferenceSettings.h"
+#include "common/AutoCompleteComboModule.h"
+#include "common/Formats.h"
+#include "common/ResizeControlsModule.h"
+#include "jobs/CustomerJobAddModifyForm.h"
+#include "platform/FlexGrid.h"
+#include "platform/MessageBox.h"
+#include "platform/Modal.h"
+#include "platform/WaitCursor.h"
+#include "scheduling/ScheduleClosing.h"
+#include "scheduling/ScheduleGrid.h"
+#include "scheduling/ScheduleJobNoteForm.h"
+#include "scheduling/ScheduleLocks.h"
+#include "scheduling/ScheduleRecords.h"
+#include "scheduling/ScheduleSortKeys.h"
+#include "scheduling/ScheduledJobUpdates.h"
+#include "shell/ErrorHandlingModule.h"
+#include "shell/Session.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QSet>
+#include <QSqlQuery>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace wvs {
+
+namespace {
+
+using namespace ScheduleGrid;
+
+constexpr int kNotesRight = 3;
+constexpr int kEditRight = 5;
+
+const QColor kOpenColour(0, 192, 0);
+const QColor kClosedColour(255, 0, 0);
+const QColor kPublishedColour(0, 0, 255);
+
+void setTextColour(QLabel *label, const QColor &c)
+{
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, c);
+    label->setPalette(p);
+}
+
+} // namespace
+
+ScheduleForm::ScheduleForm(QWidget *parent) : Form(parent)
+{
+    setObjectName(QStringLiteral("ScheduleForm"));
+    setWindowTitle(QStringLiteral("Job Schedule"));
+    buildControls();
+    Form_Load();
+}
+
+void ScheduleForm::buildControls()
+{
+    auto label = [this](const char *name, const QString &text) {
+        auto *l = new QLabel(text, this);
+        l->setObjectName(QString::fromUtf8(name));
+        return l;
+    };
+    auto button = [this](const char *name, const char *caption) {
+        auto *b = new QPushButton(QString::fromUtf8(caption), this);
+        b->setObjectName(QString::fromUtf8(name));
+        b->setAutoDefault(false);
+        return b;
+    };
+    auto combo = [this](const char *name, int width) {
+        auto *c = new QComboBox(this);
+        c->setObjectName(QString::fromUtf8(name));
+        c->setMinimumWidth(width);
+        return c;
+    };
+    auto tool = [this](const char *name, const char *tip) {
+        auto *t = new QToolButton(this);
+        t->setObjectName(QString::fromUtf8(name));
+        t->setToolTip(QString::fromUtf8(tip));
+        t->setAutoRaise(true);
+        return t;
+    };
+
+    AssociateLabel = label("AssociateLabel", QStringLiteral("Associate"));
+    AssociateCombo = combo("AssociateCombo", 200);
+    installAutoMatch(AssociateCombo);
+    GoButton = button("GoButton", "&Go");
+    Sort1Label = label("Sort1Label", QStringLiteral("Sort 1"));
+    Sort1Combo = combo("Sort1Combo", 130);
+    Sort1OrderCombo = combo("Sort1OrderCombo", 100);
+    Sort2Label = label("Sort2Label", QStringLiteral("2"));
+    Sort2Combo = combo("Sort2Combo", 130);
+    Sort2OrderCombo = combo("Sort2OrderCombo", 100);
+    SortButton = button("SortButton", "S&ort");
+    Label1 = label("Label1", QStringLiteral("Scheduled Jobs"));
+    QFont bold = Label1->font();
+    bold.setBold(true);
+    Label1->setFont(bold);
+    ScheduleGrid = new FlexGrid(this);
+    ScheduleGrid->setObjectName(QStringLiteral("ScheduleGrid"));
+    StatusLabel = label("StatusLabel", QStringLiteral("Status: "));
+    StatusLabel->setFont(bold);
+    ExpandImage = tool("ExpandImage", "Expand the screen");
+    ExpandImage->setIcon(style()->standardIcon(QStyle::SP_TitleBarMaxButton));
+    UpButton = tool("UpButton", "Move job up");
+    UpButton->setArrowType(Qt::UpArrow);
+    DownButton = tool("DownButton", "Move job down");
+    DownButton->setArrowType(Qt::DownArrow);
+    ViewButton = button("ViewButton", "&View");
+    ModifyButton = button("ModifyButton", "&Modify");
+    AddButton = button("AddButton", "&Add");
+    DeleteButton = button("DeleteButton", "&Delete");
+    ExcludeButton = button("ExcludeButton", "E&xclude");
+    CloseButton = button("CloseButton", "&Close");
+    PrintButton = button("PrintButton", "&Print");
+    EmailButton = button("EmailButton", "Emai&l");
+    ExportButton = button("ExportButton", "Expo&rt");
+    PublishButton = button("PublishButton", "Pu&blish On Portal");
+    UpdateButton = button("UpdateButton", "&Update From Portal");
+    ExitButton = button("ExitButton", "&Exit");
+    // Printing, e-mailing and the export are not offered yet.
+    PrintButton->setVisible(false);
+    EmailButton->setVisible(false);
+    ExportButton->setVisible(false);
+
+    CheckImage = label("CheckImage", QString());
+    CheckImage->setPixmap(checkPicture());
+    CheckImage->setVisible(false);
+    NoCheckImage = label("NoCheckImage", QString());
+    NoCheckImage->setPixmap(noCheckPicture());
+    NoCheckImage->setVisible(false);
+    StagingLabel = label("StagingLabel", QStringLiteral("Staging label"));
+    StagingLabel->setFont(QFont(QStringLiteral("Arial"), 9));
+    StagingLabel->setWordWrap(true);
+    StagingLabel->setVisible(false);
+    Line1 = new QFrame(this);
+    Line1->setObjectName(QStringLiteral("Line1"));
+    Line1->setFrameShape(QFrame::HLine);
+    Line1->setFrameShadow(QFrame::Sunken);
+
+    auto *top = new QHBoxLayout;
+    top->addWidget(AssociateLabel);
+    top->addWidget(AssociateCombo);
+    top->addWidget(GoButton);
+    top->addStretch();
+    top->addWidget(StatusLabel);
+    top->addSpacing(12);
+    top->addWidget(ExpandImage);
+
+    auto *sort = new QHBoxLayout;
+    sort->addWidget(Sort1Label);
+    sort->addWidget(Sort1Combo);
+    sort->addWidget(Sort1OrderCombo);
+    sort->addSpacing(8);
+    sort->addWidget(Sort2Label);
+    sort->addWidget(Sort2Combo);
+    sort->addWidget(Sort2OrderCombo);
+    sort->addWidget(SortButton);
+    sort->addStretch();
+    sort->addWidget(UpButton);
+    sort->addWidget(DownButton);
+
+    auto *buttons = new QHBoxLayout;
+    for (QPushButton *b : {ViewButton, ModifyButton, AddButton, DeleteButton, ExcludeButton})
+        buttons->addWidget(b);
+    buttons->addStretch();
+    for (QPushButton *b : {CloseButton, PrintButton, EmailButton, ExportButton, PublishButton, UpdateButton, ExitButton})
+        buttons->addWidget(b);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(Label1);
+    layout->addWidget(ScheduleGrid, 1);
+    layout->addLayout(sort);
+    layout->addWidget(Line1);
+    layout->addLayout(buttons);
+    resize(1000, 640);
+
+    connect(GoButton, &QPushButton::clicked, this, &ScheduleForm::GoButton_Click);
+    connect(SortButton, &QPushButton::clicked, this, &ScheduleForm::SortButton_Click);
+    connect(AddButton, &QPushButton::clicked, this, &ScheduleForm::AddButton_Click);
+    connect(ModifyButton, &QPushButton::clicked, this, &ScheduleForm::ModifyButton_Click);
+    connect(ViewButton, &QPushButton::clicked, this, &ScheduleForm::ViewButton_Click);
+    connect(DeleteButton, &QPushButton::clicked, this, &ScheduleForm::DeleteButton_Click);
+    connect(ExcludeButton, &QPushButton::clicked, this, &ScheduleForm::ExcludeButton_Click);
+    connect(CloseButton, &QPushButton::clicked, this, &ScheduleForm::CloseButton_Click);
+    connect(UpButton, &QToolButton::clicked, this, &ScheduleForm::UpButton_Click);
+    connect(DownButton, &QToolButton::clicked, this, &ScheduleForm::DownButton_Click);
+    connect(ExpandImage, &QToolButton::clicked, this, &ScheduleForm::ExpandImage_Click);
+    connect(ExitButton, &QPushButton::clicked, this, &ScheduleForm::ExitButton_Click);
+    connect(ScheduleGrid, &FlexGrid::rowClicked, this, &ScheduleForm::ScheduleGrid_Click);
+    connect(ScheduleGrid, &FlexGrid::rowDoubleClicked, this, [this](int, int) { ScheduleGrid_DblClick(); });
+    connect(ScheduleGrid, &FlexGrid::rowRightClicked, this,
+            [this](int row, int col, const QPoint &) { ScheduleGrid_MouseDown(Qt::RightButton, row, col); });
+    connect(Sort1Combo, &QComboBox::currentIndexChanged, this, [this] { Sort1Combo_Click(); });
+    connect(Sort1OrderCombo, &QComboBox::currentIndexChanged, this, [this] { Sort1OrderCombo_Click(); });
+    connect(AssociateCombo, &QComboBox::currentIndexChanged, this, [this] { AssociateCombo_Click(); });
+}
+
+void ScheduleForm::Form_Load()
+{
+    guarded("ScheduleForm", "Form_Load", [&] {
+        ResizeControls(this);
+        const int right = AccessRights::areaValue(session().currentAuthorityLevel, RightsArea::JobSchedules);
+        CanAddNotes = right >= kNotesRight;
+        CanEdit = right >= kEditRight;
+        Sort1Combo->addItems(ScheduleSortKeys::captions());
+        Sort1Combo->setCurrentIndex(0);
+        Sort1OrderCombo->addItems({QStringLiteral("Ascending"), QStringLiteral("Descending")});
+        Sort1OrderCombo->setCurrentIndex(1);
+        ScheduleGrid::create(ScheduleGrid);
+    });
+}
+
+bool ScheduleForm::storedSchedule() const
+{
+    return Status == QLatin1String("Closed") || Status == QLatin1String("Published");
+}
+
+void ScheduleForm::firstActivate()
+{
+    guarded("ScheduleForm", "Form_Activate", [&] {
+        const QStringList parts = tagParts();
+        if (!Tag.startsWith(QLatin1String("View")) && !Tag.startsWith(QLatin1String("Modify")))
+            return;
+        FormMode = Tag.startsWith(QLatin1String("Modify")) ? QStringLiteral("Modify") : QStringLiteral("View");
+        ScheduleNumber = parts.value(1).toLongLong();
+        const std::optional<ScheduleHeader> header = ScheduleRecords::load(ScheduleNumber);
+        if (!header) {
+            msgBox(QStringLiteral("The Schedule no longer exists"));
+            reject();
+            return;
+        }
+        FromDate = header->fromDate;
+        ToDate = header->toDate;
+        Status = header->status;
+        setWindowTitle(QStringLiteral("Job Schedule From: ") + Formats::toDisplayDate(FromDate) +
+                       QStringLiteral(" To: ") + Formats::toDisplayDate(ToDate));
+        if (storedSchedule() || FormMode == QLatin1String("View"))
+            DisableSchedule();
+        else
+            EnableSchedule();
+
+        // The associate filter: every associate, active or not.
+        AssociateCombo->blockSignals(true);
+        AssociateCombo->clear();
+        AssociateIDs = {QStringLiteral("<All>")};
+        AssociateCombo->addItem(QStringLiteral("<All>"));
+        QSqlQuery q = execSql(QStringLiteral("SELECT AssociateID, AssociateName FROM Associates "
+                                             "ORDER BY AssociateName, AssociateID"));
+        while (q.next()) {
+            AssociateIDs << q.value(0).toString();
+            AssociateCombo->addItem(q.value(1).toString());
+        }
+        AssociateCombo->setCurrentIndex(0);
+        AssociateCombo->blockSignals(false);
+
+        const std::optional<PreferenceValues> prefs = PreferenceSettings::load();
+        const bool portal = prefs && prefs->portal && CanEdit;
+        if (storedSchedule()) {
+            PublishButton->setVisible(true);
+            UpdateButton->setVisible(true);
+            PublishButton->setEnabled(portal);
+            UpdateButton->setEnabled(portal && Status == QLatin1String("Published"));
+            setTextColour(StatusLabel, Status == QLatin1String("Published") ? kPublishedColour : kClosedColour);
+            Sort1Combo->setCurrentIndex(-1);
+            Sort1OrderCombo->setCurrentIndex(-1);
+            PopulateSort2Combos();
+        } else {
+            PublishButton->setVisible(false);
+            UpdateButton->setVisible(false);
+            setTextColour(StatusLabel, kOpenColour);
+            Sort1Combo->setCurrentIndex(int(ScheduleSortKeys::captions().indexOf(QStringLiteral("Service Date"))));
+            Sort1OrderCombo->setCurrentIndex(0);
+            PopulateSort2Combos();
+        }
+        UpButton->setVisible(storedSchedule());
+        DownButton->setVisible(storedSchedule());
+        StatusLabel->setText(QStringLiteral("Status: ") + Status);
+
+        ScheduleLocks::lock(ScheduleNumber, session().currentAssociateID);
+        GoButton_Click();
+    });
+}
+
+void ScheduleForm::DisableSchedule()
+{
+    for (QPushButton *b : {AddButton, ModifyButton, DeleteButton, ExcludeButton})
+        b->setEnabled(false);
+    if (!storedSchedule()) {
+        CloseButton->setText(QStringLiteral("&Close"));
+        CloseButton->setEnabled(false);
+    } else {
+        CloseButton->setText(QStringLiteral("&Save"));
+        CloseButton->setEnabled(true);
+    }
+}
+
+void ScheduleForm::EnableSchedule()
+{
+    for (QPushButton *b : {AddButton, ModifyButton, DeleteButton, ExcludeButton, CloseButton})
+        b->setEnabled(true);
+    CloseButton->setText(QStringLiteral("&Close"));
+}
+
+// ---- Sorting and the associate filter ---------------------------------------
+
+void ScheduleForm::PopulateSort2Combos()
+{
+    Sort2Combo->clear();
+    Sort2OrderCombo->clear();
+    const QStringList captions = ScheduleSortKeys::captions();
+    for (int i = 0; i < captions.size(); ++i)
+        if (i != Sort1Combo->currentIndex())
+            Sort2Combo->addItem(captions.at(i));
+    Sort2OrderCombo->addItems({QStringLiteral("Ascending"), QStringLiteral("Descending")});
+    Sort2Combo->setCurrentIndex(-1);
+    Sort2OrderCombo->setCurrentIndex(-1);
+}
+
+void ScheduleForm::Sort1Combo_Click()
+{
+    guarded("ScheduleForm", "Sort1Combo_Click", [&] {
+        if (Sort1OrderCombo->currentIndex() >= 0)
+            PopulateSort2Combos();
+    });
+}
+
+void ScheduleForm::Sort1OrderCombo_Click()
+{
+    guarded("ScheduleForm", "Sort1OrderCombo_Click", [&] {
+        if (Sort1Combo->currentIndex() >= 0)
+            PopulateSort2Combos();
+    });
+}
+
+void ScheduleForm::SortButton_Click()
+{
+    guarded("ScheduleForm", "SortButton_Click", [&] {
+        if (ScheduleGrid->rows() < 2)
+            return;
+        if (Sort1Combo->currentIndex() < 0) {
+            msgBox(QStringLiteral("Please select the column on which to base the sort"));
+            Sort1Combo->setFocus();
+            return;
+        }
+        if (Sort1OrderCombo->currentIndex() < 0) {
+            msgBox(QStringLiteral("Please select the order on which to base the sort"));
+            Sort1OrderCombo->setFocus();
+            return;
+        }
+        ResortOnly = true;
+        PopulateGrid();
+        ResortOnly = false;
+    });
+}
+
+void ScheduleForm::AssociateCombo_Click()
+{
+    guarded("ScheduleForm", "AssociateCombo_Click", [&] { ScheduleGrid->setRows(1); });
+}
+
+void ScheduleForm::GoButton_Click()
+{
+    guarded("ScheduleForm", "GoButton_Click", [&] { PopulateGrid(); });
+}
+
+// ---- Filling the grid ------------------------------------------------------------
+
+void ScheduleForm::PopulateGrid()
+{
+    guarded("ScheduleForm", "PopulateGrid", [&] {
+        const bool stored = storedSchedule();
+        if (!ResortOnly) {
+            const int index = AssociateCombo->currentIndex();
+            const QString filter = index >= 1 && index < AssociateIDs.size() ? AssociateIDs.at(index) : QString();
+            ScheduleHeader header;
+            header.number = ScheduleNumber;
+            header.fromDate = FromDate;
+            header.toDate = ToDate;
+            header.status = Status;
+            PopulateResult result;
+            {
+                WaitCursor wait;
+                result = ScheduleGeneration::populate(header, session().currentAssociateID, filter);
+            }
+            JobsArray = std::move(result.jobs);
+            SeqNoArray = std::move(result.seqNos);
+            UpButton->setVisible(stored);
+            DownButton->setVisible(stored);
+            if (JobsArray.isEmpty()) {
+                ScheduleGrid->setRows(1);
+                msgBox(QStringLiteral("No jobs found"));
+                return;
+            }
+        }
+        const QString orderBy = ScheduleSortKeys::orderBy(
+            Sort1Combo->currentIndex() >= 0 ? Sort1Combo->currentText() : QString(),
+            Sort1OrderCombo->currentIndex() >= 0 ? Sort1OrderCombo->currentText() : QString(),
+            Sort2Combo->currentIndex() >= 0 ? Sort2Combo->currentText() : QString(),
+            Sort2OrderCombo->currentIndex() >= 0 ? Sort2OrderCombo->currentText() : QString());
+        {
+            WaitCursor wait;
+            const QList<StagedJob> rows =
+                ScheduleGeneration::stagedRows(ScheduleNumber, session().currentAssociateID, orderBy);
+            ScheduleGrid::fill(ScheduleGrid, rows, stored, session().installationCountry);
+            repaintExclusions();
+            ScheduleGrid->clearSelectedRow();
+        }
+        if (ScheduleGrid->rows() < 2)
+            msgBox(QStringLiteral("No jobs found"));
+    });
+}
+
+void ScheduleForm::repaintExclusions()
+{
+    QSet<QPair<qint64, qint64>> excluded;
+    for (const ScheduleEntry &e : std::as_const(JobsArray))
+        if (e.excluded)
+            excluded.insert({e.jobSeqNo, e.serviceDate.toJulianDay()});
+    if (excluded.isEmpty())
+        return;
+    for (int r = 1; r < ScheduleGrid->rows(); ++r)
+        if (excluded.contains({rowJob(r), rowDate(r).toJulianDay()}))
+            paintExcluded(ScheduleGrid, r, true);
+}
+
+QDate ScheduleForm::rowDate(int row) const
+{
+    return Formats::fromStoredDate(ScheduleGrid->textMatrix(row, ColServiceDate));
+}
+
+qint64 ScheduleForm::rowJob(int row) const { return ScheduleGrid->textMatrix(row, ColJobSeqNo).toLongLong(); }
+
+int ScheduleForm::findEntry(int row) const
+{
+    const qint64 job = rowJob(row);
+    const QDate date = rowDate(row);
+    for (int i = 0; i < JobsArray.size(); ++i)
+        if (JobsArray.at(i).jobSeqNo == job && JobsArray.at(i).serviceDate == date)
+            return i;
+    return -1;
+}
+
+// ---- Customer jobs from the schedule -----------------------------------------------
+
+void ScheduleForm::openJobDialog(const QString &tag, bool asCaller)
+{
+    auto *dialog = new CustomerJobAddModifyForm(this);
+    if (asCaller) {
+        dialog->Caller = QStringLiteral("Schedule");
+        dialog->Opener = this;
+    }
+    dialog->Tag = tag;
+    showModal(dialog);
+    delete dialog;
+}
+
+void ScheduleForm::AddButton_Click()
+{
+    guarded("ScheduleForm", "AddButton_Click", [&] {
+        JobAdded = false;
+        openJobDialog(QStringLiteral("Add~0~"), true);
+        if (JobAdded)
+            PopulateGrid();
+    });
+}
+
+void ScheduleForm::ModifyButton_Click()
+{
+    guarded("ScheduleForm", "ModifyButton_Click", [&] {
+        const int row = ScheduleGrid->selectedRow();
+        if (row == 0) {
+            msgBox(QStringLiteral("Please select the Job to modify"));
+            return;
+        }
+        if (ScheduleGrid->textMatrix(row, ColDoneFlag).toInt() == 1) {
+            msgBox(QStringLiteral("The selected Customer Job has been marked as done and therefore cannot be modified"));
+            return;
+        }
+        JobModified = false;
+        openJobDialog(QStringLiteral("Modify~") + ScheduleGrid->textMatrix(row, ColJobSeqNo) + QLatin1Char('~') +
+                          ScheduleGrid->textMatrix(row, ColAddressKey),
+                      true);
+        if (JobModified)
+            PopulateGrid();
+    });
+}
+
+void ScheduleForm::ViewButton_Click()
+{
+    guarded("ScheduleForm", "ViewButton_Click", [&] {
+        const int row = ScheduleGrid->selectedRow();
+        if (row == 0) {
+            msgBox(QStringLiteral("Please select the Job to view"));
+            return;
+        }
+        openJobDialog(QStringLiteral("View~") + ScheduleGrid->textMatrix(row, ColJobSeqNo) + QLatin1Char('~') +
+                          ScheduleGrid->textMatrix(row, ColAddressKey),
+                      false);
+    });
+}
+
+void ScheduleForm::DeleteButton_Click()
+{
+    guarded("ScheduleForm", "DeleteButton_Click", [&] {
+        const int row = ScheduleGrid->selectedRow();
+        if (row == 0) {
+            msgBox(QStringLiteral("Please select the Job to delete"));
+            return;
+        }
+        if (ScheduleGrid->textMatrix(row, ColDoneFlag) == QLatin1String("1")) {
+            msgBox(QStringLiteral("The selected Customer Job has been marked as done and therefore cannot be deleted"));
+            return;
+        }
+        const qint64 job = rowJob(row);
+        const QString refusal = ScheduledJobUpdates::deleteJobRefusal(job);
+        if (!refusal.isEmpty()) {
+            msgBox(refusal);
+            return;
+        }
+        if (!askYesNo(QStringLiteral("Are you sure you want to PERMANENTLY delete the selected Customer Job and any "
+                                     "notes which may have been made?")))
+            return;
+        ScheduledJobUpdates::deleteJob(job);
+        PopulateGrid();
+        msgBox(QStringLiteral("Customer Job deleted"));
+    });
+}
+
+// ---- Excluding, closing and the order ----------------------------------------------
+
+void ScheduleForm::ExcludeButton_Click()
+{
+    guarded("ScheduleForm", "ExcludeButton_Click", [&] {
+        const int row = ScheduleGrid->selectedRow();
+        if (row == 0) {
+            msgBox(QStringLiteral("Please select the Job to exclude/include"));
+            return;
+        }
+        const bool exclude = ExcludeButton->text() == QLatin1String("E&xclude");
+        const int entry = findEntry(row);
+        if (entry >= 0)
+            JobsArray[entry].excluded = exclude;
+        paintExcluded(ScheduleGrid, row, exclude);
+        ExcludeButton->setText(exclude ? QStringLiteral("&Include") : QStringLiteral("E&xclude"));
+    });
+}
+
+void ScheduleForm::CloseButton_Click()
+{
+    guarded("ScheduleForm", "CloseButton_Click", [&] {
+        if (CloseButton->text() == QLatin1String("&Save")) {
+            SaveOrder();
+            return;
+        }
+        if (CloseButton->text() != QLatin1String("&Close"))
+            return;
+        const QString question =
+            AssociateCombo->currentIndex() >= 1
+                ? QStringLiteral("The Schedule for ALL jobs will now be closed, not just those for ") +
+                      AssociateCombo->currentText() + QStringLiteral(".\r\nDo you wish to continue?")
+                : QStringLiteral("The Schedule will now be closed - do you wish to continue?");
+        if (!askYesNo(question))
+            return;
+        ScheduleWriteOutcome out;
+        {
+            WaitCursor wait;
+            out = ScheduleClosing::close(ScheduleNumber, JobsArray);
+        }
+        if (!out.done) {
+            msgBox(out.message);
+            return;
+        }
+        JobAdded = false;
+        JobModified = false;
+        emit scheduleClosed();
+        msgBox(QStringLiteral("Schedule closed"));
+        ExitButton_Click();
+    });
+}
+
+void ScheduleForm::SaveOrder()
+{
+    QList<OrderRow> rows;
+    rows.reserve(ScheduleGrid->rows() - 1);
+    for (int r = 1; r < ScheduleGrid->rows(); ++r)
+        rows.append({rowJob(r), rowDate(r), ScheduleGrid->textMatrix(r, ColSeqNo).toInt()});
+    ScheduleWriteOutcome out;
+    {
+        WaitCursor wait;
+        out = ScheduleClosing::saveOrder(ScheduleNumber, session().currentAssociateID, rows, SeqNoArray);
+    }
+    if (!out.done) {
+        msgBox(out.message);
+        return;
+    }
+    for (int r = 1; r < ScheduleGrid->rows(); ++r)
+        ScheduleGrid->setTextMatrix(r, ColSeqNo, QString::number(SeqNoArray.at(r - 1)));
+    msgBox(QStringLiteral("Schedule saved"));
+}
+
+void ScheduleForm::moveRow(int step)
+{
+    const int row = ScheduleGrid->selectedRow();
+    const int other = row + step;
+    if (ScheduleGrid->rows() < 2 || row == 0 || other < 1 || other >= ScheduleGrid->rows())
+        return;
+    ScheduleGrid->swapRows(row, other, true);
+    ScheduleGrid->stripe();
+    ScheduleGrid->selectRow(other);
+    ScheduleGrid->setFocus();
+}
+
+void ScheduleForm::UpButton_Click()
+{
+    guarded("ScheduleForm", "UpButton_Click", [&] { moveRow(-1); });
+}
+
+void ScheduleForm::DownButton_Click()
+{
+    guarded("ScheduleForm", "DownButton_Click", [&] { moveRow(1); });
+}
+
+// ---- The grid's mouse --------------------------------------------------------------
+
+void ScheduleForm::ScheduleGrid_Click(int row, int col)
+{
+    guarded("ScheduleForm", "ScheduleGrid_Click", [&] {
+        if (row < 1 || row >= ScheduleGrid->rows())
+            return;
+        if (col != ColDone) {
+            ExcludeButton->setText(ScheduleGrid->cellForeColor(row, col) == excludedColour()
+                                       ? QStringLiteral("&Include")
+                                       : QStringLiteral("E&xclude"));
+            return;
+        }
+        // Done marks belong to stored schedules and need the right to add notes.
+        if (!storedSchedule() || !CanAddNotes)
+            return;
+        const qint64 job = rowJob(row);
+        const QDate date = rowDate(row);
+        const bool done = !showsDone(ScheduleGrid, row);
+        const bool changed =
+            done ? ScheduledJobUpdates::markDone(ScheduleNumber, session().currentAssociateID, job, date,
+                                                 ScheduleGrid->textMatrix(row, ColAssociate))
+                 : ScheduledJobUpdates::markNotDone(ScheduleNumber, session().currentAssociateID, job, date);
+        if (!changed) {
+            msgBox(QStringLiteral("This Job is no longer on the Schedule"));
+            return;
+        }
+        setDoneMark(ScheduleGrid, row, done);
+    });
+}
+
+void ScheduleForm::ScheduleGrid_MouseDown(Qt::MouseButton button, int row, int col)
+{
+    guarded("ScheduleForm", "ScheduleGrid_MouseDown", [&] {
+        if (!CanAddNotes || !storedSchedule() || button != Qt::RightButton || col != ColDone || row < 1 ||
+            row >= ScheduleGrid->rows())
+            return;
+        JobNoteResult = 0;
+        const qint64 job = rowJob(row);
+        const QDate date = rowDate(row);
+        auto *note = new ScheduleJobNoteForm(this);
+        note->Tag = QString::number(ScheduleNumber) + QLatin1Char('~') + Formats::toStoredDate(date) +
+                    QLatin1Char('~') + QString::number(job);
+        showModal(note);
+        JobNoteResult = note->JobNoteResult;
+        delete note;
+        if (JobNoteResult == 1 || JobNoteResult == 2) {
+            const bool done = JobNoteResult == 1;
+            setDoneMark(ScheduleGrid, row, done);
+            ScheduledJobUpdates::setStagedDone(ScheduleNumber, session().currentAssociateID, job, date, done);
+        }
+    });
+}
+
+void ScheduleForm::ScheduleGrid_DblClick()
+{
+    guarded("ScheduleForm", "ScheduleGrid_DblClick", [&] {
+        if (ModifyButton->isEnabled())
+            ModifyButton_Click();
+    });
+}
+
+// ---- Expanding and leaving ------------------------------------------------------
+
+void ScheduleForm::ExpandImage_Click()
+{
+    guarded("ScheduleForm", "ExpandImage_Click", [&] {
+        const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+        if (screen) {
+            // 1500 twips short of the screen's height.
+            const int height = screen->availableGeometry().height() - 100;
+            if (height > this->height())
+                resize(width(), height);
+        }
+        ExpandImage->setVisible(false);
+    });
+}
+
+void ScheduleForm::ExitButton_Click()
+{
+    guarded("ScheduleForm", "ExitButton_Click", [&] { reject(); });
+}
+
+void ScheduleForm::done(int result)
+{
+    if (!left_) {
+        left_ = true;
+        if (storedSchedule())
+            UpdateLastServiceDate();
+        guarded("ScheduleForm", "Form_Unload", [&] { ScheduleLocks::releaseAll(session().currentAssociateID); });
+    }
+    Form::done(result);
+}
+
+void ScheduleForm::UpdateLastServiceDate()
+{
+    guarded("ScheduleForm", "UpdateLastServiceDate",
+            [&] { ScheduledJobUpdates::updateLastServiceDates(ScheduleNumber); });
+}
+
+} // namespace wvs

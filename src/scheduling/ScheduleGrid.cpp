@@ -1,0 +1,226 @@
+#include "scheduling/ScheduleGrid.h"
+#include "common/Formats.h"
+#include "platform/FlexGrid.h"
+
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QPainter>
+#include <QStyle>
+
+namespace wvs::ScheduleGrid {
+
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+constexpr int kRowPaddingTwips = 50;
+
+QPixmap boxPicture(bool ticked)
+{
+    QPixmap pm(14, 14);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(QPen(QColor(64, 64, 64), 1));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(0.5, 0.5, 13, 13));
+    if (ticked) {
+        p.setPen(QPen(QColor(0, 0, 0), 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        const QPointF tick[] = {{3.0, 7.0}, {6.0, 10.0}, {11.0, 3.5}};
+        p.drawPolyline(tick, 3);
+    }
+    return pm;
+}
+
+// Line breaks are stored as CR LF; the grid draws a line feed as a new line.
+QString gridText(const QString &stored)
+{
+    if (!stored.contains(QLatin1Char('\r')))
+        return stored;
+    QString t = stored;
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return t;
+}
+
+// Measures wrapped cell texts as the grid draws them, quickly for the usual
+// single line.
+class RowMeasure {
+public:
+    RowMeasure(const FlexGrid *grid, bool bold) : fm_(fontOf(grid, bold))
+    {
+        const int margin = grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1;
+        for (int c = ColAssociate; c <= ColComments; ++c)
+            widths_[c] = grid->isColumnHidden(c) ? 0 : std::max(1, grid->columnWidth(c) - 2 * margin);
+        lineHeight_ = fm_.height();
+    }
+    int lineHeight() const { return lineHeight_; }
+    int textHeight(int col, const QString &text) const
+    {
+        if (text.isEmpty() || widths_[col] == 0)
+            return lineHeight_;
+        if (!text.contains(QLatin1Char('\n')) && fm_.horizontalAdvance(text) <= widths_[col])
+            return lineHeight_;
+        return std::max(lineHeight_,
+                        fm_.boundingRect(QRect(0, 0, widths_[col], 1 << 20), Qt::TextWordWrap, text).height());
+    }
+
+private:
+    static QFont fontOf(const FlexGrid *grid, bool bold)
+    {
+        QFont f = grid->font();
+        f.setBold(bold);
+        return f;
+    }
+    QFontMetrics fm_;
+    int widths_[ColComments + 1] = {};
+    int lineHeight_ = 0;
+};
+
+int rowHeightTwips(int textPixels) { return textPixels * kTwipsPerPixel + kRowPaddingTwips; }
+
+} // namespace
+
+QString checkKey() { return QStringLiteral("CheckImage"); }
+QString noCheckKey() { return QStringLiteral("NoCheckImage"); }
+
+QPixmap checkPicture()
+{
+    static const QPixmap pm = boxPicture(true);
+    return pm;
+}
+
+QPixmap noCheckPicture()
+{
+    static const QPixmap pm = boxPicture(false);
+    return pm;
+}
+
+QColor excludedColour() { return QColor(192, 192, 192); }
+QColor asRequiredColour() { return QColor(255, 128, 0); }
+
+void create(FlexGrid *grid)
+{
+    grid->setFont(QFont(QStringLiteral("Arial"), 9));
+    grid->setRows(1);
+    grid->setCols(ColumnCount);
+    grid->setHeadings({QString(), QStringLiteral("Asst"), QStringLiteral("Date"), QStringLiteral("Customer"),
+                       QStringLiteral("Service Address"), QStringLiteral("Location"), QStringLiteral("Phone"),
+                       QStringLiteral("Job Type"), QStringLiteral("Cost"), QStringLiteral("Comments"),
+                       QString(QChar(0x2714))});
+    const int widths[] = {0, 500, 1100, 2500, 2000, 1200, 1500, 2000, 800, 2500};
+    for (int c = 0; c <= ColComments; ++c)
+        grid->setColWidth(c, widths[c]);
+    grid->setColWidth(11, 300, false);
+    for (int c = ColJobSeqNo; c < ColumnCount; ++c)
+        grid->setColWidth(c, 0);
+    // The done column takes what the others leave of the grid's width.
+    grid->setFillColumn(ColDone);
+
+    for (int c = ColAssociate; c <= ColDone; ++c) {
+        grid->setCellAlignment(0, c, Qt::AlignHCenter | Qt::AlignBottom);
+        grid->setColAlignment(c, Qt::AlignLeft | Qt::AlignTop);
+    }
+    grid->setColAlignment(ColDate, Qt::AlignHCenter | Qt::AlignTop);
+    grid->setColAlignment(ColDone, Qt::AlignHCenter | Qt::AlignTop);
+    grid->setColAlignment(ColCost, Qt::AlignRight | Qt::AlignTop);
+    QFont doneHeading = grid->font();
+    doneHeading.setPointSize(12);
+    doneHeading.setBold(true);
+    grid->setHeadingFont(ColDone, doneHeading);
+
+    // A row of single-line cells: one line and the padding.
+    const int line = QFontMetrics(grid->font()).height();
+    grid->verticalHeader()->setDefaultSectionSize((rowHeightTwips(line) + kTwipsPerPixel / 2) / kTwipsPerPixel);
+}
+
+int fill(FlexGrid *grid, const QList<StagedJob> &rows, bool storedSchedule, const QString &country)
+{
+    FlexGrid::FillScope scope(grid);
+    QVector<QStringList> data;
+    data.reserve(rows.size());
+    const QString one = QStringLiteral("1");
+    const QString zero = QStringLiteral("0");
+    const QString dash = QStringLiteral("-");
+    for (const StagedJob &j : rows) {
+        QStringList cells(ColumnCount);
+        cells[ColAssociate] = j.associate;
+        cells[ColDate] = Formats::toDisplayDate(j.serviceDate);
+        cells[ColCustomer] = j.customer;
+        cells[ColAddress] = gridText(j.addressText());
+        cells[ColLocation] = j.location;
+        cells[ColPhone] = j.phone;
+        cells[ColJobType] = j.jobType;
+        cells[ColCost] = j.cost.display(country);
+        cells[ColComments] = gridText(j.comments);
+        const bool done = j.done == 0;
+        if (!storedSchedule && !done)
+            cells[ColDone] = dash;
+        cells[ColJobSeqNo] = QString::number(j.jobSeqNo);
+        cells[ColServiceDate] = Formats::toStoredDate(j.serviceDate);
+        cells[ColDoneFlag] = done ? one : (storedSchedule ? zero : QString());
+        cells[ColAsRequired] = j.asRequired ? one : zero;
+        if (storedSchedule && j.scheduleSeqNo)
+            cells[ColSeqNo] = QString::number(*j.scheduleSeqNo);
+        cells[ColAddressKey] = QString::number(j.addressKey());
+        data.append(std::move(cells));
+    }
+    grid->setData(std::move(data));
+
+    const RowMeasure plain(grid, false);
+    const RowMeasure bold(grid, true);
+    const bool shaded = grid->rows() < kShadeLimit;
+    for (int r = 1; r < grid->rows(); ++r) {
+        const StagedJob &j = rows.at(r - 1);
+        if (storedSchedule)
+            setDoneMark(grid, r, j.done == 0);
+        else if (j.done == 0)
+            grid->setCellPicture(r, ColDone, checkPicture(), checkKey());
+        const RowMeasure &m = shaded && j.asRequired ? bold : plain;
+        int tallest = m.lineHeight();
+        for (int c = ColAssociate; c <= ColComments; ++c)
+            tallest = std::max(tallest, m.textHeight(c, grid->textMatrix(r, c)));
+        if (tallest > plain.lineHeight())
+            grid->setRowHeight(r, rowHeightTwips(tallest));
+    }
+    shade(grid);
+    return int(rows.size());
+}
+
+void shade(FlexGrid *grid)
+{
+    if (grid->rows() < 2 || grid->rows() >= kShadeLimit)
+        return;
+    FlexGrid::FillScope scope(grid);
+    grid->stripe();
+    const QColor black(0, 0, 0);
+    for (int r = 1; r < grid->rows(); ++r) {
+        const bool asRequired = grid->textMatrix(r, ColAsRequired) == QLatin1String("1");
+        grid->setRowForeColor(r, asRequired ? asRequiredColour() : black);
+        grid->setRowBold(r, asRequired);
+    }
+}
+
+void paintExcluded(FlexGrid *grid, int row, bool excluded)
+{
+    if (excluded) {
+        grid->setRowForeColor(row, excludedColour());
+        grid->setRowBold(row, true);
+        return;
+    }
+    const bool asRequired = grid->textMatrix(row, ColAsRequired).toInt() == 1;
+    grid->setRowForeColor(row, asRequired ? asRequiredColour() : QColor(0, 0, 0));
+    grid->setRowBold(row, asRequired);
+}
+
+void setDoneMark(FlexGrid *grid, int row, bool done)
+{
+    if (done)
+        grid->setCellPicture(row, ColDone, checkPicture(), checkKey());
+    else
+        grid->setCellPicture(row, ColDone, noCheckPicture(), noCheckKey());
+    grid->setTextMatrix(row, ColDoneFlag, done ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+bool showsDone(const FlexGrid *grid, int row) { return grid->cellPictureKey(row, ColDone) == checkKey(); }
+
+} // namespace wvs::ScheduleGrid

@@ -1,0 +1,55 @@
+#pragma once
+#include "data/AppDatabase.h"
+
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <optional>
+
+namespace wvs {
+
+// One job schedule: its period and its status.
+struct ScheduleHeader {
+    qint64 number = 0;
+    QDate fromDate;
+    QDate toDate;
+    QString status;   // "Open", "Closed" or "Published"
+
+    // Closed and Published schedules show their stored occurrences; any other
+    // status is generated afresh from the customer jobs.
+    bool stored() const;
+};
+
+// The Schedules table: listing, adding, re-opening and deleting schedules.
+namespace ScheduleRecords {
+
+std::optional<ScheduleHeader> load(qint64 number, QSqlDatabase db = AppDatabase::db());
+
+// Every schedule, the newest period first.
+QList<ScheduleHeader> all(QSqlDatabase db = AppDatabase::db());
+
+// A schedule may not reach the same day one year after its first day, so no
+// yearly job can fall twice into one schedule.
+bool exceedsOneYear(const QDate &from, const QDate &to);
+QString timespanMessage();
+
+// Adds an Open schedule and returns the key its own insert produced. Refused
+// (a recoverable error) when the period is longer than allowed or overlaps a
+// schedule stored in the meantime.
+qint64 create(const QDate &from, const QDate &to, QSqlDatabase db = AppDatabase::db());
+
+// Sets a Closed or Published schedule back to Open; its stored occurrences stay.
+void reopen(qint64 number, QSqlDatabase db = AppDatabase::db());
+
+// Why the schedules may not be deleted: another associate has one of them
+// open. Empty when they may go.
+QString deleteRefusal(const QList<qint64> &numbers, const QString &currentAssociateID,
+                      QSqlDatabase db = AppDatabase::db());
+
+// Deletes the schedules with their stored occurrences and notes, all in one
+// transaction; refused (a recoverable error, nothing deleted) when
+// deleteRefusal has a reason.
+void remove(const QList<qint64> &numbers, const QString &currentAssociateID, QSqlDatabase db = AppDatabase::db());
+
+} // namespace ScheduleRecords
+} // namespace wvs

@@ -1,0 +1,46 @@
+#pragma once
+#include "data/AppDatabase.h"
+
+#include <QDate>
+#include <QString>
+
+namespace wvs {
+
+// Changes the schedule window makes to single scheduled jobs and to the
+// customer jobs behind them.
+namespace ScheduledJobUpdates {
+
+// Marks a stored occurrence done on its planned date by the given associate,
+// together with the user's staging row, in one transaction. False (nothing
+// changed) when the occurrence is not stored on the schedule.
+bool markDone(qint64 scheduleNumber, const QString &userID, qint64 jobSeqNo, const QDate &serviceDate,
+              const QString &associateID, QSqlDatabase db = AppDatabase::db());
+
+// Marks a stored occurrence not done: the completion date is cleared and the
+// occurrence goes back to the job's current associate, so it stays on that
+// associate's printouts and e-mails. The user's staging row follows; one
+// transaction. False (nothing changed) when the occurrence is not stored.
+bool markNotDone(qint64 scheduleNumber, const QString &userID, qint64 jobSeqNo, const QDate &serviceDate,
+                 QSqlDatabase db = AppDatabase::db());
+
+// The user's staging row of an occurrence alone (after a note saved its state).
+void setStagedDone(qint64 scheduleNumber, const QString &userID, qint64 jobSeqNo, const QDate &serviceDate, bool done,
+                   QSqlDatabase db = AppDatabase::db());
+
+// The associate a customer job is assigned to now; empty when the job is gone.
+QString currentAssociate(qint64 jobSeqNo, QSqlDatabase db = AppDatabase::db());
+
+// Brings LastServiceDate of every customer job done on the schedule up to its
+// latest completion date there; a date is never moved back. One transaction.
+void updateLastServiceDates(qint64 scheduleNumber, QSqlDatabase db = AppDatabase::db());
+
+// Why a customer job may not be deleted from the schedule window (it is
+// stored on closed schedules), or empty.
+QString deleteJobRefusal(qint64 jobSeqNo, QSqlDatabase db = AppDatabase::db());
+// Deletes the customer job and its notes on every schedule in one transaction;
+// refused (a recoverable error, nothing deleted) when deleteJobRefusal has a
+// reason by then.
+void deleteJob(qint64 jobSeqNo, QSqlDatabase db = AppDatabase::db());
+
+} // namespace ScheduledJobUpdates
+} // namespace wvs

@@ -1,0 +1,247 @@
+#include "shell/LoginForm.h"
+#include "common/CreateRoundedRectModule.h"
+#include "common/Formats.h"
+#include "data/AppDatabase.h"
+#include "platform/MessageBox.h"
+#include "shell/ErrorHandlingModule.h"
+#include "shell/FormRegistry.h"
+#include "shell/HiddenForm.h"
+#include "shell/Session.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace wvs {
+
+namespace Login {
+
+std::optional<AssociateLogin> findAssociate(const QString &id, const QString &password)
+{
+    QSqlQuery q = execSql(QStringLiteral("SELECT AssociateID, AssociateName, AssociateAuthorityLevel, Active, "
+                                         "AssociateStatus, InitialScreen FROM Associates "
+                                         "WHERE AssociateID = ? AND AssociatePassword = ?"),
+                          {id, password});
+    if (!q.next())
+        return std::nullopt;
+    AssociateLogin a;
+    a.id = q.value(0).toString();
+    a.name = q.value(1).toString();
+    a.authorityLevel = q.value(2).toInt();
+    a.active = q.value(3).toInt() != 0;
+    a.status = q.value(4).toDouble();
+    a.initialScreen = q.value(5).toString();
+    return a;
+}
+
+void forceLogOff(const QString &id)
+{
+    Transaction t;
+    writeSql(QStringLiteral("UPDATE Associates SET AssociateStatus = -AssociateStatus "
+                            "WHERE AssociateID = ? AND AssociateStatus < 0"),
+             {id});
+    writeSql(QStringLiteral("DELETE FROM LockedSchedules WHERE AssociateID = ?"), {id});
+    t.commit();
+}
+
+AreaRights readRights(int level)
+{
+    AreaRights r;
+    QSqlQuery q = execSql(QStringLiteral("SELECT Company, Associates, CustomerJobs, Customers, JobTypes, JobSchedules, "
+                                         "Accounts, Security, Preferences FROM AuthorityAccess "
+                                         "WHERE AuthorityLevelNumber = ?"),
+                          {level});
+    if (q.next()) {
+        r.company = q.value(0).toInt();
+        r.associates = q.value(1).toInt();
+        r.customerJobs = q.value(2).toInt();
+        r.customers = q.value(3).toInt();
+        r.jobTypes = q.value(4).toInt();
+        r.jobSchedules = q.value(5).toInt();
+        r.accounts = q.value(6).toInt();
+        r.security = q.value(7).toInt();
+        r.preferences = q.value(8).toInt();
+    }
+    return r;
+}
+
+bool accountsPackageInUse()
+{
+    QSqlQuery q = execSql(QStringLiteral("SELECT MYOB, Xero FROM Preferences"));
+    return q.next() && (q.value(0).toInt() != 0 || q.value(1).toInt() != 0);
+}
+
+void markLoggedOn(const QString &id)
+{
+    // The mark is a negative day number; an associate never logged off yet
+    // (0) is marked with today's.
+    writeSql(QStringLiteral("UPDATE Associates SET AssociateStatus = CASE WHEN AssociateStatus > 0 "
+                            "THEN -AssociateStatus WHEN AssociateStatus = 0 THEN ? ELSE AssociateStatus END "
+                            "WHERE AssociateID = ?"),
+             {-double(Formats::dateSerial(QDate::currentDate())), id});
+}
+
+} // namespace Login
+
+LoginForm::LoginForm(MainForm *mainWindow) : Form(mainWindow), main_(mainWindow)
+{
+    setObjectName(QStringLiteral("LoginForm"));
+    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+    setModal(false);
+    QFont arial(QStringLiteral("Arial"));
+    arial.setPointSize(10);
+    setFont(arial);
+    setStyleSheet(QStringLiteral("wvs--LoginForm { background: #e8eef5; border: 1px solid #5a7896; }"));
+
+    logInLabel_ = new QLabel(QStringLiteral("Please log in"), this);
+    logInLabel_->setObjectName(QStringLiteral("LogInLabel"));
+    QFont big = arial;
+    big.setPointSize(13);
+    big.setBold(true);
+    logInLabel_->setFont(big);
+    logInLabel_->setAlignment(Qt::AlignCenter);
+
+    auto *idLabel = new QLabel(QStringLiteral("ID"), this);
+    idLabel->setObjectName(QStringLiteral("IDLabel"));
+    idText_ = new QLineEdit(this);
+    idText_->setObjectName(QStringLiteral("IDText"));
+    idText_->setMaxLength(4);
+    auto *pwLabel = new QLabel(QStringLiteral("Password"), this);
+    pwLabel->setObjectName(QStringLiteral("PasswordLabel"));
+    passwordText_ = new QLineEdit(this);
+    passwordText_->setObjectName(QStringLiteral("PasswordText"));
+    passwordText_->setMaxLength(20);
+    passwordText_->setEchoMode(QLineEdit::Password);
+
+    okButton_ = new QPushButton(QStringLiteral("&OK"), this);
+    okButton_->setObjectName(QStringLiteral("OKButton"));
+    okButton_->setDefault(true);
+    cancelButton_ = new QPushButton(QStringLiteral("&Cancel"), this);
+    cancelButton_->setObjectName(QStringLiteral("CancelButton"));
+
+    auto *form = new QFormLayout;
+    form->addRow(idLabel, idText_);
+    form->addRow(pwLabel, passwordText_);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(okButton_);
+    buttons->addWidget(cancelButton_);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(24, 18, 24, 18);
+    layout->addWidget(logInLabel_);
+    layout->addSpacing(8);
+    layout->addLayout(form);
+    layout->addSpacing(8);
+    layout->addLayout(buttons);
+    setFixedSize(320, 190);
+
+    connect(okButton_, &QPushButton::clicked, this, &LoginForm::OKButton_Click);
+    connect(cancelButton_, &QPushButton::clicked, this, &LoginForm::CancelButton_Click);
+}
+
+void LoginForm::showEvent(QShowEvent *e)
+{
+    Form::showEvent(e);
+    CreateRoundRectFromWindow(this);
+    if (main_) {
+        const QRect g = main_->geometry();
+        move(g.x() + (g.width() - width()) / 2, g.y() + (g.height() - height()) / 2);
+    }
+    idText_->setFocus();
+}
+
+void LoginForm::reject()
+{
+    // Escape is the Cancel button.
+    CancelButton_Click();
+}
+
+void LoginForm::CancelButton_Click()
+{
+    guarded("LoginForm", "CancelButton_Click", [&] {
+        bool cancel = true;
+        if (main_ && main_->hiddenForm())
+            main_->hiddenForm()->Form_Unload(cancel);
+        else
+            HiddenForm(main_).Form_Unload(cancel);
+    });
+}
+
+void LoginForm::OKButton_Click()
+{
+    guarded("LoginForm", "OKButton_Click", [&] {
+        const QString id = idText_->text();
+        const QString password = passwordText_->text();
+        if (id.isEmpty()) {
+            msgBox(QStringLiteral("Please enter a User ID"));
+            idText_->setFocus();
+            return;
+        }
+        if (password.isEmpty()) {
+            msgBox(QStringLiteral("Please enter a Password"));
+            passwordText_->setFocus();
+            return;
+        }
+        const auto associate = Login::findAssociate(id, password);
+        if (!associate) {
+            msgBox(QStringLiteral("ID and/or Password not valid"));
+            passwordText_->clear();
+            return;
+        }
+        if (!associate->active) {
+            msgBox(QStringLiteral("Associate ") + id + QStringLiteral(" is not active and cannot log in"));
+            return;
+        }
+        if (associate->status < 0) {
+            const bool logOff = msgBox(QStringLiteral("Associate ") + id + QStringLiteral(" already logged on!\r\n"
+                                       "\r\n"
+                                       "BEWARE - if the User is active logging them off with this function may cause system errors.\r\n"
+                                       "\r\n"
+                                       "Do you wish to log this Associate off anyway?"),
+                                       MsgButtons::YesNo, MsgIcon::Exclamation) == MsgAnswer::Yes;
+            if (logOff) {
+                Login::forceLogOff(associate->id);
+                msgBox(QStringLiteral("Associate ") + id + QStringLiteral(" logged off. Please log in again"));
+            }
+            idText_->clear();
+            passwordText_->clear();
+            idText_->setFocus();
+            return;
+        }
+
+        // The session is set only once the associate is known to be free to log in.
+        Session &s = session();
+        s.currentAssociateID = associate->id;
+        s.currentAssociateName = associate->name;
+        s.currentAuthorityLevel = associate->authorityLevel;
+        s.initialScreen = associate->initialScreen.compare(QLatin1String("None"), Qt::CaseInsensitive) == 0
+            ? QString()
+            : associate->initialScreen;
+
+        if (s.currentAuthorityLevel != 0) {
+            if (main_)
+                main_->applyRights(Login::readRights(s.currentAuthorityLevel), Login::accountsPackageInUse());
+        } else {
+            msgBox(QStringLiteral("You do not have authority to perform any functions"));
+        }
+        Login::markLoggedOn(s.currentAssociateID);
+
+        const QString initial = s.initialScreen;
+        hide();
+        close();
+        // A name that matches no window opens nothing, as "None" does.
+        if (!initial.isEmpty() && FormRegistry::contains(initial)) {
+            QWidget *parent = main_;
+            QMetaObject::invokeMethod(
+                qApp, [initial, parent] { guarded("LoginForm", "OKButton_Click", [&] { FormRegistry::open(initial, QString(), parent); }); },
+                Qt::QueuedConnection);
+        }
+    });
+}
+
+} // namespace wvs

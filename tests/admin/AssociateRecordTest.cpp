@@ -1,0 +1,279 @@
+#include <functional>
+#include "admin/AssociateRecord.h"
+#include "shell/Session.h"
+#include "platform/WvsError.h"
+#include "support/DbTest.h"
+
+using namespace wvs;
+using Field = AssociateRecord::Field;
+
+namespace {
+
+AssociateEntry validEntry(const QString &id = QStringLiteral("JB"))
+{
+    AssociateEntry e;
+    e.id = id;
+    e.name = QStringLiteral("Jo Bloggs");
+    e.password = QStringLiteral("pass");
+    e.password2 = QStringLiteral("pass");
+    e.phone = QStringLiteral("021 555 123");
+    e.email = QStringLiteral("jo@example.com");
+    e.level = 1;
+    e.initialScreen = QStringLiteral("None");
+    e.active = true;
+    return e;
+}
+
+class AssociateRecordTest : public wvs::test::DbTest {
+protected:
+    QString text(const QString &sql, const QVariantList &params = {}) { return scalarSql(sql, params).toString(); }
+    int count(const QString &sql, const QVariantList &params = {}) { return scalarSql(sql, params).toInt(); }
+};
+
+TEST_F(AssociateRecordTest, ChecksRunInFieldOrder)
+{
+    struct Case {
+        std::function<void(AssociateEntry &)> edit;
+        Field field;
+        const char *message;
+    };
+    const Case cases[] = {
+        {[](AssociateEntry &e) { e = AssociateEntry(); }, Field::ID, "Please enter an ID"},
+        {[](AssociateEntry &e) { e.id = QStringLiteral("J"); e.name.clear(); }, Field::ID, "The ID must be at least 2 characters"},
+        {[](AssociateEntry &e) { e.id = QStringLiteral("J B"); e.name.clear(); }, Field::ID, "The ID cannot contain spaces"},
+        {[](AssociateEntry &e) { e.id = QStringLiteral("JB "); }, Field::ID, "The ID cannot contain spaces"},
+        // Characters that would break the comma-separated portal lists and files.
+        {[](AssociateEntry &e) { e.id = QStringLiteral("J,B"); }, Field::ID,
+         "Entry can only be combinations of alphabetic,numeric and underscore (_) characters"},
+        {[](AssociateEntry &e) { e.id = QStringLiteral("J|B"); }, Field::ID,
+         "Entry can only be combinations of alphabetic,numeric and underscore (_) characters"},
+        {[](AssociateEntry &e) { e.id = QStringLiteral("J\"B"); }, Field::ID,
+         "Equal sign (=) and Quote sign (\") are invalid characters"},
+        {[](AssociateEntry &e) { e.name.clear(); e.password.clear(); }, Field::Name, "Please enter a Name"},
+        {[](AssociateEntry &e) { e.password.clear(); e.level.reset(); }, Field::Password, "Please enter a Password"},
+        {[](AssociateEntry &e) { e.password = e.password2 = QStringLiteral("abc"); }, Field::Password,
+         "The Password must be at least 4 characters"},
+        {[](AssociateEntry &e) { e.password = e.password2 = QStringLiteral("ab cd"); }, Field::Password,
+         "The Password cannot contain spaces"},
+        {[](AssociateEntry &e) { e.password2 = QStringLiteral("PASS"); }, Field::Password, "Passwords don't match - please re-enter"},
+        {[](AssociateEntry &e) { e.level.reset(); e.initialScreen.clear(); }, Field::Level, "Please select an Authority Level"},
+        {[](AssociateEntry &e) { e.initialScreen.clear(); }, Field::InitialScreen, "Please select the Initial Screen"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.message);
+        msgs_->clear();
+        AssociateEntry e = validEntry();
+        c.edit(e);
+        const auto r = AssociateRecord::check(e);
+        EXPECT_FALSE(r.ok);
+        EXPECT_EQ(r.field, c.field);
+        EXPECT_EQ(r.clearPasswords, c.edit != nullptr && QString::fromUtf8(c.message).startsWith(QStringLiteral("Passwords")));
+        EXPECT_EQ(msgs_->texts(), QStringList{QString::fromUtf8(c.message)});
+    }
+    msgs_->clear();
+    AssociateEntry shortest = validEntry(QStringLiteral("A_"));
+    shortest.password = shortest.password2 = QStringLiteral("abcd");
+    EXPECT_TRUE(AssociateRecord::check(shortest).ok);
+    EXPECT_TRUE(msgs_->texts().isEmpty());
+}
+
+TEST_F(AssociateRecordTest, AddRefusesAnIdThatExistsInAnyCase)
+{
+    AssociateEntry e = validEntry(QStringLiteral("adm"));
+    const auto r = AssociateRecord::add(e, false);
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.clearId);
+    EXPECT_EQ(r.field, Field::ID);
+    EXPECT_EQ(msgs_->texts(), QStringList{QStringLiteral("Associate ID adm already exists - please enter another")});
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM Associates")), 1);
+}
+
+TEST_F(AssociateRecordTest, AddWritesEveryField)
+{
+    AssociateEntry e = validEntry();
+    e.initialScreen = QStringLiteral("SchedulesManagementForm");
+    e.active = false;
+    ASSERT_TRUE(AssociateRecord::add(e, false).ok);
+    const auto row = AssociateRecord::load(QStringLiteral("jb"));
+    ASSERT_TRUE(row.has_value());
+    EXPECT_EQ(row->id, QStringLiteral("JB"));
+    EXPECT_EQ(row->name, QStringLiteral("Jo Bloggs"));
+    EXPECT_EQ(row->password, QStringLiteral("pass"));
+    EXPECT_EQ(row->phone, QStringLiteral("021 555 123"));
+    EXPECT_EQ(row->email, QStringLiteral("jo@example.com"));
+    EXPECT_EQ(row->level, 1);
+    EXPECT_GT(row->status, 40000);
+    EXPECT_FALSE(row->active);
+    EXPECT_EQ(row->initialScreen, QStringLiteral("SchedulesManagementForm"));
+    EXPECT_EQ(row->portalAccess, QString());
+}
+
+TEST_F(AssociateRecordTest, PortalAccessList)
+{
+    AssociateEntry e = validEntry();
+    e.portalAccess = true;
+    e.portalIds = QStringList{QStringLiteral("AK"), QStringLiteral("MT")};
+    EXPECT_EQ(AssociateRecord::portalAccessValue(e, true), QStringLiteral("JB,AK,MT"));
+    // The portal switched off clears a stored value.
+    EXPECT_EQ(AssociateRecord::portalAccessValue(e, false), QString());
+    e.portalIds.clear();
+    EXPECT_EQ(AssociateRecord::portalAccessValue(e, true), QStringLiteral("JB"));
+    e.portalAccess = false;
+    e.portalIds = QStringList{QStringLiteral("AK")};
+    EXPECT_EQ(AssociateRecord::portalAccessValue(e, true), QString());
+
+    addAssociate(QStringLiteral("ZZ"), QStringLiteral("Anna King"), QStringLiteral("pass"), 1);
+    addAssociate(QStringLiteral("jb"), QStringLiteral("Jo Bloggs"), QStringLiteral("pass"), 1);
+    // The associate himself is left out in any letter case; the rest come by name.
+    const auto candidates = AssociateRecord::portalCandidates(QStringLiteral("JB"));
+    ASSERT_EQ(candidates.size(), 2);
+    EXPECT_EQ(candidates[0].name, QStringLiteral("Administrator"));
+    EXPECT_EQ(candidates[1].id, QStringLiteral("ZZ"));
+}
+
+TEST_F(AssociateRecordTest, RenameIsCarriedIntoEveryTableThatNamesHim)
+{
+    addAssociate(QStringLiteral("JB"), QStringLiteral("Jo Bloggs"), QStringLiteral("pass"), 1);
+    addAssociate(QStringLiteral("AK"), QStringLiteral("Anna King"), QStringLiteral("pass"), 1);
+    writeSql(QStringLiteral("UPDATE Associates SET PortalAccess = 'AK,ADM,jb' WHERE AssociateID = 'AK'"));
+    writeSql(QStringLiteral("UPDATE Associates SET PortalAccess = 'ADM,JBX' WHERE AssociateID = 'ADM'"));
+    writeSql(QStringLiteral("INSERT INTO CustomerJobs (AssociateID) VALUES ('JB'), ('AK')"));
+    writeSql(QStringLiteral("INSERT INTO ScheduleJobs (ScheduleNumber, JobSeqNo, ScheduleServiceDate, AssociateID) "
+                            "VALUES (1, 1, '2025-01-06', 'JB'), (1, 2, '2025-01-06', 'AK')"));
+    writeSql(QStringLiteral("INSERT INTO LockedSchedules (ScheduleNumber, AssociateID) VALUES (1, 'JB'), (1, 'AK')"));
+    writeSql(QStringLiteral("INSERT INTO ScheduleStaging (UserID, RecordNumber, Associate) VALUES ('JB', 1, 'AK'), "
+                            "('AK', 1, 'JB')"));
+
+    AssociateEntry e = validEntry(QStringLiteral("JOB"));
+    ASSERT_TRUE(AssociateRecord::modify(QStringLiteral("JB"), e, false).ok);
+
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM Associates WHERE AssociateID = 'JB'")), 0);
+    EXPECT_EQ(text(QStringLiteral("SELECT AssociateName FROM Associates WHERE AssociateID = 'JOB'")), QStringLiteral("Jo Bloggs"));
+    EXPECT_EQ(text(QStringLiteral("SELECT group_concat(AssociateID) FROM (SELECT AssociateID FROM CustomerJobs ORDER BY JobSeqNo)")),
+              QStringLiteral("JOB,AK"));
+    EXPECT_EQ(text(QStringLiteral("SELECT AssociateID FROM ScheduleJobs WHERE JobSeqNo = 1")), QStringLiteral("JOB"));
+    EXPECT_EQ(text(QStringLiteral("SELECT AssociateID FROM ScheduleJobs WHERE JobSeqNo = 2")), QStringLiteral("AK"));
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM LockedSchedules WHERE AssociateID = 'JOB'")), 1);
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM LockedSchedules WHERE AssociateID = 'AK'")), 1);
+    EXPECT_EQ(text(QStringLiteral("SELECT Associate FROM ScheduleStaging WHERE UserID = 'JOB'")), QStringLiteral("AK"));
+    EXPECT_EQ(text(QStringLiteral("SELECT Associate FROM ScheduleStaging WHERE UserID = 'AK'")), QStringLiteral("JOB"));
+    // Whole entries only: JBX is somebody else.
+    EXPECT_EQ(text(QStringLiteral("SELECT PortalAccess FROM Associates WHERE AssociateID = 'AK'")), QStringLiteral("AK,ADM,JOB"));
+    EXPECT_EQ(text(QStringLiteral("SELECT PortalAccess FROM Associates WHERE AssociateID = 'ADM'")), QStringLiteral("ADM,JBX"));
+}
+
+TEST_F(AssociateRecordTest, AFailedRenameChangesNothing)
+{
+    addAssociate(QStringLiteral("JB"), QStringLiteral("Jo Bloggs"), QStringLiteral("pass"), 1);
+    writeSql(QStringLiteral("INSERT INTO CustomerJobs (AssociateID) VALUES ('JB')"));
+    execSql(QStringLiteral("CREATE TEMP TRIGGER FailLocks BEFORE UPDATE ON LockedSchedules "
+                           "BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
+    writeSql(QStringLiteral("INSERT INTO LockedSchedules (ScheduleNumber, AssociateID) VALUES (1, 'JB')"));
+    EXPECT_THROW(AssociateRecord::modify(QStringLiteral("JB"), validEntry(QStringLiteral("JOB")), false), WvsError);
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM Associates WHERE AssociateID = 'JB'")), 1);
+    EXPECT_EQ(text(QStringLiteral("SELECT AssociateID FROM CustomerJobs")), QStringLiteral("JB"));
+}
+
+TEST_F(AssociateRecordTest, RenamingToAnotherAssociatesIdIsRefusedButACaseChangeIsNot)
+{
+    addAssociate(QStringLiteral("JB"), QStringLiteral("Jo Bloggs"), QStringLiteral("pass"), 1);
+    const auto r = AssociateRecord::modify(QStringLiteral("JB"), validEntry(QStringLiteral("Adm")), false);
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.clearId);
+    EXPECT_EQ(msgs_->texts(), QStringList{QStringLiteral("Associate ID Adm already exists - please enter another")});
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM Associates WHERE AssociateID = 'JB'")), 1);
+
+    msgs_->clear();
+    EXPECT_TRUE(AssociateRecord::modify(QStringLiteral("JB"), validEntry(QStringLiteral("jb")), false).ok);
+    EXPECT_TRUE(msgs_->texts().isEmpty());
+    EXPECT_EQ(text(QStringLiteral("SELECT AssociateID FROM Associates WHERE AssociateID = 'JB'")), QStringLiteral("jb"));
+}
+
+TEST_F(AssociateRecordTest, TheLoggedOnAssociateRenamingHimselfFollowsInTheSession)
+{
+    loginAs(QStringLiteral("ADM"), 1);
+    writeSql(QStringLiteral("UPDATE Associates SET AssociateStatus = -46000 WHERE AssociateID = 'ADM'"));
+    writeSql(QStringLiteral("INSERT INTO LockedSchedules (ScheduleNumber, AssociateID) VALUES (3, 'ADM')"));
+    AssociateEntry e = validEntry(QStringLiteral("BOSS"));
+    e.name = QStringLiteral("The Boss");
+    ASSERT_TRUE(AssociateRecord::modify(QStringLiteral("ADM"), e, false).ok);
+    EXPECT_EQ(session().currentAssociateID, QStringLiteral("BOSS"));
+    EXPECT_EQ(session().currentAssociateName, QStringLiteral("The Boss"));
+    // Still marked logged on, and his open schedule is still his.
+    EXPECT_EQ(scalarSql(QStringLiteral("SELECT AssociateStatus FROM Associates WHERE AssociateID = 'BOSS'")).toDouble(), -46000);
+    EXPECT_EQ(text(QStringLiteral("SELECT AssociateID FROM LockedSchedules")), QStringLiteral("BOSS"));
+}
+
+TEST_F(AssociateRecordTest, SavingSomeoneLoggedOffWritesTodaysSerial)
+{
+    addAssociate(QStringLiteral("JB"), QStringLiteral("Jo Bloggs"), QStringLiteral("pass"), 1, true, 40000);
+    ASSERT_TRUE(AssociateRecord::modify(QStringLiteral("JB"), validEntry(), false).ok);
+    const double status = scalarSql(QStringLiteral("SELECT AssociateStatus FROM Associates WHERE AssociateID = 'JB'")).toDouble();
+    EXPECT_GT(status, 45000);
+    EXPECT_LT(status, 80000);
+}
+
+TEST_F(AssociateRecordTest, SelfDeactivationIsRefusedEvenWhileRenaming)
+{
+    loginAs(QStringLiteral("ADM"), 1);
+    AssociateEntry e = validEntry(QStringLiteral("ADX"));
+    e.active = false;
+    const auto r = AssociateRecord::modify(QStringLiteral("ADM"), e, false);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(msgs_->texts(), QStringList{QStringLiteral("You cannot de-activate yourself!")});
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM Associates WHERE AssociateID = 'ADM' AND Active = 1")), 1);
+
+    // Someone else may be made inactive; his other fields are written too.
+    addAssociate(QStringLiteral("JB"), QStringLiteral("Jo"), QStringLiteral("pass"), 1);
+    AssociateEntry other = validEntry();
+    other.active = false;
+    other.portalAccess = true;
+    EXPECT_TRUE(AssociateRecord::modify(QStringLiteral("JB"), other, true).ok);
+    const auto row = AssociateRecord::load(QStringLiteral("JB"));
+    EXPECT_FALSE(row->active);
+    EXPECT_EQ(row->name, QStringLiteral("Jo Bloggs"));
+    EXPECT_EQ(row->portalAccess, QStringLiteral("JB"));
+}
+
+TEST_F(AssociateRecordTest, ModifyOfARowDeletedElsewhereWritesNothing)
+{
+    EXPECT_TRUE(AssociateRecord::modify(QStringLiteral("GONE"), validEntry(QStringLiteral("GONE")), false).ok);
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM Associates")), 1);
+}
+
+TEST_F(AssociateRecordTest, DeleteRefusals)
+{
+    loginAs(QStringLiteral("ADM"), 1);
+    EXPECT_FALSE(AssociateRecord::remove(QStringLiteral("adm"), QStringLiteral("Administrator")));
+    EXPECT_EQ(msgs_->last(), QStringLiteral("You cannot delete yourself!"));
+
+    addAssociate(QStringLiteral("JB"), QStringLiteral("Jo Bloggs"), QStringLiteral("pass"), 1);
+    writeSql(QStringLiteral("INSERT INTO CustomerJobs (AssociateID) VALUES ('jb')"));
+    EXPECT_FALSE(AssociateRecord::remove(QStringLiteral("JB"), QStringLiteral("Jo Bloggs")));
+    EXPECT_EQ(msgs_->last(), QStringLiteral("There are Customer Jobs assigned to  Jo Bloggs therefore he/she cannot be deleted"));
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM Associates")), 2);
+}
+
+TEST_F(AssociateRecordTest, DeleteAsksThenRemovesHimEverywhereHeCouldBlockOthers)
+{
+    loginAs(QStringLiteral("ADM"), 1);
+    addAssociate(QStringLiteral("JB"), QStringLiteral("Jo Bloggs"), QStringLiteral("pass"), 1);
+    writeSql(QStringLiteral("UPDATE Associates SET PortalAccess = 'ADM,JB' WHERE AssociateID = 'ADM'"));
+    writeSql(QStringLiteral("INSERT INTO LockedSchedules (ScheduleNumber, AssociateID) VALUES (1, 'JB'), (1, 'ADM')"));
+    writeSql(QStringLiteral("INSERT INTO ScheduleJobs (ScheduleNumber, JobSeqNo, ScheduleServiceDate, AssociateID) "
+                            "VALUES (1, 1, '2025-01-06', 'JB')"));
+
+    msgs_->answer(MsgAnswer::No);
+    EXPECT_FALSE(AssociateRecord::remove(QStringLiteral("JB"), QStringLiteral("Jo Bloggs")));
+    EXPECT_EQ(msgs_->last(), QStringLiteral("Are you sure you want to PERMANENTLY delete Associate Jo Bloggs?"));
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM Associates")), 2);
+
+    EXPECT_TRUE(AssociateRecord::remove(QStringLiteral("JB"), QStringLiteral("Jo Bloggs")));
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM Associates")), 1);
+    EXPECT_EQ(text(QStringLiteral("SELECT group_concat(AssociateID) FROM LockedSchedules")), QStringLiteral("ADM"));
+    EXPECT_EQ(text(QStringLiteral("SELECT PortalAccess FROM Associates WHERE AssociateID = 'ADM'")), QStringLiteral("ADM"));
+    // The record of who did a job stays.
+    EXPECT_EQ(text(QStringLiteral("SELECT AssociateID FROM ScheduleJobs")), QStringLiteral("JB"));
+}
+
+} // namespace

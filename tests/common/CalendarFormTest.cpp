@@ -1,0 +1,217 @@
+#include "common/CalendarForm.h"
+#include "common/Formats.h"
+#include "platform/MessageBox.h"
+#include "platform/Modal.h"
+#include "shell/Session.h"
+
+#include <QCalendarWidget>
+#include <QLabel>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace wvs;
+
+namespace {
+
+const QStringList kLabels = {"StartDateLabel", "EndDateLabel", "StartDayLabel", "ActiveDateLabel",
+                             "FromDateLabel", "ToDateLabel"};
+
+// A window with every date label an opener of the pop-up may have; a child
+// widget of it opens the pop-up, as the date pictures do.
+class CalendarFormTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        resetSession();
+        msgs_ = std::make_unique<MessageScript>();
+        modal_ = std::make_unique<ModalScript>();
+        window_ = std::make_unique<QWidget>();
+        for (const QString &name : kLabels) {
+            auto *l = new QLabel(window_.get());
+            l->setObjectName(name);
+        }
+        label("StartDayLabel")->setVisible(false);
+        picture_ = new QWidget(window_.get());
+        picture_->setObjectName("StartDateImage");
+    }
+    void TearDown() override
+    {
+        window_.reset();
+        modal_.reset();
+        EXPECT_TRUE(msgs_->texts().isEmpty()) << msgs_->texts().join("|").toStdString();
+        msgs_.reset();
+        resetSession();
+    }
+
+    QLabel *label(const QString &name) { return window_->findChild<QLabel *>(name); }
+
+    QStringList captions()
+    {
+        QStringList out;
+        for (const QString &name : kLabels)
+            out << label(name)->text();
+        return out;
+    }
+
+    std::unique_ptr<CalendarForm> open(const QString &key)
+    {
+        session().calendarRequest = key;
+        return std::make_unique<CalendarForm>(picture_);
+    }
+
+    static QString shown(const QDate &d) { return Formats::toDisplayDate(d); }
+
+    const QDate today_ = QDate::currentDate();
+    std::unique_ptr<MessageScript> msgs_;
+    std::unique_ptr<ModalScript> modal_;
+    std::unique_ptr<QWidget> window_;
+    QWidget *picture_ = nullptr;
+};
+
+// The range QCalendarWidget allows by itself: no bound set.
+QDate noEarliest() { return QCalendarWidget().minimumDate(); }
+QDate noLatest() { return QCalendarWidget().maximumDate(); }
+
+} // namespace
+
+TEST_F(CalendarFormTest, EveryKeyBoundsByTheOtherLabelAndWritesItsOwn)
+{
+    struct Expect {
+        const char *key;
+        const char *bound;      // label holding the other date
+        bool latest;            // the bound is the latest date
+        bool notBeforeToday;
+        const char *target;
+        bool weekday;
+    };
+    const Expect table[] = {
+        {"CustomerJobStartDate", "EndDateLabel", true, true, "StartDateLabel", true},
+        {"CustomerJobEndDate", "StartDateLabel", false, true, "EndDateLabel", false},
+        {"CustomerJobsActiveDate", nullptr, false, false, "ActiveDateLabel", false},
+        {"PortalCustomerJobStartDate", "EndDateLabel", true, true, "StartDateLabel", true},
+        {"PortalCustomerJobEndDate", "StartDateLabel", false, true, "EndDateLabel", false},
+        {"SelectFromDate", "ToDateLabel", true, false, "FromDateLabel", false},
+        {"SelectToDate", "FromDateLabel", false, false, "ToDateLabel", false},
+        {"AccountsSalesFromDate", "ToDateLabel", true, false, "FromDateLabel", false},
+        {"AccountsSalesToDate", "FromDateLabel", false, false, "ToDateLabel", false},
+    };
+    EXPECT_EQ(CalendarForm::requests().size(), std::size(table));
+    const QDate other = today_.addDays(40);
+    for (const Expect &e : table) {
+        SCOPED_TRACE(e.key);
+        for (const QString &name : kLabels)
+            label(name)->clear();
+        label("StartDayLabel")->setVisible(false);
+
+        // With the other label empty only "not before today" bounds the choice.
+        {
+            auto f = open(e.key);
+            EXPECT_EQ(f->monthView()->minimumDate(), e.notBeforeToday ? today_ : noEarliest());
+            EXPECT_EQ(f->monthView()->maximumDate(), noLatest());
+            EXPECT_EQ(f->monthView()->selectedDate(), today_);
+        }
+        if (e.bound)
+            label(e.bound)->setText(shown(other));
+        auto f = open(e.key);
+        if (e.bound && e.latest) {
+            EXPECT_EQ(f->monthView()->maximumDate(), other);
+            EXPECT_EQ(f->monthView()->minimumDate(), e.notBeforeToday ? today_ : noEarliest());
+        } else if (e.bound) {
+            EXPECT_EQ(f->monthView()->minimumDate(), other);
+            EXPECT_EQ(f->monthView()->maximumDate(), noLatest());
+        }
+
+        const QDate picked = e.bound && !e.latest ? other.addDays(3) : today_.addDays(10);
+        QStringList expected = captions();
+        expected[kLabels.indexOf(e.target)] = shown(picked);
+        if (e.weekday)
+            expected[kLabels.indexOf("StartDayLabel")] = "(" + Formats::weekdayName(picked) + ")";
+        emit f->monthView()->clicked(picked);
+        EXPECT_EQ(captions(), expected);
+        EXPECT_EQ(label("StartDayLabel")->isHidden(), !e.weekday);
+        EXPECT_EQ(session().calendarRequest, "");
+        EXPECT_EQ(f->result(), QDialog::Accepted);
+    }
+}
+
+TEST_F(CalendarFormTest, JobStartWritesDateAndWeekdayAndEndMayStartFromAFutureStart)
+{
+    auto f = open("CustomerJobStartDate");
+    f->pickDate(QDate(2031, 3, 2));
+    EXPECT_EQ(label("StartDateLabel")->text(), "02 Mar 2031");
+    EXPECT_EQ(label("StartDayLabel")->text(), "(Sunday)");
+    EXPECT_FALSE(label("StartDayLabel")->isHidden());
+    EXPECT_EQ(session().calendarRequest, "");
+
+    label("StartDateLabel")->setText("10 Jan 2030");
+    auto end = open("CustomerJobEndDate");
+    EXPECT_EQ(end->monthView()->minimumDate(), QDate(2030, 1, 10));
+    // A day before the earliest cannot be picked: nothing is written, the pop-up stays.
+    end->pickDate(QDate(2030, 1, 9));
+    EXPECT_EQ(label("EndDateLabel")->text(), "");
+    EXPECT_EQ(session().calendarRequest, "CustomerJobEndDate");
+    end->pickDate(QDate(2030, 1, 10));
+    EXPECT_EQ(label("EndDateLabel")->text(), "10 Jan 2030");
+}
+
+TEST_F(CalendarFormTest, ConflictingBoundsLeaveAUsableCalendar)
+{
+    // An end date already in the past: the start may still not lie before today.
+    label("EndDateLabel")->setText(shown(today_.addDays(-5)));
+    auto f = open("CustomerJobStartDate");
+    EXPECT_EQ(f->monthView()->minimumDate(), today_);
+    EXPECT_GE(f->monthView()->maximumDate(), today_);
+    f->pickDate(today_);
+    EXPECT_EQ(label("StartDateLabel")->text(), shown(today_));
+
+    // A caption that is no date sets no bound.
+    label("ToDateLabel")->setText("soon");
+    auto g = open("SelectFromDate");
+    EXPECT_EQ(g->monthView()->maximumDate(), noLatest());
+}
+
+TEST_F(CalendarFormTest, UnknownKeyOpensWithoutBoundsAndWritesNothing)
+{
+    label("EndDateLabel")->setText(shown(today_.addDays(3)));
+    const QStringList before = captions();
+    for (const char *key : {"SomethingElse", "selectfromdate", ""}) {
+        SCOPED_TRACE(key);
+        auto f = open(key);
+        EXPECT_EQ(f->monthView()->minimumDate(), noEarliest());
+        EXPECT_EQ(f->monthView()->maximumDate(), noLatest());
+        emit f->monthView()->clicked(today_.addDays(1));
+        EXPECT_EQ(captions(), before);
+        EXPECT_EQ(f->result(), QDialog::Accepted);
+        EXPECT_EQ(session().calendarRequest, "");
+    }
+}
+
+TEST_F(CalendarFormTest, EscapeClosesWithoutWritingAndKeepsTheKey)
+{
+    label("FromDateLabel")->setText("01 Feb 2026");
+    auto f = open("SelectFromDate");
+    f->show();
+    QTest::keyClick(f->monthView(), Qt::Key_Escape);
+    EXPECT_FALSE(f->isVisible());
+    EXPECT_EQ(f->result(), QDialog::Rejected);
+    EXPECT_EQ(label("FromDateLabel")->text(), "01 Feb 2026");
+    EXPECT_EQ(session().calendarRequest, "SelectFromDate");
+}
+
+TEST_F(CalendarFormTest, PickOpensThePopUpModallyOverTheOpener)
+{
+    label("FromDateLabel")->setText(shown(QDate(2026, 5, 1)));
+    QDate picked;
+    modal_->on("CalendarForm", [&](QDialog *d) {
+        auto *cal = d->findChild<QCalendarWidget *>("MonthView");
+        ASSERT_NE(cal, nullptr);
+        EXPECT_EQ(cal->minimumDate(), QDate(2026, 5, 1));
+        picked = QDate(2026, 5, 20);
+        emit cal->activated(picked);   // Enter on a day picks it too
+    });
+    CalendarForm::pick(picture_, "SelectToDate");
+    EXPECT_EQ(modal_->openedNames(), QStringList({"CalendarForm"}));
+    EXPECT_EQ(label("ToDateLabel")->text(), "20 May 2026");
+    EXPECT_EQ(session().calendarRequest, "");
+}

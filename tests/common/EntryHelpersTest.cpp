@@ -1,0 +1,90 @@
+#include "common/AutoCompleteComboModule.h"
+#include "common/CreateRoundedRectModule.h"
+#include "common/ValidateEntryModule.h"
+#include "platform/MessageBox.h"
+#include "support/QtPrinters.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <gtest/gtest.h>
+
+using namespace wvs;
+
+TEST(ValidateEntry, RefusesInTheFixedOrder)
+{
+    MessageScript msgs;
+    EXPECT_EQ(ValidateEntry("A=B", true).toInt(), 9);
+    EXPECT_EQ(msgs.last(), "Equal sign (=) and Quote sign (\") are invalid characters");
+    EXPECT_FALSE(ValidateEntry("Smith & Co", true).isValid());
+    EXPECT_EQ(ValidateEntry("Smith & Co", false).toInt(), 9);
+    EXPECT_EQ(msgs.last(), "Spaces not allowed in this field");
+    EXPECT_FALSE(ValidateEntry("ABC_123", false).isValid());
+    EXPECT_EQ(ValidateEntry("ABC-123", false).toInt(), 9);
+    EXPECT_EQ(msgs.last(), "Entry can only be combinations of alphabetic,numeric and underscore (_) characters");
+    EXPECT_FALSE(ValidateEntry("", false).isValid());
+    EXPECT_EQ(msgs.shown().size(), 3);
+}
+
+TEST(ValidateEntry, EveryListedPunctuationIsRefusedAndOthersPass)
+{
+    const QString listed = QStringLiteral("[]`!\u00A3$%^&*()+}{~@:?><|\u00AC#';/.,\\-");
+    for (QChar c : listed)
+        EXPECT_FALSE(validateEntryMessage(QStringLiteral("AB") + c, false).isEmpty()) << QString(c).toStdString();
+    EXPECT_TRUE(validateEntryMessage(QStringLiteral("Jos\u00E9\t_9"), false).isEmpty());
+    EXPECT_TRUE(validateEntryMessage(QStringLiteral("a.b,c-d"), true).isEmpty());
+}
+
+namespace {
+QComboBox *towns()
+{
+    auto *c = new QComboBox;
+    c->setEditable(true);
+    c->addItems({"Albany", "Auckland", "Avondale"});
+    c->setCurrentIndex(-1);
+    c->lineEdit()->clear();
+    return c;
+}
+} // namespace
+
+TEST(AutoMatchCBBox, CompletesSelectsAndCutsBack)
+{
+    MessageScript msgs;
+    std::unique_ptr<QComboBox> c(towns());
+    EXPECT_EQ(AutoMatchCBBox(c.get(), 'a'), 0);
+    EXPECT_EQ(c->currentText(), "Albany");
+    EXPECT_EQ(c->lineEdit()->selectedText(), "lbany");
+    EXPECT_EQ(AutoMatchCBBox(c.get(), 'u'), 0);
+    EXPECT_EQ(c->currentText(), "Auckland");
+    EXPECT_EQ(c->lineEdit()->selectedText(), "ckland");
+    EXPECT_EQ(AutoMatchCBBox(c.get(), 8), 0);
+    EXPECT_EQ(c->currentText(), "Au");
+    EXPECT_EQ(c->lineEdit()->cursorPosition(), 2);
+    EXPECT_TRUE(msgs.texts().isEmpty());
+}
+
+TEST(AutoMatchCBBox, UnknownTextControlKeysAndEnter)
+{
+    MessageScript msgs;
+    std::unique_ptr<QComboBox> c(towns());
+    AutoMatchCBBox(c.get(), 'a');
+    EXPECT_EQ(AutoMatchCBBox(c.get(), 'x'), 0);
+    EXPECT_EQ(msgs.last(), "Ax not found");
+    EXPECT_EQ(c->currentText(), "Albany");
+    EXPECT_EQ(AutoMatchCBBox(c.get(), 13), 13);
+    EXPECT_EQ(c->lineEdit()->cursorPosition(), 6);
+    EXPECT_FALSE(c->lineEdit()->hasSelectedText());
+    EXPECT_EQ(AutoMatchCBBox(c.get(), 27), 0);
+    EXPECT_EQ(c->currentText(), "Albany");
+    // Backspace with nothing selected drops the last character.
+    EXPECT_EQ(AutoMatchCBBox(c.get(), 8), 0);
+    EXPECT_EQ(c->currentText(), "Alban");
+}
+
+TEST(CreateRoundRect, RegionCoversTheWindowWithRoundedCorners)
+{
+    const QRegion r = roundRectRegion(QSize(400, 300));
+    EXPECT_EQ(r.boundingRect(), QRect(0, 0, 400, 300));
+    EXPECT_FALSE(r.contains(QPoint(0, 0)));
+    EXPECT_TRUE(r.contains(QPoint(200, 150)));
+    EXPECT_TRUE(r.contains(QPoint(200, 0)));
+}

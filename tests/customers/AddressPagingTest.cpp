@@ -1,0 +1,163 @@
+#include "customers/AddressPaging.h"
+
+#include <gtest/gtest.h>
+
+using namespace wvs;
+
+namespace {
+
+AddressFields fields(const QString &line1, const QString &suburb = QStringLiteral("Remuera"))
+{
+    AddressFields f;
+    f.sAddress1 = line1;
+    f.sSuburb = suburb;
+    return f;
+}
+
+ServiceAddress stored(qint64 seq, const QString &line1)
+{
+    ServiceAddress a;
+    a.seqNo = seq;
+    a.sAddress1 = line1;
+    a.sSuburb = QStringLiteral("Epsom");
+    a.sCity = QStringLiteral("Auckland");
+    return a;
+}
+
+} // namespace
+
+TEST(AddressPaging, NewEntryAddsAddressesAndDropsABlankOneOnPrevious)
+{
+    AddressPaging p;
+    p.start({}, false);
+    EXPECT_EQ(p.addresses().size(), 1);
+    EXPECT_FALSE(p.previousEnabled());
+    EXPECT_TRUE(p.nextEnabled());
+
+    // The lone first address must have a first line (spaces count as empty) and a suburb.
+    auto step = p.next(fields(QStringLiteral("   ")));
+    EXPECT_FALSE(step.moved);
+    EXPECT_EQ(step.message, "Please enter the 1st line of the Customer's service address");
+    EXPECT_EQ(step.focus, AddressPaging::Focus::SAddress1);
+    step = p.next(fields(QStringLiteral("1 Main Rd"), QStringLiteral("  ")));
+    EXPECT_EQ(step.message, "Please enter the Customer's service suburb");
+    EXPECT_EQ(step.focus, AddressPaging::Focus::SSuburb);
+    EXPECT_EQ(p.index(), 0);
+
+    step = p.next(fields(QStringLiteral("1 Main Rd")));
+    EXPECT_TRUE(step.moved);
+    EXPECT_EQ(p.index(), 1);
+    EXPECT_TRUE(p.showingNew());
+    EXPECT_EQ(p.shown(), AddressFields{});
+    EXPECT_TRUE(p.previousEnabled());
+    EXPECT_EQ(p.addresses().size(), 1);
+
+    // Previous from the blank new address drops it.
+    step = p.previous(AddressFields{});
+    EXPECT_TRUE(step.moved);
+    EXPECT_EQ(p.index(), 0);
+    EXPECT_EQ(p.addresses().size(), 1);
+    EXPECT_EQ(p.shown().sAddress1, "1 Main Rd");
+    EXPECT_FALSE(p.previousEnabled());
+
+    // A new address past the end is checked like the first, then appended.
+    p.next(p.shown());
+    step = p.next(fields(QString()));
+    EXPECT_FALSE(step.moved);
+    EXPECT_EQ(p.index(), 1);
+    step = p.next(fields(QStringLiteral("2 Side St")));
+    EXPECT_TRUE(step.moved);
+    EXPECT_EQ(p.addresses().size(), 2);
+    EXPECT_EQ(p.index(), 2);
+
+    // Previous from a filled new address keeps it.
+    p.previous(fields(QStringLiteral("3 Back Lane")));
+    EXPECT_EQ(p.addresses().size(), 3);
+    EXPECT_EQ(p.index(), 1);
+    EXPECT_EQ(p.shown().sAddress1, "2 Side St");
+    EXPECT_EQ(p.addresses()[2].seqNo, 0);
+}
+
+TEST(AddressPaging, StoredAddressesPageWithoutChecksAndKeepTheirKeys)
+{
+    AddressPaging p;
+    p.start({stored(11, "A St"), stored(12, "B St"), stored(13, "C St")}, false);
+    EXPECT_TRUE(p.nextEnabled());
+
+    // An existing address of a longer list may be blanked and paged past: it is
+    // then marked for removal, its key kept.
+    auto step = p.next(fields(QString(), QString()));
+    EXPECT_TRUE(step.moved);
+    EXPECT_EQ(p.addresses()[0].sAddress1, "");
+    EXPECT_EQ(p.addresses()[0].seqNo, 11);
+
+    p.next(p.shown());
+    EXPECT_EQ(p.index(), 2);
+    p.next(p.shown());
+    EXPECT_TRUE(p.showingNew());
+    EXPECT_EQ(p.addresses().size(), 3);
+
+    // Previous with an emptied first line keeps what the list held.
+    p.previous(AddressFields{});
+    AddressFields changed = p.shown();
+    changed.sAddress1.clear();
+    changed.sSuburb = QStringLiteral("Changed");
+    p.previous(changed);
+    EXPECT_EQ(p.addresses()[2].sAddress1, "C St");
+    EXPECT_EQ(p.addresses()[2].sSuburb, "Epsom");
+
+    // Previous with a first line stores the changes.
+    changed = p.shown();
+    changed.sPostCode = QStringLiteral("1050");
+    p.previous(changed);
+    EXPECT_EQ(p.addresses()[1].sPostCode, "1050");
+    EXPECT_EQ(p.index(), 0);
+    EXPECT_FALSE(p.previousEnabled());
+}
+
+TEST(AddressPaging, ViewModeStopsAtTheLastAddress)
+{
+    AddressPaging one;
+    one.start({stored(5, "Only St")}, true);
+    EXPECT_FALSE(one.nextEnabled());
+    EXPECT_FALSE(one.next(one.shown()).moved);
+
+    AddressPaging none;
+    none.start({}, true);
+    EXPECT_FALSE(none.nextEnabled());
+    EXPECT_EQ(none.shown(), AddressFields{});
+
+    AddressPaging three;
+    three.start({stored(1, "A"), stored(2, "B"), stored(3, "C")}, true);
+    EXPECT_TRUE(three.next(three.shown()).moved);
+    EXPECT_TRUE(three.nextEnabled());
+    EXPECT_TRUE(three.next(three.shown()).moved);
+    EXPECT_EQ(three.index(), 2);
+    EXPECT_FALSE(three.nextEnabled());
+    EXPECT_FALSE(three.next(three.shown()).moved);
+    three.previous(three.shown());
+    EXPECT_TRUE(three.nextEnabled());
+    EXPECT_TRUE(three.previousEnabled());
+}
+
+TEST(AddressPaging, StoreAppendsTheNewAddressAndResetStartsOver)
+{
+    AddressPaging p;
+    p.start({stored(1, "A")}, false);
+    p.next(p.shown());
+    p.store(fields(QStringLiteral("B")));
+    EXPECT_EQ(p.addresses().size(), 2);
+    EXPECT_EQ(p.index(), 1);
+    EXPECT_FALSE(p.showingNew());
+    // Storing again overwrites the same address rather than appending.
+    p.store(fields(QStringLiteral("B2")));
+    EXPECT_EQ(p.addresses().size(), 2);
+    EXPECT_EQ(p.addresses()[1].sAddress1, "B2");
+    EXPECT_EQ(p.addresses()[0].seqNo, 1);
+
+    p.reset();
+    EXPECT_EQ(p.addresses().size(), 1);
+    EXPECT_EQ(p.index(), 0);
+    EXPECT_FALSE(p.previousEnabled());
+    EXPECT_EQ(p.addresses()[0], ServiceAddress{});
+}

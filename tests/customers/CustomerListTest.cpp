@@ -1,0 +1,166 @@
+#include "CustomerTestData.h"
+#include "customers/CustomerAccess.h"
+#include "customers/CustomerListQuery.h"
+#include "customers/CustomerListStyle.h"
+#include "customers/CustomerMapLink.h"
+#include "platform/FlexGrid.h"
+#include "support/DbTest.h"
+
+#include <QUrlQuery>
+
+using namespace wvs;
+using namespace wvs::test;
+
+namespace {
+
+class CustomerListTest : public DbTest {
+protected:
+    QStringList surnames(const CustomerFilter &f)
+    {
+        QStringList out;
+        for (const QStringList &r : CustomerListQuery::rows(f))
+            out << r[CustomerListQuery::ColSurname];
+        out.sort();
+        return out;
+    }
+    CustomerFilter company(const QString &t)
+    {
+        CustomerFilter f;
+        f.company = t;
+        return f;
+    }
+};
+
+} // namespace
+
+TEST_F(CustomerListTest, RowsCarryTheColumnsOfTheGrid)
+{
+    const qint64 n = addCustomer(QStringLiteral("Able"), QStringLiteral("Ann"), 2, QStringLiteral("Acme"));
+    writeSql(QStringLiteral("UPDATE Customers SET Phone2 = 'second', PreferredPhone = 2 WHERE CustomerNumber = ?"), {n});
+    const auto rows = CustomerListQuery::rows({});
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_EQ(rows[0], (QStringList{"", "Able", "Ann", "Acme", "1 Main Rd  ", "Remuera", "second", "", QString::number(n), "2"}));
+
+    // A preferred phone outside 1..3 (or none at all) leaves the phone empty.
+    for (const QVariant &v : {QVariant(0), QVariant(4)}) {
+        writeSql(QStringLiteral("UPDATE Customers SET PreferredPhone = ?"), {v});
+        EXPECT_EQ(CustomerListQuery::rows({})[0][CustomerListQuery::ColPhone], "");
+    }
+    // Customer number 0 is never listed.
+    writeSql(QStringLiteral("INSERT INTO Customers (CustomerNumber, Surname) VALUES (0, 'Zero')"));
+    EXPECT_EQ(CustomerListQuery::rows({}).size(), 1);
+}
+
+TEST_F(CustomerListTest, FiltersMatchTypedTextLiterallyAnywhereInTheField)
+{
+    addCustomer(QStringLiteral("A"), QStringLiteral("x"), 1, QStringLiteral("Mason & Sons"));
+    addCustomer(QStringLiteral("B"), QStringLiteral("x"), 1, QStringLiteral("Johnson Ltd"));
+    addCustomer(QStringLiteral("C"), QStringLiteral("x"), 1, QStringLiteral("100% Clean"));
+    addCustomer(QStringLiteral("D"), QStringLiteral("x"), 1, QStringLiteral("100 Clean"));
+    addCustomer(QStringLiteral("E"), QStringLiteral("x"), 1, QStringLiteral("Big_Co"));
+    addCustomer(QStringLiteral("F"), QStringLiteral("x"), 1, QStringLiteral("BigXCo"));
+    addCustomer(QStringLiteral("G"), QStringLiteral("x"), 1, QStringLiteral("O'Neil \"Best\" *Co?"));
+    addCustomer(QStringLiteral("H"), QStringLiteral("x"), 1, QStringLiteral("back\\slash"));
+
+    EXPECT_EQ(surnames(company(QStringLiteral("son"))), (QStringList{"A", "B"}));
+    EXPECT_EQ(surnames(company(QStringLiteral("SON"))), (QStringList{"A", "B"}));
+    EXPECT_EQ(surnames(company(QStringLiteral("%"))), QStringList{"C"});
+    EXPECT_EQ(surnames(company(QStringLiteral("100%"))), QStringList{"C"});
+    EXPECT_EQ(surnames(company(QStringLiteral("g_C"))), QStringList{"E"});
+    EXPECT_EQ(surnames(company(QStringLiteral("*"))), QStringList{"G"});
+    EXPECT_EQ(surnames(company(QStringLiteral("Co?"))), QStringList{"G"});
+    EXPECT_EQ(surnames(company(QStringLiteral("\"Best\""))), QStringList{"G"});
+    EXPECT_EQ(surnames(company(QStringLiteral("O'Neil"))), QStringList{"G"});
+    EXPECT_EQ(surnames(company(QStringLiteral("k\\s"))), QStringList{"H"});
+}
+
+TEST_F(CustomerListTest, FiltersCombineAndStatusNeedsAnExactWord)
+{
+    addCustomer(QStringLiteral("Smith"), QStringLiteral("a"), 1, QStringLiteral("Acme"), QStringLiteral("Mt Eden"));
+    addCustomer(QStringLiteral("Smithers"), QStringLiteral("b"), 2, QStringLiteral("Acme"), QStringLiteral("Eden Terrace"));
+    addCustomer(QStringLiteral("Jones"), QStringLiteral("c"), 9, QStringLiteral("Acme"), QStringLiteral("Eden Terrace"));
+
+    CustomerFilter f;
+    f.surname = QStringLiteral("smith");
+    EXPECT_EQ(surnames(f), (QStringList{"Smith", "Smithers"}));
+    // A chosen suburb also lists every suburb whose name contains it.
+    f = {};
+    f.suburb = QStringLiteral("Eden");
+    EXPECT_EQ(surnames(f).size(), 3);
+    f.status = QStringLiteral("Inactive");
+    EXPECT_EQ(surnames(f), QStringList{"Jones"});
+    f.status = QStringLiteral("Prospective");
+    f.surname = QStringLiteral("Smith");
+    EXPECT_EQ(surnames(f), QStringList{"Smithers"});
+    f.status = QStringLiteral("prospective");
+    EXPECT_EQ(surnames(f), (QStringList{"Smith", "Smithers"}));
+
+    EXPECT_EQ(CustomerListQuery::suburbs(), (QStringList{"Eden Terrace", "Mt Eden"}));
+}
+
+TEST_F(CustomerListTest, RowsAreStripedAndColouredByStatusBelowFiveThousandGridRows)
+{
+    EXPECT_EQ(CustomerListStyle::rowStyle(1, "1").back, QColor(255, 255, 255));
+    EXPECT_EQ(CustomerListStyle::rowStyle(2, "1").back, QColor(224, 224, 224));
+    EXPECT_EQ(CustomerListStyle::rowStyle(1, "2").fore, QColor(0, 192, 0));
+    EXPECT_TRUE(CustomerListStyle::rowStyle(1, "2").bold);
+    EXPECT_EQ(CustomerListStyle::rowStyle(3, "9").fore, QColor(255, 0, 0));
+    EXPECT_TRUE(CustomerListStyle::rowStyle(3, "9").bold);
+    EXPECT_EQ(CustomerListStyle::rowStyle(3, "7").fore, QColor(0, 0, 0));
+    EXPECT_FALSE(CustomerListStyle::rowStyle(3, "").bold);
+
+    FlexGrid grid;
+    grid.setCols(CustomerListQuery::ColumnCount);
+    auto fill = [&grid](int dataRows) {
+        QVector<QStringList> rows;
+        for (int i = 0; i < dataRows; ++i)
+            rows.append({"", QString::number(i), "", "", "", "", "", "", QString::number(i + 1), i == 1 ? "9" : "2"});
+        grid.setData(rows);
+        CustomerListStyle::apply(grid);
+    };
+    fill(4998); // 4999 grid rows: coloured
+    EXPECT_EQ(grid.cellBackColor(2, 5), QColor(224, 224, 224));
+    EXPECT_EQ(grid.cellForeColor(2, 0), QColor(255, 0, 0));
+    EXPECT_TRUE(grid.cellBold(2, 9));
+    EXPECT_EQ(grid.cellForeColor(4998, 3), QColor(0, 192, 0));
+
+    fill(4999); // 5000 grid rows: plain
+    EXPECT_EQ(grid.cellBackColor(2, 5), QColor(255, 255, 255));
+    EXPECT_EQ(grid.cellForeColor(2, 0), QColor(0, 0, 0));
+    EXPECT_FALSE(grid.cellBold(2, 9));
+}
+
+TEST(CustomerAccess, ChangesNeedSevenAndNotesThree)
+{
+    for (int v : {0, 1, 3, 5, 7}) {
+        const CustomerAccess a = CustomerAccess::fromValue(v);
+        EXPECT_EQ(a.add, v == 7) << v;
+        EXPECT_EQ(a.modify, v == 7) << v;
+        EXPECT_EQ(a.remove, v == 7) << v;
+        EXPECT_EQ(a.jobs, v == 7) << v;
+        EXPECT_EQ(a.notes, v >= 3) << v;
+    }
+}
+
+TEST(CustomerMapLink, TheWholeAddressIsTheSearch)
+{
+    AddressFields a;
+    a.sAddress1 = QStringLiteral("12 Rue de l'Église & Co #3");
+    a.sSuburb = QStringLiteral("Mt Eden");
+    a.sPostCode = QStringLiteral("1024+");
+    EXPECT_EQ(CustomerMapLink::queryText(a), "12 Rue de l'Église & Co #3, Mt Eden, 1024+");
+
+    const QUrl url = CustomerMapLink::url(a);
+    EXPECT_EQ(url.scheme(), "https");
+    EXPECT_EQ(url.path(), "/maps");
+    EXPECT_TRUE(url.fragment().isEmpty());
+    const QUrlQuery q(url);
+    EXPECT_EQ(q.queryItems().size(), 1);
+    EXPECT_EQ(q.queryItemValue(QStringLiteral("q"), QUrl::FullyDecoded), CustomerMapLink::queryText(a));
+    // The address is sent percent-encoded, so "+" is not read as a blank.
+    EXPECT_TRUE(url.toEncoded().contains("1024%2B"));
+    EXPECT_TRUE(url.toEncoded().contains("%C3%89glise"));
+
+    a.sAddress1.clear();
+    EXPECT_TRUE(CustomerMapLink::url(a).isEmpty());
+}

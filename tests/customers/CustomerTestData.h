@@ -1,0 +1,62 @@
+#pragma once
+#include "customers/CustomerRecord.h"
+#include "data/AppDatabase.h"
+
+#include <QString>
+
+namespace wvs::test {
+
+// Rows the customer tests start from.
+inline qint64 addCustomer(const QString &surname, const QString &forename = QStringLiteral("Ann"),
+                          int status = 1, const QString &company = QStringLiteral(""), const QString &suburb = QStringLiteral("Remuera"))
+{
+    writeSql(QStringLiteral("INSERT INTO Customers (Surname, Forename, CompanyName, CAddress1, CSuburb, Phone1, "
+                            "CustomerStatus) VALUES (?, ?, ?, '1 Main Rd', ?, '09 555 1234', ?)"),
+             {surname, forename, company, suburb, status});
+    return lastInsertId();
+}
+
+inline qint64 addAddress(qint64 customer, const QString &line1, const QString &suburb = QStringLiteral("Epsom"))
+{
+    writeSql(QStringLiteral("INSERT INTO CustomerServiceAddresses (CustomerNumber, SAddress1, SSuburb, SCity) "
+                            "VALUES (?, ?, ?, 'Auckland')"),
+             {customer, line1, suburb});
+    return lastInsertId();
+}
+
+inline qint64 addJob(qint64 customer, qint64 address)
+{
+    writeSql(QStringLiteral("INSERT INTO CustomerJobs (CustomerNumber, SAddressSeqNo, JobTypeCode) VALUES (?, ?, 'WIN')"),
+             {customer, address});
+    return lastInsertId();
+}
+
+inline void scheduleJob(qint64 job, const QString &date, int schedule = 1)
+{
+    writeSql(QStringLiteral("INSERT INTO ScheduleJobs (ScheduleNumber, JobSeqNo, ScheduleServiceDate) VALUES (?, ?, ?)"),
+             {schedule, job, date});
+}
+
+// A complete entry that passes every check.
+inline CustomerRecord validCustomer()
+{
+    CustomerRecord c;
+    c.forename = QStringLiteral("Mary");
+    c.surname = QStringLiteral("Smith");
+    c.phone1 = QStringLiteral("09 555 0101");
+    c.preferredPhone = 1;
+    c.cAddress1 = QStringLiteral("12 Queen St");
+    c.cSuburb = QStringLiteral("Ponsonby");
+    c.cPostCode = QStringLiteral("1011");
+    return c;
+}
+
+inline ServiceAddress newAddress(const QString &line1, const QString &suburb = QStringLiteral("Ponsonby"))
+{
+    ServiceAddress a;
+    a.sAddress1 = line1;
+    a.sSuburb = suburb;
+    return a;
+}
+
+} // namespace wvs::test

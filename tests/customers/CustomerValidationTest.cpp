@@ -1,0 +1,183 @@
+#include "CustomerTestData.h"
+#include "customers/CustomerValidation.h"
+#include "support/DbTest.h"
+
+using namespace wvs;
+using namespace wvs::test;
+
+namespace {
+
+class CustomerValidationTest : public DbTest {
+protected:
+    // Runs the checks with fresh messages, answering the questions in turn.
+    CustomerValidation::Result check(const CustomerRecord &c, const QVector<ServiceAddress> &a,
+                                     std::initializer_list<MsgAnswer> answers = {},
+                                     CustomerMode mode = CustomerMode::Add)
+    {
+        msgs_->clear();
+        for (MsgAnswer x : answers)
+            msgs_->answer(x);
+        return CustomerValidation::validate(mode, c, a);
+    }
+    QVector<ServiceAddress> oneAddress{newAddress(QStringLiteral("1 Shore Rd"))};
+};
+
+} // namespace
+
+TEST_F(CustomerValidationTest, EachFaultShowsItsMessageInOrderAndFocusesItsBox)
+{
+    EXPECT_TRUE(check(validCustomer(), oneAddress).ok);
+    EXPECT_TRUE(msgs_->texts().isEmpty());
+
+    // Everything missing: only the first fault is reported.
+    auto r = check(CustomerRecord{}, {});
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.focus, "ForenameText");
+    EXPECT_EQ(msgs_->texts(), QStringList{"Please enter the Customer's Forename"});
+
+    CustomerRecord c = validCustomer();
+    c.surname.clear();
+    c.cAddress1.clear();
+    r = check(c, oneAddress);
+    EXPECT_EQ(r.focus, "SurnameText");
+    EXPECT_EQ(msgs_->texts(), QStringList{"Please enter the Customer's Surname"});
+
+    c = validCustomer();
+    c.cAddress1.clear();
+    c.cSuburb.clear();
+    r = check(c, {});
+    EXPECT_EQ(r.focus, "CAddress1Text");
+    EXPECT_EQ(msgs_->texts(), QStringList{"Please enter the 1st line of the Customer's correspondence address"});
+
+    c = validCustomer();
+    c.cSuburb.clear();
+    r = check(c, {});
+    EXPECT_EQ(r.focus, "CSuburbText");
+    EXPECT_EQ(msgs_->texts(), QStringList{"Please enter the Customer's correspondence suburb"});
+}
+
+TEST_F(CustomerValidationTest, PreferredPhoneMustBeFilledUnlessNoPhoneIsConfirmed)
+{
+    CustomerRecord c = validCustomer();
+    c.preferredPhone = 2;
+    auto r = check(c, oneAddress);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.focus, "Phone2Text");
+    EXPECT_EQ(msgs_->texts(),
+              QStringList{"You have indicated Phone 2 as the preferred contact but have not entered a phone number"});
+
+    c.preferredPhone = 3;
+    c.phone3 = QStringLiteral("021 000");
+    EXPECT_TRUE(check(c, oneAddress).ok);
+
+    // No phone at all: the question comes with the exclamation icon.
+    c = validCustomer();
+    c.phone1.clear();
+    r = check(c, oneAddress, {MsgAnswer::No});
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.focus, "Phone1Text");
+    ASSERT_EQ(msgs_->shown().size(), 1);
+    EXPECT_EQ(msgs_->shown()[0].text, "No phone number has been entered - is this correct?");
+    EXPECT_EQ(msgs_->shown()[0].buttons, MsgButtons::YesNo);
+    EXPECT_EQ(msgs_->shown()[0].icon, MsgIcon::Exclamation);
+
+    // Yes: a customer without a phone can be saved, whichever phone is preferred.
+    for (int preferred : {1, 2, 3}) {
+        c.preferredPhone = preferred;
+        r = check(c, oneAddress, {MsgAnswer::Yes});
+        EXPECT_TRUE(r.ok) << preferred;
+        EXPECT_EQ(msgs_->texts(), QStringList{"No phone number has been entered - is this correct?"});
+    }
+}
+
+TEST_F(CustomerValidationTest, QuestionsGoOnWithYesAndStopWithNo)
+{
+    CustomerRecord c = validCustomer();
+    c.companyName = QStringLiteral("Acme");
+    c.cPostCode.clear();
+    EXPECT_TRUE(check(c, oneAddress, {MsgAnswer::Yes, MsgAnswer::Yes}).ok);
+    EXPECT_EQ(msgs_->texts(), (QStringList{"No Contact Name has been entered for the Company. Is this correct?",
+                                           "No Post Code has been entered for the correspondence address. Is this correct?"}));
+
+    EXPECT_EQ(check(c, oneAddress, {MsgAnswer::No}).focus, "ContactText");
+    EXPECT_EQ(check(c, oneAddress, {MsgAnswer::Yes, MsgAnswer::No}).focus, "CPostCodeText");
+}
+
+TEST_F(CustomerValidationTest, AccountsReferenceIsCheckedOnlyWithAnAccountsPackage)
+{
+    const qint64 other = addCustomer(QStringLiteral("Other"));
+    writeSql(QStringLiteral("UPDATE Customers SET AccountsRef = 'ACC1' WHERE CustomerNumber = ?"), {other});
+
+    CustomerRecord c = validCustomer();
+    c.accountsRef = QStringLiteral("ACC1");
+    EXPECT_TRUE(check(c, oneAddress).ok);
+    c.accountsRef.clear();
+    EXPECT_TRUE(check(c, oneAddress).ok);
+    EXPECT_TRUE(msgs_->texts().isEmpty());
+
+    writeSql(QStringLiteral("UPDATE Preferences SET Xero = 1"));
+    auto r = check(c, oneAddress, {MsgAnswer::No});
+    EXPECT_EQ(r.focus, "AccountsRefText");
+    EXPECT_EQ(msgs_->texts(), QStringList{"No Accounts Reference has been entered. This will prevent any of this "
+                                          "Customer's data being shared with your chosen accounts package. Is this correct?"});
+
+    c.accountsRef = QStringLiteral("ACC1");
+    r = check(c, oneAddress);
+    EXPECT_EQ(r.focus, "AccountsRefText");
+    EXPECT_EQ(msgs_->texts(), QStringList{"Accounts Reference ACC1 has been already assigned to another Customer"});
+
+    // The customer's own reference is no clash when he is changed.
+    c.customerNumber = other;
+    EXPECT_TRUE(check(c, oneAddress, {}, CustomerMode::Modify).ok);
+    // A reference with quotes is just text.
+    c.accountsRef = QStringLiteral("A\"1' OR 1=1");
+    EXPECT_TRUE(check(c, oneAddress).ok);
+}
+
+TEST_F(CustomerValidationTest, ServiceAddressChecks)
+{
+    const CustomerRecord c = validCustomer();
+
+    auto r = check(c, {newAddress(QString(), QStringLiteral("Epsom"))});
+    EXPECT_EQ(r.focus, "SAddress1Text");
+    EXPECT_EQ(msgs_->texts(), QStringList{"Please enter a service address"});
+
+    r = check(c, {newAddress(QStringLiteral("5 Hill Rd"), QString())});
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.focus, "");
+    EXPECT_EQ(msgs_->texts(), QStringList{"Service address 5 Hill Rd has no Suburb"});
+
+    // Duplicates differ only in case; the first in list order is named.
+    r = check(c, {newAddress(QString()), newAddress(QStringLiteral("5 HILL rd")), newAddress(QStringLiteral("9 Bay")),
+                  newAddress(QStringLiteral("5 Hill Rd"))});
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(msgs_->texts(), QStringList{"Service address 5 HILL rd has been duplicated"});
+
+    // An address with other fields but no first line passes.
+    ServiceAddress partial = newAddress(QString());
+    partial.sPostCode = QStringLiteral("1010");
+    EXPECT_TRUE(check(c, {newAddress(QStringLiteral("5 Hill Rd")), partial}).ok);
+}
+
+TEST_F(CustomerValidationTest, AStoredAddressUsedByAJobCannotBeEmptied)
+{
+    const qint64 cust = addCustomer(QStringLiteral("Jones"));
+    const qint64 used = addAddress(cust, QStringLiteral("7 Used Lane"));
+    const qint64 free = addAddress(cust, QStringLiteral("8 Free Lane"));
+    addJob(cust, used);
+
+    CustomerRecord c = validCustomer();
+    c.customerNumber = cust;
+    ServiceAddress emptiedFree;
+    emptiedFree.seqNo = free;
+    ServiceAddress emptiedUsed;
+    emptiedUsed.seqNo = used;
+    emptiedUsed.sSuburb = QStringLiteral("Epsom");
+
+    EXPECT_TRUE(check(c, {newAddress(QStringLiteral("9 New St")), emptiedFree}, {}, CustomerMode::Modify).ok);
+
+    auto r = check(c, {newAddress(QStringLiteral("9 New St")), emptiedFree, emptiedUsed}, {}, CustomerMode::Modify);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(msgs_->texts(), QStringList{"Address 7 Used Lane cannot be removed from the service addresses as a "
+                                          "Customer Job exists for that address"});
+}

@@ -1,0 +1,216 @@
+#include "JobsDbTest.h"
+#include "jobs/JobTypeAddModifyForm.h"
+#include "jobs/JobTypeRecords.h"
+#include "jobs/JobTypesManagementForm.h"
+#include "platform/FlexGrid.h"
+#include "shell/FormRegistry.h"
+
+using namespace wvs;
+
+namespace {
+
+class JobTypeTest : public test::JobsDbTest {
+protected:
+    void SetUp() override
+    {
+        JobsDbTest::SetUp();
+        customer_ = addCustomer("Smith", "Ann");
+        address_ = addAddress(customer_, "1 Main Road", "Albany");
+        addJobType("CLEAN", "Window cleaning", "200");
+        addJobType("LAWN", "Lawn mowing", "300");
+    }
+    qint64 jobOf(const QString &type)
+    {
+        test::StoredJob j;
+        j.customer = customer_;
+        j.address = address_;
+        j.jobType = type;
+        return addJob(j);
+    }
+    static JobTypeRecords::SaveOutcome save(const QString &mode, const QString &oldCode, const JobType &t,
+                                            bool answer = true, QStringList *asked = nullptr)
+    {
+        return JobTypeRecords::save(mode, oldCode, t, [&](const QString &q) {
+            if (asked)
+                *asked << q;
+            return answer;
+        });
+    }
+    QString typeOfJob(qint64 job) { return jobField(job, "JobTypeCode").toString(); }
+
+    qint64 customer_ = 0;
+    qint64 address_ = 0;
+};
+
+TEST_F(JobTypeTest, DeleteIsRefusedWhileUndoneScheduledJobsAreDueOrCustomerJobsRemain)
+{
+    const QDate today(2031, 7, 7);
+    const qint64 job = jobOf("CLEAN");
+    const qint64 schedule = addSchedule("2031-07-01", "2031-07-31", "Closed");
+    // Done, or planned before today: not uncompleted work.
+    addScheduleJob(schedule, job, "2031-07-08", "2031-07-08");
+    addScheduleJob(schedule, job, "2031-07-06");
+    EXPECT_EQ(JobTypeRecords::deleteRefusal("CLEAN", "Window cleaning", today),
+              "There are Customer Jobs for Window cleaning therefore it cannot be deleted");
+    // An undone occurrence due today.
+    addScheduleJob(schedule, job, "2031-07-07");
+    EXPECT_EQ(JobTypeRecords::deleteRefusal("CLEAN", "Window cleaning", today),
+              "There are uncompleted Scheduled Jobs for Window cleaning therefore it cannot be deleted");
+
+    EXPECT_EQ(JobTypeRecords::deleteRefusal("LAWN", "Lawn mowing", today), "");
+    JobTypeRecords::remove("LAWN");
+    EXPECT_FALSE(JobTypeRecords::find("LAWN"));
+    EXPECT_TRUE(JobTypeRecords::find("CLEAN"));
+}
+
+TEST_F(JobTypeTest, ChangedCodeIsCarriedIntoEveryCustomerJobOfTheOldCode)
+{
+    const qint64 a = jobOf("CLEAN");
+    const qint64 b = jobOf("CLEAN");
+    const qint64 other = jobOf("LAWN");
+    auto out = save("Modify", "CLEAN", {"WIN", "Windows", "201"});
+    ASSERT_EQ(out.status, JobTypeRecords::SaveOutcome::Saved) << out.message.toStdString();
+    EXPECT_EQ(typeOfJob(a), "WIN");
+    EXPECT_EQ(typeOfJob(b), "WIN");
+    EXPECT_EQ(typeOfJob(other), "LAWN");
+    EXPECT_FALSE(JobTypeRecords::find("CLEAN"));
+    EXPECT_EQ(JobTypeRecords::find("WIN")->description, "Windows");
+    EXPECT_EQ(JobTypeRecords::find("WIN")->accountsRef, "201");
+
+    // A change of description only leaves the jobs alone; a change of case is a rename.
+    out = save("Modify", "WIN", {"WIN", "Window washing", ""});
+    EXPECT_EQ(out.status, JobTypeRecords::SaveOutcome::Saved);
+    EXPECT_EQ(typeOfJob(a), "WIN");
+    out = save("Modify", "WIN", {"win", "Window washing", ""});
+    EXPECT_EQ(out.status, JobTypeRecords::SaveOutcome::Saved);
+    EXPECT_EQ(typeOfJob(a).toStdString(), "win");
+    EXPECT_EQ(JobTypeRecords::find("win")->code.toStdString(), "win");
+}
+
+TEST_F(JobTypeTest, RenameOntoAnExistingCodeIsRefusedAndChangesNothing)
+{
+    const qint64 a = jobOf("CLEAN");
+    const auto out = save("Modify", "CLEAN", {"LAWN", "Windows", ""});
+    EXPECT_EQ(out.status, JobTypeRecords::SaveOutcome::Refused);
+    EXPECT_EQ(out.message, "Job Type Code LAWN already exists - please enter another");
+    EXPECT_EQ(out.focus, "CodeText");
+    EXPECT_EQ(typeOfJob(a), "CLEAN");
+    EXPECT_EQ(JobTypeRecords::find("CLEAN")->description, "Window cleaning");
+    EXPECT_EQ(JobTypeRecords::find("LAWN")->description, "Lawn mowing");
+}
+
+TEST_F(JobTypeTest, AddChecksInOrderAndAsksAboutTheAccountsReferenceFirst)
+{
+    EXPECT_EQ(save("Add", {}, {"", "x", ""}).message, "Please enter a Code");
+    EXPECT_EQ(save("Add", {}, {"X", "", ""}).message, "Please enter a Description");
+
+    // Without an accounts package an empty reference is not questioned.
+    QStringList asked;
+    EXPECT_EQ(save("Add", {}, {"HEDGE", "Hedge trimming", ""}, true, &asked).status,
+              JobTypeRecords::SaveOutcome::Saved);
+    EXPECT_TRUE(asked.isEmpty());
+
+    writeSql("INSERT OR REPLACE INTO Preferences (RowId, MYOB) VALUES (1, 1)");
+    auto out = save("Add", {}, {"GUTTER", "Gutters", ""}, false, &asked);
+    EXPECT_EQ(out.status, JobTypeRecords::SaveOutcome::Declined);
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_TRUE(asked[0].startsWith("No Account Reference has been entered - this will prevent customer jobs for this "
+                                    "Job Type from being exported"));
+    EXPECT_FALSE(JobTypeRecords::find("GUTTER"));
+
+    // Confirmed, the duplicate code is still refused.
+    asked.clear();
+    out = save("Add", {}, {"CLEAN", "Again", ""}, true, &asked);
+    EXPECT_EQ(asked.size(), 1);
+    EXPECT_EQ(out.message, "Job Type Code CLEAN already exists - please enter another");
+    EXPECT_TRUE(out.clearCode);
+    EXPECT_EQ(JobTypeRecords::find("CLEAN")->description, "Window cleaning");
+}
+
+TEST_F(JobTypeTest, ListGatesChangesAndDeletesTheSelectedRowAfterItsChecks)
+{
+    setAccess(3, 7, 7, 1, 1, 1, 1, 1, 0, 0);
+    loginAs("ADM", 3);
+    {
+        JobTypesManagementForm viewer;
+        EXPECT_FALSE(test::JobsDbTest::child<QPushButton>(&viewer, "AddButton")->isEnabled());
+        EXPECT_FALSE(test::JobsDbTest::child<QPushButton>(&viewer, "DeleteButton")->isEnabled());
+        EXPECT_FALSE(test::JobsDbTest::child<QPushButton>(&viewer, "PortalButton")->isVisibleTo(&viewer));
+        EXPECT_TRUE(test::JobsDbTest::child<QPushButton>(&viewer, "ExitButton")->isEnabled());
+    }
+    loginAs("ADM", 1);
+    jobOf("CLEAN");
+    JobTypesManagementForm list;
+    FlexGrid *grid = list.grid();
+    ASSERT_EQ(grid->rows(), 3);
+    EXPECT_EQ(grid->selectedRow(), 0);
+
+    click(&list, "ModifyButton");
+    click(&list, "DeleteButton");
+    EXPECT_EQ(msgs_->texts(), QStringList({"Please select the Job Type to be modified",
+                                           "Please select the Job Type to be deleted"}));
+    msgs_->clear();
+
+    const int cleanRow = grid->textMatrix(1, 1) == "CLEAN" ? 1 : 2;
+    grid->selectRow(cleanRow);
+    click(&list, "DeleteButton");
+    EXPECT_EQ(msgs_->texts(), QStringList({"There are Customer Jobs for Window cleaning therefore it cannot be deleted"}));
+    msgs_->clear();
+
+    grid->selectRow(3 - cleanRow);
+    msgs_->answer(MsgAnswer::No);
+    click(&list, "DeleteButton");
+    EXPECT_EQ(count("JobTypes"), 2);
+    grid->selectRow(3 - cleanRow);
+    click(&list, "DeleteButton");
+    EXPECT_EQ(msgs_->texts(), QStringList({"Are you sure you want to PERMANENTLY delete Job Type Lawn mowing?",
+                                           "Are you sure you want to PERMANENTLY delete Job Type Lawn mowing?",
+                                           "Job Type deleted"}));
+    EXPECT_EQ(grid->rows(), 2);
+    EXPECT_EQ(grid->selectedRow(), 0);
+    EXPECT_TRUE(FormRegistry::contains("JobTypesManagementForm"));
+}
+
+TEST_F(JobTypeTest, DialogRenamesFromTheListAndRefillsIt)
+{
+    JobTypesManagementForm list;
+    FlexGrid *grid = list.grid();
+    const int cleanRow = grid->textMatrix(1, 1) == "CLEAN" ? 1 : 2;
+    grid->selectRow(cleanRow);
+    QString caption;
+    modal_->once("JobTypeAddModifyForm", [&](QDialog *d) {
+        caption = d->windowTitle();
+        EXPECT_EQ(child<QLineEdit>(d, "CodeText")->text(), "CLEAN");
+        EXPECT_EQ(child<QLineEdit>(d, "DescriptionText")->text(), "Window cleaning");
+        child<QLineEdit>(d, "CodeText")->setText("WIN");
+        click(d, "OKButton");
+    });
+    click(&list, "ModifyButton");
+    EXPECT_EQ(caption, "Job Type Modify");
+    EXPECT_TRUE(JobTypeRecords::find("WIN"));
+    QStringList codes;
+    for (int r = 1; r < grid->rows(); ++r)
+        codes << grid->textMatrix(r, 1);
+    EXPECT_TRUE(codes.contains("WIN"));
+    EXPECT_FALSE(codes.contains("CLEAN"));
+
+    // Add another: the dialog stays open in Add mode with empty boxes.
+    modal_->once("JobTypeAddModifyForm", [&](QDialog *d) {
+        caption = d->windowTitle();
+        child<QLineEdit>(d, "CodeText")->setText("A");
+        child<QLineEdit>(d, "DescriptionText")->setText("First");
+        msgs_->answer(MsgAnswer::Yes);
+        click(d, "OKButton");
+        EXPECT_TRUE(d->isVisible());
+        EXPECT_EQ(child<QLineEdit>(d, "CodeText")->text(), "");
+        child<QLineEdit>(d, "CodeText")->setText("B");
+        child<QLineEdit>(d, "DescriptionText")->setText("Second");
+        msgs_->answer(MsgAnswer::No);
+        click(d, "OKButton");
+        EXPECT_FALSE(d->isVisible());
+    });
+    click(&list, "AddButton");
+    EXPECT_EQ(grid->rows(), 5);
+}
+
+} // namespace

@@ -1,0 +1,106 @@
+#pragma once
+#include "admin/StoredText.h"
+#include "data/AppDatabase.h"
+#include "support/DbTest.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace wvs::test {
+
+// A customer job as a test stores it directly.
+struct StoredJob {
+    qint64 customer = 0;
+    qint64 address = 0;
+    QString jobType = QStringLiteral("CLEAN");
+    QString associate = QStringLiteral("ADM");
+    QString start = QStringLiteral("2031-07-07");
+    QString end;
+    int occurrences = 0;
+    int frequency = 399;
+    qint64 costCents = 2500;
+    QString lastService;
+    bool suspended = false;
+    bool prospective = false;
+    bool asRequired = false;
+    QString startDay = QStringLiteral("Monday");
+};
+
+class JobsDbTest : public DbTest {
+protected:
+    void SetUp() override
+    {
+        DbTest::SetUp();
+        loginAs(QStringLiteral("ADM"), 1);
+    }
+
+    qint64 addCustomer(const QString &surname, const QString &forename, int status = 1, const QString &cSuburb = {})
+    {
+        writeSql(QStringLiteral("INSERT INTO Customers (Surname, Forename, CustomerStatus, CSuburb) VALUES (?, ?, ?, ?)"),
+                 {storedText(surname), storedText(forename), status, storedText(cSuburb)});
+        return lastInsertId();
+    }
+    qint64 addAddress(qint64 customer, const QString &line1, const QString &suburb, const QString &line2 = {},
+                      const QString &line3 = {})
+    {
+        writeSql(QStringLiteral("INSERT INTO CustomerServiceAddresses (CustomerNumber, SAddress1, SAddress2, SAddress3, "
+                                "SSuburb) VALUES (?, ?, ?, ?, ?)"),
+                 {customer, storedText(line1), storedText(line2), storedText(line3), storedText(suburb)});
+        return lastInsertId();
+    }
+    void addJobType(const QString &code, const QString &description, const QString &accountsRef = {})
+    {
+        writeSql(QStringLiteral("INSERT INTO JobTypes (JobTypeCode, JobTypeDescription, AccountsRef) VALUES (?, ?, ?)"),
+                 {code, storedText(description), storedText(accountsRef)});
+    }
+    qint64 addJob(const StoredJob &j)
+    {
+        writeSql(QStringLiteral("INSERT INTO CustomerJobs (CustomerNumber, SAddressSeqNo, JobTypeCode, AssociateID, "
+                                "StartDate, StartDay, EndDate, Occurrences, Frequency, Cost, LastServiceDate, Suspended, "
+                                "Prospective, AsRequired) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                 {j.customer, j.address, j.jobType, j.associate, j.start, j.startDay, storedText(j.end), j.occurrences,
+                  j.frequency, j.costCents, storedText(j.lastService), j.suspended ? 1 : 0, j.prospective ? 1 : 0,
+                  j.asRequired ? 1 : 0});
+        return lastInsertId();
+    }
+    qint64 addSchedule(const QString &from, const QString &to, const QString &status)
+    {
+        writeSql(QStringLiteral("INSERT INTO Schedules (FromDate, ToDate, Status) VALUES (?, ?, ?)"), {from, to, status});
+        return lastInsertId();
+    }
+    void addScheduleJob(qint64 schedule, qint64 job, const QString &date, const QString &actual = {})
+    {
+        writeSql(QStringLiteral("INSERT INTO ScheduleJobs (ScheduleNumber, JobSeqNo, ScheduleServiceDate, "
+                                "ActualServiceDate) VALUES (?, ?, ?, ?)"),
+                 {schedule, job, date, storedText(actual)});
+    }
+    QVariant jobField(qint64 job, const QString &field)
+    {
+        return scalarSql(QStringLiteral("SELECT %1 FROM CustomerJobs WHERE JobSeqNo = ?").arg(field), {job});
+    }
+    int count(const QString &table)
+    {
+        return scalarSql(QStringLiteral("SELECT COUNT(*) FROM %1").arg(table)).toInt();
+    }
+
+    // Lets a shown window's first activation run.
+    static void settle()
+    {
+        QApplication::processEvents();
+        QApplication::processEvents();
+    }
+
+    template <class T = QWidget>
+    static T *child(QWidget *w, const char *name)
+    {
+        T *c = w->findChild<T *>(QString::fromLatin1(name));
+        EXPECT_NE(c, nullptr) << name;
+        return c;
+    }
+    static void click(QWidget *w, const char *name) { child<QAbstractButton>(w, name)->click(); }
+};
+
+} // namespace wvs::test

@@ -1,0 +1,292 @@
+#include "jobs/RecurrenceCode.h"
+
+#include <gtest/gtest.h>
+#include <limits>
+
+using namespace wvs;
+
+namespace {
+
+constexpr int Mon = 1, Tue = 2, Wed = 4, Thu = 8, Fri = 16, Sat = 32, Sun = 64;
+
+FrequencySettings daily(int sub, double days = 0)
+{
+    FrequencySettings s;
+    s.option = FrequencyOption::Daily;
+    s.subOption = sub;
+    s.dailyText1 = days;
+    return s;
+}
+
+FrequencySettings weekly(double weeks, int mask)
+{
+    FrequencySettings s;
+    s.option = FrequencyOption::Weekly;
+    s.weeklyText1 = weeks;
+    s.weekdayMask = mask;
+    return s;
+}
+
+FrequencySettings monthlyDay(double day, double months)
+{
+    FrequencySettings s;
+    s.option = FrequencyOption::Monthly;
+    s.subOption = 1;
+    s.monthlyText1 = day;
+    s.monthlyText2 = months;
+    return s;
+}
+
+FrequencySettings monthlyNth(int nthPos, int weekdayPos, double months)
+{
+    FrequencySettings s;
+    s.option = FrequencyOption::Monthly;
+    s.subOption = 2;
+    s.monthlyCombo1 = nthPos;
+    s.monthlyCombo2 = weekdayPos;
+    s.monthlyText3 = months;
+    return s;
+}
+
+FrequencySettings monthlyLast(double months)
+{
+    FrequencySettings s;
+    s.option = FrequencyOption::Monthly;
+    s.subOption = 3;
+    s.monthlyText4 = months;
+    return s;
+}
+
+FrequencySettings yearlyDate(int monthPos, double day)
+{
+    FrequencySettings s;
+    s.option = FrequencyOption::Yearly;
+    s.subOption = 1;
+    s.yearlyCombo1 = monthPos;
+    s.yearlyText1 = day;
+    return s;
+}
+
+FrequencySettings yearlyNth(int nthPos, int weekdayPos, int monthPos)
+{
+    FrequencySettings s;
+    s.option = FrequencyOption::Yearly;
+    s.subOption = 2;
+    s.yearlyCombo2 = nthPos;
+    s.yearlyCombo3 = weekdayPos;
+    s.yearlyCombo4 = monthPos;
+    return s;
+}
+
+} // namespace
+
+// The worked examples: each rule encodes to its code and the code shows the
+// same controls again.
+TEST(RecurrenceCode, WorkedExamplesEncodeAndDecode)
+{
+    const struct {
+        FrequencySettings settings;
+        int code;
+    } examples[] = {
+        {daily(1, 3), 3},
+        {daily(2), 399},
+        {weekly(1, Mon), 101001},
+        {weekly(2, Mon | Thu), 102009},
+        {weekly(1, Sat | Sun), 101096},
+        {weekly(52, 127), 152127},
+        {monthlyDay(15, 1), 11501},
+        {monthlyDay(31, 3), 13103},
+        {monthlyDay(1, 12), 10112},
+        {monthlyLast(2), 19902},
+        {monthlyNth(1, 1, 1), 22201},   // 2nd Tuesday
+        {monthlyNth(4, 4, 3), 25503},   // last Friday
+        {yearlyDate(11, 25), 31225},
+        {yearlyDate(0, 1), 30101},
+        {yearlyNth(0, 0, 8), 41109},    // 1st Monday of September
+        {yearlyNth(4, 6, 2), 45703},    // last Sunday of March
+        {FrequencySettings{}, 0},
+    };
+    for (const auto &e : examples) {
+        const FrequencyEncoding enc = encodeFrequency(e.settings);
+        EXPECT_TRUE(enc.ok()) << e.code << " " << enc.faultControl.toStdString();
+        EXPECT_EQ(enc.code, e.code);
+        EXPECT_EQ(decodeFrequency(e.code), e.settings) << e.code;
+    }
+}
+
+// Every code the dialog can write shows controls that save back to the same code.
+TEST(RecurrenceCode, EveryDialogCodeRoundTrips)
+{
+    std::vector<int> codes{399};
+    for (int n = 1; n <= 365; ++n)
+        codes.push_back(n);
+    for (int k = 1; k <= 52; ++k)
+        for (int mask = 1; mask <= 127; ++mask)
+            codes.push_back(100000 + k * 1000 + mask);
+    for (int m = 1; m <= 12; ++m) {
+        codes.push_back(19900 + m);
+        for (int day = 1; day <= 31; ++day)
+            codes.push_back(10000 + day * 100 + m);
+        for (int n = 1; n <= 5; ++n)
+            for (int w = 1; w <= 7; ++w) {
+                codes.push_back(20000 + n * 1000 + w * 100 + m);
+                codes.push_back(40000 + n * 1000 + w * 100 + m);
+            }
+        const int lengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+        for (int day = 1; day <= lengths[m - 1]; ++day)
+            codes.push_back(30000 + m * 100 + day);
+    }
+    int failures = 0;
+    for (int code : codes) {
+        const FrequencySettings shown = decodeFrequency(code);
+        const FrequencyEncoding saved = encodeFrequency(shown);
+        if ((!saved.ok() || saved.code != code) && ++failures <= 10)
+            ADD_FAILURE() << code << " saved again as " << saved.code << " " << saved.faultControl.toStdString();
+        // The schedules read the same code as a kind with dates.
+        if (recurrenceKind(code) == RecurrenceKind::None && ++failures <= 10)
+            ADD_FAILURE() << code << " has no kind";
+    }
+    EXPECT_EQ(failures, 0);
+}
+
+TEST(RecurrenceCode, DialogAndScheduleRangesDifferOnlyWhereTheyShould)
+{
+    const struct {
+        int code;
+        FrequencyOption frame;
+        RecurrenceKind kind;
+    } rows[] = {
+        {-1, FrequencyOption::None, RecurrenceKind::None},
+        {0, FrequencyOption::None, RecurrenceKind::None},
+        {1, FrequencyOption::Daily, RecurrenceKind::EveryNDays},
+        {365, FrequencyOption::Daily, RecurrenceKind::EveryNDays},
+        {366, FrequencyOption::Daily, RecurrenceKind::EveryWeekday},
+        {999, FrequencyOption::Daily, RecurrenceKind::EveryWeekday},
+        {1000, FrequencyOption::None, RecurrenceKind::None},
+        {10000, FrequencyOption::None, RecurrenceKind::None},
+        {10001, FrequencyOption::Monthly, RecurrenceKind::MonthlyDay},
+        {18999, FrequencyOption::Monthly, RecurrenceKind::MonthlyDay},
+        {19000, FrequencyOption::Monthly, RecurrenceKind::None},
+        {19001, FrequencyOption::Monthly, RecurrenceKind::MonthlyLastDay},
+        {19999, FrequencyOption::Monthly, RecurrenceKind::MonthlyLastDay},
+        {20000, FrequencyOption::Monthly, RecurrenceKind::None},
+        {20001, FrequencyOption::Monthly, RecurrenceKind::MonthlyNthWeekday},
+        {29999, FrequencyOption::Monthly, RecurrenceKind::MonthlyNthWeekday},
+        {30000, FrequencyOption::None, RecurrenceKind::None},
+        {30001, FrequencyOption::Yearly, RecurrenceKind::YearlyDate},
+        {39999, FrequencyOption::Yearly, RecurrenceKind::YearlyDate},
+        {40000, FrequencyOption::Yearly, RecurrenceKind::None},
+        {40001, FrequencyOption::Yearly, RecurrenceKind::YearlyNthWeekday},
+        {49999, FrequencyOption::Yearly, RecurrenceKind::YearlyNthWeekday},
+        {50000, FrequencyOption::None, RecurrenceKind::None},
+        {100000, FrequencyOption::None, RecurrenceKind::None},
+        {100001, FrequencyOption::Weekly, RecurrenceKind::Weekly},
+        {199999, FrequencyOption::Weekly, RecurrenceKind::Weekly},
+        {200000, FrequencyOption::None, RecurrenceKind::None},
+    };
+    for (const auto &r : rows) {
+        EXPECT_EQ(frequencyOptionOf(r.code), r.frame) << r.code;
+        EXPECT_EQ(recurrenceKind(r.code), r.kind) << r.code;
+    }
+}
+
+// Codes that name no list entry open their frame with nothing chosen there.
+TEST(RecurrenceCode, CodesNamingNoListEntryShowNoChoice)
+{
+    FrequencySettings s = decodeFrequency(19000);
+    EXPECT_EQ(s.option, FrequencyOption::Monthly);
+    EXPECT_EQ(s.subOption, 2);
+    EXPECT_EQ(s.monthlyCombo1, -1);
+    EXPECT_EQ(s.monthlyCombo2, -1);
+    EXPECT_EQ(s.monthlyText3, 0);
+
+    s = decodeFrequency(29899);  // 9th occurrence, weekday 8, 99 months
+    EXPECT_EQ(s.monthlyCombo1, -1);
+    EXPECT_EQ(s.monthlyCombo2, -1);
+    EXPECT_EQ(s.monthlyText3, 99);
+
+    s = decodeFrequency(40000);
+    EXPECT_EQ(s.option, FrequencyOption::Yearly);
+    EXPECT_EQ(s.subOption, 2);
+    EXPECT_EQ(s.yearlyCombo2, -1);
+    EXPECT_EQ(s.yearlyCombo3, -1);
+    EXPECT_EQ(s.yearlyCombo4, -1);
+
+    s = decodeFrequency(41113);  // month 13
+    EXPECT_EQ(s.yearlyCombo2, 0);
+    EXPECT_EQ(s.yearlyCombo4, -1);
+
+    s = decodeFrequency(31399);  // month 13, day 99
+    EXPECT_EQ(s.subOption, 1);
+    EXPECT_EQ(s.yearlyCombo1, -1);
+    EXPECT_EQ(s.yearlyText1, 99);
+
+    EXPECT_EQ(decodeFrequency(30000).option, FrequencyOption::None);
+    EXPECT_EQ(decodeFrequency(19050).monthlyText4, -850);
+    EXPECT_EQ(decodeFrequency(400).subOption, 2);
+    EXPECT_EQ(decodeFrequency(365).dailyText1, 365);
+}
+
+TEST(RecurrenceCode, WeekdayMaskAboveSevenBitsIsReadGreedilyFromSunday)
+{
+    EXPECT_EQ(weekdaysOfMask(127), 127);
+    EXPECT_EQ(weekdaysOfMask(0), 0);
+    EXPECT_EQ(weekdaysOfMask(Tue | Fri), Tue | Fri);
+    EXPECT_EQ(weekdaysOfMask(128), 127);   // every step of the greedy reading fires
+    EXPECT_EQ(weekdaysOfMask(192), 127);
+    EXPECT_EQ(weekdaysOfMask(999), 127);
+    EXPECT_EQ(decodeFrequency(101128).weekdayMask, 127);
+    EXPECT_TRUE(maskHasWeekday(Sun, 7));
+    EXPECT_FALSE(maskHasWeekday(Sun, 6));
+    EXPECT_FALSE(maskHasWeekday(127, 8));
+    const RecurrenceRule r = decodeRule(102009);
+    EXPECT_EQ(r.weeks, 2);
+    EXPECT_EQ(r.weekdayMask, Mon | Thu);
+}
+
+TEST(RecurrenceCode, EncodingKeepsWholeParametersInTheirOwnDigits)
+{
+    // Fractions are rounded before they are placed, a half to the even neighbour.
+    EXPECT_EQ(encodeFrequency(weekly(1.5, Mon)).code, 102001);
+    EXPECT_EQ(encodeFrequency(weekly(2.5, Mon)).code, 102001);
+    EXPECT_EQ(encodeFrequency(monthlyDay(14.6, 1)).code, 11501);
+    EXPECT_EQ(encodeFrequency(monthlyDay(2.5, 3.5)).code, 10204);
+    EXPECT_EQ(encodeFrequency(daily(1, 0.5)).faultControl, "DailyText1");
+
+    // Values that would spill into another field or another kind are refused,
+    // naming the box at fault.
+    EXPECT_EQ(encodeFrequency(daily(1, 366)).faultControl, "DailyText1");
+    EXPECT_EQ(encodeFrequency(weekly(53, Mon)).faultControl, "WeeklyText1");
+    EXPECT_EQ(encodeFrequency(weekly(0, Mon)).faultControl, "WeeklyText1");
+    EXPECT_EQ(encodeFrequency(weekly(std::numeric_limits<double>::quiet_NaN(), Mon)).faultControl, "WeeklyText1");
+    EXPECT_EQ(encodeFrequency(monthlyDay(32, 1)).faultControl, "MonthlyText1");
+    EXPECT_EQ(encodeFrequency(monthlyDay(-1, 1)).faultControl, "MonthlyText1");
+    EXPECT_EQ(encodeFrequency(monthlyDay(15, 13)).faultControl, "MonthlyText2");
+    EXPECT_EQ(encodeFrequency(monthlyNth(1, 1, 0)).faultControl, "MonthlyText3");
+    EXPECT_EQ(encodeFrequency(monthlyNth(5, 1, 1)).faultControl, "MonthlyCombo1");
+    EXPECT_EQ(encodeFrequency(monthlyLast(100)).faultControl, "MonthlyText4");
+    EXPECT_EQ(encodeFrequency(yearlyDate(3, 31)).faultControl, "YearlyText1");  // 31 April
+    EXPECT_EQ(encodeFrequency(yearlyDate(12, 1)).faultControl, "YearlyCombo1");
+    EXPECT_EQ(encodeFrequency(yearlyNth(0, 7, 0)).faultControl, "YearlyCombo3");
+    EXPECT_FALSE(encodeFrequency(monthlyDay(32, 1)).code);
+
+    // 29 February is a real yearly date (leap years only).
+    EXPECT_EQ(encodeFrequency(yearlyDate(1, 29)).code, 30229);
+}
+
+TEST(RecurrenceCode, FramesWithoutASubOptionTakeTheirLastBranch)
+{
+    EXPECT_EQ(encodeFrequency(daily(0, 12)).code, 399);
+    FrequencySettings m = monthlyLast(4);
+    m.subOption = 0;
+    EXPECT_EQ(encodeFrequency(m).code, 19904);
+    // Nothing chosen in the yearly weekday lists adds 0 to each digit.
+    FrequencySettings y;
+    y.option = FrequencyOption::Yearly;
+    EXPECT_EQ(encodeFrequency(y).code, 40000);
+    EXPECT_EQ(encodeFrequency(yearlyNth(-1, 2, 5)).code, 40306);
+    // A weekly frame with no day ticked keeps an empty mask (no dates).
+    EXPECT_EQ(encodeFrequency(weekly(3, 0)).code, 103000);
+    EXPECT_EQ(recurrenceKind(103000), RecurrenceKind::Weekly);
+    EXPECT_EQ(decodeRule(103000).weekdayMask, 0);
+}

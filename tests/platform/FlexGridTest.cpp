@@ -1,0 +1,362 @@
+#include "platform/FlexGrid.h"
+#include "platform/FlexGridModel.h"
+#include "shell/Session.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace wvs;
+
+namespace {
+
+class FlexGridTest : public ::testing::Test {
+protected:
+    void SetUp() override { resetSession(); }
+    void TearDown() override { resetSession(); }
+
+    // A grid of name / amount / key, filled in the given order.
+    static void fill(FlexGrid &g, const QList<QStringList> &rows)
+    {
+        g.setCols(3);
+        g.setHeadings({"Name", "Amount", ""});
+        QVector<QStringList> data(rows.begin(), rows.end());
+        g.setData(data);
+    }
+
+    static QStringList column(const FlexGrid &g, int col)
+    {
+        QStringList out;
+        for (int r = 1; r < g.rows(); ++r)
+            out << g.textMatrix(r, col);
+        return out;
+    }
+};
+
+} // namespace
+
+TEST_F(FlexGridTest, GenericOrderPutsEmptyThenNumbersByValueThenTextIgnoringCase)
+{
+    auto less = [](const char *a, const char *b) { return FlexGridModel::compareGeneric(a, b) < 0; };
+    EXPECT_TRUE(less("9", "10"));
+    EXPECT_TRUE(less("-3", "2"));
+    EXPECT_TRUE(less("2.5", "2.75"));
+    EXPECT_TRUE(less("999", "1,234.50"));
+    EXPECT_TRUE(less("", "0"));
+    EXPECT_TRUE(less("12345", "apple"));
+    EXPECT_TRUE(less("apple", "Banana"));
+    EXPECT_TRUE(less("banana", "CHERRY"));
+    EXPECT_EQ(FlexGridModel::compareGeneric("smith", "SMITH"), 0);
+    EXPECT_EQ(FlexGridModel::compareGeneric("7", " 7.0 "), 0);
+
+    // Things that only look like numbers are text.
+    for (const char *t : {"12abc", "1,23", "1e5", "inf", "nan", "0x10", "05 Mar 2024", "-", ".", "1,2345"})
+        EXPECT_FALSE(FlexGridModel::readNumber(t)) << t;
+    double v = 0;
+    EXPECT_TRUE(FlexGridModel::readNumber("1,234,567.5", &v));
+    EXPECT_DOUBLE_EQ(v, 1234567.5);
+    EXPECT_TRUE(FlexGridModel::readNumber("+.5", &v));
+    EXPECT_DOUBLE_EQ(v, 0.5);
+}
+
+TEST_F(FlexGridTest, SortOrdersNumbersByValueAndIsStableBothWays)
+{
+    FlexGrid g;
+    fill(g, {{"b", "10", "1"}, {"A", "9", "2"}, {"a", "100", "3"}, {"B", "9", "4"}, {"c", "", "5"}});
+
+    g.sortByColumn(1, true);
+    EXPECT_EQ(column(g, 1), QStringList({"", "9", "9", "10", "100"}));
+    EXPECT_EQ(column(g, 2), QStringList({"5", "2", "4", "1", "3"}));   // the two 9s keep their order
+
+    g.sortByColumn(0, true);
+    // "A"/"a" and "b"/"B" are equal keys: they keep the order the previous sort gave them.
+    EXPECT_EQ(column(g, 2), QStringList({"2", "3", "4", "1", "5"}));
+
+    g.sortByColumn(0, false);
+    EXPECT_EQ(column(g, 0), QStringList({"c", "B", "b", "A", "a"}));
+    EXPECT_EQ(column(g, 2), QStringList({"5", "4", "1", "2", "3"}));
+
+    g.sortByColumn(1, Qt::AscendingOrder);
+    EXPECT_EQ(column(g, 1).last(), "100");
+
+    // Several keys: name first, then amount.
+    g.sortByColumns({0, 1}, true);
+    EXPECT_EQ(column(g, 2), QStringList({"2", "3", "4", "1", "5"}));
+    // The heading row never takes part.
+    EXPECT_EQ(g.textMatrix(0, 0), "Name");
+}
+
+TEST_F(FlexGridTest, ColoursPicturesAndHeightsTravelWithTheirRowsWhenSorted)
+{
+    FlexGrid g;
+    fill(g, {{"c", "", "1"}, {"a", "", "2"}, {"b", "", "3"}});
+    g.stripe();
+    g.setRowForeColor(1, QColor(255, 0, 0));
+    g.setRowBold(1, true);
+    g.setCellBackColor(3, 1, QColor(0, 0, 255));
+    QPixmap tick(14, 14);
+    tick.fill(Qt::green);
+    g.setCellPicture(3, 2, tick, "tick");
+    g.setRowHeight(2, 900);
+
+    g.sortByColumn(0, true);   // a, b, c
+    EXPECT_EQ(column(g, 2), QStringList({"2", "3", "1"}));
+    // Row "c" (now 3) keeps its red bold text and its white band from row 1.
+    EXPECT_EQ(g.cellForeColor(3, 0), QColor(255, 0, 0));
+    EXPECT_TRUE(g.cellBold(3, 2));
+    EXPECT_EQ(g.cellBackColor(3, 0), QColor(255, 255, 255));
+    EXPECT_EQ(g.cellForeColor(1, 0), QColor(0, 0, 0));
+    EXPECT_FALSE(g.cellBold(1, 0));
+    // Row "b" (now 2) keeps its blue cell and its picture.
+    EXPECT_EQ(g.cellBackColor(2, 1), QColor(0, 0, 255));
+    EXPECT_EQ(g.cellPictureKey(2, 2), "tick");
+    EXPECT_EQ(g.cellPictureKey(3, 2), "");
+    // Row "a" (now 1) keeps its height, in the model and on screen.
+    EXPECT_EQ(g.rowHeightTwips(1), 900);
+    EXPECT_EQ(g.rowHeight(0), 60);
+    EXPECT_NE(g.rowHeight(1), 60);
+
+    // Striping again paints the bands by position, over any cell colour.
+    g.stripe();
+    EXPECT_EQ(g.cellBackColor(1, 0), QColor(255, 255, 255));
+    EXPECT_EQ(g.cellBackColor(2, 1), QColor(224, 224, 224));
+    EXPECT_EQ(g.cellBackColor(3, 2), QColor(255, 255, 255));
+    EXPECT_EQ(FlexGrid::stripeColor(4), QColor(0xE0, 0xE0, 0xE0));
+}
+
+TEST_F(FlexGridTest, SwapRowsMovesContentAndLeavesColoursWhenAskedTo)
+{
+    FlexGrid g;
+    fill(g, {{"a", "", "1"}, {"b", "", "2"}});
+    g.setRowForeColor(1, QColor(192, 192, 192));
+    QPixmap box(14, 14);
+    box.fill(Qt::white);
+    g.setCellPicture(1, 1, box, "box");
+
+    g.swapRows(1, 2, false);
+    EXPECT_EQ(column(g, 0), QStringList({"b", "a"}));
+    EXPECT_EQ(g.cellPictureKey(2, 1), "box");
+    EXPECT_EQ(g.cellPictureKey(1, 1), "");
+    EXPECT_EQ(g.cellForeColor(1, 0), QColor(192, 192, 192));   // colour stayed on row 1
+
+    g.swapRows(1, 2);   // with formats: the colour goes along
+    EXPECT_EQ(column(g, 0), QStringList({"a", "b"}));
+    EXPECT_EQ(g.cellForeColor(2, 0), QColor(192, 192, 192));
+    EXPECT_EQ(g.cellForeColor(1, 0), QColor(0, 0, 0));
+}
+
+TEST_F(FlexGridTest, NoRowIsSelectedAfterAnyFillOrSort)
+{
+    FlexGrid g;
+    fill(g, {{"a", "1", "1"}, {"b", "2", "2"}, {"c", "3", "3"}});
+    EXPECT_EQ(g.selectedRow(), 0);
+
+    g.selectRow(2);
+    EXPECT_EQ(g.selectedRow(), 2);
+    g.sortByColumn(0, false);
+    EXPECT_EQ(g.selectedRow(), 0);
+
+    g.selectRow(3);
+    fill(g, {{"x", "1", "1"}, {"y", "2", "2"}, {"z", "3", "3"}});   // same number of rows
+    EXPECT_EQ(g.selectedRow(), 0);
+
+    g.selectRow(1);
+    g.setRows(4);   // unchanged count still counts as a refill
+    EXPECT_EQ(g.selectedRow(), 0);
+
+    g.selectRow(1);
+    {
+        FlexGrid::FillScope scope(&g);
+        g.setRows(1);
+        g.addRow({"p"});
+        g.addRow({"q"});
+        g.setTextMatrix(2, 1, "5");
+    }
+    EXPECT_EQ(g.rows(), 3);
+    EXPECT_EQ(g.textMatrix(2, 1), "5");
+    EXPECT_EQ(g.model()->rowCount(), 2);
+    EXPECT_EQ(g.selectedRow(), 0);
+
+    g.selectRow(2);
+    g.setRows(1);
+    EXPECT_EQ(g.selectedRow(), 0);
+    g.selectRow(1);   // nothing to select in a heading-only grid
+    EXPECT_EQ(g.selectedRow(), 0);
+}
+
+TEST_F(FlexGridTest, WidthsAreScaledTwipsAndWidthZeroHidesAKeyColumn)
+{
+    session().resizeFactor = 1.125;
+    FlexGrid g;
+    g.setCols(4);
+    g.setColWidth(0, 0);
+    g.setColWidth(1, 1000);          // 1125 twips = 75 px
+    g.setColWidth(2, 300, false);    // 20 px whatever the factor
+    g.setColWidth(3, 0);
+    EXPECT_TRUE(g.isColumnHidden(0));
+    EXPECT_TRUE(g.isColumnHidden(3));
+    EXPECT_EQ(g.colWidthTwips(1), 1125);
+    EXPECT_EQ(g.columnWidth(1), 75);
+    EXPECT_EQ(g.colWidthTwips(2), 300);
+    EXPECT_EQ(g.columnWidth(2), 20);
+    EXPECT_EQ(g.colWidthTwips(3), 0);
+
+    session().resizeFactor = 0.78125;
+    g.setColWidth(1, 1800);   // 1406.25 rounds to 1406
+    EXPECT_EQ(g.colWidthTwips(1), 1406);
+
+    // Refills and sorts keep the layout; the hidden key stays readable.
+    g.setData({{"", "a", "b", "42"}, {"", "c", "d", "7"}});
+    g.sortByColumn(3);
+    EXPECT_TRUE(g.isColumnHidden(3));
+    EXPECT_TRUE(g.isColumnHidden(0));
+    EXPECT_EQ(g.columnWidth(2), 20);
+    EXPECT_EQ(g.textMatrix(1, 3), "7");
+    g.setCols(5);
+    EXPECT_TRUE(g.isColumnHidden(3));
+    EXPECT_EQ(g.textMatrix(2, 3), "42");
+}
+
+TEST_F(FlexGridTest, FillColumnTakesTheRestOfTheVisibleWidth)
+{
+    FlexGrid g;
+    g.resize(600, 300);
+    g.setCols(4);
+    g.setColWidth(0, 0);
+    g.setColWidth(1, 1500);   // 100 px
+    g.setColWidth(3, 300, false);
+    g.setFillColumn(2);
+    g.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&g));
+    const int vp = g.viewport()->width();
+    EXPECT_EQ(g.columnWidth(2), vp - 100 - 20);
+    g.resize(800, 300);
+    QApplication::processEvents();
+    EXPECT_EQ(g.columnWidth(2), g.viewport()->width() - 120);
+    EXPECT_EQ(g.colWidthTwips(2), g.columnWidth(2) * 15);
+}
+
+TEST_F(FlexGridTest, FillHidesTheGridWithTheHourglassAndRestoresBoth)
+{
+    QWidget window;
+    auto *g = new FlexGrid(&window);
+    window.show();
+    g->setCols(2);
+    g->beginFill();
+    EXPECT_FALSE(g->isVisible());
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    g->beginFill();   // nested: the inner end changes nothing
+    g->setRows(3);
+    g->endFill();
+    EXPECT_FALSE(g->isVisible());
+    g->endFill();
+    EXPECT_TRUE(g->isVisible());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(g->model()->rowCount(), 2);
+    g->endFill();   // unbalanced end is harmless
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+
+    // A grid hidden before the fill stays hidden.
+    g->hide();
+    g->beginFill();
+    g->endFill();
+    EXPECT_TRUE(g->isHidden());
+}
+
+TEST_F(FlexGridTest, ClicksReportTheGridRowAndRightClickKeepsTheSelection)
+{
+    FlexGrid g;
+    g.resize(400, 300);
+    fill(g, {{"a", "1", "k1"}, {"b", "2", "k2"}, {"c", "3", "k3"}});
+    g.setColWidth(2, 0);
+    g.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&g));
+
+    QSignalSpy clicked(&g, &FlexGrid::rowClicked);
+    QSignalSpy dbl(&g, &FlexGrid::rowDoubleClicked);
+    QSignalSpy right(&g, &FlexGrid::rowRightClicked);
+    const QPoint row2 = g.visualRect(g.model()->index(1, 1)).center();
+    QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, row2);
+    ASSERT_EQ(clicked.size(), 1);
+    EXPECT_EQ(clicked.at(0).at(0).toInt(), 2);
+    EXPECT_EQ(clicked.at(0).at(1).toInt(), 1);
+    EXPECT_EQ(g.selectedRow(), 2);
+    EXPECT_EQ(g.textMatrix(g.selectedRow(), 2), "k2");
+
+    const QPoint row3 = g.visualRect(g.model()->index(2, 0)).center();
+    QTest::mouseClick(g.viewport(), Qt::RightButton, {}, row3);
+    ASSERT_EQ(right.size(), 1);
+    EXPECT_EQ(right.at(0).at(0).toInt(), 3);
+    EXPECT_EQ(right.at(0).at(1).toInt(), 0);
+    EXPECT_EQ(g.selectedRow(), 2);
+
+    QTest::mouseDClick(g.viewport(), Qt::LeftButton, {}, row3);
+    ASSERT_EQ(dbl.size(), 1);
+    EXPECT_EQ(dbl.at(0).at(0).toInt(), 3);
+    EXPECT_EQ(g.rowAt(row3), 3);
+    EXPECT_EQ(g.rowAt(QPoint(5, g.viewport()->height() - 2)), 0);
+}
+
+TEST_F(FlexGridTest, MultiRowSelectionListsTheRun)
+{
+    FlexGrid g;
+    fill(g, {{"a"}, {"b"}, {"c"}, {"d"}});
+    g.setMultiRowSelect(true);
+    EXPECT_TRUE(g.selectedRows().isEmpty());
+    g.selectRow(2);
+    g.selectionModel()->select(QItemSelection(g.model()->index(2, 0), g.model()->index(3, 2)),
+                               QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    EXPECT_EQ(g.selectedRows(), QList<int>({2, 3, 4}));
+    EXPECT_EQ(g.selectedRow(), 2);
+}
+
+TEST_F(FlexGridTest, WrappedTextSetsTheRowHeight)
+{
+    FlexGrid g;
+    g.setCols(3);
+    g.setColWidth(1, 1500);
+    g.setColWidth(2, 1500);
+    g.setData({{"", "one line", "first\nsecond\nthird"}, {"", "one line", ""}});
+    const int oneLine = g.textHeightTwips(2, 1);
+    const int threeLines = g.textHeightTwips(1, 2);
+    EXPECT_GT(threeLines, 2 * oneLine);
+    EXPECT_EQ(g.fitRowHeight(1, 1, 2, 50), threeLines + 50);
+    EXPECT_EQ(g.fitRowHeight(2, 1, 2, 50), oneLine + 50);
+    EXPECT_EQ(g.rowHeight(0), qRound((threeLines + 50) / 15.0));
+    // A long line wraps at the column's width.
+    g.setTextMatrix(2, 1, QString("word ").repeated(40));
+    EXPECT_GT(g.textHeightTwips(2, 1), 3 * oneLine);
+}
+
+TEST_F(FlexGridTest, HeadingsAreBoldAndCellsAreReadOnly)
+{
+    FlexGrid g;
+    g.setHeadings({"", "Last Name", "Phone"});
+    EXPECT_EQ(g.cols(), 3);
+    EXPECT_TRUE(g.cellBold(0, 1));
+    const QFont f = g.model()->headerData(1, Qt::Horizontal, Qt::FontRole).value<QFont>();
+    EXPECT_TRUE(f.bold());
+    g.setCellAlignment(0, 1, FlexGrid::alignmentFromCode(5));
+    EXPECT_EQ(g.cellAlignment(0, 1), Qt::AlignHCenter | Qt::AlignBottom);
+    EXPECT_EQ(FlexGrid::alignmentFromCode(2), Qt::AlignLeft | Qt::AlignBottom);
+    EXPECT_EQ(FlexGrid::alignmentFromCode(8), Qt::AlignRight | Qt::AlignBottom);
+    EXPECT_EQ(FlexGrid::alignmentFromCode(0), Qt::AlignLeft | Qt::AlignTop);
+
+    g.addRow({"", "Smith", "555", "ignored"});
+    EXPECT_EQ(g.rowTexts(1), QStringList({"", "Smith", "555"}));
+    EXPECT_FALSE(g.model()->flags(g.model()->index(0, 1)) & Qt::ItemIsEditable);
+    EXPECT_FALSE(g.verticalHeader()->isVisible());
+    g.setColAlignment(2, Qt::AlignRight | Qt::AlignBottom);
+    g.setCellAlignment(1, 1, FlexGrid::alignmentFromCode(2));
+    EXPECT_EQ(g.cellAlignment(1, 2), Qt::AlignRight | Qt::AlignBottom);
+    EXPECT_EQ(g.cellAlignment(1, 1), Qt::AlignLeft | Qt::AlignBottom);
+
+    // Shrinking the columns drops the texts beyond them for good.
+    g.setCols(2);
+    g.setCols(3);
+    EXPECT_EQ(g.textMatrix(1, 2), "");
+    EXPECT_EQ(g.textMatrix(0, 2), "");
+}

@@ -1,0 +1,200 @@
+#include "common/Formats.h"
+#include "shell/LoginForm.h"
+#include "shell/MainForm.h"
+#include "shell/Session.h"
+#include "support/DbTest.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace wvs;
+
+namespace {
+
+class LoginTest : public test::DbTest {
+protected:
+    void SetUp() override
+    {
+        DbTest::SetUp();
+        main_ = std::make_unique<MainForm>();
+        login_ = new LoginForm(main_.get());
+        login_->show();
+        QApplication::processEvents();
+    }
+    void TearDown() override
+    {
+        delete login_.data();
+        main_.reset();
+        DbTest::TearDown();
+    }
+
+    void logIn(const QString &id, const QString &password)
+    {
+        login_->findChild<QLineEdit *>("IDText")->setText(id);
+        login_->findChild<QLineEdit *>("PasswordText")->setText(password);
+        login_->findChild<QPushButton *>("OKButton")->click();
+        QApplication::processEvents();
+    }
+    QString idText() const { return login_->findChild<QLineEdit *>("IDText")->text(); }
+    QString passwordText() const { return login_->findChild<QLineEdit *>("PasswordText")->text(); }
+    bool enabled(const char *item) const { return main_->menuItem(QString::fromLatin1(item))->isEnabled(); }
+    double status(const QString &id) const
+    {
+        return scalarSql("SELECT AssociateStatus FROM Associates WHERE AssociateID = ?", {id}).toDouble();
+    }
+
+    std::unique_ptr<MainForm> main_;
+    QPointer<LoginForm> login_;
+};
+
+TEST_F(LoginTest, EmptyFieldsAndWrongPasswordAreRefusedInOrder)
+{
+    logIn("", "");
+    logIn("ADM", "");
+    logIn("ADM", "wrong");
+    EXPECT_EQ(msgs_->texts(), QStringList({"Please enter a User ID", "Please enter a Password",
+                                           "ID and/or Password not valid"}));
+    EXPECT_EQ(idText(), "ADM");
+    EXPECT_EQ(passwordText(), "");
+    EXPECT_TRUE(session().currentAssociateID.isEmpty());
+    EXPECT_FALSE(enabled("Customers"));
+}
+
+TEST_F(LoginTest, PasswordInAnyCaseLogsInWithEveryMenuAndMarksLoggedOn)
+{
+    logIn("adm", "SECRET");
+    EXPECT_TRUE(msgs_->texts().isEmpty()) << msgs_->texts().join("|").toStdString();
+    EXPECT_EQ(session().currentAssociateID, "ADM");
+    EXPECT_EQ(session().currentAssociateName, "Administrator");
+    EXPECT_EQ(session().currentAuthorityLevel, 1);
+    EXPECT_LT(status("ADM"), 0);
+    for (const char *item : {"Customers", "CustomerJobs", "JobSchedules", "Maintenance", "Company", "JobTypes",
+                             "Associates", "Preferences", "security"})
+        EXPECT_TRUE(enabled(item)) << item;
+    // No accounts package is chosen in a new database.
+    EXPECT_FALSE(enabled("Accounts"));
+    EXPECT_TRUE(login_.isNull() || !login_->isVisible());
+}
+
+TEST_F(LoginTest, CraftedTextsNeverLogIn)
+{
+    for (const QString &pw : {QStringLiteral("\" OR \"\"=\""), QStringLiteral("' OR ''='"),
+                              QStringLiteral("x' OR 1=1 --"), QStringLiteral("\") OR 1=1 --")}) {
+        logIn("ADM", pw);
+        EXPECT_EQ(msgs_->last(), "ID and/or Password not valid") << pw.toStdString();
+        logIn(pw.left(4), pw);
+        EXPECT_EQ(msgs_->last(), "ID and/or Password not valid") << pw.toStdString();
+    }
+    EXPECT_TRUE(session().currentAssociateID.isEmpty());
+    addAssociate("O'B", "O'Brien \"Bob\"", "p'w\"=1", 1);
+    logIn("O'B", "P'W\"=1");
+    EXPECT_EQ(session().currentAssociateID, "O'B");
+}
+
+TEST_F(LoginTest, InactiveAssociateIsRefusedAndKeepsFields)
+{
+    addAssociate("IN", "Inactive", "pass1", 1, false);
+    logIn("IN", "pass1");
+    EXPECT_EQ(msgs_->last(), "Associate IN is not active and cannot log in");
+    EXPECT_EQ(idText(), "IN");
+    EXPECT_EQ(passwordText(), "pass1");
+    EXPECT_TRUE(session().currentAssociateID.isEmpty());
+}
+
+TEST_F(LoginTest, AlreadyLoggedOnNoKeepsMarkAndSessionEmpty)
+{
+    addAssociate("JB", "Jo Bloggs", "pass1", 1, true, -46000);
+    writeSql("INSERT INTO LockedSchedules (ScheduleNumber, AssociateID) VALUES (3, 'JB')");
+    msgs_->answer(MsgAnswer::No);
+    logIn("JB", "pass1");
+    ASSERT_EQ(msgs_->shown().size(), 1);
+    EXPECT_EQ(msgs_->shown()[0].text,
+              "Associate JB already logged on!\r\n\r\nBEWARE - if the User is active logging them off with this "
+              "function may cause system errors.\r\n\r\nDo you wish to log this Associate off anyway?");
+    EXPECT_EQ(msgs_->shown()[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(status("JB"), -46000);
+    EXPECT_EQ(idText(), "");
+    EXPECT_EQ(passwordText(), "");
+    // A refused log-in leaves nothing in the session for the shut-down to write.
+    EXPECT_TRUE(session().currentAssociateID.isEmpty());
+    EXPECT_EQ(scalarSql("SELECT COUNT(*) FROM LockedSchedules").toInt(), 1);
+}
+
+TEST_F(LoginTest, ForcedLogOffFreesSchedulesThenLogInSucceeds)
+{
+    addAssociate("JB", "Jo Bloggs", "pass1", 1, true, -46000);
+    writeSql("INSERT INTO LockedSchedules (ScheduleNumber, AssociateID) VALUES (3, 'JB')");
+    writeSql("INSERT INTO LockedSchedules (ScheduleNumber, AssociateID) VALUES (4, 'ADM')");
+    msgs_->answer(MsgAnswer::Yes);
+    logIn("JB", "pass1");
+    EXPECT_EQ(msgs_->last(), "Associate JB logged off. Please log in again");
+    EXPECT_EQ(status("JB"), 46000);
+    EXPECT_EQ(scalarSql("SELECT COUNT(*) FROM LockedSchedules WHERE AssociateID = 'JB'").toInt(), 0);
+    EXPECT_EQ(scalarSql("SELECT COUNT(*) FROM LockedSchedules").toInt(), 1);
+    logIn("JB", "pass1");
+    EXPECT_EQ(session().currentAssociateID, "JB");
+    EXPECT_EQ(status("JB"), -46000);
+}
+
+TEST_F(LoginTest, MenusFollowTheLevelsRights)
+{
+    // Only Associates: Maintenance and its Associates item.
+    setAccess(2, 0, 0, 0, 1, 0, 0, 0, 0, 0);
+    addAssociate("A2", "Two", "pass2", 2);
+    logIn("A2", "pass2");
+    EXPECT_TRUE(enabled("Maintenance"));
+    EXPECT_TRUE(enabled("Associates"));
+    EXPECT_FALSE(enabled("Company"));
+    EXPECT_FALSE(enabled("Customers"));
+    EXPECT_FALSE(enabled("JobSchedules"));
+}
+
+TEST_F(LoginTest, OnlyCustomersLeavesMaintenanceDisabled)
+{
+    setAccess(3, 1, 0, 0, 0, 0, 0, 0, 0, 0);
+    addAssociate("A3", "Three", "pass3", 3);
+    logIn("A3", "pass3");
+    EXPECT_TRUE(enabled("Customers"));
+    EXPECT_FALSE(enabled("Maintenance"));
+    EXPECT_FALSE(enabled("CustomerJobs"));
+}
+
+TEST_F(LoginTest, AccountsNeedsRightAndAPackage)
+{
+    setAccess(4, 0, 0, 0, 0, 0, 0, 0, 5, 0);
+    addAssociate("A4", "Four", "pass4", 4);
+    addAssociate("A5", "Five", "pass5", 4);
+    logIn("A4", "pass4");
+    EXPECT_FALSE(enabled("Accounts"));
+
+    writeSql("UPDATE Preferences SET Xero = 1");
+    main_ = std::make_unique<MainForm>();
+    login_ = new LoginForm(main_.get());
+    login_->show();
+    logIn("A5", "pass5");
+    EXPECT_TRUE(enabled("Accounts"));
+}
+
+TEST_F(LoginTest, LevelZeroIsToldAndStillLoggedOn)
+{
+    addAssociate("Z0", "Zero", "pass0", 0);
+    logIn("Z0", "pass0");
+    EXPECT_EQ(msgs_->last(), "You do not have authority to perform any functions");
+    EXPECT_LT(status("Z0"), 0);
+    EXPECT_FALSE(enabled("Customers"));
+    EXPECT_FALSE(enabled("Maintenance"));
+}
+
+TEST_F(LoginTest, InitialScreenOpensOnlyAKnownWindow)
+{
+    addAssociate("IS", "Initial", "passi", 1);
+    writeSql("UPDATE Associates SET InitialScreen = 'NoSuchForm' WHERE AssociateID = 'IS'");
+    logIn("IS", "passi");
+    QApplication::processEvents();
+    EXPECT_EQ(session().currentAssociateID, "IS");
+    EXPECT_TRUE(modal_->opened().isEmpty());
+}
+
+} // namespace

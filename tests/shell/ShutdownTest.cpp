@@ -1,0 +1,127 @@
+#include "common/Formats.h"
+#include "shell/ErrorHandlingModule.h"
+#include "shell/ExitSystemModule.h"
+#include "shell/HiddenForm.h"
+#include "shell/MainForm.h"
+#include "shell/NewDatabase.h"
+#include "shell/Session.h"
+#include "support/DbTest.h"
+
+#include <QAction>
+#include <QCloseEvent>
+
+using namespace wvs;
+
+namespace {
+
+class ShutdownTest : public test::DbTest {
+protected:
+    void SetUp() override
+    {
+        DbTest::SetUp();
+        writeSql("UPDATE Associates SET AssociateStatus = -45000 WHERE AssociateID = 'ADM'");
+        writeSql("INSERT INTO LockedSchedules (ScheduleNumber, AssociateID) VALUES (7, 'ADM')");
+        writeSql("INSERT INTO LockedSchedules (ScheduleNumber, AssociateID) VALUES (8, 'OTH')");
+        loginAs("ADM", 1);
+    }
+    // The log-off marks, read on a connection of their own (the program's is closed).
+    std::pair<double, int> marks()
+    {
+        QSqlDatabase db = secondConnection("check");
+        return {scalarSql("SELECT AssociateStatus FROM Associates WHERE AssociateID = 'ADM'", {}, db).toDouble(),
+                scalarSql("SELECT COUNT(*) FROM LockedSchedules", {}, db).toInt()};
+    }
+    double today() const { return double(Formats::dateSerial(QDate::currentDate())); }
+};
+
+TEST_F(ShutdownTest, RecoverableErrorsShowTheirTextAndGoOn)
+{
+    ReportError(7753, "Something to say", "CustomersManagementForm", "GoButton_Click");
+    ReportError(2237, "ignored", "X", "Y");
+    EXPECT_EQ(msgs_->texts(), QStringList({"Something to say",
+                                           "The data you have entered does not match any item in the list.\r\n"
+                                           "Please re-enter or select an item from the list"}));
+    EXPECT_EQ(desktop_->ended, -1);
+    EXPECT_TRUE(AppDatabase::isOpen());
+}
+
+TEST_F(ShutdownTest, OwnErrorEndsSilentlyWithLogOffMarks)
+{
+    EXPECT_THROW(ReportError(-2147156504L, "x", "M", "P"), ProcessEnded);
+    EXPECT_TRUE(msgs_->texts().isEmpty());
+    EXPECT_FALSE(AppDatabase::isOpen());
+    EXPECT_EQ(desktop_->slept, 500);
+    const auto [status, locks] = marks();
+    EXPECT_EQ(status, today());
+    EXPECT_EQ(locks, 1);
+}
+
+TEST_F(ShutdownTest, FatalErrorShowsSixPartsThenShutsDown)
+{
+    EXPECT_THROW(guarded("MainForm", "SetDB", [] { throw WvsError(3044, "Not a valid path"); }), ProcessEnded);
+    ASSERT_EQ(msgs_->shown().size(), 1);
+    EXPECT_EQ(msgs_->shown()[0].text, "The following fatal error has been encountered:\r\nModule: MainForm\r\n"
+                                      "Sub: SetDB\r\nError Code: 3044\r\nError description: Not a valid path\r\n"
+                                      "\r\nWVS will now shut down");
+    EXPECT_EQ(msgs_->shown()[0].icon, MsgIcon::Critical);
+    EXPECT_EQ(msgs_->shown()[0].title, "");
+    const auto [status, locks] = marks();
+    EXPECT_GT(status, 0);
+    EXPECT_EQ(locks, 1);
+}
+
+TEST_F(ShutdownTest, FailingShutDownWarnsOnceThenEnds)
+{
+    writeSql("DROP TABLE LockedSchedules");
+    EXPECT_THROW(ExitSystem(), ProcessEnded);
+    const QStringList texts = msgs_->texts();
+    ASSERT_EQ(texts.size(), 2);
+    EXPECT_TRUE(texts[0].startsWith("The following fatal error has been encountered:\r\nModule: ExitSystemModule\r\n"
+                                    "Sub: ExitSystem"));
+    EXPECT_EQ(texts[1], "WVS is unable to shut down gracefully and will now be closed without further error trapping");
+    EXPECT_TRUE(session().shutdownFailed);
+    // The second pass still marks the associate logged off.
+    QSqlDatabase db = secondConnection("check");
+    EXPECT_EQ(scalarSql("SELECT AssociateStatus FROM Associates WHERE AssociateID = 'ADM'", {}, db).toDouble(), today());
+}
+
+TEST_F(ShutdownTest, ExitQuestionNoKeepsRunningYesLeaves)
+{
+    HiddenForm hidden;
+    bool cancel = false;
+    msgs_->answer(MsgAnswer::No);
+    hidden.Form_Unload(cancel);
+    EXPECT_TRUE(cancel);
+    EXPECT_EQ(msgs_->last(), "Exit WVS?");
+    EXPECT_EQ(msgs_->shown().last().buttons, MsgButtons::YesNo);
+    EXPECT_TRUE(AppDatabase::isOpen());
+
+    msgs_->answer(MsgAnswer::Yes);
+    EXPECT_THROW(hidden.Form_Unload(cancel), ProcessEnded);
+    EXPECT_EQ(marks().first, today());
+}
+
+TEST_F(ShutdownTest, ClosingTheMainWindowAsksAndLogsOff)
+{
+    MainForm main;
+    msgs_->answer(MsgAnswer::No);
+    QCloseEvent no;
+    QCoreApplication::sendEvent(&main, &no);
+    EXPECT_FALSE(no.isAccepted());
+    EXPECT_EQ(msgs_->last(), "Exit WVS?");
+    msgs_->answer(MsgAnswer::Yes);
+    QCloseEvent yes;
+    EXPECT_THROW(QCoreApplication::sendEvent(&main, &yes), ProcessEnded);
+    EXPECT_EQ(marks().first, today());
+}
+
+TEST_F(ShutdownTest, ExitBeforeLogInTouchesNobody)
+{
+    resetSession();
+    EXPECT_THROW(ExitSystem(), ProcessEnded);
+    const auto [status, locks] = marks();
+    EXPECT_EQ(status, -45000);
+    EXPECT_EQ(locks, 2);
+}
+
+} // namespace

@@ -1,0 +1,133 @@
+#include "platform/Printers.h"
+#include "platform/WvsError.h"
+#include "shell/MainForm.h"
+#include "shell/NewDatabase.h"
+#include "shell/NewDatabaseForm.h"
+#include "shell/Session.h"
+#include "support/DbTest.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace wvs;
+
+namespace {
+
+class StartupTest : public test::DbTest {
+protected:
+    void TearDown() override
+    {
+        MainForm::checkUpdatesHook() = nullptr;
+        MainForm::updateDbHook() = nullptr;
+        DbTest::TearDown();
+    }
+};
+
+TEST_F(StartupTest, VersionMismatchStopsWithTheMessage)
+{
+    writeSql("UPDATE DatabaseInfo SET MinorVersion = 2");
+    EXPECT_THROW(MainForm::checkDatabaseVersion(readInstallation()), ProcessEnded);
+    EXPECT_EQ(msgs_->last(), "Software version does not match database version.\r\nSoftware: 1.3\r\n"
+                             "Database: 1.2\r\nWVS cannot start\r\n\r\nPlease make a note of this message and "
+                             "report to Support");
+    EXPECT_EQ(msgs_->shown().last().icon, MsgIcon::Exclamation);
+}
+
+TEST_F(StartupTest, MatchingVersionPassesAndInstallationIsRead)
+{
+    MainForm::checkDatabaseVersion(readInstallation());
+    EXPECT_TRUE(msgs_->texts().isEmpty());
+    EXPECT_EQ(session().installationName, "Sparkle Cleaning");
+    EXPECT_EQ(session().installationCountry, "New Zealand");
+}
+
+TEST_F(StartupTest, SequenceWarnsOfNoPrinterShowsNewVersionAndRunsOnce)
+{
+    PrinterScript none({});
+    int checks = 0, repairs = 0;
+    MainForm::checkUpdatesHook() = [&] { ++checks; return QStringLiteral("1.3.4"); };
+    MainForm::updateDbHook() = [&] { ++repairs; };
+    MainForm main;
+    EXPECT_EQ(main.windowTitle(), "Workvane v 1.3.5");
+    EXPECT_FALSE(main.menuItem("NewVersion")->isVisible());
+    main.show();
+    QApplication::processEvents();
+    main.hide();
+    main.show();
+    QApplication::processEvents();
+    EXPECT_EQ(checks, 1);
+    EXPECT_EQ(repairs, 1);
+    EXPECT_EQ(msgs_->texts(), QStringList({"There are no printers connected to this workstation - you will not be "
+                                           "able to print anything"}));
+    EXPECT_TRUE(main.menuItem("NewVersion")->isVisible());
+    EXPECT_FALSE(main.menuItem("Customers")->isEnabled());
+    EXPECT_TRUE(main.menuItem("Help")->isEnabled());
+    EXPECT_TRUE(main.menuItem("Exit")->isEnabled());
+    QWidget *login = main.findChild<QWidget *>("LoginForm");
+    ASSERT_NE(login, nullptr);
+    EXPECT_TRUE(login->isVisible());
+}
+
+TEST_F(StartupTest, SameOrNoAnswerLeavesNewVersionHidden)
+{
+    PrinterScript one({"Office"});
+    for (const QString &answer : {QStringLiteral("1.3.5"), QString()}) {
+        MainForm::checkUpdatesHook() = [answer] { return answer; };
+        MainForm main;
+        main.runStartupSequence();
+        EXPECT_FALSE(main.menuItem("NewVersion")->isVisible());
+    }
+    EXPECT_TRUE(msgs_->texts().isEmpty());
+}
+
+TEST_F(StartupTest, NewDatabaseWindowCreatesALoginAbleAdministrator)
+{
+    AppDatabase::close();
+    const QString path = QDir(dir_->path()).filePath("fresh.db");
+    NewDatabaseForm form(path);
+    form.findChild<QLineEdit *>("BusinessNameText")->setText("Green Gardens");
+    form.findChild<QComboBox *>("CountryCombo")->setCurrentText("UK");
+    form.findChild<QLineEdit *>("AssociateIDText")->setText("GG");
+    form.findChild<QLineEdit *>("AssociateNameText")->setText("Gina Green");
+    form.findChild<QLineEdit *>("PasswordText")->setText("a b");
+    form.findChild<QPushButton *>("OKButton")->click();
+    EXPECT_EQ(msgs_->last(), "The password must be 4 to 20 characters with no spaces");
+    EXPECT_FALSE(AppDatabase::isOpen());
+    form.findChild<QLineEdit *>("PasswordText")->setText("roses");
+    form.findChild<QLineEdit *>("Password2Text")->setText("roses");
+    form.findChild<QPushButton *>("OKButton")->click();
+    ASSERT_TRUE(AppDatabase::isOpen());
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+    const DatabaseVersion v = readInstallation();
+    EXPECT_EQ(v.major, 1);
+    EXPECT_EQ(v.minor, 3);
+    EXPECT_EQ(session().installationCountry, "UK");
+    EXPECT_EQ(scalarSql("SELECT AssociateAuthorityLevel FROM Associates WHERE AssociateID = 'gg'").toInt(), 1);
+    EXPECT_EQ(scalarSql("SELECT Customers + CustomerJobs + JobSchedules FROM AuthorityAccess "
+                        "WHERE AuthorityLevelNumber = 1").toInt(), 21);
+    EXPECT_EQ(scalarSql("SELECT Security FROM AuthorityAccess WHERE AuthorityLevelNumber = 1").toInt(), 5);
+    EXPECT_EQ(scalarSql("SELECT COUNT(*) FROM Company").toInt(), 0);
+    EXPECT_EQ(scalarSql("SELECT COUNT(*) FROM Preferences").toInt(), 1);
+    EXPECT_GT(scalarSql("SELECT AssociateStatus FROM Associates").toDouble(), 0);
+}
+
+TEST(NewInstallationChecks, IdentifiersAndPasswords)
+{
+    NewInstallation i{"Biz", "USA", "X1", "AB_1", "Name", "pass"};
+    EXPECT_EQ(validateNewInstallation(i), "");
+    i.associateID = "A";
+    EXPECT_NE(validateNewInstallation(i), "");
+    i.associateID = "AB,C";
+    EXPECT_NE(validateNewInstallation(i), "");
+    i.associateID = "ABCDE";
+    EXPECT_NE(validateNewInstallation(i), "");
+    i.associateID = "AB";
+    i.country = "France";
+    EXPECT_EQ(validateNewInstallation(i), "Please select the country");
+}
+
+} // namespace

@@ -1,0 +1,175 @@
+#include "support/LocalServers.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace wvs::test {
+
+namespace {
+QString scriptPath(const QString &name)
+{
+    return QStringLiteral(WVS_TEST_DATA_DIR "/support/servers/") + name;
+}
+
+void writeFile(const QString &root, const QString &relativePath, const QByteArray &content)
+{
+    const QString path = QDir(root).filePath(relativePath);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        f.write(content);
+}
+} // namespace
+
+PythonServer::~PythonServer() { stop(); }
+
+bool PythonServer::start(const QString &script, const QStringList &args, int timeoutMs)
+{
+    stop();
+    process_ = std::make_unique<QProcess>();
+    process_->setProcessChannelMode(QProcess::SeparateChannels);
+    process_->start(QStringLiteral("/usr/bin/python3"), QStringList{scriptPath(script)} + args);
+    if (!process_->waitForStarted(timeoutMs)) {
+        errors_ = process_->errorString();
+        return false;
+    }
+    QDeadlineTimer deadline(timeoutMs);
+    QByteArray out;
+    while (!deadline.hasExpired()) {
+        if (process_->canReadLine()) {
+            out = process_->readLine().trimmed();
+            if (out.startsWith("PORT ")) {
+                port_ = out.mid(5).toInt();
+                return port_ > 0;
+            }
+        }
+        if (process_->state() == QProcess::NotRunning)
+            break;
+        process_->waitForReadyRead(100);
+    }
+    errors_ = QString::fromLocal8Bit(out + process_->readAllStandardError());
+    stop();
+    return false;
+}
+
+void PythonServer::stop()
+{
+    if (!process_)
+        return;
+    if (process_->state() != QProcess::NotRunning) {
+        process_->closeWriteChannel();
+        process_->terminate();
+        if (!process_->waitForFinished(3000)) {
+            process_->kill();
+            process_->waitForFinished(2000);
+        }
+    }
+    process_.reset();
+    port_ = 0;
+}
+
+SmtpSink::SmtpSink() = default;
+
+bool SmtpSink::start(const Options &o)
+{
+    QStringList args{QStringLiteral("--dir"), dir_.path()};
+    if (!o.user.isEmpty())
+        args << QStringLiteral("--user") << o.user << QStringLiteral("--password") << o.password;
+    if (o.starttls || o.requireTls || o.implicitTls) {
+        static TestCertificate cert;
+        static const bool made = cert.make();
+        if (!made)
+            return false;
+        args << QStringLiteral("--cert") << cert.cert() << QStringLiteral("--key") << cert.key();
+    }
+    if (o.starttls)
+        args << QStringLiteral("--starttls");
+    if (o.requireTls)
+        args << QStringLiteral("--require-tls");
+    if (o.implicitTls)
+        args << QStringLiteral("--implicit-tls");
+    return server_.start(QStringLiteral("smtp_sink.py"), args);
+}
+
+QList<QJsonObject> SmtpSink::messages() const
+{
+    QList<QJsonObject> out;
+    QDir d(dir_.path());
+    for (const QString &name : d.entryList({QStringLiteral("*.json")}, QDir::Files, QDir::Name)) {
+        QFile f(d.filePath(name));
+        if (f.open(QIODevice::ReadOnly))
+            out << QJsonDocument::fromJson(f.readAll()).object();
+    }
+    return out;
+}
+
+FtpServer::FtpServer() = default;
+
+bool FtpServer::start(const QString &user, const QString &password, int bytesPerSecond)
+{
+    QStringList args{QStringLiteral("--root"), dir_.path(), QStringLiteral("--user"), user,
+                     QStringLiteral("--password"), password};
+    if (bytesPerSecond > 0)
+        args << QStringLiteral("--rate") << QString::number(bytesPerSecond);
+    return server_.start(QStringLiteral("ftp_server.py"), args);
+}
+
+void FtpServer::putFile(const QString &relativePath, const QByteArray &content) const
+{
+    writeFile(dir_.path(), relativePath, content);
+}
+
+HttpServer::HttpServer() = default;
+
+bool HttpServer::start(double delaySecs)
+{
+    QStringList args{QStringLiteral("--root"), dir_.path()};
+    if (delaySecs > 0)
+        args << QStringLiteral("--delay") << QString::number(delaySecs);
+    return server_.start(QStringLiteral("http_server.py"), args);
+}
+
+void HttpServer::putFile(const QString &relativePath, const QByteArray &content) const
+{
+    writeFile(dir_.path(), relativePath, content);
+}
+
+bool TestCertificate::make()
+{
+    if (!dir.isValid())
+        return false;
+    QProcess p;
+    p.start(QStringLiteral("openssl"),
+            {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"), QStringLiteral("rsa:2048"),
+             QStringLiteral("-nodes"), QStringLiteral("-subj"), QStringLiteral("/CN=localhost"),
+             QStringLiteral("-days"), QStringLiteral("2"), QStringLiteral("-keyout"), key(), QStringLiteral("-out"),
+             cert()});
+    return p.waitForFinished(20000) && p.exitCode() == 0 && QFile::exists(cert());
+}
+
+int unusedPort()
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    if (fd < 0)
+        return 0;
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    addr.sin_port = 0;
+    socklen_t len = sizeof addr;
+    int port = 0;
+    if (::bind(fd, reinterpret_cast<sockaddr *>(&addr), sizeof addr) == 0 &&
+        ::getsockname(fd, reinterpret_cast<sockaddr *>(&addr), &len) == 0)
+        port = ntohs(addr.sin_port);
+    ::close(fd);
+    return port;
+}
+
+} // namespace wvs::test

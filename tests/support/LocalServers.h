@@ -1,0 +1,96 @@
+#pragma once
+#include <QJsonObject>
+#include <QList>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <memory>
+
+namespace wvs::test {
+
+// A server written in Python (tests/support/servers), run with /usr/bin/python3
+// on 127.0.0.1 for the life of the object. start() waits for its "PORT n" line.
+class PythonServer {
+public:
+    PythonServer() = default;
+    ~PythonServer();
+    PythonServer(const PythonServer &) = delete;
+    PythonServer &operator=(const PythonServer &) = delete;
+
+    bool start(const QString &script, const QStringList &args, int timeoutMs = 15000);
+    void stop();
+    int port() const { return port_; }
+    QString errors() const { return errors_; }
+
+private:
+    std::unique_ptr<QProcess> process_;
+    int port_ = 0;
+    QString errors_;
+};
+
+// An SMTP server that keeps every message it receives, parsed by Python's
+// email module: envelope, decoded subject and addresses, each body part.
+class SmtpSink {
+public:
+    struct Options {
+        QString user;          // empty: no log-on asked
+        QString password;
+        bool starttls = false;       // offers STARTTLS
+        bool requireTls = false;     // refuses mail before STARTTLS
+        bool implicitTls = false;    // TLS from the first byte
+    };
+    SmtpSink();
+    bool start(const Options &options);
+    int port() const { return server_.port(); }
+    QString errors() const { return server_.errors(); }
+    // Messages received so far, oldest first.
+    QList<QJsonObject> messages() const;
+
+private:
+    QTemporaryDir dir_;
+    PythonServer server_;
+};
+
+// An FTP server with one account whose home is a temporary folder.
+class FtpServer {
+public:
+    FtpServer();
+    bool start(const QString &user, const QString &password, int bytesPerSecond = 0);
+    int port() const { return server_.port(); }
+    QString root() const { return dir_.path(); }
+    // Writes a file below the account's home (folders are created).
+    void putFile(const QString &relativePath, const QByteArray &content) const;
+
+private:
+    QTemporaryDir dir_;
+    PythonServer server_;
+};
+
+// A web server for the files of a temporary folder; delaySecs holds every
+// answer back.
+class HttpServer {
+public:
+    HttpServer();
+    bool start(double delaySecs = 0);
+    int port() const { return server_.port(); }
+    QString baseUrl() const { return QStringLiteral("http://127.0.0.1:%1/").arg(port()); }
+    void putFile(const QString &relativePath, const QByteArray &content) const;
+
+private:
+    QTemporaryDir dir_;
+    PythonServer server_;
+};
+
+// A self-signed certificate and key for "localhost" made with openssl.
+struct TestCertificate {
+    QTemporaryDir dir;
+    QString cert() const { return dir.filePath(QStringLiteral("cert.pem")); }
+    QString key() const { return dir.filePath(QStringLiteral("key.pem")); }
+    bool make();
+};
+
+// A TCP port on 127.0.0.1 that nothing listens on (at the time of asking).
+int unusedPort();
+
+} // namespace wvs::test
