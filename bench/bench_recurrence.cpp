@@ -54,7 +54,7 @@ void BM_ExpandTenThousandJobsOverOneYear(benchmark::State &state)
     for (auto _ : state) {
         dates = 0;
         for (const Job &j : jobs) {
-            const QList<QDate> d = expandOccurrences(j.start, j.end, j.frequency, j.remaining, from, to);
+            const QList<QDate> d = wvs::expandOccurrences(j.start, j.end, j.frequency, j.remaining, from, to);
             dates += d.size();
             benchmark::DoNotOptimize(d.constData());
         }

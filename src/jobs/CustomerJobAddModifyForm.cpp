@@ -1,5 +1,6 @@
 #include "jobs/CustomerJobAddModifyForm.h"
 #include "common/AutoCompleteComboModule.h"
+#include "common/CalendarForm.h"
 #include "common/Formats.h"
 #include "customers/CustomerMapLink.h"
 #include "jobs/ComboChoice.h"
@@ -8,7 +9,6 @@
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
 #include "shell/ErrorHandlingModule.h"
-#include "shell/FormRegistry.h"
 #include "shell/Session.h"
 
 #include <QApplication>
@@ -675,16 +675,14 @@ void CustomerJobAddModifyForm::MapImage_Click()
 void CustomerJobAddModifyForm::StartDateImage_Click()
 {
     guarded(Window, "StartDateImage_Click", [&] {
-        session().calendarRequest = QStringLiteral("CustomerJobStartDate");
-        FormRegistry::open(QStringLiteral("CalendarForm"), QString(), this);
+        CalendarForm::pick(this, QStringLiteral("CustomerJobStartDate"));
     });
 }
 
 void CustomerJobAddModifyForm::EndDateImage_Click()
 {
     guarded(Window, "EndDateImage_Click", [&] {
-        session().calendarRequest = QStringLiteral("CustomerJobEndDate");
-        FormRegistry::open(QStringLiteral("CalendarForm"), QString(), this);
+        CalendarForm::pick(this, QStringLiteral("CustomerJobEndDate"));
     });
 }
 

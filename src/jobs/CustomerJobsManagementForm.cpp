@@ -1,6 +1,8 @@
 #include "jobs/CustomerJobsManagementForm.h"
 #include "admin/AccessRights.h"
 #include "common/AutoCompleteComboModule.h"
+#include "common/CalendarForm.h"
+#include "common/ResizeControlsModule.h"
 #include "common/Formats.h"
 #include "data/AppDatabase.h"
 #include "jobs/ComboChoice.h"
@@ -74,6 +76,7 @@ CustomerJobsManagementForm::CustomerJobsManagementForm(QWidget *parent) : Form(p
     buildControls();
 
     guarded(Window, "Form_Load", [&] {
+        ResizeControls(this);
         if (AccessRights::areaValue(session().currentAuthorityLevel, RightsArea::CustomerJobs) < ChangeThreshold) {
             AddButton->setEnabled(false);
             ModifyButton->setEnabled(false);
@@ -508,8 +511,7 @@ void CustomerJobsManagementForm::ActiveDateImage_Click()
 {
     guarded(Window, "ActiveDateImage_Click", [&] {
         emptyGrid();
-        session().calendarRequest = QStringLiteral("CustomerJobsActiveDate");
-        FormRegistry::open(QStringLiteral("CalendarForm"), QString(), this);
+        CalendarForm::pick(this, QStringLiteral("CustomerJobsActiveDate"));
     });
 }
 

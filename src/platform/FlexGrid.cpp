@@ -56,6 +56,10 @@ FlexGrid::FlexGrid(QWidget *parent) : QTableView(parent), model_(new FlexGridMod
     setCornerButtonEnabled(false);
     setWordWrap(true);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    // Hidden while it fills, the grid keeps its place in the window's layout.
+    QSizePolicy sp = sizePolicy();
+    sp.setRetainSizeWhenHidden(true);
+    setSizePolicy(sp);
 
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);

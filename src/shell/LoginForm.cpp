@@ -152,6 +152,8 @@ void LoginForm::showEvent(QShowEvent *e)
         const QRect g = main_->geometry();
         move(g.x() + (g.width() - width()) / 2, g.y() + (g.height() - height()) / 2);
     }
+    raise();
+    activateWindow();
     idText_->setFocus();
 }
 

@@ -227,7 +227,7 @@ TEST_F(RepairTest, CutYearsAreCompletedAndOthersLeftAlone)
     const qint64 shown = addJob(QStringLiteral("07 Dec 201"));
     const qint64 whole = addJob(QStringLiteral("15/03/2016"));
     const qint64 stored = addJob(QStringLiteral("2019-05-01"));
-    const qint64 none = addJob(QString());
+    const qint64 none = addJob(QStringLiteral(""));
     UpdateDB();
     EXPECT_TRUE(msgs_->texts().isEmpty());
     EXPECT_EQ(lastService(cut), QStringLiteral("2016-03-15"));

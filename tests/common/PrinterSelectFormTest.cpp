@@ -1,0 +1,113 @@
+#include "common/PrinterSelectForm.h"
+#include "platform/Printers.h"
+#include "shell/Session.h"
+#include "support/DbTest.h"
+
+#include <QComboBox>
+#include <QPushButton>
+
+using namespace wvs;
+
+namespace {
+
+// A window that prints notes, with the preview request the dialog sets.
+class PrintingOpener : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(bool PreviewPrint MEMBER PreviewPrint)
+public:
+    bool PreviewPrint = false;
+};
+
+class PrinterSelectTest : public test::DbTest {
+protected:
+    // Opens the dialog as a caller does and lets the handler act in it.
+    void choose(const QString &tag, std::function<void(PrinterSelectForm *)> act)
+    {
+        modal_->once("PrinterSelectForm", [&](QDialog *d) { act(static_cast<PrinterSelectForm *>(d)); });
+        PrinterSelectForm form(&opener_);
+        form.Tag = tag;
+        showModal(&form);
+    }
+    static void click(PrinterSelectForm *f, const char *button) { f->findChild<QPushButton *>(button)->click(); }
+
+    PrintingOpener opener_;
+};
+
+TEST_F(PrinterSelectTest, ListsThePrintersWithTheCurrentOneChosen)
+{
+    PrinterScript printers({"Office Laser", "Front Desk", "Workshop"}, 1);
+    QStringList listed;
+    int selected = -1;
+    choose("CustomerNotes", [&](PrinterSelectForm *f) {
+        auto *combo = f->findChild<QComboBox *>("PrinterCombo");
+        for (int i = 0; i < combo->count(); ++i)
+            listed << combo->itemText(i);
+        selected = combo->currentIndex();
+        click(f, "OKButton");
+    });
+    EXPECT_EQ(listed, QStringList({"Office Laser", "Front Desk", "Workshop"}));
+    EXPECT_EQ(selected, 1);
+    EXPECT_EQ(session().selectedPrinterIndex, 1);
+    EXPECT_EQ(session().defaultPrinterIndex, 1);
+    EXPECT_FALSE(opener_.PreviewPrint);
+
+    choose("CustomerNotes", [&](PrinterSelectForm *f) {
+        f->findChild<QComboBox *>("PrinterCombo")->setCurrentIndex(2);
+        click(f, "OKButton");
+    });
+    EXPECT_EQ(session().selectedPrinterIndex, 2);
+    EXPECT_EQ(session().defaultPrinterIndex, 1);
+}
+
+TEST_F(PrinterSelectTest, CancelAndTheCloseBoxHandBackNineNineNine)
+{
+    PrinterScript printers({"Office Laser", "Front Desk"}, 0);
+    session().selectedPrinterIndex = 1;
+    choose("CustomerNotes", [&](PrinterSelectForm *f) { click(f, "CancelButton"); });
+    EXPECT_EQ(session().selectedPrinterIndex, 999);
+    EXPECT_FALSE(opener_.PreviewPrint);
+
+    session().selectedPrinterIndex = 1;
+    choose("CustomerNotes", [&](PrinterSelectForm *f) { f->close(); });
+    EXPECT_EQ(session().selectedPrinterIndex, 999);
+}
+
+TEST_F(PrinterSelectTest, PreviewSetsTheOpenersRequestOnlyForNotes)
+{
+    PrinterScript printers({"Office Laser", "Front Desk"}, 0);
+    choose("ScheduleNotes", [&](PrinterSelectForm *f) {
+        f->findChild<QComboBox *>("PrinterCombo")->setCurrentIndex(1);
+        click(f, "PreviewButton");
+    });
+    EXPECT_TRUE(opener_.PreviewPrint);
+    EXPECT_EQ(session().selectedPrinterIndex, 1);
+
+    opener_.PreviewPrint = false;
+    choose("Invoices", [&](PrinterSelectForm *f) { click(f, "PreviewButton"); });
+    EXPECT_FALSE(opener_.PreviewPrint);
+    EXPECT_EQ(session().selectedPrinterIndex, 0);
+}
+
+TEST_F(PrinterSelectTest, WithoutPrintersPrintIsRefusedAndPreviewStillWorks)
+{
+    PrinterScript none({}, 0);
+    bool printEnabled = true;
+    choose("CustomerNotes", [&](PrinterSelectForm *f) {
+        printEnabled = f->findChild<QPushButton *>("OKButton")->isEnabled();
+        f->OKButton_Click();   // even if reached some other way
+        EXPECT_TRUE(f->isVisible());
+    });
+    EXPECT_FALSE(printEnabled);
+    EXPECT_EQ(msgs_->texts(), QStringList({"No printers found", "No printers found"}));
+    EXPECT_EQ(session().selectedPrinterIndex, 999);
+
+    choose("CustomerNotes", [&](PrinterSelectForm *f) { click(f, "PreviewButton"); });
+    EXPECT_TRUE(opener_.PreviewPrint);
+    EXPECT_EQ(session().selectedPrinterIndex, 0);
+    EXPECT_GE(session().defaultPrinterIndex, 0);
+    EXPECT_EQ(PrinterSelectForm::printerName(session().selectedPrinterIndex), "");
+}
+
+} // namespace
+
+#include "PrinterSelectFormTest.moc"

@@ -1,0 +1,262 @@
+#include "CustomerTestData.h"
+#include "customers/CustomerAddModifyForm.h"
+#include "support/DbTest.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QUrlQuery>
+#include <functional>
+
+using namespace wvs;
+using namespace wvs::test;
+
+namespace {
+
+class CustomerAddModifyFormTest : public DbTest {
+protected:
+    using Driver = std::function<void(CustomerAddModifyForm *)>;
+
+    // Opens the dialog as the list does and lets the driver use it.
+    void run(const QString &tag, const Driver &driver)
+    {
+        bool ran = false;
+        modal_->once(QStringLiteral("CustomerAddModifyForm"), [&](QDialog *d) {
+            ran = true;
+            driver(static_cast<CustomerAddModifyForm *>(d));
+        });
+        CustomerAddModifyForm dialog;
+        dialog.Tag = tag;
+        showModal(&dialog);
+        EXPECT_TRUE(ran);
+    }
+
+    template <class T = QLineEdit>
+    static T *w(QWidget *d, const char *name)
+    {
+        T *c = d->findChild<T *>(QString::fromLatin1(name));
+        EXPECT_TRUE(c) << name;
+        return c;
+    }
+    static QString text(QWidget *d, const char *name) { return w(d, name)->text(); }
+    static void type(QWidget *d, const char *name, const QString &t) { w(d, name)->setText(t); }
+    static void click(QWidget *d, const char *name) { w<QAbstractButton>(d, name)->click(); }
+
+    static void fillValidEntry(QWidget *d)
+    {
+        type(d, "ForenameText", QStringLiteral("Mary"));
+        type(d, "SurnameText", QStringLiteral("Smith"));
+        type(d, "Phone1Text", QStringLiteral("09 555 0101"));
+        type(d, "CAddress1Text", QStringLiteral("12 Queen St"));
+        type(d, "CSuburbText", QStringLiteral("Ponsonby"));
+        type(d, "CPostCodeText", QStringLiteral("1011"));
+    }
+
+    qint64 storedCustomer()
+    {
+        const qint64 n = addCustomer(QStringLiteral("Stored"), QStringLiteral("Sam"), 2);
+        writeSql(QStringLiteral("UPDATE Customers SET Title = 'Dr', PreferredPhone = 0, CustomerComment = 'Dog', "
+                                "CommentOnSchedule = 1, CPostCode = '1050' WHERE CustomerNumber = ?"),
+                 {n});
+        return n;
+    }
+};
+
+} // namespace
+
+TEST_F(CustomerAddModifyFormTest, ModifyLoadsTheCustomerAndPagesThroughHisAddresses)
+{
+    const qint64 n = storedCustomer();
+    addAddress(n, QStringLiteral("A St"));
+    addAddress(n, QStringLiteral("B St"));
+    addAddress(n, QStringLiteral("C St"));
+    run("Modify~" + QString::number(n), [&](CustomerAddModifyForm *d) {
+        EXPECT_EQ(d->windowTitle(), "Customer Modify");
+        EXPECT_EQ(d->FormMode, "Modify");
+        EXPECT_EQ(d->CustomerNumber, n);
+        EXPECT_EQ(text(d, "TitleText"), "Dr");
+        EXPECT_EQ(text(d, "SurnameText"), "Stored");
+        EXPECT_TRUE(w<QRadioButton>(d, "Phone1Option")->isChecked()); // stored 0 shows Phone 1
+        EXPECT_TRUE(w<QCheckBox>(d, "ProspectiveCheck")->isChecked());
+        EXPECT_FALSE(w<QCheckBox>(d, "InactiveCheck")->isChecked());
+        EXPECT_TRUE(w<QCheckBox>(d, "CommentCheck")->isChecked());
+        EXPECT_EQ(w<QPlainTextEdit>(d, "CommentText")->toPlainText(), "Dog");
+        EXPECT_EQ(text(d, "SAddress1Text"), "A St");
+        EXPECT_FALSE(w<QPushButton>(d, "PreviousAddressButton")->isEnabled());
+
+        click(d, "NextAddressButton");
+        click(d, "NextAddressButton");
+        EXPECT_EQ(text(d, "SAddress1Text"), "C St");
+        EXPECT_TRUE(w<QPushButton>(d, "NextAddressButton")->isEnabled());
+        click(d, "NextAddressButton");
+        EXPECT_EQ(text(d, "SAddress1Text"), "");
+        EXPECT_EQ(text(d, "SSuburbText"), "");
+        click(d, "PreviousAddressButton");
+        EXPECT_EQ(text(d, "SAddress1Text"), "C St");
+        EXPECT_EQ(d->addressPaging().addresses().size(), 3);
+    });
+}
+
+TEST_F(CustomerAddModifyFormTest, ViewIsReadOnlyAndStopsAtTheLastAddress)
+{
+    const qint64 n = storedCustomer();
+    addAddress(n, QStringLiteral("A St"));
+    run("View~" + QString::number(n), [&](CustomerAddModifyForm *d) {
+        EXPECT_EQ(d->windowTitle(), "View Customer");
+        EXPECT_TRUE(w(d, "SurnameText")->isReadOnly());
+        EXPECT_TRUE(w(d, "SAddress1Text")->isReadOnly());
+        EXPECT_TRUE(w<QPlainTextEdit>(d, "CommentText")->isReadOnly());
+        for (const char *b : {"OKButton", "ProspectiveCheck", "InactiveCheck", "CAddressCheck", "CommentCheck",
+                              "NextAddressButton", "PreviousAddressButton"})
+            EXPECT_FALSE(w<QWidget>(d, b)->isEnabled()) << b;
+        EXPECT_TRUE(w<QWidget>(d, "Phone2Option")->isEnabled());
+        EXPECT_TRUE(w<QWidget>(d, "ExitButton")->isEnabled());
+        click(d, "ExitButton");
+        EXPECT_FALSE(d->isVisible());
+    });
+    addAddress(n, QStringLiteral("B St"));
+    run("View~" + QString::number(n), [&](CustomerAddModifyForm *d) {
+        EXPECT_TRUE(w<QPushButton>(d, "NextAddressButton")->isEnabled());
+        click(d, "NextAddressButton");
+        EXPECT_EQ(text(d, "SAddress1Text"), "B St");
+        EXPECT_FALSE(w<QPushButton>(d, "NextAddressButton")->isEnabled());
+        EXPECT_TRUE(w<QPushButton>(d, "PreviousAddressButton")->isEnabled());
+    });
+    // A customer that no longer exists opens empty, without a message.
+    run(QStringLiteral("View~999"), [&](CustomerAddModifyForm *d) { EXPECT_EQ(text(d, "SurnameText"), ""); });
+    EXPECT_TRUE(msgs_->texts().isEmpty());
+}
+
+TEST_F(CustomerAddModifyFormTest, AddSavesSeveralAddressesAndStartsAnother)
+{
+    qint64 saved = 0;
+    run(QStringLiteral("Add"), [&](CustomerAddModifyForm *d) {
+        EXPECT_EQ(d->windowTitle(), "Customer Add");
+        int refreshes = 0;
+        QObject::connect(d, &CustomerAddModifyForm::saved, [&] { ++refreshes; });
+
+        click(d, "NextAddressButton");
+        EXPECT_EQ(msgs_->last(), "Please enter the 1st line of the Customer's service address");
+        EXPECT_EQ(d->focusWidget(), w(d, "SAddress1Text"));
+
+        fillValidEntry(d);
+        click(d, "CAddressCheck");
+        EXPECT_EQ(text(d, "SAddress1Text"), "12 Queen St");
+        EXPECT_EQ(text(d, "SPostCodeText"), "1011");
+        click(d, "NextAddressButton");
+        EXPECT_TRUE(w<QPushButton>(d, "PreviousAddressButton")->isEnabled());
+        type(d, "SAddress1Text", QStringLiteral("2 Hill Rd"));
+        type(d, "SSuburbText", QStringLiteral("Epsom"));
+        click(d, "Phone3Option");
+        type(d, "Phone3Text", QStringLiteral("021 3"));
+
+        // Save while the second address is shown; then start another customer.
+        msgs_->clear();
+        msgs_->answer(MsgAnswer::Yes);
+        click(d, "OKButton");
+        EXPECT_EQ(msgs_->texts(), QStringList{"Customer saved. Do you wish to add another?"});
+        EXPECT_EQ(refreshes, 1);
+        saved = scalarSql(QStringLiteral("SELECT CustomerNumber FROM Customers WHERE Surname = 'Smith'")).toLongLong();
+        EXPECT_TRUE(d->isVisible());
+        EXPECT_EQ(d->CustomerNumber, 0);
+        EXPECT_EQ(text(d, "SurnameText"), "");
+        EXPECT_EQ(text(d, "SAddress1Text"), "");
+        EXPECT_FALSE(w<QCheckBox>(d, "CAddressCheck")->isChecked());
+        EXPECT_FALSE(w<QPushButton>(d, "PreviousAddressButton")->isEnabled());
+        EXPECT_TRUE(w<QRadioButton>(d, "Phone3Option")->isChecked());
+        EXPECT_EQ(d->focusWidget(), w(d, "ForenameText"));
+        EXPECT_EQ(d->addressPaging().addresses().size(), 1);
+        EXPECT_EQ(d->windowTitle(), "Customer Add");
+    });
+    const auto c = CustomerStore::load(saved);
+    ASSERT_TRUE(c);
+    EXPECT_EQ(c->preferredPhone, 3);
+    EXPECT_EQ(c->cCity, "Auckland");
+    const auto addresses = CustomerStore::loadAddresses(saved);
+    ASSERT_EQ(addresses.size(), 2);
+    EXPECT_EQ(addresses[0].sAddress1, "12 Queen St");
+    EXPECT_EQ(addresses[1].sAddress1, "2 Hill Rd");
+    EXPECT_EQ(addresses[1].sCity, "Auckland");
+}
+
+TEST_F(CustomerAddModifyFormTest, RefusedEntriesKeepTheDialogOpenAndWriteNothing)
+{
+    addCustomer(QStringLiteral("Smith"), QStringLiteral("Mary"));
+    writeSql(QStringLiteral("UPDATE Customers SET CAddress1 = '12 Queen St'"));
+    run(QStringLiteral("Add"), [&](CustomerAddModifyForm *d) {
+        fillValidEntry(d);
+        type(d, "SurnameText", QString());
+        click(d, "OKButton");
+        EXPECT_EQ(msgs_->last(), "Please enter the Customer's Surname");
+        EXPECT_EQ(d->focusWidget(), w(d, "SurnameText"));
+
+        // A probable duplicate is asked about; No writes nothing.
+        type(d, "SurnameText", QStringLiteral("Smith"));
+        type(d, "SAddress1Text", QStringLiteral("1 Shore Rd"));
+        type(d, "SSuburbText", QStringLiteral("Devonport"));
+        msgs_->clear();
+        msgs_->answer(MsgAnswer::No);
+        click(d, "OKButton");
+        EXPECT_EQ(msgs_->texts(), QStringList{"A Customer with the same forename, surname and address already exists. "
+                                              "Do you still want to create a new Customer with these details?"});
+        EXPECT_TRUE(d->isVisible());
+    });
+    EXPECT_EQ(scalarSql(QStringLiteral("SELECT COUNT(*) FROM Customers")).toInt(), 1);
+}
+
+TEST_F(CustomerAddModifyFormTest, ModifySavesAndClosesButACustomerDeletedElsewhereOnlyGetsAMessage)
+{
+    const qint64 n = storedCustomer();
+    const qint64 a = addAddress(n, QStringLiteral("A St"));
+    run("Modify~" + QString::number(n), [&](CustomerAddModifyForm *d) {
+        type(d, "SurnameText", QStringLiteral("Renamed"));
+        type(d, "SCityText", QString());
+        click(d, "InactiveCheck");
+        EXPECT_FALSE(w<QCheckBox>(d, "ProspectiveCheck")->isChecked());
+        click(d, "OKButton");
+        EXPECT_FALSE(d->isVisible());
+    });
+    auto c = CustomerStore::load(n);
+    EXPECT_EQ(c->surname, "Renamed");
+    EXPECT_EQ(c->customerStatus, 9);
+    EXPECT_EQ(CustomerStore::loadAddresses(n)[0].sCity, "Auckland");
+    EXPECT_EQ(CustomerStore::loadAddresses(n)[0].seqNo, a);
+
+    run("Modify~" + QString::number(n), [&](CustomerAddModifyForm *d) {
+        click(d, "ProspectiveCheck");
+        EXPECT_FALSE(w<QCheckBox>(d, "InactiveCheck")->isChecked());
+        writeSql(QStringLiteral("DELETE FROM Customers WHERE CustomerNumber = ?"), {n});
+        msgs_->clear();
+        click(d, "OKButton"); // would throw ProcessEnded if the program ended
+        EXPECT_EQ(msgs_->texts(), QStringList{CustomerStore::customerGoneMessage()});
+        EXPECT_TRUE(d->isVisible());
+    });
+    EXPECT_EQ(desktop_->ended, -1);
+    EXPECT_EQ(CustomerStore::loadAddresses(n).size(), 1);
+}
+
+TEST_F(CustomerAddModifyFormTest, MapSearchOpensTheShownAddress)
+{
+    run(QStringLiteral("Add"), [&](CustomerAddModifyForm *d) {
+        auto *map = w<QLabel>(d, "MapImage");
+        EXPECT_EQ(map->toolTip(), "Map");
+        QTest::mouseClick(map, Qt::LeftButton);
+        EXPECT_TRUE(desktop_->opened.isEmpty());
+
+        type(d, "SAddress1Text", QStringLiteral("5 Smith & Sons Rd #2"));
+        type(d, "SSuburbText", QStringLiteral("Onehunga"));
+        type(d, "SPostCodeText", QStringLiteral("1061"));
+        QTest::mouseMove(map);
+        QTest::mouseClick(map, Qt::LeftButton);
+        ASSERT_EQ(desktop_->opened.size(), 1);
+        const QUrl url = desktop_->opened[0];
+        EXPECT_EQ(url.path(), "/maps");
+        EXPECT_EQ(QUrlQuery(url).queryItemValue(QStringLiteral("q"), QUrl::FullyDecoded),
+                  "5 Smith & Sons Rd #2, Onehunga, 1061");
+        EXPECT_EQ(map->cursor().shape(), Qt::PointingHandCursor);
+    });
+}

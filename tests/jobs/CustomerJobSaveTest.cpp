@@ -1,0 +1,435 @@
+#include "JobsDbTest.h"
+#include "jobs/CustomerJobOpener.h"
+#include "jobs/CustomerJobSave.h"
+
+using namespace wvs;
+
+namespace {
+
+class CustomerJobSaveTest : public test::JobsDbTest {
+protected:
+    void SetUp() override
+    {
+        JobsDbTest::SetUp();
+        customer_ = addCustomer("Smith", "Ann");
+        address_ = addAddress(customer_, "1 Main Road", "Albany");
+        addJobType("CLEAN", "Window cleaning");
+    }
+
+    // An Add entry that passes every check: every weekday from Monday 7 July 2031.
+    CustomerJobEntry valid() const
+    {
+        CustomerJobEntry e;
+        e.mode = "Add";
+        e.customerNumber = customer_;
+        e.suburbChosen = true;
+        e.sAddressSeqNo = address_;
+        e.startDateText = "07 Jul 2031";
+        e.end = JobEnd::NoEnd;
+        e.costText = "25";
+        e.jobTypeCode = QStringLiteral("CLEAN");
+        e.associateID = QStringLiteral("ADM");
+        e.frequency.option = FrequencyOption::Daily;
+        e.frequency.subOption = 2;
+        return e;
+    }
+
+    CustomerJobSaveOutcome check(const CustomerJobEntry &e, bool answer = true)
+    {
+        asked_.clear();
+        return CustomerJobSave::check(e, [&](const QString &q) {
+            asked_ << q;
+            return answer;
+        });
+    }
+    CustomerJobSaveOutcome save(const CustomerJobEntry &e, const QString &caller = {},
+                                CustomerJobOpener *opener = nullptr)
+    {
+        return CustomerJobSave::save(e, caller, opener, [](const QString &) { return true; });
+    }
+
+    qint64 customer_ = 0;
+    qint64 address_ = 0;
+    QStringList asked_;
+};
+
+// Checks one number box of the frequency frame: each text in turn and the
+// message (and focus) it gives.
+void expectBox(CustomerJobSaveTest *t, CustomerJobEntry e, QString FrequencyEntry::*box, const char *focus,
+               const QList<std::pair<QString, QString>> &cases);
+
+TEST_F(CustomerJobSaveTest, ChecksRunInTheirFixedOrderWithTheirMessages)
+{
+    CustomerJobEntry e;
+    e.mode = "Add";
+    QStringList messages;
+    QStringList focus;
+    auto step = [&] {
+        const auto out = check(e);
+        EXPECT_FALSE(out.saved);
+        messages << out.message;
+        focus << out.focus;
+    };
+    step();
+    e.customerNumber = customer_;
+    step();
+    e.suburbChosen = true;
+    step();
+    e.sAddressSeqNo = address_;
+    step();
+    e.startDateText = "07 Jul 2031";
+    step();
+    e.end = JobEnd::OnDate;
+    step();
+    e.end = JobEnd::After;
+    step();
+    e.occurrencesText = "1.5";
+    step();
+    e.occurrencesText = "-2";
+    step();
+    e.occurrencesText = "0";
+    step();
+    e.occurrencesText = "3";
+    step();
+    e.costText = "ten";
+    step();
+    e.costText = "-1";
+    step();
+    e.costText = "12.5";
+    step();
+    e.jobTypeCode = QStringLiteral("CLEAN");
+    step();
+    e.associateID = QStringLiteral("ADM");
+    step();
+    e.frequency.option = FrequencyOption::Daily;
+    e.frequency.subOption = 2;
+    e.commentOnSchedule = true;
+    step();
+
+    EXPECT_EQ(messages, QStringList({
+                            "Please select a Customer",
+                            "Please select the Service Suburb",
+                            "Please select the Service Address",
+                            "Please select a start date for the job",
+                            "Please select an End option",
+                            "Please select an end date for the job",
+                            "Please enter the number of occurrences after which to end the job",
+                            "The number of occurrences after which to end the job must be numeric",
+                            "The number of occurrences after which to end the job cannot be a negative value",
+                            "The number of occurrences must be at least 1",
+                            "Please enter the Cost",
+                            "The Cost must be numeric",
+                            "The Cost cannot be a negative value",
+                            "Please select a Job Type",
+                            "Please assign the job to an Associate",
+                            "Please select a Frequency option",
+                            "There is no Comment to include on the Schedule",
+                        }));
+    EXPECT_EQ(focus, QStringList({"CustomerNameCombo", "SuburbCombo", "AddressCombo", "", "", "", "OccurrencesText",
+                                  "OccurrencesText", "OccurrencesText", "OccurrencesText", "CostText", "CostText",
+                                  "CostText", "JobTypeCombo", "AssociateCombo", "", ""}));
+
+    e.comment = "Side gate code 1234";
+    const auto out = check(e);
+    EXPECT_TRUE(out.saved) << out.message.toStdString();
+    // The cost box shows the currency form once the cost passed.
+    ASSERT_TRUE(out.costText.has_value());
+    EXPECT_EQ(*out.costText, "$12.50");
+}
+
+TEST_F(CustomerJobSaveTest, StartInsideAClosedScheduleIsRefusedInBothModes)
+{
+    addSchedule("2031-07-01", "2031-07-07", "Closed");
+    addSchedule("2031-07-08", "2031-07-14", "Open");
+    addSchedule("2031-07-15", "2031-07-21", "Published");
+    const QString refusal = "The Start Date falls within the date range of a closed Job Schedule and the Customer Job "
+                            "cannot be added. Please select another date";
+    CustomerJobEntry e = valid();
+    for (const char *date : {"01 Jul 2031", "07 Jul 2031"}) {
+        e.startDateText = date;
+        EXPECT_EQ(check(e).message, refusal) << date;
+    }
+    for (const char *date : {"30 Jun 2031", "08 Jul 2031", "21 Jul 2031"}) {
+        e.startDateText = date;
+        EXPECT_TRUE(check(e).saved) << date;
+    }
+    // A stored job whose start lies in the closed schedule cannot be saved
+    // unchanged; moved out of it, it can.
+    e.startDateText = "08 Jul 2031";
+    const qint64 job = save(e).jobSeqNo;
+    ASSERT_GT(job, 0);
+    writeSql("UPDATE CustomerJobs SET StartDate = '2031-07-02' WHERE JobSeqNo = ?", {job});
+    e.mode = "Modify";
+    e.jobSeqNo = job;
+    e.startDateText = "02 Jul 2031";
+    EXPECT_EQ(save(e).message, refusal);
+    e.startDateText = "09 Jul 2031";
+    EXPECT_TRUE(save(e).saved);
+    EXPECT_EQ(jobField(job, "StartDate").toString(), "2031-07-09");
+}
+
+TEST_F(CustomerJobSaveTest, SameJobTwiceIsRefusedWhenAddedButNotWhenModified)
+{
+    CustomerJobEntry e = valid();
+    const auto first = save(e);
+    ASSERT_TRUE(first.saved);
+    const auto again = save(e);
+    EXPECT_FALSE(again.saved);
+    EXPECT_EQ(again.message, "This job already exists!");
+    EXPECT_EQ(count("CustomerJobs"), 1);
+
+    // Another start date, job type or address is another job.
+    e.startDateText = "08 Jul 2031";
+    EXPECT_TRUE(save(e).saved);
+    e.mode = "Modify";
+    e.jobSeqNo = first.jobSeqNo;
+    EXPECT_TRUE(save(e).saved);
+    EXPECT_EQ(count("CustomerJobs"), 2);
+}
+
+TEST_F(CustomerJobSaveTest, RowIsWrittenWithItsDatesEndCostFlagsAndTellsTheOpener)
+{
+    CustomerJobOpener opener;
+    CustomerJobEntry e = valid();
+    e.end = JobEnd::OnDate;
+    e.endDateText = "31 Dec 2031";
+    e.costText = "$1,234.5";
+    e.comment = "Ring first";
+    e.commentOnSchedule = true;
+    e.asRequired = true;
+    e.prospective = true;
+    const auto added = save(e, "CustomerJobsManagement", &opener);
+    ASSERT_TRUE(added.saved) << added.message.toStdString();
+    EXPECT_TRUE(opener.JobAdded);
+    EXPECT_FALSE(opener.JobModified);
+    const qint64 job = added.jobSeqNo;
+    EXPECT_EQ(jobField(job, "StartDate").toString(), "2031-07-07");
+    EXPECT_EQ(jobField(job, "StartDay").toString(), "Monday");
+    EXPECT_EQ(jobField(job, "EndDate").toString(), "2031-12-31");
+    EXPECT_EQ(jobField(job, "Occurrences").toInt(), 0);
+    EXPECT_EQ(jobField(job, "Frequency").toInt(), 399);
+    EXPECT_EQ(jobField(job, "Cost").toLongLong(), 123450);
+    EXPECT_EQ(jobField(job, "CustomerJobComment").toString(), "Ring first");
+    EXPECT_EQ(jobField(job, "CommentOnSchedule").toInt(), 1);
+    EXPECT_EQ(jobField(job, "AsRequired").toInt(), 1);
+    EXPECT_EQ(jobField(job, "Prospective").toInt(), 1);
+    EXPECT_EQ(jobField(job, "Suspended").toInt(), 0);
+    EXPECT_EQ(jobField(job, "LastServiceDate").toString(), "");
+    EXPECT_EQ(jobField(job, "CustomerNumber").toLongLong(), customer_);
+
+    // Modify from the schedule window: the end becomes a count, the last
+    // service date and the customer stay as stored.
+    writeSql("UPDATE CustomerJobs SET LastServiceDate = '2031-08-01' WHERE JobSeqNo = ?", {job});
+    CustomerJobOpener schedule;
+    e.mode = "Modify";
+    e.jobSeqNo = job;
+    e.end = JobEnd::After;
+    e.occurrencesText = "12";
+    e.startDateText = "09 Jul 2031";
+    e.suspended = true;
+    e.customerNumber = customer_ + 99; // a changed choice is never written
+    ASSERT_TRUE(save(e, "Schedule", &schedule).saved);
+    EXPECT_TRUE(schedule.JobModified);
+    EXPECT_FALSE(schedule.JobAdded);
+    EXPECT_EQ(jobField(job, "EndDate").toString(), "");
+    EXPECT_EQ(jobField(job, "Occurrences").toInt(), 12);
+    EXPECT_EQ(jobField(job, "StartDay").toString(), "Wednesday");
+    EXPECT_EQ(jobField(job, "LastServiceDate").toString(), "2031-08-01");
+    EXPECT_EQ(jobField(job, "CustomerNumber").toLongLong(), customer_);
+    EXPECT_EQ(jobField(job, "Suspended").toInt(), 1);
+
+    // An unknown caller is told nothing.
+    CustomerJobOpener other;
+    e.mode = "Add";
+    e.startDateText = "10 Jul 2031";
+    e.customerNumber = customer_;
+    ASSERT_TRUE(save(e, "", &other).saved);
+    EXPECT_FALSE(other.JobAdded);
+}
+
+TEST_F(CustomerJobSaveTest, DailyAndWeeklyBoxesTakeWholeNumbersWithinTheirLimits)
+{
+    CustomerJobEntry e = valid();
+    e.frequency.subOption = 0;
+    EXPECT_EQ(check(e).message, "Please select the desired daily frequency");
+    e.frequency.subOption = 1;
+    expectBox(this, e, &FrequencyEntry::dailyText1, "DailyText1",
+              {{"", "Please enter the number of days"},
+               {"x", "The number of days must be numeric"},
+               {"1.5", "The number of days must be numeric"},
+               {"-3", "The number of days cannot be negative"},
+               {"0", "The number of days cannot be zero"},
+               {"366", "The number of days cannot be greater than 365"},
+               {"365", ""}});
+
+    e.frequency = {};
+    e.frequency.option = FrequencyOption::Weekly;
+    e.frequency.weekdayMask = 9;
+    expectBox(this, e, &FrequencyEntry::weeklyText1, "WeeklyText1",
+              {{"", "Please enter the weekly frequency"},
+               {"1.5", "The weekly frequency must be numeric"},
+               {"-1", "The weekly frequency cannot be negative"},
+               {"0", "The weekly frequency cannot be zero"},
+               {"53", "The weekly frequency cannot be greater than 52"},
+               {"52", ""}});
+    e.frequency.weeklyText1 = "2";
+    e.frequency.weekdayMask = 0;
+    EXPECT_EQ(check(e).message, "Please select a day of the week");
+}
+
+TEST_F(CustomerJobSaveTest, MonthlyChecksEachSubOptionAndAsksAboutLateDays)
+{
+    CustomerJobEntry e = valid();
+    e.frequency = {};
+    e.frequency.option = FrequencyOption::Monthly;
+    EXPECT_EQ(check(e).message, "Please select the desired monthly frequency");
+
+    e.frequency.subOption = 1;
+    e.frequency.monthlyText2 = "1";
+    expectBox(this, e, &FrequencyEntry::monthlyText1, "MonthlyText1",
+              {{"", "Please enter the day of the month"},
+               {"15.5", "The day of the month must be numeric"},
+               {"-1", "The day of the month cannot be negative"},
+               {"0", "The day of the month cannot be zero"},
+               {"32", "The day of the month cannot be be greater than 31"}});
+    e.frequency.monthlyText1 = "28";
+    EXPECT_TRUE(check(e).saved);
+    EXPECT_TRUE(asked_.isEmpty());
+    e.frequency.monthlyText1 = "29";
+    auto out = check(e, false);
+    EXPECT_FALSE(out.saved);
+    EXPECT_EQ(out.message, "");
+    EXPECT_EQ(out.focus, "MonthlyText1");
+    EXPECT_EQ(asked_, QStringList({"For those months with less than 29 days the schedule date will be set to the last "
+                                   "day of the month. Do you wish to continue?"}));
+    EXPECT_TRUE(check(e, true).saved);
+    expectBox(this, e, &FrequencyEntry::monthlyText2, "MonthlyText2",
+              {{"", "Please enter the frequency of months"},
+               {"x", "The frequency of months must be numeric"},
+               {"-1", "The frequency of months cannot be negative"},
+               {"0", "The frequency of months cannot be zero"},
+               {"13", "The frequency of months cannot be greater than 12"}});
+
+    e.frequency.subOption = 2;
+    EXPECT_EQ(check(e).message, "Please select the occurrence");
+    EXPECT_EQ(check(e).focus, "MonthlyCombo1");
+    e.frequency.monthlyCombo1 = 1;
+    EXPECT_EQ(check(e).focus, "MonthlyCombo2");
+    e.frequency.monthlyCombo2 = 1;
+    expectBox(this, e, &FrequencyEntry::monthlyText3, "MonthlyText3",
+              {{"", "The number of months must be numeric"},
+               {"-1", "The number of months cannot be negative"},
+               {"0", "The number of months cannot be zero"},
+               {"13", "The number of months cannot be be greater than 12"},
+               {"12", ""}});
+
+    e.frequency.subOption = 3;
+    expectBox(this, e, &FrequencyEntry::monthlyText4, "MonthlyText4",
+              {{"", "Please enter the frequency of months"},
+               {"0", "The frequency of months cannot be zero"},
+               {"13", "The frequency of months cannot be greater than 12"},
+               {"2", ""}});
+}
+
+TEST_F(CustomerJobSaveTest, YearlyDatesMustExistAndNthWeekdayNeedsEveryList)
+{
+    CustomerJobEntry e = valid();
+    e.frequency = {};
+    e.frequency.option = FrequencyOption::Yearly;
+    e.frequency.subOption = 1;
+    EXPECT_EQ(check(e).message, "Please select a month");
+    EXPECT_EQ(check(e).focus, "YearlyCombo1");
+    e.frequency.yearlyCombo1 = 1; // February
+    expectBox(this, e, &FrequencyEntry::yearlyText1, "YearlyText1",
+              {{"", "Please enter a date"},
+               {"2.5", "The day must be numeric"},
+               {"-1", "The day cannot be negative"},
+               {"0", "The day cannot be zero"},
+               {"29", "Invalid frequency date"},
+               {"28", ""}});
+    e.frequency.yearlyCombo1 = 3; // April
+    e.frequency.yearlyText1 = "31";
+    EXPECT_EQ(check(e).message, "Invalid frequency date");
+    e.frequency.yearlyText1 = "30";
+    EXPECT_TRUE(check(e).saved);
+    e.frequency.yearlyCombo1 = 4; // May
+    e.frequency.yearlyText1 = "31";
+    EXPECT_TRUE(check(e).saved);
+
+    // Neither sub-option is read as the Nth weekday of a month.
+    e.frequency.subOption = 0;
+    QStringList messages;
+    for (int *list : {&e.frequency.yearlyCombo2, &e.frequency.yearlyCombo3, &e.frequency.yearlyCombo4}) {
+        const auto out = check(e);
+        messages << out.message + "@" + out.focus;
+        *list = 0;
+    }
+    EXPECT_EQ(messages, QStringList({"Please select the occurrence@YearlyCombo2", "Please select the day@YearlyCombo3",
+                                     "Please select the month@YearlyCombo4"}));
+    EXPECT_TRUE(check(e).saved);
+}
+
+TEST_F(CustomerJobSaveTest, OneOffJobsSkipTheFrequencyChecksAndAlwaysFallOnTheirStart)
+{
+    // Saturday 5 July 2031 with the untouched Daily frame (no sub-option): every
+    // weekday would never give the Saturday, so the job is stored as every day.
+    CustomerJobEntry e = valid();
+    e.frequency.subOption = 0;
+    e.startDateText = "05 Jul 2031";
+    e.end = JobEnd::After;
+    e.occurrencesText = "1";
+    EXPECT_FALSE(CustomerJobSave::isRecurring(e));
+    EXPECT_EQ(CustomerJobSave::frequencyCode(e), 1);
+    e.startDateText = "07 Jul 2031";
+    EXPECT_EQ(CustomerJobSave::frequencyCode(e), 399);
+
+    // End date equal to the start date: day 15 of the month does not give the 3rd.
+    e.end = JobEnd::OnDate;
+    e.startDateText = "03 Jul 2031";
+    e.endDateText = "03 Jul 2031";
+    e.frequency = {};
+    e.frequency.option = FrequencyOption::Monthly;
+    e.frequency.subOption = 1;
+    e.frequency.monthlyText1 = "15";
+    e.frequency.monthlyText2 = "1";
+    EXPECT_EQ(CustomerJobSave::frequencyCode(e), 1);
+    e.frequency.monthlyText1 = "3";
+    EXPECT_EQ(CustomerJobSave::frequencyCode(e), 10301);
+
+    // An incomplete or missing frame, or a fraction, is no code to keep.
+    e.frequency = {};
+    e.frequency.option = FrequencyOption::Weekly;
+    EXPECT_EQ(CustomerJobSave::frequencyCode(e), 1);
+    e.frequency.weeklyText1 = "1.5";
+    e.frequency.weekdayMask = 127;
+    EXPECT_EQ(CustomerJobSave::frequencyCode(e), 1);
+    e.frequency.option = FrequencyOption::None;
+    const auto out = save(e);
+    ASSERT_TRUE(out.saved) << out.message.toStdString();
+    EXPECT_EQ(jobField(out.jobSeqNo, "Frequency").toInt(), 1);
+
+    // More than one occurrence, or an end date before the start, is recurring.
+    e.end = JobEnd::After;
+    e.occurrencesText = "2";
+    EXPECT_TRUE(CustomerJobSave::isRecurring(e));
+    EXPECT_EQ(check(e).message, "Please select a Frequency option");
+    e.end = JobEnd::OnDate;
+    e.endDateText = "01 Jul 2031";
+    EXPECT_TRUE(CustomerJobSave::isRecurring(e));
+}
+
+void expectBox(CustomerJobSaveTest *t, CustomerJobEntry e, QString FrequencyEntry::*box, const char *focus,
+               const QList<std::pair<QString, QString>> &cases)
+{
+    for (const auto &[text, message] : cases) {
+        e.frequency.*box = text;
+        const auto out = CustomerJobSave::check(e, [](const QString &) { return true; });
+        EXPECT_EQ(out.message, message) << focus << " '" << text.toStdString() << "'";
+        if (!message.isEmpty())
+            EXPECT_EQ(out.focus, focus) << text.toStdString();
+        else
+            EXPECT_TRUE(out.saved) << focus << " '" << text.toStdString() << "'";
+    }
+}
+
+} // namespace

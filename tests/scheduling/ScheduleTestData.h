@@ -1,0 +1,138 @@
+#pragma once
+#include "common/Formats.h"
+#include "data/AppDatabase.h"
+#include "support/DbTest.h"
+
+#include <QDate>
+#include <QSqlQuery>
+#include <QStringList>
+
+namespace wvs::schedtest {
+
+inline QDate d(const char *iso) { return QDate::fromString(QString::fromLatin1(iso), Qt::ISODate); }
+
+struct CustomerSpec {
+    QString surname = QStringLiteral("Smith");
+    QString forename = QStringLiteral("Anna");
+    int status = 1;
+    QString phone1 = QStringLiteral("09 111 1111");
+    QString phone2 = QStringLiteral("021 222 2222");
+    QString phone3 = QStringLiteral("09 333 3333");
+    int preferredPhone = 1;
+    QString comment;
+    bool commentOnSchedule = false;
+};
+
+struct JobSpec {
+    qint64 customer = 0;
+    qint64 address = 0;
+    QString jobType = QStringLiteral("WIN");
+    QString associate = QStringLiteral("ADM");
+    QString start = QStringLiteral("2025-01-01");
+    QString end;
+    int frequency = 101001;   // every week on Monday
+    int occurrences = 0;
+    qint64 costCents = 4500;
+    QString comment;
+    bool commentOnSchedule = false;
+    bool asRequired = false;
+    bool suspended = false;
+    bool prospective = false;
+};
+
+// A fixture with helpers that put customers, addresses, job types, customer
+// jobs, schedules and stored occurrences straight into the database.
+class ScheduleDbTest : public test::DbTest {
+protected:
+    void SetUp() override
+    {
+        DbTest::SetUp();
+        loginAs(QStringLiteral("ADM"), 1);
+        addJobType(QStringLiteral("WIN"), QStringLiteral("Window cleaning"));
+    }
+
+    void addJobType(const QString &code, const QString &description)
+    {
+        writeSql(QStringLiteral("INSERT INTO JobTypes (JobTypeCode, JobTypeDescription) VALUES (?, ?)"),
+                 {code, description});
+    }
+
+    qint64 addCustomer(const CustomerSpec &c = CustomerSpec())
+    {
+        writeSql(QStringLiteral("INSERT INTO Customers (Surname, Forename, CustomerStatus, Phone1, Phone2, Phone3, "
+                                "PreferredPhone, CustomerComment, CommentOnSchedule) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                 {c.surname, c.forename, c.status, c.phone1, c.phone2, c.phone3, c.preferredPhone, c.comment,
+                  c.commentOnSchedule ? 1 : 0});
+        return lastInsertId();
+    }
+
+    qint64 addAddress(qint64 customer, const QString &line1 = QStringLiteral("1 Main Road"),
+                      const QString &line2 = QString(), const QString &line3 = QString(),
+                      const QString &suburb = QStringLiteral("Ponsonby"))
+    {
+        writeSql(QStringLiteral("INSERT INTO CustomerServiceAddresses (CustomerNumber, SAddress1, SAddress2, SAddress3, "
+                                "SSuburb) VALUES (?, ?, ?, ?, ?)"),
+                 {customer, line1, line2, line3, suburb});
+        return lastInsertId();
+    }
+
+    qint64 addJob(JobSpec j)
+    {
+        if (j.customer == 0)
+            j.customer = addCustomer();
+        if (j.address == 0)
+            j.address = addAddress(j.customer);
+        writeSql(QStringLiteral("INSERT INTO CustomerJobs (CustomerNumber, SAddressSeqNo, JobTypeCode, AssociateID, "
+                                "StartDate, EndDate, Frequency, Occurrences, Cost, CustomerJobComment, "
+                                "CommentOnSchedule, AsRequired, Suspended, Prospective) "
+                                "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                 {j.customer, j.address, j.jobType, j.associate, j.start, j.end, j.frequency, j.occurrences,
+                  j.costCents, j.comment, j.commentOnSchedule ? 1 : 0, j.asRequired ? 1 : 0, j.suspended ? 1 : 0,
+                  j.prospective ? 1 : 0});
+        return lastInsertId();
+    }
+
+    qint64 addSchedule(const QString &from, const QString &to, const QString &status = QStringLiteral("Open"))
+    {
+        writeSql(QStringLiteral("INSERT INTO Schedules (FromDate, ToDate, Status) VALUES (?, ?, ?)"), {from, to, status});
+        return lastInsertId();
+    }
+
+    void storeJob(qint64 schedule, qint64 job, const QString &date, int seqNo, const QString &actual = QString(),
+                  const QString &associate = QStringLiteral("ADM"))
+    {
+        writeSql(QStringLiteral("INSERT INTO ScheduleJobs (ScheduleNumber, JobSeqNo, ScheduleServiceDate, "
+                                "ScheduleSeqNo, ActualServiceDate, AssociateID) VALUES (?, ?, ?, ?, ?, ?)"),
+                 {schedule, job, date, seqNo, actual, associate});
+    }
+
+    // "job:date" of the stored occurrences in stored order.
+    QStringList storedRows(qint64 schedule)
+    {
+        QStringList out;
+        QSqlQuery q = execSql(QStringLiteral("SELECT JobSeqNo, ScheduleServiceDate, ScheduleSeqNo FROM ScheduleJobs "
+                                             "WHERE ScheduleNumber = ? ORDER BY ScheduleSeqNo"),
+                              {schedule});
+        while (q.next())
+            out << QStringLiteral("%1:%2#%3").arg(q.value(0).toString(), q.value(1).toString(), q.value(2).toString());
+        return out;
+    }
+
+    QString stored(qint64 schedule, qint64 job, const QString &date, const char *column)
+    {
+        return scalarSql(QStringLiteral("SELECT %1 FROM ScheduleJobs WHERE ScheduleNumber = ? AND JobSeqNo = ? "
+                                        "AND ScheduleServiceDate = ?")
+                             .arg(QString::fromLatin1(column)),
+                         {schedule, job, date})
+            .toString();
+    }
+
+    QString status(qint64 schedule)
+    {
+        return scalarSql(QStringLiteral("SELECT Status FROM Schedules WHERE ScheduleNumber = ?"), {schedule}).toString();
+    }
+
+    int count(const QString &sql, const QVariantList &params = {}) { return scalarSql(sql, params).toInt(); }
+};
+
+} // namespace wvs::schedtest
