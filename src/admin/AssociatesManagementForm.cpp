@@ -2,6 +2,7 @@
 #include "admin/AccessRights.h"
 #include "admin/AssociateAddModifyForm.h"
 #include "admin/AssociateRecord.h"
+#include "common/ResizeControlsModule.h"
 #include "data/AppDatabase.h"
 #include "platform/FlexGrid.h"
 #include "platform/MessageBox.h"
@@ -69,6 +70,7 @@ AssociatesManagementForm::AssociatesManagementForm(QWidget *parent) : Form(paren
     connect(AssociatesGrid, &FlexGrid::rowDoubleClicked, this, [this](int, int) { AssociatesGrid_DblClick(); });
 
     guarded("AssociatesManagementForm", "Form_Load", [&] {
+        ResizeControls(this);
         if (AccessRights::areaValue(session().currentAuthorityLevel, RightsArea::Associates) < ChangeThreshold) {
             AddButton->setEnabled(false);
             ModifyButton->setEnabled(false);

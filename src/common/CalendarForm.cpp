@@ -62,6 +62,7 @@ CalendarForm::CalendarForm(QWidget *opener, QWidget *parent)
     setObjectName(QStringLiteral("CalendarForm"));
     monthView_->setObjectName(QStringLiteral("MonthView"));
     monthView_->setGridVisible(false);
+    monthView_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(monthView_);

@@ -24,7 +24,8 @@ public:
 };
 
 // Runs one statement with bound values (positional "?" placeholders) and
-// returns the active query; any failure is thrown as a WvsError.
+// returns the active query; any failure is thrown as a WvsError. A null
+// QString binds as '' (text columns are NOT NULL); an invalid QVariant binds NULL.
 QSqlQuery execSql(const QString &sql, const QVariantList &params = {},
                   QSqlDatabase db = AppDatabase::db());
 

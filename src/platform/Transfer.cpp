@@ -259,11 +259,13 @@ void FtpTransfer::advanceTo(int target)
         if (stateHandler_)
             stateHandler_(s);
     };
-    // The steps of a request follow one another; the others stand alone.
-    if (target >= TransferState::Resolving && target <= TransferState::ResponseReceived && state_ < target &&
-        state_ <= TransferState::ResponseReceived) {
-        for (int s = std::max(state_ + 1, int(TransferState::Resolving)); s <= target; ++s)
-            emitState(s);
+    // The steps of a request follow one another and never go back; the
+    // others stand alone.
+    if (target >= TransferState::Resolving && target <= TransferState::ResponseReceived) {
+        if (state_ < target && state_ <= TransferState::ResponseReceived) {
+            for (int s = std::max(state_ + 1, int(TransferState::Resolving)); s <= target; ++s)
+                emitState(s);
+        }
     } else if (target != state_) {
         emitState(target);
     }

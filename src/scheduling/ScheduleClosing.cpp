@@ -1,4 +1,5 @@
 #include "scheduling/ScheduleClosing.h"
+#include "scheduling/SqlText.h"
 #include "common/Formats.h"
 #include "platform/WvsError.h"
 #include "scheduling/BatchInsert.h"
@@ -74,9 +75,9 @@ ScheduleWriteOutcome close(qint64 scheduleNumber, const QList<ScheduleEntry> &jo
         const QString date = Formats::toStoredDate(e.serviceDate);
         const auto r = recorded.constFind({e.jobSeqNo, date});
         if (r != recorded.cend())
-            rows.add({scheduleNumber, e.jobSeqNo, date, i, r->actualServiceDate, r->associateID});
+            rows.add({scheduleNumber, e.jobSeqNo, date, i, sqlText(r->actualServiceDate), sqlText(r->associateID)});
         else
-            rows.add({scheduleNumber, e.jobSeqNo, date, i, QString(), e.associateID});
+            rows.add({scheduleNumber, e.jobSeqNo, date, i, sqlText({}), sqlText(e.associateID)});
     }
     rows.flush();
     writeSql(QStringLiteral("UPDATE Schedules SET Status = 'Closed' WHERE ScheduleNumber = ?"), {scheduleNumber}, db);

@@ -23,6 +23,7 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -200,6 +201,12 @@ void ScheduleForm::buildControls()
     connect(ScheduleGrid, &FlexGrid::rowDoubleClicked, this, [this](int, int) { ScheduleGrid_DblClick(); });
     connect(ScheduleGrid, &FlexGrid::rowRightClicked, this,
             [this](int row, int col, const QPoint &) { ScheduleGrid_MouseDown(Qt::RightButton, row, col); });
+    // The Exclude button offers what the selected row needs, however it was selected.
+    connect(ScheduleGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &current) {
+                if (current.isValid())
+                    ScheduleGrid_Click(current.row() + 1, ColCustomer);
+            });
     connect(Sort1Combo, &QComboBox::currentIndexChanged, this, [this] { Sort1Combo_Click(); });
     connect(Sort1OrderCombo, &QComboBox::currentIndexChanged, this, [this] { Sort1OrderCombo_Click(); });
     connect(AssociateCombo, &QComboBox::currentIndexChanged, this, [this] { AssociateCombo_Click(); });

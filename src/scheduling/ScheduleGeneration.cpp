@@ -1,4 +1,5 @@
 #include "scheduling/ScheduleGeneration.h"
+#include "scheduling/SqlText.h"
 #include "common/Formats.h"
 #include "scheduling/BatchInsert.h"
 #include "scheduling/RecurrenceExpansion.h"
@@ -217,8 +218,9 @@ PopulateResult ScheduleGeneration::populate(const ScheduleHeader &schedule, cons
         const bool hasStored = s != stored.cend();
         const int done = hasStored && !s->actualServiceDate.isEmpty() ? 0 : 1;
         ++result.staged;
-        writer.add({userID, schedule.number, result.staged, d->associateID, Formats::toStoredDate(e.serviceDate),
-                    d->customer, d->address, d->location, d->phone, d->jobType, d->costCents, d->comments, done,
+        writer.add({sqlText(userID), schedule.number, result.staged, sqlText(d->associateID),
+                    Formats::toStoredDate(e.serviceDate), sqlText(d->customer), sqlText(d->address),
+                    sqlText(d->location), sqlText(d->phone), sqlText(d->jobType), d->costCents, sqlText(d->comments), done,
                     hasStored ? QVariant(s->seqNo) : QVariant(), e.jobSeqNo, d->asRequired ? 1 : 0});
         if (hasStored)
             result.seqNos.append(s->seqNo);

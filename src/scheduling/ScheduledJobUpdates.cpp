@@ -1,4 +1,5 @@
 #include "scheduling/ScheduledJobUpdates.h"
+#include "scheduling/SqlText.h"
 #include "common/Formats.h"
 #include "platform/WvsError.h"
 
@@ -11,7 +12,7 @@ int setStored(qint64 scheduleNumber, qint64 jobSeqNo, const QString &date, const
 {
     return writeSql(QStringLiteral("UPDATE ScheduleJobs SET ActualServiceDate = ?, AssociateID = ? "
                                    "WHERE ScheduleNumber = ? AND JobSeqNo = ? AND ScheduleServiceDate = ?"),
-                    {actual, associateID, scheduleNumber, jobSeqNo, date}, db);
+                    {sqlText(actual), sqlText(associateID), scheduleNumber, jobSeqNo, date}, db);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "shell/NewDatabaseForm.h"
 #include "shell/SplashForm.h"
 #include "shell/UpdateCheck.h"
+#include "shell/UpdateDB.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -15,6 +16,7 @@ int runProgram(QApplication &app)
 {
     QApplication::setQuitOnLastWindowClosed(false);
     MainForm::checkUpdatesHook() = [] { return CheckUpdates(); };
+    MainForm::updateDbHook() = [] { UpdateDB(); };
     const QString path = AppDatabase::defaultPath();
     if (!QFileInfo::exists(path)) {
         NewDatabaseForm first(path);

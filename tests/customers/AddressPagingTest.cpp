@@ -139,25 +139,3 @@ TEST(AddressPaging, ViewModeStopsAtTheLastAddress)
     EXPECT_TRUE(three.nextEnabled());
     EXPECT_TRUE(three.previousEnabled());
 }
-
-TEST(AddressPaging, StoreAppendsTheNewAddressAndResetStartsOver)
-{
-    AddressPaging p;
-    p.start({stored(1, "A")}, false);
-    p.next(p.shown());
-    p.store(fields(QStringLiteral("B")));
-    EXPECT_EQ(p.addresses().size(), 2);
-    EXPECT_EQ(p.index(), 1);
-    EXPECT_FALSE(p.showingNew());
-    // Storing again overwrites the same address rather than appending.
-    p.store(fields(QStringLiteral("B2")));
-    EXPECT_EQ(p.addresses().size(), 2);
-    EXPECT_EQ(p.addresses()[1].sAddress1, "B2");
-    EXPECT_EQ(p.addresses()[0].seqNo, 1);
-
-    p.reset();
-    EXPECT_EQ(p.addresses().size(), 1);
-    EXPECT_EQ(p.index(), 0);
-    EXPECT_FALSE(p.previousEnabled());
-    EXPECT_EQ(p.addresses()[0], ServiceAddress{});
-}

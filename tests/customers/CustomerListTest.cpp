@@ -1,5 +1,4 @@
 #include "CustomerTestData.h"
-#include "customers/CustomerAccess.h"
 #include "customers/CustomerListQuery.h"
 #include "customers/CustomerListStyle.h"
 #include "customers/CustomerMapLink.h"
@@ -128,18 +127,6 @@ TEST_F(CustomerListTest, RowsAreStripedAndColouredByStatusBelowFiveThousandGridR
     EXPECT_EQ(grid.cellBackColor(2, 5), QColor(255, 255, 255));
     EXPECT_EQ(grid.cellForeColor(2, 0), QColor(0, 0, 0));
     EXPECT_FALSE(grid.cellBold(2, 9));
-}
-
-TEST(CustomerAccess, ChangesNeedSevenAndNotesThree)
-{
-    for (int v : {0, 1, 3, 5, 7}) {
-        const CustomerAccess a = CustomerAccess::fromValue(v);
-        EXPECT_EQ(a.add, v == 7) << v;
-        EXPECT_EQ(a.modify, v == 7) << v;
-        EXPECT_EQ(a.remove, v == 7) << v;
-        EXPECT_EQ(a.jobs, v == 7) << v;
-        EXPECT_EQ(a.notes, v >= 3) << v;
-    }
 }
 
 TEST(CustomerMapLink, TheWholeAddressIsTheSearch)

@@ -64,12 +64,3 @@ TEST_F(CustomerRemovalTest, HistoryCountsOnlyJobsScheduledBeforeToday)
     scheduleJob(job, Formats::toStoredDate(today.addDays(-1)), 3);
     EXPECT_EQ(CustomerRemoval::scheduledJobsBeforeToday(c), 1);
 }
-
-TEST_F(CustomerRemovalTest, QuestionsNameTheCustomer)
-{
-    EXPECT_EQ(CustomerRemoval::deleteQuestion(QStringLiteral("Smith")),
-              "Are you sure you wish to PERMANENTLY delete Customer Smith and any Customer Job records?");
-    EXPECT_EQ(CustomerRemoval::inactivateQuestion(QStringLiteral("Smith")),
-              "Customer Smith has had jobs scheduled therefore he/she cannot be deleted but his/her status will be set "
-              "to Inactive instead. Do you wish to continue?");
-}

@@ -93,7 +93,10 @@ TEST_F(FtpTransferTest, DownloadThenCloseReportsStatesInOrder)
     EXPECT_TRUE(states.contains(TransferState::Connected));
     EXPECT_TRUE(states.contains(TransferState::Receiving));
     EXPECT_EQ(states.last(), TransferState::Completed);
-    EXPECT_TRUE(std::is_sorted(states.begin(), states.end()));
+    QStringList seen;
+    for (int x : states)
+        seen << QString::number(x);
+    EXPECT_TRUE(std::is_sorted(states.begin(), states.end())) << seen.join(QLatin1Char(' ')).toStdString();
 
     states.clear();
     ASSERT_TRUE(t.startClose());

@@ -123,8 +123,8 @@ TEST_F(ScheduleGenerationTest, OccurrenceLimitCountsDoneOccurrencesOfOtherSchedu
     const qint64 earlier = addSchedule("2025-02-01", "2025-02-28", "Closed");
     const qint64 schedule = addSchedule("2025-03-01", "2025-03-31");
     // Weekly on Monday, three times in all.
-    const qint64 usedUp = addJob({.start = "2025-02-03", .occurrences = 3});
-    const qint64 oneLeft = addJob({.start = "2025-02-03", .occurrences = 3});
+    const qint64 usedUp = addJob({.start = "2025-02-03", .end = "2025-03-31", .occurrences = 3});
+    const qint64 oneLeft = addJob({.start = "2025-02-03", .end = "2025-03-31", .occurrences = 3});
     for (const char *date : {"2025-02-03", "2025-02-10", "2025-02-17"})
         storeJob(earlier, usedUp, date, 0, date);
     storeJob(earlier, oneLeft, "2025-02-03", 1, "2025-02-03");
@@ -281,8 +281,12 @@ TEST_F(ScheduleGenerationTest, ScheduleWithNothingToShowLeavesNoStagingRows)
 TEST_F(ScheduleGenerationTest, SchedulesOfAnySizeGenerate)
 {
     const qint64 schedule = addSchedule("2025-01-01", "2025-12-31");
-    for (int i = 0; i < 100; ++i)
-        addJob({.start = "2025-01-01", .frequency = 1});
+    {
+        Transaction t;
+        for (int i = 0; i < 100; ++i)
+            addJob({.start = "2025-01-01", .frequency = 1});
+        t.commit();
+    }
     const PopulateResult r = populate(schedule);
     EXPECT_EQ(r.jobs.size(), 36500);
     EXPECT_EQ(r.staged, 36500);

@@ -3,6 +3,7 @@
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
 #include "platform/Modal.h"
+#include "platform/WvsError.h"
 
 #include "support/QtPrinters.h"
 

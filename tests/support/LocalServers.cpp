@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -152,6 +153,30 @@ bool TestCertificate::make()
              QStringLiteral("-days"), QStringLiteral("2"), QStringLiteral("-keyout"), key(), QStringLiteral("-out"),
              cert()});
     return p.waitForFinished(20000) && p.exitCode() == 0 && QFile::exists(cert());
+}
+
+QList<QStringList> pythonCsvRows(const QString &path, bool *ok)
+{
+    QProcess p;
+    p.start(QStringLiteral("/usr/bin/python3"),
+            {QStringLiteral("-c"),
+             QStringLiteral("import csv, json, sys\n"
+                            "with open(sys.argv[1], newline='', encoding='utf-8', errors='strict') as f:\n"
+                            "    print(json.dumps(list(csv.reader(f, strict=True))))\n"),
+             path});
+    const bool finished = p.waitForFinished(20000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    QList<QStringList> rows;
+    if (finished) {
+        for (const QJsonValue &r : QJsonDocument::fromJson(p.readAllStandardOutput()).array()) {
+            QStringList cells;
+            for (const QJsonValue &c : r.toArray())
+                cells << c.toString();
+            rows << cells;
+        }
+    }
+    if (ok)
+        *ok = finished;
+    return rows;
 }
 
 int unusedPort()

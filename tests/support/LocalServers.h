@@ -90,6 +90,10 @@ struct TestCertificate {
     bool make();
 };
 
+// The rows of a CSV file as Python's csv module reads it (UTF-8); empty and
+// ok false when Python could not read it.
+QList<QStringList> pythonCsvRows(const QString &path, bool *ok = nullptr);
+
 // A TCP port on 127.0.0.1 that nothing listens on (at the time of asking).
 int unusedPort();
 

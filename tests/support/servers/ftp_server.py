@@ -19,6 +19,7 @@ auth = DummyAuthorizer()
 auth.add_user(a.user, a.password, a.root, perm="elradfmwMT")
 handler = FTPHandler
 handler.authorizer = auth
+handler.auth_failed_timeout = 0
 if a.rate > 0:
     dtp = ThrottledDTPHandler
     dtp.write_limit = a.rate

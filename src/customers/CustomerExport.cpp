@@ -1,0 +1,44 @@
+#include "customers/CustomerExport.h"
+#include "customers/CsvExport.h"
+#include "data/AppDatabase.h"
+
+#include <QSqlRecord>
+
+namespace wvs::CustomerExport {
+
+bool writeFile(const QString &path, const QList<qint64> &customerNumbers)
+{
+    const QList<CsvExport::Column> columns = CsvExport::chosenColumns(QString::fromLatin1(ChoiceTable));
+    CsvFile file;
+    if (!file.open(path))
+        return false;
+    QStringList headings;
+    for (const auto &c : columns)
+        headings << c.heading;
+    file.writeLine(headings);
+
+    for (qint64 number : customerNumbers) {
+        QSqlQuery q = execSql(QStringLiteral("SELECT * FROM Customers WHERE CustomerNumber = ?"), {number});
+        if (!q.next())
+            continue; // deleted meanwhile on another workstation
+        const QSqlRecord rec = q.record();
+        QStringList values;
+        for (const auto &c : columns) {
+            // A column the record lacks is written empty, so the line keeps
+            // the heading's columns.
+            const int i = rec.indexOf(c.field);
+            values << (i < 0 ? QString() : CsvExport::valueText(q.value(i)));
+        }
+        file.writeLine(values);
+    }
+    file.commit();
+    return true;
+}
+
+void ExportCsvFile(const QString &path, const QList<qint64> &customerNumbers)
+{
+    if (writeFile(path, customerNumbers))
+        CsvExport::offerToOpen(path);
+}
+
+} // namespace wvs::CustomerExport

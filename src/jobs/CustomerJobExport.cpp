@@ -1,0 +1,81 @@
+#include "jobs/CustomerJobExport.h"
+#include "customers/CsvExport.h"
+#include "data/AppDatabase.h"
+
+#include <QSqlRecord>
+
+namespace wvs::CustomerJobExport {
+
+namespace {
+const QString kJobQuery = QStringLiteral(
+    "SELECT Customers.Forename AS Forename, Customers.Surname AS Surname, "
+    "CustomerServiceAddresses.SAddress1 AS SAddress1, CustomerServiceAddresses.SAddress2 AS SAddress2, "
+    "CustomerServiceAddresses.SAddress3 AS SAddress3, CustomerServiceAddresses.SSuburb AS SSuburb, "
+    "CustomerServiceAddresses.SCity AS SCity, CustomerServiceAddresses.SPostCode AS SPostCode, "
+    "JobTypes.JobTypeDescription AS JobTypeDescription, CustomerJobs.StartDate AS StartDate, "
+    "CustomerJobs.StartDay AS StartDay, CustomerJobs.EndDate AS EndDate, CustomerJobs.Frequency AS Frequency, "
+    "CustomerJobs.Cost AS Cost, CustomerJobs.LastServiceDate AS LastServiceDate, "
+    "Associates.AssociateName AS AssociateName, CustomerJobs.CustomerJobComment AS CustomerJobComment, "
+    "Customers.AccountsRef AS AccountsRefCustomer, JobTypes.AccountsRef AS AccountsRefJob "
+    "FROM Customers, CustomerJobs, JobTypes, CustomerServiceAddresses, Associates "
+    "WHERE CustomerJobs.CustomerNumber = Customers.CustomerNumber "
+    "AND CustomerJobs.JobTypeCode = JobTypes.JobTypeCode "
+    "AND CustomerJobs.AssociateID = Associates.AssociateID "
+    "AND CustomerJobs.SAddressSeqNo = CustomerServiceAddresses.SAddressSeqNo "
+    "AND CustomerJobs.JobSeqNo = ?");
+} // namespace
+
+QString plainNumber(qint64 cents)
+{
+    const bool negative = cents < 0;
+    const qint64 a = negative ? -cents : cents;
+    QString text = QString::number(a / 100);
+    if (a % 100 != 0) {
+        QString decimals = QStringLiteral("%1").arg(a % 100, 2, 10, QLatin1Char('0'));
+        if (decimals.endsWith(QLatin1Char('0')))
+            decimals.chop(1);
+        text += QLatin1Char('.') + decimals;
+    }
+    return negative ? QLatin1Char('-') + text : text;
+}
+
+bool writeFile(const QString &path, const QList<ListedJob> &jobs)
+{
+    const QList<CsvExport::Column> columns = CsvExport::chosenColumns(QString::fromLatin1(ChoiceTable));
+    CsvFile file;
+    if (!file.open(path))
+        return false;
+    QStringList headings;
+    for (const auto &c : columns)
+        headings << c.heading;
+    file.writeLine(headings);
+
+    for (const ListedJob &job : jobs) {
+        QSqlQuery q = execSql(kJobQuery, {job.jobSeqNo});
+        if (!q.next())
+            continue;
+        const QSqlRecord rec = q.record();
+        QStringList values;
+        for (const auto &c : columns) {
+            if (c.field == QLatin1String("Frequency")) {
+                values << job.frequencyText;
+            } else if (c.field == QLatin1String("Cost")) {
+                values << plainNumber(q.value(QStringLiteral("Cost")).toLongLong());
+            } else {
+                const int i = rec.indexOf(c.field);
+                values << (i < 0 ? QString() : CsvExport::valueText(q.value(i)));
+            }
+        }
+        file.writeLine(values);
+    }
+    file.commit();
+    return true;
+}
+
+void ExportCsvFile(const QString &path, const QList<ListedJob> &jobs)
+{
+    if (writeFile(path, jobs))
+        CsvExport::offerToOpen(path);
+}
+
+} // namespace wvs::CustomerJobExport

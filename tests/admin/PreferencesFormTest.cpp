@@ -1,0 +1,255 @@
+#include "AdminWindowTest.h"
+#include "admin/PreferenceSettings.h"
+#include "admin/PreferencesForm.h"
+#include "platform/DesktopMailer.h"
+#include "shell/MainForm.h"
+#include "support/LocalServers.h"
+
+#include <QAction>
+#include <QJsonArray>
+#include <QRadioButton>
+
+using namespace wvs;
+
+namespace {
+
+class PreferencesWindow : public wvs::test::AdminWindowTest {
+protected:
+    static void select(QWidget *w, const char *option) { child<QRadioButton>(w, option)->setChecked(true); }
+    static bool selected(QWidget *w, const char *option) { return child<QRadioButton>(w, option)->isChecked(); }
+    static void fillSmtp(QWidget *w, int port, const QString &user, const QString &password)
+    {
+        select(w, "OtherOption");
+        type(w, "ServerText", QStringLiteral("127.0.0.1"));
+        type(w, "PortText", QString::number(port));
+        type(w, "UserNameText", user);
+        type(w, "PasswordText", password);
+        type(w, "TestEmailText", QStringLiteral("owner@example.com"));
+    }
+};
+
+TEST_F(PreferencesWindow, ANewRowOpensWithOutlookPlainTextAndTheRulesInForce)
+{
+    writeSql(QStringLiteral("DELETE FROM Preferences"));
+    session().installationCountry = QStringLiteral("UK");
+    auto w = show<PreferencesForm>();
+    EXPECT_TRUE(selected(w.get(), "OutlookOption"));
+    EXPECT_TRUE(selected(w.get(), "PlainTextOption"));
+    EXPECT_FALSE(enabled(w.get(), "ServerText"));
+    EXPECT_FALSE(enabled(w.get(), "PasswordText"));
+    EXPECT_FALSE(enabled(w.get(), "PortalCostsCheck"));
+    EXPECT_EQ(child<QCheckBox>(w.get(), "GSTInclusiveCheck")->text(), QStringLiteral("Customer Job Costs include VAT"));
+
+    select(w.get(), "OtherOption");
+    EXPECT_TRUE(enabled(w.get(), "ServerText"));
+    EXPECT_TRUE(enabled(w.get(), "SSLCheck"));
+    type(w.get(), "ServerText", QStringLiteral("kept"));
+    select(w.get(), "OutlookOption");
+    EXPECT_FALSE(enabled(w.get(), "UserNameText"));
+    EXPECT_EQ(text(w.get(), "ServerText"), QStringLiteral("kept"));
+
+    tick(w.get(), "MYOBCheck", true);
+    tick(w.get(), "XeroCheck", true);
+    EXPECT_FALSE(ticked(w.get(), "MYOBCheck"));
+    tick(w.get(), "MYOBCheck", true);
+    EXPECT_FALSE(ticked(w.get(), "XeroCheck"));
+    tick(w.get(), "MYOBCheck", false);
+    EXPECT_FALSE(ticked(w.get(), "XeroCheck"));
+
+    tick(w.get(), "SchedulePortalCheck", true);
+    tick(w.get(), "PortalCostsCheck", true);
+    tick(w.get(), "PortalPhoneCheck", true);
+    tick(w.get(), "SchedulePortalCheck", false);
+    EXPECT_FALSE(ticked(w.get(), "PortalCostsCheck"));
+    EXPECT_FALSE(ticked(w.get(), "PortalPhoneCheck"));
+    EXPECT_FALSE(enabled(w.get(), "PortalPhoneCheck"));
+
+    // The first save creates the row.
+    click(w.get(), "OKButton");
+    EXPECT_EQ(msgs_->texts(), QStringList{QStringLiteral("Preferences saved")});
+    const auto v = PreferenceSettings::load();
+    ASSERT_TRUE(v.has_value());
+    EXPECT_EQ(v->emailProvider, QStringLiteral("Outlook"));
+    EXPECT_EQ(v->smtpServer, QStringLiteral("kept"));
+    EXPECT_FALSE(v->showCostOnPortal);
+    EXPECT_EQ(v->xeroTaxRateName, QString());
+}
+
+TEST_F(PreferencesWindow, LoadAppliesTheRulesAndSaveWritesWhatIsShown)
+{
+    PreferenceValues stored;
+    stored.myob = stored.xero = true;
+    stored.emailHtml = true;
+    stored.portal = false;
+    stored.showCostOnPortal = true; // not read while the portal is off
+    stored.taxRate = 15;
+    stored.xeroTaxRateName = QStringLiteral("GST on Income");
+    stored.emailProvider = QStringLiteral("Other");
+    stored.smtpServer = QStringLiteral("mail.example.com");
+    stored.smtpPort = QStringLiteral("587");
+    stored.smtpSsl = true;
+    stored.smtpUserName = QStringLiteral("me");
+    stored.smtpPassword = QStringLiteral("pw");
+    PreferenceSettings::save(stored);
+
+    auto w = show<PreferencesForm>();
+    EXPECT_FALSE(ticked(w.get(), "MYOBCheck"));
+    EXPECT_TRUE(ticked(w.get(), "XeroCheck"));
+    EXPECT_TRUE(selected(w.get(), "HTMLOption"));
+    EXPECT_FALSE(ticked(w.get(), "PortalCostsCheck"));
+    EXPECT_EQ(text(w.get(), "TaxRateText"), QStringLiteral("15"));
+    EXPECT_TRUE(selected(w.get(), "OtherOption"));
+    EXPECT_TRUE(enabled(w.get(), "ServerText"));
+    EXPECT_TRUE(ticked(w.get(), "SSLCheck"));
+    EXPECT_EQ(text(w.get(), "PasswordText"), QStringLiteral("pw"));
+
+    type(w.get(), "TaxRateText", QString());
+    click(w.get(), "OKButton");
+    const auto v = PreferenceSettings::load();
+    EXPECT_FALSE(v->myob);
+    EXPECT_TRUE(v->xero);
+    EXPECT_EQ(v->taxRate, 0);
+    EXPECT_EQ(v->xeroTaxRateName, QStringLiteral("GST on Income"));
+    EXPECT_TRUE(v->smtpSsl);
+}
+
+TEST_F(PreferencesWindow, AFailedCheckKeepsTheStoredRow)
+{
+    auto w = show<PreferencesForm>();
+    select(w.get(), "OtherOption");
+    tick(w.get(), "MYOBCheck", true);
+    click(w.get(), "OKButton");
+    EXPECT_EQ(msgs_->texts(), QStringList{QStringLiteral("Please enter the name of the Email Service Provider's Server")});
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_FALSE(PreferenceSettings::load()->myob);
+}
+
+TEST_F(PreferencesWindow, SavingTurnsTheAccountsMenuOnOrOff)
+{
+    setAccess(2, 1, 1, 1, 1, 1, 5, 1, 0, 1);
+    MainForm main;
+    QAction *accounts = main.menuItem(QStringLiteral("Accounts"));
+    ASSERT_NE(accounts, nullptr);
+    accounts->setEnabled(false);
+    {
+        auto w = show<PreferencesForm>();
+        tick(w.get(), "XeroCheck", true);
+        click(w.get(), "OKButton");
+    }
+    EXPECT_TRUE(accounts->isEnabled());
+    // A level without the Accounts right leaves the menu as it is...
+    loginAs(QStringLiteral("ADM"), 2);
+    accounts->setEnabled(false);
+    {
+        auto w = show<PreferencesForm>();
+        click(w.get(), "OKButton");
+    }
+    EXPECT_FALSE(accounts->isEnabled());
+    // ...and no package turns it off for anyone.
+    loginAs(QStringLiteral("ADM"), 1);
+    accounts->setEnabled(true);
+    {
+        auto w = show<PreferencesForm>();
+        tick(w.get(), "XeroCheck", false);
+        click(w.get(), "OKButton");
+    }
+    EXPECT_FALSE(accounts->isEnabled());
+}
+
+TEST_F(PreferencesWindow, TestEmailArrivesThroughARealSmtpServer)
+{
+    wvs::test::SmtpSink sink;
+    ASSERT_TRUE(sink.start({QStringLiteral("office@example.com"), QStringLiteral("s3cret")})) << sink.errors().toStdString();
+    auto w = show<PreferencesForm>();
+    fillSmtp(w.get(), sink.port(), QStringLiteral("office@example.com"), QStringLiteral("s3cret"));
+    select(w.get(), "HTMLOption"); // the test goes as plain text all the same
+    click(w.get(), "TestButton");
+    EXPECT_EQ(msgs_->texts(),
+              QStringList{QStringLiteral("A test email has been sent - please check that it has been successfully received")});
+    const auto messages = sink.messages();
+    ASSERT_EQ(messages.size(), 1);
+    const QJsonObject m = messages[0];
+    EXPECT_EQ(m[QStringLiteral("subject")].toString(), QStringLiteral("Test email from WVS"));
+    EXPECT_EQ(m[QStringLiteral("from_name")].toString(), QStringLiteral("WVS Email Tester"));
+    EXPECT_EQ(m[QStringLiteral("from_address")].toString(), QStringLiteral("office@example.com"));
+    EXPECT_EQ(m[QStringLiteral("mail_from")].toString(), QStringLiteral("office@example.com"));
+    EXPECT_EQ(m[QStringLiteral("to")].toArray().first().toString(), QStringLiteral("owner@example.com"));
+    EXPECT_TRUE(m[QStringLiteral("auth")].toBool());
+    EXPECT_EQ(m[QStringLiteral("content_type")].toString(), QStringLiteral("text/plain"));
+    const QJsonObject part = m[QStringLiteral("parts")].toArray().first().toObject();
+    EXPECT_EQ(part[QStringLiteral("content")].toString().trimmed(),
+              QStringLiteral("Congratulations! Your test email has been successfully sent from WVS."));
+
+    // Nothing was saved by the test.
+    EXPECT_EQ(PreferenceSettings::load()->smtpServer, QString());
+}
+
+TEST_F(PreferencesWindow, TestEmailFailuresAndChecks)
+{
+    wvs::test::SmtpSink sink;
+    ASSERT_TRUE(sink.start({QStringLiteral("office"), QStringLiteral("s3cret")})) << sink.errors().toStdString();
+    auto w = show<PreferencesForm>();
+
+    // The address first, whatever the route.
+    click(w.get(), "TestButton");
+    EXPECT_EQ(msgs_->last(), QStringLiteral("Please enter an address to which the test email can be sent"));
+
+    fillSmtp(w.get(), sink.port(), QStringLiteral("office"), QStringLiteral("wrong"));
+    msgs_->clear();
+    click(w.get(), "TestButton");
+    ASSERT_EQ(msgs_->shown().size(), 1);
+    EXPECT_TRUE(msgs_->last().startsWith(QStringLiteral("The following error has occurred: \r\n67 "))) << msgs_->last().toStdString();
+    EXPECT_EQ(msgs_->shown().last().icon, MsgIcon::Exclamation);
+    EXPECT_TRUE(sink.messages().isEmpty());
+
+    struct Case {
+        const char *box;
+        const char *message;
+    };
+    const Case cases[] = {{"ServerText", "Please enter the Server name"},
+                          {"PortText", "Please enter the Port number"},
+                          {"UserNameText", "Please enter the User Name"},
+                          {"PasswordText", "Please enter the Password"}};
+    for (const Case &c : cases) {
+        fillSmtp(w.get(), sink.port(), QStringLiteral("office"), QStringLiteral("s3cret"));
+        type(w.get(), c.box, QString());
+        click(w.get(), "TestButton");
+        EXPECT_EQ(msgs_->last(), QString::fromUtf8(c.message));
+    }
+    type(w.get(), "PortText", QStringLiteral("25x"));
+    click(w.get(), "TestButton");
+    EXPECT_EQ(msgs_->last(), QStringLiteral("The Port must be numeric"));
+
+    // A user name that is no address: the sender is still an address.
+    fillSmtp(w.get(), sink.port(), QStringLiteral("office"), QStringLiteral("s3cret"));
+    click(w.get(), "TestButton");
+    ASSERT_EQ(sink.messages().size(), 1);
+    EXPECT_TRUE(sink.messages()[0][QStringLiteral("from_address")].toString().contains(QLatin1Char('@')));
+    EXPECT_EQ(sink.messages()[0][QStringLiteral("from_name")].toString(), QStringLiteral("WVS Email Tester"));
+}
+
+TEST_F(PreferencesWindow, TestEmailThroughTheDesktopMailProgram)
+{
+    DesktopMailScript mail;
+    mail.active = false;
+    auto w = show<PreferencesForm>();
+    type(w.get(), "TestEmailText", QStringLiteral("owner@example.com"));
+    type(w.get(), "ServerText", QStringLiteral("filled but not used"));
+    click(w.get(), "TestButton");
+    EXPECT_EQ(msgs_->last(), QStringLiteral("MS Outlook is not active"));
+    EXPECT_TRUE(mail.drafts.isEmpty());
+
+    mail.active = true;
+    click(w.get(), "TestButton");
+    ASSERT_EQ(mail.drafts.size(), 1);
+    EXPECT_EQ(mail.drafts[0].to, QStringList{QStringLiteral("owner@example.com")});
+    EXPECT_EQ(mail.drafts[0].subject, QStringLiteral("Test email from WVS"));
+    EXPECT_EQ(mail.drafts[0].body, QStringLiteral("Congratulations! Your email has been successfully sent from WVS."));
+    EXPECT_EQ(msgs_->last(), QStringLiteral("A test email has been sent - please check that it has been successfully received"));
+
+    mail.openResult = false;
+    click(w.get(), "TestButton");
+    EXPECT_TRUE(msgs_->last().startsWith(QStringLiteral("The following error has occurred: \r\n")));
+}
+
+} // namespace

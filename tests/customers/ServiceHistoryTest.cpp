@@ -1,0 +1,186 @@
+#include "common/Formats.h"
+#include "customers/ServiceHistoryForm.h"
+#include "customers/ServiceHistoryQuery.h"
+#include "platform/FlexGrid.h"
+#include "shell/FormRegistry.h"
+#include "support/DbTest.h"
+
+#include <QPushButton>
+
+using namespace wvs;
+
+namespace {
+
+// Stands in for the schedule-notes browser where it is not part of the program.
+class NotesBrowserStandIn : public Form {
+public:
+    explicit NotesBrowserStandIn(QWidget *parent) : Form(parent) { setObjectName("ScheduleNotesForm"); }
+};
+
+const QColor kWhite(255, 255, 255);
+const QColor kGrey(224, 224, 224);
+const QColor kSilver(192, 192, 192);
+
+class ServiceHistoryTest : public test::DbTest {
+protected:
+    void SetUp() override
+    {
+        DbTest::SetUp();
+        loginAs("ADM", 1);
+        if (!FormRegistry::contains("ScheduleNotesForm"))
+            FormRegistry::add("ScheduleNotesForm", [](QWidget *p) -> QDialog * { return new NotesBrowserStandIn(p); });
+        addAssociate("JO", "Jo Bloggs", "pw", 1);
+        addAssociate("SAM", "Sam Reid", "pw", 1);
+        writeSql("INSERT INTO JobTypes (JobTypeCode, JobTypeDescription) VALUES ('WIN', 'Window cleaning')");
+        writeSql("INSERT INTO JobTypes (JobTypeCode, JobTypeDescription) VALUES ('GUT', 'Gutter clearing')");
+        writeSql("INSERT INTO Customers (Surname, Forename, CAddress1, CSuburb) "
+                 "VALUES ('Smith', 'Mary', '12 Queen St', 'Ponsonby')");
+        customer_ = lastInsertId();
+        writeSql("INSERT INTO Customers (Surname, Forename) VALUES ('Brown', 'Tom')");
+        other_ = lastInsertId();
+        windows_ = addJob(customer_, "WIN", "JO", 4550);
+        gutters_ = addJob(customer_, "GUT", "GONE", 12000);   // assigned to an associate since deleted
+        othersJob_ = addJob(other_, "WIN", "JO", 1000);
+    }
+
+    qint64 addJob(qint64 customer, const QString &type, const QString &associate, int cents)
+    {
+        writeSql("INSERT INTO CustomerJobs (CustomerNumber, JobTypeCode, AssociateID, Cost) VALUES (?, ?, ?, ?)",
+                 {customer, type, associate, cents});
+        return lastInsertId();
+    }
+    void occurrence(int schedule, qint64 job, const QDate &planned, const QDate &done = QDate(),
+                    const QString &by = QString())
+    {
+        writeSql("INSERT INTO ScheduleJobs (ScheduleNumber, JobSeqNo, ScheduleServiceDate, ActualServiceDate, "
+                 "AssociateID) VALUES (?, ?, ?, ?, ?)",
+                 {schedule, job, Formats::toStoredDate(planned), Formats::toStoredDate(done), by});
+    }
+    std::unique_ptr<ServiceHistoryForm> open(qint64 customer)
+    {
+        auto f = std::make_unique<ServiceHistoryForm>();
+        f->Tag = QString::number(customer);
+        f->show();
+        QApplication::processEvents();
+        QApplication::processEvents();
+        return f;
+    }
+    static QString shown(const QDate &d)
+    {
+        return Formats::weekdayName(d).left(3) + " " + Formats::toDisplayDate(d);
+    }
+
+    qint64 customer_ = 0, other_ = 0, windows_ = 0, gutters_ = 0, othersJob_ = 0;
+    const QDate today_ = QDate::currentDate();
+};
+
+TEST_F(ServiceHistoryTest, ListsTheCustomersOccurrencesBeforeTodayNewestFirst)
+{
+    occurrence(3, windows_, today_);                                   // today: not yet history
+    occurrence(3, windows_, today_.addDays(7));                        // future
+    occurrence(2, windows_, today_.addDays(-1), today_.addDays(-1), "JO");
+    occurrence(1, gutters_, QDate(2024, 3, 5), QDate(2024, 3, 6), "SAM");
+    occurrence(2, gutters_, today_.addDays(-20));                      // never done
+    occurrence(1, windows_, QDate(2024, 2, 20), QDate(2024, 2, 21), "LEFT");   // done by someone since deleted
+    occurrence(2, othersJob_, today_.addDays(-2), today_.addDays(-2), "JO");
+
+    auto f = open(customer_);
+    EXPECT_EQ(f->windowTitle(), "Service History - Mary Smith 12 Queen St Ponsonby");
+    FlexGrid *g = f->grid();
+    ASSERT_EQ(g->rows(), 5);
+    EXPECT_EQ(g->rowTexts(1), QStringList({"", shown(today_.addDays(-1)), shown(today_.addDays(-1)),
+                                           "Window cleaning", "$45.50", "Jo Bloggs", "Jo Bloggs", "",
+                                           QString::number(windows_), "2"}));
+    EXPECT_EQ(g->rowTexts(2), QStringList({"", shown(today_.addDays(-20)), "", "Gutter clearing", "$120.00", "", "",
+                                           "", QString::number(gutters_), "2"}));
+    EXPECT_EQ(g->rowTexts(3), QStringList({"", "Tue 05 Mar 2024", "Wed 06 Mar 2024", "Gutter clearing", "$120.00",
+                                           "", "Sam Reid", "", QString::number(gutters_), "1"}));
+    EXPECT_EQ(g->textMatrix(4, ServiceHistoryForm::ColDateDone), "Wed 21 Feb 2024");
+    EXPECT_EQ(g->textMatrix(4, ServiceHistoryForm::ColDoneBy), "");
+    EXPECT_EQ(g->selectedRow(), 0);
+}
+
+TEST_F(ServiceHistoryTest, RowsAreStripedFromWhiteAndJobsNotDoneAreSilverAndBold)
+{
+    occurrence(1, windows_, today_.addDays(-1));                               // not done
+    occurrence(1, windows_, today_.addDays(-8), today_.addDays(-8), "JO");
+    occurrence(1, windows_, today_.addDays(-15));                              // not done
+    occurrence(1, windows_, today_.addDays(-22), today_.addDays(-21), "JO");
+    auto f = open(customer_);
+    FlexGrid *g = f->grid();
+    ASSERT_EQ(g->rows(), 5);
+    const bool done[] = {false, false, true, false, true};
+    for (int row = 1; row <= 4; ++row) {
+        for (int col = 1; col <= 9; ++col) {
+            EXPECT_EQ(g->cellBackColor(row, col), row % 2 ? kWhite : kGrey) << row << "," << col;
+            EXPECT_EQ(g->cellForeColor(row, col), done[row] ? QColor(Qt::black) : kSilver) << row << "," << col;
+            EXPECT_EQ(g->cellBold(row, col), !done[row]) << row << "," << col;
+        }
+    }
+    EXPECT_EQ(g->cellAlignment(1, ServiceHistoryForm::ColCost), FlexGrid::alignmentFromCode(8));
+    EXPECT_EQ(g->cellAlignment(1, ServiceHistoryForm::ColJobType), FlexGrid::alignmentFromCode(2));
+    EXPECT_EQ(g->colWidthTwips(ServiceHistoryForm::ColJobSeqNo), 0);
+    EXPECT_EQ(g->colWidthTwips(ServiceHistoryForm::ColScheduleNumber), 0);
+}
+
+TEST_F(ServiceHistoryTest, JobNotesCountsTheNotesOfThatScheduleJobAndDay)
+{
+    const QDate planned = today_.addDays(-3);
+    occurrence(4, windows_, planned, planned, "JO");
+    occurrence(4, gutters_, planned);
+    // A note of the same job and day on another schedule, and one of another day.
+    writeSql("INSERT INTO ScheduleJobNotes (ScheduleNumber, JobSeqNo, ScheduleServiceDate, NoteDetail) "
+             "VALUES (5, ?, ?, 'elsewhere'), (4, ?, ?, 'other day'), (4, ?, ?, 'the one')",
+             {windows_, Formats::toStoredDate(planned), windows_, Formats::toStoredDate(planned.addDays(1)),
+              gutters_, Formats::toStoredDate(planned)});
+    auto f = open(customer_);
+    FlexGrid *g = f->grid();
+    ASSERT_EQ(g->rows(), 3);
+    const int windowsRow = g->textMatrix(1, ServiceHistoryForm::ColJobSeqNo) == QString::number(windows_) ? 1 : 2;
+    const int guttersRow = 3 - windowsRow;
+
+    f->findChild<QPushButton *>("NotesButton")->click();
+    EXPECT_EQ(msgs_->texts(), QStringList({"Please select the Job first"}));
+
+    msgs_->clear();
+    g->selectRow(windowsRow);
+    f->findChild<QPushButton *>("NotesButton")->click();
+    EXPECT_EQ(msgs_->texts(), QStringList({"No Notes found"}));
+    EXPECT_TRUE(modal_->opened().isEmpty());
+
+    msgs_->clear();
+    g->selectRow(guttersRow);
+    f->JobsGrid_DblClick();
+    EXPECT_TRUE(msgs_->texts().isEmpty());
+    ASSERT_EQ(modal_->opened().size(), 1);
+    EXPECT_EQ(modal_->opened()[0].name, "ScheduleNotesForm");
+    EXPECT_EQ(modal_->opened()[0].tag,
+              "History~" + QString::number(gutters_) + "~" + Formats::toStoredDate(planned));
+}
+
+TEST_F(ServiceHistoryTest, ACustomerWithoutHistoryShowsOnlyTheHeadings)
+{
+    occurrence(1, windows_, today_);
+    auto f = open(customer_);
+    EXPECT_EQ(f->grid()->rows(), 1);
+    EXPECT_EQ(f->grid()->textMatrix(0, 1), "Service Date");
+    EXPECT_EQ(f->grid()->textMatrix(0, 6), "Done By");
+    f->findChild<QPushButton *>("NotesButton")->click();
+    EXPECT_TRUE(msgs_->texts().isEmpty());
+
+    // A customer that no longer exists keeps the plain caption.
+    auto gone = open(9999);
+    EXPECT_EQ(gone->windowTitle(), "Service History");
+}
+
+TEST_F(ServiceHistoryTest, TheCustomerListOpensItByNameWithTheNumberAlone)
+{
+    occurrence(1, windows_, today_.addDays(-1));
+    ASSERT_TRUE(FormRegistry::contains("ServiceHistoryForm"));
+    int rows = 0;
+    modal_->once("ServiceHistoryForm", [&](QDialog *d) { rows = static_cast<ServiceHistoryForm *>(d)->grid()->rows(); });
+    FormRegistry::open("ServiceHistoryForm", QString::number(customer_));
+    EXPECT_EQ(rows, 2);
+}
+
+} // namespace

@@ -1,0 +1,394 @@
+#include "JobsDbTest.h"
+#include "common/CalendarForm.h"
+#include "common/Formats.h"
+#include "jobs/CustomerJobAddModifyForm.h"
+#include "jobs/CustomerJobOpener.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QToolButton>
+#include <QUrlQuery>
+
+using namespace wvs;
+
+namespace {
+
+class CustomerJobDialogTest : public test::JobsDbTest {
+protected:
+    void SetUp() override
+    {
+        JobsDbTest::SetUp();
+        addAssociate("BOB", "Bob Builder", "pw", 1, true);
+        addAssociate("OLD", "Old Timer", "pw", 1, false);
+        customer_ = addCustomer("Smith", "Ann");
+        albany_ = addAddress(customer_, "1 Main Road", "Albany", "Unit 2", "");
+        addAddress(customer_, "9 Back Lane", "Albany");
+        addAddress(customer_, "5 Beach Road", "Takapuna");
+        addJobType("CLEAN", "Window cleaning");
+        addJobType("LAWN", "Lawn mowing");
+    }
+    void TearDown() override
+    {
+        dialog_.reset();
+        JobsDbTest::TearDown();
+    }
+
+    CustomerJobAddModifyForm *open(const QString &tag, const QString &caller = {})
+    {
+        dialog_ = std::make_unique<CustomerJobAddModifyForm>();
+        dialog_->Tag = tag;
+        dialog_->Caller = caller;
+        dialog_->Opener = &opener_;
+        dialog_->show();
+        settle();
+        return dialog_.get();
+    }
+    CustomerJobAddModifyForm *openJob(qint64 job, const QString &mode = QStringLiteral("Modify"))
+    {
+        return open(QStringLiteral("%1~%2~%3").arg(mode).arg(job).arg(albany_), "CustomerJobsManagement");
+    }
+    qint64 storeJob(int code, const QString &start = QStringLiteral("2031-07-07"))
+    {
+        test::StoredJob j;
+        j.customer = customer_;
+        j.address = albany_;
+        j.frequency = code;
+        j.start = start;
+        return addJob(j);
+    }
+
+    QRadioButton *option(const char *name) { return child<QRadioButton>(dialog_.get(), name); }
+    QComboBox *combo(const char *name) { return child<QComboBox>(dialog_.get(), name); }
+    QLineEdit *box(const char *name) { return child<QLineEdit>(dialog_.get(), name); }
+    QLabel *label(const char *name) { return child<QLabel>(dialog_.get(), name); }
+    bool frameShown(const char *name) { return !child<QFrame>(dialog_.get(), name)->isHidden(); }
+    QString shownFrames()
+    {
+        QStringList out;
+        for (const char *f : {"DailyFrame", "WeeklyFrame", "MonthlyFrame", "YearlyFrame"})
+            if (frameShown(f))
+                out << f;
+        return out.join(",");
+    }
+    QString checkedKind()
+    {
+        for (const char *o : {"DailyOption", "WeeklyOption", "MonthlyOption", "YearlyOption"})
+            if (option(o)->isChecked())
+                return o;
+        return {};
+    }
+    // Fills what an Add needs besides the frequency.
+    void fillBasics(const QString &start)
+    {
+        combo("JobTypeCombo")->setCurrentIndex(0);
+        combo("AssociateCombo")->setCurrentIndex(0);
+        box("CostText")->setText("40");
+        label("StartDateLabel")->setText(start);
+    }
+
+    qint64 customer_ = 0;
+    qint64 albany_ = 0;
+    CustomerJobOpener opener_;
+    std::unique_ptr<CustomerJobAddModifyForm> dialog_;
+};
+
+TEST_F(CustomerJobDialogTest, EveryWorkedExampleShowsInItsFrameAndSavesBackUnchanged)
+{
+    const QList<std::pair<int, const char *>> codes = {
+        {3, "DailyOption"},         {399, "DailyOption"},      {101001, "WeeklyOption"}, {102009, "WeeklyOption"},
+        {101096, "WeeklyOption"},   {152127, "WeeklyOption"},  {11501, "MonthlyOption"}, {13103, "MonthlyOption"},
+        {10112, "MonthlyOption"},   {19902, "MonthlyOption"},  {22201, "MonthlyOption"}, {25503, "MonthlyOption"},
+        {31225, "YearlyOption"},    {30101, "YearlyOption"},   {41109, "YearlyOption"},  {45703, "YearlyOption"},
+    };
+    for (const auto &[code, kind] : codes) {
+        const qint64 job = storeJob(code);
+        openJob(job);
+        EXPECT_EQ(checkedKind(), kind) << code;
+        EXPECT_EQ(shownFrames(), QString(kind).replace("Option", "Frame")) << code;
+        msgs_->clear();
+        click(dialog_.get(), "OKButton");
+        EXPECT_TRUE(msgs_->texts().contains("Customer Job saved")) << code << msgs_->texts().join("|").toStdString();
+        EXPECT_EQ(jobField(job, "Frequency").toInt(), code);
+        writeSql("DELETE FROM CustomerJobs");
+    }
+}
+
+TEST_F(CustomerJobDialogTest, StoredCodesFillTheFrameControls)
+{
+    openJob(storeJob(102009));
+    EXPECT_EQ(box("WeeklyText1")->text(), "2");
+    QStringList ticked;
+    for (const char *d : {"MondayCheck", "TuesdayCheck", "WednesdayCheck", "ThursdayCheck", "FridayCheck",
+                          "SaturdayCheck", "SundayCheck"})
+        if (child<QCheckBox>(dialog_.get(), d)->isChecked())
+            ticked << d;
+    EXPECT_EQ(ticked, QStringList({"MondayCheck", "ThursdayCheck"}));
+
+    openJob(storeJob(25503, "2031-07-08"));
+    EXPECT_TRUE(option("MonthlyOption2")->isChecked());
+    EXPECT_EQ(combo("MonthlyCombo1")->currentText(), "Last");
+    EXPECT_EQ(combo("MonthlyCombo2")->currentText(), "Friday");
+    EXPECT_EQ(box("MonthlyText3")->text(), "3");
+
+    openJob(storeJob(31225, "2031-07-09"));
+    EXPECT_TRUE(option("YearlyOption1")->isChecked());
+    EXPECT_EQ(combo("YearlyCombo1")->currentText(), "December");
+    EXPECT_EQ(box("YearlyText1")->text(), "25");
+
+    openJob(storeJob(41109, "2031-07-10"));
+    EXPECT_EQ(combo("YearlyCombo2")->currentText(), "1st");
+    EXPECT_EQ(combo("YearlyCombo3")->currentText(), "Monday");
+    EXPECT_EQ(combo("YearlyCombo4")->currentText(), "September");
+
+    for (int code : {400, 999}) {
+        openJob(storeJob(code, QStringLiteral("2031-08-%1").arg(code % 28 + 1, 2, 10, QLatin1Char('0'))));
+        EXPECT_TRUE(option("DailyOption2")->isChecked()) << code;
+    }
+    openJob(storeJob(365, "2031-09-01"));
+    EXPECT_TRUE(option("DailyOption1")->isChecked());
+    EXPECT_EQ(box("DailyText1")->text(), "365");
+}
+
+TEST_F(CustomerJobDialogTest, CodesNamingNoListEntryOrNoKindShowWithoutFailing)
+{
+    openJob(storeJob(19000));
+    EXPECT_TRUE(option("MonthlyOption2")->isChecked());
+    EXPECT_EQ(combo("MonthlyCombo1")->currentIndex(), -1);
+    EXPECT_EQ(combo("MonthlyCombo2")->currentIndex(), -1);
+    EXPECT_EQ(box("MonthlyText3")->text(), "0");
+
+    openJob(storeJob(25812, "2031-07-08"));
+    EXPECT_EQ(combo("MonthlyCombo1")->currentText(), "Last");
+    EXPECT_EQ(combo("MonthlyCombo2")->currentIndex(), -1);
+    EXPECT_EQ(box("MonthlyText3")->text(), "12");
+
+    openJob(storeJob(41113, "2031-07-09"));
+    EXPECT_TRUE(option("YearlyOption2")->isChecked());
+    EXPECT_EQ(combo("YearlyCombo4")->currentIndex(), -1);
+    openJob(storeJob(33201, "2031-07-10"));
+    EXPECT_TRUE(option("YearlyOption1")->isChecked());
+    EXPECT_EQ(combo("YearlyCombo1")->currentIndex(), -1);
+    EXPECT_EQ(box("YearlyText1")->text(), "1");
+
+    int day = 11;
+    for (int code : {0, -5, 1000, 10000, 30000, 50000, 100000, 200000}) {
+        openJob(storeJob(code, QStringLiteral("2031-07-%1").arg(day++)));
+        EXPECT_EQ(checkedKind(), "") << code;
+        EXPECT_EQ(shownFrames(), "") << code;
+    }
+    EXPECT_TRUE(msgs_->texts().isEmpty()) << msgs_->texts().join("|").toStdString();
+
+    // Saved again as a one-off, a job without a kind falls on its start date.
+    const qint64 job = storeJob(0, "2031-08-02");
+    openJob(job);
+    option("OccurrencesOption")->setChecked(true);
+    box("OccurrencesText")->setText("1");
+    click(dialog_.get(), "OKButton");
+    EXPECT_EQ(jobField(job, "Frequency").toInt(), 1);
+    EXPECT_EQ(jobField(job, "Occurrences").toInt(), 1);
+}
+
+TEST_F(CustomerJobDialogTest, EveryFrameEnteredInTheDialogIsStoredAsItsCode)
+{
+    struct Case {
+        const char *start;
+        std::function<void()> fill;
+        int code;
+    };
+    const QList<Case> cases = {
+        {"07 Jul 2031", [&] { option("DailyOption1")->click(); box("DailyText1")->setText("3"); }, 3},
+        {"08 Jul 2031", [&] { option("DailyOption2")->click(); }, 399},
+        {"09 Jul 2031",
+         [&] {
+             option("WeeklyOption")->click();
+             box("WeeklyText1")->setText("2");
+             child<QCheckBox>(dialog_.get(), "MondayCheck")->setChecked(true);
+             child<QCheckBox>(dialog_.get(), "ThursdayCheck")->setChecked(true);
+         },
+         102009},
+        {"10 Jul 2031",
+         [&] {
+             option("MonthlyOption")->click();
+             option("MonthlyOption1")->click();
+             box("MonthlyText1")->setText("15");
+             box("MonthlyText2")->setText("1");
+         },
+         11501},
+        {"11 Jul 2031",
+         [&] {
+             option("MonthlyOption")->click();
+             option("MonthlyOption3")->click();
+             box("MonthlyText4")->setText("2");
+         },
+         19902},
+        {"12 Jul 2031",
+         [&] {
+             option("MonthlyOption")->click();
+             option("MonthlyOption2")->click();
+             combo("MonthlyCombo1")->setCurrentIndex(1);
+             combo("MonthlyCombo2")->setCurrentIndex(1);
+             box("MonthlyText3")->setText("1");
+         },
+         22201},
+        {"13 Jul 2031",
+         [&] {
+             option("YearlyOption")->click();
+             option("YearlyOption1")->click();
+             combo("YearlyCombo1")->setCurrentIndex(11);
+             box("YearlyText1")->setText("25");
+         },
+         31225},
+        {"14 Jul 2031",
+         [&] {
+             option("YearlyOption")->click();
+             option("YearlyOption2")->click();
+             combo("YearlyCombo2")->setCurrentIndex(4);
+             combo("YearlyCombo3")->setCurrentIndex(6);
+             combo("YearlyCombo4")->setCurrentIndex(2);
+         },
+         45703},
+    };
+    for (const Case &c : cases) {
+        open(QStringLiteral("Add~%1~").arg(customer_), "CustomerJobsManagement");
+        fillBasics(c.start);
+        c.fill();
+        opener_.JobAdded = false;
+        msgs_->clear();
+        click(dialog_.get(), "OKButton");
+        EXPECT_EQ(msgs_->texts(), QStringList({"Customer Job saved"})) << c.code;
+        EXPECT_TRUE(opener_.JobAdded);
+        EXPECT_EQ(scalarSql("SELECT Frequency FROM CustomerJobs WHERE StartDate = ?",
+                            {Formats::toStoredDate(Formats::fromDisplayDate(c.start))})
+                      .toInt(),
+                  c.code)
+            << c.start;
+    }
+}
+
+TEST_F(CustomerJobDialogTest, AddOffersCustomersSuburbsAndAddressesAsTheOpenerAllows)
+{
+    addCustomer("Adams", "", 9);
+    addCustomer("", "Zoe", 2);
+    open("Add~0~", "Schedule");
+    EXPECT_EQ(dialog_->windowTitle(), "Add Customer Job");
+    QComboBox *customers = combo("CustomerNameCombo");
+    QStringList names;
+    for (int i = 0; i < customers->count(); ++i)
+        names << customers->itemText(i);
+    EXPECT_EQ(names, QStringList({"Zoe", "Adams", "Smith, Ann"}));
+    EXPECT_EQ(customers->currentText(), "");
+    EXPECT_EQ(combo("SuburbCombo")->count(), 0);
+    EXPECT_EQ(combo("JobTypeCombo")->currentIndex(), -1);
+    EXPECT_TRUE(option("DailyOption")->isChecked());
+    EXPECT_TRUE(option("NoEndOption")->isChecked());
+    // Inactive associates are never offered.
+    QStringList associates;
+    for (int i = 0; i < combo("AssociateCombo")->count(); ++i)
+        associates << combo("AssociateCombo")->itemText(i);
+    EXPECT_TRUE(associates.contains("Bob Builder"));
+    EXPECT_FALSE(associates.contains("Old Timer"));
+
+    open(QStringLiteral("Add~%1~").arg(customer_), "CustomerJobsManagement");
+    EXPECT_EQ(combo("CustomerNameCombo")->count(), 1);
+    EXPECT_EQ(combo("CustomerNameCombo")->currentText(), "Smith, Ann");
+    EXPECT_TRUE(combo("CustomerNameCombo")->isEnabled());
+    EXPECT_EQ(combo("SuburbCombo")->count(), 2);
+    EXPECT_EQ(combo("SuburbCombo")->currentText(), "Albany");
+    QComboBox *addresses = combo("AddressCombo");
+    ASSERT_EQ(addresses->count(), 2);
+    EXPECT_EQ(addresses->itemText(0), "1 Main Road, Unit 2");
+    EXPECT_EQ(addresses->currentIndex(), 0);
+
+    const int takapuna = combo("SuburbCombo")->findText("Takapuna");
+    combo("SuburbCombo")->setCurrentIndex(takapuna);
+    emit combo("SuburbCombo")->activated(takapuna);
+    EXPECT_EQ(addresses->count(), 1);
+    EXPECT_EQ(addresses->currentText(), "5 Beach Road");
+
+    click(dialog_.get(), "MapImage");
+    ASSERT_EQ(desktop_->opened.size(), 1);
+    EXPECT_EQ(QUrlQuery(desktop_->opened[0]).queryItemValue("q", QUrl::FullyDecoded), "5 Beach Road, Takapuna");
+}
+
+TEST_F(CustomerJobDialogTest, DatesComeFromThePopUpAndAFaultLeavesTheDialogOpen)
+{
+    open(QStringLiteral("Add~%1~").arg(customer_), "CustomerJobsManagement");
+    modal_->once("CalendarForm", [](QDialog *d) { static_cast<CalendarForm *>(d)->pickDate(QDate(2031, 3, 2)); });
+    click(dialog_.get(), "StartDateImage");
+    EXPECT_EQ(label("StartDateLabel")->text(), "02 Mar 2031");
+    EXPECT_EQ(label("StartDayLabel")->text(), "(Sunday)");
+    EXPECT_FALSE(label("StartDayLabel")->isHidden());
+
+    modal_->once("CalendarForm", [](QDialog *d) { static_cast<CalendarForm *>(d)->pickDate(QDate(2031, 3, 1)); });
+    option("EndDateOption")->click();
+    // The end may not lie before the start.
+    EXPECT_EQ(label("EndDateLabel")->text(), "");
+    modal_->once("CalendarForm", [](QDialog *d) { static_cast<CalendarForm *>(d)->pickDate(QDate(2031, 3, 9)); });
+    click(dialog_.get(), "EndDateImage");
+    EXPECT_EQ(label("EndDateLabel")->text(), "09 Mar 2031");
+
+    box("CostText")->setText("12.5");
+    click(dialog_.get(), "OKButton");
+    EXPECT_EQ(msgs_->texts(), QStringList({"Please select a Job Type"}));
+    EXPECT_EQ(box("CostText")->text(), "$12.50");
+    EXPECT_TRUE(dialog_->isVisible());
+    EXPECT_EQ(count("CustomerJobs"), 0);
+    EXPECT_FALSE(opener_.JobAdded);
+}
+
+TEST_F(CustomerJobDialogTest, ModifyAndViewShowTheStoredJobWithItsKeysFixed)
+{
+    test::StoredJob j;
+    j.customer = customer_;
+    j.address = albany_;
+    j.associate = "OLD";
+    j.end = "2031-12-31";
+    j.lastService = "2031-07-14";
+    j.costCents = 1250;
+    j.asRequired = true;
+    const qint64 job = addJob(j);
+
+    openJob(job);
+    EXPECT_EQ(dialog_->windowTitle(), "Modify Customer Job");
+    for (const char *c : {"CustomerNameCombo", "SuburbCombo", "AddressCombo", "JobTypeCombo"})
+        EXPECT_FALSE(combo(c)->isEnabled()) << c;
+    EXPECT_EQ(combo("AddressCombo")->currentText(), "1 Main Road");
+    EXPECT_EQ(combo("JobTypeCombo")->currentText(), "Window cleaning");
+    EXPECT_EQ(label("StartDateLabel")->text(), "07 Jul 2031");
+    EXPECT_EQ(label("StartDayLabel")->text(), "(Monday)");
+    EXPECT_EQ(label("LastServiceLabel")->text(), "14 Jul 2031");
+    EXPECT_TRUE(option("EndDateOption")->isChecked());
+    EXPECT_EQ(label("EndDateLabel")->text(), "31 Dec 2031");
+    EXPECT_EQ(box("CostText")->text(), "$12.50");
+    EXPECT_TRUE(child<QCheckBox>(dialog_.get(), "AsRequiredCheck")->isChecked());
+    // Loading the end date opened no pop-up; the job's associate is inactive.
+    EXPECT_FALSE(modal_->openedNames().contains("CalendarForm"));
+    EXPECT_EQ(combo("AssociateCombo")->currentIndex(), -1);
+    click(dialog_.get(), "OKButton");
+    EXPECT_EQ(msgs_->last(), "Please assign the job to an Associate");
+    combo("AssociateCombo")->setCurrentIndex(combo("AssociateCombo")->findText("Bob Builder"));
+    click(dialog_.get(), "OKButton");
+    EXPECT_EQ(msgs_->last(), "Customer Job saved");
+    EXPECT_TRUE(opener_.JobModified);
+    EXPECT_EQ(jobField(job, "AssociateID").toString(), "BOB");
+    EXPECT_EQ(jobField(job, "LastServiceDate").toString(), "2031-07-14");
+
+    openJob(job, "View");
+    EXPECT_EQ(dialog_->windowTitle(), "View Customer Job");
+    EXPECT_FALSE(child<QPushButton>(dialog_.get(), "OKButton")->isEnabled());
+    EXPECT_EQ(combo("AssociateCombo")->currentText(), "Bob Builder");
+
+    // A job deleted meanwhile opens empty with the caption of its mode.
+    writeSql("DELETE FROM CustomerJobs");
+    msgs_->clear();
+    openJob(job);
+    EXPECT_EQ(dialog_->windowTitle(), "Modify Customer Job");
+    EXPECT_EQ(combo("CustomerNameCombo")->count(), 0);
+    EXPECT_TRUE(msgs_->texts().isEmpty());
+    click(dialog_.get(), "OKButton");
+    EXPECT_EQ(msgs_->texts(), QStringList({"Please select a Customer"}));
+}
+
+} // namespace

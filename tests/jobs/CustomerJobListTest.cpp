@@ -1,0 +1,408 @@
+#include "JobsDbTest.h"
+#include "common/CalendarForm.h"
+#include "common/Formats.h"
+#include "jobs/CustomerJobAddModifyForm.h"
+#include "jobs/CustomerJobList.h"
+#include "jobs/CustomerJobsManagementForm.h"
+#include "platform/FlexGrid.h"
+#include "shell/FormRegistry.h"
+
+#include <QToolButton>
+
+using namespace wvs;
+
+namespace {
+
+class CustomerJobListTest : public test::JobsDbTest {
+protected:
+    void SetUp() override
+    {
+        JobsDbTest::SetUp();
+        addAssociate("BOB", "Bob Builder", "pw", 1, true);
+        addJobType("CLEAN", "Window cleaning");
+        addJobType("LAWN", "Lawn mowing");
+        smith_ = addCustomer("Smith", "Ann", 1, "Albany");
+        smithHome_ = addAddress(smith_, "1 Main Road", "Albany");
+        johnson_ = addCustomer("Johnson", "Bo", 1, "Devonport");
+        johnsonHome_ = addAddress(johnson_, "5 Beach Road", "Takapuna");
+    }
+    void TearDown() override
+    {
+        list_.reset();
+        JobsDbTest::TearDown();
+    }
+
+    qint64 job(qint64 customer, qint64 address, std::function<void(test::StoredJob &)> change = {})
+    {
+        test::StoredJob j;
+        j.customer = customer;
+        j.address = address;
+        if (change)
+            change(j);
+        return addJob(j);
+    }
+    QStringList keys(const CustomerJobFilters &f)
+    {
+        QStringList out;
+        for (const QStringList &row : CustomerJobList::rows(f, CustomerJobRecords::jobTypes()))
+            out << row.value(JobListColumn::Key);
+        out.sort();
+        return out;
+    }
+    static QString key(qint64 k) { return QString::number(k); }
+
+    CustomerJobsManagementForm *openList(const QString &tag = {})
+    {
+        list_ = std::make_unique<CustomerJobsManagementForm>();
+        list_->Tag = tag;
+        list_->show();
+        settle();
+        return list_.get();
+    }
+    QStringList listedKeys()
+    {
+        QStringList out;
+        for (int r = 1; r < list_->grid()->rows(); ++r)
+            out << list_->grid()->textMatrix(r, JobListColumn::Key);
+        return out;
+    }
+
+    qint64 smith_ = 0, smithHome_ = 0, johnson_ = 0, johnsonHome_ = 0;
+    std::unique_ptr<CustomerJobsManagementForm> list_;
+};
+
+TEST_F(CustomerJobListTest, FiltersNarrowTheListingAndACustomerLimitOverridesThem)
+{
+    const qint64 a = job(smith_, smithHome_);
+    const qint64 b = job(smith_, smithHome_, [](auto &j) {
+        j.jobType = "LAWN";
+        j.associate = "BOB";
+        j.prospective = true;
+    });
+    const qint64 c = job(johnson_, johnsonHome_, [](auto &j) {
+        j.suspended = true;
+        j.asRequired = true;
+    });
+
+    CustomerJobFilters f;
+    EXPECT_EQ(keys(f), QStringList({key(a), key(b), key(c)}));
+    f.surname = "mit"; // anywhere in the surname
+    EXPECT_EQ(keys(f), QStringList({key(a), key(b)}));
+    f.surname = "%";   // typed text matches literally
+    EXPECT_TRUE(keys(f).isEmpty());
+
+    f = {};
+    f.suburb = QStringLiteral("Devonport"); // a correspondence suburb only
+    EXPECT_TRUE(keys(f).isEmpty());
+    f.suburb = QStringLiteral("Takapuna");
+    EXPECT_EQ(keys(f), QStringList({key(c)}));
+
+    f = {};
+    f.jobTypeCode = QStringLiteral("LAWN");
+    EXPECT_EQ(keys(f), QStringList({key(b)}));
+    f = {};
+    f.associateID = QStringLiteral("ADM");
+    EXPECT_EQ(keys(f), QStringList({key(a), key(c)}));
+    f = {};
+    f.prospective = false;
+    EXPECT_EQ(keys(f), QStringList({key(a), key(c)}));
+    f.suspended = true;
+    EXPECT_EQ(keys(f), QStringList({key(c)}));
+    f = {};
+    f.asRequired = false;
+    EXPECT_EQ(keys(f), QStringList({key(a), key(b)}));
+
+    f = {};
+    f.surname = "zzz";
+    f.jobTypeCode = QStringLiteral("LAWN");
+    f.customerNumber = johnson_;
+    EXPECT_EQ(keys(f), QStringList({key(c)}));
+}
+
+TEST_F(CustomerJobListTest, RowCellsCarryTheShownAndHiddenValues)
+{
+    const qint64 k = job(smith_, smithHome_, [](auto &j) {
+        j.jobType = "GONE"; // a code missing from the job type list
+        j.costCents = 950;
+        j.end = "2031-12-31";
+        j.occurrences = 0;
+        j.frequency = 102009;
+    });
+    const auto rows = CustomerJobList::rows({}, CustomerJobRecords::jobTypes());
+    ASSERT_EQ(rows.size(), 1);
+    const QStringList &r = rows[0];
+    ASSERT_EQ(r.size(), JobListColumn::Count);
+    EXPECT_EQ(r[JobListColumn::Associate], "ADM");
+    EXPECT_EQ(r[JobListColumn::Customer], "Smith, Ann");
+    EXPECT_EQ(r[JobListColumn::ServiceAddress], "1 Main Road");
+    EXPECT_EQ(r[JobListColumn::ServiceLocation], "Albany");
+    EXPECT_EQ(r[JobListColumn::JobType], "");
+    EXPECT_EQ(r[JobListColumn::Frequency], "Weekly");
+    EXPECT_EQ(r[JobListColumn::Cost], "$9.50");
+    EXPECT_EQ(r[JobListColumn::Start], "07 Jul 2031");
+    EXPECT_EQ(r[JobListColumn::End], "31 Dec 2031");
+    EXPECT_EQ(r[JobListColumn::Key], key(k));
+    EXPECT_EQ(r[JobListColumn::StartSerial], QString::number(Formats::dateSerial(QDate(2031, 7, 7))));
+    EXPECT_EQ(r[JobListColumn::SAddressSeqNo], key(smithHome_));
+    EXPECT_EQ(r[JobListColumn::AssociateActive], "True");
+
+    // An associate without a row counts as inactive.
+    writeSql("UPDATE CustomerJobs SET AssociateID = 'NOBODY', EndDate = ''");
+    const QStringList r2 = CustomerJobList::rows({}, CustomerJobRecords::jobTypes()).value(0);
+    EXPECT_EQ(r2[JobListColumn::AssociateActive], "False");
+    EXPECT_EQ(r2[JobListColumn::End], "");
+    EXPECT_EQ(r2[JobListColumn::EndSerial], "0");
+}
+
+TEST_F(CustomerJobListTest, ClassWordsFollowTheCodeRangesAndOnceComesFirst)
+{
+    const QString s = "2031-07-07";
+    EXPECT_EQ(CustomerJobList::classWord(1, s, "", 102009), "Once");
+    EXPECT_EQ(CustomerJobList::classWord(0, s, s, 31225), "Once");
+    EXPECT_EQ(CustomerJobList::classWord(2, s, "", 365), "Daily");
+    EXPECT_EQ(CustomerJobList::classWord(0, s, "", 999), "Daily");
+    EXPECT_EQ(CustomerJobList::classWord(0, s, "", 152127), "Weekly");
+    for (int code : {11501, 19902, 22201})
+        EXPECT_EQ(CustomerJobList::classWord(0, s, "", code), "Monthly") << code;
+    for (int code : {31225, 45703})
+        EXPECT_EQ(CustomerJobList::classWord(0, s, "", code), "Yearly") << code;
+    for (int code : {0, -1, 1000, 10000, 19000, 20000, 30000, 40000, 50000, 100000, 200000})
+        EXPECT_EQ(CustomerJobList::classWord(0, s, "", code), "") << code;
+}
+
+TEST_F(CustomerJobListTest, RowColourFollowsTheFirstRuleThatHolds)
+{
+    using L = CustomerJobList;
+    const JobRowStyle green{QColor(0, 192, 0), true}, grey{QColor(128, 128, 128), true},
+        red{QColor(255, 0, 0), true}, magenta{QColor(255, 0, 255), true}, blue{QColor(0, 0, 255), true},
+        orange{QColor(255, 128, 0), true}, black{QColor(0, 0, 0), false};
+    // status, associate active, suspended, prospective, as required
+    EXPECT_EQ(L::rowStyle(2, false, true, true, true), green);
+    EXPECT_EQ(L::rowStyle(9, false, true, true, true), grey);
+    EXPECT_EQ(L::rowStyle(9, true, true, true, true), red);
+    EXPECT_EQ(L::rowStyle(1, true, true, true, true), magenta);
+    EXPECT_EQ(L::rowStyle(1, true, false, true, true), blue);
+    EXPECT_EQ(L::rowStyle(1, true, false, false, true), orange);
+    EXPECT_EQ(L::rowStyle(1, true, false, false, false), black);
+}
+
+TEST_F(CustomerJobListTest, ActiveDateTestKeepsJobsUnderWayOnTheDate)
+{
+    const QDate at(2031, 7, 10);
+    auto active = [&](int status, bool suspended, const char *start, const char *end, int code, const char *last) {
+        return CustomerJobList::activeAt(at, status, suspended, start, end, code, last);
+    };
+    EXPECT_TRUE(active(1, false, "2031-07-01", "", 399, ""));
+    EXPECT_TRUE(active(2, false, "2031-07-01", "", 152127, ""));
+    EXPECT_TRUE(active(1, false, "1990-01-01", "", 1, ""));
+    EXPECT_FALSE(active(1, true, "2031-07-01", "", 399, ""));
+    EXPECT_FALSE(active(9, false, "2031-07-01", "", 399, ""));
+    EXPECT_FALSE(active(1, false, "2031-07-01", "", 0, ""));
+    // A job that ended before the date is no longer under way; one ending on it is.
+    EXPECT_FALSE(active(1, false, "2031-07-01", "2031-07-09", 399, ""));
+    EXPECT_TRUE(active(1, false, "2031-07-01", "2031-07-10", 399, ""));
+    // Starting on or after the date: only when serviced ahead of the start, by the date.
+    EXPECT_FALSE(active(1, false, "2031-07-10", "", 399, ""));
+    EXPECT_TRUE(active(1, false, "2031-07-12", "", 399, "2031-07-09"));
+    EXPECT_FALSE(active(1, false, "2031-07-12", "", 399, "2031-07-11"));
+    EXPECT_FALSE(active(1, false, "2031-07-12", "", 399, "2031-07-12"));
+}
+
+TEST_F(CustomerJobListTest, OpenedForOneCustomerItListsItsJobsAtOnceUntilCleared)
+{
+    const qint64 a = job(smith_, smithHome_);
+    const qint64 c = job(johnson_, johnsonHome_);
+    EXPECT_TRUE(FormRegistry::contains("CustomerJobsManagementForm"));
+    openList(QStringLiteral("CustomersManagement~%1").arg(johnson_));
+    EXPECT_EQ(child<QLineEdit>(list_.get(), "SurnameText")->text(), "Johnson");
+    EXPECT_EQ(listedKeys(), QStringList({key(c)}));
+    EXPECT_EQ(list_->grid()->selectedRow(), 0);
+
+    // Other filters do not widen or narrow the customer's list.
+    child<QLineEdit>(list_.get(), "SurnameText")->setText("Smith");
+    EXPECT_EQ(list_->grid()->rows(), 1); // a changed filter empties the list
+    click(list_.get(), "GoButton");
+    EXPECT_EQ(listedKeys(), QStringList({key(c)}));
+
+    click(list_.get(), "ClearButton");
+    EXPECT_EQ(list_->customerNumberFilter(), 0);
+    EXPECT_EQ(child<QLineEdit>(list_.get(), "SurnameText")->text(), "");
+    click(list_.get(), "GoButton");
+    QStringList all = listedKeys();
+    all.sort();
+    EXPECT_EQ(all, QStringList({key(a), key(c)}));
+
+    // Opened from the menu the list starts empty.
+    openList();
+    EXPECT_EQ(list_->grid()->rows(), 1);
+    EXPECT_TRUE(msgs_->texts().isEmpty());
+}
+
+TEST_F(CustomerJobListTest, TypedFilterTextWithoutAChosenItemIsIgnored)
+{
+    job(smith_, smithHome_);
+    job(johnson_, johnsonHome_, [](auto &j) { j.jobType = "LAWN"; });
+    openList();
+    for (const char *name : {"JobTypeCombo", "AssociateCombo", "SuburbCombo", "ProspectiveCombo"})
+        child<QComboBox>(list_.get(), name)->setEditText("Lawn mow");
+    click(list_.get(), "GoButton");
+    EXPECT_EQ(listedKeys().size(), 2);
+
+    QComboBox *types = child<QComboBox>(list_.get(), "JobTypeCombo");
+    types->setCurrentIndex(types->findText("Lawn mowing"));
+    click(list_.get(), "GoButton");
+    EXPECT_EQ(listedKeys().size(), 1);
+}
+
+TEST_F(CustomerJobListTest, EmptyResultOffersToAddAJob)
+{
+    job(smith_, smithHome_, [](auto &j) { j.suspended = true; });
+    openList();
+    msgs_->answer(MsgAnswer::No);
+    child<QLineEdit>(list_.get(), "SurnameText")->setText("Nobody");
+    click(list_.get(), "GoButton");
+    EXPECT_EQ(msgs_->texts(), QStringList({"No records found - do you wish to add a Customer Job now?"}));
+    EXPECT_FALSE(modal_->openedNames().contains("CustomerJobAddModifyForm"));
+
+    // Every row refused by the active date asks too; Yes opens the dialog.
+    child<QLineEdit>(list_.get(), "SurnameText")->clear();
+    modal_->once("CalendarForm", [](QDialog *d) { static_cast<CalendarForm *>(d)->pickDate(QDate(2031, 8, 1)); });
+    click(list_.get(), "ActiveDateImage");
+    EXPECT_EQ(child<QLabel>(list_.get(), "ActiveDateLabel")->text(), "01 Aug 2031");
+    msgs_->clear();
+    click(list_.get(), "GoButton");
+    EXPECT_EQ(msgs_->texts(), QStringList({"No records found - do you wish to add a Customer Job now?"}));
+    ASSERT_EQ(modal_->opened().size(), 2);
+    EXPECT_EQ(modal_->opened().last().name, "CustomerJobAddModifyForm");
+    EXPECT_EQ(modal_->opened().last().tag, "Add~0~");
+}
+
+TEST_F(CustomerJobListTest, AddFromTheListRefreshesItAndRowButtonsNeedASelection)
+{
+    job(smith_, smithHome_);
+    openList(QStringLiteral("CustomersManagement~%1").arg(smith_));
+    ASSERT_EQ(listedKeys().size(), 1);
+    modal_->once("CustomerJobAddModifyForm", [&](QDialog *d) {
+        child<QComboBox>(d, "JobTypeCombo")->setCurrentIndex(1);
+        child<QComboBox>(d, "AssociateCombo")->setCurrentIndex(0);
+        child<QLineEdit>(d, "CostText")->setText("10");
+        child<QLabel>(d, "StartDateLabel")->setText("14 Jul 2031");
+        click(d, "DailyOption2");
+        click(d, "OKButton");
+    });
+    click(list_.get(), "AddButton");
+    EXPECT_EQ(modal_->opened().last().tag, QStringLiteral("Add~%1~").arg(smith_));
+    EXPECT_TRUE(list_->JobAdded) << msgs_->texts().join("|").toStdString();
+    EXPECT_EQ(listedKeys().size(), 2);
+
+    // Modify, View and Delete need a row; a double-click modifies.
+    click(list_.get(), "ModifyButton");
+    click(list_.get(), "ViewButton");
+    click(list_.get(), "DeleteButton");
+    EXPECT_EQ(msgs_->texts().mid(msgs_->texts().size() - 3),
+              QStringList({"Please select the Job to be modified", "Please select the Job to be viewed",
+                           "Please select the Job to be deleted"}));
+    list_->grid()->selectRow(1);
+    const QString k = list_->grid()->textMatrix(1, JobListColumn::Key);
+    click(list_.get(), "ViewButton");
+    EXPECT_EQ(modal_->opened().last().tag, QStringLiteral("View~%1~%2").arg(k).arg(smithHome_));
+    emit list_->grid()->rowDoubleClicked(1, 2);
+    EXPECT_EQ(modal_->opened().last().tag, QStringLiteral("Modify~%1~%2").arg(k).arg(smithHome_));
+}
+
+TEST_F(CustomerJobListTest, DeleteIsRefusedWhileAScheduleHoldsTheJob)
+{
+    const qint64 held = job(smith_, smithHome_);
+    const qint64 free = job(johnson_, johnsonHome_);
+    addScheduleJob(addSchedule("2031-07-01", "2031-07-31", "Open"), held, "2031-07-07");
+    openList();
+    click(list_.get(), "GoButton");
+    auto rowOf = [&](qint64 k) { return listedKeys().indexOf(key(k)) + 1; };
+
+    list_->grid()->selectRow(rowOf(held));
+    click(list_.get(), "DeleteButton");
+    EXPECT_EQ(msgs_->last(), "This Customer Job appears on one or more Schedules and therefore cannot be deleted");
+    list_->grid()->selectRow(rowOf(free));
+    msgs_->answer(MsgAnswer::No);
+    click(list_.get(), "DeleteButton");
+    EXPECT_EQ(count("CustomerJobs"), 2);
+    list_->grid()->selectRow(rowOf(free));
+    msgs_->clear();
+    click(list_.get(), "DeleteButton");
+    EXPECT_EQ(msgs_->texts(), QStringList({"Are you sure you wish to PERMANENTLY delete the selected Customer Job?",
+                                           "Customer Job deleted"}));
+    EXPECT_EQ(listedKeys(), QStringList({key(held)}));
+}
+
+TEST_F(CustomerJobListTest, ChangesNeedFullRightsAndDoubleClickFollowsModify)
+{
+    setAccess(5, 7, 5, 7, 1, 1, 1, 1, 0, 0);
+    loginAs("ADM", 5);
+    openList();
+    for (const char *b : {"AddButton", "ModifyButton", "DeleteButton"})
+        EXPECT_FALSE(child<QPushButton>(list_.get(), b)->isEnabled()) << b;
+    for (const char *b : {"ViewButton", "GoButton", "ExitButton", "SortButton"})
+        EXPECT_TRUE(child<QPushButton>(list_.get(), b)->isEnabled()) << b;
+    job(smith_, smithHome_);
+    click(list_.get(), "GoButton");
+    ASSERT_EQ(list_->grid()->rows(), 2);
+    list_->grid()->selectRow(1);
+    emit list_->grid()->rowDoubleClicked(1, 2);
+    EXPECT_TRUE(modal_->opened().isEmpty());
+}
+
+TEST_F(CustomerJobListTest, SortUsesValuesForCostAndDates)
+{
+    const qint64 ten = job(smith_, smithHome_, [](auto &j) {
+        j.costCents = 1000;
+        j.start = "2031-10-01";
+    });
+    const qint64 nine = job(smith_, smithHome_, [](auto &j) {
+        j.costCents = 950;
+        j.start = "2031-09-15";
+        j.end = "2031-12-01";
+    });
+    const qint64 hundred = job(smith_, smithHome_, [](auto &j) {
+        j.costCents = 10000;
+        j.start = "2031-01-20";
+        j.end = "2031-11-01";
+    });
+    openList();
+    QComboBox *sort = child<QComboBox>(list_.get(), "SortCombo");
+    sort->setCurrentIndex(sort->findText("Cost"));
+    click(list_.get(), "GoButton");
+    EXPECT_EQ(listedKeys(), QStringList({key(nine), key(ten), key(hundred)}));
+    sort->setCurrentIndex(sort->findText("Start Date"));
+    click(list_.get(), "SortButton");
+    EXPECT_EQ(listedKeys(), QStringList({key(hundred), key(nine), key(ten)}));
+    sort->setCurrentIndex(sort->findText("End Date"));
+    QComboBox *order = child<QComboBox>(list_.get(), "SortOrderCombo");
+    order->setCurrentIndex(order->findText("Descending"));
+    click(list_.get(), "SortButton");
+    EXPECT_EQ(listedKeys(), QStringList({key(nine), key(hundred), key(ten)}));
+}
+
+TEST_F(CustomerJobListTest, RowsAreColouredBelowFiveThousandGridRowsOnly)
+{
+    auto fill = [&](int jobs) {
+        writeSql("DELETE FROM CustomerJobs");
+        Transaction t;
+        for (int i = 0; i < jobs; ++i)
+            job(smith_, smithHome_, [](auto &j) { j.asRequired = true; });
+        t.commit();
+        click(list_.get(), "GoButton");
+        return list_->grid();
+    };
+    openList();
+    FlexGrid *grid = fill(4998);
+    ASSERT_EQ(grid->rows(), 4999);
+    EXPECT_EQ(grid->cellForeColor(1, 2), QColor(255, 128, 0));
+    EXPECT_TRUE(grid->cellBold(4998, 5));
+    EXPECT_EQ(grid->cellBackColor(2, 1), FlexGrid::stripeColor(2));
+    grid = fill(4999);
+    ASSERT_EQ(grid->rows(), 5000);
+    EXPECT_EQ(grid->cellForeColor(1, 2), QColor(0, 0, 0));
+    EXPECT_FALSE(grid->cellBold(1, 2));
+}
+
+} // namespace

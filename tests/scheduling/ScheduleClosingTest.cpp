@@ -1,0 +1,146 @@
+#include "platform/WvsError.h"
+#include "scheduling/ScheduleClosing.h"
+#include "ScheduleTestData.h"
+
+using namespace wvs;
+using namespace wvs::schedtest;
+
+namespace {
+
+class ScheduleClosingTest : public ScheduleDbTest {
+protected:
+    void SetUp() override
+    {
+        ScheduleDbTest::SetUp();
+        addAssociate("BOB", "Bob Builder", "pw", 1);
+        schedule = addSchedule("2025-03-03", "2025-03-30");   // four Mondays
+        job = addJob({.start = "2025-01-06"});                 // weekly on Monday
+    }
+    PopulateResult populate(const QString &filter = QString(), QSqlDatabase db = AppDatabase::db())
+    {
+        const auto header = ScheduleRecords::load(schedule, db);
+        return ScheduleGeneration::populate(*header, "ADM", filter, db);
+    }
+    qint64 schedule = 0;
+    qint64 job = 0;
+};
+
+} // namespace
+
+TEST_F(ScheduleClosingTest, ClosingStoresWhatIsLeftInWithItsListPositions)
+{
+    const qint64 other = addJob({.associate = "BOB", .start = "2025-03-10", .end = "2025-03-10", .frequency = 1});
+    PopulateResult r = populate();
+    ASSERT_EQ(r.jobs.size(), 5);
+    r.jobs[2].excluded = true;   // the job's second Monday (other's one-off comes before it)
+    const ScheduleWriteOutcome out = ScheduleClosing::close(schedule, r.jobs);
+    EXPECT_TRUE(out.done);
+    EXPECT_EQ(status(schedule), "Closed");
+    EXPECT_EQ(storedRows(schedule),
+              QStringList({QStringLiteral("%1:2025-03-03#0").arg(job), QStringLiteral("%1:2025-03-10#1").arg(job),
+                           QStringLiteral("%1:2025-03-17#3").arg(job), QStringLiteral("%1:2025-03-24#4").arg(job)}));
+    EXPECT_EQ(r.jobs.at(2).jobSeqNo, other);
+    EXPECT_EQ(stored(schedule, job, "2025-03-03", "AssociateID"), "ADM");
+    EXPECT_EQ(stored(schedule, job, "2025-03-03", "ActualServiceDate"), "");
+
+    // A schedule without a single occurrence still closes.
+    const qint64 empty = addSchedule("2026-01-01", "2026-01-31");
+    EXPECT_TRUE(ScheduleClosing::close(empty, {}).done);
+    EXPECT_EQ(status(empty), "Closed");
+}
+
+TEST_F(ScheduleClosingTest, OnlyTheFirstOfTwoWorkstationsClosesTheSchedule)
+{
+    QSqlDatabase second = secondConnection();
+    PopulateResult mine = populate();
+    PopulateResult theirs = populate(QString(), second);
+    theirs.jobs[0].excluded = true;
+
+    EXPECT_TRUE(ScheduleClosing::close(schedule, theirs.jobs, second).done);
+    const QStringList closedByThem = storedRows(schedule);
+    ASSERT_EQ(closedByThem.size(), 3);
+
+    const ScheduleWriteOutcome out = ScheduleClosing::close(schedule, mine.jobs);
+    EXPECT_FALSE(out.done);
+    EXPECT_EQ(out.message, "The Schedule now has a status of Closed and therefore cannot be closed");
+    EXPECT_EQ(storedRows(schedule), closedByThem);
+
+    writeSql("DELETE FROM Schedules WHERE ScheduleNumber = ?", {schedule});
+    EXPECT_EQ(ScheduleClosing::close(schedule, mine.jobs).message,
+              "The Schedule no longer exists and therefore cannot be closed");
+}
+
+TEST_F(ScheduleClosingTest, AFailedCloseLeavesTheScheduleOpenAndItsRowsAsTheyWere)
+{
+    storeJob(schedule, job, "2025-03-03", 0, "2025-03-04", "BOB");
+    PopulateResult r = populate();
+    r.jobs.append(r.jobs.first());   // the same occurrence twice cannot be stored
+    EXPECT_THROW(ScheduleClosing::close(schedule, r.jobs), WvsError);
+    EXPECT_EQ(status(schedule), "Open");
+    EXPECT_EQ(storedRows(schedule), QStringList({QStringLiteral("%1:2025-03-03#0").arg(job)}));
+    EXPECT_EQ(stored(schedule, job, "2025-03-03", "ActualServiceDate"), "2025-03-04");
+}
+
+TEST_F(ScheduleClosingTest, ReclosingKeepsTheRecordedDatesAndAssociatesWhateverTheFilter)
+{
+    const qint64 bobs = addJob({.associate = "BOB", .start = "2025-03-03", .end = "2025-03-03", .frequency = 1});
+    // Closed once; then recorded: the job of 10 March done on the 11th by Bob,
+    // Bob's own job done on its day, and the job of 17 March marked not done.
+    storeJob(schedule, job, "2025-03-03", 0);
+    storeJob(schedule, bobs, "2025-03-03", 1, "2025-03-03", "BOB");
+    storeJob(schedule, job, "2025-03-10", 2, "2025-03-11", "BOB");
+    storeJob(schedule, job, "2025-03-17", 3, "", "ADM");
+    storeJob(schedule, job, "2025-03-24", 4, "2025-03-24", "ADM");
+    // Re-opened, the job handed to Bob, and regenerated showing only ADM's jobs.
+    writeSql("UPDATE CustomerJobs SET AssociateID = 'BOB' WHERE JobSeqNo = ?", {job});
+    PopulateResult r = populate("ADM");
+    EXPECT_EQ(r.staged, 0);
+    ASSERT_EQ(r.jobs.size(), 5);
+    // The occurrence of 24 March is excluded this time.
+    for (ScheduleEntry &e : r.jobs)
+        e.excluded = e.serviceDate == d("2025-03-24");
+
+    ASSERT_TRUE(ScheduleClosing::close(schedule, r.jobs).done);
+    EXPECT_EQ(stored(schedule, job, "2025-03-10", "ActualServiceDate"), "2025-03-11");
+    EXPECT_EQ(stored(schedule, job, "2025-03-10", "AssociateID"), "BOB");
+    EXPECT_EQ(stored(schedule, bobs, "2025-03-03", "ActualServiceDate"), "2025-03-03");
+    EXPECT_EQ(stored(schedule, bobs, "2025-03-03", "AssociateID"), "BOB");
+    // Not done: stored again for the job's associate of now.
+    EXPECT_EQ(stored(schedule, job, "2025-03-17", "ActualServiceDate"), "");
+    EXPECT_EQ(stored(schedule, job, "2025-03-17", "AssociateID"), "BOB");
+    // Left out: gone with its mark.
+    EXPECT_EQ(count("SELECT COUNT(*) FROM ScheduleJobs WHERE ScheduleServiceDate = '2025-03-24'"), 0);
+}
+
+TEST_F(ScheduleClosingTest, SavingTheOrderHandsTheStagedNumbersOutInGridOrder)
+{
+    const qint64 closed = addSchedule("2025-05-01", "2025-05-31", "Closed");
+    QList<qint64> jobs;
+    for (int i = 0; i < 5; ++i) {
+        jobs << addJob({.start = "2025-05-05", .end = "2025-05-05", .frequency = 1});
+        storeJob(closed, jobs.last(), "2025-05-05", i * 2);   // 0, 2, 4, 6, 8
+    }
+    const auto header = ScheduleRecords::load(closed);
+    const PopulateResult r = ScheduleGeneration::populate(*header, "ADM", QString());
+    ASSERT_EQ(r.seqNos, QList<int>({0, 2, 4, 6, 8}));
+
+    // Row 5 moved up above row 4.
+    QList<OrderRow> rows;
+    for (int i : {0, 1, 2, 4, 3})
+        rows.append({jobs.at(i), d("2025-05-05"), i * 2});
+    ASSERT_TRUE(ScheduleClosing::saveOrder(closed, "ADM", rows, r.seqNos).done);
+    EXPECT_EQ(stored(closed, jobs.at(4), "2025-05-05", "ScheduleSeqNo"), "6");
+    EXPECT_EQ(stored(closed, jobs.at(3), "2025-05-05", "ScheduleSeqNo"), "8");
+    EXPECT_EQ(count("SELECT ScheduleSeqNo FROM ScheduleStaging WHERE JobSeqNo = ?", {jobs.at(4)}), 6);
+
+    // The rows as staged no longer match what is stored (another workstation
+    // saved in between): nothing is saved, not even the rows before.
+    QList<OrderRow> stale;
+    for (int i : {1, 0, 2, 3, 4})
+        stale.append({jobs.at(i), d("2025-05-05"), i * 2});
+    const ScheduleWriteOutcome out = ScheduleClosing::saveOrder(closed, "ADM", stale, r.seqNos);
+    EXPECT_FALSE(out.done);
+    EXPECT_FALSE(out.message.isEmpty());
+    EXPECT_EQ(stored(closed, jobs.at(1), "2025-05-05", "ScheduleSeqNo"), "2");
+    EXPECT_EQ(stored(closed, jobs.at(0), "2025-05-05", "ScheduleSeqNo"), "0");
+}

@@ -1,0 +1,387 @@
+#include "platform/FlexGrid.h"
+#include "scheduling/ScheduleForm.h"
+#include "scheduling/ScheduleGrid.h"
+#include "scheduling/ScheduleJobNoteForm.h"
+#include "shell/LoginForm.h"
+#include "shell/Session.h"
+#include "ScheduleTestData.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+using namespace wvs;
+using namespace wvs::schedtest;
+using namespace wvs::ScheduleGrid;
+
+namespace {
+
+class ScheduleFormTest : public ScheduleDbTest {
+protected:
+    void SetUp() override
+    {
+        ScheduleDbTest::SetUp();
+        addAssociate("BOB", "Bob Builder", "pw", 1);
+        // A level that may only look.
+        setAccess(2, 1, 1, 1, 1, 1, 1, 1, 0, 0);
+        // A level that may add notes but not publish.
+        setAccess(3, 1, 1, 1, 1, 1, 1, 3, 0, 0);
+    }
+    std::unique_ptr<ScheduleForm> open(const QString &tag)
+    {
+        auto form = std::make_unique<ScheduleForm>();
+        form->Tag = tag;
+        form->show();
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        return form;
+    }
+    template <class T>
+    static T *child(QWidget *w, const char *name)
+    {
+        T *c = w->findChild<T *>(QString::fromLatin1(name));
+        EXPECT_NE(c, nullptr) << name;
+        return c;
+    }
+    static QPushButton *button(QWidget *w, const char *name) { return child<QPushButton>(w, name); }
+    int locks(const QString &who) { return count("SELECT COUNT(*) FROM LockedSchedules WHERE AssociateID = ?", {who}); }
+
+    // A closed schedule of two jobs, each on three Mondays, stored in date order.
+    qint64 closedSchedule(const QString &status = QStringLiteral("Closed"))
+    {
+        const qint64 s = addSchedule("2025-03-03", "2025-03-16", status);
+        jobA = addJob({.associate = "ADM", .start = "2025-03-03"});
+        jobB = addJob({.associate = "BOB", .start = "2025-03-03"});
+        storeJob(s, jobA, "2025-03-03", 0, "", "ADM");
+        storeJob(s, jobB, "2025-03-03", 1, "", "BOB");
+        storeJob(s, jobA, "2025-03-10", 2, "", "ADM");
+        storeJob(s, jobB, "2025-03-10", 3, "", "BOB");
+        return s;
+    }
+    qint64 jobA = 0;
+    qint64 jobB = 0;
+};
+
+} // namespace
+
+TEST_F(ScheduleFormTest, OpenScheduleToModifyIsGeneratedLockedAndReadyToTrim)
+{
+    const qint64 s = closedSchedule("Open");
+    writeSql("INSERT INTO LockedSchedules (ScheduleNumber, AssociateID) VALUES (77, 'ADM'), (?, 'BOB')", {s});
+    auto form = open(QStringLiteral("Modify~%1").arg(s));
+    EXPECT_EQ(form->windowTitle(), "Job Schedule From: 03 Mar 2025 To: 16 Mar 2025");
+    EXPECT_EQ(child<QLabel>(form.get(), "StatusLabel")->text(), "Status: Open");
+    EXPECT_EQ(child<QLabel>(form.get(), "StatusLabel")->palette().color(QPalette::WindowText), QColor(0, 192, 0));
+    EXPECT_EQ(count("SELECT COUNT(*) FROM LockedSchedules WHERE ScheduleNumber = ? AND AssociateID = 'ADM'", {s}), 1);
+    for (const char *b : {"AddButton", "ModifyButton", "DeleteButton", "ExcludeButton", "CloseButton"})
+        EXPECT_TRUE(button(form.get(), b)->isEnabled()) << b;
+    EXPECT_EQ(button(form.get(), "CloseButton")->text(), "&Close");
+    for (const char *b : {"PublishButton", "UpdateButton", "PrintButton", "EmailButton", "ExportButton"})
+        EXPECT_FALSE(button(form.get(), b)->isVisible()) << b;
+    EXPECT_FALSE(child<QToolButton>(form.get(), "UpButton")->isVisible());
+    EXPECT_EQ(child<QComboBox>(form.get(), "Sort1Combo")->currentText(), "Service Date");
+    EXPECT_EQ(child<QComboBox>(form.get(), "Sort1OrderCombo")->currentText(), "Ascending");
+    auto *sort2 = child<QComboBox>(form.get(), "Sort2Combo");
+    EXPECT_EQ(sort2->count(), 10);
+    EXPECT_EQ(sort2->findText("Service Date"), -1);
+    EXPECT_EQ(sort2->currentIndex(), -1);
+    EXPECT_EQ(form->AssociateIDs, QStringList({"<All>", "ADM", "BOB"}));
+
+    FlexGrid *g = form->grid();
+    ASSERT_EQ(g->rows(), 5);
+    EXPECT_EQ(g->selectedRow(), 0);
+    EXPECT_EQ(g->textMatrix(1, ColAssociate), "ADM");
+    EXPECT_EQ(g->textMatrix(1, ColDate), "03 Mar 2025");
+    EXPECT_EQ(g->textMatrix(2, ColAssociate), "BOB");
+    EXPECT_EQ(g->textMatrix(1, ColDone), "-");
+    EXPECT_EQ(g->textMatrix(1, ColDoneFlag), "");
+    EXPECT_EQ(g->textMatrix(1, ColCost), "$45.00");
+    EXPECT_EQ(g->cellBackColor(1, 3), QColor(255, 255, 255));
+    EXPECT_EQ(g->cellBackColor(2, 3), QColor(224, 224, 224));
+
+    // Choosing an associate empties the grid until Go.
+    child<QComboBox>(form.get(), "AssociateCombo")->setCurrentIndex(2);
+    EXPECT_EQ(g->rows(), 1);
+    form->GoButton_Click();
+    ASSERT_EQ(g->rows(), 3);
+    EXPECT_EQ(g->textMatrix(1, ColAssociate), "BOB");
+
+    form->ExitButton_Click();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(locks("ADM"), 0);
+    EXPECT_EQ(locks("BOB"), 1);
+}
+
+TEST_F(ScheduleFormTest, ForcedLogOffFreesTheSchedulesOfTheAssociate)
+{
+    const qint64 s = closedSchedule();
+    auto form = open(QStringLiteral("View~%1").arg(s));
+    EXPECT_EQ(locks("ADM"), 1);
+    Login::forceLogOff("ADM");
+    EXPECT_EQ(locks("ADM"), 0);
+}
+
+TEST_F(ScheduleFormTest, StatesFollowStatusModeRightsAndThePortalPreference)
+{
+    const qint64 s = closedSchedule();
+    auto viewOpen = open(QStringLiteral("View~%1").arg(addSchedule("2024-01-01", "2024-01-31")));
+    for (const char *b : {"AddButton", "ModifyButton", "DeleteButton", "ExcludeButton", "CloseButton"})
+        EXPECT_FALSE(button(viewOpen.get(), b)->isEnabled()) << b;
+    EXPECT_EQ(button(viewOpen.get(), "CloseButton")->text(), "&Close");
+    EXPECT_EQ(msgs_->texts(), QStringList({"No jobs found"}));
+    viewOpen->ExitButton_Click();
+
+    auto closed = open(QStringLiteral("View~%1").arg(s));
+    EXPECT_EQ(button(closed.get(), "CloseButton")->text(), "&Save");
+    EXPECT_TRUE(button(closed.get(), "CloseButton")->isEnabled());
+    EXPECT_TRUE(child<QToolButton>(closed.get(), "UpButton")->isVisible());
+    EXPECT_TRUE(button(closed.get(), "PublishButton")->isVisible());
+    EXPECT_FALSE(button(closed.get(), "PublishButton")->isEnabled());   // the portal is off
+    EXPECT_FALSE(button(closed.get(), "UpdateButton")->isEnabled());
+    EXPECT_EQ(child<QComboBox>(closed.get(), "Sort1Combo")->currentIndex(), -1);
+    EXPECT_EQ(child<QComboBox>(closed.get(), "Sort1OrderCombo")->currentIndex(), -1);
+    EXPECT_EQ(child<QLabel>(closed.get(), "StatusLabel")->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    EXPECT_EQ(closed->grid()->textMatrix(1, ColDoneFlag), "0");
+    EXPECT_EQ(closed->grid()->cellPictureKey(1, ColDone), noCheckKey());
+    EXPECT_EQ(closed->grid()->textMatrix(3, ColSeqNo), "2");
+    closed->ExitButton_Click();
+
+    writeSql("UPDATE Preferences SET Portal = 1");
+    writeSql("UPDATE Schedules SET Status = 'Published' WHERE ScheduleNumber = ?", {s});
+    auto published = open(QStringLiteral("Modify~%1").arg(s));
+    EXPECT_TRUE(button(published.get(), "PublishButton")->isEnabled());
+    EXPECT_TRUE(button(published.get(), "UpdateButton")->isEnabled());
+    EXPECT_EQ(child<QLabel>(published.get(), "StatusLabel")->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    published->ExitButton_Click();
+
+    loginAs("ADM", 3);
+    auto notesOnly = open(QStringLiteral("Modify~%1").arg(s));
+    EXPECT_TRUE(notesOnly->CanAddNotes);
+    EXPECT_FALSE(notesOnly->CanEdit);
+    EXPECT_FALSE(button(notesOnly.get(), "PublishButton")->isEnabled());
+    notesOnly->ExitButton_Click();
+}
+
+TEST_F(ScheduleFormTest, DoneClickAndNoteNeedTheRightToAddNotes)
+{
+    const qint64 s = closedSchedule();
+    loginAs("ADM", 2);
+    auto viewer = open(QStringLiteral("View~%1").arg(s));
+    viewer->ScheduleGrid_Click(2, ColDone);
+    viewer->ScheduleGrid_MouseDown(Qt::RightButton, 2, ColDone);
+    EXPECT_EQ(stored(s, jobB, "2025-03-03", "ActualServiceDate"), "");
+    EXPECT_EQ(viewer->grid()->cellPictureKey(2, ColDone), noCheckKey());
+    EXPECT_TRUE(modal_->opened().isEmpty());
+    viewer->ExitButton_Click();
+
+    loginAs("ADM", 3);
+    auto form = open(QStringLiteral("View~%1").arg(s));
+    FlexGrid *g = form->grid();
+    form->ScheduleGrid_Click(2, ColDone);
+    EXPECT_EQ(g->cellPictureKey(2, ColDone), checkKey());
+    EXPECT_EQ(g->textMatrix(2, ColDoneFlag), "1");
+    EXPECT_EQ(stored(s, jobB, "2025-03-03", "ActualServiceDate"), "2025-03-03");
+    EXPECT_EQ(stored(s, jobB, "2025-03-03", "AssociateID"), "BOB");
+
+    // The job has since been handed to ADM: undoing gives the occurrence to him.
+    writeSql("UPDATE CustomerJobs SET AssociateID = 'ADM' WHERE JobSeqNo = ?", {jobB});
+    form->ScheduleGrid_Click(2, ColDone);
+    EXPECT_EQ(g->cellPictureKey(2, ColDone), noCheckKey());
+    EXPECT_EQ(g->textMatrix(2, ColDoneFlag), "0");
+    EXPECT_EQ(stored(s, jobB, "2025-03-03", "ActualServiceDate"), "");
+    EXPECT_EQ(stored(s, jobB, "2025-03-03", "AssociateID"), "ADM");
+
+    // The note marks row 3 done on the 11th; the row and the re-sort show it.
+    modal_->on("ScheduleJobNoteForm", [](QDialog *dlg) {
+        EXPECT_EQ(dlg->windowTitle(), "Job Note - Anna Smith");
+        auto *check = dlg->findChild<QCheckBox *>("JobDoneCheck");
+        EXPECT_FALSE(check->isChecked());
+        check->setChecked(true);
+        EXPECT_EQ(dlg->findChild<QLineEdit *>("DateCompletedText")->text(), "10/03/2025");
+        EXPECT_EQ(dlg->findChild<QComboBox *>("AssociateCombo")->currentText(), "Administrator");
+        dlg->findChild<QLineEdit *>("DateCompletedText")->setText("11/03/2025");
+        dlg->findChild<QPlainTextEdit *>("NoteText")->setPlainText("Done a day late");
+        dlg->findChild<QPushButton *>("OKButton")->click();
+    });
+    form->ScheduleGrid_MouseDown(Qt::RightButton, 3, ColDone);
+    EXPECT_EQ(modal_->opened().last().tag, QStringLiteral("%1~2025-03-10~%2").arg(s).arg(jobA));
+    EXPECT_EQ(form->JobNoteResult, 1);
+    EXPECT_EQ(stored(s, jobA, "2025-03-10", "ActualServiceDate"), "2025-03-11");
+    EXPECT_EQ(msgs_->last(), "Save completed");
+    child<QComboBox>(form.get(), "Sort1Combo")->setCurrentText("Done");
+    child<QComboBox>(form.get(), "Sort1OrderCombo")->setCurrentText("Ascending");
+    form->SortButton_Click();
+    EXPECT_EQ(g->textMatrix(1, ColJobSeqNo).toLongLong(), jobA);
+    EXPECT_EQ(g->cellPictureKey(1, ColDone), checkKey());
+
+    // A right click elsewhere than the done column opens nothing.
+    const int opened = int(modal_->opened().size());
+    form->ScheduleGrid_MouseDown(Qt::RightButton, 3, ColCustomer);
+    EXPECT_EQ(modal_->opened().size(), opened);
+    form->ExitButton_Click();
+    // Leaving the closed schedule raised the job's last service date.
+    EXPECT_EQ(scalarSql("SELECT LastServiceDate FROM CustomerJobs WHERE JobSeqNo = ?", {jobA}).toString(), "2025-03-11");
+}
+
+TEST_F(ScheduleFormTest, ExcludedRowsStayExcludedThroughASortAndAreLeftOutWhenClosing)
+{
+    const qint64 s = addSchedule("2025-03-03", "2025-03-16");
+    jobA = addJob({.associate = "ADM", .start = "2025-03-03", .asRequired = true});
+    jobB = addJob({.associate = "BOB", .start = "2025-03-03"});
+    auto form = open(QStringLiteral("Modify~%1").arg(s));
+    FlexGrid *g = form->grid();
+    ASSERT_EQ(g->rows(), 5);
+    EXPECT_EQ(g->cellForeColor(1, ColCustomer), asRequiredColour());
+    EXPECT_TRUE(g->cellBold(1, ColCustomer));
+
+    form->ExcludeButton_Click();
+    EXPECT_EQ(msgs_->last(), "Please select the Job to exclude/include");
+    g->selectRow(4);   // jobB, 10 March
+    form->ExcludeButton_Click();
+    EXPECT_EQ(g->cellForeColor(4, ColCustomer), excludedColour());
+    EXPECT_TRUE(g->cellBold(4, ColCustomer));
+    form->ScheduleGrid_Click(4, ColCustomer);
+    EXPECT_EQ(button(form.get(), "ExcludeButton")->text(), "&Include");
+
+    // Sorted by associate, descending: BOB's rows first.
+    child<QComboBox>(form.get(), "Sort1Combo")->setCurrentText("Associate");
+    child<QComboBox>(form.get(), "Sort1OrderCombo")->setCurrentText("Descending");
+    form->SortButton_Click();
+    ASSERT_EQ(g->rows(), 5);
+    EXPECT_EQ(g->textMatrix(2, ColDate), "10 Mar 2025");
+    EXPECT_EQ(g->cellForeColor(2, ColCustomer), excludedColour());
+    EXPECT_EQ(g->cellForeColor(1, ColCustomer), QColor(0, 0, 0));
+
+    // Excluded and included again: back in, in its own colour.
+    g->selectRow(1);
+    form->ExcludeButton_Click();
+    EXPECT_EQ(button(form.get(), "ExcludeButton")->text(), "&Include");
+    form->ExcludeButton_Click();
+    EXPECT_EQ(g->cellForeColor(1, ColCustomer), QColor(0, 0, 0));
+    EXPECT_FALSE(g->cellBold(1, ColCustomer));
+    g->selectRow(3);
+    EXPECT_EQ(button(form.get(), "ExcludeButton")->text(), "E&xclude");
+
+    // Go generates afresh and forgets what was excluded.
+    child<QComboBox>(form.get(), "AssociateCombo")->setCurrentIndex(1);
+    form->GoButton_Click();
+    ASSERT_EQ(g->rows(), 3);
+    EXPECT_EQ(g->cellForeColor(1, ColCustomer), asRequiredColour());
+    EXPECT_EQ(g->cellForeColor(2, ColCustomer), asRequiredColour());
+    g->selectRow(2);   // ADM's job on 10 March
+    form->ExcludeButton_Click();
+
+    // Closing with the filter on one associate asks about all jobs; No keeps it open.
+    msgs_->clear();
+    msgs_->answer(MsgAnswer::No);
+    form->CloseButton_Click();
+    EXPECT_EQ(msgs_->texts(), QStringList({"The Schedule for ALL jobs will now be closed, not just those for "
+                                           "Administrator.\r\nDo you wish to continue?"}));
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(status(s), "Open");
+
+    bool listRefreshed = false;
+    QObject::connect(form.get(), &ScheduleForm::scheduleClosed, [&] { listRefreshed = true; });
+    form->CloseButton_Click();
+    EXPECT_EQ(msgs_->last(), "Schedule closed");
+    EXPECT_TRUE(listRefreshed);
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(status(s), "Closed");
+    EXPECT_EQ(storedRows(s).size(), 3);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM ScheduleJobs WHERE JobSeqNo = ? AND ScheduleServiceDate = '2025-03-10'",
+                    {jobA}),
+              0);
+    EXPECT_EQ(locks("ADM"), 0);
+}
+
+TEST_F(ScheduleFormTest, UpAndDownMoveRowsAndSaveStoresTheOrder)
+{
+    const qint64 s = closedSchedule();
+    auto form = open(QStringLiteral("Modify~%1").arg(s));
+    FlexGrid *g = form->grid();
+    form->UpButton_Click();   // nothing selected
+    g->selectRow(1);
+    form->UpButton_Click();   // already at the top
+    EXPECT_EQ(g->textMatrix(1, ColSeqNo), "0");
+    g->selectRow(4);
+    form->DownButton_Click();   // already at the bottom
+    form->UpButton_Click();
+    EXPECT_EQ(g->selectedRow(), 3);
+    EXPECT_EQ(g->textMatrix(3, ColSeqNo), "3");
+    EXPECT_EQ(g->cellBackColor(3, ColCustomer), QColor(255, 255, 255));
+    EXPECT_EQ(g->cellBackColor(4, ColCustomer), QColor(224, 224, 224));
+    form->CloseButton_Click();
+    EXPECT_EQ(msgs_->last(), "Schedule saved");
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(stored(s, jobB, "2025-03-10", "ScheduleSeqNo"), "2");
+    EXPECT_EQ(stored(s, jobA, "2025-03-10", "ScheduleSeqNo"), "3");
+    // Saving again after another move builds on what was saved.
+    g->selectRow(3);
+    form->UpButton_Click();
+    form->CloseButton_Click();
+    EXPECT_EQ(msgs_->last(), "Schedule saved");
+    EXPECT_EQ(stored(s, jobB, "2025-03-10", "ScheduleSeqNo"), "1");
+    EXPECT_EQ(stored(s, jobB, "2025-03-03", "ScheduleSeqNo"), "2");
+    form->ExitButton_Click();
+
+    auto again = open(QStringLiteral("View~%1").arg(s));
+    EXPECT_EQ(again->grid()->textMatrix(2, ColJobSeqNo).toLongLong(), jobB);
+    EXPECT_EQ(again->grid()->textMatrix(2, ColDate), "10 Mar 2025");
+}
+
+TEST_F(ScheduleFormTest, JobsMarkedDoneOrStoredCannotBeChangedFromTheSchedule)
+{
+    // Re-opened: ADM's occurrence of 3 March was done.
+    const qint64 s = closedSchedule("Open");
+    writeSql("UPDATE ScheduleJobs SET ActualServiceDate = '2025-03-03' WHERE JobSeqNo = ? "
+             "AND ScheduleServiceDate = '2025-03-03'",
+             {jobA});
+    const qint64 fresh = addJob({.start = "2025-03-04", .end = "2025-03-04", .frequency = 1});
+    auto form = open(QStringLiteral("Modify~%1").arg(s));
+    FlexGrid *g = form->grid();
+    ASSERT_EQ(g->rows(), 6);
+    EXPECT_EQ(g->cellPictureKey(1, ColDone), checkKey());
+    EXPECT_EQ(g->textMatrix(1, ColDoneFlag), "1");
+
+    form->DeleteButton_Click();
+    EXPECT_EQ(msgs_->last(), "Please select the Job to delete");
+    g->selectRow(1);
+    form->ModifyButton_Click();
+    EXPECT_EQ(msgs_->last(), "The selected Customer Job has been marked as done and therefore cannot be modified");
+    form->DeleteButton_Click();
+    EXPECT_EQ(msgs_->last(), "The selected Customer Job has been marked as done and therefore cannot be deleted");
+    g->selectRow(2);
+    form->DeleteButton_Click();
+    EXPECT_EQ(msgs_->last(),
+              "The selected Customer Job is contained on 2 closed Job Schedule(s) and therefore cannot be deleted");
+    EXPECT_TRUE(modal_->opened().isEmpty());
+
+    ASSERT_EQ(g->textMatrix(3, ColJobSeqNo).toLongLong(), fresh);
+    g->selectRow(3);
+    msgs_->answer(MsgAnswer::No);
+    form->DeleteButton_Click();
+    EXPECT_EQ(count("SELECT COUNT(*) FROM CustomerJobs WHERE JobSeqNo = ?", {fresh}), 1);
+    g->selectRow(3);
+    form->DeleteButton_Click();
+    EXPECT_EQ(msgs_->last(), "Customer Job deleted");
+    EXPECT_EQ(count("SELECT COUNT(*) FROM CustomerJobs WHERE JobSeqNo = ?", {fresh}), 0);
+    EXPECT_EQ(g->rows(), 5);
+
+    // Modify and View open the job dialog with the job and its address.
+    g->selectRow(2);
+    form->ModifyButton_Click();
+    g->selectRow(2);
+    form->ViewButton_Click();
+    ASSERT_EQ(modal_->opened().size(), 2);
+    const QString key = QStringLiteral("%1~%2").arg(jobB).arg(g->textMatrix(2, ColAddressKey));
+    EXPECT_EQ(modal_->opened().at(0).tag, "Modify~" + key);
+    EXPECT_EQ(modal_->opened().at(1).tag, "View~" + key);
+    form->ExitButton_Click();
+    // Leaving an Open schedule leaves the last service dates alone.
+    EXPECT_EQ(scalarSql("SELECT LastServiceDate FROM CustomerJobs WHERE JobSeqNo = ?", {jobA}).toString(), "");
+}

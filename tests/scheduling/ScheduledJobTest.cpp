@@ -1,0 +1,204 @@
+#include "platform/WvsError.h"
+#include "scheduling/ScheduleGeneration.h"
+#include "scheduling/ScheduleJobNote.h"
+#include "scheduling/ScheduledJobUpdates.h"
+#include "ScheduleTestData.h"
+
+using namespace wvs;
+using namespace wvs::schedtest;
+
+namespace {
+
+// A closed schedule with one weekly job stored on its two Mondays.
+class ScheduledJobTest : public ScheduleDbTest {
+protected:
+    void SetUp() override
+    {
+        ScheduleDbTest::SetUp();
+        addAssociate("BOB", "Bob Builder", "pw", 1);
+        CustomerSpec c;
+        c.surname = "Jones";
+        c.forename = "Mary";
+        job = addJob({.customer = addCustomer(c), .associate = "BOB", .start = "2025-03-03"});
+        schedule = addSchedule("2025-03-03", "2025-03-16", "Closed");
+        storeJob(schedule, job, "2025-03-03", 0, "", "BOB");
+        storeJob(schedule, job, "2025-03-10", 1, "2025-03-11", "ADM");
+        const auto header = ScheduleRecords::load(schedule);
+        ScheduleGeneration::populate(*header, "ADM", QString());
+    }
+    int stagedDone(const QString &date)
+    {
+        return count("SELECT Done FROM ScheduleStaging WHERE JobSeqNo = ? AND ServiceDate = ?", {job, date});
+    }
+    JobNoteOutcome save(const QString &date, const JobNoteEntry &e, QStringList *asked = nullptr, bool answer = true)
+    {
+        return ScheduleJobNote::save(schedule, d(date.toLatin1().constData()), job, e, "Administrator",
+                                     [&](const QString &q) {
+                                         if (asked)
+                                             *asked << q;
+                                         return answer;
+                                     },
+                                     QDateTime(d("2025-03-12"), QTime(9, 30)));
+    }
+    int notes() { return count("SELECT COUNT(*) FROM ScheduleJobNotes"); }
+    qint64 job = 0;
+    qint64 schedule = 0;
+};
+
+} // namespace
+
+TEST_F(ScheduledJobTest, DoneClickRecordsThePlannedDateAndUndoingRestoresTheJobsAssociate)
+{
+    EXPECT_EQ(stagedDone("2025-03-03"), 1);
+    ASSERT_TRUE(ScheduledJobUpdates::markDone(schedule, "ADM", job, d("2025-03-03"), "BOB"));
+    EXPECT_EQ(stored(schedule, job, "2025-03-03", "ActualServiceDate"), "2025-03-03");
+    EXPECT_EQ(stored(schedule, job, "2025-03-03", "AssociateID"), "BOB");
+    EXPECT_EQ(stagedDone("2025-03-03"), 0);
+
+    // Done by ADM on the 11th; marked not done it goes back to the job's associate.
+    ASSERT_TRUE(ScheduledJobUpdates::markNotDone(schedule, "ADM", job, d("2025-03-10")));
+    EXPECT_EQ(stored(schedule, job, "2025-03-10", "ActualServiceDate"), "");
+    EXPECT_EQ(stored(schedule, job, "2025-03-10", "AssociateID"), "BOB");
+    EXPECT_EQ(stagedDone("2025-03-10"), 1);
+    // The other occurrence keeps its mark.
+    EXPECT_EQ(stored(schedule, job, "2025-03-03", "ActualServiceDate"), "2025-03-03");
+
+    // An occurrence that is not stored changes nothing, the staging row included.
+    writeSql("DELETE FROM ScheduleJobs WHERE ScheduleServiceDate = '2025-03-03'");
+    EXPECT_FALSE(ScheduledJobUpdates::markNotDone(schedule, "ADM", job, d("2025-03-03")));
+    EXPECT_EQ(stagedDone("2025-03-03"), 0);
+}
+
+TEST_F(ScheduledJobTest, LeavingRaisesLastServiceDatesButNeverMovesThemBack)
+{
+    const qint64 later = addJob({.start = "2025-03-03"});
+    const qint64 none = addJob({.start = "2025-03-03"});
+    const qint64 notDone = addJob({.start = "2025-03-03"});
+    writeSql("UPDATE CustomerJobs SET LastServiceDate = '2025-03-05' WHERE JobSeqNo = ?", {job});
+    writeSql("UPDATE CustomerJobs SET LastServiceDate = '2025-03-20' WHERE JobSeqNo = ?", {later});
+    writeSql("UPDATE CustomerJobs SET LastServiceDate = '2025-01-01' WHERE JobSeqNo = ?", {notDone});
+    writeSql("UPDATE ScheduleJobs SET ActualServiceDate = '2025-03-03' WHERE ScheduleServiceDate = '2025-03-03'");
+    storeJob(schedule, later, "2025-03-03", 2, "2025-03-03");
+    storeJob(schedule, later, "2025-03-10", 3, "2025-03-10");
+    storeJob(schedule, none, "2025-03-10", 4, "2025-03-12");
+    storeJob(schedule, notDone, "2025-03-10", 5);
+    const qint64 otherSchedule = addSchedule("2025-04-01", "2025-04-30", "Closed");
+    storeJob(otherSchedule, notDone, "2025-04-07", 0, "2025-04-07");
+
+    ScheduledJobUpdates::updateLastServiceDates(schedule);
+    auto last = [&](qint64 j) {
+        return scalarSql("SELECT LastServiceDate FROM CustomerJobs WHERE JobSeqNo = ?", {j}).toString();
+    };
+    EXPECT_EQ(last(job), "2025-03-11");
+    EXPECT_EQ(last(later), "2025-03-20");
+    EXPECT_EQ(last(none), "2025-03-12");
+    EXPECT_EQ(last(notDone), "2025-01-01");
+}
+
+TEST_F(ScheduledJobTest, DeletingAJobFromTheScheduleIsRefusedWhileStoredAndTakesItsNotes)
+{
+    EXPECT_EQ(ScheduledJobUpdates::deleteJobRefusal(job),
+              "The selected Customer Job is contained on 2 closed Job Schedule(s) and therefore cannot be deleted");
+    EXPECT_THROW(ScheduledJobUpdates::deleteJob(job), WvsError);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM CustomerJobs WHERE JobSeqNo = ?", {job}), 1);
+
+    const qint64 fresh = addJob({.start = "2025-03-03"});
+    for (qint64 s : {schedule, qint64(99)})
+        writeSql("INSERT INTO ScheduleJobNotes (ScheduleNumber, JobSeqNo, ScheduleServiceDate, NoteDetail) "
+                 "VALUES (?, ?, '2025-03-03', 'x')",
+                 {s, fresh});
+    EXPECT_EQ(ScheduledJobUpdates::deleteJobRefusal(fresh), "");
+    ScheduledJobUpdates::deleteJob(fresh);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM CustomerJobs WHERE JobSeqNo = ?", {fresh}), 0);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM ScheduleJobNotes WHERE JobSeqNo = ?", {fresh}), 0);
+}
+
+TEST_F(ScheduledJobTest, NoteChecksTheEntryInOrderAndWritesNothingWhenRefused)
+{
+    JobNoteEntry e;
+    e.done = true;
+    e.associateID = "BOB";
+    e.note = "Done early";
+    e.noteType = "Information";
+    struct Case {
+        const char *date;
+        const char *message;
+    };
+    for (const Case &c : {Case{"", "Please enter the date the job was completed"},
+                          Case{"31/02/2025", "The date completed must be a valid date entered as DD/MM/YYYY"},
+                          Case{"2025-03-04", "The date completed must be a valid date entered as DD/MM/YYYY"},
+                          Case{"4/3/2025", "The date completed must be a valid date entered as DD/MM/YYYY"},
+                          Case{"04/03/2025x", "The date completed must be a valid date entered as DD/MM/YYYY"}}) {
+        e.dateText = c.date;
+        const JobNoteOutcome out = save("2025-03-03", e);
+        EXPECT_FALSE(out.saved) << c.date;
+        EXPECT_EQ(out.message, c.message) << c.date;
+        EXPECT_EQ(out.focus, JobNoteOutcome::Field::Date);
+    }
+    e.dateText = "04/03/2025";
+    e.associateID.clear();
+    JobNoteOutcome out = save("2025-03-03", e);
+    EXPECT_EQ(out.message, "Please select the Associate who completed the job");
+    EXPECT_EQ(out.focus, JobNoteOutcome::Field::Associate);
+
+    // No remark: the question; No keeps the dialog open and writes nothing.
+    e.associateID = "BOB";
+    e.note.clear();
+    QStringList asked;
+    out = save("2025-03-03", e, &asked, false);
+    EXPECT_FALSE(out.saved);
+    EXPECT_TRUE(out.message.isEmpty());
+    EXPECT_EQ(asked, QStringList({"No Note has been entered - is this correct?"}));
+    EXPECT_EQ(stored(schedule, job, "2025-03-03", "ActualServiceDate"), "");
+
+    // An occurrence that is not on the schedule is refused, note and all.
+    e.note = "Lost";
+    out = save("2025-03-17", e);
+    EXPECT_FALSE(out.saved);
+    EXPECT_EQ(out.message, "This Job is no longer on the Schedule, so nothing has been saved");
+    EXPECT_EQ(notes(), 0);
+}
+
+TEST_F(ScheduledJobTest, NoteSavesTheDoneStateAndTheRemarkTogether)
+{
+    JobNoteEntry e;
+    e.done = true;
+    e.dateText = "04/03/2025";
+    e.associateID = "ADM";
+    e.note = "Gate was locked, came back next day";
+    e.noteType = "Action";
+    JobNoteOutcome out = save("2025-03-03", e);
+    ASSERT_TRUE(out.saved);
+    EXPECT_EQ(out.result, 1);
+    EXPECT_EQ(stored(schedule, job, "2025-03-03", "ActualServiceDate"), "2025-03-04");
+    EXPECT_EQ(stored(schedule, job, "2025-03-03", "AssociateID"), "ADM");
+    QSqlQuery q = execSql("SELECT ScheduleNumber, JobSeqNo, ScheduleServiceDate, NoteDateTime, NoteAuthor, NoteDetail, "
+                          "NoteType, ActionTaken FROM ScheduleJobNotes");
+    ASSERT_TRUE(q.next());
+    EXPECT_EQ(q.value(0).toLongLong(), schedule);
+    EXPECT_EQ(q.value(1).toLongLong(), job);
+    EXPECT_EQ(q.value(2).toString(), "2025-03-03");
+    EXPECT_EQ(q.value(3).toString(), "2025-03-12 09:30:00");
+    EXPECT_EQ(q.value(4).toString(), "Administrator");
+    EXPECT_EQ(q.value(5).toString(), e.note);
+    EXPECT_EQ(q.value(6).toString(), "Action");
+    EXPECT_EQ(q.value(7).toInt(), 0);
+
+    // Saved unticked with no remark (after Yes): only that occurrence is
+    // cleared, and it goes back to the job's associate.
+    JobNoteEntry undone;
+    out = save("2025-03-10", undone);
+    ASSERT_TRUE(out.saved);
+    EXPECT_EQ(out.result, 2);
+    EXPECT_EQ(stored(schedule, job, "2025-03-10", "ActualServiceDate"), "");
+    EXPECT_EQ(stored(schedule, job, "2025-03-10", "AssociateID"), "BOB");
+    EXPECT_EQ(stored(schedule, job, "2025-03-03", "ActualServiceDate"), "2025-03-04");
+    EXPECT_EQ(notes(), 1);
+
+    const JobNoteState s = ScheduleJobNote::load(schedule, d("2025-03-03"), job);
+    EXPECT_TRUE(s.found);
+    EXPECT_EQ(s.customerName, "Mary Jones");
+    EXPECT_EQ(s.actualServiceDate, d("2025-03-04"));
+    EXPECT_EQ(s.doneByID, "ADM");
+    EXPECT_FALSE(ScheduleJobNote::load(schedule, d("2025-03-17"), job).found);
+}

@@ -1,0 +1,219 @@
+#include "platform/FlexGrid.h"
+#include "scheduling/ScheduleRecords.h"
+#include "scheduling/SchedulesManagementForm.h"
+#include "shell/FormRegistry.h"
+#include "ScheduleTestData.h"
+
+#include <QAbstractItemModel>
+#include <QCoreApplication>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QPushButton>
+
+using namespace wvs;
+using namespace wvs::schedtest;
+
+namespace {
+
+class SchedulesListTest : public ScheduleDbTest {
+protected:
+    std::unique_ptr<SchedulesManagementForm> open()
+    {
+        auto form = std::make_unique<SchedulesManagementForm>();
+        form->show();
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        return form;
+    }
+    static QPushButton *button(QWidget *w, const char *name) { return w->findChild<QPushButton *>(name); }
+    // The date dialog answers with the two dates as its labels show them.
+    void pickDates(const QString &from, const QString &to)
+    {
+        modal_->once("DateSelectForm", [from, to](QDialog *dlg) {
+            dlg->findChild<QLabel *>("FromDateLabel")->setText(from);
+            dlg->findChild<QLabel *>("ToDateLabel")->setText(to);
+            dlg->findChild<QPushButton *>("OKButton")->click();
+        });
+    }
+    static void selectRows(FlexGrid *g, int first, int last)
+    {
+        QAbstractItemModel *m = g->model();
+        g->selectionModel()->select(QItemSelection(m->index(first - 1, 1), m->index(last - 1, 3)),
+                                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        g->selectionModel()->setCurrentIndex(m->index(first - 1, 1), QItemSelectionModel::NoUpdate);
+    }
+};
+
+} // namespace
+
+TEST_F(SchedulesListTest, ListsTheNewestPeriodFirstInStatusColours)
+{
+    EXPECT_TRUE(FormRegistry::contains("SchedulesManagementForm"));
+    auto empty = open();
+    EXPECT_EQ(empty->grid()->rows(), 1);
+    empty->ModifyButton_Click();
+    empty->DeleteButton_Click();
+    empty->ViewButton_Click();
+    EXPECT_TRUE(msgs_->texts().isEmpty());
+
+    const qint64 jan = addSchedule("2025-01-06", "2025-01-31", "Closed");
+    const qint64 mar = addSchedule("2025-03-01", "2025-03-31", "Open");
+    addSchedule("2025-02-01", "2025-02-28", "Published");
+    auto form = open();
+    FlexGrid *g = form->grid();
+    ASSERT_EQ(g->rows(), 4);
+    EXPECT_EQ(form->windowTitle(), "Job Schedules Management");
+    EXPECT_EQ(g->rowTexts(1), QStringList({"", "01 Mar 2025", "31 Mar 2025", "Open", "", QString::number(mar)}));
+    EXPECT_EQ(g->textMatrix(3, 1), "06 Jan 2025");
+    EXPECT_EQ(g->textMatrix(3, 5).toLongLong(), jan);
+    EXPECT_EQ(g->cellForeColor(1, 3), QColor(0, 192, 0));
+    EXPECT_EQ(g->cellForeColor(2, 3), QColor(0, 0, 255));
+    EXPECT_EQ(g->cellForeColor(3, 3), QColor(255, 0, 0));
+    EXPECT_EQ(g->cellBackColor(2, 1), QColor(224, 224, 224));
+    EXPECT_EQ(g->selectedRow(), 0);
+    form->ModifyButton_Click();
+    form->DeleteButton_Click();
+    form->ViewButton_Click();
+    EXPECT_EQ(msgs_->texts(), QStringList({"Please select the Schedule to be modified",
+                                           "Please select the Schedule(s) to be deleted",
+                                           "Please select the Schedule to be viewed"}));
+}
+
+TEST_F(SchedulesListTest, AddsASchedulesOfAtMostOneYearAndOpensTheOneItMade)
+{
+    auto form = open();
+    // Left without OK: nothing, even after an earlier add left the To date set.
+    form->ToDate = "31 Dec 2030";
+    form->AddButton_Click();
+    EXPECT_EQ(count("SELECT COUNT(*) FROM Schedules"), 0);
+
+    pickDates("01 Jan 2025", "01 Jan 2026");
+    form->AddButton_Click();
+    EXPECT_EQ(msgs_->last(), "A Job Schedule cannot have a timespan of more than 1 year");
+    EXPECT_EQ(count("SELECT COUNT(*) FROM Schedules"), 0);
+    EXPECT_TRUE(ScheduleRecords::exceedsOneYear(d("2024-02-29"), d("2025-02-28")));
+    EXPECT_FALSE(ScheduleRecords::exceedsOneYear(d("2024-02-29"), d("2025-02-27")));
+
+    // A schedule with a higher number exists already: the one just made is opened.
+    writeSql("INSERT INTO Schedules (ScheduleNumber, FromDate, ToDate, Status) "
+             "VALUES (500, '2030-01-01', '2030-01-31', 'Closed')");
+    writeSql("DELETE FROM Schedules WHERE ScheduleNumber = 500");
+    pickDates("01 Jan 2025", "31 Dec 2025");
+    form->AddButton_Click();
+    const qint64 made = count("SELECT ScheduleNumber FROM Schedules WHERE FromDate = '2025-01-01'");
+    ASSERT_GT(made, 0);
+    EXPECT_EQ(scalarSql("SELECT ToDate || Status FROM Schedules WHERE ScheduleNumber = ?", {made}).toString(),
+              "2025-12-31Open");
+    EXPECT_EQ(msgs_->last(), "Schedule created - would you like to open it now?");
+    ASSERT_EQ(modal_->openedNames().last(), "ScheduleForm");
+    EXPECT_EQ(modal_->opened().last().tag, QStringLiteral("Modify~%1").arg(made));
+    EXPECT_EQ(form->grid()->rows(), 2);
+
+    // Overlapping the new schedule: refused by the dialog, nothing added.
+    pickDates("01 Dec 2025", "15 Jan 2026");
+    form->AddButton_Click();
+    EXPECT_EQ(count("SELECT COUNT(*) FROM Schedules"), 1);
+
+    msgs_->answer(MsgAnswer::No);
+    const int opened = int(modal_->opened().size());
+    pickDates("01 Jan 2026", "07 Jan 2026");
+    form->AddButton_Click();
+    EXPECT_EQ(count("SELECT COUNT(*) FROM Schedules"), 2);
+    EXPECT_EQ(modal_->opened().size(), opened + 1);   // the date dialog only
+}
+
+TEST_F(SchedulesListTest, ModifyOpensAnOpenScheduleAndReopensAClosedOne)
+{
+    const qint64 closed = addSchedule("2025-01-01", "2025-01-31", "Closed");
+    const qint64 openOne = addSchedule("2025-02-01", "2025-02-28", "Open");
+    auto form = open();
+    FlexGrid *g = form->grid();
+    g->selectRow(2);
+    msgs_->answer(MsgAnswer::No);
+    form->ModifyButton_Click();
+    EXPECT_EQ(msgs_->last(), "The selected Schedule has a status of Closed and therefore cannot be modified - do you "
+                             "wish to change its status back to Open?");
+    EXPECT_EQ(status(closed), "Closed");
+    g->selectRow(2);
+    form->ModifyButton_Click();
+    EXPECT_EQ(status(closed), "Open");
+    EXPECT_EQ(g->textMatrix(2, 3), "Open");
+    EXPECT_EQ(g->cellForeColor(2, 3), QColor(0, 192, 0));
+    EXPECT_TRUE(modal_->opened().isEmpty());
+
+    g->selectRow(1);
+    form->SchedulesGrid_DblClick();
+    ASSERT_EQ(modal_->opened().size(), 1);
+    EXPECT_EQ(modal_->opened().at(0).tag, QStringLiteral("Modify~%1").arg(openOne));
+}
+
+TEST_F(SchedulesListTest, DeletesSeveralTogetherUnlessOneIsPublishedAndKeptOrOpenElsewhere)
+{
+    addAssociate("BOB", "Bob Builder", "pw", 1);
+    const qint64 a = addSchedule("2025-03-01", "2025-03-31", "Closed");
+    const qint64 b = addSchedule("2025-02-01", "2025-02-28", "Published");
+    const qint64 c = addSchedule("2025-01-01", "2025-01-31", "Open");
+    const qint64 kept = addSchedule("2024-12-01", "2024-12-31", "Closed");
+    const qint64 job = addJob({.start = "2025-01-06"});
+    for (qint64 s : {a, b, c, kept}) {
+        storeJob(s, job, "2025-01-06", 0);
+        writeSql("INSERT INTO ScheduleJobNotes (ScheduleNumber, JobSeqNo, ScheduleServiceDate, NoteDetail) "
+                 "VALUES (?, ?, '2025-01-06', 'n')",
+                 {s, job});
+    }
+    writeSql("INSERT INTO LockedSchedules (ScheduleNumber, AssociateID) VALUES (?, 'BOB')", {c});
+    writeSql("INSERT INTO LockedSchedules (ScheduleNumber, AssociateID) VALUES (?, 'ADM')", {b});
+    auto form = open();
+    FlexGrid *g = form->grid();
+
+    // The portal question answered No: none of the three goes.
+    selectRows(g, 1, 3);
+    msgs_->answer(MsgAnswer::Yes);
+    msgs_->answer(MsgAnswer::No);
+    form->DeleteButton_Click();
+    EXPECT_EQ(msgs_->texts(), QStringList({"Are you sure you want to PERMANENTLY delete the selected Schedule(s)?",
+                                           "A selected Schedule has been published on the internet portal. Deleting "
+                                           "it in WVS (which cannot be undone) will not remove it from the portal, "
+                                           "but it will be overwritten when the next Schedule is published. Do you "
+                                           "wish to continue?"}));
+    EXPECT_EQ(count("SELECT COUNT(*) FROM Schedules"), 4);
+
+    // Bob has one of them open: refused, none goes.
+    msgs_->clear();
+    selectRows(g, 1, 3);
+    form->DeleteButton_Click();
+    EXPECT_EQ(msgs_->last(), "Bob Builder currently has this Schedule open and therefore it cannot be deleted");
+    EXPECT_EQ(count("SELECT COUNT(*) FROM Schedules"), 4);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM ScheduleJobs"), 4);
+
+    // Free again (the user's own lock never stands in his way): all three go with their rows and notes.
+    writeSql("DELETE FROM LockedSchedules WHERE AssociateID = 'BOB'");
+    msgs_->clear();
+    selectRows(g, 1, 3);
+    form->DeleteButton_Click();
+    EXPECT_EQ(msgs_->last(), "Schedule(s) deleted");
+    EXPECT_EQ(count("SELECT COUNT(*) FROM Schedules"), 1);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM ScheduleJobs WHERE ScheduleNumber <> ?", {kept}), 0);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM ScheduleJobNotes WHERE ScheduleNumber <> ?", {kept}), 0);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM ScheduleJobNotes"), 1);
+    ASSERT_EQ(g->rows(), 2);
+    EXPECT_EQ(g->textMatrix(1, 5).toLongLong(), kept);
+}
+
+TEST_F(SchedulesListTest, UsersBelowFullRightsMayOnlyView)
+{
+    setAccess(2, 1, 1, 1, 1, 1, 1, 5, 0, 0);
+    loginAs("ADM", 2);
+    const qint64 s = addSchedule("2025-01-01", "2025-01-31");
+    auto form = open();
+    for (const char *b : {"AddButton", "ModifyButton", "DeleteButton"})
+        EXPECT_FALSE(button(form.get(), b)->isEnabled()) << b;
+    EXPECT_TRUE(button(form.get(), "ViewButton")->isEnabled());
+    form->grid()->selectRow(1);
+    form->SchedulesGrid_DblClick();
+    EXPECT_TRUE(modal_->opened().isEmpty());
+    form->ViewButton_Click();
+    ASSERT_EQ(modal_->opened().size(), 1);
+    EXPECT_EQ(modal_->opened().at(0).name, "ScheduleForm");
+    EXPECT_EQ(modal_->opened().at(0).tag, QStringLiteral("View~%1").arg(s));
+}

@@ -1,0 +1,206 @@
+#include "shell/AboutForm.h"
+#include "shell/FormRegistry.h"
+#include "shell/MainForm.h"
+#include "shell/Session.h"
+#include "support/DbTest.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+
+using namespace wvs;
+
+namespace {
+
+// Stands in for a window that is not part of the program yet.
+class StandInForm : public Form {
+public:
+    StandInForm(const QString &name, QWidget *parent) : Form(parent) { setObjectName(name); }
+};
+
+const QString kRuntimeDir = QStringLiteral(WVS_SOURCE_DIR "/resources/runtime");
+
+class MainMenuTest : public test::DbTest {
+protected:
+    void SetUp() override
+    {
+        DbTest::SetUp();
+        for (const char *n : {"CustomersManagementForm", "CustomerJobsManagementForm", "PortalCustomerJobsManagementForm",
+                              "SchedulesManagementForm", "CompanyForm", "JobTypesManagementForm",
+                              "AssociatesManagementForm", "PreferencesForm", "AuthorityLevelsManagementForm",
+                              "AuthorityAccessForm", "AccountsCustomerImportForm", "AccountsCustomerExportForm",
+                              "AccountsSalesExportForm"}) {
+            const QString name = QString::fromLatin1(n);
+            if (!FormRegistry::contains(name))
+                FormRegistry::add(name, [name](QWidget *p) -> QDialog * { return new StandInForm(name, p); });
+        }
+        loginAs("ADM", 1);
+        main_ = std::make_unique<MainForm>();
+        AreaRights all;
+        all.company = all.associates = all.customerJobs = all.customers = all.jobTypes = all.jobSchedules =
+            all.accounts = all.security = all.preferences = 7;
+        main_->applyRights(all, true);
+    }
+    void TearDown() override
+    {
+        main_.reset();
+        DbTest::TearDown();
+    }
+
+    void choose(const char *item)
+    {
+        QAction *a = main_->findChild<QAction *>(QString::fromLatin1(item));
+        ASSERT_NE(a, nullptr) << item;
+        ASSERT_TRUE(a->isEnabled()) << item;
+        a->trigger();
+    }
+    void setPackages(bool myob, bool xero)
+    {
+        writeSql("UPDATE Preferences SET MYOB = ?, Xero = ?", {myob ? 1 : 0, xero ? 1 : 0});
+    }
+    QStringList openedWith() const
+    {
+        QStringList out;
+        for (const auto &o : modal_->opened())
+            out << o.name + "|" + o.tag;
+        return out;
+    }
+
+    std::unique_ptr<MainForm> main_;
+};
+
+TEST_F(MainMenuTest, EachCommandOpensItsWindowWithoutAMode)
+{
+    const QList<QPair<const char *, const char *>> table = {
+        {"Customers", "CustomersManagementForm"},
+        {"ManageCustomerJobs", "CustomerJobsManagementForm"},
+        {"PortalCustomerJobs", "PortalCustomerJobsManagementForm"},
+        {"JobSchedules", "SchedulesManagementForm"},
+        {"Company", "CompanyForm"},
+        {"JobTypes", "JobTypesManagementForm"},
+        {"Associates", "AssociatesManagementForm"},
+        {"Preferences", "PreferencesForm"},
+        {"AuthorityLevels", "AuthorityLevelsManagementForm"},
+        {"AuthorityAccess", "AuthorityAccessForm"},
+        {"AboutWVS", "AboutForm"},
+    };
+    for (const auto &[item, window] : table) {
+        const int before = int(modal_->opened().size());
+        choose(item);
+        ASSERT_EQ(modal_->opened().size(), before + 1) << item;
+        EXPECT_EQ(modal_->opened().last().name, window) << item;
+        EXPECT_EQ(modal_->opened().last().tag, "") << item;
+    }
+    EXPECT_TRUE(msgs_->texts().isEmpty()) << msgs_->texts().join("|").toStdString();
+}
+
+TEST_F(MainMenuTest, AccountsCommandsServeMyobBeforeXeroAndNothingWithoutAPackage)
+{
+    const char *items[] = {"AccountsCustomerImport", "AccountsCustomerExport", "AccountsSalesExport"};
+    setPackages(true, true);
+    for (const char *i : items)
+        choose(i);
+    setPackages(false, true);
+    choose("AccountsSalesExport");
+    EXPECT_EQ(openedWith(), QStringList({"AccountsCustomerImportForm|MYOB", "AccountsCustomerExportForm|MYOB",
+                                         "AccountsSalesExportForm|MYOB", "AccountsSalesExportForm|Xero"}));
+    EXPECT_EQ(MainForm::accountsMode(), "Xero");
+
+    // Changed meanwhile at another workstation: the menu is still there, but nothing opens.
+    setPackages(false, false);
+    for (const char *i : items)
+        choose(i);
+    writeSql("DELETE FROM Preferences");
+    choose("AccountsCustomerImport");
+    EXPECT_EQ(modal_->opened().size(), 4);
+    EXPECT_TRUE(msgs_->texts().isEmpty());
+}
+
+TEST_F(MainMenuTest, SupportEmailIsAMailLinkWithTheInstallationInItsSubject)
+{
+    choose("Email");
+    ASSERT_EQ(desktop_->opened.size(), 1);
+    EXPECT_EQ(desktop_->opened[0].toString(QUrl::FullyEncoded),
+              "mailto:support@workvane.com?subject=Workvane%20TEST01%20Sparkle%20Cleaning");
+
+    // Characters that would end the subject or start another header are encoded.
+    session().installationName = "Smith & Sons #2 100%";
+    session().installationID = "NZ=7?";
+    EXPECT_EQ(MainForm::supportMailLink().toString(QUrl::FullyEncoded),
+              "mailto:support@workvane.com?subject=Workvane%20NZ%3D7%3F%20Smith%20%26%20Sons%20%232%20100%25");
+    session().installationName = "M\u0101ori Gardens";
+    EXPECT_TRUE(MainForm::supportMailLink().toString(QUrl::FullyEncoded).endsWith("%20M%C4%81ori%20Gardens"));
+
+    session().installationName.clear();
+    session().installationID = "TEST01";
+    EXPECT_EQ(MainForm::supportMailLink().toString(QUrl::FullyEncoded),
+              "mailto:support@workvane.com?subject=Workvane%20TEST01%20");
+}
+
+TEST_F(MainMenuTest, HelpContentsAndF1OpenTheHelpPageInTheProgramFolder)
+{
+    choose("HelpContents");
+    StandInForm window("CustomersManagementForm", nullptr);
+    QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    QApplication::sendEvent(&window, &f1);
+    QApplication::sendEvent(main_.get(), &f1);
+    const QUrl page = QUrl::fromLocalFile(QDir(dir_->path()).absoluteFilePath("WVS Help.html"));
+    EXPECT_EQ(desktop_->opened, QList<QUrl>({page, page, page}));
+}
+
+TEST_F(MainMenuTest, AboutShowsTheInstallationVersionAndFlag)
+{
+    ASSERT_TRUE(QFile::copy(kRuntimeDir + "/NZ.ico", QDir(dir_->path()).filePath("NZ.ico")));
+    AboutForm about;
+    EXPECT_EQ(about.findChild<QLabel *>("HeaderLabel")->text(), "Version 1.3.5");
+    EXPECT_EQ(about.findChild<QLabel *>("RegisteredLabel")->text(), "Sparkle Cleaning");
+    EXPECT_EQ(about.findChild<QLabel *>("SerialNoLabel")->text(), "TEST01");
+    EXPECT_FALSE(about.findChild<QLabel *>("CountryImage")->pixmap().isNull());
+    EXPECT_FALSE(about.findChild<QLabel *>("Image1")->pixmap().isNull());
+    about.findChild<QPushButton *>("CloseButton")->click();
+    EXPECT_EQ(about.result(), QDialog::Accepted);
+}
+
+TEST_F(MainMenuTest, AMissingOrUnknownFlagShowsNoFlagAndTheProgramGoesOn)
+{
+    // No flag files in the program folder at all.
+    session().installationCountry = "Australia";
+    AboutForm missing;
+    EXPECT_TRUE(missing.findChild<QLabel *>("CountryImage")->pixmap().isNull());
+    // A damaged file is no picture either.
+    QFile bad(QDir(dir_->path()).filePath("UK.ico"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("not a picture");
+    bad.close();
+    session().installationCountry = "UK";
+    AboutForm damaged;
+    EXPECT_TRUE(damaged.findChild<QLabel *>("CountryImage")->pixmap().isNull());
+    session().installationCountry = "Canada";
+    AboutForm unknown;
+    EXPECT_TRUE(unknown.findChild<QLabel *>("CountryImage")->pixmap().isNull());
+    EXPECT_EQ(unknown.findChild<QLabel *>("HeaderLabel")->text(), "Version 1.3.5");
+    EXPECT_TRUE(msgs_->texts().isEmpty()) << msgs_->texts().join("|").toStdString();
+    EXPECT_EQ(desktop_->ended, -1);
+}
+
+TEST_F(MainMenuTest, TheShippedFlagsAndHelpPageAreReadable)
+{
+    for (const char *country : {"New Zealand", "Australia", "USA", "UK"}) {
+        const QString file = QFileInfo(AboutForm::flagFile(QString::fromLatin1(country))).fileName();
+        const QImage img(kRuntimeDir + "/" + file);
+        EXPECT_FALSE(img.isNull()) << country;
+        EXPECT_GE(img.width(), 16) << country;
+    }
+    QFile help(kRuntimeDir + "/WVS Help.html");
+    ASSERT_TRUE(help.open(QIODevice::ReadOnly));
+    const QString page = QString::fromUtf8(help.readAll());
+    for (const char *topic : {"Customers", "Customer jobs", "Job types", "Job schedules", "Administration", "F1"})
+        EXPECT_TRUE(page.contains(QString::fromLatin1(topic))) << topic;
+}
+
+} // namespace
