@@ -29,8 +29,10 @@ AssociateAddModifyForm::AssociateAddModifyForm(QWidget *parent) : Form(parent)
     NameText = makeText("NameText", 30);
     PasswordText = makeText("PasswordText", 20);
     PasswordText->setEchoMode(QLineEdit::Password);
+    PasswordText->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));
     Password2Text = makeText("Password2Text", 20);
     Password2Text->setEchoMode(QLineEdit::Password);
+    Password2Text->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));
     PhoneText = makeText("PhoneText", 30);
     EmailText = makeText("EmailText", 75);
     LevelCombo = new QComboBox(this);

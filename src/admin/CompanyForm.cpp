@@ -50,6 +50,8 @@ CompanyForm::CompanyForm(QWidget *parent) : Form(parent)
     STelephoneText = makeText("STelephoneText", 30);
     SFaxText = makeText("SFaxText", 30);
     SEmailText = makeText("SEmailText", 50);
+    for (QLineEdit *t : {NameText, RegNoText, GSTNoText})
+        t->setMaximumWidth(320);
     PPostCodeText->setMaximumWidth(120);
     SPostCodeText->setMaximumWidth(120);
 

@@ -65,6 +65,7 @@ PreferencesForm::PreferencesForm(QWidget *parent) : Form(parent)
     UserNameText = makeText("UserNameText", 100);
     PasswordText = makeText("PasswordText", 100);
     PasswordText->setEchoMode(QLineEdit::Password);
+    PasswordText->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));
     TestEmailText = makeText("TestEmailText", 100);
     TestButton = makeButton("TestButton", "Test");
     HelpButton = makeButton("HelpButton", "Help");

@@ -14,8 +14,6 @@ QString text(const QSqlQuery &q, const char *field) { return q.value(QString::fr
 
 QString cityOrDefault(const QString &city) { return city.isEmpty() ? defaultCity() : city; }
 
-// Blank entries are stored as the empty text, never as NULL.
-QString txt(const QString &s) { return s.isNull() ? QStringLiteral("") : s; }
 
 int jobsAtAddress(qint64 seqNo)
 {
@@ -32,8 +30,8 @@ void insertAddress(qint64 customerNumber, const ServiceAddress &a)
 {
     writeSql(QStringLiteral("INSERT INTO CustomerServiceAddresses (CustomerNumber, SAddress1, SAddress2, SAddress3, "
                             "SSuburb, SCity, SPostCode) VALUES (?, ?, ?, ?, ?, ?, ?)"),
-             {customerNumber, txt(a.sAddress1), txt(a.sAddress2), txt(a.sAddress3), txt(a.sSuburb), cityOrDefault(a.sCity),
-              txt(a.sPostCode)});
+             {customerNumber, a.sAddress1, a.sAddress2, a.sAddress3, a.sSuburb, cityOrDefault(a.sCity),
+              a.sPostCode});
 }
 
 } // namespace
@@ -94,7 +92,7 @@ QVector<ServiceAddress> CustomerStore::loadAddresses(qint64 customerNumber)
 bool CustomerStore::similarCustomerExists(const CustomerRecord &c)
 {
     return scalarSql(QStringLiteral("SELECT COUNT(*) FROM Customers WHERE Forename = ? AND Surname = ? AND CAddress1 = ?"),
-                     {txt(c.forename), txt(c.surname), txt(c.cAddress1)})
+                     {c.forename, c.surname, c.cAddress1})
                .toInt()
         > 0;
 }
@@ -113,11 +111,10 @@ QString CustomerStore::customerGoneMessage()
 qint64 CustomerStore::save(CustomerMode mode, const CustomerRecord &c, const QVector<ServiceAddress> &addresses)
 {
     Transaction t;
-    const QVariantList values{txt(c.title),       txt(c.forename),    txt(c.surname),   txt(c.companyName),
-                              txt(c.phone1),      txt(c.phone2),      txt(c.phone3),    txt(c.email1),
-                              txt(c.email2),      c.customerStatus, txt(c.contactName), txt(c.accountsRef),
-                              txt(c.cAddress1),   txt(c.cAddress2),   txt(c.cAddress3), txt(c.cSuburb),
-                              cityOrDefault(c.cCity), txt(c.cPostCode), txt(c.customerComment),
+    const QVariantList values{c.title,     c.forename,  c.surname,   c.companyName,    c.phone1,
+                              c.phone2,    c.phone3,    c.email1,    c.email2,         c.customerStatus,
+                              c.contactName, c.accountsRef, c.cAddress1, c.cAddress2,  c.cAddress3,
+                              c.cSuburb,   cityOrDefault(c.cCity), c.cPostCode, c.customerComment,
                               c.commentOnSchedule ? 1 : 0};
     const bool phoneChosen = c.preferredPhone >= 1 && c.preferredPhone <= 3;
 
@@ -168,8 +165,8 @@ qint64 CustomerStore::save(CustomerMode mode, const CustomerRecord &c, const QVe
         const int changed = writeSql(QStringLiteral("UPDATE CustomerServiceAddresses SET SAddress1 = ?, SAddress2 = ?, "
                                                     "SAddress3 = ?, SSuburb = ?, SCity = ?, SPostCode = ? "
                                                     "WHERE SAddressSeqNo = ? AND CustomerNumber = ?"),
-                                     {txt(a.sAddress1), txt(a.sAddress2), txt(a.sAddress3), txt(a.sSuburb),
-                                      cityOrDefault(a.sCity), txt(a.sPostCode), a.seqNo, number});
+                                     {a.sAddress1, a.sAddress2, a.sAddress3, a.sSuburb,
+                                      cityOrDefault(a.sCity), a.sPostCode, a.seqNo, number});
         // An address removed meanwhile elsewhere is added again as shown.
         if (changed == 0)
             insertAddress(number, a);

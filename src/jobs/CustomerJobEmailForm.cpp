@@ -1,5 +1,6 @@
 #include "jobs/CustomerJobEmailForm.h"
 #include "admin/PreferenceSettings.h"
+#include "data/AppDatabase.h"
 #include "jobs/ServiceRequestEmail.h"
 #include "platform/DesktopMailer.h"
 #include "platform/MessageBox.h"
@@ -85,6 +86,7 @@ CustomerJobEmailForm::CustomerJobEmailForm(QWidget *parent) : Form(parent)
     cancel->setObjectName(QStringLiteral("CancelButton"));
     cancel->setFont(tahoma);
     cancel->setAutoDefault(false);
+    ok->setDefault(true);
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
     layout->addLayout(buttons);

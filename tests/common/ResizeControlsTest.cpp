@@ -53,6 +53,9 @@ TEST(ResizeControls, StoresTheFactorAndScalesWindowAndPlacedControls)
     auto *combo = new QComboBox(&window);
     combo->setObjectName("SuburbCombo");
     combo->setGeometry(100, 100, 200, 30);
+    auto *parked = new QLineEdit(&window);   // on a hidden page, far to the left
+    parked->setObjectName("HiddenPageText");
+    parked->setGeometry(-4900, 40, 200, 40);
     auto *frame = new QWidget(&window);
     frame->setObjectName("FilterFrame");
     frame->setGeometry(0, 150, 400, 100);
@@ -69,6 +72,8 @@ TEST(ResizeControls, StoresTheFactorAndScalesWindowAndPlacedControls)
                                       qRound(40 * f.vertical)));
     EXPECT_EQ(combo->width(), qRound(200 * f.horizontal));
     EXPECT_EQ(combo->height(), 30);
+    EXPECT_EQ(parked->x(), qRound(scaleCoordinate(-4900 * 15, f.horizontal) / 15));
+    EXPECT_LT(parked->x(), -4000);
 
     // Grid columns follow the stored factor.
     FlexGrid grid;

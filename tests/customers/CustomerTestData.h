@@ -8,7 +8,7 @@ namespace wvs::test {
 
 // Rows the customer tests start from.
 inline qint64 addCustomer(const QString &surname, const QString &forename = QStringLiteral("Ann"),
-                          int status = 1, const QString &company = QStringLiteral(""), const QString &suburb = QStringLiteral("Remuera"))
+                          int status = 1, const QString &company = QString(), const QString &suburb = QStringLiteral("Remuera"))
 {
     writeSql(QStringLiteral("INSERT INTO Customers (Surname, Forename, CompanyName, CAddress1, CSuburb, Phone1, "
                             "CustomerStatus) VALUES (?, ?, ?, '1 Main Rd', ?, '09 555 1234', ?)"),

@@ -55,7 +55,7 @@ protected:
 
 // Checks one number box of the frequency frame: each text in turn and the
 // message (and focus) it gives.
-void expectBox(CustomerJobSaveTest *t, CustomerJobEntry e, QString FrequencyEntry::*box, const char *focus,
+void expectBox(CustomerJobEntry e, QString FrequencyEntry::*box, const char *focus,
                const QList<std::pair<QString, QString>> &cases);
 
 TEST_F(CustomerJobSaveTest, ChecksRunInTheirFixedOrderWithTheirMessages)
@@ -253,7 +253,7 @@ TEST_F(CustomerJobSaveTest, DailyAndWeeklyBoxesTakeWholeNumbersWithinTheirLimits
     e.frequency.subOption = 0;
     EXPECT_EQ(check(e).message, "Please select the desired daily frequency");
     e.frequency.subOption = 1;
-    expectBox(this, e, &FrequencyEntry::dailyText1, "DailyText1",
+    expectBox(e, &FrequencyEntry::dailyText1, "DailyText1",
               {{"", "Please enter the number of days"},
                {"x", "The number of days must be numeric"},
                {"1.5", "The number of days must be numeric"},
@@ -265,7 +265,7 @@ TEST_F(CustomerJobSaveTest, DailyAndWeeklyBoxesTakeWholeNumbersWithinTheirLimits
     e.frequency = {};
     e.frequency.option = FrequencyOption::Weekly;
     e.frequency.weekdayMask = 9;
-    expectBox(this, e, &FrequencyEntry::weeklyText1, "WeeklyText1",
+    expectBox(e, &FrequencyEntry::weeklyText1, "WeeklyText1",
               {{"", "Please enter the weekly frequency"},
                {"1.5", "The weekly frequency must be numeric"},
                {"-1", "The weekly frequency cannot be negative"},
@@ -286,7 +286,7 @@ TEST_F(CustomerJobSaveTest, MonthlyChecksEachSubOptionAndAsksAboutLateDays)
 
     e.frequency.subOption = 1;
     e.frequency.monthlyText2 = "1";
-    expectBox(this, e, &FrequencyEntry::monthlyText1, "MonthlyText1",
+    expectBox(e, &FrequencyEntry::monthlyText1, "MonthlyText1",
               {{"", "Please enter the day of the month"},
                {"15.5", "The day of the month must be numeric"},
                {"-1", "The day of the month cannot be negative"},
@@ -303,7 +303,7 @@ TEST_F(CustomerJobSaveTest, MonthlyChecksEachSubOptionAndAsksAboutLateDays)
     EXPECT_EQ(asked_, QStringList({"For those months with less than 29 days the schedule date will be set to the last "
                                    "day of the month. Do you wish to continue?"}));
     EXPECT_TRUE(check(e, true).saved);
-    expectBox(this, e, &FrequencyEntry::monthlyText2, "MonthlyText2",
+    expectBox(e, &FrequencyEntry::monthlyText2, "MonthlyText2",
               {{"", "Please enter the frequency of months"},
                {"x", "The frequency of months must be numeric"},
                {"-1", "The frequency of months cannot be negative"},
@@ -316,7 +316,7 @@ TEST_F(CustomerJobSaveTest, MonthlyChecksEachSubOptionAndAsksAboutLateDays)
     e.frequency.monthlyCombo1 = 1;
     EXPECT_EQ(check(e).focus, "MonthlyCombo2");
     e.frequency.monthlyCombo2 = 1;
-    expectBox(this, e, &FrequencyEntry::monthlyText3, "MonthlyText3",
+    expectBox(e, &FrequencyEntry::monthlyText3, "MonthlyText3",
               {{"", "The number of months must be numeric"},
                {"-1", "The number of months cannot be negative"},
                {"0", "The number of months cannot be zero"},
@@ -324,7 +324,7 @@ TEST_F(CustomerJobSaveTest, MonthlyChecksEachSubOptionAndAsksAboutLateDays)
                {"12", ""}});
 
     e.frequency.subOption = 3;
-    expectBox(this, e, &FrequencyEntry::monthlyText4, "MonthlyText4",
+    expectBox(e, &FrequencyEntry::monthlyText4, "MonthlyText4",
               {{"", "Please enter the frequency of months"},
                {"0", "The frequency of months cannot be zero"},
                {"13", "The frequency of months cannot be greater than 12"},
@@ -340,7 +340,7 @@ TEST_F(CustomerJobSaveTest, YearlyDatesMustExistAndNthWeekdayNeedsEveryList)
     EXPECT_EQ(check(e).message, "Please select a month");
     EXPECT_EQ(check(e).focus, "YearlyCombo1");
     e.frequency.yearlyCombo1 = 1; // February
-    expectBox(this, e, &FrequencyEntry::yearlyText1, "YearlyText1",
+    expectBox(e, &FrequencyEntry::yearlyText1, "YearlyText1",
               {{"", "Please enter a date"},
                {"2.5", "The day must be numeric"},
                {"-1", "The day cannot be negative"},
@@ -418,7 +418,7 @@ TEST_F(CustomerJobSaveTest, OneOffJobsSkipTheFrequencyChecksAndAlwaysFallOnTheir
     EXPECT_TRUE(CustomerJobSave::isRecurring(e));
 }
 
-void expectBox(CustomerJobSaveTest *t, CustomerJobEntry e, QString FrequencyEntry::*box, const char *focus,
+void expectBox(CustomerJobEntry e, QString FrequencyEntry::*box, const char *focus,
                const QList<std::pair<QString, QString>> &cases)
 {
     for (const auto &[text, message] : cases) {

@@ -1,0 +1,148 @@
+#include "customers/CsvExport.h"
+#include "jobs/CustomerJobExport.h"
+#include "jobs/CustomerJobExportForm.h"
+#include "jobs/CustomerJobsManagementForm.h"
+#include "jobs/JobsDbTest.h"
+#include "platform/FileDialog.h"
+#include "platform/FlexGrid.h"
+#include "support/LocalServers.h"
+
+#include <QCheckBox>
+#include <QFile>
+
+using namespace wvs;
+using wvs::test::StoredJob;
+
+namespace {
+
+class CustomerJobExportTest : public wvs::test::JobsDbTest {
+protected:
+    void SetUp() override
+    {
+        JobsDbTest::SetUp();
+        addJobType(QStringLiteral("CLEAN"), QStringLiteral("Window \"Deluxe\" clean, inside"), QStringLiteral("JT-1"));
+        customer_ = addCustomer(QStringLiteral("Müller"), QStringLiteral("Zoë"));
+        writeSql(QStringLiteral("UPDATE Customers SET AccountsRef = 'C-9' WHERE CustomerNumber = ?"), {customer_});
+        address_ = addAddress(customer_, QStringLiteral("4 Bay Rd"), QStringLiteral("Ōrākei"), QStringLiteral("Flat 2"));
+    }
+
+    qint64 job(int frequency, qint64 costCents, const QString &end = QString())
+    {
+        StoredJob j;
+        j.customer = customer_;
+        j.address = address_;
+        j.frequency = frequency;
+        j.costCents = costCents;
+        j.end = end;
+        return addJob(j);
+    }
+
+    void choose(const QStringList &fields)
+    {
+        QList<QPair<QString, int>> choice;
+        for (const QString &f : CsvExport::fieldsOf(QStringLiteral("CustomerJobsExportFields")))
+            choice.append({f, fields.contains(f) ? 1 : 0});
+        CsvExport::saveChoice(QStringLiteral("CustomerJobsExportFields"), choice);
+    }
+
+    QList<QStringList> csv(const QString &path)
+    {
+        bool ok = false;
+        const auto rows = wvs::test::pythonCsvRows(path, &ok);
+        EXPECT_TRUE(ok);
+        return rows;
+    }
+
+    qint64 customer_ = 0;
+    qint64 address_ = 0;
+};
+
+} // namespace
+
+TEST_F(CustomerJobExportTest, AllColumnsInTableOrderWithListFrequencyAndPlainCost)
+{
+    const qint64 a = job(102017, 4550, QStringLiteral("2032-01-31"));
+    writeSql(QStringLiteral("UPDATE CustomerJobs SET CustomerJobComment = ?, LastServiceDate = '2031-06-30' "
+                            "WHERE JobSeqNo = ?"),
+             {QStringLiteral("Gate code \"1234\",\nring first"), a});
+    choose(CsvExport::fieldsOf(QStringLiteral("CustomerJobsExportFields")));
+    const QString path = dir_->filePath(QStringLiteral("jobs.csv"));
+    ASSERT_TRUE(CustomerJobExport::writeFile(path, {{a, QStringLiteral("Weekly")}}));
+    const auto rows = csv(path);
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows[0], (QStringList{"Customer Forename", "Customer Surname", "Service Address Line 1",
+                                    "Service Address Line 2", "Service Address Line 3", "Service Location",
+                                    "Service City", "Service Post Code", "Job Description", "Start Date", "Start Day",
+                                    "End Date", "Frequency", "Cost", "Last Service Date", "Associate Name",
+                                    "Job Comments", "Accounts Reference - Customer", "Accounts Reference - Job"}));
+    EXPECT_EQ(rows[1], (QStringList{"Zoë", "Müller", "4 Bay Rd", "Flat 2", "", "Ōrākei", "Auckland", "",
+                                    "Window \"Deluxe\" clean, inside", "2031-07-07", "Monday", "2032-01-31", "Weekly",
+                                    "45.5", "2031-06-30", "Administrator", "Gate code \"1234\",\nring first", "C-9",
+                                    "JT-1"}));
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray raw = f.readAll();
+    EXPECT_FALSE(raw.startsWith("\xEF\xBB\xBF"));
+    EXPECT_TRUE(raw.endsWith("\"JT-1\"\r\n"));
+}
+
+TEST_F(CustomerJobExportTest, ChosenColumnsKeepTableOrderAndJobsWithMissingRowsWriteNoLine)
+{
+    const qint64 once = job(30315, 12000);
+    const qint64 noAssociate = job(2, 100);
+    writeSql(QStringLiteral("UPDATE CustomerJobs SET AssociateID = 'XX' WHERE JobSeqNo = ?"), {noAssociate});
+    const qint64 odd = job(0, -325);
+    choose({QStringLiteral("Cost"), QStringLiteral("Surname"), QStringLiteral("Frequency")});
+    const QString path = dir_->filePath(QStringLiteral("some.csv"));
+    ASSERT_TRUE(CustomerJobExport::writeFile(
+        path, {{odd, QStringLiteral("")}, {noAssociate, QStringLiteral("Daily")}, {999, QStringLiteral("Daily")},
+               {once, QStringLiteral("Once")}}));
+    EXPECT_EQ(csv(path), (QList<QStringList>{{"Customer Surname", "Frequency", "Cost"},
+                                             {"Müller", "", "-3.25"},
+                                             {"Müller", "Once", "120"}}));
+    EXPECT_EQ(CustomerJobExport::plainNumber(5), QStringLiteral("0.05"));
+}
+
+TEST_F(CustomerJobExportTest, ExportFromTheCustomersJobList)
+{
+    job(399, 2500);
+    job(2, 1000);
+    CustomerJobsManagementForm list;
+    list.Tag = QStringLiteral("CustomersManagement~%1").arg(customer_);
+    list.show();
+    settle();
+    ASSERT_EQ(list.grid()->rows(), 3);
+
+    FileDialogScript dialogs;
+    const QString path = dir_->filePath(QStringLiteral("list.csv"));
+    dialogs.answer(path);
+    modal_->once(QStringLiteral("CustomerJobExportForm"), [](QDialog *d) {
+        d->findChild<QPushButton *>(QStringLiteral("SelectAllButton"))->click();
+        d->findChild<QPushButton *>(QStringLiteral("UnselectAllButton"))->click();
+        d->findChild<QCheckBox *>(QStringLiteral("FrequencyCheck"))->setChecked(true);
+        d->findChild<QCheckBox *>(QStringLiteral("CostCheck"))->setChecked(true);
+        d->findChild<QPushButton *>(QStringLiteral("OKButton"))->click();
+    });
+    msgs_->clear();
+    msgs_->answer(MsgAnswer::No);
+    click(&list, "ExportButton");
+    EXPECT_EQ(list.FieldCount, 2);
+    EXPECT_EQ(msgs_->texts(), QStringList{QStringLiteral("File created - do you wish to open it now?")});
+    EXPECT_TRUE(desktop_->opened.isEmpty());
+    const auto rows = csv(path);
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows[0], (QStringList{"Frequency", "Cost"}));
+    for (int r = 1; r < 3; ++r)
+        EXPECT_EQ(rows[r][0], list.grid()->textMatrix(r, JobListColumn::Frequency));
+
+    // The choice is shown again the next time; OK with nothing ticked asks for no file.
+    modal_->once(QStringLiteral("CustomerJobExportForm"), [](QDialog *d) {
+        EXPECT_TRUE(d->findChild<QCheckBox *>(QStringLiteral("CostCheck"))->isChecked());
+        EXPECT_FALSE(d->findChild<QCheckBox *>(QStringLiteral("SurnameCheck"))->isChecked());
+        d->findChild<QPushButton *>(QStringLiteral("UnselectAllButton"))->click();
+        d->findChild<QPushButton *>(QStringLiteral("OKButton"))->click();
+    });
+    click(&list, "ExportButton");
+    EXPECT_EQ(list.FieldCount, 0);
+    EXPECT_EQ(dialogs.asked().size(), 1);
+}

@@ -1,0 +1,236 @@
+#include "jobs/CustomerJobEmailForm.h"
+#include "jobs/JobsDbTest.h"
+#include "jobs/ServiceRequestEmail.h"
+#include "platform/DesktopMailer.h"
+#include "shell/Session.h"
+#include "support/LocalServers.h"
+
+#include <QGroupBox>
+#include <QJsonArray>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+
+using namespace wvs;
+using wvs::test::SmtpSink;
+using wvs::test::StoredJob;
+
+TEST(DetermineFrequencyTest, WordsOfEveryKindAndNoneOutsideTheLists)
+{
+    const QList<QPair<qint64, QString>> examples = {
+        {2, "Every 2 days"},
+        {365, "Every 365 days"},
+        {399, "Every weekday"},
+        {102017, "Every 2 week(s) on Monday, Friday"},
+        {101127, "Every 1 week(s) on Monday, Tuesday, Wednesday, Thursday, Friday, Saturday, Sunday"},
+        {11503, "Day 15 of every 3 month(s)"},
+        {19901, "The last day of every 1 month(s)"},
+        {22203, "The 2nd Tuesday of every 3 month(s)"},
+        {25101, "The last Monday of every 1 month(s)"},
+        {30315, "Every March 15"},
+        {41703, "The 1st Sunday of March"},
+        {45712, "The last Sunday of December"},
+    };
+    for (const auto &[code, words] : examples)
+        EXPECT_EQ(DetermineFrequency(code), words) << code;
+    for (qint64 code : {0LL, -5LL, 1000LL, 10000LL, 19000LL, 20000LL, 30000LL, 40000LL, 50000LL, 100000LL, 200000LL,
+                        26101LL, 21801LL, 31315LL, 30015LL, 41713LL, 41700LL})
+        EXPECT_EQ(DetermineFrequency(code), QString()) << code;
+}
+
+TEST(ServiceRequestBodyTest, LinesNameAndEndText)
+{
+    ServiceRequestJob j;
+    j.forename = QStringLiteral("Anna");
+    j.surname = QStringLiteral("Smith");
+    j.sAddress1 = QStringLiteral("4 Bay Rd");
+    j.sAddress3 = QStringLiteral("Rear");
+    j.sSuburb = QStringLiteral("Remuera");
+    j.jobTypeDescription = QStringLiteral("Window cleaning");
+    j.startDate = QStringLiteral("2031-07-07");
+    j.frequency = 22203;
+    j.occurrences = 4;
+    j.endDate = QStringLiteral("2032-01-01");
+    j.costCents = 123450;
+    EXPECT_EQ(ServiceRequest::subject(j), QStringLiteral("Service Requested - Anna Smith"));
+    EXPECT_EQ(ServiceRequest::body(j, QStringLiteral("Dear Anna"), QStringLiteral("New Zealand")),
+              QStringLiteral("Dear Anna\r\n\r\n"
+                             "Service Details: Window cleaning\r\n"
+                             "Start: Monday 07 Jul 2031\r\n"
+                             "Frequency: The 2nd Tuesday of every 3 month(s)\r\n"
+                             "End: After 4 occurrence(s)\r\n"
+                             "Service Address: 4 Bay Rd, Rear, Remuera\r\n"
+                             "Cost: $1,234.50"));
+
+    // No message, no count: the end date; no frequency words but as required.
+    j.occurrences = 0;
+    j.frequency = 0;
+    j.asRequired = true;
+    QString body = ServiceRequest::body(j, QString(), QStringLiteral("UK"));
+    EXPECT_TRUE(body.startsWith(QLatin1String("Service Details: ")));
+    EXPECT_TRUE(body.contains(QLatin1String("\r\nFrequency:  - as required\r\nEnd: 01 Jan 2032\r\n")));
+    EXPECT_TRUE(body.endsWith(QStringLiteral("Cost: \u00a31,234.50")));
+
+    j.asRequired = false;
+    j.endDate.clear();
+    body = ServiceRequest::body(j, QString(), QStringLiteral("UK"));
+    EXPECT_FALSE(body.contains(QLatin1String("Frequency")));
+    EXPECT_TRUE(body.contains(QLatin1String("\r\nEnd: None\r\n")));
+
+    j.forename.clear();
+    EXPECT_EQ(ServiceRequest::customerName(j), QStringLiteral("Smith"));
+    j.forename = QStringLiteral("Anna");
+    j.surname.clear();
+    EXPECT_EQ(ServiceRequest::customerName(j), QStringLiteral("Anna"));
+}
+
+namespace {
+
+class ServiceRequestEmailTest : public wvs::test::JobsDbTest {
+protected:
+    void SetUp() override
+    {
+        JobsDbTest::SetUp();
+        addJobType(QStringLiteral("CLEAN"), QStringLiteral("Window cleaning"));
+        customer_ = addCustomer(QStringLiteral("Smith"), QStringLiteral("Anna"));
+        writeSql(QStringLiteral("UPDATE Customers SET Email2 = 'anna@example.com' WHERE CustomerNumber = ?"),
+                 {customer_});
+        const qint64 address = addAddress(customer_, QStringLiteral("4 Bay Rd"), QStringLiteral("Remuera"));
+        StoredJob j;
+        j.customer = customer_;
+        j.address = address;
+        j.frequency = 102017;
+        j.occurrences = 4;
+        job_ = addJob(j);
+    }
+
+    void setProvider(const QString &provider, int port = 25, bool html = false)
+    {
+        writeSql(QStringLiteral("UPDATE Preferences SET EmailProvider = ?, EmailHTML = ?, SMTPServer = '127.0.0.1', "
+                                "SMTPPort = ?, SMTPSSL = 0, SMTPUserName = 'office@sparkle.example', "
+                                "SMTPPassword = 'pw'"),
+                 {provider, html ? 1 : 0, QString::number(port)});
+    }
+
+    // Opens the window for the job as the list does; the handler drives it.
+    void open(const std::function<void(CustomerJobEmailForm *)> &drive, qint64 job = 0)
+    {
+        CustomerJobEmailForm form;
+        form.Tag = QString::number(job ? job : job_);
+        modal_->once(QStringLiteral("CustomerJobEmailForm"),
+                     [&](QDialog *d) { drive(static_cast<CustomerJobEmailForm *>(d)); });
+        showModal(&form);
+    }
+
+    static void type(CustomerJobEmailForm *f, const QString &text)
+    {
+        f->findChild<QPlainTextEdit *>(QStringLiteral("MessageText"))->setPlainText(text);
+    }
+
+    qint64 customer_ = 0;
+    qint64 job_ = 0;
+};
+
+} // namespace
+
+TEST_F(ServiceRequestEmailTest, SmtpSendsEscapedHtmlFromWvsToTheRecordAddress)
+{
+    SmtpSink sink;
+    ASSERT_TRUE(sink.start({QStringLiteral("office@sparkle.example"), QStringLiteral("pw")}))
+        << sink.errors().toStdString();
+    setProvider(QStringLiteral("Other"), sink.port(), true);
+    bool stillOpen = true;
+    open([&](CustomerJobEmailForm *f) {
+        EXPECT_FALSE(f->findChild<QGroupBox *>(QStringLiteral("AddressFrame"))->isEnabled());
+        EXPECT_TRUE(f->findChild<QRadioButton *>(QStringLiteral("RecordOption"))->isChecked());
+        type(f, QStringLiteral("Hi <Anna> & \"family\"\nSee you soon"));
+        click(f, "OKButton");
+        stillOpen = f->isVisible();
+        EXPECT_EQ(f->frequencyWords(), QStringLiteral("Every 2 week(s) on Monday, Friday"));
+    });
+    EXPECT_FALSE(stillOpen);
+    EXPECT_EQ(msgs_->texts(), QStringList{QStringLiteral("Email has been sent")});
+    const auto msgs = sink.messages();
+    ASSERT_EQ(msgs.size(), 1);
+    const QJsonObject m = msgs[0];
+    EXPECT_EQ(m[QStringLiteral("subject")].toString(), QStringLiteral("Service Requested - Anna Smith"));
+    EXPECT_EQ(m[QStringLiteral("from_name")].toString(), QStringLiteral("WVS"));
+    EXPECT_EQ(m[QStringLiteral("from_address")].toString(), QStringLiteral("office@sparkle.example"));
+    EXPECT_EQ(m[QStringLiteral("to")].toArray().at(0).toString(), QStringLiteral("anna@example.com"));
+    EXPECT_EQ(m[QStringLiteral("content_type")].toString(), QStringLiteral("text/html"));
+    const QString html = m[QStringLiteral("parts")].toArray().at(0).toObject()[QStringLiteral("content")].toString();
+    EXPECT_TRUE(html.startsWith(QLatin1String("Hi &lt;Anna&gt; &amp; &quot;family&quot;<br>\r\nSee you soon<br>\r\n<br>\r\n"
+                                              "Service Details: Window cleaning<br>")))
+        << html.toStdString();
+    EXPECT_TRUE(html.contains(QLatin1String("End: After 4 occurrence(s)<br>")));
+    EXPECT_EQ(ServiceRequest::storedMessage(), QStringLiteral("Hi <Anna> & \"family\"\nSee you soon"));
+}
+
+TEST_F(ServiceRequestEmailTest, SmtpWithoutAddressWarnsAndReportsTheFailure)
+{
+    writeSql(QStringLiteral("UPDATE Customers SET Email2 = '' WHERE CustomerNumber = ?"), {customer_});
+    setProvider(QStringLiteral("Other"), wvs::test::unusedPort());
+    open([&](CustomerJobEmailForm *f) { click(f, "OKButton"); });
+    ASSERT_EQ(msgs_->texts().size(), 2);
+    EXPECT_EQ(msgs_->texts()[0], QStringLiteral("No email address is held for the customer.\r\n"
+                                                "This will need to be entered manually on the email"));
+    EXPECT_EQ(msgs_->shown()[0].icon, MsgIcon::None);
+    EXPECT_TRUE(msgs_->texts()[1].startsWith(QLatin1String("Email was not sent - error ")));
+    EXPECT_EQ(msgs_->shown()[1].icon, MsgIcon::Exclamation);
+}
+
+TEST_F(ServiceRequestEmailTest, DesktopMailProgramGetsThePlainDraftOnlyWhenOneIsSetUp)
+{
+    setProvider(QStringLiteral("Outlook"), 25, true);
+    DesktopMailScript mail;
+    mail.active = false;
+    bool stillOpen = false;
+    open([&](CustomerJobEmailForm *f) {
+        EXPECT_TRUE(f->findChild<QGroupBox *>(QStringLiteral("AddressFrame"))->isEnabled());
+        f->findChild<QRadioButton *>(QStringLiteral("SpecificOption"))->setChecked(true);
+        type(f, QStringLiteral("Hello & welcome"));
+        click(f, "OKButton");
+        stillOpen = f->isVisible();
+        EXPECT_EQ(msgs_->texts(), QStringList{QStringLiteral("MS Outlook is not active")});
+        // The mail program is set up meanwhile; OK again gives the same draft.
+        mail.active = true;
+        click(f, "OKButton");
+    });
+    EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(ServiceRequest::storedMessage(), QStringLiteral("Hello & welcome"));
+    ASSERT_EQ(mail.drafts.size(), 1);
+    const MailMessage &d = mail.drafts[0];
+    EXPECT_TRUE(d.to.isEmpty());
+    EXPECT_EQ(d.subject, QStringLiteral("Service Requested - Anna Smith"));
+    EXPECT_TRUE(d.body.startsWith(QLatin1String("Hello & welcome\r\n\r\nService Details: Window cleaning\r\n")));
+    EXPECT_TRUE(d.body.contains(QLatin1String("Frequency: Every 2 week(s) on Monday, Friday\r\n")));
+}
+
+TEST_F(ServiceRequestEmailTest, StopsLeaveTheWindowOpenAndTheStoredTextAlone)
+{
+    ServiceRequest::storeMessage(QStringLiteral("Earlier text"));
+    // No provider set up (the new database's preferences were never saved).
+    open([&](CustomerJobEmailForm *f) {
+        EXPECT_EQ(f->findChild<QPlainTextEdit *>(QStringLiteral("MessageText"))->toPlainText(),
+                  QStringLiteral("Earlier text"));
+        type(f, QStringLiteral("New text"));
+        click(f, "OKButton");
+        EXPECT_TRUE(f->isVisible());
+    });
+    EXPECT_EQ(msgs_->texts(), QStringList{QStringLiteral("No email service provider has been set up. "
+                                                         "This needs to be done via Maintenanace....Preferences")});
+    EXPECT_EQ(ServiceRequest::storedMessage(), QStringLiteral("Earlier text"));
+
+    msgs_->clear();
+    setProvider(QStringLiteral("Outlook"));
+    writeSql(QStringLiteral("DELETE FROM JobTypes"));
+    DesktopMailScript mail;
+    open([&](CustomerJobEmailForm *f) {
+        type(f, QStringLiteral("New text"));
+        click(f, "OKButton");
+        EXPECT_TRUE(f->isVisible());
+    });
+    EXPECT_EQ(msgs_->texts(), QStringList{QStringLiteral("Cannot find Customer Job - this is a database error!")});
+    EXPECT_EQ(msgs_->shown()[0].icon, MsgIcon::Critical);
+    EXPECT_EQ(ServiceRequest::storedMessage(), QStringLiteral("Earlier text"));
+    EXPECT_TRUE(mail.drafts.isEmpty());
+}
