@@ -64,11 +64,6 @@ DateSelectForm::DateSelectForm(QWidget *parent) : Form(parent)
         b->setFocusPolicy(Qt::NoFocus);
         return b;
     };
-    auto makeButton = [this](const char *name, const char *caption) {
-        auto *b = new QPushButton(QString::fromUtf8(caption), this);
-        b->setObjectName(QString::fromUtf8(name));
-        return b;
-    };
 
     FromLabel = makeLabel("FromLabel", "From date");
     FromDateLabel = makeDateLabel("FromDateLabel");

@@ -28,11 +28,6 @@ PrinterSelectForm::PrinterSelectForm(QWidget *parent) : Form(parent)
     PrinterCombo->setMinimumWidth(260);
     SelectLabel->setBuddy(PrinterCombo);
 
-    auto makeButton = [this](const char *name, const char *caption) {
-        auto *b = new QPushButton(QString::fromUtf8(caption), this);
-        b->setObjectName(QString::fromUtf8(name));
-        return b;
-    };
     OKButton = makeButton("OKButton", "&Print");
     PreviewButton = makeButton("PreviewButton", "Pre&view");
     CancelButton = makeButton("CancelButton", "&Cancel");

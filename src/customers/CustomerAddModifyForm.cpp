@@ -80,12 +80,6 @@ CustomerAddModifyForm::CustomerAddModifyForm(QWidget *parent) : Form(parent)
         o->setObjectName(QString::fromUtf8(name));
         return o;
     };
-    auto button = [this](const char *name, const char *caption) {
-        auto *b = new QPushButton(QString::fromUtf8(caption), this);
-        b->setObjectName(QString::fromUtf8(name));
-        b->setAutoDefault(false);
-        return b;
-    };
     auto caption = [this](const char *t) { return new QLabel(QString::fromUtf8(t), this); };
 
     HeadingLabel = new QLabel(QStringLiteral("Customer"), this);
@@ -118,16 +112,16 @@ CustomerAddModifyForm::CustomerAddModifyForm(QWidget *parent) : Form(parent)
     SSuburbText = text("SSuburbText", 50);
     SCityText = text("SCityText", 50);
     SPostCodeText = text("SPostCodeText", 20);
-    PreviousAddressButton = button("PreviousAddressButton", "&Previous");
-    NextAddressButton = button("NextAddressButton", "&Next");
+    PreviousAddressButton = makeButton("PreviousAddressButton", "&Previous");
+    NextAddressButton = makeButton("NextAddressButton", "&Next");
     CommentText = new QPlainTextEdit(this);
     CommentText->setObjectName(QStringLiteral("CommentText"));
     CommentText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     CommentText->setTabChangesFocus(true);
-    OKButton = button("OKButton", "&Save");
+    OKButton = makeButton("OKButton", "&Save");
     OKButton->setAutoDefault(true);
     OKButton->setDefault(true);
-    ExitButton = button("ExitButton", "&Exit");
+    ExitButton = makeButton("ExitButton", "&Exit");
     CAddressCheck = check("CAddressCheck", "Same as Correspondence Address");
     Phone1Option = option("Phone1Option", "Phone 1");
     Phone2Option = option("Phone2Option", "Phone 2");

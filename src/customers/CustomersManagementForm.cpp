@@ -51,12 +51,6 @@ CustomersManagementForm::CustomersManagementForm(QWidget *parent) : Form(parent)
     setObjectName(QString::fromUtf8(kForm));
     setWindowTitle(QStringLiteral("Customers Management"));
 
-    auto makeButton = [this](const char *name, const char *caption) {
-        auto *b = new QPushButton(QString::fromUtf8(caption), this);
-        b->setObjectName(QString::fromUtf8(name));
-        b->setAutoDefault(false);
-        return b;
-    };
     auto makeCombo = [this](const char *name, bool editable) {
         auto *c = new QComboBox(this);
         c->setObjectName(QString::fromUtf8(name));

@@ -43,12 +43,6 @@ NotesForm::NotesForm(QWidget *parent) : Form(parent)
     DetailsText->setAcceptRichText(false);
     DetailsText->setReadOnly(true);
 
-    auto makeButton = [this](const char *name, const char *caption) {
-        auto *b = new QPushButton(QString::fromUtf8(caption), this);
-        b->setObjectName(QString::fromUtf8(name));
-        b->setAutoDefault(false);
-        return b;
-    };
     NewButton = makeButton("NewButton", "&New");
     SaveButton = makeButton("SaveButton", "&Save");
     PrintButton = makeButton("PrintButton", "&Print");

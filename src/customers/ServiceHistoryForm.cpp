@@ -37,12 +37,6 @@ ServiceHistoryForm::ServiceHistoryForm(QWidget *parent) : Form(parent)
     JobsGrid->setObjectName(QStringLiteral("JobsGrid"));
     JobsGrid->setFont(QFont(QStringLiteral("Arial"), 9));
 
-    auto makeButton = [this](const char *name, const char *caption) {
-        auto *b = new QPushButton(QString::fromUtf8(caption), this);
-        b->setObjectName(QString::fromUtf8(name));
-        b->setAutoDefault(false);
-        return b;
-    };
     NotesButton = makeButton("NotesButton", "&Job Notes");
     ExitButton = makeButton("ExitButton", "&Exit");
 

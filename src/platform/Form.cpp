@@ -3,12 +3,21 @@
 
 #include <QKeyEvent>
 #include <QMetaObject>
+#include <QPushButton>
 
 namespace wvs {
 
 Form::Form(QWidget *parent) : QDialog(parent)
 {
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+}
+
+QPushButton *Form::makeButton(const char *name, const QString &caption)
+{
+    auto *b = new QPushButton(caption, this);
+    b->setObjectName(QString::fromUtf8(name));
+    b->setAutoDefault(false);
+    return b;
 }
 
 void Form::showEvent(QShowEvent *e)

@@ -2,6 +2,8 @@
 #include <QDialog>
 #include <QString>
 
+class QPushButton;
+
 namespace wvs {
 
 // Base of every window of the program. The opener passes its parameters in
@@ -20,6 +22,10 @@ public:
     QStringList tagParts() const { return Tag.split(QLatin1Char('~')); }
 
 protected:
+    // A command button named as the window's design names it; it does not
+    // take Enter unless it is made the default button.
+    QPushButton *makeButton(const char *name, const QString &caption);
+
     virtual void firstActivate() {}
     void showEvent(QShowEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;

@@ -80,6 +80,10 @@ int rowHeightTwips(int textPixels) { return textPixels * kTwipsPerPixel + kRowPa
 
 } // namespace
 
+namespace {
+int fillRows(FlexGrid *grid, const QList<StagedJob> &rows, bool storedSchedule, const QString &country);
+}
+
 QString checkKey() { return QStringLiteral("CheckImage"); }
 QString noCheckKey() { return QStringLiteral("NoCheckImage"); }
 
@@ -135,6 +139,20 @@ void create(FlexGrid *grid)
 
 int fill(FlexGrid *grid, const QList<StagedJob> &rows, bool storedSchedule, const QString &country)
 {
+    // While the header is not updating, a row height set costs nothing; else
+    // each one recomputes the positions of all rows.
+    QHeaderView *header = grid->verticalHeader();
+    const bool headerUpdates = header->updatesEnabled();
+    header->setUpdatesEnabled(false);
+    const int n = fillRows(grid, rows, storedSchedule, country);
+    header->setUpdatesEnabled(headerUpdates);
+    return n;
+}
+
+namespace {
+
+int fillRows(FlexGrid *grid, const QList<StagedJob> &rows, bool storedSchedule, const QString &country)
+{
     FlexGrid::FillScope scope(grid);
     QVector<QStringList> data;
     data.reserve(rows.size());
@@ -185,6 +203,8 @@ int fill(FlexGrid *grid, const QList<StagedJob> &rows, bool storedSchedule, cons
     shade(grid);
     return int(rows.size());
 }
+
+} // namespace
 
 void shade(FlexGrid *grid)
 {
