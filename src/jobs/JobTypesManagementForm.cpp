@@ -31,12 +31,6 @@ JobTypesManagementForm::JobTypesManagementForm(QWidget *parent) : Form(parent)
     TypesGrid = new FlexGrid(this);
     TypesGrid->setObjectName(QStringLiteral("TypesGrid"));
 
-    auto makeButton = [this](const char *name, const char *caption) {
-        auto *b = new QPushButton(QString::fromUtf8(caption), this);
-        b->setObjectName(QString::fromUtf8(name));
-        b->setAutoDefault(false);
-        return b;
-    };
     AddButton = makeButton("AddButton", "&Add");
     ModifyButton = makeButton("ModifyButton", "&Modify");
     DeleteButton = makeButton("DeleteButton", "&Delete");

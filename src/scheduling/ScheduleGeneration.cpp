@@ -5,6 +5,7 @@
 #include "scheduling/RecurrenceExpansion.h"
 
 #include <QHash>
+#include <QElapsedTimer>
 #include <QSqlQuery>
 #include <algorithm>
 
@@ -127,8 +128,11 @@ PopulateResult ScheduleGeneration::populate(const ScheduleHeader &schedule, cons
     QHash<qint64, JobDetails> details;
     QHash<OccurrenceKey, StoredState> stored;
 
+    QElapsedTimer T; T.start();
+    execSql(QStringLiteral("PRAGMA cache_size = -262144"), {}, db);
     Transaction t(db);
     writeSql(QStringLiteral("DELETE FROM ScheduleStaging WHERE UserID = ?"), {userID}, db);
+    fprintf(stderr, "delete %lld\n", T.restart());
 
     if (!schedule.stored()) {
         const QString from = Formats::toStoredDate(schedule.fromDate);
@@ -168,6 +172,7 @@ PopulateResult ScheduleGeneration::populate(const ScheduleHeader &schedule, cons
             }
             details.insert(job, std::move(d));
         }
+        fprintf(stderr, "gen %lld\n", T.restart());
         // By date; the same day keeps the order in which the jobs were read.
         std::stable_sort(result.jobs.begin(), result.jobs.end(),
                          [](const ScheduleEntry &a, const ScheduleEntry &b) { return a.serviceDate < b.serviceDate; });
@@ -203,6 +208,7 @@ PopulateResult ScheduleGeneration::populate(const ScheduleHeader &schedule, cons
         }
     }
 
+    fprintf(stderr, "sort+stored %lld\n", T.restart());
     BatchInsert writer(db, QStringLiteral("ScheduleStaging"),
                        QStringLiteral("UserID, ScheduleNumber, RecordNumber, Associate, ServiceDate, Customer, Address, "
                                       "Location, Phone, JobType, Cost, Comments, Done, ScheduleSeqNo, JobSeqNo, "
@@ -226,7 +232,9 @@ PopulateResult ScheduleGeneration::populate(const ScheduleHeader &schedule, cons
             result.seqNos.append(s->seqNo);
     }
     writer.flush();
+    fprintf(stderr, "insert %lld\n", T.restart());
     t.commit();
+    fprintf(stderr, "commit %lld\n", T.restart());
     return result;
 }
 

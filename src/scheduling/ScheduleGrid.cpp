@@ -3,6 +3,7 @@
 #include "platform/FlexGrid.h"
 
 #include <QFontMetrics>
+#include <QHash>
 #include <QHeaderView>
 #include <QPainter>
 #include <QStyle>
@@ -42,8 +43,8 @@ QString gridText(const QString &stored)
     return t;
 }
 
-// Measures wrapped cell texts as the grid draws them, quickly for the usual
-// single line.
+// Measures wrapped cell texts as the grid draws them. Most texts of a column
+// repeat (associates, dates, job types, places), so each is laid out once.
 class RowMeasure {
 public:
     RowMeasure(const FlexGrid *grid, bool bold) : fm_(fontOf(grid, bold))
@@ -54,14 +55,20 @@ public:
         lineHeight_ = fm_.height();
     }
     int lineHeight() const { return lineHeight_; }
-    int textHeight(int col, const QString &text) const
+    int textHeight(int col, const QString &text)
     {
         if (text.isEmpty() || widths_[col] == 0)
             return lineHeight_;
-        if (!text.contains(QLatin1Char('\n')) && fm_.horizontalAdvance(text) <= widths_[col])
-            return lineHeight_;
-        return std::max(lineHeight_,
-                        fm_.boundingRect(QRect(0, 0, widths_[col], 1 << 20), Qt::TextWordWrap, text).height());
+        QHash<QString, int> &known = known_[col];
+        const auto found = known.constFind(text);
+        if (found != known.cend())
+            return *found;
+        int h = lineHeight_;
+        if (text.contains(QLatin1Char('\n')) || fm_.horizontalAdvance(text) > widths_[col])
+            h = std::max(lineHeight_,
+                         fm_.boundingRect(QRect(0, 0, widths_[col], 1 << 20), Qt::TextWordWrap, text).height());
+        known.insert(text, h);
+        return h;
     }
 
 private:
@@ -73,16 +80,23 @@ private:
     }
     QFontMetrics fm_;
     int widths_[ColComments + 1] = {};
+    QHash<QString, int> known_[ColComments + 1];
     int lineHeight_ = 0;
 };
+
+// Texts shown many times over (dates and amounts) are made once.
+template <class Make>
+const QString &cached(QHash<qint64, QString> &cache, qint64 key, Make make)
+{
+    auto it = cache.find(key);
+    if (it == cache.end())
+        it = cache.insert(key, make());
+    return *it;
+}
 
 int rowHeightTwips(int textPixels) { return textPixels * kTwipsPerPixel + kRowPaddingTwips; }
 
 } // namespace
-
-namespace {
-int fillRows(FlexGrid *grid, const QList<StagedJob> &rows, bool storedSchedule, const QString &country);
-}
 
 QString checkKey() { return QStringLiteral("CheckImage"); }
 QString noCheckKey() { return QStringLiteral("NoCheckImage"); }
@@ -144,68 +158,64 @@ int fill(FlexGrid *grid, const QList<StagedJob> &rows, bool storedSchedule, cons
     QHeaderView *header = grid->verticalHeader();
     const bool headerUpdates = header->updatesEnabled();
     header->setUpdatesEnabled(false);
-    const int n = fillRows(grid, rows, storedSchedule, country);
+    {
+        FlexGrid::FillScope scope(grid);
+        const bool shaded = rows.size() + 1 < kShadeLimit;
+        RowMeasure plain(grid, false);
+        RowMeasure bold(grid, true);
+        QHash<qint64, QString> shownDates, storedDates, costs;
+        QVector<QStringList> data;
+        QVector<int> heights;
+        data.reserve(rows.size());
+        heights.reserve(rows.size());
+        const QString one = QStringLiteral("1");
+        const QString zero = QStringLiteral("0");
+        const QString dash = QStringLiteral("-");
+        for (const StagedJob &j : rows) {
+            const qint64 day = j.serviceDate.toJulianDay();
+            QStringList cells(ColumnCount);
+            cells[ColAssociate] = j.associate;
+            cells[ColDate] = cached(shownDates, day, [&] { return Formats::toDisplayDate(j.serviceDate); });
+            cells[ColCustomer] = j.customer;
+            cells[ColAddress] = gridText(j.addressText());
+            cells[ColLocation] = j.location;
+            cells[ColPhone] = j.phone;
+            cells[ColJobType] = j.jobType;
+            cells[ColCost] = cached(costs, j.cost.cents(), [&] { return j.cost.display(country); });
+            cells[ColComments] = gridText(j.comments);
+            const bool done = j.done == 0;
+            if (!storedSchedule && !done)
+                cells[ColDone] = dash;
+            cells[ColJobSeqNo] = QString::number(j.jobSeqNo);
+            cells[ColServiceDate] = cached(storedDates, day, [&] { return Formats::toStoredDate(j.serviceDate); });
+            cells[ColDoneFlag] = done ? one : (storedSchedule ? zero : QString());
+            cells[ColAsRequired] = j.asRequired ? one : zero;
+            if (storedSchedule && j.scheduleSeqNo)
+                cells[ColSeqNo] = QString::number(*j.scheduleSeqNo);
+            cells[ColAddressKey] = QString::number(j.addressKey());
+
+            RowMeasure &m = shaded && j.asRequired ? bold : plain;
+            int tallest = m.lineHeight();
+            for (int c = ColAssociate; c <= ColComments; ++c)
+                tallest = std::max(tallest, m.textHeight(c, cells.at(c)));
+            heights.append(tallest > plain.lineHeight() ? rowHeightTwips(tallest) : 0);
+            data.append(std::move(cells));
+        }
+        grid->setData(std::move(data));
+        for (int r = 1; r < grid->rows(); ++r) {
+            const StagedJob &j = rows.at(r - 1);
+            if (storedSchedule)
+                setDoneMark(grid, r, j.done == 0);
+            else if (j.done == 0)
+                grid->setCellPicture(r, ColDone, checkPicture(), checkKey());
+            if (heights.at(r - 1) > 0)
+                grid->setRowHeight(r, heights.at(r - 1));
+        }
+        shade(grid);
+    }
     header->setUpdatesEnabled(headerUpdates);
-    return n;
-}
-
-namespace {
-
-int fillRows(FlexGrid *grid, const QList<StagedJob> &rows, bool storedSchedule, const QString &country)
-{
-    FlexGrid::FillScope scope(grid);
-    QVector<QStringList> data;
-    data.reserve(rows.size());
-    const QString one = QStringLiteral("1");
-    const QString zero = QStringLiteral("0");
-    const QString dash = QStringLiteral("-");
-    for (const StagedJob &j : rows) {
-        QStringList cells(ColumnCount);
-        cells[ColAssociate] = j.associate;
-        cells[ColDate] = Formats::toDisplayDate(j.serviceDate);
-        cells[ColCustomer] = j.customer;
-        cells[ColAddress] = gridText(j.addressText());
-        cells[ColLocation] = j.location;
-        cells[ColPhone] = j.phone;
-        cells[ColJobType] = j.jobType;
-        cells[ColCost] = j.cost.display(country);
-        cells[ColComments] = gridText(j.comments);
-        const bool done = j.done == 0;
-        if (!storedSchedule && !done)
-            cells[ColDone] = dash;
-        cells[ColJobSeqNo] = QString::number(j.jobSeqNo);
-        cells[ColServiceDate] = Formats::toStoredDate(j.serviceDate);
-        cells[ColDoneFlag] = done ? one : (storedSchedule ? zero : QString());
-        cells[ColAsRequired] = j.asRequired ? one : zero;
-        if (storedSchedule && j.scheduleSeqNo)
-            cells[ColSeqNo] = QString::number(*j.scheduleSeqNo);
-        cells[ColAddressKey] = QString::number(j.addressKey());
-        data.append(std::move(cells));
-    }
-    grid->setData(std::move(data));
-
-    const RowMeasure plain(grid, false);
-    const RowMeasure bold(grid, true);
-    const bool shaded = grid->rows() < kShadeLimit;
-    for (int r = 1; r < grid->rows(); ++r) {
-        const StagedJob &j = rows.at(r - 1);
-        if (storedSchedule)
-            setDoneMark(grid, r, j.done == 0);
-        else if (j.done == 0)
-            grid->setCellPicture(r, ColDone, checkPicture(), checkKey());
-        const RowMeasure &m = shaded && j.asRequired ? bold : plain;
-        int tallest = m.lineHeight();
-        for (int c = ColAssociate; c <= ColComments; ++c)
-            tallest = std::max(tallest, m.textHeight(c, grid->textMatrix(r, c)));
-        if (tallest > plain.lineHeight())
-            grid->setRowHeight(r, rowHeightTwips(tallest));
-    }
-    shade(grid);
     return int(rows.size());
 }
-
-} // namespace
-
 void shade(FlexGrid *grid)
 {
     if (grid->rows() < 2 || grid->rows() >= kShadeLimit)

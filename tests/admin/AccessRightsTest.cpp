@@ -64,26 +64,6 @@ TEST(AccessRightsValues, StoredValueShowsItsBitsAndSavesBack)
     }
 }
 
-TEST(AccessRightsValues, EveryTickCombinationOfEveryAreaSurvivesARoundTrip)
-{
-    // Whatever the boxes show, saving and showing again gives the same boxes.
-    for (const RightsAreaInfo &i : AccessRights::areas()) {
-        for (int bits = 0; bits < 8; ++bits) {
-            RightsTicks t{i.hasView && (bits & 1), i.hasChange && (bits & 4), i.hasNotes && (bits & 2)};
-            SCOPED_TRACE(i.column.toStdString() + " " + std::to_string(bits));
-            EXPECT_EQ(AccessRights::ticksFor(i.area, AccessRights::valueOf(i.area, t)), t);
-        }
-    }
-}
-
-TEST(AccessRightsValues, AllTickedStoresFiveOrSeven)
-{
-    for (const RightsAreaInfo &i : AccessRights::areas()) {
-        const int v = AccessRights::valueOf(i.area, {true, true, true});
-        EXPECT_EQ(v, i.hasNotes ? 7 : 5) << i.column.toStdString();
-    }
-}
-
 struct RuleCase {
     RightsArea area;
     RightsTicks before; // with the changed box already in its new state
@@ -120,32 +100,6 @@ TEST(AccessRightsValues, TickRules)
 }
 
 class AccessRightsStore : public wvs::test::DbTest {};
-
-TEST_F(AccessRightsStore, SaveReplacesTheLevelsRowWhole)
-{
-    writeSql(QStringLiteral("INSERT INTO AuthorityLevels (LevelNumber, LevelDescription) VALUES (3, 'Office')"));
-    EXPECT_FALSE(AccessRights::load(3).has_value());
-    EXPECT_EQ(AccessRights::areaValue(3, RightsArea::Customers), 0);
-
-    RightsValues v;
-    v[RightsArea::Customers] = 7;
-    v[RightsArea::Security] = 4;
-    v[RightsArea::Accounts] = 5;
-    AccessRights::save(3, v);
-    AccessRights::save(3, v); // saving again replaces, never adds
-
-    EXPECT_EQ(scalarSql(QStringLiteral("SELECT COUNT(*) FROM AuthorityAccess WHERE AuthorityLevelNumber = 3")).toInt(), 1);
-    const auto loaded = AccessRights::load(3);
-    ASSERT_TRUE(loaded.has_value());
-    EXPECT_EQ(loaded->value(RightsArea::Customers), 7);
-    EXPECT_EQ(loaded->value(RightsArea::Security), 4);
-    EXPECT_EQ(loaded->value(RightsArea::Accounts), 5);
-    EXPECT_EQ(loaded->value(RightsArea::Preferences), 0);
-    EXPECT_EQ(AccessRights::areaValue(3, RightsArea::Security), 4);
-    // Another level's row is untouched.
-    EXPECT_EQ(AccessRights::areaValue(1, RightsArea::Customers), 7);
-    EXPECT_EQ(AccessRights::areaValue(1, RightsArea::Security), 5);
-}
 
 TEST_F(AccessRightsStore, AFailedSaveKeepsThePreviousRow)
 {

@@ -48,23 +48,6 @@ TEST_F(AuthorityLevelStoreTest, AddChecksInOrder)
     EXPECT_TRUE(msgs_->texts().isEmpty());
 }
 
-TEST_F(AuthorityLevelStoreTest, AddStoresTheNumberAndModifyOnlyTheDescription)
-{
-    EXPECT_EQ(AuthorityLevelStore::add(QStringLiteral("07"), QStringLiteral("Field staff")), 7);
-    auto level = AuthorityLevelStore::find(7);
-    ASSERT_TRUE(level.has_value());
-    EXPECT_EQ(level->description, QStringLiteral("Field staff"));
-    // A new level has no rights until they are saved.
-    EXPECT_FALSE(AccessRights::load(7).has_value());
-
-    // The level being modified keeps its own number without the duplicate test.
-    EXPECT_TRUE(AuthorityLevelStore::check(false, QStringLiteral("7"), QStringLiteral("Crew")).ok());
-    EXPECT_TRUE(AuthorityLevelStore::modify(7, QStringLiteral("Crew")));
-    EXPECT_EQ(AuthorityLevelStore::find(7)->description, QStringLiteral("Crew"));
-    EXPECT_FALSE(AuthorityLevelStore::modify(8, QStringLiteral("Gone")));
-    EXPECT_FALSE(AuthorityLevelStore::find(8).has_value());
-}
-
 TEST_F(AuthorityLevelStoreTest, DeleteIsRefusedWhileAnAssociateHoldsTheLevel)
 {
     setAccess(4, 1, 1, 1, 1, 1, 1, 1, 0, 0);
@@ -74,20 +57,6 @@ TEST_F(AuthorityLevelStoreTest, DeleteIsRefusedWhileAnAssociateHoldsTheLevel)
               QStringList{QStringLiteral("One or more Associates are assigned Authority Level 4 and therefore it cannot be deleted")});
     EXPECT_TRUE(AuthorityLevelStore::find(4).has_value());
     EXPECT_TRUE(AccessRights::load(4).has_value());
-}
-
-TEST_F(AuthorityLevelStoreTest, DeleteAsksByDescriptionAndRemovesTheRightsToo)
-{
-    setAccess(4, 1, 1, 1, 1, 1, 1, 1, 0, 0);
-    msgs_->answer(MsgAnswer::No);
-    EXPECT_FALSE(AuthorityLevelStore::remove(4, QStringLiteral("Level 4")));
-    EXPECT_EQ(msgs_->texts(), QStringList{QStringLiteral("Are you sure you want to PERMANENTLY delete Level Level 4?")});
-    EXPECT_TRUE(AuthorityLevelStore::find(4).has_value());
-
-    EXPECT_TRUE(AuthorityLevelStore::remove(4, QStringLiteral("Level 4")));
-    EXPECT_FALSE(AuthorityLevelStore::find(4).has_value());
-    EXPECT_FALSE(AccessRights::load(4).has_value());
-    EXPECT_TRUE(AuthorityLevelStore::find(1).has_value());
 }
 
 TEST_F(AuthorityLevelStoreTest, AFailedDeleteKeepsLevelAndRights)

@@ -99,46 +99,6 @@ TEST_F(PreferenceSettingsTest, SmtpChecksOnlyForOther)
     EXPECT_EQ(PreferenceSettings::check(v, QString()), Field::None);
 }
 
-TEST_F(PreferenceSettingsTest, SaveReplacesTheRowAndKeepsTheXeroRateName)
-{
-    PreferenceValues v = smtpValues();
-    v.xero = true;
-    v.gstInclusive = true;
-    v.emailHtml = true;
-    v.portal = true;
-    v.showPhoneOnPortal = true;
-    v.taxRate = 12.5;
-    v.xeroTaxRateName = QStringLiteral("GST on Income");
-    v.smtpSsl = true;
-    v.smtpTestEmail = QStringLiteral("me@example.com");
-    PreferenceSettings::save(v);
-    PreferenceSettings::save(v);
-    EXPECT_EQ(scalarSql(QStringLiteral("SELECT COUNT(*) FROM Preferences")).toInt(), 1);
-    const auto r = PreferenceSettings::load();
-    ASSERT_TRUE(r.has_value());
-    EXPECT_FALSE(r->myob);
-    EXPECT_TRUE(r->xero);
-    EXPECT_TRUE(r->gstInclusive);
-    EXPECT_TRUE(r->emailHtml);
-    EXPECT_TRUE(r->portal);
-    EXPECT_FALSE(r->showCostOnPortal);
-    EXPECT_TRUE(r->showPhoneOnPortal);
-    EXPECT_DOUBLE_EQ(r->taxRate, 12.5);
-    EXPECT_EQ(r->xeroTaxRateName, QStringLiteral("GST on Income"));
-    EXPECT_EQ(r->emailProvider, QStringLiteral("Other"));
-    EXPECT_EQ(r->smtpServer, QStringLiteral("mail.example.com"));
-    EXPECT_EQ(r->smtpPort, QStringLiteral("587"));
-    EXPECT_TRUE(r->smtpSsl);
-    EXPECT_EQ(r->smtpUserName, QStringLiteral("office@example.com"));
-    EXPECT_EQ(r->smtpPassword, QStringLiteral("pw"));
-    EXPECT_EQ(r->smtpTestEmail, QStringLiteral("me@example.com"));
-
-    // Any provider but Other is stored as Outlook.
-    v.emailProvider.clear();
-    PreferenceSettings::save(v);
-    EXPECT_EQ(PreferenceSettings::load()->emailProvider, QStringLiteral("Outlook"));
-}
-
 TEST_F(PreferenceSettingsTest, AFailedSaveKeepsTheOldRow)
 {
     PreferenceValues v;
@@ -150,21 +110,6 @@ TEST_F(PreferenceSettingsTest, AFailedSaveKeepsTheOldRow)
     EXPECT_THROW(PreferenceSettings::save(v), WvsError);
     ASSERT_TRUE(PreferenceSettings::load().has_value());
     EXPECT_TRUE(PreferenceSettings::load()->myob);
-}
-
-TEST_F(PreferenceSettingsTest, AccountsMenuAfterSave)
-{
-    setAccess(2, 1, 1, 1, 1, 1, 1, 1, 0, 1);
-    EXPECT_EQ(PreferenceSettings::accountsMenuAfterSave(false, false, 1), std::optional<bool>(false));
-    EXPECT_EQ(PreferenceSettings::accountsMenuAfterSave(true, false, 1), std::optional<bool>(true));
-    EXPECT_EQ(PreferenceSettings::accountsMenuAfterSave(false, true, 1), std::optional<bool>(true));
-    // No Accounts right: left as it is.
-    EXPECT_EQ(PreferenceSettings::accountsMenuAfterSave(true, false, 2), std::nullopt);
-    EXPECT_EQ(PreferenceSettings::accountsMenuAfterSave(false, false, 2), std::optional<bool>(false));
-
-    EXPECT_EQ(PreferenceSettings::gstInclusiveCaption(QStringLiteral("UK")), QStringLiteral("Customer Job Costs include VAT"));
-    EXPECT_EQ(PreferenceSettings::gstInclusiveCaption(QStringLiteral("New Zealand")),
-              QStringLiteral("Customer Job Costs include tax"));
 }
 
 } // namespace
