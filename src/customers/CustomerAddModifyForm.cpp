@@ -369,6 +369,15 @@ void CustomerAddModifyForm::showAddress(const AddressFields &a)
     SPostCodeText->setText(a.sPostCode);
 }
 
+void CustomerAddModifyForm::showPagedAddress()
+{
+    showAddress(paging_.shown());
+    // The tick described the address the copy went into; another address is
+    // shown now, so it is cleared (without copying) and can be ticked again.
+    CAddressCheck->setChecked(false);
+    updatePagingButtons();
+}
+
 void CustomerAddModifyForm::updatePagingButtons()
 {
     PreviousAddressButton->setEnabled(paging_.previousEnabled());
@@ -400,8 +409,7 @@ void CustomerAddModifyForm::NextAddressButton_Click()
                                                                         : QString());
             return;
         }
-        showAddress(paging_.shown());
-        updatePagingButtons();
+        showPagedAddress();
         SAddress1Text->setFocus();
     });
 }
@@ -411,8 +419,7 @@ void CustomerAddModifyForm::PreviousAddressButton_Click()
     guarded(kForm, "PreviousAddressButton_Click", [&] {
         if (!paging_.previous(shownAddress()).moved)
             return;
-        showAddress(paging_.shown());
-        updatePagingButtons();
+        showPagedAddress();
     });
 }
 

@@ -53,6 +53,7 @@ private:
     void showRecord(const CustomerRecord &c);
     AddressFields shownAddress() const;
     void showAddress(const AddressFields &a);
+    void showPagedAddress();
     void updatePagingButtons();
     void startNewCustomer();
     void focusByName(const QString &name);

@@ -16,6 +16,8 @@
 #include "shell/Session.h"
 
 #include <QComboBox>
+#include <QDate>
+#include <algorithm>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -278,7 +280,13 @@ void CustomerJobsManagementForm::CreateGrid()
         while (headings.size() < JobListColumn::Count)
             headings << QString();
         JobsGrid->setHeadings(headings);
-        const int widths[] = {0, 600, 2250, 2500, 1800, 2050, 1150, 1020, 850, 1150};
+        int widths[] = {0, 600, 2250, 2500, 1800, 2050, 1150, 1020, 850, 1150};
+        // Coloured rows are bold: the start date column is widened where the
+        // grid's font would otherwise cut a bold date short.
+        for (int month = 1; month <= 12; ++month)
+            widths[JobListColumn::Start] = std::max(
+                widths[JobListColumn::Start],
+                JobsGrid->textWidthTwips(Formats::toDisplayDate(QDate(2000, month, 28)), true));
         for (int c = 0; c <= 9; ++c)
             JobsGrid->setColWidth(c, widths[c]);
         JobsGrid->setColWidth(JobListColumn::End, 1150);

@@ -29,6 +29,15 @@ QString appDir()
 
 QString appFile(const QString &name) { return QDir(appDir()).filePath(name); }
 
+QString shippedFile(const QString &name)
+{
+    const QString inFolder = appFile(name);
+    if (QFileInfo::exists(inFolder))
+        return inFolder;
+    const QString besideProgram = QDir(QCoreApplication::applicationDirPath()).filePath(name);
+    return QFileInfo::exists(besideProgram) ? besideProgram : inFolder;
+}
+
 bool openUrl(const QUrl &url)
 {
     if (auto *s = DesktopScript::current()) {
@@ -40,7 +49,7 @@ bool openUrl(const QUrl &url)
 
 bool openFile(const QString &path) { return openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath())); }
 
-void openHelp() { openFile(appFile(QStringLiteral("WVS Help.html"))); }
+void openHelp() { openFile(shippedFile(QStringLiteral("WVS Help.html"))); }
 
 void sleepMs(int ms)
 {

@@ -10,6 +10,11 @@ namespace wvs {
 QString appDir();
 QString appFile(const QString &name);
 
+// A file shipped with the program (help page, flag pictures): taken from the
+// program's folder when it is there, else from beside the executable, where
+// the build and the installation put them while WVS_HOME holds only the data.
+QString shippedFile(const QString &name);
+
 // Opens a web address, mail link or file in the desktop's default program.
 bool openUrl(const QUrl &url);
 bool openFile(const QString &path);

@@ -9,7 +9,9 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
+#include <QStyle>
 #include <algorithm>
+#include <cmath>
 #include <set>
 
 namespace wvs {
@@ -22,14 +24,24 @@ int twipsToPixels(int twips) { return qRound(twips / kTwipsPerPixel); }
 int pixelsToTwips(int px) { return int(px * kTwipsPerPixel); }
 
 // Paints the cell as usual, then its picture (if any) where the cell's
-// alignment puts it.
+// alignment puts it. Text wraps only in rows tall enough for a second line;
+// in a one-line row a text wider than its column is cut short with an
+// ellipsis instead of wrapping into a line nobody can see.
 class FlexGridDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
+    static bool wrapsIn(const QStyleOptionViewItem &option)
+    {
+        return option.rect.height() >= 2 * option.fontMetrics.height();
+    }
+
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
-        QStyledItemDelegate::paint(painter, option, index);
+        QStyleOptionViewItem cell(option);
+        if (!wrapsIn(cell))
+            cell.features &= ~QStyleOptionViewItem::WrapText;
+        QStyledItemDelegate::paint(painter, cell, index);
         const QVariant v = index.data(FlexGridModel::PictureRole);
         if (!v.isValid())
             return;
@@ -158,6 +170,16 @@ int FlexGrid::effectiveTwips(int col) const
 int FlexGrid::colWidthTwips(int col) const { return effectiveTwips(col); }
 
 int FlexGrid::gridWidthTwips() const { return pixelsToTwips(viewport()->width()); }
+
+int FlexGrid::textWidthTwips(const QString &text, bool bold) const
+{
+    QFont f = font();
+    f.setBold(bold);
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    const int px = QFontMetrics(f).horizontalAdvance(text) + 2 * margin + 1;
+    const double factor = session().resizeFactor > 0 ? session().resizeFactor : 1.0;
+    return int(std::ceil(pixelsToTwips(px) / factor));
+}
 
 void FlexGrid::setFillColumn(int col)
 {

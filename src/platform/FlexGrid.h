@@ -49,6 +49,9 @@ public:
     int colWidthTwips(int col) const;
     // The width of the grid's visible cell area, in twips.
     int gridWidthTwips() const;
+    // The unscaled width (twips) a column needs to show the text on one line
+    // in the grid's font, bold or not, cell margins included.
+    int textWidthTwips(const QString &text, bool bold) const;
     // The column takes whatever width the other columns leave in the grid's
     // visible area, and keeps doing so when the grid is resized (-1: none).
     void setFillColumn(int col);

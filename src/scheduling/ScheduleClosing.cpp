@@ -94,13 +94,13 @@ ScheduleWriteOutcome saveOrder(qint64 scheduleNumber, const QString &userID, con
     QSqlQuery jobs = prepared(db, QStringLiteral("UPDATE ScheduleJobs SET ScheduleSeqNo = ? WHERE ScheduleNumber = ? "
                                                  "AND JobSeqNo = ? AND ScheduleServiceDate = ? AND ScheduleSeqNo = ?"));
     QSqlQuery staging = prepared(db, QStringLiteral("UPDATE ScheduleStaging SET ScheduleSeqNo = ? WHERE UserID = ? "
-                                                    "AND ScheduleNumber = ? AND JobSeqNo = ? AND ServiceDate = ?"));
+                                                    "AND RecordNumber = ?"));
     for (int i = 0; i < rows.size(); ++i) {
         const OrderRow &r = rows.at(i);
         const QString date = Formats::toStoredDate(r.serviceDate);
         if (run(jobs, {seqNos.at(i), scheduleNumber, r.jobSeqNo, date, r.stagedSeqNo}) != 1)
             return refused(orderChangedMessage());
-        run(staging, {seqNos.at(i), userID, scheduleNumber, r.jobSeqNo, date});
+        run(staging, {seqNos.at(i), sqlText(userID), r.recordNumber});
     }
     t.commit();
     return {true, QString()};

@@ -21,6 +21,7 @@ struct OrderRow {
     qint64 jobSeqNo = 0;
     QDate serviceDate;
     int stagedSeqNo = 0;
+    int recordNumber = 0;   // its staging row
 };
 
 // Closing an Open schedule and storing the order of a Closed one.

@@ -32,6 +32,7 @@
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace wvs {
 
@@ -115,6 +116,8 @@ void ScheduleForm::buildControls()
     UpButton->setArrowType(Qt::UpArrow);
     DownButton = tool("DownButton", "Move job down");
     DownButton->setArrowType(Qt::DownArrow);
+    UpButton->setMinimumSize(30, 26);
+    DownButton->setMinimumSize(30, 26);
     ViewButton = button("ViewButton", "&View");
     ModifyButton = button("ModifyButton", "&Modify");
     AddButton = button("AddButton", "&Add");
@@ -183,7 +186,8 @@ void ScheduleForm::buildControls()
     layout->addLayout(sort);
     layout->addWidget(Line1);
     layout->addLayout(buttons);
-    resize(1000, 640);
+    // Wide enough for the grid's columns at their designed widths.
+    resize(1040, 640);
 
     connect(GoButton, &QPushButton::clicked, this, &ScheduleForm::GoButton_Click);
     connect(SortButton, &QPushButton::clicked, this, &ScheduleForm::SortButton_Click);
@@ -401,6 +405,7 @@ void ScheduleForm::PopulateGrid()
             }
             JobsArray = std::move(result.jobs);
             SeqNoArray = std::move(result.seqNos);
+            StagedRows = std::move(result.rows);
             UpButton->setVisible(stored);
             DownButton->setVisible(stored);
             if (JobsArray.isEmpty()) {
@@ -409,22 +414,48 @@ void ScheduleForm::PopulateGrid()
                 return;
             }
         }
-        const QString orderBy = ScheduleSortKeys::orderBy(
-            Sort1Combo->currentIndex() >= 0 ? Sort1Combo->currentText() : QString(),
-            Sort1OrderCombo->currentIndex() >= 0 ? Sort1OrderCombo->currentText() : QString(),
-            Sort2Combo->currentIndex() >= 0 ? Sort2Combo->currentText() : QString(),
-            Sort2OrderCombo->currentIndex() >= 0 ? Sort2OrderCombo->currentText() : QString());
-        {
-            WaitCursor wait;
-            const QList<StagedJob> rows =
-                ScheduleGeneration::stagedRows(ScheduleNumber, session().currentAssociateID, orderBy);
-            ScheduleGrid::fill(ScheduleGrid, rows, stored, session().installationCountry);
-            repaintExclusions();
-            ScheduleGrid->clearSelectedRow();
-        }
+        showStagedRows();
         if (ScheduleGrid->rows() < 2)
             msgBox(QStringLiteral("No jobs found"));
     });
+}
+
+void ScheduleForm::showStagedRows()
+{
+    const QString key1 = Sort1Combo->currentIndex() >= 0 ? Sort1Combo->currentText() : QString();
+    const QString order1 = Sort1OrderCombo->currentIndex() >= 0 ? Sort1OrderCombo->currentText() : QString();
+    const QString orderBy = ScheduleSortKeys::orderBy(
+        key1, order1, Sort2Combo->currentIndex() >= 0 ? Sort2Combo->currentText() : QString(),
+        Sort2OrderCombo->currentIndex() >= 0 ? Sort2OrderCombo->currentText() : QString());
+    WaitCursor wait;
+    // The rows are staged by date when generated, by stored order otherwise:
+    // an order the staging already has needs no sorting.
+    const bool byDate = key1 == QLatin1String("Service Date") && order1 == QLatin1String("Ascending") &&
+                        std::is_sorted(StagedRows.cbegin(), StagedRows.cend(),
+                                       [](const StagedJob &a, const StagedJob &b) { return a.serviceDate < b.serviceDate; });
+    QList<StagedJob> rows;
+    if (orderBy == ScheduleSortKeys::orderBy(QString(), QString()) || byDate) {
+        rows = StagedRows;
+    } else {
+        const QList<int> order = ScheduleGeneration::stagedOrder(ScheduleNumber, session().currentAssociateID, orderBy);
+        rows.reserve(order.size());
+        for (int record : order)
+            if (record >= 1 && record <= StagedRows.size())
+                rows.append(StagedRows.at(record - 1));
+    }
+    ScheduleGrid::fill(ScheduleGrid, rows, storedSchedule(), session().installationCountry);
+    repaintExclusions();
+    ScheduleGrid->clearSelectedRow();
+}
+
+int ScheduleForm::rowRecord(int row) const { return ScheduleGrid->textMatrix(row, ColRecordNumber).toInt(); }
+
+void ScheduleForm::setRowDone(int row, bool done)
+{
+    setDoneMark(ScheduleGrid, row, done);
+    const int record = rowRecord(row);
+    if (record >= 1 && record <= StagedRows.size())
+        StagedRows[record - 1].done = done ? 0 : 1;
 }
 
 void ScheduleForm::repaintExclusions()
@@ -600,7 +631,7 @@ void ScheduleForm::SaveOrder()
     QList<OrderRow> rows;
     rows.reserve(ScheduleGrid->rows() - 1);
     for (int r = 1; r < ScheduleGrid->rows(); ++r)
-        rows.append({rowJob(r), rowDate(r), ScheduleGrid->textMatrix(r, ColSeqNo).toInt()});
+        rows.append({rowJob(r), rowDate(r), ScheduleGrid->textMatrix(r, ColSeqNo).toInt(), rowRecord(r)});
     ScheduleWriteOutcome out;
     {
         WaitCursor wait;
@@ -610,8 +641,12 @@ void ScheduleForm::SaveOrder()
         msgBox(out.message);
         return;
     }
-    for (int r = 1; r < ScheduleGrid->rows(); ++r)
+    for (int r = 1; r < ScheduleGrid->rows(); ++r) {
         ScheduleGrid->setTextMatrix(r, ColSeqNo, QString::number(SeqNoArray.at(r - 1)));
+        const int record = rowRecord(r);
+        if (record >= 1 && record <= StagedRows.size())
+            StagedRows[record - 1].scheduleSeqNo = SeqNoArray.at(r - 1);
+    }
     msgBox(QStringLiteral("Schedule saved"));
 }
 
@@ -656,15 +691,16 @@ void ScheduleForm::ScheduleGrid_Click(int row, int col)
         const qint64 job = rowJob(row);
         const QDate date = rowDate(row);
         const bool done = !showsDone(ScheduleGrid, row);
+        const ScheduledJobUpdates::StagedRowKey staged{session().currentAssociateID, rowRecord(row)};
         const bool changed =
-            done ? ScheduledJobUpdates::markDone(ScheduleNumber, session().currentAssociateID, job, date,
-                                                 ScheduleGrid->textMatrix(row, ColAssociate))
-                 : ScheduledJobUpdates::markNotDone(ScheduleNumber, session().currentAssociateID, job, date);
+            done ? ScheduledJobUpdates::markDone(ScheduleNumber, job, date, ScheduleGrid->textMatrix(row, ColAssociate),
+                                                 staged)
+                 : ScheduledJobUpdates::markNotDone(ScheduleNumber, job, date, staged);
         if (!changed) {
             msgBox(QStringLiteral("This Job is no longer on the Schedule"));
             return;
         }
-        setDoneMark(ScheduleGrid, row, done);
+        setRowDone(row, done);
     });
 }
 
@@ -685,8 +721,8 @@ void ScheduleForm::ScheduleGrid_MouseDown(Qt::MouseButton button, int row, int c
         delete note;
         if (JobNoteResult == 1 || JobNoteResult == 2) {
             const bool done = JobNoteResult == 1;
-            setDoneMark(ScheduleGrid, row, done);
-            ScheduledJobUpdates::setStagedDone(ScheduleNumber, session().currentAssociateID, job, date, done);
+            setRowDone(row, done);
+            ScheduledJobUpdates::setStagedDone({session().currentAssociateID, rowRecord(row)}, done);
         }
     });
 }

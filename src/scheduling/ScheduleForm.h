@@ -42,6 +42,7 @@ public:
     QStringList AssociateIDs;         // entry 0 "<All>", then one per item of AssociateCombo
     QList<ScheduleEntry> JobsArray;   // every occurrence of the schedule
     QList<int> SeqNoArray;            // stored sequence numbers of the staged rows
+    QList<StagedJob> StagedRows;      // the user's staging rows, RecordNumber 1 first
     int JobNoteResult = 0;
     bool PreviewRequested = false;
     int ExportFieldCount = 0;
@@ -89,6 +90,9 @@ private:
     void SaveOrder();
     void moveRow(int step);
     void repaintExclusions();
+    void showStagedRows();
+    int rowRecord(int row) const;
+    void setRowDone(int row, bool done);
     int findEntry(int row) const;
     QDate rowDate(int row) const;
     qint64 rowJob(int row) const;

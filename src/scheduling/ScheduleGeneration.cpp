@@ -5,9 +5,10 @@
 #include "scheduling/RecurrenceExpansion.h"
 
 #include <QHash>
-#include <QElapsedTimer>
+#include <QSet>
 #include <QSqlQuery>
 #include <algorithm>
+#include <memory>
 
 namespace wvs {
 
@@ -119,6 +120,83 @@ struct StoredState {
     int seqNo = 0;
 };
 
+// Writes a user's staging rows. What the grid shows of a job is the same on
+// each of its dates, so it goes once per job into a scratch table; the dated
+// rows travel as one JSON array of numbers and dates per statement, and the
+// database joins the two.
+class StagingWriter {
+public:
+    StagingWriter(QSqlDatabase db, const QString &userID, qint64 scheduleNumber)
+        : db_(db), userID_(sqlText(userID)), schedule_(scheduleNumber)
+    {
+        execSql(QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS StagingJobs (JobSeqNo INTEGER PRIMARY KEY, "
+                               "Associate TEXT, Customer TEXT, Address TEXT, Location TEXT, Phone TEXT, "
+                               "JobType TEXT, Cost INTEGER, Comments TEXT, AsRequired INTEGER)"),
+                {}, db_);
+        execSql(QStringLiteral("DELETE FROM temp.StagingJobs"), {}, db_);
+        jobs_ = std::make_unique<BatchInsert>(db_, QStringLiteral("temp.StagingJobs"),
+                                              QStringLiteral("JobSeqNo, Associate, Customer, Address, Location, "
+                                                             "Phone, JobType, Cost, Comments, AsRequired"),
+                                              10);
+    }
+
+    void addJob(qint64 job, const JobDetails &d)
+    {
+        jobs_->add({job, sqlText(d.associateID), sqlText(d.customer), sqlText(d.address), sqlText(d.location),
+                    sqlText(d.phone), sqlText(d.jobType), d.costCents, sqlText(d.comments), d.asRequired ? 1 : 0});
+    }
+
+    void addRow(int record, const QDate &date, int done, std::optional<int> seqNo, qint64 job)
+    {
+        if (!jobsWritten_) {
+            jobs_->flush();
+            jobsWritten_ = true;
+        }
+        json_ += rows_ == 0 ? QLatin1Char('[') : QLatin1Char(',');
+        json_ += QLatin1Char('[') + QString::number(record) + QStringLiteral(",\"") + Formats::toStoredDate(date) +
+                 QStringLiteral("\",") + QString::number(done) + QLatin1Char(',') +
+                 (seqNo ? QString::number(*seqNo) : QStringLiteral("null")) + QLatin1Char(',') +
+                 QString::number(job) + QLatin1Char(']');
+        if (++rows_ == kRowsPerStatement)
+            flush();
+    }
+
+    void finish()
+    {
+        flush();
+        execSql(QStringLiteral("DELETE FROM temp.StagingJobs"), {}, db_);
+    }
+
+private:
+    void flush()
+    {
+        if (rows_ == 0)
+            return;
+        json_ += QLatin1Char(']');
+        writeSql(QStringLiteral(
+                     "INSERT INTO ScheduleStaging (UserID, ScheduleNumber, RecordNumber, Associate, ServiceDate, "
+                     "Customer, Address, Location, Phone, JobType, Cost, Comments, Done, ScheduleSeqNo, JobSeqNo, "
+                     "AsRequired) "
+                     "SELECT ?, ?, json_extract(o.value, '$[0]'), j.Associate, json_extract(o.value, '$[1]'), "
+                     "j.Customer, j.Address, j.Location, j.Phone, j.JobType, j.Cost, j.Comments, "
+                     "json_extract(o.value, '$[2]'), json_extract(o.value, '$[3]'), j.JobSeqNo, j.AsRequired "
+                     "FROM json_each(?) o CROSS JOIN temp.StagingJobs j "
+                     "ON j.JobSeqNo = json_extract(o.value, '$[4]') ORDER BY o.key"),
+                 {userID_, schedule_, json_}, db_);
+        json_.clear();
+        rows_ = 0;
+    }
+
+    static constexpr int kRowsPerStatement = 20000;
+    QSqlDatabase db_;
+    QString userID_;
+    qint64 schedule_;
+    std::unique_ptr<BatchInsert> jobs_;
+    bool jobsWritten_ = false;
+    QString json_;
+    int rows_ = 0;
+};
+
 } // namespace
 
 PopulateResult ScheduleGeneration::populate(const ScheduleHeader &schedule, const QString &userID,
@@ -128,11 +206,8 @@ PopulateResult ScheduleGeneration::populate(const ScheduleHeader &schedule, cons
     QHash<qint64, JobDetails> details;
     QHash<OccurrenceKey, StoredState> stored;
 
-    QElapsedTimer T; T.start();
-    execSql(QStringLiteral("PRAGMA cache_size = -262144"), {}, db);
     Transaction t(db);
     writeSql(QStringLiteral("DELETE FROM ScheduleStaging WHERE UserID = ?"), {userID}, db);
-    fprintf(stderr, "delete %lld\n", T.restart());
 
     if (!schedule.stored()) {
         const QString from = Formats::toStoredDate(schedule.fromDate);
@@ -172,7 +247,6 @@ PopulateResult ScheduleGeneration::populate(const ScheduleHeader &schedule, cons
             }
             details.insert(job, std::move(d));
         }
-        fprintf(stderr, "gen %lld\n", T.restart());
         // By date; the same day keeps the order in which the jobs were read.
         std::stable_sort(result.jobs.begin(), result.jobs.end(),
                          [](const ScheduleEntry &a, const ScheduleEntry &b) { return a.serviceDate < b.serviceDate; });
@@ -208,34 +282,62 @@ PopulateResult ScheduleGeneration::populate(const ScheduleHeader &schedule, cons
         }
     }
 
-    fprintf(stderr, "sort+stored %lld\n", T.restart());
-    BatchInsert writer(db, QStringLiteral("ScheduleStaging"),
-                       QStringLiteral("UserID, ScheduleNumber, RecordNumber, Associate, ServiceDate, Customer, Address, "
-                                      "Location, Phone, JobType, Cost, Comments, Done, ScheduleSeqNo, JobSeqNo, "
-                                      "AsRequired"),
-                       16);
+    StagingWriter writer(db, userID, schedule.number);
+    QSet<qint64> jobsWritten;
     for (const ScheduleEntry &e : std::as_const(result.jobs)) {
         const auto d = details.constFind(e.jobSeqNo);
         if (d == details.cend() || !d->valid)
             continue;
         if (!associateFilter.isEmpty() && d->associateID.compare(associateFilter, Qt::CaseInsensitive) != 0)
             continue;
+        if (!jobsWritten.contains(e.jobSeqNo)) {
+            writer.addJob(e.jobSeqNo, *d);
+            jobsWritten.insert(e.jobSeqNo);
+        }
+    }
+    for (const ScheduleEntry &e : std::as_const(result.jobs)) {
+        if (!jobsWritten.contains(e.jobSeqNo))
+            continue;
+        const JobDetails &d = *details.constFind(e.jobSeqNo);
         const auto s = stored.constFind(keyOf(e.jobSeqNo, e.serviceDate));
         const bool hasStored = s != stored.cend();
-        const int done = hasStored && !s->actualServiceDate.isEmpty() ? 0 : 1;
-        ++result.staged;
-        writer.add({sqlText(userID), schedule.number, result.staged, sqlText(d->associateID),
-                    Formats::toStoredDate(e.serviceDate), sqlText(d->customer), sqlText(d->address),
-                    sqlText(d->location), sqlText(d->phone), sqlText(d->jobType), d->costCents, sqlText(d->comments), done,
-                    hasStored ? QVariant(s->seqNo) : QVariant(), e.jobSeqNo, d->asRequired ? 1 : 0});
-        if (hasStored)
+        StagedJob row;
+        row.recordNumber = ++result.staged;
+        row.associate = d.associateID;
+        row.serviceDate = e.serviceDate;
+        row.customer = d.customer;
+        row.address = d.address;
+        row.location = d.location;
+        row.phone = d.phone;
+        row.jobType = d.jobType;
+        row.cost = Money::fromCents(d.costCents);
+        row.comments = d.comments;
+        row.done = hasStored && !s->actualServiceDate.isEmpty() ? 0 : 1;
+        if (hasStored) {
+            row.scheduleSeqNo = s->seqNo;
             result.seqNos.append(s->seqNo);
+        }
+        row.jobSeqNo = e.jobSeqNo;
+        row.asRequired = d.asRequired;
+        writer.addRow(row.recordNumber, row.serviceDate, row.done, row.scheduleSeqNo, row.jobSeqNo);
+        result.rows.append(std::move(row));
     }
-    writer.flush();
-    fprintf(stderr, "insert %lld\n", T.restart());
+    writer.finish();
     t.commit();
-    fprintf(stderr, "commit %lld\n", T.restart());
     return result;
+}
+
+QList<int> ScheduleGeneration::stagedOrder(qint64 scheduleNumber, const QString &userID, const QString &orderBy,
+                                            QSqlDatabase db)
+{
+    QList<int> out;
+    QSqlQuery q = execSql(QStringLiteral("SELECT RecordNumber FROM ScheduleStaging WHERE ScheduleNumber = ? "
+                                         "AND UserID = ?") +
+                              orderBy,
+                          {scheduleNumber, userID}, db);
+    while (q.next())
+        out.append(q.value(0).toInt());
+    return out;
 }
 
 QList<StagedJob> ScheduleGeneration::stagedRows(qint64 scheduleNumber, const QString &userID, const QString &orderBy,

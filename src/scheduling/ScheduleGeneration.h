@@ -48,6 +48,7 @@ struct PopulateResult {
     QList<ScheduleEntry> jobs;   // every occurrence of the schedule, whatever the filter
     QList<int> seqNos;           // stored sequence numbers of the staged rows, in staging order
     int staged = 0;              // rows written to ScheduleStaging
+    QList<StagedJob> rows;       // the rows written, RecordNumber 1 first
 };
 
 // Works out which occurrences make up a schedule and stages them for the grid.
@@ -78,6 +79,12 @@ public:
     // ScheduleSortKeys::orderBy.
     static QList<StagedJob> stagedRows(qint64 scheduleNumber, const QString &userID, const QString &orderBy,
                                        QSqlDatabase db = AppDatabase::db());
+
+    // The RecordNumbers of the user's staging rows of the schedule in the
+    // order of orderBy: the staging table decides the order, the caller keeps
+    // the rows it wrote.
+    static QList<int> stagedOrder(qint64 scheduleNumber, const QString &userID, const QString &orderBy,
+                                  QSqlDatabase db = AppDatabase::db());
 
     // The text staged as a job's comments: the customer's comment when it is
     // to be shown on schedules, then (on a new line) the job's when it is.

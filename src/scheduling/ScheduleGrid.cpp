@@ -155,9 +155,12 @@ int fill(FlexGrid *grid, const QList<StagedJob> &rows, bool storedSchedule, cons
 {
     // While the header is not updating, a row height set costs nothing; else
     // each one recomputes the positions of all rows.
-    QHeaderView *header = grid->verticalHeader();
-    const bool headerUpdates = header->updatesEnabled();
-    header->setUpdatesEnabled(false);
+    struct HeaderQuiet {
+        QHeaderView *header;
+        bool was;
+        explicit HeaderQuiet(QHeaderView *h) : header(h), was(h->updatesEnabled()) { header->setUpdatesEnabled(false); }
+        ~HeaderQuiet() { header->setUpdatesEnabled(was); }
+    } quiet(grid->verticalHeader());
     {
         FlexGrid::FillScope scope(grid);
         const bool shaded = rows.size() + 1 < kShadeLimit;
@@ -188,6 +191,7 @@ int fill(FlexGrid *grid, const QList<StagedJob> &rows, bool storedSchedule, cons
                 cells[ColDone] = dash;
             cells[ColJobSeqNo] = QString::number(j.jobSeqNo);
             cells[ColServiceDate] = cached(storedDates, day, [&] { return Formats::toStoredDate(j.serviceDate); });
+            cells[ColRecordNumber] = QString::number(j.recordNumber);
             cells[ColDoneFlag] = done ? one : (storedSchedule ? zero : QString());
             cells[ColAsRequired] = j.asRequired ? one : zero;
             if (storedSchedule && j.scheduleSeqNo)
@@ -213,7 +217,6 @@ int fill(FlexGrid *grid, const QList<StagedJob> &rows, bool storedSchedule, cons
         }
         shade(grid);
     }
-    header->setUpdatesEnabled(headerUpdates);
     return int(rows.size());
 }
 void shade(FlexGrid *grid)

@@ -13,7 +13,8 @@ class FlexGrid;
 //
 // Columns: 1 associate, 2 date ("dd mmm yyyy"), 3 customer, 4 service address,
 // 5 location, 6 phone, 7 job type, 8 cost, 9 comments, 10 the done mark;
-// hidden: 12 JobSeqNo, 13 the stored service date ("yyyy-MM-dd"), 15 the done
+// hidden: 12 JobSeqNo, 13 the stored service date ("yyyy-MM-dd"), 14 the
+// RecordNumber of the row's staging row, 15 the done
 // flag ("1" done; "0" not done on a stored schedule, empty on an Open one),
 // 16 the as-required flag, 17 the stored ScheduleSeqNo, 18 the service
 // address key.
@@ -32,6 +33,7 @@ enum Column {
     ColDone = 10,
     ColJobSeqNo = 12,
     ColServiceDate = 13,
+    ColRecordNumber = 14,
     ColDoneFlag = 15,
     ColAsRequired = 16,
     ColSeqNo = 17,

@@ -54,7 +54,9 @@ const wvs::SchemaRegistration scheduleTables(40, "scheduling", {
         JobSeqNo INTEGER NOT NULL DEFAULT 0,
         AsRequired INTEGER NOT NULL DEFAULT 0,
         PRIMARY KEY (UserID, RecordNumber)))",
-    "CREATE INDEX IF NOT EXISTS ScheduleStagingByOccurrence ON ScheduleStaging (UserID, ScheduleNumber, JobSeqNo, ServiceDate)",
+    // No further index: a user's rows are rewritten whole on every generation
+    // (a year of a large business is some 250,000 rows) and one row is found
+    // by its UserID and RecordNumber.
 
     // Notes on one scheduled occurrence. NoteType is "Action", "Information"
     // or "Invoicing"; NoteAuthor is an associate's name or "Portal".

@@ -17,34 +17,32 @@ int setStored(qint64 scheduleNumber, qint64 jobSeqNo, const QString &date, const
 
 } // namespace
 
-void setStagedDone(qint64 scheduleNumber, const QString &userID, qint64 jobSeqNo, const QDate &serviceDate, bool done,
-                   QSqlDatabase db)
+void setStagedDone(const StagedRowKey &staged, bool done, QSqlDatabase db)
 {
-    writeSql(QStringLiteral("UPDATE ScheduleStaging SET Done = ? WHERE ScheduleNumber = ? AND UserID = ? "
-                            "AND JobSeqNo = ? AND ServiceDate = ?"),
-             {done ? 0 : 1, scheduleNumber, userID, jobSeqNo, Formats::toStoredDate(serviceDate)}, db);
+    writeSql(QStringLiteral("UPDATE ScheduleStaging SET Done = ? WHERE UserID = ? AND RecordNumber = ?"),
+             {done ? 0 : 1, sqlText(staged.userID), staged.recordNumber}, db);
 }
 
-bool markDone(qint64 scheduleNumber, const QString &userID, qint64 jobSeqNo, const QDate &serviceDate,
-              const QString &associateID, QSqlDatabase db)
+bool markDone(qint64 scheduleNumber, qint64 jobSeqNo, const QDate &serviceDate, const QString &associateID,
+              const StagedRowKey &staged, QSqlDatabase db)
 {
     const QString date = Formats::toStoredDate(serviceDate);
     Transaction t(db);
     if (setStored(scheduleNumber, jobSeqNo, date, date, associateID, db) != 1)
         return false;
-    setStagedDone(scheduleNumber, userID, jobSeqNo, serviceDate, true, db);
+    setStagedDone(staged, true, db);
     t.commit();
     return true;
 }
 
-bool markNotDone(qint64 scheduleNumber, const QString &userID, qint64 jobSeqNo, const QDate &serviceDate,
+bool markNotDone(qint64 scheduleNumber, qint64 jobSeqNo, const QDate &serviceDate, const StagedRowKey &staged,
                  QSqlDatabase db)
 {
     const QString date = Formats::toStoredDate(serviceDate);
     Transaction t(db);
     if (setStored(scheduleNumber, jobSeqNo, date, QString(), currentAssociate(jobSeqNo, db), db) != 1)
         return false;
-    setStagedDone(scheduleNumber, userID, jobSeqNo, serviceDate, false, db);
+    setStagedDone(staged, false, db);
     t.commit();
     return true;
 }

@@ -10,22 +10,27 @@ namespace wvs {
 // customer jobs behind them.
 namespace ScheduledJobUpdates {
 
+// The user's staging row of the occurrence, by its RecordNumber.
+struct StagedRowKey {
+    QString userID;
+    int recordNumber = 0;
+};
+
 // Marks a stored occurrence done on its planned date by the given associate,
 // together with the user's staging row, in one transaction. False (nothing
 // changed) when the occurrence is not stored on the schedule.
-bool markDone(qint64 scheduleNumber, const QString &userID, qint64 jobSeqNo, const QDate &serviceDate,
-              const QString &associateID, QSqlDatabase db = AppDatabase::db());
+bool markDone(qint64 scheduleNumber, qint64 jobSeqNo, const QDate &serviceDate, const QString &associateID,
+              const StagedRowKey &staged, QSqlDatabase db = AppDatabase::db());
 
 // Marks a stored occurrence not done: the completion date is cleared and the
 // occurrence goes back to the job's current associate, so it stays on that
 // associate's printouts and e-mails. The user's staging row follows; one
 // transaction. False (nothing changed) when the occurrence is not stored.
-bool markNotDone(qint64 scheduleNumber, const QString &userID, qint64 jobSeqNo, const QDate &serviceDate,
+bool markNotDone(qint64 scheduleNumber, qint64 jobSeqNo, const QDate &serviceDate, const StagedRowKey &staged,
                  QSqlDatabase db = AppDatabase::db());
 
-// The user's staging row of an occurrence alone (after a note saved its state).
-void setStagedDone(qint64 scheduleNumber, const QString &userID, qint64 jobSeqNo, const QDate &serviceDate, bool done,
-                   QSqlDatabase db = AppDatabase::db());
+// The done mark of a staging row alone (after a note saved the occurrence).
+void setStagedDone(const StagedRowKey &staged, bool done, QSqlDatabase db = AppDatabase::db());
 
 // The associate a customer job is assigned to now; empty when the job is gone.
 QString currentAssociate(qint64 jobSeqNo, QSqlDatabase db = AppDatabase::db());

@@ -48,6 +48,7 @@ SchedulesManagementForm::SchedulesManagementForm(QWidget *parent) : Form(parent)
     SchedulesGrid = new FlexGrid(this);
     SchedulesGrid->setObjectName(QStringLiteral("SchedulesGrid"));
     SchedulesGrid->setMultiRowSelect(true);
+    SchedulesGrid->setFont(QFont(QStringLiteral("Arial"), 9));
 
     auto makeButton = [this](const char *name, const char *caption) {
         auto *b = new QPushButton(QString::fromUtf8(caption), this);

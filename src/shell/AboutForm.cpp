@@ -173,7 +173,7 @@ QString AboutForm::flagFile(const QString &country)
         name = "USA.ico";
     else if (country == QLatin1String("UK"))
         name = "UK.ico";
-    return name ? appFile(QString::fromLatin1(name)) : QString();
+    return name ? shippedFile(QString::fromLatin1(name)) : QString();
 }
 
 void AboutForm::Form_Load()

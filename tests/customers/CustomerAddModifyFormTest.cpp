@@ -149,6 +149,15 @@ TEST_F(CustomerAddModifyFormTest, AddSavesSeveralAddressesAndStartsAnother)
         EXPECT_EQ(text(d, "SPostCodeText"), "1011");
         click(d, "NextAddressButton");
         EXPECT_TRUE(w<QPushButton>(d, "PreviousAddressButton")->isEnabled());
+        // The blank new address is not a copy: the tick is cleared, and
+        // paging back does not copy over the stored first address.
+        EXPECT_FALSE(w<QCheckBox>(d, "CAddressCheck")->isChecked());
+        type(d, "CAddress1Text", QStringLiteral("12 Queen Street"));
+        click(d, "PreviousAddressButton");
+        EXPECT_EQ(text(d, "SAddress1Text"), "12 Queen St");
+        EXPECT_FALSE(w<QCheckBox>(d, "CAddressCheck")->isChecked());
+        type(d, "CAddress1Text", QStringLiteral("12 Queen St"));
+        click(d, "NextAddressButton");
         type(d, "SAddress1Text", QStringLiteral("2 Hill Rd"));
         type(d, "SSuburbText", QStringLiteral("Epsom"));
         click(d, "Phone3Option");

@@ -360,3 +360,18 @@ TEST_F(FlexGridTest, HeadingsAreBoldAndCellsAreReadOnly)
     EXPECT_EQ(g.textMatrix(1, 2), "");
     EXPECT_EQ(g.textMatrix(0, 2), "");
 }
+
+TEST_F(FlexGridTest, AColumnSizedForATextShowsItWholeInBoldAtAnyScale)
+{
+    for (double factor : {1.0, 1.125, 0.78125}) {
+        session().resizeFactor = factor;
+        FlexGrid g;
+        g.setCols(2);
+        const QString text = QStringLiteral("28 Sep 2026");
+        g.setColWidth(1, g.textWidthTwips(text, true));
+        QFont bold = g.font();
+        bold.setBold(true);
+        EXPECT_GT(g.columnWidth(1), QFontMetrics(bold).horizontalAdvance(text)) << factor;
+        EXPECT_GE(g.textWidthTwips(text, true), g.textWidthTwips(text, false)) << factor;
+    }
+}

@@ -127,7 +127,7 @@ TEST_F(ScheduleClosingTest, SavingTheOrderHandsTheStagedNumbersOutInGridOrder)
     // Row 5 moved up above row 4.
     QList<OrderRow> rows;
     for (int i : {0, 1, 2, 4, 3})
-        rows.append({jobs.at(i), d("2025-05-05"), i * 2});
+        rows.append({jobs.at(i), d("2025-05-05"), i * 2, i + 1});
     ASSERT_TRUE(ScheduleClosing::saveOrder(closed, "ADM", rows, r.seqNos).done);
     EXPECT_EQ(stored(closed, jobs.at(4), "2025-05-05", "ScheduleSeqNo"), "6");
     EXPECT_EQ(stored(closed, jobs.at(3), "2025-05-05", "ScheduleSeqNo"), "8");
@@ -137,7 +137,7 @@ TEST_F(ScheduleClosingTest, SavingTheOrderHandsTheStagedNumbersOutInGridOrder)
     // saved in between): nothing is saved, not even the rows before.
     QList<OrderRow> stale;
     for (int i : {1, 0, 2, 3, 4})
-        stale.append({jobs.at(i), d("2025-05-05"), i * 2});
+        stale.append({jobs.at(i), d("2025-05-05"), i * 2, i + 1});
     const ScheduleWriteOutcome out = ScheduleClosing::saveOrder(closed, "ADM", stale, r.seqNos);
     EXPECT_FALSE(out.done);
     EXPECT_FALSE(out.message.isEmpty());

@@ -1,3 +1,4 @@
+#include "jobs/CustomerJobAddModifyForm.h"
 #include "platform/FlexGrid.h"
 #include "scheduling/ScheduleForm.h"
 #include "scheduling/ScheduleGrid.h"
@@ -381,7 +382,58 @@ TEST_F(ScheduleFormTest, JobsMarkedDoneOrStoredCannotBeChangedFromTheSchedule)
     const QString key = QStringLiteral("%1~%2").arg(jobB).arg(g->textMatrix(2, ColAddressKey));
     EXPECT_EQ(modal_->opened().at(0).tag, "Modify~" + key);
     EXPECT_EQ(modal_->opened().at(1).tag, "View~" + key);
+
+    // Add: the dialog reports a saved job through the window, which regenerates.
+    const qint64 added = addJob({.start = "2025-03-05", .end = "2025-03-05", .frequency = 1});
+    modal_->once("CustomerJobAddModifyForm", [&](QDialog *dlg) {
+        auto *jobDialog = static_cast<CustomerJobAddModifyForm *>(dlg);
+        EXPECT_EQ(jobDialog->Caller, "Schedule");
+        EXPECT_EQ(jobDialog->Opener, static_cast<CustomerJobOpener *>(form.get()));
+        jobDialog->Opener->JobAdded = true;
+    });
+    form->AddButton_Click();
+    EXPECT_EQ(modal_->opened().last().tag, "Add~0~");
+    ASSERT_EQ(g->rows(), 6);
+    EXPECT_EQ(g->textMatrix(3, ColJobSeqNo).toLongLong(), added);
     form->ExitButton_Click();
     // Leaving an Open schedule leaves the last service dates alone.
     EXPECT_EQ(scalarSql("SELECT LastServiceDate FROM CustomerJobs WHERE JobSeqNo = ?", {jobA}).toString(), "");
+}
+
+TEST_F(ScheduleFormTest, SortKeysClearTheSecondKeyAndSortingNeedsAFirstKeyAndOrder)
+{
+    const qint64 s = closedSchedule("Open");
+    auto form = open(QStringLiteral("Modify~%1").arg(s));
+    auto *sort1 = child<QComboBox>(form.get(), "Sort1Combo");
+    auto *order1 = child<QComboBox>(form.get(), "Sort1OrderCombo");
+    auto *sort2 = child<QComboBox>(form.get(), "Sort2Combo");
+    auto *order2 = child<QComboBox>(form.get(), "Sort2OrderCombo");
+    sort1->setCurrentText("Customer");
+    EXPECT_EQ(sort2->findText("Customer"), -1);
+    EXPECT_NE(sort2->findText("Service Date"), -1);
+    sort2->setCurrentText("Service Date");
+    order2->setCurrentText("Descending");
+    order1->setCurrentText("Descending");
+    EXPECT_EQ(sort2->currentIndex(), -1);
+    EXPECT_EQ(order2->currentIndex(), -1);
+
+    // Customer descending, then date descending: Smith's two jobs, latest first.
+    sort2->setCurrentText("Service Date");
+    order2->setCurrentText("Descending");
+    form->SortButton_Click();
+    EXPECT_EQ(form->grid()->textMatrix(1, ColDate), "10 Mar 2025");
+    EXPECT_EQ(form->grid()->textMatrix(4, ColDate), "03 Mar 2025");
+
+    order1->setCurrentIndex(-1);
+    form->SortButton_Click();
+    sort1->setCurrentIndex(-1);
+    form->SortButton_Click();
+    EXPECT_EQ(msgs_->texts(), QStringList({"Please select the order on which to base the sort",
+                                           "Please select the column on which to base the sort"}));
+
+    auto *expand = child<QToolButton>(form.get(), "ExpandImage");
+    const int height = form->height();
+    form->ExpandImage_Click();
+    EXPECT_FALSE(expand->isVisible());
+    EXPECT_GE(form->height(), height);
 }

@@ -38,10 +38,10 @@ TEST_F(ScheduleGenerationTest, TakesCurrentJobsOfActiveCustomersThatOverlapThePe
 {
     const qint64 schedule = addSchedule("2025-03-03", "2025-03-16");   // Monday to Sunday, two Mondays
     const qint64 current = addJob({.start = "2025-01-06"});
-    CustomerSpec inactive;
+    CustomerData inactive;
     inactive.status = 9;
     addJob({.customer = addCustomer(inactive), .start = "2025-01-06"});
-    CustomerSpec prospect;
+    CustomerData prospect;
     prospect.status = 2;
     addJob({.customer = addCustomer(prospect), .start = "2025-01-06"});
     addJob({.start = "2025-01-06", .suspended = true});
@@ -151,7 +151,7 @@ TEST_F(ScheduleGenerationTest, OccurrenceLimitCountsDoneOccurrencesOfOtherSchedu
 TEST_F(ScheduleGenerationTest, StagingRowsCarryWhatTheGridShows)
 {
     const qint64 schedule = addSchedule("2025-03-03", "2025-03-09");
-    CustomerSpec both;
+    CustomerData both;
     both.surname = "Brown";
     both.forename = "";
     both.preferredPhone = 2;
@@ -163,7 +163,7 @@ TEST_F(ScheduleGenerationTest, StagingRowsCarryWhatTheGridShows)
     addJob({.customer = c1, .address = a1, .jobType = "GUT", .associate = "BOB", .start = "2025-03-03",
             .costCents = 123456, .comment = "Bring the long ladder", .commentOnSchedule = true, .asRequired = true});
 
-    CustomerSpec hidden;
+    CustomerData hidden;
     hidden.surname = "Clark";
     hidden.forename = "Jo";
     hidden.preferredPhone = 0;
@@ -173,7 +173,7 @@ TEST_F(ScheduleGenerationTest, StagingRowsCarryWhatTheGridShows)
     addJob({.customer = c2, .address = addAddress(c2, "5 Bay Road", "Flat 2", "", "Herne Bay"), .start = "2025-03-04",
             .frequency = 1, .costCents = 900, .comment = "Side gate code 1234", .commentOnSchedule = true});
 
-    CustomerSpec third;
+    CustomerData third;
     third.surname = "Day";
     third.preferredPhone = 3;
     third.comment = "Ring first";
@@ -297,11 +297,11 @@ TEST_F(ScheduleGenerationTest, SchedulesOfAnySizeGenerate)
 TEST_F(ScheduleGenerationTest, SortKeysOrderTheStagedRowsAndEndWithTheStagingOrder)
 {
     const qint64 schedule = addSchedule("2025-03-01", "2025-03-31");
-    CustomerSpec zed;
+    CustomerData zed;
     zed.surname = "Zed";
     const qint64 z = addJob({.customer = addCustomer(zed), .start = "2025-03-10", .end = "2025-03-10", .frequency = 1,
                              .costCents = 900, .comment = "apple", .commentOnSchedule = true});
-    CustomerSpec amy;
+    CustomerData amy;
     amy.surname = "amy";
     const qint64 a = addJob({.customer = addCustomer(amy), .start = "2025-03-02", .end = "2025-03-02", .frequency = 1,
                              .costCents = 10000, .comment = "Zebra", .commentOnSchedule = true, .asRequired = true});

@@ -13,7 +13,7 @@ namespace wvs::schedtest {
 
 inline QDate d(const char *iso) { return QDate::fromString(QString::fromLatin1(iso), Qt::ISODate); }
 
-struct CustomerSpec {
+struct CustomerData {
     QString surname = QStringLiteral("Smith");
     QString forename = QStringLiteral("Anna");
     int status = 1;
@@ -25,7 +25,7 @@ struct CustomerSpec {
     bool commentOnSchedule = false;
 };
 
-struct JobSpec {
+struct JobData {
     qint64 customer = 0;
     qint64 address = 0;
     QString jobType = QStringLiteral("WIN");
@@ -59,7 +59,7 @@ protected:
                  {code, description});
     }
 
-    qint64 addCustomer(const CustomerSpec &c = CustomerSpec())
+    qint64 addCustomer(const CustomerData &c = CustomerData())
     {
         writeSql(QStringLiteral("INSERT INTO Customers (Surname, Forename, CustomerStatus, Phone1, Phone2, Phone3, "
                                 "PreferredPhone, CustomerComment, CommentOnSchedule) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
@@ -78,7 +78,7 @@ protected:
         return lastInsertId();
     }
 
-    qint64 addJob(JobSpec j)
+    qint64 addJob(JobData j)
     {
         if (j.customer == 0)
             j.customer = addCustomer();

@@ -16,7 +16,7 @@ protected:
     {
         ScheduleDbTest::SetUp();
         addAssociate("BOB", "Bob Builder", "pw", 1);
-        CustomerSpec c;
+        CustomerData c;
         c.surname = "Jones";
         c.forename = "Mary";
         job = addJob({.customer = addCustomer(c), .associate = "BOB", .start = "2025-03-03"});
@@ -29,6 +29,11 @@ protected:
     int stagedDone(const QString &date)
     {
         return count("SELECT Done FROM ScheduleStaging WHERE JobSeqNo = ? AND ServiceDate = ?", {job, date});
+    }
+    ScheduledJobUpdates::StagedRowKey staged(const QString &date)
+    {
+        return {"ADM", count("SELECT RecordNumber FROM ScheduleStaging WHERE JobSeqNo = ? AND ServiceDate = ?",
+                             {job, date})};
     }
     JobNoteOutcome save(const QString &date, const JobNoteEntry &e, QStringList *asked = nullptr, bool answer = true)
     {
@@ -50,13 +55,13 @@ protected:
 TEST_F(ScheduledJobTest, DoneClickRecordsThePlannedDateAndUndoingRestoresTheJobsAssociate)
 {
     EXPECT_EQ(stagedDone("2025-03-03"), 1);
-    ASSERT_TRUE(ScheduledJobUpdates::markDone(schedule, "ADM", job, d("2025-03-03"), "BOB"));
+    ASSERT_TRUE(ScheduledJobUpdates::markDone(schedule, job, d("2025-03-03"), "BOB", staged("2025-03-03")));
     EXPECT_EQ(stored(schedule, job, "2025-03-03", "ActualServiceDate"), "2025-03-03");
     EXPECT_EQ(stored(schedule, job, "2025-03-03", "AssociateID"), "BOB");
     EXPECT_EQ(stagedDone("2025-03-03"), 0);
 
     // Done by ADM on the 11th; marked not done it goes back to the job's associate.
-    ASSERT_TRUE(ScheduledJobUpdates::markNotDone(schedule, "ADM", job, d("2025-03-10")));
+    ASSERT_TRUE(ScheduledJobUpdates::markNotDone(schedule, job, d("2025-03-10"), staged("2025-03-10")));
     EXPECT_EQ(stored(schedule, job, "2025-03-10", "ActualServiceDate"), "");
     EXPECT_EQ(stored(schedule, job, "2025-03-10", "AssociateID"), "BOB");
     EXPECT_EQ(stagedDone("2025-03-10"), 1);
@@ -65,7 +70,7 @@ TEST_F(ScheduledJobTest, DoneClickRecordsThePlannedDateAndUndoingRestoresTheJobs
 
     // An occurrence that is not stored changes nothing, the staging row included.
     writeSql("DELETE FROM ScheduleJobs WHERE ScheduleServiceDate = '2025-03-03'");
-    EXPECT_FALSE(ScheduledJobUpdates::markNotDone(schedule, "ADM", job, d("2025-03-03")));
+    EXPECT_FALSE(ScheduledJobUpdates::markNotDone(schedule, job, d("2025-03-03"), staged("2025-03-03")));
     EXPECT_EQ(stagedDone("2025-03-03"), 0);
 }
 

@@ -144,6 +144,9 @@ TEST_F(MainMenuTest, SupportEmailIsAMailLinkWithTheInstallationInItsSubject)
 
 TEST_F(MainMenuTest, HelpContentsAndF1OpenTheHelpPageInTheProgramFolder)
 {
+    QFile own(QDir(dir_->path()).filePath("WVS Help.html"));
+    ASSERT_TRUE(own.open(QIODevice::WriteOnly));
+    own.close();
     choose("HelpContents");
     StandInForm window("CustomersManagementForm", nullptr);
     QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
@@ -151,6 +154,19 @@ TEST_F(MainMenuTest, HelpContentsAndF1OpenTheHelpPageInTheProgramFolder)
     QApplication::sendEvent(main_.get(), &f1);
     const QUrl page = QUrl::fromLocalFile(QDir(dir_->path()).absoluteFilePath("WVS Help.html"));
     EXPECT_EQ(desktop_->opened, QList<QUrl>({page, page, page}));
+}
+
+TEST_F(MainMenuTest, WithOnlyTheDataInTheFolderHelpAndFlagComeFromBesideTheProgram)
+{
+    // The data folder holds WVS.db alone; the help page and the flags ship
+    // beside the executable.
+    choose("HelpContents");
+    const QString shipped = QDir(QCoreApplication::applicationDirPath()).absoluteFilePath("WVS Help.html");
+    ASSERT_TRUE(QFile::exists(shipped));
+    EXPECT_EQ(desktop_->opened, QList<QUrl>({QUrl::fromLocalFile(shipped)}));
+    ASSERT_TRUE(QFile::exists(QDir(QCoreApplication::applicationDirPath()).filePath("NZ.ico")));
+    AboutForm about;
+    EXPECT_FALSE(about.findChild<QLabel *>("CountryImage")->pixmap().isNull());
 }
 
 TEST_F(MainMenuTest, AboutShowsTheInstallationVersionAndFlag)
@@ -166,13 +182,9 @@ TEST_F(MainMenuTest, AboutShowsTheInstallationVersionAndFlag)
     EXPECT_EQ(about.result(), QDialog::Accepted);
 }
 
-TEST_F(MainMenuTest, AMissingOrUnknownFlagShowsNoFlagAndTheProgramGoesOn)
+TEST_F(MainMenuTest, ADamagedOrUnknownFlagShowsNoFlagAndTheProgramGoesOn)
 {
-    // No flag files in the program folder at all.
-    session().installationCountry = "Australia";
-    AboutForm missing;
-    EXPECT_TRUE(missing.findChild<QLabel *>("CountryImage")->pixmap().isNull());
-    // A damaged file is no picture either.
+    // A damaged file in the program folder is no picture.
     QFile bad(QDir(dir_->path()).filePath("UK.ico"));
     ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
     bad.write("not a picture");

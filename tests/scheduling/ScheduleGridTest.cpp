@@ -1,0 +1,89 @@
+#include "platform/FlexGrid.h"
+#include "scheduling/ScheduleGrid.h"
+#include "support/QtPrinters.h"
+
+#include <gtest/gtest.h>
+
+using namespace wvs;
+using namespace wvs::ScheduleGrid;
+
+namespace {
+
+QList<StagedJob> rows(int n)
+{
+    QList<StagedJob> out;
+    for (int i = 0; i < n; ++i) {
+        StagedJob j;
+        j.recordNumber = i + 1;
+        j.associate = QStringLiteral("ADM");
+        j.serviceDate = QDate(2025, 3, 3).addDays(i % 20);
+        j.customer = QStringLiteral("Smith, Anna");
+        j.address = QStringLiteral("1 Main Road~7");
+        j.jobType = QStringLiteral("Window cleaning");
+        j.cost = Money::fromCents(4500);
+        j.jobSeqNo = 100 + i;
+        j.asRequired = i == 0;
+        out.append(j);
+    }
+    return out;
+}
+
+class ScheduleGridTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        grid.resize(1100, 400);
+        create(&grid);
+    }
+    FlexGrid grid;
+};
+
+} // namespace
+
+TEST_F(ScheduleGridTest, GridsOfFiveThousandRowsOrMoreAreLeftUnshaded)
+{
+    fill(&grid, rows(kShadeLimit - 2), false, QStringLiteral("New Zealand"));
+    ASSERT_EQ(grid.rows(), kShadeLimit - 1);
+    EXPECT_EQ(grid.cellForeColor(1, ColCustomer), asRequiredColour());
+    EXPECT_TRUE(grid.cellBold(1, ColCustomer));
+    EXPECT_EQ(grid.cellBackColor(2, ColJobSeqNo), QColor(224, 224, 224));
+
+    fill(&grid, rows(kShadeLimit - 1), false, QStringLiteral("New Zealand"));
+    ASSERT_EQ(grid.rows(), kShadeLimit);
+    EXPECT_EQ(grid.cellForeColor(1, ColCustomer), QColor(0, 0, 0));
+    EXPECT_FALSE(grid.cellBold(1, ColCustomer));
+    EXPECT_EQ(grid.cellBackColor(2, ColCustomer), QColor(255, 255, 255));
+}
+
+TEST_F(ScheduleGridTest, RowsAreAsTallAsTheirLongestTextAndShowTheirKeys)
+{
+    QList<StagedJob> r = rows(3);
+    r[0].asRequired = false;
+    r[1].comments = QStringLiteral("Line one\r\nLine two\r\nLine three");
+    r[2].address = QStringLiteral("12 High Street\r\nUnit 4~31");
+    r[2].done = 0;
+    fill(&grid, r, false, QStringLiteral("UK"));
+    const int one = grid.rowHeightTwips(1);
+    EXPECT_GT(grid.rowHeightTwips(2), 2 * one);
+    EXPECT_GT(grid.rowHeightTwips(3), one);
+    EXPECT_LT(grid.rowHeightTwips(3), grid.rowHeightTwips(2));
+    EXPECT_EQ(grid.textMatrix(2, ColComments), "Line one\nLine two\nLine three");
+    EXPECT_EQ(grid.textMatrix(3, ColAddress), "12 High Street\nUnit 4");
+    EXPECT_EQ(grid.textMatrix(3, ColAddressKey), "31");
+    EXPECT_EQ(grid.textMatrix(3, ColCost), QString::fromUtf8("£45.00"));
+    EXPECT_EQ(grid.textMatrix(3, ColServiceDate), "2025-03-05");
+    EXPECT_EQ(grid.textMatrix(3, ColDate), "05 Mar 2025");
+    EXPECT_EQ(grid.textMatrix(3, ColRecordNumber), "3");
+    // Open schedule: "-" for not done, the tick for an occurrence done before it was re-opened.
+    EXPECT_EQ(grid.textMatrix(1, ColDone), "-");
+    EXPECT_EQ(grid.textMatrix(3, ColDone), "");
+    EXPECT_EQ(grid.cellPictureKey(3, ColDone), checkKey());
+    EXPECT_EQ(grid.textMatrix(3, ColDoneFlag), "1");
+    EXPECT_EQ(grid.textMatrix(1, ColDoneFlag), "");
+
+    // Stored schedule: a box in every row and a done flag of 0 or 1.
+    fill(&grid, r, true, QStringLiteral("UK"));
+    EXPECT_EQ(grid.cellPictureKey(1, ColDone), noCheckKey());
+    EXPECT_EQ(grid.textMatrix(1, ColDoneFlag), "0");
+    EXPECT_EQ(grid.cellPictureKey(3, ColDone), checkKey());
+}
