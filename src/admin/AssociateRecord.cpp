@@ -2,7 +2,6 @@
 #include "common/Formats.h"
 #include "common/ValidateEntryModule.h"
 #include "data/AppDatabase.h"
-#include "admin/StoredText.h"
 #include "platform/MessageBox.h"
 #include "shell/Session.h"
 
@@ -64,7 +63,7 @@ void rewritePortalLists(const std::function<QString(const QString &)> &map)
             changes.append({owner, rewritten});
     }
     for (const auto &c : changes)
-        writeSql(QStringLiteral("UPDATE Associates SET PortalAccess = ? WHERE AssociateID = ?"), {storedText(c.second), c.first});
+        writeSql(QStringLiteral("UPDATE Associates SET PortalAccess = ? WHERE AssociateID = ?"), {c.second, c.first});
 }
 
 } // namespace
@@ -143,9 +142,9 @@ AssociateRecord::Check AssociateRecord::add(const AssociateEntry &e, bool portal
     writeSql(QStringLiteral("INSERT INTO Associates (AssociateID, AssociateName, AssociatePassword, AssociatePhone, "
                             "AssociateEmail, AssociateAuthorityLevel, AssociateStatus, InitialScreen, PortalAccess, Active) "
                             "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-             {storedText(e.id), storedText(e.name), storedText(e.password), storedText(e.phone), storedText(e.email),
-              e.level.value_or(0), todaySerial(), storedText(e.initialScreen),
-              storedText(portalAccessValue(e, portalInUse)), e.active ? 1 : 0});
+             {e.id, e.name, e.password, e.phone, e.email,
+              e.level.value_or(0), todaySerial(), e.initialScreen,
+              portalAccessValue(e, portalInUse), e.active ? 1 : 0});
     t.commit();
     return {};
 }
@@ -173,9 +172,9 @@ AssociateRecord::Check AssociateRecord::modify(const QString &originalId, const 
                             "AssociatePhone = ?, AssociateEmail = ?, AssociateAuthorityLevel = ?, InitialScreen = ?, "
                             "AssociateStatus = CASE WHEN AssociateStatus < 0 THEN AssociateStatus ELSE ? END, "
                             "PortalAccess = ?, Active = ? WHERE AssociateID = ? COLLATE NOCASE"),
-             {storedText(e.id), storedText(e.name), storedText(e.password), storedText(e.phone), storedText(e.email),
-              e.level.value_or(0), storedText(e.initialScreen), todaySerial(),
-              storedText(portalAccessValue(e, portalInUse)), e.active ? 1 : 0, originalId});
+             {e.id, e.name, e.password, e.phone, e.email,
+              e.level.value_or(0), e.initialScreen, todaySerial(),
+              portalAccessValue(e, portalInUse), e.active ? 1 : 0, originalId});
 
     if (renamed) {
         writeSql(QStringLiteral("UPDATE CustomerJobs SET AssociateID = ? WHERE AssociateID = ? COLLATE NOCASE"), {e.id, originalId});

@@ -34,12 +34,6 @@ AssociatesManagementForm::AssociatesManagementForm(QWidget *parent) : Form(paren
     AssociatesGrid = new FlexGrid(this);
     AssociatesGrid->setObjectName(QStringLiteral("AssociatesGrid"));
 
-    auto makeButton = [this](const char *name, const char *caption) {
-        auto *b = new QPushButton(QString::fromUtf8(caption), this);
-        b->setObjectName(QString::fromUtf8(name));
-        b->setAutoDefault(false);
-        return b;
-    };
     AddButton = makeButton("AddButton", "&Add");
     ModifyButton = makeButton("ModifyButton", "&Modify");
     ViewButton = makeButton("ViewButton", "&View");

@@ -80,12 +80,6 @@ AuthorityAccessForm::AuthorityAccessForm(QWidget *parent) : Form(parent)
         ++row;
     }
 
-    auto makeButton = [this](const char *name, const char *caption) {
-        auto *b = new QPushButton(QString::fromUtf8(caption), this);
-        b->setObjectName(QString::fromUtf8(name));
-        b->setAutoDefault(false);
-        return b;
-    };
     SelectAllButton = makeButton("SelectAllButton", "&Select All");
     ClearAllButton = makeButton("ClearAllButton", "&Clear All");
     OKButton = makeButton("OKButton", "&Save");

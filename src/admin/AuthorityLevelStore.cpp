@@ -1,5 +1,4 @@
 #include "admin/AuthorityLevelStore.h"
-#include "admin/StoredText.h"
 #include "data/AppDatabase.h"
 #include "platform/MessageBox.h"
 
@@ -78,14 +77,14 @@ AuthorityLevelStore::Check AuthorityLevelStore::check(bool adding, const QString
 int AuthorityLevelStore::add(const QString &numberText, const QString &description)
 {
     const int n = levelNumber(numberText).value_or(0);
-    writeSql(QStringLiteral("INSERT INTO AuthorityLevels (LevelNumber, LevelDescription) VALUES (?, ?)"), {n, storedText(description)});
+    writeSql(QStringLiteral("INSERT INTO AuthorityLevels (LevelNumber, LevelDescription) VALUES (?, ?)"), {n, description});
     return n;
 }
 
 bool AuthorityLevelStore::modify(int number, const QString &description)
 {
     return writeSql(QStringLiteral("UPDATE AuthorityLevels SET LevelDescription = ? WHERE LevelNumber = ?"),
-                    {storedText(description), number}) > 0;
+                    {description, number}) > 0;
 }
 
 bool AuthorityLevelStore::remove(int number, const QString &description)

@@ -30,12 +30,6 @@ AuthorityLevelsManagementForm::AuthorityLevelsManagementForm(QWidget *parent) : 
     LevelsGrid = new FlexGrid(this);
     LevelsGrid->setObjectName(QStringLiteral("LevelsGrid"));
 
-    auto makeButton = [this](const char *name, const char *caption) {
-        auto *b = new QPushButton(QString::fromUtf8(caption), this);
-        b->setObjectName(QString::fromUtf8(name));
-        b->setAutoDefault(false);
-        return b;
-    };
     AddButton = makeButton("AddButton", "&Add");
     ModifyButton = makeButton("ModifyButton", "&Modify");
     DeleteButton = makeButton("DeleteButton", "&Delete");

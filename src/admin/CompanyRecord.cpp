@@ -1,7 +1,6 @@
 #include "admin/CompanyRecord.h"
 #include "common/ValidateEntryModule.h"
 #include "data/AppDatabase.h"
-#include "admin/StoredText.h"
 #include "platform/MessageBox.h"
 
 namespace wvs {
@@ -47,11 +46,11 @@ void CompanyRecord::save(const CompanyDetails &d)
                  "PPostCode, PTelephone, PFax, PEmail, SAddress1, SAddress2, SAddress3, SAddress4, SPostCode, "
                  "STelephone, SFax, SEmail, RegisteredNo, GSTNo) "
                  "VALUES (1, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-             {storedText(d.id), storedText(d.name), storedText(d.pAddress1), storedText(d.pAddress2),
-              storedText(d.pAddress3), storedText(d.pAddress4), storedText(d.pPostCode), storedText(d.pTelephone),
-              storedText(d.pFax), storedText(d.pEmail), storedText(d.sAddress1), storedText(d.sAddress2),
-              storedText(d.sAddress3), storedText(d.sAddress4), storedText(d.sPostCode), storedText(d.sTelephone),
-              storedText(d.sFax), storedText(d.sEmail), storedText(d.regNo), storedText(d.gstNo)});
+             {d.id, d.name, d.pAddress1, d.pAddress2,
+              d.pAddress3, d.pAddress4, d.pPostCode, d.pTelephone,
+              d.pFax, d.pEmail, d.sAddress1, d.sAddress2,
+              d.sAddress3, d.sAddress4, d.sPostCode, d.sTelephone,
+              d.sFax, d.sEmail, d.regNo, d.gstNo});
 }
 
 bool CompanyRecord::portalInUse() { return scalarSql(QStringLiteral("SELECT Portal FROM Preferences")).toInt() != 0; }

@@ -1,6 +1,5 @@
 #include "admin/PreferenceSettings.h"
 #include "admin/AccessRights.h"
-#include "admin/StoredText.h"
 #include "data/AppDatabase.h"
 #include "platform/MessageBox.h"
 
@@ -54,10 +53,10 @@ void PreferenceSettings::save(const PreferenceValues &v)
                  "SMTPTestEmail) VALUES (1, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
              {b(v.myob), b(v.xero), b(v.gstInclusive), b(v.emailHtml), b(v.showCostOnSchedPrint),
               b(v.showCostOnSchedEmail), b(v.portal), b(v.showCostOnPortal), b(v.showPhoneOnSchedEmail),
-              b(v.showPhoneOnPortal), v.taxRate, storedText(v.xeroTaxRateName),
-              v.smtp() ? QStringLiteral("Other") : QStringLiteral("Outlook"), storedText(v.smtpServer),
-              storedText(v.smtpPort), b(v.smtpSsl), storedText(v.smtpUserName), storedText(v.smtpPassword),
-              storedText(v.smtpTestEmail)});
+              b(v.showPhoneOnPortal), v.taxRate, v.xeroTaxRateName,
+              v.smtp() ? QStringLiteral("Other") : QStringLiteral("Outlook"), v.smtpServer,
+              v.smtpPort, b(v.smtpSsl), v.smtpUserName, v.smtpPassword,
+              v.smtpTestEmail});
     t.commit();
 }
 

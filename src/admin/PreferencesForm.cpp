@@ -45,12 +45,6 @@ PreferencesForm::PreferencesForm(QWidget *parent) : Form(parent)
         o->setObjectName(QString::fromUtf8(name));
         return o;
     };
-    auto makeButton = [this](const char *name, const char *caption) {
-        auto *b = new QPushButton(QString::fromUtf8(caption), this);
-        b->setObjectName(QString::fromUtf8(name));
-        b->setAutoDefault(false);
-        return b;
-    };
 
     // E-mail service provider.
     OutlookOption = makeOption("OutlookOption", "Microsoft Outlook");

@@ -1,7 +1,6 @@
 #include "jobs/CustomerJobList.h"
 #include "common/Formats.h"
 #include "common/Money.h"
-#include "admin/StoredText.h"
 #include "data/AppDatabase.h"
 #include "jobs/RecurrenceCode.h"
 #include "shell/Session.h"
@@ -104,15 +103,15 @@ QVector<QStringList> CustomerJobList::rows(const CustomerJobFilters &f, const QL
         }
         if (f.suburb) {
             where += QStringLiteral(" AND CustomerServiceAddresses.SSuburb = ?");
-            params << storedText(*f.suburb);
+            params << *f.suburb;
         }
         if (f.jobTypeCode) {
             where += QStringLiteral(" AND CustomerJobs.JobTypeCode = ?");
-            params << storedText(*f.jobTypeCode);
+            params << *f.jobTypeCode;
         }
         if (f.associateID) {
             where += QStringLiteral(" AND CustomerJobs.AssociateID = ?");
-            params << storedText(*f.associateID);
+            params << *f.associateID;
         }
         auto flag = [&](const std::optional<bool> &v, const char *column) {
             if (!v)

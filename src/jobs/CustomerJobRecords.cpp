@@ -1,5 +1,4 @@
 #include "jobs/CustomerJobRecords.h"
-#include "admin/StoredText.h"
 #include "data/AppDatabase.h"
 #include "platform/WvsError.h"
 
@@ -87,7 +86,7 @@ QList<KeyedItem> serviceAddresses(qint64 customerNumber, const QString &suburb)
 {
     QSqlQuery q = execSql(QStringLiteral("SELECT SAddress1, SAddress2, SAddress3, SAddressSeqNo FROM "
                                          "CustomerServiceAddresses WHERE CustomerNumber = ? AND SSuburb = ?"),
-                          {customerNumber, storedText(suburb)});
+                          {customerNumber, suburb});
     QList<KeyedItem> out;
     while (q.next()) {
         QString text;

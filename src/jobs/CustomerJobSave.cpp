@@ -1,7 +1,6 @@
 #include "jobs/CustomerJobSave.h"
 #include "common/Formats.h"
 #include "common/Money.h"
-#include "admin/StoredText.h"
 #include "data/AppDatabase.h"
 #include "jobs/CustomerJobOpener.h"
 #include "platform/WvsError.h"
@@ -362,12 +361,12 @@ CustomerJobSaveOutcome CustomerJobSave::save(const CustomerJobEntry &e, const QS
                                  occurrences,
                                  out.frequency,
                                  cost.toVariant(),
-                                 storedText(e.comment),
+                                 e.comment,
                                  e.asRequired ? 1 : 0,
                                  e.commentOnSchedule ? 1 : 0,
                                  e.suspended ? 1 : 0,
                                  e.prospective ? 1 : 0,
-                                 storedText(*e.associateID),
+                                 *e.associateID,
                                  *e.sAddressSeqNo};
 
     Transaction t;
@@ -379,7 +378,7 @@ CustomerJobSaveOutcome CustomerJobSave::save(const CustomerJobEntry &e, const QS
                                 "CustomerJobComment, AsRequired, CommentOnSchedule, Suspended, Prospective, "
                                 "AssociateID, SAddressSeqNo, CustomerNumber, JobTypeCode, LastServiceDate) "
                                 "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, '')"),
-                 shared + QVariantList{*e.customerNumber, storedText(*e.jobTypeCode)});
+                 shared + QVariantList{*e.customerNumber, *e.jobTypeCode});
         out.jobSeqNo = lastInsertId();
     } else {
         const int changed = writeSql(

@@ -1,6 +1,5 @@
 #include "jobs/JobTypeRecords.h"
 #include "common/Formats.h"
-#include "admin/StoredText.h"
 #include "data/AppDatabase.h"
 
 namespace wvs::JobTypeRecords {
@@ -114,7 +113,7 @@ SaveOutcome save(const QString &mode, const QString &oldCode, const JobType &ent
         if (codeTaken(entry.code, QString()))
             return refuseDuplicate();
         writeSql(QStringLiteral("INSERT INTO JobTypes (JobTypeCode, JobTypeDescription, AccountsRef) VALUES (?, ?, ?)"),
-                 {storedText(entry.code), storedText(entry.description), storedText(entry.accountsRef)});
+                 {entry.code, entry.description, entry.accountsRef});
         t.commit();
         out.status = SaveOutcome::Saved;
         return out;
@@ -128,11 +127,11 @@ SaveOutcome save(const QString &mode, const QString &oldCode, const JobType &ent
             if (codeTaken(entry.code, oldCode))
                 return refuseDuplicate();
             writeSql(QStringLiteral("UPDATE CustomerJobs SET JobTypeCode = ? WHERE JobTypeCode = ?"),
-                     {storedText(entry.code), oldCode});
+                     {entry.code, oldCode});
         }
         writeSql(QStringLiteral("UPDATE JobTypes SET JobTypeCode = ?, JobTypeDescription = ?, AccountsRef = ? "
                                 "WHERE JobTypeCode = ?"),
-                 {storedText(entry.code), storedText(entry.description), storedText(entry.accountsRef), oldCode});
+                 {entry.code, entry.description, entry.accountsRef, oldCode});
     }
     t.commit();
     out.status = SaveOutcome::Saved;

@@ -1,5 +1,4 @@
 #pragma once
-#include "admin/StoredText.h"
 #include "data/AppDatabase.h"
 #include "support/DbTest.h"
 
@@ -40,7 +39,7 @@ protected:
     qint64 addCustomer(const QString &surname, const QString &forename, int status = 1, const QString &cSuburb = {})
     {
         writeSql(QStringLiteral("INSERT INTO Customers (Surname, Forename, CustomerStatus, CSuburb) VALUES (?, ?, ?, ?)"),
-                 {storedText(surname), storedText(forename), status, storedText(cSuburb)});
+                 {surname, forename, status, cSuburb});
         return lastInsertId();
     }
     qint64 addAddress(qint64 customer, const QString &line1, const QString &suburb, const QString &line2 = {},
@@ -48,21 +47,21 @@ protected:
     {
         writeSql(QStringLiteral("INSERT INTO CustomerServiceAddresses (CustomerNumber, SAddress1, SAddress2, SAddress3, "
                                 "SSuburb) VALUES (?, ?, ?, ?, ?)"),
-                 {customer, storedText(line1), storedText(line2), storedText(line3), storedText(suburb)});
+                 {customer, line1, line2, line3, suburb});
         return lastInsertId();
     }
     void addJobType(const QString &code, const QString &description, const QString &accountsRef = {})
     {
         writeSql(QStringLiteral("INSERT INTO JobTypes (JobTypeCode, JobTypeDescription, AccountsRef) VALUES (?, ?, ?)"),
-                 {code, storedText(description), storedText(accountsRef)});
+                 {code, description, accountsRef});
     }
     qint64 addJob(const StoredJob &j)
     {
         writeSql(QStringLiteral("INSERT INTO CustomerJobs (CustomerNumber, SAddressSeqNo, JobTypeCode, AssociateID, "
                                 "StartDate, StartDay, EndDate, Occurrences, Frequency, Cost, LastServiceDate, Suspended, "
                                 "Prospective, AsRequired) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                 {j.customer, j.address, j.jobType, j.associate, j.start, j.startDay, storedText(j.end), j.occurrences,
-                  j.frequency, j.costCents, storedText(j.lastService), j.suspended ? 1 : 0, j.prospective ? 1 : 0,
+                 {j.customer, j.address, j.jobType, j.associate, j.start, j.startDay, j.end, j.occurrences,
+                  j.frequency, j.costCents, j.lastService, j.suspended ? 1 : 0, j.prospective ? 1 : 0,
                   j.asRequired ? 1 : 0});
         return lastInsertId();
     }
@@ -75,7 +74,7 @@ protected:
     {
         writeSql(QStringLiteral("INSERT INTO ScheduleJobs (ScheduleNumber, JobSeqNo, ScheduleServiceDate, "
                                 "ActualServiceDate) VALUES (?, ?, ?, ?)"),
-                 {schedule, job, date, storedText(actual)});
+                 {schedule, job, date, actual});
     }
     QVariant jobField(qint64 job, const QString &field)
     {
