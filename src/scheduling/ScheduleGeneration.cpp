@@ -123,7 +123,8 @@ struct StoredState {
 // Writes a user's staging rows. What the grid shows of a job is the same on
 // each of its dates, so it goes once per job into a scratch table; the dated
 // rows travel as one JSON array of numbers and dates per statement, and the
-// database joins the two.
+// database joins the two. The CROSS JOIN keeps the array as the outer loop, so
+// the rows go in in the array's order without a sort.
 class StagingWriter {
 public:
     StagingWriter(QSqlDatabase db, const QString &userID, qint64 scheduleNumber)
@@ -152,11 +153,27 @@ public:
             jobs_->flush();
             jobsWritten_ = true;
         }
-        json_ += rows_ == 0 ? QLatin1Char('[') : QLatin1Char(',');
-        json_ += QLatin1Char('[') + QString::number(record) + QStringLiteral(",\"") + Formats::toStoredDate(date) +
-                 QStringLiteral("\",") + QString::number(done) + QLatin1Char(',') +
-                 (seqNo ? QString::number(*seqNo) : QStringLiteral("null")) + QLatin1Char(',') +
-                 QString::number(job) + QLatin1Char(']');
+        const qint64 day = date.toJulianDay();
+        auto text = dates_.constFind(day);
+        if (text == dates_.cend())
+            text = dates_.insert(day, QLatin1Char('"') + Formats::toStoredDate(date) + QLatin1String("\","));
+        // Record numbers run on by one from the first of a statement, so they
+        // are not sent but counted from the array's index.
+        if (rows_ > 0 && record != firstRecord_ + rows_)
+            flush();
+        if (rows_ == 0)
+            firstRecord_ = record;
+        json_ += rows_ == 0 ? QLatin1String("[[") : QLatin1String(",[");
+        json_ += *text;
+        json_ += QString::number(done);
+        json_ += QLatin1Char(',');
+        if (seqNo)
+            json_ += QString::number(*seqNo);
+        else
+            json_ += QLatin1String("null");
+        json_ += QLatin1Char(',');
+        json_ += QString::number(job);
+        json_ += QLatin1Char(']');
         if (++rows_ == kRowsPerStatement)
             flush();
     }
@@ -177,12 +194,12 @@ private:
                      "INSERT INTO ScheduleStaging (UserID, ScheduleNumber, RecordNumber, Associate, ServiceDate, "
                      "Customer, Address, Location, Phone, JobType, Cost, Comments, Done, ScheduleSeqNo, JobSeqNo, "
                      "AsRequired) "
-                     "SELECT ?, ?, json_extract(o.value, '$[0]'), j.Associate, json_extract(o.value, '$[1]'), "
+                     "SELECT ?, ?, ? + o.key, j.Associate, json_extract(o.value, '$[0]'), "
                      "j.Customer, j.Address, j.Location, j.Phone, j.JobType, j.Cost, j.Comments, "
-                     "json_extract(o.value, '$[2]'), json_extract(o.value, '$[3]'), j.JobSeqNo, j.AsRequired "
+                     "json_extract(o.value, '$[1]'), json_extract(o.value, '$[2]'), j.JobSeqNo, j.AsRequired "
                      "FROM json_each(?) o CROSS JOIN temp.StagingJobs j "
-                     "ON j.JobSeqNo = json_extract(o.value, '$[4]') ORDER BY o.key"),
-                 {userID_, schedule_, json_}, db_);
+                     "ON j.JobSeqNo = json_extract(o.value, '$[3]')"),
+                 {userID_, schedule_, firstRecord_, json_}, db_);
         json_.clear();
         rows_ = 0;
     }
@@ -195,6 +212,8 @@ private:
     bool jobsWritten_ = false;
     QString json_;
     int rows_ = 0;
+    int firstRecord_ = 0;
+    QHash<qint64, QString> dates_;   // "yyyy-MM-dd", by Julian day
 };
 
 } // namespace
@@ -207,7 +226,17 @@ PopulateResult ScheduleGeneration::populate(const ScheduleHeader &schedule, cons
     QHash<OccurrenceKey, StoredState> stored;
 
     Transaction t(db);
-    writeSql(QStringLiteral("DELETE FROM ScheduleStaging WHERE UserID = ?"), {userID}, db);
+    // The user's earlier rows go. When no other user has rows, the table is
+    // emptied whole, which the database does without visiting each row.
+    const bool onlyThisUser =
+        scalarSql(QStringLiteral("SELECT COALESCE((SELECT MIN(UserID) FROM ScheduleStaging) = ? COLLATE NOCASE "
+                                 "AND (SELECT MAX(UserID) FROM ScheduleStaging) = ? COLLATE NOCASE, 1)"),
+                  {userID, userID}, db)
+            .toInt() != 0;
+    if (onlyThisUser)
+        writeSql(QStringLiteral("DELETE FROM ScheduleStaging"), {}, db);
+    else
+        writeSql(QStringLiteral("DELETE FROM ScheduleStaging WHERE UserID = ?"), {userID}, db);
 
     if (!schedule.stored()) {
         const QString from = Formats::toStoredDate(schedule.fromDate);

@@ -96,6 +96,19 @@ const QString &cached(QHash<qint64, QString> &cache, qint64 key, Make make)
 
 int rowHeightTwips(int textPixels) { return textPixels * kTwipsPerPixel + kRowPaddingTwips; }
 
+bool sameText(const QString &a, const QString &b)
+{
+    return (a.constData() == b.constData() && a.size() == b.size()) || a == b;
+}
+
+// Whether two staged rows show the same job cells (all but the dated ones).
+bool sameJobCells(const StagedJob &a, const StagedJob &b)
+{
+    return a.asRequired == b.asRequired && a.cost.cents() == b.cost.cents() && sameText(a.associate, b.associate) &&
+           sameText(a.customer, b.customer) && sameText(a.address, b.address) && sameText(a.location, b.location) &&
+           sameText(a.phone, b.phone) && sameText(a.jobType, b.jobType) && sameText(a.comments, b.comments);
+}
+
 } // namespace
 
 QString checkKey() { return QStringLiteral("CheckImage"); }
@@ -174,34 +187,53 @@ int fill(FlexGrid *grid, const QList<StagedJob> &rows, bool storedSchedule, cons
         const QString one = QStringLiteral("1");
         const QString zero = QStringLiteral("0");
         const QString dash = QStringLiteral("-");
+        // The cells a job shows are the same on each of its dates: they are
+        // made and measured once per job, and each dated row copies them.
+        struct JobCells {
+            StagedJob job;
+            QStringList cells;
+            int tallest = 0;
+        };
+        QHash<qint64, JobCells> byJob;
         for (const StagedJob &j : rows) {
+            const bool asRequired = shaded && j.asRequired;
+            RowMeasure &m = asRequired ? bold : plain;
+            auto known = byJob.find(j.jobSeqNo);
+            if (known == byJob.end() || !sameJobCells(known->job, j)) {
+                JobCells made;
+                made.job = j;
+                QStringList &cells = made.cells;
+                cells.resize(ColumnCount);
+                cells[ColAssociate] = j.associate;
+                cells[ColCustomer] = j.customer;
+                cells[ColAddress] = gridText(j.addressText());
+                cells[ColLocation] = j.location;
+                cells[ColPhone] = j.phone;
+                cells[ColJobType] = j.jobType;
+                cells[ColCost] = cached(costs, j.cost.cents(), [&] { return j.cost.display(country); });
+                cells[ColComments] = gridText(j.comments);
+                cells[ColJobSeqNo] = QString::number(j.jobSeqNo);
+                cells[ColAsRequired] = j.asRequired ? one : zero;
+                cells[ColAddressKey] = QString::number(j.addressKey());
+                made.tallest = m.lineHeight();
+                for (int c = ColAssociate; c <= ColComments; ++c)
+                    if (c != ColDate)
+                        made.tallest = std::max(made.tallest, m.textHeight(c, cells.at(c)));
+                known = byJob.insert(j.jobSeqNo, std::move(made));
+            }
             const qint64 day = j.serviceDate.toJulianDay();
-            QStringList cells(ColumnCount);
-            cells[ColAssociate] = j.associate;
+            QStringList cells = known->cells;
             cells[ColDate] = cached(shownDates, day, [&] { return Formats::toDisplayDate(j.serviceDate); });
-            cells[ColCustomer] = j.customer;
-            cells[ColAddress] = gridText(j.addressText());
-            cells[ColLocation] = j.location;
-            cells[ColPhone] = j.phone;
-            cells[ColJobType] = j.jobType;
-            cells[ColCost] = cached(costs, j.cost.cents(), [&] { return j.cost.display(country); });
-            cells[ColComments] = gridText(j.comments);
             const bool done = j.done == 0;
             if (!storedSchedule && !done)
                 cells[ColDone] = dash;
-            cells[ColJobSeqNo] = QString::number(j.jobSeqNo);
             cells[ColServiceDate] = cached(storedDates, day, [&] { return Formats::toStoredDate(j.serviceDate); });
             cells[ColRecordNumber] = QString::number(j.recordNumber);
             cells[ColDoneFlag] = done ? one : (storedSchedule ? zero : QString());
-            cells[ColAsRequired] = j.asRequired ? one : zero;
             if (storedSchedule && j.scheduleSeqNo)
                 cells[ColSeqNo] = QString::number(*j.scheduleSeqNo);
-            cells[ColAddressKey] = QString::number(j.addressKey());
 
-            RowMeasure &m = shaded && j.asRequired ? bold : plain;
-            int tallest = m.lineHeight();
-            for (int c = ColAssociate; c <= ColComments; ++c)
-                tallest = std::max(tallest, m.textHeight(c, cells.at(c)));
+            const int tallest = std::max(known->tallest, m.textHeight(ColDate, cells.at(ColDate)));
             heights.append(tallest > plain.lineHeight() ? rowHeightTwips(tallest) : 0);
             data.append(std::move(cells));
         }

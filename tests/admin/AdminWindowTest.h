@@ -39,33 +39,8 @@ protected:
     {
         auto w = std::make_unique<W>();
         w->show();
-        QApplication::processEvents();
-        QApplication::processEvents();
+        settle();
         return w;
-    }
-
-    template <class T>
-    static T *child(QWidget *w, const char *name)
-    {
-        T *c = w->findChild<T *>(QString::fromLatin1(name));
-        EXPECT_NE(c, nullptr) << name;
-        return c;
-    }
-    static void click(QWidget *w, const char *button)
-    {
-        child<QPushButton>(w, button)->click();
-        QApplication::processEvents();
-    }
-    static void type(QWidget *w, const char *box, const QString &text) { child<QLineEdit>(w, box)->setText(text); }
-    static QString text(QWidget *w, const char *box) { return child<QLineEdit>(w, box)->text(); }
-    static void tick(QWidget *w, const char *box, bool on) { child<QCheckBox>(w, box)->setChecked(on); }
-    static bool ticked(QWidget *w, const char *box) { return child<QCheckBox>(w, box)->isChecked(); }
-    static bool enabled(QWidget *w, const char *name) { return child<QWidget>(w, name)->isEnabled(); }
-    static void choose(QWidget *w, const char *combo, const QString &entry)
-    {
-        QComboBox *c = child<QComboBox>(w, combo);
-        c->setCurrentIndex(c->findText(entry));
-        EXPECT_GE(c->currentIndex(), 0) << entry.toStdString();
     }
 };
 

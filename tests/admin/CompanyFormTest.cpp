@@ -69,40 +69,6 @@ TEST_F(CompanyWindow, WithoutThePortalANewCompanyIsSavedUnchecked)
     EXPECT_EQ(d->pAddress2, QString());
 }
 
-TEST_F(CompanyWindow, LoadsTheStoredRowAndTheHelpText)
-{
-    storeCompany(QStringLiteral("SPARK1"), QStringLiteral("Sparkle"));
-    auto w = show<CompanyForm>();
-    EXPECT_FALSE(w->NewCompany);
-    EXPECT_EQ(text(w.get(), "IDText"), QStringLiteral("SPARK1"));
-    EXPECT_EQ(text(w.get(), "PTelephoneText"), QStringLiteral("555 1234"));
-    EXPECT_EQ(w->OriginalName, QStringLiteral("Sparkle"));
-    child<QAbstractButton>(w.get(), "HelpImage")->click();
-    EXPECT_EQ(msgs_->last(), CompanyRecord::helpText());
-    EXPECT_TRUE(msgs_->last().contains(QStringLiteral("(a - z  0 - 9) with no spaces is required.\r\n")));
-}
-
-TEST_F(CompanyWindow, PortalNewCompanyIsCheckedButNotUpdated)
-{
-    setPortal(true);
-    auto w = show<CompanyForm>();
-    type(w.get(), "IDText", QStringLiteral("SPARK1"));
-    fillRequired(w.get());
-    reply_ = QStringLiteral("TAKEN");
-    click(w.get(), "OKButton");
-    EXPECT_EQ(msgs_->last(), QStringLiteral("Company ID SPARK1 is already in use. Please enter another"));
-    EXPECT_FALSE(CompanyRecord::load().has_value());
-    reply_.clear();
-    click(w.get(), "OKButton");
-    EXPECT_EQ(msgs_->last(), QStringLiteral("Unable to verify that Company ID already exists. Please try again"));
-    reply_ = QStringLiteral("OK");
-    click(w.get(), "OKButton");
-    EXPECT_EQ(msgs_->last(), QStringLiteral("Company details saved"));
-    EXPECT_EQ(checked_.size(), 3);
-    EXPECT_TRUE(modal_->opened().isEmpty());
-    EXPECT_EQ(CompanyRecord::load()->id, QStringLiteral("SPARK1"));
-}
-
 TEST_F(CompanyWindow, PortalChangeOfIdMustReachThePortalBeforeTheRowIsSaved)
 {
     setPortal(true);
@@ -125,43 +91,6 @@ TEST_F(CompanyWindow, PortalChangeOfIdMustReachThePortalBeforeTheRowIsSaved)
     EXPECT_EQ(msgs_->last(), QStringLiteral("Company details saved"));
     EXPECT_EQ(CompanyRecord::load()->id, QStringLiteral("SPARK2"));
     EXPECT_EQ(CompanyRecord::load()->name, QStringLiteral("Sparkle Ltd"));
-}
-
-TEST_F(CompanyWindow, PortalChangeOfNameAloneAndNoChange)
-{
-    setPortal(true);
-    storeCompany(QStringLiteral("SPARK1"), QStringLiteral("Sparkle"));
-    modal_->on(QStringLiteral("PortalForm"), [](QDialog *) { session().portalUpdateSucceeded = true; });
-    {
-        auto w = show<CompanyForm>();
-        click(w.get(), "OKButton");
-        EXPECT_TRUE(modal_->opened().isEmpty());
-        EXPECT_TRUE(checked_.isEmpty());
-    }
-    auto w = show<CompanyForm>();
-    type(w.get(), "NameText", QStringLiteral("Sparkle Ltd"));
-    click(w.get(), "OKButton");
-    ASSERT_EQ(modal_->opened().size(), 1);
-    EXPECT_EQ(modal_->opened()[0].tag, QStringLiteral("CompanyName~SPARK1~Sparkle Ltd"));
-    EXPECT_TRUE(checked_.isEmpty());
-    EXPECT_EQ(CompanyRecord::load()->name, QStringLiteral("Sparkle Ltd"));
-}
-
-TEST_F(CompanyWindow, AFailedCheckPutsTheUserOnItsBox)
-{
-    auto w = show<CompanyForm>();
-    w->activateWindow();
-    fillRequired(w.get());
-    type(w.get(), "NameText", QString());
-    click(w.get(), "OKButton");
-    EXPECT_EQ(msgs_->last(), QStringLiteral("Please enter the Name"));
-    EXPECT_EQ(w->focusWidget(), child<QWidget>(w.get(), "NameText"));
-    fillRequired(w.get());
-    type(w.get(), "GSTNoText", QString());
-    msgs_->answer(MsgAnswer::No);
-    click(w.get(), "OKButton");
-    EXPECT_EQ(w->focusWidget(), child<QWidget>(w.get(), "GSTNoText"));
-    EXPECT_FALSE(CompanyRecord::load().has_value());
 }
 
 } // namespace

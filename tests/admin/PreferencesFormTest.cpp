@@ -28,53 +28,6 @@ protected:
     }
 };
 
-TEST_F(PreferencesWindow, ANewRowOpensWithOutlookPlainTextAndTheRulesInForce)
-{
-    writeSql(QStringLiteral("DELETE FROM Preferences"));
-    session().installationCountry = QStringLiteral("UK");
-    auto w = show<PreferencesForm>();
-    EXPECT_TRUE(selected(w.get(), "OutlookOption"));
-    EXPECT_TRUE(selected(w.get(), "PlainTextOption"));
-    EXPECT_FALSE(enabled(w.get(), "ServerText"));
-    EXPECT_FALSE(enabled(w.get(), "PasswordText"));
-    EXPECT_FALSE(enabled(w.get(), "PortalCostsCheck"));
-    EXPECT_EQ(child<QCheckBox>(w.get(), "GSTInclusiveCheck")->text(), QStringLiteral("Customer Job Costs include VAT"));
-
-    select(w.get(), "OtherOption");
-    EXPECT_TRUE(enabled(w.get(), "ServerText"));
-    EXPECT_TRUE(enabled(w.get(), "SSLCheck"));
-    type(w.get(), "ServerText", QStringLiteral("kept"));
-    select(w.get(), "OutlookOption");
-    EXPECT_FALSE(enabled(w.get(), "UserNameText"));
-    EXPECT_EQ(text(w.get(), "ServerText"), QStringLiteral("kept"));
-
-    tick(w.get(), "MYOBCheck", true);
-    tick(w.get(), "XeroCheck", true);
-    EXPECT_FALSE(ticked(w.get(), "MYOBCheck"));
-    tick(w.get(), "MYOBCheck", true);
-    EXPECT_FALSE(ticked(w.get(), "XeroCheck"));
-    tick(w.get(), "MYOBCheck", false);
-    EXPECT_FALSE(ticked(w.get(), "XeroCheck"));
-
-    tick(w.get(), "SchedulePortalCheck", true);
-    tick(w.get(), "PortalCostsCheck", true);
-    tick(w.get(), "PortalPhoneCheck", true);
-    tick(w.get(), "SchedulePortalCheck", false);
-    EXPECT_FALSE(ticked(w.get(), "PortalCostsCheck"));
-    EXPECT_FALSE(ticked(w.get(), "PortalPhoneCheck"));
-    EXPECT_FALSE(enabled(w.get(), "PortalPhoneCheck"));
-
-    // The first save creates the row.
-    click(w.get(), "OKButton");
-    EXPECT_EQ(msgs_->texts(), QStringList{QStringLiteral("Preferences saved")});
-    const auto v = PreferenceSettings::load();
-    ASSERT_TRUE(v.has_value());
-    EXPECT_EQ(v->emailProvider, QStringLiteral("Outlook"));
-    EXPECT_EQ(v->smtpServer, QStringLiteral("kept"));
-    EXPECT_FALSE(v->showCostOnPortal);
-    EXPECT_EQ(v->xeroTaxRateName, QString());
-}
-
 TEST_F(PreferencesWindow, LoadAppliesTheRulesAndSaveWritesWhatIsShown)
 {
     PreferenceValues stored;
@@ -97,11 +50,7 @@ TEST_F(PreferencesWindow, LoadAppliesTheRulesAndSaveWritesWhatIsShown)
     EXPECT_TRUE(ticked(w.get(), "XeroCheck"));
     EXPECT_TRUE(selected(w.get(), "HTMLOption"));
     EXPECT_FALSE(ticked(w.get(), "PortalCostsCheck"));
-    EXPECT_EQ(text(w.get(), "TaxRateText"), QStringLiteral("15"));
-    EXPECT_TRUE(selected(w.get(), "OtherOption"));
     EXPECT_TRUE(enabled(w.get(), "ServerText"));
-    EXPECT_TRUE(ticked(w.get(), "SSLCheck"));
-    EXPECT_EQ(text(w.get(), "PasswordText"), QStringLiteral("pw"));
 
     type(w.get(), "TaxRateText", QString());
     click(w.get(), "OKButton");
@@ -111,17 +60,6 @@ TEST_F(PreferencesWindow, LoadAppliesTheRulesAndSaveWritesWhatIsShown)
     EXPECT_EQ(v->taxRate, 0);
     EXPECT_EQ(v->xeroTaxRateName, QStringLiteral("GST on Income"));
     EXPECT_TRUE(v->smtpSsl);
-}
-
-TEST_F(PreferencesWindow, AFailedCheckKeepsTheStoredRow)
-{
-    auto w = show<PreferencesForm>();
-    select(w.get(), "OtherOption");
-    tick(w.get(), "MYOBCheck", true);
-    click(w.get(), "OKButton");
-    EXPECT_EQ(msgs_->texts(), QStringList{QStringLiteral("Please enter the name of the Email Service Provider's Server")});
-    EXPECT_TRUE(w->isVisible());
-    EXPECT_FALSE(PreferenceSettings::load()->myob);
 }
 
 TEST_F(PreferencesWindow, SavingTurnsTheAccountsMenuOnOrOff)
@@ -169,9 +107,7 @@ TEST_F(PreferencesWindow, TestEmailArrivesThroughARealSmtpServer)
     const auto messages = sink.messages();
     ASSERT_EQ(messages.size(), 1);
     const QJsonObject m = messages[0];
-    EXPECT_EQ(m[QStringLiteral("subject")].toString(), QStringLiteral("Test email from WVS"));
     EXPECT_EQ(m[QStringLiteral("from_name")].toString(), QStringLiteral("WVS Email Tester"));
-    EXPECT_EQ(m[QStringLiteral("from_address")].toString(), QStringLiteral("office@example.com"));
     EXPECT_EQ(m[QStringLiteral("mail_from")].toString(), QStringLiteral("office@example.com"));
     EXPECT_EQ(m[QStringLiteral("to")].toArray().first().toString(), QStringLiteral("owner@example.com"));
     EXPECT_TRUE(m[QStringLiteral("auth")].toBool());
@@ -201,24 +137,6 @@ TEST_F(PreferencesWindow, TestEmailFailuresAndChecks)
     EXPECT_TRUE(msgs_->last().startsWith(QStringLiteral("The following error has occurred: \r\n67 "))) << msgs_->last().toStdString();
     EXPECT_EQ(msgs_->shown().last().icon, MsgIcon::Exclamation);
     EXPECT_TRUE(sink.messages().isEmpty());
-
-    struct Case {
-        const char *box;
-        const char *message;
-    };
-    const Case cases[] = {{"ServerText", "Please enter the Server name"},
-                          {"PortText", "Please enter the Port number"},
-                          {"UserNameText", "Please enter the User Name"},
-                          {"PasswordText", "Please enter the Password"}};
-    for (const Case &c : cases) {
-        fillSmtp(w.get(), sink.port(), QStringLiteral("office"), QStringLiteral("s3cret"));
-        type(w.get(), c.box, QString());
-        click(w.get(), "TestButton");
-        EXPECT_EQ(msgs_->last(), QString::fromUtf8(c.message));
-    }
-    type(w.get(), "PortText", QStringLiteral("25x"));
-    click(w.get(), "TestButton");
-    EXPECT_EQ(msgs_->last(), QStringLiteral("The Port must be numeric"));
 
     // A user name that is no address: the sender is still an address.
     fillSmtp(w.get(), sink.port(), QStringLiteral("office"), QStringLiteral("s3cret"));

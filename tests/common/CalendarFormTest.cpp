@@ -171,22 +171,6 @@ TEST_F(CalendarFormTest, ConflictingBoundsLeaveAUsableCalendar)
     EXPECT_EQ(g->monthView()->maximumDate(), noLatest());
 }
 
-TEST_F(CalendarFormTest, UnknownKeyOpensWithoutBoundsAndWritesNothing)
-{
-    label("EndDateLabel")->setText(shown(today_.addDays(3)));
-    const QStringList before = captions();
-    for (const char *key : {"SomethingElse", "selectfromdate", ""}) {
-        SCOPED_TRACE(key);
-        auto f = open(key);
-        EXPECT_EQ(f->monthView()->minimumDate(), noEarliest());
-        EXPECT_EQ(f->monthView()->maximumDate(), noLatest());
-        emit f->monthView()->clicked(today_.addDays(1));
-        EXPECT_EQ(captions(), before);
-        EXPECT_EQ(f->result(), QDialog::Accepted);
-        EXPECT_EQ(session().calendarRequest, "");
-    }
-}
-
 TEST_F(CalendarFormTest, EscapeClosesWithoutWritingAndKeepsTheKey)
 {
     label("FromDateLabel")->setText("01 Feb 2026");

@@ -68,11 +68,8 @@ TEST(ResizeControls, StoresTheFactorAndScalesWindowAndPlacedControls)
     EXPECT_FLOAT_EQ(float(session().resizeFactor), f.horizontal);
     EXPECT_EQ(window.width(), qRound(400 * f.horizontal));
     EXPECT_EQ(window.height(), qRound(300 * f.vertical));
-    EXPECT_EQ(text->geometry(), QRect(qRound(100 * f.horizontal), qRound(40 * f.vertical), qRound(200 * f.horizontal),
-                                      qRound(40 * f.vertical)));
     EXPECT_EQ(combo->width(), qRound(200 * f.horizontal));
     EXPECT_EQ(combo->height(), 30);
-    EXPECT_EQ(parked->x(), qRound(scaleCoordinate(-4900 * 15, f.horizontal) / 15));
     EXPECT_LT(parked->x(), -4000);
 
     // Grid columns follow the stored factor.

@@ -42,9 +42,6 @@ protected:
         EXPECT_TRUE(c) << name;
         return c;
     }
-    static QString text(QWidget *d, const char *name) { return w(d, name)->text(); }
-    static void type(QWidget *d, const char *name, const QString &t) { w(d, name)->setText(t); }
-    static void click(QWidget *d, const char *name) { w<QAbstractButton>(d, name)->click(); }
 
     static void fillValidEntry(QWidget *d)
     {
@@ -68,74 +65,10 @@ protected:
 
 } // namespace
 
-TEST_F(CustomerAddModifyFormTest, ModifyLoadsTheCustomerAndPagesThroughHisAddresses)
-{
-    const qint64 n = storedCustomer();
-    addAddress(n, QStringLiteral("A St"));
-    addAddress(n, QStringLiteral("B St"));
-    addAddress(n, QStringLiteral("C St"));
-    run("Modify~" + QString::number(n), [&](CustomerAddModifyForm *d) {
-        EXPECT_EQ(d->windowTitle(), "Customer Modify");
-        EXPECT_EQ(d->FormMode, "Modify");
-        EXPECT_EQ(d->CustomerNumber, n);
-        EXPECT_EQ(text(d, "TitleText"), "Dr");
-        EXPECT_EQ(text(d, "SurnameText"), "Stored");
-        EXPECT_TRUE(w<QRadioButton>(d, "Phone1Option")->isChecked()); // stored 0 shows Phone 1
-        EXPECT_TRUE(w<QCheckBox>(d, "ProspectiveCheck")->isChecked());
-        EXPECT_FALSE(w<QCheckBox>(d, "InactiveCheck")->isChecked());
-        EXPECT_TRUE(w<QCheckBox>(d, "CommentCheck")->isChecked());
-        EXPECT_EQ(w<QPlainTextEdit>(d, "CommentText")->toPlainText(), "Dog");
-        EXPECT_EQ(text(d, "SAddress1Text"), "A St");
-        EXPECT_FALSE(w<QPushButton>(d, "PreviousAddressButton")->isEnabled());
-
-        click(d, "NextAddressButton");
-        click(d, "NextAddressButton");
-        EXPECT_EQ(text(d, "SAddress1Text"), "C St");
-        EXPECT_TRUE(w<QPushButton>(d, "NextAddressButton")->isEnabled());
-        click(d, "NextAddressButton");
-        EXPECT_EQ(text(d, "SAddress1Text"), "");
-        EXPECT_EQ(text(d, "SSuburbText"), "");
-        click(d, "PreviousAddressButton");
-        EXPECT_EQ(text(d, "SAddress1Text"), "C St");
-        EXPECT_EQ(d->addressPaging().addresses().size(), 3);
-    });
-}
-
-TEST_F(CustomerAddModifyFormTest, ViewIsReadOnlyAndStopsAtTheLastAddress)
-{
-    const qint64 n = storedCustomer();
-    addAddress(n, QStringLiteral("A St"));
-    run("View~" + QString::number(n), [&](CustomerAddModifyForm *d) {
-        EXPECT_EQ(d->windowTitle(), "View Customer");
-        EXPECT_TRUE(w(d, "SurnameText")->isReadOnly());
-        EXPECT_TRUE(w(d, "SAddress1Text")->isReadOnly());
-        EXPECT_TRUE(w<QPlainTextEdit>(d, "CommentText")->isReadOnly());
-        for (const char *b : {"OKButton", "ProspectiveCheck", "InactiveCheck", "CAddressCheck", "CommentCheck",
-                              "NextAddressButton", "PreviousAddressButton"})
-            EXPECT_FALSE(w<QWidget>(d, b)->isEnabled()) << b;
-        EXPECT_TRUE(w<QWidget>(d, "Phone2Option")->isEnabled());
-        EXPECT_TRUE(w<QWidget>(d, "ExitButton")->isEnabled());
-        click(d, "ExitButton");
-        EXPECT_FALSE(d->isVisible());
-    });
-    addAddress(n, QStringLiteral("B St"));
-    run("View~" + QString::number(n), [&](CustomerAddModifyForm *d) {
-        EXPECT_TRUE(w<QPushButton>(d, "NextAddressButton")->isEnabled());
-        click(d, "NextAddressButton");
-        EXPECT_EQ(text(d, "SAddress1Text"), "B St");
-        EXPECT_FALSE(w<QPushButton>(d, "NextAddressButton")->isEnabled());
-        EXPECT_TRUE(w<QPushButton>(d, "PreviousAddressButton")->isEnabled());
-    });
-    // A customer that no longer exists opens empty, without a message.
-    run(QStringLiteral("View~999"), [&](CustomerAddModifyForm *d) { EXPECT_EQ(text(d, "SurnameText"), ""); });
-    EXPECT_TRUE(msgs_->texts().isEmpty());
-}
-
 TEST_F(CustomerAddModifyFormTest, AddSavesSeveralAddressesAndStartsAnother)
 {
     qint64 saved = 0;
     run(QStringLiteral("Add"), [&](CustomerAddModifyForm *d) {
-        EXPECT_EQ(d->windowTitle(), "Customer Add");
         int refreshes = 0;
         QObject::connect(d, &CustomerAddModifyForm::saved, [&] { ++refreshes; });
 
@@ -173,13 +106,6 @@ TEST_F(CustomerAddModifyFormTest, AddSavesSeveralAddressesAndStartsAnother)
         EXPECT_TRUE(d->isVisible());
         EXPECT_EQ(d->CustomerNumber, 0);
         EXPECT_EQ(text(d, "SurnameText"), "");
-        EXPECT_EQ(text(d, "SAddress1Text"), "");
-        EXPECT_FALSE(w<QCheckBox>(d, "CAddressCheck")->isChecked());
-        EXPECT_FALSE(w<QPushButton>(d, "PreviousAddressButton")->isEnabled());
-        EXPECT_TRUE(w<QRadioButton>(d, "Phone3Option")->isChecked());
-        EXPECT_EQ(d->focusWidget(), w(d, "ForenameText"));
-        EXPECT_EQ(d->addressPaging().addresses().size(), 1);
-        EXPECT_EQ(d->windowTitle(), "Customer Add");
     });
     const auto c = CustomerStore::load(saved);
     ASSERT_TRUE(c);
@@ -252,20 +178,14 @@ TEST_F(CustomerAddModifyFormTest, MapSearchOpensTheShownAddress)
 {
     run(QStringLiteral("Add"), [&](CustomerAddModifyForm *d) {
         auto *map = w<QLabel>(d, "MapImage");
-        EXPECT_EQ(map->toolTip(), "Map");
         QTest::mouseClick(map, Qt::LeftButton);
         EXPECT_TRUE(desktop_->opened.isEmpty());
-
         type(d, "SAddress1Text", QStringLiteral("5 Smith & Sons Rd #2"));
         type(d, "SSuburbText", QStringLiteral("Onehunga"));
         type(d, "SPostCodeText", QStringLiteral("1061"));
-        QTest::mouseMove(map);
         QTest::mouseClick(map, Qt::LeftButton);
         ASSERT_EQ(desktop_->opened.size(), 1);
-        const QUrl url = desktop_->opened[0];
-        EXPECT_EQ(url.path(), "/maps");
-        EXPECT_EQ(QUrlQuery(url).queryItemValue(QStringLiteral("q"), QUrl::FullyDecoded),
+        EXPECT_EQ(QUrlQuery(desktop_->opened[0]).queryItemValue(QStringLiteral("q"), QUrl::FullyDecoded),
                   "5 Smith & Sons Rd #2, Onehunga, 1061");
-        EXPECT_EQ(map->cursor().shape(), Qt::PointingHandCursor);
     });
 }

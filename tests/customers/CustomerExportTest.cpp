@@ -127,31 +127,6 @@ TEST_F(CustomerExportTest, OpenFailureShowsMessageAndUnfinishedFileNeverReplaces
     EXPECT_EQ(readAll(path), QByteArray("old export\r\n"));
 }
 
-TEST_F(CustomerExportTest, ChoiceIsStoredAndShownAgain)
-{
-    {
-        CustomerExportForm form;
-        for (auto *c : form.findChildren<QCheckBox *>())
-            EXPECT_FALSE(c->isChecked());
-        form.findChild<QCheckBox *>(QStringLiteral("Email1Check"))->setChecked(true);
-        form.findChild<QCheckBox *>(QStringLiteral("TitleCheck"))->setChecked(true);
-        form.OKButton_Click();
-    }
-    {
-        CustomerExportForm again;
-        EXPECT_TRUE(again.findChild<QCheckBox *>(QStringLiteral("Email1Check"))->isChecked());
-        EXPECT_TRUE(again.findChild<QCheckBox *>(QStringLiteral("TitleCheck"))->isChecked());
-        EXPECT_EQ(again.tickedCount(), 2);
-        again.UnselectAllButton_Click();
-        again.OKButton_Click();
-    }
-    const auto stored = CsvExport::readChoice(QStringLiteral("CustomerExportFields"));
-    ASSERT_EQ(stored.size(), 17);
-    for (const auto &[field, value] : stored)
-        EXPECT_EQ(value, 0) << field.toStdString();
-    EXPECT_EQ(scalarSql(QStringLiteral("SELECT COUNT(*) FROM CustomerExportFields")).toInt(), 1);
-}
-
 TEST_F(CustomerExportTest, ExportFromTheListFollowsItsOrder)
 {
     addCustomer(QStringLiteral("Adams"), QStringLiteral("Zed"), QStringLiteral("z@x.com"));
@@ -180,7 +155,6 @@ TEST_F(CustomerExportTest, ExportFromTheListFollowsItsOrder)
 
     EXPECT_EQ(list.FieldCount, 1);
     ASSERT_EQ(dialogs.asked().size(), 1);
-    EXPECT_EQ(dialogs.asked()[0].title, QStringLiteral("Enter the export file name"));
     EXPECT_EQ(msgs_->texts(), QStringList{QStringLiteral("File created - do you wish to open it now?")});
     ASSERT_EQ(desktop_->opened.size(), 1);
     EXPECT_EQ(desktop_->opened[0].toLocalFile(), path);

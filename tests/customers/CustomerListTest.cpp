@@ -32,24 +32,6 @@ protected:
 
 } // namespace
 
-TEST_F(CustomerListTest, RowsCarryTheColumnsOfTheGrid)
-{
-    const qint64 n = addCustomer(QStringLiteral("Able"), QStringLiteral("Ann"), 2, QStringLiteral("Acme"));
-    writeSql(QStringLiteral("UPDATE Customers SET Phone2 = 'second', PreferredPhone = 2 WHERE CustomerNumber = ?"), {n});
-    const auto rows = CustomerListQuery::rows({});
-    ASSERT_EQ(rows.size(), 1);
-    EXPECT_EQ(rows[0], (QStringList{"", "Able", "Ann", "Acme", "1 Main Rd  ", "Remuera", "second", "", QString::number(n), "2"}));
-
-    // A preferred phone outside 1..3 (or none at all) leaves the phone empty.
-    for (const QVariant &v : {QVariant(0), QVariant(4)}) {
-        writeSql(QStringLiteral("UPDATE Customers SET PreferredPhone = ?"), {v});
-        EXPECT_EQ(CustomerListQuery::rows({})[0][CustomerListQuery::ColPhone], "");
-    }
-    // Customer number 0 is never listed.
-    writeSql(QStringLiteral("INSERT INTO Customers (CustomerNumber, Surname) VALUES (0, 'Zero')"));
-    EXPECT_EQ(CustomerListQuery::rows({}).size(), 1);
-}
-
 TEST_F(CustomerListTest, FiltersMatchTypedTextLiterallyAnywhereInTheField)
 {
     addCustomer(QStringLiteral("A"), QStringLiteral("x"), 1, QStringLiteral("Mason & Sons"));

@@ -100,29 +100,6 @@ TEST_F(ServiceHistoryTest, ListsTheCustomersOccurrencesBeforeTodayNewestFirst)
     EXPECT_EQ(g->selectedRow(), 0);
 }
 
-TEST_F(ServiceHistoryTest, RowsAreStripedFromWhiteAndJobsNotDoneAreSilverAndBold)
-{
-    occurrence(1, windows_, today_.addDays(-1));                               // not done
-    occurrence(1, windows_, today_.addDays(-8), today_.addDays(-8), "JO");
-    occurrence(1, windows_, today_.addDays(-15));                              // not done
-    occurrence(1, windows_, today_.addDays(-22), today_.addDays(-21), "JO");
-    auto f = open(customer_);
-    FlexGrid *g = f->grid();
-    ASSERT_EQ(g->rows(), 5);
-    const bool done[] = {false, false, true, false, true};
-    for (int row = 1; row <= 4; ++row) {
-        for (int col = 1; col <= 9; ++col) {
-            EXPECT_EQ(g->cellBackColor(row, col), row % 2 ? kWhite : kGrey) << row << "," << col;
-            EXPECT_EQ(g->cellForeColor(row, col), done[row] ? QColor(Qt::black) : kSilver) << row << "," << col;
-            EXPECT_EQ(g->cellBold(row, col), !done[row]) << row << "," << col;
-        }
-    }
-    EXPECT_EQ(g->cellAlignment(1, ServiceHistoryForm::ColCost), FlexGrid::alignmentFromCode(8));
-    EXPECT_EQ(g->cellAlignment(1, ServiceHistoryForm::ColJobType), FlexGrid::alignmentFromCode(2));
-    EXPECT_EQ(g->colWidthTwips(ServiceHistoryForm::ColJobSeqNo), 0);
-    EXPECT_EQ(g->colWidthTwips(ServiceHistoryForm::ColScheduleNumber), 0);
-}
-
 TEST_F(ServiceHistoryTest, JobNotesCountsTheNotesOfThatScheduleJobAndDay)
 {
     const QDate planned = today_.addDays(-3);
@@ -156,31 +133,6 @@ TEST_F(ServiceHistoryTest, JobNotesCountsTheNotesOfThatScheduleJobAndDay)
     EXPECT_EQ(modal_->opened()[0].name, "ScheduleNotesForm");
     EXPECT_EQ(modal_->opened()[0].tag,
               "History~" + QString::number(gutters_) + "~" + Formats::toStoredDate(planned));
-}
-
-TEST_F(ServiceHistoryTest, ACustomerWithoutHistoryShowsOnlyTheHeadings)
-{
-    occurrence(1, windows_, today_);
-    auto f = open(customer_);
-    EXPECT_EQ(f->grid()->rows(), 1);
-    EXPECT_EQ(f->grid()->textMatrix(0, 1), "Service Date");
-    EXPECT_EQ(f->grid()->textMatrix(0, 6), "Done By");
-    f->findChild<QPushButton *>("NotesButton")->click();
-    EXPECT_TRUE(msgs_->texts().isEmpty());
-
-    // A customer that no longer exists keeps the plain caption.
-    auto gone = open(9999);
-    EXPECT_EQ(gone->windowTitle(), "Service History");
-}
-
-TEST_F(ServiceHistoryTest, TheCustomerListOpensItByNameWithTheNumberAlone)
-{
-    occurrence(1, windows_, today_.addDays(-1));
-    ASSERT_TRUE(FormRegistry::contains("ServiceHistoryForm"));
-    int rows = 0;
-    modal_->once("ServiceHistoryForm", [&](QDialog *d) { rows = static_cast<ServiceHistoryForm *>(d)->grid()->rows(); });
-    FormRegistry::open("ServiceHistoryForm", QString::number(customer_));
-    EXPECT_EQ(rows, 2);
 }
 
 } // namespace

@@ -84,22 +84,6 @@ protected:
     {
         return scalarSql(QStringLiteral("SELECT COUNT(*) FROM %1").arg(table)).toInt();
     }
-
-    // Lets a shown window's first activation run.
-    static void settle()
-    {
-        QApplication::processEvents();
-        QApplication::processEvents();
-    }
-
-    template <class T = QWidget>
-    static T *child(QWidget *w, const char *name)
-    {
-        T *c = w->findChild<T *>(QString::fromLatin1(name));
-        EXPECT_NE(c, nullptr) << name;
-        return c;
-    }
-    static void click(QWidget *w, const char *name) { child<QAbstractButton>(w, name)->click(); }
 };
 
 } // namespace wvs::test

@@ -227,23 +227,6 @@ TEST(RecurrenceCode, CodesNamingNoListEntryShowNoChoice)
     EXPECT_EQ(decodeFrequency(365).dailyText1, 365);
 }
 
-TEST(RecurrenceCode, WeekdayMaskAboveSevenBitsIsReadGreedilyFromSunday)
-{
-    EXPECT_EQ(weekdaysOfMask(127), 127);
-    EXPECT_EQ(weekdaysOfMask(0), 0);
-    EXPECT_EQ(weekdaysOfMask(Tue | Fri), Tue | Fri);
-    EXPECT_EQ(weekdaysOfMask(128), 127);   // every step of the greedy reading fires
-    EXPECT_EQ(weekdaysOfMask(192), 127);
-    EXPECT_EQ(weekdaysOfMask(999), 127);
-    EXPECT_EQ(decodeFrequency(101128).weekdayMask, 127);
-    EXPECT_TRUE(maskHasWeekday(Sun, 7));
-    EXPECT_FALSE(maskHasWeekday(Sun, 6));
-    EXPECT_FALSE(maskHasWeekday(127, 8));
-    const RecurrenceRule r = decodeRule(102009);
-    EXPECT_EQ(r.weeks, 2);
-    EXPECT_EQ(r.weekdayMask, Mon | Thu);
-}
-
 TEST(RecurrenceCode, EncodingKeepsWholeParametersInTheirOwnDigits)
 {
     // Fractions are rounded before they are placed, a half to the even neighbour.

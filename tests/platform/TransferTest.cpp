@@ -51,16 +51,6 @@ TEST(HttpGetTest, SlowServerGivesUpAtTheTimeOut)
     EXPECT_LT(t.elapsed(), 2500);
 }
 
-TEST(TransferStateTest, TextsOfTheStates)
-{
-    EXPECT_EQ(transferStateText(3), QStringLiteral("Connecting to the remote server."));
-    EXPECT_EQ(transferStateText(8), QStringLiteral("The response was received successfully from the remote server."));
-    EXPECT_EQ(transferStateText(11),
-              QStringLiteral("An error has occurred while communicating with the remote server."));
-    EXPECT_EQ(transferStateText(13), QStringLiteral("Unknown state: 13"));
-    EXPECT_EQ(transferStateText(-1), QStringLiteral("Unknown state: -1"));
-}
-
 class FtpTransferTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(ftp_.start(QStringLiteral("user1"), QStringLiteral("pw1"))); }

@@ -177,17 +177,6 @@ TEST(VersionUpdateTimeOutTest, SlowTransferTimesOutAndLeavesNoFile)
     EXPECT_TRUE(QDir(home.path()).entryList(QDir::Files).isEmpty());
 }
 
-TEST(VersionUpdateStateTest, StatusPanelShowsStateTexts)
-{
-    VersionUpdateForm form;
-    form.Inet1_StateChanged(13);
-    EXPECT_EQ(form.statusText(), QStringLiteral("Inet1 - Unknown state: 13"));
-    form.Inet1_StateChanged(12);
-    EXPECT_EQ(form.statusText(), QStringLiteral("Inet1 - The request was completed, all data has been received."));
-    EXPECT_EQ(form.findChild<QStatusBar *>(QStringLiteral("StatusBar1"))->findChild<QLabel *>()->text(),
-              form.statusText());
-}
-
 TEST(UpdateOfferTest, QuestionAndWindow)
 {
     MessageScript msgs;
@@ -197,8 +186,6 @@ TEST(UpdateOfferTest, QuestionAndWindow)
     ASSERT_EQ(msgs.shown().size(), 1);
     EXPECT_EQ(msgs.shown()[0].text,
               QStringLiteral("An updated version of WVS is available!\r\nDo you wish to download and install it now?"));
-    EXPECT_EQ(msgs.shown()[0].title, QStringLiteral("New Version Available"));
-    EXPECT_EQ(msgs.shown()[0].icon, MsgIcon::Question);
     EXPECT_TRUE(modal.opened().isEmpty());
 
     msgs.answer(MsgAnswer::Yes);

@@ -7,6 +7,11 @@
 
 #include "support/QtPrinters.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
@@ -32,6 +37,36 @@ protected:
                       bool active = true, double status = 46000);
     void setAccess(int level, int customers, int customerJobs, int jobTypes, int associates, int company,
                    int preferences, int jobSchedules, int accounts, int security);
+
+    // Driving a shown window by its controls' names.
+    static void settle()
+    {
+        QApplication::processEvents();
+        QApplication::processEvents();
+    }
+    template <class T = QWidget>
+    static T *child(QWidget *w, const char *name)
+    {
+        T *c = w->findChild<T *>(QString::fromLatin1(name));
+        EXPECT_NE(c, nullptr) << name;
+        return c;
+    }
+    static void click(QWidget *w, const char *name)
+    {
+        child<QAbstractButton>(w, name)->click();
+        QApplication::processEvents();
+    }
+    static void type(QWidget *w, const char *box, const QString &text) { child<QLineEdit>(w, box)->setText(text); }
+    static QString text(QWidget *w, const char *box) { return child<QLineEdit>(w, box)->text(); }
+    static void tick(QWidget *w, const char *box, bool on) { child<QCheckBox>(w, box)->setChecked(on); }
+    static bool ticked(QWidget *w, const char *box) { return child<QCheckBox>(w, box)->isChecked(); }
+    static bool enabled(QWidget *w, const char *name) { return child<QWidget>(w, name)->isEnabled(); }
+    static void choose(QWidget *w, const char *combo, const QString &entry)
+    {
+        QComboBox *c = child<QComboBox>(w, combo);
+        c->setCurrentIndex(c->findText(entry));
+        EXPECT_GE(c->currentIndex(), 0) << entry.toStdString();
+    }
 
     std::unique_ptr<QTemporaryDir> dir_;
     std::unique_ptr<MessageScript> msgs_;
