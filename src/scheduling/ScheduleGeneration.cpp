@@ -5,7 +5,6 @@
 #include "scheduling/RecurrenceExpansion.h"
 
 #include <QHash>
-#include <QSet>
 #include <QSqlQuery>
 #include <algorithm>
 #include <memory>
@@ -154,26 +153,34 @@ public:
             jobsWritten_ = true;
         }
         const qint64 day = date.toJulianDay();
-        auto text = dates_.constFind(day);
-        if (text == dates_.cend())
-            text = dates_.insert(day, QLatin1Char('"') + Formats::toStoredDate(date) + QLatin1String("\","));
         // Record numbers run on by one from the first of a statement, so they
         // are not sent but counted from the array's index.
         if (rows_ > 0 && record != firstRecord_ + rows_)
             flush();
         if (rows_ == 0)
             firstRecord_ = record;
-        json_ += rows_ == 0 ? QLatin1String("[[") : QLatin1String(",[");
-        json_ += *text;
-        json_ += QString::number(done);
-        json_ += QLatin1Char(',');
-        if (seqNo)
-            json_ += QString::number(*seqNo);
-        else
-            json_ += QLatin1String("null");
-        json_ += QLatin1Char(',');
-        json_ += QString::number(job);
-        json_ += QLatin1Char(']');
+        json_ += rows_ == 0 ? QLatin1Char('[') : QLatin1Char(',');
+        if (!seqNo && (done == 0 || done == 1) && job >= 0 && job < (qint64(1) << 39) && date.isValid() &&
+            date.year() >= 1 && date.year() <= 9999) {
+            // Most rows have no stored number: one integer carries the job,
+            // the day and the done flag, and the database takes them apart.
+            json_ += QString::number((job << 24) | (day << 1) | done);
+        } else {
+            auto text = dates_.constFind(day);
+            if (text == dates_.cend())
+                text = dates_.insert(day, QLatin1Char('"') + Formats::toStoredDate(date) + QLatin1String("\","));
+            json_ += QLatin1Char('[');
+            json_ += *text;
+            json_ += QString::number(done);
+            json_ += QLatin1Char(',');
+            if (seqNo)
+                json_ += QString::number(*seqNo);
+            else
+                json_ += QLatin1String("null");
+            json_ += QLatin1Char(',');
+            json_ += QString::number(job);
+            json_ += QLatin1Char(']');
+        }
         if (++rows_ == kRowsPerStatement)
             flush();
     }
@@ -194,11 +201,16 @@ private:
                      "INSERT INTO ScheduleStaging (UserID, ScheduleNumber, RecordNumber, Associate, ServiceDate, "
                      "Customer, Address, Location, Phone, JobType, Cost, Comments, Done, ScheduleSeqNo, JobSeqNo, "
                      "AsRequired) "
-                     "SELECT ?, ?, ? + o.key, j.Associate, json_extract(o.value, '$[0]'), "
+                     "SELECT ?, ?, ? + o.key, j.Associate, "
+                     "CASE WHEN o.type = 'integer' THEN date((o.value >> 1) & 8388607) "
+                     "ELSE json_extract(o.value, '$[0]') END, "
                      "j.Customer, j.Address, j.Location, j.Phone, j.JobType, j.Cost, j.Comments, "
-                     "json_extract(o.value, '$[1]'), json_extract(o.value, '$[2]'), j.JobSeqNo, j.AsRequired "
+                     "CASE WHEN o.type = 'integer' THEN o.value & 1 ELSE json_extract(o.value, '$[1]') END, "
+                     "CASE WHEN o.type = 'integer' THEN NULL ELSE json_extract(o.value, '$[2]') END, "
+                     "j.JobSeqNo, j.AsRequired "
                      "FROM json_each(?) o CROSS JOIN temp.StagingJobs j "
-                     "ON j.JobSeqNo = json_extract(o.value, '$[3]')"),
+                     "ON j.JobSeqNo = CASE WHEN o.type = 'integer' THEN o.value >> 24 "
+                     "ELSE json_extract(o.value, '$[3]') END"),
                  {userID_, schedule_, firstRecord_, json_}, db_);
         json_.clear();
         rows_ = 0;
@@ -312,7 +324,7 @@ PopulateResult ScheduleGeneration::populate(const ScheduleHeader &schedule, cons
     }
 
     StagingWriter writer(db, userID, schedule.number);
-    QSet<qint64> jobsWritten;
+    QHash<qint64, const JobDetails *> jobsWritten;
     for (const ScheduleEntry &e : std::as_const(result.jobs)) {
         const auto d = details.constFind(e.jobSeqNo);
         if (d == details.cend() || !d->valid)
@@ -321,14 +333,16 @@ PopulateResult ScheduleGeneration::populate(const ScheduleHeader &schedule, cons
             continue;
         if (!jobsWritten.contains(e.jobSeqNo)) {
             writer.addJob(e.jobSeqNo, *d);
-            jobsWritten.insert(e.jobSeqNo);
+            jobsWritten.insert(e.jobSeqNo, &*d);
         }
     }
+    result.rows.reserve(result.jobs.size());
     for (const ScheduleEntry &e : std::as_const(result.jobs)) {
-        if (!jobsWritten.contains(e.jobSeqNo))
+        const JobDetails *written = jobsWritten.value(e.jobSeqNo, nullptr);
+        if (!written)
             continue;
-        const JobDetails &d = *details.constFind(e.jobSeqNo);
-        const auto s = stored.constFind(keyOf(e.jobSeqNo, e.serviceDate));
+        const JobDetails &d = *written;
+        const auto s = stored.isEmpty() ? stored.cend() : stored.constFind(keyOf(e.jobSeqNo, e.serviceDate));
         const bool hasStored = s != stored.cend();
         StagedJob row;
         row.recordNumber = ++result.staged;
