@@ -90,7 +90,7 @@ void AssociatesManagementForm::CreateGrid()
         AssociatesGrid->setColWidth(3, 2500);
         AssociatesGrid->setColWidth(4, 3500);
         AssociatesGrid->setColWidth(5, 2600, false);
-        AssociatesGrid->setColWidth(7, 300);
+        AssociatesGrid->setColWidth(7, 300, false);
         // "Active" takes what the other columns leave.
         AssociatesGrid->setFillColumn(6);
         for (int c = 1; c <= 6; ++c)

@@ -70,9 +70,11 @@ void AuthorityLevelsManagementForm::CreateGrid()
         LevelsGrid->setRows(1);
         LevelsGrid->setCols(4);
         LevelsGrid->setHeadings({QString(), QStringLiteral("Level"), QStringLiteral("Description"), QString()});
+        // Fixed widths: this small list is not scaled to the screen, so it
+        // looks the same whichever scaled list was opened before it.
         const int widths[] = {0, 800, 3750, 300};
         for (int c = 0; c < 4; ++c)
-            LevelsGrid->setColWidth(c, widths[c]);
+            LevelsGrid->setColWidth(c, widths[c], false);
         LevelsGrid->setCellAlignment(0, 1, FlexGrid::alignmentFromCode(5));
         LevelsGrid->setCellAlignment(0, 2, FlexGrid::alignmentFromCode(5));
         LevelsGrid->setColAlignment(1, FlexGrid::alignmentFromCode(8));

@@ -39,6 +39,9 @@ public:
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
         QStyleOptionViewItem cell(option);
+        // Rows are chosen whole: a focus frame on one cell would read as a
+        // selection the buttons do not see.
+        cell.state &= ~QStyle::State_HasFocus;
         if (!wrapsIn(cell))
             cell.features &= ~QStyleOptionViewItem::WrapText;
         QStyledItemDelegate::paint(painter, cell, index);
@@ -410,8 +413,12 @@ void FlexGrid::selectRow(int row)
 
 void FlexGrid::clearSelectedRow()
 {
-    if (QItemSelectionModel *sm = selectionModel())
+    // No current cell either: a focus frame on the first row would look like
+    // a selection the buttons do not see.
+    if (QItemSelectionModel *sm = selectionModel()) {
         sm->clear();
+        sm->clearCurrentIndex();
+    }
 }
 
 void FlexGrid::setMultiRowSelect(bool on)

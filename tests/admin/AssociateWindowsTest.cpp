@@ -2,6 +2,7 @@
 #include "admin/AssociateRecord.h"
 #include "admin/AssociatesManagementForm.h"
 #include "platform/FlexGrid.h"
+#include "shell/Session.h"
 
 #include <QListWidget>
 
@@ -65,6 +66,11 @@ TEST_F(AssociateWindows, ListShowsLevelsActiveFlagAndInactiveRowsInRed)
     EXPECT_EQ(g->textMatrix(adm, 6), QStringLiteral("Yes"));
     EXPECT_NE(g->cellForeColor(adm, 1), QColor(255, 0, 0));
     EXPECT_EQ(g->selectedRow(), 0);
+    // The name columns follow the screen scale; the level column and the
+    // spacer at the end keep their widths.
+    EXPECT_EQ(g->colWidthTwips(1), qRound(670 * session().resizeFactor));
+    EXPECT_EQ(g->colWidthTwips(5), 2600);
+    EXPECT_EQ(g->colWidthTwips(7), 300);
 
     for (const char *b : {"ModifyButton", "ViewButton", "DeleteButton"})
         click(w.get(), b);

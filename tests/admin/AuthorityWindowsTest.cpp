@@ -4,6 +4,7 @@
 #include "admin/AuthorityLevelStore.h"
 #include "admin/AuthorityLevelsManagementForm.h"
 #include "platform/FlexGrid.h"
+#include "shell/Session.h"
 
 using namespace wvs;
 
@@ -153,6 +154,18 @@ TEST_F(AuthorityLevelsWindow, ListAddModifyAndDelete)
     EXPECT_FALSE(AuthorityLevelStore::find(3).has_value());
     EXPECT_FALSE(AccessRights::load(3).has_value());
     EXPECT_EQ(grid->rows(), 3);
+}
+
+TEST_F(AuthorityLevelsWindow, ColumnWidthsDoNotFollowTheScreenScale)
+{
+    // A scaled list window (such as the associates list) opened earlier in
+    // the session has set the screen factor; this list keeps its own widths.
+    session().resizeFactor = 1.25;
+    auto w = show<AuthorityLevelsManagementForm>();
+    EXPECT_EQ(w->grid()->colWidthTwips(0), 0);
+    EXPECT_EQ(w->grid()->colWidthTwips(1), 800);
+    EXPECT_EQ(w->grid()->colWidthTwips(2), 3750);
+    EXPECT_EQ(w->grid()->colWidthTwips(3), 300);
 }
 
 TEST_F(AuthorityLevelsWindow, WithoutTheSecurityChangeRightTheListIsReadOnly)

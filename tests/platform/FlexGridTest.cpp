@@ -153,6 +153,8 @@ TEST_F(FlexGridTest, NoRowIsSelectedAfterAnyFillOrSort)
     g.selectRow(3);
     fill(g, {{"x", "1", "1"}, {"y", "2", "2"}, {"z", "3", "3"}});   // same number of rows
     EXPECT_EQ(g.selectedRow(), 0);
+    // No current cell is left behind to draw a focus frame on a row.
+    EXPECT_FALSE(g.currentIndex().isValid());
 
     g.selectRow(1);
     g.setRows(4);   // unchanged count still counts as a refill
