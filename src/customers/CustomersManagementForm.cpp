@@ -7,6 +7,7 @@
 #include "customers/CustomerListStyle.h"
 #include "customers/CustomerRemoval.h"
 #include "platform/FlexGrid.h"
+#include "common/SortChoiceCheck.h"
 #include "platform/MessageBox.h"
 #include "platform/Modal.h"
 #include "shell/ErrorHandlingModule.h"
@@ -276,16 +277,8 @@ void CustomersManagementForm::SortButton_Click()
     guarded(kForm, "SortButton_Click", [&] {
         if (CustomersGrid->rows() < 2)
             return;
-        if (SortCombo->currentIndex() < 0) {
-            msgBox(QStringLiteral("Please select the column on which to base the sort"));
-            SortCombo->setFocus();
+        if (!sortChoiceMade(SortCombo, SortOrderCombo))
             return;
-        }
-        if (SortOrderCombo->currentIndex() < 0) {
-            msgBox(QStringLiteral("Please select the order on which to base the sort"));
-            SortOrderCombo->setFocus();
-            return;
-        }
         {
             FlexGrid::FillScope fill(CustomersGrid);
             CustomersGrid->sortByColumn(SortCombo->currentIndex() + 1, SortOrderCombo->currentIndex() == 0);

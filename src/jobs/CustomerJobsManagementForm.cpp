@@ -8,6 +8,7 @@
 #include "jobs/ComboChoice.h"
 #include "jobs/CustomerJobAddModifyForm.h"
 #include "platform/FlexGrid.h"
+#include "common/SortChoiceCheck.h"
 #include "platform/MessageBox.h"
 #include "platform/Modal.h"
 #include "platform/WaitCursor.h"
@@ -378,16 +379,8 @@ void CustomerJobsManagementForm::SortButton_Click()
     guarded(Window, "SortButton_Click", [&] {
         if (JobsGrid->rows() < 2)
             return;
-        if (SortCombo->currentIndex() < 0) {
-            msgBox(QStringLiteral("Please select the column on which to base the sort"));
-            SortCombo->setFocus();
+        if (!sortChoiceMade(SortCombo, SortOrderCombo))
             return;
-        }
-        if (SortOrderCombo->currentIndex() < 0) {
-            msgBox(QStringLiteral("Please select the order on which to base the sort"));
-            SortOrderCombo->setFocus();
-            return;
-        }
         FlexGrid::FillScope fill(JobsGrid);
         JobsGrid->sortByColumn(CustomerJobList::sortColumn(SortCombo->currentIndex()),
                                SortOrderCombo->currentText() != QLatin1String("Descending"));

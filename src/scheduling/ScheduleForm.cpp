@@ -6,6 +6,7 @@
 #include "common/ResizeControlsModule.h"
 #include "jobs/CustomerJobAddModifyForm.h"
 #include "platform/FlexGrid.h"
+#include "common/SortChoiceCheck.h"
 #include "platform/MessageBox.h"
 #include "platform/Modal.h"
 #include "platform/WaitCursor.h"
@@ -358,16 +359,8 @@ void ScheduleForm::SortButton_Click()
     guarded("ScheduleForm", "SortButton_Click", [&] {
         if (ScheduleGrid->rows() < 2)
             return;
-        if (Sort1Combo->currentIndex() < 0) {
-            msgBox(QStringLiteral("Please select the column on which to base the sort"));
-            Sort1Combo->setFocus();
+        if (!sortChoiceMade(Sort1Combo, Sort1OrderCombo))
             return;
-        }
-        if (Sort1OrderCombo->currentIndex() < 0) {
-            msgBox(QStringLiteral("Please select the order on which to base the sort"));
-            Sort1OrderCombo->setFocus();
-            return;
-        }
         ResortOnly = true;
         PopulateGrid();
         ResortOnly = false;
