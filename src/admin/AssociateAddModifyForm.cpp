@@ -48,12 +48,8 @@ AssociateAddModifyForm::AssociateAddModifyForm(QWidget *parent) : Form(parent)
     PortalAccessList->setMinimumHeight(110);
     ActiveCheck = new QCheckBox(this);
     ActiveCheck->setObjectName(QStringLiteral("ActiveCheck"));
-    OKButton = new QPushButton(QStringLiteral("&Save"), this);
-    OKButton->setObjectName(QStringLiteral("OKButton"));
-    OKButton->setAutoDefault(false);
-    ExitButton = new QPushButton(QStringLiteral("&Exit"), this);
-    ExitButton->setObjectName(QStringLiteral("ExitButton"));
-    ExitButton->setAutoDefault(false);
+    OKButton = makeButton("OKButton", QStringLiteral("&Save"));
+    ExitButton = makeButton("ExitButton", QStringLiteral("&Exit"));
 
     auto *fields = new QFormLayout;
     fields->addRow(QStringLiteral("ID"), IDText);

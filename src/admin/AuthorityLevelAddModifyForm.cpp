@@ -23,12 +23,9 @@ AuthorityLevelAddModifyForm::AuthorityLevelAddModifyForm(QWidget *parent) : Form
     DescriptionText = new QLineEdit(this);
     DescriptionText->setObjectName(QStringLiteral("DescriptionText"));
     DescriptionText->setMaxLength(30);
-    OKButton = new QPushButton(QStringLiteral("&Save"), this);
-    OKButton->setObjectName(QStringLiteral("OKButton"));
+    OKButton = makeButton("OKButton", QStringLiteral("&Save"));
     OKButton->setDefault(true);
-    ExitButton = new QPushButton(QStringLiteral("&Exit"), this);
-    ExitButton->setObjectName(QStringLiteral("ExitButton"));
-    ExitButton->setAutoDefault(false);
+    ExitButton = makeButton("ExitButton", QStringLiteral("&Exit"));
 
     auto *fields = new QFormLayout;
     fields->addRow(QStringLiteral("Level"), NumberText);

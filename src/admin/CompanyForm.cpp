@@ -62,12 +62,8 @@ CompanyForm::CompanyForm(QWidget *parent) : Form(parent)
     HelpImage->setFocusPolicy(Qt::NoFocus);
     HelpImage->setCursor(Qt::PointingHandCursor);
 
-    OKButton = new QPushButton(QStringLiteral("&OK"), this);
-    OKButton->setObjectName(QStringLiteral("OKButton"));
-    OKButton->setAutoDefault(false);
-    ExitButton = new QPushButton(QStringLiteral("&Exit"), this);
-    ExitButton->setObjectName(QStringLiteral("ExitButton"));
-    ExitButton->setAutoDefault(false);
+    OKButton = makeButton("OKButton", QStringLiteral("&OK"));
+    ExitButton = makeButton("ExitButton", QStringLiteral("&Exit"));
 
     auto *idRow = new QHBoxLayout;
     idRow->addWidget(IDText);

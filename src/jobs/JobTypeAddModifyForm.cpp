@@ -26,12 +26,9 @@ JobTypeAddModifyForm::JobTypeAddModifyForm(QWidget *parent) : Form(parent)
     CodeText = makeText("CodeText", 20);
     DescriptionText = makeText("DescriptionText", 30);
     AccountsText = makeText("AccountsText", 30);
-    OKButton = new QPushButton(QStringLiteral("&Save"), this);
-    OKButton->setObjectName(QStringLiteral("OKButton"));
+    OKButton = makeButton("OKButton", QStringLiteral("&Save"));
     OKButton->setDefault(true);
-    ExitButton = new QPushButton(QStringLiteral("&Exit"), this);
-    ExitButton->setObjectName(QStringLiteral("ExitButton"));
-    ExitButton->setAutoDefault(false);
+    ExitButton = makeButton("ExitButton", QStringLiteral("&Exit"));
 
     auto *fields = new QFormLayout;
     fields->addRow(QStringLiteral("Code"), CodeText);

@@ -132,8 +132,7 @@ AboutForm::AboutForm(QWidget *parent) : Form(parent)
     AboutTab->addTab(LicenceText, QStringLiteral("Licence Agreement"));
     AboutTab->addTab(DetailsText, QStringLiteral("Release Notes"));
 
-    CloseButton = new QPushButton(QStringLiteral("&Close"), this);
-    CloseButton->setObjectName(QStringLiteral("CloseButton"));
+    CloseButton = makeButton("CloseButton", QStringLiteral("&Close"));
     CloseButton->setDefault(true);
 
     auto *facts = new QGridLayout;
