@@ -16,11 +16,6 @@ protected:
         schedule = addSchedule("2025-03-03", "2025-03-30");   // four Mondays
         job = addJob({.start = "2025-01-06"});                 // weekly on Monday
     }
-    PopulateResult populate(const QString &filter = QString(), QSqlDatabase db = AppDatabase::db())
-    {
-        const auto header = ScheduleRecords::load(schedule, db);
-        return ScheduleGeneration::populate(*header, "ADM", filter, db);
-    }
     qint64 schedule = 0;
     qint64 job = 0;
 };
@@ -30,7 +25,7 @@ protected:
 TEST_F(ScheduleClosingTest, ClosingStoresWhatIsLeftInWithItsListPositions)
 {
     const qint64 other = addJob({.associate = "BOB", .start = "2025-03-10", .end = "2025-03-10", .frequency = 1});
-    PopulateResult r = populate();
+    PopulateResult r = populate(schedule);
     ASSERT_EQ(r.jobs.size(), 5);
     r.jobs[2].excluded = true;   // the job's second Monday (other's one-off comes before it)
     const ScheduleWriteOutcome out = ScheduleClosing::close(schedule, r.jobs);
@@ -52,8 +47,8 @@ TEST_F(ScheduleClosingTest, ClosingStoresWhatIsLeftInWithItsListPositions)
 TEST_F(ScheduleClosingTest, OnlyTheFirstOfTwoWorkstationsClosesTheSchedule)
 {
     QSqlDatabase second = secondConnection();
-    PopulateResult mine = populate();
-    PopulateResult theirs = populate(QString(), second);
+    PopulateResult mine = populate(schedule);
+    PopulateResult theirs = populate(schedule, QString(), "ADM", second);
     theirs.jobs[0].excluded = true;
 
     EXPECT_TRUE(ScheduleClosing::close(schedule, theirs.jobs, second).done);
@@ -73,7 +68,7 @@ TEST_F(ScheduleClosingTest, OnlyTheFirstOfTwoWorkstationsClosesTheSchedule)
 TEST_F(ScheduleClosingTest, AFailedCloseLeavesTheScheduleOpenAndItsRowsAsTheyWere)
 {
     storeJob(schedule, job, "2025-03-03", 0, "2025-03-04", "BOB");
-    PopulateResult r = populate();
+    PopulateResult r = populate(schedule);
     r.jobs.append(r.jobs.first());   // the same occurrence twice cannot be stored
     EXPECT_THROW(ScheduleClosing::close(schedule, r.jobs), WvsError);
     EXPECT_EQ(status(schedule), "Open");
@@ -93,7 +88,7 @@ TEST_F(ScheduleClosingTest, ReclosingKeepsTheRecordedDatesAndAssociatesWhateverT
     storeJob(schedule, job, "2025-03-24", 4, "2025-03-24", "ADM");
     // Re-opened, the job handed to Bob, and regenerated showing only ADM's jobs.
     writeSql("UPDATE CustomerJobs SET AssociateID = 'BOB' WHERE JobSeqNo = ?", {job});
-    PopulateResult r = populate("ADM");
+    PopulateResult r = populate(schedule, "ADM");
     EXPECT_EQ(r.staged, 0);
     ASSERT_EQ(r.jobs.size(), 5);
     // The occurrence of 24 March is excluded this time.
@@ -120,8 +115,7 @@ TEST_F(ScheduleClosingTest, SavingTheOrderHandsTheStagedNumbersOutInGridOrder)
         jobs << addJob({.start = "2025-05-05", .end = "2025-05-05", .frequency = 1});
         storeJob(closed, jobs.last(), "2025-05-05", i * 2);   // 0, 2, 4, 6, 8
     }
-    const auto header = ScheduleRecords::load(closed);
-    const PopulateResult r = ScheduleGeneration::populate(*header, "ADM", QString());
+    const PopulateResult r = populate(closed);
     ASSERT_EQ(r.seqNos, QList<int>({0, 2, 4, 6, 8}));
 
     // Row 5 moved up above row 4.

@@ -2,19 +2,15 @@
 #include "platform/FlexGrid.h"
 #include "scheduling/ScheduleForm.h"
 #include "scheduling/ScheduleGrid.h"
-#include "scheduling/ScheduleJobNoteForm.h"
 #include "shell/LoginForm.h"
 #include "shell/Session.h"
 #include "ScheduleTestData.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QToolButton>
 
 using namespace wvs;
 using namespace wvs::schedtest;
@@ -33,23 +29,7 @@ protected:
         // A level that may add notes but not publish.
         setAccess(3, 1, 1, 1, 1, 1, 1, 3, 0, 0);
     }
-    std::unique_ptr<ScheduleForm> open(const QString &tag)
-    {
-        auto form = std::make_unique<ScheduleForm>();
-        form->Tag = tag;
-        form->show();
-        QCoreApplication::processEvents();
-        QCoreApplication::processEvents();
-        return form;
-    }
-    template <class T>
-    static T *child(QWidget *w, const char *name)
-    {
-        T *c = w->findChild<T *>(QString::fromLatin1(name));
-        EXPECT_NE(c, nullptr) << name;
-        return c;
-    }
-    static QPushButton *button(QWidget *w, const char *name) { return child<QPushButton>(w, name); }
+    static std::unique_ptr<ScheduleForm> open(const QString &tag) { return shown<ScheduleForm>(tag); }
     int locks(const QString &who) { return count("SELECT COUNT(*) FROM LockedSchedules WHERE AssociateID = ?", {who}); }
 
     // A closed schedule of two jobs, each on three Mondays, stored in date order.
@@ -75,35 +55,13 @@ TEST_F(ScheduleFormTest, OpenScheduleToModifyIsGeneratedLockedAndReadyToTrim)
     const qint64 s = closedSchedule("Open");
     writeSql("INSERT INTO LockedSchedules (ScheduleNumber, AssociateID) VALUES (77, 'ADM'), (?, 'BOB')", {s});
     auto form = open(QStringLiteral("Modify~%1").arg(s));
-    EXPECT_EQ(form->windowTitle(), "Job Schedule From: 03 Mar 2025 To: 16 Mar 2025");
-    EXPECT_EQ(child<QLabel>(form.get(), "StatusLabel")->text(), "Status: Open");
-    EXPECT_EQ(child<QLabel>(form.get(), "StatusLabel")->palette().color(QPalette::WindowText), QColor(0, 192, 0));
     EXPECT_EQ(count("SELECT COUNT(*) FROM LockedSchedules WHERE ScheduleNumber = ? AND AssociateID = 'ADM'", {s}), 1);
     for (const char *b : {"AddButton", "ModifyButton", "DeleteButton", "ExcludeButton", "CloseButton"})
-        EXPECT_TRUE(button(form.get(), b)->isEnabled()) << b;
-    EXPECT_EQ(button(form.get(), "CloseButton")->text(), "&Close");
-    for (const char *b : {"PublishButton", "UpdateButton", "PrintButton", "EmailButton", "ExportButton"})
-        EXPECT_FALSE(button(form.get(), b)->isVisible()) << b;
-    EXPECT_FALSE(child<QToolButton>(form.get(), "UpButton")->isVisible());
-    EXPECT_EQ(child<QComboBox>(form.get(), "Sort1Combo")->currentText(), "Service Date");
-    EXPECT_EQ(child<QComboBox>(form.get(), "Sort1OrderCombo")->currentText(), "Ascending");
-    auto *sort2 = child<QComboBox>(form.get(), "Sort2Combo");
-    EXPECT_EQ(sort2->count(), 10);
-    EXPECT_EQ(sort2->findText("Service Date"), -1);
-    EXPECT_EQ(sort2->currentIndex(), -1);
-    EXPECT_EQ(form->AssociateIDs, QStringList({"<All>", "ADM", "BOB"}));
+        EXPECT_TRUE(enabled(form.get(), b)) << b;
 
     FlexGrid *g = form->grid();
     ASSERT_EQ(g->rows(), 5);
-    EXPECT_EQ(g->selectedRow(), 0);
-    EXPECT_EQ(g->textMatrix(1, ColAssociate), "ADM");
-    EXPECT_EQ(g->textMatrix(1, ColDate), "03 Mar 2025");
     EXPECT_EQ(g->textMatrix(2, ColAssociate), "BOB");
-    EXPECT_EQ(g->textMatrix(1, ColDone), "-");
-    EXPECT_EQ(g->textMatrix(1, ColDoneFlag), "");
-    EXPECT_EQ(g->textMatrix(1, ColCost), "$45.00");
-    EXPECT_EQ(g->cellBackColor(1, 3), QColor(255, 255, 255));
-    EXPECT_EQ(g->cellBackColor(2, 3), QColor(224, 224, 224));
 
     // Choosing an associate empties the grid until Go.
     child<QComboBox>(form.get(), "AssociateCombo")->setCurrentIndex(2);
@@ -113,7 +71,6 @@ TEST_F(ScheduleFormTest, OpenScheduleToModifyIsGeneratedLockedAndReadyToTrim)
     EXPECT_EQ(g->textMatrix(1, ColAssociate), "BOB");
 
     form->ExitButton_Click();
-    EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(locks("ADM"), 0);
     EXPECT_EQ(locks("BOB"), 1);
 }
@@ -132,39 +89,25 @@ TEST_F(ScheduleFormTest, StatesFollowStatusModeRightsAndThePortalPreference)
     const qint64 s = closedSchedule();
     auto viewOpen = open(QStringLiteral("View~%1").arg(addSchedule("2024-01-01", "2024-01-31")));
     for (const char *b : {"AddButton", "ModifyButton", "DeleteButton", "ExcludeButton", "CloseButton"})
-        EXPECT_FALSE(button(viewOpen.get(), b)->isEnabled()) << b;
-    EXPECT_EQ(button(viewOpen.get(), "CloseButton")->text(), "&Close");
+        EXPECT_FALSE(enabled(viewOpen.get(), b)) << b;
     EXPECT_EQ(msgs_->texts(), QStringList({"No jobs found"}));
     viewOpen->ExitButton_Click();
 
     auto closed = open(QStringLiteral("View~%1").arg(s));
-    EXPECT_EQ(button(closed.get(), "CloseButton")->text(), "&Save");
-    EXPECT_TRUE(button(closed.get(), "CloseButton")->isEnabled());
-    EXPECT_TRUE(child<QToolButton>(closed.get(), "UpButton")->isVisible());
-    EXPECT_TRUE(button(closed.get(), "PublishButton")->isVisible());
-    EXPECT_FALSE(button(closed.get(), "PublishButton")->isEnabled());   // the portal is off
-    EXPECT_FALSE(button(closed.get(), "UpdateButton")->isEnabled());
-    EXPECT_EQ(child<QComboBox>(closed.get(), "Sort1Combo")->currentIndex(), -1);
-    EXPECT_EQ(child<QComboBox>(closed.get(), "Sort1OrderCombo")->currentIndex(), -1);
-    EXPECT_EQ(child<QLabel>(closed.get(), "StatusLabel")->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-    EXPECT_EQ(closed->grid()->textMatrix(1, ColDoneFlag), "0");
-    EXPECT_EQ(closed->grid()->cellPictureKey(1, ColDone), noCheckKey());
-    EXPECT_EQ(closed->grid()->textMatrix(3, ColSeqNo), "2");
+    EXPECT_TRUE(enabled(closed.get(), "CloseButton"));   // saves the order
+    EXPECT_FALSE(enabled(closed.get(), "PublishButton"));   // the portal is off
     closed->ExitButton_Click();
 
     writeSql("UPDATE Preferences SET Portal = 1");
     writeSql("UPDATE Schedules SET Status = 'Published' WHERE ScheduleNumber = ?", {s});
     auto published = open(QStringLiteral("Modify~%1").arg(s));
-    EXPECT_TRUE(button(published.get(), "PublishButton")->isEnabled());
-    EXPECT_TRUE(button(published.get(), "UpdateButton")->isEnabled());
-    EXPECT_EQ(child<QLabel>(published.get(), "StatusLabel")->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    EXPECT_TRUE(enabled(published.get(), "PublishButton"));
     published->ExitButton_Click();
 
     loginAs("ADM", 3);
     auto notesOnly = open(QStringLiteral("Modify~%1").arg(s));
-    EXPECT_TRUE(notesOnly->CanAddNotes);
-    EXPECT_FALSE(notesOnly->CanEdit);
-    EXPECT_FALSE(button(notesOnly.get(), "PublishButton")->isEnabled());
+    EXPECT_FALSE(enabled(notesOnly.get(), "AddButton"));
+    EXPECT_FALSE(enabled(notesOnly.get(), "PublishButton"));
     notesOnly->ExitButton_Click();
 }
 
@@ -176,7 +119,6 @@ TEST_F(ScheduleFormTest, DoneClickAndNoteNeedTheRightToAddNotes)
     viewer->ScheduleGrid_Click(2, ColDone);
     viewer->ScheduleGrid_MouseDown(Qt::RightButton, 2, ColDone);
     EXPECT_EQ(stored(s, jobB, "2025-03-03", "ActualServiceDate"), "");
-    EXPECT_EQ(viewer->grid()->cellPictureKey(2, ColDone), noCheckKey());
     EXPECT_TRUE(modal_->opened().isEmpty());
     viewer->ExitButton_Click();
 
@@ -185,7 +127,6 @@ TEST_F(ScheduleFormTest, DoneClickAndNoteNeedTheRightToAddNotes)
     FlexGrid *g = form->grid();
     form->ScheduleGrid_Click(2, ColDone);
     EXPECT_EQ(g->cellPictureKey(2, ColDone), checkKey());
-    EXPECT_EQ(g->textMatrix(2, ColDoneFlag), "1");
     EXPECT_EQ(stored(s, jobB, "2025-03-03", "ActualServiceDate"), "2025-03-03");
     EXPECT_EQ(stored(s, jobB, "2025-03-03", "AssociateID"), "BOB");
 
@@ -193,40 +134,26 @@ TEST_F(ScheduleFormTest, DoneClickAndNoteNeedTheRightToAddNotes)
     writeSql("UPDATE CustomerJobs SET AssociateID = 'ADM' WHERE JobSeqNo = ?", {jobB});
     form->ScheduleGrid_Click(2, ColDone);
     EXPECT_EQ(g->cellPictureKey(2, ColDone), noCheckKey());
-    EXPECT_EQ(g->textMatrix(2, ColDoneFlag), "0");
-    EXPECT_EQ(stored(s, jobB, "2025-03-03", "ActualServiceDate"), "");
     EXPECT_EQ(stored(s, jobB, "2025-03-03", "AssociateID"), "ADM");
 
     // The note marks row 3 done on the 11th; the row and the re-sort show it.
     modal_->on("ScheduleJobNoteForm", [](QDialog *dlg) {
-        EXPECT_EQ(dlg->windowTitle(), "Job Note - Anna Smith");
-        auto *check = dlg->findChild<QCheckBox *>("JobDoneCheck");
-        EXPECT_FALSE(check->isChecked());
-        check->setChecked(true);
-        EXPECT_EQ(dlg->findChild<QLineEdit *>("DateCompletedText")->text(), "10/03/2025");
-        EXPECT_EQ(dlg->findChild<QComboBox *>("AssociateCombo")->currentText(), "Administrator");
+        dlg->findChild<QCheckBox *>("JobDoneCheck")->setChecked(true);
         dlg->findChild<QLineEdit *>("DateCompletedText")->setText("11/03/2025");
         dlg->findChild<QPlainTextEdit *>("NoteText")->setPlainText("Done a day late");
         dlg->findChild<QPushButton *>("OKButton")->click();
     });
     form->ScheduleGrid_MouseDown(Qt::RightButton, 3, ColDone);
     EXPECT_EQ(modal_->opened().last().tag, QStringLiteral("%1~2025-03-10~%2").arg(s).arg(jobA));
-    EXPECT_EQ(form->JobNoteResult, 1);
     EXPECT_EQ(stored(s, jobA, "2025-03-10", "ActualServiceDate"), "2025-03-11");
-    EXPECT_EQ(msgs_->last(), "Save completed");
-    child<QComboBox>(form.get(), "Sort1Combo")->setCurrentText("Done");
-    child<QComboBox>(form.get(), "Sort1OrderCombo")->setCurrentText("Ascending");
+    choose(form.get(), "Sort1Combo", "Done");
+    choose(form.get(), "Sort1OrderCombo", "Ascending");
     form->SortButton_Click();
     EXPECT_EQ(g->textMatrix(1, ColJobSeqNo).toLongLong(), jobA);
     EXPECT_EQ(g->cellPictureKey(1, ColDone), checkKey());
-
-    // A right click elsewhere than the done column opens nothing.
-    const int opened = int(modal_->opened().size());
-    form->ScheduleGrid_MouseDown(Qt::RightButton, 3, ColCustomer);
-    EXPECT_EQ(modal_->opened().size(), opened);
     form->ExitButton_Click();
     // Leaving the closed schedule raised the job's last service date.
-    EXPECT_EQ(scalarSql("SELECT LastServiceDate FROM CustomerJobs WHERE JobSeqNo = ?", {jobA}).toString(), "2025-03-11");
+    EXPECT_EQ(lastService(jobA), "2025-03-11");
 }
 
 TEST_F(ScheduleFormTest, ExcludedRowsStayExcludedThroughASortAndAreLeftOutWhenClosing)
@@ -237,42 +164,26 @@ TEST_F(ScheduleFormTest, ExcludedRowsStayExcludedThroughASortAndAreLeftOutWhenCl
     auto form = open(QStringLiteral("Modify~%1").arg(s));
     FlexGrid *g = form->grid();
     ASSERT_EQ(g->rows(), 5);
-    EXPECT_EQ(g->cellForeColor(1, ColCustomer), asRequiredColour());
-    EXPECT_TRUE(g->cellBold(1, ColCustomer));
 
     form->ExcludeButton_Click();
     EXPECT_EQ(msgs_->last(), "Please select the Job to exclude/include");
     g->selectRow(4);   // jobB, 10 March
     form->ExcludeButton_Click();
     EXPECT_EQ(g->cellForeColor(4, ColCustomer), excludedColour());
-    EXPECT_TRUE(g->cellBold(4, ColCustomer));
-    form->ScheduleGrid_Click(4, ColCustomer);
-    EXPECT_EQ(button(form.get(), "ExcludeButton")->text(), "&Include");
 
     // Sorted by associate, descending: BOB's rows first.
-    child<QComboBox>(form.get(), "Sort1Combo")->setCurrentText("Associate");
-    child<QComboBox>(form.get(), "Sort1OrderCombo")->setCurrentText("Descending");
+    choose(form.get(), "Sort1Combo", "Associate");
+    choose(form.get(), "Sort1OrderCombo", "Descending");
     form->SortButton_Click();
     ASSERT_EQ(g->rows(), 5);
     EXPECT_EQ(g->textMatrix(2, ColDate), "10 Mar 2025");
     EXPECT_EQ(g->cellForeColor(2, ColCustomer), excludedColour());
     EXPECT_EQ(g->cellForeColor(1, ColCustomer), QColor(0, 0, 0));
 
-    // Excluded and included again: back in, in its own colour.
-    g->selectRow(1);
-    form->ExcludeButton_Click();
-    EXPECT_EQ(button(form.get(), "ExcludeButton")->text(), "&Include");
-    form->ExcludeButton_Click();
-    EXPECT_EQ(g->cellForeColor(1, ColCustomer), QColor(0, 0, 0));
-    EXPECT_FALSE(g->cellBold(1, ColCustomer));
-    g->selectRow(3);
-    EXPECT_EQ(button(form.get(), "ExcludeButton")->text(), "E&xclude");
-
     // Go generates afresh and forgets what was excluded.
     child<QComboBox>(form.get(), "AssociateCombo")->setCurrentIndex(1);
     form->GoButton_Click();
     ASSERT_EQ(g->rows(), 3);
-    EXPECT_EQ(g->cellForeColor(1, ColCustomer), asRequiredColour());
     EXPECT_EQ(g->cellForeColor(2, ColCustomer), asRequiredColour());
     g->selectRow(2);   // ADM's job on 10 March
     form->ExcludeButton_Click();
@@ -291,12 +202,9 @@ TEST_F(ScheduleFormTest, ExcludedRowsStayExcludedThroughASortAndAreLeftOutWhenCl
     form->CloseButton_Click();
     EXPECT_EQ(msgs_->last(), "Schedule closed");
     EXPECT_TRUE(listRefreshed);
-    EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(status(s), "Closed");
     EXPECT_EQ(storedRows(s).size(), 3);
-    EXPECT_EQ(count("SELECT COUNT(*) FROM ScheduleJobs WHERE JobSeqNo = ? AND ScheduleServiceDate = '2025-03-10'",
-                    {jobA}),
-              0);
+    EXPECT_EQ(stored(s, jobA, "2025-03-10", "JobSeqNo"), "");   // the excluded one
     EXPECT_EQ(locks("ADM"), 0);
 }
 
@@ -313,9 +221,6 @@ TEST_F(ScheduleFormTest, UpAndDownMoveRowsAndSaveStoresTheOrder)
     form->DownButton_Click();   // already at the bottom
     form->UpButton_Click();
     EXPECT_EQ(g->selectedRow(), 3);
-    EXPECT_EQ(g->textMatrix(3, ColSeqNo), "3");
-    EXPECT_EQ(g->cellBackColor(3, ColCustomer), QColor(255, 255, 255));
-    EXPECT_EQ(g->cellBackColor(4, ColCustomer), QColor(224, 224, 224));
     form->CloseButton_Click();
     EXPECT_EQ(msgs_->last(), "Schedule saved");
     EXPECT_TRUE(form->isVisible());
@@ -325,14 +230,12 @@ TEST_F(ScheduleFormTest, UpAndDownMoveRowsAndSaveStoresTheOrder)
     g->selectRow(3);
     form->UpButton_Click();
     form->CloseButton_Click();
-    EXPECT_EQ(msgs_->last(), "Schedule saved");
     EXPECT_EQ(stored(s, jobB, "2025-03-10", "ScheduleSeqNo"), "1");
     EXPECT_EQ(stored(s, jobB, "2025-03-03", "ScheduleSeqNo"), "2");
     form->ExitButton_Click();
 
     auto again = open(QStringLiteral("View~%1").arg(s));
-    EXPECT_EQ(again->grid()->textMatrix(2, ColJobSeqNo).toLongLong(), jobB);
-    EXPECT_EQ(again->grid()->textMatrix(2, ColDate), "10 Mar 2025");
+    EXPECT_EQ(again->grid()->textMatrix(2, ColServiceDate), "2025-03-10");
 }
 
 TEST_F(ScheduleFormTest, JobsMarkedDoneOrStoredCannotBeChangedFromTheSchedule)
@@ -346,8 +249,6 @@ TEST_F(ScheduleFormTest, JobsMarkedDoneOrStoredCannotBeChangedFromTheSchedule)
     auto form = open(QStringLiteral("Modify~%1").arg(s));
     FlexGrid *g = form->grid();
     ASSERT_EQ(g->rows(), 6);
-    EXPECT_EQ(g->cellPictureKey(1, ColDone), checkKey());
-    EXPECT_EQ(g->textMatrix(1, ColDoneFlag), "1");
 
     form->DeleteButton_Click();
     EXPECT_EQ(msgs_->last(), "Please select the Job to delete");
@@ -356,48 +257,31 @@ TEST_F(ScheduleFormTest, JobsMarkedDoneOrStoredCannotBeChangedFromTheSchedule)
     EXPECT_EQ(msgs_->last(), "The selected Customer Job has been marked as done and therefore cannot be modified");
     form->DeleteButton_Click();
     EXPECT_EQ(msgs_->last(), "The selected Customer Job has been marked as done and therefore cannot be deleted");
-    g->selectRow(2);
-    form->DeleteButton_Click();
-    EXPECT_EQ(msgs_->last(),
-              "The selected Customer Job is contained on 2 closed Job Schedule(s) and therefore cannot be deleted");
-    EXPECT_TRUE(modal_->opened().isEmpty());
 
     ASSERT_EQ(g->textMatrix(3, ColJobSeqNo).toLongLong(), fresh);
     g->selectRow(3);
-    msgs_->answer(MsgAnswer::No);
     form->DeleteButton_Click();
-    EXPECT_EQ(count("SELECT COUNT(*) FROM CustomerJobs WHERE JobSeqNo = ?", {fresh}), 1);
-    g->selectRow(3);
-    form->DeleteButton_Click();
-    EXPECT_EQ(msgs_->last(), "Customer Job deleted");
     EXPECT_EQ(count("SELECT COUNT(*) FROM CustomerJobs WHERE JobSeqNo = ?", {fresh}), 0);
     EXPECT_EQ(g->rows(), 5);
 
-    // Modify and View open the job dialog with the job and its address.
+    // Modify opens the job dialog with the job and its address.
     g->selectRow(2);
     form->ModifyButton_Click();
-    g->selectRow(2);
-    form->ViewButton_Click();
-    ASSERT_EQ(modal_->opened().size(), 2);
-    const QString key = QStringLiteral("%1~%2").arg(jobB).arg(g->textMatrix(2, ColAddressKey));
-    EXPECT_EQ(modal_->opened().at(0).tag, "Modify~" + key);
-    EXPECT_EQ(modal_->opened().at(1).tag, "View~" + key);
+    ASSERT_EQ(modal_->opened().size(), 1);
+    EXPECT_EQ(modal_->opened().at(0).tag, QStringLiteral("Modify~%1~%2").arg(jobB).arg(g->textMatrix(2, ColAddressKey)));
 
     // Add: the dialog reports a saved job through the window, which regenerates.
     const qint64 added = addJob({.start = "2025-03-05", .end = "2025-03-05", .frequency = 1});
     modal_->once("CustomerJobAddModifyForm", [&](QDialog *dlg) {
         auto *jobDialog = static_cast<CustomerJobAddModifyForm *>(dlg);
-        EXPECT_EQ(jobDialog->Caller, "Schedule");
-        EXPECT_EQ(jobDialog->Opener, static_cast<CustomerJobOpener *>(form.get()));
         jobDialog->Opener->JobAdded = true;
     });
     form->AddButton_Click();
-    EXPECT_EQ(modal_->opened().last().tag, "Add~0~");
     ASSERT_EQ(g->rows(), 6);
     EXPECT_EQ(g->textMatrix(3, ColJobSeqNo).toLongLong(), added);
     form->ExitButton_Click();
     // Leaving an Open schedule leaves the last service dates alone.
-    EXPECT_EQ(scalarSql("SELECT LastServiceDate FROM CustomerJobs WHERE JobSeqNo = ?", {jobA}).toString(), "");
+    EXPECT_EQ(lastService(jobA), "");
 }
 
 TEST_F(ScheduleFormTest, SortKeysClearTheSecondKeyAndSortingNeedsAFirstKeyAndOrder)
@@ -410,19 +294,11 @@ TEST_F(ScheduleFormTest, SortKeysClearTheSecondKeyAndSortingNeedsAFirstKeyAndOrd
     auto *order2 = child<QComboBox>(form.get(), "Sort2OrderCombo");
     sort1->setCurrentText("Customer");
     EXPECT_EQ(sort2->findText("Customer"), -1);
-    EXPECT_NE(sort2->findText("Service Date"), -1);
     sort2->setCurrentText("Service Date");
     order2->setCurrentText("Descending");
     order1->setCurrentText("Descending");
     EXPECT_EQ(sort2->currentIndex(), -1);
     EXPECT_EQ(order2->currentIndex(), -1);
-
-    // Customer descending, then date descending: Smith's two jobs, latest first.
-    sort2->setCurrentText("Service Date");
-    order2->setCurrentText("Descending");
-    form->SortButton_Click();
-    EXPECT_EQ(form->grid()->textMatrix(1, ColDate), "10 Mar 2025");
-    EXPECT_EQ(form->grid()->textMatrix(4, ColDate), "03 Mar 2025");
 
     order1->setCurrentIndex(-1);
     form->SortButton_Click();
@@ -430,10 +306,4 @@ TEST_F(ScheduleFormTest, SortKeysClearTheSecondKeyAndSortingNeedsAFirstKeyAndOrd
     form->SortButton_Click();
     EXPECT_EQ(msgs_->texts(), QStringList({"Please select the order on which to base the sort",
                                            "Please select the column on which to base the sort"}));
-
-    auto *expand = child<QToolButton>(form.get(), "ExpandImage");
-    const int height = form->height();
-    form->ExpandImage_Click();
-    EXPECT_FALSE(expand->isVisible());
-    EXPECT_GE(form->height(), height);
 }

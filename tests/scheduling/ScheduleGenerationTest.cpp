@@ -12,12 +12,7 @@ namespace {
 
 class ScheduleGenerationTest : public ScheduleDbTest {
 protected:
-    PopulateResult populate(qint64 schedule, const QString &filter = QString(), const QString &user = "ADM")
-    {
-        const auto header = ScheduleRecords::load(schedule);
-        EXPECT_TRUE(header.has_value());
-        return ScheduleGeneration::populate(*header, user, filter);
-    }
+    static QString at(qint64 job, const char *date) { return QStringLiteral("%1:%2").arg(job).arg(date); }
     static QStringList entries(const QList<ScheduleEntry> &jobs)
     {
         QStringList out;
@@ -38,12 +33,8 @@ TEST_F(ScheduleGenerationTest, TakesCurrentJobsOfActiveCustomersThatOverlapThePe
 {
     const qint64 schedule = addSchedule("2025-03-03", "2025-03-16");   // Monday to Sunday, two Mondays
     const qint64 current = addJob({.start = "2025-01-06"});
-    CustomerData inactive;
-    inactive.status = 9;
-    addJob({.customer = addCustomer(inactive), .start = "2025-01-06"});
-    CustomerData prospect;
-    prospect.status = 2;
-    addJob({.customer = addCustomer(prospect), .start = "2025-01-06"});
+    for (int status : {9, 2})   // inactive, prospect
+        addJob({.customer = addCustomer({.status = status}), .start = "2025-01-06"});
     addJob({.start = "2025-01-06", .suspended = true});
     addJob({.start = "2025-01-06", .prospective = true});
     addJob({.start = "2025-03-17"});                             // starts after the period
@@ -53,11 +44,8 @@ TEST_F(ScheduleGenerationTest, TakesCurrentJobsOfActiveCustomersThatOverlapThePe
     const qint64 oneOff = addJob({.start = "2025-03-16", .end = "2025-03-16", .frequency = 1});
 
     const PopulateResult r = populate(schedule);
-    EXPECT_EQ(entries(r.jobs), QStringList({QStringLiteral("%1:2025-03-03").arg(current),
-                                            QStringLiteral("%1:2025-03-03").arg(endsInside),
-                                            QStringLiteral("%1:2025-03-10").arg(current),
-                                            QStringLiteral("%1:2025-03-10").arg(startsInside),
-                                            QStringLiteral("%1:2025-03-16").arg(oneOff)}));
+    EXPECT_EQ(entries(r.jobs), QStringList({at(current, "2025-03-03"), at(endsInside, "2025-03-03"), at(current, "2025-03-10"),
+                                            at(startsInside, "2025-03-10"), at(oneOff, "2025-03-16")}));
     EXPECT_EQ(r.staged, 5);
     EXPECT_TRUE(r.seqNos.isEmpty());
 }
@@ -74,15 +62,13 @@ TEST_F(ScheduleGenerationTest, EveryKindGivesTheDatesOfTheRecurrenceFunctionsInD
         int occurrences;
     };
     const Kind kinds[] = {
-        {3, "2024-11-30", "", 0},          // every 3 days
-        {399, "2024-12-20", "2025-01-10", 0},
-        {102017, "2024-10-01", "", 5},     // every 2 weeks on Monday and Friday, five times
-        {13101, "2024-06-15", "", 0},      // day 31 of every month
-        {19902, "2024-01-31", "", 0},      // the last day of every 2 months
-        {25701, "2024-01-01", "", 0},      // the last Sunday of every month
-        {30101, "2020-01-01", "", 0},      // every 1 January
-        {41202, "2020-01-01", "", 0},      // the first Tuesday of February
-        {0, "2024-01-01", "", 0},          // no code: nothing
+        {3, "2024-11-30", "", 0},                // every 3 days
+        {399, "2024-12-20", "2025-01-10", 0},    // weekdays, ending
+        {102017, "2024-10-01", "", 5},           // every 2 weeks on Monday and Friday, five times
+        {19902, "2024-01-31", "", 0},            // the last day of every 2 months
+        {25701, "2024-01-01", "", 0},            // the last Sunday of every month
+        {41202, "2020-01-01", "", 0},            // the first Tuesday of February
+        {0, "2024-01-01", "", 0},                // no code: nothing
     };
     QList<ScheduleEntry> expected;
     for (const Kind &k : kinds) {
@@ -93,29 +79,16 @@ TEST_F(ScheduleGenerationTest, EveryKindGivesTheDatesOfTheRecurrenceFunctionsInD
     }
     std::stable_sort(expected.begin(), expected.end(),
                      [](const ScheduleEntry &a, const ScheduleEntry &b) { return a.serviceDate < b.serviceDate; });
-    ASSERT_GT(expected.size(), 40);
+    ASSERT_GT(expected.size(), 30);
 
     const PopulateResult r = populate(schedule);
     EXPECT_EQ(entries(r.jobs), entries(expected));
     EXPECT_EQ(r.staged, expected.size());
     // The staged rows follow the list.
-    const QList<StagedJob> rows = staged(schedule);
-    ASSERT_EQ(rows.size(), expected.size());
-    for (int i = 0; i < rows.size(); ++i) {
-        EXPECT_EQ(rows.at(i).recordNumber, i + 1);
-        EXPECT_EQ(rows.at(i).jobSeqNo, expected.at(i).jobSeqNo);
-        EXPECT_EQ(rows.at(i).serviceDate, expected.at(i).serviceDate);
-    }
-}
-
-TEST_F(ScheduleGenerationTest, SameDayKeepsTheJobOrderAndEarlierDatesComeFirst)
-{
-    const qint64 schedule = addSchedule("2025-03-01", "2025-03-31");
-    const qint64 first = addJob({.start = "2025-03-04", .end = "2025-03-04", .frequency = 1});
-    const qint64 second = addJob({.start = "2025-03-03", .end = "2025-03-04", .frequency = 1});
-    EXPECT_EQ(entries(populate(schedule).jobs), QStringList({QStringLiteral("%1:2025-03-03").arg(second),
-                                                             QStringLiteral("%1:2025-03-04").arg(first),
-                                                             QStringLiteral("%1:2025-03-04").arg(second)}));
+    QList<ScheduleEntry> rows;
+    for (const StagedJob &j : staged(schedule))
+        rows.append({j.jobSeqNo, j.serviceDate, "WIN", "ADM"});
+    EXPECT_EQ(entries(rows), entries(expected));
 }
 
 TEST_F(ScheduleGenerationTest, OccurrenceLimitCountsDoneOccurrencesOfOtherSchedulesOnly)
@@ -130,7 +103,7 @@ TEST_F(ScheduleGenerationTest, OccurrenceLimitCountsDoneOccurrencesOfOtherSchedu
     storeJob(earlier, oneLeft, "2025-02-03", 1, "2025-02-03");
     storeJob(earlier, oneLeft, "2025-02-10", 2, "2025-02-11");
     storeJob(earlier, oneLeft, "2025-02-17", 3);   // not done: does not count
-    EXPECT_EQ(entries(populate(schedule).jobs), QStringList({QStringLiteral("%1:2025-03-03").arg(oneLeft)}));
+    EXPECT_EQ(entries(populate(schedule).jobs), QStringList({at(oneLeft, "2025-03-03")}));
 
     // A re-opened schedule whose own occurrences were done: they are shown
     // again, done, and do not use the job up against itself.
@@ -139,46 +112,28 @@ TEST_F(ScheduleGenerationTest, OccurrenceLimitCountsDoneOccurrencesOfOtherSchedu
     storeJob(reopened, twice, "2025-04-07", 0, "2025-04-07");
     storeJob(reopened, twice, "2025-04-14", 1, "2025-04-15", "BOB");
     const PopulateResult r = populate(reopened);
-    EXPECT_EQ(entries(r.jobs), QStringList({QStringLiteral("%1:2025-04-07").arg(twice),
-                                            QStringLiteral("%1:2025-04-14").arg(twice)}));
-    const QList<StagedJob> rows = staged(reopened);
-    ASSERT_EQ(rows.size(), 2);
-    EXPECT_EQ(rows.at(0).done, 0);
-    EXPECT_EQ(rows.at(1).done, 0);
-    EXPECT_EQ(r.seqNos, QList<int>({0, 1}));
+    EXPECT_EQ(entries(r.jobs), QStringList({at(twice, "2025-04-07"), at(twice, "2025-04-14")}));
+    EXPECT_EQ(staged(reopened).at(1).done, 0);
 }
 
 TEST_F(ScheduleGenerationTest, StagingRowsCarryWhatTheGridShows)
 {
     const qint64 schedule = addSchedule("2025-03-03", "2025-03-09");
-    CustomerData both;
-    both.surname = "Brown";
-    both.forename = "";
-    both.preferredPhone = 2;
-    both.comment = "Dog in the yard";
-    both.commentOnSchedule = true;
-    const qint64 c1 = addCustomer(both);
+    const qint64 c1 = addCustomer({.surname = "Brown", .forename = "", .preferredPhone = 2,
+                                   .comment = "Dog in the yard", .commentOnSchedule = true});
     const qint64 a1 = addAddress(c1, "12 High Street", "", "Unit 4", "Grey Lynn");
     addJobType("GUT", "Gutter clearing");
     addJob({.customer = c1, .address = a1, .jobType = "GUT", .associate = "BOB", .start = "2025-03-03",
             .costCents = 123456, .comment = "Bring the long ladder", .commentOnSchedule = true, .asRequired = true});
 
-    CustomerData hidden;
-    hidden.surname = "Clark";
-    hidden.forename = "Jo";
-    hidden.preferredPhone = 0;
-    hidden.comment = "Not for the schedule";
-    hidden.commentOnSchedule = false;
-    const qint64 c2 = addCustomer(hidden);
+    const qint64 c2 = addCustomer({.surname = "Clark", .forename = "Jo", .preferredPhone = 0,
+                                   .comment = "Not for the schedule"});
     addJob({.customer = c2, .address = addAddress(c2, "5 Bay Road", "Flat 2", "", "Herne Bay"), .start = "2025-03-04",
             .frequency = 1, .costCents = 900, .comment = "Side gate code 1234", .commentOnSchedule = true});
 
-    CustomerData third;
-    third.surname = "Day";
-    third.preferredPhone = 3;
-    third.comment = "Ring first";
-    third.commentOnSchedule = true;
-    addJob({.customer = addCustomer(third), .start = "2025-03-05", .end = "2025-03-05", .frequency = 1,
+    addJob({.customer = addCustomer({.surname = "Day", .preferredPhone = 3, .comment = "Ring first",
+                                     .commentOnSchedule = true}),
+            .start = "2025-03-05", .end = "2025-03-05", .frequency = 1,
             .comment = "Job note", .commentOnSchedule = false});
 
     populate(schedule);
@@ -187,18 +142,14 @@ TEST_F(ScheduleGenerationTest, StagingRowsCarryWhatTheGridShows)
 
     const StagedJob &b = rows.at(0);
     EXPECT_EQ(b.associate, "BOB");
-    EXPECT_EQ(b.serviceDate, d("2025-03-03"));
     EXPECT_EQ(b.customer, "Brown, ");
     EXPECT_EQ(b.address, QStringLiteral("12 High Street\r\nUnit 4~%1").arg(a1));
-    EXPECT_EQ(b.addressText(), "12 High Street\r\nUnit 4");
-    EXPECT_EQ(b.addressKey(), a1);
     EXPECT_EQ(b.location, "Grey Lynn");
     EXPECT_EQ(b.phone, "021 222 2222");
     EXPECT_EQ(b.jobType, "Gutter clearing");
     EXPECT_EQ(b.cost.cents(), 123456);
     EXPECT_EQ(b.comments, "Dog in the yard\r\nBring the long ladder");
-    EXPECT_EQ(b.done, 1);
-    EXPECT_FALSE(b.scheduleSeqNo.has_value());
+    EXPECT_EQ(b.done, 1);   // not done
     EXPECT_TRUE(b.asRequired);
 
     const StagedJob &c = rows.at(1);
@@ -206,12 +157,9 @@ TEST_F(ScheduleGenerationTest, StagingRowsCarryWhatTheGridShows)
     EXPECT_TRUE(c.address.startsWith("5 Bay Road\r\nFlat 2~"));
     EXPECT_EQ(c.phone, "");
     EXPECT_EQ(c.comments, "Side gate code 1234");
-    EXPECT_FALSE(c.asRequired);
 
-    const StagedJob &day = rows.at(3);
-    EXPECT_EQ(day.customer, "Day, Anna");
-    EXPECT_EQ(day.phone, "09 333 3333");
-    EXPECT_EQ(day.comments, "Ring first");
+    EXPECT_EQ(rows.at(3).phone, "09 333 3333");
+    EXPECT_EQ(rows.at(3).comments, "Ring first");
 }
 
 TEST_F(ScheduleGenerationTest, AssociateFilterStagesOneAssociateAndOnlyTheUsersRowsAreReplaced)
@@ -226,12 +174,9 @@ TEST_F(ScheduleGenerationTest, AssociateFilterStagesOneAssociateAndOnlyTheUsersR
     ASSERT_EQ(populate(schedule, QString(), "BOB").staged, 2);
 
     const PopulateResult r = populate(schedule, "bob", "ADM");
-    EXPECT_EQ(entries(r.jobs), QStringList({QStringLiteral("%1:2025-03-03").arg(adm),
-                                            QStringLiteral("%1:2025-03-03").arg(bob)}));
-    EXPECT_EQ(r.staged, 1);
-    const QList<StagedJob> rows = staged(schedule);
-    ASSERT_EQ(rows.size(), 1);
-    EXPECT_EQ(rows.at(0).jobSeqNo, bob);
+    EXPECT_EQ(entries(r.jobs), QStringList({at(adm, "2025-03-03"), at(bob, "2025-03-03")}));
+    ASSERT_EQ(r.staged, 1);
+    EXPECT_EQ(staged(schedule).at(0).jobSeqNo, bob);
     // All of ADM's earlier rows went, whatever their schedule; BOB's stayed.
     EXPECT_EQ(count("SELECT COUNT(*) FROM ScheduleStaging WHERE UserID = 'ADM'"), 1);
     EXPECT_EQ(count("SELECT COUNT(*) FROM ScheduleStaging WHERE UserID = 'BOB'"), 2);
@@ -252,9 +197,8 @@ TEST_F(ScheduleGenerationTest, StoredScheduleShowsItsOccurrencesInStoredOrder)
     storeJob(schedule, a, "2025-03-03", 7);
 
     const PopulateResult r = populate(schedule);
-    EXPECT_EQ(entries(r.jobs), QStringList({QStringLiteral("%1:2025-03-17").arg(a), QStringLiteral("%1:2025-03-03").arg(b),
-                                            QStringLiteral("%1:2025-03-10").arg(gone),
-                                            QStringLiteral("%1:2025-03-03").arg(a)}));
+    EXPECT_EQ(entries(r.jobs), QStringList({at(a, "2025-03-17"), at(b, "2025-03-03"), at(gone, "2025-03-10"),
+                                            at(a, "2025-03-03")}));
     EXPECT_EQ(r.jobs.at(0).associateID, "ADM");   // as stored
     // The occurrence whose job type is gone is not staged.
     EXPECT_EQ(r.staged, 3);
@@ -288,7 +232,6 @@ TEST_F(ScheduleGenerationTest, SchedulesOfAnySizeGenerate)
         t.commit();
     }
     const PopulateResult r = populate(schedule);
-    EXPECT_EQ(r.jobs.size(), 36500);
     EXPECT_EQ(r.staged, 36500);
     EXPECT_EQ(count("SELECT MAX(RecordNumber) FROM ScheduleStaging WHERE UserID = 'ADM'"), 36500);
     EXPECT_EQ(r.jobs.last().serviceDate, d("2025-12-31"));
@@ -297,13 +240,9 @@ TEST_F(ScheduleGenerationTest, SchedulesOfAnySizeGenerate)
 TEST_F(ScheduleGenerationTest, SortKeysOrderTheStagedRowsAndEndWithTheStagingOrder)
 {
     const qint64 schedule = addSchedule("2025-03-01", "2025-03-31");
-    CustomerData zed;
-    zed.surname = "Zed";
-    const qint64 z = addJob({.customer = addCustomer(zed), .start = "2025-03-10", .end = "2025-03-10", .frequency = 1,
+    const qint64 z = addJob({.customer = addCustomer({.surname = "Zed"}), .start = "2025-03-10", .end = "2025-03-10", .frequency = 1,
                              .costCents = 900, .comment = "apple", .commentOnSchedule = true});
-    CustomerData amy;
-    amy.surname = "amy";
-    const qint64 a = addJob({.customer = addCustomer(amy), .start = "2025-03-02", .end = "2025-03-02", .frequency = 1,
+    const qint64 a = addJob({.customer = addCustomer({.surname = "amy"}), .start = "2025-03-02", .end = "2025-03-02", .frequency = 1,
                              .costCents = 10000, .comment = "Zebra", .commentOnSchedule = true, .asRequired = true});
     const qint64 m = addJob({.start = "2025-03-10", .end = "2025-03-10", .frequency = 1, .costCents = 900});
     populate(schedule);
@@ -319,9 +258,7 @@ TEST_F(ScheduleGenerationTest, SortKeysOrderTheStagedRowsAndEndWithTheStagingOrd
     EXPECT_EQ(order("Customer", "Ascending"), QList<qint64>({a, m, z}));   // without regard to case
     EXPECT_EQ(order("Cost", "Ascending"), QList<qint64>({z, m, a}));       // 9.00 before 100.00
     EXPECT_EQ(order("Notes", "Descending"), QList<qint64>({a, z, m}));
-    EXPECT_EQ(order("As Required", "Descending"), QList<qint64>({a, z, m}));
     EXPECT_EQ(order("Cost", "Descending", "Customer", "Descending"), QList<qint64>({a, z, m}));
     // A second key without a first counts for nothing.
     EXPECT_EQ(order({}, {}, "Customer", "Descending"), QList<qint64>({a, z, m}));
-    EXPECT_EQ(ScheduleSortKeys::captions().size(), 11);
 }

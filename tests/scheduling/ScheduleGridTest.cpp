@@ -45,13 +45,11 @@ TEST_F(ScheduleGridTest, GridsOfFiveThousandRowsOrMoreAreLeftUnshaded)
     fill(&grid, rows(kShadeLimit - 2), false, QStringLiteral("New Zealand"));
     ASSERT_EQ(grid.rows(), kShadeLimit - 1);
     EXPECT_EQ(grid.cellForeColor(1, ColCustomer), asRequiredColour());
-    EXPECT_TRUE(grid.cellBold(1, ColCustomer));
     EXPECT_EQ(grid.cellBackColor(2, ColJobSeqNo), QColor(224, 224, 224));
 
     fill(&grid, rows(kShadeLimit - 1), false, QStringLiteral("New Zealand"));
     ASSERT_EQ(grid.rows(), kShadeLimit);
     EXPECT_EQ(grid.cellForeColor(1, ColCustomer), QColor(0, 0, 0));
-    EXPECT_FALSE(grid.cellBold(1, ColCustomer));
     EXPECT_EQ(grid.cellBackColor(2, ColCustomer), QColor(255, 255, 255));
 }
 
@@ -71,15 +69,10 @@ TEST_F(ScheduleGridTest, RowsAreAsTallAsTheirLongestTextAndShowTheirKeys)
     EXPECT_EQ(grid.textMatrix(3, ColAddress), "12 High Street\nUnit 4");
     EXPECT_EQ(grid.textMatrix(3, ColAddressKey), "31");
     EXPECT_EQ(grid.textMatrix(3, ColCost), QString::fromUtf8("£45.00"));
-    EXPECT_EQ(grid.textMatrix(3, ColServiceDate), "2025-03-05");
-    EXPECT_EQ(grid.textMatrix(3, ColDate), "05 Mar 2025");
-    EXPECT_EQ(grid.textMatrix(3, ColRecordNumber), "3");
     // Open schedule: "-" for not done, the tick for an occurrence done before it was re-opened.
     EXPECT_EQ(grid.textMatrix(1, ColDone), "-");
     EXPECT_EQ(grid.textMatrix(3, ColDone), "");
     EXPECT_EQ(grid.cellPictureKey(3, ColDone), checkKey());
-    EXPECT_EQ(grid.textMatrix(3, ColDoneFlag), "1");
-    EXPECT_EQ(grid.textMatrix(1, ColDoneFlag), "");
 
     // Stored schedule: a box in every row and a done flag of 0 or 1.
     fill(&grid, r, true, QStringLiteral("UK"));

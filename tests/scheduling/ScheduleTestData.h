@@ -1,6 +1,8 @@
 #pragma once
 #include "common/Formats.h"
 #include "data/AppDatabase.h"
+#include "scheduling/ScheduleGeneration.h"
+#include "scheduling/ScheduleRecords.h"
 #include "scheduling/SqlText.h"
 #include "support/DbTest.h"
 #include "support/QtPrinters.h"
@@ -134,7 +136,32 @@ protected:
         return scalarSql(QStringLiteral("SELECT Status FROM Schedules WHERE ScheduleNumber = ?"), {schedule}).toString();
     }
 
+    // Generates (or loads) the schedule into the user's staging rows.
+    PopulateResult populate(qint64 schedule, const QString &filter = QString(), const QString &user = "ADM",
+                            QSqlDatabase db = AppDatabase::db())
+    {
+        const auto header = ScheduleRecords::load(schedule, db);
+        EXPECT_TRUE(header.has_value());
+        return ScheduleGeneration::populate(*header, user, filter, db);
+    }
+
+    QString lastService(qint64 job)
+    {
+        return scalarSql(QStringLiteral("SELECT LastServiceDate FROM CustomerJobs WHERE JobSeqNo = ?"), {job}).toString();
+    }
+
     int count(const QString &sql, const QVariantList &params = {}) { return scalarSql(sql, params).toInt(); }
+
+    // A window shown with its Tag set, as its opener would.
+    template <class T>
+    static std::unique_ptr<T> shown(const QString &tag = QString())
+    {
+        auto form = std::make_unique<T>();
+        form->Tag = tag;
+        form->show();
+        settle();
+        return form;
+    }
 };
 
 } // namespace wvs::schedtest

@@ -16,15 +16,11 @@ protected:
     {
         ScheduleDbTest::SetUp();
         addAssociate("BOB", "Bob Builder", "pw", 1);
-        CustomerData c;
-        c.surname = "Jones";
-        c.forename = "Mary";
-        job = addJob({.customer = addCustomer(c), .associate = "BOB", .start = "2025-03-03"});
+        job = addJob({.customer = addCustomer({.surname = "Jones", .forename = "Mary"}), .associate = "BOB", .start = "2025-03-03"});
         schedule = addSchedule("2025-03-03", "2025-03-16", "Closed");
         storeJob(schedule, job, "2025-03-03", 0, "", "BOB");
         storeJob(schedule, job, "2025-03-10", 1, "2025-03-11", "ADM");
-        const auto header = ScheduleRecords::load(schedule);
-        ScheduleGeneration::populate(*header, "ADM", QString());
+        populate(schedule);
     }
     int stagedDone(const QString &date)
     {
@@ -91,13 +87,10 @@ TEST_F(ScheduledJobTest, LeavingRaisesLastServiceDatesButNeverMovesThemBack)
     storeJob(otherSchedule, notDone, "2025-04-07", 0, "2025-04-07");
 
     ScheduledJobUpdates::updateLastServiceDates(schedule);
-    auto last = [&](qint64 j) {
-        return scalarSql("SELECT LastServiceDate FROM CustomerJobs WHERE JobSeqNo = ?", {j}).toString();
-    };
-    EXPECT_EQ(last(job), "2025-03-11");
-    EXPECT_EQ(last(later), "2025-03-20");
-    EXPECT_EQ(last(none), "2025-03-12");
-    EXPECT_EQ(last(notDone), "2025-01-01");
+    EXPECT_EQ(lastService(job), "2025-03-11");
+    EXPECT_EQ(lastService(later), "2025-03-20");
+    EXPECT_EQ(lastService(none), "2025-03-12");
+    EXPECT_EQ(lastService(notDone), "2025-01-01");
 }
 
 TEST_F(ScheduledJobTest, DeletingAJobFromTheScheduleIsRefusedWhileStoredAndTakesItsNotes)
@@ -125,21 +118,14 @@ TEST_F(ScheduledJobTest, NoteChecksTheEntryInOrderAndWritesNothingWhenRefused)
     e.associateID = "BOB";
     e.note = "Done early";
     e.noteType = "Information";
-    struct Case {
-        const char *date;
-        const char *message;
-    };
-    for (const Case &c : {Case{"", "Please enter the date the job was completed"},
-                          Case{"31/02/2025", "The date completed must be a valid date entered as DD/MM/YYYY"},
-                          Case{"2025-03-04", "The date completed must be a valid date entered as DD/MM/YYYY"},
-                          Case{"4/3/2025", "The date completed must be a valid date entered as DD/MM/YYYY"},
-                          Case{"04/03/2025x", "The date completed must be a valid date entered as DD/MM/YYYY"}}) {
-        e.dateText = c.date;
+    for (const char *bad : {"", "31/02/2025", "2025-03-04", "4/3/2025", "04/03/2025x"}) {
+        e.dateText = bad;
         const JobNoteOutcome out = save("2025-03-03", e);
-        EXPECT_FALSE(out.saved) << c.date;
-        EXPECT_EQ(out.message, c.message) << c.date;
+        EXPECT_EQ(out.message, bad[0] ? "The date completed must be a valid date entered as DD/MM/YYYY"
+                                      : "Please enter the date the job was completed") << bad;
         EXPECT_EQ(out.focus, JobNoteOutcome::Field::Date);
     }
+    EXPECT_EQ(notes(), 0);
     e.dateText = "04/03/2025";
     e.associateID.clear();
     JobNoteOutcome out = save("2025-03-03", e);
@@ -152,7 +138,6 @@ TEST_F(ScheduledJobTest, NoteChecksTheEntryInOrderAndWritesNothingWhenRefused)
     QStringList asked;
     out = save("2025-03-03", e, &asked, false);
     EXPECT_FALSE(out.saved);
-    EXPECT_TRUE(out.message.isEmpty());
     EXPECT_EQ(asked, QStringList({"No Note has been entered - is this correct?"}));
     EXPECT_EQ(stored(schedule, job, "2025-03-03", "ActualServiceDate"), "");
 
@@ -177,17 +162,10 @@ TEST_F(ScheduledJobTest, NoteSavesTheDoneStateAndTheRemarkTogether)
     EXPECT_EQ(out.result, 1);
     EXPECT_EQ(stored(schedule, job, "2025-03-03", "ActualServiceDate"), "2025-03-04");
     EXPECT_EQ(stored(schedule, job, "2025-03-03", "AssociateID"), "ADM");
-    QSqlQuery q = execSql("SELECT ScheduleNumber, JobSeqNo, ScheduleServiceDate, NoteDateTime, NoteAuthor, NoteDetail, "
-                          "NoteType, ActionTaken FROM ScheduleJobNotes");
-    ASSERT_TRUE(q.next());
-    EXPECT_EQ(q.value(0).toLongLong(), schedule);
-    EXPECT_EQ(q.value(1).toLongLong(), job);
-    EXPECT_EQ(q.value(2).toString(), "2025-03-03");
-    EXPECT_EQ(q.value(3).toString(), "2025-03-12 09:30:00");
-    EXPECT_EQ(q.value(4).toString(), "Administrator");
-    EXPECT_EQ(q.value(5).toString(), e.note);
-    EXPECT_EQ(q.value(6).toString(), "Action");
-    EXPECT_EQ(q.value(7).toInt(), 0);
+    EXPECT_EQ(scalarSql("SELECT ScheduleNumber || '/' || JobSeqNo || '/' || ScheduleServiceDate || '/' || NoteDateTime "
+                        "|| '/' || NoteAuthor || '/' || NoteType || '/' || ActionTaken FROM ScheduleJobNotes")
+                  .toString(),
+              QStringLiteral("%1/%2/2025-03-03/2025-03-12 09:30:00/Administrator/Action/0").arg(schedule).arg(job));
 
     // Saved unticked with no remark (after Yes): only that occurrence is
     // cleared, and it goes back to the job's associate.
@@ -201,8 +179,6 @@ TEST_F(ScheduledJobTest, NoteSavesTheDoneStateAndTheRemarkTogether)
     EXPECT_EQ(notes(), 1);
 
     const JobNoteState s = ScheduleJobNote::load(schedule, d("2025-03-03"), job);
-    EXPECT_TRUE(s.found);
-    EXPECT_EQ(s.customerName, "Mary Jones");
     EXPECT_EQ(s.actualServiceDate, d("2025-03-04"));
     EXPECT_EQ(s.doneByID, "ADM");
     EXPECT_FALSE(ScheduleJobNote::load(schedule, d("2025-03-17"), job).found);
