@@ -83,16 +83,19 @@ QSqlQuery execSql(const QString &sql, const QVariantList &params, QSqlDatabase d
     q.setForwardOnly(true);
     if (!q.prepare(sql))
         fail(q.lastError(), sql);
-    for (const QVariant &v : params) {
-        // Text columns hold '' for blank, never NULL: a null QString binds as ''.
-        if (v.typeId() == QMetaType::QString && v.toString().isNull())
-            q.addBindValue(QStringLiteral(""));
-        else
-            q.addBindValue(v);
-    }
+    for (const QVariant &v : params)
+        q.addBindValue(boundValue(v));
     if (!q.exec())
         fail(q.lastError(), sql);
     return q;
+}
+
+QVariant boundValue(const QVariant &v)
+{
+    // Text columns hold '' for blank, never NULL.
+    if (v.typeId() == QMetaType::QString && v.toString().isNull())
+        return QStringLiteral("");
+    return v;
 }
 
 QVariant scalarSql(const QString &sql, const QVariantList &params, QSqlDatabase db)

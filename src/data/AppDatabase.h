@@ -29,6 +29,10 @@ public:
 QSqlQuery execSql(const QString &sql, const QVariantList &params = {},
                   QSqlDatabase db = AppDatabase::db());
 
+// The value a statement binds for v: a null QString becomes '' (text columns
+// are NOT NULL). Every binding, prepared or not, goes through it.
+QVariant boundValue(const QVariant &v);
+
 // First column of the first row, or an invalid QVariant when there is none.
 QVariant scalarSql(const QString &sql, const QVariantList &params = {},
                    QSqlDatabase db = AppDatabase::db());

@@ -1,4 +1,5 @@
 #include "scheduling/BatchInsert.h"
+#include "data/AppDatabase.h"
 #include "platform/WvsError.h"
 
 #include <QSqlError>
@@ -40,7 +41,7 @@ void BatchInsert::flush()
         preparedFor_ = rows_;
     }
     for (int i = 0; i < pending_.size(); ++i)
-        query_.bindValue(i, pending_.at(i));
+        query_.bindValue(i, boundValue(pending_.at(i)));
     if (!query_.exec())
         throw WvsError(ErrorNumber::Database, query_.lastError().text());
     pending_.clear();

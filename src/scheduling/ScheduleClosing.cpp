@@ -1,6 +1,6 @@
 #include "scheduling/ScheduleClosing.h"
-#include "scheduling/SqlText.h"
 #include "common/Formats.h"
+#include "data/AppDatabase.h"
 #include "platform/WvsError.h"
 #include "scheduling/BatchInsert.h"
 
@@ -31,7 +31,7 @@ QSqlQuery prepared(QSqlDatabase db, const QString &sql)
 int run(QSqlQuery &q, const QVariantList &values)
 {
     for (int i = 0; i < values.size(); ++i)
-        q.bindValue(i, values.at(i));
+        q.bindValue(i, boundValue(values.at(i)));
     if (!q.exec())
         throw WvsError(ErrorNumber::Database, q.lastError().text());
     return q.numRowsAffected();
@@ -75,9 +75,9 @@ ScheduleWriteOutcome close(qint64 scheduleNumber, const QList<ScheduleEntry> &jo
         const QString date = Formats::toStoredDate(e.serviceDate);
         const auto r = recorded.constFind({e.jobSeqNo, date});
         if (r != recorded.cend())
-            rows.add({scheduleNumber, e.jobSeqNo, date, i, sqlText(r->actualServiceDate), sqlText(r->associateID)});
+            rows.add({scheduleNumber, e.jobSeqNo, date, i, r->actualServiceDate, r->associateID});
         else
-            rows.add({scheduleNumber, e.jobSeqNo, date, i, sqlText({}), sqlText(e.associateID)});
+            rows.add({scheduleNumber, e.jobSeqNo, date, i, QString(), e.associateID});
     }
     rows.flush();
     writeSql(QStringLiteral("UPDATE Schedules SET Status = 'Closed' WHERE ScheduleNumber = ?"), {scheduleNumber}, db);
@@ -100,7 +100,7 @@ ScheduleWriteOutcome saveOrder(qint64 scheduleNumber, const QString &userID, con
         const QString date = Formats::toStoredDate(r.serviceDate);
         if (run(jobs, {seqNos.at(i), scheduleNumber, r.jobSeqNo, date, r.stagedSeqNo}) != 1)
             return refused(orderChangedMessage());
-        run(staging, {seqNos.at(i), sqlText(userID), r.recordNumber});
+        run(staging, {seqNos.at(i), userID, r.recordNumber});
     }
     t.commit();
     return {true, QString()};

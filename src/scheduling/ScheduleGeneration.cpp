@@ -1,5 +1,4 @@
 #include "scheduling/ScheduleGeneration.h"
-#include "scheduling/SqlText.h"
 #include "common/Formats.h"
 #include "scheduling/BatchInsert.h"
 #include "scheduling/RecurrenceExpansion.h"
@@ -127,7 +126,7 @@ struct StoredState {
 class StagingWriter {
 public:
     StagingWriter(QSqlDatabase db, const QString &userID, qint64 scheduleNumber)
-        : db_(db), userID_(sqlText(userID)), schedule_(scheduleNumber)
+        : db_(db), userID_(userID), schedule_(scheduleNumber)
     {
         execSql(QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS StagingJobs (JobSeqNo INTEGER PRIMARY KEY, "
                                "Associate TEXT, Customer TEXT, Address TEXT, Location TEXT, Phone TEXT, "
@@ -142,8 +141,8 @@ public:
 
     void addJob(qint64 job, const JobDetails &d)
     {
-        jobs_->add({job, sqlText(d.associateID), sqlText(d.customer), sqlText(d.address), sqlText(d.location),
-                    sqlText(d.phone), sqlText(d.jobType), d.costCents, sqlText(d.comments), d.asRequired ? 1 : 0});
+        jobs_->add({job, d.associateID, d.customer, d.address, d.location,
+                    d.phone, d.jobType, d.costCents, d.comments, d.asRequired ? 1 : 0});
     }
 
     void addRow(int record, const QDate &date, int done, std::optional<int> seqNo, qint64 job)

@@ -1,5 +1,4 @@
 #include "scheduling/ScheduleJobNote.h"
-#include "scheduling/SqlText.h"
 #include "common/Formats.h"
 #include "scheduling/ScheduledJobUpdates.h"
 
@@ -67,14 +66,14 @@ JobNoteOutcome ScheduleJobNote::save(qint64 scheduleNumber, const QDate &service
     if (!entry.note.isEmpty())
         writeSql(QStringLiteral("INSERT INTO ScheduleJobNotes (ScheduleNumber, JobSeqNo, ScheduleServiceDate, "
                                 "NoteDateTime, NoteAuthor, NoteDetail, NoteType) VALUES (?, ?, ?, ?, ?, ?, ?)"),
-                 {scheduleNumber, jobSeqNo, planned, Formats::toStoredDateTime(now), sqlText(authorName), entry.note,
-                  sqlText(entry.noteType)},
+                 {scheduleNumber, jobSeqNo, planned, Formats::toStoredDateTime(now), authorName, entry.note,
+                  entry.noteType},
                  db);
     const QString actual = entry.done ? Formats::toStoredDate(completed) : QString();
     const QString associate = entry.done ? entry.associateID : ScheduledJobUpdates::currentAssociate(jobSeqNo, db);
     writeSql(QStringLiteral("UPDATE ScheduleJobs SET ActualServiceDate = ?, AssociateID = ? "
                             "WHERE ScheduleNumber = ? AND ScheduleServiceDate = ? AND JobSeqNo = ?"),
-             {sqlText(actual), sqlText(associate), scheduleNumber, planned, jobSeqNo}, db);
+             {actual, associate, scheduleNumber, planned, jobSeqNo}, db);
     t.commit();
     out.saved = true;
     out.result = entry.done ? 1 : 2;

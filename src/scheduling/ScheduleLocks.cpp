@@ -1,12 +1,11 @@
 #include "scheduling/ScheduleLocks.h"
-#include "scheduling/SqlText.h"
 
 namespace wvs::ScheduleLocks {
 
 void lock(qint64 scheduleNumber, const QString &associateID, QSqlDatabase db)
 {
     writeSql(QStringLiteral("INSERT INTO LockedSchedules (ScheduleNumber, AssociateID) VALUES (?, ?)"),
-             {scheduleNumber, sqlText(associateID)}, db);
+             {scheduleNumber, associateID}, db);
 }
 
 void releaseAll(const QString &associateID, QSqlDatabase db)
@@ -20,7 +19,7 @@ QString otherHolder(qint64 scheduleNumber, const QString &associateID, QSqlDatab
         QStringLiteral("SELECT COALESCE(NULLIF(a.AssociateName, ''), l.AssociateID) FROM LockedSchedules l "
                        "LEFT JOIN Associates a ON a.AssociateID = l.AssociateID "
                        "WHERE l.ScheduleNumber = ? AND l.AssociateID <> ? ORDER BY l.rowid LIMIT 1"),
-        {scheduleNumber, sqlText(associateID)}, db);
+        {scheduleNumber, associateID}, db);
     return v.isValid() ? v.toString() : QString();
 }
 

@@ -1,5 +1,4 @@
 #include "scheduling/ScheduledJobUpdates.h"
-#include "scheduling/SqlText.h"
 #include "common/Formats.h"
 #include "platform/WvsError.h"
 
@@ -12,7 +11,7 @@ int setStored(qint64 scheduleNumber, qint64 jobSeqNo, const QString &date, const
 {
     return writeSql(QStringLiteral("UPDATE ScheduleJobs SET ActualServiceDate = ?, AssociateID = ? "
                                    "WHERE ScheduleNumber = ? AND JobSeqNo = ? AND ScheduleServiceDate = ?"),
-                    {sqlText(actual), sqlText(associateID), scheduleNumber, jobSeqNo, date}, db);
+                    {actual, associateID, scheduleNumber, jobSeqNo, date}, db);
 }
 
 } // namespace
@@ -20,7 +19,7 @@ int setStored(qint64 scheduleNumber, qint64 jobSeqNo, const QString &date, const
 void setStagedDone(const StagedRowKey &staged, bool done, QSqlDatabase db)
 {
     writeSql(QStringLiteral("UPDATE ScheduleStaging SET Done = ? WHERE UserID = ? AND RecordNumber = ?"),
-             {done ? 0 : 1, sqlText(staged.userID), staged.recordNumber}, db);
+             {done ? 0 : 1, staged.userID, staged.recordNumber}, db);
 }
 
 bool markDone(qint64 scheduleNumber, qint64 jobSeqNo, const QDate &serviceDate, const QString &associateID,

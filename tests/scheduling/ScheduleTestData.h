@@ -3,7 +3,6 @@
 #include "data/AppDatabase.h"
 #include "scheduling/ScheduleGeneration.h"
 #include "scheduling/ScheduleRecords.h"
-#include "scheduling/SqlText.h"
 #include "support/DbTest.h"
 #include "support/QtPrinters.h"
 
@@ -65,8 +64,8 @@ protected:
     {
         writeSql(QStringLiteral("INSERT INTO Customers (Surname, Forename, CustomerStatus, Phone1, Phone2, Phone3, "
                                 "PreferredPhone, CustomerComment, CommentOnSchedule) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                 {sqlText(c.surname), sqlText(c.forename), c.status, sqlText(c.phone1), sqlText(c.phone2),
-                  sqlText(c.phone3), c.preferredPhone, sqlText(c.comment), c.commentOnSchedule ? 1 : 0});
+                 {c.surname, c.forename, c.status, c.phone1, c.phone2,
+                  c.phone3, c.preferredPhone, c.comment, c.commentOnSchedule ? 1 : 0});
         return lastInsertId();
     }
 
@@ -76,7 +75,7 @@ protected:
     {
         writeSql(QStringLiteral("INSERT INTO CustomerServiceAddresses (CustomerNumber, SAddress1, SAddress2, SAddress3, "
                                 "SSuburb) VALUES (?, ?, ?, ?, ?)"),
-                 {customer, sqlText(line1), sqlText(line2), sqlText(line3), sqlText(suburb)});
+                 {customer, line1, line2, line3, suburb});
         return lastInsertId();
     }
 
@@ -90,8 +89,8 @@ protected:
                                 "StartDate, EndDate, Frequency, Occurrences, Cost, CustomerJobComment, "
                                 "CommentOnSchedule, AsRequired, Suspended, Prospective) "
                                 "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                 {j.customer, j.address, sqlText(j.jobType), sqlText(j.associate), sqlText(j.start), sqlText(j.end),
-                  j.frequency, j.occurrences, j.costCents, sqlText(j.comment), j.commentOnSchedule ? 1 : 0, j.asRequired ? 1 : 0, j.suspended ? 1 : 0,
+                 {j.customer, j.address, j.jobType, j.associate, j.start, j.end,
+                  j.frequency, j.occurrences, j.costCents, j.comment, j.commentOnSchedule ? 1 : 0, j.asRequired ? 1 : 0, j.suspended ? 1 : 0,
                   j.prospective ? 1 : 0});
         return lastInsertId();
     }
@@ -107,7 +106,7 @@ protected:
     {
         writeSql(QStringLiteral("INSERT INTO ScheduleJobs (ScheduleNumber, JobSeqNo, ScheduleServiceDate, "
                                 "ScheduleSeqNo, ActualServiceDate, AssociateID) VALUES (?, ?, ?, ?, ?, ?)"),
-                 {schedule, job, date, seqNo, sqlText(actual), sqlText(associate)});
+                 {schedule, job, date, seqNo, actual, associate});
     }
 
     // "job:date" of the stored occurrences in stored order.
