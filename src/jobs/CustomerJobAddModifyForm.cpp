@@ -98,6 +98,16 @@ void selectPosition(QComboBox *c, int position)
     c->setCurrentIndex(position >= 0 && position < c->count() ? position : -1);
 }
 
+// A row of controls packed to the left.
+QHBoxLayout *leftRow(std::initializer_list<QWidget *> widgets)
+{
+    auto *row = new QHBoxLayout;
+    for (QWidget *w : widgets)
+        row->addWidget(w);
+    row->addStretch();
+    return row;
+}
+
 } // namespace
 
 CustomerJobAddModifyForm::CustomerJobAddModifyForm(QWidget *parent) : Form(parent)
@@ -160,16 +170,10 @@ void CustomerJobAddModifyForm::buildControls()
         auto *g = new QGridLayout(EndDateFrame);
         g->addWidget(NoEndOption, 0, 0);
         g->addWidget(EndDateOption, 1, 0);
-        auto *on = new QHBoxLayout;
-        on->addWidget(EndDateLabel);
-        on->addWidget(EndDateImage);
-        on->addStretch();
+        auto *on = leftRow({EndDateLabel, EndDateImage});
         g->addLayout(on, 1, 1);
         g->addWidget(OccurrencesOption, 2, 0);
-        auto *after = new QHBoxLayout;
-        after->addWidget(OccurrencesText);
-        after->addWidget(new QLabel(QStringLiteral("occurrence(s)"), EndDateFrame));
-        after->addStretch();
+        auto *after = leftRow({OccurrencesText, new QLabel(QStringLiteral("occurrence(s)"), EndDateFrame)});
         g->addLayout(after, 2, 1);
     }
 
@@ -206,16 +210,10 @@ void CustomerJobAddModifyForm::buildControls()
     // Right: when the job happens.
     auto *dates = new QGridLayout;
     dates->addWidget(new QLabel(QStringLiteral("Start date"), this), 0, 0);
-    auto *start = new QHBoxLayout;
-    start->addWidget(StartDateLabel);
-    start->addWidget(StartDateImage);
-    start->addWidget(StartDayLabel);
-    start->addStretch();
+    auto *start = leftRow({StartDateLabel, StartDateImage, StartDayLabel});
     dates->addLayout(start, 0, 1);
     dates->addWidget(new QLabel(QStringLiteral("Last service date"), this), 1, 0);
-    auto *last = new QHBoxLayout;
-    last->addWidget(LastServiceLabel);
-    last->addStretch();
+    auto *last = leftRow({LastServiceLabel});
     dates->addLayout(last, 1, 1);
     auto *right = new QVBoxLayout;
     right->addLayout(dates);
@@ -286,11 +284,7 @@ QWidget *CustomerJobAddModifyForm::buildFrequencyFrame()
         static const char *const names[7] = {"MondayCheck", "TuesdayCheck", "WednesdayCheck", "ThursdayCheck",
                                              "FridayCheck", "SaturdayCheck", "SundayCheck"};
         auto *g = new QGridLayout(WeeklyFrame);
-        auto *every = new QHBoxLayout;
-        every->addWidget(text(WeeklyFrame, "Every"));
-        every->addWidget(WeeklyText1);
-        every->addWidget(text(WeeklyFrame, "week(s) on"));
-        every->addStretch();
+        auto *every = leftRow({text(WeeklyFrame, "Every"), WeeklyText1, text(WeeklyFrame, "week(s) on")});
         g->addLayout(every, 0, 0, 1, 4);
         for (int d = 0; d < 7; ++d) {
             DayChecks[d] = named(new QCheckBox(Formats::weekdayName(d + 1), WeeklyFrame), names[d]);
@@ -311,26 +305,9 @@ QWidget *CustomerJobAddModifyForm::buildFrequencyFrame()
     MonthlyCombo2 = listCombo(MonthlyFrame, "MonthlyCombo2");
     {
         auto *v = new QVBoxLayout(MonthlyFrame);
-        auto *day = new QHBoxLayout;
-        day->addWidget(MonthlyOption1);
-        day->addWidget(MonthlyText1);
-        day->addWidget(text(MonthlyFrame, "of every"));
-        day->addWidget(MonthlyText2);
-        day->addWidget(text(MonthlyFrame, "month(s)"));
-        day->addStretch();
-        auto *lastDay = new QHBoxLayout;
-        lastDay->addWidget(MonthlyOption3);
-        lastDay->addWidget(MonthlyText4);
-        lastDay->addWidget(text(MonthlyFrame, "month(s)"));
-        lastDay->addStretch();
-        auto *nth = new QHBoxLayout;
-        nth->addWidget(MonthlyOption2);
-        nth->addWidget(MonthlyCombo1);
-        nth->addWidget(MonthlyCombo2);
-        nth->addWidget(text(MonthlyFrame, "of every"));
-        nth->addWidget(MonthlyText3);
-        nth->addWidget(text(MonthlyFrame, "month(s)"));
-        nth->addStretch();
+        auto *day = leftRow({MonthlyOption1, MonthlyText1, text(MonthlyFrame, "of every"), MonthlyText2, text(MonthlyFrame, "month(s)")});
+        auto *lastDay = leftRow({MonthlyOption3, MonthlyText4, text(MonthlyFrame, "month(s)")});
+        auto *nth = leftRow({MonthlyOption2, MonthlyCombo1, MonthlyCombo2, text(MonthlyFrame, "of every"), MonthlyText3, text(MonthlyFrame, "month(s)")});
         v->addLayout(day);
         v->addLayout(lastDay);
         v->addLayout(nth);
@@ -347,18 +324,8 @@ QWidget *CustomerJobAddModifyForm::buildFrequencyFrame()
     YearlyText1 = parameterBox(YearlyFrame, "YearlyText1");
     {
         auto *v = new QVBoxLayout(YearlyFrame);
-        auto *date = new QHBoxLayout;
-        date->addWidget(YearlyOption1);
-        date->addWidget(YearlyCombo1);
-        date->addWidget(YearlyText1);
-        date->addStretch();
-        auto *nth = new QHBoxLayout;
-        nth->addWidget(YearlyOption2);
-        nth->addWidget(YearlyCombo2);
-        nth->addWidget(YearlyCombo3);
-        nth->addWidget(text(YearlyFrame, "of"));
-        nth->addWidget(YearlyCombo4);
-        nth->addStretch();
+        auto *date = leftRow({YearlyOption1, YearlyCombo1, YearlyText1});
+        auto *nth = leftRow({YearlyOption2, YearlyCombo2, YearlyCombo3, text(YearlyFrame, "of"), YearlyCombo4});
         v->addLayout(date);
         v->addLayout(nth);
         v->addStretch();
