@@ -7,7 +7,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Modal.h"
 #include "shell/NewDatabase.h"
-#include "shell/Session.h"
+#include "core/Session.h"
 
 #include <QApplication>
 #include <QComboBox>

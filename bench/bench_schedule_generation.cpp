@@ -10,7 +10,7 @@
 #include "scheduling/ScheduleForm.h"
 #include "scheduling/ScheduleGeneration.h"
 #include "shell/NewDatabase.h"
-#include "shell/Session.h"
+#include "core/Session.h"
 
 #include <QApplication>
 #include <QComboBox>

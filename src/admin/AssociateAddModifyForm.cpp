@@ -1,7 +1,7 @@
 #include "admin/AssociateAddModifyForm.h"
 #include "common/AutoCompleteComboModule.h"
 #include "platform/MessageBox.h"
-#include "shell/ErrorHandlingModule.h"
+#include "platform/ErrorHandlingModule.h"
 
 #include <QCheckBox>
 #include <QComboBox>

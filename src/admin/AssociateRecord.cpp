@@ -3,7 +3,7 @@
 #include "common/ValidateEntryModule.h"
 #include "data/AppDatabase.h"
 #include "platform/MessageBox.h"
-#include "shell/Session.h"
+#include "core/Session.h"
 
 #include <QDate>
 #include <functional>

@@ -1,9 +1,9 @@
 #include "admin/AuthorityAccessForm.h"
 #include "common/AutoCompleteComboModule.h"
 #include "platform/MessageBox.h"
-#include "shell/ErrorHandlingModule.h"
+#include "platform/ErrorHandlingModule.h"
 #include "shell/FormRegistry.h"
-#include "shell/Session.h"
+#include "core/Session.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #include "admin/AuthorityLevelAddModifyForm.h"
 #include "admin/AuthorityLevelStore.h"
 #include "platform/MessageBox.h"
-#include "shell/ErrorHandlingModule.h"
+#include "platform/ErrorHandlingModule.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>

@@ -5,9 +5,9 @@
 #include "platform/FlexGrid.h"
 #include "platform/MessageBox.h"
 #include "platform/Modal.h"
-#include "shell/ErrorHandlingModule.h"
+#include "platform/ErrorHandlingModule.h"
 #include "shell/FormRegistry.h"
-#include "shell/Session.h"
+#include "core/Session.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>

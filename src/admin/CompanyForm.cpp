@@ -1,9 +1,9 @@
 #include "admin/CompanyForm.h"
 #include "platform/MessageBox.h"
 #include "platform/WaitCursor.h"
-#include "shell/ErrorHandlingModule.h"
+#include "platform/ErrorHandlingModule.h"
 #include "shell/FormRegistry.h"
-#include "shell/Session.h"
+#include "core/Session.h"
 
 #include <QFormLayout>
 #include <QGroupBox>

@@ -2,10 +2,10 @@
 #include "admin/TestEmail.h"
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
-#include "shell/ErrorHandlingModule.h"
+#include "platform/ErrorHandlingModule.h"
 #include "shell/FormRegistry.h"
 #include "shell/MainForm.h"
-#include "shell/Session.h"
+#include "core/Session.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #include "common/AutoCompleteComboModule.h"
 #include "platform/MessageBox.h"
-#include "shell/ErrorHandlingModule.h"
+#include "platform/ErrorHandlingModule.h"
 
 #include <QComboBox>
 #include <QKeyEvent>

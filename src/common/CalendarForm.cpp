@@ -1,8 +1,8 @@
 #include "common/CalendarForm.h"
 #include "common/Formats.h"
 #include "platform/Modal.h"
-#include "shell/ErrorHandlingModule.h"
-#include "shell/Session.h"
+#include "platform/ErrorHandlingModule.h"
+#include "core/Session.h"
 
 #include <QCalendarWidget>
 #include <QGuiApplication>

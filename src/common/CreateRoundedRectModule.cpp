@@ -1,5 +1,5 @@
 #include "common/CreateRoundedRectModule.h"
-#include "shell/ErrorHandlingModule.h"
+#include "platform/ErrorHandlingModule.h"
 
 #include <QBitmap>
 #include <QPainter>

@@ -2,7 +2,7 @@
 #include "common/CalendarForm.h"
 #include "common/DateRangeCheck.h"
 #include "platform/MessageBox.h"
-#include "shell/ErrorHandlingModule.h"
+#include "platform/ErrorHandlingModule.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

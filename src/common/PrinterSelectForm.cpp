@@ -1,8 +1,8 @@
 #include "common/PrinterSelectForm.h"
 #include "platform/MessageBox.h"
 #include "platform/Printers.h"
-#include "shell/ErrorHandlingModule.h"
-#include "shell/Session.h"
+#include "platform/ErrorHandlingModule.h"
+#include "core/Session.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #include "common/ResizeControlsModule.h"
-#include "shell/ErrorHandlingModule.h"
-#include "shell/Session.h"
+#include "platform/ErrorHandlingModule.h"
+#include "core/Session.h"
 
 #include <QComboBox>
 #include <QGuiApplication>

@@ -3,7 +3,7 @@
 #include "customers/CustomerValidation.h"
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
-#include "shell/ErrorHandlingModule.h"
+#include "platform/ErrorHandlingModule.h"
 #include "shell/FormRegistry.h"
 
 #include <QButtonGroup>

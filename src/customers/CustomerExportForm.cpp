@@ -2,7 +2,7 @@
 #include "customers/CsvExport.h"
 #include "customers/CustomerExport.h"
 #include "customers/CustomersManagementForm.h"
-#include "shell/ErrorHandlingModule.h"
+#include "platform/ErrorHandlingModule.h"
 #include "shell/FormRegistry.h"
 
 namespace wvs {

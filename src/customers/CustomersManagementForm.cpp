@@ -10,9 +10,9 @@
 #include "common/SortChoiceCheck.h"
 #include "platform/MessageBox.h"
 #include "platform/Modal.h"
-#include "shell/ErrorHandlingModule.h"
+#include "platform/ErrorHandlingModule.h"
 #include "shell/FormRegistry.h"
-#include "shell/Session.h"
+#include "core/Session.h"
 
 #include <QComboBox>
 #include <QGridLayout>

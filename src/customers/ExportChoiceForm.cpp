@@ -1,6 +1,6 @@
 #include "customers/ExportChoiceForm.h"
 #include "customers/CsvExport.h"
-#include "shell/ErrorHandlingModule.h"
+#include "platform/ErrorHandlingModule.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

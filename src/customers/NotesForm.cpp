@@ -4,9 +4,9 @@
 #include "common/PrinterSelectForm.h"
 #include "platform/MessageBox.h"
 #include "platform/Modal.h"
-#include "shell/ErrorHandlingModule.h"
+#include "platform/ErrorHandlingModule.h"
 #include "shell/FormRegistry.h"
-#include "shell/Session.h"
+#include "core/Session.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -4,9 +4,9 @@
 #include "customers/ServiceHistoryQuery.h"
 #include "platform/FlexGrid.h"
 #include "platform/MessageBox.h"
-#include "shell/ErrorHandlingModule.h"
+#include "platform/ErrorHandlingModule.h"
 #include "shell/FormRegistry.h"
-#include "shell/Session.h"
+#include "core/Session.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>

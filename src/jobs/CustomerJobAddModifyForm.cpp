@@ -8,8 +8,8 @@
 #include "jobs/CustomerJobRecords.h"
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
-#include "shell/ErrorHandlingModule.h"
-#include "shell/Session.h"
+#include "platform/ErrorHandlingModule.h"
+#include "core/Session.h"
 
 #include <QApplication>
 #include <QButtonGroup>

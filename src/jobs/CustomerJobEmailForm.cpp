@@ -6,9 +6,9 @@
 #include "platform/MessageBox.h"
 #include "platform/SmtpMailer.h"
 #include "platform/WaitCursor.h"
-#include "shell/ErrorHandlingModule.h"
+#include "platform/ErrorHandlingModule.h"
 #include "shell/FormRegistry.h"
-#include "shell/Session.h"
+#include "core/Session.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

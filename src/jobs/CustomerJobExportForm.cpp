@@ -4,7 +4,7 @@
 #include "jobs/CustomerJobList.h"
 #include "jobs/CustomerJobsManagementForm.h"
 #include "platform/FlexGrid.h"
-#include "shell/ErrorHandlingModule.h"
+#include "platform/ErrorHandlingModule.h"
 #include "shell/FormRegistry.h"
 
 namespace wvs {

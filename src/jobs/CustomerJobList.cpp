@@ -3,7 +3,7 @@
 #include "common/Money.h"
 #include "data/AppDatabase.h"
 #include "jobs/RecurrenceCode.h"
-#include "shell/Session.h"
+#include "core/Session.h"
 
 namespace wvs {
 

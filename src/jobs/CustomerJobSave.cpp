@@ -5,7 +5,7 @@
 #include "jobs/CustomerJobOpener.h"
 #include "platform/WvsError.h"
 #include "scheduling/RecurrenceExpansion.h"
-#include "shell/Session.h"
+#include "core/Session.h"
 
 #include <QRegularExpression>
 #include <cmath>

@@ -12,9 +12,9 @@
 #include "platform/MessageBox.h"
 #include "platform/Modal.h"
 #include "platform/WaitCursor.h"
-#include "shell/ErrorHandlingModule.h"
+#include "platform/ErrorHandlingModule.h"
 #include "shell/FormRegistry.h"
-#include "shell/Session.h"
+#include "core/Session.h"
 
 #include <QComboBox>
 #include <QDate>

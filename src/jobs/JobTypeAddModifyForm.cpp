@@ -1,7 +1,7 @@
 #include "jobs/JobTypeAddModifyForm.h"
 #include "jobs/JobTypeRecords.h"
 #include "platform/MessageBox.h"
-#include "shell/ErrorHandlingModule.h"
+#include "platform/ErrorHandlingModule.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #include "platform/FlexGrid.h"
 #include "platform/FlexGridModel.h"
-#include "shell/Session.h"
+#include "core/Session.h"
 
 #include <QApplication>
 #include <QFontMetrics>

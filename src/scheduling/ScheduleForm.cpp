@@ -17,8 +17,8 @@
 #include "scheduling/ScheduleRecords.h"
 #include "scheduling/ScheduleSortKeys.h"
 #include "scheduling/ScheduledJobUpdates.h"
-#include "shell/ErrorHandlingModule.h"
-#include "shell/Session.h"
+#include "platform/ErrorHandlingModule.h"
+#include "core/Session.h"
 
 #include <QComboBox>
 #include <QFrame>

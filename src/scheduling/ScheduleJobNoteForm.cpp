@@ -3,8 +3,8 @@
 #include "common/Formats.h"
 #include "platform/MessageBox.h"
 #include "scheduling/ScheduleJobNote.h"
-#include "shell/ErrorHandlingModule.h"
-#include "shell/Session.h"
+#include "platform/ErrorHandlingModule.h"
+#include "core/Session.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -8,9 +8,9 @@
 #include "platform/WaitCursor.h"
 #include "scheduling/ScheduleForm.h"
 #include "scheduling/ScheduleRecords.h"
-#include "shell/ErrorHandlingModule.h"
+#include "platform/ErrorHandlingModule.h"
 #include "shell/FormRegistry.h"
-#include "shell/Session.h"
+#include "core/Session.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>

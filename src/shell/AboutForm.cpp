@@ -1,9 +1,9 @@
 #include "shell/AboutForm.h"
 #include "platform/Desktop.h"
-#include "shell/ErrorHandlingModule.h"
+#include "platform/ErrorHandlingModule.h"
 #include "shell/FormRegistry.h"
 #include "shell/NewDatabase.h"
-#include "shell/Session.h"
+#include "core/Session.h"
 
 #include <QFileInfo>
 #include <QGridLayout>

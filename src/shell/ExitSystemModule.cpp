@@ -3,8 +3,8 @@
 #include "data/AppDatabase.h"
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
-#include "shell/ErrorHandlingModule.h"
-#include "shell/Session.h"
+#include "platform/ErrorHandlingModule.h"
+#include "core/Session.h"
 
 #include <QDate>
 
@@ -37,6 +37,9 @@ void logOffAndClose(bool ignoreErrors)
     sleepMs(500);
     step([&] { AppDatabase::close(); });
 }
+
+// Every fatal report ends here.
+[[maybe_unused]] const bool shutdownInstalled = (setShutdownHandler(&ExitSystem), true);
 
 } // namespace
 

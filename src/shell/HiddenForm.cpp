@@ -1,6 +1,6 @@
 #include "shell/HiddenForm.h"
 #include "platform/MessageBox.h"
-#include "shell/ErrorHandlingModule.h"
+#include "platform/ErrorHandlingModule.h"
 #include "shell/ExitSystemModule.h"
 
 namespace wvs {

@@ -3,10 +3,10 @@
 #include "common/Formats.h"
 #include "data/AppDatabase.h"
 #include "platform/MessageBox.h"
-#include "shell/ErrorHandlingModule.h"
+#include "platform/ErrorHandlingModule.h"
 #include "shell/FormRegistry.h"
 #include "shell/HiddenForm.h"
-#include "shell/Session.h"
+#include "core/Session.h"
 
 #include <QApplication>
 #include <QDate>

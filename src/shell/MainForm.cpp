@@ -4,13 +4,13 @@
 #include "platform/MessageBox.h"
 #include "platform/Printers.h"
 #include "platform/WaitCursor.h"
-#include "shell/ErrorHandlingModule.h"
+#include "platform/ErrorHandlingModule.h"
 #include "shell/ExitSystemModule.h"
 #include "shell/FormRegistry.h"
 #include "shell/HiddenForm.h"
 #include "shell/LoginForm.h"
 #include "shell/NewDatabase.h"
-#include "shell/Session.h"
+#include "core/Session.h"
 #include "shell/UpdateCheck.h"
 
 #include <QAction>
@@ -134,7 +134,7 @@ QAction *MainForm::menuItem(const QString &name) const { return items_.value(nam
 
 void MainForm::setMenuEnabled(const QString &itemName, bool enabled)
 {
-    if (MainForm *m = session().mainForm)
+    if (auto *m = qobject_cast<MainForm *>(session().mainForm.data()))
         if (QAction *a = m->menuItem(itemName))
             a->setEnabled(enabled);
 }

@@ -1,7 +1,7 @@
 #include "shell/NewDatabase.h"
 #include "common/Formats.h"
 #include "data/AppDatabase.h"
-#include "shell/Session.h"
+#include "core/Session.h"
 
 #include <QDate>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "shell/NewDatabaseForm.h"
 #include "platform/MessageBox.h"
-#include "shell/ErrorHandlingModule.h"
+#include "platform/ErrorHandlingModule.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

@@ -2,7 +2,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Transfer.h"
 #include "platform/WaitCursor.h"
-#include "shell/ErrorHandlingModule.h"
+#include "platform/ErrorHandlingModule.h"
 #include "shell/FormRegistry.h"
 #include "shell/UpdateCheck.h"
 

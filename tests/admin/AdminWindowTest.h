@@ -1,6 +1,6 @@
 #pragma once
 #include "shell/FormRegistry.h"
-#include "shell/Session.h"
+#include "core/Session.h"
 #include "support/DbTest.h"
 
 #include <QApplication>

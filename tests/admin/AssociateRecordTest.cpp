@@ -1,6 +1,6 @@
 #include <functional>
 #include "admin/AssociateRecord.h"
-#include "shell/Session.h"
+#include "core/Session.h"
 #include "platform/WvsError.h"
 #include "support/DbTest.h"
 

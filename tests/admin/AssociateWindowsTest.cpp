@@ -2,7 +2,7 @@
 #include "admin/AssociateRecord.h"
 #include "admin/AssociatesManagementForm.h"
 #include "platform/FlexGrid.h"
-#include "shell/Session.h"
+#include "core/Session.h"
 
 #include <QListWidget>
 

@@ -4,7 +4,7 @@
 #include "admin/AuthorityLevelStore.h"
 #include "admin/AuthorityLevelsManagementForm.h"
 #include "platform/FlexGrid.h"
-#include "shell/Session.h"
+#include "core/Session.h"
 
 using namespace wvs;
 

@@ -2,7 +2,7 @@
 #include "common/Formats.h"
 #include "platform/MessageBox.h"
 #include "platform/Modal.h"
-#include "shell/Session.h"
+#include "core/Session.h"
 
 #include <QCalendarWidget>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "common/PrinterSelectForm.h"
 #include "platform/Printers.h"
-#include "shell/Session.h"
+#include "core/Session.h"
 #include "support/DbTest.h"
 
 #include <QComboBox>

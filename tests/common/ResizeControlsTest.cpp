@@ -1,6 +1,6 @@
 #include "common/ResizeControlsModule.h"
 #include "platform/FlexGrid.h"
-#include "shell/Session.h"
+#include "core/Session.h"
 
 #include <QComboBox>
 #include <QGuiApplication>

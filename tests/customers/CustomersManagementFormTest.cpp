@@ -3,7 +3,7 @@
 #include "customers/CustomersManagementForm.h"
 #include "platform/FlexGrid.h"
 #include "shell/FormRegistry.h"
-#include "shell/Session.h"
+#include "core/Session.h"
 #include "support/DbTest.h"
 
 #include <QComboBox>

@@ -2,7 +2,7 @@
 #include "customers/CustomerNoteStore.h"
 #include "customers/NotesForm.h"
 #include "platform/Printers.h"
-#include "shell/Session.h"
+#include "core/Session.h"
 #include "support/DbTest.h"
 
 #include <QLabel>

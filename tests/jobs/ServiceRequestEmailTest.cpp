@@ -2,7 +2,7 @@
 #include "jobs/JobsDbTest.h"
 #include "jobs/ServiceRequestEmail.h"
 #include "platform/DesktopMailer.h"
-#include "shell/Session.h"
+#include "core/Session.h"
 #include "support/LocalServers.h"
 
 #include <QGroupBox>

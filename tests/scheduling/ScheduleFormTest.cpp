@@ -3,7 +3,7 @@
 #include "scheduling/ScheduleForm.h"
 #include "scheduling/ScheduleGrid.h"
 #include "shell/LoginForm.h"
-#include "shell/Session.h"
+#include "core/Session.h"
 #include "ScheduleTestData.h"
 
 #include <QCheckBox>

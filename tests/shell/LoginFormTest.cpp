@@ -1,7 +1,7 @@
 #include "common/Formats.h"
 #include "shell/LoginForm.h"
 #include "shell/MainForm.h"
-#include "shell/Session.h"
+#include "core/Session.h"
 #include "support/DbTest.h"
 
 #include <QAction>

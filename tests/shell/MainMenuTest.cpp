@@ -1,7 +1,7 @@
 #include "shell/AboutForm.h"
 #include "shell/FormRegistry.h"
 #include "shell/MainForm.h"
-#include "shell/Session.h"
+#include "core/Session.h"
 #include "support/DbTest.h"
 
 #include <QAction>

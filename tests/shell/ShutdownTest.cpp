@@ -1,10 +1,10 @@
 #include "common/Formats.h"
-#include "shell/ErrorHandlingModule.h"
+#include "platform/ErrorHandlingModule.h"
 #include "shell/ExitSystemModule.h"
 #include "shell/HiddenForm.h"
 #include "shell/MainForm.h"
 #include "shell/NewDatabase.h"
-#include "shell/Session.h"
+#include "core/Session.h"
 #include "support/DbTest.h"
 
 #include <QAction>

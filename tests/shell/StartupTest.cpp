@@ -4,7 +4,7 @@
 #include "shell/MainForm.h"
 #include "shell/NewDatabase.h"
 #include "shell/NewDatabaseForm.h"
-#include "shell/Session.h"
+#include "core/Session.h"
 #include "support/DbTest.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
 #include "support/DbTest.h"
 #include "shell/NewDatabase.h"
-#include "shell/Session.h"
+#include "core/Session.h"
 
 #include <QDir>
 

@@ -3,10 +3,9 @@
 #include <QString>
 
 class QDialog;
+class QWidget;
 
 namespace wvs {
-
-class MainForm;
 
 // The program-wide session values: who is logged on, the installation, and the
 // results that common dialogs hand back to their openers.
@@ -27,7 +26,7 @@ struct Session {
     bool portalUpdateSucceeded = false;
     bool shutdownFailed = false;
 
-    QPointer<MainForm> mainForm;
+    QPointer<QWidget> mainForm;  // the main window, once shown
 };
 
 Session &session();

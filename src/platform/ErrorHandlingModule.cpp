@@ -1,10 +1,24 @@
-#include "shell/ErrorHandlingModule.h"
+#include "platform/ErrorHandlingModule.h"
 #include "platform/MessageBox.h"
-#include "shell/ExitSystemModule.h"
 
 #include <QApplication>
 
 namespace wvs {
+
+namespace {
+// The shut-down the reporter ends in; the shell installs the real one at start.
+void (*shutdownHandler)() = nullptr;
+
+void shutDown()
+{
+    if (shutdownHandler)
+        shutdownHandler();
+    else
+        QApplication::exit(1);
+}
+} // namespace
+
+void setShutdownHandler(void (*handler)()) { shutdownHandler = handler; }
 
 void restorePointer()
 {
@@ -24,7 +38,7 @@ void ReportError(long number, const QString &description, const QString &objectN
         return;
     }
     if (number == ErrorNumber::SilentExit) {
-        ExitSystem();
+        shutDown();
         return;
     }
     msgBox(QStringLiteral("The following fatal error has been encountered:\r\n"
@@ -36,7 +50,7 @@ void ReportError(long number, const QString &description, const QString &objectN
                           "WVS will now shut down")
                .arg(objectName, procName, QString::number(number), description),
            MsgButtons::Ok, MsgIcon::Critical);
-    ExitSystem();
+    shutDown();
 }
 
 } // namespace wvs

@@ -11,6 +11,10 @@ namespace wvs {
 // otherwise shows the fatal message and shuts the program down.
 void ReportError(long number, const QString &description, const QString &objectName, const QString &procName);
 
+// Installs the program's shut-down, which ends every fatal report and the
+// program's own silent exit (the shell installs ExitSystem).
+void setShutdownHandler(void (*handler)());
+
 // Puts the pointer back after a failure.
 void restorePointer();
 

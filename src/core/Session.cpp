@@ -1,4 +1,4 @@
-#include "shell/Session.h"
+#include "core/Session.h"
 
 namespace wvs {
 
