@@ -1,4 +1,5 @@
 #include "admin/AssociateAddModifyForm.h"
+#include "data/PreferenceChoices.h"
 #include "common/AutoCompleteComboModule.h"
 #include "platform/MessageBox.h"
 #include "platform/ErrorHandlingModule.h"
@@ -82,7 +83,7 @@ AssociateAddModifyForm::AssociateAddModifyForm(QWidget *parent) : Form(parent)
         for (const AuthorityLevel &l : AuthorityLevelList)
             LevelCombo->addItem(l.description);
         LevelCombo->setCurrentIndex(-1);
-        PortalInUse = AssociateRecord::portalInUse();
+        PortalInUse = portalInUse();
         if (!PortalInUse) {
             PortalAccessCheck->setEnabled(false);
             PortalAccessList->setEnabled(false);

@@ -251,7 +251,6 @@ QList<PortalCandidate> AssociateRecord::portalCandidates(const QString &excludeI
     return out;
 }
 
-bool AssociateRecord::portalInUse() { return scalarSql(QStringLiteral("SELECT Portal FROM Preferences")).toInt() != 0; }
 
 bool AssociateRecord::isCurrentAssociate(const QString &id)
 {

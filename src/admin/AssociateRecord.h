@@ -84,7 +84,6 @@ public:
     // Every associate but the one named (any letter case), by name.
     static QList<PortalCandidate> portalCandidates(const QString &excludeId);
     // Whether the web portal is in use (no preferences row: not in use).
-    static bool portalInUse();
     // Whether an ID names the associate logged on.
     static bool isCurrentAssociate(const QString &id);
 };

@@ -1,4 +1,5 @@
 #include "admin/AssociatesManagementForm.h"
+#include "data/PreferenceChoices.h"
 #include "admin/AccessRights.h"
 #include "admin/AssociateAddModifyForm.h"
 #include "admin/AssociateRecord.h"
@@ -70,7 +71,7 @@ AssociatesManagementForm::AssociatesManagementForm(QWidget *parent) : Form(paren
             ModifyButton->setEnabled(false);
             DeleteButton->setEnabled(false);
         }
-        PortalButton->setEnabled(AssociateRecord::portalInUse());
+        PortalButton->setEnabled(portalInUse());
         CreateGrid();
         PopulateGrid();
     });

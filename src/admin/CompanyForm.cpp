@@ -1,4 +1,5 @@
 #include "admin/CompanyForm.h"
+#include "data/PreferenceChoices.h"
 #include "platform/MessageBox.h"
 #include "platform/WaitCursor.h"
 #include "platform/ErrorHandlingModule.h"
@@ -194,7 +195,7 @@ void CompanyForm::OKButton_Click()
     guarded("CompanyForm", "OKButton_Click", [&] {
         if (!activated())
             return;
-        const bool portal = CompanyRecord::portalInUse();
+        const bool portal = portalInUse();
         const CompanyDetails d = details();
         const CompanyRecord::Field fault = CompanyRecord::check(d, portal);
         if (fault != CompanyRecord::Field::None) {

@@ -53,7 +53,6 @@ void CompanyRecord::save(const CompanyDetails &d)
               d.sFax, d.sEmail, d.regNo, d.gstNo});
 }
 
-bool CompanyRecord::portalInUse() { return scalarSql(QStringLiteral("SELECT Portal FROM Preferences")).toInt() != 0; }
 
 CompanyRecord::Field CompanyRecord::check(const CompanyDetails &d, bool portalInUse)
 {

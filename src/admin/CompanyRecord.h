@@ -29,7 +29,6 @@ public:
     // Writes the one row, whether it existed or not.
     static void save(const CompanyDetails &d);
     // Whether the web portal is in use (no preferences row: not in use).
-    static bool portalInUse();
 
     enum class Field { None, ID, Name, RegNo, GSTNo, PAddress1, PPostCode, PTelephone };
     // The checks and questions of the company window's save, in order; each

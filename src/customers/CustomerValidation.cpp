@@ -1,4 +1,5 @@
 #include "customers/CustomerValidation.h"
+#include "data/PreferenceChoices.h"
 #include "data/AppDatabase.h"
 #include "platform/MessageBox.h"
 
@@ -23,14 +24,6 @@ QString phoneMessage(int n)
 }
 
 } // namespace
-
-bool CustomerValidation::accountsPackageInUse()
-{
-    QSqlQuery q = execSql(QStringLiteral("SELECT MYOB, Xero FROM Preferences"));
-    if (!q.next())
-        return false;
-    return q.value(0).toInt() != 0 || q.value(1).toInt() != 0;
-}
 
 int CustomerValidation::accountsRefClashes(CustomerMode mode, qint64 customerNumber, const QString &accountsRef)
 {

@@ -19,7 +19,6 @@ public:
     static Result validate(CustomerMode mode, const CustomerRecord &c, const QVector<ServiceAddress> &addresses);
 
     // Whether MYOB or Xero is chosen in the preferences.
-    static bool accountsPackageInUse();
     // How many other customers already carry the accounts reference.
     static int accountsRefClashes(CustomerMode mode, qint64 customerNumber, const QString &accountsRef);
 };

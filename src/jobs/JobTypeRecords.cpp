@@ -1,4 +1,5 @@
 #include "jobs/JobTypeRecords.h"
+#include "data/PreferenceChoices.h"
 #include "common/Formats.h"
 #include "data/AppDatabase.h"
 
@@ -63,12 +64,6 @@ QString deleteRefusal(const QString &code, const QString &description, const QDa
 void remove(const QString &code)
 {
     writeSql(QStringLiteral("DELETE FROM JobTypes WHERE JobTypeCode = ?"), {code});
-}
-
-bool accountsPackageInUse()
-{
-    QSqlQuery q = execSql(QStringLiteral("SELECT MYOB, Xero FROM Preferences"));
-    return q.next() && (q.value(0).toInt() != 0 || q.value(1).toInt() != 0);
 }
 
 QString duplicateCodeMessage(const QString &code)

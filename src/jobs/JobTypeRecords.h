@@ -26,9 +26,6 @@ std::optional<JobType> find(const QString &code);
 QString deleteRefusal(const QString &code, const QString &description, const QDate &today);
 void remove(const QString &code);
 
-// True when MYOB or Xero is the accounts package in use.
-bool accountsPackageInUse();
-
 // The result of the dialog's save.
 struct SaveOutcome {
     enum Status {

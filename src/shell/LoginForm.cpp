@@ -1,4 +1,5 @@
 #include "shell/LoginForm.h"
+#include "data/PreferenceChoices.h"
 #include "common/CreateRoundedRectModule.h"
 #include "common/Formats.h"
 #include "data/AppDatabase.h"
@@ -68,12 +69,6 @@ AreaRights readRights(int level)
         r.preferences = q.value(8).toInt();
     }
     return r;
-}
-
-bool accountsPackageInUse()
-{
-    QSqlQuery q = execSql(QStringLiteral("SELECT MYOB, Xero FROM Preferences"));
-    return q.next() && (q.value(0).toInt() != 0 || q.value(1).toInt() != 0);
 }
 
 void markLoggedOn(const QString &id)
@@ -227,7 +222,7 @@ void LoginForm::OKButton_Click()
 
         if (s.currentAuthorityLevel != 0) {
             if (main_)
-                main_->applyRights(Login::readRights(s.currentAuthorityLevel), Login::accountsPackageInUse());
+                main_->applyRights(Login::readRights(s.currentAuthorityLevel), accountsPackageInUse());
         } else {
             msgBox(QStringLiteral("You do not have authority to perform any functions"));
         }

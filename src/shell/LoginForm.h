@@ -28,8 +28,6 @@ std::optional<AssociateLogin> findAssociate(const QString &id, const QString &pa
 void forceLogOff(const QString &id);
 // The rights of a level (all 0 when the level has no row).
 AreaRights readRights(int level);
-// True when MYOB or Xero is the chosen accounts package.
-bool accountsPackageInUse();
 // Marks the associate logged on (a negative AssociateStatus).
 void markLoggedOn(const QString &id);
 } // namespace Login

@@ -1,4 +1,5 @@
 #include "shell/MainForm.h"
+#include "data/PreferenceChoices.h"
 #include "data/AppDatabase.h"
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
@@ -219,21 +220,9 @@ void MainForm::openWindow(const QString &formName, const QString &tag)
     FormRegistry::open(formName, tag, this);
 }
 
-QString MainForm::accountsMode()
-{
-    QSqlQuery q = execSql(QStringLiteral("SELECT MYOB, Xero FROM Preferences"));
-    if (!q.next())
-        return QString();
-    if (q.value(0).toInt() != 0)
-        return QStringLiteral("MYOB");
-    if (q.value(1).toInt() != 0)
-        return QStringLiteral("Xero");
-    return QString();
-}
-
 void MainForm::openAccountsWindow(const QString &formName)
 {
-    const QString mode = accountsMode();
+    const QString mode = accountsPackage();
     if (!mode.isEmpty())
         openWindow(formName, mode);
 }

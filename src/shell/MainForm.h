@@ -54,7 +54,6 @@ public:
     static std::function<void()> &updateDbHook();
 
     // The accounts package of the accounts commands: "MYOB", "Xero" or empty.
-    static QString accountsMode();
     // The support e-mail link.
     static QUrl supportMailLink();
 

@@ -1,4 +1,5 @@
 #include "shell/AboutForm.h"
+#include "data/PreferenceChoices.h"
 #include "shell/FormRegistry.h"
 #include "shell/MainForm.h"
 #include "core/Session.h"
@@ -109,7 +110,7 @@ TEST_F(MainMenuTest, AccountsCommandsServeMyobBeforeXeroAndNothingWithoutAPackag
     choose("AccountsSalesExport");
     EXPECT_EQ(openedWith(), QStringList({"AccountsCustomerImportForm|MYOB", "AccountsCustomerExportForm|MYOB",
                                          "AccountsSalesExportForm|MYOB", "AccountsSalesExportForm|Xero"}));
-    EXPECT_EQ(MainForm::accountsMode(), "Xero");
+    EXPECT_EQ(accountsPackage(), "Xero");
 
     // Changed meanwhile at another workstation: the menu is still there, but nothing opens.
     setPackages(false, false);
