@@ -1,4 +1,5 @@
 #include "admin/AssociateAddModifyForm.h"
+#include "platform/TypingLimit.h"
 #include "data/PreferenceChoices.h"
 #include "common/AutoCompleteComboModule.h"
 #include "platform/MessageBox.h"
@@ -22,7 +23,7 @@ AssociateAddModifyForm::AssociateAddModifyForm(QWidget *parent) : Form(parent)
     auto makeText = [this](const char *name, int maxLength) {
         auto *t = new QLineEdit(this);
         t->setObjectName(QString::fromUtf8(name));
-        t->setMaxLength(maxLength);
+        TypingLimit::apply(t, maxLength);
         return t;
     };
     IDText = makeText("IDText", 4);
@@ -132,6 +133,7 @@ void AssociateAddModifyForm::firstActivate()
                     }
                 }
                 ActiveCheck->setChecked(row->active);
+                shown_ = entry();
             }
             if (FormMode == QLatin1String("View"))
                 OKButton->setEnabled(false);
@@ -194,10 +196,13 @@ void AssociateAddModifyForm::OKButton_Click()
         const AssociateEntry e = entry();
         auto result = AssociateRecord::check(e);
         if (result.ok) {
-            result = FormMode == QLatin1String("Add") ? AssociateRecord::add(e, PortalInUse)
-                                                     : AssociateRecord::modify(OriginalAssociateID, e, PortalInUse);
+            result = FormMode == QLatin1String("Add")
+                ? AssociateRecord::add(e, PortalInUse)
+                : AssociateRecord::modify(OriginalAssociateID, e, PortalInUse, shown_ ? &*shown_ : nullptr);
         }
         if (!result.ok) {
+            if (!result.message.isEmpty())
+                msgBox(result.message);
             if (result.clearId)
                 IDText->clear();
             if (result.clearPasswords) {

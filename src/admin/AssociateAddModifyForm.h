@@ -3,6 +3,8 @@
 #include "admin/AuthorityLevelStore.h"
 #include "platform/Form.h"
 
+#include <optional>
+
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -40,6 +42,8 @@ private:
     void PortalAccessCheck_Click();
     void OKButton_Click();
     void clearForNext();
+
+    std::optional<AssociateEntry> shown_; // Modify: the entry as first shown
 
     QLineEdit *IDText;
     QLineEdit *NameText;

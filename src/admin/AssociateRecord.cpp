@@ -2,10 +2,11 @@
 #include "common/Formats.h"
 #include "common/ValidateEntryModule.h"
 #include "data/AppDatabase.h"
-#include "platform/MessageBox.h"
+#include "data/ChangedColumns.h"
 #include "core/Session.h"
 
 #include <QDate>
+#include <QRegularExpression>
 #include <functional>
 
 namespace wvs {
@@ -27,11 +28,20 @@ bool idTaken(const QString &id, const QString &exceptId = QString())
                .toInt() > 0;
 }
 
-AssociateRecord::Check refuseTakenId(const QString &id)
+AssociateRecord::Check refusal(const QString &message, AssociateRecord::Field field)
 {
-    msgBox(QStringLiteral("Associate ID %1 already exists - please enter another").arg(id));
     AssociateRecord::Check c;
     c.ok = false;
+    c.message = message;
+    c.field = field;
+    return c;
+}
+
+AssociateRecord::Check refuseTakenId(const QString &id)
+{
+    AssociateRecord::Check c;
+    c.ok = false;
+    c.message = QStringLiteral("Associate ID %1 already exists - please enter another").arg(id);
     c.field = AssociateRecord::Field::ID;
     c.clearId = true;
     return c;
@@ -84,13 +94,7 @@ const QStringList &AssociateRecord::initialScreenForms()
 
 AssociateRecord::Check AssociateRecord::check(const AssociateEntry &e)
 {
-    auto refuse = [](const QString &message, Field field) {
-        msgBox(message);
-        Check c;
-        c.ok = false;
-        c.field = field;
-        return c;
-    };
+    auto refuse = [](const QString &message, Field field) { return refusal(message, field); };
     if (e.id.isEmpty())
         return refuse(QStringLiteral("Please enter an ID"), Field::ID);
     if (e.id.size() < 2)
@@ -98,13 +102,14 @@ AssociateRecord::Check AssociateRecord::check(const AssociateEntry &e)
     if (e.id.contains(QLatin1Char(' ')))
         return refuse(QStringLiteral("The ID cannot contain spaces"), Field::ID);
     // The ID is a key of other tables and an entry of comma-separated portal
-    // lists and portal files: letters, digits and underscores only.
-    if (ValidateEntry(e.id, false).isValid()) {
-        Check c;
-        c.ok = false;
-        c.field = Field::ID;
-        return c;
-    }
+    // lists and portal files: letters A-Z, digits and underscores only (no
+    // control characters, accented letters, emoji or direction marks).
+    if (const QString m = validateEntryMessage(e.id, false); !m.isEmpty())
+        return refuse(m, Field::ID);
+    static const QRegularExpression plainId(QStringLiteral("^[A-Za-z0-9_]+$"));
+    if (!plainId.match(e.id).hasMatch())
+        return refuse(QStringLiteral("Entry can only be combinations of alphabetic,numeric and underscore (_) characters"),
+                      Field::ID);
     if (e.name.isEmpty())
         return refuse(QStringLiteral("Please enter a Name"), Field::Name);
     if (e.password.isEmpty())
@@ -149,17 +154,14 @@ AssociateRecord::Check AssociateRecord::add(const AssociateEntry &e, bool portal
     return {};
 }
 
-AssociateRecord::Check AssociateRecord::modify(const QString &originalId, const AssociateEntry &e, bool portalInUse)
+AssociateRecord::Check AssociateRecord::modify(const QString &originalId, const AssociateEntry &e, bool portalInUse,
+                                               const AssociateEntry *shown)
 {
     // The row being edited decides whether this is the logged-on associate, so
     // that renaming oneself in the same save does not slip past the test.
     const bool self = isCurrentAssociate(originalId);
-    if (!e.active && self) {
-        msgBox(QStringLiteral("You cannot de-activate yourself!"));
-        Check c;
-        c.ok = false;
-        return c;
-    }
+    if (!e.active && self)
+        return refusal(QStringLiteral("You cannot de-activate yourself!"), Field::None);
     Transaction t;
     const bool renamed = e.id != originalId;
     if (renamed && idTaken(e.id, originalId))
@@ -167,14 +169,35 @@ AssociateRecord::Check AssociateRecord::modify(const QString &originalId, const 
     if (!load(originalId))
         return {};
 
-    // A logged-on associate keeps his log-on mark (negative); anyone else gets today's date serial.
-    writeSql(QStringLiteral("UPDATE Associates SET AssociateID = ?, AssociateName = ?, AssociatePassword = ?, "
-                            "AssociatePhone = ?, AssociateEmail = ?, AssociateAuthorityLevel = ?, InitialScreen = ?, "
-                            "AssociateStatus = CASE WHEN AssociateStatus < 0 THEN AssociateStatus ELSE ? END, "
-                            "PortalAccess = ?, Active = ? WHERE AssociateID = ? COLLATE NOCASE"),
-             {e.id, e.name, e.password, e.phone, e.email,
-              e.level.value_or(0), e.initialScreen, todaySerial(),
-              portalAccessValue(e, portalInUse), e.active ? 1 : 0, originalId});
+    // Only what the user changed is written, so that another workstation's
+    // change to the other fields is kept. The status is always written: a
+    // logged-on associate keeps his log-on mark (negative), anyone else gets
+    // today's date serial. Without the portal the access list is cleared.
+    ChangedColumns changed;
+    auto column = [&](const char *name, const QVariant &before, const QVariant &after) {
+        if (shown)
+            changed.compare(QString::fromLatin1(name), before, after);
+        else
+            changed.set(QString::fromLatin1(name), after);
+    };
+    const AssociateEntry none;
+    const AssociateEntry &was = shown ? *shown : none;
+    column("AssociateID", was.id, e.id);
+    column("AssociateName", was.name, e.name);
+    column("AssociatePassword", was.password, e.password);
+    column("AssociatePhone", was.phone, e.phone);
+    column("AssociateEmail", was.email, e.email);
+    column("AssociateAuthorityLevel", was.level ? QVariant(*was.level) : QVariant(), e.level.value_or(0));
+    column("InitialScreen", was.initialScreen, e.initialScreen);
+    if (portalInUse)
+        column("PortalAccess", portalAccessValue(was, true), portalAccessValue(e, true));
+    else
+        changed.set(QStringLiteral("PortalAccess"), QString());
+    column("Active", was.active ? 1 : 0, e.active ? 1 : 0);
+    writeSql(QStringLiteral("UPDATE Associates SET AssociateStatus = CASE WHEN AssociateStatus < 0 THEN AssociateStatus "
+                            "ELSE ? END WHERE AssociateID = ? COLLATE NOCASE"),
+             {todaySerial(), originalId});
+    changed.update(QStringLiteral("Associates"), QStringLiteral("AssociateID = ? COLLATE NOCASE"), {originalId});
 
     if (renamed) {
         writeSql(QStringLiteral("UPDATE CustomerJobs SET AssociateID = ? WHERE AssociateID = ? COLLATE NOCASE"), {e.id, originalId});
@@ -195,19 +218,23 @@ AssociateRecord::Check AssociateRecord::modify(const QString &originalId, const 
     return {};
 }
 
-bool AssociateRecord::remove(const QString &id, const QString &name)
+QString AssociateRecord::removeRefusal(const QString &id, const QString &name)
 {
-    if (isCurrentAssociate(id)) {
-        msgBox(QStringLiteral("You cannot delete yourself!"));
-        return false;
-    }
+    if (isCurrentAssociate(id))
+        return QStringLiteral("You cannot delete yourself!");
     const int jobs = scalarSql(QStringLiteral("SELECT COUNT(*) FROM CustomerJobs WHERE AssociateID = ? COLLATE NOCASE"), {id}).toInt();
-    if (jobs > 0) {
-        msgBox(QStringLiteral("There are Customer Jobs assigned to  %1 therefore he/she cannot be deleted").arg(name));
-        return false;
-    }
-    if (!askYesNo(QStringLiteral("Are you sure you want to PERMANENTLY delete Associate %1?").arg(name)))
-        return false;
+    if (jobs > 0)
+        return QStringLiteral("There are Customer Jobs assigned to  %1 therefore he/she cannot be deleted").arg(name);
+    return QString();
+}
+
+QString AssociateRecord::removeQuestion(const QString &name)
+{
+    return QStringLiteral("Are you sure you want to PERMANENTLY delete Associate %1?").arg(name);
+}
+
+void AssociateRecord::remove(const QString &id)
+{
     Transaction t;
     writeSql(QStringLiteral("DELETE FROM Associates WHERE AssociateID = ? COLLATE NOCASE"), {id});
     // Locks and a staged grid of someone who can no longer log in would never be freed.
@@ -215,7 +242,6 @@ bool AssociateRecord::remove(const QString &id, const QString &name)
     writeSql(QStringLiteral("DELETE FROM ScheduleStaging WHERE UserID = ? COLLATE NOCASE"), {id});
     rewritePortalLists([&](const QString &entry) { return sameId(entry, id) ? QString() : entry; });
     t.commit();
-    return true;
 }
 
 std::optional<AssociateRow> AssociateRecord::load(const QString &id)

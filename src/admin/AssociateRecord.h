@@ -51,14 +51,17 @@ public:
     static const QStringList &initialScreenForms();
 
     enum class Field { None, ID, Name, Password, Level, InitialScreen };
+    // The outcome of a check or a save: a refusal carries the message the
+    // window shows and the field that takes the focus.
     struct Check {
         bool ok = true;
+        QString message;
         Field field = Field::None;
         bool clearId = false;        // the ID exists already
         bool clearPasswords = false; // the two passwords differ
     };
 
-    // The field checks of Save, in order; each failure shows its message.
+    // The field checks of Save, in order; the first failure is returned.
     static Check check(const AssociateEntry &e);
 
     // The PortalAccess text a save writes: empty without the portal or the
@@ -73,12 +76,19 @@ public:
     // scheduled jobs, schedule locks, staged schedules and other associates'
     // portal access, and into the session when the associate is the one logged
     // on. A missing row writes nothing (another workstation deleted it).
-    static Check modify(const QString &originalId, const AssociateEntry &e, bool portalInUse);
+    // Given the entry as the dialog first showed it, only the fields the user
+    // changed are written (and the status).
+    static Check modify(const QString &originalId, const AssociateEntry &e, bool portalInUse,
+                        const AssociateEntry *shown = nullptr);
 
-    // Deletes an associate after its refusals and question (all shown here);
-    // true when deleted. His schedule locks and staged schedule go with him and
-    // other associates' portal access no longer names him.
-    static bool remove(const QString &id, const QString &name);
+    // Why an associate may not be deleted (himself, or customer jobs are
+    // assigned to him), or empty.
+    static QString removeRefusal(const QString &id, const QString &name);
+    // The question asked before a delete.
+    static QString removeQuestion(const QString &name);
+    // Deletes an associate. His schedule locks and staged schedule go with him
+    // and other associates' portal access no longer names him.
+    static void remove(const QString &id);
 
     static std::optional<AssociateRow> load(const QString &id);
     // Every associate but the one named (any letter case), by name.

@@ -1,4 +1,5 @@
 #include "admin/AssociatesManagementForm.h"
+#include "platform/WaitCursor.h"
 #include "data/PreferenceChoices.h"
 #include "admin/AccessRights.h"
 #include "admin/AssociateAddModifyForm.h"
@@ -187,8 +188,18 @@ void AssociatesManagementForm::DeleteButton_Click()
             msgBox(QStringLiteral("Please select the Associate to be deleted"));
             return;
         }
-        if (!AssociateRecord::remove(AssociatesGrid->textMatrix(row, 1), AssociatesGrid->textMatrix(row, 2)))
+        const QString id = AssociatesGrid->textMatrix(row, 1);
+        const QString name = AssociatesGrid->textMatrix(row, 2);
+        if (const QString refusal = AssociateRecord::removeRefusal(id, name); !refusal.isEmpty()) {
+            msgBox(refusal);
             return;
+        }
+        if (!askYesNo(AssociateRecord::removeQuestion(name)))
+            return;
+        {
+            WaitCursor wait;
+            AssociateRecord::remove(id);
+        }
         PopulateGrid();
         msgBox(QStringLiteral("Associate deleted"));
     });

@@ -1,4 +1,5 @@
 #include "customers/CustomerAddModifyForm.h"
+#include "platform/TypingLimit.h"
 #include "customers/CustomerMapLink.h"
 #include "customers/CustomerValidation.h"
 #include "platform/Desktop.h"
@@ -67,7 +68,7 @@ CustomerAddModifyForm::CustomerAddModifyForm(QWidget *parent) : Form(parent)
     auto text = [this](const char *name, int maxLength) {
         auto *e = new QLineEdit(this);
         e->setObjectName(QString::fromUtf8(name));
-        e->setMaxLength(maxLength);
+        TypingLimit::apply(e, maxLength);
         return e;
     };
     auto check = [this](const char *name, const char *caption) {
@@ -279,6 +280,10 @@ void CustomerAddModifyForm::firstActivate()
             showRecord(*c);
             showAddress(paging_.shown());
         }
+        // What a Modify compares against: only the fields and addresses the
+        // user changes are written.
+        shown_ = entry();
+        shownAddresses_ = paging_.addresses();
         if (modify) {
             setWindowTitle(QStringLiteral("Customer Modify"));
             FormMode = QStringLiteral("Modify");
@@ -505,7 +510,9 @@ bool CustomerAddModifyForm::SaveCustomer()
             && !askYesNo(QStringLiteral("A Customer with the same forename, surname and address already exists. ")
                          + QStringLiteral("Do you still want to create a new Customer with these details?")))
             return;
-        CustomerNumber = CustomerStore::save(mode(), c, paging_.addresses());
+        const bool modify = mode() == CustomerMode::Modify;
+        CustomerNumber = CustomerStore::save(mode(), c, paging_.addresses(), modify ? &shown_ : nullptr,
+                                             modify ? &shownAddresses_ : nullptr);
         ok = true;
     });
     return ok;

@@ -60,6 +60,8 @@ private:
     QList<QLineEdit *> entryFields() const;
 
     AddressPaging paging_;
+    CustomerRecord shown_;                   // the entry as the dialog first showed it
+    QVector<ServiceAddress> shownAddresses_; // the addresses as first shown
 
     QLabel *HeadingLabel;
     QLineEdit *TitleText;

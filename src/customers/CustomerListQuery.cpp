@@ -26,8 +26,10 @@ QVector<QStringList> CustomerListQuery::rows(const CustomerFilter &filter)
     const auto contains = [&](const char *field, const QString &text) {
         if (text.isEmpty())
             return;
-        sql += QStringLiteral(" AND %1 LIKE ? ESCAPE '\\'").arg(QLatin1String(field));
-        params << QStringLiteral("%") + likeLiteral(text) + QStringLiteral("%");
+        // Plain text anywhere in the field, letter case aside; unlike a LIKE
+        // pattern no filter is ever too long to run.
+        sql += QStringLiteral(" AND instr(lower(%1), lower(?)) > 0").arg(QLatin1String(field));
+        params << text;
     };
     contains("CompanyName", filter.company);
     contains("Surname", filter.surname);

@@ -1,6 +1,7 @@
 #include "customers/CustomerRecord.h"
 #include "common/Formats.h"
 #include "data/AppDatabase.h"
+#include "data/ChangedColumns.h"
 #include "platform/WvsError.h"
 
 #include <QDate>
@@ -108,43 +109,97 @@ QString CustomerStore::customerGoneMessage()
     return QStringLiteral("This Customer has been deleted by another user. The changes cannot be saved");
 }
 
-qint64 CustomerStore::save(CustomerMode mode, const CustomerRecord &c, const QVector<ServiceAddress> &addresses)
+namespace {
+
+// The Customers columns a save writes, as the dialog's entry gives them.
+QList<QPair<QString, QVariant>> customerColumns(const CustomerRecord &c)
+{
+    return {{QStringLiteral("Title"), c.title},
+            {QStringLiteral("Forename"), c.forename},
+            {QStringLiteral("Surname"), c.surname},
+            {QStringLiteral("CompanyName"), c.companyName},
+            {QStringLiteral("Phone1"), c.phone1},
+            {QStringLiteral("Phone2"), c.phone2},
+            {QStringLiteral("Phone3"), c.phone3},
+            {QStringLiteral("Email1"), c.email1},
+            {QStringLiteral("Email2"), c.email2},
+            {QStringLiteral("CustomerStatus"), c.customerStatus},
+            {QStringLiteral("ContactName"), c.contactName},
+            {QStringLiteral("AccountsRef"), c.accountsRef},
+            {QStringLiteral("CAddress1"), c.cAddress1},
+            {QStringLiteral("CAddress2"), c.cAddress2},
+            {QStringLiteral("CAddress3"), c.cAddress3},
+            {QStringLiteral("CSuburb"), c.cSuburb},
+            {QStringLiteral("CCity"), cityOrDefault(c.cCity)},
+            {QStringLiteral("CPostCode"), c.cPostCode},
+            {QStringLiteral("CustomerComment"), c.customerComment},
+            {QStringLiteral("CommentOnSchedule"), c.commentOnSchedule ? 1 : 0}};
+}
+
+QList<QPair<QString, QVariant>> addressColumns(const ServiceAddress &a)
+{
+    return {{QStringLiteral("SAddress1"), a.sAddress1}, {QStringLiteral("SAddress2"), a.sAddress2},
+            {QStringLiteral("SAddress3"), a.sAddress3}, {QStringLiteral("SSuburb"), a.sSuburb},
+            {QStringLiteral("SCity"), cityOrDefault(a.sCity)}, {QStringLiteral("SPostCode"), a.sPostCode}};
+}
+
+// Every column of after that differs from before (all of them without a before).
+ChangedColumns changes(const QList<QPair<QString, QVariant>> &before, const QList<QPair<QString, QVariant>> &after,
+                       bool everything)
+{
+    ChangedColumns out;
+    for (int i = 0; i < after.size(); ++i) {
+        if (everything)
+            out.set(after[i].first, after[i].second);
+        else
+            out.compare(after[i].first, before[i].second, after[i].second);
+    }
+    return out;
+}
+
+const ServiceAddress *findShown(const QVector<ServiceAddress> *shown, qint64 seqNo)
+{
+    if (!shown)
+        return nullptr;
+    for (const ServiceAddress &a : *shown)
+        if (a.seqNo == seqNo)
+            return &a;
+    return nullptr;
+}
+
+} // namespace
+
+qint64 CustomerStore::save(CustomerMode mode, const CustomerRecord &c, const QVector<ServiceAddress> &addresses,
+                           const CustomerRecord *shown, const QVector<ServiceAddress> *shownAddresses)
 {
     Transaction t;
-    const QVariantList values{c.title,     c.forename,  c.surname,   c.companyName,    c.phone1,
-                              c.phone2,    c.phone3,    c.email1,    c.email2,         c.customerStatus,
-                              c.contactName, c.accountsRef, c.cAddress1, c.cAddress2,  c.cAddress3,
-                              c.cSuburb,   cityOrDefault(c.cCity), c.cPostCode, c.customerComment,
-                              c.commentOnSchedule ? 1 : 0};
     const bool phoneChosen = c.preferredPhone >= 1 && c.preferredPhone <= 3;
 
     qint64 number = c.customerNumber;
     if (mode == CustomerMode::Add) {
-        QVariantList params = values;
+        QStringList columns;
+        QVariantList params;
+        for (const auto &col : customerColumns(c)) {
+            columns << col.first;
+            params << col.second;
+        }
+        columns << QStringLiteral("PreferredPhone") << QStringLiteral("DateEntered");
         params << (phoneChosen ? c.preferredPhone : 1) << Formats::toStoredDate(QDate::currentDate());
-        writeSql(QStringLiteral("INSERT INTO Customers (Title, Forename, Surname, CompanyName, Phone1, Phone2, Phone3, "
-                                "Email1, Email2, CustomerStatus, ContactName, AccountsRef, CAddress1, CAddress2, "
-                                "CAddress3, CSuburb, CCity, CPostCode, CustomerComment, CommentOnSchedule, "
-                                "PreferredPhone, DateEntered) "
-                                "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+        writeSql(QStringLiteral("INSERT INTO Customers (") + columns.join(QStringLiteral(", "))
+                     + QStringLiteral(") VALUES (") + QStringList(columns.size(), QStringLiteral("?")).join(QStringLiteral(", "))
+                     + QStringLiteral(")"),
                  params);
         // The key this insert produced: another workstation may be adding a
         // customer at the same moment, so the highest number is not ours.
         number = lastInsertId();
     } else {
-        QVariantList params = values;
-        QString sql = QStringLiteral("UPDATE Customers SET Title = ?, Forename = ?, Surname = ?, CompanyName = ?, "
-                                     "Phone1 = ?, Phone2 = ?, Phone3 = ?, Email1 = ?, Email2 = ?, CustomerStatus = ?, "
-                                     "ContactName = ?, AccountsRef = ?, CAddress1 = ?, CAddress2 = ?, CAddress3 = ?, "
-                                     "CSuburb = ?, CCity = ?, CPostCode = ?, CustomerComment = ?, "
-                                     "CommentOnSchedule = ?");
-        if (phoneChosen) {
-            sql += QStringLiteral(", PreferredPhone = ?");
-            params << c.preferredPhone;
-        }
-        sql += QStringLiteral(" WHERE CustomerNumber = ?");
-        params << number;
-        if (writeSql(sql, params) == 0)
+        // Only what the user changed is written, so that another workstation's
+        // change to any other field of the customer is kept.
+        ChangedColumns changed = changes(shown ? customerColumns(*shown) : QList<QPair<QString, QVariant>>{},
+                                         customerColumns(c), shown == nullptr);
+        if (phoneChosen && (!shown || shown->preferredPhone != c.preferredPhone))
+            changed.set(QStringLiteral("PreferredPhone"), c.preferredPhone);
+        if (changed.update(QStringLiteral("Customers"), QStringLiteral("CustomerNumber = ?"), {number}) == 0)
             throw WvsError(ErrorNumber::Recoverable, customerGoneMessage());
     }
 
@@ -154,6 +209,7 @@ qint64 CustomerStore::save(CustomerMode mode, const CustomerRecord &c, const QVe
                 insertAddress(number, a);
             continue;
         }
+        const ServiceAddress *before = findShown(shownAddresses, a.seqNo);
         if (a.sAddress1.isEmpty()) {
             // Checked again here: a job may have been added at this address
             // since the entry was validated.
@@ -162,13 +218,15 @@ qint64 CustomerStore::save(CustomerMode mode, const CustomerRecord &c, const QVe
             writeSql(QStringLiteral("DELETE FROM CustomerServiceAddresses WHERE SAddressSeqNo = ?"), {a.seqNo});
             continue;
         }
-        const int changed = writeSql(QStringLiteral("UPDATE CustomerServiceAddresses SET SAddress1 = ?, SAddress2 = ?, "
-                                                    "SAddress3 = ?, SSuburb = ?, SCity = ?, SPostCode = ? "
-                                                    "WHERE SAddressSeqNo = ? AND CustomerNumber = ?"),
-                                     {a.sAddress1, a.sAddress2, a.sAddress3, a.sSuburb,
-                                      cityOrDefault(a.sCity), a.sPostCode, a.seqNo, number});
+        const ChangedColumns changed =
+            changes(before ? addressColumns(*before) : QList<QPair<QString, QVariant>>{}, addressColumns(a), !before);
+        // An address the user left as it was is not touched at all.
+        if (changed.isEmpty())
+            continue;
         // An address removed meanwhile elsewhere is added again as shown.
-        if (changed == 0)
+        if (changed.update(QStringLiteral("CustomerServiceAddresses"),
+                           QStringLiteral("SAddressSeqNo = ? AND CustomerNumber = ?"), {a.seqNo, number})
+            == 0)
             insertAddress(number, a);
     }
     t.commit();

@@ -56,12 +56,15 @@ public:
 
     // Writes the customer and every address of the list in one transaction:
     // on Add the customer is added and its number, the key the insert
-    // produced, is returned; on Modify the row of c.customerNumber is changed. Addresses: a new
+    // produced, is returned; on Modify the row of c.customerNumber is changed.
+    // Given what the dialog first showed (shown, shownAddresses), a Modify
+    // writes only the fields and addresses the user changed. Addresses: a new
     // one without a first line is skipped, a stored one without a first line is
     // removed (refused while a customer job still uses it), the others are
     // changed or added. A customer removed meanwhile by another workstation,
     // or a refused removal, throws a recoverable WvsError and nothing is kept.
-    static qint64 save(CustomerMode mode, const CustomerRecord &c, const QVector<ServiceAddress> &addresses);
+    static qint64 save(CustomerMode mode, const CustomerRecord &c, const QVector<ServiceAddress> &addresses,
+                       const CustomerRecord *shown = nullptr, const QVector<ServiceAddress> *shownAddresses = nullptr);
 
     // The refusal shown when a stored address still used by a job would go.
     static QString addressInUseMessage(const QString &storedFirstLine);

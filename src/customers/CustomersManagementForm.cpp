@@ -1,4 +1,5 @@
 #include "customers/CustomersManagementForm.h"
+#include "platform/TypingLimit.h"
 #include "common/AutoCompleteComboModule.h"
 #include "common/ResizeControlsModule.h"
 #include "customers/CustomerAccess.h"
@@ -65,6 +66,9 @@ CustomersManagementForm::CustomersManagementForm(QWidget *parent) : Form(parent)
     CompanyText->setObjectName(QStringLiteral("CompanyText"));
     SurnameText = new QLineEdit(this);
     SurnameText->setObjectName(QStringLiteral("SurnameText"));
+    // A filter takes no more than the customer dialog lets its field hold.
+    TypingLimit::apply(CompanyText, 100);
+    TypingLimit::apply(SurnameText, 50);
     SuburbCombo = makeCombo("SuburbCombo", true);
     CustomerStatusCombo = makeCombo("CustomerStatusCombo", true);
     SortCombo = makeCombo("SortCombo", false);

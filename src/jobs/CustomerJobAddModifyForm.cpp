@@ -1,4 +1,5 @@
 #include "jobs/CustomerJobAddModifyForm.h"
+#include "platform/TypingLimit.h"
 #include "common/AutoCompleteComboModule.h"
 #include "common/CalendarForm.h"
 #include "common/Formats.h"
@@ -67,7 +68,7 @@ W *named(W *w, const char *name)
 QLineEdit *parameterBox(QWidget *parent, const char *name)
 {
     auto *t = named(new QLineEdit(parent), name);
-    t->setMaxLength(3);
+    TypingLimit::apply(t, 3);
     t->setFixedWidth(44);
     return t;
 }
@@ -132,7 +133,8 @@ void CustomerJobAddModifyForm::buildControls()
     MapImage = imageButton(this, "MapImage", QStringLiteral("Map"), QStringLiteral("Show the address on a map"));
     JobTypeCombo = listCombo(this, "JobTypeCombo");
     CostText = named(new QLineEdit(this), "CostText");
-    CostText->setMaxLength(8);
+    // Eight characters typed; a stored or reformatted cost is shown whole.
+    TypingLimit::apply(CostText, 8);
     CostText->setFixedWidth(90);
     AssociateCombo = listCombo(this, "AssociateCombo");
     CommentText = named(new QPlainTextEdit(this), "CommentText");
@@ -418,6 +420,7 @@ void CustomerJobAddModifyForm::firstActivate()
             LoadingJob = true;
             loadJob(*job);
             LoadingJob = false;
+            shown_ = entry();
         }
         if (FormMode == QLatin1String("Modify")) {
             setWindowTitle(QStringLiteral("Modify Customer Job"));
@@ -734,7 +737,8 @@ void CustomerJobAddModifyForm::OKButton_Click()
         if (FormMode != QLatin1String("Add") && FormMode != QLatin1String("Modify"))
             return;
         const CustomerJobSaveOutcome out =
-            CustomerJobSave::save(entry(), Caller, Opener, [](const QString &q) { return askYesNo(q); });
+            CustomerJobSave::save(entry(), Caller, Opener, [](const QString &q) { return askYesNo(q); },
+                                  shown_ ? &*shown_ : nullptr);
         if (out.costText)
             CostText->setText(*out.costText);
         if (!out.saved) {

@@ -74,6 +74,7 @@ private:
     qint64 sAddressSeqNo_ = 0;
     qint64 customerNumber_ = 0;
     bool LoadingJob = false;
+    std::optional<CustomerJobEntry> shown_; // Modify: the entry as first shown
 
     QStringList CustomerNumberArray;
     QStringList JobTypeCodeArray;

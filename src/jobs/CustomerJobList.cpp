@@ -98,8 +98,10 @@ QVector<QStringList> CustomerJobList::rows(const CustomerJobFilters &f, const QL
         params << f.customerNumber;
     } else {
         if (!f.surname.isEmpty()) {
-            where += QStringLiteral(" AND Customers.Surname LIKE ? ESCAPE '\\'");
-            params << QStringLiteral("%") + likeLiteral(f.surname) + QStringLiteral("%");
+            // Matched as plain text anywhere in the surname, letter case aside;
+            // unlike a LIKE pattern no filter is ever too long to run.
+            where += QStringLiteral(" AND instr(lower(Customers.Surname), lower(?)) > 0");
+            params << f.surname;
         }
         if (f.suburb) {
             where += QStringLiteral(" AND CustomerServiceAddresses.SSuburb = ?");

@@ -2,6 +2,7 @@
 #include "common/Formats.h"
 #include "common/Money.h"
 #include "data/AppDatabase.h"
+#include "data/ChangedColumns.h"
 #include "jobs/CustomerJobOpener.h"
 #include "platform/WvsError.h"
 #include "scheduling/RecurrenceExpansion.h"
@@ -336,8 +337,45 @@ CustomerJobSaveOutcome CustomerJobSave::check(const CustomerJobEntry &e, const A
     return out;
 }
 
+namespace {
+
+// The CustomerJobs columns a save writes for an entry that passed its checks.
+QList<QPair<QString, QVariant>> columnsOf(const CustomerJobEntry &e, int frequency)
+{
+    const QDate start = Formats::fromDisplayDate(e.startDateText);
+    QString endDate = QStringLiteral("");
+    int occurrences = 0;
+    if (e.end == JobEnd::OnDate)
+        endDate = Formats::toStoredDate(Formats::fromDisplayDate(e.endDateText));
+    else if (e.end == JobEnd::After)
+        occurrences = static_cast<int>(readWhole(e.occurrencesText).value);
+    const std::optional<Money> cost = Money::parse(e.costText);
+    return {{QStringLiteral("StartDate"), Formats::toStoredDate(start)},
+            {QStringLiteral("StartDay"), start.isValid() ? Formats::weekdayName(start) : QString()},
+            {QStringLiteral("EndDate"), endDate},
+            {QStringLiteral("Occurrences"), occurrences},
+            {QStringLiteral("Frequency"), frequency},
+            {QStringLiteral("Cost"), cost ? cost->toVariant() : QVariant()},
+            {QStringLiteral("CustomerJobComment"), e.comment},
+            {QStringLiteral("AsRequired"), e.asRequired ? 1 : 0},
+            {QStringLiteral("CommentOnSchedule"), e.commentOnSchedule ? 1 : 0},
+            {QStringLiteral("Suspended"), e.suspended ? 1 : 0},
+            {QStringLiteral("Prospective"), e.prospective ? 1 : 0},
+            {QStringLiteral("AssociateID"), e.associateID.value_or(QString())},
+            {QStringLiteral("SAddressSeqNo"), e.sAddressSeqNo ? QVariant(*e.sAddressSeqNo) : QVariant()}};
+}
+
+// The same columns for the entry as the dialog first showed it.
+QList<QPair<QString, QVariant>> shownColumns(const CustomerJobEntry &shown)
+{
+    return columnsOf(shown, CustomerJobSave::frequencyCode(shown));
+}
+
+} // namespace
+
 CustomerJobSaveOutcome CustomerJobSave::save(const CustomerJobEntry &e, const QString &caller,
-                                             CustomerJobOpener *opener, const Ask &ask)
+                                             CustomerJobOpener *opener, const Ask &ask,
+                                             const CustomerJobEntry *shown)
 {
     CustomerJobSaveOutcome out = check(e, ask);
     if (!out.saved)
@@ -346,47 +384,38 @@ CustomerJobSaveOutcome CustomerJobSave::save(const CustomerJobEntry &e, const QS
 
     const bool adding = e.mode == QLatin1String("Add");
     const QDate start = Formats::fromDisplayDate(e.startDateText);
-    QString endDate = QStringLiteral("");
-    int occurrences = 0;
-    if (e.end == JobEnd::OnDate)
-        endDate = Formats::toStoredDate(Formats::fromDisplayDate(e.endDateText));
-    else if (e.end == JobEnd::After)
-        occurrences = static_cast<int>(readWhole(e.occurrencesText).value);
     out.frequency = frequencyCode(e);
-    const Money cost = *Money::parse(e.costText);
-
-    const QVariantList shared = {Formats::toStoredDate(start),
-                                 Formats::weekdayName(start),
-                                 endDate,
-                                 occurrences,
-                                 out.frequency,
-                                 cost.toVariant(),
-                                 e.comment,
-                                 e.asRequired ? 1 : 0,
-                                 e.commentOnSchedule ? 1 : 0,
-                                 e.suspended ? 1 : 0,
-                                 e.prospective ? 1 : 0,
-                                 *e.associateID,
-                                 *e.sAddressSeqNo};
+    const QList<QPair<QString, QVariant>> columns = columnsOf(e, out.frequency);
 
     Transaction t;
     if (adding) {
         // Two workstations adding the same job at once: the second is refused.
         if (duplicateExists(*e.customerNumber, *e.jobTypeCode, *e.sAddressSeqNo, start))
             return refuse(out, "This job already exists!");
-        writeSql(QStringLiteral("INSERT INTO CustomerJobs (StartDate, StartDay, EndDate, Occurrences, Frequency, Cost, "
-                                "CustomerJobComment, AsRequired, CommentOnSchedule, Suspended, Prospective, "
-                                "AssociateID, SAddressSeqNo, CustomerNumber, JobTypeCode, LastServiceDate) "
-                                "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, '')"),
-                 shared + QVariantList{*e.customerNumber, *e.jobTypeCode});
+        QStringList names;
+        QVariantList values;
+        for (const auto &c : columns) {
+            names << c.first;
+            values << c.second;
+        }
+        writeSql(QStringLiteral("INSERT INTO CustomerJobs (") + names.join(QStringLiteral(", "))
+                     + QStringLiteral(", CustomerNumber, JobTypeCode, LastServiceDate) VALUES (")
+                     + QStringList(names.size() + 2, QStringLiteral("?")).join(QStringLiteral(", "))
+                     + QStringLiteral(", '')"),
+                 values + QVariantList{*e.customerNumber, *e.jobTypeCode});
         out.jobSeqNo = lastInsertId();
     } else {
-        const int changed = writeSql(
-            QStringLiteral("UPDATE CustomerJobs SET StartDate = ?, StartDay = ?, EndDate = ?, Occurrences = ?, "
-                           "Frequency = ?, Cost = ?, CustomerJobComment = ?, AsRequired = ?, CommentOnSchedule = ?, "
-                           "Suspended = ?, Prospective = ?, AssociateID = ?, SAddressSeqNo = ? WHERE JobSeqNo = ?"),
-            shared + QVariantList{e.jobSeqNo});
-        if (changed == 0)
+        // Only what the user changed is written: another workstation's saved
+        // change to any other field of the job is kept.
+        ChangedColumns changed;
+        const QList<QPair<QString, QVariant>> before = shown ? shownColumns(*shown) : QList<QPair<QString, QVariant>>{};
+        for (int i = 0; i < columns.size(); ++i) {
+            if (i < before.size())
+                changed.compare(columns[i].first, before[i].second, columns[i].second);
+            else
+                changed.set(columns[i].first, columns[i].second);
+        }
+        if (changed.update(QStringLiteral("CustomerJobs"), QStringLiteral("JobSeqNo = ?"), {e.jobSeqNo}) == 0)
             throw WvsError(ErrorNumber::Recoverable,
                            QStringLiteral("The Customer Job no longer exists - it may have been deleted by another user"));
         out.jobSeqNo = e.jobSeqNo;

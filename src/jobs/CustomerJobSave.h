@@ -68,9 +68,12 @@ public:
 
     // The whole save: checks, recurrence code, the row, and the opener's
     // JobAdded (Add) or JobModified (Modify) when the caller is the job list
-    // ("CustomerJobsManagement") or the schedule window ("Schedule").
+    // ("CustomerJobsManagement") or the schedule window ("Schedule"). Given
+    // the entry as the dialog first showed it, a Modify writes only the
+    // fields the user changed.
     static CustomerJobSaveOutcome save(const CustomerJobEntry &entry, const QString &caller,
-                                       CustomerJobOpener *opener, const Ask &ask);
+                                       CustomerJobOpener *opener, const Ask &ask,
+                                       const CustomerJobEntry *shown = nullptr);
 
     // The checks alone; saved is true when every check passed.
     static CustomerJobSaveOutcome check(const CustomerJobEntry &entry, const Ask &ask);

@@ -1,9 +1,11 @@
 #include "jobs/CustomerJobsManagementForm.h"
+#include "platform/TypingLimit.h"
 #include "admin/AccessRights.h"
 #include "common/AutoCompleteComboModule.h"
 #include "common/CalendarForm.h"
 #include "common/ResizeControlsModule.h"
 #include "common/Formats.h"
+#include "common/Money.h"
 #include "data/AppDatabase.h"
 #include "jobs/ComboChoice.h"
 #include "jobs/CustomerJobAddModifyForm.h"
@@ -124,6 +126,7 @@ CustomerJobsManagementForm::CustomerJobsManagementForm(QWidget *parent) : Form(p
 void CustomerJobsManagementForm::buildControls()
 {
     SurnameText = named(new QLineEdit(this), "SurnameText");
+    TypingLimit::apply(SurnameText, 50); // no more than a surname holds
     SuburbCombo = filterCombo(this, "SuburbCombo");
     JobTypeCombo = filterCombo(this, "JobTypeCombo");
     AssociateCombo = filterCombo(this, "AssociateCombo");
@@ -288,6 +291,11 @@ void CustomerJobsManagementForm::CreateGrid()
             widths[JobListColumn::Start] = std::max(
                 widths[JobListColumn::Start],
                 JobsGrid->textWidthTwips(Formats::toDisplayDate(QDate(2000, month, 28)), true));
+        // The cost column holds the largest cost the job dialog's box takes
+        // (eight digits), bold as a coloured row shows it.
+        widths[JobListColumn::Cost] =
+            std::max(widths[JobListColumn::Cost],
+                     JobsGrid->textWidthTwips(Money::fromCents(9999999900).display(session().installationCountry), true));
         for (int c = 0; c <= 9; ++c)
             JobsGrid->setColWidth(c, widths[c]);
         JobsGrid->setColWidth(JobListColumn::End, 1150);
@@ -345,7 +353,7 @@ void CustomerJobsManagementForm::emptyGrid()
 void CustomerJobsManagementForm::PopulateGrid()
 {
     bool empty = true;
-    guarded(Window, "PopulateGrid", [&] {
+    const bool filled = guarded(Window, "PopulateGrid", [&] {
         const CustomerJobFilters f = filters();
         JobsGrid->setRows(1);
         QVector<QStringList> rows = CustomerJobList::rows(f, jobTypes_);
@@ -357,7 +365,8 @@ void CustomerJobsManagementForm::PopulateGrid()
         JobsGrid->clearSelectedRow();
         empty = JobsGrid->rows() < 2;
     });
-    if (empty && askYesNo(QStringLiteral("No records found - do you wish to add a Customer Job now?")))
+    // After an error the procedure stops: there is nothing to offer.
+    if (filled && empty && askYesNo(QStringLiteral("No records found - do you wish to add a Customer Job now?")))
         AddButton_Click();
 }
 

@@ -1,5 +1,6 @@
 #include "jobs/JobTypeAddModifyForm.h"
 #include "jobs/JobTypeRecords.h"
+#include "platform/TypingLimit.h"
 #include "platform/MessageBox.h"
 #include "platform/ErrorHandlingModule.h"
 
@@ -20,7 +21,7 @@ JobTypeAddModifyForm::JobTypeAddModifyForm(QWidget *parent) : Form(parent)
     auto makeText = [this](const char *name, int maxLength) {
         auto *t = new QLineEdit(this);
         t->setObjectName(QString::fromUtf8(name));
-        t->setMaxLength(maxLength);
+        TypingLimit::apply(t, maxLength);
         return t;
     };
     CodeText = makeText("CodeText", 20);
@@ -66,6 +67,7 @@ void JobTypeAddModifyForm::firstActivate()
             CodeText->setText(t->code);
             DescriptionText->setText(t->description);
             AccountsText->setText(t->accountsRef);
+            shown_ = *t;
         }
     });
 }
@@ -76,7 +78,8 @@ void JobTypeAddModifyForm::OKButton_Click()
         if (mode_.isEmpty())
             return; // not yet activated
         const JobType entry{CodeText->text(), DescriptionText->text(), AccountsText->text()};
-        const auto outcome = JobTypeRecords::save(mode_, oldCode_, entry, [](const QString &q) { return askYesNo(q); });
+        const auto outcome = JobTypeRecords::save(mode_, oldCode_, entry, [](const QString &q) { return askYesNo(q); },
+                                                  shown_ ? &*shown_ : nullptr);
         if (outcome.status == JobTypeRecords::SaveOutcome::Declined)
             return;
         if (outcome.status == JobTypeRecords::SaveOutcome::Refused) {

@@ -1,5 +1,8 @@
 #pragma once
+#include "jobs/JobTypeRecords.h"
 #include "platform/Form.h"
+
+#include <optional>
 
 class QLineEdit;
 class QPushButton;
@@ -24,6 +27,7 @@ private:
 
     QString mode_;
     QString oldCode_;
+    std::optional<JobType> shown_; // Modify: the job type as first shown
     QLineEdit *CodeText;
     QLineEdit *DescriptionText;
     QLineEdit *AccountsText;

@@ -2,6 +2,7 @@
 #include "data/PreferenceChoices.h"
 #include "common/Formats.h"
 #include "data/AppDatabase.h"
+#include "data/ChangedColumns.h"
 
 namespace wvs::JobTypeRecords {
 
@@ -72,7 +73,7 @@ QString duplicateCodeMessage(const QString &code)
 }
 
 SaveOutcome save(const QString &mode, const QString &oldCode, const JobType &entry,
-                 const std::function<bool(const QString &)> &ask)
+                 const std::function<bool(const QString &)> &ask, const JobType *shown)
 {
     SaveOutcome out;
     if (entry.code == QString()) {
@@ -124,9 +125,14 @@ SaveOutcome save(const QString &mode, const QString &oldCode, const JobType &ent
             writeSql(QStringLiteral("UPDATE CustomerJobs SET JobTypeCode = ? WHERE JobTypeCode = ?"),
                      {entry.code, oldCode});
         }
-        writeSql(QStringLiteral("UPDATE JobTypes SET JobTypeCode = ?, JobTypeDescription = ?, AccountsRef = ? "
-                                "WHERE JobTypeCode = ?"),
-                 {entry.code, entry.description, entry.accountsRef, oldCode});
+        // Only what the user changed: another workstation's change to the
+        // other fields is kept.
+        ChangedColumns changed;
+        if (entry.code != oldCode)
+            changed.set(QStringLiteral("JobTypeCode"), entry.code);
+        changed.compare(QStringLiteral("JobTypeDescription"), shown ? shown->description : QVariant(), entry.description);
+        changed.compare(QStringLiteral("AccountsRef"), shown ? shown->accountsRef : QVariant(), entry.accountsRef);
+        changed.update(QStringLiteral("JobTypes"), QStringLiteral("JobTypeCode = ?"), {oldCode});
     }
     t.commit();
     out.status = SaveOutcome::Saved;

@@ -42,9 +42,10 @@ struct SaveOutcome {
 // Saves the dialog's entries: mode "Add" adds a job type; "Modify" changes
 // the row of oldCode, carrying a changed code into every customer job in the
 // same transaction. A code that belongs to another job type is refused in
-// both modes. ask puts a Yes/No question to the user.
+// both modes. ask puts a Yes/No question to the user. Given the job type as
+// the dialog first showed it, a Modify writes only the fields the user changed.
 SaveOutcome save(const QString &mode, const QString &oldCode, const JobType &entry,
-                 const std::function<bool(const QString &)> &ask);
+                 const std::function<bool(const QString &)> &ask, const JobType *shown = nullptr);
 
 QString duplicateCodeMessage(const QString &code);
 

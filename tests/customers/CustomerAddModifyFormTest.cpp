@@ -174,6 +174,38 @@ TEST_F(CustomerAddModifyFormTest, ModifySavesAndClosesButACustomerDeletedElsewhe
     EXPECT_EQ(CustomerStore::loadAddresses(n).size(), 1);
 }
 
+TEST_F(CustomerAddModifyFormTest, ModifyKeepsAnotherWorkstationsChangesAndValuesLongerThanTheBoxes)
+{
+    const qint64 n = storedCustomer();
+    const QString longTitle = QStringLiteral("The Right Honourable Sir"); // longer than the box takes
+    writeSql(QStringLiteral("UPDATE Customers SET Title = ? WHERE CustomerNumber = ?"), {longTitle, n});
+    const qint64 first = addAddress(n, QStringLiteral("A St"));
+    const qint64 second = addAddress(n, QStringLiteral("B St"));
+    QSqlDatabase other = secondConnection();
+    run("Modify~" + QString::number(n), [&](CustomerAddModifyForm *d) {
+        EXPECT_EQ(text(d, "TitleText"), longTitle);
+        // Workstation B saves a new third phone and moves the second address.
+        writeSql(QStringLiteral("UPDATE Customers SET Phone3 = '021 333' WHERE CustomerNumber = ?"), {n}, other);
+        writeSql(QStringLiteral("UPDATE CustomerServiceAddresses SET SSuburb = 'Onehunga' WHERE SAddressSeqNo = ?"),
+                 {second}, other);
+        // Workstation A changes the second e-mail and the first address's post code.
+        type(d, "Email2Text", QStringLiteral("sam@work.example"));
+        type(d, "SPostCodeText", QStringLiteral("1023"));
+        click(d, "OKButton");
+        EXPECT_FALSE(d->isVisible());
+    });
+    const auto c = CustomerStore::load(n);
+    EXPECT_EQ(c->email2, "sam@work.example");
+    EXPECT_EQ(c->phone3, "021 333");
+    EXPECT_EQ(c->title, longTitle);
+    EXPECT_EQ(c->preferredPhone, 0); // shown as Phone 1, not chosen by the user
+    const auto addresses = CustomerStore::loadAddresses(n);
+    ASSERT_EQ(addresses.size(), 2);
+    EXPECT_EQ(addresses[0].seqNo, first);
+    EXPECT_EQ(addresses[0].sPostCode, "1023");
+    EXPECT_EQ(addresses[1].sSuburb, "Onehunga");
+}
+
 TEST_F(CustomerAddModifyFormTest, MapSearchOpensTheShownAddress)
 {
     run(QStringLiteral("Add"), [&](CustomerAddModifyForm *d) {

@@ -245,3 +245,22 @@ TEST_F(CustomersManagementFormTest, ASavedCustomerRefreshesTheList)
     EXPECT_EQ(msgs_->texts(), QStringList{"Customer saved. Do you wish to add another?"});
     EXPECT_EQ(column(form->grid(), 1), (QStringList{"Brown", "Young"}));
 }
+
+TEST_F(CustomersManagementFormTest, AFilterTooLongForAnyNameFindsNothingAndTheProgramGoesOn)
+{
+    addCustomer(QStringLiteral("Brown"));
+    auto form = openList();
+    // Far beyond what the database accepts as a LIKE pattern.
+    child<QLineEdit>(form.get(), "SurnameText")->setText(QString(25000, QLatin1Char('%')));
+    child<QLineEdit>(form.get(), "CompanyText")->setText(QString(25000, QChar(0x00E9)));
+    press(form.get(), "GoButton");
+    EXPECT_EQ(msgs_->texts(), QStringList{QStringLiteral("No records found")});
+    EXPECT_EQ(desktop_->ended, -1);
+
+    // Typing stops at what the customer's fields hold.
+    auto *surname = child<QLineEdit>(form.get(), "SurnameText");
+    surname->clear();
+    surname->setFocus();
+    QTest::keyClicks(surname, QString(60, QLatin1Char('x')));
+    EXPECT_EQ(surname->text().size(), 50);
+}

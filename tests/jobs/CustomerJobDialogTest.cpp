@@ -302,4 +302,54 @@ TEST_F(CustomerJobDialogTest, ModifyAndViewShowTheStoredJobWithItsKeysFixed)
     EXPECT_EQ(msgs_->texts(), QStringList({"Please select a Customer"}));
 }
 
+TEST_F(CustomerJobDialogTest, CostsAndCountsAreShownWholeAndSavedUnchanged)
+{
+    // A cost rewritten in currency form before a later fault stays whole.
+    openJob(storeJob(399));
+    box("CostText")->setText("2500.75");
+    combo("AssociateCombo")->setCurrentIndex(-1);
+    click(dialog_.get(), "OKButton");
+    EXPECT_EQ(msgs_->last(), "Please assign the job to an Associate");
+    EXPECT_EQ(box("CostText")->text(), "$2,500.75");
+
+    for (const qint64 cents : {qint64(123456), qint64(250075), qint64(1234567800)}) {
+        test::StoredJob j;
+        j.customer = customer_;
+        j.address = albany_;
+        j.associate = "BOB";
+        j.costCents = cents;
+        j.occurrences = 1000;
+        const qint64 job = addJob(j);
+        openJob(job);
+        EXPECT_EQ(box("OccurrencesText")->text(), "1000");
+        child<QPlainTextEdit>(dialog_.get(), "CommentText")->setPlainText("Gate code 1234");
+        click(dialog_.get(), "OKButton");
+        EXPECT_EQ(msgs_->last(), "Customer Job saved");
+        EXPECT_EQ(jobField(job, "Cost").toLongLong(), cents);
+        EXPECT_EQ(jobField(job, "Occurrences").toInt(), 1000);
+        EXPECT_EQ(jobField(job, "CustomerJobComment").toString(), "Gate code 1234");
+    }
+}
+
+TEST_F(CustomerJobDialogTest, ModifyKeepsWhatAnotherWorkstationSavedMeanwhile)
+{
+    test::StoredJob j;
+    j.customer = customer_;
+    j.address = albany_;
+    j.associate = "BOB";
+    const qint64 job = addJob(j);
+    openJob(job);
+
+    // Workstation B suspends the job and changes its cost.
+    QSqlDatabase other = secondConnection();
+    writeSql("UPDATE CustomerJobs SET Suspended = 1, Cost = 9900 WHERE JobSeqNo = ?", {job}, other);
+    // Workstation A, which loaded the job before, changes only its comment.
+    child<QPlainTextEdit>(dialog_.get(), "CommentText")->setPlainText("Ring first");
+    click(dialog_.get(), "OKButton");
+    EXPECT_EQ(msgs_->last(), "Customer Job saved");
+    EXPECT_EQ(jobField(job, "CustomerJobComment").toString(), "Ring first");
+    EXPECT_EQ(jobField(job, "Suspended").toInt(), 1);
+    EXPECT_EQ(jobField(job, "Cost").toLongLong(), 9900);
+}
+
 } // namespace

@@ -5,7 +5,11 @@
 #include "jobs/CustomerJobList.h"
 #include "jobs/CustomerJobsManagementForm.h"
 #include "platform/FlexGrid.h"
+#include "shell/ExitSystemModule.h"
 #include "shell/FormRegistry.h"
+#include "common/Money.h"
+#include "core/Session.h"
+#include "platform/ErrorHandlingModule.h"
 
 #include <QToolButton>
 
@@ -243,6 +247,42 @@ TEST_F(CustomerJobListTest, TypedFilterTextWithoutAChosenItemIsIgnored)
     types->setCurrentIndex(types->findText("Lawn mowing"));
     click(list_.get(), "GoButton");
     EXPECT_EQ(listedKeys().size(), 1);
+}
+
+TEST_F(CustomerJobListTest, AFillEndedByAnErrorOffersNothingMore)
+{
+    openList();
+    writeSql("ALTER TABLE CustomerServiceAddresses RENAME TO Elsewhere");
+    // The reporter returns here instead of ending the program, so anything the
+    // list did after the error would show.
+    setShutdownHandler([] {});
+    struct Restore {
+        ~Restore() { setShutdownHandler(&ExitSystem); }
+    } restore;
+    click(list_.get(), "GoButton");
+    ASSERT_EQ(msgs_->texts().size(), 1);
+    EXPECT_TRUE(msgs_->texts().first().endsWith("WVS will now shut down"));
+    EXPECT_TRUE(modal_->openedNames().isEmpty());
+}
+
+TEST_F(CustomerJobListTest, ASurnameFilterBeyondAnyNameFindsNothingAndTheLargestCostFits)
+{
+    job(smith_, smithHome_, [](auto &j) { j.costCents = 9999999900; });
+    openList();
+    msgs_->answer(MsgAnswer::No);
+    child<QLineEdit>(list_.get(), "SurnameText")->setText(QString(25000, QChar(0x00E9)));
+    click(list_.get(), "GoButton");
+    EXPECT_EQ(msgs_->texts(), QStringList({"No records found - do you wish to add a Customer Job now?"}));
+    EXPECT_EQ(desktop_->ended, -1);
+
+    // The cost column shows the largest cost the job dialog takes, bold as coloured rows are.
+    child<QLineEdit>(list_.get(), "SurnameText")->clear();
+    click(list_.get(), "GoButton");
+    const QString largest = list_->grid()->textMatrix(1, JobListColumn::Cost);
+    EXPECT_EQ(largest, Money::fromCents(9999999900).display(session().installationCountry));
+    const double scale = session().resizeFactor > 0 ? session().resizeFactor : 1.0;
+    EXPECT_GE(list_->grid()->colWidthTwips(JobListColumn::Cost) + 1,
+              int(list_->grid()->textWidthTwips(largest, true) * scale));
 }
 
 TEST_F(CustomerJobListTest, EmptyResultOffersToAddAJob)

@@ -87,6 +87,20 @@ TEST_F(JobTypeTest, ChangedCodeIsCarriedIntoEveryCustomerJobOfTheOldCode)
     EXPECT_EQ(JobTypeRecords::find("win")->code.toStdString(), "win");
 }
 
+TEST_F(JobTypeTest, ModifyKeepsWhatAnotherWorkstationSavedMeanwhile)
+{
+    const JobType shown = *JobTypeRecords::find("CLEAN");
+    // Workstation B changes the accounts reference; A then changes the description.
+    QSqlDatabase other = secondConnection();
+    writeSql("UPDATE JobTypes SET AccountsRef = '250' WHERE JobTypeCode = 'CLEAN'", {}, other);
+    JobType entry = shown;
+    entry.description = "Windows inside and out";
+    const auto out = JobTypeRecords::save("Modify", "CLEAN", entry, [](const QString &) { return true; }, &shown);
+    ASSERT_EQ(out.status, JobTypeRecords::SaveOutcome::Saved);
+    EXPECT_EQ(JobTypeRecords::find("CLEAN")->description, "Windows inside and out");
+    EXPECT_EQ(JobTypeRecords::find("CLEAN")->accountsRef, "250");
+}
+
 TEST_F(JobTypeTest, RenameOntoAnExistingCodeIsRefusedAndChangesNothing)
 {
     const qint64 a = jobOf("CLEAN");

@@ -1,0 +1,33 @@
+#pragma once
+#include <QValidator>
+
+class QLineEdit;
+
+namespace wvs {
+
+// The most a user may type into a text box. Unlike QLineEdit's own maximum
+// length it binds typing and pasting only: a value the program puts into the
+// box (a stored value, a reformatted amount) is shown and kept whole, however
+// long. An edit may make the text neither longer than the limit nor longer
+// than it was, and a pasted text is cut so that no character is split (a
+// surrogate pair, an emoji sequence, a letter with its accents).
+class TypingLimit : public QValidator {
+    Q_OBJECT
+public:
+    // Puts the limit on the box (in UTF-16 units, as QString counts).
+    static void apply(QLineEdit *box, int limit);
+
+    // The longest start of text within limit units that ends on a whole character.
+    static QString cutToLimit(const QString &text, int limit);
+
+    State validate(QString &input, int &pos) const override;
+
+private:
+    TypingLimit(QLineEdit *box, int limit);
+
+    QLineEdit *box_;
+    int limit_;
+    QString last_; // the box's text before the edit being checked
+};
+
+} // namespace wvs
