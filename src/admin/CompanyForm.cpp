@@ -1,6 +1,7 @@
 #include "admin/CompanyForm.h"
 #include "data/PreferenceChoices.h"
 #include "platform/MessageBox.h"
+#include "platform/TypingLimit.h"
 #include "platform/WaitCursor.h"
 #include "platform/ErrorHandlingModule.h"
 #include "shell/FormRegistry.h"
@@ -27,7 +28,9 @@ CompanyForm::CompanyForm(QWidget *parent) : Form(parent)
     auto makeText = [this](const char *name, int maxLength) {
         auto *t = new QLineEdit(this);
         t->setObjectName(QString::fromUtf8(name));
-        t->setMaxLength(maxLength);
+        // The company row may hold longer values than the boxes take (the
+        // new-database window writes the name): they are shown and kept whole.
+        TypingLimit::apply(t, maxLength);
         return t;
     };
     IDText = makeText("IDText", 10);

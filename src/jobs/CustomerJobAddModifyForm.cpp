@@ -1,5 +1,7 @@
 #include "jobs/CustomerJobAddModifyForm.h"
 #include "platform/TypingLimit.h"
+
+#include <algorithm>
 #include "common/AutoCompleteComboModule.h"
 #include "common/CalendarForm.h"
 #include "common/Formats.h"
@@ -135,7 +137,8 @@ void CustomerJobAddModifyForm::buildControls()
     CostText = named(new QLineEdit(this), "CostText");
     // Eight characters typed; a stored or reformatted cost is shown whole.
     TypingLimit::apply(CostText, 8);
-    CostText->setFixedWidth(90);
+    // Wide enough to show the largest cost the box takes in currency form.
+    CostText->setFixedWidth(std::max(90, CostText->fontMetrics().horizontalAdvance(QStringLiteral("$99,999,999.00")) + 16));
     AssociateCombo = listCombo(this, "AssociateCombo");
     CommentText = named(new QPlainTextEdit(this), "CommentText");
     CommentText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

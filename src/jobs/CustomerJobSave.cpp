@@ -340,7 +340,7 @@ CustomerJobSaveOutcome CustomerJobSave::check(const CustomerJobEntry &e, const A
 namespace {
 
 // The CustomerJobs columns a save writes for an entry that passed its checks.
-QList<QPair<QString, QVariant>> columnsOf(const CustomerJobEntry &e, int frequency)
+QList<QPair<QString, QVariant>> columnsOf(const CustomerJobEntry &e, const QVariant &frequency)
 {
     const QDate start = Formats::fromDisplayDate(e.startDateText);
     QString endDate = QStringLiteral("");
@@ -365,10 +365,16 @@ QList<QPair<QString, QVariant>> columnsOf(const CustomerJobEntry &e, int frequen
             {QStringLiteral("SAddressSeqNo"), e.sAddressSeqNo ? QVariant(*e.sAddressSeqNo) : QVariant()}};
 }
 
-// The same columns for the entry as the dialog first showed it.
+// The same columns for the entry as the dialog first showed it. A stored code
+// the controls cannot show again counts as changed, so the new one is written.
 QList<QPair<QString, QVariant>> shownColumns(const CustomerJobEntry &shown)
 {
-    return columnsOf(shown, CustomerJobSave::frequencyCode(shown));
+    QVariant code;
+    try {
+        code = CustomerJobSave::frequencyCode(shown);
+    } catch (const WvsError &) {
+    }
+    return columnsOf(shown, code);
 }
 
 } // namespace

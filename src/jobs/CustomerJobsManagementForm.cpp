@@ -284,7 +284,7 @@ void CustomerJobsManagementForm::CreateGrid()
         while (headings.size() < JobListColumn::Count)
             headings << QString();
         JobsGrid->setHeadings(headings);
-        int widths[] = {0, 600, 2250, 2500, 1800, 2050, 1150, 1020, 850, 1150};
+        int widths[] = {0, 600, 1950, 2150, 1800, 1800, 1150, 1020, 850, 1150};
         // Coloured rows are bold: the start date column is widened where the
         // grid's font would otherwise cut a bold date short.
         for (int month = 1; month <= 12; ++month)
