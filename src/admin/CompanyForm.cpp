@@ -24,12 +24,6 @@ CompanyForm::CompanyForm(QWidget *parent) : Form(parent)
     setObjectName(QStringLiteral("CompanyForm"));
     setWindowTitle(QStringLiteral("Company Details"));
 
-    auto makeText = [this](const char *name, int maxLength) {
-        auto *t = new QLineEdit(this);
-        t->setObjectName(QString::fromUtf8(name));
-        t->setMaxLength(maxLength);
-        return t;
-    };
     IDText = makeText("IDText", 10);
     IDText->setMaximumWidth(120);
     NameText = makeText("NameText", 30);
@@ -56,8 +50,7 @@ CompanyForm::CompanyForm(QWidget *parent) : Form(parent)
     PPostCodeText->setMaximumWidth(120);
     SPostCodeText->setMaximumWidth(120);
 
-    HelpImage = new QToolButton(this);
-    HelpImage->setObjectName(QStringLiteral("HelpImage"));
+    HelpImage = named(new QToolButton(this), "HelpImage");
     HelpImage->setIcon(style()->standardIcon(QStyle::SP_MessageBoxQuestion));
     HelpImage->setAutoRaise(true);
     HelpImage->setFocusPolicy(Qt::NoFocus);

@@ -37,13 +37,6 @@ const char *const Window = "CustomerJobsManagementForm";
 // Below this Customer Jobs right a user may look but not change.
 constexpr int ChangeThreshold = 7;
 
-template <class W>
-W *named(W *w, const char *name)
-{
-    w->setObjectName(QString::fromUtf8(name));
-    return w;
-}
-
 QComboBox *filterCombo(QWidget *parent, const char *name)
 {
     auto *c = named(new QComboBox(parent), name);
@@ -143,22 +136,17 @@ void CustomerJobsManagementForm::buildControls()
     SortOrderCombo = named(new QComboBox(this), "SortOrderCombo");
     JobsGrid = named(new FlexGrid(this), "JobsGrid");
 
-    auto button = [this](const char *name, const char *caption) {
-        auto *b = named(new QPushButton(QString::fromUtf8(caption), this), name);
-        b->setAutoDefault(false);
-        return b;
-    };
-    AddButton = button("AddButton", "&Add");
-    ModifyButton = button("ModifyButton", "&Modify");
-    ViewButton = button("ViewButton", "&View");
-    DeleteButton = button("DeleteButton", "&Delete");
-    EmailButton = button("EmailButton", "Emai&l");
-    ExportButton = button("ExportButton", "Expo&rt");
-    SortButton = button("SortButton", "S&ort");
-    GoButton = button("GoButton", "&Go");
+    AddButton = makeButton("AddButton", "&Add");
+    ModifyButton = makeButton("ModifyButton", "&Modify");
+    ViewButton = makeButton("ViewButton", "&View");
+    DeleteButton = makeButton("DeleteButton", "&Delete");
+    EmailButton = makeButton("EmailButton", "Emai&l");
+    ExportButton = makeButton("ExportButton", "Expo&rt");
+    SortButton = makeButton("SortButton", "S&ort");
+    GoButton = makeButton("GoButton", "&Go");
     GoButton->setDefault(true);
-    ClearButton = button("ClearButton", "&Clear");
-    ExitButton = button("ExitButton", "&Exit");
+    ClearButton = makeButton("ClearButton", "&Clear");
+    ExitButton = makeButton("ExitButton", "&Exit");
     // The e-mail and the export are separate windows; without them the buttons are not offered.
     EmailButton->setVisible(FormRegistry::contains(QStringLiteral("CustomerJobEmailForm")));
     ExportButton->setVisible(FormRegistry::contains(QStringLiteral("CustomerJobExportForm")));

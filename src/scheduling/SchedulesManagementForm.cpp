@@ -50,12 +50,6 @@ SchedulesManagementForm::SchedulesManagementForm(QWidget *parent) : Form(parent)
     SchedulesGrid->setMultiRowSelect(true);
     SchedulesGrid->setFont(QFont(QStringLiteral("Arial"), 9));
 
-    auto makeButton = [this](const char *name, const char *caption) {
-        auto *b = new QPushButton(QString::fromUtf8(caption), this);
-        b->setObjectName(QString::fromUtf8(name));
-        b->setAutoDefault(false);
-        return b;
-    };
     AddButton = makeButton("AddButton", "&Add");
     ModifyButton = makeButton("ModifyButton", "&Modify");
     DeleteButton = makeButton("DeleteButton", "&Delete");
