@@ -16,7 +16,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSqlQuery>
 #include <QVBoxLayout>
 
 namespace wvs {
@@ -87,12 +86,9 @@ ScheduleJobNoteForm::ScheduleJobNoteForm(QWidget *parent) : Form(parent)
 void ScheduleJobNoteForm::Form_Load()
 {
     guarded("ScheduleJobNoteForm", "Form_Load", [&] {
-        QSqlQuery q = execSql(QStringLiteral("SELECT AssociateID, AssociateName FROM Associates "
-                                             "ORDER BY AssociateName, AssociateID"));
-        while (q.next()) {
-            AssociateList.append({q.value(0).toString(), q.value(1).toString()});
-            AssociateCombo->addItem(q.value(1).toString());
-        }
+        AssociateList = ScheduleRecords::associates();
+        for (const ScheduleAssociate &a : AssociateList)
+            AssociateCombo->addItem(a.name);
         AssociateCombo->setCurrentIndex(-1);
     });
 }
