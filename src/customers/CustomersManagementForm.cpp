@@ -2,10 +2,13 @@
 #include "common/AutoCompleteComboModule.h"
 #include "common/ResizeControlsModule.h"
 #include "customers/CustomerAccess.h"
+#include "customers/CsvExport.h"
 #include "customers/CustomerAddModifyForm.h"
+#include "customers/CustomerExport.h"
 #include "customers/CustomerListQuery.h"
 #include "customers/CustomerListStyle.h"
 #include "customers/CustomerRemoval.h"
+#include "customers/ExportChoiceForm.h"
 #include "platform/FlexGrid.h"
 #include "common/SortChoiceCheck.h"
 #include "platform/MessageBox.h"
@@ -442,10 +445,16 @@ void CustomersManagementForm::ExportButton_Click()
     guarded(kForm, "ExportButton_Click", [&] {
         if (CustomersGrid->rows() < 2)
             return;
-        // The export window asks for the columns, then writes the listed
-        // customers (listedCustomerNumbers) of this window, its parent.
-        FieldCount = 0;
-        openOther(kExportForm, QString());
+        // The export window asks for the columns; the listed customers are
+        // written in the grid's order.
+        FieldCount = ExportChoiceForm::chooseColumns(FormRegistry::create(kExportForm, this));
+        if (FieldCount == 0)
+            return;
+        const QString path = CsvExport::askFileName(this);
+        if (path.isEmpty())
+            return; // Cancel: nothing happens
+        const QList<qint64> numbers = listedCustomerNumbers();
+        guarded(kForm, "ExportCsvFile", [&] { CustomerExport::ExportCsvFile(path, numbers); });
     });
 }
 

@@ -6,7 +6,10 @@
 #include "common/Formats.h"
 #include "data/AppDatabase.h"
 #include "jobs/ComboChoice.h"
+#include "customers/CsvExport.h"
+#include "customers/ExportChoiceForm.h"
 #include "jobs/CustomerJobAddModifyForm.h"
+#include "jobs/CustomerJobExport.h"
 #include "platform/FlexGrid.h"
 #include "common/SortChoiceCheck.h"
 #include "platform/MessageBox.h"
@@ -476,8 +479,17 @@ void CustomerJobsManagementForm::ExportButton_Click()
     guarded(Window, "ExportButton_Click", [&] {
         if (JobsGrid->rows() < 2)
             return;
-        FieldCount = 0;
-        FormRegistry::open(QStringLiteral("CustomerJobExportForm"), QString(), this);
+        FieldCount = ExportChoiceForm::chooseColumns(FormRegistry::create(QStringLiteral("CustomerJobExportForm"), this));
+        if (FieldCount == 0)
+            return;
+        const QString path = CsvExport::askFileName(this);
+        if (path.isEmpty())
+            return; // Cancel: nothing happens
+        QList<CustomerJobExport::ListedJob> jobs;
+        for (int r = 1; r < JobsGrid->rows(); ++r)
+            jobs.append({JobsGrid->textMatrix(r, JobListColumn::Key).toLongLong(),
+                         JobsGrid->textMatrix(r, JobListColumn::Frequency)});
+        guarded(Window, "ExportCsvFile", [&] { CustomerJobExport::ExportCsvFile(path, jobs); });
     });
 }
 
