@@ -190,9 +190,12 @@ void CompanyForm::OKButton_Click()
             return;
         const bool portal = portalInUse();
         const CompanyDetails d = details();
-        const CompanyRecord::Field fault = CompanyRecord::check(d, portal);
-        if (fault != CompanyRecord::Field::None) {
-            focusField(fault);
+        const CompanyRecord::Check check =
+            CompanyRecord::check(d, portal, [](const QString &q) { return askYesNo(q); });
+        if (!check.ok()) {
+            if (!check.message.isEmpty())
+                msgBox(check.message);
+            focusField(check.field);
             return;
         }
         if (portal && (NewCompany || d.id != OriginalID)) {
@@ -201,8 +204,10 @@ void CompanyForm::OKButton_Click()
                 WaitCursor wait;
                 reply = CompanyRecord::checkId(d.id);
             }
-            if (!CompanyRecord::acceptIdReply(reply, d.id))
+            if (const QString refusal = CompanyRecord::idReplyRefusal(reply, d.id); !refusal.isEmpty()) {
+                msgBox(refusal);
                 return;
+            }
         }
         if (portal && !NewCompany) {
             const QString mode = CompanyRecord::portalMode(OriginalID, OriginalName, d);

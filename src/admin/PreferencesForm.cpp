@@ -287,7 +287,11 @@ void PreferencesForm::OKButton_Click()
 {
     guarded("PreferencesForm", "OKButton_Click", [&] {
         const PreferenceValues v = values();
-        switch (PreferenceSettings::check(v, TaxRateText->text())) {
+        const PreferenceSettings::Check check =
+            PreferenceSettings::check(v, TaxRateText->text(), [](const QString &q) { return askYesNo(q); });
+        if (!check.message.isEmpty())
+            msgBox(check.message);
+        switch (check.field) {
         case PreferenceSettings::Field::None: break;
         case PreferenceSettings::Field::TaxRate: TaxRateText->setFocus(); return;
         case PreferenceSettings::Field::Server: ServerText->setFocus(); return;
