@@ -56,18 +56,15 @@ CustomersManagementForm::CustomersManagementForm(QWidget *parent) : Form(parent)
     setWindowTitle(QStringLiteral("Customers Management"));
 
     auto makeCombo = [this](const char *name, bool editable) {
-        auto *c = new QComboBox(this);
-        c->setObjectName(QString::fromUtf8(name));
+        auto *c = named(new QComboBox(this), name);
         c->setEditable(editable);
         if (editable)
             c->setInsertPolicy(QComboBox::NoInsert);
         return c;
     };
 
-    CompanyText = new QLineEdit(this);
-    CompanyText->setObjectName(QStringLiteral("CompanyText"));
-    SurnameText = new QLineEdit(this);
-    SurnameText->setObjectName(QStringLiteral("SurnameText"));
+    CompanyText = makeText("CompanyText");
+    SurnameText = makeText("SurnameText");
     SuburbCombo = makeCombo("SuburbCombo", true);
     CustomerStatusCombo = makeCombo("CustomerStatusCombo", true);
     SortCombo = makeCombo("SortCombo", false);
@@ -75,8 +72,7 @@ CustomersManagementForm::CustomersManagementForm(QWidget *parent) : Form(parent)
     installAutoMatch(SuburbCombo);
     installAutoMatch(CustomerStatusCombo);
 
-    CustomersGrid = new FlexGrid(this);
-    CustomersGrid->setObjectName(QStringLiteral("CustomersGrid"));
+    CustomersGrid = named(new FlexGrid(this), "CustomersGrid");
 
     AddButton = makeButton("AddButton", "&Add");
     ModifyButton = makeButton("ModifyButton", "&Modify");
