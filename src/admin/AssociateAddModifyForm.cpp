@@ -20,12 +20,6 @@ AssociateAddModifyForm::AssociateAddModifyForm(QWidget *parent) : Form(parent)
 {
     setObjectName(QStringLiteral("AssociateAddModifyForm"));
 
-    auto makeText = [this](const char *name, int maxLength) {
-        auto *t = new QLineEdit(this);
-        t->setObjectName(QString::fromUtf8(name));
-        TypingLimit::apply(t, maxLength);
-        return t;
-    };
     IDText = makeText("IDText", 4);
     IDText->setMaximumWidth(80);
     NameText = makeText("NameText", 30);
@@ -37,19 +31,14 @@ AssociateAddModifyForm::AssociateAddModifyForm(QWidget *parent) : Form(parent)
     Password2Text->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));
     PhoneText = makeText("PhoneText", 30);
     EmailText = makeText("EmailText", 75);
-    LevelCombo = new QComboBox(this);
-    LevelCombo->setObjectName(QStringLiteral("LevelCombo"));
+    LevelCombo = named(new QComboBox(this), "LevelCombo");
     installAutoMatch(LevelCombo);
-    DefaultScreenCombo = new QComboBox(this);
-    DefaultScreenCombo->setObjectName(QStringLiteral("DefaultScreenCombo"));
-    PortalAccessCheck = new QCheckBox(this);
-    PortalAccessCheck->setObjectName(QStringLiteral("PortalAccessCheck"));
-    PortalAccessList = new QListWidget(this);
-    PortalAccessList->setObjectName(QStringLiteral("PortalAccessList"));
+    DefaultScreenCombo = named(new QComboBox(this), "DefaultScreenCombo");
+    PortalAccessCheck = makeCheck("PortalAccessCheck");
+    PortalAccessList = named(new QListWidget(this), "PortalAccessList");
     PortalAccessList->setSelectionMode(QAbstractItemView::MultiSelection);
     PortalAccessList->setMinimumHeight(110);
-    ActiveCheck = new QCheckBox(this);
-    ActiveCheck->setObjectName(QStringLiteral("ActiveCheck"));
+    ActiveCheck = makeCheck("ActiveCheck");
     OKButton = makeButton("OKButton", QStringLiteral("&Save"));
     ExitButton = makeButton("ExitButton", QStringLiteral("&Exit"));
 

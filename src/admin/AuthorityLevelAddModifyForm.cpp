@@ -72,6 +72,7 @@ void AuthorityLevelAddModifyForm::OKButton_Click()
         const bool adding = FormMode == QLatin1String("Add");
         const auto check = AuthorityLevelStore::check(adding, NumberText->text(), DescriptionText->text());
         if (!check.ok()) {
+            msgBox(check.message);
             if (check.clearNumber)
                 NumberText->clear();
             if (check.field == AuthorityLevelStore::Field::Description)

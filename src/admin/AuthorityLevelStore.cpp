@@ -1,6 +1,5 @@
 #include "admin/AuthorityLevelStore.h"
 #include "data/AppDatabase.h"
-#include "platform/MessageBox.h"
 
 #include <QRegularExpression>
 
@@ -49,28 +48,19 @@ std::optional<AuthorityLevel> AuthorityLevelStore::find(int number)
 
 AuthorityLevelStore::Check AuthorityLevelStore::check(bool adding, const QString &numberText, const QString &description)
 {
-    if (numberText.isEmpty()) {
-        msgBox(QStringLiteral("Please enter a Level Number"));
-        return {Field::Number};
-    }
-    if (!looksNumeric(numberText)) {
-        msgBox(QStringLiteral("The Level Number must be numeric"));
-        return {Field::Number};
-    }
+    if (numberText.isEmpty())
+        return {Field::Number, QStringLiteral("Please enter a Level Number")};
+    if (!looksNumeric(numberText))
+        return {Field::Number, QStringLiteral("The Level Number must be numeric")};
     // 0 would log in with no rights at all, and a sign or a fraction is no
     // level. (A level being modified keeps the number it has.)
-    if (adding && !levelNumber(numberText)) {
-        msgBox(QStringLiteral("The Level Number must be a whole number from 1 to 99"));
-        return {Field::Number};
-    }
-    if (description.isEmpty()) {
-        msgBox(QStringLiteral("Please enter a Description"));
-        return {Field::Description};
-    }
-    if (adding && find(*levelNumber(numberText))) {
-        msgBox(QStringLiteral("Authority Level Number %1 already exists - please enter another").arg(numberText));
-        return {Field::Number, true};
-    }
+    if (adding && !levelNumber(numberText))
+        return {Field::Number, QStringLiteral("The Level Number must be a whole number from 1 to 99")};
+    if (description.isEmpty())
+        return {Field::Description, QStringLiteral("Please enter a Description")};
+    if (adding && find(*levelNumber(numberText)))
+        return {Field::Number,
+                QStringLiteral("Authority Level Number %1 already exists - please enter another").arg(numberText), true};
     return {};
 }
 
@@ -87,23 +77,29 @@ bool AuthorityLevelStore::modify(int number, const QString &description)
                     {description, number}) > 0;
 }
 
-bool AuthorityLevelStore::remove(int number, const QString &description)
+AuthorityLevelStore::Removal AuthorityLevelStore::remove(int number, const QString &description, const Ask &ask)
 {
-    const int holders =
-        scalarSql(QStringLiteral("SELECT COUNT(*) FROM Associates WHERE AssociateAuthorityLevel = ?"), {number}).toInt();
-    if (holders > 0) {
-        msgBox(QStringLiteral("One or more Associates are assigned Authority Level %1 and therefore it cannot be deleted")
-                   .arg(number));
-        return false;
-    }
-    if (!askYesNo(QStringLiteral("Are you sure you want to PERMANENTLY delete Level %1?").arg(description)))
-        return false;
-    // The level and its rights go together or not at all.
+    const auto refusal = [number]() -> std::optional<QString> {
+        const int holders =
+            scalarSql(QStringLiteral("SELECT COUNT(*) FROM Associates WHERE AssociateAuthorityLevel = ?"), {number}).toInt();
+        if (holders == 0)
+            return std::nullopt;
+        return QStringLiteral("One or more Associates are assigned Authority Level %1 and therefore it cannot be deleted")
+            .arg(number);
+    };
+    if (const auto why = refusal())
+        return {false, *why};
+    if (!ask(QStringLiteral("Are you sure you want to PERMANENTLY delete Level %1?").arg(description)))
+        return {};
+    // The level and its rights go together or not at all, and not while an
+    // associate was given the level during the question.
     Transaction t;
+    if (const auto why = refusal())
+        return {false, *why};
     writeSql(QStringLiteral("DELETE FROM AuthorityLevels WHERE LevelNumber = ?"), {number});
     writeSql(QStringLiteral("DELETE FROM AuthorityAccess WHERE AuthorityLevelNumber = ?"), {number});
     t.commit();
-    return true;
+    return {true, QString()};
 }
 
 } // namespace wvs

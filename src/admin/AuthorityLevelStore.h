@@ -1,6 +1,7 @@
 #pragma once
 #include <QList>
 #include <QString>
+#include <functional>
 #include <optional>
 
 namespace wvs {
@@ -18,16 +19,19 @@ public:
     static QList<AuthorityLevel> all();
     static std::optional<AuthorityLevel> find(int number);
 
+    using Ask = std::function<bool(const QString &)>;
+
     // The box a failed check sends the user back to.
     enum class Field { None, Number, Description };
     struct Check {
         Field field = Field::None;
+        QString message;          // what the window shows
         bool clearNumber = false; // the number exists already: the box is emptied
         bool ok() const { return field == Field::None; }
     };
 
-    // The checks of the level dialog's save, in order; each failure shows its
-    // message. In "Add" mode a number already in use is refused too.
+    // The checks of the level dialog's save, in order; the first failure
+    // gives its message. In "Add" mode a number already in use is refused too.
     static Check check(bool adding, const QString &numberText, const QString &description);
 
     // Adds a level (the number must have passed check). Returns the new level's number.
@@ -35,9 +39,14 @@ public:
     // Changes a level's description; false when the level no longer exists.
     static bool modify(int number, const QString &description);
 
-    // Deletes a level with its rights row after the refusal and the question
-    // (both shown here); true when it was deleted.
-    static bool remove(int number, const QString &description);
+    // Deletes a level with its rights row unless an associate holds it or
+    // ask, given the question, says No. The outcome's message is the refusal
+    // (empty after a No).
+    struct Removal {
+        bool removed = false;
+        QString message;
+    };
+    static Removal remove(int number, const QString &description, const Ask &ask);
 };
 
 } // namespace wvs

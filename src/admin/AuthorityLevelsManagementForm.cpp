@@ -148,8 +148,13 @@ void AuthorityLevelsManagementForm::DeleteButton_Click()
         }
         const int number = LevelsGrid->textMatrix(row, 1).toInt();
         const QString description = LevelsGrid->textMatrix(row, 2);
-        if (!AuthorityLevelStore::remove(number, description))
+        const AuthorityLevelStore::Removal removal =
+            AuthorityLevelStore::remove(number, description, [](const QString &q) { return askYesNo(q); });
+        if (!removal.removed) {
+            if (!removal.message.isEmpty())
+                msgBox(removal.message);
             return;
+        }
         PopulateGrid();
         msgBox(QStringLiteral("Level deleted"));
     });

@@ -25,14 +25,6 @@ CompanyForm::CompanyForm(QWidget *parent) : Form(parent)
     setObjectName(QStringLiteral("CompanyForm"));
     setWindowTitle(QStringLiteral("Company Details"));
 
-    auto makeText = [this](const char *name, int maxLength) {
-        auto *t = new QLineEdit(this);
-        t->setObjectName(QString::fromUtf8(name));
-        // The company row may hold longer values than the boxes take (the
-        // new-database window writes the name): they are shown and kept whole.
-        TypingLimit::apply(t, maxLength);
-        return t;
-    };
     IDText = makeText("IDText", 10);
     IDText->setMaximumWidth(120);
     NameText = makeText("NameText", 30);
@@ -59,8 +51,7 @@ CompanyForm::CompanyForm(QWidget *parent) : Form(parent)
     PPostCodeText->setMaximumWidth(120);
     SPostCodeText->setMaximumWidth(120);
 
-    HelpImage = new QToolButton(this);
-    HelpImage->setObjectName(QStringLiteral("HelpImage"));
+    HelpImage = named(new QToolButton(this), "HelpImage");
     HelpImage->setIcon(style()->standardIcon(QStyle::SP_MessageBoxQuestion));
     HelpImage->setAutoRaise(true);
     HelpImage->setFocusPolicy(Qt::NoFocus);
@@ -200,9 +191,12 @@ void CompanyForm::OKButton_Click()
             return;
         const bool portal = portalInUse();
         const CompanyDetails d = details();
-        const CompanyRecord::Field fault = CompanyRecord::check(d, portal);
-        if (fault != CompanyRecord::Field::None) {
-            focusField(fault);
+        const CompanyRecord::Check check =
+            CompanyRecord::check(d, portal, [](const QString &q) { return askYesNo(q); });
+        if (!check.ok()) {
+            if (!check.message.isEmpty())
+                msgBox(check.message);
+            focusField(check.field);
             return;
         }
         if (portal && (NewCompany || d.id != OriginalID)) {
@@ -211,8 +205,10 @@ void CompanyForm::OKButton_Click()
                 WaitCursor wait;
                 reply = CompanyRecord::checkId(d.id);
             }
-            if (!CompanyRecord::acceptIdReply(reply, d.id))
+            if (const QString refusal = CompanyRecord::idReplyRefusal(reply, d.id); !refusal.isEmpty()) {
+                msgBox(refusal);
                 return;
+            }
         }
         if (portal && !NewCompany) {
             const QString mode = CompanyRecord::portalMode(OriginalID, OriginalName, d);

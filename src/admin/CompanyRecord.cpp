@@ -1,7 +1,6 @@
 #include "admin/CompanyRecord.h"
 #include "common/ValidateEntryModule.h"
 #include "data/AppDatabase.h"
-#include "platform/MessageBox.h"
 
 namespace wvs {
 
@@ -54,57 +53,42 @@ void CompanyRecord::save(const CompanyDetails &d)
 }
 
 
-CompanyRecord::Field CompanyRecord::check(const CompanyDetails &d, bool portalInUse)
+CompanyRecord::Check CompanyRecord::check(const CompanyDetails &d, bool portalInUse, const Ask &ask)
 {
     if (portalInUse) {
-        if (d.id.isEmpty()) {
-            msgBox(QStringLiteral("The ID is required to be able to access the internet portal"));
-            return Field::ID;
-        }
-        if (d.id.size() < 4) {
-            msgBox(QStringLiteral("The ID must be at least 4 characters"));
-            return Field::ID;
-        }
-        if (d.id.contains(QLatin1Char(' '))) {
-            msgBox(QStringLiteral("The ID cannot contain spaces"));
-            return Field::ID;
-        }
+        if (d.id.isEmpty())
+            return {Field::ID, QStringLiteral("The ID is required to be able to access the internet portal")};
+        if (d.id.size() < 4)
+            return {Field::ID, QStringLiteral("The ID must be at least 4 characters")};
+        if (d.id.contains(QLatin1Char(' ')))
+            return {Field::ID, QStringLiteral("The ID cannot contain spaces")};
     }
-    if (ValidateEntry(d.id, false).isValid())
-        return Field::ID;
-    if (d.name.isEmpty()) {
-        msgBox(QStringLiteral("Please enter the Name"));
-        return Field::Name;
-    }
-    if (ValidateEntry(d.name, true).isValid())
-        return Field::Name;
-    if (d.regNo.isEmpty() && !askYesNo(QStringLiteral("No Registered Number has been entered. Is this correct?")))
-        return Field::RegNo;
-    if (d.gstNo.isEmpty() && !askYesNo(QStringLiteral("No GST Number has been entered. Is this correct?")))
-        return Field::GSTNo;
-    if (d.pAddress1.isEmpty()) {
-        msgBox(QStringLiteral("Please enter the Primary Address"));
-        return Field::PAddress1;
-    }
-    if (d.pPostCode.isEmpty() && !askYesNo(QStringLiteral("No Primary Post Code has been entered. Is this correct?")))
-        return Field::PPostCode;
-    if (d.pTelephone.isEmpty()
-        && !askYesNo(QStringLiteral("No Primary Telephone number has been entered. Is this correct?")))
-        return Field::PTelephone;
-    return Field::None;
+    if (QString m = validateEntryMessage(d.id, false); !m.isEmpty())
+        return {Field::ID, m};
+    if (d.name.isEmpty())
+        return {Field::Name, QStringLiteral("Please enter the Name")};
+    if (QString m = validateEntryMessage(d.name, true); !m.isEmpty())
+        return {Field::Name, m};
+    if (d.regNo.isEmpty() && !ask(QStringLiteral("No Registered Number has been entered. Is this correct?")))
+        return {Field::RegNo};
+    if (d.gstNo.isEmpty() && !ask(QStringLiteral("No GST Number has been entered. Is this correct?")))
+        return {Field::GSTNo};
+    if (d.pAddress1.isEmpty())
+        return {Field::PAddress1, QStringLiteral("Please enter the Primary Address")};
+    if (d.pPostCode.isEmpty() && !ask(QStringLiteral("No Primary Post Code has been entered. Is this correct?")))
+        return {Field::PPostCode};
+    if (d.pTelephone.isEmpty() && !ask(QStringLiteral("No Primary Telephone number has been entered. Is this correct?")))
+        return {Field::PTelephone};
+    return {};
 }
 
-bool CompanyRecord::acceptIdReply(const QString &reply, const QString &id)
+QString CompanyRecord::idReplyRefusal(const QString &reply, const QString &id)
 {
-    if (reply.isEmpty()) {
-        msgBox(QStringLiteral("Unable to verify that Company ID already exists. Please try again"));
-        return false;
-    }
-    if (reply != QLatin1String("OK")) {
-        msgBox(QStringLiteral("Company ID %1 is already in use. Please enter another").arg(id));
-        return false;
-    }
-    return true;
+    if (reply.isEmpty())
+        return QStringLiteral("Unable to verify that Company ID already exists. Please try again");
+    if (reply != QLatin1String("OK"))
+        return QStringLiteral("Company ID %1 is already in use. Please enter another").arg(id);
+    return QString();
 }
 
 QString CompanyRecord::portalMode(const QString &originalId, const QString &originalName, const CompanyDetails &d)

@@ -28,19 +28,25 @@ public:
     static std::optional<CompanyDetails> load();
     // Writes the one row, whether it existed or not.
     static void save(const CompanyDetails &d);
-    // Whether the web portal is in use (no preferences row: not in use).
+    using Ask = std::function<bool(const QString &)>;
 
+    // The box a failed check sends the user back to, and what the window shows.
     enum class Field { None, ID, Name, RegNo, GSTNo, PAddress1, PPostCode, PTelephone };
-    // The checks and questions of the company window's save, in order; each
-    // failure shows its message (a No to a question fails too). The ID is
-    // required and at least 4 characters only with the portal, but it is
+    struct Check {
+        Field field = Field::None;
+        QString message;  // empty after a No to a question
+        bool ok() const { return field == Field::None; }
+    };
+    // The checks and questions of the company window's save, in order; the
+    // first failure ends them (a No from ask to a question fails too). The ID
+    // is required and at least 4 characters only with the portal, but it is
     // always a plain identifier, so switching the portal on later never sends
     // an invalid one.
-    static Field check(const CompanyDetails &d, bool portalInUse);
+    static Check check(const CompanyDetails &d, bool portalInUse, const Ask &ask);
 
-    // The portal's answer about an ID: true when it is free ("OK"); otherwise
-    // the message for an empty answer or a taken ID has been shown.
-    static bool acceptIdReply(const QString &reply, const QString &id);
+    // The portal's answer about an ID: empty when it is free ("OK"); otherwise
+    // the message for an empty answer or a taken ID.
+    static QString idReplyRefusal(const QString &reply, const QString &id);
 
     // The mode of the portal step that must succeed before an existing
     // company's row is saved: "CompanyID~old~new~name" after a change of ID,

@@ -1,7 +1,6 @@
 #include "admin/PreferenceSettings.h"
 #include "admin/AccessRights.h"
 #include "data/AppDatabase.h"
-#include "platform/MessageBox.h"
 
 #include <QRegularExpression>
 #include <cmath>
@@ -80,56 +79,39 @@ double PreferenceSettings::taxRateFor(const QString &taxRateText)
     return parseNumber(taxRateText, &d) ? d : 0;
 }
 
-PreferenceSettings::Field PreferenceSettings::check(const PreferenceValues &v, const QString &taxRateText)
+PreferenceSettings::Check PreferenceSettings::check(const PreferenceValues &v, const QString &taxRateText, const Ask &ask)
 {
     double rate = 0;
     const bool numeric = parseNumber(taxRateText, &rate);
     if (v.gstInclusive) {
         if ((taxRateText.isEmpty() || (numeric && rate == 0))
-            && !askYesNo(QStringLiteral("Customer Jobs are inclusive of sales tax but no tax rate has been entered - "
-                                        "is this correct?")))
-            return Field::TaxRate;
-        if (!numeric) {
-            msgBox(QStringLiteral("The sales tax rate must be numeric"));
-            return Field::TaxRate;
-        }
-        if (rate < 0) {
-            msgBox(QStringLiteral("The sales tax rate cannot be negative"));
-            return Field::TaxRate;
-        }
+            && !ask(QStringLiteral("Customer Jobs are inclusive of sales tax but no tax rate has been entered - "
+                                   "is this correct?")))
+            return {Field::TaxRate};
+        if (!numeric)
+            return {Field::TaxRate, QStringLiteral("The sales tax rate must be numeric")};
+        if (rate < 0)
+            return {Field::TaxRate, QStringLiteral("The sales tax rate cannot be negative")};
     } else if (!taxRateText.isEmpty() && !numeric) {
-        msgBox(QStringLiteral("The sales tax rate must be numeric"));
-        return Field::TaxRate;
+        return {Field::TaxRate, QStringLiteral("The sales tax rate must be numeric")};
     }
 
     if (v.smtp()) {
-        if (v.smtpServer.isEmpty()) {
-            msgBox(QStringLiteral("Please enter the name of the Email Service Provider's Server"));
-            return Field::Server;
-        }
-        if (v.smtpPort.isEmpty()) {
-            msgBox(QStringLiteral("Please enter the Email Service Provider Port"));
-            return Field::Port;
-        }
+        if (v.smtpServer.isEmpty())
+            return {Field::Server, QStringLiteral("Please enter the name of the Email Service Provider's Server")};
+        if (v.smtpPort.isEmpty())
+            return {Field::Port, QStringLiteral("Please enter the Email Service Provider Port")};
         double port = 0;
-        if (!parseNumber(v.smtpPort, &port)) {
-            msgBox(QStringLiteral("The Email Service Provider Port must be numeric"));
-            return Field::Port;
-        }
-        if (port < 0) {
-            msgBox(QStringLiteral("The Email Service Provider Port be negative"));
-            return Field::Port;
-        }
-        if (v.smtpUserName.isEmpty()) {
-            msgBox(QStringLiteral("Please enter the User Name for the Email Service Provider"));
-            return Field::UserName;
-        }
-        if (v.smtpPassword.isEmpty()) {
-            msgBox(QStringLiteral("Please enter the Password for the Email Service Provider"));
-            return Field::Password;
-        }
+        if (!parseNumber(v.smtpPort, &port))
+            return {Field::Port, QStringLiteral("The Email Service Provider Port must be numeric")};
+        if (port < 0)
+            return {Field::Port, QStringLiteral("The Email Service Provider Port be negative")};
+        if (v.smtpUserName.isEmpty())
+            return {Field::UserName, QStringLiteral("Please enter the User Name for the Email Service Provider")};
+        if (v.smtpPassword.isEmpty())
+            return {Field::Password, QStringLiteral("Please enter the Password for the Email Service Provider")};
     }
-    return Field::None;
+    return {};
 }
 
 std::optional<bool> PreferenceSettings::accountsMenuAfterSave(bool myob, bool xero, int level)

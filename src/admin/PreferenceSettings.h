@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <functional>
 #include <optional>
 
 namespace wvs {
@@ -39,11 +40,20 @@ public:
     // decimal point); false for anything else, the empty box included.
     static bool parseNumber(const QString &text, double *value = nullptr);
 
+    using Ask = std::function<bool(const QString &)>;
+
+    // The box a failed check sends the user back to, and what the window shows.
     enum class Field { None, TaxRate, Server, Port, UserName, Password };
-    // The checks of the preferences window's save, in order; each failure
-    // shows its message (a No to the tax question fails too). taxRateText is
-    // the rate box as typed; v carries the ticks and the SMTP boxes.
-    static Field check(const PreferenceValues &v, const QString &taxRateText);
+    struct Check {
+        Field field = Field::None;
+        QString message;  // empty after a No to the tax question
+        bool ok() const { return field == Field::None; }
+    };
+    // The checks of the preferences window's save, in order; the first
+    // failure ends them (a No from ask to the tax question fails too).
+    // taxRateText is the rate box as typed; v carries the ticks and the SMTP
+    // boxes.
+    static Check check(const PreferenceValues &v, const QString &taxRateText, const Ask &ask);
     // The rate a save stores for the box's text: 0 for an empty box.
     static double taxRateFor(const QString &taxRateText);
 

@@ -28,24 +28,6 @@ PreferencesForm::PreferencesForm(QWidget *parent) : Form(parent)
     setObjectName(QStringLiteral("PreferencesForm"));
     setWindowTitle(QStringLiteral("Preferences"));
 
-    auto makeText = [this](const char *name, int maxLength) {
-        auto *t = new QLineEdit(this);
-        t->setObjectName(QString::fromUtf8(name));
-        if (maxLength > 0)
-            t->setMaxLength(maxLength);
-        return t;
-    };
-    auto makeCheck = [this](const char *name, const QString &caption) {
-        auto *c = new QCheckBox(caption, this);
-        c->setObjectName(QString::fromUtf8(name));
-        return c;
-    };
-    auto makeOption = [this](const char *name, const char *caption) {
-        auto *o = new QRadioButton(QString::fromUtf8(caption), this);
-        o->setObjectName(QString::fromUtf8(name));
-        return o;
-    };
-
     // E-mail service provider.
     OutlookOption = makeOption("OutlookOption", "Microsoft Outlook");
     OtherOption = makeOption("OtherOption", "Other");
@@ -55,7 +37,7 @@ PreferencesForm::PreferencesForm(QWidget *parent) : Form(parent)
     ServerText = makeText("ServerText", 50);
     PortText = makeText("PortText", 0);
     PortText->setMaximumWidth(80);
-    SSLCheck = makeCheck("SSLCheck", QString());
+    SSLCheck = makeCheck("SSLCheck");
     UserNameText = makeText("UserNameText", 100);
     PasswordText = makeText("PasswordText", 100);
     PasswordText->setEchoMode(QLineEdit::Password);
@@ -93,7 +75,7 @@ PreferencesForm::PreferencesForm(QWidget *parent) : Form(parent)
     // Accounts.
     MYOBCheck = makeCheck("MYOBCheck", QStringLiteral("MYOB"));
     XeroCheck = makeCheck("XeroCheck", QStringLiteral("Xero"));
-    GSTInclusiveCheck = makeCheck("GSTInclusiveCheck", QString());
+    GSTInclusiveCheck = makeCheck("GSTInclusiveCheck");
     TaxRateText = makeText("TaxRateText", 0);
     TaxRateText->setMaximumWidth(80);
     auto *accountsBox = new QGroupBox(QStringLiteral("Accounts"), this);
@@ -305,7 +287,11 @@ void PreferencesForm::OKButton_Click()
 {
     guarded("PreferencesForm", "OKButton_Click", [&] {
         const PreferenceValues v = values();
-        switch (PreferenceSettings::check(v, TaxRateText->text())) {
+        const PreferenceSettings::Check check =
+            PreferenceSettings::check(v, TaxRateText->text(), [](const QString &q) { return askYesNo(q); });
+        if (!check.message.isEmpty())
+            msgBox(check.message);
+        switch (check.field) {
         case PreferenceSettings::Field::None: break;
         case PreferenceSettings::Field::TaxRate: TaxRateText->setFocus(); return;
         case PreferenceSettings::Field::Server: ServerText->setFocus(); return;

@@ -1,8 +1,5 @@
 #include "customers/CustomerExportForm.h"
-#include "customers/CsvExport.h"
 #include "customers/CustomerExport.h"
-#include "customers/CustomersManagementForm.h"
-#include "platform/ErrorHandlingModule.h"
 #include "shell/FormRegistry.h"
 
 namespace wvs {
@@ -29,31 +26,11 @@ const QList<ExportChoiceForm::Box> kBoxes = {
     {"ContactName", "ContactCheck", "Contact Name"},
     {"AccountsRef", "AccountsCheck", "Accounts Reference"},
 };
-
-CustomersManagementForm *listOf(QWidget *w) { return qobject_cast<CustomersManagementForm *>(w); }
 } // namespace
 
 CustomerExportForm::CustomerExportForm(QWidget *parent)
     : ExportChoiceForm(parent, "CustomerExportForm", QString::fromLatin1(CustomerExport::ChoiceTable), kBoxes)
 {
-}
-
-void CustomerExportForm::setFieldCount(int count)
-{
-    if (auto *list = listOf(parentWidget()))
-        list->FieldCount = count;
-}
-
-void CustomerExportForm::exportChosen()
-{
-    CustomersManagementForm *list = listOf(parentWidget());
-    if (!list || list->FieldCount == 0)
-        return;
-    const QString path = CsvExport::askFileName(list);
-    if (path.isEmpty())
-        return; // Cancel: nothing happens
-    const QList<qint64> numbers = list->listedCustomerNumbers();
-    guarded("CustomersManagementForm", "ExportCsvFile", [&] { CustomerExport::ExportCsvFile(path, numbers); });
 }
 
 } // namespace wvs

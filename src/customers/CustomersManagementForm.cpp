@@ -3,10 +3,13 @@
 #include "common/AutoCompleteComboModule.h"
 #include "common/ResizeControlsModule.h"
 #include "customers/CustomerAccess.h"
+#include "customers/CsvExport.h"
 #include "customers/CustomerAddModifyForm.h"
+#include "customers/CustomerExport.h"
 #include "customers/CustomerListQuery.h"
 #include "customers/CustomerListStyle.h"
 #include "customers/CustomerRemoval.h"
+#include "customers/ExportChoiceForm.h"
 #include "platform/FlexGrid.h"
 #include "common/SortChoiceCheck.h"
 #include "platform/MessageBox.h"
@@ -54,21 +57,16 @@ CustomersManagementForm::CustomersManagementForm(QWidget *parent) : Form(parent)
     setWindowTitle(QStringLiteral("Customers Management"));
 
     auto makeCombo = [this](const char *name, bool editable) {
-        auto *c = new QComboBox(this);
-        c->setObjectName(QString::fromUtf8(name));
+        auto *c = named(new QComboBox(this), name);
         c->setEditable(editable);
         if (editable)
             c->setInsertPolicy(QComboBox::NoInsert);
         return c;
     };
 
-    CompanyText = new QLineEdit(this);
-    CompanyText->setObjectName(QStringLiteral("CompanyText"));
-    SurnameText = new QLineEdit(this);
-    SurnameText->setObjectName(QStringLiteral("SurnameText"));
     // A filter takes no more than the customer dialog lets its field hold.
-    TypingLimit::apply(CompanyText, 100);
-    TypingLimit::apply(SurnameText, 50);
+    CompanyText = makeText("CompanyText", 100);
+    SurnameText = makeText("SurnameText", 50);
     SuburbCombo = makeCombo("SuburbCombo", true);
     CustomerStatusCombo = makeCombo("CustomerStatusCombo", true);
     SortCombo = makeCombo("SortCombo", false);
@@ -76,8 +74,7 @@ CustomersManagementForm::CustomersManagementForm(QWidget *parent) : Form(parent)
     installAutoMatch(SuburbCombo);
     installAutoMatch(CustomerStatusCombo);
 
-    CustomersGrid = new FlexGrid(this);
-    CustomersGrid->setObjectName(QStringLiteral("CustomersGrid"));
+    CustomersGrid = named(new FlexGrid(this), "CustomersGrid");
 
     AddButton = makeButton("AddButton", "&Add");
     ModifyButton = makeButton("ModifyButton", "&Modify");
@@ -446,10 +443,16 @@ void CustomersManagementForm::ExportButton_Click()
     guarded(kForm, "ExportButton_Click", [&] {
         if (CustomersGrid->rows() < 2)
             return;
-        // The export window asks for the columns, then writes the listed
-        // customers (listedCustomerNumbers) of this window, its parent.
-        FieldCount = 0;
-        openOther(kExportForm, QString());
+        // The export window asks for the columns; the listed customers are
+        // written in the grid's order.
+        FieldCount = ExportChoiceForm::chooseColumns(FormRegistry::create(kExportForm, this));
+        if (FieldCount == 0)
+            return;
+        const QString path = CsvExport::askFileName(this);
+        if (path.isEmpty())
+            return; // Cancel: nothing happens
+        const QList<qint64> numbers = listedCustomerNumbers();
+        guarded(kForm, "ExportCsvFile", [&] { CustomerExport::ExportCsvFile(path, numbers); });
     });
 }
 

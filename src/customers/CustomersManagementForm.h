@@ -24,8 +24,8 @@ public:
     // afterwards.
     void PopulateGrid();
 
-    // Set to 0 before the export window opens; the export window sets it to
-    // the number of columns chosen.
+    // The number of columns chosen in the export window; 0 when it was left
+    // by Exit.
     int FieldCount = 0;
     // The customer numbers of the listed rows, in the grid's order (what an
     // export writes).

@@ -1,6 +1,7 @@
 #include "customers/ExportChoiceForm.h"
 #include "customers/CsvExport.h"
 #include "platform/ErrorHandlingModule.h"
+#include "platform/Modal.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -8,6 +9,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <memory>
 
 namespace wvs {
 
@@ -39,10 +41,8 @@ ExportChoiceForm::ExportChoiceForm(QWidget *parent, const char *formName, const 
 
     auto *buttons = new QHBoxLayout;
     auto button = [&](const char *name, const char *caption) {
-        auto *b = new QPushButton(QString::fromUtf8(caption), this);
-        b->setObjectName(QString::fromUtf8(name));
+        QPushButton *b = makeButton(name, QString::fromUtf8(caption));
         b->setFont(tahoma);
-        b->setAutoDefault(false);
         buttons->addWidget(b);
         return b;
     };
@@ -97,20 +97,25 @@ void ExportChoiceForm::UnselectAllButton_Click()
     });
 }
 
+int ExportChoiceForm::chooseColumns(QDialog *window)
+{
+    const std::unique_ptr<QDialog> owned(window);
+    if (!window)
+        return 0;
+    const bool ok = showModal(window) == QDialog::Accepted;
+    const auto *form = qobject_cast<ExportChoiceForm *>(window);
+    return ok && form ? form->tickedCount() : 0;
+}
+
 void ExportChoiceForm::OKButton_Click()
 {
-    int count = 0;
-    const bool saved = guarded(formName_, "OKButton_Click", [&] {
+    guarded(formName_, "OKButton_Click", [&] {
         QList<QPair<QString, int>> choice;
         for (int i = 0; i < boxes_.size(); ++i)
             choice.append({QString::fromUtf8(boxes_[i].field), checks_[i]->isChecked() ? 1 : 0});
         CsvExport::saveChoice(table_, choice);
-        count = tickedCount();
-        setFieldCount(count);
         accept();
     });
-    if (saved && count > 0)
-        exportChosen();
 }
 
 void ExportChoiceForm::ExitButton_Click()

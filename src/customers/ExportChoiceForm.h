@@ -10,7 +10,8 @@ namespace wvs {
 
 // The window in which the user ticks the columns of an export. It shows the
 // stored choice of its column-choice table; OK stores the ticks for every
-// user and hands the number of ticked columns to the list that opened it.
+// user and closes it accepted. The list that opened it reads the number of
+// ticked columns and writes the file itself.
 class ExportChoiceForm : public Form {
     Q_OBJECT
 public:
@@ -28,12 +29,13 @@ public:
     // The number of ticked boxes.
     int tickedCount() const;
 
+    // Shows a column-choice window the list has created (and deletes it) and
+    // returns the number of columns ticked when OK closed it; 0 after Exit,
+    // or when there is no such window.
+    static int chooseColumns(QDialog *window);
+
 protected:
     ExportChoiceForm(QWidget *parent, const char *formName, const QString &table, const QList<Box> &boxes);
-    // Hands the count to the opening list (0 when nothing is to be exported).
-    virtual void setFieldCount(int count) = 0;
-    // Runs after OK has closed the window with at least one column ticked.
-    virtual void exportChosen() = 0;
     const char *formName() const { return formName_; }
 
 private:

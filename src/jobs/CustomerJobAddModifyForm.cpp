@@ -60,13 +60,6 @@ QStringList monthItems()
     return items;
 }
 
-template <class W>
-W *named(W *w, const char *name)
-{
-    w->setObjectName(QString::fromUtf8(name));
-    return w;
-}
-
 QLineEdit *parameterBox(QWidget *parent, const char *name)
 {
     auto *t = named(new QLineEdit(parent), name);

@@ -1,10 +1,5 @@
 #include "jobs/CustomerJobExportForm.h"
-#include "customers/CsvExport.h"
 #include "jobs/CustomerJobExport.h"
-#include "jobs/CustomerJobList.h"
-#include "jobs/CustomerJobsManagementForm.h"
-#include "platform/FlexGrid.h"
-#include "platform/ErrorHandlingModule.h"
 #include "shell/FormRegistry.h"
 
 namespace wvs {
@@ -33,34 +28,11 @@ const QList<ExportChoiceForm::Box> kBoxes = {
     {"AccountsRefCustomer", "AccountsCustomerCheck", "Accounts Reference - Customer"},
     {"AccountsRefJob", "AccountsJobCheck", "Accounts Reference - Job"},
 };
-
-CustomerJobsManagementForm *listOf(QWidget *w) { return qobject_cast<CustomerJobsManagementForm *>(w); }
 } // namespace
 
 CustomerJobExportForm::CustomerJobExportForm(QWidget *parent)
     : ExportChoiceForm(parent, "CustomerJobExportForm", QString::fromLatin1(CustomerJobExport::ChoiceTable), kBoxes)
 {
-}
-
-void CustomerJobExportForm::setFieldCount(int count)
-{
-    if (auto *list = listOf(parentWidget()))
-        list->FieldCount = count;
-}
-
-void CustomerJobExportForm::exportChosen()
-{
-    CustomerJobsManagementForm *list = listOf(parentWidget());
-    if (!list || list->FieldCount == 0)
-        return;
-    const QString path = CsvExport::askFileName(list);
-    if (path.isEmpty())
-        return; // Cancel: nothing happens
-    QList<CustomerJobExport::ListedJob> jobs;
-    const FlexGrid *grid = list->grid();
-    for (int r = 1; r < grid->rows(); ++r)
-        jobs.append({grid->textMatrix(r, JobListColumn::Key).toLongLong(), grid->textMatrix(r, JobListColumn::Frequency)});
-    guarded("CustomerJobsManagementForm", "ExportCsvFile", [&] { CustomerJobExport::ExportCsvFile(path, jobs); });
 }
 
 } // namespace wvs

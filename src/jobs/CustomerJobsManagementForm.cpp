@@ -8,7 +8,10 @@
 #include "common/Money.h"
 #include "data/AppDatabase.h"
 #include "jobs/ComboChoice.h"
+#include "customers/CsvExport.h"
+#include "customers/ExportChoiceForm.h"
 #include "jobs/CustomerJobAddModifyForm.h"
+#include "jobs/CustomerJobExport.h"
 #include "platform/FlexGrid.h"
 #include "common/SortChoiceCheck.h"
 #include "platform/MessageBox.h"
@@ -38,13 +41,6 @@ namespace {
 const char *const Window = "CustomerJobsManagementForm";
 // Below this Customer Jobs right a user may look but not change.
 constexpr int ChangeThreshold = 7;
-
-template <class W>
-W *named(W *w, const char *name)
-{
-    w->setObjectName(QString::fromUtf8(name));
-    return w;
-}
 
 QComboBox *filterCombo(QWidget *parent, const char *name)
 {
@@ -146,22 +142,17 @@ void CustomerJobsManagementForm::buildControls()
     SortOrderCombo = named(new QComboBox(this), "SortOrderCombo");
     JobsGrid = named(new FlexGrid(this), "JobsGrid");
 
-    auto button = [this](const char *name, const char *caption) {
-        auto *b = named(new QPushButton(QString::fromUtf8(caption), this), name);
-        b->setAutoDefault(false);
-        return b;
-    };
-    AddButton = button("AddButton", "&Add");
-    ModifyButton = button("ModifyButton", "&Modify");
-    ViewButton = button("ViewButton", "&View");
-    DeleteButton = button("DeleteButton", "&Delete");
-    EmailButton = button("EmailButton", "Emai&l");
-    ExportButton = button("ExportButton", "Expo&rt");
-    SortButton = button("SortButton", "S&ort");
-    GoButton = button("GoButton", "&Go");
+    AddButton = makeButton("AddButton", "&Add");
+    ModifyButton = makeButton("ModifyButton", "&Modify");
+    ViewButton = makeButton("ViewButton", "&View");
+    DeleteButton = makeButton("DeleteButton", "&Delete");
+    EmailButton = makeButton("EmailButton", "Emai&l");
+    ExportButton = makeButton("ExportButton", "Expo&rt");
+    SortButton = makeButton("SortButton", "S&ort");
+    GoButton = makeButton("GoButton", "&Go");
     GoButton->setDefault(true);
-    ClearButton = button("ClearButton", "&Clear");
-    ExitButton = button("ExitButton", "&Exit");
+    ClearButton = makeButton("ClearButton", "&Clear");
+    ExitButton = makeButton("ExitButton", "&Exit");
     // The e-mail and the export are separate windows; without them the buttons are not offered.
     EmailButton->setVisible(FormRegistry::contains(QStringLiteral("CustomerJobEmailForm")));
     ExportButton->setVisible(FormRegistry::contains(QStringLiteral("CustomerJobExportForm")));
@@ -497,8 +488,17 @@ void CustomerJobsManagementForm::ExportButton_Click()
     guarded(Window, "ExportButton_Click", [&] {
         if (JobsGrid->rows() < 2)
             return;
-        FieldCount = 0;
-        FormRegistry::open(QStringLiteral("CustomerJobExportForm"), QString(), this);
+        FieldCount = ExportChoiceForm::chooseColumns(FormRegistry::create(QStringLiteral("CustomerJobExportForm"), this));
+        if (FieldCount == 0)
+            return;
+        const QString path = CsvExport::askFileName(this);
+        if (path.isEmpty())
+            return; // Cancel: nothing happens
+        QList<CustomerJobExport::ListedJob> jobs;
+        for (int r = 1; r < JobsGrid->rows(); ++r)
+            jobs.append({JobsGrid->textMatrix(r, JobListColumn::Key).toLongLong(),
+                         JobsGrid->textMatrix(r, JobListColumn::Frequency)});
+        guarded(Window, "ExportCsvFile", [&] { CustomerJobExport::ExportCsvFile(path, jobs); });
     });
 }
 

@@ -22,8 +22,8 @@ class CustomerJobsManagementForm : public Form, public CustomerJobOpener {
 public:
     explicit CustomerJobsManagementForm(QWidget *parent = nullptr);
 
-    // Set to 0 before the export column window opens; that window sets it to
-    // the number of columns chosen.
+    // The number of columns chosen in the export window; 0 when it was left
+    // by Exit.
     int FieldCount = 0;
 
     // Reads the listing under the filters, sorts and colours it.

@@ -18,12 +18,6 @@ JobTypeAddModifyForm::JobTypeAddModifyForm(QWidget *parent) : Form(parent)
     QFont f(QStringLiteral("Arial"), 9);
     setFont(f);
 
-    auto makeText = [this](const char *name, int maxLength) {
-        auto *t = new QLineEdit(this);
-        t->setObjectName(QString::fromUtf8(name));
-        TypingLimit::apply(t, maxLength);
-        return t;
-    };
     CodeText = makeText("CodeText", 20);
     DescriptionText = makeText("DescriptionText", 30);
     AccountsText = makeText("AccountsText", 30);

@@ -2,6 +2,7 @@
 #include "common/Formats.h"
 #include "common/Money.h"
 #include "data/AppDatabase.h"
+#include "jobs/RecurrenceCode.h"
 
 #include <QDate>
 #include <QStringList>
@@ -31,43 +32,48 @@ QString dateText(const QString &stored)
 
 QString DetermineFrequency(qint64 f)
 {
-    if (f >= 1 && f < 366)
-        return QStringLiteral("Every %1 days").arg(f);
-    if (f >= 366 && f < 1000)
+    if (f < 1 || f >= 200000)
+        return QString();
+    const RecurrenceRule r = decodeRule(int(f));
+    switch (r.kind) {
+    case RecurrenceKind::None:
+        return QString();
+    case RecurrenceKind::EveryNDays:
+        return QStringLiteral("Every %1 days").arg(r.days);
+    case RecurrenceKind::EveryWeekday:
         return QStringLiteral("Every weekday");
-    if (f > 100000 && f < 200000) {
-        const qint64 weeks = f / 1000 - 100;
-        const qint64 mask = f - 1000 * (f / 1000);
+    case RecurrenceKind::Weekly: {
         QStringList days;
         for (int d = 1; d <= 7; ++d)
-            if (mask & (qint64(1) << (d - 1)))
+            if (maskHasWeekday(r.weekdayMask, d))
                 days << Formats::weekdayName(d);
-        return QStringLiteral("Every %1 week(s) on %2").arg(weeks).arg(days.join(QStringLiteral(", ")));
+        return QStringLiteral("Every %1 week(s) on %2").arg(r.weeks).arg(days.join(QStringLiteral(", ")));
     }
-    if (f > 10000 && f < 19000)
-        return QStringLiteral("Day %1 of every %2 month(s)").arg(f / 100 - 100).arg(f - 100 * (f / 100));
-    if (f > 19000 && f < 20000)
-        return QStringLiteral("The last day of every %1 month(s)").arg(f - 19900);
-    if (f >= 20000 && f < 30000) {
-        const QString n = ordinal(f / 1000 - 20);
-        const QString w = weekday(f / 100 - 10 * (f / 1000));
+    case RecurrenceKind::MonthlyDay:
+        return QStringLiteral("Day %1 of every %2 month(s)").arg(r.dayOfMonth).arg(r.months);
+    case RecurrenceKind::MonthlyLastDay:
+        return QStringLiteral("The last day of every %1 month(s)").arg(r.months);
+    case RecurrenceKind::MonthlyNthWeekday: {
+        const QString n = ordinal(r.nth);
+        const QString w = weekday(r.weekday);
         if (n.isEmpty() || w.isEmpty())
             return QString();
-        return QStringLiteral("The %1 %2 of every %3 month(s)").arg(n, w).arg(f - 100 * (f / 100));
+        return QStringLiteral("The %1 %2 of every %3 month(s)").arg(n, w).arg(r.months);
     }
-    if (f > 30000 && f < 40000) {
-        const QString m = month(f / 100 - 300);
+    case RecurrenceKind::YearlyDate: {
+        const QString m = month(r.month);
         if (m.isEmpty())
             return QString();
-        return QStringLiteral("Every %1 %2").arg(m).arg(f - 100 * (f / 100));
+        return QStringLiteral("Every %1 %2").arg(m).arg(r.dayOfMonth);
     }
-    if (f > 40000 && f < 50000) {
-        const QString n = ordinal(f / 1000 - 40);
-        const QString w = weekday(f / 100 - 10 * (f / 1000));
-        const QString m = month(f - 100 * (f / 100));
+    case RecurrenceKind::YearlyNthWeekday: {
+        const QString n = ordinal(r.nth);
+        const QString w = weekday(r.weekday);
+        const QString m = month(r.month);
         if (n.isEmpty() || w.isEmpty() || m.isEmpty())
             return QString();
         return QStringLiteral("The %1 %2 of %3").arg(n, w, m);
+    }
     }
     return QString();
 }

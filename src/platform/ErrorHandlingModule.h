@@ -3,6 +3,8 @@
 
 #include <QString>
 #include <exception>
+#include <optional>
+#include <utility>
 
 namespace wvs {
 
@@ -18,6 +20,35 @@ void setShutdownHandler(void (*handler)());
 // Puts the pointer back after a failure.
 void restorePointer();
 
+// A caught failure as the program reports it: a WvsError's own number and
+// description, any other exception the general number with its text.
+struct CaughtError {
+    long number = ErrorNumber::General;
+    QString description;
+};
+
+inline CaughtError caughtError(const std::exception &e)
+{
+    if (const auto *w = dynamic_cast<const WvsError *>(&e))
+        return {w->number(), w->description()};
+    return {ErrorNumber::General, QString::fromUtf8(e.what())};
+}
+
+// Runs body and returns what it threw, or nothing when it ran through. The end
+// of the program (ProcessEnded) passes on.
+template <class F>
+std::optional<CaughtError> trapError(F &&body)
+{
+    try {
+        body();
+        return std::nullopt;
+    } catch (const ProcessEnded &) {
+        throw;
+    } catch (const std::exception &e) {
+        return caughtError(e);
+    }
+}
+
 // Runs one event handler or procedure body under the error convention: a
 // failure restores the pointer, rolls back (open transactions are scope
 // objects), and goes to ReportError with the window's or module's name and the
@@ -25,19 +56,11 @@ void restorePointer();
 template <class F>
 bool guarded(const char *objectName, const char *procName, F &&body)
 {
-    try {
-        body();
+    const std::optional<CaughtError> e = trapError(std::forward<F>(body));
+    if (!e)
         return true;
-    } catch (const ProcessEnded &) {
-        throw;
-    } catch (const WvsError &e) {
-        restorePointer();
-        ReportError(e.number(), e.description(), QString::fromUtf8(objectName), QString::fromUtf8(procName));
-    } catch (const std::exception &e) {
-        restorePointer();
-        ReportError(ErrorNumber::General, QString::fromUtf8(e.what()), QString::fromUtf8(objectName),
-                    QString::fromUtf8(procName));
-    }
+    restorePointer();
+    ReportError(e->number, e->description, QString::fromUtf8(objectName), QString::fromUtf8(procName));
     return false;
 }
 

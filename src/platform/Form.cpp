@@ -1,9 +1,13 @@
 #include "platform/Form.h"
+#include "platform/TypingLimit.h"
 #include "platform/Desktop.h"
 
+#include <QCheckBox>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMetaObject>
 #include <QPushButton>
+#include <QRadioButton>
 
 namespace wvs {
 
@@ -14,10 +18,27 @@ Form::Form(QWidget *parent) : QDialog(parent)
 
 QPushButton *Form::makeButton(const char *name, const QString &caption)
 {
-    auto *b = new QPushButton(caption, this);
-    b->setObjectName(QString::fromUtf8(name));
+    auto *b = named(new QPushButton(caption, this), name);
     b->setAutoDefault(false);
     return b;
+}
+
+QLineEdit *Form::makeText(const char *name, int maxLength)
+{
+    auto *t = named(new QLineEdit(this), name);
+    if (maxLength > 0)
+        TypingLimit::apply(t, maxLength);
+    return t;
+}
+
+QCheckBox *Form::makeCheck(const char *name, const QString &caption)
+{
+    return named(new QCheckBox(caption, this), name);
+}
+
+QRadioButton *Form::makeOption(const char *name, const QString &caption)
+{
+    return named(new QRadioButton(caption, this), name);
 }
 
 void Form::showEvent(QShowEvent *e)

@@ -2,9 +2,21 @@
 #include <QDialog>
 #include <QString>
 
+class QCheckBox;
+class QLineEdit;
 class QPushButton;
+class QRadioButton;
 
 namespace wvs {
+
+// Gives a control the name the window's design gives it (tests and the
+// window's own code find it by that name) and hands it back.
+template <class W>
+W *named(W *w, const char *name)
+{
+    w->setObjectName(QString::fromUtf8(name));
+    return w;
+}
 
 // Base of every window of the program. The opener passes its parameters in
 // Tag (a mode string whose parts are separated by "~") and shows the window
@@ -25,6 +37,11 @@ protected:
     // A command button named as the window's design names it; it does not
     // take Enter unless it is made the default button.
     QPushButton *makeButton(const char *name, const QString &caption);
+    // A named text box holding at most maxLength characters (0: no limit of its own).
+    QLineEdit *makeText(const char *name, int maxLength = 0);
+    // A named tick box and a named option button with their captions.
+    QCheckBox *makeCheck(const char *name, const QString &caption = QString());
+    QRadioButton *makeOption(const char *name, const QString &caption);
 
     virtual void firstActivate() {}
     void showEvent(QShowEvent *e) override;

@@ -16,6 +16,7 @@
 #include "scheduling/ScheduleLocks.h"
 #include "scheduling/ScheduleRecords.h"
 #include "scheduling/ScheduleSortKeys.h"
+#include "scheduling/ScheduleStatus.h"
 #include "scheduling/ScheduledJobUpdates.h"
 #include "platform/ErrorHandlingModule.h"
 #include "core/Session.h"
@@ -43,10 +44,6 @@ using namespace ScheduleGrid;
 
 constexpr int kNotesRight = 3;
 constexpr int kEditRight = 5;
-
-const QColor kOpenColour(0, 192, 0);
-const QColor kClosedColour(255, 0, 0);
-const QColor kPublishedColour(0, 0, 255);
 
 void setTextColour(QLabel *label, const QColor &c)
 {
@@ -266,11 +263,9 @@ void ScheduleForm::firstActivate()
         AssociateCombo->clear();
         AssociateIDs = {QStringLiteral("<All>")};
         AssociateCombo->addItem(QStringLiteral("<All>"));
-        QSqlQuery q = execSql(QStringLiteral("SELECT AssociateID, AssociateName FROM Associates "
-                                             "ORDER BY AssociateName, AssociateID"));
-        while (q.next()) {
-            AssociateIDs << q.value(0).toString();
-            AssociateCombo->addItem(q.value(1).toString());
+        for (const ScheduleAssociate &a : ScheduleRecords::associates()) {
+            AssociateIDs << a.id;
+            AssociateCombo->addItem(a.name);
         }
         AssociateCombo->setCurrentIndex(0);
         AssociateCombo->blockSignals(false);
@@ -282,14 +277,14 @@ void ScheduleForm::firstActivate()
             UpdateButton->setVisible(true);
             PublishButton->setEnabled(portal);
             UpdateButton->setEnabled(portal && Status == QLatin1String("Published"));
-            setTextColour(StatusLabel, Status == QLatin1String("Published") ? kPublishedColour : kClosedColour);
+            setTextColour(StatusLabel, scheduleStatusColour(Status));
             Sort1Combo->setCurrentIndex(-1);
             Sort1OrderCombo->setCurrentIndex(-1);
             PopulateSort2Combos();
         } else {
             PublishButton->setVisible(false);
             UpdateButton->setVisible(false);
-            setTextColour(StatusLabel, kOpenColour);
+            setTextColour(StatusLabel, scheduleStatusColour(QStringLiteral("Open")));
             Sort1Combo->setCurrentIndex(int(ScheduleSortKeys::captions().indexOf(QStringLiteral("Service Date"))));
             Sort1OrderCombo->setCurrentIndex(0);
             PopulateSort2Combos();

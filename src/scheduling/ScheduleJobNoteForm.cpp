@@ -16,7 +16,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSqlQuery>
 #include <QVBoxLayout>
 
 namespace wvs {
@@ -26,46 +25,26 @@ ScheduleJobNoteForm::ScheduleJobNoteForm(QWidget *parent) : Form(parent)
     setObjectName(QStringLiteral("ScheduleJobNoteForm"));
     setWindowTitle(QStringLiteral("Schedule Job Remarks"));
 
-    auto named = [](QWidget *w, const char *name) {
-        w->setObjectName(QString::fromUtf8(name));
-        return w;
-    };
-    JobDoneCheck = new QCheckBox(QStringLiteral("Job completed?"), this);
-    named(JobDoneCheck, "JobDoneCheck");
-    DateCompletedLabel = new QLabel(QStringLiteral("Date completed"), this);
-    named(DateCompletedLabel, "DateCompletedLabel");
-    DateCompletedText = new QLineEdit(this);
-    named(DateCompletedText, "DateCompletedText");
+    JobDoneCheck = makeCheck("JobDoneCheck", QStringLiteral("Job completed?"));
+    DateCompletedLabel = named(new QLabel(QStringLiteral("Date completed"), this), "DateCompletedLabel");
+    DateCompletedText = makeText("DateCompletedText", 10);
     DateCompletedText->setAlignment(Qt::AlignCenter);
-    DateCompletedText->setMaxLength(10);
     DateCompletedText->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("00/00/00000")) + 16);
-    Label1 = new QLabel(QStringLiteral("DD/MM/YYYY"), this);
-    named(Label1, "Label1");
-    AssociateLabel = new QLabel(QStringLiteral("Completed by"), this);
-    named(AssociateLabel, "AssociateLabel");
-    AssociateCombo = new QComboBox(this);
-    named(AssociateCombo, "AssociateCombo");
+    Label1 = named(new QLabel(QStringLiteral("DD/MM/YYYY"), this), "Label1");
+    AssociateLabel = named(new QLabel(QStringLiteral("Completed by"), this), "AssociateLabel");
+    AssociateCombo = named(new QComboBox(this), "AssociateCombo");
     installAutoMatch(AssociateCombo);
     AssociateCombo->setMinimumWidth(220);
-    NoteLabel = new QLabel(QStringLiteral("Remarks"), this);
-    named(NoteLabel, "NoteLabel");
-    NoteText = new QPlainTextEdit(this);
-    named(NoteText, "NoteText");
+    NoteLabel = named(new QLabel(QStringLiteral("Remarks"), this), "NoteLabel");
+    NoteText = named(new QPlainTextEdit(this), "NoteText");
     NoteText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     NoteText->setTabChangesFocus(true);
-    ActionOption = new QRadioButton(QStringLiteral("Action required"), this);
-    named(ActionOption, "ActionOption");
-    InvoicingOption = new QRadioButton(QStringLiteral("Invoicing purposes"), this);
-    named(InvoicingOption, "InvoicingOption");
-    InfoOption = new QRadioButton(QStringLiteral("Information only"), this);
-    named(InfoOption, "InfoOption");
+    ActionOption = makeOption("ActionOption", QStringLiteral("Action required"));
+    InvoicingOption = makeOption("InvoicingOption", QStringLiteral("Invoicing purposes"));
+    InfoOption = makeOption("InfoOption", QStringLiteral("Information only"));
     InfoOption->setChecked(true);
-    OKButton = new QPushButton(QStringLiteral("&Save"), this);
-    named(OKButton, "OKButton");
-    ExitButton = new QPushButton(QStringLiteral("&Exit"), this);
-    named(ExitButton, "ExitButton");
-    OKButton->setAutoDefault(false);
-    ExitButton->setAutoDefault(false);
+    OKButton = makeButton("OKButton", QStringLiteral("&Save"));
+    ExitButton = makeButton("ExitButton", QStringLiteral("&Exit"));
 
     auto *done = new QGridLayout;
     done->addWidget(JobDoneCheck, 0, 0, 1, 3);
@@ -107,12 +86,9 @@ ScheduleJobNoteForm::ScheduleJobNoteForm(QWidget *parent) : Form(parent)
 void ScheduleJobNoteForm::Form_Load()
 {
     guarded("ScheduleJobNoteForm", "Form_Load", [&] {
-        QSqlQuery q = execSql(QStringLiteral("SELECT AssociateID, AssociateName FROM Associates "
-                                             "ORDER BY AssociateName, AssociateID"));
-        while (q.next()) {
-            AssociateList.append({q.value(0).toString(), q.value(1).toString()});
-            AssociateCombo->addItem(q.value(1).toString());
-        }
+        AssociateList = ScheduleRecords::associates();
+        for (const ScheduleAssociate &a : AssociateList)
+            AssociateCombo->addItem(a.name);
         AssociateCombo->setCurrentIndex(-1);
     });
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/Form.h"
+#include "scheduling/ScheduleRecords.h"
 
 #include <QDate>
 #include <QList>
@@ -35,11 +36,6 @@ protected:
     void firstActivate() override;
 
 private:
-    struct AssociateItem {
-        QString id;
-        QString name;
-    };
-
     void Form_Load();
     void JobDoneCheck_Click();
     void DateCompletedText_Change();
@@ -49,7 +45,7 @@ private:
     QDate ServiceDate;
     qint64 JobSeqNo = 0;
     QString DoneByID;
-    QList<AssociateItem> AssociateList;
+    QList<ScheduleAssociate> AssociateList;
     bool Updating = false;
 
     QCheckBox *JobDoneCheck;

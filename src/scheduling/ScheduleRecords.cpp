@@ -104,5 +104,16 @@ void remove(const QList<qint64> &numbers, const QString &currentAssociateID, QSq
     t.commit();
 }
 
+QList<ScheduleAssociate> associates(QSqlDatabase db)
+{
+    QSqlQuery q = execSql(QStringLiteral("SELECT AssociateID, AssociateName FROM Associates "
+                                         "ORDER BY AssociateName, AssociateID"),
+                          {}, db);
+    QList<ScheduleAssociate> out;
+    while (q.next())
+        out.append({q.value(0).toString(), q.value(1).toString()});
+    return out;
+}
+
 } // namespace ScheduleRecords
 } // namespace wvs

@@ -20,6 +20,12 @@ struct ScheduleHeader {
     bool stored() const;
 };
 
+// An associate as the schedule window's filter and the note dialog list him.
+struct ScheduleAssociate {
+    QString id;
+    QString name;
+};
+
 // The Schedules table: listing, adding, re-opening and deleting schedules.
 namespace ScheduleRecords {
 
@@ -50,6 +56,10 @@ QString deleteRefusal(const QList<qint64> &numbers, const QString &currentAssoci
 // transaction; refused (a recoverable error, nothing deleted) when
 // deleteRefusal has a reason.
 void remove(const QList<qint64> &numbers, const QString &currentAssociateID, QSqlDatabase db = AppDatabase::db());
+
+// Every associate, active or not, by name and then ID: the choices of the
+// schedule window's associate filter and of the note dialog's "done by".
+QList<ScheduleAssociate> associates(QSqlDatabase db = AppDatabase::db());
 
 } // namespace ScheduleRecords
 } // namespace wvs

@@ -8,6 +8,7 @@
 #include "platform/WaitCursor.h"
 #include "scheduling/ScheduleForm.h"
 #include "scheduling/ScheduleRecords.h"
+#include "scheduling/ScheduleStatus.h"
 #include "platform/ErrorHandlingModule.h"
 #include "shell/FormRegistry.h"
 #include "core/Session.h"
@@ -27,17 +28,6 @@ constexpr int kChangeRight = 7;
 
 enum Column { ColFrom = 1, ColTo = 2, ColStatus = 3, ColNumber = 5 };
 
-QColor statusColour(const QString &status)
-{
-    if (status == QLatin1String("Open"))
-        return QColor(0, 192, 0);
-    if (status == QLatin1String("Closed"))
-        return QColor(255, 0, 0);
-    if (status == QLatin1String("Published"))
-        return QColor(0, 0, 255);
-    return QColor();
-}
-
 } // namespace
 
 SchedulesManagementForm::SchedulesManagementForm(QWidget *parent) : Form(parent)
@@ -50,12 +40,6 @@ SchedulesManagementForm::SchedulesManagementForm(QWidget *parent) : Form(parent)
     SchedulesGrid->setMultiRowSelect(true);
     SchedulesGrid->setFont(QFont(QStringLiteral("Arial"), 9));
 
-    auto makeButton = [this](const char *name, const char *caption) {
-        auto *b = new QPushButton(QString::fromUtf8(caption), this);
-        b->setObjectName(QString::fromUtf8(name));
-        b->setAutoDefault(false);
-        return b;
-    };
     AddButton = makeButton("AddButton", "&Add");
     ModifyButton = makeButton("ModifyButton", "&Modify");
     DeleteButton = makeButton("DeleteButton", "&Delete");
@@ -129,7 +113,7 @@ void SchedulesManagementForm::PopulateGrid()
             SchedulesGrid->setData(std::move(rows));
             SchedulesGrid->stripe();
             for (int r = 1; r < SchedulesGrid->rows(); ++r) {
-                const QColor c = statusColour(SchedulesGrid->textMatrix(r, ColStatus));
+                const QColor c = scheduleStatusColour(SchedulesGrid->textMatrix(r, ColStatus));
                 if (c.isValid())
                     SchedulesGrid->setCellForeColor(r, ColStatus, c);
             }

@@ -1,4 +1,5 @@
 #include "shell/LoginForm.h"
+#include "admin/AccessRights.h"
 #include "data/PreferenceChoices.h"
 #include "common/CreateRoundedRectModule.h"
 #include "common/Formats.h"
@@ -53,20 +54,16 @@ void forceLogOff(const QString &id)
 AreaRights readRights(int level)
 {
     AreaRights r;
-    QSqlQuery q = execSql(QStringLiteral("SELECT Company, Associates, CustomerJobs, Customers, JobTypes, JobSchedules, "
-                                         "Accounts, Security, Preferences FROM AuthorityAccess "
-                                         "WHERE AuthorityLevelNumber = ?"),
-                          {level});
-    if (q.next()) {
-        r.company = q.value(0).toInt();
-        r.associates = q.value(1).toInt();
-        r.customerJobs = q.value(2).toInt();
-        r.customers = q.value(3).toInt();
-        r.jobTypes = q.value(4).toInt();
-        r.jobSchedules = q.value(5).toInt();
-        r.accounts = q.value(6).toInt();
-        r.security = q.value(7).toInt();
-        r.preferences = q.value(8).toInt();
+    if (const std::optional<RightsValues> v = AccessRights::load(level)) {
+        r.company = v->value(RightsArea::Company);
+        r.associates = v->value(RightsArea::Associates);
+        r.customerJobs = v->value(RightsArea::CustomerJobs);
+        r.customers = v->value(RightsArea::Customers);
+        r.jobTypes = v->value(RightsArea::JobTypes);
+        r.jobSchedules = v->value(RightsArea::JobSchedules);
+        r.accounts = v->value(RightsArea::Accounts);
+        r.security = v->value(RightsArea::Security);
+        r.preferences = v->value(RightsArea::Preferences);
     }
     return r;
 }

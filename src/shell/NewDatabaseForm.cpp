@@ -20,24 +20,18 @@ NewDatabaseForm::NewDatabaseForm(QString path, QWidget *parent) : Form(parent), 
                                             "the first associate, who will log in with full rights."),
                              this);
     intro->setWordWrap(true);
-    auto make = [this](const char *name, int max) {
-        auto *e = new QLineEdit(this);
-        e->setObjectName(QString::fromLatin1(name));
-        e->setMaxLength(max);
-        return e;
-    };
-    businessName_ = make("BusinessNameText", 50);
+    businessName_ = makeText("BusinessNameText", 50);
     country_ = new QComboBox(this);
     country_->setObjectName(QStringLiteral("CountryCombo"));
     country_->addItems({QStringLiteral("New Zealand"), QStringLiteral("Australia"), QStringLiteral("USA"),
                         QStringLiteral("UK")});
-    installationID_ = make("InstallationIDText", 20);
+    installationID_ = makeText("InstallationIDText", 20);
     installationID_->setText(generateInstallationID());
-    associateID_ = make("AssociateIDText", 4);
-    associateName_ = make("AssociateNameText", 30);
-    password_ = make("PasswordText", 20);
+    associateID_ = makeText("AssociateIDText", 4);
+    associateName_ = makeText("AssociateNameText", 30);
+    password_ = makeText("PasswordText", 20);
     password_->setEchoMode(QLineEdit::Password);
-    password2_ = make("Password2Text", 20);
+    password2_ = makeText("Password2Text", 20);
     password2_->setEchoMode(QLineEdit::Password);
 
     auto *form = new QFormLayout;

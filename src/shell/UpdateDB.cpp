@@ -2,7 +2,7 @@
 #include "common/Formats.h"
 #include "data/AppDatabase.h"
 #include "platform/MessageBox.h"
-#include "platform/WvsError.h"
+#include "platform/ErrorHandlingModule.h"
 
 #include <QDate>
 
@@ -48,24 +48,13 @@ void RepairLastServiceDates()
 
 void UpdateDB()
 {
-    try {
-        RepairLastServiceDates();
-    } catch (const ProcessEnded &) {
-        throw;
-    } catch (const std::exception &e) {
-        long number = ErrorNumber::General;
-        QString description = QString::fromUtf8(e.what());
-        if (const auto *w = dynamic_cast<const WvsError *>(&e)) {
-            number = w->number();
-            description = w->description();
-        }
+    if (const std::optional<CaughtError> e = trapError([] { RepairLastServiceDates(); }))
         msgBox(QStringLiteral("The following error has occurred:\r\nFunction: UpdateDB\r\nCode: %1\r\n"
                               "Description: %2\r\nPlease make a note of this and report to Support.\r\n"
                               "The database was not updated")
-                   .arg(number)
-                   .arg(description),
+                   .arg(e->number)
+                   .arg(e->description),
                MsgButtons::Ok, MsgIcon::Exclamation);
-    }
 }
 
 } // namespace wvs

@@ -60,24 +60,15 @@ void VersionUpdateForm::firstActivate()
 
 void VersionUpdateForm::DownloadUpdate()
 {
-    try {
-        runDownload();
-    } catch (const ProcessEnded &) {
-        throw;
-    } catch (const std::exception &e) {
-        restorePointer();
-        long number = ErrorNumber::General;
-        QString description = QString::fromUtf8(e.what());
-        if (const auto *w = dynamic_cast<const WvsError *>(&e)) {
-            number = w->number();
-            description = w->description();
-        }
-        msgBox(QStringLiteral("The following error was encountered\r\nCode: %1\r\nDescription: %2\r\n"
-                              "Please make a note of this and report to Support")
-                   .arg(number)
-                   .arg(description),
-               MsgButtons::Ok, MsgIcon::Exclamation);
-    }
+    const std::optional<CaughtError> e = trapError([this] { runDownload(); });
+    if (!e)
+        return;
+    restorePointer();
+    msgBox(QStringLiteral("The following error was encountered\r\nCode: %1\r\nDescription: %2\r\n"
+                          "Please make a note of this and report to Support")
+               .arg(e->number)
+               .arg(e->description),
+           MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
 void VersionUpdateForm::runDownload()

@@ -33,30 +33,43 @@ TEST_F(AuthorityLevelStoreTest, AddChecksInOrder)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.number);
-        msgs_->clear();
         const auto r = AuthorityLevelStore::check(true, QString::fromUtf8(c.number), QString::fromUtf8(c.description));
         EXPECT_EQ(r.field, c.field);
-        EXPECT_EQ(msgs_->texts(), QStringList{QString::fromUtf8(c.message)});
+        EXPECT_EQ(r.message, QString::fromUtf8(c.message));
     }
     // Only the duplicate empties the number box.
     EXPECT_TRUE(AuthorityLevelStore::check(true, QStringLiteral("1"), QStringLiteral("x")).clearNumber);
     EXPECT_FALSE(AuthorityLevelStore::check(true, QStringLiteral("0"), QStringLiteral("x")).clearNumber);
 
-    msgs_->clear();
     EXPECT_TRUE(AuthorityLevelStore::check(true, QStringLiteral("99"), QStringLiteral("Top")).ok());
     EXPECT_TRUE(AuthorityLevelStore::check(true, QStringLiteral("07"), QStringLiteral("Top")).ok());
-    EXPECT_TRUE(msgs_->texts().isEmpty());
 }
 
 TEST_F(AuthorityLevelStoreTest, DeleteIsRefusedWhileAnAssociateHoldsTheLevel)
 {
     setAccess(4, 1, 1, 1, 1, 1, 1, 1, 0, 0);
     addAssociate(QStringLiteral("JB"), QStringLiteral("Jo Bloggs"), QStringLiteral("pass"), 4);
-    EXPECT_FALSE(AuthorityLevelStore::remove(4, QStringLiteral("Level 4")));
-    EXPECT_EQ(msgs_->texts(),
-              QStringList{QStringLiteral("One or more Associates are assigned Authority Level 4 and therefore it cannot be deleted")});
+    QStringList asked;
+    const auto r = AuthorityLevelStore::remove(4, QStringLiteral("Level 4"), [&](const QString &q) {
+        asked << q;
+        return true;
+    });
+    EXPECT_FALSE(r.removed);
+    EXPECT_EQ(r.message,
+              QStringLiteral("One or more Associates are assigned Authority Level 4 and therefore it cannot be deleted"));
+    EXPECT_TRUE(asked.isEmpty());
     EXPECT_TRUE(AuthorityLevelStore::find(4).has_value());
     EXPECT_TRUE(AccessRights::load(4).has_value());
+
+    // A level given to an associate while the question is open stays too.
+    setAccess(5, 1, 1, 1, 1, 1, 1, 1, 0, 0);
+    const auto late = AuthorityLevelStore::remove(5, QStringLiteral("Level 5"), [&](const QString &) {
+        addAssociate(QStringLiteral("KB"), QStringLiteral("Kay Bloggs"), QStringLiteral("pass"), 5);
+        return true;
+    });
+    EXPECT_FALSE(late.removed);
+    EXPECT_TRUE(late.message.contains(QLatin1String("Authority Level 5")));
+    EXPECT_TRUE(AuthorityLevelStore::find(5).has_value());
 }
 
 TEST_F(AuthorityLevelStoreTest, AFailedDeleteKeepsLevelAndRights)
@@ -64,7 +77,7 @@ TEST_F(AuthorityLevelStoreTest, AFailedDeleteKeepsLevelAndRights)
     setAccess(4, 1, 1, 1, 1, 1, 1, 1, 0, 0);
     execSql(QStringLiteral("CREATE TEMP TRIGGER FailRightsDelete BEFORE DELETE ON AuthorityAccess "
                            "BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
-    EXPECT_THROW(AuthorityLevelStore::remove(4, QStringLiteral("Level 4")), WvsError);
+    EXPECT_THROW(AuthorityLevelStore::remove(4, QStringLiteral("Level 4"), [](const QString &) { return true; }), WvsError);
     EXPECT_TRUE(AuthorityLevelStore::find(4).has_value());
     EXPECT_TRUE(AccessRights::load(4).has_value());
 }

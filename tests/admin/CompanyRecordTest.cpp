@@ -19,6 +19,18 @@ CompanyDetails fullCompany()
     return d;
 }
 
+// Answers every question Yes and notes it.
+struct YesToAll {
+    QStringList asked;
+    CompanyRecord::Ask ask()
+    {
+        return [this](const QString &q) {
+            asked << q;
+            return true;
+        };
+    }
+};
+
 class CompanyRecordTest : public wvs::test::DbTest {};
 
 TEST_F(CompanyRecordTest, IdChecksWithThePortal)
@@ -37,41 +49,46 @@ TEST_F(CompanyRecordTest, IdChecksWithThePortal)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.id);
-        msgs_->clear();
         CompanyDetails d = fullCompany();
         d.id = QString::fromUtf8(c.id);
         d.name.clear(); // the ID comes first
-        EXPECT_EQ(CompanyRecord::check(d, true), c.field);
-        EXPECT_EQ(msgs_->texts(), QStringList{QString::fromUtf8(c.message)});
+        const auto r = CompanyRecord::check(d, true, YesToAll().ask());
+        EXPECT_EQ(r.field, c.field);
+        EXPECT_EQ(r.message, QString::fromUtf8(c.message));
     }
 }
 
 TEST_F(CompanyRecordTest, WithoutThePortalTheIdMayBeEmptyOrShortButMustStillBePlain)
 {
+    YesToAll yes;
     CompanyDetails d = fullCompany();
     d.id.clear();
-    EXPECT_EQ(CompanyRecord::check(d, false), Field::None);
+    EXPECT_TRUE(CompanyRecord::check(d, false, yes.ask()).ok());
     d.id = QStringLiteral("AB");
-    EXPECT_EQ(CompanyRecord::check(d, false), Field::None);
-    EXPECT_TRUE(msgs_->texts().isEmpty());
+    EXPECT_TRUE(CompanyRecord::check(d, false, yes.ask()).ok());
+    EXPECT_TRUE(yes.asked.isEmpty());
 
     d.id = QStringLiteral("AB CD");
-    EXPECT_EQ(CompanyRecord::check(d, false), Field::ID);
-    EXPECT_EQ(msgs_->last(), QStringLiteral("Spaces not allowed in this field"));
+    auto r = CompanyRecord::check(d, false, yes.ask());
+    EXPECT_EQ(r.field, Field::ID);
+    EXPECT_EQ(r.message, QStringLiteral("Spaces not allowed in this field"));
     d.id = QStringLiteral("AB,CD");
-    EXPECT_EQ(CompanyRecord::check(d, false), Field::ID);
-    EXPECT_EQ(msgs_->last(), QStringLiteral("Entry can only be combinations of alphabetic,numeric and underscore (_) characters"));
+    r = CompanyRecord::check(d, false, yes.ask());
+    EXPECT_EQ(r.field, Field::ID);
+    EXPECT_EQ(r.message, QStringLiteral("Entry can only be combinations of alphabetic,numeric and underscore (_) characters"));
 }
 
 TEST_F(CompanyRecordTest, NameAndQuestionsInOrder)
 {
     CompanyDetails d = fullCompany();
     d.name.clear();
-    EXPECT_EQ(CompanyRecord::check(d, false), Field::Name);
-    EXPECT_EQ(msgs_->last(), QStringLiteral("Please enter the Name"));
+    auto r = CompanyRecord::check(d, false, YesToAll().ask());
+    EXPECT_EQ(r.field, Field::Name);
+    EXPECT_EQ(r.message, QStringLiteral("Please enter the Name"));
     d.name = QStringLiteral("Smith = Sons");
-    EXPECT_EQ(CompanyRecord::check(d, false), Field::Name);
-    EXPECT_EQ(msgs_->last(), QStringLiteral("Equal sign (=) and Quote sign (\") are invalid characters"));
+    r = CompanyRecord::check(d, false, YesToAll().ask());
+    EXPECT_EQ(r.field, Field::Name);
+    EXPECT_EQ(r.message, QStringLiteral("Equal sign (=) and Quote sign (\") are invalid characters"));
 
     // Every question answered No stops at its own box.
     d = fullCompany();
@@ -85,22 +102,26 @@ TEST_F(CompanyRecordTest, NameAndQuestionsInOrder)
                                 QStringLiteral("No Primary Telephone number has been entered. Is this correct?")};
     const Field fields[] = {Field::RegNo, Field::GSTNo, Field::PPostCode, Field::PTelephone};
     for (int no = 0; no < 4; ++no) {
-        msgs_->clear();
-        for (int i = 0; i < no; ++i)
-            msgs_->answer(MsgAnswer::Yes);
-        msgs_->answer(MsgAnswer::No);
-        EXPECT_EQ(CompanyRecord::check(d, false), fields[no]);
-        EXPECT_EQ(msgs_->texts(), questions.mid(0, no + 1));
+        QStringList asked;
+        r = CompanyRecord::check(d, false, [&](const QString &q) {
+            asked << q;
+            return asked.size() <= no;
+        });
+        EXPECT_EQ(r.field, fields[no]);
+        EXPECT_TRUE(r.message.isEmpty());
+        EXPECT_EQ(asked, questions.mid(0, no + 1));
     }
-    msgs_->clear();
-    EXPECT_EQ(CompanyRecord::check(d, false), Field::None); // Yes to all
-    EXPECT_EQ(msgs_->texts(), questions);
+    YesToAll yes;
+    EXPECT_TRUE(CompanyRecord::check(d, false, yes.ask()).ok());
+    EXPECT_EQ(yes.asked, questions);
 
     // The primary address is required between the GST and post code questions.
-    msgs_->clear();
     d.pAddress1.clear();
-    EXPECT_EQ(CompanyRecord::check(d, false), Field::PAddress1);
-    EXPECT_EQ(msgs_->texts(), (QStringList{questions[0], questions[1], QStringLiteral("Please enter the Primary Address")}));
+    YesToAll again;
+    r = CompanyRecord::check(d, false, again.ask());
+    EXPECT_EQ(r.field, Field::PAddress1);
+    EXPECT_EQ(r.message, QStringLiteral("Please enter the Primary Address"));
+    EXPECT_EQ(again.asked, (QStringList{questions[0], questions[1]}));
 }
 
 TEST_F(CompanyRecordTest, TwoSavesOfANewCompanyKeepOneRow)

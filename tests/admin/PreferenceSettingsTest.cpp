@@ -25,37 +25,48 @@ TEST_F(PreferenceSettingsTest, TaxRateChecks)
 {
     const QString question =
         QStringLiteral("Customer Jobs are inclusive of sales tax but no tax rate has been entered - is this correct?");
+    QStringList asked;
+    bool answer = true;
+    const PreferenceSettings::Ask ask = [&](const QString &q) {
+        asked << q;
+        return answer;
+    };
     PreferenceValues v;
     v.gstInclusive = true;
 
     // Rate 0: asked, Yes saves it.
-    EXPECT_EQ(PreferenceSettings::check(v, QStringLiteral("0")), Field::None);
-    EXPECT_EQ(msgs_->texts(), QStringList{question});
+    EXPECT_TRUE(PreferenceSettings::check(v, QStringLiteral("0"), ask).ok());
+    EXPECT_EQ(asked, QStringList{question});
     // No sends the user back.
-    msgs_->clear();
-    msgs_->answer(MsgAnswer::No);
-    EXPECT_EQ(PreferenceSettings::check(v, QStringLiteral("0.0")), Field::TaxRate);
+    answer = false;
+    auto r = PreferenceSettings::check(v, QStringLiteral("0.0"), ask);
+    EXPECT_EQ(r.field, Field::TaxRate);
+    EXPECT_TRUE(r.message.isEmpty());
     // Empty: asked, and Yes still finds it not numeric.
-    msgs_->clear();
-    EXPECT_EQ(PreferenceSettings::check(v, QString()), Field::TaxRate);
-    EXPECT_EQ(msgs_->texts(), (QStringList{question, QStringLiteral("The sales tax rate must be numeric")}));
-    msgs_->clear();
-    EXPECT_EQ(PreferenceSettings::check(v, QStringLiteral("15%")), Field::TaxRate);
-    EXPECT_EQ(msgs_->texts(), QStringList{QStringLiteral("The sales tax rate must be numeric")});
-    msgs_->clear();
-    EXPECT_EQ(PreferenceSettings::check(v, QStringLiteral("-3")), Field::TaxRate);
-    EXPECT_EQ(msgs_->texts(), QStringList{QStringLiteral("The sales tax rate cannot be negative")});
-    msgs_->clear();
-    EXPECT_EQ(PreferenceSettings::check(v, QStringLiteral("12.5")), Field::None);
-    EXPECT_TRUE(msgs_->texts().isEmpty());
+    answer = true;
+    asked.clear();
+    r = PreferenceSettings::check(v, QString(), ask);
+    EXPECT_EQ(r.field, Field::TaxRate);
+    EXPECT_EQ(asked, QStringList{question});
+    EXPECT_EQ(r.message, QStringLiteral("The sales tax rate must be numeric"));
+    asked.clear();
+    r = PreferenceSettings::check(v, QStringLiteral("15%"), ask);
+    EXPECT_EQ(r.field, Field::TaxRate);
+    EXPECT_EQ(r.message, QStringLiteral("The sales tax rate must be numeric"));
+    r = PreferenceSettings::check(v, QStringLiteral("-3"), ask);
+    EXPECT_EQ(r.field, Field::TaxRate);
+    EXPECT_EQ(r.message, QStringLiteral("The sales tax rate cannot be negative"));
+    EXPECT_TRUE(PreferenceSettings::check(v, QStringLiteral("12.5"), ask).ok());
+    EXPECT_TRUE(asked.isEmpty());
 
     // Not inclusive: empty and negative pass, junk does not.
     v.gstInclusive = false;
-    EXPECT_EQ(PreferenceSettings::check(v, QString()), Field::None);
-    EXPECT_EQ(PreferenceSettings::check(v, QStringLiteral("-3")), Field::None);
-    EXPECT_TRUE(msgs_->texts().isEmpty());
-    EXPECT_EQ(PreferenceSettings::check(v, QStringLiteral("abc")), Field::TaxRate);
-    EXPECT_EQ(msgs_->last(), QStringLiteral("The sales tax rate must be numeric"));
+    EXPECT_TRUE(PreferenceSettings::check(v, QString(), ask).ok());
+    EXPECT_TRUE(PreferenceSettings::check(v, QStringLiteral("-3"), ask).ok());
+    EXPECT_TRUE(asked.isEmpty());
+    r = PreferenceSettings::check(v, QStringLiteral("abc"), ask);
+    EXPECT_EQ(r.field, Field::TaxRate);
+    EXPECT_EQ(r.message, QStringLiteral("The sales tax rate must be numeric"));
     EXPECT_EQ(PreferenceSettings::taxRateFor(QString()), 0);
     EXPECT_EQ(PreferenceSettings::taxRateFor(QStringLiteral("-3")), -3);
 }
@@ -80,23 +91,22 @@ TEST_F(PreferenceSettingsTest, SmtpChecksOnlyForOther)
         {[](PreferenceValues &v) { v.smtpPassword.clear(); }, Field::Password,
          "Please enter the Password for the Email Service Provider"},
     };
+    const PreferenceSettings::Ask yes = [](const QString &) { return true; };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.message);
-        msgs_->clear();
         PreferenceValues v = smtpValues();
         c.edit(v);
-        EXPECT_EQ(PreferenceSettings::check(v, QString()), c.field);
-        EXPECT_EQ(msgs_->texts(), QStringList{QString::fromUtf8(c.message)});
+        const auto r = PreferenceSettings::check(v, QString(), yes);
+        EXPECT_EQ(r.field, c.field);
+        EXPECT_EQ(r.message, QString::fromUtf8(c.message));
 
         // With Outlook the same boxes are saved as they stand.
-        msgs_->clear();
         v.emailProvider = QStringLiteral("Outlook");
-        EXPECT_EQ(PreferenceSettings::check(v, QString()), Field::None);
-        EXPECT_TRUE(msgs_->texts().isEmpty());
+        EXPECT_TRUE(PreferenceSettings::check(v, QString(), yes).ok());
     }
     PreferenceValues v = smtpValues();
     v.smtpPort = QStringLiteral("587.5");
-    EXPECT_EQ(PreferenceSettings::check(v, QString()), Field::None);
+    EXPECT_TRUE(PreferenceSettings::check(v, QString(), yes).ok());
 }
 
 TEST_F(PreferenceSettingsTest, AFailedSaveKeepsTheOldRow)

@@ -24,6 +24,8 @@ TEST(DetermineFrequencyTest, WordsOfEveryKindAndNoneOutsideTheLists)
         {22203, "The 2nd Tuesday of every 3 month(s)"},
         {30315, "Every March 15"},
         {41703, "The 1st Sunday of March"},
+        // A weekday set above Sunday's bit names the days the schedules give it.
+        {101200, "Every 1 week(s) on Monday, Tuesday, Wednesday, Thursday, Friday, Saturday, Sunday"},
     };
     for (const auto &[code, words] : examples)
         EXPECT_EQ(DetermineFrequency(code), words) << code;
