@@ -1,5 +1,5 @@
 #include "customers/CustomerExportForm.h"
-#include "customers/CsvExport.h"
+#include "common/CsvExport.h"
 #include "customers/CustomerExport.h"
 #include "customers/CustomersManagementForm.h"
 #include "platform/ErrorHandlingModule.h"

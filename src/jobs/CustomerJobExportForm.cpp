@@ -1,5 +1,5 @@
 #include "jobs/CustomerJobExportForm.h"
-#include "customers/CsvExport.h"
+#include "common/CsvExport.h"
 #include "jobs/CustomerJobExport.h"
 #include "jobs/CustomerJobList.h"
 #include "jobs/CustomerJobsManagementForm.h"
