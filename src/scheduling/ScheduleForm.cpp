@@ -793,12 +793,7 @@ void ScheduleForm::ExportCsvFile(const QString &fileName)
             row.jobSeqNo = ScheduleGrid->textMatrix(r, ColJobSeqNo).toLongLong();
             rows.append(row);
         }
-        bool written = false;
-        {
-            WaitCursor wait;
-            written = ScheduleExport::write(fileName, rows);
-        }
-        if (written)
+        if (ScheduleExport::write(fileName, rows))
             CsvExport::offerToOpen(fileName);
     });
 }

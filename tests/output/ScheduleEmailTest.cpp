@@ -40,7 +40,7 @@ protected:
         for (const auto &[id, name, mail] : {std::tuple{"BOB", "Bob Builder", "bob@example.com"},
                                              std::tuple{"CAT", "Cat Carter", ""},
                                              std::tuple{"DAN", "Dan Dray", "dan@"},
-                                             std::tuple{"EVE", "Eve Ng", "eve@example.com"}}) {
+                                             std::tuple{"EVE", "Éve\r\nBcc: evil@x.example", "eve@example.com"}}) {
             addAssociate(id, name, "pw", 1);
             writeSql("UPDATE Associates SET AssociateEmail = ? WHERE AssociateID = ?", {mail, id});
         }
@@ -128,6 +128,11 @@ TEST_F(ScheduleEmailTest, SmtpSendsEachAssociateHisJobsAndReportsEachOnItsOwn)
                            "Address: 1 Main Road, Ponsonby\r\nPhone: 09 111 1111\r\nJob: Window cleaning\r\n"
                            "Cost: $123.45\r\nComments: Back door\r\n" + rule)
         << bodyOf(bob).toStdString();
+    // A typed name can neither start a header nor add a recipient; it is encoded.
+    EXPECT_TRUE(sent[2]["subject"].toString().startsWith("Job Schedule From 03 Mar 2025 To 16 Mar 2025 - Éve"));
+    EXPECT_FALSE(sent[2]["subject"].toString().contains('\n'));
+    EXPECT_EQ(sent[2]["rcpt_tos"].toArray().size(), 1);
+    EXPECT_FALSE(sent[2]["headers"].toObject().contains("Bcc"));
     // Phone 1 whatever the preferred phone; both comments on their own lines.
     EXPECT_TRUE(bodyOf(sent[0]).contains("Address: 1 Main Road, Flat 2, Ponsonby\r\nPhone: 09 111 1111\r\n"));
     EXPECT_TRUE(bodyOf(sent[0]).contains("Comments: Gate <code> & 12\r\nBring ladder\r\n"));
