@@ -1,7 +1,4 @@
 #pragma once
-#include "platform/MailMessage.h"
-#include "platform/SmtpMailer.h"
-
 #include <QString>
 
 namespace wvs {
@@ -24,19 +21,11 @@ public:
 
     enum class Field { None, TestEmail, Server, Port, UserName, Password };
 
-    // The whole test: the checks, the send and the message that tells the
-    // outcome. Returns the box a failed check sends the user back to.
+    // The whole test: the checks, the send (or the draft in the mail program)
+    // and the message that tells the outcome. Returns the box a failed check
+    // sends the user back to.
     static Field run(const TestEmailRequest &r);
 
-    // The SMTP route's settings and message (the sender is an address, the
-    // SMTP user name when it is one, under the name "WVS Email Tester").
-    static SmtpSettings smtpSettings(const TestEmailRequest &r);
-    static MailMessage smtpMessage(const TestEmailRequest &r);
-    // The message handed to the desktop's mail program.
-    static MailMessage desktopMessage(const TestEmailRequest &r);
-
-    // Error number shown when the mail program could not take the message.
-    static constexpr long DraftFailed = 9011;
     // Error number shown for a port that is no port number.
     static constexpr long BadPort = 3;
 };

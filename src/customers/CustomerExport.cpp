@@ -1,5 +1,5 @@
 #include "customers/CustomerExport.h"
-#include "customers/CsvExport.h"
+#include "common/CsvExport.h"
 #include "data/AppDatabase.h"
 
 #include <QSqlRecord>

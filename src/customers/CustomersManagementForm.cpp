@@ -3,7 +3,7 @@
 #include "common/AutoCompleteComboModule.h"
 #include "common/ResizeControlsModule.h"
 #include "customers/CustomerAccess.h"
-#include "customers/CsvExport.h"
+#include "common/CsvExport.h"
 #include "customers/CustomerAddModifyForm.h"
 #include "customers/CustomerExport.h"
 #include "customers/CustomerListQuery.h"

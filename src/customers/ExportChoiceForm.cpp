@@ -1,5 +1,5 @@
 #include "customers/ExportChoiceForm.h"
-#include "customers/CsvExport.h"
+#include "common/CsvExport.h"
 #include "platform/ErrorHandlingModule.h"
 #include "platform/Modal.h"
 

@@ -1,11 +1,8 @@
 #include "jobs/CustomerJobEmailForm.h"
-#include "admin/PreferenceSettings.h"
 #include "data/AppDatabase.h"
 #include "jobs/ServiceRequestEmail.h"
-#include "platform/DesktopMailer.h"
+#include "output/EmailDelivery.h"
 #include "platform/MessageBox.h"
-#include "platform/SmtpMailer.h"
-#include "platform/WaitCursor.h"
 #include "platform/ErrorHandlingModule.h"
 #include "shell/FormRegistry.h"
 #include "core/Session.h"
@@ -23,25 +20,6 @@ WVS_REGISTER_FORM(CustomerJobEmailForm);
 
 namespace {
 const char *const kForm = "CustomerJobEmailForm";
-
-// The SMTP settings of the preferences; the port must be a whole number.
-SmtpSettings smtpSettings(const PreferenceValues &p)
-{
-    SmtpSettings s;
-    if (!p.smtp())
-        return s; // another provider than "Other": nothing to send through
-    bool ok = false;
-    const int port = p.smtpPort.trimmed().toInt(&ok);
-    if (!ok || port < 0)
-        throw WvsError(ErrorNumber::Recoverable,
-                       QStringLiteral("The SMTP port \"%1\" in the preferences is not a number").arg(p.smtpPort));
-    s.server = p.smtpServer;
-    s.port = port;
-    s.ssl = p.smtpSsl;
-    s.userName = p.smtpUserName;
-    s.password = p.smtpPassword;
-    return s;
-}
 } // namespace
 
 CustomerJobEmailForm::CustomerJobEmailForm(QWidget *parent) : Form(parent)
@@ -121,14 +99,10 @@ void CustomerJobEmailForm::CancelButton_Click()
 void CustomerJobEmailForm::OKButton_Click()
 {
     guarded(kForm, "OKButton_Click", [&] {
-        const PreferenceValues prefs = PreferenceSettings::load().value_or(PreferenceValues{});
-        if (prefs.emailProvider.isEmpty()) {
-            msgBox(QStringLiteral("No email service provider has been set up. "
-                                  "This needs to be done via Maintenanace....Preferences"),
-                   MsgButtons::Ok, MsgIcon::Exclamation);
+        const std::optional<EmailSettings> settings = EmailDelivery::ReadEmailSettings();
+        if (!settings)
             return;
-        }
-        const SmtpSettings smtp = smtpSettings(prefs);
+        const EmailDelivery delivery(*settings);
 
         const std::optional<ServiceRequestJob> job = ServiceRequest::readJob(jobSeqNo_);
         if (!job) {
@@ -151,29 +125,19 @@ void CustomerJobEmailForm::OKButton_Click()
                                   "This will need to be entered manually on the email"));
         const QString recipient = fromRecord ? ServiceRequest::recordAddress(*job) : QString();
 
-        MailMessage mail;
-        if (!recipient.isEmpty())
-            mail.to << recipient;
-        mail.subject = ServiceRequest::subject(*job);
-
-        if (prefs.emailProvider == QLatin1String("Outlook")) {
-            if (!DesktopMailer::isActive()) {
-                msgBox(QStringLiteral("MS Outlook is not active"), MsgButtons::Ok, MsgIcon::Exclamation);
+        if (settings->desktop()) {
+            if (!delivery.ConnectOutlook())
                 return;
-            }
             // The mail program gets the text as it is; the user finishes and sends it there.
-            mail.body = body;
-            if (!DesktopMailer::openDraft(mail))
-                throw WvsError(ErrorNumber::Recoverable, QStringLiteral("The mail program could not be started"));
+            MailMessage mail = delivery.newMessage(QString(), recipient, ServiceRequest::subject(*job));
+            delivery.setBody(mail, body);
+            const SendResult result = delivery.SaveDraft(mail);
+            if (!result.ok)
+                throw WvsError(ErrorNumber::Recoverable, result.description);
         } else {
-            mail.from = smtp.sender(QStringLiteral("WVS"));
-            mail.html = prefs.emailHtml;
-            mail.body = prefs.emailHtml ? MailMessage::textToHtml(body) : body;
-            SendResult result;
-            {
-                WaitCursor wait;
-                result = SmtpMailer(smtp).send(mail);
-            }
+            MailMessage mail = delivery.newMessage(QStringLiteral("WVS"), recipient, ServiceRequest::subject(*job));
+            delivery.setBody(mail, body);
+            const SendResult result = delivery.SendSmtpMessage(mail, recipient, false);
             if (result.ok)
                 msgBox(QStringLiteral("Email has been sent"));
             else

@@ -8,7 +8,7 @@
 #include "common/Money.h"
 #include "data/AppDatabase.h"
 #include "jobs/ComboChoice.h"
-#include "customers/CsvExport.h"
+#include "common/CsvExport.h"
 #include "customers/ExportChoiceForm.h"
 #include "jobs/CustomerJobAddModifyForm.h"
 #include "jobs/CustomerJobExport.h"

@@ -2,15 +2,20 @@
 #include "admin/AccessRights.h"
 #include "admin/PreferenceSettings.h"
 #include "common/AutoCompleteComboModule.h"
+#include "common/CsvExport.h"
 #include "common/Formats.h"
 #include "common/ResizeControlsModule.h"
 #include "jobs/CustomerJobAddModifyForm.h"
+#include "output/ScheduleEmailForm.h"
+#include "output/ScheduleExportForm.h"
+#include "platform/DesktopMailer.h"
 #include "platform/FlexGrid.h"
 #include "common/SortChoiceCheck.h"
 #include "platform/MessageBox.h"
 #include "platform/Modal.h"
 #include "platform/WaitCursor.h"
 #include "scheduling/ScheduleClosing.h"
+#include "scheduling/ScheduleExport.h"
 #include "scheduling/ScheduleGrid.h"
 #include "scheduling/ScheduleJobNoteForm.h"
 #include "scheduling/ScheduleLocks.h"
@@ -128,10 +133,10 @@ void ScheduleForm::buildControls()
     PublishButton = button("PublishButton", "Pu&blish On Portal");
     UpdateButton = button("UpdateButton", "&Update From Portal");
     ExitButton = button("ExitButton", "&Exit");
-    // Printing, e-mailing and the export are not offered yet.
+    // Printing is not offered yet.
     PrintButton->setVisible(false);
+    // E-mail goes out only for a stored schedule.
     EmailButton->setVisible(false);
-    ExportButton->setVisible(false);
 
     CheckImage = label("CheckImage", QString());
     CheckImage->setPixmap(checkPicture());
@@ -199,6 +204,8 @@ void ScheduleForm::buildControls()
     connect(DownButton, &QToolButton::clicked, this, &ScheduleForm::DownButton_Click);
     connect(ExpandImage, &QToolButton::clicked, this, &ScheduleForm::ExpandImage_Click);
     connect(ExitButton, &QPushButton::clicked, this, &ScheduleForm::ExitButton_Click);
+    connect(EmailButton, &QPushButton::clicked, this, &ScheduleForm::EmailButton_Click);
+    connect(ExportButton, &QPushButton::clicked, this, &ScheduleForm::ExportButton_Click);
     connect(ScheduleGrid, &FlexGrid::rowClicked, this, &ScheduleForm::ScheduleGrid_Click);
     connect(ScheduleGrid, &FlexGrid::rowDoubleClicked, this, [this](int, int) { ScheduleGrid_DblClick(); });
     connect(ScheduleGrid, &FlexGrid::rowRightClicked, this,
@@ -291,6 +298,7 @@ void ScheduleForm::firstActivate()
         }
         UpButton->setVisible(storedSchedule());
         DownButton->setVisible(storedSchedule());
+        EmailButton->setVisible(storedSchedule());
         StatusLabel->setText(QStringLiteral("Status: ") + Status);
 
         ScheduleLocks::lock(ScheduleNumber, session().currentAssociateID);
@@ -720,6 +728,64 @@ void ScheduleForm::ScheduleGrid_DblClick()
     guarded("ScheduleForm", "ScheduleGrid_DblClick", [&] {
         if (ModifyButton->isEnabled())
             ModifyButton_Click();
+    });
+}
+
+// ---- E-mail and export ----------------------------------------------------------
+
+void ScheduleForm::EmailButton_Click()
+{
+    guarded("ScheduleForm", "EmailButton_Click", [&] {
+        if (ScheduleGrid->rows() < 2)
+            return;
+        // Only drafts need the mail program; SMTP goes without it.
+        const std::optional<PreferenceValues> prefs = PreferenceSettings::load();
+        if (prefs && prefs->emailProvider == QLatin1String("Outlook") && !DesktopMailer::isActive()) {
+            msgBox(QStringLiteral("MS Outlook is not active - emails cannot be created"));
+            return;
+        }
+        const int index = AssociateCombo->currentIndex();
+        const QString associate = index >= 1 && index < AssociateIDs.size() ? AssociateIDs.at(index) : QString();
+        ScheduleEmailForm form(this);
+        form.Tag = QString::number(ScheduleNumber) + QLatin1Char('~') + associate;
+        showModal(&form);
+    });
+}
+
+void ScheduleForm::ExportButton_Click()
+{
+    guarded("ScheduleForm", "ExportButton_Click", [&] {
+        if (ScheduleGrid->rows() < 2)
+            return;
+        ExportFieldCount = ExportChoiceForm::chooseColumns(new ScheduleExportForm(this));
+        if (ExportFieldCount == 0)
+            return;
+        const QString path = CsvExport::askFileName(this);
+        if (path.isEmpty())
+            return; // Cancel: no file, no message
+        ExportCsvFile(path);
+    });
+}
+
+void ScheduleForm::ExportCsvFile(const QString &fileName)
+{
+    guarded("ScheduleForm", "ExportCsvFile", [&] {
+        // The rows as the grid shows them now, top to bottom.
+        QList<ScheduleExportRow> rows;
+        rows.reserve(ScheduleGrid->rows() - 1);
+        for (int r = 1; r < ScheduleGrid->rows(); ++r) {
+            ScheduleExportRow row;
+            row.associate = ScheduleGrid->textMatrix(r, ColAssociate);
+            row.serviceDate = ScheduleGrid->textMatrix(r, ColDate);
+            row.phone = ScheduleGrid->textMatrix(r, ColPhone);
+            row.jobType = ScheduleGrid->textMatrix(r, ColJobType);
+            row.cost = ScheduleGrid->textMatrix(r, ColCost);
+            row.comments = ScheduleGrid->textMatrix(r, ColComments);
+            row.jobSeqNo = ScheduleGrid->textMatrix(r, ColJobSeqNo).toLongLong();
+            rows.append(row);
+        }
+        if (ScheduleExport::write(fileName, rows))
+            CsvExport::offerToOpen(fileName);
     });
 }
 

@@ -63,6 +63,8 @@ public:
     void CloseButton_Click();
     void UpButton_Click();
     void DownButton_Click();
+    void EmailButton_Click();
+    void ExportButton_Click();
     void ExpandImage_Click();
     void ExitButton_Click();
     void ScheduleGrid_Click(int row, int col);
@@ -87,6 +89,7 @@ private:
     void Sort1OrderCombo_Click();
     void AssociateCombo_Click();
     void UpdateLastServiceDate();
+    void ExportCsvFile(const QString &fileName);
     void SaveOrder();
     void moveRow(int step);
     void repaintExclusions();

@@ -1,4 +1,4 @@
-#include "customers/CsvExport.h"
+#include "common/CsvExport.h"
 #include "customers/CustomerExport.h"
 #include "customers/CustomerExportForm.h"
 #include "customers/CustomersManagementForm.h"

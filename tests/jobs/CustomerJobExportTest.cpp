@@ -1,4 +1,4 @@
-#include "customers/CsvExport.h"
+#include "common/CsvExport.h"
 #include "jobs/CustomerJobExport.h"
 #include "jobs/CustomerJobExportForm.h"
 #include "jobs/CustomerJobsManagementForm.h"

@@ -1,4 +1,4 @@
-#include "customers/CsvExport.h"
+#include "common/CsvExport.h"
 #include "data/AppDatabase.h"
 #include "platform/Desktop.h"
 #include "platform/FileDialog.h"

@@ -1,0 +1,248 @@
+#include "output/EmailDelivery.h"
+#include "output/ScheduleEmail.h"
+#include "output/ScheduleEmailForm.h"
+#include "platform/DesktopMailer.h"
+#include "platform/WvsError.h"
+#include "scheduling/ScheduleForm.h"
+#include "scheduling/ScheduleTestData.h"
+#include "support/LocalServers.h"
+
+#include <QGroupBox>
+#include <QJsonArray>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+using namespace wvs;
+using namespace wvs::schedtest;
+using wvs::test::SmtpSink;
+
+TEST(EmailDeliveryTest, PortsAsTypedAndTheRouteByProvider)
+{
+    EXPECT_EQ(EmailDelivery::portNumber(QStringLiteral("587.0")), 587);
+    EXPECT_EQ(EmailDelivery::portNumber(QStringLiteral(" 25 ")), 25);
+    for (const char *bad : {"", "abc", "25a", "-1", "70000"})
+        EXPECT_FALSE(EmailDelivery::portNumber(QString::fromLatin1(bad)).has_value()) << bad;
+    EXPECT_EQ(EmailDelivery::smtpSettings("mail", "x", false, "", "").port, -1);
+}
+
+namespace {
+
+// A closed schedule of five associates' jobs: ADM and BOB with addresses,
+// CAT without one, DAN with one the server refuses, EVE after him.
+class ScheduleEmailTest : public ScheduleDbTest {
+protected:
+    void SetUp() override
+    {
+        ScheduleDbTest::SetUp();
+        writeSql("UPDATE Associates SET AssociateName = 'Ann Admin', AssociateEmail = 'ann@example.com' "
+                 "WHERE AssociateID = 'ADM'");
+        for (const auto &[id, name, mail] : {std::tuple{"BOB", "Bob Builder", "bob@example.com"},
+                                             std::tuple{"CAT", "Cat Carter", ""},
+                                             std::tuple{"DAN", "Dan Dray", "dan@"},
+                                             std::tuple{"EVE", "Éve\r\nBcc: evil@x.example", "eve@example.com"}}) {
+            addAssociate(id, name, "pw", 1);
+            writeSql("UPDATE Associates SET AssociateEmail = ? WHERE AssociateID = ?", {mail, id});
+        }
+        schedule_ = addSchedule("2025-03-03", "2025-03-16", "Closed");
+
+        const qint64 smith = addCustomer({.preferredPhone = 2, .comment = "Gate <code> & 12",
+                                          .commentOnSchedule = true});
+        const qint64 jobA = addJob({.customer = smith, .address = addAddress(smith, "1 Main Road", "Flat 2"),
+                                    .associate = "ADM", .comment = "Bring ladder", .commentOnSchedule = true});
+        const qint64 cher = addCustomer({.surname = "", .forename = "Cher"});
+        const qint64 jobB = addJob({.customer = cher, .associate = "BOB", .costCents = 12345,
+                                    .comment = "Back door", .commentOnSchedule = true});
+        // The portal cleared this occurrence's associate: it is the job's own associate's.
+        const qint64 jobF = addJob({.associate = "BOB"});
+        storeJob(schedule_, jobA, "2025-03-03", 0, "", "ADM");
+        storeJob(schedule_, jobB, "2025-03-10", 5, "", "BOB");
+        storeJob(schedule_, jobF, "2025-03-03", 4, "", "");
+        storeJob(schedule_, jobB, "2025-03-03", 6, "", "BOB");
+        for (const char *who : {"CAT", "DAN", "EVE"})
+            storeJob(schedule_, addJob({.associate = who}), "2025-03-04", 7, "", who);
+    }
+
+    void setProvider(const QString &provider, const QString &port = "25", bool html = false)
+    {
+        writeSql("UPDATE Preferences SET EmailProvider = ?, EmailHTML = ?, SMTPServer = '127.0.0.1', SMTPPort = ?, "
+                 "SMTPSSL = 0, SMTPUserName = 'office@sparkle.example', SMTPPassword = 'pw', "
+                 "ShowPhoneOnSchedEmail = 1, ShowCostOnSchedEmail = 1",
+                 {provider, html ? 1 : 0, port});
+    }
+
+    static QString bodyOf(const QJsonObject &m)
+    {
+        return m["parts"].toArray().at(0).toObject()["content"].toString();
+    }
+
+    qint64 schedule_ = 0;
+};
+
+} // namespace
+
+TEST_F(ScheduleEmailTest, SmtpSendsEachAssociateHisJobsAndReportsEachOnItsOwn)
+{
+    SmtpSink sink;
+    ASSERT_TRUE(sink.start({"office@sparkle.example", "pw"})) << sink.errors().toStdString();
+    // A port stored as "587.0" is read as the number it is.
+    setProvider("Other", QString::number(sink.port()) + ".0");
+    DesktopMailScript mail;
+    mail.active = false; // SMTP needs no mail program
+
+    auto form = shown<ScheduleForm>(QStringLiteral("View~%1").arg(schedule_));
+    ASSERT_TRUE(child<QPushButton>(form.get(), "EmailButton")->isVisibleTo(form.get()));
+    msgs_->clear();
+    bool stillOpen = true;
+    modal_->once("ScheduleEmailForm", [&](QDialog *d) {
+        EXPECT_FALSE(child<QGroupBox>(d, "AddressFrame")->isEnabled());
+        child<QPlainTextEdit>(d, "MessageText")->setPlainText("Hello team");
+        click(d, "OKButton");
+        stillOpen = d->isVisible();
+    });
+    form->EmailButton_Click();
+    EXPECT_FALSE(stillOpen);
+    ASSERT_EQ(msgs_->texts().size(), 5) << msgs_->texts().join('|').toStdString();
+    EXPECT_EQ(msgs_->texts()[0], "Email sent to ann@example.com");
+    EXPECT_EQ(msgs_->texts()[1], "Email sent to bob@example.com");
+    EXPECT_EQ(msgs_->texts()[2], "No email address is held for Cat Carter.");
+    EXPECT_TRUE(msgs_->texts()[3].startsWith("Email was not sent to dan@ - error "));
+    EXPECT_EQ(msgs_->shown()[3].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(msgs_->texts()[4], "Email sent to eve@example.com");
+    EXPECT_EQ(ScheduleEmail::storedMessage(), "Hello team");
+
+    const auto sent = sink.messages();
+    ASSERT_EQ(sent.size(), 3);
+    const QJsonObject bob = sent[1];
+    EXPECT_EQ(bob["subject"].toString(), "Job Schedule From 03 Mar 2025 To 16 Mar 2025 - Bob Builder");
+    EXPECT_EQ(bob["from_name"].toString(), "Admin");
+    EXPECT_EQ(bob["from_address"].toString(), "office@sparkle.example");
+    EXPECT_EQ(bob["to"].toArray().at(0).toString(), "bob@example.com");
+    const QString rule = QString(66, '-') + "\r\n";
+    EXPECT_EQ(bodyOf(bob), "Hello team\r\n\r\n"
+                           "Date: Monday 03 Mar 2025\r\nCustomer: Smith, Anna\r\nAddress: 1 Main Road, Ponsonby\r\n"
+                           "Phone: 09 111 1111\r\nJob: Window cleaning\r\nCost: $45.00\r\nComments: \r\n" + rule +
+                           "Date: Monday 03 Mar 2025\r\nCustomer: Cher\r\nAddress: 1 Main Road, Ponsonby\r\n"
+                           "Phone: 09 111 1111\r\nJob: Window cleaning\r\nCost: $123.45\r\nComments: Back door\r\n" +
+                           rule + "Date: Monday 10 Mar 2025\r\nCustomer: Cher\r\n"
+                           "Address: 1 Main Road, Ponsonby\r\nPhone: 09 111 1111\r\nJob: Window cleaning\r\n"
+                           "Cost: $123.45\r\nComments: Back door\r\n" + rule)
+        << bodyOf(bob).toStdString();
+    // A typed name can neither start a header nor add a recipient; it is encoded.
+    EXPECT_TRUE(sent[2]["subject"].toString().startsWith("Job Schedule From 03 Mar 2025 To 16 Mar 2025 - Éve"));
+    EXPECT_FALSE(sent[2]["subject"].toString().contains('\n'));
+    EXPECT_EQ(sent[2]["rcpt_tos"].toArray().size(), 1);
+    EXPECT_FALSE(sent[2]["headers"].toObject().contains("Bcc"));
+    // Phone 1 whatever the preferred phone; both comments on their own lines.
+    EXPECT_TRUE(bodyOf(sent[0]).contains("Address: 1 Main Road, Flat 2, Ponsonby\r\nPhone: 09 111 1111\r\n"));
+    EXPECT_TRUE(bodyOf(sent[0]).contains("Comments: Gate <code> & 12\r\nBring ladder\r\n"));
+
+    // An HTML body escapes the text and keeps its line breaks; no phone or cost lines.
+    setProvider("Other", QString::number(sink.port()), true);
+    writeSql("UPDATE Preferences SET ShowPhoneOnSchedEmail = 0, ShowCostOnSchedEmail = 0");
+    EXPECT_TRUE(ScheduleEmail::run(schedule_, "adm", "Hi <all>\nsoon", true));
+    ASSERT_EQ(sink.messages().size(), 4);
+    const QJsonObject html = sink.messages()[3];
+    EXPECT_EQ(html["content_type"].toString(), "text/html");
+    EXPECT_TRUE(bodyOf(html).startsWith("Hi &lt;all&gt;<br>\r\nsoon<br>\r\n<br>\r\nDate: Monday 03 Mar 2025<br>"))
+        << bodyOf(html).toStdString();
+    EXPECT_TRUE(bodyOf(html).contains("Comments: Gate &lt;code&gt; &amp; 12<br>\r\nBring ladder<br>"));
+    EXPECT_FALSE(bodyOf(html).contains("Phone:"));
+    EXPECT_FALSE(bodyOf(html).contains("Cost:"));
+}
+
+TEST_F(ScheduleEmailTest, MailProgramGetsDraftsAndNeverHearsTheyWereSent)
+{
+    setProvider("Outlook", "25", true);
+    DesktopMailScript mail;
+    mail.active = false;
+    auto form = shown<ScheduleForm>(QStringLiteral("View~%1").arg(schedule_));
+    msgs_->clear();
+    form->EmailButton_Click();
+    EXPECT_EQ(msgs_->texts(), QStringList{"MS Outlook is not active - emails cannot be created"});
+    EXPECT_FALSE(modal_->openedNames().contains("ScheduleEmailForm"));
+
+    // One associate, addressed from his record; plain text whatever the HTML choice.
+    mail.active = true;
+    msgs_->clear();
+    ASSERT_TRUE(ScheduleEmail::run(schedule_, "BOB", QString(), true));
+    ASSERT_EQ(mail.drafts.size(), 1);
+    EXPECT_EQ(mail.drafts[0].to, QStringList{"bob@example.com"});
+    EXPECT_EQ(mail.drafts[0].subject, "Job Schedule From 03 Mar 2025 To 16 Mar 2025 - Bob Builder");
+    EXPECT_TRUE(mail.drafts[0].body.startsWith("Date: Monday 03 Mar 2025\r\nCustomer: Smith, Anna\r\n"));
+    EXPECT_FALSE(mail.drafts[0].html);
+    EXPECT_EQ(msgs_->texts(), QStringList{"Email(s) created and saved"});
+
+    // Addresses from the records: the associate without one is told about.
+    mail.drafts.clear();
+    msgs_->clear();
+    ASSERT_TRUE(ScheduleEmail::run(schedule_, QString(), "Hi", true));
+    ASSERT_EQ(mail.drafts.size(), 5);
+    EXPECT_TRUE(mail.drafts[2].to.isEmpty());
+    EXPECT_EQ(msgs_->texts(), (QStringList{"No email address is held for Cat Carter.\r\n"
+                                           "This will need to be entered manually on the email",
+                                           "Email(s) created and saved"}));
+
+    // Addresses to be entered: none set and nothing said about them.
+    mail.drafts.clear();
+    msgs_->clear();
+    ASSERT_TRUE(ScheduleEmail::run(schedule_, QString(), "Hi", false));
+    ASSERT_EQ(mail.drafts.size(), 5);
+    for (const MailMessage &d : mail.drafts)
+        EXPECT_TRUE(d.to.isEmpty());
+    EXPECT_EQ(msgs_->texts(), QStringList{"Email(s) created and saved"});
+
+    // Drafts the mail program does not take are named, and the end says so.
+    mail.openResult = false;
+    msgs_->clear();
+    ASSERT_TRUE(ScheduleEmail::run(schedule_, "ADM", "Hi", false));
+    ASSERT_EQ(msgs_->texts().size(), 2);
+    EXPECT_TRUE(msgs_->texts()[0].startsWith("The email for Ann Admin was not created - error "));
+    EXPECT_EQ(msgs_->texts()[1], "0 of 1 emails created and saved");
+    for (const QString &t : msgs_->texts())
+        EXPECT_FALSE(t.contains("sent", Qt::CaseInsensitive)) << t.toStdString();
+
+    // The mail program closed since: the window is to stay open.
+    mail.active = false;
+    msgs_->clear();
+    EXPECT_FALSE(ScheduleEmail::run(schedule_, QString(), "Later", true));
+    EXPECT_EQ(msgs_->texts(), QStringList{"MS Outlook is not active"});
+    EXPECT_EQ(ScheduleEmail::storedMessage(), "Later");
+}
+
+TEST_F(ScheduleEmailTest, StopsKeepTheWindowOpenAndTheStoredTextAsItWas)
+{
+    ScheduleEmail::storeMessage("Earlier text");
+    const qint64 empty = addSchedule("2025-04-01", "2025-04-30", "Closed");
+    ScheduleEmailForm form;
+    form.Tag = QString::number(schedule_) + "~";
+    modal_->once("ScheduleEmailForm", [&](QDialog *d) {
+        EXPECT_EQ(child<QPlainTextEdit>(d, "MessageText")->toPlainText(), "Earlier text");
+        EXPECT_TRUE(child<QGroupBox>(d, "AddressFrame")->isEnabled());
+        child<QPlainTextEdit>(d, "MessageText")->setPlainText(QString(300, 'x'));
+        EXPECT_EQ(child<QPlainTextEdit>(d, "MessageText")->toPlainText().size(), ScheduleEmailForm::kMessageLimit);
+        click(d, "OKButton");
+        EXPECT_TRUE(d->isVisible());
+    });
+    showModal(&form);
+    EXPECT_EQ(msgs_->texts(), QStringList{EmailDelivery::notSetUpText()});
+    EXPECT_EQ(ScheduleEmail::storedMessage(), "Earlier text");
+
+    // The word outlook in lower case is no mail program: SMTP with no settings.
+    setProvider("outlook");
+    const std::optional<EmailSettings> s = EmailDelivery::ReadEmailSettings();
+    ASSERT_TRUE(s.has_value());
+    EXPECT_FALSE(s->desktop());
+    EXPECT_TRUE(s->smtp.server.isEmpty());
+
+    msgs_->clear();
+    setProvider("Other");
+    EXPECT_FALSE(ScheduleEmail::run(empty, QString(), "New", true));
+    EXPECT_EQ(msgs_->texts(), QStringList{"Cannot find Schedule Jobs - this is a database error!"});
+    EXPECT_EQ(msgs_->shown()[0].icon, MsgIcon::Critical);
+    EXPECT_EQ(ScheduleEmail::storedMessage(), "Earlier text");
+
+    writeSql("UPDATE Preferences SET SMTPPort = 'abc'");
+    EXPECT_THROW(ScheduleEmail::run(schedule_, QString(), "New", true), WvsError);
+    EXPECT_EQ(ScheduleEmail::storedMessage(), "Earlier text");
+}

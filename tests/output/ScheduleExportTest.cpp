@@ -1,0 +1,153 @@
+#include "common/CsvExport.h"
+#include "platform/FileDialog.h"
+#include "platform/FlexGrid.h"
+#include "scheduling/ScheduleForm.h"
+#include "scheduling/ScheduleGrid.h"
+#include "scheduling/ScheduleTestData.h"
+#include "support/LocalServers.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QTemporaryDir>
+
+using namespace wvs;
+using namespace wvs::schedtest;
+using namespace wvs::ScheduleGrid;
+
+namespace {
+
+class ScheduleExportTest : public ScheduleDbTest {
+protected:
+    void SetUp() override
+    {
+        ScheduleDbTest::SetUp();
+        addAssociate("BOB", "Bob Builder", "pw", 1);
+        schedule_ = addSchedule("2025-03-03", "2025-03-16", "Closed");
+        const qint64 zoe = addCustomer({.surname = "Müller", .forename = "Zoë"});
+        const qint64 jobA = addJob({.customer = zoe, .address = addAddress(zoe, "4 Bay Rd", "Flat \"B\", rear"),
+                                    .associate = "ADM", .costCents = 123456,
+                                    .comment = "Ring twice, then \"knock\"\r\nDog in yard", .commentOnSchedule = true});
+        const qint64 jobB = addJob({.associate = "BOB"});
+        const qint64 gone = addJob({.associate = "BOB"});
+        storeJob(schedule_, jobA, "2025-03-03", 0, "", "ADM");
+        storeJob(schedule_, jobB, "2025-03-03", 1, "", "BOB");
+        storeJob(schedule_, gone, "2025-03-04", 2, "", "BOB");
+        storeJob(schedule_, jobA, "2025-03-10", 3, "", "ADM");
+        goneAddress_ = scalarSql("SELECT SAddressSeqNo FROM CustomerJobs WHERE JobSeqNo = ?", {gone}).toLongLong();
+        path_ = dir_.filePath("schedule"); // typed without an extension
+    }
+
+    // The export window: the boxes ticked as it opens, then ticks and a button.
+    void exportWith(ScheduleForm *form, const QStringList &tick, const char *button, QStringList *shownTicked = nullptr)
+    {
+        modal_->once("ScheduleExportForm", [&](QDialog *d) {
+            for (QCheckBox *c : d->findChildren<QCheckBox *>()) {
+                if (shownTicked && c->isChecked())
+                    *shownTicked << c->objectName();
+                if (tick.contains(c->objectName()))
+                    c->setChecked(true);
+            }
+            click(d, button);
+        });
+        form->ExportButton_Click();
+    }
+
+    QList<QStringList> csv()
+    {
+        bool ok = false;
+        const auto rows = wvs::test::pythonCsvRows(path_, &ok);
+        EXPECT_TRUE(ok);
+        return rows;
+    }
+
+    QTemporaryDir dir_;
+    QString path_;
+    qint64 schedule_ = 0;
+    qint64 goneAddress_ = 0;
+};
+
+} // namespace
+
+TEST_F(ScheduleExportTest, ChosenColumnsInTableOrderForEveryGridRowStillOnRecord)
+{
+    auto form = shown<ScheduleForm>(QStringLiteral("View~%1").arg(schedule_));
+    const FlexGrid *g = form->grid();
+    ASSERT_EQ(g->rows(), 5);
+    // The job's address went after the grid was filled: its row gives no line.
+    writeSql("DELETE FROM CustomerServiceAddresses WHERE SAddressSeqNo = ?", {goneAddress_});
+
+    FileDialogScript files;
+    files.answer(path_);
+    msgs_->clear();
+    msgs_->answer(MsgAnswer::No);
+    QStringList shownTicked;
+    exportWith(form.get(), {"CommentCheck", "CostCheck", "Address2Check", "SurnameCheck", "AssociateCheck"},
+               "OKButton", &shownTicked);
+    EXPECT_TRUE(shownTicked.isEmpty()); // first use: nothing ticked
+    EXPECT_EQ(form->ExportFieldCount, 5);
+    ASSERT_EQ(files.asked().size(), 1);
+    EXPECT_EQ(files.asked()[0].title, "Enter the export file name");
+    EXPECT_EQ(msgs_->texts(), QStringList{"File created - do you wish to open it now?"});
+    EXPECT_TRUE(desktop_->opened.isEmpty());
+
+    const auto rows = csv();
+    ASSERT_EQ(rows.size(), 4);
+    EXPECT_EQ(rows[0], (QStringList{"Associate", "Customer Surname", "Service Address Line 2", "Cost", "Job Comments"}));
+    for (int r : {1, 3})
+        EXPECT_EQ(rows[r], (QStringList{"ADM", "Müller", "Flat \"B\", rear", g->textMatrix(1, ColCost),
+                                        g->textMatrix(1, ColComments)}));
+    EXPECT_TRUE(rows[1][4].contains("\"knock\"") && rows[1][4].contains('\n')) << rows[1][4].toStdString();
+    EXPECT_EQ(rows[2][0], "BOB");
+    EXPECT_EQ(rows[2][1], "Smith");
+
+    QFile f(path_);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray raw = f.readAll();
+    EXPECT_TRUE(raw.startsWith("\"Associate\",\"Customer Surname\""));
+    EXPECT_TRUE(raw.endsWith("\r\n"));
+    EXPECT_TRUE(raw.contains("\"Flat \"\"B\"\", rear\""));
+}
+
+TEST_F(ScheduleExportTest, ExitExportsNothingAndTheChoiceIsOfferedAgain)
+{
+    auto form = shown<ScheduleForm>(QStringLiteral("View~%1").arg(schedule_));
+    FileDialogScript files;
+    files.answer(path_);
+    msgs_->answer(MsgAnswer::No);
+    exportWith(form.get(), {"PhoneCheck", "CityCheck"}, "OKButton");
+    ASSERT_EQ(files.asked().size(), 1);
+
+    // Exit after new ticks: nothing stored, no file asked for.
+    QStringList shownTicked;
+    exportWith(form.get(), {"CostCheck"}, "ExitButton", &shownTicked);
+    EXPECT_EQ(shownTicked, (QStringList{"PhoneCheck", "CityCheck"}));
+    EXPECT_EQ(form->ExportFieldCount, 0);
+    EXPECT_EQ(files.asked().size(), 1);
+    EXPECT_EQ(scalarSql("SELECT Cost FROM ScheduleExportFields").toInt(), 0);
+
+    // One associate's rows, every column; Yes opens the file.
+    auto *combo = child<QComboBox>(form.get(), "AssociateCombo");
+    combo->setCurrentIndex(int(form->AssociateIDs.indexOf("BOB")));
+    form->GoButton_Click();
+    files.answer(path_);
+    msgs_->clear();
+    msgs_->answer(MsgAnswer::Yes);
+    modal_->once("ScheduleExportForm", [&](QDialog *d) {
+        click(d, "SelectAllButton");
+        click(d, "OKButton");
+    });
+    form->ExportButton_Click();
+    EXPECT_EQ(form->ExportFieldCount, 13);
+    const auto rows = csv();
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows[0].size(), 13);
+    EXPECT_EQ(rows[0].first(), "Associate");
+    EXPECT_EQ(rows[0].last(), "Job Comments");
+    EXPECT_EQ(rows[1][0], "BOB");
+    EXPECT_EQ(rows[1][2], "Anna");
+    EXPECT_EQ(rows[1][9], "Auckland");
+    EXPECT_EQ(rows[2][1], form->grid()->textMatrix(2, ColDate));
+    ASSERT_EQ(desktop_->opened.size(), 1);
+    EXPECT_EQ(desktop_->opened[0].toLocalFile(), path_);
+}
