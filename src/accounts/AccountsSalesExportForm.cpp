@@ -82,6 +82,7 @@ AccountsSalesExportForm::AccountsSalesExportForm(QWidget *parent) : Form(parent)
                                          "This will be used to determine the sales tax value"));
     StartingInvNoLabel = label("StartingInvNoLabel", QStringLiteral("Starting invoice number"));
     StartingInvNoText = box("StartingInvNoText", 10);
+    StartingInvNoText->setMaximumWidth(130);
     FileLabel = label("FileLabel", QStringLiteral("Export file"));
     FileNameText = box("FileNameText", 255);
     FileNameText->setMinimumWidth(300);
@@ -110,7 +111,7 @@ AccountsSalesExportForm::AccountsSalesExportForm(QWidget *parent) : Form(parent)
     rate->addWidget(InfoImage);
     grid->addLayout(rate, 0, 1);
     grid->addWidget(StartingInvNoLabel, 1, 0);
-    grid->addWidget(StartingInvNoText, 1, 1);
+    grid->addWidget(StartingInvNoText, 1, 1, Qt::AlignLeft);
     grid->addWidget(FileLabel, 2, 0);
     auto *file = new QHBoxLayout;
     file->addWidget(FileNameText, 1);
