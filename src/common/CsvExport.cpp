@@ -163,9 +163,10 @@ bool CsvFile::open(const QString &path)
     return false;
 }
 
-void CsvFile::writeLine(const QStringList &values)
+void CsvFile::writeLine(const QStringList &values) { writeBytes(CsvExport::line(values)); }
+
+void CsvFile::writeBytes(const QByteArray &bytes)
 {
-    const QByteArray bytes = CsvExport::line(values);
     if (file_.write(bytes) != bytes.size())
         throw WvsError(kFileAccess, QStringLiteral("Cannot write %1: %2").arg(path_, file_.errorString()));
 }

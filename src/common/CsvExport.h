@@ -58,6 +58,8 @@ public:
     // "Error n encountered when trying to open ...") and returns false.
     bool open(const QString &path);
     void writeLine(const QStringList &values);
+    // Writes bytes already laid out by the caller's own file rules.
+    void writeBytes(const QByteArray &bytes);
     // Puts the file in place; throws a WvsError when that fails.
     void commit();
     const QString &path() const { return path_; }

@@ -1,0 +1,44 @@
+#pragma once
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVariantMap>
+
+namespace wvs {
+
+// What a customer import file of one accounts package looks like and how its
+// columns become customer fields.
+struct CustomerImportFormat {
+    struct Column {
+        QString field;          // a Customers field, or a name of the format's own rule
+        QStringList headings;   // headings that name the column
+        int cut = 0;            // at most this many characters; 0: the whole value
+    };
+
+    QString package;            // "MYOB" or "Xero": names the log and its lines
+    int headingLine = 0;        // the heading's line number, from 0
+    bool tabsAllowed = false;   // the separator is a tab when the heading holds one
+    QStringList keyHeadings;    // headings of the key, the first found wins
+    int keyCut = 0;
+    QStringList noKeyValues;    // key values that stand for "no key"
+    QList<Column> columns;
+
+    // Turns the values of the columns the file has (by field) into the
+    // customer fields to write. current holds the matched customer's status
+    // (empty for a new customer). Columns the file lacks write nothing.
+    using Rule = void (*)(const QHash<QString, QString> &values, const QVariantMap &current, QVariantMap &fields);
+    Rule rule = nullptr;
+
+    QString logFileName() const { return package + QStringLiteral(" Customer Import.log"); }
+
+    // A heading as compared: trimmed, lower case, without a leading "*".
+    static QString normalHeading(const QString &heading);
+};
+
+// MYOB customer cards: the heading on the second line, keyed by "Card ID".
+const CustomerImportFormat &myobCustomerFormat();
+// Xero contacts: the heading on the first line, keyed by the contact's name.
+const CustomerImportFormat &xeroCustomerFormat();
+
+} // namespace wvs

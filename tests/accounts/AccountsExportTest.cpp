@@ -1,0 +1,117 @@
+#include "accounts/MYOBCustomerExportModule.h"
+#include "accounts/MYOBSalesExportModule.h"
+#include "accounts/XeroCustomerExportModule.h"
+#include "accounts/XeroSalesExportModule.h"
+#include "accounts/AccountsTestData.h"
+#include "core/Session.h"
+
+#include <QFileInfo>
+#include <QLocale>
+
+using namespace wvs;
+
+namespace {
+
+class AccountsExportTest : public test::AccountsTest {};
+
+TEST_F(AccountsExportTest, MyobCardFileCutsValuesQuotesCommasAndFlattensLineBreaks)
+{
+    MYOBCustomerExport(path("cards.txt"));
+    EXPECT_EQ(msgs_->texts(), QStringList({"File created with 2 records"}));
+    EXPECT_EQ(bytes(path("cards.txt")),
+              "{},,,,,,,,,,,,,\r\n"
+              "Co./Last Name,First Name,Card ID,Card Status,Addr 1 - Line 1,Addr 1 - Line 2,Addr 1 - Line 3,"
+              "Addr 1 - Line 4,Addr 1 - City,Addr 1 - Postcode,Addr 1 - Phone No. 1,Addr 1 - Phone No. 2,"
+              "Addr 1 - Email,Notes\r\n"
+              "Smith,Anna,SMITH01,N,12 Oak Street,Flat 2,,Ponsonby,Auckland,1011,09 555 1234,021 555 999,"
+              "anna@example.com,Gate code 1234\r\n"
+              "\"Brown, Sons & Co\",,BROWN,Y,1 Quay St,,,Central,Wellington,6011,09 444 4444,,"
+              "accounts@brownsons.ex,First line Second \"quoted\" line\r\n");
+}
+
+TEST_F(AccountsExportTest, XeroContactsFileQuotesAsCsvAndHeadsTheNameForXero)
+{
+    writeSql("UPDATE Customers SET CAddress2 = 'Line \"A\"' WHERE CustomerNumber = 2");
+    XeroCustomerExport(path("contacts.csv"));
+    EXPECT_EQ(bytes(path("contacts.csv")),
+              "*ContactName,FirstName,LastName,SAAddressLine1,SAAddressLine2,SAAddressLine3,SAAddressLine4,SACity,"
+              "SAPostalCode,PhoneNumber\r\n"
+              "SMITH01,Anna,Smith,12 Oak Street,Flat 2,,Ponsonby,Auckland,1011,09 555 1234\r\n"
+              "BROWN,Bob,Brown,1 Quay St,\"Line \"\"A\"\"\",,Central,Wellington,6011,09 444 4444\r\n");
+}
+
+TEST_F(AccountsExportTest, MyobSalesAreTheJobsDoneInThePeriodWithExactAmountsWhateverTheLocale)
+{
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    setTax(true, 15);
+    MYOBSalesExport(path("sales.txt"), "02 Mar 2026", "31 Mar 2026");
+    QLocale::setDefault(QLocale::c());
+    EXPECT_EQ(msgs_->texts(), QStringList({"File created with 2 records"}));
+    EXPECT_EQ(bytes(path("sales.txt")),
+              "{}\r\n"
+              "Card ID,Account No.,Amount,Inclusive,Description,Date\r\n"
+              "SMITH01,4-1100,115,X,Window cleaning,02/03/2026\r\n\r\n"
+              "BROWN,4-1100,123456.78,X,Window cleaning,31/03/2026\r\n\r\n");
+
+    setTax(false, 15);
+    msgs_->clear();
+    MYOBSalesExport(path("sales.txt"), "31 Mar 2026", "31 Mar 2026");
+    EXPECT_TRUE(bytes(path("sales.txt")).endsWith("BROWN,4-1100,123456.78,,Window cleaning,31/03/2026\r\n\r\n"));
+}
+
+TEST_F(AccountsExportTest, XeroInvoicesAreNumberedWithTaxTakenOffAndAUsDatePattern)
+{
+    session().installationCountry = "USA";
+    setTax(true, 15, "GST on Income");
+    XeroSalesExport(path("invoices.csv"), "01 Mar 2026", "31 Mar 2026", "INV0099");
+    EXPECT_EQ(msgs_->texts(), QStringList({"File created with 2 records"}));
+    EXPECT_EQ(bytes(path("invoices.csv")),
+              "ContactName,InvoiceNumber,InvoiceDate,*DueDate,Description,Quantity,UnitAmount,AccountCode,TaxType\r\n"
+              "SMITH01,INV0099,03/02/2026,03/02/2026,Window cleaning,1,100,4-1100,GST on Income\r\n"
+              "BROWN,INV0100,03/31/2026,03/31/2026,Window cleaning,1,107353.72,4-1100,GST on Income\r\n");
+
+    setTax(false, 15, "");
+    XeroSalesExport(path("invoices.csv"), "31 Mar 2026", "31 Mar 2026", "7");
+    EXPECT_TRUE(bytes(path("invoices.csv")).endsWith("BROWN,7,03/31/2026,03/31/2026,Window cleaning,1,123456.78,4-1100,\r\n"));
+}
+
+TEST_F(AccountsExportTest, TaxIsTakenOffToTheCentHalvesAwayFromZero)
+{
+    EXPECT_EQ(taxExclusiveAmount(Money::fromCents(10000), 15), Money::fromCents(8696));
+    EXPECT_EQ(taxExclusiveAmount(Money::fromCents(1), 100), Money::fromCents(1));       // 0.005
+    EXPECT_EQ(taxExclusiveAmount(Money::fromCents(12345), 0), Money::fromCents(12345));
+    EXPECT_EQ(taxExclusiveAmount(Money::fromCents(99999999999), 12.5), Money::fromCents(88888888888));
+}
+
+TEST_F(AccountsExportTest, NothingToWriteLeavesTheOldFileAndAMissingFolderIsReported)
+{
+    write(path("old.csv"), "old");
+    XeroSalesExport(path("old.csv"), "01 Jan 2027", "31 Jan 2027", "1");
+    MYOBSalesExport(path("old.csv"), "31 Mar 2026", "01 Mar 2026");
+    writeSql("UPDATE Customers SET AccountsRef = ''");
+    XeroCustomerExport(path("old.csv"));
+    EXPECT_EQ(msgs_->texts(), QStringList({"No qualifying Customer Jobs found", "No qualifying Customer Jobs found",
+                                           "No qualifying Customers found"}));
+    EXPECT_EQ(bytes(path("old.csv")), "old");
+    writeSql("UPDATE Customers SET AccountsRef = 'R' || CustomerNumber");
+    msgs_->clear();
+    MYOBSalesExport(path("no such folder/cards.txt"), "01 Mar 2026", "31 Mar 2026");
+    EXPECT_EQ(msgs_->last(), "Error 76 encountered when trying to open " + path("no such folder/cards.txt"));
+    EXPECT_EQ(msgs_->shown().last().icon, MsgIcon::Exclamation);
+}
+
+TEST_F(AccountsExportTest, AnExportLargerThanXeroTakesAtOnceSaysSo)
+{
+    Transaction t;
+    for (int i = 0; i < 1000; ++i)
+        writeSql("INSERT INTO Customers (Surname, AccountsRef) VALUES ('X', ?)", {QString("C%1").arg(i)});
+    t.commit();
+    XeroCustomerExport(path("contacts.csv"));
+    EXPECT_TRUE(msgs_->last().startsWith("File created with 1002 records\r\n\r\nXero takes at most 1000 contacts"))
+        << msgs_->last().toStdString();
+    msgs_->clear();
+    XeroSalesExport(path("invoices.csv"), "01 Mar 2026", "31 Mar 2026", "1");
+    EXPECT_EQ(msgs_->last(), "File created with 2 records");
+}
+
+} // namespace

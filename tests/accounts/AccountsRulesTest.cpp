@@ -1,0 +1,84 @@
+#include "accounts/AccountsFileReader.h"
+#include "accounts/AccountsFileWriter.h"
+#include "accounts/InvoiceNumbering.h"
+#include "accounts/RoundAdvModule.h"
+#include "support/QtPrinters.h"
+
+#include <gtest/gtest.h>
+
+using namespace wvs;
+
+namespace {
+
+TEST(RoundAdvTest, RoundsHalvesAwayFromZeroOnTheDecimalDigits)
+{
+    EXPECT_DOUBLE_EQ(RoundAdv(86.9565, 2), 86.96);
+    EXPECT_DOUBLE_EQ(RoundAdv(2.344, 2), 2.34);
+    EXPECT_DOUBLE_EQ(RoundAdv(2.345, 2), 2.35);
+    EXPECT_DOUBLE_EQ(RoundAdv(-2.345, 2), -2.35);
+    EXPECT_DOUBLE_EQ(RoundAdv(0.996, 2), 1);
+    EXPECT_DOUBLE_EQ(RoundAdv(5, 2), 5);
+    EXPECT_DOUBLE_EQ(RoundAdv(100 / 1.15, 2), 86.96);
+    EXPECT_DOUBLE_EQ(RoundAdv(1.00445, 2), 1.0);        // four decimals first: 1.0044
+    EXPECT_DOUBLE_EQ(RoundAdv(99.995, 2), 100);
+    EXPECT_DOUBLE_EQ(RoundAdv(123456.785, 2), 123456.79);
+    EXPECT_DOUBLE_EQ(RoundAdv(-0.001, 2), 0);
+}
+
+TEST(InvoiceNumberingTest, CountsUpTheTrailingDigitsKeepingTheirWidth)
+{
+    auto run = [](const QString &start, int n) {
+        QStringList out;
+        auto numbers = InvoiceNumbering::fromStart(start);
+        for (int i = 0; numbers && i < n; ++i)
+            out << numbers->next();
+        return out;
+    };
+    EXPECT_EQ(run("41", 3), QStringList({"41", "42", "43"}));
+    EXPECT_EQ(run("0041", 2), QStringList({"0041", "0042"}));
+    EXPECT_EQ(run("INV0041", 2), QStringList({"INV0041", "INV0042"}));
+    EXPECT_EQ(run("0998", 3), QStringList({"0998", "0999", "1000"}));
+    EXPECT_EQ(run("A99", 2), QStringList({"A99", "A100"}));
+    EXPECT_EQ(run("2026-17", 1), QStringList({"2026-17"}));
+
+    EXPECT_EQ(InvoiceNumbering::refusal(""), "Please enter a starting invoice number");
+    EXPECT_EQ(InvoiceNumbering::refusal("41A"), "The starting invoice number must end in at least 1 number");
+    EXPECT_TRUE(InvoiceNumbering::refusal("X" + QString(19, '9')).startsWith("The number at the end"));
+    EXPECT_EQ(InvoiceNumbering::refusal("X000" + QString(18, '9')), "");
+    EXPECT_FALSE(InvoiceNumbering::fromStart("X" + QString(19, '9')));
+}
+
+TEST(AccountsFileRulesTest, AmountsHaveNoForcedDecimalsAndDatesFollowTheCountry)
+{
+    EXPECT_EQ(AccountsFileRules::amount(Money::fromCents(10000)), "100");
+    EXPECT_EQ(AccountsFileRules::amount(Money::fromCents(1250)), "12.5");
+    EXPECT_EQ(AccountsFileRules::amount(Money::fromCents(-325)), "-3.25");
+    EXPECT_EQ(AccountsFileRules::amount(Money::fromCents(12345678905)), "123456789.05");
+    EXPECT_EQ(AccountsFileRules::datePattern("USA"), "MM/dd/yyyy");
+    EXPECT_EQ(AccountsFileRules::datePattern("UK"), "dd/MM/yyyy");
+    EXPECT_EQ(AccountsFileRules::line(AccountsPackage::MYOB, {"Zoë", "\"Hi\" there", "a\nb"}),
+              QByteArray("Zo\xEB,\"\"\"Hi\"\" there\",a b\r\n"));
+    EXPECT_EQ(AccountsFileRules::line(AccountsPackage::Xero, {"Zoë", "x\r\ny"}), QByteArray("Zo\xC3\xAB,\"x\r\ny\"\r\n"));
+}
+
+TEST(AccountsFileReaderTest, SplitsRecordsAtAnyLineEndAndUndoesQuoting)
+{
+    using AccountsFileReader::records;
+    const auto r = records("a,\"b,\"\"c\"\"\"\r\n\"multi\r\nline\",x\rlast\n\nend", QLatin1Char(','));
+    ASSERT_EQ(r.size(), 5);
+    EXPECT_EQ(r[0].fields, QStringList({"a", "b,\"c\""}));
+    EXPECT_EQ(r[1].fields, QStringList({"multi\r\nline", "x"}));
+    EXPECT_EQ(r[1].line, 2);
+    EXPECT_EQ(r[2].fields, QStringList({"last"}));
+    EXPECT_EQ(r[2].line, 4);
+    EXPECT_EQ(r[3].fields, QStringList({""}));
+    EXPECT_EQ(r[4].fields, QStringList({"end"}));
+    EXPECT_EQ(records("a\tb,c\r\n", QLatin1Char('\t'))[0].fields, QStringList({"a", "b,c"}));
+
+    EXPECT_EQ(AccountsFileReader::decode("\xEF\xBB\xBFZo\xC3\xAB"), "Zoë");
+    EXPECT_EQ(AccountsFileReader::decode("Zo\xEB"), "Zoë");
+    EXPECT_EQ(AccountsFileReader::separatorOf("{},,\r\nA\tB\r\n", 1), QLatin1Char('\t'));
+    EXPECT_EQ(AccountsFileReader::separatorOf("{}\tx\r\nA,B\r\n", 1), QLatin1Char(','));
+}
+
+} // namespace

@@ -1,0 +1,80 @@
+#pragma once
+#include "support/DbTest.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSqlRecord>
+
+namespace wvs::test {
+
+// A small business: a person and a company with accounts references, one
+// customer without, two job types (one without an account code), and jobs
+// done in March and April 2026.
+class AccountsTest : public DbTest {
+protected:
+    void SetUp() override
+    {
+        DbTest::SetUp();
+        auto customer = [](const QVariantList &v) {
+            writeSql("INSERT INTO Customers (Title, Forename, Surname, CompanyName, ContactName, Phone1, Phone2, "
+                     "Phone3, PreferredPhone, Email1, Email2, CAddress1, CAddress2, CAddress3, CSuburb, CCity, "
+                     "CPostCode, CustomerStatus, AccountsRef, CustomerComment, CommentOnSchedule, DateEntered) "
+                     "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
+                     v);
+        };
+        customer({"Mrs", "Anna", "Smith", "", "", "09 555 1234", "021 555 999", "09 555 0000", 2,
+                  "anna@example.com", "a2@example.com", "12 Oak Street", "Flat 2", "", "Ponsonby", "Auckland",
+                  "1011", 2, "SMITH01", "Gate code 1234", 1, "2025-01-10"});
+        customer({"", "Bob", "Brown", "Brown, Sons & Co", "Bob Brown", "09 444 4444", "", "", 1,
+                  "accounts@brownsons.example", "", "1 Quay St", "", "", "Central", "Wellington", "6011", 9,
+                  "BROWN", "First line\r\nSecond \"quoted\" line", 0, "2025-02-11"});
+        customer({"", "Carl", "Cash", "", "", "", "", "", 1, "", "", "5 Elm Rd", "", "", "Remuera", "Auckland",
+                  "1050", 1, "", "", 0, "2025-03-12"});
+        writeSql("INSERT INTO JobTypes VALUES ('WIN', 'Window cleaning', '4-1100'), ('GUT', 'Gutters', '')");
+        writeSql("INSERT INTO CustomerJobs (CustomerNumber, JobTypeCode, Cost) VALUES "
+                 "(1, 'WIN', 11500), (2, 'WIN', 12345678), (1, 'GUT', 5000), (3, 'WIN', 4000)");
+        writeSql("INSERT INTO ScheduleJobs (ScheduleNumber, JobSeqNo, ScheduleServiceDate, ActualServiceDate) "
+                 "VALUES (1, 1, '2026-03-02', '2026-03-02'), (1, 2, '2026-03-05', '2026-03-31'), "
+                 "(1, 3, '2026-03-03', '2026-03-03'), (1, 4, '2026-03-03', '2026-03-03'), "
+                 "(1, 1, '2026-03-09', ''), (2, 1, '2026-04-01', '2026-04-01'), (0, 1, '2026-02-28', '2026-02-28')");
+    }
+
+    void setTax(bool inclusive, double rate, const QString &name = QString())
+    {
+        writeSql("UPDATE Preferences SET GSTInclusive = ?, TaxRate = ?, XeroTaxRateName = ?",
+                 {inclusive ? 1 : 0, rate, name});
+    }
+    QString path(const QString &name) const { return QDir(dir_->path()).filePath(name); }
+    static QByteArray bytes(const QString &file)
+    {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    static void write(const QString &file, const QByteArray &content)
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(content);
+    }
+    // Every customer field, row by row: what an import must leave alone.
+    static QStringList customers()
+    {
+        QStringList out;
+        QSqlQuery q = execSql("SELECT * FROM Customers ORDER BY CustomerNumber");
+        while (q.next()) {
+            QStringList row;
+            for (int i = 0; i < q.record().count(); ++i)
+                row << q.value(i).toString();
+            out << row.join('|');
+        }
+        return out;
+    }
+    static QString field(const QString &accountsRef, const char *name)
+    {
+        return scalarSql(QStringLiteral("SELECT %1 FROM Customers WHERE AccountsRef = ?").arg(QLatin1String(name)),
+                         {accountsRef})
+            .toString();
+    }
+};
+
+} // namespace wvs::test

@@ -1,0 +1,108 @@
+#include "accounts/AccountsCustomerExportForm.h"
+#include "accounts/AccountsCustomerImportForm.h"
+#include "accounts/AccountsSalesExportForm.h"
+#include "accounts/AccountsTestData.h"
+#include "platform/FileDialog.h"
+
+#include <QLabel>
+
+using namespace wvs;
+
+namespace {
+
+class AccountsWindowsTest : public test::AccountsTest {
+protected:
+    template <class W>
+    std::unique_ptr<W> open(const QString &mode)
+    {
+        auto w = std::make_unique<W>();
+        w->Tag = mode;
+        w->show();
+        settle();
+        return w;
+    }
+    static void setDates(QWidget *w, const QString &from, const QString &to)
+    {
+        child<QLabel>(w, "FromDateLabel")->setText(from);
+        child<QLabel>(w, "ToDateLabel")->setText(to);
+    }
+    FileDialogScript files_;
+};
+
+TEST_F(AccountsWindowsTest, MyobSalesWindowHidesTheXeroBoxesAndChecksDatesThenFile)
+{
+    auto w = open<AccountsSalesExportForm>("MYOB");
+    for (const char *hidden : {"TaxRatelabel", "TaxRateText", "InfoImage", "StartingInvNoLabel", "StartingInvNoText"})
+        EXPECT_FALSE(child<QWidget>(w.get(), hidden)->isVisible()) << hidden;
+    click(w.get(), "OKButton");
+    setDates(w.get(), "01 Mar 2026", "");
+    click(w.get(), "OKButton");
+    setDates(w.get(), "01 Mar 2026", "31 Mar 2026");
+    click(w.get(), "OKButton");
+    EXPECT_EQ(msgs_->texts(), QStringList({"Please enter the From date", "Please enter the To date",
+                                           "Please enter the name of the file"}));
+    EXPECT_TRUE(w->isVisible());
+
+    files_.answer(path("sales"));
+    click(w.get(), "BrowseButton");
+    EXPECT_EQ(files_.asked().last().filter, "txt (*.txt)");
+    click(w.get(), "OKButton");
+    EXPECT_EQ(msgs_->last(), "File created with 2 records");
+    EXPECT_TRUE(QFile::exists(path("sales")));
+    EXPECT_FALSE(w->isVisible());
+}
+
+TEST_F(AccountsWindowsTest, XeroSalesWindowAsksForTheTaxNameChecksTheInvoiceNumberAndKeepsTheName)
+{
+    setTax(true, 15, "GST");
+    auto w = open<AccountsSalesExportForm>("Xero");
+    EXPECT_EQ(text(w.get(), "TaxRateText"), "GST");
+    setDates(w.get(), "01 Mar 2026", "31 Mar 2026");
+    type(w.get(), "FileNameText", path("inv.csv"));
+    type(w.get(), "TaxRateText", "");
+    msgs_->answer(MsgAnswer::No);
+    click(w.get(), "OKButton");
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(scalarSql("SELECT XeroTaxRateName FROM Preferences").toString(), "GST");
+
+    type(w.get(), "TaxRateText", "GST \"15%\" on Income");
+    type(w.get(), "StartingInvNoText", "41A");
+    click(w.get(), "OKButton");
+    EXPECT_EQ(msgs_->last(), "The starting invoice number must end in at least 1 number");
+    EXPECT_FALSE(QFile::exists(path("inv.csv")));
+
+    type(w.get(), "StartingInvNoText", "INV0041");
+    click(w.get(), "OKButton");
+    EXPECT_EQ(scalarSql("SELECT XeroTaxRateName FROM Preferences").toString(), "GST \"15%\" on Income");
+    EXPECT_TRUE(bytes(path("inv.csv")).contains(",INV0042,"));
+    EXPECT_TRUE(bytes(path("inv.csv")).contains(",\"GST \"\"15%\"\" on Income\"\r\n"));
+    EXPECT_FALSE(w->isVisible());
+}
+
+TEST_F(AccountsWindowsTest, CustomerWindowsNeedAFileAndRunTheirPackagesProcedure)
+{
+    auto exportWindow = open<AccountsCustomerExportForm>("Xero");
+    click(exportWindow.get(), "OKButton");
+    EXPECT_EQ(msgs_->last(), "Please enter the name of the file");
+    type(exportWindow.get(), "FileNameText", "kept");
+    click(exportWindow.get(), "BrowseButton");   // cancelled
+    EXPECT_EQ(text(exportWindow.get(), "FileNameText"), "kept");
+    EXPECT_EQ(files_.asked().last().title, "Enter the export file name");
+    EXPECT_EQ(files_.asked().last().filter, "csv (*.csv)");
+    type(exportWindow.get(), "FileNameText", path("contacts.csv"));
+    click(exportWindow.get(), "OKButton");
+    EXPECT_FALSE(exportWindow->isVisible());
+
+    auto importWindow = open<AccountsCustomerImportForm>("Xero");
+    EXPECT_EQ(importWindow->windowTitle(), "Customers Import");
+    click(importWindow.get(), "OKButton");
+    EXPECT_EQ(msgs_->last(), "Please select the import file");
+    files_.answer(path("contacts.csv"));
+    click(importWindow.get(), "BrowseButton");
+    EXPECT_FALSE(files_.asked().last().save);
+    click(importWindow.get(), "OKButton");
+    EXPECT_TRUE(msgs_->last().startsWith("Customer import completed"));
+    EXPECT_FALSE(importWindow->isVisible());
+}
+
+} // namespace
