@@ -1,6 +1,6 @@
 #pragma once
 #include "common/Money.h"
-#include "customers/CsvExport.h"
+#include "common/CsvExport.h"
 
 #include <QByteArray>
 #include <QDate>
