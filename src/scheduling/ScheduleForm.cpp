@@ -14,6 +14,8 @@
 #include "scheduling/ScheduleGrid.h"
 #include "scheduling/ScheduleJobNoteForm.h"
 #include "scheduling/ScheduleLocks.h"
+#include "scheduling/SchedulePublishing.h"
+#include "portal/PortalForm.h"
 #include "scheduling/ScheduleRecords.h"
 #include "scheduling/ScheduleSortKeys.h"
 #include "scheduling/ScheduledJobUpdates.h"
@@ -202,6 +204,8 @@ void ScheduleForm::buildControls()
     connect(DownButton, &QToolButton::clicked, this, &ScheduleForm::DownButton_Click);
     connect(ExpandImage, &QToolButton::clicked, this, &ScheduleForm::ExpandImage_Click);
     connect(ExitButton, &QPushButton::clicked, this, &ScheduleForm::ExitButton_Click);
+    connect(PublishButton, &QPushButton::clicked, this, &ScheduleForm::PublishButton_Click);
+    connect(UpdateButton, &QPushButton::clicked, this, &ScheduleForm::UpdateButton_Click);
     connect(ScheduleGrid, &FlexGrid::rowClicked, this, &ScheduleForm::ScheduleGrid_Click);
     connect(ScheduleGrid, &FlexGrid::rowDoubleClicked, this, [this](int, int) { ScheduleGrid_DblClick(); });
     connect(ScheduleGrid, &FlexGrid::rowRightClicked, this,
@@ -764,6 +768,44 @@ void ScheduleForm::UpdateLastServiceDate()
 {
     guarded("ScheduleForm", "UpdateLastServiceDate",
             [&] { ScheduledJobUpdates::updateLastServiceDates(ScheduleNumber); });
+}
+
+void ScheduleForm::PublishButton_Click()
+{
+    guarded("ScheduleForm", "PublishButton_Click", [&] {
+        const QString refusal = SchedulePublishing::publishRefusal();
+        if (!refusal.isEmpty()) {
+            msgBox(refusal);
+            return;
+        }
+        session().portalUpdateSucceeded = false;
+        PortalForm portal(this);
+        portal.Tag = QStringLiteral("PublishSchedule~") + QString::number(ScheduleNumber);
+        showModal(&portal);
+        // The portal window has told the user what failed, if anything.
+        if (!session().portalUpdateSucceeded)
+            return;
+        StatusLabel->setText(QStringLiteral("Status: Published"));
+        setTextColour(StatusLabel, kPublishedColour);
+        SchedulePublishing::markPublished(ScheduleNumber);
+    });
+}
+
+void ScheduleForm::UpdateButton_Click()
+{
+    guarded("ScheduleForm", "UpdateButton_Click", [&] {
+        const QString refusal = SchedulePublishing::updateRefusal(ScheduleNumber, session().currentAssociateID);
+        if (!refusal.isEmpty()) {
+            msgBox(refusal);
+            return;
+        }
+        session().portalUpdateSucceeded = false;
+        PortalForm portal(this);
+        portal.Tag = QStringLiteral("RetrieveSchedule~") + QString::number(ScheduleNumber);
+        showModal(&portal);
+        if (session().portalUpdateSucceeded)
+            PopulateGrid();
+    });
 }
 
 } // namespace wvs
