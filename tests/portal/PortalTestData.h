@@ -15,6 +15,8 @@ protected:
     void SetUp() override
     {
         ScheduleDbTest::SetUp();
+        // The run's own temporary folders go below the test's folder.
+        qputenv("TMPDIR", dir_->path().toLocal8Bit());
         PortalSync::options() = {20, 100};
         session().installationID = QStringLiteral("TEST01");
         session().installationCountry = QStringLiteral("New Zealand");
@@ -30,6 +32,7 @@ protected:
     {
         portal_.reset();
         PortalSync::options() = {};
+        qunsetenv("TMPDIR");
         ScheduleDbTest::TearDown();
     }
     void startPortal(const QString &password = QStringLiteral("plomkar7"), int bytesPerSecond = 0)
