@@ -123,7 +123,9 @@ TEST_F(PortalRetrievalTest, AFetchThatDoesNotFinishInTimeEndsTheRun)
 TEST_F(PortalRetrievalTest, RequestsAreStoredOnlyOnceThePortalHasLetThemGo)
 {
     portal_->handOut("GetCustomerJobs.php", requestLine(501, "45.50") + "\r\n" + requestLine(502, "") + "\r\n");
-    EXPECT_TRUE(run(QStringLiteral("ImportCustomerJobs~")));
+    QWidget requestList;
+    EXPECT_TRUE(run(QStringLiteral("ImportCustomerJobs~"), &requestList));
+    EXPECT_TRUE(requestList.property("CustomerJobsImported").toBool());
     EXPECT_EQ(portal_->pages(), (QStringList{"GetCustomerJobs.php", "DeleteCustomerJobsData.php"}));
     EXPECT_EQ(portal_->calls()[1].query, (QList<QPair<QString, QString>>{{"companyid", "ABCD"}}));
     QSqlQuery q = execSql("SELECT UniqueId, UserID, LastName, PreferredPhone, DateEntered, StartDate, EndDate, Cost, "

@@ -17,7 +17,7 @@ protected:
         ScheduleDbTest::SetUp();
         // The run's own temporary folders go below the test's folder.
         qputenv("TMPDIR", dir_->path().toLocal8Bit());
-        PortalSync::options() = {20, 100};
+        PortalSync::options() = {20, 250};
         session().installationID = QStringLiteral("TEST01");
         session().installationCountry = QStringLiteral("New Zealand");
         writeSql("DELETE FROM Company");
@@ -42,10 +42,10 @@ protected:
         ASSERT_TRUE(portal_->start(password, bytesPerSecond));
     }
     // One run as a window of the program opens it; true when it succeeded.
-    bool run(const QString &tag)
+    bool run(const QString &tag, QWidget *opener = nullptr)
     {
         session().portalUpdateSucceeded = false;
-        EXPECT_TRUE(FormRegistry::open(QStringLiteral("PortalForm"), tag));
+        EXPECT_TRUE(FormRegistry::open(QStringLiteral("PortalForm"), tag, opener));
         return session().portalUpdateSucceeded;
     }
     std::unique_ptr<test::PortalDouble> portal_;

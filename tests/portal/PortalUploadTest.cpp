@@ -125,7 +125,7 @@ TEST_F(PortalUploadTest, EveryFailureEndsTheRunWithItsMessage)
     EXPECT_EQ(msgs_->last(), "Job Types file load timed out - please try again");
 
     // A schedule with no stored jobs.
-    PortalSync::options() = {20, 100};
+    PortalSync::options() = {20, 250};
     const qint64 empty = addSchedule("2013-01-01", "2013-01-31", "Closed");
     EXPECT_FALSE(run(QStringLiteral("PublishSchedule~%1").arg(empty)));
     EXPECT_EQ(msgs_->last(), "No Schedule records found");
