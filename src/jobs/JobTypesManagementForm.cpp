@@ -2,6 +2,9 @@
 #include "admin/AccessRights.h"
 #include "jobs/JobTypeAddModifyForm.h"
 #include "jobs/JobTypeRecords.h"
+#include "data/AppDatabase.h"
+#include "data/PreferenceChoices.h"
+#include "portal/PortalForm.h"
 #include "platform/FlexGrid.h"
 #include "platform/MessageBox.h"
 #include "platform/Modal.h"
@@ -36,8 +39,9 @@ JobTypesManagementForm::JobTypesManagementForm(QWidget *parent) : Form(parent)
     DeleteButton = makeButton("DeleteButton", "&Delete");
     PortalButton = makeButton("PortalButton", "&Update Portal");
     ExitButton = makeButton("ExitButton", "&Exit");
-    // The portal upload of the job types comes with the portal.
-    PortalButton->setVisible(false);
+    // Sending the job types to the web portal is offered only while the
+    // portal is in use.
+    PortalButton->setVisible(portalInUse());
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(AddButton);
@@ -54,6 +58,7 @@ JobTypesManagementForm::JobTypesManagementForm(QWidget *parent) : Form(parent)
     connect(AddButton, &QPushButton::clicked, this, &JobTypesManagementForm::AddButton_Click);
     connect(ModifyButton, &QPushButton::clicked, this, &JobTypesManagementForm::ModifyButton_Click);
     connect(DeleteButton, &QPushButton::clicked, this, &JobTypesManagementForm::DeleteButton_Click);
+    connect(PortalButton, &QPushButton::clicked, this, &JobTypesManagementForm::PortalButton_Click);
     connect(ExitButton, &QPushButton::clicked, this, [this] { guarded("JobTypesManagementForm", "ExitButton_Click", [&] { reject(); }); });
     connect(TypesGrid, &FlexGrid::rowDoubleClicked, this, [this](int, int) { TypesGrid_DblClick(); });
 
@@ -165,6 +170,25 @@ void JobTypesManagementForm::DeleteButton_Click()
         }
         PopulateGrid();
         msgBox(QStringLiteral("Job Type deleted"));
+    });
+}
+
+void JobTypesManagementForm::PortalButton_Click()
+{
+    guarded("JobTypesManagementForm", "PortalButton_Click", [&] {
+        const QVariant id = scalarSql(QStringLiteral("SELECT ID FROM Company"));
+        if (!id.isValid()) {
+            msgBox(QStringLiteral("The Company details have not yet been entered. These are required to access the portal"));
+            return;
+        }
+        if (id.toString().isEmpty()) {
+            msgBox(QStringLiteral("The ID has not been set for the Company. This is required to access the portal"));
+            return;
+        }
+        // The portal window sends the job types and reports the outcome itself.
+        PortalForm portal(this);
+        portal.Tag = QStringLiteral("JobTypes~");
+        showModal(&portal);
     });
 }
 

@@ -23,6 +23,7 @@ private:
     void AddButton_Click();
     void ModifyButton_Click();
     void DeleteButton_Click();
+    void PortalButton_Click();
     void TypesGrid_DblClick();
     void openDialog(const QString &tag);
 

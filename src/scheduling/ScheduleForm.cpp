@@ -19,6 +19,8 @@
 #include "scheduling/ScheduleGrid.h"
 #include "scheduling/ScheduleJobNoteForm.h"
 #include "scheduling/ScheduleLocks.h"
+#include "scheduling/SchedulePublishing.h"
+#include "portal/PortalForm.h"
 #include "scheduling/ScheduleRecords.h"
 #include "scheduling/ScheduleSortKeys.h"
 #include "scheduling/ScheduleStatus.h"
@@ -206,6 +208,8 @@ void ScheduleForm::buildControls()
     connect(ExitButton, &QPushButton::clicked, this, &ScheduleForm::ExitButton_Click);
     connect(EmailButton, &QPushButton::clicked, this, &ScheduleForm::EmailButton_Click);
     connect(ExportButton, &QPushButton::clicked, this, &ScheduleForm::ExportButton_Click);
+    connect(PublishButton, &QPushButton::clicked, this, &ScheduleForm::PublishButton_Click);
+    connect(UpdateButton, &QPushButton::clicked, this, &ScheduleForm::UpdateButton_Click);
     connect(ScheduleGrid, &FlexGrid::rowClicked, this, &ScheduleForm::ScheduleGrid_Click);
     connect(ScheduleGrid, &FlexGrid::rowDoubleClicked, this, [this](int, int) { ScheduleGrid_DblClick(); });
     connect(ScheduleGrid, &FlexGrid::rowRightClicked, this,
@@ -825,6 +829,44 @@ void ScheduleForm::UpdateLastServiceDate()
 {
     guarded("ScheduleForm", "UpdateLastServiceDate",
             [&] { ScheduledJobUpdates::updateLastServiceDates(ScheduleNumber); });
+}
+
+void ScheduleForm::PublishButton_Click()
+{
+    guarded("ScheduleForm", "PublishButton_Click", [&] {
+        const QString refusal = SchedulePublishing::publishRefusal();
+        if (!refusal.isEmpty()) {
+            msgBox(refusal);
+            return;
+        }
+        session().portalUpdateSucceeded = false;
+        PortalForm portal(this);
+        portal.Tag = QStringLiteral("PublishSchedule~") + QString::number(ScheduleNumber);
+        showModal(&portal);
+        // The portal window has told the user what failed, if anything.
+        if (!session().portalUpdateSucceeded)
+            return;
+        StatusLabel->setText(QStringLiteral("Status: Published"));
+        setTextColour(StatusLabel, scheduleStatusColour(QStringLiteral("Published")));
+        SchedulePublishing::markPublished(ScheduleNumber);
+    });
+}
+
+void ScheduleForm::UpdateButton_Click()
+{
+    guarded("ScheduleForm", "UpdateButton_Click", [&] {
+        const QString refusal = SchedulePublishing::updateRefusal(ScheduleNumber, session().currentAssociateID);
+        if (!refusal.isEmpty()) {
+            msgBox(refusal);
+            return;
+        }
+        session().portalUpdateSucceeded = false;
+        PortalForm portal(this);
+        portal.Tag = QStringLiteral("RetrieveSchedule~") + QString::number(ScheduleNumber);
+        showModal(&portal);
+        if (session().portalUpdateSucceeded)
+            PopulateGrid();
+    });
 }
 
 } // namespace wvs

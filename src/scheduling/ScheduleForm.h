@@ -67,6 +67,8 @@ public:
     void ExportButton_Click();
     void ExpandImage_Click();
     void ExitButton_Click();
+    void PublishButton_Click();
+    void UpdateButton_Click();
     void ScheduleGrid_Click(int row, int col);
     void ScheduleGrid_DblClick();
     void ScheduleGrid_MouseDown(Qt::MouseButton button, int row, int col);

@@ -1,0 +1,28 @@
+#pragma once
+#include <QString>
+
+namespace wvs {
+
+// Where the web portal is. The FTP host, the web host and the site folder are
+// fixed when the program is built and may be overridden for a run by the
+// environment variables WVS_PORTAL_FTP_HOST, WVS_PORTAL_WEB_HOST and
+// WVS_PORTAL_SITE (a host may carry ":port"). The database holds no address.
+namespace PortalSite {
+
+QString ftpHost();
+QString webHost();
+QString siteFolder();
+
+// The portal's FTP account.
+QString ftpUserName();
+QString ftpPassword();
+
+// "public_html/<site>/customerportal/": where the files are put and got.
+QString ftpDirectory();
+// "http://<web host>/<site>/customerportal/": the base of every page call.
+QString pageBase();
+// The company-ID check page, which lives outside the site folder.
+QString checkIdPage();
+
+} // namespace PortalSite
+} // namespace wvs

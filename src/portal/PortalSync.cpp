@@ -1,0 +1,472 @@
+#include "portal/PortalSync.h"
+
+#include "core/Session.h"
+#include "data/AppDatabase.h"
+#include "platform/MessageBox.h"
+#include "platform/Transfer.h"
+#include "platform/WvsError.h"
+#include "portal/PortalRetrievals.h"
+#include "portal/PortalSite.h"
+#include "portal/PortalUploadFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <curl/curl.h>
+
+namespace wvs {
+
+namespace {
+const QString kVersion = QStringLiteral("1.3");
+}
+
+PortalSync::Options &PortalSync::options()
+{
+    static Options o;
+    return o;
+}
+
+PortalSync::Mode PortalSync::parseMode(const QString &tag)
+{
+    Mode m;
+    const qsizetype p1 = tag.indexOf(QLatin1Char('~'));
+    m.name = p1 < 0 ? tag : tag.left(p1);
+    const QString rest = p1 < 0 ? QString() : tag.mid(p1 + 1);
+    m.known = true;
+    if (m.name == QLatin1String("PublishSchedule")) {
+        m.caption = QStringLiteral("Publishing Schedule on Portal");
+        QSqlQuery q = execSql(QStringLiteral("SELECT ID, CompanyName FROM Company"));
+        if (q.next()) {
+            m.previousId = m.companyId = q.value(0).toString();
+            m.companyName = q.value(1).toString();
+        }
+        m.scheduleNumber = rest.trimmed().toLongLong();
+        m.companyUpload = m.publishSchedule = m.users = m.jobTypes = true;
+    } else if (m.name == QLatin1String("RetrieveSchedule")) {
+        m.caption = QStringLiteral("Retrieving Schedule from Portal");
+        m.scheduleNumber = rest.trimmed().toLongLong();
+        m.retrieveSchedule = true;
+    } else if (m.name == QLatin1String("Users")) {
+        m.caption = QStringLiteral("Updating Users on Portal");
+        m.users = true;
+    } else if (m.name == QLatin1String("JobTypes")) {
+        m.caption = QStringLiteral("Updating Job Types on Portal");
+        m.jobTypes = true;
+    } else if (m.name == QLatin1String("CompanyID")) {
+        m.caption = QStringLiteral("Updating Company on Portal");
+        const QStringList parts = rest.split(QLatin1Char('~'));
+        m.previousId = parts.value(0);
+        m.companyId = parts.value(1);
+        m.companyName = parts.size() > 2 ? parts.mid(2).join(QLatin1Char('~')) : QString();
+        m.companyUpload = true;
+    } else if (m.name == QLatin1String("CompanyName")) {
+        m.caption = QStringLiteral("Updating Company on Portal");
+        const qsizetype p2 = rest.indexOf(QLatin1Char('~'));
+        m.companyId = p2 < 0 ? rest : rest.left(p2);
+        m.companyName = p2 < 0 ? QString() : rest.mid(p2 + 1);
+        m.companyRename = true;
+    } else if (m.name == QLatin1String("ImportCustomerJobs")) {
+        m.caption = QStringLiteral("Importing Customer Jobs from Portal");
+        m.importCustomerJobs = true;
+    } else {
+        m.known = false;
+    }
+    return m;
+}
+
+PortalSync::PortalSync(Mode mode) : mode_(std::move(mode)) {}
+PortalSync::~PortalSync() = default;
+
+void PortalSync::run()
+{
+    if (!mode_.known)
+        return;
+    Process(mode_.companyUpload, mode_.companyRename, mode_.users, mode_.jobTypes, mode_.publishSchedule,
+            mode_.retrieveSchedule, mode_.importCustomerJobs);
+}
+
+void PortalSync::Process(bool companyUploadOn, bool companyRenameOn, bool usersOn, bool jobTypesOn,
+                         bool publishScheduleOn, bool retrieveScheduleOn, bool importCustomerJobsOn)
+{
+    session().portalUpdateSucceeded = false;
+    try {
+        // The run's files live in a folder only this user can read (the
+        // users file holds passwords); it goes, with every file, when the
+        // run ends, whatever the outcome.
+        dir_ = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/wvs-portal-XXXXXX"));
+        if (!dir_->isValid()) {
+            msgBox(QStringLiteral("Unable to create a folder for the portal files in ") + QDir::tempPath(),
+                   MsgButtons::Ok, MsgIcon::Exclamation);
+            return;
+        }
+
+        info(QStringLiteral("Logging on to ftp..."));
+        FtpTransfer::Account account;
+        account.host = PortalSite::ftpHost();
+        account.userName = PortalSite::ftpUserName();
+        account.password = PortalSite::ftpPassword();
+        ftp_ = std::make_unique<FtpTransfer>(account);
+        ftp_->setStateHandler([this](int code) { state("Inet1", code); });
+
+        const bool done = (!companyUploadOn || companyUpload()) && (!companyRenameOn || companyRename())
+                          && (!publishScheduleOn || publishSchedule()) && (!usersOn || users())
+                          && (!jobTypesOn || jobTypes()) && (!retrieveScheduleOn || retrieveSchedule())
+                          && (!importCustomerJobsOn || importCustomerJobs());
+        if (done) {
+            info(QStringLiteral("Logging off ftp..."));
+            ftp_->startClose();
+            if (finishFtp(QStringLiteral("Failed to close ftp"), QStringLiteral("Failed to close ftp"))) {
+                session().portalUpdateSucceeded = true;
+                msgBox(QStringLiteral("Process completed successfully"));
+            }
+        }
+    } catch (const WvsError &e) {
+        msgBox(QStringLiteral("The following error was encountered in Process function\r\nCode: %1\r\nDescription: %2")
+                   .arg(e.number())
+                   .arg(e.description()),
+               MsgButtons::Ok, MsgIcon::Exclamation);
+    } catch (const std::exception &e) {
+        msgBox(QStringLiteral("The following error was encountered in Process function\r\nCode: %1\r\nDescription: %2")
+                   .arg(ErrorNumber::General)
+                   .arg(QString::fromLocal8Bit(e.what())),
+               MsgButtons::Ok, MsgIcon::Exclamation);
+    }
+    ftp_.reset();
+    dir_.reset();
+}
+
+// ---- The upload steps ----
+
+bool PortalSync::companyUpload()
+{
+    const QString serial = session().installationID;
+    info(QStringLiteral("Creating Company file..."));
+    const QByteArray bytes = PortalUploadFiles::fileBytes({PortalUploadFiles::companyLine(
+        mode_.companyId, serial, mode_.companyName, session().installationCountry)});
+    if (!writeLocalFile(QStringLiteral("Company.txt"), bytes, false))
+        return false;
+    const QString remote = PortalUploadFiles::remoteName(QStringLiteral("Company"), mode_.companyId, serial);
+    if (!put(QStringLiteral("Company.txt"), remote, QStringLiteral("Company file upload timed out - please try again"),
+             QStringLiteral("Company file upload failed - ")))
+        return false;
+    return pageCall(QStringLiteral("LoadCompany.php"),
+                    {{QStringLiteral("filename"), remote},
+                     {QStringLiteral("oldcompanyid"), mode_.previousId},
+                     {QStringLiteral("companyserial"), serial}},
+                    {QStringLiteral("Updating company data...."), QStringLiteral("Company updated successfully"),
+                     QStringLiteral("Company update failed - "), MsgIcon::None,
+                     QStringLiteral("Company file load timed out - please try again")});
+}
+
+bool PortalSync::companyRename()
+{
+    return pageCall(QStringLiteral("ModifyCompany.php"),
+                    {{QStringLiteral("companyname"), mode_.companyName},
+                     {QStringLiteral("companyid"), mode_.companyId},
+                     {QStringLiteral("companyserial"), session().installationID},
+                     {QStringLiteral("country"), session().installationCountry}},
+                    {QStringLiteral("Updating company data...."), QStringLiteral("Company modified successfully"),
+                     QStringLiteral("Company modify failed - "), MsgIcon::Exclamation,
+                     QStringLiteral("Company modify timed out - please try again")});
+}
+
+bool PortalSync::publishSchedule()
+{
+    QSqlQuery prefs = execSql(QStringLiteral("SELECT ShowCostOnPortal, ShowPhoneOnPortal FROM Preferences"));
+    if (!prefs.next()) {
+        msgBox(QStringLiteral("Cannot find Preferences record"), MsgButtons::Ok, MsgIcon::Exclamation);
+        return false;
+    }
+    const bool showCosts = prefs.value(0).toInt() != 0;
+    const bool showPhones = prefs.value(1).toInt() != 0;
+    QString id;
+    if (!companyId(id))
+        return false;
+    const QString serial = session().installationID;
+
+    info(QStringLiteral("Creating Schedule file..."));
+    const QStringList lines = PortalUploadFiles::scheduleLines(mode_.scheduleNumber, id, serial,
+                                                               session().installationCountry, showCosts, showPhones);
+    if (lines.isEmpty()) {
+        msgBox(QStringLiteral("No Schedule records found"));
+        return false;
+    }
+    if (!writeLocalFile(QStringLiteral("Schedule.txt"), PortalUploadFiles::fileBytes(lines), false))
+        return false;
+    const QString remote = PortalUploadFiles::remoteName(QStringLiteral("Schedule"), id, serial);
+    if (!put(QStringLiteral("Schedule.txt"), remote, QStringLiteral("Schedule upload timed out - please try again"),
+             QStringLiteral("Schedule upload failed - ")))
+        return false;
+    return pageCall(QStringLiteral("LoadSchedule.php"),
+                    {{QStringLiteral("filename"), remote},
+                     {QStringLiteral("companyid"), id},
+                     {QStringLiteral("companyserial"), serial}},
+                    {QStringLiteral("Updating Schedule data...."), QStringLiteral("Schedule loaded successfully"),
+                     QStringLiteral("Schedule load failed - "), MsgIcon::Exclamation,
+                     QStringLiteral("Schedule load timed out - please try again")});
+}
+
+bool PortalSync::users()
+{
+    QString id;
+    if (!companyId(id))
+        return false;
+    const QString serial = session().installationID;
+    const QStringList lines = PortalUploadFiles::usersLines(id, serial);
+    if (lines.isEmpty()) {
+        msgBox(QStringLiteral("Cannot find Associates record"), MsgButtons::Ok, MsgIcon::Exclamation);
+        return false;
+    }
+    info(QStringLiteral("Creating Users file..."));
+    if (!writeLocalFile(QStringLiteral("Users.txt"), PortalUploadFiles::fileBytes(lines), true))
+        return false;
+    const QString remote = PortalUploadFiles::remoteName(QStringLiteral("Users"), id, serial);
+    const bool sent = put(QStringLiteral("Users.txt"), remote,
+                          QStringLiteral("Users file upload timed out - please try again"),
+                          QStringLiteral("Users file upload failed - "));
+    QFile::remove(localPath(QStringLiteral("Users.txt")));
+    if (!sent)
+        return false;
+    return pageCall(QStringLiteral("LoadUsers.php"),
+                    {{QStringLiteral("filename"), remote},
+                     {QStringLiteral("companyid"), id},
+                     {QStringLiteral("companyserial"), serial},
+                     {QStringLiteral("version"), kVersion}},
+                    {QStringLiteral("Updating users data...."), QStringLiteral("Users updated successfully"),
+                     QStringLiteral("Users update failed - "), MsgIcon::Exclamation,
+                     QStringLiteral("Users file load timed out - please try again")});
+}
+
+bool PortalSync::jobTypes()
+{
+    QString id;
+    if (!companyId(id))
+        return false;
+    const QStringList lines = PortalUploadFiles::jobTypesLines(id);
+    if (lines.isEmpty()) {
+        msgBox(QStringLiteral("Cannot find JobTypes records"), MsgButtons::Ok, MsgIcon::Exclamation);
+        return false;
+    }
+    info(QStringLiteral("Creating Job Types file..."));
+    if (!writeLocalFile(QStringLiteral("JobTypes.txt"), PortalUploadFiles::fileBytes(lines), false))
+        return false;
+    const QString remote = PortalUploadFiles::remoteName(QStringLiteral("JobTypes"), id);
+    if (!put(QStringLiteral("JobTypes.txt"), remote,
+             QStringLiteral("Job Types file upload timed out - please try again"),
+             QStringLiteral("Job Types file upload failed - ")))
+        return false;
+    return pageCall(QStringLiteral("LoadJobTypes.php"),
+                    {{QStringLiteral("filename"), remote}, {QStringLiteral("companyid"), id}},
+                    {QStringLiteral("Updating job types data...."), QStringLiteral("Job Types updated successfully"),
+                     QStringLiteral("Job Types update failed - "), MsgIcon::Exclamation,
+                     QStringLiteral("Job Types file load timed out - please try again")});
+}
+
+// ---- The retrievals ----
+
+bool PortalSync::retrieveSchedule()
+{
+    QString id;
+    if (!companyId(id))
+        return false;
+    const QString serial = session().installationID;
+    if (!pageCall(QStringLiteral("GetSchedule.php"),
+                  {{QStringLiteral("companyid"), id}, {QStringLiteral("companyserial"), serial}},
+                  {QStringLiteral("Retrieving Schedule data...."), QString(),
+                   QStringLiteral("Retrieving Schedule data failed - "), MsgIcon::Exclamation,
+                   QStringLiteral("Retrieving Schedule data timed out - please try again")}))
+        return false;
+    const QString local = QStringLiteral("ScheduleUpdate.txt");
+    if (!get(PortalUploadFiles::remoteName(QStringLiteral("ScheduleUpdate"), id, serial), local,
+             QStringLiteral("Schedule file download timed out - please try again"),
+             QStringLiteral("Schedule file download failed - ")))
+        return false;
+    QByteArray data;
+    if (!readLocalFile(local, QStringLiteral("Cannot open the schedule data local file"), data))
+        return false;
+    if (data.isEmpty()) {
+        msgBox(QStringLiteral("The schedule data local file is empty"));
+        return false;
+    }
+    QList<PortalRetrievals::ScheduleUpdate> updates;
+    PortalRetrievals::BadLine bad;
+    if (!PortalRetrievals::readScheduleUpdates(data, updates, bad)) {
+        msgBox(QStringLiteral("Line %1 of the schedule data file cannot be read - nothing has been updated:\r\n%2")
+                   .arg(bad.number)
+                   .arg(bad.text),
+               MsgButtons::Ok, MsgIcon::Exclamation);
+        return false;
+    }
+    Transaction t;
+    PortalRetrievals::applyScheduleUpdates(updates);
+    t.commit();
+    return true;
+}
+
+bool PortalSync::importCustomerJobs()
+{
+    QString id;
+    if (!companyId(id))
+        return false;
+    if (!pageCall(QStringLiteral("GetCustomerJobs.php"), {{QStringLiteral("companyid"), id}},
+                  {QStringLiteral("Importing Customer Jobs data...."), QString(),
+                   QStringLiteral("Importing Customer Jobs data failed - "), MsgIcon::Exclamation,
+                   QStringLiteral("Importing Customer Jobs data timed out - please try again")}))
+        return false;
+    const QString local = QStringLiteral("CustomerJobsImport.txt");
+    if (!get(PortalUploadFiles::remoteName(QStringLiteral("CustomerJobsImport"), id), local,
+             QStringLiteral("Customer Jobs file download timed out - please try again"),
+             QStringLiteral("Customer Jobs file download failed - ")))
+        return false;
+    QByteArray data;
+    if (!readLocalFile(local, QStringLiteral("Cannot open the Customer Jobs data local file"), data))
+        return false;
+    QList<QVariantList> requests;
+    PortalRetrievals::BadLine bad;
+    if (!PortalRetrievals::readCustomerJobRequests(data, requests, bad)) {
+        msgBox(QStringLiteral("Line %1 of the Customer Jobs data file cannot be read - nothing has been imported:\r\n%2")
+                   .arg(bad.number)
+                   .arg(bad.text),
+               MsgButtons::Ok, MsgIcon::Exclamation);
+        return false;
+    }
+    if (requests.isEmpty()) {
+        msgBox(QStringLiteral("No new Customer Jobs found"));
+        return true;
+    }
+    // Stored only once the portal has removed what it handed over, so a
+    // request is never kept on both sides nor lost on both.
+    Transaction t;
+    PortalRetrievals::storeCustomerJobRequests(requests);
+    if (!pageCall(QStringLiteral("DeleteCustomerJobsData.php"), {{QStringLiteral("companyid"), id}},
+                  {QStringLiteral("Deleting Customer Jobs data on server...."), QString(),
+                   QStringLiteral("Customer Jobs data deletion failed - "), MsgIcon::Exclamation,
+                   QStringLiteral("Customer Jobs data deletion timed out - please try again")}))
+        return false;
+    t.commit();
+    customerJobsImported_ = true;
+    return true;
+}
+
+// ---- Helpers ----
+
+bool PortalSync::companyId(QString &id)
+{
+    const QVariant v = scalarSql(QStringLiteral("SELECT ID FROM Company"));
+    if (!v.isValid()) {
+        msgBox(QStringLiteral("Cannot find Company record"), MsgButtons::Ok, MsgIcon::Exclamation);
+        return false;
+    }
+    id = v.toString();
+    return true;
+}
+
+QString PortalSync::localPath(const QString &name) const { return dir_->filePath(name); }
+
+bool PortalSync::writeLocalFile(const QString &name, const QByteArray &bytes, bool ownerOnly)
+{
+    const QString path = QDir::toNativeSeparators(localPath(name));
+    QFile f(path);
+    const bool opened = ownerOnly ? f.open(QIODevice::WriteOnly | QIODevice::Truncate,
+                                           QFileDevice::ReadOwner | QFileDevice::WriteOwner)
+                                  : f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    if (!opened) {
+        const QFileInfo fi(path);
+        if (fi.exists() ? !fi.isWritable() : !QFileInfo(fi.absolutePath()).isWritable())
+            msgBox(QStringLiteral("Unable to open ") + path + QStringLiteral(". Please ensure that it is not in use"));
+        else
+            msgBox(QStringLiteral("Error %1 encountered when trying to open %2").arg(int(f.error())).arg(path),
+                   MsgButtons::Ok, MsgIcon::Exclamation);
+        return false;
+    }
+    if (f.write(bytes) != bytes.size() || !f.flush()) {
+        msgBox(QStringLiteral("Error %1 encountered when trying to write %2").arg(int(f.error())).arg(path),
+               MsgButtons::Ok, MsgIcon::Exclamation);
+        return false;
+    }
+    return true;
+}
+
+bool PortalSync::readLocalFile(const QString &name, const QString &cannotOpen, QByteArray &bytes)
+{
+    QFile f(localPath(name));
+    if (!f.open(QIODevice::ReadOnly)) {
+        msgBox(cannotOpen);
+        return false;
+    }
+    bytes = f.readAll();
+    return true;
+}
+
+bool PortalSync::put(const QString &localName, const QString &remoteName, const QString &timeout,
+                     const QString &failure)
+{
+    ftp_->startUpload(localPath(localName), PortalSite::ftpDirectory() + remoteName);
+    return finishFtp(timeout, failure);
+}
+
+bool PortalSync::get(const QString &remoteName, const QString &localName, const QString &timeout,
+                     const QString &failure)
+{
+    QFile::remove(localPath(localName));
+    ftp_->startDownload(PortalSite::ftpDirectory() + remoteName, localPath(localName));
+    return finishFtp(timeout, failure);
+}
+
+bool PortalSync::finishFtp(const QString &timeout, const QString &failure)
+{
+    const Options &o = options();
+    if (!ftp_->waitUntilDone(o.pollIntervalMs, o.pollLimit)) {
+        msgBox(timeout, MsgButtons::Ok, MsgIcon::Exclamation);
+        return false;
+    }
+    if (!ftp_->succeeded()) {
+        msgBox(failure + ftp_->errorText(), MsgButtons::Ok, MsgIcon::Exclamation);
+        return false;
+    }
+    return true;
+}
+
+bool PortalSync::pageCall(const QString &page, const Query &query, const PageTexts &texts)
+{
+    info(texts.updating);
+    QStringList pairs;
+    for (const auto &[key, value] : query)
+        pairs << key + QLatin1Char('=') + QString::fromLatin1(QUrl::toPercentEncoding(value));
+    const QString url = PortalSite::pageBase() + page + QLatin1Char('?') + pairs.join(QLatin1Char('&'));
+
+    // The page call blocks until its reply; it is given as long as the polled
+    // wait of an FTP operation.
+    const Options &o = options();
+    state("Inet2", TransferState::Connecting);
+    const HttpReply reply = httpGet(url, o.pollIntervalMs * (o.pollLimit + 1));
+    state("Inet2", reply.error == 0 ? TransferState::Completed : TransferState::Error);
+    if (reply.error == CURLE_OPERATION_TIMEDOUT) {
+        msgBox(texts.timeout, MsgButtons::Ok, MsgIcon::Exclamation);
+        return false;
+    }
+    const QString text = QString::fromUtf8(reply.body);
+    if (reply.ok && text == QLatin1String("SUCCESS")) {
+        if (!texts.success.isEmpty())
+            info(texts.success);
+        return true;
+    }
+    msgBox(texts.failure + text, MsgButtons::Ok, texts.failureIcon);
+    return false;
+}
+
+void PortalSync::info(const QString &text)
+{
+    if (onInfo)
+        onInfo(text);
+}
+
+void PortalSync::state(const char *control, int code)
+{
+    if (onState)
+        onState(QString::fromLatin1(control) + QStringLiteral(" - ") + transferStateText(code));
+}
+
+} // namespace wvs

@@ -1,0 +1,143 @@
+#include "PortalTestData.h"
+#include "admin/AssociatesManagementForm.h"
+#include "admin/CompanyForm.h"
+#include "admin/CompanyRecord.h"
+#include "jobs/JobTypesManagementForm.h"
+#include "scheduling/ScheduleForm.h"
+
+#include <QLabel>
+
+using namespace wvs;
+using namespace wvs::portaltest;
+
+namespace {
+
+class PortalCommandsTest : public PortalDbTest {
+protected:
+    void SetUp() override
+    {
+        PortalDbTest::SetUp();
+        addAssociate("BOB", "Bob Builder", "pw", 1);
+        published = addSchedule("2012-02-01", "2012-02-29", "Published");
+        closed = addSchedule("2012-03-05", "2012-03-18", "Closed");
+        job = addJob({.associate = "ADM", .start = "2012-03-05"});
+        storeJob(closed, job, "2012-03-05", 0, "", "ADM");
+    }
+    qint64 published = 0, closed = 0, job = 0;
+};
+
+} // namespace
+
+TEST_F(PortalCommandsTest, PublishingMakesTheScheduleTheOnePublished)
+{
+    // A failed upload changes no status.
+    portal_->reply("LoadSchedule.php", "Server busy");
+    auto form = shown<ScheduleForm>(QStringLiteral("Modify~%1").arg(closed));
+    click(form.get(), "PublishButton");
+    EXPECT_EQ(msgs_->last(), "Schedule load failed - Server busy");
+    EXPECT_EQ(status(published), "Published");
+    EXPECT_EQ(status(closed), "Closed");
+
+    portal_->reply("LoadSchedule.php", "SUCCESS");
+    click(form.get(), "PublishButton");
+    EXPECT_EQ(msgs_->last(), "Process completed successfully");
+    EXPECT_EQ(status(published), "Closed");
+    EXPECT_EQ(status(closed), "Published");
+    EXPECT_EQ(count("SELECT COUNT(*) FROM Schedules WHERE Status = 'Published'"), 1);
+    EXPECT_EQ(child<QLabel>(form.get(), "StatusLabel")->text(), "Status: Published");
+
+    // Without an associate who may use the portal nothing is sent.
+    writeSql("UPDATE Associates SET PortalAccess = ''");
+    const int calls = portal_->calls().size();
+    click(form.get(), "PublishButton");
+    EXPECT_EQ(msgs_->last(), "No Associates have been given access to the portal. "
+                             "At least 1 is required for the schedule to be published");
+    EXPECT_EQ(portal_->calls().size(), calls);
+}
+
+TEST_F(PortalCommandsTest, UpdatingIsRefusedWhileAnotherAssociateHasTheScheduleOpen)
+{
+    writeSql("UPDATE Schedules SET Status = 'Published' WHERE ScheduleNumber = ?", {closed});
+    writeSql("UPDATE Schedules SET Status = 'Closed' WHERE ScheduleNumber = ?", {published});
+    portal_->handOut("GetSchedule.php", QByteArray::number(closed) + ",2012/03/05," + QByteArray::number(job)
+                                            + ",1,2012/03/06,BOB,\"\"\r\n");
+    writeSql("INSERT INTO LockedSchedules (ScheduleNumber, AssociateID) VALUES (?, 'BOB')", {closed});
+    auto form = shown<ScheduleForm>(QStringLiteral("Modify~%1").arg(closed));
+    ASSERT_TRUE(enabled(form.get(), "UpdateButton"));
+    click(form.get(), "UpdateButton");
+    EXPECT_EQ(msgs_->last(), "Bob Builder currently has this Schedule open and therefore it cannot be updated");
+    EXPECT_TRUE(portal_->calls().isEmpty());
+
+    // His own lock never stops the user.
+    writeSql("DELETE FROM LockedSchedules WHERE AssociateID = 'BOB'");
+    click(form.get(), "UpdateButton");
+    EXPECT_EQ(msgs_->last(), "Process completed successfully");
+    EXPECT_EQ(stored(closed, job, "2012-03-05", "ActualServiceDate"), "2012-03-06");
+    EXPECT_EQ(stored(closed, job, "2012-03-05", "AssociateID"), "BOB");
+}
+
+TEST_F(PortalCommandsTest, JobTypesAndUsersAreSentFromTheirLists)
+{
+    {
+        JobTypesManagementForm types;
+        types.show();
+        settle();
+        click(&types, "PortalButton");
+    }
+    {
+        AssociatesManagementForm associates;
+        associates.show();
+        settle();
+        click(&associates, "PortalButton");
+    }
+    EXPECT_EQ(portal_->pages(), (QStringList{"LoadJobTypes.php", "LoadUsers.php"}));
+
+    writeSql("UPDATE Company SET ID = ''");
+    JobTypesManagementForm types;
+    types.show();
+    settle();
+    click(&types, "PortalButton");
+    EXPECT_EQ(msgs_->last(), "The ID has not been set for the Company. This is required to access the portal");
+
+    // With the portal off the command is not offered.
+    writeSql("UPDATE Preferences SET Portal = 0");
+    JobTypesManagementForm off;
+    off.show();
+    settle();
+    EXPECT_FALSE(child<QWidget>(&off, "PortalButton")->isVisible());
+}
+
+TEST_F(PortalCommandsTest, CompanyDetailsReachThePortalBeforeTheyAreSaved)
+{
+    CompanyDetails d = *CompanyRecord::load();
+    d.regNo = "R1";
+    d.gstNo = "G1";
+    d.pAddress1 = "1 Main Road";
+    d.pPostCode = "1010";
+    d.pTelephone = "555 1234";
+    CompanyRecord::save(d);
+
+    auto save = [&](const QString &id, const QString &name) {
+        CompanyForm form;
+        form.show();
+        settle();
+        type(&form, "IDText", id);
+        type(&form, "NameText", name);
+        click(&form, "OKButton");
+    };
+    save("ABCD", "Smith & Sons Ltd");
+    EXPECT_EQ(portal_->pages(), QStringList{"ModifyCompany.php"});
+    EXPECT_EQ(portal_->calls().last().value("companyname"), "Smith & Sons Ltd");
+    EXPECT_EQ(CompanyRecord::load()->name, "Smith & Sons Ltd");
+
+    portal_->takeId("TAKEN1");
+    save("TAKEN1", "Smith & Sons Ltd");
+    EXPECT_EQ(msgs_->last(), "Company ID TAKEN1 is already in use. Please enter another");
+    EXPECT_EQ(CompanyRecord::load()->id, "ABCD");
+
+    save("WXYZ", "Smith & Sons Ltd");
+    EXPECT_EQ(portal_->pages().mid(2), (QStringList{"CheckCompanyID.php", "LoadCompany.php"}));
+    EXPECT_EQ(portal_->calls().last().value("oldcompanyid"), "ABCD");
+    EXPECT_EQ(portal_->file("Company_WXYZ_TEST01.txt"), QByteArray("WXYZ|TEST01|Smith & Sons Ltd|New Zealand\r\n"));
+    EXPECT_EQ(CompanyRecord::load()->id, "WXYZ");
+}

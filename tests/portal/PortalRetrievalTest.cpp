@@ -1,0 +1,166 @@
+#include "PortalTestData.h"
+#include "portal/PortalRetrievals.h"
+
+using namespace wvs;
+using namespace wvs::portaltest;
+
+namespace {
+
+class PortalRetrievalTest : public PortalDbTest {
+protected:
+    void SetUp() override
+    {
+        PortalDbTest::SetUp();
+        addAssociate("BOB", "Bob Builder", "pw", 1);
+        schedule = addSchedule("2012-03-05", "2012-03-18", "Published");
+        jobA = addJob({.associate = "ADM"});
+        jobB = addJob({.associate = "BOB"});
+        storeJob(schedule, jobA, "2012-03-05", 0, "", "ADM");
+        storeJob(schedule, jobB, "2012-03-06", 1, "2012-03-06", "ADM");
+        writeSql("INSERT INTO ScheduleJobNotes (ScheduleNumber, JobSeqNo, ScheduleServiceDate, NoteAuthor, NoteDetail, "
+                 "NoteType) VALUES (?, ?, '2012-03-06', 'Portal', 'old', 'Information'), "
+                 "(?, ?, '2012-03-06', 'Administrator', 'keep', 'Action')",
+                 {schedule, jobB, schedule, jobB});
+    }
+    QByteArray record(qint64 job, const char *date, int flag, const char *doneDate, const char *by, const char *note)
+    {
+        return QByteArray::number(schedule) + "," + date + "," + QByteArray::number(job) + "," + QByteArray::number(flag)
+               + "," + doneDate + "," + by + ",\"" + note + "\"";
+    }
+    QStringList notes(qint64 job)
+    {
+        QStringList out;
+        QSqlQuery q = execSql("SELECT NoteAuthor, NoteDetail, NoteType, ScheduleServiceDate FROM ScheduleJobNotes "
+                              "WHERE JobSeqNo = ? ORDER BY rowid", {job});
+        while (q.next())
+            out << QStringLiteral("%1:%2:%3:%4").arg(q.value(0).toString(), q.value(1).toString(),
+                                                   q.value(2).toString(), q.value(3).toString());
+        return out;
+    }
+    qint64 schedule = 0, jobA = 0, jobB = 0;
+};
+
+// A request line of 59 fields: number, user, private customer, a weekly job.
+QByteArray requestLine(int id, const char *cost)
+{
+    QList<QByteArray> f(59);
+    f[0] = QByteArray::number(id);
+    f[1] = "JOE";
+    f[4] = "Mary";
+    f[5] = "Jones";
+    f[15] = "2";
+    f[19] = "2012/03/01";
+    f[20] = "WIN";
+    f[21] = "5/03/2012";
+    f[23] = "0";
+    f[25] = "1";
+    f[28] = "1";
+    f[29] = "1";
+    f[49] = cost;
+    f[51] = "Side gate";
+    f[52] = "3 High St";
+    f[58] = "0";
+    return f.join('|');
+}
+
+} // namespace
+
+TEST_F(PortalRetrievalTest, UpdatesAreMatchedByJobAndDateAndApplied)
+{
+    // CR LF, CR and LF line ends; one record on two lines; a job nobody has.
+    portal_->handOut("GetSchedule.php",
+                     record(jobA, "2012/03/05", 1, "2012/03/07", "BOB", "Done, all good") + "\r\n"
+                         + record(jobB, "6/03/2012", 0, "", "", "") + "\r"
+                         + QByteArray::number(schedule) + ",2012-03-20,999,1\n2012-03-20,BOB,\"lost\"\n");
+    EXPECT_TRUE(run(QStringLiteral("RetrieveSchedule~%1").arg(schedule)));
+    EXPECT_EQ(portal_->pages(), QStringList{"GetSchedule.php"});
+    EXPECT_EQ(portal_->calls()[0].query,
+              (QList<QPair<QString, QString>>{{"companyid", "ABCD"}, {"companyserial", "TEST01"}}));
+
+    EXPECT_EQ(stored(schedule, jobA, "2012-03-05", "ActualServiceDate"), "2012-03-07");
+    EXPECT_EQ(stored(schedule, jobA, "2012-03-05", "AssociateID"), "BOB");
+    EXPECT_EQ(notes(jobA), QStringList{"Portal:Done, all good:Information:2012-03-05"});
+    // Not done: the date goes and the job's own associate comes back; the
+    // portal's note goes, the associate's stays.
+    EXPECT_EQ(stored(schedule, jobB, "2012-03-06", "ActualServiceDate"), "");
+    EXPECT_EQ(stored(schedule, jobB, "2012-03-06", "AssociateID"), "BOB");
+    EXPECT_EQ(notes(jobB), QStringList{"Administrator:keep:Action:2012-03-06"});
+    EXPECT_EQ(count("SELECT COUNT(*) FROM ScheduleJobNotes WHERE JobSeqNo = 999"), 0);
+}
+
+TEST_F(PortalRetrievalTest, AnUnreadableOrEmptyFileChangesNothing)
+{
+    portal_->handOut("GetSchedule.php", record(jobA, "2012/03/05", 1, "2012/03/07", "BOB", "x") + "\r\n"
+                                            + record(jobB, "31/02/2012", 0, "", "", "") + "\r\n");
+    EXPECT_FALSE(run(QStringLiteral("RetrieveSchedule~%1").arg(schedule)));
+    EXPECT_TRUE(msgs_->last().startsWith("Line 2 of the schedule data file cannot be read")) << msgs_->last().toStdString();
+    EXPECT_EQ(stored(schedule, jobA, "2012-03-05", "ActualServiceDate"), "");
+
+    portal_->handOut("GetSchedule.php", "");
+    EXPECT_FALSE(run(QStringLiteral("RetrieveSchedule~%1").arg(schedule)));
+    EXPECT_EQ(msgs_->last(), "The schedule data local file is empty");
+
+    portal_->reply("GetSchedule.php", "No schedule published");
+    EXPECT_FALSE(run(QStringLiteral("RetrieveSchedule~%1").arg(schedule)));
+    EXPECT_EQ(msgs_->last(), "Retrieving Schedule data failed - No schedule published");
+
+    // The page said yes but there is no file to get.
+    startPortal();
+    EXPECT_FALSE(run(QStringLiteral("RetrieveSchedule~%1").arg(schedule)));
+    EXPECT_TRUE(msgs_->last().startsWith("Schedule file download failed - ")) << msgs_->last().toStdString();
+}
+
+TEST_F(PortalRetrievalTest, AFetchThatDoesNotFinishInTimeEndsTheRun)
+{
+    startPortal(QStringLiteral("plomkar7"), 200);
+    portal_->handOut("GetSchedule.php", QByteArray(4000, ' ') + record(jobA, "2012/03/05", 1, "2012/03/07", "BOB", ""));
+    PortalSync::options() = {50, 6};
+    EXPECT_FALSE(run(QStringLiteral("RetrieveSchedule~%1").arg(schedule)));
+    EXPECT_EQ(msgs_->last(), "Schedule file download timed out - please try again");
+    EXPECT_EQ(stored(schedule, jobA, "2012-03-05", "ActualServiceDate"), "");
+}
+
+TEST_F(PortalRetrievalTest, RequestsAreStoredOnlyOnceThePortalHasLetThemGo)
+{
+    portal_->handOut("GetCustomerJobs.php", requestLine(501, "45.50") + "\r\n" + requestLine(502, "") + "\r\n");
+    QWidget requestList;
+    EXPECT_TRUE(run(QStringLiteral("ImportCustomerJobs~"), &requestList));
+    EXPECT_TRUE(requestList.property("CustomerJobsImported").toBool());
+    EXPECT_EQ(portal_->pages(), (QStringList{"GetCustomerJobs.php", "DeleteCustomerJobsData.php"}));
+    EXPECT_EQ(portal_->calls()[1].query, (QList<QPair<QString, QString>>{{"companyid", "ABCD"}}));
+    QSqlQuery q = execSql("SELECT UniqueId, UserID, LastName, PreferredPhone, DateEntered, StartDate, EndDate, Cost, "
+                          "JobDetailsComments, SAddress1 FROM PortalCustomerJobs ORDER BY UniqueId");
+    ASSERT_TRUE(q.next());
+    EXPECT_EQ(q.value(0).toInt(), 501);
+    EXPECT_EQ(q.value(2).toString(), "Jones");
+    EXPECT_EQ(q.value(3).toInt(), 2);
+    EXPECT_EQ(q.value(4).toString(), "2012-03-01");
+    EXPECT_EQ(q.value(5).toString(), "2012-03-05");
+    EXPECT_EQ(q.value(6).toString(), "");
+    EXPECT_EQ(q.value(7).toLongLong(), 4550);
+    EXPECT_EQ(q.value(8).toString(), "Side gate");
+    ASSERT_TRUE(q.next());
+    EXPECT_EQ(q.value(7).toLongLong(), 0);
+
+    // The portal does not confirm its deletion: nothing of that import stays.
+    portal_->handOut("GetCustomerJobs.php", requestLine(503, "1"));
+    portal_->reply("DeleteCustomerJobsData.php", "Locked");
+    EXPECT_FALSE(run(QStringLiteral("ImportCustomerJobs~")));
+    EXPECT_EQ(msgs_->last(), "Customer Jobs data deletion failed - Locked");
+    EXPECT_EQ(count("SELECT COUNT(*) FROM PortalCustomerJobs"), 2);
+
+    // A short line is refused by its number, before anything is stored.
+    portal_->reply("DeleteCustomerJobsData.php", "SUCCESS");
+    QByteArray shortLine = requestLine(504, "");
+    shortLine.chop(2);  // 58 fields
+    portal_->handOut("GetCustomerJobs.php", requestLine(505, "") + "\n" + shortLine + "\n");
+    EXPECT_FALSE(run(QStringLiteral("ImportCustomerJobs~")));
+    EXPECT_TRUE(msgs_->last().startsWith("Line 2 of the Customer Jobs data file cannot be read"));
+    EXPECT_EQ(count("SELECT COUNT(*) FROM PortalCustomerJobs"), 2);
+
+    // Nothing new is no failure.
+    portal_->handOut("GetCustomerJobs.php", "");
+    EXPECT_TRUE(run(QStringLiteral("ImportCustomerJobs~")));
+    EXPECT_EQ(msgs_->texts().mid(msgs_->texts().size() - 2),
+              (QStringList{"No new Customer Jobs found", "Process completed successfully"}));
+}

@@ -1,0 +1,151 @@
+#include "PortalTestData.h"
+
+#include <QDir>
+
+using namespace wvs;
+using namespace wvs::portaltest;
+
+namespace {
+
+class PortalUploadTest : public PortalDbTest {
+protected:
+    // Schedule 1 with a job not done (customer and job comments, a portal
+    // note) and one done by BOB; a job of an associate who has gone is left out.
+    qint64 publishedData()
+    {
+        addAssociate("BOB", "Bob | Builder", "pw\r\nx", 2);
+        setAccess(2, 1, 7, 1, 1, 1, 1, 1, 0, 0);
+        writeSql("UPDATE Associates SET PortalAccess = 'Field' WHERE AssociateID = 'BOB'");
+        addAssociate("OLD", "Gone", "pw", 2, false);
+        writeSql("UPDATE Associates SET PortalAccess = 'Field' WHERE AssociateID = 'OLD'");
+        addJobType("OVN", "Oven clean");
+        const qint64 s = addSchedule("2012-03-05", "2012-03-18", "Closed");
+        schedtest::CustomerData c;
+        c.comment = "Gate code\r\n1234";
+        const qint64 cust = addCustomer(c);
+        const qint64 a = addJob({.customer = cust, .associate = "ADM", .costCents = 123450, .comment = "B"});
+        const qint64 b = addJob({.jobType = "OVN", .associate = "BOB", .costCents = 4500});
+        const qint64 gone = addJob({.associate = "NOBODY"});
+        storeJob(s, a, "2012-03-12", 2, "", "ADM");
+        storeJob(s, b, "2012-03-05", 1, "2012-03-06", "BOB");
+        storeJob(s, gone, "2012-03-05", 0, "", "");
+        writeSql("INSERT INTO ScheduleJobNotes (ScheduleNumber, JobSeqNo, ScheduleServiceDate, NoteAuthor, NoteDetail) "
+                 "VALUES (?, ?, '2012-03-12', 'Portal', 'Ring|first'), (?, ?, '2012-03-12', 'Portal', 'second')",
+                 {s, a, s, a});
+        jobA = a;
+        jobB = b;
+        return s;
+    }
+    qint64 jobA = 0, jobB = 0;
+};
+
+} // namespace
+
+TEST_F(PortalUploadTest, PublishingSendsCompanyScheduleUsersAndJobTypesInThatOrder)
+{
+    const qint64 s = publishedData();
+    const QStringList tempBefore = QDir::temp().entryList({"wvs-portal-*"});
+    EXPECT_TRUE(run(QStringLiteral("PublishSchedule~%1").arg(s)));
+    EXPECT_EQ(msgs_->last(), "Process completed successfully");
+
+    EXPECT_EQ(portal_->pages(), (QStringList{"LoadCompany.php", "LoadSchedule.php", "LoadUsers.php", "LoadJobTypes.php"}));
+    const auto calls = portal_->calls();
+    EXPECT_EQ(calls[0].query, (QList<QPair<QString, QString>>{
+                                  {"filename", "Company_ABCD_TEST01.txt"}, {"oldcompanyid", "ABCD"}, {"companyserial", "TEST01"}}));
+    EXPECT_EQ(calls[1].keys(), (QStringList{"filename", "companyid", "companyserial"}));
+    EXPECT_EQ(calls[2].query, (QList<QPair<QString, QString>>{{"filename", "Users_ABCD_TEST01.txt"},
+                                                              {"companyid", "ABCD"},
+                                                              {"companyserial", "TEST01"},
+                                                              {"version", "1.3"}}));
+    EXPECT_EQ(calls[3].query, (QList<QPair<QString, QString>>{{"filename", "JobTypes_ABCD.txt"}, {"companyid", "ABCD"}}));
+
+    EXPECT_EQ(portal_->file("Company_ABCD_TEST01.txt"), QByteArray("ABCD|TEST01|Smith & Sons|New Zealand\r\n"));
+    // Done jobs sort after the ones not done (by who did them); line breaks
+    // and "|" inside values become blanks; only the first portal note goes.
+    EXPECT_EQ(portal_->file("Schedule_ABCD_TEST01.txt"),
+              QByteArray("2|ADM|2012/03/12|Anna Smith|1 Main Road|Ponsonby|09 111 1111|Window cleaning|$1,234.50|"
+                         "Gate code 1234 B|0|||Ring first|")
+                  + QByteArray::number(jobA) + "|" + QByteArray::number(s)
+                  + "|ABCD|TEST01|Mon 5 Mar 2012|Sun 18 Mar 2012|1| 0 \r\n"
+                  + "1|BOB|2012/03/05|Anna Smith|1 Main Road|Ponsonby|09 111 1111|Oven clean|$45.00||1|2012/03/06|BOB||"
+                  + QByteArray::number(jobB) + "|" + QByteArray::number(s)
+                  + "|ABCD|TEST01|Mon 5 Mar 2012|Sun 18 Mar 2012|1| 0 \r\n");
+    EXPECT_EQ(portal_->file("Users_ABCD_TEST01.txt"),
+              QByteArray("ABCD|TEST01|ADM|Administrator|secret|Admin| 1 \r\n"
+                         "ABCD|TEST01|BOB|Bob   Builder|pw x|Field| 1 \r\n"));
+    EXPECT_EQ(portal_->file("JobTypes_ABCD.txt"), QByteArray("ABCD|WIN|Window cleaning\r\nABCD|OVN|Oven clean\r\n"));
+    EXPECT_EQ(calls[3].loaded, "ABCD|WIN|Window cleaning\r\nABCD|OVN|Oven clean\r\n");
+    // The run's files, the users' passwords among them, do not outlive it.
+    EXPECT_EQ(QDir::temp().entryList({"wvs-portal-*"}), tempBefore);
+}
+
+TEST_F(PortalUploadTest, CompanyModesCarryTheWholeNameAndTheOldId)
+{
+    EXPECT_TRUE(run(QStringLiteral("CompanyName~ABCD~Smith & Sons~Ltd")));
+    ASSERT_EQ(portal_->pages(), QStringList{"ModifyCompany.php"});
+    EXPECT_EQ(portal_->calls()[0].query, (QList<QPair<QString, QString>>{{"companyname", "Smith & Sons~Ltd"},
+                                                                        {"companyid", "ABCD"},
+                                                                        {"companyserial", "TEST01"},
+                                                                        {"country", "New Zealand"}}));
+
+    EXPECT_TRUE(run(QStringLiteral("CompanyID~~NEW1~Smith & Sons")));
+    EXPECT_EQ(portal_->file("Company_NEW1_TEST01.txt"), QByteArray("NEW1|TEST01|Smith & Sons|New Zealand\r\n"));
+    EXPECT_EQ(portal_->calls().last().value("oldcompanyid"), "");
+    EXPECT_EQ(portal_->calls().last().value("filename"), "Company_NEW1_TEST01.txt");
+
+    // A mode name in another letter case is no mode: nothing runs and the
+    // last outcome stays.
+    session().portalUpdateSucceeded = true;
+    msgs_->clear();
+    EXPECT_TRUE(FormRegistry::open(QStringLiteral("PortalForm"), QStringLiteral("jobtypes~")));
+    EXPECT_TRUE(session().portalUpdateSucceeded);
+    EXPECT_TRUE(msgs_->texts().isEmpty());
+    EXPECT_EQ(portal_->calls().size(), 2);
+}
+
+TEST_F(PortalUploadTest, EveryFailureEndsTheRunWithItsMessage)
+{
+    const qint64 s = publishedData();
+    // A refusal of the users page: company and schedule stay loaded, nothing after runs.
+    portal_->reply("LoadUsers.php", "Bad users");
+    EXPECT_FALSE(run(QStringLiteral("PublishSchedule~%1").arg(s)));
+    EXPECT_EQ(msgs_->last(), "Users update failed - Bad users");
+    EXPECT_EQ(portal_->pages(), (QStringList{"LoadCompany.php", "LoadSchedule.php", "LoadUsers.php"}));
+
+    // Only the exact reply counts as success.
+    portal_->reply("LoadJobTypes.php", "SUCCESS\r\n");
+    EXPECT_FALSE(run(QStringLiteral("JobTypes~")));
+    EXPECT_EQ(msgs_->last(), "Job Types update failed - SUCCESS\r\n");
+
+    // A page that does not answer in time.
+    portal_->reply("LoadJobTypes.php", "SUCCESS");
+    portal_->delay("LoadJobTypes.php", 3);
+    PortalSync::options() = {20, 5};
+    EXPECT_FALSE(run(QStringLiteral("JobTypes~")));
+    EXPECT_EQ(msgs_->last(), "Job Types file load timed out - please try again");
+
+    // A schedule with no stored jobs.
+    PortalSync::options() = {20, 250};
+    const qint64 empty = addSchedule("2013-01-01", "2013-01-31", "Closed");
+    EXPECT_FALSE(run(QStringLiteral("PublishSchedule~%1").arg(empty)));
+    EXPECT_EQ(msgs_->last(), "No Schedule records found");
+}
+
+TEST_F(PortalUploadTest, AFileThatDidNotArriveIsNeverLoaded)
+{
+    startPortal(QStringLiteral("another"));
+    EXPECT_FALSE(run(QStringLiteral("CompanyID~ABCD~WXYZ~Smith & Sons")));
+    EXPECT_TRUE(msgs_->last().startsWith("Company file upload failed - ")) << msgs_->last().toStdString();
+    EXPECT_TRUE(portal_->calls().isEmpty());
+    EXPECT_FALSE(portal_->hasFile("Company_WXYZ_TEST01.txt"));
+}
+
+TEST_F(PortalUploadTest, CompanyIdCheckAsksThePortal)
+{
+    EXPECT_EQ(portalCompanyIdReply("AB&CD"), "OK");
+    EXPECT_EQ(portal_->calls().last().value("companyid"), "AB&CD");
+    portal_->takeId("WXYZ");
+    EXPECT_EQ(portalCompanyIdReply("wxyz"), "TAKEN");
+    portal_.reset();
+    EXPECT_EQ(portalCompanyIdReply("WXYZ", 2000), "");
+}

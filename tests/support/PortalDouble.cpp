@@ -1,0 +1,138 @@
+#include "support/PortalDouble.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+
+namespace wvs::test {
+
+PortalDouble::~PortalDouble()
+{
+    http_.stop();
+    qunsetenv("WVS_PORTAL_FTP_HOST");
+    qunsetenv("WVS_PORTAL_WEB_HOST");
+    qunsetenv("WVS_PORTAL_SITE");
+}
+
+bool PortalDouble::start(const QString &ftpPassword, int bytesPerSecond)
+{
+    if (!ftp_.start(QStringLiteral("vexlan30"), ftpPassword, bytesPerSecond))
+        return false;
+    QDir().mkpath(portalFolder());
+    writeScript();
+    if (!http_.start(QStringLiteral("portal_http.py"), {QStringLiteral("--root"), ftp_.root(), QStringLiteral("--site"),
+                                                        site(), QStringLiteral("--control"), control_.path()}))
+        return false;
+    qputenv("WVS_PORTAL_FTP_HOST", QStringLiteral("127.0.0.1:%1").arg(ftp_.port()).toUtf8());
+    qputenv("WVS_PORTAL_WEB_HOST", QStringLiteral("127.0.0.1:%1").arg(http_.port()).toUtf8());
+    qputenv("WVS_PORTAL_SITE", site().toUtf8());
+    return true;
+}
+
+QString PortalDouble::portalFolder() const
+{
+    return QDir(ftp_.root()).filePath(QStringLiteral("public_html/") + site() + QStringLiteral("/customerportal"));
+}
+
+QByteArray PortalDouble::file(const QString &name) const
+{
+    QFile f(QDir(portalFolder()).filePath(name));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool PortalDouble::hasFile(const QString &name) const { return QFile::exists(QDir(portalFolder()).filePath(name)); }
+
+void PortalDouble::putFile(const QString &name, const QByteArray &content) const
+{
+    QFile f(QDir(portalFolder()).filePath(name));
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        f.write(content);
+}
+
+void PortalDouble::reply(const QString &page, const QString &text)
+{
+    QJsonObject r = script_.value(QStringLiteral("replies")).toObject();
+    r.insert(page, text);
+    script_.insert(QStringLiteral("replies"), r);
+    writeScript();
+}
+
+void PortalDouble::delay(const QString &page, double seconds)
+{
+    QJsonObject r = script_.value(QStringLiteral("delays")).toObject();
+    r.insert(page, seconds);
+    script_.insert(QStringLiteral("delays"), r);
+    writeScript();
+}
+
+void PortalDouble::handOut(const QString &page, const QByteArray &content)
+{
+    QJsonObject r = script_.value(QStringLiteral("handouts")).toObject();
+    r.insert(page, QString::fromLatin1(content));
+    script_.insert(QStringLiteral("handouts"), r);
+    writeScript();
+}
+
+void PortalDouble::takeId(const QString &id)
+{
+    QJsonArray taken = script_.value(QStringLiteral("taken")).toArray();
+    taken.append(id);
+    script_.insert(QStringLiteral("taken"), taken);
+    writeScript();
+}
+
+void PortalDouble::writeScript() const
+{
+    QFile f(QDir(control_.path()).filePath(QStringLiteral("script.json")));
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        f.write(QJsonDocument(script_).toJson());
+}
+
+QList<PortalDouble::Call> PortalDouble::calls() const
+{
+    QList<Call> out;
+    QFile f(QDir(control_.path()).filePath(QStringLiteral("calls.jsonl")));
+    if (!f.open(QIODevice::ReadOnly))
+        return out;
+    for (const QByteArray &line : f.readAll().split('\n')) {
+        if (line.trimmed().isEmpty())
+            continue;
+        const QJsonObject o = QJsonDocument::fromJson(line).object();
+        Call c;
+        c.page = o.value(QStringLiteral("page")).toString();
+        for (const QJsonValue &kv : o.value(QStringLiteral("query")).toArray())
+            c.query << qMakePair(kv.toArray().at(0).toString(), kv.toArray().at(1).toString());
+        c.loaded = o.value(QStringLiteral("loaded")).toString();
+        c.reply = o.value(QStringLiteral("reply")).toString();
+        out << c;
+    }
+    return out;
+}
+
+QStringList PortalDouble::pages() const
+{
+    QStringList out;
+    for (const Call &c : calls())
+        out << c.page;
+    return out;
+}
+
+QString PortalDouble::Call::value(const QString &key) const
+{
+    for (const auto &[k, v] : query) {
+        if (k == key)
+            return v;
+    }
+    return QString();
+}
+
+QStringList PortalDouble::Call::keys() const
+{
+    QStringList out;
+    for (const auto &kv : query)
+        out << kv.first;
+    return out;
+}
+
+} // namespace wvs::test

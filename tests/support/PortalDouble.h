@@ -1,0 +1,56 @@
+#pragma once
+#include "support/LocalServers.h"
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QList>
+#include <QPair>
+#include <QString>
+
+namespace wvs::test {
+
+// The web portal on 127.0.0.1: the FTP account (FtpServer) and the pages
+// (servers/portal_http.py) over one folder. While it runs, the program's
+// portal variables point at it; they are cleared again when it goes.
+class PortalDouble {
+public:
+    struct Call {
+        QString page;
+        QList<QPair<QString, QString>> query;  // decoded, in the order sent
+        QString loaded;                        // what a load page read
+        QString reply;
+        QString value(const QString &key) const;
+        QStringList keys() const;
+    };
+
+    PortalDouble() = default;
+    ~PortalDouble();
+    // ftpPassword other than the portal's own refuses the program's log-on;
+    // bytesPerSecond slows FTP transfers down.
+    bool start(const QString &ftpPassword = QStringLiteral("plomkar7"), int bytesPerSecond = 0);
+
+    static QString site() { return QStringLiteral("testsite"); }
+    // A file in the portal's folder (what was put, or what is to be got).
+    QByteArray file(const QString &name) const;
+    bool hasFile(const QString &name) const;
+    void putFile(const QString &name, const QByteArray &content) const;
+
+    void reply(const QString &page, const QString &text);
+    void delay(const QString &page, double seconds);
+    void handOut(const QString &page, const QByteArray &content);
+    void takeId(const QString &id);
+
+    QList<Call> calls() const;
+    QStringList pages() const;
+
+private:
+    void writeScript() const;
+    QString portalFolder() const;
+
+    FtpServer ftp_;
+    PythonServer http_;
+    QTemporaryDir control_;
+    QJsonObject script_;
+};
+
+} // namespace wvs::test
