@@ -65,6 +65,7 @@ public:
     void DownButton_Click();
     void ExpandImage_Click();
     void ExitButton_Click();
+    void PrintButton_Click();
     void ScheduleGrid_Click(int row, int col);
     void ScheduleGrid_DblClick();
     void ScheduleGrid_MouseDown(Qt::MouseButton button, int row, int col);
