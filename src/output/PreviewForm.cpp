@@ -80,6 +80,7 @@ void PreviewForm::firstActivate()
         printout_ = makePrintout();
         if (!printout_ || !printout_->load()) {
             // Nothing to page through: the window stays, empty, until closed.
+            printout_.reset();
             PreviousImage->setEnabled(false);
             NextImage->setEnabled(false);
             PrintButton->setEnabled(false);
