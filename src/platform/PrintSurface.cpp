@@ -159,6 +159,7 @@ QPainter *PrinterSurface::beginPage(bool first)
                                               : QStringLiteral("Cannot write the file ") + pdfPath_);
         p_->setRenderHint(QPainter::Antialiasing);
         p_->setRenderHint(QPainter::TextAntialiasing);
+        p_->setRenderHint(QPainter::SmoothPixmapTransform);
     } else if (!printer_->newPage()) {
         throw WvsError(ErrorNumber::General, QStringLiteral("The printer did not accept a new page"));
     }
@@ -206,6 +207,7 @@ QPainter *ImageSurface::beginPage(bool first)
         p_ = std::make_unique<QPainter>(&image_);
         p_->setRenderHint(QPainter::Antialiasing);
         p_->setRenderHint(QPainter::TextAntialiasing);
+        p_->setRenderHint(QPainter::SmoothPixmapTransform);
     }
     return p_.get();
 }
