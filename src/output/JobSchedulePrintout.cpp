@@ -3,9 +3,11 @@
 #include "common/Money.h"
 #include "data/AppDatabase.h"
 #include "platform/PrintSurface.h"
+#include "platform/WvsError.h"
 #include "core/Session.h"
 
 #include <QHash>
+#include <QSqlError>
 #include <QSqlQuery>
 
 namespace wvs {
@@ -17,6 +19,20 @@ constexpr int kAddressWidth = 2700;
 constexpr int kPhoneWidth = 2000;
 constexpr int kJobWidth = 2900;
 constexpr int kCheckBoxWidth = 250;
+
+// A query read once from first row to last: the rows are not kept by the driver.
+QSqlQuery forwardQuery(const QString &sql, const QVariantList &params)
+{
+    QSqlQuery q(AppDatabase::db());
+    q.setForwardOnly(true);
+    if (!q.prepare(sql))
+        throw WvsError(ErrorNumber::Database, q.lastError().text());
+    for (const QVariant &v : params)
+        q.addBindValue(boundValue(v));
+    if (!q.exec())
+        throw WvsError(ErrorNumber::Database, q.lastError().text());
+    return q;
+}
 
 QString customerName(const QString &surname, const QString &forename)
 {
@@ -51,7 +67,7 @@ bool JobSchedulePrintout::load()
 
     // Each customer job of the schedule once, with everything its rows show.
     QHash<qint64, int> jobIndex;
-    QSqlQuery q = execSql(QStringLiteral(
+    QSqlQuery q = forwardQuery(QStringLiteral(
         "SELECT cj.JobSeqNo, c.Surname, c.Forename, a.SAddress1, a.SAddress2, a.SAddress3, a.SSuburb, "
         "c.Phone1, c.Phone2, c.Phone3, c.PreferredPhone, c.CustomerComment, c.CommentOnSchedule, "
         "cj.CustomerJobComment, cj.CommentOnSchedule, cj.Cost, t.JobTypeDescription "
@@ -98,10 +114,11 @@ bool JobSchedulePrintout::load()
         params << associateID_;
     }
     sql += QStringLiteral(" ORDER BY 3 COLLATE NOCASE, sj.ScheduleServiceDate, sj.ScheduleSeqNo");
-    q = execSql(sql, params);
-    q.setForwardOnly(true);
+    q = forwardQuery(sql, params);
     QString lastId;
     int lastIndex = -1;
+    QString lastDate;
+    qint64 lastDay = 0;
     while (q.next()) {
         const auto job = jobIndex.constFind(q.value(0).toLongLong());
         if (job == jobIndex.constEnd())
@@ -120,8 +137,12 @@ bool JobSchedulePrintout::load()
             lastId = id;
             lastIndex = *found;
         }
-        const QDate date = Formats::fromStoredDate(q.value(1).toString());
-        occurrences_.append({*job, lastIndex, date.toJulianDay()});
+        const QString date = q.value(1).toString();
+        if (date != lastDate) {
+            lastDate = date;
+            lastDay = Formats::fromStoredDate(date).toJulianDay();
+        }
+        occurrences_.append({*job, lastIndex, lastDay});
     }
     if (occurrences_.isEmpty())
         return false;
