@@ -1,7 +1,11 @@
 #include "output/NotesPrintout.h"
 #include "output/PreviewCustomerNotesForm.h"
 #include "output/PreviewScheduleNotesForm.h"
+#include "customers/NotesForm.h"
 #include "PrintTestData.h"
+
+#include <QLabel>
+#include <QPushButton>
 
 using namespace wvs;
 using namespace wvs::schedtest;
@@ -97,6 +101,34 @@ TEST_F(NotesPrintTest, LongNotesGoOnOverThePagesAndThePreviewHasAsMany)
     const int printed = pdfPages(notesPdf).size();
     EXPECT_GE(printed, 2);
     EXPECT_EQ(previewPages<PreviewScheduleNotesForm>(schedule_), printed);
+}
+
+TEST_F(NotesPrintTest, TheCustomerNotesWindowPrintsIntoTheChosenPdfFileOrPreviews)
+{
+    addCustomerNote("2025-03-02 10:00:00", "Dog in the yard");
+    NotesForm notes;
+    notes.Tag = "Customer~" + QString::number(customer_);
+    notes.show();
+    settle();
+    auto chooseRange = [](QDialog *d) {
+        d->findChild<QLabel *>("FromDateLabel")->setText("01 Mar 2025");
+        d->findChild<QLabel *>("ToDateLabel")->setText("31 Mar 2025");
+        d->findChild<QPushButton *>("OKButton")->click();
+    };
+    modal_->once("DateSelectForm", chooseRange);
+    modal_->once("PrinterSelectForm", [](QDialog *d) { d->findChild<QPushButton *>("OKButton")->click(); });
+    const QString pdf = nextPdf();
+    click(&notes, "PrintButton");
+    const QStringList pages = pdfPages(pdf);
+    ASSERT_EQ(pages.size(), 1);
+    EXPECT_TRUE(pages.first().contains("Dog in the yard"));
+    EXPECT_EQ(msgs_->texts().last(), "Customer Notes sent to printer");
+
+    modal_->once("DateSelectForm", chooseRange);
+    modal_->once("PrinterSelectForm", [](QDialog *d) { d->findChild<QPushButton *>("PreviewButton")->click(); });
+    click(&notes, "PrintButton");
+    EXPECT_EQ(modal_->opened().last().name, "PreviewCustomerNotesForm");
+    EXPECT_EQ(modal_->opened().last().tag, QString::number(customer_) + "~01/03/2025~31/03/2025");
 }
 
 TEST_F(NotesPrintTest, APreviewWithNothingToShowSaysSoAndStaysEmpty)
