@@ -79,7 +79,7 @@ void PrinterSelectForm::Form_Activate()
             return;
         }
         PrinterCombo->addItems(printers);
-        const int current = defaultPrinterIndex();
+        const int current = currentPrinterIndex();
         session().defaultPrinterIndex = current >= 0 && current < printers.size() ? current : 0;
         PrinterCombo->setCurrentIndex(session().defaultPrinterIndex);
     });

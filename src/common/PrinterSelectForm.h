@@ -24,9 +24,8 @@ namespace wvs {
 //                                   two values (declare it as a Qt property:
 //                                   Q_PROPERTY(bool PreviewPrint MEMBER PreviewPrint));
 //   PreviewChosen                   the same answer, kept on the dialog.
-// With no printer installed the user is told so, Print refuses, and Preview
-// hands back position 0 (no printer is there: printerName(0) is empty and the
-// preview uses the default page).
+// The list always ends with the "PDF file" entry, so a workstation without a
+// printer prints into a PDF file.
 class PrinterSelectForm : public Form {
     Q_OBJECT
 public:

@@ -9,6 +9,10 @@
 #include "output/ScheduleEmailForm.h"
 #include "output/ScheduleExportForm.h"
 #include "platform/DesktopMailer.h"
+#include "output/JobSchedulePrintout.h"
+#include "output/PreviewScheduleForm.h"
+#include "output/SchedulePrintForm.h"
+#include "platform/Printers.h"
 #include "platform/FlexGrid.h"
 #include "common/SortChoiceCheck.h"
 #include "platform/MessageBox.h"
@@ -135,9 +139,8 @@ void ScheduleForm::buildControls()
     PublishButton = button("PublishButton", "Pu&blish On Portal");
     UpdateButton = button("UpdateButton", "&Update From Portal");
     ExitButton = button("ExitButton", "&Exit");
-    // Printing is not offered yet.
+    // Printing and e-mail are offered only for a stored schedule (shown once it is read).
     PrintButton->setVisible(false);
-    // E-mail goes out only for a stored schedule.
     EmailButton->setVisible(false);
 
     CheckImage = label("CheckImage", QString());
@@ -202,6 +205,7 @@ void ScheduleForm::buildControls()
     connect(DeleteButton, &QPushButton::clicked, this, &ScheduleForm::DeleteButton_Click);
     connect(ExcludeButton, &QPushButton::clicked, this, &ScheduleForm::ExcludeButton_Click);
     connect(CloseButton, &QPushButton::clicked, this, &ScheduleForm::CloseButton_Click);
+    connect(PrintButton, &QPushButton::clicked, this, &ScheduleForm::PrintButton_Click);
     connect(UpButton, &QToolButton::clicked, this, &ScheduleForm::UpButton_Click);
     connect(DownButton, &QToolButton::clicked, this, &ScheduleForm::DownButton_Click);
     connect(ExpandImage, &QToolButton::clicked, this, &ScheduleForm::ExpandImage_Click);
@@ -303,6 +307,7 @@ void ScheduleForm::firstActivate()
         UpButton->setVisible(storedSchedule());
         DownButton->setVisible(storedSchedule());
         EmailButton->setVisible(storedSchedule());
+        PrintButton->setVisible(storedSchedule());
         StatusLabel->setText(QStringLiteral("Status: ") + Status);
 
         ScheduleLocks::lock(ScheduleNumber, session().currentAssociateID);
@@ -806,6 +811,36 @@ void ScheduleForm::ExpandImage_Click()
                 resize(width(), height);
         }
         ExpandImage->setVisible(false);
+    });
+}
+
+void ScheduleForm::PrintButton_Click()
+{
+    guarded("ScheduleForm", "PrintButton_Click", [&] {
+        if (ScheduleGrid->rows() <= 1)
+            return;
+        const int index = AssociateCombo->currentIndex();
+        const QString associate = index >= 1 && index < AssociateIDs.size() ? AssociateIDs.at(index) : QString();
+        PreviewRequested = false;
+        {
+            SchedulePrintForm options(this);
+            showModal(&options);
+            PreviewRequested = options.PreviewChosen;
+        }
+        if (session().selectedPrinterIndex == 999)
+            return;
+        setCurrentPrinter(session().selectedPrinterIndex);
+        if (PreviewRequested) {
+            // The preview makes the default printer current again when it closes.
+            PreviewScheduleForm preview(this);
+            preview.Tag = QString::number(ScheduleNumber) + QLatin1Char('~') + associate;
+            showModal(&preview);
+            return;
+        }
+        struct Restore {
+            ~Restore() { setCurrentPrinter(session().defaultPrinterIndex); }
+        } restore;
+        PrintWorkvane(ScheduleNumber, associate, this);
     });
 }
 

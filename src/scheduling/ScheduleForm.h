@@ -69,6 +69,7 @@ public:
     void ExitButton_Click();
     void PublishButton_Click();
     void UpdateButton_Click();
+    void PrintButton_Click();
     void ScheduleGrid_Click(int row, int col);
     void ScheduleGrid_DblClick();
     void ScheduleGrid_MouseDown(Qt::MouseButton button, int row, int col);

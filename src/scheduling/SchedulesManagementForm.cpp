@@ -7,6 +7,7 @@
 #include "platform/Modal.h"
 #include "platform/WaitCursor.h"
 #include "scheduling/ScheduleForm.h"
+#include "scheduling/ScheduleNotesForm.h"
 #include "scheduling/ScheduleRecords.h"
 #include "scheduling/ScheduleStatus.h"
 #include "platform/ErrorHandlingModule.h"
@@ -46,8 +47,6 @@ SchedulesManagementForm::SchedulesManagementForm(QWidget *parent) : Form(parent)
     ViewButton = makeButton("ViewButton", "&View");
     NotesButton = makeButton("NotesButton", "&Notes");
     ExitButton = makeButton("ExitButton", "&Exit");
-    // The notes browser is not offered yet.
-    NotesButton->setVisible(false);
 
     auto *buttons = new QVBoxLayout;
     for (QPushButton *b : {AddButton, ModifyButton, DeleteButton, ViewButton, NotesButton})
@@ -63,6 +62,7 @@ SchedulesManagementForm::SchedulesManagementForm(QWidget *parent) : Form(parent)
     connect(ModifyButton, &QPushButton::clicked, this, &SchedulesManagementForm::ModifyButton_Click);
     connect(DeleteButton, &QPushButton::clicked, this, &SchedulesManagementForm::DeleteButton_Click);
     connect(ViewButton, &QPushButton::clicked, this, &SchedulesManagementForm::ViewButton_Click);
+    connect(NotesButton, &QPushButton::clicked, this, &SchedulesManagementForm::NotesButton_Click);
     connect(ExitButton, &QPushButton::clicked, this, &SchedulesManagementForm::ExitButton_Click);
     connect(SchedulesGrid, &FlexGrid::rowDoubleClicked, this, [this](int, int) { SchedulesGrid_DblClick(); });
 
@@ -169,6 +169,26 @@ void SchedulesManagementForm::AddButton_Click()
         if (!askYesNo(QStringLiteral("Schedule created - would you like to open it now?")))
             return;
         openSchedule(QStringLiteral("Modify"), number);
+    });
+}
+
+void SchedulesManagementForm::NotesButton_Click()
+{
+    guarded("SchedulesManagementForm", "NotesButton_Click", [&] {
+        if (SchedulesGrid->rows() <= 1)
+            return;
+        const int row = selectedRow(QStringLiteral("Please select a Schedule"));
+        if (row < 1)
+            return;
+        const qint64 number = rowNumber(row);
+        if (scalarSql(QStringLiteral("SELECT COUNT(*) FROM ScheduleJobNotes WHERE ScheduleNumber = ?"), {number})
+                .toLongLong() == 0) {
+            msgBox(QStringLiteral("No Notes found for the selected Schedule"));
+            return;
+        }
+        ScheduleNotesForm notes(this);
+        notes.Tag = QStringLiteral("Schedule~") + QString::number(number);
+        showModal(&notes);
     });
 }
 

@@ -29,6 +29,7 @@ public:
 
     void AddButton_Click();
     void ModifyButton_Click();
+    void NotesButton_Click();
     void DeleteButton_Click();
     void ViewButton_Click();
     void ExitButton_Click();

@@ -179,7 +179,7 @@ void MainForm::runStartupSequence()
     guarded("MainForm", "MDIForm_Activate", [&] {
         hidden_ = new HiddenForm(this);
         checkDatabaseVersion(readInstallation());
-        if (installedPrinters().isEmpty())
+        if (!workstationHasPrinter())
             msgBox(QStringLiteral("There are no printers connected to this workstation - "
                                   "you will not be able to print anything"));
         {

@@ -1,0 +1,400 @@
+#include "output/JobSchedulePrintout.h"
+#include "common/Formats.h"
+#include "common/Money.h"
+#include "data/AppDatabase.h"
+#include "platform/PrintSurface.h"
+#include "platform/WvsError.h"
+#include "core/Session.h"
+
+#include <QHash>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace wvs {
+
+namespace {
+constexpr int kMargin = 515;
+constexpr int kCustomerWidth = 2785;
+constexpr int kAddressWidth = 2700;
+constexpr int kPhoneWidth = 2000;
+constexpr int kJobWidth = 2900;
+constexpr int kCheckBoxWidth = 250;
+
+// A query read once from first row to last: the rows are not kept by the driver.
+QSqlQuery forwardQuery(const QString &sql, const QVariantList &params)
+{
+    QSqlQuery q(AppDatabase::db());
+    q.setForwardOnly(true);
+    if (!q.prepare(sql))
+        throw WvsError(ErrorNumber::Database, q.lastError().text());
+    for (const QVariant &v : params)
+        q.addBindValue(boundValue(v));
+    if (!q.exec())
+        throw WvsError(ErrorNumber::Database, q.lastError().text());
+    return q;
+}
+
+QString customerName(const QString &surname, const QString &forename)
+{
+    if (forename.isEmpty())
+        return surname;
+    return surname.isEmpty() ? forename : surname + QStringLiteral(", ") + forename;
+}
+} // namespace
+
+SchedulePrintSelection &schedulePrintSelection()
+{
+    static SchedulePrintSelection selection;
+    return selection;
+}
+
+JobSchedulePrintout::JobSchedulePrintout(qint64 scheduleNumber, QString associateID, SchedulePrintSelection options)
+    : scheduleNumber_(scheduleNumber), associateID_(std::move(associateID)), o_(options)
+{
+}
+
+QPageLayout::Orientation JobSchedulePrintout::orientation() const
+{
+    return o_.portrait ? QPageLayout::Portrait : QPageLayout::Landscape;
+}
+
+bool JobSchedulePrintout::load()
+{
+    jobs_.clear();
+    occurrences_.clear();
+    associateNames_.clear();
+    starts_.clear();
+
+    // Each customer job of the schedule once, with everything its rows show.
+    QHash<qint64, int> jobIndex;
+    QSqlQuery q = forwardQuery(QStringLiteral(
+        "SELECT cj.JobSeqNo, c.Surname, c.Forename, a.SAddress1, a.SAddress2, a.SAddress3, a.SSuburb, "
+        "c.Phone1, c.Phone2, c.Phone3, c.PreferredPhone, c.CustomerComment, c.CommentOnSchedule, "
+        "cj.CustomerJobComment, cj.CommentOnSchedule, cj.Cost, t.JobTypeDescription "
+        "FROM CustomerJobs cj "
+        "JOIN Customers c ON c.CustomerNumber = cj.CustomerNumber "
+        "JOIN CustomerServiceAddresses a ON a.CustomerNumber = cj.CustomerNumber AND a.SAddressSeqNo = cj.SAddressSeqNo "
+        "JOIN JobTypes t ON t.JobTypeCode = cj.JobTypeCode "
+        "WHERE cj.JobSeqNo IN (SELECT JobSeqNo FROM ScheduleJobs WHERE ScheduleNumber = ?)"),
+        {scheduleNumber_});
+    const QString country = session().installationCountry;
+    while (q.next()) {
+        Job j;
+        j.customer = customerName(q.value(1).toString(), q.value(2).toString()).left(28);
+        j.address1 = q.value(3).toString();
+        j.address2 = q.value(4).toString();
+        j.address3 = q.value(5).toString();
+        j.suburb = q.value(6).toString();
+        const int preferred = q.value(10).toInt();
+        j.phone = preferred >= 1 && preferred <= 3 ? q.value(6 + preferred).toString().left(25) : QString();
+        if (q.value(12).toInt() != 0)
+            j.customerComment = q.value(11).toString();
+        if (q.value(14).toInt() != 0)
+            j.jobComment = q.value(13).toString();
+        j.cost = Money::fromCents(q.value(15).toLongLong()).display(country);
+        j.jobType = q.value(16).toString();
+        jobIndex.insert(q.value(0).toLongLong(), int(jobs_.size()));
+        jobs_ << j;
+    }
+
+    QHash<QString, int> associateIndex;   // by ID, case as the database compares
+    QHash<QString, QString> names;
+    q = execSql(QStringLiteral("SELECT AssociateID, AssociateName FROM Associates"));
+    while (q.next())
+        names.insert(q.value(0).toString().toUpper(), q.value(1).toString());
+
+    // The occurrences in print order: by associate ID, date and stored order.
+    const QString associate = QStringLiteral("CASE WHEN sj.AssociateID = '' THEN cj.AssociateID ELSE sj.AssociateID END");
+    QString sql = QStringLiteral("SELECT sj.JobSeqNo, sj.ScheduleServiceDate, ") + associate +
+                  QStringLiteral(" FROM ScheduleJobs sj JOIN CustomerJobs cj ON cj.JobSeqNo = sj.JobSeqNo "
+                                 "WHERE sj.ScheduleNumber = ?");
+    QVariantList params{scheduleNumber_};
+    if (!associateID_.isEmpty()) {
+        sql += QStringLiteral(" AND ") + associate + QStringLiteral(" = ? COLLATE NOCASE");
+        params << associateID_;
+    }
+    sql += QStringLiteral(" ORDER BY 3 COLLATE NOCASE, sj.ScheduleServiceDate, sj.ScheduleSeqNo");
+    q = forwardQuery(sql, params);
+    QString lastId;
+    int lastIndex = -1;
+    QString lastDate;
+    qint64 lastDay = 0;
+    while (q.next()) {
+        const auto job = jobIndex.constFind(q.value(0).toLongLong());
+        if (job == jobIndex.constEnd())
+            continue;
+        const QString id = q.value(2).toString();
+        if (lastIndex < 0 || id != lastId) {
+            const QString key = id.toUpper();
+            auto found = associateIndex.constFind(key);
+            if (found == associateIndex.constEnd()) {
+                const auto name = names.constFind(key);
+                if (name == names.constEnd())
+                    continue;   // an associate no longer on file
+                found = associateIndex.insert(key, int(associateNames_.size()));
+                associateNames_ << *name;
+            }
+            lastId = id;
+            lastIndex = *found;
+        }
+        const QString date = q.value(1).toString();
+        if (date != lastDate) {
+            lastDate = date;
+            lastDay = Formats::fromStoredDate(date).toJulianDay();
+        }
+        occurrences_.append({*job, lastIndex, lastDay});
+    }
+    if (occurrences_.isEmpty())
+        return false;
+
+    q = execSql(QStringLiteral("SELECT CompanyName, PTelephone, PEmail FROM Company"));
+    if (q.next()) {
+        companyName_ = q.value(0).toString();
+        companyPhone_ = q.value(1).toString();
+        companyEmail_ = q.value(2).toString();
+    }
+    const QDateTime now = QDateTime::currentDateTime();
+    footer_.printedAt = Formats::toShortDate(now.date()) + QLatin1Char(' ') + now.time().toString(QStringLiteral("HH:mm:ss"));
+    footer_.printedBy = session().currentAssociateName;
+    starts_ << PageStart{0, 0, occurrences_.first().associate, occurrences_.first().date};
+    return true;
+}
+
+QString JobSchedulePrintout::associateLine() const
+{
+    const QDate d = QDate::fromJulianDay(currentDate_);
+    return associateNames_.value(currentAssociate_) + QLatin1Char(' ') + Formats::weekdayName(d) + QLatin1Char(' ') +
+           Formats::toShortDate(d);
+}
+
+void JobSchedulePrintout::printHeader(PrintSurface &s)
+{
+    const int W = s.Width();
+    s.FontItalic = false;
+    s.FontBold = true;
+    s.FontSize = 14;
+    s.FontName = QStringLiteral("Arial");
+    s.ForeColor = Qt::black;
+    const QString title = QStringLiteral("Job Schedule");
+    s.CurrentX = W / 2 - qRound(s.TextWidth(title)) / 2;
+    s.CurrentY = 500;
+    s.Print(title);
+    if (!companyName_.isEmpty()) {
+        s.FontSize = 12;
+        s.CurrentY = 500;
+        s.CurrentX = W - s.TextWidth(companyName_) - kMargin;
+        s.Print(companyName_);
+    }
+    QString contact;
+    if (!companyPhone_.isEmpty())
+        contact = QStringLiteral("Phone: ") + companyPhone_;
+    if (!companyEmail_.isEmpty())
+        contact += QStringLiteral("  Email: ") + companyEmail_;
+    if (!contact.isEmpty()) {
+        s.FontSize = 8;
+        s.CurrentX = W - s.TextWidth(contact) - kMargin;
+        s.Print(contact);
+    }
+    s.FontSize = 12;
+    s.CurrentX = kMargin;
+    s.Print(associateLine());
+    s.Line(kMargin, s.CurrentY + 200, W - kMargin, s.CurrentY + 200);
+
+    s.FontSize = 9;
+    s.CurrentY += 200;
+    s.CurrentX = kMargin;
+    double x = kMargin;
+    const double y = qRound(s.CurrentY);
+    auto heading = [&](bool chosen, const char *text, int width) {
+        if (!chosen)
+            return;
+        s.CurrentY = y;
+        s.CurrentX = x;
+        s.Print(QString::fromLatin1(text));
+        x += width;
+        s.CurrentX = x;
+    };
+    heading(o_.customerName, "Customer", kCustomerWidth);
+    heading(o_.address || o_.location, "Address", kAddressWidth);
+    heading(o_.phone, "Phone", kPhoneWidth);
+    heading(o_.jobType || o_.cost, "Job", kJobWidth);
+    heading(o_.comments, "Comments", 0);
+    s.Line(kMargin, s.CurrentY + 100, W - kMargin, s.CurrentY + 100);
+}
+
+void JobSchedulePrintout::printDateLine(PrintSurface &s)
+{
+    s.FontSize = 12;
+    s.FontBold = true;
+    s.CurrentY += 100;
+    s.CurrentX = kMargin;
+    s.Print(associateLine());
+    s.Line(kMargin, s.CurrentY + 200, s.Width() - kMargin, s.CurrentY + 200);
+    s.FontSize = 9;
+    s.FontBold = false;
+    s.CurrentY += 200;
+}
+
+double JobSchedulePrintout::commentColumnX() const
+{
+    double x = kMargin;
+    if (o_.customerName) x += kCustomerWidth;
+    if (o_.address || o_.location) x += kAddressWidth;
+    if (o_.phone) x += kPhoneWidth;
+    if (o_.jobType || o_.cost) x += kJobWidth;
+    return x;
+}
+
+bool JobSchedulePrintout::drawPage(PrintSurface &s, int index)
+{
+    const PageStart start = starts_.at(index);
+    const int W = s.Width();
+    const int H = s.Height();
+    currentAssociate_ = start.associate;
+    currentDate_ = start.date;
+
+    const double commentX = commentColumnX();
+    double commentWidth = W - kMargin - commentX - (o_.checkBox ? kCheckBoxWidth : 0);
+    const int n = commentLineLength(commentWidth);
+    auto linesOf = [&](const Job &job) {
+        QVector<CommentLine> out;
+        if (!o_.comments)
+            return out;
+        for (const QString *c : {&job.customerComment, &job.jobComment}) {
+            if (c->isEmpty())
+                continue;
+            const QStringList lines = wrapText(*c, n);
+            for (int i = 0; i < lines.size(); ++i)
+                out.append({lines.at(i), i + 1 < lines.size()});
+        }
+        return out;
+    };
+
+    printHeader(s);
+    s.FontBold = false;
+    s.FontSize = 9;
+    s.CurrentY += 150;
+
+    auto endPage = [&](const PageStart &next) {
+        footer_.draw(s, index + 1);
+        if (starts_.size() == index + 1)
+            starts_ << next;
+        return true;
+    };
+
+    // Draws the comment lines of a row from `first` on at the comment column
+    // (each line that has more of its comment after it may end the page), then
+    // the check box and the rule under the row. Returns false when the page
+    // ended inside the comment.
+    double maxY = 0;
+    auto finishRow = [&](int row, const QVector<CommentLine> &lines, int first, double y, double x) {
+        s.CurrentY = y;
+        double lastTop = y;
+        if (o_.comments) {
+            for (int i = first; i < lines.size(); ++i) {
+                s.CurrentX = commentX;
+                lastTop = s.CurrentY;
+                s.Print(lines.at(i).text);
+                if (lines.at(i).more && s.CurrentY > H - 2000) {
+                    endPage({row, i + 1, currentAssociate_, currentDate_});
+                    return false;
+                }
+            }
+            s.CurrentY = lastTop;
+            maxY = qMax(maxY, s.CurrentY);
+            x = commentX + commentWidth;
+        }
+        if (o_.checkBox)
+            s.PaintPicture(shippedPicture(QStringLiteral("Checkbox.bmp")), x, s.CurrentY);
+        if (s.CurrentY + 200 >= maxY)
+            maxY = s.CurrentY + 200;
+        s.ForeColor = Qt::black;
+        s.Line(kMargin, maxY + 100, W - kMargin, maxY + 100);
+        s.CurrentY = maxY + 200;
+        maxY = 0;
+        return true;
+    };
+
+    int row = start.row;
+    if (start.commentLine > 0) {
+        const QVector<CommentLine> lines = linesOf(jobs_.at(occurrences_.at(row).job));
+        if (!finishRow(row, lines, start.commentLine, s.CurrentY, commentX))
+            return true;
+        ++row;
+    }
+    for (; row < occurrences_.size(); ++row) {
+        const Occurrence &o = occurrences_.at(row);
+        s.ForeColor = Qt::black;
+        if (o.associate != currentAssociate_)
+            return endPage({row, 0, o.associate, o.date});
+        if (o.date != currentDate_) {
+            currentDate_ = o.date;
+            if (o_.breakOnDate || s.CurrentY > H - 4000)
+                return endPage({row, 0, o.associate, o.date});
+            printDateLine(s);
+        }
+        if (s.CurrentY > H - 2000)
+            return endPage({row, 0, o.associate, o.date});
+
+        const Job &job = jobs_.at(o.job);
+        const double y = qRound(s.CurrentY);
+        double x = kMargin;
+        s.CurrentX = x;
+        if (o_.customerName) {
+            s.CurrentY = y;
+            s.CurrentX = x;
+            s.Print(job.customer);
+            x += kCustomerWidth;
+        }
+        maxY = qMax(maxY, s.CurrentY);
+        s.CurrentY = y;
+        if (o_.address || o_.location) {
+            auto line = [&](const QString &t) {
+                s.CurrentX = x;
+                s.Print(t);
+            };
+            if (o_.address) {
+                line(job.address1);
+                if (!job.address2.isEmpty()) line(job.address2);
+                if (!job.address3.isEmpty()) line(job.address3);
+            }
+            if (o_.location && !job.suburb.isEmpty())
+                line(job.suburb);
+            x += kAddressWidth;
+        }
+        if (o_.phone) {
+            maxY = qMax(maxY, s.CurrentY);
+            s.CurrentY = y;
+            s.CurrentX = x;
+            s.Print(job.phone);
+            x += kPhoneWidth;
+        }
+        maxY = qMax(maxY, s.CurrentY);
+        s.CurrentY = y;
+        if (o_.jobType || o_.cost) {
+            if (o_.jobType) {
+                s.CurrentX = x;
+                s.Print(job.jobType);
+            }
+            if (o_.cost) {
+                s.CurrentX = x;
+                s.Print(job.cost);
+            }
+            x += kJobWidth;
+        }
+        // The job column's lines count too, so the rule never crosses the cost.
+        maxY = qMax(maxY, s.CurrentY);
+        if (!finishRow(row, linesOf(job), 0, y, x))
+            return true;
+    }
+    footer_.draw(s, index + 1);
+    return false;
+}
+
+void PrintWorkvane(qint64 scheduleNumber, const QString &associateID, QWidget *parent)
+{
+    JobSchedulePrintout printout(scheduleNumber, associateID, schedulePrintSelection());
+    PagedPrintout::printAll(printout, parent);
+}
+
+} // namespace wvs

@@ -1,0 +1,173 @@
+#include "output/NotesPrintout.h"
+#include "common/Formats.h"
+#include "data/AppDatabase.h"
+#include "platform/PrintSurface.h"
+#include "core/Session.h"
+
+#include <QSqlQuery>
+
+namespace wvs {
+
+namespace {
+constexpr int kMargin = 515;
+constexpr int kLineLength = 120;
+} // namespace
+
+NotesPrintout::NotesPrintout(Kind kind, qint64 number, QDate from, QDate to)
+    : kind_(kind), number_(number), from_(from), to_(to)
+{
+    footer_.pageNumberRightAligned = false;
+}
+
+QString NotesPrintout::sentMessage() const
+{
+    return kind_ == Kind::Schedule ? QStringLiteral("Schedule Notes sent to printer")
+                                   : QStringLiteral("Customer Notes sent to printer");
+}
+
+QString NotesPrintout::noteTime(const QDateTime &t)
+{
+    QString text = Formats::toShortDate(t.date());
+    if (t.time() != QTime(0, 0))
+        text += QLatin1Char(' ') + t.time().toString(QStringLiteral("HH:mm:ss"));
+    return text;
+}
+
+bool NotesPrintout::load()
+{
+    notes_.clear();
+    starts_.clear();
+    // Note times are "yyyy-MM-dd HH:mm:ss": the first ten characters are the day.
+    const QVariantList params{number_, Formats::toStoredDate(from_), Formats::toStoredDate(to_)};
+    QSqlQuery q;
+    if (kind_ == Kind::Schedule) {
+        q = execSql(QStringLiteral(
+            "SELECT n.NoteDateTime, n.NoteAuthor, n.NoteDetail, n.NoteType, c.Surname, c.Forename, a.SAddress1, a.SSuburb "
+            "FROM ScheduleJobNotes n "
+            "JOIN CustomerJobs cj ON cj.JobSeqNo = n.JobSeqNo "
+            "JOIN Customers c ON c.CustomerNumber = cj.CustomerNumber "
+            "JOIN CustomerServiceAddresses a ON a.CustomerNumber = cj.CustomerNumber AND a.SAddressSeqNo = cj.SAddressSeqNo "
+            "WHERE n.ScheduleNumber = ? AND substr(n.NoteDateTime, 1, 10) BETWEEN ? AND ? "
+            "ORDER BY n.NoteDateTime DESC"), params);
+    } else {
+        q = execSql(QStringLiteral(
+            "SELECT n.NoteDateTime, n.NoteAuthor, n.NoteDetail, '', c.Surname, c.Forename "
+            "FROM CustomerNotes n JOIN Customers c ON c.CustomerNumber = n.CustomerNumber "
+            "WHERE c.CustomerNumber = ? AND substr(n.NoteDateTime, 1, 10) BETWEEN ? AND ? "
+            "ORDER BY n.NoteDateTime DESC"), params);
+    }
+    while (q.next()) {
+        Note n;
+        n.firstLine = noteTime(Formats::fromStoredDateTime(q.value(0).toString())) + QLatin1Char(' ') +
+                      q.value(1).toString();
+        n.text = q.value(2).toString();
+        if (kind_ == Kind::Schedule) {
+            n.before << QStringLiteral("Customer: ") + q.value(5).toString() + QLatin1Char(' ') + q.value(4).toString()
+                     << QStringLiteral("Service address: ") + q.value(6).toString() + QLatin1Char(' ') +
+                            q.value(7).toString();
+            n.after = QStringLiteral("Note type: ") + q.value(3).toString();
+            n.hasAfter = true;
+        } else if (notes_.isEmpty()) {
+            surname_ = q.value(4).toString();
+            forename_ = q.value(5).toString();
+        }
+        notes_ << n;
+    }
+    if (notes_.isEmpty())
+        return false;
+    const QDateTime now = QDateTime::currentDateTime();
+    footer_.printedAt = Formats::toShortDate(now.date()) + QLatin1Char(' ') + now.time().toString(QStringLiteral("HH:mm:ss"));
+    footer_.printedBy = session().currentAssociateName;
+    starts_ << PageStart{};
+    return true;
+}
+
+void NotesPrintout::printHeader(PrintSurface &s) const
+{
+    const int W = s.Width();
+    s.FontItalic = false;
+    s.FontBold = true;
+    s.FontSize = 12;
+    s.FontName = QStringLiteral("Arial");
+    s.ForeColor = Qt::black;
+    const QString title = kind_ == Kind::Schedule ? QStringLiteral("Schedule Job Notes") : QStringLiteral("Customer Notes");
+    s.CurrentX = W / 2 - qRound(s.TextWidth(title)) / 2;
+    s.CurrentY = 500;
+    s.Print(title);
+    s.FontSize = 10;
+    const QString dates = QStringLiteral("From: ") + Formats::toShortDate(from_) + QStringLiteral("     To: ") +
+                          Formats::toShortDate(to_);
+    s.CurrentY += 300;
+    s.CurrentX = W / 2 - qRound(s.TextWidth(dates)) / 2;
+    s.Print(dates);
+    if (kind_ == Kind::Customer) {
+        s.CurrentY += 300;
+        s.CurrentX = kMargin;
+        s.Print(QStringLiteral("Customer: ") + forename_ + QLatin1Char(' ') + surname_);
+    }
+    s.Line(kMargin, s.CurrentY + 200, W - kMargin, s.CurrentY + 200);
+}
+
+bool NotesPrintout::drawPage(PrintSurface &s, int index)
+{
+    const PageStart start = starts_.at(index);
+    const int W = s.Width();
+    const int H = s.Height();
+    printHeader(s);
+    s.FontBold = false;
+    s.FontSize = 9;
+    s.CurrentY += 150;
+
+    auto endPage = [&](const PageStart &next) {
+        footer_.draw(s, index + 1);
+        if (starts_.size() == index + 1)
+            starts_ << next;
+        return true;
+    };
+
+    for (int i = start.note; i < notes_.size(); ++i) {
+        const Note &n = notes_.at(i);
+        int first = 0;
+        if (i == start.note && start.line > 0) {
+            first = start.line;
+        } else {
+            if (s.CurrentY > H - 4000)
+                return endPage({i, 0});
+            s.CurrentX = kMargin;
+            s.Print(n.firstLine);
+            for (const QString &line : n.before) {
+                s.CurrentX = kMargin;
+                s.Print(line);
+            }
+        }
+        const QStringList lines = wrapText(n.text, kLineLength);
+        for (int l = first; l < lines.size(); ++l) {
+            s.CurrentX = kMargin;
+            s.Print(lines.at(l));
+            if (l + 1 < lines.size() && s.CurrentY > H - 2000)
+                return endPage({i, l + 1});
+        }
+        if (n.hasAfter) {
+            s.CurrentX = kMargin;
+            s.Print(n.after);
+        }
+        s.Line(kMargin, s.CurrentY + 100, W - kMargin, s.CurrentY + 100);
+        s.CurrentY += 150;
+    }
+    footer_.draw(s, index + 1);
+    return false;
+}
+
+void PrintScheduleNotes(qint64 scheduleNumber, const QDate &from, const QDate &to, QWidget *parent)
+{
+    NotesPrintout printout(NotesPrintout::Kind::Schedule, scheduleNumber, from, to);
+    PagedPrintout::printAll(printout, parent);
+}
+
+void PrintCustomerNotes(qint64 customerNumber, const QDate &from, const QDate &to, QWidget *parent)
+{
+    NotesPrintout printout(NotesPrintout::Kind::Customer, customerNumber, from, to);
+    PagedPrintout::printAll(printout, parent);
+}
+
+} // namespace wvs

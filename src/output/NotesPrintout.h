@@ -1,0 +1,55 @@
+#pragma once
+#include "output/PagedPrintout.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QVector>
+
+namespace wvs {
+
+// The notes printouts, newest note first, one block of lines per note: the
+// notes on the scheduled jobs of one schedule, or one customer's notes, whose
+// note date lies in a period (both ends included, whatever the time of day).
+class NotesPrintout : public PagedPrintout {
+public:
+    enum class Kind { Schedule, Customer };
+    // number: the schedule or the customer.
+    NotesPrintout(Kind kind, qint64 number, QDate from, QDate to);
+
+    bool load() override;
+    QPageLayout::Orientation orientation() const override { return QPageLayout::Portrait; }
+    QString sentMessage() const override;
+    bool drawPage(PrintSurface &surface, int index) override;
+    int pagesReached() const override { return int(starts_.size()); }
+
+    // A note's date and time as the program writes it on notes: the date,
+    // and the time unless it is midnight.
+    static QString noteTime(const QDateTime &t);
+
+private:
+    struct Note {
+        QString firstLine;
+        QStringList before;   // lines between the first line and the text
+        QString text;
+        QString after;        // the line after the text; empty for none
+        bool hasAfter = false;
+    };
+    struct PageStart {
+        int note = 0;
+        int line = 0;   // > 0: the note's text goes on from this line
+    };
+    void printHeader(PrintSurface &s) const;
+
+    Kind kind_;
+    qint64 number_;
+    QDate from_, to_;
+    QString forename_, surname_;
+    PageFooter footer_;
+    QVector<Note> notes_;
+    QVector<PageStart> starts_;
+};
+
+void PrintScheduleNotes(qint64 scheduleNumber, const QDate &from, const QDate &to, QWidget *parent = nullptr);
+void PrintCustomerNotes(qint64 customerNumber, const QDate &from, const QDate &to, QWidget *parent = nullptr);
+
+} // namespace wvs

@@ -1,0 +1,120 @@
+#include "output/PagedPrintout.h"
+#include "platform/Desktop.h"
+#include "platform/MessageBox.h"
+#include "platform/PrintSurface.h"
+#include "platform/Printers.h"
+#include "platform/WaitCursor.h"
+#include "platform/WvsError.h"
+
+#include <QHash>
+
+namespace wvs {
+
+PagedPrintout::~PagedPrintout() = default;
+
+int PagedPrintout::printOnto(PagedPrintout &printout, PrintSurface &surface)
+{
+    int index = 0;
+    while (printout.drawPage(surface, index)) {
+        surface.NewPage();
+        ++index;
+    }
+    surface.NewPage();
+    surface.EndDoc();
+    return index + 1;
+}
+
+void PagedPrintout::printAll(PagedPrintout &printout, QWidget *parent)
+{
+    if (!printout.load()) {
+        msgBox(QStringLiteral("Nothing to print"));
+        return;
+    }
+    std::unique_ptr<PrintSurface> surface = openPrintDocument(parent, printout.orientation());
+    if (!surface)
+        return;
+    {
+        WaitCursor wait;
+        printOnto(printout, *surface);   // a throw aborts the document as the surface goes
+    }
+    msgBox(printout.sentMessage());
+}
+
+QImage shippedPicture(const QString &name)
+{
+    static QHash<QString, QImage> loaded;
+    auto it = loaded.find(name);
+    if (it == loaded.end()) {
+        QImage picture(shippedFile(name));
+        if (picture.isNull())
+            throw WvsError(ErrorNumber::General, QStringLiteral("File not found: ") + name);
+        it = loaded.insert(name, picture);
+    }
+    return *it;
+}
+
+void PageFooter::draw(PrintSurface &s, int pageNumber) const
+{
+    const int W = s.Width();
+    const int H = s.Height();
+    s.FontSize = 8;
+    s.FontItalic = false;
+    s.ForeColor = Qt::black;
+    s.Line(515, H - 1440, W - 515, H - 1440);
+    s.Print(QString());
+    s.FontBold = false;
+    s.CurrentX = 515;
+    s.Print(QStringLiteral("Date printed: ") + printedAt + QStringLiteral("  By: ") + printedBy, true);
+    const double y = qRound(s.CurrentY);
+    s.PaintPicture(shippedPicture(QStringLiteral("Footer.bmp")), W / 2 - 1150, y - 100);
+
+    const QColor light(16, 170, 222);
+    s.ForeColor = light;
+    s.CurrentX = W / 2 - 700;
+    s.CurrentY = y;
+    s.Print(QStringLiteral("Planned with "), true);
+    s.ForeColor = QColor(0, 0, 255);
+    s.FontBold = true;
+    s.FontItalic = true;
+    s.CurrentY = y;
+    s.Print(QStringLiteral("Workvane"), true);
+    s.ForeColor = light;
+    s.FontBold = false;
+    s.FontItalic = false;
+    s.CurrentY = y;
+    s.Print(QStringLiteral(" scheduling"), true);
+
+    const QString page = QStringLiteral("Page ") + QString::number(pageNumber);
+    s.ForeColor = Qt::black;
+    s.CurrentX = pageNumberRightAligned ? (W - 515) - s.TextWidth(page) : W - 1500;
+    s.CurrentY = y;
+    s.Print(page);
+}
+
+int commentLineLength(double w)
+{
+    if (w > 11000) return 120;
+    if (w > 9500) return 105;
+    if (w > 8000) return 90;
+    if (w > 6500) return 75;
+    if (w > 5000) return 60;
+    if (w > 3500) return 45;
+    if (w > 2500) return 25;
+    return 15;
+}
+
+QStringList wrapText(QString text, int n)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    QStringList lines;
+    while (text.size() > n) {
+        const int blank = text.left(n).lastIndexOf(QLatin1Char(' '));
+        const int take = blank < 0 ? n : blank + 1;
+        lines << text.left(take);
+        text.remove(0, take);
+    }
+    lines << text;
+    return lines;
+}
+
+} // namespace wvs

@@ -1,0 +1,19 @@
+#pragma once
+#include "output/PreviewForm.h"
+
+namespace wvs {
+
+// The job schedule preview. Tag: the schedule number, "~" and the associate
+// ID (nothing after "~" for every associate); the print options are the ones
+// last confirmed.
+class PreviewScheduleForm : public PreviewForm {
+    Q_OBJECT
+public:
+    explicit PreviewScheduleForm(QWidget *parent = nullptr);
+
+protected:
+    std::unique_ptr<PagedPrintout> makePrintout() override;
+    const char *windowName() const override { return "PreviewScheduleForm"; }
+};
+
+} // namespace wvs

@@ -1,0 +1,123 @@
+#pragma once
+#include <QColor>
+#include <QImage>
+#include <QPageLayout>
+#include <QString>
+#include <memory>
+
+class QPainter;
+class QPrinter;
+
+namespace wvs {
+
+// A page to draw on in the printer's terms: positions in twips (1440 to the
+// inch) from the sheet's top left corner, a current position that printing
+// moves, and the font and colour of the text that follows. Printouts are
+// written once against this and drawn on paper, into a PDF file or into an
+// in-memory page image for the previews.
+//
+// Print draws a text with its top at CurrentY and then moves to the start of
+// the next line (CurrentX to 0, CurrentY down one line of the current font);
+// Print(text, true) keeps the line and leaves the position just after the
+// text. Line leaves the position at its end point. "Arial" is drawn with
+// Liberation Sans, which has the same metrics, and text is measured without
+// hinting, so widths are the same on every workstation.
+//
+// A new page is begun only when something is drawn on it: NewPage followed
+// by EndDoc never leaves a blank page.
+class PrintSurface {
+public:
+    virtual ~PrintSurface();
+
+    double CurrentX = 0;
+    double CurrentY = 0;
+    QString FontName = QStringLiteral("Arial");
+    double FontSize = 9;
+    bool FontBold = false;
+    bool FontItalic = false;
+    QColor ForeColor = Qt::black;
+
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    int Page() const { return page_; }
+
+    void Print(const QString &text, bool keepLine = false);
+    double TextWidth(const QString &text) const;
+    double TextHeight() const;
+    void Line(double x1, double y1, double x2, double y2);
+    // Draws a picture at its own size (96 pixels to the inch) with its top left corner at (x, y).
+    void PaintPicture(const QImage &picture, double x, double y);
+    void NewPage();
+    // Ends the document; a surface destroyed without EndDoc is aborted.
+    void EndDoc();
+
+    bool ended() const { return ended_; }
+
+protected:
+    PrintSurface(int widthTwips, int heightTwips);
+    // The painter of the page about to be drawn on, beginning it when needed.
+    QPainter &painter();
+    virtual QPainter *beginPage(bool first) = 0;   // a painter in device pixels
+    virtual void finishDocument() = 0;
+    virtual void abortDocument() = 0;
+    virtual double pixelsPerTwip() const = 0;
+    void abortIfOpen();
+
+private:
+    QFont font() const;
+    int width_;
+    int height_;
+    int page_ = 1;
+    bool started_ = false;     // the current page has been begun
+    bool anyPage_ = false;
+    bool ended_ = false;
+    QPainter *painter_ = nullptr;
+};
+
+// Pages sent to a printer of the workstation, or written as a PDF file.
+class PrinterSurface : public PrintSurface {
+public:
+    // printerName empty: a PDF file at pdfPath.
+    PrinterSurface(const QString &printerName, const QString &pdfPath, QPageLayout::Orientation orientation);
+    ~PrinterSurface() override;
+
+    // The sheet's size in twips for that printer and orientation.
+    static QSize pageSize(const QString &printerName, QPageLayout::Orientation orientation);
+
+protected:
+    QPainter *beginPage(bool first) override;
+    void finishDocument() override;
+    void abortDocument() override;
+    double pixelsPerTwip() const override;
+
+private:
+    std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<QPainter> p_;
+    QString pdfPath_;
+};
+
+// One page drawn into memory, for a preview. Keeps no page but the one drawn.
+class ImageSurface : public PrintSurface {
+public:
+    ImageSurface(int widthTwips, int heightTwips, double dpi = 96);
+    ~ImageSurface() override;
+    // Ends the drawing and hands back the page (white where nothing was drawn).
+    QImage image()
+    {
+        EndDoc();
+        return image_;
+    }
+
+protected:
+    QPainter *beginPage(bool first) override;
+    void finishDocument() override;
+    void abortDocument() override;
+    double pixelsPerTwip() const override { return dpi_ / 1440.0; }
+
+private:
+    double dpi_;
+    QImage image_;
+    std::unique_ptr<QPainter> p_;
+};
+
+} // namespace wvs

@@ -1,0 +1,266 @@
+#include "output/JobSchedulePrintout.h"
+#include "output/PreviewScheduleForm.h"
+#include "output/SchedulePrintForm.h"
+#include "platform/PrintSurface.h"
+#include "core/Session.h"
+#include "PrintTestData.h"
+
+#include <QFile>
+#include <QPushButton>
+#include <QRadioButton>
+
+using namespace wvs;
+using namespace wvs::schedtest;
+
+namespace {
+
+class JobSchedulePrintTest : public printtest::PrintDbTest {
+protected:
+    void SetUp() override
+    {
+        PrintDbTest::SetUp();
+        schedule_ = addSchedule("2025-01-01", "2025-12-31", "Closed");
+        schedulePrintSelection() = SchedulePrintSelection::all();
+    }
+
+    // A customer job of an associate with occurrences on the given dates.
+    qint64 jobOn(const QString &associate, const QStringList &dates, const CustomerData &c = CustomerData(),
+                 JobData j = JobData())
+    {
+        j.customer = addCustomer(c);
+        j.associate = associate;
+        const qint64 job = addJob(j);
+        for (const QString &d : dates)
+            storeJob(schedule_, job, d, ++seq_, QString(), QString());
+        return job;
+    }
+
+    QStringList printed(const QString &associate = QString())
+    {
+        const QString pdf = nextPdf();
+        PrintWorkvane(schedule_, associate);
+        return pdfPages(pdf);
+    }
+
+    // The preview's pages, paged through to the end.
+    int previewPages(const QString &associate = QString())
+    {
+        PreviewScheduleForm preview;
+        preview.Tag = QString::number(schedule_) + QLatin1Char('~') + associate;
+        preview.show();
+        settle();
+        while (!preview.AtLastPage)
+            preview.NextImage_Click();
+        return preview.PageNumber;
+    }
+
+    qint64 schedule_ = 0;
+    int seq_ = 0;
+};
+
+TEST_F(JobSchedulePrintTest, PrintsHeadingColumnsAndFooterIntoAPdfFile)
+{
+    writeSql("INSERT INTO Company (RowId, CompanyName, PTelephone, PEmail) VALUES (1, 'Clean Co', '09 555', 'a@b.nz')");
+    CustomerData c;
+    c.surname = "Featherstonehaugh-Cholmondeley";   // cut at 28 characters
+    c.forename = "Ann";
+    c.phone2 = "021 999";
+    c.preferredPhone = 2;
+    jobOn("ADM", {"2025-03-03"}, c);
+
+    const QStringList pages = printed();
+    ASSERT_EQ(pages.size(), 1);
+    const QString p = pages.first();
+    for (const char *text : {"Job Schedule", "Clean Co", "Email: a@b.nz", "Monday 03/03/2025",
+                             "Customer", "Address", "Phone", "Job", "Comments", "Featherstonehaugh-Cholmondel ",
+                             "1 Main Road", "Ponsonby", "021 999", "Window cleaning", "Page 1", "By: "})
+        EXPECT_TRUE(p.contains(QLatin1String(text))) << text << "\n" << p.toStdString();
+    EXPECT_FALSE(p.contains("Featherstonehaugh-Cholmondele"));
+    EXPECT_EQ(msgs_->texts(), QStringList({"Job Schedule sent to printer"}));
+
+    // Unchosen columns leave their headings out.
+    SchedulePrintSelection s = SchedulePrintSelection::all();
+    s.phone = s.comments = false;
+    schedulePrintSelection() = s;
+    const QString again = printed().first();
+    EXPECT_FALSE(again.contains("021 999"));
+    EXPECT_FALSE(again.contains("Comments"));
+}
+
+TEST_F(JobSchedulePrintTest, AssociatesDatesAndFullPagesBreakThePagesAsThePreviewDoes)
+{
+    addAssociate("BOB", "Sam Jones", "pw", 1);
+    addAssociate("SAM", "Sam Jones", "pw", 1);   // same name, another associate
+    jobOn("BOB", {"2025-03-03", "2025-03-04"});
+    jobOn("SAM", {"2025-03-03"});
+
+    SchedulePrintSelection s = SchedulePrintSelection::all();
+    s.breakOnDate = false;
+    schedulePrintSelection() = s;
+    QStringList pages = printed();
+    ASSERT_EQ(pages.size(), 2);   // one per associate, the second date on BOB's page
+    EXPECT_TRUE(pages.at(0).contains("Tuesday 04/03/2025"));
+    EXPECT_TRUE(pages.at(1).contains("Page 2"));
+    EXPECT_EQ(previewPages(), 2);
+
+    schedulePrintSelection().breakOnDate = true;
+    EXPECT_EQ(printed().size(), 3);
+    EXPECT_EQ(previewPages(), 3);
+
+    // Only one associate: his pages alone.
+    pages = printed("SAM");
+    ASSERT_EQ(pages.size(), 1);
+    EXPECT_TRUE(pages.first().contains("Monday 03/03/2025"));
+
+    // A long day runs over pages; the footers number them and none is blank.
+    QStringList dates;
+    for (int i = 0; i < 60; ++i)
+        dates << "2025-05-05";
+    CustomerData many;
+    many.surname = "Many";
+    JobData j;
+    for (int i = 0; i < 60; ++i) {
+        j.customer = 0;
+        jobOn("ADM", {"2025-05-05"}, many, j);
+    }
+    pages = printed("ADM");
+    ASSERT_GE(pages.size(), 3);
+    EXPECT_TRUE(pages.last().contains(QStringLiteral("Page %1").arg(pages.size())));
+    EXPECT_TRUE(pages.last().contains("Many"));
+    EXPECT_EQ(previewPages("ADM"), pages.size());
+}
+
+TEST_F(JobSchedulePrintTest, AnOccurrenceNotYetDoneIsPrintedUnderItsJobsAssociate)
+{
+    addAssociate("BOB", "Bob Brown", "pw", 1);
+    const qint64 job = jobOn("BOB", {});
+    storeJob(schedule_, job, "2025-03-03", 1, QString(), QString());       // not done: no associate of its own
+    storeJob(schedule_, job, "2025-03-10", 2, "2025-03-10", "ADM");        // done by another
+    const QStringList pages = printed();
+    ASSERT_EQ(pages.size(), 2);
+    EXPECT_TRUE(pages.join("").contains("Bob Brown Monday 03/03/2025"));
+    EXPECT_EQ(printed("BOB").size(), 1);
+}
+
+TEST_F(JobSchedulePrintTest, ALongCommentWrapsAndGoesOnOverThePage)
+{
+    QString comment;
+    for (int i = 0; i < 400; ++i)
+        comment += QStringLiteral("word%1 ").arg(i, 3, 10, QLatin1Char('0'));
+    JobData j;
+    j.comment = comment.trimmed() + "ENDMARK";
+    j.commentOnSchedule = true;
+    jobOn("ADM", {"2025-03-03"}, CustomerData(), j);
+
+    const QStringList pages = printed();
+    ASSERT_EQ(pages.size(), 2);
+    EXPECT_TRUE(pages.at(0).contains("word000"));
+    EXPECT_FALSE(pages.at(1).contains("1 Main Road"));   // only the comment goes on
+    EXPECT_TRUE(pages.at(1).contains("ENDMARK"));
+    EXPECT_EQ(previewPages(), 2);
+
+    // Lines break after the last blank within N characters, or after exactly N.
+    EXPECT_EQ(wrapText("aaaa bbbb cccc", 10), QStringList({"aaaa bbbb ", "cccc"}));
+    EXPECT_EQ(wrapText("abcdefghijkl", 5), QStringList({"abcde", "fghij", "kl"}));
+    EXPECT_EQ(wrapText("one\r\ntwo", 20), QStringList({"one two"}));
+    // Every column width has a line length.
+    EXPECT_EQ(commentLineLength(900), 15);
+}
+
+TEST_F(JobSchedulePrintTest, NothingToPrintWritesNoFileAndAFailedDocumentLeavesNoFile)
+{
+    addAssociate("BOB", "Bob Brown", "pw", 1);
+    jobOn("ADM", {"2025-03-03"});
+    const QString pdf = nextPdf();
+    PrintWorkvane(schedule_, "BOB");
+    EXPECT_EQ(msgs_->texts(), QStringList({"Nothing to print"}));
+    EXPECT_FALSE(QFile::exists(pdf));
+    EXPECT_TRUE(files_->asked().isEmpty());
+
+    {
+        PrinterSurface surface(QString(), pdf, QPageLayout::Portrait);
+        surface.Print("half a page");
+        surface.NewPage();
+    }   // never ended
+    EXPECT_FALSE(QFile::exists(pdf));
+
+    {
+        PrinterSurface surface(QString(), pdf, QPageLayout::Portrait);
+        surface.Print("one page");
+        surface.NewPage();
+        surface.EndDoc();
+    }
+    EXPECT_EQ(pdfPages(pdf).size(), 1);   // no blank page after the last NewPage
+}
+
+TEST_F(JobSchedulePrintTest, PreviewPagesBackAndForthShowingTheSamePages)
+{
+    for (const char *d : {"2025-03-03", "2025-03-04", "2025-03-05"})
+        jobOn("ADM", {d});
+    PreviewScheduleForm preview;
+    preview.Tag = QString::number(schedule_) + "~";
+    preview.show();
+    settle();
+    const QImage first = preview.pageImage();
+    EXPECT_TRUE(preview.AtFirstPage);
+    preview.NextImage_Click();
+    preview.NextImage_Click();
+    const QImage third = preview.pageImage();
+    EXPECT_TRUE(preview.AtLastPage);
+    EXPECT_FALSE(enabled(&preview, "NextImage"));
+    preview.PreviousImage_Click();
+    preview.PreviousImage_Click();
+    EXPECT_EQ(preview.pageImage(), first);
+    EXPECT_FALSE(enabled(&preview, "PreviousImage"));
+    preview.NextImage_Click();
+    preview.NextImage_Click();
+    EXPECT_EQ(preview.pageImage(), third);
+    EXPECT_EQ(preview.pagesDrawn(), 3);   // shown again, not drawn again
+    EXPECT_NE(first, third);
+
+    // Print from the preview prints every page and leaves the preview where it is.
+    const QString pdf = nextPdf();
+    preview.PrintButton_Click();
+    EXPECT_EQ(pdfPages(pdf).size(), 3);
+    EXPECT_EQ(preview.PageNumber, 3);
+}
+
+TEST_F(JobSchedulePrintTest, PrintOptionsCheckThePortraitWidthAndKeepTheChoice)
+{
+    schedulePrintSelection() = SchedulePrintSelection();
+    writeSql("UPDATE Preferences SET ShowCostOnSchedPrint = 0");
+    modal_->once("SchedulePrintForm", [&](QDialog *d) {
+        EXPECT_TRUE(child<QRadioButton>(d, "LandscapeOption")->isChecked());   // first use: landscape, all ticked
+        EXPECT_FALSE(ticked(d, "CostCheck"));
+        child<QRadioButton>(d, "PortraitOption")->setChecked(true);
+        click(d, "OKButton");   // every column is wider than an upright sheet
+        EXPECT_TRUE(d->isVisible());
+        tick(d, "CommentCheck", false);
+        tick(d, "PhoneCheck", false);
+        click(d, "PreviewButton");
+    });
+    SchedulePrintForm options;
+    showModal(&options);
+    EXPECT_EQ(msgs_->texts(), QStringList({"The width of the selected fields exceeds the printer's printable area.\r\n"
+                                           "Change the selection or set the orientation to landscape"}));
+    EXPECT_TRUE(options.PreviewChosen);
+    EXPECT_EQ(session().selectedPrinterIndex, 0);
+    EXPECT_TRUE(schedulePrintSelection().portrait);
+    EXPECT_FALSE(schedulePrintSelection().comments);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM SchedulePrintFields WHERE Orientation = 'P' AND Phone = 0 AND Cost = 0"), 1);
+
+    modal_->once("SchedulePrintForm", [&](QDialog *d) {
+        EXPECT_TRUE(child<QRadioButton>(d, "PortraitOption")->isChecked());
+        EXPECT_FALSE(ticked(d, "PhoneCheck"));
+        click(d, "UnselectAllButton");
+        click(d, "OKButton");
+        EXPECT_TRUE(d->isVisible());
+        click(d, "CancelButton");
+    });
+    SchedulePrintForm again;
+    showModal(&again);
+    EXPECT_EQ(msgs_->texts().last(), "No fields selected");
+    EXPECT_EQ(session().selectedPrinterIndex, 999);
+}
+
+} // namespace

@@ -1,0 +1,147 @@
+#include "output/NotesPrintout.h"
+#include "output/PreviewCustomerNotesForm.h"
+#include "output/PreviewScheduleNotesForm.h"
+#include "customers/NotesForm.h"
+#include "PrintTestData.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+using namespace wvs;
+using namespace wvs::schedtest;
+
+namespace {
+
+class NotesPrintTest : public printtest::PrintDbTest {
+protected:
+    void SetUp() override
+    {
+        PrintDbTest::SetUp();
+        schedule_ = addSchedule("2025-01-01", "2025-12-31", "Closed");
+        CustomerData c;
+        c.surname = "Hart";
+        c.forename = "";
+        customer_ = addCustomer(c);
+        JobData j;
+        j.customer = customer_;
+        job_ = addJob(j);
+        storeJob(schedule_, job_, "2025-03-03", 1);
+    }
+
+    void addCustomerNote(const QString &time, const QString &detail)
+    {
+        writeSql("INSERT INTO CustomerNotes (CustomerNumber, NoteDateTime, NoteDetail, NoteAuthor) VALUES (?, ?, ?, ?)",
+                 {customer_, time, detail, "Administrator"});
+    }
+
+    template <class Preview>
+    int previewPages(qint64 number)
+    {
+        Preview preview;
+        preview.Tag = QString::number(number) + "~01/03/2025~31/03/2025";
+        preview.show();
+        settle();
+        while (!preview.AtLastPage && preview.PageNumber > 0)
+            preview.NextImage_Click();
+        return preview.PageNumber;
+    }
+
+    qint64 schedule_ = 0;
+    qint64 customer_ = 0;
+    qint64 job_ = 0;
+};
+
+TEST_F(NotesPrintTest, ScheduleNotesOfThePeriodPrintNewestFirstWithTheirBlocks)
+{
+    addNote(schedule_, job_, "2025-03-03", "2025-03-01 00:00:00", "Action", "first day");
+    addNote(schedule_, job_, "2025-03-03", "2025-03-31 23:59:00", "Information", "last day");
+    addNote(schedule_, job_, "2025-03-03", "2025-04-01 08:00:00", "Information", "outside");
+
+    const QString pdf = nextPdf();
+    PrintScheduleNotes(schedule_, d("2025-03-01"), d("2025-03-31"));
+    const QStringList pages = pdfPages(pdf);
+    ASSERT_EQ(pages.size(), 1);
+    const QString p = pages.first();
+    for (const char *text : {"Schedule Job Notes", "From: 01/03/2025", "To: 31/03/2025", "31/03/2025 23:59:00 Administrator",
+                             "01/03/2025 Administrator", "Customer: Hart", "Service address: 1 Main Road Ponsonby",
+                             "Note type: Action", "Page 1"})
+        EXPECT_TRUE(p.contains(QLatin1String(text))) << text << "\n" << p.toStdString();
+    EXPECT_LT(p.indexOf("last day"), p.indexOf("first day"));
+    EXPECT_FALSE(p.contains("outside"));
+    EXPECT_EQ(msgs_->texts(), QStringList({"Schedule Notes sent to printer"}));
+
+    PrintScheduleNotes(schedule_, d("2025-05-01"), d("2025-05-31"));
+    EXPECT_EQ(msgs_->texts().last(), "Nothing to print");
+}
+
+TEST_F(NotesPrintTest, LongNotesGoOnOverThePagesAndThePreviewHasAsMany)
+{
+    QString long_;
+    for (int i = 0; i < 900; ++i)
+        long_ += QStringLiteral("note%1 ").arg(i, 3, 10, QLatin1Char('0'));
+    addCustomerNote("2025-03-02 10:00:00", long_ + "TAILMARK");
+    addCustomerNote("2025-03-05 10:00:00", "short one");
+
+    const QString pdf = nextPdf();
+    PrintCustomerNotes(customer_, d("2025-03-01"), d("2025-03-31"));
+    const QStringList pages = pdfPages(pdf);
+    ASSERT_GE(pages.size(), 2);
+    EXPECT_TRUE(pages.first().contains("Customer Notes"));
+    EXPECT_TRUE(pages.first().contains("Customer: Hart"));
+    EXPECT_TRUE(pages.first().contains("short one"));
+    EXPECT_TRUE(pages.last().contains("TAILMARK"));
+    EXPECT_FALSE(pages.last().contains("02/03/2025 10:00:00"));   // the note's first line is not repeated
+    EXPECT_EQ(previewPages<PreviewCustomerNotesForm>(customer_), pages.size());
+
+    for (int i = 0; i < 40; ++i)
+        addNote(schedule_, job_, "2025-03-03", QStringLiteral("2025-03-10 10:%1:00").arg(i, 2, 10, QLatin1Char('0')),
+                "Information", "note text");
+    const QString notesPdf = nextPdf("notes.pdf");
+    PrintScheduleNotes(schedule_, d("2025-03-01"), d("2025-03-31"));
+    const int printed = pdfPages(notesPdf).size();
+    EXPECT_GE(printed, 2);
+    EXPECT_EQ(previewPages<PreviewScheduleNotesForm>(schedule_), printed);
+}
+
+TEST_F(NotesPrintTest, TheCustomerNotesWindowPrintsIntoTheChosenPdfFileOrPreviews)
+{
+    addCustomerNote("2025-03-02 10:00:00", "Dog in the yard");
+    NotesForm notes;
+    notes.Tag = "Customer~" + QString::number(customer_);
+    notes.show();
+    settle();
+    auto chooseRange = [](QDialog *d) {
+        d->findChild<QLabel *>("FromDateLabel")->setText("01 Mar 2025");
+        d->findChild<QLabel *>("ToDateLabel")->setText("31 Mar 2025");
+        d->findChild<QPushButton *>("OKButton")->click();
+    };
+    modal_->once("DateSelectForm", chooseRange);
+    modal_->once("PrinterSelectForm", [](QDialog *d) { d->findChild<QPushButton *>("OKButton")->click(); });
+    const QString pdf = nextPdf();
+    click(&notes, "PrintButton");
+    const QStringList pages = pdfPages(pdf);
+    ASSERT_EQ(pages.size(), 1);
+    EXPECT_TRUE(pages.first().contains("Dog in the yard"));
+    EXPECT_EQ(msgs_->texts().last(), "Customer Notes sent to printer");
+
+    modal_->once("DateSelectForm", chooseRange);
+    modal_->once("PrinterSelectForm", [](QDialog *d) { d->findChild<QPushButton *>("PreviewButton")->click(); });
+    click(&notes, "PrintButton");
+    EXPECT_EQ(modal_->opened().last().name, "PreviewCustomerNotesForm");
+    EXPECT_EQ(modal_->opened().last().tag, QString::number(customer_) + "~01/03/2025~31/03/2025");
+}
+
+TEST_F(NotesPrintTest, APreviewWithNothingToShowSaysSoAndStaysEmpty)
+{
+    PreviewScheduleNotesForm preview;
+    preview.Tag = QString::number(schedule_) + "~01/03/2025~31/03/2025";
+    preview.show();
+    settle();
+    EXPECT_EQ(msgs_->texts(), QStringList({"Nothing to print"}));
+    EXPECT_EQ(preview.PageNumber, 0);
+    EXPECT_FALSE(enabled(&preview, "NextImage"));
+    preview.NextImage_Click();
+    EXPECT_EQ(preview.PageNumber, 0);
+}
+
+} // namespace

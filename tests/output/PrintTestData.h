@@ -1,0 +1,62 @@
+#pragma once
+#include "platform/FileDialog.h"
+#include "platform/Printers.h"
+#include "scheduling/ScheduleTestData.h"
+
+#include <QDir>
+#include <QProcess>
+
+namespace wvs::printtest {
+
+// A schedule fixture that prints into PDF files of the test's folder (the
+// workstation has no printer: the "PDF file" entry is the only one) and reads
+// them back as text.
+class PrintDbTest : public schedtest::ScheduleDbTest {
+protected:
+    void SetUp() override
+    {
+        ScheduleDbTest::SetUp();
+        printers_ = std::make_unique<PrinterScript>(QStringList());
+        files_ = std::make_unique<FileDialogScript>();
+    }
+    void TearDown() override
+    {
+        files_.reset();
+        printers_.reset();
+        ScheduleDbTest::TearDown();
+    }
+
+    // The path the next print is saved to.
+    QString nextPdf(const QString &name = QStringLiteral("out.pdf"))
+    {
+        const QString path = QDir(dir_->path()).filePath(name);
+        files_->answer(path);
+        return path;
+    }
+
+    // The pages of a PDF file as text, laid out as printed.
+    static QStringList pdfPages(const QString &path)
+    {
+        QProcess p;
+        p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+        p.waitForFinished(30000);
+        QStringList pages = QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\f'));
+        if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
+            pages.removeLast();
+        return pages;
+    }
+
+    // An occurrence stored with a note on it.
+    void addNote(qint64 schedule, qint64 job, const QString &date, const QString &time, const QString &type,
+                 const QString &detail, const QString &author = QStringLiteral("Administrator"))
+    {
+        writeSql(QStringLiteral("INSERT INTO ScheduleJobNotes (ScheduleNumber, JobSeqNo, ScheduleServiceDate, "
+                                "NoteDateTime, NoteAuthor, NoteDetail, NoteType) VALUES (?, ?, ?, ?, ?, ?, ?)"),
+                 {schedule, job, date, time, author, detail, type});
+    }
+
+    std::unique_ptr<PrinterScript> printers_;
+    std::unique_ptr<FileDialogScript> files_;
+};
+
+} // namespace wvs::printtest

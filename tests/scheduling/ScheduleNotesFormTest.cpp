@@ -1,0 +1,115 @@
+#include "scheduling/ScheduleNotesForm.h"
+#include "core/Session.h"
+#include "ScheduleTestData.h"
+
+#include <QListWidget>
+#include <QTextEdit>
+
+using namespace wvs;
+using namespace wvs::schedtest;
+
+namespace {
+
+class ScheduleNotesFormTest : public ScheduleDbTest {
+protected:
+    void SetUp() override
+    {
+        ScheduleDbTest::SetUp();
+        session().currentAssociateName = "Administrator";
+        addAssociate("BOB", "Bob Brown", "pw", 1);
+        schedule_ = addSchedule("2025-01-01", "2025-12-31", "Closed");
+        CustomerData a;
+        a.surname = "Able";
+        JobData j;
+        j.customer = addCustomer(a);
+        jobA_ = addJob(j);
+        CustomerData b;
+        b.surname = "Baker";
+        j.customer = addCustomer(b);
+        j.associate = "BOB";
+        jobB_ = addJob(j);
+        storeJob(schedule_, jobA_, "2025-03-03", 1);
+        storeJob(schedule_, jobB_, "2025-03-03", 2);
+        // Two notes on one occurrence, and one on another customer's.
+        note(jobA_, "2025-03-04 09:00:00", "Action", "older");
+        note(jobA_, "2025-03-05 09:00:00", "Action", "newer");
+        note(jobB_, "2025-03-06 09:00:00", "Information", "baker");
+    }
+    void note(qint64 job, const QString &time, const QString &type, const QString &detail)
+    {
+        writeSql("INSERT INTO ScheduleJobNotes (ScheduleNumber, JobSeqNo, ScheduleServiceDate, NoteDateTime, NoteAuthor, "
+                 "NoteDetail, NoteType) VALUES (?, ?, '2025-03-03', ?, 'Administrator', ?, ?)",
+                 {schedule_, job, time, detail, type});
+    }
+    QString detail(const QString &time)
+    {
+        return scalarSql("SELECT NoteDetail FROM ScheduleJobNotes WHERE NoteDateTime = ?", {time}).toString();
+    }
+    int taken(const QString &time)
+    {
+        return scalarSql("SELECT ActionTaken FROM ScheduleJobNotes WHERE NoteDateTime = ?", {time}).toInt();
+    }
+    static QStringList listed(QWidget *f)
+    {
+        QStringList out;
+        auto *list = child<QListWidget>(f, "CustomerList");
+        for (int i = 0; i < list->count(); ++i)
+            out << list->item(i)->text();
+        return out;
+    }
+
+    qint64 schedule_ = 0, jobA_ = 0, jobB_ = 0;
+};
+
+TEST_F(ScheduleNotesFormTest, FiltersListNotesNewestFirstAndAFilterChangeEmptiesTheList)
+{
+    auto f = shown<ScheduleNotesForm>("Schedule~" + QString::number(schedule_));
+    EXPECT_TRUE(listed(f.get()).isEmpty());
+    click(f.get(), "GoButton");
+    click(f.get(), "GoButton");
+    EXPECT_EQ(listed(f.get()), QStringList({"Baker, Anna 06/03/2025", "Able, Anna 05/03/2025", "Able, Anna 04/03/2025"}));
+    EXPECT_TRUE(child<QTextEdit>(f.get(), "DetailsText")->toPlainText().endsWith("baker"));
+    EXPECT_FALSE(child<QWidget>(f.get(), "ActionCheck")->isVisible());
+
+    choose(f.get(), "AssociateCombo", "Bob Brown");
+    EXPECT_TRUE(listed(f.get()).isEmpty());
+    EXPECT_FALSE(enabled(f.get(), "CommentButton"));
+    click(f.get(), "GoButton");
+    EXPECT_EQ(listed(f.get()), QStringList({"Baker, Anna 06/03/2025"}));
+
+    choose(f.get(), "AssociateCombo", "<All>");
+    choose(f.get(), "NoteTypeCombo", "Action");
+    choose(f.get(), "CustomerCombo", "Able, Anna");
+    click(f.get(), "GoButton");
+    EXPECT_EQ(listed(f.get()).size(), 2);
+}
+
+TEST_F(ScheduleNotesFormTest, TickAndCommentGoToTheSelectedNoteOnly)
+{
+    auto f = shown<ScheduleNotesForm>("History~" + QString::number(jobA_) + "~2025-03-03");
+    // One note type on the occurrence: listed at once.
+    EXPECT_EQ(listed(f.get()).size(), 2);
+    EXPECT_FALSE(enabled(f.get(), "CustomerCombo"));
+    auto *list = child<QListWidget>(f.get(), "CustomerList");
+    list->setCurrentRow(1);   // the older note
+    EXPECT_EQ(taken("2025-03-04 09:00:00"), 0);   // showing writes nothing
+    click(f.get(), "ActionCheck");
+    EXPECT_EQ(taken("2025-03-04 09:00:00"), 1);
+    EXPECT_EQ(taken("2025-03-05 09:00:00"), 0);
+
+    list->setCurrentRow(1);
+    modal_->once("CommentForm", [&](QDialog *d) {
+        click(d, "OKButton");
+        EXPECT_TRUE(d->isVisible());
+        child<QTextEdit>(d, "CommentText")->setPlainText("called back");
+        click(d, "OKButton");
+    });
+    click(f.get(), "CommentButton");
+    EXPECT_EQ(msgs_->texts(), QStringList({"No comment added!", "Comment saved"}));
+    EXPECT_EQ(detail("2025-03-05 09:00:00"), "newer");
+    const QString older = detail("2025-03-04 09:00:00");
+    EXPECT_TRUE(older.startsWith("older\r\n-COMMENT-\r\n")) << older.toStdString();
+    EXPECT_TRUE(older.endsWith(" by Administrator - called back")) << older.toStdString();
+}
+
+} // namespace
