@@ -1,4 +1,5 @@
 #include "portal/PortalCustomerJobsManagementForm.h"
+#include "common/Formats.h"
 #include "common/ResizeControlsModule.h"
 #include "common/SortChoiceCheck.h"
 #include "core/Session.h"
@@ -11,6 +12,8 @@
 #include "shell/FormRegistry.h"
 
 #include <QComboBox>
+#include <QDate>
+#include <algorithm>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -143,7 +146,19 @@ void PortalCustomerJobsManagementForm::CreateGrid()
         while (headings.size() < C::Count)
             headings << QString();
         JobsGrid->setHeadings(headings);
-        const int widths[] = {0, 600, 2250, 2500, 1800, 2050, 1200, 1020, 850, 1150};
+        int widths[] = {0, 600, 2250, 2500, 1800, 2050, 1200, 1020, 850, 1150};
+        // Coloured rows are bold: a column is widened where the grid's font
+        // would cut its heading or a bold day, word, amount or date short.
+        const double scale = session().resizeFactor > 0 ? session().resizeFactor : 1.0;
+        auto atLeast = [&](int col, const QString &text) {
+            widths[col] = std::max(widths[col], int(JobsGrid->textWidthTwips(text, true) / scale + 0.5));
+        };
+        for (int c = C::User; c <= C::Start; ++c)
+            atLeast(c, headings[c]);
+        atLeast(C::Day, QStringLiteral("Wednesday"));
+        atLeast(C::Frequency, QStringLiteral("Monthly"));
+        atLeast(C::Cost, QStringLiteral("$9,999.99"));
+        atLeast(C::Start, Formats::toDisplayDate(QDate(2000, 9, 30)));
         for (int c = 0; c <= 9; ++c)
             JobsGrid->setColWidth(c, widths[c]);
         JobsGrid->setColWidth(C::Entered, 1150);
