@@ -19,6 +19,7 @@ class QToolButton;
 namespace wvs {
 
 class CustomerJobOpener;
+class RecurrenceFrames;
 
 // Adds, changes or shows one customer job.
 //
@@ -49,7 +50,6 @@ protected:
 
 private:
     void buildControls();
-    QWidget *buildFrequencyFrame();
     void loadLists();
     void loadJob(const CustomerJob &job);
 
@@ -60,12 +60,6 @@ private:
     void StartDateImage_Click();
     void EndDateImage_Click();
     void OKButton_Click();
-    void showFrame(QFrame *frame);
-
-    void PopulateDaily(int code);
-    void PopulateWeekly(int code);
-    void PopulateMonthly(int code);
-    void PopulateYearly(int code);
 
     qint64 currentCustomer() const;
 
@@ -87,19 +81,9 @@ private:
     QPlainTextEdit *CommentText;
     QCheckBox *CommentCheck, *AsRequiredCheck, *ProspectiveCheck, *SuspendCheck;
     QLabel *StartDateLabel, *StartDayLabel, *LastServiceLabel, *EndDateLabel;
-    QGroupBox *EndDateFrame, *FrequencyFrame;
+    QGroupBox *EndDateFrame;
     QRadioButton *NoEndOption, *EndDateOption, *OccurrencesOption;
-    QRadioButton *DailyOption, *WeeklyOption, *MonthlyOption, *YearlyOption;
-    QFrame *DailyFrame, *WeeklyFrame, *MonthlyFrame, *YearlyFrame;
-    QRadioButton *DailyOption1, *DailyOption2;
-    QLineEdit *DailyText1, *WeeklyText1;
-    QCheckBox *DayChecks[7]; // MondayCheck .. SundayCheck
-    QRadioButton *MonthlyOption1, *MonthlyOption2, *MonthlyOption3;
-    QLineEdit *MonthlyText1, *MonthlyText2, *MonthlyText3, *MonthlyText4;
-    QComboBox *MonthlyCombo1, *MonthlyCombo2;
-    QRadioButton *YearlyOption1, *YearlyOption2;
-    QComboBox *YearlyCombo1, *YearlyCombo2, *YearlyCombo3, *YearlyCombo4;
-    QLineEdit *YearlyText1;
+    RecurrenceFrames *Frequency;
     QPushButton *OKButton, *ExitButton;
 };
 

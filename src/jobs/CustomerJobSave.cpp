@@ -293,26 +293,8 @@ CustomerJobSaveOutcome CustomerJobSave::check(const CustomerJobEntry &e, const A
         return refuse(out, "Please select an End option");
     if (e.end == JobEnd::OnDate && !Formats::fromDisplayDate(e.endDateText).isValid())
         return refuse(out, "Please select an end date for the job");
-    if (e.end == JobEnd::After) {
-        const BoxValue n = readWhole(e.occurrencesText);
-        switch (n.state) {
-        case BoxState::Empty:
-            return refuse(out, "Please enter the number of occurrences after which to end the job", "OccurrencesText");
-        case BoxState::NotNumeric:
-            return refuse(out, "The number of occurrences after which to end the job must be numeric", "OccurrencesText");
-        case BoxState::Negative:
-            return refuse(out, "The number of occurrences after which to end the job cannot be a negative value",
-                          "OccurrencesText");
-        case BoxState::Zero:
-            // Stored as 0 it would read back as a job without end.
-            return refuse(out, "The number of occurrences must be at least 1", "OccurrencesText");
-        case BoxState::Number:
-            if (n.value > 32767)
-                return refuse(out, "The number of occurrences after which to end the job must be numeric",
-                              "OccurrencesText");
-            break;
-        }
-    }
+    if (e.end == JobEnd::After && occurrencesRefused(e.occurrencesText, out))
+        return out;
     if (e.costText.isEmpty())
         return refuse(out, "Please enter the Cost", "CostText");
     const std::optional<Money> cost = Money::parse(e.costText);
@@ -325,7 +307,7 @@ CustomerJobSaveOutcome CustomerJobSave::check(const CustomerJobEntry &e, const A
         return refuse(out, "Please select a Job Type", "JobTypeCombo");
     if (!e.associateID)
         return refuse(out, "Please assign the job to an Associate", "AssociateCombo");
-    if (isRecurring(e) && frequencyFault(e.frequency, ask, out)) {
+    if (isRecurring(e) && frequencyRefused(e.frequency, ask, out)) {
         out.saved = false;
         return out;
     }
@@ -436,6 +418,36 @@ CustomerJobSaveOutcome CustomerJobSave::save(const CustomerJobEntry &e, const QS
     }
     out.saved = true;
     return out;
+}
+
+bool CustomerJobSave::frequencyRefused(const FrequencyEntry &f, const Ask &ask, CustomerJobSaveOutcome &out)
+{
+    return frequencyFault(f, ask, out);
+}
+
+bool CustomerJobSave::occurrencesRefused(const QString &text, CustomerJobSaveOutcome &out)
+{
+    const BoxValue n = readWhole(text);
+    const char *message = nullptr;
+    switch (n.state) {
+    case BoxState::Empty: message = "Please enter the number of occurrences after which to end the job"; break;
+    case BoxState::NotNumeric: message = "The number of occurrences after which to end the job must be numeric"; break;
+    case BoxState::Negative:
+        message = "The number of occurrences after which to end the job cannot be a negative value";
+        break;
+    // Stored as 0 it would read back as a job without end.
+    case BoxState::Zero: message = "The number of occurrences must be at least 1"; break;
+    case BoxState::Number:
+        if (n.value > 32767)
+            message = "The number of occurrences after which to end the job must be numeric";
+        break;
+    }
+    if (!message)
+        return false;
+    out.saved = false;
+    out.message = QString::fromUtf8(message);
+    out.focus = QStringLiteral("OccurrencesText");
+    return true;
 }
 
 } // namespace wvs

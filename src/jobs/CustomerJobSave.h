@@ -92,6 +92,14 @@ public:
     // hold a whole number reads as not a number.
     static FrequencySettings settingsOf(const FrequencyEntry &f);
 
+    // The checks of the frequency frame's chosen kind; true with out's
+    // message and focus filled on a fault (an empty message when the user
+    // declined the question). No kind chosen is a fault of its own.
+    static bool frequencyRefused(const FrequencyEntry &f, const Ask &ask, CustomerJobSaveOutcome &out);
+    // The checks of the occurrences box of "After": a whole number from 1 on
+    // that the stored count can hold; true with out filled on a fault.
+    static bool occurrencesRefused(const QString &text, CustomerJobSaveOutcome &out);
+
     // A closed schedule covers the date.
     static bool startsInClosedSchedule(const QDate &start);
     // A job with this customer, job type, service address and start date exists.

@@ -1,0 +1,279 @@
+#include "portal/PortalCustomerJobsManagementForm.h"
+#include "common/Formats.h"
+#include "common/ResizeControlsModule.h"
+#include "common/SortChoiceCheck.h"
+#include "core/Session.h"
+#include "platform/ErrorHandlingModule.h"
+#include "platform/FlexGrid.h"
+#include "platform/MessageBox.h"
+#include "platform/Modal.h"
+#include "portal/PortalCustomerJobAddForm.h"
+#include "portal/PortalRequestRecords.h"
+#include "shell/FormRegistry.h"
+
+#include <QComboBox>
+#include <QDate>
+#include <algorithm>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace wvs {
+
+WVS_REGISTER_FORM(PortalCustomerJobsManagementForm);
+
+namespace {
+
+const char *const Window = "PortalCustomerJobsManagementForm";
+const QColor ProspectiveColour(0, 0, 255);
+const QColor AsRequiredColour(255, 128, 0);
+
+QLabel *legend(QWidget *parent, const char *name, const QString &text, const QColor &colour)
+{
+    auto *l = named(new QLabel(text, parent), name);
+    QFont f(QStringLiteral("Arial"));
+    f.setBold(true);
+    l->setFont(f);
+    l->setAutoFillBackground(true);
+    QPalette p = l->palette();
+    p.setColor(QPalette::WindowText, colour);
+    p.setColor(QPalette::Window, QColor(231, 239, 255));
+    l->setPalette(p);
+    l->setContentsMargins(6, 2, 6, 2);
+    return l;
+}
+
+} // namespace
+
+PortalCustomerJobsManagementForm::PortalCustomerJobsManagementForm(QWidget *parent) : Form(parent)
+{
+    setObjectName(QString::fromLatin1(Window));
+    setWindowTitle(QStringLiteral("Customer Jobs Added On Portal"));
+    buildControls();
+    guarded(Window, "Form_Load", [&] {
+        ResizeControls(this);
+        SortCombo->addItems({QStringLiteral("User Id"), QStringLiteral("Customer"), QStringLiteral("Service Address"),
+                             QStringLiteral("Suburb"), QStringLiteral("Job Type"), QStringLiteral("Service Day"),
+                             QStringLiteral("Frequency"), QStringLiteral("Cost"), QStringLiteral("Start Date"),
+                             QStringLiteral("Date Entered")});
+        SortOrderCombo->addItems({QStringLiteral("Ascending"), QStringLiteral("Descending")});
+        JobTypesArray = CustomerJobRecords::jobTypes();
+        SortCombo->setCurrentIndex(0);
+        SortOrderCombo->setCurrentIndex(0);
+        CreateGrid();
+        PopulateGrid();
+    });
+}
+
+void PortalCustomerJobsManagementForm::buildControls()
+{
+    JobsGrid = named(new FlexGrid(this), "JobsGrid");
+    SortCombo = named(new QComboBox(this), "SortCombo");
+    SortOrderCombo = named(new QComboBox(this), "SortOrderCombo");
+    SortButton = makeButton("SortButton", QStringLiteral("S&ort"));
+    ImportButton = makeButton("ImportButton", QStringLiteral("&Import From Portal"));
+    ViewModifySaveButton = makeButton("ViewModifySaveButton", QStringLiteral("&View/Modify/Save"));
+    DeleteButton = makeButton("DeleteButton", QStringLiteral("&Delete"));
+    ExitButton = makeButton("ExitButton", QStringLiteral("&Exit"));
+    JobProspectiveLabel = legend(this, "JobProspectiveLabel", QStringLiteral("Job is prospective"), ProspectiveColour);
+    JobAsRequiredLabel =
+        legend(this, "JobAsRequiredLabel", QStringLiteral("Job is \"As Required\""), AsRequiredColour);
+
+    auto *sort = new QHBoxLayout;
+    sort->addStretch();
+    sort->addWidget(named(new QLabel(QStringLiteral("Sort by"), this), "SortByLabel"));
+    sort->addWidget(SortCombo);
+    sort->addWidget(SortOrderCombo);
+    sort->addWidget(SortButton);
+    auto *legends = new QHBoxLayout;
+    legends->addWidget(JobProspectiveLabel);
+    legends->addWidget(JobAsRequiredLabel);
+    legends->addStretch();
+    auto *line = named(new QFrame(this), "Line1");
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(ImportButton);
+    buttons->addWidget(ViewModifySaveButton);
+    buttons->addWidget(DeleteButton);
+    buttons->addStretch();
+    buttons->addWidget(ExitButton);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(sort);
+    layout->addWidget(JobsGrid, 1);
+    layout->addLayout(legends);
+    layout->addWidget(line);
+    layout->addLayout(buttons);
+    resize(1100, 560);
+
+    connect(SortButton, &QPushButton::clicked, this, &PortalCustomerJobsManagementForm::SortButton_Click);
+    connect(ImportButton, &QPushButton::clicked, this, &PortalCustomerJobsManagementForm::ImportButton_Click);
+    connect(ViewModifySaveButton, &QPushButton::clicked, this,
+            &PortalCustomerJobsManagementForm::ViewModifySaveButton_Click);
+    connect(JobsGrid, &FlexGrid::rowDoubleClicked, this, [this](int, int) {
+        guarded(Window, "JobsGrid_DblClick", [&] { ViewModifySaveButton_Click(); });
+    });
+    connect(DeleteButton, &QPushButton::clicked, this, &PortalCustomerJobsManagementForm::DeleteButton_Click);
+    connect(ExitButton, &QPushButton::clicked, this, [this] { guarded(Window, "ExitButton_Click", [&] { reject(); }); });
+}
+
+void PortalCustomerJobsManagementForm::CreateGrid()
+{
+    guarded(Window, "CreateGrid", [&] {
+        namespace C = PortalRequestColumn;
+        JobsGrid->setRows(1);
+        JobsGrid->setCols(C::Count);
+        QStringList headings = {QString(),
+                                QStringLiteral("User"),
+                                QStringLiteral("Customer"),
+                                QStringLiteral("Service Address"),
+                                QStringLiteral("Service Location"),
+                                QStringLiteral("Job Type"),
+                                QStringLiteral("Day"),
+                                QStringLiteral("Frequency"),
+                                QStringLiteral("Cost"),
+                                QStringLiteral("Start"),
+                                QStringLiteral("Entered")};
+        while (headings.size() < C::Count)
+            headings << QString();
+        JobsGrid->setHeadings(headings);
+        int widths[] = {0, 600, 2250, 2500, 1800, 2050, 1200, 1020, 850, 1150};
+        // Coloured rows are bold: a column is widened where the grid's font
+        // would cut its heading or a bold day, word, amount or date short.
+        const double scale = session().resizeFactor > 0 ? session().resizeFactor : 1.0;
+        auto atLeast = [&](int col, const QString &text) {
+            widths[col] = std::max(widths[col], int(JobsGrid->textWidthTwips(text, true) / scale + 0.5));
+        };
+        for (int c = C::User; c <= C::Start; ++c)
+            atLeast(c, headings[c]);
+        atLeast(C::Day, QStringLiteral("Wednesday"));
+        atLeast(C::Frequency, QStringLiteral("Monthly"));
+        atLeast(C::Cost, QStringLiteral("$9,999.99"));
+        atLeast(C::Start, Formats::toDisplayDate(QDate(2000, 9, 30)));
+        for (int c = 0; c <= 9; ++c)
+            JobsGrid->setColWidth(c, widths[c]);
+        JobsGrid->setColWidth(C::Entered, 1150);
+        JobsGrid->setColWidth(11, 300, false);
+        for (int c = C::Key; c < C::Count; ++c)
+            JobsGrid->setColWidth(c, 0);
+        // The entry date takes what the other columns leave.
+        JobsGrid->setFillColumn(C::Entered);
+        for (int c = C::User; c <= C::Entered; ++c)
+            JobsGrid->setCellAlignment(0, c, FlexGrid::alignmentFromCode(5));
+        for (int c = C::User; c <= C::Frequency; ++c)
+            JobsGrid->setColAlignment(c, FlexGrid::alignmentFromCode(2));
+        JobsGrid->setColAlignment(C::Cost, FlexGrid::alignmentFromCode(8));
+        JobsGrid->setColAlignment(C::Start, FlexGrid::alignmentFromCode(5));
+        JobsGrid->setColAlignment(C::Entered, FlexGrid::alignmentFromCode(5));
+    });
+}
+
+void PortalCustomerJobsManagementForm::firstActivate()
+{
+    guarded(Window, "Form_Activate", [&] {
+        if (JobsGrid->rows() < 2)
+            msgBox(QStringLiteral("No records found"));
+    });
+}
+
+void PortalCustomerJobsManagementForm::PopulateGrid()
+{
+    guarded(Window, "PopulateGrid", [&] {
+        JobsGrid->setRows(1);
+        QVector<QStringList> rows;
+        for (const PortalRequest &r : PortalRequestRecords::all())
+            rows << PortalRequestRecords::gridRow(r, JobTypesArray);
+        if (!rows.isEmpty()) {
+            FlexGrid::FillScope fill(JobsGrid);
+            JobsGrid->setData(std::move(rows));
+            SortButton_Click();
+        }
+        JobsGrid->clearSelectedRow();
+    });
+}
+
+void PortalCustomerJobsManagementForm::colour()
+{
+    const int rows = JobsGrid->rows();
+    if (rows >= PortalRequestRecords::ColourLimit)
+        return;
+    JobsGrid->stripe();
+    for (int r = 1; r < rows; ++r) {
+        const bool prospective = JobsGrid->textMatrix(r, PortalRequestColumn::Prospective) == QLatin1String("True");
+        const bool asRequired = JobsGrid->textMatrix(r, PortalRequestColumn::AsRequired) == QLatin1String("True");
+        JobsGrid->setRowForeColor(r, prospective ? ProspectiveColour : asRequired ? AsRequiredColour : QColor(Qt::black));
+        JobsGrid->setRowBold(r, prospective || asRequired);
+    }
+}
+
+void PortalCustomerJobsManagementForm::SortButton_Click()
+{
+    guarded(Window, "SortButton_Click", [&] {
+        if (JobsGrid->rows() < 2)
+            return;
+        if (!sortChoiceMade(SortCombo, SortOrderCombo))
+            return;
+        FlexGrid::FillScope fill(JobsGrid);
+        JobsGrid->sortByColumn(PortalRequestRecords::sortColumn(SortCombo->currentIndex()),
+                               SortOrderCombo->currentIndex() == 0);
+        colour();
+        JobsGrid->setTopRow(1);
+        JobsGrid->clearSelectedRow();
+    });
+}
+
+void PortalCustomerJobsManagementForm::ImportButton_Click()
+{
+    guarded(Window, "ImportButton_Click", [&] {
+        CustomerJobsImported = false;
+        session().portalUpdateSucceeded = false;
+        // The portal window fetches the requests and tells this list through
+        // CustomerJobsImported; without it there is nothing to fetch with and
+        // the list just shows what is stored.
+        if (!FormRegistry::open(QStringLiteral("PortalForm"), QStringLiteral("ImportCustomerJobs~"), this)) {
+            PopulateGrid();
+            return;
+        }
+        if (session().portalUpdateSucceeded && CustomerJobsImported)
+            PopulateGrid();
+    });
+}
+
+void PortalCustomerJobsManagementForm::ViewModifySaveButton_Click()
+{
+    guarded(Window, "ViewModifySaveButton_Click", [&] {
+        if (JobsGrid->rows() < 2)
+            return;
+        const int row = JobsGrid->selectedRow();
+        if (row < 1) {
+            msgBox(QStringLiteral("Please select the Customer Job to be viewed/modified/saved"));
+            return;
+        }
+        PortalCustomerJobAddForm dialog(this);
+        dialog.List = this;
+        dialog.Tag = JobsGrid->textMatrix(row, PortalRequestColumn::Key);
+        showModal(&dialog);
+    });
+}
+
+void PortalCustomerJobsManagementForm::DeleteButton_Click()
+{
+    guarded(Window, "DeleteButton_Click", [&] {
+        if (JobsGrid->rows() < 2)
+            return;
+        const int row = JobsGrid->selectedRow();
+        if (row < 1) {
+            msgBox(QStringLiteral("Please select the Customer Job to be deleted"));
+            return;
+        }
+        if (msgBox(QStringLiteral("Are you sure you wish to delete the selected Customer Job?"), MsgButtons::YesNo,
+                   MsgIcon::Question) != MsgAnswer::Yes)
+            return;
+        PortalRequestRecords::remove(JobsGrid->textMatrix(row, PortalRequestColumn::Key).toLongLong());
+        PopulateGrid();
+    });
+}
+
+} // namespace wvs

@@ -1,0 +1,173 @@
+#include "PortalRequestTestData.h"
+#include "platform/FlexGrid.h"
+#include "portal/PortalCustomerJobSave.h"
+#include "scheduling/ScheduleGeneration.h"
+
+#include <QLabel>
+#include <QRadioButton>
+
+using namespace wvs;
+using namespace wvs::test;
+
+namespace {
+
+using PortalRequestConversionTest = PortalRequestDbTest;
+
+} // namespace
+
+TEST_F(PortalRequestConversionTest, EveryFrequencyKindBecomesItsCode)
+{
+    const struct {
+        QVariantMap request;
+        int code;
+    } cases[] = {
+        {{{"DWMYOption", 0}, {"DailyOption", 1}}, 399},
+        {{{"DWMYOption", 0}, {"DailyOption", 0}, {"DailyNoOfDays", 3}}, 3},
+        {{{"WeeklyNoOfWeeks", 2}, {"WeeklyFri", 1}}, 102017},
+        {{{"DWMYOption", 2}, {"MonthlyOption", 0}, {"MonthlyDay", 15}, {"MonthlyMonth1", 3}}, 11503},
+        {{{"DWMYOption", 2}, {"MonthlyOption", 2}, {"MonthlyList1Index", 1}, {"MonthlyList2Index", 1},
+          {"MonthlyMonth3", 1}}, 22201},
+        {{{"DWMYOption", 2}, {"MonthlyOption", 1}, {"MonthlyMonth2", 2}}, 19902},
+        {{{"DWMYOption", 3}, {"YearlyOption", 0}, {"YearlyList1Index", 2}, {"YearlyDay", 31}}, 30331},
+        {{{"DWMYOption", 3}, {"YearlyOption", 1}, {"YearlyList2Index", 4}, {"YearlyList3Index", 6},
+          {"YearlyList4Index", 11}}, 45712},
+    };
+    qint64 id = 100;
+    for (const auto &c : cases) {
+        QVariantMap request = c.request;
+        request["StartDate"] = QDate(2031, 7, 7).addDays(id).toString(Qt::ISODate);   // no two alike
+        save(addRequest(++id, request));
+        EXPECT_EQ(lastJob("Frequency").toInt(), c.code) << c.code;
+    }
+    EXPECT_EQ(count("CustomerJobs"), 8);
+    EXPECT_EQ(count("PortalCustomerJobs"), 0);
+    EXPECT_EQ(count("Customers"), 1);
+}
+
+TEST_F(PortalRequestConversionTest, CustomerAndAddressAreFoundOrAddedWithTheirOwnKeys)
+{
+    // A namesake at another correspondence address is a different customer.
+    const qint64 namesake = addCustomer("Lee", "Ann", 1, "Ponsonby");
+    writeSql("UPDATE Customers SET CAddress1 = '9 Other Rd' WHERE CustomerNumber = ?", {namesake});
+    addAddress(namesake, "1 Main St", "Ponsonby");
+
+    save(addRequest(1, {{"DateEntered", "2031-06-02"}, {"Title", "Ms"}}));
+    const qint64 added = lastJob("CustomerNumber").toLongLong();
+    const qint64 address = lastJob("SAddressSeqNo").toLongLong();
+    EXPECT_NE(added, namesake);
+    EXPECT_EQ(scalarSql("SELECT CustomerNumber FROM CustomerServiceAddresses WHERE SAddressSeqNo = ?", {address}).toLongLong(),
+              added);
+    EXPECT_EQ(scalarSql("SELECT DateEntered || Title FROM Customers WHERE CustomerNumber = ?", {added}).toString(),
+              "2031-06-02Ms");
+    EXPECT_EQ(msgs_->texts(), QStringList({"Customer Job saved"}));
+
+    // The same customer again: found as it is, its data left alone, even without a phone.
+    writeSql("UPDATE Customers SET Phone1 = 'kept' WHERE CustomerNumber = ?", {added});
+    save(addRequest(2, {{"StartDate", "2031-07-14"}, {"Phone1", ""}}));
+    EXPECT_EQ(lastJob("CustomerNumber").toLongLong(), added);
+    EXPECT_EQ(lastJob("SAddressSeqNo").toLongLong(), address);
+    save(addRequest(3, {{"StartDate", "2031-07-21"}, {"SSuburb", "Herne Bay"}}));
+    EXPECT_NE(lastJob("SAddressSeqNo").toLongLong(), address);
+    EXPECT_EQ(count("Customers"), 2);
+    EXPECT_EQ(count("CustomerServiceAddresses"), 3);
+    EXPECT_EQ(scalarSql("SELECT Phone1 FROM Customers WHERE CustomerNumber = ?", {added}).toString(), "kept");
+}
+
+TEST_F(PortalRequestConversionTest, RefusalsLeaveEverythingAsItWas)
+{
+    save(addRequest(1));
+    msgs_->clear();
+    const struct {
+        QVariantMap request;
+        const char *message;
+    } cases[] = {
+        // Same customer, job type, first address line and start date.
+        {{{"SSuburb", "Elsewhere"}}, "This Customer Job already exists!"},
+        {{{"StartDate", "2031-08-05"}},
+         "The Start Date falls within the date range of a closed Job Schedule and the Customer Job cannot be added. "
+         "Please select another date"},
+        {{{"StartDate", "2031-09-01"}, {"EndDateOption", 2}, {"EndOccurrences", 0}},
+         "The number of occurrences must be at least 1"},
+        {{{"StartDate", "2031-09-01"}, {"DWMYOption", 0}, {"DailyOption", 0}, {"DailyNoOfDays", 0}},
+         "The number of days cannot be zero"},
+        {{{"StartDate", "2031-09-01"}, {"FirstName", "New"}, {"Phone1", ""}}, "Please enter at least 1 phone number"},
+        {{{"StartDate", "2031-09-01"}, {"SAddress1", ""}}, "Please enter a Service Address"},
+    };
+    addSchedule("2031-08-01", "2031-08-05", "Closed");
+    addSchedule("2031-08-10", "2031-08-20", "Open");
+    qint64 id = 10;
+    for (const auto &c : cases) {
+        msgs_->clear();
+        save(addRequest(++id, c.request));
+        EXPECT_EQ(msgs_->texts(), QStringList({c.message}));
+    }
+    EXPECT_EQ(count("CustomerJobs"), 1);
+    EXPECT_EQ(count("Customers"), 1);
+    EXPECT_EQ(count("PortalCustomerJobs"), int(std::size(cases)));
+
+    // A start inside an open schedule is fine.
+    msgs_->clear();
+    save(addRequest(50, {{"StartDate", "2031-08-12"}}));
+    EXPECT_EQ(msgs_->texts(), QStringList({"Customer Job saved"}));
+}
+
+TEST_F(PortalRequestConversionTest, WholeNumbersOnlyAndOneOffsLandOnTheirStartDate)
+{
+    save(addRequest(1, {{"WeeklyNoOfWeeks", 0}}), [&](QDialog *d) { type(d, "WeeklyText1", "1.5"); });
+    EXPECT_EQ(msgs_->texts(), QStringList({"The weekly frequency must be numeric"}));
+    save(addRequest(2, {{"EndDateOption", 2}, {"EndOccurrences", 0}}), [&](QDialog *d) { type(d, "OccurrencesText", "2.5"); });
+    EXPECT_EQ(msgs_->last(), "The number of occurrences after which to end the job must be numeric");
+    EXPECT_EQ(count("CustomerJobs"), 0);
+
+    // One occurrence, no kind chosen: stored so that it falls on its start date.
+    msgs_->clear();
+    save(addRequest(3, {{"StartDate", "2031-07-09"}, {"EndDateOption", 2}, {"EndOccurrences", 1}, {"DWMYOption", -1}}));
+    EXPECT_EQ(msgs_->texts(), QStringList({"Customer Job saved"}));
+    EXPECT_EQ(lastJob("Frequency").toInt(), 1);
+    EXPECT_EQ(lastJob("Occurrences").toInt(), 1);
+
+    ScheduleHeader schedule;
+    schedule.number = addSchedule("2031-07-01", "2031-07-31", "Open");
+    schedule.fromDate = QDate(2031, 7, 1);
+    schedule.toDate = QDate(2031, 7, 31);
+    schedule.status = "Open";
+    const PopulateResult r = ScheduleGeneration::populate(schedule, "ADM", QString());
+    ASSERT_EQ(r.jobs.size(), 1);
+    EXPECT_EQ(r.jobs[0].serviceDate, QDate(2031, 7, 9));
+}
+
+TEST_F(PortalRequestConversionTest, AFailingCustomerCheckStopsTheSave)
+{
+    // A fault the error reporter only shows (the program goes on) is no pass.
+    PortalJobEntry e;
+    e.uniqueId = addRequest(1);
+    e.customer.forename = "Ann";
+    e.customer.surname = "Lee";
+    e.customer.phone1 = "555";
+    e.customer.preferredPhone = 1;
+    e.customer.companyName = "Lee Ltd";
+    const PortalJobSaveOutcome out = PortalCustomerJobSave::save(e, [](const QString &) -> bool {
+        throw WvsError(ErrorNumber::Recoverable, "The Preferences could not be read");
+    });
+    EXPECT_FALSE(out.saved);
+    EXPECT_EQ(msgs_->texts(), QStringList({"The Preferences could not be read"}));
+    EXPECT_EQ(count("Customers"), 0);
+    EXPECT_EQ(count("PortalCustomerJobs"), 1);
+}
+
+TEST_F(PortalRequestConversionTest, ARequestRemovedMeanwhileIsNotSavedTwice)
+{
+    addRequest(1);
+    modal_->once(QStringLiteral("PortalCustomerJobAddForm"), [&](QDialog *d) {
+        child<QComboBox>(d, "AssociateCombo")->setCurrentIndex(0);
+        writeSql("DELETE FROM PortalCustomerJobs");   // another workstation saved it
+        click(d, "OKButton");
+        EXPECT_TRUE(d->isVisible());
+    });
+    PortalCustomerJobAddForm dialog;
+    dialog.Tag = "1";
+    showModal(&dialog);
+    EXPECT_EQ(msgs_->texts(),
+              QStringList({"The Customer Job request no longer exists - it may have been saved or deleted by another user"}));
+    EXPECT_EQ(count("Customers") + count("CustomerJobs") + count("CustomerServiceAddresses"), 0);
+}

@@ -1,0 +1,65 @@
+#include "PortalRequestTestData.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QRadioButton>
+
+using namespace wvs;
+using namespace wvs::test;
+
+namespace {
+
+class PortalRequestDialogTest : public PortalRequestDbTest {
+protected:
+    static bool selected(QWidget *d, const char *option) { return child<QRadioButton>(d, option)->isChecked(); }
+};
+
+} // namespace
+
+TEST_F(PortalRequestDialogTest, OpensWithTheRequestAndLeavesItOnExit)
+{
+    addRequest(1, {{"PreferredPhone", 7}, {"DWMYOption", -1}, {"EndDateOption", 1}, {"EndDate", "2031-12-24"},
+                   {"Cost", 0}, {"JobTypeCode", "NONE"}});
+    bool checked = false;
+    modal_->once("PortalCustomerJobAddForm", [&](QDialog *d) {
+        EXPECT_TRUE(selected(d, "Phone1Option"));
+        EXPECT_TRUE(selected(d, "EndDateOption"));
+        EXPECT_EQ(child<QLabel>(d, "StartDateLabel")->text(), "07 Jul 2031");
+        EXPECT_EQ(child<QLabel>(d, "StartDayLabel")->text(), "(Monday)");
+        EXPECT_EQ(child<QLabel>(d, "EndDateLabel")->text(), "24 Dec 2031");
+        EXPECT_EQ(child<QComboBox>(d, "JobTypeCombo")->currentIndex(), -1);
+        EXPECT_EQ(child<QComboBox>(d, "AssociateCombo")->currentIndex(), -1);
+        for (const char *f : {"DailyFrame", "WeeklyFrame", "MonthlyFrame", "YearlyFrame"})
+            EXPECT_FALSE(child<QFrame>(d, f)->isVisible()) << f;
+        EXPECT_FALSE(selected(d, "DailyOption") || selected(d, "WeeklyOption"));
+        // Leaving an emptied cost box leaves the currency form of 0.
+        QLineEdit *cost = child<QLineEdit>(d, "CostText");
+        d->activateWindow();
+        cost->setFocus();
+        cost->clear();
+        child<QLineEdit>(d, "TitleText")->setFocus();
+        settle();
+        EXPECT_EQ(cost->text(), "$0.00");
+        click(d, "ExitButton");
+        checked = true;
+    });
+    PortalCustomerJobAddForm dialog;
+    dialog.Tag = "1";
+    showModal(&dialog);
+    EXPECT_TRUE(checked);
+    EXPECT_TRUE(modal_->openedNames().filter("CalendarForm").isEmpty());   // filling "On" asks for no date
+    EXPECT_EQ(count("PortalCustomerJobs"), 1);
+    EXPECT_TRUE(msgs_->texts().isEmpty());
+}
+
+TEST_F(PortalRequestDialogTest, AMissingRequestIsReported)
+{
+    modal_->once("PortalCustomerJobAddForm", [](QDialog *) {});
+    PortalCustomerJobAddForm dialog;
+    dialog.Tag = "99";
+    showModal(&dialog);
+    ASSERT_EQ(msgs_->shown().size(), 1);
+    EXPECT_EQ(msgs_->last(), "Unable to find the PortalCustomerJob record. This is a database error!\r\n"
+                             "Make a note of this message and report to Support");
+    EXPECT_EQ(msgs_->shown()[0].icon, MsgIcon::Critical);
+}
