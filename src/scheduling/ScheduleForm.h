@@ -91,6 +91,7 @@ private:
     void moveRow(int step);
     void repaintExclusions();
     void showStagedRows();
+    bool resortShownRows(const QList<int> &order);
     int rowRecord(int row) const;
     void setRowDone(int row, bool done);
     int findEntry(int row) const;
@@ -99,6 +100,7 @@ private:
     void openJobDialog(const QString &tag, bool asCaller);
 
     bool left_ = false;
+    QList<int> shownRecords_;   // the RecordNumber of each grid row, row 1 first
 
     QLabel *AssociateLabel;
     QComboBox *AssociateCombo;

@@ -369,27 +369,13 @@ PopulateResult ScheduleGeneration::populate(const ScheduleHeader &schedule, cons
     return result;
 }
 
-QList<int> ScheduleGeneration::stagedOrder(qint64 scheduleNumber, const QString &userID, const QString &orderBy,
-                                            QSqlDatabase db)
-{
-    QList<int> out;
-    QSqlQuery q = execSql(QStringLiteral("SELECT RecordNumber FROM ScheduleStaging WHERE ScheduleNumber = ? "
-                                         "AND UserID = ?") +
-                              orderBy,
-                          {scheduleNumber, userID}, db);
-    while (q.next())
-        out.append(q.value(0).toInt());
-    return out;
-}
-
-QList<StagedJob> ScheduleGeneration::stagedRows(qint64 scheduleNumber, const QString &userID, const QString &orderBy,
-                                                QSqlDatabase db)
+QList<StagedJob> ScheduleGeneration::stagedRows(qint64 scheduleNumber, const QString &userID, QSqlDatabase db)
 {
     QList<StagedJob> out;
     QSqlQuery q = execSql(QStringLiteral("SELECT RecordNumber, Associate, ServiceDate, Customer, Address, Location, "
                                          "Phone, JobType, Cost, Comments, Done, ScheduleSeqNo, JobSeqNo, AsRequired "
-                                         "FROM ScheduleStaging WHERE ScheduleNumber = ? AND UserID = ?") +
-                              orderBy,
+                                         "FROM ScheduleStaging WHERE ScheduleNumber = ? AND UserID = ? "
+                                         "ORDER BY RecordNumber"),
                           {scheduleNumber, userID}, db);
     while (q.next()) {
         StagedJob j;

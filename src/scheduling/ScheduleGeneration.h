@@ -75,16 +75,10 @@ public:
     static PopulateResult populate(const ScheduleHeader &schedule, const QString &userID,
                                    const QString &associateFilter, QSqlDatabase db = AppDatabase::db());
 
-    // The user's staging rows of the schedule; orderBy is a clause made by
-    // ScheduleSortKeys::orderBy.
-    static QList<StagedJob> stagedRows(qint64 scheduleNumber, const QString &userID, const QString &orderBy,
+    // The user's staging rows of the schedule in the order they were staged
+    // (ScheduleSortKeys orders them for the grid).
+    static QList<StagedJob> stagedRows(qint64 scheduleNumber, const QString &userID,
                                        QSqlDatabase db = AppDatabase::db());
-
-    // The RecordNumbers of the user's staging rows of the schedule in the
-    // order of orderBy: the staging table decides the order, the caller keeps
-    // the rows it wrote.
-    static QList<int> stagedOrder(qint64 scheduleNumber, const QString &userID, const QString &orderBy,
-                                  QSqlDatabase db = AppDatabase::db());
 
     // The text staged as a job's comments: the customer's comment when it is
     // to be shown on schedules, then (on a new line) the job's when it is.

@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QPainter>
 #include <QStyle>
+#include <numeric>
 
 namespace wvs::ScheduleGrid {
 
@@ -166,6 +167,14 @@ void create(FlexGrid *grid)
 
 int fill(FlexGrid *grid, const QList<StagedJob> &rows, bool storedSchedule, const QString &country)
 {
+    QList<int> order(rows.size());
+    std::iota(order.begin(), order.end(), 0);
+    return fill(grid, rows, order, storedSchedule, country);
+}
+
+int fill(FlexGrid *grid, const QList<StagedJob> &rows, const QList<int> &order, bool storedSchedule,
+         const QString &country)
+{
     // While the header is not updating, a row height set costs nothing; else
     // each one recomputes the positions of all rows.
     struct HeaderQuiet {
@@ -176,14 +185,21 @@ int fill(FlexGrid *grid, const QList<StagedJob> &rows, bool storedSchedule, cons
     } quiet(grid->verticalHeader());
     {
         FlexGrid::FillScope scope(grid);
-        const bool shaded = rows.size() + 1 < kShadeLimit;
+        const bool shaded = order.size() + 1 < kShadeLimit;
         RowMeasure plain(grid, false);
         RowMeasure bold(grid, true);
-        QHash<qint64, QString> shownDates, storedDates, costs;
+        QHash<qint64, QString> costs;
+        // What a row shows of its date, made and measured once per day.
+        struct DayCells {
+            QString shown;
+            QString stored;
+            int height[2] = {0, 0};   // plain, bold
+        };
+        QHash<qint64, DayCells> days;
         QVector<QStringList> data;
         QVector<int> heights;
-        data.reserve(rows.size());
-        heights.reserve(rows.size());
+        data.reserve(order.size());
+        heights.reserve(order.size());
         const QString one = QStringLiteral("1");
         const QString zero = QStringLiteral("0");
         const QString dash = QStringLiteral("-");
@@ -195,7 +211,8 @@ int fill(FlexGrid *grid, const QList<StagedJob> &rows, bool storedSchedule, cons
             int tallest = 0;
         };
         QHash<qint64, JobCells> byJob;
-        for (const StagedJob &j : rows) {
+        for (int position : order) {
+            const StagedJob &j = rows.at(position);
             const bool asRequired = shaded && j.asRequired;
             RowMeasure &m = asRequired ? bold : plain;
             auto known = byJob.find(j.jobSeqNo);
@@ -221,25 +238,33 @@ int fill(FlexGrid *grid, const QList<StagedJob> &rows, bool storedSchedule, cons
                         made.tallest = std::max(made.tallest, m.textHeight(c, cells.at(c)));
                 known = byJob.insert(j.jobSeqNo, std::move(made));
             }
-            const qint64 day = j.serviceDate.toJulianDay();
+            auto day = days.find(j.serviceDate.toJulianDay());
+            if (day == days.end()) {
+                DayCells made;
+                made.shown = Formats::toDisplayDate(j.serviceDate);
+                made.stored = Formats::toStoredDate(j.serviceDate);
+                made.height[0] = plain.textHeight(ColDate, made.shown);
+                made.height[1] = bold.textHeight(ColDate, made.shown);
+                day = days.insert(j.serviceDate.toJulianDay(), made);
+            }
             QStringList cells = known->cells;
-            cells[ColDate] = cached(shownDates, day, [&] { return Formats::toDisplayDate(j.serviceDate); });
+            cells[ColDate] = day->shown;
             const bool done = j.done == 0;
             if (!storedSchedule && !done)
                 cells[ColDone] = dash;
-            cells[ColServiceDate] = cached(storedDates, day, [&] { return Formats::toStoredDate(j.serviceDate); });
+            cells[ColServiceDate] = day->stored;
             cells[ColRecordNumber] = QString::number(j.recordNumber);
             cells[ColDoneFlag] = done ? one : (storedSchedule ? zero : QString());
             if (storedSchedule && j.scheduleSeqNo)
                 cells[ColSeqNo] = QString::number(*j.scheduleSeqNo);
 
-            const int tallest = std::max(known->tallest, m.textHeight(ColDate, cells.at(ColDate)));
+            const int tallest = std::max(known->tallest, day->height[&m == &bold ? 1 : 0]);
             heights.append(tallest > plain.lineHeight() ? rowHeightTwips(tallest) : 0);
             data.append(std::move(cells));
         }
         grid->setData(std::move(data));
         for (int r = 1; r < grid->rows(); ++r) {
-            const StagedJob &j = rows.at(r - 1);
+            const StagedJob &j = rows.at(order.at(r - 1));
             if (storedSchedule)
                 setDoneMark(grid, r, j.done == 0);
             else if (j.done == 0)
@@ -249,7 +274,7 @@ int fill(FlexGrid *grid, const QList<StagedJob> &rows, bool storedSchedule, cons
         }
         shade(grid);
     }
-    return int(rows.size());
+    return int(order.size());
 }
 void shade(FlexGrid *grid)
 {

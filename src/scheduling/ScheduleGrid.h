@@ -60,6 +60,9 @@ void create(FlexGrid *grid);
 // and the shading. storedSchedule: Closed or Published. Returns the number
 // of data rows.
 int fill(FlexGrid *grid, const QList<StagedJob> &rows, bool storedSchedule, const QString &country);
+// The same with the rows taken in the given order (positions in rows).
+int fill(FlexGrid *grid, const QList<StagedJob> &rows, const QList<int> &order, bool storedSchedule,
+         const QString &country);
 
 // White and light grey bands; as-required rows orange and bold, others black.
 void shade(FlexGrid *grid);

@@ -1,4 +1,5 @@
 #include "shell/NewDatabaseForm.h"
+#include "admin/CompanyRecord.h"
 #include "platform/MessageBox.h"
 #include "platform/ErrorHandlingModule.h"
 
@@ -26,7 +27,7 @@ NewDatabaseForm::NewDatabaseForm(QString path, QWidget *parent) : Form(parent), 
         e->setMaxLength(max);
         return e;
     };
-    businessName_ = make("BusinessNameText", 50);
+    businessName_ = make("BusinessNameText", CompanyRecord::kNameLength);
     country_ = new QComboBox(this);
     country_->setObjectName(QStringLiteral("CountryCombo"));
     country_->addItems({QStringLiteral("New Zealand"), QStringLiteral("Australia"), QStringLiteral("USA"),
