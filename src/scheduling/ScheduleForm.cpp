@@ -34,6 +34,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <future>
 
 namespace wvs {
 
@@ -391,10 +392,26 @@ void ScheduleForm::PopulateGrid()
             header.fromDate = FromDate;
             header.toDate = ToDate;
             header.status = Status;
+            // While the database stages the generated rows, another thread
+            // lays them out for the grid in the order chosen.
+            const ScheduleSortKeys::Choice choice = sortChoice();
+            const FillLayout layout = layoutOf(ScheduleGrid);
+            const QString country = session().installationCountry;
+            QList<int> order;
+            std::future<FillData> laidOut;
+            auto layOut = [&](const QList<StagedJob> &rows) {
+                order = ScheduleSortKeys::order(rows, choice);
+                laidOut = std::async(std::launch::async, [rows = QList<StagedJob>(rows), order, layout, stored, country]() mutable {
+                    FillData data = prepare(layout, rows, order, stored, country);
+                    rows = {};   // the window's copy stays the only one
+                    return data;
+                });
+            };
             PopulateResult result;
             {
                 WaitCursor wait;
-                result = ScheduleGeneration::populate(header, session().currentAssociateID, filter);
+                result = ScheduleGeneration::populate(header, session().currentAssociateID, filter,
+                                                      AppDatabase::db(), layOut);
             }
             JobsArray = std::move(result.jobs);
             SeqNoArray = std::move(result.seqNos);
@@ -406,21 +423,38 @@ void ScheduleForm::PopulateGrid()
                 msgBox(QStringLiteral("No jobs found"));
                 return;
             }
+            if (laidOut.valid()) {
+                WaitCursor wait;
+                FillData data = laidOut.get();
+                showRows(order, &data);
+            } else {
+                showStagedRows();
+            }
+        } else {
+            showStagedRows();
         }
-        showStagedRows();
         if (ScheduleGrid->rows() < 2)
             msgBox(QStringLiteral("No jobs found"));
     });
 }
 
-void ScheduleForm::showStagedRows()
+ScheduleSortKeys::Choice ScheduleForm::sortChoice() const
 {
     auto chosen = [](const QComboBox *box) { return box->currentIndex() >= 0 ? box->currentText() : QString(); };
-    const ScheduleSortKeys::Choice choice{chosen(Sort1Combo), chosen(Sort1OrderCombo), chosen(Sort2Combo),
-                                          chosen(Sort2OrderCombo)};
+    return {chosen(Sort1Combo), chosen(Sort1OrderCombo), chosen(Sort2Combo), chosen(Sort2OrderCombo)};
+}
+
+void ScheduleForm::showStagedRows()
+{
     WaitCursor wait;
-    const QList<int> order = ScheduleSortKeys::order(StagedRows, choice);
-    if (ResortOnly && resortShownRows(order)) {
+    showRows(ScheduleSortKeys::order(StagedRows, sortChoice()), nullptr);
+}
+
+// Shows the staged rows in the given order (positions in StagedRows), from
+// rows already laid out in that order when given.
+void ScheduleForm::showRows(const QList<int> &order, FillData *laidOut)
+{
+    if (!laidOut && ResortOnly && resortShownRows(order)) {
         // A re-sort draws every row in the standard colours again.
         shade(ScheduleGrid);
     } else {
@@ -428,7 +462,10 @@ void ScheduleForm::showStagedRows()
         shownRecords_.reserve(order.size());
         for (int p : order)
             shownRecords_.append(StagedRows.at(p).recordNumber);
-        ScheduleGrid::fill(ScheduleGrid, StagedRows, order, storedSchedule(), session().installationCountry);
+        if (laidOut)
+            apply(ScheduleGrid, std::move(*laidOut));
+        else
+            fill(ScheduleGrid, StagedRows, order, storedSchedule(), session().installationCountry);
     }
     repaintExclusions();
     ScheduleGrid->clearSelectedRow();
@@ -452,7 +489,7 @@ bool ScheduleForm::resortShownRows(const QList<int> &order)
     QList<int> rowsInOrder;
     rowsInOrder.reserve(order.size());
     for (int p : order)
-        rowsInOrder.append(rowOfRecord.at(StagedRows.at(p).recordNumber));
+        rowsInOrder.append(rowOfRecord.at(p + 1));   // StagedRows holds RecordNumber p + 1 at p
     if (!ScheduleGrid->reorderRows(rowsInOrder))
         return false;
     QList<int> records;

@@ -2,6 +2,8 @@
 #include "jobs/CustomerJobOpener.h"
 #include "platform/Form.h"
 #include "scheduling/ScheduleGeneration.h"
+#include "scheduling/ScheduleGrid.h"
+#include "scheduling/ScheduleSortKeys.h"
 
 #include <QDate>
 #include <QList>
@@ -90,7 +92,9 @@ private:
     void SaveOrder();
     void moveRow(int step);
     void repaintExclusions();
+    ScheduleSortKeys::Choice sortChoice() const;
     void showStagedRows();
+    void showRows(const QList<int> &order, wvs::ScheduleGrid::FillData *laidOut);
     bool resortShownRows(const QList<int> &order);
     int rowRecord(int row) const;
     void setRowDone(int row, bool done);
