@@ -401,11 +401,12 @@ void ScheduleForm::PopulateGrid()
             std::future<FillData> laidOut;
             auto layOut = [&](const QList<StagedJob> &rows) {
                 order = ScheduleSortKeys::order(rows, choice);
-                laidOut = std::async(std::launch::async, [rows = QList<StagedJob>(rows), order, layout, stored, country]() mutable {
+                auto work = [rows = QList<StagedJob>(rows), order, layout, stored, country]() mutable {
                     FillData data = prepare(layout, rows, order, stored, country);
                     rows = {};   // the window's copy stays the only one
                     return data;
-                });
+                };
+                laidOut = std::async(std::launch::async, std::move(work));
             };
             PopulateResult result;
             {
