@@ -55,8 +55,8 @@ void BM_GenerateAndStage(benchmark::State &state)
 }
 BENCHMARK(BM_GenerateAndStage)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-// A re-sort of the open window on the customer's name: the staging table
-// orders the rows, the grid is filled again.
+// A re-sort of the open window on the customer's name: the rows shown are
+// put in the new order.
 void BM_ResortByCustomer(benchmark::State &state)
 {
     bench::Database &db = database();

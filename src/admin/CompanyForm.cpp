@@ -27,7 +27,7 @@ CompanyForm::CompanyForm(QWidget *parent) : Form(parent)
 
     IDText = makeText("IDText", 10);
     IDText->setMaximumWidth(120);
-    NameText = makeText("NameText", 30);
+    NameText = makeText("NameText", CompanyRecord::kNameLength);
     RegNoText = makeText("RegNoText", 30);
     GSTNoText = makeText("GSTNoText", 30);
     PAddress1Text = makeText("PAddress1Text", 50);

@@ -25,6 +25,10 @@ struct CompanyDetails {
 
 class CompanyRecord {
 public:
+    // The longest company name the Name box, and the first start's business
+    // name, take.
+    static constexpr int kNameLength = 30;
+
     static std::optional<CompanyDetails> load();
     // Writes the one row, whether it existed or not.
     static void save(const CompanyDetails &d);

@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
+#include <QTextCharFormat>
 #include <QVBoxLayout>
 
 namespace wvs {
@@ -70,8 +71,33 @@ CalendarForm::CalendarForm(QWidget *opener, QWidget *parent)
 
     connect(monthView_, &QCalendarWidget::clicked, this, &CalendarForm::pickDate);
     connect(monthView_, &QCalendarWidget::activated, this, &CalendarForm::pickDate);
+    connect(monthView_, &QCalendarWidget::currentPageChanged, this, &CalendarForm::markUnavailableDays);
 
     loadRequest();
+    markUnavailableDays(monthView_->yearShown(), monthView_->monthShown());
+}
+
+// Days outside the bounds (before today, or beyond the other date) are drawn
+// grey and struck through on every page, so the user sees before clicking
+// that they cannot be chosen.
+void CalendarForm::markUnavailableDays(int year, int month)
+{
+    monthView_->setDateTextFormat(QDate(), QTextCharFormat());
+    QTextCharFormat unavailable;
+    unavailable.setForeground(QColor(160, 160, 160));
+    unavailable.setFontStrikeOut(true);
+    const QDate first(year, month, 1);
+    if (!first.isValid())
+        return;
+    // A page shows up to six weeks around its month.
+    for (QDate d = first.addDays(-7); d <= first.addMonths(1).addDays(14); d = d.addDays(1))
+        if (d < monthView_->minimumDate() || d > monthView_->maximumDate())
+            monthView_->setDateTextFormat(d, unavailable);
+}
+
+bool CalendarForm::showsUnavailable(const QDate &date) const
+{
+    return monthView_->dateTextFormat(date).fontStrikeOut();
 }
 
 void CalendarForm::loadRequest()

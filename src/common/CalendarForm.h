@@ -46,8 +46,12 @@ public:
 
     QCalendarWidget *monthView() const { return monthView_; }
 
+    // Whether a day is drawn as one that cannot be picked.
+    bool showsUnavailable(const QDate &date) const;
+
 private:
     void loadRequest();
+    void markUnavailableDays(int year, int month);
 
     QPointer<QWidget> opener_;
     QCalendarWidget *monthView_;

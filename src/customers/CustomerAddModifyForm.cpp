@@ -459,8 +459,7 @@ void CustomerAddModifyForm::MapImage_Click()
     guarded(kForm, "MapImage_Click", [&] {
         if (SAddress1Text->text().isEmpty())
             return;
-        // A failure of the outside program is not reported.
-        openUrl(CustomerMapLink::url(shownAddress()));
+        openLink(CustomerMapLink::url(shownAddress()), LinkKind::WebPage);
     });
 }
 

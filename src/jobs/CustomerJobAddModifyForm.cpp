@@ -407,7 +407,7 @@ void CustomerJobAddModifyForm::MapImage_Click()
         fields.sSuburb = SuburbCombo->currentText();
         const QUrl url = CustomerMapLink::url(fields);
         if (!url.isEmpty())
-            openUrl(url);
+            openLink(url, LinkKind::WebPage);
     });
 }
 

@@ -19,6 +19,17 @@ QString shippedFile(const QString &name);
 bool openUrl(const QUrl &url);
 bool openFile(const QString &path);
 
+// What a link opens, for the message when the desktop cannot open it.
+enum class LinkKind { WebPage, MailMessage, HelpPage };
+
+// Opens a link in the desktop's program for it. When the desktop cannot (no
+// web browser or mail program is set up) the user is told so, with what to
+// install and the address to open by hand. The desktop's opener may report its
+// failure only when it ends, so the message can come after this returns.
+void openLink(const QUrl &url, LinkKind kind);
+// The message for a link the desktop could not open.
+QString linkFailureText(const QUrl &url, LinkKind kind);
+
 // Opens the program's help page.
 void openHelp();
 

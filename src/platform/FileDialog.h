@@ -6,10 +6,13 @@ class QWidget;
 
 namespace wvs {
 
-// The file-save dialog: asks before replacing an existing file and adds no
-// extension of its own. Returns the chosen path, empty when the user cancelled.
-// filter is in the dialog's form, e.g. "csv (*.csv)".
+// The file-save dialog: asks before replacing an existing file. A name typed
+// without an extension gets the filter's ("report" is saved as "report.csv").
+// Returns the chosen path, empty when the user cancelled. filter is in the
+// dialog's form, e.g. "csv (*.csv)".
 QString saveFileDialog(QWidget *parent, const QString &title, const QString &filter);
+// The path with the filter's extension added when its name has none.
+QString withFilterExtension(const QString &path, const QString &filter);
 // The file-open dialog; empty when cancelled.
 QString openFileDialog(QWidget *parent, const QString &title, const QString &filter);
 

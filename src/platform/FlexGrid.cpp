@@ -362,6 +362,26 @@ void FlexGrid::sortByColumns(const QList<int> &cols, bool ascending)
     }
 }
 
+bool FlexGrid::reorderRows(const QList<int> &rowsInOrder)
+{
+    std::vector<int> order;
+    order.reserve(size_t(rowsInOrder.size()));
+    for (int r : rowsInOrder)
+        order.push_back(r - 1);
+    // While the header is not updating, each row's height is set at no cost;
+    // otherwise every one recomputes the positions of all rows.
+    QHeaderView *header = verticalHeader();
+    const bool updating = header->updatesEnabled();
+    header->setUpdatesEnabled(false);
+    bool done = false;
+    {
+        FillScope scope(this);
+        done = model_->reorderRows(order);
+    }
+    header->setUpdatesEnabled(updating);
+    return done;
+}
+
 void FlexGrid::swapRows(int a, int b, bool formatsToo)
 {
     if (a < 1 || b < 1 || a >= rows() || b >= rows() || a == b)

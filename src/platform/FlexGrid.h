@@ -111,6 +111,12 @@ public:
     // Several keys, most significant first.
     void sortByColumns(const QList<int> &cols, bool ascending = true);
 
+    // Puts the data rows in the order given by their present numbers, first
+    // shown first; colours, pictures and heights travel with their rows and no
+    // row is selected afterwards. A list that is not an arrangement of every
+    // data row changes nothing and returns false.
+    bool reorderRows(const QList<int> &rowsInOrder);
+
     // Exchanges two data rows: texts, pictures and heights; with formatsToo
     // the colours, weight and alignment go along, otherwise they stay put.
     void swapRows(int a, int b, bool formatsToo = true);

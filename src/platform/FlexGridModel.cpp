@@ -594,27 +594,42 @@ void FlexGridModel::sortRows(const QList<int> &cols, bool ascending)
             k.push_back(makeKey(c >= 0 && c < r.cells.size() ? r.cells.at(c) : QString()));
         keys.push_back(std::move(k));
     }
-    std::vector<size_t> order(n);
-    std::iota(order.begin(), order.end(), size_t(0));
-    std::stable_sort(order.begin(), order.end(), [&](size_t x, size_t y) {
+    std::vector<int> order(n);
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](int x, int y) {
         for (const auto &k : keys) {
-            const int c = compareKeys(k[x], k[y]);
+            const int c = compareKeys(k[size_t(x)], k[size_t(y)]);
             if (c != 0)
                 return ascending ? c < 0 : c > 0;
         }
         return false;
     });
+    reorderRows(order);
+}
+
+bool FlexGridModel::reorderRows(const std::vector<int> &order)
+{
+    const size_t n = rows_.size();
+    if (order.size() != n)
+        return false;
+    std::vector<char> seen(n, 0);
+    for (int i : order) {
+        if (i < 0 || size_t(i) >= n || seen[size_t(i)])
+            return false;
+        seen[size_t(i)] = 1;
+    }
     if (!inBatch())
         beginResetModel();
     std::vector<Row> sorted;
     sorted.reserve(n);
-    for (size_t i : order)
-        sorted.push_back(std::move(rows_[i]));
+    for (int i : order)
+        sorted.push_back(std::move(rows_[size_t(i)]));
     rows_.swap(sorted);
     if (inBatch())
         batchStructure_ = true;
     else
         endResetModel();
+    return true;
 }
 
 void FlexGridModel::swapRows(int a, int b, bool formatsToo)

@@ -81,6 +81,10 @@ public:
 
     // Generic sort of the data rows, most significant column first; stable.
     void sortRows(const QList<int> &cols, bool ascending);
+    // Puts the data rows in a new order: order[i] is the model row (0-based)
+    // that becomes model row i; a list that is not an arrangement of all rows
+    // changes nothing and returns false. Formats, pictures and heights travel.
+    bool reorderRows(const std::vector<int> &order);
     // Exchanges two data rows; with formatsToo false the colours, weight and
     // alignment stay where they were and only texts, pictures and heights move.
     void swapRows(int a, int b, bool formatsToo);

@@ -46,6 +46,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <future>
 
 namespace wvs {
 
@@ -403,10 +404,27 @@ void ScheduleForm::PopulateGrid()
             header.fromDate = FromDate;
             header.toDate = ToDate;
             header.status = Status;
+            // While the database stages the generated rows, another thread
+            // lays them out for the grid in the order chosen.
+            const ScheduleSortKeys::Choice choice = sortChoice();
+            const FillLayout layout = layoutOf(ScheduleGrid);
+            const QString country = session().installationCountry;
+            QList<int> order;
+            std::future<FillData> laidOut;
+            auto layOut = [&](const QList<StagedJob> &rows) {
+                order = ScheduleSortKeys::order(rows, choice);
+                auto work = [rows = QList<StagedJob>(rows), order, layout, stored, country]() mutable {
+                    FillData data = prepare(layout, rows, order, stored, country);
+                    rows = {};   // the window's copy stays the only one
+                    return data;
+                };
+                laidOut = std::async(std::launch::async, std::move(work));
+            };
             PopulateResult result;
             {
                 WaitCursor wait;
-                result = ScheduleGeneration::populate(header, session().currentAssociateID, filter);
+                result = ScheduleGeneration::populate(header, session().currentAssociateID, filter,
+                                                      AppDatabase::db(), layOut);
             }
             JobsArray = std::move(result.jobs);
             SeqNoArray = std::move(result.seqNos);
@@ -418,39 +436,81 @@ void ScheduleForm::PopulateGrid()
                 msgBox(QStringLiteral("No jobs found"));
                 return;
             }
+            if (laidOut.valid()) {
+                WaitCursor wait;
+                FillData data = laidOut.get();
+                showRows(order, &data);
+            } else {
+                showStagedRows();
+            }
+        } else {
+            showStagedRows();
         }
-        showStagedRows();
         if (ScheduleGrid->rows() < 2)
             msgBox(QStringLiteral("No jobs found"));
     });
 }
 
+ScheduleSortKeys::Choice ScheduleForm::sortChoice() const
+{
+    auto chosen = [](const QComboBox *box) { return box->currentIndex() >= 0 ? box->currentText() : QString(); };
+    return {chosen(Sort1Combo), chosen(Sort1OrderCombo), chosen(Sort2Combo), chosen(Sort2OrderCombo)};
+}
+
 void ScheduleForm::showStagedRows()
 {
-    const QString key1 = Sort1Combo->currentIndex() >= 0 ? Sort1Combo->currentText() : QString();
-    const QString order1 = Sort1OrderCombo->currentIndex() >= 0 ? Sort1OrderCombo->currentText() : QString();
-    const QString orderBy = ScheduleSortKeys::orderBy(
-        key1, order1, Sort2Combo->currentIndex() >= 0 ? Sort2Combo->currentText() : QString(),
-        Sort2OrderCombo->currentIndex() >= 0 ? Sort2OrderCombo->currentText() : QString());
     WaitCursor wait;
-    // The rows are staged by date when generated, by stored order otherwise:
-    // an order the staging already has needs no sorting.
-    const bool byDate = key1 == QLatin1String("Service Date") && order1 == QLatin1String("Ascending") &&
-                        std::is_sorted(StagedRows.cbegin(), StagedRows.cend(),
-                                       [](const StagedJob &a, const StagedJob &b) { return a.serviceDate < b.serviceDate; });
-    QList<StagedJob> rows;
-    if (orderBy == ScheduleSortKeys::orderBy(QString(), QString()) || byDate) {
-        rows = StagedRows;
+    showRows(ScheduleSortKeys::order(StagedRows, sortChoice()), nullptr);
+}
+
+// Shows the staged rows in the given order (positions in StagedRows), from
+// rows already laid out in that order when given.
+void ScheduleForm::showRows(const QList<int> &order, FillData *laidOut)
+{
+    if (!laidOut && ResortOnly && resortShownRows(order)) {
+        // A re-sort draws every row in the standard colours again.
+        shade(ScheduleGrid);
     } else {
-        const QList<int> order = ScheduleGeneration::stagedOrder(ScheduleNumber, session().currentAssociateID, orderBy);
-        rows.reserve(order.size());
-        for (int record : order)
-            if (record >= 1 && record <= StagedRows.size())
-                rows.append(StagedRows.at(record - 1));
+        shownRecords_.clear();
+        shownRecords_.reserve(order.size());
+        for (int p : order)
+            shownRecords_.append(StagedRows.at(p).recordNumber);
+        if (laidOut)
+            apply(ScheduleGrid, std::move(*laidOut));
+        else
+            fill(ScheduleGrid, StagedRows, order, storedSchedule(), session().installationCountry);
     }
-    ScheduleGrid::fill(ScheduleGrid, rows, storedSchedule(), session().installationCountry);
     repaintExclusions();
     ScheduleGrid->clearSelectedRow();
+}
+
+// The grid's rows already hold every staged row: a re-sort only puts them in
+// the new order, with their done marks and heights.
+bool ScheduleForm::resortShownRows(const QList<int> &order)
+{
+    const int shown = ScheduleGrid->rows() - 1;
+    if (shown < 1 || shown != StagedRows.size() || shown != shownRecords_.size() ||
+        rowRecord(1) != shownRecords_.first() || rowRecord(shown) != shownRecords_.last())
+        return false;
+    QList<int> rowOfRecord(StagedRows.size() + 1, 0);
+    for (int r = 1; r <= shown; ++r) {
+        const int record = shownRecords_.at(r - 1);
+        if (record < 1 || record > StagedRows.size() || rowOfRecord.at(record) != 0)
+            return false;
+        rowOfRecord[record] = r;
+    }
+    QList<int> rowsInOrder;
+    rowsInOrder.reserve(order.size());
+    for (int p : order)
+        rowsInOrder.append(rowOfRecord.at(p + 1));   // StagedRows holds RecordNumber p + 1 at p
+    if (!ScheduleGrid->reorderRows(rowsInOrder))
+        return false;
+    QList<int> records;
+    records.reserve(shown);
+    for (int r : std::as_const(rowsInOrder))
+        records.append(shownRecords_.at(r - 1));
+    shownRecords_ = std::move(records);
+    return true;
 }
 
 int ScheduleForm::rowRecord(int row) const { return ScheduleGrid->textMatrix(row, ColRecordNumber).toInt(); }
@@ -662,6 +722,8 @@ void ScheduleForm::moveRow(int step)
     if (ScheduleGrid->rows() < 2 || row == 0 || other < 1 || other >= ScheduleGrid->rows())
         return;
     ScheduleGrid->swapRows(row, other, true);
+    if (row <= shownRecords_.size() && other <= shownRecords_.size())
+        shownRecords_.swapItemsAt(row - 1, other - 1);
     ScheduleGrid->stripe();
     ScheduleGrid->selectRow(other);
     ScheduleGrid->setFocus();

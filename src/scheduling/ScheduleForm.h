@@ -2,6 +2,8 @@
 #include "jobs/CustomerJobOpener.h"
 #include "platform/Form.h"
 #include "scheduling/ScheduleGeneration.h"
+#include "scheduling/ScheduleGrid.h"
+#include "scheduling/ScheduleSortKeys.h"
 
 #include <QDate>
 #include <QList>
@@ -96,7 +98,10 @@ private:
     void SaveOrder();
     void moveRow(int step);
     void repaintExclusions();
+    ScheduleSortKeys::Choice sortChoice() const;
     void showStagedRows();
+    void showRows(const QList<int> &order, wvs::ScheduleGrid::FillData *laidOut);
+    bool resortShownRows(const QList<int> &order);
     int rowRecord(int row) const;
     void setRowDone(int row, bool done);
     int findEntry(int row) const;
@@ -105,6 +110,7 @@ private:
     void openJobDialog(const QString &tag, bool asCaller);
 
     bool left_ = false;
+    QList<int> shownRecords_;   // the RecordNumber of each grid row, row 1 first
 
     QLabel *AssociateLabel;
     QComboBox *AssociateCombo;

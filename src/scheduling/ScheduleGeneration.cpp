@@ -230,7 +230,8 @@ private:
 } // namespace
 
 PopulateResult ScheduleGeneration::populate(const ScheduleHeader &schedule, const QString &userID,
-                                            const QString &associateFilter, QSqlDatabase db)
+                                            const QString &associateFilter, QSqlDatabase db,
+                                            const RowsReady &rowsReady)
 {
     PopulateResult result;
     QHash<qint64, JobDetails> details;
@@ -322,8 +323,8 @@ PopulateResult ScheduleGeneration::populate(const ScheduleHeader &schedule, cons
         }
     }
 
-    StagingWriter writer(db, userID, schedule.number);
     QHash<qint64, const JobDetails *> jobsWritten;
+    QList<qint64> jobsInOrder;
     for (const ScheduleEntry &e : std::as_const(result.jobs)) {
         const auto d = details.constFind(e.jobSeqNo);
         if (d == details.cend() || !d->valid)
@@ -331,8 +332,8 @@ PopulateResult ScheduleGeneration::populate(const ScheduleHeader &schedule, cons
         if (!associateFilter.isEmpty() && d->associateID.compare(associateFilter, Qt::CaseInsensitive) != 0)
             continue;
         if (!jobsWritten.contains(e.jobSeqNo)) {
-            writer.addJob(e.jobSeqNo, *d);
             jobsWritten.insert(e.jobSeqNo, &*d);
+            jobsInOrder.append(e.jobSeqNo);
         }
     }
     result.rows.reserve(result.jobs.size());
@@ -361,35 +362,28 @@ PopulateResult ScheduleGeneration::populate(const ScheduleHeader &schedule, cons
         }
         row.jobSeqNo = e.jobSeqNo;
         row.asRequired = d.asRequired;
-        writer.addRow(row.recordNumber, row.serviceDate, row.done, row.scheduleSeqNo, row.jobSeqNo);
         result.rows.append(std::move(row));
     }
+    if (rowsReady)
+        rowsReady(result.rows);
+
+    StagingWriter writer(db, userID, schedule.number);
+    for (qint64 job : std::as_const(jobsInOrder))
+        writer.addJob(job, *jobsWritten.value(job));
+    for (const StagedJob &row : std::as_const(result.rows))
+        writer.addRow(row.recordNumber, row.serviceDate, row.done, row.scheduleSeqNo, row.jobSeqNo);
     writer.finish();
     t.commit();
     return result;
 }
 
-QList<int> ScheduleGeneration::stagedOrder(qint64 scheduleNumber, const QString &userID, const QString &orderBy,
-                                            QSqlDatabase db)
-{
-    QList<int> out;
-    QSqlQuery q = execSql(QStringLiteral("SELECT RecordNumber FROM ScheduleStaging WHERE ScheduleNumber = ? "
-                                         "AND UserID = ?") +
-                              orderBy,
-                          {scheduleNumber, userID}, db);
-    while (q.next())
-        out.append(q.value(0).toInt());
-    return out;
-}
-
-QList<StagedJob> ScheduleGeneration::stagedRows(qint64 scheduleNumber, const QString &userID, const QString &orderBy,
-                                                QSqlDatabase db)
+QList<StagedJob> ScheduleGeneration::stagedRows(qint64 scheduleNumber, const QString &userID, QSqlDatabase db)
 {
     QList<StagedJob> out;
     QSqlQuery q = execSql(QStringLiteral("SELECT RecordNumber, Associate, ServiceDate, Customer, Address, Location, "
                                          "Phone, JobType, Cost, Comments, Done, ScheduleSeqNo, JobSeqNo, AsRequired "
-                                         "FROM ScheduleStaging WHERE ScheduleNumber = ? AND UserID = ?") +
-                              orderBy,
+                                         "FROM ScheduleStaging WHERE ScheduleNumber = ? AND UserID = ? "
+                                         "ORDER BY RecordNumber"),
                           {scheduleNumber, userID}, db);
     while (q.next()) {
         StagedJob j;

@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QList>
 #include <QString>
+#include <functional>
 #include <optional>
 
 namespace wvs {
@@ -72,19 +73,19 @@ public:
     // Only occurrences of jobs assigned to associateFilter are staged when it
     // is not empty; the occurrence list holds them all. Occurrences whose job,
     // customer, service address or job type is gone are not staged.
+    //
+    // rowsReady, when given, sees the rows before they are written: the
+    // window lays out its grid from them while the database stages them. The
+    // list must not be changed, and is not changed until populate returns.
+    using RowsReady = std::function<void(const QList<StagedJob> &rows)>;
     static PopulateResult populate(const ScheduleHeader &schedule, const QString &userID,
-                                   const QString &associateFilter, QSqlDatabase db = AppDatabase::db());
+                                   const QString &associateFilter, QSqlDatabase db = AppDatabase::db(),
+                                   const RowsReady &rowsReady = {});
 
-    // The user's staging rows of the schedule; orderBy is a clause made by
-    // ScheduleSortKeys::orderBy.
-    static QList<StagedJob> stagedRows(qint64 scheduleNumber, const QString &userID, const QString &orderBy,
+    // The user's staging rows of the schedule in the order they were staged
+    // (ScheduleSortKeys orders them for the grid).
+    static QList<StagedJob> stagedRows(qint64 scheduleNumber, const QString &userID,
                                        QSqlDatabase db = AppDatabase::db());
-
-    // The RecordNumbers of the user's staging rows of the schedule in the
-    // order of orderBy: the staging table decides the order, the caller keeps
-    // the rows it wrote.
-    static QList<int> stagedOrder(qint64 scheduleNumber, const QString &userID, const QString &orderBy,
-                                  QSqlDatabase db = AppDatabase::db());
 
     // The text staged as a job's comments: the customer's comment when it is
     // to be shown on schedules, then (on a new line) the job's when it is.

@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QPainter>
 #include <QStyle>
+#include <numeric>
 
 namespace wvs::ScheduleGrid {
 
@@ -47,11 +48,10 @@ QString gridText(const QString &stored)
 // repeat (associates, dates, job types, places), so each is laid out once.
 class RowMeasure {
 public:
-    RowMeasure(const FlexGrid *grid, bool bold) : fm_(fontOf(grid, bold))
+    RowMeasure(const FillLayout &layout, bool bold) : fm_(fontOf(layout.font, bold))
     {
-        const int margin = grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1;
         for (int c = ColAssociate; c <= ColComments; ++c)
-            widths_[c] = grid->isColumnHidden(c) ? 0 : std::max(1, grid->columnWidth(c) - 2 * margin);
+            widths_[c] = layout.textWidths[c];
         lineHeight_ = fm_.height();
     }
     int lineHeight() const { return lineHeight_; }
@@ -72,9 +72,8 @@ public:
     }
 
 private:
-    static QFont fontOf(const FlexGrid *grid, bool bold)
+    static QFont fontOf(QFont f, bool bold)
     {
-        QFont f = grid->font();
         f.setBold(bold);
         return f;
     }
@@ -164,7 +163,102 @@ void create(FlexGrid *grid)
     grid->verticalHeader()->setDefaultSectionSize((rowHeightTwips(line) + kTwipsPerPixel / 2) / kTwipsPerPixel);
 }
 
-int fill(FlexGrid *grid, const QList<StagedJob> &rows, bool storedSchedule, const QString &country)
+FillLayout layoutOf(const FlexGrid *grid)
+{
+    FillLayout layout;
+    layout.font = grid->font();
+    const int margin = grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1;
+    for (int c = ColAssociate; c <= ColComments; ++c)
+        layout.textWidths[c] = grid->isColumnHidden(c) ? 0 : std::max(1, grid->columnWidth(c) - 2 * margin);
+    return layout;
+}
+
+FillData prepare(const FillLayout &layout, const QList<StagedJob> &rows, const QList<int> &order, bool storedSchedule,
+                 const QString &country)
+{
+    FillData out;
+    out.storedSchedule = storedSchedule;
+    const bool shaded = order.size() + 1 < kShadeLimit;
+    RowMeasure plain(layout, false);
+    RowMeasure bold(layout, true);
+    QHash<qint64, QString> costs;
+    // What a row shows of its date, made and measured once per day.
+    struct DayCells {
+        QString shown;
+        QString stored;
+        int height[2] = {0, 0};   // plain, bold
+    };
+    QHash<qint64, DayCells> days;
+    out.cells.reserve(order.size());
+    out.heights.reserve(order.size());
+    out.done.reserve(order.size());
+    const QString one = QStringLiteral("1");
+    const QString zero = QStringLiteral("0");
+    const QString dash = QStringLiteral("-");
+    // The cells a job shows are the same on each of its dates: they are
+    // made and measured once per job, and each dated row copies them.
+    struct JobCells {
+        StagedJob job;
+        QStringList cells;
+        int tallest = 0;
+    };
+    QHash<qint64, JobCells> byJob;
+    for (int position : order) {
+        const StagedJob &j = rows.at(position);
+        const bool asRequired = shaded && j.asRequired;
+        RowMeasure &m = asRequired ? bold : plain;
+        auto known = byJob.find(j.jobSeqNo);
+        if (known == byJob.end() || !sameJobCells(known->job, j)) {
+            JobCells made;
+            made.job = j;
+            QStringList &cells = made.cells;
+            cells.resize(ColumnCount);
+            cells[ColAssociate] = j.associate;
+            cells[ColCustomer] = j.customer;
+            cells[ColAddress] = gridText(j.addressText());
+            cells[ColLocation] = j.location;
+            cells[ColPhone] = j.phone;
+            cells[ColJobType] = j.jobType;
+            cells[ColCost] = cached(costs, j.cost.cents(), [&] { return j.cost.display(country); });
+            cells[ColComments] = gridText(j.comments);
+            cells[ColJobSeqNo] = QString::number(j.jobSeqNo);
+            cells[ColAsRequired] = j.asRequired ? one : zero;
+            cells[ColAddressKey] = QString::number(j.addressKey());
+            made.tallest = m.lineHeight();
+            for (int c = ColAssociate; c <= ColComments; ++c)
+                if (c != ColDate)
+                    made.tallest = std::max(made.tallest, m.textHeight(c, cells.at(c)));
+            known = byJob.insert(j.jobSeqNo, std::move(made));
+        }
+        auto day = days.find(j.serviceDate.toJulianDay());
+        if (day == days.end()) {
+            DayCells made;
+            made.shown = Formats::toDisplayDate(j.serviceDate);
+            made.stored = Formats::toStoredDate(j.serviceDate);
+            made.height[0] = plain.textHeight(ColDate, made.shown);
+            made.height[1] = bold.textHeight(ColDate, made.shown);
+            day = days.insert(j.serviceDate.toJulianDay(), made);
+        }
+        QStringList cells = known->cells;
+        cells[ColDate] = day->shown;
+        const bool done = j.done == 0;
+        if (!storedSchedule && !done)
+            cells[ColDone] = dash;
+        cells[ColServiceDate] = day->stored;
+        cells[ColRecordNumber] = QString::number(j.recordNumber);
+        cells[ColDoneFlag] = done ? one : (storedSchedule ? zero : QString());
+        if (storedSchedule && j.scheduleSeqNo)
+            cells[ColSeqNo] = QString::number(*j.scheduleSeqNo);
+
+        const int tallest = std::max(known->tallest, day->height[&m == &bold ? 1 : 0]);
+        out.heights.append(tallest > plain.lineHeight() ? rowHeightTwips(tallest) : 0);
+        out.done.append(done);
+        out.cells.append(std::move(cells));
+    }
+    return out;
+}
+
+int apply(FlexGrid *grid, FillData data)
 {
     // While the header is not updating, a row height set costs nothing; else
     // each one recomputes the positions of all rows.
@@ -174,83 +268,37 @@ int fill(FlexGrid *grid, const QList<StagedJob> &rows, bool storedSchedule, cons
         explicit HeaderQuiet(QHeaderView *h) : header(h), was(h->updatesEnabled()) { header->setUpdatesEnabled(false); }
         ~HeaderQuiet() { header->setUpdatesEnabled(was); }
     } quiet(grid->verticalHeader());
+    const int count = int(data.cells.size());
     {
         FlexGrid::FillScope scope(grid);
-        const bool shaded = rows.size() + 1 < kShadeLimit;
-        RowMeasure plain(grid, false);
-        RowMeasure bold(grid, true);
-        QHash<qint64, QString> shownDates, storedDates, costs;
-        QVector<QStringList> data;
-        QVector<int> heights;
-        data.reserve(rows.size());
-        heights.reserve(rows.size());
-        const QString one = QStringLiteral("1");
-        const QString zero = QStringLiteral("0");
-        const QString dash = QStringLiteral("-");
-        // The cells a job shows are the same on each of its dates: they are
-        // made and measured once per job, and each dated row copies them.
-        struct JobCells {
-            StagedJob job;
-            QStringList cells;
-            int tallest = 0;
-        };
-        QHash<qint64, JobCells> byJob;
-        for (const StagedJob &j : rows) {
-            const bool asRequired = shaded && j.asRequired;
-            RowMeasure &m = asRequired ? bold : plain;
-            auto known = byJob.find(j.jobSeqNo);
-            if (known == byJob.end() || !sameJobCells(known->job, j)) {
-                JobCells made;
-                made.job = j;
-                QStringList &cells = made.cells;
-                cells.resize(ColumnCount);
-                cells[ColAssociate] = j.associate;
-                cells[ColCustomer] = j.customer;
-                cells[ColAddress] = gridText(j.addressText());
-                cells[ColLocation] = j.location;
-                cells[ColPhone] = j.phone;
-                cells[ColJobType] = j.jobType;
-                cells[ColCost] = cached(costs, j.cost.cents(), [&] { return j.cost.display(country); });
-                cells[ColComments] = gridText(j.comments);
-                cells[ColJobSeqNo] = QString::number(j.jobSeqNo);
-                cells[ColAsRequired] = j.asRequired ? one : zero;
-                cells[ColAddressKey] = QString::number(j.addressKey());
-                made.tallest = m.lineHeight();
-                for (int c = ColAssociate; c <= ColComments; ++c)
-                    if (c != ColDate)
-                        made.tallest = std::max(made.tallest, m.textHeight(c, cells.at(c)));
-                known = byJob.insert(j.jobSeqNo, std::move(made));
-            }
-            const qint64 day = j.serviceDate.toJulianDay();
-            QStringList cells = known->cells;
-            cells[ColDate] = cached(shownDates, day, [&] { return Formats::toDisplayDate(j.serviceDate); });
-            const bool done = j.done == 0;
-            if (!storedSchedule && !done)
-                cells[ColDone] = dash;
-            cells[ColServiceDate] = cached(storedDates, day, [&] { return Formats::toStoredDate(j.serviceDate); });
-            cells[ColRecordNumber] = QString::number(j.recordNumber);
-            cells[ColDoneFlag] = done ? one : (storedSchedule ? zero : QString());
-            if (storedSchedule && j.scheduleSeqNo)
-                cells[ColSeqNo] = QString::number(*j.scheduleSeqNo);
-
-            const int tallest = std::max(known->tallest, m.textHeight(ColDate, cells.at(ColDate)));
-            heights.append(tallest > plain.lineHeight() ? rowHeightTwips(tallest) : 0);
-            data.append(std::move(cells));
-        }
-        grid->setData(std::move(data));
+        grid->setData(std::move(data.cells));
         for (int r = 1; r < grid->rows(); ++r) {
-            const StagedJob &j = rows.at(r - 1);
-            if (storedSchedule)
-                setDoneMark(grid, r, j.done == 0);
-            else if (j.done == 0)
+            const bool done = data.done.at(r - 1);
+            if (data.storedSchedule)
+                setDoneMark(grid, r, done);
+            else if (done)
                 grid->setCellPicture(r, ColDone, checkPicture(), checkKey());
-            if (heights.at(r - 1) > 0)
-                grid->setRowHeight(r, heights.at(r - 1));
+            if (data.heights.at(r - 1) > 0)
+                grid->setRowHeight(r, data.heights.at(r - 1));
         }
         shade(grid);
     }
-    return int(rows.size());
+    return count;
 }
+
+int fill(FlexGrid *grid, const QList<StagedJob> &rows, bool storedSchedule, const QString &country)
+{
+    QList<int> order(rows.size());
+    std::iota(order.begin(), order.end(), 0);
+    return fill(grid, rows, order, storedSchedule, country);
+}
+
+int fill(FlexGrid *grid, const QList<StagedJob> &rows, const QList<int> &order, bool storedSchedule,
+         const QString &country)
+{
+    return apply(grid, prepare(layoutOf(grid), rows, order, storedSchedule, country));
+}
+
 void shade(FlexGrid *grid)
 {
     if (grid->rows() < 2 || grid->rows() >= kShadeLimit)

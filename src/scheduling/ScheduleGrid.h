@@ -2,7 +2,9 @@
 #include "scheduling/ScheduleGeneration.h"
 
 #include <QColor>
+#include <QFont>
 #include <QList>
+#include <QVector>
 #include <QPixmap>
 
 namespace wvs {
@@ -60,6 +62,28 @@ void create(FlexGrid *grid);
 // and the shading. storedSchedule: Closed or Published. Returns the number
 // of data rows.
 int fill(FlexGrid *grid, const QList<StagedJob> &rows, bool storedSchedule, const QString &country);
+// The same with the rows taken in the given order (positions in rows).
+int fill(FlexGrid *grid, const QList<StagedJob> &rows, const QList<int> &order, bool storedSchedule,
+         const QString &country);
+
+// A fill in two halves: the texts, done marks and row heights are made from
+// the grid's font and column widths alone, so they can be made on another
+// thread while the window waits for the database; apply then puts them into
+// the grid.
+struct FillLayout {
+    QFont font;
+    int textWidths[ColComments + 1] = {};   // pixels a cell's text may take; 0 for a hidden column
+};
+struct FillData {
+    QVector<QStringList> cells;
+    QVector<int> heights;   // twips; 0 for the grid's default
+    QVector<bool> done;
+    bool storedSchedule = false;
+};
+FillLayout layoutOf(const FlexGrid *grid);
+FillData prepare(const FillLayout &layout, const QList<StagedJob> &rows, const QList<int> &order, bool storedSchedule,
+                 const QString &country);
+int apply(FlexGrid *grid, FillData data);
 
 // White and light grey bands; as-required rows orange and bold, others black.
 void shade(FlexGrid *grid);

@@ -254,7 +254,7 @@ void MainForm::AccountsCustomerImport_Click() { guarded("MainForm", "AccountsCus
 void MainForm::AccountsCustomerExport_Click() { guarded("MainForm", "AccountsCustomerExport_Click", [&] { openAccountsWindow(QStringLiteral("AccountsCustomerExportForm")); }); }
 void MainForm::AccountsSalesExport_Click() { guarded("MainForm", "AccountsSalesExport_Click", [&] { openAccountsWindow(QStringLiteral("AccountsSalesExportForm")); }); }
 void MainForm::HelpContents_Click() { guarded("MainForm", "HelpContents_Click", [&] { openHelp(); }); }
-void MainForm::Email_Click() { guarded("MainForm", "Email_Click", [&] { openUrl(supportMailLink()); }); }
+void MainForm::Email_Click() { guarded("MainForm", "Email_Click", [&] { openLink(supportMailLink(), LinkKind::MailMessage); }); }
 void MainForm::AboutWVS_Click() { guarded("MainForm", "AboutWVS_Click", [&] { openWindow(QStringLiteral("AboutForm")); }); }
 void MainForm::NewVersion_Click() { guarded("MainForm", "NewVersion_Click", [&] { offerUpdateDownload(); }); }
 

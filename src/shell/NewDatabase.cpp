@@ -59,6 +59,9 @@ void createNewDatabase(const QString &path, const NewInstallation &inst)
                             "VALUES (?, ?, ?, 1, ?, 1, 'None')"),
              {inst.associateID, inst.associateName.trimmed(), inst.password,
               Formats::dateSerial(QDate::currentDate())});
+    // The business name entered here is the company's name in Company Details.
+    writeSql(QStringLiteral("INSERT OR IGNORE INTO Company (RowId, CompanyName) VALUES (1, ?)"),
+             {inst.businessName.trimmed()});
     writeSql(QStringLiteral("DELETE FROM Preferences"));
     writeSql(QStringLiteral("INSERT INTO Preferences (RowId) VALUES (1)"));
     t.commit();

@@ -1,4 +1,5 @@
 #include "shell/NewDatabaseForm.h"
+#include "admin/CompanyRecord.h"
 #include "platform/MessageBox.h"
 #include "platform/ErrorHandlingModule.h"
 
@@ -20,7 +21,7 @@ NewDatabaseForm::NewDatabaseForm(QString path, QWidget *parent) : Form(parent), 
                                             "the first associate, who will log in with full rights."),
                              this);
     intro->setWordWrap(true);
-    businessName_ = makeText("BusinessNameText", 50);
+    businessName_ = makeText("BusinessNameText", CompanyRecord::kNameLength);
     country_ = new QComboBox(this);
     country_->setObjectName(QStringLiteral("CountryCombo"));
     country_->addItems({QStringLiteral("New Zealand"), QStringLiteral("Australia"), QStringLiteral("USA"),

@@ -48,7 +48,7 @@ TEST_F(AccountsWindowsTest, MyobSalesWindowHidesTheXeroBoxesAndChecksDatesThenFi
     EXPECT_EQ(files_.asked().last().filter, "txt (*.txt)");
     click(w.get(), "OKButton");
     EXPECT_EQ(msgs_->last(), "File created with 2 records");
-    EXPECT_TRUE(QFile::exists(path("sales")));
+    EXPECT_TRUE(QFile::exists(path("sales.txt")));
     EXPECT_FALSE(w->isVisible());
 }
 

@@ -52,6 +52,8 @@ protected:
 
 TEST_F(CompanyWindow, WithoutThePortalANewCompanyIsSavedUnchecked)
 {
+    // A database whose company row is gone.
+    writeSql(QStringLiteral("DELETE FROM Company"));
     auto w = show<CompanyForm>();
     EXPECT_TRUE(w->NewCompany);
     type(w.get(), "IDText", QStringLiteral("ab"));

@@ -155,6 +155,23 @@ TEST_F(CalendarFormTest, JobStartWritesDateAndWeekdayAndEndMayStartFromAFutureSt
     EXPECT_EQ(label("EndDateLabel")->text(), "10 Jan 2030");
 }
 
+TEST_F(CalendarFormTest, DaysThatCannotBePickedAreShownAsUnavailable)
+{
+    auto start = open("CustomerJobStartDate");
+    EXPECT_TRUE(start->showsUnavailable(today_.addDays(-1)));
+    EXPECT_FALSE(start->showsUnavailable(today_));
+
+    // A to date bounds the from date; turning to its next page marks that page too.
+    label("ToDateLabel")->setText("20 May 2031");
+    auto from = open("SelectFromDate");
+    from->monthView()->setCurrentPage(2031, 5);
+    EXPECT_FALSE(from->showsUnavailable(QDate(2031, 5, 20)));
+    EXPECT_TRUE(from->showsUnavailable(QDate(2031, 5, 21)));
+    EXPECT_TRUE(from->showsUnavailable(QDate(2031, 6, 2)));
+    from->monthView()->setCurrentPage(2031, 1);
+    EXPECT_FALSE(from->showsUnavailable(QDate(2031, 1, 15)));
+}
+
 TEST_F(CalendarFormTest, ConflictingBoundsLeaveAUsableCalendar)
 {
     // An end date already in the past: the start may still not lie before today.

@@ -219,5 +219,10 @@ TEST_F(CustomerAddModifyFormTest, MapSearchOpensTheShownAddress)
         ASSERT_EQ(desktop_->opened.size(), 1);
         EXPECT_EQ(QUrlQuery(desktop_->opened[0]).queryItemValue(QStringLiteral("q"), QUrl::FullyDecoded),
                   "5 Smith & Sons Rd #2, Onehunga, 1061");
+        // Without a browser the user is told, with the address to open by hand.
+        desktop_->openResult = false;
+        QTest::mouseClick(map, Qt::LeftButton);
+        EXPECT_TRUE(msgs_->last().contains("no web browser"));
+        EXPECT_TRUE(msgs_->last().endsWith(desktop_->opened.last().toString(QUrl::FullyEncoded)));
     });
 }

@@ -142,8 +142,9 @@ TEST_F(CustomerExportTest, ExportFromTheListFollowsItsOrder)
     ASSERT_EQ(list.grid()->rows(), 4);
 
     FileDialogScript dialogs;
+    // A name typed without an extension is saved as a .csv file.
     const QString path = file(QStringLiteral("list.csv"));
-    dialogs.answer(path);
+    dialogs.answer(file(QStringLiteral("list")));
     modal_->once(QStringLiteral("CustomerExportForm"), [](QDialog *d) {
         d->findChild<QPushButton *>(QStringLiteral("UnselectAllButton"))->click();
         d->findChild<QCheckBox *>(QStringLiteral("ForenameCheck"))->setChecked(true);

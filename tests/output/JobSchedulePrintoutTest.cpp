@@ -60,7 +60,7 @@ protected:
 
 TEST_F(JobSchedulePrintTest, PrintsHeadingColumnsAndFooterIntoAPdfFile)
 {
-    writeSql("INSERT INTO Company (RowId, CompanyName, PTelephone, PEmail) VALUES (1, 'Clean Co', '09 555', 'a@b.nz')");
+    writeSql("INSERT OR REPLACE INTO Company (RowId, CompanyName, PTelephone, PEmail) VALUES (1, 'Clean Co', '09 555', 'a@b.nz')");
     CustomerData c;
     c.surname = "Featherstonehaugh-Cholmondeley";   // cut at 28 characters
     c.forename = "Ann";

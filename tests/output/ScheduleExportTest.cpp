@@ -35,7 +35,8 @@ protected:
         storeJob(schedule_, gone, "2025-03-04", 2, "", "BOB");
         storeJob(schedule_, jobA, "2025-03-10", 3, "", "ADM");
         goneAddress_ = scalarSql("SELECT SAddressSeqNo FROM CustomerJobs WHERE JobSeqNo = ?", {gone}).toLongLong();
-        path_ = dir_.filePath("schedule"); // typed without an extension
+        typed_ = dir_.filePath("schedule"); // typed without an extension
+        path_ = typed_ + ".csv";
     }
 
     // The export window: the boxes ticked as it opens, then ticks and a button.
@@ -62,6 +63,7 @@ protected:
     }
 
     QTemporaryDir dir_;
+    QString typed_;
     QString path_;
     qint64 schedule_ = 0;
     qint64 goneAddress_ = 0;
@@ -78,7 +80,7 @@ TEST_F(ScheduleExportTest, ChosenColumnsInTableOrderForEveryGridRowStillOnRecord
     writeSql("DELETE FROM CustomerServiceAddresses WHERE SAddressSeqNo = ?", {goneAddress_});
 
     FileDialogScript files;
-    files.answer(path_);
+    files.answer(typed_);
     msgs_->clear();
     msgs_->answer(MsgAnswer::No);
     QStringList shownTicked;
@@ -113,7 +115,7 @@ TEST_F(ScheduleExportTest, ExitExportsNothingAndTheChoiceIsOfferedAgain)
 {
     auto form = shown<ScheduleForm>(QStringLiteral("View~%1").arg(schedule_));
     FileDialogScript files;
-    files.answer(path_);
+    files.answer(typed_);
     msgs_->answer(MsgAnswer::No);
     exportWith(form.get(), {"PhoneCheck", "CityCheck"}, "OKButton");
     ASSERT_EQ(files.asked().size(), 1);
@@ -130,7 +132,7 @@ TEST_F(ScheduleExportTest, ExitExportsNothingAndTheChoiceIsOfferedAgain)
     auto *combo = child<QComboBox>(form.get(), "AssociateCombo");
     combo->setCurrentIndex(int(form->AssociateIDs.indexOf("BOB")));
     form->GoButton_Click();
-    files.answer(path_);
+    files.answer(typed_);
     msgs_->clear();
     msgs_->answer(MsgAnswer::Yes);
     modal_->once("ScheduleExportForm", [&](QDialog *d) {

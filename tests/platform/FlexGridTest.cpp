@@ -116,6 +116,17 @@ TEST_F(FlexGridTest, ColoursPicturesAndHeightsTravelWithTheirRowsWhenSorted)
     g.stripe();
     EXPECT_EQ(g.cellBackColor(1, 0), QColor(255, 255, 255));
     EXPECT_EQ(g.cellBackColor(2, 1), QColor(224, 224, 224));
+
+    // An order given row by row moves them the same way; a list that is not
+    // every row once changes nothing.
+    EXPECT_FALSE(g.reorderRows({3, 1}));
+    EXPECT_FALSE(g.reorderRows({3, 1, 1}));
+    EXPECT_TRUE(g.reorderRows({3, 1, 2}));   // c, a, b
+    EXPECT_EQ(column(g, 2), QStringList({"1", "2", "3"}));
+    EXPECT_EQ(g.rowHeightTwips(2), 900);
+    EXPECT_EQ(g.rowHeight(1), 60);
+    EXPECT_NE(g.rowHeight(0), 60);
+    EXPECT_EQ(g.cellPictureKey(3, 2), "tick");
 }
 
 TEST_F(FlexGridTest, SwapRowsMovesContentAndLeavesColoursWhenAskedTo)

@@ -307,3 +307,42 @@ TEST_F(ScheduleFormTest, SortKeysClearTheSecondKeyAndSortingNeedsAFirstKeyAndOrd
     EXPECT_EQ(msgs_->texts(), QStringList({"Please select the order on which to base the sort",
                                            "Please select the column on which to base the sort"}));
 }
+
+TEST_F(ScheduleFormTest, TheSecondKeyCountsUnderTheDateOrderAndSaveStoresTheOrderShown)
+{
+    // Two customers' jobs on the same Mondays, Zed's job made first.
+    const qint64 zed = addJob({.customer = addCustomer({.surname = "Zed"}), .start = "2025-03-03"});
+    const qint64 amy = addJob({.customer = addCustomer({.surname = "Amy"}), .start = "2025-03-03"});
+    auto firstCustomer = [](ScheduleForm *form) { return form->grid()->textMatrix(1, ColJobSeqNo).toLongLong(); };
+
+    // An Open schedule opens by date; the customer as second key orders each day.
+    const qint64 open = addSchedule("2025-03-03", "2025-03-16");
+    auto form = this->open(QStringLiteral("Modify~%1").arg(open));
+    EXPECT_EQ(firstCustomer(form.get()), zed);
+    choose(form.get(), "Sort2Combo", "Customer");
+    choose(form.get(), "Sort2OrderCombo", "Ascending");
+    form->SortButton_Click();
+    EXPECT_EQ(firstCustomer(form.get()), amy);
+    EXPECT_EQ(form->grid()->textMatrix(2, ColJobSeqNo).toLongLong(), zed);
+    EXPECT_EQ(form->grid()->textMatrix(3, ColJobSeqNo).toLongLong(), amy);
+    form->ExitButton_Click();
+
+    // A Closed schedule stored in date order: the order shown is what Save stores.
+    const qint64 closed = addSchedule("2025-03-17", "2025-03-30", "Closed");
+    storeJob(closed, zed, "2025-03-17", 0);
+    storeJob(closed, amy, "2025-03-17", 1);
+    storeJob(closed, zed, "2025-03-24", 2);
+    storeJob(closed, amy, "2025-03-24", 3);
+    auto stored = this->open(QStringLiteral("Modify~%1").arg(closed));
+    choose(stored.get(), "Sort1Combo", "Service Date");
+    choose(stored.get(), "Sort1OrderCombo", "Ascending");
+    choose(stored.get(), "Sort2Combo", "Customer");
+    choose(stored.get(), "Sort2OrderCombo", "Ascending");
+    stored->SortButton_Click();
+    ASSERT_EQ(firstCustomer(stored.get()), amy);
+    stored->CloseButton_Click();
+    EXPECT_EQ(this->stored(closed, amy, "2025-03-17", "ScheduleSeqNo"), "0");
+    EXPECT_EQ(this->stored(closed, zed, "2025-03-17", "ScheduleSeqNo"), "1");
+    EXPECT_EQ(this->stored(closed, amy, "2025-03-24", "ScheduleSeqNo"), "2");
+    stored->ExitButton_Click();
+}

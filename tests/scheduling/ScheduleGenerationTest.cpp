@@ -20,10 +20,9 @@ protected:
             out << QStringLiteral("%1:%2").arg(e.jobSeqNo).arg(e.serviceDate.toString(Qt::ISODate));
         return out;
     }
-    QList<StagedJob> staged(qint64 schedule, const QString &user = "ADM", const QString &orderBy = QString())
+    QList<StagedJob> staged(qint64 schedule, const QString &user = "ADM", const ScheduleSortKeys::Choice &sort = {})
     {
-        return ScheduleGeneration::stagedRows(schedule, user,
-                                              orderBy.isEmpty() ? ScheduleSortKeys::orderBy({}, {}) : orderBy);
+        return ScheduleSortKeys::sorted(ScheduleGeneration::stagedRows(schedule, user), sort);
     }
 };
 
@@ -248,7 +247,7 @@ TEST_F(ScheduleGenerationTest, SortKeysOrderTheStagedRowsAndEndWithTheStagingOrd
     populate(schedule);
     auto order = [&](const QString &k1, const QString &o1, const QString &k2 = {}, const QString &o2 = {}) {
         QList<qint64> out;
-        for (const StagedJob &j : staged(schedule, "ADM", ScheduleSortKeys::orderBy(k1, o1, k2, o2)))
+        for (const StagedJob &j : staged(schedule, "ADM", {k1, o1, k2, o2}))
             out << j.jobSeqNo;
         return out;
     };
@@ -259,6 +258,11 @@ TEST_F(ScheduleGenerationTest, SortKeysOrderTheStagedRowsAndEndWithTheStagingOrd
     EXPECT_EQ(order("Cost", "Ascending"), QList<qint64>({z, m, a}));       // 9.00 before 100.00
     EXPECT_EQ(order("Notes", "Descending"), QList<qint64>({a, z, m}));
     EXPECT_EQ(order("Cost", "Descending", "Customer", "Descending"), QList<qint64>({a, z, m}));
+    EXPECT_EQ(order("Service Date", "Ascending", "Customer", "Descending"), QList<qint64>({a, z, m}));
+    EXPECT_EQ(order("Service Date", "Ascending", "Customer", "Ascending"), QList<qint64>({a, m, z}));
+    // Yes before No when ascending, as the job's Yes/No compares.
+    EXPECT_EQ(order("As Required", "Ascending"), QList<qint64>({a, z, m}));
+    EXPECT_EQ(order("As Required", "Descending"), QList<qint64>({z, m, a}));
     // A second key without a first counts for nothing.
     EXPECT_EQ(order({}, {}, "Customer", "Descending"), QList<qint64>({a, z, m}));
 }

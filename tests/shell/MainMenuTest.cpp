@@ -157,6 +157,25 @@ TEST_F(MainMenuTest, HelpContentsAndF1OpenTheHelpPageInTheProgramFolder)
     EXPECT_EQ(desktop_->opened, QList<QUrl>({page, page, page}));
 }
 
+TEST_F(MainMenuTest, LinksTheDesktopCannotOpenAreReportedWithWhatToDoInstead)
+{
+    desktop_->openResult = false;
+    choose("HelpContents");
+    QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    StandInForm window("CustomersManagementForm", nullptr);
+    QApplication::sendEvent(&window, &f1);
+    choose("Email");
+    const QStringList shown = msgs_->texts();
+    ASSERT_EQ(shown.size(), 3);
+    const QString page = QDir::toNativeSeparators(desktop_->opened.first().toLocalFile());
+    for (int i : {0, 1}) {
+        EXPECT_TRUE(shown[i].contains("Install a web browser")) << shown[i].toStdString();
+        EXPECT_TRUE(shown[i].endsWith(page)) << shown[i].toStdString();
+    }
+    EXPECT_TRUE(shown[2].contains("Install an e-mail program")) << shown[2].toStdString();
+    EXPECT_TRUE(shown[2].contains("support@workvane.com")) << shown[2].toStdString();
+}
+
 TEST_F(MainMenuTest, WithOnlyTheDataInTheFolderHelpAndFlagComeFromBesideTheProgram)
 {
     // The data folder holds WVS.db alone; the help page and the flags ship
