@@ -3,7 +3,9 @@
 #include "platform/FlexGrid.h"
 #include "portal/PortalCustomerJobsManagementForm.h"
 #include "portal/PortalRequestRecords.h"
+#include "portal/PortalSync.h"
 #include "shell/FormRegistry.h"
+#include "support/PortalDouble.h"
 
 #include <QLabel>
 #include <QRadioButton>
@@ -15,37 +17,11 @@ namespace {
 
 namespace C = PortalRequestColumn;
 
-// Stands in for the portal window: stores what a test queues as fetched
-// requests and reports the outcome as the import does.
-struct PortalDouble {
-    static inline std::function<void()> fetch;
-    static inline bool succeeds = true;
-};
-
-class PortalDoubleForm : public Form {
-public:
-    explicit PortalDoubleForm(QWidget *parent) : Form(parent) { setObjectName("PortalForm"); }
-
-protected:
-    void firstActivate() override
-    {
-        if (PortalDouble::fetch) {
-            PortalDouble::fetch();
-            parentWidget()->setProperty("CustomerJobsImported", true);
-        }
-        session().portalUpdateSucceeded = PortalDouble::succeeds;
-        accept();
-    }
-};
-
 class PortalRequestListTest : public PortalRequestDbTest {
 protected:
     void SetUp() override
     {
         PortalRequestDbTest::SetUp();
-        modal_->on("PortalForm", [](QDialog *) { QApplication::processEvents(); });
-        PortalDouble::fetch = nullptr;
-        PortalDouble::succeeds = true;
     }
 
     std::unique_ptr<PortalCustomerJobsManagementForm> open()
@@ -134,27 +110,112 @@ TEST_F(PortalRequestListTest, ARequestWhoseDatesDoNotReadIsListedAndCanBeDeleted
     EXPECT_EQ(scalarSql("SELECT UniqueId FROM PortalCustomerJobs").toInt(), 2);
 }
 
-TEST_F(PortalRequestListTest, ImportRefillsOnlyAfterASuccessfulRunThatStoredRequests)
+// The list with the portal switched on and the portal's double on 127.0.0.1.
+class PortalRequestImportTest : public PortalRequestListTest {
+protected:
+    void SetUp() override
+    {
+        PortalRequestListTest::SetUp();
+        qputenv("TMPDIR", dir_->path().toLocal8Bit());
+        PortalSync::options() = {20, 250};
+        session().installationID = QStringLiteral("TEST01");
+        writeSql("DELETE FROM Company");
+        writeSql("INSERT INTO Company (RowId, ID, CompanyName) VALUES (1, 'ABCD', 'Smith & Sons')");
+        writeSql("UPDATE Preferences SET Portal = 1");
+        modal_->on(QStringLiteral("PortalForm"), [](QDialog *) {});
+        ASSERT_TRUE(portal_.start());
+    }
+    void TearDown() override
+    {
+        PortalSync::options() = {};
+        qunsetenv("TMPDIR");
+        PortalRequestListTest::TearDown();
+    }
+    // A request line as the portal writes it: a weekly Monday job for a new
+    // private customer.
+    static QByteArray requestLine(int id)
+    {
+        QList<QByteArray> f(59);
+        f[0] = QByteArray::number(id);
+        f[1] = "web9";
+        f[4] = "Mary";
+        f[5] = "Jones";
+        f[6] = "3 High St";
+        f[9] = "Herne Bay";
+        f[12] = "555 9876";
+        f[15] = "1";
+        f[19] = "2031/06/01";
+        f[20] = "MOW";
+        f[21] = "7/07/2031";
+        f[23] = "0";
+        f[25] = "1";
+        f[28] = "1";
+        f[29] = "1";
+        f[49] = "45.50";
+        f[50] = "0";
+        f[51] = "Side gate";
+        f[52] = "3 High St";
+        f[55] = "Herne Bay";
+        f[58] = "0";
+        return f.join('|');
+    }
+    PortalDouble portal_;
+};
+
+TEST_F(PortalRequestImportTest, AnImportedRequestIsListedAndSavedAsCustomerAddressAndJob)
 {
-    // With the portal window of the program in place, its own tests drive the import.
-    static bool doubled = false;
-    if (FormRegistry::contains("PortalForm") && !doubled)
-        GTEST_SKIP() << "the portal window is present";
-    FormRegistry::add("PortalForm", [](QWidget *p) -> QDialog * { return new PortalDoubleForm(p); });
-    doubled = true;
     auto list = open();
     msgs_->clear();
-    PortalDouble::fetch = [this] { addRequest(7); };
-    PortalDouble::succeeds = false;
+    portal_.handOut("GetCustomerJobs.php", requestLine(601) + "\r\n");
     click(list.get(), "ImportButton");
-    EXPECT_EQ(grid(list.get())->rows(), 1);   // stored, but the run failed afterwards
-
-    PortalDouble::fetch = [this] { addRequest(8); };
-    PortalDouble::succeeds = true;
-    click(list.get(), "ImportButton");
-    EXPECT_EQ(column(list.get(), C::Key), QStringList({"7", "8"}));
     EXPECT_EQ(modal_->opened().last().tag, "ImportCustomerJobs~");
-    EXPECT_TRUE(msgs_->texts().isEmpty());
+    EXPECT_EQ(portal_.pages(), (QStringList{"GetCustomerJobs.php", "DeleteCustomerJobsData.php"}));
+    ASSERT_EQ(grid(list.get())->rows(), 2);
+    EXPECT_EQ(grid(list.get())->rowTexts(1).mid(C::User, 9),
+              QStringList({"web9", "Jones, Mary", "3 High St", "Herne Bay", "Lawn mowing", "Monday", "Weekly", "$45.50",
+                           "07 Jul 2031"}));
+
+    modal_->once("PortalCustomerJobAddForm", [&](QDialog *d) {
+        EXPECT_EQ(child<QLineEdit>(d, "FirstNameText")->text(), "Mary");
+        child<QComboBox>(d, "AssociateCombo")->setCurrentIndex(0);
+        click(d, "OKButton");
+    });
+    grid(list.get())->selectRow(1);
+    click(list.get(), "ViewModifySaveButton");
+    EXPECT_EQ(msgs_->last(), "Customer Job saved");
+    EXPECT_EQ(grid(list.get())->rows(), 1);
+    EXPECT_EQ(count("PortalCustomerJobs"), 0);
+    const qint64 customer = lastJob("CustomerNumber").toLongLong();
+    EXPECT_EQ(scalarSql("SELECT Surname || ',' || Forename || ',' || CAddress1 FROM Customers WHERE CustomerNumber = ?",
+                        {customer}).toString(),
+              "Jones,Mary,3 High St");
+    EXPECT_EQ(scalarSql("SELECT SAddress1 || ',' || SSuburb FROM CustomerServiceAddresses WHERE SAddressSeqNo = ?",
+                        {lastJob("SAddressSeqNo")}).toString(),
+              "3 High St,Herne Bay");
+    EXPECT_EQ(lastJob("JobTypeCode").toString(), "MOW");
+    EXPECT_EQ(lastJob("StartDate").toString(), "2031-07-07");
+    EXPECT_EQ(lastJob("Cost").toLongLong(), 4550);
+}
+
+TEST_F(PortalRequestImportTest, AFailedRunLeavesTheListAsItWas)
+{
+    addRequest(1);
+    auto list = open();
+    // Stored behind the list's back: a refill would show it.
+    addRequest(2);
+    portal_.handOut("GetCustomerJobs.php", requestLine(602) + "\r\n");
+    portal_.reply("DeleteCustomerJobsData.php", "Locked");
+    click(list.get(), "ImportButton");
+    EXPECT_EQ(msgs_->last(), "Customer Jobs data deletion failed - Locked");
+    EXPECT_EQ(column(list.get(), C::Key), QStringList({"1"}));
+    EXPECT_EQ(count("PortalCustomerJobs"), 2);
+
+    // A run that succeeds with nothing new leaves it too.
+    portal_.reply("DeleteCustomerJobsData.php", "SUCCESS");
+    portal_.handOut("GetCustomerJobs.php", "");
+    click(list.get(), "ImportButton");
+    EXPECT_EQ(msgs_->last(), "Process completed successfully");
+    EXPECT_EQ(column(list.get(), C::Key), QStringList({"1"}));
 }
 
 TEST_F(PortalRequestListTest, ASavedRequestLeavesTheList)
