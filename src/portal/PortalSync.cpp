@@ -453,7 +453,9 @@ bool PortalSync::pageCall(const QString &page, const Query &query, const PageTex
             info(texts.success);
         return true;
     }
-    msgBox(texts.failure + text, MsgButtons::Ok, texts.failureIcon);
+    // A page that could not be reached at all says why, as the FTP failures do.
+    const QString said = text.isEmpty() && reply.error != 0 ? reply.description : text;
+    msgBox(texts.failure + said, MsgButtons::Ok, texts.failureIcon);
     return false;
 }
 

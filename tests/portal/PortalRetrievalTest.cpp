@@ -158,6 +158,13 @@ TEST_F(PortalRetrievalTest, RequestsAreStoredOnlyOnceThePortalHasLetThemGo)
     EXPECT_TRUE(msgs_->last().startsWith("Line 2 of the Customer Jobs data file cannot be read"));
     EXPECT_EQ(count("SELECT COUNT(*) FROM PortalCustomerJobs"), 2);
 
+    // A portal that cannot be reached says so.
+    qputenv("WVS_PORTAL_WEB_HOST", "127.0.0.1:1");
+    EXPECT_FALSE(run(QStringLiteral("ImportCustomerJobs~")));
+    EXPECT_TRUE(msgs_->last().startsWith("Importing Customer Jobs data failed - ")) << msgs_->last().toStdString();
+    EXPECT_GT(msgs_->last().size(), QStringLiteral("Importing Customer Jobs data failed - ").size());
+    startPortal();
+
     // Nothing new is no failure.
     portal_->handOut("GetCustomerJobs.php", "");
     EXPECT_TRUE(run(QStringLiteral("ImportCustomerJobs~")));
