@@ -210,8 +210,16 @@ TEST_F(PortalRequestImportTest, AFailedRunLeavesTheListAsItWas)
     EXPECT_EQ(column(list.get(), C::Key), QStringList({"1"}));
     EXPECT_EQ(count("PortalCustomerJobs"), 2);
 
-    // A run that succeeds with nothing new leaves it too.
+    // A request already stored ends the run before the portal lets any go.
     portal_.reply("DeleteCustomerJobsData.php", "SUCCESS");
+    portal_.handOut("GetCustomerJobs.php", requestLine(603) + "\r\n" + requestLine(1) + "\r\n");
+    const int calls = portal_.calls().size();
+    click(list.get(), "ImportButton");
+    EXPECT_EQ(portal_.pages().mid(calls), QStringList{"GetCustomerJobs.php"});
+    EXPECT_EQ(column(list.get(), C::Key), QStringList({"1"}));
+    EXPECT_EQ(count("PortalCustomerJobs"), 2);
+
+    // A run that succeeds with nothing new leaves it too.
     portal_.handOut("GetCustomerJobs.php", "");
     click(list.get(), "ImportButton");
     EXPECT_EQ(msgs_->last(), "Process completed successfully");
