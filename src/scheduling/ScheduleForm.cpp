@@ -122,6 +122,13 @@ void ScheduleForm::buildControls()
     StatusLabel->setFont(bold);
     ExpandImage = tool("ExpandImage", "Expand the screen");
     ExpandImage->setIcon(style()->standardIcon(QStyle::SP_TitleBarMaxButton));
+    {
+        // Once the window is expanded the icon goes, but the row keeps its
+        // place so the status does not move.
+        QSizePolicy keep = ExpandImage->sizePolicy();
+        keep.setRetainSizeWhenHidden(true);
+        ExpandImage->setSizePolicy(keep);
+    }
     UpButton = tool("UpButton", "Move job up");
     UpButton->setArrowType(Qt::UpArrow);
     DownButton = tool("DownButton", "Move job down");
