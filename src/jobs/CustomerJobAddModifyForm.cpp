@@ -38,42 +38,6 @@ namespace {
 
 const char *const Window = "CustomerJobAddModifyForm";
 
-QLineEdit *parameterBox(QWidget *parent, const char *name)
-{
-    auto *t = named(new QLineEdit(parent), name);
-    TypingLimit::apply(t, 3);
-    t->setFixedWidth(44);
-    return t;
-}
-
-QComboBox *listCombo(QWidget *parent, const char *name, const QStringList &items = {})
-{
-    auto *c = named(new QComboBox(parent), name);
-    c->addItems(items);
-    c->setCurrentIndex(-1);
-    return c;
-}
-
-QToolButton *imageButton(QWidget *parent, const char *name, const QString &text, const QString &tip)
-{
-    auto *b = named(new QToolButton(parent), name);
-    b->setText(text);
-    b->setToolTip(tip);
-    b->setCursor(Qt::PointingHandCursor);
-    b->setAutoRaise(true);
-    return b;
-}
-
-// A row of controls packed to the left.
-QHBoxLayout *leftRow(std::initializer_list<QWidget *> widgets)
-{
-    auto *row = new QHBoxLayout;
-    for (QWidget *w : widgets)
-        row->addWidget(w);
-    row->addStretch();
-    return row;
-}
-
 } // namespace
 
 CustomerJobAddModifyForm::CustomerJobAddModifyForm(QWidget *parent) : Form(parent)

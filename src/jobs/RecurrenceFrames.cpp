@@ -1,5 +1,6 @@
 #include "jobs/RecurrenceFrames.h"
 #include "platform/Form.h"
+#include "platform/TypingLimit.h"
 #include "common/Formats.h"
 #include "jobs/ComboChoice.h"
 
@@ -39,35 +40,18 @@ QStringList monthItems()
     return items;
 }
 
-QLineEdit *parameterBox(QWidget *parent, const char *name)
-{
-    auto *t = named(new QLineEdit(parent), name);
-    t->setMaxLength(3);
-    t->setFixedWidth(44);
-    return t;
-}
-
-QComboBox *listCombo(QWidget *parent, const char *name, const QStringList &items)
-{
-    auto *c = named(new QComboBox(parent), name);
-    c->addItems(items);
-    c->setCurrentIndex(-1);
-    return c;
-}
-
-QHBoxLayout *leftRow(std::initializer_list<QWidget *> widgets)
-{
-    auto *row = new QHBoxLayout;
-    for (QWidget *w : widgets)
-        row->addWidget(w);
-    row->addStretch();
-    return row;
-}
-
 // Numbers shown in the boxes: plain decimal text.
 QString number(double v) { return QString::number(static_cast<long long>(v)); }
 
 } // namespace
+
+QLineEdit *parameterBox(QWidget *parent, const char *name)
+{
+    auto *t = named(new QLineEdit(parent), name);
+    TypingLimit::apply(t, 3);
+    t->setFixedWidth(44);
+    return t;
+}
 
 void RecurrenceFrames::selectPosition(QComboBox *c, int position)
 {

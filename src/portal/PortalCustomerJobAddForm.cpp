@@ -41,16 +41,6 @@ QLineEdit *textBox(QWidget *parent, const char *name, int maxLength)
     return t;
 }
 
-QToolButton *imageButton(QWidget *parent, const char *name, const QString &text, const QString &tip)
-{
-    auto *b = named(new QToolButton(parent), name);
-    b->setText(text);
-    b->setToolTip(tip);
-    b->setCursor(Qt::PointingHandCursor);
-    b->setAutoRaise(true);
-    return b;
-}
-
 QLabel *dateLabel(QWidget *parent, const char *name)
 {
     auto *l = named(new QLabel(parent), name);
@@ -58,15 +48,6 @@ QLabel *dateLabel(QWidget *parent, const char *name)
     l->setAlignment(Qt::AlignCenter);
     l->setMinimumWidth(100);
     return l;
-}
-
-QHBoxLayout *leftRow(std::initializer_list<QWidget *> widgets)
-{
-    auto *row = new QHBoxLayout;
-    for (QWidget *w : widgets)
-        row->addWidget(w);
-    row->addStretch();
-    return row;
 }
 
 // A request's date in the form the date labels show; the stored text when it
@@ -235,8 +216,7 @@ void PortalCustomerJobAddForm::buildControls()
     OccurrencesOption = named(new QRadioButton(QStringLiteral("After"), ends), "OccurrencesOption");
     EndDateLabel = dateLabel(ends, "EndDateLabel");
     EndDateImage = imageButton(ends, "EndDateImage", QStringLiteral("..."), QStringLiteral("Choose the end date"));
-    OccurrencesText = textBox(ends, "OccurrencesText", 3);
-    OccurrencesText->setFixedWidth(44);
+    OccurrencesText = parameterBox(ends, "OccurrencesText");
     {
         auto *h = new QHBoxLayout(ends);
         h->addWidget(NoEndOption);
