@@ -9,6 +9,7 @@
 #include "jobs/ComboChoice.h"
 #include "jobs/CustomerJobOpener.h"
 #include "jobs/CustomerJobRecords.h"
+#include "jobs/JobEntryControls.h"
 #include "jobs/RecurrenceFrames.h"
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
@@ -402,10 +403,7 @@ CustomerJobEntry CustomerJobAddModifyForm::entry() const
     if (const int a = chosenIndex(AddressCombo); a >= 0 && a < SAddressSeqNoArray.size())
         e.sAddressSeqNo = SAddressSeqNoArray.at(a).toLongLong();
     e.startDateText = StartDateLabel->text();
-    e.end = NoEndOption->isChecked()         ? JobEnd::NoEnd
-            : EndDateOption->isChecked()     ? JobEnd::OnDate
-            : OccurrencesOption->isChecked() ? JobEnd::After
-                                             : JobEnd::Unchosen;
+    e.end = chosenEnd(NoEndOption, EndDateOption, OccurrencesOption);
     e.endDateText = EndDateLabel->text();
     e.occurrencesText = OccurrencesText->text();
     e.costText = CostText->text();
@@ -430,15 +428,8 @@ void CustomerJobAddModifyForm::OKButton_Click()
         const CustomerJobSaveOutcome out =
             CustomerJobSave::save(entry(), Caller, Opener, [](const QString &q) { return askYesNo(q); },
                                   shown_ ? &*shown_ : nullptr);
-        if (out.costText)
-            CostText->setText(*out.costText);
-        if (!out.saved) {
-            if (!out.message.isEmpty())
-                msgBox(out.message);
-            if (auto *w = findChild<QWidget *>(out.focus))
-                w->setFocus();
+        if (!showSaveOutcome(this, CostText, out))
             return;
-        }
         msgBox(QStringLiteral("Customer Job saved"));
         accept();
     });

@@ -1,8 +1,8 @@
 #include "jobs/RecurrenceFrames.h"
 #include "platform/Form.h"
-#include "platform/TypingLimit.h"
 #include "common/Formats.h"
 #include "jobs/ComboChoice.h"
+#include "jobs/JobEntryControls.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -44,14 +44,6 @@ QStringList monthItems()
 QString number(double v) { return QString::number(static_cast<long long>(v)); }
 
 } // namespace
-
-QLineEdit *parameterBox(QWidget *parent, const char *name)
-{
-    auto *t = named(new QLineEdit(parent), name);
-    TypingLimit::apply(t, 3);
-    t->setFixedWidth(44);
-    return t;
-}
 
 void RecurrenceFrames::selectPosition(QComboBox *c, int position)
 {

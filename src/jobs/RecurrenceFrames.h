@@ -11,10 +11,6 @@ class QRadioButton;
 
 namespace wvs {
 
-// A small number box of the job dialogs (every n days, after n occurrences):
-// three digits typed, a stored value shown whole.
-QLineEdit *parameterBox(QWidget *parent, const char *name);
-
 // The "Frequency (recurring jobs only)" frame of the job dialogs: the four
 // kinds Daily, Weekly, Monthly and Yearly, each with its own frame of
 // choices. The four frames share one place and at most the one of the

@@ -5,6 +5,7 @@
 #include "core/Session.h"
 #include "customers/CustomerMapLink.h"
 #include "jobs/ComboChoice.h"
+#include "jobs/JobEntryControls.h"
 #include "jobs/RecurrenceFrames.h"
 #include "platform/Desktop.h"
 #include "platform/ErrorHandlingModule.h"
@@ -491,10 +492,7 @@ PortalJobEntry PortalCustomerJobAddForm::entry() const
     CustomerJobEntry &j = e.job;
     j.mode = QStringLiteral("Add");
     j.startDateText = StartDateLabel->text();
-    j.end = NoEndOption->isChecked()         ? JobEnd::NoEnd
-            : EndDateOption->isChecked()     ? JobEnd::OnDate
-            : OccurrencesOption->isChecked() ? JobEnd::After
-                                             : JobEnd::Unchosen;
+    j.end = chosenEnd(NoEndOption, EndDateOption, OccurrencesOption);
     j.endDateText = EndDateLabel->text();
     j.occurrencesText = OccurrencesText->text();
     j.costText = CostText->text();
@@ -515,15 +513,8 @@ void PortalCustomerJobAddForm::OKButton_Click()
     guarded(Window, "OKButton_Click", [&] {
         const PortalJobSaveOutcome out =
             PortalCustomerJobSave::save(entry(), [](const QString &q) { return askYesNo(q); });
-        if (out.costText)
-            CostText->setText(*out.costText);
-        if (!out.saved) {
-            if (!out.message.isEmpty())
-                msgBox(out.message);
-            if (auto *w = findChild<QWidget *>(out.focus))
-                w->setFocus();
+        if (!showSaveOutcome(this, CostText, out))
             return;
-        }
         if (List)
             List->PopulateGrid();
         msgBox(QStringLiteral("Customer Job saved"));
