@@ -4,6 +4,7 @@
 #include "data/AppDatabase.h"
 #include "jobs/RecurrenceCode.h"
 #include "core/Session.h"
+#include "platform/FlexGrid.h"
 
 namespace wvs {
 
@@ -193,6 +194,28 @@ QVector<QStringList> CustomerJobList::rows(const CustomerJobFilters &f, const QL
         out.append(cells);
     }
     return out;
+}
+
+void CustomerJobList::colourGrid(FlexGrid *grid, const StyleOf &styleOf)
+{
+    const int rows = grid->rows();
+    if (rows >= ColourLimit)
+        return;
+    grid->stripe();
+    for (int r = 1; r < rows; ++r) {
+        const JobRowStyle style = styleOf(r);
+        grid->setRowForeColor(r, style.color);
+        grid->setRowBold(r, style.bold);
+    }
+}
+
+void CustomerJobList::sortGrid(FlexGrid *grid, int column, bool ascending, const StyleOf &styleOf)
+{
+    FlexGrid::FillScope fill(grid);
+    grid->sortByColumn(column, ascending);
+    colourGrid(grid, styleOf);
+    grid->setTopRow(1);
+    grid->clearSelectedRow();
 }
 
 } // namespace wvs

@@ -363,15 +363,7 @@ void CustomerJobsManagementForm::PopulateGrid()
 
 void CustomerJobsManagementForm::colour()
 {
-    const int rows = JobsGrid->rows();
-    if (rows >= CustomerJobList::ColourLimit)
-        return;
-    JobsGrid->stripe();
-    for (int r = 1; r < rows; ++r) {
-        const JobRowStyle style = CustomerJobList::rowStyle(JobsGrid->rowTexts(r));
-        JobsGrid->setRowForeColor(r, style.color);
-        JobsGrid->setRowBold(r, style.bold);
-    }
+    CustomerJobList::colourGrid(JobsGrid, [this](int r) { return CustomerJobList::rowStyle(JobsGrid->rowTexts(r)); });
 }
 
 void CustomerJobsManagementForm::SortButton_Click()
@@ -381,12 +373,9 @@ void CustomerJobsManagementForm::SortButton_Click()
             return;
         if (!sortChoiceMade(SortCombo, SortOrderCombo))
             return;
-        FlexGrid::FillScope fill(JobsGrid);
-        JobsGrid->sortByColumn(CustomerJobList::sortColumn(SortCombo->currentIndex()),
-                               SortOrderCombo->currentText() != QLatin1String("Descending"));
-        colour();
-        JobsGrid->setTopRow(1);
-        JobsGrid->clearSelectedRow();
+        CustomerJobList::sortGrid(JobsGrid, CustomerJobList::sortColumn(SortCombo->currentIndex()),
+                                  SortOrderCombo->currentText() != QLatin1String("Descending"),
+                                  [this](int r) { return CustomerJobList::rowStyle(JobsGrid->rowTexts(r)); });
     });
 }
 

@@ -2,6 +2,7 @@
 #include "common/Formats.h"
 #include "common/ResizeControlsModule.h"
 #include "common/SortChoiceCheck.h"
+#include "jobs/CustomerJobList.h"
 #include "core/Session.h"
 #include "platform/ErrorHandlingModule.h"
 #include "platform/FlexGrid.h"
@@ -194,18 +195,11 @@ void PortalCustomerJobsManagementForm::PopulateGrid()
     });
 }
 
-void PortalCustomerJobsManagementForm::colour()
+JobRowStyle PortalCustomerJobsManagementForm::rowStyle(int r) const
 {
-    const int rows = JobsGrid->rows();
-    if (rows >= PortalRequestRecords::ColourLimit)
-        return;
-    JobsGrid->stripe();
-    for (int r = 1; r < rows; ++r) {
-        const bool prospective = JobsGrid->textMatrix(r, PortalRequestColumn::Prospective) == QLatin1String("True");
-        const bool asRequired = JobsGrid->textMatrix(r, PortalRequestColumn::AsRequired) == QLatin1String("True");
-        JobsGrid->setRowForeColor(r, prospective ? ProspectiveColour : asRequired ? AsRequiredColour : QColor(Qt::black));
-        JobsGrid->setRowBold(r, prospective || asRequired);
-    }
+    const bool prospective = JobsGrid->textMatrix(r, PortalRequestColumn::Prospective) == QLatin1String("True");
+    const bool asRequired = JobsGrid->textMatrix(r, PortalRequestColumn::AsRequired) == QLatin1String("True");
+    return {prospective ? ProspectiveColour : asRequired ? AsRequiredColour : QColor(Qt::black), prospective || asRequired};
 }
 
 void PortalCustomerJobsManagementForm::SortButton_Click()
@@ -215,12 +209,8 @@ void PortalCustomerJobsManagementForm::SortButton_Click()
             return;
         if (!sortChoiceMade(SortCombo, SortOrderCombo))
             return;
-        FlexGrid::FillScope fill(JobsGrid);
-        JobsGrid->sortByColumn(PortalRequestRecords::sortColumn(SortCombo->currentIndex()),
-                               SortOrderCombo->currentIndex() == 0);
-        colour();
-        JobsGrid->setTopRow(1);
-        JobsGrid->clearSelectedRow();
+        CustomerJobList::sortGrid(JobsGrid, PortalRequestRecords::sortColumn(SortCombo->currentIndex()),
+                                  SortOrderCombo->currentIndex() == 0, [this](int r) { return rowStyle(r); });
     });
 }
 
