@@ -83,6 +83,14 @@ public:
     // no row selected.
     static void sortGrid(FlexGrid *grid, int column, bool ascending, const StyleOf &styleOf);
 
+    // The heading row of a job list's grid of `columns` columns: the first
+    // shown column heads who does the job, the tenth the date after the start.
+    static QStringList gridHeadings(int columns, const QString &firstHeading, const QString &lastHeading);
+    // Lays out a job list's grid: the heading row, the widths (twips) of the
+    // first ten columns, the tenth taking what the others leave, the columns
+    // from the twelfth on hidden, and the alignments.
+    static void setUpGrid(FlexGrid *grid, const QStringList &headings, const int (&widths)[10]);
+
     static QString boolText(bool b) { return b ? QStringLiteral("True") : QStringLiteral("False"); }
 };
 

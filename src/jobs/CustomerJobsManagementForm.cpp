@@ -259,22 +259,8 @@ void CustomerJobsManagementForm::buildControls()
 void CustomerJobsManagementForm::CreateGrid()
 {
     guarded(Window, "CreateGrid", [&] {
-        JobsGrid->setRows(1);
-        JobsGrid->setCols(JobListColumn::Count);
-        QStringList headings = {QString(),
-                                QStringLiteral("Asst"),
-                                QStringLiteral("Customer"),
-                                QStringLiteral("Service Address"),
-                                QStringLiteral("Service Location"),
-                                QStringLiteral("Job Type"),
-                                QStringLiteral("Day"),
-                                QStringLiteral("Frequency"),
-                                QStringLiteral("Cost"),
-                                QStringLiteral("Start"),
-                                QStringLiteral("End")};
-        while (headings.size() < JobListColumn::Count)
-            headings << QString();
-        JobsGrid->setHeadings(headings);
+        const QStringList headings =
+            CustomerJobList::gridHeadings(JobListColumn::Count, QStringLiteral("Asst"), QStringLiteral("End"));
         int widths[] = {0, 600, 1950, 2150, 1800, 1800, 1150, 1020, 850, 1150};
         // Coloured rows are bold: the start date column is widened where the
         // grid's font would otherwise cut a bold date short.
@@ -287,20 +273,7 @@ void CustomerJobsManagementForm::CreateGrid()
         widths[JobListColumn::Cost] =
             std::max(widths[JobListColumn::Cost],
                      JobsGrid->textWidthTwips(Money::fromCents(9999999900).display(session().installationCountry), true));
-        for (int c = 0; c <= 9; ++c)
-            JobsGrid->setColWidth(c, widths[c]);
-        JobsGrid->setColWidth(JobListColumn::End, 1150);
-        JobsGrid->setColWidth(11, 300, false);
-        for (int c = JobListColumn::Key; c < JobListColumn::Count; ++c)
-            JobsGrid->setColWidth(c, 0);
-        JobsGrid->setFillColumn(JobListColumn::End);
-        for (int c = 1; c <= 10; ++c)
-            JobsGrid->setCellAlignment(0, c, FlexGrid::alignmentFromCode(5));
-        for (int c = 1; c <= 7; ++c)
-            JobsGrid->setColAlignment(c, FlexGrid::alignmentFromCode(2));
-        JobsGrid->setColAlignment(JobListColumn::Cost, FlexGrid::alignmentFromCode(8));
-        JobsGrid->setColAlignment(JobListColumn::Start, FlexGrid::alignmentFromCode(5));
-        JobsGrid->setColAlignment(JobListColumn::End, FlexGrid::alignmentFromCode(5));
+        CustomerJobList::setUpGrid(JobsGrid, headings, widths);
     });
 }
 

@@ -124,22 +124,8 @@ void PortalCustomerJobsManagementForm::CreateGrid()
 {
     guarded(Window, "CreateGrid", [&] {
         namespace C = PortalRequestColumn;
-        JobsGrid->setRows(1);
-        JobsGrid->setCols(C::Count);
-        QStringList headings = {QString(),
-                                QStringLiteral("User"),
-                                QStringLiteral("Customer"),
-                                QStringLiteral("Service Address"),
-                                QStringLiteral("Service Location"),
-                                QStringLiteral("Job Type"),
-                                QStringLiteral("Day"),
-                                QStringLiteral("Frequency"),
-                                QStringLiteral("Cost"),
-                                QStringLiteral("Start"),
-                                QStringLiteral("Entered")};
-        while (headings.size() < C::Count)
-            headings << QString();
-        JobsGrid->setHeadings(headings);
+        const QStringList headings =
+            CustomerJobList::gridHeadings(C::Count, QStringLiteral("User"), QStringLiteral("Entered"));
         int widths[] = {0, 600, 2250, 2500, 1800, 2050, 1200, 1020, 850, 1150};
         // Coloured rows are bold: a column is widened where the grid's font
         // would cut its heading or a bold day, word, amount or date short.
@@ -153,21 +139,8 @@ void PortalCustomerJobsManagementForm::CreateGrid()
         atLeast(C::Frequency, QStringLiteral("Monthly"));
         atLeast(C::Cost, QStringLiteral("$9,999.99"));
         atLeast(C::Start, Formats::toDisplayDate(QDate(2000, 9, 30)));
-        for (int c = 0; c <= 9; ++c)
-            JobsGrid->setColWidth(c, widths[c]);
-        JobsGrid->setColWidth(C::Entered, 1150);
-        JobsGrid->setColWidth(11, 300, false);
-        for (int c = C::Key; c < C::Count; ++c)
-            JobsGrid->setColWidth(c, 0);
         // The entry date takes what the other columns leave.
-        JobsGrid->setFillColumn(C::Entered);
-        for (int c = C::User; c <= C::Entered; ++c)
-            JobsGrid->setCellAlignment(0, c, FlexGrid::alignmentFromCode(5));
-        for (int c = C::User; c <= C::Frequency; ++c)
-            JobsGrid->setColAlignment(c, FlexGrid::alignmentFromCode(2));
-        JobsGrid->setColAlignment(C::Cost, FlexGrid::alignmentFromCode(8));
-        JobsGrid->setColAlignment(C::Start, FlexGrid::alignmentFromCode(5));
-        JobsGrid->setColAlignment(C::Entered, FlexGrid::alignmentFromCode(5));
+        CustomerJobList::setUpGrid(JobsGrid, headings, widths);
     });
 }
 
