@@ -2,6 +2,7 @@
 #include "platform/WaitCursor.h"
 #include "data/PreferenceChoices.h"
 #include "admin/AccessRights.h"
+#include "admin/CompanyRecord.h"
 #include "admin/AssociateAddModifyForm.h"
 #include "admin/AssociateRecord.h"
 #include "common/ResizeControlsModule.h"
@@ -208,13 +209,8 @@ void AssociatesManagementForm::DeleteButton_Click()
 void AssociatesManagementForm::PortalButton_Click()
 {
     guarded("AssociatesManagementForm", "PortalButton_Click", [&] {
-        const QVariant id = scalarSql(QStringLiteral("SELECT ID FROM Company"));
-        if (!id.isValid()) {
-            msgBox(QStringLiteral("The Company details have not yet been entered. These are required to access the portal"));
-            return;
-        }
-        if (id.toString().isEmpty()) {
-            msgBox(QStringLiteral("The ID has not been set for the Company. This is required to access the portal"));
+        if (const QString refusal = CompanyRecord::portalAccessRefusal(); !refusal.isEmpty()) {
+            msgBox(refusal);
             return;
         }
         // The portal window uploads the users and reports the outcome itself.

@@ -1,5 +1,6 @@
 #include "jobs/JobTypesManagementForm.h"
 #include "admin/AccessRights.h"
+#include "admin/CompanyRecord.h"
 #include "jobs/JobTypeAddModifyForm.h"
 #include "jobs/JobTypeRecords.h"
 #include "data/AppDatabase.h"
@@ -176,13 +177,8 @@ void JobTypesManagementForm::DeleteButton_Click()
 void JobTypesManagementForm::PortalButton_Click()
 {
     guarded("JobTypesManagementForm", "PortalButton_Click", [&] {
-        const QVariant id = scalarSql(QStringLiteral("SELECT ID FROM Company"));
-        if (!id.isValid()) {
-            msgBox(QStringLiteral("The Company details have not yet been entered. These are required to access the portal"));
-            return;
-        }
-        if (id.toString().isEmpty()) {
-            msgBox(QStringLiteral("The ID has not been set for the Company. This is required to access the portal"));
+        if (const QString refusal = CompanyRecord::portalAccessRefusal(); !refusal.isEmpty()) {
+            msgBox(refusal);
             return;
         }
         // The portal window sends the job types and reports the outcome itself.
