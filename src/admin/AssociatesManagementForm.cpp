@@ -146,13 +146,9 @@ void AssociatesManagementForm::AddButton_Click()
 void AssociatesManagementForm::ModifyButton_Click()
 {
     guarded("AssociatesManagementForm", "ModifyButton_Click", [&] {
-        if (AssociatesGrid->rows() < 2)
+        const int row = AssociatesGrid->chosenRow(QStringLiteral("Please select the Associate to be modified"));
+        if (row == 0)
             return;
-        const int row = AssociatesGrid->selectedRow();
-        if (row < 1) {
-            msgBox(QStringLiteral("Please select the Associate to be modified"));
-            return;
-        }
         openRecord(QStringLiteral("Modify~") + AssociatesGrid->textMatrix(row, 1));
     });
 }
@@ -160,13 +156,9 @@ void AssociatesManagementForm::ModifyButton_Click()
 void AssociatesManagementForm::ViewButton_Click()
 {
     guarded("AssociatesManagementForm", "ViewButton_Click", [&] {
-        if (AssociatesGrid->rows() < 2)
+        const int row = AssociatesGrid->chosenRow(QStringLiteral("Please select the Associate to be viewed"));
+        if (row == 0)
             return;
-        const int row = AssociatesGrid->selectedRow();
-        if (row < 1) {
-            msgBox(QStringLiteral("Please select the Associate to be viewed"));
-            return;
-        }
         openRecord(QStringLiteral("View~") + AssociatesGrid->textMatrix(row, 1));
     });
 }
@@ -182,13 +174,9 @@ void AssociatesManagementForm::AssociatesGrid_DblClick()
 void AssociatesManagementForm::DeleteButton_Click()
 {
     guarded("AssociatesManagementForm", "DeleteButton_Click", [&] {
-        if (AssociatesGrid->rows() < 2)
+        const int row = AssociatesGrid->chosenRow(QStringLiteral("Please select the Associate to be deleted"));
+        if (row == 0)
             return;
-        const int row = AssociatesGrid->selectedRow();
-        if (row < 1) {
-            msgBox(QStringLiteral("Please select the Associate to be deleted"));
-            return;
-        }
         const QString id = AssociatesGrid->textMatrix(row, 1);
         const QString name = AssociatesGrid->textMatrix(row, 2);
         if (const QString refusal = AssociateRecord::removeRefusal(id, name); !refusal.isEmpty()) {

@@ -354,12 +354,7 @@ void CustomerJobsManagementForm::SortButton_Click()
 
 int CustomerJobsManagementForm::rowFor(const char *message)
 {
-    if (JobsGrid->rows() < 2)
-        return 0;
-    const int row = JobsGrid->selectedRow();
-    if (row == 0)
-        msgBox(QString::fromUtf8(message));
-    return row;
+    return JobsGrid->chosenRow(QString::fromUtf8(message));
 }
 
 void CustomerJobsManagementForm::AddButton_Click()

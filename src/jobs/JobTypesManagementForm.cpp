@@ -126,13 +126,9 @@ void JobTypesManagementForm::AddButton_Click()
 void JobTypesManagementForm::ModifyButton_Click()
 {
     guarded("JobTypesManagementForm", "ModifyButton_Click", [&] {
-        if (TypesGrid->rows() < 2)
+        const int row = TypesGrid->chosenRow(QStringLiteral("Please select the Job Type to be modified"));
+        if (row == 0)
             return;
-        const int row = TypesGrid->selectedRow();
-        if (row == 0) {
-            msgBox(QStringLiteral("Please select the Job Type to be modified"));
-            return;
-        }
         openDialog(QStringLiteral("Modify~") + TypesGrid->textMatrix(row, 1));
     });
 }
@@ -148,13 +144,9 @@ void JobTypesManagementForm::TypesGrid_DblClick()
 void JobTypesManagementForm::DeleteButton_Click()
 {
     guarded("JobTypesManagementForm", "DeleteButton_Click", [&] {
-        if (TypesGrid->rows() < 2)
+        const int row = TypesGrid->chosenRow(QStringLiteral("Please select the Job Type to be deleted"));
+        if (row == 0)
             return;
-        const int row = TypesGrid->selectedRow();
-        if (row == 0) {
-            msgBox(QStringLiteral("Please select the Job Type to be deleted"));
-            return;
-        }
         const QString code = TypesGrid->textMatrix(row, 1);
         const QString description = TypesGrid->textMatrix(row, 2);
         const QString refusal = JobTypeRecords::deleteRefusal(code, description, QDate::currentDate());

@@ -207,13 +207,9 @@ void PortalCustomerJobsManagementForm::ImportButton_Click()
 void PortalCustomerJobsManagementForm::ViewModifySaveButton_Click()
 {
     guarded(Window, "ViewModifySaveButton_Click", [&] {
-        if (JobsGrid->rows() < 2)
+        const int row = JobsGrid->chosenRow(QStringLiteral("Please select the Customer Job to be viewed/modified/saved"));
+        if (row == 0)
             return;
-        const int row = JobsGrid->selectedRow();
-        if (row < 1) {
-            msgBox(QStringLiteral("Please select the Customer Job to be viewed/modified/saved"));
-            return;
-        }
         PortalCustomerJobAddForm dialog(this);
         dialog.List = this;
         dialog.Tag = JobsGrid->textMatrix(row, PortalRequestColumn::Key);
@@ -224,13 +220,9 @@ void PortalCustomerJobsManagementForm::ViewModifySaveButton_Click()
 void PortalCustomerJobsManagementForm::DeleteButton_Click()
 {
     guarded(Window, "DeleteButton_Click", [&] {
-        if (JobsGrid->rows() < 2)
+        const int row = JobsGrid->chosenRow(QStringLiteral("Please select the Customer Job to be deleted"));
+        if (row == 0)
             return;
-        const int row = JobsGrid->selectedRow();
-        if (row < 1) {
-            msgBox(QStringLiteral("Please select the Customer Job to be deleted"));
-            return;
-        }
         if (msgBox(QStringLiteral("Are you sure you wish to delete the selected Customer Job?"), MsgButtons::YesNo,
                    MsgIcon::Question) != MsgAnswer::Yes)
             return;
