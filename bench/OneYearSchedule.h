@@ -2,6 +2,7 @@
 // The one-year schedule the benchmarks share: 10,000 current customer jobs of
 // every kind of recurrence (some 264,000 occurrences) in a fresh database,
 // with one Open schedule for 2025.
+#include "BenchSupport.h"
 #include "common/Formats.h"
 #include "data/AppDatabase.h"
 #include "scheduling/ScheduleRecords.h"
@@ -37,19 +38,9 @@ inline int frequencyFor(int i)
 struct Database {
     Database()
     {
-        qputenv("WVS_HOME", dir.path().toLocal8Bit());
-        wvs::NewInstallation inst;
-        inst.businessName = QStringLiteral("Bench");
-        inst.country = QStringLiteral("New Zealand");
-        inst.installationID = QStringLiteral("BENCH");
-        inst.associateID = QStringLiteral("ADM");
-        inst.associateName = QStringLiteral("Administrator");
-        inst.password = QStringLiteral("secret");
-        wvs::createNewDatabase(QDir(dir.path()).filePath(QStringLiteral("WVS.db")), inst);
+        createDatabase(dir);
         wvs::readInstallation();
-        wvs::session().currentAssociateID = QStringLiteral("ADM");
         wvs::session().currentAssociateName = QStringLiteral("Administrator");
-        wvs::session().currentAuthorityLevel = 1;
         wvs::Transaction t;
         for (int a = 0; a < 8; ++a)
             wvs::writeSql(QStringLiteral("INSERT INTO Associates (AssociateID, AssociateName, Active) VALUES (?, ?, 1)"),

@@ -1,6 +1,7 @@
 // The customer list filled with 50,000 customers: Go reads them, fills the
 // grid and sorts it (rows are not coloured at that size). Run by hand:
 // ./bench_customer_list
+#include "BenchSupport.h"
 #include "customers/CustomersManagementForm.h"
 #include "data/AppDatabase.h"
 #include "platform/FlexGrid.h"
@@ -23,17 +24,7 @@ constexpr int kCustomers = 50000;
 struct Database {
     Database()
     {
-        qputenv("WVS_HOME", dir.path().toLocal8Bit());
-        wvs::NewInstallation inst;
-        inst.businessName = QStringLiteral("Bench");
-        inst.country = QStringLiteral("New Zealand");
-        inst.installationID = QStringLiteral("BENCH");
-        inst.associateID = QStringLiteral("ADM");
-        inst.associateName = QStringLiteral("Administrator");
-        inst.password = QStringLiteral("secret");
-        wvs::createNewDatabase(QDir(dir.path()).filePath(QStringLiteral("WVS.db")), inst);
-        wvs::session().currentAssociateID = QStringLiteral("ADM");
-        wvs::session().currentAuthorityLevel = 1;
+        bench::createDatabase(dir);
         wvs::Transaction t;
         for (int i = 0; i < kCustomers; ++i) {
             wvs::writeSql(QStringLiteral("INSERT INTO Customers (Surname, Forename, CompanyName, CAddress1, CSuburb, "
@@ -85,14 +76,4 @@ BENCHMARK(BM_CustomerListSort)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    wvs::AppDatabase::close();
-    return 0;
-}
+int main(int argc, char **argv) { return bench::runBenchmarks(argc, argv); }

@@ -1,5 +1,6 @@
 // Filling the list grid with 50,000 rows of 10 columns, striped, the way the
 // list windows fill it; run by hand: ./bench_grid_fill
+#include "BenchSupport.h"
 #include "platform/FlexGrid.h"
 
 #include <QApplication>
@@ -146,13 +147,4 @@ BENCHMARK(BM_SortFilledList)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return bench::runBenchmarks(argc, argv); }

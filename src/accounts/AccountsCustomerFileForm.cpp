@@ -1,6 +1,5 @@
 #include "accounts/AccountsCustomerFileForm.h"
 #include "platform/ErrorHandlingModule.h"
-#include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
 
 #include <QFrame>
@@ -28,35 +27,19 @@ AccountsCustomerFileForm::AccountsCustomerFileForm(QWidget *parent, const Design
     setWindowTitle(QString::fromLatin1(design.caption));
     setFont(QFont(QStringLiteral("Arial"), font().pointSize()));
 
-    FileLabel = new QLabel(QString::fromLatin1(design.fileLabel), this);
-    FileLabel->setObjectName(QStringLiteral("FileLabel"));
-    FileNameText = new QLineEdit(this);
-    FileNameText->setObjectName(QStringLiteral("FileNameText"));
-    FileNameText->setMaxLength(255);
+    buildFileControls(this, QString::fromLatin1(design.fileLabel));
     FileNameText->setMinimumWidth(340);
-    BrowseButton = makeButton("BrowseButton", QStringLiteral("&Browse"));
-    OKButton = makeButton("OKButton", QStringLiteral("&OK"));
-    ExitButton = makeButton("ExitButton", QStringLiteral("&Cancel"));
-    OKButton->setDefault(true);
-    Line1 = new QFrame(this);
-    Line1->setObjectName(QStringLiteral("Line1"));
-    Line1->setFrameShape(QFrame::HLine);
-    Line1->setFrameShadow(QFrame::Sunken);
 
     auto *file = new QHBoxLayout;
     file->addWidget(FileLabel);
     file->addWidget(FileNameText, 1);
     file->addWidget(BrowseButton);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OKButton);
-    buttons->addWidget(ExitButton);
     auto *layout = new QVBoxLayout(this);
     layout->addSpacing(6);
     layout->addLayout(file);
     layout->addSpacing(10);
     layout->addWidget(Line1);
-    layout->addLayout(buttons);
+    layout->addLayout(commandRow());
     setFixedSize(sizeHint());
 
     connect(BrowseButton, &QPushButton::clicked, this, &AccountsCustomerFileForm::BrowseButton_Click);
@@ -66,13 +49,8 @@ AccountsCustomerFileForm::AccountsCustomerFileForm(QWidget *parent, const Design
 
 void AccountsCustomerFileForm::BrowseButton_Click()
 {
-    guarded(design_.windowName, "BrowseButton_Click", [&] {
-        const QString title = QString::fromLatin1(design_.dialogTitle);
-        const QString filter = accountsFileFilter(Tag);
-        const QString chosen = design_.save ? saveFileDialog(this, title, filter) : openFileDialog(this, title, filter);
-        if (!chosen.isEmpty())
-            FileNameText->setText(chosen);
-    });
+    guarded(design_.windowName, "BrowseButton_Click",
+            [&] { chooseFile(this, QString::fromLatin1(design_.dialogTitle), Tag, design_.save); });
 }
 
 void AccountsCustomerFileForm::OKButton_Click()

@@ -1,4 +1,5 @@
 #pragma once
+#include "accounts/AccountsFileControls.h"
 #include "platform/Form.h"
 
 class QFrame;
@@ -11,7 +12,7 @@ namespace wvs {
 // The window both customer interchanges share: a file name typed or chosen
 // with Browse, and OK, which runs the file procedure of the mode in Tag
 // ("MYOB" or "Xero") and closes the window whatever its outcome.
-class AccountsCustomerFileForm : public Form {
+class AccountsCustomerFileForm : public Form, protected AccountsFileControls {
     Q_OBJECT
 public:
     void BrowseButton_Click();
@@ -30,13 +31,6 @@ protected:
         void (*xero)(const QString &fileName);
     };
     AccountsCustomerFileForm(QWidget *parent, const Design &design);
-
-    QLabel *FileLabel;
-    QLineEdit *FileNameText;
-    QPushButton *BrowseButton;
-    QPushButton *OKButton;
-    QPushButton *ExitButton;
-    QFrame *Line1;
 
 private:
     Design design_;

@@ -6,7 +6,6 @@
 #include "common/CalendarForm.h"
 #include "data/AppDatabase.h"
 #include "platform/ErrorHandlingModule.h"
-#include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
 #include "shell/FormRegistry.h"
 
@@ -83,17 +82,8 @@ AccountsSalesExportForm::AccountsSalesExportForm(QWidget *parent) : Form(parent)
     StartingInvNoLabel = label("StartingInvNoLabel", QStringLiteral("Starting invoice number"));
     StartingInvNoText = box("StartingInvNoText", 10);
     StartingInvNoText->setMaximumWidth(130);
-    FileLabel = label("FileLabel", QStringLiteral("Export file"));
-    FileNameText = box("FileNameText", 255);
+    buildFileControls(this, QStringLiteral("Export file"));
     FileNameText->setMinimumWidth(300);
-    BrowseButton = makeButton("BrowseButton", QStringLiteral("&Browse"));
-    OKButton = makeButton("OKButton", QStringLiteral("&OK"));
-    ExitButton = makeButton("ExitButton", QStringLiteral("&Cancel"));
-    OKButton->setDefault(true);
-    Line1 = new QFrame(this);
-    Line1->setObjectName(QStringLiteral("Line1"));
-    Line1->setFrameShape(QFrame::HLine);
-    Line1->setFrameShadow(QFrame::Sunken);
 
     auto *dates = new QHBoxLayout;
     dates->addWidget(FromLabel);
@@ -118,10 +108,6 @@ AccountsSalesExportForm::AccountsSalesExportForm(QWidget *parent) : Form(parent)
     file->addWidget(BrowseButton);
     grid->addLayout(file, 2, 1);
     grid->setColumnStretch(1, 1);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OKButton);
-    buttons->addWidget(ExitButton);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(HeaderLabel);
     layout->addLayout(dates);
@@ -129,7 +115,7 @@ AccountsSalesExportForm::AccountsSalesExportForm(QWidget *parent) : Form(parent)
     layout->addLayout(grid);
     layout->addSpacing(8);
     layout->addWidget(Line1);
-    layout->addLayout(buttons);
+    layout->addLayout(commandRow());
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(FromDateImage, &QToolButton::clicked, this, &AccountsSalesExportForm::FromDateImage_Click);
@@ -165,11 +151,8 @@ void AccountsSalesExportForm::ToDateImage_Click()
 
 void AccountsSalesExportForm::BrowseButton_Click()
 {
-    guarded(kWindow, "BrowseButton_Click", [&] {
-        const QString chosen = saveFileDialog(this, QStringLiteral("Enter the export file name"), accountsFileFilter(Tag));
-        if (!chosen.isEmpty())
-            FileNameText->setText(chosen);
-    });
+    guarded(kWindow, "BrowseButton_Click",
+            [&] { chooseFile(this, QStringLiteral("Enter the export file name"), Tag, true); });
 }
 
 void AccountsSalesExportForm::OKButton_Click()

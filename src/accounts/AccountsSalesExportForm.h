@@ -1,4 +1,5 @@
 #pragma once
+#include "accounts/AccountsFileControls.h"
 #include "platform/Form.h"
 
 class QFrame;
@@ -13,7 +14,7 @@ namespace wvs {
 // accounts package of the mode in Tag ("MYOB" or "Xero"). In Xero mode the
 // window also asks for the tax rate name held in Xero, which it keeps in the
 // preferences for the next time, and for the first invoice number.
-class AccountsSalesExportForm : public Form {
+class AccountsSalesExportForm : public Form, protected AccountsFileControls {
     Q_OBJECT
 public:
     explicit AccountsSalesExportForm(QWidget *parent = nullptr);
@@ -40,12 +41,6 @@ private:
     QLabel *InfoImage;
     QLabel *StartingInvNoLabel;
     QLineEdit *StartingInvNoText;
-    QLabel *FileLabel;
-    QLineEdit *FileNameText;
-    QPushButton *BrowseButton;
-    QPushButton *OKButton;
-    QPushButton *ExitButton;
-    QFrame *Line1;
 };
 
 } // namespace wvs

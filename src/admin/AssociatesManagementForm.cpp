@@ -2,6 +2,7 @@
 #include "platform/WaitCursor.h"
 #include "data/PreferenceChoices.h"
 #include "admin/AccessRights.h"
+#include "admin/CompanyRecord.h"
 #include "admin/AssociateAddModifyForm.h"
 #include "admin/AssociateRecord.h"
 #include "common/ResizeControlsModule.h"
@@ -145,13 +146,9 @@ void AssociatesManagementForm::AddButton_Click()
 void AssociatesManagementForm::ModifyButton_Click()
 {
     guarded("AssociatesManagementForm", "ModifyButton_Click", [&] {
-        if (AssociatesGrid->rows() < 2)
+        const int row = AssociatesGrid->chosenRow(QStringLiteral("Please select the Associate to be modified"));
+        if (row == 0)
             return;
-        const int row = AssociatesGrid->selectedRow();
-        if (row < 1) {
-            msgBox(QStringLiteral("Please select the Associate to be modified"));
-            return;
-        }
         openRecord(QStringLiteral("Modify~") + AssociatesGrid->textMatrix(row, 1));
     });
 }
@@ -159,13 +156,9 @@ void AssociatesManagementForm::ModifyButton_Click()
 void AssociatesManagementForm::ViewButton_Click()
 {
     guarded("AssociatesManagementForm", "ViewButton_Click", [&] {
-        if (AssociatesGrid->rows() < 2)
+        const int row = AssociatesGrid->chosenRow(QStringLiteral("Please select the Associate to be viewed"));
+        if (row == 0)
             return;
-        const int row = AssociatesGrid->selectedRow();
-        if (row < 1) {
-            msgBox(QStringLiteral("Please select the Associate to be viewed"));
-            return;
-        }
         openRecord(QStringLiteral("View~") + AssociatesGrid->textMatrix(row, 1));
     });
 }
@@ -181,13 +174,9 @@ void AssociatesManagementForm::AssociatesGrid_DblClick()
 void AssociatesManagementForm::DeleteButton_Click()
 {
     guarded("AssociatesManagementForm", "DeleteButton_Click", [&] {
-        if (AssociatesGrid->rows() < 2)
+        const int row = AssociatesGrid->chosenRow(QStringLiteral("Please select the Associate to be deleted"));
+        if (row == 0)
             return;
-        const int row = AssociatesGrid->selectedRow();
-        if (row < 1) {
-            msgBox(QStringLiteral("Please select the Associate to be deleted"));
-            return;
-        }
         const QString id = AssociatesGrid->textMatrix(row, 1);
         const QString name = AssociatesGrid->textMatrix(row, 2);
         if (const QString refusal = AssociateRecord::removeRefusal(id, name); !refusal.isEmpty()) {
@@ -208,13 +197,8 @@ void AssociatesManagementForm::DeleteButton_Click()
 void AssociatesManagementForm::PortalButton_Click()
 {
     guarded("AssociatesManagementForm", "PortalButton_Click", [&] {
-        const QVariant id = scalarSql(QStringLiteral("SELECT ID FROM Company"));
-        if (!id.isValid()) {
-            msgBox(QStringLiteral("The Company details have not yet been entered. These are required to access the portal"));
-            return;
-        }
-        if (id.toString().isEmpty()) {
-            msgBox(QStringLiteral("The ID has not been set for the Company. This is required to access the portal"));
+        if (const QString refusal = CompanyRecord::portalAccessRefusal(); !refusal.isEmpty()) {
+            msgBox(refusal);
             return;
         }
         // The portal window uploads the users and reports the outcome itself.

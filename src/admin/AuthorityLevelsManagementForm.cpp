@@ -117,13 +117,9 @@ void AuthorityLevelsManagementForm::AddButton_Click()
 void AuthorityLevelsManagementForm::ModifyButton_Click()
 {
     guarded("AuthorityLevelsManagementForm", "ModifyButton_Click", [&] {
-        if (LevelsGrid->rows() < 2)
+        const int row = LevelsGrid->chosenRow(QStringLiteral("Please select the Level to be modified"));
+        if (row == 0)
             return;
-        const int row = LevelsGrid->selectedRow();
-        if (row < 1) {
-            msgBox(QStringLiteral("Please select the Level to be modified"));
-            return;
-        }
         openDialog(QStringLiteral("Modify~") + QString::number(LevelsGrid->textMatrix(row, 1).toInt()));
     });
 }
@@ -139,13 +135,9 @@ void AuthorityLevelsManagementForm::LevelsGrid_DblClick()
 void AuthorityLevelsManagementForm::DeleteButton_Click()
 {
     guarded("AuthorityLevelsManagementForm", "DeleteButton_Click", [&] {
-        if (LevelsGrid->rows() < 2)
+        const int row = LevelsGrid->chosenRow(QStringLiteral("Please select the Level to be deleted"));
+        if (row == 0)
             return;
-        const int row = LevelsGrid->selectedRow();
-        if (row < 1) {
-            msgBox(QStringLiteral("Please select the Level to be deleted"));
-            return;
-        }
         const int number = LevelsGrid->textMatrix(row, 1).toInt();
         const QString description = LevelsGrid->textMatrix(row, 2);
         const AuthorityLevelStore::Removal removal =

@@ -120,4 +120,14 @@ QString CompanyRecord::helpText()
                           "The ID is not case sensitive.");
 }
 
+QString CompanyRecord::portalAccessRefusal()
+{
+    const QVariant id = scalarSql(QStringLiteral("SELECT ID FROM Company"));
+    if (!id.isValid())
+        return QStringLiteral("The Company details have not yet been entered. These are required to access the portal");
+    if (id.toString().isEmpty())
+        return QStringLiteral("The ID has not been set for the Company. This is required to access the portal");
+    return QString();
+}
+
 } // namespace wvs

@@ -30,6 +30,9 @@ public:
     static constexpr int kNameLength = 30;
 
     static std::optional<CompanyDetails> load();
+    // Why the portal cannot be reached from the lists that send it data: no
+    // company details yet, or no company ID; empty when it can.
+    static QString portalAccessRefusal();
     // Writes the one row, whether it existed or not.
     static void save(const CompanyDetails &d);
     using Ask = std::function<bool(const QString &)>;

@@ -6,6 +6,7 @@
 #include "platform/WvsError.h"
 
 #include <QDir>
+#include <QSqlRecord>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -113,6 +114,20 @@ QByteArray line(const QStringList &values)
     for (const QString &v : values)
         items << item(v);
     return (items.join(QLatin1Char(',')) + QStringLiteral("\r\n")).toUtf8();
+}
+
+QStringList headings(const QList<Column> &columns)
+{
+    QStringList out;
+    for (const Column &c : columns)
+        out << c.heading;
+    return out;
+}
+
+QString fieldText(const QSqlRecord &row, const QString &field)
+{
+    const int i = row.indexOf(field);
+    return i < 0 ? QString() : valueText(row.value(i));
 }
 
 QString valueText(const QVariant &v)

@@ -8,6 +8,8 @@
 
 class QWidget;
 
+class QSqlRecord;
+
 namespace wvs {
 
 // The file rules shared by the customer, customer-job and schedule exports.
@@ -33,6 +35,11 @@ void saveChoice(const QString &table, const QList<QPair<QString, int>> &choice);
 // The ticked fields with their headings, in design order. A ticked field
 // without a description is an error.
 QList<Column> chosenColumns(const QString &table);
+// The heading line of the columns.
+QStringList headings(const QList<Column> &columns);
+// A row's value of a field as the text written; empty when the row has no
+// such field, so the line keeps the heading's columns.
+QString fieldText(const QSqlRecord &row, const QString &field);
 
 // One quoted item and one whole line.
 QString item(const QString &text);

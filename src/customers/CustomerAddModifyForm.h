@@ -1,5 +1,6 @@
 #pragma once
 #include "customers/AddressPaging.h"
+#include "customers/CustomerContactControls.h"
 #include "customers/CustomerRecord.h"
 #include "platform/Form.h"
 
@@ -16,7 +17,7 @@ namespace wvs {
 // opener sets Tag to "Add", "Modify~" + the customer number or "View~" + the
 // customer number. One service address is shown at a time; Previous and Next
 // page through them and past the last one to a new blank address.
-class CustomerAddModifyForm : public Form {
+class CustomerAddModifyForm : public Form, protected CustomerContactControls {
     Q_OBJECT
 public:
     explicit CustomerAddModifyForm(QWidget *parent = nullptr);
@@ -64,23 +65,8 @@ private:
     QVector<ServiceAddress> shownAddresses_; // the addresses as first shown
 
     QLabel *HeadingLabel;
-    QLineEdit *TitleText;
     QLineEdit *ForenameText;
     QLineEdit *SurnameText;
-    QLineEdit *CAddress1Text;
-    QLineEdit *CAddress2Text;
-    QLineEdit *CAddress3Text;
-    QLineEdit *CSuburbText;
-    QLineEdit *CCityText;
-    QLineEdit *CPostCodeText;
-    QLineEdit *Phone1Text;
-    QLineEdit *Phone2Text;
-    QLineEdit *Phone3Text;
-    QLineEdit *Email1Text;
-    QLineEdit *Email2Text;
-    QLineEdit *CompanyText;
-    QLineEdit *ContactText;
-    QLineEdit *AccountsRefText;
     QLineEdit *SAddress1Text;
     QLineEdit *SAddress2Text;
     QLineEdit *SAddress3Text;
@@ -93,9 +79,6 @@ private:
     QPushButton *OKButton;
     QPushButton *ExitButton;
     QCheckBox *CAddressCheck;
-    QRadioButton *Phone1Option;
-    QRadioButton *Phone2Option;
-    QRadioButton *Phone3Option;
     QCheckBox *InactiveCheck;
     QCheckBox *ProspectiveCheck;
     QCheckBox *CommentCheck;

@@ -12,10 +12,7 @@ bool writeFile(const QString &path, const QList<qint64> &customerNumbers)
     CsvFile file;
     if (!file.open(path))
         return false;
-    QStringList headings;
-    for (const auto &c : columns)
-        headings << c.heading;
-    file.writeLine(headings);
+    file.writeLine(CsvExport::headings(columns));
 
     for (qint64 number : customerNumbers) {
         QSqlQuery q = execSql(QStringLiteral("SELECT * FROM Customers WHERE CustomerNumber = ?"), {number});
@@ -23,12 +20,8 @@ bool writeFile(const QString &path, const QList<qint64> &customerNumbers)
             continue; // deleted meanwhile on another workstation
         const QSqlRecord rec = q.record();
         QStringList values;
-        for (const auto &c : columns) {
-            // A column the record lacks is written empty, so the line keeps
-            // the heading's columns.
-            const int i = rec.indexOf(c.field);
-            values << (i < 0 ? QString() : CsvExport::valueText(q.value(i)));
-        }
+        for (const auto &c : columns)
+            values << CsvExport::fieldText(rec, c.field);
         file.writeLine(values);
     }
     file.commit();

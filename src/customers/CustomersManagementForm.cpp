@@ -314,14 +314,8 @@ QList<qint64> CustomersManagementForm::listedCustomerNumbers() const
 
 qint64 CustomersManagementForm::selectedCustomer(const QString &noSelectionMessage) const
 {
-    if (CustomersGrid->rows() < 2)
-        return 0;
-    const int row = CustomersGrid->selectedRow();
-    if (row < 1) {
-        msgBox(noSelectionMessage);
-        return 0;
-    }
-    return CustomersGrid->textMatrix(row, CustomerListQuery::ColKey).toLongLong();
+    const int row = CustomersGrid->chosenRow(noSelectionMessage);
+    return row == 0 ? 0 : CustomersGrid->textMatrix(row, CustomerListQuery::ColKey).toLongLong();
 }
 
 void CustomersManagementForm::openCustomer(const QString &tag)

@@ -127,13 +127,9 @@ void ServiceHistoryForm::PopulateGrid()
 void ServiceHistoryForm::NotesButton_Click()
 {
     guarded("ServiceHistoryForm", "NotesButton_Click", [&] {
-        if (JobsGrid->rows() < 2)
+        const int row = JobsGrid->chosenRow(QStringLiteral("Please select the Job first"));
+        if (row == 0)
             return;
-        const int row = JobsGrid->selectedRow();
-        if (row < 1) {
-            msgBox(QStringLiteral("Please select the Job first"));
-            return;
-        }
         const qint64 schedule = JobsGrid->textMatrix(row, ColScheduleNumber).toLongLong();
         const QString job = JobsGrid->textMatrix(row, ColJobSeqNo);
         const QString date = serviceDates_.value(row - 1);

@@ -9,6 +9,7 @@
 #include "jobs/ComboChoice.h"
 #include "jobs/CustomerJobOpener.h"
 #include "jobs/CustomerJobRecords.h"
+#include "jobs/JobEntryControls.h"
 #include "jobs/RecurrenceFrames.h"
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
@@ -37,42 +38,6 @@ namespace wvs {
 namespace {
 
 const char *const Window = "CustomerJobAddModifyForm";
-
-QLineEdit *parameterBox(QWidget *parent, const char *name)
-{
-    auto *t = named(new QLineEdit(parent), name);
-    TypingLimit::apply(t, 3);
-    t->setFixedWidth(44);
-    return t;
-}
-
-QComboBox *listCombo(QWidget *parent, const char *name, const QStringList &items = {})
-{
-    auto *c = named(new QComboBox(parent), name);
-    c->addItems(items);
-    c->setCurrentIndex(-1);
-    return c;
-}
-
-QToolButton *imageButton(QWidget *parent, const char *name, const QString &text, const QString &tip)
-{
-    auto *b = named(new QToolButton(parent), name);
-    b->setText(text);
-    b->setToolTip(tip);
-    b->setCursor(Qt::PointingHandCursor);
-    b->setAutoRaise(true);
-    return b;
-}
-
-// A row of controls packed to the left.
-QHBoxLayout *leftRow(std::initializer_list<QWidget *> widgets)
-{
-    auto *row = new QHBoxLayout;
-    for (QWidget *w : widgets)
-        row->addWidget(w);
-    row->addStretch();
-    return row;
-}
 
 } // namespace
 
@@ -438,10 +403,7 @@ CustomerJobEntry CustomerJobAddModifyForm::entry() const
     if (const int a = chosenIndex(AddressCombo); a >= 0 && a < SAddressSeqNoArray.size())
         e.sAddressSeqNo = SAddressSeqNoArray.at(a).toLongLong();
     e.startDateText = StartDateLabel->text();
-    e.end = NoEndOption->isChecked()         ? JobEnd::NoEnd
-            : EndDateOption->isChecked()     ? JobEnd::OnDate
-            : OccurrencesOption->isChecked() ? JobEnd::After
-                                             : JobEnd::Unchosen;
+    e.end = chosenEnd(NoEndOption, EndDateOption, OccurrencesOption);
     e.endDateText = EndDateLabel->text();
     e.occurrencesText = OccurrencesText->text();
     e.costText = CostText->text();
@@ -466,15 +428,8 @@ void CustomerJobAddModifyForm::OKButton_Click()
         const CustomerJobSaveOutcome out =
             CustomerJobSave::save(entry(), Caller, Opener, [](const QString &q) { return askYesNo(q); },
                                   shown_ ? &*shown_ : nullptr);
-        if (out.costText)
-            CostText->setText(*out.costText);
-        if (!out.saved) {
-            if (!out.message.isEmpty())
-                msgBox(out.message);
-            if (auto *w = findChild<QWidget *>(out.focus))
-                w->setFocus();
+        if (!showSaveOutcome(this, CostText, out))
             return;
-        }
         msgBox(QStringLiteral("Customer Job saved"));
         accept();
     });

@@ -1,9 +1,5 @@
 #pragma once
-#include "platform/Form.h"
-
-class QGroupBox;
-class QPlainTextEdit;
-class QRadioButton;
+#include "output/EmailMessageForm.h"
 
 namespace wvs {
 
@@ -11,13 +7,11 @@ namespace wvs {
 // JobSeqNo): a typed message followed by the job's details, delivered through
 // the desktop's mail program as a draft (provider "Outlook") or sent at once
 // over SMTP.
-class CustomerJobEmailForm : public Form {
+class CustomerJobEmailForm : public EmailMessageForm {
     Q_OBJECT
 public:
     explicit CustomerJobEmailForm(QWidget *parent = nullptr);
 
-    void OKButton_Click();
-    void CancelButton_Click();
     // Sets the frequency words from a recurrence code.
     void DetermineFrequency(qint64 code);
 
@@ -26,17 +20,12 @@ public:
 
 protected:
     void firstActivate() override;
+    bool send() override;
 
 private:
     // The words of the job, built afresh on every OK.
     qint64 jobSeqNo_ = 0;
     QString frequencyWords_;
-
-    QGroupBox *AddressFrame;
-    QRadioButton *SpecificOption;
-    QRadioButton *RecordOption;
-    QGroupBox *MessageFrame;
-    QPlainTextEdit *MessageText;
 };
 
 } // namespace wvs

@@ -45,10 +45,7 @@ bool writeFile(const QString &path, const QList<ListedJob> &jobs)
     CsvFile file;
     if (!file.open(path))
         return false;
-    QStringList headings;
-    for (const auto &c : columns)
-        headings << c.heading;
-    file.writeLine(headings);
+    file.writeLine(CsvExport::headings(columns));
 
     for (const ListedJob &job : jobs) {
         QSqlQuery q = execSql(kJobQuery, {job.jobSeqNo});
@@ -62,8 +59,7 @@ bool writeFile(const QString &path, const QList<ListedJob> &jobs)
             } else if (c.field == QLatin1String("Cost")) {
                 values << plainNumber(q.value(QStringLiteral("Cost")).toLongLong());
             } else {
-                const int i = rec.indexOf(c.field);
-                values << (i < 0 ? QString() : CsvExport::valueText(q.value(i)));
+                values << CsvExport::fieldText(rec, c.field);
             }
         }
         file.writeLine(values);

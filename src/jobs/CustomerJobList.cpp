@@ -4,6 +4,7 @@
 #include "data/AppDatabase.h"
 #include "jobs/RecurrenceCode.h"
 #include "core/Session.h"
+#include "platform/FlexGrid.h"
 
 namespace wvs {
 
@@ -193,6 +194,68 @@ QVector<QStringList> CustomerJobList::rows(const CustomerJobFilters &f, const QL
         out.append(cells);
     }
     return out;
+}
+
+void CustomerJobList::colourGrid(FlexGrid *grid, const StyleOf &styleOf)
+{
+    const int rows = grid->rows();
+    if (rows >= ColourLimit)
+        return;
+    grid->stripe();
+    for (int r = 1; r < rows; ++r) {
+        const JobRowStyle style = styleOf(r);
+        grid->setRowForeColor(r, style.color);
+        grid->setRowBold(r, style.bold);
+    }
+}
+
+void CustomerJobList::sortGrid(FlexGrid *grid, int column, bool ascending, const StyleOf &styleOf)
+{
+    FlexGrid::FillScope fill(grid);
+    grid->sortByColumn(column, ascending);
+    colourGrid(grid, styleOf);
+    grid->setTopRow(1);
+    grid->clearSelectedRow();
+}
+
+QStringList CustomerJobList::gridHeadings(int columns, const QString &firstHeading, const QString &lastHeading)
+{
+    QStringList headings = {QString(),
+                            firstHeading,
+                            QStringLiteral("Customer"),
+                            QStringLiteral("Service Address"),
+                            QStringLiteral("Service Location"),
+                            QStringLiteral("Job Type"),
+                            QStringLiteral("Day"),
+                            QStringLiteral("Frequency"),
+                            QStringLiteral("Cost"),
+                            QStringLiteral("Start"),
+                            lastHeading};
+    while (headings.size() < columns)
+        headings << QString();
+    return headings;
+}
+
+void CustomerJobList::setUpGrid(FlexGrid *grid, const QStringList &headings, const int (&widths)[10])
+{
+    constexpr int Cost = 8, Start = 9, Last = 10, FirstHidden = 12;
+    grid->setRows(1);
+    grid->setCols(int(headings.size()));
+    grid->setHeadings(headings);
+    for (int c = 0; c <= 9; ++c)
+        grid->setColWidth(c, widths[c]);
+    grid->setColWidth(Last, 1150);
+    grid->setColWidth(11, 300, false);
+    for (int c = FirstHidden; c < headings.size(); ++c)
+        grid->setColWidth(c, 0);
+    grid->setFillColumn(Last);
+    for (int c = 1; c <= Last; ++c)
+        grid->setCellAlignment(0, c, FlexGrid::alignmentFromCode(5));
+    for (int c = 1; c <= 7; ++c)
+        grid->setColAlignment(c, FlexGrid::alignmentFromCode(2));
+    grid->setColAlignment(Cost, FlexGrid::alignmentFromCode(8));
+    grid->setColAlignment(Start, FlexGrid::alignmentFromCode(5));
+    grid->setColAlignment(Last, FlexGrid::alignmentFromCode(5));
 }
 
 } // namespace wvs

@@ -6,9 +6,12 @@
 #include <QList>
 #include <QStringList>
 #include <QVector>
+#include <functional>
 #include <optional>
 
 namespace wvs {
+
+class FlexGrid;
 
 // The filters of the customer-job list. A filter that is not set applies no
 // condition.
@@ -71,6 +74,22 @@ public:
 
     // Rows at and above this many (the heading row included) are not coloured.
     static constexpr int ColourLimit = 5000;
+
+    // A job list's grid (this one's or the portal requests'): shaded and each
+    // row drawn in its style, unless the list has ColourLimit rows or more.
+    using StyleOf = std::function<JobRowStyle(int row)>;
+    static void colourGrid(FlexGrid *grid, const StyleOf &styleOf);
+    // Sorts the grid on a column, colours it, and shows it from the top with
+    // no row selected.
+    static void sortGrid(FlexGrid *grid, int column, bool ascending, const StyleOf &styleOf);
+
+    // The heading row of a job list's grid of `columns` columns: the first
+    // shown column heads who does the job, the tenth the date after the start.
+    static QStringList gridHeadings(int columns, const QString &firstHeading, const QString &lastHeading);
+    // Lays out a job list's grid: the heading row, the widths (twips) of the
+    // first ten columns, the tenth taking what the others leave, the columns
+    // from the twelfth on hidden, and the alignments.
+    static void setUpGrid(FlexGrid *grid, const QStringList &headings, const int (&widths)[10]);
 
     static QString boolText(bool b) { return b ? QStringLiteral("True") : QStringLiteral("False"); }
 };

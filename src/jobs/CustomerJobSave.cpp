@@ -295,18 +295,8 @@ CustomerJobSaveOutcome CustomerJobSave::check(const CustomerJobEntry &e, const A
         return refuse(out, "Please select an end date for the job");
     if (e.end == JobEnd::After && occurrencesRefused(e.occurrencesText, out))
         return out;
-    if (e.costText.isEmpty())
-        return refuse(out, "Please enter the Cost", "CostText");
-    const std::optional<Money> cost = Money::parse(e.costText);
-    if (!cost)
-        return refuse(out, "The Cost must be numeric", "CostText");
-    if (cost->cents() < 0)
-        return refuse(out, "The Cost cannot be a negative value", "CostText");
-    out.costText = cost->display(session().installationCountry);
-    if (!e.jobTypeCode)
-        return refuse(out, "Please select a Job Type", "JobTypeCombo");
-    if (!e.associateID)
-        return refuse(out, "Please assign the job to an Associate", "AssociateCombo");
+    if (costAndChoicesRefused(e, out))
+        return out;
     if (isRecurring(e) && frequencyRefused(e.frequency, ask, out)) {
         out.saved = false;
         return out;
@@ -423,6 +413,27 @@ CustomerJobSaveOutcome CustomerJobSave::save(const CustomerJobEntry &e, const QS
 bool CustomerJobSave::frequencyRefused(const FrequencyEntry &f, const Ask &ask, CustomerJobSaveOutcome &out)
 {
     return frequencyFault(f, ask, out);
+}
+
+bool CustomerJobSave::costAndChoicesRefused(const CustomerJobEntry &e, CustomerJobSaveOutcome &out)
+{
+    const auto fault = [&out](const char *message, const char *focus) {
+        out = refuse(std::move(out), message, focus);
+        return true;
+    };
+    if (e.costText.isEmpty())
+        return fault("Please enter the Cost", "CostText");
+    const std::optional<Money> cost = Money::parse(e.costText);
+    if (!cost)
+        return fault("The Cost must be numeric", "CostText");
+    if (cost->cents() < 0)
+        return fault("The Cost cannot be a negative value", "CostText");
+    out.costText = cost->display(session().installationCountry);
+    if (!e.jobTypeCode)
+        return fault("Please select a Job Type", "JobTypeCombo");
+    if (!e.associateID)
+        return fault("Please assign the job to an Associate", "AssociateCombo");
+    return false;
 }
 
 bool CustomerJobSave::occurrencesRefused(const QString &text, CustomerJobSaveOutcome &out)

@@ -99,6 +99,10 @@ public:
     // The checks of the occurrences box of "After": a whole number from 1 on
     // that the stored count can hold; true with out filled on a fault.
     static bool occurrencesRefused(const QString &text, CustomerJobSaveOutcome &out);
+    // The checks of the cost box, the job type and the associate, in that
+    // order; once the cost passes, out's costText is its reformatted text.
+    // True with out's message and focus filled on a fault.
+    static bool costAndChoicesRefused(const CustomerJobEntry &entry, CustomerJobSaveOutcome &out);
 
     // A closed schedule covers the date.
     static bool startsInClosedSchedule(const QDate &start);

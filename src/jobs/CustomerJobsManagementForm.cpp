@@ -259,22 +259,8 @@ void CustomerJobsManagementForm::buildControls()
 void CustomerJobsManagementForm::CreateGrid()
 {
     guarded(Window, "CreateGrid", [&] {
-        JobsGrid->setRows(1);
-        JobsGrid->setCols(JobListColumn::Count);
-        QStringList headings = {QString(),
-                                QStringLiteral("Asst"),
-                                QStringLiteral("Customer"),
-                                QStringLiteral("Service Address"),
-                                QStringLiteral("Service Location"),
-                                QStringLiteral("Job Type"),
-                                QStringLiteral("Day"),
-                                QStringLiteral("Frequency"),
-                                QStringLiteral("Cost"),
-                                QStringLiteral("Start"),
-                                QStringLiteral("End")};
-        while (headings.size() < JobListColumn::Count)
-            headings << QString();
-        JobsGrid->setHeadings(headings);
+        const QStringList headings =
+            CustomerJobList::gridHeadings(JobListColumn::Count, QStringLiteral("Asst"), QStringLiteral("End"));
         int widths[] = {0, 600, 1950, 2150, 1800, 1800, 1150, 1020, 850, 1150};
         // Coloured rows are bold: the start date column is widened where the
         // grid's font would otherwise cut a bold date short.
@@ -287,20 +273,7 @@ void CustomerJobsManagementForm::CreateGrid()
         widths[JobListColumn::Cost] =
             std::max(widths[JobListColumn::Cost],
                      JobsGrid->textWidthTwips(Money::fromCents(9999999900).display(session().installationCountry), true));
-        for (int c = 0; c <= 9; ++c)
-            JobsGrid->setColWidth(c, widths[c]);
-        JobsGrid->setColWidth(JobListColumn::End, 1150);
-        JobsGrid->setColWidth(11, 300, false);
-        for (int c = JobListColumn::Key; c < JobListColumn::Count; ++c)
-            JobsGrid->setColWidth(c, 0);
-        JobsGrid->setFillColumn(JobListColumn::End);
-        for (int c = 1; c <= 10; ++c)
-            JobsGrid->setCellAlignment(0, c, FlexGrid::alignmentFromCode(5));
-        for (int c = 1; c <= 7; ++c)
-            JobsGrid->setColAlignment(c, FlexGrid::alignmentFromCode(2));
-        JobsGrid->setColAlignment(JobListColumn::Cost, FlexGrid::alignmentFromCode(8));
-        JobsGrid->setColAlignment(JobListColumn::Start, FlexGrid::alignmentFromCode(5));
-        JobsGrid->setColAlignment(JobListColumn::End, FlexGrid::alignmentFromCode(5));
+        CustomerJobList::setUpGrid(JobsGrid, headings, widths);
     });
 }
 
@@ -363,15 +336,7 @@ void CustomerJobsManagementForm::PopulateGrid()
 
 void CustomerJobsManagementForm::colour()
 {
-    const int rows = JobsGrid->rows();
-    if (rows >= CustomerJobList::ColourLimit)
-        return;
-    JobsGrid->stripe();
-    for (int r = 1; r < rows; ++r) {
-        const JobRowStyle style = CustomerJobList::rowStyle(JobsGrid->rowTexts(r));
-        JobsGrid->setRowForeColor(r, style.color);
-        JobsGrid->setRowBold(r, style.bold);
-    }
+    CustomerJobList::colourGrid(JobsGrid, [this](int r) { return CustomerJobList::rowStyle(JobsGrid->rowTexts(r)); });
 }
 
 void CustomerJobsManagementForm::SortButton_Click()
@@ -381,23 +346,15 @@ void CustomerJobsManagementForm::SortButton_Click()
             return;
         if (!sortChoiceMade(SortCombo, SortOrderCombo))
             return;
-        FlexGrid::FillScope fill(JobsGrid);
-        JobsGrid->sortByColumn(CustomerJobList::sortColumn(SortCombo->currentIndex()),
-                               SortOrderCombo->currentText() != QLatin1String("Descending"));
-        colour();
-        JobsGrid->setTopRow(1);
-        JobsGrid->clearSelectedRow();
+        CustomerJobList::sortGrid(JobsGrid, CustomerJobList::sortColumn(SortCombo->currentIndex()),
+                                  SortOrderCombo->currentText() != QLatin1String("Descending"),
+                                  [this](int r) { return CustomerJobList::rowStyle(JobsGrid->rowTexts(r)); });
     });
 }
 
 int CustomerJobsManagementForm::rowFor(const char *message)
 {
-    if (JobsGrid->rows() < 2)
-        return 0;
-    const int row = JobsGrid->selectedRow();
-    if (row == 0)
-        msgBox(QString::fromUtf8(message));
-    return row;
+    return JobsGrid->chosenRow(QString::fromUtf8(message));
 }
 
 void CustomerJobsManagementForm::AddButton_Click()

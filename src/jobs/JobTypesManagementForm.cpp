@@ -1,5 +1,6 @@
 #include "jobs/JobTypesManagementForm.h"
 #include "admin/AccessRights.h"
+#include "admin/CompanyRecord.h"
 #include "jobs/JobTypeAddModifyForm.h"
 #include "jobs/JobTypeRecords.h"
 #include "data/AppDatabase.h"
@@ -125,13 +126,9 @@ void JobTypesManagementForm::AddButton_Click()
 void JobTypesManagementForm::ModifyButton_Click()
 {
     guarded("JobTypesManagementForm", "ModifyButton_Click", [&] {
-        if (TypesGrid->rows() < 2)
+        const int row = TypesGrid->chosenRow(QStringLiteral("Please select the Job Type to be modified"));
+        if (row == 0)
             return;
-        const int row = TypesGrid->selectedRow();
-        if (row == 0) {
-            msgBox(QStringLiteral("Please select the Job Type to be modified"));
-            return;
-        }
         openDialog(QStringLiteral("Modify~") + TypesGrid->textMatrix(row, 1));
     });
 }
@@ -147,13 +144,9 @@ void JobTypesManagementForm::TypesGrid_DblClick()
 void JobTypesManagementForm::DeleteButton_Click()
 {
     guarded("JobTypesManagementForm", "DeleteButton_Click", [&] {
-        if (TypesGrid->rows() < 2)
+        const int row = TypesGrid->chosenRow(QStringLiteral("Please select the Job Type to be deleted"));
+        if (row == 0)
             return;
-        const int row = TypesGrid->selectedRow();
-        if (row == 0) {
-            msgBox(QStringLiteral("Please select the Job Type to be deleted"));
-            return;
-        }
         const QString code = TypesGrid->textMatrix(row, 1);
         const QString description = TypesGrid->textMatrix(row, 2);
         const QString refusal = JobTypeRecords::deleteRefusal(code, description, QDate::currentDate());
@@ -176,13 +169,8 @@ void JobTypesManagementForm::DeleteButton_Click()
 void JobTypesManagementForm::PortalButton_Click()
 {
     guarded("JobTypesManagementForm", "PortalButton_Click", [&] {
-        const QVariant id = scalarSql(QStringLiteral("SELECT ID FROM Company"));
-        if (!id.isValid()) {
-            msgBox(QStringLiteral("The Company details have not yet been entered. These are required to access the portal"));
-            return;
-        }
-        if (id.toString().isEmpty()) {
-            msgBox(QStringLiteral("The ID has not been set for the Company. This is required to access the portal"));
+        if (const QString refusal = CompanyRecord::portalAccessRefusal(); !refusal.isEmpty()) {
+            msgBox(refusal);
             return;
         }
         // The portal window sends the job types and reports the outcome itself.

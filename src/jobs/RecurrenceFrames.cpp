@@ -2,6 +2,7 @@
 #include "platform/Form.h"
 #include "common/Formats.h"
 #include "jobs/ComboChoice.h"
+#include "jobs/JobEntryControls.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -37,31 +38,6 @@ QStringList monthItems()
     for (int m = 1; m <= 12; ++m)
         items << Formats::monthName(m);
     return items;
-}
-
-QLineEdit *parameterBox(QWidget *parent, const char *name)
-{
-    auto *t = named(new QLineEdit(parent), name);
-    t->setMaxLength(3);
-    t->setFixedWidth(44);
-    return t;
-}
-
-QComboBox *listCombo(QWidget *parent, const char *name, const QStringList &items)
-{
-    auto *c = named(new QComboBox(parent), name);
-    c->addItems(items);
-    c->setCurrentIndex(-1);
-    return c;
-}
-
-QHBoxLayout *leftRow(std::initializer_list<QWidget *> widgets)
-{
-    auto *row = new QHBoxLayout;
-    for (QWidget *w : widgets)
-        row->addWidget(w);
-    row->addStretch();
-    return row;
 }
 
 // Numbers shown in the boxes: plain decimal text.

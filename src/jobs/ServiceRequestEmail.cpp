@@ -3,6 +3,7 @@
 #include "common/Money.h"
 #include "data/AppDatabase.h"
 #include "jobs/RecurrenceCode.h"
+#include "output/EmailDelivery.h"
 
 #include <QDate>
 #include <QStringList>
@@ -171,20 +172,9 @@ QString recordAddress(const ServiceRequestJob &job)
     return job.email2;
 }
 
-QString storedMessage()
-{
-    const QVariant v = scalarSql(QStringLiteral("SELECT Message FROM EmailMessageCustomerJobs"));
-    return v.isValid() ? v.toString() : QString();
-}
+QString storedMessage() { return EmailDelivery::storedMessage("EmailMessageCustomerJobs"); }
 
-void storeMessage(const QString &message)
-{
-    Transaction t;
-    writeSql(QStringLiteral("DELETE FROM EmailMessageCustomerJobs"));
-    writeSql(QStringLiteral("INSERT INTO EmailMessageCustomerJobs (RowId, Message) VALUES (1, ?)"),
-             {message.isNull() ? QStringLiteral("") : message});
-    t.commit();
-}
+void storeMessage(const QString &message) { EmailDelivery::storeMessage("EmailMessageCustomerJobs", message); }
 
 } // namespace ServiceRequest
 } // namespace wvs

@@ -1,4 +1,5 @@
 #include "output/EmailDelivery.h"
+#include "data/AppDatabase.h"
 #include "platform/DesktopMailer.h"
 #include "platform/MessageBox.h"
 #include "platform/WaitCursor.h"
@@ -115,6 +116,21 @@ SendResult EmailDelivery::SaveDraft(const MailMessage &m) const
         r.description = QStringLiteral("The mail program could not be started");
     }
     return r;
+}
+
+QString EmailDelivery::storedMessage(const char *table)
+{
+    const QVariant v = scalarSql(QStringLiteral("SELECT Message FROM %1").arg(QLatin1String(table)));
+    return v.isValid() ? v.toString() : QString();
+}
+
+void EmailDelivery::storeMessage(const char *table, const QString &message)
+{
+    Transaction t;
+    writeSql(QStringLiteral("DELETE FROM %1").arg(QLatin1String(table)));
+    writeSql(QStringLiteral("INSERT INTO %1 (RowId, Message) VALUES (1, ?)").arg(QLatin1String(table)),
+             {message.isNull() ? QStringLiteral("") : message});
+    t.commit();
 }
 
 } // namespace wvs

@@ -65,6 +65,12 @@ public:
     // The one message of a provider that was never set up.
     static QString notSetUpText();
 
+    // The message last typed for one kind of e-mail, kept in its single-row
+    // table (a fixed table name of the caller's, never typed text), so the
+    // next e-mail of that kind starts from it.
+    static QString storedMessage(const char *table);
+    static void storeMessage(const char *table, const QString &message);
+
 private:
     EmailSettings settings_;
 };

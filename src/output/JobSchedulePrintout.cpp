@@ -271,16 +271,8 @@ bool JobSchedulePrintout::drawPage(PrintSurface &s, int index)
     };
 
     printHeader(s);
-    s.FontBold = false;
-    s.FontSize = 9;
-    s.CurrentY += 150;
-
-    auto endPage = [&](const PageStart &next) {
-        footer_.draw(s, index + 1);
-        if (starts_.size() == index + 1)
-            starts_ << next;
-        return true;
-    };
+    startRows(s);
+    auto pageEnds = [&](const PageStart &next) { return endPage(s, footer_, index, starts_, next); };
 
     // Draws the comment lines of a row from `first` on at the comment column
     // (each line that has more of its comment after it may end the page), then
@@ -296,7 +288,7 @@ bool JobSchedulePrintout::drawPage(PrintSurface &s, int index)
                 lastTop = s.CurrentY;
                 s.Print(lines.at(i).text);
                 if (lines.at(i).more && s.CurrentY > H - 2000) {
-                    endPage({row, i + 1, currentAssociate_, currentDate_});
+                    pageEnds({row, i + 1, currentAssociate_, currentDate_});
                     return false;
                 }
             }
@@ -326,15 +318,15 @@ bool JobSchedulePrintout::drawPage(PrintSurface &s, int index)
         const Occurrence &o = occurrences_.at(row);
         s.ForeColor = Qt::black;
         if (o.associate != currentAssociate_)
-            return endPage({row, 0, o.associate, o.date});
+            return pageEnds({row, 0, o.associate, o.date});
         if (o.date != currentDate_) {
             currentDate_ = o.date;
             if (o_.breakOnDate || s.CurrentY > H - 4000)
-                return endPage({row, 0, o.associate, o.date});
+                return pageEnds({row, 0, o.associate, o.date});
             printDateLine(s);
         }
         if (s.CurrentY > H - 2000)
-            return endPage({row, 0, o.associate, o.date});
+            return pageEnds({row, 0, o.associate, o.date});
 
         const Job &job = jobs_.at(o.job);
         const double y = qRound(s.CurrentY);

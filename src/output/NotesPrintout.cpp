@@ -114,16 +114,8 @@ bool NotesPrintout::drawPage(PrintSurface &s, int index)
     const int W = s.Width();
     const int H = s.Height();
     printHeader(s);
-    s.FontBold = false;
-    s.FontSize = 9;
-    s.CurrentY += 150;
-
-    auto endPage = [&](const PageStart &next) {
-        footer_.draw(s, index + 1);
-        if (starts_.size() == index + 1)
-            starts_ << next;
-        return true;
-    };
+    startRows(s);
+    auto pageEnds = [&](const PageStart &next) { return endPage(s, footer_, index, starts_, next); };
 
     for (int i = start.note; i < notes_.size(); ++i) {
         const Note &n = notes_.at(i);
@@ -132,7 +124,7 @@ bool NotesPrintout::drawPage(PrintSurface &s, int index)
             first = start.line;
         } else {
             if (s.CurrentY > H - 4000)
-                return endPage({i, 0});
+                return pageEnds({i, 0});
             s.CurrentX = kMargin;
             s.Print(n.firstLine);
             for (const QString &line : n.before) {
@@ -145,7 +137,7 @@ bool NotesPrintout::drawPage(PrintSurface &s, int index)
             s.CurrentX = kMargin;
             s.Print(lines.at(l));
             if (l + 1 < lines.size() && s.CurrentY > H - 2000)
-                return endPage({i, l + 1});
+                return pageEnds({i, l + 1});
         }
         if (n.hasAfter) {
             s.CurrentX = kMargin;

@@ -117,4 +117,11 @@ QStringList wrapText(QString text, int n)
     return lines;
 }
 
+void startRows(PrintSurface &s)
+{
+    s.FontBold = false;
+    s.FontSize = 9;
+    s.CurrentY += 150;
+}
+
 } // namespace wvs

@@ -3,6 +3,7 @@
 #include <QPageLayout>
 #include <QSize>
 #include <QString>
+#include <QVector>
 
 class QWidget;
 
@@ -52,6 +53,21 @@ struct PageFooter {
     bool pageNumberRightAligned = true;
     void draw(PrintSurface &s, int pageNumber) const;
 };
+
+// Ends page `index` of a printout that keeps its pages' starting points:
+// draws the footer and, the first time the page is drawn, keeps where the
+// next page starts. True: another page follows.
+template <class Start>
+bool endPage(PrintSurface &s, const PageFooter &footer, int index, QVector<Start> &starts, const Start &next)
+{
+    footer.draw(s, index + 1);
+    if (starts.size() == index + 1)
+        starts << next;
+    return true;
+}
+
+// Under a page's header: the rows start in plain 9 point type a little lower.
+void startRows(PrintSurface &s);
 
 // The comment line length for a comment column of `width` twips; columns
 // narrower than the table's smallest width get its smallest length.

@@ -164,20 +164,9 @@ QString bodyStart(const QString &message)
     return message.isEmpty() ? QString() : message + kCrLf + kCrLf;
 }
 
-QString storedMessage()
-{
-    const QVariant v = scalarSql(QStringLiteral("SELECT Message FROM EmailMessageScheduleJobs"));
-    return v.isValid() ? v.toString() : QString();
-}
+QString storedMessage() { return EmailDelivery::storedMessage("EmailMessageScheduleJobs"); }
 
-void storeMessage(const QString &message)
-{
-    Transaction t;
-    writeSql(QStringLiteral("DELETE FROM EmailMessageScheduleJobs"));
-    writeSql(QStringLiteral("INSERT INTO EmailMessageScheduleJobs (RowId, Message) VALUES (1, ?)"),
-             {message.isNull() ? QStringLiteral("") : message});
-    t.commit();
-}
+void storeMessage(const QString &message) { EmailDelivery::storeMessage("EmailMessageScheduleJobs", message); }
 
 bool run(qint64 scheduleNumber, const QString &associateID, const QString &message, bool toRecordAddress)
 {

@@ -1,9 +1,5 @@
 #pragma once
-#include "platform/Form.h"
-
-class QGroupBox;
-class QPlainTextEdit;
-class QRadioButton;
+#include "output/EmailMessageForm.h"
 
 namespace wvs {
 
@@ -11,7 +7,7 @@ namespace wvs {
 // number, "~" and the one associate to send to (nothing for every associate).
 // Over SMTP the messages go at once; with the desktop's mail program they are
 // left there as drafts, addressed from the associates' records or not at all.
-class ScheduleEmailForm : public Form {
+class ScheduleEmailForm : public EmailMessageForm {
     Q_OBJECT
 public:
     explicit ScheduleEmailForm(QWidget *parent = nullptr);
@@ -19,20 +15,11 @@ public:
     qint64 ScheduleNumber = 0;
     QString AssociateID;
 
-    void OKButton_Click();
-    void CancelButton_Click();
-
     static constexpr int kMessageLimit = 255;
 
 protected:
     void firstActivate() override;
-
-private:
-    QGroupBox *MessageFrame;
-    QPlainTextEdit *MessageText;
-    QGroupBox *AddressFrame;
-    QRadioButton *RecordOption;
-    QRadioButton *SpecificOption;
+    bool send() override;
 };
 
 } // namespace wvs

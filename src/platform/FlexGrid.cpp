@@ -1,4 +1,5 @@
 #include "platform/FlexGrid.h"
+#include "platform/MessageBox.h"
 #include "platform/FlexGridModel.h"
 #include "core/Session.h"
 
@@ -394,6 +395,18 @@ void FlexGrid::swapRows(int a, int b, bool formatsToo)
 }
 
 // ---- Selection and scrolling ------------------------------------------------------
+
+int FlexGrid::chosenRow(const QString &noSelection) const
+{
+    if (rows() < 2)
+        return 0;
+    const int row = selectedRow();
+    if (row < 1) {
+        msgBox(noSelection);
+        return 0;
+    }
+    return row;
+}
 
 int FlexGrid::selectedRow() const
 {

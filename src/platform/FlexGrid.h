@@ -123,6 +123,9 @@ public:
 
     // The selected data row; 0 when none (after every fill nothing is selected).
     int selectedRow() const;
+    // The selected row of a list's command: 0 when the list is empty
+    // (nothing said) or when no row is selected (noSelection shown).
+    int chosenRow(const QString &noSelection) const;
     void selectRow(int row);
     void clearSelectedRow();
     // Lets the user select a run of rows (shift-click); selectedRows lists

@@ -3,13 +3,43 @@
 #include "platform/Desktop.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMetaObject>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QToolButton>
 
 namespace wvs {
+
+QComboBox *listCombo(QWidget *parent, const char *name, const QStringList &items)
+{
+    auto *c = named(new QComboBox(parent), name);
+    c->addItems(items);
+    c->setCurrentIndex(-1);
+    return c;
+}
+
+QToolButton *imageButton(QWidget *parent, const char *name, const QString &text, const QString &tip)
+{
+    auto *b = named(new QToolButton(parent), name);
+    b->setText(text);
+    b->setToolTip(tip);
+    b->setCursor(Qt::PointingHandCursor);
+    b->setAutoRaise(true);
+    return b;
+}
+
+QHBoxLayout *leftRow(std::initializer_list<QWidget *> widgets)
+{
+    auto *row = new QHBoxLayout;
+    for (QWidget *w : widgets)
+        row->addWidget(w);
+    row->addStretch();
+    return row;
+}
 
 Form::Form(QWidget *parent) : QDialog(parent)
 {

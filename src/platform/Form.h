@@ -1,11 +1,17 @@
 #pragma once
 #include <QDialog>
 #include <QString>
+#include <QStringList>
+
+#include <initializer_list>
 
 class QCheckBox;
+class QComboBox;
+class QHBoxLayout;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QToolButton;
 
 namespace wvs {
 
@@ -17,6 +23,13 @@ W *named(W *w, const char *name)
     w->setObjectName(QString::fromUtf8(name));
     return w;
 }
+
+// A named drop-down list holding items, nothing selected.
+QComboBox *listCombo(QWidget *parent, const char *name, const QStringList &items = {});
+// A flat picture-like button (the map, the date pickers) with its caption and tip.
+QToolButton *imageButton(QWidget *parent, const char *name, const QString &text, const QString &tip);
+// A row of controls packed to the left.
+QHBoxLayout *leftRow(std::initializer_list<QWidget *> widgets);
 
 // Base of every window of the program. The opener passes its parameters in
 // Tag (a mode string whose parts are separated by "~") and shows the window

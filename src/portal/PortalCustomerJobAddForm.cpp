@@ -5,6 +5,7 @@
 #include "core/Session.h"
 #include "customers/CustomerMapLink.h"
 #include "jobs/ComboChoice.h"
+#include "jobs/JobEntryControls.h"
 #include "jobs/RecurrenceFrames.h"
 #include "platform/Desktop.h"
 #include "platform/ErrorHandlingModule.h"
@@ -41,16 +42,6 @@ QLineEdit *textBox(QWidget *parent, const char *name, int maxLength)
     return t;
 }
 
-QToolButton *imageButton(QWidget *parent, const char *name, const QString &text, const QString &tip)
-{
-    auto *b = named(new QToolButton(parent), name);
-    b->setText(text);
-    b->setToolTip(tip);
-    b->setCursor(Qt::PointingHandCursor);
-    b->setAutoRaise(true);
-    return b;
-}
-
 QLabel *dateLabel(QWidget *parent, const char *name)
 {
     auto *l = named(new QLabel(parent), name);
@@ -58,15 +49,6 @@ QLabel *dateLabel(QWidget *parent, const char *name)
     l->setAlignment(Qt::AlignCenter);
     l->setMinimumWidth(100);
     return l;
-}
-
-QHBoxLayout *leftRow(std::initializer_list<QWidget *> widgets)
-{
-    auto *row = new QHBoxLayout;
-    for (QWidget *w : widgets)
-        row->addWidget(w);
-    row->addStretch();
-    return row;
 }
 
 // A request's date in the form the date labels show; the stored text when it
@@ -235,8 +217,7 @@ void PortalCustomerJobAddForm::buildControls()
     OccurrencesOption = named(new QRadioButton(QStringLiteral("After"), ends), "OccurrencesOption");
     EndDateLabel = dateLabel(ends, "EndDateLabel");
     EndDateImage = imageButton(ends, "EndDateImage", QStringLiteral("..."), QStringLiteral("Choose the end date"));
-    OccurrencesText = textBox(ends, "OccurrencesText", 3);
-    OccurrencesText->setFixedWidth(44);
+    OccurrencesText = parameterBox(ends, "OccurrencesText");
     {
         auto *h = new QHBoxLayout(ends);
         h->addWidget(NoEndOption);
@@ -481,24 +462,9 @@ PortalJobEntry PortalCustomerJobAddForm::entry() const
     PortalJobEntry e;
     e.uniqueId = UniqueId;
     CustomerRecord &c = e.customer;
-    c.title = TitleText->text();
+    readContact(c);
     c.forename = FirstNameText->text();
     c.surname = LastNameText->text();
-    c.companyName = CompanyText->text();
-    c.contactName = ContactText->text();
-    c.accountsRef = AccountsRefText->text();
-    c.phone1 = Phone1Text->text();
-    c.phone2 = Phone2Text->text();
-    c.phone3 = Phone3Text->text();
-    c.preferredPhone = Phone1Option->isChecked() ? 1 : Phone2Option->isChecked() ? 2 : Phone3Option->isChecked() ? 3 : 0;
-    c.email1 = Email1Text->text();
-    c.email2 = Email2Text->text();
-    c.cAddress1 = CAddress1Text->text();
-    c.cAddress2 = CAddress2Text->text();
-    c.cAddress3 = CAddress3Text->text();
-    c.cSuburb = CSuburbText->text();
-    c.cCity = CCityText->text();
-    c.cPostCode = CPostCodeText->text();
     c.customerComment = CustomerCommentText->toPlainText();
     c.commentOnSchedule = CustomerCommentCheck->isChecked();
     ServiceAddress &a = e.address;
@@ -511,10 +477,7 @@ PortalJobEntry PortalCustomerJobAddForm::entry() const
     CustomerJobEntry &j = e.job;
     j.mode = QStringLiteral("Add");
     j.startDateText = StartDateLabel->text();
-    j.end = NoEndOption->isChecked()         ? JobEnd::NoEnd
-            : EndDateOption->isChecked()     ? JobEnd::OnDate
-            : OccurrencesOption->isChecked() ? JobEnd::After
-                                             : JobEnd::Unchosen;
+    j.end = chosenEnd(NoEndOption, EndDateOption, OccurrencesOption);
     j.endDateText = EndDateLabel->text();
     j.occurrencesText = OccurrencesText->text();
     j.costText = CostText->text();
@@ -535,15 +498,8 @@ void PortalCustomerJobAddForm::OKButton_Click()
     guarded(Window, "OKButton_Click", [&] {
         const PortalJobSaveOutcome out =
             PortalCustomerJobSave::save(entry(), [](const QString &q) { return askYesNo(q); });
-        if (out.costText)
-            CostText->setText(*out.costText);
-        if (!out.saved) {
-            if (!out.message.isEmpty())
-                msgBox(out.message);
-            if (auto *w = findChild<QWidget *>(out.focus))
-                w->setFocus();
+        if (!showSaveOutcome(this, CostText, out))
             return;
-        }
         if (List)
             List->PopulateGrid();
         msgBox(QStringLiteral("Customer Job saved"));

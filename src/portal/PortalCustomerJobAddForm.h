@@ -1,4 +1,5 @@
 #pragma once
+#include "customers/CustomerContactControls.h"
 #include "jobs/CustomerJobRecords.h"
 #include "platform/Form.h"
 #include "portal/PortalCustomerJobSave.h"
@@ -24,7 +25,7 @@ struct PortalRequest;
 // service address and job. The opener sets Tag to the request's UniqueId and
 // List to itself; Save turns the request into a customer job, refreshes the
 // list and closes the window, Exit leaves the request as it is.
-class PortalCustomerJobAddForm : public Form {
+class PortalCustomerJobAddForm : public Form, protected CustomerContactControls {
     Q_OBJECT
 public:
     explicit PortalCustomerJobAddForm(QWidget *parent = nullptr);
@@ -52,10 +53,7 @@ private:
     QList<KeyedItem> AssociateList;
     bool Filling = false;
 
-    QLineEdit *TitleText, *FirstNameText, *LastNameText, *CompanyText, *ContactText, *AccountsRefText;
-    QLineEdit *CAddress1Text, *CAddress2Text, *CAddress3Text, *CSuburbText, *CCityText, *CPostCodeText;
-    QRadioButton *Phone1Option, *Phone2Option, *Phone3Option;
-    QLineEdit *Phone1Text, *Phone2Text, *Phone3Text, *Email1Text, *Email2Text;
+    QLineEdit *FirstNameText, *LastNameText;
     QPlainTextEdit *CustomerCommentText;
     QCheckBox *CustomerCommentCheck;
     QLineEdit *SAddress1Text, *SAddress2Text, *SAddress3Text, *SSuburbText, *SCityText, *SPostCodeText;

@@ -123,18 +123,10 @@ PortalJobSaveOutcome PortalCustomerJobSave::checkJob(const PortalJobEntry &entry
     CustomerJobSaveOutcome job;
     if (e.end == JobEnd::After && CustomerJobSave::occurrencesRefused(e.occurrencesText, job))
         return refuse(out, job.message, "OccurrencesText");
-    if (e.costText.isEmpty())
-        return refuse(out, "Please enter the Cost", "CostText");
-    const std::optional<Money> cost = Money::parse(e.costText);
-    if (!cost)
-        return refuse(out, "The Cost must be numeric", "CostText");
-    if (cost->cents() < 0)
-        return refuse(out, "The Cost cannot be a negative value", "CostText");
-    out.costText = cost->display(session().installationCountry);
-    if (!e.jobTypeCode)
-        return refuse(out, "Please select a Job Type", "JobTypeCombo");
-    if (!e.associateID)
-        return refuse(out, "Please assign the job to an Associate", "AssociateCombo");
+    const bool refused = CustomerJobSave::costAndChoicesRefused(e, job);
+    out.costText = job.costText;
+    if (refused)
+        return refuse(out, job.message, job.focus.toUtf8().constData());
     if (e.end == JobEnd::Unchosen)
         return refuse(out, "Please select an End option");
     const bool recurring = CustomerJobSave::isRecurring(e);

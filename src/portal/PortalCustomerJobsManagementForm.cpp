@@ -2,6 +2,7 @@
 #include "common/Formats.h"
 #include "common/ResizeControlsModule.h"
 #include "common/SortChoiceCheck.h"
+#include "jobs/CustomerJobList.h"
 #include "core/Session.h"
 #include "platform/ErrorHandlingModule.h"
 #include "platform/FlexGrid.h"
@@ -123,22 +124,8 @@ void PortalCustomerJobsManagementForm::CreateGrid()
 {
     guarded(Window, "CreateGrid", [&] {
         namespace C = PortalRequestColumn;
-        JobsGrid->setRows(1);
-        JobsGrid->setCols(C::Count);
-        QStringList headings = {QString(),
-                                QStringLiteral("User"),
-                                QStringLiteral("Customer"),
-                                QStringLiteral("Service Address"),
-                                QStringLiteral("Service Location"),
-                                QStringLiteral("Job Type"),
-                                QStringLiteral("Day"),
-                                QStringLiteral("Frequency"),
-                                QStringLiteral("Cost"),
-                                QStringLiteral("Start"),
-                                QStringLiteral("Entered")};
-        while (headings.size() < C::Count)
-            headings << QString();
-        JobsGrid->setHeadings(headings);
+        const QStringList headings =
+            CustomerJobList::gridHeadings(C::Count, QStringLiteral("User"), QStringLiteral("Entered"));
         int widths[] = {0, 600, 2250, 2500, 1800, 2050, 1200, 1020, 850, 1150};
         // Coloured rows are bold: a column is widened where the grid's font
         // would cut its heading or a bold day, word, amount or date short.
@@ -152,21 +139,8 @@ void PortalCustomerJobsManagementForm::CreateGrid()
         atLeast(C::Frequency, QStringLiteral("Monthly"));
         atLeast(C::Cost, QStringLiteral("$9,999.99"));
         atLeast(C::Start, Formats::toDisplayDate(QDate(2000, 9, 30)));
-        for (int c = 0; c <= 9; ++c)
-            JobsGrid->setColWidth(c, widths[c]);
-        JobsGrid->setColWidth(C::Entered, 1150);
-        JobsGrid->setColWidth(11, 300, false);
-        for (int c = C::Key; c < C::Count; ++c)
-            JobsGrid->setColWidth(c, 0);
         // The entry date takes what the other columns leave.
-        JobsGrid->setFillColumn(C::Entered);
-        for (int c = C::User; c <= C::Entered; ++c)
-            JobsGrid->setCellAlignment(0, c, FlexGrid::alignmentFromCode(5));
-        for (int c = C::User; c <= C::Frequency; ++c)
-            JobsGrid->setColAlignment(c, FlexGrid::alignmentFromCode(2));
-        JobsGrid->setColAlignment(C::Cost, FlexGrid::alignmentFromCode(8));
-        JobsGrid->setColAlignment(C::Start, FlexGrid::alignmentFromCode(5));
-        JobsGrid->setColAlignment(C::Entered, FlexGrid::alignmentFromCode(5));
+        CustomerJobList::setUpGrid(JobsGrid, headings, widths);
     });
 }
 
@@ -194,18 +168,11 @@ void PortalCustomerJobsManagementForm::PopulateGrid()
     });
 }
 
-void PortalCustomerJobsManagementForm::colour()
+JobRowStyle PortalCustomerJobsManagementForm::rowStyle(int r) const
 {
-    const int rows = JobsGrid->rows();
-    if (rows >= PortalRequestRecords::ColourLimit)
-        return;
-    JobsGrid->stripe();
-    for (int r = 1; r < rows; ++r) {
-        const bool prospective = JobsGrid->textMatrix(r, PortalRequestColumn::Prospective) == QLatin1String("True");
-        const bool asRequired = JobsGrid->textMatrix(r, PortalRequestColumn::AsRequired) == QLatin1String("True");
-        JobsGrid->setRowForeColor(r, prospective ? ProspectiveColour : asRequired ? AsRequiredColour : QColor(Qt::black));
-        JobsGrid->setRowBold(r, prospective || asRequired);
-    }
+    const bool prospective = JobsGrid->textMatrix(r, PortalRequestColumn::Prospective) == QLatin1String("True");
+    const bool asRequired = JobsGrid->textMatrix(r, PortalRequestColumn::AsRequired) == QLatin1String("True");
+    return {prospective ? ProspectiveColour : asRequired ? AsRequiredColour : QColor(Qt::black), prospective || asRequired};
 }
 
 void PortalCustomerJobsManagementForm::SortButton_Click()
@@ -215,12 +182,8 @@ void PortalCustomerJobsManagementForm::SortButton_Click()
             return;
         if (!sortChoiceMade(SortCombo, SortOrderCombo))
             return;
-        FlexGrid::FillScope fill(JobsGrid);
-        JobsGrid->sortByColumn(PortalRequestRecords::sortColumn(SortCombo->currentIndex()),
-                               SortOrderCombo->currentIndex() == 0);
-        colour();
-        JobsGrid->setTopRow(1);
-        JobsGrid->clearSelectedRow();
+        CustomerJobList::sortGrid(JobsGrid, PortalRequestRecords::sortColumn(SortCombo->currentIndex()),
+                                  SortOrderCombo->currentIndex() == 0, [this](int r) { return rowStyle(r); });
     });
 }
 
@@ -244,13 +207,9 @@ void PortalCustomerJobsManagementForm::ImportButton_Click()
 void PortalCustomerJobsManagementForm::ViewModifySaveButton_Click()
 {
     guarded(Window, "ViewModifySaveButton_Click", [&] {
-        if (JobsGrid->rows() < 2)
+        const int row = JobsGrid->chosenRow(QStringLiteral("Please select the Customer Job to be viewed/modified/saved"));
+        if (row == 0)
             return;
-        const int row = JobsGrid->selectedRow();
-        if (row < 1) {
-            msgBox(QStringLiteral("Please select the Customer Job to be viewed/modified/saved"));
-            return;
-        }
         PortalCustomerJobAddForm dialog(this);
         dialog.List = this;
         dialog.Tag = JobsGrid->textMatrix(row, PortalRequestColumn::Key);
@@ -261,13 +220,9 @@ void PortalCustomerJobsManagementForm::ViewModifySaveButton_Click()
 void PortalCustomerJobsManagementForm::DeleteButton_Click()
 {
     guarded(Window, "DeleteButton_Click", [&] {
-        if (JobsGrid->rows() < 2)
+        const int row = JobsGrid->chosenRow(QStringLiteral("Please select the Customer Job to be deleted"));
+        if (row == 0)
             return;
-        const int row = JobsGrid->selectedRow();
-        if (row < 1) {
-            msgBox(QStringLiteral("Please select the Customer Job to be deleted"));
-            return;
-        }
         if (msgBox(QStringLiteral("Are you sure you wish to delete the selected Customer Job?"), MsgButtons::YesNo,
                    MsgIcon::Question) != MsgAnswer::Yes)
             return;

@@ -1,4 +1,5 @@
 #pragma once
+#include "jobs/CustomerJobList.h"
 #include "jobs/CustomerJobRecords.h"
 #include "platform/Form.h"
 
@@ -35,7 +36,8 @@ private:
     void ImportButton_Click();
     void ViewModifySaveButton_Click();
     void DeleteButton_Click();
-    void colour();
+    // A row's colour and weight: prospective before "As Required".
+    JobRowStyle rowStyle(int row) const;
 
     QList<KeyedItem> JobTypesArray;
 

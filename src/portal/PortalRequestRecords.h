@@ -49,9 +49,6 @@ enum {
 // The queries behind the request list and the request dialog.
 namespace PortalRequestRecords {
 
-// Above this many grid rows (heading included) the list is neither shaded nor coloured.
-constexpr int ColourLimit = 5000;
-
 // A request's date as the portal sent it ("yyyy-MM-dd", or a date-time or a
 // shown form); null when it does not read as a date.
 QDate readDate(const QString &text);

@@ -124,12 +124,7 @@ void SchedulesManagementForm::PopulateGrid()
 
 int SchedulesManagementForm::selectedRow(const QString &message) const
 {
-    if (SchedulesGrid->rows() < 2)
-        return 0;
-    const int row = SchedulesGrid->selectedRow();
-    if (row < 1)
-        msgBox(message);
-    return row;
+    return SchedulesGrid->chosenRow(message);
 }
 
 qint64 SchedulesManagementForm::rowNumber(int row) const

@@ -105,4 +105,16 @@ TEST_F(AccountsWindowsTest, CustomerWindowsNeedAFileAndRunTheirPackagesProcedure
     EXPECT_FALSE(importWindow->isVisible());
 }
 
+TEST_F(AccountsWindowsTest, AFileChosenWithBrowseIsKeptWholeHoweverLong)
+{
+    const QString chosen = path(QString(300, QLatin1Char('f')) + ".csv");
+    for (QWidget *w : std::initializer_list<QWidget *>{open<AccountsSalesExportForm>("Xero").release(),
+                                                       open<AccountsCustomerImportForm>("Xero").release()}) {
+        std::unique_ptr<QWidget> owned(w);
+        files_.answer(chosen);
+        click(w, "BrowseButton");
+        EXPECT_EQ(text(w, "FileNameText"), chosen) << w->objectName().toStdString();
+    }
+}
+
 } // namespace

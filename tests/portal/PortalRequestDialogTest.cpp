@@ -63,3 +63,18 @@ TEST_F(PortalRequestDialogTest, AMissingRequestIsReported)
                              "Make a note of this message and report to Support");
     EXPECT_EQ(msgs_->shown()[0].icon, MsgIcon::Critical);
 }
+
+// A count longer than its box types is shown whole, so the save refuses it
+// rather than taking a cut-down number.
+TEST_F(PortalRequestDialogTest, CountsLongerThanTheirBoxesAreShownWhole)
+{
+    addRequest(1, {{"DWMYOption", 1}, {"WeeklyNoOfWeeks", 1000}, {"EndDateOption", 2}, {"EndOccurrences", 12345}});
+    modal_->once("PortalCustomerJobAddForm", [&](QDialog *d) {
+        EXPECT_EQ(text(d, "WeeklyText1"), "1000");
+        EXPECT_EQ(text(d, "OccurrencesText"), "12345");
+        click(d, "ExitButton");
+    });
+    PortalCustomerJobAddForm dialog;
+    dialog.Tag = "1";
+    showModal(&dialog);
+}
