@@ -37,13 +37,16 @@ int main(int argc, char **argv)
     }
     footer.save(out.filePath(QStringLiteral("Footer.bmp")), "BMP");
 
-    // An empty box, 13 pixels square.
+    // An empty box, 13 pixels square, its border two pixels wide so that it
+    // stays whole when a preview draws it smaller.
     QImage box(13, 13, QImage::Format_RGB32);
     box.fill(Qt::white);
     {
         QPainter p(&box);
-        p.setPen(QPen(Qt::black, 1));
-        p.drawRect(0, 0, 12, 12);
+        p.fillRect(0, 0, 13, 2, Qt::black);
+        p.fillRect(0, 11, 13, 2, Qt::black);
+        p.fillRect(0, 0, 2, 13, Qt::black);
+        p.fillRect(11, 0, 2, 13, Qt::black);
     }
     box.save(out.filePath(QStringLiteral("Checkbox.bmp")), "BMP");
     return 0;
