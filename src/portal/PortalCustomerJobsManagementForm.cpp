@@ -1,5 +1,6 @@
 #include "portal/PortalCustomerJobsManagementForm.h"
 #include "common/Formats.h"
+#include "common/Money.h"
 #include "common/ResizeControlsModule.h"
 #include "common/SortChoiceCheck.h"
 #include "jobs/CustomerJobList.h"
@@ -137,7 +138,8 @@ void PortalCustomerJobsManagementForm::CreateGrid()
             atLeast(c, headings[c]);
         atLeast(C::Day, QStringLiteral("Wednesday"));
         atLeast(C::Frequency, QStringLiteral("Monthly"));
-        atLeast(C::Cost, QStringLiteral("$9,999.99"));
+        // A request's cost may be as large as the job dialog's cost box takes (eight digits).
+        atLeast(C::Cost, Money::fromCents(9999999900).display(session().installationCountry));
         for (int month = 1; month <= 12; ++month)
             atLeast(C::Start, Formats::toDisplayDate(QDate(2000, month, 28)));
         // The entry date takes what the other columns leave.

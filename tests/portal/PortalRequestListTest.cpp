@@ -247,14 +247,14 @@ TEST_F(PortalRequestListTest, ASavedRequestLeavesTheList)
     EXPECT_EQ(msgs_->last(), "Customer Job saved");
 }
 
-TEST_F(PortalRequestListTest, ABoldStartDateIsShownWhole)
+TEST_F(PortalRequestListTest, ABoldStartDateAndCostAreShownWhole)
 {
     // A large font, so the measured dates rather than the designed width decide.
     const QFont before = QApplication::font();
     QFont large = before;
     large.setPointSize(24);
     QApplication::setFont(large);
-    addRequest(1, {{"StartDate", "2026-12-09"}, {"Prospective", 1}});
+    addRequest(1, {{"StartDate", "2026-12-09"}, {"Prospective", 1}, {"Cost", 9999999900LL}});
     auto list = open();
     QApplication::setFont(before);
     FlexGrid *g = grid(list.get());
@@ -263,4 +263,7 @@ TEST_F(PortalRequestListTest, ABoldStartDateIsShownWhole)
         const QString shown = Formats::toDisplayDate(QDate(2026, month, 9));
         EXPECT_GE(g->colWidthTwips(C::Start) + 1, int(g->textWidthTwips(shown, true) * scale)) << shown.toStdString();
     }
+    const QString cost = g->textMatrix(1, C::Cost);
+    EXPECT_EQ(cost, "$99,999,999.00");
+    EXPECT_GE(g->colWidthTwips(C::Cost) + 1, int(g->textWidthTwips(cost, true) * scale));
 }
