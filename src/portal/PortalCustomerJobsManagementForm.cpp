@@ -1,5 +1,6 @@
 #include "portal/PortalCustomerJobsManagementForm.h"
 #include "common/Formats.h"
+#include "common/Money.h"
 #include "common/ResizeControlsModule.h"
 #include "common/SortChoiceCheck.h"
 #include "jobs/CustomerJobList.h"
@@ -129,16 +130,18 @@ void PortalCustomerJobsManagementForm::CreateGrid()
         int widths[] = {0, 600, 2250, 2500, 1800, 2050, 1200, 1020, 850, 1150};
         // Coloured rows are bold: a column is widened where the grid's font
         // would cut its heading or a bold day, word, amount or date short.
-        const double scale = session().resizeFactor > 0 ? session().resizeFactor : 1.0;
+        // The measured width is already in the grid's unscaled twips.
         auto atLeast = [&](int col, const QString &text) {
-            widths[col] = std::max(widths[col], int(JobsGrid->textWidthTwips(text, true) / scale + 0.5));
+            widths[col] = std::max(widths[col], JobsGrid->textWidthTwips(text, true));
         };
         for (int c = C::User; c <= C::Start; ++c)
             atLeast(c, headings[c]);
         atLeast(C::Day, QStringLiteral("Wednesday"));
         atLeast(C::Frequency, QStringLiteral("Monthly"));
-        atLeast(C::Cost, QStringLiteral("$9,999.99"));
-        atLeast(C::Start, Formats::toDisplayDate(QDate(2000, 9, 30)));
+        // A request's cost may be as large as the job dialog's cost box takes (eight digits).
+        atLeast(C::Cost, Money::fromCents(9999999900).display(session().installationCountry));
+        for (int month = 1; month <= 12; ++month)
+            atLeast(C::Start, Formats::toDisplayDate(QDate(2000, month, 28)));
         // The entry date takes what the other columns leave.
         CustomerJobList::setUpGrid(JobsGrid, headings, widths);
     });

@@ -1,4 +1,5 @@
 #include "PortalRequestTestData.h"
+#include "common/Formats.h"
 #include "core/Session.h"
 #include "platform/FlexGrid.h"
 #include "portal/PortalCustomerJobsManagementForm.h"
@@ -7,6 +8,7 @@
 #include "shell/FormRegistry.h"
 #include "support/PortalDouble.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QRadioButton>
 
@@ -243,4 +245,25 @@ TEST_F(PortalRequestListTest, ASavedRequestLeavesTheList)
     EXPECT_EQ(modal_->opened().last().tag, "2");
     EXPECT_EQ(column(list.get(), C::Key), QStringList({"1"}));
     EXPECT_EQ(msgs_->last(), "Customer Job saved");
+}
+
+TEST_F(PortalRequestListTest, ABoldStartDateAndCostAreShownWhole)
+{
+    // A large font, so the measured dates rather than the designed width decide.
+    const QFont before = QApplication::font();
+    QFont large = before;
+    large.setPointSize(24);
+    QApplication::setFont(large);
+    addRequest(1, {{"StartDate", "2026-12-09"}, {"Prospective", 1}, {"Cost", 9999999900LL}});
+    auto list = open();
+    QApplication::setFont(before);
+    FlexGrid *g = grid(list.get());
+    const double scale = session().resizeFactor > 0 ? session().resizeFactor : 1.0;
+    for (int month = 1; month <= 12; ++month) {
+        const QString shown = Formats::toDisplayDate(QDate(2026, month, 9));
+        EXPECT_GE(g->colWidthTwips(C::Start) + 1, int(g->textWidthTwips(shown, true) * scale)) << shown.toStdString();
+    }
+    const QString cost = g->textMatrix(1, C::Cost);
+    EXPECT_EQ(cost, "$99,999,999.00");
+    EXPECT_GE(g->colWidthTwips(C::Cost) + 1, int(g->textWidthTwips(cost, true) * scale));
 }
