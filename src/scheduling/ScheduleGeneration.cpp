@@ -1,12 +1,17 @@
 #include "scheduling/ScheduleGeneration.h"
 #include "common/Formats.h"
-#include "scheduling/BatchInsert.h"
 #include "scheduling/RecurrenceExpansion.h"
 
 #include <QHash>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QSet>
 #include <QSqlQuery>
 #include <algorithm>
-#include <memory>
+#include <charconv>
+#include <limits>
+#include <future>
+#include <vector>
 
 namespace wvs {
 
@@ -68,6 +73,7 @@ OccurrenceKey keyOf(qint64 jobSeqNo, const QDate &d) { return {jobSeqNo, d.toJul
 // customer, the service address and the job type all exist.
 struct JobDetails {
     bool valid = false;
+    qint64 job = 0;
     QString associateID;
     QString customer;
     QString address;
@@ -118,6 +124,26 @@ struct StoredState {
     int seqNo = 0;
 };
 
+// A job read for generation, with what its expansion needs.
+struct Candidate {
+    qint64 job = 0;
+    QString jobTypeCode;
+    QString associateID;   // the job's associate, whatever its details
+    QDate startDate;
+    QDate endDate;
+    int frequency = 0;
+    int remaining = 0;
+    qsizetype details = -1;   // position in the details list
+};
+
+// Appends n in decimal to text.
+void appendNumber(QByteArray &text, qint64 n)
+{
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
+    text.append(digits, end - digits);
+}
+
 // Writes a user's staging rows. What the grid shows of a job is the same on
 // each of its dates, so it goes once per job into a scratch table; the dated
 // rows travel as one JSON array of numbers and dates per statement, and the
@@ -132,25 +158,36 @@ public:
                                "Associate TEXT, Customer TEXT, Address TEXT, Location TEXT, Phone TEXT, "
                                "JobType TEXT, Cost INTEGER, Comments TEXT, AsRequired INTEGER)"),
                 {}, db_);
-        execSql(QStringLiteral("DELETE FROM temp.StagingJobs"), {}, db_);
-        jobs_ = std::make_unique<BatchInsert>(db_, QStringLiteral("temp.StagingJobs"),
-                                              QStringLiteral("JobSeqNo, Associate, Customer, Address, Location, "
-                                                             "Phone, JobType, Cost, Comments, AsRequired"),
-                                              10);
+        // The stored text of each day the rows fall on, by Julian day.
+        execSql(QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS StagingDays (Day INTEGER PRIMARY KEY, "
+                               "ServiceDate TEXT)"),
+                {}, db_);
+        clear();
     }
 
-    void addJob(qint64 job, const JobDetails &d)
+    // The jobs go in one statement, as a JSON array of arrays.
+    void addJob(const JobDetails &d)
     {
-        jobs_->add({job, d.associateID, d.customer, d.address, d.location,
-                    d.phone, d.jobType, d.costCents, d.comments, d.asRequired ? 1 : 0});
+        jobs_.append(QJsonArray{d.job, d.associateID, d.customer, d.address, d.location, d.phone, d.jobType,
+                                d.costCents, d.comments, d.asRequired ? 1 : 0});
+    }
+
+    // Writes the jobs added; call it once, before the first row.
+    void writeJobs()
+    {
+        writeSql(QStringLiteral("INSERT INTO temp.StagingJobs (JobSeqNo, Associate, Customer, Address, Location, "
+                                "Phone, JobType, Cost, Comments, AsRequired) "
+                                "SELECT json_extract(value, '$[0]'), json_extract(value, '$[1]'), "
+                                "json_extract(value, '$[2]'), json_extract(value, '$[3]'), "
+                                "json_extract(value, '$[4]'), json_extract(value, '$[5]'), "
+                                "json_extract(value, '$[6]'), json_extract(value, '$[7]'), "
+                                "json_extract(value, '$[8]'), json_extract(value, '$[9]') FROM json_each(?)"),
+                 {QString::fromUtf8(QJsonDocument(jobs_).toJson(QJsonDocument::Compact))}, db_);
+        jobs_ = {};
     }
 
     void addRow(int record, const QDate &date, int done, std::optional<int> seqNo, qint64 job)
     {
-        if (!jobsWritten_) {
-            jobs_->flush();
-            jobsWritten_ = true;
-        }
         const qint64 day = date.toJulianDay();
         // Record numbers run on by one from the first of a statement, so they
         // are not sent but counted from the array's index.
@@ -158,27 +195,31 @@ public:
             flush();
         if (rows_ == 0)
             firstRecord_ = record;
-        json_ += rows_ == 0 ? QLatin1Char('[') : QLatin1Char(',');
+        json_ += rows_ == 0 ? '[' : ',';
         if (!seqNo && (done == 0 || done == 1) && job >= 0 && job < (qint64(1) << 39) && date.isValid() &&
             date.year() >= 1 && date.year() <= 9999) {
             // Most rows have no stored number: one integer carries the job,
             // the day and the done flag, and the database takes them apart.
-            json_ += QString::number((job << 24) | (day << 1) | done);
+            appendNumber(json_, (job << 24) | (day << 1) | done);
+            if (!days_.contains(day)) {
+                days_.insert(day);
+                newDays_ += newDays_.isEmpty() ? '[' : ',';
+                appendNumber(newDays_, day);
+            }
         } else {
-            auto text = dates_.constFind(day);
-            if (text == dates_.cend())
-                text = dates_.insert(day, QLatin1Char('"') + Formats::toStoredDate(date) + QLatin1String("\","));
-            json_ += QLatin1Char('[');
-            json_ += *text;
-            json_ += QString::number(done);
-            json_ += QLatin1Char(',');
+            allPacked_ = false;
+            json_ += "[\"";
+            json_ += Formats::toStoredDate(date).toLatin1();
+            json_ += "\",";
+            appendNumber(json_, done);
+            json_ += ',';
             if (seqNo)
-                json_ += QString::number(*seqNo);
+                appendNumber(json_, *seqNo);
             else
-                json_ += QLatin1String("null");
-            json_ += QLatin1Char(',');
-            json_ += QString::number(job);
-            json_ += QLatin1Char(']');
+                json_ += "null";
+            json_ += ',';
+            appendNumber(json_, job);
+            json_ += ']';
         }
         if (++rows_ == kRowsPerStatement)
             flush();
@@ -187,45 +228,115 @@ public:
     void finish()
     {
         flush();
-        execSql(QStringLiteral("DELETE FROM temp.StagingJobs"), {}, db_);
+        clear();
     }
 
 private:
+    void clear()
+    {
+        execSql(QStringLiteral("DELETE FROM temp.StagingJobs"), {}, db_);
+        execSql(QStringLiteral("DELETE FROM temp.StagingDays"), {}, db_);
+    }
+
     void flush()
     {
+        if (!newDays_.isEmpty()) {
+            newDays_ += ']';
+            writeSql(QStringLiteral("INSERT INTO temp.StagingDays (Day, ServiceDate) "
+                                    "SELECT value, date(value) FROM json_each(?)"),
+                     {QString::fromLatin1(newDays_)}, db_);
+            newDays_.clear();
+        }
         if (rows_ == 0)
             return;
-        json_ += QLatin1Char(']');
-        writeSql(QStringLiteral(
-                     "INSERT INTO ScheduleStaging (UserID, ScheduleNumber, RecordNumber, Associate, ServiceDate, "
-                     "Customer, Address, Location, Phone, JobType, Cost, Comments, Done, ScheduleSeqNo, JobSeqNo, "
-                     "AsRequired) "
-                     "SELECT ?, ?, ? + o.key, j.Associate, "
-                     "CASE WHEN o.type = 'integer' THEN date((o.value >> 1) & 8388607) "
-                     "ELSE json_extract(o.value, '$[0]') END, "
-                     "j.Customer, j.Address, j.Location, j.Phone, j.JobType, j.Cost, j.Comments, "
-                     "CASE WHEN o.type = 'integer' THEN o.value & 1 ELSE json_extract(o.value, '$[1]') END, "
-                     "CASE WHEN o.type = 'integer' THEN NULL ELSE json_extract(o.value, '$[2]') END, "
-                     "j.JobSeqNo, j.AsRequired "
-                     "FROM json_each(?) o CROSS JOIN temp.StagingJobs j "
-                     "ON j.JobSeqNo = CASE WHEN o.type = 'integer' THEN o.value >> 24 "
-                     "ELSE json_extract(o.value, '$[3]') END"),
-                 {userID_, schedule_, firstRecord_, json_}, db_);
+        json_ += ']';
+        const QString rows = QString::fromLatin1(json_);
+        if (allPacked_) {
+            writeSql(QStringLiteral(
+                         "INSERT INTO ScheduleStaging (UserID, ScheduleNumber, RecordNumber, Associate, ServiceDate, "
+                         "Customer, Address, Location, Phone, JobType, Cost, Comments, Done, ScheduleSeqNo, "
+                         "JobSeqNo, AsRequired) "
+                         "SELECT ?, ?, ? + o.key, j.Associate, d.ServiceDate, "
+                         "j.Customer, j.Address, j.Location, j.Phone, j.JobType, j.Cost, j.Comments, "
+                         "o.value & 1, NULL, j.JobSeqNo, j.AsRequired "
+                         "FROM json_each(?) o CROSS JOIN temp.StagingJobs j ON j.JobSeqNo = o.value >> 24 "
+                         "CROSS JOIN temp.StagingDays d ON d.Day = (o.value >> 1) & 8388607"),
+                     {userID_, schedule_, firstRecord_, rows}, db_);
+        } else {
+            writeSql(QStringLiteral(
+                         "INSERT INTO ScheduleStaging (UserID, ScheduleNumber, RecordNumber, Associate, ServiceDate, "
+                         "Customer, Address, Location, Phone, JobType, Cost, Comments, Done, ScheduleSeqNo, "
+                         "JobSeqNo, AsRequired) "
+                         "SELECT ?, ?, ? + o.key, j.Associate, "
+                         "CASE WHEN o.type = 'integer' THEN date((o.value >> 1) & 8388607) "
+                         "ELSE json_extract(o.value, '$[0]') END, "
+                         "j.Customer, j.Address, j.Location, j.Phone, j.JobType, j.Cost, j.Comments, "
+                         "CASE WHEN o.type = 'integer' THEN o.value & 1 ELSE json_extract(o.value, '$[1]') END, "
+                         "CASE WHEN o.type = 'integer' THEN NULL ELSE json_extract(o.value, '$[2]') END, "
+                         "j.JobSeqNo, j.AsRequired "
+                         "FROM json_each(?) o CROSS JOIN temp.StagingJobs j "
+                         "ON j.JobSeqNo = CASE WHEN o.type = 'integer' THEN o.value >> 24 "
+                         "ELSE json_extract(o.value, '$[3]') END"),
+                     {userID_, schedule_, firstRecord_, rows}, db_);
+        }
         json_.clear();
         rows_ = 0;
+        allPacked_ = true;
     }
 
     static constexpr int kRowsPerStatement = 20000;
     QSqlDatabase db_;
     QString userID_;
     qint64 schedule_;
-    std::unique_ptr<BatchInsert> jobs_;
-    bool jobsWritten_ = false;
-    QString json_;
+    QJsonArray jobs_;
+    QByteArray json_;
     int rows_ = 0;
     int firstRecord_ = 0;
-    QHash<qint64, QString> dates_;   // "yyyy-MM-dd", by Julian day
+    bool allPacked_ = true;   // every row of the statement is one integer
+    QSet<qint64> days_;       // days already in StagingDays
+    QByteArray newDays_;      // days to add before the next statement
 };
+
+// Puts the candidates' dates in date order, a job's dates after those of the
+// jobs read before it on the same day. owners receives each entry's details
+// position.
+void orderByDate(const QList<Candidate> &candidates, const QList<QList<QDate>> &dates,
+                 QList<ScheduleEntry> &entries, std::vector<qsizetype> &owners)
+{
+    qsizetype total = 0;
+    qint64 first = std::numeric_limits<qint64>::max();
+    qint64 last = std::numeric_limits<qint64>::min();
+    for (const QList<QDate> &d : dates) {
+        total += d.size();
+        if (!d.isEmpty()) {   // each job's dates come ascending
+            first = std::min(first, d.first().toJulianDay());
+            last = std::max(last, d.last().toJulianDay());
+        }
+    }
+    entries.resize(total);
+    owners.resize(size_t(total));
+    if (total == 0)
+        return;
+    // Each day's first position, counted from how many entries fall on each day.
+    std::vector<qsizetype> next(size_t(last - first) + 2, 0);
+    for (const QList<QDate> &d : dates)
+        for (const QDate &date : d)
+            ++next[size_t(date.toJulianDay() - first) + 1];
+    for (size_t i = 1; i < next.size(); ++i)
+        next[i] += next[i - 1];
+    for (qsizetype c = 0; c < candidates.size(); ++c) {
+        const Candidate &cand = candidates.at(c);
+        for (const QDate &date : dates.at(c)) {
+            const qsizetype at = next[size_t(date.toJulianDay() - first)]++;
+            ScheduleEntry &e = entries[at];
+            e.jobSeqNo = cand.job;
+            e.serviceDate = date;
+            e.jobTypeCode = cand.jobTypeCode;
+            e.associateID = cand.associateID;
+            owners[size_t(at)] = cand.details;
+        }
+    }
+}
 
 } // namespace
 
@@ -234,23 +345,14 @@ PopulateResult ScheduleGeneration::populate(const ScheduleHeader &schedule, cons
                                             const RowsReady &rowsReady)
 {
     PopulateResult result;
-    QHash<qint64, JobDetails> details;
+    QList<JobDetails> details;
+    QList<Candidate> candidates;
+    std::vector<qsizetype> owners;   // each entry's position in details
     QHash<OccurrenceKey, StoredState> stored;
+    const bool generated = !schedule.stored();
 
     Transaction t(db);
-    // The user's earlier rows go. When no other user has rows, the table is
-    // emptied whole, which the database does without visiting each row.
-    const bool onlyThisUser =
-        scalarSql(QStringLiteral("SELECT COALESCE((SELECT MIN(UserID) FROM ScheduleStaging) = ? COLLATE NOCASE "
-                                 "AND (SELECT MAX(UserID) FROM ScheduleStaging) = ? COLLATE NOCASE, 1)"),
-                  {userID, userID}, db)
-            .toInt() != 0;
-    if (onlyThisUser)
-        writeSql(QStringLiteral("DELETE FROM ScheduleStaging"), {}, db);
-    else
-        writeSql(QStringLiteral("DELETE FROM ScheduleStaging WHERE UserID = ?"), {userID}, db);
-
-    if (!schedule.stored()) {
+    if (generated) {
         const QString from = Formats::toStoredDate(schedule.fromDate);
         const QString to = Formats::toStoredDate(schedule.toDate);
         QSqlQuery q = execSql(
@@ -267,31 +369,21 @@ PopulateResult ScheduleGeneration::populate(const ScheduleHeader &schedule, cons
                                "AND (cj.EndDate = '' OR cj.EndDate >= ?) ORDER BY cj.JobSeqNo"),
             {schedule.number, to, from}, db);
         while (q.next()) {
-            const qint64 job = q.value(0).toLongLong();
-            const int remaining = remainingOccurrences(q.value(5).toInt(), q.value(6).toInt());
-            if (remaining < 0)
+            Candidate c;
+            c.remaining = remainingOccurrences(q.value(5).toInt(), q.value(6).toInt());
+            if (c.remaining < 0)
                 continue;
-            const QList<QDate> dates =
-                expandOccurrences(Formats::fromStoredDate(q.value(2).toString()),
-                                  Formats::fromStoredDate(q.value(3).toString()), q.value(4).toInt(), remaining,
-                                  schedule.fromDate, schedule.toDate);
-            if (dates.isEmpty())
-                continue;
-            JobDetails d = detailsFrom(q, 7);
-            ScheduleEntry e;
-            e.jobSeqNo = job;
-            e.jobTypeCode = q.value(1).toString();
-            e.associateID = q.value(23).toString();
-            for (const QDate &date : dates) {
-                e.serviceDate = date;
-                result.jobs.append(e);
-            }
-            details.insert(job, std::move(d));
+            c.job = q.value(0).toLongLong();
+            c.jobTypeCode = q.value(1).toString();
+            c.associateID = q.value(23).toString();
+            c.startDate = Formats::fromStoredDate(q.value(2).toString());
+            c.endDate = Formats::fromStoredDate(q.value(3).toString());
+            c.frequency = q.value(4).toInt();
+            c.details = details.size();
+            details.append(detailsFrom(q, 7));
+            details.last().job = c.job;
+            candidates.append(std::move(c));
         }
-        // By date; the same day keeps the order in which the jobs were read.
-        std::stable_sort(result.jobs.begin(), result.jobs.end(),
-                         [](const ScheduleEntry &a, const ScheduleEntry &b) { return a.serviceDate < b.serviceDate; });
-
         // A re-opened schedule still has its stored occurrences and their done marks.
         QSqlQuery s = execSql(QStringLiteral("SELECT JobSeqNo, ScheduleServiceDate, ActualServiceDate, ScheduleSeqNo "
                                              "FROM ScheduleJobs WHERE ScheduleNumber = ?"),
@@ -310,6 +402,7 @@ PopulateResult ScheduleGeneration::populate(const ScheduleHeader &schedule, cons
                 QStringLiteral("WHERE sj.ScheduleNumber = ? "
                                "ORDER BY sj.ScheduleSeqNo, sj.ScheduleServiceDate, sj.JobSeqNo"),
             {schedule.number}, db);
+        QHash<qint64, qsizetype> detailsOf;
         while (q.next()) {
             ScheduleEntry e;
             e.jobSeqNo = q.value(0).toLongLong();
@@ -318,58 +411,88 @@ PopulateResult ScheduleGeneration::populate(const ScheduleHeader &schedule, cons
             e.jobTypeCode = q.value(5).toString();
             result.jobs.append(e);
             stored.insert(keyOf(e.jobSeqNo, e.serviceDate), StoredState{q.value(2).toString(), q.value(3).toInt()});
-            if (!details.contains(e.jobSeqNo))
-                details.insert(e.jobSeqNo, detailsFrom(q, 6));
+            auto known = detailsOf.constFind(e.jobSeqNo);
+            if (known == detailsOf.cend()) {
+                known = detailsOf.insert(e.jobSeqNo, details.size());
+                details.append(detailsFrom(q, 6));
+                details.last().job = e.jobSeqNo;
+            }
+            owners.push_back(*known);
         }
     }
 
-    QHash<qint64, const JobDetails *> jobsWritten;
-    QList<qint64> jobsInOrder;
-    for (const ScheduleEntry &e : std::as_const(result.jobs)) {
-        const auto d = details.constFind(e.jobSeqNo);
-        if (d == details.cend() || !d->valid)
-            continue;
-        if (!associateFilter.isEmpty() && d->associateID.compare(associateFilter, Qt::CaseInsensitive) != 0)
-            continue;
-        if (!jobsWritten.contains(e.jobSeqNo)) {
-            jobsWritten.insert(e.jobSeqNo, &*d);
-            jobsInOrder.append(e.jobSeqNo);
-        }
+    // Which jobs are staged: those whose details are all there and, with a
+    // filter, that are assigned to the associate chosen.
+    std::vector<bool> staged(size_t(details.size()), false);
+    for (qsizetype i = 0; i < details.size(); ++i) {
+        const JobDetails &d = details.at(i);
+        staged[size_t(i)] = d.valid && (associateFilter.isEmpty() ||
+                                        d.associateID.compare(associateFilter, Qt::CaseInsensitive) == 0);
     }
-    result.rows.reserve(result.jobs.size());
-    for (const ScheduleEntry &e : std::as_const(result.jobs)) {
-        const JobDetails *written = jobsWritten.value(e.jobSeqNo, nullptr);
-        if (!written)
-            continue;
-        const JobDetails &d = *written;
-        const auto s = stored.isEmpty() ? stored.cend() : stored.constFind(keyOf(e.jobSeqNo, e.serviceDate));
-        const bool hasStored = s != stored.cend();
-        StagedJob row;
-        row.recordNumber = ++result.staged;
-        row.associate = d.associateID;
-        row.serviceDate = e.serviceDate;
-        row.customer = d.customer;
-        row.address = d.address;
-        row.location = d.location;
-        row.phone = d.phone;
-        row.jobType = d.jobType;
-        row.cost = Money::fromCents(d.costCents);
-        row.comments = d.comments;
-        row.done = hasStored && !s->actualServiceDate.isEmpty() ? 0 : 1;
-        if (hasStored) {
-            row.scheduleSeqNo = s->seqNo;
-            result.seqNos.append(s->seqNo);
+
+    // Another thread expands the jobs and lays out the rows while the
+    // database lets go of the user's earlier rows and takes the jobs' details.
+    auto arrange = [&] {
+        if (generated) {
+            QList<QList<QDate>> dates;
+            dates.reserve(candidates.size());
+            for (const Candidate &c : std::as_const(candidates))
+                dates.append(expandOccurrences(c.startDate, c.endDate, c.frequency, c.remaining, schedule.fromDate,
+                                               schedule.toDate));
+            orderByDate(candidates, dates, result.jobs, owners);
         }
-        row.jobSeqNo = e.jobSeqNo;
-        row.asRequired = d.asRequired;
-        result.rows.append(std::move(row));
-    }
-    if (rowsReady)
-        rowsReady(result.rows);
+        result.rows.reserve(result.jobs.size());
+        for (qsizetype i = 0; i < result.jobs.size(); ++i) {
+            const qsizetype owner = owners[size_t(i)];
+            if (!staged[size_t(owner)])
+                continue;
+            const ScheduleEntry &e = result.jobs.at(i);
+            const JobDetails &d = details.at(owner);
+            const auto s = stored.isEmpty() ? stored.cend() : stored.constFind(keyOf(e.jobSeqNo, e.serviceDate));
+            const bool hasStored = s != stored.cend();
+            StagedJob &row = result.rows.emplace_back();
+            row.recordNumber = ++result.staged;
+            row.associate = d.associateID;
+            row.serviceDate = e.serviceDate;
+            row.customer = d.customer;
+            row.address = d.address;
+            row.location = d.location;
+            row.phone = d.phone;
+            row.jobType = d.jobType;
+            row.cost = Money::fromCents(d.costCents);
+            row.comments = d.comments;
+            row.done = hasStored && !s->actualServiceDate.isEmpty() ? 0 : 1;
+            if (hasStored) {
+                row.scheduleSeqNo = s->seqNo;
+                result.seqNos.append(s->seqNo);
+            }
+            row.jobSeqNo = e.jobSeqNo;
+            row.asRequired = d.asRequired;
+        }
+    };
+    std::future<void> arranged = std::async(std::launch::async, arrange);
+
+    // The user's earlier rows go. When no other user has rows, the table is
+    // emptied whole, which the database does without visiting each row.
+    const bool onlyThisUser =
+        scalarSql(QStringLiteral("SELECT COALESCE((SELECT MIN(UserID) FROM ScheduleStaging) = ? COLLATE NOCASE "
+                                 "AND (SELECT MAX(UserID) FROM ScheduleStaging) = ? COLLATE NOCASE, 1)"),
+                  {userID, userID}, db)
+            .toInt() != 0;
+    if (onlyThisUser)
+        writeSql(QStringLiteral("DELETE FROM ScheduleStaging"), {}, db);
+    else
+        writeSql(QStringLiteral("DELETE FROM ScheduleStaging WHERE UserID = ?"), {userID}, db);
 
     StagingWriter writer(db, userID, schedule.number);
-    for (qint64 job : std::as_const(jobsInOrder))
-        writer.addJob(job, *jobsWritten.value(job));
+    for (qsizetype i = 0; i < details.size(); ++i)
+        if (staged[size_t(i)])
+            writer.addJob(details.at(i));
+    writer.writeJobs();
+    arranged.get();
+
+    if (rowsReady)
+        rowsReady(result.rows);
     for (const StagedJob &row : std::as_const(result.rows))
         writer.addRow(row.recordNumber, row.serviceDate, row.done, row.scheduleSeqNo, row.jobSeqNo);
     writer.finish();
