@@ -1,15 +1,15 @@
 #include "scheduling/ScheduleGeneration.h"
 #include "common/Formats.h"
+#include "scheduling/BatchInsert.h"
 #include "scheduling/RecurrenceExpansion.h"
 
 #include <QHash>
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QSet>
 #include <QSqlQuery>
 #include <algorithm>
 #include <charconv>
 #include <limits>
+#include <memory>
 #include <future>
 #include <vector>
 
@@ -163,27 +163,16 @@ public:
                                "ServiceDate TEXT)"),
                 {}, db_);
         clear();
+        jobs_ = std::make_unique<BatchInsert>(db_, QStringLiteral("temp.StagingJobs"),
+                                              QStringLiteral("JobSeqNo, Associate, Customer, Address, Location, "
+                                                             "Phone, JobType, Cost, Comments, AsRequired"),
+                                              10);
     }
 
-    // The jobs go in one statement, as a JSON array of arrays.
     void addJob(const JobDetails &d)
     {
-        jobs_.append(QJsonArray{d.job, d.associateID, d.customer, d.address, d.location, d.phone, d.jobType,
-                                d.costCents, d.comments, d.asRequired ? 1 : 0});
-    }
-
-    // Writes the jobs added; call it once, before the first row.
-    void writeJobs()
-    {
-        writeSql(QStringLiteral("INSERT INTO temp.StagingJobs (JobSeqNo, Associate, Customer, Address, Location, "
-                                "Phone, JobType, Cost, Comments, AsRequired) "
-                                "SELECT json_extract(value, '$[0]'), json_extract(value, '$[1]'), "
-                                "json_extract(value, '$[2]'), json_extract(value, '$[3]'), "
-                                "json_extract(value, '$[4]'), json_extract(value, '$[5]'), "
-                                "json_extract(value, '$[6]'), json_extract(value, '$[7]'), "
-                                "json_extract(value, '$[8]'), json_extract(value, '$[9]') FROM json_each(?)"),
-                 {QString::fromUtf8(QJsonDocument(jobs_).toJson(QJsonDocument::Compact))}, db_);
-        jobs_ = {};
+        jobs_->add({d.job, d.associateID, d.customer, d.address, d.location, d.phone, d.jobType, d.costCents,
+                   d.comments, d.asRequired ? 1 : 0});
     }
 
     void addRow(int record, const QDate &date, int done, std::optional<int> seqNo, qint64 job)
@@ -288,7 +277,7 @@ private:
     QSqlDatabase db_;
     QString userID_;
     qint64 schedule_;
-    QJsonArray jobs_;
+    std::unique_ptr<BatchInsert> jobs_;
     QByteArray json_;
     int rows_ = 0;
     int firstRecord_ = 0;
@@ -488,7 +477,6 @@ PopulateResult ScheduleGeneration::populate(const ScheduleHeader &schedule, cons
     for (qsizetype i = 0; i < details.size(); ++i)
         if (staged[size_t(i)])
             writer.addJob(details.at(i));
-    writer.writeJobs();
     arranged.get();
 
     if (rowsReady)
