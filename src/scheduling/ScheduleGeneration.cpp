@@ -144,44 +144,25 @@ void appendNumber(QByteArray &text, qint64 n)
     text.append(digits, end - digits);
 }
 
-// Writes a user's staging rows. What the grid shows of a job is the same on
-// each of its dates, so it goes once per job into a scratch table; the dated
-// rows travel as one JSON array of numbers and dates per statement, and the
-// database joins the two. The CROSS JOIN keeps the array as the outer loop, so
-// the rows go in in the array's order without a sort.
-class StagingWriter {
+// The dated rows of one staging statement: a JSON array with one entry per
+// row, whose record numbers run on by one from firstRecord, and the days
+// first met in it.
+struct StagingChunk {
+    int firstRecord = 0;
+    QString rows;
+    bool packed = true;   // every entry is one integer
+    QString newDays;      // JSON array of Julian days; empty when none
+};
+
+// Turns staged rows into statement texts; it touches no database, so the
+// texts can be made on another thread.
+class StagingChunks {
 public:
-    StagingWriter(QSqlDatabase db, const QString &userID, qint64 scheduleNumber)
-        : db_(db), userID_(userID), schedule_(scheduleNumber)
-    {
-        execSql(QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS StagingJobs (JobSeqNo INTEGER PRIMARY KEY, "
-                               "Associate TEXT, Customer TEXT, Address TEXT, Location TEXT, Phone TEXT, "
-                               "JobType TEXT, Cost INTEGER, Comments TEXT, AsRequired INTEGER)"),
-                {}, db_);
-        // The stored text of each day the rows fall on, by Julian day.
-        execSql(QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS StagingDays (Day INTEGER PRIMARY KEY, "
-                               "ServiceDate TEXT)"),
-                {}, db_);
-        clear();
-        jobs_ = std::make_unique<BatchInsert>(db_, QStringLiteral("temp.StagingJobs"),
-                                              QStringLiteral("JobSeqNo, Associate, Customer, Address, Location, "
-                                                             "Phone, JobType, Cost, Comments, AsRequired"),
-                                              10);
-    }
-
-    void addJob(const JobDetails &d)
-    {
-        jobs_->add({d.job, d.associateID, d.customer, d.address, d.location, d.phone, d.jobType, d.costCents,
-                   d.comments, d.asRequired ? 1 : 0});
-    }
-
     void addRow(int record, const QDate &date, int done, std::optional<int> seqNo, qint64 job)
     {
         const qint64 day = date.toJulianDay();
-        // Record numbers run on by one from the first of a statement, so they
-        // are not sent but counted from the array's index.
         if (rows_ > 0 && record != firstRecord_ + rows_)
-            flush();
+            close();
         if (rows_ == 0)
             firstRecord_ = record;
         json_ += rows_ == 0 ? '[' : ',';
@@ -196,7 +177,7 @@ public:
                 appendNumber(newDays_, day);
             }
         } else {
-            allPacked_ = false;
+            packed_ = false;
             json_ += "[\"";
             json_ += Formats::toStoredDate(date).toLatin1();
             json_ += "\",";
@@ -211,36 +192,81 @@ public:
             json_ += ']';
         }
         if (++rows_ == kRowsPerStatement)
-            flush();
+            close();
     }
 
-    void finish()
+    QList<StagingChunk> take()
     {
-        flush();
-        clear();
+        close();
+        return std::move(chunks_);
     }
 
 private:
-    void clear()
+    void close()
     {
-        execSql(QStringLiteral("DELETE FROM temp.StagingJobs"), {}, db_);
-        execSql(QStringLiteral("DELETE FROM temp.StagingDays"), {}, db_);
-    }
-
-    void flush()
-    {
-        if (!newDays_.isEmpty()) {
-            newDays_ += ']';
-            writeSql(QStringLiteral("INSERT INTO temp.StagingDays (Day, ServiceDate) "
-                                    "SELECT value, date(value) FROM json_each(?)"),
-                     {QString::fromLatin1(newDays_)}, db_);
-            newDays_.clear();
-        }
         if (rows_ == 0)
             return;
         json_ += ']';
-        const QString rows = QString::fromLatin1(json_);
-        if (allPacked_) {
+        StagingChunk &c = chunks_.emplace_back();
+        c.firstRecord = firstRecord_;
+        c.rows = QString::fromLatin1(json_);
+        c.packed = packed_;
+        if (!newDays_.isEmpty())
+            c.newDays = QString::fromLatin1(newDays_ + ']');
+        json_.clear();
+        newDays_.clear();
+        rows_ = 0;
+        packed_ = true;
+    }
+
+    static constexpr int kRowsPerStatement = 20000;
+    QList<StagingChunk> chunks_;
+    QByteArray json_;
+    int rows_ = 0;
+    int firstRecord_ = 0;
+    bool packed_ = true;
+    QSet<qint64> days_;     // days already sent
+    QByteArray newDays_;
+};
+
+// Writes a user's staging rows. What the grid shows of a job is the same on
+// each of its dates, so it goes once per job into a scratch table, and the
+// stored text of each day once into another; the dated rows travel as
+// StagingChunks and the database joins the three. The CROSS JOIN keeps the
+// array as the outer loop, so the rows go in in the array's order without a
+// sort.
+class StagingWriter {
+public:
+    StagingWriter(QSqlDatabase db, const QString &userID, qint64 scheduleNumber)
+        : db_(db), userID_(userID), schedule_(scheduleNumber)
+    {
+        execSql(QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS StagingJobs (JobSeqNo INTEGER PRIMARY KEY, "
+                               "Associate TEXT, Customer TEXT, Address TEXT, Location TEXT, Phone TEXT, "
+                               "JobType TEXT, Cost INTEGER, Comments TEXT, AsRequired INTEGER)"),
+                {}, db_);
+        execSql(QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS StagingDays (Day INTEGER PRIMARY KEY, "
+                               "ServiceDate TEXT)"),
+                {}, db_);
+        clear();
+        jobs_ = std::make_unique<BatchInsert>(db_, QStringLiteral("temp.StagingJobs"),
+                                              QStringLiteral("JobSeqNo, Associate, Customer, Address, Location, "
+                                                             "Phone, JobType, Cost, Comments, AsRequired"),
+                                              10);
+    }
+
+    void addJob(const JobDetails &d)
+    {
+        jobs_->add({d.job, d.associateID, d.customer, d.address, d.location, d.phone, d.jobType, d.costCents,
+                    d.comments, d.asRequired ? 1 : 0});
+    }
+
+    void write(const StagingChunk &c)
+    {
+        if (!c.newDays.isEmpty())
+            writeSql(QStringLiteral("INSERT INTO temp.StagingDays (Day, ServiceDate) "
+                                    "SELECT value, date(value) FROM json_each(?)"),
+                     {c.newDays}, db_);
+        if (c.packed) {
             writeSql(QStringLiteral(
                          "INSERT INTO ScheduleStaging (UserID, ScheduleNumber, RecordNumber, Associate, ServiceDate, "
                          "Customer, Address, Location, Phone, JobType, Cost, Comments, Done, ScheduleSeqNo, "
@@ -250,7 +276,7 @@ private:
                          "o.value & 1, NULL, j.JobSeqNo, j.AsRequired "
                          "FROM json_each(?) o CROSS JOIN temp.StagingJobs j ON j.JobSeqNo = o.value >> 24 "
                          "CROSS JOIN temp.StagingDays d ON d.Day = (o.value >> 1) & 8388607"),
-                     {userID_, schedule_, firstRecord_, rows}, db_);
+                     {userID_, schedule_, c.firstRecord, c.rows}, db_);
         } else {
             writeSql(QStringLiteral(
                          "INSERT INTO ScheduleStaging (UserID, ScheduleNumber, RecordNumber, Associate, ServiceDate, "
@@ -266,24 +292,23 @@ private:
                          "FROM json_each(?) o CROSS JOIN temp.StagingJobs j "
                          "ON j.JobSeqNo = CASE WHEN o.type = 'integer' THEN o.value >> 24 "
                          "ELSE json_extract(o.value, '$[3]') END"),
-                     {userID_, schedule_, firstRecord_, rows}, db_);
+                     {userID_, schedule_, c.firstRecord, c.rows}, db_);
         }
-        json_.clear();
-        rows_ = 0;
-        allPacked_ = true;
     }
 
-    static constexpr int kRowsPerStatement = 20000;
+    void finish() { clear(); }
+
+private:
+    void clear()
+    {
+        execSql(QStringLiteral("DELETE FROM temp.StagingJobs"), {}, db_);
+        execSql(QStringLiteral("DELETE FROM temp.StagingDays"), {}, db_);
+    }
+
     QSqlDatabase db_;
     QString userID_;
     qint64 schedule_;
     std::unique_ptr<BatchInsert> jobs_;
-    QByteArray json_;
-    int rows_ = 0;
-    int firstRecord_ = 0;
-    bool allPacked_ = true;   // every row of the statement is one integer
-    QSet<qint64> days_;       // days already in StagingDays
-    QByteArray newDays_;      // days to add before the next statement
 };
 
 // Puts the candidates' dates in date order, a job's dates after those of the
@@ -419,8 +444,10 @@ PopulateResult ScheduleGeneration::populate(const ScheduleHeader &schedule, cons
                                         d.associateID.compare(associateFilter, Qt::CaseInsensitive) == 0);
     }
 
-    // Another thread expands the jobs and lays out the rows while the
-    // database lets go of the user's earlier rows and takes the jobs' details.
+    // Another thread expands the jobs, lays out the rows and makes the
+    // statement texts while the database lets go of the user's earlier rows
+    // and takes the jobs' details.
+    QList<StagingChunk> chunks;
     auto arrange = [&] {
         if (generated) {
             QList<QList<QDate>> dates;
@@ -458,6 +485,12 @@ PopulateResult ScheduleGeneration::populate(const ScheduleHeader &schedule, cons
             row.jobSeqNo = e.jobSeqNo;
             row.asRequired = d.asRequired;
         }
+        if (rowsReady)
+            rowsReady(result.rows);
+        StagingChunks texts;
+        for (const StagedJob &row : std::as_const(result.rows))
+            texts.addRow(row.recordNumber, row.serviceDate, row.done, row.scheduleSeqNo, row.jobSeqNo);
+        chunks = texts.take();
     };
     std::future<void> arranged = std::async(std::launch::async, arrange);
 
@@ -478,11 +511,8 @@ PopulateResult ScheduleGeneration::populate(const ScheduleHeader &schedule, cons
         if (staged[size_t(i)])
             writer.addJob(details.at(i));
     arranged.get();
-
-    if (rowsReady)
-        rowsReady(result.rows);
-    for (const StagedJob &row : std::as_const(result.rows))
-        writer.addRow(row.recordNumber, row.serviceDate, row.done, row.scheduleSeqNo, row.jobSeqNo);
+    for (const StagingChunk &c : std::as_const(chunks))
+        writer.write(c);
     writer.finish();
     t.commit();
     return result;
