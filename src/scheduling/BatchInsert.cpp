@@ -7,14 +7,20 @@
 
 namespace wvs {
 
-BatchInsert::BatchInsert(QSqlDatabase db, const QString &table, const QString &columns, int count)
-    : db_(db), columns_(count)
+sqlite3 *sqliteHandle(QSqlDatabase db)
 {
-    const QVariant handle = db_.driver() ? db_.driver()->handle() : QVariant();
+    const QVariant handle = db.isOpen() && db.driver() ? db.driver()->handle() : QVariant();
+    sqlite3 *h = nullptr;
     if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0)
-        handle_ = *static_cast<sqlite3 *const *>(handle.constData());
-    if (!handle_)
+        h = *static_cast<sqlite3 *const *>(handle.constData());
+    if (!h)
         throw WvsError(ErrorNumber::Database, QStringLiteral("The database is not open"));
+    return h;
+}
+
+BatchInsert::BatchInsert(QSqlDatabase db, const QString &table, const QString &columns, int count)
+    : db_(db), handle_(sqliteHandle(db)), columns_(count)
+{
     QString sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (").arg(table, columns);
     for (int i = 0; i < count; ++i)
         sql += i == 0 ? QStringLiteral("?") : QStringLiteral(",?");

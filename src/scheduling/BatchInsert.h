@@ -8,6 +8,10 @@ struct sqlite3_stmt;
 
 namespace wvs {
 
+// The database library's own handle of an open connection; throws a WvsError
+// when there is none.
+sqlite3 *sqliteHandle(QSqlDatabase db);
+
 // Inserts many rows into one table quickly: one statement, prepared once,
 // takes each row's values straight from the database library, without the
 // per-value bookkeeping of QSqlQuery. Values are bound as boundValue gives

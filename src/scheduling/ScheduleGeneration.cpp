@@ -1,12 +1,14 @@
 #include "scheduling/ScheduleGeneration.h"
 #include "common/Formats.h"
 #include "scheduling/BatchInsert.h"
+#include "platform/WvsError.h"
 #include "scheduling/RecurrenceExpansion.h"
 
 #include <QHash>
 #include <QSet>
 #include <QSqlQuery>
 #include <algorithm>
+#include <sqlite3.h>
 #include <charconv>
 #include <limits>
 #include <memory>
@@ -98,26 +100,89 @@ const char *kDetailJoins =
     "AND a.CustomerNumber = cj.CustomerNumber "
     "LEFT JOIN JobTypes t ON t.JobTypeCode = cj.JobTypeCode ";
 
-JobDetails detailsFrom(const QSqlQuery &q, int first)
+template <typename Row>
+JobDetails detailsFrom(const Row &q, int first)
 {
     JobDetails d;
     d.valid = !q.isNull(first) && !q.isNull(first + 9) && !q.isNull(first + 14);
     if (!d.valid)
         return d;
-    d.customer = q.value(first + 1).toString() + QStringLiteral(", ") + q.value(first + 2).toString();
-    d.phone = ScheduleGeneration::preferredPhone(q.value(first + 6).toInt(), q.value(first + 3).toString(),
-                                                 q.value(first + 4).toString(), q.value(first + 5).toString());
-    d.address = ScheduleGeneration::stagingAddress(q.value(first + 10).toString(), q.value(first + 11).toString(),
-                                                   q.value(first + 12).toString(), q.value(first + 9).toLongLong());
-    d.location = q.value(first + 13).toString();
-    d.jobType = q.value(first + 15).toString();
-    d.associateID = q.value(first + 16).toString();
-    d.costCents = q.value(first + 17).toLongLong();
-    d.comments = ScheduleGeneration::stagingComments(q.value(first + 7).toString(), q.value(first + 8).toInt() != 0,
-                                                     q.value(first + 18).toString(), q.value(first + 19).toInt() != 0);
-    d.asRequired = q.value(first + 20).toInt() != 0;
+    d.customer = q.text(first + 1) + QStringLiteral(", ") + q.text(first + 2);
+    d.phone = ScheduleGeneration::preferredPhone(int(q.integer(first + 6)), q.text(first + 3),
+                                                 q.text(first + 4), q.text(first + 5));
+    d.address = ScheduleGeneration::stagingAddress(q.text(first + 10), q.text(first + 11),
+                                                   q.text(first + 12), q.integer(first + 9));
+    d.location = q.text(first + 13);
+    d.jobType = q.text(first + 15);
+    d.associateID = q.text(first + 16);
+    d.costCents = q.integer(first + 17);
+    d.comments = ScheduleGeneration::stagingComments(q.text(first + 7), int(q.integer(first + 8)) != 0,
+                                                     q.text(first + 18), int(q.integer(first + 19)) != 0);
+    d.asRequired = int(q.integer(first + 20)) != 0;
     return d;
 }
+
+// The columns of a row read through Qt.
+struct QueryRow {
+    const QSqlQuery &q;
+    bool isNull(int i) const { return q.isNull(i); }
+    QString text(int i) const { return q.value(i).toString(); }
+    qint64 integer(int i) const { return q.value(i).toLongLong(); }
+};
+
+// A statement run straight on the database library, for reads of many rows
+// where Qt's copying of every value into a variant would cost more than the
+// read itself.
+class Statement {
+public:
+    Statement(QSqlDatabase db, const QString &sql) : handle_(sqliteHandle(db))
+    {
+        const QByteArray text = sql.toUtf8();
+        if (sqlite3_prepare_v2(handle_, text.constData(), int(text.size()), &s_, nullptr) != SQLITE_OK)
+            fail();
+    }
+    ~Statement() { sqlite3_finalize(s_); }
+    Statement(const Statement &) = delete;
+    Statement &operator=(const Statement &) = delete;
+
+    void bind(int i, qint64 v)
+    {
+        if (sqlite3_bind_int64(s_, i, v) != SQLITE_OK)
+            fail();
+    }
+    void bind(int i, const QString &v)
+    {
+        if (sqlite3_bind_text16(s_, i, v.utf16(), int(v.size() * sizeof(char16_t)), SQLITE_TRANSIENT) != SQLITE_OK)
+            fail();
+    }
+    bool next()
+    {
+        const int rc = sqlite3_step(s_);
+        if (rc == SQLITE_ROW)
+            return true;
+        if (rc != SQLITE_DONE)
+            fail();
+        return false;
+    }
+
+    bool isNull(int i) const { return sqlite3_column_type(s_, i) == SQLITE_NULL; }
+    QString text(int i) const
+    {
+        const void *chars = sqlite3_column_text16(s_, i);
+        if (!chars)
+            return QString();
+        return QString(static_cast<const QChar *>(chars), sqlite3_column_bytes16(s_, i) / qsizetype(sizeof(QChar)));
+    }
+    qint64 integer(int i) const { return sqlite3_column_int64(s_, i); }
+
+private:
+    [[noreturn]] void fail() const
+    {
+        throw WvsError(ErrorNumber::Database, QString::fromUtf8(sqlite3_errmsg(handle_)));
+    }
+    sqlite3 *handle_;
+    sqlite3_stmt *s_ = nullptr;
+};
 
 struct StoredState {
     QString actualServiceDate;
@@ -369,7 +434,7 @@ PopulateResult ScheduleGeneration::populate(const ScheduleHeader &schedule, cons
     if (generated) {
         const QString from = Formats::toStoredDate(schedule.fromDate);
         const QString to = Formats::toStoredDate(schedule.toDate);
-        QSqlQuery q = execSql(
+        Statement q(db,
             QStringLiteral("SELECT cj.JobSeqNo, cj.JobTypeCode, cj.StartDate, cj.EndDate, cj.Frequency, "
                            "cj.Occurrences, "
                            "CASE WHEN cj.Occurrences > 0 THEN (SELECT COUNT(*) FROM ScheduleJobs sj "
@@ -380,19 +445,21 @@ PopulateResult ScheduleGeneration::populate(const ScheduleHeader &schedule, cons
                 QLatin1String(kDetailJoins) +
                 QStringLiteral("WHERE c.CustomerStatus = 1 AND cj.Suspended = 0 AND cj.Prospective = 0 "
                                "AND cj.StartDate <> '' AND cj.StartDate <= ? "
-                               "AND (cj.EndDate = '' OR cj.EndDate >= ?) ORDER BY cj.JobSeqNo"),
-            {schedule.number, to, from}, db);
+                               "AND (cj.EndDate = '' OR cj.EndDate >= ?) ORDER BY cj.JobSeqNo"));
+        q.bind(1, schedule.number);
+        q.bind(2, to);
+        q.bind(3, from);
         while (q.next()) {
             Candidate c;
-            c.remaining = remainingOccurrences(q.value(5).toInt(), q.value(6).toInt());
+            c.remaining = remainingOccurrences(int(q.integer(5)), int(q.integer(6)));
             if (c.remaining < 0)
                 continue;
-            c.job = q.value(0).toLongLong();
-            c.jobTypeCode = q.value(1).toString();
-            c.associateID = q.value(23).toString();
-            c.startDate = Formats::fromStoredDate(q.value(2).toString());
-            c.endDate = Formats::fromStoredDate(q.value(3).toString());
-            c.frequency = q.value(4).toInt();
+            c.job = q.integer(0);
+            c.jobTypeCode = q.text(1);
+            c.associateID = q.text(23);
+            c.startDate = Formats::fromStoredDate(q.text(2));
+            c.endDate = Formats::fromStoredDate(q.text(3));
+            c.frequency = int(q.integer(4));
             c.details = details.size();
             details.append(detailsFrom(q, 7));
             details.last().job = c.job;
@@ -428,7 +495,7 @@ PopulateResult ScheduleGeneration::populate(const ScheduleHeader &schedule, cons
             auto known = detailsOf.constFind(e.jobSeqNo);
             if (known == detailsOf.cend()) {
                 known = detailsOf.insert(e.jobSeqNo, details.size());
-                details.append(detailsFrom(q, 6));
+                details.append(detailsFrom(QueryRow{q}, 6));
                 details.last().job = e.jobSeqNo;
             }
             owners.push_back(*known);
