@@ -1,36 +1,41 @@
 #pragma once
 #include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QString>
 #include <QVariantList>
 
+struct sqlite3;
+struct sqlite3_stmt;
+
 namespace wvs {
 
-// Inserts many rows into one table with few statements: rows are gathered and
-// written fifty to a statement. Run it inside a transaction; a failure is
-// thrown as a WvsError.
+// The database library's own handle of an open connection; throws a WvsError
+// when there is none.
+sqlite3 *sqliteHandle(QSqlDatabase db);
+
+// Inserts many rows into one table quickly: one statement, prepared once,
+// takes each row's values straight from the database library, without the
+// per-value bookkeeping of QSqlQuery. Values are bound as boundValue gives
+// them. Run it inside a transaction; a failure is thrown as a WvsError.
 class BatchInsert {
 public:
     // columns: "A, B, C"; count: how many there are.
     BatchInsert(QSqlDatabase db, const QString &table, const QString &columns, int count);
-    ~BatchInsert() = default;
+    ~BatchInsert();
     BatchInsert(const BatchInsert &) = delete;
     BatchInsert &operator=(const BatchInsert &) = delete;
 
     void add(const QVariantList &row);
-    // Writes what is gathered; call it once after the last add.
-    void flush();
+    // Nothing is held back; kept for callers that mark the end of their rows.
+    void flush() {}
 
 private:
-    static constexpr int kRowsPerStatement = 50;
-    QSqlDatabase db_;
-    QString head_;
-    QString tuple_;
+    void bind(int index, const QVariant &value);
+    [[noreturn]] void fail() const;
+
+    QSqlDatabase db_;   // keeps the connection open while the statement lives
+    sqlite3 *handle_ = nullptr;
+    sqlite3_stmt *statement_ = nullptr;
     int columns_;
-    QSqlQuery query_;
-    QVariantList pending_;
-    int rows_ = 0;
-    int preparedFor_ = 0;
 };
 
 } // namespace wvs

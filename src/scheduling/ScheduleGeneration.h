@@ -75,8 +75,10 @@ public:
     // customer, service address or job type is gone are not staged.
     //
     // rowsReady, when given, sees the rows before they are written: the
-    // window lays out its grid from them while the database stages them. The
-    // list must not be changed, and is not changed until populate returns.
+    // window lays out its grid from them while the database stages them. It
+    // is called on another thread, before populate returns, and must touch no
+    // window or database. The list must not be changed, and is not changed
+    // until populate returns.
     using RowsReady = std::function<void(const QList<StagedJob> &rows)>;
     static PopulateResult populate(const ScheduleHeader &schedule, const QString &userID,
                                    const QString &associateFilter, QSqlDatabase db = AppDatabase::db(),

@@ -7,7 +7,11 @@
 #include <QHeaderView>
 #include <QPainter>
 #include <QStyle>
+#include <algorithm>
+#include <future>
 #include <numeric>
+#include <thread>
+#include <vector>
 
 namespace wvs::ScheduleGrid {
 
@@ -108,6 +112,21 @@ bool sameJobCells(const StagedJob &a, const StagedJob &b)
            sameText(a.phone, b.phone) && sameText(a.jobType, b.jobType) && sameText(a.comments, b.comments);
 }
 
+// Runs work(from, to) over [0, count) in up to `parts` slices at once, the
+// last on the calling thread; a failure in any slice is thrown here.
+template <typename Work>
+void inParts(size_t count, int parts, Work work)
+{
+    const size_t slices = std::max<size_t>(1, std::min<size_t>(size_t(parts), count / 1000 + 1));
+    const size_t size = (count + slices - 1) / slices;
+    std::vector<std::future<void>> others;
+    for (size_t s = 0; s + 1 < slices; ++s)
+        others.push_back(std::async(std::launch::async, work, s * size, std::min(count, (s + 1) * size)));
+    work(std::min(count, (slices - 1) * size), count);
+    for (std::future<void> &f : others)
+        f.get();
+}
+
 } // namespace
 
 QString checkKey() { return QStringLiteral("CheckImage"); }
@@ -179,39 +198,44 @@ FillData prepare(const FillLayout &layout, const QList<StagedJob> &rows, const Q
     FillData out;
     out.storedSchedule = storedSchedule;
     const bool shaded = order.size() + 1 < kShadeLimit;
-    RowMeasure plain(layout, false);
-    RowMeasure bold(layout, true);
-    QHash<qint64, QString> costs;
-    // What a row shows of its date, made and measured once per day.
-    struct DayCells {
-        QString shown;
-        QString stored;
-        int height[2] = {0, 0};   // plain, bold
-    };
-    QHash<qint64, DayCells> days;
-    out.cells.reserve(order.size());
-    out.heights.reserve(order.size());
-    out.done.reserve(order.size());
-    const QString one = QStringLiteral("1");
-    const QString zero = QStringLiteral("0");
-    const QString dash = QStringLiteral("-");
-    // The cells a job shows are the same on each of its dates: they are
-    // made and measured once per job, and each dated row copies them.
+    const qsizetype count = order.size();
+
+    // The cells a job shows are the same on each of its dates: they are made
+    // and measured once per job, and each dated row copies them. A job whose
+    // details differ from one row to the next gets its cells made again.
+    std::vector<int> makers;                          // positions of the rows whose job cells are made
+    std::vector<int> cellsOf(size_t(count), 0);       // each shown row's entry in makers
+    {
+        QHash<qint64, int> latest;
+        for (qsizetype k = 0; k < count; ++k) {
+            const StagedJob &j = rows.at(order.at(k));
+            auto known = latest.find(j.jobSeqNo);
+            if (known == latest.end() || !sameJobCells(rows.at(makers[size_t(*known)]), j)) {
+                makers.push_back(order.at(k));
+                known = latest.insert(j.jobSeqNo, int(makers.size() - 1));
+            }
+            cellsOf[size_t(k)] = *known;
+        }
+    }
+
+    // Measuring wrapped text is the slow part: the jobs are shared out among
+    // a few threads, each with its own font metrics.
     struct JobCells {
-        StagedJob job;
         QStringList cells;
         int tallest = 0;
     };
-    QHash<qint64, JobCells> byJob;
-    for (int position : order) {
-        const StagedJob &j = rows.at(position);
-        const bool asRequired = shaded && j.asRequired;
-        RowMeasure &m = asRequired ? bold : plain;
-        auto known = byJob.find(j.jobSeqNo);
-        if (known == byJob.end() || !sameJobCells(known->job, j)) {
-            JobCells made;
-            made.job = j;
-            QStringList &cells = made.cells;
+    std::vector<JobCells> made(makers.size());
+    const int threads = int(std::clamp<size_t>(std::thread::hardware_concurrency(), 1, 4));
+    auto makeCells = [&](size_t from, size_t to) {
+        RowMeasure plain(layout, false);
+        RowMeasure bold(layout, true);
+        QHash<qint64, QString> costs;
+        const QString one = QStringLiteral("1");
+        const QString zero = QStringLiteral("0");
+        for (size_t x = from; x < to; ++x) {
+            const StagedJob &j = rows.at(makers[x]);
+            RowMeasure &m = shaded && j.asRequired ? bold : plain;
+            QStringList &cells = made[x].cells;
             cells.resize(ColumnCount);
             cells[ColAssociate] = j.associate;
             cells[ColCustomer] = j.customer;
@@ -224,37 +248,69 @@ FillData prepare(const FillLayout &layout, const QList<StagedJob> &rows, const Q
             cells[ColJobSeqNo] = QString::number(j.jobSeqNo);
             cells[ColAsRequired] = j.asRequired ? one : zero;
             cells[ColAddressKey] = QString::number(j.addressKey());
-            made.tallest = m.lineHeight();
+            int tallest = m.lineHeight();
             for (int c = ColAssociate; c <= ColComments; ++c)
                 if (c != ColDate)
-                    made.tallest = std::max(made.tallest, m.textHeight(c, cells.at(c)));
-            known = byJob.insert(j.jobSeqNo, std::move(made));
+                    tallest = std::max(tallest, m.textHeight(c, cells.at(c)));
+            made[x].tallest = tallest;
         }
-        auto day = days.find(j.serviceDate.toJulianDay());
-        if (day == days.end()) {
-            DayCells made;
-            made.shown = Formats::toDisplayDate(j.serviceDate);
-            made.stored = Formats::toStoredDate(j.serviceDate);
-            made.height[0] = plain.textHeight(ColDate, made.shown);
-            made.height[1] = bold.textHeight(ColDate, made.shown);
-            day = days.insert(j.serviceDate.toJulianDay(), made);
-        }
-        QStringList cells = known->cells;
-        cells[ColDate] = day->shown;
-        const bool done = j.done == 0;
-        if (!storedSchedule && !done)
-            cells[ColDone] = dash;
-        cells[ColServiceDate] = day->stored;
-        cells[ColRecordNumber] = QString::number(j.recordNumber);
-        cells[ColDoneFlag] = done ? one : (storedSchedule ? zero : QString());
-        if (storedSchedule && j.scheduleSeqNo)
-            cells[ColSeqNo] = QString::number(*j.scheduleSeqNo);
+    };
+    inParts(makers.size(), threads, makeCells);
 
-        const int tallest = std::max(known->tallest, day->height[&m == &bold ? 1 : 0]);
-        out.heights.append(tallest > plain.lineHeight() ? rowHeightTwips(tallest) : 0);
-        out.done.append(done);
-        out.cells.append(std::move(cells));
+    // What a row shows of its date, made and measured once per day.
+    struct DayCells {
+        QString shown;
+        QString stored;
+        int height[2] = {0, 0};   // plain, bold
+    };
+    QHash<qint64, DayCells> days;
+    RowMeasure plain(layout, false);
+    RowMeasure bold(layout, true);
+    for (int position : order) {
+        const QDate &date = rows.at(position).serviceDate;
+        if (days.contains(date.toJulianDay()))
+            continue;
+        DayCells d;
+        d.shown = Formats::toDisplayDate(date);
+        d.stored = Formats::toStoredDate(date);
+        d.height[0] = plain.textHeight(ColDate, d.shown);
+        d.height[1] = bold.textHeight(ColDate, d.shown);
+        days.insert(date.toJulianDay(), d);
     }
+    const int lineHeight = plain.lineHeight();
+
+    // Each shown row: its job's cells with its own date, numbers and marks.
+    out.cells.resize(count);
+    out.heights.resize(count);
+    out.done.resize(count);
+    QStringList *cellsOut = out.cells.data();
+    int *heightsOut = out.heights.data();
+    bool *doneOut = out.done.data();
+    auto makeRows = [&](size_t from, size_t to) {
+        const QString one = QStringLiteral("1");
+        const QString zero = QStringLiteral("0");
+        const QString dash = QStringLiteral("-");
+        for (size_t k = from; k < to; ++k) {
+            const StagedJob &j = rows.at(order.at(qsizetype(k)));
+            const JobCells &job = made[size_t(cellsOf[k])];
+            const DayCells &day = *days.constFind(j.serviceDate.toJulianDay());
+            QStringList cells = job.cells;
+            cells[ColDate] = day.shown;
+            const bool done = j.done == 0;
+            if (!storedSchedule && !done)
+                cells[ColDone] = dash;
+            cells[ColServiceDate] = day.stored;
+            cells[ColRecordNumber] = QString::number(j.recordNumber);
+            cells[ColDoneFlag] = done ? one : (storedSchedule ? zero : QString());
+            if (storedSchedule && j.scheduleSeqNo)
+                cells[ColSeqNo] = QString::number(*j.scheduleSeqNo);
+            const int tallest = std::max(job.tallest, day.height[shaded && j.asRequired ? 1 : 0]);
+            heightsOut[k] = tallest > lineHeight ? rowHeightTwips(tallest) : 0;
+            doneOut[k] = done;
+            cellsOut[k] = std::move(cells);
+        }
+    };
+    inParts(size_t(count), threads, makeRows);
     return out;
 }
 
