@@ -1,5 +1,6 @@
 #include "output/PagedPrintout.h"
 #include "platform/Desktop.h"
+#include "platform/ErrorHandlingModule.h"
 #include "platform/MessageBox.h"
 #include "platform/PrintSurface.h"
 #include "platform/Printers.h"
@@ -26,18 +27,21 @@ int PagedPrintout::printOnto(PagedPrintout &printout, PrintSurface &surface)
 
 void PagedPrintout::printAll(PagedPrintout &printout, QWidget *parent)
 {
-    if (!printout.load()) {
-        msgBox(QStringLiteral("Nothing to print"));
-        return;
-    }
-    std::unique_ptr<PrintSurface> surface = openPrintDocument(parent, printout.orientation());
-    if (!surface)
-        return;
-    {
-        WaitCursor wait;
-        printOnto(printout, *surface);   // a throw aborts the document as the surface goes
-    }
-    msgBox(printout.sentMessage());
+    // A document that fails is aborted and said so; it is never reported as sent.
+    guarded("PagedPrintout", "printAll", [&] {
+        if (!printout.load()) {
+            msgBox(QStringLiteral("Nothing to print"));
+            return;
+        }
+        std::unique_ptr<PrintSurface> surface = openPrintDocument(parent, printout.orientation());
+        if (!surface)
+            return;
+        {
+            WaitCursor wait;
+            printOnto(printout, *surface);   // a throw aborts the document as the surface goes
+        }
+        msgBox(printout.sentMessage());
+    });
 }
 
 QImage shippedPicture(const QString &name)

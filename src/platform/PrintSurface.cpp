@@ -154,7 +154,8 @@ QPainter *PrinterSurface::beginPage(bool first)
     if (first) {
         p_ = std::make_unique<QPainter>();
         if (!p_->begin(printer_.get()))
-            throw WvsError(ErrorNumber::General,
+            // The user can choose another printer or file: said, and the program goes on.
+            throw WvsError(ErrorNumber::Recoverable,
                            pdfPath_.isEmpty() ? QStringLiteral("The printer could not be opened")
                                               : QStringLiteral("Cannot write the file ") + pdfPath_);
         p_->setRenderHint(QPainter::Antialiasing);
@@ -168,8 +169,25 @@ QPainter *PrinterSurface::beginPage(bool first)
 
 void PrinterSurface::finishDocument()
 {
-    if (p_ && p_->isActive())
-        p_->end();
+    if (!p_)
+        return;   // nothing was drawn: no document
+    const bool ended = !p_->isActive() || p_->end();
+    // The PDF writer does not report a file it could not write (a missing
+    // folder, a full disk): a file that does not end in its trailer was not
+    // written whole, and is removed rather than reported as printed.
+    if (!pdfPath_.isEmpty() && (!ended || !pdfFileComplete(pdfPath_))) {
+        QFile::remove(pdfPath_);
+        throw WvsError(ErrorNumber::Recoverable, QStringLiteral("Cannot write the file ") + pdfPath_);
+    }
+}
+
+bool pdfFileComplete(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly) || f.size() < 8)
+        return false;
+    f.seek(std::max<qint64>(0, f.size() - 64));
+    return f.readAll().contains("%%EOF");
 }
 
 void PrinterSurface::abortDocument()

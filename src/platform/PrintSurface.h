@@ -96,6 +96,9 @@ private:
     QString pdfPath_;
 };
 
+// True when the PDF file at path was written to its end (its trailer is there).
+bool pdfFileComplete(const QString &path);
+
 // One page drawn into memory, for a preview. Keeps no page but the one drawn.
 class ImageSurface : public PrintSurface {
 public:

@@ -191,6 +191,24 @@ TEST_F(JobSchedulePrintTest, NothingToPrintWritesNoFileAndAFailedDocumentLeavesN
         surface.EndDoc();
     }
     EXPECT_EQ(pdfPages(pdf).size(), 1);   // no blank page after the last NewPage
+
+    // A file cut short (a full disk) is not taken for a printed one.
+    EXPECT_TRUE(pdfFileComplete(pdf));
+    {
+        QFile f(pdf);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        f.resize(f.size() / 2);
+    }
+    EXPECT_FALSE(pdfFileComplete(pdf));
+}
+
+TEST_F(JobSchedulePrintTest, AFileThatCannotBeWrittenIsSaidSoAndTheProgramGoesOn)
+{
+    jobOn("ADM", {"2025-03-03"});
+    const QString unwritable = nextPdf("no such folder/out.pdf");
+    PrintWorkvane(schedule_, "ADM");
+    EXPECT_EQ(msgs_->texts(), QStringList({"Cannot write the file " + unwritable}));
+    EXPECT_FALSE(QFile::exists(unwritable));
 }
 
 TEST_F(JobSchedulePrintTest, PreviewPagesBackAndForthShowingTheSamePages)
