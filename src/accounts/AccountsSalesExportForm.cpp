@@ -47,15 +47,7 @@ AccountsSalesExportForm::AccountsSalesExportForm(QWidget *parent) : Form(parent)
         l->setAlignment(Qt::AlignCenter);
         return l;
     };
-    auto dateImage = [this](const char *name, const QString &tip) {
-        auto *b = new QToolButton(this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setText(QStringLiteral("..."));
-        b->setToolTip(tip);
-        b->setCursor(Qt::PointingHandCursor);
-        b->setFocusPolicy(Qt::NoFocus);
-        return b;
-    };
+    auto dateImage = [this](const char *name, const QString &tip) { return CalendarForm::dateButton(this, name, tip); };
     auto box = [this](const char *name, int limit) {
         auto *t = new QLineEdit(this);
         t->setObjectName(QString::fromLatin1(name));

@@ -7,6 +7,8 @@
 #include <QCalendarWidget>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPainter>
+#include <QToolButton>
 #include <QScreen>
 #include <QTextCharFormat>
 #include <QVBoxLayout>
@@ -153,6 +155,38 @@ void CalendarForm::pickDate(const QDate &date)
         session().calendarRequest.clear();
         accept();
     });
+}
+
+namespace {
+// The little calendar picture beside a date label.
+QIcon calendarIcon()
+{
+    QPixmap pm(20, 20);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(60, 60, 60), 1));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(2.5, 3.5, 15, 14));
+    p.fillRect(QRectF(3, 4, 14, 4), QColor(190, 40, 40));
+    p.setPen(QColor(90, 90, 90));
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 4; ++c)
+            p.drawPoint(QPointF(5 + c * 3.2, 10 + r * 2.6));
+    return QIcon(pm);
+}
+} // namespace
+
+QToolButton *CalendarForm::dateButton(QWidget *parent, const char *name, const QString &tip)
+{
+    auto *b = new QToolButton(parent);
+    b->setObjectName(QString::fromUtf8(name));
+    b->setIcon(calendarIcon());
+    b->setToolTip(tip);
+    b->setAutoRaise(true);
+    b->setCursor(Qt::PointingHandCursor);
+    b->setFocusPolicy(Qt::NoFocus);
+    return b;
 }
 
 } // namespace wvs

@@ -8,6 +8,8 @@
 
 class QCalendarWidget;
 
+class QToolButton;
+
 namespace wvs {
 
 // The date pop-up. A window that lets the user choose a date shows it in a
@@ -40,6 +42,9 @@ public:
 
     // Sets the key and shows the pop-up modally over the opener's window.
     static void pick(QWidget *opener, const QString &key);
+
+    // The calendar picture beside a date label that opens the pop-up.
+    static QToolButton *dateButton(QWidget *parent, const char *name, const QString &tip = QString());
 
     // Picks a day, as a click on it does.
     void pickDate(const QDate &date);

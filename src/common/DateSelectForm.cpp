@@ -7,34 +7,11 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 namespace wvs {
-
-namespace {
-
-// The little calendar picture beside a date label.
-QIcon calendarIcon()
-{
-    QPixmap pm(20, 20);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(60, 60, 60), 1));
-    p.setBrush(Qt::white);
-    p.drawRect(QRectF(2.5, 3.5, 15, 14));
-    p.fillRect(QRectF(3, 4, 14, 4), QColor(190, 40, 40));
-    p.setPen(QColor(90, 90, 90));
-    for (int r = 0; r < 3; ++r)
-        for (int c = 0; c < 4; ++c)
-            p.drawPoint(QPointF(5 + c * 3.2, 10 + r * 2.6));
-    return QIcon(pm);
-}
-
-} // namespace
 
 DateSelectForm::DateSelectForm(QWidget *parent) : Form(parent)
 {
@@ -55,15 +32,7 @@ DateSelectForm::DateSelectForm(QWidget *parent) : Form(parent)
         l->setAlignment(Qt::AlignCenter);
         return l;
     };
-    auto makeImage = [this](const char *name) {
-        auto *b = new QToolButton(this);
-        b->setObjectName(QString::fromUtf8(name));
-        b->setIcon(calendarIcon());
-        b->setAutoRaise(true);
-        b->setCursor(Qt::PointingHandCursor);
-        b->setFocusPolicy(Qt::NoFocus);
-        return b;
-    };
+    auto makeImage = [this](const char *name) { return CalendarForm::dateButton(this, name); };
 
     FromLabel = makeLabel("FromLabel", "From date");
     FromDateLabel = makeDateLabel("FromDateLabel");

@@ -84,7 +84,7 @@ void CustomerJobAddModifyForm::buildControls()
         return l;
     };
     StartDateLabel = dateLabel("StartDateLabel");
-    StartDateImage = imageButton(this, "StartDateImage", QStringLiteral("..."), QStringLiteral("Choose the start date"));
+    StartDateImage = CalendarForm::dateButton(this, "StartDateImage", QStringLiteral("Choose the start date"));
     StartDayLabel = named(new QLabel(this), "StartDayLabel");
     StartDayLabel->setVisible(false);
     LastServiceLabel = dateLabel("LastServiceLabel");
@@ -97,7 +97,7 @@ void CustomerJobAddModifyForm::buildControls()
     EndDateLabel->setFrameShape(QFrame::Panel);
     EndDateLabel->setFrameShadow(QFrame::Sunken);
     EndDateLabel->setMinimumWidth(100);
-    EndDateImage = imageButton(EndDateFrame, "EndDateImage", QStringLiteral("..."), QStringLiteral("Choose the end date"));
+    EndDateImage = CalendarForm::dateButton(EndDateFrame, "EndDateImage", QStringLiteral("Choose the end date"));
     OccurrencesText = parameterBox(EndDateFrame, "OccurrencesText");
     {
         auto *g = new QGridLayout(EndDateFrame);

@@ -133,11 +133,7 @@ void CustomerJobsManagementForm::buildControls()
     ActiveDateLabel->setFrameShape(QFrame::Panel);
     ActiveDateLabel->setFrameShadow(QFrame::Sunken);
     ActiveDateLabel->setMinimumWidth(100);
-    ActiveDateImage = named(new QToolButton(this), "ActiveDateImage");
-    ActiveDateImage->setText(QStringLiteral("..."));
-    ActiveDateImage->setToolTip(QStringLiteral("Choose the date"));
-    ActiveDateImage->setCursor(Qt::PointingHandCursor);
-    ActiveDateImage->setAutoRaise(true);
+    ActiveDateImage = CalendarForm::dateButton(this, "ActiveDateImage", QStringLiteral("Choose the date"));
     SortCombo = named(new QComboBox(this), "SortCombo");
     SortOrderCombo = named(new QComboBox(this), "SortOrderCombo");
     JobsGrid = named(new FlexGrid(this), "JobsGrid");

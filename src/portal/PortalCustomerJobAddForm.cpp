@@ -210,13 +210,13 @@ void PortalCustomerJobAddForm::buildControls()
     // Start and end.
     StartDateLabel = dateLabel(this, "StartDateLabel");
     StartDayLabel = named(new QLabel(this), "StartDayLabel");
-    StartDateImage = imageButton(this, "StartDateImage", QStringLiteral("..."), QStringLiteral("Choose the start date"));
+    StartDateImage = CalendarForm::dateButton(this, "StartDateImage", QStringLiteral("Choose the start date"));
     auto *ends = named(new QGroupBox(this), "EndDateFrame");
     NoEndOption = named(new QRadioButton(QStringLiteral("None"), ends), "NoEndOption");
     EndDateOption = named(new QRadioButton(QStringLiteral("On"), ends), "EndDateOption");
     OccurrencesOption = named(new QRadioButton(QStringLiteral("After"), ends), "OccurrencesOption");
     EndDateLabel = dateLabel(ends, "EndDateLabel");
-    EndDateImage = imageButton(ends, "EndDateImage", QStringLiteral("..."), QStringLiteral("Choose the end date"));
+    EndDateImage = CalendarForm::dateButton(ends, "EndDateImage", QStringLiteral("Choose the end date"));
     OccurrencesText = parameterBox(ends, "OccurrencesText");
     {
         auto *h = new QHBoxLayout(ends);
