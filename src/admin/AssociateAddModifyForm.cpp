@@ -183,7 +183,7 @@ void AssociateAddModifyForm::OKButton_Click()
         if (FormMode.isEmpty() || FormMode == QLatin1String("View"))
             return;
         const AssociateEntry e = entry();
-        auto result = AssociateRecord::check(e);
+        auto result = AssociateRecord::check(e, PortalInUse);
         if (result.ok) {
             result = FormMode == QLatin1String("Add")
                 ? AssociateRecord::add(e, PortalInUse)

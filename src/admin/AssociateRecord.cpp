@@ -92,7 +92,12 @@ const QStringList &AssociateRecord::initialScreenForms()
     return forms;
 }
 
-AssociateRecord::Check AssociateRecord::check(const AssociateEntry &e)
+QString AssociateRecord::portalPasswordRefusal()
+{
+    return QStringLiteral("The Password cannot contain \"|\" or a line break while the internet portal is in use");
+}
+
+AssociateRecord::Check AssociateRecord::check(const AssociateEntry &e, bool portalInUse)
 {
     auto refuse = [](const QString &message, Field field) { return refusal(message, field); };
     if (e.id.isEmpty())
@@ -118,6 +123,10 @@ AssociateRecord::Check AssociateRecord::check(const AssociateEntry &e)
         return refuse(QStringLiteral("The Password must be at least 4 characters"), Field::Password);
     if (e.password.contains(QLatin1Char(' ')))
         return refuse(QStringLiteral("The Password cannot contain spaces"), Field::Password);
+    if (portalInUse
+        && (e.password.contains(QLatin1Char('|')) || e.password.contains(QLatin1Char('\r'))
+            || e.password.contains(QLatin1Char('\n'))))
+        return refuse(portalPasswordRefusal(), Field::Password);
     if (e.password != e.password2) {
         Check c = refuse(QStringLiteral("Passwords don't match - please re-enter"), Field::Password);
         c.clearPasswords = true;

@@ -62,7 +62,11 @@ public:
     };
 
     // The field checks of Save, in order; the first failure is returned.
-    static Check check(const AssociateEntry &e);
+    // While the portal is in use a password must reach it as typed, so it
+    // may not hold "|" or a line break (the portal files turn them into
+    // blanks).
+    static Check check(const AssociateEntry &e, bool portalInUse = false);
+    static QString portalPasswordRefusal();
 
     // The PortalAccess text a save writes: empty without the portal or the
     // box, else the associate's own ID followed by ",ID" for each ticked entry.

@@ -140,6 +140,7 @@ void CompanyForm::firstActivate()
         }
         OriginalID = IDText->text();
         OriginalName = NameText->text();
+        shown_ = details();
         IDText->setFocus();
     });
 }
@@ -223,7 +224,7 @@ void CompanyForm::OKButton_Click()
                 }
             }
         }
-        CompanyRecord::save(d);
+        CompanyRecord::save(d, &shown_);
         msgBox(QStringLiteral("Company details saved"));
         accept();
     });

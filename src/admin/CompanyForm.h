@@ -30,6 +30,10 @@ private:
     void HelpImage_Click();
     void focusField(CompanyRecord::Field f);
 
+    // The details as first shown (all empty for a new company): the save
+    // writes only what differs from them.
+    CompanyDetails shown_;
+
     QLineEdit *IDText;
     QLineEdit *NameText;
     QLineEdit *RegNoText;

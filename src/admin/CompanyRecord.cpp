@@ -1,6 +1,7 @@
 #include "admin/CompanyRecord.h"
 #include "common/ValidateEntryModule.h"
 #include "data/AppDatabase.h"
+#include "data/ChangedColumns.h"
 
 namespace wvs {
 
@@ -37,21 +38,60 @@ std::optional<CompanyDetails> CompanyRecord::load()
     return d;
 }
 
-void CompanyRecord::save(const CompanyDetails &d)
+namespace {
+
+// The columns of the row in the order they are written, with their values.
+QList<QPair<QString, QString>> companyColumns(const CompanyDetails &d)
 {
-    // One row only: two workstations saving a new company both write row 1.
-    writeSql(QStringLiteral(
-                 "INSERT OR REPLACE INTO Company (RowId, ID, CompanyName, PAddress1, PAddress2, PAddress3, PAddress4, "
-                 "PPostCode, PTelephone, PFax, PEmail, SAddress1, SAddress2, SAddress3, SAddress4, SPostCode, "
-                 "STelephone, SFax, SEmail, RegisteredNo, GSTNo) "
-                 "VALUES (1, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-             {d.id, d.name, d.pAddress1, d.pAddress2,
-              d.pAddress3, d.pAddress4, d.pPostCode, d.pTelephone,
-              d.pFax, d.pEmail, d.sAddress1, d.sAddress2,
-              d.sAddress3, d.sAddress4, d.sPostCode, d.sTelephone,
-              d.sFax, d.sEmail, d.regNo, d.gstNo});
+    return {{QStringLiteral("ID"), d.id},
+            {QStringLiteral("CompanyName"), d.name},
+            {QStringLiteral("PAddress1"), d.pAddress1},
+            {QStringLiteral("PAddress2"), d.pAddress2},
+            {QStringLiteral("PAddress3"), d.pAddress3},
+            {QStringLiteral("PAddress4"), d.pAddress4},
+            {QStringLiteral("PPostCode"), d.pPostCode},
+            {QStringLiteral("PTelephone"), d.pTelephone},
+            {QStringLiteral("PFax"), d.pFax},
+            {QStringLiteral("PEmail"), d.pEmail},
+            {QStringLiteral("SAddress1"), d.sAddress1},
+            {QStringLiteral("SAddress2"), d.sAddress2},
+            {QStringLiteral("SAddress3"), d.sAddress3},
+            {QStringLiteral("SAddress4"), d.sAddress4},
+            {QStringLiteral("SPostCode"), d.sPostCode},
+            {QStringLiteral("STelephone"), d.sTelephone},
+            {QStringLiteral("SFax"), d.sFax},
+            {QStringLiteral("SEmail"), d.sEmail},
+            {QStringLiteral("RegisteredNo"), d.regNo},
+            {QStringLiteral("GSTNo"), d.gstNo}};
 }
 
+} // namespace
+
+void CompanyRecord::save(const CompanyDetails &d, const CompanyDetails *shown)
+{
+    const auto columns = companyColumns(d);
+    const auto before = shown ? companyColumns(*shown) : QList<QPair<QString, QString>>{};
+    Transaction t;
+    ChangedColumns changed;
+    for (int i = 0; i < columns.size(); ++i) {
+        if (shown)
+            changed.compare(columns[i].first, before[i].second, columns[i].second);
+        else
+            changed.set(columns[i].first, columns[i].second);
+    }
+    if (changed.update(QStringLiteral("Company"), QStringLiteral("RowId = 1"), {}) == 0) {
+        QStringList names{QStringLiteral("RowId")};
+        QVariantList values{1};
+        for (const auto &c : columns) {
+            names << c.first;
+            values << c.second;
+        }
+        writeSql(QStringLiteral("INSERT INTO Company (%1) VALUES (%2)")
+                     .arg(names.join(QStringLiteral(", ")), QStringList(names.size(), QStringLiteral("?")).join(QStringLiteral(", "))),
+                 values);
+    }
+    t.commit();
+}
 
 CompanyRecord::Check CompanyRecord::check(const CompanyDetails &d, bool portalInUse, const Ask &ask)
 {

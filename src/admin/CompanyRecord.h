@@ -33,8 +33,12 @@ public:
     // Why the portal cannot be reached from the lists that send it data: no
     // company details yet, or no company ID; empty when it can.
     static QString portalAccessRefusal();
-    // Writes the one row, whether it existed or not.
-    static void save(const CompanyDetails &d);
+    // Saves the one row in one transaction. Given the details as the window
+    // first showed them (all empty when there was no row), only the fields
+    // the user changed are written, so another workstation's change to the
+    // others is kept; without them every field is written. A row that is not
+    // there is added; one another workstation added meanwhile is updated.
+    static void save(const CompanyDetails &d, const CompanyDetails *shown = nullptr);
     using Ask = std::function<bool(const QString &)>;
 
     // The box a failed check sends the user back to, and what the window shows.

@@ -1,6 +1,7 @@
 #include "data/AppDatabase.h"
 #include "data/SchemaRegistry.h"
 #include "platform/Desktop.h"
+#include "platform/ErrorHandlingModule.h"
 #include "platform/WvsError.h"
 
 #include <QDir>
@@ -10,8 +11,23 @@ namespace wvs {
 
 namespace {
 
+int busyWaitMs = 5000;
+
+// Another workstation held its write longer than the wait (SQLite's
+// SQLITE_BUSY, extended codes included).
+bool isBusy(const QSqlError &e)
+{
+    bool ok = false;
+    const int code = e.nativeErrorCode().toInt(&ok);
+    if (ok && (code & 0xff) == 5)
+        return true;
+    return e.databaseText().contains(QLatin1String("database is locked"), Qt::CaseInsensitive);
+}
+
 [[noreturn]] void fail(const QSqlError &e, const QString &sql)
 {
+    if (isBusy(e))
+        throw WvsError(ErrorNumber::DatabaseBusy, AppDatabase::busyMessage());
     QString text = e.text().trimmed();
     if (text.isEmpty())
         text = QStringLiteral("Database error");
@@ -42,7 +58,7 @@ QSqlDatabase AppDatabase::openConnection(const QString &name, const QString &pat
     }
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
     db.setDatabaseName(path);
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyWaitMs));
     if (!db.open())
         fail(db.lastError(), QString());
     configure(db);
@@ -53,6 +69,20 @@ void AppDatabase::open(const QString &path)
 {
     QSqlDatabase db = openConnection(QString::fromLatin1(connectionName()), path);
     SchemaRegistry::ensure(db);
+}
+
+void AppDatabase::setBusyWait(int ms)
+{
+    busyWaitMs = ms;
+    if (isOpen())
+        execSql(QStringLiteral("PRAGMA busy_timeout = %1").arg(ms));
+}
+
+int AppDatabase::busyWait() { return busyWaitMs; }
+
+QString AppDatabase::busyMessage()
+{
+    return QStringLiteral("The data is in use at another workstation. Please try again");
 }
 
 bool AppDatabase::isOpen()

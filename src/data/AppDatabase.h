@@ -21,6 +21,15 @@ public:
 
     // A second connection to the same file (rollback journal, busy time-out).
     static QSqlDatabase openConnection(const QString &name, const QString &path);
+
+    // How long a statement waits for another workstation's write to end
+    // before it gives up with busyMessage() (5 s). Applies to the open
+    // connection and to every connection opened later.
+    static void setBusyWait(int ms);
+    static int busyWait();
+    // What the user is told when the wait ran out: nothing was saved and the
+    // window keeps what was typed.
+    static QString busyMessage();
 };
 
 // Runs one statement with bound values (positional "?" placeholders) and

@@ -28,7 +28,7 @@ void restorePointer()
 
 void ReportError(long number, const QString &description, const QString &objectName, const QString &procName)
 {
-    if (number == ErrorNumber::Recoverable) {
+    if (number == ErrorNumber::Recoverable || number == ErrorNumber::DatabaseBusy) {
         msgBox(description);
         return;
     }

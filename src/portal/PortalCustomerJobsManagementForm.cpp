@@ -1,4 +1,5 @@
 #include "portal/PortalCustomerJobsManagementForm.h"
+#include "admin/CompanyRecord.h"
 #include "common/Formats.h"
 #include "common/Money.h"
 #include "common/ResizeControlsModule.h"
@@ -195,6 +196,11 @@ void PortalCustomerJobsManagementForm::ImportButton_Click()
     guarded(Window, "ImportButton_Click", [&] {
         CustomerJobsImported = false;
         session().portalUpdateSucceeded = false;
+        // The portal knows the company only by its ID.
+        if (const QString refusal = CompanyRecord::portalAccessRefusal(); !refusal.isEmpty()) {
+            msgBox(refusal);
+            return;
+        }
         // The portal window fetches the requests and tells this list through
         // CustomerJobsImported; without it there is nothing to fetch with and
         // the list just shows what is stored.

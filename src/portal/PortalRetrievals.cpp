@@ -260,16 +260,27 @@ bool readCustomerJobRequests(const QByteArray &data, QList<QVariantList> &reques
     return true;
 }
 
-void storeCustomerJobRequests(const QList<QVariantList> &requests)
+QList<qint64> storeCustomerJobRequests(const QList<QVariantList> &requests)
 {
     const QStringList &cols = requestColumns();
-    QStringList marks;
-    for (int k = 0; k < cols.size(); ++k)
-        marks << QStringLiteral("?");
     const QString sql = QStringLiteral("INSERT INTO PortalCustomerJobs (%1) VALUES (%2)")
-                            .arg(cols.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
-    for (const QVariantList &row : requests)
+                            .arg(cols.join(QStringLiteral(", ")),
+                                 QStringList(cols.size(), QStringLiteral("?")).join(QStringLiteral(", ")));
+    QList<qint64> added;
+    for (const QVariantList &row : requests) {
+        const qint64 id = row.value(0).toLongLong();
+        if (scalarSql(QStringLiteral("SELECT 1 FROM PortalCustomerJobs WHERE UniqueId = ?"), {id}).isValid())
+            continue;
         writeSql(sql, row);
+        added << id;
+    }
+    return added;
+}
+
+void removeCustomerJobRequests(const QList<qint64> &uniqueIds)
+{
+    for (const qint64 id : uniqueIds)
+        writeSql(QStringLiteral("DELETE FROM PortalCustomerJobs WHERE UniqueId = ?"), {id});
 }
 
 } // namespace wvs::PortalRetrievals

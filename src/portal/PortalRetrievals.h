@@ -60,8 +60,13 @@ const QStringList &requestColumns();
 // Empty lines are skipped.
 bool readCustomerJobRequests(const QByteArray &data, QList<QVariantList> &requests, BadLine &bad);
 
-// Adds the requests inside the caller's transaction.
-void storeCustomerJobRequests(const QList<QVariantList> &requests);
+// Adds the requests inside the caller's transaction and returns the numbers
+// of those it added. A request whose number is stored already (fetched by a
+// run that ended before the portal let it go) is skipped.
+QList<qint64> storeCustomerJobRequests(const QList<QVariantList> &requests);
+
+// Removes the requests of those numbers, inside the caller's transaction.
+void removeCustomerJobRequests(const QList<qint64> &uniqueIds);
 
 } // namespace PortalRetrievals
 } // namespace wvs

@@ -1,5 +1,6 @@
 #include "portal/PortalSync.h"
 
+#include "admin/CompanyRecord.h"
 #include "core/Session.h"
 #include "data/AppDatabase.h"
 #include "platform/MessageBox.h"
@@ -214,7 +215,15 @@ bool PortalSync::users()
     if (!companyId(id))
         return false;
     const QString serial = session().installationID;
-    const QStringList lines = PortalUploadFiles::usersLines(id, serial);
+    QStringList leftOut;
+    const QStringList lines = PortalUploadFiles::usersLines(id, serial, &leftOut);
+    if (!leftOut.isEmpty()) {
+        msgBox(QStringLiteral("These associates have been left out of the upload, because their passwords hold \"|\" "
+                              "or a line break, which the portal cannot take:\r\n")
+                   + leftOut.join(QStringLiteral("\r\n"))
+                   + QStringLiteral("\r\nChange their passwords and update the portal again"),
+               MsgButtons::Ok, MsgIcon::Exclamation);
+    }
     if (lines.isEmpty()) {
         msgBox(QStringLiteral("Cannot find Associates record"), MsgButtons::Ok, MsgIcon::Exclamation);
         return false;
@@ -310,6 +319,12 @@ bool PortalSync::importCustomerJobs()
     QString id;
     if (!companyId(id))
         return false;
+    // The portal knows the company only by its ID: without one there is
+    // nothing to ask for.
+    if (id.isEmpty()) {
+        msgBox(CompanyRecord::portalAccessRefusal(), MsgButtons::Ok, MsgIcon::Exclamation);
+        return false;
+    }
     if (!pageCall(QStringLiteral("GetCustomerJobs.php"), {{QStringLiteral("companyid"), id}},
                   {QStringLiteral("Importing Customer Jobs data...."), QString(),
                    QStringLiteral("Importing Customer Jobs data failed - "), MsgIcon::Exclamation,
@@ -336,16 +351,27 @@ bool PortalSync::importCustomerJobs()
         msgBox(QStringLiteral("No new Customer Jobs found"));
         return true;
     }
-    // Stored only once the portal has removed what it handed over, so a
-    // request is never kept on both sides nor lost on both.
-    Transaction t;
-    PortalRetrievals::storeCustomerJobRequests(requests);
+    // The requests are stored and committed before the portal is asked to
+    // let them go, so no other workstation waits on the portal meanwhile.
+    // When the portal keeps them (a refusal or no answer in time), what this
+    // run stored goes again: they come back with the next import. A run cut
+    // short between the two steps leaves them stored; the next import skips
+    // them and has the portal let them go.
+    QList<qint64> stored;
+    {
+        Transaction t;
+        stored = PortalRetrievals::storeCustomerJobRequests(requests);
+        t.commit();
+    }
     if (!pageCall(QStringLiteral("DeleteCustomerJobsData.php"), {{QStringLiteral("companyid"), id}},
                   {QStringLiteral("Deleting Customer Jobs data on server...."), QString(),
                    QStringLiteral("Customer Jobs data deletion failed - "), MsgIcon::Exclamation,
-                   QStringLiteral("Customer Jobs data deletion timed out - please try again")}))
+                   QStringLiteral("Customer Jobs data deletion timed out - please try again")})) {
+        Transaction t;
+        PortalRetrievals::removeCustomerJobRequests(stored);
+        t.commit();
         return false;
-    t.commit();
+    }
     customerJobsImported_ = true;
     return true;
 }

@@ -128,7 +128,7 @@ QStringList scheduleLines(qint64 scheduleNumber, const QString &companyId, const
     return lines;
 }
 
-QStringList usersLines(const QString &companyId, const QString &serial)
+QStringList usersLines(const QString &companyId, const QString &serial, QStringList *leftOut)
 {
     QSqlQuery q = execSql(QStringLiteral(
         "SELECT a.AssociateID, a.AssociateName, a.AssociatePassword, a.PortalAccess, aa.CustomerJobs "
@@ -136,9 +136,15 @@ QStringList usersLines(const QString &companyId, const QString &serial)
         "WHERE a.PortalAccess <> '' AND a.Active = 1 ORDER BY a.rowid"));
     QStringList lines;
     while (q.next()) {
+        const QString password = q.value(2).toString();
+        if (fieldValue(password) != password) {
+            if (leftOut)
+                *leftOut << QStringLiteral("%1 (%2)").arg(q.value(1).toString(), q.value(0).toString());
+            continue;
+        }
         // Full customer-job rights (view, notes and changes) let the
         // associate enter customer jobs on the portal.
-        lines << line({companyId, serial, q.value(0).toString(), q.value(1).toString(), q.value(2).toString(),
+        lines << line({companyId, serial, q.value(0).toString(), q.value(1).toString(), password,
                        q.value(3).toString(), flagNumber(q.value(4).toInt() > 6)});
     }
     return lines;

@@ -31,8 +31,10 @@ QString companyLine(const QString &companyId, const QString &serial, const QStri
 QStringList scheduleLines(qint64 scheduleNumber, const QString &companyId, const QString &serial,
                           const QString &country, bool showCosts, bool showPhones);
 
-// One line for each active associate with portal access.
-QStringList usersLines(const QString &companyId, const QString &serial);
+// One line for each active associate with portal access. A password is
+// never sent altered: an associate whose stored password holds "|" or a line
+// break is left out and named ("Name (ID)") in leftOut.
+QStringList usersLines(const QString &companyId, const QString &serial, QStringList *leftOut = nullptr);
 
 // One line for each job type.
 QStringList jobTypesLines(const QString &companyId);

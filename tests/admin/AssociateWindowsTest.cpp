@@ -174,6 +174,44 @@ TEST_F(AssociateWindows, ViewCannotSaveAndFailedChecksKeepTheWindowOpen)
     EXPECT_EQ(AssociateRecord::load(QStringLiteral("JB"))->password, QStringLiteral("pass"));
 }
 
+TEST_F(AssociateWindows, WhileThePortalIsInUseAPasswordMustReachItAsTyped)
+{
+    setPortal(true);
+    addAssociate(QStringLiteral("JB"), QStringLiteral("Jo Bloggs"), QStringLiteral("pass"), 1);
+    auto w = show<AssociatesManagementForm>();
+    modal_->once(QStringLiteral("AssociateAddModifyForm"), [&](QDialog *d) {
+        for (const QString &typed : {QStringLiteral("pa|ss"), QStringLiteral("pass\nword"), QStringLiteral("pass\rword")}) {
+            type(d, "PasswordText", typed);
+            type(d, "Password2Text", typed);
+            click(d, "OKButton");
+            EXPECT_TRUE(d->isVisible());
+            EXPECT_EQ(msgs_->last(), AssociateRecord::portalPasswordRefusal());
+            EXPECT_EQ(d->focusWidget(), child<QWidget>(d, "PasswordText"));
+            EXPECT_EQ(text(d, "PasswordText"), typed);
+        }
+        type(d, "PasswordText", QStringLiteral("pa/ss"));
+        type(d, "Password2Text", QStringLiteral("pa/ss"));
+        click(d, "OKButton");
+        EXPECT_FALSE(d->isVisible());
+    });
+    w->grid()->selectRow(rowOf(w->grid(), QStringLiteral("JB")));
+    click(w.get(), "ModifyButton");
+    EXPECT_EQ(msgs_->texts().size(), 3);
+    EXPECT_EQ(AssociateRecord::load(QStringLiteral("JB"))->password, QStringLiteral("pa/ss"));
+
+    // Without the portal the password is stored as typed.
+    setPortal(false);
+    modal_->once(QStringLiteral("AssociateAddModifyForm"), [&](QDialog *d) {
+        type(d, "PasswordText", QStringLiteral("pa|ss"));
+        type(d, "Password2Text", QStringLiteral("pa|ss"));
+        click(d, "OKButton");
+        EXPECT_FALSE(d->isVisible());
+    });
+    w->grid()->selectRow(rowOf(w->grid(), QStringLiteral("JB")));
+    click(w.get(), "ModifyButton");
+    EXPECT_EQ(AssociateRecord::load(QStringLiteral("JB"))->password, QStringLiteral("pa|ss"));
+}
+
 TEST_F(AssociateWindows, DeleteFromTheList)
 {
     addAssociate(QStringLiteral("JB"), QStringLiteral("Jo Bloggs"), QStringLiteral("pass"), 1);

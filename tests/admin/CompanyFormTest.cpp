@@ -95,4 +95,36 @@ TEST_F(CompanyWindow, PortalChangeOfIdMustReachThePortalBeforeTheRowIsSaved)
     EXPECT_EQ(CompanyRecord::load()->name, QStringLiteral("Sparkle Ltd"));
 }
 
+TEST_F(CompanyWindow, ASaveKeepsWhatAnotherWorkstationSavedMeanwhile)
+{
+    storeCompany(QStringLiteral("SPARK1"), QStringLiteral("Sparkle"));
+    QSqlDatabase other = secondConnection();
+    auto w = show<CompanyForm>();
+    writeSql(QStringLiteral("UPDATE Company SET PFax = '555 9999', SEmail = 'office@example.com'"), {}, other);
+    type(w.get(), "PTelephoneText", QStringLiteral("555 4321"));
+    click(w.get(), "OKButton");
+    EXPECT_EQ(msgs_->last(), QStringLiteral("Company details saved"));
+    auto d = CompanyRecord::load();
+    EXPECT_EQ(d->pTelephone, QStringLiteral("555 4321"));
+    EXPECT_EQ(d->pFax, QStringLiteral("555 9999"));
+    EXPECT_EQ(d->sEmail, QStringLiteral("office@example.com"));
+    EXPECT_EQ(d->name, QStringLiteral("Sparkle"));
+
+    // Both windows opened on no company; the other workstation saved first.
+    writeSql(QStringLiteral("DELETE FROM Company"));
+    w = show<CompanyForm>();
+    EXPECT_TRUE(w->NewCompany);
+    writeSql(QStringLiteral("INSERT INTO Company (RowId, ID, CompanyName, SFax) VALUES (1, 'THEIRS', 'Theirs', '777')"), {},
+             other);
+    fillRequired(w.get());
+    click(w.get(), "OKButton");
+    EXPECT_EQ(msgs_->last(), QStringLiteral("Company details saved"));
+    EXPECT_EQ(scalarSql(QStringLiteral("SELECT COUNT(*) FROM Company")).toInt(), 1);
+    d = CompanyRecord::load();
+    EXPECT_EQ(d->name, QStringLiteral("Sparkle"));
+    EXPECT_EQ(d->pAddress1, QStringLiteral("1 Main Road"));
+    EXPECT_EQ(d->id, QStringLiteral("THEIRS"));
+    EXPECT_EQ(d->sFax, QStringLiteral("777"));
+}
+
 } // namespace

@@ -1,5 +1,6 @@
 #include "data/AppDatabase.h"
 #include "data/SchemaRegistry.h"
+#include "platform/ErrorHandlingModule.h"
 #include "support/DbTest.h"
 
 using namespace wvs;
@@ -12,6 +13,11 @@ protected:
     {
         DbTest::SetUp();
         writeSql("CREATE TABLE T (K INTEGER PRIMARY KEY AUTOINCREMENT, Name TEXT NOT NULL DEFAULT '' COLLATE NOCASE)");
+    }
+    void TearDown() override
+    {
+        AppDatabase::setBusyWait(5000);
+        DbTest::TearDown();
     }
 };
 
@@ -73,6 +79,50 @@ TEST_F(AppDatabaseTest, SecondWorkstationSeesCommittedRowsOnly)
     t.commit();
     EXPECT_EQ(scalarSql("SELECT COUNT(*) FROM T", {}, other).toInt(), 1);
     EXPECT_EQ(lastInsertId(), 1);
+}
+
+TEST_F(AppDatabaseTest, AnotherWorkstationsLongWriteIsReportedAsBusyAndRolledBack)
+{
+    AppDatabase::setBusyWait(200);
+    QSqlDatabase other = secondConnection();
+    auto number = [](auto &&body) -> long {
+        try {
+            body();
+        } catch (const WvsError &e) {
+            EXPECT_TRUE(e.number() != ErrorNumber::DatabaseBusy || e.description() == AppDatabase::busyMessage());
+            return e.number();
+        }
+        return 0;
+    };
+
+    // The other workstation is writing: this one cannot begin.
+    execSql("BEGIN IMMEDIATE", {}, other);
+    EXPECT_EQ(number([] { Transaction t; }), ErrorNumber::DatabaseBusy);
+    execSql("ROLLBACK", {}, other);
+
+    // The other workstation is still reading when this one commits: the
+    // commit gives up and the whole transaction is undone.
+    writeSql("INSERT INTO T (Name) VALUES ('read')");
+    {
+        QSqlQuery reading = execSql("SELECT Name FROM T", {}, other);
+        ASSERT_TRUE(reading.next());
+        EXPECT_EQ(number([] {
+                      Transaction t;
+                      writeSql("INSERT INTO T (Name) VALUES ('not kept')");
+                      t.commit();
+                  }),
+                  ErrorNumber::DatabaseBusy);
+    }
+    EXPECT_EQ(scalarSql("SELECT COUNT(*) FROM T", {}, other).toInt(), 1);
+    {
+        Transaction t;
+        writeSql("INSERT INTO T (Name) VALUES ('kept')");
+        t.commit();
+    }
+    EXPECT_EQ(scalarSql("SELECT COUNT(*) FROM T").toInt(), 2);
+
+    // Any other failure keeps its own number (and the fatal report).
+    EXPECT_EQ(number([] { writeSql("INSERT INTO NoSuchTable VALUES (1)"); }), ErrorNumber::Database);
 }
 
 } // namespace

@@ -212,20 +212,25 @@ TEST_F(PortalRequestImportTest, AFailedRunLeavesTheListAsItWas)
     EXPECT_EQ(column(list.get(), C::Key), QStringList({"1"}));
     EXPECT_EQ(count("PortalCustomerJobs"), 2);
 
-    // A request already stored ends the run before the portal lets any go.
-    portal_.reply("DeleteCustomerJobsData.php", "SUCCESS");
-    portal_.handOut("GetCustomerJobs.php", requestLine(603) + "\r\n" + requestLine(1) + "\r\n");
-    const int calls = portal_.calls().size();
-    click(list.get(), "ImportButton");
-    EXPECT_EQ(portal_.pages().mid(calls), QStringList{"GetCustomerJobs.php"});
-    EXPECT_EQ(column(list.get(), C::Key), QStringList({"1"}));
-    EXPECT_EQ(count("PortalCustomerJobs"), 2);
-
     // A run that succeeds with nothing new leaves it too.
+    portal_.reply("DeleteCustomerJobsData.php", "SUCCESS");
     portal_.handOut("GetCustomerJobs.php", "");
     click(list.get(), "ImportButton");
     EXPECT_EQ(msgs_->last(), "Process completed successfully");
     EXPECT_EQ(column(list.get(), C::Key), QStringList({"1"}));
+
+    // Without a company ID the portal is not asked at all.
+    writeSql("UPDATE Company SET ID = ''");
+    const int calls = portal_.calls().size();
+    const int opened = modal_->opened().size();
+    click(list.get(), "ImportButton");
+    EXPECT_EQ(msgs_->last(), "The ID has not been set for the Company. This is required to access the portal");
+    EXPECT_EQ(portal_.calls().size(), calls);
+    EXPECT_EQ(modal_->opened().size(), opened);
+    writeSql("DELETE FROM Company");
+    click(list.get(), "ImportButton");
+    EXPECT_EQ(msgs_->last(), "The Company details have not yet been entered. These are required to access the portal");
+    EXPECT_EQ(portal_.calls().size(), calls);
 }
 
 TEST_F(PortalRequestListTest, ASavedRequestLeavesTheList)

@@ -1,5 +1,8 @@
 #include "PortalTestData.h"
+#include "platform/ErrorHandlingModule.h"
 #include "portal/PortalRetrievals.h"
+
+#include <thread>
 
 using namespace wvs;
 using namespace wvs::portaltest;
@@ -170,4 +173,79 @@ TEST_F(PortalRetrievalTest, RequestsAreStoredOnlyOnceThePortalHasLetThemGo)
     EXPECT_TRUE(run(QStringLiteral("ImportCustomerJobs~")));
     EXPECT_EQ(msgs_->texts().mid(msgs_->texts().size() - 2),
               (QStringList{"No new Customer Jobs found", "Process completed successfully"}));
+}
+
+TEST_F(PortalRetrievalTest, AnImportNeverKeepsAnotherWorkstationWaitingOnThePortal)
+{
+    // The other workstation waits a good deal less than the portal takes to
+    // let the requests go.
+    AppDatabase::setBusyWait(400);
+    portal_->handOut("GetCustomerJobs.php", requestLine(701, "") + "\r\n" + requestLine(702, "") + "\r\n");
+    portal_->delay("DeleteCustomerJobsData.php", 1.5);
+    std::thread otherWorkstation;
+    QString otherFailed = QStringLiteral("never ran");
+    const QString path = dbPath();
+    PortalSync sync(PortalSync::parseMode(QStringLiteral("ImportCustomerJobs~")));
+    sync.onInfo = [&](const QString &text) {
+        if (text != QLatin1String("Deleting Customer Jobs data on server...."))
+            return;
+        otherWorkstation = std::thread([&otherFailed, path] {
+            {
+                QSqlDatabase db = AppDatabase::openConnection(QStringLiteral("other workstation"), path);
+                const auto failure = trapError([&] {
+                    Transaction t(db);
+                    writeSql(QStringLiteral("UPDATE Company SET CompanyName = 'Saved meanwhile'"), {}, db);
+                    t.commit();
+                });
+                otherFailed = failure ? failure->description : QString();
+                db.close();
+            }
+            QSqlDatabase::removeDatabase(QStringLiteral("other workstation"));
+        });
+    };
+    sync.run();
+    if (otherWorkstation.joinable())
+        otherWorkstation.join();
+    AppDatabase::setBusyWait(5000);
+    EXPECT_TRUE(session().portalUpdateSucceeded);
+    EXPECT_EQ(otherFailed, QString());
+    EXPECT_EQ(scalarSql("SELECT CompanyName FROM Company").toString(), "Saved meanwhile");
+    EXPECT_EQ(count("SELECT COUNT(*) FROM PortalCustomerJobs"), 2);
+    portal_->delay("DeleteCustomerJobsData.php", 0);
+
+    // A request stored by a run that ended before the portal let it go is
+    // skipped; the new one is stored and the portal lets both go.
+    writeSql("UPDATE PortalCustomerJobs SET LastName = 'Kept' WHERE UniqueId = 702");
+    portal_->handOut("GetCustomerJobs.php", requestLine(702, "") + "\r\n" + requestLine(703, "") + "\r\n");
+    EXPECT_TRUE(run(QStringLiteral("ImportCustomerJobs~")));
+    EXPECT_EQ(portal_->pages().mid(2), (QStringList{"GetCustomerJobs.php", "DeleteCustomerJobsData.php"}));
+    EXPECT_EQ(count("SELECT COUNT(*) FROM PortalCustomerJobs"), 3);
+    EXPECT_EQ(scalarSql("SELECT LastName FROM PortalCustomerJobs WHERE UniqueId = 702").toString(), "Kept");
+
+    // A refusal, or no answer in time, takes away what that run stored and
+    // only that.
+    portal_->handOut("GetCustomerJobs.php", requestLine(703, "") + "\r\n" + requestLine(704, "") + "\r\n");
+    portal_->reply("DeleteCustomerJobsData.php", "Locked");
+    EXPECT_FALSE(run(QStringLiteral("ImportCustomerJobs~")));
+    EXPECT_EQ(msgs_->last(), "Customer Jobs data deletion failed - Locked");
+    EXPECT_EQ(count("SELECT COUNT(*) FROM PortalCustomerJobs WHERE UniqueId = 704"), 0);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM PortalCustomerJobs"), 3);
+
+    portal_->reply("DeleteCustomerJobsData.php", "SUCCESS");
+    portal_->delay("DeleteCustomerJobsData.php", 1.5);
+    PortalSync::options() = {50, 10};
+    EXPECT_FALSE(run(QStringLiteral("ImportCustomerJobs~")));
+    EXPECT_EQ(msgs_->last(), "Customer Jobs data deletion timed out - please try again");
+    EXPECT_EQ(count("SELECT COUNT(*) FROM PortalCustomerJobs WHERE UniqueId = 704"), 0);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM PortalCustomerJobs"), 3);
+}
+
+TEST_F(PortalRetrievalTest, NoCompanyIdAsksThePortalForNothing)
+{
+    writeSql("UPDATE Company SET ID = ''");
+    portal_->handOut("GetCustomerJobs.php", requestLine(801, "") + "\r\n");
+    EXPECT_FALSE(run(QStringLiteral("ImportCustomerJobs~")));
+    EXPECT_EQ(msgs_->last(), "The ID has not been set for the Company. This is required to access the portal");
+    EXPECT_TRUE(portal_->calls().isEmpty());
+    EXPECT_EQ(count("SELECT COUNT(*) FROM PortalCustomerJobs"), 0);
 }

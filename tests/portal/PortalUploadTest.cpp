@@ -13,7 +13,7 @@ protected:
     // note) and one done by BOB; a job of an associate who has gone is left out.
     qint64 publishedData()
     {
-        addAssociate("BOB", "Bob | Builder", "pw\r\nx", 2);
+        addAssociate("BOB", "Bob | Builder", "pw", 2);
         setAccess(2, 1, 7, 1, 1, 1, 1, 1, 0, 0);
         writeSql("UPDATE Associates SET PortalAccess = 'Field' WHERE AssociateID = 'BOB'");
         addAssociate("OLD", "Gone", "pw", 2, false);
@@ -72,7 +72,7 @@ TEST_F(PortalUploadTest, PublishingSendsCompanyScheduleUsersAndJobTypesInThatOrd
                   + "|ABCD|TEST01|Mon 5 Mar 2012|Sun 18 Mar 2012|1| 0 \r\n");
     EXPECT_EQ(portal_->file("Users_ABCD_TEST01.txt"),
               QByteArray("ABCD|TEST01|ADM|Administrator|secret|Admin| 1 \r\n"
-                         "ABCD|TEST01|BOB|Bob   Builder|pw x|Field| 1 \r\n"));
+                         "ABCD|TEST01|BOB|Bob   Builder|pw|Field| 1 \r\n"));
     EXPECT_EQ(portal_->file("JobTypes_ABCD.txt"), QByteArray("ABCD|WIN|Window cleaning\r\nABCD|OVN|Oven clean\r\n"));
     EXPECT_EQ(calls[3].loaded, "ABCD|WIN|Window cleaning\r\nABCD|OVN|Oven clean\r\n");
     // The run's files, the users' passwords among them, do not outlive it.
@@ -129,6 +129,26 @@ TEST_F(PortalUploadTest, EveryFailureEndsTheRunWithItsMessage)
     const qint64 empty = addSchedule("2013-01-01", "2013-01-31", "Closed");
     EXPECT_FALSE(run(QStringLiteral("PublishSchedule~%1").arg(empty)));
     EXPECT_EQ(msgs_->last(), "No Schedule records found");
+}
+
+TEST_F(PortalUploadTest, APasswordTheFileWouldAlterIsNeverSent)
+{
+    addAssociate("SAM", "Sam Spade", "pa|ss", 1);
+    addAssociate("TED", "Ted Lee", "pass\r\nword", 1);
+    writeSql("UPDATE Associates SET PortalAccess = AssociateID WHERE AssociateID IN ('SAM', 'TED')");
+    EXPECT_TRUE(run(QStringLiteral("Users~")));
+    EXPECT_EQ(portal_->calls().last().loaded, "ABCD|TEST01|ADM|Administrator|secret|Admin| 1 \r\n");
+    const QStringList shown = msgs_->texts();
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_TRUE(shown[0].contains("Sam Spade (SAM)")) << shown[0].toStdString();
+    EXPECT_TRUE(shown[0].contains("Ted Lee (TED)")) << shown[0].toStdString();
+    EXPECT_EQ(shown[1], "Process completed successfully");
+
+    // With nobody left to send, nothing is.
+    writeSql("UPDATE Associates SET PortalAccess = '' WHERE AssociateID = 'ADM'");
+    EXPECT_FALSE(run(QStringLiteral("Users~")));
+    EXPECT_EQ(msgs_->last(), "Cannot find Associates record");
+    EXPECT_EQ(portal_->pages(), QStringList{"LoadUsers.php"});
 }
 
 TEST_F(PortalUploadTest, AFileThatDidNotArriveIsNeverLoaded)
