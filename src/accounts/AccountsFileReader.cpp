@@ -1,4 +1,5 @@
 #include "accounts/AccountsFileReader.h"
+#include "accounts/Windows1252.h"
 
 #include <QStringDecoder>
 
@@ -13,7 +14,7 @@ QString decode(const QByteArray &bytes)
     const QString text = utf8.decode(b);
     if (!utf8.hasError())
         return text;
-    return QString::fromLatin1(b);
+    return Windows1252::decode(b);
 }
 
 QChar separatorOf(const QString &text, int headingLine)
@@ -106,8 +107,10 @@ QList<Record> records(const QString &text, QChar separator)
         field += c;
         fieldStart = false;
     }
-    if (pending)
+    if (pending) {
+        current.unclosedQuote = inQuotes;
         endRecord();
+    }
     return out;
 }
 

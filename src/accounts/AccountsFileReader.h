@@ -10,7 +10,8 @@ namespace wvs {
 namespace AccountsFileReader {
 
 // The file's text: a UTF-8 byte-order mark is dropped; text that is not
-// valid UTF-8 is read as Latin-1, the 8-bit code page such files are written in.
+// valid UTF-8 is read as Windows-1252, the 8-bit code page such files are
+// written in.
 QString decode(const QByteArray &bytes);
 
 // The separator of a file whose heading is its line number headingLine
@@ -21,6 +22,9 @@ QChar separatorOf(const QString &text, int headingLine);
 struct Record {
     int line = 0;
     QStringList fields;
+    // A double quote opened in this record is never closed: its last field
+    // holds the rest of the file, which therefore cannot be read.
+    bool unclosedQuote = false;
 };
 
 // Splits the text into records and fields. Lines end in CR LF, CR or LF. A
