@@ -22,16 +22,17 @@ QChar separatorOf(const QString &text, int headingLine);
 struct Record {
     int line = 0;
     QStringList fields;
-    // A double quote opened in this record is never closed: its last field
-    // holds the rest of the file, which therefore cannot be read.
+    // A double quote opened in this record is not closed where a field can
+    // end (or, in a file of one record a line, before the line ends): the
+    // record has taken in text of other lines and cannot be read.
     bool unclosedQuote = false;
 };
 
 // Splits the text into records and fields. Lines end in CR LF, CR or LF. A
 // field that starts with a double quote runs to the matching quote: it may
-// hold separators and line breaks, and a doubled quote inside stands for one.
-// An empty line is a record of one empty field.
-QList<Record> records(const QString &text, QChar separator);
+// hold separators (and line breaks when quotesSpanLines), and a doubled quote
+// inside stands for one. An empty line is a record of one empty field.
+QList<Record> records(const QString &text, QChar separator, bool quotesSpanLines = true);
 
 } // namespace AccountsFileReader
 

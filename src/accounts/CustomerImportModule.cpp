@@ -251,11 +251,14 @@ void importCustomers(const CustomerImportFormat &f, const QString &fileName)
 
         const QChar separator = f.tabsAllowed ? AccountsFileReader::separatorOf(text, f.headingLine)
                                               : QLatin1Char(',');
-        const QList<AccountsFileReader::Record> records = AccountsFileReader::records(text, separator);
-        if (!records.isEmpty() && records.last().unclosedQuote)
-            throw WvsError(kPastEndOfFile, QStringLiteral("Line %1 cannot be read: a double quote in it is never "
-                                                          "closed")
-                                               .arg(records.last().line));
+        // A MYOB card file holds one card a line.
+        const QList<AccountsFileReader::Record> records =
+            AccountsFileReader::records(text, separator, f.kind != AccountsPackage::MYOB);
+        for (const AccountsFileReader::Record &rec : records)
+            if (rec.unclosedQuote)
+                throw WvsError(kPastEndOfFile, QStringLiteral("Line %1 cannot be read: a double quote in it is never "
+                                                              "closed")
+                                                   .arg(rec.line));
         if (records.size() <= f.headingLine)
             throw WvsError(kBadFileFormat, QStringLiteral("The file has no heading line"));
         const QStringList heading = records.at(f.headingLine).fields;

@@ -73,6 +73,12 @@ TEST_F(CustomerImportTest, ALineThatCannotBeTakenWholeAbandonsTheImportAndTheLog
          head + "Green,Gail,GREEN,N,9 Park Ave,\"Call first\r\nSmith,Anna,SMITH01,N,12 Oak St,\r\n"
                 "Brown,Bob,BROWN,N,1 Quay St,\r\n",
          "Line 3 cannot be read: a double quote in it is never closed"},
+        {"MYOB",
+         head + "Green,Gail,GREEN,N,9 Park Ave,\"Call first\r\nSmith,Anna,SMITH01,N,12 Oak St,\r\n"
+                "Brown,Bob,BROWN,N,1 Quay St,Dog\" bites\r\n",
+         "Line 3 cannot be read: a double quote in it is never closed"},
+        {"Xero", "*ContactName,FirstName,LastName\r\nGREEN,\"Gail,Green\r\nSMITH01,Anna,Sm\"ith\r\n",
+         "Line 2 cannot be read: a double quote in it is never closed"},
         {"MYOB", head + "Green,Gail,GREEN,N,9 Park Ave,\r\nShort,Line,SHORT\r\n",
          "Line 4 holds 3 values where the heading names 6"},
         {"MYOB", head + "Green,Gail,GREEN,N,9 Park Ave,Note,stray\r\n",
