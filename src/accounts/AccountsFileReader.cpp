@@ -1,4 +1,5 @@
 #include "accounts/AccountsFileReader.h"
+#include "accounts/Windows1252.h"
 
 #include <QStringDecoder>
 
@@ -13,7 +14,7 @@ QString decode(const QByteArray &bytes)
     const QString text = utf8.decode(b);
     if (!utf8.hasError())
         return text;
-    return QString::fromLatin1(b);
+    return Windows1252::decode(b);
 }
 
 QChar separatorOf(const QString &text, int headingLine)
@@ -35,13 +36,14 @@ QChar separatorOf(const QString &text, int headingLine)
     return QLatin1Char(',');
 }
 
-QList<Record> records(const QString &text, QChar separator)
+QList<Record> records(const QString &text, QChar separator, bool quotesSpanLines)
 {
     QList<Record> out;
     Record current;
     current.line = 1;
     QString field;
     bool inQuotes = false;
+    bool spanned = false;   // the quoted field being read holds a line break
     bool fieldStart = true;
     bool pending = false;   // something of the current record has been read
     int line = 1;
@@ -67,6 +69,10 @@ QList<Record> records(const QString &text, QChar separator)
             current.line = line;
             pending = true;
         }
+        if (inQuotes && lineEnd && !quotesSpanLines) {
+            current.unclosedQuote = true;
+            inQuotes = false;
+        }
         if (inQuotes) {
             if (c == QLatin1Char('"')) {
                 if (i + 1 < n && text.at(i + 1) == QLatin1Char('"')) {
@@ -74,10 +80,17 @@ QList<Record> records(const QString &text, QChar separator)
                     ++i;
                 } else {
                     inQuotes = false;
+                    // A quote that took in line breaks closes only where a
+                    // field ends; anywhere else it was never meant to open.
+                    const QChar next = i + 1 < n ? text.at(i + 1) : separator;
+                    if (spanned && next != separator && next != QLatin1Char('\r') && next != QLatin1Char('\n'))
+                        current.unclosedQuote = true;
+                    spanned = false;
                 }
             } else {
                 field += c;
                 if (lineEnd) {
+                    spanned = true;
                     if (crlf) {
                         field += QLatin1Char('\n');
                         ++i;
@@ -100,14 +113,17 @@ QList<Record> records(const QString &text, QChar separator)
         }
         if (c == QLatin1Char('"') && fieldStart) {
             inQuotes = true;
+            spanned = false;
             fieldStart = false;
             continue;
         }
         field += c;
         fieldStart = false;
     }
-    if (pending)
+    if (pending) {
+        current.unclosedQuote = current.unclosedQuote || inQuotes;
         endRecord();
+    }
     return out;
 }
 

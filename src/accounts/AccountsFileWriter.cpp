@@ -1,6 +1,8 @@
 #include "accounts/AccountsFileWriter.h"
+#include "accounts/Windows1252.h"
 #include "core/Session.h"
 #include "platform/MessageBox.h"
+#include "platform/TypingLimit.h"
 
 namespace wvs {
 
@@ -47,7 +49,17 @@ QByteArray line(AccountsPackage package, const QStringList &values)
     for (const QString &v : values)
         items << value(package, v);
     const QString text = items.join(QLatin1Char(',')) + QStringLiteral("\r\n");
-    return package == AccountsPackage::MYOB ? text.toLatin1() : text.toUtf8();
+    return package == AccountsPackage::MYOB ? Windows1252::encode(text) : text.toUtf8();
+}
+
+QString asWritten(AccountsPackage package, const QString &text)
+{
+    return package == AccountsPackage::MYOB ? Windows1252::asWritten(withoutLineBreaks(text)) : text;
+}
+
+QString cut(const QString &text, int n)
+{
+    return n > 0 ? TypingLimit::cutToLimit(text, n) : text;
 }
 
 QString amount(Money m)

@@ -23,9 +23,17 @@ namespace AccountsFileRules {
 // where a value holds a comma, a double quote or a line break.
 QString value(AccountsPackage package, const QString &text);
 
-// One whole line ending in CR LF: MYOB files in the 8-bit Latin-1 code page
-// ("?" for a character outside it), Xero files in UTF-8.
+// One whole line ending in CR LF: MYOB files in the 8-bit Windows-1252 code
+// page ("?" for a character outside it), Xero files in UTF-8.
 QByteArray line(AccountsPackage package, const QStringList &values);
+
+// A value as it reads back from the package's file once written there: for
+// MYOB without line breaks and with "?" for what the code page lacks.
+QString asWritten(AccountsPackage package, const QString &text);
+
+// The longest start of text within n characters that ends on a whole
+// character; 0 or less: the whole text. Every cut of the accounts files.
+QString cut(const QString &text, int n);
 
 // An amount without forced decimals: "100", "12.5", "86.96", "-3.25".
 QString amount(Money m);

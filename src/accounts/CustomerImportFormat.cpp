@@ -1,4 +1,5 @@
 #include "accounts/CustomerImportFormat.h"
+#include "accounts/MYOBCustomerExportModule.h"
 
 namespace wvs {
 
@@ -8,6 +9,44 @@ QString CustomerImportFormat::normalHeading(const QString &heading)
     while (h.startsWith(QLatin1Char('*')))
         h.remove(0, 1);
     return h.trimmed();
+}
+
+int CustomerImportFormat::fieldSize(const QString &field)
+{
+    static const QHash<QString, int> sizes = {
+        {QStringLiteral("Title"), 20},       {QStringLiteral("Forename"), 50},   {QStringLiteral("Surname"), 50},
+        {QStringLiteral("CompanyName"), 100}, {QStringLiteral("ContactName"), 100}, {QStringLiteral("Phone1"), 30},
+        {QStringLiteral("Phone2"), 30},      {QStringLiteral("Phone3"), 30},     {QStringLiteral("Email1"), 100},
+        {QStringLiteral("Email2"), 100},     {QStringLiteral("CAddress1"), 100}, {QStringLiteral("CAddress2"), 100},
+        {QStringLiteral("CAddress3"), 100},  {QStringLiteral("CSuburb"), 50},    {QStringLiteral("CCity"), 50},
+        {QStringLiteral("CPostCode"), 20},   {QStringLiteral("AccountsRef"), 30},
+    };
+    return sizes.value(field, 0);
+}
+
+QString CustomerImportFormat::key(const QString &value) const
+{
+    QString k = value.trimmed();
+    if (keyCut > 0)
+        k = AccountsFileRules::cut(k, keyCut).trimmed();
+    return k;
+}
+
+QString CustomerImportFormat::keyAsExported(const QString &accountsRef) const
+{
+    return key(AccountsFileRules::asWritten(kind, accountsRef));
+}
+
+std::optional<QString> CustomerImportFormat::asExported(const QString &field, const QString &stored) const
+{
+    const auto it = exported.constFind(field);
+    if (it == exported.constEnd())
+        return std::nullopt;
+    QString v = AccountsFileRules::asWritten(kind, AccountsFileRules::cut(stored, it.value()));
+    for (const Column &c : columns)
+        if (c.field == field)
+            v = AccountsFileRules::cut(v, c.cut);
+    return v;
 }
 
 namespace {
@@ -24,14 +63,22 @@ void copyFields(const QHash<QString, QString> &values, QVariantMap &fields)
 }
 
 // A card without a first name is a company; a person's names go to the
-// surname and forename. An inactive card makes the customer inactive; an
-// active card makes an inactive customer active and leaves a prospect one.
-void myobRule(const QHash<QString, QString> &values, const QVariantMap &current, QVariantMap &fields)
+// surname and forename. A person stored without a forename goes out as such a
+// card and stays that person when it comes back. An inactive card makes the
+// customer inactive; an active card makes an inactive customer active and
+// leaves a prospect one.
+void myobRule(const CustomerImportFormat &f, const QHash<QString, QString> &values, const QVariantMap &current,
+              QVariantMap &fields)
 {
     copyFields(values, fields);
     if (values.contains(kLastName) && values.contains(kFirstName)) {
         const QString first = values.value(kFirstName);
-        if (first.isEmpty()) {
+        auto stored = [&](const char *field) { return current.value(QString::fromLatin1(field)).toString(); };
+        const bool personWithoutForename = !current.isEmpty() && stored("CompanyName").isEmpty()
+                                           && stored("Forename").isEmpty() && !stored("Surname").isEmpty()
+                                           && f.asExported(QStringLiteral("Surname"), stored("Surname"))
+                                                  == values.value(kLastName);
+        if (first.isEmpty() && !personWithoutForename) {
             fields.insert(QStringLiteral("CompanyName"), values.value(kLastName));
         } else {
             fields.insert(QStringLiteral("CompanyName"), QString());
@@ -48,7 +95,8 @@ void myobRule(const QHash<QString, QString> &values, const QVariantMap &current,
     }
 }
 
-void xeroRule(const QHash<QString, QString> &values, const QVariantMap &, QVariantMap &fields)
+void xeroRule(const CustomerImportFormat &, const QHash<QString, QString> &values, const QVariantMap &,
+              QVariantMap &fields)
 {
     copyFields(values, fields);
 }
@@ -68,6 +116,7 @@ const CustomerImportFormat &myobCustomerFormat()
     static const CustomerImportFormat f = [] {
         CustomerImportFormat m;
         m.package = QStringLiteral("MYOB");
+        m.kind = AccountsPackage::MYOB;
         m.headingLine = 1;
         m.tabsAllowed = true;
         m.keyHeadings = {QStringLiteral("card id")};
@@ -90,6 +139,21 @@ const CustomerImportFormat &myobCustomerFormat()
             {QStringLiteral("ContactName"),
              {QStringLiteral("contact name"), QStringLiteral("addr 1 - contact name"), QStringLiteral("- contact name")}},
         };
+        m.exported = {
+            {QStringLiteral("CompanyName"), 0},
+            {QStringLiteral("Surname"), MYOBCardLengths::Surname},
+            {QStringLiteral("Forename"), MYOBCardLengths::Forename},
+            {QStringLiteral("CAddress1"), 0},
+            {QStringLiteral("CAddress2"), 0},
+            {QStringLiteral("CAddress3"), 0},
+            {QStringLiteral("CSuburb"), 0},
+            {QStringLiteral("CCity"), 0},
+            {QStringLiteral("CPostCode"), MYOBCardLengths::PostCode},
+            {QStringLiteral("Phone1"), MYOBCardLengths::Phone},
+            {QStringLiteral("Phone2"), MYOBCardLengths::Phone},
+            {QStringLiteral("Email1"), MYOBCardLengths::Email},
+            {QStringLiteral("CustomerComment"), MYOBCardLengths::Notes},
+        };
         m.rule = myobRule;
         return m;
     }();
@@ -101,6 +165,7 @@ const CustomerImportFormat &xeroCustomerFormat()
     static const CustomerImportFormat f = [] {
         CustomerImportFormat x;
         x.package = QStringLiteral("Xero");
+        x.kind = AccountsPackage::Xero;
         x.headingLine = 0;
         x.keyHeadings = {QStringLiteral("contactname"), QStringLiteral("name")};
         x.keyCut = 30;
@@ -115,6 +180,11 @@ const CustomerImportFormat &xeroCustomerFormat()
             col("CPostCode", "sapostalcode", 20),   col("Phone1", "phonenumber", 30),
             col("Phone2", "mobilenumber", 30),      col("Phone3", "ddinumber", 30),
         };
+        // The export writes these whole; the suburb goes under a heading
+        // the import does not read.
+        for (const char *field : {"Forename", "Surname", "CAddress1", "CAddress2", "CAddress3", "CCity", "CPostCode",
+                                  "Phone1"})
+            x.exported.insert(QString::fromLatin1(field), 0);
         x.rule = xeroRule;
         return x;
     }();

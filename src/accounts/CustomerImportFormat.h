@@ -1,9 +1,12 @@
 #pragma once
+#include "accounts/AccountsFileWriter.h"
+
 #include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <QVariantMap>
+#include <optional>
 
 namespace wvs {
 
@@ -17,23 +20,40 @@ struct CustomerImportFormat {
     };
 
     QString package;            // "MYOB" or "Xero": names the log and its lines
+    AccountsPackage kind = AccountsPackage::MYOB;
     int headingLine = 0;        // the heading's line number, from 0
     bool tabsAllowed = false;   // the separator is a tab when the heading holds one
     QStringList keyHeadings;    // headings of the key, the first found wins
     int keyCut = 0;
     QStringList noKeyValues;    // key values that stand for "no key"
     QList<Column> columns;
+    // The fields this package's own export writes into a column the import
+    // reads back, each with the length the export cuts it to (0: whole).
+    QHash<QString, int> exported;
 
     // Turns the values of the columns the file has (by field) into the
-    // customer fields to write. current holds the matched customer's status
+    // customer fields to write. current holds the matched customer's row
     // (empty for a new customer). Columns the file lacks write nothing.
-    using Rule = void (*)(const QHash<QString, QString> &values, const QVariantMap &current, QVariantMap &fields);
+    using Rule = void (*)(const CustomerImportFormat &format, const QHash<QString, QString> &values,
+                          const QVariantMap &current, QVariantMap &fields);
     Rule rule = nullptr;
 
     QString logFileName() const { return package + QStringLiteral(" Customer Import.log"); }
 
+    // The key of a line from the value in its key column.
+    QString key(const QString &value) const;
+    // The key a line of this package's own export brings back for a
+    // customer with this accounts reference.
+    QString keyAsExported(const QString &accountsRef) const;
+    // What the import reads back for a stored field value after this
+    // package's own export wrote it; nothing when the export leaves the
+    // field out.
+    std::optional<QString> asExported(const QString &field, const QString &stored) const;
+
     // A heading as compared: trimmed, lower case, without a leading "*".
     static QString normalHeading(const QString &heading);
+    // The most characters a text field of Customers holds; 0: no limit.
+    static int fieldSize(const QString &field);
 };
 
 // MYOB customer cards: the heading on the second line, keyed by "Card ID".

@@ -11,7 +11,9 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QSet>
+#include <QSqlRecord>
 #include <optional>
 
 namespace wvs {
@@ -21,6 +23,9 @@ namespace {
 constexpr long kFileNotFound = 53;
 constexpr long kBadFileFormat = 3274;
 constexpr long kFileAccess = 75;
+constexpr long kPastEndOfFile = 62;
+constexpr long kTooFewFields = 9;
+constexpr long kFieldTooSmall = 3163;
 
 // The import log: replaced at every import, lines ending in CR LF.
 class ImportLog {
@@ -56,34 +61,122 @@ struct Positions {
     int highest = -1;
 };
 
+// The headings as compared. An older MYOB heading names the later columns
+// of an address only by their part (" - Line 2"); such a heading belongs to
+// the address whose first column came last before it.
+QStringList headingNames(const QStringList &heading)
+{
+    static const QRegularExpression addressPart(QStringLiteral("^(addr \\d+) - "));
+    QStringList names;
+    QString address;
+    for (const QString &h : heading) {
+        QString name = CustomerImportFormat::normalHeading(h);
+        const QRegularExpressionMatch m = addressPart.match(name);
+        if (m.hasMatch())
+            address = m.captured(1);
+        else if (!address.isEmpty() && name.startsWith(QLatin1String("- ")))
+            name = address + QLatin1Char(' ') + name;
+        names << name;
+    }
+    return names;
+}
+
+// A later column under the same heading replaces an earlier one.
 Positions findPositions(const CustomerImportFormat &f, const QStringList &heading)
 {
-    QStringList names;
-    for (const QString &h : heading)
-        names << CustomerImportFormat::normalHeading(h);
+    const QStringList names = headingNames(heading);
     Positions p;
     for (const QString &k : f.keyHeadings) {
-        p.key = names.indexOf(k);
+        p.key = names.lastIndexOf(k);
         if (p.key >= 0)
             break;
     }
     p.highest = p.key;
     for (const auto &c : f.columns) {
-        for (const QString &h : c.headings) {
-            const int at = names.indexOf(h);
-            if (at >= 0) {
-                p.columns.insert(c.field, at);
-                p.highest = qMax(p.highest, at);
-                break;
-            }
+        int at = -1;
+        for (const QString &h : c.headings)
+            at = qMax(at, int(names.lastIndexOf(h)));
+        if (at >= 0) {
+            p.columns.insert(c.field, at);
+            p.highest = qMax(p.highest, at);
         }
     }
     return p;
 }
 
+// An empty line, or one of separators and blanks only: nothing to import.
 bool isBlankRecord(const AccountsFileReader::Record &r)
 {
-    return r.fields.size() == 1 && r.fields.first().trimmed().isEmpty();
+    for (const QString &field : r.fields)
+        if (!field.trimmed().isEmpty())
+            return false;
+    return true;
+}
+
+// The customers whose accounts reference the package's own export writes
+// differently (cut, or with "?" for a character the file cannot carry), by
+// the key it writes; the first customer wins.
+QHash<QString, qint64> customersByExportedKey(const CustomerImportFormat &f)
+{
+    QHash<QString, qint64> out;
+    QSqlQuery q = execSql(QStringLiteral("SELECT CustomerNumber, AccountsRef FROM Customers "
+                                         "WHERE AccountsRef <> '' ORDER BY CustomerNumber"));
+    while (q.next()) {
+        const QString ref = q.value(1).toString();
+        const QString key = f.keyAsExported(ref);
+        if (key != ref && !key.isEmpty() && !out.contains(key))
+            out.insert(key, q.value(0).toLongLong());
+    }
+    return out;
+}
+
+QVariantMap customerRow(qint64 number)
+{
+    QVariantMap row;
+    QSqlQuery q = execSql(QStringLiteral("SELECT * FROM Customers WHERE CustomerNumber = ?"), {number});
+    if (q.next()) {
+        const QSqlRecord r = q.record();
+        for (int i = 0; i < r.count(); ++i)
+            row.insert(r.fieldName(i), q.value(i));
+    }
+    return row;
+}
+
+// The fields of a matched customer worth writing: a value the customer
+// already holds is left alone, and so is the form this package's own export
+// writes for the stored value, so that a round trip never replaces a whole
+// value with its cut form or with "?" for letters the file cannot carry.
+void dropUnchanged(const CustomerImportFormat &f, const QVariantMap &current, QVariantMap &fields)
+{
+    for (auto it = fields.begin(); it != fields.end();) {
+        const QVariant stored = current.value(it.key());
+        bool keep = true;
+        if (it.value().typeId() == QMetaType::QString) {
+            const QString value = it.value().toString();
+            const QString old = stored.toString();
+            keep = value != old && f.asExported(it.key(), old) != value;
+        } else {
+            keep = !stored.isValid() || stored.toLongLong() != it.value().toLongLong();
+        }
+        it = keep ? std::next(it) : fields.erase(it);
+    }
+}
+
+// A value longer than its field fails the whole import.
+void checkSizes(const QString &lineNo, const QVariantMap &fields)
+{
+    for (auto it = fields.begin(); it != fields.end(); ++it) {
+        if (it.value().typeId() != QMetaType::QString)
+            continue;
+        const int size = CustomerImportFormat::fieldSize(it.key());
+        const qsizetype length = it.value().toString().size();
+        if (size > 0 && length > size)
+            throw WvsError(kFieldTooSmall, QStringLiteral("Line %1: the value for %2 is %3 characters long; "
+                                                          "the field holds at most %4")
+                                               .arg(lineNo, it.key())
+                                               .arg(length)
+                                               .arg(size));
+    }
 }
 
 void writeCustomer(const QString &key, const QVariantMap &fields, std::optional<qint64> number)
@@ -158,7 +251,14 @@ void importCustomers(const CustomerImportFormat &f, const QString &fileName)
 
         const QChar separator = f.tabsAllowed ? AccountsFileReader::separatorOf(text, f.headingLine)
                                               : QLatin1Char(',');
-        const QList<AccountsFileReader::Record> records = AccountsFileReader::records(text, separator);
+        // A MYOB card file holds one card a line.
+        const QList<AccountsFileReader::Record> records =
+            AccountsFileReader::records(text, separator, f.kind != AccountsPackage::MYOB);
+        for (const AccountsFileReader::Record &rec : records)
+            if (rec.unclosedQuote)
+                throw WvsError(kPastEndOfFile, QStringLiteral("Line %1 cannot be read: a double quote in it is never "
+                                                              "closed")
+                                                   .arg(rec.line));
         if (records.size() <= f.headingLine)
             throw WvsError(kBadFileFormat, QStringLiteral("The file has no heading line"));
         const QStringList heading = records.at(f.headingLine).fields;
@@ -168,32 +268,36 @@ void importCustomers(const CustomerImportFormat &f, const QString &fileName)
                            QStringLiteral("The file has no column headed \"%1\"").arg(f.keyHeadings.first()));
 
         transaction.emplace();
+        const QHash<QString, qint64> byExportedKey = customersByExportedKey(f);
         QSet<QString> seen;
         qint64 processed = 0;
+        qint64 skipped = 0;
         for (qsizetype r = f.headingLine + 1; r < records.size(); ++r) {
             const AccountsFileReader::Record &rec = records.at(r);
-            if (isBlankRecord(rec))
-                continue;
             const QString lineNo = QString::number(rec.line);
+            if (isBlankRecord(rec)) {
+                log.line(QStringLiteral("Line %1 skipped: it is empty").arg(lineNo));
+                ++skipped;
+                continue;
+            }
             bool extraValues = false;
             for (qsizetype i = heading.size(); i < rec.fields.size(); ++i)
                 extraValues = extraValues || !rec.fields.at(i).isEmpty();
-            if (rec.fields.size() <= at.highest || extraValues) {
-                log.line(QStringLiteral("Line %1 skipped: it holds %2 values where the heading names %3")
-                             .arg(lineNo)
-                             .arg(rec.fields.size())
-                             .arg(heading.size()));
-                continue;
-            }
-            QString key = rec.fields.at(at.key).trimmed();
-            if (f.keyCut > 0)
-                key = key.left(f.keyCut).trimmed();
+            if (rec.fields.size() <= at.highest || extraValues)
+                throw WvsError(extraValues ? kBadFileFormat : kTooFewFields,
+                               QStringLiteral("Line %1 holds %2 values where the heading names %3")
+                                   .arg(lineNo)
+                                   .arg(rec.fields.size())
+                                   .arg(heading.size()));
+            const QString key = f.key(rec.fields.at(at.key));
             if (key.isEmpty() || f.noKeyValues.contains(key.toLower())) {
                 log.line(QStringLiteral("Line %1 skipped: it has no accounts reference").arg(lineNo));
+                ++skipped;
                 continue;
             }
             if (seen.contains(key.toLower())) {
                 log.line(QStringLiteral("Line %1 skipped: %2 appears earlier in the file").arg(lineNo, key));
+                ++skipped;
                 continue;
             }
             seen.insert(key.toLower());
@@ -201,22 +305,28 @@ void importCustomers(const CustomerImportFormat &f, const QString &fileName)
             QHash<QString, QString> values;
             for (const auto &c : f.columns) {
                 const int pos = at.columns.value(c.field, -1);
-                if (pos < 0)
-                    continue;
-                const QString v = rec.fields.at(pos);
-                values.insert(c.field, c.cut > 0 ? v.left(c.cut) : v);
+                if (pos >= 0)
+                    values.insert(c.field, AccountsFileRules::cut(rec.fields.at(pos), c.cut));
             }
-            QSqlQuery q = execSql(QStringLiteral("SELECT CustomerNumber, CustomerStatus FROM Customers "
+            // The customer whose accounts reference is the key, or is written
+            // as the key by this package's own export.
+            std::optional<qint64> number;
+            QSqlQuery q = execSql(QStringLiteral("SELECT CustomerNumber FROM Customers "
                                                  "WHERE AccountsRef = ? ORDER BY CustomerNumber LIMIT 1"),
                                   {key});
-            std::optional<qint64> number;
-            QVariantMap current;
-            if (q.next()) {
+            if (q.next())
                 number = q.value(0).toLongLong();
-                current.insert(QStringLiteral("CustomerStatus"), q.value(1));
-            }
+            else if (byExportedKey.contains(key))
+                number = byExportedKey.value(key);
+            const QVariantMap current = number ? customerRow(*number) : QVariantMap();
             QVariantMap fields;
-            f.rule(values, current, fields);
+            f.rule(f, values, current, fields);
+            if (number)
+                dropUnchanged(f, current, fields);
+            QVariantMap stored = fields;
+            if (!number)
+                stored.insert(QStringLiteral("AccountsRef"), key);
+            checkSizes(lineNo, stored);
             writeCustomer(key, fields, number);
             ++processed;
         }
@@ -224,8 +334,11 @@ void importCustomers(const CustomerImportFormat &f, const QString &fileName)
         transaction.reset();
         log.stamped(QStringLiteral(" Customer import completed - %1 records processed successfully").arg(processed));
         log.close();
-        msgBox(QStringLiteral("Customer import completed  = refer to ") + logPath + QStringLiteral(" for details"),
-               MsgButtons::Ok, MsgIcon::None, QStringLiteral("WVS"));
+        QString message = QStringLiteral("Customer import completed  = refer to ") + logPath + QStringLiteral(" for details");
+        if (skipped > 0)
+            message += skipped == 1 ? QStringLiteral("\r\n1 line of the file was skipped")
+                                    : QStringLiteral("\r\n%1 lines of the file were skipped").arg(skipped);
+        msgBox(message, MsgButtons::Ok, MsgIcon::None, QStringLiteral("WVS"));
         return;
     } catch (const ProcessEnded &) {
         throw;

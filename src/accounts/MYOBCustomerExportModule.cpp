@@ -36,8 +36,9 @@ void MYOBCustomerExport(const QString &fileName)
             auto text = [&](const char *field) { return q.value(QString::fromLatin1(field)).toString(); };
             const QString company = text("CompanyName");
             const bool isCompany = !company.isEmpty();
-            file.writeLine({isCompany ? company : text("Surname").left(30),
-                            isCompany ? QString() : text("Forename").left(15),
+            using AccountsFileRules::cut;
+            file.writeLine({isCompany ? company : cut(text("Surname"), MYOBCardLengths::Surname),
+                            isCompany ? QString() : cut(text("Forename"), MYOBCardLengths::Forename),
                             text("AccountsRef"),
                             q.value(QStringLiteral("CustomerStatus")).toInt() == 9 ? QStringLiteral("Y")
                                                                                     : QStringLiteral("N"),
@@ -46,11 +47,11 @@ void MYOBCustomerExport(const QString &fileName)
                             text("CAddress3"),
                             text("CSuburb"),
                             text("CCity"),
-                            text("CPostCode").left(10),
-                            text("Phone1").left(21),
-                            text("Phone2").left(21),
-                            text("Email1").left(21),
-                            text("CustomerComment").left(255)});
+                            cut(text("CPostCode"), MYOBCardLengths::PostCode),
+                            cut(text("Phone1"), MYOBCardLengths::Phone),
+                            cut(text("Phone2"), MYOBCardLengths::Phone),
+                            cut(text("Email1"), MYOBCardLengths::Email),
+                            cut(text("CustomerComment"), MYOBCardLengths::Notes)});
             ++rows;
         } while (q.next());
         file.commit(rows);

@@ -2,8 +2,10 @@
 #include "accounts/AccountsFileWriter.h"
 #include "accounts/InvoiceNumbering.h"
 #include "accounts/RoundAdvModule.h"
+#include "accounts/Windows1252.h"
 #include "support/QtPrinters.h"
 
+#include <QStringDecoder>
 #include <gtest/gtest.h>
 
 using namespace wvs;
@@ -59,6 +61,24 @@ TEST(AccountsFileRulesTest, AmountsHaveNoForcedDecimalsAndDatesFollowTheCountry)
     EXPECT_EQ(AccountsFileRules::line(AccountsPackage::MYOB, {"Zoë", "\"Hi\" there", "a\nb"}),
               QByteArray("Zo\xEB,\"\"\"Hi\"\" there\",a b\r\n"));
     EXPECT_EQ(AccountsFileRules::line(AccountsPackage::Xero, {"Zoë", "x\r\ny"}), QByteArray("Zo\xC3\xAB,\"x\r\ny\"\r\n"));
+    // MYOB files are in Windows-1252: its quotes, dashes and euro survive.
+    EXPECT_EQ(AccountsFileRules::line(AccountsPackage::MYOB, {"O’Neil – “€5”", "Ōrākei 😀"}),
+              QByteArray("O\x92Neil \x96 \x93\x80" "5\x94,?r?kei ?\r\n"));
+}
+
+TEST(Windows1252Test, TheProgramsTableAgreesWithTheSystemsConverter)
+{
+    if (!QStringDecoder("windows-1252").isValid())
+        GTEST_SKIP() << "no system converter for windows-1252";
+    QByteArray all;
+    for (int b = 0; b < 256; ++b)
+        all += char(b);
+    const QString text = Windows1252::decode(all);
+    EXPECT_EQ(Windows1252::decodeByTable(all), text);
+    EXPECT_EQ(Windows1252::encodeByTable(text), all);
+    EXPECT_EQ(Windows1252::encode(text), all);
+    EXPECT_EQ(Windows1252::encodeByTable("Ā😀\u0080"), "???");
+    EXPECT_EQ(Windows1252::encode("Ā😀\u0080"), "???");
 }
 
 TEST(AccountsFileReaderTest, SplitsRecordsAtAnyLineEndAndUndoesQuoting)
@@ -77,6 +97,7 @@ TEST(AccountsFileReaderTest, SplitsRecordsAtAnyLineEndAndUndoesQuoting)
 
     EXPECT_EQ(AccountsFileReader::decode("\xEF\xBB\xBFZo\xC3\xAB"), "Zoë");
     EXPECT_EQ(AccountsFileReader::decode("Zo\xEB"), "Zoë");
+    EXPECT_EQ(AccountsFileReader::decode("O\x92Neil \x80"), "O’Neil €");
     EXPECT_EQ(AccountsFileReader::separatorOf("{},,\r\nA\tB\r\n", 1), QLatin1Char('\t'));
     EXPECT_EQ(AccountsFileReader::separatorOf("{}\tx\r\nA,B\r\n", 1), QLatin1Char(','));
 }

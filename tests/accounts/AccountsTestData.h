@@ -69,6 +69,24 @@ protected:
         }
         return out;
     }
+    // Every value of Customers with its storage type, as bytes: a round trip
+    // must leave this exactly as it was.
+    static QStringList customersDump()
+    {
+        QStringList columns;
+        QSqlQuery info = execSql("SELECT name FROM pragma_table_info('Customers')");
+        while (info.next())
+            columns << QString("typeof(%1) || ':' || hex(%1)").arg(info.value(0).toString());
+        QStringList out;
+        QSqlQuery q = execSql(QString("SELECT %1 FROM Customers ORDER BY CustomerNumber").arg(columns.join(", ")));
+        while (q.next()) {
+            QStringList row;
+            for (int i = 0; i < columns.size(); ++i)
+                row << q.value(i).toString();
+            out << row.join('|');
+        }
+        return out;
+    }
     static QString field(const QString &accountsRef, const char *name)
     {
         return scalarSql(QStringLiteral("SELECT %1 FROM Customers WHERE AccountsRef = ?").arg(QLatin1String(name)),

@@ -1,0 +1,28 @@
+#pragma once
+#include <QByteArray>
+#include <QString>
+
+namespace wvs {
+
+// The 8-bit code page that accounting packages on Windows write their files
+// in for the countries this program serves. It differs from Latin-1 only in
+// the bytes 0x80 to 0x9F, which carry ’ – € “ ” and the like.
+namespace Windows1252 {
+
+QString decode(const QByteArray &bytes);
+
+// "?" stands for every character the code page lacks; a character made of a
+// surrogate pair becomes one "?".
+QByteArray encode(const QString &text);
+
+// Text as it reads back after being written in the code page.
+inline QString asWritten(const QString &text) { return decode(encode(text)); }
+
+// The same conversions by the program's own table, used where the system
+// has no converter for the code page.
+QString decodeByTable(const QByteArray &bytes);
+QByteArray encodeByTable(const QString &text);
+
+} // namespace Windows1252
+
+} // namespace wvs
