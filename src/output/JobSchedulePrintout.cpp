@@ -49,7 +49,14 @@ SchedulePrintSelection &schedulePrintSelection()
 }
 
 JobSchedulePrintout::JobSchedulePrintout(qint64 scheduleNumber, QString associateID, SchedulePrintSelection options)
-    : scheduleNumber_(scheduleNumber), associateID_(std::move(associateID)), o_(options)
+    : JobSchedulePrintout(scheduleNumber, std::move(associateID), options, PageMedium::jobSchedulePaper())
+{
+}
+
+JobSchedulePrintout::JobSchedulePrintout(qint64 scheduleNumber, QString associateID, SchedulePrintSelection options,
+                                         PageMedium medium)
+    : PagedPrintout(std::move(medium)), scheduleNumber_(scheduleNumber), associateID_(std::move(associateID)),
+      o_(options)
 {
 }
 
@@ -164,15 +171,16 @@ QString JobSchedulePrintout::associateLine() const
 {
     const QDate d = QDate::fromJulianDay(currentDate_);
     return associateNames_.value(currentAssociate_) + QLatin1Char(' ') + Formats::weekdayName(d) + QLatin1Char(' ') +
-           Formats::toShortDate(d);
+           medium_.date(d, medium_.groupDate);
 }
 
 void JobSchedulePrintout::printHeader(PrintSurface &s)
 {
+    const PageMedium &m = medium_;
     const int W = s.Width();
     s.FontItalic = false;
     s.FontBold = true;
-    s.FontSize = 14;
+    s.FontSize = m.titleSize;
     s.FontName = QStringLiteral("Arial");
     s.ForeColor = Qt::black;
     const QString title = QStringLiteral("Job Schedule");
@@ -180,7 +188,7 @@ void JobSchedulePrintout::printHeader(PrintSurface &s)
     s.CurrentY = 500;
     s.Print(title);
     if (!companyName_.isEmpty()) {
-        s.FontSize = 12;
+        s.FontSize = m.companySize;
         s.CurrentY = 500;
         s.CurrentX = W - s.TextWidth(companyName_) - kMargin;
         s.Print(companyName_);
@@ -191,16 +199,16 @@ void JobSchedulePrintout::printHeader(PrintSurface &s)
     if (!companyEmail_.isEmpty())
         contact += QStringLiteral("  Email: ") + companyEmail_;
     if (!contact.isEmpty()) {
-        s.FontSize = 8;
+        s.FontSize = m.contactSize;
         s.CurrentX = W - s.TextWidth(contact) - kMargin;
         s.Print(contact);
     }
-    s.FontSize = 12;
+    s.FontSize = m.groupSize;
     s.CurrentX = kMargin;
     s.Print(associateLine());
     s.Line(kMargin, s.CurrentY + 200, W - kMargin, s.CurrentY + 200);
 
-    s.FontSize = 9;
+    s.FontSize = m.headingsSize;
     s.CurrentY += 200;
     s.CurrentX = kMargin;
     double x = kMargin;
@@ -224,13 +232,13 @@ void JobSchedulePrintout::printHeader(PrintSurface &s)
 
 void JobSchedulePrintout::printDateLine(PrintSurface &s)
 {
-    s.FontSize = 12;
+    s.FontSize = medium_.dateLineSize;
     s.FontBold = true;
     s.CurrentY += 100;
     s.CurrentX = kMargin;
     s.Print(associateLine());
     s.Line(kMargin, s.CurrentY + 200, s.Width() - kMargin, s.CurrentY + 200);
-    s.FontSize = 9;
+    s.FontSize = medium_.bodySize;
     s.FontBold = false;
     s.CurrentY += 200;
 }
@@ -245,52 +253,81 @@ double JobSchedulePrintout::commentColumnX() const
     return x;
 }
 
+int JobSchedulePrintout::columnLines(const Job &job) const
+{
+    int lines = (o_.customerName || o_.phone) ? 1 : 0;
+    int address = 0;
+    if (o_.address)
+        address = 1 + (job.address2.isEmpty() ? 0 : 1) + (job.address3.isEmpty() ? 0 : 1);
+    if (o_.location && !job.suburb.isEmpty())
+        ++address;
+    lines = qMax(lines, address);
+    lines = qMax(lines, (o_.jobType ? 1 : 0) + (o_.cost ? 1 : 0));
+    return lines;
+}
+
 bool JobSchedulePrintout::drawPage(PrintSurface &s, int index)
 {
+    const PageMedium &m = medium_;
     const PageStart start = starts_.at(index);
     const int W = s.Width();
     const int H = s.Height();
+    const int footerRule = m.footerRule(H);
     currentAssociate_ = start.associate;
     currentDate_ = start.date;
 
     const double commentX = commentColumnX();
-    double commentWidth = W - kMargin - commentX - (o_.checkBox ? kCheckBoxWidth : 0);
-    const int n = commentLineLength(commentWidth);
+    const double commentWidth = W - kMargin - commentX - (o_.checkBox ? kCheckBoxWidth : 0);
+    const int n = m.commentLineLength(commentWidth);
     auto linesOf = [&](const Job &job) {
-        QVector<CommentLine> out;
+        QStringList out;
         if (!o_.comments)
             return out;
-        for (const QString *c : {&job.customerComment, &job.jobComment}) {
-            if (c->isEmpty())
-                continue;
-            const QStringList lines = wrapText(*c, n);
-            for (int i = 0; i < lines.size(); ++i)
-                out.append({lines.at(i), i + 1 < lines.size()});
-        }
+        for (const QString *c : {&job.customerComment, &job.jobComment})
+            if (!c->isEmpty())
+                out << wrapText(*c, n);
         return out;
     };
 
     printHeader(s);
-    startRows(s);
-    auto pageEnds = [&](const PageStart &next) { return endPage(s, footer_, index, starts_, next); };
+    startRows(s, m);
+    const double lineHeight = s.TextHeight();
+    // The height of a date line, and of a row down to the rule under it.
+    double dateLineHeight;
+    {
+        s.FontSize = m.dateLineSize;
+        s.FontBold = true;
+        dateLineHeight = 100 + s.TextHeight() + 200 + 200;
+        s.FontSize = m.bodySize;
+        s.FontBold = false;
+    }
+    auto rowHeight = [&](const Job &job, const QStringList &comment) {
+        const int lines = qMax(columnLines(job), comment.isEmpty() ? 0 : 1);
+        return qMax(lines * lineHeight, 200.0) + 100;
+    };
+    auto pageEnds = [&](const PageStart &next) { return endPage(s, m, footer_, index, starts_, next); };
 
-    // Draws the comment lines of a row from `first` on at the comment column
-    // (each line that has more of its comment after it may end the page), then
-    // the check box and the rule under the row. Returns false when the page
-    // ended inside the comment.
+    // Draws the comment lines of a row from `first` on at the comment column,
+    // then the check box and the rule under the row. A further line is drawn
+    // while the medium's reserve allows it and it fits, with the row's rule,
+    // above the footer; else the page ends there and the rest goes on at the
+    // top of the next. Returns false when the page ended inside the comment.
     double maxY = 0;
-    auto finishRow = [&](int row, const QVector<CommentLine> &lines, int first, double y, double x) {
+    auto finishRow = [&](int row, const QStringList &lines, int first, double y, double x) {
         s.CurrentY = y;
         double lastTop = y;
         if (o_.comments) {
             for (int i = first; i < lines.size(); ++i) {
+                if (i > first) {
+                    const double tested = m.lineTestOnLineDrawn ? lastTop : s.CurrentY;
+                    if (tested > H - m.lineReserve || s.CurrentY + 300 > footerRule) {
+                        pageEnds({row, i, currentAssociate_, currentDate_});
+                        return false;
+                    }
+                }
                 s.CurrentX = commentX;
                 lastTop = s.CurrentY;
-                s.Print(lines.at(i).text);
-                if (lines.at(i).more && s.CurrentY > H - 2000) {
-                    pageEnds({row, i + 1, currentAssociate_, currentDate_});
-                    return false;
-                }
+                s.Print(lines.at(i));
             }
             s.CurrentY = lastTop;
             maxY = qMax(maxY, s.CurrentY);
@@ -308,27 +345,34 @@ bool JobSchedulePrintout::drawPage(PrintSurface &s, int index)
     };
 
     int row = start.row;
+    bool rowsOnPage = false;
     if (start.commentLine > 0) {
-        const QVector<CommentLine> lines = linesOf(jobs_.at(occurrences_.at(row).job));
+        const QStringList lines = linesOf(jobs_.at(occurrences_.at(row).job));
         if (!finishRow(row, lines, start.commentLine, s.CurrentY, commentX))
             return true;
         ++row;
+        rowsOnPage = true;
     }
     for (; row < occurrences_.size(); ++row) {
         const Occurrence &o = occurrences_.at(row);
         s.ForeColor = Qt::black;
         if (o.associate != currentAssociate_)
             return pageEnds({row, 0, o.associate, o.date});
+        const Job &job = jobs_.at(o.job);
+        const QStringList comment = linesOf(job);
+        const double height = rowHeight(job, comment);
         if (o.date != currentDate_) {
             currentDate_ = o.date;
-            if (o_.breakOnDate || s.CurrentY > H - 4000)
+            // A date line with no room for its first row under it begins the next page instead.
+            if (o_.breakOnDate || s.CurrentY > H - m.dateLineReserve ||
+                s.CurrentY + dateLineHeight + height > footerRule)
                 return pageEnds({row, 0, o.associate, o.date});
             printDateLine(s);
         }
-        if (s.CurrentY > H - 2000)
+        // A row that would run across the footer begins the next page.
+        if (s.CurrentY > H - m.rowReserve || (rowsOnPage && s.CurrentY + height > footerRule))
             return pageEnds({row, 0, o.associate, o.date});
 
-        const Job &job = jobs_.at(o.job);
         const double y = qRound(s.CurrentY);
         double x = kMargin;
         s.CurrentX = x;
@@ -376,10 +420,11 @@ bool JobSchedulePrintout::drawPage(PrintSurface &s, int index)
         }
         // The job column's lines count too, so the rule never crosses the cost.
         maxY = qMax(maxY, s.CurrentY);
-        if (!finishRow(row, linesOf(job), 0, y, x))
+        rowsOnPage = true;
+        if (!finishRow(row, comment, 0, y, x))
             return true;
     }
-    footer_.draw(s, index + 1);
+    footer_.draw(s, m, index + 1);
     return false;
 }
 

@@ -8,14 +8,18 @@
 
 namespace wvs {
 
-// The printed job schedule of one stored schedule: a section per associate,
-// within it a group per service date, one row per scheduled job in the
-// chosen columns. An occurrence not yet done carries no associate of its
-// own and is printed under its customer job's associate.
+// The job schedule of one stored schedule, on paper or in its preview: a
+// section per associate, within it a group per service date, one row per
+// scheduled job in the chosen columns. An occurrence not yet done carries no
+// associate of its own and is printed under its customer job's associate.
+// A row never runs across the page's footer: one that would begins the next
+// page. A comment that does not fit goes on at the comments column of the
+// next page, with the check box beside its last line.
 class JobSchedulePrintout : public PagedPrintout {
 public:
-    // associateID empty: every associate.
+    // associateID empty: every associate. Laid out on paper unless a medium is given.
     JobSchedulePrintout(qint64 scheduleNumber, QString associateID, SchedulePrintSelection options);
+    JobSchedulePrintout(qint64 scheduleNumber, QString associateID, SchedulePrintSelection options, PageMedium medium);
 
     bool load() override;
     QPageLayout::Orientation orientation() const override;
@@ -45,15 +49,12 @@ private:
         int associate;
         qint64 date;
     };
-    struct CommentLine {
-        QString text;
-        bool more;   // more lines of the same comment follow
-    };
-
     void printHeader(PrintSurface &s);
     void printDateLine(PrintSurface &s);
     QString associateLine() const;
     double commentColumnX() const;
+    // The lines of the row's own columns (not its comment) for a job.
+    int columnLines(const Job &job) const;
 
     qint64 scheduleNumber_;
     QString associateID_;

@@ -10,27 +10,22 @@ namespace wvs {
 
 namespace {
 constexpr int kMargin = 515;
-constexpr int kLineLength = 120;
 } // namespace
 
 NotesPrintout::NotesPrintout(Kind kind, qint64 number, QDate from, QDate to)
-    : kind_(kind), number_(number), from_(from), to_(to)
+    : NotesPrintout(kind, number, from, to, PageMedium::notesPaper())
 {
-    footer_.pageNumberRightAligned = false;
+}
+
+NotesPrintout::NotesPrintout(Kind kind, qint64 number, QDate from, QDate to, PageMedium medium)
+    : PagedPrintout(std::move(medium)), kind_(kind), number_(number), from_(from), to_(to)
+{
 }
 
 QString NotesPrintout::sentMessage() const
 {
     return kind_ == Kind::Schedule ? QStringLiteral("Schedule Notes sent to printer")
                                    : QStringLiteral("Customer Notes sent to printer");
-}
-
-QString NotesPrintout::noteTime(const QDateTime &t)
-{
-    QString text = Formats::toShortDate(t.date());
-    if (t.time() != QTime(0, 0))
-        text += QLatin1Char(' ') + t.time().toString(QStringLiteral("HH:mm:ss"));
-    return text;
 }
 
 bool NotesPrintout::load()
@@ -58,8 +53,8 @@ bool NotesPrintout::load()
     }
     while (q.next()) {
         Note n;
-        n.firstLine = noteTime(Formats::fromStoredDateTime(q.value(0).toString())) + QLatin1Char(' ') +
-                      q.value(1).toString();
+        n.time = Formats::fromStoredDateTime(q.value(0).toString());
+        n.author = q.value(1).toString();
         n.text = q.value(2).toString();
         if (kind_ == Kind::Schedule) {
             n.before << QStringLiteral("Customer: ") + q.value(5).toString() + QLatin1Char(' ') + q.value(4).toString()
@@ -84,20 +79,21 @@ bool NotesPrintout::load()
 
 void NotesPrintout::printHeader(PrintSurface &s) const
 {
+    const PageMedium &m = medium_;
     const int W = s.Width();
     s.FontItalic = false;
     s.FontBold = true;
-    s.FontSize = 12;
+    s.FontSize = m.titleSize;
     s.FontName = QStringLiteral("Arial");
     s.ForeColor = Qt::black;
     const QString title = kind_ == Kind::Schedule ? QStringLiteral("Schedule Job Notes") : QStringLiteral("Customer Notes");
     s.CurrentX = W / 2 - qRound(s.TextWidth(title)) / 2;
     s.CurrentY = 500;
     s.Print(title);
-    s.FontSize = 10;
-    const QString dates = QStringLiteral("From: ") + Formats::toShortDate(from_) + QStringLiteral("     To: ") +
-                          Formats::toShortDate(to_);
-    s.CurrentY += 300;
+    s.FontSize = m.groupSize;
+    const QString dates = QStringLiteral("From: ") + m.date(from_, m.periodFrom) + QStringLiteral("     To: ") +
+                          m.date(to_, m.periodTo);
+    s.CurrentY += m.periodGap;
     s.CurrentX = W / 2 - qRound(s.TextWidth(dates)) / 2;
     s.Print(dates);
     if (kind_ == Kind::Customer) {
@@ -110,34 +106,39 @@ void NotesPrintout::printHeader(PrintSurface &s) const
 
 bool NotesPrintout::drawPage(PrintSurface &s, int index)
 {
+    const PageMedium &m = medium_;
     const PageStart start = starts_.at(index);
     const int W = s.Width();
     const int H = s.Height();
     printHeader(s);
-    startRows(s);
-    auto pageEnds = [&](const PageStart &next) { return endPage(s, footer_, index, starts_, next); };
+    startRows(s, m);
+    auto pageEnds = [&](const PageStart &next) { return endPage(s, m, footer_, index, starts_, next); };
 
     for (int i = start.note; i < notes_.size(); ++i) {
         const Note &n = notes_.at(i);
-        int first = 0;
-        if (i == start.note && start.line > 0) {
-            first = start.line;
-        } else {
-            if (s.CurrentY > H - 4000)
-                return pageEnds({i, 0});
+        const bool carried = i == start.note && start.line >= 0;   // the rest of a note begun on the page before
+        const int first = carried ? start.line : 0;
+        if (!carried) {
+            if (s.CurrentY > H - m.noteReserve)
+                return pageEnds({i, -1});
             s.CurrentX = kMargin;
-            s.Print(n.firstLine);
+            s.Print(m.dateTime(n.time, m.noteTime) + QLatin1Char(' ') + n.author);
             for (const QString &line : n.before) {
                 s.CurrentX = kMargin;
                 s.Print(line);
             }
         }
-        const QStringList lines = wrapText(n.text, kLineLength);
+        QStringList lines = wrapText(n.text, m.noteLineLength);
+        if (!m.emptyNoteTakesALine && lines.last().isEmpty())
+            lines.removeLast();
         for (int l = first; l < lines.size(); ++l) {
+            // A line is drawn while its top is within the reserve, else it and
+            // the rest go on at the top of the next page, where the first of
+            // them is always drawn.
+            if (!(carried && l == first) && s.CurrentY > H - m.lineReserve)
+                return pageEnds({i, l});
             s.CurrentX = kMargin;
             s.Print(lines.at(l));
-            if (l + 1 < lines.size() && s.CurrentY > H - 2000)
-                return pageEnds({i, l + 1});
         }
         if (n.hasAfter) {
             s.CurrentX = kMargin;
@@ -146,7 +147,7 @@ bool NotesPrintout::drawPage(PrintSurface &s, int index)
         s.Line(kMargin, s.CurrentY + 100, W - kMargin, s.CurrentY + 100);
         s.CurrentY += 150;
     }
-    footer_.draw(s, index + 1);
+    footer_.draw(s, m, index + 1);
     return false;
 }
 

@@ -7,14 +7,17 @@
 
 namespace wvs {
 
-// The notes printouts, newest note first, one block of lines per note: the
-// notes on the scheduled jobs of one schedule, or one customer's notes, whose
-// note date lies in a period (both ends included, whatever the time of day).
+// The notes printouts and their previews, newest note first, one block of
+// lines per note: the notes on the scheduled jobs of one schedule, or one
+// customer's notes, whose note date lies in a period (both ends included,
+// whatever the time of day). A note's text that does not fit goes on at the
+// top of the next page; its first line is not repeated.
 class NotesPrintout : public PagedPrintout {
 public:
     enum class Kind { Schedule, Customer };
-    // number: the schedule or the customer.
+    // number: the schedule or the customer. Laid out on paper unless a medium is given.
     NotesPrintout(Kind kind, qint64 number, QDate from, QDate to);
+    NotesPrintout(Kind kind, qint64 number, QDate from, QDate to, PageMedium medium);
 
     bool load() override;
     QPageLayout::Orientation orientation() const override { return QPageLayout::Portrait; }
@@ -22,13 +25,10 @@ public:
     bool drawPage(PrintSurface &surface, int index) override;
     int pagesReached() const override { return int(starts_.size()); }
 
-    // A note's date and time as the program writes it on notes: the date,
-    // and the time unless it is midnight.
-    static QString noteTime(const QDateTime &t);
-
 private:
     struct Note {
-        QString firstLine;
+        QDateTime time;
+        QString author;
         QStringList before;   // lines between the first line and the text
         QString text;
         QString after;        // the line after the text; empty for none
@@ -36,7 +36,7 @@ private:
     };
     struct PageStart {
         int note = 0;
-        int line = 0;   // > 0: the note's text goes on from this line
+        int line = -1;   // >= 0: the note's text goes on from this line
     };
     void printHeader(PrintSurface &s) const;
 

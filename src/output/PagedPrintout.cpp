@@ -57,14 +57,23 @@ QImage shippedPicture(const QString &name)
     return *it;
 }
 
-void PageFooter::draw(PrintSurface &s, int pageNumber) const
+void PageFooter::draw(PrintSurface &s, const PageMedium &medium, int pageNumber) const
 {
     const int W = s.Width();
     const int H = s.Height();
+    const QString page = QStringLiteral("Page ") + QString::number(pageNumber);
     s.FontSize = 8;
     s.FontItalic = false;
     s.ForeColor = Qt::black;
-    s.Line(515, H - 1440, W - 515, H - 1440);
+    if (medium.footer == PageMedium::Footer::Screen) {
+        s.Line(515, medium.footerRule(H), W - 515, medium.footerRule(H));
+        s.FontBold = false;
+        s.CurrentY += 100;
+        s.CurrentX = W - 515 - s.TextWidth(page);
+        s.Print(page);
+        return;
+    }
+    s.Line(515, medium.footerRule(H), W - 515, medium.footerRule(H));
     s.Print(QString());
     s.FontBold = false;
     s.CurrentX = 515;
@@ -88,28 +97,18 @@ void PageFooter::draw(PrintSurface &s, int pageNumber) const
     s.CurrentY = y;
     s.Print(QStringLiteral(" scheduling"), true);
 
-    const QString page = QStringLiteral("Page ") + QString::number(pageNumber);
     s.ForeColor = Qt::black;
-    s.CurrentX = pageNumberRightAligned ? (W - 515) - s.TextWidth(page) : W - 1500;
+    s.CurrentX = medium.pageNumberRightAligned ? (W - 515) - s.TextWidth(page) : W - 1500;
     s.CurrentY = y;
     s.Print(page);
 }
 
-int commentLineLength(double w)
-{
-    if (w > 11000) return 120;
-    if (w > 9500) return 105;
-    if (w > 8000) return 90;
-    if (w > 6500) return 75;
-    if (w > 5000) return 60;
-    if (w > 3500) return 45;
-    if (w > 2500) return 25;
-    return 15;
-}
-
 QStringList wrapText(QString text, int n)
 {
+    n = qMax(n, 1);
     text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
     QStringList lines;
     while (text.size() > n) {
         const int blank = text.left(n).lastIndexOf(QLatin1Char(' '));
@@ -121,10 +120,10 @@ QStringList wrapText(QString text, int n)
     return lines;
 }
 
-void startRows(PrintSurface &s)
+void startRows(PrintSurface &s, const PageMedium &medium)
 {
     s.FontBold = false;
-    s.FontSize = 9;
+    s.FontSize = medium.bodySize;
     s.CurrentY += 150;
 }
 

@@ -1,4 +1,6 @@
 #pragma once
+#include "output/PageMedium.h"
+
 #include <QImage>
 #include <QPageLayout>
 #include <QSize>
@@ -11,13 +13,17 @@ namespace wvs {
 
 class PrintSurface;
 
-// A printout drawn one page at a time, so the printer and the previews lay
-// out the same pages. Each printout reads its rows once (load), then draws
-// page k from where page k - 1 ended: the pages' starting points are kept as
-// they are found, so a preview can go back to any page it has shown.
+// A printout drawn one page at a time, laid out for its medium: the printer's
+// sheet, or a preview's page canvas (the same rules, with the sizes, reserves
+// and footer of the medium). Each printout reads its rows once (load), then
+// draws page k from where page k - 1 ended: the pages' starting points are
+// kept as they are found, so a preview can go back to any page it has shown.
 class PagedPrintout {
 public:
+    explicit PagedPrintout(PageMedium medium) : medium_(std::move(medium)) {}
     virtual ~PagedPrintout();
+
+    const PageMedium &medium() const { return medium_; }
 
     // Reads the rows; false when there is nothing to print.
     virtual bool load() = 0;
@@ -39,43 +45,44 @@ public:
     static void printAll(PagedPrintout &printout, QWidget *parent);
     // Prints onto a surface already open and ends the document; the page count.
     static int printOnto(PagedPrintout &printout, PrintSurface &surface);
+
+protected:
+    PageMedium medium_;
 };
 
 // Pictures shipped beside the program ("Footer.bmp", "Checkbox.bmp").
 QImage shippedPicture(const QString &name);
 
-// The frame of every printed page: the footer with the date printed, who
-// printed, the mark and tag line and the page number.
+// The foot of every page. On paper: a rule, the date printed, who printed,
+// the mark and tag line and the page number; on screen: a rule and the page
+// number at the right.
 struct PageFooter {
     QString printedAt;   // fixed when the printout starts
     QString printedBy;
-    // Page number right-aligned at the right margin, or starting at a fixed x.
-    bool pageNumberRightAligned = true;
-    void draw(PrintSurface &s, int pageNumber) const;
+    void draw(PrintSurface &s, const PageMedium &medium, int pageNumber) const;
 };
 
 // Ends page `index` of a printout that keeps its pages' starting points:
 // draws the footer and, the first time the page is drawn, keeps where the
 // next page starts. True: another page follows.
 template <class Start>
-bool endPage(PrintSurface &s, const PageFooter &footer, int index, QVector<Start> &starts, const Start &next)
+bool endPage(PrintSurface &s, const PageMedium &medium, const PageFooter &footer, int index, QVector<Start> &starts,
+             const Start &next)
 {
-    footer.draw(s, index + 1);
+    footer.draw(s, medium, index + 1);
     if (starts.size() == index + 1)
         starts << next;
     return true;
 }
 
-// Under a page's header: the rows start in plain 9 point type a little lower.
-void startRows(PrintSurface &s);
+// Under a page's header: the rows start in plain body type a little lower.
+void startRows(PrintSurface &s, const PageMedium &medium);
 
-// The comment line length for a comment column of `width` twips; columns
-// narrower than the table's smallest width get its smallest length.
-int commentLineLength(double width);
-
-// Splits a text into lines of at most n characters, each broken after the
-// last blank within them (or after exactly n characters when there is none);
-// CR LF pairs become one blank. The last line may be empty.
+// Splits a text into lines of at most n characters (at least one), each
+// broken after the last blank within them (or after exactly n characters when
+// there is none). A line break typed in the text, CR LF, LF or CR alone,
+// becomes one blank, so the words on either side never run together. The
+// last line may be empty.
 QStringList wrapText(QString text, int n);
 
 } // namespace wvs

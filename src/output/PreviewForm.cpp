@@ -7,40 +7,37 @@
 #include "core/Session.h"
 
 #include <QBuffer>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QStyle>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 namespace wvs {
 
 namespace {
-constexpr int kLandscapeCanvas = 1000;   // pixels: 15000 twips on the screen
-constexpr int kPortraitCanvas = 774;     // 11610 twips
-constexpr int kCanvasHeight = 610;       // 9150 twips
+constexpr int kTwipsPerPixel = 15;
+constexpr int kCanvasHeight = 9150;
+constexpr double kScreenDpi = 1440.0 / kTwipsPerPixel;
+
+int px(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
 } // namespace
 
-PreviewForm::PreviewForm(QWidget *parent) : Form(parent)
+PreviewForm::PreviewForm(const PreviewDesign &design, QWidget *parent) : Form(parent)
 {
     setWindowTitle(QStringLiteral("Print Preview"));
     Pic = new QLabel(this);
     Pic->setObjectName(QStringLiteral("Pic"));
     Pic->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Pic->setStyleSheet(QStringLiteral("background: white;"));
-    Scroll = new QScrollArea(this);
-    Scroll->setObjectName(QStringLiteral("PicScroll"));
-    Scroll->setWidget(Pic);
-    Scroll->setWidgetResizable(false);
-    Scroll->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    Scroll->setStyleSheet(QStringLiteral("QScrollArea { background: #808080; }"));
+    Pic->setAutoFillBackground(true);
+    QPalette white = Pic->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    Pic->setPalette(white);
 
     auto arrow = [&](const char *name, QStyle::StandardPixmap icon, const QString &tip) {
         auto *b = new QToolButton(this);
         b->setObjectName(QString::fromLatin1(name));
         b->setIcon(style()->standardIcon(icon));
+        b->setIconSize(QSize(px(240), px(240)));
         b->setAutoRaise(true);
         b->setToolTip(tip);
         return b;
@@ -51,20 +48,10 @@ PreviewForm::PreviewForm(QWidget *parent) : Form(parent)
     ExitButton->setToolTip(QStringLiteral("Close this window"));
     PrintButton = makeButton("PrintButton", QStringLiteral("&Print"));
     QFont tahoma(QStringLiteral("Tahoma"));
+    tahoma.setPointSize(8);
     ExitButton->setFont(tahoma);
     PrintButton->setFont(tahoma);
-
-    auto *bar = new QHBoxLayout;
-    bar->addWidget(ExitButton);
-    bar->addWidget(PrintButton);
-    bar->addStretch();
-    bar->addWidget(PreviousImage);
-    bar->addWidget(NextImage);
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 6, 6);
-    layout->addWidget(Scroll, 1);
-    layout->addLayout(bar);
-    Scroll->setFixedSize(kLandscapeCanvas + 20, kCanvasHeight);
+    applyDesign(design);
 
     connect(PreviousImage, &QToolButton::clicked, this, &PreviewForm::PreviousImage_Click);
     connect(NextImage, &QToolButton::clicked, this, &PreviewForm::NextImage_Click);
@@ -74,10 +61,20 @@ PreviewForm::PreviewForm(QWidget *parent) : Form(parent)
 
 PreviewForm::~PreviewForm() = default;
 
+void PreviewForm::applyDesign(const PreviewDesign &d)
+{
+    setFixedSize(px(d.width), px(d.height));
+    Pic->setGeometry(0, 0, px(d.canvasWidth), px(kCanvasHeight));
+    PreviousImage->setGeometry(px(d.previousLeft), px(9360), px(240), px(240));
+    NextImage->setGeometry(px(d.nextLeft), px(9360), px(240), px(240));
+    ExitButton->setGeometry(px(105), px(9285), px(735), px(375));
+    PrintButton->setGeometry(px(885), px(9285), px(735), px(375));
+}
+
 void PreviewForm::firstActivate()
 {
     guarded(windowName(), "Form_Activate", [&] {
-        printout_ = makePrintout();
+        printout_ = makePrintout(PageMedium::Kind::Screen);
         if (!printout_ || !printout_->load()) {
             // Nothing to page through: the window stays, empty, until closed.
             printout_.reset();
@@ -87,12 +84,6 @@ void PreviewForm::firstActivate()
             msgBox(QStringLiteral("Nothing to print"));
             return;
         }
-        const auto orientation = printout_->orientation();
-        pageTwips_ = currentPageSize(orientation);
-        const int canvas = orientation == QPageLayout::Portrait ? kPortraitCanvas : kLandscapeCanvas;
-        dpi_ = canvas * 1440.0 / pageTwips_.width();
-        Scroll->setFixedSize(canvas + 20, kCanvasHeight);
-        adjustSize();
         NextImage_Click();
     });
 }
@@ -103,11 +94,17 @@ void PreviewForm::showPage()
     if (kept != pages_.constEnd()) {
         shown_.loadFromData(*kept, "PNG");
     } else {
-        ImageSurface surface(pageTwips_.width(), pageTwips_.height(), dpi_);
+        const QSize page = printout_->medium().page;
+        ImageSurface surface(page.width(), page.height(), kScreenDpi);
         const bool more = printout_->drawPage(surface, PageNumber - 1);
         ++drawn_;
         if (!more)
             LastPageNumber = PageNumber;
+        QStringList texts;
+        for (const PrintSurface::Drawn &d : surface.drawn())
+            if (d.kind == PrintSurface::Drawn::Text)
+                texts << d.text;
+        texts_.insert(PageNumber, texts);
         shown_ = surface.image();
         QByteArray png;
         QBuffer buffer(&png);
@@ -116,7 +113,6 @@ void PreviewForm::showPage()
         pages_.insert(PageNumber, png);
     }
     Pic->setPixmap(QPixmap::fromImage(shown_));
-    Pic->resize(shown_.size());
     AtLastPage = PageNumber == LastPageNumber;
     PagingControl();
 }
@@ -151,7 +147,7 @@ void PreviewForm::PagingControl()
 void PreviewForm::PrintButton_Click()
 {
     guarded(windowName(), "PrintButton_Click", [&] {
-        if (std::unique_ptr<PagedPrintout> printout = makePrintout())
+        if (std::unique_ptr<PagedPrintout> printout = makePrintout(PageMedium::Kind::Paper))
             PagedPrintout::printAll(*printout, this);
     });
 }

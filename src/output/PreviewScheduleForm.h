@@ -5,14 +5,15 @@ namespace wvs {
 
 // The job schedule preview. Tag: the schedule number, "~" and the associate
 // ID (nothing after "~" for every associate); the print options are the ones
-// last confirmed.
+// last confirmed. A portrait choice narrows the window and its canvas.
 class PreviewScheduleForm : public PreviewForm {
     Q_OBJECT
 public:
     explicit PreviewScheduleForm(QWidget *parent = nullptr);
 
 protected:
-    std::unique_ptr<PagedPrintout> makePrintout() override;
+    void firstActivate() override;
+    std::unique_ptr<PagedPrintout> makePrintout(PageMedium::Kind medium) override;
     const char *windowName() const override { return "PreviewScheduleForm"; }
 };
 

@@ -11,7 +11,7 @@ public:
     explicit PreviewScheduleNotesForm(QWidget *parent = nullptr);
 
 protected:
-    std::unique_ptr<PagedPrintout> makePrintout() override;
+    std::unique_ptr<PagedPrintout> makePrintout(PageMedium::Kind medium) override;
     const char *windowName() const override { return "PreviewScheduleNotesForm"; }
 };
 

@@ -60,6 +60,7 @@ void PrintSurface::Print(const QString &text, bool keepLine)
         p.setFont(f);
         p.setPen(ForeColor);
         p.drawText(QPointF(CurrentX, CurrentY + m.ascent()), text);
+        drew({Drawn::Text, text, QRectF(CurrentX, CurrentY, m.horizontalAdvance(text), m.height()), FontSize});
     }
     if (keepLine) {
         CurrentX += m.horizontalAdvance(text);
@@ -74,6 +75,7 @@ void PrintSurface::Line(double x1, double y1, double x2, double y2)
     QPainter &p = painter();
     p.setPen(QPen(ForeColor, 15));   // one pixel at 96 to the inch
     p.drawLine(QPointF(x1, y1), QPointF(x2, y2));
+    drew({Drawn::Rule, QString(), QRectF(QPointF(x1, y1), QPointF(x2, y2))});
     CurrentX = x2;
     CurrentY = y2;
 }
@@ -83,7 +85,9 @@ void PrintSurface::PaintPicture(const QImage &picture, double x, double y)
     if (picture.isNull())
         throw WvsError(ErrorNumber::General, QStringLiteral("File not found"));
     QPainter &p = painter();
-    p.drawImage(QRectF(x, y, picture.width() * kTwipsPerPixel, picture.height() * kTwipsPerPixel), picture);
+    const QRectF box(x, y, picture.width() * kTwipsPerPixel, picture.height() * kTwipsPerPixel);
+    p.drawImage(box, picture);
+    drew({Drawn::Picture, QString(), box});
 }
 
 void PrintSurface::NewPage()
@@ -220,6 +224,7 @@ QPainter *ImageSurface::beginPage(bool first)
         // One page only: a later page starts on a clean sheet.
         p_.reset();
         image_.fill(Qt::white);
+        drawn_.clear();
     }
     if (!p_) {
         p_ = std::make_unique<QPainter>(&image_);

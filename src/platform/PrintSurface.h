@@ -2,6 +2,8 @@
 #include <QColor>
 #include <QImage>
 #include <QPageLayout>
+#include <QRectF>
+#include <QVector>
 #include <QString>
 #include <memory>
 
@@ -53,8 +55,19 @@ public:
 
     bool ended() const { return ended_; }
 
+    // What was drawn where, for a surface that keeps it (a preview page).
+    struct Drawn {
+        enum Kind { Text, Picture, Rule };
+        Kind kind;
+        QString text;     // Text only
+        QRectF at;        // twips: a text's line box, a picture's box, a rule's two ends
+        double size = 0;  // Text: its type size in points
+    };
+
 protected:
     PrintSurface(int widthTwips, int heightTwips);
+    // Told of everything drawn on the current page; most surfaces keep nothing.
+    virtual void drew(const Drawn &) {}
     // The painter of the page about to be drawn on, beginning it when needed.
     QPainter &painter();
     virtual QPainter *beginPage(bool first) = 0;   // a painter in device pixels
@@ -99,11 +112,14 @@ private:
 // True when the PDF file at path was written to its end (its trailer is there).
 bool pdfFileComplete(const QString &path);
 
-// One page drawn into memory, for a preview. Keeps no page but the one drawn.
+// One page drawn into memory, for a preview. Keeps no page but the one drawn,
+// with what was drawn on it.
 class ImageSurface : public PrintSurface {
 public:
     ImageSurface(int widthTwips, int heightTwips, double dpi = 96);
     ~ImageSurface() override;
+    // The texts, pictures and rules of the page, in the order drawn.
+    const QVector<Drawn> &drawn() const { return drawn_; }
     // Ends the drawing and hands back the page (white where nothing was drawn).
     QImage image()
     {
@@ -116,9 +132,11 @@ protected:
     void finishDocument() override;
     void abortDocument() override;
     double pixelsPerTwip() const override { return dpi_ / 1440.0; }
+    void drew(const Drawn &d) override { drawn_ << d; }
 
 private:
     double dpi_;
+    QVector<Drawn> drawn_;
     QImage image_;
     std::unique_ptr<QPainter> p_;
 };

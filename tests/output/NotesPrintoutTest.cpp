@@ -34,18 +34,6 @@ protected:
                  {customer_, time, detail, "Administrator"});
     }
 
-    template <class Preview>
-    int previewPages(qint64 number)
-    {
-        Preview preview;
-        preview.Tag = QString::number(number) + "~01/03/2025~31/03/2025";
-        preview.show();
-        settle();
-        while (!preview.AtLastPage && preview.PageNumber > 0)
-            preview.NextImage_Click();
-        return preview.PageNumber;
-    }
-
     qint64 schedule_ = 0;
     qint64 customer_ = 0;
     qint64 job_ = 0;
@@ -74,7 +62,7 @@ TEST_F(NotesPrintTest, ScheduleNotesOfThePeriodPrintNewestFirstWithTheirBlocks)
     EXPECT_EQ(msgs_->texts().last(), "Nothing to print");
 }
 
-TEST_F(NotesPrintTest, LongNotesGoOnOverThePagesAndThePreviewHasAsMany)
+TEST_F(NotesPrintTest, LongNotesGoOnOverThePrintedPages)
 {
     QString long_;
     for (int i = 0; i < 900; ++i)
@@ -91,16 +79,15 @@ TEST_F(NotesPrintTest, LongNotesGoOnOverThePagesAndThePreviewHasAsMany)
     EXPECT_TRUE(pages.first().contains("short one"));
     EXPECT_TRUE(pages.last().contains("TAILMARK"));
     EXPECT_FALSE(pages.last().contains("02/03/2025 10:00:00"));   // the note's first line is not repeated
-    EXPECT_EQ(previewPages<PreviewCustomerNotesForm>(customer_), pages.size());
 
     for (int i = 0; i < 40; ++i)
         addNote(schedule_, job_, "2025-03-03", QStringLiteral("2025-03-10 10:%1:00").arg(i, 2, 10, QLatin1Char('0')),
                 "Information", "note text");
     const QString notesPdf = nextPdf("notes.pdf");
     PrintScheduleNotes(schedule_, d("2025-03-01"), d("2025-03-31"));
-    const int printed = pdfPages(notesPdf).size();
-    EXPECT_GE(printed, 2);
-    EXPECT_EQ(previewPages<PreviewScheduleNotesForm>(schedule_), printed);
+    const QStringList notesPages = pdfPages(notesPdf);
+    ASSERT_GE(notesPages.size(), 2);
+    EXPECT_TRUE(notesPages.last().contains(QStringLiteral("Page %1").arg(notesPages.size())));
 }
 
 TEST_F(NotesPrintTest, TheCustomerNotesWindowPrintsIntoTheChosenPdfFileOrPreviews)

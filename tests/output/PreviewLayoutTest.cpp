@@ -1,0 +1,563 @@
+#include "output/JobSchedulePrintout.h"
+#include "output/NotesPrintout.h"
+#include "output/PreviewCustomerNotesForm.h"
+#include "output/PreviewScheduleForm.h"
+#include "output/PreviewScheduleNotesForm.h"
+#include "jobs/CustomerJobAddModifyForm.h"
+#include "platform/PrintSurface.h"
+#include "PrintTestData.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+using namespace wvs;
+using namespace wvs::schedtest;
+
+namespace {
+
+using Drawn = PrintSurface::Drawn;
+using Page = QVector<Drawn>;
+
+// The pages of a loaded printout as laid out on a sheet of `size` twips:
+// what each page draws and where, without looking at pixels.
+QVector<Page> layOut(PagedPrintout &printout, QSize size)
+{
+    QVector<Page> pages;
+    for (int i = 0; i < 300; ++i) {
+        ImageSurface surface(size.width(), size.height(), 12);
+        const bool more = printout.drawPage(surface, i);
+        pages << surface.drawn();
+        if (!more)
+            return pages;
+    }
+    ADD_FAILURE() << "the pages never end";
+    return pages;
+}
+
+QStringList texts(const Page &page)
+{
+    QStringList out;
+    for (const Drawn &d : page)
+        if (d.kind == Drawn::Text)
+            out << d.text;
+    return out;
+}
+
+// The first text drawn that is or (contains) a text; nullptr when none.
+const Drawn *textOf(const Page &page, const QString &text, bool whole = true)
+{
+    for (const Drawn &d : page)
+        if (d.kind == Drawn::Text && (whole ? d.text == text : d.text.contains(text)))
+            return &d;
+    return nullptr;
+}
+
+QVector<Drawn> ofKind(const Page &page, Drawn::Kind kind)
+{
+    QVector<Drawn> out;
+    for (const Drawn &d : page)
+        if (d.kind == kind)
+            out << d;
+    return out;
+}
+
+bool isFooterText(const QString &t)
+{
+    return t.startsWith(QLatin1String("Page ")) || t.startsWith(QLatin1String("Date printed")) ||
+           t == QLatin1String("Planned with ") || t == QLatin1String("Workvane") || t == QLatin1String(" scheduling");
+}
+
+// Nothing but the footer reaches the footer's rule.
+void expectClearOfFooter(const QVector<Page> &pages, const PageMedium &m, int h)
+{
+    const int rule = m.footerRule(h);
+    for (int p = 0; p < pages.size(); ++p) {
+        for (const Drawn &d : pages.at(p)) {
+            if (d.kind == Drawn::Text && !isFooterText(d.text))
+                EXPECT_LE(d.at.bottom(), rule + 0.5) << "page " << p + 1 << ": " << d.text.toStdString();
+            if (d.kind == Drawn::Picture && d.at.top() < rule)
+                EXPECT_LE(d.at.bottom(), rule) << "page " << p + 1;
+            if (d.kind == Drawn::Rule && qAbs(d.at.top() - rule) > 0.5)
+                EXPECT_LT(d.at.top(), rule) << "page " << p + 1;
+        }
+    }
+}
+
+class PreviewLayoutTest : public printtest::PrintDbTest {
+protected:
+    void SetUp() override
+    {
+        PrintDbTest::SetUp();
+        schedule_ = addSchedule("2025-01-01", "2025-12-31", "Closed");
+        schedulePrintSelection() = SchedulePrintSelection::all();
+        schedulePrintSelection().breakOnDate = false;
+    }
+
+    qint64 jobOn(const QString &associate, const QStringList &dates, const CustomerData &c = CustomerData(),
+                 JobData j = JobData(), qint64 schedule = 0)
+    {
+        j.customer = addCustomer(c);
+        j.associate = associate;
+        const qint64 job = addJob(j);
+        for (const QString &d : dates)
+            storeJob(schedule ? schedule : schedule_, job, d, ++seq_, QString(), QString());
+        return job;
+    }
+
+    QVector<Page> preview(qint64 schedule = 0, const QString &associate = QString(), bool portrait = false)
+    {
+        JobSchedulePrintout p(schedule ? schedule : schedule_, associate, schedulePrintSelection(),
+                              PageMedium::jobScheduleScreen(portrait));
+        EXPECT_TRUE(p.load());
+        return layOut(p, p.medium().page);
+    }
+
+    qint64 schedule_ = 0;
+    int seq_ = 0;
+};
+
+// ---- the job schedule preview -----------------------------------------------
+
+TEST_F(PreviewLayoutTest, OneAssociateAndOneDateFillOneScreenPageInThePreviewsTypeAndFooter)
+{
+    writeSql("INSERT OR REPLACE INTO Company (RowId, CompanyName, PTelephone, PEmail) VALUES (1, 'Clean Co', '09 555', '')");
+    jobOn("ADM", {"2025-03-03"});
+    jobOn("ADM", {"2025-03-03"});
+    const QVector<Page> pages = preview();
+    ASSERT_EQ(pages.size(), 1);
+    const Page &p = pages.first();
+    const int W = 15000, H = 9150;
+
+    struct Sized { const char *text; double size; };
+    for (const Sized &s : {Sized{"Job Schedule", 12}, Sized{"Clean Co", 10}, Sized{"Phone: 09 555", 8},
+                           Sized{"Administrator Monday 03 Mar 2025", 10}, Sized{"Customer", 8}, Sized{"1 Main Road", 8}}) {
+        const Drawn *d = textOf(p, QString::fromLatin1(s.text));
+        ASSERT_NE(d, nullptr) << s.text << "\n" << texts(p).join('\n').toStdString();
+        EXPECT_EQ(d->size, s.size) << s.text;
+    }
+    EXPECT_EQ(texts(p).filter("Monday 03 Mar 2025").size(), 1);   // the heading only, no date line
+
+    // The screen's footer: a rule at H - 600 and the page number ending at the right margin.
+    const Drawn *number = textOf(p, "Page 1");
+    ASSERT_NE(number, nullptr);
+    EXPECT_NEAR(number->at.right(), W - 515, 1);
+    EXPECT_NEAR(number->at.top(), H - 500, 1);
+    bool footerRule = false;
+    for (const Drawn &r : ofKind(p, Drawn::Rule))
+        footerRule |= r.at.top() == H - 600 && r.at.left() == 515 && r.at.right() == W - 515;
+    EXPECT_TRUE(footerRule);
+    EXPECT_TRUE(texts(p).filter("Date printed").isEmpty());
+
+    EXPECT_EQ(PageMedium::jobScheduleScreen(true).page, QSize(11610, 9150));
+}
+
+TEST_F(PreviewLayoutTest, AssociatesAndDatesBreakThePreviewPages)
+{
+    addAssociate("BOB", "Bob Brown", "pw", 1);
+    jobOn("ADM", {"2025-03-03", "2025-03-04"});
+    jobOn("BOB", {"2025-03-03"});
+    QVector<Page> pages = preview();
+    ASSERT_EQ(pages.size(), 2);   // a second associate always starts a page
+    const Drawn *dateLine = textOf(pages.at(0), "Administrator Tuesday 04 Mar 2025");
+    ASSERT_NE(dateLine, nullptr);
+    EXPECT_EQ(dateLine->size, 10);
+    EXPECT_TRUE(textOf(pages.at(1), "Bob Brown Monday 03 Mar 2025"));
+    EXPECT_FALSE(textOf(pages.at(1), "Administrator", false));
+
+    schedulePrintSelection().breakOnDate = true;
+    pages = preview();
+    ASSERT_EQ(pages.size(), 3);
+    EXPECT_TRUE(textOf(pages.at(1), "Administrator Tuesday 04 Mar 2025"));
+
+    // Without the break on date, a date line is drawn while the rows above it
+    // end at H - 2000 or higher, else the new date begins the next page.
+    schedulePrintSelection().breakOnDate = false;
+    const int H = 9150;
+    bool sawDateLine = false, sawNewPage = false;
+    for (int n = 1; n <= 26; ++n) {
+        const qint64 schedule = addSchedule("2026-01-01", "2026-12-31", "Closed");
+        for (int i = 0; i < n; ++i)
+            jobOn("ADM", {"2026-03-02"}, CustomerData(), JobData(), schedule);
+        jobOn("ADM", {"2026-03-03"}, CustomerData(), JobData(), schedule);
+        pages = preview(schedule);
+        for (int k = 0; k < pages.size(); ++k) {
+            const Drawn *tuesday = textOf(pages.at(k), "Administrator Tuesday 03 Mar 2026");
+            if (!tuesday)
+                continue;
+            if (textOf(pages.at(k), "Administrator Monday 02 Mar 2026")) {
+                sawDateLine = true;
+                EXPECT_LE(tuesday->at.top() - 100, H - 2000) << n;   // drawn 100 below the row's end
+            } else {
+                sawNewPage = true;
+                ASSERT_GT(k, 0);
+                const QVector<Drawn> rules = ofKind(pages.at(k - 1), Drawn::Rule);
+                ASSERT_GE(rules.size(), 2);
+                EXPECT_GT(rules.at(rules.size() - 2).at.top() + 100, H - 2000) << n;   // the last row's rule
+            }
+        }
+    }
+    EXPECT_TRUE(sawDateLine);
+    EXPECT_TRUE(sawNewPage);
+}
+
+TEST_F(PreviewLayoutTest, NamesAndPhonesAreCutAndTheCheckBoxStandsBesideTheLastCommentLine)
+{
+    const int W = 15000;
+    CustomerData longName;
+    longName.surname = "Featherstonehaugh-Cholmondeley";
+    longName.forename = "Ann";
+    longName.phone1 = "0800 123 456 789 012 345 678 9";   // 30 characters
+    JobData twoLines;
+    twoLines.comment = "Ring the bell twice and wait, then go round to the back gate";
+    twoLines.commentOnSchedule = true;
+    jobOn("ADM", {"2025-03-03"}, longName, twoLines);
+    CustomerData forenameOnly;
+    forenameOnly.surname = "";
+    forenameOnly.forename = "Ngaire";
+    forenameOnly.preferredPhone = 4;
+    jobOn("ADM", {"2025-03-03"}, forenameOnly);
+
+    Page p = preview().first();
+    EXPECT_TRUE(textOf(p, "Featherstonehaugh-Cholmondel"));
+    EXPECT_TRUE(textOf(p, "0800 123 456 789 012 345 "));
+    const Drawn *ngaire = textOf(p, "Ngaire");
+    ASSERT_NE(ngaire, nullptr);
+    EXPECT_FALSE(textOf(p, "09 333 3333"));   // no preferred phone: an empty phone column
+
+    // Every column chosen, with the check box: the comment column is 3335
+    // twips wide, so its lines hold 35 characters at most.
+    const Drawn *first = textOf(p, "Ring the bell twice and wait, then ");
+    const Drawn *last = textOf(p, "go round to the back gate");
+    ASSERT_TRUE(first && last) << texts(p).join('\n').toStdString();
+    EXPECT_EQ(first->at.left(), 10900);
+    QVector<Drawn> boxes = ofKind(p, Drawn::Picture);
+    ASSERT_EQ(boxes.size(), 2);
+    EXPECT_EQ(boxes.at(0).at.topLeft(), QPointF(W - 765, last->at.top()));
+    EXPECT_EQ(boxes.at(1).at.topLeft(), QPointF(W - 765, ngaire->at.top()));   // no comment: on the row's first line
+
+    // Comments not chosen: the box follows the last chosen column on the first line.
+    schedulePrintSelection().comments = false;
+    p = preview().first();
+    boxes = ofKind(p, Drawn::Picture);
+    ASSERT_EQ(boxes.size(), 2);
+    EXPECT_EQ(boxes.at(1).at.topLeft(), QPointF(10900, textOf(p, "Ngaire")->at.top()));
+}
+
+TEST_F(PreviewLayoutTest, ACommentThatDoesNotFitGoesOnAtTheCommentsColumnOfTheNextPage)
+{
+    const int H = 9150;
+    QString comment;
+    for (int i = 0; i < 150; ++i)
+        comment += QStringLiteral("word%1 ").arg(i, 3, 10, QLatin1Char('0'));
+    JobData j;
+    j.comment = comment + "ENDMARK";
+    j.commentOnSchedule = true;
+    jobOn("ADM", {"2025-03-03"});
+    jobOn("ADM", {"2025-03-03"}, CustomerData(), j);   // the schedule's last row
+
+    const QVector<Page> pages = preview();   // ends: the page with the rest is the last
+    ASSERT_GE(pages.size(), 2);
+    EXPECT_FALSE(texts(pages.first()).join(' ').contains("ENDMARK"));
+    EXPECT_TRUE(ofKind(pages.first(), Drawn::Picture).size() == 1);   // the first row's box only
+    const Page &next = pages.at(1);
+    EXPECT_FALSE(textOf(next, "1 Main Road"));   // the row's other columns are not repeated
+    EXPECT_FALSE(textOf(next, "Smith, Anna"));
+    const QVector<Drawn> boxes = ofKind(pages.last(), Drawn::Picture);
+    ASSERT_EQ(boxes.size(), 1);
+    const Drawn *end = textOf(pages.last(), "ENDMARK", false);
+    ASSERT_NE(end, nullptr);
+    EXPECT_EQ(boxes.first().at.top(), end->at.top());   // beside the last carried line
+    for (const Page &p : pages) {
+        for (const Drawn &d : p)
+            if (d.kind == Drawn::Text && d.text.startsWith("word"))
+                EXPECT_EQ(d.at.left(), 10900) << d.text.toStdString();
+    }
+    // A further line is drawn only while the line above it starts at H - 1000 or higher.
+    double lastTop = -1;
+    for (const Drawn &d : pages.first())
+        if (d.kind == Drawn::Text && d.text.startsWith("word"))
+            lastTop = d.at.top();
+    EXPECT_GT(lastTop, H - 1000 - 400);
+    expectClearOfFooter(pages, PageMedium::jobScheduleScreen(false), H);
+
+    // The screen's line lengths, and one for every column width.
+    const PageMedium screen = PageMedium::jobScheduleScreen(false);
+    EXPECT_EQ(screen.commentLineLength(11001), 130);
+    EXPECT_EQ(screen.commentLineLength(11000), 115);
+    EXPECT_EQ(screen.commentLineLength(2501), 35);
+    EXPECT_EQ(screen.commentLineLength(1500), 20);
+    EXPECT_EQ(screen.commentLineLength(1499), 20);
+    EXPECT_EQ(screen.commentLineLength(-200), 20);
+    EXPECT_EQ(wrapText("abc", 0), QStringList({"a", "b", "c"}));   // wrapping ends for any length
+}
+
+TEST_F(PreviewLayoutTest, NoRowRunsAcrossTheFooterOnPaperOrOnScreen)
+{
+    // Rows of one to four address lines, so that rows end at every height.
+    for (int i = 0; i < 60; ++i) {
+        JobData j;
+        j.customer = addCustomer();
+        j.address = addAddress(j.customer, "1 Main Road", i % 4 > 0 ? "Unit 2" : "", i % 4 > 1 ? "Block C" : "",
+                               i % 4 > 2 ? "Ponsonby" : "");
+        const qint64 job = addJob(j);
+        storeJob(schedule_, job, "2025-03-03", ++seq_, QString(), QString());
+        if (i % 7 == 0)
+            storeJob(schedule_, job, QStringLiteral("2025-03-%1").arg(4 + i / 7, 2, 10, QLatin1Char('0')), ++seq_,
+                     QString(), QString());
+    }
+    for (bool portrait : {false, true}) {
+        schedulePrintSelection().comments = !portrait;
+        schedulePrintSelection().phone = !portrait;
+        const QVector<Page> screen = preview(0, QString(), portrait);
+        EXPECT_GE(screen.size(), 3);
+        expectClearOfFooter(screen, PageMedium::jobScheduleScreen(portrait), 9150);
+
+        JobSchedulePrintout paper(schedule_, QString(), schedulePrintSelection());
+        ASSERT_TRUE(paper.load());
+        const QSize a4 = portrait ? QSize(11906, 16838) : QSize(16838, 11906);
+        const QVector<Page> printed = layOut(paper, a4);
+        EXPECT_GE(printed.size(), 3);
+        expectClearOfFooter(printed, paper.medium(), a4.height());
+    }
+}
+
+// ---- the notes previews -----------------------------------------------------
+
+class NotesPreviewTest : public PreviewLayoutTest {
+protected:
+    void SetUp() override
+    {
+        PreviewLayoutTest::SetUp();
+        CustomerData c;
+        c.surname = "Hart";
+        c.forename = "";
+        customer_ = addCustomer(c);
+        JobData j;
+        j.customer = customer_;
+        job_ = addJob(j);
+        storeJob(schedule_, job_, "2025-03-03", 1);
+    }
+    void addCustomerNote(const QString &time, const QString &detail)
+    {
+        writeSql("INSERT INTO CustomerNotes (CustomerNumber, NoteDateTime, NoteDetail, NoteAuthor) VALUES (?, ?, ?, ?)",
+                 {customer_, time, detail, "Administrator"});
+    }
+    QVector<Page> notes(NotesPrintout::Kind kind)
+    {
+        const bool customer = kind == NotesPrintout::Kind::Customer;
+        NotesPrintout p(kind, customer ? customer_ : schedule_, d("2025-03-01"), d("2025-03-31"),
+                        customer ? PageMedium::customerNotesScreen() : PageMedium::scheduleNotesScreen());
+        EXPECT_TRUE(p.load());
+        EXPECT_EQ(p.medium().page, QSize(11610, 9150));
+        return layOut(p, p.medium().page);
+    }
+
+    qint64 customer_ = 0;
+    qint64 job_ = 0;
+};
+
+TEST_F(NotesPreviewTest, TheTwinsShowTheirOwnHeadingsAndNoteLines)
+{
+    addNote(schedule_, job_, "2025-03-03", "2025-03-10 10:15:00", "Action", "Check the gutters");
+    addCustomerNote("2025-03-02 10:00:00", "Dog in the yard");
+
+    Page p = notes(NotesPrintout::Kind::Schedule).first();
+    const Drawn *title = textOf(p, "Schedule Job Notes");
+    const Drawn *period = textOf(p, "From: 01/03/2025     To: 31/03/2025");
+    ASSERT_TRUE(title && period) << texts(p).join('\n').toStdString();
+    EXPECT_NEAR(period->at.top(), title->at.bottom() + 150, 0.5);
+    for (const char *line : {"10/03/2025 10:15:00 Administrator", "Customer:  Hart", "Service address: 1 Main Road Ponsonby",
+                             "Check the gutters", "Note type: Action"}) {
+        const Drawn *d = textOf(p, QString::fromLatin1(line));
+        ASSERT_NE(d, nullptr) << line;
+        EXPECT_EQ(d->size, 8) << line;
+    }
+    EXPECT_NEAR(textOf(p, "Page 1")->at.right(), 11610 - 515, 1);
+
+    p = notes(NotesPrintout::Kind::Customer).first();
+    title = textOf(p, "Customer Notes");
+    period = textOf(p, "From: 01 Mar 2025     To: 31-March-2025");
+    ASSERT_TRUE(title && period) << texts(p).join('\n').toStdString();
+    EXPECT_NEAR(period->at.top(), title->at.bottom() + 300, 0.5);
+    const Drawn *customer = textOf(p, "Customer:  Hart");
+    ASSERT_NE(customer, nullptr);
+    EXPECT_EQ(customer->at.left(), 515);
+    EXPECT_NEAR(customer->at.top(), period->at.bottom() + 300, 0.5);
+    const Drawn *first = textOf(p, "02 Mar 2025 Administrator");   // the date only
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->size, 9);
+    EXPECT_TRUE(texts(p).filter("Note type").isEmpty());
+}
+
+TEST_F(NotesPreviewTest, NoteTextsWrapAt110CharactersOnTheScreen)
+{
+    const QString exactly = QString(54, 'a') + ' ' + QString(55, 'b');   // 110
+    const QString over = QString(54, 'c') + ' ' + QString(56, 'd');      // 111
+    const QString run = QString(250, 'e');
+    addCustomerNote("2025-03-05 10:00:00", exactly);
+    addCustomerNote("2025-03-04 10:00:00", over);
+    addCustomerNote("2025-03-03 10:00:00", run);
+    const QStringList t = texts(notes(NotesPrintout::Kind::Customer).first());
+    EXPECT_TRUE(t.contains(exactly));
+    EXPECT_TRUE(t.contains(QString(54, 'c') + ' '));
+    EXPECT_TRUE(t.contains(QString(56, 'd')));
+    EXPECT_EQ(t.filter(QRegularExpression("^e+$")), QStringList({QString(110, 'e'), QString(110, 'e'), QString(30, 'e')}));
+}
+
+TEST_F(NotesPreviewTest, ANoteCarriedToTheNextPageLeavesItsFirstLineBehind)
+{
+    QString long_;
+    for (int i = 0; i < 700; ++i)
+        long_ += QStringLiteral("note%1 ").arg(i, 3, 10, QLatin1Char('0'));
+    for (int i = 0; i < 6; ++i)
+        addNote(schedule_, job_, "2025-03-03", QStringLiteral("2025-03-2%1 09:00:00").arg(i), "Action", "short");
+    addNote(schedule_, job_, "2025-03-03", "2025-03-02 08:30:00", "Information", long_ + "TAILMARK");
+    addCustomerNote("2025-03-02 08:30:00", long_ + "TAILMARK");
+
+    const int H = 9150;
+    for (auto kind : {NotesPrintout::Kind::Schedule, NotesPrintout::Kind::Customer}) {
+        const bool schedule = kind == NotesPrintout::Kind::Schedule;
+        const QVector<Page> pages = notes(kind);
+        ASSERT_GE(pages.size(), 2);
+        const QString firstLine = schedule ? "02/03/2025 08:30:00 Administrator" : "02 Mar 2025 Administrator";
+        int shown = 0;
+        for (const Page &p : pages)
+            shown += texts(p).count(firstLine);
+        EXPECT_EQ(shown, 1) << schedule;
+        const QStringList last = texts(pages.last());
+        EXPECT_TRUE(last.join(' ').contains("TAILMARK"));
+        EXPECT_TRUE(last.contains(QStringLiteral("Page %1").arg(pages.size())));
+        if (schedule)
+            EXPECT_EQ(last.at(last.size() - 2), "Note type: Information");
+        // Notes begin by H - 1650 (H - 1200 for a customer), text lines by H - 1100.
+        const double noteLimit = H - (schedule ? 1650 : 1200);
+        for (const Page &p : pages) {
+            for (const Drawn &d : p) {
+                if (d.kind != Drawn::Text)
+                    continue;
+                if (d.text.endsWith(" Administrator"))
+                    EXPECT_LE(d.at.top(), noteLimit) << d.text.toStdString();
+                else if (d.text.startsWith("note"))
+                    EXPECT_LE(d.at.top(), H - 1100) << d.text.toStdString();
+            }
+        }
+        expectClearOfFooter(pages, PageMedium::scheduleNotesScreen(), H);
+    }
+}
+
+// ---- the windows --------------------------------------------------------------
+
+TEST_F(NotesPreviewTest, PreviewWindowsShowAWholePageAtTheScreensOwnSize)
+{
+    addCustomerNote("2025-03-02 10:00:00", "Dog in the yard");
+    addNote(schedule_, job_, "2025-03-03", "2025-03-10 10:15:00", "Action", "Check the gutters");
+    auto geometry = [](QWidget *w, const char *name) { return child<QWidget>(w, name)->geometry(); };
+    auto expectWholePage = [&](PreviewForm &w, int width, int height, int canvas, int previous) {
+        w.show();
+        settle();
+        ASSERT_EQ(w.PageNumber, 1);
+        EXPECT_EQ(w.size(), QSize(width, height));
+        EXPECT_EQ(geometry(&w, "Pic"), QRect(0, 0, canvas, 610));
+        EXPECT_EQ(w.pageImage().size(), QSize(canvas, 610));   // the whole page, at the screen's own size
+        EXPECT_EQ(geometry(&w, "PreviousImage"), QRect(previous, 624, 16, 16));
+        EXPECT_EQ(geometry(&w, "NextImage"), QRect(previous + 21, 624, 16, 16));
+        EXPECT_EQ(geometry(&w, "ExitButton"), QRect(7, 619, 49, 25));
+        EXPECT_EQ(geometry(&w, "PrintButton"), QRect(59, 619, 49, 25));
+        EXPECT_FALSE(enabled(&w, "NextImage"));
+        EXPECT_FALSE(enabled(&w, "PreviousImage"));
+    };
+    {
+        PreviewScheduleForm w;
+        w.Tag = QString::number(schedule_) + "~";
+        expectWholePage(w, 1000, 652, 1000, 951);
+    }
+    {
+        schedulePrintSelection().portrait = true;
+        schedulePrintSelection().comments = false;
+        PreviewScheduleForm w;
+        w.Tag = QString::number(schedule_) + "~";
+        expectWholePage(w, 780, 652, 774, 729);
+    }
+    {
+        PreviewScheduleNotesForm w;
+        w.Tag = QString::number(schedule_) + "~01/03/2025~31/03/2025";
+        expectWholePage(w, 774, 652, 774, 729);
+        EXPECT_TRUE(w.pageText().contains("Check the gutters"));
+    }
+    PreviewCustomerNotesForm w;
+    w.Tag = QString::number(customer_) + "~01/03/2025~31/03/2025";
+    expectWholePage(w, 774, 650, 774, 729);
+    EXPECT_TRUE(w.pageText().contains("02 Mar 2025 Administrator"));
+}
+
+TEST_F(NotesPreviewTest, PrintFromAPreviewPrintsOnPaperAndLeavesThePageOnShow)
+{
+    QString long_;
+    for (int i = 0; i < 1500; ++i)
+        long_ += QStringLiteral("note%1 ").arg(i, 4, 10, QLatin1Char('0'));
+    addCustomerNote("2025-03-02 10:00:00", long_);
+    PreviewCustomerNotesForm preview;
+    preview.Tag = QString::number(customer_) + "~01/03/2025~31/03/2025";
+    preview.show();
+    settle();
+    preview.NextImage_Click();
+    ASSERT_EQ(preview.PageNumber, 2);
+    const QImage shown = preview.pageImage();
+    const QString pdf = nextPdf();
+    click(&preview, "PrintButton");
+    const QStringList pages = pdfPages(pdf);
+    ASSERT_GE(pages.size(), 2);
+    EXPECT_TRUE(pages.first().contains("Date printed: "));   // the paper's footer, not the screen's
+    EXPECT_TRUE(pages.first().contains("02/03/2025 10:00:00 Administrator"));
+    EXPECT_EQ(msgs_->texts().last(), "Customer Notes sent to printer");
+    EXPECT_EQ(preview.PageNumber, 2);
+    EXPECT_EQ(preview.pageImage(), shown);
+    EXPECT_EQ(preview.pagesDrawn(), 2);
+}
+
+// ---- typed line breaks --------------------------------------------------------
+
+TEST_F(PreviewLayoutTest, ALineBreakTypedInAJobCommentPrintsAndPreviewsAsABlank)
+{
+    EXPECT_EQ(wrapText("one\r\ntwo\nthree\rfour", 40), QStringList({"one two three four"}));
+    EXPECT_EQ(wrapText("one\n\ntwo", 40), QStringList({"one  two"}));
+
+    JobData before;
+    before.start = "2024-06-03";   // a start outside the closed schedule, so the job can be saved
+    const qint64 job = jobOn("ADM", {"2025-03-03"}, CustomerData(), before);
+    const qint64 address = scalarSql("SELECT SAddressSeqNo FROM CustomerJobs WHERE JobSeqNo = ?", {job}).toLongLong();
+    {
+        CustomerJobAddModifyForm dialog;
+        dialog.Tag = QStringLiteral("Modify~%1~%2").arg(job).arg(address);
+        dialog.show();
+        settle();
+        auto *comment = child<QPlainTextEdit>(&dialog, "CommentText");
+        comment->setFocus();
+        QTest::keyClicks(comment, "Gate code 1234");
+        QTest::keyClick(comment, Qt::Key_Return);
+        QTest::keyClicks(comment, "Dog is friendly");
+        tick(&dialog, "CommentCheck", true);
+        click(&dialog, "OKButton");
+        EXPECT_EQ(msgs_->texts().last(), "Customer Job saved");
+    }
+    ASSERT_EQ(scalarSql("SELECT CustomerJobComment FROM CustomerJobs WHERE JobSeqNo = ?", {job}).toString(),
+              "Gate code 1234\nDog is friendly");
+
+    const QString pdf = nextPdf();
+    PrintWorkvane(schedule_, QString());
+    const QString printed = pdfPages(pdf).join('\n');
+    EXPECT_TRUE(printed.contains("Gate code 1234 Dog is friendly")) << printed.toStdString();
+    EXPECT_FALSE(printed.contains("1234Dog"));
+
+    PreviewScheduleForm preview;
+    preview.Tag = QString::number(schedule_) + "~";
+    preview.show();
+    settle();
+    EXPECT_TRUE(preview.pageText().contains("Gate code 1234 Dog is friendly")) << preview.pageText().join('\n').toStdString();
+}
+
+} // namespace
