@@ -133,7 +133,6 @@ AboutForm::AboutForm(QWidget *parent) : Form(parent)
     AboutTab->addTab(DetailsText, QStringLiteral("Release Notes"));
 
     CloseButton = makeButton("CloseButton", QStringLiteral("&Close"));
-    CloseButton->setDefault(true);
 
     auto *facts = new QGridLayout;
     facts->addWidget(HeaderLabel, 0, 0, 1, 2);
