@@ -5,7 +5,7 @@
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
 #include "platform/ErrorHandlingModule.h"
-#include "shell/FormRegistry.h"
+#include "platform/FormRegistry.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 #include "shell/AboutForm.h"
 #include "platform/Desktop.h"
 #include "platform/ErrorHandlingModule.h"
-#include "shell/FormRegistry.h"
+#include "platform/FormRegistry.h"
 #include "shell/NewDatabase.h"
 #include "core/Session.h"
 

@@ -1,6 +1,6 @@
 #include "shell/AboutForm.h"
 #include "data/PreferenceChoices.h"
-#include "shell/FormRegistry.h"
+#include "platform/FormRegistry.h"
 #include "shell/MainForm.h"
 #include "core/Session.h"
 #include "support/DbTest.h"
