@@ -1,7 +1,7 @@
 #include "accounts/AccountsCustomerExportForm.h"
 #include "accounts/MYOBCustomerExportModule.h"
 #include "accounts/XeroCustomerExportModule.h"
-#include "shell/FormRegistry.h"
+#include "platform/FormRegistry.h"
 
 namespace wvs {
 

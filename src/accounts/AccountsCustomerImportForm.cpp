@@ -1,6 +1,6 @@
 #include "accounts/AccountsCustomerImportForm.h"
 #include "accounts/CustomerImportModule.h"
-#include "shell/FormRegistry.h"
+#include "platform/FormRegistry.h"
 
 namespace wvs {
 

@@ -26,7 +26,6 @@ void AccountsFileControls::buildFileControls(QWidget *window, const QString &fil
     BrowseButton = button("BrowseButton", QStringLiteral("&Browse"));
     OKButton = button("OKButton", QStringLiteral("&OK"));
     ExitButton = button("ExitButton", QStringLiteral("&Cancel"));
-    OKButton->setDefault(true);
     Line1 = named(new QFrame(window), "Line1");
     Line1->setFrameShape(QFrame::HLine);
     Line1->setFrameShadow(QFrame::Sunken);

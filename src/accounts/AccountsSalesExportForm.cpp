@@ -6,8 +6,8 @@
 #include "common/CalendarForm.h"
 #include "data/AppDatabase.h"
 #include "platform/ErrorHandlingModule.h"
+#include "platform/FormRegistry.h"
 #include "platform/MessageBox.h"
-#include "shell/FormRegistry.h"
 
 #include <QFrame>
 #include <QGridLayout>

@@ -2,7 +2,7 @@
 #include "common/AutoCompleteComboModule.h"
 #include "platform/MessageBox.h"
 #include "platform/ErrorHandlingModule.h"
-#include "shell/FormRegistry.h"
+#include "platform/FormRegistry.h"
 #include "core/Session.h"
 
 #include <QCheckBox>

@@ -24,7 +24,6 @@ AuthorityLevelAddModifyForm::AuthorityLevelAddModifyForm(QWidget *parent) : Form
     DescriptionText->setObjectName(QStringLiteral("DescriptionText"));
     DescriptionText->setMaxLength(30);
     OKButton = makeButton("OKButton", QStringLiteral("&Save"));
-    OKButton->setDefault(true);
     ExitButton = makeButton("ExitButton", QStringLiteral("&Exit"));
 
     auto *fields = new QFormLayout;

@@ -6,7 +6,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Modal.h"
 #include "platform/ErrorHandlingModule.h"
-#include "shell/FormRegistry.h"
+#include "platform/FormRegistry.h"
 #include "core/Session.h"
 
 #include <QHBoxLayout>

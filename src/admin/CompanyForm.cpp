@@ -4,7 +4,7 @@
 #include "platform/TypingLimit.h"
 #include "platform/WaitCursor.h"
 #include "platform/ErrorHandlingModule.h"
-#include "shell/FormRegistry.h"
+#include "platform/FormRegistry.h"
 #include "core/Session.h"
 
 #include <QFormLayout>

@@ -3,8 +3,7 @@
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
 #include "platform/ErrorHandlingModule.h"
-#include "shell/FormRegistry.h"
-#include "shell/MainForm.h"
+#include "platform/FormRegistry.h"
 #include "core/Session.h"
 
 #include <QButtonGroup>
@@ -22,6 +21,12 @@
 namespace wvs {
 
 WVS_REGISTER_FORM(PreferencesForm);
+
+namespace {
+void (*g_accountsChoiceHook)(bool) = nullptr;
+} // namespace
+
+void PreferencesForm::setAccountsChoiceHook(void (*hook)(bool accountsMenuAvailable)) { g_accountsChoiceHook = hook; }
 
 PreferencesForm::PreferencesForm(QWidget *parent) : Form(parent)
 {
@@ -302,7 +307,8 @@ void PreferencesForm::OKButton_Click()
         PreferenceSettings::save(v);
         msgBox(QStringLiteral("Preferences saved"));
         if (const auto menu = PreferenceSettings::accountsMenuAfterSave(v.myob, v.xero, session().currentAuthorityLevel))
-            MainForm::setMenuEnabled(QStringLiteral("Accounts"), *menu);
+            if (g_accountsChoiceHook)
+                g_accountsChoiceHook(*menu);
         accept();
     });
 }

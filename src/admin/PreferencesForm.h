@@ -21,6 +21,10 @@ public:
 
     QString XeroTaxRateName; // carried from the load to the save
 
+    // Told, after a save, whether the Accounts menu is now to be available (a
+    // level without the Accounts right is not told). The main window installs it.
+    static void setAccountsChoiceHook(void (*hook)(bool accountsMenuAvailable));
+
 private:
     void Form_Load();
     void OKButton_Click();

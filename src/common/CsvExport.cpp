@@ -145,7 +145,7 @@ QString askFileName(QWidget *parent)
 void offerToOpen(const QString &path)
 {
     if (askYesNo(QStringLiteral("File created - do you wish to open it now?")))
-        openFile(path);
+        openLink(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()), LinkKind::ExportFile);
 }
 
 } // namespace CsvExport

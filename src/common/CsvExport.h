@@ -51,7 +51,8 @@ QString valueText(const QVariant &v);
 // Empty when the user cancelled.
 QString askFileName(QWidget *parent);
 // "File created - do you wish to open it now?"; Yes opens the file in the
-// desktop's program for it.
+// desktop's program for it, or says what to install and where the file is
+// when the desktop has none.
 void offerToOpen(const QString &path);
 
 } // namespace CsvExport

@@ -42,7 +42,6 @@ DateSelectForm::DateSelectForm(QWidget *parent) : Form(parent)
     ToDateImage = makeImage("ToDateImage");
     OKButton = makeButton("OKButton", "&OK");
     ExitButton = makeButton("ExitButton", "&Exit");
-    OKButton->setDefault(true);
 
     auto *dates = new QGridLayout;
     dates->addWidget(FromLabel, 0, 0);

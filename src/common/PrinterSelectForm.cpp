@@ -31,7 +31,6 @@ PrinterSelectForm::PrinterSelectForm(QWidget *parent) : Form(parent)
     OKButton = makeButton("OKButton", "&Print");
     PreviewButton = makeButton("PreviewButton", "Pre&view");
     CancelButton = makeButton("CancelButton", "&Cancel");
-    OKButton->setDefault(true);
 
     auto *row = new QHBoxLayout;
     row->addWidget(SelectLabel);
@@ -74,7 +73,6 @@ void PrinterSelectForm::Form_Activate()
         if (printers.isEmpty()) {
             session().defaultPrinterIndex = 0;
             OKButton->setEnabled(false);
-            PreviewButton->setDefault(true);
             msgBox(QStringLiteral("No printers found"));
             return;
         }

@@ -5,7 +5,7 @@
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
 #include "platform/ErrorHandlingModule.h"
-#include "shell/FormRegistry.h"
+#include "platform/FormRegistry.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -120,8 +120,6 @@ CustomerAddModifyForm::CustomerAddModifyForm(QWidget *parent) : Form(parent)
     CommentText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     CommentText->setTabChangesFocus(true);
     OKButton = makeButton("OKButton", "&Save");
-    OKButton->setAutoDefault(true);
-    OKButton->setDefault(true);
     ExitButton = makeButton("ExitButton", "&Exit");
     CAddressCheck = check("CAddressCheck", "Same as Correspondence Address");
     Phone1Option = option("Phone1Option", "Phone 1");

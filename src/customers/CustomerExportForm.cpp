@@ -1,6 +1,6 @@
 #include "customers/CustomerExportForm.h"
 #include "customers/CustomerExport.h"
-#include "shell/FormRegistry.h"
+#include "platform/FormRegistry.h"
 
 namespace wvs {
 

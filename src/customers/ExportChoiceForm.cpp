@@ -51,7 +51,6 @@ ExportChoiceForm::ExportChoiceForm(QWidget *parent, const char *formName, const 
     buttons->addStretch();
     QPushButton *ok = button("OKButton", "&OK");
     QPushButton *exit = button("ExitButton", "&Exit");
-    ok->setDefault(true);
     layout->addLayout(buttons);
     connect(selectAll, &QPushButton::clicked, this, &ExportChoiceForm::SelectAllButton_Click);
     connect(unselectAll, &QPushButton::clicked, this, &ExportChoiceForm::UnselectAllButton_Click);

@@ -5,7 +5,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Modal.h"
 #include "platform/ErrorHandlingModule.h"
-#include "shell/FormRegistry.h"
+#include "platform/FormRegistry.h"
 #include "core/Session.h"
 
 #include <QGridLayout>
@@ -47,7 +47,6 @@ NotesForm::NotesForm(QWidget *parent) : Form(parent)
     SaveButton = makeButton("SaveButton", "&Save");
     PrintButton = makeButton("PrintButton", "&Print");
     ExitButton = makeButton("ExitButton", "&Exit");
-    SaveButton->setDefault(true);
     SaveButton->setEnabled(false);
     // The notes printout is installed by the printouts; without it there is
     // nothing to print with.

@@ -5,7 +5,7 @@
 #include "platform/FlexGrid.h"
 #include "platform/MessageBox.h"
 #include "platform/ErrorHandlingModule.h"
-#include "shell/FormRegistry.h"
+#include "platform/FormRegistry.h"
 #include "core/Session.h"
 
 #include <QHBoxLayout>

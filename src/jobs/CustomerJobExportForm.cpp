@@ -1,6 +1,6 @@
 #include "jobs/CustomerJobExportForm.h"
 #include "jobs/CustomerJobExport.h"
-#include "shell/FormRegistry.h"
+#include "platform/FormRegistry.h"
 
 namespace wvs {
 

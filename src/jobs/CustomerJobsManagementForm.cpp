@@ -18,7 +18,7 @@
 #include "platform/Modal.h"
 #include "platform/WaitCursor.h"
 #include "platform/ErrorHandlingModule.h"
-#include "shell/FormRegistry.h"
+#include "platform/FormRegistry.h"
 #include "core/Session.h"
 
 #include <QComboBox>

@@ -66,7 +66,6 @@ EmailMessageForm::EmailMessageForm(const char *name, const QString &recordCaptio
     QPushButton *cancel = makeButton("CancelButton", QStringLiteral("&Cancel"));
     ok->setFont(tahoma);
     cancel->setFont(tahoma);
-    ok->setDefault(true);
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
     layout->addLayout(buttons);

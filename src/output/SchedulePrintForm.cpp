@@ -80,7 +80,6 @@ SchedulePrintForm::SchedulePrintForm(QWidget *parent) : Form(parent)
     OKButton = makeButton("OKButton", QStringLiteral("&Print"));
     PreviewButton = makeButton("PreviewButton", QStringLiteral("Pre&view"));
     CancelButton = makeButton("CancelButton", QStringLiteral("&Cancel"));
-    OKButton->setDefault(true);
 
     auto *printerRow = new QHBoxLayout;
     printerRow->addWidget(PrinterLabel);

@@ -63,6 +63,11 @@ QString linkFailureText(const QUrl &url, LinkKind kind)
         return QStringLiteral("The help page could not be opened: no web browser is set up on this computer. "
                               "Install a web browser such as Firefox, or open this file by hand:\n\n") +
                QDir::toNativeSeparators(url.toLocalFile());
+    case LinkKind::ExportFile:
+        return QStringLiteral("The file could not be opened: no program for this kind of file is set up on this "
+                              "computer. Install a spreadsheet program such as LibreOffice Calc, or open this file "
+                              "by hand:\n\n") +
+               QDir::toNativeSeparators(url.toLocalFile());
     case LinkKind::WebPage:
         break;
     }

@@ -20,7 +20,7 @@ bool openUrl(const QUrl &url);
 bool openFile(const QString &path);
 
 // What a link opens, for the message when the desktop cannot open it.
-enum class LinkKind { WebPage, MailMessage, HelpPage };
+enum class LinkKind { WebPage, MailMessage, HelpPage, ExportFile };
 
 // Opens a link in the desktop's program for it. When the desktop cannot (no
 // web browser or mail program is set up) the user is told so, with what to

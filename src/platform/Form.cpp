@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMetaObject>
 #include <QPushButton>
@@ -73,6 +74,10 @@ QRadioButton *Form::makeOption(const char *name, const QString &caption)
 
 void Form::showEvent(QShowEvent *e)
 {
+    // A label shows its text as it stands: a stored name, a note or a reply
+    // of the portal that holds markup is never rendered as markup.
+    for (QLabel *label : findChildren<QLabel *>())
+        label->setTextFormat(Qt::PlainText);
     QDialog::showEvent(e);
     if (!activated_) {
         activated_ = true;

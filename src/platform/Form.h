@@ -34,7 +34,8 @@ QHBoxLayout *leftRow(std::initializer_list<QWidget *> widgets);
 // Base of every window of the program. The opener passes its parameters in
 // Tag (a mode string whose parts are separated by "~") and shows the window
 // through showModal. firstActivate runs once, after the window is first shown,
-// and is where a window reads its Tag; F1 opens the help page.
+// and is where a window reads its Tag; F1 opens the help page. Its labels
+// show their text as plain text, never as markup.
 class Form : public QDialog {
     Q_OBJECT
     Q_PROPERTY(QString Tag MEMBER Tag)

@@ -37,11 +37,9 @@ MsgAnswer MessageScript::take(const ShownMessage &m)
 
 MsgAnswer msgBox(const QString &text, MsgButtons buttons, MsgIcon icon, const QString &title)
 {
-    if (auto *s = MessageScript::current())
-        return s->take({text, buttons, icon, title});
-
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(title.isEmpty() ? QStringLiteral(" ") : title);
+    box.setTextFormat(Qt::PlainText);
     box.setText(text);
     switch (icon) {
     case MsgIcon::None: box.setIcon(QMessageBox::NoIcon); break;
@@ -61,6 +59,8 @@ MsgAnswer msgBox(const QString &text, MsgButtons buttons, MsgIcon icon, const QS
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
     }
+    if (auto *s = MessageScript::current())
+        return s->take({text, buttons, icon, title, box.textFormat()});
     switch (box.exec()) {
     case QMessageBox::Yes: return MsgAnswer::Yes;
     case QMessageBox::No: return MsgAnswer::No;

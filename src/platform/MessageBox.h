@@ -12,6 +12,8 @@ enum class MsgIcon { None, Information, Exclamation, Critical, Question };
 enum class MsgAnswer { Ok, Yes, No, Cancel };
 
 // Shows a message box (empty title unless given) and returns the button pressed.
+// The text is shown as plain text, as it stands: a name or a reply holding
+// markup is not rendered.
 MsgAnswer msgBox(const QString &text, MsgButtons buttons = MsgButtons::Ok,
                  MsgIcon icon = MsgIcon::None, const QString &title = QString());
 
@@ -20,14 +22,16 @@ inline bool askYesNo(const QString &text, MsgIcon icon = MsgIcon::None)
     return msgBox(text, MsgButtons::YesNo, icon) == MsgAnswer::Yes;
 }
 
-// Test stand-in: while a script is installed no box is shown; every text is
-// recorded and the answers are taken from the queue (Yes for questions and Ok
-// for information when the queue is empty).
+// Test stand-in: while a script is installed the box is made but not shown;
+// every text is recorded with the format the box would show it in, and the
+// answers are taken from the queue (Yes for questions and Ok for information
+// when the queue is empty).
 struct ShownMessage {
     QString text;
     MsgButtons buttons;
     MsgIcon icon;
     QString title;
+    Qt::TextFormat format = Qt::AutoText;
 };
 
 class MessageScript {

@@ -12,7 +12,7 @@
 #include "platform/Modal.h"
 #include "portal/PortalCustomerJobAddForm.h"
 #include "portal/PortalRequestRecords.h"
-#include "shell/FormRegistry.h"
+#include "platform/FormRegistry.h"
 
 #include <QComboBox>
 #include <QDate>

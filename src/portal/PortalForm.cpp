@@ -1,8 +1,8 @@
 #include "portal/PortalForm.h"
 
 #include "platform/ErrorHandlingModule.h"
+#include "platform/FormRegistry.h"
 #include "portal/PortalSync.h"
-#include "shell/FormRegistry.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -88,6 +88,9 @@ ScheduleWriteOutcome close(qint64 scheduleNumber, const QList<ScheduleEntry> &jo
 ScheduleWriteOutcome saveOrder(qint64 scheduleNumber, const QString &userID, const QList<OrderRow> &rows,
                                const QList<int> &seqNos, QSqlDatabase db)
 {
+    // A grid emptied by choosing another associate holds nothing to store.
+    if (rows.isEmpty())
+        return {true, QString()};
     if (rows.size() != seqNos.size())
         return refused(orderChangedMessage());
     Transaction t(db);

@@ -40,7 +40,8 @@ ScheduleWriteOutcome close(qint64 scheduleNumber, const QList<ScheduleEntry> &jo
 // in the order the rows now stand: row i gets seqNos[i]. Each row is found by
 // its occurrence and the number it was staged with, and must be found exactly
 // once; otherwise (the schedule was changed elsewhere) nothing is saved. The
-// user's staging rows follow, all in one transaction.
+// user's staging rows follow, all in one transaction. No rows (an emptied
+// grid) store nothing and count as done.
 ScheduleWriteOutcome saveOrder(qint64 scheduleNumber, const QString &userID, const QList<OrderRow> &rows,
                                const QList<int> &seqNos, QSqlDatabase db = AppDatabase::db());
 

@@ -11,7 +11,7 @@
 #include "platform/Modal.h"
 #include "platform/Printers.h"
 #include "scheduling/CommentForm.h"
-#include "shell/FormRegistry.h"
+#include "platform/FormRegistry.h"
 #include "core/Session.h"
 
 #include <QCheckBox>

@@ -52,7 +52,9 @@ QList<ScheduleHeader> all(QSqlDatabase db)
 
 bool exceedsOneYear(const QDate &from, const QDate &to)
 {
-    return to >= from.addYears(1);
+    // Calendar months from the From month to the To month, whatever the days.
+    const int months = (to.year() - from.year()) * 12 + (to.month() - from.month());
+    return months > 12;
 }
 
 QString timespanMessage() { return QStringLiteral("A Job Schedule cannot have a timespan of more than 1 year"); }

@@ -34,8 +34,9 @@ std::optional<ScheduleHeader> load(qint64 number, QSqlDatabase db = AppDatabase:
 // Every schedule, the newest period first.
 QList<ScheduleHeader> all(QSqlDatabase db = AppDatabase::db());
 
-// A schedule may not reach the same day one year after its first day, so no
-// yearly job can fall twice into one schedule.
+// A schedule may span at most twelve calendar months counted from the month of
+// its first day to the month of its last, whatever the days: 1 Jan 2025 to
+// 31 Jan 2026 is allowed, 15 Jan 2025 to 1 Feb 2026 is not.
 bool exceedsOneYear(const QDate &from, const QDate &to);
 QString timespanMessage();
 

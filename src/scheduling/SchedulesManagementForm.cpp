@@ -11,7 +11,7 @@
 #include "scheduling/ScheduleRecords.h"
 #include "scheduling/ScheduleStatus.h"
 #include "platform/ErrorHandlingModule.h"
-#include "shell/FormRegistry.h"
+#include "platform/FormRegistry.h"
 #include "core/Session.h"
 
 #include <QHBoxLayout>

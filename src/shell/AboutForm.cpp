@@ -1,7 +1,7 @@
 #include "shell/AboutForm.h"
 #include "platform/Desktop.h"
 #include "platform/ErrorHandlingModule.h"
-#include "shell/FormRegistry.h"
+#include "platform/FormRegistry.h"
 #include "shell/NewDatabase.h"
 #include "core/Session.h"
 
@@ -133,7 +133,6 @@ AboutForm::AboutForm(QWidget *parent) : Form(parent)
     AboutTab->addTab(DetailsText, QStringLiteral("Release Notes"));
 
     CloseButton = makeButton("CloseButton", QStringLiteral("&Close"));
-    CloseButton->setDefault(true);
 
     auto *facts = new QGridLayout;
     facts->addWidget(HeaderLabel, 0, 0, 1, 2);

@@ -6,7 +6,7 @@
 #include "data/AppDatabase.h"
 #include "platform/MessageBox.h"
 #include "platform/ErrorHandlingModule.h"
-#include "shell/FormRegistry.h"
+#include "platform/FormRegistry.h"
 #include "shell/HiddenForm.h"
 #include "core/Session.h"
 

@@ -1,4 +1,5 @@
 #include "shell/MainForm.h"
+#include "admin/PreferencesForm.h"
 #include "data/PreferenceChoices.h"
 #include "data/AppDatabase.h"
 #include "platform/Desktop.h"
@@ -7,7 +8,7 @@
 #include "platform/WaitCursor.h"
 #include "platform/ErrorHandlingModule.h"
 #include "shell/ExitSystemModule.h"
-#include "shell/FormRegistry.h"
+#include "platform/FormRegistry.h"
 #include "shell/HiddenForm.h"
 #include "shell/LoginForm.h"
 #include "shell/NewDatabase.h"
@@ -27,6 +28,11 @@ namespace wvs {
 namespace {
 // The support mailbox of the maker.
 const char *const kSupportAddress = "support@workvane.com";
+
+// A saved accounts choice turns the Accounts menu on or off.
+[[maybe_unused]] const bool accountsChoiceInstalled =
+    (PreferencesForm::setAccountsChoiceHook([](bool on) { MainForm::setMenuEnabled(QStringLiteral("Accounts"), on); }),
+     true);
 } // namespace
 
 std::function<QString()> &MainForm::checkUpdatesHook()

@@ -1,8 +1,8 @@
 #include "shell/UpdateCheck.h"
 #include "platform/Desktop.h"
+#include "platform/FormRegistry.h"
 #include "platform/MessageBox.h"
 #include "platform/Transfer.h"
-#include "shell/FormRegistry.h"
 #include "shell/NewDatabase.h"
 
 namespace wvs {

@@ -3,7 +3,7 @@
 #include "platform/Transfer.h"
 #include "platform/WaitCursor.h"
 #include "platform/ErrorHandlingModule.h"
-#include "shell/FormRegistry.h"
+#include "platform/FormRegistry.h"
 #include "shell/UpdateCheck.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #pragma once
-#include "shell/FormRegistry.h"
 #include "core/Session.h"
+#include "platform/FormRegistry.h"
 #include "support/DbTest.h"
 
 #include <QApplication>

@@ -143,6 +143,23 @@ TEST_F(CustomerAddModifyFormTest, RefusedEntriesKeepTheDialogOpenAndWriteNothing
     EXPECT_EQ(scalarSql(QStringLiteral("SELECT COUNT(*) FROM Customers")).toInt(), 1);
 }
 
+TEST_F(CustomerAddModifyFormTest, EnterInABoxNeitherSavesNorChecks)
+{
+    run(QStringLiteral("Add"), [&](CustomerAddModifyForm *d) {
+        type(d, "ForenameText", QStringLiteral("Mary"));
+        QTest::keyClick(w(d, "ForenameText"), Qt::Key_Return);
+        fillValidEntry(d);
+        QTest::keyClick(w(d, "CPostCodeText"), Qt::Key_Enter, Qt::KeypadModifier);
+        QTest::keyClick(w(d, "SurnameText"), Qt::Key_Return);
+        settle();
+        EXPECT_TRUE(msgs_->texts().isEmpty()) << msgs_->texts().join(" | ").toStdString();
+        EXPECT_TRUE(d->isVisible());
+        for (QPushButton *b : d->findChildren<QPushButton *>())
+            EXPECT_FALSE(b->isDefault()) << b->objectName().toStdString();
+    });
+    EXPECT_EQ(scalarSql(QStringLiteral("SELECT COUNT(*) FROM Customers")).toInt(), 0);
+}
+
 TEST_F(CustomerAddModifyFormTest, ModifySavesAndClosesButACustomerDeletedElsewhereOnlyGetsAMessage)
 {
     const qint64 n = storedCustomer();

@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QPushButton>
 
@@ -174,4 +175,17 @@ TEST_F(CustomerExportTest, ExportFromTheListFollowsItsOrder)
     EXPECT_EQ(dialogs.asked().size(), 2);
     EXPECT_TRUE(msgs_->texts().isEmpty());
     EXPECT_FALSE(QFile::exists(path));
+
+    // No program on this computer opens the file: the user is told what to
+    // install and where the file is.
+    desktop_->openResult = false;
+    dialogs.answer(path);
+    modal_->once(QStringLiteral("CustomerExportForm"),
+                 [](QDialog *d) { d->findChild<QPushButton *>(QStringLiteral("OKButton"))->click(); });
+    msgs_->answer(MsgAnswer::Yes);
+    list.findChild<QPushButton *>(QStringLiteral("ExportButton"))->click();
+    ASSERT_EQ(msgs_->texts().size(), 2);
+    EXPECT_TRUE(msgs_->last().contains(QStringLiteral("Install a spreadsheet program")));
+    EXPECT_TRUE(msgs_->last().endsWith(QDir::toNativeSeparators(path)));
+    EXPECT_TRUE(QFile::exists(path));
 }

@@ -2,7 +2,7 @@
 #include "customers/CustomerAddModifyForm.h"
 #include "customers/CustomersManagementForm.h"
 #include "platform/FlexGrid.h"
-#include "shell/FormRegistry.h"
+#include "platform/FormRegistry.h"
 #include "core/Session.h"
 #include "support/DbTest.h"
 

@@ -2,7 +2,7 @@
 #include "customers/ServiceHistoryForm.h"
 #include "customers/ServiceHistoryQuery.h"
 #include "platform/FlexGrid.h"
-#include "shell/FormRegistry.h"
+#include "platform/FormRegistry.h"
 #include "support/DbTest.h"
 
 #include <QPushButton>

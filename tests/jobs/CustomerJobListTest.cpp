@@ -6,7 +6,7 @@
 #include "jobs/CustomerJobsManagementForm.h"
 #include "platform/FlexGrid.h"
 #include "shell/ExitSystemModule.h"
-#include "shell/FormRegistry.h"
+#include "platform/FormRegistry.h"
 #include "common/Money.h"
 #include "core/Session.h"
 #include "platform/ErrorHandlingModule.h"

@@ -3,7 +3,7 @@
 #include "jobs/JobTypeRecords.h"
 #include "jobs/JobTypesManagementForm.h"
 #include "platform/FlexGrid.h"
-#include "shell/FormRegistry.h"
+#include "platform/FormRegistry.h"
 
 using namespace wvs;
 

@@ -2,10 +2,10 @@
 #include "common/Formats.h"
 #include "core/Session.h"
 #include "platform/FlexGrid.h"
+#include "platform/FormRegistry.h"
 #include "portal/PortalCustomerJobsManagementForm.h"
 #include "portal/PortalRequestRecords.h"
 #include "portal/PortalSync.h"
-#include "shell/FormRegistry.h"
 #include "support/PortalDouble.h"
 
 #include <QApplication>

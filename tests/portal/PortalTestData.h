@@ -2,7 +2,7 @@
 #include "core/Session.h"
 #include "portal/PortalSync.h"
 #include "scheduling/ScheduleTestData.h"
-#include "shell/FormRegistry.h"
+#include "platform/FormRegistry.h"
 #include "support/PortalDouble.h"
 #include "portal/PortalCompanyIdCheck.h"
 

@@ -238,6 +238,33 @@ TEST_F(ScheduleFormTest, UpAndDownMoveRowsAndSaveStoresTheOrder)
     EXPECT_EQ(again->grid()->textMatrix(2, ColServiceDate), "2025-03-10");
 }
 
+TEST_F(ScheduleFormTest, SaveAfterChoosingAnAssociateStoresNothingAndClaimsNoOtherChange)
+{
+    const qint64 s = closedSchedule(QStringLiteral("Published"));
+    auto form = open(QStringLiteral("Modify~%1").arg(s));
+    FlexGrid *g = form->grid();
+    ASSERT_EQ(g->rows(), 5);
+    // Choosing an associate empties the grid: Save has nothing to store.
+    child<QComboBox>(form.get(), "AssociateCombo")->setCurrentIndex(2);
+    ASSERT_EQ(g->rows(), 1);
+    msgs_->clear();
+    form->CloseButton_Click();
+    EXPECT_EQ(msgs_->texts(), QStringList({"Schedule saved"}));
+    EXPECT_EQ(stored(s, jobB, "2025-03-03", "ScheduleSeqNo"), "1");
+    EXPECT_EQ(stored(s, jobB, "2025-03-10", "ScheduleSeqNo"), "3");
+
+    // Go shows that associate's rows; their numbers are exchanged among themselves.
+    form->GoButton_Click();
+    ASSERT_EQ(g->rows(), 3);
+    g->selectRow(2);
+    form->UpButton_Click();
+    form->CloseButton_Click();
+    EXPECT_EQ(msgs_->last(), "Schedule saved");
+    EXPECT_EQ(stored(s, jobB, "2025-03-10", "ScheduleSeqNo"), "1");
+    EXPECT_EQ(stored(s, jobB, "2025-03-03", "ScheduleSeqNo"), "3");
+    EXPECT_EQ(stored(s, jobA, "2025-03-03", "ScheduleSeqNo"), "0");
+}
+
 TEST_F(ScheduleFormTest, JobsMarkedDoneOrStoredCannotBeChangedFromTheSchedule)
 {
     // Re-opened: ADM's occurrence of 3 March was done.

@@ -63,14 +63,16 @@ TEST_F(SchedulesListTest, AddsASchedulesOfAtMostOneYearAndOpensIt)
     form->AddButton_Click();
     EXPECT_EQ(count("SELECT COUNT(*) FROM Schedules"), 0);
 
-    pickDates("01 Jan 2025", "01 Jan 2026");
+    pickDates("15 Jan 2025", "01 Feb 2026");
     form->AddButton_Click();
     EXPECT_EQ(msgs_->last(), "A Job Schedule cannot have a timespan of more than 1 year");
     EXPECT_EQ(count("SELECT COUNT(*) FROM Schedules"), 0);
-    EXPECT_TRUE(ScheduleRecords::exceedsOneYear(d("2024-02-29"), d("2025-02-28")));
-    EXPECT_FALSE(ScheduleRecords::exceedsOneYear(d("2024-02-29"), d("2025-02-27")));
+    // Twelve calendar months from the first month to the last, whatever the days.
+    EXPECT_FALSE(ScheduleRecords::exceedsOneYear(d("2025-01-01"), d("2026-01-01")));
+    EXPECT_FALSE(ScheduleRecords::exceedsOneYear(d("2024-02-29"), d("2025-02-28")));
+    EXPECT_TRUE(ScheduleRecords::exceedsOneYear(d("2025-01-31"), d("2026-02-01")));
 
-    pickDates("01 Jan 2025", "31 Dec 2025");
+    pickDates("01 Jan 2025", "31 Jan 2026");
     form->AddButton_Click();
     const qint64 made = count("SELECT ScheduleNumber FROM Schedules WHERE FromDate = '2025-01-01'");
     ASSERT_GT(made, 0);
@@ -85,7 +87,7 @@ TEST_F(SchedulesListTest, AddsASchedulesOfAtMostOneYearAndOpensIt)
 
     msgs_->answer(MsgAnswer::No);
     const int opened = int(modal_->opened().size());
-    pickDates("01 Jan 2026", "07 Jan 2026");
+    pickDates("01 Feb 2026", "07 Feb 2026");
     form->AddButton_Click();
     EXPECT_EQ(count("SELECT COUNT(*) FROM Schedules"), 2);
     EXPECT_EQ(modal_->opened().size(), opened + 1);   // the date dialog only

@@ -1,6 +1,6 @@
 #include "shell/AboutForm.h"
 #include "data/PreferenceChoices.h"
-#include "shell/FormRegistry.h"
+#include "platform/FormRegistry.h"
 #include "shell/MainForm.h"
 #include "core/Session.h"
 #include "support/DbTest.h"
@@ -192,7 +192,13 @@ TEST_F(MainMenuTest, WithOnlyTheDataInTheFolderHelpAndFlagComeFromBesideTheProgr
 TEST_F(MainMenuTest, AboutShowsTheInstallationVersionAndFlag)
 {
     ASSERT_TRUE(QFile::copy(kRuntimeDir + "/NZ.ico", QDir(dir_->path()).filePath("NZ.ico")));
+    // A name holding markup is shown as typed.
+    session().installationName = "Dan <b>Nomail</b> <font color=red>RED</font>";
     AboutForm about;
+    about.show();
+    QLabel *registered = about.findChild<QLabel *>("RegisteredLabel");
+    EXPECT_EQ(registered->text(), session().installationName);
+    EXPECT_EQ(registered->textFormat(), Qt::PlainText);
     EXPECT_EQ(about.findChild<QLabel *>("HeaderLabel")->text(), "Version 1.3.5");
     EXPECT_FALSE(about.findChild<QLabel *>("CountryImage")->pixmap().isNull());
     EXPECT_FALSE(about.findChild<QLabel *>("Image1")->pixmap().isNull());

@@ -1,7 +1,7 @@
 #include "admin/CompanyForm.h"
 #include "platform/Printers.h"
 #include "platform/WvsError.h"
-#include "shell/FormRegistry.h"
+#include "platform/FormRegistry.h"
 #include "shell/MainForm.h"
 #include "shell/NewDatabase.h"
 #include "shell/NewDatabaseForm.h"

@@ -1,4 +1,4 @@
-#include "shell/FormRegistry.h"
+#include "platform/FormRegistry.h"
 #include "platform/Modal.h"
 
 #include <QDialog>
