@@ -41,6 +41,7 @@ DateSelectForm::DateSelectForm(QWidget *parent) : Form(parent)
     ToDateLabel = makeDateLabel("ToDateLabel");
     ToDateImage = makeImage("ToDateImage");
     OKButton = makeButton("OKButton", "&OK");
+    OKButton->setDefault(true);
     ExitButton = makeButton("ExitButton", "&Exit");
 
     auto *dates = new QGridLayout;

@@ -29,6 +29,7 @@ PrinterSelectForm::PrinterSelectForm(QWidget *parent) : Form(parent)
     SelectLabel->setBuddy(PrinterCombo);
 
     OKButton = makeButton("OKButton", "&Print");
+    OKButton->setDefault(true);
     PreviewButton = makeButton("PreviewButton", "Pre&view");
     CancelButton = makeButton("CancelButton", "&Cancel");
 

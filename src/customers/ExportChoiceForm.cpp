@@ -50,6 +50,7 @@ ExportChoiceForm::ExportChoiceForm(QWidget *parent, const char *formName, const 
     QPushButton *unselectAll = button("UnselectAllButton", "&Unselect All");
     buttons->addStretch();
     QPushButton *ok = button("OKButton", "&OK");
+    ok->setDefault(true);
     QPushButton *exit = button("ExitButton", "&Exit");
     layout->addLayout(buttons);
     connect(selectAll, &QPushButton::clicked, this, &ExportChoiceForm::SelectAllButton_Click);

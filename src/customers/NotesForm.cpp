@@ -47,6 +47,7 @@ NotesForm::NotesForm(QWidget *parent) : Form(parent)
     SaveButton = makeButton("SaveButton", "&Save");
     PrintButton = makeButton("PrintButton", "&Print");
     ExitButton = makeButton("ExitButton", "&Exit");
+    SaveButton->setDefault(true);
     SaveButton->setEnabled(false);
     // The notes printout is installed by the printouts; without it there is
     // nothing to print with.

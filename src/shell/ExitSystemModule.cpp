@@ -12,6 +12,8 @@ namespace wvs {
 
 namespace {
 
+constexpr int kExitBusyWaitFactor = 6;
+
 void logOffAndClose(bool ignoreErrors)
 {
     auto step = [&](auto &&f) {
@@ -52,12 +54,27 @@ void ExitSystem()
         endProcess(0);
     }
     try {
+        // The user is leaving: the log-off marks wait longer for another
+        // workstation's write than a save does.
+        const int wait = AppDatabase::busyWait();
+        struct Restore {
+            int ms;
+            ~Restore() { AppDatabase::setBusyWait(ms); }
+        } restore{wait};
+        if (AppDatabase::isOpen())
+            AppDatabase::setBusyWait(wait * kExitBusyWaitFactor);
         logOffAndClose(false);
     } catch (const ProcessEnded &) {
         throw;
     } catch (const WvsError &e) {
         session().shutdownFailed = true;
-        ReportError(e.number(), e.description(), QStringLiteral("ExitSystemModule"), QStringLiteral("ExitSystem"));
+        // "Try again" means nothing while the program ends: a log-off kept
+        // waiting takes the fatal path, which says the program shuts down.
+        if (e.number() == ErrorNumber::DatabaseBusy)
+            ReportError(ErrorNumber::Database, QStringLiteral("The data is in use at another workstation"),
+                        QStringLiteral("ExitSystemModule"), QStringLiteral("ExitSystem"));
+        else
+            ReportError(e.number(), e.description(), QStringLiteral("ExitSystemModule"), QStringLiteral("ExitSystem"));
     } catch (const std::exception &e) {
         session().shutdownFailed = true;
         ReportError(ErrorNumber::General, QString::fromUtf8(e.what()), QStringLiteral("ExitSystemModule"),

@@ -149,7 +149,16 @@ void MainForm::setMenuEnabled(const QString &itemName, bool enabled)
 void MainForm::SetDB()
 {
     guarded("MainForm", "SetDB", [&] {
-        AppDatabase::open(AppDatabase::defaultPath());
+        try {
+            AppDatabase::open(AppDatabase::defaultPath());
+        } catch (const WvsError &e) {
+            // Without its tables the program cannot start: a database kept
+            // busy at another workstation ends start-up like any other
+            // failure to open it, instead of going on half set up.
+            if (e.number() == ErrorNumber::DatabaseBusy)
+                throw WvsError(ErrorNumber::Database, e.description());
+            throw;
+        }
         readInstallation();
     });
 }

@@ -10,6 +10,9 @@
 #include <QAction>
 #include <QCloseEvent>
 
+#include <chrono>
+#include <thread>
+
 using namespace wvs;
 
 namespace {
@@ -83,6 +86,46 @@ TEST_F(ShutdownTest, FailingShutDownWarnsOnceThenEnds)
     // The second pass still marks the associate logged off.
     QSqlDatabase db = secondConnection("check");
     EXPECT_EQ(scalarSql("SELECT AssociateStatus FROM Associates WHERE AssociateID = 'ADM'", {}, db).toDouble(), today());
+}
+
+// Another workstation's write at the moment of leaving: a short one is waited
+// out, so the associate is still marked logged off; one that outlasts even the
+// longer wait takes the fatal path instead of "try again" while the program ends.
+TEST_F(ShutdownTest, AWriteElsewhereIsWaitedOutOrEndsThroughTheFatalPath)
+{
+    AppDatabase::setBusyWait(100);
+    const QString path = AppDatabase::defaultPath();
+    std::thread other([path] {
+        {
+            QSqlDatabase db = AppDatabase::openConnection("shortWrite", path);
+            execSql("BEGIN IMMEDIATE", {}, db);
+            std::this_thread::sleep_for(std::chrono::milliseconds(250));
+            execSql("COMMIT", {}, db);
+            db.close();
+        }
+        QSqlDatabase::removeDatabase("shortWrite");
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_THROW(ExitSystem(), ProcessEnded);
+    other.join();
+    EXPECT_TRUE(msgs_->texts().isEmpty());
+    EXPECT_EQ(marks().first, today());
+    EXPECT_EQ(AppDatabase::busyWait(), 100);
+
+    resetSession();
+    AppDatabase::open(path);
+    loginAs("ADM", 1);
+    QSqlDatabase holder = secondConnection("holder");
+    execSql("BEGIN IMMEDIATE", {}, holder);
+    EXPECT_THROW(ExitSystem(), ProcessEnded);
+    execSql("ROLLBACK", {}, holder);
+    const QStringList texts = msgs_->texts();
+    ASSERT_EQ(texts.size(), 2);
+    EXPECT_TRUE(texts[0].startsWith("The following fatal error has been encountered:\r\nModule: ExitSystemModule\r\n"));
+    EXPECT_TRUE(texts[0].contains("Error description: The data is in use at another workstation\r\n"));
+    EXPECT_TRUE(texts[0].endsWith("WVS will now shut down"));
+    EXPECT_EQ(texts[1], "WVS is unable to shut down gracefully and will now be closed without further error trapping");
+    AppDatabase::setBusyWait(5000);
 }
 
 TEST_F(ShutdownTest, ExitQuestionNoKeepsRunningYesLeaves)
