@@ -18,25 +18,10 @@ protected:
     {
         PrintDbTest::SetUp();
         schedule_ = addSchedule("2025-01-01", "2025-12-31", "Closed");
-        CustomerData c;
-        c.surname = "Hart";
-        c.forename = "";
-        customer_ = addCustomer(c);
-        JobData j;
-        j.customer = customer_;
-        job_ = addJob(j);
-        storeJob(schedule_, job_, "2025-03-03", 1);
-    }
-
-    void addCustomerNote(const QString &time, const QString &detail)
-    {
-        writeSql("INSERT INTO CustomerNotes (CustomerNumber, NoteDateTime, NoteDetail, NoteAuthor) VALUES (?, ?, ?, ?)",
-                 {customer_, time, detail, "Administrator"});
+        addNotedCustomer(schedule_);
     }
 
     qint64 schedule_ = 0;
-    qint64 customer_ = 0;
-    qint64 job_ = 0;
 };
 
 TEST_F(NotesPrintTest, ScheduleNotesOfThePeriodPrintNewestFirstWithTheirBlocks)

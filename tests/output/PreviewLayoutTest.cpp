@@ -332,19 +332,7 @@ protected:
     void SetUp() override
     {
         PreviewLayoutTest::SetUp();
-        CustomerData c;
-        c.surname = "Hart";
-        c.forename = "";
-        customer_ = addCustomer(c);
-        JobData j;
-        j.customer = customer_;
-        job_ = addJob(j);
-        storeJob(schedule_, job_, "2025-03-03", 1);
-    }
-    void addCustomerNote(const QString &time, const QString &detail)
-    {
-        writeSql("INSERT INTO CustomerNotes (CustomerNumber, NoteDateTime, NoteDetail, NoteAuthor) VALUES (?, ?, ?, ?)",
-                 {customer_, time, detail, "Administrator"});
+        addNotedCustomer(schedule_);
     }
     QVector<Page> notes(NotesPrintout::Kind kind)
     {
@@ -355,9 +343,6 @@ protected:
         EXPECT_EQ(p.medium().page, QSize(11610, 9150));
         return layOut(p, p.medium().page);
     }
-
-    qint64 customer_ = 0;
-    qint64 job_ = 0;
 };
 
 TEST_F(NotesPreviewTest, TheTwinsShowTheirOwnHeadingsAndNoteLines)

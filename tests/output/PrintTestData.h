@@ -55,6 +55,28 @@ protected:
                  {schedule, job, date, time, author, detail, type});
     }
 
+    // The customer "Hart" (no forename) with one job stored on the schedule on
+    // 3 March 2025: the one whose notes the notes printouts show.
+    void addNotedCustomer(qint64 schedule)
+    {
+        schedtest::CustomerData c;
+        c.surname = QStringLiteral("Hart");
+        c.forename = QString();
+        customer_ = addCustomer(c);
+        schedtest::JobData j;
+        j.customer = customer_;
+        job_ = addJob(j);
+        storeJob(schedule, job_, QStringLiteral("2025-03-03"), 1);
+    }
+    void addCustomerNote(const QString &time, const QString &detail)
+    {
+        writeSql(QStringLiteral("INSERT INTO CustomerNotes (CustomerNumber, NoteDateTime, NoteDetail, NoteAuthor) "
+                                "VALUES (?, ?, ?, ?)"),
+                 {customer_, time, detail, QStringLiteral("Administrator")});
+    }
+
+    qint64 customer_ = 0;
+    qint64 job_ = 0;
     std::unique_ptr<PrinterScript> printers_;
     std::unique_ptr<FileDialogScript> files_;
 };
