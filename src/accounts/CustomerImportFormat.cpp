@@ -11,19 +11,6 @@ QString CustomerImportFormat::normalHeading(const QString &heading)
     return h.trimmed();
 }
 
-int CustomerImportFormat::fieldSize(const QString &field)
-{
-    static const QHash<QString, int> sizes = {
-        {QStringLiteral("Title"), 20},       {QStringLiteral("Forename"), 50},   {QStringLiteral("Surname"), 50},
-        {QStringLiteral("CompanyName"), 100}, {QStringLiteral("ContactName"), 100}, {QStringLiteral("Phone1"), 30},
-        {QStringLiteral("Phone2"), 30},      {QStringLiteral("Phone3"), 30},     {QStringLiteral("Email1"), 100},
-        {QStringLiteral("Email2"), 100},     {QStringLiteral("CAddress1"), 100}, {QStringLiteral("CAddress2"), 100},
-        {QStringLiteral("CAddress3"), 100},  {QStringLiteral("CSuburb"), 50},    {QStringLiteral("CCity"), 50},
-        {QStringLiteral("CPostCode"), 20},   {QStringLiteral("AccountsRef"), 30},
-    };
-    return sizes.value(field, 0);
-}
-
 QString CustomerImportFormat::key(const QString &value) const
 {
     QString k = value.trimmed();

@@ -52,8 +52,6 @@ struct CustomerImportFormat {
 
     // A heading as compared: trimmed, lower case, without a leading "*".
     static QString normalHeading(const QString &heading);
-    // The most characters a text field of Customers holds; 0: no limit.
-    static int fieldSize(const QString &field);
 };
 
 // MYOB customer cards: the heading on the second line, keyed by "Card ID".

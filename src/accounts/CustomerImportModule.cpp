@@ -3,6 +3,7 @@
 #include "accounts/AccountsFileWriter.h"
 #include "common/Formats.h"
 #include "core/Session.h"
+#include "customers/CustomerRecord.h"
 #include "data/AppDatabase.h"
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
@@ -168,7 +169,7 @@ void checkSizes(const QString &lineNo, const QVariantMap &fields)
     for (auto it = fields.begin(); it != fields.end(); ++it) {
         if (it.value().typeId() != QMetaType::QString)
             continue;
-        const int size = CustomerImportFormat::fieldSize(it.key());
+        const int size = customerFieldSize(it.key());
         const qsizetype length = it.value().toString().size();
         if (size > 0 && length > size)
             throw WvsError(kFieldTooSmall, QStringLiteral("Line %1: the value for %2 is %3 characters long; "

@@ -6,8 +6,24 @@
 
 #include <QDate>
 #include <QSqlRecord>
+#include <QHash>
 
 namespace wvs {
+
+int customerFieldSize(const QString &column)
+{
+    static const QHash<QString, int> sizes = {
+        {QStringLiteral("Title"), 20},        {QStringLiteral("Forename"), 50},     {QStringLiteral("Surname"), 50},
+        {QStringLiteral("CompanyName"), 100}, {QStringLiteral("ContactName"), 100}, {QStringLiteral("Phone1"), 30},
+        {QStringLiteral("Phone2"), 30},       {QStringLiteral("Phone3"), 30},       {QStringLiteral("Email1"), 100},
+        {QStringLiteral("Email2"), 100},      {QStringLiteral("CAddress1"), 100},   {QStringLiteral("CAddress2"), 100},
+        {QStringLiteral("CAddress3"), 100},   {QStringLiteral("CSuburb"), 50},      {QStringLiteral("CCity"), 50},
+        {QStringLiteral("CPostCode"), 20},    {QStringLiteral("AccountsRef"), 30},  {QStringLiteral("SAddress1"), 100},
+        {QStringLiteral("SAddress2"), 100},   {QStringLiteral("SAddress3"), 100},   {QStringLiteral("SSuburb"), 50},
+        {QStringLiteral("SCity"), 50},        {QStringLiteral("SPostCode"), 20},
+    };
+    return sizes.value(column, 0);
+}
 
 namespace {
 

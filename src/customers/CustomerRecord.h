@@ -18,6 +18,10 @@ enum class CustomerMode { Add, Modify, View };
 // The city stored for a correspondence or service address left without one.
 inline QString defaultCity() { return QStringLiteral("Auckland"); }
 
+// The most characters a text column of Customers or CustomerServiceAddresses
+// holds, by column name; 0: no limit (the comment).
+int customerFieldSize(const QString &column);
+
 // One service address of a customer. seqNo is the stored key; 0 while the
 // address exists only in the dialog.
 struct ServiceAddress {
