@@ -3,6 +3,7 @@
 #include "common/Money.h"
 #include "core/Session.h"
 #include "data/AppDatabase.h"
+#include "jobs/CustomerJobRecords.h"
 #include "output/EmailDelivery.h"
 #include "platform/MessageBox.h"
 
@@ -20,15 +21,6 @@ QString dateText(const QString &stored)
 {
     const QDate d = Formats::fromStoredDate(stored);
     return d.isValid() ? Formats::toDisplayDate(d) : stored;
-}
-
-QString customerName(const ScheduleEmailJob &j)
-{
-    if (j.forename.isEmpty())
-        return j.surname;
-    if (j.surname.isEmpty())
-        return j.forename;
-    return j.surname + QStringLiteral(", ") + j.forename;
 }
 
 QString serviceAddress(const ScheduleEmailJob &j)
@@ -147,7 +139,7 @@ QString jobBlock(const ScheduleEmailJob &job, bool showPhone, bool showCost, con
     QStringList lines;
     lines << QStringLiteral("Date: ") + (date.isValid() ? Formats::weekdayName(date) : QString()) +
                  QLatin1Char(' ') + dateText(job.serviceDate);
-    lines << QStringLiteral("Customer: ") + customerName(job);
+    lines << QStringLiteral("Customer: ") + CustomerJobRecords::displayName(job.surname, job.forename);
     lines << QStringLiteral("Address: ") + serviceAddress(job);
     if (showPhone)
         lines << QStringLiteral("Phone: ") + job.phone1;

@@ -6,13 +6,6 @@
 
 namespace wvs {
 
-QString ScheduleNoteBrowser::customerName(const QString &surname, const QString &forename)
-{
-    if (forename.isEmpty())
-        return surname;
-    return surname.isEmpty() ? forename : surname + QStringLiteral(", ") + forename;
-}
-
 QList<ScheduleNoteBrowser::Note> ScheduleNoteBrowser::find(qint64 scheduleNumber, const Filter &f)
 {
     QString sql = QStringLiteral(

@@ -37,9 +37,6 @@ public:
     // is no longer there.
     static bool appendComment(qint64 scheduleNumber, qint64 jobSeqNo, const QString &serviceDate,
                               const QString &noteDateTime, const QString &comment, const QString &author);
-
-    // "Surname, Forename", the forename alone, or the surname alone.
-    static QString customerName(const QString &surname, const QString &forename);
 };
 
 } // namespace wvs

@@ -4,6 +4,7 @@
 #include "common/Formats.h"
 #include "common/PrinterSelectForm.h"
 #include "data/AppDatabase.h"
+#include "jobs/CustomerJobRecords.h"
 #include "output/NotesPrintout.h"
 #include "output/PreviewScheduleNotesForm.h"
 #include "platform/ErrorHandlingModule.h"
@@ -146,7 +147,7 @@ void ScheduleNotesForm::Form_Activate()
                                        "JOIN Associates s ON s.AssociateID = cj.AssociateID WHERE cj.JobSeqNo = ?"),
                         {JobSeqNo});
             if (q.next()) {
-                CustomerCombo->setEditText(ScheduleNoteBrowser::customerName(q.value(0).toString(), q.value(1).toString()));
+                CustomerCombo->setEditText(CustomerJobRecords::displayName(q.value(0).toString(), q.value(1).toString()));
                 AssociateCombo->setEditText(q.value(2).toString());
             }
             QStringList types;
@@ -181,7 +182,7 @@ void ScheduleNotesForm::Form_Activate()
                     CustomerCombo->addItem(QStringLiteral("<All>"));
                 }
                 CustomerNumbers << q.value(0).toLongLong();
-                CustomerCombo->addItem(ScheduleNoteBrowser::customerName(q.value(1).toString(), q.value(2).toString()));
+                CustomerCombo->addItem(CustomerJobRecords::displayName(q.value(1).toString(), q.value(2).toString()));
             }
             q = execSql(QStringLiteral(
                 "SELECT DISTINCT cj.AssociateID, s.AssociateName FROM ScheduleJobNotes n "
