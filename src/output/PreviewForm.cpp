@@ -1,4 +1,5 @@
 #include "output/PreviewForm.h"
+#include "common/Formats.h"
 #include "output/PagedPrintout.h"
 #include "platform/ErrorHandlingModule.h"
 #include "platform/MessageBox.h"
@@ -142,6 +143,17 @@ void PreviewForm::PagingControl()
     AtFirstPage = PageNumber == 1;
     PreviousImage->setEnabled(!AtFirstPage);
     NextImage->setEnabled(!AtLastPage);
+}
+
+std::unique_ptr<PagedPrintout> PreviewForm::notesPrintout(NotesPrintout::Kind kind, const PageMedium &screen,
+                                                         PageMedium::Kind medium) const
+{
+    const QStringList parts = tagParts();
+    if (parts.size() < 3)
+        return nullptr;
+    return std::make_unique<NotesPrintout>(kind, parts.at(0).toLongLong(), Formats::fromShortDate(parts.at(1)),
+                                           Formats::fromShortDate(parts.at(2)),
+                                           medium == PageMedium::Kind::Screen ? screen : PageMedium::notesPaper());
 }
 
 void PreviewForm::PrintButton_Click()

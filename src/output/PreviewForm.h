@@ -1,4 +1,5 @@
 #pragma once
+#include "output/NotesPrintout.h"
 #include "output/PageMedium.h"
 #include "platform/Form.h"
 
@@ -66,6 +67,10 @@ protected:
     // the pages shown, paper for Print. nullptr when the Tag names none.
     virtual std::unique_ptr<PagedPrintout> makePrintout(PageMedium::Kind medium) = 0;
     virtual const char *windowName() const = 0;
+    // The notes printout of a Tag "number~first date~last date" (dates as
+    // short date text, "dd/MM/yyyy"): on the given screen medium, or on paper.
+    std::unique_ptr<PagedPrintout> notesPrintout(NotesPrintout::Kind kind, const PageMedium &screen,
+                                                 PageMedium::Kind medium) const;
 
 private:
     void showPage();

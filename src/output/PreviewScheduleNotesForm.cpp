@@ -1,6 +1,4 @@
 #include "output/PreviewScheduleNotesForm.h"
-#include "common/Formats.h"
-#include "output/NotesPrintout.h"
 
 namespace wvs {
 
@@ -16,13 +14,7 @@ PreviewScheduleNotesForm::PreviewScheduleNotesForm(QWidget *parent) : PreviewFor
 
 std::unique_ptr<PagedPrintout> PreviewScheduleNotesForm::makePrintout(PageMedium::Kind medium)
 {
-    const QStringList parts = tagParts();
-    if (parts.size() < 3)
-        return nullptr;
-    return std::make_unique<NotesPrintout>(NotesPrintout::Kind::Schedule, parts.at(0).toLongLong(),
-                                           Formats::fromShortDate(parts.at(1)), Formats::fromShortDate(parts.at(2)),
-                                           medium == PageMedium::Kind::Screen ? PageMedium::scheduleNotesScreen()
-                                                                              : PageMedium::notesPaper());
+    return notesPrintout(NotesPrintout::Kind::Schedule, PageMedium::scheduleNotesScreen(), medium);
 }
 
 } // namespace wvs
