@@ -160,9 +160,7 @@ bool JobSchedulePrintout::load()
         companyPhone_ = q.value(1).toString();
         companyEmail_ = q.value(2).toString();
     }
-    const QDateTime now = QDateTime::currentDateTime();
-    footer_.printedAt = Formats::toShortDate(now.date()) + QLatin1Char(' ') + now.time().toString(QStringLiteral("HH:mm:ss"));
-    footer_.printedBy = session().currentAssociateName;
+    footer_ = PageFooter::now();
     starts_ << PageStart{0, 0, occurrences_.first().associate, occurrences_.first().date};
     return true;
 }
@@ -178,15 +176,7 @@ void JobSchedulePrintout::printHeader(PrintSurface &s)
 {
     const PageMedium &m = medium_;
     const int W = s.Width();
-    s.FontItalic = false;
-    s.FontBold = true;
-    s.FontSize = m.titleSize;
-    s.FontName = QStringLiteral("Arial");
-    s.ForeColor = Qt::black;
-    const QString title = QStringLiteral("Job Schedule");
-    s.CurrentX = W / 2 - qRound(s.TextWidth(title)) / 2;
-    s.CurrentY = 500;
-    s.Print(title);
+    printTitle(s, m, QStringLiteral("Job Schedule"));
     if (!companyName_.isEmpty()) {
         s.FontSize = m.companySize;
         s.CurrentY = 500;

@@ -2,7 +2,6 @@
 #include "common/Formats.h"
 #include "data/AppDatabase.h"
 #include "platform/PrintSurface.h"
-#include "core/Session.h"
 
 #include <QSqlQuery>
 
@@ -70,9 +69,7 @@ bool NotesPrintout::load()
     }
     if (notes_.isEmpty())
         return false;
-    const QDateTime now = QDateTime::currentDateTime();
-    footer_.printedAt = Formats::toShortDate(now.date()) + QLatin1Char(' ') + now.time().toString(QStringLiteral("HH:mm:ss"));
-    footer_.printedBy = session().currentAssociateName;
+    footer_ = PageFooter::now();
     starts_ << PageStart{};
     return true;
 }
@@ -81,15 +78,7 @@ void NotesPrintout::printHeader(PrintSurface &s) const
 {
     const PageMedium &m = medium_;
     const int W = s.Width();
-    s.FontItalic = false;
-    s.FontBold = true;
-    s.FontSize = m.titleSize;
-    s.FontName = QStringLiteral("Arial");
-    s.ForeColor = Qt::black;
-    const QString title = kind_ == Kind::Schedule ? QStringLiteral("Schedule Job Notes") : QStringLiteral("Customer Notes");
-    s.CurrentX = W / 2 - qRound(s.TextWidth(title)) / 2;
-    s.CurrentY = 500;
-    s.Print(title);
+    printTitle(s, m, kind_ == Kind::Schedule ? QStringLiteral("Schedule Job Notes") : QStringLiteral("Customer Notes"));
     s.FontSize = m.groupSize;
     const QString dates = QStringLiteral("From: ") + m.date(from_, m.periodFrom) + QStringLiteral("     To: ") +
                           m.date(to_, m.periodTo);

@@ -1,4 +1,6 @@
 #include "output/PagedPrintout.h"
+#include "common/Formats.h"
+#include "core/Session.h"
 #include "platform/Desktop.h"
 #include "platform/ErrorHandlingModule.h"
 #include "platform/MessageBox.h"
@@ -7,6 +9,7 @@
 #include "platform/WaitCursor.h"
 #include "platform/WvsError.h"
 
+#include <QDateTime>
 #include <QHash>
 
 namespace wvs {
@@ -57,6 +60,13 @@ QImage shippedPicture(const QString &name)
     return *it;
 }
 
+PageFooter PageFooter::now()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    return {Formats::toShortDate(now.date()) + QLatin1Char(' ') + now.time().toString(QStringLiteral("HH:mm:ss")),
+            session().currentAssociateName};
+}
+
 void PageFooter::draw(PrintSurface &s, const PageMedium &medium, int pageNumber) const
 {
     const int W = s.Width();
@@ -65,15 +75,14 @@ void PageFooter::draw(PrintSurface &s, const PageMedium &medium, int pageNumber)
     s.FontSize = 8;
     s.FontItalic = false;
     s.ForeColor = Qt::black;
+    s.Line(515, medium.footerRule(H), W - 515, medium.footerRule(H));
     if (medium.footer == PageMedium::Footer::Screen) {
-        s.Line(515, medium.footerRule(H), W - 515, medium.footerRule(H));
         s.FontBold = false;
         s.CurrentY += 100;
         s.CurrentX = W - 515 - s.TextWidth(page);
         s.Print(page);
         return;
     }
-    s.Line(515, medium.footerRule(H), W - 515, medium.footerRule(H));
     s.Print(QString());
     s.FontBold = false;
     s.CurrentX = 515;
@@ -118,6 +127,18 @@ QStringList wrapText(QString text, int n)
     }
     lines << text;
     return lines;
+}
+
+void printTitle(PrintSurface &s, const PageMedium &medium, const QString &title)
+{
+    s.FontItalic = false;
+    s.FontBold = true;
+    s.FontSize = medium.titleSize;
+    s.FontName = QStringLiteral("Arial");
+    s.ForeColor = Qt::black;
+    s.CurrentX = s.Width() / 2 - qRound(s.TextWidth(title)) / 2;
+    s.CurrentY = 500;
+    s.Print(title);
 }
 
 void startRows(PrintSurface &s, const PageMedium &medium)

@@ -59,6 +59,8 @@ QImage shippedPicture(const QString &name);
 struct PageFooter {
     QString printedAt;   // fixed when the printout starts
     QString printedBy;
+    // The foot of a printout starting now, printed by the associate logged on.
+    static PageFooter now();
     void draw(PrintSurface &s, const PageMedium &medium, int pageNumber) const;
 };
 
@@ -74,6 +76,9 @@ bool endPage(PrintSurface &s, const PageMedium &medium, const PageFooter &footer
         starts << next;
     return true;
 }
+
+// A page's title, centred at the top in bold Arial of the medium's title size.
+void printTitle(PrintSurface &s, const PageMedium &medium, const QString &title);
 
 // Under a page's header: the rows start in plain body type a little lower.
 void startRows(PrintSurface &s, const PageMedium &medium);
