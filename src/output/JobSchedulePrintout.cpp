@@ -243,17 +243,31 @@ double JobSchedulePrintout::commentColumnX() const
     return x;
 }
 
-int JobSchedulePrintout::columnLines(const Job &job) const
+QVector<JobSchedulePrintout::Column> JobSchedulePrintout::columnsOf(const Job &job) const
 {
-    int lines = (o_.customerName || o_.phone) ? 1 : 0;
-    int address = 0;
-    if (o_.address)
-        address = 1 + (job.address2.isEmpty() ? 0 : 1) + (job.address3.isEmpty() ? 0 : 1);
-    if (o_.location && !job.suburb.isEmpty())
-        ++address;
-    lines = qMax(lines, address);
-    lines = qMax(lines, (o_.jobType ? 1 : 0) + (o_.cost ? 1 : 0));
-    return lines;
+    QVector<Column> columns;
+    if (o_.customerName)
+        columns.append({kCustomerWidth, {job.customer}});
+    if (o_.address || o_.location) {
+        QStringList lines;
+        if (o_.address) {
+            lines << job.address1;
+            if (!job.address2.isEmpty()) lines << job.address2;
+            if (!job.address3.isEmpty()) lines << job.address3;
+        }
+        if (o_.location && !job.suburb.isEmpty())
+            lines << job.suburb;
+        columns.append({kAddressWidth, lines});
+    }
+    if (o_.phone)
+        columns.append({kPhoneWidth, {job.phone}});
+    if (o_.jobType || o_.cost) {
+        QStringList lines;
+        if (o_.jobType) lines << job.jobType;
+        if (o_.cost) lines << job.cost;
+        columns.append({kJobWidth, lines});
+    }
+    return columns;
 }
 
 bool JobSchedulePrintout::drawPage(PrintSurface &s, int index)
@@ -291,8 +305,10 @@ bool JobSchedulePrintout::drawPage(PrintSurface &s, int index)
         s.FontSize = m.bodySize;
         s.FontBold = false;
     }
-    auto rowHeight = [&](const Job &job, const QStringList &comment) {
-        const int lines = qMax(columnLines(job), comment.isEmpty() ? 0 : 1);
+    auto rowHeight = [&](const QVector<Column> &columns, const QStringList &comment) {
+        qsizetype lines = comment.isEmpty() ? 0 : 1;
+        for (const Column &c : columns)
+            lines = qMax(lines, c.lines.size());
         return qMax(lines * lineHeight, 200.0) + 100;
     };
     auto pageEnds = [&](const PageStart &next) { return endPage(s, m, footer_, index, starts_, next); };
@@ -350,7 +366,8 @@ bool JobSchedulePrintout::drawPage(PrintSurface &s, int index)
             return pageEnds({row, 0, o.associate, o.date});
         const Job &job = jobs_.at(o.job);
         const QStringList comment = linesOf(job);
-        const double height = rowHeight(job, comment);
+        const QVector<Column> columns = columnsOf(job);
+        const double height = rowHeight(columns, comment);
         if (o.date != currentDate_) {
             currentDate_ = o.date;
             // A date line with no room for its first row under it begins the next page instead.
@@ -365,51 +382,16 @@ bool JobSchedulePrintout::drawPage(PrintSurface &s, int index)
 
         const double y = qRound(s.CurrentY);
         double x = kMargin;
-        s.CurrentX = x;
-        if (o_.customerName) {
+        for (const Column &c : columns) {
             s.CurrentY = y;
-            s.CurrentX = x;
-            s.Print(job.customer);
-            x += kCustomerWidth;
-        }
-        maxY = qMax(maxY, s.CurrentY);
-        s.CurrentY = y;
-        if (o_.address || o_.location) {
-            auto line = [&](const QString &t) {
+            for (const QString &line : c.lines) {
                 s.CurrentX = x;
-                s.Print(t);
-            };
-            if (o_.address) {
-                line(job.address1);
-                if (!job.address2.isEmpty()) line(job.address2);
-                if (!job.address3.isEmpty()) line(job.address3);
+                s.Print(line);
             }
-            if (o_.location && !job.suburb.isEmpty())
-                line(job.suburb);
-            x += kAddressWidth;
-        }
-        if (o_.phone) {
+            // Every column's lines count, so the rule under the row never crosses them.
             maxY = qMax(maxY, s.CurrentY);
-            s.CurrentY = y;
-            s.CurrentX = x;
-            s.Print(job.phone);
-            x += kPhoneWidth;
+            x += c.width;
         }
-        maxY = qMax(maxY, s.CurrentY);
-        s.CurrentY = y;
-        if (o_.jobType || o_.cost) {
-            if (o_.jobType) {
-                s.CurrentX = x;
-                s.Print(job.jobType);
-            }
-            if (o_.cost) {
-                s.CurrentX = x;
-                s.Print(job.cost);
-            }
-            x += kJobWidth;
-        }
-        // The job column's lines count too, so the rule never crosses the cost.
-        maxY = qMax(maxY, s.CurrentY);
         rowsOnPage = true;
         if (!finishRow(row, comment, 0, y, x))
             return true;

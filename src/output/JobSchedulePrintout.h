@@ -53,8 +53,12 @@ private:
     void printDateLine(PrintSurface &s);
     QString associateLine() const;
     double commentColumnX() const;
-    // The lines of the row's own columns (not its comment) for a job.
-    int columnLines(const Job &job) const;
+    // A chosen column of a job's row (not its comment): its width and its lines.
+    struct Column {
+        int width;
+        QStringList lines;
+    };
+    QVector<Column> columnsOf(const Job &job) const;
 
     qint64 scheduleNumber_;
     QString associateID_;
