@@ -935,20 +935,24 @@ void ScheduleForm::UpdateLastServiceDate()
             [&] { ScheduledJobUpdates::updateLastServiceDates(ScheduleNumber); });
 }
 
+bool ScheduleForm::RunPortalTask(const QString &refusal, const char *task)
+{
+    if (!refusal.isEmpty()) {
+        msgBox(refusal);
+        return false;
+    }
+    session().portalUpdateSucceeded = false;
+    PortalForm portal(this);
+    portal.Tag = QString::fromLatin1(task) + QLatin1Char('~') + QString::number(ScheduleNumber);
+    showModal(&portal);
+    // The portal window has told the user what failed, if anything.
+    return session().portalUpdateSucceeded;
+}
+
 void ScheduleForm::PublishButton_Click()
 {
     guarded("ScheduleForm", "PublishButton_Click", [&] {
-        const QString refusal = SchedulePublishing::publishRefusal();
-        if (!refusal.isEmpty()) {
-            msgBox(refusal);
-            return;
-        }
-        session().portalUpdateSucceeded = false;
-        PortalForm portal(this);
-        portal.Tag = QStringLiteral("PublishSchedule~") + QString::number(ScheduleNumber);
-        showModal(&portal);
-        // The portal window has told the user what failed, if anything.
-        if (!session().portalUpdateSucceeded)
+        if (!RunPortalTask(SchedulePublishing::publishRefusal(), "PublishSchedule"))
             return;
         StatusLabel->setText(QStringLiteral("Status: Published"));
         setTextColour(StatusLabel, scheduleStatusColour(QStringLiteral("Published")));
@@ -959,16 +963,8 @@ void ScheduleForm::PublishButton_Click()
 void ScheduleForm::UpdateButton_Click()
 {
     guarded("ScheduleForm", "UpdateButton_Click", [&] {
-        const QString refusal = SchedulePublishing::updateRefusal(ScheduleNumber, session().currentAssociateID);
-        if (!refusal.isEmpty()) {
-            msgBox(refusal);
-            return;
-        }
-        session().portalUpdateSucceeded = false;
-        PortalForm portal(this);
-        portal.Tag = QStringLiteral("RetrieveSchedule~") + QString::number(ScheduleNumber);
-        showModal(&portal);
-        if (session().portalUpdateSucceeded)
+        if (RunPortalTask(SchedulePublishing::updateRefusal(ScheduleNumber, session().currentAssociateID),
+                          "RetrieveSchedule"))
             PopulateGrid();
     });
 }

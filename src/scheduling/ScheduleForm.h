@@ -94,6 +94,9 @@ private:
     void Sort1OrderCombo_Click();
     void AssociateCombo_Click();
     void UpdateLastServiceDate();
+    // Shows the refusal, if any, else runs a portal task ("PublishSchedule",
+    // "RetrieveSchedule") on this schedule; true when the portal succeeded.
+    bool RunPortalTask(const QString &refusal, const char *task);
     void ExportCsvFile(const QString &fileName);
     void SaveOrder();
     void moveRow(int step);
