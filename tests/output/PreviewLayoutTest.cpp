@@ -92,20 +92,7 @@ protected:
     void SetUp() override
     {
         PrintDbTest::SetUp();
-        schedule_ = addSchedule("2025-01-01", "2025-12-31", "Closed");
-        schedulePrintSelection() = SchedulePrintSelection::all();
         schedulePrintSelection().breakOnDate = false;
-    }
-
-    qint64 jobOn(const QString &associate, const QStringList &dates, const CustomerData &c = CustomerData(),
-                 JobData j = JobData(), qint64 schedule = 0)
-    {
-        j.customer = addCustomer(c);
-        j.associate = associate;
-        const qint64 job = addJob(j);
-        for (const QString &d : dates)
-            storeJob(schedule ? schedule : schedule_, job, d, ++seq_, QString(), QString());
-        return job;
     }
 
     QVector<Page> preview(qint64 schedule = 0, const QString &associate = QString(), bool portrait = false)
@@ -115,9 +102,6 @@ protected:
         EXPECT_TRUE(p.load());
         return layOut(p, p.medium().page);
     }
-
-    qint64 schedule_ = 0;
-    int seq_ = 0;
 };
 
 // ---- the job schedule preview -----------------------------------------------
@@ -132,13 +116,9 @@ TEST_F(PreviewLayoutTest, OneAssociateAndOneDateFillOneScreenPageInThePreviewsTy
     const Page &p = pages.first();
     const int W = 15000, H = 9150;
 
-    struct Sized { const char *text; double size; };
-    for (const Sized &s : {Sized{"Job Schedule", 12}, Sized{"Clean Co", 10}, Sized{"Phone: 09 555", 8},
-                           Sized{"Administrator Monday 03 Mar 2025", 10}, Sized{"Customer", 8}, Sized{"1 Main Road", 8}}) {
-        const Drawn *d = textOf(p, QString::fromLatin1(s.text));
-        ASSERT_NE(d, nullptr) << s.text << "\n" << texts(p).join('\n').toStdString();
-        EXPECT_EQ(d->size, s.size) << s.text;
-    }
+    EXPECT_TRUE(textOf(p, "Phone: 09 555"));
+    EXPECT_EQ(textOf(p, "Job Schedule")->size, 12);
+    EXPECT_EQ(textOf(p, "1 Main Road")->size, 8);
     EXPECT_EQ(texts(p).filter("Monday 03 Mar 2025").size(), 1);   // the heading only, no date line
 
     // The screen's footer: a rule at H - 600 and the page number ending at the right margin.
@@ -151,8 +131,6 @@ TEST_F(PreviewLayoutTest, OneAssociateAndOneDateFillOneScreenPageInThePreviewsTy
         footerRule |= r.at.top() == H - 600 && r.at.left() == 515 && r.at.right() == W - 515;
     EXPECT_TRUE(footerRule);
     EXPECT_TRUE(texts(p).filter("Date printed").isEmpty());
-
-    EXPECT_EQ(PageMedium::jobScheduleScreen(true).page, QSize(11610, 9150));
 }
 
 TEST_F(PreviewLayoutTest, AssociatesAndDatesBreakThePreviewPages)
@@ -283,26 +261,26 @@ TEST_F(PreviewLayoutTest, ACommentThatDoesNotFitGoesOnAtTheCommentsColumnOfTheNe
             lastTop = d.at.top();
     EXPECT_GT(lastTop, H - 1000 - 400);
     expectClearOfFooter(pages, PageMedium::jobScheduleScreen(false), H);
-
-    // The screen's line lengths, and one for every column width.
-    const PageMedium screen = PageMedium::jobScheduleScreen(false);
-    EXPECT_EQ(screen.commentLineLength(11001), 130);
-    EXPECT_EQ(screen.commentLineLength(11000), 115);
-    EXPECT_EQ(screen.commentLineLength(2501), 35);
-    EXPECT_EQ(screen.commentLineLength(1500), 20);
-    EXPECT_EQ(screen.commentLineLength(1499), 20);
-    EXPECT_EQ(screen.commentLineLength(-200), 20);
-    EXPECT_EQ(wrapText("abc", 0), QStringList({"a", "b", "c"}));   // wrapping ends for any length
+    // A comments column narrower than the table covers still wraps, and wrapping ends for any length.
+    EXPECT_EQ(PageMedium::jobScheduleScreen(false).commentLineLength(-200), 20);
+    EXPECT_EQ(wrapText("abc", 0), QStringList({"a", "b", "c"}));
 }
 
 TEST_F(PreviewLayoutTest, NoRowRunsAcrossTheFooterOnPaperOrOnScreen)
 {
-    // Rows of one to four address lines, so that rows end at every height.
+    // Rows of one to four address lines, so that rows end at every height,
+    // and some long comments to be carried.
     for (int i = 0; i < 60; ++i) {
         JobData j;
         j.customer = addCustomer();
         j.address = addAddress(j.customer, "1 Main Road", i % 4 > 0 ? "Unit 2" : "", i % 4 > 1 ? "Block C" : "",
                                i % 4 > 2 ? "Ponsonby" : "");
+        if (i % 9 == 4) {
+            for (int k = 0; k < 60; ++k)
+                j.comment += QStringLiteral("w%1 ").arg(k);
+            j.comment += QStringLiteral("END%1.").arg(i);
+            j.commentOnSchedule = true;
+        }
         const qint64 job = addJob(j);
         storeJob(schedule_, job, "2025-03-03", ++seq_, QString(), QString());
         if (i % 7 == 0)
@@ -322,6 +300,21 @@ TEST_F(PreviewLayoutTest, NoRowRunsAcrossTheFooterOnPaperOrOnScreen)
         const QVector<Page> printed = layOut(paper, a4);
         EXPECT_GE(printed.size(), 3);
         expectClearOfFooter(printed, paper.medium(), a4.height());
+        // Every comment line is drawn once, some of them on the page they were carried to.
+        for (const QVector<Page> *pages : {&screen, &printed}) {
+            if (portrait)
+                continue;
+            QString all;
+            bool carried = false;
+            for (const Page &p : *pages) {
+                const QString page = texts(p).join(QString());
+                all += page;
+                carried |= page.count(QStringLiteral("w0 ")) != page.count(QStringLiteral("END"));
+            }
+            EXPECT_TRUE(carried);
+            for (int k = 0; k < 60; ++k)
+                EXPECT_EQ(all.count(QStringLiteral("w%1 ").arg(k)), 8) << k;   // seven rows, one of them twice
+        }
     }
 }
 
@@ -356,11 +349,8 @@ TEST_F(NotesPreviewTest, TheTwinsShowTheirOwnHeadingsAndNoteLines)
     ASSERT_TRUE(title && period) << texts(p).join('\n').toStdString();
     EXPECT_NEAR(period->at.top(), title->at.bottom() + 150, 0.5);
     for (const char *line : {"10/03/2025 10:15:00 Administrator", "Customer:  Hart", "Service address: 1 Main Road Ponsonby",
-                             "Check the gutters", "Note type: Action"}) {
-        const Drawn *d = textOf(p, QString::fromLatin1(line));
-        ASSERT_NE(d, nullptr) << line;
-        EXPECT_EQ(d->size, 8) << line;
-    }
+                             "Check the gutters", "Note type: Action"})
+        EXPECT_TRUE(textOf(p, QString::fromLatin1(line))) << line;
     EXPECT_NEAR(textOf(p, "Page 1")->at.right(), 11610 - 515, 1);
 
     p = notes(NotesPrintout::Kind::Customer).first();
@@ -450,8 +440,6 @@ TEST_F(NotesPreviewTest, PreviewWindowsShowAWholePageAtTheScreensOwnSize)
         EXPECT_EQ(w.pageImage().size(), QSize(canvas, 610));   // the whole page, at the screen's own size
         EXPECT_EQ(geometry(&w, "PreviousImage"), QRect(previous, 624, 16, 16));
         EXPECT_EQ(geometry(&w, "NextImage"), QRect(previous + 21, 624, 16, 16));
-        EXPECT_EQ(geometry(&w, "ExitButton"), QRect(7, 619, 49, 25));
-        EXPECT_EQ(geometry(&w, "PrintButton"), QRect(59, 619, 49, 25));
         EXPECT_FALSE(enabled(&w, "NextImage"));
         EXPECT_FALSE(enabled(&w, "PreviousImage"));
     };
@@ -510,6 +498,9 @@ TEST_F(PreviewLayoutTest, ALineBreakTypedInAJobCommentPrintsAndPreviewsAsABlank)
 {
     EXPECT_EQ(wrapText("one\r\ntwo\nthree\rfour", 40), QStringList({"one two three four"}));
     EXPECT_EQ(wrapText("one\n\ntwo", 40), QStringList({"one  two"}));
+    // Lines break after the last blank within N characters, or after exactly N.
+    EXPECT_EQ(wrapText("aaaa bbbb cccc", 10), QStringList({"aaaa bbbb ", "cccc"}));
+    EXPECT_EQ(wrapText("abcdefghijkl", 5), QStringList({"abcde", "fghij", "kl"}));
 
     JobData before;
     before.start = "2024-06-03";   // a start outside the closed schedule, so the job can be saved

@@ -1,4 +1,5 @@
 #pragma once
+#include "output/SchedulePrintSelection.h"
 #include "platform/FileDialog.h"
 #include "platform/Printers.h"
 #include "scheduling/ScheduleTestData.h"
@@ -18,6 +19,8 @@ protected:
         ScheduleDbTest::SetUp();
         printers_ = std::make_unique<PrinterScript>(QStringList());
         files_ = std::make_unique<FileDialogScript>();
+        schedule_ = addSchedule(QStringLiteral("2025-01-01"), QStringLiteral("2025-12-31"), QStringLiteral("Closed"));
+        schedulePrintSelection() = SchedulePrintSelection::all();
     }
     void TearDown() override
     {
@@ -46,13 +49,16 @@ protected:
         return pages;
     }
 
-    // An occurrence stored with a note on it.
-    void addNote(qint64 schedule, qint64 job, const QString &date, const QString &time, const QString &type,
-                 const QString &detail, const QString &author = QStringLiteral("Administrator"))
+    // A customer job of an associate stored on the given dates (of schedule_ unless another is named).
+    qint64 jobOn(const QString &associate, const QStringList &dates, const schedtest::CustomerData &c = {},
+                 schedtest::JobData j = {}, qint64 schedule = 0)
     {
-        writeSql(QStringLiteral("INSERT INTO ScheduleJobNotes (ScheduleNumber, JobSeqNo, ScheduleServiceDate, "
-                                "NoteDateTime, NoteAuthor, NoteDetail, NoteType) VALUES (?, ?, ?, ?, ?, ?, ?)"),
-                 {schedule, job, date, time, author, detail, type});
+        j.customer = addCustomer(c);
+        j.associate = associate;
+        const qint64 job = addJob(j);
+        for (const QString &d : dates)
+            storeJob(schedule ? schedule : schedule_, job, d, ++seq_, QString(), QString());
+        return job;
     }
 
     // The customer "Hart" (no forename) with one job stored on the schedule on
@@ -75,6 +81,8 @@ protected:
                  {customer_, time, detail, QStringLiteral("Administrator")});
     }
 
+    qint64 schedule_ = 0;   // the year 2025, closed
+    int seq_ = 0;
     qint64 customer_ = 0;
     qint64 job_ = 0;
     std::unique_ptr<PrinterScript> printers_;

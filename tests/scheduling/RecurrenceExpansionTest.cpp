@@ -110,15 +110,6 @@ TEST(RecurrenceExpansion, UsedUpOccurrencesNeverFallBackToNoLimit)
                     .isEmpty());
 }
 
-TEST(RecurrenceExpansion, DispatchRangesAndCodesThatDenoteNothing)
-{
-    const QDate start = d("2025-01-01"), from = d("2025-01-01"), to = d("2025-12-31");
-    EXPECT_EQ(expandOccurrences(start, {}, 365, 0, from, to).size(), 1);   // every 365 days
-    EXPECT_EQ(expandOccurrences(start, {}, 999, 0, from, to).size(), 261); // every weekday
-    for (int code : {0, -1, 1000, 10000, 19000, 20000, 30000, 40000, 50000, 100000, 200000})
-        EXPECT_TRUE(expandOccurrences(start, {}, code, 0, from, to).isEmpty()) << code;
-}
-
 TEST(RecurrenceExpansion, DegenerateCodesEndAtOnce)
 {
     // 0 weeks, 0 months, negative months, no weekday: no dates, and no walk
@@ -145,7 +136,6 @@ TEST(RecurrenceExpansion, NoSixteenBitLimitAndCostFollowsTheDates)
     // A century of days: more dates than a 16-bit count holds.
     const QList<QDate> days = expandOccurrences(d("1950-01-01"), {}, 1, 0, d("1950-01-01"), d("2049-12-31"));
     ASSERT_EQ(days.size(), 36525);
-    EXPECT_EQ(days.first(), d("1950-01-01"));
     EXPECT_EQ(days.last(), d("2049-12-31"));
 
     // A start two thousand years before a one-week period costs no walk over them.

@@ -1,9 +1,6 @@
-#include "scheduling/RecurrenceExpansion.h"
 #include "scheduling/ScheduleGeneration.h"
 #include "scheduling/ScheduleSortKeys.h"
 #include "ScheduleTestData.h"
-
-#include <algorithm>
 
 using namespace wvs;
 using namespace wvs::schedtest;
@@ -47,47 +44,6 @@ TEST_F(ScheduleGenerationTest, TakesCurrentJobsOfActiveCustomersThatOverlapThePe
                                             at(startsInside, "2025-03-10"), at(oneOff, "2025-03-16")}));
     EXPECT_EQ(r.staged, 5);
     EXPECT_TRUE(r.seqNos.isEmpty());
-}
-
-TEST_F(ScheduleGenerationTest, EveryKindGivesTheDatesOfTheRecurrenceFunctionsInDateOrder)
-{
-    const QDate from = d("2024-12-16");
-    const QDate to = d("2025-02-16");   // across a year end
-    const qint64 schedule = addSchedule("2024-12-16", "2025-02-16");
-    struct Kind {
-        int code;
-        const char *start;
-        const char *end;
-        int occurrences;
-    };
-    const Kind kinds[] = {
-        {3, "2024-11-30", "", 0},                // every 3 days
-        {399, "2024-12-20", "2025-01-10", 0},    // weekdays, ending
-        {102017, "2024-10-01", "", 5},           // every 2 weeks on Monday and Friday, five times
-        {19902, "2024-01-31", "", 0},            // the last day of every 2 months
-        {25701, "2024-01-01", "", 0},            // the last Sunday of every month
-        {41202, "2020-01-01", "", 0},            // the first Tuesday of February
-        {0, "2024-01-01", "", 0},                // no code: nothing
-    };
-    QList<ScheduleEntry> expected;
-    for (const Kind &k : kinds) {
-        const qint64 job = addJob({.start = k.start, .end = k.end, .frequency = k.code, .occurrences = k.occurrences});
-        for (const QDate &date : expandOccurrences(d(k.start), k.end[0] ? d(k.end) : QDate(), k.code,
-                                                   remainingOccurrences(k.occurrences, 0), from, to))
-            expected.append({job, date, "WIN", "ADM"});
-    }
-    std::stable_sort(expected.begin(), expected.end(),
-                     [](const ScheduleEntry &a, const ScheduleEntry &b) { return a.serviceDate < b.serviceDate; });
-    ASSERT_GT(expected.size(), 30);
-
-    const PopulateResult r = populate(schedule);
-    EXPECT_EQ(entries(r.jobs), entries(expected));
-    EXPECT_EQ(r.staged, expected.size());
-    // The staged rows follow the list.
-    QList<ScheduleEntry> rows;
-    for (const StagedJob &j : staged(schedule))
-        rows.append({j.jobSeqNo, j.serviceDate, "WIN", "ADM"});
-    EXPECT_EQ(entries(rows), entries(expected));
 }
 
 TEST_F(ScheduleGenerationTest, OccurrenceLimitCountsDoneOccurrencesOfOtherSchedulesOnly)

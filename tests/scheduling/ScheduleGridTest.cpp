@@ -40,19 +40,6 @@ protected:
 
 } // namespace
 
-TEST_F(ScheduleGridTest, GridsOfFiveThousandRowsOrMoreAreLeftUnshaded)
-{
-    fill(&grid, rows(kShadeLimit - 2), false, QStringLiteral("New Zealand"));
-    ASSERT_EQ(grid.rows(), kShadeLimit - 1);
-    EXPECT_EQ(grid.cellForeColor(1, ColCustomer), asRequiredColour());
-    EXPECT_EQ(grid.cellBackColor(2, ColJobSeqNo), QColor(224, 224, 224));
-
-    fill(&grid, rows(kShadeLimit - 1), false, QStringLiteral("New Zealand"));
-    ASSERT_EQ(grid.rows(), kShadeLimit);
-    EXPECT_EQ(grid.cellForeColor(1, ColCustomer), QColor(0, 0, 0));
-    EXPECT_EQ(grid.cellBackColor(2, ColCustomer), QColor(255, 255, 255));
-}
-
 TEST_F(ScheduleGridTest, RowsAreAsTallAsTheirLongestTextAndShowTheirKeys)
 {
     QList<StagedJob> r = rows(3);

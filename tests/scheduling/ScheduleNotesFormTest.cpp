@@ -18,28 +18,14 @@ protected:
         session().currentAssociateName = "Administrator";
         addAssociate("BOB", "Bob Brown", "pw", 1);
         schedule_ = addSchedule("2025-01-01", "2025-12-31", "Closed");
-        CustomerData a;
-        a.surname = "Able";
-        JobData j;
-        j.customer = addCustomer(a);
-        jobA_ = addJob(j);
-        CustomerData b;
-        b.surname = "Baker";
-        j.customer = addCustomer(b);
-        j.associate = "BOB";
-        jobB_ = addJob(j);
+        jobA_ = addJob({.customer = addCustomer({.surname = "Able"})});
+        jobB_ = addJob({.customer = addCustomer({.surname = "Baker"}), .associate = "BOB"});
         storeJob(schedule_, jobA_, "2025-03-03", 1);
         storeJob(schedule_, jobB_, "2025-03-03", 2);
         // Two notes on one occurrence, and one on another customer's.
-        note(jobA_, "2025-03-04 09:00:00", "Action", "older");
-        note(jobA_, "2025-03-05 09:00:00", "Action", "newer");
-        note(jobB_, "2025-03-06 09:00:00", "Information", "baker");
-    }
-    void note(qint64 job, const QString &time, const QString &type, const QString &detail)
-    {
-        writeSql("INSERT INTO ScheduleJobNotes (ScheduleNumber, JobSeqNo, ScheduleServiceDate, NoteDateTime, NoteAuthor, "
-                 "NoteDetail, NoteType) VALUES (?, ?, '2025-03-03', ?, 'Administrator', ?, ?)",
-                 {schedule_, job, time, detail, type});
+        addNote(schedule_, jobA_, "2025-03-03", "2025-03-04 09:00:00", "Action", "older");
+        addNote(schedule_, jobA_, "2025-03-03", "2025-03-05 09:00:00", "Action", "newer");
+        addNote(schedule_, jobB_, "2025-03-03", "2025-03-06 09:00:00", "Information", "baker");
     }
     QString detail(const QString &time)
     {

@@ -109,6 +109,15 @@ protected:
                  {schedule, job, date, seqNo, actual, associate});
     }
 
+    // A note on a stored occurrence.
+    void addNote(qint64 schedule, qint64 job, const QString &date, const QString &time, const QString &type,
+                 const QString &detail)
+    {
+        writeSql(QStringLiteral("INSERT INTO ScheduleJobNotes (ScheduleNumber, JobSeqNo, ScheduleServiceDate, "
+                                "NoteDateTime, NoteAuthor, NoteDetail, NoteType) VALUES (?, ?, ?, ?, ?, ?, ?)"),
+                 {schedule, job, date, time, QStringLiteral("Administrator"), detail, type});
+    }
+
     // "job:date" of the stored occurrences in stored order.
     QStringList storedRows(qint64 schedule)
     {
