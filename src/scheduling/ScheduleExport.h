@@ -18,9 +18,9 @@ struct ScheduleExportRow {
 
 // The schedule's CSV file: the ticked columns of ScheduleExportFields in the
 // table's order, a heading line of their descriptions, then one line per row
-// in the order given. The customer's name and the service address are looked
-// up afresh for each row; a row whose job lost its customer or address gives
-// no line.
+// in the order given. The customer's name and the service address are read
+// afresh (once for all rows); a row whose job lost its customer or address
+// gives no line.
 namespace ScheduleExport {
 
 // Writes the file; false (with the message shown) when it could not be
