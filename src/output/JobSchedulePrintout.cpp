@@ -2,12 +2,11 @@
 #include "common/Formats.h"
 #include "common/Money.h"
 #include "data/AppDatabase.h"
+#include "jobs/CustomerJobRecords.h"
 #include "platform/PrintSurface.h"
-#include "platform/WvsError.h"
 #include "core/Session.h"
 
 #include <QHash>
-#include <QSqlError>
 #include <QSqlQuery>
 
 namespace wvs {
@@ -19,27 +18,6 @@ constexpr int kAddressWidth = 2700;
 constexpr int kPhoneWidth = 2000;
 constexpr int kJobWidth = 2900;
 constexpr int kCheckBoxWidth = 250;
-
-// A query read once from first row to last: the rows are not kept by the driver.
-QSqlQuery forwardQuery(const QString &sql, const QVariantList &params)
-{
-    QSqlQuery q(AppDatabase::db());
-    q.setForwardOnly(true);
-    if (!q.prepare(sql))
-        throw WvsError(ErrorNumber::Database, q.lastError().text());
-    for (const QVariant &v : params)
-        q.addBindValue(boundValue(v));
-    if (!q.exec())
-        throw WvsError(ErrorNumber::Database, q.lastError().text());
-    return q;
-}
-
-QString customerName(const QString &surname, const QString &forename)
-{
-    if (forename.isEmpty())
-        return surname;
-    return surname.isEmpty() ? forename : surname + QStringLiteral(", ") + forename;
-}
 } // namespace
 
 SchedulePrintSelection &schedulePrintSelection()
@@ -74,7 +52,7 @@ bool JobSchedulePrintout::load()
 
     // Each customer job of the schedule once, with everything its rows show.
     QHash<qint64, int> jobIndex;
-    QSqlQuery q = forwardQuery(QStringLiteral(
+    QSqlQuery q = execSql(QStringLiteral(
         "SELECT cj.JobSeqNo, c.Surname, c.Forename, a.SAddress1, a.SAddress2, a.SAddress3, a.SSuburb, "
         "c.Phone1, c.Phone2, c.Phone3, c.PreferredPhone, c.CustomerComment, c.CommentOnSchedule, "
         "cj.CustomerJobComment, cj.CommentOnSchedule, cj.Cost, t.JobTypeDescription "
@@ -87,7 +65,7 @@ bool JobSchedulePrintout::load()
     const QString country = session().installationCountry;
     while (q.next()) {
         Job j;
-        j.customer = customerName(q.value(1).toString(), q.value(2).toString()).left(28);
+        j.customer = CustomerJobRecords::displayName(q.value(1).toString(), q.value(2).toString()).left(28);
         j.address1 = q.value(3).toString();
         j.address2 = q.value(4).toString();
         j.address3 = q.value(5).toString();
@@ -121,7 +99,7 @@ bool JobSchedulePrintout::load()
         params << associateID_;
     }
     sql += QStringLiteral(" ORDER BY 3 COLLATE NOCASE, sj.ScheduleServiceDate, sj.ScheduleSeqNo");
-    q = forwardQuery(sql, params);
+    q = execSql(sql, params);
     QString lastId;
     int lastIndex = -1;
     QString lastDate;
