@@ -18,6 +18,7 @@ constexpr int kAddressWidth = 2700;
 constexpr int kPhoneWidth = 2000;
 constexpr int kJobWidth = 2900;
 constexpr int kCheckBoxWidth = 250;
+constexpr int kNarrowestComments = 1500;
 } // namespace
 
 SchedulePrintSelection &schedulePrintSelection()
@@ -211,14 +212,15 @@ void JobSchedulePrintout::printDateLine(PrintSurface &s)
     s.CurrentY += 200;
 }
 
-double JobSchedulePrintout::commentColumnX() const
+int JobSchedulePrintout::columnsWidth(const SchedulePrintSelection &o)
 {
-    double x = kMargin;
-    if (o_.customerName) x += kCustomerWidth;
-    if (o_.address || o_.location) x += kAddressWidth;
-    if (o_.phone) x += kPhoneWidth;
-    if (o_.jobType || o_.cost) x += kJobWidth;
-    return x;
+    return (o.customerName ? kCustomerWidth : 0) + (o.address || o.location ? kAddressWidth : 0) +
+           (o.phone ? kPhoneWidth : 0) + (o.jobType || o.cost ? kJobWidth : 0);
+}
+
+int JobSchedulePrintout::requiredWidth(const SchedulePrintSelection &o)
+{
+    return 2 * kMargin + columnsWidth(o) + (o.comments ? kNarrowestComments : 0) + (o.checkBox ? kCheckBoxWidth : 0);
 }
 
 QVector<JobSchedulePrintout::Column> JobSchedulePrintout::columnsOf(const Job &job) const
@@ -258,7 +260,7 @@ bool JobSchedulePrintout::drawPage(PrintSurface &s, int index)
     currentAssociate_ = start.associate;
     currentDate_ = start.date;
 
-    const double commentX = commentColumnX();
+    const double commentX = kMargin + columnsWidth(o_);
     const double commentWidth = W - kMargin - commentX - (o_.checkBox ? kCheckBoxWidth : 0);
     const int n = m.commentLineLength(commentWidth);
     auto linesOf = [&](const Job &job) {

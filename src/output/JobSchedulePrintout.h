@@ -29,6 +29,10 @@ public:
 
     int rowCount() const { return int(occurrences_.size()); }
 
+    // The width the chosen columns need on a sheet, margins included, with
+    // the comments at their narrowest; in twips.
+    static int requiredWidth(const SchedulePrintSelection &o);
+
     // Where a page starts: its first row, the comment line of that row it
     // goes on with (0: the row starts afresh), and the group it shows.
     struct PageStart {
@@ -52,7 +56,8 @@ private:
     void printHeader(PrintSurface &s);
     void printDateLine(PrintSurface &s);
     QString associateLine() const;
-    double commentColumnX() const;
+    // The chosen columns before the comments, side by side.
+    static int columnsWidth(const SchedulePrintSelection &o);
     // A chosen column of a job's row (not its comment): its width and its lines.
     struct Column {
         int width;

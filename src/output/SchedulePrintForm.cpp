@@ -1,6 +1,7 @@
 #include "output/SchedulePrintForm.h"
 #include "data/AppDatabase.h"
 #include "data/SchemaRegistry.h"
+#include "output/JobSchedulePrintout.h"
 #include "platform/ErrorHandlingModule.h"
 #include "platform/MessageBox.h"
 #include "platform/Printers.h"
@@ -197,23 +198,11 @@ bool SchedulePrintForm::ValidateSelection()
     return true;
 }
 
-int SchedulePrintForm::requiredWidth(const SchedulePrintSelection &s)
-{
-    int total = 1030;
-    if (s.customerName) total += 2785;
-    if (s.address || s.location) total += 2700;
-    if (s.phone) total += 2000;
-    if (s.jobType || s.cost) total += 2900;
-    if (s.comments) total += 1500;
-    if (s.checkBox) total += 250;
-    return total;
-}
-
 bool SchedulePrintForm::SumWidths()
 {
     // The page is measured upright, whatever way the printer usually turns it.
     const int width = printerPageSize(session().selectedPrinterIndex, QPageLayout::Portrait).width();
-    if (requiredWidth(chosen()) > width) {
+    if (JobSchedulePrintout::requiredWidth(chosen()) > width) {
         msgBox(QStringLiteral("The width of the selected fields exceeds the printer's printable area.\r\n"
                               "Change the selection or set the orientation to landscape"));
         return false;

@@ -31,9 +31,6 @@ public:
     void SelectAllButton_Click();
     void UnselectAllButton_Click();
 
-    // The sum of the chosen columns' widths with the margins, in twips.
-    static int requiredWidth(const SchedulePrintSelection &s);
-
 protected:
     void firstActivate() override;
 
