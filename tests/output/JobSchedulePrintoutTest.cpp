@@ -27,12 +27,8 @@ protected:
 TEST_F(JobSchedulePrintTest, PrintsHeadingColumnsAndFooterIntoAPdfFile)
 {
     writeSql("INSERT OR REPLACE INTO Company (RowId, CompanyName, PTelephone, PEmail) VALUES (1, 'Clean Co', '09 555', 'a@b.nz')");
-    CustomerData c;
-    c.surname = "Featherstonehaugh-Cholmondeley";   // cut at 28 characters
-    c.forename = "Ann";
-    c.phone2 = "021 999";
-    c.preferredPhone = 2;
-    jobOn("ADM", {"2025-03-03"}, c);
+    jobOn("ADM", {"2025-03-03"}, {.surname = "Featherstonehaugh-Cholmondeley",   // cut at 28 characters
+                                  .forename = "Ann", .phone2 = "021 999", .preferredPhone = 2});
 
     const QStringList pages = printed();
     ASSERT_EQ(pages.size(), 1);

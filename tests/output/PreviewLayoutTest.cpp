@@ -38,15 +38,6 @@ QVector<Page> layOut(PagedPrintout &printout, QSize size)
     return pages;
 }
 
-QStringList texts(const Page &page)
-{
-    QStringList out;
-    for (const Drawn &d : page)
-        if (d.kind == Drawn::Text)
-            out << d.text;
-    return out;
-}
-
 // The first text drawn that is or (contains) a text; nullptr when none.
 const Drawn *textOf(const Page &page, const QString &text, bool whole = true)
 {
@@ -62,6 +53,14 @@ QVector<Drawn> ofKind(const Page &page, Drawn::Kind kind)
     for (const Drawn &d : page)
         if (d.kind == kind)
             out << d;
+    return out;
+}
+
+QStringList texts(const Page &page)
+{
+    QStringList out;
+    for (const Drawn &d : ofKind(page, Drawn::Text))
+        out << d.text;
     return out;
 }
 
@@ -95,9 +94,9 @@ protected:
         schedulePrintSelection().breakOnDate = false;
     }
 
-    QVector<Page> preview(qint64 schedule = 0, const QString &associate = QString(), bool portrait = false)
+    QVector<Page> preview(qint64 schedule = 0, bool portrait = false)
     {
-        JobSchedulePrintout p(schedule ? schedule : schedule_, associate, schedulePrintSelection(),
+        JobSchedulePrintout p(schedule ? schedule : schedule_, QString(), schedulePrintSelection(),
                               PageMedium::jobScheduleScreen(portrait));
         EXPECT_TRUE(p.load());
         return layOut(p, p.medium().page);
@@ -159,8 +158,8 @@ TEST_F(PreviewLayoutTest, AssociatesAndDatesBreakThePreviewPages)
     for (int n = 1; n <= 26; ++n) {
         const qint64 schedule = addSchedule("2026-01-01", "2026-12-31", "Closed");
         for (int i = 0; i < n; ++i)
-            jobOn("ADM", {"2026-03-02"}, CustomerData(), JobData(), schedule);
-        jobOn("ADM", {"2026-03-03"}, CustomerData(), JobData(), schedule);
+            jobOn("ADM", {"2026-03-02"}, {}, {}, schedule);
+        jobOn("ADM", {"2026-03-03"}, {}, {}, schedule);
         pages = preview(schedule);
         for (int k = 0; k < pages.size(); ++k) {
             const Drawn *tuesday = textOf(pages.at(k), "Administrator Tuesday 03 Mar 2026");
@@ -185,19 +184,11 @@ TEST_F(PreviewLayoutTest, AssociatesAndDatesBreakThePreviewPages)
 TEST_F(PreviewLayoutTest, NamesAndPhonesAreCutAndTheCheckBoxStandsBesideTheLastCommentLine)
 {
     const int W = 15000;
-    CustomerData longName;
-    longName.surname = "Featherstonehaugh-Cholmondeley";
-    longName.forename = "Ann";
-    longName.phone1 = "0800 123 456 789 012 345 678 9";   // 30 characters
-    JobData twoLines;
-    twoLines.comment = "Ring the bell twice and wait, then go round to the back gate";
-    twoLines.commentOnSchedule = true;
-    jobOn("ADM", {"2025-03-03"}, longName, twoLines);
-    CustomerData forenameOnly;
-    forenameOnly.surname = "";
-    forenameOnly.forename = "Ngaire";
-    forenameOnly.preferredPhone = 4;
-    jobOn("ADM", {"2025-03-03"}, forenameOnly);
+    jobOn("ADM", {"2025-03-03"},
+          {.surname = "Featherstonehaugh-Cholmondeley", .forename = "Ann",
+           .phone1 = "0800 123 456 789 012 345 678 9"},   // 30 characters
+          {.comment = "Ring the bell twice and wait, then go round to the back gate", .commentOnSchedule = true});
+    jobOn("ADM", {"2025-03-03"}, {.surname = "", .forename = "Ngaire", .preferredPhone = 4});
 
     Page p = preview().first();
     EXPECT_TRUE(textOf(p, "Featherstonehaugh-Cholmondel"));
@@ -231,11 +222,8 @@ TEST_F(PreviewLayoutTest, ACommentThatDoesNotFitGoesOnAtTheCommentsColumnOfTheNe
     QString comment;
     for (int i = 0; i < 150; ++i)
         comment += QStringLiteral("word%1 ").arg(i, 3, 10, QLatin1Char('0'));
-    JobData j;
-    j.comment = comment + "ENDMARK";
-    j.commentOnSchedule = true;
     jobOn("ADM", {"2025-03-03"});
-    jobOn("ADM", {"2025-03-03"}, CustomerData(), j);   // the schedule's last row
+    jobOn("ADM", {"2025-03-03"}, {}, {.comment = comment + "ENDMARK", .commentOnSchedule = true});   // the last row
 
     const QVector<Page> pages = preview();   // ends: the page with the rest is the last
     ASSERT_GE(pages.size(), 2);
@@ -290,7 +278,7 @@ TEST_F(PreviewLayoutTest, NoRowRunsAcrossTheFooterOnPaperOrOnScreen)
     for (bool portrait : {false, true}) {
         schedulePrintSelection().comments = !portrait;
         schedulePrintSelection().phone = !portrait;
-        const QVector<Page> screen = preview(0, QString(), portrait);
+        const QVector<Page> screen = preview(0, portrait);
         EXPECT_GE(screen.size(), 3);
         expectClearOfFooter(screen, PageMedium::jobScheduleScreen(portrait), 9150);
 
@@ -502,9 +490,8 @@ TEST_F(PreviewLayoutTest, ALineBreakTypedInAJobCommentPrintsAndPreviewsAsABlank)
     EXPECT_EQ(wrapText("aaaa bbbb cccc", 10), QStringList({"aaaa bbbb ", "cccc"}));
     EXPECT_EQ(wrapText("abcdefghijkl", 5), QStringList({"abcde", "fghij", "kl"}));
 
-    JobData before;
-    before.start = "2024-06-03";   // a start outside the closed schedule, so the job can be saved
-    const qint64 job = jobOn("ADM", {"2025-03-03"}, CustomerData(), before);
+    // A start outside the closed schedule, so the job can be saved.
+    const qint64 job = jobOn("ADM", {"2025-03-03"}, {}, {.start = "2024-06-03"});
     const qint64 address = scalarSql("SELECT SAddressSeqNo FROM CustomerJobs WHERE JobSeqNo = ?", {job}).toLongLong();
     {
         CustomerJobAddModifyForm dialog;

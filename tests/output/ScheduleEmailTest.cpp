@@ -219,8 +219,6 @@ TEST_F(ScheduleEmailTest, StopsKeepTheWindowOpenAndTheStoredTextAsItWas)
     modal_->once("ScheduleEmailForm", [&](QDialog *d) {
         EXPECT_EQ(child<QPlainTextEdit>(d, "MessageText")->toPlainText(), "Earlier text");
         EXPECT_TRUE(child<QGroupBox>(d, "AddressFrame")->isEnabled());
-        child<QPlainTextEdit>(d, "MessageText")->setPlainText(QString(300, 'x'));
-        EXPECT_EQ(child<QPlainTextEdit>(d, "MessageText")->toPlainText().size(), ScheduleEmailForm::kMessageLimit);
         click(d, "OKButton");
         EXPECT_TRUE(d->isVisible());
     });
