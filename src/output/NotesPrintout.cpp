@@ -1,7 +1,12 @@
 #include "output/NotesPrintout.h"
 #include "common/Formats.h"
 #include "data/AppDatabase.h"
+#include "output/PreviewCustomerNotesForm.h"
+#include "output/PreviewScheduleNotesForm.h"
+#include "platform/Modal.h"
+#include "platform/Printers.h"
 #include "platform/PrintSurface.h"
+#include "core/Session.h"
 
 #include <QSqlQuery>
 
@@ -140,16 +145,27 @@ bool NotesPrintout::drawPage(PrintSurface &s, int index)
     return false;
 }
 
-void PrintScheduleNotes(qint64 scheduleNumber, const QDate &from, const QDate &to, QWidget *parent)
+void PrintNotes(NotesPrintout::Kind kind, qint64 number, const QDate &from, const QDate &to, int printerIndex,
+                bool preview, QWidget *opener)
 {
-    NotesPrintout printout(NotesPrintout::Kind::Schedule, scheduleNumber, from, to);
-    PagedPrintout::printAll(printout, parent);
-}
-
-void PrintCustomerNotes(qint64 customerNumber, const QDate &from, const QDate &to, QWidget *parent)
-{
-    NotesPrintout printout(NotesPrintout::Kind::Customer, customerNumber, from, to);
-    PagedPrintout::printAll(printout, parent);
+    setCurrentPrinter(printerIndex);
+    if (preview) {
+        // The preview makes the default printer current again when it closes.
+        std::unique_ptr<PreviewForm> window;
+        if (kind == NotesPrintout::Kind::Customer)
+            window = std::make_unique<PreviewCustomerNotesForm>(opener);
+        else
+            window = std::make_unique<PreviewScheduleNotesForm>(opener);
+        window->Tag = QString::number(number) + QLatin1Char('~') + Formats::toShortDate(from) + QLatin1Char('~') +
+                      Formats::toShortDate(to);
+        showModal(window.get());
+        return;
+    }
+    struct Restore {
+        ~Restore() { setCurrentPrinter(session().defaultPrinterIndex); }
+    } restore;
+    NotesPrintout printout(kind, number, from, to);
+    PagedPrintout::printAll(printout, opener);
 }
 
 } // namespace wvs

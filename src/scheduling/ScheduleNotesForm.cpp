@@ -6,11 +6,9 @@
 #include "data/AppDatabase.h"
 #include "jobs/CustomerJobRecords.h"
 #include "output/NotesPrintout.h"
-#include "output/PreviewScheduleNotesForm.h"
 #include "platform/ErrorHandlingModule.h"
 #include "platform/MessageBox.h"
 #include "platform/Modal.h"
-#include "platform/Printers.h"
 #include "scheduling/CommentForm.h"
 #include "platform/FormRegistry.h"
 #include "core/Session.h"
@@ -339,20 +337,8 @@ void ScheduleNotesForm::PrintButton_Click()
         }
         if (session().selectedPrinterIndex == 999)
             return;
-        setCurrentPrinter(session().selectedPrinterIndex);
-        const QDate from = Formats::fromDisplayDate(FromDate);
-        const QDate to = Formats::fromDisplayDate(ToDate);
-        if (PreviewRequested) {
-            PreviewScheduleNotesForm preview(this);
-            preview.Tag = QString::number(ScheduleNumber) + QLatin1Char('~') + Formats::toShortDate(from) +
-                          QLatin1Char('~') + Formats::toShortDate(to);
-            showModal(&preview);
-            return;
-        }
-        struct Restore {
-            ~Restore() { setCurrentPrinter(session().defaultPrinterIndex); }
-        } restore;
-        PrintScheduleNotes(ScheduleNumber, from, to, this);
+        PrintNotes(NotesPrintout::Kind::Schedule, ScheduleNumber, Formats::fromDisplayDate(FromDate),
+                   Formats::fromDisplayDate(ToDate), session().selectedPrinterIndex, PreviewRequested, this);
     });
 }
 

@@ -2,6 +2,7 @@
 #include "core/Session.h"
 #include "ScheduleTestData.h"
 
+#include <QLabel>
 #include <QListWidget>
 #include <QTextEdit>
 
@@ -68,6 +69,17 @@ TEST_F(ScheduleNotesFormTest, FiltersListNotesNewestFirstAndAFilterChangeEmpties
     choose(f.get(), "CustomerCombo", "Able, Anna");
     click(f.get(), "GoButton");
     EXPECT_EQ(listed(f.get()).size(), 2);
+
+    // Print asks for the period and the printer; Preview shows the schedule's notes of that period.
+    modal_->once("DateSelectForm", [](QDialog *d) {
+        child<QLabel>(d, "FromDateLabel")->setText("01 Mar 2025");
+        child<QLabel>(d, "ToDateLabel")->setText("31 Mar 2025");
+        click(d, "OKButton");
+    });
+    modal_->once("PrinterSelectForm", [](QDialog *d) { click(d, "PreviewButton"); });
+    click(f.get(), "PrintButton");
+    EXPECT_EQ(modal_->opened().last().name, "PreviewScheduleNotesForm");
+    EXPECT_EQ(modal_->opened().last().tag, QString::number(schedule_) + "~01/03/2025~31/03/2025");
 }
 
 TEST_F(ScheduleNotesFormTest, TickAndCommentGoToTheSelectedNoteOnly)
