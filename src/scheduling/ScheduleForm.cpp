@@ -404,8 +404,7 @@ void ScheduleForm::PopulateGrid()
     guarded("ScheduleForm", "PopulateGrid", [&] {
         const bool stored = storedSchedule();
         if (!ResortOnly) {
-            const int index = AssociateCombo->currentIndex();
-            const QString filter = index >= 1 && index < AssociateIDs.size() ? AssociateIDs.at(index) : QString();
+            const QString filter = chosenAssociate();
             ScheduleHeader header;
             header.number = ScheduleNumber;
             header.fromDate = FromDate;
@@ -456,6 +455,12 @@ void ScheduleForm::PopulateGrid()
         if (ScheduleGrid->rows() < 2)
             msgBox(QStringLiteral("No jobs found"));
     });
+}
+
+QString ScheduleForm::chosenAssociate() const
+{
+    const int index = AssociateCombo->currentIndex();
+    return index >= 1 && index < AssociateIDs.size() ? AssociateIDs.at(index) : QString();
 }
 
 ScheduleSortKeys::Choice ScheduleForm::sortChoice() const
@@ -822,8 +827,7 @@ void ScheduleForm::EmailButton_Click()
             msgBox(QStringLiteral("MS Outlook is not active - emails cannot be created"));
             return;
         }
-        const int index = AssociateCombo->currentIndex();
-        const QString associate = index >= 1 && index < AssociateIDs.size() ? AssociateIDs.at(index) : QString();
+        const QString associate = chosenAssociate();
         ScheduleEmailForm form(this);
         form.Tag = QString::number(ScheduleNumber) + QLatin1Char('~') + associate;
         showModal(&form);
@@ -888,8 +892,7 @@ void ScheduleForm::PrintButton_Click()
     guarded("ScheduleForm", "PrintButton_Click", [&] {
         if (ScheduleGrid->rows() <= 1)
             return;
-        const int index = AssociateCombo->currentIndex();
-        const QString associate = index >= 1 && index < AssociateIDs.size() ? AssociateIDs.at(index) : QString();
+        const QString associate = chosenAssociate();
         PreviewRequested = false;
         {
             SchedulePrintForm options(this);

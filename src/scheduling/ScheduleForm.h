@@ -102,6 +102,8 @@ private:
     void moveRow(int step);
     void repaintExclusions();
     ScheduleSortKeys::Choice sortChoice() const;
+    // The ID of the associate chosen in the list; empty for "<All>".
+    QString chosenAssociate() const;
     void showStagedRows();
     void showRows(const QList<int> &order, wvs::ScheduleGrid::FillData *laidOut);
     bool resortShownRows(const QList<int> &order);
