@@ -6,6 +6,13 @@
 
 namespace wvs {
 
+bool ScheduleNoteBrowser::hasNotes(qint64 scheduleNumber)
+{
+    return scalarSql(QStringLiteral("SELECT EXISTS (SELECT 1 FROM ScheduleJobNotes WHERE ScheduleNumber = ?)"),
+                     {scheduleNumber})
+               .toInt() != 0;
+}
+
 QList<ScheduleNoteBrowser::Note> ScheduleNoteBrowser::find(qint64 scheduleNumber, const Filter &f)
 {
     QString sql = QStringLiteral(

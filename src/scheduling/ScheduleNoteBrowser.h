@@ -26,6 +26,9 @@ public:
         QString line;                // the list line: "Surname, Forename dd/MM/yyyy"
     };
 
+    // Whether the schedule holds any note.
+    static bool hasNotes(qint64 scheduleNumber);
+
     // The notes of a schedule's stored occurrences that pass the filter.
     static QList<Note> find(qint64 scheduleNumber, const Filter &filter);
 

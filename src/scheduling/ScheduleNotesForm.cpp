@@ -196,8 +196,7 @@ void ScheduleNotesForm::Form_Activate()
                 AssociateIDs << q.value(0).toString();
                 AssociateCombo->addItem(q.value(1).toString());
             }
-            if (scalarSql(QStringLiteral("SELECT COUNT(*) FROM ScheduleJobNotes WHERE ScheduleNumber = ?"),
-                          {ScheduleNumber}).toLongLong() > 0)
+            if (ScheduleNoteBrowser::hasNotes(ScheduleNumber))
                 NoteTypeCombo->insertItem(0, QStringLiteral("<All>"));
             for (QComboBox *c : {CustomerCombo, AssociateCombo, NoteTypeCombo})
                 c->setCurrentIndex(0);

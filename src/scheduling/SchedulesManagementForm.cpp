@@ -7,6 +7,7 @@
 #include "platform/Modal.h"
 #include "platform/WaitCursor.h"
 #include "scheduling/ScheduleForm.h"
+#include "scheduling/ScheduleNoteBrowser.h"
 #include "scheduling/ScheduleNotesForm.h"
 #include "scheduling/ScheduleRecords.h"
 #include "scheduling/ScheduleStatus.h"
@@ -176,8 +177,7 @@ void SchedulesManagementForm::NotesButton_Click()
         if (row < 1)
             return;
         const qint64 number = rowNumber(row);
-        if (scalarSql(QStringLiteral("SELECT COUNT(*) FROM ScheduleJobNotes WHERE ScheduleNumber = ?"), {number})
-                .toLongLong() == 0) {
+        if (!ScheduleNoteBrowser::hasNotes(number)) {
             msgBox(QStringLiteral("No Notes found for the selected Schedule"));
             return;
         }

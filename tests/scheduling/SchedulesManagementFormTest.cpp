@@ -93,7 +93,7 @@ TEST_F(SchedulesListTest, AddsASchedulesOfAtMostOneYearAndOpensIt)
     EXPECT_EQ(modal_->opened().size(), opened + 1);   // the date dialog only
 }
 
-TEST_F(SchedulesListTest, ModifyOpensAnOpenScheduleAndReopensAClosedOne)
+TEST_F(SchedulesListTest, ModifyOpensAnOpenScheduleAndReopensAClosedOneAndNotesOpensItsNotes)
 {
     const qint64 closed = addSchedule("2025-01-01", "2025-01-31", "Closed");
     const qint64 openOne = addSchedule("2025-02-01", "2025-02-28", "Open");
@@ -115,6 +115,18 @@ TEST_F(SchedulesListTest, ModifyOpensAnOpenScheduleAndReopensAClosedOne)
     form->SchedulesGrid_DblClick();
     ASSERT_EQ(modal_->opened().size(), 1);
     EXPECT_EQ(modal_->opened().at(0).tag, QStringLiteral("Modify~%1").arg(openOne));
+
+    // Notes opens the notes of a schedule that has any.
+    g->selectRow(1);
+    form->NotesButton_Click();
+    EXPECT_EQ(msgs_->last(), "No Notes found for the selected Schedule");
+    const qint64 job = addJob({.start = "2025-02-03"});
+    storeJob(openOne, job, "2025-02-03", 0);
+    addNote(openOne, job, "2025-02-03", "2025-02-04 09:00:00", "Action", "n");
+    g->selectRow(1);
+    form->NotesButton_Click();
+    EXPECT_EQ(modal_->opened().last().name, "ScheduleNotesForm");
+    EXPECT_EQ(modal_->opened().last().tag, QStringLiteral("Schedule~%1").arg(openOne));
 }
 
 TEST_F(SchedulesListTest, DeletesSeveralTogetherUnlessOneIsPublishedAndKeptOrOpenElsewhere)
