@@ -9,7 +9,8 @@ namespace {
 
 void printCustomerNotes(QWidget *opener, const NotesForm::PrintRequest &r)
 {
-    PrintNotes(NotesPrintout::Kind::Customer, r.customerNumber, r.from, r.to, r.printerIndex, r.preview, opener);
+    PrintOrPreviewNotes(NotesPrintout::Kind::Customer, r.customerNumber, r.from, r.to, r.printerIndex, r.preview,
+                        opener);
 }
 
 const bool installed = [] {

@@ -145,8 +145,20 @@ bool NotesPrintout::drawPage(PrintSurface &s, int index)
     return false;
 }
 
-void PrintNotes(NotesPrintout::Kind kind, qint64 number, const QDate &from, const QDate &to, int printerIndex,
-                bool preview, QWidget *opener)
+void PrintScheduleNotes(qint64 scheduleNumber, const QDate &from, const QDate &to, QWidget *parent)
+{
+    NotesPrintout printout(NotesPrintout::Kind::Schedule, scheduleNumber, from, to);
+    PagedPrintout::printAll(printout, parent);
+}
+
+void PrintCustomerNotes(qint64 customerNumber, const QDate &from, const QDate &to, QWidget *parent)
+{
+    NotesPrintout printout(NotesPrintout::Kind::Customer, customerNumber, from, to);
+    PagedPrintout::printAll(printout, parent);
+}
+
+void PrintOrPreviewNotes(NotesPrintout::Kind kind, qint64 number, const QDate &from, const QDate &to,
+                         int printerIndex, bool preview, QWidget *opener)
 {
     setCurrentPrinter(printerIndex);
     if (preview) {
@@ -164,8 +176,10 @@ void PrintNotes(NotesPrintout::Kind kind, qint64 number, const QDate &from, cons
     struct Restore {
         ~Restore() { setCurrentPrinter(session().defaultPrinterIndex); }
     } restore;
-    NotesPrintout printout(kind, number, from, to);
-    PagedPrintout::printAll(printout, opener);
+    if (kind == NotesPrintout::Kind::Customer)
+        PrintCustomerNotes(number, from, to, opener);
+    else
+        PrintScheduleNotes(number, from, to, opener);
 }
 
 } // namespace wvs

@@ -49,10 +49,14 @@ private:
     QVector<PageStart> starts_;
 };
 
-// The notes of a period on the printer chosen (its position among the
-// installed printers), or with preview in their preview window; the default
-// printer is current again afterwards either way.
-void PrintNotes(NotesPrintout::Kind kind, qint64 number, const QDate &from, const QDate &to, int printerIndex,
-                bool preview, QWidget *opener = nullptr);
+// The notes printouts on the current printer.
+void PrintScheduleNotes(qint64 scheduleNumber, const QDate &from, const QDate &to, QWidget *parent = nullptr);
+void PrintCustomerNotes(qint64 customerNumber, const QDate &from, const QDate &to, QWidget *parent = nullptr);
+
+// The notes windows' Print: the notes of a period on the printer chosen (its
+// position among the installed printers), or with preview in their preview
+// window; the default printer is current again afterwards either way.
+void PrintOrPreviewNotes(NotesPrintout::Kind kind, qint64 number, const QDate &from, const QDate &to,
+                         int printerIndex, bool preview, QWidget *opener = nullptr);
 
 } // namespace wvs

@@ -336,8 +336,8 @@ void ScheduleNotesForm::PrintButton_Click()
         }
         if (session().selectedPrinterIndex == 999)
             return;
-        PrintNotes(NotesPrintout::Kind::Schedule, ScheduleNumber, Formats::fromDisplayDate(FromDate),
-                   Formats::fromDisplayDate(ToDate), session().selectedPrinterIndex, PreviewRequested, this);
+        PrintOrPreviewNotes(NotesPrintout::Kind::Schedule, ScheduleNumber, Formats::fromDisplayDate(FromDate),
+                            Formats::fromDisplayDate(ToDate), session().selectedPrinterIndex, PreviewRequested, this);
     });
 }
 

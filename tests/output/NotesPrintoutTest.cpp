@@ -28,7 +28,7 @@ TEST_F(NotesPrintTest, ScheduleNotesOfThePeriodPrintNewestFirstWithTheirBlocks)
     addNote(schedule_, job_, "2025-03-03", "2025-04-01 08:00:00", "Information", "outside");
 
     const QString pdf = nextPdf();
-    PrintNotes(NotesPrintout::Kind::Schedule, schedule_, d("2025-03-01"), d("2025-03-31"), 0, false);
+    PrintScheduleNotes(schedule_, d("2025-03-01"), d("2025-03-31"));
     const QStringList pages = pdfPages(pdf);
     ASSERT_EQ(pages.size(), 1);
     const QString p = pages.first();
@@ -40,7 +40,7 @@ TEST_F(NotesPrintTest, ScheduleNotesOfThePeriodPrintNewestFirstWithTheirBlocks)
     EXPECT_FALSE(p.contains("outside"));
     EXPECT_EQ(msgs_->texts(), QStringList({"Schedule Notes sent to printer"}));
 
-    PrintNotes(NotesPrintout::Kind::Schedule, schedule_, d("2025-05-01"), d("2025-05-31"), 0, false);
+    PrintScheduleNotes(schedule_, d("2025-05-01"), d("2025-05-31"));
     EXPECT_EQ(msgs_->texts().last(), "Nothing to print");
 }
 
