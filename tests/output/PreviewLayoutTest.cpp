@@ -328,32 +328,19 @@ protected:
 
 TEST_F(NotesPreviewTest, TheTwinsShowTheirOwnHeadingsAndNoteLines)
 {
+    // The lines of a note are the paper's (see the notes printout); the screen's dates differ by twin.
     addNote(schedule_, job_, "2025-03-03", "2025-03-10 10:15:00", "Action", "Check the gutters");
     addCustomerNote("2025-03-02 10:00:00", "Dog in the yard");
+    QStringList t = texts(notes(NotesPrintout::Kind::Schedule).first());
+    for (const char *line : {"Schedule Job Notes", "From: 01/03/2025     To: 31/03/2025",
+                             "10/03/2025 10:15:00 Administrator", "Note type: Action"})
+        EXPECT_TRUE(t.contains(QString::fromLatin1(line))) << line << "\n" << t.join('\n').toStdString();
 
-    Page p = notes(NotesPrintout::Kind::Schedule).first();
-    const Drawn *title = textOf(p, "Schedule Job Notes");
-    const Drawn *period = textOf(p, "From: 01/03/2025     To: 31/03/2025");
-    ASSERT_TRUE(title && period) << texts(p).join('\n').toStdString();
-    EXPECT_NEAR(period->at.top(), title->at.bottom() + 150, 0.5);
-    for (const char *line : {"10/03/2025 10:15:00 Administrator", "Customer:  Hart", "Service address: 1 Main Road Ponsonby",
-                             "Check the gutters", "Note type: Action"})
-        EXPECT_TRUE(textOf(p, QString::fromLatin1(line))) << line;
-    EXPECT_NEAR(textOf(p, "Page 1")->at.right(), 11610 - 515, 1);
-
-    p = notes(NotesPrintout::Kind::Customer).first();
-    title = textOf(p, "Customer Notes");
-    period = textOf(p, "From: 01 Mar 2025     To: 31-March-2025");
-    ASSERT_TRUE(title && period) << texts(p).join('\n').toStdString();
-    EXPECT_NEAR(period->at.top(), title->at.bottom() + 300, 0.5);
-    const Drawn *customer = textOf(p, "Customer:  Hart");
-    ASSERT_NE(customer, nullptr);
-    EXPECT_EQ(customer->at.left(), 515);
-    EXPECT_NEAR(customer->at.top(), period->at.bottom() + 300, 0.5);
-    const Drawn *first = textOf(p, "02 Mar 2025 Administrator");   // the date only
-    ASSERT_NE(first, nullptr);
-    EXPECT_EQ(first->size, 9);
-    EXPECT_TRUE(texts(p).filter("Note type").isEmpty());
+    t = texts(notes(NotesPrintout::Kind::Customer).first());
+    for (const char *line : {"Customer Notes", "From: 01 Mar 2025     To: 31-March-2025", "Customer:  Hart",
+                             "02 Mar 2025 Administrator"})   // the date only
+        EXPECT_TRUE(t.contains(QString::fromLatin1(line))) << line << "\n" << t.join('\n').toStdString();
+    EXPECT_TRUE(t.filter("Note type").isEmpty());
 }
 
 TEST_F(NotesPreviewTest, NoteTextsWrapAt110CharactersOnTheScreen)
