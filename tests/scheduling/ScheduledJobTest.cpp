@@ -1,8 +1,15 @@
 #include "platform/WvsError.h"
 #include "scheduling/ScheduleGeneration.h"
 #include "scheduling/ScheduleJobNote.h"
+#include "scheduling/ScheduleJobNoteForm.h"
 #include "scheduling/ScheduledJobUpdates.h"
 #include "ScheduleTestData.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
 
 using namespace wvs;
 using namespace wvs::schedtest;
@@ -182,4 +189,41 @@ TEST_F(ScheduledJobTest, NoteSavesTheDoneStateAndTheRemarkTogether)
     EXPECT_EQ(s.actualServiceDate, d("2025-03-04"));
     EXPECT_EQ(s.doneByID, "ADM");
     EXPECT_FALSE(ScheduleJobNote::load(schedule, d("2025-03-17"), job).found);
+}
+
+TEST_F(ScheduledJobTest, TheNoteWindowShowsTheRecordedStateAndFillsTheFieldsWhenTicked)
+{
+    auto open = [&](const char *date) {
+        return shown<ScheduleJobNoteForm>(QStringLiteral("%1~%2~%3").arg(schedule).arg(date).arg(job));
+    };
+    auto done = open("2025-03-10");
+    auto *check = child<QCheckBox>(done.get(), "JobDoneCheck");
+    auto *dateText = child<QLineEdit>(done.get(), "DateCompletedText");
+    auto *associate = child<QComboBox>(done.get(), "AssociateCombo");
+    EXPECT_TRUE(check->isChecked());
+    EXPECT_EQ(dateText->text(), "11/03/2025");
+    EXPECT_EQ(associate->currentText(), "Administrator");
+    check->setChecked(false);
+    EXPECT_EQ(dateText->text(), "");
+    EXPECT_EQ(associate->currentIndex(), -1);
+    // Exit after changes writes nothing.
+    done->ExitButton_Click();
+    EXPECT_EQ(done->JobNoteResult, 0);
+    EXPECT_EQ(stored(schedule, job, "2025-03-10", "ActualServiceDate"), "2025-03-11");
+
+    auto notDone = open("2025-03-03");
+    dateText = child<QLineEdit>(notDone.get(), "DateCompletedText");
+    // Typing into the empty date box marks the job done on its planned date.
+    dateText->setText("1");
+    EXPECT_TRUE(ticked(notDone.get(), "JobDoneCheck"));
+    EXPECT_EQ(dateText->text(), "03/03/2025");
+    EXPECT_EQ(child<QComboBox>(notDone.get(), "AssociateCombo")->currentText(), "Bob Builder");
+    // OK saves what the window shows.
+    dateText->setText("04/03/2025");
+    child<QPlainTextEdit>(notDone.get(), "NoteText")->setPlainText("Invoice sent");
+    child<QRadioButton>(notDone.get(), "InvoicingOption")->setChecked(true);
+    notDone->OKButton_Click();
+    EXPECT_EQ(notDone->JobNoteResult, 1);
+    EXPECT_EQ(stored(schedule, job, "2025-03-03", "ActualServiceDate"), "2025-03-04");
+    EXPECT_EQ(scalarSql("SELECT NoteType || '/' || NoteDetail FROM ScheduleJobNotes").toString(), "Invoicing/Invoice sent");
 }
