@@ -9,7 +9,6 @@
 #include <QStyle>
 #include <algorithm>
 #include <future>
-#include <numeric>
 #include <thread>
 #include <vector>
 
@@ -340,13 +339,6 @@ int apply(FlexGrid *grid, FillData data)
         shade(grid);
     }
     return count;
-}
-
-int fill(FlexGrid *grid, const QList<StagedJob> &rows, bool storedSchedule, const QString &country)
-{
-    QList<int> order(rows.size());
-    std::iota(order.begin(), order.end(), 0);
-    return fill(grid, rows, order, storedSchedule, country);
 }
 
 int fill(FlexGrid *grid, const QList<StagedJob> &rows, const QList<int> &order, bool storedSchedule,

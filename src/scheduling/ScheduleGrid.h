@@ -57,12 +57,10 @@ constexpr int kShadeLimit = 5000;
 
 void create(FlexGrid *grid);
 
-// Fills the grid with the staged rows in their order: texts, done marks,
-// row heights (each row as tall as its tallest wrapped cell plus 50 twips)
-// and the shading. storedSchedule: Closed or Published. Returns the number
-// of data rows.
-int fill(FlexGrid *grid, const QList<StagedJob> &rows, bool storedSchedule, const QString &country);
-// The same with the rows taken in the given order (positions in rows).
+// Fills the grid with the staged rows taken in the given order (positions in
+// rows): texts, done marks, row heights (each row as tall as its tallest
+// wrapped cell plus 50 twips) and the shading. storedSchedule: Closed or
+// Published. Returns the number of data rows.
 int fill(FlexGrid *grid, const QList<StagedJob> &rows, const QList<int> &order, bool storedSchedule,
          const QString &country);
 

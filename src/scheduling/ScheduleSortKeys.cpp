@@ -203,14 +203,4 @@ QList<int> order(const QList<StagedJob> &rows, const Choice &choice)
     return out;
 }
 
-QList<StagedJob> sorted(const QList<StagedJob> &rows, const Choice &choice)
-{
-    const QList<int> positions = order(rows, choice);
-    QList<StagedJob> out;
-    out.reserve(positions.size());
-    for (int p : positions)
-        out.append(rows.at(p));
-    return out;
-}
-
 } // namespace wvs::ScheduleSortKeys

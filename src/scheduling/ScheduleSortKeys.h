@@ -34,8 +34,5 @@ struct Choice {
 // which they were staged.
 QList<int> order(const QList<StagedJob> &rows, const Choice &choice);
 
-// The rows in that order.
-QList<StagedJob> sorted(const QList<StagedJob> &rows, const Choice &choice);
-
 } // namespace ScheduleSortKeys
 } // namespace wvs

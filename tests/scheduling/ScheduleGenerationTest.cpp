@@ -19,7 +19,11 @@ protected:
     }
     QList<StagedJob> staged(qint64 schedule, const QString &user = "ADM", const ScheduleSortKeys::Choice &sort = {})
     {
-        return ScheduleSortKeys::sorted(ScheduleGeneration::stagedRows(schedule, user), sort);
+        const QList<StagedJob> rows = ScheduleGeneration::stagedRows(schedule, user);
+        QList<StagedJob> out;
+        for (int p : ScheduleSortKeys::order(rows, sort))
+            out << rows.at(p);
+        return out;
     }
 };
 

@@ -47,7 +47,7 @@ TEST_F(ScheduleGridTest, RowsAreAsTallAsTheirLongestTextAndShowTheirKeys)
     r[1].comments = QStringLiteral("Line one\r\nLine two\r\nLine three");
     r[2].address = QStringLiteral("12 High Street\r\nUnit 4~31");
     r[2].done = 0;
-    fill(&grid, r, false, QStringLiteral("UK"));
+    fill(&grid, r, {0, 1, 2}, false, QStringLiteral("UK"));
     const int one = grid.rowHeightTwips(1);
     EXPECT_GT(grid.rowHeightTwips(2), 2 * one);
     EXPECT_GT(grid.rowHeightTwips(3), one);
@@ -62,7 +62,7 @@ TEST_F(ScheduleGridTest, RowsAreAsTallAsTheirLongestTextAndShowTheirKeys)
     EXPECT_EQ(grid.cellPictureKey(3, ColDone), checkKey());
 
     // Stored schedule: a box in every row and a done flag of 0 or 1.
-    fill(&grid, r, true, QStringLiteral("UK"));
+    fill(&grid, r, {0, 1, 2}, true, QStringLiteral("UK"));
     EXPECT_EQ(grid.cellPictureKey(1, ColDone), noCheckKey());
     EXPECT_EQ(grid.textMatrix(1, ColDoneFlag), "0");
     EXPECT_EQ(grid.cellPictureKey(3, ColDone), checkKey());
