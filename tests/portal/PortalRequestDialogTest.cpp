@@ -64,9 +64,10 @@ TEST_F(PortalRequestDialogTest, AMissingRequestIsReported)
     EXPECT_EQ(msgs_->shown()[0].icon, MsgIcon::Critical);
 }
 
-// A count longer than its box types is shown whole, so the save refuses it
-// rather than taking a cut-down number.
-TEST_F(PortalRequestDialogTest, CountsLongerThanTheirBoxesAreShownWhole)
+// A value longer than its box types is shown whole: a count so that the save
+// refuses it rather than taking a cut-down number, an amount or a name so
+// that it is saved as it came.
+TEST_F(PortalRequestDialogTest, ValuesLongerThanTheirBoxesAreShownWhole)
 {
     addRequest(1, {{"DWMYOption", 1}, {"WeeklyNoOfWeeks", 1000}, {"EndDateOption", 2}, {"EndOccurrences", 12345}});
     modal_->once("PortalCustomerJobAddForm", [&](QDialog *d) {
@@ -77,4 +78,10 @@ TEST_F(PortalRequestDialogTest, CountsLongerThanTheirBoxesAreShownWhole)
     PortalCustomerJobAddForm dialog;
     dialog.Tag = "1";
     showModal(&dialog);
+
+    const QString surname = QString(49, 'L') + "😀";
+    save(addRequest(2, {{"Cost", 123456}, {"LastName", surname}}));
+    EXPECT_EQ(msgs_->last(), "Customer Job saved");
+    EXPECT_EQ(lastJob("Cost").toLongLong(), 123456);
+    EXPECT_EQ(scalarSql("SELECT Surname FROM Customers").toString(), surname);
 }
