@@ -16,12 +16,12 @@ protected:
 
 } // namespace
 
-TEST_F(PortalRequestDialogTest, OpensWithTheRequestAndLeavesItOnExit)
+TEST_F(PortalRequestDialogTest, OpensWithTheRequestAndLeavesItOnExitAndReportsOneGone)
 {
     addRequest(1, {{"PreferredPhone", 7}, {"DWMYOption", -1}, {"EndDateOption", 1}, {"EndDate", "2031-12-24"},
                    {"Cost", 0}, {"JobTypeCode", "NONE"}});
     bool checked = false;
-    modal_->once("PortalCustomerJobAddForm", [&](QDialog *d) {
+    openRequest(1, [&](QDialog *d) {
         EXPECT_TRUE(selected(d, "Phone1Option"));
         EXPECT_TRUE(selected(d, "EndDateOption"));
         EXPECT_EQ(child<QLabel>(d, "StartDateLabel")->text(), "07 Jul 2031");
@@ -43,21 +43,13 @@ TEST_F(PortalRequestDialogTest, OpensWithTheRequestAndLeavesItOnExit)
         click(d, "ExitButton");
         checked = true;
     });
-    PortalCustomerJobAddForm dialog;
-    dialog.Tag = "1";
-    showModal(&dialog);
     EXPECT_TRUE(checked);
     EXPECT_TRUE(modal_->openedNames().filter("CalendarForm").isEmpty());   // filling "On" asks for no date
     EXPECT_EQ(count("PortalCustomerJobs"), 1);
     EXPECT_TRUE(msgs_->texts().isEmpty());
-}
 
-TEST_F(PortalRequestDialogTest, AMissingRequestIsReported)
-{
-    modal_->once("PortalCustomerJobAddForm", [](QDialog *) {});
-    PortalCustomerJobAddForm dialog;
-    dialog.Tag = "99";
-    showModal(&dialog);
+    // A request gone meanwhile is reported.
+    openRequest(99, [](QDialog *) {});
     ASSERT_EQ(msgs_->shown().size(), 1);
     EXPECT_EQ(msgs_->last(), "Unable to find the PortalCustomerJob record. This is a database error!\r\n"
                              "Make a note of this message and report to Support");
@@ -70,14 +62,10 @@ TEST_F(PortalRequestDialogTest, AMissingRequestIsReported)
 TEST_F(PortalRequestDialogTest, ValuesLongerThanTheirBoxesAreShownWhole)
 {
     addRequest(1, {{"DWMYOption", 1}, {"WeeklyNoOfWeeks", 1000}, {"EndDateOption", 2}, {"EndOccurrences", 12345}});
-    modal_->once("PortalCustomerJobAddForm", [&](QDialog *d) {
+    openRequest(1, [&](QDialog *d) {
         EXPECT_EQ(text(d, "WeeklyText1"), "1000");
         EXPECT_EQ(text(d, "OccurrencesText"), "12345");
-        click(d, "ExitButton");
     });
-    PortalCustomerJobAddForm dialog;
-    dialog.Tag = "1";
-    showModal(&dialog);
 
     const QString surname = QString(49, 'L') + "😀";
     save(addRequest(2, {{"Cost", 123456}, {"LastName", surname}}));
