@@ -105,13 +105,8 @@ TEST_F(PortalCommandsTest, JobTypesAndUsersAreSentFromTheirLists)
 
 TEST_F(PortalCommandsTest, CompanyDetailsReachThePortalBeforeTheyAreSaved)
 {
-    CompanyDetails d = *CompanyRecord::load();
-    d.regNo = "R1";
-    d.gstNo = "G1";
-    d.pAddress1 = "1 Main Road";
-    d.pPostCode = "1010";
-    d.pTelephone = "555 1234";
-    CompanyRecord::save(d);
+    writeSql("UPDATE Company SET RegisteredNo = 'R1', GSTNo = 'G1', PAddress1 = '1 Main Road', PPostCode = '1010', "
+             "PTelephone = '555 1234'");
 
     auto save = [&](const QString &id, const QString &name) {
         CompanyForm form;

@@ -30,15 +30,11 @@ protected:
         return QByteArray::number(schedule) + "," + date + "," + QByteArray::number(job) + "," + QByteArray::number(flag)
                + "," + doneDate + "," + by + ",\"" + note + "\"";
     }
-    QStringList notes(qint64 job)
+    static QString notes(qint64 job)
     {
-        QStringList out;
-        QSqlQuery q = execSql("SELECT NoteAuthor, NoteDetail, NoteType, ScheduleServiceDate FROM ScheduleJobNotes "
-                              "WHERE JobSeqNo = ? ORDER BY rowid", {job});
-        while (q.next())
-            out << QStringLiteral("%1:%2:%3:%4").arg(q.value(0).toString(), q.value(1).toString(),
-                                                   q.value(2).toString(), q.value(3).toString());
-        return out;
+        return scalarSql("SELECT group_concat(NoteAuthor || ':' || NoteDetail || ':' || NoteType || ':' || "
+                         "ScheduleServiceDate, ';') FROM (SELECT * FROM ScheduleJobNotes WHERE JobSeqNo = ? ORDER BY rowid)",
+                         {job}).toString();
     }
     qint64 schedule = 0, jobA = 0, jobB = 0;
 };
@@ -59,12 +55,12 @@ TEST_F(PortalRetrievalTest, UpdatesAreMatchedByJobAndDateAndApplied)
 
     EXPECT_EQ(stored(schedule, jobA, "2012-03-05", "ActualServiceDate"), "2012-03-07");
     EXPECT_EQ(stored(schedule, jobA, "2012-03-05", "AssociateID"), "BOB");
-    EXPECT_EQ(notes(jobA), QStringList{"Portal:Done, all good:Information:2012-03-05"});
+    EXPECT_EQ(notes(jobA), "Portal:Done, all good:Information:2012-03-05");
     // Not done: the date goes and the job's own associate comes back; the
     // portal's note goes, the associate's stays.
     EXPECT_EQ(stored(schedule, jobB, "2012-03-06", "ActualServiceDate"), "");
     EXPECT_EQ(stored(schedule, jobB, "2012-03-06", "AssociateID"), "BOB");
-    EXPECT_EQ(notes(jobB), QStringList{"Administrator:keep:Action:2012-03-06"});
+    EXPECT_EQ(notes(jobB), "Administrator:keep:Action:2012-03-06");
     EXPECT_EQ(count("SELECT COUNT(*) FROM ScheduleJobNotes WHERE JobSeqNo = 999"), 0);
 }
 
