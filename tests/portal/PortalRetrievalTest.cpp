@@ -64,7 +64,7 @@ TEST_F(PortalRetrievalTest, UpdatesAreMatchedByJobAndDateAndApplied)
     EXPECT_EQ(count("SELECT COUNT(*) FROM ScheduleJobNotes WHERE JobSeqNo = 999"), 0);
 }
 
-TEST_F(PortalRetrievalTest, AnUnreadableOrEmptyFileChangesNothing)
+TEST_F(PortalRetrievalTest, AFileUnreadableEmptyMissingOrLateChangesNothing)
 {
     portal_->handOut("GetSchedule.php", record(jobA, "2012/03/05", 1, "2012/03/07", "BOB", "x") + "\r\n"
                                             + record(jobB, "31/02/2012", 0, "", "", "") + "\r\n");
@@ -84,10 +84,8 @@ TEST_F(PortalRetrievalTest, AnUnreadableOrEmptyFileChangesNothing)
     startPortal();
     EXPECT_FALSE(run(QStringLiteral("RetrieveSchedule~%1").arg(schedule)));
     EXPECT_TRUE(msgs_->last().startsWith("Schedule file download failed - ")) << msgs_->last().toStdString();
-}
 
-TEST_F(PortalRetrievalTest, AFetchThatDoesNotFinishInTimeEndsTheRun)
-{
+    // A file that does not arrive in time.
     startPortal(QStringLiteral("plomkar7"), 200);
     portal_->handOut("GetSchedule.php", QByteArray(4000, ' ') + record(jobA, "2012/03/05", 1, "2012/03/07", "BOB", ""));
     PortalSync::options() = {50, 6};

@@ -123,6 +123,13 @@ TEST_F(PortalUploadTest, EveryFailureEndsTheRunWithItsMessage)
     const qint64 empty = addSchedule("2013-01-01", "2013-01-31", "Closed");
     EXPECT_FALSE(run(QStringLiteral("PublishSchedule~%1").arg(empty)));
     EXPECT_EQ(msgs_->last(), "No Schedule records found");
+
+    // A file that did not arrive is never loaded.
+    startPortal(QStringLiteral("another"));
+    EXPECT_FALSE(run(QStringLiteral("CompanyID~ABCD~WXYZ~Smith & Sons")));
+    EXPECT_TRUE(msgs_->last().startsWith("Company file upload failed - ")) << msgs_->last().toStdString();
+    EXPECT_TRUE(portal_->calls().isEmpty());
+    EXPECT_FALSE(portal_->hasFile("Company_WXYZ_TEST01.txt"));
 }
 
 TEST_F(PortalUploadTest, APasswordTheFileWouldAlterIsNeverSent)
@@ -143,15 +150,6 @@ TEST_F(PortalUploadTest, APasswordTheFileWouldAlterIsNeverSent)
     EXPECT_FALSE(run(QStringLiteral("Users~")));
     EXPECT_EQ(msgs_->last(), "Cannot find Associates record");
     EXPECT_EQ(portal_->pages(), QStringList{"LoadUsers.php"});
-}
-
-TEST_F(PortalUploadTest, AFileThatDidNotArriveIsNeverLoaded)
-{
-    startPortal(QStringLiteral("another"));
-    EXPECT_FALSE(run(QStringLiteral("CompanyID~ABCD~WXYZ~Smith & Sons")));
-    EXPECT_TRUE(msgs_->last().startsWith("Company file upload failed - ")) << msgs_->last().toStdString();
-    EXPECT_TRUE(portal_->calls().isEmpty());
-    EXPECT_FALSE(portal_->hasFile("Company_WXYZ_TEST01.txt"));
 }
 
 TEST_F(PortalUploadTest, CompanyIdCheckAsksThePortal)
