@@ -81,25 +81,12 @@ TEST_F(PortalCommandsTest, UpdatingIsRefusedWhileAnotherAssociateHasTheScheduleO
 
 TEST_F(PortalCommandsTest, JobTypesAndUsersAreSentFromTheirLists)
 {
-    {
-        JobTypesManagementForm types;
-        types.show();
-        settle();
-        click(&types, "PortalButton");
-    }
-    {
-        AssociatesManagementForm associates;
-        associates.show();
-        settle();
-        click(&associates, "PortalButton");
-    }
+    click(shown<JobTypesManagementForm>().get(), "PortalButton");
+    click(shown<AssociatesManagementForm>().get(), "PortalButton");
     EXPECT_EQ(portal_->pages(), (QStringList{"LoadJobTypes.php", "LoadUsers.php"}));
 
     writeSql("UPDATE Company SET ID = ''");
-    JobTypesManagementForm types;
-    types.show();
-    settle();
-    click(&types, "PortalButton");
+    click(shown<JobTypesManagementForm>().get(), "PortalButton");
     EXPECT_EQ(msgs_->last(), "The ID has not been set for the Company. This is required to access the portal");
 }
 
@@ -109,12 +96,10 @@ TEST_F(PortalCommandsTest, CompanyDetailsReachThePortalBeforeTheyAreSaved)
              "PTelephone = '555 1234'");
 
     auto save = [&](const QString &id, const QString &name) {
-        CompanyForm form;
-        form.show();
-        settle();
-        type(&form, "IDText", id);
-        type(&form, "NameText", name);
-        click(&form, "OKButton");
+        auto form = shown<CompanyForm>();
+        type(form.get(), "IDText", id);
+        type(form.get(), "NameText", name);
+        click(form.get(), "OKButton");
     };
     save("ABCD", "Smith & Sons Ltd");
     EXPECT_EQ(portal_->pages(), QStringList{"ModifyCompany.php"});
