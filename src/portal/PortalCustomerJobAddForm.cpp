@@ -440,7 +440,7 @@ void PortalCustomerJobAddForm::MapImage_Click()
         a.sSuburb = SSuburbText->text();
         const QUrl url = CustomerMapLink::url(a);
         if (!url.isEmpty())
-            openUrl(url);
+            openLink(url, LinkKind::WebPage);
     });
 }
 

@@ -40,13 +40,18 @@ TEST_F(PortalRequestDialogTest, OpensWithTheRequestAndLeavesItOnExitAndReportsOn
         child<QLineEdit>(d, "TitleText")->setFocus();
         settle();
         EXPECT_EQ(cost->text(), "$0.00");
+        // A map the desktop cannot show is reported, as in the job dialog.
+        desktop_->openResult = false;
+        click(d, "MapImage");
         click(d, "ExitButton");
         checked = true;
     });
     EXPECT_TRUE(checked);
     EXPECT_TRUE(modal_->openedNames().filter("CalendarForm").isEmpty());   // filling "On" asks for no date
     EXPECT_EQ(count("PortalCustomerJobs"), 1);
-    EXPECT_TRUE(msgs_->texts().isEmpty());
+    ASSERT_EQ(desktop_->opened.size(), 1);
+    EXPECT_EQ(msgs_->texts(), QStringList{linkFailureText(desktop_->opened[0], LinkKind::WebPage)});
+    msgs_->clear();
 
     // A request gone meanwhile is reported.
     openRequest(99, [](QDialog *) {});
