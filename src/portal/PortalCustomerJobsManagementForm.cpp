@@ -198,19 +198,14 @@ void PortalCustomerJobsManagementForm::ImportButton_Click()
 {
     guarded(Window, "ImportButton_Click", [&] {
         CustomerJobsImported = false;
-        session().portalUpdateSucceeded = false;
         // The portal knows the company only by its ID.
         if (const QString refusal = CompanyRecord::portalAccessRefusal(); !refusal.isEmpty()) {
             msgBox(refusal);
             return;
         }
         // The portal window fetches the requests and tells this list through
-        // CustomerJobsImported; without it there is nothing to fetch with and
-        // the list just shows what is stored.
-        if (!FormRegistry::open(QStringLiteral("PortalForm"), QStringLiteral("ImportCustomerJobs~"), this)) {
-            PopulateGrid();
-            return;
-        }
+        // CustomerJobsImported.
+        FormRegistry::open(QStringLiteral("PortalForm"), QStringLiteral("ImportCustomerJobs~"), this);
         if (session().portalUpdateSucceeded && CustomerJobsImported)
             PopulateGrid();
     });
