@@ -33,14 +33,9 @@ AccountsSalesExportForm::AccountsSalesExportForm(QWidget *parent) : Form(parent)
     setWindowTitle(QStringLiteral("Sales Export"));
     setFont(QFont(QStringLiteral("Arial"), font().pointSize()));
 
-    auto label = [this](const char *name, const QString &text) {
-        auto *l = new QLabel(text, this);
-        l->setObjectName(QString::fromLatin1(name));
-        return l;
-    };
+    auto label = [this](const char *name, const QString &text) { return named(new QLabel(text, this), name); };
     auto dateLabel = [this](const char *name) {
-        auto *l = new QLabel(this);
-        l->setObjectName(QString::fromLatin1(name));
+        auto *l = named(new QLabel(this), name);
         l->setFrameShape(QFrame::Panel);
         l->setFrameShadow(QFrame::Sunken);
         l->setMinimumWidth(110);
@@ -48,12 +43,6 @@ AccountsSalesExportForm::AccountsSalesExportForm(QWidget *parent) : Form(parent)
         return l;
     };
     auto dateImage = [this](const char *name, const QString &tip) { return CalendarForm::dateButton(this, name, tip); };
-    auto box = [this](const char *name, int limit) {
-        auto *t = new QLineEdit(this);
-        t->setObjectName(QString::fromLatin1(name));
-        t->setMaxLength(limit);
-        return t;
-    };
 
     HeaderLabel = label("HeaderLabel", QStringLiteral("Export details of Customer Jobs carried out"));
     QFont bold = HeaderLabel->font();
@@ -66,13 +55,13 @@ AccountsSalesExportForm::AccountsSalesExportForm(QWidget *parent) : Form(parent)
     ToDateLabel = dateLabel("ToDateLabel");
     ToDateImage = dateImage("ToDateImage", QStringLiteral("Choose the To date"));
     TaxRatelabel = label("TaxRatelabel", QStringLiteral("Xero tax rate name"));
-    TaxRateText = box("TaxRateText", 50);
+    TaxRateText = makeText("TaxRateText", 50);
     InfoImage = label("InfoImage", QString());
     InfoImage->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(18, 18));
     InfoImage->setToolTip(QStringLiteral("The tax rate name spelled EXACTLY as held in Xero. "
                                          "This will be used to determine the sales tax value"));
     StartingInvNoLabel = label("StartingInvNoLabel", QStringLiteral("Starting invoice number"));
-    StartingInvNoText = box("StartingInvNoText", 10);
+    StartingInvNoText = makeText("StartingInvNoText", 10);
     StartingInvNoText->setMaximumWidth(130);
     buildFileControls(this, QStringLiteral("Export file"));
     FileNameText->setMinimumWidth(300);

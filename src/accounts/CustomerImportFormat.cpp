@@ -1,5 +1,6 @@
 #include "accounts/CustomerImportFormat.h"
 #include "accounts/MYOBCustomerExportModule.h"
+#include "customers/CustomerRecord.h"
 
 namespace wvs {
 
@@ -156,16 +157,16 @@ const CustomerImportFormat &xeroCustomerFormat()
         x.headingLine = 0;
         x.keyHeadings = {QStringLiteral("contactname"), QStringLiteral("name")};
         x.keyCut = 30;
-        auto col = [](const char *field, const char *heading, int cut) {
-            return CustomerImportFormat::Column{QString::fromLatin1(field), {QString::fromLatin1(heading)}, cut};
+        // Each value is cut to what its field holds.
+        auto col = [](const char *field, const char *heading) {
+            const QString f = QString::fromLatin1(field);
+            return CustomerImportFormat::Column{f, {QString::fromLatin1(heading)}, customerFieldSize(f)};
         };
         x.columns = {
-            col("Forename", "firstname", 50),       col("Surname", "lastname", 50),
-            col("Email1", "emailaddress", 100),     col("CAddress1", "saaddressline1", 100),
-            col("CAddress2", "saaddressline2", 100), col("CAddress3", "saaddressline3", 100),
-            col("CSuburb", "saregion", 50),         col("CCity", "sacity", 50),
-            col("CPostCode", "sapostalcode", 20),   col("Phone1", "phonenumber", 30),
-            col("Phone2", "mobilenumber", 30),      col("Phone3", "ddinumber", 30),
+            col("Forename", "firstname"),        col("Surname", "lastname"),      col("Email1", "emailaddress"),
+            col("CAddress1", "saaddressline1"),  col("CAddress2", "saaddressline2"), col("CAddress3", "saaddressline3"),
+            col("CSuburb", "saregion"),          col("CCity", "sacity"),          col("CPostCode", "sapostalcode"),
+            col("Phone1", "phonenumber"),        col("Phone2", "mobilenumber"),   col("Phone3", "ddinumber"),
         };
         // The export writes these whole; the suburb goes under a heading
         // the import does not read.

@@ -35,13 +35,6 @@ namespace {
 
 const char *const Window = "PortalCustomerJobAddForm";
 
-QLineEdit *textBox(QWidget *parent, const char *name, int maxLength)
-{
-    auto *t = named(new QLineEdit(parent), name);
-    t->setMaxLength(maxLength);
-    return t;
-}
-
 QLabel *dateLabel(QWidget *parent, const char *name)
 {
     auto *l = named(new QLabel(parent), name);
@@ -83,19 +76,24 @@ PortalCustomerJobAddForm::PortalCustomerJobAddForm(QWidget *parent) : Form(paren
 
 void PortalCustomerJobAddForm::buildControls()
 {
+    // The boxes take as much typing as the customer's fields hold; a request
+    // longer than that is shown and saved whole, never cut on the way in.
+    auto text = [this](const char *name, const char *column) {
+        return makeText(name, customerFieldSize(QString::fromLatin1(column)));
+    };
     // Customer.
-    TitleText = textBox(this, "TitleText", 20);
-    FirstNameText = textBox(this, "FirstNameText", 50);
-    LastNameText = textBox(this, "LastNameText", 50);
-    CompanyText = textBox(this, "CompanyText", 100);
-    ContactText = textBox(this, "ContactText", 100);
-    AccountsRefText = textBox(this, "AccountsRefText", 30);
-    CAddress1Text = textBox(this, "CAddress1Text", 100);
-    CAddress2Text = textBox(this, "CAddress2Text", 100);
-    CAddress3Text = textBox(this, "CAddress3Text", 100);
-    CSuburbText = textBox(this, "CSuburbText", 50);
-    CCityText = textBox(this, "CCityText", 50);
-    CPostCodeText = textBox(this, "CPostCodeText", 20);
+    TitleText = text("TitleText", "Title");
+    FirstNameText = text("FirstNameText", "Forename");
+    LastNameText = text("LastNameText", "Surname");
+    CompanyText = text("CompanyText", "CompanyName");
+    ContactText = text("ContactText", "ContactName");
+    AccountsRefText = text("AccountsRefText", "AccountsRef");
+    CAddress1Text = text("CAddress1Text", "CAddress1");
+    CAddress2Text = text("CAddress2Text", "CAddress2");
+    CAddress3Text = text("CAddress3Text", "CAddress3");
+    CSuburbText = text("CSuburbText", "CSuburb");
+    CCityText = text("CCityText", "CCity");
+    CPostCodeText = text("CPostCodeText", "CPostCode");
     Phone1Option = named(new QRadioButton(QStringLiteral("Phone 1"), this), "Phone1Option");
     Phone2Option = named(new QRadioButton(QStringLiteral("Phone 2"), this), "Phone2Option");
     Phone3Option = named(new QRadioButton(QStringLiteral("Phone 3"), this), "Phone3Option");
@@ -103,11 +101,11 @@ void PortalCustomerJobAddForm::buildControls()
     for (QRadioButton *o : {Phone1Option, Phone2Option, Phone3Option})
         phones->addButton(o);
     Phone1Option->setChecked(true);
-    Phone1Text = textBox(this, "Phone1Text", 30);
-    Phone2Text = textBox(this, "Phone2Text", 30);
-    Phone3Text = textBox(this, "Phone3Text", 30);
-    Email1Text = textBox(this, "Email1Text", 100);
-    Email2Text = textBox(this, "Email2Text", 100);
+    Phone1Text = text("Phone1Text", "Phone1");
+    Phone2Text = text("Phone2Text", "Phone2");
+    Phone3Text = text("Phone3Text", "Phone3");
+    Email1Text = text("Email1Text", "Email1");
+    Email2Text = text("Email2Text", "Email2");
     CustomerCommentText = named(new QPlainTextEdit(this), "CustomerCommentText");
     CustomerCommentText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     CustomerCommentText->setTabChangesFocus(true);
@@ -153,12 +151,12 @@ void PortalCustomerJobAddForm::buildControls()
     }
 
     // Service address.
-    SAddress1Text = textBox(this, "SAddress1Text", 100);
-    SAddress2Text = textBox(this, "SAddress2Text", 100);
-    SAddress3Text = textBox(this, "SAddress3Text", 100);
-    SSuburbText = textBox(this, "SSuburbText", 50);
-    SCityText = textBox(this, "SCityText", 50);
-    SPostCodeText = textBox(this, "SPostCodeText", 20);
+    SAddress1Text = text("SAddress1Text", "SAddress1");
+    SAddress2Text = text("SAddress2Text", "SAddress2");
+    SAddress3Text = text("SAddress3Text", "SAddress3");
+    SSuburbText = text("SSuburbText", "SSuburb");
+    SCityText = text("SCityText", "SCity");
+    SPostCodeText = text("SPostCodeText", "SPostCode");
     MapImage = imageButton(this, "MapImage", QStringLiteral("Map"), QStringLiteral("Map"));
     MapImage->setCursor(Qt::ArrowCursor);
     auto *service = named(new QGroupBox(QStringLiteral("Service Address"), this), "ServiceAddressFrame");
@@ -182,7 +180,7 @@ void PortalCustomerJobAddForm::buildControls()
 
     // Details.
     JobTypeCombo = named(new QComboBox(this), "JobTypeCombo");
-    CostText = textBox(this, "CostText", 8);
+    CostText = makeText("CostText", 8);
     CostText->setFixedWidth(90);
     ProspectiveCheck = named(new QCheckBox(QStringLiteral("Job is prospective"), this), "ProspectiveCheck");
     AssociateCombo = named(new QComboBox(this), "AssociateCombo");
@@ -442,7 +440,7 @@ void PortalCustomerJobAddForm::MapImage_Click()
         a.sSuburb = SSuburbText->text();
         const QUrl url = CustomerMapLink::url(a);
         if (!url.isEmpty())
-            openUrl(url);
+            openLink(url, LinkKind::WebPage);
     });
 }
 

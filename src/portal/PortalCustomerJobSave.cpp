@@ -178,10 +178,6 @@ PortalJobSaveOutcome PortalCustomerJobSave::save(const PortalJobEntry &e, const 
 
     const QDate start = Formats::fromDisplayDate(e.job.startDateText);
     const QString jobTypeCode = *e.job.jobTypeCode;
-    const char *duplicate = "This Customer Job already exists!";
-    if (const auto existing = findCustomer(c); existing && duplicateExists(*existing, jobTypeCode, e.address.sAddress1, start))
-        return refuse(out, duplicate);
-
     QString endDate = QStringLiteral("");
     int occurrences = 0;
     if (e.job.end == JobEnd::OnDate)
@@ -201,9 +197,10 @@ PortalJobSaveOutcome PortalCustomerJobSave::save(const PortalJobEntry &e, const 
                                                                 "have been saved or deleted by another user"));
 
     if (const auto existing = findCustomer(c)) {
-        // Another workstation may have added the same job since the first look.
+        // Looked for inside the transaction, so another workstation cannot
+        // add the same job between the look and the save.
         if (duplicateExists(*existing, jobTypeCode, e.address.sAddress1, start))
-            return refuse(out, duplicate);
+            return refuse(out, "This Customer Job already exists!");
         out.customerNumber = *existing;
     } else {
         QDate day = PortalRequestRecords::readDate(entered.toString());

@@ -6,6 +6,7 @@
 #include "common/SortChoiceCheck.h"
 #include "jobs/CustomerJobList.h"
 #include "core/Session.h"
+#include "customers/CustomerRecord.h"
 #include "platform/ErrorHandlingModule.h"
 #include "platform/FlexGrid.h"
 #include "platform/MessageBox.h"
@@ -174,9 +175,11 @@ void PortalCustomerJobsManagementForm::PopulateGrid()
 
 JobRowStyle PortalCustomerJobsManagementForm::rowStyle(int r) const
 {
-    const bool prospective = JobsGrid->textMatrix(r, PortalRequestColumn::Prospective) == QLatin1String("True");
-    const bool asRequired = JobsGrid->textMatrix(r, PortalRequestColumn::AsRequired) == QLatin1String("True");
-    return {prospective ? ProspectiveColour : asRequired ? AsRequiredColour : QColor(Qt::black), prospective || asRequired};
+    auto flag = [&](int col) { return JobsGrid->textMatrix(r, col) == CustomerJobList::boolText(true); };
+    // A request's customer and associate are not stored yet: only its own two
+    // marks colour it, as they colour a customer job.
+    return CustomerJobList::rowStyle(CustomerStatus::Active, true, false, flag(PortalRequestColumn::Prospective),
+                                     flag(PortalRequestColumn::AsRequired));
 }
 
 void PortalCustomerJobsManagementForm::SortButton_Click()
@@ -195,19 +198,14 @@ void PortalCustomerJobsManagementForm::ImportButton_Click()
 {
     guarded(Window, "ImportButton_Click", [&] {
         CustomerJobsImported = false;
-        session().portalUpdateSucceeded = false;
         // The portal knows the company only by its ID.
         if (const QString refusal = CompanyRecord::portalAccessRefusal(); !refusal.isEmpty()) {
             msgBox(refusal);
             return;
         }
         // The portal window fetches the requests and tells this list through
-        // CustomerJobsImported; without it there is nothing to fetch with and
-        // the list just shows what is stored.
-        if (!FormRegistry::open(QStringLiteral("PortalForm"), QStringLiteral("ImportCustomerJobs~"), this)) {
-            PopulateGrid();
-            return;
-        }
+        // CustomerJobsImported.
+        FormRegistry::open(QStringLiteral("PortalForm"), QStringLiteral("ImportCustomerJobs~"), this);
         if (session().portalUpdateSucceeded && CustomerJobsImported)
             PopulateGrid();
     });

@@ -3,6 +3,7 @@
 #include "common/Money.h"
 #include "core/Session.h"
 #include "data/AppDatabase.h"
+#include "jobs/CustomerJobList.h"
 
 #include <QSqlQuery>
 
@@ -74,8 +75,6 @@ PortalRequest fromQuery(const QSqlQuery &q)
 }
 
 QString serialText(const QDate &d) { return d.isValid() ? QString::number(Formats::dateSerial(d)) : QString(); }
-
-QString booleanText(bool b) { return b ? QStringLiteral("True") : QStringLiteral("False"); }
 
 } // namespace
 
@@ -156,8 +155,8 @@ QStringList gridRow(const PortalRequest &r, const QList<KeyedItem> &jobTypes)
     cells[C::CostKey] = cost.plain();
     cells[C::StartKey] = serialText(start);
     cells[C::EnteredKey] = serialText(entered);
-    cells[C::Prospective] = booleanText(r.prospective);
-    cells[C::AsRequired] = booleanText(r.asRequired);
+    cells[C::Prospective] = CustomerJobList::boolText(r.prospective);
+    cells[C::AsRequired] = CustomerJobList::boolText(r.asRequired);
     return cells;
 }
 

@@ -144,13 +144,10 @@ bool PortalSync::companyUpload()
 {
     const QString serial = session().installationID;
     info(QStringLiteral("Creating Company file..."));
-    const QByteArray bytes = PortalUploadFiles::fileBytes({PortalUploadFiles::companyLine(
-        mode_.companyId, serial, mode_.companyName, session().installationCountry)});
-    if (!writeLocalFile(QStringLiteral("Company.txt"), bytes, false))
-        return false;
     const QString remote = PortalUploadFiles::remoteName(QStringLiteral("Company"), mode_.companyId, serial);
-    if (!put(QStringLiteral("Company.txt"), remote, QStringLiteral("Company file upload timed out - please try again"),
-             QStringLiteral("Company file upload failed - ")))
+    if (!upload(QStringLiteral("Company"),
+                {PortalUploadFiles::companyLine(mode_.companyId, serial, mode_.companyName, session().installationCountry)},
+                remote, QStringLiteral("Company file")))
         return false;
     return pageCall(QStringLiteral("LoadCompany.php"),
                     {{QStringLiteral("filename"), remote},
@@ -194,11 +191,8 @@ bool PortalSync::publishSchedule()
         msgBox(QStringLiteral("No Schedule records found"));
         return false;
     }
-    if (!writeLocalFile(QStringLiteral("Schedule.txt"), PortalUploadFiles::fileBytes(lines), false))
-        return false;
     const QString remote = PortalUploadFiles::remoteName(QStringLiteral("Schedule"), id, serial);
-    if (!put(QStringLiteral("Schedule.txt"), remote, QStringLiteral("Schedule upload timed out - please try again"),
-             QStringLiteral("Schedule upload failed - ")))
+    if (!upload(QStringLiteral("Schedule"), lines, remote, QStringLiteral("Schedule")))
         return false;
     return pageCall(QStringLiteral("LoadSchedule.php"),
                     {{QStringLiteral("filename"), remote},
@@ -229,14 +223,8 @@ bool PortalSync::users()
         return false;
     }
     info(QStringLiteral("Creating Users file..."));
-    if (!writeLocalFile(QStringLiteral("Users.txt"), PortalUploadFiles::fileBytes(lines), true))
-        return false;
     const QString remote = PortalUploadFiles::remoteName(QStringLiteral("Users"), id, serial);
-    const bool sent = put(QStringLiteral("Users.txt"), remote,
-                          QStringLiteral("Users file upload timed out - please try again"),
-                          QStringLiteral("Users file upload failed - "));
-    QFile::remove(localPath(QStringLiteral("Users.txt")));
-    if (!sent)
+    if (!upload(QStringLiteral("Users"), lines, remote, QStringLiteral("Users file"), true))
         return false;
     return pageCall(QStringLiteral("LoadUsers.php"),
                     {{QStringLiteral("filename"), remote},
@@ -259,12 +247,8 @@ bool PortalSync::jobTypes()
         return false;
     }
     info(QStringLiteral("Creating Job Types file..."));
-    if (!writeLocalFile(QStringLiteral("JobTypes.txt"), PortalUploadFiles::fileBytes(lines), false))
-        return false;
     const QString remote = PortalUploadFiles::remoteName(QStringLiteral("JobTypes"), id);
-    if (!put(QStringLiteral("JobTypes.txt"), remote,
-             QStringLiteral("Job Types file upload timed out - please try again"),
-             QStringLiteral("Job Types file upload failed - ")))
+    if (!upload(QStringLiteral("JobTypes"), lines, remote, QStringLiteral("Job Types file")))
         return false;
     return pageCall(QStringLiteral("LoadJobTypes.php"),
                     {{QStringLiteral("filename"), remote}, {QStringLiteral("companyid"), id}},
@@ -391,6 +375,20 @@ bool PortalSync::companyId(QString &id)
 
 QString PortalSync::localPath(const QString &name) const { return dir_->filePath(name); }
 
+bool PortalSync::upload(const QString &stem, const QStringList &lines, const QString &remote, const QString &what,
+                        bool holdsPasswords)
+{
+    const QString name = stem + QStringLiteral(".txt");
+    if (!writeLocalFile(name, PortalUploadFiles::fileBytes(lines), holdsPasswords))
+        return false;
+    ftp_->startUpload(localPath(name), PortalSite::ftpDirectory() + remote);
+    const bool sent = finishFtp(what + QStringLiteral(" upload timed out - please try again"),
+                                what + QStringLiteral(" upload failed - "));
+    if (holdsPasswords)
+        QFile::remove(localPath(name));
+    return sent;
+}
+
 bool PortalSync::writeLocalFile(const QString &name, const QByteArray &bytes, bool ownerOnly)
 {
     const QString path = QDir::toNativeSeparators(localPath(name));
@@ -424,13 +422,6 @@ bool PortalSync::readLocalFile(const QString &name, const QString &cannotOpen, Q
     }
     bytes = f.readAll();
     return true;
-}
-
-bool PortalSync::put(const QString &localName, const QString &remoteName, const QString &timeout,
-                     const QString &failure)
-{
-    ftp_->startUpload(localPath(localName), PortalSite::ftpDirectory() + remoteName);
-    return finishFtp(timeout, failure);
 }
 
 bool PortalSync::get(const QString &remoteName, const QString &localName, const QString &timeout,

@@ -2,6 +2,7 @@
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 
@@ -89,7 +90,12 @@ private:
     QString localPath(const QString &name) const;
     bool writeLocalFile(const QString &name, const QByteArray &bytes, bool ownerOnly);
     bool readLocalFile(const QString &name, const QString &cannotOpen, QByteArray &bytes);
-    bool put(const QString &localName, const QString &remoteName, const QString &timeout, const QString &failure);
+    // Writes the lines into the run's file stem + ".txt" and puts it on the
+    // portal as remote; what names the file in the time-out and failure
+    // messages. A file that holds passwords is readable by this user only
+    // and goes as soon as it has been sent.
+    bool upload(const QString &stem, const QStringList &lines, const QString &remote, const QString &what,
+                bool holdsPasswords = false);
     bool get(const QString &remoteName, const QString &localName, const QString &timeout, const QString &failure);
     bool finishFtp(const QString &timeout, const QString &failure);
     bool pageCall(const QString &page, const Query &query, const PageTexts &texts);

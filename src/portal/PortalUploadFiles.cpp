@@ -73,7 +73,11 @@ QStringList scheduleLines(qint64 scheduleNumber, const QString &companyId, const
     QSqlQuery q = execSql(QStringLiteral(
         "SELECT s.FromDate, s.ToDate, s.ScheduleNumber, sj.ScheduleServiceDate, cj.AssociateID, sj.JobSeqNo, "
         "sj.ScheduleSeqNo, sj.ActualServiceDate, sj.AssociateID, c.Surname, c.Forename, a.SAddress1, a.SSuburb, "
-        "c.Phone1, c.CustomerComment, cj.CustomerJobComment, cj.Cost, jt.JobTypeDescription "
+        "c.Phone1, c.CustomerComment, cj.CustomerJobComment, cj.Cost, jt.JobTypeDescription, "
+        // The occurrence's first portal note.
+        "(SELECT n.NoteDetail FROM ScheduleJobNotes n WHERE n.ScheduleNumber = sj.ScheduleNumber "
+        "AND n.JobSeqNo = sj.JobSeqNo AND n.ScheduleServiceDate = sj.ScheduleServiceDate "
+        "AND n.NoteAuthor = 'Portal' ORDER BY n.rowid LIMIT 1) "
         "FROM Schedules s "
         "JOIN ScheduleJobs sj ON sj.ScheduleNumber = s.ScheduleNumber "
         "JOIN CustomerJobs cj ON cj.JobSeqNo = sj.JobSeqNo "
@@ -96,12 +100,6 @@ QStringList scheduleLines(qint64 scheduleNumber, const QString &companyId, const
         if (!jobComment.isEmpty())
             comments += (comments.isEmpty() ? QString() : QStringLiteral(" ")) + jobComment;
 
-        const QString note = scalarSql(QStringLiteral("SELECT NoteDetail FROM ScheduleJobNotes WHERE ScheduleNumber = ? "
-                                                      "AND JobSeqNo = ? AND ScheduleServiceDate = ? "
-                                                      "AND NoteAuthor = 'Portal' ORDER BY rowid LIMIT 1"),
-                                       {scheduleNumber, jobSeqNo, serviceDate})
-                                 .toString();
-
         lines << line({q.value(6).toString(),
                        q.value(4).toString(),
                        portalDate(serviceDate),
@@ -115,7 +113,7 @@ QStringList scheduleLines(qint64 scheduleNumber, const QString &companyId, const
                        done ? QStringLiteral("1") : QStringLiteral("0"),
                        done ? portalDate(actual) : QString(),
                        done ? q.value(8).toString() : QString(),
-                       note,
+                       q.value(18).toString(),
                        QString::number(jobSeqNo),
                        QString::number(q.value(2).toLongLong()),
                        companyId,

@@ -15,12 +15,10 @@ namespace {
 TEST(RoundAdvTest, RoundsHalvesAwayFromZeroOnTheDecimalDigits)
 {
     EXPECT_DOUBLE_EQ(RoundAdv(86.9565, 2), 86.96);
-    EXPECT_DOUBLE_EQ(RoundAdv(2.344, 2), 2.34);
     EXPECT_DOUBLE_EQ(RoundAdv(2.345, 2), 2.35);
     EXPECT_DOUBLE_EQ(RoundAdv(-2.345, 2), -2.35);
     EXPECT_DOUBLE_EQ(RoundAdv(0.996, 2), 1);
     EXPECT_DOUBLE_EQ(RoundAdv(5, 2), 5);
-    EXPECT_DOUBLE_EQ(RoundAdv(100 / 1.15, 2), 86.96);
     EXPECT_DOUBLE_EQ(RoundAdv(1.00445, 2), 1.0);        // four decimals first: 1.0044
     EXPECT_DOUBLE_EQ(RoundAdv(99.995, 2), 100);
     EXPECT_DOUBLE_EQ(RoundAdv(123456.785, 2), 123456.79);
@@ -50,14 +48,12 @@ TEST(InvoiceNumberingTest, CountsUpTheTrailingDigitsKeepingTheirWidth)
     EXPECT_FALSE(InvoiceNumbering::fromStart("X" + QString(19, '9')));
 }
 
-TEST(AccountsFileRulesTest, AmountsHaveNoForcedDecimalsAndDatesFollowTheCountry)
+TEST(AccountsFileRulesTest, AmountsHaveNoForcedDecimalsAndEachPackageItsCodePage)
 {
     EXPECT_EQ(AccountsFileRules::amount(Money::fromCents(10000)), "100");
     EXPECT_EQ(AccountsFileRules::amount(Money::fromCents(1250)), "12.5");
     EXPECT_EQ(AccountsFileRules::amount(Money::fromCents(-325)), "-3.25");
     EXPECT_EQ(AccountsFileRules::amount(Money::fromCents(12345678905)), "123456789.05");
-    EXPECT_EQ(AccountsFileRules::datePattern("USA"), "MM/dd/yyyy");
-    EXPECT_EQ(AccountsFileRules::datePattern("UK"), "dd/MM/yyyy");
     EXPECT_EQ(AccountsFileRules::line(AccountsPackage::MYOB, {"Zoë", "\"Hi\" there", "a\nb"}),
               QByteArray("Zo\xEB,\"\"\"Hi\"\" there\",a b\r\n"));
     EXPECT_EQ(AccountsFileRules::line(AccountsPackage::Xero, {"Zoë", "x\r\ny"}), QByteArray("Zo\xC3\xAB,\"x\r\ny\"\r\n"));

@@ -3,7 +3,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSqlRecord>
 
 namespace wvs::test {
 
@@ -55,19 +54,6 @@ protected:
         QFile f(file);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(content);
-    }
-    // Every customer field, row by row: what an import must leave alone.
-    static QStringList customers()
-    {
-        QStringList out;
-        QSqlQuery q = execSql("SELECT * FROM Customers ORDER BY CustomerNumber");
-        while (q.next()) {
-            QStringList row;
-            for (int i = 0; i < q.record().count(); ++i)
-                row << q.value(i).toString();
-            out << row.join('|');
-        }
-        return out;
     }
     // Every value of Customers with its storage type, as bytes: a round trip
     // must leave this exactly as it was.

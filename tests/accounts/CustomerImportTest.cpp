@@ -12,7 +12,7 @@ protected:
     // The log's lines without their time stamps ("dd/MM/yyyy HH:mm:ss").
     QStringList logLines(const char *package) const
     {
-        const QString text = QString::fromUtf8(bytes(path(QString("%1 Customer Import.log").arg(package))));
+        const QString text = QString::fromUtf8(bytes(logPath(package)));
         QStringList out;
         for (const QString &l : text.split("\r\n")) {
             static const QRegularExpression stamp("^\\d\\d/\\d\\d/\\d{4} \\d\\d:\\d\\d:\\d\\d");
@@ -207,10 +207,10 @@ TEST_F(CustomerImportTest, XeroFileWithByteOrderMarkQuotedFieldsAndCrEndings)
 
 TEST_F(CustomerImportTest, AFailedImportChangesNothingAndSaysWhereTheLogIs)
 {
-    const QStringList before = customers();
+    const QStringList before = customersDump();
     write(path("nokey.csv"), "FirstName,LastName\r\nAnna,Smith\r\n");
     XeroCustomerImport(path("nokey.csv"));
-    EXPECT_EQ(customers(), before);
+    EXPECT_EQ(customersDump(), before);
     EXPECT_EQ(logLines("Xero"), QStringList({" Xero Customer Import started", " The following error was encountered:",
                                              "Error Code: 3274",
                                              "Description: The file has no column headed \"contactname\"", "",

@@ -28,13 +28,16 @@ protected:
 
 } // namespace
 
-TEST_F(PortalCommandsTest, PublishingMakesTheScheduleTheOnePublished)
+TEST_F(PortalCommandsTest, PublishingMakesTheScheduleTheOnePublishedAndShowsAnErrorPageAsSent)
 {
-    // A failed upload changes no status.
-    portal_->reply("LoadSchedule.php", "Server busy");
+    // A failed upload changes no status; the portal's error page is shown
+    // as the text it sent, not rendered.
+    const QString page = "<html><body><h1>Server Error</h1><font color=red>try later</font></body></html>";
+    portal_->reply("LoadSchedule.php", page);
     auto form = shown<ScheduleForm>(QStringLiteral("Modify~%1").arg(closed));
     click(form.get(), "PublishButton");
-    EXPECT_EQ(msgs_->last(), "Schedule load failed - Server busy");
+    EXPECT_EQ(msgs_->last(), "Schedule load failed - " + page);
+    EXPECT_EQ(msgs_->shown().last().format, Qt::PlainText);
     EXPECT_EQ(status(published), "Published");
     EXPECT_EQ(status(closed), "Closed");
 
@@ -78,52 +81,25 @@ TEST_F(PortalCommandsTest, UpdatingIsRefusedWhileAnotherAssociateHasTheScheduleO
 
 TEST_F(PortalCommandsTest, JobTypesAndUsersAreSentFromTheirLists)
 {
-    {
-        JobTypesManagementForm types;
-        types.show();
-        settle();
-        click(&types, "PortalButton");
-    }
-    {
-        AssociatesManagementForm associates;
-        associates.show();
-        settle();
-        click(&associates, "PortalButton");
-    }
+    click(shown<JobTypesManagementForm>().get(), "PortalButton");
+    click(shown<AssociatesManagementForm>().get(), "PortalButton");
     EXPECT_EQ(portal_->pages(), (QStringList{"LoadJobTypes.php", "LoadUsers.php"}));
 
     writeSql("UPDATE Company SET ID = ''");
-    JobTypesManagementForm types;
-    types.show();
-    settle();
-    click(&types, "PortalButton");
+    click(shown<JobTypesManagementForm>().get(), "PortalButton");
     EXPECT_EQ(msgs_->last(), "The ID has not been set for the Company. This is required to access the portal");
-
-    // With the portal off the command is not offered.
-    writeSql("UPDATE Preferences SET Portal = 0");
-    JobTypesManagementForm off;
-    off.show();
-    settle();
-    EXPECT_FALSE(child<QWidget>(&off, "PortalButton")->isVisible());
 }
 
 TEST_F(PortalCommandsTest, CompanyDetailsReachThePortalBeforeTheyAreSaved)
 {
-    CompanyDetails d = *CompanyRecord::load();
-    d.regNo = "R1";
-    d.gstNo = "G1";
-    d.pAddress1 = "1 Main Road";
-    d.pPostCode = "1010";
-    d.pTelephone = "555 1234";
-    CompanyRecord::save(d);
+    writeSql("UPDATE Company SET RegisteredNo = 'R1', GSTNo = 'G1', PAddress1 = '1 Main Road', PPostCode = '1010', "
+             "PTelephone = '555 1234'");
 
     auto save = [&](const QString &id, const QString &name) {
-        CompanyForm form;
-        form.show();
-        settle();
-        type(&form, "IDText", id);
-        type(&form, "NameText", name);
-        click(&form, "OKButton");
+        auto form = shown<CompanyForm>();
+        type(form.get(), "IDText", id);
+        type(form.get(), "NameText", name);
+        click(form.get(), "OKButton");
     };
     save("ABCD", "Smith & Sons Ltd");
     EXPECT_EQ(portal_->pages(), QStringList{"ModifyCompany.php"});

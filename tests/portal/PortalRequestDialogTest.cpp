@@ -16,12 +16,12 @@ protected:
 
 } // namespace
 
-TEST_F(PortalRequestDialogTest, OpensWithTheRequestAndLeavesItOnExit)
+TEST_F(PortalRequestDialogTest, OpensWithTheRequestAndLeavesItOnExitAndReportsOneGone)
 {
     addRequest(1, {{"PreferredPhone", 7}, {"DWMYOption", -1}, {"EndDateOption", 1}, {"EndDate", "2031-12-24"},
                    {"Cost", 0}, {"JobTypeCode", "NONE"}});
     bool checked = false;
-    modal_->once("PortalCustomerJobAddForm", [&](QDialog *d) {
+    openRequest(1, [&](QDialog *d) {
         EXPECT_TRUE(selected(d, "Phone1Option"));
         EXPECT_TRUE(selected(d, "EndDateOption"));
         EXPECT_EQ(child<QLabel>(d, "StartDateLabel")->text(), "07 Jul 2031");
@@ -40,41 +40,41 @@ TEST_F(PortalRequestDialogTest, OpensWithTheRequestAndLeavesItOnExit)
         child<QLineEdit>(d, "TitleText")->setFocus();
         settle();
         EXPECT_EQ(cost->text(), "$0.00");
+        // A map the desktop cannot show is reported, as in the job dialog.
+        desktop_->openResult = false;
+        click(d, "MapImage");
         click(d, "ExitButton");
         checked = true;
     });
-    PortalCustomerJobAddForm dialog;
-    dialog.Tag = "1";
-    showModal(&dialog);
     EXPECT_TRUE(checked);
     EXPECT_TRUE(modal_->openedNames().filter("CalendarForm").isEmpty());   // filling "On" asks for no date
     EXPECT_EQ(count("PortalCustomerJobs"), 1);
-    EXPECT_TRUE(msgs_->texts().isEmpty());
-}
+    ASSERT_EQ(desktop_->opened.size(), 1);
+    EXPECT_EQ(msgs_->texts(), QStringList{linkFailureText(desktop_->opened[0], LinkKind::WebPage)});
+    msgs_->clear();
 
-TEST_F(PortalRequestDialogTest, AMissingRequestIsReported)
-{
-    modal_->once("PortalCustomerJobAddForm", [](QDialog *) {});
-    PortalCustomerJobAddForm dialog;
-    dialog.Tag = "99";
-    showModal(&dialog);
+    // A request gone meanwhile is reported.
+    openRequest(99, [](QDialog *) {});
     ASSERT_EQ(msgs_->shown().size(), 1);
     EXPECT_EQ(msgs_->last(), "Unable to find the PortalCustomerJob record. This is a database error!\r\n"
                              "Make a note of this message and report to Support");
     EXPECT_EQ(msgs_->shown()[0].icon, MsgIcon::Critical);
 }
 
-// A count longer than its box types is shown whole, so the save refuses it
-// rather than taking a cut-down number.
-TEST_F(PortalRequestDialogTest, CountsLongerThanTheirBoxesAreShownWhole)
+// A value longer than its box types is shown whole: a count so that the save
+// refuses it rather than taking a cut-down number, an amount or a name so
+// that it is saved as it came.
+TEST_F(PortalRequestDialogTest, ValuesLongerThanTheirBoxesAreShownWhole)
 {
     addRequest(1, {{"DWMYOption", 1}, {"WeeklyNoOfWeeks", 1000}, {"EndDateOption", 2}, {"EndOccurrences", 12345}});
-    modal_->once("PortalCustomerJobAddForm", [&](QDialog *d) {
+    openRequest(1, [&](QDialog *d) {
         EXPECT_EQ(text(d, "WeeklyText1"), "1000");
         EXPECT_EQ(text(d, "OccurrencesText"), "12345");
-        click(d, "ExitButton");
     });
-    PortalCustomerJobAddForm dialog;
-    dialog.Tag = "1";
-    showModal(&dialog);
+
+    const QString surname = QString(49, 'L') + "😀";
+    save(addRequest(2, {{"Cost", 123456}, {"LastName", surname}}));
+    EXPECT_EQ(msgs_->last(), "Customer Job saved");
+    EXPECT_EQ(lastJob("Cost").toLongLong(), 123456);
+    EXPECT_EQ(scalarSql("SELECT Surname FROM Customers").toString(), surname);
 }

@@ -37,19 +37,24 @@ protected:
         return id;
     }
 
+    // Opens the request dialog as the list does; handle drives it.
+    void openRequest(qint64 id, const std::function<void(QDialog *)> &handle)
+    {
+        modal_->once(QStringLiteral("PortalCustomerJobAddForm"), handle);
+        PortalCustomerJobAddForm dialog;
+        dialog.Tag = QString::number(id);
+        showModal(&dialog);
+    }
     // Opens the request dialog, lets the test edit it, assigns the job to the
     // first associate and presses Save.
     void save(qint64 id, const std::function<void(QDialog *)> &edit = {})
     {
-        modal_->once(QStringLiteral("PortalCustomerJobAddForm"), [&](QDialog *d) {
+        openRequest(id, [&](QDialog *d) {
             child<QComboBox>(d, "AssociateCombo")->setCurrentIndex(0);
             if (edit)
                 edit(d);
             click(d, "OKButton");
         });
-        PortalCustomerJobAddForm dialog;
-        dialog.Tag = QString::number(id);
-        showModal(&dialog);
     }
 
     int count(const char *table) { return scalarSql(QStringLiteral("SELECT COUNT(*) FROM ") + table).toInt(); }
