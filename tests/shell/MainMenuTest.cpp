@@ -18,7 +18,7 @@ using namespace wvs;
 
 namespace {
 
-// Stands in for a window that is not part of the program yet.
+// A plain window of the program, for keys pressed in it.
 class StandInForm : public Form {
 public:
     StandInForm(const QString &name, QWidget *parent) : Form(parent) { setObjectName(name); }
@@ -31,15 +31,6 @@ protected:
     void SetUp() override
     {
         DbTest::SetUp();
-        for (const char *n : {"CustomersManagementForm", "CustomerJobsManagementForm", "PortalCustomerJobsManagementForm",
-                              "SchedulesManagementForm", "CompanyForm", "JobTypesManagementForm",
-                              "AssociatesManagementForm", "PreferencesForm", "AuthorityLevelsManagementForm",
-                              "AuthorityAccessForm", "AccountsCustomerImportForm", "AccountsCustomerExportForm",
-                              "AccountsSalesExportForm"}) {
-            const QString name = QString::fromLatin1(n);
-            if (!FormRegistry::contains(name))
-                FormRegistry::add(name, [name](QWidget *p) -> QDialog * { return new StandInForm(name, p); });
-        }
         loginAs("ADM", 1);
         main_ = std::make_unique<MainForm>();
         AreaRights all;

@@ -1,7 +1,6 @@
 #include "admin/CompanyForm.h"
 #include "platform/Printers.h"
 #include "platform/WvsError.h"
-#include "platform/FormRegistry.h"
 #include "shell/MainForm.h"
 #include "shell/NewDatabase.h"
 #include "shell/NewDatabaseForm.h"
@@ -73,16 +72,6 @@ TEST_F(StartupTest, SequenceWarnsOfNoPrinterShowsNewVersionAndRunsOnce)
     QWidget *login = main.findChild<QWidget *>("LoginForm");
     ASSERT_NE(login, nullptr);
     EXPECT_TRUE(login->isVisible());
-}
-
-TEST_F(StartupTest, CommandsWithoutTheirWindowAreUnavailable)
-{
-    MainForm main;
-    for (const auto &[item, window] : {std::pair{"PortalCustomerJobs", "PortalCustomerJobsManagementForm"},
-                                       std::pair{"AccountsSalesExport", "AccountsSalesExportForm"}})
-        EXPECT_EQ(main.menuItem(item)->isEnabled(), FormRegistry::contains(window)) << item;
-    EXPECT_TRUE(main.menuItem("ManageCustomerJobs")->isEnabled());
-    EXPECT_TRUE(main.menuItem("AuthorityAccess")->isEnabled());
 }
 
 TEST_F(StartupTest, SameOrNoAnswerLeavesNewVersionHidden)
