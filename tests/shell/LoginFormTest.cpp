@@ -68,7 +68,7 @@ protected:
     QPointer<LoginForm> login_;
 };
 
-TEST_F(LoginTest, EmptyFieldsAndWrongPasswordAreRefusedInOrder)
+TEST_F(LoginTest, EmptyFieldsWrongPasswordAndInactiveAssociatesAreRefused)
 {
     logIn("", "");
     logIn("ADM", "");
@@ -79,6 +79,14 @@ TEST_F(LoginTest, EmptyFieldsAndWrongPasswordAreRefusedInOrder)
     EXPECT_EQ(passwordText(), "");
     EXPECT_TRUE(session().currentAssociateID.isEmpty());
     EXPECT_FALSE(enabled("Customers"));
+
+    // An inactive associate is refused and keeps what was typed.
+    addAssociate("IN", "Inactive", "pass1", 1, false);
+    logIn("IN", "pass1");
+    EXPECT_EQ(msgs_->last(), "Associate IN is not active and cannot log in");
+    EXPECT_EQ(idText(), "IN");
+    EXPECT_EQ(passwordText(), "pass1");
+    EXPECT_TRUE(session().currentAssociateID.isEmpty());
 }
 
 TEST_F(LoginTest, PasswordInAnyCaseLogsInWithEveryMenuAndMarksLoggedOn)
@@ -110,20 +118,10 @@ TEST_F(LoginTest, CraftedTextsNeverLogIn)
     EXPECT_EQ(session().currentAssociateID, "O'B");
 }
 
-TEST_F(LoginTest, InactiveAssociateIsRefusedAndKeepsFields)
-{
-    addAssociate("IN", "Inactive", "pass1", 1, false);
-    logIn("IN", "pass1");
-    EXPECT_EQ(msgs_->last(), "Associate IN is not active and cannot log in");
-    EXPECT_EQ(idText(), "IN");
-    EXPECT_EQ(passwordText(), "pass1");
-    EXPECT_TRUE(session().currentAssociateID.isEmpty());
-}
-
-TEST_F(LoginTest, AlreadyLoggedOnNoKeepsMarkAndSessionEmpty)
+TEST_F(LoginTest, AnAssociateAlreadyLoggedOnIsLoggedOffOnlyWhenAskedTo)
 {
     addAssociate("JB", "Jo Bloggs", "pass1", 1, true, -46000);
-    writeSql("INSERT INTO LockedSchedules (ScheduleNumber, AssociateID) VALUES (3, 'JB')");
+    writeSql("INSERT INTO LockedSchedules (ScheduleNumber, AssociateID) VALUES (3, 'JB'), (4, 'ADM')");
     msgs_->answer(MsgAnswer::No);
     logIn("JB", "pass1");
     ASSERT_EQ(msgs_->shown().size(), 1);
@@ -136,20 +134,14 @@ TEST_F(LoginTest, AlreadyLoggedOnNoKeepsMarkAndSessionEmpty)
     EXPECT_EQ(passwordText(), "");
     // A refused log-in leaves nothing in the session for the shut-down to write.
     EXPECT_TRUE(session().currentAssociateID.isEmpty());
-    EXPECT_EQ(scalarSql("SELECT COUNT(*) FROM LockedSchedules").toInt(), 1);
-}
+    EXPECT_EQ(scalarSql("SELECT COUNT(*) FROM LockedSchedules").toInt(), 2);
 
-TEST_F(LoginTest, ForcedLogOffFreesSchedulesThenLogInSucceeds)
-{
-    addAssociate("JB", "Jo Bloggs", "pass1", 1, true, -46000);
-    writeSql("INSERT INTO LockedSchedules (ScheduleNumber, AssociateID) VALUES (3, 'JB')");
-    writeSql("INSERT INTO LockedSchedules (ScheduleNumber, AssociateID) VALUES (4, 'ADM')");
+    // Yes frees his schedules; the next log-in succeeds.
     msgs_->answer(MsgAnswer::Yes);
     logIn("JB", "pass1");
     EXPECT_EQ(msgs_->last(), "Associate JB logged off. Please log in again");
     EXPECT_EQ(status("JB"), 46000);
-    EXPECT_EQ(scalarSql("SELECT COUNT(*) FROM LockedSchedules WHERE AssociateID = 'JB'").toInt(), 0);
-    EXPECT_EQ(scalarSql("SELECT COUNT(*) FROM LockedSchedules").toInt(), 1);
+    EXPECT_EQ(scalarSql("SELECT group_concat(AssociateID) FROM LockedSchedules").toString(), "ADM");
     logIn("JB", "pass1");
     EXPECT_EQ(session().currentAssociateID, "JB");
     EXPECT_EQ(status("JB"), -46000);

@@ -45,46 +45,33 @@ void writeFile(const QString &path, const QByteArray &data)
 
 } // namespace
 
-TEST(UpdateCheckTest, AnswerOfTheServerAndTheOtherVersionTest)
+TEST(UpdateCheckTest, AnyOtherVersionIsNewsAndNoServerErrorPageOrTimeOutMeanNoAnswer)
 {
     HttpServer http;
     ASSERT_TRUE(http.start());
-    UpdateServerEnv env(http.baseUrl(), QString());
-
-    http.putFile(QStringLiteral("CheckWVSUpdates.php"), "1.4.0\r\n");
-    EXPECT_EQ(CheckUpdates(), QStringLiteral("1.4.0"));
-    EXPECT_TRUE(isOtherVersion(CheckUpdates()));
-
-    http.putFile(QStringLiteral("CheckWVSUpdates.php"), "1.3.4");
-    EXPECT_TRUE(isOtherVersion(CheckUpdates())); // older counts as well
-
-    http.putFile(QStringLiteral("CheckWVSUpdates.php"), "1.3.5");
-    EXPECT_FALSE(isOtherVersion(CheckUpdates()));
-
-    http.putFile(QStringLiteral("CheckWVSUpdates.php"), "");
-    EXPECT_EQ(CheckUpdates(), QString());
-    EXPECT_FALSE(isOtherVersion(CheckUpdates()));
-}
-
-TEST(UpdateCheckTest, NoServerErrorPageOrTimeOutMeanNoAnswer)
-{
+    {
+        UpdateServerEnv env(http.baseUrl(), QString());
+        EXPECT_EQ(CheckUpdates(), QString()); // no page: 404 with an HTML error text
+        http.putFile(QStringLiteral("CheckWVSUpdates.php"), "1.4.0\r\n");
+        EXPECT_EQ(CheckUpdates(), QStringLiteral("1.4.0"));
+        EXPECT_TRUE(isOtherVersion(CheckUpdates()));
+        http.putFile(QStringLiteral("CheckWVSUpdates.php"), "1.3.4");
+        EXPECT_TRUE(isOtherVersion(CheckUpdates())); // older counts as well
+        http.putFile(QStringLiteral("CheckWVSUpdates.php"), "1.3.5");
+        EXPECT_FALSE(isOtherVersion(CheckUpdates()));
+        http.putFile(QStringLiteral("CheckWVSUpdates.php"), "");
+        EXPECT_EQ(CheckUpdates(), QString());
+        EXPECT_FALSE(isOtherVersion(CheckUpdates()));
+    }
     {
         UpdateServerEnv env(QStringLiteral("http://127.0.0.1:%1/").arg(wvs::test::unusedPort()), QString());
         EXPECT_EQ(CheckUpdates(), QString());
     }
-    {
-        HttpServer http; // no page: 404 with an HTML error text
-        ASSERT_TRUE(http.start());
-        UpdateServerEnv env(http.baseUrl(), QString());
-        EXPECT_EQ(CheckUpdates(), QString());
-    }
-    {
-        HttpServer slow;
-        ASSERT_TRUE(slow.start(3.0));
-        slow.putFile(QStringLiteral("CheckWVSUpdates.php"), "1.4.0");
-        UpdateServerEnv env(slow.baseUrl(), QString());
-        EXPECT_EQ(CheckUpdates(200), QString());
-    }
+    HttpServer slow;
+    ASSERT_TRUE(slow.start(3.0));
+    slow.putFile(QStringLiteral("CheckWVSUpdates.php"), "1.4.0");
+    UpdateServerEnv env(slow.baseUrl(), QString());
+    EXPECT_EQ(CheckUpdates(200), QString());
 }
 
 class VersionUpdateTest : public wvs::test::DbTest {
