@@ -13,13 +13,6 @@ namespace {
 class AssociateWindows : public wvs::test::AdminWindowTest {
 protected:
     void setPortal(bool on) { writeSql(QStringLiteral("UPDATE Preferences SET Portal = ?"), {on ? 1 : 0}); }
-    int rowOf(FlexGrid *g, const QString &id)
-    {
-        for (int r = 1; r < g->rows(); ++r)
-            if (g->textMatrix(r, 1) == id)
-                return r;
-        return 0;
-    }
     static QListWidget *portalList(QWidget *d) { return child<QListWidget>(d, "PortalAccessList"); }
     static QStringList listed(QWidget *d)
     {

@@ -118,10 +118,7 @@ TEST_F(AuthorityLevelsWindow, ListAddModifyAndDelete)
         type(d, "DescriptionText", QStringLiteral("Office staff"));
         click(d, "OKButton");
     });
-    int row = 0;
-    for (int r = 1; r < grid->rows(); ++r)
-        if (grid->textMatrix(r, 1) == QLatin1String("2"))
-            row = r;
+    int row = rowOf(grid, QStringLiteral("2"));
     grid->selectRow(row);
     emit grid->rowDoubleClicked(row, 1);
     QApplication::processEvents();
@@ -130,10 +127,7 @@ TEST_F(AuthorityLevelsWindow, ListAddModifyAndDelete)
     // Delete asks by description, then removes the level and its rights.
     setAccess(3, 1, 1, 1, 1, 1, 1, 1, 1, 1);
     w->PopulateGrid();
-    for (int r = 1; r < grid->rows(); ++r)
-        if (grid->textMatrix(r, 1) == QLatin1String("3"))
-            row = r;
-    grid->selectRow(row);
+    grid->selectRow(rowOf(grid, QStringLiteral("3")));
     msgs_->clear();
     click(w.get(), "DeleteButton");
     EXPECT_EQ(msgs_->texts(), (QStringList{QStringLiteral("Are you sure you want to PERMANENTLY delete Level Level 3?"),
