@@ -62,7 +62,7 @@ TEST(MailMessageTest, HeaderValuesCannotStartHeadersOfTheirOwn)
     EXPECT_EQ(m.recipients().size(), 1);
 }
 
-TEST(MailMessageTest, EncodedWordsStayShortAndKeepWholeCharacters)
+TEST(MailMessageTest, EncodedWordsStayShortAndKeepWholeCharactersAndHtmlKeepsTheText)
 {
     const QString subject = QString(40, QChar(0x00e9)) + QStringLiteral(" ") + QString(10, QChar(0x20ac)) +
                             QStringLiteral("😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀");
@@ -79,10 +79,7 @@ TEST(MailMessageTest, EncodedWordsStayShortAndKeepWholeCharacters)
     }
     EXPECT_EQ(decoded, subject);
     EXPECT_EQ(MailMessage::encodeWords(QStringLiteral("Plain subject")), QByteArray("Plain subject"));
-}
-
-TEST(MailMessageTest, HtmlBodyEscapesTextAndKeepsLineBreaks)
-{
+    // An HTML body shows the text as typed, line breaks included.
     EXPECT_EQ(MailMessage::textToHtml(QStringLiteral("12\" Pipes & <Co>\r\nLine 2\nLine 3")),
               QStringLiteral("12&quot; Pipes &amp; &lt;Co&gt;<br>\r\nLine 2<br>\r\nLine 3"));
 }
