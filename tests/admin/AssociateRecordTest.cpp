@@ -28,6 +28,12 @@ class AssociateRecordTest : public wvs::test::DbTest {
 protected:
     QString text(const QString &sql, const QVariantList &params = {}) { return scalarSql(sql, params).toString(); }
     int count(const QString &sql, const QVariantList &params = {}) { return scalarSql(sql, params).toInt(); }
+    // The values of an expression over a table's rows in the order they were added.
+    QString listed(const char *table, const char *expr)
+    {
+        return text(QStringLiteral("SELECT group_concat(x) FROM (SELECT %2 AS x FROM %1 ORDER BY rowid)")
+                        .arg(QString::fromLatin1(table), QString::fromLatin1(expr)));
+    }
 };
 
 TEST_F(AssociateRecordTest, ChecksRunInFieldOrder)
@@ -116,14 +122,9 @@ TEST_F(AssociateRecordTest, RenameIsCarriedIntoEveryTableThatNamesHim)
 
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM Associates WHERE AssociateID = 'JB'")), 0);
     EXPECT_EQ(text(QStringLiteral("SELECT AssociateName FROM Associates WHERE AssociateID = 'JOB'")), QStringLiteral("Jo Bloggs"));
-    EXPECT_EQ(text(QStringLiteral("SELECT group_concat(AssociateID) FROM (SELECT AssociateID FROM CustomerJobs ORDER BY JobSeqNo)")),
-              QStringLiteral("JOB,AK"));
-    EXPECT_EQ(text(QStringLiteral("SELECT AssociateID FROM ScheduleJobs WHERE JobSeqNo = 1")), QStringLiteral("JOB"));
-    EXPECT_EQ(text(QStringLiteral("SELECT AssociateID FROM ScheduleJobs WHERE JobSeqNo = 2")), QStringLiteral("AK"));
-    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM LockedSchedules WHERE AssociateID = 'JOB'")), 1);
-    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM LockedSchedules WHERE AssociateID = 'AK'")), 1);
-    EXPECT_EQ(text(QStringLiteral("SELECT Associate FROM ScheduleStaging WHERE UserID = 'JOB'")), QStringLiteral("AK"));
-    EXPECT_EQ(text(QStringLiteral("SELECT Associate FROM ScheduleStaging WHERE UserID = 'AK'")), QStringLiteral("JOB"));
+    for (const char *table : {"CustomerJobs", "ScheduleJobs", "LockedSchedules"})
+        EXPECT_EQ(listed(table, "AssociateID"), QStringLiteral("JOB,AK")) << table;
+    EXPECT_EQ(listed("ScheduleStaging", "UserID || ':' || Associate"), QStringLiteral("JOB:AK,AK:JOB"));
     // Whole entries only: JBX is somebody else.
     EXPECT_EQ(text(QStringLiteral("SELECT PortalAccess FROM Associates WHERE AssociateID = 'AK'")), QStringLiteral("AK,ADM,JOB"));
     EXPECT_EQ(text(QStringLiteral("SELECT PortalAccess FROM Associates WHERE AssociateID = 'ADM'")), QStringLiteral("ADM,JBX"));
@@ -141,9 +142,16 @@ TEST_F(AssociateRecordTest, AFailedRenameChangesNothing)
     EXPECT_EQ(text(QStringLiteral("SELECT AssociateID FROM CustomerJobs")), QStringLiteral("JB"));
 }
 
-TEST_F(AssociateRecordTest, TheLoggedOnAssociateRenamingHimselfFollowsInTheSession)
+TEST_F(AssociateRecordTest, TheLoggedOnAssociateMayRenameButNotDeactivateHimself)
 {
     loginAs(QStringLiteral("ADM"), 1);
+    AssociateEntry off = validEntry(QStringLiteral("ADX"));
+    off.active = false;
+    const auto r = AssociateRecord::modify(QStringLiteral("ADM"), off, false);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.message, QStringLiteral("You cannot de-activate yourself!"));
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM Associates WHERE AssociateID = 'ADM' AND Active = 1")), 1);
+
     writeSql(QStringLiteral("UPDATE Associates SET AssociateStatus = -46000 WHERE AssociateID = 'ADM'"));
     writeSql(QStringLiteral("INSERT INTO LockedSchedules (ScheduleNumber, AssociateID) VALUES (3, 'ADM')"));
     AssociateEntry e = validEntry(QStringLiteral("BOSS"));
@@ -154,17 +162,6 @@ TEST_F(AssociateRecordTest, TheLoggedOnAssociateRenamingHimselfFollowsInTheSessi
     // Still marked logged on, and his open schedule is still his.
     EXPECT_EQ(scalarSql(QStringLiteral("SELECT AssociateStatus FROM Associates WHERE AssociateID = 'BOSS'")).toDouble(), -46000);
     EXPECT_EQ(text(QStringLiteral("SELECT AssociateID FROM LockedSchedules")), QStringLiteral("BOSS"));
-}
-
-TEST_F(AssociateRecordTest, SelfDeactivationIsRefusedEvenWhileRenaming)
-{
-    loginAs(QStringLiteral("ADM"), 1);
-    AssociateEntry e = validEntry(QStringLiteral("ADX"));
-    e.active = false;
-    const auto r = AssociateRecord::modify(QStringLiteral("ADM"), e, false);
-    EXPECT_FALSE(r.ok);
-    EXPECT_EQ(r.message, QStringLiteral("You cannot de-activate yourself!"));
-    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM Associates WHERE AssociateID = 'ADM' AND Active = 1")), 1);
 
     // Someone else may be made inactive; his other fields are written too.
     addAssociate(QStringLiteral("JB"), QStringLiteral("Jo"), QStringLiteral("pass"), 1);
