@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <array>
 
 namespace wvs {
 
@@ -33,6 +34,12 @@ QString boxSuffix(RightsBox b)
 }
 
 QPair<int, int> key(RightsArea a, RightsBox b) { return {int(a), int(b)}; }
+
+// The three boxes of a row, each with its flag in t.
+std::array<std::pair<RightsBox, bool>, 3> perBox(const RightsTicks &t)
+{
+    return {{{RightsBox::View, t.view}, {RightsBox::Change, t.change}, {RightsBox::Notes, t.notes}}};
+}
 } // namespace
 
 AuthorityAccessForm::AuthorityAccessForm(QWidget *parent) : Form(parent)
@@ -61,10 +68,8 @@ AuthorityAccessForm::AuthorityAccessForm(QWidget *parent) : Form(parent)
     int row = 1;
     for (const RightsAreaInfo &i : AccessRights::areas()) {
         grid->addWidget(new QLabel(i.caption, this), row, 0);
-        const std::pair<RightsBox, bool> cells[] = {
-            {RightsBox::View, i.hasView}, {RightsBox::Change, i.hasChange}, {RightsBox::Notes, i.hasNotes}};
         int col = 1;
-        for (const auto &[which, has] : cells) {
+        for (const auto &[which, has] : perBox({i.hasView, i.hasChange, i.hasNotes})) {
             if (has) {
                 auto *b = new QCheckBox(this);
                 b->setObjectName(i.prefix + boxSuffix(which));
@@ -134,9 +139,7 @@ RightsTicks AuthorityAccessForm::ticks(RightsArea area) const
 
 void AuthorityAccessForm::setTicks(RightsArea area, const RightsTicks &t)
 {
-    const std::pair<RightsBox, bool> wanted[] = {
-        {RightsBox::View, t.view}, {RightsBox::Change, t.change}, {RightsBox::Notes, t.notes}};
-    for (const auto &[which, on] : wanted)
+    for (const auto &[which, on] : perBox(t))
         if (QCheckBox *c = box(area, which))
             c->setChecked(on);
 }

@@ -41,7 +41,7 @@ std::optional<CompanyDetails> CompanyRecord::load()
 namespace {
 
 // The columns of the row in the order they are written, with their values.
-QList<QPair<QString, QString>> companyColumns(const CompanyDetails &d)
+ChangedColumns::Columns companyColumns(const CompanyDetails &d)
 {
     return {{QStringLiteral("ID"), d.id},
             {QStringLiteral("CompanyName"), d.name},
@@ -69,16 +69,9 @@ QList<QPair<QString, QString>> companyColumns(const CompanyDetails &d)
 
 void CompanyRecord::save(const CompanyDetails &d, const CompanyDetails *shown)
 {
-    const auto columns = companyColumns(d);
-    const auto before = shown ? companyColumns(*shown) : QList<QPair<QString, QString>>{};
+    const ChangedColumns::Columns columns = companyColumns(d);
     Transaction t;
-    ChangedColumns changed;
-    for (int i = 0; i < columns.size(); ++i) {
-        if (shown)
-            changed.compare(columns[i].first, before[i].second, columns[i].second);
-        else
-            changed.set(columns[i].first, columns[i].second);
-    }
+    const ChangedColumns changed = ChangedColumns::between(shown ? companyColumns(*shown) : ChangedColumns::Columns{}, columns);
     if (changed.update(QStringLiteral("Company"), QStringLiteral("RowId = 1"), {}) == 0) {
         QStringList names{QStringLiteral("RowId")};
         QVariantList values{1};

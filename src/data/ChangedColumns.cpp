@@ -3,6 +3,18 @@
 
 namespace wvs {
 
+ChangedColumns ChangedColumns::between(const Columns &shown, const Columns &saved)
+{
+    ChangedColumns out;
+    for (int i = 0; i < saved.size(); ++i) {
+        if (i < shown.size())
+            out.compare(saved[i].first, shown[i].second, saved[i].second);
+        else
+            out.set(saved[i].first, saved[i].second);
+    }
+    return out;
+}
+
 void ChangedColumns::compare(const QString &column, const QVariant &shown, const QVariant &saved)
 {
     const QVariant a = boundValue(shown);

@@ -12,6 +12,13 @@ namespace wvs {
 // row is kept.
 class ChangedColumns {
 public:
+    // A row's columns, each named with its value, in the order they are written.
+    using Columns = QList<QPair<QString, QVariant>>;
+
+    // The columns of saved that differ from shown, taken position by position;
+    // a column shown lacks (all of them when shown is empty) is written whatever its value.
+    static ChangedColumns between(const Columns &shown, const Columns &saved);
+
     // Notes the column when its two values differ (text compared exactly).
     void compare(const QString &column, const QVariant &shown, const QVariant &saved);
     // Notes the column whatever its values.

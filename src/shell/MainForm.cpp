@@ -123,18 +123,6 @@ void MainForm::buildMenus()
                           "Associates", "Preferences", "security", "Accounts"})
         items_.value(QString::fromLatin1(n))->setEnabled(false);
     items_.value(QStringLiteral("NewVersion"))->setVisible(false);
-
-    // Commands whose windows this build does not have are shown unavailable
-    // rather than doing nothing when chosen.
-    const QList<QPair<const char *, const char *>> commands = {
-        {"PortalCustomerJobs", "PortalCustomerJobsManagementForm"},
-        {"AccountsCustomerImport", "AccountsCustomerImportForm"},
-        {"AccountsCustomerExport", "AccountsCustomerExportForm"},
-        {"AccountsSalesExport", "AccountsSalesExportForm"},
-    };
-    for (const auto &[item, window] : commands)
-        if (!FormRegistry::contains(QString::fromLatin1(window)))
-            items_.value(QString::fromLatin1(item))->setEnabled(false);
 }
 
 QAction *MainForm::menuItem(const QString &name) const { return items_.value(name); }
@@ -159,7 +147,6 @@ void MainForm::SetDB()
                 throw WvsError(ErrorNumber::Database, e.description());
             throw;
         }
-        readInstallation();
     });
 }
 

@@ -37,7 +37,7 @@ public:
     // Enables or disables a menu item of the main window, if it is open.
     static void setMenuEnabled(const QString &itemName, bool enabled);
 
-    // Opens WVS.db in the program's folder and reads the installation.
+    // Opens WVS.db in the program's folder; the first activation reads the installation.
     void SetDB();
     // The start-up sequence of the first activation: version check, printer
     // warning, update check, data repair, log-in window.
@@ -53,7 +53,6 @@ public:
     static std::function<QString()> &checkUpdatesHook();
     static std::function<void()> &updateDbHook();
 
-    // The accounts package of the accounts commands: "MYOB", "Xero" or empty.
     // The support e-mail link.
     static QUrl supportMailLink();
 

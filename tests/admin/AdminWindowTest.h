@@ -1,5 +1,6 @@
 #pragma once
 #include "core/Session.h"
+#include "platform/FlexGrid.h"
 #include "platform/FormRegistry.h"
 #include "support/DbTest.h"
 
@@ -32,6 +33,15 @@ protected:
             d->setObjectName(QStringLiteral("PortalForm"));
             return d;
         });
+    }
+
+    // The list row whose column shows the text (0: none).
+    static int rowOf(FlexGrid *g, const QString &text, int column = 1)
+    {
+        for (int r = 1; r < g->rows(); ++r)
+            if (g->textMatrix(r, column) == text)
+                return r;
+        return 0;
     }
 
     template <class W>

@@ -22,8 +22,6 @@ TEST_F(AuthorityLevelStoreTest, AddChecksInOrder)
         {"", "", Field::Number, "Please enter a Level Number"},
         {"ab", "", Field::Number, "The Level Number must be numeric"},
         {"0", "Nobody", Field::Number, "The Level Number must be a whole number from 1 to 99"},
-        {"-1", "Nobody", Field::Number, "The Level Number must be a whole number from 1 to 99"},
-        {"-", "Nobody", Field::Number, "The Level Number must be numeric"},
         {"1.", "Nobody", Field::Number, "The Level Number must be a whole number from 1 to 99"},
         {"+5", "Nobody", Field::Number, "The Level Number must be a whole number from 1 to 99"},
         {"5", "", Field::Description, "Please enter a Description"},

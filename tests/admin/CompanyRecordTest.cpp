@@ -33,49 +33,38 @@ struct YesToAll {
 
 class CompanyRecordTest : public wvs::test::DbTest {};
 
-TEST_F(CompanyRecordTest, IdChecksWithThePortal)
+TEST_F(CompanyRecordTest, IdChecksWithAndWithoutThePortal)
 {
     struct Case {
+        bool portal;
         const char *id;
-        Field field;
-        const char *message;
+        const char *message;  // empty: the ID passes
     };
     const Case cases[] = {
-        {"", Field::ID, "The ID is required to be able to access the internet portal"},
-        {"ABC", Field::ID, "The ID must be at least 4 characters"},
-        {"AB CD", Field::ID, "The ID cannot contain spaces"},
-        {"AB-CD", Field::ID, "Entry can only be combinations of alphabetic,numeric and underscore (_) characters"},
-        {"AB=CD", Field::ID, "Equal sign (=) and Quote sign (\") are invalid characters"},
+        {true, "", "The ID is required to be able to access the internet portal"},
+        {true, "ABC", "The ID must be at least 4 characters"},
+        {true, "AB CD", "The ID cannot contain spaces"},
+        {true, "AB-CD", "Entry can only be combinations of alphabetic,numeric and underscore (_) characters"},
+        {true, "AB=CD", "Equal sign (=) and Quote sign (\") are invalid characters"},
+        // Without the portal it may be empty or short, but must still be plain.
+        {false, "", ""},
+        {false, "AB", ""},
+        {false, "AB CD", "Spaces not allowed in this field"},
+        {false, "AB,CD", "Entry can only be combinations of alphabetic,numeric and underscore (_) characters"},
     };
     for (const Case &c : cases) {
-        SCOPED_TRACE(c.id);
+        SCOPED_TRACE(std::string(c.id) + (c.portal ? " with the portal" : ""));
         CompanyDetails d = fullCompany();
         d.id = QString::fromUtf8(c.id);
         d.name.clear(); // the ID comes first
-        const auto r = CompanyRecord::check(d, true, YesToAll().ask());
-        EXPECT_EQ(r.field, c.field);
+        if (!*c.message)
+            d.name = QStringLiteral("Sparkle");
+        YesToAll yes;
+        const auto r = CompanyRecord::check(d, c.portal, yes.ask());
+        EXPECT_EQ(r.field, *c.message ? Field::ID : Field::None);
         EXPECT_EQ(r.message, QString::fromUtf8(c.message));
+        EXPECT_TRUE(yes.asked.isEmpty());
     }
-}
-
-TEST_F(CompanyRecordTest, WithoutThePortalTheIdMayBeEmptyOrShortButMustStillBePlain)
-{
-    YesToAll yes;
-    CompanyDetails d = fullCompany();
-    d.id.clear();
-    EXPECT_TRUE(CompanyRecord::check(d, false, yes.ask()).ok());
-    d.id = QStringLiteral("AB");
-    EXPECT_TRUE(CompanyRecord::check(d, false, yes.ask()).ok());
-    EXPECT_TRUE(yes.asked.isEmpty());
-
-    d.id = QStringLiteral("AB CD");
-    auto r = CompanyRecord::check(d, false, yes.ask());
-    EXPECT_EQ(r.field, Field::ID);
-    EXPECT_EQ(r.message, QStringLiteral("Spaces not allowed in this field"));
-    d.id = QStringLiteral("AB,CD");
-    r = CompanyRecord::check(d, false, yes.ask());
-    EXPECT_EQ(r.field, Field::ID);
-    EXPECT_EQ(r.message, QStringLiteral("Entry can only be combinations of alphabetic,numeric and underscore (_) characters"));
 }
 
 TEST_F(CompanyRecordTest, NameAndQuestionsInOrder)
@@ -124,16 +113,6 @@ TEST_F(CompanyRecordTest, NameAndQuestionsInOrder)
     EXPECT_EQ(again.asked, (QStringList{questions[0], questions[1]}));
 }
 
-TEST_F(CompanyRecordTest, TwoSavesOfANewCompanyKeepOneRow)
-{
-    CompanyRecord::save(fullCompany());
-    CompanyDetails d = fullCompany();
-    d.name = QStringLiteral("Sparkle Ltd");
-    CompanyRecord::save(d);
-    EXPECT_EQ(scalarSql(QStringLiteral("SELECT COUNT(*) FROM Company")).toInt(), 1);
-    EXPECT_EQ(CompanyRecord::load()->name, QStringLiteral("Sparkle Ltd"));
-}
-
 TEST_F(CompanyRecordTest, PortalModeOfAChangedId)
 {
     const CompanyDetails d = fullCompany();
@@ -141,8 +120,6 @@ TEST_F(CompanyRecordTest, PortalModeOfAChangedId)
     EXPECT_EQ(CompanyRecord::portalMode(QStringLiteral("spark1"), d.name, d),
               QStringLiteral("CompanyID~spark1~SPARK1~Sparkle Cleaning & Co"));
     EXPECT_EQ(CompanyRecord::portalMode(QString(), d.name, d), QStringLiteral("CompanyID~~SPARK1~Sparkle Cleaning & Co"));
-    // No check page installed: no answer.
-    EXPECT_EQ(CompanyRecord::checkId(QStringLiteral("SPARK1")), QString());
 }
 
 } // namespace

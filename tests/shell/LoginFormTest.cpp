@@ -37,6 +37,25 @@ protected:
         login_->findChild<QPushButton *>("OKButton")->click();
         QApplication::processEvents();
     }
+    // The gated menu items enabled after the associate logs in on a new main window.
+    QStringList enabledAfterLogIn(const QString &id, const QString &password)
+    {
+        delete login_.data();
+        main_ = std::make_unique<MainForm>();
+        login_ = new LoginForm(main_.get());
+        login_->show();
+        logIn(id, password);
+        return enabledItems();
+    }
+    QStringList enabledItems() const
+    {
+        QStringList on;
+        for (const char *item : {"Customers", "CustomerJobs", "JobSchedules", "Maintenance", "Company", "JobTypes",
+                                 "Associates", "Preferences", "security", "Accounts"})
+            if (enabled(item))
+                on << item;
+        return on;
+    }
     QString idText() const { return login_->findChild<QLineEdit *>("IDText")->text(); }
     QString passwordText() const { return login_->findChild<QLineEdit *>("PasswordText")->text(); }
     bool enabled(const char *item) const { return main_->menuItem(QString::fromLatin1(item))->isEnabled(); }
@@ -49,7 +68,7 @@ protected:
     QPointer<LoginForm> login_;
 };
 
-TEST_F(LoginTest, EmptyFieldsAndWrongPasswordAreRefusedInOrder)
+TEST_F(LoginTest, EmptyFieldsWrongPasswordAndInactiveAssociatesAreRefused)
 {
     logIn("", "");
     logIn("ADM", "");
@@ -60,6 +79,14 @@ TEST_F(LoginTest, EmptyFieldsAndWrongPasswordAreRefusedInOrder)
     EXPECT_EQ(passwordText(), "");
     EXPECT_TRUE(session().currentAssociateID.isEmpty());
     EXPECT_FALSE(enabled("Customers"));
+
+    // An inactive associate is refused and keeps what was typed.
+    addAssociate("IN", "Inactive", "pass1", 1, false);
+    logIn("IN", "pass1");
+    EXPECT_EQ(msgs_->last(), "Associate IN is not active and cannot log in");
+    EXPECT_EQ(idText(), "IN");
+    EXPECT_EQ(passwordText(), "pass1");
+    EXPECT_TRUE(session().currentAssociateID.isEmpty());
 }
 
 TEST_F(LoginTest, PasswordInAnyCaseLogsInWithEveryMenuAndMarksLoggedOn)
@@ -70,11 +97,9 @@ TEST_F(LoginTest, PasswordInAnyCaseLogsInWithEveryMenuAndMarksLoggedOn)
     EXPECT_EQ(session().currentAssociateName, "Administrator");
     EXPECT_EQ(session().currentAuthorityLevel, 1);
     EXPECT_LT(status("ADM"), 0);
-    for (const char *item : {"Customers", "CustomerJobs", "JobSchedules", "Maintenance", "Company", "JobTypes",
-                             "Associates", "Preferences", "security"})
-        EXPECT_TRUE(enabled(item)) << item;
     // No accounts package is chosen in a new database.
-    EXPECT_FALSE(enabled("Accounts"));
+    EXPECT_EQ(enabledItems(), QStringList({"Customers", "CustomerJobs", "JobSchedules", "Maintenance", "Company",
+                                           "JobTypes", "Associates", "Preferences", "security"}));
     EXPECT_TRUE(login_.isNull() || !login_->isVisible());
 }
 
@@ -93,20 +118,10 @@ TEST_F(LoginTest, CraftedTextsNeverLogIn)
     EXPECT_EQ(session().currentAssociateID, "O'B");
 }
 
-TEST_F(LoginTest, InactiveAssociateIsRefusedAndKeepsFields)
-{
-    addAssociate("IN", "Inactive", "pass1", 1, false);
-    logIn("IN", "pass1");
-    EXPECT_EQ(msgs_->last(), "Associate IN is not active and cannot log in");
-    EXPECT_EQ(idText(), "IN");
-    EXPECT_EQ(passwordText(), "pass1");
-    EXPECT_TRUE(session().currentAssociateID.isEmpty());
-}
-
-TEST_F(LoginTest, AlreadyLoggedOnNoKeepsMarkAndSessionEmpty)
+TEST_F(LoginTest, AnAssociateAlreadyLoggedOnIsLoggedOffOnlyWhenAskedTo)
 {
     addAssociate("JB", "Jo Bloggs", "pass1", 1, true, -46000);
-    writeSql("INSERT INTO LockedSchedules (ScheduleNumber, AssociateID) VALUES (3, 'JB')");
+    writeSql("INSERT INTO LockedSchedules (ScheduleNumber, AssociateID) VALUES (3, 'JB'), (4, 'ADM')");
     msgs_->answer(MsgAnswer::No);
     logIn("JB", "pass1");
     ASSERT_EQ(msgs_->shown().size(), 1);
@@ -119,20 +134,14 @@ TEST_F(LoginTest, AlreadyLoggedOnNoKeepsMarkAndSessionEmpty)
     EXPECT_EQ(passwordText(), "");
     // A refused log-in leaves nothing in the session for the shut-down to write.
     EXPECT_TRUE(session().currentAssociateID.isEmpty());
-    EXPECT_EQ(scalarSql("SELECT COUNT(*) FROM LockedSchedules").toInt(), 1);
-}
+    EXPECT_EQ(scalarSql("SELECT COUNT(*) FROM LockedSchedules").toInt(), 2);
 
-TEST_F(LoginTest, ForcedLogOffFreesSchedulesThenLogInSucceeds)
-{
-    addAssociate("JB", "Jo Bloggs", "pass1", 1, true, -46000);
-    writeSql("INSERT INTO LockedSchedules (ScheduleNumber, AssociateID) VALUES (3, 'JB')");
-    writeSql("INSERT INTO LockedSchedules (ScheduleNumber, AssociateID) VALUES (4, 'ADM')");
+    // Yes frees his schedules; the next log-in succeeds.
     msgs_->answer(MsgAnswer::Yes);
     logIn("JB", "pass1");
     EXPECT_EQ(msgs_->last(), "Associate JB logged off. Please log in again");
     EXPECT_EQ(status("JB"), 46000);
-    EXPECT_EQ(scalarSql("SELECT COUNT(*) FROM LockedSchedules WHERE AssociateID = 'JB'").toInt(), 0);
-    EXPECT_EQ(scalarSql("SELECT COUNT(*) FROM LockedSchedules").toInt(), 1);
+    EXPECT_EQ(scalarSql("SELECT group_concat(AssociateID) FROM LockedSchedules").toString(), "ADM");
     logIn("JB", "pass1");
     EXPECT_EQ(session().currentAssociateID, "JB");
     EXPECT_EQ(status("JB"), -46000);
@@ -140,51 +149,26 @@ TEST_F(LoginTest, ForcedLogOffFreesSchedulesThenLogInSucceeds)
 
 TEST_F(LoginTest, MenusFollowTheLevelsRights)
 {
-    // Only Associates: Maintenance and its Associates item.
     setAccess(2, 0, 0, 0, 1, 0, 0, 0, 0, 0);
     addAssociate("A2", "Two", "pass2", 2);
-    logIn("A2", "pass2");
-    EXPECT_TRUE(enabled("Maintenance"));
-    EXPECT_TRUE(enabled("Associates"));
-    EXPECT_FALSE(enabled("Company"));
-    EXPECT_FALSE(enabled("Customers"));
-    EXPECT_FALSE(enabled("JobSchedules"));
-}
-
-TEST_F(LoginTest, OnlyCustomersLeavesMaintenanceDisabled)
-{
+    EXPECT_EQ(enabledAfterLogIn("A2", "pass2"), QStringList({"Maintenance", "Associates"}));
     setAccess(3, 1, 0, 0, 0, 0, 0, 0, 0, 0);
     addAssociate("A3", "Three", "pass3", 3);
-    logIn("A3", "pass3");
-    EXPECT_TRUE(enabled("Customers"));
-    EXPECT_FALSE(enabled("Maintenance"));
-    EXPECT_FALSE(enabled("CustomerJobs"));
-}
+    EXPECT_EQ(enabledAfterLogIn("A3", "pass3"), QStringList({"Customers"}));
 
-TEST_F(LoginTest, AccountsNeedsRightAndAPackage)
-{
+    // Accounts needs the right and a package.
     setAccess(4, 0, 0, 0, 0, 0, 0, 0, 5, 0);
     addAssociate("A4", "Four", "pass4", 4);
     addAssociate("A5", "Five", "pass5", 4);
-    logIn("A4", "pass4");
-    EXPECT_FALSE(enabled("Accounts"));
-
+    EXPECT_EQ(enabledAfterLogIn("A4", "pass4"), QStringList());
     writeSql("UPDATE Preferences SET Xero = 1");
-    main_ = std::make_unique<MainForm>();
-    login_ = new LoginForm(main_.get());
-    login_->show();
-    logIn("A5", "pass5");
-    EXPECT_TRUE(enabled("Accounts"));
-}
+    EXPECT_EQ(enabledAfterLogIn("A5", "pass5"), QStringList({"Accounts"}));
 
-TEST_F(LoginTest, LevelZeroIsToldAndStillLoggedOn)
-{
+    // Level 0 is told, and is still logged on.
     addAssociate("Z0", "Zero", "pass0", 0);
-    logIn("Z0", "pass0");
+    EXPECT_EQ(enabledAfterLogIn("Z0", "pass0"), QStringList());
     EXPECT_EQ(msgs_->last(), "You do not have authority to perform any functions");
     EXPECT_LT(status("Z0"), 0);
-    EXPECT_FALSE(enabled("Customers"));
-    EXPECT_FALSE(enabled("Maintenance"));
 }
 
 TEST_F(LoginTest, InitialScreenOpensOnlyAKnownWindow)

@@ -1,7 +1,6 @@
 #include "common/Formats.h"
 #include "platform/ErrorHandlingModule.h"
 #include "shell/ExitSystemModule.h"
-#include "shell/HiddenForm.h"
 #include "shell/MainForm.h"
 #include "shell/NewDatabase.h"
 #include "core/Session.h"
@@ -128,22 +127,6 @@ TEST_F(ShutdownTest, AWriteElsewhereIsWaitedOutOrEndsThroughTheFatalPath)
     AppDatabase::setBusyWait(5000);
 }
 
-TEST_F(ShutdownTest, ExitQuestionNoKeepsRunningYesLeaves)
-{
-    HiddenForm hidden;
-    bool cancel = false;
-    msgs_->answer(MsgAnswer::No);
-    hidden.Form_Unload(cancel);
-    EXPECT_TRUE(cancel);
-    EXPECT_EQ(msgs_->last(), "Exit WVS?");
-    EXPECT_EQ(msgs_->shown().last().buttons, MsgButtons::YesNo);
-    EXPECT_TRUE(AppDatabase::isOpen());
-
-    msgs_->answer(MsgAnswer::Yes);
-    EXPECT_THROW(hidden.Form_Unload(cancel), ProcessEnded);
-    EXPECT_EQ(marks().first, today());
-}
-
 TEST_F(ShutdownTest, ClosingTheMainWindowAsksAndLogsOff)
 {
     MainForm main;
@@ -152,6 +135,8 @@ TEST_F(ShutdownTest, ClosingTheMainWindowAsksAndLogsOff)
     QCoreApplication::sendEvent(&main, &no);
     EXPECT_FALSE(no.isAccepted());
     EXPECT_EQ(msgs_->last(), "Exit WVS?");
+    EXPECT_EQ(msgs_->shown().last().buttons, MsgButtons::YesNo);
+    EXPECT_TRUE(AppDatabase::isOpen());
     msgs_->answer(MsgAnswer::Yes);
     QCloseEvent yes;
     EXPECT_THROW(QCoreApplication::sendEvent(&main, &yes), ProcessEnded);

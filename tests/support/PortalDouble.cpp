@@ -50,28 +50,21 @@ void PortalDouble::putFile(const QString &name, const QByteArray &content) const
         f.write(content);
 }
 
-void PortalDouble::reply(const QString &page, const QString &text)
+void PortalDouble::setEntry(const QString &section, const QString &page, const QJsonValue &value)
 {
-    QJsonObject r = script_.value(QStringLiteral("replies")).toObject();
-    r.insert(page, text);
-    script_.insert(QStringLiteral("replies"), r);
+    QJsonObject r = script_.value(section).toObject();
+    r.insert(page, value);
+    script_.insert(section, r);
     writeScript();
 }
 
-void PortalDouble::delay(const QString &page, double seconds)
-{
-    QJsonObject r = script_.value(QStringLiteral("delays")).toObject();
-    r.insert(page, seconds);
-    script_.insert(QStringLiteral("delays"), r);
-    writeScript();
-}
+void PortalDouble::reply(const QString &page, const QString &text) { setEntry(QStringLiteral("replies"), page, text); }
+
+void PortalDouble::delay(const QString &page, double seconds) { setEntry(QStringLiteral("delays"), page, seconds); }
 
 void PortalDouble::handOut(const QString &page, const QByteArray &content)
 {
-    QJsonObject r = script_.value(QStringLiteral("handouts")).toObject();
-    r.insert(page, QString::fromLatin1(content));
-    script_.insert(QStringLiteral("handouts"), r);
-    writeScript();
+    setEntry(QStringLiteral("handouts"), page, QString::fromLatin1(content));
 }
 
 void PortalDouble::takeId(const QString &id)
@@ -120,10 +113,9 @@ QStringList PortalDouble::pages() const
 
 QString PortalDouble::Call::value(const QString &key) const
 {
-    for (const auto &[k, v] : query) {
+    for (const auto &[k, v] : query)
         if (k == key)
             return v;
-    }
     return QString();
 }
 

@@ -44,6 +44,8 @@ public:
     QStringList pages() const;
 
 private:
+    // Sets the script's entry for a page in one of its sections and writes it out.
+    void setEntry(const QString &section, const QString &page, const QJsonValue &value);
     void writeScript() const;
     QString portalFolder() const;
 
