@@ -135,19 +135,12 @@ TEST_F(CalendarFormTest, EveryKeyBoundsByTheOtherLabelAndWritesItsOwn)
     }
 }
 
-TEST_F(CalendarFormTest, JobStartWritesDateAndWeekdayAndEndMayStartFromAFutureStart)
+TEST_F(CalendarFormTest, ADayBeforeTheEarliestIsNotPicked)
 {
-    auto f = open("CustomerJobStartDate");
-    f->pickDate(QDate(2031, 3, 2));
-    EXPECT_EQ(label("StartDateLabel")->text(), "02 Mar 2031");
-    EXPECT_EQ(label("StartDayLabel")->text(), "(Sunday)");
-    EXPECT_FALSE(label("StartDayLabel")->isHidden());
-    EXPECT_EQ(session().calendarRequest, "");
-
     label("StartDateLabel")->setText("10 Jan 2030");
     auto end = open("CustomerJobEndDate");
     EXPECT_EQ(end->monthView()->minimumDate(), QDate(2030, 1, 10));
-    // A day before the earliest cannot be picked: nothing is written, the pop-up stays.
+    // Nothing is written and the pop-up stays.
     end->pickDate(QDate(2030, 1, 9));
     EXPECT_EQ(label("EndDateLabel")->text(), "");
     EXPECT_EQ(session().calendarRequest, "CustomerJobEndDate");
@@ -198,21 +191,4 @@ TEST_F(CalendarFormTest, EscapeClosesWithoutWritingAndKeepsTheKey)
     EXPECT_EQ(f->result(), QDialog::Rejected);
     EXPECT_EQ(label("FromDateLabel")->text(), "01 Feb 2026");
     EXPECT_EQ(session().calendarRequest, "SelectFromDate");
-}
-
-TEST_F(CalendarFormTest, PickOpensThePopUpModallyOverTheOpener)
-{
-    label("FromDateLabel")->setText(shown(QDate(2026, 5, 1)));
-    QDate picked;
-    modal_->on("CalendarForm", [&](QDialog *d) {
-        auto *cal = d->findChild<QCalendarWidget *>("MonthView");
-        ASSERT_NE(cal, nullptr);
-        EXPECT_EQ(cal->minimumDate(), QDate(2026, 5, 1));
-        picked = QDate(2026, 5, 20);
-        emit cal->activated(picked);   // Enter on a day picks it too
-    });
-    CalendarForm::pick(picture_, "SelectToDate");
-    EXPECT_EQ(modal_->openedNames(), QStringList({"CalendarForm"}));
-    EXPECT_EQ(label("ToDateLabel")->text(), "20 May 2026");
-    EXPECT_EQ(session().calendarRequest, "");
 }

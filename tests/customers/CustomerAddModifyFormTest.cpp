@@ -35,14 +35,6 @@ protected:
         EXPECT_TRUE(ran);
     }
 
-    template <class T = QLineEdit>
-    static T *w(QWidget *d, const char *name)
-    {
-        T *c = d->findChild<T *>(QString::fromLatin1(name));
-        EXPECT_TRUE(c) << name;
-        return c;
-    }
-
     static void fillValidEntry(QWidget *d)
     {
         type(d, "ForenameText", QStringLiteral("Mary"));
@@ -74,21 +66,21 @@ TEST_F(CustomerAddModifyFormTest, AddSavesSeveralAddressesAndStartsAnother)
 
         click(d, "NextAddressButton");
         EXPECT_EQ(msgs_->last(), "Please enter the 1st line of the Customer's service address");
-        EXPECT_EQ(d->focusWidget(), w(d, "SAddress1Text"));
+        EXPECT_EQ(d->focusWidget(), child<QLineEdit>(d, "SAddress1Text"));
 
         fillValidEntry(d);
         click(d, "CAddressCheck");
         EXPECT_EQ(text(d, "SAddress1Text"), "12 Queen St");
         EXPECT_EQ(text(d, "SPostCodeText"), "1011");
         click(d, "NextAddressButton");
-        EXPECT_TRUE(w<QPushButton>(d, "PreviousAddressButton")->isEnabled());
+        EXPECT_TRUE(child<QPushButton>(d, "PreviousAddressButton")->isEnabled());
         // The blank new address is not a copy: the tick is cleared, and
         // paging back does not copy over the stored first address.
-        EXPECT_FALSE(w<QCheckBox>(d, "CAddressCheck")->isChecked());
+        EXPECT_FALSE(child<QCheckBox>(d, "CAddressCheck")->isChecked());
         type(d, "CAddress1Text", QStringLiteral("12 Queen Street"));
         click(d, "PreviousAddressButton");
         EXPECT_EQ(text(d, "SAddress1Text"), "12 Queen St");
-        EXPECT_FALSE(w<QCheckBox>(d, "CAddressCheck")->isChecked());
+        EXPECT_FALSE(child<QCheckBox>(d, "CAddressCheck")->isChecked());
         type(d, "CAddress1Text", QStringLiteral("12 Queen St"));
         click(d, "NextAddressButton");
         type(d, "SAddress1Text", QStringLiteral("2 Hill Rd"));
@@ -127,7 +119,7 @@ TEST_F(CustomerAddModifyFormTest, RefusedEntriesKeepTheDialogOpenAndWriteNothing
         type(d, "SurnameText", QString());
         click(d, "OKButton");
         EXPECT_EQ(msgs_->last(), "Please enter the Customer's Surname");
-        EXPECT_EQ(d->focusWidget(), w(d, "SurnameText"));
+        EXPECT_EQ(d->focusWidget(), child<QLineEdit>(d, "SurnameText"));
 
         // A probable duplicate is asked about; No writes nothing.
         type(d, "SurnameText", QStringLiteral("Smith"));
@@ -147,10 +139,10 @@ TEST_F(CustomerAddModifyFormTest, EnterInABoxNeitherSavesNorChecks)
 {
     run(QStringLiteral("Add"), [&](CustomerAddModifyForm *d) {
         type(d, "ForenameText", QStringLiteral("Mary"));
-        QTest::keyClick(w(d, "ForenameText"), Qt::Key_Return);
+        QTest::keyClick(child<QLineEdit>(d, "ForenameText"), Qt::Key_Return);
         fillValidEntry(d);
-        QTest::keyClick(w(d, "CPostCodeText"), Qt::Key_Enter, Qt::KeypadModifier);
-        QTest::keyClick(w(d, "SurnameText"), Qt::Key_Return);
+        QTest::keyClick(child<QLineEdit>(d, "CPostCodeText"), Qt::Key_Enter, Qt::KeypadModifier);
+        QTest::keyClick(child<QLineEdit>(d, "SurnameText"), Qt::Key_Return);
         settle();
         EXPECT_TRUE(msgs_->texts().isEmpty()) << msgs_->texts().join(" | ").toStdString();
         EXPECT_TRUE(d->isVisible());
@@ -168,7 +160,7 @@ TEST_F(CustomerAddModifyFormTest, ModifySavesAndClosesButACustomerDeletedElsewhe
         type(d, "SurnameText", QStringLiteral("Renamed"));
         type(d, "SCityText", QString());
         click(d, "InactiveCheck");
-        EXPECT_FALSE(w<QCheckBox>(d, "ProspectiveCheck")->isChecked());
+        EXPECT_FALSE(child<QCheckBox>(d, "ProspectiveCheck")->isChecked());
         click(d, "OKButton");
         EXPECT_FALSE(d->isVisible());
     });
@@ -180,7 +172,7 @@ TEST_F(CustomerAddModifyFormTest, ModifySavesAndClosesButACustomerDeletedElsewhe
 
     run("Modify~" + QString::number(n), [&](CustomerAddModifyForm *d) {
         click(d, "ProspectiveCheck");
-        EXPECT_FALSE(w<QCheckBox>(d, "InactiveCheck")->isChecked());
+        EXPECT_FALSE(child<QCheckBox>(d, "InactiveCheck")->isChecked());
         writeSql(QStringLiteral("DELETE FROM Customers WHERE CustomerNumber = ?"), {n});
         msgs_->clear();
         click(d, "OKButton"); // would throw ProcessEnded if the program ended
@@ -226,16 +218,18 @@ TEST_F(CustomerAddModifyFormTest, ModifyKeepsAnotherWorkstationsChangesAndValues
 TEST_F(CustomerAddModifyFormTest, MapSearchOpensTheShownAddress)
 {
     run(QStringLiteral("Add"), [&](CustomerAddModifyForm *d) {
-        auto *map = w<QLabel>(d, "MapImage");
+        auto *map = child<QLabel>(d, "MapImage");
         QTest::mouseClick(map, Qt::LeftButton);
         EXPECT_TRUE(desktop_->opened.isEmpty());
         type(d, "SAddress1Text", QStringLiteral("5 Smith & Sons Rd #2"));
         type(d, "SSuburbText", QStringLiteral("Onehunga"));
-        type(d, "SPostCodeText", QStringLiteral("1061"));
+        type(d, "SPostCodeText", QStringLiteral("1061+"));
         QTest::mouseClick(map, Qt::LeftButton);
         ASSERT_EQ(desktop_->opened.size(), 1);
         EXPECT_EQ(QUrlQuery(desktop_->opened[0]).queryItemValue(QStringLiteral("q"), QUrl::FullyDecoded),
-                  "5 Smith & Sons Rd #2, Onehunga, 1061");
+                  "5 Smith & Sons Rd #2, Onehunga, 1061+");
+        // The address is sent percent-encoded, so "+" is not read as a blank.
+        EXPECT_TRUE(desktop_->opened[0].toEncoded().contains("1061%2B"));
         // Without a browser the user is told, with the address to open by hand.
         desktop_->openResult = false;
         QTest::mouseClick(map, Qt::LeftButton);

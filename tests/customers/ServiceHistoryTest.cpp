@@ -2,7 +2,6 @@
 #include "customers/ServiceHistoryForm.h"
 #include "customers/ServiceHistoryQuery.h"
 #include "platform/FlexGrid.h"
-#include "platform/FormRegistry.h"
 #include "support/DbTest.h"
 
 #include <QPushButton>
@@ -11,24 +10,12 @@ using namespace wvs;
 
 namespace {
 
-// Stands in for the schedule-notes browser where it is not part of the program.
-class NotesBrowserStandIn : public Form {
-public:
-    explicit NotesBrowserStandIn(QWidget *parent) : Form(parent) { setObjectName("ScheduleNotesForm"); }
-};
-
-const QColor kWhite(255, 255, 255);
-const QColor kGrey(224, 224, 224);
-const QColor kSilver(192, 192, 192);
-
 class ServiceHistoryTest : public test::DbTest {
 protected:
     void SetUp() override
     {
         DbTest::SetUp();
         loginAs("ADM", 1);
-        if (!FormRegistry::contains("ScheduleNotesForm"))
-            FormRegistry::add("ScheduleNotesForm", [](QWidget *p) -> QDialog * { return new NotesBrowserStandIn(p); });
         addAssociate("JO", "Jo Bloggs", "pw", 1);
         addAssociate("SAM", "Sam Reid", "pw", 1);
         writeSql("INSERT INTO JobTypes (JobTypeCode, JobTypeDescription) VALUES ('WIN', 'Window cleaning')");

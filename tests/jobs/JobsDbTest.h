@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <functional>
 
 namespace wvs::test {
 
@@ -64,6 +65,16 @@ protected:
                   j.frequency, j.costCents, j.lastService, j.suspended ? 1 : 0, j.prospective ? 1 : 0,
                   j.asRequired ? 1 : 0});
         return lastInsertId();
+    }
+    // A job of the customer at the address, with what the test changes.
+    qint64 addJob(qint64 customer, qint64 address, const std::function<void(StoredJob &)> &change = {})
+    {
+        StoredJob j;
+        j.customer = customer;
+        j.address = address;
+        if (change)
+            change(j);
+        return addJob(j);
     }
     qint64 addSchedule(const QString &from, const QString &to, const QString &status)
     {
