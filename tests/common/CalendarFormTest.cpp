@@ -1,14 +1,11 @@
 #include "common/CalendarForm.h"
 #include "common/Formats.h"
-#include "platform/MessageBox.h"
-#include "platform/Modal.h"
 #include "core/Session.h"
+#include "support/DbTest.h"
 
 #include <QCalendarWidget>
 #include <QLabel>
 #include <QTest>
-#include <gtest/gtest.h>
-#include <memory>
 
 using namespace wvs;
 
@@ -19,29 +16,22 @@ const QStringList kLabels = {"StartDateLabel", "EndDateLabel", "StartDayLabel", 
 
 // A window with every date label an opener of the pop-up may have; a child
 // widget of it opens the pop-up, as the date pictures do.
-class CalendarFormTest : public ::testing::Test {
+class CalendarFormTest : public test::DbTest {
 protected:
     void SetUp() override
     {
-        resetSession();
-        msgs_ = std::make_unique<MessageScript>();
-        modal_ = std::make_unique<ModalScript>();
+        DbTest::SetUp();
         window_ = std::make_unique<QWidget>();
-        for (const QString &name : kLabels) {
-            auto *l = new QLabel(window_.get());
-            l->setObjectName(name);
-        }
+        for (const QString &name : kLabels)
+            (new QLabel(window_.get()))->setObjectName(name);
         label("StartDayLabel")->setVisible(false);
         picture_ = new QWidget(window_.get());
-        picture_->setObjectName("StartDateImage");
     }
     void TearDown() override
     {
         window_.reset();
-        modal_.reset();
         EXPECT_TRUE(msgs_->texts().isEmpty()) << msgs_->texts().join("|").toStdString();
-        msgs_.reset();
-        resetSession();
+        DbTest::TearDown();
     }
 
     QLabel *label(const QString &name) { return window_->findChild<QLabel *>(name); }
@@ -63,8 +53,6 @@ protected:
     static QString shown(const QDate &d) { return Formats::toDisplayDate(d); }
 
     const QDate today_ = QDate::currentDate();
-    std::unique_ptr<MessageScript> msgs_;
-    std::unique_ptr<ModalScript> modal_;
     std::unique_ptr<QWidget> window_;
     QWidget *picture_ = nullptr;
 };

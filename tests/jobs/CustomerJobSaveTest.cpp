@@ -48,15 +48,25 @@ protected:
         return CustomerJobSave::save(e, caller, opener, [](const QString &) { return true; });
     }
 
+    // Checks one number box of the frequency frame: each text in turn and the
+    // message (and focus) it gives; an empty message: the entry passes.
+    static void expectBox(CustomerJobEntry e, QString FrequencyEntry::*box, const char *focus,
+                          const QList<std::pair<QString, QString>> &cases)
+    {
+        for (const auto &[text, message] : cases) {
+            e.frequency.*box = text;
+            const auto out = CustomerJobSave::check(e, [](const QString &) { return true; });
+            EXPECT_EQ(out.message, message) << focus << " '" << text.toStdString() << "'";
+            EXPECT_EQ(out.saved, message.isEmpty()) << focus << " '" << text.toStdString() << "'";
+            if (!out.saved)
+                EXPECT_EQ(out.focus, focus) << text.toStdString();
+        }
+    }
+
     qint64 customer_ = 0;
     qint64 address_ = 0;
     QStringList asked_;
 };
-
-// Checks one number box of the frequency frame: each text in turn and the
-// message (and focus) it gives.
-void expectBox(CustomerJobEntry e, QString FrequencyEntry::*box, const char *focus,
-               const QList<std::pair<QString, QString>> &cases);
 
 TEST_F(CustomerJobSaveTest, ChecksRunInTheirFixedOrderWithTheirMessages)
 {
@@ -321,20 +331,6 @@ TEST_F(CustomerJobSaveTest, OneOffJobsSkipTheFrequencyChecksAndAlwaysFallOnTheir
     e.end = JobEnd::OnDate;
     e.endDateText = "01 Jul 2031";
     EXPECT_TRUE(CustomerJobSave::isRecurring(e));
-}
-
-void expectBox(CustomerJobEntry e, QString FrequencyEntry::*box, const char *focus,
-               const QList<std::pair<QString, QString>> &cases)
-{
-    for (const auto &[text, message] : cases) {
-        e.frequency.*box = text;
-        const auto out = CustomerJobSave::check(e, [](const QString &) { return true; });
-        EXPECT_EQ(out.message, message) << focus << " '" << text.toStdString() << "'";
-        if (!message.isEmpty())
-            EXPECT_EQ(out.focus, focus) << text.toStdString();
-        else
-            EXPECT_TRUE(out.saved) << focus << " '" << text.toStdString() << "'";
-    }
 }
 
 } // namespace

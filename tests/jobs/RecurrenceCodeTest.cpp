@@ -9,73 +9,27 @@ namespace {
 
 constexpr int Mon = 1, Tue = 2, Wed = 4, Thu = 8, Fri = 16, Sat = 32, Sun = 64;
 
-FrequencySettings daily(int sub, double days = 0)
-{
-    FrequencySettings s;
-    s.option = FrequencyOption::Daily;
-    s.subOption = sub;
-    s.dailyText1 = days;
-    return s;
-}
-
-FrequencySettings weekly(double weeks, int mask)
-{
-    FrequencySettings s;
-    s.option = FrequencyOption::Weekly;
-    s.weeklyText1 = weeks;
-    s.weekdayMask = mask;
-    return s;
-}
-
+using O = FrequencyOption;
+FrequencySettings daily(int sub, double days = 0) { return {.option = O::Daily, .subOption = sub, .dailyText1 = days}; }
+FrequencySettings weekly(double weeks, int mask) { return {.option = O::Weekly, .weeklyText1 = weeks, .weekdayMask = mask}; }
 FrequencySettings monthlyDay(double day, double months)
 {
-    FrequencySettings s;
-    s.option = FrequencyOption::Monthly;
-    s.subOption = 1;
-    s.monthlyText1 = day;
-    s.monthlyText2 = months;
-    return s;
+    return {.option = O::Monthly, .subOption = 1, .monthlyText1 = day, .monthlyText2 = months};
 }
-
 FrequencySettings monthlyNth(int nthPos, int weekdayPos, double months)
 {
-    FrequencySettings s;
-    s.option = FrequencyOption::Monthly;
-    s.subOption = 2;
-    s.monthlyCombo1 = nthPos;
-    s.monthlyCombo2 = weekdayPos;
-    s.monthlyText3 = months;
-    return s;
+    return {.option = O::Monthly, .subOption = 2, .monthlyCombo1 = nthPos, .monthlyCombo2 = weekdayPos,
+            .monthlyText3 = months};
 }
-
-FrequencySettings monthlyLast(double months)
-{
-    FrequencySettings s;
-    s.option = FrequencyOption::Monthly;
-    s.subOption = 3;
-    s.monthlyText4 = months;
-    return s;
-}
-
+FrequencySettings monthlyLast(double months) { return {.option = O::Monthly, .subOption = 3, .monthlyText4 = months}; }
 FrequencySettings yearlyDate(int monthPos, double day)
 {
-    FrequencySettings s;
-    s.option = FrequencyOption::Yearly;
-    s.subOption = 1;
-    s.yearlyCombo1 = monthPos;
-    s.yearlyText1 = day;
-    return s;
+    return {.option = O::Yearly, .subOption = 1, .yearlyCombo1 = monthPos, .yearlyText1 = day};
 }
-
 FrequencySettings yearlyNth(int nthPos, int weekdayPos, int monthPos)
 {
-    FrequencySettings s;
-    s.option = FrequencyOption::Yearly;
-    s.subOption = 2;
-    s.yearlyCombo2 = nthPos;
-    s.yearlyCombo3 = weekdayPos;
-    s.yearlyCombo4 = monthPos;
-    return s;
+    return {.option = O::Yearly, .subOption = 2, .yearlyCombo2 = nthPos, .yearlyCombo3 = weekdayPos,
+            .yearlyCombo4 = monthPos};
 }
 
 } // namespace
