@@ -36,8 +36,11 @@ protected:
         JobsDbTest::TearDown();
     }
 
-    QStringList keys(const CustomerJobFilters &f)
+    // The keys listed under the filters the change sets, in order.
+    QStringList keys(const std::function<void(CustomerJobFilters &)> &change)
     {
+        CustomerJobFilters f;
+        change(f);
         QStringList out;
         for (const QStringList &row : CustomerJobList::rows(f, CustomerJobRecords::jobTypes()))
             out << row.value(JobListColumn::Key);
@@ -79,39 +82,20 @@ TEST_F(CustomerJobListTest, FiltersNarrowTheListingAndACustomerLimitOverridesThe
         j.asRequired = true;
     });
 
-    CustomerJobFilters f;
-    EXPECT_EQ(keys(f), QStringList({key(a), key(b), key(c)}));
-    f.surname = "mit"; // anywhere in the surname
-    EXPECT_EQ(keys(f), QStringList({key(a), key(b)}));
-    f.surname = "%";   // typed text matches literally
-    EXPECT_TRUE(keys(f).isEmpty());
-
-    f = {};
-    f.suburb = QStringLiteral("Devonport"); // a correspondence suburb only
-    EXPECT_TRUE(keys(f).isEmpty());
-    f.suburb = QStringLiteral("Takapuna");
-    EXPECT_EQ(keys(f), QStringList({key(c)}));
-
-    f = {};
-    f.jobTypeCode = QStringLiteral("LAWN");
-    EXPECT_EQ(keys(f), QStringList({key(b)}));
-    f = {};
-    f.associateID = QStringLiteral("ADM");
-    EXPECT_EQ(keys(f), QStringList({key(a), key(c)}));
-    f = {};
-    f.prospective = false;
-    EXPECT_EQ(keys(f), QStringList({key(a), key(c)}));
-    f.suspended = true;
-    EXPECT_EQ(keys(f), QStringList({key(c)}));
-    f = {};
-    f.asRequired = false;
-    EXPECT_EQ(keys(f), QStringList({key(a), key(b)}));
-
-    f = {};
-    f.surname = "zzz";
-    f.jobTypeCode = QStringLiteral("LAWN");
-    f.customerNumber = johnson_;
-    EXPECT_EQ(keys(f), QStringList({key(c)}));
+    using F = CustomerJobFilters &;
+    const auto ab = QStringList({key(a), key(b)}), ac = QStringList({key(a), key(c)});
+    EXPECT_EQ(keys([](F) {}), QStringList({key(a), key(b), key(c)}));
+    EXPECT_EQ(keys([](F f) { f.surname = "mit"; }), ab); // anywhere in the surname
+    EXPECT_TRUE(keys([](F f) { f.surname = "%"; }).isEmpty()); // typed text matches literally
+    EXPECT_TRUE(keys([](F f) { f.suburb = "Devonport"; }).isEmpty()); // a correspondence suburb only
+    EXPECT_EQ(keys([](F f) { f.suburb = "Takapuna"; }), QStringList({key(c)}));
+    EXPECT_EQ(keys([](F f) { f.jobTypeCode = "LAWN"; }), QStringList({key(b)}));
+    EXPECT_EQ(keys([](F f) { f.associateID = "ADM"; }), ac);
+    EXPECT_EQ(keys([](F f) { f.prospective = false; }), ac);
+    EXPECT_EQ(keys([](F f) { f.prospective = false, f.suspended = true; }), QStringList({key(c)}));
+    EXPECT_EQ(keys([](F f) { f.asRequired = false; }), ab);
+    EXPECT_EQ(keys([&](F f) { f.surname = "zzz", f.jobTypeCode = "LAWN", f.customerNumber = johnson_; }),
+              QStringList({key(c)}));
 }
 
 TEST_F(CustomerJobListTest, RowCellsCarryTheShownAndHiddenValues)
@@ -217,21 +201,18 @@ TEST_F(CustomerJobListTest, AFillEndedByAnErrorOffersNothingMore)
 
 TEST_F(CustomerJobListTest, EmptyResultOffersToAddAJobAndAFilterOfAnyLengthIsTaken)
 {
-    addJob(smith_, smithHome_, [](auto &j) {
-        j.suspended = true;
-        j.costCents = 9999999900;
-    });
+    addJob(smith_, smithHome_, [](auto &j) { j.suspended = true, j.costCents = 9999999900; });
     openList();
     msgs_->answer(MsgAnswer::No);
     // Far beyond what the database takes as a LIKE pattern.
-    child<QLineEdit>(list_.get(), "SurnameText")->setText(QString(25000, QChar(0x00E9)));
+    type(list_.get(), "SurnameText", QString(25000, QChar(0x00E9)));
     click(list_.get(), "GoButton");
     EXPECT_EQ(msgs_->texts(), QStringList({"No records found - do you wish to add a Customer Job now?"}));
     EXPECT_EQ(desktop_->ended, -1);
     EXPECT_FALSE(modal_->openedNames().contains("CustomerJobAddModifyForm"));
 
     // The cost column shows the largest cost the job dialog takes, bold as coloured rows are.
-    child<QLineEdit>(list_.get(), "SurnameText")->clear();
+    type(list_.get(), "SurnameText", QString());
     click(list_.get(), "GoButton");
     const QString largest = list_->grid()->textMatrix(1, JobListColumn::Cost);
     EXPECT_EQ(largest, Money::fromCents(9999999900).display(session().installationCountry));
@@ -257,9 +238,9 @@ TEST_F(CustomerJobListTest, AddFromTheListRefreshesItAndRowButtonsOpenTheSelecte
     openList(QStringLiteral("CustomersManagement~%1").arg(smith_));
     ASSERT_EQ(listedKeys().size(), 1);
     modal_->once("CustomerJobAddModifyForm", [&](QDialog *d) {
-        child<QComboBox>(d, "JobTypeCombo")->setCurrentIndex(1);
-        child<QComboBox>(d, "AssociateCombo")->setCurrentIndex(0);
-        child<QLineEdit>(d, "CostText")->setText("10");
+        choose(d, "JobTypeCombo", "Lawn mowing");
+        choose(d, "AssociateCombo", "Administrator");
+        type(d, "CostText", "10");
         child<QLabel>(d, "StartDateLabel")->setText("14 Jul 2031");
         click(d, "DailyOption2");
         click(d, "OKButton");
@@ -317,33 +298,24 @@ TEST_F(CustomerJobListTest, WithoutFullRightsNeitherButtonsNorADoubleClickChange
 
 TEST_F(CustomerJobListTest, SortUsesValuesForCostAndDates)
 {
-    const qint64 ten = addJob(smith_, smithHome_, [](auto &j) {
-        j.costCents = 1000;
-        j.start = "2031-10-01";
-    });
-    const qint64 nine = addJob(smith_, smithHome_, [](auto &j) {
-        j.costCents = 950;
-        j.start = "2031-09-15";
-        j.end = "2031-12-01";
-    });
-    const qint64 hundred = addJob(smith_, smithHome_, [](auto &j) {
-        j.costCents = 10000;
-        j.start = "2031-01-20";
-        j.end = "2031-11-01";
-    });
+    auto jobOf = [&](qint64 cents, const char *start, const char *end) {
+        return key(addJob(smith_, smithHome_, [&](test::StoredJob &j) {
+            j.costCents = cents, j.start = start, j.end = end;
+        }));
+    };
+    const QString ten = jobOf(1000, "2031-10-01", ""), nine = jobOf(950, "2031-09-15", "2031-12-01"),
+                  hundred = jobOf(10000, "2031-01-20", "2031-11-01");
     openList();
-    QComboBox *sort = child<QComboBox>(list_.get(), "SortCombo");
-    sort->setCurrentIndex(sort->findText("Cost"));
+    choose(list_.get(), "SortCombo", "Cost");
     click(list_.get(), "GoButton");
-    EXPECT_EQ(listedKeys(), QStringList({key(nine), key(ten), key(hundred)}));
-    sort->setCurrentIndex(sort->findText("Start Date"));
+    EXPECT_EQ(listedKeys(), QStringList({nine, ten, hundred}));
+    choose(list_.get(), "SortCombo", "Start Date");
     click(list_.get(), "SortButton");
-    EXPECT_EQ(listedKeys(), QStringList({key(hundred), key(nine), key(ten)}));
-    sort->setCurrentIndex(sort->findText("End Date"));
-    QComboBox *order = child<QComboBox>(list_.get(), "SortOrderCombo");
-    order->setCurrentIndex(order->findText("Descending"));
+    EXPECT_EQ(listedKeys(), QStringList({hundred, nine, ten}));
+    choose(list_.get(), "SortCombo", "End Date");
+    choose(list_.get(), "SortOrderCombo", "Descending");
     click(list_.get(), "SortButton");
-    EXPECT_EQ(listedKeys(), QStringList({key(nine), key(hundred), key(ten)}));
+    EXPECT_EQ(listedKeys(), QStringList({nine, hundred, ten}));
 }
 
 TEST_F(CustomerJobListTest, RowsAreColouredBelowFiveThousandGridRowsOnly)

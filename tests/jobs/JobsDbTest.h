@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSqlQuery>
+#include <QSqlRecord>
 #include <functional>
 
 namespace wvs::test {
@@ -90,6 +92,16 @@ protected:
     QVariant jobField(qint64 job, const QString &field)
     {
         return scalarSql(QStringLiteral("SELECT %1 FROM CustomerJobs WHERE JobSeqNo = ?").arg(field), {job});
+    }
+    // The stored values of the job's columns ("A, B"), joined by "|".
+    QString jobFields(qint64 job, const QString &columns)
+    {
+        QSqlQuery q = execSql(QStringLiteral("SELECT %1 FROM CustomerJobs WHERE JobSeqNo = ?").arg(columns), {job});
+        QStringList out;
+        for (int i = 0; q.next() && i == 0; ++i)
+            for (int c = 0; c < q.record().count(); ++c)
+                out << q.value(c).toString();
+        return out.join(QLatin1Char('|'));
     }
     int count(const QString &table)
     {
