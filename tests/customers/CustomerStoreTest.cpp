@@ -1,6 +1,7 @@
 #include "CustomerTestData.h"
 #include "common/Formats.h"
 #include "customers/CustomerRecord.h"
+#include "customers/CustomerValidation.h"
 #include "support/DbTest.h"
 #include "platform/WvsError.h"
 
@@ -111,17 +112,21 @@ TEST_F(CustomerStoreTest, AnAddressStillUsedByAJobIsNotRemovedAndNothingIsKept)
     auto list = CustomerStore::loadAddresses(n);
     list[1].sAddress1.clear();
     c.surname = QStringLiteral("Changed");
-    // The job arrives after the entry was checked.
+    EXPECT_TRUE(CustomerValidation::validate(CustomerMode::Modify, c, list).ok);
+    // The job arrives after the entry was checked: the save refuses too.
     addJob(n, a2);
-
+    const QString refusal =
+        "Address Two St cannot be removed from the service addresses as a Customer Job exists for that address";
     try {
         CustomerStore::save(CustomerMode::Modify, c, list);
         FAIL() << "the removal was not refused";
     } catch (const WvsError &e) {
         EXPECT_EQ(e.number(), ErrorNumber::Recoverable);
-        EXPECT_EQ(e.description(),
-                  "Address Two St cannot be removed from the service addresses as a Customer Job exists for that address");
+        EXPECT_EQ(e.description(), refusal);
     }
     EXPECT_EQ(CustomerStore::load(n)->surname, "Green");
     EXPECT_EQ(CustomerStore::loadAddresses(n).size(), 2);
+    // Checked again, the entry is refused with the same words.
+    EXPECT_FALSE(CustomerValidation::validate(CustomerMode::Modify, c, list).ok);
+    EXPECT_EQ(msgs_->last(), refusal);
 }

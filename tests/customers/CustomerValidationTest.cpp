@@ -118,26 +118,3 @@ TEST_F(CustomerValidationTest, ServiceAddressChecks)
     partial.sPostCode = QStringLiteral("1010");
     EXPECT_TRUE(check(c, {newAddress(QStringLiteral("5 Hill Rd")), partial}).ok);
 }
-
-TEST_F(CustomerValidationTest, AStoredAddressUsedByAJobCannotBeEmptied)
-{
-    const qint64 cust = addCustomer(QStringLiteral("Jones"));
-    const qint64 used = addAddress(cust, QStringLiteral("7 Used Lane"));
-    const qint64 free = addAddress(cust, QStringLiteral("8 Free Lane"));
-    addJob(cust, used);
-
-    CustomerRecord c = validCustomer();
-    c.customerNumber = cust;
-    ServiceAddress emptiedFree;
-    emptiedFree.seqNo = free;
-    ServiceAddress emptiedUsed;
-    emptiedUsed.seqNo = used;
-    emptiedUsed.sSuburb = QStringLiteral("Epsom");
-
-    EXPECT_TRUE(check(c, {newAddress(QStringLiteral("9 New St")), emptiedFree}, {}, CustomerMode::Modify).ok);
-
-    auto r = check(c, {newAddress(QStringLiteral("9 New St")), emptiedFree, emptiedUsed}, {}, CustomerMode::Modify);
-    EXPECT_FALSE(r.ok);
-    EXPECT_EQ(msgs_->texts(), QStringList{"Address 7 Used Lane cannot be removed from the service addresses as a "
-                                          "Customer Job exists for that address"});
-}

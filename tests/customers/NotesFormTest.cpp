@@ -75,18 +75,6 @@ protected:
     qint64 other_ = 0;
 };
 
-TEST_F(NotesFormTest, NotesAreListedNewestFirstWithTimeAndAuthorShown)
-{
-    addMarchNotes();
-    auto f = open(customer_);
-    EXPECT_EQ(listed(f.get()), QStringList({"05/03/2024", "03/03/2024", "01/03/2024"}));
-    EXPECT_EQ(list(f.get())->currentRow(), 0);
-    EXPECT_EQ(details(f.get())->toPlainText(), "16:45 Sam\nGate code is 1234");
-    list(f.get())->setCurrentRow(1);
-    EXPECT_EQ(details(f.get())->toPlainText(), "11:20 Administrator\nDog in the yard");
-    EXPECT_TRUE(details(f.get())->isReadOnly());
-}
-
 TEST_F(NotesFormTest, SavingAddsTheNewNoteAndKeepsTheOthersAsTheyWere)
 {
     addMarchNotes();
