@@ -49,20 +49,11 @@ protected:
         auto f = std::make_unique<NotesForm>();
         f->Tag = "Customer~" + QString::number(customer);
         f->show();
-        QApplication::processEvents();
-        QApplication::processEvents();
+        settle();
         return f;
     }
     static QListWidget *list(NotesForm *f) { return f->findChild<QListWidget *>("DateList"); }
     static QTextEdit *details(NotesForm *f) { return f->findChild<QTextEdit *>("DetailsText"); }
-    static QPushButton *button(NotesForm *f, const char *name) { return f->findChild<QPushButton *>(name); }
-    static QStringList listed(NotesForm *f)
-    {
-        QStringList out;
-        for (int i = 0; i < list(f)->count(); ++i)
-            out << list(f)->item(i)->text();
-        return out;
-    }
     QStringList stored(qint64 customer) const
     {
         QStringList out;
@@ -81,10 +72,10 @@ TEST_F(NotesFormTest, SavingAddsTheNewNoteAndKeepsTheOthersAsTheyWere)
     const QStringList before = stored(customer_);
     auto f = open(customer_);
     const QDateTime started = QDateTime::currentDateTime().addSecs(-1);
-    button(f.get(), "NewButton")->click();
+    click(f.get(), "NewButton");
     EXPECT_EQ(list(f.get())->item(3)->text(), Formats::toShortDate(QDate::currentDate()));
     details(f.get())->setPlainText("Quote sent for the gutters");
-    button(f.get(), "SaveButton")->click();
+    click(f.get(), "SaveButton");
 
     EXPECT_EQ(msgs_->texts(), QStringList({"Note saved"}));
     EXPECT_FALSE(f->isVisible());
@@ -101,18 +92,18 @@ TEST_F(NotesFormTest, SavingAddsTheNewNoteAndKeepsTheOthersAsTheyWere)
 TEST_F(NotesFormTest, AnEmptyNoteIsRefusedAndNewTwiceAddsOnlyOneNote)
 {
     auto f = open(customer_);
-    button(f.get(), "NewButton")->click();
+    click(f.get(), "NewButton");
     details(f.get())->setPlainText("   ");
-    button(f.get(), "SaveButton")->click();
+    click(f.get(), "SaveButton");
     EXPECT_EQ(msgs_->texts(), QStringList({"Please enter the note details"}));
     EXPECT_TRUE(f->isVisible());
     EXPECT_TRUE(stored(customer_).isEmpty());
 
     details(f.get())->setPlainText("Typed once");
-    button(f.get(), "NewButton")->click();
+    click(f.get(), "NewButton");
     EXPECT_EQ(list(f.get())->count(), 1);
     EXPECT_EQ(details(f.get())->toPlainText(), "Typed once");
-    button(f.get(), "SaveButton")->click();
+    click(f.get(), "SaveButton");
     EXPECT_EQ(stored(customer_).size(), 1);
 }
 
@@ -121,7 +112,7 @@ TEST_F(NotesFormTest, ReadingAnOlderNoteKeepsTheTextBeingWritten)
     addMarchNotes();
     const QStringList before = stored(customer_);
     auto f = open(customer_);
-    button(f.get(), "NewButton")->click();
+    click(f.get(), "NewButton");
     details(f.get())->setPlainText("Customer asked for a Friday visit");
     list(f.get())->setCurrentRow(1);
     EXPECT_EQ(details(f.get())->toPlainText(), "11:20 Administrator\nDog in the yard");
@@ -135,7 +126,7 @@ TEST_F(NotesFormTest, ReadingAnOlderNoteKeepsTheTextBeingWritten)
 
     // Saving while an older note is shown stores the new note's own text.
     list(f.get())->setCurrentRow(2);
-    button(f.get(), "SaveButton")->click();
+    click(f.get(), "SaveButton");
     EXPECT_EQ(msgs_->texts(), QStringList({"Note saved"}));
     const QList<CustomerNote> notes = CustomerNoteStore::notesOf(customer_);
     ASSERT_EQ(notes.size(), 4);
@@ -149,11 +140,11 @@ TEST_F(NotesFormTest, NotesWrittenMeanwhileAtAnotherWorkstationAreKept)
     addMarchNotes();
     QSqlDatabase second = secondConnection();
     auto f = open(customer_);
-    button(f.get(), "NewButton")->click();
+    click(f.get(), "NewButton");
     details(f.get())->setPlainText("Written here");
 
     CustomerNoteStore::add(customer_, {QDateTime(QDate(2024, 3, 6), QTime(8, 0)), "Written there", "Jo"}, second);
-    button(f.get(), "SaveButton")->click();
+    click(f.get(), "SaveButton");
     CustomerNoteStore::add(customer_, {QDateTime(QDate(2024, 3, 7), QTime(8, 0)), "Written there later", "Jo"},
                            second);
 
@@ -180,13 +171,13 @@ TEST_F(NotesFormTest, PrintAsksForARangeAndAPrinterBeforeHandingOver)
     };
     // Leaving the range dialog asks for no printer.
     modal_->once("DateSelectForm", [](QDialog *d) { d->findChild<QPushButton *>("ExitButton")->click(); });
-    button(f.get(), "PrintButton")->click();
+    click(f.get(), "PrintButton");
     EXPECT_EQ(modal_->openedNames(), QStringList({"DateSelectForm"}));
 
     // Cancel in the printer dialog prints nothing.
     modal_->once("DateSelectForm", chooseRange);
     modal_->once("PrinterSelectForm", [](QDialog *d) { d->findChild<QPushButton *>("CancelButton")->click(); });
-    button(f.get(), "PrintButton")->click();
+    click(f.get(), "PrintButton");
     EXPECT_TRUE(requests.isEmpty());
 
     modal_->once("DateSelectForm", chooseRange);
@@ -194,7 +185,7 @@ TEST_F(NotesFormTest, PrintAsksForARangeAndAPrinterBeforeHandingOver)
         EXPECT_EQ(d->property("Tag").toString(), "CustomerNotes");
         d->findChild<QPushButton *>("PreviewButton")->click();
     });
-    button(f.get(), "PrintButton")->click();
+    click(f.get(), "PrintButton");
     ASSERT_EQ(requests.size(), 1);
     EXPECT_EQ(requests[0].customerNumber, customer_);
     EXPECT_EQ(requests[0].from, QDate(2024, 3, 1));

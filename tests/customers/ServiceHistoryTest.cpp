@@ -48,8 +48,7 @@ protected:
         auto f = std::make_unique<ServiceHistoryForm>();
         f->Tag = QString::number(customer);
         f->show();
-        QApplication::processEvents();
-        QApplication::processEvents();
+        settle();
         return f;
     }
     static QString shown(const QDate &d)
