@@ -41,7 +41,7 @@ protected:
         return lastInsertId();
     }
 
-    void choose(const QStringList &fields)
+    void chooseColumns(const QStringList &fields)
     {
         QList<QPair<QString, int>> choice;
         for (const QString &f : CsvExport::fieldsOf(QStringLiteral("CustomerExportFields")))
@@ -71,7 +71,7 @@ TEST_F(CustomerExportTest, QuotesCommasLineBreaksAndAccentsReadBackByPython)
     const qint64 gone = addCustomer(QStringLiteral("Gone"), QStringLiteral("Gus"), QStringLiteral(""));
     writeSql(QStringLiteral("DELETE FROM Customers WHERE CustomerNumber = ?"), {gone});
     // Chosen columns keep the table's order.
-    choose({QStringLiteral("Email1"), QStringLiteral("CAddress2"), QStringLiteral("Surname")});
+    chooseColumns({QStringLiteral("Email1"), QStringLiteral("CAddress2"), QStringLiteral("Surname")});
     const QString path = file(QStringLiteral("customers.csv"));
     ASSERT_TRUE(CustomerExport::writeFile(path, {gone, b, a}));
 
@@ -91,7 +91,7 @@ TEST_F(CustomerExportTest, QuotesCommasLineBreaksAndAccentsReadBackByPython)
 
 TEST_F(CustomerExportTest, OpenFailureShowsMessageAndUnfinishedFileNeverReplacesOldOne)
 {
-    choose({QStringLiteral("Surname")});
+    chooseColumns({QStringLiteral("Surname")});
     const QString bad = file(QStringLiteral("no such folder/x.csv"));
     EXPECT_FALSE(CustomerExport::writeFile(bad, {}));
     ASSERT_EQ(msgs_->texts().size(), 1);
@@ -120,25 +120,24 @@ TEST_F(CustomerExportTest, ExportFromTheListFollowsItsOrder)
     addCustomer(QStringLiteral("Clark"), QStringLiteral("Max"), QStringLiteral(""), QString(), QStringLiteral("Ponsonby"));
 
     CustomersManagementForm list;
-    list.findChild<QComboBox *>(QStringLiteral("CustomerStatusCombo"))->setCurrentText(QStringLiteral("Active"));
+    choose(&list, "CustomerStatusCombo", "Active");
     list.PopulateGrid();
-    list.findChild<QComboBox *>(QStringLiteral("SortCombo"))->setCurrentText(QStringLiteral("First Name"));
-    list.findChild<QComboBox *>(QStringLiteral("SortOrderCombo"))->setCurrentText(QStringLiteral("Descending"));
-    list.findChild<QPushButton *>(QStringLiteral("SortButton"))->click();
+    choose(&list, "SortCombo", "First Name");
+    choose(&list, "SortOrderCombo", "Descending");
+    click(&list, "SortButton");
     ASSERT_EQ(list.grid()->rows(), 4);
 
     FileDialogScript dialogs;
     // A name typed without an extension is saved as a .csv file.
     const QString path = file(QStringLiteral("list.csv"));
     dialogs.answer(file(QStringLiteral("list")));
-    modal_->once(QStringLiteral("CustomerExportForm"), [](QDialog *d) {
-        d->findChild<QPushButton *>(QStringLiteral("UnselectAllButton"))->click();
-        d->findChild<QCheckBox *>(QStringLiteral("ForenameCheck"))->setChecked(true);
-        d->findChild<QPushButton *>(QStringLiteral("OKButton"))->click();
+    modal_->once("CustomerExportForm", [](QDialog *d) {
+        click(d, "UnselectAllButton");
+        tick(d, "ForenameCheck", true);
+        click(d, "OKButton");
     });
-    msgs_->clear();
     msgs_->answer(MsgAnswer::Yes);
-    list.findChild<QPushButton *>(QStringLiteral("ExportButton"))->click();
+    click(&list, "ExportButton");
 
     EXPECT_EQ(list.FieldCount, 1);
     ASSERT_EQ(dialogs.asked().size(), 1);
@@ -150,13 +149,11 @@ TEST_F(CustomerExportTest, ExportFromTheListFollowsItsOrder)
     // Exit, and Cancel in the save dialog, write nothing and ask nothing.
     QFile::remove(path);
     msgs_->clear();
-    modal_->once(QStringLiteral("CustomerExportForm"),
-                 [](QDialog *d) { d->findChild<QPushButton *>(QStringLiteral("ExitButton"))->click(); });
-    list.findChild<QPushButton *>(QStringLiteral("ExportButton"))->click();
+    modal_->once("CustomerExportForm", [](QDialog *d) { click(d, "ExitButton"); });
+    click(&list, "ExportButton");
     EXPECT_EQ(list.FieldCount, 0);
-    modal_->once(QStringLiteral("CustomerExportForm"),
-                 [](QDialog *d) { d->findChild<QPushButton *>(QStringLiteral("OKButton"))->click(); });
-    list.findChild<QPushButton *>(QStringLiteral("ExportButton"))->click(); // dialog answers Cancel
+    modal_->once("CustomerExportForm", [](QDialog *d) { click(d, "OKButton"); });
+    click(&list, "ExportButton"); // dialog answers Cancel
     EXPECT_EQ(dialogs.asked().size(), 2);
     EXPECT_TRUE(msgs_->texts().isEmpty());
     EXPECT_FALSE(QFile::exists(path));
@@ -165,10 +162,9 @@ TEST_F(CustomerExportTest, ExportFromTheListFollowsItsOrder)
     // install and where the file is.
     desktop_->openResult = false;
     dialogs.answer(path);
-    modal_->once(QStringLiteral("CustomerExportForm"),
-                 [](QDialog *d) { d->findChild<QPushButton *>(QStringLiteral("OKButton"))->click(); });
+    modal_->once("CustomerExportForm", [](QDialog *d) { click(d, "OKButton"); });
     msgs_->answer(MsgAnswer::Yes);
-    list.findChild<QPushButton *>(QStringLiteral("ExportButton"))->click();
+    click(&list, "ExportButton");
     ASSERT_EQ(msgs_->texts().size(), 2);
     EXPECT_TRUE(msgs_->last().contains(QStringLiteral("Install a spreadsheet program")));
     EXPECT_TRUE(msgs_->last().endsWith(QDir::toNativeSeparators(path)));

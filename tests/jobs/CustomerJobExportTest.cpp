@@ -28,11 +28,8 @@ protected:
 
     qint64 job(int frequency, qint64 costCents, const QString &end = QString())
     {
-        return addJob(customer_, address_, [&](StoredJob &j) {
-            j.frequency = frequency;
-            j.costCents = costCents;
-            j.end = end;
-        });
+        return addJob(customer_, address_,
+                      [&](StoredJob &j) { j.frequency = frequency, j.costCents = costCents, j.end = end; });
     }
 
     void choose(const QStringList &fields)
@@ -110,14 +107,13 @@ TEST_F(CustomerJobExportTest, ExportFromTheCustomersJobList)
     FileDialogScript dialogs;
     const QString path = dir_->filePath(QStringLiteral("list.csv"));
     dialogs.answer(path);
-    modal_->once(QStringLiteral("CustomerJobExportForm"), [](QDialog *d) {
-        d->findChild<QPushButton *>(QStringLiteral("SelectAllButton"))->click();
-        d->findChild<QPushButton *>(QStringLiteral("UnselectAllButton"))->click();
-        d->findChild<QCheckBox *>(QStringLiteral("FrequencyCheck"))->setChecked(true);
-        d->findChild<QCheckBox *>(QStringLiteral("CostCheck"))->setChecked(true);
-        d->findChild<QPushButton *>(QStringLiteral("OKButton"))->click();
+    modal_->once("CustomerJobExportForm", [](QDialog *d) {
+        click(d, "SelectAllButton");
+        click(d, "UnselectAllButton");
+        tick(d, "FrequencyCheck", true);
+        tick(d, "CostCheck", true);
+        click(d, "OKButton");
     });
-    msgs_->clear();
     msgs_->answer(MsgAnswer::No);
     click(&list, "ExportButton");
     EXPECT_EQ(list.FieldCount, 2);
@@ -130,11 +126,10 @@ TEST_F(CustomerJobExportTest, ExportFromTheCustomersJobList)
         EXPECT_EQ(rows[r][0], list.grid()->textMatrix(r, JobListColumn::Frequency));
 
     // The choice is shown again the next time; OK with nothing ticked asks for no file.
-    modal_->once(QStringLiteral("CustomerJobExportForm"), [](QDialog *d) {
-        EXPECT_TRUE(d->findChild<QCheckBox *>(QStringLiteral("CostCheck"))->isChecked());
-        EXPECT_FALSE(d->findChild<QCheckBox *>(QStringLiteral("SurnameCheck"))->isChecked());
-        d->findChild<QPushButton *>(QStringLiteral("UnselectAllButton"))->click();
-        d->findChild<QPushButton *>(QStringLiteral("OKButton"))->click();
+    modal_->once("CustomerJobExportForm", [](QDialog *d) {
+        EXPECT_TRUE(ticked(d, "CostCheck") && !ticked(d, "SurnameCheck"));
+        click(d, "UnselectAllButton");
+        click(d, "OKButton");
     });
     click(&list, "ExportButton");
     EXPECT_EQ(list.FieldCount, 0);
