@@ -43,9 +43,9 @@ protected:
 
 TEST_F(CustomersManagementFormTest, OpensEmptyAndListsOnGoOrEnter)
 {
-    addCustomer(QStringLiteral("Brown"), QStringLiteral("Bo"), 1, QStringLiteral(""), QStringLiteral("Epsom"));
-    addCustomer(QStringLiteral("adams"), QStringLiteral("Al"), 2, QStringLiteral(""), QStringLiteral("Albany"));
-    addCustomer(QStringLiteral("Clark"), QStringLiteral("Cy"), 9, QStringLiteral(""), QStringLiteral("Epsom"));
+    addCustomer("Brown", "Bo", 1, "", "Epsom");
+    addCustomer("adams", "Al", 2, "", "Albany");
+    addCustomer("Clark", "Cy", 9, "", "Epsom");
     auto form = openList();
     FlexGrid *grid = form->grid();
     EXPECT_EQ(grid->rows(), 1);
@@ -77,12 +77,6 @@ TEST_F(CustomersManagementFormTest, OpensEmptyAndListsOnGoOrEnter)
     click(form.get(), "SortButton");
     EXPECT_EQ(column(grid, 2), (QStringList{"Cy", "Bo", "Al"}));
     EXPECT_EQ(grid->selectedRow(), 0);
-
-    // Nothing found: the message, and only the headings.
-    type(form.get(), "SurnameText", QStringLiteral("zzz"));
-    click(form.get(), "GoButton");
-    EXPECT_EQ(msgs_->last(), "No records found");
-    EXPECT_EQ(grid->rows(), 1);
 }
 
 TEST_F(CustomersManagementFormTest, AccessGateFollowsTheCustomersRight)
@@ -197,6 +191,7 @@ TEST_F(CustomersManagementFormTest, AFilterTooLongForAnyNameFindsNothingAndThePr
     type(form.get(), "CompanyText", QString(25000, QChar(0x00E9)));
     click(form.get(), "GoButton");
     EXPECT_EQ(msgs_->texts(), QStringList{QStringLiteral("No records found")});
+    EXPECT_EQ(form->grid()->rows(), 1);
     EXPECT_EQ(desktop_->ended, -1);
 
     // Typing stops at what the customer's fields hold.
