@@ -66,29 +66,6 @@ protected:
     qint64 other_ = 0;
 };
 
-TEST_F(NotesFormTest, SavingAddsTheNewNoteAndKeepsTheOthersAsTheyWere)
-{
-    addMarchNotes();
-    const QStringList before = stored(customer_);
-    auto f = open(customer_);
-    const QDateTime started = QDateTime::currentDateTime().addSecs(-1);
-    click(f.get(), "NewButton");
-    EXPECT_EQ(list(f.get())->item(3)->text(), Formats::toShortDate(QDate::currentDate()));
-    details(f.get())->setPlainText("Quote sent for the gutters");
-    click(f.get(), "SaveButton");
-
-    EXPECT_EQ(msgs_->texts(), QStringList({"Note saved"}));
-    EXPECT_FALSE(f->isVisible());
-    const QList<CustomerNote> notes = CustomerNoteStore::notesOf(customer_);
-    ASSERT_EQ(notes.size(), 4);
-    EXPECT_EQ(notes[0].detail, "Quote sent for the gutters");
-    EXPECT_EQ(notes[0].author, "Administrator");
-    EXPECT_GE(notes[0].noteDateTime, started);
-    EXPECT_LE(notes[0].noteDateTime, QDateTime::currentDateTime());
-    EXPECT_EQ(stored(customer_).mid(1), before);
-    EXPECT_EQ(stored(other_).size(), 1);
-}
-
 TEST_F(NotesFormTest, AnEmptyNoteIsRefusedAndNewTwiceAddsOnlyOneNote)
 {
     auto f = open(customer_);
@@ -107,12 +84,14 @@ TEST_F(NotesFormTest, AnEmptyNoteIsRefusedAndNewTwiceAddsOnlyOneNote)
     EXPECT_EQ(stored(customer_).size(), 1);
 }
 
-TEST_F(NotesFormTest, ReadingAnOlderNoteKeepsTheTextBeingWritten)
+TEST_F(NotesFormTest, SavingAddsTheNoteBeingWrittenWhileOlderOnesAreRead)
 {
     addMarchNotes();
     const QStringList before = stored(customer_);
     auto f = open(customer_);
+    const QDateTime started = QDateTime::currentDateTime().addSecs(-1);
     click(f.get(), "NewButton");
+    EXPECT_EQ(list(f.get())->item(3)->text(), Formats::toShortDate(QDate::currentDate()));
     details(f.get())->setPlainText("Customer asked for a Friday visit");
     list(f.get())->setCurrentRow(1);
     EXPECT_EQ(details(f.get())->toPlainText(), "11:20 Administrator\nDog in the yard");
@@ -128,10 +107,16 @@ TEST_F(NotesFormTest, ReadingAnOlderNoteKeepsTheTextBeingWritten)
     list(f.get())->setCurrentRow(2);
     click(f.get(), "SaveButton");
     EXPECT_EQ(msgs_->texts(), QStringList({"Note saved"}));
+    EXPECT_FALSE(f->isVisible());
     const QList<CustomerNote> notes = CustomerNoteStore::notesOf(customer_);
     ASSERT_EQ(notes.size(), 4);
     EXPECT_EQ(notes[0].detail, "Customer asked for a Friday visit, mornings");
+    EXPECT_EQ(notes[0].author, "Administrator");
+    EXPECT_GE(notes[0].noteDateTime, started);
+    EXPECT_LE(notes[0].noteDateTime, QDateTime::currentDateTime());
+    // The other notes, and the other customer's, stay as they were.
     EXPECT_EQ(stored(customer_).mid(1), before);
+    EXPECT_EQ(stored(other_).size(), 1);
 }
 
 // Two workstations write notes for the same customer while both windows are open.
