@@ -58,14 +58,17 @@ protected:
     QComboBox *combo(const char *name) { return child<QComboBox>(dialog_.get(), name); }
     QLineEdit *box(const char *name) { return child<QLineEdit>(dialog_.get(), name); }
     QLabel *label(const char *name) { return child<QLabel>(dialog_.get(), name); }
-    bool frameShown(const char *name) { return !child<QFrame>(dialog_.get(), name)->isHidden(); }
-    QString shownFrames()
+    // The kinds whose option is ticked and whose frame shows: "Weekly/Weekly".
+    QString shownKind()
     {
-        QStringList out;
-        for (const char *f : {"DailyFrame", "WeeklyFrame", "MonthlyFrame", "YearlyFrame"})
-            if (frameShown(f))
-                out << f;
-        return out.join(",");
+        QStringList ticked, shown;
+        for (const char *kind : {"Daily", "Weekly", "Monthly", "Yearly"}) {
+            if (option((QByteArray(kind) + "Option").constData())->isChecked())
+                ticked << kind;
+            if (!child<QFrame>(dialog_.get(), (QByteArray(kind) + "Frame").constData())->isHidden())
+                shown << kind;
+        }
+        return ticked.join(",") + "/" + shown.join(",");
     }
     QStringList items(const char *name)
     {
@@ -73,13 +76,6 @@ protected:
         for (int i = 0; i < combo(name)->count(); ++i)
             out << combo(name)->itemText(i);
         return out;
-    }
-    QString checkedKind()
-    {
-        for (const char *o : {"DailyOption", "WeeklyOption", "MonthlyOption", "YearlyOption"})
-            if (option(o)->isChecked())
-                return o;
-        return {};
     }
     qint64 customer_ = 0;
     qint64 albany_ = 0;
@@ -89,17 +85,16 @@ protected:
 
 TEST_F(CustomerJobDialogTest, EveryWorkedExampleShowsInItsFrameAndSavesBackUnchanged)
 {
-    const QList<std::pair<int, const char *>> codes = {
-        {3, "DailyOption"},         {399, "DailyOption"},      {101001, "WeeklyOption"}, {102009, "WeeklyOption"},
-        {101096, "WeeklyOption"},   {152127, "WeeklyOption"},  {11501, "MonthlyOption"}, {13103, "MonthlyOption"},
-        {10112, "MonthlyOption"},   {19902, "MonthlyOption"},  {22201, "MonthlyOption"}, {25503, "MonthlyOption"},
-        {31225, "YearlyOption"},    {30101, "YearlyOption"},   {41109, "YearlyOption"},  {45703, "YearlyOption"},
+    const QList<std::pair<int, QString>> codes = {
+        {3, "Daily"},       {399, "Daily"},     {101001, "Weekly"}, {102009, "Weekly"}, {101096, "Weekly"},
+        {152127, "Weekly"}, {11501, "Monthly"}, {13103, "Monthly"}, {10112, "Monthly"}, {19902, "Monthly"},
+        {22201, "Monthly"}, {25503, "Monthly"}, {31225, "Yearly"},  {30101, "Yearly"},  {41109, "Yearly"},
+        {45703, "Yearly"},
     };
     for (const auto &[code, kind] : codes) {
         const qint64 job = storeJob(code);
         openJob(job);
-        EXPECT_EQ(checkedKind(), kind) << code;
-        EXPECT_EQ(shownFrames(), QString(kind).replace("Option", "Frame")) << code;
+        EXPECT_EQ(shownKind(), kind + "/" + kind) << code;
         msgs_->clear();
         click(dialog_.get(), "OKButton");
         EXPECT_TRUE(msgs_->texts().contains("Customer Job saved")) << code << msgs_->texts().join("|").toStdString();
@@ -117,8 +112,7 @@ TEST_F(CustomerJobDialogTest, CodesNamingNoListEntryOrNoKindShowWithoutFailing)
     int day = 11;
     for (int code : {0, -5, 1000, 30000, 200000}) {
         openJob(storeJob(code, QStringLiteral("2031-07-%1").arg(day++)));
-        EXPECT_EQ(checkedKind(), "") << code;
-        EXPECT_EQ(shownFrames(), "") << code;
+        EXPECT_EQ(shownKind(), "/") << code;
     }
     EXPECT_TRUE(msgs_->texts().isEmpty()) << msgs_->texts().join("|").toStdString();
 }
