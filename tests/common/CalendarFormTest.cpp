@@ -123,7 +123,7 @@ TEST_F(CalendarFormTest, EveryKeyBoundsByTheOtherLabelAndWritesItsOwn)
     }
 }
 
-TEST_F(CalendarFormTest, ADayBeforeTheEarliestIsNotPicked)
+TEST_F(CalendarFormTest, OutOfBoundsDaysConflictingBoundsAndEscapeWriteNothingWrong)
 {
     label("StartDateLabel")->setText("10 Jan 2030");
     auto end = open("CustomerJobEndDate");
@@ -134,6 +134,28 @@ TEST_F(CalendarFormTest, ADayBeforeTheEarliestIsNotPicked)
     EXPECT_EQ(session().calendarRequest, "CustomerJobEndDate");
     end->pickDate(QDate(2030, 1, 10));
     EXPECT_EQ(label("EndDateLabel")->text(), "10 Jan 2030");
+
+    // An end date already in the past: the start may still not lie before today.
+    label("EndDateLabel")->setText(shown(today_.addDays(-5)));
+    auto f = open("CustomerJobStartDate");
+    EXPECT_EQ(f->monthView()->minimumDate(), today_);
+    EXPECT_GE(f->monthView()->maximumDate(), today_);
+    f->pickDate(today_);
+    EXPECT_EQ(label("StartDateLabel")->text(), shown(today_));
+
+    // A caption that is no date sets no bound.
+    label("ToDateLabel")->setText("soon");
+    EXPECT_EQ(open("SelectFromDate")->monthView()->maximumDate(), noLatest());
+
+    // Escape closes without writing and keeps the key.
+    label("FromDateLabel")->setText("01 Feb 2026");
+    auto g = open("SelectFromDate");
+    g->show();
+    QTest::keyClick(g->monthView(), Qt::Key_Escape);
+    EXPECT_FALSE(g->isVisible());
+    EXPECT_EQ(g->result(), QDialog::Rejected);
+    EXPECT_EQ(label("FromDateLabel")->text(), "01 Feb 2026");
+    EXPECT_EQ(session().calendarRequest, "SelectFromDate");
 }
 
 TEST_F(CalendarFormTest, DaysThatCannotBePickedAreShownAsUnavailable)
@@ -153,30 +175,3 @@ TEST_F(CalendarFormTest, DaysThatCannotBePickedAreShownAsUnavailable)
     EXPECT_FALSE(from->showsUnavailable(QDate(2031, 1, 15)));
 }
 
-TEST_F(CalendarFormTest, ConflictingBoundsLeaveAUsableCalendar)
-{
-    // An end date already in the past: the start may still not lie before today.
-    label("EndDateLabel")->setText(shown(today_.addDays(-5)));
-    auto f = open("CustomerJobStartDate");
-    EXPECT_EQ(f->monthView()->minimumDate(), today_);
-    EXPECT_GE(f->monthView()->maximumDate(), today_);
-    f->pickDate(today_);
-    EXPECT_EQ(label("StartDateLabel")->text(), shown(today_));
-
-    // A caption that is no date sets no bound.
-    label("ToDateLabel")->setText("soon");
-    auto g = open("SelectFromDate");
-    EXPECT_EQ(g->monthView()->maximumDate(), noLatest());
-}
-
-TEST_F(CalendarFormTest, EscapeClosesWithoutWritingAndKeepsTheKey)
-{
-    label("FromDateLabel")->setText("01 Feb 2026");
-    auto f = open("SelectFromDate");
-    f->show();
-    QTest::keyClick(f->monthView(), Qt::Key_Escape);
-    EXPECT_FALSE(f->isVisible());
-    EXPECT_EQ(f->result(), QDialog::Rejected);
-    EXPECT_EQ(label("FromDateLabel")->text(), "01 Feb 2026");
-    EXPECT_EQ(session().calendarRequest, "SelectFromDate");
-}

@@ -245,8 +245,6 @@ TEST_F(CustomerJobSaveTest, FrequencyBoxesTakeWholeNumbersWithinTheirLimits)
     EXPECT_EQ(asked_, QStringList({"For those months with less than 29 days the schedule date will be set to the last "
                                    "day of the month. Do you wish to continue?"}));
     EXPECT_TRUE(check(e, true).saved);
-    expectBox(e, &FrequencyEntry::monthlyText2, "MonthlyText2",
-              {{"13", "The frequency of months cannot be greater than 12"}, {"12", ""}});
     e.frequency.subOption = 2;
     EXPECT_EQ(check(e).focus, "MonthlyCombo1");
     e.frequency.monthlyCombo1 = 1;
