@@ -174,4 +174,3 @@ TEST_F(CalendarFormTest, DaysThatCannotBePickedAreShownAsUnavailable)
     from->monthView()->setCurrentPage(2031, 1);
     EXPECT_FALSE(from->showsUnavailable(QDate(2031, 1, 15)));
 }
-
