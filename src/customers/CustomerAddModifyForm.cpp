@@ -1,5 +1,4 @@
 #include "customers/CustomerAddModifyForm.h"
-#include "platform/TypingLimit.h"
 #include "customers/CustomerMapLink.h"
 #include "customers/CustomerValidation.h"
 #include "platform/Desktop.h"
@@ -65,22 +64,6 @@ CustomerAddModifyForm::CustomerAddModifyForm(QWidget *parent) : Form(parent)
     setObjectName(QString::fromUtf8(kForm));
     setWindowTitle(QStringLiteral("Customer"));
 
-    auto text = [this](const char *name, int maxLength) {
-        auto *e = new QLineEdit(this);
-        e->setObjectName(QString::fromUtf8(name));
-        TypingLimit::apply(e, maxLength);
-        return e;
-    };
-    auto check = [this](const char *name, const char *caption) {
-        auto *c = new QCheckBox(QString::fromUtf8(caption), this);
-        c->setObjectName(QString::fromUtf8(name));
-        return c;
-    };
-    auto option = [this](const char *name, const char *caption) {
-        auto *o = new QRadioButton(QString::fromUtf8(caption), this);
-        o->setObjectName(QString::fromUtf8(name));
-        return o;
-    };
     auto caption = [this](const char *t) { return new QLabel(QString::fromUtf8(t), this); };
 
     HeadingLabel = new QLabel(QStringLiteral("Customer"), this);
@@ -90,29 +73,29 @@ CustomerAddModifyForm::CustomerAddModifyForm(QWidget *parent) : Form(parent)
     headingFont.setPointSizeF(headingFont.pointSizeF() * 1.5);
     HeadingLabel->setFont(headingFont);
 
-    TitleText = text("TitleText", customerFieldSize(QStringLiteral("Title")));
-    ForenameText = text("ForenameText", customerFieldSize(QStringLiteral("Forename")));
-    SurnameText = text("SurnameText", customerFieldSize(QStringLiteral("Surname")));
-    CAddress1Text = text("CAddress1Text", customerFieldSize(QStringLiteral("CAddress1")));
-    CAddress2Text = text("CAddress2Text", customerFieldSize(QStringLiteral("CAddress2")));
-    CAddress3Text = text("CAddress3Text", customerFieldSize(QStringLiteral("CAddress3")));
-    CSuburbText = text("CSuburbText", customerFieldSize(QStringLiteral("CSuburb")));
-    CCityText = text("CCityText", customerFieldSize(QStringLiteral("CCity")));
-    CPostCodeText = text("CPostCodeText", customerFieldSize(QStringLiteral("CPostCode")));
-    Phone1Text = text("Phone1Text", customerFieldSize(QStringLiteral("Phone1")));
-    Phone2Text = text("Phone2Text", customerFieldSize(QStringLiteral("Phone2")));
-    Phone3Text = text("Phone3Text", customerFieldSize(QStringLiteral("Phone3")));
-    Email1Text = text("Email1Text", customerFieldSize(QStringLiteral("Email1")));
-    Email2Text = text("Email2Text", customerFieldSize(QStringLiteral("Email2")));
-    CompanyText = text("CompanyText", customerFieldSize(QStringLiteral("CompanyName")));
-    ContactText = text("ContactText", customerFieldSize(QStringLiteral("ContactName")));
-    AccountsRefText = text("AccountsRefText", customerFieldSize(QStringLiteral("AccountsRef")));
-    SAddress1Text = text("SAddress1Text", customerFieldSize(QStringLiteral("SAddress1")));
-    SAddress2Text = text("SAddress2Text", customerFieldSize(QStringLiteral("SAddress2")));
-    SAddress3Text = text("SAddress3Text", customerFieldSize(QStringLiteral("SAddress3")));
-    SSuburbText = text("SSuburbText", customerFieldSize(QStringLiteral("SSuburb")));
-    SCityText = text("SCityText", customerFieldSize(QStringLiteral("SCity")));
-    SPostCodeText = text("SPostCodeText", customerFieldSize(QStringLiteral("SPostCode")));
+    TitleText = makeText("TitleText", customerFieldSize(QStringLiteral("Title")));
+    ForenameText = makeText("ForenameText", customerFieldSize(QStringLiteral("Forename")));
+    SurnameText = makeText("SurnameText", customerFieldSize(QStringLiteral("Surname")));
+    CAddress1Text = makeText("CAddress1Text", customerFieldSize(QStringLiteral("CAddress1")));
+    CAddress2Text = makeText("CAddress2Text", customerFieldSize(QStringLiteral("CAddress2")));
+    CAddress3Text = makeText("CAddress3Text", customerFieldSize(QStringLiteral("CAddress3")));
+    CSuburbText = makeText("CSuburbText", customerFieldSize(QStringLiteral("CSuburb")));
+    CCityText = makeText("CCityText", customerFieldSize(QStringLiteral("CCity")));
+    CPostCodeText = makeText("CPostCodeText", customerFieldSize(QStringLiteral("CPostCode")));
+    Phone1Text = makeText("Phone1Text", customerFieldSize(QStringLiteral("Phone1")));
+    Phone2Text = makeText("Phone2Text", customerFieldSize(QStringLiteral("Phone2")));
+    Phone3Text = makeText("Phone3Text", customerFieldSize(QStringLiteral("Phone3")));
+    Email1Text = makeText("Email1Text", customerFieldSize(QStringLiteral("Email1")));
+    Email2Text = makeText("Email2Text", customerFieldSize(QStringLiteral("Email2")));
+    CompanyText = makeText("CompanyText", customerFieldSize(QStringLiteral("CompanyName")));
+    ContactText = makeText("ContactText", customerFieldSize(QStringLiteral("ContactName")));
+    AccountsRefText = makeText("AccountsRefText", customerFieldSize(QStringLiteral("AccountsRef")));
+    SAddress1Text = makeText("SAddress1Text", customerFieldSize(QStringLiteral("SAddress1")));
+    SAddress2Text = makeText("SAddress2Text", customerFieldSize(QStringLiteral("SAddress2")));
+    SAddress3Text = makeText("SAddress3Text", customerFieldSize(QStringLiteral("SAddress3")));
+    SSuburbText = makeText("SSuburbText", customerFieldSize(QStringLiteral("SSuburb")));
+    SCityText = makeText("SCityText", customerFieldSize(QStringLiteral("SCity")));
+    SPostCodeText = makeText("SPostCodeText", customerFieldSize(QStringLiteral("SPostCode")));
     PreviousAddressButton = makeButton("PreviousAddressButton", "&Previous");
     NextAddressButton = makeButton("NextAddressButton", "&Next");
     CommentText = new QPlainTextEdit(this);
@@ -121,18 +104,18 @@ CustomerAddModifyForm::CustomerAddModifyForm(QWidget *parent) : Form(parent)
     CommentText->setTabChangesFocus(true);
     OKButton = makeButton("OKButton", "&Save");
     ExitButton = makeButton("ExitButton", "&Exit");
-    CAddressCheck = check("CAddressCheck", "Same as Correspondence Address");
-    Phone1Option = option("Phone1Option", "Phone 1");
-    Phone2Option = option("Phone2Option", "Phone 2");
-    Phone3Option = option("Phone3Option", "Phone 3");
+    CAddressCheck = makeCheck("CAddressCheck", QStringLiteral("Same as Correspondence Address"));
+    Phone1Option = makeOption("Phone1Option", QStringLiteral("Phone 1"));
+    Phone2Option = makeOption("Phone2Option", QStringLiteral("Phone 2"));
+    Phone3Option = makeOption("Phone3Option", QStringLiteral("Phone 3"));
     auto *phones = new QButtonGroup(this);
     phones->addButton(Phone1Option);
     phones->addButton(Phone2Option);
     phones->addButton(Phone3Option);
     Phone1Option->setChecked(true);
-    InactiveCheck = check("InactiveCheck", "Customer is inactive");
-    ProspectiveCheck = check("ProspectiveCheck", "Customer is prospective");
-    CommentCheck = check("CommentCheck", "Include comments on Job Schedule");
+    InactiveCheck = makeCheck("InactiveCheck", QStringLiteral("Customer is inactive"));
+    ProspectiveCheck = makeCheck("ProspectiveCheck", QStringLiteral("Customer is prospective"));
+    CommentCheck = makeCheck("CommentCheck", QStringLiteral("Include comments on Job Schedule"));
     MapImage = new QLabel(this);
     MapImage->setObjectName(QStringLiteral("MapImage"));
     MapImage->setPixmap(mapPicture());

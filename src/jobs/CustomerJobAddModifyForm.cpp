@@ -1,5 +1,4 @@
 #include "jobs/CustomerJobAddModifyForm.h"
-#include "platform/TypingLimit.h"
 
 #include <algorithm>
 #include "common/AutoCompleteComboModule.h"
@@ -62,19 +61,18 @@ void CustomerJobAddModifyForm::buildControls()
     AddressCombo = listCombo(this, "AddressCombo");
     MapImage = imageButton(this, "MapImage", QStringLiteral("Map"), QStringLiteral("Show the address on a map"));
     JobTypeCombo = listCombo(this, "JobTypeCombo");
-    CostText = named(new QLineEdit(this), "CostText");
     // Eight characters typed; a stored or reformatted cost is shown whole.
-    TypingLimit::apply(CostText, 8);
+    CostText = makeText("CostText", 8);
     // Wide enough to show the largest cost the box takes in currency form.
     CostText->setFixedWidth(std::max(90, CostText->fontMetrics().horizontalAdvance(QStringLiteral("$99,999,999.00")) + 16));
     AssociateCombo = listCombo(this, "AssociateCombo");
     CommentText = named(new QPlainTextEdit(this), "CommentText");
     CommentText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     CommentText->setTabChangesFocus(true);
-    CommentCheck = named(new QCheckBox(QStringLiteral("Include comments on Job Schedule"), this), "CommentCheck");
-    AsRequiredCheck = named(new QCheckBox(QStringLiteral("As required"), this), "AsRequiredCheck");
-    ProspectiveCheck = named(new QCheckBox(QStringLiteral("Job is prospective"), this), "ProspectiveCheck");
-    SuspendCheck = named(new QCheckBox(QStringLiteral("Job suspended"), this), "SuspendCheck");
+    CommentCheck = makeCheck("CommentCheck", QStringLiteral("Include comments on Job Schedule"));
+    AsRequiredCheck = makeCheck("AsRequiredCheck", QStringLiteral("As required"));
+    ProspectiveCheck = makeCheck("ProspectiveCheck", QStringLiteral("Job is prospective"));
+    SuspendCheck = makeCheck("SuspendCheck", QStringLiteral("Job suspended"));
 
     auto dateLabel = [this](const char *name) {
         auto *l = named(new QLabel(this), name);
@@ -110,10 +108,9 @@ void CustomerJobAddModifyForm::buildControls()
         g->addLayout(after, 2, 1);
     }
 
-    OKButton = named(new QPushButton(QStringLiteral("&Save"), this), "OKButton");
+    OKButton = makeButton("OKButton", QStringLiteral("&Save"));
     OKButton->setDefault(true);
-    ExitButton = named(new QPushButton(QStringLiteral("&Exit"), this), "ExitButton");
-    ExitButton->setAutoDefault(false);
+    ExitButton = makeButton("ExitButton", QStringLiteral("&Exit"));
 
     // Left: the customer, the job and its flags.
     auto *left = new QGridLayout;

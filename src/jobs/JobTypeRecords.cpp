@@ -62,9 +62,15 @@ QString deleteRefusal(const QString &code, const QString &description, const QDa
     return QString();
 }
 
-void remove(const QString &code)
+QString remove(const QString &code, const QString &description, const QDate &today)
 {
+    Transaction t;
+    const QString refusal = deleteRefusal(code, description, today);
+    if (!refusal.isEmpty())
+        return refusal;
     writeSql(QStringLiteral("DELETE FROM JobTypes WHERE JobTypeCode = ?"), {code});
+    t.commit();
+    return QString();
 }
 
 QString duplicateCodeMessage(const QString &code)

@@ -24,7 +24,10 @@ std::optional<JobType> find(const QString &code);
 // today or later, or customer jobs), or empty when it may go. The messages
 // name the job type by its description.
 QString deleteRefusal(const QString &code, const QString &description, const QDate &today);
-void remove(const QString &code);
+// Deletes the job type unless, checked again in the same transaction, it may
+// no longer go (another workstation may have given it a job since the user
+// was asked); then nothing is deleted and the refusal is returned.
+QString remove(const QString &code, const QString &description, const QDate &today);
 
 // The result of the dialog's save.
 struct SaveOutcome {

@@ -157,12 +157,13 @@ void JobTypesManagementForm::DeleteButton_Click()
         if (!askYesNo(QStringLiteral("Are you sure you want to PERMANENTLY delete Job Type ") + description +
                       QStringLiteral("?")))
             return;
+        QString refusedMeanwhile;
         {
             WaitCursor wait;
-            JobTypeRecords::remove(code);
+            refusedMeanwhile = JobTypeRecords::remove(code, description, QDate::currentDate());
         }
         PopulateGrid();
-        msgBox(QStringLiteral("Job Type deleted"));
+        msgBox(refusedMeanwhile.isEmpty() ? QStringLiteral("Job Type deleted") : refusedMeanwhile);
     });
 }
 

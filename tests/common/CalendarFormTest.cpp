@@ -1,14 +1,11 @@
 #include "common/CalendarForm.h"
 #include "common/Formats.h"
-#include "platform/MessageBox.h"
-#include "platform/Modal.h"
 #include "core/Session.h"
+#include "support/DbTest.h"
 
 #include <QCalendarWidget>
 #include <QLabel>
 #include <QTest>
-#include <gtest/gtest.h>
-#include <memory>
 
 using namespace wvs;
 
@@ -19,29 +16,22 @@ const QStringList kLabels = {"StartDateLabel", "EndDateLabel", "StartDayLabel", 
 
 // A window with every date label an opener of the pop-up may have; a child
 // widget of it opens the pop-up, as the date pictures do.
-class CalendarFormTest : public ::testing::Test {
+class CalendarFormTest : public test::DbTest {
 protected:
     void SetUp() override
     {
-        resetSession();
-        msgs_ = std::make_unique<MessageScript>();
-        modal_ = std::make_unique<ModalScript>();
+        DbTest::SetUp();
         window_ = std::make_unique<QWidget>();
-        for (const QString &name : kLabels) {
-            auto *l = new QLabel(window_.get());
-            l->setObjectName(name);
-        }
+        for (const QString &name : kLabels)
+            (new QLabel(window_.get()))->setObjectName(name);
         label("StartDayLabel")->setVisible(false);
         picture_ = new QWidget(window_.get());
-        picture_->setObjectName("StartDateImage");
     }
     void TearDown() override
     {
         window_.reset();
-        modal_.reset();
         EXPECT_TRUE(msgs_->texts().isEmpty()) << msgs_->texts().join("|").toStdString();
-        msgs_.reset();
-        resetSession();
+        DbTest::TearDown();
     }
 
     QLabel *label(const QString &name) { return window_->findChild<QLabel *>(name); }
@@ -63,8 +53,6 @@ protected:
     static QString shown(const QDate &d) { return Formats::toDisplayDate(d); }
 
     const QDate today_ = QDate::currentDate();
-    std::unique_ptr<MessageScript> msgs_;
-    std::unique_ptr<ModalScript> modal_;
     std::unique_ptr<QWidget> window_;
     QWidget *picture_ = nullptr;
 };
@@ -135,24 +123,39 @@ TEST_F(CalendarFormTest, EveryKeyBoundsByTheOtherLabelAndWritesItsOwn)
     }
 }
 
-TEST_F(CalendarFormTest, JobStartWritesDateAndWeekdayAndEndMayStartFromAFutureStart)
+TEST_F(CalendarFormTest, OutOfBoundsDaysConflictingBoundsAndEscapeWriteNothingWrong)
 {
-    auto f = open("CustomerJobStartDate");
-    f->pickDate(QDate(2031, 3, 2));
-    EXPECT_EQ(label("StartDateLabel")->text(), "02 Mar 2031");
-    EXPECT_EQ(label("StartDayLabel")->text(), "(Sunday)");
-    EXPECT_FALSE(label("StartDayLabel")->isHidden());
-    EXPECT_EQ(session().calendarRequest, "");
-
     label("StartDateLabel")->setText("10 Jan 2030");
     auto end = open("CustomerJobEndDate");
     EXPECT_EQ(end->monthView()->minimumDate(), QDate(2030, 1, 10));
-    // A day before the earliest cannot be picked: nothing is written, the pop-up stays.
+    // Nothing is written and the pop-up stays.
     end->pickDate(QDate(2030, 1, 9));
     EXPECT_EQ(label("EndDateLabel")->text(), "");
     EXPECT_EQ(session().calendarRequest, "CustomerJobEndDate");
     end->pickDate(QDate(2030, 1, 10));
     EXPECT_EQ(label("EndDateLabel")->text(), "10 Jan 2030");
+
+    // An end date already in the past: the start may still not lie before today.
+    label("EndDateLabel")->setText(shown(today_.addDays(-5)));
+    auto f = open("CustomerJobStartDate");
+    EXPECT_EQ(f->monthView()->minimumDate(), today_);
+    EXPECT_GE(f->monthView()->maximumDate(), today_);
+    f->pickDate(today_);
+    EXPECT_EQ(label("StartDateLabel")->text(), shown(today_));
+
+    // A caption that is no date sets no bound.
+    label("ToDateLabel")->setText("soon");
+    EXPECT_EQ(open("SelectFromDate")->monthView()->maximumDate(), noLatest());
+
+    // Escape closes without writing and keeps the key.
+    label("FromDateLabel")->setText("01 Feb 2026");
+    auto g = open("SelectFromDate");
+    g->show();
+    QTest::keyClick(g->monthView(), Qt::Key_Escape);
+    EXPECT_FALSE(g->isVisible());
+    EXPECT_EQ(g->result(), QDialog::Rejected);
+    EXPECT_EQ(label("FromDateLabel")->text(), "01 Feb 2026");
+    EXPECT_EQ(session().calendarRequest, "SelectFromDate");
 }
 
 TEST_F(CalendarFormTest, DaysThatCannotBePickedAreShownAsUnavailable)
@@ -170,49 +173,4 @@ TEST_F(CalendarFormTest, DaysThatCannotBePickedAreShownAsUnavailable)
     EXPECT_TRUE(from->showsUnavailable(QDate(2031, 6, 2)));
     from->monthView()->setCurrentPage(2031, 1);
     EXPECT_FALSE(from->showsUnavailable(QDate(2031, 1, 15)));
-}
-
-TEST_F(CalendarFormTest, ConflictingBoundsLeaveAUsableCalendar)
-{
-    // An end date already in the past: the start may still not lie before today.
-    label("EndDateLabel")->setText(shown(today_.addDays(-5)));
-    auto f = open("CustomerJobStartDate");
-    EXPECT_EQ(f->monthView()->minimumDate(), today_);
-    EXPECT_GE(f->monthView()->maximumDate(), today_);
-    f->pickDate(today_);
-    EXPECT_EQ(label("StartDateLabel")->text(), shown(today_));
-
-    // A caption that is no date sets no bound.
-    label("ToDateLabel")->setText("soon");
-    auto g = open("SelectFromDate");
-    EXPECT_EQ(g->monthView()->maximumDate(), noLatest());
-}
-
-TEST_F(CalendarFormTest, EscapeClosesWithoutWritingAndKeepsTheKey)
-{
-    label("FromDateLabel")->setText("01 Feb 2026");
-    auto f = open("SelectFromDate");
-    f->show();
-    QTest::keyClick(f->monthView(), Qt::Key_Escape);
-    EXPECT_FALSE(f->isVisible());
-    EXPECT_EQ(f->result(), QDialog::Rejected);
-    EXPECT_EQ(label("FromDateLabel")->text(), "01 Feb 2026");
-    EXPECT_EQ(session().calendarRequest, "SelectFromDate");
-}
-
-TEST_F(CalendarFormTest, PickOpensThePopUpModallyOverTheOpener)
-{
-    label("FromDateLabel")->setText(shown(QDate(2026, 5, 1)));
-    QDate picked;
-    modal_->on("CalendarForm", [&](QDialog *d) {
-        auto *cal = d->findChild<QCalendarWidget *>("MonthView");
-        ASSERT_NE(cal, nullptr);
-        EXPECT_EQ(cal->minimumDate(), QDate(2026, 5, 1));
-        picked = QDate(2026, 5, 20);
-        emit cal->activated(picked);   // Enter on a day picks it too
-    });
-    CalendarForm::pick(picture_, "SelectToDate");
-    EXPECT_EQ(modal_->openedNames(), QStringList({"CalendarForm"}));
-    EXPECT_EQ(label("ToDateLabel")->text(), "20 May 2026");
-    EXPECT_EQ(session().calendarRequest, "");
 }

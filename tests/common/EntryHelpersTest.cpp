@@ -1,5 +1,4 @@
 #include "common/AutoCompleteComboModule.h"
-#include "common/CreateRoundedRectModule.h"
 #include "common/ValidateEntryModule.h"
 #include "platform/MessageBox.h"
 #include "support/QtPrinters.h"
@@ -23,15 +22,6 @@ TEST(ValidateEntry, RefusesInTheFixedOrder)
     EXPECT_EQ(msgs.last(), "Entry can only be combinations of alphabetic,numeric and underscore (_) characters");
     EXPECT_FALSE(ValidateEntry("", false).isValid());
     EXPECT_EQ(msgs.shown().size(), 3);
-}
-
-TEST(ValidateEntry, EveryListedPunctuationIsRefusedAndOthersPass)
-{
-    const QString listed = QStringLiteral("[]`!\u00A3$%^&*()+}{~@:?><|\u00AC#';/.,\\-");
-    for (QChar c : listed)
-        EXPECT_FALSE(validateEntryMessage(QStringLiteral("AB") + c, false).isEmpty()) << QString(c).toStdString();
-    EXPECT_TRUE(validateEntryMessage(QStringLiteral("Jos\u00E9\t_9"), false).isEmpty());
-    EXPECT_TRUE(validateEntryMessage(QStringLiteral("a.b,c-d"), true).isEmpty());
 }
 
 namespace {
@@ -78,13 +68,4 @@ TEST(AutoMatchCBBox, UnknownTextControlKeysAndEnter)
     // Backspace with nothing selected drops the last character.
     EXPECT_EQ(AutoMatchCBBox(c.get(), 8), 0);
     EXPECT_EQ(c->currentText(), "Alban");
-}
-
-TEST(CreateRoundRect, RegionCoversTheWindowWithRoundedCorners)
-{
-    const QRegion r = roundRectRegion(QSize(400, 300));
-    EXPECT_EQ(r.boundingRect(), QRect(0, 0, 400, 300));
-    EXPECT_FALSE(r.contains(QPoint(0, 0)));
-    EXPECT_TRUE(r.contains(QPoint(200, 150)));
-    EXPECT_TRUE(r.contains(QPoint(200, 0)));
 }

@@ -5,30 +5,12 @@
 
 using namespace wvs;
 
-TEST(Formats, StoredAndShownDatesRoundTrip)
-{
-    const QDate d(2026, 2, 7);
-    EXPECT_EQ(Formats::toStoredDate(d), "2026-02-07");
-    EXPECT_EQ(Formats::fromStoredDate("2026-02-07"), d);
-    EXPECT_EQ(Formats::toDisplayDate(d), "07 Feb 2026");
-    EXPECT_EQ(Formats::fromDisplayDate("7 feb 2026"), d);
-    EXPECT_EQ(Formats::toStoredDate(QDate()), "");
-    EXPECT_FALSE(Formats::fromStoredDate("").isValid());
-    EXPECT_EQ(Formats::weekdayName(d), "Saturday");
-}
-
 TEST(Formats, ShortDateIsStrict)
 {
     EXPECT_EQ(Formats::fromShortDate("29/02/2024"), QDate(2024, 2, 29));
     EXPECT_FALSE(Formats::fromShortDate("29/02/2025").isValid());
     EXPECT_FALSE(Formats::fromShortDate("1/2/2025").isValid());
     EXPECT_FALSE(Formats::fromShortDate("31/04/2025").isValid());
-}
-
-TEST(Formats, DateSerialCountsFromTheEndOf1899)
-{
-    EXPECT_EQ(Formats::dateSerial(QDate(2000, 1, 1)), 36526);
-    EXPECT_EQ(Formats::fromDateSerial(36526), QDate(2000, 1, 1));
 }
 
 TEST(Money, ParsesExactAmountsAndRefusesJunk)

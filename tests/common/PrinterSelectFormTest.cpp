@@ -59,33 +59,26 @@ TEST_F(PrinterSelectTest, ListsThePrintersWithTheCurrentOneChosen)
     EXPECT_EQ(session().defaultPrinterIndex, 1);
 }
 
-TEST_F(PrinterSelectTest, CancelAndTheCloseBoxHandBackNineNineNine)
+TEST_F(PrinterSelectTest, CancelHandsBackNineNineNineAndPreviewIsForNotesOnly)
 {
     PrinterScript printers({"Office Laser", "Front Desk"}, 0);
     session().selectedPrinterIndex = 1;
     choose("CustomerNotes", [&](PrinterSelectForm *f) { click(f, "CancelButton"); });
     EXPECT_EQ(session().selectedPrinterIndex, 999);
-    EXPECT_FALSE(opener_.PreviewPrint);
-
     session().selectedPrinterIndex = 1;
     choose("CustomerNotes", [&](PrinterSelectForm *f) { f->close(); });
     EXPECT_EQ(session().selectedPrinterIndex, 999);
-}
+    EXPECT_FALSE(opener_.PreviewPrint);
 
-TEST_F(PrinterSelectTest, PreviewSetsTheOpenersRequestOnlyForNotes)
-{
-    PrinterScript printers({"Office Laser", "Front Desk"}, 0);
     choose("ScheduleNotes", [&](PrinterSelectForm *f) {
         f->findChild<QComboBox *>("PrinterCombo")->setCurrentIndex(1);
         click(f, "PreviewButton");
     });
     EXPECT_TRUE(opener_.PreviewPrint);
     EXPECT_EQ(session().selectedPrinterIndex, 1);
-
     opener_.PreviewPrint = false;
     choose("Invoices", [&](PrinterSelectForm *f) { click(f, "PreviewButton"); });
     EXPECT_FALSE(opener_.PreviewPrint);
-    EXPECT_EQ(session().selectedPrinterIndex, 0);
 }
 
 TEST_F(PrinterSelectTest, WithoutPrintersThePdfFileIsOffered)
@@ -98,10 +91,6 @@ TEST_F(PrinterSelectTest, WithoutPrintersThePdfFileIsOffered)
     EXPECT_TRUE(msgs_->texts().isEmpty());
     EXPECT_EQ(session().selectedPrinterIndex, 0);
     EXPECT_EQ(PrinterSelectForm::printerName(0), "PDF file");
-
-    choose("CustomerNotes", [&](PrinterSelectForm *f) { click(f, "PreviewButton"); });
-    EXPECT_TRUE(opener_.PreviewPrint);
-    EXPECT_EQ(session().selectedPrinterIndex, 0);
 }
 
 } // namespace

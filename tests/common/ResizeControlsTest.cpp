@@ -30,14 +30,6 @@ TEST(ResizeControls, FactorsCountHalfTheExcessOverTheDesignScreen)
     EXPECT_FLOAT_EQ(resizeFactorsFor(1027, 768).horizontal, 1025.0f / 1024.0f);
 }
 
-TEST(ResizeControls, ParkedControlsStayParked)
-{
-    EXPECT_DOUBLE_EQ(scaleCoordinate(-74000, 1.125), -73875);
-    EXPECT_DOUBLE_EQ(scaleCoordinate(-500, 1.125), -562.5);
-    EXPECT_DOUBLE_EQ(scaleCoordinate(-1000, 1.125), -1125);
-    EXPECT_DOUBLE_EQ(scaleCoordinate(2000, 0.78125), 1562.5);
-}
-
 TEST(ResizeControls, StoresTheFactorAndScalesWindowAndPlacedControls)
 {
     resetSession();

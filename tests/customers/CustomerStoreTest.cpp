@@ -1,6 +1,8 @@
 #include "CustomerTestData.h"
 #include "common/Formats.h"
 #include "customers/CustomerRecord.h"
+#include "customers/CustomerRemoval.h"
+#include "customers/CustomerValidation.h"
 #include "support/DbTest.h"
 #include "platform/WvsError.h"
 
@@ -9,18 +11,22 @@
 using namespace wvs;
 using namespace wvs::test;
 
-namespace {
+using CustomerStoreTest = DbTest;
 
-class CustomerStoreTest : public DbTest {
+class CustomerRemovalTest : public DbTest {
 protected:
-    int count(const QString &sql, const QVariantList &p = {}) { return scalarSql(sql, p).toInt(); }
+    int rows(const char *table, qint64 customer)
+    {
+        return scalarSql(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE CustomerNumber = ?").arg(QLatin1String(table)),
+                         {customer})
+            .toInt();
+    }
 };
-
-} // namespace
 
 TEST_F(CustomerStoreTest, AddStoresTheCustomerAndHisAddressesUnderTheInsertedKey)
 {
     CustomerRecord c = validCustomer();
+    c.surname = QStringLiteral("O'Brien \"Junior\"; DROP TABLE Customers");
     c.title = QStringLiteral("Mrs");
     c.customerStatus = CustomerStatus::Prospective;
     c.commentOnSchedule = true;
@@ -30,23 +36,16 @@ TEST_F(CustomerStoreTest, AddStoresTheCustomerAndHisAddressesUnderTheInsertedKey
     withCity.sCity = QStringLiteral("Hamilton");
     const qint64 n = CustomerStore::save(CustomerMode::Add, c, {noCity, newAddress(QString()), withCity});
 
-    auto loaded = CustomerStore::load(n);
-    ASSERT_TRUE(loaded);
-    EXPECT_EQ(loaded->surname, "Smith");
-    EXPECT_EQ(loaded->title, "Mrs");
-    EXPECT_EQ(loaded->cCity, "Auckland");
-    EXPECT_EQ(loaded->email2, "");
-    EXPECT_EQ(loaded->customerStatus, 2);
-    EXPECT_TRUE(loaded->commentOnSchedule);
-    EXPECT_EQ(loaded->customerComment, "Gate code 1234\nDog");
-    EXPECT_EQ(loaded->dateEntered, Formats::toStoredDate(QDate::currentDate()));
-
-    const auto addresses = CustomerStore::loadAddresses(n);
-    ASSERT_EQ(addresses.size(), 2);
-    EXPECT_EQ(addresses[0].sAddress1, "1 Shore Rd");
-    EXPECT_EQ(addresses[0].sCity, "Auckland");
-    EXPECT_EQ(addresses[1].sCity, "Hamilton");
-    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM CustomerServiceAddresses WHERE CustomerNumber <> ?"), {n}), 0);
+    EXPECT_EQ(rowsOf("SELECT Surname, Title, CCity, Email2, CustomerStatus, CommentOnSchedule, CustomerComment, "
+                     "DateEntered FROM Customers WHERE CustomerNumber = ?",
+                     {n}),
+              QString("%1|Mrs|Auckland||2|1|Gate code 1234\nDog|%2")
+                  .arg(c.surname, Formats::toStoredDate(QDate::currentDate())));
+    EXPECT_TRUE(CustomerStore::similarCustomerExists(c));
+    // The blank address is skipped; no address goes to another customer.
+    EXPECT_EQ(rowsOf("SELECT CustomerNumber = ?, SAddress1, SCity FROM CustomerServiceAddresses ORDER BY SAddressSeqNo",
+                     {n}),
+              "1|1 Shore Rd|Auckland;1|2 Hill Rd|Hamilton");
 }
 
 TEST_F(CustomerStoreTest, NewNumberIsTheInsertedKeyEvenWhenAHigherOneAppears)
@@ -69,7 +68,7 @@ TEST_F(CustomerStoreTest, ModifyKeepsUpdatesAddsAndRemovesAddresses)
     writeSql(QStringLiteral("UPDATE Customers SET PreferredPhone = 3, DateEntered = '2020-01-01' WHERE CustomerNumber = ?"), {n});
     const qint64 keep = addAddress(n, QStringLiteral("Keep St"));
     const qint64 change = addAddress(n, QStringLiteral("Change St"));
-    const qint64 remove = addAddress(n, QStringLiteral("Remove St"));
+    addAddress(n, QStringLiteral("Remove St"));
 
     auto c = *CustomerStore::load(n);
     auto list = CustomerStore::loadAddresses(n);
@@ -83,73 +82,81 @@ TEST_F(CustomerStoreTest, ModifyKeepsUpdatesAddsAndRemovesAddresses)
     list.append(newAddress(QStringLiteral("Added St")));
     CustomerStore::save(CustomerMode::Modify, c, list);
 
-    auto after = *CustomerStore::load(n);
-    EXPECT_EQ(after.surname, "Browne");
-    EXPECT_EQ(after.cCity, "Auckland");
-    EXPECT_EQ(after.preferredPhone, 3);
-    EXPECT_EQ(after.dateEntered, "2020-01-01");
-
-    const auto stored = CustomerStore::loadAddresses(n);
-    ASSERT_EQ(stored.size(), 3);
-    EXPECT_EQ(stored[0].seqNo, keep);
-    EXPECT_EQ(stored[0].sAddress1, "Keep St");
-    EXPECT_EQ(stored[1].seqNo, change);
-    EXPECT_EQ(stored[1].sAddress1, "Changed St");
-    EXPECT_EQ(stored[1].sCity, "Auckland");
-    EXPECT_EQ(stored[2].sAddress1, "Added St");
-    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM CustomerServiceAddresses WHERE SAddressSeqNo = ?"), {remove}), 0);
+    EXPECT_EQ(rowsOf("SELECT Surname, CCity, PreferredPhone, DateEntered FROM Customers"), "Browne|Auckland|3|2020-01-01");
+    // The kept and changed addresses keep their keys; the emptied one is gone.
+    EXPECT_EQ(rowsOf("SELECT SAddressSeqNo IN (?, ?), SAddress1, SCity FROM CustomerServiceAddresses "
+                     "ORDER BY SAddressSeqNo",
+                     {keep, change}),
+              "1|Keep St|Auckland;1|Changed St|Auckland;0|Added St|Auckland");
 }
 
 TEST_F(CustomerStoreTest, AnAddressStillUsedByAJobIsNotRemovedAndNothingIsKept)
 {
     const qint64 n = addCustomer(QStringLiteral("Green"));
-    const qint64 a1 = addAddress(n, QStringLiteral("One St"));
+    addAddress(n, QStringLiteral("One St"));
     const qint64 a2 = addAddress(n, QStringLiteral("Two St"));
     auto c = *CustomerStore::load(n);
     auto list = CustomerStore::loadAddresses(n);
     list[1].sAddress1.clear();
     c.surname = QStringLiteral("Changed");
-    // The job arrives after the entry was checked.
+    EXPECT_TRUE(CustomerValidation::validate(CustomerMode::Modify, c, list).ok);
+    // The job arrives after the entry was checked: the save refuses too.
     addJob(n, a2);
-
+    const QString refusal =
+        "Address Two St cannot be removed from the service addresses as a Customer Job exists for that address";
     try {
         CustomerStore::save(CustomerMode::Modify, c, list);
         FAIL() << "the removal was not refused";
     } catch (const WvsError &e) {
         EXPECT_EQ(e.number(), ErrorNumber::Recoverable);
-        EXPECT_EQ(e.description(),
-                  "Address Two St cannot be removed from the service addresses as a Customer Job exists for that address");
+        EXPECT_EQ(e.description(), refusal);
     }
     EXPECT_EQ(CustomerStore::load(n)->surname, "Green");
     EXPECT_EQ(CustomerStore::loadAddresses(n).size(), 2);
-    Q_UNUSED(a1);
+    // Checked again, the entry is refused with the same words.
+    EXPECT_FALSE(CustomerValidation::validate(CustomerMode::Modify, c, list).ok);
+    EXPECT_EQ(msgs_->last(), refusal);
 }
 
-TEST_F(CustomerStoreTest, ChangingACustomerDeletedElsewhereIsRefusedAndRolledBack)
+TEST_F(CustomerRemovalTest, DeleteRemovesTheCustomerWithHisJobsAddressesAndNotes)
 {
-    const qint64 n = addCustomer(QStringLiteral("Gone"));
-    auto c = *CustomerStore::load(n);
-    writeSql(QStringLiteral("DELETE FROM Customers WHERE CustomerNumber = ?"), {n});
-    try {
-        CustomerStore::save(CustomerMode::Modify, c, {newAddress(QStringLiteral("New St"))});
-        FAIL() << "the save did not notice";
-    } catch (const WvsError &e) {
-        EXPECT_EQ(e.number(), ErrorNumber::Recoverable);
-        EXPECT_EQ(e.description(), CustomerStore::customerGoneMessage());
+    const qint64 gone = addCustomer(QStringLiteral("Gone"));
+    const qint64 other = addCustomer(QStringLiteral("Other"));
+    for (qint64 c : {gone, other}) {
+        addJob(c, addAddress(c, QStringLiteral("1 St")));
+        writeSql(QStringLiteral("INSERT INTO CustomerNotes (CustomerNumber, NoteDateTime, NoteDetail) VALUES (?, '2025-01-01 10:00:00', 'n')"), {c});
     }
-    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM CustomerServiceAddresses")), 0);
-    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM Customers")), 0);
+    EXPECT_EQ(CustomerRemoval::deletePermanently(gone), CustomerRemoval::DeleteResult::Deleted);
+    for (const char *t : {"Customers", "CustomerJobs", "CustomerServiceAddresses", "CustomerNotes"}) {
+        EXPECT_EQ(rows(t, gone), 0) << t;
+        EXPECT_EQ(rows(t, other), 1) << t;
+    }
 }
 
-TEST_F(CustomerStoreTest, EntriesWithQuotesAreStoredAsTyped)
+TEST_F(CustomerRemovalTest, DeleteChecksScheduledJobsAgainAndThenRemovesNothing)
 {
-    CustomerRecord c = validCustomer();
-    c.surname = QStringLiteral("O'Brien \"Junior\"");
-    c.cAddress1 = QStringLiteral("1 \"A\" St; DROP TABLE Customers");
-    const qint64 n = CustomerStore::save(CustomerMode::Add, c, {newAddress(QStringLiteral("It's \"here\""))});
-    EXPECT_EQ(CustomerStore::load(n)->surname, c.surname);
-    EXPECT_EQ(CustomerStore::loadAddresses(n)[0].sAddress1, "It's \"here\"");
-    EXPECT_TRUE(CustomerStore::similarCustomerExists(c));
-    c.cAddress1 = QStringLiteral("other");
-    EXPECT_FALSE(CustomerStore::similarCustomerExists(c));
+    const qint64 c = addCustomer(QStringLiteral("Busy"));
+    const qint64 job = addJob(c, addAddress(c, QStringLiteral("1 St")));
+    EXPECT_EQ(CustomerRemoval::scheduledJobCount(c), 0);
+    // Another workstation closes a schedule holding the job after the count.
+    scheduleJob(job, QStringLiteral("2030-05-01"));
+    EXPECT_EQ(CustomerRemoval::deletePermanently(c), CustomerRemoval::DeleteResult::Scheduled);
+    for (const char *t : {"Customers", "CustomerJobs", "CustomerServiceAddresses"})
+        EXPECT_EQ(rows(t, c), 1) << t;
+
+    CustomerRemoval::makeInactive(c);
+    EXPECT_EQ(scalarSql(QStringLiteral("SELECT CustomerStatus FROM Customers WHERE CustomerNumber = ?"), {c}).toInt(), 9);
+}
+
+TEST_F(CustomerRemovalTest, HistoryCountsOnlyJobsScheduledBeforeToday)
+{
+    const qint64 c = addCustomer(QStringLiteral("Hist"));
+    const qint64 job = addJob(c, addAddress(c, QStringLiteral("1 St")));
+    const QDate today = QDate::currentDate();
+    scheduleJob(job, Formats::toStoredDate(today), 1);
+    scheduleJob(job, Formats::toStoredDate(today.addDays(3)), 2);
+    EXPECT_EQ(CustomerRemoval::scheduledJobsBeforeToday(c), 0);
+    EXPECT_EQ(CustomerRemoval::scheduledJobCount(c), 2);
+    scheduleJob(job, Formats::toStoredDate(today.addDays(-1)), 3);
+    EXPECT_EQ(CustomerRemoval::scheduledJobsBeforeToday(c), 1);
 }

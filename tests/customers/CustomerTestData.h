@@ -2,6 +2,8 @@
 #include "customers/CustomerRecord.h"
 #include "data/AppDatabase.h"
 
+#include <QSqlQuery>
+#include <QSqlRecord>
 #include <QString>
 
 namespace wvs::test {
@@ -35,6 +37,20 @@ inline void scheduleJob(qint64 job, const QString &date, int schedule = 1)
 {
     writeSql(QStringLiteral("INSERT INTO ScheduleJobs (ScheduleNumber, JobSeqNo, ScheduleServiceDate) VALUES (?, ?, ?)"),
              {schedule, job, date});
+}
+
+// What a query returns: values joined by "|", rows by ";".
+inline QString rowsOf(const QString &sql, const QVariantList &params = {})
+{
+    QSqlQuery q = execSql(sql, params);
+    QStringList rows;
+    while (q.next()) {
+        QStringList values;
+        for (int i = 0; i < q.record().count(); ++i)
+            values << q.value(i).toString();
+        rows << values.join(QLatin1Char('|'));
+    }
+    return rows.join(QLatin1Char(';'));
 }
 
 // A complete entry that passes every check.

@@ -28,13 +28,8 @@ protected:
 
     qint64 job(int frequency, qint64 costCents, const QString &end = QString())
     {
-        StoredJob j;
-        j.customer = customer_;
-        j.address = address_;
-        j.frequency = frequency;
-        j.costCents = costCents;
-        j.end = end;
-        return addJob(j);
+        return addJob(customer_, address_,
+                      [&](StoredJob &j) { j.frequency = frequency, j.costCents = costCents, j.end = end; });
     }
 
     void choose(const QStringList &fields)
@@ -70,11 +65,7 @@ TEST_F(CustomerJobExportTest, AllColumnsInTableOrderWithListFrequencyAndPlainCos
     ASSERT_TRUE(CustomerJobExport::writeFile(path, {{a, QStringLiteral("Weekly")}}));
     const auto rows = csv(path);
     ASSERT_EQ(rows.size(), 2);
-    EXPECT_EQ(rows[0], (QStringList{"Customer Forename", "Customer Surname", "Service Address Line 1",
-                                    "Service Address Line 2", "Service Address Line 3", "Service Location",
-                                    "Service City", "Service Post Code", "Job Description", "Start Date", "Start Day",
-                                    "End Date", "Frequency", "Cost", "Last Service Date", "Associate Name",
-                                    "Job Comments", "Accounts Reference - Customer", "Accounts Reference - Job"}));
+    EXPECT_EQ(rows[0], CsvExport::headings(CsvExport::chosenColumns(QStringLiteral("CustomerJobsExportFields"))));
     EXPECT_EQ(rows[1], (QStringList{"Zoë", "Müller", "4 Bay Rd", "Flat 2", "", "Ōrākei", "Auckland", "",
                                     "Window \"Deluxe\" clean, inside", "2031-07-07", "Monday", "2032-01-31", "Weekly",
                                     "45.5", "2031-06-30", "Administrator", "Gate code \"1234\",\nring first", "C-9",
@@ -116,14 +107,13 @@ TEST_F(CustomerJobExportTest, ExportFromTheCustomersJobList)
     FileDialogScript dialogs;
     const QString path = dir_->filePath(QStringLiteral("list.csv"));
     dialogs.answer(path);
-    modal_->once(QStringLiteral("CustomerJobExportForm"), [](QDialog *d) {
-        d->findChild<QPushButton *>(QStringLiteral("SelectAllButton"))->click();
-        d->findChild<QPushButton *>(QStringLiteral("UnselectAllButton"))->click();
-        d->findChild<QCheckBox *>(QStringLiteral("FrequencyCheck"))->setChecked(true);
-        d->findChild<QCheckBox *>(QStringLiteral("CostCheck"))->setChecked(true);
-        d->findChild<QPushButton *>(QStringLiteral("OKButton"))->click();
+    modal_->once("CustomerJobExportForm", [](QDialog *d) {
+        click(d, "SelectAllButton");
+        click(d, "UnselectAllButton");
+        tick(d, "FrequencyCheck", true);
+        tick(d, "CostCheck", true);
+        click(d, "OKButton");
     });
-    msgs_->clear();
     msgs_->answer(MsgAnswer::No);
     click(&list, "ExportButton");
     EXPECT_EQ(list.FieldCount, 2);
@@ -136,11 +126,10 @@ TEST_F(CustomerJobExportTest, ExportFromTheCustomersJobList)
         EXPECT_EQ(rows[r][0], list.grid()->textMatrix(r, JobListColumn::Frequency));
 
     // The choice is shown again the next time; OK with nothing ticked asks for no file.
-    modal_->once(QStringLiteral("CustomerJobExportForm"), [](QDialog *d) {
-        EXPECT_TRUE(d->findChild<QCheckBox *>(QStringLiteral("CostCheck"))->isChecked());
-        EXPECT_FALSE(d->findChild<QCheckBox *>(QStringLiteral("SurnameCheck"))->isChecked());
-        d->findChild<QPushButton *>(QStringLiteral("UnselectAllButton"))->click();
-        d->findChild<QPushButton *>(QStringLiteral("OKButton"))->click();
+    modal_->once("CustomerJobExportForm", [](QDialog *d) {
+        EXPECT_TRUE(ticked(d, "CostCheck") && !ticked(d, "SurnameCheck"));
+        click(d, "UnselectAllButton");
+        click(d, "OKButton");
     });
     click(&list, "ExportButton");
     EXPECT_EQ(list.FieldCount, 0);

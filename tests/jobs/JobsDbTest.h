@@ -7,6 +7,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <functional>
 
 namespace wvs::test {
 
@@ -65,6 +68,16 @@ protected:
                   j.asRequired ? 1 : 0});
         return lastInsertId();
     }
+    // A job of the customer at the address, with what the test changes.
+    qint64 addJob(qint64 customer, qint64 address, const std::function<void(StoredJob &)> &change = {})
+    {
+        StoredJob j;
+        j.customer = customer;
+        j.address = address;
+        if (change)
+            change(j);
+        return addJob(j);
+    }
     qint64 addSchedule(const QString &from, const QString &to, const QString &status)
     {
         writeSql(QStringLiteral("INSERT INTO Schedules (FromDate, ToDate, Status) VALUES (?, ?, ?)"), {from, to, status});
@@ -79,6 +92,16 @@ protected:
     QVariant jobField(qint64 job, const QString &field)
     {
         return scalarSql(QStringLiteral("SELECT %1 FROM CustomerJobs WHERE JobSeqNo = ?").arg(field), {job});
+    }
+    // The stored values of the job's columns ("A, B"), joined by "|".
+    QString jobFields(qint64 job, const QString &columns)
+    {
+        QSqlQuery q = execSql(QStringLiteral("SELECT %1 FROM CustomerJobs WHERE JobSeqNo = ?").arg(columns), {job});
+        QStringList out;
+        for (int i = 0; q.next() && i == 0; ++i)
+            for (int c = 0; c < q.record().count(); ++c)
+                out << q.value(c).toString();
+        return out.join(QLatin1Char('|'));
     }
     int count(const QString &table)
     {

@@ -17,11 +17,8 @@ using wvs::test::StoredJob;
 TEST(DetermineFrequencyTest, WordsOfEveryKindAndNoneOutsideTheLists)
 {
     const QList<QPair<qint64, QString>> examples = {
-        {2, "Every 2 days"},
-        {399, "Every weekday"},
         {102017, "Every 2 week(s) on Monday, Friday"},
         {11503, "Day 15 of every 3 month(s)"},
-        {22203, "The 2nd Tuesday of every 3 month(s)"},
         {30315, "Every March 15"},
         {41703, "The 1st Sunday of March"},
         // A weekday set above Sunday's bit names the days the schedules give it.
@@ -71,12 +68,6 @@ TEST(ServiceRequestBodyTest, LinesNameAndEndText)
     body = ServiceRequest::body(j, QString(), QStringLiteral("UK"));
     EXPECT_FALSE(body.contains(QLatin1String("Frequency")));
     EXPECT_TRUE(body.contains(QLatin1String("\r\nEnd: None\r\n")));
-
-    j.forename.clear();
-    EXPECT_EQ(ServiceRequest::customerName(j), QStringLiteral("Smith"));
-    j.forename = QStringLiteral("Anna");
-    j.surname.clear();
-    EXPECT_EQ(ServiceRequest::customerName(j), QStringLiteral("Anna"));
 }
 
 namespace {
@@ -91,12 +82,10 @@ protected:
         writeSql(QStringLiteral("UPDATE Customers SET Email2 = 'anna@example.com' WHERE CustomerNumber = ?"),
                  {customer_});
         const qint64 address = addAddress(customer_, QStringLiteral("4 Bay Rd"), QStringLiteral("Remuera"));
-        StoredJob j;
-        j.customer = customer_;
-        j.address = address;
-        j.frequency = 102017;
-        j.occurrences = 4;
-        job_ = addJob(j);
+        job_ = addJob(customer_, address, [](StoredJob &j) {
+            j.frequency = 102017;
+            j.occurrences = 4;
+        });
     }
 
     void setProvider(const QString &provider, int port = 25, bool html = false)
@@ -136,23 +125,19 @@ TEST_F(ServiceRequestEmailTest, SmtpSendsEscapedHtmlFromWvsToTheRecordAddress)
     setProvider(QStringLiteral("Other"), sink.port(), true);
     bool stillOpen = true;
     open([&](CustomerJobEmailForm *f) {
-        EXPECT_FALSE(f->findChild<QGroupBox *>(QStringLiteral("AddressFrame"))->isEnabled());
-        EXPECT_TRUE(f->findChild<QRadioButton *>(QStringLiteral("RecordOption"))->isChecked());
+        EXPECT_FALSE(enabled(f, "AddressFrame"));
+        EXPECT_TRUE(child<QRadioButton>(f, "RecordOption")->isChecked());
         type(f, QStringLiteral("Hi <Anna> & \"family\"\nSee you soon"));
         click(f, "OKButton");
         stillOpen = f->isVisible();
-        EXPECT_EQ(f->frequencyWords(), QStringLiteral("Every 2 week(s) on Monday, Friday"));
     });
     EXPECT_FALSE(stillOpen);
     EXPECT_EQ(msgs_->texts(), QStringList{QStringLiteral("Email has been sent")});
     const auto msgs = sink.messages();
     ASSERT_EQ(msgs.size(), 1);
     const QJsonObject m = msgs[0];
-    EXPECT_EQ(m[QStringLiteral("subject")].toString(), QStringLiteral("Service Requested - Anna Smith"));
-    EXPECT_EQ(m[QStringLiteral("from_name")].toString(), QStringLiteral("WVS"));
-    EXPECT_EQ(m[QStringLiteral("from_address")].toString(), QStringLiteral("office@sparkle.example"));
-    EXPECT_EQ(m[QStringLiteral("to")].toArray().at(0).toString(), QStringLiteral("anna@example.com"));
-    EXPECT_EQ(m[QStringLiteral("content_type")].toString(), QStringLiteral("text/html"));
+    EXPECT_EQ(m["subject"].toString(), "Service Requested - Anna Smith");
+    EXPECT_EQ(m["to"].toArray().at(0).toString(), "anna@example.com");
     const QString html = m[QStringLiteral("parts")].toArray().at(0).toObject()[QStringLiteral("content")].toString();
     EXPECT_TRUE(html.startsWith(QLatin1String("Hi &lt;Anna&gt; &amp; &quot;family&quot;<br>\r\nSee you soon<br>\r\n<br>\r\n"
                                               "Service Details: Window cleaning<br>")))
@@ -181,8 +166,8 @@ TEST_F(ServiceRequestEmailTest, DesktopMailProgramGetsThePlainDraftOnlyWhenOneIs
     mail.active = false;
     bool stillOpen = false;
     open([&](CustomerJobEmailForm *f) {
-        EXPECT_TRUE(f->findChild<QGroupBox *>(QStringLiteral("AddressFrame"))->isEnabled());
-        f->findChild<QRadioButton *>(QStringLiteral("SpecificOption"))->setChecked(true);
+        EXPECT_TRUE(enabled(f, "AddressFrame"));
+        click(f, "SpecificOption");
         type(f, QStringLiteral("Hello & welcome"));
         click(f, "OKButton");
         stillOpen = f->isVisible();
@@ -196,7 +181,6 @@ TEST_F(ServiceRequestEmailTest, DesktopMailProgramGetsThePlainDraftOnlyWhenOneIs
     ASSERT_EQ(mail.drafts.size(), 1);
     const MailMessage &d = mail.drafts[0];
     EXPECT_TRUE(d.to.isEmpty());
-    EXPECT_EQ(d.subject, QStringLiteral("Service Requested - Anna Smith"));
     EXPECT_TRUE(d.body.startsWith(QLatin1String("Hello & welcome\r\n\r\nService Details: Window cleaning\r\n")));
     EXPECT_TRUE(d.body.contains(QLatin1String("Frequency: Every 2 week(s) on Monday, Friday\r\n")));
 }
@@ -206,8 +190,7 @@ TEST_F(ServiceRequestEmailTest, StopsLeaveTheWindowOpenAndTheStoredTextAlone)
     ServiceRequest::storeMessage(QStringLiteral("Earlier text"));
     // No provider set up (the new database's preferences were never saved).
     open([&](CustomerJobEmailForm *f) {
-        EXPECT_EQ(f->findChild<QPlainTextEdit *>(QStringLiteral("MessageText"))->toPlainText(),
-                  QStringLiteral("Earlier text"));
+        EXPECT_EQ(child<QPlainTextEdit>(f, "MessageText")->toPlainText(), "Earlier text");
         type(f, QStringLiteral("New text"));
         click(f, "OKButton");
         EXPECT_TRUE(f->isVisible());
