@@ -114,22 +114,43 @@ bool isBlankRecord(const AccountsFileReader::Record &r)
     return true;
 }
 
-// The customers whose accounts reference the package's own export writes
-// differently (cut, or with "?" for a character the file cannot carry), by
-// the key it writes; the first customer wins.
-QHash<QString, qint64> customersByExportedKey(const CustomerImportFormat &f)
+// A reference as the database compares it: A to Z fold to a to z, nothing else.
+QString foldedRef(QString ref)
 {
-    QHash<QString, qint64> out;
-    QSqlQuery q = execSql(QStringLiteral("SELECT CustomerNumber, AccountsRef FROM Customers "
-                                         "WHERE AccountsRef <> '' ORDER BY CustomerNumber"));
-    while (q.next()) {
-        const QString ref = q.value(1).toString();
-        const QString key = f.keyAsExported(ref);
-        if (key != ref && !key.isEmpty() && !out.contains(key))
-            out.insert(key, q.value(0).toLongLong());
-    }
-    return out;
+    for (QChar &c : ref)
+        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
+            c = QChar(c.unicode() + 32);
+    return ref;
 }
+
+// The customers a line's key can find, read once before the lines: by their
+// accounts reference (folded), and by the key this package's own export
+// writes for it (cut, or with "?" for a character the file cannot carry).
+// Read from the last, so that the first customer wins.
+struct CustomerKeys {
+    QHash<QString, qint64> byRef;
+    QHash<QString, qint64> byExportedKey;
+
+    explicit CustomerKeys(const CustomerImportFormat &f)
+    {
+        QSqlQuery q = execSql(QStringLiteral("SELECT CustomerNumber, AccountsRef FROM Customers "
+                                             "WHERE AccountsRef <> '' ORDER BY CustomerNumber DESC"));
+        while (q.next()) {
+            const QString ref = q.value(1).toString();
+            byRef.insert(foldedRef(ref), q.value(0).toLongLong());
+            byExportedKey.insert(f.keyAsExported(ref), q.value(0).toLongLong());
+        }
+    }
+    // The customer whose reference is the key, or is written as the key.
+    std::optional<qint64> find(const QString &key) const
+    {
+        if (const auto it = byRef.constFind(foldedRef(key)); it != byRef.cend())
+            return *it;
+        if (const auto it = byExportedKey.constFind(key); it != byExportedKey.cend())
+            return *it;
+        return std::nullopt;
+    }
+};
 
 QVariantMap customerRow(qint64 number)
 {
@@ -269,7 +290,7 @@ void importCustomers(const CustomerImportFormat &f, const QString &fileName)
                            QStringLiteral("The file has no column headed \"%1\"").arg(f.keyHeadings.first()));
 
         transaction.emplace();
-        const QHash<QString, qint64> byExportedKey = customersByExportedKey(f);
+        const CustomerKeys customers(f);
         QSet<QString> seen;
         qint64 processed = 0;
         qint64 skipped = 0;
@@ -309,16 +330,7 @@ void importCustomers(const CustomerImportFormat &f, const QString &fileName)
                 if (pos >= 0)
                     values.insert(c.field, AccountsFileRules::cut(rec.fields.at(pos), c.cut));
             }
-            // The customer whose accounts reference is the key, or is written
-            // as the key by this package's own export.
-            std::optional<qint64> number;
-            QSqlQuery q = execSql(QStringLiteral("SELECT CustomerNumber FROM Customers "
-                                                 "WHERE AccountsRef = ? ORDER BY CustomerNumber LIMIT 1"),
-                                  {key});
-            if (q.next())
-                number = q.value(0).toLongLong();
-            else if (byExportedKey.contains(key))
-                number = byExportedKey.value(key);
+            const std::optional<qint64> number = customers.find(key);
             const QVariantMap current = number ? customerRow(*number) : QVariantMap();
             QVariantMap fields;
             f.rule(f, values, current, fields);

@@ -160,7 +160,7 @@ TEST_F(CustomerImportTest, MyobFileWithTabsOldHeadingsAndBadLinesSkipsWhatItCann
           "Nobody\tNo\t*None\tN\t\t\t\t\t\t\t\n"
           "Empty\tKey\t\tN\t\t\t\t\t\t\t\n"
           "Again\tAnna\tsmith01\tY\t\t\t\t\t\t\t\n"
-          "Brown, Sons & Co\t\tBROWN\tN\t1 Quay St\t\tWellington\t\t\t\t\n");
+          "Brown, Sons & Co\t\tbrown\tN\t1 Quay St\t\tWellington\t\t\t\t\n");
     MYOBCustomerImport(path("myob.txt"));
     EXPECT_EQ(logLines("MYOB"),
               QStringList({" MYOB Customer Import started", "Line 5 skipped: it has no accounts reference",
@@ -179,7 +179,7 @@ TEST_F(CustomerImportTest, MyobFileWithTabsOldHeadingsAndBadLinesSkipsWhatItCann
     EXPECT_EQ(field("GREEN", "ContactName"), "Gail Green");
     EXPECT_EQ(field("GREEN", "CustomerStatus"), "1");
     EXPECT_EQ(field("GREEN", "DateEntered"), QDate::currentDate().toString("yyyy-MM-dd"));
-    // An active card makes the inactive company active and keeps its people's names.
+    // An active card (its key in other letter case) makes the inactive company active and keeps its people's names.
     EXPECT_EQ(field("BROWN", "CustomerStatus"), "1");
     EXPECT_EQ(field("BROWN", "Surname"), "Brown");
     EXPECT_EQ(scalarSql("SELECT COUNT(*) FROM Customers").toInt(), 4);
@@ -187,10 +187,12 @@ TEST_F(CustomerImportTest, MyobFileWithTabsOldHeadingsAndBadLinesSkipsWhatItCann
 
 TEST_F(CustomerImportTest, XeroFileWithByteOrderMarkQuotedFieldsAndCrEndings)
 {
+    writeSql("INSERT INTO Customers (Surname, AccountsRef) VALUES ('School', 'école')");
     write(path("xero.csv"),
           "\xEF\xBB\xBF*ContactName,EmailAddress,FirstName,LastName,SAAddressLine1,SARegion,PhoneNumber\r"
           "\"Harbour View Apartments, Body Corporate 123\",hv@example.com,Hana,\"O\"\"Neil\",\"Level 2\nTower\",Mt Eden,\r"
-          "SMITH01,new@example.com,Anna,Smith,12 Oak Street,Ponsonby,09 555 1234\r");
+          "SMITH01,new@example.com,Anna,Smith,12 Oak Street,Ponsonby,09 555 1234\r"
+          "ÉCOLE,,,École,,,\r");
     XeroCustomerImport(path("xero.csv"));
     const QString key = "Harbour View Apartments, Body";
     EXPECT_EQ(field(key, "Surname"), "O\"Neil");
@@ -198,11 +200,13 @@ TEST_F(CustomerImportTest, XeroFileWithByteOrderMarkQuotedFieldsAndCrEndings)
     EXPECT_EQ(field(key, "CSuburb"), "Mt Eden");
     EXPECT_EQ(field("SMITH01", "Email1"), "new@example.com");
     EXPECT_EQ(field("SMITH01", "Phone2"), "021 555 999");
-    EXPECT_EQ(logLines("Xero").at(1), " Customer import completed - 2 records processed successfully");
+    EXPECT_EQ(logLines("Xero").at(1), " Customer import completed - 3 records processed successfully");
+    // Only A to Z match in either case: "ÉCOLE" is another customer than "école".
+    EXPECT_EQ(scalarSql("SELECT COUNT(*) FROM Customers WHERE Surname IN ('School', 'École')").toInt(), 2);
 
     // The same file again finds the cut key and adds nobody.
     XeroCustomerImport(path("xero.csv"));
-    EXPECT_EQ(scalarSql("SELECT COUNT(*) FROM Customers").toInt(), 4);
+    EXPECT_EQ(scalarSql("SELECT COUNT(*) FROM Customers").toInt(), 6);
 }
 
 TEST_F(CustomerImportTest, AFailedImportChangesNothingAndSaysWhereTheLogIs)
