@@ -73,10 +73,11 @@ protected:
         }
         return out;
     }
-    static QString field(const QString &accountsRef, const char *name)
+    // The customer's fields by name ("Surname, CCity"), joined by "|".
+    static QString field(const QString &accountsRef, const char *names)
     {
-        return scalarSql(QStringLiteral("SELECT %1 FROM Customers WHERE AccountsRef = ?").arg(QLatin1String(name)),
-                         {accountsRef})
+        const QString joined = QString::fromUtf8(names).replace(QLatin1String(", "), QLatin1String(" || '|' || "));
+        return scalarSql(QStringLiteral("SELECT %1 FROM Customers WHERE AccountsRef = ?").arg(joined), {accountsRef})
             .toString();
     }
 };
