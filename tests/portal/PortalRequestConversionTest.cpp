@@ -112,12 +112,9 @@ TEST_F(PortalRequestConversionTest, AOneOffLandsOnItsStartDate)
     EXPECT_EQ(lastJob("Frequency").toInt(), 1);
     EXPECT_EQ(lastJob("Occurrences").toInt(), 1);
 
-    ScheduleHeader schedule;
-    schedule.number = addSchedule("2031-07-01", "2031-07-31", "Open");
-    schedule.fromDate = QDate(2031, 7, 1);
-    schedule.toDate = QDate(2031, 7, 31);
-    schedule.status = "Open";
-    const PopulateResult r = ScheduleGeneration::populate(schedule, "ADM", QString());
+    const ScheduleHeader july{addSchedule("2031-07-01", "2031-07-31", "Open"), QDate(2031, 7, 1), QDate(2031, 7, 31),
+                              "Open"};
+    const PopulateResult r = ScheduleGeneration::populate(july, "ADM", QString());
     ASSERT_EQ(r.jobs.size(), 1);
     EXPECT_EQ(r.jobs[0].serviceDate, QDate(2031, 7, 9));
 }
@@ -125,13 +122,9 @@ TEST_F(PortalRequestConversionTest, AOneOffLandsOnItsStartDate)
 TEST_F(PortalRequestConversionTest, AFailingCustomerCheckStopsTheSave)
 {
     // A fault the error reporter only shows (the program goes on) is no pass.
-    PortalJobEntry e;
-    e.uniqueId = addRequest(1);
-    e.customer.forename = "Ann";
-    e.customer.surname = "Lee";
-    e.customer.phone1 = "555";
-    e.customer.preferredPhone = 1;
-    e.customer.companyName = "Lee Ltd";
+    const PortalJobEntry e{
+        .uniqueId = addRequest(1),
+        .customer = {.forename = "Ann", .surname = "Lee", .companyName = "Lee Ltd", .phone1 = "555"}};
     const PortalJobSaveOutcome out = PortalCustomerJobSave::save(e, [](const QString &) -> bool {
         throw WvsError(ErrorNumber::Recoverable, "The Preferences could not be read");
     });

@@ -15,25 +15,22 @@ protected:
     {
         addAssociate("BOB", "Bob | Builder", "pw", 2);
         setAccess(2, 1, 7, 1, 1, 1, 1, 1, 0, 0);
-        writeSql("UPDATE Associates SET PortalAccess = 'Field' WHERE AssociateID = 'BOB'");
         addAssociate("OLD", "Gone", "pw", 2, false);
-        writeSql("UPDATE Associates SET PortalAccess = 'Field' WHERE AssociateID = 'OLD'");
+        writeSql("UPDATE Associates SET PortalAccess = 'Field' WHERE AssociateID IN ('BOB', 'OLD')");
         addJobType("OVN", "Oven clean");
         const qint64 s = addSchedule("2012-03-05", "2012-03-18", "Closed");
         schedtest::CustomerData c;
         c.comment = "Gate code\r\n1234";
         const qint64 cust = addCustomer(c);
-        const qint64 a = addJob({.customer = cust, .associate = "ADM", .costCents = 123450, .comment = "B"});
-        const qint64 b = addJob({.jobType = "OVN", .associate = "BOB", .costCents = 4500});
+        jobA = addJob({.customer = cust, .associate = "ADM", .costCents = 123450, .comment = "B"});
+        jobB = addJob({.jobType = "OVN", .associate = "BOB", .costCents = 4500});
         const qint64 gone = addJob({.associate = "NOBODY"});
-        storeJob(s, a, "2012-03-12", 2, "", "ADM");
-        storeJob(s, b, "2012-03-05", 1, "2012-03-06", "BOB");
+        storeJob(s, jobA, "2012-03-12", 2, "", "ADM");
+        storeJob(s, jobB, "2012-03-05", 1, "2012-03-06", "BOB");
         storeJob(s, gone, "2012-03-05", 0, "", "");
         writeSql("INSERT INTO ScheduleJobNotes (ScheduleNumber, JobSeqNo, ScheduleServiceDate, NoteAuthor, NoteDetail) "
                  "VALUES (?, ?, '2012-03-12', 'Portal', 'Ring|first'), (?, ?, '2012-03-12', 'Portal', 'second')",
-                 {s, a, s, a});
-        jobA = a;
-        jobB = b;
+                 {s, jobA, s, jobA});
         return s;
     }
     qint64 jobA = 0, jobB = 0;
@@ -53,10 +50,9 @@ TEST_F(PortalUploadTest, PublishingSendsCompanyScheduleUsersAndJobTypesInThatOrd
     EXPECT_EQ(calls[0].query, (QList<QPair<QString, QString>>{
                                   {"filename", "Company_ABCD_TEST01.txt"}, {"oldcompanyid", "ABCD"}, {"companyserial", "TEST01"}}));
     EXPECT_EQ(calls[1].keys(), (QStringList{"filename", "companyid", "companyserial"}));
-    EXPECT_EQ(calls[2].query, (QList<QPair<QString, QString>>{{"filename", "Users_ABCD_TEST01.txt"},
-                                                              {"companyid", "ABCD"},
-                                                              {"companyserial", "TEST01"},
-                                                              {"version", "1.3"}}));
+    EXPECT_EQ(calls[2].query, (QList<QPair<QString, QString>>{
+                                  {"filename", "Users_ABCD_TEST01.txt"}, {"companyid", "ABCD"},
+                                  {"companyserial", "TEST01"}, {"version", "1.3"}}));
     EXPECT_EQ(calls[3].query, (QList<QPair<QString, QString>>{{"filename", "JobTypes_ABCD.txt"}, {"companyid", "ABCD"}}));
 
     EXPECT_EQ(portal_->file("Company_ABCD_TEST01.txt"), QByteArray("ABCD|TEST01|Smith & Sons|New Zealand\r\n"));
@@ -82,18 +78,14 @@ TEST_F(PortalUploadTest, CompanyRenameCarriesTheWholeName)
 {
     EXPECT_TRUE(run(QStringLiteral("CompanyName~ABCD~Smith & Sons~Ltd")));
     ASSERT_EQ(portal_->pages(), QStringList{"ModifyCompany.php"});
-    EXPECT_EQ(portal_->calls()[0].query, (QList<QPair<QString, QString>>{{"companyname", "Smith & Sons~Ltd"},
-                                                                        {"companyid", "ABCD"},
-                                                                        {"companyserial", "TEST01"},
-                                                                        {"country", "New Zealand"}}));
+    EXPECT_EQ(portal_->calls()[0].query, (QList<QPair<QString, QString>>{
+                                             {"companyname", "Smith & Sons~Ltd"}, {"companyid", "ABCD"},
+                                             {"companyserial", "TEST01"}, {"country", "New Zealand"}}));
 
-    // A mode name in another letter case is no mode: nothing runs and the
-    // last outcome stays.
+    // A mode name in another letter case runs nothing and leaves the last outcome.
     session().portalUpdateSucceeded = true;
-    msgs_->clear();
     EXPECT_TRUE(FormRegistry::open(QStringLiteral("PortalForm"), QStringLiteral("jobtypes~")));
     EXPECT_TRUE(session().portalUpdateSucceeded);
-    EXPECT_TRUE(msgs_->texts().isEmpty());
     EXPECT_EQ(portal_->calls().size(), 1);
 }
 
