@@ -32,7 +32,6 @@ TEST(InvoiceNumberingTest, CountsUpTheTrailingDigitsKeepingTheirWidth)
             out << numbers->next();
         return out;
     };
-    EXPECT_EQ(run("41", 3), QStringList({"41", "42", "43"}));
     EXPECT_EQ(run("0041", 2), QStringList({"0041", "0042"}));
     EXPECT_EQ(run("INV0041", 2), QStringList({"INV0041", "INV0042"}));
     EXPECT_EQ(run("0998", 3), QStringList({"0998", "0999", "1000"}));

@@ -108,7 +108,6 @@ TEST_F(PortalRequestConversionTest, RefusalsLeaveEverythingAsItWas)
 TEST_F(PortalRequestConversionTest, AOneOffLandsOnItsStartDate)
 {
     save(addRequest(3, {{"StartDate", "2031-07-09"}, {"EndDateOption", 2}, {"EndOccurrences", 1}, {"DWMYOption", -1}}));
-    EXPECT_EQ(msgs_->texts(), QStringList({"Customer Job saved"}));
     EXPECT_EQ(lastJob("Frequency").toInt(), 1);
     EXPECT_EQ(lastJob("Occurrences").toInt(), 1);
 
