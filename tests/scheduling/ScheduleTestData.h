@@ -7,6 +7,7 @@
 #include "support/QtPrinters.h"
 
 #include <QDate>
+#include <QLabel>
 #include <QSqlQuery>
 #include <QStringList>
 
@@ -159,6 +160,16 @@ protected:
     }
 
     int count(const QString &sql, const QVariantList &params = {}) { return scalarSql(sql, params).toInt(); }
+
+    // The next date-range dialog answers OK with the two dates as its labels show them.
+    void answerDates(const QString &from, const QString &to)
+    {
+        modal_->once(QStringLiteral("DateSelectForm"), [from, to](QDialog *dlg) {
+            child<QLabel>(dlg, "FromDateLabel")->setText(from);
+            child<QLabel>(dlg, "ToDateLabel")->setText(to);
+            click(dlg, "OKButton");
+        });
+    }
 
     // A window shown with its Tag set, as its opener would.
     template <class T>
