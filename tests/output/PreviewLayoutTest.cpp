@@ -455,6 +455,10 @@ TEST_F(NotesPreviewTest, PrintFromAPreviewPrintsOnPaperAndLeavesThePageOnShow)
     preview.NextImage_Click();
     ASSERT_EQ(preview.PageNumber, 2);
     const QImage shown = preview.pageImage();
+    preview.PreviousImage_Click();
+    EXPECT_NE(preview.pageImage(), shown);
+    EXPECT_FALSE(enabled(&preview, "PreviousImage"));
+    preview.NextImage_Click();
     const QString pdf = nextPdf();
     click(&preview, "PrintButton");
     const QStringList pages = pdfPages(pdf);
@@ -464,7 +468,7 @@ TEST_F(NotesPreviewTest, PrintFromAPreviewPrintsOnPaperAndLeavesThePageOnShow)
     EXPECT_EQ(msgs_->texts().last(), "Customer Notes sent to printer");
     EXPECT_EQ(preview.PageNumber, 2);
     EXPECT_EQ(preview.pageImage(), shown);
-    EXPECT_EQ(preview.pagesDrawn(), 2);
+    EXPECT_EQ(preview.pagesDrawn(), 2);   // shown again, not drawn again
 }
 
 // ---- typed line breaks --------------------------------------------------------
