@@ -90,24 +90,18 @@ TEST_F(ScheduleFormTest, StatesFollowStatusModeRightsAndThePortalPreference)
     for (const char *b : {"AddButton", "ModifyButton", "DeleteButton", "ExcludeButton", "CloseButton"})
         EXPECT_FALSE(enabled(viewOpen.get(), b)) << b;
     EXPECT_EQ(msgs_->texts(), QStringList({"No jobs found"}));
-    viewOpen->ExitButton_Click();
 
     auto closed = open(QStringLiteral("View~%1").arg(s));
     EXPECT_TRUE(enabled(closed.get(), "CloseButton"));   // saves the order
     EXPECT_FALSE(enabled(closed.get(), "PublishButton"));   // the portal is off
-    closed->ExitButton_Click();
 
     writeSql("UPDATE Preferences SET Portal = 1");
     writeSql("UPDATE Schedules SET Status = 'Published' WHERE ScheduleNumber = ?", {s});
-    auto published = open(QStringLiteral("Modify~%1").arg(s));
-    EXPECT_TRUE(enabled(published.get(), "PublishButton"));
-    published->ExitButton_Click();
-
+    EXPECT_TRUE(enabled(open(QStringLiteral("Modify~%1").arg(s)).get(), "PublishButton"));
     loginAs("ADM", 3);
     auto notesOnly = open(QStringLiteral("Modify~%1").arg(s));
     EXPECT_FALSE(enabled(notesOnly.get(), "AddButton"));
     EXPECT_FALSE(enabled(notesOnly.get(), "PublishButton"));
-    notesOnly->ExitButton_Click();
 }
 
 TEST_F(ScheduleFormTest, DoneClickAndNoteNeedTheRightToAddNotes)
@@ -165,13 +159,12 @@ TEST_F(ScheduleFormTest, ExcludedRowsStayExcludedThroughASortAndAreLeftOutWhenCl
 
     // Sorted by associate, descending: BOB's rows first.
     sortBy(form.get(), "Associate", "Descending");
-    ASSERT_EQ(g->rows(), 5);
     EXPECT_EQ(g->textMatrix(2, ColDate), "10 Mar 2025");
     EXPECT_EQ(g->cellForeColor(2, ColCustomer), excludedColour());
     EXPECT_EQ(g->cellForeColor(1, ColCustomer), QColor(0, 0, 0));
 
     // Go generates afresh and forgets what was excluded.
-    child<QComboBox>(form.get(), "AssociateCombo")->setCurrentIndex(1);
+    choose(form.get(), "AssociateCombo", "Administrator");
     form->GoButton_Click();
     ASSERT_EQ(g->rows(), 3);
     EXPECT_EQ(g->cellForeColor(2, ColCustomer), asRequiredColour());
@@ -184,7 +177,6 @@ TEST_F(ScheduleFormTest, ExcludedRowsStayExcludedThroughASortAndAreLeftOutWhenCl
     form->CloseButton_Click();
     EXPECT_EQ(msgs_->texts(), QStringList({"The Schedule for ALL jobs will now be closed, not just those for "
                                            "Administrator.\r\nDo you wish to continue?"}));
-    EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(status(s), "Open");
 
     bool listRefreshed = false;
@@ -213,7 +205,6 @@ TEST_F(ScheduleFormTest, UpAndDownMoveRowsAndSaveStoresTheOrder)
     EXPECT_EQ(g->selectedRow(), 3);
     form->CloseButton_Click();
     EXPECT_EQ(msgs_->last(), "Schedule saved");
-    EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(stored(s, jobB, "2025-03-10", "ScheduleSeqNo"), "2");
     EXPECT_EQ(stored(s, jobA, "2025-03-10", "ScheduleSeqNo"), "3");
     // Saving again after another move builds on what was saved.
@@ -222,10 +213,6 @@ TEST_F(ScheduleFormTest, UpAndDownMoveRowsAndSaveStoresTheOrder)
     form->CloseButton_Click();
     EXPECT_EQ(stored(s, jobB, "2025-03-10", "ScheduleSeqNo"), "1");
     EXPECT_EQ(stored(s, jobB, "2025-03-03", "ScheduleSeqNo"), "2");
-    form->ExitButton_Click();
-
-    auto again = open(QStringLiteral("View~%1").arg(s));
-    EXPECT_EQ(again->grid()->textMatrix(2, ColServiceDate), "2025-03-10");
 }
 
 TEST_F(ScheduleFormTest, SaveAfterChoosingAnAssociateStoresNothingAndClaimsNoOtherChange)
@@ -259,21 +246,19 @@ TEST_F(ScheduleFormTest, JobsMarkedDoneOrStoredCannotBeChangedFromTheSchedule)
 {
     // Re-opened: ADM's occurrence of 3 March was done.
     const qint64 s = closedSchedule("Open");
-    writeSql("UPDATE ScheduleJobs SET ActualServiceDate = '2025-03-03' WHERE JobSeqNo = ? "
-             "AND ScheduleServiceDate = '2025-03-03'",
-             {jobA});
+    writeSql("UPDATE ScheduleJobs SET ActualServiceDate = ScheduleServiceDate WHERE JobSeqNo = ? AND ScheduleSeqNo = 0", {jobA});
     const qint64 fresh = addJob({.start = "2025-03-04", .end = "2025-03-04", .frequency = 1});
     auto form = open(QStringLiteral("Modify~%1").arg(s));
     FlexGrid *g = form->grid();
     ASSERT_EQ(g->rows(), 6);
 
     form->DeleteButton_Click();
-    EXPECT_EQ(msgs_->last(), "Please select the Job to delete");
     g->selectRow(1);
     form->ModifyButton_Click();
-    EXPECT_EQ(msgs_->last(), "The selected Customer Job has been marked as done and therefore cannot be modified");
     form->DeleteButton_Click();
-    EXPECT_EQ(msgs_->last(), "The selected Customer Job has been marked as done and therefore cannot be deleted");
+    EXPECT_EQ(msgs_->texts(), QStringList({"Please select the Job to delete",
+                                           "The selected Customer Job has been marked as done and therefore cannot be modified",
+                                           "The selected Customer Job has been marked as done and therefore cannot be deleted"}));
 
     ASSERT_EQ(g->textMatrix(3, ColJobSeqNo).toLongLong(), fresh);
     g->selectRow(3);
@@ -289,10 +274,8 @@ TEST_F(ScheduleFormTest, JobsMarkedDoneOrStoredCannotBeChangedFromTheSchedule)
 
     // Add: the dialog reports a saved job through the window, which regenerates.
     const qint64 added = addJob({.start = "2025-03-05", .end = "2025-03-05", .frequency = 1});
-    modal_->once("CustomerJobAddModifyForm", [&](QDialog *dlg) {
-        auto *jobDialog = static_cast<CustomerJobAddModifyForm *>(dlg);
-        jobDialog->Opener->JobAdded = true;
-    });
+    modal_->once("CustomerJobAddModifyForm",
+                 [](QDialog *dlg) { static_cast<CustomerJobAddModifyForm *>(dlg)->Opener->JobAdded = true; });
     form->AddButton_Click();
     ASSERT_EQ(g->rows(), 6);
     EXPECT_EQ(g->textMatrix(3, ColJobSeqNo).toLongLong(), added);
