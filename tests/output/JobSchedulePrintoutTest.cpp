@@ -144,15 +144,13 @@ TEST_F(JobSchedulePrintTest, PrintOptionsCheckThePortraitWidthAndKeepTheChoice)
     EXPECT_EQ(session().selectedPrinterIndex, 999);
 }
 
-class SchedulePrintCommandTest : public printtest::PrintDbTest {};
-
-TEST_F(SchedulePrintCommandTest, TheScheduleWindowsPrintGoesThroughTheOptionsToPrintoutOrPreview)
+TEST_F(JobSchedulePrintTest, TheScheduleWindowsPrintGoesThroughTheOptionsToPrintoutOrPreview)
 {
     addAssociate("BOB", "Bob Builder", "pw", 1);
-    const qint64 s = addSchedule("2025-03-03", "2025-03-16", "Closed");
-    storeJob(s, addJob({.associate = "ADM", .start = "2025-03-03"}), "2025-03-03", 0, "", "ADM");
-    storeJob(s, addJob({.associate = "BOB", .start = "2025-03-03"}), "2025-03-03", 1, "", "BOB");
-    auto form = shown<ScheduleForm>("Modify~" + QString::number(s));
+    jobOn("ADM", {"2025-03-03"});
+    jobOn("BOB", {"2025-03-03"});
+    const QString s = QString::number(schedule_);
+    auto form = shown<ScheduleForm>("Modify~" + s);
 
     // Preview of one associate's part: the preview is told which.
     choose(form.get(), "AssociateCombo", "Bob Builder");
@@ -160,7 +158,7 @@ TEST_F(SchedulePrintCommandTest, TheScheduleWindowsPrintGoesThroughTheOptionsToP
     modal_->once("SchedulePrintForm", [&](QDialog *d) { click(d, "PreviewButton"); });
     form->PrintButton_Click();
     ASSERT_EQ(modal_->openedNames().last(), "PreviewScheduleForm");
-    EXPECT_EQ(modal_->opened().last().tag, QString::number(s) + "~BOB");
+    EXPECT_EQ(modal_->opened().last().tag, s + "~BOB");
     EXPECT_TRUE(form->PreviewRequested);
 
     // Print of every associate, into the PDF file the user names.
