@@ -41,11 +41,7 @@ protected:
     JobNoteOutcome save(const QString &date, const JobNoteEntry &e, QStringList *asked = nullptr, bool answer = true)
     {
         return ScheduleJobNote::save(schedule, d(date.toLatin1().constData()), job, e, "Administrator",
-                                     [&](const QString &q) {
-                                         if (asked)
-                                             *asked << q;
-                                         return answer;
-                                     },
+                                     [&](const QString &q) { if (asked) *asked << q; return answer; },
                                      QDateTime(d("2025-03-12"), QTime(9, 30)));
     }
     int notes() { return count("SELECT COUNT(*) FROM ScheduleJobNotes"); }
