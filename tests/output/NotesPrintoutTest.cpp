@@ -4,8 +4,6 @@
 #include "customers/NotesForm.h"
 #include "PrintTestData.h"
 
-#include <QLabel>
-#include <QPushButton>
 
 using namespace wvs;
 using namespace wvs::schedtest;
@@ -51,13 +49,8 @@ TEST_F(NotesPrintTest, TheCustomerNotesWindowPrintsIntoTheChosenPdfFileOrPreview
     notes.Tag = "Customer~" + QString::number(customer_);
     notes.show();
     settle();
-    auto chooseRange = [](QDialog *d) {
-        d->findChild<QLabel *>("FromDateLabel")->setText("01 Mar 2025");
-        d->findChild<QLabel *>("ToDateLabel")->setText("31 Mar 2025");
-        d->findChild<QPushButton *>("OKButton")->click();
-    };
-    modal_->once("DateSelectForm", chooseRange);
-    modal_->once("PrinterSelectForm", [](QDialog *d) { d->findChild<QPushButton *>("OKButton")->click(); });
+    answerDates("01 Mar 2025", "31 Mar 2025");
+    modal_->once("PrinterSelectForm", [](QDialog *d) { click(d, "OKButton"); });
     const QString pdf = nextPdf();
     click(&notes, "PrintButton");
     const QStringList pages = pdfPages(pdf);
@@ -65,8 +58,8 @@ TEST_F(NotesPrintTest, TheCustomerNotesWindowPrintsIntoTheChosenPdfFileOrPreview
     EXPECT_TRUE(pages.first().contains("Dog in the yard"));
     EXPECT_EQ(msgs_->texts().last(), "Customer Notes sent to printer");
 
-    modal_->once("DateSelectForm", chooseRange);
-    modal_->once("PrinterSelectForm", [](QDialog *d) { d->findChild<QPushButton *>("PreviewButton")->click(); });
+    answerDates("01 Mar 2025", "31 Mar 2025");
+    modal_->once("PrinterSelectForm", [](QDialog *d) { click(d, "PreviewButton"); });
     click(&notes, "PrintButton");
     EXPECT_EQ(modal_->opened().last().name, "PreviewCustomerNotesForm");
     EXPECT_EQ(modal_->opened().last().tag, QString::number(customer_) + "~01/03/2025~31/03/2025");

@@ -406,7 +406,9 @@ TEST_F(NotesPreviewTest, PreviewWindowsShowAWholePageAtTheScreensOwnSize)
     addCustomerNote("2025-03-02 10:00:00", "Dog in the yard");
     addNote(schedule_, job_, "2025-03-03", "2025-03-10 10:15:00", "Action", "Check the gutters");
     auto geometry = [](QWidget *w, const char *name) { return child<QWidget>(w, name)->geometry(); };
-    auto expectWholePage = [&](PreviewForm &w, int width, int height, int canvas, int previous) {
+    auto expectWholePage = [&](PreviewForm &&w, const QString &tag, int width, int height, int canvas, int previous,
+                               const QString &showing = {}) {
+        w.Tag = tag;
         w.show();
         settle();
         ASSERT_EQ(w.PageNumber, 1);
@@ -417,29 +419,16 @@ TEST_F(NotesPreviewTest, PreviewWindowsShowAWholePageAtTheScreensOwnSize)
         EXPECT_EQ(geometry(&w, "NextImage"), QRect(previous + 21, 624, 16, 16));
         EXPECT_FALSE(enabled(&w, "NextImage"));
         EXPECT_FALSE(enabled(&w, "PreviousImage"));
+        EXPECT_TRUE(showing.isEmpty() || w.pageText().contains(showing));
     };
-    {
-        PreviewScheduleForm w;
-        w.Tag = QString::number(schedule_) + "~";
-        expectWholePage(w, 1000, 652, 1000, 951);
-    }
-    {
-        schedulePrintSelection().portrait = true;
-        schedulePrintSelection().comments = false;
-        PreviewScheduleForm w;
-        w.Tag = QString::number(schedule_) + "~";
-        expectWholePage(w, 780, 652, 774, 729);
-    }
-    {
-        PreviewScheduleNotesForm w;
-        w.Tag = QString::number(schedule_) + "~01/03/2025~31/03/2025";
-        expectWholePage(w, 774, 652, 774, 729);
-        EXPECT_TRUE(w.pageText().contains("Check the gutters"));
-    }
-    PreviewCustomerNotesForm w;
-    w.Tag = QString::number(customer_) + "~01/03/2025~31/03/2025";
-    expectWholePage(w, 774, 650, 774, 729);
-    EXPECT_TRUE(w.pageText().contains("02 Mar 2025 Administrator"));
+    const QString schedule = QString::number(schedule_);
+    expectWholePage(PreviewScheduleForm(), schedule + "~", 1000, 652, 1000, 951);
+    schedulePrintSelection().portrait = true;
+    schedulePrintSelection().comments = false;
+    expectWholePage(PreviewScheduleForm(), schedule + "~", 780, 652, 774, 729);
+    expectWholePage(PreviewScheduleNotesForm(), schedule + "~01/03/2025~31/03/2025", 774, 652, 774, 729, "Check the gutters");
+    expectWholePage(PreviewCustomerNotesForm(), QString::number(customer_) + "~01/03/2025~31/03/2025", 774, 650, 774, 729,
+                    "02 Mar 2025 Administrator");
 }
 
 TEST_F(NotesPreviewTest, PrintFromAPreviewPrintsOnPaperAndLeavesThePageOnShow)
@@ -455,6 +444,10 @@ TEST_F(NotesPreviewTest, PrintFromAPreviewPrintsOnPaperAndLeavesThePageOnShow)
     preview.NextImage_Click();
     ASSERT_EQ(preview.PageNumber, 2);
     const QImage shown = preview.pageImage();
+    preview.PreviousImage_Click();
+    EXPECT_NE(preview.pageImage(), shown);
+    EXPECT_FALSE(enabled(&preview, "PreviousImage"));
+    preview.NextImage_Click();
     const QString pdf = nextPdf();
     click(&preview, "PrintButton");
     const QStringList pages = pdfPages(pdf);
@@ -464,7 +457,7 @@ TEST_F(NotesPreviewTest, PrintFromAPreviewPrintsOnPaperAndLeavesThePageOnShow)
     EXPECT_EQ(msgs_->texts().last(), "Customer Notes sent to printer");
     EXPECT_EQ(preview.PageNumber, 2);
     EXPECT_EQ(preview.pageImage(), shown);
-    EXPECT_EQ(preview.pagesDrawn(), 2);
+    EXPECT_EQ(preview.pagesDrawn(), 2);   // shown again, not drawn again
 }
 
 // ---- typed line breaks --------------------------------------------------------

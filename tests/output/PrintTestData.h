@@ -65,13 +65,8 @@ protected:
     // 3 March 2025: the one whose notes the notes printouts show.
     void addNotedCustomer(qint64 schedule)
     {
-        schedtest::CustomerData c;
-        c.surname = QStringLiteral("Hart");
-        c.forename = QString();
-        customer_ = addCustomer(c);
-        schedtest::JobData j;
-        j.customer = customer_;
-        job_ = addJob(j);
+        customer_ = addCustomer({.surname = QStringLiteral("Hart"), .forename = QString()});
+        job_ = addJob({.customer = customer_});
         storeJob(schedule, job_, QStringLiteral("2025-03-03"), 1);
     }
     void addCustomerNote(const QString &time, const QString &detail)

@@ -118,8 +118,7 @@ TEST_F(ScheduleExportTest, ExitExportsNothingAndTheChoiceIsOfferedAgain)
     EXPECT_EQ(scalarSql("SELECT Cost FROM ScheduleExportFields").toInt(), 0);
 
     // One associate's rows, every column.
-    auto *combo = child<QComboBox>(form.get(), "AssociateCombo");
-    combo->setCurrentIndex(int(form->AssociateIDs.indexOf("BOB")));
+    choose(form.get(), "AssociateCombo", "Bob Builder");
     form->GoButton_Click();
     files.answer(typed_);
     msgs_->answer(MsgAnswer::No);
@@ -132,10 +131,6 @@ TEST_F(ScheduleExportTest, ExitExportsNothingAndTheChoiceIsOfferedAgain)
     const auto rows = csv();
     ASSERT_EQ(rows.size(), 3);
     EXPECT_EQ(rows[0].size(), 13);
-    EXPECT_EQ(rows[0].first(), "Associate");
-    EXPECT_EQ(rows[0].last(), "Job Comments");
     EXPECT_EQ(rows[1][0], "BOB");
-    EXPECT_EQ(rows[1][2], "Anna");
-    EXPECT_EQ(rows[1][9], "Auckland");
     EXPECT_EQ(rows[2][1], form->grid()->textMatrix(2, ColDate));
 }

@@ -19,7 +19,6 @@ QStringList iso(const QList<QDate> &dates)
     return out;
 }
 
-
 } // namespace
 
 // Dates computed independently with dateutil's rrule (see make_recurrence_fixtures.py):
@@ -80,7 +79,7 @@ TEST(RecurrenceExpansion, UsedUpOccurrencesNeverFallBackToNoLimit)
                     .isEmpty());
 }
 
-TEST(RecurrenceExpansion, DegenerateCodesEndAtOnce)
+TEST(RecurrenceExpansion, DegenerateCodesAndMissingOrReversedDatesGiveNothing)
 {
     // 0 weeks, 0 months, negative months, no weekday: no dates, and no walk
     // that fails to advance, even over centuries.
@@ -90,24 +89,17 @@ TEST(RecurrenceExpansion, DegenerateCodesEndAtOnce)
         EXPECT_TRUE(expandOccurrences(d("1900-01-01"), {}, code, 0, d("1900-01-01"), d("2900-12-31")).isEmpty())
             << code;
     EXPECT_LT(t.elapsed(), 1000);
-}
-
-TEST(RecurrenceExpansion, RejectsMissingOrReversedDates)
-{
     EXPECT_TRUE(expandOccurrences({}, {}, 1, 0, d("2025-01-01"), d("2025-01-31")).isEmpty());
     EXPECT_TRUE(expandOccurrences(d("2025-01-01"), {}, 1, 0, d("2025-02-01"), d("2025-01-31")).isEmpty());
     // A job that ends before it starts has no dates, not even its start date.
-    EXPECT_TRUE(expandOccurrences(d("2025-01-10"), d("2025-01-05"), 1, 0, d("2025-01-01"), d("2025-01-31")).isEmpty());
-    EXPECT_TRUE(expandOccurrences(d("2025-01-10"), d("2025-01-05"), 19901, 0, d("2025-01-01"), d("2025-01-31")).isEmpty());
+    for (int code : {1, 19901})
+        EXPECT_TRUE(expandOccurrences(d("2025-01-10"), d("2025-01-05"), code, 0, d("2025-01-01"), d("2025-01-31")).isEmpty());
 }
 
 TEST(RecurrenceExpansion, NoSixteenBitLimitAndCostFollowsTheDates)
 {
     // A century of days: more dates than a 16-bit count holds.
-    const QList<QDate> days = expandOccurrences(d("1950-01-01"), {}, 1, 0, d("1950-01-01"), d("2049-12-31"));
-    ASSERT_EQ(days.size(), 36525);
-    EXPECT_EQ(days.last(), d("2049-12-31"));
-
+    EXPECT_EQ(expandOccurrences(d("1950-01-01"), {}, 1, 0, d("1950-01-01"), d("2049-12-31")).size(), 36525);
     // A start two thousand years before a one-week period costs no walk over them.
     QElapsedTimer t;
     t.start();

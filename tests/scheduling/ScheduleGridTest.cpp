@@ -12,19 +12,10 @@ namespace {
 QList<StagedJob> rows(int n)
 {
     QList<StagedJob> out;
-    for (int i = 0; i < n; ++i) {
-        StagedJob j;
-        j.recordNumber = i + 1;
-        j.associate = QStringLiteral("ADM");
-        j.serviceDate = QDate(2025, 3, 3).addDays(i % 20);
-        j.customer = QStringLiteral("Smith, Anna");
-        j.address = QStringLiteral("1 Main Road~7");
-        j.jobType = QStringLiteral("Window cleaning");
-        j.cost = Money::fromCents(4500);
-        j.jobSeqNo = 100 + i;
-        j.asRequired = i == 0;
-        out.append(j);
-    }
+    for (int i = 0; i < n; ++i)
+        out.append({.recordNumber = i + 1, .associate = "ADM", .serviceDate = QDate(2025, 3, 3).addDays(i % 20),
+                    .customer = "Smith, Anna", .address = "1 Main Road~7", .jobType = "Window cleaning",
+                    .cost = Money::fromCents(4500), .jobSeqNo = 100 + i});
     return out;
 }
 
@@ -43,7 +34,6 @@ protected:
 TEST_F(ScheduleGridTest, RowsAreAsTallAsTheirLongestTextAndShowTheirKeys)
 {
     QList<StagedJob> r = rows(3);
-    r[0].asRequired = false;
     r[1].comments = QStringLiteral("Line one\r\nLine two\r\nLine three");
     r[2].address = QStringLiteral("12 High Street\r\nUnit 4~31");
     r[2].done = 0;
@@ -76,7 +66,6 @@ TEST_F(ScheduleGridTest, LargeFillsShowEachRowsOwnJobDateAndHeight)
     for (int i = 0; i < r.size(); ++i) {
         r[i].jobSeqNo = 100 + i % 40;
         r[i].customer = QStringLiteral("Customer %1").arg(i % 40);
-        r[i].asRequired = false;
         if (i % 40 == 7 && i > 2000)
             r[i].comments = QStringLiteral("One\r\nTwo\r\nThree");
     }

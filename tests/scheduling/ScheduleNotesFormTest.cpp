@@ -2,7 +2,6 @@
 #include "core/Session.h"
 #include "ScheduleTestData.h"
 
-#include <QLabel>
 #include <QListWidget>
 #include <QTextEdit>
 
@@ -71,11 +70,7 @@ TEST_F(ScheduleNotesFormTest, FiltersListNotesNewestFirstAndAFilterChangeEmpties
     EXPECT_EQ(listed(f.get()).size(), 2);
 
     // Print asks for the period and the printer; Preview shows the schedule's notes of that period.
-    modal_->once("DateSelectForm", [](QDialog *d) {
-        child<QLabel>(d, "FromDateLabel")->setText("01 Mar 2025");
-        child<QLabel>(d, "ToDateLabel")->setText("31 Mar 2025");
-        click(d, "OKButton");
-    });
+    answerDates("01 Mar 2025", "31 Mar 2025");
     modal_->once("PrinterSelectForm", [](QDialog *d) { click(d, "PreviewButton"); });
     click(f.get(), "PrintButton");
     EXPECT_EQ(modal_->opened().last().name, "PreviewScheduleNotesForm");

@@ -7,6 +7,7 @@
 #include "support/QtPrinters.h"
 
 #include <QDate>
+#include <QLabel>
 #include <QSqlQuery>
 #include <QStringList>
 
@@ -15,32 +16,24 @@ namespace wvs::schedtest {
 inline QDate d(const char *iso) { return QDate::fromString(QString::fromLatin1(iso), Qt::ISODate); }
 
 struct CustomerData {
-    QString surname = QStringLiteral("Smith");
-    QString forename = QStringLiteral("Anna");
+    QString surname = QStringLiteral("Smith"), forename = QStringLiteral("Anna");
     int status = 1;
-    QString phone1 = QStringLiteral("09 111 1111");
-    QString phone2 = QStringLiteral("021 222 2222");
-    QString phone3 = QStringLiteral("09 333 3333");
+    QString phone1 = QStringLiteral("09 111 1111"), phone2 = QStringLiteral("021 222 2222"),
+            phone3 = QStringLiteral("09 333 3333");
     int preferredPhone = 1;
     QString comment;
     bool commentOnSchedule = false;
 };
 
 struct JobData {
-    qint64 customer = 0;
-    qint64 address = 0;
-    QString jobType = QStringLiteral("WIN");
-    QString associate = QStringLiteral("ADM");
-    QString start = QStringLiteral("2025-01-01");
-    QString end;
+    qint64 customer = 0, address = 0;
+    QString jobType = QStringLiteral("WIN"), associate = QStringLiteral("ADM");
+    QString start = QStringLiteral("2025-01-01"), end;
     int frequency = 101001;   // every week on Monday
     int occurrences = 0;
     qint64 costCents = 4500;
     QString comment;
-    bool commentOnSchedule = false;
-    bool asRequired = false;
-    bool suspended = false;
-    bool prospective = false;
+    bool commentOnSchedule = false, asRequired = false, suspended = false, prospective = false;
 };
 
 // A fixture with helpers that put customers, addresses, job types, customer
@@ -139,10 +132,7 @@ protected:
             .toString();
     }
 
-    QString status(qint64 schedule)
-    {
-        return scalarSql(QStringLiteral("SELECT Status FROM Schedules WHERE ScheduleNumber = ?"), {schedule}).toString();
-    }
+    QString status(qint64 schedule) { return scalarSql("SELECT Status FROM Schedules WHERE ScheduleNumber = ?", {schedule}).toString(); }
 
     // Generates (or loads) the schedule into the user's staging rows.
     PopulateResult populate(qint64 schedule, const QString &filter = QString(), const QString &user = "ADM",
@@ -153,12 +143,19 @@ protected:
         return ScheduleGeneration::populate(*header, user, filter, db);
     }
 
-    QString lastService(qint64 job)
-    {
-        return scalarSql(QStringLiteral("SELECT LastServiceDate FROM CustomerJobs WHERE JobSeqNo = ?"), {job}).toString();
-    }
+    QString lastService(qint64 job) { return scalarSql("SELECT LastServiceDate FROM CustomerJobs WHERE JobSeqNo = ?", {job}).toString(); }
 
     int count(const QString &sql, const QVariantList &params = {}) { return scalarSql(sql, params).toInt(); }
+
+    // The next date-range dialog answers OK with the two dates as its labels show them.
+    void answerDates(const QString &from, const QString &to)
+    {
+        modal_->once(QStringLiteral("DateSelectForm"), [from, to](QDialog *dlg) {
+            child<QLabel>(dlg, "FromDateLabel")->setText(from);
+            child<QLabel>(dlg, "ToDateLabel")->setText(to);
+            click(dlg, "OKButton");
+        });
+    }
 
     // A window shown with its Tag set, as its opener would.
     template <class T>

@@ -41,11 +41,7 @@ protected:
     JobNoteOutcome save(const QString &date, const JobNoteEntry &e, QStringList *asked = nullptr, bool answer = true)
     {
         return ScheduleJobNote::save(schedule, d(date.toLatin1().constData()), job, e, "Administrator",
-                                     [&](const QString &q) {
-                                         if (asked)
-                                             *asked << q;
-                                         return answer;
-                                     },
+                                     [&](const QString &q) { if (asked) *asked << q; return answer; },
                                      QDateTime(d("2025-03-12"), QTime(9, 30)));
     }
     int notes() { return count("SELECT COUNT(*) FROM ScheduleJobNotes"); }
@@ -82,9 +78,9 @@ TEST_F(ScheduledJobTest, LeavingRaisesLastServiceDatesButNeverMovesThemBack)
     const qint64 later = addJob({.start = "2025-03-03"});
     const qint64 none = addJob({.start = "2025-03-03"});
     const qint64 notDone = addJob({.start = "2025-03-03"});
-    writeSql("UPDATE CustomerJobs SET LastServiceDate = '2025-03-05' WHERE JobSeqNo = ?", {job});
-    writeSql("UPDATE CustomerJobs SET LastServiceDate = '2025-03-20' WHERE JobSeqNo = ?", {later});
-    writeSql("UPDATE CustomerJobs SET LastServiceDate = '2025-01-01' WHERE JobSeqNo = ?", {notDone});
+    for (const auto &[j, last] : {std::pair{job, "2025-03-05"}, std::pair{later, "2025-03-20"},
+                                  std::pair{notDone, "2025-01-01"}})
+        writeSql("UPDATE CustomerJobs SET LastServiceDate = ? WHERE JobSeqNo = ?", {last, j});
     writeSql("UPDATE ScheduleJobs SET ActualServiceDate = '2025-03-03' WHERE ScheduleServiceDate = '2025-03-03'");
     storeJob(schedule, later, "2025-03-03", 2, "2025-03-03");
     storeJob(schedule, later, "2025-03-10", 3, "2025-03-10");
@@ -120,11 +116,7 @@ TEST_F(ScheduledJobTest, DeletingAJobFromTheScheduleIsRefusedWhileStoredAndTakes
 
 TEST_F(ScheduledJobTest, NoteChecksTheEntryInOrderAndWritesNothingWhenRefused)
 {
-    JobNoteEntry e;
-    e.done = true;
-    e.associateID = "BOB";
-    e.note = "Done early";
-    e.noteType = "Information";
+    JobNoteEntry e{.done = true, .associateID = "BOB", .note = "Done early", .noteType = "Information"};
     for (const char *bad : {"", "31/02/2025", "2025-03-04", "4/3/2025", "04/03/2025x"}) {
         e.dateText = bad;
         const JobNoteOutcome out = save("2025-03-03", e);
@@ -158,13 +150,8 @@ TEST_F(ScheduledJobTest, NoteChecksTheEntryInOrderAndWritesNothingWhenRefused)
 
 TEST_F(ScheduledJobTest, NoteSavesTheDoneStateAndTheRemarkTogether)
 {
-    JobNoteEntry e;
-    e.done = true;
-    e.dateText = "04/03/2025";
-    e.associateID = "ADM";
-    e.note = "Gate was locked, came back next day";
-    e.noteType = "Action";
-    JobNoteOutcome out = save("2025-03-03", e);
+    JobNoteOutcome out = save("2025-03-03", {.done = true, .dateText = "04/03/2025", .associateID = "ADM",
+                                             .note = "Gate was locked, came back next day", .noteType = "Action"});
     ASSERT_TRUE(out.saved);
     EXPECT_EQ(out.result, 1);
     EXPECT_EQ(stored(schedule, job, "2025-03-03", "ActualServiceDate"), "2025-03-04");
@@ -176,8 +163,7 @@ TEST_F(ScheduledJobTest, NoteSavesTheDoneStateAndTheRemarkTogether)
 
     // Saved unticked with no remark (after Yes): only that occurrence is
     // cleared, and it goes back to the job's associate.
-    JobNoteEntry undone;
-    out = save("2025-03-10", undone);
+    out = save("2025-03-10", {});
     ASSERT_TRUE(out.saved);
     EXPECT_EQ(out.result, 2);
     EXPECT_EQ(stored(schedule, job, "2025-03-10", "ActualServiceDate"), "");
