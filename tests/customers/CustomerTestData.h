@@ -2,6 +2,7 @@
 #include "customers/CustomerRecord.h"
 #include "data/AppDatabase.h"
 
+#include <QLineEdit>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QString>
@@ -65,6 +66,14 @@ inline CustomerRecord validCustomer()
     c.cSuburb = QStringLiteral("Ponsonby");
     c.cPostCode = QStringLiteral("1011");
     return c;
+}
+
+// Types an entry that passes every check into the customer dialog.
+inline void fillValidEntry(QWidget *dialog)
+{
+    for (const auto &[box, text] : {std::pair{"ForenameText", "Mary"}, {"SurnameText", "Smith"}, {"Phone1Text", "09 555 0101"},
+                                    {"CAddress1Text", "12 Queen St"}, {"CSuburbText", "Ponsonby"}, {"CPostCodeText", "1011"}})
+        dialog->findChild<QLineEdit *>(QString::fromLatin1(box))->setText(QString::fromUtf8(text));
 }
 
 inline ServiceAddress newAddress(const QString &line1, const QString &suburb = QStringLiteral("Ponsonby"))
