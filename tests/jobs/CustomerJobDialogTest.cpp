@@ -95,7 +95,7 @@ TEST_F(CustomerJobDialogTest, EveryWorkedExampleShowsInItsFrameAndSavesBackUncha
         msgs_->clear();
         click(dialog_.get(), "OKButton");
         EXPECT_TRUE(msgs_->texts().contains("Customer Job saved")) << code << msgs_->texts().join("|").toStdString();
-        EXPECT_EQ(jobField(job, "Frequency").toInt(), code);
+        EXPECT_EQ(jobFields(job, "Frequency"), QString::number(code));
         writeSql("DELETE FROM CustomerJobs");
     }
 }

@@ -116,7 +116,7 @@ TEST_F(CustomerJobSaveTest, StartInsideAClosedScheduleIsRefusedInBothModes)
     EXPECT_EQ(save(e).message, refusal);
     e.startDateText = "09 Jul 2031";
     EXPECT_TRUE(save(e).saved);
-    EXPECT_EQ(jobField(job, "StartDate").toString(), "2031-07-09");
+    EXPECT_EQ(jobFields(job, "StartDate"), "2031-07-09");
 }
 
 TEST_F(CustomerJobSaveTest, SameJobTwiceIsRefusedWhenAddedButNotWhenModified)
@@ -247,7 +247,7 @@ TEST_F(CustomerJobSaveTest, OneOffJobsSkipTheFrequencyChecksAndAlwaysFallOnTheir
     e.frequency.option = FrequencyOption::None;
     const auto out = save(e);
     ASSERT_TRUE(out.saved) << out.message.toStdString();
-    EXPECT_EQ(jobField(out.jobSeqNo, "Frequency").toInt(), 1);
+    EXPECT_EQ(jobFields(out.jobSeqNo, "Frequency"), "1");
 
     // More than one occurrence, or an end date before the start, is recurring.
     e.end = JobEnd::After;

@@ -32,7 +32,7 @@ protected:
             return answer;
         });
     }
-    QString typeOfJob(qint64 job) { return jobField(job, "JobTypeCode").toString(); }
+    QString typeOfJob(qint64 job) { return jobFields(job, "JobTypeCode"); }
 
     qint64 customer_ = 0;
     qint64 address_ = 0;
