@@ -57,15 +57,8 @@ inline QString rowsOf(const QString &sql, const QVariantList &params = {})
 // A complete entry that passes every check.
 inline CustomerRecord validCustomer()
 {
-    CustomerRecord c;
-    c.forename = QStringLiteral("Mary");
-    c.surname = QStringLiteral("Smith");
-    c.phone1 = QStringLiteral("09 555 0101");
-    c.preferredPhone = 1;
-    c.cAddress1 = QStringLiteral("12 Queen St");
-    c.cSuburb = QStringLiteral("Ponsonby");
-    c.cPostCode = QStringLiteral("1011");
-    return c;
+    return {.forename = "Mary", .surname = "Smith", .phone1 = "09 555 0101", .preferredPhone = 1,
+            .cAddress1 = "12 Queen St", .cSuburb = "Ponsonby", .cPostCode = "1011"};
 }
 
 // Types an entry that passes every check into the customer dialog.
@@ -78,10 +71,7 @@ inline void fillValidEntry(QWidget *dialog)
 
 inline ServiceAddress newAddress(const QString &line1, const QString &suburb = QStringLiteral("Ponsonby"))
 {
-    ServiceAddress a;
-    a.sAddress1 = line1;
-    a.sSuburb = suburb;
-    return a;
+    return {.sAddress1 = line1, .sSuburb = suburb};
 }
 
 } // namespace wvs::test
