@@ -3,7 +3,6 @@
 #include "common/DateSelectForm.h"
 #include "support/DbTest.h"
 
-#include <QCalendarWidget>
 #include <QLabel>
 #include <QPushButton>
 #include <QToolButton>

@@ -7,7 +7,6 @@
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
 
 using namespace wvs;

@@ -4,7 +4,6 @@
 #include "platform/FlexGrid.h"
 #include "support/DbTest.h"
 
-
 using namespace wvs;
 
 namespace {

@@ -7,7 +7,6 @@
 #include "platform/FlexGrid.h"
 #include "support/LocalServers.h"
 
-#include <QCheckBox>
 #include <QFile>
 
 using namespace wvs;

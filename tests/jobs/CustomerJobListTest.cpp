@@ -7,8 +7,6 @@
 #include "core/Session.h"
 #include "platform/ErrorHandlingModule.h"
 
-#include <QToolButton>
-
 using namespace wvs;
 
 namespace {

@@ -5,10 +5,8 @@
 #include "core/Session.h"
 #include "support/LocalServers.h"
 
-#include <QGroupBox>
 #include <QJsonArray>
 #include <QPlainTextEdit>
-#include <QRadioButton>
 
 using namespace wvs;
 using wvs::test::SmtpSink;
