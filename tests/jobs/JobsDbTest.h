@@ -2,10 +2,7 @@
 #include "data/AppDatabase.h"
 #include "support/DbTest.h"
 
-#include <QApplication>
-#include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QSqlQuery>
 #include <QSqlRecord>
