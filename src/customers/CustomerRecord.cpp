@@ -128,7 +128,7 @@ QString CustomerStore::customerGoneMessage()
 namespace {
 
 // The Customers columns a save writes, as the dialog's entry gives them.
-QList<QPair<QString, QVariant>> customerColumns(const CustomerRecord &c)
+ChangedColumns::Columns customerColumns(const CustomerRecord &c)
 {
     return {{QStringLiteral("Title"), c.title},
             {QStringLiteral("Forename"), c.forename},
@@ -152,25 +152,11 @@ QList<QPair<QString, QVariant>> customerColumns(const CustomerRecord &c)
             {QStringLiteral("CommentOnSchedule"), c.commentOnSchedule ? 1 : 0}};
 }
 
-QList<QPair<QString, QVariant>> addressColumns(const ServiceAddress &a)
+ChangedColumns::Columns addressColumns(const ServiceAddress &a)
 {
     return {{QStringLiteral("SAddress1"), a.sAddress1}, {QStringLiteral("SAddress2"), a.sAddress2},
             {QStringLiteral("SAddress3"), a.sAddress3}, {QStringLiteral("SSuburb"), a.sSuburb},
             {QStringLiteral("SCity"), cityOrDefault(a.sCity)}, {QStringLiteral("SPostCode"), a.sPostCode}};
-}
-
-// Every column of after that differs from before (all of them without a before).
-ChangedColumns changes(const QList<QPair<QString, QVariant>> &before, const QList<QPair<QString, QVariant>> &after,
-                       bool everything)
-{
-    ChangedColumns out;
-    for (int i = 0; i < after.size(); ++i) {
-        if (everything)
-            out.set(after[i].first, after[i].second);
-        else
-            out.compare(after[i].first, before[i].second, after[i].second);
-    }
-    return out;
 }
 
 const ServiceAddress *findShown(const QVector<ServiceAddress> *shown, qint64 seqNo)
@@ -211,8 +197,8 @@ qint64 CustomerStore::save(CustomerMode mode, const CustomerRecord &c, const QVe
     } else {
         // Only what the user changed is written, so that another workstation's
         // change to any other field of the customer is kept.
-        ChangedColumns changed = changes(shown ? customerColumns(*shown) : QList<QPair<QString, QVariant>>{},
-                                         customerColumns(c), shown == nullptr);
+        ChangedColumns changed =
+            ChangedColumns::between(shown ? customerColumns(*shown) : ChangedColumns::Columns{}, customerColumns(c));
         if (phoneChosen && (!shown || shown->preferredPhone != c.preferredPhone))
             changed.set(QStringLiteral("PreferredPhone"), c.preferredPhone);
         if (changed.update(QStringLiteral("Customers"), QStringLiteral("CustomerNumber = ?"), {number}) == 0)
@@ -235,7 +221,7 @@ qint64 CustomerStore::save(CustomerMode mode, const CustomerRecord &c, const QVe
             continue;
         }
         const ChangedColumns changed =
-            changes(before ? addressColumns(*before) : QList<QPair<QString, QVariant>>{}, addressColumns(a), !before);
+            ChangedColumns::between(before ? addressColumns(*before) : ChangedColumns::Columns{}, addressColumns(a));
         // An address the user left as it was is not touched at all.
         if (changed.isEmpty())
             continue;

@@ -207,7 +207,6 @@ void NotesForm::PrintButton_Click()
         r.to = Formats::fromDisplayDate(PrintToDate);
         r.preview = PreviewPrint;
         r.printerIndex = session().selectedPrinterIndex;
-        r.defaultPrinterIndex = session().defaultPrinterIndex;
         printHandler()(this, r);
     });
 }

@@ -38,7 +38,6 @@ public:
         QDate to;
         bool preview = false;
         int printerIndex = 0;      // position in installedPrinters()
-        int defaultPrinterIndex = 0;
     };
     using PrintHandler = std::function<void(QWidget *opener, const PrintRequest &)>;
     static PrintHandler &printHandler();

@@ -312,7 +312,7 @@ CustomerJobSaveOutcome CustomerJobSave::check(const CustomerJobEntry &e, const A
 namespace {
 
 // The CustomerJobs columns a save writes for an entry that passed its checks.
-QList<QPair<QString, QVariant>> columnsOf(const CustomerJobEntry &e, const QVariant &frequency)
+ChangedColumns::Columns columnsOf(const CustomerJobEntry &e, const QVariant &frequency)
 {
     const QDate start = Formats::fromDisplayDate(e.startDateText);
     QString endDate = QStringLiteral("");
@@ -339,7 +339,7 @@ QList<QPair<QString, QVariant>> columnsOf(const CustomerJobEntry &e, const QVari
 
 // The same columns for the entry as the dialog first showed it. A stored code
 // the controls cannot show again counts as changed, so the new one is written.
-QList<QPair<QString, QVariant>> shownColumns(const CustomerJobEntry &shown)
+ChangedColumns::Columns shownColumns(const CustomerJobEntry &shown)
 {
     QVariant code;
     try {
@@ -363,7 +363,7 @@ CustomerJobSaveOutcome CustomerJobSave::save(const CustomerJobEntry &e, const QS
     const bool adding = e.mode == QLatin1String("Add");
     const QDate start = Formats::fromDisplayDate(e.startDateText);
     out.frequency = frequencyCode(e);
-    const QList<QPair<QString, QVariant>> columns = columnsOf(e, out.frequency);
+    const ChangedColumns::Columns columns = columnsOf(e, out.frequency);
 
     Transaction t;
     if (adding) {
@@ -385,14 +385,8 @@ CustomerJobSaveOutcome CustomerJobSave::save(const CustomerJobEntry &e, const QS
     } else {
         // Only what the user changed is written: another workstation's saved
         // change to any other field of the job is kept.
-        ChangedColumns changed;
-        const QList<QPair<QString, QVariant>> before = shown ? shownColumns(*shown) : QList<QPair<QString, QVariant>>{};
-        for (int i = 0; i < columns.size(); ++i) {
-            if (i < before.size())
-                changed.compare(columns[i].first, before[i].second, columns[i].second);
-            else
-                changed.set(columns[i].first, columns[i].second);
-        }
+        const ChangedColumns changed =
+            ChangedColumns::between(shown ? shownColumns(*shown) : ChangedColumns::Columns{}, columns);
         if (changed.update(QStringLiteral("CustomerJobs"), QStringLiteral("JobSeqNo = ?"), {e.jobSeqNo}) == 0)
             throw WvsError(ErrorNumber::Recoverable,
                            QStringLiteral("The Customer Job no longer exists - it may have been deleted by another user"));

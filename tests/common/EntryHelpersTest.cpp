@@ -36,7 +36,7 @@ QComboBox *towns()
 }
 } // namespace
 
-TEST(AutoMatchCBBox, CompletesSelectsAndCutsBack)
+TEST(AutoMatchCBBox, CompletesSelectsCutsBackAndRefusesUnknownText)
 {
     MessageScript msgs;
     std::unique_ptr<QComboBox> c(towns());
@@ -50,12 +50,9 @@ TEST(AutoMatchCBBox, CompletesSelectsAndCutsBack)
     EXPECT_EQ(c->currentText(), "Au");
     EXPECT_EQ(c->lineEdit()->cursorPosition(), 2);
     EXPECT_TRUE(msgs.texts().isEmpty());
-}
 
-TEST(AutoMatchCBBox, UnknownTextControlKeysAndEnter)
-{
-    MessageScript msgs;
-    std::unique_ptr<QComboBox> c(towns());
+    // Unknown text, Enter, Escape and a backspace with nothing selected.
+    c.reset(towns());
     AutoMatchCBBox(c.get(), 'a');
     EXPECT_EQ(AutoMatchCBBox(c.get(), 'x'), 0);
     EXPECT_EQ(msgs.last(), "Ax not found");
@@ -65,7 +62,6 @@ TEST(AutoMatchCBBox, UnknownTextControlKeysAndEnter)
     EXPECT_FALSE(c->lineEdit()->hasSelectedText());
     EXPECT_EQ(AutoMatchCBBox(c.get(), 27), 0);
     EXPECT_EQ(c->currentText(), "Albany");
-    // Backspace with nothing selected drops the last character.
     EXPECT_EQ(AutoMatchCBBox(c.get(), 8), 0);
     EXPECT_EQ(c->currentText(), "Alban");
 }

@@ -6,7 +6,6 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QScreen>
-#include <QVBoxLayout>
 #include <gtest/gtest.h>
 
 using namespace wvs;
@@ -39,22 +38,12 @@ TEST(ResizeControls, StoresTheFactorAndScalesWindowAndPlacedControls)
 
     QWidget window;
     window.resize(400, 300);
-    auto *text = new QLineEdit(&window);
-    text->setObjectName("SurnameText");
-    text->setGeometry(100, 40, 200, 40);
     auto *combo = new QComboBox(&window);
     combo->setObjectName("SuburbCombo");
     combo->setGeometry(100, 100, 200, 30);
     auto *parked = new QLineEdit(&window);   // on a hidden page, far to the left
     parked->setObjectName("HiddenPageText");
     parked->setGeometry(-4900, 40, 200, 40);
-    auto *frame = new QWidget(&window);
-    frame->setObjectName("FilterFrame");
-    frame->setGeometry(0, 150, 400, 100);
-    auto *inLayout = new QLineEdit(frame);
-    inLayout->setObjectName("CompanyText");
-    new QVBoxLayout(frame);
-    frame->layout()->addWidget(inLayout);
 
     ResizeControls(&window);
     EXPECT_FLOAT_EQ(float(session().resizeFactor), f.horizontal);

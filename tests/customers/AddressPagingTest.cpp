@@ -6,22 +6,14 @@ using namespace wvs;
 
 namespace {
 
-AddressFields fields(const QString &line1, const QString &suburb = QStringLiteral("Remuera"))
+AddressFields fields(const QString &line1, const QString &suburb = "Remuera")
 {
-    AddressFields f;
-    f.sAddress1 = line1;
-    f.sSuburb = suburb;
-    return f;
+    return {.sAddress1 = line1, .sSuburb = suburb};
 }
 
 ServiceAddress stored(qint64 seq, const QString &line1)
 {
-    ServiceAddress a;
-    a.seqNo = seq;
-    a.sAddress1 = line1;
-    a.sSuburb = QStringLiteral("Epsom");
-    a.sCity = QStringLiteral("Auckland");
-    return a;
+    return {.sAddress1 = line1, .sSuburb = "Epsom", .sCity = "Auckland", .seqNo = seq};
 }
 
 } // namespace
@@ -105,11 +97,6 @@ TEST(AddressPaging, StoredAddressesPageWithoutChecksAndKeepTheirKeys)
 
 TEST(AddressPaging, ViewModeStopsAtTheLastAddress)
 {
-    AddressPaging one;
-    one.start({stored(5, "Only St")}, true);
-    EXPECT_FALSE(one.nextEnabled());
-    EXPECT_FALSE(one.next(one.shown()).moved);
-
     AddressPaging two;
     two.start({stored(1, "A"), stored(2, "B")}, true);
     EXPECT_TRUE(two.next(two.shown()).moved);

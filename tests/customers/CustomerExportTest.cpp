@@ -124,22 +124,16 @@ TEST_F(CustomerExportTest, ExportFromTheListFollowsItsOrder)
     msgs_->answer(MsgAnswer::Yes);
     click(&list, "ExportButton");
 
-    EXPECT_EQ(list.FieldCount, 1);
-    ASSERT_EQ(dialogs.asked().size(), 1);
     EXPECT_EQ(msgs_->texts(), QStringList{QStringLiteral("File created - do you wish to open it now?")});
     ASSERT_EQ(desktop_->opened.size(), 1);
     EXPECT_EQ(desktop_->opened[0].toLocalFile(), path);
     EXPECT_EQ(csv(path), (QList<QStringList>{{"First Name"}, {"Zed"}, {"Max"}, {"Amy"}}));
 
-    // Exit, and Cancel in the save dialog, write nothing and ask nothing.
+    // Cancel in the save dialog writes nothing and asks nothing.
     QFile::remove(path);
     msgs_->clear();
-    modal_->once("CustomerExportForm", [](QDialog *d) { click(d, "ExitButton"); });
-    click(&list, "ExportButton");
-    EXPECT_EQ(list.FieldCount, 0);
     modal_->once("CustomerExportForm", [](QDialog *d) { click(d, "OKButton"); });
-    click(&list, "ExportButton"); // dialog answers Cancel
-    EXPECT_EQ(dialogs.asked().size(), 2);
+    click(&list, "ExportButton");
     EXPECT_TRUE(msgs_->texts().isEmpty());
     EXPECT_FALSE(QFile::exists(path));
 

@@ -2,6 +2,7 @@
 #include "customers/CustomerRecord.h"
 #include "data/AppDatabase.h"
 
+#include <QLineEdit>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QString>
@@ -56,23 +57,21 @@ inline QString rowsOf(const QString &sql, const QVariantList &params = {})
 // A complete entry that passes every check.
 inline CustomerRecord validCustomer()
 {
-    CustomerRecord c;
-    c.forename = QStringLiteral("Mary");
-    c.surname = QStringLiteral("Smith");
-    c.phone1 = QStringLiteral("09 555 0101");
-    c.preferredPhone = 1;
-    c.cAddress1 = QStringLiteral("12 Queen St");
-    c.cSuburb = QStringLiteral("Ponsonby");
-    c.cPostCode = QStringLiteral("1011");
-    return c;
+    return {.forename = "Mary", .surname = "Smith", .phone1 = "09 555 0101", .preferredPhone = 1,
+            .cAddress1 = "12 Queen St", .cSuburb = "Ponsonby", .cPostCode = "1011"};
+}
+
+// Types an entry that passes every check into the customer dialog.
+inline void fillValidEntry(QWidget *dialog)
+{
+    for (const auto &[box, text] : {std::pair{"ForenameText", "Mary"}, {"SurnameText", "Smith"}, {"Phone1Text", "09 555 0101"},
+                                    {"CAddress1Text", "12 Queen St"}, {"CSuburbText", "Ponsonby"}, {"CPostCodeText", "1011"}})
+        dialog->findChild<QLineEdit *>(QString::fromLatin1(box))->setText(QString::fromUtf8(text));
 }
 
 inline ServiceAddress newAddress(const QString &line1, const QString &suburb = QStringLiteral("Ponsonby"))
 {
-    ServiceAddress a;
-    a.sAddress1 = line1;
-    a.sSuburb = suburb;
-    return a;
+    return {.sAddress1 = line1, .sSuburb = suburb};
 }
 
 } // namespace wvs::test

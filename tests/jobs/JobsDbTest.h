@@ -2,10 +2,7 @@
 #include "data/AppDatabase.h"
 #include "support/DbTest.h"
 
-#include <QApplication>
-#include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -71,9 +68,7 @@ protected:
     // A job of the customer at the address, with what the test changes.
     qint64 addJob(qint64 customer, qint64 address, const std::function<void(StoredJob &)> &change = {})
     {
-        StoredJob j;
-        j.customer = customer;
-        j.address = address;
+        StoredJob j{.customer = customer, .address = address};
         if (change)
             change(j);
         return addJob(j);
@@ -88,10 +83,6 @@ protected:
         writeSql(QStringLiteral("INSERT INTO ScheduleJobs (ScheduleNumber, JobSeqNo, ScheduleServiceDate, "
                                 "ActualServiceDate) VALUES (?, ?, ?, ?)"),
                  {schedule, job, date, actual});
-    }
-    QVariant jobField(qint64 job, const QString &field)
-    {
-        return scalarSql(QStringLiteral("SELECT %1 FROM CustomerJobs WHERE JobSeqNo = ?").arg(field), {job});
     }
     // The stored values of the job's columns ("A, B"), joined by "|".
     QString jobFields(qint64 job, const QString &columns)
