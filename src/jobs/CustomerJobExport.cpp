@@ -1,4 +1,5 @@
 #include "jobs/CustomerJobExport.h"
+#include "common/Money.h"
 #include "common/CsvExport.h"
 #include "data/AppDatabase.h"
 
@@ -27,16 +28,13 @@ const QString kJobQuery = QStringLiteral(
 
 QString plainNumber(qint64 cents)
 {
-    const bool negative = cents < 0;
-    const qint64 a = negative ? -cents : cents;
-    QString text = QString::number(a / 100);
-    if (a % 100 != 0) {
-        QString decimals = QStringLiteral("%1").arg(a % 100, 2, 10, QLatin1Char('0'));
-        if (decimals.endsWith(QLatin1Char('0')))
-            decimals.chop(1);
-        text += QLatin1Char('.') + decimals;
-    }
-    return negative ? QLatin1Char('-') + text : text;
+    // The amount as a number with no trailing zeros after the point.
+    QString text = Money::fromCents(cents).plain();
+    while (text.endsWith(QLatin1Char('0')))
+        text.chop(1);
+    if (text.endsWith(QLatin1Char('.')))
+        text.chop(1);
+    return text;
 }
 
 bool writeFile(const QString &path, const QList<ListedJob> &jobs)
