@@ -8,15 +8,8 @@ namespace {
 
 CompanyDetails fullCompany()
 {
-    CompanyDetails d;
-    d.id = QStringLiteral("SPARK1");
-    d.name = QStringLiteral("Sparkle Cleaning & Co");
-    d.regNo = QStringLiteral("REG 1");
-    d.gstNo = QStringLiteral("12-345-678");
-    d.pAddress1 = QStringLiteral("1 Main Road");
-    d.pPostCode = QStringLiteral("1010");
-    d.pTelephone = QStringLiteral("09 555 1234");
-    return d;
+    return {.id = "SPARK1", .name = "Sparkle Cleaning & Co", .regNo = "REG 1", .gstNo = "12-345-678",
+            .pAddress1 = "1 Main Road", .pPostCode = "1010", .pTelephone = "09 555 1234"};
 }
 
 // Answers every question Yes and notes it.
@@ -58,7 +51,7 @@ TEST_F(CompanyRecordTest, IdChecksWithAndWithoutThePortal)
         d.id = QString::fromUtf8(c.id);
         d.name.clear(); // the ID comes first
         if (!*c.message)
-            d.name = QStringLiteral("Sparkle");
+            d.name = "Sparkle";
         YesToAll yes;
         const auto r = CompanyRecord::check(d, c.portal, yes.ask());
         EXPECT_EQ(r.field, *c.message ? Field::ID : Field::None);
@@ -73,11 +66,11 @@ TEST_F(CompanyRecordTest, NameAndQuestionsInOrder)
     d.name.clear();
     auto r = CompanyRecord::check(d, false, YesToAll().ask());
     EXPECT_EQ(r.field, Field::Name);
-    EXPECT_EQ(r.message, QStringLiteral("Please enter the Name"));
-    d.name = QStringLiteral("Smith = Sons");
+    EXPECT_EQ(r.message, "Please enter the Name");
+    d.name = "Smith = Sons";
     r = CompanyRecord::check(d, false, YesToAll().ask());
     EXPECT_EQ(r.field, Field::Name);
-    EXPECT_EQ(r.message, QStringLiteral("Equal sign (=) and Quote sign (\") are invalid characters"));
+    EXPECT_EQ(r.message, "Equal sign (=) and Quote sign (\") are invalid characters");
 
     // Every question answered No stops at its own box.
     d = fullCompany();
@@ -85,10 +78,10 @@ TEST_F(CompanyRecordTest, NameAndQuestionsInOrder)
     d.gstNo.clear();
     d.pPostCode.clear();
     d.pTelephone.clear();
-    const QStringList questions{QStringLiteral("No Registered Number has been entered. Is this correct?"),
-                                QStringLiteral("No GST Number has been entered. Is this correct?"),
-                                QStringLiteral("No Primary Post Code has been entered. Is this correct?"),
-                                QStringLiteral("No Primary Telephone number has been entered. Is this correct?")};
+    const QStringList questions{"No Registered Number has been entered. Is this correct?",
+                                "No GST Number has been entered. Is this correct?",
+                                "No Primary Post Code has been entered. Is this correct?",
+                                "No Primary Telephone number has been entered. Is this correct?"};
     const Field fields[] = {Field::RegNo, Field::GSTNo, Field::PPostCode, Field::PTelephone};
     for (int no = 0; no < 4; ++no) {
         QStringList asked;
@@ -109,7 +102,7 @@ TEST_F(CompanyRecordTest, NameAndQuestionsInOrder)
     YesToAll again;
     r = CompanyRecord::check(d, false, again.ask());
     EXPECT_EQ(r.field, Field::PAddress1);
-    EXPECT_EQ(r.message, QStringLiteral("Please enter the Primary Address"));
+    EXPECT_EQ(r.message, "Please enter the Primary Address");
     EXPECT_EQ(again.asked, (QStringList{questions[0], questions[1]}));
 }
 
@@ -117,9 +110,9 @@ TEST_F(CompanyRecordTest, PortalModeOfAChangedId)
 {
     const CompanyDetails d = fullCompany();
     // A change of letter case is a change; an ID saved empty before is carried as empty.
-    EXPECT_EQ(CompanyRecord::portalMode(QStringLiteral("spark1"), d.name, d),
-              QStringLiteral("CompanyID~spark1~SPARK1~Sparkle Cleaning & Co"));
-    EXPECT_EQ(CompanyRecord::portalMode(QString(), d.name, d), QStringLiteral("CompanyID~~SPARK1~Sparkle Cleaning & Co"));
+    EXPECT_EQ(CompanyRecord::portalMode("spark1", d.name, d),
+              "CompanyID~spark1~SPARK1~Sparkle Cleaning & Co");
+    EXPECT_EQ(CompanyRecord::portalMode(QString(), d.name, d), "CompanyID~~SPARK1~Sparkle Cleaning & Co");
 }
 
 } // namespace
