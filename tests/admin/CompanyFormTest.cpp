@@ -41,21 +41,6 @@ protected:
     QString reply_ = "OK";
 };
 
-TEST_F(CompanyWindow, WithoutThePortalANewCompanyIsSavedUnchecked)
-{
-    // A database whose company row is gone.
-    writeSql("DELETE FROM Company");
-    auto w = show<CompanyForm>();
-    EXPECT_TRUE(w->NewCompany);
-    type(w.get(), "IDText", "ab");
-    fillRequired(w.get());
-    click(w.get(), "OKButton");
-    EXPECT_EQ(msgs_->texts(), QStringList{"Company details saved"});
-    EXPECT_TRUE(checked_.isEmpty());
-    EXPECT_TRUE(modal_->opened().isEmpty());
-    EXPECT_EQ(CompanyRecord::load()->id, "ab");
-}
-
 TEST_F(CompanyWindow, PortalChangeOfIdMustReachThePortalBeforeTheRowIsSaved)
 {
     setPortal(true);
@@ -109,6 +94,9 @@ TEST_F(CompanyWindow, ASaveKeepsWhatAnotherWorkstationSavedMeanwhile)
     EXPECT_EQ(d->name, "Sparkle");
     EXPECT_EQ(d->id, "THEIRS");
     EXPECT_EQ(d->sFax, "777");
+    // Without the portal no ID is checked with it.
+    EXPECT_TRUE(checked_.isEmpty());
+    EXPECT_TRUE(modal_->opened().isEmpty());
 }
 
 } // namespace

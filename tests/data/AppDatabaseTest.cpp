@@ -1,5 +1,4 @@
 #include "data/AppDatabase.h"
-#include "data/SchemaRegistry.h"
 #include "platform/ErrorHandlingModule.h"
 #include "support/DbTest.h"
 
@@ -63,13 +62,6 @@ TEST_F(AppDatabaseTest, LikeLiteralMatchesWildcardsLiterally)
     EXPECT_EQ(count("a_"), 1);
     EXPECT_EQ(count("back\\"), 1);
     EXPECT_EQ(count("10"), 2);
-}
-
-TEST_F(AppDatabaseTest, FailuresAreThrownAndSchemaIsRepeatable)
-{
-    EXPECT_THROW(execSql("SELECT * FROM NoSuchTable"), WvsError);
-    SchemaRegistry::ensure(AppDatabase::db());
-    EXPECT_TRUE(SchemaRegistry::tableNames().contains("Associates"));
 }
 
 TEST_F(AppDatabaseTest, AnotherWorkstationsLongWriteIsReportedAsBusyAndRolledBack)

@@ -1,7 +1,5 @@
 #include "platform/TypingLimit.h"
 
-#include <QApplication>
-#include <QClipboard>
 #include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>

@@ -6,8 +6,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QLineEdit>
-#include <QPushButton>
 
 using namespace wvs;
 

@@ -6,7 +6,6 @@
 #include "core/Session.h"
 #include "support/DbTest.h"
 
-#include <QAction>
 #include <QCloseEvent>
 
 #include <chrono>

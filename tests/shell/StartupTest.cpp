@@ -12,7 +12,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
 
 using namespace wvs;
