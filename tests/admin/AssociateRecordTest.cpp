@@ -138,16 +138,6 @@ TEST_F(AssociateRecordTest, TheLoggedOnAssociateMayRenameButNotDeactivateHimself
     // Still marked logged on, and his open schedule is still his.
     EXPECT_EQ(AssociateRecord::load("BOSS")->status, -46000);
     EXPECT_EQ(text("SELECT AssociateID FROM LockedSchedules"), "BOSS");
-
-    // Someone else may be made inactive.
-    addAssociate("JB", "Jo", "pass", 1);
-    AssociateEntry other = validEntry();
-    other.active = false;
-    other.portalAccess = true;
-    EXPECT_TRUE(AssociateRecord::modify("JB", other, true).ok);
-    const auto row = AssociateRecord::load("JB");
-    EXPECT_FALSE(row->active);
-    EXPECT_EQ(row->portalAccess, "JB");
 }
 
 TEST_F(AssociateRecordTest, DeleteIsRefusedForHimselfAndWhileCustomerJobsAreAssigned)

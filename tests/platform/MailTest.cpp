@@ -151,18 +151,12 @@ TEST(SmtpMailerTest, FailuresAreReportedWithNumberAndText)
     SmtpSink sink;
     ASSERT_TRUE(sink.start({kUser, kPassword})) << sink.errors().toStdString();
     SmtpSettings s = settingsFor(sink.port());
-    s.password = "wrong";
-    SendResult r = SmtpMailer(s).send(sampleMessage(s));
-    EXPECT_FALSE(r.ok);
-    EXPECT_NE(r.error, 0);
-
-    s.password = kPassword;
     MailMessage noOne = sampleMessage(s);
     noOne.to.clear();
     EXPECT_EQ(SmtpMailer(s).send(noOne).error, SmtpMailer::NoRecipient);
 
     SmtpSettings nowhere = settingsFor(wvs::test::unusedPort());
-    r = SmtpMailer(nowhere).send(sampleMessage(nowhere));
+    const SendResult r = SmtpMailer(nowhere).send(sampleMessage(nowhere));
     EXPECT_FALSE(r.ok);
     EXPECT_NE(r.error, 0);
     EXPECT_FALSE(r.description.isEmpty());

@@ -119,21 +119,3 @@ TEST_F(FtpTransferTest, UploadAndDownloadOfAnEmptyFile)
     EXPECT_TRUE(t.succeeded());
     EXPECT_EQ(QFileInfo(local).size(), 0);
 }
-
-TEST(FtpTransferTimeOutTest, SlowTransferIsStoppedAfterThePollLimit)
-{
-    FtpServer slow;
-    ASSERT_TRUE(slow.start("u", "p", 20000));
-    slow.putFile("big.bin", QByteArray(2000000, 'b'));
-    QTemporaryDir dir;
-    const QString local = dir.filePath("big.bin");
-    FtpTransfer t({"127.0.0.1", slow.port(), "u", "p"});
-    QElapsedTimer timer;
-    timer.start();
-    ASSERT_TRUE(t.startDownload("big.bin", local));
-    EXPECT_FALSE(t.waitUntilDone(20, 5));
-    EXPECT_LT(timer.elapsed(), 3000);
-    EXPECT_FALSE(t.succeeded());
-    EXPECT_FALSE(t.stillExecuting());
-    EXPECT_FALSE(QFile::exists(local));
-}
