@@ -12,13 +12,8 @@ class PreferenceSettingsTest : public wvs::test::DbTest {};
 
 PreferenceValues smtpValues()
 {
-    PreferenceValues v;
-    v.emailProvider = QStringLiteral("Other");
-    v.smtpServer = QStringLiteral("mail.example.com");
-    v.smtpPort = QStringLiteral("587");
-    v.smtpUserName = QStringLiteral("office@example.com");
-    v.smtpPassword = QStringLiteral("pw");
-    return v;
+    return {.emailProvider = "Other", .smtpServer = "mail.example.com", .smtpPort = "587",
+            .smtpUserName = "office@example.com", .smtpPassword = "pw"};
 }
 
 TEST_F(PreferenceSettingsTest, TaxRateChecks)
@@ -60,40 +55,32 @@ TEST_F(PreferenceSettingsTest, TaxRateChecks)
 
 TEST_F(PreferenceSettingsTest, SmtpChecksOnlyForOther)
 {
-    struct Case {
+    const struct {
         std::function<void(PreferenceValues &)> edit;
         Field field;
-        const char *message;
-    };
-    const Case cases[] = {
-        {[](PreferenceValues &v) { v.smtpServer.clear(); v.smtpPort.clear(); }, Field::Server,
+        QString message;
+    } cases[] = {
+        {[](auto &v) { v.smtpServer.clear(); v.smtpPort.clear(); }, Field::Server,
          "Please enter the name of the Email Service Provider's Server"},
-        {[](PreferenceValues &v) { v.smtpPort.clear(); }, Field::Port, "Please enter the Email Service Provider Port"},
-        {[](PreferenceValues &v) { v.smtpPort = QStringLiteral("25a"); }, Field::Port,
-         "The Email Service Provider Port must be numeric"},
-        {[](PreferenceValues &v) { v.smtpPort = QStringLiteral("-25"); }, Field::Port,
-         "The Email Service Provider Port be negative"},
-        {[](PreferenceValues &v) { v.smtpUserName.clear(); }, Field::UserName,
-         "Please enter the User Name for the Email Service Provider"},
-        {[](PreferenceValues &v) { v.smtpPassword.clear(); }, Field::Password,
-         "Please enter the Password for the Email Service Provider"},
+        {[](auto &v) { v.smtpPort.clear(); }, Field::Port, "Please enter the Email Service Provider Port"},
+        {[](auto &v) { v.smtpPort = "25a"; }, Field::Port, "The Email Service Provider Port must be numeric"},
+        {[](auto &v) { v.smtpPort = "-25"; }, Field::Port, "The Email Service Provider Port be negative"},
+        {[](auto &v) { v.smtpUserName.clear(); }, Field::UserName, "Please enter the User Name for the Email Service Provider"},
+        {[](auto &v) { v.smtpPassword.clear(); }, Field::Password, "Please enter the Password for the Email Service Provider"},
+        {[](auto &v) { v.smtpPort = "587.5"; }, Field::None, ""},
     };
     const PreferenceSettings::Ask yes = [](const QString &) { return true; };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.message);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.message.toStdString());
         PreferenceValues v = smtpValues();
         c.edit(v);
         const auto r = PreferenceSettings::check(v, QString(), yes);
         EXPECT_EQ(r.field, c.field);
-        EXPECT_EQ(r.message, QString::fromUtf8(c.message));
-
+        EXPECT_EQ(r.message, c.message);
         // With Outlook the same boxes are saved as they stand.
-        v.emailProvider = QStringLiteral("Outlook");
+        v.emailProvider = "Outlook";
         EXPECT_TRUE(PreferenceSettings::check(v, QString(), yes).ok());
     }
-    PreferenceValues v = smtpValues();
-    v.smtpPort = QStringLiteral("587.5");
-    EXPECT_TRUE(PreferenceSettings::check(v, QString(), yes).ok());
 }
 
 TEST_F(PreferenceSettingsTest, AFailedSaveKeepsTheOldRow)
