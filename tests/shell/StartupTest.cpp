@@ -66,18 +66,6 @@ TEST_F(StartupTest, SequenceWarnsOfNoPrinterShowsNewVersionAndRunsOnce)
     EXPECT_TRUE(login->isVisible());
 }
 
-TEST_F(StartupTest, SameOrNoAnswerLeavesNewVersionHidden)
-{
-    PrinterScript one({"Office"});
-    for (const QString &answer : {"1.3.5", ""}) {
-        MainForm::checkUpdatesHook() = [answer] { return answer; };
-        MainForm main;
-        main.runStartupSequence();
-        EXPECT_FALSE(main.menuItem("NewVersion")->isVisible());
-    }
-    EXPECT_TRUE(msgs_->texts().isEmpty());
-}
-
 TEST_F(StartupTest, NewDatabaseWindowCreatesALoginAbleAdministrator)
 {
     AppDatabase::close();

@@ -5,6 +5,7 @@
 #include "support/DbTest.h"
 #include "support/LocalServers.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 
 using namespace wvs;
@@ -59,11 +60,15 @@ TEST(UpdateCheckTest, AnyOtherVersionIsNewsAndNoServerErrorPageOrTimeOutMeanNoAn
             EXPECT_EQ(isOtherVersion(CheckUpdates()), other) << page;
         }
     }
+    // A slow server is given up at the time-out.
     HttpServer slow;
     ASSERT_TRUE(slow.start(3.0));
     slow.putFile("CheckWVSUpdates.php", "1.4.0");
     UpdateServerEnv env(slow.baseUrl(), "");
+    QElapsedTimer t;
+    t.start();
     EXPECT_EQ(CheckUpdates(200), "");
+    EXPECT_LT(t.elapsed(), 2500);
 }
 
 class VersionUpdateTest : public wvs::test::DbTest {
