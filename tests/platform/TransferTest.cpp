@@ -9,13 +9,7 @@ using namespace wvs;
 using wvs::test::FtpServer;
 using wvs::test::HttpServer;
 
-namespace {
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-} // namespace
+using wvs::test::readFileBytes;
 
 TEST(HttpGetTest, BodyOnSuccessAndNothingOnFailure)
 {
@@ -57,7 +51,7 @@ TEST_F(FtpTransferTest, DownloadThenCloseReportsStatesInOrder)
     EXPECT_TRUE(t.waitUntilDone(50, 200));
     EXPECT_TRUE(t.succeeded()) << t.errorText().toStdString();
     EXPECT_EQ(t.bytesTransferred(), content.size());
-    EXPECT_EQ(readAll(local), content);
+    EXPECT_EQ(readFileBytes(local), content);
     ASSERT_FALSE(states.isEmpty());
     EXPECT_EQ(states.first(), TransferState::Resolving);
     EXPECT_TRUE(states.contains(TransferState::Receiving));
@@ -90,15 +84,12 @@ TEST_F(FtpTransferTest, FailedDownloadsLeaveNoFile)
 TEST_F(FtpTransferTest, UploadAndDownloadOfAnEmptyFile)
 {
     const QString src = local_.filePath("Schedule.txt");
-    QFile f(src);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("\"1\",\"Anna\"\r\n\"2\",\"Zoë\"\r\n");
-    f.close();
+    ASSERT_TRUE(wvs::test::writeFileBytes(src, "\"1\",\"Anna\"\r\n\"2\",\"Zoë\"\r\n"));
     FtpTransfer t(account());
     ASSERT_TRUE(t.startUpload(src, "Schedule.txt"));
     EXPECT_TRUE(t.waitUntilDone(50, 200));
     EXPECT_TRUE(t.succeeded()) << t.errorText().toStdString();
-    EXPECT_EQ(readAll(ftp_.root() + "/Schedule.txt"), readAll(src));
+    EXPECT_EQ(readFileBytes(ftp_.root() + "/Schedule.txt"), readFileBytes(src));
 
     ftp_.putFile("empty.txt", QByteArray());
     const QString local = local_.filePath("empty.txt");

@@ -11,6 +11,8 @@
 using namespace wvs;
 using wvs::test::FtpServer;
 using wvs::test::HttpServer;
+using wvs::test::readFileBytes;
+using wvs::test::writeFileBytes;
 
 namespace {
 
@@ -28,19 +30,6 @@ public:
         qunsetenv("WVS_UPDATE_FTP");
     }
 };
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &data)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(data);
-}
 
 const QString kProgram = "public_html/workvane/updates/WVS.exe";
 
@@ -104,11 +93,11 @@ TEST_F(VersionUpdateTest, DownloadReplacesTheOldFileAndReportsSuccess)
 {
     const QByteArray program = "MZ" + QByteArray(100000, 'p');
     ftp_.putFile(kProgram, program);
-    writeFile(updateLocalFile(), "old download");
+    ASSERT_TRUE(writeFileBytes(updateLocalFile(), "old download"));
     EXPECT_EQ(runWindow(), "Inet1 - Disconnected from the remote server.");
     EXPECT_EQ(msgs_->texts(), QStringList{"Download completed successfully. Please exit and re-enter WVS to install the update."});
     EXPECT_EQ(msgs_->shown().last().icon, MsgIcon::Information);
-    EXPECT_EQ(readAll(updateLocalFile()), program);
+    EXPECT_EQ(readFileBytes(updateLocalFile()), program);
     EXPECT_EQ(QDir(dir_->path()).entryList({"WVSUpdate*"}, QDir::Files), QStringList{"WVSUpdate.exe"});
 }
 
@@ -119,13 +108,13 @@ TEST_F(VersionUpdateTest, NoServerOrAMissingOrEmptyFileFailsAndKeepsAnOldDownloa
     EXPECT_FALSE(QFile::exists(updateLocalFile()));
 
     pointAt(ftp_.port());
-    writeFile(updateLocalFile(), "old download");
+    ASSERT_TRUE(writeFileBytes(updateLocalFile(), "old download"));
     runWindow(); // nothing on the server
     ftp_.putFile(kProgram, QByteArray());
     runWindow();
     EXPECT_EQ(msgs_->texts(), QStringList(3, "The download was not successful - please try again. "
                                              "If the problem persists please report it to Support"));
-    EXPECT_EQ(readAll(updateLocalFile()), QByteArray("old download"));
+    EXPECT_EQ(readFileBytes(updateLocalFile()), QByteArray("old download"));
 }
 
 TEST(VersionUpdateTimeOutTest, SlowTransferTimesOutAndLeavesNoFile)

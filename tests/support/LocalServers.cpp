@@ -16,15 +16,20 @@ namespace wvs::test {
 namespace {
 QString scriptPath(const QString &name) { return WVS_TEST_DATA_DIR "/support/servers/" + name; }
 
-void writeFile(const QString &root, const QString &relativePath, const QByteArray &content)
+} // namespace
+
+QByteArray readFileBytes(const QString &path)
 {
-    const QString path = QDir(root).filePath(relativePath);
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool writeFileBytes(const QString &path, const QByteArray &content)
+{
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile f(path);
-    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        f.write(content);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(content) == content.size();
 }
-} // namespace
 
 PythonServer::~PythonServer() { stop(); }
 
@@ -117,7 +122,7 @@ bool FtpServer::start(const QString &user, const QString &password, int bytesPer
 
 void FtpServer::putFile(const QString &relativePath, const QByteArray &content) const
 {
-    writeFile(dir_.path(), relativePath, content);
+    writeFileBytes(QDir(dir_.path()).filePath(relativePath), content);
 }
 
 HttpServer::HttpServer() = default;
@@ -132,7 +137,7 @@ bool HttpServer::start(double delaySecs)
 
 void HttpServer::putFile(const QString &relativePath, const QByteArray &content) const
 {
-    writeFile(dir_.path(), relativePath, content);
+    writeFileBytes(QDir(dir_.path()).filePath(relativePath), content);
 }
 
 bool TestCertificate::make()

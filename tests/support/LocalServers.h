@@ -94,6 +94,10 @@ struct TestCertificate {
 // ok false when Python could not read it.
 QList<QStringList> pythonCsvRows(const QString &path, bool *ok = nullptr);
 
+// A file's bytes (empty when it cannot be read); a file written whole, its folders made.
+QByteArray readFileBytes(const QString &path);
+bool writeFileBytes(const QString &path, const QByteArray &content);
+
 // A TCP port on 127.0.0.1 that nothing listens on (at the time of asking).
 int unusedPort();
 

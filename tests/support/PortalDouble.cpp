@@ -34,19 +34,13 @@ QString PortalDouble::portalFolder() const
     return QDir(ftp_.root()).filePath("public_html/" + site() + "/customerportal");
 }
 
-QByteArray PortalDouble::file(const QString &name) const
-{
-    QFile f(QDir(portalFolder()).filePath(name));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+QByteArray PortalDouble::file(const QString &name) const { return readFileBytes(QDir(portalFolder()).filePath(name)); }
 
 bool PortalDouble::hasFile(const QString &name) const { return QFile::exists(QDir(portalFolder()).filePath(name)); }
 
 void PortalDouble::putFile(const QString &name, const QByteArray &content) const
 {
-    QFile f(QDir(portalFolder()).filePath(name));
-    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        f.write(content);
+    writeFileBytes(QDir(portalFolder()).filePath(name), content);
 }
 
 void PortalDouble::setEntry(const QString &section, const QString &page, const QJsonValue &value)
