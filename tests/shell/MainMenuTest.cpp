@@ -4,6 +4,7 @@
 #include "shell/MainForm.h"
 #include "core/Session.h"
 #include "support/DbTest.h"
+#include "support/LocalServers.h"
 
 #include <QAction>
 #include <QApplication>
@@ -124,9 +125,7 @@ TEST_F(MainMenuTest, HelpContentsAndF1OpenTheHelpPageOrSayWhatToDoInstead)
     EXPECT_EQ(desktop_->opened, QList<QUrl>({QUrl::fromLocalFile(shipped)}));
 
     desktop_->opened.clear();
-    QFile own(QDir(dir_->path()).filePath("WVS Help.html"));
-    ASSERT_TRUE(own.open(QIODevice::WriteOnly));
-    own.close();
+    ASSERT_TRUE(test::writeFileBytes(QDir(dir_->path()).filePath("WVS Help.html"), ""));
     StandInForm window("CustomersManagementForm", nullptr);
     QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
     choose("HelpContents");
@@ -162,10 +161,7 @@ TEST_F(MainMenuTest, AboutShowsTheInstallationVersionAndFlag)
 
     // The flags ship beside the program. A damaged file in the data folder, or
     // a country without a flag, shows no flag and the program goes on.
-    QFile bad(QDir(dir_->path()).filePath("UK.ico"));
-    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
-    bad.write("not a picture");
-    bad.close();
+    ASSERT_TRUE(test::writeFileBytes(QDir(dir_->path()).filePath("UK.ico"), "not a picture"));
     for (const auto &[country, flag] :
          {std::pair{"New Zealand", true}, {"Australia", true}, {"USA", true}, {"UK", false}, {"Canada", false}}) {
         session().installationCountry = country;
