@@ -45,7 +45,7 @@ TEST_F(StartupTest, SequenceWarnsOfNoPrinterShowsNewVersionAndRunsOnce)
 {
     PrinterScript none({});
     int checks = 0, repairs = 0;
-    MainForm::checkUpdatesHook() = [&] { ++checks; return QStringLiteral("1.3.4"); };
+    MainForm::checkUpdatesHook() = [&] { ++checks; return "1.3.4"; };
     MainForm::updateDbHook() = [&] { ++repairs; };
     MainForm main;
     EXPECT_EQ(main.windowTitle(), "Workvane v 1.3.5");
