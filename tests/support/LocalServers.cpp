@@ -78,7 +78,6 @@ void PythonServer::stop()
     port_ = 0;
 }
 
-SmtpSink::SmtpSink() = default;
 bool SmtpSink::start(const Options &o)
 {
     QStringList args{"--dir", dir_.path()};
@@ -110,7 +109,6 @@ QList<QJsonObject> SmtpSink::messages() const
     return out;
 }
 
-FtpServer::FtpServer() = default;
 
 bool FtpServer::start(const QString &user, const QString &password, int bytesPerSecond)
 {
@@ -125,7 +123,6 @@ void FtpServer::putFile(const QString &relativePath, const QByteArray &content) 
     writeFileBytes(QDir(dir_.path()).filePath(relativePath), content);
 }
 
-HttpServer::HttpServer() = default;
 
 bool HttpServer::start(double delaySecs)
 {
