@@ -99,12 +99,13 @@ TEST_F(FlexGridTest, ColoursPicturesAndHeightsTravelWithTheirRows)
     EXPECT_EQ(g.rowHeightTwips(2), 900);
     EXPECT_EQ(g.cellPictureKey(3, 2), "tick");
 
-    // A swap moves the content, and the formats only when asked to.
-    g.swapRows(1, 2, false);
-    EXPECT_EQ(column(g, 0), QStringList({"a", "c", "b"}));
-    EXPECT_EQ(g.cellForeColor(1, 0), QColor(255, 0, 0));
-    g.swapRows(1, 2);
-    EXPECT_EQ(g.cellForeColor(2, 0), QColor(255, 0, 0));
+    // A swap moves the content and its pictures, and the formats only when asked to.
+    g.swapRows(1, 3, false);   // b, a, c
+    EXPECT_EQ(column(g, 0), QStringList({"b", "a", "c"}));
+    EXPECT_EQ(g.cellPictureKey(1, 2), "tick");
+    EXPECT_EQ(g.cellForeColor(1, 0), QColor(255, 0, 0));   // c's red stayed on row 1
+    g.swapRows(1, 3);
+    EXPECT_EQ(g.cellForeColor(3, 0), QColor(255, 0, 0));
 }
 
 TEST_F(FlexGridTest, NoRowIsSelectedAfterAnyFillOrSort)
@@ -121,6 +122,9 @@ TEST_F(FlexGridTest, NoRowIsSelectedAfterAnyFillOrSort)
     fill(g, {{"x", "1", "1"}, {"y", "2", "2"}, {"z", "3", "3"}});   // same number of rows
     EXPECT_EQ(g.selectedRow(), 0);
     EXPECT_FALSE(g.currentIndex().isValid());   // no focus frame left on a row
+    g.selectRow(1);
+    g.setRows(4);   // an unchanged count still counts as a refill
+    EXPECT_EQ(g.selectedRow(), 0);
 
     g.selectRow(1);
     {
