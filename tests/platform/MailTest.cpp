@@ -95,7 +95,7 @@ TEST(SmtpMailerTest, PlainMessageArrivesWithEncodedSubjectAndSender)
     EXPECT_EQ(msg["content_type"].toString(), "text/plain");
     // The lone "." line survives the transfer and the line ends are CR LF.
     EXPECT_EQ(partContent(msg).replace("\r\n", "\n"), "Dear Anna,\n\nService Details: Window Cleaning\n.\nCost: $45.00\n");
-    EXPECT_TRUE(msg["raw"].toString().contains("Message-ID: <"));
+    EXPECT_TRUE(msg["raw"].toString().contains("Message-ID: <") && msg["raw"].toString().contains("Date: "));
 }
 
 TEST(SmtpMailerTest, HtmlBodyAndNonAsciiDisplayName)
@@ -144,6 +144,11 @@ TEST(SmtpMailerTest, TlsByStartTlsOrFromTheFirstByteAndRefusalWithoutIt)
         EXPECT_FALSE(refused.description.isEmpty());
         EXPECT_EQ(sink.messages().size(), 1);
     }
+    // Port 465 means TLS from the first byte.
+    SmtpSettings standard = settingsFor(465);
+    standard.server = "mail.example.com";
+    standard.ssl = true;
+    EXPECT_EQ(SmtpMailer(standard).url(), "smtps://mail.example.com:465");
 }
 
 TEST(SmtpMailerTest, FailuresAreReportedWithNumberAndText)

@@ -146,6 +146,7 @@ TEST_F(MainMenuTest, HelpContentsAndF1OpenTheHelpPageOrSayWhatToDoInstead)
     EXPECT_TRUE(shown[0].contains("Install a web browser")) << shown[0].toStdString();
     EXPECT_TRUE(shown[0].endsWith(QDir::toNativeSeparators(page.toLocalFile()))) << shown[0].toStdString();
     EXPECT_TRUE(shown[2].contains("Install an e-mail program")) << shown[2].toStdString();
+    EXPECT_TRUE(shown[2].contains("support@workvane.com")) << shown[2].toStdString();
 }
 
 TEST_F(MainMenuTest, AboutShowsTheInstallationVersionAndFlag)
