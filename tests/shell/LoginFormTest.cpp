@@ -16,10 +16,7 @@ protected:
     void SetUp() override
     {
         DbTest::SetUp();
-        main_ = std::make_unique<MainForm>();
-        login_ = new LoginForm(main_.get());
-        login_->show();
-        QApplication::processEvents();
+        openLogin();
     }
     void TearDown() override
     {
@@ -27,7 +24,15 @@ protected:
         main_.reset();
         DbTest::TearDown();
     }
-
+    // A new main window with its log-in window.
+    void openLogin()
+    {
+        delete login_.data();
+        main_ = std::make_unique<MainForm>();
+        login_ = new LoginForm(main_.get());
+        login_->show();
+        QApplication::processEvents();
+    }
     void logIn(const QString &id, const QString &password)
     {
         type(login_, "IDText", id);
@@ -37,10 +42,7 @@ protected:
     // The gated menu items enabled after the associate logs in on a new main window.
     QStringList enabledAfterLogIn(const QString &id, const QString &password)
     {
-        delete login_.data();
-        main_ = std::make_unique<MainForm>();
-        login_ = new LoginForm(main_.get());
-        login_->show();
+        openLogin();
         logIn(id, password);
         return enabledItems();
     }
