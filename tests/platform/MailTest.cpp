@@ -17,15 +17,8 @@ const QString kPassword = "s3cret pass";
 
 SmtpSettings settingsFor(int port)
 {
-    SmtpSettings s;
-    s.server = "127.0.0.1";
-    s.port = port;
-    s.userName = kUser;
-    s.password = kPassword;
-    s.connectTimeoutSecs = 5;
-    s.transferTimeoutSecs = 20;
-    s.verifyPeer = false;
-    return s;
+    return {.server = "127.0.0.1", .port = port, .userName = kUser, .password = kPassword, .connectTimeoutSecs = 5,
+            .transferTimeoutSecs = 20, .verifyPeer = false};
 }
 
 MailMessage sampleMessage(const SmtpSettings &s)
@@ -145,10 +138,7 @@ TEST(SmtpMailerTest, TlsByStartTlsOrFromTheFirstByteAndRefusalWithoutIt)
         EXPECT_EQ(sink.messages().size(), 1);
     }
     // Port 465 means TLS from the first byte.
-    SmtpSettings standard = settingsFor(465);
-    standard.server = "mail.example.com";
-    standard.ssl = true;
-    EXPECT_EQ(SmtpMailer(standard).url(), "smtps://mail.example.com:465");
+    EXPECT_EQ(SmtpMailer({.server = "mail.example.com", .port = 465, .ssl = true}).url(), "smtps://mail.example.com:465");
 }
 
 TEST(SmtpMailerTest, FailuresAreReportedWithNumberAndText)
