@@ -18,22 +18,16 @@ class AdminEndToEnd : public wvs::test::AdminWindowTest {};
 // level; the associate then logs in with exactly the menus the rights allow.
 TEST_F(AdminEndToEnd, ANewAssociateLogsInWithTheMenusOfHisLevel)
 {
-    ASSERT_TRUE(AuthorityLevelStore::check(true, QStringLiteral("5"), QStringLiteral("Office")).ok());
-    AuthorityLevelStore::add(QStringLiteral("5"), QStringLiteral("Office"));
+    AuthorityLevelStore::add("5", "Office");
     {
         auto w = show<AuthorityAccessForm>();
-        choose(w.get(), "LevelCombo", QStringLiteral("Office"));
+        choose(w.get(), "LevelCombo", "Office");
         tick(w.get(), "CustomersWCheck", true); // ticks View too
         tick(w.get(), "AssociatesRCheck", true);
         click(w.get(), "OKButton");
     }
-    AssociateEntry e;
-    e.id = QStringLiteral("OF");
-    e.name = QStringLiteral("Office Person");
-    e.password = e.password2 = QStringLiteral("desk1");
-    e.level = 5;
-    e.initialScreen = QStringLiteral("None");
-    e.active = true;
+    const AssociateEntry e{.id = "OF", .name = "Office Person", .password = "desk1", .password2 = "desk1", .level = 5,
+                           .initialScreen = "None", .active = true};
     ASSERT_TRUE(AssociateRecord::add(e, false).ok);
     resetSession();
     msgs_->clear();
@@ -42,15 +36,17 @@ TEST_F(AdminEndToEnd, ANewAssociateLogsInWithTheMenusOfHisLevel)
     QPointer<LoginForm> login = new LoginForm(&main);
     login->show();
     QApplication::processEvents();
-    type(login, "IDText", QStringLiteral("OF"));
-    type(login, "PasswordText", QStringLiteral("desk1"));
+    type(login, "IDText", "OF");
+    type(login, "PasswordText", "desk1");
     click(login, "OKButton");
-    EXPECT_TRUE(msgs_->texts().isEmpty()) << msgs_->texts().join(QLatin1Char('|')).toStdString();
-    EXPECT_EQ(session().currentAssociateID, QStringLiteral("OF"));
-    for (const char *item : {"Customers", "Associates", "Maintenance"})
-        EXPECT_TRUE(main.menuItem(QString::fromLatin1(item))->isEnabled()) << item;
-    for (const char *item : {"CustomerJobs", "JobSchedules", "Company", "JobTypes", "Preferences", "security", "Accounts"})
-        EXPECT_FALSE(main.menuItem(QString::fromLatin1(item))->isEnabled()) << item;
+    EXPECT_TRUE(msgs_->texts().isEmpty()) << msgs_->texts().join('|').toStdString();
+    EXPECT_EQ(session().currentAssociateID, "OF");
+    QStringList on;
+    for (const char *item : {"Customers", "CustomerJobs", "JobSchedules", "Maintenance", "Company", "JobTypes",
+                             "Associates", "Preferences", "security", "Accounts"})
+        if (main.menuItem(item)->isEnabled())
+            on << item;
+    EXPECT_EQ(on, QStringList({"Customers", "Maintenance", "Associates"}));
 
     // He may look at the associates but not change them.
     auto list = show<AssociatesManagementForm>();

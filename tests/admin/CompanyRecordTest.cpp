@@ -8,62 +8,50 @@ namespace {
 
 CompanyDetails fullCompany()
 {
-    CompanyDetails d;
-    d.id = QStringLiteral("SPARK1");
-    d.name = QStringLiteral("Sparkle Cleaning & Co");
-    d.regNo = QStringLiteral("REG 1");
-    d.gstNo = QStringLiteral("12-345-678");
-    d.pAddress1 = QStringLiteral("1 Main Road");
-    d.pPostCode = QStringLiteral("1010");
-    d.pTelephone = QStringLiteral("09 555 1234");
-    return d;
+    return {.id = "SPARK1", .name = "Sparkle Cleaning & Co", .regNo = "REG 1", .gstNo = "12-345-678",
+            .pAddress1 = "1 Main Road", .pPostCode = "1010", .pTelephone = "09 555 1234"};
 }
 
-// Answers every question Yes and notes it.
-struct YesToAll {
-    QStringList asked;
-    CompanyRecord::Ask ask()
+class CompanyRecordTest : public wvs::test::DbTest {
+protected:
+    // Checks the details, answering the first `yes` questions Yes and the next No.
+    CompanyRecord::Check check(const CompanyDetails &d, bool portal = false, int yes = 99)
     {
-        return [this](const QString &q) {
-            asked << q;
-            return true;
-        };
+        asked_.clear();
+        return CompanyRecord::check(d, portal, [&](const QString &q) { return asked_ << q, asked_.size() <= yes; });
     }
+    QStringList asked_;
 };
-
-class CompanyRecordTest : public wvs::test::DbTest {};
 
 TEST_F(CompanyRecordTest, IdChecksWithAndWithoutThePortal)
 {
-    struct Case {
+    const QString plainOnly = "Entry can only be combinations of alphabetic,numeric and underscore (_) characters";
+    const struct {
         bool portal;
         const char *id;
-        const char *message;  // empty: the ID passes
-    };
-    const Case cases[] = {
+        QString message;  // empty: the ID passes
+    } cases[] = {
         {true, "", "The ID is required to be able to access the internet portal"},
         {true, "ABC", "The ID must be at least 4 characters"},
         {true, "AB CD", "The ID cannot contain spaces"},
-        {true, "AB-CD", "Entry can only be combinations of alphabetic,numeric and underscore (_) characters"},
+        {true, "AB-CD", plainOnly},
         {true, "AB=CD", "Equal sign (=) and Quote sign (\") are invalid characters"},
         // Without the portal it may be empty or short, but must still be plain.
         {false, "", ""},
         {false, "AB", ""},
         {false, "AB CD", "Spaces not allowed in this field"},
-        {false, "AB,CD", "Entry can only be combinations of alphabetic,numeric and underscore (_) characters"},
+        {false, "AB,CD", plainOnly},
     };
-    for (const Case &c : cases) {
+    for (const auto &c : cases) {
         SCOPED_TRACE(std::string(c.id) + (c.portal ? " with the portal" : ""));
         CompanyDetails d = fullCompany();
-        d.id = QString::fromUtf8(c.id);
-        d.name.clear(); // the ID comes first
-        if (!*c.message)
-            d.name = QStringLiteral("Sparkle");
-        YesToAll yes;
-        const auto r = CompanyRecord::check(d, c.portal, yes.ask());
-        EXPECT_EQ(r.field, *c.message ? Field::ID : Field::None);
-        EXPECT_EQ(r.message, QString::fromUtf8(c.message));
-        EXPECT_TRUE(yes.asked.isEmpty());
+        d.id = c.id;
+        if (!c.message.isEmpty())
+            d.name.clear(); // the ID comes first
+        const auto r = check(d, c.portal);
+        EXPECT_EQ(r.field, c.message.isEmpty() ? Field::None : Field::ID);
+        EXPECT_EQ(r.message, c.message);
+        EXPECT_TRUE(asked_.isEmpty());
     }
 }
 
@@ -71,55 +59,37 @@ TEST_F(CompanyRecordTest, NameAndQuestionsInOrder)
 {
     CompanyDetails d = fullCompany();
     d.name.clear();
-    auto r = CompanyRecord::check(d, false, YesToAll().ask());
-    EXPECT_EQ(r.field, Field::Name);
-    EXPECT_EQ(r.message, QStringLiteral("Please enter the Name"));
-    d.name = QStringLiteral("Smith = Sons");
-    r = CompanyRecord::check(d, false, YesToAll().ask());
-    EXPECT_EQ(r.field, Field::Name);
-    EXPECT_EQ(r.message, QStringLiteral("Equal sign (=) and Quote sign (\") are invalid characters"));
+    EXPECT_EQ(check(d).field, Field::Name);
+    EXPECT_EQ(check(d).message, "Please enter the Name");
 
     // Every question answered No stops at its own box.
     d = fullCompany();
-    d.regNo.clear();
-    d.gstNo.clear();
-    d.pPostCode.clear();
-    d.pTelephone.clear();
-    const QStringList questions{QStringLiteral("No Registered Number has been entered. Is this correct?"),
-                                QStringLiteral("No GST Number has been entered. Is this correct?"),
-                                QStringLiteral("No Primary Post Code has been entered. Is this correct?"),
-                                QStringLiteral("No Primary Telephone number has been entered. Is this correct?")};
-    const Field fields[] = {Field::RegNo, Field::GSTNo, Field::PPostCode, Field::PTelephone};
-    for (int no = 0; no < 4; ++no) {
-        QStringList asked;
-        r = CompanyRecord::check(d, false, [&](const QString &q) {
-            asked << q;
-            return asked.size() <= no;
-        });
-        EXPECT_EQ(r.field, fields[no]);
+    d.regNo = d.gstNo = d.pPostCode = d.pTelephone = "";
+    const QStringList questions{"No Registered Number has been entered. Is this correct?",
+                                "No GST Number has been entered. Is this correct?",
+                                "No Primary Post Code has been entered. Is this correct?",
+                                "No Primary Telephone number has been entered. Is this correct?"};
+    const Field fields[] = {Field::RegNo, Field::GSTNo, Field::PPostCode, Field::PTelephone, Field::None};
+    for (int yes = 0; yes <= 4; ++yes) {
+        const auto r = check(d, false, yes);
+        EXPECT_EQ(r.field, fields[yes]);
         EXPECT_TRUE(r.message.isEmpty());
-        EXPECT_EQ(asked, questions.mid(0, no + 1));
+        EXPECT_EQ(asked_, questions.mid(0, yes + 1));
     }
-    YesToAll yes;
-    EXPECT_TRUE(CompanyRecord::check(d, false, yes.ask()).ok());
-    EXPECT_EQ(yes.asked, questions);
-
     // The primary address is required between the GST and post code questions.
     d.pAddress1.clear();
-    YesToAll again;
-    r = CompanyRecord::check(d, false, again.ask());
+    const auto r = check(d);
     EXPECT_EQ(r.field, Field::PAddress1);
-    EXPECT_EQ(r.message, QStringLiteral("Please enter the Primary Address"));
-    EXPECT_EQ(again.asked, (QStringList{questions[0], questions[1]}));
+    EXPECT_EQ(r.message, "Please enter the Primary Address");
+    EXPECT_EQ(asked_, questions.mid(0, 2));
 }
 
 TEST_F(CompanyRecordTest, PortalModeOfAChangedId)
 {
     const CompanyDetails d = fullCompany();
     // A change of letter case is a change; an ID saved empty before is carried as empty.
-    EXPECT_EQ(CompanyRecord::portalMode(QStringLiteral("spark1"), d.name, d),
-              QStringLiteral("CompanyID~spark1~SPARK1~Sparkle Cleaning & Co"));
-    EXPECT_EQ(CompanyRecord::portalMode(QString(), d.name, d), QStringLiteral("CompanyID~~SPARK1~Sparkle Cleaning & Co"));
+    EXPECT_EQ(CompanyRecord::portalMode("spark1", d.name, d), "CompanyID~spark1~SPARK1~Sparkle Cleaning & Co");
+    EXPECT_EQ(CompanyRecord::portalMode(QString(), d.name, d), "CompanyID~~SPARK1~Sparkle Cleaning & Co");
 }
 
 } // namespace

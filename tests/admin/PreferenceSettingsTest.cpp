@@ -12,96 +12,75 @@ class PreferenceSettingsTest : public wvs::test::DbTest {};
 
 PreferenceValues smtpValues()
 {
-    PreferenceValues v;
-    v.emailProvider = QStringLiteral("Other");
-    v.smtpServer = QStringLiteral("mail.example.com");
-    v.smtpPort = QStringLiteral("587");
-    v.smtpUserName = QStringLiteral("office@example.com");
-    v.smtpPassword = QStringLiteral("pw");
-    return v;
+    return {.emailProvider = "Other", .smtpServer = "mail.example.com", .smtpPort = "587",
+            .smtpUserName = "office@example.com", .smtpPassword = "pw"};
 }
 
 TEST_F(PreferenceSettingsTest, TaxRateChecks)
 {
-    const QString question =
-        QStringLiteral("Customer Jobs are inclusive of sales tax but no tax rate has been entered - is this correct?");
-    QStringList asked;
-    bool answer = true;
-    const PreferenceSettings::Ask ask = [&](const QString &q) {
-        asked << q;
-        return answer;
+    const QString numeric = "The sales tax rate must be numeric";
+    const struct {
+        bool inclusive;
+        const char *rate;
+        bool answer;     // to the question of a missing rate
+        bool asked;
+        Field field;
+        QString message;
+    } cases[] = {
+        {true, "0", true, true, Field::None, ""},          // Yes keeps the rate 0
+        {true, "0.0", false, true, Field::TaxRate, ""},    // No sends the user back
+        {true, "", true, true, Field::TaxRate, numeric},   // Yes still finds it not numeric
+        {true, "-3", true, false, Field::TaxRate, "The sales tax rate cannot be negative"},
+        {true, "12.5", true, false, Field::None, ""},
+        {false, "", true, false, Field::None, ""},
+        {false, "-3", true, false, Field::None, ""},
+        {false, "abc", true, false, Field::TaxRate, numeric},
     };
-    PreferenceValues v;
-    v.gstInclusive = true;
-
-    // Rate 0: asked, Yes saves it.
-    EXPECT_TRUE(PreferenceSettings::check(v, QStringLiteral("0"), ask).ok());
-    EXPECT_EQ(asked, QStringList{question});
-    // No sends the user back.
-    answer = false;
-    auto r = PreferenceSettings::check(v, QStringLiteral("0.0"), ask);
-    EXPECT_EQ(r.field, Field::TaxRate);
-    EXPECT_TRUE(r.message.isEmpty());
-    // Empty: asked, and Yes still finds it not numeric.
-    answer = true;
-    asked.clear();
-    r = PreferenceSettings::check(v, QString(), ask);
-    EXPECT_EQ(r.field, Field::TaxRate);
-    EXPECT_EQ(asked, QStringList{question});
-    EXPECT_EQ(r.message, QStringLiteral("The sales tax rate must be numeric"));
-    asked.clear();
-    r = PreferenceSettings::check(v, QStringLiteral("-3"), ask);
-    EXPECT_EQ(r.field, Field::TaxRate);
-    EXPECT_EQ(r.message, QStringLiteral("The sales tax rate cannot be negative"));
-    EXPECT_TRUE(PreferenceSettings::check(v, QStringLiteral("12.5"), ask).ok());
-    EXPECT_TRUE(asked.isEmpty());
-
-    // Not inclusive: empty and negative pass, junk does not.
-    v.gstInclusive = false;
-    EXPECT_TRUE(PreferenceSettings::check(v, QString(), ask).ok());
-    EXPECT_TRUE(PreferenceSettings::check(v, QStringLiteral("-3"), ask).ok());
-    EXPECT_TRUE(asked.isEmpty());
-    r = PreferenceSettings::check(v, QStringLiteral("abc"), ask);
-    EXPECT_EQ(r.field, Field::TaxRate);
-    EXPECT_EQ(r.message, QStringLiteral("The sales tax rate must be numeric"));
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::string(c.rate) + (c.inclusive ? " inclusive" : ""));
+        QStringList asked;
+        PreferenceValues v;
+        v.gstInclusive = c.inclusive;
+        const auto r = PreferenceSettings::check(v, c.rate, [&](const QString &q) {
+            asked << q;
+            return c.answer;
+        });
+        EXPECT_EQ(r.field, c.field);
+        EXPECT_EQ(r.message, c.message);
+        EXPECT_EQ(asked, c.asked ? QStringList{"Customer Jobs are inclusive of sales tax but no tax rate has been "
+                                               "entered - is this correct?"}
+                                 : QStringList());
+    }
 }
 
 TEST_F(PreferenceSettingsTest, SmtpChecksOnlyForOther)
 {
-    struct Case {
+    const struct {
         std::function<void(PreferenceValues &)> edit;
         Field field;
-        const char *message;
-    };
-    const Case cases[] = {
-        {[](PreferenceValues &v) { v.smtpServer.clear(); v.smtpPort.clear(); }, Field::Server,
+        QString message;
+    } cases[] = {
+        {[](auto &v) { v.smtpServer.clear(); v.smtpPort.clear(); }, Field::Server,
          "Please enter the name of the Email Service Provider's Server"},
-        {[](PreferenceValues &v) { v.smtpPort.clear(); }, Field::Port, "Please enter the Email Service Provider Port"},
-        {[](PreferenceValues &v) { v.smtpPort = QStringLiteral("25a"); }, Field::Port,
-         "The Email Service Provider Port must be numeric"},
-        {[](PreferenceValues &v) { v.smtpPort = QStringLiteral("-25"); }, Field::Port,
-         "The Email Service Provider Port be negative"},
-        {[](PreferenceValues &v) { v.smtpUserName.clear(); }, Field::UserName,
-         "Please enter the User Name for the Email Service Provider"},
-        {[](PreferenceValues &v) { v.smtpPassword.clear(); }, Field::Password,
-         "Please enter the Password for the Email Service Provider"},
+        {[](auto &v) { v.smtpPort.clear(); }, Field::Port, "Please enter the Email Service Provider Port"},
+        {[](auto &v) { v.smtpPort = "25a"; }, Field::Port, "The Email Service Provider Port must be numeric"},
+        {[](auto &v) { v.smtpPort = "-25"; }, Field::Port, "The Email Service Provider Port be negative"},
+        {[](auto &v) { v.smtpUserName.clear(); }, Field::UserName, "Please enter the User Name for the Email Service Provider"},
+        {[](auto &v) { v.smtpPassword.clear(); }, Field::Password, "Please enter the Password for the Email Service Provider"},
+        {[](auto &v) { v.smtpPort = "587.5"; }, Field::None, ""},
     };
     const PreferenceSettings::Ask yes = [](const QString &) { return true; };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.message);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.message.toStdString());
         PreferenceValues v = smtpValues();
         c.edit(v);
         const auto r = PreferenceSettings::check(v, QString(), yes);
         EXPECT_EQ(r.field, c.field);
-        EXPECT_EQ(r.message, QString::fromUtf8(c.message));
-
+        EXPECT_EQ(r.message, c.message);
         // With Outlook the same boxes are saved as they stand.
-        v.emailProvider = QStringLiteral("Outlook");
+        v.emailProvider = "Outlook";
         EXPECT_TRUE(PreferenceSettings::check(v, QString(), yes).ok());
     }
-    PreferenceValues v = smtpValues();
-    v.smtpPort = QStringLiteral("587.5");
-    EXPECT_TRUE(PreferenceSettings::check(v, QString(), yes).ok());
 }
 
 TEST_F(PreferenceSettingsTest, AFailedSaveKeepsTheOldRow)

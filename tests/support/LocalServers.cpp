@@ -14,20 +14,22 @@
 namespace wvs::test {
 
 namespace {
-QString scriptPath(const QString &name)
+QString scriptPath(const QString &name) { return WVS_TEST_DATA_DIR "/support/servers/" + name; }
+
+} // namespace
+
+QByteArray readFileBytes(const QString &path)
 {
-    return QStringLiteral(WVS_TEST_DATA_DIR "/support/servers/") + name;
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-void writeFile(const QString &root, const QString &relativePath, const QByteArray &content)
+bool writeFileBytes(const QString &path, const QByteArray &content)
 {
-    const QString path = QDir(root).filePath(relativePath);
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile f(path);
-    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        f.write(content);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(content) == content.size();
 }
-} // namespace
 
 PythonServer::~PythonServer() { stop(); }
 
@@ -36,7 +38,7 @@ bool PythonServer::start(const QString &script, const QStringList &args, int tim
     stop();
     process_ = std::make_unique<QProcess>();
     process_->setProcessChannelMode(QProcess::SeparateChannels);
-    process_->start(QStringLiteral("/usr/bin/python3"), QStringList{scriptPath(script)} + args);
+    process_->start("/usr/bin/python3", QStringList{scriptPath(script)} + args);
     if (!process_->waitForStarted(timeoutMs)) {
         errors_ = process_->errorString();
         return false;
@@ -76,34 +78,30 @@ void PythonServer::stop()
     port_ = 0;
 }
 
-SmtpSink::SmtpSink() = default;
-
 bool SmtpSink::start(const Options &o)
 {
-    QStringList args{QStringLiteral("--dir"), dir_.path()};
+    QStringList args{"--dir", dir_.path()};
     if (!o.user.isEmpty())
-        args << QStringLiteral("--user") << o.user << QStringLiteral("--password") << o.password;
+        args << "--user" << o.user << "--password" << o.password;
     if (o.starttls || o.requireTls || o.implicitTls) {
         static TestCertificate cert;
         static const bool made = cert.make();
         if (!made)
             return false;
-        args << QStringLiteral("--cert") << cert.cert() << QStringLiteral("--key") << cert.key();
+        args << "--cert" << cert.cert() << "--key" << cert.key();
     }
-    if (o.starttls)
-        args << QStringLiteral("--starttls");
-    if (o.requireTls)
-        args << QStringLiteral("--require-tls");
-    if (o.implicitTls)
-        args << QStringLiteral("--implicit-tls");
-    return server_.start(QStringLiteral("smtp_sink.py"), args);
+    for (const auto &[on, flag] : {std::pair{o.starttls, "--starttls"}, {o.requireTls, "--require-tls"},
+                                   {o.implicitTls, "--implicit-tls"}})
+        if (on)
+            args << flag;
+    return server_.start("smtp_sink.py", args);
 }
 
 QList<QJsonObject> SmtpSink::messages() const
 {
     QList<QJsonObject> out;
     QDir d(dir_.path());
-    for (const QString &name : d.entryList({QStringLiteral("*.json")}, QDir::Files, QDir::Name)) {
+    for (const QString &name : d.entryList({"*.json"}, QDir::Files, QDir::Name)) {
         QFile f(d.filePath(name));
         if (f.open(QIODevice::ReadOnly))
             out << QJsonDocument::fromJson(f.readAll()).object();
@@ -111,35 +109,32 @@ QList<QJsonObject> SmtpSink::messages() const
     return out;
 }
 
-FtpServer::FtpServer() = default;
 
 bool FtpServer::start(const QString &user, const QString &password, int bytesPerSecond)
 {
-    QStringList args{QStringLiteral("--root"), dir_.path(), QStringLiteral("--user"), user,
-                     QStringLiteral("--password"), password};
+    QStringList args{"--root", dir_.path(), "--user", user, "--password", password};
     if (bytesPerSecond > 0)
-        args << QStringLiteral("--rate") << QString::number(bytesPerSecond);
-    return server_.start(QStringLiteral("ftp_server.py"), args);
+        args << "--rate" << QString::number(bytesPerSecond);
+    return server_.start("ftp_server.py", args);
 }
 
 void FtpServer::putFile(const QString &relativePath, const QByteArray &content) const
 {
-    writeFile(dir_.path(), relativePath, content);
+    writeFileBytes(QDir(dir_.path()).filePath(relativePath), content);
 }
 
-HttpServer::HttpServer() = default;
 
 bool HttpServer::start(double delaySecs)
 {
-    QStringList args{QStringLiteral("--root"), dir_.path()};
+    QStringList args{"--root", dir_.path()};
     if (delaySecs > 0)
-        args << QStringLiteral("--delay") << QString::number(delaySecs);
-    return server_.start(QStringLiteral("http_server.py"), args);
+        args << "--delay" << QString::number(delaySecs);
+    return server_.start("http_server.py", args);
 }
 
 void HttpServer::putFile(const QString &relativePath, const QByteArray &content) const
 {
-    writeFile(dir_.path(), relativePath, content);
+    writeFileBytes(QDir(dir_.path()).filePath(relativePath), content);
 }
 
 bool TestCertificate::make()
@@ -147,23 +142,19 @@ bool TestCertificate::make()
     if (!dir.isValid())
         return false;
     QProcess p;
-    p.start(QStringLiteral("openssl"),
-            {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"), QStringLiteral("rsa:2048"),
-             QStringLiteral("-nodes"), QStringLiteral("-subj"), QStringLiteral("/CN=localhost"),
-             QStringLiteral("-days"), QStringLiteral("2"), QStringLiteral("-keyout"), key(), QStringLiteral("-out"),
-             cert()});
+    p.start("openssl", {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-subj", "/CN=localhost", "-days", "2",
+                        "-keyout", key(), "-out", cert()});
     return p.waitForFinished(20000) && p.exitCode() == 0 && QFile::exists(cert());
 }
 
 QList<QStringList> pythonCsvRows(const QString &path, bool *ok)
 {
     QProcess p;
-    p.start(QStringLiteral("/usr/bin/python3"),
-            {QStringLiteral("-c"),
-             QStringLiteral("import csv, json, sys\n"
-                            "with open(sys.argv[1], newline='', encoding='utf-8', errors='strict') as f:\n"
-                            "    print(json.dumps(list(csv.reader(f, strict=True))))\n"),
-             path});
+    p.start("/usr/bin/python3", {"-c",
+                                 "import csv, json, sys\n"
+                                 "with open(sys.argv[1], newline='', encoding='utf-8', errors='strict') as f:\n"
+                                 "    print(json.dumps(list(csv.reader(f, strict=True))))\n",
+                                 path});
     const bool finished = p.waitForFinished(20000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
     QList<QStringList> rows;
     if (finished) {

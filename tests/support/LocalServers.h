@@ -40,7 +40,6 @@ public:
         bool requireTls = false;     // refuses mail before STARTTLS
         bool implicitTls = false;    // TLS from the first byte
     };
-    SmtpSink();
     bool start(const Options &options);
     int port() const { return server_.port(); }
     QString errors() const { return server_.errors(); }
@@ -55,7 +54,6 @@ private:
 // An FTP server with one account whose home is a temporary folder.
 class FtpServer {
 public:
-    FtpServer();
     bool start(const QString &user, const QString &password, int bytesPerSecond = 0);
     int port() const { return server_.port(); }
     QString root() const { return dir_.path(); }
@@ -71,7 +69,6 @@ private:
 // answer back.
 class HttpServer {
 public:
-    HttpServer();
     bool start(double delaySecs = 0);
     int port() const { return server_.port(); }
     QString baseUrl() const { return QStringLiteral("http://127.0.0.1:%1/").arg(port()); }
@@ -93,6 +90,10 @@ struct TestCertificate {
 // The rows of a CSV file as Python's csv module reads it (UTF-8); empty and
 // ok false when Python could not read it.
 QList<QStringList> pythonCsvRows(const QString &path, bool *ok = nullptr);
+
+// A file's bytes (empty when it cannot be read); a file written whole, its folders made.
+QByteArray readFileBytes(const QString &path);
+bool writeFileBytes(const QString &path, const QByteArray &content);
 
 // A TCP port on 127.0.0.1 that nothing listens on (at the time of asking).
 int unusedPort();

@@ -17,37 +17,30 @@ PortalDouble::~PortalDouble()
 
 bool PortalDouble::start(const QString &ftpPassword, int bytesPerSecond)
 {
-    if (!ftp_.start(QStringLiteral("vexlan30"), ftpPassword, bytesPerSecond))
+    if (!ftp_.start("vexlan30", ftpPassword, bytesPerSecond))
         return false;
     QDir().mkpath(portalFolder());
     writeScript();
-    if (!http_.start(QStringLiteral("portal_http.py"), {QStringLiteral("--root"), ftp_.root(), QStringLiteral("--site"),
-                                                        site(), QStringLiteral("--control"), control_.path()}))
+    if (!http_.start("portal_http.py", {"--root", ftp_.root(), "--site", site(), "--control", control_.path()}))
         return false;
-    qputenv("WVS_PORTAL_FTP_HOST", QStringLiteral("127.0.0.1:%1").arg(ftp_.port()).toUtf8());
-    qputenv("WVS_PORTAL_WEB_HOST", QStringLiteral("127.0.0.1:%1").arg(http_.port()).toUtf8());
+    qputenv("WVS_PORTAL_FTP_HOST", QString("127.0.0.1:%1").arg(ftp_.port()).toUtf8());
+    qputenv("WVS_PORTAL_WEB_HOST", QString("127.0.0.1:%1").arg(http_.port()).toUtf8());
     qputenv("WVS_PORTAL_SITE", site().toUtf8());
     return true;
 }
 
 QString PortalDouble::portalFolder() const
 {
-    return QDir(ftp_.root()).filePath(QStringLiteral("public_html/") + site() + QStringLiteral("/customerportal"));
+    return QDir(ftp_.root()).filePath("public_html/" + site() + "/customerportal");
 }
 
-QByteArray PortalDouble::file(const QString &name) const
-{
-    QFile f(QDir(portalFolder()).filePath(name));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+QByteArray PortalDouble::file(const QString &name) const { return readFileBytes(QDir(portalFolder()).filePath(name)); }
 
 bool PortalDouble::hasFile(const QString &name) const { return QFile::exists(QDir(portalFolder()).filePath(name)); }
 
 void PortalDouble::putFile(const QString &name, const QByteArray &content) const
 {
-    QFile f(QDir(portalFolder()).filePath(name));
-    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        f.write(content);
+    writeFileBytes(QDir(portalFolder()).filePath(name), content);
 }
 
 void PortalDouble::setEntry(const QString &section, const QString &page, const QJsonValue &value)
@@ -58,26 +51,21 @@ void PortalDouble::setEntry(const QString &section, const QString &page, const Q
     writeScript();
 }
 
-void PortalDouble::reply(const QString &page, const QString &text) { setEntry(QStringLiteral("replies"), page, text); }
-
-void PortalDouble::delay(const QString &page, double seconds) { setEntry(QStringLiteral("delays"), page, seconds); }
-
-void PortalDouble::handOut(const QString &page, const QByteArray &content)
-{
-    setEntry(QStringLiteral("handouts"), page, QString::fromLatin1(content));
-}
+void PortalDouble::reply(const QString &page, const QString &text) { setEntry("replies", page, text); }
+void PortalDouble::delay(const QString &page, double seconds) { setEntry("delays", page, seconds); }
+void PortalDouble::handOut(const QString &page, const QByteArray &c) { setEntry("handouts", page, QString::fromLatin1(c)); }
 
 void PortalDouble::takeId(const QString &id)
 {
-    QJsonArray taken = script_.value(QStringLiteral("taken")).toArray();
+    QJsonArray taken = script_.value("taken").toArray();
     taken.append(id);
-    script_.insert(QStringLiteral("taken"), taken);
+    script_.insert("taken", taken);
     writeScript();
 }
 
 void PortalDouble::writeScript() const
 {
-    QFile f(QDir(control_.path()).filePath(QStringLiteral("script.json")));
+    QFile f(QDir(control_.path()).filePath("script.json"));
     if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         f.write(QJsonDocument(script_).toJson());
 }
@@ -85,7 +73,7 @@ void PortalDouble::writeScript() const
 QList<PortalDouble::Call> PortalDouble::calls() const
 {
     QList<Call> out;
-    QFile f(QDir(control_.path()).filePath(QStringLiteral("calls.jsonl")));
+    QFile f(QDir(control_.path()).filePath("calls.jsonl"));
     if (!f.open(QIODevice::ReadOnly))
         return out;
     for (const QByteArray &line : f.readAll().split('\n')) {
@@ -93,11 +81,11 @@ QList<PortalDouble::Call> PortalDouble::calls() const
             continue;
         const QJsonObject o = QJsonDocument::fromJson(line).object();
         Call c;
-        c.page = o.value(QStringLiteral("page")).toString();
-        for (const QJsonValue &kv : o.value(QStringLiteral("query")).toArray())
+        c.page = o.value("page").toString();
+        for (const QJsonValue &kv : o.value("query").toArray())
             c.query << qMakePair(kv.toArray().at(0).toString(), kv.toArray().at(1).toString());
-        c.loaded = o.value(QStringLiteral("loaded")).toString();
-        c.reply = o.value(QStringLiteral("reply")).toString();
+        c.loaded = o.value("loaded").toString();
+        c.reply = o.value("reply").toString();
         out << c;
     }
     return out;
