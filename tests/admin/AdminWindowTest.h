@@ -4,13 +4,7 @@
 #include "platform/FormRegistry.h"
 #include "support/DbTest.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
-#include <memory>
 
 namespace wvs::test {
 
@@ -22,17 +16,6 @@ protected:
     {
         DbTest::SetUp();
         loginAs(QStringLiteral("ADM"), 1);
-    }
-
-    // A stand-in for the portal window: tests drive it through modal_ by its
-    // name "PortalForm" and read the mode it was given.
-    static void registerPortalStandIn()
-    {
-        FormRegistry::add(QStringLiteral("PortalForm"), [](QWidget *parent) -> QDialog * {
-            auto *d = new QDialog(parent);
-            d->setObjectName(QStringLiteral("PortalForm"));
-            return d;
-        });
     }
 
     // The list row whose column shows the text (0: none).
