@@ -15,14 +15,7 @@ void DbTest::SetUp()
     msgs_ = std::make_unique<MessageScript>();
     modal_ = std::make_unique<ModalScript>();
     desktop_ = std::make_unique<DesktopScript>();
-    NewInstallation inst;
-    inst.businessName = QStringLiteral("Sparkle Cleaning");
-    inst.country = QStringLiteral("New Zealand");
-    inst.installationID = QStringLiteral("TEST01");
-    inst.associateID = QStringLiteral("ADM");
-    inst.associateName = QStringLiteral("Administrator");
-    inst.password = QStringLiteral("secret");
-    createNewDatabase(dbPath(), inst);
+    createNewDatabase(dbPath(), {"Sparkle Cleaning", "New Zealand", "TEST01", "ADM", "Administrator", "secret"});
     readInstallation();
 }
 

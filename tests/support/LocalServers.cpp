@@ -83,17 +83,17 @@ bool SmtpSink::start(const Options &o)
     QStringList args{"--dir", dir_.path()};
     if (!o.user.isEmpty())
         args << "--user" << o.user << "--password" << o.password;
-    if (o.starttls || o.requireTls || o.implicitTls) {
+    if (o.requireTls || o.implicitTls) {
         static TestCertificate cert;
         static const bool made = cert.make();
         if (!made)
             return false;
         args << "--cert" << cert.cert() << "--key" << cert.key();
     }
-    for (const auto &[on, flag] : {std::pair{o.starttls, "--starttls"}, {o.requireTls, "--require-tls"},
-                                   {o.implicitTls, "--implicit-tls"}})
-        if (on)
-            args << flag;
+    if (o.requireTls)
+        args << "--require-tls";
+    if (o.implicitTls)
+        args << "--implicit-tls";
     return server_.start("smtp_sink.py", args);
 }
 

@@ -36,8 +36,7 @@ public:
     struct Options {
         QString user;          // empty: no log-on asked
         QString password;
-        bool starttls = false;       // offers STARTTLS
-        bool requireTls = false;     // refuses mail before STARTTLS
+        bool requireTls = false;     // offers STARTTLS and refuses mail before it
         bool implicitTls = false;    // TLS from the first byte
     };
     bool start(const Options &options);
