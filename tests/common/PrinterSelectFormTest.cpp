@@ -4,7 +4,6 @@
 #include "support/DbTest.h"
 
 #include <QComboBox>
-#include <QPushButton>
 
 using namespace wvs;
 
@@ -28,7 +27,6 @@ protected:
         form.Tag = tag;
         showModal(&form);
     }
-    static void click(PrinterSelectForm *f, const char *button) { f->findChild<QPushButton *>(button)->click(); }
 
     PrintingOpener opener_;
 };

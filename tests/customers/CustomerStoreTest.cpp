@@ -32,8 +32,7 @@ TEST_F(CustomerStoreTest, AddStoresTheCustomerAndHisAddressesUnderTheInsertedKey
     c.commentOnSchedule = true;
     c.customerComment = QStringLiteral("Gate code 1234\nDog");
     ServiceAddress noCity = newAddress(QStringLiteral("1 Shore Rd"));
-    ServiceAddress withCity = newAddress(QStringLiteral("2 Hill Rd"));
-    withCity.sCity = QStringLiteral("Hamilton");
+    const ServiceAddress withCity{.sAddress1 = "2 Hill Rd", .sSuburb = "Ponsonby", .sCity = "Hamilton"};
     const qint64 n = CustomerStore::save(CustomerMode::Add, c, {noCity, newAddress(QString()), withCity});
 
     EXPECT_EQ(rowsOf("SELECT Surname, Title, CCity, Email2, CustomerStatus, CommentOnSchedule, CustomerComment, "

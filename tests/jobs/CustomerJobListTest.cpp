@@ -128,9 +128,7 @@ TEST_F(CustomerJobListTest, AFillEndedByAnErrorOffersNothingMore)
     // The reporter returns here instead of ending the program, so anything the
     // list did after the error would show.
     setShutdownHandler([] {});
-    struct Restore {
-        ~Restore() { setShutdownHandler(&ExitSystem); }
-    } restore;
+    struct Restore { ~Restore() { setShutdownHandler(&ExitSystem); } } restore;
     click(list_.get(), "GoButton");
     ASSERT_EQ(msgs_->texts().size(), 1);
     EXPECT_TRUE(msgs_->texts().first().endsWith("WVS will now shut down"));
