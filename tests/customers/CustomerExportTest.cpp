@@ -10,14 +10,9 @@
 #include <QFile>
 
 using namespace wvs;
+using wvs::test::readFileBytes;
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 class CustomerExportTest : public wvs::test::DbTest {
 protected:
@@ -69,7 +64,7 @@ TEST_F(CustomerExportTest, QuotesCommasLineBreaksAndAccentsReadBackByPython)
                                              {"Müller", "", ""},
                                              {"12\" Pipes & Co", "Unit 4,\r\nRear \"B\"", "zoe@example.com"}}));
 
-    const QByteArray raw = readAll(path);
+    const QByteArray raw = readFileBytes(path);
     EXPECT_FALSE(raw.startsWith("\xEF\xBB\xBF"));
     EXPECT_TRUE(raw.endsWith("\"zoe@example.com\"\r\n"));
     EXPECT_TRUE(raw.contains("\"M\xC3\xBCller\",\"\",\"\"\r\n"));
@@ -84,18 +79,14 @@ TEST_F(CustomerExportTest, OpenFailureShowsMessageAndUnfinishedFileNeverReplaces
     EXPECT_EQ(msgs_->shown().last().icon, MsgIcon::Exclamation);
 
     const QString path = file("old.csv");
-    {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("old export\r\n");
-    }
+    ASSERT_TRUE(wvs::test::writeFileBytes(path, "old export\r\n"));
     {
         CsvFile half;
         ASSERT_TRUE(half.open(path));
         half.writeLine({"new"});
         // no commit: the export failed part-way
     }
-    EXPECT_EQ(readAll(path), QByteArray("old export\r\n"));
+    EXPECT_EQ(readFileBytes(path), QByteArray("old export\r\n"));
 }
 
 TEST_F(CustomerExportTest, ExportFromTheListFollowsItsOrder)

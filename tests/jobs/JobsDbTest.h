@@ -16,15 +16,11 @@ struct StoredJob {
     qint64 address = 0;
     QString jobType = QStringLiteral("CLEAN");
     QString associate = QStringLiteral("ADM");
-    QString start = QStringLiteral("2031-07-07");
-    QString end;
-    int occurrences = 0;
-    int frequency = 399;
+    QString start = QStringLiteral("2031-07-07"), end;
+    int occurrences = 0, frequency = 399;
     qint64 costCents = 2500;
     QString lastService;
-    bool suspended = false;
-    bool prospective = false;
-    bool asRequired = false;
+    bool suspended = false, prospective = false, asRequired = false;
     QString startDay = QStringLiteral("Monday");
 };
 
@@ -89,7 +85,7 @@ protected:
     {
         QSqlQuery q = execSql(QStringLiteral("SELECT %1 FROM CustomerJobs WHERE JobSeqNo = ?").arg(columns), {job});
         QStringList out;
-        for (int i = 0; q.next() && i == 0; ++i)
+        if (q.next())
             for (int c = 0; c < q.record().count(); ++c)
                 out << q.value(c).toString();
         return out.join(QLatin1Char('|'));
