@@ -1,10 +1,7 @@
 #include "PortalRequestTestData.h"
-#include "platform/FlexGrid.h"
 #include "portal/PortalCustomerJobSave.h"
 #include "scheduling/ScheduleGeneration.h"
 
-#include <QLabel>
-#include <QRadioButton>
 
 using namespace wvs;
 using namespace wvs::test;
@@ -73,7 +70,6 @@ TEST_F(PortalRequestConversionTest, CustomerAndAddressAreFoundOrAddedWithTheirOw
 TEST_F(PortalRequestConversionTest, RefusalsLeaveEverythingAsItWas)
 {
     save(addRequest(1));
-    msgs_->clear();
     const struct {
         QVariantMap request;
         const char *message;
