@@ -66,7 +66,6 @@ TEST_F(PortalRequestDialogTest, ValuesLongerThanTheirBoxesAreShownWhole)
 
     const QString surname = QString(49, 'L') + "😀";
     save(addRequest(2, {{"Cost", 123456}, {"LastName", surname}}));
-    EXPECT_EQ(msgs_->last(), "Customer Job saved");
     EXPECT_EQ(lastJob("Cost").toLongLong(), 123456);
     EXPECT_EQ(scalarSql("SELECT Surname FROM Customers").toString(), surname);
 }

@@ -110,9 +110,7 @@ TEST_F(PortalRetrievalTest, RequestsAreStoredOnlyOnceThePortalHasLetThemGo)
               "501,Jones,1,2031-06-01,2031-07-07,,4550,Side gate;502,Jones,1,2031-06-01,2031-07-07,,0,Side gate");
 
     // A short line is refused by its number, before anything is stored.
-    QByteArray shortLine = requestLine(504);
-    shortLine.chop(2);  // 58 fields
-    portal_->handOut("GetCustomerJobs.php", requestLine(505) + "\n" + shortLine + "\n");
+    portal_->handOut("GetCustomerJobs.php", requestLine(505) + "\n" + requestLine(504).chopped(2) + "\n");  // 58 fields
     EXPECT_FALSE(run(QStringLiteral("ImportCustomerJobs~")));
     EXPECT_TRUE(msgs_->last().startsWith("Line 2 of the Customer Jobs data file cannot be read"));
     EXPECT_EQ(requests(), "501,502");
