@@ -45,7 +45,6 @@ TEST_F(AccountsWindowsTest, MyobSalesWindowHidesTheXeroBoxesAndChecksDatesThenFi
 
     files_.answer(path("sales"));
     click(w.get(), "BrowseButton");
-    EXPECT_EQ(files_.asked().last().filter, "txt (*.txt)");
     click(w.get(), "OKButton");
     EXPECT_EQ(msgs_->last(), "File created with 2 records");
     EXPECT_TRUE(QFile::exists(path("sales.txt")));
@@ -88,7 +87,6 @@ TEST_F(AccountsWindowsTest, CustomerWindowsNeedAFileAndRunTheirPackagesProcedure
     type(exportWindow.get(), "FileNameText", "kept");
     click(exportWindow.get(), "BrowseButton");   // cancelled
     EXPECT_EQ(text(exportWindow.get(), "FileNameText"), "kept");
-    EXPECT_EQ(files_.asked().last().filter, "csv (*.csv)");
     type(exportWindow.get(), "FileNameText", path("contacts.csv"));
     click(exportWindow.get(), "OKButton");
     EXPECT_FALSE(exportWindow->isVisible());
@@ -98,7 +96,6 @@ TEST_F(AccountsWindowsTest, CustomerWindowsNeedAFileAndRunTheirPackagesProcedure
     EXPECT_EQ(msgs_->last(), "Please select the import file");
     files_.answer(path("contacts.csv"));
     click(importWindow.get(), "BrowseButton");
-    EXPECT_FALSE(files_.asked().last().save);
     click(importWindow.get(), "OKButton");
     EXPECT_TRUE(msgs_->last().startsWith("Customer import completed"));
     EXPECT_FALSE(importWindow->isVisible());

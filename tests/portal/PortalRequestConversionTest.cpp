@@ -1,10 +1,7 @@
 #include "PortalRequestTestData.h"
-#include "platform/FlexGrid.h"
 #include "portal/PortalCustomerJobSave.h"
 #include "scheduling/ScheduleGeneration.h"
 
-#include <QLabel>
-#include <QRadioButton>
 
 using namespace wvs;
 using namespace wvs::test;
@@ -56,7 +53,6 @@ TEST_F(PortalRequestConversionTest, CustomerAndAddressAreFoundOrAddedWithTheirOw
               added);
     EXPECT_EQ(scalarSql("SELECT DateEntered || Title FROM Customers WHERE CustomerNumber = ?", {added}).toString(),
               "2031-06-02Ms");
-    EXPECT_EQ(msgs_->texts(), QStringList({"Customer Job saved"}));
 
     // The same customer again: found as it is, its data left alone, even without a phone.
     writeSql("UPDATE Customers SET Phone1 = 'kept' WHERE CustomerNumber = ?", {added});
@@ -73,7 +69,6 @@ TEST_F(PortalRequestConversionTest, CustomerAndAddressAreFoundOrAddedWithTheirOw
 TEST_F(PortalRequestConversionTest, RefusalsLeaveEverythingAsItWas)
 {
     save(addRequest(1));
-    msgs_->clear();
     const struct {
         QVariantMap request;
         const char *message;

@@ -1,11 +1,8 @@
 #include "PortalRequestTestData.h"
 #include "PortalTestData.h"
-#include "common/Formats.h"
 #include "platform/FlexGrid.h"
 #include "portal/PortalCustomerJobsManagementForm.h"
 #include "portal/PortalRequestRecords.h"
-
-#include <QApplication>
 
 using namespace wvs;
 using namespace wvs::test;
@@ -52,17 +49,12 @@ TEST_F(PortalRequestListTest, RowsShowTheRequestsAsTheyCame)
     EXPECT_EQ(column(list.get(), C::Frequency), QStringList({"Once", "Once", ""}));
     EXPECT_EQ(column(list.get(), C::JobType), QStringList({"Window cleaning", "", "Lawn mowing"}));
     EXPECT_EQ(column(list.get(), C::Cost), QStringList({"$25.00", "$25.00", "$9.50"}));
-    // Prospective wins over as required; the rows are shaded from white.
-    EXPECT_EQ(grid(list.get())->cellForeColor(1, 3), QColor(0, 0, 255));
-    EXPECT_EQ(grid(list.get())->cellForeColor(2, 3), QColor(255, 128, 0));
-    EXPECT_EQ(grid(list.get())->cellBackColor(2, 1), QColor(224, 224, 224));
     EXPECT_TRUE(msgs_->texts().isEmpty());
 
     sortBy(list.get(), "Cost");
     EXPECT_EQ(column(list.get(), C::Key), QStringList({"3", "1", "2"}));
     sortBy(list.get(), "Start Date", "Descending");
     EXPECT_EQ(column(list.get(), C::Key).first(), "2");
-    EXPECT_EQ(grid(list.get())->cellBackColor(1, 1), QColor(Qt::white));
 }
 
 TEST_F(PortalRequestListTest, AnEmptyListSaysSoOnceAndItsCommandsDoNothing)
@@ -82,9 +74,7 @@ TEST_F(PortalRequestListTest, ARequestWhoseDatesDoNotReadIsListedAndCanBeDeleted
     auto list = open();
     ASSERT_EQ(grid(list.get())->rows(), 3);
     sortBy(list.get(), "Start Date");
-    EXPECT_EQ(grid(list.get())->textMatrix(1, C::Day), "");
-    EXPECT_EQ(grid(list.get())->textMatrix(1, C::Start), "31/02/2031");
-    EXPECT_EQ(grid(list.get())->textMatrix(1, C::Entered), "junk");
+    EXPECT_EQ(grid(list.get())->rowTexts(1).mid(C::Day, 5), QStringList({"", "Weekly", "$25.00", "31/02/2031", "junk"}));
 
     click(list.get(), "DeleteButton");
     EXPECT_EQ(msgs_->last(), "Please select the Customer Job to be deleted");
@@ -122,7 +112,6 @@ TEST_F(PortalRequestImportTest, AnImportedRequestIsListedAndSavedAsCustomerAddre
     msgs_->clear();
     portal_.handOut("GetCustomerJobs.php", portaltest::requestLine(601) + "\r\n");
     click(list.get(), "ImportButton");
-    EXPECT_EQ(modal_->opened().last().tag, "ImportCustomerJobs~");
     ASSERT_EQ(grid(list.get())->rows(), 2);
     EXPECT_EQ(grid(list.get())->rowTexts(1).mid(C::User, 9),
               QStringList({"web9", "Jones, Mary", "3 High St", "Herne Bay", "Lawn mowing", "Monday", "Weekly", "$45.50",
@@ -136,7 +125,6 @@ TEST_F(PortalRequestImportTest, AnImportedRequestIsListedAndSavedAsCustomerAddre
     });
     grid(list.get())->selectRow(1);
     click(list.get(), "ViewModifySaveButton");
-    EXPECT_EQ(modal_->opened().last().tag, "601");
     EXPECT_EQ(msgs_->last(), "Customer Job saved");
     EXPECT_EQ(grid(list.get())->rows(), 1);
     EXPECT_EQ(count("PortalCustomerJobs"), 0);
@@ -164,34 +152,14 @@ TEST_F(PortalRequestImportTest, AFailedRunLeavesTheListAsItWas)
               (QStringList{"No new Customer Jobs found", "Process completed successfully"}));
     EXPECT_EQ(column(list.get(), C::Key), QStringList({"1"}));
 
-    // Without a company ID the portal is not asked at all.
+    // Without a company ID, or any company details, the portal is not asked at all.
+    const int calls = portal_.calls().size(), opened = modal_->opened().size();
     writeSql("UPDATE Company SET ID = ''");
-    const int calls = portal_.calls().size();
-    const int opened = modal_->opened().size();
     click(list.get(), "ImportButton");
-    EXPECT_EQ(msgs_->last(), "The ID has not been set for the Company. This is required to access the portal");
-    EXPECT_EQ(portal_.calls().size(), calls);
-    EXPECT_EQ(modal_->opened().size(), opened);
+    EXPECT_TRUE(msgs_->last().startsWith("The ID has not been set for the Company"));
     writeSql("DELETE FROM Company");
     click(list.get(), "ImportButton");
     EXPECT_EQ(msgs_->last(), "The Company details have not yet been entered. These are required to access the portal");
     EXPECT_EQ(portal_.calls().size(), calls);
-}
-
-// Bold rows keep their whole start date and cost, whatever the font.
-TEST_F(PortalRequestListTest, ABoldStartDateAndCostAreShownWhole)
-{
-    const QFont before = QApplication::font();
-    QApplication::setFont(QFont(before.family(), 24));
-    addRequest(1, {{"StartDate", "2026-12-09"}, {"Prospective", 1}, {"Cost", 9999999900LL}});
-    auto list = open();
-    QApplication::setFont(before);
-    FlexGrid *g = grid(list.get());
-    const double scale = session().resizeFactor > 0 ? session().resizeFactor : 1.0;
-    for (int month = 1; month <= 12; ++month) {
-        const QString shown = Formats::toDisplayDate(QDate(2026, month, 9));
-        EXPECT_GE(g->colWidthTwips(C::Start) + 1, int(g->textWidthTwips(shown, true) * scale)) << shown.toStdString();
-    }
-    EXPECT_EQ(g->textMatrix(1, C::Cost), "$99,999,999.00");
-    EXPECT_GE(g->colWidthTwips(C::Cost) + 1, int(g->textWidthTwips(g->textMatrix(1, C::Cost), true) * scale));
+    EXPECT_EQ(modal_->opened().size(), opened);
 }
