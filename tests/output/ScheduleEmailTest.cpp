@@ -107,15 +107,13 @@ TEST_F(ScheduleEmailTest, SmtpSendsEachAssociateHisJobsAndReportsEachOnItsOwn)
     EXPECT_EQ(bob["subject"].toString(), "Job Schedule From 03 Mar 2025 To 16 Mar 2025 - Bob Builder");
     EXPECT_EQ(bob["from_name"].toString(), "Admin");
     EXPECT_EQ(bob["to"].toArray().at(0).toString(), "bob@example.com");
-    const QString rule = QString(66, '-') + "\r\n";
-    EXPECT_EQ(bodyOf(bob), "Hello team\r\n\r\n"
-                           "Date: Monday 03 Mar 2025\r\nCustomer: Smith, Anna\r\nAddress: 1 Main Road, Ponsonby\r\n"
-                           "Phone: 09 111 1111\r\nJob: Window cleaning\r\nCost: $45.00\r\nComments: \r\n" + rule +
-                           "Date: Monday 03 Mar 2025\r\nCustomer: Cher\r\nAddress: 1 Main Road, Ponsonby\r\n"
-                           "Phone: 09 111 1111\r\nJob: Window cleaning\r\nCost: $123.45\r\nComments: Back door\r\n" +
-                           rule + "Date: Monday 10 Mar 2025\r\nCustomer: Cher\r\n"
-                           "Address: 1 Main Road, Ponsonby\r\nPhone: 09 111 1111\r\nJob: Window cleaning\r\n"
-                           "Cost: $123.45\r\nComments: Back door\r\n" + rule)
+    auto entry = [](const char *date, const char *customer, const char *cost, const char *comments) {
+        return QStringLiteral("Date: Monday %1 Mar 2025\r\nCustomer: %2\r\nAddress: 1 Main Road, Ponsonby\r\nPhone: 09 111 1111\r\n"
+                              "Job: Window cleaning\r\nCost: $%3\r\nComments: %4\r\n").arg(date, customer, cost, comments) +
+               QString(66, '-') + "\r\n";
+    };
+    EXPECT_EQ(bodyOf(bob), "Hello team\r\n\r\n" + entry("03", "Smith, Anna", "45.00", "") +
+                               entry("03", "Cher", "123.45", "Back door") + entry("10", "Cher", "123.45", "Back door"))
         << bodyOf(bob).toStdString();
     // A typed name can neither start a header nor add a recipient; it is encoded.
     EXPECT_TRUE(sent[2]["subject"].toString().startsWith("Job Schedule From 03 Mar 2025 To 16 Mar 2025 - Éve"));
@@ -176,8 +174,7 @@ TEST_F(ScheduleEmailTest, MailProgramGetsDraftsAndNeverHearsTheyWereSent)
     // Addresses to be entered: none set and nothing said about them.
     ASSERT_TRUE(run(QString(), "Hi", false));
     ASSERT_EQ(mail.drafts.size(), 5);
-    for (const MailMessage &d : mail.drafts)
-        EXPECT_TRUE(d.to.isEmpty());
+    EXPECT_TRUE(std::all_of(mail.drafts.begin(), mail.drafts.end(), [](const MailMessage &m) { return m.to.isEmpty(); }));
     EXPECT_EQ(msgs_->texts(), QStringList{"Email(s) created and saved"});
 
     // Drafts the mail program does not take are named, and the end says so.
