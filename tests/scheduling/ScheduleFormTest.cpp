@@ -35,14 +35,11 @@ protected:
     static void sortBy(ScheduleForm *form, const QString &key1, const QString &order1, const QString &key2 = {},
                        const QString &order2 = {})
     {
-        if (!key1.isEmpty()) {
-            choose(form, "Sort1Combo", key1);
-            choose(form, "Sort1OrderCombo", order1);
-        }
-        if (!key2.isEmpty()) {
-            choose(form, "Sort2Combo", key2);
-            choose(form, "Sort2OrderCombo", order2);
-        }
+        const std::pair<const char *, QString> choices[] = {
+            {"Sort1Combo", key1}, {"Sort1OrderCombo", order1}, {"Sort2Combo", key2}, {"Sort2OrderCombo", order2}};
+        for (const auto &[combo, entry] : choices)
+            if (!entry.isEmpty())
+                choose(form, combo, entry);
         form->SortButton_Click();
     }
 

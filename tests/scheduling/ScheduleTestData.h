@@ -128,6 +128,9 @@ protected:
                          {schedule, job, date}).toString();
     }
 
+    // For stored(): the date an occurrence was done and who did it or is to do it, as "date/associate".
+    static constexpr const char *doneBy = "ActualServiceDate || '/' || AssociateID";
+
     QString status(qint64 schedule) { return scalarSql("SELECT Status FROM Schedules WHERE ScheduleNumber = ?", {schedule}).toString(); }
 
     // Generates (or loads) the schedule into the user's staging rows.

@@ -54,14 +54,12 @@ protected:
 TEST_F(ScheduledJobTest, DoneClickRecordsThePlannedDateAndUndoingRestoresTheJobsAssociate)
 {
     ASSERT_TRUE(ScheduledJobUpdates::markDone(schedule, job, d("2025-03-03"), "BOB", staged("2025-03-03")));
-    EXPECT_EQ(stored(schedule, job, "2025-03-03", "ActualServiceDate"), "2025-03-03");
-    EXPECT_EQ(stored(schedule, job, "2025-03-03", "AssociateID"), "BOB");
+    EXPECT_EQ(stored(schedule, job, "2025-03-03", doneBy), "2025-03-03/BOB");
     EXPECT_EQ(stagedDone("2025-03-03"), 0);
 
     // Done by ADM on the 11th; marked not done it goes back to the job's associate.
     ASSERT_TRUE(ScheduledJobUpdates::markNotDone(schedule, job, d("2025-03-10"), staged("2025-03-10")));
-    EXPECT_EQ(stored(schedule, job, "2025-03-10", "ActualServiceDate"), "");
-    EXPECT_EQ(stored(schedule, job, "2025-03-10", "AssociateID"), "BOB");
+    EXPECT_EQ(stored(schedule, job, "2025-03-10", doneBy), "/BOB");
     EXPECT_EQ(stagedDone("2025-03-10"), 1);
     // The other occurrence keeps its mark.
     EXPECT_EQ(stored(schedule, job, "2025-03-03", "ActualServiceDate"), "2025-03-03");
@@ -151,8 +149,7 @@ TEST_F(ScheduledJobTest, NoteSavesTheDoneStateAndTheRemarkTogether)
                                              .note = "Gate was locked, came back next day", .noteType = "Action"});
     ASSERT_TRUE(out.saved);
     EXPECT_EQ(out.result, 1);
-    EXPECT_EQ(stored(schedule, job, "2025-03-03", "ActualServiceDate"), "2025-03-04");
-    EXPECT_EQ(stored(schedule, job, "2025-03-03", "AssociateID"), "ADM");
+    EXPECT_EQ(stored(schedule, job, "2025-03-03", doneBy), "2025-03-04/ADM");
     EXPECT_EQ(scalarSql("SELECT ScheduleNumber || '/' || JobSeqNo || '/' || ScheduleServiceDate || '/' || NoteDateTime "
                         "|| '/' || NoteAuthor || '/' || NoteType || '/' || ActionTaken FROM ScheduleJobNotes")
                   .toString(),
@@ -163,8 +160,7 @@ TEST_F(ScheduledJobTest, NoteSavesTheDoneStateAndTheRemarkTogether)
     out = save("2025-03-10", {});
     ASSERT_TRUE(out.saved);
     EXPECT_EQ(out.result, 2);
-    EXPECT_EQ(stored(schedule, job, "2025-03-10", "ActualServiceDate"), "");
-    EXPECT_EQ(stored(schedule, job, "2025-03-10", "AssociateID"), "BOB");
+    EXPECT_EQ(stored(schedule, job, "2025-03-10", doneBy), "/BOB");
     EXPECT_EQ(stored(schedule, job, "2025-03-03", "ActualServiceDate"), "2025-03-04");
     EXPECT_EQ(notes(), 1);
 }
