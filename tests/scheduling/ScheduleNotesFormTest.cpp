@@ -77,7 +77,6 @@ TEST_F(ScheduleNotesFormTest, TickAndCommentGoToTheSelectedNoteOnly)
     auto f = shown<ScheduleNotesForm>("History~" + QString::number(jobA_) + "~2025-03-03");
     // One note type on the occurrence: listed at once.
     EXPECT_EQ(listed(f.get()).size(), 2);
-    EXPECT_FALSE(enabled(f.get(), "CustomerCombo"));
     auto *list = child<QListWidget>(f.get(), "CustomerList");
     list->setCurrentRow(1);   // the older note
     EXPECT_EQ(note("2025-03-04 09:00:00", "ActionTaken"), "0");   // showing writes nothing
