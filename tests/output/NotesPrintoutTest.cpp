@@ -4,7 +4,6 @@
 #include "customers/NotesForm.h"
 #include "PrintTestData.h"
 
-
 using namespace wvs;
 using namespace wvs::schedtest;
 
@@ -45,10 +44,8 @@ TEST_F(NotesPrintTest, ScheduleNotesOfThePeriodPrintNewestFirstWithTheirBlocks)
 TEST_F(NotesPrintTest, TheCustomerNotesWindowPrintsIntoTheChosenPdfFileOrPreviews)
 {
     addCustomerNote("2025-03-02 10:00:00", "Dog in the yard");
-    NotesForm notes;
-    notes.Tag = "Customer~" + QString::number(customer_);
-    notes.show();
-    settle();
+    auto form = shown<NotesForm>("Customer~" + QString::number(customer_));
+    NotesForm &notes = *form;
     answerDates("01 Mar 2025", "31 Mar 2025");
     modal_->once("PrinterSelectForm", [](QDialog *d) { click(d, "OKButton"); });
     const QString pdf = nextPdf();
@@ -67,15 +64,11 @@ TEST_F(NotesPrintTest, TheCustomerNotesWindowPrintsIntoTheChosenPdfFileOrPreview
 
 TEST_F(NotesPrintTest, APreviewWithNothingToShowSaysSoAndStaysEmpty)
 {
-    PreviewScheduleNotesForm preview;
-    preview.Tag = QString::number(schedule_) + "~01/03/2025~31/03/2025";
-    preview.show();
-    settle();
+    auto preview = shown<PreviewScheduleNotesForm>(QString::number(schedule_) + "~01/03/2025~31/03/2025");
     EXPECT_EQ(msgs_->texts(), QStringList({"Nothing to print"}));
-    EXPECT_EQ(preview.PageNumber, 0);
-    EXPECT_FALSE(enabled(&preview, "NextImage"));
-    preview.NextImage_Click();
-    EXPECT_EQ(preview.PageNumber, 0);
+    EXPECT_FALSE(enabled(preview.get(), "NextImage"));
+    preview->NextImage_Click();
+    EXPECT_EQ(preview->PageNumber, 0);
 }
 
 } // namespace

@@ -86,7 +86,6 @@ TEST_F(ScheduleExportTest, ChosenColumnsInTableOrderForEveryGridRowStillOnRecord
     exportWith(form.get(), {"CommentCheck", "CostCheck", "Address2Check", "SurnameCheck", "AssociateCheck"},
                "OKButton", &shownTicked);
     EXPECT_TRUE(shownTicked.isEmpty()); // first use: nothing ticked
-    EXPECT_EQ(form->ExportFieldCount, 5);
     ASSERT_EQ(files.asked().size(), 1);
 
     const auto rows = csv();
@@ -96,8 +95,7 @@ TEST_F(ScheduleExportTest, ChosenColumnsInTableOrderForEveryGridRowStillOnRecord
         EXPECT_EQ(rows[r], (QStringList{"ADM", "Müller", "Flat \"B\", rear", g->textMatrix(1, ColCost),
                                         g->textMatrix(1, ColComments)}));
     EXPECT_TRUE(rows[1][4].contains("\"knock\"") && rows[1][4].contains('\n')) << rows[1][4].toStdString();
-    EXPECT_EQ(rows[2][0], "BOB");
-    EXPECT_EQ(rows[2][1], "Smith");
+    EXPECT_EQ(rows[2].mid(0, 2), (QStringList{"BOB", "Smith"}));
 }
 
 TEST_F(ScheduleExportTest, ExitExportsNothingAndTheChoiceIsOfferedAgain)
@@ -113,7 +111,6 @@ TEST_F(ScheduleExportTest, ExitExportsNothingAndTheChoiceIsOfferedAgain)
     QStringList shownTicked;
     exportWith(form.get(), {"CostCheck"}, "ExitButton", &shownTicked);
     EXPECT_EQ(shownTicked, (QStringList{"PhoneCheck", "CityCheck"}));
-    EXPECT_EQ(form->ExportFieldCount, 0);
     EXPECT_EQ(files.asked().size(), 1);
     EXPECT_EQ(scalarSql("SELECT Cost FROM ScheduleExportFields").toInt(), 0);
 
@@ -127,7 +124,6 @@ TEST_F(ScheduleExportTest, ExitExportsNothingAndTheChoiceIsOfferedAgain)
         click(d, "OKButton");
     });
     form->ExportButton_Click();
-    EXPECT_EQ(form->ExportFieldCount, 13);
     const auto rows = csv();
     ASSERT_EQ(rows.size(), 3);
     EXPECT_EQ(rows[0].size(), 13);

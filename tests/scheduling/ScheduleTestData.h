@@ -49,16 +49,15 @@ protected:
 
     void addJobType(const QString &code, const QString &description)
     {
-        writeSql(QStringLiteral("INSERT INTO JobTypes (JobTypeCode, JobTypeDescription) VALUES (?, ?)"),
-                 {code, description});
+        writeSql(QStringLiteral("INSERT INTO JobTypes (JobTypeCode, JobTypeDescription) VALUES (?, ?)"), {code, description});
     }
 
     qint64 addCustomer(const CustomerData &c = CustomerData())
     {
         writeSql(QStringLiteral("INSERT INTO Customers (Surname, Forename, CustomerStatus, Phone1, Phone2, Phone3, "
                                 "PreferredPhone, CustomerComment, CommentOnSchedule) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                 {c.surname, c.forename, c.status, c.phone1, c.phone2,
-                  c.phone3, c.preferredPhone, c.comment, c.commentOnSchedule ? 1 : 0});
+                 {c.surname, c.forename, c.status, c.phone1, c.phone2, c.phone3, c.preferredPhone, c.comment,
+                  c.commentOnSchedule ? 1 : 0});
         return lastInsertId();
     }
 
@@ -82,9 +81,8 @@ protected:
                                 "StartDate, EndDate, Frequency, Occurrences, Cost, CustomerJobComment, "
                                 "CommentOnSchedule, AsRequired, Suspended, Prospective) "
                                 "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                 {j.customer, j.address, j.jobType, j.associate, j.start, j.end,
-                  j.frequency, j.occurrences, j.costCents, j.comment, j.commentOnSchedule ? 1 : 0, j.asRequired ? 1 : 0, j.suspended ? 1 : 0,
-                  j.prospective ? 1 : 0});
+                 {j.customer, j.address, j.jobType, j.associate, j.start, j.end, j.frequency, j.occurrences, j.costCents,
+                  j.comment, j.commentOnSchedule ? 1 : 0, j.asRequired ? 1 : 0, j.suspended ? 1 : 0, j.prospective ? 1 : 0});
         return lastInsertId();
     }
 
@@ -126,11 +124,12 @@ protected:
     QString stored(qint64 schedule, qint64 job, const QString &date, const char *column)
     {
         return scalarSql(QStringLiteral("SELECT %1 FROM ScheduleJobs WHERE ScheduleNumber = ? AND JobSeqNo = ? "
-                                        "AND ScheduleServiceDate = ?")
-                             .arg(QString::fromLatin1(column)),
-                         {schedule, job, date})
-            .toString();
+                                        "AND ScheduleServiceDate = ?").arg(QString::fromLatin1(column)),
+                         {schedule, job, date}).toString();
     }
+
+    // For stored(): the date an occurrence was done and who did it or is to do it, as "date/associate".
+    static constexpr const char *doneBy = "ActualServiceDate || '/' || AssociateID";
 
     QString status(qint64 schedule) { return scalarSql("SELECT Status FROM Schedules WHERE ScheduleNumber = ?", {schedule}).toString(); }
 
