@@ -6,6 +6,7 @@
 #include "customers/CustomerRecord.h"
 #include "data/AppDatabase.h"
 #include "platform/Desktop.h"
+#include "platform/ErrorHandlingModule.h"
 #include "platform/MessageBox.h"
 #include "platform/WvsError.h"
 
@@ -21,10 +22,8 @@ namespace wvs {
 
 namespace {
 
-constexpr long kFileNotFound = 53;
 constexpr long kBadFileFormat = 3274;
 constexpr long kFileAccess = 75;
-constexpr long kPastEndOfFile = 62;
 constexpr long kTooFewFields = 9;
 constexpr long kFieldTooSmall = 3163;
 
@@ -254,36 +253,25 @@ void importCustomers(const CustomerImportFormat &f, const QString &fileName)
     const QString logPath = customerImportLogPath(f);
     ImportLog log(logPath);
     std::optional<Transaction> transaction;
+    std::optional<CaughtError> failure;
     try {
         if (!log.open())
             throw WvsError(kFileAccess, QStringLiteral("The log %1 cannot be written").arg(logPath));
         log.stamped(QStringLiteral(" %1 Customer Import started").arg(f.package));
 
-        QFile in(fileName);
-        if (!in.open(QIODevice::ReadOnly))
-            throw WvsError(kFileNotFound, QStringLiteral("File not found: %1").arg(fileName));
-        const QByteArray bytes = in.readAll();
-        in.close();
-        const QString text = AccountsFileReader::decode(bytes);
-        if (text.isEmpty()) {
+        // The file is read and applied a line at a time, so that what the
+        // import holds does not grow with the file.
+        AccountsFileReader in({f.kind, f.headingLine, f.tabsAllowed});
+        in.open(fileName);
+        if (in.isEmpty()) {
             log.stamped(QStringLiteral(" %1 is empty. Import abandoned.").arg(fileName));
             log.close();
             return;
         }
-
-        const QChar separator = f.tabsAllowed ? AccountsFileReader::separatorOf(text, f.headingLine)
-                                              : QLatin1Char(',');
-        // A MYOB card file holds one card a line.
-        const QList<AccountsFileReader::Record> records =
-            AccountsFileReader::records(text, separator, f.kind != AccountsPackage::MYOB);
-        for (const AccountsFileReader::Record &rec : records)
-            if (rec.unclosedQuote)
-                throw WvsError(kPastEndOfFile, QStringLiteral("Line %1 cannot be read: a double quote in it is never "
-                                                              "closed")
-                                                   .arg(rec.line));
-        if (records.size() <= f.headingLine)
+        const std::optional<AccountsFileReader::Record> headingRecord = in.next();
+        if (!headingRecord)
             throw WvsError(kBadFileFormat, QStringLiteral("The file has no heading line"));
-        const QStringList heading = records.at(f.headingLine).fields;
+        const QStringList heading = headingRecord->fields;
         const Positions at = findPositions(f, heading);
         if (at.key < 0)
             throw WvsError(kBadFileFormat,
@@ -291,46 +279,61 @@ void importCustomers(const CustomerImportFormat &f, const QString &fileName)
 
         transaction.emplace();
         const CustomerKeys customers(f);
-        QSet<QString> seen;
+        // A key met before in the file: one that found a customer stored
+        // before the import is remembered (there are no more of them than
+        // customers); one that added a customer is found among the
+        // customers this import added. Keys fold A to Z only, as the
+        // database compares them.
+        const qint64 lastBefore = scalarSql(QStringLiteral("SELECT COALESCE(MAX(CustomerNumber), 0) FROM Customers"))
+                                      .toLongLong();
+        QSet<QString> matchedKeys;
+        auto metBefore = [&](const QString &key, bool matched) {
+            if (matched)
+                return matchedKeys.contains(foldedRef(key));
+            return scalarSql(QStringLiteral("SELECT COUNT(*) FROM Customers WHERE AccountsRef = ? AND CustomerNumber > ?"),
+                             {key, lastBefore})
+                       .toLongLong()
+                   > 0;
+        };
         qint64 processed = 0;
         qint64 skipped = 0;
-        for (qsizetype r = f.headingLine + 1; r < records.size(); ++r) {
-            const AccountsFileReader::Record &rec = records.at(r);
-            const QString lineNo = QString::number(rec.line);
-            if (isBlankRecord(rec)) {
+        while (const std::optional<AccountsFileReader::Record> rec = in.next()) {
+            const QString lineNo = QString::number(rec->line);
+            if (isBlankRecord(*rec)) {
                 log.line(QStringLiteral("Line %1 skipped: it is empty").arg(lineNo));
                 ++skipped;
                 continue;
             }
             bool extraValues = false;
-            for (qsizetype i = heading.size(); i < rec.fields.size(); ++i)
-                extraValues = extraValues || !rec.fields.at(i).isEmpty();
-            if (rec.fields.size() <= at.highest || extraValues)
+            for (qsizetype i = heading.size(); i < rec->fields.size(); ++i)
+                extraValues = extraValues || !rec->fields.at(i).isEmpty();
+            if (rec->fields.size() <= at.highest || extraValues)
                 throw WvsError(extraValues ? kBadFileFormat : kTooFewFields,
                                QStringLiteral("Line %1 holds %2 values where the heading names %3")
                                    .arg(lineNo)
-                                   .arg(rec.fields.size())
+                                   .arg(rec->fields.size())
                                    .arg(heading.size()));
-            const QString key = f.key(rec.fields.at(at.key));
+            const QString key = f.key(rec->fields.at(at.key));
             if (key.isEmpty() || f.noKeyValues.contains(key.toLower())) {
                 log.line(QStringLiteral("Line %1 skipped: it has no accounts reference").arg(lineNo));
                 ++skipped;
                 continue;
             }
-            if (seen.contains(key.toLower())) {
+            const std::optional<qint64> number = customers.find(key);
+            if (metBefore(key, number.has_value())) {
                 log.line(QStringLiteral("Line %1 skipped: %2 appears earlier in the file").arg(lineNo, key));
                 ++skipped;
                 continue;
             }
-            seen.insert(key.toLower());
+            if (number)
+                matchedKeys.insert(foldedRef(key));
 
             QHash<QString, QString> values;
             for (const auto &c : f.columns) {
                 const int pos = at.columns.value(c.field, -1);
                 if (pos >= 0)
-                    values.insert(c.field, AccountsFileRules::cut(rec.fields.at(pos), c.cut));
+                    values.insert(c.field, AccountsFileRules::cut(rec->fields.at(pos), c.cut));
             }
-            const std::optional<qint64> number = customers.find(key);
             const QVariantMap current = number ? customerRow(*number) : QVariantMap();
             QVariantMap fields;
             f.rule(f, values, current, fields);
@@ -345,6 +348,7 @@ void importCustomers(const CustomerImportFormat &f, const QString &fileName)
         }
         transaction->commit();
         transaction.reset();
+        log.line(QStringLiteral("The file was read as %1 text").arg(AccountsFileReader::encodingName(in.encoding())));
         log.stamped(QStringLiteral(" Customer import completed - %1 records processed successfully").arg(processed));
         log.close();
         QString message = QStringLiteral("Customer import completed  = refer to ") + logPath + QStringLiteral(" for details");
@@ -355,24 +359,22 @@ void importCustomers(const CustomerImportFormat &f, const QString &fileName)
         return;
     } catch (const ProcessEnded &) {
         throw;
-    } catch (const WvsError &e) {
-        transaction.reset();
-        if (log.isOpen()) {
-            log.stamped(QStringLiteral(" The following error was encountered:\r\nError Code: %1\r\nDescription: %2"
-                                       "\r\n\r\nCustomer import abandoned")
-                            .arg(e.number())
-                            .arg(e.description()));
-            log.close();
-        }
     } catch (const std::exception &e) {
-        transaction.reset();
-        if (log.isOpen()) {
-            log.stamped(QStringLiteral(" The following error was encountered:\r\nError Code: %1\r\nDescription: %2"
-                                       "\r\n\r\nCustomer import abandoned")
-                            .arg(ErrorNumber::General)
-                            .arg(QString::fromUtf8(e.what())));
-            log.close();
-        }
+        failure = caughtError(e);
+    }
+    transaction.reset();
+    if (log.isOpen()) {
+        log.stamped(QStringLiteral(" The following error was encountered:\r\nError Code: %1\r\nDescription: %2"
+                                   "\r\n\r\nCustomer import abandoned")
+                        .arg(failure->number)
+                        .arg(failure->description));
+        log.close();
+    }
+    // Another workstation held the database past the wait: the user is told
+    // so as everywhere else in the program, and may simply try again.
+    if (failure->number == ErrorNumber::DatabaseBusy) {
+        msgBox(failure->description);
+        return;
     }
     msgBox(QStringLiteral("Customer import failed - refer to ") + logPath + QStringLiteral(" for details"),
            MsgButtons::Ok, MsgIcon::Exclamation);

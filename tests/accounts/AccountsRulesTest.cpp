@@ -6,6 +6,7 @@
 #include "support/QtPrinters.h"
 
 #include <QStringDecoder>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace wvs;
@@ -73,10 +74,25 @@ TEST(Windows1252Test, TheProgramsTableAgreesWithTheSystemsConverter)
     EXPECT_EQ(Windows1252::encode("Ā😀\u0080"), "???");
 }
 
-TEST(AccountsFileReaderTest, SplitsRecordsAtAnyLineEndAndUndoesQuoting)
+// Records and values of a file read a line at a time: any line end, quoted
+// values of a comma-separated file (also over line breaks in a Xero file),
+// and the heading's separator.
+TEST(AccountsFileReaderTest, SplitsRecordsAtAnyLineEndAndUndoesQuotingOnlyWhereAValueIsQuoted)
 {
-    using AccountsFileReader::records;
-    const auto r = records("a,\"b,\"\"c\"\"\"\r\n\"multi\r\nline\",x\rlast\n\nend", QLatin1Char(','));
+    QTemporaryDir dir;
+    auto read = [&](AccountsPackage package, int headingLine, const QByteArray &bytes) {
+        QFile f(dir.filePath("in.txt"));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+        f.close();
+        AccountsFileReader in({package, headingLine, true});
+        in.open(f.fileName());
+        QList<AccountsFileReader::Record> out;
+        while (auto r = in.next())
+            out << *r;
+        return out;
+    };
+    const auto r = read(AccountsPackage::Xero, 0, "a,\"b,\"\"c\"\"\"\r\n\"multi\r\nline\",x\rlast\n\n\"\"\"Hi\"\" x\",\"Big\" Bob,end");
     ASSERT_EQ(r.size(), 5);
     EXPECT_EQ(r[0].fields, QStringList({"a", "b,\"c\""}));
     EXPECT_EQ(r[1].fields, QStringList({"multi\r\nline", "x"}));
@@ -84,11 +100,12 @@ TEST(AccountsFileReaderTest, SplitsRecordsAtAnyLineEndAndUndoesQuoting)
     EXPECT_EQ(r[2].fields, QStringList({"last"}));
     EXPECT_EQ(r[2].line, 4);
     EXPECT_EQ(r[3].fields, QStringList({""}));
-    EXPECT_EQ(r[4].fields, QStringList({"end"}));
-    EXPECT_EQ(records("a\tb,c\r\n", QLatin1Char('\t'))[0].fields, QStringList({"a", "b,c"}));
+    EXPECT_EQ(r[4].fields, QStringList({"\"Hi\" x", "\"Big\" Bob", "end"}));
 
-    EXPECT_EQ(AccountsFileReader::separatorOf("{},,\r\nA\tB\r\n", 1), QLatin1Char('\t'));
-    EXPECT_EQ(AccountsFileReader::separatorOf("{}\tx\r\nA,B\r\n", 1), QLatin1Char(','));
+    // The heading's tab makes every quote a plain character.
+    const auto t = read(AccountsPackage::MYOB, 1, "{},,\r\nA\tB\r\n\"a\"\t\"b,c\"\r\n");
+    ASSERT_EQ(t.size(), 2);
+    EXPECT_EQ(t[1].fields, QStringList({"\"a\"", "\"b,c\""}));
 }
 
 } // namespace

@@ -47,7 +47,7 @@ TEST_F(CustomerImportTest, RoundTripsThroughMyobAndXeroLeaveEveryCustomerAsItWas
     MYOBCustomerExport(path("cards.txt"));
     MYOBCustomerImport(path("cards.txt"));
     EXPECT_EQ(customersDump(), before);
-    EXPECT_EQ(logLines("MYOB"), QStringList({" MYOB Customer Import started",
+    EXPECT_EQ(logLines("MYOB"), QStringList({" MYOB Customer Import started", "The file was read as Windows-1252 text",
                                              " Customer import completed - 6 records processed successfully", ""}));
     EXPECT_EQ(msgs_->shown().last().text,
               "Customer import completed  = refer to " + logPath("MYOB") + " for details");
@@ -55,7 +55,31 @@ TEST_F(CustomerImportTest, RoundTripsThroughMyobAndXeroLeaveEveryCustomerAsItWas
     XeroCustomerExport(path("contacts.csv"));
     XeroCustomerImport(path("contacts.csv"));
     EXPECT_EQ(customersDump(), before);
-    EXPECT_EQ(logLines("Xero").at(1), " Customer import completed - 6 records processed successfully");
+    EXPECT_EQ(logLines("Xero").mid(1, 2), QStringList({"The file was read as UTF-8 text",
+                                                       " Customer import completed - 6 records processed successfully"}));
+}
+
+// Upper-case accented letters followed by ’ ” ™ ° and the like make valid
+// UTF-8 pairs in Windows-1252: a MYOB file holding only such text still
+// comes back as it was written.
+TEST_F(CustomerImportTest, MyobRoundTripKeepsWindows1252TextThatLooksLikeUtf8)
+{
+    const QList<QStringList> names = {
+        {"JOSÉ’S CAFÉ™ LTD", "", ""},
+        {"", "ANDRÉ’S", "RENÉ’S"},
+        {"", "É’Ô”Ê°", "Â®Ã–"},
+    };
+    for (const QStringList &n : names) {
+        SCOPED_TRACE(n.join('|').toStdString());
+        writeSql("UPDATE Customers SET CompanyName = ?, Surname = ?, Forename = ?, CAddress1 = ? WHERE AccountsRef = 'SMITH01'",
+                 {n[0], n[1], n[2], n[0] + n[1]});
+        writeSql("UPDATE Customers SET CompanyName = ?, CustomerComment = ? WHERE AccountsRef = 'BROWN'",
+                 {n[0] + n[1], n[2]});
+        const QStringList before = customersDump();
+        MYOBCustomerExport(path("cards.txt"));
+        MYOBCustomerImport(path("cards.txt"));
+        EXPECT_EQ(customersDump(), before);
+    }
 }
 
 // Hostile files: a line that cannot be taken whole fails the whole import.
@@ -90,6 +114,20 @@ TEST_F(CustomerImportTest, ALineThatCannotBeTakenWholeAbandonsTheImportAndTheLog
          "Line 3: the value for AccountsRef is 31 characters long; the field holds at most 30"},
         {"Xero", "*ContactName,FirstName,LastName\r\nGREEN,Gail,Green,stray\r\n",
          "Line 2 holds 4 values where the heading names 3"},
+        // A Xero file mixing UTF-8 with Windows-1252 (\xC5\x8C is "Ō" in
+        // UTF-8, \xE1 "á" in Windows-1252): the first line that is not UTF-8.
+        {"Xero", "*ContactName,FirstName,LastName\r\nORAKEI,T\xC4\x81ne,12 \xC5\x8Cr\xC4\x81kei Rd\r\nSEAN,Se\xE1n,Brown\r\n",
+         "Line 3 is not valid UTF-8, but the file also holds UTF-8 text: a file that mixes two encodings "
+         "cannot be read safely"},
+        {"Xero", "*ContactName,FirstName,LastName\r\nSEAN,Se\xE1n,Brown\r\nA,B,C\r\nORAKEI,T\xC4\x81ne,Smith\r\n",
+         "Line 2 is not valid UTF-8, but the file also holds UTF-8 text: a file that mixes two encodings "
+         "cannot be read safely"},
+        {"MYOB", "\xEF\xBB\xBF" + head + "Green,Se\xE1n,GREEN,N,,\r\n",
+         "Line 3 is not valid UTF-8, although the file begins with the UTF-8 byte-order mark"},
+        {"MYOB", head + "Green,Gail,GREEN,N,," + QByteArray(1100000, 'n') + "\r\n",
+         "Line 3 is longer than 1048576 bytes and cannot be read"},
+        {"Xero", "*ContactName,FirstName,LastName\r\nGREEN,\"Gail\n" + (QByteArray(1000, 'x') + "\n").repeated(1100),
+         "Line 2 cannot be read: a double quote in it is never closed"},
     };
     const QStringList before = customersDump();
     for (const Case &c : cases) {
@@ -119,7 +157,7 @@ TEST_F(CustomerImportTest, Windows1252TextBlankLinesAndARepeatedColumnComeInAsMe
     EXPECT_EQ(field("ONEIL", "Surname, Forename, CustomerComment, Email1"),
               "O’Neil|Seán|“Gate” – €5 fee|sean@example.com");
     EXPECT_EQ(logLines("MYOB"), QStringList({" MYOB Customer Import started", "Line 4 skipped: it is empty",
-                                             "Line 5 skipped: it is empty",
+                                             "Line 5 skipped: it is empty", "The file was read as Windows-1252 text",
                                              " Customer import completed - 1 records processed successfully", ""}));
     EXPECT_EQ(msgs_->last(), "Customer import completed  = refer to " + logPath("MYOB") +
                                  " for details\r\n2 lines of the file were skipped");
@@ -163,10 +201,12 @@ TEST_F(CustomerImportTest, MyobFileWithTabsOldHeadingsAndBadLinesSkipsWhatItCann
               QStringList({" MYOB Customer Import started", "Line 5 skipped: it has no accounts reference",
                            "Line 6 skipped: it has no accounts reference",
                            "Line 7 skipped: smith01 appears earlier in the file",
+                           "The file was read as Windows-1252 text",
                            " Customer import completed - 3 records processed successfully", ""}));
-    // The matched person keeps what the file does not carry; a prospect stays one.
+    // The matched person keeps what the file does not carry; a prospect
+    // stays one. Quotes in a tab-separated file are plain characters.
     EXPECT_EQ(field("SMITH01", "CAddress2, CCity, Phone3, CSuburb, Email2, CustomerStatus"),
-              "Unit 4, Block B|Hamilton|07 111|Ponsonby|a2@example.com|2");
+              "\"Unit 4, Block B\"|Hamilton|07 111|Ponsonby|a2@example.com|2");
     // A new company card: only "Y" marks a card inactive.
     EXPECT_EQ(field("GREEN", "CompanyName, ContactName, CustomerStatus, DateEntered"),
               "Green Gardens|Gail Green|1|" + QDate::currentDate().toString("yyyy-MM-dd"));
@@ -188,7 +228,7 @@ TEST_F(CustomerImportTest, XeroFileWithByteOrderMarkQuotedFieldsAndCrEndings)
     const QString key = "Harbour View Apartments, Body";
     EXPECT_EQ(field(key, "Surname, CAddress1, CSuburb"), "O\"Neil|Level 2\nTower|Mt Eden");
     EXPECT_EQ(field("SMITH01", "Email1, Phone2"), "new@example.com|021 555 999");
-    EXPECT_EQ(logLines("Xero").at(1), " Customer import completed - 3 records processed successfully");
+    EXPECT_EQ(logLines("Xero").at(2), " Customer import completed - 3 records processed successfully");
     // Only A to Z match in either case: "ÉCOLE" is another customer than "école".
     EXPECT_EQ(scalarSql("SELECT COUNT(*) FROM Customers WHERE Surname IN ('School', 'École')").toInt(), 2);
 
@@ -220,6 +260,115 @@ TEST_F(CustomerImportTest, AFailedImportChangesNothingAndSaysWhereTheLogIs)
 
     XeroCustomerImport("");
     EXPECT_EQ(msgs_->last(), " not found - import abandoned");
+}
+// Xero files are UTF-8; one without any UTF-8 text that is not valid UTF-8
+// is Windows-1252. A MYOB file is UTF-8 only behind a byte-order mark.
+TEST_F(CustomerImportTest, EachFileIsReadInItsPackagesEncodingAndTheLogSaysWhich)
+{
+    struct Case {
+        const char *package;
+        QByteArray file;
+        QString surname;
+        const char *encoding;
+    };
+    const QList<Case> cases = {
+        {"Xero", "*ContactName,LastName\r\nCAFE01,O\x92Neil \x96 Se\xE1n\r\n", "O’Neil – Seán", "Windows-1252"},
+        {"Xero", "*ContactName,LastName\r\nCAFE01,12 \xC5\x8Cr\xC4\x81kei Rd\r\n", "12 Ōrākei Rd", "UTF-8"},
+        {"Xero", "\xEF\xBB\xBF*ContactName,LastName\r\nCAFE01,JOS\xC3\x89\xE2\x80\x99S\r\n", "JOSÉ’S", "UTF-8"},
+        {"MYOB", "{}\r\nCo./Last Name,First Name,Card ID\r\nJOS\xC9\x92S,Ren\xC3\xA9,CAFE01\r\n", "JOSÉ’S", "Windows-1252"},
+        {"MYOB", "\xEF\xBB\xBF{}\r\nCo./Last Name,First Name,Card ID\r\n\xC5\x8Cr\xC4\x81kei,Ren\xC3\xA9,CAFE01\r\n",
+         "Ōrākei", "UTF-8"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.file.toStdString());
+        write(path("in.txt"), c.file);
+        if (QLatin1String(c.package) == QLatin1String("MYOB"))
+            MYOBCustomerImport(path("in.txt"));
+        else
+            XeroCustomerImport(path("in.txt"));
+        EXPECT_EQ(field("CAFE01", "Surname"), c.surname);
+        EXPECT_EQ(logLines(c.package).at(1), QString("The file was read as %1 text").arg(c.encoding));
+    }
+}
+
+// Quotes in a tab-separated file are plain characters; in a comma-separated
+// file only a value that begins with a quote and whose closing quote ends it
+// is quoted.
+TEST_F(CustomerImportTest, QuotesAreKeptUnlessTheValueReallyIsQuoted)
+{
+    const QByteArray head = "{}\r\nCo./Last Name,First Name,Card ID,Addr 1 - Line 1,Addr 1 - Line 2,Notes\r\n";
+    const QByteArray line = "\"Big\" Bob's Plumbing,,BIG01,12 \"A\" St,\"Unit 4, Block B\",\"Gate\" code 1234\r\n";
+    QByteArray tabbed = head + line;
+    tabbed.replace(",", "\t").replace("Unit 4\t", "Unit 4,");
+    const struct {
+        QByteArray file;
+        QString unit;
+    } cases[] = {{head + line, "Unit 4, Block B"}, {tabbed, "\"Unit 4, Block B\""}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.file.toStdString());
+        write(path("cards.txt"), c.file);
+        MYOBCustomerImport(path("cards.txt"));
+        EXPECT_EQ(field("BIG01", "CompanyName, CAddress1, CAddress2, CustomerComment"),
+                  "\"Big\" Bob's Plumbing|12 \"A\" St|" + c.unit + "|\"Gate\" code 1234");
+    }
+}
+
+// Repeated keys fold A to Z only, as the database does: "ÄBC" and "äbc" are
+// two customers, "abc" and "ABC" one.
+TEST_F(CustomerImportTest, RepeatedKeysFoldOnlyAToZ)
+{
+    write(path("xero.csv"), "*ContactName,LastName\r\nÄBC,a\r\näbc,b\r\nΑΒΓ,c\r\nαβγ,d\r\nabc,e\r\nABC,f\r\n");
+    XeroCustomerImport(path("xero.csv"));
+    EXPECT_EQ(logLines("Xero").at(1), "Line 7 skipped: ABC appears earlier in the file");
+    QStringList stored;
+    QSqlQuery q = execSql("SELECT AccountsRef || '=' || Surname FROM Customers WHERE CustomerNumber > 3 ORDER BY 1");
+    while (q.next())
+        stored << q.value(0).toString();
+    EXPECT_EQ(stored, QStringList({"abc=e", "ÄBC=a", "äbc=b", "ΑΒΓ=c", "αβγ=d"}));
+}
+
+// A file that cannot be read is logged with the reason.
+TEST_F(CustomerImportTest, AnUnreadableFileIsLoggedWithTheReason)
+{
+    QDir(dir_->path()).mkdir("folder.csv");
+    write(path("locked.csv"), "*ContactName\r\nA\r\n");
+    QFile::setPermissions(path("locked.csv"), QFileDevice::Permissions());
+    const bool root = QFileInfo(path("locked.csv")).isReadable();
+    const struct {
+        QString file;
+        QString code;
+        QString description;
+    } cases[] = {
+        {path("missing.csv"), "53", "File not found: " + path("missing.csv")},
+        {path("folder.csv"), "75", path("folder.csv") + " is a folder, not a file"},
+        {path("locked.csv"), "70", "Permission denied: " + path("locked.csv") + " cannot be read"},
+        {"/proc/self/mem", "57", "/proc/self/mem could not be read after line 0: Input/output error"},
+    };
+    for (const auto &c : cases) {
+        if (root && c.code == "70")
+            continue;   // nothing is locked against the superuser
+        SCOPED_TRACE(c.file.toStdString());
+        XeroCustomerImport(c.file);
+        EXPECT_EQ(logLines("Xero").mid(2, 2), QStringList({"Error Code: " + c.code, "Description: " + c.description}));
+        EXPECT_EQ(msgs_->last(), "Customer import failed - refer to " + logPath("Xero") + " for details");
+    }
+}
+
+// Another workstation writing: the import stops with the program's busy
+// message and changes nothing.
+TEST_F(CustomerImportTest, ABusyDatabaseShowsTheBusyMessage)
+{
+    write(path("xero.csv"), "*ContactName,LastName\r\nNEW01,New\r\n");
+    const QStringList before = customersDump();
+    QSqlDatabase other = secondConnection();
+    execSql("BEGIN IMMEDIATE", {}, other);
+    AppDatabase::setBusyWait(100);
+    XeroCustomerImport(path("xero.csv"));
+    AppDatabase::setBusyWait(5000);
+    execSql("ROLLBACK", {}, other);
+    EXPECT_EQ(msgs_->last(), "The data is in use at another workstation. Please try again");
+    EXPECT_EQ(customersDump(), before);
+    EXPECT_EQ(logLines("Xero").at(2), "Error Code: 3260");
 }
 
 } // namespace
