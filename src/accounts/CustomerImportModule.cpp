@@ -122,33 +122,49 @@ QString foldedRef(QString ref)
     return ref;
 }
 
-// The customers a line's key can find, read once before the lines: by their
-// accounts reference (folded), and by the key this package's own export
-// writes for it (cut, or with "?" for a character the file cannot carry).
-// Read from the last, so that the first customer wins.
-struct CustomerKeys {
-    QHash<QString, qint64> byRef;
-    QHash<QString, qint64> byExportedKey;
-
+// The customers stored before the import that a line's key finds: the first
+// whose accounts reference is the key (A to Z in either case, as the database
+// compares), else the first whose reference this package's own export
+// writes as the key (cut, or with "?" for a character the file cannot
+// carry). Only the references the export changes are held in memory.
+class CustomerKeys {
+public:
     explicit CustomerKeys(const CustomerImportFormat &f)
     {
+        lastBefore_ = scalarSql(QStringLiteral("SELECT COALESCE(MAX(CustomerNumber), 0) FROM Customers")).toLongLong();
+        // Read from the last, so that the first customer wins.
         QSqlQuery q = execSql(QStringLiteral("SELECT CustomerNumber, AccountsRef FROM Customers "
                                              "WHERE AccountsRef <> '' ORDER BY CustomerNumber DESC"));
         while (q.next()) {
             const QString ref = q.value(1).toString();
-            byRef.insert(foldedRef(ref), q.value(0).toLongLong());
-            byExportedKey.insert(f.keyAsExported(ref), q.value(0).toLongLong());
+            const QString exported = f.keyAsExported(ref);
+            if (exported != ref)
+                byExportedKey_.insert(exported, q.value(0).toLongLong());
         }
     }
-    // The customer whose reference is the key, or is written as the key.
     std::optional<qint64> find(const QString &key) const
     {
-        if (const auto it = byRef.constFind(foldedRef(key)); it != byRef.cend())
-            return *it;
-        if (const auto it = byExportedKey.constFind(key); it != byExportedKey.cend())
+        const QVariant number = scalarSql(QStringLiteral("SELECT CustomerNumber FROM Customers WHERE AccountsRef = ? "
+                                                         "AND CustomerNumber <= ? ORDER BY CustomerNumber LIMIT 1"),
+                                          {key, lastBefore_});
+        if (number.isValid())
+            return number.toLongLong();
+        if (const auto it = byExportedKey_.constFind(key); it != byExportedKey_.cend())
             return *it;
         return std::nullopt;
     }
+    // A customer this import has added under the key.
+    bool added(const QString &key) const
+    {
+        return scalarSql(QStringLiteral("SELECT COUNT(*) FROM Customers WHERE AccountsRef = ? AND CustomerNumber > ?"),
+                         {key, lastBefore_})
+                   .toLongLong()
+               > 0;
+    }
+
+private:
+    qint64 lastBefore_ = 0;
+    QHash<QString, qint64> byExportedKey_;
 };
 
 QVariantMap customerRow(qint64 number)
@@ -279,21 +295,12 @@ void importCustomers(const CustomerImportFormat &f, const QString &fileName)
 
         transaction.emplace();
         const CustomerKeys customers(f);
-        // A key met before in the file: one that found a customer stored
-        // before the import is remembered (there are no more of them than
-        // customers); one that added a customer is found among the
-        // customers this import added. Keys fold A to Z only, as the
-        // database compares them.
-        const qint64 lastBefore = scalarSql(QStringLiteral("SELECT COALESCE(MAX(CustomerNumber), 0) FROM Customers"))
-                                      .toLongLong();
+        // A key met before in the file: one that found a stored customer is
+        // remembered (they are bounded by the customers stored, not by the
+        // file); one that added a customer finds the customer it added.
         QSet<QString> matchedKeys;
         auto metBefore = [&](const QString &key, bool matched) {
-            if (matched)
-                return matchedKeys.contains(foldedRef(key));
-            return scalarSql(QStringLiteral("SELECT COUNT(*) FROM Customers WHERE AccountsRef = ? AND CustomerNumber > ?"),
-                             {key, lastBefore})
-                       .toLongLong()
-                   > 0;
+            return matched ? matchedKeys.contains(foldedRef(key)) : customers.added(key);
         };
         qint64 processed = 0;
         qint64 skipped = 0;

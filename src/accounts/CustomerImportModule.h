@@ -8,14 +8,17 @@ namespace wvs {
 // Brings the customers of an accounts package's file into the database: a
 // line whose key matches a customer's accounts reference updates that
 // customer, any other line adds one. The whole file comes in inside one
-// transaction or not at all: a line that cannot be read whole, holds too few
-// or too many values, or a value longer than its field fails the import.
-// Empty lines and lines without a key or with a key met before are skipped,
-// logged and counted in the closing message. A matched customer keeps a
-// stored value that comes back as the package's own export writes it (cut,
-// or with "?" for a letter the file cannot carry). What happened is written to the package's
-// import log in the data folder, which the closing message points to; the
-// import reports its own failures.
+// transaction or not at all, read and applied a line at a time so that
+// memory does not grow with the file: a line that cannot be read whole (or
+// in the file's encoding), holds too few or too many values, or a value
+// longer than its field fails the import. Empty lines and lines without a
+// key or with a key met before are skipped, logged and counted in the
+// closing message. A matched customer keeps a stored value that comes back
+// as the package's own export writes it (cut, or with "?" for a letter the
+// file cannot carry). What happened, and the encoding the file was read in,
+// is written to the package's import log in the data folder, which the
+// closing message points to; the import reports its own failures, and a
+// database kept busy at another workstation with the program's busy message.
 void importCustomers(const CustomerImportFormat &format, const QString &fileName);
 
 void MYOBCustomerImport(const QString &fileName);
