@@ -262,7 +262,7 @@ AccountsFileReader::Step AccountsFileReader::readFields(const QString &line, qsi
     }
 }
 
-AccountsFileReader::Step AccountsFileReader::continueValue(const QString &line, const QString &ending)
+AccountsFileReader::Step AccountsFileReader::continueValue(const QString &line)
 {
     const qsizetype n = line.size();
     for (qsizetype k = 0; k < n; ++k) {
@@ -284,11 +284,8 @@ AccountsFileReader::Step AccountsFileReader::continueValue(const QString &line, 
         valueOpen_ = false;
         return k + 1 >= n ? Step::RecordEnds : readFields(line, k + 2);
     }
-    appendToOpenValue(ending);
     return Step::ValueOpen;
 }
-
-void AccountsFileReader::appendToOpenValue(const QString &text) { openValue_ += text; }
 
 std::optional<AccountsFileReader::Record> AccountsFileReader::next()
 {
@@ -308,14 +305,14 @@ std::optional<AccountsFileReader::Record> AccountsFileReader::next()
             separator_ = QLatin1Char('\t');
         Step step;
         if (valueOpen_) {
-            step = continueValue(line, QString::fromLatin1(ending));
+            step = continueValue(line);
         } else {
             recordLine = lineNo_;
             fields_.clear();
             step = readFields(line, 0);
-            if (step == Step::ValueOpen)
-                appendToOpenValue(QString::fromLatin1(ending));
         }
+        if (step == Step::ValueOpen)
+            openValue_ += QString::fromLatin1(ending);   // the value holds the line break as written
         if (step == Step::Unclosed || (valueOpen_ && openValue_.size() > LongestRecord))
             neverClosed(recordLine);
         if (step == Step::RecordEnds)

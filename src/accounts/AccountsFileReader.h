@@ -71,8 +71,7 @@ private:
 
     enum class Step { RecordEnds, ValueOpen, Unclosed };
     Step readFields(const QString &line, qsizetype from);
-    Step continueValue(const QString &line, const QString &ending);
-    void appendToOpenValue(const QString &text);
+    Step continueValue(const QString &line);
 
     Layout layout_;
     QString fileName_;

@@ -92,13 +92,13 @@ TEST(AccountsFileReaderTest, SplitsRecordsAtAnyLineEndAndUndoesQuotingOnlyWhereA
             out << *r;
         return out;
     };
-    const auto r = read(AccountsPackage::Xero, 0, "a,\"b,\"\"c\"\"\"\r\n\"multi\r\nline\",x\rlast\n\n\"\"\"Hi\"\" x\",\"Big\" Bob,end");
+    const auto r = read(AccountsPackage::Xero, 0, "a,\"b,\"\"c\"\"\"\r\n\"multi\r\nline\",\"x\ny\"\rlast\n\n\"\"\"Hi\"\" x\",\"Big\" Bob,end");
     ASSERT_EQ(r.size(), 5);
     EXPECT_EQ(r[0].fields, QStringList({"a", "b,\"c\""}));
-    EXPECT_EQ(r[1].fields, QStringList({"multi\r\nline", "x"}));
+    EXPECT_EQ(r[1].fields, QStringList({"multi\r\nline", "x\ny"}));
     EXPECT_EQ(r[1].line, 2);
     EXPECT_EQ(r[2].fields, QStringList({"last"}));
-    EXPECT_EQ(r[2].line, 4);
+    EXPECT_EQ(r[2].line, 5);
     EXPECT_EQ(r[3].fields, QStringList({""}));
     EXPECT_EQ(r[4].fields, QStringList({"\"Hi\" x", "\"Big\" Bob", "end"}));
 
