@@ -6,6 +6,9 @@
 #include "accounts/XeroSalesExportModule.h"
 #include "customers/CustomerExport.h"
 #include "jobs/CustomerJobExport.h"
+#include "output/NotesPrintout.h"
+#include "platform/FileDialog.h"
+#include "platform/Printers.h"
 #include "scheduling/ScheduleExport.h"
 
 #include <QDir>
@@ -74,6 +77,11 @@ TEST_F(ExportTargetTest, TheDatabaseAndItsJournalsAreKnownHoweverThePathIsSpelle
 
 TEST_F(ExportTargetTest, EveryExportRefusesTheDatabaseAndLeavesItWhole)
 {
+    // Printouts go to a PDF file: the workstation has no printer.
+    PrinterScript noPrinter({});
+    FileDialogScript files;
+    writeSql("INSERT INTO CustomerNotes (CustomerNumber, NoteDateTime, NoteDetail) "
+             "VALUES (1, '2026-03-02 10:00:00', 'Gate code changed')");
     const std::pair<const char *, std::function<void(const QString &)>> exports[] = {
         {"customers", [](const QString &f) { CustomerExport::ExportCsvFile(f, {1, 2}); }},
         {"customer jobs", [](const QString &f) { CustomerJobExport::ExportCsvFile(f, {{1, "Weekly"}}); }},
@@ -82,6 +90,11 @@ TEST_F(ExportTargetTest, EveryExportRefusesTheDatabaseAndLeavesItWhole)
         {"Xero contacts", [](const QString &f) { XeroCustomerExport(f); }},
         {"MYOB sales", [](const QString &f) { MYOBSalesExport(f, "01 Mar 2026", "31 Mar 2026"); }},
         {"Xero sales", [](const QString &f) { XeroSalesExport(f, "01 Mar 2026", "31 Mar 2026", "INV1"); }},
+        {"notes printout",
+         [&files](const QString &f) {
+             files.answer(f);
+             PrintCustomerNotes(1, QDate(2026, 3, 1), QDate(2026, 3, 31));
+         }},
     };
     const QByteArray before = bytes(dbPath());
     ASSERT_FALSE(before.isEmpty());
