@@ -1,4 +1,5 @@
 #include "common/CsvExport.h"
+#include "common/ExportTarget.h"
 #include "data/AppDatabase.h"
 #include "platform/Desktop.h"
 #include "platform/FileDialog.h"
@@ -156,7 +157,10 @@ bool CsvFile::open(const QString &path)
     file_.setFileName(path);
     const QFileInfo info(path);
     long error = 0;
-    if (info.isDir()) {
+    if (ExportTarget::isDatabaseFile(path)) {
+        // An export never replaces the database every workstation works on.
+        error = kPermissionDenied;
+    } else if (info.isDir()) {
         error = kFileAccess;
     } else if (!info.absoluteDir().exists()) {
         error = kPathNotFound;

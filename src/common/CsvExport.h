@@ -63,7 +63,8 @@ void offerToOpen(const QString &path);
 class CsvFile {
 public:
     // Opens for writing; a failure shows its message ("Unable to open ..." or
-    // "Error n encountered when trying to open ...") and returns false.
+    // "Error n encountered when trying to open ...") and returns false. The
+    // program's database and its journal files are refused as files in use.
     bool open(const QString &path);
     void writeLine(const QStringList &values);
     // Writes bytes already laid out by the caller's own file rules.

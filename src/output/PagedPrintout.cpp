@@ -1,4 +1,5 @@
 #include "output/PagedPrintout.h"
+#include "common/ExportTarget.h"
 #include "common/Formats.h"
 #include "core/Session.h"
 #include "platform/Desktop.h"
@@ -39,6 +40,12 @@ void PagedPrintout::printAll(PagedPrintout &printout, QWidget *parent)
         std::unique_ptr<PrintSurface> surface = openPrintDocument(parent, printout.orientation());
         if (!surface)
             return;
+        if (ExportTarget::isDatabaseFile(surface->outputFile())) {
+            // A PDF file never replaces the database every workstation works on.
+            msgBox(QStringLiteral("Unable to open ") + surface->outputFile() +
+                   QStringLiteral(". Please ensure that it is not in use"));
+            return;
+        }
         {
             WaitCursor wait;
             printOnto(printout, *surface);   // a throw aborts the document as the surface goes

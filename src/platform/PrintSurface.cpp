@@ -197,8 +197,11 @@ bool pdfFileComplete(const QString &path)
 void PrinterSurface::abortDocument()
 {
     // Nothing half-written stays behind: the job is cancelled and a partial
-    // PDF file removed.
-    if (p_ && p_->isActive()) {
+    // PDF file removed. A document never begun wrote nothing, and a file of
+    // that name is not this document's to remove.
+    if (!p_)
+        return;
+    if (p_->isActive()) {
         printer_->abort();
         p_->end();
     }

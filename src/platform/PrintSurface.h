@@ -54,6 +54,8 @@ public:
     void EndDoc();
 
     bool ended() const { return ended_; }
+    // The file the pages are written to; empty for a printer or a page in memory.
+    virtual QString outputFile() const { return QString(); }
 
     // What was drawn where, for a surface that keeps it (a preview page).
     struct Drawn {
@@ -93,6 +95,7 @@ public:
     // printerName empty: a PDF file at pdfPath.
     PrinterSurface(const QString &printerName, const QString &pdfPath, QPageLayout::Orientation orientation);
     ~PrinterSurface() override;
+    QString outputFile() const override { return pdfPath_; }
 
     // The sheet's size in twips for that printer and orientation.
     static QSize pageSize(const QString &printerName, QPageLayout::Orientation orientation);

@@ -318,7 +318,14 @@ void ScheduleForm::firstActivate()
         PrintButton->setVisible(storedSchedule());
         StatusLabel->setText(QStringLiteral("Status: ") + Status);
 
-        ScheduleLocks::lock(ScheduleNumber, session().currentAssociateID);
+        // A schedule whose lock row cannot be written is not opened: another
+        // associate's portal retrieval would not know that it is open here.
+        if (!guarded("ScheduleForm", "Form_Activate",
+                     [&] { ScheduleLocks::lock(ScheduleNumber, session().currentAssociateID); })) {
+            left_ = true;   // nothing of this opening is left to store
+            reject();
+            return;
+        }
         GoButton_Click();
     });
 }
@@ -697,6 +704,10 @@ void ScheduleForm::CloseButton_Click()
         }
         JobAdded = false;
         JobModified = false;
+        // The occurrences are stored: should leaving have to wait, nothing
+        // here offers to change or close the schedule again.
+        for (QPushButton *b : {AddButton, ModifyButton, DeleteButton, ExcludeButton, CloseButton})
+            b->setEnabled(false);
         emit scheduleClosed();
         msgBox(QStringLiteral("Schedule closed"));
         ExitButton_Click();
@@ -924,18 +935,23 @@ void ScheduleForm::ExitButton_Click()
 void ScheduleForm::done(int result)
 {
     if (!left_) {
+        // The window goes only once what leaving stores is stored: while
+        // another workstation keeps the database busy it stays open (the
+        // message has said so) and the user leaves again later.
+        if (storedSchedule() && !UpdateLastServiceDate())
+            return;
+        if (!guarded("ScheduleForm", "Form_Unload",
+                     [&] { ScheduleLocks::releaseAll(session().currentAssociateID); }))
+            return;
         left_ = true;
-        if (storedSchedule())
-            UpdateLastServiceDate();
-        guarded("ScheduleForm", "Form_Unload", [&] { ScheduleLocks::releaseAll(session().currentAssociateID); });
     }
     Form::done(result);
 }
 
-void ScheduleForm::UpdateLastServiceDate()
+bool ScheduleForm::UpdateLastServiceDate()
 {
-    guarded("ScheduleForm", "UpdateLastServiceDate",
-            [&] { ScheduledJobUpdates::updateLastServiceDates(ScheduleNumber); });
+    return guarded("ScheduleForm", "UpdateLastServiceDate",
+                   [&] { ScheduledJobUpdates::updateLastServiceDates(ScheduleNumber); });
 }
 
 bool ScheduleForm::RunPortalTask(const QString &refusal, const char *task)

@@ -26,9 +26,10 @@ class FlexGrid;
 // (the right mouse button there).
 //
 // Tag: "Modify~" or "View~" followed by the schedule number. Opening adds a
-// row to LockedSchedules; leaving removes all of the associate's rows and,
-// for a Closed or Published schedule, brings the customer jobs' last service
-// dates up to date.
+// row to LockedSchedules (a schedule whose row cannot be written is not
+// opened); leaving removes all of the associate's rows and, for a Closed or
+// Published schedule, brings the customer jobs' last service dates up to
+// date. When that cannot be stored the window stays open.
 class ScheduleForm : public Form, public CustomerJobOpener {
     Q_OBJECT
 public:
@@ -93,7 +94,8 @@ private:
     void Sort1Combo_Click();
     void Sort1OrderCombo_Click();
     void AssociateCombo_Click();
-    void UpdateLastServiceDate();
+    // False (after its message) when the dates could not be stored.
+    bool UpdateLastServiceDate();
     // Shows the refusal, if any, else runs a portal task ("PublishSchedule",
     // "RetrieveSchedule") on this schedule; true when the portal succeeded.
     bool RunPortalTask(const QString &refusal, const char *task);

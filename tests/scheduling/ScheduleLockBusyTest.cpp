@@ -1,0 +1,135 @@
+#include "scheduling/ScheduleForm.h"
+#include "core/Session.h"
+#include "ScheduleTestData.h"
+
+#include <QPushButton>
+
+using namespace wvs;
+using namespace wvs::schedtest;
+
+namespace {
+
+// Another workstation keeps its write open for longer than this one waits
+// while a schedule window opens or is left.
+class ScheduleLockBusyTest : public ScheduleDbTest {
+protected:
+    void SetUp() override
+    {
+        ScheduleDbTest::SetUp();
+        AppDatabase::setBusyWait(200);
+        other_ = secondConnection();
+    }
+    void TearDown() override
+    {
+        AppDatabase::setBusyWait(5000);
+        other_ = QSqlDatabase();
+        ScheduleDbTest::TearDown();
+    }
+    void hold()
+    {
+        execSql("BEGIN IMMEDIATE", {}, other_);
+        writeSql("UPDATE Company SET CompanyName = 'Saved elsewhere'", {}, other_);
+    }
+    void letGo() { execSql("COMMIT", {}, other_); }
+    int locks() { return count("SELECT COUNT(*) FROM LockedSchedules WHERE AssociateID = 'ADM'"); }
+
+    // A schedule of the given status with one weekly job, done on both of its
+    // Mondays; the job was last serviced on 5 March.
+    qint64 scheduleWithDoneJob(const QString &status)
+    {
+        const qint64 s = addSchedule("2025-03-03", "2025-03-16", status);
+        job_ = addJob({.start = "2025-03-03"});
+        writeSql("UPDATE CustomerJobs SET LastServiceDate = '2025-03-05' WHERE JobSeqNo = ?", {job_});
+        storeJob(s, job_, "2025-03-03", 0, "2025-03-03");
+        storeJob(s, job_, "2025-03-10", 1, "2025-03-10");
+        return s;
+    }
+
+    QSqlDatabase other_;
+    qint64 job_ = 0;
+};
+
+} // namespace
+
+TEST_F(ScheduleLockBusyTest, LeavingWhileBusyKeepsTheWindowOpenUntilItsLockAndDatesAreStored)
+{
+    const struct {
+        const char *status;
+        const char *mode;
+        bool byTitleBar;
+        const char *lastServiceAfter;   // an Open schedule does not raise it
+    } cases[] = {
+        {"Closed", "View", false, "2025-03-10"},
+        {"Published", "Modify", true, "2025-03-10"},
+        {"Open", "Modify", false, "2025-03-05"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.status);
+        const qint64 s = scheduleWithDoneJob(c.status);
+        auto form = shown<ScheduleForm>(QStringLiteral("%1~%2").arg(c.mode).arg(s));
+        ASSERT_EQ(locks(), 1);
+        msgs_->clear();
+        auto leave = [&] {
+            if (c.byTitleBar)
+                form->close();
+            else
+                click(form.get(), "ExitButton");
+        };
+
+        hold();
+        leave();
+        EXPECT_EQ(msgs_->texts(), QStringList{AppDatabase::busyMessage()});
+        EXPECT_TRUE(form->isVisible());
+        EXPECT_EQ(locks(), 1);
+        EXPECT_EQ(lastService(job_), "2025-03-05");
+
+        letGo();
+        msgs_->clear();
+        leave();
+        EXPECT_TRUE(msgs_->texts().isEmpty()) << msgs_->texts().join(" / ").toStdString();
+        EXPECT_FALSE(form->isVisible());
+        EXPECT_EQ(locks(), 0);
+        EXPECT_EQ(lastService(job_), c.lastServiceAfter);
+    }
+}
+
+TEST_F(ScheduleLockBusyTest, AScheduleClosedWhileLeavingIsBusyIsNotOfferedForClosingAgain)
+{
+    const qint64 s = addSchedule("2025-03-03", "2025-03-16");
+    addJob({.start = "2025-03-03"});
+    auto form = shown<ScheduleForm>(QStringLiteral("Modify~%1").arg(s));
+    // The other workstation starts its write once the occurrences are stored.
+    QObject::connect(form.get(), &ScheduleForm::scheduleClosed, [this] { hold(); });
+    msgs_->clear();
+    click(form.get(), "CloseButton");
+    EXPECT_EQ(status(s), "Closed");
+    EXPECT_EQ(storedRows(s).size(), 2);
+    EXPECT_EQ(msgs_->texts().mid(1), QStringList({"Schedule closed", AppDatabase::busyMessage()}));
+    EXPECT_TRUE(form->isVisible());
+    for (const char *b : {"CloseButton", "ExcludeButton", "AddButton", "ModifyButton", "DeleteButton"})
+        EXPECT_FALSE(enabled(form.get(), b)) << b;
+    EXPECT_EQ(locks(), 1);
+
+    letGo();
+    click(form.get(), "ExitButton");
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(locks(), 0);
+}
+
+TEST_F(ScheduleLockBusyTest, AScheduleWhoseLockCannotBeWrittenIsNotOpened)
+{
+    for (const char *status : {"Open", "Closed"}) {
+        SCOPED_TRACE(status);
+        const qint64 s = scheduleWithDoneJob(QString::fromLatin1(status));
+        msgs_->clear();
+        hold();
+        auto form = shown<ScheduleForm>(QStringLiteral("Modify~%1").arg(s));
+        // One message; the grid was never filled (it would have staged rows).
+        EXPECT_EQ(msgs_->texts(), QStringList{AppDatabase::busyMessage()});
+        EXPECT_FALSE(form->isVisible());
+        letGo();
+        EXPECT_EQ(locks(), 0);
+        EXPECT_EQ(count("SELECT COUNT(*) FROM ScheduleStaging WHERE UserID = 'ADM'"), 0);
+        EXPECT_EQ(lastService(job_), "2025-03-05");
+    }
+}
