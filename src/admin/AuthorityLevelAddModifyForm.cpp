@@ -2,6 +2,7 @@
 #include "admin/AuthorityLevelStore.h"
 #include "platform/MessageBox.h"
 #include "platform/ErrorHandlingModule.h"
+#include "platform/TypingLimit.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -17,12 +18,12 @@ AuthorityLevelAddModifyForm::AuthorityLevelAddModifyForm(QWidget *parent) : Form
 
     NumberText = new QLineEdit(this);
     NumberText->setObjectName(QStringLiteral("NumberText"));
-    NumberText->setMaxLength(2);
+    TypingLimit::apply(NumberText, 2);
     NumberText->setAlignment(Qt::AlignRight);
     NumberText->setMaximumWidth(50);
     DescriptionText = new QLineEdit(this);
     DescriptionText->setObjectName(QStringLiteral("DescriptionText"));
-    DescriptionText->setMaxLength(30);
+    TypingLimit::apply(DescriptionText, 30);
     OKButton = makeButton("OKButton", QStringLiteral("&Save"));
     ExitButton = makeButton("ExitButton", QStringLiteral("&Exit"));
 

@@ -98,8 +98,7 @@ CustomerAddModifyForm::CustomerAddModifyForm(QWidget *parent) : Form(parent)
     SPostCodeText = makeText("SPostCodeText", customerFieldSize(QStringLiteral("SPostCode")));
     PreviousAddressButton = makeButton("PreviousAddressButton", "&Previous");
     NextAddressButton = makeButton("NextAddressButton", "&Next");
-    CommentText = new QPlainTextEdit(this);
-    CommentText->setObjectName(QStringLiteral("CommentText"));
+    CommentText = makeMultiLineText("CommentText");
     CommentText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     CommentText->setTabChangesFocus(true);
     OKButton = makeButton("OKButton", "&Save");

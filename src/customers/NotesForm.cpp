@@ -13,7 +13,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 #include <QVBoxLayout>
 
 namespace wvs {
@@ -38,9 +38,7 @@ NotesForm::NotesForm(QWidget *parent) : Form(parent)
     DateList->setFixedWidth(130);
     DetailsLabel = new QLabel(QStringLiteral("Details"), this);
     DetailsLabel->setObjectName(QStringLiteral("DetailsLabel"));
-    DetailsText = new QTextEdit(this);
-    DetailsText->setObjectName(QStringLiteral("DetailsText"));
-    DetailsText->setAcceptRichText(false);
+    DetailsText = makeMultiLineText("DetailsText");
     DetailsText->setReadOnly(true);
 
     NewButton = makeButton("NewButton", "&New");

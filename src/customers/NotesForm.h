@@ -8,7 +8,7 @@
 class QLabel;
 class QListWidget;
 class QPushButton;
-class QTextEdit;
+class QPlainTextEdit;
 
 namespace wvs {
 
@@ -70,7 +70,7 @@ private:
     QLabel *DateLabel;
     QListWidget *DateList;
     QLabel *DetailsLabel;
-    QTextEdit *DetailsText;
+    QPlainTextEdit *DetailsText;
     QPushButton *NewButton;
     QPushButton *SaveButton;
     QPushButton *PrintButton;

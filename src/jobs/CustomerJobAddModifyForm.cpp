@@ -66,7 +66,7 @@ void CustomerJobAddModifyForm::buildControls()
     // Wide enough to show the largest cost the box takes in currency form.
     CostText->setFixedWidth(std::max(90, CostText->fontMetrics().horizontalAdvance(QStringLiteral("$99,999,999.00")) + 16));
     AssociateCombo = listCombo(this, "AssociateCombo");
-    CommentText = named(new QPlainTextEdit(this), "CommentText");
+    CommentText = makeMultiLineText("CommentText");
     CommentText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     CommentText->setTabChangesFocus(true);
     CommentCheck = makeCheck("CommentCheck", QStringLiteral("Include comments on Job Schedule"));

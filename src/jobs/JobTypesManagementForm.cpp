@@ -4,8 +4,6 @@
 #include "jobs/JobTypeAddModifyForm.h"
 #include "jobs/JobTypeRecords.h"
 #include "data/AppDatabase.h"
-#include "data/PreferenceChoices.h"
-#include "portal/PortalForm.h"
 #include "platform/FlexGrid.h"
 #include "platform/MessageBox.h"
 #include "platform/Modal.h"
@@ -40,9 +38,6 @@ JobTypesManagementForm::JobTypesManagementForm(QWidget *parent) : Form(parent)
     DeleteButton = makeButton("DeleteButton", "&Delete");
     PortalButton = makeButton("PortalButton", "&Update Portal");
     ExitButton = makeButton("ExitButton", "&Exit");
-    // Sending the job types to the web portal is offered only while the
-    // portal is in use.
-    PortalButton->setVisible(portalInUse());
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(AddButton);
@@ -174,10 +169,9 @@ void JobTypesManagementForm::PortalButton_Click()
             msgBox(refusal);
             return;
         }
-        // The portal window sends the job types and reports the outcome itself.
-        PortalForm portal(this);
-        portal.Tag = QStringLiteral("JobTypes~");
-        showModal(&portal);
+        // The portal window sends the job types and reports the outcome itself;
+        // the list does not look at it.
+        FormRegistry::open(QStringLiteral("PortalForm"), QStringLiteral("JobTypes~"), this);
     });
 }
 

@@ -24,21 +24,12 @@ EmailMessageForm::EmailMessageForm(const char *name, const QString &recordCaptio
     MessageFrame = named(new QGroupBox(QStringLiteral("Message"), this), "MessageFrame");
     MessageFrame->setFont(arial);
     auto *messageLayout = new QVBoxLayout(MessageFrame);
-    MessageText = named(new QPlainTextEdit(MessageFrame), "MessageText");
+    // The box takes no more than the stored text holds.
+    MessageText = makeMultiLineText("MessageText", messageLimit);
     MessageText->setFont(arial);
     MessageText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     MessageText->setMinimumSize(420, 160);
     messageLayout->addWidget(MessageText);
-    if (messageLimit > 0) {
-        // The box holds no more than the stored text does.
-        connect(MessageText, &QPlainTextEdit::textChanged, this, [this, messageLimit] {
-            const QString text = MessageText->toPlainText();
-            if (text.size() <= messageLimit)
-                return;
-            MessageText->setPlainText(text.left(messageLimit));
-            MessageText->moveCursor(QTextCursor::End);
-        });
-    }
 
     AddressFrame = named(new QGroupBox(QStringLiteral("To Address"), this), "AddressFrame");
     AddressFrame->setFont(arial);

@@ -27,7 +27,8 @@ int pixelsToTwips(int px) { return int(px * kTwipsPerPixel); }
 // Paints the cell as usual, then its picture (if any) where the cell's
 // alignment puts it. Text wraps only in rows tall enough for a second line;
 // in a one-line row a text wider than its column is cut short with an
-// ellipsis instead of wrapping into a line nobody can see.
+// ellipsis instead of wrapping into a line nobody can see. Nothing is drawn
+// outside the cell.
 class FlexGridDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -40,12 +41,33 @@ public:
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
         QStyleOptionViewItem cell(option);
+        initStyleOption(&cell, index);
         // Rows are chosen whole: a focus frame on one cell would read as a
         // selection the buttons do not see.
         cell.state &= ~QStyle::State_HasFocus;
-        if (!wrapsIn(cell))
+        const bool wraps = wrapsIn(cell);
+        if (!wraps)
             cell.features &= ~QStyleOptionViewItem::WrapText;
-        QStyledItemDelegate::paint(painter, cell, index);
+        const QWidget *widget = option.widget;
+        QStyle *style = widget ? widget->style() : QApplication::style();
+        // A one-line text is drawn here rather than by the style, which
+        // places the line by the height of the tallest font it uses: a
+        // letter from a fallback font (an emoji) would lift the whole line
+        // out of the cell.
+        const QString text = cell.text;
+        const bool ownLine = !wraps && !text.contains(QLatin1Char('\n')) && !text.contains(QChar::LineSeparator);
+        QRect textArea;
+        if (ownLine) {
+            textArea = style->subElementRect(QStyle::SE_ItemViewItemText, &cell, widget);
+            cell.text.clear();
+        }
+        painter->save();
+        painter->setClipRect(option.rect, Qt::IntersectClip);
+        style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, widget);
+        if (ownLine && !text.isEmpty())
+            drawLine(painter, cell, style, textArea, text);
+        painter->restore();
+
         const QVariant v = index.data(FlexGridModel::PictureRole);
         if (!v.isValid())
             return;
@@ -56,6 +78,40 @@ public:
         const QRect area = option.rect.adjusted(2, 2, -2, -2);
         const QSize size = pm.deviceIndependentSize().toSize().boundedTo(area.size());
         painter->drawPixmap(QStyle::alignedRect(option.direction, a, size, area), pm);
+    }
+
+private:
+    // The text on one line whose baseline the cell's own font sets, aligned
+    // and cut short as the style would do it.
+    static void drawLine(QPainter *painter, const QStyleOptionViewItem &cell, const QStyle *style, const QRect &area,
+                         const QString &text)
+    {
+        const QFontMetrics fm(cell.font);
+        const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, cell.widget) + 1;
+        const QRect r = area.adjusted(margin, 0, -margin, 0);
+        const QString shown = fm.elidedText(text, cell.textElideMode, r.width());
+        const Qt::Alignment a = QStyle::visualAlignment(cell.direction, cell.displayAlignment);
+        const int width = fm.horizontalAdvance(shown);
+        int x = r.left();
+        if (a & Qt::AlignRight)
+            x = r.right() + 1 - width;
+        else if (a & Qt::AlignHCenter)
+            x = r.left() + (r.width() - width) / 2;
+        int baseline;
+        if (a & Qt::AlignTop)
+            baseline = r.top() + fm.ascent();
+        else if (a & Qt::AlignBottom)
+            baseline = r.bottom() + 1 - fm.descent();
+        else
+            baseline = r.top() + (r.height() - fm.height()) / 2 + fm.ascent();
+
+        QPalette::ColorGroup group = (cell.state & QStyle::State_Enabled) ? QPalette::Normal : QPalette::Disabled;
+        if (group == QPalette::Normal && !(cell.state & QStyle::State_Active))
+            group = QPalette::Inactive;
+        painter->setPen(cell.palette.color(
+            group, (cell.state & QStyle::State_Selected) ? QPalette::HighlightedText : QPalette::Text));
+        painter->setFont(cell.font);
+        painter->drawText(QPoint(x, baseline), shown);
     }
 };
 

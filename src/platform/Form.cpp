@@ -1,4 +1,5 @@
 #include "platform/Form.h"
+#include "platform/MultiLineText.h"
 #include "platform/TypingLimit.h"
 #include "platform/Desktop.h"
 
@@ -57,9 +58,13 @@ QPushButton *Form::makeButton(const char *name, const QString &caption)
 QLineEdit *Form::makeText(const char *name, int maxLength)
 {
     auto *t = named(new QLineEdit(this), name);
-    if (maxLength > 0)
-        TypingLimit::apply(t, maxLength);
+    TypingLimit::apply(t, maxLength);
     return t;
+}
+
+MultiLineText *Form::makeMultiLineText(const char *name, int maxLength)
+{
+    return named(new MultiLineText(this, maxLength), name);
 }
 
 QCheckBox *Form::makeCheck(const char *name, const QString &caption)

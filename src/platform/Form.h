@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/MultiLineText.h"
+
 #include <QDialog>
 #include <QString>
 #include <QStringList>
@@ -52,7 +54,11 @@ protected:
     // take Enter unless it is made the default button.
     QPushButton *makeButton(const char *name, const QString &caption);
     // A named text box holding at most maxLength characters (0: no limit of its own).
+    // A pasted line break becomes a blank, since a one-line box cannot show it.
     QLineEdit *makeText(const char *name, int maxLength = 0);
+    // A named multi-line text box holding at most maxLength characters (0: no
+    // limit of its own); a paste or a drop puts in plain text only.
+    MultiLineText *makeMultiLineText(const char *name, int maxLength = 0);
     // A named tick box and a named option button with their captions.
     QCheckBox *makeCheck(const char *name, const QString &caption = QString());
     QRadioButton *makeOption(const char *name, const QString &caption);

@@ -28,34 +28,68 @@ QString TypingLimit::cutToLimit(const QString &text, int limit)
     return text.left(end < 0 ? 0 : end);
 }
 
+QString TypingLimit::onOneLine(const QString &pasted)
+{
+    auto isBreak = [](QChar c) { return c == QLatin1Char('\n') || c == QLatin1Char('\r'); };
+    qsizetype end = pasted.size();
+    while (end > 0 && isBreak(pasted.at(end - 1)))
+        --end;
+    QString line;
+    line.reserve(end);
+    for (qsizetype i = 0; i < end; ++i) {
+        const QChar c = pasted.at(i);
+        if (!isBreak(c)) {
+            line += c;
+            continue;
+        }
+        if (c == QLatin1Char('\r') && i + 1 < end && pasted.at(i + 1) == QLatin1Char('\n'))
+            ++i; // CR LF is one line break
+        line += QLatin1Char(' ');
+    }
+    return line;
+}
+
+TypingLimit::Insertion TypingLimit::insertionOf(const QString &before, const QString &after)
+{
+    Insertion at;
+    const qsizetype common = qMin(after.size(), before.size());
+    while (at.head < common && after.at(at.head) == before.at(at.head))
+        ++at.head;
+    while (at.tail < common - at.head &&
+           after.at(after.size() - 1 - at.tail) == before.at(before.size() - 1 - at.tail))
+        ++at.tail;
+    // Never keep half of a character the edit's borders cut through.
+    while (at.head > 0 && after.at(at.head - 1).isHighSurrogate())
+        --at.head;
+    while (at.tail > 0 && after.at(after.size() - at.tail).isLowSurrogate())
+        --at.tail;
+    return at;
+}
+
 QValidator::State TypingLimit::validate(QString &input, int &pos) const
 {
     // Text the program set (the box's undo history starts afresh then) is
-    // kept whole; so is any edit that does not make the text longer.
-    if (!box_->isModified() || input.size() <= limit_ || input.size() <= last_.size())
+    // kept whole.
+    if (!box_->isModified())
         return Acceptable;
+    const bool breaks = input.contains(QLatin1Char('\n')) || input.contains(QLatin1Char('\r'));
+    const bool tooLong = limit_ > 0 && input.size() > limit_ && input.size() > last_.size();
+    if (!breaks && !tooLong)
+        return Acceptable; // within the limit, or no longer than it was
 
     // The inserted part lies between what the edit left of the old text
-    // before and after it; only as much of it is kept as the limit allows.
-    qsizetype head = 0;
-    const qsizetype common = qMin(input.size(), last_.size());
-    while (head < common && input.at(head) == last_.at(head))
-        ++head;
-    qsizetype tail = 0;
-    while (tail < common - head && input.at(input.size() - 1 - tail) == last_.at(last_.size() - 1 - tail))
-        ++tail;
-    // Never keep half of a character the edit's borders cut through.
-    while (head > 0 && input.at(head - 1).isHighSurrogate())
-        --head;
-    while (tail > 0 && input.at(input.size() - tail).isLowSurrogate())
-        --tail;
-    const QString inserted = input.mid(head, input.size() - head - tail);
+    // before and after it; it is made one line, and only as much of it is
+    // kept as the limit allows.
+    const Insertion at = insertionOf(last_, input);
+    const QString inserted = input.mid(at.head, input.size() - at.head - at.tail);
     const qsizetype kept = input.size() - inserted.size();
-    const QString allowed = cutToLimit(inserted, int(qMax<qsizetype>(0, limit_ - kept)));
-    if (allowed.isEmpty() && head + tail >= last_.size())
+    QString allowed = onOneLine(inserted);
+    if (limit_ > 0 && kept + allowed.size() > qMax<qsizetype>(limit_, last_.size()))
+        allowed = cutToLimit(allowed, int(qMax<qsizetype>(0, limit_ - kept)));
+    if (allowed.isEmpty() && at.head + at.tail >= last_.size())
         return Invalid; // nothing of the edit fits: the box keeps its text
-    input = input.left(head) + allowed + input.right(tail);
-    pos = int(head + allowed.size());
+    input = input.left(at.head) + allowed + input.right(at.tail);
+    pos = int(at.head + allowed.size());
     return Acceptable;
 }
 

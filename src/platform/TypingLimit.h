@@ -11,14 +11,31 @@ namespace wvs {
 // long. An edit may make the text neither longer than the limit nor longer
 // than it was, and a pasted text is cut so that no character is split (a
 // surrogate pair, an emoji sequence, a letter with its accents).
+//
+// A one-line box cannot show a line break, so a pasted or dropped text first
+// loses its trailing line breaks and has each inner one (CR LF, LF or CR)
+// made a blank; the limit applies to what is left.
 class TypingLimit : public QValidator {
     Q_OBJECT
 public:
-    // Puts the limit on the box (in UTF-16 units, as QString counts).
+    // Puts the limit on the box (in UTF-16 units, as QString counts); a
+    // limit of 0 or less leaves the length free and only mends line breaks.
     static void apply(QLineEdit *box, int limit);
 
     // The longest start of text within limit units that ends on a whole character.
     static QString cutToLimit(const QString &text, int limit);
+
+    // A pasted text as one line: trailing line breaks dropped, inner ones blanks.
+    static QString onOneLine(const QString &pasted);
+
+    // Where an edit that turned before into after put its new text: after is
+    // before.left(head) + the new text + before.right(tail), and no
+    // character is split at either border.
+    struct Insertion {
+        qsizetype head = 0;
+        qsizetype tail = 0;
+    };
+    static Insertion insertionOf(const QString &before, const QString &after);
 
     State validate(QString &input, int &pos) const override;
 

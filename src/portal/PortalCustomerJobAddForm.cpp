@@ -106,7 +106,7 @@ void PortalCustomerJobAddForm::buildControls()
     Phone3Text = text("Phone3Text", "Phone3");
     Email1Text = text("Email1Text", "Email1");
     Email2Text = text("Email2Text", "Email2");
-    CustomerCommentText = named(new QPlainTextEdit(this), "CustomerCommentText");
+    CustomerCommentText = makeMultiLineText("CustomerCommentText");
     CustomerCommentText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     CustomerCommentText->setTabChangesFocus(true);
     CustomerCommentCheck = named(new QCheckBox(QStringLiteral("Include on Job Schedule"), this), "CustomerCommentCheck");
@@ -184,7 +184,7 @@ void PortalCustomerJobAddForm::buildControls()
     CostText->setFixedWidth(90);
     ProspectiveCheck = named(new QCheckBox(QStringLiteral("Job is prospective"), this), "ProspectiveCheck");
     AssociateCombo = named(new QComboBox(this), "AssociateCombo");
-    JobCommentText = named(new QPlainTextEdit(this), "JobCommentText");
+    JobCommentText = makeMultiLineText("JobCommentText");
     JobCommentText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     JobCommentText->setTabChangesFocus(true);
     JobCommentText->setMaximumHeight(70);

@@ -6,7 +6,7 @@
 
 #include <QHBoxLayout>
 #include <QPushButton>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 #include <QVBoxLayout>
 
 namespace wvs {
@@ -15,9 +15,7 @@ CommentForm::CommentForm(QWidget *parent) : Form(parent)
 {
     setObjectName(QStringLiteral("CommentForm"));
     setWindowTitle(QStringLiteral("Add Comment"));
-    CommentText = new QTextEdit(this);
-    CommentText->setObjectName(QStringLiteral("CommentText"));
-    CommentText->setAcceptRichText(false);
+    CommentText = makeMultiLineText("CommentText");
     CommentText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     OKButton = makeButton("OKButton", QStringLiteral("&Save"));
     ExitButton = makeButton("ExitButton", QStringLiteral("&Exit"));

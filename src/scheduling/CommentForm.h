@@ -2,7 +2,7 @@
 #include "platform/Form.h"
 
 class QPushButton;
-class QTextEdit;
+class QPlainTextEdit;
 
 namespace wvs {
 
@@ -27,7 +27,7 @@ protected:
     void firstActivate() override { Form_Activate(); }
 
 private:
-    QTextEdit *CommentText;
+    QPlainTextEdit *CommentText;
     QPushButton *OKButton;
     QPushButton *ExitButton;
 };

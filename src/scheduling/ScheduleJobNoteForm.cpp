@@ -36,7 +36,7 @@ ScheduleJobNoteForm::ScheduleJobNoteForm(QWidget *parent) : Form(parent)
     installAutoMatch(AssociateCombo);
     AssociateCombo->setMinimumWidth(220);
     NoteLabel = named(new QLabel(QStringLiteral("Remarks"), this), "NoteLabel");
-    NoteText = named(new QPlainTextEdit(this), "NoteText");
+    NoteText = makeMultiLineText("NoteText");
     NoteText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     NoteText->setTabChangesFocus(true);
     ActionOption = makeOption("ActionOption", QStringLiteral("Action required"));

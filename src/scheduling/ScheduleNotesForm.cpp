@@ -21,7 +21,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSqlQuery>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 #include <QVBoxLayout>
 
 namespace wvs {
@@ -62,9 +62,7 @@ ScheduleNotesForm::ScheduleNotesForm(QWidget *parent) : Form(parent)
     CustomerList = new QListWidget(this);
     CustomerList->setObjectName(QStringLiteral("CustomerList"));
     DetailsLabel = label("DetailsLabel", QStringLiteral("Details"));
-    DetailsText = new QTextEdit(this);
-    DetailsText->setObjectName(QStringLiteral("DetailsText"));
-    DetailsText->setAcceptRichText(false);
+    DetailsText = makeMultiLineText("DetailsText");
     ActionCheck = new QCheckBox(QStringLiteral("Action taken"), this);
     ActionCheck->setObjectName(QStringLiteral("ActionCheck"));
     ActionCheck->setVisible(false);

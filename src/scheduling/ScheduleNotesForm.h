@@ -7,7 +7,7 @@ class QComboBox;
 class QLabel;
 class QListWidget;
 class QPushButton;
-class QTextEdit;
+class QPlainTextEdit;
 
 namespace wvs {
 
@@ -65,7 +65,7 @@ private:
     QLabel *CustomerLabel;
     QListWidget *CustomerList;
     QLabel *DetailsLabel;
-    QTextEdit *DetailsText;
+    QPlainTextEdit *DetailsText;
     QCheckBox *ActionCheck;
     QPushButton *CommentButton;
     QPushButton *PrintButton;

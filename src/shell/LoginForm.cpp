@@ -7,6 +7,7 @@
 #include "platform/MessageBox.h"
 #include "platform/ErrorHandlingModule.h"
 #include "platform/FormRegistry.h"
+#include "platform/TypingLimit.h"
 #include "shell/HiddenForm.h"
 #include "core/Session.h"
 
@@ -102,12 +103,12 @@ LoginForm::LoginForm(MainForm *mainWindow) : Form(mainWindow), main_(mainWindow)
     idLabel->setObjectName(QStringLiteral("IDLabel"));
     idText_ = new QLineEdit(this);
     idText_->setObjectName(QStringLiteral("IDText"));
-    idText_->setMaxLength(4);
+    TypingLimit::apply(idText_, 4);
     auto *pwLabel = new QLabel(QStringLiteral("Password"), this);
     pwLabel->setObjectName(QStringLiteral("PasswordLabel"));
     passwordText_ = new QLineEdit(this);
     passwordText_->setObjectName(QStringLiteral("PasswordText"));
-    passwordText_->setMaxLength(20);
+    TypingLimit::apply(passwordText_, 20);
     passwordText_->setEchoMode(QLineEdit::Password);
 
     okButton_ = new QPushButton(QStringLiteral("&OK"), this);

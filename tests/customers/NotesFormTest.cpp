@@ -6,7 +6,7 @@
 
 #include <QLabel>
 #include <QListWidget>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 
 using namespace wvs;
 
@@ -44,7 +44,7 @@ protected:
         return f;
     }
     static QListWidget *list(NotesForm *f) { return f->findChild<QListWidget *>("DateList"); }
-    static QTextEdit *details(NotesForm *f) { return f->findChild<QTextEdit *>("DetailsText"); }
+    static QPlainTextEdit *details(NotesForm *f) { return f->findChild<QPlainTextEdit *>("DetailsText"); }
     // The customer's notes, newest first, as "detail|author".
     static QStringList stored(qint64 customer, const QSqlDatabase &db = AppDatabase::db())
     {

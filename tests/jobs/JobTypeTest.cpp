@@ -3,6 +3,10 @@
 #include "jobs/JobTypesManagementForm.h"
 #include "platform/FlexGrid.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QTest>
+
 using namespace wvs;
 
 namespace {
@@ -141,6 +145,77 @@ TEST_F(JobTypeTest, ListDeletesTheSelectedRowAfterItsQuestion)
                                            "Job Type deleted"}));
     EXPECT_FALSE(JobTypeRecords::find("LAWN"));
     EXPECT_EQ(grid->rows(), 2);
+}
+
+TEST_F(JobTypeTest, APastedLineBreakIsNotStoredWithAOneLineValue)
+{
+    struct Case {
+        const char *box;
+        QString pasted;
+        QString column;
+        QString stored;
+    };
+    const Case cases[] = {
+        {"DescriptionText", "Window wash\r\n", "JobTypeDescription", "Window wash"},
+        {"DescriptionText", "a\nb", "JobTypeDescription", "a b"},
+        {"AccountsText", "\n", "AccountsRef", ""},
+    };
+    int n = 0;
+    for (const Case &c : cases) {
+        const QString code = QStringLiteral("P%1").arg(++n);
+        SCOPED_TRACE(code.toStdString());
+        modal_->once("JobTypeAddModifyForm", [&](QDialog *d) {
+            type(d, "CodeText", code);
+            type(d, "DescriptionText", "Desc");
+            auto *box = child<QLineEdit>(d, c.box);
+            box->selectAll();
+            QGuiApplication::clipboard()->setText(c.pasted);
+            QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+            click(d, "OKButton");
+        });
+        msgs_->answer(MsgAnswer::No); // no other job type to add
+        JobTypesManagementForm list;
+        click(&list, "AddButton");
+        EXPECT_EQ(scalarSql("SELECT " + c.column + " FROM JobTypes WHERE JobTypeCode = ?", {code}).toString(),
+                  c.stored);
+    }
+    QGuiApplication::clipboard()->clear();
+}
+
+TEST_F(JobTypeTest, AViewOnlyUserCanStillUpdateThePortalWhichNeedsTheCompanyID)
+{
+    setAccess(2, 1, 1, 1, 1, 1, 1, 1, 1, 1);
+    addAssociate("VW", "Viewer", "pw", 2);
+    loginAs("VW", 2);
+    JobTypesManagementForm list;
+    for (const char *name : {"AddButton", "ModifyButton", "DeleteButton"})
+        EXPECT_FALSE(enabled(&list, name)) << name;
+    // The portal is not in use, and the button is there all the same.
+    for (const char *name : {"PortalButton", "ExitButton"}) {
+        EXPECT_TRUE(enabled(&list, name)) << name;
+        EXPECT_FALSE(child(&list, name)->isHidden()) << name;
+    }
+    EXPECT_EQ(child<QPushButton>(&list, "PortalButton")->text(), "&Update Portal");
+
+    // A double-click does not open the record either.
+    list.grid()->selectRow(1);
+    emit list.grid()->rowDoubleClicked(1, 1);
+
+    writeSql("DELETE FROM Company");
+    click(&list, "PortalButton");
+    writeSql("INSERT INTO Company (RowId, ID, CompanyName) VALUES (1, '', 'Acme')");
+    click(&list, "PortalButton");
+    EXPECT_EQ(msgs_->texts(),
+              QStringList({"The Company details have not yet been entered. These are required to access the portal",
+                           "The ID has not been set for the Company. This is required to access the portal"}));
+    EXPECT_TRUE(modal_->opened().isEmpty());
+
+    // With the ID set, the portal window is opened to send the job types.
+    writeSql("UPDATE Company SET ID = 'ABCD'");
+    click(&list, "PortalButton");
+    ASSERT_EQ(modal_->opened().size(), 1);
+    EXPECT_EQ(modal_->opened()[0].name, "PortalForm");
+    EXPECT_EQ(modal_->opened()[0].tag, "JobTypes~");
 }
 
 } // namespace

@@ -210,3 +210,48 @@ TEST_F(FlexGridTest, RowHeightsFitTheirWrappedText)
     g.setTextMatrix(2, 1, QString("word ").repeated(40));   // wraps at the column's width
     EXPECT_GT(g.textHeightTwips(2, 1), 3 * oneLine);
 }
+
+// A letter the grid's font lacks (an emoji, a mathematical letter) is drawn
+// from a fallback font, often taller; the cell's text still sits where the
+// cell's own font puts it, inside its row, for every vertical alignment.
+TEST_F(FlexGridTest, TextWithALetterOfAFallbackFontStaysOnItsCellsLine)
+{
+    const QString tall[] = {QString::fromUtf8("Acme \xF0\x9F\x98\x80 Ltd"), QString::fromUtf8("Acme \xF0\x9D\x92\x9C Ltd")};
+    FlexGrid g;
+    // A common desktop font without emoji, then colour emoji: families not
+    // installed are passed over.
+    QFont font = g.font();
+    font.setFamilies({"Liberation Sans", "Arial", "Noto Color Emoji", font.family()});
+    g.setFont(font);
+    g.resize(400, 200);
+    g.setCols(2);
+    g.setHeadings({"Name", ""});
+    g.setColWidth(0, 3000, false);
+    // Empty rows between them, so that ink outside a row is seen as its own.
+    g.setData({{"Acme Ltd", ""}, {"", ""}, {tall[0], ""}, {"", ""}, {tall[1], ""}, {"", ""}});
+    g.show();
+    QApplication::processEvents();
+    for (const int code : {0, 1, 2}) { // left top, left centre, left bottom
+        SCOPED_TRACE(code);
+        g.setColAlignment(0, FlexGrid::alignmentFromCode(code));
+        const QImage image = g.viewport()->grab().toImage();
+        // The highest and lowest ink of "Acme" (no descenders) in and around
+        // a row, from the top of its cell; rows are white with dark letters.
+        auto acme = [&](int row) {
+            const QRect cell = g.visualRect(g.model()->index(row - 1, 0));
+            int top = -1, bottom = -1;
+            for (int y = cell.top() - cell.height(); y <= cell.bottom() + cell.height(); ++y)
+                for (int x = cell.left(); x < cell.left() + 30; ++x)
+                    if (y >= 0 && y < image.height() && qGray(image.pixel(x, y)) < 128) {
+                        top = top < 0 ? y - cell.top() : top;
+                        bottom = y - cell.top();
+                    }
+            return std::make_pair(top, bottom);
+        };
+        const auto plain = acme(1);
+        ASSERT_GE(plain.first, 0);
+        ASSERT_LT(plain.second, g.rowHeight(0));
+        for (int i : {0, 1})
+            EXPECT_EQ(acme(3 + 2 * i), plain) << tall[i].toStdString();
+    }
+}

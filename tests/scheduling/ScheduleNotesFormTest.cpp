@@ -3,7 +3,7 @@
 #include "ScheduleTestData.h"
 
 #include <QListWidget>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 
 using namespace wvs;
 using namespace wvs::schedtest;
@@ -50,7 +50,7 @@ TEST_F(ScheduleNotesFormTest, FiltersListNotesNewestFirstAndAFilterChangeEmpties
     click(f.get(), "GoButton");
     click(f.get(), "GoButton");
     EXPECT_EQ(listed(f.get()), QStringList({"Baker, Anna 06/03/2025", "Able, Anna 05/03/2025", "Able, Anna 04/03/2025"}));
-    EXPECT_TRUE(child<QTextEdit>(f.get(), "DetailsText")->toPlainText().endsWith("baker"));
+    EXPECT_TRUE(child<QPlainTextEdit>(f.get(), "DetailsText")->toPlainText().endsWith("baker"));
 
     choose(f.get(), "AssociateCombo", "Bob Brown");
     EXPECT_TRUE(listed(f.get()).isEmpty());
@@ -87,7 +87,7 @@ TEST_F(ScheduleNotesFormTest, TickAndCommentGoToTheSelectedNoteOnly)
     modal_->once("CommentForm", [&](QDialog *d) {
         click(d, "OKButton");
         EXPECT_TRUE(d->isVisible());
-        child<QTextEdit>(d, "CommentText")->setPlainText("called back");
+        child<QPlainTextEdit>(d, "CommentText")->setPlainText("called back");
         click(d, "OKButton");
     });
     click(f.get(), "CommentButton");

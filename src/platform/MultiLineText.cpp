@@ -1,0 +1,98 @@
+#include "platform/MultiLineText.h"
+#include "platform/TypingLimit.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QTextCursor>
+#include <QTextDocumentFragment>
+
+namespace wvs {
+
+MultiLineText::MultiLineText(QWidget *parent, int limit) : QPlainTextEdit(parent), limit_(limit) {}
+
+void MultiLineText::insertPlain(const QString &text)
+{
+    if (isReadOnly())
+        return;
+    // A line break of any kind is one line break of the box, and counts once.
+    QString pasted = text;
+    pasted.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    for (QChar &c : pasted)
+        if (c == QLatin1Char('\r') || c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+            c = QLatin1Char('\n');
+    if (limit_ > 0) {
+        const QTextCursor cursor = textCursor();
+        const qsizetype kept = toPlainText().size() - (cursor.selectionEnd() - cursor.selectionStart());
+        pasted = TypingLimit::cutToLimit(pasted, int(qMax<qsizetype>(0, limit_ - kept)));
+    }
+    if (pasted.isEmpty())
+        return; // nothing to put in, or none of it fits: the box stays as it was
+    insertPlainText(pasted);
+}
+
+bool MultiLineText::canInsertFromMimeData(const QMimeData *source) const
+{
+    return source && source->hasText();
+}
+
+void MultiLineText::insertFromMimeData(const QMimeData *source)
+{
+    // A drop, the context menu's Paste and the middle button come here.
+    if (canInsertFromMimeData(source))
+        insertPlain(source->text());
+}
+
+QMimeData *MultiLineText::createMimeDataFromSelection() const
+{
+    auto *data = new QMimeData;
+    data->setText(textCursor().selection().toPlainText());
+    return data;
+}
+
+void MultiLineText::keyPressEvent(QKeyEvent *e)
+{
+    if (e->matches(QKeySequence::Paste) && !isReadOnly()) {
+        // Ctrl+V and Shift+Insert take the clipboard's text, if it has any.
+        insertPlain(QGuiApplication::clipboard()->text());
+        e->accept();
+        return;
+    }
+    limited([&] { QPlainTextEdit::keyPressEvent(e); });
+}
+
+void MultiLineText::inputMethodEvent(QInputMethodEvent *e)
+{
+    limited([&] { QPlainTextEdit::inputMethodEvent(e); });
+}
+
+template <class Edit>
+void MultiLineText::limited(Edit edit)
+{
+    if (limit_ <= 0 || isReadOnly()) {
+        edit();
+        return;
+    }
+    const QString before = toPlainText();
+    edit();
+    const QString after = toPlainText();
+    if (after.size() <= limit_ || after.size() <= before.size())
+        return;
+    // Take back the part of the typed text that goes past the limit, in the
+    // same undo step as the typing.
+    const TypingLimit::Insertion added = TypingLimit::insertionOf(before, after);
+    const qsizetype end = after.size() - added.tail;
+    const QString inserted = after.mid(added.head, end - added.head);
+    const QString allowed =
+        TypingLimit::cutToLimit(inserted, int(qMax<qsizetype>(0, limit_ - (after.size() - inserted.size()))));
+    QTextCursor cut(document());
+    cut.joinPreviousEditBlock();
+    cut.setPosition(int(added.head + allowed.size()));
+    cut.setPosition(int(end), QTextCursor::KeepAnchor);
+    cut.removeSelectedText();
+    cut.endEditBlock();
+}
+
+} // namespace wvs

@@ -1,0 +1,122 @@
+#include "platform/MultiLineText.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDropEvent>
+#include <QImage>
+#include <QMimeData>
+#include <QTest>
+#include <functional>
+#include <gtest/gtest.h>
+
+using namespace wvs;
+
+namespace {
+
+const QString kSmile = QString::fromUtf8("\xF0\x9F\x98\x80"); // two UTF-16 units
+
+QMimeData *mime(const QString &text, const QString &html = {}, bool image = false)
+{
+    auto *m = new QMimeData;
+    if (!text.isNull())
+        m->setText(text);
+    if (!html.isNull())
+        m->setHtml(html);
+    if (image) {
+        QImage picture(4, 4, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        m->setImageData(picture);
+    }
+    return m;
+}
+
+// Every way of pasting puts in the plain text only, within the box's limit,
+// or leaves the box as it was; none hands the data to Qt's text control
+// (which dies on mime data without formats).
+TEST(MultiLineText, PasteAndDropPutInPlainTextOnlyWithinTheLimit)
+{
+    struct Case {
+        const char *what;
+        std::function<QMimeData *()> data;
+        QString expected; // in a box holding "ab" (cursor at its end) with a limit of 8
+    };
+    const Case cases[] = {
+        {"no formats at all", [] { return new QMimeData; }, "ab"},
+        {"an image only", [] { return mime({}, {}, true); }, "ab"},
+        {"markup without text", [] { return mime({}, "<b>bold</b>"); }, "ab"},
+        {"markup with its text", [] { return mime("bold", "<b>bold</b>", true); }, "abbold"},
+        {"Windows line ends", [] { return mime("1\r\n2\r3"); }, "ab1\n2\n3"},
+        {"more than fits", [] { return mime("0123456789"); }, "ab012345"},
+        {"a character across the limit", [] { return mime("cdefg" + kSmile); }, "abcdefg"},
+        {"empty text", [] { return mime(""); }, "ab"},
+    };
+    enum class Way { Keys, Menu, Drop };
+    for (const Way way : {Way::Keys, Way::Menu, Way::Drop}) {
+        for (const Case &c : cases) {
+            SCOPED_TRACE(std::string(c.what) + " by way " + std::to_string(int(way)));
+            MultiLineText box(nullptr, 8);
+            box.resize(200, 100);
+            box.setPlainText("ab");
+            box.moveCursor(QTextCursor::End);
+            if (way == Way::Drop) {
+                // A drop lands where it is let go: after the end of the short text.
+                std::unique_ptr<QMimeData> data(c.data());
+                const QPoint end(150, 5);
+                QDragEnterEvent enter(end, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+                QApplication::sendEvent(box.viewport(), &enter);
+                QDragMoveEvent move(end, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+                QApplication::sendEvent(box.viewport(), &move);
+                QDropEvent drop(end, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+                QApplication::sendEvent(box.viewport(), &drop);
+            } else {
+                QGuiApplication::clipboard()->setMimeData(c.data());
+                if (way == Way::Keys)
+                    QTest::keyClick(&box, Qt::Key_V, Qt::ControlModifier);
+                else
+                    box.paste(); // the context menu's Paste and the middle button
+            }
+            EXPECT_EQ(box.toPlainText(), c.expected);
+        }
+    }
+    QGuiApplication::clipboard()->clear();
+
+    // Shift+Insert pastes too, over the selection; a read-only box takes nothing.
+    MultiLineText box(nullptr, 8);
+    box.setPlainText("abcdefgh");
+    box.selectAll();
+    QGuiApplication::clipboard()->setText("x\ny");
+    QTest::keyClick(&box, Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(box.toPlainText(), "x\ny");
+    box.setReadOnly(true);
+    box.paste();
+    EXPECT_EQ(box.toPlainText(), "x\ny");
+    QGuiApplication::clipboard()->clear();
+}
+
+TEST(MultiLineText, TypingStopsAtTheLimitWhileAStoredValueStaysWhole)
+{
+    MultiLineText box(nullptr, 5);
+    box.setPlainText("stored and long");
+    EXPECT_EQ(box.toPlainText(), "stored and long");
+    box.moveCursor(QTextCursor::End);
+    QTest::keyClicks(&box, "x");
+    QTest::keyClick(&box, Qt::Key_Backspace);
+    EXPECT_EQ(box.toPlainText(), "stored and lon");
+
+    box.clear();
+    QTest::keyClicks(&box, "abc");
+    QTest::keyClick(&box, Qt::Key_Return);
+    QTest::keyClicks(&box, "defg");
+    EXPECT_EQ(box.toPlainText(), "abc\nd");
+
+    // What the box copies out is its plain text.
+    box.selectAll();
+    box.copy();
+    const QMimeData *copied = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(copied, nullptr);
+    EXPECT_EQ(copied->text(), "abc\nd");
+    EXPECT_FALSE(copied->hasHtml());
+    QGuiApplication::clipboard()->clear();
+}
+
+} // namespace

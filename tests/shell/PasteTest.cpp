@@ -1,0 +1,128 @@
+#include "customers/CustomerAddModifyForm.h"
+#include "customers/NotesForm.h"
+#include "jobs/CustomerJobAddModifyForm.h"
+#include "jobs/CustomerJobEmailForm.h"
+#include "output/ScheduleEmailForm.h"
+#include "platform/MultiLineText.h"
+#include "portal/PortalCustomerJobAddForm.h"
+#include "scheduling/CommentForm.h"
+#include "scheduling/ScheduleJobNoteForm.h"
+#include "scheduling/ScheduleNotesForm.h"
+#include "support/DbTest.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTest>
+#include <QTextEdit>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+using namespace wvs;
+
+namespace {
+
+class PasteTest : public test::DbTest {
+protected:
+    // Every window that holds a multi-line box, made as its opener makes it.
+    static std::vector<std::unique_ptr<QDialog>> windows()
+    {
+        std::vector<std::unique_ptr<QDialog>> all;
+        all.emplace_back(new CustomerAddModifyForm);
+        all.emplace_back(new NotesForm);
+        all.emplace_back(new CustomerJobAddModifyForm);
+        all.emplace_back(new CustomerJobEmailForm);
+        all.emplace_back(new ScheduleJobNoteForm);
+        all.emplace_back(new CommentForm);
+        all.emplace_back(new ScheduleNotesForm);
+        all.emplace_back(new ScheduleEmailForm);
+        all.emplace_back(new PortalCustomerJobAddForm);
+        return all;
+    }
+    static QList<QAbstractScrollArea *> multiLineBoxes(QWidget *w)
+    {
+        QList<QAbstractScrollArea *> boxes;
+        for (QPlainTextEdit *b : w->findChildren<QPlainTextEdit *>())
+            boxes << b;
+        for (QTextEdit *b : w->findChildren<QTextEdit *>())
+            boxes << b;
+        return boxes;
+    }
+};
+
+TEST_F(PasteTest, EveryMultiLineBoxIsTheOneThatTakesPlainTextOnly)
+{
+    QStringList names;
+    for (const auto &w : windows())
+        for (QAbstractScrollArea *box : multiLineBoxes(w.get())) {
+            names << w->objectName() + "." + box->objectName();
+            EXPECT_NE(qobject_cast<MultiLineText *>(box), nullptr) << names.last().toStdString();
+        }
+    EXPECT_EQ(names.size(), 10) << names.join(", ").toStdString();
+}
+
+// Run only by the test below, in a child process on a real X server.
+TEST_F(PasteTest, DISABLED_PasteIntoEveryBoxWithAnOwnerlessClipboard)
+{
+    int pasted = 0;
+    for (const auto &w : windows())
+        for (QAbstractScrollArea *box : multiLineBoxes(w.get())) {
+            auto *text = qobject_cast<QPlainTextEdit *>(box);
+            ASSERT_NE(text, nullptr);
+            text->setReadOnly(false);
+            QTest::keyClick(text, Qt::Key_V, Qt::ControlModifier);
+            QTest::keyClick(text, Qt::Key_Insert, Qt::ShiftModifier);
+            text->paste(); // the context menu's Paste
+            EXPECT_EQ(text->toPlainText(), "");
+            ++pasted;
+        }
+    std::printf("pasted into %d boxes\n", pasted);
+}
+
+// A paste into a multi-line box when nothing owns the X clipboard (nothing
+// copied yet in the session, or the program that copied has closed) must
+// not end the program.
+TEST(PasteUnderX, AnOwnerlessClipboardDoesNotEndTheProgram)
+{
+    int display = 90;
+    while (display < 140 && (QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(display)) ||
+                             QFileInfo::exists(QStringLiteral("/tmp/.X%1-lock").arg(display))))
+        ++display;
+    QProcess xvfb;
+    xvfb.start(QStringLiteral("Xvfb"), {QStringLiteral(":%1").arg(display), QStringLiteral("-screen"),
+                                        QStringLiteral("0"), QStringLiteral("800x600x24"),
+                                        QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+    if (!xvfb.waitForStarted(5000))
+        GTEST_SKIP() << "Xvfb could not be started; the paste under a real X server is not tried";
+    const QString socket = QStringLiteral("/tmp/.X11-unix/X%1").arg(display);
+    for (int i = 0; i < 100 && !QFileInfo::exists(socket) && xvfb.state() == QProcess::Running; ++i)
+        QTest::qSleep(50);
+    if (!QFileInfo::exists(socket)) {
+        xvfb.kill();
+        xvfb.waitForFinished(2000);
+        GTEST_SKIP() << "Xvfb :" << display << " did not come up; the paste under a real X server is not tried";
+    }
+
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), QStringLiteral(":%1").arg(display));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    child.setProcessEnvironment(env);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--gtest_filter=PasteTest.DISABLED_PasteIntoEveryBoxWithAnOwnerlessClipboard"),
+                 QStringLiteral("--gtest_also_run_disabled_tests")});
+    const bool finished = child.waitForFinished(120000);
+    const QString output = QString::fromLocal8Bit(child.readAll());
+    xvfb.terminate();
+    xvfb.waitForFinished(5000);
+
+    ASSERT_TRUE(finished) << output.toStdString();
+    EXPECT_EQ(child.exitStatus(), QProcess::NormalExit) << output.toStdString();
+    EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
+    EXPECT_TRUE(output.contains("pasted into 10 boxes")) << output.toStdString();
+}
+
+} // namespace
