@@ -26,20 +26,17 @@ protected:
 
 } // namespace
 
-// The portal window's caption for each run, and the transfers' state texts.
-TEST_F(PortalRunTexts, CaptionsAndStateTexts)
+// The portal window's caption for each run, the transfers' state texts, the
+// steps each run names while it works, and what a run says that misses a record.
+TEST_F(PortalRunTexts, CaptionsStatesStepsAndMissingRecords)
 {
-    const std::pair<const char *, const char *> captions[] = {
-        {"PublishSchedule~1", "Publishing Schedule on Portal"},
-        {"RetrieveSchedule~1", "Retrieving Schedule from Portal"},
-        {"Users~", "Updating Users on Portal"},
-        {"CompanyID~ABCD~WXYZ~Smith", "Updating Company on Portal"},
-        {"CompanyName~ABCD~Smith", "Updating Company on Portal"},
-        {"ImportCustomerJobs~", "Importing Customer Jobs from Portal"},
-    };
-    for (const auto &[tag, caption] : captions)
+    for (const auto &[tag, caption] : {std::pair{"PublishSchedule~1", "Publishing Schedule on Portal"},
+                                       {"RetrieveSchedule~1", "Retrieving Schedule from Portal"},
+                                       {"Users~", "Updating Users on Portal"},
+                                       {"CompanyID~ABCD~WXYZ~Smith", "Updating Company on Portal"},
+                                       {"CompanyName~ABCD~Smith", "Updating Company on Portal"},
+                                       {"ImportCustomerJobs~", "Importing Customer Jobs from Portal"}})
         EXPECT_EQ(PortalSync::parseMode(tag).caption, caption) << tag;
-
     const QStringList states = {
         "No state information is available.", "Looking up the IP address for the remote server.",
         "Found the IP address for the remote server.", "Connecting to the remote server.",
@@ -51,20 +48,16 @@ TEST_F(PortalRunTexts, CaptionsAndStateTexts)
     };
     for (int code = 0; code < states.size(); ++code)
         EXPECT_EQ(transferStateText(code), states[code]);
-}
 
-// The steps a run names while it works, in order.
-TEST_F(PortalRunTexts, StepTextsOfEachRun)
-{
     const qint64 s = scheduleWithAJob();
+    const QString publish = QString("PublishSchedule~%1").arg(s);
     portal_->handOut("GetSchedule.php", "");
     const std::pair<QString, QStringList> runs[] = {
-        {QString("PublishSchedule~%1").arg(s),
-         {"Logging on to ftp...", "Creating Company file...", "Updating company data....",
-          "Company updated successfully", "Creating Schedule file...", "Updating Schedule data....",
-          "Schedule loaded successfully", "Creating Users file...", "Updating users data....",
-          "Users updated successfully", "Creating Job Types file...", "Updating job types data....",
-          "Job Types updated successfully", "Logging off ftp..."}},
+        {publish,
+         {"Logging on to ftp...", "Creating Company file...", "Updating company data....", "Company updated successfully",
+          "Creating Schedule file...", "Updating Schedule data....", "Schedule loaded successfully",
+          "Creating Users file...", "Updating users data....", "Users updated successfully", "Creating Job Types file...",
+          "Updating job types data....", "Job Types updated successfully", "Logging off ftp..."}},
         {"CompanyName~ABCD~Smith & Sons",
          {"Logging on to ftp...", "Updating company data....", "Company modified successfully", "Logging off ftp..."}},
         {QString("RetrieveSchedule~%1").arg(s), {"Logging on to ftp...", "Retrieving Schedule data...."}},
@@ -77,6 +70,15 @@ TEST_F(PortalRunTexts, StepTextsOfEachRun)
         EXPECT_EQ(shown, steps) << tag.toStdString();
     }
     EXPECT_EQ(msgs_->last(), "The schedule data local file is empty");
+
+    for (const auto &[sql, tag, message] : {std::tuple{"DELETE FROM JobTypes", QString("JobTypes~"), "Cannot find JobTypes records"},
+                                            {"DELETE FROM Preferences", publish, "Cannot find Preferences record"},
+                                            {"DELETE FROM Company", QString("Users~"), "Cannot find Company record"}}) {
+        writeSql(sql);
+        EXPECT_FALSE(run(tag));
+        EXPECT_EQ(msgs_->shown().last().text, message);
+        EXPECT_EQ(msgs_->shown().last().icon, MsgIcon::Exclamation);
+    }
 }
 
 // Each page's refusal (its text, then the reply) and its time-out, with their icons.
@@ -84,61 +86,34 @@ TEST_F(PortalRunTexts, RefusalsAndTimeOutsOfEveryPage)
 {
     const qint64 s = scheduleWithAJob();
     const QString publish = QString("PublishSchedule~%1").arg(s), retrieve = QString("RetrieveSchedule~%1").arg(s);
-    const struct {
-        QString tag;
-        const char *page;
-        QString refusal, timeout;
-        MsgIcon refusalIcon;
-    } pages[] = {
-        {"CompanyID~ABCD~WXYZ~Smith", "LoadCompany.php", "Company update failed - No",
-         "Company file load timed out - please try again", MsgIcon::None},
-        {"CompanyName~ABCD~Smith", "ModifyCompany.php", "Company modify failed - No",
-         "Company modify timed out - please try again", MsgIcon::Exclamation},
-        {publish, "LoadSchedule.php", "Schedule load failed - No", "Schedule load timed out - please try again",
-         MsgIcon::Exclamation},
-        {"Users~", "LoadUsers.php", "Users update failed - No", "Users file load timed out - please try again",
-         MsgIcon::Exclamation},
-        {"JobTypes~", "LoadJobTypes.php", "Job Types update failed - No",
-         "Job Types file load timed out - please try again", MsgIcon::Exclamation},
-        {retrieve, "GetSchedule.php", "Retrieving Schedule data failed - No",
-         "Retrieving Schedule data timed out - please try again", MsgIcon::Exclamation},
+    // Run, page, refusal text with the reply "No", its icon, time-out text.
+    const std::tuple<QString, const char *, const char *, MsgIcon, const char *> pages[] = {
+        {"CompanyID~ABCD~WXYZ~Smith", "LoadCompany.php", "Company update failed - No", MsgIcon::None,
+         "Company file load timed out - please try again"},
+        {"CompanyName~ABCD~Smith", "ModifyCompany.php", "Company modify failed - No", MsgIcon::Exclamation,
+         "Company modify timed out - please try again"},
+        {publish, "LoadSchedule.php", "Schedule load failed - No", MsgIcon::Exclamation,
+         "Schedule load timed out - please try again"},
+        {"Users~", "LoadUsers.php", "Users update failed - No", MsgIcon::Exclamation,
+         "Users file load timed out - please try again"},
+        {"JobTypes~", "LoadJobTypes.php", "Job Types update failed - No", MsgIcon::Exclamation,
+         "Job Types file load timed out - please try again"},
+        {retrieve, "GetSchedule.php", "Retrieving Schedule data failed - No", MsgIcon::Exclamation,
+         "Retrieving Schedule data timed out - please try again"},
     };
-    for (const auto &p : pages) {
-        SCOPED_TRACE(p.page);
-        portal_->reply(p.page, "No");
-        EXPECT_FALSE(run(p.tag));
-        EXPECT_EQ(msgs_->shown().last().text, p.refusal);
-        EXPECT_EQ(msgs_->shown().last().icon, p.refusalIcon);
-
-        portal_->reply(p.page, "SUCCESS");
-        portal_->delay(p.page, 1);
+    for (const auto &[tag, page, refusal, icon, timeout] : pages) {
+        portal_->reply(page, "No");
+        EXPECT_FALSE(run(tag));
+        EXPECT_EQ(msgs_->shown().last().text, refusal);
+        EXPECT_EQ(msgs_->shown().last().icon, icon);
+        portal_->reply(page, "SUCCESS");
+        portal_->delay(page, 1);
         PortalSync::options() = {20, 5};
-        EXPECT_FALSE(run(p.tag));
-        EXPECT_EQ(msgs_->shown().last().text, p.timeout);
+        EXPECT_FALSE(run(tag));
+        EXPECT_EQ(msgs_->shown().last().text, timeout);
         EXPECT_EQ(msgs_->shown().last().icon, MsgIcon::Exclamation);
         PortalSync::options() = {20, 250};
-        portal_->delay(p.page, 0);
-    }
-}
-
-// A run that finds nothing to send says what is missing.
-TEST_F(PortalRunTexts, MissingRecords)
-{
-    const qint64 s = scheduleWithAJob();
-    const struct {
-        const char *sql;
-        QString tag;
-        QString message;
-    } cases[] = {
-        {"DELETE FROM JobTypes", "JobTypes~", "Cannot find JobTypes records"},
-        {"DELETE FROM Preferences", QString("PublishSchedule~%1").arg(s), "Cannot find Preferences record"},
-        {"DELETE FROM Company", "Users~", "Cannot find Company record"},
-    };
-    for (const auto &c : cases) {
-        writeSql(c.sql);
-        EXPECT_FALSE(run(c.tag));
-        EXPECT_EQ(msgs_->shown().last().text, c.message);
-        EXPECT_EQ(msgs_->shown().last().icon, MsgIcon::Exclamation);
+        portal_->delay(page, 0);
     }
 }
 
@@ -156,15 +131,6 @@ protected:
         return list;
     }
     static FlexGrid *grid(QWidget *w) { return child<FlexGrid>(w, "JobsGrid"); }
-    // Requests 1..n, every one prospective.
-    void addRequests(int n)
-    {
-        writeSql(QString("WITH RECURSIVE k(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM k WHERE n < %1) "
-                         "INSERT INTO PortalCustomerJobs (UniqueId, UserID, LastName, StartDate, DateEntered, "
-                         "JobTypeCode, DWMYOption, Prospective) SELECT n, 'web', 'Lee', '2031-07-07', '2031-06-01', "
-                         "'CLEAN', 1, 1 FROM k")
-                     .arg(n));
-    }
 };
 
 } // namespace
@@ -196,25 +162,19 @@ TEST_F(PortalRequestTexts, RequestListTextsAndColours)
     }
 
     // Sorted by user and then by key: rows 1 to 4 are requests 1 to 4.
-    const struct {
-        const char *frequency;
-        QColor text;
-        bool bold;
-    } rows[] = {
-        {"Daily", QColor(0, 0, 255), true},
-        {"Weekly", QColor(255, 128, 0), true},
-        {"Monthly", QColor(0, 0, 255), true},
-        {"Yearly", QColor(0, 0, 0), false},
-    };
+    const std::tuple<const char *, QColor, bool> rows[] = {{"Daily", QColor(0, 0, 255), true},
+                                                         {"Weekly", QColor(255, 128, 0), true},
+                                                         {"Monthly", QColor(0, 0, 255), true},
+                                                         {"Yearly", QColor(0, 0, 0), false}};
     FlexGrid *g = grid(list.get());
     ASSERT_EQ(g->rows(), 5);
     for (int r = 1; r < g->rows(); ++r) {
-        const auto &row = rows[g->textMatrix(r, C::Key).toInt() - 1];
-        EXPECT_EQ(g->textMatrix(r, C::Frequency), row.frequency);
+        const auto &[frequency, colour, bold] = rows[g->textMatrix(r, C::Key).toInt() - 1];
+        EXPECT_EQ(g->textMatrix(r, C::Frequency), frequency);
         for (int c = 0; c < g->cols(); ++c) {
             EXPECT_EQ(g->cellBackColor(r, c), r % 2 ? QColor(255, 255, 255) : QColor(224, 224, 224)) << r << "," << c;
-            EXPECT_EQ(g->cellForeColor(r, c), row.text) << r << "," << c;
-            EXPECT_EQ(g->cellBold(r, c), row.bold) << r << "," << c;
+            EXPECT_EQ(g->cellForeColor(r, c), colour) << r << "," << c;
+            EXPECT_EQ(g->cellBold(r, c), bold) << r << "," << c;
         }
     }
 
@@ -234,7 +194,9 @@ TEST_F(PortalRequestTexts, NoColoursFromFiveThousandRows)
 {
     for (const auto &[requests, coloured] : {std::pair{4998, true}, {4999, false}}) {
         writeSql("DELETE FROM PortalCustomerJobs");
-        addRequests(requests);
+        writeSql(QString("WITH RECURSIVE k(n) AS (SELECT 1 UNION ALL SELECT n + 1 "
+                         "FROM k WHERE n < %1) INSERT INTO PortalCustomerJobs (UniqueId, StartDate, DateEntered, "
+                         "Prospective) SELECT n, '2031-07-07', '2031-06-01', 1 FROM k").arg(requests));
         auto list = openList();
         FlexGrid *g = grid(list.get());
         ASSERT_EQ(g->rows(), requests + 1);
@@ -286,12 +248,8 @@ TEST_F(PortalRequestTexts, ConversionChecksInOrder)
         e.customer = {.forename = "Ann", .surname = "Lee", .phone1 = "555", .cAddress1 = "1 Main St",
                       .cSuburb = "Ponsonby", .cPostCode = "1011", .accountsRef = "LEE01"};
         e.address = {.sAddress1 = "1 Main St", .sSuburb = "Ponsonby"};
-        e.job.startDateText = "07 Jul 2031";
-        e.job.end = JobEnd::NoEnd;
-        e.job.costText = "25";
-        e.job.jobTypeCode = "CLEAN";
-        e.job.associateID = "ADM";
-        e.job.frequency = {.option = FrequencyOption::Weekly, .weeklyText1 = "1", .weekdayMask = 1};
+        e.job = {.startDateText = "07 Jul 2031", .end = JobEnd::NoEnd, .costText = "25", .jobTypeCode = "CLEAN",
+                 .associateID = "ADM", .frequency = {.option = FrequencyOption::Weekly, .weeklyText1 = "1", .weekdayMask = 1}};
         return e;
     };
     using E = PortalJobEntry &;
