@@ -10,6 +10,7 @@
 #include "admin/PreferencesForm.h"
 
 #include <QGridLayout>
+#include <QLabel>
 #include <QRadioButton>
 #include <functional>
 
@@ -21,67 +22,63 @@ namespace {
 class AdminTexts : public AdminWindowTest {
 protected:
     template <class W>
-    std::unique_ptr<W> opened(const QString &tag = QString())
+    std::function<std::unique_ptr<QWidget>()> opener(const QString &tag = QString())
     {
-        auto w = std::make_unique<W>();
-        w->Tag = tag;
-        w->show();
-        settle();
-        return w;
+        return [tag] {
+            auto w = std::make_unique<W>();
+            w->Tag = tag;
+            w->show();
+            settle();
+            if (auto *other = w->template findChild<QRadioButton *>("OtherOption"))
+                other->setChecked(true); // the SMTP boxes take typing
+            return std::unique_ptr<QWidget>(std::move(w));
+        };
     }
 };
 
-// What the administration windows show, word for word, and how much their boxes take.
-TEST_F(AdminTexts, CaptionsLabelsAndTypingLimits)
+// The windows' captions and their buttons' and boxes' captions, and how much their text boxes take.
+TEST_F(AdminTexts, CaptionsAndTypingLimits)
 {
     addAssociate("JB", "Jo Bloggs", "pass", 1);
-    using Open = std::function<std::unique_ptr<QWidget>()>;
+    session().installationCountry = "UK";
     const struct {
-        Open open;
-        QStringList texts;
+        std::function<std::unique_ptr<QWidget>()> open;
+        QStringList captions;
         QList<std::pair<const char *, int>> limits;
     } windows[] = {
-        {[&] { return opened<AuthorityAccessForm>(); },
-         {"Authority Access", "Authority Level", "&Select All", "&Clear All", "&Save", "&Exit"}, {}},
-        {[&] { return opened<AuthorityLevelsManagementForm>(); }, {"Authority Levels", "&Add", "&Modify", "&Delete", "&Exit"}, {}},
-        {[&] { return opened<AuthorityLevelAddModifyForm>("Add"); }, {"Add Authority Level", "Level", "Description", "&Save", "&Exit"},
+        {opener<AuthorityAccessForm>(), {"Authority Access", "&Select All", "&Clear All", "&Save", "&Exit"}, {}},
+        {opener<AuthorityLevelsManagementForm>(), {"Authority Levels", "&Add", "&Modify", "&Delete", "&Exit"}, {}},
+        {opener<AuthorityLevelAddModifyForm>("Add"), {"Add Authority Level", "&Save", "&Exit"},
          {{"NumberText", 2}, {"DescriptionText", 30}}},
-        {[&] { return opened<AuthorityLevelAddModifyForm>("Modify~1"); }, {"Authority Level Modify"}, {}},
-        {[&] { return opened<AssociatesManagementForm>(); },
-         {"Associates Management", "&View", "&Update Portal", "&Exit", "&Add", "&Modify", "&Delete"}, {}},
-        {[&] { return opened<AssociateAddModifyForm>("Add"); },
-         {"Add Associate", "ID", "Name", "Password", "Re-enter password", "Phone", "Email", "Authority level",
-          "Initial screen", "Portal access", "Include", "Associate is active", "&Save", "&Exit"},
+        {opener<AuthorityLevelAddModifyForm>("Modify~1"), {"Authority Level Modify", "&Save", "&Exit"}, {}},
+        {opener<AssociatesManagementForm>(),
+         {"Associates Management", "&Add", "&Modify", "&View", "&Delete", "&Update Portal", "&Exit"}, {}},
+        {opener<AssociateAddModifyForm>("Add"), {"Add Associate", "&Save", "&Exit"},
          {{"IDText", 4}, {"NameText", 30}, {"PasswordText", 20}, {"Password2Text", 20}, {"PhoneText", 30}, {"EmailText", 75}}},
-        {[&] { return opened<AssociateAddModifyForm>("Modify~JB"); }, {"Modify Associate"}, {}},
-        {[&] { return opened<AssociateAddModifyForm>("View~JB"); }, {"View Associate"}, {}},
-        {[&] { return opened<CompanyForm>(); },
-         {"Company Details", "ID", "Name", "Registered Number", "GST Number", "Primary Address", "Post Code", "Phone",
-          "Fax", "Email", "Secondary Address", "&OK", "&Exit"},
+        {opener<AssociateAddModifyForm>("Modify~JB"), {"Modify Associate", "&Save", "&Exit"}, {}},
+        {opener<AssociateAddModifyForm>("View~JB"), {"View Associate", "&Save", "&Exit"}, {}},
+        {opener<CompanyForm>(), {"Company Details", "&OK", "&Exit"},
          {{"IDText", 10}, {"NameText", 30}, {"RegNoText", 30}, {"GSTNoText", 30}, {"PAddress1Text", 50}, {"PAddress4Text", 50},
           {"PPostCodeText", 10}, {"PTelephoneText", 30}, {"PFaxText", 30}, {"PEmailText", 50}, {"SAddress1Text", 50},
           {"SAddress4Text", 50}, {"SPostCodeText", 10}, {"STelephoneText", 30}, {"SFaxText", 30}, {"SEmailText", 50}}},
-        {[&] {
-             auto w = opened<PreferencesForm>();
-             child<QRadioButton>(w.get(), "OtherOption")->setChecked(true);
-             return w;
-         },
-         {"Preferences", "Email Service Provider", "Microsoft Outlook", "Other", "Server", "Port", "SSL", "User Name",
-          "Password", "Test email address", "Test", "Help", "Accounts", "MYOB", "Xero", "Sales tax rate", "%",
-          "Job Schedule", "Show Job Costs on printouts", "Show Job Costs on emails", "Show Customer Phone on emails",
-          "Publish on internet portal", "Show Job Costs on portal", "Show Customer Phone on portal", "Email Format",
-          "HTML", "Plain Text", "&Save", "&Exit"},
+        {opener<PreferencesForm>(),
+         {"Preferences", "Microsoft Outlook", "Other", "Test", "Help", "MYOB", "Xero", "Customer Job Costs include VAT",
+          "Show Job Costs on printouts", "Show Job Costs on emails", "Show Customer Phone on emails",
+          "Publish on internet portal", "Show Job Costs on portal", "Show Customer Phone on portal", "HTML", "Plain Text",
+          "&Save", "&Exit"},
          {{"ServerText", 50}, {"UserNameText", 100}, {"PasswordText", 100}, {"TestEmailText", 100}}},
     };
     for (const auto &w : windows) {
         auto window = w.open();
-        SCOPED_TRACE(window->windowTitle().toStdString());
-        EXPECT_EQ(notShown(window.get(), w.texts), QStringList());
+        EXPECT_EQ(captions(window.get()), w.captions);
         for (const auto &[box, limit] : w.limits)
             EXPECT_EQ(typingLimit(window.get(), box), limit) << box;
     }
-    EXPECT_EQ(entries(opened<AssociateAddModifyForm>("Add").get(), "DefaultScreenCombo"),
+    EXPECT_EQ(entries(opener<AssociateAddModifyForm>("Add")().get(), "DefaultScreenCombo"),
               QStringList({"Customers Management", "Customer Jobs Management", "Job Schedules Management", "None"}));
+    session().installationCountry = "New Zealand";
+    EXPECT_EQ(child<QCheckBox>(opener<PreferencesForm>()().get(), "GSTInclusiveCheck")->text(),
+              "Customer Job Costs include tax");
 }
 
 // The rights grid: its headings, one row per area in this order, "N/A" where an area has no box.
@@ -99,7 +96,7 @@ TEST_F(AdminTexts, AuthorityAccessGridRowsInOrder)
         {"Security", "SecurityRCheck", "SecurityWCheck", "N/A"},
         {"Preferences", "PreferencesRCheck", "PreferencesWCheck", "N/A"},
     };
-    auto w = opened<AuthorityAccessForm>();
+    auto w = show<AuthorityAccessForm>();
     QGridLayout *grid = w->findChild<QGridLayout *>();
     ASSERT_NE(grid, nullptr);
     QList<QStringList> shown;
@@ -161,7 +158,8 @@ TEST_F(AdminTexts, ListsHeadingsColoursAndMessages)
     EXPECT_TRUE(modal_->opened().isEmpty());
 }
 
-TEST_F(AdminTexts, CompanyHelpAndAnUnansweredIdCheck)
+// The company window's help and unanswered ID check, and the test e-mail's checks in turn.
+TEST_F(AdminTexts, CompanyAndTestEmailMessages)
 {
     auto w = show<CompanyForm>();
     click(w.get(), "HelpImage");
@@ -177,30 +175,20 @@ TEST_F(AdminTexts, CompanyHelpAndAnUnansweredIdCheck)
     click(w.get(), "OKButton");
     CompanyRecord::idChecker() = nullptr;
     EXPECT_EQ(msgs_->last(), "Unable to verify that Company ID already exists. Please try again");
-}
 
-TEST_F(AdminTexts, PreferencesTaxCaptionByCountryAndTestEmailChecks)
-{
-    for (const auto &[country, caption] : {std::pair{"UK", "Customer Job Costs include VAT"},
-                                           {"New Zealand", "Customer Job Costs include tax"},
-                                           {"USA", "Customer Job Costs include tax"}}) {
-        session().installationCountry = country;
-        EXPECT_EQ(child<QCheckBox>(show<PreferencesForm>().get(), "GSTInclusiveCheck")->text(), caption) << country;
-    }
-    auto w = show<PreferencesForm>();
-    child<QRadioButton>(w.get(), "OtherOption")->setChecked(true);
-    type(w.get(), "TestEmailText", "owner@example.com");
+    auto p = opener<PreferencesForm>()();
+    type(p.get(), "TestEmailText", "owner@example.com");
     // Each box filled in turn brings the next check's message.
     const struct { const char *box, *typed, *message; } checks[] = {
-        {"", "", "Please enter the Server name"},  {"ServerText", "127.0.0.1", "Please enter the Port number"},
+        {"", "", "Please enter the Server name"}, {"ServerText", "127.0.0.1", "Please enter the Port number"},
         {"PortText", "25a", "The Port must be numeric"}, {"PortText", "25", "Please enter the User Name"},
         {"UserNameText", "office", "Please enter the Password"},
     };
     for (const auto &c : checks) {
         if (*c.box)
-            type(w.get(), c.box, c.typed);
+            type(p.get(), c.box, c.typed);
         msgs_->clear();
-        click(w.get(), "TestButton");
+        click(p.get(), "TestButton");
         EXPECT_EQ(msgs_->texts(), QStringList{c.message});
     }
 }
