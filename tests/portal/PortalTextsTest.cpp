@@ -107,8 +107,8 @@ TEST_F(PortalRunTexts, RefusalsAndTimeOutsOfEveryPage)
         EXPECT_EQ(msgs_->shown().last().text, refusal);
         EXPECT_EQ(msgs_->shown().last().icon, icon);
         portal_->reply(page, "SUCCESS");
-        portal_->delay(page, 1);
-        PortalSync::options() = {20, 5};
+        portal_->delay(page, 2);
+        PortalSync::options() = {50, 10};
         EXPECT_FALSE(run(tag));
         EXPECT_EQ(msgs_->shown().last().text, timeout);
         EXPECT_EQ(msgs_->shown().last().icon, MsgIcon::Exclamation);
