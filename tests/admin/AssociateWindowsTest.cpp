@@ -59,8 +59,10 @@ TEST_F(AssociateWindows, ListLeavesOutLostLevelsAndDeletesAnyoneButHimself)
     click(w.get(), "DeleteButton");
     EXPECT_EQ(msgs_->last(), "You cannot delete yourself!");
     g->selectRow(rowOf(g, "JB"));
+    msgs_->clear();
     click(w.get(), "DeleteButton");
-    EXPECT_EQ(msgs_->last(), "Associate deleted");
+    EXPECT_EQ(msgs_->texts(), QStringList({"Are you sure you want to PERMANENTLY delete Associate Jo Bloggs?",
+                                           "Associate deleted"}));
     EXPECT_EQ(g->rows(), 2);
 
     // A level that may only look at associates can view them but add none.
@@ -87,6 +89,7 @@ TEST_F(AssociateWindows, AddTwoInARow)
         EXPECT_FALSE(d->isVisible());
     });
     click(w.get(), "AddButton");
+    EXPECT_EQ(msgs_->texts(), QStringList(2, "Associate added. Do you wish to add another?"));
     EXPECT_EQ(w->grid()->rows(), 4);
     EXPECT_EQ(AssociateRecord::load("JB")->initialScreen, "SchedulesManagementForm");
 }

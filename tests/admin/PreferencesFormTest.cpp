@@ -6,6 +6,7 @@
 #include "support/LocalServers.h"
 
 #include <QAction>
+#include <QJsonArray>
 #include <QRadioButton>
 
 using namespace wvs;
@@ -40,6 +41,7 @@ TEST_F(PreferencesWindow, LoadAppliesTheRulesAndSaveWritesWhatIsShown)
         EXPECT_TRUE(enabled(w, "ServerText"));
         type(w, "TaxRateText", "");
     });
+    EXPECT_EQ(msgs_->texts(), QStringList{"Preferences saved"});
     const auto v = PreferenceSettings::load();
     EXPECT_FALSE(v->myob);
     EXPECT_TRUE(v->xero);
@@ -93,7 +95,12 @@ TEST_F(PreferencesWindow, TestEmailGoesThroughARealSmtpServerAndReportsItsFailur
     click(w.get(), "TestButton");
     EXPECT_EQ(msgs_->last(), "A test email has been sent - please check that it has been successfully received");
     ASSERT_EQ(sink.messages().size(), 1);
-    EXPECT_TRUE(sink.messages()[0]["from_address"].toString().contains('@'));
+    const auto sent = sink.messages()[0];
+    EXPECT_EQ(sent["from_name"].toString(), "WVS Email Tester");
+    EXPECT_EQ(sent["subject"].toString(), "Test email from WVS");
+    EXPECT_EQ(sent["parts"].toArray()[0].toObject()["content"].toString().trimmed(),
+              "Congratulations! Your test email has been successfully sent from WVS.");
+    EXPECT_TRUE(sent["from_address"].toString().contains('@'));
     EXPECT_EQ(sink.messages()[0]["content_type"].toString(), "text/plain");
     EXPECT_EQ(PreferenceSettings::load()->smtpServer, ""); // the test saved nothing
 }
@@ -113,6 +120,7 @@ TEST_F(PreferencesWindow, TestEmailThroughTheDesktopMailProgram)
     ASSERT_EQ(mail.drafts.size(), 1);
     EXPECT_EQ(mail.drafts[0].to, QStringList{"owner@example.com"});
     EXPECT_EQ(mail.drafts[0].subject, "Test email from WVS");
+    EXPECT_EQ(mail.drafts[0].body, "Congratulations! Your email has been successfully sent from WVS.");
     // The mail program only opens the draft: nothing claims it was sent.
     EXPECT_TRUE(msgs_->last().startsWith("A test email has been created in your mail program"));
     mail.openResult = false;

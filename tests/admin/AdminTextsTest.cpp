@@ -1,0 +1,196 @@
+#include "AdminWindowTest.h"
+#include "ShownTexts.h"
+#include "admin/AssociateAddModifyForm.h"
+#include "admin/AssociatesManagementForm.h"
+#include "admin/AuthorityAccessForm.h"
+#include "admin/AuthorityLevelAddModifyForm.h"
+#include "admin/AuthorityLevelsManagementForm.h"
+#include "admin/CompanyForm.h"
+#include "admin/CompanyRecord.h"
+#include "admin/PreferencesForm.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QRadioButton>
+#include <functional>
+
+using namespace wvs;
+using namespace wvs::test;
+
+namespace {
+
+class AdminTexts : public AdminWindowTest {
+protected:
+    template <class W>
+    std::function<std::unique_ptr<QWidget>()> opener(const QString &tag = QString())
+    {
+        return [tag] {
+            auto w = std::make_unique<W>();
+            w->Tag = tag;
+            w->show();
+            settle();
+            if (auto *other = w->template findChild<QRadioButton *>("OtherOption"))
+                other->setChecked(true); // the SMTP boxes take typing
+            return std::unique_ptr<QWidget>(std::move(w));
+        };
+    }
+};
+
+// The windows' captions and their buttons' and boxes' captions, and how much their text boxes take.
+TEST_F(AdminTexts, CaptionsAndTypingLimits)
+{
+    addAssociate("JB", "Jo Bloggs", "pass", 1);
+    session().installationCountry = "UK";
+    const struct {
+        std::function<std::unique_ptr<QWidget>()> open;
+        QStringList captions;
+        QList<std::pair<const char *, int>> limits;
+    } windows[] = {
+        {opener<AuthorityAccessForm>(), {"Authority Access", "&Select All", "&Clear All", "&Save", "&Exit"}, {}},
+        {opener<AuthorityLevelsManagementForm>(), {"Authority Levels", "&Add", "&Modify", "&Delete", "&Exit"}, {}},
+        {opener<AuthorityLevelAddModifyForm>("Add"), {"Add Authority Level", "&Save", "&Exit"},
+         {{"NumberText", 2}, {"DescriptionText", 30}}},
+        {opener<AuthorityLevelAddModifyForm>("Modify~1"), {"Authority Level Modify", "&Save", "&Exit"}, {}},
+        {opener<AssociatesManagementForm>(),
+         {"Associates Management", "&Add", "&Modify", "&View", "&Delete", "&Update Portal", "&Exit"}, {}},
+        {opener<AssociateAddModifyForm>("Add"), {"Add Associate", "&Save", "&Exit"},
+         {{"IDText", 4}, {"NameText", 30}, {"PasswordText", 20}, {"Password2Text", 20}, {"PhoneText", 30}, {"EmailText", 75}}},
+        {opener<AssociateAddModifyForm>("Modify~JB"), {"Modify Associate", "&Save", "&Exit"}, {}},
+        {opener<AssociateAddModifyForm>("View~JB"), {"View Associate", "&Save", "&Exit"}, {}},
+        {opener<CompanyForm>(), {"Company Details", "&OK", "&Exit"},
+         {{"IDText", 10}, {"NameText", 30}, {"RegNoText", 30}, {"GSTNoText", 30}, {"PAddress1Text", 50}, {"PAddress4Text", 50},
+          {"PPostCodeText", 10}, {"PTelephoneText", 30}, {"PFaxText", 30}, {"PEmailText", 50}, {"SAddress1Text", 50},
+          {"SAddress4Text", 50}, {"SPostCodeText", 10}, {"STelephoneText", 30}, {"SFaxText", 30}, {"SEmailText", 50}}},
+        {opener<PreferencesForm>(),
+         {"Preferences", "Microsoft Outlook", "Other", "Test", "Help", "MYOB", "Xero", "Customer Job Costs include VAT",
+          "Show Job Costs on printouts", "Show Job Costs on emails", "Show Customer Phone on emails",
+          "Publish on internet portal", "Show Job Costs on portal", "Show Customer Phone on portal", "HTML", "Plain Text",
+          "&Save", "&Exit"},
+         {{"ServerText", 50}, {"UserNameText", 100}, {"PasswordText", 100}, {"TestEmailText", 100}}},
+    };
+    for (const auto &w : windows) {
+        auto window = w.open();
+        EXPECT_EQ(captions(window.get()), w.captions);
+        for (const auto &[box, limit] : w.limits)
+            EXPECT_EQ(typingLimit(window.get(), box), limit) << box;
+    }
+    EXPECT_EQ(entries(opener<AssociateAddModifyForm>("Add")().get(), "DefaultScreenCombo"),
+              QStringList({"Customers Management", "Customer Jobs Management", "Job Schedules Management", "None"}));
+    session().installationCountry = "New Zealand";
+    EXPECT_EQ(child<QCheckBox>(opener<PreferencesForm>()().get(), "GSTInclusiveCheck")->text(),
+              "Customer Job Costs include tax");
+}
+
+// The rights grid: its headings, one row per area in this order, "N/A" where an area has no box.
+TEST_F(AdminTexts, AuthorityAccessGridRowsInOrder)
+{
+    const QList<QStringList> expected = {
+        {"Function", "View", "Add/Modify/Delete", "Add Notes"},
+        {"Company Details", "CompanyRCheck", "CompanyWCheck", "N/A"},
+        {"Associates", "AssociatesRCheck", "AssociatesWCheck", "N/A"},
+        {"Customers", "CustomersRCheck", "CustomersWCheck", "CustomersNCheck"},
+        {"Job Types", "JobTypesRCheck", "JobTypesWCheck", "N/A"},
+        {"Customer Jobs", "CustomerJobsRCheck", "CustomerJobsWCheck", "CustomerJobsNCheck"},
+        {"Job Schedules", "JobSchedulesRCheck", "JobSchedulesWCheck", "JobSchedulesNCheck"},
+        {"Accounts Interface", "N/A", "AccountsWCheck", "N/A"},
+        {"Security", "SecurityRCheck", "SecurityWCheck", "N/A"},
+        {"Preferences", "PreferencesRCheck", "PreferencesWCheck", "N/A"},
+    };
+    auto w = show<AuthorityAccessForm>();
+    QGridLayout *grid = w->findChild<QGridLayout *>();
+    ASSERT_NE(grid, nullptr);
+    QList<QStringList> shown;
+    for (int r = 0; r < grid->rowCount(); ++r) {
+        shown << QStringList();
+        for (int c = 0; c < grid->columnCount(); ++c) {
+            QWidget *cell = grid->itemAtPosition(r, c) ? grid->itemAtPosition(r, c)->widget() : nullptr;
+            auto *label = qobject_cast<QLabel *>(cell);
+            shown.last() << (label ? label->text() : cell ? cell->objectName() : QString());
+        }
+    }
+    EXPECT_EQ(shown, expected);
+}
+
+// The lists' headings and shading, an inactive associate's red row, and their messages.
+TEST_F(AdminTexts, ListsHeadingsColoursAndMessages)
+{
+    addAssociate("JB", "Jo Bloggs", "pass", 1, false);
+    addAssociate("AK", "Anna King", "pass", 1);
+    writeSql("INSERT INTO AuthorityLevels (LevelNumber, LevelDescription) VALUES (2, 'Office'), (3, 'Field')");
+    writeSql("UPDATE Preferences SET Portal = 1");
+    auto associates = show<AssociatesManagementForm>();
+    auto levels = show<AuthorityLevelsManagementForm>();
+    EXPECT_EQ(headings(associates->grid()), QStringList({"", "ID", "Name", "Phone", "Email", "Authority Level", "Active", ""}));
+    EXPECT_EQ(headings(levels->grid()), QStringList({"", "Level", "Description", ""}));
+    const QColor white(255, 255, 255), grey(224, 224, 224), red(255, 0, 0);
+    for (FlexGrid *g : {associates->grid(), levels->grid()}) {
+        ASSERT_EQ(g->rows(), 4);
+        for (int r = 1; r < g->rows(); ++r)
+            for (int c = 0; c < g->cols(); ++c) {
+                EXPECT_EQ(g->cellBackColor(r, c), r % 2 ? white : grey) << r << "," << c;
+                const bool inactive = g == associates->grid() && g->textMatrix(r, 2) == "Jo Bloggs";
+                EXPECT_EQ(g->cellForeColor(r, c) == red, inactive) << r << "," << c;
+            }
+    }
+    EXPECT_EQ(associates->grid()->textMatrix(rowOf(associates->grid(), "JB"), 6), "No");
+    EXPECT_EQ(associates->grid()->textMatrix(rowOf(associates->grid(), "AK"), 6), "Yes");
+
+    const struct {
+        QWidget *list;
+        const char *button, *sql, *message;
+    } cases[] = {
+        {levels.get(), "ModifyButton", "", "Please select the Level to be modified"},
+        {levels.get(), "DeleteButton", "", "Please select the Level to be deleted"},
+        {associates.get(), "ModifyButton", "", "Please select the Associate to be modified"},
+        {associates.get(), "ViewButton", "", "Please select the Associate to be viewed"},
+        {associates.get(), "PortalButton", "DELETE FROM Company",
+         "The Company details have not yet been entered. These are required to access the portal"},
+        {associates.get(), "PortalButton", "INSERT INTO Company (RowId, ID) VALUES (1, '')",
+         "The ID has not been set for the Company. This is required to access the portal"},
+    };
+    for (const auto &c : cases) {
+        if (*c.sql)
+            writeSql(c.sql);
+        msgs_->clear();
+        click(c.list, c.button);
+        EXPECT_EQ(msgs_->texts(), QStringList{c.message});
+    }
+    EXPECT_TRUE(modal_->opened().isEmpty());
+}
+
+// The company window's help and unanswered ID check, and the test e-mail's checks in turn.
+TEST_F(AdminTexts, CompanyAndTestEmailMessages)
+{
+    auto w = show<CompanyForm>();
+    click(w.get(), "HelpImage");
+    EXPECT_EQ(msgs_->last(), "The ID can be left blank if the internet portal is not being used. \r\n"
+                             "Otherwise, a minimum of 4 and a maximum of 10 alphanumeric characters (a - z  0 - 9) "
+                             "with no spaces is required.\r\nThe ID is not case sensitive.");
+    writeSql("UPDATE Preferences SET Portal = 1");
+    CompanyRecord::idChecker() = [](const QString &) { return QString(); };
+    for (const auto &[box, value] : {std::pair{"IDText", "SPARK1"}, {"NameText", "Sparkle"}, {"RegNoText", "R1"},
+                                     {"GSTNoText", "G1"}, {"PAddress1Text", "1 Main Road"}, {"PPostCodeText", "1010"},
+                                     {"PTelephoneText", "555 1234"}})
+        type(w.get(), box, value);
+    click(w.get(), "OKButton");
+    CompanyRecord::idChecker() = nullptr;
+    EXPECT_EQ(msgs_->last(), "Unable to verify that Company ID already exists. Please try again");
+
+    auto p = opener<PreferencesForm>()();
+    type(p.get(), "TestEmailText", "owner@example.com");
+    // Each box filled in turn brings the next check's message.
+    const struct { const char *box, *typed, *message; } checks[] = {
+        {"", "", "Please enter the Server name"}, {"ServerText", "127.0.0.1", "Please enter the Port number"},
+        {"PortText", "25a", "The Port must be numeric"}, {"PortText", "25", "Please enter the User Name"},
+        {"UserNameText", "office", "Please enter the Password"},
+    };
+    for (const auto &c : checks) {
+        if (*c.box)
+            type(p.get(), c.box, c.typed);
+        msgs_->clear();
+        click(p.get(), "TestButton");
+        EXPECT_EQ(msgs_->texts(), QStringList{c.message});
+    }
+}
+
+} // namespace

@@ -1,0 +1,277 @@
+#include "PortalRequestTestData.h"
+#include "PortalTestData.h"
+#include "admin/ShownTexts.h"
+#include "platform/Transfer.h"
+#include "portal/PortalCustomerJobSave.h"
+#include "portal/PortalCustomerJobsManagementForm.h"
+#include "portal/PortalRequestRecords.h"
+
+#include <QRadioButton>
+
+using namespace wvs;
+using namespace wvs::portaltest;
+using namespace wvs::test;
+
+namespace {
+
+class PortalRunTexts : public PortalDbTest {
+protected:
+    qint64 scheduleWithAJob()
+    {
+        const qint64 s = addSchedule("2012-03-05", "2012-03-18", "Closed");
+        storeJob(s, addJob({.associate = "ADM"}), "2012-03-05", 1);
+        return s;
+    }
+};
+
+} // namespace
+
+// The portal window's caption for each run, the transfers' state texts, the
+// steps each run names while it works, and what a run says that misses a record.
+TEST_F(PortalRunTexts, CaptionsStatesStepsAndMissingRecords)
+{
+    for (const auto &[tag, caption] : {std::pair{"PublishSchedule~1", "Publishing Schedule on Portal"},
+                                       {"RetrieveSchedule~1", "Retrieving Schedule from Portal"},
+                                       {"Users~", "Updating Users on Portal"},
+                                       {"CompanyID~ABCD~WXYZ~Smith", "Updating Company on Portal"},
+                                       {"CompanyName~ABCD~Smith", "Updating Company on Portal"},
+                                       {"ImportCustomerJobs~", "Importing Customer Jobs from Portal"}})
+        EXPECT_EQ(PortalSync::parseMode(tag).caption, caption) << tag;
+    const QStringList states = {
+        "No state information is available.", "Looking up the IP address for the remote server.",
+        "Found the IP address for the remote server.", "Connecting to the remote server.",
+        "Connected to the remote server.", "Requesting information from the remote server.",
+        "The request was sent successfully to the remote server.", "Receiving a response from the remote server.",
+        "The response was received successfully from the remote server.", "Disconnecting from the remote server.",
+        "Disconnected from the remote server.", "An error has occurred while communicating with the remote server.",
+        "The request was completed, all data has been received.", "Unknown state: 13",
+    };
+    for (int code = 0; code < states.size(); ++code)
+        EXPECT_EQ(transferStateText(code), states[code]);
+
+    const qint64 s = scheduleWithAJob();
+    const QString publish = QString("PublishSchedule~%1").arg(s);
+    portal_->handOut("GetSchedule.php", "");
+    const std::pair<QString, QStringList> runs[] = {
+        {publish,
+         {"Logging on to ftp...", "Creating Company file...", "Updating company data....", "Company updated successfully",
+          "Creating Schedule file...", "Updating Schedule data....", "Schedule loaded successfully",
+          "Creating Users file...", "Updating users data....", "Users updated successfully", "Creating Job Types file...",
+          "Updating job types data....", "Job Types updated successfully", "Logging off ftp..."}},
+        {"CompanyName~ABCD~Smith & Sons",
+         {"Logging on to ftp...", "Updating company data....", "Company modified successfully", "Logging off ftp..."}},
+        {QString("RetrieveSchedule~%1").arg(s), {"Logging on to ftp...", "Retrieving Schedule data...."}},
+    };
+    for (const auto &[tag, steps] : runs) {
+        PortalSync sync(PortalSync::parseMode(tag));
+        QStringList shown;
+        sync.onInfo = [&](const QString &text) { shown << text; };
+        sync.run();
+        EXPECT_EQ(shown, steps) << tag.toStdString();
+    }
+    EXPECT_EQ(msgs_->last(), "The schedule data local file is empty");
+
+    for (const auto &[sql, tag, message] : {std::tuple{"DELETE FROM JobTypes", QString("JobTypes~"), "Cannot find JobTypes records"},
+                                            {"DELETE FROM Preferences", publish, "Cannot find Preferences record"},
+                                            {"DELETE FROM Company", QString("Users~"), "Cannot find Company record"}}) {
+        writeSql(sql);
+        EXPECT_FALSE(run(tag));
+        EXPECT_EQ(msgs_->shown().last().text, message);
+        EXPECT_EQ(msgs_->shown().last().icon, MsgIcon::Exclamation);
+    }
+}
+
+// Each page's refusal (its text, then the reply) and its time-out, with their icons.
+TEST_F(PortalRunTexts, RefusalsAndTimeOutsOfEveryPage)
+{
+    const qint64 s = scheduleWithAJob();
+    const QString publish = QString("PublishSchedule~%1").arg(s), retrieve = QString("RetrieveSchedule~%1").arg(s);
+    // Run, page, refusal text with the reply "No", its icon, time-out text.
+    const std::tuple<QString, const char *, const char *, MsgIcon, const char *> pages[] = {
+        {"CompanyID~ABCD~WXYZ~Smith", "LoadCompany.php", "Company update failed - No", MsgIcon::None,
+         "Company file load timed out - please try again"},
+        {"CompanyName~ABCD~Smith", "ModifyCompany.php", "Company modify failed - No", MsgIcon::Exclamation,
+         "Company modify timed out - please try again"},
+        {publish, "LoadSchedule.php", "Schedule load failed - No", MsgIcon::Exclamation,
+         "Schedule load timed out - please try again"},
+        {"Users~", "LoadUsers.php", "Users update failed - No", MsgIcon::Exclamation,
+         "Users file load timed out - please try again"},
+        {"JobTypes~", "LoadJobTypes.php", "Job Types update failed - No", MsgIcon::Exclamation,
+         "Job Types file load timed out - please try again"},
+        {retrieve, "GetSchedule.php", "Retrieving Schedule data failed - No", MsgIcon::Exclamation,
+         "Retrieving Schedule data timed out - please try again"},
+    };
+    for (const auto &[tag, page, refusal, icon, timeout] : pages) {
+        portal_->reply(page, "No");
+        EXPECT_FALSE(run(tag));
+        EXPECT_EQ(msgs_->shown().last().text, refusal);
+        EXPECT_EQ(msgs_->shown().last().icon, icon);
+        portal_->reply(page, "SUCCESS");
+        portal_->delay(page, 2);
+        PortalSync::options() = {50, 10};
+        EXPECT_FALSE(run(tag));
+        EXPECT_EQ(msgs_->shown().last().text, timeout);
+        EXPECT_EQ(msgs_->shown().last().icon, MsgIcon::Exclamation);
+        PortalSync::options() = {20, 250};
+        portal_->delay(page, 0);
+    }
+}
+
+namespace {
+
+namespace C = PortalRequestColumn;
+
+class PortalRequestTexts : public wvs::test::PortalRequestDbTest {
+protected:
+    std::unique_ptr<PortalCustomerJobsManagementForm> openList()
+    {
+        auto list = std::make_unique<PortalCustomerJobsManagementForm>();
+        list->show();
+        settle();
+        return list;
+    }
+    static FlexGrid *grid(QWidget *w) { return child<FlexGrid>(w, "JobsGrid"); }
+};
+
+} // namespace
+
+// The request list's caption, controls, headings, frequency words and row colours.
+TEST_F(PortalRequestTexts, RequestListTextsAndColours)
+{
+    addRequest(1, {{"Prospective", 1}, {"DWMYOption", 0}});
+    addRequest(2, {{"AsRequired", 1}, {"DWMYOption", 1}});
+    addRequest(3, {{"Prospective", 1}, {"AsRequired", 1}, {"DWMYOption", 2}});
+    addRequest(4, {{"DWMYOption", 3}});
+    auto list = openList();
+    EXPECT_EQ(captions(list.get()), QStringList({"Customer Jobs Added On Portal", "S&ort", "&Import From Portal",
+                                                 "&View/Modify/Save", "&Delete", "&Exit"}));
+    EXPECT_EQ(entries(list.get(), "SortCombo"),
+              QStringList({"User Id", "Customer", "Service Address", "Suburb", "Job Type", "Service Day", "Frequency",
+                           "Cost", "Start Date", "Date Entered"}));
+    EXPECT_EQ(entries(list.get(), "SortOrderCombo"), QStringList({"Ascending", "Descending"}));
+    EXPECT_EQ(headings(grid(list.get())).mid(0, 12),
+              QStringList({"", "User", "Customer", "Service Address", "Service Location", "Job Type", "Day",
+                           "Frequency", "Cost", "Start", "Entered", ""}));
+    const QColor paleBlue(231, 239, 255);
+    for (const auto &[legend, text, colour] : {std::tuple{"JobProspectiveLabel", "Job is prospective", QColor(0, 0, 255)},
+                                               {"JobAsRequiredLabel", "Job is \"As Required\"", QColor(255, 128, 0)}}) {
+        EXPECT_EQ(child<QLabel>(list.get(), legend)->text(), text);
+        EXPECT_EQ(child<QLabel>(list.get(), legend)->palette().color(QPalette::WindowText), colour) << legend;
+        EXPECT_EQ(child<QLabel>(list.get(), legend)->palette().color(QPalette::Window), paleBlue) << legend;
+    }
+
+    // Each row by its request: the frequency word, the text colour and weight.
+    const std::tuple<const char *, QColor, bool> rows[] = {{"Daily", QColor(0, 0, 255), true},
+                                                         {"Weekly", QColor(255, 128, 0), true},
+                                                         {"Monthly", QColor(0, 0, 255), true},
+                                                         {"Yearly", QColor(0, 0, 0), false}};
+    FlexGrid *g = grid(list.get());
+    ASSERT_EQ(g->rows(), 5);
+    for (int r = 1; r < g->rows(); ++r) {
+        const auto &[frequency, colour, bold] = rows[g->textMatrix(r, C::Key).toInt() - 1];
+        EXPECT_EQ(g->textMatrix(r, C::Frequency), frequency);
+        for (int c = 0; c < g->cols(); ++c) {
+            EXPECT_EQ(g->cellBackColor(r, c), r % 2 ? QColor(255, 255, 255) : QColor(224, 224, 224)) << r << "," << c;
+            EXPECT_EQ(g->cellForeColor(r, c), colour) << r << "," << c;
+            EXPECT_EQ(g->cellBold(r, c), bold) << r << "," << c;
+        }
+    }
+}
+
+// Below 5000 grid rows (the heading row counted) the rows are coloured; from
+// 5000 on they are not.
+TEST_F(PortalRequestTexts, NoColoursFromFiveThousandRows)
+{
+    for (const auto &[requests, coloured] : {std::pair{4998, true}, {4999, false}}) {
+        writeSql("DELETE FROM PortalCustomerJobs");
+        writeSql(QString("WITH RECURSIVE k(n) AS (SELECT 1 UNION ALL SELECT n + 1 "
+                         "FROM k WHERE n < %1) INSERT INTO PortalCustomerJobs (UniqueId, StartDate, DateEntered, "
+                         "Prospective) SELECT n, '2031-07-07', '2031-06-01', 1 FROM k").arg(requests));
+        auto list = openList();
+        FlexGrid *g = grid(list.get());
+        ASSERT_EQ(g->rows(), requests + 1);
+        EXPECT_EQ(g->cellForeColor(1, C::User) == QColor(0, 0, 255), coloured) << requests;
+        EXPECT_EQ(g->cellBackColor(2, C::User) == QColor(224, 224, 224), coloured) << requests;
+    }
+}
+
+// The request dialog: caption, box limits, and a request gone.
+TEST_F(PortalRequestTexts, RequestDialogTexts)
+{
+    addRequest(1);
+    openRequest(1, [&](QDialog *d) {
+        EXPECT_EQ(d->windowTitle(), "Portal Customer Job Add");
+        const std::pair<const char *, int> limits[] = {
+            {"TitleText", 20},     {"FirstNameText", 50}, {"LastNameText", 50},   {"CompanyText", 100},
+            {"ContactText", 100},  {"AccountsRefText", 30}, {"CAddress1Text", 100}, {"CSuburbText", 50},
+            {"CCityText", 50},     {"CPostCodeText", 20}, {"Phone1Text", 30},     {"Email1Text", 100},
+            {"SAddress1Text", 100}, {"SSuburbText", 50},  {"SCityText", 50},      {"SPostCodeText", 20},
+            {"CostText", 8},       {"OccurrencesText", 3}, {"DailyText1", 3},     {"WeeklyText1", 3},
+            {"MonthlyText1", 3},   {"YearlyText1", 3},
+        };
+        for (const auto &[box, limit] : limits)
+            EXPECT_EQ(typingLimit(d, box), limit) << box;
+    });
+    openRequest(99, [](QDialog *) {});
+    ASSERT_FALSE(msgs_->shown().isEmpty());
+    EXPECT_EQ(msgs_->shown().last().text, "Unable to find the PortalCustomerJob record. This is a database error!\r\n"
+                                          "Make a note of this message and report to Support");
+    EXPECT_EQ(msgs_->shown().last().icon, MsgIcon::Critical);
+}
+
+// What the save says, check by check, for a request that becomes a new customer.
+TEST_F(PortalRequestTexts, ConversionChecksInOrder)
+{
+    writeSql("UPDATE Preferences SET MYOB = 1");
+    writeSql("INSERT INTO Customers (Surname, AccountsRef) VALUES ('Taken', 'TAKEN')");
+    addSchedule("2031-08-01", "2031-08-05", "Closed");
+    auto valid = [] {
+        PortalJobEntry e;
+        e.customer = {.forename = "Ann", .surname = "Lee", .phone1 = "555", .cAddress1 = "1 Main St",
+                      .cSuburb = "Ponsonby", .cPostCode = "1011", .accountsRef = "LEE01"};
+        e.address = {.sAddress1 = "1 Main St", .sSuburb = "Ponsonby"};
+        e.job = {.startDateText = "07 Jul 2031", .end = JobEnd::NoEnd, .costText = "25", .jobTypeCode = "CLEAN",
+                 .associateID = "ADM", .frequency = {.option = FrequencyOption::Weekly, .weeklyText1 = "1", .weekdayMask = 1}};
+        return e;
+    };
+    using E = PortalJobEntry &;
+    const std::pair<std::function<void(E)>, QString> cases[] = {
+        // The customer's checks; a question answered No is marked "?".
+        {[](E e) { e.customer.forename.clear(); }, "Please enter the Customer's First Name"},
+        {[](E e) { e.customer.surname.clear(); }, "Please enter the Customer's Last Name"},
+        {[](E e) { e.customer.phone1.clear(); }, "Please enter at least 1 phone number"},
+        {[](E e) { e.customer.preferredPhone = 2; },
+         "You have indicated Phone 2 as the preferred contact but have not entered a phone number"},
+        {[](E e) { e.customer.companyName = "Lee Ltd"; }, "?No Contact Name has been entered for the Company. Is this correct?"},
+        {[](E e) { e.customer.accountsRef.clear(); },
+         "?No Accounts Reference has been entered. This will prevent any of this Customer's data being shared with "
+         "your chosen accounts package. Is this correct?"},
+        {[](E e) { e.customer.accountsRef = "TAKEN"; }, "Accounts Reference TAKEN has been already assigned to another Customer"},
+        {[](E e) { e.customer.cAddress1.clear(); }, "Please enter the 1st line of the Customer's correspondence address"},
+        {[](E e) { e.customer.cSuburb.clear(); }, "Please enter the Customer's correspondence suburb"},
+        {[](E e) { e.customer.cPostCode.clear(); },
+         "?No Zip/Post Code has been entered for the correspondence address. Is this correct?"},
+        {[](E e) { e.address.sAddress1.clear(); }, "Please enter a Service Address"},
+        {[](E e) { e.address.sSuburb.clear(); }, "Please enter a Suburb for the Service Address"},
+        // The job's checks of its own (the shared ones are those of the job dialog).
+        {[](E e) { e.job.startDateText.clear(); }, "Please select a start date for the job"},
+        {[](E e) { e.job.startDateText = "05 Aug 2031"; },
+         "The Start Date falls within the date range of a closed Job Schedule and the Customer Job cannot be added. "
+         "Please select another date"},
+        {[](E e) { e.job.end = JobEnd::OnDate; }, "Please select an end date for the job"},
+        {[](E e) { e.job.end = JobEnd::Unchosen; }, "Please select an End option"},
+        {[](E e) { e.job.frequency = {}; }, "Please select a Frequency option"},
+        {[](E e) { e.customer.commentOnSchedule = true; }, "There is no Customer Comment to include on the Schedule"},
+        {[](E e) { e.job.commentOnSchedule = true; }, "There is no Job Comment to include on the Schedule"},
+    };
+    for (const auto &[edit, expected] : cases) {
+        PortalJobEntry e = valid();
+        e.uniqueId = addRequest(scalarSql("SELECT COUNT(*) FROM PortalCustomerJobs").toInt() + 1);
+        edit(e);
+        QString asked;
+        const auto out = PortalCustomerJobSave::save(e, [&](const QString &q) { return asked = "?" + q, false; });
+        EXPECT_FALSE(out.saved);
+        EXPECT_EQ(asked.isEmpty() ? out.message : asked, expected);
+    }
+    EXPECT_EQ(count("CustomerJobs"), 0);
+}
