@@ -72,11 +72,11 @@ TEST_F(PortalSlowNetworkTest, NoPortalTaskKeepsAnotherWorkstationsSaveWaiting)
     const qint64 schedule = addSchedule("2012-03-05", "2012-03-18", "Published");
     const qint64 job = addJob({.associate = "ADM"});
     storeJob(schedule, job, "2012-03-05", 0, "", "ADM");
-    // A slow portal: every page answers after half a second, files go slowly.
+    // A slow portal: every page answers after more than a second, files go slowly.
     startPortal(QStringLiteral("plomkar7"), 2000);
     for (const char *page : {"LoadCompany.php", "LoadSchedule.php", "LoadUsers.php", "LoadJobTypes.php",
                              "GetSchedule.php", "GetCustomerJobs.php", "DeleteCustomerJobsData.php"})
-        portal_->delay(QString::fromLatin1(page), 0.5);
+        portal_->delay(QString::fromLatin1(page), 1.4);
     portal_->handOut("GetSchedule.php", QByteArray::number(schedule) + ",2012/03/05," + QByteArray::number(job)
                                             + ",1,2012/03/06,ADM,\"done\"\r\n");
     portal_->handOut("GetCustomerJobs.php", requestLine(951) + "\r\n");
