@@ -49,10 +49,13 @@ void configure(QSqlDatabase &db)
     }
 }
 
+// The step does not start; the user is told and the program goes on.
 [[noreturn]] void refuseNetworkStep(const QString &held)
 {
-    throw WvsError(ErrorNumber::Database,
-                   QStringLiteral("A network step was started while the database was locked by ") + held);
+    throw WvsError(ErrorNumber::Recoverable,
+                   QStringLiteral("This step cannot go on: it would keep the data locked at every other workstation "
+                                  "while it waits on the network (") + held
+                       + QStringLiteral("). Make a note of this and report to Support."));
 }
 
 void (*lockBreachHandler)(const QString &) = &refuseNetworkStep;
