@@ -85,8 +85,8 @@ TEST_F(PortalBusyDatabaseTest, AfterAPublishTheWindowShowsOnlyTheStatusThatWasSt
             LockHolder other(dbPath(), *portal_, c.holdMs);
             click(form.get(), "PublishButton");
         }
-        EXPECT_EQ(status(schedule), c.stored ? "Published" : "Closed");
-        EXPECT_EQ(status(before), c.stored ? "Closed" : "Published");
+        EXPECT_EQ(status(schedule), QString(c.stored ? "Published" : "Closed"));
+        EXPECT_EQ(status(before), QString(c.stored ? "Closed" : "Published"));
         EXPECT_EQ(child<QLabel>(form.get(), "StatusLabel")->text(),
                   c.stored ? QStringLiteral("Status: Published") : shownBefore);
         EXPECT_EQ(msgs_->last(), c.stored ? QStringLiteral("Process completed successfully")
