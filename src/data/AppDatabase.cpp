@@ -2,10 +2,13 @@
 #include "data/SchemaRegistry.h"
 #include "platform/Desktop.h"
 #include "platform/ErrorHandlingModule.h"
+#include "platform/NetworkStep.h"
 #include "platform/WvsError.h"
 
 #include <QDir>
+#include <QSqlDriver>
 #include <QSqlError>
+#include <sqlite3.h>
 
 namespace wvs {
 
@@ -46,7 +49,72 @@ void configure(QSqlDatabase &db)
     }
 }
 
+// The step does not start; the user is told and the program goes on.
+[[noreturn]] void refuseNetworkStep(const QString &held)
+{
+    throw WvsError(ErrorNumber::Recoverable,
+                   QStringLiteral("This step cannot go on: it would keep the data locked at every other workstation "
+                                  "while it waits on the network (") + held
+                       + QStringLiteral("). Make a note of this and report to Support."));
+}
+
+void (*lockBreachHandler)(const QString &) = &refuseNetworkStep;
+
+// No network step starts while the program's connection holds a lock.
+void checkNoLockBeforeNetwork()
+{
+    if (!AppDatabase::isOpen())
+        return;
+    const QString held = AppDatabase::lockHeld();
+    if (held.isEmpty())
+        return;
+    lockBreachHandler(held);
+    refuseNetworkStep(held); // a handler that returns does not let the step go on
+}
+
+[[maybe_unused]] const bool networkCheckInstalled = (setNetworkStepCheck(&checkNoLockBeforeNetwork), true);
+
+sqlite3 *sqliteHandle(const QSqlDatabase &db)
+{
+    if (!db.isOpen() || !db.driver())
+        return nullptr;
+    const QVariant v = db.driver()->handle();
+    if (!v.isValid() || qstrcmp(v.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3 *const *>(v.constData());
+}
+
 } // namespace
+
+QString AppDatabase::lockHeld(QSqlDatabase db)
+{
+    sqlite3 *h = sqliteHandle(db);
+    if (!h)
+        return QString();
+    if (!sqlite3_get_autocommit(h))
+        return QStringLiteral("an open transaction");
+    for (sqlite3_stmt *s = sqlite3_next_stmt(h, nullptr); s; s = sqlite3_next_stmt(h, s)) {
+        if (sqlite3_stmt_busy(s))
+            return QStringLiteral("an unfinished statement: ") + QString::fromUtf8(sqlite3_sql(s));
+    }
+    return QString();
+}
+
+void AppDatabase::setLockBreachHandler(void (*handler)(const QString &))
+{
+    lockBreachHandler = handler ? handler : &refuseNetworkStep;
+}
+
+AppDatabase::LongerWait::LongerWait(int ms) : previous_(busyWaitMs) { setBusyWait(ms); }
+
+AppDatabase::LongerWait::~LongerWait()
+{
+    try {
+        setBusyWait(previous_);
+    } catch (...) {
+        busyWaitMs = previous_;
+    }
+}
 
 QString AppDatabase::defaultPath() { return appFile(QStringLiteral("WVS.db")); }
 

@@ -30,6 +30,28 @@ public:
     // What the user is told when the wait ran out: nothing was saved and the
     // window keeps what was typed.
     static QString busyMessage();
+
+    // What the connection holds that keeps another workstation's save
+    // waiting: an open transaction or an unfinished statement (named by its
+    // SQL). Empty when it holds nothing.
+    static QString lockHeld(QSqlDatabase db = AppDatabase::db());
+    // Before every network step the program's connection must hold nothing:
+    // a breach is handed to this handler, which throws. The default throws
+    // a WvsError; tests install one that fails the test as well.
+    static void setLockBreachHandler(void (*handler)(const QString &lockHeld));
+
+    // Makes every statement wait ms for another workstation's write, until
+    // the scope ends.
+    class LongerWait {
+    public:
+        explicit LongerWait(int ms);
+        ~LongerWait();
+        LongerWait(const LongerWait &) = delete;
+        LongerWait &operator=(const LongerWait &) = delete;
+
+    private:
+        int previous_;
+    };
 };
 
 // Runs one statement with bound values (positional "?" placeholders) and

@@ -1,5 +1,6 @@
 #include "platform/SmtpMailer.h"
 #include "platform/CurlGlobal.h"
+#include "platform/NetworkStep.h"
 
 #include <QUrl>
 #include <curl/curl.h>
@@ -73,6 +74,7 @@ SendResult SmtpMailer::send(const MailMessage &message) const
         return result;
     }
 
+    beforeNetworkStep();
     ensureCurl();
     CURL *curl = curl_easy_init();
     if (!curl) {

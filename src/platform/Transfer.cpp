@@ -1,5 +1,6 @@
 #include "platform/Transfer.h"
 #include "platform/CurlGlobal.h"
+#include "platform/NetworkStep.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -21,6 +22,7 @@ size_t appendToBuffer(char *ptr, size_t size, size_t nmemb, void *userdata)
 
 HttpReply httpGet(const QString &url, int timeoutMs)
 {
+    beforeNetworkStep();
     ensureCurl();
     HttpReply reply;
     CURL *curl = curl_easy_init();
@@ -184,6 +186,7 @@ bool FtpTransfer::start(const QString &remotePath, const QString &localPath, boo
 {
     if (running_)
         return false;
+    beforeNetworkStep();
     impl_->dropEasy();
     finished_ = false;
     error_ = 0;
@@ -240,6 +243,7 @@ bool FtpTransfer::startClose()
 {
     if (running_)
         return false;
+    beforeNetworkStep();
     impl_->dropEasy();
     finished_ = false;
     error_ = 0;
@@ -342,6 +346,8 @@ void FtpTransfer::pump(int ms)
 
 bool FtpTransfer::waitUntilDone(int intervalMs, int limit)
 {
+    if (running_)
+        beforeNetworkStep();
     int count = 0;
     while (stillExecuting()) {
         pump(intervalMs);

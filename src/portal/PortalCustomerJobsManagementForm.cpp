@@ -152,14 +152,15 @@ void PortalCustomerJobsManagementForm::CreateGrid()
 void PortalCustomerJobsManagementForm::firstActivate()
 {
     guarded(Window, "Form_Activate", [&] {
-        if (JobsGrid->rows() < 2)
+        // A list that could not be read (the data in use elsewhere) has said so already.
+        if (Filled && JobsGrid->rows() < 2)
             msgBox(QStringLiteral("No records found"));
     });
 }
 
 void PortalCustomerJobsManagementForm::PopulateGrid()
 {
-    guarded(Window, "PopulateGrid", [&] {
+    Filled = guarded(Window, "PopulateGrid", [&] {
         JobsGrid->setRows(1);
         QVector<QStringList> rows;
         for (const PortalRequest &r : PortalRequestRecords::all())

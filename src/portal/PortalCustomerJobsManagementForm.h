@@ -40,6 +40,8 @@ private:
     JobRowStyle rowStyle(int row) const;
 
     QList<KeyedItem> JobTypesArray;
+    // The last fill read the stored requests.
+    bool Filled = false;
 
     FlexGrid *JobsGrid;
     QComboBox *SortCombo, *SortOrderCombo;

@@ -269,18 +269,17 @@ QList<qint64> storeCustomerJobRequests(const QList<QVariantList> &requests)
     QList<qint64> added;
     for (const QVariantList &row : requests) {
         const qint64 id = row.value(0).toLongLong();
-        if (scalarSql(QStringLiteral("SELECT 1 FROM PortalCustomerJobs WHERE UniqueId = ?"), {id}).isValid())
+        // A request stored by an older build has no number among the received ones yet.
+        const bool received =
+            scalarSql(QStringLiteral("SELECT 1 FROM PortalReceivedRequests WHERE UniqueId = ?"), {id}).isValid()
+            || scalarSql(QStringLiteral("SELECT 1 FROM PortalCustomerJobs WHERE UniqueId = ?"), {id}).isValid();
+        writeSql(QStringLiteral("INSERT OR IGNORE INTO PortalReceivedRequests (UniqueId) VALUES (?)"), {id});
+        if (received)
             continue;
         writeSql(sql, row);
         added << id;
     }
     return added;
-}
-
-void removeCustomerJobRequests(const QList<qint64> &uniqueIds)
-{
-    for (const qint64 id : uniqueIds)
-        writeSql(QStringLiteral("DELETE FROM PortalCustomerJobs WHERE UniqueId = ?"), {id});
 }
 
 } // namespace wvs::PortalRetrievals

@@ -61,12 +61,11 @@ const QStringList &requestColumns();
 bool readCustomerJobRequests(const QByteArray &data, QList<QVariantList> &requests, BadLine &bad);
 
 // Adds the requests inside the caller's transaction and returns the numbers
-// of those it added. A request whose number is stored already (fetched by a
-// run that ended before the portal let it go) is skipped.
+// of those it added. The number of every request is remembered, and a
+// request whose number was received before is never added again: not while
+// it waits in the list, nor after it was saved as a customer job or deleted
+// (the portal hands a request out again until it has let it go).
 QList<qint64> storeCustomerJobRequests(const QList<QVariantList> &requests);
-
-// Removes the requests of those numbers, inside the caller's transaction.
-void removeCustomerJobRequests(const QList<qint64> &uniqueIds);
 
 } // namespace PortalRetrievals
 } // namespace wvs

@@ -172,13 +172,21 @@ bool PortalSync::companyRename()
 
 bool PortalSync::publishSchedule()
 {
-    QSqlQuery prefs = execSql(QStringLiteral("SELECT ShowCostOnPortal, ShowPhoneOnPortal FROM Preferences"));
-    if (!prefs.next()) {
+    bool found = false, showCosts = false, showPhones = false;
+    {
+        // The statement ends here: one left unfinished would keep every other
+        // workstation from saving while the schedule goes up.
+        QSqlQuery prefs = execSql(QStringLiteral("SELECT ShowCostOnPortal, ShowPhoneOnPortal FROM Preferences"));
+        if (prefs.next()) {
+            found = true;
+            showCosts = prefs.value(0).toInt() != 0;
+            showPhones = prefs.value(1).toInt() != 0;
+        }
+    }
+    if (!found) {
         msgBox(QStringLiteral("Cannot find Preferences record"), MsgButtons::Ok, MsgIcon::Exclamation);
         return false;
     }
-    const bool showCosts = prefs.value(0).toInt() != 0;
-    const bool showPhones = prefs.value(1).toInt() != 0;
     QString id;
     if (!companyId(id))
         return false;
@@ -337,25 +345,22 @@ bool PortalSync::importCustomerJobs()
     }
     // The requests are stored and committed before the portal is asked to
     // let them go, so no other workstation waits on the portal meanwhile.
-    // When the portal keeps them (a refusal or no answer in time), what this
-    // run stored goes again: they come back with the next import. A run cut
-    // short between the two steps leaves them stored; the next import skips
-    // them and has the portal let them go.
-    QList<qint64> stored;
+    // A request once received is kept whatever the portal answers, and its
+    // number is remembered: another workstation's import, or this one's
+    // next, skips it and has the portal let it go again.
     {
         Transaction t;
-        stored = PortalRetrievals::storeCustomerJobRequests(requests);
+        PortalRetrievals::storeCustomerJobRequests(requests);
         t.commit();
     }
+    const QString kept = QStringLiteral("\r\nThe Customer Jobs have been received and will be cleared from the portal "
+                                        "at the next import");
     if (!pageCall(QStringLiteral("DeleteCustomerJobsData.php"), {{QStringLiteral("companyid"), id}},
                   {QStringLiteral("Deleting Customer Jobs data on server...."), QString(),
                    QStringLiteral("Customer Jobs data deletion failed - "), MsgIcon::Exclamation,
-                   QStringLiteral("Customer Jobs data deletion timed out - please try again")})) {
-        Transaction t;
-        PortalRetrievals::removeCustomerJobRequests(stored);
-        t.commit();
+                   QStringLiteral("Customer Jobs data deletion timed out - please try again")},
+                  kept))
         return false;
-    }
     customerJobsImported_ = true;
     return true;
 }
@@ -446,7 +451,7 @@ bool PortalSync::finishFtp(const QString &timeout, const QString &failure)
     return true;
 }
 
-bool PortalSync::pageCall(const QString &page, const Query &query, const PageTexts &texts)
+bool PortalSync::pageCall(const QString &page, const Query &query, const PageTexts &texts, const QString &afterFailure)
 {
     info(texts.updating);
     QStringList pairs;
@@ -461,7 +466,7 @@ bool PortalSync::pageCall(const QString &page, const Query &query, const PageTex
     const HttpReply reply = httpGet(url, o.pollIntervalMs * (o.pollLimit + 1));
     state("Inet2", reply.error == 0 ? TransferState::Completed : TransferState::Error);
     if (reply.error == CURLE_OPERATION_TIMEDOUT) {
-        msgBox(texts.timeout, MsgButtons::Ok, MsgIcon::Exclamation);
+        msgBox(texts.timeout + afterFailure, MsgButtons::Ok, MsgIcon::Exclamation);
         return false;
     }
     const QString text = QString::fromUtf8(reply.body);
@@ -472,7 +477,7 @@ bool PortalSync::pageCall(const QString &page, const Query &query, const PageTex
     }
     // A page that could not be reached at all says why, as the FTP failures do.
     const QString said = text.isEmpty() && reply.error != 0 ? reply.description : text;
-    msgBox(texts.failure + said, MsgButtons::Ok, texts.failureIcon);
+    msgBox(texts.failure + said + afterFailure, MsgButtons::Ok, texts.failureIcon);
     return false;
 }
 

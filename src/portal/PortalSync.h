@@ -98,7 +98,9 @@ private:
                 bool holdsPasswords = false);
     bool get(const QString &remoteName, const QString &localName, const QString &timeout, const QString &failure);
     bool finishFtp(const QString &timeout, const QString &failure);
-    bool pageCall(const QString &page, const Query &query, const PageTexts &texts);
+    // afterFailure follows the failure or time-out message.
+    bool pageCall(const QString &page, const Query &query, const PageTexts &texts,
+                  const QString &afterFailure = QString());
     void info(const QString &text);
     void state(const char *control, int code);
 

@@ -72,6 +72,14 @@ const wvs::SchemaRegistration portalTables(80, "portal", {
         SCity TEXT NOT NULL DEFAULT '' COLLATE NOCASE,
         SPostCode TEXT NOT NULL DEFAULT '' COLLATE NOCASE,
         AsRequired INTEGER NOT NULL DEFAULT 0))",
+    // The number of every request received from the portal. The portal may
+    // hand a request out again (its deletion there failed, timed out or
+    // raced with another workstation's import), so a number here is never
+    // stored as a request again, even after the request was turned into a
+    // customer job or deleted. The numbers are kept: a copy fetched before
+    // another workstation had the portal let the request go may still arrive.
+    R"(CREATE TABLE IF NOT EXISTS PortalReceivedRequests (
+        UniqueId INTEGER PRIMARY KEY))",
 });
 
 } // namespace

@@ -973,9 +973,13 @@ void ScheduleForm::PublishButton_Click()
     guarded("ScheduleForm", "PublishButton_Click", [&] {
         if (!RunPortalTask(SchedulePublishing::publishRefusal(), "PublishSchedule"))
             return;
+        // The status line shows what is stored.
+        if (!SchedulePublishing::markPublishedAfterUpload(ScheduleNumber)) {
+            msgBox(SchedulePublishing::notStoredMessage());
+            return;
+        }
         StatusLabel->setText(QStringLiteral("Status: Published"));
         setTextColour(StatusLabel, scheduleStatusColour(QStringLiteral("Published")));
-        SchedulePublishing::markPublished(ScheduleNumber);
     });
 }
 

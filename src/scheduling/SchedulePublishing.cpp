@@ -1,5 +1,6 @@
 #include "scheduling/SchedulePublishing.h"
 
+#include "platform/ErrorHandlingModule.h"
 #include "scheduling/ScheduleLocks.h"
 
 namespace wvs::SchedulePublishing {
@@ -25,6 +26,25 @@ void markPublished(qint64 scheduleNumber, QSqlDatabase db)
     writeSql(QStringLiteral("UPDATE Schedules SET Status = 'Closed' WHERE Status = 'Published'"), {}, db);
     writeSql(QStringLiteral("UPDATE Schedules SET Status = 'Published' WHERE ScheduleNumber = ?"), {scheduleNumber}, db);
     t.commit();
+}
+
+bool markPublishedAfterUpload(qint64 scheduleNumber)
+{
+    // As long as the log-off at exit waits.
+    constexpr int waitFactor = 6;
+    const AppDatabase::LongerWait wait(AppDatabase::busyWait() * waitFactor);
+    const std::optional<CaughtError> e = trapError([&] { markPublished(scheduleNumber); });
+    if (!e)
+        return true;
+    if (e->number == ErrorNumber::DatabaseBusy)
+        return false;
+    throw WvsError(e->number, e->description);
+}
+
+QString notStoredMessage()
+{
+    return QStringLiteral("The portal now holds this Schedule, but its status has not been saved because the data "
+                          "is in use at another workstation. Please publish the Schedule again");
 }
 
 QString updateRefusal(qint64 scheduleNumber, const QString &associateID, QSqlDatabase db)

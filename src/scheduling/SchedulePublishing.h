@@ -17,6 +17,13 @@ QString publishRefusal(QSqlDatabase db = AppDatabase::db());
 // afterwards.
 void markPublished(qint64 scheduleNumber, QSqlDatabase db = AppDatabase::db());
 
+// markPublished once the portal has taken the schedule: the portal holds it
+// whatever happens here, so the write waits for another workstation's write
+// longer than a save does. False when that wait ran out too: nothing was
+// written, and notStoredMessage() tells the user.
+bool markPublishedAfterUpload(qint64 scheduleNumber);
+QString notStoredMessage();
+
 // Why the user may not take the portal's updates into the schedule now
 // (another associate has it open), or empty.
 QString updateRefusal(qint64 scheduleNumber, const QString &associateID, QSqlDatabase db = AppDatabase::db());

@@ -140,9 +140,10 @@ TEST_F(PortalRequestImportTest, AFailedRunLeavesTheListAsItWas)
     portal_.handOut("GetCustomerJobs.php", portaltest::requestLine(602) + "\r\n");
     portal_.reply("DeleteCustomerJobsData.php", "Locked");
     click(list.get(), "ImportButton");
-    EXPECT_EQ(msgs_->last(), "Customer Jobs data deletion failed - Locked");
+    EXPECT_EQ(msgs_->last(), "Customer Jobs data deletion failed - Locked\r\n"
+                             "The Customer Jobs have been received and will be cleared from the portal at the next import");
     EXPECT_EQ(column(list.get(), C::Key), QStringList({"1"}));
-    EXPECT_EQ(count("PortalCustomerJobs"), 2);
+    EXPECT_EQ(count("PortalCustomerJobs"), 3);
 
     // A run that succeeds with nothing new leaves it too.
     portal_.reply("DeleteCustomerJobsData.php", "SUCCESS");

@@ -168,21 +168,6 @@ TEST_F(PortalRetrievalTest, AnImportNeverKeepsAnotherWorkstationWaitingOnThePort
     EXPECT_EQ(portal_->pages().mid(2), (QStringList{"GetCustomerJobs.php", "DeleteCustomerJobsData.php"}));
     EXPECT_EQ(requests(), "701,702,703");
     EXPECT_EQ(scalarSql("SELECT LastName FROM PortalCustomerJobs WHERE UniqueId = 702").toString(), "Kept");
-
-    // A refusal, or no answer in time, takes away what that run stored and
-    // only that.
-    portal_->handOut("GetCustomerJobs.php", requestLine(703) + "\r\n" + requestLine(704) + "\r\n");
-    portal_->reply("DeleteCustomerJobsData.php", "Locked");
-    EXPECT_FALSE(run(QStringLiteral("ImportCustomerJobs~")));
-    EXPECT_EQ(msgs_->last(), "Customer Jobs data deletion failed - Locked");
-    EXPECT_EQ(requests(), "701,702,703");
-
-    portal_->reply("DeleteCustomerJobsData.php", "SUCCESS");
-    portal_->delay("DeleteCustomerJobsData.php", 1.5);
-    PortalSync::options() = {50, 10};
-    EXPECT_FALSE(run(QStringLiteral("ImportCustomerJobs~")));
-    EXPECT_EQ(msgs_->last(), "Customer Jobs data deletion timed out - please try again");
-    EXPECT_EQ(requests(), "701,702,703");
 }
 
 TEST_F(PortalRetrievalTest, NoCompanyIdAsksThePortalForNothing)

@@ -15,6 +15,11 @@ void DbTest::SetUp()
     msgs_ = std::make_unique<MessageScript>();
     modal_ = std::make_unique<ModalScript>();
     desktop_ = std::make_unique<DesktopScript>();
+    // A network step taken while the program's connection holds a lock
+    // fails the test, whatever the program makes of the refusal.
+    AppDatabase::setLockBreachHandler([](const QString &held) {
+        ADD_FAILURE() << "A network step was started while the database was locked by " << held.toStdString();
+    });
     createNewDatabase(dbPath(), {"Sparkle Cleaning", "New Zealand", "TEST01", "ADM", "Administrator", "secret"});
     readInstallation();
 }
@@ -27,6 +32,7 @@ void DbTest::TearDown()
     }
     extraConnections_.clear();
     AppDatabase::close();
+    AppDatabase::setLockBreachHandler(nullptr);
     desktop_.reset();
     modal_.reset();
     msgs_.reset();

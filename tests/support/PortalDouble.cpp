@@ -63,6 +63,26 @@ void PortalDouble::takeId(const QString &id)
     writeScript();
 }
 
+void PortalDouble::holdRequests(const QList<QByteArray> &lines)
+{
+    QJsonObject state = QJsonDocument::fromJson(readFileBytes(QDir(control_.path()).filePath("held.json"))).object();
+    QJsonArray held = state.value("held").toArray();
+    for (const QByteArray &line : lines)
+        held.append(QString::fromLatin1(line));
+    state.insert("held", held);
+    writeFileBytes(QDir(control_.path()).filePath("held.json"), QJsonDocument(state).toJson());
+}
+
+QList<QByteArray> PortalDouble::heldRequests() const
+{
+    QList<QByteArray> out;
+    const QJsonObject state =
+        QJsonDocument::fromJson(readFileBytes(QDir(control_.path()).filePath("held.json"))).object();
+    for (const QJsonValue &v : state.value("held").toArray())
+        out << v.toString().toLatin1();
+    return out;
+}
+
 void PortalDouble::writeScript() const
 {
     QFile f(QDir(control_.path()).filePath("script.json"));

@@ -40,6 +40,13 @@ public:
     void handOut(const QString &page, const QByteArray &content);
     void takeId(const QString &id);
 
+    // The customer-job requests the portal keeps between calls (lines of its
+    // request file): GetCustomerJobs.php hands out every one it holds, and
+    // DeleteCustomerJobsData.php, when it answers "SUCCESS" (also after the
+    // program has given up on it), lets go of those handed out so far.
+    void holdRequests(const QList<QByteArray> &lines);
+    QList<QByteArray> heldRequests() const;
+
     QList<Call> calls() const;
     QStringList pages() const;
 

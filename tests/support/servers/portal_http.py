@@ -9,6 +9,12 @@ answers "OK" unless the ID is in "taken"), "delays" {page: seconds},
 "handouts" {page: text} (the file GetSchedule.php or GetCustomerJobs.php
 makes ready to be fetched). The load pages answer "File not found" for a
 file that did not arrive, and record what they loaded.
+<control>/held.json, when the test has written it, holds the customer-job
+requests the portal keeps between calls: {"held": [line, ...], "handed":
+[line, ...]}. GetCustomerJobs.php (without a handout) hands out every held
+request; DeleteCustomerJobsData.php, when it answers "SUCCESS", lets go of
+every request handed out so far, also when its answer comes after the
+caller has given up (a delay longer than the caller waits).
 Prints "PORT <n>" once it listens."""
 import argparse, http.server, json, os, sys, threading, time, urllib.parse
 
@@ -21,6 +27,25 @@ portal = os.path.join(a.root, "public_html", a.site, "customerportal")
 os.makedirs(portal, exist_ok=True)
 lock = threading.Lock()
 LOAD_PAGES = {"LoadCompany.php", "LoadSchedule.php", "LoadUsers.php", "LoadJobTypes.php"}
+
+
+def held_path():
+    return os.path.join(a.control, "held.json")
+
+
+def read_held():
+    try:
+        with open(held_path(), encoding="utf-8") as f:
+            return json.load(f)
+    except (OSError, ValueError):
+        return None
+
+
+def write_held(state):
+    tmp = held_path() + ".tmp"
+    with open(tmp, "w", encoding="utf-8") as f:
+        json.dump(state, f)
+    os.replace(tmp, held_path())
 
 
 def script():
@@ -66,11 +91,27 @@ class Handler(http.server.BaseHTTPRequestHandler):
                               s["handouts"][page])
             elif page == "GetCustomerJobs.php" and page in s.get("handouts", {}):
                 self.hand_out("CustomerJobsImport_%s.txt" % q.get("companyid"), s["handouts"][page])
+            elif page == "GetCustomerJobs.php" and read_held() is not None:
+                with lock:
+                    state = read_held()
+                    state["handed"] = state.get("handed", []) + [
+                        r for r in state["held"] if r not in state.get("handed", [])]
+                    write_held(state)
+                self.hand_out("CustomerJobsImport_%s.txt" % q.get("companyid"),
+                              "".join(r + "\r\n" for r in state["held"]))
             elif page == "DeleteCustomerJobsData.php":
                 try:
                     os.remove(os.path.join(portal, "CustomerJobsImport_%s.txt" % q.get("companyid")))
                 except OSError:
                     pass
+        if page == "DeleteCustomerJobsData.php" and reply == "SUCCESS":
+            with lock:
+                state = read_held()
+                if state is not None:
+                    handed = state.get("handed", [])
+                    state["held"] = [r for r in state["held"] if r not in handed]
+                    state["handed"] = []
+                    write_held(state)
         record["reply"] = reply
         with lock:
             with open(os.path.join(a.control, "calls.jsonl"), "a", encoding="utf-8") as f:
