@@ -71,6 +71,11 @@ TEST_F(CustomerTextsTest, CustomerChecksShowTheirMessageButtonsIconAndFocus)
          "CPostCodeText"},
         {[](auto &, auto &a) { a = {newAddress(QString())}; }, "Please enter a service address", B::Ok, I::None,
          "SAddress1Text"},
+        {[](auto &, auto &a) { a = {newAddress("5 Hill Rd", "")}; }, "Service address 5 Hill Rd has no Suburb", B::Ok,
+         I::None, ""},
+        // The first of two lines that differ only in case is named.
+        {[](auto &, auto &a) { a = {newAddress(""), newAddress("5 HILL rd"), newAddress("9 Bay"), newAddress("5 Hill Rd")}; },
+         "Service address 5 HILL rd has been duplicated", B::Ok, I::None, ""},
     };
     for (const auto &k : cases) {
         CustomerRecord c = validCustomer();
@@ -112,15 +117,31 @@ TEST_F(CustomerTextsTest, ListIsColouredOnlyBelowFiveThousandGridRows)
 
 TEST_F(CustomerTextsTest, DialogCaptionsAndEntryLimits)
 {
-    const QString n = QString::number(addCustomer("Brown"));
+    const qint64 brown = addCustomer("Brown");
+    addAddress(brown, "A St");
+    addAddress(brown, "B St");
+    const QString n = QString::number(brown);
     QStringList captions;
-    modal_->on("CustomerAddModifyForm", [&](QDialog *d) { captions << d->windowTitle(); });
+    modal_->on("CustomerAddModifyForm", [&](QDialog *d) {
+        captions << d->windowTitle();
+        if (captions.size() == 1) { // the lone new address needs a first line (blanks are none) and a suburb
+            type(d, "SAddress1Text", "   ");
+            click(d, "NextAddressButton");
+            type(d, "SAddress1Text", "1 Main Rd");
+            click(d, "NextAddressButton");
+        } else if (captions.size() == 3) { // viewing stops at the last address
+            click(d, "NextAddressButton");
+            EXPECT_FALSE(enabled(d, "NextAddressButton"));
+        }
+    });
     for (const QString &tag : {QStringLiteral("Add"), "Modify~" + n, "View~" + n}) {
         CustomerAddModifyForm dialog;
         dialog.Tag = tag;
         showModal(&dialog);
     }
     EXPECT_EQ(captions, QStringList({"Customer Add", "Customer Modify", "View Customer"}));
+    EXPECT_EQ(msgs_->texts(), QStringList({"Please enter the 1st line of the Customer's service address",
+                                           "Please enter the Customer's service suburb"}));
 
     // How much the user may type into each box.
     const std::pair<const char *, int> limits[] = {

@@ -54,23 +54,3 @@ TEST_F(CustomerValidationTest, AccountsReferenceIsCheckedOnlyWithAnAccountsPacka
     c.accountsRef = QStringLiteral("A\"1' OR 1=1");
     EXPECT_TRUE(check(c, oneAddress).ok);
 }
-
-TEST_F(CustomerValidationTest, ServiceAddressChecks)
-{
-    const CustomerRecord c = validCustomer();
-
-    EXPECT_EQ(check(c, {newAddress(QString(), QStringLiteral("Epsom"))}).focus, "SAddress1Text");
-    auto r = check(c, {newAddress(QStringLiteral("5 Hill Rd"), QString())});
-    EXPECT_EQ(r.focus, "");
-    EXPECT_EQ(msgs_->texts(), QStringList{"Service address 5 Hill Rd has no Suburb"});
-
-    // Duplicates differ only in case; the first in list order is named.
-    r = check(c, {newAddress(QString()), newAddress(QStringLiteral("5 HILL rd")), newAddress(QStringLiteral("9 Bay")),
-                  newAddress(QStringLiteral("5 Hill Rd"))});
-    EXPECT_EQ(msgs_->texts(), QStringList{"Service address 5 HILL rd has been duplicated"});
-
-    // An address with other fields but no first line passes.
-    ServiceAddress partial = newAddress(QString());
-    partial.sPostCode = QStringLiteral("1010");
-    EXPECT_TRUE(check(c, {newAddress(QStringLiteral("5 Hill Rd")), partial}).ok);
-}
