@@ -40,34 +40,6 @@ protected:
     QStringList asked_;
 };
 
-TEST_F(CustomerJobSaveTest, ChecksRunInTheirFixedOrderWithTheirMessages)
-{
-    CustomerJobEntry e{.mode = "Add"};
-    auto refused = [&](const char *focus, const char *message) {
-        const auto out = check(e);
-        EXPECT_FALSE(out.saved) << message;
-        EXPECT_EQ(out.focus, focus) << message;
-        EXPECT_EQ(out.message, message);
-    };
-    refused("CustomerNameCombo", "Please select a Customer");
-    e.customerNumber = customer_, e.suburbChosen = true, e.sAddressSeqNo = address_;
-    e.startDateText = "07 Jul 2031", e.end = JobEnd::After, e.occurrencesText = "1.5";
-    refused("OccurrencesText", "The number of occurrences after which to end the job must be numeric");
-    e.occurrencesText = "0";
-    refused("OccurrencesText", "The number of occurrences must be at least 1");
-    e.occurrencesText = "3", e.costText = "-1";
-    refused("CostText", "The Cost cannot be a negative value");
-    e.costText = "12.5";
-    refused("JobTypeCombo", "Please select a Job Type");
-    e.jobTypeCode = "CLEAN", e.associateID = "ADM";
-    refused("", "Please select a Frequency option");
-    e.frequency = {.option = FrequencyOption::Daily, .subOption = 2};
-    e.commentOnSchedule = true;
-    refused("", "There is no Comment to include on the Schedule");
-    e.comment = "Side gate code 1234";
-    EXPECT_TRUE(check(e).saved);
-}
-
 TEST_F(CustomerJobSaveTest, StartInsideAClosedScheduleIsRefusedInBothModes)
 {
     addSchedule("2031-07-01", "2031-07-07", "Closed");

@@ -66,12 +66,14 @@ TEST_F(JobTextsTest, JobChecksShowTheirMessagesAndFocus)
     struct Case { std::function<void(E)> change; QString message, focus; bool portalToo = true; };
     auto freq = [](FrequencyEntry f) { return [f](E e) { e.frequency = f; }; };
     std::vector<Case> cases = {
+        {[](E e) { e.customerNumber.reset(); }, "Please select a Customer", "CustomerNameCombo", false},
         {[](E e) { e.suburbChosen = false; }, "Please select the Service Suburb", "SuburbCombo", false},
         {[](E e) { e.sAddressSeqNo.reset(); }, "Please select the Service Address", "AddressCombo", false},
         {[](E e) { e.startDateText.clear(); }, "Please select a start date for the job", ""},
         {[](E e) { e.end = JobEnd::Unchosen; }, "Please select an End option", ""},
         {[](E e) { e.end = JobEnd::OnDate; }, "Please select an end date for the job", ""},
-        {[](E e) { e.end = JobEnd::After; }, "Please enter the number of occurrences after which to end the job", "OccurrencesText"},
+        {[](E e) { e.end = JobEnd::After, e.occurrencesText.clear(); }, "Please enter the number of occurrences after which to end the job", "OccurrencesText"},
+        {[](E e) { e.end = JobEnd::After, e.occurrencesText = "1.5"; }, "The number of occurrences after which to end the job must be numeric", "OccurrencesText"},
         {[](E e) { e.end = JobEnd::After, e.occurrencesText = "x"; }, "The number of occurrences after which to end the job must be numeric", "OccurrencesText"},
         {[](E e) { e.end = JobEnd::After, e.occurrencesText = "-2"; }, "The number of occurrences after which to end the job cannot be a negative value", "OccurrencesText"},
         {[](E e) { e.costText.clear(); }, "Please enter the Cost", "CostText"},
@@ -139,6 +141,12 @@ TEST_F(JobTextsTest, JobChecksShowTheirMessagesAndFocus)
             const auto converted = PortalCustomerJobSave::checkJob({.job = e}, yes);
             EXPECT_EQ(converted.message, c.message) << "request conversion";
         }
+    }
+    // The checks run in the order of the table: with every later fault present as well, each shows its own message.
+    CustomerJobEntry e = valid;
+    for (auto c = cases.rbegin(); c != cases.rend(); ++c) {
+        c->change(e);
+        EXPECT_EQ(CustomerJobSave::check(e, yes).message, c->message) << "with the later faults";
     }
 }
 
