@@ -49,9 +49,9 @@ TEST_F(CustomerTextsTest, CustomerChecksShowTheirMessageButtonsIconAndFocus)
         {[](auto &c, auto &) { c.forename.clear(); }, "Please enter the Customer's Forename", B::Ok, I::None, "ForenameText"},
         {[](auto &c, auto &) { c.surname.clear(), c.cAddress1.clear(); }, "Please enter the Customer's Surname", B::Ok,
          I::None, "SurnameText"},
-        {[](auto &c, auto &) { c.phone1.clear(); }, "No phone number has been entered - is this correct?", B::YesNo,
+        {[](auto &c, auto &) { c.phone1.clear(), c.phone2.clear(), c.phone3.clear(); }, "No phone number has been entered - is this correct?", B::YesNo,
          I::Exclamation, "Phone1Text"},
-        {[](auto &c, auto &) { c.phone1.clear(), c.phone2 = "021 2"; },
+        {[](auto &c, auto &) { c.phone1.clear(), c.phone2 = "021 2", c.preferredPhone = 1; },
          "You have indicated Phone 1 as the preferred contact but have not entered a phone number", B::Ok, I::None,
          "Phone1Text"},
         {[](auto &c, auto &) { c.preferredPhone = 2; },
@@ -95,6 +95,16 @@ TEST_F(CustomerTextsTest, CustomerChecksShowTheirMessageButtonsIconAndFocus)
             msgs_->clear();
             EXPECT_TRUE(CustomerValidation::validate(CustomerMode::Add, c, addresses).ok) << k.message;
         }
+    }
+    // The checks run in the order of the table: with every later fault present as well, each shows its own message.
+    CustomerRecord c = validCustomer();
+    QVector<ServiceAddress> addresses{newAddress(QStringLiteral("1 Shore Rd"))};
+    for (auto k = std::rbegin(cases); k != std::rend(cases); ++k) {
+        k->change(c, addresses);
+        msgs_->clear();
+        msgs_->answer(MsgAnswer::No);
+        CustomerValidation::validate(CustomerMode::Add, c, addresses);
+        EXPECT_EQ(msgs_->last(), QString::fromUtf8(k->message)) << "with the later faults";
     }
 }
 
