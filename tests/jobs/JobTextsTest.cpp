@@ -181,6 +181,15 @@ TEST_F(JobTextsTest, JobListCaptionHeadingsSelectionMessagesWordsAndColours)
     EXPECT_EQ(list.windowTitle(), "Customer Jobs Management");
     EXPECT_EQ(list.grid()->rowTexts(0).mid(1, 10), QStringList({"Asst", "Customer", "Service Address", "Service Location",
                                                                 "Job Type", "Day", "Frequency", "Cost", "Start", "End"}));
+    // The legend says what each colour means, in that colour.
+    QMap<QString, QString> legend;
+    for (QLabel *l : list.findChildren<QLabel *>())
+        legend[l->text()] = l->palette().color(QPalette::WindowText).name();
+    for (const auto &[text, colour] : {std::pair{"Customer is prospective", green}, {"Associate is inactive", grey},
+                                       {"Customer is inactive", red}, {"Job is suspended", magenta},
+                                       {"Job is prospective", blue}, {"Job is \"As Required\"", orange}})
+        EXPECT_EQ(legend.value(text), colour.name()) << text;
+
     choose(&list, "SortCombo", "Customer");
     list.PopulateGrid();
     FlexGrid *g = list.grid();
