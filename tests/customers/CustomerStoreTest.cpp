@@ -116,21 +116,6 @@ TEST_F(CustomerStoreTest, AnAddressStillUsedByAJobIsNotRemovedAndNothingIsKept)
     EXPECT_EQ(msgs_->last(), refusal);
 }
 
-TEST_F(CustomerRemovalTest, DeleteRemovesTheCustomerWithHisJobsAddressesAndNotes)
-{
-    const qint64 gone = addCustomer(QStringLiteral("Gone"));
-    const qint64 other = addCustomer(QStringLiteral("Other"));
-    for (qint64 c : {gone, other}) {
-        addJob(c, addAddress(c, QStringLiteral("1 St")));
-        writeSql(QStringLiteral("INSERT INTO CustomerNotes (CustomerNumber, NoteDateTime, NoteDetail) VALUES (?, '2025-01-01 10:00:00', 'n')"), {c});
-    }
-    EXPECT_EQ(CustomerRemoval::deletePermanently(gone), CustomerRemoval::DeleteResult::Deleted);
-    for (const char *t : {"Customers", "CustomerJobs", "CustomerServiceAddresses", "CustomerNotes"}) {
-        EXPECT_EQ(rows(t, gone), 0) << t;
-        EXPECT_EQ(rows(t, other), 1) << t;
-    }
-}
-
 TEST_F(CustomerRemovalTest, DeleteChecksScheduledJobsAgainAndThenRemovesNothing)
 {
     const qint64 c = addCustomer(QStringLiteral("Busy"));

@@ -24,41 +24,6 @@ protected:
 
 } // namespace
 
-TEST_F(CustomerValidationTest, OnlyTheFirstFaultIsShownAndQuestionsStopOnNo)
-{
-    EXPECT_TRUE(check(validCustomer(), oneAddress).ok);
-
-    CustomerRecord c = validCustomer();
-    c.surname.clear();
-    c.cAddress1.clear();
-    auto r = check(c, {});
-    EXPECT_EQ(r.focus, "SurnameText");
-    EXPECT_EQ(msgs_->texts(), QStringList{"Please enter the Customer's Surname"});
-
-    c = validCustomer();
-    c.preferredPhone = 2;
-    r = check(c, oneAddress);
-    EXPECT_EQ(r.focus, "Phone2Text");
-    EXPECT_EQ(msgs_->texts(),
-              QStringList{"You have indicated Phone 2 as the preferred contact but have not entered a phone number"});
-
-    // No phone at all is asked about; Yes saves whichever phone is preferred.
-    c = validCustomer();
-    c.phone1.clear();
-    EXPECT_EQ(check(c, oneAddress, {MsgAnswer::No}).focus, "Phone1Text");
-    c.preferredPhone = 3;
-    EXPECT_TRUE(check(c, oneAddress, {MsgAnswer::Yes}).ok);
-
-    // A company without a contact, an address without a post code: Yes goes on.
-    c = validCustomer();
-    c.companyName = QStringLiteral("Acme");
-    c.cPostCode.clear();
-    EXPECT_TRUE(check(c, oneAddress, {MsgAnswer::Yes, MsgAnswer::Yes}).ok);
-    EXPECT_EQ(msgs_->texts().size(), 2);
-    EXPECT_EQ(check(c, oneAddress, {MsgAnswer::No}).focus, "ContactText");
-    EXPECT_EQ(check(c, oneAddress, {MsgAnswer::Yes, MsgAnswer::No}).focus, "CPostCodeText");
-}
-
 TEST_F(CustomerValidationTest, AccountsReferenceIsCheckedOnlyWithAnAccountsPackage)
 {
     const qint64 other = addCustomer(QStringLiteral("Other"));
@@ -88,24 +53,4 @@ TEST_F(CustomerValidationTest, AccountsReferenceIsCheckedOnlyWithAnAccountsPacka
     // A reference with quotes is just text.
     c.accountsRef = QStringLiteral("A\"1' OR 1=1");
     EXPECT_TRUE(check(c, oneAddress).ok);
-}
-
-TEST_F(CustomerValidationTest, ServiceAddressChecks)
-{
-    const CustomerRecord c = validCustomer();
-
-    EXPECT_EQ(check(c, {newAddress(QString(), QStringLiteral("Epsom"))}).focus, "SAddress1Text");
-    auto r = check(c, {newAddress(QStringLiteral("5 Hill Rd"), QString())});
-    EXPECT_EQ(r.focus, "");
-    EXPECT_EQ(msgs_->texts(), QStringList{"Service address 5 Hill Rd has no Suburb"});
-
-    // Duplicates differ only in case; the first in list order is named.
-    r = check(c, {newAddress(QString()), newAddress(QStringLiteral("5 HILL rd")), newAddress(QStringLiteral("9 Bay")),
-                  newAddress(QStringLiteral("5 Hill Rd"))});
-    EXPECT_EQ(msgs_->texts(), QStringList{"Service address 5 HILL rd has been duplicated"});
-
-    // An address with other fields but no first line passes.
-    ServiceAddress partial = newAddress(QString());
-    partial.sPostCode = QStringLiteral("1010");
-    EXPECT_TRUE(check(c, {newAddress(QStringLiteral("5 Hill Rd")), partial}).ok);
 }

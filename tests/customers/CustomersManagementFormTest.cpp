@@ -5,6 +5,7 @@
 #include "support/DbTest.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 
@@ -48,9 +49,27 @@ TEST_F(CustomersManagementFormTest, OpensEmptyAndListsOnGoOrEnter)
     FlexGrid *grid = form->grid();
     EXPECT_EQ(grid->rows(), 1);
 
+    EXPECT_EQ(form->windowTitle(), "Customers Management");
+    EXPECT_EQ(grid->rowTexts(0).mid(1, 6), QStringList({"Last Name", "First Name", "Company Name",
+                                                        "Correspondence Address", "Suburb", "Phone"}));
+    EXPECT_EQ(child<QLabel>(form.get(), "ProspectiveLabel")->text(), "Customer is prospective");
+    EXPECT_EQ(child<QLabel>(form.get(), "InactiveLabel")->text(), "Customer is inactive");
+
     // Enter in a filter box runs Go; the list is sorted on Last Name, case aside.
     QTest::keyClick(child<QLineEdit>(form.get(), "SurnameText"), Qt::Key_Return);
     EXPECT_EQ(column(grid, 1), (QStringList{"adams", "Brown", "Clark"}));
+    // Bands of white and light grey from the first row; every cell of a prospective
+    // customer's row green and bold, of an inactive one's red and bold.
+    const struct {
+        QColor back, fore;
+        bool bold;
+    } rows[] = {{{255, 255, 255}, {0, 192, 0}, true}, {{224, 224, 224}, {0, 0, 0}, false}, {{255, 255, 255}, {255, 0, 0}, true}};
+    for (int r = 1; r <= 3; ++r)
+        for (int c = 0; c < 10; ++c) {
+            EXPECT_EQ(grid->cellBackColor(r, c), rows[r - 1].back) << r << " " << c;
+            EXPECT_EQ(grid->cellForeColor(r, c), rows[r - 1].fore) << r << " " << c;
+            EXPECT_EQ(grid->cellBold(r, c), rows[r - 1].bold) << r << " " << c;
+        }
 
     // Any change of a filter empties the list until Go.
     type(form.get(), "CompanyText", QStringLiteral("x"));
@@ -124,9 +143,16 @@ TEST_F(CustomersManagementFormTest, OtherWindowsOpenWithTheirModeStrings)
     const qint64 job = addJob(n, addAddress(n, QStringLiteral("1 St")));
     auto form = openList();
     click(form.get(), "GoButton");
-    for (const char *b : {"JobsButton", "NotesButton", "HistoryButton"})
+    for (const auto &[b, message] : {std::pair{"ModifyButton", "Please select the Customer to be modified"},
+                                     {"ViewButton", "Please select the Customer to be viewed"},
+                                     {"DeleteButton", "Please select the Customer to be deleted"},
+                                     {"JobsButton", "Please select the Customer first"},
+                                     {"NotesButton", "Please select the Customer first"},
+                                     {"HistoryButton", "Please select the Customer first"}}) {
+        msgs_->clear();
         click(form.get(), b);
-    EXPECT_EQ(msgs_->texts(), QStringList(3, "Please select the Customer first"));
+        EXPECT_EQ(msgs_->texts(), QStringList{message});
+    }
 
     form->grid()->selectRow(1);
     msgs_->clear();

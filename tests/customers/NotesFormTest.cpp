@@ -61,6 +61,7 @@ protected:
 TEST_F(NotesFormTest, AnEmptyNoteIsRefusedAndNewTwiceAddsOnlyOneNote)
 {
     auto f = open(customer_);
+    EXPECT_EQ(f->windowTitle(), "Customer Notes");
     click(f.get(), "NewButton");
     details(f.get())->setPlainText("   ");
     click(f.get(), "SaveButton");

@@ -75,6 +75,17 @@ TEST_F(ServiceHistoryTest, ListsTheCustomersOccurrencesBeforeTodayNewestFirst)
                                            "", QString::number(gutters_), "2"}));
     EXPECT_EQ(g->textMatrix(3, ServiceHistoryForm::ColDoneBy), "Sam Reid");
     EXPECT_EQ(g->textMatrix(4, ServiceHistoryForm::ColDoneBy), "");
+
+    EXPECT_EQ(f->windowTitle(), "Service History - Mary Smith 1 Main Rd Remuera");
+    EXPECT_EQ(g->rowTexts(0).mid(1, 6),
+              QStringList({"Service Date", "Date Done", "Job Type", "Cost", "Assigned To", "Done By"}));
+    // Bands of white and light grey from the first row; an occurrence not done is silver and bold.
+    for (int r = 1; r <= 4; ++r)
+        for (int c = 1; c <= 9; ++c) {
+            EXPECT_EQ(g->cellBackColor(r, c), r % 2 ? QColor(255, 255, 255) : QColor(224, 224, 224)) << r << c;
+            EXPECT_EQ(g->cellForeColor(r, c), r == 2 ? QColor(192, 192, 192) : QColor(0, 0, 0)) << r << c;
+            EXPECT_EQ(g->cellBold(r, c), r == 2) << r << c;
+        }
 }
 
 TEST_F(ServiceHistoryTest, JobNotesCountsTheNotesOfThatScheduleJobAndDay)

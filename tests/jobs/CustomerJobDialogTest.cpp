@@ -137,6 +137,8 @@ TEST_F(CustomerJobDialogTest, AddOffersWhatTheOpenerAllowsTakesDatesFromThePopUp
     EXPECT_EQ(label("StartDateLabel")->text(), "02 Mar 2031");
     click(dialog_.get(), "OKButton");
     EXPECT_EQ(msgs_->texts(), QStringList({"Please enter the Cost"}));
+    EXPECT_EQ(msgs_->shown()[0].buttons, MsgButtons::Ok);
+    EXPECT_EQ(msgs_->shown()[0].icon, MsgIcon::None);
     EXPECT_TRUE(dialog_->isVisible());
     EXPECT_EQ(count("CustomerJobs"), 0);
 }

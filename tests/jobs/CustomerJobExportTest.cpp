@@ -83,32 +83,3 @@ TEST_F(CustomerJobExportTest, ChosenColumnsKeepTableOrderAndJobsWithMissingRowsW
                                              {"Müller", "", "-3.05"},
                                              {"Müller", "Once", "120"}}));
 }
-
-TEST_F(CustomerJobExportTest, ExportFromTheCustomersJobList)
-{
-    job(399, 2500);
-    job(2, 1000);
-    CustomerJobsManagementForm list;
-    list.Tag = QStringLiteral("CustomersManagement~%1").arg(customer_);
-    list.show();
-    settle();
-    ASSERT_EQ(list.grid()->rows(), 3);
-
-    FileDialogScript dialogs;
-    const QString path = dir_->filePath(QStringLiteral("list.csv"));
-    dialogs.answer(path);
-    modal_->once("CustomerJobExportForm", [](QDialog *d) {
-        click(d, "UnselectAllButton");
-        tick(d, "FrequencyCheck", true);
-        tick(d, "CostCheck", true);
-        click(d, "OKButton");
-    });
-    msgs_->answer(MsgAnswer::No);
-    click(&list, "ExportButton");
-    const auto rows = csv(path);
-    ASSERT_EQ(rows.size(), 3);
-    EXPECT_EQ(rows[0], (QStringList{"Frequency", "Cost"}));
-    for (int r = 1; r < 3; ++r)
-        EXPECT_EQ(rows[r][0], list.grid()->textMatrix(r, JobListColumn::Frequency));
-
-}

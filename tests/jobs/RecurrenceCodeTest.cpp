@@ -1,7 +1,6 @@
 #include "jobs/RecurrenceCode.h"
 
 #include <gtest/gtest.h>
-#include <limits>
 
 using namespace wvs;
 
@@ -91,41 +90,4 @@ TEST(RecurrenceCode, EveryDialogCodeRoundTrips)
             ADD_FAILURE() << code << " has no kind";
     }
     EXPECT_EQ(failures, 0);
-}
-
-TEST(RecurrenceCode, EncodingKeepsWholeParametersInTheirOwnDigits)
-{
-    // Fractions are rounded before they are placed, a half to the even neighbour.
-    EXPECT_EQ(encodeFrequency(weekly(1.5, Mon)).code, 102001);
-    EXPECT_EQ(encodeFrequency(weekly(2.5, Mon)).code, 102001);
-    EXPECT_EQ(encodeFrequency(monthlyDay(14.6, 1)).code, 11501);
-    EXPECT_EQ(encodeFrequency(monthlyDay(2.5, 3.5)).code, 10204);
-    EXPECT_EQ(encodeFrequency(daily(1, 0.5)).faultControl, "DailyText1");
-
-    // Values that would spill into another field or another kind are refused,
-    // naming the box at fault.
-    EXPECT_EQ(encodeFrequency(weekly(std::numeric_limits<double>::quiet_NaN(), Mon)).faultControl, "WeeklyText1");
-    EXPECT_EQ(encodeFrequency(monthlyDay(32, 1)).faultControl, "MonthlyText1");
-    EXPECT_EQ(encodeFrequency(monthlyDay(15, 13)).faultControl, "MonthlyText2");
-    EXPECT_EQ(encodeFrequency(monthlyNth(1, 1, 0)).faultControl, "MonthlyText3");
-    EXPECT_EQ(encodeFrequency(monthlyNth(5, 1, 1)).faultControl, "MonthlyCombo1");
-    EXPECT_EQ(encodeFrequency(monthlyLast(100)).faultControl, "MonthlyText4");
-    EXPECT_EQ(encodeFrequency(yearlyDate(12, 1)).faultControl, "YearlyCombo1");
-    EXPECT_EQ(encodeFrequency(yearlyNth(0, 7, 0)).faultControl, "YearlyCombo3");
-
-    // 29 February is a real yearly date (leap years only).
-    EXPECT_EQ(encodeFrequency(yearlyDate(1, 29)).code, 30229);
-}
-
-TEST(RecurrenceCode, FramesWithoutASubOptionTakeTheirLastBranch)
-{
-    FrequencySettings m = monthlyLast(4);
-    m.subOption = 0;
-    EXPECT_EQ(encodeFrequency(m).code, 19904);
-    // Nothing chosen in a yearly weekday list adds 0 to its digit.
-    EXPECT_EQ(encodeFrequency(yearlyNth(-1, 2, 5)).code, 40306);
-    // A weekly frame with no day ticked keeps an empty mask (no dates).
-    EXPECT_EQ(encodeFrequency(weekly(3, 0)).code, 103000);
-    EXPECT_EQ(recurrenceKind(103000), RecurrenceKind::Weekly);
-    EXPECT_EQ(decodeRule(103000).weekdayMask, 0);
 }

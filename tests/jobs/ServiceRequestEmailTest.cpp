@@ -14,6 +14,10 @@ using wvs::test::StoredJob;
 TEST(DetermineFrequencyTest, WordsOfEveryKindAndNoneOutsideTheLists)
 {
     const QList<QPair<qint64, QString>> examples = {
+        {2, "Every 2 days"},
+        {399, "Every weekday"},
+        {19901, "The last day of every 1 month(s)"},
+        {25101, "The last Monday of every 1 month(s)"},
         {102017, "Every 2 week(s) on Monday, Friday"},
         {11503, "Day 15 of every 3 month(s)"},
         {30315, "Every March 15"},
@@ -103,10 +107,12 @@ TEST_F(ServiceRequestEmailTest, SmtpSendsEscapedHtmlFromWvsToTheRecordAddress)
     ASSERT_TRUE(sink.start({"office@sparkle.example", "pw"})) << sink.errors().toStdString();
     setProvider("Other", sink.port(), true);
     open([&](CustomerJobEmailForm *f) {
+        EXPECT_EQ(f->windowTitle(), "Send Email");
         type(f, "Hi <Anna> & \"family\"\nSee you soon");
         click(f, "OKButton");
     });
     EXPECT_EQ(msgs_->texts(), QStringList{"Email has been sent"});
+    EXPECT_EQ(msgs_->shown()[0].icon, MsgIcon::None);
     ASSERT_EQ(sink.messages().size(), 1);
     const QJsonObject m = sink.messages()[0];
     EXPECT_EQ(m["subject"].toString(), "Service Requested - Anna Smith");
@@ -126,6 +132,8 @@ TEST_F(ServiceRequestEmailTest, SmtpWithoutAddressWarnsAndReportsTheFailure)
     ASSERT_EQ(msgs_->texts().size(), 2);
     EXPECT_EQ(msgs_->texts()[0], "No email address is held for the customer.\r\nThis will need to be entered manually on the email");
     EXPECT_TRUE(msgs_->texts()[1].startsWith(QLatin1String("Email was not sent - error ")));
+    EXPECT_EQ(msgs_->shown()[0].icon, MsgIcon::None);
+    EXPECT_EQ(msgs_->shown()[1].icon, MsgIcon::Exclamation);
 }
 
 TEST_F(ServiceRequestEmailTest, DesktopMailProgramGetsThePlainDraftOnlyWhenOneIsSetUp)
@@ -139,6 +147,7 @@ TEST_F(ServiceRequestEmailTest, DesktopMailProgramGetsThePlainDraftOnlyWhenOneIs
         click(f, "OKButton");
         EXPECT_TRUE(f->isVisible());
         EXPECT_EQ(msgs_->texts(), QStringList{"MS Outlook is not active"});
+        EXPECT_EQ(msgs_->shown()[0].icon, MsgIcon::Exclamation);
         // The mail program is set up meanwhile; OK again gives the same draft.
         mail.active = true;
         click(f, "OKButton");
@@ -160,6 +169,7 @@ TEST_F(ServiceRequestEmailTest, StopsLeaveTheWindowOpenAndTheStoredTextAlone)
     });
     EXPECT_EQ(msgs_->texts(), QStringList{"No email service provider has been set up. "
                                           "This needs to be done via Maintenanace....Preferences"});
+    EXPECT_EQ(msgs_->shown()[0].icon, MsgIcon::Exclamation);
     EXPECT_EQ(ServiceRequest::storedMessage(), "Earlier text");
 
     // A job whose job type went meanwhile is reported and sends nothing.
@@ -169,5 +179,6 @@ TEST_F(ServiceRequestEmailTest, StopsLeaveTheWindowOpenAndTheStoredTextAlone)
     DesktopMailScript mail;
     open([&](CustomerJobEmailForm *f) { click(f, "OKButton"); });
     EXPECT_EQ(msgs_->texts(), QStringList{"Cannot find Customer Job - this is a database error!"});
+    EXPECT_EQ(msgs_->shown()[0].icon, MsgIcon::Critical);
     EXPECT_TRUE(mail.drafts.isEmpty());
 }

@@ -1,0 +1,207 @@
+#include "CustomerTestData.h"
+#include "customers/CustomerAddModifyForm.h"
+#include "customers/CustomerValidation.h"
+#include "customers/CustomersManagementForm.h"
+#include "platform/FileDialog.h"
+#include "platform/FlexGrid.h"
+#include "support/DbTest.h"
+#include "support/LocalServers.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QTest>
+#include <functional>
+
+using namespace wvs;
+using namespace wvs::test;
+
+// What the customer windows say, how the list is coloured and how much each
+// box of the customer dialog takes.
+namespace {
+
+class CustomerTextsTest : public DbTest {
+protected:
+    void SetUp() override
+    {
+        DbTest::SetUp();
+        loginAs(QStringLiteral("ADM"), 1);
+    }
+};
+
+const QColor lightGrey(224, 224, 224), green(0, 192, 0);
+
+} // namespace
+
+TEST_F(CustomerTextsTest, CustomerChecksShowTheirMessageButtonsIconAndFocus)
+{
+    using B = MsgButtons;
+    using I = MsgIcon;
+    using Change = std::function<void(CustomerRecord &, QVector<ServiceAddress> &)>;
+    // What the customer checks say; only the first fault is shown, and a
+    // question stops on No and goes on on Yes.
+    const struct {
+        Change change;
+        const char *message;
+        MsgButtons buttons;
+        MsgIcon icon;
+        const char *focus;
+    } cases[] = {
+        {[](auto &c, auto &) { c.forename.clear(); }, "Please enter the Customer's Forename", B::Ok, I::None, "ForenameText"},
+        {[](auto &c, auto &) { c.surname.clear(), c.cAddress1.clear(); }, "Please enter the Customer's Surname", B::Ok,
+         I::None, "SurnameText"},
+        {[](auto &c, auto &) { c.phone1.clear(), c.phone2.clear(), c.phone3.clear(); }, "No phone number has been entered - is this correct?", B::YesNo,
+         I::Exclamation, "Phone1Text"},
+        {[](auto &c, auto &) { c.phone1.clear(), c.phone2 = "021 2", c.preferredPhone = 1; },
+         "You have indicated Phone 1 as the preferred contact but have not entered a phone number", B::Ok, I::None,
+         "Phone1Text"},
+        {[](auto &c, auto &) { c.preferredPhone = 2; },
+         "You have indicated Phone 2 as the preferred contact but have not entered a phone number", B::Ok, I::None,
+         "Phone2Text"},
+        {[](auto &c, auto &) { c.preferredPhone = 3; },
+         "You have indicated Phone 3 as the preferred contact but have not entered a phone number", B::Ok, I::None,
+         "Phone3Text"},
+        {[](auto &c, auto &) { c.companyName = "Acme"; },
+         "No Contact Name has been entered for the Company. Is this correct?", B::YesNo, I::None, "ContactText"},
+        {[](auto &c, auto &) { c.cAddress1.clear(); }, "Please enter the 1st line of the Customer's correspondence address",
+         B::Ok, I::None, "CAddress1Text"},
+        {[](auto &c, auto &) { c.cSuburb.clear(); }, "Please enter the Customer's correspondence suburb", B::Ok, I::None,
+         "CSuburbText"},
+        {[](auto &c, auto &) { c.cPostCode.clear(); },
+         "No Post Code has been entered for the correspondence address. Is this correct?", B::YesNo, I::None,
+         "CPostCodeText"},
+        {[](auto &, auto &a) { a = {newAddress(QString())}; }, "Please enter a service address", B::Ok, I::None,
+         "SAddress1Text"},
+        {[](auto &, auto &a) { a = {newAddress("5 Hill Rd", "")}; }, "Service address 5 Hill Rd has no Suburb", B::Ok,
+         I::None, ""},
+        // The first of two lines that differ only in case is named.
+        {[](auto &, auto &a) { a = {newAddress(""), newAddress("5 HILL rd"), newAddress("9 Bay"), newAddress("5 Hill Rd")}; },
+         "Service address 5 HILL rd has been duplicated", B::Ok, I::None, ""},
+    };
+    for (const auto &k : cases) {
+        CustomerRecord c = validCustomer();
+        QVector<ServiceAddress> addresses{newAddress(QStringLiteral("1 Shore Rd"))};
+        k.change(c, addresses);
+        msgs_->clear();
+        msgs_->answer(MsgAnswer::No);
+        const auto result = CustomerValidation::validate(CustomerMode::Add, c, addresses);
+        EXPECT_FALSE(result.ok) << k.message;
+        EXPECT_EQ(result.focus, k.focus) << k.message;
+        ASSERT_EQ(msgs_->shown().size(), 1) << k.message;
+        EXPECT_EQ(msgs_->shown()[0].text, k.message);
+        EXPECT_EQ(msgs_->shown()[0].buttons, k.buttons) << k.message;
+        EXPECT_EQ(msgs_->shown()[0].icon, k.icon) << k.message;
+        EXPECT_EQ(msgs_->shown()[0].title, "") << k.message;
+        if (k.buttons == B::YesNo) {
+            msgs_->clear();
+            EXPECT_TRUE(CustomerValidation::validate(CustomerMode::Add, c, addresses).ok) << k.message;
+        }
+    }
+    // The checks run in the order of the table: with every later fault present as well, each shows its own message.
+    CustomerRecord c = validCustomer();
+    QVector<ServiceAddress> addresses{newAddress(QStringLiteral("1 Shore Rd"))};
+    for (auto k = std::rbegin(cases); k != std::rend(cases); ++k) {
+        k->change(c, addresses);
+        msgs_->clear();
+        msgs_->answer(MsgAnswer::No);
+        CustomerValidation::validate(CustomerMode::Add, c, addresses);
+        EXPECT_EQ(msgs_->last(), QString::fromUtf8(k->message)) << "with the later faults";
+    }
+}
+
+TEST_F(CustomerTextsTest, ListIsColouredOnlyBelowFiveThousandGridRows)
+{
+    addCustomer("Aaron", "Al", 2); // first on Last Name
+    writeSql("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 4997) "
+             "INSERT INTO Customers (Surname, Forename, CAddress1, CSuburb, CustomerStatus) "
+             "SELECT 'Z' || i, 'x', '1 St', 'Epsom', 1 FROM n");
+    CustomersManagementForm list;
+    for (const auto &[rows, coloured] : {std::pair{4999, true}, {5000, false}}) {
+        if (!coloured)
+            addCustomer("Zz");
+        list.PopulateGrid();
+        ASSERT_EQ(list.grid()->rows(), rows);
+        EXPECT_EQ(list.grid()->cellForeColor(1, 1) == green, coloured) << rows;
+        EXPECT_EQ(list.grid()->cellBackColor(2, 1) == lightGrey, coloured) << rows;
+    }
+}
+
+TEST_F(CustomerTextsTest, DialogCaptionsAndEntryLimits)
+{
+    const qint64 brown = addCustomer("Brown");
+    addAddress(brown, "A St");
+    addAddress(brown, "B St");
+    const QString n = QString::number(brown);
+    QStringList captions;
+    modal_->on("CustomerAddModifyForm", [&](QDialog *d) {
+        captions << d->windowTitle();
+        if (captions.size() == 1) { // the lone new address needs a first line (blanks are none) and a suburb
+            type(d, "SAddress1Text", "   ");
+            click(d, "NextAddressButton");
+            type(d, "SAddress1Text", "1 Main Rd");
+            click(d, "NextAddressButton");
+        } else if (captions.size() == 3) { // viewing stops at the last address
+            click(d, "NextAddressButton");
+            EXPECT_FALSE(enabled(d, "NextAddressButton"));
+        }
+    });
+    for (const QString &tag : {QStringLiteral("Add"), "Modify~" + n, "View~" + n}) {
+        CustomerAddModifyForm dialog;
+        dialog.Tag = tag;
+        showModal(&dialog);
+    }
+    EXPECT_EQ(captions, QStringList({"Customer Add", "Customer Modify", "View Customer"}));
+    EXPECT_EQ(msgs_->texts(), QStringList({"Please enter the 1st line of the Customer's service address",
+                                           "Please enter the Customer's service suburb"}));
+
+    // How much the user may type into each box.
+    const std::pair<const char *, int> limits[] = {
+        {"TitleText", 20},     {"ForenameText", 50},   {"SurnameText", 50},    {"CompanyText", 100},
+        {"ContactText", 100},  {"Phone1Text", 30},     {"Phone2Text", 30},     {"Phone3Text", 30},
+        {"Email1Text", 100},   {"Email2Text", 100},    {"CAddress1Text", 100}, {"CAddress2Text", 100},
+        {"CAddress3Text", 100}, {"CSuburbText", 50},   {"CCityText", 50},      {"CPostCodeText", 20},
+        {"AccountsRefText", 30}, {"SAddress1Text", 100}, {"SAddress2Text", 100}, {"SAddress3Text", 100},
+        {"SSuburbText", 50},   {"SCityText", 50},      {"SPostCodeText", 20}};
+    CustomerAddModifyForm dialog;
+    for (const auto &[box, limit] : limits) {
+        QTest::keyClicks(child<QLineEdit>(&dialog, box), QString(limit + 1, QLatin1Char('x')));
+        EXPECT_EQ(text(&dialog, box).size(), limit) << box;
+    }
+}
+
+TEST_F(CustomerTextsTest, ExportAsksForItsFileAndHeadsTheSeventeenColumnsInOrder)
+{
+    addCustomer("Brown");
+    // The export window's boxes, in the file's column order.
+    const std::pair<const char *, const char *> columns[] = {
+        {"TitleCheck", "Title"},           {"ForenameCheck", "First Name"},      {"SurnameCheck", "Last Name"},
+        {"Address1Check", "Address Line 1"}, {"Address2Check", "Address Line 2"}, {"Address3Check", "Address Line 3"},
+        {"SuburbCheck", "Suburb"},         {"CityCheck", "City"},                {"PostCodeCheck", "Post Code"},
+        {"Phone1Check", "Phone 1"},        {"Phone2Check", "Phone 2"},           {"Phone3Check", "Phone 3"},
+        {"Email1Check", "Email Address 1"}, {"Email2Check", "Email Address 2"},  {"CompanyCheck", "Company Name"},
+        {"ContactCheck", "Contact Name"},  {"AccountsCheck", "Accounts Reference"}};
+    QStringList captions;
+    for (const auto &[box, caption] : columns)
+        captions << caption;
+
+    CustomersManagementForm list;
+    list.PopulateGrid();
+    FileDialogScript dialogs;
+    const QString path = dir_->filePath(QStringLiteral("all.csv"));
+    dialogs.answer(path);
+    modal_->once("CustomerExportForm", [&](QDialog *d) {
+        EXPECT_EQ(child<QLabel>(d, "SelectLabel")->text(), "Select the fields to be exported");
+        for (const auto &[box, caption] : columns)
+            EXPECT_EQ(child<QCheckBox>(d, box)->text(), caption);
+        click(d, "SelectAllButton");
+        click(d, "OKButton");
+    });
+    msgs_->answer(MsgAnswer::No);
+    click(&list, "ExportButton");
+    ASSERT_EQ(dialogs.asked().size(), 1);
+    EXPECT_EQ(dialogs.asked()[0].title, "Enter the export file name");
+    EXPECT_EQ(dialogs.asked()[0].filter, "csv (*.csv)"); // the one filter: "csv", "*.csv"
+    bool ok = false;
+    const auto rows = pythonCsvRows(path, &ok);
+    ASSERT_TRUE(ok && !rows.isEmpty());
+    EXPECT_EQ(rows[0], captions);
+}

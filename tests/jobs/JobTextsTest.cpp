@@ -1,0 +1,333 @@
+#include "JobsDbTest.h"
+#include "jobs/CustomerJobAddModifyForm.h"
+#include "jobs/CustomerJobList.h"
+#include "jobs/CustomerJobSave.h"
+#include "jobs/CustomerJobsManagementForm.h"
+#include "jobs/JobTypesManagementForm.h"
+#include "platform/FileDialog.h"
+#include "platform/FlexGrid.h"
+#include "portal/PortalCustomerJobSave.h"
+#include "support/LocalServers.h"
+
+#include <QCheckBox>
+#include <QTest>
+
+using namespace wvs;
+
+// What the job windows say, how the job list is coloured and how much each
+// box takes.
+namespace {
+
+class JobTextsTest : public test::JobsDbTest {
+protected:
+    void SetUp() override
+    {
+        JobsDbTest::SetUp();
+        addJobType("CLEAN", "Window cleaning");
+        customer_ = addCustomer("Smith", "Ann");
+        address_ = addAddress(customer_, "1 Main Road", "Albany");
+    }
+    static QStringList items(QWidget *w, const char *combo)
+    {
+        QStringList out;
+        for (int i = 0; i < child<QComboBox>(w, combo)->count(); ++i)
+            out << child<QComboBox>(w, combo)->itemText(i);
+        return out;
+    }
+    // What each button that needs a row says while none is selected.
+    void expectSelectionMessages(QWidget *list, std::initializer_list<std::pair<const char *, const char *>> messages)
+    {
+        for (const auto &[button, message] : messages) {
+            msgs_->clear();
+            click(list, button);
+            EXPECT_EQ(msgs_->texts(), QStringList{message});
+        }
+    }
+    static void expectLimit(QWidget *w, const char *box, int limit)
+    {
+        child<QLineEdit>(w, box)->clear();
+        QTest::keyClicks(child<QLineEdit>(w, box), QString(limit + 1, QLatin1Char('9')));
+        EXPECT_EQ(text(w, box).size(), limit) << box;
+    }
+    qint64 customer_ = 0, address_ = 0;
+};
+
+const QColor white(255, 255, 255), lightGrey(224, 224, 224), black(0, 0, 0), green(0, 192, 0);
+
+} // namespace
+
+// What the job checks say and where they put the focus, from an entry that
+// passes every check (every weekday from 07 Jul 2031) with one thing wrong.
+// The request conversion of the portal checks a job in the same words.
+TEST_F(JobTextsTest, JobChecksShowTheirMessagesAndFocus)
+{
+    using O = FrequencyOption;
+    using E = CustomerJobEntry &;
+    struct Case { std::function<void(E)> change; QString message, focus; bool portalToo = true; };
+    auto freq = [](FrequencyEntry f) { return [f](E e) { e.frequency = f; }; };
+    std::vector<Case> cases = {
+        {[](E e) { e.customerNumber.reset(); }, "Please select a Customer", "CustomerNameCombo", false},
+        {[](E e) { e.suburbChosen = false; }, "Please select the Service Suburb", "SuburbCombo", false},
+        {[](E e) { e.sAddressSeqNo.reset(); }, "Please select the Service Address", "AddressCombo", false},
+        {[](E e) { e.startDateText.clear(); }, "Please select a start date for the job", ""},
+        {[](E e) { e.end = JobEnd::Unchosen; }, "Please select an End option", ""},
+        {[](E e) { e.end = JobEnd::OnDate; }, "Please select an end date for the job", ""},
+        {[](E e) { e.end = JobEnd::After, e.occurrencesText.clear(); }, "Please enter the number of occurrences after which to end the job", "OccurrencesText"},
+        {[](E e) { e.end = JobEnd::After, e.occurrencesText = "1.5"; }, "The number of occurrences after which to end the job must be numeric", "OccurrencesText"},
+        {[](E e) { e.end = JobEnd::After, e.occurrencesText = "x"; }, "The number of occurrences after which to end the job must be numeric", "OccurrencesText"},
+        {[](E e) { e.end = JobEnd::After, e.occurrencesText = "-2"; }, "The number of occurrences after which to end the job cannot be a negative value", "OccurrencesText"},
+        {[](E e) { e.costText.clear(); }, "Please enter the Cost", "CostText"},
+        {[](E e) { e.costText = "abc"; }, "The Cost must be numeric", "CostText"},
+        {[](E e) { e.costText = "-1"; }, "The Cost cannot be a negative value", "CostText"},
+        {[](E e) { e.jobTypeCode.reset(); }, "Please select a Job Type", "JobTypeCombo"},
+        {[](E e) { e.associateID.reset(); }, "Please assign the job to an Associate", "AssociateCombo"},
+        {freq({.option = O::Daily}), "Please select the desired daily frequency", ""},
+        {freq({.option = O::Weekly, .weeklyText1 = "2"}), "Please select a day of the week", ""},
+        {freq({.option = O::Monthly}), "Please select the desired monthly frequency", ""},
+        {freq({.option = O::Monthly, .subOption = 2}), "Please select the occurrence", "MonthlyCombo1"},
+        {freq({.option = O::Monthly, .subOption = 2, .monthlyCombo1 = 0}), "Please select the occurrence", "MonthlyCombo2"},
+        {freq({.option = O::Yearly, .subOption = 1}), "Please select a month", "YearlyCombo1"},
+        {freq({.option = O::Yearly, .subOption = 1, .yearlyCombo1 = 1, .yearlyText1 = "29"}), "Invalid frequency date", "YearlyText1"},
+        {freq({.option = O::Yearly, .subOption = 1, .yearlyCombo1 = 3, .yearlyText1 = "31"}), "Invalid frequency date", "YearlyText1"},
+        {freq({.option = O::Yearly}), "Please select the occurrence", "YearlyCombo2"},
+        {freq({.option = O::Yearly, .yearlyCombo2 = 0}), "Please select the day", "YearlyCombo3"},
+        {freq({.option = O::Yearly, .yearlyCombo2 = 0, .yearlyCombo3 = 0}), "Please select the month", "YearlyCombo4"},
+    };
+    // Each number box in the order empty, not a number, below 0, 0, above its limit.
+    const QStringList months{"Please enter the frequency of months", "The frequency of months must be numeric",
+                             "The frequency of months cannot be negative", "The frequency of months cannot be zero",
+                             "The frequency of months cannot be greater than 12"};
+    using F = FrequencyEntry &;
+    const struct { const char *box; std::function<void(F, const QString &)> set; QStringList messages; } boxes[] = {
+        {"DailyText1", [](F f, auto &t) { f = {.option = O::Daily, .subOption = 1, .dailyText1 = t}; },
+         {"Please enter the number of days", "The number of days must be numeric", "The number of days cannot be negative",
+          "The number of days cannot be zero", "The number of days cannot be greater than 365"}},
+        {"WeeklyText1", [](F f, auto &t) { f = {.option = O::Weekly, .weeklyText1 = t, .weekdayMask = 9}; },
+         {"Please enter the weekly frequency", "The weekly frequency must be numeric",
+          "The weekly frequency cannot be negative", "The weekly frequency cannot be zero",
+          "The weekly frequency cannot be greater than 52"}},
+        {"MonthlyText1", [](F f, auto &t) { f = {.option = O::Monthly, .subOption = 1, .monthlyText1 = t, .monthlyText2 = "1"}; },
+         {"Please enter the day of the month", "The day of the month must be numeric",
+          "The day of the month cannot be negative", "The day of the month cannot be zero",
+          "The day of the month cannot be be greater than 31"}},
+        {"MonthlyText2", [](F f, auto &t) { f = {.option = O::Monthly, .subOption = 1, .monthlyText1 = "5", .monthlyText2 = t}; },
+         months},
+        {"MonthlyText3", [](F f, auto &t) { f = {.option = O::Monthly, .subOption = 2, .monthlyText3 = t, .monthlyCombo1 = 0, .monthlyCombo2 = 0}; },
+         {"The number of months must be numeric", "The number of months must be numeric",
+          "The number of months cannot be negative", "The number of months cannot be zero",
+          "The number of months cannot be be greater than 12"}},
+        {"MonthlyText4", [](F f, auto &t) { f = {.option = O::Monthly, .subOption = 3, .monthlyText4 = t}; }, months},
+        {"YearlyText1", [](F f, auto &t) { f = {.option = O::Yearly, .subOption = 1, .yearlyCombo1 = 0, .yearlyText1 = t}; },
+         {"Please enter a date", "The day must be numeric", "The day cannot be negative", "The day cannot be zero",
+          "Invalid frequency date"}},
+    };
+    const QStringList values{"", "x", "-1", "0", "400"};
+    for (const auto &b : boxes)
+        for (int i = 0; i < 5; ++i)
+            cases.push_back({[&b, v = values[i]](E e) { b.set(e.frequency, v); }, b.messages[i], b.box});
+
+    const CustomerJobEntry valid{.mode = "Add", .customerNumber = customer_, .suburbChosen = true,
+                                 .sAddressSeqNo = address_, .startDateText = "07 Jul 2031", .end = JobEnd::NoEnd,
+                                 .costText = "25", .jobTypeCode = "CLEAN", .associateID = "ADM",
+                                 .frequency = {.option = O::Daily, .subOption = 2}};
+    const auto yes = [](const QString &) { return true; };
+    for (const Case &c : cases) {
+        CustomerJobEntry e = valid;
+        c.change(e);
+        const auto out = CustomerJobSave::check(e, yes);
+        EXPECT_EQ(out.message, c.message);
+        EXPECT_EQ(out.focus, c.focus) << c.message.toStdString();
+        if (c.portalToo) {
+            const auto converted = PortalCustomerJobSave::checkJob({.job = e}, yes);
+            EXPECT_EQ(converted.message, c.message) << "request conversion";
+        }
+    }
+    // The checks run in the order of the table: with every later fault present as well, each shows its own message.
+    CustomerJobEntry e = valid;
+    for (auto c = cases.rbegin(); c != cases.rend(); ++c) {
+        c->change(e);
+        EXPECT_EQ(CustomerJobSave::check(e, yes).message, c->message) << "with the later faults";
+    }
+}
+
+TEST_F(JobTextsTest, JobListCaptionHeadingsSelectionMessagesWordsAndColours)
+{
+    addAssociate("OLD", "Old Timer", "pw", 1, false);
+    const QColor grey(128, 128, 128), red(255, 0, 0), magenta(255, 0, 255), blue(0, 0, 255), orange(255, 128, 0);
+    // Customer status, associate, suspended, prospective, as required, occurrences, code, end; the
+    // row's text colour, bold and Frequency word. The first colour rule that holds wins.
+    const struct { int status; const char *associate; bool suspended, prospective, asRequired; int occurrences, code;
+                   const char *end; QColor fore; bool bold; const char *word; } cases[] = {
+        {2, "OLD", false, false, false, 1, 399, "", green, true, "Once"},
+        {9, "OLD", false, false, false, 0, 3, "", grey, true, "Daily"},
+        {9, "ADM", true, false, false, 0, 102009, "", red, true, "Weekly"},
+        {1, "ADM", true, true, false, 0, 11501, "", magenta, true, "Monthly"},
+        {1, "ADM", false, true, true, 0, 19902, "", blue, true, "Monthly"},
+        {1, "ADM", false, false, true, 0, 25503, "", orange, true, "Monthly"},
+        {1, "GONE", false, false, false, 0, 31225, "", grey, true, "Yearly"},
+        {1, "ADM", false, false, false, 0, 45703, "", black, false, "Yearly"},
+        {1, "ADM", false, false, false, 0, 3, "2031-07-07", black, false, "Once"},
+        {1, "ADM", false, false, false, 0, 0, "", black, false, ""},
+    };
+    for (int i = 0; i < 10; ++i) {
+        const auto &c = cases[i];
+        const qint64 n = addCustomer(QStringLiteral("C%1").arg(i), "x", c.status);
+        addJob(n, addAddress(n, "1 Rd", "Albany"), [&](test::StoredJob &j) {
+            j.associate = c.associate, j.suspended = c.suspended, j.prospective = c.prospective,
+            j.asRequired = c.asRequired, j.occurrences = c.occurrences, j.frequency = c.code, j.end = c.end;
+        });
+    }
+    CustomerJobsManagementForm list;
+    EXPECT_EQ(list.windowTitle(), "Customer Jobs Management");
+    EXPECT_EQ(list.grid()->rowTexts(0).mid(1, 10), QStringList({"Asst", "Customer", "Service Address", "Service Location",
+                                                                "Job Type", "Day", "Frequency", "Cost", "Start", "End"}));
+    // The legend says what each colour means, in that colour.
+    QMap<QString, QString> legend;
+    for (QLabel *l : list.findChildren<QLabel *>())
+        legend[l->text()] = l->palette().color(QPalette::WindowText).name();
+    for (const auto &[text, colour] : {std::pair{"Customer is prospective", green}, {"Associate is inactive", grey},
+                                       {"Customer is inactive", red}, {"Job is suspended", magenta},
+                                       {"Job is prospective", blue}, {"Job is \"As Required\"", orange}})
+        EXPECT_EQ(legend.value(text), colour.name()) << text;
+
+    choose(&list, "SortCombo", "Customer");
+    list.PopulateGrid();
+    FlexGrid *g = list.grid();
+    ASSERT_EQ(g->rows(), 11);
+    for (int r = 1; r <= 10; ++r) {
+        const auto &c = cases[r - 1];
+        ASSERT_EQ(g->textMatrix(r, JobListColumn::Customer), QStringLiteral("C%1, x").arg(r - 1));
+        EXPECT_EQ(g->textMatrix(r, JobListColumn::Frequency), c.word) << r;
+        for (int col = 0; col < JobListColumn::Count; ++col) {
+            EXPECT_EQ(g->cellBackColor(r, col), r % 2 ? white : lightGrey) << r << " " << col;
+            EXPECT_EQ(g->cellForeColor(r, col), c.fore) << r << " " << col;
+            EXPECT_EQ(g->cellBold(r, col), c.bold) << r << " " << col;
+        }
+    }
+    expectSelectionMessages(&list, {{"ModifyButton", "Please select the Job to be modified"},
+                                    {"ViewButton", "Please select the Job to be viewed"},
+                                    {"DeleteButton", "Please select the Job to be deleted"},
+                                    {"EmailButton", "Please select the Job to be emailed"}});
+}
+
+TEST_F(JobTextsTest, JobListIsColouredOnlyBelowFiveThousandGridRows)
+{
+    const qint64 prospect = addCustomer("Prospect", "P", 2);
+    addJob(prospect, addAddress(prospect, "2 Rd", "Albany"), [](test::StoredJob &j) { j.associate = "A"; });
+    writeSql("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 4997) "
+             "INSERT INTO CustomerJobs (CustomerNumber, SAddressSeqNo, JobTypeCode, AssociateID, StartDate, StartDay, "
+             "Frequency) SELECT ?, ?, 'CLEAN', 'ADM', '2031-07-07', 'Monday', 399 FROM n",
+             {customer_, address_});
+    CustomerJobsManagementForm list;
+    for (const auto &[rows, coloured] : {std::pair{4999, true}, {5000, false}}) {
+        if (!coloured)
+            addJob(customer_, address_);
+        list.PopulateGrid();
+        ASSERT_EQ(list.grid()->rows(), rows);
+        EXPECT_EQ(list.grid()->cellForeColor(1, 1) == green, coloured) << rows;
+        EXPECT_EQ(list.grid()->cellBackColor(2, 1) == lightGrey, coloured) << rows;
+    }
+}
+
+TEST_F(JobTextsTest, JobExportHeadsTheNineteenColumnsInOrder)
+{
+    addJob(customer_, address_);
+    // The export window's boxes, in the file's column order.
+    const std::pair<const char *, const char *> columns[] = {
+        {"ForenameCheck", "Customer Forename"}, {"SurnameCheck", "Customer Surname"}, {"Address1Check", "Service Address Line 1"},
+        {"Address2Check", "Service Address Line 2"}, {"Address3Check", "Service Address Line 3"},
+        {"SuburbCheck", "Service Location"}, {"CityCheck", "Service City"}, {"PostCodeCheck", "Service Post Code"},
+        {"JobTypeCheck", "Job Description"}, {"StartDateCheck", "Start Date"}, {"StartDayCheck", "Start Day"},
+        {"EndDateCheck", "End Date"}, {"FrequencyCheck", "Frequency"}, {"CostCheck", "Cost"},
+        {"LastServiceCheck", "Last Service Date"}, {"AssociateCheck", "Associate Name"}, {"CommentCheck", "Job Comments"},
+        {"AccountsCustomerCheck", "Accounts Reference - Customer"}, {"AccountsJobCheck", "Accounts Reference - Job"}};
+    QStringList captions;
+    for (const auto &[box, caption] : columns)
+        captions << caption;
+
+    CustomerJobsManagementForm list;
+    list.PopulateGrid();
+    FileDialogScript dialogs;
+    const QString path = dir_->filePath(QStringLiteral("jobs.csv"));
+    dialogs.answer(path);
+    modal_->once("CustomerJobExportForm", [&](QDialog *d) {
+        for (const auto &[box, caption] : columns)
+            EXPECT_EQ(child<QCheckBox>(d, box)->text(), caption);
+        click(d, "SelectAllButton");
+        click(d, "OKButton");
+    });
+    msgs_->answer(MsgAnswer::No);
+    click(&list, "ExportButton");
+    ASSERT_EQ(dialogs.asked().size(), 1);
+    bool ok = false;
+    const auto rows = test::pythonCsvRows(path, &ok);
+    ASSERT_TRUE(ok && !rows.isEmpty());
+    EXPECT_EQ(rows[0], captions);
+    // The list's Frequency word, not the stored code.
+    EXPECT_EQ(rows.value(1).value(12), list.grid()->textMatrix(1, JobListColumn::Frequency));
+}
+
+TEST_F(JobTextsTest, JobDialogCaptionsListsAndEntryLimits)
+{
+    const QString job = QString::number(addJob(customer_, address_)), address = QString::number(address_);
+    QStringList captions;
+    modal_->on("CustomerJobAddModifyForm", [&](QDialog *d) { captions << d->windowTitle(); });
+    for (const QString &tag : {QStringLiteral("Add~0~"), "Modify~" + job + "~" + address, "View~" + job + "~" + address}) {
+        CustomerJobAddModifyForm dialog;
+        dialog.Tag = tag;
+        showModal(&dialog);
+    }
+    EXPECT_EQ(captions, QStringList({"Add Customer Job", "Modify Customer Job", "View Customer Job"}));
+
+    CustomerJobAddModifyForm d;
+    EXPECT_EQ(items(&d, "MonthlyCombo1"), QStringList({"1st", "2nd", "3rd", "4th", "Last"}));
+    EXPECT_EQ(items(&d, "MonthlyCombo2"),
+              QStringList({"Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"}));
+    EXPECT_EQ(items(&d, "YearlyCombo1"), QStringList({"January", "February", "March", "April", "May", "June", "July",
+                                                      "August", "September", "October", "November", "December"}));
+    expectLimit(&d, "CostText", 8);
+    for (const char *box : {"OccurrencesText", "DailyText1", "WeeklyText1", "MonthlyText1", "MonthlyText2",
+                            "MonthlyText3", "MonthlyText4", "YearlyText1"})
+        expectLimit(&d, box, 3);
+}
+
+TEST_F(JobTextsTest, JobTypeWindowsCaptionsHeadingsMessagesAndLimits)
+{
+    addJobType("LAWN", "Lawn mowing");
+    JobTypesManagementForm list;
+    EXPECT_EQ(list.windowTitle(), "Job Types");
+    EXPECT_EQ(list.grid()->rowTexts(0).mid(1, 3), QStringList({"Code", "Description", "Accounts Ref"}));
+    for (int c = 0; c < 5; ++c)
+        EXPECT_EQ(list.grid()->cellBackColor(1, c).name() + list.grid()->cellBackColor(2, c).name(), "#ffffff#e0e0e0");
+    expectSelectionMessages(&list, {{"ModifyButton", "Please select the Job Type to be modified"},
+                                    {"DeleteButton", "Please select the Job Type to be deleted"}});
+
+    writeSql("UPDATE Preferences SET MYOB = 1");
+    QStringList captions;
+    modal_->on("JobTypeAddModifyForm", [&](QDialog *d) {
+        captions << d->windowTitle();
+        if (captions.size() > 1)
+            return;
+        for (const auto &[box, limit] : {std::pair{"CodeText", 20}, {"DescriptionText", 30}, {"AccountsText", 30}}) {
+            expectLimit(d, box, limit);
+            child<QLineEdit>(d, box)->clear();
+        }
+        msgs_->clear();
+        click(d, "OKButton");
+        type(d, "CodeText", "HEDGE");
+        type(d, "DescriptionText", "Hedges");
+        msgs_->answer(MsgAnswer::Yes);
+        msgs_->answer(MsgAnswer::No);
+        click(d, "OKButton");
+        EXPECT_EQ(msgs_->texts(),
+                  QStringList({"Please enter a Code",
+                               "No Account Reference has been entered - this will prevent customer jobs for this Job "
+                               "Type from being exported to your chosen accounts package. The Reference can, however, "
+                               "be entered later at any time. Do you wish to continue?",
+                               "Job Type added. Do you wish to add another?"}));
+    });
+    click(&list, "AddButton");
+    list.grid()->selectRow(1);
+    click(&list, "ModifyButton");
+    EXPECT_EQ(captions, QStringList({"Add Job Type", "Job Type Modify"}));
+}
