@@ -56,30 +56,3 @@ TEST_F(ScheduleGridTest, RowsAreAsTallAsTheirLongestTextAndShowTheirKeys)
     EXPECT_EQ(grid.textMatrix(1, ColDoneFlag), "0");
     EXPECT_EQ(grid.cellPictureKey(3, ColDone), checkKey());
 }
-
-TEST_F(ScheduleGridTest, LargeFillsShowEachRowsOwnJobDateAndHeight)
-{
-    // Enough rows for the work to be shared out; job 107's comment grows
-    // part-way, so its later rows need new cells and taller rows.
-    QList<StagedJob> r = rows(3000);
-    for (int i = 0; i < r.size(); ++i) {
-        r[i].jobSeqNo = 100 + i % 40;
-        r[i].customer = QStringLiteral("Customer %1").arg(i % 40);
-        if (i % 40 == 7 && i > 2000)
-            r[i].comments = QStringLiteral("One\r\nTwo\r\nThree");
-    }
-    QList<int> order(r.size());
-    for (int i = 0; i < r.size(); ++i)
-        order[i] = r.size() - 1 - i;
-    fill(&grid, r, order, false, QStringLiteral("UK"));
-    ASSERT_EQ(grid.rows(), 3001);
-    const int plain = grid.rowHeightTwips(1 + order.indexOf(0));
-    for (int shown = 1; shown <= 3000; ++shown) {
-        const StagedJob &j = r.at(order.at(shown - 1));
-        ASSERT_EQ(grid.textMatrix(shown, ColCustomer), j.customer) << shown;
-        ASSERT_EQ(grid.textMatrix(shown, ColRecordNumber), QString::number(j.recordNumber)) << shown;
-        ASSERT_EQ(grid.textMatrix(shown, ColServiceDate), j.serviceDate.toString(Qt::ISODate)) << shown;
-        ASSERT_EQ(grid.textMatrix(shown, ColComments).isEmpty(), j.comments.isEmpty()) << shown;
-        ASSERT_EQ(grid.rowHeightTwips(shown) > plain, !j.comments.isEmpty()) << shown;
-    }
-}
