@@ -147,7 +147,7 @@ TEST_F(ScheduleTextsTest, ScheduleWindowMessagesAndTheColoursOfExcludedRows)
                                            "The Schedule will now be closed - do you wish to continue?"}));
 }
 
-TEST(ScheduleGridTexts, HeadingsOwnRowsAndTheAsRequiredColourUpTo4999Rows)
+TEST(ScheduleGridTexts, HeadingsRowsMarksAndTheAsRequiredColourUpTo4999Rows)
 {
     FlexGrid grid;
     grid.resize(1100, 400);
@@ -157,6 +157,24 @@ TEST(ScheduleGridTexts, HeadingsOwnRowsAndTheAsRequiredColourUpTo4999Rows)
         headings << grid.textMatrix(0, c);
     EXPECT_EQ(headings, QStringList({"Asst", "Date", "Customer", "Service Address", "Location", "Phone", "Job Type",
                                      "Cost", "Comments"}));
+    // Rows as tall as their longest text; an Open schedule shows "-" for not done and the tick for an
+    // occurrence done before it was re-opened, a stored one a box in every row and a flag of 0 or 1.
+    QList<StagedJob> three(3, {.associate = "ADM", .serviceDate = QDate(2025, 3, 3), .address = "1 Main Road~7",
+                               .cost = Money::fromCents(4500)});
+    three[1].comments = "Line one\r\nLine two\r\nLine three";
+    three[2].address = "12 High Street\r\nUnit 4~31";
+    three[2].done = 0;
+    fill(&grid, three, {0, 1, 2}, false, QStringLiteral("UK"));
+    EXPECT_GT(grid.rowHeightTwips(2), grid.rowHeightTwips(3));
+    EXPECT_GT(grid.rowHeightTwips(3), grid.rowHeightTwips(1));
+    EXPECT_EQ(QStringList({grid.textMatrix(2, ColComments), grid.textMatrix(3, ColAddress),
+                           grid.textMatrix(3, ColAddressKey), grid.textMatrix(3, ColCost)}),
+              QStringList({"Line one\nLine two\nLine three", "12 High Street\nUnit 4", "31", "£45.00"}));
+    EXPECT_EQ(grid.textMatrix(1, ColDone) + grid.textMatrix(3, ColDone) + grid.cellPictureKey(3, ColDone), "-CheckImage");
+    fill(&grid, three, {0, 1, 2}, true, QStringLiteral("UK"));
+    EXPECT_EQ(QStringList({grid.cellPictureKey(1, ColDone), grid.textMatrix(1, ColDoneFlag),
+                           grid.cellPictureKey(3, ColDone), grid.textMatrix(3, ColDoneFlag)}),
+              QStringList({"NoCheckImage", "0", "CheckImage", "1"}));
     // Large fills share out the work; every row shows its own job, date and height (job 107's
     // comment grows part-way). Grids of 5000 rows or more, heading included, keep the default colours.
     for (const auto &[n, shaded] : {std::pair{4998, true}, std::pair{4999, false}}) {

@@ -2,10 +2,13 @@
 #include "support/QtPrinters.h"
 
 #include <QAbstractButton>
+#include <QColor>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <gtest/gtest.h>
+
+inline void PrintTo(const QColor &c, std::ostream *os) { *os << "RGB(" << c.red() << ", " << c.green() << ", " << c.blue() << ')'; }
 
 namespace wvs::test {
 
