@@ -9,8 +9,10 @@
 #include "scheduling/ShownTexts.h"
 #include "PrintTestData.h"
 
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTest>
 
 using namespace wvs;
 using wvs::test::expectShown;
@@ -49,6 +51,9 @@ TEST_F(OutputTextsTest, PrintExportEmailAndPreviewWindowsShowTheirCaptions)
     expectShown(&email, {{"MessageFrame", "Message"}, {"AddressFrame", "To Address"},
                          {"RecordOption", "Address on Associate record"}, {"SpecificOption", "To be entered on email"},
                          {"OKButton", "&OK"}, {"CancelButton", "&Cancel"}});
+    auto *message = email.findChild<QPlainTextEdit *>("MessageText");   // at most 255 characters
+    QTest::keyClicks(message, QString(260, 'x'));
+    EXPECT_EQ(message->toPlainText(), QString(255, 'x'));
 
     PreviewScheduleForm schedule;
     PreviewScheduleNotesForm scheduleNotes;
