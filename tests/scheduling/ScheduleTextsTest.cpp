@@ -218,7 +218,7 @@ TEST_F(ScheduleTextsTest, PublishingAndExportSayWhatStopsThem)
     const qint64 s = addSchedule("2025-03-03", "2025-03-09", "Closed");
     storeJob(s, addJob({.start = "2025-03-03"}), "2025-03-03", 0);
     auto form = shown<ScheduleForm>(QStringLiteral("Modify~%1").arg(s));
-    // Each missing piece, what Publish says, and what then supplies it.
+    // What is missing, what Publish says of it, and what then supplies it.
     const struct { const char *message, *supply; } missing[] = {
         {"The Company details have not yet been entered. These are required to publish the schedule on the portal",
          "INSERT INTO Company (RowId, ID) VALUES (1, '')"},
