@@ -26,21 +26,6 @@ protected:
     }
 };
 
-TEST_F(JobSchedulePrintTest, PrintsHeadingColumnsAndFooterIntoAPdfFile)
-{
-    writeSql("INSERT OR REPLACE INTO Company (RowId, CompanyName, PTelephone, PEmail) VALUES (1, 'Clean Co', '09 555', 'a@b.nz')");
-    jobOn("ADM", {"2025-03-03"}, {.phone2 = "021 999", .preferredPhone = 2});
-
-    const QStringList pages = printed();
-    ASSERT_EQ(pages.size(), 1);
-    const QString p = pages.first();
-    for (const char *text : {"Job Schedule", "Clean Co", "Email: a@b.nz", "Monday 03/03/2025",
-                             "Customer", "Address", "Phone", "Job", "Comments", "Smith, Anna", "1 Main Road",
-                             "Ponsonby", "021 999", "Window cleaning", "Page 1", "By: "})
-        EXPECT_TRUE(p.contains(QLatin1String(text))) << text << "\n" << p.toStdString();
-    EXPECT_EQ(msgs_->texts(), QStringList({"Job Schedule sent to printer"}));
-}
-
 TEST_F(JobSchedulePrintTest, EachAssociatePrintsOnPagesOfHisOwn)
 {
     addAssociate("BOB", "Sam Jones", "pw", 1);

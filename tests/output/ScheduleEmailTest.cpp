@@ -202,7 +202,8 @@ TEST_F(ScheduleEmailTest, StopsKeepTheWindowOpenAndTheStoredTextAsItWas)
         EXPECT_TRUE(d->isVisible());
     });
     showModal(&form);
-    EXPECT_EQ(msgs_->texts(), QStringList{EmailDelivery::notSetUpText()});
+    EXPECT_EQ(msgs_->texts(), QStringList{"No email service provider has been set up. "
+                                          "This needs to be done via Maintenanace....Preferences"});
     EXPECT_EQ(ScheduleEmail::storedMessage(), "Earlier text");
 
     msgs_->clear();

@@ -67,15 +67,6 @@ TEST(RecurrenceExpansion, KeepsDatesOfMonthsAndBlocksInTheJobsRhythm)
               QStringList({"2025-01-03"}));
 }
 
-TEST(RecurrenceExpansion, UsedUpOccurrencesNeverFallBackToNoLimit)
-{
-    // Used up: the job yields nothing, it must not fall back to "no limit".
-    EXPECT_EQ(remainingOccurrences(3, 7), -1);
-    EXPECT_TRUE(expandOccurrences(d("2025-01-01"), {}, 1, remainingOccurrences(3, 3), d("2025-01-01"),
-                                  d("2025-01-31"))
-                    .isEmpty());
-}
-
 TEST(RecurrenceExpansion, DegenerateCodesAndMissingOrReversedDatesGiveNothing)
 {
     // 0 weeks, 0 months, negative months, no weekday: no dates, and no walk

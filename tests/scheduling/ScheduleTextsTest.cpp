@@ -1,0 +1,317 @@
+#include "core/Session.h"
+#include "platform/FileDialog.h"
+#include "platform/FlexGrid.h"
+#include "scheduling/ScheduleForm.h"
+#include "scheduling/ScheduleGrid.h"
+#include "scheduling/ScheduleJobNoteForm.h"
+#include "scheduling/ScheduleNotesForm.h"
+#include "scheduling/SchedulesManagementForm.h"
+#include "ScheduleTestData.h"
+#include "ShownTexts.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+
+using namespace wvs;
+using namespace wvs::schedtest;
+using namespace wvs::ScheduleGrid;
+using wvs::test::entries;
+using wvs::test::expectShown;
+
+namespace {
+
+const QColor white(255, 255, 255), grey(224, 224, 224), black(0, 0, 0);
+const QColor green(0, 192, 0), red(255, 0, 0), blue(0, 0, 255), orange(255, 128, 0);
+
+class ScheduleTextsTest : public ScheduleDbTest {};
+
+} // namespace
+
+TEST_F(ScheduleTextsTest, SchedulesListShowsItsHeadingsStatusColoursAndQuestions)
+{
+    int month = 0;
+    for (const char *status : {"Published", "Closed", "Open", "Archived"}) {
+        ++month;
+        addSchedule(QStringLiteral("2025-0%1-01").arg(month), QStringLiteral("2025-0%1-28").arg(month), status);
+    }
+    auto form = shown<SchedulesManagementForm>();
+    EXPECT_EQ(form->windowTitle(), "Job Schedules Management");
+    expectShown(form.get(), {{"AddButton", "&Add"}, {"ModifyButton", "&Modify"}, {"DeleteButton", "&Delete"},
+                             {"ViewButton", "&View"}, {"NotesButton", "&Notes"}, {"ExitButton", "&Exit"}});
+    FlexGrid *g = form->grid();
+    EXPECT_EQ(QStringList({g->textMatrix(0, 1), g->textMatrix(0, 2), g->textMatrix(0, 3)}),
+              QStringList({"From", "To", "Status"}));
+    // The status in its colour (another text in the default one), on white and light grey by turns.
+    const struct { const char *status; QColor colour, back; } rows[] = {
+        {"Archived", black, white}, {"Open", green, grey}, {"Closed", red, white}, {"Published", blue, grey}};
+    for (int r = 1; r <= 4; ++r) {
+        EXPECT_EQ(g->textMatrix(r, 3), rows[r - 1].status);
+        EXPECT_EQ(g->cellForeColor(r, 3), rows[r - 1].colour) << r;
+        EXPECT_EQ(g->cellBackColor(r, 1), rows[r - 1].back) << r;
+        EXPECT_EQ(g->cellBackColor(r, 5), rows[r - 1].back) << r;
+    }
+
+    form->NotesButton_Click();   // nothing selected
+    g->selectRow(4);
+    msgs_->answer(MsgAnswer::No);
+    form->DeleteButton_Click();
+    g->selectRow(4);
+    msgs_->answer(MsgAnswer::Yes);
+    msgs_->answer(MsgAnswer::No);
+    form->DeleteButton_Click();
+    answerDates("01 Jun 2025", "30 Jun 2025");
+    msgs_->answer(MsgAnswer::No);
+    form->AddButton_Click();
+    const QString sure = "Are you sure you want to PERMANENTLY delete the selected Schedule(s)?";
+    EXPECT_EQ(msgs_->texts(),
+              QStringList({"Please select a Schedule", sure, sure,
+                           "A selected Schedule has been published on the internet portal. Deleting it in WVS (which "
+                           "cannot be undone) will not remove it from the portal, but it will be overwritten when the "
+                           "next Schedule is published. Do you wish to continue?",
+                           "Schedule created - would you like to open it now?"}));
+}
+
+TEST_F(ScheduleTextsTest, ScheduleWindowShowsItsPeriodStatusCaptionsAndSortKeys)
+{
+    // The status line and the Close button by status and mode.
+    const struct { const char *status, *mode, *close; QColor colour; } states[] = {
+        {"Open", "Modify", "&Close", green}, {"Open", "View", "&Close", green},
+        {"Closed", "View", "&Save", red}, {"Published", "Modify", "&Save", blue}};
+    for (const auto &s : states) {
+        const qint64 n = addSchedule("2025-03-03", "2025-03-16", s.status);
+        auto form = shown<ScheduleForm>(QStringLiteral("%1~%2").arg(s.mode).arg(n));
+        EXPECT_EQ(form->windowTitle(), "Job Schedule From: 03 Mar 2025 To: 16 Mar 2025");
+        auto *status = child<QLabel>(form.get(), "StatusLabel");
+        EXPECT_EQ(status->text(), QStringLiteral("Status: ") + s.status);
+        EXPECT_EQ(status->palette().color(QPalette::WindowText), s.colour) << s.status;
+        EXPECT_EQ(child<QPushButton>(form.get(), "CloseButton")->text(), s.close) << s.status << s.mode;
+        if (s.status != std::string("Published"))
+            continue;
+        expectShown(form.get(), {{"AssociateLabel", "Associate"}, {"GoButton", "&Go"}, {"Sort1Label", "Sort 1"},
+                                 {"Sort2Label", "2"}, {"SortButton", "S&ort"}, {"Label1", "Scheduled Jobs"},
+                                 {"ExpandImage", "Expand the screen"}, {"UpButton", "Move job up"},
+                                 {"DownButton", "Move job down"}, {"ViewButton", "&View"}, {"ModifyButton", "&Modify"},
+                                 {"AddButton", "&Add"}, {"DeleteButton", "&Delete"}, {"ExcludeButton", "E&xclude"},
+                                 {"PrintButton", "&Print"}, {"EmailButton", "Emai&l"}, {"ExportButton", "Expo&rt"},
+                                 {"PublishButton", "Pu&blish On Portal"}, {"UpdateButton", "&Update From Portal"},
+                                 {"ExitButton", "&Exit"}});
+        EXPECT_EQ(entries(child<QComboBox>(form.get(), "Sort1Combo")),
+                  QStringList({"As Required", "Associate", "Service Date", "Customer", "Service Address", "Location",
+                               "Phone", "Job Type", "Cost", "Notes", "Done"}));
+        EXPECT_EQ(entries(child<QComboBox>(form.get(), "Sort1OrderCombo")), QStringList({"Ascending", "Descending"}));
+    }
+}
+
+TEST_F(ScheduleTextsTest, ScheduleWindowMessagesAndTheColoursOfExcludedRows)
+{
+    const qint64 s = addSchedule("2025-03-03", "2025-03-09");
+    addJob({.start = "2025-03-03", .asRequired = true});
+    addJob({.start = "2025-03-04", .end = "2025-03-04", .frequency = 1});
+    auto form = shown<ScheduleForm>(QStringLiteral("Modify~%1").arg(s));
+    FlexGrid *g = form->grid();
+    ASSERT_EQ(g->rows(), 3);
+    // Excluded rows grey and bold; included again, the as-required one orange and bold, the other black.
+    const struct { int row; QColor colour; bool bold; } rows[] = {{1, orange, true}, {2, black, false}};
+    for (const auto &r : rows) {
+        g->selectRow(r.row);
+        form->ExcludeButton_Click();
+        EXPECT_EQ(g->cellForeColor(r.row, ColCustomer), QColor(192, 192, 192));
+        EXPECT_TRUE(g->cellBold(r.row, ColCustomer));
+        form->ScheduleGrid_Click(r.row, ColCustomer);
+        EXPECT_EQ(child<QPushButton>(form.get(), "ExcludeButton")->text(), "&Include");
+        form->ExcludeButton_Click();
+        EXPECT_EQ(g->cellForeColor(r.row, ColJobType), r.colour) << r.row;
+        EXPECT_EQ(g->cellBold(r.row, ColJobType), r.bold) << r.row;
+    }
+
+    msgs_->clear();
+    g->selectRow(0);
+    form->ModifyButton_Click();
+    form->ViewButton_Click();
+    g->selectRow(2);
+    msgs_->answer(MsgAnswer::No);
+    form->DeleteButton_Click();
+    g->selectRow(2);
+    form->DeleteButton_Click();
+    msgs_->answer(MsgAnswer::No);
+    form->CloseButton_Click();
+    const QString sure = "Are you sure you want to PERMANENTLY delete the selected Customer Job and any notes which "
+                         "may have been made?";
+    EXPECT_EQ(msgs_->texts(), QStringList({"Please select the Job to modify", "Please select the Job to view", sure,
+                                           sure, "Customer Job deleted",
+                                           "The Schedule will now be closed - do you wish to continue?"}));
+}
+
+TEST(ScheduleGridTexts, HeadingsRowsMarksAndTheAsRequiredColourUpTo4999Rows)
+{
+    FlexGrid grid;
+    grid.resize(1100, 400);
+    create(&grid);
+    QStringList headings;
+    for (int c = ColAssociate; c <= ColComments; ++c)
+        headings << grid.textMatrix(0, c);
+    EXPECT_EQ(headings, QStringList({"Asst", "Date", "Customer", "Service Address", "Location", "Phone", "Job Type",
+                                     "Cost", "Comments"}));
+    // Rows as tall as their longest text; an Open schedule shows "-" for not done and the tick for an
+    // occurrence done before it was re-opened, a stored one a box in every row and a flag of 0 or 1.
+    QList<StagedJob> three(3, {.associate = "ADM", .serviceDate = QDate(2025, 3, 3), .address = "1 Main Road~7",
+                               .cost = Money::fromCents(4500)});
+    three[1].comments = "Line one\r\nLine two\r\nLine three";
+    three[2].address = "12 High Street\r\nUnit 4~31";
+    three[2].done = 0;
+    fill(&grid, three, {0, 1, 2}, false, QStringLiteral("UK"));
+    EXPECT_GT(grid.rowHeightTwips(2), grid.rowHeightTwips(3));
+    EXPECT_GT(grid.rowHeightTwips(3), grid.rowHeightTwips(1));
+    EXPECT_EQ(QStringList({grid.textMatrix(2, ColComments), grid.textMatrix(3, ColAddress),
+                           grid.textMatrix(3, ColAddressKey), grid.textMatrix(3, ColCost)}),
+              QStringList({"Line one\nLine two\nLine three", "12 High Street\nUnit 4", "31", "£45.00"}));
+    EXPECT_EQ(grid.textMatrix(1, ColDone) + grid.textMatrix(3, ColDone) + grid.cellPictureKey(3, ColDone), "-CheckImage");
+    fill(&grid, three, {0, 1, 2}, true, QStringLiteral("UK"));
+    EXPECT_EQ(QStringList({grid.cellPictureKey(1, ColDone), grid.textMatrix(1, ColDoneFlag),
+                           grid.cellPictureKey(3, ColDone), grid.textMatrix(3, ColDoneFlag)}),
+              QStringList({"NoCheckImage", "0", "CheckImage", "1"}));
+    // Large fills share out the work; every row shows its own job, date and height (job 107's
+    // comment grows part-way). Grids of 5000 rows or more, heading included, keep the default colours.
+    for (const auto &[n, shaded] : {std::pair{4998, true}, std::pair{4999, false}}) {
+        QList<StagedJob> jobs;
+        QList<int> order;
+        for (int i = 0; i < n; ++i) {
+            jobs.append({.recordNumber = i + 1, .associate = "ADM", .serviceDate = QDate(2025, 3, 3).addDays(i % 20),
+                         .customer = QStringLiteral("Customer %1").arg(i % 40), .address = "1 Main Road~7",
+                         .jobType = "Window cleaning", .comments = i % 40 == 7 && i > 2000 ? "One\r\nTwo" : "",
+                         .jobSeqNo = 100 + i % 40, .asRequired = i == n - 2});
+            order.prepend(i);
+        }
+        fill(&grid, jobs, order, false, QStringLiteral("UK"));
+        ASSERT_EQ(grid.rows(), n + 1);
+        EXPECT_EQ(grid.textMatrix(n, ColDate), "03 Mar 2025");
+        const int plain = grid.rowHeightTwips(n);
+        for (int shown = 1; shown <= n; ++shown) {
+            const StagedJob &j = jobs.at(order.at(shown - 1));
+            ASSERT_EQ(QStringList({grid.textMatrix(shown, ColCustomer), grid.textMatrix(shown, ColRecordNumber),
+                                   grid.textMatrix(shown, ColServiceDate)}),
+                      QStringList({j.customer, QString::number(j.recordNumber), j.serviceDate.toString(Qt::ISODate)}));
+            if (!j.asRequired)   // bold text may wrap sooner
+                ASSERT_EQ(grid.rowHeightTwips(shown) > plain, !j.comments.isEmpty()) << shown;
+        }
+        for (int col : {0, int(ColCustomer), int(ColAddressKey)}) {
+            EXPECT_EQ(grid.cellBackColor(1, col), white) << n;
+            EXPECT_EQ(grid.cellBackColor(2, col), shaded ? grey : white) << n;
+            EXPECT_EQ(grid.cellForeColor(2, col), shaded ? orange : black) << n;
+            EXPECT_EQ(grid.cellBold(2, col), shaded) << n;
+            EXPECT_EQ(grid.cellForeColor(3, col), black);
+            EXPECT_FALSE(grid.cellBold(3, col));
+        }
+    }
+}
+
+TEST_F(ScheduleTextsTest, PublishingAndExportSayWhatStopsThem)
+{
+    addAssociate("BOB", "Bob Builder", "pw", 1);
+    writeSql("UPDATE Preferences SET Portal = 1");
+    writeSql("DELETE FROM Company");
+    const qint64 s = addSchedule("2025-03-03", "2025-03-09", "Closed");
+    storeJob(s, addJob({.start = "2025-03-03"}), "2025-03-03", 0);
+    auto form = shown<ScheduleForm>(QStringLiteral("Modify~%1").arg(s));
+    // What is missing, what Publish says of it, and what then supplies it.
+    const struct { const char *message, *supply; } missing[] = {
+        {"The Company details have not yet been entered. These are required to publish the schedule on the portal",
+         "INSERT INTO Company (RowId, ID) VALUES (1, '')"},
+        {"The ID has not been set for the Company. This is required to publish the schedule on the portal",
+         "UPDATE Company SET ID = 'WVS42'"},
+        {"No Associates have been given access to the portal. At least 1 is required for the schedule to be published",
+         "UPDATE Associates SET PortalAccess = 'Y' WHERE AssociateID = 'BOB'"}};
+    for (const auto &m : missing) {
+        form->PublishButton_Click();
+        EXPECT_EQ(msgs_->last(), m.message);
+        EXPECT_TRUE(modal_->opened().isEmpty());
+        writeSql(m.supply);
+    }
+    form->PublishButton_Click();
+    EXPECT_EQ(modal_->openedNames(), QStringList({"PortalForm"}));
+
+    // The export: what the file dialog asks, and what the user is told about the file.
+    QTemporaryDir dir;
+    const QString folder = dir.filePath("folder.csv");
+    ASSERT_TRUE(QDir().mkdir(folder));
+    FileDialogScript files;
+    const struct { QString path, message; } exports[] = {
+        {dir.filePath("jobs.csv"), "File created - do you wish to open it now?"},
+        {folder, "Error 75 encountered when trying to open " + folder}};
+    for (const auto &e : exports) {
+        files.answer(e.path);
+        msgs_->answer(MsgAnswer::No);
+        modal_->once("ScheduleExportForm", [](QDialog *d) {
+            click(d, "SelectAllButton");
+            click(d, "OKButton");
+        });
+        form->ExportButton_Click();
+        EXPECT_EQ(msgs_->last(), e.message);
+    }
+    ASSERT_EQ(files.asked().size(), 2);
+    for (const FileDialogScript::Asked &a : files.asked())
+        EXPECT_EQ(a.title + " | " + a.filter, "Enter the export file name | csv (*.csv)");
+    // The heading line names all thirteen columns in their order.
+    QFile csv(dir.filePath("jobs.csv"));
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    EXPECT_EQ(csv.readLine(), "\"Associate\",\"Service Date\",\"Customer Forename\",\"Customer Surname\",\"Customer "
+                              "Phone\",\"Service Address Line 1\",\"Service Address Line 2\",\"Service Address Line 3\","
+                              "\"Service Location\",\"Service City\",\"Job Description\",\"Cost\",\"Job Comments\"\r\n");
+}
+
+TEST_F(ScheduleTextsTest, NoteWindowsShowTheirCaptionsAndMessages)
+{
+    session().currentAssociateName = "Administrator";
+    const qint64 s = addSchedule("2025-01-01", "2025-12-31", "Closed");
+    const qint64 job = addJob({.customer = addCustomer({.surname = "Jones", .forename = "Mary"})});
+    storeJob(s, job, "2025-03-03", 0);
+    addNote(s, job, "2025-03-03", "2025-03-04 09:00:00", "Action", "gate");
+    addNote(s, job, "2025-03-03", "2025-03-05 09:00:00", "Information", "dog");
+
+    EXPECT_EQ(ScheduleJobNoteForm().windowTitle(), "Schedule Job Remarks");
+    auto note = shown<ScheduleJobNoteForm>(QStringLiteral("%1~2025-03-03~%2").arg(s).arg(job));
+    EXPECT_EQ(note->windowTitle(), "Job Note - Mary Jones");
+    expectShown(note.get(), {{"JobDoneCheck", "Job completed?"}, {"DateCompletedLabel", "Date completed"},
+                             {"Label1", "DD/MM/YYYY"}, {"AssociateLabel", "Completed by"}, {"NoteLabel", "Remarks"},
+                             {"ActionOption", "Action required"}, {"InvoicingOption", "Invoicing purposes"},
+                             {"InfoOption", "Information only"}, {"OKButton", "&Save"}, {"ExitButton", "&Exit"}});
+    // The date box takes at most 10 characters.
+    tick(note.get(), "JobDoneCheck", true);
+    auto *date = child<QLineEdit>(note.get(), "DateCompletedText");
+    date->selectAll();
+    QTest::keyClicks(date, "04/03/2025 x");
+    EXPECT_EQ(date->text(), "04/03/2025");
+    child<QPlainTextEdit>(note.get(), "NoteText")->setPlainText("Done");
+    note->OKButton_Click();
+
+    // The notes browser of the occurrence: two note types, none chosen.
+    auto notes = shown<ScheduleNotesForm>(QStringLiteral("History~%1~2025-03-03").arg(job));
+    EXPECT_EQ(notes->windowTitle(), "Schedule Notes From 01 Jan 2025 to 31 Dec 2025");
+    expectShown(notes.get(), {{"FilterLabel", "Filter:"}, {"CustomerNameLabel", "Customer Name"},
+                              {"AssociateLabel", "Assigned Associate"}, {"NoteTypeLabel", "Note Type"},
+                              {"GoButton", "&Go"}, {"CustomerLabel", "Customer / Date"}, {"DetailsLabel", "Details"},
+                              {"ActionCheck", "Action taken"}, {"CommentButton", "Add &Comment"},
+                              {"PrintButton", "&Print"}, {"ExitButton", "Exit"}});
+    EXPECT_EQ(entries(child<QComboBox>(notes.get(), "NoteTypeCombo")),
+              QStringList({"<All>", "Action", "Invoicing", "Information"}));
+    click(notes.get(), "GoButton");
+    choose(notes.get(), "NoteTypeCombo", "<All>");
+    click(notes.get(), "GoButton");
+    child<QListWidget>(notes.get(), "CustomerList")->setCurrentRow(0);
+    writeSql("DELETE FROM ScheduleJobNotes");   // gone meanwhile
+    modal_->once("CommentForm", [](QDialog *d) {
+        EXPECT_EQ(d->windowTitle(), "Add Comment");
+        expectShown(d, {{"OKButton", "&Save"}, {"ExitButton", "&Exit"}});
+        child<QTextEdit>(d, "CommentText")->setPlainText("called");
+        click(d, "OKButton");
+    });
+    click(notes.get(), "CommentButton");   // and the list is sought afresh
+    EXPECT_EQ(msgs_->texts(), QStringList({"Save completed", "Please select a Note Type",
+                                           "Cannot find the selected message - this is a database error!",
+                                           "No Notes found"}));
+}
