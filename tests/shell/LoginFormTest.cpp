@@ -5,6 +5,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
+#include <QTest>
 
 using namespace wvs;
 
@@ -65,6 +67,33 @@ protected:
     std::unique_ptr<MainForm> main_;
     QPointer<LoginForm> login_;
 };
+
+// What the window says, what its boxes take, and its Enter and Escape keys.
+TEST_F(LoginTest, WordsLimitsAndKeys)
+{
+    const QList<QPair<const char *, QString>> words = {{"LogInLabel", "Please log in"}, {"IDLabel", "ID"},
+        {"PasswordLabel", "Password"}, {"OKButton", "&OK"}, {"CancelButton", "&Cancel"}};
+    for (const auto &[name, caption] : words) {
+        QWidget *w = child(login_, name);
+        auto *l = qobject_cast<QLabel *>(w);
+        EXPECT_EQ(l ? l->text() : qobject_cast<QAbstractButton *>(w)->text(), caption) << name;
+    }
+    QTest::keyClicks(child<QLineEdit>(login_, "IDText"), "ABCDE");
+    QTest::keyClicks(child<QLineEdit>(login_, "PasswordText"), "abcdefghijklmnopqrstuvwxyz");
+    EXPECT_EQ(typed(), "ABCD/abcdefghijklmnopqrst");
+    EXPECT_EQ(child<QLineEdit>(login_, "PasswordText")->displayText(), QString(20, '*'));
+
+    type(login_, "IDText", "");
+    QTest::keyClick(child<QLineEdit>(login_, "IDText"), Qt::Key_Return);
+    msgs_->answer(MsgAnswer::No);
+    QTest::keyClick(login_, Qt::Key_Escape);
+    msgs_->answer(MsgAnswer::No);
+    click(login_, "CancelButton");
+    EXPECT_EQ(msgs_->texts(), QStringList({"Please enter a User ID", "Exit WVS?", "Exit WVS?"}));
+    EXPECT_EQ(msgs_->shown().last().buttons, MsgButtons::YesNo);
+    EXPECT_EQ(msgs_->shown().last().icon, MsgIcon::None);
+    EXPECT_TRUE(login_->isVisible());
+}
 
 TEST_F(LoginTest, EmptyFieldsWrongPasswordAndInactiveAssociatesAreRefused)
 {

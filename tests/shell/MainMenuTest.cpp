@@ -11,6 +11,10 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTextEdit>
 
 using namespace wvs;
 
@@ -61,6 +65,38 @@ protected:
 
     std::unique_ptr<MainForm> main_;
 };
+
+// The menu bar before anyone logs in, in menu order: item, caption, the item
+// it hangs from, and how it starts.
+TEST_F(MainMenuTest, CaptionAndMenusBeforeLogIn)
+{
+    MainForm main;
+    EXPECT_EQ(main.windowTitle(), "Workvane v 1.3.5");
+    QStringList items;
+    std::function<void(const QList<QAction *> &, const QString &)> walk = [&](const QList<QAction *> &actions,
+                                                                            const QString &parent) {
+        for (QAction *a : actions) {
+            items << a->objectName() + "|" + a->text() + "|" + parent + "|" +
+                         (!a->isVisible() ? "invisible" : a->isEnabled() ? "enabled" : "disabled");
+            if (a->menu())
+                walk(a->menu()->actions(), a->objectName());
+        }
+    };
+    walk(main.menuBar()->actions(), "");
+    EXPECT_EQ(items, QStringList({
+        "Customers|Customers||disabled", "CustomerJobs|Customer Jobs||disabled",
+        "ManageCustomerJobs|Manage|CustomerJobs|enabled", "PortalCustomerJobs|Added on Portal|CustomerJobs|enabled",
+        "JobSchedules|Job Schedules||disabled", "Maintenance|Maintenance||disabled",
+        "Company|Company Details|Maintenance|disabled", "JobTypes|Job Types|Maintenance|disabled",
+        "Associates|Associates|Maintenance|disabled", "Preferences|Preferences|Maintenance|disabled",
+        "security|Security|Maintenance|disabled", "AuthorityLevels|Authority Levels|security|enabled",
+        "AuthorityAccess|Authority Access|security|enabled", "Accounts|Accounts Interface||disabled",
+        "AccountsCustomers|Customers|Accounts|enabled", "AccountsCustomerImport|Import Customer Data|AccountsCustomers|enabled",
+        "AccountsCustomerExport|Export Customer Data|AccountsCustomers|enabled", "AccountsSales|Sales|Accounts|enabled",
+        "AccountsSalesExport|Export Sales Data|AccountsSales|enabled", "Help|Help||enabled",
+        "HelpContents|Contents|Help|enabled", "Support|Support|Help|enabled", "Email|Email|Support|enabled",
+        "AboutWVS|About WVS|Help|enabled", "NewVersion|New Version Available!||invisible", "Exit|Exit||enabled"}));
+}
 
 TEST_F(MainMenuTest, EachCommandOpensItsWindowWithoutAMode)
 {
@@ -149,6 +185,9 @@ TEST_F(MainMenuTest, AboutShowsTheInstallationAsTypedAndItsFlag)
     session().installationName = "Dan <b>Nomail</b> <font color=red>RED</font>";
     AboutForm about;
     about.show();
+    EXPECT_EQ(about.findChild<QLabel *>("HeaderLabel")->text(), "Version 1.3.5");
+    EXPECT_EQ(about.findChild<QPushButton *>("CloseButton")->text(), "&Close");
+    EXPECT_TRUE(about.findChild<QTextEdit *>("DetailsText")->toPlainText().startsWith("In this release:"));
     QLabel *registered = about.findChild<QLabel *>("RegisteredLabel");
     EXPECT_EQ(registered->text(), session().installationName);
     EXPECT_EQ(registered->textFormat(), Qt::PlainText);
