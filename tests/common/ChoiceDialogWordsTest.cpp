@@ -8,31 +8,21 @@
 
 using namespace wvs;
 
-// What the date-range and printer dialogs say: the window's title (no
-// control), then each control's caption.
+// What the date-range and printer dialogs say: the window's title, then the
+// captions of the named controls.
 TEST(ChoiceDialogWords, TitlesLabelsAndButtons)
 {
-    DateSelectForm dates;
-    PrinterSelectForm printers;
-    const struct {
-        QWidget *window;
-        const char *control;
-        const char *caption;
-    } words[] = {
-        {&dates, nullptr, "Select Dates"}, {&dates, "FromLabel", "From date"}, {&dates, "ToLabel", "To date"},
-        {&dates, "OKButton", "&OK"}, {&dates, "ExitButton", "&Exit"},
-        {&printers, nullptr, "Select a Printer"}, {&printers, "SelectLabel", " Printer"},
-        {&printers, "OKButton", "&Print"}, {&printers, "PreviewButton", "Pre&view"},
-        {&printers, "CancelButton", "&Cancel"},
-    };
-    for (const auto &w : words) {
-        QString shown = w.window->windowTitle();
-        if (w.control) {
-            QWidget *c = w.window->findChild<QWidget *>(QString::fromLatin1(w.control));
-            ASSERT_NE(c, nullptr) << w.control;
+    auto words = [](QWidget &&w, const QStringList &controls) {
+        QStringList out{w.windowTitle()};
+        for (const QString &name : controls) {
+            QWidget *c = w.findChild<QWidget *>(name);
             auto *label = qobject_cast<QLabel *>(c);
-            shown = label ? label->text() : qobject_cast<QAbstractButton *>(c)->text();
+            out << (label ? label->text() : c ? qobject_cast<QAbstractButton *>(c)->text() : "(missing)");
         }
-        EXPECT_EQ(shown, w.caption);
-    }
+        return out.join("|");
+    };
+    EXPECT_EQ(words(DateSelectForm(), {"FromLabel", "ToLabel", "OKButton", "ExitButton"}),
+              "Select Dates|From date|To date|&OK|&Exit");
+    EXPECT_EQ(words(PrinterSelectForm(), {"SelectLabel", "OKButton", "PreviewButton", "CancelButton"}),
+              "Select a Printer| Printer|&Print|Pre&view|&Cancel");
 }

@@ -1,5 +1,4 @@
 #include "common/AutoCompleteComboModule.h"
-#include "common/CreateRoundedRectModule.h"
 #include "common/ValidateEntryModule.h"
 #include "platform/MessageBox.h"
 #include "support/QtPrinters.h"
@@ -64,10 +63,3 @@ TEST(AutoMatchCBBox, CompletesSelectsCutsBackAndRefusesUnknownText)
     EXPECT_EQ(c->currentText(), "Alban");
 }
 
-TEST(CreateRoundRectFromWindow, CornersAreCutFromTheWholeWindow)
-{
-    const QRegion r = roundRectRegion(QSize(400, 300));
-    EXPECT_EQ(r.boundingRect(), QRect(0, 0, 400, 300));
-    EXPECT_FALSE(r.contains(QPoint(0, 0)) || r.contains(QPoint(399, 299)));
-    EXPECT_TRUE(r.contains(QPoint(200, 0)) && r.contains(QPoint(0, 150)));
-}

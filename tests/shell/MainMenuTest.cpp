@@ -1,5 +1,4 @@
 #include "shell/AboutForm.h"
-#include "data/PreferenceChoices.h"
 #include "shell/MainForm.h"
 #include "core/Session.h"
 #include "support/DbTest.h"
@@ -73,16 +72,15 @@ TEST_F(MainMenuTest, CaptionAndMenusBeforeLogIn)
     MainForm main;
     EXPECT_EQ(main.windowTitle(), "Workvane v 1.3.5");
     QStringList items;
-    std::function<void(const QList<QAction *> &, const QString &)> walk = [&](const QList<QAction *> &actions,
-                                                                            const QString &parent) {
-        for (QAction *a : actions) {
-            items << a->objectName() + "|" + a->text() + "|" + parent + "|" +
-                         (!a->isVisible() ? "invisible" : a->isEnabled() ? "enabled" : "disabled");
+    std::function<void(QWidget *, const QString &)> walk = [&](QWidget *menu, const QString &parent) {
+        for (QAction *a : menu->actions()) {
+            items << QStringList{a->objectName(), a->text(), parent,
+                                 !a->isVisible() ? "invisible" : a->isEnabled() ? "enabled" : "disabled"}.join("|");
             if (a->menu())
-                walk(a->menu()->actions(), a->objectName());
+                walk(a->menu(), a->objectName());
         }
     };
-    walk(main.menuBar()->actions(), "");
+    walk(main.menuBar(), "");
     EXPECT_EQ(items, QStringList({
         "Customers|Customers||disabled", "CustomerJobs|Customer Jobs||disabled",
         "ManageCustomerJobs|Manage|CustomerJobs|enabled", "PortalCustomerJobs|Added on Portal|CustomerJobs|enabled",
@@ -125,7 +123,6 @@ TEST_F(MainMenuTest, AccountsCommandsServeMyobBeforeXeroAndNothingWithoutAPackag
     choose("AccountsSalesExport");
     EXPECT_EQ(openedWith(), QStringList({"AccountsCustomerImportForm|MYOB", "AccountsCustomerExportForm|MYOB",
                                          "AccountsSalesExportForm|MYOB", "AccountsSalesExportForm|Xero"}));
-    EXPECT_EQ(accountsPackage(), "Xero");
 
     // Changed meanwhile at another workstation: the menu is still there, but nothing opens.
     setPackages(false, false);
@@ -151,7 +148,7 @@ TEST_F(MainMenuTest, SupportEmailIsAMailLinkWithTheInstallationInItsSubject)
               "mailto:support@workvane.com?subject=Workvane%20NZ%3D7%3F%20Smith%20%26%20Sons%20%232%20100%25");
 }
 
-TEST_F(MainMenuTest, HelpContentsAndF1OpenTheHelpPageOrSayWhatToDoInstead)
+TEST_F(MainMenuTest, HelpContentsAndF1OpenTheHelpPage)
 {
     // With only the data in the folder, the help page shipped beside the program opens.
     choose("HelpContents");
@@ -167,16 +164,6 @@ TEST_F(MainMenuTest, HelpContentsAndF1OpenTheHelpPageOrSayWhatToDoInstead)
     QApplication::sendEvent(&window, &f1);
     const QUrl page = QUrl::fromLocalFile(QDir(dir_->path()).absoluteFilePath("WVS Help.html"));
     EXPECT_EQ(desktop_->opened, QList<QUrl>({page}));
-
-    // Links the desktop cannot open are reported with what to do instead.
-    desktop_->openResult = false;
-    QApplication::sendEvent(&window, &f1);
-    choose("Email");
-    const QStringList shown = msgs_->texts();
-    ASSERT_EQ(shown.size(), 2);
-    EXPECT_TRUE(shown[0].contains("Install a web browser")) << shown[0].toStdString();
-    EXPECT_TRUE(shown[0].endsWith(QDir::toNativeSeparators(page.toLocalFile()))) << shown[0].toStdString();
-    EXPECT_TRUE(shown[1].contains("Install an e-mail program")) << shown[1].toStdString();
 }
 
 TEST_F(MainMenuTest, AboutShowsTheInstallationAsTypedAndItsFlag)
