@@ -147,6 +147,7 @@ TEST_F(LoginTest, AnAssociateAlreadyLoggedOnIsLoggedOffOnlyWhenAskedTo)
     EXPECT_EQ(msgs_->texts(), QStringList{
               "Associate JB already logged on!\r\n\r\nBEWARE - if the User is active logging them off with this "
               "function may cause system errors.\r\n\r\nDo you wish to log this Associate off anyway?"});
+    EXPECT_EQ(msgs_->shown()[0].icon, MsgIcon::Exclamation);
     EXPECT_EQ(status("JB"), -46000);
     EXPECT_EQ(typed(), "/");
     // A refused log-in leaves nothing in the session for the shut-down to write.

@@ -106,6 +106,7 @@ TEST_F(VersionUpdateTest, DownloadReplacesTheOldFileAndReportsSuccess)
     ASSERT_TRUE(writeFileBytes(updateLocalFile(), "old download"));
     EXPECT_EQ(runWindow(), QStringList({"Downloading file - please wait...", "Logging off ftp..."}));
     EXPECT_EQ(msgs_->texts(), QStringList{"Download completed successfully. Please exit and re-enter WVS to install the update."});
+    EXPECT_EQ(msgs_->shown().last().icon, MsgIcon::Information);
     EXPECT_EQ(readFileBytes(updateLocalFile()), program);
     EXPECT_EQ(QDir(dir_->path()).entryList({"WVSUpdate*"}, QDir::Files), QStringList{"WVSUpdate.exe"});
 }
@@ -123,6 +124,7 @@ TEST_F(VersionUpdateTest, NoServerOrAMissingOrEmptyFileFailsAndKeepsAnOldDownloa
     runWindow();
     EXPECT_EQ(msgs_->texts(), QStringList(3, "The download was not successful - please try again. "
                                              "If the problem persists please report it to Support"));
+    EXPECT_EQ(msgs_->shown().last().icon, MsgIcon::Exclamation);
     EXPECT_EQ(readFileBytes(updateLocalFile()), QByteArray("old download"));
 }
 
@@ -141,6 +143,7 @@ TEST(VersionUpdateTimeOutTest, SlowTransferTimesOutAndLeavesNoFile)
     form.DownloadUpdate();
     qunsetenv("WVS_HOME");
     EXPECT_EQ(msgs.texts(), QStringList{"Download timed out - please try again"});
+    EXPECT_EQ(msgs.shown().last().icon, MsgIcon::Exclamation);
     EXPECT_TRUE(QDir(home.path()).entryList(QDir::Files).isEmpty());
 }
 
