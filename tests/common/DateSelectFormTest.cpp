@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
 #include <QToolButton>
 
 using namespace wvs;
@@ -70,6 +71,21 @@ TEST_F(DateSelectTest, DatesArePickedThroughThePopUpAndHandedOver)
     form_->findChild<QPushButton *>("OKButton")->click();
     EXPECT_EQ(opener_.FromDate, "05 Mar 2024");
     EXPECT_EQ(opener_.ToDate, "09 Mar 2024");
+}
+
+// Escape is Exit and hands nothing over; Enter is OK.
+TEST_F(DateSelectTest, EscapeIsExitAndEnterIsOk)
+{
+    form_->Tag = "Schedule";
+    label("FromDateLabel")->setText("05 Mar 2024");
+    label("ToDateLabel")->setText("09 Mar 2024");
+    form_->show();
+    QTest::keyClick(form_.get(), Qt::Key_Escape);
+    EXPECT_FALSE(form_->isVisible());
+    EXPECT_TRUE(opener_.FromDate.isEmpty());
+    form_->show();
+    QTest::keyClick(form_.get(), Qt::Key_Return);
+    EXPECT_EQ(opener_.FromDate + "|" + opener_.ToDate, "05 Mar 2024|09 Mar 2024");
 }
 
 TEST_F(DateSelectTest, RefusedPeriodsAndExitHandNothingOver)

@@ -4,6 +4,7 @@
 #include "support/DbTest.h"
 
 #include <QComboBox>
+#include <QTest>
 
 using namespace wvs;
 
@@ -66,6 +67,21 @@ TEST_F(PrinterSelectTest, CancelHandsBackNineNineNineAndPreviewIsForNotesOnly)
     });
     EXPECT_TRUE(opener_.PreviewPrint);
     EXPECT_EQ(session().selectedPrinterIndex, 1);
+}
+
+// Enter prints on the printer shown; Escape cancels.
+TEST_F(PrinterSelectTest, EnterPrintsAndEscapeCancels)
+{
+    PrinterScript printers({"Office Laser", "Front Desk"}, 1);
+    for (const auto &[key, chosen] : {std::pair{Qt::Key_Return, 1}, {Qt::Key_Escape, 999}}) {
+        bool closed = false;
+        choose("CustomerNotes", [&, k = key](PrinterSelectForm *f) {
+            QTest::keyClick(f, k);
+            closed = !f->isVisible();
+        });
+        EXPECT_TRUE(closed);
+        EXPECT_EQ(session().selectedPrinterIndex, chosen);
+    }
 }
 
 TEST_F(PrinterSelectTest, WithoutPrintersThePdfFileIsOffered)
