@@ -62,4 +62,3 @@ TEST(AutoMatchCBBox, CompletesSelectsCutsBackAndRefusesUnknownText)
     EXPECT_EQ(AutoMatchCBBox(c.get(), 8), 0);
     EXPECT_EQ(c->currentText(), "Alban");
 }
-
