@@ -89,7 +89,9 @@ LoginForm::LoginForm(MainForm *mainWindow) : Form(mainWindow), main_(mainWindow)
     QFont arial(QStringLiteral("Arial"));
     arial.setPointSize(10);
     setFont(arial);
-    setStyleSheet(QStringLiteral("wvs--LoginForm { background: #e8eef5; border: 1px solid #5a7896; }"));
+    // A typed password shows as "*".
+    setStyleSheet(QStringLiteral("wvs--LoginForm { background: #e8eef5; border: 1px solid #5a7896; }"
+                                 "QLineEdit { lineedit-password-character: 42; }"));
 
     logInLabel_ = new QLabel(QStringLiteral("Please log in"), this);
     logInLabel_->setObjectName(QStringLiteral("LogInLabel"));

@@ -5,6 +5,7 @@
 
 #include <QCalendarWidget>
 #include <QLabel>
+#include <QTest>
 
 using namespace wvs;
 
@@ -62,52 +63,76 @@ QDate noLatest() { return QCalendarWidget().maximumDate(); }
 
 } // namespace
 
-// Each request is bounded by the other date shown and writes only its own label.
+// What each key asks for: the label of the other date that bounds the choice
+// (a from/start date not after it, a to/end date not before it), whether days
+// before today are refused, and the labels a pick writes.
 TEST_F(CalendarFormTest, EveryKeyBoundsByTheOtherLabelAndWritesItsOwn)
 {
-    const QDate other = today_.addDays(40);
-    for (const CalendarForm::Request &r : CalendarForm::requests()) {
-        SCOPED_TRACE(r.key.toStdString());
-        for (const QString &name : kLabels)
-            label(name)->clear();
-        label("StartDayLabel")->setVisible(false);
-        if (!r.boundLabel.isEmpty())
-            label(r.boundLabel)->setText(shown(other));
-        auto f = open(r.key);
-        const QDate earliest = r.notBeforeToday ? today_ : noEarliest();
-        EXPECT_EQ(f->monthView()->minimumDate(), r.boundLabel.isEmpty() || r.boundIsLatest ? earliest : other);
-        EXPECT_EQ(f->monthView()->maximumDate(), !r.boundLabel.isEmpty() && r.boundIsLatest ? other : noLatest());
-
-        const QDate picked = r.boundLabel.isEmpty() || r.boundIsLatest ? today_.addDays(10) : other.addDays(3);
+    enum Bound { None, Latest, Earliest };
+    const struct { const char *key, *boundLabel; Bound bound; bool notBeforeToday; const char *target; bool weekday; } keys[] = {
+        {"CustomerJobStartDate", "EndDateLabel", Latest, true, "StartDateLabel", true},
+        {"CustomerJobEndDate", "StartDateLabel", Earliest, true, "EndDateLabel", false},
+        {"CustomerJobsActiveDate", "", None, false, "ActiveDateLabel", false},
+        {"PortalCustomerJobStartDate", "EndDateLabel", Latest, true, "StartDateLabel", true},
+        {"PortalCustomerJobEndDate", "StartDateLabel", Earliest, true, "EndDateLabel", false},
+        {"SelectFromDate", "ToDateLabel", Latest, false, "FromDateLabel", false},
+        {"SelectToDate", "FromDateLabel", Earliest, false, "ToDateLabel", false},
+        {"AccountsSalesFromDate", "ToDateLabel", Latest, false, "FromDateLabel", false},
+        {"AccountsSalesToDate", "FromDateLabel", Earliest, false, "ToDateLabel", false},
+        {"customerjobstartdate", "", None, false, "", false}, // letter case counts: no such key
+    };
+    const QDate other(2032, 1, 10);
+    for (const auto &k : keys) {
+        SCOPED_TRACE(k.key);
+        for (const bool otherShown : {false, true}) {
+            for (const QString &name : kLabels)
+                label(name)->clear();
+            label("StartDayLabel")->setVisible(false);
+            if (otherShown && k.bound != None)
+                label(k.boundLabel)->setText("10 Jan 2032");
+            auto f = open(k.key);
+            const bool bounded = otherShown && k.bound != None;
+            EXPECT_EQ(f->monthView()->minimumDate(),
+                      bounded && k.bound == Earliest ? other : k.notBeforeToday ? today_ : noEarliest());
+            EXPECT_EQ(f->monthView()->maximumDate(), bounded && k.bound == Latest ? other : noLatest());
+        }
+        // 2 March 2031 was a Sunday.
+        const QDate picked = k.bound == Earliest ? QDate(2032, 1, 15) : QDate(2031, 3, 2);
         QStringList expected = captions();
-        expected[kLabels.indexOf(r.targetLabel)] = shown(picked);
-        if (!r.weekdayLabel.isEmpty())
-            expected[kLabels.indexOf(r.weekdayLabel)] = "(" + Formats::weekdayName(picked) + ")";
+        if (*k.target)
+            expected[kLabels.indexOf(k.target)] = k.bound == Earliest ? "15 Jan 2032" : "02 Mar 2031";
+        if (k.weekday)
+            expected[kLabels.indexOf("StartDayLabel")] = "(Sunday)";
+        auto f = open(k.key);
         emit f->monthView()->clicked(picked);
         EXPECT_EQ(captions(), expected);
-        EXPECT_EQ(label("StartDayLabel")->isHidden(), r.weekdayLabel.isEmpty());
+        EXPECT_EQ(label("StartDayLabel")->isHidden(), !k.weekday);
         EXPECT_EQ(session().calendarRequest, "");
         EXPECT_EQ(f->result(), QDialog::Accepted);
     }
 }
 
-TEST_F(CalendarFormTest, OutOfBoundsDaysAndConflictingBoundsWriteNothingWrong)
+// Escape closes the pop-up: nothing is written and the request stays.
+TEST_F(CalendarFormTest, EscapeWritesNothing)
 {
-    label("StartDateLabel")->setText("10 Jan 2030");
-    auto end = open("CustomerJobEndDate");
-    EXPECT_EQ(end->monthView()->minimumDate(), QDate(2030, 1, 10));
-    // Nothing is written and the pop-up stays.
-    end->pickDate(QDate(2030, 1, 9));
-    EXPECT_EQ(label("EndDateLabel")->text(), "");
-    end->pickDate(QDate(2030, 1, 10));
-    EXPECT_EQ(label("EndDateLabel")->text(), "10 Jan 2030");
+    label("EndDateLabel")->setText("10 Jan 2032");
+    auto f = open("CustomerJobStartDate");
+    f->show();
+    settle();
+    QTest::keyClick(f->monthView(), Qt::Key_Escape);
+    settle();
+    EXPECT_FALSE(f->isVisible());
+    EXPECT_NE(f->result(), QDialog::Accepted);
+    EXPECT_EQ(captions(), QStringList({"", "10 Jan 2032", "", "", "", ""}));
+    EXPECT_EQ(session().calendarRequest, "CustomerJobStartDate");
+}
 
-    // An end date already in the past: the start may still not lie before today.
+// An end date already in the past: the start may still not lie before today.
+TEST_F(CalendarFormTest, ConflictingBoundsKeepTodayPickable)
+{
     label("EndDateLabel")->setText(shown(today_.addDays(-5)));
     auto f = open("CustomerJobStartDate");
     EXPECT_EQ(f->monthView()->minimumDate(), today_);
-    EXPECT_GE(f->monthView()->maximumDate(), today_);
     f->pickDate(today_);
     EXPECT_EQ(label("StartDateLabel")->text(), shown(today_));
-
 }

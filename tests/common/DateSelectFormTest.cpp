@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
 #include <QToolButton>
 
 using namespace wvs;
@@ -59,17 +60,21 @@ protected:
     std::unique_ptr<DateSelectForm> form_;
 };
 
-TEST_F(DateSelectTest, DatesArePickedThroughThePopUpAndHandedOver)
+TEST_F(DateSelectTest, DatesArePickedThroughThePopUpAndHandedOverByEnter)
 {
     for (const auto &[image, day] : {std::pair{"FromDateImage", 5}, {"ToDateImage", 9}}) {
         modal_->once("CalendarForm", [d = day](QDialog *dlg) { static_cast<CalendarForm *>(dlg)->pickDate(QDate(2024, 3, d)); });
         form_->findChild<QToolButton *>(image)->click();
     }
 
+    // Escape is Exit and hands nothing over; Enter is OK.
     form_->Tag = "Schedule";
-    form_->findChild<QPushButton *>("OKButton")->click();
-    EXPECT_EQ(opener_.FromDate, "05 Mar 2024");
-    EXPECT_EQ(opener_.ToDate, "09 Mar 2024");
+    for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
+        form_->show();
+        QTest::keyClick(form_.get(), key);
+        EXPECT_FALSE(form_->isVisible());
+        EXPECT_EQ(opener_.FromDate + "|" + opener_.ToDate, key == Qt::Key_Return ? "05 Mar 2024|09 Mar 2024" : "|");
+    }
 }
 
 TEST_F(DateSelectTest, RefusedPeriodsAndExitHandNothingOver)

@@ -4,6 +4,7 @@
 #include "support/DbTest.h"
 
 #include <QComboBox>
+#include <QTest>
 
 using namespace wvs;
 
@@ -31,7 +32,7 @@ protected:
     PrintingOpener opener_;
 };
 
-TEST_F(PrinterSelectTest, ListsThePrintersWithTheCurrentOneChosenAndOkChoosesForThisPrintOnly)
+TEST_F(PrinterSelectTest, ListsThePrintersWithTheCurrentOneChosenAndEnterPrintsOnTheChosenOne)
 {
     PrinterScript printers({"Office Laser", "Front Desk", "Workshop"}, 1);
     int listed = 0, current = -1;
@@ -40,7 +41,7 @@ TEST_F(PrinterSelectTest, ListsThePrintersWithTheCurrentOneChosenAndOkChoosesFor
         listed = combo->count();
         current = combo->currentIndex();
         combo->setCurrentIndex(2);
-        click(f, "OKButton");
+        QTest::keyClick(f, Qt::Key_Return); // the Print button
     });
     EXPECT_EQ(listed, 4); // and the PDF file
     EXPECT_EQ(current, 1);
@@ -56,7 +57,10 @@ TEST_F(PrinterSelectTest, CancelHandsBackNineNineNineAndPreviewIsForNotesOnly)
     choose("CustomerNotes", [&](PrinterSelectForm *f) { click(f, "CancelButton"); });
     EXPECT_EQ(session().selectedPrinterIndex, 999);
     session().selectedPrinterIndex = 1;
-    choose("CustomerNotes", [&](PrinterSelectForm *f) { f->close(); });
+    choose("CustomerNotes", [&](PrinterSelectForm *f) {
+        QTest::keyClick(f, Qt::Key_Escape);
+        EXPECT_FALSE(f->isVisible());
+    });
     EXPECT_EQ(session().selectedPrinterIndex, 999);
     EXPECT_FALSE(opener_.PreviewPrint);
 

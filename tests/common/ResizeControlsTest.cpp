@@ -15,4 +15,7 @@ TEST(ResizeControls, FactorsCountHalfTheExcessOverTheDesignScreen)
         EXPECT_FLOAT_EQ(f.horizontal, c.x) << c.w;
         EXPECT_FLOAT_EQ(f.vertical, c.y) << c.h;
     }
+    // A control parked off-screen by a tab page stays parked; one just left of the edge scales.
+    EXPECT_DOUBLE_EQ(scaleCoordinate(-74000, 1.125), -73875);
+    EXPECT_DOUBLE_EQ(scaleCoordinate(-500, 1.125), -562.5);
 }

@@ -49,18 +49,6 @@ TEST_F(AppDatabaseTest, BoundValuesAreNeverSqlAndNullTextIsBlank)
     EXPECT_EQ(scalarSql("SELECT COUNT(*) FROM T WHERE Name = ?", {"X'); drop TABLE t; --\""}).toInt(), 1);
 }
 
-TEST_F(AppDatabaseTest, LikeLiteralMatchesWildcardsLiterally)
-{
-    for (const char *n : {"100% Clean", "1000 Clean", "A_B", "AxB", "back\\slash"})
-        writeSql("INSERT INTO T (Name) VALUES (?)", {QString::fromLatin1(n)});
-    auto count = [](const QString &typed) {
-        return scalarSql("SELECT COUNT(*) FROM T WHERE Name LIKE ? ESCAPE '\\'",
-                         {likeLiteral(typed) + "%"})
-            .toInt();
-    };
-    EXPECT_EQ(QList<int>({count("100%"), count("a_"), count("back\\"), count("10")}), QList<int>({1, 1, 1, 2}));
-}
-
 TEST_F(AppDatabaseTest, AnotherWorkstationsLongWriteIsReportedAsBusyAndRolledBack)
 {
     AppDatabase::setBusyWait(200);

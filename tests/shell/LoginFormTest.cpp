@@ -5,6 +5,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
+#include <QTest>
 
 using namespace wvs;
 
@@ -66,6 +68,32 @@ protected:
     QPointer<LoginForm> login_;
 };
 
+// What the window says, what its boxes take, and its Enter and Escape keys.
+TEST_F(LoginTest, WordsLimitsAndKeys)
+{
+    QStringList words;
+    for (const char *name : {"LogInLabel", "IDLabel", "PasswordLabel"})
+        words << child<QLabel>(login_, name)->text();
+    for (const char *name : {"OKButton", "CancelButton"})
+        words << child<QAbstractButton>(login_, name)->text();
+    EXPECT_EQ(words.join("|"), "Please log in|ID|Password|&OK|&Cancel");
+    QTest::keyClicks(child<QLineEdit>(login_, "IDText"), "ABCDE");
+    QTest::keyClicks(child<QLineEdit>(login_, "PasswordText"), "abcdefghijklmnopqrstuvwxyz");
+    EXPECT_EQ(typed(), "ABCD/abcdefghijklmnopqrst");
+    EXPECT_EQ(child<QLineEdit>(login_, "PasswordText")->displayText(), QString(20, '*'));
+
+    type(login_, "IDText", "");
+    QTest::keyClick(child<QLineEdit>(login_, "IDText"), Qt::Key_Return);
+    msgs_->answer(MsgAnswer::No);
+    QTest::keyClick(login_, Qt::Key_Escape);
+    msgs_->answer(MsgAnswer::No);
+    click(login_, "CancelButton");
+    EXPECT_EQ(msgs_->texts(), QStringList({"Please enter a User ID", "Exit WVS?", "Exit WVS?"}));
+    EXPECT_EQ(msgs_->shown().last().buttons, MsgButtons::YesNo);
+    EXPECT_EQ(msgs_->shown().last().icon, MsgIcon::None);
+    EXPECT_TRUE(login_->isVisible());
+}
+
 TEST_F(LoginTest, EmptyFieldsWrongPasswordAndInactiveAssociatesAreRefused)
 {
     logIn("", "");
@@ -119,6 +147,7 @@ TEST_F(LoginTest, AnAssociateAlreadyLoggedOnIsLoggedOffOnlyWhenAskedTo)
     EXPECT_EQ(msgs_->texts(), QStringList{
               "Associate JB already logged on!\r\n\r\nBEWARE - if the User is active logging them off with this "
               "function may cause system errors.\r\n\r\nDo you wish to log this Associate off anyway?"});
+    EXPECT_EQ(msgs_->shown()[0].icon, MsgIcon::Exclamation);
     EXPECT_EQ(status("JB"), -46000);
     EXPECT_EQ(typed(), "/");
     // A refused log-in leaves nothing in the session for the shut-down to write.

@@ -6,6 +6,9 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QTimer>
 
 using namespace wvs;
 using wvs::test::FtpServer;
@@ -64,7 +67,7 @@ protected:
     void SetUp() override
     {
         DbTest::SetUp();
-        ASSERT_TRUE(ftp_.start(kUpdateFtpUser, kUpdateFtpPassword));
+        ASSERT_TRUE(ftp_.start("vexlan30", "plomkar7"));
         pointAt(ftp_.port());
     }
     void TearDown() override
@@ -73,14 +76,23 @@ protected:
         DbTest::TearDown();
     }
     void pointAt(int port) { env_ = std::make_unique<UpdateServerEnv>("", QString("127.0.0.1:%1").arg(port)); }
-    // Runs the window as the menu command does.
-    void runWindow()
+    // Runs the window as the menu command does; returns the steps it showed.
+    QStringList runWindow()
     {
         VersionUpdateForm form;
         form.pollIntervalMs = 20;
         form.pollLimit = 120;
+        QStringList steps;
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            const QString step = form.findChild<QLabel *>("InfoLabel")->text();
+            if (!step.isEmpty() && (steps.isEmpty() || steps.last() != step))
+                steps << step;
+        });
+        watch.start(0);
         modal_->on("VersionUpdateForm", [&](QDialog *) {});
         showModal(&form);
+        return steps;
     }
 
     FtpServer ftp_;
@@ -92,8 +104,9 @@ TEST_F(VersionUpdateTest, DownloadReplacesTheOldFileAndReportsSuccess)
     const QByteArray program = "MZ" + QByteArray(100000, 'p');
     ftp_.putFile(kProgram, program);
     ASSERT_TRUE(writeFileBytes(updateLocalFile(), "old download"));
-    runWindow();
+    EXPECT_EQ(runWindow(), QStringList({"Downloading file - please wait...", "Logging off ftp..."}));
     EXPECT_EQ(msgs_->texts(), QStringList{"Download completed successfully. Please exit and re-enter WVS to install the update."});
+    EXPECT_EQ(msgs_->shown().last().icon, MsgIcon::Information);
     EXPECT_EQ(readFileBytes(updateLocalFile()), program);
     EXPECT_EQ(QDir(dir_->path()).entryList({"WVSUpdate*"}, QDir::Files), QStringList{"WVSUpdate.exe"});
 }
@@ -111,13 +124,14 @@ TEST_F(VersionUpdateTest, NoServerOrAMissingOrEmptyFileFailsAndKeepsAnOldDownloa
     runWindow();
     EXPECT_EQ(msgs_->texts(), QStringList(3, "The download was not successful - please try again. "
                                              "If the problem persists please report it to Support"));
+    EXPECT_EQ(msgs_->shown().last().icon, MsgIcon::Exclamation);
     EXPECT_EQ(readFileBytes(updateLocalFile()), QByteArray("old download"));
 }
 
 TEST(VersionUpdateTimeOutTest, SlowTransferTimesOutAndLeavesNoFile)
 {
     FtpServer slow;
-    ASSERT_TRUE(slow.start(kUpdateFtpUser, kUpdateFtpPassword, 20000));
+    ASSERT_TRUE(slow.start("vexlan30", "plomkar7", 20000));
     slow.putFile(kProgram, QByteArray(3000000, 'x'));
     QTemporaryDir home;
     qputenv("WVS_HOME", home.path().toLocal8Bit());
@@ -129,6 +143,7 @@ TEST(VersionUpdateTimeOutTest, SlowTransferTimesOutAndLeavesNoFile)
     form.DownloadUpdate();
     qunsetenv("WVS_HOME");
     EXPECT_EQ(msgs.texts(), QStringList{"Download timed out - please try again"});
+    EXPECT_EQ(msgs.shown().last().icon, MsgIcon::Exclamation);
     EXPECT_TRUE(QDir(home.path()).entryList(QDir::Files).isEmpty());
 }
 
@@ -141,6 +156,28 @@ TEST(UpdateOfferTest, OnlyYesOpensTheDownloadWindow)
         offerUpdateDownload();
     }
     EXPECT_EQ(modal.openedNames(), QStringList{"VersionUpdateForm"});
+    const ShownMessage &asked = msgs.shown().first();
+    EXPECT_EQ(asked.title + "|" + asked.text,
+              "New Version Available|An updated version of WVS is available!\r\nDo you wish to download and install it now?");
+    EXPECT_TRUE(asked.icon == MsgIcon::Question && asked.buttons == MsgButtons::YesNo);
+}
+
+// What the status bar says for each state of the transfer.
+TEST(VersionUpdateStateTest, StatusBarNamesEveryState)
+{
+    const QStringList states = {"No state information is available.",
+        "Looking up the IP address for the remote server.", "Found the IP address for the remote server.",
+        "Connecting to the remote server.", "Connected to the remote server.",
+        "Requesting information from the remote server.", "The request was sent successfully to the remote server.",
+        "Receiving a response from the remote server.", "The response was received successfully from the remote server.",
+        "Disconnecting from the remote server.", "Disconnected from the remote server.",
+        "An error has occurred while communicating with the remote server.",
+        "The request was completed, all data has been received.", "Unknown state: 13"};
+    VersionUpdateForm form;
+    for (int state = 0; state < states.size(); ++state) {
+        form.Inet1_StateChanged(state);
+        EXPECT_EQ(form.statusText(), "Inet1 - " + states[state]);
+    }
 }
 
 class RepairTest : public wvs::test::DbTest {
@@ -172,5 +209,9 @@ TEST_F(RepairTest, UnreadableDateStopsWithMessageAndKeepsEarlierRepairs)
 {
     EXPECT_EQ(repaired({"01/02/201", "31/02/201", "03/04/201"}), QStringList({"2016-02-01", "31/02/201", "03/04/201"}));
     ASSERT_EQ(msgs_->texts().size(), 1);
-    EXPECT_TRUE(msgs_->last().endsWith("\r\nThe database was not updated"));
+    const QRegularExpression told("^The following error has occurred:\r\nFunction: UpdateDB\r\nCode: -?\\d+\r\n"
+                                  "Description: [^\r\n]+\r\nPlease make a note of this and report to Support\\.\r\n"
+                                  "The database was not updated$");
+    EXPECT_TRUE(told.match(msgs_->last()).hasMatch()) << msgs_->last().toStdString();
+    EXPECT_EQ(msgs_->shown().last().icon, MsgIcon::Exclamation);
 }
