@@ -15,7 +15,6 @@
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextEdit>
 
 using namespace wvs;
 using namespace wvs::schedtest;
@@ -307,7 +306,7 @@ TEST_F(ScheduleTextsTest, NoteWindowsShowTheirCaptionsAndMessages)
     modal_->once("CommentForm", [](QDialog *d) {
         EXPECT_EQ(d->windowTitle(), "Add Comment");
         expectShown(d, {{"OKButton", "&Save"}, {"ExitButton", "&Exit"}});
-        child<QTextEdit>(d, "CommentText")->setPlainText("called");
+        child<QPlainTextEdit>(d, "CommentText")->setPlainText("called");
         click(d, "OKButton");
     });
     click(notes.get(), "CommentButton");   // and the list is sought afresh
