@@ -12,29 +12,13 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QRadioButton>
-#include <functional>
 
 using namespace wvs;
 using namespace wvs::test;
 
 namespace {
 
-class AdminTexts : public AdminWindowTest {
-protected:
-    template <class W>
-    std::function<std::unique_ptr<QWidget>()> opener(const QString &tag = QString())
-    {
-        return [tag] {
-            auto w = std::make_unique<W>();
-            w->Tag = tag;
-            w->show();
-            settle();
-            if (auto *other = w->template findChild<QRadioButton *>("OtherOption"))
-                other->setChecked(true); // the SMTP boxes take typing
-            return std::unique_ptr<QWidget>(std::move(w));
-        };
-    }
-};
+class AdminTexts : public AdminWindowTest {};
 
 // The windows' captions and their buttons' and boxes' captions, and how much their text boxes take.
 TEST_F(AdminTexts, CaptionsAndTypingLimits)
@@ -42,26 +26,26 @@ TEST_F(AdminTexts, CaptionsAndTypingLimits)
     addAssociate("JB", "Jo Bloggs", "pass", 1);
     session().installationCountry = "UK";
     const struct {
-        std::function<std::unique_ptr<QWidget>()> open;
+        std::unique_ptr<QWidget> window;
         QStringList captions;
         QList<std::pair<const char *, int>> limits;
     } windows[] = {
-        {opener<AuthorityAccessForm>(), {"Authority Access", "&Select All", "&Clear All", "&Save", "&Exit"}, {}},
-        {opener<AuthorityLevelsManagementForm>(), {"Authority Levels", "&Add", "&Modify", "&Delete", "&Exit"}, {}},
-        {opener<AuthorityLevelAddModifyForm>("Add"), {"Add Authority Level", "&Save", "&Exit"},
+        {show<AuthorityAccessForm>(), {"Authority Access", "&Select All", "&Clear All", "&Save", "&Exit"}, {}},
+        {show<AuthorityLevelsManagementForm>(), {"Authority Levels", "&Add", "&Modify", "&Delete", "&Exit"}, {}},
+        {show<AuthorityLevelAddModifyForm>("Add"), {"Add Authority Level", "&Save", "&Exit"},
          {{"NumberText", 2}, {"DescriptionText", 30}}},
-        {opener<AuthorityLevelAddModifyForm>("Modify~1"), {"Authority Level Modify", "&Save", "&Exit"}, {}},
-        {opener<AssociatesManagementForm>(),
+        {show<AuthorityLevelAddModifyForm>("Modify~1"), {"Authority Level Modify", "&Save", "&Exit"}, {}},
+        {show<AssociatesManagementForm>(),
          {"Associates Management", "&Add", "&Modify", "&View", "&Delete", "&Update Portal", "&Exit"}, {}},
-        {opener<AssociateAddModifyForm>("Add"), {"Add Associate", "&Save", "&Exit"},
+        {show<AssociateAddModifyForm>("Add"), {"Add Associate", "&Save", "&Exit"},
          {{"IDText", 4}, {"NameText", 30}, {"PasswordText", 20}, {"Password2Text", 20}, {"PhoneText", 30}, {"EmailText", 75}}},
-        {opener<AssociateAddModifyForm>("Modify~JB"), {"Modify Associate", "&Save", "&Exit"}, {}},
-        {opener<AssociateAddModifyForm>("View~JB"), {"View Associate", "&Save", "&Exit"}, {}},
-        {opener<CompanyForm>(), {"Company Details", "&OK", "&Exit"},
+        {show<AssociateAddModifyForm>("Modify~JB"), {"Modify Associate", "&Save", "&Exit"}, {}},
+        {show<AssociateAddModifyForm>("View~JB"), {"View Associate", "&Save", "&Exit"}, {}},
+        {show<CompanyForm>(), {"Company Details", "&OK", "&Exit"},
          {{"IDText", 10}, {"NameText", 30}, {"RegNoText", 30}, {"GSTNoText", 30}, {"PAddress1Text", 50}, {"PAddress4Text", 50},
           {"PPostCodeText", 10}, {"PTelephoneText", 30}, {"PFaxText", 30}, {"PEmailText", 50}, {"SAddress1Text", 50},
           {"SAddress4Text", 50}, {"SPostCodeText", 10}, {"STelephoneText", 30}, {"SFaxText", 30}, {"SEmailText", 50}}},
-        {opener<PreferencesForm>(),
+        {show<PreferencesForm>(),
          {"Preferences", "Microsoft Outlook", "Other", "Test", "Help", "MYOB", "Xero", "Customer Job Costs include VAT",
           "Show Job Costs on printouts", "Show Job Costs on emails", "Show Customer Phone on emails",
           "Publish on internet portal", "Show Job Costs on portal", "Show Customer Phone on portal", "HTML", "Plain Text",
@@ -69,15 +53,16 @@ TEST_F(AdminTexts, CaptionsAndTypingLimits)
          {{"ServerText", 50}, {"UserNameText", 100}, {"PasswordText", 100}, {"TestEmailText", 100}}},
     };
     for (const auto &w : windows) {
-        auto window = w.open();
-        EXPECT_EQ(captions(window.get()), w.captions);
+        if (auto *other = w.window->findChild<QRadioButton *>("OtherOption"))
+            other->setChecked(true); // the SMTP boxes take typing
+        EXPECT_EQ(captions(w.window.get()), w.captions);
         for (const auto &[box, limit] : w.limits)
-            EXPECT_EQ(typingLimit(window.get(), box), limit) << box;
+            EXPECT_EQ(typingLimit(w.window.get(), box), limit) << box;
     }
-    EXPECT_EQ(entries(opener<AssociateAddModifyForm>("Add")().get(), "DefaultScreenCombo"),
+    EXPECT_EQ(entries(windows[5].window.get(), "DefaultScreenCombo"),
               QStringList({"Customers Management", "Customer Jobs Management", "Job Schedules Management", "None"}));
     session().installationCountry = "New Zealand";
-    EXPECT_EQ(child<QCheckBox>(opener<PreferencesForm>()().get(), "GSTInclusiveCheck")->text(),
+    EXPECT_EQ(child<QCheckBox>(show<PreferencesForm>().get(), "GSTInclusiveCheck")->text(),
               "Customer Job Costs include tax");
 }
 
@@ -156,41 +141,6 @@ TEST_F(AdminTexts, ListsHeadingsColoursAndMessages)
         EXPECT_EQ(msgs_->texts(), QStringList{c.message});
     }
     EXPECT_TRUE(modal_->opened().isEmpty());
-}
-
-// The company window's help and unanswered ID check, and the test e-mail's checks in turn.
-TEST_F(AdminTexts, CompanyAndTestEmailMessages)
-{
-    auto w = show<CompanyForm>();
-    click(w.get(), "HelpImage");
-    EXPECT_EQ(msgs_->last(), "The ID can be left blank if the internet portal is not being used. \r\n"
-                             "Otherwise, a minimum of 4 and a maximum of 10 alphanumeric characters (a - z  0 - 9) "
-                             "with no spaces is required.\r\nThe ID is not case sensitive.");
-    writeSql("UPDATE Preferences SET Portal = 1");
-    CompanyRecord::idChecker() = [](const QString &) { return QString(); };
-    for (const auto &[box, value] : {std::pair{"IDText", "SPARK1"}, {"NameText", "Sparkle"}, {"RegNoText", "R1"},
-                                     {"GSTNoText", "G1"}, {"PAddress1Text", "1 Main Road"}, {"PPostCodeText", "1010"},
-                                     {"PTelephoneText", "555 1234"}})
-        type(w.get(), box, value);
-    click(w.get(), "OKButton");
-    CompanyRecord::idChecker() = nullptr;
-    EXPECT_EQ(msgs_->last(), "Unable to verify that Company ID already exists. Please try again");
-
-    auto p = opener<PreferencesForm>()();
-    type(p.get(), "TestEmailText", "owner@example.com");
-    // Each box filled in turn brings the next check's message.
-    const struct { const char *box, *typed, *message; } checks[] = {
-        {"", "", "Please enter the Server name"}, {"ServerText", "127.0.0.1", "Please enter the Port number"},
-        {"PortText", "25a", "The Port must be numeric"}, {"PortText", "25", "Please enter the User Name"},
-        {"UserNameText", "office", "Please enter the Password"},
-    };
-    for (const auto &c : checks) {
-        if (*c.box)
-            type(p.get(), c.box, c.typed);
-        msgs_->clear();
-        click(p.get(), "TestButton");
-        EXPECT_EQ(msgs_->texts(), QStringList{c.message});
-    }
 }
 
 } // namespace

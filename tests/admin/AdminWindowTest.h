@@ -27,10 +27,12 @@ protected:
         return 0;
     }
 
+    // The window opened in the mode its tag names.
     template <class W>
-    std::unique_ptr<W> show()
+    static std::unique_ptr<W> show(const QString &tag = QString())
     {
         auto w = std::make_unique<W>();
+        w->Tag = tag;
         w->show();
         settle();
         return w;

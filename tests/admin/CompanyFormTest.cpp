@@ -34,13 +34,6 @@ protected:
         CompanyRecord::save({.id = id, .name = name, .regNo = "R1", .gstNo = "G1", .pAddress1 = "1 Main Road",
                              .pPostCode = "1010", .pTelephone = "555 1234"});
     }
-    static void fillRequired(QWidget *w)
-    {
-        for (const auto &[box, value] : {std::pair{"NameText", "Sparkle"}, {"RegNoText", "R1"}, {"GSTNoText", "G1"},
-                                         {"PAddress1Text", "1 Main Road"}, {"PPostCodeText", "1010"},
-                                         {"PTelephoneText", "555 1234"}})
-            type(w, box, value);
-    }
 
     QStringList checked_;
     QString reply_ = "OK";
@@ -51,8 +44,18 @@ TEST_F(CompanyWindow, PortalChangeOfIdMustReachThePortalBeforeTheRowIsSaved)
     setPortal(true);
     storeCompany("SPARK1", "Sparkle");
     auto w = show<CompanyForm>();
+    click(w.get(), "HelpImage");
+    EXPECT_EQ(msgs_->last(), "The ID can be left blank if the internet portal is not being used. \r\n"
+                             "Otherwise, a minimum of 4 and a maximum of 10 alphanumeric characters (a - z  0 - 9) "
+                             "with no spaces is required.\r\nThe ID is not case sensitive.");
     type(w.get(), "IDText", "SPARK2");
     type(w.get(), "NameText", "Sparkle Ltd");
+    reply_.clear(); // the portal gave no answer
+    click(w.get(), "OKButton");
+    EXPECT_EQ(checked_, QStringList{"SPARK2"});
+    EXPECT_EQ(msgs_->last(), "Unable to verify that Company ID already exists. Please try again");
+    reply_ = "OK";
+    msgs_->clear();
     session().portalUpdateSucceeded = true; // left over from an earlier run
     click(w.get(), "OKButton");
     ASSERT_EQ(modal_->opened().size(), 1);
@@ -90,7 +93,9 @@ TEST_F(CompanyWindow, ASaveKeepsWhatAnotherWorkstationSavedMeanwhile)
     EXPECT_TRUE(w->NewCompany);
     writeSql("INSERT INTO Company (RowId, ID, CompanyName, SFax) VALUES (1, 'THEIRS', 'Theirs', '777')", {},
              other);
-    fillRequired(w.get());
+    for (const auto &[box, value] : {std::pair{"NameText", "Sparkle"}, {"RegNoText", "R1"}, {"GSTNoText", "G1"},
+                                     {"PAddress1Text", "1 Main Road"}, {"PPostCodeText", "1010"}, {"PTelephoneText", "555 1234"}})
+        type(w.get(), box, value);
     click(w.get(), "OKButton");
     EXPECT_EQ(msgs_->last(), "Company details saved");
     EXPECT_EQ(scalarSql("SELECT COUNT(*) FROM Company").toInt(), 1);

@@ -18,9 +18,7 @@ protected:
     static void select(QWidget *w, const char *option) { child<QRadioButton>(w, option)->setChecked(true); }
     static void saveWith(const std::function<void(QWidget *)> &edit)
     {
-        auto w = std::make_unique<PreferencesForm>();
-        w->show();
-        settle();
+        auto w = show<PreferencesForm>();
         edit(w.get());
         click(w.get(), "OKButton");
     }
@@ -71,21 +69,28 @@ TEST_F(PreferencesWindow, SavingTurnsTheAccountsMenuOnOrOff)
     EXPECT_FALSE(accounts->isEnabled());
 }
 
-TEST_F(PreferencesWindow, TestEmailGoesThroughARealSmtpServerAndReportsItsFailures)
+TEST_F(PreferencesWindow, TestEmailChecksEachBoxThenGoesThroughARealSmtpServer)
 {
     wvs::test::SmtpSink sink;
     ASSERT_TRUE(sink.start({"office", "s3cret"})) << sink.errors().toStdString();
     auto w = show<PreferencesForm>();
     click(w.get(), "TestButton"); // the address first, whatever the route
     EXPECT_EQ(msgs_->last(), "Please enter an address to which the test email can be sent");
-
     select(w.get(), "OtherOption");
-    type(w.get(), "ServerText", "127.0.0.1");
-    type(w.get(), "PortText", QString::number(sink.port()));
-    type(w.get(), "UserNameText", "office");
+    // Each box filled in turn brings the next check's message.
+    const struct { const char *box; QString typed, message; } steps[] = {
+        {"TestEmailText", "owner@example.com", "Please enter the Server name"},
+        {"ServerText", "127.0.0.1", "Please enter the Port number"}, {"PortText", "25a", "The Port must be numeric"},
+        {"PortText", QString::number(sink.port()), "Please enter the User Name"},
+        {"UserNameText", "office", "Please enter the Password"},
+    };
+    for (const auto &step : steps) {
+        type(w.get(), step.box, step.typed);
+        msgs_->clear();
+        click(w.get(), "TestButton");
+        EXPECT_EQ(msgs_->texts(), QStringList{step.message});
+    }
     type(w.get(), "PasswordText", "wrong");
-    type(w.get(), "TestEmailText", "owner@example.com");
-    msgs_->clear();
     click(w.get(), "TestButton");
     EXPECT_TRUE(msgs_->last().startsWith("The following error has occurred: \r\n67 ")) << msgs_->last().toStdString();
 
@@ -101,7 +106,7 @@ TEST_F(PreferencesWindow, TestEmailGoesThroughARealSmtpServerAndReportsItsFailur
     EXPECT_EQ(sent["parts"].toArray()[0].toObject()["content"].toString().trimmed(),
               "Congratulations! Your test email has been successfully sent from WVS.");
     EXPECT_TRUE(sent["from_address"].toString().contains('@'));
-    EXPECT_EQ(sink.messages()[0]["content_type"].toString(), "text/plain");
+    EXPECT_EQ(sent["content_type"].toString(), "text/plain");
     EXPECT_EQ(PreferenceSettings::load()->smtpServer, ""); // the test saved nothing
 }
 

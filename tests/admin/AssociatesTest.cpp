@@ -1,8 +1,10 @@
-#include <functional>
+#include "AdminWindowTest.h"
 #include "admin/AssociateRecord.h"
-#include "core/Session.h"
+#include "admin/AssociatesManagementForm.h"
 #include "platform/WvsError.h"
-#include "support/DbTest.h"
+
+#include <QListWidget>
+#include <functional>
 
 using namespace wvs;
 using Field = AssociateRecord::Field;
@@ -15,18 +17,50 @@ AssociateEntry validEntry(const QString &id = "JB")
             .email = "jo@example.com", .level = 1, .initialScreen = "None", .active = true};
 }
 
-class AssociateRecordTest : public wvs::test::DbTest {
+class Associates : public wvs::test::AdminWindowTest {
 protected:
     QString text(const QString &sql) { return scalarSql(sql).toString(); }
+    using AdminWindowTest::text;
     int count(const QString &where) { return scalarSql("SELECT COUNT(*) FROM Associates " + where).toInt(); }
     // The values of an expression over a table's rows in the order they were added.
     QString listed(const QString &table, const QString &expr)
     {
         return text(QString("SELECT group_concat(x) FROM (SELECT %2 AS x FROM %1 ORDER BY rowid)").arg(table, expr));
     }
+    void setPortal(bool on) { writeSql("UPDATE Preferences SET Portal = ?", {on ? 1 : 0}); }
+    static QListWidget *portalList(QWidget *d) { return child<QListWidget>(d, "PortalAccessList"); }
+    // The portal list's entries, the selected ones marked with a "*".
+    static QStringList portalListed(QWidget *d)
+    {
+        QStringList out;
+        for (int i = 0; i < portalList(d)->count(); ++i)
+            out << portalList(d)->item(i)->text() + (portalList(d)->item(i)->isSelected() ? "*" : "");
+        return out;
+    }
+    static void setPasswords(QWidget *d, const QString &password)
+    {
+        type(d, "PasswordText", password);
+        type(d, "Password2Text", password);
+    }
+    static void fill(QWidget *d, const QString &id, const QString &name)
+    {
+        type(d, "IDText", id);
+        type(d, "NameText", name);
+        setPasswords(d, "pass1");
+        choose(d, "LevelCombo", "Administrator");
+        choose(d, "DefaultScreenCombo", "Job Schedules Management");
+        tick(d, "ActiveCheck", true);
+    }
+    // Chooses the associate's row and opens the dialog with the list's button; the handler drives the dialog.
+    void openOn(AssociatesManagementForm *w, const char *id, const char *button, ModalScript::Handler handler)
+    {
+        modal_->once("AssociateAddModifyForm", std::move(handler));
+        w->grid()->selectRow(rowOf(w->grid(), id));
+        click(w, button);
+    }
 };
 
-TEST_F(AssociateRecordTest, ChecksRunInFieldOrder)
+TEST_F(Associates, ChecksRunInFieldOrder)
 {
     const QString plainOnly = "Entry can only be combinations of alphabetic,numeric and underscore (_) characters";
     const struct {
@@ -67,7 +101,7 @@ TEST_F(AssociateRecordTest, ChecksRunInFieldOrder)
     EXPECT_TRUE(msgs_->texts().isEmpty()); // the window shows them, not the checks
 }
 
-TEST_F(AssociateRecordTest, AnIdTakenInAnyCaseIsRefusedButAChangeOfCaseIsNot)
+TEST_F(Associates, AnIdTakenInAnyCaseIsRefusedButAChangeOfCaseIsNot)
 {
     const auto added = AssociateRecord::add(validEntry("adm"), false);
     EXPECT_FALSE(added.ok);
@@ -82,7 +116,7 @@ TEST_F(AssociateRecordTest, AnIdTakenInAnyCaseIsRefusedButAChangeOfCaseIsNot)
     EXPECT_EQ(text("SELECT AssociateID FROM Associates WHERE AssociateID = 'JB'"), "jb");
 }
 
-TEST_F(AssociateRecordTest, RenameIsCarriedIntoEveryTableThatNamesHim)
+TEST_F(Associates, RenameIsCarriedIntoEveryTableThatNamesHimOrNotAtAll)
 {
     addAssociate("JB", "Jo Bloggs", "pass", 1);
     addAssociate("AK", "Anna King", "pass", 1);
@@ -94,6 +128,13 @@ TEST_F(AssociateRecordTest, RenameIsCarriedIntoEveryTableThatNamesHim)
     writeSql("INSERT INTO LockedSchedules (ScheduleNumber, AssociateID) VALUES (1, 'JB'), (1, 'AK')");
     writeSql("INSERT INTO ScheduleStaging (UserID, RecordNumber, Associate) VALUES ('JB', 1, 'AK'), ('AK', 1, 'JB')");
 
+    // A rename that fails half way changes nothing.
+    execSql("CREATE TEMP TRIGGER FailLocks BEFORE UPDATE ON LockedSchedules BEGIN SELECT RAISE(ABORT, 'disk full'); END");
+    EXPECT_THROW(AssociateRecord::modify("JB", validEntry("JOB"), false), WvsError);
+    EXPECT_EQ(count("WHERE AssociateID = 'JB'"), 1);
+    EXPECT_EQ(listed("CustomerJobs", "AssociateID"), "JB,AK");
+    execSql("DROP TRIGGER FailLocks");
+
     ASSERT_TRUE(AssociateRecord::modify("JB", validEntry("JOB"), false).ok);
     EXPECT_EQ(count("WHERE AssociateID = 'JB'"), 0);
     EXPECT_EQ(text("SELECT AssociateName FROM Associates WHERE AssociateID = 'JOB'"), "Jo Bloggs");
@@ -104,20 +145,8 @@ TEST_F(AssociateRecordTest, RenameIsCarriedIntoEveryTableThatNamesHim)
     EXPECT_EQ(listed("Associates", "PortalAccess"), "ADM,JBX,,AK,ADM,JOB");
 }
 
-TEST_F(AssociateRecordTest, AFailedRenameChangesNothing)
+TEST_F(Associates, TheLoggedOnAssociateMayRenameButNotDeactivateHimself)
 {
-    addAssociate("JB", "Jo Bloggs", "pass", 1);
-    writeSql("INSERT INTO CustomerJobs (AssociateID) VALUES ('JB')");
-    execSql("CREATE TEMP TRIGGER FailLocks BEFORE UPDATE ON LockedSchedules BEGIN SELECT RAISE(ABORT, 'disk full'); END");
-    writeSql("INSERT INTO LockedSchedules (ScheduleNumber, AssociateID) VALUES (1, 'JB')");
-    EXPECT_THROW(AssociateRecord::modify("JB", validEntry("JOB"), false), WvsError);
-    EXPECT_EQ(count("WHERE AssociateID = 'JB'"), 1);
-    EXPECT_EQ(text("SELECT AssociateID FROM CustomerJobs"), "JB");
-}
-
-TEST_F(AssociateRecordTest, TheLoggedOnAssociateMayRenameButNotDeactivateHimself)
-{
-    loginAs("ADM", 1);
     AssociateEntry off = validEntry("ADX");
     off.active = false;
     const auto r = AssociateRecord::modify("ADM", off, false);
@@ -137,18 +166,15 @@ TEST_F(AssociateRecordTest, TheLoggedOnAssociateMayRenameButNotDeactivateHimself
     EXPECT_EQ(text("SELECT AssociateID FROM LockedSchedules"), "BOSS");
 }
 
-TEST_F(AssociateRecordTest, DeleteIsRefusedWhileCustomerJobsAreAssigned)
+TEST_F(Associates, DeleteIsRefusedWhileJobsAreAssignedElseRemovesHimEverywhereHeCouldBlockOthers)
 {
     addAssociate("JB", "Jo Bloggs", "pass", 1);
-    EXPECT_EQ(AssociateRecord::removeRefusal("JB", "Jo Bloggs"), QString());
     writeSql("INSERT INTO CustomerJobs (AssociateID) VALUES ('jb')");
     EXPECT_EQ(AssociateRecord::removeRefusal("JB", "Jo Bloggs"),
               "There are Customer Jobs assigned to  Jo Bloggs therefore he/she cannot be deleted");
-}
+    writeSql("DELETE FROM CustomerJobs");
+    EXPECT_EQ(AssociateRecord::removeRefusal("JB", "Jo Bloggs"), QString());
 
-TEST_F(AssociateRecordTest, DeleteRemovesHimEverywhereHeCouldBlockOthers)
-{
-    addAssociate("JB", "Jo Bloggs", "pass", 1);
     writeSql("UPDATE Associates SET PortalAccess = 'ADM,JB' WHERE AssociateID = 'ADM'");
     writeSql("INSERT INTO LockedSchedules (ScheduleNumber, AssociateID) VALUES (1, 'JB'), (1, 'ADM')");
     writeSql("INSERT INTO ScheduleJobs (ScheduleNumber, JobSeqNo, ScheduleServiceDate, AssociateID) "
@@ -160,7 +186,7 @@ TEST_F(AssociateRecordTest, DeleteRemovesHimEverywhereHeCouldBlockOthers)
     EXPECT_EQ(text("SELECT AssociateID FROM ScheduleJobs"), "JB"); // the record of who did a job stays
 }
 
-TEST_F(AssociateRecordTest, ModifyKeepsWhatAnotherWorkstationSavedMeanwhile)
+TEST_F(Associates, ModifyKeepsWhatAnotherWorkstationSavedMeanwhile)
 {
     addAssociate("JB", "Jo Bloggs", "pass", 1, true, 40000);
     addAssociate("AK", "Anna King", "pass", 1);
@@ -183,6 +209,121 @@ TEST_F(AssociateRecordTest, ModifyKeepsWhatAnotherWorkstationSavedMeanwhile)
     // A row deleted meanwhile elsewhere is not written again.
     EXPECT_TRUE(AssociateRecord::modify("GONE", validEntry("GONE"), false).ok);
     EXPECT_EQ(count(""), 3);
+}
+
+TEST_F(Associates, ListLeavesOutLostLevelsAndDeletesAnyoneButHimself)
+{
+    setAccess(2, 1, 1, 1, 1, 1, 1, 1, 0, 0);
+    addAssociate("JB", "Jo Bloggs", "pass", 2, false);
+    addAssociate("XX", "No Level", "pass", 42);
+    auto w = show<AssociatesManagementForm>();
+    FlexGrid *g = w->grid();
+    ASSERT_EQ(g->rows(), 3); // the associate whose level is gone is not listed
+    EXPECT_EQ(g->textMatrix(rowOf(g, "JB"), 5), "Level 2");
+    click(w.get(), "DeleteButton");
+    EXPECT_EQ(msgs_->last(), "Please select the Associate to be deleted");
+    g->selectRow(rowOf(g, "ADM"));
+    click(w.get(), "DeleteButton");
+    EXPECT_EQ(msgs_->last(), "You cannot delete yourself!");
+    g->selectRow(rowOf(g, "JB"));
+    msgs_->clear();
+    click(w.get(), "DeleteButton");
+    EXPECT_EQ(msgs_->texts(), QStringList({"Are you sure you want to PERMANENTLY delete Associate Jo Bloggs?",
+                                           "Associate deleted"}));
+    EXPECT_EQ(g->rows(), 2);
+
+    // A level that may only look at associates can view them but add none.
+    loginAs("ADM", 2);
+    auto viewer = show<AssociatesManagementForm>();
+    EXPECT_FALSE(enabled(viewer.get(), "AddButton"));
+    EXPECT_TRUE(enabled(viewer.get(), "ViewButton"));
+}
+
+TEST_F(Associates, AddTwoInARow)
+{
+    auto w = show<AssociatesManagementForm>();
+    modal_->once("AssociateAddModifyForm", [&](QDialog *d) {
+        EXPECT_FALSE(enabled(d, "PortalAccessCheck")); // the portal is off
+        fill(d, "JB", "Jo Bloggs");
+        msgs_->answer(MsgAnswer::Yes);
+        click(d, "OKButton");
+        EXPECT_EQ(text(d, "IDText"), "");
+        // The initial screen stays chosen.
+        EXPECT_EQ(child<QComboBox>(d, "DefaultScreenCombo")->currentText(), "Job Schedules Management");
+        fill(d, "AK", "Anna King");
+        msgs_->answer(MsgAnswer::No);
+        click(d, "OKButton");
+        EXPECT_FALSE(d->isVisible());
+    });
+    click(w.get(), "AddButton");
+    EXPECT_EQ(msgs_->texts(), QStringList(2, "Associate added. Do you wish to add another?"));
+    EXPECT_EQ(w->grid()->rows(), 4);
+    EXPECT_EQ(AssociateRecord::load("JB")->initialScreen, "SchedulesManagementForm");
+}
+
+TEST_F(Associates, ModifyShowsTheRecordAndPortalListWithoutHimself)
+{
+    setPortal(true);
+    addAssociate("JB", "Jo Bloggs", "pass", 1);
+    addAssociate("AK", "Anna King", "pass", 1);
+    addAssociate("MT", "Mike Tee", "pass", 1);
+    writeSql("UPDATE Associates SET PortalAccess = 'JB,MT,GONE', InitialScreen = 'CustomersManagementForm' "
+             "WHERE AssociateID = 'JB'");
+    auto w = show<AssociatesManagementForm>();
+    openOn(w.get(), "JB", "ModifyButton", [&](QDialog *d) {
+        EXPECT_EQ(child<QComboBox>(d, "DefaultScreenCombo")->currentText(), "Customers Management");
+        EXPECT_TRUE(ticked(d, "PortalAccessCheck"));
+        EXPECT_EQ(portalListed(d), QStringList({"Administrator", "Anna King", "Mike Tee*"}));
+        portalList(d)->item(1)->setSelected(true); // Anna King
+        click(d, "OKButton");
+        EXPECT_FALSE(d->isVisible());
+    });
+    // In list order, and the ID of an associate who no longer exists is dropped.
+    EXPECT_EQ(AssociateRecord::load("JB")->portalAccess, "JB,AK,MT");
+
+    // Unticking portal access deselects and disables the list, and saves none.
+    openOn(w.get(), "JB", "ModifyButton", [&](QDialog *d) {
+        tick(d, "PortalAccessCheck", false);
+        EXPECT_FALSE(enabled(d, "PortalAccessList"));
+        EXPECT_EQ(portalListed(d), QStringList({"Administrator", "Anna King", "Mike Tee"}));
+        click(d, "OKButton");
+    });
+    EXPECT_EQ(AssociateRecord::load("JB")->portalAccess, "");
+}
+
+TEST_F(Associates, FailedChecksKeepTheWindowOpenAndAPortalPasswordMustReachItAsTyped)
+{
+    setPortal(true);
+    addAssociate("JB", "Jo Bloggs", "pass", 1);
+    auto w = show<AssociatesManagementForm>();
+    openOn(w.get(), "JB", "ViewButton", [&](QDialog *d) { EXPECT_FALSE(enabled(d, "OKButton")); });
+    openOn(w.get(), "JB", "ModifyButton", [&](QDialog *d) {
+        type(d, "Password2Text", "PASS");
+        click(d, "OKButton");
+        EXPECT_TRUE(d->isVisible());
+        EXPECT_EQ(text(d, "PasswordText") + text(d, "Password2Text"), "");
+        for (const QString &typed : {"pa|ss", "pass\nword", "pass\rword"}) {
+            setPasswords(d, typed);
+            click(d, "OKButton");
+            EXPECT_TRUE(d->isVisible());
+            EXPECT_EQ(msgs_->last(), AssociateRecord::portalPasswordRefusal());
+            EXPECT_EQ(d->focusWidget(), child<QWidget>(d, "PasswordText"));
+            EXPECT_EQ(text(d, "PasswordText"), typed);
+        }
+        setPasswords(d, "pa/ss");
+        click(d, "OKButton");
+        EXPECT_FALSE(d->isVisible());
+    });
+    EXPECT_EQ(msgs_->texts().size(), 4);
+    EXPECT_EQ(AssociateRecord::load("JB")->password, "pa/ss");
+
+    // Without the portal the password is stored as typed.
+    setPortal(false);
+    openOn(w.get(), "JB", "ModifyButton", [&](QDialog *d) {
+        setPasswords(d, "pa|ss");
+        click(d, "OKButton");
+    });
+    EXPECT_EQ(AssociateRecord::load("JB")->password, "pa|ss");
 }
 
 } // namespace

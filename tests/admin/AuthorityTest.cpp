@@ -1,0 +1,216 @@
+#include "AdminWindowTest.h"
+#include "admin/AccessRights.h"
+#include "admin/AuthorityAccessForm.h"
+#include "admin/AuthorityLevelStore.h"
+#include "admin/AuthorityLevelsManagementForm.h"
+#include "platform/WvsError.h"
+
+using namespace wvs;
+using Field = AuthorityLevelStore::Field;
+
+namespace {
+
+TEST(AccessRightsValues, StoredValueShowsTheBitsOfTheAreasBoxes)
+{
+    // Only the bits the area has a box for survive.
+    const struct { RightsArea area; int stored; RightsTicks shown /* view, change, notes */; int saved; } cases[] = {
+        {RightsArea::JobTypes, 7, {true, true, false}, 5},   {RightsArea::JobTypes, 2, {false, false, false}, 0},
+        {RightsArea::Associates, 3, {true, false, false}, 1}, {RightsArea::Security, 6, {false, true, false}, 4},
+        {RightsArea::Company, 4, {false, true, false}, 4},    {RightsArea::Accounts, 1, {false, false, false}, 0},
+        {RightsArea::Accounts, 4, {false, true, false}, 5},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(AccessRights::info(c.area).column.toStdString() + " " + std::to_string(c.stored));
+        EXPECT_EQ(AccessRights::ticksFor(c.area, c.stored), c.shown);
+        EXPECT_EQ(AccessRights::valueOf(c.area, c.shown), c.saved);
+    }
+}
+
+TEST(AccessRightsValues, TickRules)
+{
+    using A = RightsArea;
+    using B = RightsBox;
+    // before: with the changed box already in its new state
+    const struct { RightsArea area; RightsTicks before; RightsBox changed; RightsTicks after; } cases[] = {
+        // Unticking View clears the row.
+        {A::Customers, {false, true, true}, B::View, {false, false, false}}, {A::Security, {false, true, false}, B::View, {false, false, false}},
+        // Ticking View alone changes nothing else.
+        {A::JobSchedules, {true, false, false}, B::View, {true, false, false}},
+        // Change or Notes need View...
+        {A::JobSchedules, {false, false, true}, B::Notes, {true, false, true}}, {A::Customers, {false, true, false}, B::Change, {true, true, false}},
+        {A::Associates, {false, true, false}, B::Change, {true, true, false}},
+        // ...except where changing stands alone.
+        {A::Security, {false, true, false}, B::Change, {false, true, false}}, {A::Accounts, {false, true, false}, B::Change, {false, true, false}},
+        // Unticking Change or Notes leaves View.
+        {A::Customers, {true, false, true}, B::Change, {true, false, true}}, {A::Customers, {true, true, false}, B::Notes, {true, true, false}},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(AccessRights::applyRule(c.area, c.before, c.changed), c.after) << AccessRights::info(c.area).column.toStdString();
+}
+
+class AuthorityStore : public wvs::test::DbTest {};
+
+// A failed write of the rights keeps the level's previous row; a failed delete keeps the level and its rights.
+TEST_F(AuthorityStore, RightsAndLevelsSurviveAFailedWrite)
+{
+    setAccess(4, 1, 1, 1, 1, 1, 1, 1, 0, 0);
+    execSql("CREATE TEMP TRIGGER FailRights BEFORE INSERT ON AuthorityAccess BEGIN SELECT RAISE(ABORT, 'disk full'); END");
+    RightsValues v;
+    v[RightsArea::Customers] = 1;
+    EXPECT_THROW(AccessRights::save(1, v), WvsError);
+    EXPECT_EQ(AccessRights::areaValue(1, RightsArea::Customers), 7);
+    EXPECT_EQ(AccessRights::areaValue(1, RightsArea::Security), 5);
+
+    execSql("CREATE TEMP TRIGGER FailRightsDelete BEFORE DELETE ON AuthorityAccess BEGIN SELECT RAISE(ABORT, 'disk full'); END");
+    EXPECT_THROW(AuthorityLevelStore::remove(4, "Level 4", [](const QString &) { return true; }), WvsError);
+    EXPECT_TRUE(AuthorityLevelStore::find(4).has_value());
+    EXPECT_TRUE(AccessRights::load(4).has_value());
+}
+
+TEST_F(AuthorityStore, LevelAddChecksInOrder)
+{
+    const QString range = "The Level Number must be a whole number from 1 to 99";
+    const struct { const char *number, *description; Field field; QString message; } cases[] = {
+        {"", "", Field::Number, "Please enter a Level Number"}, {"ab", "", Field::Number, "The Level Number must be numeric"},
+        {"0", "Nobody", Field::Number, range}, {"1.", "Nobody", Field::Number, range}, {"+5", "Nobody", Field::Number, range},
+        {"5", "", Field::Description, "Please enter a Description"},
+        // Duplicates are found by value, not by the typed text; only they empty the box.
+        {"1", "Again", Field::Number, "Authority Level Number 1 already exists - please enter another"},
+        {"01", "Again", Field::Number, "Authority Level Number 01 already exists - please enter another"},
+        {"99", "Top", Field::None, ""}, {"07", "Top", Field::None, ""},
+    };
+    for (const auto &c : cases) {
+        const auto r = AuthorityLevelStore::check(true, c.number, c.description);
+        EXPECT_EQ(r.field, c.field) << c.number;
+        EXPECT_EQ(r.message, c.message);
+        EXPECT_EQ(r.clearNumber, c.message.contains("exists")) << c.number;
+    }
+}
+
+TEST_F(AuthorityStore, LevelDeleteIsRefusedWhileAnAssociateHoldsTheLevel)
+{
+    setAccess(4, 1, 1, 1, 1, 1, 1, 1, 0, 0);
+    addAssociate("JB", "Jo Bloggs", "pass", 4);
+    QStringList asked;
+    const auto r = AuthorityLevelStore::remove(4, "Level 4", [&](const QString &q) { return asked << q, true; });
+    EXPECT_FALSE(r.removed);
+    EXPECT_EQ(r.message, "One or more Associates are assigned Authority Level 4 and therefore it cannot be deleted");
+    EXPECT_TRUE(asked.isEmpty());
+    EXPECT_TRUE(AuthorityLevelStore::find(4).has_value());
+
+    // A level given to an associate while the question is open stays too.
+    setAccess(5, 1, 1, 1, 1, 1, 1, 1, 0, 0);
+    const auto late = AuthorityLevelStore::remove(5, "Level 5", [&](const QString &) {
+        addAssociate("KB", "Kay Bloggs", "pass", 5);
+        return true;
+    });
+    EXPECT_FALSE(late.removed);
+    EXPECT_TRUE(late.message.contains(QLatin1String("Authority Level 5")));
+    EXPECT_TRUE(AuthorityLevelStore::find(5).has_value());
+}
+
+class AuthorityAccessWindow : public wvs::test::AdminWindowTest {
+protected:
+    // The level's stored values, area after area.
+    static QString rights(int level)
+    {
+        return scalarSql("SELECT Customers || CustomerJobs || JobTypes || Associates || Company || Preferences || "
+                         "JobSchedules || Accounts || Security FROM AuthorityAccess WHERE AuthorityLevelNumber = ?",
+                         {level})
+            .toString();
+    }
+};
+
+TEST_F(AuthorityAccessWindow, TypingALevelShowsItsStoredBitsAndSavingUnchangedKeepsEveryArea)
+{
+    // Values no tick combination of these windows produces.
+    setAccess(3, 4, 2, 3, 1, 5, 4, 6, 5, 4);
+    auto w = show<AuthorityAccessForm>();
+    QComboBox *combo = child<QComboBox>(w.get(), "LevelCombo");
+    combo->setFocus();
+    QTest::keyClicks(combo, "Le");
+    EXPECT_EQ(combo->currentText(), "Level 3");
+    EXPECT_FALSE(ticked(w.get(), "CustomersRCheck"));
+    EXPECT_TRUE(ticked(w.get(), "CustomersWCheck"));
+    EXPECT_TRUE(ticked(w.get(), "CustomerJobsNCheck"));
+    click(w.get(), "OKButton");
+    EXPECT_EQ(msgs_->texts(), QStringList{"Authority Access updated"});
+    // Every area keeps its value, but job types have no Add Notes box.
+    EXPECT_EQ(rights(3), "421154654");
+}
+
+TEST_F(AuthorityAccessWindow, SelectAllClearAllAndTheTickRulesSaveWholeRows)
+{
+    writeSql("INSERT INTO AuthorityLevels (LevelNumber, LevelDescription) VALUES (4, 'New')");
+    auto w = show<AuthorityAccessForm>();
+    click(w.get(), "OKButton");
+    EXPECT_EQ(msgs_->last(), "Please select an Authority Level");
+    choose(w.get(), "LevelCombo", "New");
+    click(w.get(), "SelectAllButton");
+    click(w.get(), "OKButton");
+    EXPECT_EQ(rights(4), "775555755");
+    click(w.get(), "ClearAllButton");
+    tick(w.get(), "CustomersWCheck", true); // ticks View too
+    click(w.get(), "OKButton");
+    EXPECT_EQ(rights(4), "500000000");
+}
+
+class AuthorityLevelsWindow : public wvs::test::AdminWindowTest {};
+
+TEST_F(AuthorityLevelsWindow, ListAddModifyAndDelete)
+{
+    auto w = show<AuthorityLevelsManagementForm>();
+    FlexGrid *grid = w->grid();
+    // Add two levels in one opening of the dialog.
+    modal_->once("AuthorityLevelAddModifyForm", [&](QDialog *d) {
+        for (const char *number : {"2", "3"}) {
+            type(d, "NumberText", number);
+            type(d, "DescriptionText", number[0] == '2' ? "Office" : "Field");
+            msgs_->answer(number[0] == '2' ? MsgAnswer::Yes : MsgAnswer::No);
+            click(d, "OKButton");
+        }
+    });
+    click(w.get(), "AddButton");
+    EXPECT_EQ(msgs_->texts(), QStringList(2, "Level added. Do you wish to add another?"));
+    EXPECT_EQ(grid->rows(), 4);
+
+    // Modify: the number is fixed, the description changes.
+    modal_->once("AuthorityLevelAddModifyForm", [&](QDialog *d) {
+        EXPECT_FALSE(enabled(d, "NumberText"));
+        EXPECT_EQ(text(d, "DescriptionText"), "Office");
+        type(d, "DescriptionText", "Office staff");
+        click(d, "OKButton");
+    });
+    const int row = rowOf(grid, "2");
+    grid->selectRow(row);
+    emit grid->rowDoubleClicked(row, 1);
+    QApplication::processEvents();
+    EXPECT_EQ(AuthorityLevelStore::find(2)->description, "Office staff");
+
+    // Delete asks by description, then removes the level and its rights.
+    setAccess(3, 1, 1, 1, 1, 1, 1, 1, 1, 1);
+    w->PopulateGrid();
+    grid->selectRow(rowOf(grid, "3"));
+    msgs_->clear();
+    click(w.get(), "DeleteButton");
+    EXPECT_EQ(msgs_->texts(), QStringList({"Are you sure you want to PERMANENTLY delete Level Level 3?", "Level deleted"}));
+    EXPECT_FALSE(AccessRights::load(3).has_value());
+    EXPECT_EQ(grid->rows(), 3);
+}
+
+TEST_F(AuthorityLevelsWindow, WithoutTheSecurityChangeRightNothingCanBeChanged)
+{
+    setAccess(2, 7, 7, 5, 5, 5, 5, 7, 5, 1);
+    loginAs("ADM", 2);
+    auto access = show<AuthorityAccessForm>(); // the rights can be looked at but not saved
+    EXPECT_FALSE(enabled(access.get(), "OKButton"));
+    auto w = show<AuthorityLevelsManagementForm>();
+    for (const char *b : {"AddButton", "ModifyButton", "DeleteButton"})
+        EXPECT_FALSE(enabled(w.get(), b)) << b;
+    w->grid()->selectRow(1);
+    emit w->grid()->rowDoubleClicked(1, 1);
+    QApplication::processEvents();
+    EXPECT_TRUE(modal_->opened().isEmpty());
+}
+
+} // namespace
