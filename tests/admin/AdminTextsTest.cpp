@@ -102,7 +102,7 @@ TEST_F(AdminTexts, ListsHeadingsColoursAndMessages)
     addAssociate("JB", "Jo Bloggs", "pass", 1, false);
     addAssociate("AK", "Anna King", "pass", 1);
     writeSql("INSERT INTO AuthorityLevels (LevelNumber, LevelDescription) VALUES (2, 'Office'), (3, 'Field')");
-    writeSql("UPDATE Preferences SET Portal = 1");
+    setPortal(true);
     auto associates = show<AssociatesManagementForm>();
     auto levels = show<AuthorityLevelsManagementForm>();
     EXPECT_EQ(headings(associates->grid()), QStringList({"", "ID", "Name", "Phone", "Email", "Authority Level", "Active", ""}));

@@ -18,6 +18,8 @@ protected:
         loginAs(QStringLiteral("ADM"), 1);
     }
 
+    static void setPortal(bool on) { writeSql("UPDATE Preferences SET Portal = ?", {on ? 1 : 0}); }
+
     // The list row whose column shows the text (0: none).
     static int rowOf(FlexGrid *g, const QString &text, int column = 1)
     {

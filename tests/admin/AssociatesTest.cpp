@@ -27,7 +27,6 @@ protected:
     {
         return text(QString("SELECT group_concat(x) FROM (SELECT %2 AS x FROM %1 ORDER BY rowid)").arg(table, expr));
     }
-    void setPortal(bool on) { writeSql("UPDATE Preferences SET Portal = ?", {on ? 1 : 0}); }
     static QListWidget *portalList(QWidget *d) { return child<QListWidget>(d, "PortalAccessList"); }
     // The portal list's entries, the selected ones marked with a "*".
     static QStringList portalListed(QWidget *d)

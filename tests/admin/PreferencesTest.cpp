@@ -3,6 +3,7 @@
 #include "admin/PreferencesForm.h"
 #include "platform/DesktopMailer.h"
 #include "shell/MainForm.h"
+#include "platform/WvsError.h"
 #include "support/LocalServers.h"
 
 #include <QAction>
@@ -10,10 +11,11 @@
 #include <QRadioButton>
 
 using namespace wvs;
+using Field = PreferenceSettings::Field;
 
 namespace {
 
-class PreferencesWindow : public wvs::test::AdminWindowTest {
+class Preferences : public wvs::test::AdminWindowTest {
 protected:
     static void select(QWidget *w, const char *option) { child<QRadioButton>(w, option)->setChecked(true); }
     static void saveWith(const std::function<void(QWidget *)> &edit)
@@ -24,7 +26,73 @@ protected:
     }
 };
 
-TEST_F(PreferencesWindow, LoadAppliesTheRulesAndSaveWritesWhatIsShown)
+TEST_F(Preferences, TaxRateChecks)
+{
+    const QString numeric = "The sales tax rate must be numeric";
+    // answer: to the question of a missing rate
+    const struct { bool inclusive; const char *rate; bool answer, asked; Field field; QString message; } cases[] = {
+        {true, "0", true, true, Field::None, ""},          // Yes keeps the rate 0
+        {true, "0.0", false, true, Field::TaxRate, ""},    // No sends the user back
+        {true, "", true, true, Field::TaxRate, numeric},   // Yes still finds it not numeric
+        {true, "-3", true, false, Field::TaxRate, "The sales tax rate cannot be negative"},
+        {true, "12.5", true, false, Field::None, ""},
+        {false, "", true, false, Field::None, ""},
+        {false, "-3", true, false, Field::None, ""},
+        {false, "abc", true, false, Field::TaxRate, numeric},
+    };
+    const QStringList question{"Customer Jobs are inclusive of sales tax but no tax rate has been entered - is this correct?"};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::string(c.rate) + (c.inclusive ? " inclusive" : ""));
+        QStringList asked;
+        const auto r = PreferenceSettings::check({.gstInclusive = c.inclusive}, c.rate,
+                                                 [&](const QString &q) { return asked << q, c.answer; });
+        EXPECT_EQ(r.field, c.field);
+        EXPECT_EQ(r.message, c.message);
+        EXPECT_EQ(asked, c.asked ? question : QStringList());
+    }
+}
+
+TEST_F(Preferences, SmtpChecksOnlyForOther)
+{
+    const struct { std::function<void(PreferenceValues &)> edit; Field field; QString message; } cases[] = {
+        {[](auto &v) { v.smtpServer.clear(); v.smtpPort.clear(); }, Field::Server,
+         "Please enter the name of the Email Service Provider's Server"},
+        {[](auto &v) { v.smtpPort.clear(); }, Field::Port, "Please enter the Email Service Provider Port"},
+        {[](auto &v) { v.smtpPort = "25a"; }, Field::Port, "The Email Service Provider Port must be numeric"},
+        {[](auto &v) { v.smtpPort = "-25"; }, Field::Port, "The Email Service Provider Port be negative"},
+        {[](auto &v) { v.smtpUserName.clear(); }, Field::UserName, "Please enter the User Name for the Email Service Provider"},
+        {[](auto &v) { v.smtpPassword.clear(); }, Field::Password, "Please enter the Password for the Email Service Provider"},
+        {[](auto &v) { v.smtpPort = "587.5"; }, Field::None, ""},
+    };
+    const PreferenceSettings::Ask yes = [](const QString &) { return true; };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.message.toStdString());
+        PreferenceValues v{.emailProvider = "Other", .smtpServer = "mail.example.com", .smtpPort = "587",
+                           .smtpUserName = "office@example.com", .smtpPassword = "pw"};
+        c.edit(v);
+        const auto r = PreferenceSettings::check(v, QString(), yes);
+        EXPECT_EQ(r.field, c.field);
+        EXPECT_EQ(r.message, c.message);
+        // With Outlook the same boxes are saved as they stand.
+        v.emailProvider = "Outlook";
+        EXPECT_TRUE(PreferenceSettings::check(v, QString(), yes).ok());
+    }
+}
+
+TEST_F(Preferences, AFailedSaveKeepsTheOldRow)
+{
+    PreferenceValues v;
+    v.myob = true;
+    PreferenceSettings::save(v);
+    execSql(QStringLiteral("CREATE TEMP TRIGGER FailPrefs BEFORE INSERT ON Preferences "
+                           "BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
+    v.myob = false;
+    EXPECT_THROW(PreferenceSettings::save(v), WvsError);
+    ASSERT_TRUE(PreferenceSettings::load().has_value());
+    EXPECT_TRUE(PreferenceSettings::load()->myob);
+}
+
+TEST_F(Preferences, LoadAppliesTheRulesAndSaveWritesWhatIsShown)
 {
     // Both packages (only Xero is kept), and a portal cost shown without the portal.
     PreferenceSettings::save({.myob = true, .xero = true, .emailHtml = true, .showCostOnPortal = true, .taxRate = 15,
@@ -48,7 +116,7 @@ TEST_F(PreferencesWindow, LoadAppliesTheRulesAndSaveWritesWhatIsShown)
     EXPECT_TRUE(v->smtpSsl);
 }
 
-TEST_F(PreferencesWindow, SavingTurnsTheAccountsMenuOnOrOff)
+TEST_F(Preferences, SavingTurnsTheAccountsMenuOnOrOff)
 {
     setAccess(2, 1, 1, 1, 1, 1, 5, 1, 0, 1);
     MainForm main;
@@ -69,7 +137,7 @@ TEST_F(PreferencesWindow, SavingTurnsTheAccountsMenuOnOrOff)
     EXPECT_FALSE(accounts->isEnabled());
 }
 
-TEST_F(PreferencesWindow, TestEmailChecksEachBoxThenGoesThroughARealSmtpServer)
+TEST_F(Preferences, TestEmailChecksEachBoxThenGoesThroughARealSmtpServer)
 {
     wvs::test::SmtpSink sink;
     ASSERT_TRUE(sink.start({"office", "s3cret"})) << sink.errors().toStdString();
@@ -110,7 +178,7 @@ TEST_F(PreferencesWindow, TestEmailChecksEachBoxThenGoesThroughARealSmtpServer)
     EXPECT_EQ(PreferenceSettings::load()->smtpServer, ""); // the test saved nothing
 }
 
-TEST_F(PreferencesWindow, TestEmailThroughTheDesktopMailProgram)
+TEST_F(Preferences, TestEmailThroughTheDesktopMailProgram)
 {
     DesktopMailScript mail;
     mail.active = false;

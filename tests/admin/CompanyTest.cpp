@@ -1,0 +1,182 @@
+#include "AdminWindowTest.h"
+#include "admin/CompanyForm.h"
+#include "admin/CompanyRecord.h"
+
+using namespace wvs;
+using Field = CompanyRecord::Field;
+
+namespace {
+
+CompanyDetails fullCompany()
+{
+    return {.id = "SPARK1", .name = "Sparkle Cleaning & Co", .regNo = "REG 1", .gstNo = "12-345-678",
+            .pAddress1 = "1 Main Road", .pPostCode = "1010", .pTelephone = "09 555 1234"};
+}
+
+class Company : public wvs::test::AdminWindowTest {
+protected:
+    void SetUp() override
+    {
+        AdminWindowTest::SetUp();
+        // A stand-in portal window, driven through modal_ by its name.
+        FormRegistry::add("PortalForm", [](QWidget *parent) -> QDialog * {
+            auto *d = new QDialog(parent);
+            d->setObjectName("PortalForm");
+            return d;
+        });
+        CompanyRecord::idChecker() = [this](const QString &id) { return checked_ << id, reply_; };
+    }
+    void TearDown() override
+    {
+        CompanyRecord::idChecker() = nullptr;
+        AdminWindowTest::TearDown();
+    }
+    // Checks the details, answering the first `yes` questions Yes and the next No.
+    CompanyRecord::Check check(const CompanyDetails &d, bool portal = false, int yes = 99)
+    {
+        asked_.clear();
+        return CompanyRecord::check(d, portal, [&](const QString &q) { return asked_ << q, asked_.size() <= yes; });
+    }
+
+    QStringList checked_, asked_;
+    QString reply_ = "OK";
+};
+
+TEST_F(Company, IdChecksWithAndWithoutThePortal)
+{
+    const QString plainOnly = "Entry can only be combinations of alphabetic,numeric and underscore (_) characters";
+    const struct {
+        bool portal;
+        const char *id;
+        QString message;  // empty: the ID passes
+    } cases[] = {
+        {true, "", "The ID is required to be able to access the internet portal"},
+        {true, "ABC", "The ID must be at least 4 characters"},
+        {true, "AB CD", "The ID cannot contain spaces"},
+        {true, "AB-CD", plainOnly},
+        {true, "AB=CD", "Equal sign (=) and Quote sign (\") are invalid characters"},
+        // Without the portal it may be empty or short, but must still be plain.
+        {false, "", ""},
+        {false, "AB", ""},
+        {false, "AB CD", "Spaces not allowed in this field"},
+        {false, "AB,CD", plainOnly},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::string(c.id) + (c.portal ? " with the portal" : ""));
+        CompanyDetails d = fullCompany();
+        d.id = c.id;
+        if (!c.message.isEmpty())
+            d.name.clear(); // the ID comes first
+        const auto r = check(d, c.portal);
+        EXPECT_EQ(r.field, c.message.isEmpty() ? Field::None : Field::ID);
+        EXPECT_EQ(r.message, c.message);
+        EXPECT_TRUE(asked_.isEmpty());
+    }
+}
+
+TEST_F(Company, NameAndQuestionsInOrder)
+{
+    CompanyDetails d = fullCompany();
+    d.name.clear();
+    EXPECT_EQ(check(d).message, "Please enter the Name");
+
+    // Every question answered No stops at its own box.
+    d = fullCompany();
+    d.regNo = d.gstNo = d.pPostCode = d.pTelephone = "";
+    const QStringList questions{"No Registered Number has been entered. Is this correct?",
+                                "No GST Number has been entered. Is this correct?",
+                                "No Primary Post Code has been entered. Is this correct?",
+                                "No Primary Telephone number has been entered. Is this correct?"};
+    const Field fields[] = {Field::RegNo, Field::GSTNo, Field::PPostCode, Field::PTelephone, Field::None};
+    for (int yes = 0; yes <= 4; ++yes) {
+        const auto r = check(d, false, yes);
+        EXPECT_EQ(r.field, fields[yes]);
+        EXPECT_TRUE(r.message.isEmpty());
+        EXPECT_EQ(asked_, questions.mid(0, yes + 1));
+    }
+    // The primary address is required between the GST and post code questions.
+    d.pAddress1.clear();
+    const auto r = check(d);
+    EXPECT_EQ(r.field, Field::PAddress1);
+    EXPECT_EQ(r.message, "Please enter the Primary Address");
+    EXPECT_EQ(asked_, questions.mid(0, 2));
+}
+
+TEST_F(Company, PortalModeOfAChangedId)
+{
+    const CompanyDetails d = fullCompany();
+    // A change of letter case is a change; an ID saved empty before is carried as empty.
+    EXPECT_EQ(CompanyRecord::portalMode("spark1", d.name, d), "CompanyID~spark1~SPARK1~Sparkle Cleaning & Co");
+    EXPECT_EQ(CompanyRecord::portalMode(QString(), d.name, d), "CompanyID~~SPARK1~Sparkle Cleaning & Co");
+}
+
+TEST_F(Company, PortalChangeOfIdMustReachThePortalBeforeTheRowIsSaved)
+{
+    setPortal(true);
+    CompanyRecord::save(fullCompany());
+    auto w = show<CompanyForm>();
+    click(w.get(), "HelpImage");
+    EXPECT_EQ(msgs_->last(), "The ID can be left blank if the internet portal is not being used. \r\n"
+                             "Otherwise, a minimum of 4 and a maximum of 10 alphanumeric characters (a - z  0 - 9) "
+                             "with no spaces is required.\r\nThe ID is not case sensitive.");
+    type(w.get(), "IDText", "SPARK2");
+    type(w.get(), "NameText", "Sparkle Ltd");
+    reply_.clear(); // the portal gave no answer
+    click(w.get(), "OKButton");
+    EXPECT_EQ(checked_, QStringList{"SPARK2"});
+    EXPECT_EQ(msgs_->last(), "Unable to verify that Company ID already exists. Please try again");
+    reply_ = "OK";
+    msgs_->clear();
+    session().portalUpdateSucceeded = true; // left over from an earlier run
+    click(w.get(), "OKButton");
+    ASSERT_EQ(modal_->opened().size(), 1);
+    EXPECT_EQ(modal_->opened()[0].tag, "CompanyID~SPARK1~SPARK2~Sparkle Ltd");
+    EXPECT_EQ(msgs_->texts(), (QStringList{"The internet portal will now be updated - this may take a few moments",
+                                           "The internet portal was not updated - nothing has been saved"}));
+    EXPECT_EQ(CompanyRecord::load()->id, "SPARK1");
+    EXPECT_TRUE(w->isVisible());
+
+    modal_->on("PortalForm", [](QDialog *) { session().portalUpdateSucceeded = true; });
+    click(w.get(), "OKButton");
+    EXPECT_EQ(msgs_->last(), "Company details saved");
+    EXPECT_EQ(CompanyRecord::load()->id, "SPARK2");
+    EXPECT_EQ(CompanyRecord::load()->name, "Sparkle Ltd");
+}
+
+TEST_F(Company, ASaveKeepsWhatAnotherWorkstationSavedMeanwhile)
+{
+    CompanyRecord::save(fullCompany());
+    QSqlDatabase other = secondConnection();
+    auto w = show<CompanyForm>();
+    writeSql("UPDATE Company SET PFax = '555 9999', SEmail = 'office@example.com'", {}, other);
+    type(w.get(), "PTelephoneText", "555 4321");
+    click(w.get(), "OKButton");
+    EXPECT_EQ(msgs_->last(), "Company details saved");
+    auto d = CompanyRecord::load();
+    EXPECT_EQ(d->pTelephone, "555 4321");
+    EXPECT_EQ(d->pFax, "555 9999");
+    EXPECT_EQ(d->sEmail, "office@example.com");
+    EXPECT_EQ(d->name, fullCompany().name);
+
+    // Both windows opened on no company; the other workstation saved first.
+    writeSql("DELETE FROM Company");
+    w = show<CompanyForm>();
+    EXPECT_TRUE(w->NewCompany);
+    writeSql("INSERT INTO Company (RowId, ID, CompanyName, SFax) VALUES (1, 'THEIRS', 'Theirs', '777')", {},
+             other);
+    for (const auto &[box, value] : {std::pair{"NameText", "Sparkle"}, {"RegNoText", "R1"}, {"GSTNoText", "G1"},
+                                     {"PAddress1Text", "1 Main Road"}, {"PPostCodeText", "1010"}, {"PTelephoneText", "555 1234"}})
+        type(w.get(), box, value);
+    click(w.get(), "OKButton");
+    EXPECT_EQ(msgs_->last(), "Company details saved");
+    EXPECT_EQ(scalarSql("SELECT COUNT(*) FROM Company").toInt(), 1);
+    d = CompanyRecord::load();
+    EXPECT_EQ(d->name, "Sparkle");
+    EXPECT_EQ(d->id, "THEIRS");
+    EXPECT_EQ(d->sFax, "777");
+    // Without the portal no ID is checked with it.
+    EXPECT_TRUE(checked_.isEmpty());
+    EXPECT_TRUE(modal_->opened().isEmpty());
+}
+
+} // namespace
