@@ -22,12 +22,11 @@ protected:
 
 TEST_F(AppDatabaseTest, TransactionRollsBackUnlessCommittedAndOthersSeeOnlyWhatIsCommitted)
 {
-    try {
+    EXPECT_TRUE(trapError([] {
         Transaction t;
         writeSql("INSERT INTO T (Name) VALUES (?)", {"kept?"});
         throw WvsError(1, "failed half way");
-    } catch (const WvsError &) {
-    }
+    }));
     EXPECT_EQ(scalarSql("SELECT COUNT(*) FROM T").toInt(), 0);
 
     QSqlDatabase other = secondConnection();
@@ -54,13 +53,9 @@ TEST_F(AppDatabaseTest, AnotherWorkstationsLongWriteIsReportedAsBusyAndRolledBac
     AppDatabase::setBusyWait(200);
     QSqlDatabase other = secondConnection();
     auto number = [](auto &&body) -> long {
-        try {
-            body();
-        } catch (const WvsError &e) {
-            EXPECT_TRUE(e.number() != ErrorNumber::DatabaseBusy || e.description() == AppDatabase::busyMessage());
-            return e.number();
-        }
-        return 0;
+        const auto e = trapError(body);
+        EXPECT_TRUE(!e || e->number != ErrorNumber::DatabaseBusy || e->description == AppDatabase::busyMessage());
+        return e ? e->number : 0;
     };
 
     // The other workstation is writing: this one cannot begin.

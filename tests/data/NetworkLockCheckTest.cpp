@@ -32,35 +32,20 @@ protected:
 TEST_F(NetworkLockCheckTest, NoNetworkStepStartsWhileTheConnectionHoldsALock)
 {
     const int port = test::unusedPort();
-    const struct {
-        const char *what;
-        std::function<void()> step;
-    } steps[] = {
-        {"web page", [&] { httpGet(QStringLiteral("http://127.0.0.1:%1/").arg(port), 2000); }},
+    const struct { const char *what; std::function<void()> step; } steps[] = {
+        {"web page", [&] { httpGet(QString("http://127.0.0.1:%1/").arg(port), 2000); }},
         {"FTP transfer",
          [&] {
-             FtpTransfer ftp({QStringLiteral("127.0.0.1"), port, QStringLiteral("u"), QStringLiteral("p")});
+             FtpTransfer ftp({"127.0.0.1", port, "u", "p"});
              ftp.setConnectTimeoutSecs(2);
-             ftp.startDownload(QStringLiteral("f.txt"), QDir(dir_->path()).filePath(QStringLiteral("f.txt")));
+             ftp.startDownload("f.txt", QDir(dir_->path()).filePath("f.txt"));
              ftp.waitUntilDone(20, 100);
          }},
-        {"e-mail",
-         [&] {
-             SmtpSettings s;
-             s.server = QStringLiteral("127.0.0.1");
-             s.port = port;
-             s.connectTimeoutSecs = 2;
-             MailMessage m;
-             m.to = QStringList{QStringLiteral("a@example.com")};
-             SmtpMailer(s).send(m);
-         }},
+        {"e-mail", [&] { SmtpMailer({.server = "127.0.0.1", .port = port, .connectTimeoutSecs = 2}).send({.to = {"a@example.com"}}); }},
     };
-    const struct {
-        const char *what;
-        std::function<std::shared_ptr<void>()> take;
-        QString held;   // what the refusal names; empty: the step goes on
-    } holds[] = {
-        {"nothing", [] { return std::shared_ptr<void>(); }, QString()},
+    // held: what the refusal names; empty: the step goes on
+    const struct { const char *what; std::function<std::shared_ptr<void>()> take; QString held; } holds[] = {
+        {"nothing", [] { return std::shared_ptr<void>(); }, ""},
         {"a query read to its end",
          [] {
              auto q = std::make_shared<QSqlQuery>(execSql("SELECT K FROM T"));
@@ -68,16 +53,15 @@ TEST_F(NetworkLockCheckTest, NoNetworkStepStartsWhileTheConnectionHoldsALock)
              }
              return std::shared_ptr<void>(q);
          },
-         QString()},
+         ""},
         {"a query left on its first row",
          [] {
              auto q = std::make_shared<QSqlQuery>(execSql("SELECT K FROM T"));
              q->next();
              return std::shared_ptr<void>(q);
          },
-         QStringLiteral("an unfinished statement: SELECT K FROM T")},
-        {"an open transaction", [] { return std::shared_ptr<void>(std::make_shared<Transaction>()); },
-         QStringLiteral("an open transaction")},
+         "an unfinished statement: SELECT K FROM T"},
+        {"an open transaction", [] { return std::shared_ptr<void>(std::make_shared<Transaction>()); }, "an open transaction"},
     };
     for (const auto &h : holds) {
         for (const auto &s : steps) {
