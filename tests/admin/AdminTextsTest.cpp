@@ -20,7 +20,7 @@ namespace {
 
 class AdminTexts : public AdminWindowTest {};
 
-// The windows' captions and their buttons' and boxes' captions, and how much their text boxes take.
+// The windows' captions and their buttons' and boxes' captions, how much their text boxes take, and the rights grid.
 TEST_F(AdminTexts, CaptionsAndTypingLimits)
 {
     addAssociate("JB", "Jo Bloggs", "pass", 1);
@@ -64,11 +64,8 @@ TEST_F(AdminTexts, CaptionsAndTypingLimits)
     session().installationCountry = "New Zealand";
     EXPECT_EQ(child<QCheckBox>(show<PreferencesForm>().get(), "GSTInclusiveCheck")->text(),
               "Customer Job Costs include tax");
-}
 
-// The rights grid: its headings, one row per area in this order, "N/A" where an area has no box.
-TEST_F(AdminTexts, AuthorityAccessGridRowsInOrder)
-{
+    // The rights grid: its headings, one row per area in this order, "N/A" where an area has no box.
     const QList<QStringList> expected = {
         {"Function", "View", "Add/Modify/Delete", "Add Notes"},
         {"Company Details", "CompanyRCheck", "CompanyWCheck", "N/A"},
@@ -81,8 +78,7 @@ TEST_F(AdminTexts, AuthorityAccessGridRowsInOrder)
         {"Security", "SecurityRCheck", "SecurityWCheck", "N/A"},
         {"Preferences", "PreferencesRCheck", "PreferencesWCheck", "N/A"},
     };
-    auto w = show<AuthorityAccessForm>();
-    QGridLayout *grid = w->findChild<QGridLayout *>();
+    QGridLayout *grid = windows[0].window->findChild<QGridLayout *>();
     ASSERT_NE(grid, nullptr);
     QList<QStringList> shown;
     for (int r = 0; r < grid->rowCount(); ++r) {
@@ -120,10 +116,7 @@ TEST_F(AdminTexts, ListsHeadingsColoursAndMessages)
     EXPECT_EQ(associates->grid()->textMatrix(rowOf(associates->grid(), "JB"), 6), "No");
     EXPECT_EQ(associates->grid()->textMatrix(rowOf(associates->grid(), "AK"), 6), "Yes");
 
-    const struct {
-        QWidget *list;
-        const char *button, *sql, *message;
-    } cases[] = {
+    const struct { QWidget *list; const char *button, *sql, *message; } cases[] = {
         {levels.get(), "ModifyButton", "", "Please select the Level to be modified"},
         {levels.get(), "DeleteButton", "", "Please select the Level to be deleted"},
         {associates.get(), "ModifyButton", "", "Please select the Associate to be modified"},

@@ -62,16 +62,11 @@ protected:
 TEST_F(Associates, ChecksRunInFieldOrder)
 {
     const QString plainOnly = "Entry can only be combinations of alphabetic,numeric and underscore (_) characters";
-    const struct {
-        std::function<void(AssociateEntry &)> edit;
-        Field field;
-        QString message;
-    } cases[] = {
+    const struct { std::function<void(AssociateEntry &)> edit; Field field; QString message; } cases[] = {
         {[](auto &e) { e = AssociateEntry(); }, Field::ID, "Please enter an ID"},
         {[](auto &e) { e.id = "J"; e.name.clear(); }, Field::ID, "The ID must be at least 2 characters"},
         {[](auto &e) { e.id = "J B"; e.name.clear(); }, Field::ID, "The ID cannot contain spaces"},
-        // Only A-Z, a-z, digits and underscore: nothing that would break the
-        // portal's comma-separated lists, no control characters or direction marks.
+        // Only A-Z, a-z, digits and underscore: no commas for the portal's lists, no controls or direction marks.
         {[](auto &e) { e.id = "J,B"; }, Field::ID, plainOnly},
         {[](auto &e) { e.id = "J\"B"; }, Field::ID, "Equal sign (=) and Quote sign (\") are invalid characters"},
         {[](auto &e) { e.id = "J\tB"; }, Field::ID, plainOnly},

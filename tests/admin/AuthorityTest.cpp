@@ -109,7 +109,7 @@ TEST_F(AuthorityStore, LevelDeleteIsRefusedWhileAnAssociateHoldsTheLevel)
     EXPECT_TRUE(AuthorityLevelStore::find(5).has_value());
 }
 
-class AuthorityAccessWindow : public wvs::test::AdminWindowTest {
+class AuthorityWindows : public wvs::test::AdminWindowTest {
 protected:
     // The level's stored values, area after area.
     static QString rights(int level)
@@ -121,11 +121,15 @@ protected:
     }
 };
 
-TEST_F(AuthorityAccessWindow, TypingALevelShowsItsStoredBitsAndSavingUnchangedKeepsEveryArea)
+TEST_F(AuthorityWindows, AccessShowsTheLevelTypedAndSavesWholeRows)
 {
     // Values no tick combination of these windows produces.
     setAccess(3, 4, 2, 3, 1, 5, 4, 6, 5, 4);
+    writeSql("INSERT INTO AuthorityLevels (LevelNumber, LevelDescription) VALUES (4, 'New')");
     auto w = show<AuthorityAccessForm>();
+    click(w.get(), "OKButton");
+    EXPECT_EQ(msgs_->texts(), QStringList{"Please select an Authority Level"});
+    msgs_->clear();
     QComboBox *combo = child<QComboBox>(w.get(), "LevelCombo");
     combo->setFocus();
     QTest::keyClicks(combo, "Le");
@@ -137,14 +141,7 @@ TEST_F(AuthorityAccessWindow, TypingALevelShowsItsStoredBitsAndSavingUnchangedKe
     EXPECT_EQ(msgs_->texts(), QStringList{"Authority Access updated"});
     // Every area keeps its value, but job types have no Add Notes box.
     EXPECT_EQ(rights(3), "421154654");
-}
 
-TEST_F(AuthorityAccessWindow, SelectAllClearAllAndTheTickRulesSaveWholeRows)
-{
-    writeSql("INSERT INTO AuthorityLevels (LevelNumber, LevelDescription) VALUES (4, 'New')");
-    auto w = show<AuthorityAccessForm>();
-    click(w.get(), "OKButton");
-    EXPECT_EQ(msgs_->last(), "Please select an Authority Level");
     choose(w.get(), "LevelCombo", "New");
     click(w.get(), "SelectAllButton");
     click(w.get(), "OKButton");
@@ -155,9 +152,7 @@ TEST_F(AuthorityAccessWindow, SelectAllClearAllAndTheTickRulesSaveWholeRows)
     EXPECT_EQ(rights(4), "500000000");
 }
 
-class AuthorityLevelsWindow : public wvs::test::AdminWindowTest {};
-
-TEST_F(AuthorityLevelsWindow, ListAddModifyAndDelete)
+TEST_F(AuthorityWindows, ListAddModifyAndDelete)
 {
     auto w = show<AuthorityLevelsManagementForm>();
     FlexGrid *grid = w->grid();
@@ -198,7 +193,7 @@ TEST_F(AuthorityLevelsWindow, ListAddModifyAndDelete)
     EXPECT_EQ(grid->rows(), 3);
 }
 
-TEST_F(AuthorityLevelsWindow, WithoutTheSecurityChangeRightNothingCanBeChanged)
+TEST_F(AuthorityWindows, WithoutTheSecurityChangeRightNothingCanBeChanged)
 {
     setAccess(2, 7, 7, 5, 5, 5, 5, 7, 5, 1);
     loginAs("ADM", 2);

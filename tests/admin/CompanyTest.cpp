@@ -45,21 +45,13 @@ protected:
 TEST_F(Company, IdChecksWithAndWithoutThePortal)
 {
     const QString plainOnly = "Entry can only be combinations of alphabetic,numeric and underscore (_) characters";
-    const struct {
-        bool portal;
-        const char *id;
-        QString message;  // empty: the ID passes
-    } cases[] = {
+    // message empty: the ID passes
+    const struct { bool portal; const char *id; QString message; } cases[] = {
         {true, "", "The ID is required to be able to access the internet portal"},
-        {true, "ABC", "The ID must be at least 4 characters"},
-        {true, "AB CD", "The ID cannot contain spaces"},
-        {true, "AB-CD", plainOnly},
-        {true, "AB=CD", "Equal sign (=) and Quote sign (\") are invalid characters"},
+        {true, "ABC", "The ID must be at least 4 characters"}, {true, "AB CD", "The ID cannot contain spaces"},
+        {true, "AB-CD", plainOnly}, {true, "AB=CD", "Equal sign (=) and Quote sign (\") are invalid characters"},
         // Without the portal it may be empty or short, but must still be plain.
-        {false, "", ""},
-        {false, "AB", ""},
-        {false, "AB CD", "Spaces not allowed in this field"},
-        {false, "AB,CD", plainOnly},
+        {false, "", ""}, {false, "AB", ""}, {false, "AB CD", "Spaces not allowed in this field"}, {false, "AB,CD", plainOnly},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(std::string(c.id) + (c.portal ? " with the portal" : ""));
@@ -76,12 +68,9 @@ TEST_F(Company, IdChecksWithAndWithoutThePortal)
 
 TEST_F(Company, NameAndQuestionsInOrder)
 {
-    CompanyDetails d = fullCompany();
-    d.name.clear();
-    EXPECT_EQ(check(d).message, "Please enter the Name");
-
+    EXPECT_EQ(check({.id = "SPARK1"}).message, "Please enter the Name");
     // Every question answered No stops at its own box.
-    d = fullCompany();
+    CompanyDetails d = fullCompany();
     d.regNo = d.gstNo = d.pPostCode = d.pTelephone = "";
     const QStringList questions{"No Registered Number has been entered. Is this correct?",
                                 "No GST Number has been entered. Is this correct?",
