@@ -25,11 +25,7 @@ TEST_F(AdminTexts, CaptionsAndTypingLimits)
 {
     addAssociate("JB", "Jo Bloggs", "pass", 1);
     session().installationCountry = "UK";
-    const struct {
-        std::unique_ptr<QWidget> window;
-        QStringList captions;
-        QList<std::pair<const char *, int>> limits;
-    } windows[] = {
+    const struct { std::unique_ptr<QWidget> window; QStringList captions; QList<std::pair<const char *, int>> limits; } windows[] = {
         {show<AuthorityAccessForm>(), {"Authority Access", "&Select All", "&Clear All", "&Save", "&Exit"}, {}},
         {show<AuthorityLevelsManagementForm>(), {"Authority Levels", "&Add", "&Modify", "&Delete", "&Exit"}, {}},
         {show<AuthorityLevelAddModifyForm>("Add"), {"Add Authority Level", "&Save", "&Exit"},

@@ -10,22 +10,6 @@ using Field = AuthorityLevelStore::Field;
 
 namespace {
 
-TEST(AccessRightsValues, StoredValueShowsTheBitsOfTheAreasBoxes)
-{
-    // Only the bits the area has a box for survive.
-    const struct { RightsArea area; int stored; RightsTicks shown /* view, change, notes */; int saved; } cases[] = {
-        {RightsArea::JobTypes, 7, {true, true, false}, 5},   {RightsArea::JobTypes, 2, {false, false, false}, 0},
-        {RightsArea::Associates, 3, {true, false, false}, 1}, {RightsArea::Security, 6, {false, true, false}, 4},
-        {RightsArea::Company, 4, {false, true, false}, 4},    {RightsArea::Accounts, 1, {false, false, false}, 0},
-        {RightsArea::Accounts, 4, {false, true, false}, 5},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(AccessRights::info(c.area).column.toStdString() + " " + std::to_string(c.stored));
-        EXPECT_EQ(AccessRights::ticksFor(c.area, c.stored), c.shown);
-        EXPECT_EQ(AccessRights::valueOf(c.area, c.shown), c.saved);
-    }
-}
-
 TEST(AccessRightsValues, TickRules)
 {
     using A = RightsArea;
@@ -124,8 +108,8 @@ protected:
 TEST_F(AuthorityWindows, AccessShowsTheLevelTypedAndSavesWholeRows)
 {
     // Values no tick combination of these windows produces.
-    setAccess(3, 4, 2, 3, 1, 5, 4, 6, 5, 4);
-    writeSql("INSERT INTO AuthorityLevels (LevelNumber, LevelDescription) VALUES (4, 'New')");
+    setAccess(3, 4, 2, 2, 1, 5, 4, 6, 4, 4);
+    setAccess(4, 1, 1, 7, 3, 4, 1, 1, 1, 6);
     auto w = show<AuthorityAccessForm>();
     click(w.get(), "OKButton");
     EXPECT_EQ(msgs_->texts(), QStringList{"Please select an Authority Level"});
@@ -139,10 +123,13 @@ TEST_F(AuthorityWindows, AccessShowsTheLevelTypedAndSavesWholeRows)
     EXPECT_TRUE(ticked(w.get(), "CustomerJobsNCheck"));
     click(w.get(), "OKButton");
     EXPECT_EQ(msgs_->texts(), QStringList{"Authority Access updated"});
-    // Every area keeps its value, but job types have no Add Notes box.
-    EXPECT_EQ(rights(3), "421154654");
+    // Only the bits of the boxes an area has survive (no Add Notes box for job types, associates or security,
+    // only the change box for accounts); a ticked accounts box is saved with its View bit.
+    EXPECT_EQ(rights(3), "420154654");
+    choose(w.get(), "LevelCombo", "Level 4");
+    click(w.get(), "OKButton");
+    EXPECT_EQ(rights(4), "115141104");
 
-    choose(w.get(), "LevelCombo", "New");
     click(w.get(), "SelectAllButton");
     click(w.get(), "OKButton");
     EXPECT_EQ(rights(4), "775555755");

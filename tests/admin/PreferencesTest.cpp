@@ -35,10 +35,8 @@ TEST_F(Preferences, TaxRateChecks)
         {true, "0.0", false, true, Field::TaxRate, ""},    // No sends the user back
         {true, "", true, true, Field::TaxRate, numeric},   // Yes still finds it not numeric
         {true, "-3", true, false, Field::TaxRate, "The sales tax rate cannot be negative"},
-        {true, "12.5", true, false, Field::None, ""},
-        {false, "", true, false, Field::None, ""},
-        {false, "-3", true, false, Field::None, ""},
-        {false, "abc", true, false, Field::TaxRate, numeric},
+        {true, "12.5", true, false, Field::None, ""}, {false, "", true, false, Field::None, ""},
+        {false, "-3", true, false, Field::None, ""}, {false, "abc", true, false, Field::TaxRate, numeric},
     };
     const QStringList question{"Customer Jobs are inclusive of sales tax but no tax rate has been entered - is this correct?"};
     for (const auto &c : cases) {
