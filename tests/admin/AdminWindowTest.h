@@ -8,8 +8,7 @@
 
 namespace wvs::test {
 
-// Windows of the administration area shown as the user sees them, with the
-// administrator logged on.
+// Windows of the administration area shown as the user sees them, the administrator logged on.
 class AdminWindowTest : public DbTest {
 protected:
     void SetUp() override

@@ -63,8 +63,7 @@ TEST_F(AppDatabaseTest, AnotherWorkstationsLongWriteIsReportedAsBusyAndRolledBac
     EXPECT_EQ(number([] { Transaction t; }), ErrorNumber::DatabaseBusy);
     execSql("ROLLBACK", {}, other);
 
-    // The other workstation is still reading when this one commits: the
-    // commit gives up and the whole transaction is undone.
+    // The other workstation is still reading when this one commits: the commit gives up, all is undone.
     writeSql("INSERT INTO T (Name) VALUES ('read')");
     {
         QSqlQuery reading = execSql("SELECT Name FROM T", {}, other);
