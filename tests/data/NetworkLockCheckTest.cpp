@@ -43,24 +43,20 @@ TEST_F(NetworkLockCheckTest, NoNetworkStepStartsWhileTheConnectionHoldsALock)
          }},
         {"e-mail", [&] { SmtpMailer({.server = "127.0.0.1", .port = port, .connectTimeoutSecs = 2}).send({.to = {"a@example.com"}}); }},
     };
+    // A query of T read to its end or left on its first row.
+    const auto query = [](bool toEnd) {
+        return [toEnd] {
+            auto q = std::make_shared<QSqlQuery>(execSql("SELECT K FROM T"));
+            while (q->next() && toEnd) {
+            }
+            return std::shared_ptr<void>(q);
+        };
+    };
     // held: what the refusal names; empty: the step goes on
     const struct { const char *what; std::function<std::shared_ptr<void>()> take; QString held; } holds[] = {
         {"nothing", [] { return std::shared_ptr<void>(); }, ""},
-        {"a query read to its end",
-         [] {
-             auto q = std::make_shared<QSqlQuery>(execSql("SELECT K FROM T"));
-             while (q->next()) {
-             }
-             return std::shared_ptr<void>(q);
-         },
-         ""},
-        {"a query left on its first row",
-         [] {
-             auto q = std::make_shared<QSqlQuery>(execSql("SELECT K FROM T"));
-             q->next();
-             return std::shared_ptr<void>(q);
-         },
-         "an unfinished statement: SELECT K FROM T"},
+        {"a query read to its end", query(true), ""},
+        {"a query left on its first row", query(false), "an unfinished statement: SELECT K FROM T"},
         {"an open transaction", [] { return std::shared_ptr<void>(std::make_shared<Transaction>()); }, "an open transaction"},
     };
     for (const auto &h : holds) {
