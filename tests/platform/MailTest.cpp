@@ -71,7 +71,7 @@ TEST(MailMessageTest, EncodedWordsStayShortAndKeepWholeCharactersAndHtmlKeepsThe
 }
 
 // Real sends through a local SMTP server; the server parses what arrived.
-TEST(SmtpMailerTest, PlainMessageArrivesWithEncodedSubjectAndSender)
+TEST(SmtpMailerTest, PlainMessageArrivesWithEncodedSubjectAndSenderAndFailuresAreReported)
 {
     SmtpSink sink;
     ASSERT_TRUE(sink.start({kUser, kPassword})) << sink.errors().toStdString();
@@ -87,6 +87,17 @@ TEST(SmtpMailerTest, PlainMessageArrivesWithEncodedSubjectAndSender)
     // The lone "." line survives the transfer and the line ends are CR LF.
     EXPECT_EQ(partContent(msg).replace("\r\n", "\n"), "Dear Anna,\n\nService Details: Window Cleaning\n.\nCost: $45.00\n");
     EXPECT_TRUE(msg["raw"].toString().contains("Message-ID: <") && msg["raw"].toString().contains("Date: "));
+
+    // Failures are reported with a number and a text, and nothing more is sent.
+    MailMessage noOne = m;
+    noOne.to.clear();
+    EXPECT_EQ(SmtpMailer(s).send(noOne).error, SmtpMailer::NoRecipient);
+    SmtpSettings nowhere = settingsFor(wvs::test::unusedPort());
+    const SendResult failed = SmtpMailer(nowhere).send(m);
+    EXPECT_FALSE(failed.ok || failed.error == 0 || failed.description.isEmpty());
+    nowhere.server.clear();
+    EXPECT_EQ(SmtpMailer(nowhere).send(m).error, SmtpMailer::NoServer);
+    EXPECT_EQ(sink.messages().size(), 1);
 }
 
 TEST(SmtpMailerTest, HtmlBodyAndNonAsciiDisplayName)
@@ -134,24 +145,6 @@ TEST(SmtpMailerTest, TlsByStartTlsOrFromTheFirstByteAndRefusalWithoutIt)
     }
     // Port 465 means TLS from the first byte.
     EXPECT_EQ(SmtpMailer({.server = "mail.example.com", .port = 465, .ssl = true}).url(), "smtps://mail.example.com:465");
-}
-
-TEST(SmtpMailerTest, FailuresAreReportedWithNumberAndText)
-{
-    SmtpSink sink;
-    ASSERT_TRUE(sink.start({kUser, kPassword})) << sink.errors().toStdString();
-    SmtpSettings s = settingsFor(sink.port());
-    MailMessage noOne = sampleMessage(s);
-    noOne.to.clear();
-    EXPECT_EQ(SmtpMailer(s).send(noOne).error, SmtpMailer::NoRecipient);
-
-    SmtpSettings nowhere = settingsFor(wvs::test::unusedPort());
-    const SendResult r = SmtpMailer(nowhere).send(sampleMessage(nowhere));
-    EXPECT_NE(r.error, 0);
-    EXPECT_FALSE(r.ok || r.description.isEmpty());
-    nowhere.server.clear();
-    EXPECT_EQ(SmtpMailer(nowhere).send(sampleMessage(nowhere)).error, SmtpMailer::NoServer);
-    EXPECT_TRUE(sink.messages().isEmpty());
 }
 
 TEST(DesktopMailerTest, DraftArgumentsAndScript)

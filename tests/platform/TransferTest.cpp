@@ -7,23 +7,7 @@
 
 using namespace wvs;
 using wvs::test::FtpServer;
-using wvs::test::HttpServer;
-
 using wvs::test::readFileBytes;
-
-TEST(HttpGetTest, BodyOnSuccessAndNothingOnFailure)
-{
-    HttpServer http;
-    ASSERT_TRUE(http.start());
-    http.putFile("CheckWVSUpdates.php", "1.4.0");
-    HttpReply r = httpGet(http.baseUrl() + "CheckWVSUpdates.php", 5000);
-    EXPECT_TRUE(r.ok) << r.description.toStdString();
-    EXPECT_EQ(r.body, QByteArray("1.4.0"));
-    r = httpGet(http.baseUrl() + "missing.php", 5000);
-    EXPECT_FALSE(r.ok || r.status != 404);
-    r = httpGet(QString("http://127.0.0.1:%1/x").arg(wvs::test::unusedPort()), 5000);
-    EXPECT_FALSE(r.ok || r.error == 0);
-}
 
 class FtpTransferTest : public ::testing::Test {
 protected:
