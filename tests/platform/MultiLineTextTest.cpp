@@ -63,11 +63,10 @@ TEST(MultiLineText, PasteAndDropPutInPlainTextOnlyWithinTheLimit)
                 std::unique_ptr<QMimeData> data(c.data());
                 const QPoint end(150, 5);
                 QDragEnterEvent enter(end, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
-                QApplication::sendEvent(box.viewport(), &enter);
                 QDragMoveEvent move(end, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
-                QApplication::sendEvent(box.viewport(), &move);
                 QDropEvent drop(end, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
-                QApplication::sendEvent(box.viewport(), &drop);
+                for (QEvent *e : std::initializer_list<QEvent *>{&enter, &move, &drop})
+                    QApplication::sendEvent(box.viewport(), e);
             } else {
                 QGuiApplication::clipboard()->setMimeData(c.data());
                 if (way == Way::Keys)

@@ -43,11 +43,8 @@ protected:
     }
     static QList<QAbstractScrollArea *> multiLineBoxes(QWidget *w)
     {
-        QList<QAbstractScrollArea *> boxes;
-        for (QPlainTextEdit *b : w->findChildren<QPlainTextEdit *>())
-            boxes << b;
-        for (QTextEdit *b : w->findChildren<QTextEdit *>())
-            boxes << b;
+        QList<QAbstractScrollArea *> boxes = w->findChildren<QAbstractScrollArea *>();
+        boxes.removeIf([](QObject *b) { return !qobject_cast<QPlainTextEdit *>(b) && !qobject_cast<QTextEdit *>(b); });
         return boxes;
     }
 };
