@@ -44,9 +44,16 @@ TEST_F(FtpTransferTest, DownloadThenCloseReportsStatesInOrder)
     EXPECT_EQ(states, (QList<int>{TransferState::Disconnecting, TransferState::Disconnected}));
 }
 
-// A failed download leaves no file; an empty file is a download like any other.
-TEST_F(FtpTransferTest, FailedDownloadsLeaveNoFileAndAnEmptyOneArrives)
+// An upload arrives byte for byte; a failed download leaves no file; an empty file
+// is a download like any other.
+TEST_F(FtpTransferTest, UploadsArriveFailedDownloadsLeaveNoFileAndAnEmptyOneArrives)
 {
+    const QString src = local_.filePath("Schedule.txt");
+    ASSERT_TRUE(wvs::test::writeFileBytes(src, "\"1\",\"Anna\"\r\n\"2\",\"Zoë\"\r\n"));
+    FtpTransfer up(account());
+    ASSERT_TRUE(up.startUpload(src, "Schedule.txt"));
+    EXPECT_TRUE(up.waitUntilDone(50, 200) && up.succeeded()) << up.errorText().toStdString();
+    EXPECT_EQ(readFileBytes(ftp_.root() + "/Schedule.txt"), readFileBytes(src));
     ftp_.putFile("a.txt", "data");
     ftp_.putFile("empty.txt", QByteArray());
     for (const auto &[password, remote] : {std::pair{"wrong", "a.txt"}, {"pw1", "no/such/file.txt"}, {"pw1", "empty.txt"}}) {
