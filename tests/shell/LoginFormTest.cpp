@@ -14,16 +14,8 @@ namespace {
 
 class LoginTest : public test::DbTest {
 protected:
-    void SetUp() override
-    {
-        DbTest::SetUp();
-        openLogin();
-    }
-    void TearDown() override
-    {
-        main_.reset();
-        DbTest::TearDown();
-    }
+    void SetUp() override { DbTest::SetUp(); openLogin(); }
+    void TearDown() override { main_.reset(); DbTest::TearDown(); }
     // A new main window with its log-in window.
     void openLogin()
     {
@@ -53,9 +45,7 @@ protected:
     // What the two boxes hold, as "ID/password".
     QString typed() const { return text(login_, "IDText") + "/" + text(login_, "PasswordText"); }
     double status(const QString &id) const
-    {
-        return scalarSql("SELECT AssociateStatus FROM Associates WHERE AssociateID = ?", {id}).toDouble();
-    }
+    { return scalarSql("SELECT AssociateStatus FROM Associates WHERE AssociateID = ?", {id}).toDouble(); }
 
     std::unique_ptr<MainForm> main_;
     QPointer<LoginForm> login_;

@@ -17,11 +17,7 @@ namespace {
 
 class ShutdownTest : public test::DbTest {
 protected:
-    void SetUp() override
-    {
-        DbTest::SetUp();
-        loggedOn();
-    }
+    void SetUp() override { DbTest::SetUp(); loggedOn(); }
     // ADM logged on here with schedule 7 locked; another associate holds schedule 8.
     void loggedOn()
     {

@@ -22,12 +22,7 @@ const QString kProgram = "public_html/workvane/updates/WVS.exe";
 
 class UpdateTest : public wvs::test::DbTest {
 protected:
-    void TearDown() override
-    {
-        qunsetenv("WVS_UPDATE_URL");
-        qunsetenv("WVS_UPDATE_FTP");
-        DbTest::TearDown();
-    }
+    void TearDown() override { qunsetenv("WVS_UPDATE_URL"); qunsetenv("WVS_UPDATE_FTP"); DbTest::TearDown(); }
     // Points the update server's page and FTP account at local servers.
     static void serve(const QString &url, int ftpPort = 0)
     {
