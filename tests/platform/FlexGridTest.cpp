@@ -148,9 +148,7 @@ TEST(FlexGridTest, ClicksReportTheGridRowAndRightClickKeepsTheSelection)
     g.setColWidth(2, 0);
     g.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&g));
-    QSignalSpy clicked(&g, &FlexGrid::rowClicked);
-    QSignalSpy dbl(&g, &FlexGrid::rowDoubleClicked);
-    QSignalSpy right(&g, &FlexGrid::rowRightClicked);
+    QSignalSpy clicked(&g, &FlexGrid::rowClicked), dbl(&g, &FlexGrid::rowDoubleClicked), right(&g, &FlexGrid::rowRightClicked);
     const QPoint row2 = g.visualRect(g.model()->index(1, 1)).center();
     const QPoint row3 = g.visualRect(g.model()->index(2, 0)).center();
     QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, row2);

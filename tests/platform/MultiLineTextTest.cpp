@@ -22,11 +22,8 @@ QMimeData *mime(const QString &text, const QString &html = {}, bool image = fals
         m->setText(text);
     if (!html.isNull())
         m->setHtml(html);
-    if (image) {
-        QImage picture(4, 4, QImage::Format_RGB32);
-        picture.fill(Qt::red);
-        m->setImageData(picture);
-    }
+    if (image)
+        m->setImageData(QImage(4, 4, QImage::Format_RGB32));
     return m;
 }
 

@@ -30,15 +30,10 @@ protected:
     static std::vector<std::unique_ptr<QDialog>> windows()
     {
         std::vector<std::unique_ptr<QDialog>> all;
-        all.emplace_back(new CustomerAddModifyForm);
-        all.emplace_back(new NotesForm);
-        all.emplace_back(new CustomerJobAddModifyForm);
-        all.emplace_back(new CustomerJobEmailForm);
-        all.emplace_back(new ScheduleJobNoteForm);
-        all.emplace_back(new CommentForm);
-        all.emplace_back(new ScheduleNotesForm);
-        all.emplace_back(new ScheduleEmailForm);
-        all.emplace_back(new PortalCustomerJobAddForm);
+        for (QDialog *w : std::initializer_list<QDialog *>{new CustomerAddModifyForm, new NotesForm,
+                 new CustomerJobAddModifyForm, new CustomerJobEmailForm, new ScheduleJobNoteForm, new CommentForm,
+                 new ScheduleNotesForm, new ScheduleEmailForm, new PortalCustomerJobAddForm})
+            all.emplace_back(w);
         return all;
     }
     static QList<QAbstractScrollArea *> multiLineBoxes(QWidget *w)
