@@ -108,7 +108,6 @@ TEST_F(ShutdownTest, AWriteElsewhereIsWaitedOutOrEndsThroughTheFatalPath)
             execSql("BEGIN IMMEDIATE", {}, db);
             std::this_thread::sleep_for(std::chrono::milliseconds(250));
             execSql("COMMIT", {}, db);
-            db.close();
         }
         QSqlDatabase::removeDatabase("shortWrite");
     });
