@@ -167,17 +167,17 @@ TEST(VersionUpdateStateTest, StatusBarNamesEveryState)
     }
 }
 
-TEST_F(UpdateTest, CutYearsAreCompletedAndOthersLeftAlone)
+// Cut years are completed once and other dates left alone; an unreadable date stops
+// the repair with a message and keeps the repairs before it.
+TEST_F(UpdateTest, RepairCompletesCutYearsAndStopsAtAnUnreadableDate)
 {
-    const QStringList expected{"2016-03-15", "2016-03-05", "2016-12-07", "15/03/2016", "2019-05-01"};
+    QStringList expected{"2016-03-15", "2016-03-05", "2016-12-07", "15/03/2016", "2019-05-01"};
     EXPECT_EQ(repaired({"15/03/201", "5/3/201", "07 Dec 201", "15/03/2016", "2019-05-01"}), expected);
     EXPECT_EQ(repaired({}), expected); // a second run finds nothing more to do
     EXPECT_TRUE(msgs_->texts().isEmpty());
-}
 
-TEST_F(UpdateTest, UnreadableDateStopsWithMessageAndKeepsEarlierRepairs)
-{
-    EXPECT_EQ(repaired({"01/02/201", "31/02/201", "03/04/201"}), QStringList({"2016-02-01", "31/02/201", "03/04/201"}));
+    expected << "2016-02-01" << "31/02/201" << "03/04/201";
+    EXPECT_EQ(repaired({"01/02/201", "31/02/201", "03/04/201"}), expected);
     ASSERT_EQ(msgs_->texts().size(), 1);
     const QRegularExpression told("^The following error has occurred:\r\nFunction: UpdateDB\r\nCode: -?\\d+\r\n"
                                   "Description: [^\r\n]+\r\nPlease make a note of this and report to Support\\.\r\n"
