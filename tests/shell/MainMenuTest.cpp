@@ -26,10 +26,7 @@ protected:
         DbTest::SetUp();
         loginAs("ADM", 1);
         main_ = std::make_unique<MainForm>();
-        AreaRights all;
-        all.company = all.associates = all.customerJobs = all.customers = all.jobTypes = all.jobSchedules =
-            all.accounts = all.security = all.preferences = 7;
-        main_->applyRights(all, true);
+        main_->applyRights({7, 7, 7, 7, 7, 7, 7, 7, 7}, true); // every right in every area
     }
     void TearDown() override { main_.reset(); DbTest::TearDown(); }
 

@@ -167,8 +167,6 @@ TEST(VersionUpdateStateTest, StatusBarNamesEveryState)
     }
 }
 
-// Cut years are completed once and other dates left alone; an unreadable date stops
-// the repair with a message and keeps the repairs before it.
 TEST_F(UpdateTest, RepairCompletesCutYearsAndStopsAtAnUnreadableDate)
 {
     QStringList expected{"2016-03-15", "2016-03-05", "2016-12-07", "15/03/2016", "2019-05-01"};
