@@ -16,9 +16,9 @@ namespace {
 const QString kUser = "office@sparkle.example";
 const QString kPassword = "s3cret pass";
 
-SmtpSettings settingsFor(int port)
+SmtpSettings settingsFor(int port, const QString &user = kUser, const QString &password = kPassword)
 {
-    return {.server = "127.0.0.1", .port = port, .userName = kUser, .password = kPassword, .connectTimeoutSecs = 5,
+    return {.server = "127.0.0.1", .port = port, .userName = user, .password = password, .connectTimeoutSecs = 5,
             .transferTimeoutSecs = 20, .verifyPeer = false};
 }
 
@@ -96,9 +96,7 @@ TEST(SmtpMailerTest, HtmlBodyAndNonAsciiDisplayName)
 {
     SmtpSink sink;
     ASSERT_TRUE(sink.start({"bob", "pw"})) << sink.errors().toStdString();
-    SmtpSettings s = settingsFor(sink.port());
-    s.userName = "bob"; // not an address: the sender is made up from the server
-    s.password = "pw";
+    const SmtpSettings s = settingsFor(sink.port(), "bob", "pw"); // not an address: the sender is made up from the server
     MailMessage m;
     m.from = s.sender("Zoë, \"Admin\"");
     m.to << "a@example.com" << QString() << "b@example.com";
