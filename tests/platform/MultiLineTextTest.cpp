@@ -22,11 +22,8 @@ QMimeData *mime(const QString &text, const QString &html = {}, bool image = fals
         m->setText(text);
     if (!html.isNull())
         m->setHtml(html);
-    if (image) {
-        QImage picture(4, 4, QImage::Format_RGB32);
-        picture.fill(Qt::red);
-        m->setImageData(picture);
-    }
+    if (image)
+        m->setImageData(QImage(4, 4, QImage::Format_RGB32));
     return m;
 }
 
@@ -63,11 +60,10 @@ TEST(MultiLineText, PasteAndDropPutInPlainTextOnlyWithinTheLimit)
                 std::unique_ptr<QMimeData> data(c.data());
                 const QPoint end(150, 5);
                 QDragEnterEvent enter(end, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
-                QApplication::sendEvent(box.viewport(), &enter);
                 QDragMoveEvent move(end, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
-                QApplication::sendEvent(box.viewport(), &move);
                 QDropEvent drop(end, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
-                QApplication::sendEvent(box.viewport(), &drop);
+                for (QEvent *e : std::initializer_list<QEvent *>{&enter, &move, &drop})
+                    QApplication::sendEvent(box.viewport(), e);
             } else {
                 QGuiApplication::clipboard()->setMimeData(c.data());
                 if (way == Way::Keys)

@@ -8,7 +8,7 @@ using namespace wvs;
 
 namespace {
 
-TEST(TypingLimit, ValuesSetByTheProgramStayWholeWhileTypingStopsAtTheLimit)
+TEST(TypingLimit, ValuesSetByTheProgramStayWholeWhileTypingAndPastesStopAtTheLimit)
 {
     QLineEdit box;
     TypingLimit::apply(&box, 8);
@@ -28,11 +28,8 @@ TEST(TypingLimit, ValuesSetByTheProgramStayWholeWhileTypingStopsAtTheLimit)
     box.setSelection(0, 1);
     QTest::keyClicks(&box, "9");
     EXPECT_EQ(box.text(), "92345678");
-}
 
-TEST(TypingLimit, APasteIsCutWithoutSplittingACharacter)
-{
-    QLineEdit box;
+    // A paste is cut without splitting a character.
     TypingLimit::apply(&box, 4);
     box.setText("ab");
     box.end(false);
@@ -48,9 +45,11 @@ TEST(TypingLimit, APasteIsCutWithoutSplittingACharacter)
     box.end(false);
     box.insert("e\u0301");
     EXPECT_EQ(box.text(), "abc");
-
-    EXPECT_EQ(TypingLimit::cutToLimit("ab" + thumbs, 3), "ab");
-    EXPECT_EQ(TypingLimit::cutToLimit("ab" + thumbs, 4), "ab" + thumbs);
+    // A pasted line break becomes a blank; trailing ones are dropped.
+    TypingLimit::apply(&box, 0);
+    box.clear();
+    box.insert("one\r\ntwo\nthree\r\n\n");
+    EXPECT_EQ(box.text(), "one two three");
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include <QCloseEvent>
 
 #include <chrono>
+#include <functional>
 #include <thread>
 
 using namespace wvs;
@@ -16,10 +17,12 @@ namespace {
 
 class ShutdownTest : public test::DbTest {
 protected:
-    void SetUp() override
+    void SetUp() override { DbTest::SetUp(); loggedOn(); }
+    // ADM logged on here with schedule 7 locked; another associate holds schedule 8.
+    void loggedOn()
     {
-        DbTest::SetUp();
         writeSql("UPDATE Associates SET AssociateStatus = -45000 WHERE AssociateID = 'ADM'");
+        writeSql("DELETE FROM LockedSchedules");
         writeSql("INSERT INTO LockedSchedules (ScheduleNumber, AssociateID) VALUES (7, 'ADM'), (8, 'OTH')");
         loginAs("ADM", 1);
     }
@@ -44,27 +47,37 @@ TEST_F(ShutdownTest, RecoverableErrorsShowTheirTextAndGoOn)
     EXPECT_TRUE(AppDatabase::isOpen());
 }
 
-TEST_F(ShutdownTest, OwnErrorEndsSilentlyWithLogOffMarks)
+// Every ending logs the associate off and frees his schedules: his own error silently,
+// a fatal error after its six-part report, closing the main window once Yes answers
+// "Exit WVS?"; an ending before anyone logs in touches nobody.
+TEST_F(ShutdownTest, EveryEndingLogsOffTheAssociateLoggedOn)
 {
-    EXPECT_THROW(ReportError(-2147156504L, "x", "M", "P"), ProcessEnded);
-    EXPECT_TRUE(msgs_->texts().isEmpty());
-    EXPECT_FALSE(AppDatabase::isOpen());
-    const auto [status, locks] = marks();
-    EXPECT_EQ(status, today());
-    EXPECT_EQ(locks, 1);
-}
-
-TEST_F(ShutdownTest, FatalErrorShowsSixPartsThenShutsDown)
-{
-    EXPECT_THROW(guarded("MainForm", "SetDB", [] { throw WvsError(3044, "Not a valid path"); }), ProcessEnded);
-    ASSERT_EQ(msgs_->shown().size(), 1);
-    EXPECT_EQ(msgs_->shown()[0].text, "The following fatal error has been encountered:\r\nModule: MainForm\r\n"
-                                      "Sub: SetDB\r\nError Code: 3044\r\nError description: Not a valid path\r\n"
-                                      "\r\nWVS will now shut down");
-    EXPECT_EQ(msgs_->shown()[0].icon, MsgIcon::Critical);
-    const auto [status, locks] = marks();
-    EXPECT_GT(status, 0);
-    EXPECT_EQ(locks, 1);
+    MainForm main;
+    msgs_->answer(MsgAnswer::No);
+    QCloseEvent no;
+    QCoreApplication::sendEvent(&main, &no);
+    EXPECT_FALSE(no.isAccepted());
+    const std::pair<std::function<void()>, std::pair<double, int>> endings[] = {
+        {[] { ReportError(-2147156504L, "x", "M", "P"); }, {today(), 1}},
+        {[] { guarded("MainForm", "SetDB", [] { throw WvsError(3044, "Not a valid path"); }); }, {today(), 1}},
+        {[&] {
+             msgs_->answer(MsgAnswer::Yes);
+             QCloseEvent yes;
+             QCoreApplication::sendEvent(&main, &yes);
+         }, {today(), 1}},
+        {[] { resetSession(); ExitSystem(); }, {-45000.0, 2}}};
+    for (const auto &[end, left] : endings) {
+        EXPECT_THROW(end(), ProcessEnded);
+        EXPECT_FALSE(AppDatabase::isOpen());
+        EXPECT_EQ(marks(), left);
+        resetSession();
+        AppDatabase::open(AppDatabase::defaultPath());
+        loggedOn();
+    }
+    EXPECT_EQ(msgs_->texts(), QStringList({"Exit WVS?", "The following fatal error has been encountered:\r\nModule: "
+        "MainForm\r\nSub: SetDB\r\nError Code: 3044\r\nError description: Not a valid path\r\n\r\nWVS will now shut down",
+        "Exit WVS?"}));
+    EXPECT_EQ(msgs_->shown()[1].icon, MsgIcon::Critical);
 }
 
 TEST_F(ShutdownTest, FailingShutDownWarnsOnceThenEnds)
@@ -95,7 +108,6 @@ TEST_F(ShutdownTest, AWriteElsewhereIsWaitedOutOrEndsThroughTheFatalPath)
             execSql("BEGIN IMMEDIATE", {}, db);
             std::this_thread::sleep_for(std::chrono::milliseconds(250));
             execSql("COMMIT", {}, db);
-            db.close();
         }
         QSqlDatabase::removeDatabase("shortWrite");
     });
@@ -118,29 +130,6 @@ TEST_F(ShutdownTest, AWriteElsewhereIsWaitedOutOrEndsThroughTheFatalPath)
     EXPECT_TRUE(texts[0].startsWith("The following fatal error has been encountered:\r\nModule: ExitSystemModule\r\n"));
     EXPECT_TRUE(texts[0].contains("Error description: The data is in use at another workstation\r\n"));
     AppDatabase::setBusyWait(5000);
-}
-
-TEST_F(ShutdownTest, ClosingTheMainWindowAsksAndLogsOff)
-{
-    MainForm main;
-    msgs_->answer(MsgAnswer::No);
-    QCloseEvent no;
-    QCoreApplication::sendEvent(&main, &no);
-    EXPECT_FALSE(no.isAccepted());
-    EXPECT_EQ(msgs_->last(), "Exit WVS?");
-    msgs_->answer(MsgAnswer::Yes);
-    QCloseEvent yes;
-    EXPECT_THROW(QCoreApplication::sendEvent(&main, &yes), ProcessEnded);
-    EXPECT_EQ(marks().first, today());
-}
-
-TEST_F(ShutdownTest, ExitBeforeLogInTouchesNobody)
-{
-    resetSession();
-    EXPECT_THROW(ExitSystem(), ProcessEnded);
-    const auto [status, locks] = marks();
-    EXPECT_EQ(status, -45000);
-    EXPECT_EQ(locks, 2);
 }
 
 } // namespace

@@ -17,15 +17,7 @@ using namespace wvs;
 
 namespace {
 
-class StartupTest : public test::DbTest {
-protected:
-    void TearDown() override
-    {
-        MainForm::checkUpdatesHook() = nullptr;
-        MainForm::updateDbHook() = nullptr;
-        DbTest::TearDown();
-    }
-};
+using StartupTest = test::DbTest;
 
 TEST_F(StartupTest, OnlyTheMatchingDatabaseVersionStarts)
 {
@@ -60,6 +52,8 @@ TEST_F(StartupTest, SequenceWarnsOfNoPrinterShowsNewVersionAndRunsOnce)
                                            "able to print anything"}));
     EXPECT_TRUE(main.menuItem("NewVersion")->isVisible());
     EXPECT_TRUE(main.findChild<QWidget *>("LoginForm")->isVisible());
+    MainForm::checkUpdatesHook() = nullptr;
+    MainForm::updateDbHook() = nullptr;
 }
 
 TEST_F(StartupTest, NewDatabaseWindowCreatesALoginAbleAdministrator)
@@ -88,12 +82,9 @@ TEST_F(StartupTest, NewDatabaseWindowCreatesALoginAbleAdministrator)
 
 TEST(NewInstallationChecks, IdentifiersAndCountry)
 {
-    NewInstallation i{"Biz", "USA", "X1", "AB_1", "Name", "pass"};
-    EXPECT_EQ(validateNewInstallation(i), "");
-    for (const char *id : {"A", "AB,C", "ABCDE"})
-        EXPECT_NE(validateNewInstallation({"Biz", "USA", "X1", id, "Name", "pass"}), "") << id;
-    i.country = "France";
-    EXPECT_EQ(validateNewInstallation(i), "Please select the country");
+    for (const auto &[id, ok] : {std::pair{"AB_1", true}, {"A", false}, {"AB,C", false}, {"ABCDE", false}})
+        EXPECT_EQ(validateNewInstallation({"Biz", "USA", "X1", id, "Name", "pass"}).isEmpty(), ok) << id;
+    EXPECT_EQ(validateNewInstallation({"Biz", "France", "X1", "AB_1", "Name", "pass"}), "Please select the country");
 }
 
 } // namespace

@@ -18,70 +18,28 @@ using wvs::test::writeFileBytes;
 
 namespace {
 
-// Points the update server's address at local servers for one test.
-class UpdateServerEnv {
-public:
-    UpdateServerEnv(const QString &url, const QString &ftp)
-    {
-        qputenv("WVS_UPDATE_URL", url.toUtf8());
-        qputenv("WVS_UPDATE_FTP", ftp.toUtf8());
-    }
-    ~UpdateServerEnv()
-    {
-        qunsetenv("WVS_UPDATE_URL");
-        qunsetenv("WVS_UPDATE_FTP");
-    }
-};
-
 const QString kProgram = "public_html/workvane/updates/WVS.exe";
 
-} // namespace
-
-TEST(UpdateCheckTest, AnyOtherVersionIsNewsAndNoServerErrorPageOrTimeOutMeanNoAnswer)
-{
-    HttpServer http;
-    ASSERT_TRUE(http.start());
-    {
-        UpdateServerEnv env(http.baseUrl(), "");
-        EXPECT_EQ(CheckUpdates(), ""); // no page: 404 with an HTML error text
-        // An older version counts as well.
-        for (const auto &[page, other] : {std::pair{"1.4.0\r\n", true}, {"1.3.4", true}, {"1.3.5", false}, {"", false}}) {
-            http.putFile("CheckWVSUpdates.php", page);
-            EXPECT_EQ(CheckUpdates(), QString(page).trimmed());
-            EXPECT_EQ(isOtherVersion(CheckUpdates()), other) << page;
-        }
-    }
-    // A slow server is given up at the time-out.
-    HttpServer slow;
-    ASSERT_TRUE(slow.start(3.0));
-    slow.putFile("CheckWVSUpdates.php", "1.4.0");
-    UpdateServerEnv env(slow.baseUrl(), "");
-    QElapsedTimer t;
-    t.start();
-    EXPECT_EQ(CheckUpdates(200), "");
-    EXPECT_LT(t.elapsed(), 2500);
-}
-
-class VersionUpdateTest : public wvs::test::DbTest {
+class UpdateTest : public wvs::test::DbTest {
 protected:
-    void SetUp() override
+    void TearDown() override { qunsetenv("WVS_UPDATE_URL"); qunsetenv("WVS_UPDATE_FTP"); DbTest::TearDown(); }
+    // Points the update server's page and FTP account at local servers.
+    static void serve(const QString &url, int ftpPort = 0)
     {
-        DbTest::SetUp();
-        ASSERT_TRUE(ftp_.start("vexlan30", "plomkar7"));
-        pointAt(ftp_.port());
+        qputenv("WVS_UPDATE_URL", url.toUtf8());
+        qputenv("WVS_UPDATE_FTP", ftpPort ? QString("127.0.0.1:%1").arg(ftpPort).toUtf8() : QByteArray());
     }
-    void TearDown() override
+    void startFtp(int bytesPerSecond = 0)
     {
-        env_.reset();
-        DbTest::TearDown();
+        ASSERT_TRUE(ftp_.start("vexlan30", "plomkar7", bytesPerSecond));
+        serve("", ftp_.port());
     }
-    void pointAt(int port) { env_ = std::make_unique<UpdateServerEnv>("", QString("127.0.0.1:%1").arg(port)); }
-    // Runs the window as the menu command does; returns the steps it showed.
-    QStringList runWindow()
+    // Runs the download window as the menu command does; returns the steps it showed.
+    QStringList runWindow(int pollLimit = 120)
     {
         VersionUpdateForm form;
         form.pollIntervalMs = 20;
-        form.pollLimit = 120;
+        form.pollLimit = pollLimit;
         QStringList steps;
         QTimer watch;
         QObject::connect(&watch, &QTimer::timeout, [&] {
@@ -94,13 +52,66 @@ protected:
         showModal(&form);
         return steps;
     }
+    // Stores jobs with the given last service dates, runs the repair, and
+    // returns the dates as they are afterwards.
+    QStringList repaired(const QStringList &dates)
+    {
+        for (const QString &d : dates)
+            writeSql("INSERT INTO CustomerJobs (CustomerNumber, LastServiceDate) VALUES (1, ?)", {d});
+        UpdateDB();
+        QStringList out;
+        QSqlQuery q = execSql("SELECT LastServiceDate FROM CustomerJobs ORDER BY JobSeqNo");
+        while (q.next())
+            out << q.value(0).toString();
+        return out;
+    }
 
     FtpServer ftp_;
-    std::unique_ptr<UpdateServerEnv> env_;
 };
 
-TEST_F(VersionUpdateTest, DownloadReplacesTheOldFileAndReportsSuccess)
+} // namespace
+
+TEST_F(UpdateTest, AnyOtherVersionIsNewsAndNoServerErrorPageOrTimeOutMeanNoAnswer)
 {
+    serve(QString("http://127.0.0.1:%1/").arg(wvs::test::unusedPort()));
+    EXPECT_EQ(CheckUpdates(), "");
+    HttpServer http;
+    ASSERT_TRUE(http.start());
+    serve(http.baseUrl());
+    EXPECT_EQ(CheckUpdates(), ""); // no page: 404 with an HTML error text
+    // An older version counts as well.
+    for (const auto &[page, other] : {std::pair{"1.4.0\r\n", true}, {"1.3.4", true}, {"1.3.5", false}, {"", false}}) {
+        http.putFile("CheckWVSUpdates.php", page);
+        EXPECT_EQ(CheckUpdates(), QString(page).trimmed());
+        EXPECT_EQ(isOtherVersion(CheckUpdates()), other) << page;
+    }
+    // A slow server is given up at the time-out.
+    HttpServer slow;
+    ASSERT_TRUE(slow.start(3.0));
+    slow.putFile("CheckWVSUpdates.php", "1.4.0");
+    serve(slow.baseUrl());
+    QElapsedTimer t;
+    t.start();
+    EXPECT_EQ(CheckUpdates(200), "");
+    EXPECT_LT(t.elapsed(), 2500);
+}
+
+TEST_F(UpdateTest, OnlyYesOpensTheDownloadWindow)
+{
+    for (MsgAnswer a : {MsgAnswer::No, MsgAnswer::Yes}) {
+        msgs_->answer(a);
+        offerUpdateDownload();
+    }
+    EXPECT_EQ(modal_->openedNames(), QStringList{"VersionUpdateForm"});
+    const ShownMessage &asked = msgs_->shown().first();
+    EXPECT_EQ(asked.title + "|" + asked.text,
+              "New Version Available|An updated version of WVS is available!\r\nDo you wish to download and install it now?");
+    EXPECT_TRUE(asked.icon == MsgIcon::Question && asked.buttons == MsgButtons::YesNo);
+}
+
+TEST_F(UpdateTest, DownloadReplacesTheOldFileAndReportsSuccess)
+{
+    startFtp();
     const QByteArray program = "MZ" + QByteArray(100000, 'p');
     ftp_.putFile(kProgram, program);
     ASSERT_TRUE(writeFileBytes(updateLocalFile(), "old download"));
@@ -111,13 +122,13 @@ TEST_F(VersionUpdateTest, DownloadReplacesTheOldFileAndReportsSuccess)
     EXPECT_EQ(QDir(dir_->path()).entryList({"WVSUpdate*"}, QDir::Files), QStringList{"WVSUpdate.exe"});
 }
 
-TEST_F(VersionUpdateTest, NoServerOrAMissingOrEmptyFileFailsAndKeepsAnOldDownload)
+TEST_F(UpdateTest, NoServerOrAMissingOrEmptyFileFailsAndKeepsAnOldDownload)
 {
-    pointAt(wvs::test::unusedPort());
+    serve("", wvs::test::unusedPort());
     runWindow();
     EXPECT_FALSE(QFile::exists(updateLocalFile()));
 
-    pointAt(ftp_.port());
+    startFtp();
     ASSERT_TRUE(writeFileBytes(updateLocalFile(), "old download"));
     runWindow(); // nothing on the server
     ftp_.putFile(kProgram, QByteArray());
@@ -128,38 +139,14 @@ TEST_F(VersionUpdateTest, NoServerOrAMissingOrEmptyFileFailsAndKeepsAnOldDownloa
     EXPECT_EQ(readFileBytes(updateLocalFile()), QByteArray("old download"));
 }
 
-TEST(VersionUpdateTimeOutTest, SlowTransferTimesOutAndLeavesNoFile)
+TEST_F(UpdateTest, SlowTransferTimesOutAndLeavesNoFile)
 {
-    FtpServer slow;
-    ASSERT_TRUE(slow.start("vexlan30", "plomkar7", 20000));
-    slow.putFile(kProgram, QByteArray(3000000, 'x'));
-    QTemporaryDir home;
-    qputenv("WVS_HOME", home.path().toLocal8Bit());
-    UpdateServerEnv env("", QString("127.0.0.1:%1").arg(slow.port()));
-    MessageScript msgs;
-    VersionUpdateForm form;
-    form.pollIntervalMs = 20;
-    form.pollLimit = 3;
-    form.DownloadUpdate();
-    qunsetenv("WVS_HOME");
-    EXPECT_EQ(msgs.texts(), QStringList{"Download timed out - please try again"});
-    EXPECT_EQ(msgs.shown().last().icon, MsgIcon::Exclamation);
-    EXPECT_TRUE(QDir(home.path()).entryList(QDir::Files).isEmpty());
-}
-
-TEST(UpdateOfferTest, OnlyYesOpensTheDownloadWindow)
-{
-    MessageScript msgs;
-    ModalScript modal;
-    for (MsgAnswer a : {MsgAnswer::No, MsgAnswer::Yes}) {
-        msgs.answer(a);
-        offerUpdateDownload();
-    }
-    EXPECT_EQ(modal.openedNames(), QStringList{"VersionUpdateForm"});
-    const ShownMessage &asked = msgs.shown().first();
-    EXPECT_EQ(asked.title + "|" + asked.text,
-              "New Version Available|An updated version of WVS is available!\r\nDo you wish to download and install it now?");
-    EXPECT_TRUE(asked.icon == MsgIcon::Question && asked.buttons == MsgButtons::YesNo);
+    startFtp(20000);
+    ftp_.putFile(kProgram, QByteArray(3000000, 'x'));
+    runWindow(3);
+    EXPECT_EQ(msgs_->texts(), QStringList{"Download timed out - please try again"});
+    EXPECT_EQ(msgs_->shown().last().icon, MsgIcon::Exclamation);
+    EXPECT_EQ(QDir(dir_->path()).entryList({"WVSUpdate*"}, QDir::Files), QStringList());
 }
 
 // What the status bar says for each state of the transfer.
@@ -180,34 +167,15 @@ TEST(VersionUpdateStateTest, StatusBarNamesEveryState)
     }
 }
 
-class RepairTest : public wvs::test::DbTest {
-protected:
-    // Stores jobs with the given last service dates, runs the repair, and
-    // returns the dates as they are afterwards.
-    QStringList repaired(const QStringList &dates)
-    {
-        for (const QString &d : dates)
-            writeSql("INSERT INTO CustomerJobs (CustomerNumber, LastServiceDate) VALUES (1, ?)", {d});
-        UpdateDB();
-        QStringList out;
-        QSqlQuery q = execSql("SELECT LastServiceDate FROM CustomerJobs ORDER BY JobSeqNo");
-        while (q.next())
-            out << q.value(0).toString();
-        return out;
-    }
-};
-
-TEST_F(RepairTest, CutYearsAreCompletedAndOthersLeftAlone)
+TEST_F(UpdateTest, RepairCompletesCutYearsAndStopsAtAnUnreadableDate)
 {
-    const QStringList expected{"2016-03-15", "2016-03-05", "2016-12-07", "15/03/2016", "2019-05-01"};
+    QStringList expected{"2016-03-15", "2016-03-05", "2016-12-07", "15/03/2016", "2019-05-01"};
     EXPECT_EQ(repaired({"15/03/201", "5/3/201", "07 Dec 201", "15/03/2016", "2019-05-01"}), expected);
     EXPECT_EQ(repaired({}), expected); // a second run finds nothing more to do
     EXPECT_TRUE(msgs_->texts().isEmpty());
-}
 
-TEST_F(RepairTest, UnreadableDateStopsWithMessageAndKeepsEarlierRepairs)
-{
-    EXPECT_EQ(repaired({"01/02/201", "31/02/201", "03/04/201"}), QStringList({"2016-02-01", "31/02/201", "03/04/201"}));
+    expected << "2016-02-01" << "31/02/201" << "03/04/201";
+    EXPECT_EQ(repaired({"01/02/201", "31/02/201", "03/04/201"}), expected);
     ASSERT_EQ(msgs_->texts().size(), 1);
     const QRegularExpression told("^The following error has occurred:\r\nFunction: UpdateDB\r\nCode: -?\\d+\r\n"
                                   "Description: [^\r\n]+\r\nPlease make a note of this and report to Support\\.\r\n"
