@@ -34,10 +34,9 @@ protected:
 
     qint64 storedCustomer()
     {
-        const qint64 n = addCustomer(QStringLiteral("Stored"), QStringLiteral("Sam"), 2);
-        writeSql(QStringLiteral("UPDATE Customers SET Title = 'Dr', PreferredPhone = 0, CustomerComment = 'Dog', "
-                                "CommentOnSchedule = 1, CPostCode = '1050' WHERE CustomerNumber = ?"),
-                 {n});
+        const qint64 n = addCustomer("Stored", "Sam", 2);
+        writeSql("UPDATE Customers SET Title = 'Dr', PreferredPhone = 0, CustomerComment = 'Dog', CommentOnSchedule = 1, "
+                 "CPostCode = '1050' WHERE CustomerNumber = ?", {n});
         return n;
     }
 };
@@ -76,34 +75,13 @@ TEST_F(CustomerAddModifyFormTest, AddSavesSeveralAddressesAndStartsAnother)
               "12 Queen St|Auckland;2 Hill Rd|Auckland");
 }
 
-TEST_F(CustomerAddModifyFormTest, RefusedEntriesKeepTheDialogOpenAndWriteNothing)
+TEST_F(CustomerAddModifyFormTest, EnterInABoxAndRefusedEntriesKeepTheDialogOpenAndWriteNothing)
 {
-    addCustomer(QStringLiteral("Smith"), QStringLiteral("Mary"));
-    writeSql(QStringLiteral("UPDATE Customers SET CAddress1 = '12 Queen St'"));
-    run(QStringLiteral("Add"), [&](CustomerAddModifyForm *d) {
-        fillValidEntry(d);
-        type(d, "SurnameText", QString());
-        click(d, "OKButton");
-        EXPECT_EQ(d->focusWidget(), child<QLineEdit>(d, "SurnameText"));
-
-        // A probable duplicate is asked about; No writes nothing.
-        type(d, "SurnameText", QStringLiteral("Smith"));
-        type(d, "SAddress1Text", QStringLiteral("1 Shore Rd"));
-        type(d, "SSuburbText", QStringLiteral("Devonport"));
-        msgs_->clear();
-        msgs_->answer(MsgAnswer::No);
-        click(d, "OKButton");
-        EXPECT_EQ(msgs_->texts(), QStringList{"A Customer with the same forename, surname and address already exists. "
-                                              "Do you still want to create a new Customer with these details?"});
-        EXPECT_TRUE(d->isVisible());
-    });
-    EXPECT_EQ(scalarSql(QStringLiteral("SELECT COUNT(*) FROM Customers")).toInt(), 1);
-}
-
-TEST_F(CustomerAddModifyFormTest, EnterInABoxNeitherSavesNorChecks)
-{
-    run(QStringLiteral("Add"), [&](CustomerAddModifyForm *d) {
-        type(d, "ForenameText", QStringLiteral("Mary"));
+    addCustomer("Smith", "Mary");
+    writeSql("UPDATE Customers SET CAddress1 = '12 Queen St'");
+    run("Add", [&](CustomerAddModifyForm *d) {
+        // Enter in a box neither saves nor checks.
+        type(d, "ForenameText", "Mary");
         QTest::keyClick(child<QLineEdit>(d, "ForenameText"), Qt::Key_Return);
         fillValidEntry(d);
         QTest::keyClick(child<QLineEdit>(d, "CPostCodeText"), Qt::Key_Enter, Qt::KeypadModifier);
@@ -113,8 +91,22 @@ TEST_F(CustomerAddModifyFormTest, EnterInABoxNeitherSavesNorChecks)
         EXPECT_TRUE(d->isVisible());
         for (QPushButton *b : d->findChildren<QPushButton *>())
             EXPECT_FALSE(b->isDefault()) << b->objectName().toStdString();
+
+        type(d, "SurnameText", QString());
+        click(d, "OKButton");
+        EXPECT_EQ(d->focusWidget(), child<QLineEdit>(d, "SurnameText"));
+        // A probable duplicate is asked about; No writes nothing.
+        type(d, "SurnameText", "Smith");
+        type(d, "SAddress1Text", "1 Shore Rd");
+        type(d, "SSuburbText", "Devonport");
+        msgs_->clear();
+        msgs_->answer(MsgAnswer::No);
+        click(d, "OKButton");
+        EXPECT_EQ(msgs_->texts(), QStringList{"A Customer with the same forename, surname and address already exists. "
+                                              "Do you still want to create a new Customer with these details?"});
+        EXPECT_TRUE(d->isVisible());
     });
-    EXPECT_EQ(scalarSql(QStringLiteral("SELECT COUNT(*) FROM Customers")).toInt(), 0);
+    EXPECT_EQ(scalarSql("SELECT COUNT(*) FROM Customers").toInt(), 1);
 }
 
 TEST_F(CustomerAddModifyFormTest, ACustomerDeletedElsewhereOnlyGetsAMessage)
@@ -126,7 +118,7 @@ TEST_F(CustomerAddModifyFormTest, ACustomerDeletedElsewhereOnlyGetsAMessage)
         writeSql(QStringLiteral("DELETE FROM Customers WHERE CustomerNumber = ?"), {n});
         msgs_->clear();
         click(d, "OKButton"); // would throw ProcessEnded if the program ended
-        EXPECT_EQ(msgs_->texts(), QStringList{CustomerStore::customerGoneMessage()});
+        EXPECT_EQ(msgs_->texts(), QStringList{"This Customer has been deleted by another user. The changes cannot be saved"});
         EXPECT_TRUE(d->isVisible());
     });
     EXPECT_EQ(desktop_->ended, -1);
@@ -185,24 +177,11 @@ TEST_F(CustomerAddModifyFormTest, MapSearchOpensTheShownAddress)
     });
 }
 
-// Two workstations on one database file: the other one keeps its write open
-// for longer than this one waits.
-class CustomerBusyDatabaseTest : public CustomerAddModifyFormTest {
-protected:
-    void SetUp() override
-    {
-        CustomerAddModifyFormTest::SetUp();
-        AppDatabase::setBusyWait(300);
-    }
-    void TearDown() override
-    {
-        AppDatabase::setBusyWait(5000);
-        CustomerAddModifyFormTest::TearDown();
-    }
-};
-
-TEST_F(CustomerBusyDatabaseTest, ASaveKeptWaitingIsToldToTryAgainAndKeepsWhatWasTyped)
+// Two workstations on one database file: the other one keeps its write open for longer than this one waits.
+TEST_F(CustomerAddModifyFormTest, ASaveKeptWaitingIsToldToTryAgainAndKeepsWhatWasTyped)
 {
+    AppDatabase::setBusyWait(300);
+    struct Restore { ~Restore() { AppDatabase::setBusyWait(5000); } } restore;
     const qint64 n = addCustomer(QStringLiteral("Stored"), QStringLiteral("Sam"));
     writeSql(QStringLiteral("UPDATE Customers SET CPostCode = '1050' WHERE CustomerNumber = ?"), {n});
     addAddress(n, QStringLiteral("A St"));
@@ -215,7 +194,7 @@ TEST_F(CustomerBusyDatabaseTest, ASaveKeptWaitingIsToldToTryAgainAndKeepsWhatWas
         type(d, "SurnameText", QStringLiteral("Renamed"));
         type(d, "SPostCodeText", QStringLiteral("1023"));
         click(d, "OKButton"); // a fatal report would end the program here
-        EXPECT_EQ(msgs_->texts(), QStringList{AppDatabase::busyMessage()});
+        EXPECT_EQ(msgs_->texts(), QStringList{"The data is in use at another workstation. Please try again"});
         EXPECT_TRUE(d->isVisible());
         EXPECT_EQ(text(d, "SurnameText"), "Renamed");
         EXPECT_EQ(text(d, "SPostCodeText"), "1023");

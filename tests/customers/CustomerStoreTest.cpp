@@ -17,9 +17,7 @@ class CustomerRemovalTest : public DbTest {
 protected:
     int rows(const char *table, qint64 customer)
     {
-        return scalarSql(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE CustomerNumber = ?").arg(QLatin1String(table)),
-                         {customer})
-            .toInt();
+        return scalarSql(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE CustomerNumber = ?").arg(table), {customer}).toInt();
     }
 };
 
@@ -64,8 +62,7 @@ TEST_F(CustomerStoreTest, ModifyKeepsUpdatesAddsAndRemovesAddresses)
 {
     const qint64 n = addCustomer(QStringLiteral("Brown"));
     writeSql(QStringLiteral("UPDATE Customers SET PreferredPhone = 3, DateEntered = '2020-01-01' WHERE CustomerNumber = ?"), {n});
-    const qint64 keep = addAddress(n, QStringLiteral("Keep St"));
-    const qint64 change = addAddress(n, QStringLiteral("Change St"));
+    const qint64 keep = addAddress(n, QStringLiteral("Keep St")), change = addAddress(n, QStringLiteral("Change St"));
     addAddress(n, QStringLiteral("Remove St"));
 
     auto c = *CustomerStore::load(n);
@@ -129,16 +126,4 @@ TEST_F(CustomerRemovalTest, DeleteChecksScheduledJobsAgainAndThenRemovesNothing)
 
     CustomerRemoval::makeInactive(c);
     EXPECT_EQ(scalarSql(QStringLiteral("SELECT CustomerStatus FROM Customers WHERE CustomerNumber = ?"), {c}).toInt(), 9);
-}
-
-TEST_F(CustomerRemovalTest, HistoryCountsOnlyJobsScheduledBeforeToday)
-{
-    const qint64 c = addCustomer(QStringLiteral("Hist"));
-    const qint64 job = addJob(c, addAddress(c, QStringLiteral("1 St")));
-    const QDate today = QDate::currentDate();
-    for (int day : {0, 3})
-        scheduleJob(job, Formats::toStoredDate(today.addDays(day)), day);
-    EXPECT_EQ(CustomerRemoval::scheduledJobsBeforeToday(c), 0);
-    scheduleJob(job, Formats::toStoredDate(today.addDays(-1)), 3);
-    EXPECT_EQ(CustomerRemoval::scheduledJobsBeforeToday(c), 1);
 }

@@ -20,9 +20,8 @@ protected:
                  "('GUT', 'Gutter clearing')");
         customer_ = test::addCustomer("Smith", "Mary");
         other_ = test::addCustomer("Brown", "Tom");
-        windows_ = addJob(customer_, "WIN", "JO", 4550);
-        gutters_ = addJob(customer_, "GUT", "GONE", 12000);   // assigned to an associate since deleted
-        othersJob_ = addJob(other_, "WIN", "JO", 1000);
+        windows_ = addJob(customer_, "WIN", "JO", 4550), othersJob_ = addJob(other_, "WIN", "JO", 1000);
+        gutters_ = addJob(customer_, "GUT", "GONE", 12000); // assigned to an associate since deleted
     }
 
     qint64 addJob(qint64 customer, const QString &type, const QString &associate, int cents)
@@ -31,8 +30,7 @@ protected:
                  {customer, type, associate, cents});
         return lastInsertId();
     }
-    void occurrence(int schedule, qint64 job, const QDate &planned, const QDate &done = QDate(),
-                    const QString &by = QString())
+    void occurrence(int schedule, qint64 job, const QDate &planned, const QDate &done = {}, const QString &by = {})
     {
         writeSql("INSERT INTO ScheduleJobs (ScheduleNumber, JobSeqNo, ScheduleServiceDate, ActualServiceDate, "
                  "AssociateID) VALUES (?, ?, ?, ?, ?)",
@@ -46,10 +44,7 @@ protected:
         settle();
         return f;
     }
-    static QString shown(const QDate &d)
-    {
-        return Formats::weekdayName(d).left(3) + " " + Formats::toDisplayDate(d);
-    }
+    static QString shown(const QDate &d) { return d.toString("ddd dd MMM yyyy"); }
 
     qint64 customer_ = 0, other_ = 0, windows_ = 0, gutters_ = 0, othersJob_ = 0;
     const QDate today_ = QDate::currentDate();

@@ -23,11 +23,7 @@ protected:
         johnson_ = addCustomer("Johnson", "Bo", 1, "Devonport");
         johnsonHome_ = addAddress(johnson_, "5 Beach Road", "Takapuna");
     }
-    void TearDown() override
-    {
-        list_.reset();
-        JobsDbTest::TearDown();
-    }
+    void TearDown() override { list_.reset(), JobsDbTest::TearDown(); }
 
     // The keys listed under the filters the change sets, in order.
     QStringList keys(const std::function<void(CustomerJobFilters &)> &change)

@@ -14,14 +14,9 @@ using wvs::test::StoredJob;
 TEST(DetermineFrequencyTest, WordsOfEveryKindAndNoneOutsideTheLists)
 {
     const QList<QPair<qint64, QString>> examples = {
-        {2, "Every 2 days"},
-        {399, "Every weekday"},
-        {19901, "The last day of every 1 month(s)"},
-        {25101, "The last Monday of every 1 month(s)"},
-        {102017, "Every 2 week(s) on Monday, Friday"},
-        {11503, "Day 15 of every 3 month(s)"},
-        {30315, "Every March 15"},
-        {41703, "The 1st Sunday of March"},
+        {2, "Every 2 days"}, {399, "Every weekday"}, {19901, "The last day of every 1 month(s)"},
+        {25101, "The last Monday of every 1 month(s)"}, {102017, "Every 2 week(s) on Monday, Friday"},
+        {11503, "Day 15 of every 3 month(s)"}, {30315, "Every March 15"}, {41703, "The 1st Sunday of March"},
         // A weekday set above Sunday's bit names the days the schedules give it.
         {101200, "Every 1 week(s) on Monday, Tuesday, Wednesday, Thursday, Friday, Saturday, Sunday"},
     };
@@ -85,8 +80,7 @@ protected:
     {
         CustomerJobEmailForm form;
         form.Tag = QString::number(job ? job : job_);
-        modal_->once(QStringLiteral("CustomerJobEmailForm"),
-                     [&](QDialog *d) { drive(static_cast<CustomerJobEmailForm *>(d)); });
+        modal_->once("CustomerJobEmailForm", [&](QDialog *d) { drive(static_cast<CustomerJobEmailForm *>(d)); });
         showModal(&form);
     }
 
@@ -95,8 +89,7 @@ protected:
         f->findChild<QPlainTextEdit *>(QStringLiteral("MessageText"))->setPlainText(text);
     }
 
-    qint64 customer_ = 0;
-    qint64 job_ = 0;
+    qint64 customer_ = 0, job_ = 0;
 };
 
 } // namespace
