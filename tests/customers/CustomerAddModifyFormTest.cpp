@@ -16,16 +16,11 @@ namespace {
 
 class CustomerAddModifyFormTest : public DbTest {
 protected:
-    using Driver = std::function<void(CustomerAddModifyForm *)>;
-
     // Opens the dialog as the list does and lets the driver use it.
-    void run(const QString &tag, const Driver &driver)
+    void run(const QString &tag, const std::function<void(CustomerAddModifyForm *)> &driver)
     {
         bool ran = false;
-        modal_->once(QStringLiteral("CustomerAddModifyForm"), [&](QDialog *d) {
-            ran = true;
-            driver(static_cast<CustomerAddModifyForm *>(d));
-        });
+        modal_->once("CustomerAddModifyForm", [&](QDialog *d) { ran = true, driver(static_cast<CustomerAddModifyForm *>(d)); });
         CustomerAddModifyForm dialog;
         dialog.Tag = tag;
         showModal(&dialog);
@@ -109,11 +104,27 @@ TEST_F(CustomerAddModifyFormTest, EnterInABoxAndRefusedEntriesKeepTheDialogOpenA
     EXPECT_EQ(scalarSql("SELECT COUNT(*) FROM Customers").toInt(), 1);
 }
 
-TEST_F(CustomerAddModifyFormTest, ACustomerDeletedElsewhereOnlyGetsAMessage)
+TEST_F(CustomerAddModifyFormTest, MapSearchOpensTheShownAddressAndACustomerDeletedElsewhereOnlyGetsAMessage)
 {
     const qint64 n = storedCustomer();
     addAddress(n, QStringLiteral("A St"));
     run("Modify~" + QString::number(n), [&](CustomerAddModifyForm *d) {
+        auto *map = child<QLabel>(d, "MapImage");
+        type(d, "SAddress1Text", QStringLiteral("5 Smith & Sons Rd #2"));
+        type(d, "SSuburbText", QStringLiteral("Onehunga"));
+        type(d, "SPostCodeText", QStringLiteral("1061+"));
+        QTest::mouseClick(map, Qt::LeftButton);
+        ASSERT_EQ(desktop_->opened.size(), 1);
+        EXPECT_EQ(QUrlQuery(desktop_->opened[0]).queryItemValue(QStringLiteral("q"), QUrl::FullyDecoded),
+                  "5 Smith & Sons Rd #2, Onehunga, Auckland, 1061+");
+        // The address is sent percent-encoded, so "+" is not read as a blank.
+        EXPECT_TRUE(desktop_->opened[0].toEncoded().contains("1061%2B"));
+        // Without a browser the user is told, with the address to open by hand.
+        desktop_->openResult = false;
+        QTest::mouseClick(map, Qt::LeftButton);
+        EXPECT_TRUE(msgs_->last().contains("no web browser"));
+        EXPECT_TRUE(msgs_->last().endsWith(desktop_->opened.last().toString(QUrl::FullyEncoded)));
+
         click(d, "ProspectiveCheck");
         writeSql(QStringLiteral("DELETE FROM Customers WHERE CustomerNumber = ?"), {n});
         msgs_->clear();
@@ -130,8 +141,7 @@ TEST_F(CustomerAddModifyFormTest, ModifyKeepsAnotherWorkstationsChangesAndValues
     const qint64 n = storedCustomer();
     const QString longTitle = QStringLiteral("The Right Honourable Sir"); // longer than the box takes
     writeSql(QStringLiteral("UPDATE Customers SET Title = ? WHERE CustomerNumber = ?"), {longTitle, n});
-    const qint64 first = addAddress(n, QStringLiteral("A St"));
-    const qint64 second = addAddress(n, QStringLiteral("B St"));
+    const qint64 first = addAddress(n, QStringLiteral("A St")), second = addAddress(n, QStringLiteral("B St"));
     writeSql("UPDATE CustomerServiceAddresses SET SCity = 'Hamilton' WHERE SAddressSeqNo = ?", {first});
     QSqlDatabase other = secondConnection();
     run("Modify~" + QString::number(n), [&](CustomerAddModifyForm *d) {
@@ -151,30 +161,8 @@ TEST_F(CustomerAddModifyFormTest, ModifyKeepsAnotherWorkstationsChangesAndValues
     // The preferred phone, shown as Phone 1 but not chosen by the user, stays unset.
     EXPECT_EQ(rowsOf("SELECT Email2, CustomerStatus, Phone3, Title, PreferredPhone FROM Customers"),
               "sam@work.example|9|021 333|" + longTitle + "|0");
-    EXPECT_EQ(rowsOf("SELECT SAddressSeqNo, SPostCode, SCity, SSuburb FROM CustomerServiceAddresses "
-                     "ORDER BY SAddressSeqNo"),
+    EXPECT_EQ(rowsOf("SELECT SAddressSeqNo, SPostCode, SCity, SSuburb FROM CustomerServiceAddresses ORDER BY SAddressSeqNo"),
               QString("%1|1023|Auckland|Epsom;%2||Auckland|Onehunga").arg(first).arg(second));
-}
-
-TEST_F(CustomerAddModifyFormTest, MapSearchOpensTheShownAddress)
-{
-    run(QStringLiteral("Add"), [&](CustomerAddModifyForm *d) {
-        auto *map = child<QLabel>(d, "MapImage");
-        type(d, "SAddress1Text", QStringLiteral("5 Smith & Sons Rd #2"));
-        type(d, "SSuburbText", QStringLiteral("Onehunga"));
-        type(d, "SPostCodeText", QStringLiteral("1061+"));
-        QTest::mouseClick(map, Qt::LeftButton);
-        ASSERT_EQ(desktop_->opened.size(), 1);
-        EXPECT_EQ(QUrlQuery(desktop_->opened[0]).queryItemValue(QStringLiteral("q"), QUrl::FullyDecoded),
-                  "5 Smith & Sons Rd #2, Onehunga, 1061+");
-        // The address is sent percent-encoded, so "+" is not read as a blank.
-        EXPECT_TRUE(desktop_->opened[0].toEncoded().contains("1061%2B"));
-        // Without a browser the user is told, with the address to open by hand.
-        desktop_->openResult = false;
-        QTest::mouseClick(map, Qt::LeftButton);
-        EXPECT_TRUE(msgs_->last().contains("no web browser"));
-        EXPECT_TRUE(msgs_->last().endsWith(desktop_->opened.last().toString(QUrl::FullyEncoded)));
-    });
 }
 
 // Two workstations on one database file: the other one keeps its write open for longer than this one waits.

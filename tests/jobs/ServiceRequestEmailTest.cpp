@@ -117,18 +117,6 @@ TEST_F(ServiceRequestEmailTest, SmtpSendsEscapedHtmlFromWvsToTheRecordAddress)
     EXPECT_EQ(ServiceRequest::storedMessage(), "Hi <Anna> & \"family\"\nSee you soon");
 }
 
-TEST_F(ServiceRequestEmailTest, SmtpWithoutAddressWarnsAndReportsTheFailure)
-{
-    writeSql("UPDATE Customers SET Email2 = ''");
-    setProvider("Other", wvs::test::unusedPort());
-    open([&](CustomerJobEmailForm *f) { click(f, "OKButton"); });
-    ASSERT_EQ(msgs_->texts().size(), 2);
-    EXPECT_EQ(msgs_->texts()[0], "No email address is held for the customer.\r\nThis will need to be entered manually on the email");
-    EXPECT_TRUE(msgs_->texts()[1].startsWith(QLatin1String("Email was not sent - error ")));
-    EXPECT_EQ(msgs_->shown()[0].icon, MsgIcon::None);
-    EXPECT_EQ(msgs_->shown()[1].icon, MsgIcon::Exclamation);
-}
-
 TEST_F(ServiceRequestEmailTest, DesktopMailProgramGetsThePlainDraftOnlyWhenOneIsSetUp)
 {
     setProvider("Outlook", 25, true);
@@ -150,7 +138,7 @@ TEST_F(ServiceRequestEmailTest, DesktopMailProgramGetsThePlainDraftOnlyWhenOneIs
     EXPECT_TRUE(mail.drafts[0].body.startsWith("Hello & welcome\r\n\r\nService Details: Window cleaning\r\n"));
 }
 
-TEST_F(ServiceRequestEmailTest, StopsLeaveTheWindowOpenAndTheStoredTextAlone)
+TEST_F(ServiceRequestEmailTest, StopsAndFailuresAreReportedAndLeaveTheStoredTextAlone)
 {
     ServiceRequest::storeMessage("Earlier text");
     // No provider set up (the new database's preferences were never saved).
@@ -164,6 +152,17 @@ TEST_F(ServiceRequestEmailTest, StopsLeaveTheWindowOpenAndTheStoredTextAlone)
                                           "This needs to be done via Maintenanace....Preferences"});
     EXPECT_EQ(msgs_->shown()[0].icon, MsgIcon::Exclamation);
     EXPECT_EQ(ServiceRequest::storedMessage(), "Earlier text");
+
+    // Sent by SMTP without an address: a warning, then the failure.
+    msgs_->clear();
+    writeSql("UPDATE Customers SET Email2 = ''");
+    setProvider("Other", wvs::test::unusedPort());
+    open([&](CustomerJobEmailForm *f) { click(f, "OKButton"); });
+    ASSERT_EQ(msgs_->texts().size(), 2);
+    EXPECT_EQ(msgs_->texts()[0], "No email address is held for the customer.\r\nThis will need to be entered manually on the email");
+    EXPECT_TRUE(msgs_->texts()[1].startsWith(QLatin1String("Email was not sent - error ")));
+    EXPECT_EQ(msgs_->shown()[0].icon, MsgIcon::None);
+    EXPECT_EQ(msgs_->shown()[1].icon, MsgIcon::Exclamation);
 
     // A job whose job type went meanwhile is reported and sends nothing.
     msgs_->clear();
