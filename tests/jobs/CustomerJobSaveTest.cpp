@@ -56,9 +56,17 @@ TEST_F(CustomerJobSaveTest, StartInsideAClosedScheduleIsRefusedInBothModes)
     EXPECT_EQ(jobFields(job, "StartDate"), "2031-07-09");
 }
 
-TEST_F(CustomerJobSaveTest, SameJobTwiceIsRefusedWhenAddedButNotWhenModified)
+TEST_F(CustomerJobSaveTest, ADaySomeMonthsLackIsAskedAboutAndTheSameJobTwiceIsRefusedWhenAdded)
 {
     CustomerJobEntry e = valid();
+    // No goes back to the box.
+    e.frequency = {.option = FrequencyOption::Monthly, .subOption = 1, .monthlyText1 = "29", .monthlyText2 = "1"};
+    EXPECT_EQ(check(e, false).focus, "MonthlyText1");
+    EXPECT_EQ(asked_, QStringList({"For those months with less than 29 days the schedule date will be set to the last "
+                                   "day of the month. Do you wish to continue?"}));
+    EXPECT_TRUE(check(e, true).saved);
+
+    e = valid();
     const qint64 first = save(e).jobSeqNo;
     EXPECT_EQ(save(e).message, "This job already exists!");
     EXPECT_EQ(count("CustomerJobs"), 1);
@@ -99,17 +107,6 @@ TEST_F(CustomerJobSaveTest, RowIsWrittenWithItsDatesEndCostFlagsAndTellsTheOpene
     ASSERT_TRUE(save(e, "Schedule", &schedule).saved);
     EXPECT_TRUE(schedule.JobModified);
     EXPECT_EQ(jobFields(job, columns), QString("2031-07-09||12|123450|1|1|1|1|Wednesday|2031-08-01|%1").arg(customer_));
-}
-
-TEST_F(CustomerJobSaveTest, ADaySomeMonthsLackIsAskedAbout)
-{
-    CustomerJobEntry e = valid();
-    // No goes back to the box.
-    e.frequency = {.option = FrequencyOption::Monthly, .subOption = 1, .monthlyText1 = "29", .monthlyText2 = "1"};
-    EXPECT_EQ(check(e, false).focus, "MonthlyText1");
-    EXPECT_EQ(asked_, QStringList({"For those months with less than 29 days the schedule date will be set to the last "
-                                   "day of the month. Do you wish to continue?"}));
-    EXPECT_TRUE(check(e, true).saved);
 }
 
 TEST_F(CustomerJobSaveTest, OneOffJobsSkipTheFrequencyChecksAndAlwaysFallOnTheirStart)

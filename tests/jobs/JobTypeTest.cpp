@@ -124,29 +124,23 @@ TEST_F(JobTypeTest, AddChecksInOrderAndAsksAboutTheAccountsReferenceFirst)
 
 TEST_F(JobTypeTest, APastedLineBreakIsNotStoredWithAOneLineValue)
 {
-    const struct { const char *box; QString pasted, column, stored; } cases[] = {
-        {"DescriptionText", "Window wash\r\n", "JobTypeDescription", "Window wash"},
-        {"DescriptionText", "a\nb", "JobTypeDescription", "a b"},
-        {"AccountsText", "\n", "AccountsRef", ""},
-    };
-    int n = 0;
+    // The code, what is pasted into the description and into the accounts reference, what is stored.
+    const struct { const char *code; QString description, accounts, stored; } cases[] = {
+        {"P1", "Window wash\r\n", "\n", "Window wash|"}, {"P2", "a\nb", "x\r\n", "a b|x"}};
     for (const auto &c : cases) {
-        const QString code = QStringLiteral("P%1").arg(++n);
-        SCOPED_TRACE(code.toStdString());
         modal_->once("JobTypeAddModifyForm", [&](QDialog *d) {
-            type(d, "CodeText", code);
-            type(d, "DescriptionText", "Desc");
-            auto *box = child<QLineEdit>(d, c.box);
-            box->selectAll();
-            QGuiApplication::clipboard()->setText(c.pasted);
-            QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+            type(d, "CodeText", c.code);
+            for (const auto &[box, pasted] : {std::pair{"DescriptionText", c.description}, {"AccountsText", c.accounts}}) {
+                QGuiApplication::clipboard()->setText(pasted);
+                QTest::keyClick(child<QLineEdit>(d, box), Qt::Key_V, Qt::ControlModifier);
+            }
             click(d, "OKButton");
         });
         msgs_->answer(MsgAnswer::No); // no other job type to add
         JobTypesManagementForm list;
         click(&list, "AddButton");
-        EXPECT_EQ(scalarSql("SELECT " + c.column + " FROM JobTypes WHERE JobTypeCode = ?", {code}).toString(),
-                  c.stored);
+        EXPECT_EQ(scalarSql("SELECT JobTypeDescription || '|' || AccountsRef FROM JobTypes WHERE JobTypeCode = ?", {c.code})
+                      .toString(), c.stored) << c.code;
     }
     QGuiApplication::clipboard()->clear();
 }
