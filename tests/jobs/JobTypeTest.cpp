@@ -62,7 +62,7 @@ TEST_F(JobTypeTest, DeleteIsRefusedWhileUndoneScheduledJobsAreDueOrCustomerJobsR
     EXPECT_TRUE(JobTypeRecords::find("CLEAN"));
 }
 
-TEST_F(JobTypeTest, ChangedCodeIsCarriedIntoEveryCustomerJobOfTheOldCode)
+TEST_F(JobTypeTest, ChangedCodeIsCarriedIntoEveryCustomerJobAndAModifyKeepsAnotherWorkstationsChange)
 {
     const qint64 a = jobOf("CLEAN"), b = jobOf("CLEAN"), other = jobOf("LAWN");
     // A rename onto an existing code is refused and changes nothing.
@@ -84,20 +84,15 @@ TEST_F(JobTypeTest, ChangedCodeIsCarriedIntoEveryCustomerJobOfTheOldCode)
     out = save("Modify", "WIN", {"win", "Window washing", ""});
     EXPECT_EQ(out.status, JobTypeRecords::SaveOutcome::Saved);
     EXPECT_EQ(typeOfJob(a).toStdString(), "win");
-}
 
-TEST_F(JobTypeTest, ModifyKeepsWhatAnotherWorkstationSavedMeanwhile)
-{
-    const JobType shown = *JobTypeRecords::find("CLEAN");
-    // Workstation B changes the accounts reference; A then changes the description.
-    QSqlDatabase other = secondConnection();
-    writeSql("UPDATE JobTypes SET AccountsRef = '250' WHERE JobTypeCode = 'CLEAN'", {}, other);
+    // A Modify keeps what another workstation saved meanwhile: B changes the accounts reference, A the description.
+    const JobType shown = *JobTypeRecords::find("LAWN");
+    writeSql("UPDATE JobTypes SET AccountsRef = '350' WHERE JobTypeCode = 'LAWN'", {}, secondConnection());
     JobType entry = shown;
-    entry.description = "Windows inside and out";
-    const auto out = JobTypeRecords::save("Modify", "CLEAN", entry, [](const QString &) { return true; }, &shown);
+    entry.description = "Lawns and edges";
+    out = JobTypeRecords::save("Modify", "LAWN", entry, [](const QString &) { return true; }, &shown);
     ASSERT_EQ(out.status, JobTypeRecords::SaveOutcome::Saved);
-    EXPECT_EQ(JobTypeRecords::find("CLEAN")->description, "Windows inside and out");
-    EXPECT_EQ(JobTypeRecords::find("CLEAN")->accountsRef, "250");
+    EXPECT_EQ(JobTypeRecords::find("LAWN")->description + "|" + JobTypeRecords::find("LAWN")->accountsRef, "Lawns and edges|350");
 }
 
 TEST_F(JobTypeTest, AddChecksInOrderAndAsksAboutTheAccountsReferenceFirst)
