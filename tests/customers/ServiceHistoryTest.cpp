@@ -50,7 +50,7 @@ protected:
     const QDate today_ = QDate::currentDate();
 };
 
-TEST_F(ServiceHistoryTest, ListsTheCustomersOccurrencesBeforeTodayNewestFirst)
+TEST_F(ServiceHistoryTest, ListsTheCustomersOccurrencesBeforeTodayNewestFirstAndOpensTheNotesOfOne)
 {
     occurrence(3, windows_, today_);                                   // today: not yet history
     occurrence(3, windows_, today_.addDays(7));                        // future
@@ -59,6 +59,11 @@ TEST_F(ServiceHistoryTest, ListsTheCustomersOccurrencesBeforeTodayNewestFirst)
     occurrence(2, gutters_, today_.addDays(-20));                      // never done
     occurrence(1, windows_, QDate(2024, 2, 20), QDate(2024, 2, 21), "LEFT");   // done by someone since deleted
     occurrence(2, othersJob_, today_.addDays(-2), today_.addDays(-2), "JO");
+    // Job notes: one of the same job and day on another schedule, one of another day, and the one.
+    const QString yesterday = today_.addDays(-1).toString("yyyy-MM-dd"), neverDone = today_.addDays(-20).toString("yyyy-MM-dd");
+    writeSql("INSERT INTO ScheduleJobNotes (ScheduleNumber, JobSeqNo, ScheduleServiceDate, NoteDetail) "
+             "VALUES (5, ?, ?, 'elsewhere'), (2, ?, ?, 'other day'), (2, ?, ?, 'the one')",
+             {windows_, yesterday, windows_, today_.toString("yyyy-MM-dd"), gutters_, neverDone});
 
     auto f = open(customer_);
     FlexGrid *g = f->grid();
@@ -81,34 +86,17 @@ TEST_F(ServiceHistoryTest, ListsTheCustomersOccurrencesBeforeTodayNewestFirst)
             EXPECT_EQ(g->cellForeColor(r, c), r == 2 ? QColor(192, 192, 192) : QColor(0, 0, 0)) << r << c;
             EXPECT_EQ(g->cellBold(r, c), r == 2) << r << c;
         }
-}
-
-TEST_F(ServiceHistoryTest, JobNotesCountsTheNotesOfThatScheduleJobAndDay)
-{
-    const QDate planned = today_.addDays(-3);
-    occurrence(4, windows_, planned, planned, "JO");
-    occurrence(4, gutters_, planned);
-    // A note of the same job and day on another schedule, and one of another day.
-    writeSql("INSERT INTO ScheduleJobNotes (ScheduleNumber, JobSeqNo, ScheduleServiceDate, NoteDetail) "
-             "VALUES (5, ?, ?, 'elsewhere'), (4, ?, ?, 'other day'), (4, ?, ?, 'the one')",
-             {windows_, Formats::toStoredDate(planned), windows_, Formats::toStoredDate(planned.addDays(1)),
-              gutters_, Formats::toStoredDate(planned)});
-    auto f = open(customer_);
-    FlexGrid *g = f->grid();
-    ASSERT_EQ(g->rows(), 3);
-    const int windowsRow = g->textMatrix(1, ServiceHistoryForm::ColJobSeqNo) == QString::number(windows_) ? 1 : 2;
-    const int guttersRow = 3 - windowsRow;
 
     click(f.get(), "NotesButton");
-    g->selectRow(windowsRow);
+    g->selectRow(1);
     click(f.get(), "NotesButton");
     EXPECT_EQ(msgs_->texts(), QStringList({"Please select the Job first", "No Notes found"}));
-    g->selectRow(guttersRow);
+    g->selectRow(2);
     f->JobsGrid_DblClick();
     EXPECT_EQ(msgs_->texts().size(), 2);
     ASSERT_EQ(modal_->opened().size(), 1);
     EXPECT_EQ(modal_->opened()[0].name + " " + modal_->opened()[0].tag,
-              "ScheduleNotesForm History~" + QString::number(gutters_) + "~" + Formats::toStoredDate(planned));
+              "ScheduleNotesForm History~" + QString::number(gutters_) + "~" + neverDone);
 }
 
 } // namespace
