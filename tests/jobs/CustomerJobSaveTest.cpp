@@ -30,32 +30,6 @@ protected:
     QStringList asked_;
 };
 
-TEST_F(CustomerJobSaveTest, StartInsideAClosedScheduleIsRefusedInBothModes)
-{
-    addSchedule("2031-07-01", "2031-07-07", "Closed");
-    addSchedule("2031-07-08", "2031-07-14", "Open");
-    addSchedule("2031-07-15", "2031-07-21", "Published");
-    const QString refusal = "The Start Date falls within the date range of a closed Job Schedule and the Customer Job "
-                            "cannot be added. Please select another date";
-    CustomerJobEntry e = valid();
-    for (const auto &[date, refused] : {std::pair{"30 Jun 2031", false}, {"01 Jul 2031", true}, {"07 Jul 2031", true},
-                                        {"08 Jul 2031", false}, {"21 Jul 2031", false}}) {
-        e.startDateText = date;
-        EXPECT_EQ(check(e).message, refused ? refusal : QString()) << date;
-    }
-    // A stored job whose start lies in the closed schedule cannot be saved
-    // unchanged; moved out of it, it can.
-    e.startDateText = "08 Jul 2031";
-    const qint64 job = save(e).jobSeqNo;
-    writeSql("UPDATE CustomerJobs SET StartDate = '2031-07-02' WHERE JobSeqNo = ?", {job});
-    e.mode = "Modify", e.jobSeqNo = job;
-    e.startDateText = "02 Jul 2031";
-    EXPECT_EQ(save(e).message, refusal);
-    e.startDateText = "09 Jul 2031";
-    EXPECT_TRUE(save(e).saved);
-    EXPECT_EQ(jobFields(job, "StartDate"), "2031-07-09");
-}
-
 TEST_F(CustomerJobSaveTest, ADaySomeMonthsLackIsAskedAboutAndTheSameJobTwiceIsRefusedWhenAdded)
 {
     CustomerJobEntry e = valid();
@@ -79,10 +53,22 @@ TEST_F(CustomerJobSaveTest, ADaySomeMonthsLackIsAskedAboutAndTheSameJobTwiceIsRe
     EXPECT_EQ(count("CustomerJobs"), 2);
 }
 
-TEST_F(CustomerJobSaveTest, RowIsWrittenWithItsDatesEndCostFlagsAndTellsTheOpener)
+TEST_F(CustomerJobSaveTest, RowIsWrittenWithItsDatesEndCostFlagsAndTellsTheOpenerButNeverStartsInAClosedSchedule)
 {
-    CustomerJobOpener opener;
+    addSchedule("2031-07-01", "2031-07-07", "Closed");
+    addSchedule("2031-07-08", "2031-07-14", "Open");
+    addSchedule("2031-07-15", "2031-07-21", "Published");
+    const QString refusal = "The Start Date falls within the date range of a closed Job Schedule and the Customer Job "
+                            "cannot be added. Please select another date";
     CustomerJobEntry e = valid();
+    for (const auto &[date, refused] : {std::pair{"30 Jun 2031", false}, {"01 Jul 2031", true}, {"07 Jul 2031", true},
+                                        {"08 Jul 2031", false}, {"21 Jul 2031", false}}) {
+        e.startDateText = date;
+        EXPECT_EQ(check(e).message, refused ? refusal : QString()) << date;
+    }
+
+    CustomerJobOpener opener;
+    e.startDateText = "14 Jul 2031";
     e.end = JobEnd::OnDate;
     e.endDateText = "31 Dec 2031";
     e.costText = "$1,234.5";
@@ -92,13 +78,16 @@ TEST_F(CustomerJobSaveTest, RowIsWrittenWithItsDatesEndCostFlagsAndTellsTheOpene
     EXPECT_TRUE(opener.JobAdded);
     const QString columns = "StartDate, EndDate, Occurrences, Cost, CommentOnSchedule, AsRequired, Prospective, "
                             "Suspended, StartDay, LastServiceDate, CustomerNumber";
-    EXPECT_EQ(jobFields(job, columns), QString("2031-07-07|2031-12-31|0|123450|1|1|1|0|Monday||%1").arg(customer_));
+    EXPECT_EQ(jobFields(job, columns), QString("2031-07-14|2031-12-31|0|123450|1|1|1|0|Monday||%1").arg(customer_));
 
-    // Modify from the schedule window: the end becomes a count, the last
-    // service date and the customer stay as stored.
-    writeSql("UPDATE CustomerJobs SET LastServiceDate = '2031-08-01' WHERE JobSeqNo = ?", {job});
-    CustomerJobOpener schedule;
+    // A stored job whose start lies in the closed schedule cannot be saved unchanged.
+    writeSql("UPDATE CustomerJobs SET StartDate = '2031-07-02', LastServiceDate = '2031-08-01' WHERE JobSeqNo = ?", {job});
     e.mode = "Modify", e.jobSeqNo = job;
+    e.startDateText = "02 Jul 2031";
+    EXPECT_EQ(save(e).message, refusal);
+    // Moved out of it from the schedule window: the end becomes a count, the last service date and the customer
+    // stay as stored.
+    CustomerJobOpener schedule;
     e.end = JobEnd::After;
     e.occurrencesText = "12";
     e.startDateText = "09 Jul 2031";
