@@ -16,16 +16,11 @@ namespace {
 
 class CustomerAddModifyFormTest : public DbTest {
 protected:
-    using Driver = std::function<void(CustomerAddModifyForm *)>;
-
     // Opens the dialog as the list does and lets the driver use it.
-    void run(const QString &tag, const Driver &driver)
+    void run(const QString &tag, const std::function<void(CustomerAddModifyForm *)> &driver)
     {
         bool ran = false;
-        modal_->once(QStringLiteral("CustomerAddModifyForm"), [&](QDialog *d) {
-            ran = true;
-            driver(static_cast<CustomerAddModifyForm *>(d));
-        });
+        modal_->once("CustomerAddModifyForm", [&](QDialog *d) { ran = true, driver(static_cast<CustomerAddModifyForm *>(d)); });
         CustomerAddModifyForm dialog;
         dialog.Tag = tag;
         showModal(&dialog);
@@ -34,10 +29,9 @@ protected:
 
     qint64 storedCustomer()
     {
-        const qint64 n = addCustomer(QStringLiteral("Stored"), QStringLiteral("Sam"), 2);
-        writeSql(QStringLiteral("UPDATE Customers SET Title = 'Dr', PreferredPhone = 0, CustomerComment = 'Dog', "
-                                "CommentOnSchedule = 1, CPostCode = '1050' WHERE CustomerNumber = ?"),
-                 {n});
+        const qint64 n = addCustomer("Stored", "Sam", 2);
+        writeSql("UPDATE Customers SET Title = 'Dr', PreferredPhone = 0, CustomerComment = 'Dog', CommentOnSchedule = 1, "
+                 "CPostCode = '1050' WHERE CustomerNumber = ?", {n});
         return n;
     }
 };
@@ -76,34 +70,13 @@ TEST_F(CustomerAddModifyFormTest, AddSavesSeveralAddressesAndStartsAnother)
               "12 Queen St|Auckland;2 Hill Rd|Auckland");
 }
 
-TEST_F(CustomerAddModifyFormTest, RefusedEntriesKeepTheDialogOpenAndWriteNothing)
+TEST_F(CustomerAddModifyFormTest, EnterInABoxAndRefusedEntriesKeepTheDialogOpenAndWriteNothing)
 {
-    addCustomer(QStringLiteral("Smith"), QStringLiteral("Mary"));
-    writeSql(QStringLiteral("UPDATE Customers SET CAddress1 = '12 Queen St'"));
-    run(QStringLiteral("Add"), [&](CustomerAddModifyForm *d) {
-        fillValidEntry(d);
-        type(d, "SurnameText", QString());
-        click(d, "OKButton");
-        EXPECT_EQ(d->focusWidget(), child<QLineEdit>(d, "SurnameText"));
-
-        // A probable duplicate is asked about; No writes nothing.
-        type(d, "SurnameText", QStringLiteral("Smith"));
-        type(d, "SAddress1Text", QStringLiteral("1 Shore Rd"));
-        type(d, "SSuburbText", QStringLiteral("Devonport"));
-        msgs_->clear();
-        msgs_->answer(MsgAnswer::No);
-        click(d, "OKButton");
-        EXPECT_EQ(msgs_->texts(), QStringList{"A Customer with the same forename, surname and address already exists. "
-                                              "Do you still want to create a new Customer with these details?"});
-        EXPECT_TRUE(d->isVisible());
-    });
-    EXPECT_EQ(scalarSql(QStringLiteral("SELECT COUNT(*) FROM Customers")).toInt(), 1);
-}
-
-TEST_F(CustomerAddModifyFormTest, EnterInABoxNeitherSavesNorChecks)
-{
-    run(QStringLiteral("Add"), [&](CustomerAddModifyForm *d) {
-        type(d, "ForenameText", QStringLiteral("Mary"));
+    addCustomer("Smith", "Mary");
+    writeSql("UPDATE Customers SET CAddress1 = '12 Queen St'");
+    run("Add", [&](CustomerAddModifyForm *d) {
+        // Enter in a box neither saves nor checks.
+        type(d, "ForenameText", "Mary");
         QTest::keyClick(child<QLineEdit>(d, "ForenameText"), Qt::Key_Return);
         fillValidEntry(d);
         QTest::keyClick(child<QLineEdit>(d, "CPostCodeText"), Qt::Key_Enter, Qt::KeypadModifier);
@@ -113,20 +86,50 @@ TEST_F(CustomerAddModifyFormTest, EnterInABoxNeitherSavesNorChecks)
         EXPECT_TRUE(d->isVisible());
         for (QPushButton *b : d->findChildren<QPushButton *>())
             EXPECT_FALSE(b->isDefault()) << b->objectName().toStdString();
+
+        type(d, "SurnameText", QString());
+        click(d, "OKButton");
+        EXPECT_EQ(d->focusWidget(), child<QLineEdit>(d, "SurnameText"));
+        // A probable duplicate is asked about; No writes nothing.
+        type(d, "SurnameText", "Smith");
+        type(d, "SAddress1Text", "1 Shore Rd");
+        type(d, "SSuburbText", "Devonport");
+        msgs_->clear();
+        msgs_->answer(MsgAnswer::No);
+        click(d, "OKButton");
+        EXPECT_EQ(msgs_->texts(), QStringList{"A Customer with the same forename, surname and address already exists. "
+                                              "Do you still want to create a new Customer with these details?"});
+        EXPECT_TRUE(d->isVisible());
     });
-    EXPECT_EQ(scalarSql(QStringLiteral("SELECT COUNT(*) FROM Customers")).toInt(), 0);
+    EXPECT_EQ(scalarSql("SELECT COUNT(*) FROM Customers").toInt(), 1);
 }
 
-TEST_F(CustomerAddModifyFormTest, ACustomerDeletedElsewhereOnlyGetsAMessage)
+TEST_F(CustomerAddModifyFormTest, MapSearchOpensTheShownAddressAndACustomerDeletedElsewhereOnlyGetsAMessage)
 {
     const qint64 n = storedCustomer();
     addAddress(n, QStringLiteral("A St"));
     run("Modify~" + QString::number(n), [&](CustomerAddModifyForm *d) {
+        auto *map = child<QLabel>(d, "MapImage");
+        type(d, "SAddress1Text", QStringLiteral("5 Smith & Sons Rd #2"));
+        type(d, "SSuburbText", QStringLiteral("Onehunga"));
+        type(d, "SPostCodeText", QStringLiteral("1061+"));
+        QTest::mouseClick(map, Qt::LeftButton);
+        ASSERT_EQ(desktop_->opened.size(), 1);
+        EXPECT_EQ(QUrlQuery(desktop_->opened[0]).queryItemValue(QStringLiteral("q"), QUrl::FullyDecoded),
+                  "5 Smith & Sons Rd #2, Onehunga, Auckland, 1061+");
+        // The address is sent percent-encoded, so "+" is not read as a blank.
+        EXPECT_TRUE(desktop_->opened[0].toEncoded().contains("1061%2B"));
+        // Without a browser the user is told, with the address to open by hand.
+        desktop_->openResult = false;
+        QTest::mouseClick(map, Qt::LeftButton);
+        EXPECT_TRUE(msgs_->last().contains("no web browser"));
+        EXPECT_TRUE(msgs_->last().endsWith(desktop_->opened.last().toString(QUrl::FullyEncoded)));
+
         click(d, "ProspectiveCheck");
         writeSql(QStringLiteral("DELETE FROM Customers WHERE CustomerNumber = ?"), {n});
         msgs_->clear();
         click(d, "OKButton"); // would throw ProcessEnded if the program ended
-        EXPECT_EQ(msgs_->texts(), QStringList{CustomerStore::customerGoneMessage()});
+        EXPECT_EQ(msgs_->texts(), QStringList{"This Customer has been deleted by another user. The changes cannot be saved"});
         EXPECT_TRUE(d->isVisible());
     });
     EXPECT_EQ(desktop_->ended, -1);
@@ -138,8 +141,7 @@ TEST_F(CustomerAddModifyFormTest, ModifyKeepsAnotherWorkstationsChangesAndValues
     const qint64 n = storedCustomer();
     const QString longTitle = QStringLiteral("The Right Honourable Sir"); // longer than the box takes
     writeSql(QStringLiteral("UPDATE Customers SET Title = ? WHERE CustomerNumber = ?"), {longTitle, n});
-    const qint64 first = addAddress(n, QStringLiteral("A St"));
-    const qint64 second = addAddress(n, QStringLiteral("B St"));
+    const qint64 first = addAddress(n, QStringLiteral("A St")), second = addAddress(n, QStringLiteral("B St"));
     writeSql("UPDATE CustomerServiceAddresses SET SCity = 'Hamilton' WHERE SAddressSeqNo = ?", {first});
     QSqlDatabase other = secondConnection();
     run("Modify~" + QString::number(n), [&](CustomerAddModifyForm *d) {
@@ -159,50 +161,15 @@ TEST_F(CustomerAddModifyFormTest, ModifyKeepsAnotherWorkstationsChangesAndValues
     // The preferred phone, shown as Phone 1 but not chosen by the user, stays unset.
     EXPECT_EQ(rowsOf("SELECT Email2, CustomerStatus, Phone3, Title, PreferredPhone FROM Customers"),
               "sam@work.example|9|021 333|" + longTitle + "|0");
-    EXPECT_EQ(rowsOf("SELECT SAddressSeqNo, SPostCode, SCity, SSuburb FROM CustomerServiceAddresses "
-                     "ORDER BY SAddressSeqNo"),
+    EXPECT_EQ(rowsOf("SELECT SAddressSeqNo, SPostCode, SCity, SSuburb FROM CustomerServiceAddresses ORDER BY SAddressSeqNo"),
               QString("%1|1023|Auckland|Epsom;%2||Auckland|Onehunga").arg(first).arg(second));
 }
 
-TEST_F(CustomerAddModifyFormTest, MapSearchOpensTheShownAddress)
+// Two workstations on one database file: the other one keeps its write open for longer than this one waits.
+TEST_F(CustomerAddModifyFormTest, ASaveKeptWaitingIsToldToTryAgainAndKeepsWhatWasTyped)
 {
-    run(QStringLiteral("Add"), [&](CustomerAddModifyForm *d) {
-        auto *map = child<QLabel>(d, "MapImage");
-        type(d, "SAddress1Text", QStringLiteral("5 Smith & Sons Rd #2"));
-        type(d, "SSuburbText", QStringLiteral("Onehunga"));
-        type(d, "SPostCodeText", QStringLiteral("1061+"));
-        QTest::mouseClick(map, Qt::LeftButton);
-        ASSERT_EQ(desktop_->opened.size(), 1);
-        EXPECT_EQ(QUrlQuery(desktop_->opened[0]).queryItemValue(QStringLiteral("q"), QUrl::FullyDecoded),
-                  "5 Smith & Sons Rd #2, Onehunga, 1061+");
-        // The address is sent percent-encoded, so "+" is not read as a blank.
-        EXPECT_TRUE(desktop_->opened[0].toEncoded().contains("1061%2B"));
-        // Without a browser the user is told, with the address to open by hand.
-        desktop_->openResult = false;
-        QTest::mouseClick(map, Qt::LeftButton);
-        EXPECT_TRUE(msgs_->last().contains("no web browser"));
-        EXPECT_TRUE(msgs_->last().endsWith(desktop_->opened.last().toString(QUrl::FullyEncoded)));
-    });
-}
-
-// Two workstations on one database file: the other one keeps its write open
-// for longer than this one waits.
-class CustomerBusyDatabaseTest : public CustomerAddModifyFormTest {
-protected:
-    void SetUp() override
-    {
-        CustomerAddModifyFormTest::SetUp();
-        AppDatabase::setBusyWait(300);
-    }
-    void TearDown() override
-    {
-        AppDatabase::setBusyWait(5000);
-        CustomerAddModifyFormTest::TearDown();
-    }
-};
-
-TEST_F(CustomerBusyDatabaseTest, ASaveKeptWaitingIsToldToTryAgainAndKeepsWhatWasTyped)
-{
+    AppDatabase::setBusyWait(300);
+    struct Restore { ~Restore() { AppDatabase::setBusyWait(5000); } } restore;
     const qint64 n = addCustomer(QStringLiteral("Stored"), QStringLiteral("Sam"));
     writeSql(QStringLiteral("UPDATE Customers SET CPostCode = '1050' WHERE CustomerNumber = ?"), {n});
     addAddress(n, QStringLiteral("A St"));
@@ -215,7 +182,7 @@ TEST_F(CustomerBusyDatabaseTest, ASaveKeptWaitingIsToldToTryAgainAndKeepsWhatWas
         type(d, "SurnameText", QStringLiteral("Renamed"));
         type(d, "SPostCodeText", QStringLiteral("1023"));
         click(d, "OKButton"); // a fatal report would end the program here
-        EXPECT_EQ(msgs_->texts(), QStringList{AppDatabase::busyMessage()});
+        EXPECT_EQ(msgs_->texts(), QStringList{"The data is in use at another workstation. Please try again"});
         EXPECT_TRUE(d->isVisible());
         EXPECT_EQ(text(d, "SurnameText"), "Renamed");
         EXPECT_EQ(text(d, "SPostCodeText"), "1023");

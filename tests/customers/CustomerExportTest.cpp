@@ -6,8 +6,10 @@
 #include "support/DbTest.h"
 #include "support/LocalServers.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 
 using namespace wvs;
 using wvs::test::readFileBytes;
@@ -38,18 +40,18 @@ protected:
         CsvExport::saveChoice("CustomerExportFields", choice);
     }
     QString file(const QString &name) const { return dir_->filePath(name); }
-    QList<QStringList> csv(const QString &path)
+    static QList<QStringList> csv(const QString &path)
     {
         bool ok = false;
         const auto rows = wvs::test::pythonCsvRows(path, &ok);
-        EXPECT_TRUE(ok) << "python could not read " << path.toStdString();
+        EXPECT_TRUE(ok) << path.toStdString();
         return rows;
     }
 };
 
 } // namespace
 
-TEST_F(CustomerExportTest, QuotesCommasLineBreaksAndAccentsReadBackByPython)
+TEST_F(CustomerExportTest, QuotesCommasLineBreaksAndAccentsReadBackAndAFailedFileIsReported)
 {
     const qint64 a = addCustomer("12\" Pipes & Co", "Zoë", "zoe@example.com", "Unit 4,\r\nRear \"B\"");
     const qint64 b = addCustomer("Müller", "", "");
@@ -68,17 +70,13 @@ TEST_F(CustomerExportTest, QuotesCommasLineBreaksAndAccentsReadBackByPython)
     EXPECT_FALSE(raw.startsWith("\xEF\xBB\xBF"));
     EXPECT_TRUE(raw.endsWith("\"zoe@example.com\"\r\n"));
     EXPECT_TRUE(raw.contains("\"M\xC3\xBCller\",\"\",\"\"\r\n"));
-}
 
-TEST_F(CustomerExportTest, OpenFailureShowsMessageAndUnfinishedFileNeverReplacesOldOne)
-{
-    chooseColumns({"Surname"});
+    // A file that cannot be opened is reported; an unfinished file never replaces the old one.
     const QString bad = file("no such folder/x.csv");
     EXPECT_FALSE(CustomerExport::writeFile(bad, {}));
     EXPECT_EQ(msgs_->texts(), QStringList{"Error 76 encountered when trying to open " + bad});
     EXPECT_EQ(msgs_->shown().last().icon, MsgIcon::Exclamation);
 
-    const QString path = file("old.csv");
     ASSERT_TRUE(wvs::test::writeFileBytes(path, "old export\r\n"));
     {
         CsvFile half;
@@ -89,7 +87,7 @@ TEST_F(CustomerExportTest, OpenFailureShowsMessageAndUnfinishedFileNeverReplaces
     EXPECT_EQ(readFileBytes(path), QByteArray("old export\r\n"));
 }
 
-TEST_F(CustomerExportTest, ExportFromTheListFollowsItsOrder)
+TEST_F(CustomerExportTest, ExportFromTheListAsksForItsFileHeadsTheColumnsAndFollowsTheListsOrder)
 {
     addCustomer("Adams", "Zed", "z@x.com");
     addCustomer("Baker", "Amy", "amy@x.com");
@@ -103,8 +101,39 @@ TEST_F(CustomerExportTest, ExportFromTheListFollowsItsOrder)
     click(&list, "SortButton");
     ASSERT_EQ(list.grid()->rows(), 4);
 
+    // The export window's boxes, in the file's column order.
+    const std::pair<const char *, const char *> columns[] = {
+        {"TitleCheck", "Title"},           {"ForenameCheck", "First Name"},      {"SurnameCheck", "Last Name"},
+        {"Address1Check", "Address Line 1"}, {"Address2Check", "Address Line 2"}, {"Address3Check", "Address Line 3"},
+        {"SuburbCheck", "Suburb"},         {"CityCheck", "City"},                {"PostCodeCheck", "Post Code"},
+        {"Phone1Check", "Phone 1"},        {"Phone2Check", "Phone 2"},           {"Phone3Check", "Phone 3"},
+        {"Email1Check", "Email Address 1"}, {"Email2Check", "Email Address 2"},  {"CompanyCheck", "Company Name"},
+        {"ContactCheck", "Contact Name"},  {"AccountsCheck", "Accounts Reference"}};
+    QStringList captions;
+    for (const auto &[box, caption] : columns)
+        captions << caption;
     FileDialogScript dialogs;
+    dialogs.answer(file("all.csv"));
+    modal_->once("CustomerExportForm", [&](QDialog *d) {
+        EXPECT_EQ(child<QLabel>(d, "SelectLabel")->text(), "Select the fields to be exported");
+        for (const auto &[box, caption] : columns)
+            EXPECT_EQ(child<QCheckBox>(d, box)->text(), caption);
+        click(d, "SelectAllButton");
+        click(d, "OKButton");
+    });
+    msgs_->answer(MsgAnswer::No);
+    click(&list, "ExportButton");
+    ASSERT_EQ(dialogs.asked().size(), 1);
+    EXPECT_EQ(dialogs.asked()[0].title, "Enter the export file name");
+    EXPECT_EQ(dialogs.asked()[0].filter, "csv (*.csv)"); // the one filter: "csv", "*.csv"
+    const auto all = csv(file("all.csv"));
+    ASSERT_EQ(all.size(), 4);
+    EXPECT_EQ(all[0], captions);
+    EXPECT_EQ(all[1], QStringList({"Ms", "Zed", "Adams", "1 Main Rd", "", "", "Epsom", "Auckland", "", "09 555 1234", "", "",
+                                   "z@x.com", "", "Acme, Ltd", "", "ACC1"}));
+
     // A name typed without an extension is saved as a .csv file.
+    msgs_->clear();
     const QString path = file(QStringLiteral("list.csv"));
     dialogs.answer(file(QStringLiteral("list")));
     modal_->once("CustomerExportForm", [](QDialog *d) {

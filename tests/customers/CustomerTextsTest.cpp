@@ -2,13 +2,9 @@
 #include "customers/CustomerAddModifyForm.h"
 #include "customers/CustomerValidation.h"
 #include "customers/CustomersManagementForm.h"
-#include "platform/FileDialog.h"
 #include "platform/FlexGrid.h"
 #include "support/DbTest.h"
-#include "support/LocalServers.h"
 
-#include <QCheckBox>
-#include <QLabel>
 #include <QTest>
 #include <functional>
 
@@ -26,6 +22,16 @@ protected:
         DbTest::SetUp();
         loginAs(QStringLiteral("ADM"), 1);
     }
+    // Runs the checks with fresh messages, answering the questions in turn.
+    CustomerValidation::Result check(const CustomerRecord &c, std::initializer_list<MsgAnswer> answers = {},
+                                     const QVector<ServiceAddress> &addresses = {newAddress("1 Shore Rd")},
+                                     CustomerMode mode = CustomerMode::Add)
+    {
+        msgs_->clear();
+        for (MsgAnswer x : answers)
+            msgs_->answer(x);
+        return CustomerValidation::validate(mode, c, addresses);
+    }
 };
 
 const QColor lightGrey(224, 224, 224), green(0, 192, 0);
@@ -39,13 +45,7 @@ TEST_F(CustomerTextsTest, CustomerChecksShowTheirMessageButtonsIconAndFocus)
     using Change = std::function<void(CustomerRecord &, QVector<ServiceAddress> &)>;
     // What the customer checks say; only the first fault is shown, and a
     // question stops on No and goes on on Yes.
-    const struct {
-        Change change;
-        const char *message;
-        MsgButtons buttons;
-        MsgIcon icon;
-        const char *focus;
-    } cases[] = {
+    const struct { Change change; const char *message; MsgButtons buttons; MsgIcon icon; const char *focus; } cases[] = {
         {[](auto &c, auto &) { c.forename.clear(); }, "Please enter the Customer's Forename", B::Ok, I::None, "ForenameText"},
         {[](auto &c, auto &) { c.surname.clear(), c.cAddress1.clear(); }, "Please enter the Customer's Surname", B::Ok,
          I::None, "SurnameText"},
@@ -81,29 +81,22 @@ TEST_F(CustomerTextsTest, CustomerChecksShowTheirMessageButtonsIconAndFocus)
         CustomerRecord c = validCustomer();
         QVector<ServiceAddress> addresses{newAddress(QStringLiteral("1 Shore Rd"))};
         k.change(c, addresses);
-        msgs_->clear();
-        msgs_->answer(MsgAnswer::No);
-        const auto result = CustomerValidation::validate(CustomerMode::Add, c, addresses);
+        const auto result = check(c, {MsgAnswer::No}, addresses);
         EXPECT_FALSE(result.ok) << k.message;
         EXPECT_EQ(result.focus, k.focus) << k.message;
         ASSERT_EQ(msgs_->shown().size(), 1) << k.message;
-        EXPECT_EQ(msgs_->shown()[0].text, k.message);
-        EXPECT_EQ(msgs_->shown()[0].buttons, k.buttons) << k.message;
-        EXPECT_EQ(msgs_->shown()[0].icon, k.icon) << k.message;
-        EXPECT_EQ(msgs_->shown()[0].title, "") << k.message;
-        if (k.buttons == B::YesNo) {
-            msgs_->clear();
-            EXPECT_TRUE(CustomerValidation::validate(CustomerMode::Add, c, addresses).ok) << k.message;
-        }
+        const auto &box = msgs_->shown()[0];
+        EXPECT_EQ(box.text, k.message);
+        EXPECT_TRUE(box.buttons == k.buttons && box.icon == k.icon && box.title.isEmpty()) << k.message;
+        if (k.buttons == B::YesNo)
+            EXPECT_TRUE(check(c, {}, addresses).ok) << k.message;
     }
     // The checks run in the order of the table: with every later fault present as well, each shows its own message.
     CustomerRecord c = validCustomer();
     QVector<ServiceAddress> addresses{newAddress(QStringLiteral("1 Shore Rd"))};
     for (auto k = std::rbegin(cases); k != std::rend(cases); ++k) {
         k->change(c, addresses);
-        msgs_->clear();
-        msgs_->answer(MsgAnswer::No);
-        CustomerValidation::validate(CustomerMode::Add, c, addresses);
+        check(c, {MsgAnswer::No}, addresses);
         EXPECT_EQ(msgs_->last(), QString::fromUtf8(k->message)) << "with the later faults";
     }
 }
@@ -168,40 +161,31 @@ TEST_F(CustomerTextsTest, DialogCaptionsAndEntryLimits)
     }
 }
 
-TEST_F(CustomerTextsTest, ExportAsksForItsFileAndHeadsTheSeventeenColumnsInOrder)
+TEST_F(CustomerTextsTest, AccountsReferenceIsCheckedOnlyWithAnAccountsPackage)
 {
-    addCustomer("Brown");
-    // The export window's boxes, in the file's column order.
-    const std::pair<const char *, const char *> columns[] = {
-        {"TitleCheck", "Title"},           {"ForenameCheck", "First Name"},      {"SurnameCheck", "Last Name"},
-        {"Address1Check", "Address Line 1"}, {"Address2Check", "Address Line 2"}, {"Address3Check", "Address Line 3"},
-        {"SuburbCheck", "Suburb"},         {"CityCheck", "City"},                {"PostCodeCheck", "Post Code"},
-        {"Phone1Check", "Phone 1"},        {"Phone2Check", "Phone 2"},           {"Phone3Check", "Phone 3"},
-        {"Email1Check", "Email Address 1"}, {"Email2Check", "Email Address 2"},  {"CompanyCheck", "Company Name"},
-        {"ContactCheck", "Contact Name"},  {"AccountsCheck", "Accounts Reference"}};
-    QStringList captions;
-    for (const auto &[box, caption] : columns)
-        captions << caption;
+    const qint64 other = addCustomer(QStringLiteral("Other"));
+    writeSql(QStringLiteral("UPDATE Customers SET AccountsRef = 'ACC1' WHERE CustomerNumber = ?"), {other});
 
-    CustomersManagementForm list;
-    list.PopulateGrid();
-    FileDialogScript dialogs;
-    const QString path = dir_->filePath(QStringLiteral("all.csv"));
-    dialogs.answer(path);
-    modal_->once("CustomerExportForm", [&](QDialog *d) {
-        EXPECT_EQ(child<QLabel>(d, "SelectLabel")->text(), "Select the fields to be exported");
-        for (const auto &[box, caption] : columns)
-            EXPECT_EQ(child<QCheckBox>(d, box)->text(), caption);
-        click(d, "SelectAllButton");
-        click(d, "OKButton");
-    });
-    msgs_->answer(MsgAnswer::No);
-    click(&list, "ExportButton");
-    ASSERT_EQ(dialogs.asked().size(), 1);
-    EXPECT_EQ(dialogs.asked()[0].title, "Enter the export file name");
-    EXPECT_EQ(dialogs.asked()[0].filter, "csv (*.csv)"); // the one filter: "csv", "*.csv"
-    bool ok = false;
-    const auto rows = pythonCsvRows(path, &ok);
-    ASSERT_TRUE(ok && !rows.isEmpty());
-    EXPECT_EQ(rows[0], captions);
+    CustomerRecord c = validCustomer();
+    c.accountsRef = QStringLiteral("ACC1");
+    EXPECT_TRUE(check(c).ok);
+    c.accountsRef.clear();
+    EXPECT_TRUE(check(c).ok);
+    EXPECT_TRUE(msgs_->texts().isEmpty());
+
+    writeSql(QStringLiteral("UPDATE Preferences SET Xero = 1"));
+    EXPECT_EQ(check(c, {MsgAnswer::No}).focus, "AccountsRefText");
+    EXPECT_EQ(msgs_->texts(), QStringList{"No Accounts Reference has been entered. This will prevent any of this "
+                                          "Customer's data being shared with your chosen accounts package. Is this correct?"});
+
+    c.accountsRef = QStringLiteral("ACC1");
+    EXPECT_EQ(check(c).focus, "AccountsRefText");
+    EXPECT_EQ(msgs_->texts(), QStringList{"Accounts Reference ACC1 has been already assigned to another Customer"});
+
+    // The customer's own reference is no clash when he is changed.
+    c.customerNumber = other;
+    EXPECT_TRUE(check(c, {}, {newAddress("1 Shore Rd")}, CustomerMode::Modify).ok);
+    // A reference with quotes is just text.
+    c.accountsRef = QStringLiteral("A\"1' OR 1=1");
+    EXPECT_TRUE(check(c).ok);
 }

@@ -1,5 +1,6 @@
 #include "CustomerTestData.h"
 #include "customers/CustomerAddModifyForm.h"
+#include "customers/CustomerListQuery.h"
 #include "customers/CustomersManagementForm.h"
 #include "platform/FlexGrid.h"
 #include "support/DbTest.h"
@@ -29,11 +30,20 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
         return form;
     }
-    QStringList column(FlexGrid *g, int col)
+    static QStringList column(FlexGrid *g, int col)
     {
         QStringList out;
         for (int r = 1; r < g->rows(); ++r)
             out << g->textMatrix(r, col);
+        return out;
+    }
+    // The surnames the list query gives under the filter, sorted.
+    static QStringList surnames(const CustomerFilter &f)
+    {
+        QStringList out;
+        for (const QStringList &r : CustomerListQuery::rows(f))
+            out << r[CustomerListQuery::ColSurname];
+        out.sort();
         return out;
     }
 };
@@ -60,10 +70,7 @@ TEST_F(CustomersManagementFormTest, OpensEmptyAndListsOnGoOrEnter)
     EXPECT_EQ(column(grid, 1), (QStringList{"adams", "Brown", "Clark"}));
     // Bands of white and light grey from the first row; every cell of a prospective
     // customer's row green and bold, of an inactive one's red and bold.
-    const struct {
-        QColor back, fore;
-        bool bold;
-    } rows[] = {{{255, 255, 255}, {0, 192, 0}, true}, {{224, 224, 224}, {0, 0, 0}, false}, {{255, 255, 255}, {255, 0, 0}, true}};
+    const struct { QColor back, fore; bool bold; } rows[] = {{{255, 255, 255}, {0, 192, 0}, true}, {{224, 224, 224}, {0, 0, 0}, false}, {{255, 255, 255}, {255, 0, 0}, true}};
     for (int r = 1; r <= 3; ++r)
         for (int c = 0; c < 10; ++c) {
             EXPECT_EQ(grid->cellBackColor(r, c), rows[r - 1].back) << r << " " << c;
@@ -74,42 +81,16 @@ TEST_F(CustomersManagementFormTest, OpensEmptyAndListsOnGoOrEnter)
     // Any change of a filter empties the list until Go.
     type(form.get(), "CompanyText", QStringLiteral("x"));
     EXPECT_EQ(grid->rows(), 1);
-    type(form.get(), "CompanyText", QString());
-    click(form.get(), "GoButton");
-    EXPECT_EQ(grid->rows(), 4);
-
     // A suburb typed that is no item sets no condition.
+    type(form.get(), "CompanyText", QString());
     child<QComboBox>(form.get(), "SuburbCombo")->setEditText(QStringLiteral("Eps"));
     click(form.get(), "GoButton");
     EXPECT_EQ(grid->rows(), 4);
 }
 
-TEST_F(CustomersManagementFormTest, AccessGateFollowsTheCustomersRight)
-{
-    addCustomer(QStringLiteral("Brown"));
-    setAccess(4, 5, 7, 7, 7, 7, 7, 7, 7, 7);
-    loginAs(QStringLiteral("ADM"), 4);
-    auto form = openList();
-    for (const char *b : {"AddButton", "ModifyButton", "DeleteButton", "JobsButton"})
-        EXPECT_FALSE(enabled(form.get(), b)) << b;
-    EXPECT_TRUE(enabled(form.get(), "NotesButton"));
-    EXPECT_TRUE(enabled(form.get(), "ViewButton"));
-    // A double click does nothing without the right to modify.
-    click(form.get(), "GoButton");
-    form->grid()->selectRow(1);
-    emit form->grid()->rowDoubleClicked(1, 1);
-    EXPECT_TRUE(modal_->opened().isEmpty());
-
-    // A level without a stored row has no rights.
-    loginAs(QStringLiteral("ADM"), 99);
-    form = openList();
-    EXPECT_FALSE(enabled(form.get(), "NotesButton"));
-}
-
 TEST_F(CustomersManagementFormTest, DeleteOrMakeInactive)
 {
-    const qint64 plain = addCustomer(QStringLiteral("Plain"));
-    const qint64 busy = addCustomer(QStringLiteral("Busy"));
+    const qint64 plain = addCustomer(QStringLiteral("Plain")), busy = addCustomer(QStringLiteral("Busy"));
     addAddress(plain, QStringLiteral("1 St"));
     scheduleJob(addJob(busy, addAddress(busy, QStringLiteral("2 St"))), QStringLiteral("2024-03-05"));
     auto form = openList();
@@ -137,7 +118,7 @@ TEST_F(CustomersManagementFormTest, DeleteOrMakeInactive)
     EXPECT_EQ(column(grid, 1), QStringList{"Busy"});
 }
 
-TEST_F(CustomersManagementFormTest, OtherWindowsOpenWithTheirModeStrings)
+TEST_F(CustomersManagementFormTest, OtherWindowsOpenWithTheirModeStringsAndTheCustomersRightGatesTheButtons)
 {
     const qint64 n = addCustomer(QStringLiteral("Brown"));
     const qint64 job = addJob(n, addAddress(n, QStringLiteral("1 St")));
@@ -154,6 +135,9 @@ TEST_F(CustomersManagementFormTest, OtherWindowsOpenWithTheirModeStrings)
         EXPECT_EQ(msgs_->texts(), QStringList{message});
     }
 
+    // Only an occurrence planned before today is history.
+    for (int day : {0, 3})
+        scheduleJob(job, QDate::currentDate().addDays(day).toString("yyyy-MM-dd"));
     form->grid()->selectRow(1);
     msgs_->clear();
     for (const char *b : {"JobsButton", "NotesButton", "HistoryButton"})
@@ -168,9 +152,25 @@ TEST_F(CustomersManagementFormTest, OtherWindowsOpenWithTheirModeStrings)
     const QString k = QString::number(n);
     EXPECT_EQ(opened, QStringList({"CustomerJobsManagementForm CustomersManagement~" + k, "NotesForm Customer~" + k,
                                    "ServiceHistoryForm " + k}));
+
+    // Without the right to change customers only Notes and View are offered, and a double click does nothing.
+    setAccess(4, 5, 7, 7, 7, 7, 7, 7, 7, 7);
+    loginAs(QStringLiteral("ADM"), 4);
+    form = openList();
+    for (const char *b : {"AddButton", "ModifyButton", "DeleteButton", "JobsButton"})
+        EXPECT_FALSE(enabled(form.get(), b)) << b;
+    EXPECT_TRUE(enabled(form.get(), "NotesButton") && enabled(form.get(), "ViewButton"));
+    click(form.get(), "GoButton");
+    form->grid()->selectRow(1);
+    emit form->grid()->rowDoubleClicked(1, 1);
+    EXPECT_EQ(modal_->opened().size(), 3);
+    // A level without a stored row has no rights.
+    loginAs(QStringLiteral("ADM"), 99);
+    form = openList();
+    EXPECT_FALSE(enabled(form.get(), "NotesButton"));
 }
 
-TEST_F(CustomersManagementFormTest, ASavedCustomerRefreshesTheList)
+TEST_F(CustomersManagementFormTest, ASavedCustomerRefreshesTheListAndAFilterTooLongForAnyNameFindsNothing)
 {
     addCustomer(QStringLiteral("Brown"));
     auto form = openList();
@@ -183,17 +183,46 @@ TEST_F(CustomersManagementFormTest, ASavedCustomerRefreshesTheList)
     });
     click(form.get(), "AddButton");
     EXPECT_EQ(column(form->grid(), 1), (QStringList{"Brown", "Smith"}));
-}
 
-TEST_F(CustomersManagementFormTest, AFilterTooLongForAnyNameFindsNothingAndTheProgramGoesOn)
-{
-    addCustomer(QStringLiteral("Brown"));
-    auto form = openList();
-    // Far beyond what the database accepts as a LIKE pattern.
+    // Far beyond what the database accepts as a LIKE pattern; the program goes on.
+    msgs_->clear();
     type(form.get(), "SurnameText", QString(25000, QLatin1Char('%')));
     type(form.get(), "CompanyText", QString(25000, QChar(0x00E9)));
     click(form.get(), "GoButton");
     EXPECT_EQ(msgs_->texts(), QStringList{QStringLiteral("No records found")});
     EXPECT_EQ(form->grid()->rows(), 1);
     EXPECT_EQ(desktop_->ended, -1);
+}
+
+TEST_F(CustomersManagementFormTest, FiltersMatchTypedTextLiterallyAnywhereInTheField)
+{
+    const char *names[] = {"Mason & Sons", "Johnson Ltd", "100% Clean", "100 Clean", "Big_Co", "BigXCo",
+                           "O'Neil \"Best\" *Co?", "back\\slash"};
+    for (int i = 0; i < 8; ++i)
+        addCustomer(QString(QChar('A' + i)), "x", 1, names[i]);
+
+    for (const auto &[typed, found] : {std::pair{"SON", QStringList{"A", "B"}}, {"100%", {"C"}}, {"g_C", {"E"}},
+                                       {"O'Neil \"Best\" *Co?", {"G"}}, {"k\\s", {"H"}}})
+        EXPECT_EQ(surnames({.company = typed}), found) << typed;
+}
+
+TEST_F(CustomersManagementFormTest, FiltersCombineAndStatusNeedsAnExactWord)
+{
+    addCustomer("Smith", "a", 1, "Acme", "Mt Eden");
+    addCustomer("Smithers", "b", 2, "Acme", "Eden Terrace");
+    addCustomer("Jones", "c", 9, "Acme", "Eden Terrace");
+
+    EXPECT_EQ(surnames({.surname = "smith"}), (QStringList{"Smith", "Smithers"}));
+    // A chosen suburb also lists every suburb whose name contains it.
+    CustomerFilter f{.suburb = "Eden"};
+    EXPECT_EQ(surnames(f).size(), 3);
+    f.status = QStringLiteral("Inactive");
+    EXPECT_EQ(surnames(f), QStringList{"Jones"});
+    f.status = QStringLiteral("Prospective");
+    f.surname = QStringLiteral("Smith");
+    EXPECT_EQ(surnames(f), QStringList{"Smithers"});
+    f.status = QStringLiteral("prospective");
+    EXPECT_EQ(surnames(f), (QStringList{"Smith", "Smithers"}));
+
+    EXPECT_EQ(CustomerListQuery::suburbs(), (QStringList{"Eden Terrace", "Mt Eden"}));
 }

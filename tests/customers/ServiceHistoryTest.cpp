@@ -20,9 +20,8 @@ protected:
                  "('GUT', 'Gutter clearing')");
         customer_ = test::addCustomer("Smith", "Mary");
         other_ = test::addCustomer("Brown", "Tom");
-        windows_ = addJob(customer_, "WIN", "JO", 4550);
-        gutters_ = addJob(customer_, "GUT", "GONE", 12000);   // assigned to an associate since deleted
-        othersJob_ = addJob(other_, "WIN", "JO", 1000);
+        windows_ = addJob(customer_, "WIN", "JO", 4550), othersJob_ = addJob(other_, "WIN", "JO", 1000);
+        gutters_ = addJob(customer_, "GUT", "GONE", 12000); // assigned to an associate since deleted
     }
 
     qint64 addJob(qint64 customer, const QString &type, const QString &associate, int cents)
@@ -31,8 +30,7 @@ protected:
                  {customer, type, associate, cents});
         return lastInsertId();
     }
-    void occurrence(int schedule, qint64 job, const QDate &planned, const QDate &done = QDate(),
-                    const QString &by = QString())
+    void occurrence(int schedule, qint64 job, const QDate &planned, const QDate &done = {}, const QString &by = {})
     {
         writeSql("INSERT INTO ScheduleJobs (ScheduleNumber, JobSeqNo, ScheduleServiceDate, ActualServiceDate, "
                  "AssociateID) VALUES (?, ?, ?, ?, ?)",
@@ -46,16 +44,13 @@ protected:
         settle();
         return f;
     }
-    static QString shown(const QDate &d)
-    {
-        return Formats::weekdayName(d).left(3) + " " + Formats::toDisplayDate(d);
-    }
+    static QString shown(const QDate &d) { return d.toString("ddd dd MMM yyyy"); }
 
     qint64 customer_ = 0, other_ = 0, windows_ = 0, gutters_ = 0, othersJob_ = 0;
     const QDate today_ = QDate::currentDate();
 };
 
-TEST_F(ServiceHistoryTest, ListsTheCustomersOccurrencesBeforeTodayNewestFirst)
+TEST_F(ServiceHistoryTest, ListsTheCustomersOccurrencesBeforeTodayNewestFirstAndOpensTheNotesOfOne)
 {
     occurrence(3, windows_, today_);                                   // today: not yet history
     occurrence(3, windows_, today_.addDays(7));                        // future
@@ -64,6 +59,11 @@ TEST_F(ServiceHistoryTest, ListsTheCustomersOccurrencesBeforeTodayNewestFirst)
     occurrence(2, gutters_, today_.addDays(-20));                      // never done
     occurrence(1, windows_, QDate(2024, 2, 20), QDate(2024, 2, 21), "LEFT");   // done by someone since deleted
     occurrence(2, othersJob_, today_.addDays(-2), today_.addDays(-2), "JO");
+    // Job notes: one of the same job and day on another schedule, one of another day, and the one.
+    const QString yesterday = today_.addDays(-1).toString("yyyy-MM-dd"), neverDone = today_.addDays(-20).toString("yyyy-MM-dd");
+    writeSql("INSERT INTO ScheduleJobNotes (ScheduleNumber, JobSeqNo, ScheduleServiceDate, NoteDetail) "
+             "VALUES (5, ?, ?, 'elsewhere'), (2, ?, ?, 'other day'), (2, ?, ?, 'the one')",
+             {windows_, yesterday, windows_, today_.toString("yyyy-MM-dd"), gutters_, neverDone});
 
     auto f = open(customer_);
     FlexGrid *g = f->grid();
@@ -86,34 +86,17 @@ TEST_F(ServiceHistoryTest, ListsTheCustomersOccurrencesBeforeTodayNewestFirst)
             EXPECT_EQ(g->cellForeColor(r, c), r == 2 ? QColor(192, 192, 192) : QColor(0, 0, 0)) << r << c;
             EXPECT_EQ(g->cellBold(r, c), r == 2) << r << c;
         }
-}
-
-TEST_F(ServiceHistoryTest, JobNotesCountsTheNotesOfThatScheduleJobAndDay)
-{
-    const QDate planned = today_.addDays(-3);
-    occurrence(4, windows_, planned, planned, "JO");
-    occurrence(4, gutters_, planned);
-    // A note of the same job and day on another schedule, and one of another day.
-    writeSql("INSERT INTO ScheduleJobNotes (ScheduleNumber, JobSeqNo, ScheduleServiceDate, NoteDetail) "
-             "VALUES (5, ?, ?, 'elsewhere'), (4, ?, ?, 'other day'), (4, ?, ?, 'the one')",
-             {windows_, Formats::toStoredDate(planned), windows_, Formats::toStoredDate(planned.addDays(1)),
-              gutters_, Formats::toStoredDate(planned)});
-    auto f = open(customer_);
-    FlexGrid *g = f->grid();
-    ASSERT_EQ(g->rows(), 3);
-    const int windowsRow = g->textMatrix(1, ServiceHistoryForm::ColJobSeqNo) == QString::number(windows_) ? 1 : 2;
-    const int guttersRow = 3 - windowsRow;
 
     click(f.get(), "NotesButton");
-    g->selectRow(windowsRow);
+    g->selectRow(1);
     click(f.get(), "NotesButton");
     EXPECT_EQ(msgs_->texts(), QStringList({"Please select the Job first", "No Notes found"}));
-    g->selectRow(guttersRow);
+    g->selectRow(2);
     f->JobsGrid_DblClick();
     EXPECT_EQ(msgs_->texts().size(), 2);
     ASSERT_EQ(modal_->opened().size(), 1);
     EXPECT_EQ(modal_->opened()[0].name + " " + modal_->opened()[0].tag,
-              "ScheduleNotesForm History~" + QString::number(gutters_) + "~" + Formats::toStoredDate(planned));
+              "ScheduleNotesForm History~" + QString::number(gutters_) + "~" + neverDone);
 }
 
 } // namespace

@@ -16,31 +16,44 @@ protected:
         addJobType("CLEAN", "Window cleaning");
     }
 
-    // An Add entry that passes every check: every weekday from Monday 7 July 2031.
-    CustomerJobEntry valid() const
-    {
-        return {.mode = "Add", .customerNumber = customer_, .suburbChosen = true, .sAddressSeqNo = address_,
-                .startDateText = "07 Jul 2031", .end = JobEnd::NoEnd, .costText = "25", .jobTypeCode = "CLEAN",
-                .associateID = "ADM", .frequency = {.option = FrequencyOption::Daily, .subOption = 2}};
-    }
-
+    CustomerJobEntry valid() const { return validEntry(customer_, address_); }
     CustomerJobSaveOutcome check(const CustomerJobEntry &e, bool answer = true)
     {
         asked_.clear();
         return CustomerJobSave::check(e, [&](const QString &q) { return asked_ << q, answer; });
     }
-    CustomerJobSaveOutcome save(const CustomerJobEntry &e, const QString &caller = {},
-                                CustomerJobOpener *opener = nullptr)
+    CustomerJobSaveOutcome save(const CustomerJobEntry &e, const QString &caller = {}, CustomerJobOpener *opener = nullptr)
     {
         return CustomerJobSave::save(e, caller, opener, [](const QString &) { return true; });
     }
-
-    qint64 customer_ = 0;
-    qint64 address_ = 0;
+    qint64 customer_ = 0, address_ = 0;
     QStringList asked_;
 };
 
-TEST_F(CustomerJobSaveTest, StartInsideAClosedScheduleIsRefusedInBothModes)
+TEST_F(CustomerJobSaveTest, ADaySomeMonthsLackIsAskedAboutAndTheSameJobTwiceIsRefusedWhenAdded)
+{
+    CustomerJobEntry e = valid();
+    // No goes back to the box.
+    e.frequency = {.option = FrequencyOption::Monthly, .subOption = 1, .monthlyText1 = "29", .monthlyText2 = "1"};
+    EXPECT_EQ(check(e, false).focus, "MonthlyText1");
+    EXPECT_EQ(asked_, QStringList({"For those months with less than 29 days the schedule date will be set to the last "
+                                   "day of the month. Do you wish to continue?"}));
+    EXPECT_TRUE(check(e, true).saved);
+
+    e = valid();
+    const qint64 first = save(e).jobSeqNo;
+    EXPECT_EQ(save(e).message, "This job already exists!");
+    EXPECT_EQ(count("CustomerJobs"), 1);
+
+    // Another start date, job type or address is another job.
+    e.startDateText = "08 Jul 2031";
+    EXPECT_TRUE(save(e).saved);
+    e.mode = "Modify", e.jobSeqNo = first;
+    EXPECT_TRUE(save(e).saved);
+    EXPECT_EQ(count("CustomerJobs"), 2);
+}
+
+TEST_F(CustomerJobSaveTest, RowIsWrittenWithItsDatesEndCostFlagsAndTellsTheOpenerButNeverStartsInAClosedSchedule)
 {
     addSchedule("2031-07-01", "2031-07-07", "Closed");
     addSchedule("2031-07-08", "2031-07-14", "Open");
@@ -53,57 +66,28 @@ TEST_F(CustomerJobSaveTest, StartInsideAClosedScheduleIsRefusedInBothModes)
         e.startDateText = date;
         EXPECT_EQ(check(e).message, refused ? refusal : QString()) << date;
     }
-    // A stored job whose start lies in the closed schedule cannot be saved
-    // unchanged; moved out of it, it can.
-    e.startDateText = "08 Jul 2031";
-    const qint64 job = save(e).jobSeqNo;
-    writeSql("UPDATE CustomerJobs SET StartDate = '2031-07-02' WHERE JobSeqNo = ?", {job});
-    e.mode = "Modify", e.jobSeqNo = job;
-    e.startDateText = "02 Jul 2031";
-    EXPECT_EQ(save(e).message, refusal);
-    e.startDateText = "09 Jul 2031";
-    EXPECT_TRUE(save(e).saved);
-    EXPECT_EQ(jobFields(job, "StartDate"), "2031-07-09");
-}
 
-TEST_F(CustomerJobSaveTest, SameJobTwiceIsRefusedWhenAddedButNotWhenModified)
-{
-    CustomerJobEntry e = valid();
-    const auto first = save(e);
-    ASSERT_TRUE(first.saved);
-    EXPECT_EQ(save(e).message, "This job already exists!");
-    EXPECT_EQ(count("CustomerJobs"), 1);
-
-    // Another start date, job type or address is another job.
-    e.startDateText = "08 Jul 2031";
-    EXPECT_TRUE(save(e).saved);
-    e.mode = "Modify", e.jobSeqNo = first.jobSeqNo;
-    EXPECT_TRUE(save(e).saved);
-    EXPECT_EQ(count("CustomerJobs"), 2);
-}
-
-TEST_F(CustomerJobSaveTest, RowIsWrittenWithItsDatesEndCostFlagsAndTellsTheOpener)
-{
     CustomerJobOpener opener;
-    CustomerJobEntry e = valid();
+    e.startDateText = "14 Jul 2031";
     e.end = JobEnd::OnDate;
     e.endDateText = "31 Dec 2031";
     e.costText = "$1,234.5";
     e.comment = "Ring first";
     e.commentOnSchedule = e.asRequired = e.prospective = true;
-    const auto added = save(e, "CustomerJobsManagement", &opener);
-    ASSERT_TRUE(added.saved) << added.message.toStdString();
+    const qint64 job = save(e, "CustomerJobsManagement", &opener).jobSeqNo;
     EXPECT_TRUE(opener.JobAdded);
-    const qint64 job = added.jobSeqNo;
     const QString columns = "StartDate, EndDate, Occurrences, Cost, CommentOnSchedule, AsRequired, Prospective, "
                             "Suspended, StartDay, LastServiceDate, CustomerNumber";
-    EXPECT_EQ(jobFields(job, columns), QString("2031-07-07|2031-12-31|0|123450|1|1|1|0|Monday||%1").arg(customer_));
+    EXPECT_EQ(jobFields(job, columns), QString("2031-07-14|2031-12-31|0|123450|1|1|1|0|Monday||%1").arg(customer_));
 
-    // Modify from the schedule window: the end becomes a count, the last
-    // service date and the customer stay as stored.
-    writeSql("UPDATE CustomerJobs SET LastServiceDate = '2031-08-01' WHERE JobSeqNo = ?", {job});
-    CustomerJobOpener schedule;
+    // A stored job whose start lies in the closed schedule cannot be saved unchanged.
+    writeSql("UPDATE CustomerJobs SET StartDate = '2031-07-02', LastServiceDate = '2031-08-01' WHERE JobSeqNo = ?", {job});
     e.mode = "Modify", e.jobSeqNo = job;
+    e.startDateText = "02 Jul 2031";
+    EXPECT_EQ(save(e).message, refusal);
+    // Moved out of it from the schedule window: the end becomes a count, the last service date and the customer
+    // stay as stored.
+    CustomerJobOpener schedule;
     e.end = JobEnd::After;
     e.occurrencesText = "12";
     e.startDateText = "09 Jul 2031";
@@ -112,20 +96,6 @@ TEST_F(CustomerJobSaveTest, RowIsWrittenWithItsDatesEndCostFlagsAndTellsTheOpene
     ASSERT_TRUE(save(e, "Schedule", &schedule).saved);
     EXPECT_TRUE(schedule.JobModified);
     EXPECT_EQ(jobFields(job, columns), QString("2031-07-09||12|123450|1|1|1|1|Wednesday|2031-08-01|%1").arg(customer_));
-}
-
-TEST_F(CustomerJobSaveTest, ADaySomeMonthsLackIsAskedAbout)
-{
-    using O = FrequencyOption;
-    CustomerJobEntry e = valid();
-    // A day some months lack is asked about; No goes back to the box.
-    e.frequency = {.option = O::Monthly, .subOption = 1, .monthlyText1 = "29", .monthlyText2 = "1"};
-    const auto out = check(e, false);
-    EXPECT_FALSE(out.saved);
-    EXPECT_EQ(out.focus, "MonthlyText1");
-    EXPECT_EQ(asked_, QStringList({"For those months with less than 29 days the schedule date will be set to the last "
-                                   "day of the month. Do you wish to continue?"}));
-    EXPECT_TRUE(check(e, true).saved);
 }
 
 TEST_F(CustomerJobSaveTest, OneOffJobsSkipTheFrequencyChecksAndAlwaysFallOnTheirStart)
@@ -155,9 +125,7 @@ TEST_F(CustomerJobSaveTest, OneOffJobsSkipTheFrequencyChecksAndAlwaysFallOnTheir
     }
     // No frame at all is saved as every day.
     e.frequency.option = O::None;
-    const auto out = save(e);
-    ASSERT_TRUE(out.saved) << out.message.toStdString();
-    EXPECT_EQ(jobFields(out.jobSeqNo, "Frequency"), "1");
+    EXPECT_EQ(jobFields(save(e).jobSeqNo, "Frequency"), "1");
 
     // More than one occurrence, or an end date before the start, is recurring.
     e.end = JobEnd::After;

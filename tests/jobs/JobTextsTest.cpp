@@ -1,4 +1,6 @@
 #include "JobsDbTest.h"
+#include "common/CsvExport.h"
+#include "jobs/CustomerJobExport.h"
 #include "jobs/CustomerJobAddModifyForm.h"
 #include "jobs/CustomerJobList.h"
 #include "jobs/CustomerJobSave.h"
@@ -27,13 +29,6 @@ protected:
         customer_ = addCustomer("Smith", "Ann");
         address_ = addAddress(customer_, "1 Main Road", "Albany");
     }
-    static QStringList items(QWidget *w, const char *combo)
-    {
-        QStringList out;
-        for (int i = 0; i < child<QComboBox>(w, combo)->count(); ++i)
-            out << child<QComboBox>(w, combo)->itemText(i);
-        return out;
-    }
     // What each button that needs a row says while none is selected.
     void expectSelectionMessages(QWidget *list, std::initializer_list<std::pair<const char *, const char *>> messages)
     {
@@ -42,12 +37,6 @@ protected:
             click(list, button);
             EXPECT_EQ(msgs_->texts(), QStringList{message});
         }
-    }
-    static void expectLimit(QWidget *w, const char *box, int limit)
-    {
-        child<QLineEdit>(w, box)->clear();
-        QTest::keyClicks(child<QLineEdit>(w, box), QString(limit + 1, QLatin1Char('9')));
-        EXPECT_EQ(text(w, box).size(), limit) << box;
     }
     qint64 customer_ = 0, address_ = 0;
 };
@@ -126,10 +115,7 @@ TEST_F(JobTextsTest, JobChecksShowTheirMessagesAndFocus)
         for (int i = 0; i < 5; ++i)
             cases.push_back({[&b, v = values[i]](E e) { b.set(e.frequency, v); }, b.messages[i], b.box});
 
-    const CustomerJobEntry valid{.mode = "Add", .customerNumber = customer_, .suburbChosen = true,
-                                 .sAddressSeqNo = address_, .startDateText = "07 Jul 2031", .end = JobEnd::NoEnd,
-                                 .costText = "25", .jobTypeCode = "CLEAN", .associateID = "ADM",
-                                 .frequency = {.option = O::Daily, .subOption = 2}};
+    const CustomerJobEntry valid = validEntry(customer_, address_);
     const auto yes = [](const QString &) { return true; };
     for (const Case &c : cases) {
         CustomerJobEntry e = valid;
@@ -229,9 +215,16 @@ TEST_F(JobTextsTest, JobListIsColouredOnlyBelowFiveThousandGridRows)
     }
 }
 
-TEST_F(JobTextsTest, JobExportHeadsTheNineteenColumnsInOrder)
+TEST_F(JobTextsTest, JobExportHeadsTheNineteenColumnsInOrderAndWritesWhatIsStored)
 {
-    addJob(customer_, address_);
+    // Quotes, commas, a line break and accents are read back whole by another program.
+    writeSql("UPDATE JobTypes SET JobTypeDescription = ?, AccountsRef = 'JT-1'", {"Window \"Deluxe\" clean, inside"});
+    writeSql("UPDATE Customers SET Surname = ?, Forename = ?, AccountsRef = 'C-9'", {"Müller", "Zoë"});
+    writeSql("UPDATE CustomerServiceAddresses SET SAddress2 = 'Flat 2', SSuburb = ?", {"Ōrākei"});
+    addJob(customer_, address_, [](test::StoredJob &j) {
+        j.frequency = 102017, j.costCents = 4550, j.end = "2032-01-31", j.lastService = "2031-06-30";
+    });
+    writeSql("UPDATE CustomerJobs SET CustomerJobComment = ?", {"Gate code \"1234\",\nring first"});
     // The export window's boxes, in the file's column order.
     const std::pair<const char *, const char *> columns[] = {
         {"ForenameCheck", "Customer Forename"}, {"SurnameCheck", "Customer Surname"}, {"Address1Check", "Service Address Line 1"},
@@ -258,27 +251,30 @@ TEST_F(JobTextsTest, JobExportHeadsTheNineteenColumnsInOrder)
     });
     msgs_->answer(MsgAnswer::No);
     click(&list, "ExportButton");
-    ASSERT_EQ(dialogs.asked().size(), 1);
-    bool ok = false;
-    const auto rows = test::pythonCsvRows(path, &ok);
-    ASSERT_TRUE(ok && !rows.isEmpty());
-    EXPECT_EQ(rows[0], captions);
-    // The list's Frequency word, not the stored code.
-    EXPECT_EQ(rows.value(1).value(12), list.grid()->textMatrix(1, JobListColumn::Frequency));
+    // The list's Frequency word, not the stored code; the cost as a plain number.
+    EXPECT_EQ(csv(path), (QList<QStringList>{captions, {"Zoë", "Müller", "1 Main Road", "Flat 2", "", "Ōrākei", "Auckland", "",
+                                                        "Window \"Deluxe\" clean, inside", "2031-07-07", "Monday", "2032-01-31",
+                                                        "Weekly", "45.5", "2031-06-30", "Administrator",
+                                                        "Gate code \"1234\",\nring first", "C-9", "JT-1"}}));
 }
 
-TEST_F(JobTextsTest, JobDialogCaptionsListsAndEntryLimits)
+TEST_F(JobTextsTest, ChosenExportColumnsKeepTableOrderAndJobsWithMissingRowsWriteNoLine)
 {
-    const QString job = QString::number(addJob(customer_, address_)), address = QString::number(address_);
-    QStringList captions;
-    modal_->on("CustomerJobAddModifyForm", [&](QDialog *d) { captions << d->windowTitle(); });
-    for (const QString &tag : {QStringLiteral("Add~0~"), "Modify~" + job + "~" + address, "View~" + job + "~" + address}) {
-        CustomerJobAddModifyForm dialog;
-        dialog.Tag = tag;
-        showModal(&dialog);
-    }
-    EXPECT_EQ(captions, QStringList({"Add Customer Job", "Modify Customer Job", "View Customer Job"}));
+    auto job = [&](int frequency, qint64 cents, const char *associate) {
+        return addJob(customer_, address_, [&](test::StoredJob &j) { j.frequency = frequency, j.costCents = cents, j.associate = associate; });
+    };
+    const qint64 once = job(30315, 12000, "ADM"), noAssociate = job(2, 100, "XX"), odd = job(0, -305, "ADM");
+    QList<QPair<QString, int>> choice;
+    for (const QString &f : CsvExport::fieldsOf("CustomerJobsExportFields"))
+        choice.append({f, QStringList({"Cost", "Surname", "Frequency"}).contains(f) ? 1 : 0});
+    CsvExport::saveChoice("CustomerJobsExportFields", choice);
+    const QString path = dir_->filePath(QStringLiteral("some.csv"));
+    ASSERT_TRUE(CustomerJobExport::writeFile(path, {{odd, ""}, {noAssociate, "Daily"}, {999, "Daily"}, {once, "Once"}}));
+    EXPECT_EQ(csv(path), (QList<QStringList>{{"Customer Surname", "Frequency", "Cost"}, {"Smith", "", "-3.05"}, {"Smith", "Once", "120"}}));
+}
 
+TEST_F(JobTextsTest, JobDialogListsAndEntryLimits)
+{
     CustomerJobAddModifyForm d;
     EXPECT_EQ(items(&d, "MonthlyCombo1"), QStringList({"1st", "2nd", "3rd", "4th", "Last"}));
     EXPECT_EQ(items(&d, "MonthlyCombo2"),
@@ -330,4 +326,14 @@ TEST_F(JobTextsTest, JobTypeWindowsCaptionsHeadingsMessagesAndLimits)
     list.grid()->selectRow(1);
     click(&list, "ModifyButton");
     EXPECT_EQ(captions, QStringList({"Add Job Type", "Job Type Modify"}));
+
+    // Delete asks first and takes the row out of the list.
+    for (int r = 1; r < list.grid()->rows(); ++r)
+        if (list.grid()->textMatrix(r, 1) == "LAWN")
+            list.grid()->selectRow(r);
+    msgs_->clear();
+    click(&list, "DeleteButton");
+    EXPECT_EQ(msgs_->texts(), QStringList({"Are you sure you want to PERMANENTLY delete Job Type Lawn mowing?", "Job Type deleted"}));
+    EXPECT_EQ(list.grid()->rows(), 3);
+    EXPECT_EQ(count("JobTypes"), 2);
 }

@@ -25,19 +25,14 @@ protected:
     {
         return addJob(customer_, address_, [&](test::StoredJob &j) { j.jobType = type; });
     }
-    static JobTypeRecords::SaveOutcome save(const QString &mode, const QString &oldCode, const JobType &t,
-                                            bool answer = true, QStringList *asked = nullptr)
+    // Saves the entry, answering each question with the answer and noting it in asked_.
+    JobTypeRecords::SaveOutcome save(const QString &mode, const QString &oldCode, const JobType &t, bool answer = true)
     {
-        return JobTypeRecords::save(mode, oldCode, t, [&](const QString &q) {
-            if (asked)
-                *asked << q;
-            return answer;
-        });
+        return JobTypeRecords::save(mode, oldCode, t, [&](const QString &q) { return asked_ << q, answer; });
     }
     QString typeOfJob(qint64 job) { return jobFields(job, "JobTypeCode"); }
-
-    qint64 customer_ = 0;
-    qint64 address_ = 0;
+    qint64 customer_ = 0, address_ = 0;
+    QStringList asked_;
 };
 
 TEST_F(JobTypeTest, DeleteIsRefusedWhileUndoneScheduledJobsAreDueOrCustomerJobsRemain)
@@ -57,21 +52,19 @@ TEST_F(JobTypeTest, DeleteIsRefusedWhileUndoneScheduledJobsAreDueOrCustomerJobsR
 
     // A job given to the type at another workstation after the check keeps it.
     EXPECT_EQ(JobTypeRecords::deleteRefusal("LAWN", "Lawn mowing", today), "");
-    const qint64 lawn = jobOf("LAWN");
+    jobOf("LAWN");
     EXPECT_EQ(JobTypeRecords::remove("LAWN", "Lawn mowing", today),
               "There are Customer Jobs for Lawn mowing therefore it cannot be deleted");
     EXPECT_TRUE(JobTypeRecords::find("LAWN"));
-    writeSql("DELETE FROM CustomerJobs WHERE JobSeqNo = ?", {lawn});
+    writeSql("DELETE FROM CustomerJobs WHERE JobTypeCode = 'LAWN'");
     EXPECT_EQ(JobTypeRecords::remove("LAWN", "Lawn mowing", today), "");
     EXPECT_FALSE(JobTypeRecords::find("LAWN"));
     EXPECT_TRUE(JobTypeRecords::find("CLEAN"));
 }
 
-TEST_F(JobTypeTest, ChangedCodeIsCarriedIntoEveryCustomerJobOfTheOldCode)
+TEST_F(JobTypeTest, ChangedCodeIsCarriedIntoEveryCustomerJobAndAModifyKeepsAnotherWorkstationsChange)
 {
-    const qint64 a = jobOf("CLEAN");
-    const qint64 b = jobOf("CLEAN");
-    const qint64 other = jobOf("LAWN");
+    const qint64 a = jobOf("CLEAN"), b = jobOf("CLEAN"), other = jobOf("LAWN");
     // A rename onto an existing code is refused and changes nothing.
     auto out = save("Modify", "CLEAN", {"LAWN", "Windows", ""});
     EXPECT_EQ(out.status, JobTypeRecords::SaveOutcome::Refused);
@@ -91,93 +84,58 @@ TEST_F(JobTypeTest, ChangedCodeIsCarriedIntoEveryCustomerJobOfTheOldCode)
     out = save("Modify", "WIN", {"win", "Window washing", ""});
     EXPECT_EQ(out.status, JobTypeRecords::SaveOutcome::Saved);
     EXPECT_EQ(typeOfJob(a).toStdString(), "win");
-}
 
-TEST_F(JobTypeTest, ModifyKeepsWhatAnotherWorkstationSavedMeanwhile)
-{
-    const JobType shown = *JobTypeRecords::find("CLEAN");
-    // Workstation B changes the accounts reference; A then changes the description.
-    QSqlDatabase other = secondConnection();
-    writeSql("UPDATE JobTypes SET AccountsRef = '250' WHERE JobTypeCode = 'CLEAN'", {}, other);
+    // A Modify keeps what another workstation saved meanwhile: B changes the accounts reference, A the description.
+    const JobType shown = *JobTypeRecords::find("LAWN");
+    writeSql("UPDATE JobTypes SET AccountsRef = '350' WHERE JobTypeCode = 'LAWN'", {}, secondConnection());
     JobType entry = shown;
-    entry.description = "Windows inside and out";
-    const auto out = JobTypeRecords::save("Modify", "CLEAN", entry, [](const QString &) { return true; }, &shown);
+    entry.description = "Lawns and edges";
+    out = JobTypeRecords::save("Modify", "LAWN", entry, [](const QString &) { return true; }, &shown);
     ASSERT_EQ(out.status, JobTypeRecords::SaveOutcome::Saved);
-    EXPECT_EQ(JobTypeRecords::find("CLEAN")->description, "Windows inside and out");
-    EXPECT_EQ(JobTypeRecords::find("CLEAN")->accountsRef, "250");
+    EXPECT_EQ(JobTypeRecords::find("LAWN")->description + "|" + JobTypeRecords::find("LAWN")->accountsRef, "Lawns and edges|350");
 }
 
 TEST_F(JobTypeTest, AddChecksInOrderAndAsksAboutTheAccountsReferenceFirst)
 {
     EXPECT_EQ(save("Add", {}, {"X", "", ""}).message, "Please enter a Description");
     // Without an accounts package an empty reference is not questioned.
-    QStringList asked;
-    EXPECT_EQ(save("Add", {}, {"HEDGE", "Hedge trimming", ""}, true, &asked).status,
-              JobTypeRecords::SaveOutcome::Saved);
-    EXPECT_TRUE(asked.isEmpty());
+    EXPECT_EQ(save("Add", {}, {"HEDGE", "Hedge trimming", ""}).status, JobTypeRecords::SaveOutcome::Saved);
+    EXPECT_TRUE(asked_.isEmpty());
 
     writeSql("INSERT OR REPLACE INTO Preferences (RowId, MYOB) VALUES (1, 1)");
-    auto out = save("Add", {}, {"GUTTER", "Gutters", ""}, false, &asked);
-    EXPECT_EQ(out.status, JobTypeRecords::SaveOutcome::Declined);
-    ASSERT_EQ(asked.size(), 1);
-    EXPECT_TRUE(asked[0].startsWith("No Account Reference has been entered - this will prevent customer jobs for this "
-                                    "Job Type from being exported"));
+    EXPECT_EQ(save("Add", {}, {"GUTTER", "Gutters", ""}, false).status, JobTypeRecords::SaveOutcome::Declined);
+    ASSERT_EQ(asked_.size(), 1);
+    EXPECT_TRUE(asked_[0].startsWith("No Account Reference has been entered - this will prevent customer jobs for this "
+                                     "Job Type from being exported"));
     EXPECT_FALSE(JobTypeRecords::find("GUTTER"));
 
     // Confirmed, the duplicate code is still refused.
-    asked.clear();
-    out = save("Add", {}, {"CLEAN", "Again", ""}, true, &asked);
-    EXPECT_EQ(asked.size(), 1);
+    const auto out = save("Add", {}, {"CLEAN", "Again", ""});
+    EXPECT_EQ(asked_.size(), 2);
     EXPECT_EQ(out.message, "Job Type Code CLEAN already exists - please enter another");
     EXPECT_TRUE(out.clearCode);
     EXPECT_EQ(JobTypeRecords::find("CLEAN")->description, "Window cleaning");
 }
 
-TEST_F(JobTypeTest, ListDeletesTheSelectedRowAfterItsQuestion)
-{
-    JobTypesManagementForm list;
-    FlexGrid *grid = list.grid();
-    ASSERT_EQ(grid->rows(), 3);
-
-    grid->selectRow(grid->textMatrix(1, 1) == "LAWN" ? 1 : 2);
-    click(&list, "DeleteButton");
-    EXPECT_EQ(msgs_->texts(), QStringList({"Are you sure you want to PERMANENTLY delete Job Type Lawn mowing?",
-                                           "Job Type deleted"}));
-    EXPECT_FALSE(JobTypeRecords::find("LAWN"));
-    EXPECT_EQ(grid->rows(), 2);
-}
-
 TEST_F(JobTypeTest, APastedLineBreakIsNotStoredWithAOneLineValue)
 {
-    struct Case {
-        const char *box;
-        QString pasted;
-        QString column;
-        QString stored;
-    };
-    const Case cases[] = {
-        {"DescriptionText", "Window wash\r\n", "JobTypeDescription", "Window wash"},
-        {"DescriptionText", "a\nb", "JobTypeDescription", "a b"},
-        {"AccountsText", "\n", "AccountsRef", ""},
-    };
-    int n = 0;
-    for (const Case &c : cases) {
-        const QString code = QStringLiteral("P%1").arg(++n);
-        SCOPED_TRACE(code.toStdString());
+    // The code, what is pasted into the description and into the accounts reference, what is stored.
+    const struct { const char *code; QString description, accounts, stored; } cases[] = {
+        {"P1", "Window wash\r\n", "\n", "Window wash|"}, {"P2", "a\nb", "x\r\n", "a b|x"}};
+    for (const auto &c : cases) {
         modal_->once("JobTypeAddModifyForm", [&](QDialog *d) {
-            type(d, "CodeText", code);
-            type(d, "DescriptionText", "Desc");
-            auto *box = child<QLineEdit>(d, c.box);
-            box->selectAll();
-            QGuiApplication::clipboard()->setText(c.pasted);
-            QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+            type(d, "CodeText", c.code);
+            for (const auto &[box, pasted] : {std::pair{"DescriptionText", c.description}, {"AccountsText", c.accounts}}) {
+                QGuiApplication::clipboard()->setText(pasted);
+                QTest::keyClick(child<QLineEdit>(d, box), Qt::Key_V, Qt::ControlModifier);
+            }
             click(d, "OKButton");
         });
         msgs_->answer(MsgAnswer::No); // no other job type to add
         JobTypesManagementForm list;
         click(&list, "AddButton");
-        EXPECT_EQ(scalarSql("SELECT " + c.column + " FROM JobTypes WHERE JobTypeCode = ?", {code}).toString(),
-                  c.stored);
+        EXPECT_EQ(scalarSql("SELECT JobTypeDescription || '|' || AccountsRef FROM JobTypes WHERE JobTypeCode = ?", {c.code})
+                      .toString(), c.stored) << c.code;
     }
     QGuiApplication::clipboard()->clear();
 }
@@ -191,10 +149,8 @@ TEST_F(JobTypeTest, AViewOnlyUserCanStillUpdateThePortalWhichNeedsTheCompanyID)
     for (const char *name : {"AddButton", "ModifyButton", "DeleteButton"})
         EXPECT_FALSE(enabled(&list, name)) << name;
     // The portal is not in use, and the button is there all the same.
-    for (const char *name : {"PortalButton", "ExitButton"}) {
-        EXPECT_TRUE(enabled(&list, name)) << name;
-        EXPECT_FALSE(child(&list, name)->isHidden()) << name;
-    }
+    for (const char *name : {"PortalButton", "ExitButton"})
+        EXPECT_TRUE(enabled(&list, name) && !child(&list, name)->isHidden()) << name;
     EXPECT_EQ(child<QPushButton>(&list, "PortalButton")->text(), "&Update Portal");
 
     // A double-click does not open the record either.
@@ -214,8 +170,7 @@ TEST_F(JobTypeTest, AViewOnlyUserCanStillUpdateThePortalWhichNeedsTheCompanyID)
     writeSql("UPDATE Company SET ID = 'ABCD'");
     click(&list, "PortalButton");
     ASSERT_EQ(modal_->opened().size(), 1);
-    EXPECT_EQ(modal_->opened()[0].name, "PortalForm");
-    EXPECT_EQ(modal_->opened()[0].tag, "JobTypes~");
+    EXPECT_EQ(modal_->opened()[0].name + " " + modal_->opened()[0].tag, "PortalForm JobTypes~");
 }
 
 } // namespace

@@ -11,25 +11,13 @@ constexpr int Mon = 1, Tue = 2, Wed = 4, Thu = 8, Fri = 16, Sat = 32, Sun = 64;
 using O = FrequencyOption;
 FrequencySettings daily(int sub, double days = 0) { return {.option = O::Daily, .subOption = sub, .dailyText1 = days}; }
 FrequencySettings weekly(double weeks, int mask) { return {.option = O::Weekly, .weeklyText1 = weeks, .weekdayMask = mask}; }
-FrequencySettings monthlyDay(double day, double months)
-{
-    return {.option = O::Monthly, .subOption = 1, .monthlyText1 = day, .monthlyText2 = months};
-}
-FrequencySettings monthlyNth(int nthPos, int weekdayPos, double months)
-{
-    return {.option = O::Monthly, .subOption = 2, .monthlyCombo1 = nthPos, .monthlyCombo2 = weekdayPos,
-            .monthlyText3 = months};
-}
+FrequencySettings monthlyDay(double day, double months) { return {.option = O::Monthly, .subOption = 1, .monthlyText1 = day, .monthlyText2 = months}; }
+FrequencySettings monthlyNth(int nth, int weekday, double months)
+{ return {.option = O::Monthly, .subOption = 2, .monthlyCombo1 = nth, .monthlyCombo2 = weekday, .monthlyText3 = months}; }
 FrequencySettings monthlyLast(double months) { return {.option = O::Monthly, .subOption = 3, .monthlyText4 = months}; }
-FrequencySettings yearlyDate(int monthPos, double day)
-{
-    return {.option = O::Yearly, .subOption = 1, .yearlyCombo1 = monthPos, .yearlyText1 = day};
-}
-FrequencySettings yearlyNth(int nthPos, int weekdayPos, int monthPos)
-{
-    return {.option = O::Yearly, .subOption = 2, .yearlyCombo2 = nthPos, .yearlyCombo3 = weekdayPos,
-            .yearlyCombo4 = monthPos};
-}
+FrequencySettings yearlyDate(int month, double day) { return {.option = O::Yearly, .subOption = 1, .yearlyCombo1 = month, .yearlyText1 = day}; }
+FrequencySettings yearlyNth(int nth, int weekday, int month)
+{ return {.option = O::Yearly, .subOption = 2, .yearlyCombo2 = nth, .yearlyCombo3 = weekday, .yearlyCombo4 = month}; }
 
 } // namespace
 
@@ -37,10 +25,7 @@ FrequencySettings yearlyNth(int nthPos, int weekdayPos, int monthPos)
 // same controls again.
 TEST(RecurrenceCode, WorkedExamplesEncodeAndDecode)
 {
-    const struct {
-        FrequencySettings settings;
-        int code;
-    } examples[] = {
+    const struct { FrequencySettings settings; int code; } examples[] = {
         {daily(1, 3), 3}, {daily(2), 399}, {weekly(1, Mon), 101001}, {weekly(2, Mon | Thu), 102009},
         {weekly(1, Sat | Sun), 101096}, {weekly(52, 127), 152127}, {monthlyDay(15, 1), 11501},
         {monthlyDay(31, 3), 13103}, {monthlyDay(1, 12), 10112}, {monthlyLast(2), 19902},
