@@ -2,6 +2,7 @@
 #include "common/DateRangeCheck.h"
 #include "common/DateSelectForm.h"
 #include "support/DbTest.h"
+#include "scheduling/ShownTexts.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -62,6 +63,9 @@ protected:
 
 TEST_F(DateSelectTest, DatesArePickedThroughThePopUpAndHandedOverByEnter)
 {
+    EXPECT_EQ(form_->windowTitle(), "Select Dates");
+    test::expectShown(form_.get(), {{"FromLabel", "From date"}, {"ToLabel", "To date"}, {"OKButton", "&OK"},
+                                    {"ExitButton", "&Exit"}});
     for (const auto &[image, day] : {std::pair{"FromDateImage", 5}, {"ToDateImage", 9}}) {
         modal_->once("CalendarForm", [d = day](QDialog *dlg) { static_cast<CalendarForm *>(dlg)->pickDate(QDate(2024, 3, d)); });
         form_->findChild<QToolButton *>(image)->click();
@@ -98,17 +102,11 @@ TEST_F(DateSelectTest, NewScheduleMayNotShareAnyDayWithAnExistingOne)
     addSchedule("2024-01-01", "2024-01-31", "Open");
     addSchedule("2024-03-01", "2024-03-31", "Published");
     const QString overlap = "The dates selected overlap an existing Schedule";
-    const struct {
-        const char *from, *to;
-        bool refused;
-    } cases[] = {
-        {"01 Dec 2023", "31 Dec 2023", false}, // before
-        {"01 Feb 2024", "28 Feb 2024", false}, // between
-        {"20 Dec 2023", "05 Jan 2024", true},  // ends inside
-        {"20 Dec 2023", "10 Feb 2024", true},  // encloses it
-        {"15 Dec 2023", "01 Jan 2024", true},  // ends on its first day
-        {"31 Mar 2024", "15 Apr 2024", true},  // starts on its last day
-    };
+    // Before, between; ends inside, encloses one, ends on its first day, starts on its last day.
+    const struct { const char *from, *to; bool refused; } cases[] = {
+        {"01 Dec 2023", "31 Dec 2023", false}, {"01 Feb 2024", "28 Feb 2024", false},
+        {"20 Dec 2023", "05 Jan 2024", true}, {"20 Dec 2023", "10 Feb 2024", true},
+        {"15 Dec 2023", "01 Jan 2024", true}, {"31 Mar 2024", "15 Apr 2024", true}};
     for (const auto &c : cases) {
         opener_.FromDate.clear();
         EXPECT_EQ(ok("Schedule", c.from, c.to), c.refused ? overlap : QString()) << c.from << " - " << c.to;

@@ -2,6 +2,7 @@
 #include "platform/Printers.h"
 #include "core/Session.h"
 #include "support/DbTest.h"
+#include "scheduling/ShownTexts.h"
 
 #include <QComboBox>
 #include <QTest>
@@ -37,6 +38,9 @@ TEST_F(PrinterSelectTest, ListsThePrintersWithTheCurrentOneChosenAndEnterPrintsO
     PrinterScript printers({"Office Laser", "Front Desk", "Workshop"}, 1);
     int listed = 0, current = -1;
     choose("CustomerNotes", [&](PrinterSelectForm *f) {
+        EXPECT_EQ(f->windowTitle(), "Select a Printer");
+        test::expectShown(f, {{"SelectLabel", " Printer"}, {"OKButton", "&Print"}, {"PreviewButton", "Pre&view"},
+                              {"CancelButton", "&Cancel"}});
         auto *combo = f->findChild<QComboBox *>("PrinterCombo");
         listed = combo->count();
         current = combo->currentIndex();
@@ -50,7 +54,7 @@ TEST_F(PrinterSelectTest, ListsThePrintersWithTheCurrentOneChosenAndEnterPrintsO
     EXPECT_FALSE(opener_.PreviewPrint);
 }
 
-TEST_F(PrinterSelectTest, CancelHandsBackNineNineNineAndPreviewIsForNotesOnly)
+TEST_F(PrinterSelectTest, CancelHandsBackNineNineNinePreviewIsForNotesOnlyAndWithoutPrintersThePdfFileIsOffered)
 {
     PrinterScript printers({"Office Laser", "Front Desk"}, 0);
     session().selectedPrinterIndex = 1;
@@ -70,11 +74,8 @@ TEST_F(PrinterSelectTest, CancelHandsBackNineNineNineAndPreviewIsForNotesOnly)
     });
     EXPECT_TRUE(opener_.PreviewPrint);
     EXPECT_EQ(session().selectedPrinterIndex, 1);
-}
 
-TEST_F(PrinterSelectTest, WithoutPrintersThePdfFileIsOffered)
-{
-    PrinterScript none({}, 0);
+    printers.printers.clear();
     choose("CustomerNotes", [&](PrinterSelectForm *f) { click(f, "OKButton"); });
     EXPECT_TRUE(msgs_->texts().isEmpty());
     EXPECT_EQ(session().selectedPrinterIndex, 0);
