@@ -3,6 +3,7 @@
 #include "output/PreviewCustomerNotesForm.h"
 #include "output/PreviewScheduleForm.h"
 #include "output/PreviewScheduleNotesForm.h"
+#include "customers/NotesForm.h"
 #include "jobs/CustomerJobAddModifyForm.h"
 #include "platform/PrintSurface.h"
 #include "PrintTestData.h"
@@ -50,6 +51,15 @@ QVector<Drawn> ofKind(const Page &page, Drawn::Kind kind, const QString &prefix 
     for (const Drawn &d : page)
         if (d.kind == kind && d.text.startsWith(prefix))
             out << d;
+    return out;
+}
+
+// n numbered words: "word000 word001 ...".
+QString numbered(const char *word, int n, int digits)
+{
+    QString out;
+    for (int i = 0; i < n; ++i)
+        out += QStringLiteral("%1%2 ").arg(QLatin1String(word)).arg(i, digits, 10, QLatin1Char('0'));
     return out;
 }
 
@@ -180,11 +190,8 @@ TEST_F(PreviewLayoutTest, NamesAndPhonesAreCutAndTheCheckBoxStandsBesideTheLastC
 
 TEST_F(PreviewLayoutTest, ACommentThatDoesNotFitGoesOnAtTheCommentsColumnOfTheNextPage)
 {
-    QString comment;
-    for (int i = 0; i < 150; ++i)
-        comment += QStringLiteral("word%1 ").arg(i, 3, 10, QLatin1Char('0'));
     jobOn("ADM", {"2025-03-03"});
-    jobOn("ADM", {"2025-03-03"}, {}, {.comment = comment + "ENDMARK", .commentOnSchedule = true});   // the last row
+    jobOn("ADM", {"2025-03-03"}, {}, {.comment = numbered("word", 150, 3) + "ENDMARK", .commentOnSchedule = true});   // the last row
 
     const QVector<Page> pages = preview();   // ends: the page with the rest is the last
     ASSERT_GE(pages.size(), 2);
@@ -216,9 +223,7 @@ TEST_F(PreviewLayoutTest, NoRowRunsAcrossTheFooterOnPaperOrOnScreen)
         j.customer = addCustomer();
         j.address = addAddress(j.customer, "1 Main Road", i % 4 > 0 ? "Unit 2" : "", i % 4 > 1 ? "Block C" : "",
                                i % 4 > 2 ? "Ponsonby" : "");
-        for (int k = 0; i % 9 == 4 && k < 60; ++k)
-            j.comment += QStringLiteral("w%1 ").arg(k);
-        j.comment += i % 9 == 4 ? QStringLiteral("END%1.").arg(i) : QString();
+        j.comment = i % 9 == 4 ? numbered("w", 60, 0) + QStringLiteral("END%1.").arg(i) : QString();
         j.commentOnSchedule = i % 9 == 4;
         const qint64 job = addJob(j);
         storeJob(schedule_, job, "2025-03-03", ++seq_, QString(), QString());
@@ -298,9 +303,7 @@ TEST_F(NotesPreviewTest, TheTwinsShowTheirOwnHeadingsAndNoteLinesWrappedAt110Cha
 
 TEST_F(NotesPreviewTest, ANoteCarriedToTheNextPageLeavesItsFirstLineBehind)
 {
-    QString long_;
-    for (int i = 0; i < 700; ++i)
-        long_ += QStringLiteral("note%1 ").arg(i, 3, 10, QLatin1Char('0'));
+    const QString long_ = numbered("note", 700, 3);
     for (int i = 0; i < 6; ++i)
         addNote(schedule_, job_, "2025-03-03", QStringLiteral("2025-03-2%1 09:00:00").arg(i), "Action", "short");
     addNote(schedule_, job_, "2025-03-03", "2025-03-02 08:30:00", "Information", long_ + "TAILMARK");
@@ -326,6 +329,58 @@ TEST_F(NotesPreviewTest, ANoteCarriedToTheNextPageLeavesItsFirstLineBehind)
                                       : d.text.startsWith("note")      ? H - 1100 : H) << d.text.toStdString();
         expectClearOfFooter(pages, PageMedium::scheduleNotesScreen(), H);
     }
+}
+
+// ---- the notes printouts --------------------------------------------------------
+
+TEST_F(NotesPreviewTest, ScheduleNotesOfThePeriodPrintNewestFirstWithTheirBlocks)
+{
+    addNote(schedule_, job_, "2025-03-03", "2025-03-01 00:00:00", "Action", "first day");
+    addNote(schedule_, job_, "2025-03-03", "2025-03-31 23:59:00", "Information", "last day");
+    addNote(schedule_, job_, "2025-03-03", "2025-04-01 08:00:00", "Information", "outside");
+
+    const QString pdf = nextPdf();
+    PrintScheduleNotes(schedule_, d("2025-03-01"), d("2025-03-31"));
+    const QStringList pages = pdfPages(pdf);
+    ASSERT_EQ(pages.size(), 1);
+    const QString p = pages.first();
+    for (const char *text : {"Schedule Job Notes", "From: 01/03/2025", "To: 31/03/2025", "31/03/2025 23:59:00 Administrator",
+                             "01/03/2025 Administrator", "Customer: Hart", "Service address: 1 Main Road Ponsonby",
+                             "Note type: Action", "Page 1"})
+        EXPECT_TRUE(p.contains(QLatin1String(text))) << text << "\n" << p.toStdString();
+    EXPECT_LT(p.indexOf("last day"), p.indexOf("first day"));
+    EXPECT_FALSE(p.contains("outside"));
+    EXPECT_EQ(msgs_->texts(), QStringList({"Schedule Notes sent to printer"}));
+
+    // A period without notes: nothing printed, and a preview that says so and stays empty.
+    PrintScheduleNotes(schedule_, d("2025-05-01"), d("2025-05-31"));
+    EXPECT_EQ(msgs_->texts().last(), "Nothing to print");
+    msgs_->clear();
+    auto preview = shown<PreviewScheduleNotesForm>(QString::number(schedule_) + "~01/05/2025~31/05/2025");
+    EXPECT_EQ(msgs_->texts(), QStringList({"Nothing to print"}));
+    EXPECT_FALSE(enabled(preview.get(), "NextImage"));
+    preview->NextImage_Click();
+    EXPECT_EQ(preview->PageNumber, 0);
+}
+
+TEST_F(NotesPreviewTest, TheCustomerNotesWindowPrintsIntoTheChosenPdfFileOrPreviews)
+{
+    addCustomerNote("2025-03-02 10:00:00", "Dog in the yard");
+    auto notes = shown<NotesForm>("Customer~" + QString::number(customer_));
+    answerDates("01 Mar 2025", "31 Mar 2025");
+    modal_->once("PrinterSelectForm", [](QDialog *d) { click(d, "OKButton"); });
+    const QString pdf = nextPdf();
+    click(notes.get(), "PrintButton");
+    const QStringList pages = pdfPages(pdf);
+    ASSERT_EQ(pages.size(), 1);
+    EXPECT_TRUE(pages.first().contains("Dog in the yard"));
+    EXPECT_EQ(msgs_->texts().last(), "Customer Notes sent to printer");
+
+    answerDates("01 Mar 2025", "31 Mar 2025");
+    modal_->once("PrinterSelectForm", [](QDialog *d) { click(d, "PreviewButton"); });
+    click(notes.get(), "PrintButton");
+    EXPECT_EQ(modal_->opened().last().name, "PreviewCustomerNotesForm");
+    EXPECT_EQ(modal_->opened().last().tag, QString::number(customer_) + "~01/03/2025~31/03/2025");
 }
 
 // ---- the windows --------------------------------------------------------------
@@ -356,10 +411,7 @@ TEST_F(NotesPreviewTest, PreviewWindowsShowAWholePageAtTheScreensOwnSize)
 
 TEST_F(NotesPreviewTest, PrintFromAPreviewPrintsOnPaperAndLeavesThePageOnShow)
 {
-    QString long_;
-    for (int i = 0; i < 1500; ++i)
-        long_ += QStringLiteral("note%1 ").arg(i, 4, 10, QLatin1Char('0'));
-    addCustomerNote("2025-03-02 10:00:00", long_);
+    addCustomerNote("2025-03-02 10:00:00", numbered("note", 1500, 4));
     auto preview = shown<PreviewCustomerNotesForm>(QString::number(customer_) + "~01/03/2025~31/03/2025");
     preview->NextImage_Click();
     ASSERT_EQ(preview->PageNumber, 2);
