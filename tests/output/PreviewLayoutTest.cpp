@@ -105,7 +105,6 @@ protected:
     }
 };
 
-// ---- the job schedule preview -----------------------------------------------
 
 TEST_F(PreviewLayoutTest, AssociatesAndDatesBreakThePagesUnderTheScreensTypeAndFooter)
 {
@@ -259,7 +258,6 @@ TEST_F(PreviewLayoutTest, NoRowRunsAcrossTheFooterOnPaperOrOnScreen)
     }
 }
 
-// ---- the notes previews -----------------------------------------------------
 
 class NotesPreviewTest : public PreviewLayoutTest {
 protected:
@@ -331,7 +329,6 @@ TEST_F(NotesPreviewTest, ANoteCarriedToTheNextPageLeavesItsFirstLineBehind)
     }
 }
 
-// ---- the notes printouts --------------------------------------------------------
 
 TEST_F(NotesPreviewTest, ScheduleNotesOfThePeriodPrintNewestFirstWithTheirBlocks)
 {
@@ -383,7 +380,6 @@ TEST_F(NotesPreviewTest, TheCustomerNotesWindowPrintsIntoTheChosenPdfFileOrPrevi
     EXPECT_EQ(modal_->opened().last().tag, QString::number(customer_) + "~01/03/2025~31/03/2025");
 }
 
-// ---- the windows --------------------------------------------------------------
 
 TEST_F(NotesPreviewTest, PreviewWindowsShowAWholePageAtTheScreensOwnSize)
 {
@@ -432,7 +428,6 @@ TEST_F(NotesPreviewTest, PrintFromAPreviewPrintsOnPaperAndLeavesThePageOnShow)
     EXPECT_EQ(preview->pagesDrawn(), 2);   // shown again, not drawn again
 }
 
-// ---- typed line breaks --------------------------------------------------------
 
 TEST_F(PreviewLayoutTest, ALineBreakTypedInAJobCommentPrintsAndPreviewsAsABlank)
 {
