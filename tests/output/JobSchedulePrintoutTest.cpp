@@ -107,10 +107,19 @@ TEST_F(JobSchedulePrintTest, NothingToPrintWritesNoFileAndAFailedDocumentLeavesN
     EXPECT_FALSE(pdfFileComplete(pdf));
 }
 
-TEST_F(JobSchedulePrintTest, PrintOptionsCheckThePortraitWidthAndKeepTheChoice)
+TEST_F(JobSchedulePrintTest, TheScheduleWindowsPrintChecksThePortraitWidthKeepsTheChoiceAndPrintsOrPreviews)
 {
     schedulePrintSelection() = SchedulePrintSelection();
     writeSql("UPDATE Preferences SET ShowCostOnSchedPrint = 0");
+    addAssociate("BOB", "Bob Builder", "pw", 1);
+    jobOn("ADM", {"2025-03-03"});
+    jobOn("BOB", {"2025-03-03"});
+    const QString s = QString::number(schedule_);
+    auto form = shown<ScheduleForm>("Modify~" + s);
+
+    // Preview of one associate's part: the preview is told which.
+    choose(form.get(), "AssociateCombo", "Bob Builder");
+    click(form.get(), "GoButton");
     modal_->once("SchedulePrintForm", [&](QDialog *d) {
         EXPECT_TRUE(child<QRadioButton>(d, "LandscapeOption")->isChecked());   // first use: landscape, all ticked
         EXPECT_FALSE(ticked(d, "CostCheck"));
@@ -121,14 +130,16 @@ TEST_F(JobSchedulePrintTest, PrintOptionsCheckThePortraitWidthAndKeepTheChoice)
         tick(d, "PhoneCheck", false);
         click(d, "PreviewButton");
     });
-    SchedulePrintForm options;
-    showModal(&options);
+    msgs_->clear();
+    form->PrintButton_Click();
     EXPECT_EQ(msgs_->texts(), QStringList({"The width of the selected fields exceeds the printer's printable area.\r\n"
                                            "Change the selection or set the orientation to landscape"}));
-    EXPECT_TRUE(options.PreviewChosen);
+    ASSERT_EQ(modal_->openedNames().last(), "PreviewScheduleForm");
+    EXPECT_EQ(modal_->opened().last().tag, s + "~BOB");
     EXPECT_TRUE(schedulePrintSelection().portrait && !schedulePrintSelection().comments);
     EXPECT_EQ(count("SELECT COUNT(*) FROM SchedulePrintFields WHERE Orientation = 'P' AND Phone = 0 AND Cost = 0"), 1);
 
+    // The choice is kept; no fields, then Cancel, print nothing.
     modal_->once("SchedulePrintForm", [&](QDialog *d) {
         EXPECT_TRUE(child<QRadioButton>(d, "PortraitOption")->isChecked() && !ticked(d, "PhoneCheck"));
         click(d, "UnselectAllButton");
@@ -136,27 +147,9 @@ TEST_F(JobSchedulePrintTest, PrintOptionsCheckThePortraitWidthAndKeepTheChoice)
         EXPECT_TRUE(d->isVisible());
         click(d, "CancelButton");
     });
-    SchedulePrintForm again;
-    showModal(&again);
+    form->PrintButton_Click();
     EXPECT_EQ(msgs_->texts().last(), "No fields selected");
     EXPECT_EQ(session().selectedPrinterIndex, 999);
-}
-
-TEST_F(JobSchedulePrintTest, TheScheduleWindowsPrintGoesThroughTheOptionsToPrintoutOrPreview)
-{
-    addAssociate("BOB", "Bob Builder", "pw", 1);
-    jobOn("ADM", {"2025-03-03"});
-    jobOn("BOB", {"2025-03-03"});
-    const QString s = QString::number(schedule_);
-    auto form = shown<ScheduleForm>("Modify~" + s);
-
-    // Preview of one associate's part: the preview is told which.
-    choose(form.get(), "AssociateCombo", "Bob Builder");
-    click(form.get(), "GoButton");
-    modal_->once("SchedulePrintForm", [&](QDialog *d) { click(d, "PreviewButton"); });
-    form->PrintButton_Click();
-    ASSERT_EQ(modal_->openedNames().last(), "PreviewScheduleForm");
-    EXPECT_EQ(modal_->opened().last().tag, s + "~BOB");
 
     // Print of every associate, into the PDF file the user names.
     choose(form.get(), "AssociateCombo", "<All>");
