@@ -1,9 +1,13 @@
 #include "common/CalendarForm.h"
 #include "common/DateRangeCheck.h"
 #include "common/DateSelectForm.h"
-#include "support/DbTest.h"
+#include "common/PrinterSelectForm.h"
+#include "core/Session.h"
+#include "platform/Printers.h"
 #include "scheduling/ShownTexts.h"
+#include "support/DbTest.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -13,21 +17,21 @@ using namespace wvs;
 
 namespace {
 
-// A window that asks for a period, with the members the dialog hands the dates to.
-class RangeOpener : public QWidget {
+// A window that asks for a period or a printer, with the members the dialogs
+// hand the dates and the preview request to.
+class Opener : public QWidget {
     Q_OBJECT
     Q_PROPERTY(QString FromDate MEMBER FromDate)
     Q_PROPERTY(QString ToDate MEMBER ToDate)
     Q_PROPERTY(QString PrintFromDate MEMBER PrintFromDate)
     Q_PROPERTY(QString PrintToDate MEMBER PrintToDate)
+    Q_PROPERTY(bool PreviewPrint MEMBER PreviewPrint)
 public:
-    QString FromDate;
-    QString ToDate;
-    QString PrintFromDate;
-    QString PrintToDate;
+    QString FromDate, ToDate, PrintFromDate, PrintToDate;
+    bool PreviewPrint = false;
 };
 
-class DateSelectTest : public test::DbTest {
+class ChoiceDialogTest : public test::DbTest {
 protected:
     void SetUp() override
     {
@@ -57,11 +61,20 @@ protected:
         return msgs_->last();
     }
 
-    RangeOpener opener_;
+    // Opens the dialog as a caller does and lets the handler act in it.
+    void choose(const QString &tag, std::function<void(PrinterSelectForm *)> act)
+    {
+        modal_->once("PrinterSelectForm", [&](QDialog *d) { act(static_cast<PrinterSelectForm *>(d)); });
+        PrinterSelectForm form(&opener_);
+        form.Tag = tag;
+        showModal(&form);
+    }
+
+    Opener opener_;
     std::unique_ptr<DateSelectForm> form_;
 };
 
-TEST_F(DateSelectTest, DatesArePickedThroughThePopUpAndHandedOverByEnter)
+TEST_F(ChoiceDialogTest, DatesArePickedThroughThePopUpAndHandedOverByEnter)
 {
     EXPECT_EQ(form_->windowTitle(), "Select Dates");
     test::expectShown(form_.get(), {{"FromLabel", "From date"}, {"ToLabel", "To date"}, {"OKButton", "&OK"},
@@ -81,7 +94,7 @@ TEST_F(DateSelectTest, DatesArePickedThroughThePopUpAndHandedOverByEnter)
     }
 }
 
-TEST_F(DateSelectTest, RefusedPeriodsAndExitHandNothingOver)
+TEST_F(ChoiceDialogTest, RefusedPeriodsAndExitHandNothingOver)
 {
     opener_.PrintFromDate = "before";
     EXPECT_EQ(ok("Customer Notes", "", ""), "Please select a From Date");
@@ -97,7 +110,7 @@ TEST_F(DateSelectTest, RefusedPeriodsAndExitHandNothingOver)
 
 // A new period overlaps an existing schedule of any status when it shares at
 // least one day with it.
-TEST_F(DateSelectTest, NewScheduleMayNotShareAnyDayWithAnExistingOne)
+TEST_F(ChoiceDialogTest, NewScheduleMayNotShareAnyDayWithAnExistingOne)
 {
     addSchedule("2024-01-01", "2024-01-31", "Open");
     addSchedule("2024-03-01", "2024-03-31", "Published");
@@ -120,6 +133,54 @@ TEST_F(DateSelectTest, NewScheduleMayNotShareAnyDayWithAnExistingOne)
     EXPECT_EQ(DateRangeCheck::overlappingSchedules(QDate(2025, 1, 11), QDate(2025, 2, 1)), 0);
 }
 
+TEST_F(ChoiceDialogTest, ListsThePrintersWithTheCurrentOneChosenAndEnterPrintsOnTheChosenOne)
+{
+    PrinterScript printers({"Office Laser", "Front Desk", "Workshop"}, 1);
+    int listed = 0, current = -1;
+    choose("CustomerNotes", [&](PrinterSelectForm *f) {
+        EXPECT_EQ(f->windowTitle(), "Select a Printer");
+        test::expectShown(f, {{"SelectLabel", " Printer"}, {"OKButton", "&Print"}, {"PreviewButton", "Pre&view"},
+                              {"CancelButton", "&Cancel"}});
+        auto *combo = f->findChild<QComboBox *>("PrinterCombo");
+        listed = combo->count();
+        current = combo->currentIndex();
+        combo->setCurrentIndex(2);
+        QTest::keyClick(f, Qt::Key_Return); // the Print button
+    });
+    EXPECT_EQ(listed, 4); // and the PDF file
+    EXPECT_EQ(current, 1);
+    EXPECT_EQ(session().selectedPrinterIndex, 2);
+    EXPECT_EQ(session().defaultPrinterIndex, 1);
+    EXPECT_FALSE(opener_.PreviewPrint);
+}
+
+TEST_F(ChoiceDialogTest, CancelHandsBackNineNineNinePreviewIsForNotesOnlyAndWithoutPrintersThePdfFileIsOffered)
+{
+    PrinterScript printers({"Office Laser", "Front Desk"}, 0);
+    session().selectedPrinterIndex = 1;
+    choose("CustomerNotes", [&](PrinterSelectForm *f) { click(f, "CancelButton"); });
+    EXPECT_EQ(session().selectedPrinterIndex, 999);
+    session().selectedPrinterIndex = 1;
+    choose("CustomerNotes", [&](PrinterSelectForm *f) {
+        QTest::keyClick(f, Qt::Key_Escape);
+        EXPECT_FALSE(f->isVisible());
+    });
+    EXPECT_EQ(session().selectedPrinterIndex, 999);
+    EXPECT_FALSE(opener_.PreviewPrint);
+
+    choose("ScheduleNotes", [&](PrinterSelectForm *f) {
+        f->findChild<QComboBox *>("PrinterCombo")->setCurrentIndex(1);
+        click(f, "PreviewButton");
+    });
+    EXPECT_TRUE(opener_.PreviewPrint);
+    EXPECT_EQ(session().selectedPrinterIndex, 1);
+
+    printers.printers.clear();
+    choose("CustomerNotes", [&](PrinterSelectForm *f) { click(f, "OKButton"); });
+    EXPECT_TRUE(msgs_->texts().isEmpty());
+    EXPECT_EQ(session().selectedPrinterIndex, 0);
+}
+
 } // namespace
 
-#include "DateSelectFormTest.moc"
+#include "ChoiceDialogsTest.moc"
