@@ -25,15 +25,7 @@ using wvs::test::expectShown;
 
 namespace {
 
-class JobSchedulePrintTest : public printtest::PrintDbTest {
-protected:
-    QStringList printed(const QString &associate = QString())
-    {
-        const QString pdf = nextPdf();
-        PrintWorkvane(schedule_, associate);
-        return pdfPages(pdf);
-    }
-};
+class JobSchedulePrintTest : public printtest::PrintDbTest {};
 
 TEST_F(JobSchedulePrintTest, EachAssociatePrintsOnPagesOfHisOwnHeadedInColumnsAndSigned)
 {
@@ -50,7 +42,12 @@ TEST_F(JobSchedulePrintTest, EachAssociatePrintsOnPagesOfHisOwnHeadedInColumnsAn
     storeJob(schedule_, job, "2025-03-05", ++seq_, QString(), QString());
     storeJob(schedule_, job, "2025-03-10", ++seq_, "2025-03-10", "ADM");
     schedulePrintSelection().breakOnDate = false;
-    QStringList pages = printed();
+    auto printed = [&](const QString &associate) {
+        const QString pdf = nextPdf();
+        PrintWorkvane(schedule_, associate);
+        return pdfPages(pdf);
+    };
+    QStringList pages = printed(QString());
     ASSERT_EQ(pages.size(), 3);   // one per associate
     EXPECT_TRUE(pages.last().contains("Page 3"));
     EXPECT_EQ(msgs_->texts(), QStringList({"Job Schedule sent to printer"}));
