@@ -94,39 +94,34 @@ TEST_F(ChoiceDialogTest, DatesArePickedThroughThePopUpAndHandedOverByEnter)
     }
 }
 
-TEST_F(ChoiceDialogTest, RefusedPeriodsAndExitHandNothingOver)
-{
-    opener_.PrintFromDate = "before";
-    EXPECT_EQ(ok("Customer Notes", "", ""), "Please select a From Date");
-    EXPECT_EQ(ok("Customer Notes", "01 Mar 2024", ""), "Please select a To Date");
-    EXPECT_EQ(ok("Customer Notes", "10 Mar 2024", "09 Mar 2024"), "The From Date cannot be later than the To Date");
-    EXPECT_NE(form_->result(), QDialog::Accepted);
-    EXPECT_EQ(opener_.PrintFromDate, "before");
-
-    form_->Tag = "Schedule";
-    form_->findChild<QPushButton *>("ExitButton")->click();
-    EXPECT_TRUE(opener_.FromDate.isEmpty());
-}
-
-// A new period overlaps an existing schedule of any status when it shares at
-// least one day with it.
-TEST_F(ChoiceDialogTest, NewScheduleMayNotShareAnyDayWithAnExistingOne)
+// Refused periods hand nothing over, nor does Exit. A new period overlaps an
+// existing schedule of any status when it shares at least one day with it;
+// printing notes of a period is no new schedule.
+TEST_F(ChoiceDialogTest, RefusedPeriodsAndExitHandNothingOverAndANewScheduleSharesNoDay)
 {
     addSchedule("2024-01-01", "2024-01-31", "Open");
     addSchedule("2024-03-01", "2024-03-31", "Published");
     const QString overlap = "The dates selected overlap an existing Schedule";
-    // Before, between; ends inside, encloses one, ends on its first day, starts on its last day.
-    const struct { const char *from, *to; bool refused; } cases[] = {
-        {"01 Dec 2023", "31 Dec 2023", false}, {"01 Feb 2024", "28 Feb 2024", false},
-        {"20 Dec 2023", "05 Jan 2024", true}, {"20 Dec 2023", "10 Feb 2024", true},
-        {"15 Dec 2023", "01 Jan 2024", true}, {"31 Mar 2024", "15 Apr 2024", true}};
+    const struct { const char *mode, *from, *to; QString refusal; } cases[] = {
+        {"Customer Notes", "", "", "Please select a From Date"},
+        {"Customer Notes", "01 Mar 2024", "", "Please select a To Date"},
+        {"Customer Notes", "10 Mar 2024", "09 Mar 2024", "The From Date cannot be later than the To Date"},
+        // Before, between; ends inside, encloses one, ends on its first day, starts on its last day.
+        {"Schedule", "01 Dec 2023", "31 Dec 2023", ""}, {"Schedule", "01 Feb 2024", "28 Feb 2024", ""},
+        {"Schedule", "20 Dec 2023", "05 Jan 2024", overlap}, {"Schedule", "20 Dec 2023", "10 Feb 2024", overlap},
+        {"Schedule", "15 Dec 2023", "01 Jan 2024", overlap}, {"Schedule", "31 Mar 2024", "15 Apr 2024", overlap},
+        {"Schedule Notes", "10 Jan 2024", "20 Jan 2024", ""}};
     for (const auto &c : cases) {
-        opener_.FromDate.clear();
-        EXPECT_EQ(ok("Schedule", c.from, c.to), c.refused ? overlap : QString()) << c.from << " - " << c.to;
-        EXPECT_EQ(opener_.FromDate.isEmpty(), c.refused) << c.from << " - " << c.to;
+        opener_.FromDate = opener_.PrintFromDate = "before";
+        EXPECT_EQ(ok(c.mode, c.from, c.to), c.refusal) << c.from << " - " << c.to;
+        EXPECT_EQ(form_->result() == QDialog::Accepted, c.refusal.isEmpty()) << c.from << " - " << c.to;
+        const QString &handed = QString(c.mode) == "Schedule" ? opener_.FromDate : opener_.PrintFromDate;
+        EXPECT_EQ(handed, c.refusal.isEmpty() ? c.from : "before") << c.from << " - " << c.to;
     }
-    // Printing notes of a period is no new schedule.
-    EXPECT_EQ(ok("Schedule Notes", "10 Jan 2024", "20 Jan 2024"), "");
+    form_->Tag = "Schedule";
+    opener_.FromDate = "before";
+    form_->findChild<QPushButton *>("ExitButton")->click();
+    EXPECT_EQ(opener_.FromDate, "before");
     // Across a year end the comparison still follows the calendar.
     addSchedule("2024-12-20", "2025-01-10", "Closed");
     EXPECT_EQ(DateRangeCheck::overlappingSchedules(QDate(2025, 1, 5), QDate(2025, 2, 1)), 1);
