@@ -1,4 +1,3 @@
-#include "output/EmailDelivery.h"
 #include "output/ScheduleEmail.h"
 #include "output/ScheduleEmailForm.h"
 #include "platform/DesktopMailer.h"
@@ -10,8 +9,6 @@
 #include <QGroupBox>
 #include <QJsonArray>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRadioButton>
 
 using namespace wvs;
 using namespace wvs::schedtest;

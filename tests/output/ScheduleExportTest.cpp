@@ -1,4 +1,3 @@
-#include "common/CsvExport.h"
 #include "platform/FileDialog.h"
 #include "platform/FlexGrid.h"
 #include "scheduling/ScheduleForm.h"
@@ -7,7 +6,6 @@
 #include "support/LocalServers.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QTemporaryDir>
 
 using namespace wvs;
