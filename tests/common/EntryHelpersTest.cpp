@@ -24,22 +24,18 @@ TEST(ValidateEntry, RefusesInTheFixedOrder)
     EXPECT_EQ(msgs.shown().size(), 3);
 }
 
-namespace {
-QComboBox *towns()
-{
-    auto *c = new QComboBox;
-    c->setEditable(true);
-    c->addItems({"Albany", "Auckland", "Avondale"});
-    c->setCurrentIndex(-1);
-    c->lineEdit()->clear();
-    return c;
-}
-} // namespace
-
 TEST(AutoMatchCBBox, CompletesSelectsCutsBackAndRefusesUnknownText)
 {
     MessageScript msgs;
-    std::unique_ptr<QComboBox> c(towns());
+    auto towns = [] {
+        auto c = std::make_unique<QComboBox>();
+        c->setEditable(true);
+        c->addItems({"Albany", "Auckland", "Avondale"});
+        c->setCurrentIndex(-1);
+        c->lineEdit()->clear();
+        return c;
+    };
+    auto c = towns();
     EXPECT_EQ(AutoMatchCBBox(c.get(), 'a'), 0);
     EXPECT_EQ(AutoMatchCBBox(c.get(), 'u'), 0);
     EXPECT_EQ(c->currentText(), "Auckland");
@@ -50,7 +46,7 @@ TEST(AutoMatchCBBox, CompletesSelectsCutsBackAndRefusesUnknownText)
     EXPECT_TRUE(msgs.texts().isEmpty());
 
     // Unknown text, Enter, Escape and a backspace with nothing selected.
-    c.reset(towns());
+    c = towns();
     AutoMatchCBBox(c.get(), 'a');
     EXPECT_EQ(AutoMatchCBBox(c.get(), 'x'), 0);
     EXPECT_EQ(msgs.last(), "Ax not found");

@@ -47,29 +47,13 @@ TEST_F(ExportTargetTest, TheDatabaseAndItsJournalsAreKnownHoweverThePathIsSpelle
     const QString home = dir_->path();
     const QString current = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(home));
-    const struct {
-        QString path;
-        bool database;
-    } cases[] = {
-        {dbPath(), true},
-        {"WVS.db", true},
-        {"./WVS.db", true},
-        {"sub/../WVS.db", true},
-        {home + "//WVS.db", true},
-        {home + "/loop/WVS.db", true},
-        {home + "/loop/sub/../WVS.db-journal", true},   // does not exist yet
-        {home + "/WVS.db-wal", true},
-        {home + "/WVS.db-shm", true},
-        {home + "/wvs.DB", true},
-        {home + "/link.csv", true},
-        {home + "/dangling.csv", true},
-        {home + "/hard.csv", true},
-        {home + "/WVS.db.csv", false},
-        {home + "/WVS.db-journal.csv", false},
-        {home + "/WVS2.db", false},
-        {home + "/sub/WVS.db", false},
-        {"sub/WVS.db-journal", false},
-    };
+    const struct { QString path; bool database; } cases[] = {
+        {dbPath(), true}, {"WVS.db", true}, {"./WVS.db", true}, {"sub/../WVS.db", true}, {home + "//WVS.db", true},
+        {home + "/loop/WVS.db", true}, {home + "/loop/sub/../WVS.db-journal", true},   // does not exist yet
+        {home + "/WVS.db-wal", true}, {home + "/WVS.db-shm", true}, {home + "/wvs.DB", true},
+        {home + "/link.csv", true}, {home + "/dangling.csv", true}, {home + "/hard.csv", true},
+        {home + "/WVS.db.csv", false}, {home + "/WVS.db-journal.csv", false}, {home + "/WVS2.db", false},
+        {home + "/sub/WVS.db", false}, {"sub/WVS.db-journal", false}};
     for (const auto &c : cases)
         EXPECT_EQ(ExportTarget::isDatabaseFile(c.path), c.database) << c.path.toStdString();
     QDir::setCurrent(current);
@@ -90,11 +74,9 @@ TEST_F(ExportTargetTest, EveryExportRefusesTheDatabaseAndLeavesItWhole)
         {"Xero contacts", [](const QString &f) { XeroCustomerExport(f); }},
         {"MYOB sales", [](const QString &f) { MYOBSalesExport(f, "01 Mar 2026", "31 Mar 2026"); }},
         {"Xero sales", [](const QString &f) { XeroSalesExport(f, "01 Mar 2026", "31 Mar 2026", "INV1"); }},
-        {"notes printout",
-         [&files](const QString &f) {
+        {"notes printout", [&files](const QString &f) {
              files.answer(f);
-             PrintCustomerNotes(1, QDate(2026, 3, 1), QDate(2026, 3, 31));
-         }},
+             PrintCustomerNotes(1, QDate(2026, 3, 1), QDate(2026, 3, 31)); }},
     };
     const QByteArray before = bytes(dbPath());
     ASSERT_FALSE(before.isEmpty());

@@ -1,35 +1,40 @@
-#include "output/JobSchedulePrintout.h"
-#include "output/PreviewScheduleForm.h"
-#include "output/SchedulePrintForm.h"
-#include "scheduling/ScheduleForm.h"
-#include "platform/PrintSurface.h"
 #include "core/Session.h"
+#include "output/JobSchedulePrintout.h"
+#include "output/PreviewCustomerNotesForm.h"
+#include "output/PreviewScheduleForm.h"
+#include "output/PreviewScheduleNotesForm.h"
+#include "output/ScheduleEmailForm.h"
+#include "output/ScheduleExportForm.h"
+#include "output/SchedulePrintForm.h"
+#include "platform/PrintSurface.h"
+#include "scheduling/ScheduleForm.h"
+#include "scheduling/ShownTexts.h"
 #include "PrintTestData.h"
 
-#include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QTest>
 
 using namespace wvs;
 using namespace wvs::schedtest;
+using wvs::test::expectShown;
 
 namespace {
 
-class JobSchedulePrintTest : public printtest::PrintDbTest {
-protected:
-    QStringList printed(const QString &associate = QString())
-    {
-        const QString pdf = nextPdf();
-        PrintWorkvane(schedule_, associate);
-        return pdfPages(pdf);
-    }
-};
+class JobSchedulePrintTest : public printtest::PrintDbTest {};
 
-TEST_F(JobSchedulePrintTest, EachAssociatePrintsOnPagesOfHisOwn)
+TEST_F(JobSchedulePrintTest, EachAssociatePrintsOnPagesOfHisOwnHeadedInColumnsAndSigned)
 {
+    session().currentAssociateName = "Administrator";
+    writeSql("INSERT OR REPLACE INTO Company (RowId, CompanyName, PTelephone, PEmail) "
+             "VALUES (1, 'Clean Co', '09 555', 'a@b.nz')");
     addAssociate("BOB", "Sam Jones", "pw", 1);
     addAssociate("SAM", "Sam Jones", "pw", 1);   // same name, another associate
+    jobOn("ADM", {"2025-03-03"}, {.phone2 = "021 999", .preferredPhone = 2});
     jobOn("BOB", {"2025-03-03", "2025-03-04"});
     jobOn("SAM", {"2025-03-03"});
     // BOB's job not yet done on the 5th (no associate of its own), and done by ADM on the 10th.
@@ -37,15 +42,27 @@ TEST_F(JobSchedulePrintTest, EachAssociatePrintsOnPagesOfHisOwn)
     storeJob(schedule_, job, "2025-03-05", ++seq_, QString(), QString());
     storeJob(schedule_, job, "2025-03-10", ++seq_, "2025-03-10", "ADM");
     schedulePrintSelection().breakOnDate = false;
-    QStringList pages = printed();
+    auto printed = [&](const QString &associate) {
+        const QString pdf = nextPdf();
+        PrintWorkvane(schedule_, associate);
+        return pdfPages(pdf);
+    };
+    QStringList pages = printed(QString());
     ASSERT_EQ(pages.size(), 3);   // one per associate
     EXPECT_TRUE(pages.last().contains("Page 3"));
+    EXPECT_EQ(msgs_->texts(), QStringList({"Job Schedule sent to printer"}));
+    // The lines of the first page, as patterns.
+    for (const char *line : {R"(^\s*Job Schedule\s+Clean Co$)", R"(^\s*Phone: 09 555\s+Email: a@b\.nz$)",
+                             R"(^Administrator Monday 03/03/2025$)", R"(^Customer\s+Address\s+Phone\s+Job\s+Comments$)",
+                             R"(^Smith, Anna\s+1 Main Road\s+021 999\s+Window cleaning$)", R"(^\s+Ponsonby\s+\$45\.00$)",
+                             R"(^Date printed: \S+ \S+\s+By: Administrator\s.*\sPage 1$)"})
+        EXPECT_TRUE(pages.first().contains(QRegularExpression(QString::fromLatin1(line), QRegularExpression::MultilineOption)))
+            << line << "\n" << pages.first().toStdString();
 
     // Only one associate: his pages alone, the job not yet done among them.
     pages = printed("BOB");
     ASSERT_EQ(pages.size(), 1);
-    EXPECT_TRUE(pages.first().contains("Tuesday 04/03/2025"));
-    EXPECT_TRUE(pages.first().contains("Wednesday 05/03/2025"));
+    EXPECT_TRUE(pages.first().contains("Tuesday 04/03/2025") && pages.first().contains("Wednesday 05/03/2025"));
     EXPECT_FALSE(pages.first().contains("10/03/2025"));
 }
 
@@ -63,35 +80,36 @@ TEST_F(JobSchedulePrintTest, NothingToPrintWritesNoFileAndAFailedDocumentLeavesN
     EXPECT_EQ(msgs_->texts().last(), "Nothing to print");
     EXPECT_EQ(files_->asked().size(), 1);   // no file asked for
 
-    {
-        PrinterSurface surface(QString(), pdf, QPageLayout::Portrait);
-        surface.Print("half a page");
-        surface.NewPage();
-    }   // never ended
-    EXPECT_FALSE(QFile::exists(pdf));
-
-    {
-        PrinterSurface surface(QString(), pdf, QPageLayout::Portrait);
-        surface.Print("one page");
-        surface.NewPage();
-        surface.EndDoc();
+    // A document never ended leaves no file; an ended one no blank page after the last NewPage.
+    for (const bool ended : {false, true}) {
+        {
+            PrinterSurface surface(QString(), pdf, QPageLayout::Portrait);
+            surface.Print("a page");
+            surface.NewPage();
+            if (ended)
+                surface.EndDoc();
+        }
+        EXPECT_EQ(QFile::exists(pdf) ? pdfPages(pdf).size() : -1, ended ? 1 : -1);
     }
-    EXPECT_EQ(pdfPages(pdf).size(), 1);   // no blank page after the last NewPage
-
     // A file cut short (a full disk) is not taken for a printed one.
     EXPECT_TRUE(pdfFileComplete(pdf));
-    {
-        QFile f(pdf);
-        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-        f.resize(f.size() / 2);
-    }
+    ASSERT_TRUE(QFile::resize(pdf, QFileInfo(pdf).size() / 2));
     EXPECT_FALSE(pdfFileComplete(pdf));
 }
 
-TEST_F(JobSchedulePrintTest, PrintOptionsCheckThePortraitWidthAndKeepTheChoice)
+TEST_F(JobSchedulePrintTest, TheScheduleWindowsPrintChecksThePortraitWidthKeepsTheChoiceAndPrintsOrPreviews)
 {
     schedulePrintSelection() = SchedulePrintSelection();
     writeSql("UPDATE Preferences SET ShowCostOnSchedPrint = 0");
+    addAssociate("BOB", "Bob Builder", "pw", 1);
+    jobOn("ADM", {"2025-03-03"});
+    jobOn("BOB", {"2025-03-03"});
+    const QString s = QString::number(schedule_);
+    auto form = shown<ScheduleForm>("Modify~" + s);
+
+    // Preview of one associate's part: the preview is told which.
+    choose(form.get(), "AssociateCombo", "Bob Builder");
+    click(form.get(), "GoButton");
     modal_->once("SchedulePrintForm", [&](QDialog *d) {
         EXPECT_TRUE(child<QRadioButton>(d, "LandscapeOption")->isChecked());   // first use: landscape, all ticked
         EXPECT_FALSE(ticked(d, "CostCheck"));
@@ -102,14 +120,16 @@ TEST_F(JobSchedulePrintTest, PrintOptionsCheckThePortraitWidthAndKeepTheChoice)
         tick(d, "PhoneCheck", false);
         click(d, "PreviewButton");
     });
-    SchedulePrintForm options;
-    showModal(&options);
+    msgs_->clear();
+    form->PrintButton_Click();
     EXPECT_EQ(msgs_->texts(), QStringList({"The width of the selected fields exceeds the printer's printable area.\r\n"
                                            "Change the selection or set the orientation to landscape"}));
-    EXPECT_TRUE(options.PreviewChosen);
+    ASSERT_EQ(modal_->openedNames().last(), "PreviewScheduleForm");
+    EXPECT_EQ(modal_->opened().last().tag, s + "~BOB");
     EXPECT_TRUE(schedulePrintSelection().portrait && !schedulePrintSelection().comments);
     EXPECT_EQ(count("SELECT COUNT(*) FROM SchedulePrintFields WHERE Orientation = 'P' AND Phone = 0 AND Cost = 0"), 1);
 
+    // The choice is kept; no fields, then Cancel, print nothing.
     modal_->once("SchedulePrintForm", [&](QDialog *d) {
         EXPECT_TRUE(child<QRadioButton>(d, "PortraitOption")->isChecked() && !ticked(d, "PhoneCheck"));
         click(d, "UnselectAllButton");
@@ -117,27 +137,9 @@ TEST_F(JobSchedulePrintTest, PrintOptionsCheckThePortraitWidthAndKeepTheChoice)
         EXPECT_TRUE(d->isVisible());
         click(d, "CancelButton");
     });
-    SchedulePrintForm again;
-    showModal(&again);
+    form->PrintButton_Click();
     EXPECT_EQ(msgs_->texts().last(), "No fields selected");
     EXPECT_EQ(session().selectedPrinterIndex, 999);
-}
-
-TEST_F(JobSchedulePrintTest, TheScheduleWindowsPrintGoesThroughTheOptionsToPrintoutOrPreview)
-{
-    addAssociate("BOB", "Bob Builder", "pw", 1);
-    jobOn("ADM", {"2025-03-03"});
-    jobOn("BOB", {"2025-03-03"});
-    const QString s = QString::number(schedule_);
-    auto form = shown<ScheduleForm>("Modify~" + s);
-
-    // Preview of one associate's part: the preview is told which.
-    choose(form.get(), "AssociateCombo", "Bob Builder");
-    click(form.get(), "GoButton");
-    modal_->once("SchedulePrintForm", [&](QDialog *d) { click(d, "PreviewButton"); });
-    form->PrintButton_Click();
-    ASSERT_EQ(modal_->openedNames().last(), "PreviewScheduleForm");
-    EXPECT_EQ(modal_->opened().last().tag, s + "~BOB");
 
     // Print of every associate, into the PDF file the user names.
     choose(form.get(), "AssociateCombo", "<All>");
@@ -147,6 +149,51 @@ TEST_F(JobSchedulePrintTest, TheScheduleWindowsPrintGoesThroughTheOptionsToPrint
     form->PrintButton_Click();
     EXPECT_EQ(pdfPages(pdf).size(), 2);
     form->ExitButton_Click();
+}
+
+// ---- the words of the windows and the printed page -------------------------
+
+TEST_F(JobSchedulePrintTest, PrintExportEmailAndPreviewWindowsShowTheirCaptions)
+{
+    SchedulePrintForm print;
+    EXPECT_EQ(print.windowTitle(), "Print Job Schedule");
+    expectShown(&print, {{"PrinterLabel", " Printer"}, {"LayoutLabel", "Layout"}, {"PortraitOption", "Portrait"},
+                         {"LandscapeOption", "Landscape"}, {"SelectLabel", "Fields to be printed"},
+                         {"CustomerNameCheck", "Customer Name"}, {"AddressCheck", "Service Address"},
+                         {"LocationCheck", "Service Location"}, {"PhoneCheck", "Customer Phone"},
+                         {"JobTypeCheck", "Job Description"}, {"CostCheck", "Cost"}, {"CommentCheck", "Job Comments"},
+                         {"CheckBoxCheck", "Check Box"}, {"PageBreakCheck", "Page Break by Service Date"},
+                         {"SelectAllButton", "&Select All"}, {"UnselectAllButton", "&Unselect All"},
+                         {"OKButton", "&Print"}, {"PreviewButton", "Pre&view"}, {"CancelButton", "&Cancel"}});
+
+    // The export columns (their headings in the file are guarded with the export).
+    ScheduleExportForm columns;
+    EXPECT_EQ(columns.windowTitle(), " ");
+    expectShown(&columns, {{"SelectLabel", "Select the fields to be exported"}, {"AssociateCheck", "Associate"},
+                           {"ServiceDateCheck", "Service Date"}, {"ForenameCheck", "Customer Forename"},
+                           {"SurnameCheck", "Customer Surname"}, {"PhoneCheck", "Customer Phone"},
+                           {"Address1Check", "Service Address Line 1"}, {"Address2Check", "Service Address Line 2"},
+                           {"Address3Check", "Service Address Line 3"}, {"SuburbCheck", "Service Location"},
+                           {"CityCheck", "Service City"}, {"JobTypeCheck", "Job Description"}, {"CostCheck", "Cost"},
+                           {"CommentCheck", "Job Comments"}, {"SelectAllButton", "&Select All"},
+                           {"UnselectAllButton", "&Unselect All"}, {"OKButton", "&OK"}, {"ExitButton", "&Exit"}});
+
+    ScheduleEmailForm email;
+    EXPECT_EQ(email.windowTitle(), "Send Email");
+    expectShown(&email, {{"MessageFrame", "Message"}, {"AddressFrame", "To Address"},
+                         {"RecordOption", "Address on Associate record"}, {"SpecificOption", "To be entered on email"},
+                         {"OKButton", "&OK"}, {"CancelButton", "&Cancel"}});
+    auto *message = email.findChild<QPlainTextEdit *>("MessageText");   // at most 255 characters
+    QTest::keyClicks(message, QString(260, 'x'));
+    EXPECT_EQ(message->toPlainText(), QString(255, 'x'));
+
+    PreviewScheduleForm schedule;
+    PreviewScheduleNotesForm scheduleNotes;
+    PreviewCustomerNotesForm customerNotes;
+    for (const QWidget *preview : std::initializer_list<const QWidget *>{&schedule, &scheduleNotes, &customerNotes}) {
+        expectShown(preview, {{"ExitButton", "&Close"}, {"PrintButton", "&Print"}});
+        EXPECT_EQ(preview->findChild<QPushButton *>("ExitButton")->toolTip(), "Close this window");
+    }
 }
 
 } // namespace

@@ -43,10 +43,8 @@ protected:
         QProcess p;
         p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
         p.waitForFinished(30000);
-        QStringList pages = QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\f'));
-        if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
-            pages.removeLast();
-        return pages;
+        const QStringList pages = QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\f'));
+        return pages.mid(0, pages.size() - (pages.last().trimmed().isEmpty() ? 1 : 0));
     }
 
     // A customer job of an associate stored on the given dates (of schedule_ unless another is named).
