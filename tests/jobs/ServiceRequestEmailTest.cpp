@@ -1,4 +1,6 @@
 #include "jobs/CustomerJobEmailForm.h"
+#include "jobs/CustomerJobsManagementForm.h"
+#include "platform/FlexGrid.h"
 #include "jobs/JobsDbTest.h"
 #include "jobs/ServiceRequestEmail.h"
 #include "platform/DesktopMailer.h"
@@ -171,4 +173,27 @@ TEST_F(ServiceRequestEmailTest, StopsFailuresAndADesktopMailProgramNotYetActiveA
     EXPECT_EQ(msgs_->texts(), QStringList{"Cannot find Customer Job - this is a database error!"});
     EXPECT_EQ(msgs_->shown()[0].icon, MsgIcon::Critical);
     EXPECT_EQ(mail.drafts.size(), 1);
+}
+
+// The list's E-mail button opens the window only when a draft could be made:
+// with the mail program chosen and none set up it says so and opens nothing;
+// over SMTP it opens the window with the job's key alone.
+TEST_F(ServiceRequestEmailTest, TheListsEmailButtonNeedsAMailProgramOnlyForDrafts)
+{
+    CustomerJobsManagementForm list;
+    list.show();
+    click(&list, "GoButton");
+    list.grid()->selectRow(1);
+    DesktopMailScript mail;
+    mail.active = false;
+    setProvider("Outlook");
+    msgs_->clear();
+    click(&list, "EmailButton");
+    EXPECT_EQ(msgs_->texts(), QStringList{"MS Outlook is not active - emails cannot be created"});
+    EXPECT_TRUE(modal_->opened().isEmpty());
+
+    setProvider("Other");
+    click(&list, "EmailButton");
+    ASSERT_EQ(modal_->openedNames(), QStringList{"CustomerJobEmailForm"});
+    EXPECT_EQ(modal_->opened()[0].tag, QString::number(job_));
 }
