@@ -16,10 +16,9 @@ namespace wvs::schedtest {
 inline QDate d(const char *iso) { return QDate::fromString(QString::fromLatin1(iso), Qt::ISODate); }
 
 struct CustomerData {
-    QString surname = QStringLiteral("Smith"), forename = QStringLiteral("Anna");
+    QString surname = "Smith", forename = "Anna";
     int status = 1;
-    QString phone1 = QStringLiteral("09 111 1111"), phone2 = QStringLiteral("021 222 2222"),
-            phone3 = QStringLiteral("09 333 3333");
+    QString phone1 = "09 111 1111", phone2 = "021 222 2222", phone3 = "09 333 3333";
     int preferredPhone = 1;
     QString comment;
     bool commentOnSchedule = false;
@@ -27,10 +26,8 @@ struct CustomerData {
 
 struct JobData {
     qint64 customer = 0, address = 0;
-    QString jobType = QStringLiteral("WIN"), associate = QStringLiteral("ADM");
-    QString start = QStringLiteral("2025-01-01"), end;
-    int frequency = 101001;   // every week on Monday
-    int occurrences = 0;
+    QString jobType = "WIN", associate = "ADM", start = "2025-01-01", end;
+    int frequency = 101001, occurrences = 0;   // every week on Monday, without limit
     qint64 costCents = 4500;
     QString comment;
     bool commentOnSchedule = false, asRequired = false, suspended = false, prospective = false;
@@ -73,10 +70,8 @@ protected:
 
     qint64 addJob(JobData j)
     {
-        if (j.customer == 0)
-            j.customer = addCustomer();
-        if (j.address == 0)
-            j.address = addAddress(j.customer);
+        j.customer = j.customer ? j.customer : addCustomer();
+        j.address = j.address ? j.address : addAddress(j.customer);
         writeSql(QStringLiteral("INSERT INTO CustomerJobs (CustomerNumber, SAddressSeqNo, JobTypeCode, AssociateID, "
                                 "StartDate, EndDate, Frequency, Occurrences, Cost, CustomerJobComment, "
                                 "CommentOnSchedule, AsRequired, Suspended, Prospective) "
@@ -132,7 +127,6 @@ protected:
     static constexpr const char *doneBy = "ActualServiceDate || '/' || AssociateID";
 
     QString status(qint64 schedule) { return scalarSql("SELECT Status FROM Schedules WHERE ScheduleNumber = ?", {schedule}).toString(); }
-
     // Generates (or loads) the schedule into the user's staging rows.
     PopulateResult populate(qint64 schedule, const QString &filter = QString(), const QString &user = "ADM",
                             QSqlDatabase db = AppDatabase::db())
@@ -143,7 +137,6 @@ protected:
     }
 
     QString lastService(qint64 job) { return scalarSql("SELECT LastServiceDate FROM CustomerJobs WHERE JobSeqNo = ?", {job}).toString(); }
-
     int count(const QString &sql, const QVariantList &params = {}) { return scalarSql(sql, params).toInt(); }
 
     // The next date-range dialog answers OK with the two dates as its labels show them.
