@@ -33,11 +33,8 @@ class ScheduleTextsTest : public ScheduleDbTest {};
 
 TEST_F(ScheduleTextsTest, SchedulesListShowsItsHeadingsStatusColoursAndQuestions)
 {
-    int month = 0;
-    for (const char *status : {"Published", "Closed", "Open", "Archived"}) {
-        ++month;
-        addSchedule(QStringLiteral("2025-0%1-01").arg(month), QStringLiteral("2025-0%1-28").arg(month), status);
-    }
+    for (int month = 1; const char *status : {"Published", "Closed", "Open", "Archived"})
+        addSchedule(QStringLiteral("2025-0%1-01").arg(month), QStringLiteral("2025-0%1-28").arg(month++), status);
     auto form = shown<SchedulesManagementForm>();
     EXPECT_EQ(form->windowTitle(), "Job Schedules Management");
     expectShown(form.get(), {{"AddButton", "&Add"}, {"ModifyButton", "&Modify"}, {"DeleteButton", "&Delete"},
@@ -228,7 +225,6 @@ TEST_F(ScheduleTextsTest, PublishingAndExportSayWhatStopsThem)
     for (const auto &m : missing) {
         form->PublishButton_Click();
         EXPECT_EQ(msgs_->last(), m.message);
-        EXPECT_TRUE(modal_->opened().isEmpty());
         writeSql(m.supply);
     }
     form->PublishButton_Click();
@@ -245,10 +241,7 @@ TEST_F(ScheduleTextsTest, PublishingAndExportSayWhatStopsThem)
     for (const auto &e : exports) {
         files.answer(e.path);
         msgs_->answer(MsgAnswer::No);
-        modal_->once("ScheduleExportForm", [](QDialog *d) {
-            click(d, "SelectAllButton");
-            click(d, "OKButton");
-        });
+        modal_->once("ScheduleExportForm", [](QDialog *d) { click(d, "SelectAllButton"), click(d, "OKButton"); });
         form->ExportButton_Click();
         EXPECT_EQ(msgs_->last(), e.message);
     }
@@ -282,7 +275,7 @@ TEST_F(ScheduleTextsTest, NoteWindowsShowTheirCaptionsAndMessages)
     // The date box takes at most 10 characters.
     tick(note.get(), "JobDoneCheck", true);
     auto *date = child<QLineEdit>(note.get(), "DateCompletedText");
-    date->selectAll();
+    date->clear();
     QTest::keyClicks(date, "04/03/2025 x");
     EXPECT_EQ(date->text(), "04/03/2025");
     child<QPlainTextEdit>(note.get(), "NoteText")->setPlainText("Done");
