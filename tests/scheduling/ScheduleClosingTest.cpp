@@ -66,7 +66,7 @@ TEST_F(ScheduleClosingTest, AFailedCloseLeavesTheScheduleOpenAndItsRowsAsTheyWer
     r.jobs.append(r.jobs.first());   // the same occurrence twice cannot be stored
     EXPECT_THROW(ScheduleClosing::close(schedule, r.jobs), WvsError);
     EXPECT_EQ(status(schedule), "Open");
-    EXPECT_EQ(storedRows(schedule), QStringList(QStringLiteral("%1:2025-03-03#0").arg(job)));
+    EXPECT_EQ(storedRows(schedule), QStringList(row(job, "2025-03-03#0")));
     EXPECT_EQ(stored(schedule, job, "2025-03-03", "ActualServiceDate"), "2025-03-04");
 }
 

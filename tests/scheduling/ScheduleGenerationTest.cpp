@@ -9,7 +9,6 @@ namespace {
 
 class ScheduleGenerationTest : public ScheduleDbTest {
 protected:
-    static QString at(qint64 job, const char *date) { return QStringLiteral("%1:%2").arg(job).arg(date); }
     static QStringList entries(const QList<ScheduleEntry> &jobs)
     {
         QStringList out;
@@ -42,8 +41,8 @@ TEST_F(ScheduleGenerationTest, TakesCurrentJobsOfActiveCustomersThatOverlapThePe
     const qint64 oneOff = addJob({.start = "2025-03-16", .end = "2025-03-16", .frequency = 1});
 
     const PopulateResult r = populate(schedule);
-    EXPECT_EQ(entries(r.jobs), QStringList({at(current, "2025-03-03"), at(endsInside, "2025-03-03"), at(current, "2025-03-10"),
-                                            at(startsInside, "2025-03-10"), at(oneOff, "2025-03-16")}));
+    EXPECT_EQ(entries(r.jobs), QStringList({row(current, "2025-03-03"), row(endsInside, "2025-03-03"), row(current, "2025-03-10"),
+                                            row(startsInside, "2025-03-10"), row(oneOff, "2025-03-16")}));
 
     // Nothing to show, open or closed: the user's earlier staging rows go all the same.
     EXPECT_TRUE(populate(addSchedule("2024-03-01", "2024-03-31")).jobs.isEmpty());   // before every job
@@ -64,7 +63,7 @@ TEST_F(ScheduleGenerationTest, OccurrenceLimitCountsDoneOccurrencesOfOtherSchedu
         storeJob(earlier, usedUp, date, 0, date);
     storeJob(earlier, oneLeft, "2025-02-03", 1, "2025-02-03"), storeJob(earlier, oneLeft, "2025-02-10", 2, "2025-02-11");
     storeJob(earlier, oneLeft, "2025-02-17", 3);   // not done: does not count
-    EXPECT_EQ(entries(populate(schedule).jobs), QStringList({at(oneLeft, "2025-03-03")}));
+    EXPECT_EQ(entries(populate(schedule).jobs), QStringList({row(oneLeft, "2025-03-03")}));
 
     // A re-opened schedule whose own occurrences were done: they are shown
     // again, done, and do not use the job up against itself.
@@ -72,7 +71,7 @@ TEST_F(ScheduleGenerationTest, OccurrenceLimitCountsDoneOccurrencesOfOtherSchedu
     const qint64 twice = addJob({.start = "2025-04-07", .occurrences = 2});
     storeJob(reopened, twice, "2025-04-07", 0, "2025-04-07");
     storeJob(reopened, twice, "2025-04-14", 1, "2025-04-15", "BOB");
-    EXPECT_EQ(entries(populate(reopened).jobs), QStringList({at(twice, "2025-04-07"), at(twice, "2025-04-14")}));
+    EXPECT_EQ(entries(populate(reopened).jobs), QStringList({row(twice, "2025-04-07"), row(twice, "2025-04-14")}));
     EXPECT_EQ(staged(reopened).at(1).done, 0);
 }
 
@@ -122,7 +121,7 @@ TEST_F(ScheduleGenerationTest, AssociateFilterStagesOneAssociateAndOnlyTheUsersR
     ASSERT_EQ(populate(other).staged + populate(schedule, {}, "BOB").staged, 10);
 
     const PopulateResult r = populate(schedule, "bob", "ADM");
-    EXPECT_EQ(entries(r.jobs), QStringList({at(adm, "2025-03-03"), at(bob, "2025-03-03")}));
+    EXPECT_EQ(entries(r.jobs), QStringList({row(adm, "2025-03-03"), row(bob, "2025-03-03")}));
     ASSERT_EQ(r.staged, 1);
     EXPECT_EQ(staged(schedule).at(0).jobSeqNo, bob);
     // All of ADM's earlier rows went, whatever their schedule; BOB's stayed.
@@ -143,8 +142,8 @@ TEST_F(ScheduleGenerationTest, StoredScheduleShowsItsOccurrencesInStoredOrder)
     storeJob(schedule, gone, "2025-03-10", 6), storeJob(schedule, a, "2025-03-03", 7);
 
     const PopulateResult r = populate(schedule);
-    EXPECT_EQ(entries(r.jobs), QStringList({at(a, "2025-03-17"), at(b, "2025-03-03"), at(gone, "2025-03-10"),
-                                            at(a, "2025-03-03")}));
+    EXPECT_EQ(entries(r.jobs), QStringList({row(a, "2025-03-17"), row(b, "2025-03-03"), row(gone, "2025-03-10"),
+                                            row(a, "2025-03-03")}));
     EXPECT_EQ(r.jobs.at(0).associateID, "ADM");   // as stored
     // The occurrence whose job type is gone is not staged.
     EXPECT_EQ(r.seqNos, QList<int>({2, 5, 7}));

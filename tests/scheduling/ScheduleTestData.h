@@ -104,7 +104,8 @@ protected:
                  {schedule, job, date, time, QStringLiteral("Administrator"), detail, type});
     }
 
-    // "job:date" of the stored occurrences in stored order.
+    // "job:date#position" of the stored occurrences in stored order, and one of them as expected.
+    static QString row(qint64 job, const char *dateAndPosition) { return QStringLiteral("%1:%2").arg(job).arg(dateAndPosition); }
     QStringList storedRows(qint64 schedule)
     {
         QStringList out;
