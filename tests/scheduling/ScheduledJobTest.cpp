@@ -4,12 +4,15 @@
 #include "scheduling/ScheduleJobNoteForm.h"
 #include "scheduling/ScheduledJobUpdates.h"
 #include "ScheduleTestData.h"
+#include "ShownTexts.h"
 
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QTest>
 
 using namespace wvs;
 using namespace wvs::schedtest;
+using wvs::test::expectShown;
 
 namespace {
 
@@ -145,7 +148,13 @@ TEST_F(ScheduledJobTest, NoteSavesTheDoneStateAndTheRemarkTogether)
 TEST_F(ScheduledJobTest, TheNoteWindowShowsTheRecordedStateAndFillsTheFieldsWhenTicked)
 {
     auto open = [&](const char *date) { return shown<ScheduleJobNoteForm>(QStringLiteral("%1~%2~%3").arg(schedule).arg(date).arg(job)); };
+    EXPECT_EQ(ScheduleJobNoteForm().windowTitle(), "Schedule Job Remarks");
     auto done = open("2025-03-10");
+    EXPECT_EQ(done->windowTitle(), "Job Note - Mary Jones");
+    expectShown(done.get(), {{"JobDoneCheck", "Job completed?"}, {"DateCompletedLabel", "Date completed"},
+                             {"Label1", "DD/MM/YYYY"}, {"AssociateLabel", "Completed by"}, {"NoteLabel", "Remarks"},
+                             {"ActionOption", "Action required"}, {"InvoicingOption", "Invoicing purposes"},
+                             {"InfoOption", "Information only"}, {"OKButton", "&Save"}, {"ExitButton", "&Exit"}});
     auto *dateText = child<QLineEdit>(done.get(), "DateCompletedText");
     auto *associate = child<QComboBox>(done.get(), "AssociateCombo");
     EXPECT_TRUE(ticked(done.get(), "JobDoneCheck"));
@@ -163,10 +172,14 @@ TEST_F(ScheduledJobTest, TheNoteWindowShowsTheRecordedStateAndFillsTheFieldsWhen
     EXPECT_TRUE(ticked(notDone.get(), "JobDoneCheck"));
     EXPECT_EQ(dateText->text() + " " + child<QComboBox>(notDone.get(), "AssociateCombo")->currentText(),
               "03/03/2025 Bob Builder");
-    // OK saves what the window shows.
+    // The date box takes at most 10 characters; OK saves what the window shows.
+    dateText->clear();
+    QTest::keyClicks(dateText, "04/03/2025 x");
+    EXPECT_EQ(dateText->text(), "04/03/2025");
     child<QPlainTextEdit>(notDone.get(), "NoteText")->setPlainText("Invoice sent");
     child<QRadioButton>(notDone.get(), "InvoicingOption")->setChecked(true);
     notDone->OKButton_Click();
-    EXPECT_EQ(stored(schedule, job, "2025-03-03", "ActualServiceDate"), "2025-03-03");
+    EXPECT_EQ(msgs_->last(), "Save completed");
+    EXPECT_EQ(stored(schedule, job, "2025-03-03", "ActualServiceDate"), "2025-03-04");
     EXPECT_EQ(scalarSql("SELECT NoteType || '/' || NoteDetail FROM ScheduleJobNotes").toString(), "Invoicing/Invoice sent");
 }
