@@ -51,25 +51,6 @@ protected:
 
 } // namespace
 
-TEST_F(ScheduleFormTest, OpenScheduleToModifyIsGeneratedLockedAndReadyToTrim)
-{
-    const qint64 s = closedSchedule("Open");
-    writeSql("INSERT INTO LockedSchedules (ScheduleNumber, AssociateID) VALUES (77, 'ADM'), (?, 'BOB')", {s});
-    auto form = open(QStringLiteral("Modify~%1").arg(s));
-    EXPECT_EQ(count("SELECT COUNT(*) FROM LockedSchedules WHERE ScheduleNumber = ? AND AssociateID = 'ADM'", {s}), 1);
-    for (const char *b : {"AddButton", "ModifyButton", "DeleteButton", "ExcludeButton", "CloseButton"})
-        EXPECT_TRUE(enabled(form.get(), b)) << b;
-    form->ExitButton_Click();
-    EXPECT_EQ(locks("ADM"), 0);
-    EXPECT_EQ(locks("BOB"), 1);
-
-    // A forced log-off frees the schedules the associate has open.
-    auto again = open(QStringLiteral("View~%1").arg(s));
-    EXPECT_EQ(locks("ADM"), 1);
-    Login::forceLogOff("ADM");
-    EXPECT_EQ(locks("ADM"), 0);
-}
-
 TEST_F(ScheduleFormTest, StatesDoneClicksAndNotesFollowStatusModeRightsAndThePortalPreference)
 {
     const qint64 s = closedSchedule();
@@ -205,13 +186,17 @@ TEST_F(ScheduleFormTest, UpAndDownMoveRowsAndSaveStoresTheOrderOfTheRowsShown)
                                           row(jobA, "2025-03-10#3")}));
 }
 
-TEST_F(ScheduleFormTest, JobsMarkedDoneOrStoredCannotBeChangedFromTheSchedule)
+TEST_F(ScheduleFormTest, OpenScheduleIsLockedAndTrimmedButJobsMarkedDoneCannotBeChanged)
 {
     // Re-opened: ADM's occurrence of 3 March was done.
     const qint64 s = closedSchedule("Open");
     writeSql("UPDATE ScheduleJobs SET ActualServiceDate = ScheduleServiceDate WHERE JobSeqNo = ? AND ScheduleSeqNo = 0", {jobA});
     const qint64 fresh = addJob({.start = "2025-03-04", .end = "2025-03-04", .frequency = 1});
+    writeSql("INSERT INTO LockedSchedules (ScheduleNumber, AssociateID) VALUES (77, 'ADM'), (?, 'BOB')", {s});
     auto form = open(QStringLiteral("Modify~%1").arg(s));
+    EXPECT_EQ(count("SELECT COUNT(*) FROM LockedSchedules WHERE ScheduleNumber = ? AND AssociateID = 'ADM'", {s}), 1);
+    for (const char *b : {"AddButton", "ModifyButton", "DeleteButton", "ExcludeButton", "CloseButton"})
+        EXPECT_TRUE(enabled(form.get(), b)) << b;
     FlexGrid *g = form->grid();
     ASSERT_EQ(g->rows(), 6);
 
@@ -241,6 +226,13 @@ TEST_F(ScheduleFormTest, JobsMarkedDoneOrStoredCannotBeChangedFromTheSchedule)
     form->AddButton_Click();
     ASSERT_EQ(g->rows(), 6);
     EXPECT_EQ(g->textMatrix(3, ColJobSeqNo).toLongLong(), added);
+    // Leaving frees the user's own locks only; so does a forced log-off.
+    form->ExitButton_Click();
+    EXPECT_EQ(QList({locks("ADM"), locks("BOB")}), QList({0, 1}));
+    auto again = open(QStringLiteral("View~%1").arg(s));
+    EXPECT_EQ(locks("ADM"), 1);
+    Login::forceLogOff("ADM");
+    EXPECT_EQ(locks("ADM"), 0);
 }
 
 TEST_F(ScheduleFormTest, SortKeysOrderTheGridAndSaveStoresTheOrderShown)
