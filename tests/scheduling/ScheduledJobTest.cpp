@@ -95,7 +95,7 @@ TEST_F(ScheduledJobTest, DeletingAJobFromTheScheduleIsRefusedWhileStoredAndTakes
                     "(SELECT COUNT(*) FROM ScheduleJobNotes WHERE JobSeqNo = ?)", {fresh, fresh}), 0);
 }
 
-TEST_F(ScheduledJobTest, NoteChecksTheEntryInOrderAndWritesNothingWhenRefused)
+TEST_F(ScheduledJobTest, NoteChecksTheEntryInOrderAndSavesTheDoneStateAndTheRemarkTogether)
 {
     JobNoteEntry e{.done = true, .associateID = "BOB", .note = "Done early", .noteType = "Information"};
     for (const char *bad : {"", "31/02/2025", "2025-03-04", "4/3/2025", "04/03/2025x"}) {
@@ -119,15 +119,13 @@ TEST_F(ScheduledJobTest, NoteChecksTheEntryInOrderAndWritesNothingWhenRefused)
 
     // An occurrence that is not on the schedule is refused, note and all.
     e.note = "Lost";
-    const JobNoteOutcome out = save("2025-03-17", e);
+    JobNoteOutcome out = save("2025-03-17", e);
     EXPECT_FALSE(out.saved);
     EXPECT_EQ(out.message, "This Job is no longer on the Schedule, so nothing has been saved");
     EXPECT_EQ(notes(), 0);
-}
 
-TEST_F(ScheduledJobTest, NoteSavesTheDoneStateAndTheRemarkTogether)
-{
-    JobNoteOutcome out = save("2025-03-03", {.done = true, .dateText = "04/03/2025", .associateID = "ADM",
+    // Accepted: the done state and the remark are saved together.
+    out = save("2025-03-03", {.done = true, .dateText = "04/03/2025", .associateID = "ADM",
                                              .note = "Gate was locked, came back next day", .noteType = "Action"});
     ASSERT_TRUE(out.saved);
     EXPECT_EQ(out.result, 1);
