@@ -103,17 +103,46 @@ TEST_F(ScheduleFormTest, StatesDoneClicksAndNotesFollowStatusModeRightsAndThePor
     EXPECT_EQ(lastService(jobA), "2025-03-11");
 }
 
-TEST_F(ScheduleFormTest, ExcludedRowsStayExcludedThroughASortAndAreLeftOutWhenClosing)
+TEST_F(ScheduleFormTest, ExcludedRowsShowGreyStayExcludedThroughASortAndAreLeftOutWhenClosing)
 {
     const qint64 s = addSchedule("2025-03-03", "2025-03-16");
     jobA = addJob({.associate = "ADM", .start = "2025-03-03", .asRequired = true});
     jobB = addJob({.associate = "BOB", .start = "2025-03-03"});
+    addJob({.start = "2025-03-04", .end = "2025-03-04", .frequency = 1});
     auto form = open(QStringLiteral("Modify~%1").arg(s));
     FlexGrid *g = form->grid();
-    ASSERT_EQ(g->rows(), 5);
+    ASSERT_EQ(g->rows(), 6);
+    // Excluded rows grey and bold; included again, the as-required one orange and bold, the other black.
+    const struct { int row; QColor colour; bool bold; } rows[] = {{1, QColor(255, 128, 0), true}, {2, QColor(0, 0, 0), false}};
+    for (const auto &r : rows) {
+        g->selectRow(r.row);
+        form->ExcludeButton_Click();
+        EXPECT_EQ(g->cellForeColor(r.row, ColCustomer), QColor(192, 192, 192));
+        EXPECT_TRUE(g->cellBold(r.row, ColCustomer));
+        form->ScheduleGrid_Click(r.row, ColCustomer);
+        EXPECT_EQ(child<QAbstractButton>(form.get(), "ExcludeButton")->text(), "&Include");
+        form->ExcludeButton_Click();
+        EXPECT_EQ(g->cellForeColor(r.row, ColJobType), r.colour) << r.row;
+        EXPECT_EQ(g->cellBold(r.row, ColJobType), r.bold) << r.row;
+    }
 
+    g->selectRow(0);
     form->ExcludeButton_Click();
-    EXPECT_EQ(msgs_->last(), "Please select the Job to exclude/include");
+    form->ModifyButton_Click();
+    form->ViewButton_Click();
+    g->selectRow(3);   // the one-off job
+    msgs_->answer(MsgAnswer::No);
+    form->DeleteButton_Click();
+    g->selectRow(3);
+    form->DeleteButton_Click();
+    msgs_->answer(MsgAnswer::No);
+    form->CloseButton_Click();
+    const QString sure = "Are you sure you want to PERMANENTLY delete the selected Customer Job and any notes which "
+                         "may have been made?";
+    EXPECT_EQ(msgs_->texts(), QStringList({"Please select the Job to exclude/include", "Please select the Job to modify",
+                                           "Please select the Job to view", sure, sure, "Customer Job deleted",
+                                           "The Schedule will now be closed - do you wish to continue?"}));
+    ASSERT_EQ(g->rows(), 5);
     g->selectRow(4);   // jobB, 10 March
     form->ExcludeButton_Click();
 

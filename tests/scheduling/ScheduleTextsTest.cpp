@@ -100,46 +100,6 @@ TEST_F(ScheduleTextsTest, ScheduleWindowShowsItsPeriodStatusCaptionsAndSortKeys)
     }
 }
 
-TEST_F(ScheduleTextsTest, ScheduleWindowMessagesAndTheColoursOfExcludedRows)
-{
-    const qint64 s = addSchedule("2025-03-03", "2025-03-09");
-    addJob({.start = "2025-03-03", .asRequired = true});
-    addJob({.start = "2025-03-04", .end = "2025-03-04", .frequency = 1});
-    auto form = shown<ScheduleForm>(QStringLiteral("Modify~%1").arg(s));
-    FlexGrid *g = form->grid();
-    ASSERT_EQ(g->rows(), 3);
-    // Excluded rows grey and bold; included again, the as-required one orange and bold, the other black.
-    const struct { int row; QColor colour; bool bold; } rows[] = {{1, orange, true}, {2, black, false}};
-    for (const auto &r : rows) {
-        g->selectRow(r.row);
-        form->ExcludeButton_Click();
-        EXPECT_EQ(g->cellForeColor(r.row, ColCustomer), QColor(192, 192, 192));
-        EXPECT_TRUE(g->cellBold(r.row, ColCustomer));
-        form->ScheduleGrid_Click(r.row, ColCustomer);
-        EXPECT_EQ(child<QPushButton>(form.get(), "ExcludeButton")->text(), "&Include");
-        form->ExcludeButton_Click();
-        EXPECT_EQ(g->cellForeColor(r.row, ColJobType), r.colour) << r.row;
-        EXPECT_EQ(g->cellBold(r.row, ColJobType), r.bold) << r.row;
-    }
-
-    msgs_->clear();
-    g->selectRow(0);
-    form->ModifyButton_Click();
-    form->ViewButton_Click();
-    g->selectRow(2);
-    msgs_->answer(MsgAnswer::No);
-    form->DeleteButton_Click();
-    g->selectRow(2);
-    form->DeleteButton_Click();
-    msgs_->answer(MsgAnswer::No);
-    form->CloseButton_Click();
-    const QString sure = "Are you sure you want to PERMANENTLY delete the selected Customer Job and any notes which "
-                         "may have been made?";
-    EXPECT_EQ(msgs_->texts(), QStringList({"Please select the Job to modify", "Please select the Job to view", sure,
-                                           sure, "Customer Job deleted",
-                                           "The Schedule will now be closed - do you wish to continue?"}));
-}
-
 TEST(ScheduleGridTexts, HeadingsRowsMarksAndTheAsRequiredColourUpTo4999Rows)
 {
     FlexGrid grid;
