@@ -21,17 +21,26 @@ protected:
 
 } // namespace
 
-TEST_F(ScheduleClosingTest, ClosingStoresWhatIsLeftInWithItsListPositions)
+TEST_F(ScheduleClosingTest, AFailedCloseChangesNothingAndClosingStoresWhatIsLeftInWithItsListPositions)
 {
+    // Re-opened with 3 March done on the 4th by Bob.
+    storeJob(schedule, job, "2025-03-03", 0, "2025-03-04", "BOB");
     const qint64 other = addJob({.associate = "BOB", .start = "2025-03-10", .end = "2025-03-10", .frequency = 1});
     PopulateResult r = populate(schedule);
+    r.jobs.append(r.jobs.first());   // the same occurrence twice cannot be stored
+    EXPECT_THROW(ScheduleClosing::close(schedule, r.jobs), WvsError);
+    EXPECT_EQ(status(schedule), "Open");
+    EXPECT_EQ(storedRows(schedule), QStringList(row(job, "2025-03-03#0")));
+    EXPECT_EQ(stored(schedule, job, "2025-03-03", doneBy), "2025-03-04/BOB");
+
+    r.jobs.removeLast();
     ASSERT_EQ(r.jobs.value(2).jobSeqNo, other);
     r.jobs[2].excluded = true;   // the other job's one-off
     EXPECT_TRUE(ScheduleClosing::close(schedule, r.jobs).done);
     EXPECT_EQ(status(schedule), "Closed");
     EXPECT_EQ(storedRows(schedule).join(' ').remove(QString::number(job) + ':'),
               "2025-03-03#0 2025-03-10#1 2025-03-17#3 2025-03-24#4");
-    EXPECT_EQ(stored(schedule, job, "2025-03-03", doneBy), "/ADM");
+    EXPECT_EQ(stored(schedule, job, "2025-03-10", doneBy), "/ADM");
 
     // A schedule without a single occurrence still closes.
     const qint64 empty = addSchedule("2026-01-01", "2026-01-31");
@@ -57,17 +66,6 @@ TEST_F(ScheduleClosingTest, OnlyTheFirstOfTwoWorkstationsClosesTheSchedule)
     writeSql("DELETE FROM Schedules WHERE ScheduleNumber = ?", {schedule});
     EXPECT_EQ(ScheduleClosing::close(schedule, mine.jobs).message,
               "The Schedule no longer exists and therefore cannot be closed");
-}
-
-TEST_F(ScheduleClosingTest, AFailedCloseLeavesTheScheduleOpenAndItsRowsAsTheyWere)
-{
-    storeJob(schedule, job, "2025-03-03", 0, "2025-03-04", "BOB");
-    PopulateResult r = populate(schedule);
-    r.jobs.append(r.jobs.first());   // the same occurrence twice cannot be stored
-    EXPECT_THROW(ScheduleClosing::close(schedule, r.jobs), WvsError);
-    EXPECT_EQ(status(schedule), "Open");
-    EXPECT_EQ(storedRows(schedule), QStringList(row(job, "2025-03-03#0")));
-    EXPECT_EQ(stored(schedule, job, "2025-03-03", "ActualServiceDate"), "2025-03-04");
 }
 
 TEST_F(ScheduleClosingTest, ReclosingKeepsTheRecordedDatesAndAssociatesWhateverTheFilter)
