@@ -46,7 +46,7 @@ protected:
 
     void addJobType(const QString &code, const QString &description)
     {
-        writeSql(QStringLiteral("INSERT INTO JobTypes (JobTypeCode, JobTypeDescription) VALUES (?, ?)"), {code, description});
+        writeSql("INSERT INTO JobTypes (JobTypeCode, JobTypeDescription) VALUES (?, ?)", {code, description});
     }
 
     qint64 addCustomer(const CustomerData &c = CustomerData())
@@ -58,9 +58,8 @@ protected:
         return lastInsertId();
     }
 
-    qint64 addAddress(qint64 customer, const QString &line1 = QStringLiteral("1 Main Road"),
-                      const QString &line2 = QString(), const QString &line3 = QString(),
-                      const QString &suburb = QStringLiteral("Ponsonby"))
+    qint64 addAddress(qint64 customer, const QString &line1 = QStringLiteral("1 Main Road"), const QString &line2 = QString(),
+                      const QString &line3 = QString(), const QString &suburb = QStringLiteral("Ponsonby"))
     {
         writeSql(QStringLiteral("INSERT INTO CustomerServiceAddresses (CustomerNumber, SAddress1, SAddress2, SAddress3, "
                                 "SSuburb) VALUES (?, ?, ?, ?, ?)"),
@@ -95,7 +94,6 @@ protected:
                  {schedule, job, date, seqNo, actual, associate});
     }
 
-    // A note on a stored occurrence.
     void addNote(qint64 schedule, qint64 job, const QString &date, const QString &time, const QString &type,
                  const QString &detail)
     {
@@ -109,9 +107,8 @@ protected:
     QStringList storedRows(qint64 schedule)
     {
         QStringList out;
-        QSqlQuery q = execSql(QStringLiteral("SELECT JobSeqNo, ScheduleServiceDate, ScheduleSeqNo FROM ScheduleJobs "
-                                             "WHERE ScheduleNumber = ? ORDER BY ScheduleSeqNo"),
-                              {schedule});
+        QSqlQuery q = execSql("SELECT JobSeqNo, ScheduleServiceDate, ScheduleSeqNo FROM ScheduleJobs WHERE ScheduleNumber = ? "
+                              "ORDER BY ScheduleSeqNo", {schedule});
         while (q.next())
             out << QStringLiteral("%1:%2#%3").arg(q.value(0).toString(), q.value(1).toString(), q.value(2).toString());
         return out;
