@@ -1,16 +1,12 @@
-#include "core/Session.h"
 #include "platform/FileDialog.h"
 #include "platform/FlexGrid.h"
 #include "scheduling/ScheduleForm.h"
 #include "scheduling/ScheduleGrid.h"
-#include "scheduling/ScheduleNotesForm.h"
 #include "scheduling/SchedulesManagementForm.h"
 #include "ScheduleTestData.h"
 #include "ShownTexts.h"
 
 #include <QDir>
-#include <QListWidget>
-#include <QPlainTextEdit>
 #include <QTemporaryDir>
 
 using namespace wvs;
@@ -211,40 +207,4 @@ TEST_F(ScheduleTextsTest, PublishingAndExportSayWhatStopsThem)
     EXPECT_EQ(csv.readLine(), "\"Associate\",\"Service Date\",\"Customer Forename\",\"Customer Surname\",\"Customer "
                               "Phone\",\"Service Address Line 1\",\"Service Address Line 2\",\"Service Address Line 3\","
                               "\"Service Location\",\"Service City\",\"Job Description\",\"Cost\",\"Job Comments\"\r\n");
-}
-
-TEST_F(ScheduleTextsTest, NotesBrowserShowsItsCaptionsAndMessages)
-{
-    session().currentAssociateName = "Administrator";
-    const qint64 s = addSchedule("2025-01-01", "2025-12-31", "Closed");
-    const qint64 job = addJob({.customer = addCustomer({.surname = "Jones", .forename = "Mary"})});
-    storeJob(s, job, "2025-03-03", 0);
-    addNote(s, job, "2025-03-03", "2025-03-04 09:00:00", "Action", "gate");
-    addNote(s, job, "2025-03-03", "2025-03-05 09:00:00", "Information", "dog");
-
-    // The notes browser of the occurrence: two note types, none chosen.
-    auto notes = shown<ScheduleNotesForm>(QStringLiteral("History~%1~2025-03-03").arg(job));
-    EXPECT_EQ(notes->windowTitle(), "Schedule Notes From 01 Jan 2025 to 31 Dec 2025");
-    expectShown(notes.get(), {{"FilterLabel", "Filter:"}, {"CustomerNameLabel", "Customer Name"},
-                              {"AssociateLabel", "Assigned Associate"}, {"NoteTypeLabel", "Note Type"},
-                              {"GoButton", "&Go"}, {"CustomerLabel", "Customer / Date"}, {"DetailsLabel", "Details"},
-                              {"ActionCheck", "Action taken"}, {"CommentButton", "Add &Comment"},
-                              {"PrintButton", "&Print"}, {"ExitButton", "Exit"}});
-    EXPECT_EQ(entries(child<QComboBox>(notes.get(), "NoteTypeCombo")),
-              QStringList({"<All>", "Action", "Invoicing", "Information"}));
-    click(notes.get(), "GoButton");
-    choose(notes.get(), "NoteTypeCombo", "<All>");
-    click(notes.get(), "GoButton");
-    child<QListWidget>(notes.get(), "CustomerList")->setCurrentRow(0);
-    writeSql("DELETE FROM ScheduleJobNotes");   // gone meanwhile
-    modal_->once("CommentForm", [](QDialog *d) {
-        EXPECT_EQ(d->windowTitle(), "Add Comment");
-        expectShown(d, {{"OKButton", "&Save"}, {"ExitButton", "&Exit"}});
-        child<QPlainTextEdit>(d, "CommentText")->setPlainText("called");
-        click(d, "OKButton");
-    });
-    click(notes.get(), "CommentButton");   // and the list is sought afresh
-    EXPECT_EQ(msgs_->texts(), QStringList({"Please select a Note Type",
-                                           "Cannot find the selected message - this is a database error!",
-                                           "No Notes found"}));
 }
