@@ -8,18 +8,6 @@
 using namespace wvs;
 using wvs::schedtest::d;
 
-namespace {
-
-QStringList iso(const QList<QDate> &dates)
-{
-    QStringList out;
-    for (const QDate &x : dates)
-        out << x.toString(Qt::ISODate);
-    return out;
-}
-
-} // namespace
-
 // Dates computed independently with dateutil's rrule (see make_recurrence_fixtures.py):
 // every kind, month ends, leap years, the last weekday of a month, periods that
 // cross a year end, start dates decades before the period, end dates, the
@@ -39,9 +27,10 @@ TEST(RecurrenceExpansion, MatchesIndependentlyComputedDates)
         const QDate start = QDate::fromString(f[1], Qt::ISODate);
         const QDate end = f[2] == "-" ? QDate() : QDate::fromString(f[2], Qt::ISODate);
         const QStringList want = f[7].split(' ', Qt::SkipEmptyParts);
-        const QStringList got = iso(expandOccurrences(start, end, f[3].toInt(), f[4].toInt(),
-                                                      QDate::fromString(f[5], Qt::ISODate),
-                                                      QDate::fromString(f[6], Qt::ISODate)));
+        QStringList got;
+        for (const QDate &x : expandOccurrences(start, end, f[3].toInt(), f[4].toInt(), QDate::fromString(f[5], Qt::ISODate),
+                                                QDate::fromString(f[6], Qt::ISODate)))
+            got << x.toString(Qt::ISODate);
         ++cases;
         if (got != want && ++failures <= 10)
             ADD_FAILURE() << f[0].toStdString() << " code " << f[3].toStdString() << "\n  want: "
@@ -56,15 +45,13 @@ TEST(RecurrenceExpansion, MatchesIndependentlyComputedDates)
 TEST(RecurrenceExpansion, KeepsDatesOfMonthsAndBlocksInTheJobsRhythm)
 {
     // A short period holding the day gives it even when it does not start the month.
-    EXPECT_EQ(iso(expandOccurrences(d("2024-01-10"), {}, 12001, 0, d("2025-03-18"), d("2025-03-22"))),
-              QStringList({"2025-03-20"}));
+    EXPECT_EQ(expandOccurrences(d("2024-01-10"), {}, 12001, 0, d("2025-03-18"), d("2025-03-22")), QList({d("2025-03-20")}));
     // The 3rd Thursday every 2 months: only months of the job's rhythm.
-    EXPECT_EQ(iso(expandOccurrences(d("2025-01-01"), {}, 23402, 0, d("2025-02-01"), d("2025-05-31"))),
-              QStringList({"2025-03-20", "2025-05-15"}));
+    EXPECT_EQ(expandOccurrences(d("2025-01-01"), {}, 23402, 0, d("2025-02-01"), d("2025-05-31")),
+              QList({d("2025-03-20"), d("2025-05-15")}));
     // Monday and Friday in blocks beginning on Wednesdays, one left: the
     // Friday comes before the following Monday and is the one kept by the limit.
-    EXPECT_EQ(iso(expandOccurrences(d("2025-01-01"), {}, 101017, 1, d("2025-01-03"), d("2025-01-31"))),
-              QStringList({"2025-01-03"}));
+    EXPECT_EQ(expandOccurrences(d("2025-01-01"), {}, 101017, 1, d("2025-01-03"), d("2025-01-31")), QList({d("2025-01-03")}));
 }
 
 TEST(RecurrenceExpansion, DegenerateCodesAndMissingOrReversedDatesGiveNothing)

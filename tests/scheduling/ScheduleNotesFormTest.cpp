@@ -1,12 +1,15 @@
 #include "scheduling/ScheduleNotesForm.h"
 #include "core/Session.h"
 #include "ScheduleTestData.h"
+#include "ShownTexts.h"
 
 #include <QListWidget>
 #include <QPlainTextEdit>
 
 using namespace wvs;
 using namespace wvs::schedtest;
+using wvs::test::entries;
+using wvs::test::expectShown;
 
 namespace {
 
@@ -72,7 +75,7 @@ TEST_F(ScheduleNotesFormTest, FiltersListNotesNewestFirstAndAFilterChangeEmpties
     EXPECT_EQ(modal_->opened().last().tag, QString::number(schedule_) + "~01/03/2025~31/03/2025");
 }
 
-TEST_F(ScheduleNotesFormTest, TickAndCommentGoToTheSelectedNoteOnly)
+TEST_F(ScheduleNotesFormTest, TickAndCommentGoToTheSelectedNoteOnlyAndTheOccurrencesBrowserShowsItsTexts)
 {
     auto f = shown<ScheduleNotesForm>("History~" + QString::number(jobA_) + "~2025-03-03");
     // One note type on the occurrence: listed at once.
@@ -96,6 +99,34 @@ TEST_F(ScheduleNotesFormTest, TickAndCommentGoToTheSelectedNoteOnly)
     const QString older = note("2025-03-04 09:00:00");
     EXPECT_TRUE(older.startsWith("older\r\n-COMMENT-\r\n")) << older.toStdString();
     EXPECT_TRUE(older.endsWith(" by Administrator - called back")) << older.toStdString();
+
+    // An occurrence with two note types: none chosen.
+    addNote(schedule_, jobA_, "2025-03-03", "2025-03-07 09:00:00", "Information", "dog");
+    auto notes = shown<ScheduleNotesForm>("History~" + QString::number(jobA_) + "~2025-03-03");
+    EXPECT_EQ(notes->windowTitle(), "Schedule Notes From 01 Jan 2025 to 31 Dec 2025");
+    expectShown(notes.get(), {{"FilterLabel", "Filter:"}, {"CustomerNameLabel", "Customer Name"},
+                              {"AssociateLabel", "Assigned Associate"}, {"NoteTypeLabel", "Note Type"},
+                              {"GoButton", "&Go"}, {"CustomerLabel", "Customer / Date"}, {"DetailsLabel", "Details"},
+                              {"ActionCheck", "Action taken"}, {"CommentButton", "Add &Comment"},
+                              {"PrintButton", "&Print"}, {"ExitButton", "Exit"}});
+    EXPECT_EQ(entries(child<QComboBox>(notes.get(), "NoteTypeCombo")),
+              QStringList({"<All>", "Action", "Invoicing", "Information"}));
+    msgs_->clear();
+    click(notes.get(), "GoButton");
+    choose(notes.get(), "NoteTypeCombo", "<All>");
+    click(notes.get(), "GoButton");
+    child<QListWidget>(notes.get(), "CustomerList")->setCurrentRow(0);
+    writeSql("DELETE FROM ScheduleJobNotes");   // gone meanwhile
+    modal_->once("CommentForm", [](QDialog *d) {
+        EXPECT_EQ(d->windowTitle(), "Add Comment");
+        expectShown(d, {{"OKButton", "&Save"}, {"ExitButton", "&Exit"}});
+        child<QPlainTextEdit>(d, "CommentText")->setPlainText("called");
+        click(d, "OKButton");
+    });
+    click(notes.get(), "CommentButton");   // and the list is sought afresh
+    EXPECT_EQ(msgs_->texts(), QStringList({"Please select a Note Type",
+                                           "Cannot find the selected message - this is a database error!",
+                                           "No Notes found"}));
 }
 
 } // namespace

@@ -16,10 +16,9 @@ namespace wvs::schedtest {
 inline QDate d(const char *iso) { return QDate::fromString(QString::fromLatin1(iso), Qt::ISODate); }
 
 struct CustomerData {
-    QString surname = QStringLiteral("Smith"), forename = QStringLiteral("Anna");
+    QString surname = "Smith", forename = "Anna";
     int status = 1;
-    QString phone1 = QStringLiteral("09 111 1111"), phone2 = QStringLiteral("021 222 2222"),
-            phone3 = QStringLiteral("09 333 3333");
+    QString phone1 = "09 111 1111", phone2 = "021 222 2222", phone3 = "09 333 3333";
     int preferredPhone = 1;
     QString comment;
     bool commentOnSchedule = false;
@@ -27,10 +26,8 @@ struct CustomerData {
 
 struct JobData {
     qint64 customer = 0, address = 0;
-    QString jobType = QStringLiteral("WIN"), associate = QStringLiteral("ADM");
-    QString start = QStringLiteral("2025-01-01"), end;
-    int frequency = 101001;   // every week on Monday
-    int occurrences = 0;
+    QString jobType = "WIN", associate = "ADM", start = "2025-01-01", end;
+    int frequency = 101001, occurrences = 0;   // every week on Monday, without limit
     qint64 costCents = 4500;
     QString comment;
     bool commentOnSchedule = false, asRequired = false, suspended = false, prospective = false;
@@ -49,7 +46,7 @@ protected:
 
     void addJobType(const QString &code, const QString &description)
     {
-        writeSql(QStringLiteral("INSERT INTO JobTypes (JobTypeCode, JobTypeDescription) VALUES (?, ?)"), {code, description});
+        writeSql("INSERT INTO JobTypes (JobTypeCode, JobTypeDescription) VALUES (?, ?)", {code, description});
     }
 
     qint64 addCustomer(const CustomerData &c = CustomerData())
@@ -61,9 +58,8 @@ protected:
         return lastInsertId();
     }
 
-    qint64 addAddress(qint64 customer, const QString &line1 = QStringLiteral("1 Main Road"),
-                      const QString &line2 = QString(), const QString &line3 = QString(),
-                      const QString &suburb = QStringLiteral("Ponsonby"))
+    qint64 addAddress(qint64 customer, const QString &line1 = QStringLiteral("1 Main Road"), const QString &line2 = QString(),
+                      const QString &line3 = QString(), const QString &suburb = QStringLiteral("Ponsonby"))
     {
         writeSql(QStringLiteral("INSERT INTO CustomerServiceAddresses (CustomerNumber, SAddress1, SAddress2, SAddress3, "
                                 "SSuburb) VALUES (?, ?, ?, ?, ?)"),
@@ -73,10 +69,8 @@ protected:
 
     qint64 addJob(JobData j)
     {
-        if (j.customer == 0)
-            j.customer = addCustomer();
-        if (j.address == 0)
-            j.address = addAddress(j.customer);
+        j.customer = j.customer ? j.customer : addCustomer();
+        j.address = j.address ? j.address : addAddress(j.customer);
         writeSql(QStringLiteral("INSERT INTO CustomerJobs (CustomerNumber, SAddressSeqNo, JobTypeCode, AssociateID, "
                                 "StartDate, EndDate, Frequency, Occurrences, Cost, CustomerJobComment, "
                                 "CommentOnSchedule, AsRequired, Suspended, Prospective) "
@@ -100,7 +94,6 @@ protected:
                  {schedule, job, date, seqNo, actual, associate});
     }
 
-    // A note on a stored occurrence.
     void addNote(qint64 schedule, qint64 job, const QString &date, const QString &time, const QString &type,
                  const QString &detail)
     {
@@ -109,13 +102,13 @@ protected:
                  {schedule, job, date, time, QStringLiteral("Administrator"), detail, type});
     }
 
-    // "job:date" of the stored occurrences in stored order.
+    // "job:date#position" of the stored occurrences in stored order, and one of them as expected.
+    static QString row(qint64 job, const char *dateAndPosition) { return QStringLiteral("%1:%2").arg(job).arg(dateAndPosition); }
     QStringList storedRows(qint64 schedule)
     {
         QStringList out;
-        QSqlQuery q = execSql(QStringLiteral("SELECT JobSeqNo, ScheduleServiceDate, ScheduleSeqNo FROM ScheduleJobs "
-                                             "WHERE ScheduleNumber = ? ORDER BY ScheduleSeqNo"),
-                              {schedule});
+        QSqlQuery q = execSql("SELECT JobSeqNo, ScheduleServiceDate, ScheduleSeqNo FROM ScheduleJobs WHERE ScheduleNumber = ? "
+                              "ORDER BY ScheduleSeqNo", {schedule});
         while (q.next())
             out << QStringLiteral("%1:%2#%3").arg(q.value(0).toString(), q.value(1).toString(), q.value(2).toString());
         return out;
@@ -132,7 +125,6 @@ protected:
     static constexpr const char *doneBy = "ActualServiceDate || '/' || AssociateID";
 
     QString status(qint64 schedule) { return scalarSql("SELECT Status FROM Schedules WHERE ScheduleNumber = ?", {schedule}).toString(); }
-
     // Generates (or loads) the schedule into the user's staging rows.
     PopulateResult populate(qint64 schedule, const QString &filter = QString(), const QString &user = "ADM",
                             QSqlDatabase db = AppDatabase::db())
@@ -143,7 +135,6 @@ protected:
     }
 
     QString lastService(qint64 job) { return scalarSql("SELECT LastServiceDate FROM CustomerJobs WHERE JobSeqNo = ?", {job}).toString(); }
-
     int count(const QString &sql, const QVariantList &params = {}) { return scalarSql(sql, params).toInt(); }
 
     // The next date-range dialog answers OK with the two dates as its labels show them.

@@ -1,20 +1,13 @@
-#include "core/Session.h"
 #include "platform/FileDialog.h"
 #include "platform/FlexGrid.h"
 #include "scheduling/ScheduleForm.h"
 #include "scheduling/ScheduleGrid.h"
-#include "scheduling/ScheduleJobNoteForm.h"
-#include "scheduling/ScheduleNotesForm.h"
 #include "scheduling/SchedulesManagementForm.h"
 #include "ScheduleTestData.h"
 #include "ShownTexts.h"
 
 #include <QDir>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPlainTextEdit>
 #include <QTemporaryDir>
-#include <QTest>
 
 using namespace wvs;
 using namespace wvs::schedtest;
@@ -33,11 +26,8 @@ class ScheduleTextsTest : public ScheduleDbTest {};
 
 TEST_F(ScheduleTextsTest, SchedulesListShowsItsHeadingsStatusColoursAndQuestions)
 {
-    int month = 0;
-    for (const char *status : {"Published", "Closed", "Open", "Archived"}) {
-        ++month;
-        addSchedule(QStringLiteral("2025-0%1-01").arg(month), QStringLiteral("2025-0%1-28").arg(month), status);
-    }
+    for (int month = 1; const char *status : {"Published", "Closed", "Open", "Archived"})
+        addSchedule(QStringLiteral("2025-0%1-01").arg(month), QStringLiteral("2025-0%1-28").arg(month++), status);
     auto form = shown<SchedulesManagementForm>();
     EXPECT_EQ(form->windowTitle(), "Job Schedules Management");
     expectShown(form.get(), {{"AddButton", "&Add"}, {"ModifyButton", "&Modify"}, {"DeleteButton", "&Delete"},
@@ -104,46 +94,6 @@ TEST_F(ScheduleTextsTest, ScheduleWindowShowsItsPeriodStatusCaptionsAndSortKeys)
                                "Phone", "Job Type", "Cost", "Notes", "Done"}));
         EXPECT_EQ(entries(child<QComboBox>(form.get(), "Sort1OrderCombo")), QStringList({"Ascending", "Descending"}));
     }
-}
-
-TEST_F(ScheduleTextsTest, ScheduleWindowMessagesAndTheColoursOfExcludedRows)
-{
-    const qint64 s = addSchedule("2025-03-03", "2025-03-09");
-    addJob({.start = "2025-03-03", .asRequired = true});
-    addJob({.start = "2025-03-04", .end = "2025-03-04", .frequency = 1});
-    auto form = shown<ScheduleForm>(QStringLiteral("Modify~%1").arg(s));
-    FlexGrid *g = form->grid();
-    ASSERT_EQ(g->rows(), 3);
-    // Excluded rows grey and bold; included again, the as-required one orange and bold, the other black.
-    const struct { int row; QColor colour; bool bold; } rows[] = {{1, orange, true}, {2, black, false}};
-    for (const auto &r : rows) {
-        g->selectRow(r.row);
-        form->ExcludeButton_Click();
-        EXPECT_EQ(g->cellForeColor(r.row, ColCustomer), QColor(192, 192, 192));
-        EXPECT_TRUE(g->cellBold(r.row, ColCustomer));
-        form->ScheduleGrid_Click(r.row, ColCustomer);
-        EXPECT_EQ(child<QPushButton>(form.get(), "ExcludeButton")->text(), "&Include");
-        form->ExcludeButton_Click();
-        EXPECT_EQ(g->cellForeColor(r.row, ColJobType), r.colour) << r.row;
-        EXPECT_EQ(g->cellBold(r.row, ColJobType), r.bold) << r.row;
-    }
-
-    msgs_->clear();
-    g->selectRow(0);
-    form->ModifyButton_Click();
-    form->ViewButton_Click();
-    g->selectRow(2);
-    msgs_->answer(MsgAnswer::No);
-    form->DeleteButton_Click();
-    g->selectRow(2);
-    form->DeleteButton_Click();
-    msgs_->answer(MsgAnswer::No);
-    form->CloseButton_Click();
-    const QString sure = "Are you sure you want to PERMANENTLY delete the selected Customer Job and any notes which "
-                         "may have been made?";
-    EXPECT_EQ(msgs_->texts(), QStringList({"Please select the Job to modify", "Please select the Job to view", sure,
-                                           sure, "Customer Job deleted",
-                                           "The Schedule will now be closed - do you wish to continue?"}));
 }
 
 TEST(ScheduleGridTexts, HeadingsRowsMarksAndTheAsRequiredColourUpTo4999Rows)
@@ -228,7 +178,6 @@ TEST_F(ScheduleTextsTest, PublishingAndExportSayWhatStopsThem)
     for (const auto &m : missing) {
         form->PublishButton_Click();
         EXPECT_EQ(msgs_->last(), m.message);
-        EXPECT_TRUE(modal_->opened().isEmpty());
         writeSql(m.supply);
     }
     form->PublishButton_Click();
@@ -245,10 +194,7 @@ TEST_F(ScheduleTextsTest, PublishingAndExportSayWhatStopsThem)
     for (const auto &e : exports) {
         files.answer(e.path);
         msgs_->answer(MsgAnswer::No);
-        modal_->once("ScheduleExportForm", [](QDialog *d) {
-            click(d, "SelectAllButton");
-            click(d, "OKButton");
-        });
+        modal_->once("ScheduleExportForm", [](QDialog *d) { click(d, "SelectAllButton"), click(d, "OKButton"); });
         form->ExportButton_Click();
         EXPECT_EQ(msgs_->last(), e.message);
     }
@@ -261,56 +207,4 @@ TEST_F(ScheduleTextsTest, PublishingAndExportSayWhatStopsThem)
     EXPECT_EQ(csv.readLine(), "\"Associate\",\"Service Date\",\"Customer Forename\",\"Customer Surname\",\"Customer "
                               "Phone\",\"Service Address Line 1\",\"Service Address Line 2\",\"Service Address Line 3\","
                               "\"Service Location\",\"Service City\",\"Job Description\",\"Cost\",\"Job Comments\"\r\n");
-}
-
-TEST_F(ScheduleTextsTest, NoteWindowsShowTheirCaptionsAndMessages)
-{
-    session().currentAssociateName = "Administrator";
-    const qint64 s = addSchedule("2025-01-01", "2025-12-31", "Closed");
-    const qint64 job = addJob({.customer = addCustomer({.surname = "Jones", .forename = "Mary"})});
-    storeJob(s, job, "2025-03-03", 0);
-    addNote(s, job, "2025-03-03", "2025-03-04 09:00:00", "Action", "gate");
-    addNote(s, job, "2025-03-03", "2025-03-05 09:00:00", "Information", "dog");
-
-    EXPECT_EQ(ScheduleJobNoteForm().windowTitle(), "Schedule Job Remarks");
-    auto note = shown<ScheduleJobNoteForm>(QStringLiteral("%1~2025-03-03~%2").arg(s).arg(job));
-    EXPECT_EQ(note->windowTitle(), "Job Note - Mary Jones");
-    expectShown(note.get(), {{"JobDoneCheck", "Job completed?"}, {"DateCompletedLabel", "Date completed"},
-                             {"Label1", "DD/MM/YYYY"}, {"AssociateLabel", "Completed by"}, {"NoteLabel", "Remarks"},
-                             {"ActionOption", "Action required"}, {"InvoicingOption", "Invoicing purposes"},
-                             {"InfoOption", "Information only"}, {"OKButton", "&Save"}, {"ExitButton", "&Exit"}});
-    // The date box takes at most 10 characters.
-    tick(note.get(), "JobDoneCheck", true);
-    auto *date = child<QLineEdit>(note.get(), "DateCompletedText");
-    date->selectAll();
-    QTest::keyClicks(date, "04/03/2025 x");
-    EXPECT_EQ(date->text(), "04/03/2025");
-    child<QPlainTextEdit>(note.get(), "NoteText")->setPlainText("Done");
-    note->OKButton_Click();
-
-    // The notes browser of the occurrence: two note types, none chosen.
-    auto notes = shown<ScheduleNotesForm>(QStringLiteral("History~%1~2025-03-03").arg(job));
-    EXPECT_EQ(notes->windowTitle(), "Schedule Notes From 01 Jan 2025 to 31 Dec 2025");
-    expectShown(notes.get(), {{"FilterLabel", "Filter:"}, {"CustomerNameLabel", "Customer Name"},
-                              {"AssociateLabel", "Assigned Associate"}, {"NoteTypeLabel", "Note Type"},
-                              {"GoButton", "&Go"}, {"CustomerLabel", "Customer / Date"}, {"DetailsLabel", "Details"},
-                              {"ActionCheck", "Action taken"}, {"CommentButton", "Add &Comment"},
-                              {"PrintButton", "&Print"}, {"ExitButton", "Exit"}});
-    EXPECT_EQ(entries(child<QComboBox>(notes.get(), "NoteTypeCombo")),
-              QStringList({"<All>", "Action", "Invoicing", "Information"}));
-    click(notes.get(), "GoButton");
-    choose(notes.get(), "NoteTypeCombo", "<All>");
-    click(notes.get(), "GoButton");
-    child<QListWidget>(notes.get(), "CustomerList")->setCurrentRow(0);
-    writeSql("DELETE FROM ScheduleJobNotes");   // gone meanwhile
-    modal_->once("CommentForm", [](QDialog *d) {
-        EXPECT_EQ(d->windowTitle(), "Add Comment");
-        expectShown(d, {{"OKButton", "&Save"}, {"ExitButton", "&Exit"}});
-        child<QPlainTextEdit>(d, "CommentText")->setPlainText("called");
-        click(d, "OKButton");
-    });
-    click(notes.get(), "CommentButton");   // and the list is sought afresh
-    EXPECT_EQ(msgs_->texts(), QStringList({"Save completed", "Please select a Note Type",
-                                           "Cannot find the selected message - this is a database error!",
-                                           "No Notes found"}));
 }

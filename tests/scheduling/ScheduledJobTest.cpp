@@ -4,15 +4,15 @@
 #include "scheduling/ScheduleJobNoteForm.h"
 #include "scheduling/ScheduledJobUpdates.h"
 #include "ScheduleTestData.h"
+#include "ShownTexts.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QTest>
 
 using namespace wvs;
 using namespace wvs::schedtest;
+using wvs::test::expectShown;
 
 namespace {
 
@@ -25,18 +25,13 @@ protected:
         addAssociate("BOB", "Bob Builder", "pw", 1);
         job = addJob({.customer = addCustomer({.surname = "Jones", .forename = "Mary"}), .associate = "BOB", .start = "2025-03-03"});
         schedule = addSchedule("2025-03-03", "2025-03-16", "Closed");
-        storeJob(schedule, job, "2025-03-03", 0, "", "BOB");
-        storeJob(schedule, job, "2025-03-10", 1, "2025-03-11", "ADM");
+        storeJob(schedule, job, "2025-03-03", 0, "", "BOB"), storeJob(schedule, job, "2025-03-10", 1, "2025-03-11", "ADM");
         populate(schedule);
     }
-    int stagedDone(const QString &date)
-    {
-        return count("SELECT Done FROM ScheduleStaging WHERE JobSeqNo = ? AND ServiceDate = ?", {job, date});
-    }
+    int stagedDone(const QString &date) { return count("SELECT Done FROM ScheduleStaging WHERE JobSeqNo = ? AND ServiceDate = ?", {job, date}); }
     ScheduledJobUpdates::StagedRowKey staged(const QString &date)
     {
-        return {"ADM", count("SELECT RecordNumber FROM ScheduleStaging WHERE JobSeqNo = ? AND ServiceDate = ?",
-                             {job, date})};
+        return {"ADM", count("SELECT RecordNumber FROM ScheduleStaging WHERE JobSeqNo = ? AND ServiceDate = ?", {job, date})};
     }
     JobNoteOutcome save(const QString &date, const JobNoteEntry &e, QStringList *asked = nullptr, bool answer = true)
     {
@@ -45,8 +40,7 @@ protected:
                                      QDateTime(d("2025-03-12"), QTime(9, 30)));
     }
     int notes() { return count("SELECT COUNT(*) FROM ScheduleJobNotes"); }
-    qint64 job = 0;
-    qint64 schedule = 0;
+    qint64 job = 0, schedule = 0;
 };
 
 } // namespace
@@ -61,8 +55,7 @@ TEST_F(ScheduledJobTest, DoneClickRecordsThePlannedDateAndUndoingRestoresTheJobs
     ASSERT_TRUE(ScheduledJobUpdates::markNotDone(schedule, job, d("2025-03-10"), staged("2025-03-10")));
     EXPECT_EQ(stored(schedule, job, "2025-03-10", doneBy), "/BOB");
     EXPECT_EQ(stagedDone("2025-03-10"), 1);
-    // The other occurrence keeps its mark.
-    EXPECT_EQ(stored(schedule, job, "2025-03-03", "ActualServiceDate"), "2025-03-03");
+    EXPECT_EQ(stored(schedule, job, "2025-03-03", "ActualServiceDate"), "2025-03-03");   // the other one keeps its mark
 
     // An occurrence that is not stored changes nothing, the staging row included.
     writeSql("DELETE FROM ScheduleJobs WHERE ScheduleServiceDate = '2025-03-03'");
@@ -72,25 +65,18 @@ TEST_F(ScheduledJobTest, DoneClickRecordsThePlannedDateAndUndoingRestoresTheJobs
 
 TEST_F(ScheduledJobTest, LeavingRaisesLastServiceDatesButNeverMovesThemBack)
 {
-    const qint64 later = addJob({.start = "2025-03-03"});
-    const qint64 none = addJob({.start = "2025-03-03"});
-    const qint64 notDone = addJob({.start = "2025-03-03"});
+    const qint64 later = addJob({}), none = addJob({}), notDone = addJob({});
     for (const auto &[j, last] : {std::pair{job, "2025-03-05"}, std::pair{later, "2025-03-20"},
                                   std::pair{notDone, "2025-01-01"}})
         writeSql("UPDATE CustomerJobs SET LastServiceDate = ? WHERE JobSeqNo = ?", {last, j});
     writeSql("UPDATE ScheduleJobs SET ActualServiceDate = '2025-03-03' WHERE ScheduleServiceDate = '2025-03-03'");
-    storeJob(schedule, later, "2025-03-03", 2, "2025-03-03");
-    storeJob(schedule, later, "2025-03-10", 3, "2025-03-10");
-    storeJob(schedule, none, "2025-03-10", 4, "2025-03-12");
-    storeJob(schedule, notDone, "2025-03-10", 5);
-    const qint64 otherSchedule = addSchedule("2025-04-01", "2025-04-30", "Closed");
-    storeJob(otherSchedule, notDone, "2025-04-07", 0, "2025-04-07");
+    storeJob(schedule, later, "2025-03-03", 2, "2025-03-03"), storeJob(schedule, later, "2025-03-10", 3, "2025-03-10");
+    storeJob(schedule, none, "2025-03-10", 4, "2025-03-12"), storeJob(schedule, notDone, "2025-03-10", 5);
+    storeJob(addSchedule("2025-04-01", "2025-04-30", "Closed"), notDone, "2025-04-07", 0, "2025-04-07");   // another schedule
 
     ScheduledJobUpdates::updateLastServiceDates(schedule);
-    EXPECT_EQ(lastService(job), "2025-03-11");
-    EXPECT_EQ(lastService(later), "2025-03-20");
-    EXPECT_EQ(lastService(none), "2025-03-12");
-    EXPECT_EQ(lastService(notDone), "2025-01-01");
+    EXPECT_EQ(QStringList({lastService(job), lastService(later), lastService(none), lastService(notDone)}),
+              QStringList({"2025-03-11", "2025-03-20", "2025-03-12", "2025-01-01"}));
 }
 
 TEST_F(ScheduledJobTest, DeletingAJobFromTheScheduleIsRefusedWhileStoredAndTakesItsNotes)
@@ -102,16 +88,14 @@ TEST_F(ScheduledJobTest, DeletingAJobFromTheScheduleIsRefusedWhileStoredAndTakes
 
     const qint64 fresh = addJob({.start = "2025-03-03"});
     for (qint64 s : {schedule, qint64(99)})
-        writeSql("INSERT INTO ScheduleJobNotes (ScheduleNumber, JobSeqNo, ScheduleServiceDate, NoteDetail) "
-                 "VALUES (?, ?, '2025-03-03', 'x')",
-                 {s, fresh});
+        addNote(s, fresh, "2025-03-03", "", "Action", "x");
     EXPECT_EQ(ScheduledJobUpdates::deleteJobRefusal(fresh), "");
     ScheduledJobUpdates::deleteJob(fresh);
-    EXPECT_EQ(count("SELECT COUNT(*) FROM CustomerJobs WHERE JobSeqNo = ?", {fresh}), 0);
-    EXPECT_EQ(count("SELECT COUNT(*) FROM ScheduleJobNotes WHERE JobSeqNo = ?", {fresh}), 0);
+    EXPECT_EQ(count("SELECT (SELECT COUNT(*) FROM CustomerJobs WHERE JobSeqNo = ?) + "
+                    "(SELECT COUNT(*) FROM ScheduleJobNotes WHERE JobSeqNo = ?)", {fresh, fresh}), 0);
 }
 
-TEST_F(ScheduledJobTest, NoteChecksTheEntryInOrderAndWritesNothingWhenRefused)
+TEST_F(ScheduledJobTest, NoteChecksTheEntryInOrderAndSavesTheDoneStateAndTheRemarkTogether)
 {
     JobNoteEntry e{.done = true, .associateID = "BOB", .note = "Done early", .noteType = "Information"};
     for (const char *bad : {"", "31/02/2025", "2025-03-04", "4/3/2025", "04/03/2025x"}) {
@@ -123,40 +107,34 @@ TEST_F(ScheduledJobTest, NoteChecksTheEntryInOrderAndWritesNothingWhenRefused)
     EXPECT_EQ(notes(), 0);
     e.dateText = "04/03/2025";
     e.associateID.clear();
-    JobNoteOutcome out = save("2025-03-03", e);
-    EXPECT_EQ(out.message, "Please select the Associate who completed the job");
+    EXPECT_EQ(save("2025-03-03", e).message, "Please select the Associate who completed the job");
 
     // No remark: the question; No keeps the dialog open and writes nothing.
     e.associateID = "BOB";
     e.note.clear();
     QStringList asked;
-    out = save("2025-03-03", e, &asked, false);
-    EXPECT_FALSE(out.saved);
+    EXPECT_FALSE(save("2025-03-03", e, &asked, false).saved);
     EXPECT_EQ(asked, QStringList({"No Note has been entered - is this correct?"}));
     EXPECT_EQ(stored(schedule, job, "2025-03-03", "ActualServiceDate"), "");
 
     // An occurrence that is not on the schedule is refused, note and all.
     e.note = "Lost";
-    out = save("2025-03-17", e);
+    JobNoteOutcome out = save("2025-03-17", e);
     EXPECT_FALSE(out.saved);
     EXPECT_EQ(out.message, "This Job is no longer on the Schedule, so nothing has been saved");
     EXPECT_EQ(notes(), 0);
-}
 
-TEST_F(ScheduledJobTest, NoteSavesTheDoneStateAndTheRemarkTogether)
-{
-    JobNoteOutcome out = save("2025-03-03", {.done = true, .dateText = "04/03/2025", .associateID = "ADM",
+    // Accepted: the done state and the remark are saved together.
+    out = save("2025-03-03", {.done = true, .dateText = "04/03/2025", .associateID = "ADM",
                                              .note = "Gate was locked, came back next day", .noteType = "Action"});
     ASSERT_TRUE(out.saved);
     EXPECT_EQ(out.result, 1);
     EXPECT_EQ(stored(schedule, job, "2025-03-03", doneBy), "2025-03-04/ADM");
     EXPECT_EQ(scalarSql("SELECT ScheduleNumber || '/' || JobSeqNo || '/' || ScheduleServiceDate || '/' || NoteDateTime "
-                        "|| '/' || NoteAuthor || '/' || NoteType || '/' || ActionTaken FROM ScheduleJobNotes")
-                  .toString(),
+                        "|| '/' || NoteAuthor || '/' || NoteType || '/' || ActionTaken FROM ScheduleJobNotes").toString(),
               QStringLiteral("%1/%2/2025-03-03/2025-03-12 09:30:00/Administrator/Action/0").arg(schedule).arg(job));
 
-    // Saved unticked with no remark (after Yes): only that occurrence is
-    // cleared, and it goes back to the job's associate.
+    // Saved unticked with no remark (after Yes): only that occurrence is cleared, back with the job's associate.
     out = save("2025-03-10", {});
     ASSERT_TRUE(out.saved);
     EXPECT_EQ(out.result, 2);
@@ -167,10 +145,14 @@ TEST_F(ScheduledJobTest, NoteSavesTheDoneStateAndTheRemarkTogether)
 
 TEST_F(ScheduledJobTest, TheNoteWindowShowsTheRecordedStateAndFillsTheFieldsWhenTicked)
 {
-    auto open = [&](const char *date) {
-        return shown<ScheduleJobNoteForm>(QStringLiteral("%1~%2~%3").arg(schedule).arg(date).arg(job));
-    };
+    auto open = [&](const char *date) { return shown<ScheduleJobNoteForm>(QStringLiteral("%1~%2~%3").arg(schedule).arg(date).arg(job)); };
+    EXPECT_EQ(ScheduleJobNoteForm().windowTitle(), "Schedule Job Remarks");
     auto done = open("2025-03-10");
+    EXPECT_EQ(done->windowTitle(), "Job Note - Mary Jones");
+    expectShown(done.get(), {{"JobDoneCheck", "Job completed?"}, {"DateCompletedLabel", "Date completed"},
+                             {"Label1", "DD/MM/YYYY"}, {"AssociateLabel", "Completed by"}, {"NoteLabel", "Remarks"},
+                             {"ActionOption", "Action required"}, {"InvoicingOption", "Invoicing purposes"},
+                             {"InfoOption", "Information only"}, {"OKButton", "&Save"}, {"ExitButton", "&Exit"}});
     auto *dateText = child<QLineEdit>(done.get(), "DateCompletedText");
     auto *associate = child<QComboBox>(done.get(), "AssociateCombo");
     EXPECT_TRUE(ticked(done.get(), "JobDoneCheck"));
@@ -188,10 +170,14 @@ TEST_F(ScheduledJobTest, TheNoteWindowShowsTheRecordedStateAndFillsTheFieldsWhen
     EXPECT_TRUE(ticked(notDone.get(), "JobDoneCheck"));
     EXPECT_EQ(dateText->text() + " " + child<QComboBox>(notDone.get(), "AssociateCombo")->currentText(),
               "03/03/2025 Bob Builder");
-    // OK saves what the window shows.
+    // The date box takes at most 10 characters; OK saves what the window shows.
+    dateText->clear();
+    QTest::keyClicks(dateText, "04/03/2025 x");
+    EXPECT_EQ(dateText->text(), "04/03/2025");
     child<QPlainTextEdit>(notDone.get(), "NoteText")->setPlainText("Invoice sent");
     child<QRadioButton>(notDone.get(), "InvoicingOption")->setChecked(true);
     notDone->OKButton_Click();
-    EXPECT_EQ(stored(schedule, job, "2025-03-03", "ActualServiceDate"), "2025-03-03");
+    EXPECT_EQ(msgs_->last(), "Save completed");
+    EXPECT_EQ(stored(schedule, job, "2025-03-03", "ActualServiceDate"), "2025-03-04");
     EXPECT_EQ(scalarSql("SELECT NoteType || '/' || NoteDetail FROM ScheduleJobNotes").toString(), "Invoicing/Invoice sent");
 }
