@@ -4,63 +4,11 @@
 
 #include <QElapsedTimer>
 #include <QLabel>
-#include <atomic>
-#include <thread>
 
 using namespace wvs;
 using namespace wvs::portaltest;
 
-namespace {
-
-// Another workstation holding the write lock on a connection of its own,
-// until told to let go or until holdMs after the portal was asked to load
-// the job types (the last step of a publish).
-class LockHolder {
-public:
-    LockHolder(const QString &path, const test::PortalDouble &portal, int holdMs)
-    {
-        thread_ = std::thread([this, path, &portal, holdMs] {
-            const QString name = QStringLiteral("lock holder");
-            {
-                QSqlDatabase db = AppDatabase::openConnection(name, path);
-                execSql(QStringLiteral("BEGIN IMMEDIATE"), {}, db);
-                held_ = true;
-                QElapsedTimer since;
-                while (!stop_ && !(since.isValid() && since.elapsed() > holdMs)) {
-                    if (!since.isValid() && holdMs > 0
-                        && portal.pages().contains(QStringLiteral("LoadJobTypes.php")))
-                        since.start();
-                    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-                }
-                execSql(QStringLiteral("ROLLBACK"), {}, db);
-                db.close();
-            }
-            QSqlDatabase::removeDatabase(name);
-        });
-        while (!held_)
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    ~LockHolder()
-    {
-        stop_ = true;
-        thread_.join();
-    }
-
-private:
-    std::atomic<bool> held_{false}, stop_{false};
-    std::thread thread_;
-};
-
-class PortalBusyDatabaseTest : public PortalDbTest {
-protected:
-    void TearDown() override
-    {
-        AppDatabase::setBusyWait(5000);
-        PortalDbTest::TearDown();
-    }
-};
-
-} // namespace
+using PortalBusyDatabaseTest = PortalDbTest;
 
 TEST_F(PortalBusyDatabaseTest, AfterAPublishTheWindowShowsOnlyTheStatusThatWasStored)
 {
@@ -82,7 +30,22 @@ TEST_F(PortalBusyDatabaseTest, AfterAPublishTheWindowShowsOnlyTheStatusThatWasSt
         auto form = shown<ScheduleForm>(QStringLiteral("Modify~%1").arg(schedule));
         const QString shownBefore = child<QLabel>(form.get(), "StatusLabel")->text();
         {
-            LockHolder other(dbPath(), *portal_, c.holdMs);
+            // Another workstation holds the write lock until holdMs after the
+            // portal was asked to load the job types (the last step of a publish).
+            std::atomic<bool> held{false};
+            OtherWorkstation other(dbPath(), [&](QSqlDatabase &db, const std::atomic<bool> &stop) {
+                execSql(QStringLiteral("BEGIN IMMEDIATE"), {}, db);
+                held = true;
+                QElapsedTimer since;
+                while (!stop && !(since.isValid() && since.elapsed() > c.holdMs)) {
+                    if (!since.isValid() && c.holdMs > 0 && portal_->pages().contains(QStringLiteral("LoadJobTypes.php")))
+                        since.start();
+                    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                }
+                execSql(QStringLiteral("ROLLBACK"), {}, db);
+            });
+            while (!held)
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
             click(form.get(), "PublishButton");
         }
         EXPECT_EQ(status(schedule), QString(c.stored ? "Published" : "Closed"));

@@ -1,4 +1,4 @@
-#include "PortalRequestTestData.h"
+#include "PortalTestData.h"
 #include "portal/PortalCustomerJobSave.h"
 #include "scheduling/ScheduleGeneration.h"
 

@@ -1,9 +1,7 @@
-#include "PortalRequestTestData.h"
 #include "PortalTestData.h"
 #include "admin/ShownTexts.h"
 #include "platform/Transfer.h"
 #include "portal/PortalCustomerJobSave.h"
-#include "portal/PortalCustomerJobsManagementForm.h"
 #include "portal/PortalRequestRecords.h"
 
 #include <QRadioButton>
@@ -121,17 +119,7 @@ namespace {
 
 namespace C = PortalRequestColumn;
 
-class PortalRequestTexts : public wvs::test::PortalRequestDbTest {
-protected:
-    std::unique_ptr<PortalCustomerJobsManagementForm> openList()
-    {
-        auto list = std::make_unique<PortalCustomerJobsManagementForm>();
-        list->show();
-        settle();
-        return list;
-    }
-    static FlexGrid *grid(QWidget *w) { return child<FlexGrid>(w, "JobsGrid"); }
-};
+using PortalRequestTexts = wvs::test::PortalRequestDbTest;
 
 } // namespace
 

@@ -1,9 +1,7 @@
 #include "PortalTestData.h"
 #include "platform/Modal.h"
-#include "portal/PortalCustomerJobAddForm.h"
 #include "portal/PortalRequestRecords.h"
 
-#include <QComboBox>
 #include <QThread>
 
 using namespace wvs;
@@ -26,8 +24,7 @@ protected:
     }
     static QString stored()
     {
-        return scalarSql("SELECT group_concat(UniqueId) FROM (SELECT UniqueId FROM PortalCustomerJobs ORDER BY 1)")
-            .toString();
+        return scalarSql("SELECT group_concat(UniqueId) FROM (SELECT UniqueId FROM PortalCustomerJobs ORDER BY 1)").toString();
     }
     QStringList held() const
     {
@@ -42,7 +39,12 @@ protected:
         for (int i = 0; i < 100 && held() != ids; ++i)
             QThread::msleep(50);
     }
-    static int count(const char *sql) { return scalarSql(QString::fromLatin1(sql)).toInt(); }
+    void deletePage(const QString &reply, double delay)
+    {
+        portal_->reply(QStringLiteral("DeleteCustomerJobsData.php"), reply);
+        portal_->delay(QStringLiteral("DeleteCustomerJobsData.php"), delay);
+    }
+    static int jobs() { return scalarSql("SELECT COUNT(*) FROM CustomerJobs").toInt(); }
 };
 
 } // namespace
@@ -84,8 +86,7 @@ TEST_F(PortalTwoWorkstationsTest, ARefusedOrLateDeleteKeepsWhatWasStoredAndTheNe
                 session().portalUpdateSucceeded = false;   // A's run is not over
                 EXPECT_EQ(held(), QStringList());
             }
-            portal_->reply(QStringLiteral("DeleteCustomerJobsData.php"), c.reply);
-            portal_->delay(QStringLiteral("DeleteCustomerJobsData.php"), c.delay);
+            deletePage(c.reply, c.delay);
             PortalSync::options() = {50, 10};
         };
         workstationA.run();
@@ -97,8 +98,7 @@ TEST_F(PortalTwoWorkstationsTest, ARefusedOrLateDeleteKeepsWhatWasStoredAndTheNe
         EXPECT_EQ(stored(), a + QLatin1Char(',') + b);
 
         // Nothing is left to fetch, and nothing goes.
-        portal_->reply(QStringLiteral("DeleteCustomerJobsData.php"), QStringLiteral("SUCCESS"));
-        portal_->delay(QStringLiteral("DeleteCustomerJobsData.php"), 0);
+        deletePage("SUCCESS", 0);
         PortalSync::options() = {20, 250};
         EXPECT_TRUE(run(QStringLiteral("ImportCustomerJobs~")));
         EXPECT_EQ(msgs_->texts().mid(msgs_->texts().size() - 2),
@@ -127,17 +127,16 @@ TEST_F(PortalTwoWorkstationsTest, ARequestTakenOffTheListIsNeverStoredAgainWhenT
              PortalCustomerJobAddForm dialog;
              dialog.Tag = QString::number(id);
              showModal(&dialog);
-         },
-         1},
+         }, 1},
         {"deleted", [](qint64 id) { PortalRequestRecords::remove(id); }, 0},
     };
     qint64 id = 910;
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         ++id;
-        const int jobsBefore = count("SELECT COUNT(*) FROM CustomerJobs");
+        const int jobsBefore = jobs();
         portal_->holdRequests({requestLine(int(id))});
-        portal_->reply(QStringLiteral("DeleteCustomerJobsData.php"), QStringLiteral("Locked"));
+        deletePage("Locked", 0);
         EXPECT_FALSE(run(QStringLiteral("ImportCustomerJobs~")));
         EXPECT_EQ(msgs_->last(), QStringLiteral("Customer Jobs data deletion failed - Locked") + kKept);
         EXPECT_EQ(stored(), QString::number(id));
@@ -145,14 +144,14 @@ TEST_F(PortalTwoWorkstationsTest, ARequestTakenOffTheListIsNeverStoredAgainWhenT
 
         c.takeOff(id);
         EXPECT_EQ(stored(), QString());
-        EXPECT_EQ(count("SELECT COUNT(*) FROM CustomerJobs") - jobsBefore, c.jobs);
+        EXPECT_EQ(jobs() - jobsBefore, c.jobs);
 
         // Offered again: skipped, and the portal is asked to let it go.
-        portal_->reply(QStringLiteral("DeleteCustomerJobsData.php"), QStringLiteral("SUCCESS"));
+        deletePage("SUCCESS", 0);
         EXPECT_TRUE(run(QStringLiteral("ImportCustomerJobs~")));
         EXPECT_EQ(portal_->pages().last(), "DeleteCustomerJobsData.php");
         EXPECT_EQ(held(), QStringList());
         EXPECT_EQ(stored(), QString());
-        EXPECT_EQ(count("SELECT COUNT(*) FROM CustomerJobs") - jobsBefore, c.jobs);
+        EXPECT_EQ(jobs() - jobsBefore, c.jobs);
     }
 }

@@ -96,15 +96,7 @@ TEST_F(PortalUploadTest, EveryFailureEndsTheRunWithItsMessage)
     EXPECT_FALSE(run(QStringLiteral("JobTypes~")));
     EXPECT_EQ(msgs_->last(), "Job Types update failed - SUCCESS\r\n");
 
-    // A page that does not answer in time.
-    portal_->reply("LoadJobTypes.php", "SUCCESS");
-    portal_->delay("LoadJobTypes.php", 3);
-    PortalSync::options() = {20, 5};
-    EXPECT_FALSE(run(QStringLiteral("JobTypes~")));
-    EXPECT_EQ(msgs_->last(), "Job Types file load timed out - please try again");
-
     // A schedule with no stored jobs.
-    PortalSync::options() = {20, 250};
     const qint64 empty = addSchedule("2013-01-01", "2013-01-31", "Closed");
     EXPECT_FALSE(run(QStringLiteral("PublishSchedule~%1").arg(empty)));
     EXPECT_EQ(msgs_->last(), "No Schedule records found");
