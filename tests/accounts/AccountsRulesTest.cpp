@@ -13,12 +13,10 @@ namespace {
 
 TEST(RoundAdvTest, RoundsHalvesAwayFromZeroOnTheDecimalDigits)
 {
-    EXPECT_DOUBLE_EQ(RoundAdv(86.9565, 2), 86.96);
-    EXPECT_DOUBLE_EQ(RoundAdv(2.345, 2), 2.35);
-    EXPECT_DOUBLE_EQ(RoundAdv(-2.345, 2), -2.35);
-    EXPECT_DOUBLE_EQ(RoundAdv(1.00445, 2), 1.0);        // four decimals first: 1.0044
-    EXPECT_DOUBLE_EQ(RoundAdv(99.995, 2), 100);
-    EXPECT_DOUBLE_EQ(RoundAdv(123456.785, 2), 123456.79);
+    for (const auto &[value, rounded] : {std::pair{86.9565, 86.96}, {2.345, 2.35}, {-2.345, -2.35},
+                                         {1.00445, 1.0} /* four decimals first: 1.0044 */, {99.995, 100.0},
+                                         {123456.785, 123456.79}})
+        EXPECT_DOUBLE_EQ(RoundAdv(value, 2), rounded) << value;
 }
 
 TEST(InvoiceNumberingTest, CountsUpTheTrailingDigitsKeepingTheirWidth)

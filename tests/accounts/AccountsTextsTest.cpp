@@ -14,8 +14,15 @@ namespace {
 
 class AccountsTexts : public AccountsTest {
 protected:
+    static void setDates(QWidget *w, const QString &from, const QString &to)
+    {
+        child<QLabel>(w, "FromDateLabel")->setText(from);
+        child<QLabel>(w, "ToDateLabel")->setText(to);
+    }
     FileDialogScript files_;
 };
+
+using AccountsWindowsTest = AccountsTexts;
 
 // The three accounts windows in each mode: their captions and the file
 // dialog's kind, title and filter; the boxes' limits; a chosen file kept
@@ -57,6 +64,84 @@ TEST_F(AccountsTexts, WindowsAndTheirFileDialogs)
               "The tax rate name spelled EXACTLY as held in Xero. This will be used to determine the sales tax value");
     EXPECT_EQ(typingLimit(xero.get(), "TaxRateText"), 50);
     EXPECT_EQ(typingLimit(xero.get(), "StartingInvNoText"), 10);
+}
+
+TEST_F(AccountsWindowsTest, MyobSalesWindowHidesTheXeroBoxesAndChecksDatesThenFile)
+{
+    auto w = open<AccountsSalesExportForm>("MYOB");
+    for (const char *hidden : {"TaxRatelabel", "TaxRateText", "InfoImage", "StartingInvNoLabel", "StartingInvNoText"})
+        EXPECT_FALSE(child<QWidget>(w.get(), hidden)->isVisible()) << hidden;
+    click(w.get(), "OKButton");
+    setDates(w.get(), "01 Mar 2026", "");
+    click(w.get(), "OKButton");
+    setDates(w.get(), "01 Mar 2026", "31 Mar 2026");
+    click(w.get(), "OKButton");
+    EXPECT_EQ(msgs_->texts(), QStringList({"Please enter the From date", "Please enter the To date",
+                                           "Please enter the name of the file"}));
+    EXPECT_TRUE(w->isVisible());
+
+    files_.answer(path("sales"));
+    click(w.get(), "BrowseButton");
+    click(w.get(), "OKButton");
+    EXPECT_EQ(msgs_->last(), "File created with 2 records");
+    EXPECT_TRUE(QFile::exists(path("sales.txt")));
+    EXPECT_FALSE(w->isVisible());
+}
+
+TEST_F(AccountsWindowsTest, XeroSalesWindowAsksForTheTaxNameChecksTheInvoiceNumberAndKeepsTheName)
+{
+    // A stored name longer than the box types is shown, and kept, whole.
+    const QString stored = "GST on Income " + QString(40, 'x');
+    setTax(true, 15, stored);
+    auto w = open<AccountsSalesExportForm>("Xero");
+    EXPECT_EQ(text(w.get(), "TaxRateText"), stored);
+    setDates(w.get(), "01 Mar 2026", "31 Mar 2026");
+    type(w.get(), "FileNameText", path("inv.csv"));
+    type(w.get(), "TaxRateText", "");
+    msgs_->answer(MsgAnswer::No);
+    click(w.get(), "OKButton");
+    ASSERT_EQ(msgs_->shown().size(), 1);
+    EXPECT_EQ(msgs_->shown()[0].text,
+              "No tax rate name has been entered. It is required by Xero to calculate the relevant sales tax. "
+              "Omitting this will result in zero sales tax on the invoices.\r\nDo you wish to create the file anyway?");
+    EXPECT_EQ(msgs_->shown()[0].buttons, MsgButtons::YesNo);
+    EXPECT_EQ(msgs_->shown()[0].icon, MsgIcon::None);
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(scalarSql("SELECT XeroTaxRateName FROM Preferences").toString(), stored);
+
+    type(w.get(), "TaxRateText", "GST \"15%\" on Income");
+    type(w.get(), "StartingInvNoText", "41A");
+    click(w.get(), "OKButton");
+    EXPECT_EQ(msgs_->last(), "The starting invoice number must end in at least 1 number");
+    EXPECT_FALSE(QFile::exists(path("inv.csv")));
+
+    type(w.get(), "StartingInvNoText", "INV0041");
+    click(w.get(), "OKButton");
+    EXPECT_EQ(scalarSql("SELECT XeroTaxRateName FROM Preferences").toString(), "GST \"15%\" on Income");
+    EXPECT_TRUE(bytes(path("inv.csv")).contains(",INV0042,"));
+    EXPECT_FALSE(w->isVisible());
+}
+
+TEST_F(AccountsWindowsTest, CustomerWindowsNeedAFileAndRunTheirPackagesProcedure)
+{
+    auto exportWindow = open<AccountsCustomerExportForm>("Xero");
+    click(exportWindow.get(), "OKButton");
+    EXPECT_EQ(msgs_->last(), "Please enter the name of the file");
+    type(exportWindow.get(), "FileNameText", "kept");
+    click(exportWindow.get(), "BrowseButton");   // cancelled
+    EXPECT_EQ(text(exportWindow.get(), "FileNameText"), "kept");
+    type(exportWindow.get(), "FileNameText", path("contacts.csv"));
+    click(exportWindow.get(), "OKButton");
+    EXPECT_FALSE(exportWindow->isVisible());
+
+    auto importWindow = open<AccountsCustomerImportForm>("Xero");
+    click(importWindow.get(), "OKButton");
+    EXPECT_EQ(msgs_->last(), "Please select the import file");
+    files_.answer(path("contacts.csv"));
+    click(importWindow.get(), "BrowseButton");
+    click(importWindow.get(), "OKButton");
+    EXPECT_TRUE(msgs_->last().startsWith("Customer import completed"));
+    EXPECT_FALSE(importWindow->isVisible());
 }
 
 } // namespace

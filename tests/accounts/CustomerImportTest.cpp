@@ -12,13 +12,8 @@ protected:
     // The log's lines without their time stamps ("dd/MM/yyyy HH:mm:ss").
     QStringList logLines(const char *package) const
     {
-        const QString text = QString::fromUtf8(bytes(logPath(package)));
-        QStringList out;
-        for (const QString &l : text.split("\r\n")) {
-            static const QRegularExpression stamp("^\\d\\d/\\d\\d/\\d{4} \\d\\d:\\d\\d:\\d\\d");
-            out << QString(l).remove(stamp);
-        }
-        return out;
+        static const QRegularExpression stamp("(^|\r\n)\\d\\d/\\d\\d/\\d{4} \\d\\d:\\d\\d:\\d\\d");
+        return QString::fromUtf8(bytes(logPath(package))).replace(stamp, "\\1").split("\r\n");
     }
     static void importFile(const char *package, const QString &file)
     {

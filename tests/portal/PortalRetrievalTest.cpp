@@ -33,10 +33,6 @@ protected:
                          "ScheduleServiceDate, ';') FROM (SELECT * FROM ScheduleJobNotes WHERE JobSeqNo = ? ORDER BY rowid)",
                          {job}).toString();
     }
-    static QString requests()
-    {
-        return scalarSql("SELECT group_concat(UniqueId) FROM (SELECT UniqueId FROM PortalCustomerJobs ORDER BY 1)").toString();
-    }
     qint64 schedule = 0, jobA = 0, jobB = 0;
 };
 

@@ -115,6 +115,11 @@ protected:
         EXPECT_TRUE(FormRegistry::open(QStringLiteral("PortalForm"), tag, opener));
         return session().portalUpdateSucceeded;
     }
+    // The stored requests' ids, in order.
+    static QString requests()
+    {
+        return scalarSql("SELECT group_concat(UniqueId) FROM (SELECT UniqueId FROM PortalCustomerJobs ORDER BY 1)").toString();
+    }
     std::unique_ptr<test::PortalDouble> portal_;
 };
 
