@@ -81,7 +81,6 @@ TEST_F(CustomerImportTest, MyobRoundTripKeepsWindows1252TextThatLooksLikeUtf8)
     }
 }
 
-// Hostile files: a line that cannot be taken whole fails the whole import.
 TEST_F(CustomerImportTest, ALineThatCannotBeTakenWholeAbandonsTheImportAndTheLogNamesIt)
 {
     const QByteArray head = "{},,,,,,,,,,,,,\r\nCo./Last Name,First Name,Card ID,Card Status,Addr 1 - Line 1,Notes\r\n";
@@ -256,6 +255,7 @@ TEST_F(CustomerImportTest, AFailedImportChangesNothingAndSaysWhereTheLogIs)
     XeroCustomerImport("");
     EXPECT_EQ(msgs_->last(), " not found - import abandoned");
 }
+
 // Xero files are UTF-8; one without any UTF-8 text that is not valid UTF-8
 // is Windows-1252. A MYOB file is UTF-8 only behind a byte-order mark.
 TEST_F(CustomerImportTest, EachFileIsReadInItsPackagesEncodingAndTheLogSaysWhich)
@@ -320,7 +320,6 @@ TEST_F(CustomerImportTest, RepeatedKeysFoldOnlyAToZ)
     EXPECT_EQ(stored, QStringList({"abc=e", "ÄBC=a", "äbc=b", "ΑΒΓ=c", "αβγ=d"}));
 }
 
-// A file that cannot be read is logged with the reason.
 TEST_F(CustomerImportTest, AnUnreadableFileIsLoggedWithTheReason)
 {
     QDir(dir_->path()).mkdir("folder.csv");
@@ -347,8 +346,6 @@ TEST_F(CustomerImportTest, AnUnreadableFileIsLoggedWithTheReason)
     }
 }
 
-// Another workstation writing: the import stops with the program's busy
-// message and changes nothing.
 TEST_F(CustomerImportTest, ABusyDatabaseShowsTheBusyMessage)
 {
     write(path("xero.csv"), "*ContactName,LastName\r\nNEW01,New\r\n");

@@ -94,19 +94,22 @@ TEST_F(PortalCommandsTest, CompanyDetailsReachThePortalBeforeTheyAreSaved)
         type(form.get(), "NameText", name);
         click(form.get(), "OKButton");
     };
-    save("ABCD", "Smith & Sons Ltd");
+    // A new name goes to the portal whole, a "~" in it too.
+    save("ABCD", "Smith & Sons~Ltd");
     EXPECT_EQ(portal_->pages(), QStringList{"ModifyCompany.php"});
-    EXPECT_EQ(portal_->calls().last().value("companyname"), "Smith & Sons Ltd");
-    EXPECT_EQ(CompanyRecord::load()->name, "Smith & Sons Ltd");
+    EXPECT_EQ(portal_->calls()[0].query, (QList<QPair<QString, QString>>{{"companyname", "Smith & Sons~Ltd"},
+                                                                         {"companyid", "ABCD"}, {"companyserial", "TEST01"},
+                                                                         {"country", "New Zealand"}}));
+    EXPECT_EQ(CompanyRecord::load()->name, "Smith & Sons~Ltd");
 
     portal_->takeId("TAKEN1");
-    save("TAKEN1", "Smith & Sons Ltd");
+    save("TAKEN1", "Smith & Sons~Ltd");
     EXPECT_EQ(msgs_->last(), "Company ID TAKEN1 is already in use. Please enter another");
     EXPECT_EQ(CompanyRecord::load()->id, "ABCD");
 
-    save("WXYZ", "Smith & Sons Ltd");
+    save("WXYZ", "Smith & Sons~Ltd");
     EXPECT_EQ(portal_->pages().mid(2), (QStringList{"CheckCompanyID.php", "LoadCompany.php"}));
     EXPECT_EQ(portal_->calls().last().value("oldcompanyid"), "ABCD");
-    EXPECT_EQ(portal_->file("Company_WXYZ_TEST01.txt"), QByteArray("WXYZ|TEST01|Smith & Sons Ltd|New Zealand\r\n"));
+    EXPECT_EQ(portal_->file("Company_WXYZ_TEST01.txt"), QByteArray("WXYZ|TEST01|Smith & Sons~Ltd|New Zealand\r\n"));
     EXPECT_EQ(CompanyRecord::load()->id, "WXYZ");
 }

@@ -96,7 +96,6 @@ TEST_F(PortalRequestConversionTest, RefusalsLeaveEverythingAsItWas)
          "The Start Date falls within the date range of a closed Job Schedule and the Customer Job cannot be added. "
          "Please select another date"},
         {{{"StartDate", "2031-09-01"}, {"FirstName", "New"}, {"Phone1", ""}}, "Please enter at least 1 phone number"},
-        {{{"StartDate", "2031-09-01"}, {"SAddress1", ""}}, "Please enter a Service Address"},
     };
     addSchedule("2031-08-01", "2031-08-05", "Closed");
     addSchedule("2031-08-10", "2031-08-20", "Open");

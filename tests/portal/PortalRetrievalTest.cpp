@@ -59,7 +59,7 @@ TEST_F(PortalRetrievalTest, UpdatesAreMatchedByJobAndDateAndApplied)
     EXPECT_EQ(count("SELECT COUNT(*) FROM ScheduleJobNotes WHERE JobSeqNo = 999"), 0);
 }
 
-TEST_F(PortalRetrievalTest, AFileUnreadableEmptyMissingOrLateChangesNothing)
+TEST_F(PortalRetrievalTest, AFileUnreadableMissingOrLateChangesNothing)
 {
     portal_->handOut("GetSchedule.php", record(jobA, "2012/03/05", 1, "2012/03/07", "BOB", "x") + "\r\n"
                                             + record(jobB, "31/02/2012", 0, "", "", "") + "\r\n");

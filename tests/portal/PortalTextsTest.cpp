@@ -123,7 +123,6 @@ using PortalRequestTexts = wvs::test::PortalRequestDbTest;
 
 } // namespace
 
-// The request list's caption, controls, headings, frequency words and row colours.
 TEST_F(PortalRequestTexts, RequestListTextsAndColours)
 {
     addRequest(1, {{"Prospective", 1}, {"DWMYOption", 0}});

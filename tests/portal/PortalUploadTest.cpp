@@ -73,15 +73,6 @@ TEST_F(PortalUploadTest, PublishingSendsCompanyScheduleUsersAndJobTypesInThatOrd
     EXPECT_EQ(QDir::temp().entryList({"wvs-portal-*"}), tempBefore);
 }
 
-TEST_F(PortalUploadTest, CompanyRenameCarriesTheWholeName)
-{
-    EXPECT_TRUE(run(QStringLiteral("CompanyName~ABCD~Smith & Sons~Ltd")));
-    ASSERT_EQ(portal_->pages(), QStringList{"ModifyCompany.php"});
-    EXPECT_EQ(portal_->calls()[0].query, (QList<QPair<QString, QString>>{
-                                             {"companyname", "Smith & Sons~Ltd"}, {"companyid", "ABCD"},
-                                             {"companyserial", "TEST01"}, {"country", "New Zealand"}}));
-}
-
 TEST_F(PortalUploadTest, EveryFailureEndsTheRunWithItsMessage)
 {
     const qint64 s = publishedData();
