@@ -1,4 +1,5 @@
 #include "PortalTestData.h"
+#include "admin/ShownTexts.h"
 #include "portal/PortalCustomerJobSave.h"
 #include "portal/PortalRequestRecords.h"
 #include "scheduling/ScheduleGeneration.h"
@@ -153,7 +154,7 @@ TEST_F(PortalRequestConversionTest, ARequestRemovedMeanwhileIsNotSavedTwice)
     EXPECT_EQ(count("Customers") + count("CustomerJobs") + count("CustomerServiceAddresses"), 0);
 }
 
-TEST_F(PortalRequestDialogTest, OpensWithTheRequestAndLeavesItOnExit)
+TEST_F(PortalRequestDialogTest, OpensWithTheRequestInBoxesOfTheirLengthsAndLeavesItOnExit)
 {
     addRequest(1, {{"PreferredPhone", 7}, {"DWMYOption", -1}, {"EndDateOption", 1}, {"EndDate", "2031-12-24"},
                    {"Cost", 0}, {"JobTypeCode", "NONE"}});
@@ -176,12 +177,29 @@ TEST_F(PortalRequestDialogTest, OpensWithTheRequestAndLeavesItOnExit)
         // A map the desktop cannot show is reported, as in the job dialog.
         desktop_->openResult = false;
         click(d, "MapImage");
+        EXPECT_EQ(d->windowTitle(), "Portal Customer Job Add");
+        const std::pair<const char *, int> limits[] = {
+            {"TitleText", 20},     {"FirstNameText", 50}, {"LastNameText", 50},   {"CompanyText", 100},
+            {"ContactText", 100},  {"AccountsRefText", 30}, {"CAddress1Text", 100}, {"CSuburbText", 50},
+            {"CCityText", 50},     {"CPostCodeText", 20}, {"Phone1Text", 30},     {"Email1Text", 100},
+            {"SAddress1Text", 100}, {"SSuburbText", 50},  {"SCityText", 50},      {"SPostCodeText", 20},
+            {"CostText", 8},       {"OccurrencesText", 3}, {"DailyText1", 3},     {"WeeklyText1", 3},
+            {"MonthlyText1", 3},   {"YearlyText1", 3},
+        };
+        for (const auto &[box, limit] : limits)
+            EXPECT_EQ(typingLimit(d, box), limit) << box;
         click(d, "ExitButton");
     });
     EXPECT_TRUE(modal_->openedNames().filter("CalendarForm").isEmpty());   // filling "On" asks for no date
     EXPECT_EQ(count("PortalCustomerJobs"), 1);
     ASSERT_EQ(desktop_->opened.size(), 1);
     EXPECT_EQ(msgs_->texts(), QStringList{linkFailureText(desktop_->opened[0], LinkKind::WebPage)});
+
+    openRequest(99, [](QDialog *) {});
+    ASSERT_FALSE(msgs_->shown().isEmpty());
+    EXPECT_EQ(msgs_->shown().last().text, "Unable to find the PortalCustomerJob record. This is a database error!\r\n"
+                                          "Make a note of this message and report to Support");
+    EXPECT_EQ(msgs_->shown().last().icon, MsgIcon::Critical);
 }
 
 // A value longer than its box types is shown whole: a count so that the save

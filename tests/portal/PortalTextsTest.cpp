@@ -182,30 +182,6 @@ TEST_F(PortalRequestTexts, NoColoursFromFiveThousandRows)
     }
 }
 
-// The request dialog: caption, box limits, and a request gone.
-TEST_F(PortalRequestTexts, RequestDialogTexts)
-{
-    addRequest(1);
-    openRequest(1, [&](QDialog *d) {
-        EXPECT_EQ(d->windowTitle(), "Portal Customer Job Add");
-        const std::pair<const char *, int> limits[] = {
-            {"TitleText", 20},     {"FirstNameText", 50}, {"LastNameText", 50},   {"CompanyText", 100},
-            {"ContactText", 100},  {"AccountsRefText", 30}, {"CAddress1Text", 100}, {"CSuburbText", 50},
-            {"CCityText", 50},     {"CPostCodeText", 20}, {"Phone1Text", 30},     {"Email1Text", 100},
-            {"SAddress1Text", 100}, {"SSuburbText", 50},  {"SCityText", 50},      {"SPostCodeText", 20},
-            {"CostText", 8},       {"OccurrencesText", 3}, {"DailyText1", 3},     {"WeeklyText1", 3},
-            {"MonthlyText1", 3},   {"YearlyText1", 3},
-        };
-        for (const auto &[box, limit] : limits)
-            EXPECT_EQ(typingLimit(d, box), limit) << box;
-    });
-    openRequest(99, [](QDialog *) {});
-    ASSERT_FALSE(msgs_->shown().isEmpty());
-    EXPECT_EQ(msgs_->shown().last().text, "Unable to find the PortalCustomerJob record. This is a database error!\r\n"
-                                          "Make a note of this message and report to Support");
-    EXPECT_EQ(msgs_->shown().last().icon, MsgIcon::Critical);
-}
-
 // What the save says, check by check, for a request that becomes a new customer.
 TEST_F(PortalRequestTexts, ConversionChecksInOrder)
 {
