@@ -104,6 +104,7 @@ TEST_F(PortalRunTexts, RefusalsAndTimeOutsOfEveryPage)
         EXPECT_FALSE(run(tag));
         EXPECT_EQ(msgs_->shown().last().text, refusal);
         EXPECT_EQ(msgs_->shown().last().icon, icon);
+        EXPECT_EQ(portal_->pages().last(), page);   // nothing after a refused page runs
         portal_->reply(page, "SUCCESS");
         portal_->delay(page, 2);
         PortalSync::options() = {50, 10};
