@@ -43,6 +43,16 @@ protected:
         writeSql("UPDATE Preferences SET GSTInclusive = ?, TaxRate = ?, XeroTaxRateName = ?",
                  {inclusive ? 1 : 0, rate, name});
     }
+    // Shows an accounts window in a mode ("MYOB", "Xero" or "Other").
+    template <class W>
+    static std::unique_ptr<QWidget> open(const QString &mode)
+    {
+        auto w = std::make_unique<W>();
+        w->Tag = mode;
+        w->show();
+        settle();
+        return w;
+    }
     QString path(const QString &name) const { return QDir(dir_->path()).filePath(name); }
     static QByteArray bytes(const QString &file)
     {

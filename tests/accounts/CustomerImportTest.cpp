@@ -12,13 +12,12 @@ protected:
     // The log's lines without their time stamps ("dd/MM/yyyy HH:mm:ss").
     QStringList logLines(const char *package) const
     {
-        const QString text = QString::fromUtf8(bytes(logPath(package)));
-        QStringList out;
-        for (const QString &l : text.split("\r\n")) {
-            static const QRegularExpression stamp("^\\d\\d/\\d\\d/\\d{4} \\d\\d:\\d\\d:\\d\\d");
-            out << QString(l).remove(stamp);
-        }
-        return out;
+        static const QRegularExpression stamp("(^|\r\n)\\d\\d/\\d\\d/\\d{4} \\d\\d:\\d\\d:\\d\\d");
+        return QString::fromUtf8(bytes(logPath(package))).replace(stamp, "\\1").split("\r\n");
+    }
+    static void importFile(const char *package, const QString &file)
+    {
+        QLatin1String(package) == QLatin1String("MYOB") ? MYOBCustomerImport(file) : XeroCustomerImport(file);
     }
     QString logPath(const char *package) const { return path(QString("%1 Customer Import.log").arg(package)); }
 };
@@ -82,7 +81,6 @@ TEST_F(CustomerImportTest, MyobRoundTripKeepsWindows1252TextThatLooksLikeUtf8)
     }
 }
 
-// Hostile files: a line that cannot be taken whole fails the whole import.
 TEST_F(CustomerImportTest, ALineThatCannotBeTakenWholeAbandonsTheImportAndTheLogNamesIt)
 {
     const QByteArray head = "{},,,,,,,,,,,,,\r\nCo./Last Name,First Name,Card ID,Card Status,Addr 1 - Line 1,Notes\r\n";
@@ -114,6 +112,8 @@ TEST_F(CustomerImportTest, ALineThatCannotBeTakenWholeAbandonsTheImportAndTheLog
          "Line 3: the value for AccountsRef is 31 characters long; the field holds at most 30"},
         {"Xero", "*ContactName,FirstName,LastName\r\nGREEN,Gail,Green,stray\r\n",
          "Line 2 holds 4 values where the heading names 3"},
+        {"Xero", "*ContactName,FirstName,LastName\r\n\"A\r\nB\",\"x\ny\",z\rC,D,E,F\r\n",
+         "Line 5 holds 4 values where the heading names 3"},
         // A Xero file mixing UTF-8 with Windows-1252 (\xC5\x8C is "Ō" in
         // UTF-8, \xE1 "á" in Windows-1252): the first line that is not UTF-8.
         {"Xero", "*ContactName,FirstName,LastName\r\nORAKEI,T\xC4\x81ne,12 \xC5\x8Cr\xC4\x81kei Rd\r\nSEAN,Se\xE1n,Brown\r\n",
@@ -133,10 +133,7 @@ TEST_F(CustomerImportTest, ALineThatCannotBeTakenWholeAbandonsTheImportAndTheLog
     for (const Case &c : cases) {
         SCOPED_TRACE(c.description.toStdString());
         write(path("in.txt"), c.file);
-        if (QLatin1String(c.package) == QLatin1String("MYOB"))
-            MYOBCustomerImport(path("in.txt"));
-        else
-            XeroCustomerImport(path("in.txt"));
+        importFile(c.package, path("in.txt"));
         EXPECT_EQ(customersDump(), before);
         EXPECT_EQ(msgs_->last(), "Customer import failed - refer to " + logPath(c.package) + " for details");
         EXPECT_TRUE(logLines(c.package).contains("Description: " + c.description)) << logLines(c.package).join("\n").toStdString();
@@ -249,9 +246,6 @@ TEST_F(CustomerImportTest, AFailedImportChangesNothingAndSaysWhereTheLogIs)
                                              "Customer import abandoned", ""}));
     EXPECT_EQ(msgs_->last(), "Customer import failed - refer to " + logPath("Xero") + " for details");
 
-    XeroCustomerImport(path("missing.csv"));
-    EXPECT_EQ(logLines("Xero").at(2), "Error Code: 53");
-
     msgs_->clear();
     write(path("empty.csv"), "");
     XeroCustomerImport(path("empty.csv"));
@@ -261,6 +255,7 @@ TEST_F(CustomerImportTest, AFailedImportChangesNothingAndSaysWhereTheLogIs)
     XeroCustomerImport("");
     EXPECT_EQ(msgs_->last(), " not found - import abandoned");
 }
+
 // Xero files are UTF-8; one without any UTF-8 text that is not valid UTF-8
 // is Windows-1252. A MYOB file is UTF-8 only behind a byte-order mark.
 TEST_F(CustomerImportTest, EachFileIsReadInItsPackagesEncodingAndTheLogSaysWhich)
@@ -274,6 +269,7 @@ TEST_F(CustomerImportTest, EachFileIsReadInItsPackagesEncodingAndTheLogSaysWhich
     const QList<Case> cases = {
         {"Xero", "*ContactName,LastName\r\nCAFE01,O\x92Neil \x96 Se\xE1n\r\n", "O’Neil – Seán", "Windows-1252"},
         {"Xero", "*ContactName,LastName\r\nCAFE01,12 \xC5\x8Cr\xC4\x81kei Rd\r\n", "12 Ōrākei Rd", "UTF-8"},
+        {"Xero", "*ContactName,LastName\r\nCAFE01,\"\"\"Hi\"\" x\"\r\n", "\"Hi\" x", "UTF-8"},
         {"Xero", "\xEF\xBB\xBF*ContactName,LastName\r\nCAFE01,JOS\xC3\x89\xE2\x80\x99S\r\n", "JOSÉ’S", "UTF-8"},
         {"MYOB", "{}\r\nCo./Last Name,First Name,Card ID\r\nJOS\xC9\x92S,Ren\xC3\xA9,CAFE01\r\n", "JOSÉ’S", "Windows-1252"},
         {"MYOB", "\xEF\xBB\xBF{}\r\nCo./Last Name,First Name,Card ID\r\n\xC5\x8Cr\xC4\x81kei,Ren\xC3\xA9,CAFE01\r\n",
@@ -282,10 +278,7 @@ TEST_F(CustomerImportTest, EachFileIsReadInItsPackagesEncodingAndTheLogSaysWhich
     for (const Case &c : cases) {
         SCOPED_TRACE(c.file.toStdString());
         write(path("in.txt"), c.file);
-        if (QLatin1String(c.package) == QLatin1String("MYOB"))
-            MYOBCustomerImport(path("in.txt"));
-        else
-            XeroCustomerImport(path("in.txt"));
+        importFile(c.package, path("in.txt"));
         EXPECT_EQ(field("CAFE01", "Surname"), c.surname);
         EXPECT_EQ(logLines(c.package).at(1), QString("The file was read as %1 text").arg(c.encoding));
     }
@@ -327,7 +320,6 @@ TEST_F(CustomerImportTest, RepeatedKeysFoldOnlyAToZ)
     EXPECT_EQ(stored, QStringList({"abc=e", "ÄBC=a", "äbc=b", "ΑΒΓ=c", "αβγ=d"}));
 }
 
-// A file that cannot be read is logged with the reason.
 TEST_F(CustomerImportTest, AnUnreadableFileIsLoggedWithTheReason)
 {
     QDir(dir_->path()).mkdir("folder.csv");
@@ -354,8 +346,6 @@ TEST_F(CustomerImportTest, AnUnreadableFileIsLoggedWithTheReason)
     }
 }
 
-// Another workstation writing: the import stops with the program's busy
-// message and changes nothing.
 TEST_F(CustomerImportTest, ABusyDatabaseShowsTheBusyMessage)
 {
     write(path("xero.csv"), "*ContactName,LastName\r\nNEW01,New\r\n");

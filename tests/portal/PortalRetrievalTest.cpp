@@ -1,8 +1,5 @@
 #include "PortalTestData.h"
-#include "platform/ErrorHandlingModule.h"
 #include "portal/PortalRetrievals.h"
-
-#include <thread>
 
 using namespace wvs;
 using namespace wvs::portaltest;
@@ -36,10 +33,6 @@ protected:
                          "ScheduleServiceDate, ';') FROM (SELECT * FROM ScheduleJobNotes WHERE JobSeqNo = ? ORDER BY rowid)",
                          {job}).toString();
     }
-    static QString requests()
-    {
-        return scalarSql("SELECT group_concat(UniqueId) FROM (SELECT UniqueId FROM PortalCustomerJobs ORDER BY 1)").toString();
-    }
     qint64 schedule = 0, jobA = 0, jobB = 0;
 };
 
@@ -66,21 +59,13 @@ TEST_F(PortalRetrievalTest, UpdatesAreMatchedByJobAndDateAndApplied)
     EXPECT_EQ(count("SELECT COUNT(*) FROM ScheduleJobNotes WHERE JobSeqNo = 999"), 0);
 }
 
-TEST_F(PortalRetrievalTest, AFileUnreadableEmptyMissingOrLateChangesNothing)
+TEST_F(PortalRetrievalTest, AFileUnreadableMissingOrLateChangesNothing)
 {
     portal_->handOut("GetSchedule.php", record(jobA, "2012/03/05", 1, "2012/03/07", "BOB", "x") + "\r\n"
                                             + record(jobB, "31/02/2012", 0, "", "", "") + "\r\n");
     EXPECT_FALSE(run(QStringLiteral("RetrieveSchedule~%1").arg(schedule)));
     EXPECT_TRUE(msgs_->last().startsWith("Line 2 of the schedule data file cannot be read")) << msgs_->last().toStdString();
     EXPECT_EQ(stored(schedule, jobA, "2012-03-05", "ActualServiceDate"), "");
-
-    portal_->handOut("GetSchedule.php", "");
-    EXPECT_FALSE(run(QStringLiteral("RetrieveSchedule~%1").arg(schedule)));
-    EXPECT_EQ(msgs_->last(), "The schedule data local file is empty");
-
-    portal_->reply("GetSchedule.php", "No schedule published");
-    EXPECT_FALSE(run(QStringLiteral("RetrieveSchedule~%1").arg(schedule)));
-    EXPECT_EQ(msgs_->last(), "Retrieving Schedule data failed - No schedule published");
 
     // The page said yes but there is no file to get.
     startPortal();
@@ -109,73 +94,24 @@ TEST_F(PortalRetrievalTest, RequestsAreStoredOnlyOnceThePortalHasLetThemGo)
                         "FROM PortalCustomerJobs").toString(),
               "501,Jones,1,2031-06-01,2031-07-07,,4550,Side gate;502,Jones,1,2031-06-01,2031-07-07,,0,Side gate");
 
+    // A request stored by a run that ended before the portal let it go is
+    // skipped as it is; the new one is stored and the portal lets both go.
+    writeSql("UPDATE PortalCustomerJobs SET LastName = 'Kept' WHERE UniqueId = 502");
+    portal_->handOut("GetCustomerJobs.php", requestLine(502) + "\r\n" + requestLine(503) + "\r\n");
+    EXPECT_TRUE(run(QStringLiteral("ImportCustomerJobs~")));
+    EXPECT_EQ(portal_->pages().mid(2), (QStringList{"GetCustomerJobs.php", "DeleteCustomerJobsData.php"}));
+    EXPECT_EQ(requests(), "501,502,503");
+    EXPECT_EQ(scalarSql("SELECT LastName FROM PortalCustomerJobs WHERE UniqueId = 502").toString(), "Kept");
+
     // A short line is refused by its number, before anything is stored.
     portal_->handOut("GetCustomerJobs.php", requestLine(505) + "\n" + requestLine(504).chopped(2) + "\n");  // 58 fields
     EXPECT_FALSE(run(QStringLiteral("ImportCustomerJobs~")));
     EXPECT_TRUE(msgs_->last().startsWith("Line 2 of the Customer Jobs data file cannot be read"));
-    EXPECT_EQ(requests(), "501,502");
+    EXPECT_EQ(requests(), "501,502,503");
 
     // A portal that cannot be reached says so.
     qputenv("WVS_PORTAL_WEB_HOST", "127.0.0.1:1");
     EXPECT_FALSE(run(QStringLiteral("ImportCustomerJobs~")));
     EXPECT_TRUE(msgs_->last().startsWith("Importing Customer Jobs data failed - ")) << msgs_->last().toStdString();
     startPortal();
-}
-
-TEST_F(PortalRetrievalTest, AnImportNeverKeepsAnotherWorkstationWaitingOnThePortal)
-{
-    // The other workstation waits a good deal less than the portal takes to
-    // let the requests go.
-    AppDatabase::setBusyWait(400);
-    portal_->handOut("GetCustomerJobs.php", requestLine(701) + "\r\n" + requestLine(702) + "\r\n");
-    portal_->delay("DeleteCustomerJobsData.php", 1.5);
-    std::thread otherWorkstation;
-    QString otherFailed = QStringLiteral("never ran");
-    const QString path = dbPath();
-    PortalSync sync(PortalSync::parseMode(QStringLiteral("ImportCustomerJobs~")));
-    sync.onInfo = [&](const QString &text) {
-        if (text != QLatin1String("Deleting Customer Jobs data on server...."))
-            return;
-        otherWorkstation = std::thread([&otherFailed, path] {
-            {
-                QSqlDatabase db = AppDatabase::openConnection(QStringLiteral("other workstation"), path);
-                const auto failure = trapError([&] {
-                    Transaction t(db);
-                    writeSql(QStringLiteral("UPDATE Company SET CompanyName = 'Saved meanwhile'"), {}, db);
-                    t.commit();
-                });
-                otherFailed = failure ? failure->description : QString();
-                db.close();
-            }
-            QSqlDatabase::removeDatabase(QStringLiteral("other workstation"));
-        });
-    };
-    sync.run();
-    if (otherWorkstation.joinable())
-        otherWorkstation.join();
-    AppDatabase::setBusyWait(5000);
-    EXPECT_TRUE(session().portalUpdateSucceeded);
-    EXPECT_EQ(otherFailed, QString());
-    EXPECT_EQ(scalarSql("SELECT CompanyName FROM Company").toString(), "Saved meanwhile");
-    EXPECT_EQ(requests(), "701,702");
-    portal_->delay("DeleteCustomerJobsData.php", 0);
-
-    // A request stored by a run that ended before the portal let it go is
-    // skipped; the new one is stored and the portal lets both go.
-    writeSql("UPDATE PortalCustomerJobs SET LastName = 'Kept' WHERE UniqueId = 702");
-    portal_->handOut("GetCustomerJobs.php", requestLine(702) + "\r\n" + requestLine(703) + "\r\n");
-    EXPECT_TRUE(run(QStringLiteral("ImportCustomerJobs~")));
-    EXPECT_EQ(portal_->pages().mid(2), (QStringList{"GetCustomerJobs.php", "DeleteCustomerJobsData.php"}));
-    EXPECT_EQ(requests(), "701,702,703");
-    EXPECT_EQ(scalarSql("SELECT LastName FROM PortalCustomerJobs WHERE UniqueId = 702").toString(), "Kept");
-}
-
-TEST_F(PortalRetrievalTest, NoCompanyIdAsksThePortalForNothing)
-{
-    writeSql("UPDATE Company SET ID = ''");
-    portal_->handOut("GetCustomerJobs.php", requestLine(801) + "\r\n");
-    EXPECT_FALSE(run(QStringLiteral("ImportCustomerJobs~")));
-    EXPECT_EQ(msgs_->last(), "The ID has not been set for the Company. This is required to access the portal");
-    EXPECT_TRUE(portal_->calls().isEmpty());
-    EXPECT_EQ(requests(), "");
 }

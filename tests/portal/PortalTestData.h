@@ -5,6 +5,16 @@
 #include "platform/FormRegistry.h"
 #include "support/PortalDouble.h"
 #include "portal/PortalCompanyIdCheck.h"
+#include "jobs/JobsDbTest.h"
+#include "platform/FlexGrid.h"
+#include "portal/PortalCustomerJobAddForm.h"
+#include "portal/PortalCustomerJobsManagementForm.h"
+
+#include <QComboBox>
+#include <QVariantMap>
+#include <atomic>
+#include <functional>
+#include <thread>
 
 namespace wvs::portaltest {
 
@@ -43,6 +53,36 @@ inline QByteArray requestLine(int id, const char *cost = "45.50")
     return f.join('|');
 }
 
+// Another workstation: body runs on a connection of its own in a thread of
+// its own until stop is set.
+class OtherWorkstation {
+public:
+    using Body = std::function<void(QSqlDatabase &, const std::atomic<bool> &stop)>;
+    OtherWorkstation(const QString &path, Body body)
+        : thread_([this, path, body] {
+              const QString name = QStringLiteral("other workstation");
+              {
+                  QSqlDatabase db = AppDatabase::openConnection(name, path);
+                  body(db, stop_);
+                  db.close();
+              }
+              QSqlDatabase::removeDatabase(name);
+          })
+    {
+    }
+    ~OtherWorkstation() { stop(); }
+    void stop()
+    {
+        stop_ = true;
+        if (thread_.joinable())
+            thread_.join();
+    }
+
+private:
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
 // A business with the portal switched on and the portal's double running
 // on 127.0.0.1.
 class PortalDbTest : public schedtest::ScheduleDbTest {
@@ -59,6 +99,7 @@ protected:
     {
         portal_.reset();
         leavePortal();
+        AppDatabase::setBusyWait(5000);
         ScheduleDbTest::TearDown();
     }
     void startPortal(const QString &password = QStringLiteral("plomkar7"), int bytesPerSecond = 0)
@@ -74,7 +115,87 @@ protected:
         EXPECT_TRUE(FormRegistry::open(QStringLiteral("PortalForm"), tag, opener));
         return session().portalUpdateSucceeded;
     }
+    // The stored requests' ids, in order.
+    static QString requests()
+    {
+        return scalarSql("SELECT group_concat(UniqueId) FROM (SELECT UniqueId FROM PortalCustomerJobs ORDER BY 1)").toString();
+    }
     std::unique_ptr<test::PortalDouble> portal_;
 };
 
 } // namespace wvs::portaltest
+
+namespace wvs::test {
+
+// A request stored as the portal import leaves it: a weekly Monday job for a
+// new private customer unless the test says otherwise.
+class PortalRequestDbTest : public JobsDbTest {
+protected:
+    void SetUp() override
+    {
+        JobsDbTest::SetUp();
+        addJobType(QStringLiteral("CLEAN"), QStringLiteral("Window cleaning"));
+        addJobType(QStringLiteral("MOW"), QStringLiteral("Lawn mowing"));
+    }
+
+    qint64 addRequest(qint64 id, const QVariantMap &changes = {})
+    {
+        QVariantMap row = {{"UniqueId", id},          {"UserID", "web1"},        {"FirstName", "Ann"},
+                           {"LastName", "Lee"},       {"CAddress1", "1 Main St"}, {"CSuburb", "Ponsonby"},
+                           {"CPostCode", "1011"},     {"Phone1", "555 1234"},    {"PreferredPhone", 1},
+                           {"DateEntered", "2031-06-01"}, {"JobTypeCode", "CLEAN"}, {"StartDate", "2031-07-07"},
+                           {"EndDateOption", 0},      {"DWMYOption", 1},         {"WeeklyNoOfWeeks", 1},
+                           {"WeeklyMon", 1},          {"Cost", 2500},            {"SAddress1", "1 Main St"},
+                           {"SSuburb", "Ponsonby"}};
+        for (auto it = changes.begin(); it != changes.end(); ++it)
+            row[it.key()] = it.value();
+        QStringList marks(row.size(), QStringLiteral("?"));
+        writeSql(QStringLiteral("INSERT INTO PortalCustomerJobs (%1) VALUES (%2)")
+                     .arg(row.keys().join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))),
+                 row.values());
+        return id;
+    }
+
+    // Opens the request dialog as the list does; handle drives it.
+    void openRequest(qint64 id, const std::function<void(QDialog *)> &handle)
+    {
+        modal_->once(QStringLiteral("PortalCustomerJobAddForm"), handle);
+        PortalCustomerJobAddForm dialog;
+        dialog.Tag = QString::number(id);
+        showModal(&dialog);
+    }
+    // Opens the request dialog, lets the test edit it, assigns the job to the
+    // first associate and presses Save.
+    void save(qint64 id, const std::function<void(QDialog *)> &edit = {})
+    {
+        openRequest(id, [&](QDialog *d) {
+            child<QComboBox>(d, "AssociateCombo")->setCurrentIndex(0);
+            if (edit)
+                edit(d);
+            click(d, "OKButton");
+        });
+    }
+
+    std::unique_ptr<PortalCustomerJobsManagementForm> openList()
+    {
+        auto list = std::make_unique<PortalCustomerJobsManagementForm>();
+        list->show();
+        settle();
+        return list;
+    }
+    static FlexGrid *grid(QWidget *w) { return child<FlexGrid>(w, "JobsGrid"); }
+    static QStringList column(QWidget *w, int col)
+    {
+        QStringList out;
+        for (int r = 1; r < grid(w)->rows(); ++r)
+            out << grid(w)->textMatrix(r, col);
+        return out;
+    }
+    int count(const char *table) { return scalarSql(QStringLiteral("SELECT COUNT(*) FROM ") + table).toInt(); }
+    QVariant lastJob(const char *field)
+    {
+        return scalarSql(QStringLiteral("SELECT %1 FROM CustomerJobs ORDER BY JobSeqNo DESC").arg(field));
+    }
+};
+
+} // namespace wvs::test

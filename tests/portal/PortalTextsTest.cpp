@@ -1,9 +1,7 @@
-#include "PortalRequestTestData.h"
 #include "PortalTestData.h"
 #include "admin/ShownTexts.h"
 #include "platform/Transfer.h"
 #include "portal/PortalCustomerJobSave.h"
-#include "portal/PortalCustomerJobsManagementForm.h"
 #include "portal/PortalRequestRecords.h"
 
 #include <QRadioButton>
@@ -106,6 +104,7 @@ TEST_F(PortalRunTexts, RefusalsAndTimeOutsOfEveryPage)
         EXPECT_FALSE(run(tag));
         EXPECT_EQ(msgs_->shown().last().text, refusal);
         EXPECT_EQ(msgs_->shown().last().icon, icon);
+        EXPECT_EQ(portal_->pages().last(), page);   // nothing after a refused page runs
         portal_->reply(page, "SUCCESS");
         portal_->delay(page, 2);
         PortalSync::options() = {50, 10};
@@ -121,21 +120,10 @@ namespace {
 
 namespace C = PortalRequestColumn;
 
-class PortalRequestTexts : public wvs::test::PortalRequestDbTest {
-protected:
-    std::unique_ptr<PortalCustomerJobsManagementForm> openList()
-    {
-        auto list = std::make_unique<PortalCustomerJobsManagementForm>();
-        list->show();
-        settle();
-        return list;
-    }
-    static FlexGrid *grid(QWidget *w) { return child<FlexGrid>(w, "JobsGrid"); }
-};
+using PortalRequestTexts = wvs::test::PortalRequestDbTest;
 
 } // namespace
 
-// The request list's caption, controls, headings, frequency words and row colours.
 TEST_F(PortalRequestTexts, RequestListTextsAndColours)
 {
     addRequest(1, {{"Prospective", 1}, {"DWMYOption", 0}});
@@ -193,30 +181,6 @@ TEST_F(PortalRequestTexts, NoColoursFromFiveThousandRows)
         EXPECT_EQ(g->cellForeColor(1, C::User) == QColor(0, 0, 255), coloured) << requests;
         EXPECT_EQ(g->cellBackColor(2, C::User) == QColor(224, 224, 224), coloured) << requests;
     }
-}
-
-// The request dialog: caption, box limits, and a request gone.
-TEST_F(PortalRequestTexts, RequestDialogTexts)
-{
-    addRequest(1);
-    openRequest(1, [&](QDialog *d) {
-        EXPECT_EQ(d->windowTitle(), "Portal Customer Job Add");
-        const std::pair<const char *, int> limits[] = {
-            {"TitleText", 20},     {"FirstNameText", 50}, {"LastNameText", 50},   {"CompanyText", 100},
-            {"ContactText", 100},  {"AccountsRefText", 30}, {"CAddress1Text", 100}, {"CSuburbText", 50},
-            {"CCityText", 50},     {"CPostCodeText", 20}, {"Phone1Text", 30},     {"Email1Text", 100},
-            {"SAddress1Text", 100}, {"SSuburbText", 50},  {"SCityText", 50},      {"SPostCodeText", 20},
-            {"CostText", 8},       {"OccurrencesText", 3}, {"DailyText1", 3},     {"WeeklyText1", 3},
-            {"MonthlyText1", 3},   {"YearlyText1", 3},
-        };
-        for (const auto &[box, limit] : limits)
-            EXPECT_EQ(typingLimit(d, box), limit) << box;
-    });
-    openRequest(99, [](QDialog *) {});
-    ASSERT_FALSE(msgs_->shown().isEmpty());
-    EXPECT_EQ(msgs_->shown().last().text, "Unable to find the PortalCustomerJob record. This is a database error!\r\n"
-                                          "Make a note of this message and report to Support");
-    EXPECT_EQ(msgs_->shown().last().icon, MsgIcon::Critical);
 }
 
 // What the save says, check by check, for a request that becomes a new customer.

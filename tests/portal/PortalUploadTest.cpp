@@ -1,6 +1,12 @@
 #include "PortalTestData.h"
+#include "admin/AssociatesManagementForm.h"
+#include "admin/CompanyForm.h"
+#include "admin/CompanyRecord.h"
+#include "jobs/JobTypesManagementForm.h"
+#include "scheduling/ScheduleForm.h"
 
 #include <QDir>
+#include <QLabel>
 
 using namespace wvs;
 using namespace wvs::portaltest;
@@ -34,6 +40,20 @@ protected:
         return s;
     }
     qint64 jobA = 0, jobB = 0;
+};
+
+class PortalCommandsTest : public PortalDbTest {
+protected:
+    void SetUp() override
+    {
+        PortalDbTest::SetUp();
+        addAssociate("BOB", "Bob Builder", "pw", 1);
+        published = addSchedule("2012-02-01", "2012-02-29", "Published");
+        closed = addSchedule("2012-03-05", "2012-03-18", "Closed");
+        job = addJob({.associate = "ADM", .start = "2012-03-05"});
+        storeJob(closed, job, "2012-03-05", 0, "", "ADM");
+    }
+    qint64 published = 0, closed = 0, job = 0;
 };
 
 } // namespace
@@ -73,38 +93,15 @@ TEST_F(PortalUploadTest, PublishingSendsCompanyScheduleUsersAndJobTypesInThatOrd
     EXPECT_EQ(QDir::temp().entryList({"wvs-portal-*"}), tempBefore);
 }
 
-TEST_F(PortalUploadTest, CompanyRenameCarriesTheWholeName)
-{
-    EXPECT_TRUE(run(QStringLiteral("CompanyName~ABCD~Smith & Sons~Ltd")));
-    ASSERT_EQ(portal_->pages(), QStringList{"ModifyCompany.php"});
-    EXPECT_EQ(portal_->calls()[0].query, (QList<QPair<QString, QString>>{
-                                             {"companyname", "Smith & Sons~Ltd"}, {"companyid", "ABCD"},
-                                             {"companyserial", "TEST01"}, {"country", "New Zealand"}}));
-}
-
 TEST_F(PortalUploadTest, EveryFailureEndsTheRunWithItsMessage)
 {
-    const qint64 s = publishedData();
-    // A refusal of the users page: company and schedule stay loaded, nothing after runs.
-    portal_->reply("LoadUsers.php", "Bad users");
-    EXPECT_FALSE(run(QStringLiteral("PublishSchedule~%1").arg(s)));
-    EXPECT_EQ(msgs_->last(), "Users update failed - Bad users");
-    EXPECT_EQ(portal_->pages(), (QStringList{"LoadCompany.php", "LoadSchedule.php", "LoadUsers.php"}));
-
+    publishedData();
     // Only the exact reply counts as success.
     portal_->reply("LoadJobTypes.php", "SUCCESS\r\n");
     EXPECT_FALSE(run(QStringLiteral("JobTypes~")));
     EXPECT_EQ(msgs_->last(), "Job Types update failed - SUCCESS\r\n");
 
-    // A page that does not answer in time.
-    portal_->reply("LoadJobTypes.php", "SUCCESS");
-    portal_->delay("LoadJobTypes.php", 3);
-    PortalSync::options() = {20, 5};
-    EXPECT_FALSE(run(QStringLiteral("JobTypes~")));
-    EXPECT_EQ(msgs_->last(), "Job Types file load timed out - please try again");
-
     // A schedule with no stored jobs.
-    PortalSync::options() = {20, 250};
     const qint64 empty = addSchedule("2013-01-01", "2013-01-31", "Closed");
     EXPECT_FALSE(run(QStringLiteral("PublishSchedule~%1").arg(empty)));
     EXPECT_EQ(msgs_->last(), "No Schedule records found");
@@ -143,4 +140,90 @@ TEST_F(PortalUploadTest, CompanyIdCheckAsksThePortal)
     EXPECT_EQ(portal_->calls().last().value("companyid"), "AB&CD");
     portal_.reset();
     EXPECT_EQ(portalCompanyIdReply("WXYZ", 2000), "");
+}
+
+TEST_F(PortalCommandsTest, PublishingMakesTheScheduleTheOnePublishedAndShowsAnErrorPageAsSent)
+{
+    // A failed upload changes no status; the portal's error page is shown
+    // as the text it sent, not rendered.
+    const QString page = "<html><body><h1>Server Error</h1><font color=red>try later</font></body></html>";
+    portal_->reply("LoadSchedule.php", page);
+    auto form = shown<ScheduleForm>(QStringLiteral("Modify~%1").arg(closed));
+    click(form.get(), "PublishButton");
+    EXPECT_EQ(msgs_->last(), "Schedule load failed - " + page);
+    EXPECT_EQ(msgs_->shown().last().format, Qt::PlainText);
+    EXPECT_EQ(status(published), "Published");
+    EXPECT_EQ(status(closed), "Closed");
+
+    portal_->reply("LoadSchedule.php", "SUCCESS");
+    click(form.get(), "PublishButton");
+    EXPECT_EQ(msgs_->last(), "Process completed successfully");
+    EXPECT_EQ(status(published), "Closed");
+    EXPECT_EQ(status(closed), "Published");
+    EXPECT_EQ(child<QLabel>(form.get(), "StatusLabel")->text(), "Status: Published");
+
+    // Without an associate who may use the portal nothing is sent.
+    writeSql("UPDATE Associates SET PortalAccess = ''");
+    const int calls = portal_->calls().size();
+    click(form.get(), "PublishButton");
+    EXPECT_EQ(msgs_->last(), "No Associates have been given access to the portal. "
+                             "At least 1 is required for the schedule to be published");
+    EXPECT_EQ(portal_->calls().size(), calls);
+}
+
+TEST_F(PortalCommandsTest, UpdatingIsRefusedWhileAnotherAssociateHasTheScheduleOpen)
+{
+    writeSql("UPDATE Schedules SET Status = 'Published' WHERE ScheduleNumber = ?", {closed});
+    writeSql("UPDATE Schedules SET Status = 'Closed' WHERE ScheduleNumber = ?", {published});
+    portal_->handOut("GetSchedule.php", QByteArray::number(closed) + ",2012/03/05," + QByteArray::number(job)
+                                            + ",1,2012/03/06,BOB,\"\"\r\n");
+    writeSql("INSERT INTO LockedSchedules (ScheduleNumber, AssociateID) VALUES (?, 'BOB')", {closed});
+    auto form = shown<ScheduleForm>(QStringLiteral("Modify~%1").arg(closed));
+    click(form.get(), "UpdateButton");
+    EXPECT_EQ(msgs_->last(), "Bob Builder currently has this Schedule open and therefore it cannot be updated");
+    EXPECT_TRUE(portal_->calls().isEmpty());
+
+    // His own lock never stops the user.
+    writeSql("DELETE FROM LockedSchedules WHERE AssociateID = 'BOB'");
+    click(form.get(), "UpdateButton");
+    EXPECT_EQ(msgs_->last(), "Process completed successfully");
+    EXPECT_EQ(stored(closed, job, "2012-03-05", "ActualServiceDate"), "2012-03-06");
+}
+
+TEST_F(PortalCommandsTest, JobTypesAndUsersAreSentFromTheirLists)
+{
+    click(shown<JobTypesManagementForm>().get(), "PortalButton");
+    click(shown<AssociatesManagementForm>().get(), "PortalButton");
+    EXPECT_EQ(portal_->pages(), (QStringList{"LoadJobTypes.php", "LoadUsers.php"}));
+}
+
+TEST_F(PortalCommandsTest, CompanyDetailsReachThePortalBeforeTheyAreSaved)
+{
+    writeSql("UPDATE Company SET RegisteredNo = 'R1', GSTNo = 'G1', PAddress1 = '1 Main Road', PPostCode = '1010', "
+             "PTelephone = '555 1234'");
+
+    auto save = [&](const QString &id, const QString &name) {
+        auto form = shown<CompanyForm>();
+        type(form.get(), "IDText", id);
+        type(form.get(), "NameText", name);
+        click(form.get(), "OKButton");
+    };
+    // A new name goes to the portal whole, a "~" in it too.
+    save("ABCD", "Smith & Sons~Ltd");
+    EXPECT_EQ(portal_->pages(), QStringList{"ModifyCompany.php"});
+    EXPECT_EQ(portal_->calls()[0].query, (QList<QPair<QString, QString>>{{"companyname", "Smith & Sons~Ltd"},
+                                                                         {"companyid", "ABCD"}, {"companyserial", "TEST01"},
+                                                                         {"country", "New Zealand"}}));
+    EXPECT_EQ(CompanyRecord::load()->name, "Smith & Sons~Ltd");
+
+    portal_->takeId("TAKEN1");
+    save("TAKEN1", "Smith & Sons~Ltd");
+    EXPECT_EQ(msgs_->last(), "Company ID TAKEN1 is already in use. Please enter another");
+    EXPECT_EQ(CompanyRecord::load()->id, "ABCD");
+
+    save("WXYZ", "Smith & Sons~Ltd");
+    EXPECT_EQ(portal_->pages().mid(2), (QStringList{"CheckCompanyID.php", "LoadCompany.php"}));
+    EXPECT_EQ(portal_->calls().last().value("oldcompanyid"), "ABCD");
+    EXPECT_EQ(portal_->file("Company_WXYZ_TEST01.txt"), QByteArray("WXYZ|TEST01|Smith & Sons~Ltd|New Zealand\r\n"));
+    EXPECT_EQ(CompanyRecord::load()->id, "WXYZ");
 }

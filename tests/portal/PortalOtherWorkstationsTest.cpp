@@ -1,0 +1,267 @@
+#include "PortalTestData.h"
+#include "platform/ErrorHandlingModule.h"
+#include "platform/Modal.h"
+#include "portal/PortalCustomerJobsManagementForm.h"
+#include "portal/PortalRequestRecords.h"
+#include "scheduling/ScheduleForm.h"
+
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QThread>
+
+using namespace wvs;
+using namespace wvs::portaltest;
+
+namespace {
+
+const QString kDeleting = QStringLiteral("Deleting Customer Jobs data on server....");
+const QString kKept = QStringLiteral("\r\nThe Customer Jobs have been received and will be cleared from the portal "
+                                     "at the next import");
+
+// Requests travel between the portal, which keeps them between calls, and
+// the database; none may be lost on the way and none stored twice.
+class PortalTwoWorkstationsTest : public PortalDbTest {
+protected:
+    void SetUp() override
+    {
+        PortalDbTest::SetUp();
+        addJobType(QStringLiteral("MOW"), QStringLiteral("Lawn mowing"));
+    }
+    QStringList held() const
+    {
+        QStringList ids;
+        for (const QByteArray &line : portal_->heldRequests())
+            ids << QString::fromLatin1(line.left(line.indexOf('|')));
+        return ids;
+    }
+    void deletePage(const QString &reply, double delay)
+    {
+        portal_->reply(QStringLiteral("DeleteCustomerJobsData.php"), reply);
+        portal_->delay(QStringLiteral("DeleteCustomerJobsData.php"), delay);
+    }
+    static int jobs() { return scalarSql("SELECT COUNT(*) FROM CustomerJobs").toInt(); }
+};
+
+} // namespace
+
+TEST_F(PortalTwoWorkstationsTest, ARefusedOrLateDeleteKeepsWhatWasStoredAndTheNextImportClearsThePortal)
+{
+    // Workstation A has stored 901 and 902 and waits on the portal's delete.
+    // Meanwhile: B imports (it skips both) and has the portal let them go,
+    // after which the portal refuses A's delete; or A gives up on a delete
+    // that the portal then finishes.
+    const struct {
+        const char *what;
+        bool otherWorkstationFirst;
+        QString reply;
+        double delay;
+        QString message;
+    } cases[] = {
+        {"another workstation's delete went first", true, QStringLiteral("Nothing to delete"), 0,
+         QStringLiteral("Customer Jobs data deletion failed - Nothing to delete") + kKept},
+        {"the delete finishes after the time-out", false, QStringLiteral("SUCCESS"), 1.5,
+         QStringLiteral("Customer Jobs data deletion timed out - please try again") + kKept},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const int a = 901 + 10 * int(&c - cases);   // ids once stored are never stored again
+        const QString both = QStringLiteral("%1,%2").arg(a).arg(a + 1);
+        portal_->holdRequests({requestLine(a), requestLine(a + 1)});
+        PortalSync workstationA(PortalSync::parseMode(QStringLiteral("ImportCustomerJobs~")));
+        bool otherRan = false;
+        workstationA.onInfo = [&](const QString &text) {
+            if (text != kDeleting)
+                return;
+            EXPECT_EQ(requests(), both);   // committed before the portal is asked
+            if (c.otherWorkstationFirst) {
+                // B's import sees A's requests stored and skips them.
+                PortalSync workstationB(PortalSync::parseMode(QStringLiteral("ImportCustomerJobs~")));
+                workstationB.run();
+                otherRan = session().portalUpdateSucceeded;
+                session().portalUpdateSucceeded = false;   // A's run is not over
+                EXPECT_EQ(held(), QStringList());
+            }
+            deletePage(c.reply, c.delay);
+            PortalSync::options() = {50, 10};
+        };
+        workstationA.run();
+        EXPECT_EQ(otherRan, c.otherWorkstationFirst);
+        EXPECT_FALSE(session().portalUpdateSucceeded);
+        EXPECT_EQ(msgs_->last(), c.message);
+        for (int i = 0; i < 100 && !held().isEmpty(); ++i)   // a delete given up on may still finish
+            QThread::msleep(50);
+        EXPECT_EQ(held(), QStringList());
+        EXPECT_EQ(requests(), both);
+
+        // Nothing is left to fetch, and nothing goes.
+        deletePage("SUCCESS", 0);
+        PortalSync::options() = {20, 250};
+        EXPECT_TRUE(run(QStringLiteral("ImportCustomerJobs~")));
+        EXPECT_EQ(msgs_->texts().mid(msgs_->texts().size() - 2),
+                  (QStringList{"No new Customer Jobs found", "Process completed successfully"}));
+        EXPECT_EQ(requests(), both);
+        writeSql("DELETE FROM PortalCustomerJobs");
+    }
+}
+
+TEST_F(PortalTwoWorkstationsTest, ARequestTakenOffTheListIsNeverStoredAgainWhenThePortalOffersItAgain)
+{
+    // The portal refuses to let 911 go; the user then turns it into a
+    // customer job, or deletes it from the list; the portal offers it again.
+    const struct {
+        const char *what;
+        std::function<void(qint64)> takeOff;
+        int jobs;
+    } cases[] = {
+        {"converted",
+         [this](qint64 id) {
+             modal_->once(QStringLiteral("PortalCustomerJobAddForm"), [&](QDialog *d) {
+                 child<QComboBox>(d, "AssociateCombo")->setCurrentIndex(0);
+                 click(d, "OKButton");
+             });
+             PortalCustomerJobAddForm dialog;
+             dialog.Tag = QString::number(id);
+             showModal(&dialog);
+         }, 1},
+        {"deleted", [](qint64 id) { PortalRequestRecords::remove(id); }, 0},
+    };
+    qint64 id = 910;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        ++id;
+        const int jobsBefore = jobs();
+        portal_->holdRequests({requestLine(int(id))});
+        deletePage("Locked", 0);
+        EXPECT_FALSE(run(QStringLiteral("ImportCustomerJobs~")));
+        EXPECT_EQ(msgs_->last(), QStringLiteral("Customer Jobs data deletion failed - Locked") + kKept);
+        EXPECT_EQ(requests(), QString::number(id));
+        EXPECT_EQ(held(), QStringList{QString::number(id)});
+
+        c.takeOff(id);
+        EXPECT_EQ(requests(), QString());
+        EXPECT_EQ(jobs() - jobsBefore, c.jobs);
+
+        // Offered again: skipped, and the portal is asked to let it go.
+        deletePage("SUCCESS", 0);
+        EXPECT_TRUE(run(QStringLiteral("ImportCustomerJobs~")));
+        EXPECT_EQ(portal_->pages().last(), "DeleteCustomerJobsData.php");
+        EXPECT_EQ(held(), QStringList());
+        EXPECT_EQ(requests(), QString());
+        EXPECT_EQ(jobs() - jobsBefore, c.jobs);
+    }
+}
+
+using PortalSlowNetworkTest = PortalDbTest;
+
+TEST_F(PortalSlowNetworkTest, NoPortalTaskKeepsAnotherWorkstationsSaveWaiting)
+{
+    writeSql("CREATE TABLE SaveProbe (N INTEGER)");
+    const qint64 schedule = addSchedule("2012-03-05", "2012-03-18", "Published");
+    const qint64 job = addJob({.associate = "ADM"});
+    storeJob(schedule, job, "2012-03-05", 0, "", "ADM");
+    // A slow portal: every page answers after more than a second, files go slowly.
+    startPortal(QStringLiteral("plomkar7"), 2000);
+    for (const char *page : {"LoadCompany.php", "LoadSchedule.php", "LoadUsers.php", "LoadJobTypes.php",
+                             "GetSchedule.php", "GetCustomerJobs.php", "DeleteCustomerJobsData.php"})
+        portal_->delay(QString::fromLatin1(page), 1.4);
+    portal_->handOut("GetSchedule.php", QByteArray::number(schedule) + ",2012/03/05," + QByteArray::number(job)
+                                            + ",1,2012/03/06,ADM,\"done\"\r\n");
+    portal_->handOut("GetCustomerJobs.php", requestLine(951) + "\r\n");
+
+    // The other workstation saves every 200 ms and would wait up to 3 s; it must never wait 1 s.
+    AppDatabase::setBusyWait(3000);
+    for (const QString &task : {QStringLiteral("PublishSchedule~%1").arg(schedule),
+                                QStringLiteral("RetrieveSchedule~%1").arg(schedule),
+                                QStringLiteral("CompanyID~ABCD~ABCD~Smith & Sons"), QStringLiteral("Users~"),
+                                QStringLiteral("JobTypes~"), QStringLiteral("ImportCustomerJobs~")}) {
+        SCOPED_TRACE(task.toStdString());
+        std::atomic<qint64> longestMs{0};
+        std::atomic<int> saves{0};
+        QString failure;
+        OtherWorkstation other(dbPath(), [&](QSqlDatabase &db, const std::atomic<bool> &stop) {
+            for (int n = 0; !stop; ++n, ++saves) {
+                QElapsedTimer clock;
+                clock.start();
+                if (const auto failed = trapError([&] {
+                        Transaction t(db);
+                        writeSql(QStringLiteral("INSERT INTO SaveProbe (N) VALUES (?)"), {n}, db);
+                        t.commit();
+                    }))
+                    failure = failed->description;
+                longestMs = std::max<qint64>(longestMs, clock.elapsed());
+                std::this_thread::sleep_for(std::chrono::milliseconds(200));
+            }
+        });
+        QWidget requestList;
+        EXPECT_TRUE(run(task, &requestList)) << msgs_->last().toStdString();
+        other.stop();
+        EXPECT_EQ(failure, QString());
+        EXPECT_LT(longestMs, 1000);
+        EXPECT_GE(saves, 3);
+    }
+    EXPECT_EQ(scalarSql("SELECT COUNT(*) FROM PortalCustomerJobs").toInt(), 1);
+    EXPECT_EQ(stored(schedule, job, "2012-03-05", "ActualServiceDate"), "2012-03-06");
+}
+
+using PortalBusyDatabaseTest = PortalDbTest;
+
+TEST_F(PortalBusyDatabaseTest, AfterAPublishTheWindowShowsOnlyTheStatusThatWasStored)
+{
+    // A save gives up after 300 ms; the status after an upload waits longer.
+    AppDatabase::setBusyWait(300);
+    const struct {
+        const char *what;
+        int holdMs;   // after the last page; 0: held until the publish is over
+        bool stored;
+    } cases[] = {
+        {"the lock goes while the status waits", 700, true},
+        {"the lock outlasts the wait", 0, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const qint64 before = addSchedule("2012-02-01", "2012-02-29", "Published");
+        const qint64 schedule = addSchedule("2012-03-05", "2012-03-18", "Closed");
+        storeJob(schedule, addJob({.associate = "ADM"}), "2012-03-05", 0);
+        auto form = shown<ScheduleForm>(QStringLiteral("Modify~%1").arg(schedule));
+        const QString shownBefore = child<QLabel>(form.get(), "StatusLabel")->text();
+        {
+            // Another workstation holds the write lock until holdMs after the
+            // portal was asked to load the job types (the last step of a publish).
+            std::atomic<bool> held{false};
+            OtherWorkstation other(dbPath(), [&](QSqlDatabase &db, const std::atomic<bool> &stop) {
+                execSql(QStringLiteral("BEGIN IMMEDIATE"), {}, db);
+                held = true;
+                QElapsedTimer since;
+                while (!stop && !(since.isValid() && since.elapsed() > c.holdMs)) {
+                    if (!since.isValid() && c.holdMs > 0 && portal_->pages().contains(QStringLiteral("LoadJobTypes.php")))
+                        since.start();
+                    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                }
+                execSql(QStringLiteral("ROLLBACK"), {}, db);
+            });
+            while (!held)
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            click(form.get(), "PublishButton");
+        }
+        EXPECT_EQ(status(schedule), QString(c.stored ? "Published" : "Closed"));
+        EXPECT_EQ(status(before), QString(c.stored ? "Closed" : "Published"));
+        EXPECT_EQ(child<QLabel>(form.get(), "StatusLabel")->text(),
+                  c.stored ? QStringLiteral("Status: Published") : shownBefore);
+        EXPECT_EQ(msgs_->last(), c.stored ? QStringLiteral("Process completed successfully")
+                                          : QStringLiteral("The portal now holds this Schedule, but its status has "
+                                                           "not been saved because the data is in use at another "
+                                                           "workstation. Please publish the Schedule again"));
+        form.reset();
+        writeSql("UPDATE Schedules SET Status = 'Closed'");
+    }
+}
+
+TEST_F(PortalBusyDatabaseTest, ARequestListThatCannotBeReadSaysOnlyThatTheDataIsInUse)
+{
+    AppDatabase::setBusyWait(200);
+    QSqlDatabase other = secondConnection();
+    execSql("BEGIN EXCLUSIVE", {}, other);
+    auto list = shown<PortalCustomerJobsManagementForm>();
+    EXPECT_EQ(msgs_->texts(), QStringList{AppDatabase::busyMessage()});
+    execSql("ROLLBACK", {}, other);
+}

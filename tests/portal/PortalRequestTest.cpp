@@ -1,0 +1,347 @@
+#include "PortalTestData.h"
+#include "admin/ShownTexts.h"
+#include "portal/PortalCustomerJobSave.h"
+#include "portal/PortalRequestRecords.h"
+#include "scheduling/ScheduleGeneration.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QRadioButton>
+
+using namespace wvs;
+using namespace wvs::test;
+
+namespace {
+
+namespace C = PortalRequestColumn;
+
+using PortalRequestConversionTest = PortalRequestDbTest;
+
+class PortalRequestDialogTest : public PortalRequestDbTest {
+protected:
+    static bool selected(QWidget *d, const char *option) { return child<QRadioButton>(d, option)->isChecked(); }
+};
+
+class PortalRequestListTest : public PortalRequestDbTest {
+protected:
+    void sortBy(QWidget *w, const QString &column, const QString &order = "Ascending")
+    {
+        choose(w, "SortCombo", column);
+        choose(w, "SortOrderCombo", order);
+        click(w, "SortButton");
+    }
+};
+
+} // namespace
+
+TEST_F(PortalRequestConversionTest, EveryFrequencyKindBecomesItsCode)
+{
+    const std::pair<QVariantMap, int> cases[] = {
+        {{{"DWMYOption", 0}, {"DailyOption", 1}}, 399},
+        {{{"DWMYOption", 0}, {"DailyOption", 0}, {"DailyNoOfDays", 3}}, 3},
+        {{{"WeeklyNoOfWeeks", 2}, {"WeeklyFri", 1}}, 102017},
+        {{{"DWMYOption", 2}, {"MonthlyOption", 0}, {"MonthlyDay", 15}, {"MonthlyMonth1", 3}}, 11503},
+        {{{"DWMYOption", 2}, {"MonthlyOption", 2}, {"MonthlyList1Index", 1}, {"MonthlyList2Index", 1},
+          {"MonthlyMonth3", 1}}, 22201},
+        {{{"DWMYOption", 2}, {"MonthlyOption", 1}, {"MonthlyMonth2", 2}}, 19902},
+        {{{"DWMYOption", 3}, {"YearlyOption", 0}, {"YearlyList1Index", 2}, {"YearlyDay", 31}}, 30331},
+        {{{"DWMYOption", 3}, {"YearlyOption", 1}, {"YearlyList2Index", 4}, {"YearlyList3Index", 6},
+          {"YearlyList4Index", 11}}, 45712},
+    };
+    qint64 id = 100;
+    for (auto [request, code] : cases) {
+        request["StartDate"] = QDate(2031, 7, 7).addDays(id).toString(Qt::ISODate);   // no two alike
+        save(addRequest(++id, request));
+        EXPECT_EQ(lastJob("Frequency").toInt(), code) << code;
+    }
+}
+
+TEST_F(PortalRequestConversionTest, CustomerAndAddressAreFoundOrAddedWithTheirOwnKeys)
+{
+    // A namesake at another correspondence address is a different customer.
+    const qint64 namesake = addCustomer("Lee", "Ann", 1, "Ponsonby");
+    writeSql("UPDATE Customers SET CAddress1 = '9 Other Rd' WHERE CustomerNumber = ?", {namesake});
+    addAddress(namesake, "1 Main St", "Ponsonby");
+
+    save(addRequest(1, {{"DateEntered", "2031-06-02"}, {"Title", "Ms"}}));
+    const qint64 added = lastJob("CustomerNumber").toLongLong();
+    const qint64 address = lastJob("SAddressSeqNo").toLongLong();
+    EXPECT_NE(added, namesake);
+    EXPECT_EQ(scalarSql("SELECT CustomerNumber FROM CustomerServiceAddresses WHERE SAddressSeqNo = ?", {address}).toLongLong(),
+              added);
+    EXPECT_EQ(scalarSql("SELECT DateEntered || Title FROM Customers WHERE CustomerNumber = ?", {added}).toString(),
+              "2031-06-02Ms");
+
+    // The same customer again: found as it is, its data left alone, even without a phone.
+    writeSql("UPDATE Customers SET Phone1 = 'kept' WHERE CustomerNumber = ?", {added});
+    save(addRequest(2, {{"StartDate", "2031-07-14"}, {"Phone1", ""}}));
+    EXPECT_EQ(lastJob("CustomerNumber").toLongLong(), added);
+    EXPECT_EQ(lastJob("SAddressSeqNo").toLongLong(), address);
+    save(addRequest(3, {{"StartDate", "2031-07-21"}, {"SSuburb", "Herne Bay"}}));
+    EXPECT_NE(lastJob("SAddressSeqNo").toLongLong(), address);
+    EXPECT_EQ(count("Customers"), 2);
+    EXPECT_EQ(count("CustomerServiceAddresses"), 3);
+    EXPECT_EQ(scalarSql("SELECT Phone1 FROM Customers WHERE CustomerNumber = ?", {added}).toString(), "kept");
+}
+
+TEST_F(PortalRequestConversionTest, RefusalsLeaveEverythingAsItWas)
+{
+    save(addRequest(1));
+    const struct {
+        QVariantMap request;
+        const char *message;
+    } cases[] = {
+        // Same customer, job type, first address line and start date.
+        {{{"SSuburb", "Elsewhere"}}, "This Customer Job already exists!"},
+        {{{"StartDate", "2031-08-05"}},
+         "The Start Date falls within the date range of a closed Job Schedule and the Customer Job cannot be added. "
+         "Please select another date"},
+        {{{"StartDate", "2031-09-01"}, {"FirstName", "New"}, {"Phone1", ""}}, "Please enter at least 1 phone number"},
+    };
+    addSchedule("2031-08-01", "2031-08-05", "Closed");
+    addSchedule("2031-08-10", "2031-08-20", "Open");
+    qint64 id = 10;
+    for (const auto &c : cases) {
+        msgs_->clear();
+        save(addRequest(++id, c.request));
+        EXPECT_EQ(msgs_->texts(), QStringList({c.message}));
+    }
+    EXPECT_EQ(count("CustomerJobs"), 1);
+    EXPECT_EQ(count("Customers"), 1);
+    EXPECT_EQ(count("PortalCustomerJobs"), int(std::size(cases)));
+
+    // A start inside an open schedule is fine.
+    msgs_->clear();
+    save(addRequest(50, {{"StartDate", "2031-08-12"}}));
+    EXPECT_EQ(msgs_->texts(), QStringList({"Customer Job saved"}));
+}
+
+// One occurrence, no kind chosen: stored so that it falls on its start date.
+TEST_F(PortalRequestConversionTest, AOneOffLandsOnItsStartDate)
+{
+    save(addRequest(3, {{"StartDate", "2031-07-09"}, {"EndDateOption", 2}, {"EndOccurrences", 1}, {"DWMYOption", -1}}));
+    EXPECT_EQ(lastJob("Frequency").toInt(), 1);
+    EXPECT_EQ(lastJob("Occurrences").toInt(), 1);
+
+    const ScheduleHeader july{addSchedule("2031-07-01", "2031-07-31", "Open"), QDate(2031, 7, 1), QDate(2031, 7, 31),
+                              "Open"};
+    const PopulateResult r = ScheduleGeneration::populate(july, "ADM", QString());
+    ASSERT_EQ(r.jobs.size(), 1);
+    EXPECT_EQ(r.jobs[0].serviceDate, QDate(2031, 7, 9));
+}
+
+TEST_F(PortalRequestConversionTest, AFailingCustomerCheckStopsTheSave)
+{
+    // A fault the error reporter only shows (the program goes on) is no pass.
+    const PortalJobEntry e{
+        .uniqueId = addRequest(1),
+        .customer = {.forename = "Ann", .surname = "Lee", .companyName = "Lee Ltd", .phone1 = "555"}};
+    const PortalJobSaveOutcome out = PortalCustomerJobSave::save(e, [](const QString &) -> bool {
+        throw WvsError(ErrorNumber::Recoverable, "The Preferences could not be read");
+    });
+    EXPECT_FALSE(out.saved);
+    EXPECT_EQ(msgs_->texts(), QStringList({"The Preferences could not be read"}));
+    EXPECT_EQ(count("Customers"), 0);
+    EXPECT_EQ(count("PortalCustomerJobs"), 1);
+}
+
+TEST_F(PortalRequestConversionTest, ARequestRemovedMeanwhileIsNotSavedTwice)
+{
+    // Another workstation saves the request while the dialog shows it.
+    save(addRequest(1), [](QDialog *) { writeSql("DELETE FROM PortalCustomerJobs"); });
+    EXPECT_EQ(msgs_->texts(),
+              QStringList({"The Customer Job request no longer exists - it may have been saved or deleted by another user"}));
+    EXPECT_EQ(count("Customers") + count("CustomerJobs") + count("CustomerServiceAddresses"), 0);
+}
+
+TEST_F(PortalRequestDialogTest, OpensWithTheRequestInBoxesOfTheirLengthsAndLeavesItOnExit)
+{
+    addRequest(1, {{"PreferredPhone", 7}, {"DWMYOption", -1}, {"EndDateOption", 1}, {"EndDate", "2031-12-24"},
+                   {"Cost", 0}, {"JobTypeCode", "NONE"}});
+    openRequest(1, [&](QDialog *d) {
+        EXPECT_TRUE(selected(d, "Phone1Option"));
+        EXPECT_TRUE(selected(d, "EndDateOption"));
+        EXPECT_EQ(child<QLabel>(d, "StartDateLabel")->text(), "07 Jul 2031");
+        EXPECT_EQ(child<QLabel>(d, "EndDateLabel")->text(), "24 Dec 2031");
+        EXPECT_EQ(child<QComboBox>(d, "JobTypeCombo")->currentIndex(), -1);
+        for (const char *f : {"DailyFrame", "WeeklyFrame", "MonthlyFrame", "YearlyFrame"})
+            EXPECT_FALSE(child<QFrame>(d, f)->isVisible()) << f;
+        // Leaving an emptied cost box leaves the currency form of 0.
+        QLineEdit *cost = child<QLineEdit>(d, "CostText");
+        d->activateWindow();
+        cost->setFocus();
+        cost->clear();
+        child<QLineEdit>(d, "TitleText")->setFocus();
+        settle();
+        EXPECT_EQ(cost->text(), "$0.00");
+        // A map the desktop cannot show is reported, as in the job dialog.
+        desktop_->openResult = false;
+        click(d, "MapImage");
+        EXPECT_EQ(d->windowTitle(), "Portal Customer Job Add");
+        const std::pair<const char *, int> limits[] = {
+            {"TitleText", 20},     {"FirstNameText", 50}, {"LastNameText", 50},   {"CompanyText", 100},
+            {"ContactText", 100},  {"AccountsRefText", 30}, {"CAddress1Text", 100}, {"CSuburbText", 50},
+            {"CCityText", 50},     {"CPostCodeText", 20}, {"Phone1Text", 30},     {"Email1Text", 100},
+            {"SAddress1Text", 100}, {"SSuburbText", 50},  {"SCityText", 50},      {"SPostCodeText", 20},
+            {"CostText", 8},       {"OccurrencesText", 3}, {"DailyText1", 3},     {"WeeklyText1", 3},
+            {"MonthlyText1", 3},   {"YearlyText1", 3},
+        };
+        for (const auto &[box, limit] : limits)
+            EXPECT_EQ(typingLimit(d, box), limit) << box;
+        click(d, "ExitButton");
+    });
+    EXPECT_TRUE(modal_->openedNames().filter("CalendarForm").isEmpty());   // filling "On" asks for no date
+    EXPECT_EQ(count("PortalCustomerJobs"), 1);
+    ASSERT_EQ(desktop_->opened.size(), 1);
+    EXPECT_EQ(msgs_->texts(), QStringList{linkFailureText(desktop_->opened[0], LinkKind::WebPage)});
+
+    openRequest(99, [](QDialog *) {});
+    ASSERT_FALSE(msgs_->shown().isEmpty());
+    EXPECT_EQ(msgs_->shown().last().text, "Unable to find the PortalCustomerJob record. This is a database error!\r\n"
+                                          "Make a note of this message and report to Support");
+    EXPECT_EQ(msgs_->shown().last().icon, MsgIcon::Critical);
+}
+
+// A value longer than its box types is shown whole: a count so that the save
+// refuses it rather than taking a cut-down number, an amount or a name so
+// that it is saved as it came.
+TEST_F(PortalRequestDialogTest, ValuesLongerThanTheirBoxesAreShownWhole)
+{
+    addRequest(1, {{"DWMYOption", 1}, {"WeeklyNoOfWeeks", 1000}, {"EndDateOption", 2}, {"EndOccurrences", 12345}});
+    openRequest(1, [&](QDialog *d) {
+        EXPECT_EQ(text(d, "WeeklyText1"), "1000");
+        EXPECT_EQ(text(d, "OccurrencesText"), "12345");
+    });
+
+    const QString surname = QString(49, 'L') + "😀";
+    save(addRequest(2, {{"Cost", 123456}, {"LastName", surname}}));
+    EXPECT_EQ(lastJob("Cost").toLongLong(), 123456);
+    EXPECT_EQ(scalarSql("SELECT Surname FROM Customers").toString(), surname);
+}
+
+TEST_F(PortalRequestListTest, RowsShowTheRequestsAsTheyCame)
+{
+    addRequest(1, {{"FirstName", ""}, {"EndOccurrences", 1}, {"DWMYOption", 3}, {"Prospective", 1}, {"AsRequired", 1}});
+    addRequest(2, {{"LastName", "Ng"}, {"FirstName", "Bo"}, {"StartDate", "2031-07-08"}, {"EndDate", "2031-07-08"},
+                   {"JobTypeCode", "clean"}, {"AsRequired", 1}});
+    addRequest(3, {{"DWMYOption", 4}, {"JobTypeCode", "MOW"}, {"Cost", 950}});
+    auto list = openList();
+    EXPECT_EQ(column(list.get(), C::Customer), QStringList({"Lee", "Ng, Bo", "Lee, Ann"}));
+    EXPECT_EQ(column(list.get(), C::Frequency), QStringList({"Once", "Once", ""}));
+    EXPECT_EQ(column(list.get(), C::JobType), QStringList({"Window cleaning", "", "Lawn mowing"}));
+    EXPECT_EQ(column(list.get(), C::Cost), QStringList({"$25.00", "$25.00", "$9.50"}));
+    EXPECT_TRUE(msgs_->texts().isEmpty());
+
+    sortBy(list.get(), "Cost");
+    EXPECT_EQ(column(list.get(), C::Key), QStringList({"3", "1", "2"}));
+    sortBy(list.get(), "Start Date", "Descending");
+    EXPECT_EQ(column(list.get(), C::Key).first(), "2");
+}
+
+TEST_F(PortalRequestListTest, AnEmptyListSaysSoOnceAndItsCommandsDoNothing)
+{
+    auto list = openList();
+    EXPECT_EQ(msgs_->texts(), QStringList({"No records found"}));
+    for (const char *b : {"SortButton", "ViewModifySaveButton", "DeleteButton"})
+        click(list.get(), b);
+    EXPECT_EQ(msgs_->texts().size(), 1);
+    EXPECT_TRUE(modal_->opened().isEmpty());
+}
+
+TEST_F(PortalRequestListTest, ARequestWhoseDatesDoNotReadIsListedAndCanBeDeleted)
+{
+    addRequest(1, {{"StartDate", "31/02/2031"}, {"DateEntered", "junk"}});
+    addRequest(2);
+    auto list = openList();
+    ASSERT_EQ(grid(list.get())->rows(), 3);
+    sortBy(list.get(), "Start Date");
+    EXPECT_EQ(grid(list.get())->rowTexts(1).mid(C::Day, 5), QStringList({"", "Weekly", "$25.00", "31/02/2031", "junk"}));
+
+    click(list.get(), "DeleteButton");
+    EXPECT_EQ(msgs_->last(), "Please select the Customer Job to be deleted");
+    msgs_->answer(MsgAnswer::No);
+    grid(list.get())->selectRow(1);
+    click(list.get(), "DeleteButton");
+    EXPECT_EQ(grid(list.get())->rows(), 3);
+    grid(list.get())->selectRow(1);
+    click(list.get(), "DeleteButton");
+    EXPECT_EQ(msgs_->last(), "Are you sure you wish to delete the selected Customer Job?");
+    EXPECT_EQ(column(list.get(), C::Key), QStringList({"2"}));
+    EXPECT_EQ(scalarSql("SELECT UniqueId FROM PortalCustomerJobs").toInt(), 2);
+}
+
+// The list with the portal switched on and the portal's double on 127.0.0.1.
+class PortalRequestImportTest : public PortalRequestListTest {
+protected:
+    void SetUp() override
+    {
+        PortalRequestListTest::SetUp();
+        portaltest::usePortal(dir_->path(), *modal_);
+        ASSERT_TRUE(portal_.start());
+    }
+    void TearDown() override
+    {
+        portaltest::leavePortal();
+        PortalRequestListTest::TearDown();
+    }
+    PortalDouble portal_;
+};
+
+TEST_F(PortalRequestImportTest, AnImportedRequestIsListedAndSavedAsCustomerAddressAndJob)
+{
+    auto list = openList();
+    msgs_->clear();
+    portal_.handOut("GetCustomerJobs.php", portaltest::requestLine(601) + "\r\n");
+    click(list.get(), "ImportButton");
+    ASSERT_EQ(grid(list.get())->rows(), 2);
+    EXPECT_EQ(grid(list.get())->rowTexts(1).mid(C::User, 9),
+              QStringList({"web9", "Jones, Mary", "3 High St", "Herne Bay", "Lawn mowing", "Monday", "Weekly", "$45.50",
+                           "07 Jul 2031"}));
+
+    click(list.get(), "ViewModifySaveButton");
+    EXPECT_EQ(msgs_->last(), "Please select the Customer Job to be viewed/modified/saved");
+    modal_->once("PortalCustomerJobAddForm", [&](QDialog *d) {
+        child<QComboBox>(d, "AssociateCombo")->setCurrentIndex(0);
+        click(d, "OKButton");
+    });
+    grid(list.get())->selectRow(1);
+    click(list.get(), "ViewModifySaveButton");
+    EXPECT_EQ(msgs_->last(), "Customer Job saved");
+    EXPECT_EQ(grid(list.get())->rows(), 1);
+    EXPECT_EQ(count("PortalCustomerJobs"), 0);
+    EXPECT_EQ(count("CustomerJobs"), 1);
+}
+
+TEST_F(PortalRequestImportTest, AFailedRunLeavesTheListAsItWas)
+{
+    addRequest(1);
+    auto list = openList();
+    // Stored behind the list's back: a refill would show it.
+    addRequest(2);
+    portal_.handOut("GetCustomerJobs.php", portaltest::requestLine(602) + "\r\n");
+    portal_.reply("DeleteCustomerJobsData.php", "Locked");
+    click(list.get(), "ImportButton");
+    EXPECT_EQ(msgs_->last(), "Customer Jobs data deletion failed - Locked\r\n"
+                             "The Customer Jobs have been received and will be cleared from the portal at the next import");
+    EXPECT_EQ(column(list.get(), C::Key), QStringList({"1"}));
+    EXPECT_EQ(count("PortalCustomerJobs"), 3);
+
+    // A run that succeeds with nothing new leaves it too.
+    portal_.reply("DeleteCustomerJobsData.php", "SUCCESS");
+    portal_.handOut("GetCustomerJobs.php", "");
+    click(list.get(), "ImportButton");
+    EXPECT_EQ(msgs_->texts().mid(msgs_->texts().size() - 2),
+              (QStringList{"No new Customer Jobs found", "Process completed successfully"}));
+    EXPECT_EQ(column(list.get(), C::Key), QStringList({"1"}));
+
+    // Without a company ID, or any company details, the portal is not asked at all.
+    const int calls = portal_.calls().size(), opened = modal_->opened().size();
+    writeSql("UPDATE Company SET ID = ''");
+    click(list.get(), "ImportButton");
+    EXPECT_EQ(msgs_->last(), "The ID has not been set for the Company. This is required to access the portal");
+    writeSql("DELETE FROM Company");
+    click(list.get(), "ImportButton");
+    EXPECT_EQ(msgs_->last(), "The Company details have not yet been entered. These are required to access the portal");
+    EXPECT_EQ(portal_.calls().size(), calls);
+    EXPECT_EQ(modal_->opened().size(), opened);
+}
