@@ -114,6 +114,8 @@ TEST_F(JobTextsTest, JobChecksShowTheirMessagesAndFocus)
     for (const auto &b : boxes)
         for (int i = 0; i < 5; ++i)
             cases.push_back({[&b, v = values[i]](E e) { b.set(e.frequency, v); }, b.messages[i], b.box});
+    cases.push_back({[](E e) { e.commentOnSchedule = true, e.comment.clear(); },
+                     "There is no Comment to include on the Schedule", "", false});
 
     const CustomerJobEntry valid = validEntry(customer_, address_);
     const auto yes = [](const QString &) { return true; };
