@@ -2,7 +2,7 @@
 #include "accounts/AccountsCustomerImportForm.h"
 #include "accounts/AccountsSalesExportForm.h"
 #include "accounts/AccountsTestData.h"
-#include "admin/ShownTexts.h"
+#include "support/ShownTexts.h"
 #include "platform/FileDialog.h"
 
 #include <QLabel>

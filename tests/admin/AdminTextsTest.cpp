@@ -1,5 +1,5 @@
 #include "AdminWindowTest.h"
-#include "ShownTexts.h"
+#include "support/ShownTexts.h"
 #include "admin/AssociateAddModifyForm.h"
 #include "admin/AssociatesManagementForm.h"
 #include "admin/AuthorityAccessForm.h"

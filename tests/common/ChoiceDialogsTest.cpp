@@ -4,7 +4,7 @@
 #include "common/PrinterSelectForm.h"
 #include "core/Session.h"
 #include "platform/Printers.h"
-#include "scheduling/ShownTexts.h"
+#include "support/ShownTexts.h"
 #include "support/DbTest.h"
 
 #include <QComboBox>

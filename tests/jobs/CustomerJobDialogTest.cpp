@@ -63,7 +63,7 @@ protected:
         }
         return ticked.join(",") + "/" + shown.join(",");
     }
-    QStringList items(const char *name) { return JobsDbTest::items(dialog_.get(), name); }
+    QStringList items(const char *name) { return test::entries(dialog_.get(), name); }
     qint64 customer_ = 0, albany_ = 0;
     CustomerJobOpener opener_;
     std::unique_ptr<CustomerJobAddModifyForm> dialog_;

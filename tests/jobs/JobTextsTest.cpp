@@ -278,10 +278,10 @@ TEST_F(JobTextsTest, ChosenExportColumnsKeepTableOrderAndJobsWithMissingRowsWrit
 TEST_F(JobTextsTest, JobDialogListsAndEntryLimits)
 {
     CustomerJobAddModifyForm d;
-    EXPECT_EQ(items(&d, "MonthlyCombo1"), QStringList({"1st", "2nd", "3rd", "4th", "Last"}));
-    EXPECT_EQ(items(&d, "MonthlyCombo2"),
+    EXPECT_EQ(test::entries(&d, "MonthlyCombo1"), QStringList({"1st", "2nd", "3rd", "4th", "Last"}));
+    EXPECT_EQ(test::entries(&d, "MonthlyCombo2"),
               QStringList({"Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"}));
-    EXPECT_EQ(items(&d, "YearlyCombo1"), QStringList({"January", "February", "March", "April", "May", "June", "July",
+    EXPECT_EQ(test::entries(&d, "YearlyCombo1"), QStringList({"January", "February", "March", "April", "May", "June", "July",
                                                       "August", "September", "October", "November", "December"}));
     expectLimit(&d, "CostText", 8);
     for (const char *box : {"OccurrencesText", "DailyText1", "WeeklyText1", "MonthlyText1", "MonthlyText2",

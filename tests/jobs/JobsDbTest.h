@@ -3,6 +3,7 @@
 #include "jobs/CustomerJobSave.h"
 #include "support/DbTest.h"
 #include "support/LocalServers.h"
+#include "support/ShownTexts.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -90,13 +91,6 @@ protected:
         return {.mode = "Add", .customerNumber = customer, .suburbChosen = true, .sAddressSeqNo = address,
                 .startDateText = "07 Jul 2031", .end = JobEnd::NoEnd, .costText = "25", .jobTypeCode = "CLEAN",
                 .associateID = "ADM", .frequency = {.option = FrequencyOption::Daily, .subOption = 2}};
-    }
-    static QStringList items(QWidget *w, const char *combo)
-    {
-        QStringList out;
-        for (int i = 0; i < child<QComboBox>(w, combo)->count(); ++i)
-            out << child<QComboBox>(w, combo)->itemText(i);
-        return out;
     }
     // Typing one character more than the box takes leaves it at its limit.
     static void expectLimit(QWidget *w, const char *box, int limit)

@@ -8,7 +8,7 @@
 #include "output/SchedulePrintForm.h"
 #include "platform/PrintSurface.h"
 #include "scheduling/ScheduleForm.h"
-#include "scheduling/ShownTexts.h"
+#include "support/ShownTexts.h"
 #include "PrintTestData.h"
 
 #include <QFile>

@@ -1,5 +1,5 @@
 #include "PortalTestData.h"
-#include "admin/ShownTexts.h"
+#include "support/ShownTexts.h"
 #include "platform/Transfer.h"
 #include "portal/PortalCustomerJobSave.h"
 #include "portal/PortalRequestRecords.h"

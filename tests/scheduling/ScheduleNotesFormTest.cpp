@@ -1,7 +1,7 @@
 #include "scheduling/ScheduleNotesForm.h"
 #include "core/Session.h"
 #include "ScheduleTestData.h"
-#include "ShownTexts.h"
+#include "support/ShownTexts.h"
 
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -109,7 +109,7 @@ TEST_F(ScheduleNotesFormTest, TickAndCommentGoToTheSelectedNoteOnlyAndTheOccurre
                               {"GoButton", "&Go"}, {"CustomerLabel", "Customer / Date"}, {"DetailsLabel", "Details"},
                               {"ActionCheck", "Action taken"}, {"CommentButton", "Add &Comment"},
                               {"PrintButton", "&Print"}, {"ExitButton", "Exit"}});
-    EXPECT_EQ(entries(child<QComboBox>(notes.get(), "NoteTypeCombo")),
+    EXPECT_EQ(entries(notes.get(), "NoteTypeCombo"),
               QStringList({"<All>", "Action", "Invoicing", "Information"}));
     msgs_->clear();
     click(notes.get(), "GoButton");

@@ -4,7 +4,7 @@
 #include "scheduling/ScheduleGrid.h"
 #include "scheduling/SchedulesManagementForm.h"
 #include "ScheduleTestData.h"
-#include "ShownTexts.h"
+#include "support/ShownTexts.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -89,10 +89,10 @@ TEST_F(ScheduleTextsTest, ScheduleWindowShowsItsPeriodStatusCaptionsAndSortKeys)
                                  {"PrintButton", "&Print"}, {"EmailButton", "Emai&l"}, {"ExportButton", "Expo&rt"},
                                  {"PublishButton", "Pu&blish On Portal"}, {"UpdateButton", "&Update From Portal"},
                                  {"ExitButton", "&Exit"}});
-        EXPECT_EQ(entries(child<QComboBox>(form.get(), "Sort1Combo")),
+        EXPECT_EQ(entries(form.get(), "Sort1Combo"),
                   QStringList({"As Required", "Associate", "Service Date", "Customer", "Service Address", "Location",
                                "Phone", "Job Type", "Cost", "Notes", "Done"}));
-        EXPECT_EQ(entries(child<QComboBox>(form.get(), "Sort1OrderCombo")), QStringList({"Ascending", "Descending"}));
+        EXPECT_EQ(entries(form.get(), "Sort1OrderCombo"), QStringList({"Ascending", "Descending"}));
     }
 }
 
@@ -101,10 +101,7 @@ TEST(ScheduleGridTexts, HeadingsRowsMarksAndTheAsRequiredColourUpTo4999Rows)
     FlexGrid grid;
     grid.resize(1100, 400);
     create(&grid);
-    QStringList headings;
-    for (int c = ColAssociate; c <= ColComments; ++c)
-        headings << grid.textMatrix(0, c);
-    EXPECT_EQ(headings, QStringList({"Asst", "Date", "Customer", "Service Address", "Location", "Phone", "Job Type",
+    EXPECT_EQ(test::headings(&grid).mid(ColAssociate, ColComments - ColAssociate + 1), QStringList({"Asst", "Date", "Customer", "Service Address", "Location", "Phone", "Job Type",
                                      "Cost", "Comments"}));
     // Rows as tall as their longest text; an Open schedule shows "-" for not done and the tick for an
     // occurrence done before it was re-opened, a stored one a box in every row and a flag of 0 or 1.

@@ -4,7 +4,7 @@
 #include "scheduling/ScheduleJobNoteForm.h"
 #include "scheduling/ScheduledJobUpdates.h"
 #include "ScheduleTestData.h"
-#include "ShownTexts.h"
+#include "support/ShownTexts.h"
 
 #include <QPlainTextEdit>
 #include <QRadioButton>
