@@ -14,6 +14,7 @@
 #include <QStringDecoder>
 
 using namespace wvs;
+using wvs::test::readFileBytes;
 
 namespace {
 
@@ -81,7 +82,7 @@ TEST_F(AccountsExportTest, MyobCardFileCutsValuesQuotesCommasAndFlattensLineBrea
 {
     MYOBCustomerExport(path("cards.txt"));
     EXPECT_EQ(msgs_->texts(), QStringList({"File created with 2 records"}));
-    EXPECT_EQ(bytes(path("cards.txt")),
+    EXPECT_EQ(readFileBytes(path("cards.txt")),
               "{},,,,,,,,,,,,,\r\n"
               "Co./Last Name,First Name,Card ID,Card Status,Addr 1 - Line 1,Addr 1 - Line 2,Addr 1 - Line 3,"
               "Addr 1 - Line 4,Addr 1 - City,Addr 1 - Postcode,Addr 1 - Phone No. 1,Addr 1 - Phone No. 2,"
@@ -96,7 +97,7 @@ TEST_F(AccountsExportTest, XeroContactsFileQuotesAsCsvAndHeadsTheNameForXero)
 {
     writeSql("UPDATE Customers SET CAddress2 = 'Line \"A\"' WHERE CustomerNumber = 2");
     XeroCustomerExport(path("contacts.csv"));
-    EXPECT_EQ(bytes(path("contacts.csv")),
+    EXPECT_EQ(readFileBytes(path("contacts.csv")),
               "*ContactName,FirstName,LastName,SAAddressLine1,SAAddressLine2,SAAddressLine3,SAAddressLine4,SACity,"
               "SAPostalCode,PhoneNumber\r\n"
               "SMITH01,Anna,Smith,12 Oak Street,Flat 2,,Ponsonby,Auckland,1011,09 555 1234\r\n"
@@ -110,7 +111,7 @@ TEST_F(AccountsExportTest, MyobSalesAreTheJobsDoneInThePeriodWithExactAmountsWha
     MYOBSalesExport(path("sales.txt"), "02 Mar 2026", "31 Mar 2026");
     QLocale::setDefault(QLocale::c());
     EXPECT_EQ(msgs_->texts(), QStringList({"File created with 2 records"}));
-    EXPECT_EQ(bytes(path("sales.txt")),
+    EXPECT_EQ(readFileBytes(path("sales.txt")),
               "{}\r\n"
               "Card ID,Account No.,Amount,Inclusive,Description,Date\r\n"
               "SMITH01,4-1100,115,X,Window cleaning,02/03/2026\r\n\r\n"
@@ -119,7 +120,7 @@ TEST_F(AccountsExportTest, MyobSalesAreTheJobsDoneInThePeriodWithExactAmountsWha
     setTax(false, 15);
     msgs_->clear();
     MYOBSalesExport(path("sales.txt"), "31 Mar 2026", "31 Mar 2026");
-    EXPECT_TRUE(bytes(path("sales.txt")).endsWith("BROWN,4-1100,123456.78,,Window cleaning,31/03/2026\r\n\r\n"));
+    EXPECT_TRUE(readFileBytes(path("sales.txt")).endsWith("BROWN,4-1100,123456.78,,Window cleaning,31/03/2026\r\n\r\n"));
 }
 
 TEST_F(AccountsExportTest, XeroInvoicesAreNumberedWithTaxTakenOffAndAUsDatePattern)
@@ -128,14 +129,14 @@ TEST_F(AccountsExportTest, XeroInvoicesAreNumberedWithTaxTakenOffAndAUsDatePatte
     setTax(true, 15, "GST on Income");
     XeroSalesExport(path("invoices.csv"), "01 Mar 2026", "31 Mar 2026", "INV0099");
     EXPECT_EQ(msgs_->texts(), QStringList({"File created with 2 records"}));
-    EXPECT_EQ(bytes(path("invoices.csv")),
+    EXPECT_EQ(readFileBytes(path("invoices.csv")),
               "ContactName,InvoiceNumber,InvoiceDate,*DueDate,Description,Quantity,UnitAmount,AccountCode,TaxType\r\n"
               "SMITH01,INV0099,03/02/2026,03/02/2026,Window cleaning,1,100,4-1100,GST on Income\r\n"
               "BROWN,INV0100,03/31/2026,03/31/2026,Window cleaning,1,107353.72,4-1100,GST on Income\r\n");
 
     setTax(false, 15, "");
     XeroSalesExport(path("invoices.csv"), "31 Mar 2026", "31 Mar 2026", "7");
-    EXPECT_TRUE(bytes(path("invoices.csv")).endsWith("BROWN,7,03/31/2026,03/31/2026,Window cleaning,1,123456.78,4-1100,\r\n"));
+    EXPECT_TRUE(readFileBytes(path("invoices.csv")).endsWith("BROWN,7,03/31/2026,03/31/2026,Window cleaning,1,123456.78,4-1100,\r\n"));
 }
 
 TEST_F(AccountsExportTest, TaxIsTakenOffToTheCentHalvesAwayFromZero)
@@ -155,7 +156,7 @@ TEST_F(AccountsExportTest, NothingToWriteLeavesTheOldFileAndAMissingFolderIsRepo
     XeroCustomerExport(path("old.csv"));
     EXPECT_EQ(msgs_->texts(), QStringList({"No qualifying Customer Jobs found", "No qualifying Customer Jobs found",
                                            "No qualifying Customers found"}));
-    EXPECT_EQ(bytes(path("old.csv")), "old");
+    EXPECT_EQ(readFileBytes(path("old.csv")), "old");
     writeSql("UPDATE Customers SET AccountsRef = 'R' || CustomerNumber");
     msgs_->clear();
     MYOBSalesExport(path("no such folder/cards.txt"), "01 Mar 2026", "31 Mar 2026");

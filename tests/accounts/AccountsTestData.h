@@ -1,5 +1,6 @@
 #pragma once
 #include "support/DbTest.h"
+#include "support/LocalServers.h"
 
 #include <QDir>
 #include <QFile>
@@ -43,27 +44,10 @@ protected:
         writeSql("UPDATE Preferences SET GSTInclusive = ?, TaxRate = ?, XeroTaxRateName = ?",
                  {inclusive ? 1 : 0, rate, name});
     }
-    // Shows an accounts window in a mode ("MYOB", "Xero" or "Other").
-    template <class W>
-    static std::unique_ptr<QWidget> open(const QString &mode)
-    {
-        auto w = std::make_unique<W>();
-        w->Tag = mode;
-        w->show();
-        settle();
-        return w;
-    }
     QString path(const QString &name) const { return QDir(dir_->path()).filePath(name); }
-    static QByteArray bytes(const QString &file)
-    {
-        QFile f(file);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
     static void write(const QString &file, const QByteArray &content)
     {
-        QFile f(file);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(content);
+        ASSERT_TRUE(writeFileBytes(file, content));
     }
     // Every value of Customers with its storage type, as bytes: a round trip
     // must leave this exactly as it was.

@@ -36,13 +36,13 @@ TEST_F(AccountsTexts, WindowsAndTheirFileDialogs)
         bool save;
         const char *title, *filter;
     } windows[] = {
-        {open<AccountsCustomerExportForm>, "MYOB", "Customer Export", true, "Enter the export file name", "txt (*.txt)"},
-        {open<AccountsCustomerExportForm>, "Xero", "Customer Export", true, "Enter the export file name", "csv (*.csv)"},
-        {open<AccountsCustomerImportForm>, "MYOB", "Customers Import", false, "Select the import file", "txt (*.txt)"},
-        {open<AccountsCustomerImportForm>, "Xero", "Customers Import", false, "Select the import file", "csv (*.csv)"},
-        {open<AccountsSalesExportForm>, "MYOB", "Sales Export", true, "Enter the export file name", "txt (*.txt)"},
-        {open<AccountsSalesExportForm>, "Xero", "Sales Export", true, "Enter the export file name", "csv (*.csv)"},
-        {open<AccountsSalesExportForm>, "Other", "Sales Export", true, "Enter the export file name", ""},
+        {shown<AccountsCustomerExportForm, QWidget>, "MYOB", "Customer Export", true, "Enter the export file name", "txt (*.txt)"},
+        {shown<AccountsCustomerExportForm, QWidget>, "Xero", "Customer Export", true, "Enter the export file name", "csv (*.csv)"},
+        {shown<AccountsCustomerImportForm, QWidget>, "MYOB", "Customers Import", false, "Select the import file", "txt (*.txt)"},
+        {shown<AccountsCustomerImportForm, QWidget>, "Xero", "Customers Import", false, "Select the import file", "csv (*.csv)"},
+        {shown<AccountsSalesExportForm, QWidget>, "MYOB", "Sales Export", true, "Enter the export file name", "txt (*.txt)"},
+        {shown<AccountsSalesExportForm, QWidget>, "Xero", "Sales Export", true, "Enter the export file name", "csv (*.csv)"},
+        {shown<AccountsSalesExportForm, QWidget>, "Other", "Sales Export", true, "Enter the export file name", ""},
     };
     const QString chosen = path(QString(300, QLatin1Char('f')) + ".csv");
     for (const auto &w : windows) {
@@ -59,7 +59,7 @@ TEST_F(AccountsTexts, WindowsAndTheirFileDialogs)
         EXPECT_EQ(files_.asked().last().title, w.title);
         EXPECT_EQ(files_.asked().last().filter, w.filter);
     }
-    auto xero = open<AccountsSalesExportForm>("Xero");
+    auto xero = shown<AccountsSalesExportForm>("Xero");
     EXPECT_EQ(child<QWidget>(xero.get(), "InfoImage")->toolTip(),
               "The tax rate name spelled EXACTLY as held in Xero. This will be used to determine the sales tax value");
     EXPECT_EQ(typingLimit(xero.get(), "TaxRateText"), 50);
@@ -68,7 +68,7 @@ TEST_F(AccountsTexts, WindowsAndTheirFileDialogs)
 
 TEST_F(AccountsWindowsTest, MyobSalesWindowHidesTheXeroBoxesAndChecksDatesThenFile)
 {
-    auto w = open<AccountsSalesExportForm>("MYOB");
+    auto w = shown<AccountsSalesExportForm>("MYOB");
     for (const char *hidden : {"TaxRatelabel", "TaxRateText", "InfoImage", "StartingInvNoLabel", "StartingInvNoText"})
         EXPECT_FALSE(child<QWidget>(w.get(), hidden)->isVisible()) << hidden;
     click(w.get(), "OKButton");
@@ -93,7 +93,7 @@ TEST_F(AccountsWindowsTest, XeroSalesWindowAsksForTheTaxNameChecksTheInvoiceNumb
     // A stored name longer than the box types is shown, and kept, whole.
     const QString stored = "GST on Income " + QString(40, 'x');
     setTax(true, 15, stored);
-    auto w = open<AccountsSalesExportForm>("Xero");
+    auto w = shown<AccountsSalesExportForm>("Xero");
     EXPECT_EQ(text(w.get(), "TaxRateText"), stored);
     setDates(w.get(), "01 Mar 2026", "31 Mar 2026");
     type(w.get(), "FileNameText", path("inv.csv"));
@@ -118,13 +118,13 @@ TEST_F(AccountsWindowsTest, XeroSalesWindowAsksForTheTaxNameChecksTheInvoiceNumb
     type(w.get(), "StartingInvNoText", "INV0041");
     click(w.get(), "OKButton");
     EXPECT_EQ(scalarSql("SELECT XeroTaxRateName FROM Preferences").toString(), "GST \"15%\" on Income");
-    EXPECT_TRUE(bytes(path("inv.csv")).contains(",INV0042,"));
+    EXPECT_TRUE(readFileBytes(path("inv.csv")).contains(",INV0042,"));
     EXPECT_FALSE(w->isVisible());
 }
 
 TEST_F(AccountsWindowsTest, CustomerWindowsNeedAFileAndRunTheirPackagesProcedure)
 {
-    auto exportWindow = open<AccountsCustomerExportForm>("Xero");
+    auto exportWindow = shown<AccountsCustomerExportForm>("Xero");
     click(exportWindow.get(), "OKButton");
     EXPECT_EQ(msgs_->last(), "Please enter the name of the file");
     type(exportWindow.get(), "FileNameText", "kept");
@@ -134,7 +134,7 @@ TEST_F(AccountsWindowsTest, CustomerWindowsNeedAFileAndRunTheirPackagesProcedure
     click(exportWindow.get(), "OKButton");
     EXPECT_FALSE(exportWindow->isVisible());
 
-    auto importWindow = open<AccountsCustomerImportForm>("Xero");
+    auto importWindow = shown<AccountsCustomerImportForm>("Xero");
     click(importWindow.get(), "OKButton");
     EXPECT_EQ(msgs_->last(), "Please select the import file");
     files_.answer(path("contacts.csv"));

@@ -4,6 +4,7 @@
 #include "accounts/AccountsTestData.h"
 
 using namespace wvs;
+using wvs::test::readFileBytes;
 
 namespace {
 
@@ -13,7 +14,7 @@ protected:
     QStringList logLines(const char *package) const
     {
         static const QRegularExpression stamp("(^|\r\n)\\d\\d/\\d\\d/\\d{4} \\d\\d:\\d\\d:\\d\\d");
-        return QString::fromUtf8(bytes(logPath(package))).replace(stamp, "\\1").split("\r\n");
+        return QString::fromUtf8(readFileBytes(logPath(package))).replace(stamp, "\\1").split("\r\n");
     }
     static void importFile(const char *package, const QString &file)
     {
@@ -176,7 +177,7 @@ TEST_F(CustomerImportTest, CutsNeverSplitAnEmoji)
     writeSql("UPDATE Customers SET Surname = ?, Forename = ?, Email1 = ? WHERE AccountsRef = 'SMITH01'",
              {QString(29, 's') + "😀", QString(14, 'a') + "😀", QString(20, 'e') + "😀@x"});
     MYOBCustomerExport(path("cards.txt"));
-    const QByteArray cards = bytes(path("cards.txt"));
+    const QByteArray cards = readFileBytes(path("cards.txt"));
     EXPECT_TRUE(cards.contains("\r\n" + QByteArray(29, 's') + "," + QByteArray(14, 'a') + ",SMITH01,")) << cards.toStdString();
     EXPECT_TRUE(cards.contains("," + QByteArray(20, 'e') + ",")) << cards.toStdString();
 }

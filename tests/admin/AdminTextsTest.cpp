@@ -26,22 +26,22 @@ TEST_F(AdminTexts, CaptionsAndTypingLimits)
     addAssociate("JB", "Jo Bloggs", "pass", 1);
     session().installationCountry = "UK";
     const struct { std::unique_ptr<QWidget> window; QStringList captions; QList<std::pair<const char *, int>> limits; } windows[] = {
-        {show<AuthorityAccessForm>(), {"Authority Access", "&Select All", "&Clear All", "&Save", "&Exit"}, {}},
-        {show<AuthorityLevelsManagementForm>(), {"Authority Levels", "&Add", "&Modify", "&Delete", "&Exit"}, {}},
-        {show<AuthorityLevelAddModifyForm>("Add"), {"Add Authority Level", "&Save", "&Exit"},
+        {shown<AuthorityAccessForm>(), {"Authority Access", "&Select All", "&Clear All", "&Save", "&Exit"}, {}},
+        {shown<AuthorityLevelsManagementForm>(), {"Authority Levels", "&Add", "&Modify", "&Delete", "&Exit"}, {}},
+        {shown<AuthorityLevelAddModifyForm>("Add"), {"Add Authority Level", "&Save", "&Exit"},
          {{"NumberText", 2}, {"DescriptionText", 30}}},
-        {show<AuthorityLevelAddModifyForm>("Modify~1"), {"Authority Level Modify", "&Save", "&Exit"}, {}},
-        {show<AssociatesManagementForm>(),
+        {shown<AuthorityLevelAddModifyForm>("Modify~1"), {"Authority Level Modify", "&Save", "&Exit"}, {}},
+        {shown<AssociatesManagementForm>(),
          {"Associates Management", "&Add", "&Modify", "&View", "&Delete", "&Update Portal", "&Exit"}, {}},
-        {show<AssociateAddModifyForm>("Add"), {"Add Associate", "&Save", "&Exit"},
+        {shown<AssociateAddModifyForm>("Add"), {"Add Associate", "&Save", "&Exit"},
          {{"IDText", 4}, {"NameText", 30}, {"PasswordText", 20}, {"Password2Text", 20}, {"PhoneText", 30}, {"EmailText", 75}}},
-        {show<AssociateAddModifyForm>("Modify~JB"), {"Modify Associate", "&Save", "&Exit"}, {}},
-        {show<AssociateAddModifyForm>("View~JB"), {"View Associate", "&Save", "&Exit"}, {}},
-        {show<CompanyForm>(), {"Company Details", "&OK", "&Exit"},
+        {shown<AssociateAddModifyForm>("Modify~JB"), {"Modify Associate", "&Save", "&Exit"}, {}},
+        {shown<AssociateAddModifyForm>("View~JB"), {"View Associate", "&Save", "&Exit"}, {}},
+        {shown<CompanyForm>(), {"Company Details", "&OK", "&Exit"},
          {{"IDText", 10}, {"NameText", 30}, {"RegNoText", 30}, {"GSTNoText", 30}, {"PAddress1Text", 50}, {"PAddress4Text", 50},
           {"PPostCodeText", 10}, {"PTelephoneText", 30}, {"PFaxText", 30}, {"PEmailText", 50}, {"SAddress1Text", 50},
           {"SAddress4Text", 50}, {"SPostCodeText", 10}, {"STelephoneText", 30}, {"SFaxText", 30}, {"SEmailText", 50}}},
-        {show<PreferencesForm>(),
+        {shown<PreferencesForm>(),
          {"Preferences", "Microsoft Outlook", "Other", "Test", "Help", "MYOB", "Xero", "Customer Job Costs include VAT",
           "Show Job Costs on printouts", "Show Job Costs on emails", "Show Customer Phone on emails",
           "Publish on internet portal", "Show Job Costs on portal", "Show Customer Phone on portal", "HTML", "Plain Text",
@@ -58,7 +58,7 @@ TEST_F(AdminTexts, CaptionsAndTypingLimits)
     EXPECT_EQ(entries(windows[5].window.get(), "DefaultScreenCombo"),
               QStringList({"Customers Management", "Customer Jobs Management", "Job Schedules Management", "None"}));
     session().installationCountry = "New Zealand";
-    EXPECT_EQ(child<QCheckBox>(show<PreferencesForm>().get(), "GSTInclusiveCheck")->text(),
+    EXPECT_EQ(child<QCheckBox>(shown<PreferencesForm>().get(), "GSTInclusiveCheck")->text(),
               "Customer Job Costs include tax");
 
     // The rights grid: its headings, one row per area in this order, "N/A" where an area has no box.
@@ -95,8 +95,8 @@ TEST_F(AdminTexts, ListsHeadingsColoursAndMessages)
     addAssociate("AK", "Anna King", "pass", 1);
     writeSql("INSERT INTO AuthorityLevels (LevelNumber, LevelDescription) VALUES (2, 'Office'), (3, 'Field')");
     setPortal(true);
-    auto associates = show<AssociatesManagementForm>();
-    auto levels = show<AuthorityLevelsManagementForm>();
+    auto associates = shown<AssociatesManagementForm>();
+    auto levels = shown<AuthorityLevelsManagementForm>();
     EXPECT_EQ(headings(associates->grid()), QStringList({"", "ID", "Name", "Phone", "Email", "Authority Level", "Active", ""}));
     EXPECT_EQ(headings(levels->grid()), QStringList({"", "Level", "Description", ""}));
     const QColor white(255, 255, 255), grey(224, 224, 224), red(255, 0, 0);

@@ -27,17 +27,6 @@ protected:
                 return r;
         return 0;
     }
-
-    // The window opened in the mode its tag names.
-    template <class W>
-    static std::unique_ptr<W> show(const QString &tag = QString())
-    {
-        auto w = std::make_unique<W>();
-        w->Tag = tag;
-        w->show();
-        settle();
-        return w;
-    }
 };
 
 } // namespace wvs::test

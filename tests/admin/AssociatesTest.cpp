@@ -207,7 +207,7 @@ TEST_F(Associates, ListLeavesOutLostLevelsAndDeletesAnyoneButHimself)
     setAccess(2, 1, 1, 1, 1, 1, 1, 1, 0, 0);
     addAssociate("JB", "Jo Bloggs", "pass", 2, false);
     addAssociate("XX", "No Level", "pass", 42);
-    auto w = show<AssociatesManagementForm>();
+    auto w = shown<AssociatesManagementForm>();
     FlexGrid *g = w->grid();
     ASSERT_EQ(g->rows(), 3); // the associate whose level is gone is not listed
     EXPECT_EQ(g->textMatrix(rowOf(g, "JB"), 5), "Level 2");
@@ -225,14 +225,14 @@ TEST_F(Associates, ListLeavesOutLostLevelsAndDeletesAnyoneButHimself)
 
     // A level that may only look at associates can view them but add none.
     loginAs("ADM", 2);
-    auto viewer = show<AssociatesManagementForm>();
+    auto viewer = shown<AssociatesManagementForm>();
     EXPECT_FALSE(enabled(viewer.get(), "AddButton"));
     EXPECT_TRUE(enabled(viewer.get(), "ViewButton"));
 }
 
 TEST_F(Associates, AddTwoInARow)
 {
-    auto w = show<AssociatesManagementForm>();
+    auto w = shown<AssociatesManagementForm>();
     modal_->once("AssociateAddModifyForm", [&](QDialog *d) {
         EXPECT_FALSE(enabled(d, "PortalAccessCheck")); // the portal is off
         fill(d, "JB", "Jo Bloggs");
@@ -260,7 +260,7 @@ TEST_F(Associates, ModifyShowsTheRecordAndPortalListWithoutHimself)
     addAssociate("MT", "Mike Tee", "pass", 1);
     writeSql("UPDATE Associates SET PortalAccess = 'JB,MT,GONE', InitialScreen = 'CustomersManagementForm' "
              "WHERE AssociateID = 'JB'");
-    auto w = show<AssociatesManagementForm>();
+    auto w = shown<AssociatesManagementForm>();
     openOn(w.get(), "JB", "ModifyButton", [&](QDialog *d) {
         EXPECT_EQ(child<QComboBox>(d, "DefaultScreenCombo")->currentText(), "Customers Management");
         EXPECT_TRUE(ticked(d, "PortalAccessCheck"));
@@ -286,7 +286,7 @@ TEST_F(Associates, FailedChecksKeepTheWindowOpenAndAPortalPasswordMustReachItAsT
 {
     setPortal(true);
     addAssociate("JB", "Jo Bloggs", "pass", 1);
-    auto w = show<AssociatesManagementForm>();
+    auto w = shown<AssociatesManagementForm>();
     openOn(w.get(), "JB", "ViewButton", [&](QDialog *d) { EXPECT_FALSE(enabled(d, "OKButton")); });
     openOn(w.get(), "JB", "ModifyButton", [&](QDialog *d) {
         type(d, "Password2Text", "PASS");

@@ -110,7 +110,7 @@ TEST_F(AuthorityWindows, AccessShowsTheLevelTypedAndSavesWholeRows)
     // Values no tick combination of these windows produces.
     setAccess(3, 4, 2, 2, 1, 5, 4, 6, 4, 4);
     setAccess(4, 1, 1, 7, 3, 4, 1, 1, 1, 6);
-    auto w = show<AuthorityAccessForm>();
+    auto w = shown<AuthorityAccessForm>();
     click(w.get(), "OKButton");
     EXPECT_EQ(msgs_->texts(), QStringList{"Please select an Authority Level"});
     msgs_->clear();
@@ -141,7 +141,7 @@ TEST_F(AuthorityWindows, AccessShowsTheLevelTypedAndSavesWholeRows)
 
 TEST_F(AuthorityWindows, ListAddModifyAndDelete)
 {
-    auto w = show<AuthorityLevelsManagementForm>();
+    auto w = shown<AuthorityLevelsManagementForm>();
     FlexGrid *grid = w->grid();
     // Add two levels in one opening of the dialog.
     modal_->once("AuthorityLevelAddModifyForm", [&](QDialog *d) {
@@ -184,9 +184,9 @@ TEST_F(AuthorityWindows, WithoutTheSecurityChangeRightNothingCanBeChanged)
 {
     setAccess(2, 7, 7, 5, 5, 5, 5, 7, 5, 1);
     loginAs("ADM", 2);
-    auto access = show<AuthorityAccessForm>(); // the rights can be looked at but not saved
+    auto access = shown<AuthorityAccessForm>(); // the rights can be looked at but not saved
     EXPECT_FALSE(enabled(access.get(), "OKButton"));
-    auto w = show<AuthorityLevelsManagementForm>();
+    auto w = shown<AuthorityLevelsManagementForm>();
     for (const char *b : {"AddButton", "ModifyButton", "DeleteButton"})
         EXPECT_FALSE(enabled(w.get(), b)) << b;
     w->grid()->selectRow(1);

@@ -103,7 +103,7 @@ TEST_F(Company, PortalChangeOfIdMustReachThePortalBeforeTheRowIsSaved)
 {
     setPortal(true);
     CompanyRecord::save(fullCompany());
-    auto w = show<CompanyForm>();
+    auto w = shown<CompanyForm>();
     click(w.get(), "HelpImage");
     EXPECT_EQ(msgs_->last(), "The ID can be left blank if the internet portal is not being used. \r\n"
                              "Otherwise, a minimum of 4 and a maximum of 10 alphanumeric characters (a - z  0 - 9) "
@@ -136,7 +136,7 @@ TEST_F(Company, ASaveKeepsWhatAnotherWorkstationSavedMeanwhile)
 {
     CompanyRecord::save(fullCompany());
     QSqlDatabase other = secondConnection();
-    auto w = show<CompanyForm>();
+    auto w = shown<CompanyForm>();
     writeSql("UPDATE Company SET PFax = '555 9999', SEmail = 'office@example.com'", {}, other);
     type(w.get(), "PTelephoneText", "555 4321");
     click(w.get(), "OKButton");
@@ -147,7 +147,7 @@ TEST_F(Company, ASaveKeepsWhatAnotherWorkstationSavedMeanwhile)
 
     // Both windows opened on no company; the other workstation saved first.
     writeSql("DELETE FROM Company");
-    w = show<CompanyForm>();
+    w = shown<CompanyForm>();
     EXPECT_TRUE(w->NewCompany);
     writeSql("INSERT INTO Company (RowId, ID, CompanyName, SFax) VALUES (1, 'THEIRS', 'Theirs', '777')", {},
              other);

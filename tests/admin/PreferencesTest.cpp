@@ -20,7 +20,7 @@ protected:
     static void select(QWidget *w, const char *option) { child<QRadioButton>(w, option)->setChecked(true); }
     static void saveWith(const std::function<void(QWidget *)> &edit)
     {
-        auto w = show<PreferencesForm>();
+        auto w = shown<PreferencesForm>();
         edit(w.get());
         click(w.get(), "OKButton");
     }
@@ -135,7 +135,7 @@ TEST_F(Preferences, TestEmailThroughTheMailProgramOrARealSmtpServer)
     mail.active = false;
     wvs::test::SmtpSink sink;
     ASSERT_TRUE(sink.start({"office", "s3cret"})) << sink.errors().toStdString();
-    auto w = show<PreferencesForm>();
+    auto w = shown<PreferencesForm>();
     click(w.get(), "TestButton");
     EXPECT_EQ(msgs_->last(), "Please enter an address to which the test email can be sent");
     type(w.get(), "TestEmailText", "owner@example.com");

@@ -44,10 +44,6 @@ protected:
         DbTest::TearDown();
     }
 
-    void addSchedule(const QString &from, const QString &to, const QString &status = QStringLiteral("Closed"))
-    {
-        writeSql("INSERT INTO Schedules (FromDate, ToDate, Status) VALUES (?, ?, ?)", {from, to, status});
-    }
     QLabel *label(const char *name) const { return form_->findChild<QLabel *>(name); }
     // Runs OK with the period and returns the message shown, "" for none.
     QString ok(const QString &mode, const QString &from, const QString &to)

@@ -17,6 +17,7 @@
 #include <unistd.h>
 
 using namespace wvs;
+using wvs::test::readFileBytes;
 
 namespace {
 
@@ -78,7 +79,7 @@ TEST_F(ExportTargetTest, EveryExportRefusesTheDatabaseAndLeavesItWhole)
              files.answer(f);
              PrintCustomerNotes(1, QDate(2026, 3, 1), QDate(2026, 3, 31)); }},
     };
-    const QByteArray before = bytes(dbPath());
+    const QByteArray before = readFileBytes(dbPath());
     ASSERT_FALSE(before.isEmpty());
     for (const auto &[name, run] : exports) {
         for (const QString &target : {dbPath(), path("loop/sub/../WVS.db"), path("loop/WVS.db-journal")}) {
@@ -86,7 +87,7 @@ TEST_F(ExportTargetTest, EveryExportRefusesTheDatabaseAndLeavesItWhole)
             msgs_->clear();
             run(target);
             EXPECT_EQ(msgs_->texts(), QStringList{refusal(target)});
-            EXPECT_EQ(bytes(dbPath()), before);
+            EXPECT_EQ(readFileBytes(dbPath()), before);
             EXPECT_FALSE(QFile::exists(dbPath() + "-journal"));
         }
     }

@@ -40,13 +40,6 @@ protected:
         CsvExport::saveChoice("CustomerExportFields", choice);
     }
     QString file(const QString &name) const { return dir_->filePath(name); }
-    static QList<QStringList> csv(const QString &path)
-    {
-        bool ok = false;
-        const auto rows = wvs::test::pythonCsvRows(path, &ok);
-        EXPECT_TRUE(ok) << path.toStdString();
-        return rows;
-    }
 };
 
 } // namespace

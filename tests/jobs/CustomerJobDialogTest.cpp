@@ -44,7 +44,7 @@ protected:
     }
     qint64 storeJob(int code, const QString &start = QStringLiteral("2031-07-07"))
     {
-        return addJob(customer_, albany_, [&](test::StoredJob &j) { j.frequency = code, j.start = start; });
+        return addJob(customer_, albany_, [&](test::JobData &j) { j.frequency = code, j.start = start; });
     }
 
     QRadioButton *option(const char *name) { return child<QRadioButton>(dialog_.get(), name); }
@@ -134,9 +134,9 @@ TEST_F(CustomerJobDialogTest, AddOffersWhatTheOpenerAllowsTakesDatesFromThePopUp
     EXPECT_EQ(count("CustomerJobs"), 0);
 }
 
-TEST_F(CustomerJobDialogTest, ModifyAndViewShowTheStoredJobWithItsKeysFixed)
+TEST_F(CustomerJobDialogTest, ModifyAndViewShowTheJobDataWithItsKeysFixed)
 {
-    const qint64 job = addJob(customer_, albany_, [](test::StoredJob &j) {
+    const qint64 job = addJob(customer_, albany_, [](test::JobData &j) {
         j.associate = "OLD", j.end = "2031-12-31", j.lastService = "2031-07-14", j.asRequired = true;
     });
 
@@ -174,7 +174,7 @@ TEST_F(CustomerJobDialogTest, ModifyAndViewShowTheStoredJobWithItsKeysFixed)
 TEST_F(CustomerJobDialogTest, LongStoredValuesAreShownWholeAndAModifyKeepsWhatAnotherWorkstationSaved)
 {
     // Stored values longer than the boxes take are shown whole and saved unchanged.
-    const qint64 job = addJob(customer_, albany_, [&](test::StoredJob &j) {
+    const qint64 job = addJob(customer_, albany_, [&](test::JobData &j) {
         j.associate = "BOB", j.costCents = 1234567800, j.occurrences = 1000;
     });
     openJob(job);

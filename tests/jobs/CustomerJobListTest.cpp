@@ -160,7 +160,7 @@ TEST_F(CustomerJobListTest, EmptyResultOffersToAddAJobAFilterOfAnyLengthIsTakenA
 TEST_F(CustomerJobListTest, AddFromTheListRefreshesItRowButtonsOpenTheSelectedJobAndDeleteSparesScheduledOnes)
 {
     const qint64 held = addJob(smith_, smithHome_);
-    addScheduleJob(addSchedule("2031-07-01", "2031-07-31", "Open"), held, "2031-07-07");
+    storeJob(addSchedule("2031-07-01", "2031-07-31", "Open"), held, "2031-07-07", 0, {}, {});
     openList(QStringLiteral("CustomersManagement~%1").arg(smith_));
     ASSERT_EQ(listedKeys().size(), 1);
     modal_->once("CustomerJobAddModifyForm", [&](QDialog *d) {
@@ -198,7 +198,7 @@ TEST_F(CustomerJobListTest, AddFromTheListRefreshesItRowButtonsOpenTheSelectedJo
 TEST_F(CustomerJobListTest, SortUsesValuesForCostAndDates)
 {
     auto jobOf = [&](qint64 cents, const char *start, const char *end) {
-        return key(addJob(smith_, smithHome_, [&](test::StoredJob &j) { j.costCents = cents, j.start = start, j.end = end; }));
+        return key(addJob(smith_, smithHome_, [&](test::JobData &j) { j.costCents = cents, j.start = start, j.end = end; }));
     };
     const QString ten = jobOf(1000, "2031-10-01", ""), nine = jobOf(950, "2031-09-15", "2031-12-01"),
                   hundred = jobOf(10000, "2031-01-20", "2031-11-01");

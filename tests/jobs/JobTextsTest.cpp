@@ -160,7 +160,7 @@ TEST_F(JobTextsTest, JobListCaptionHeadingsSelectionMessagesWordsAndColours)
     for (int i = 0; i < 10; ++i) {
         const auto &c = cases[i];
         const qint64 n = addCustomer(QStringLiteral("C%1").arg(i), "x", c.status);
-        addJob(n, addAddress(n, "1 Rd", "Albany"), [&](test::StoredJob &j) {
+        addJob(n, addAddress(n, "1 Rd", "Albany"), [&](test::JobData &j) {
             j.associate = c.associate, j.suspended = c.suspended, j.prospective = c.prospective,
             j.asRequired = c.asRequired, j.occurrences = c.occurrences, j.frequency = c.code, j.end = c.end;
         });
@@ -201,7 +201,7 @@ TEST_F(JobTextsTest, JobListCaptionHeadingsSelectionMessagesWordsAndColours)
 TEST_F(JobTextsTest, JobListIsColouredOnlyBelowFiveThousandGridRows)
 {
     const qint64 prospect = addCustomer("Prospect", "P", 2);
-    addJob(prospect, addAddress(prospect, "2 Rd", "Albany"), [](test::StoredJob &j) { j.associate = "A"; });
+    addJob(prospect, addAddress(prospect, "2 Rd", "Albany"), [](test::JobData &j) { j.associate = "A"; });
     writeSql("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 4997) "
              "INSERT INTO CustomerJobs (CustomerNumber, SAddressSeqNo, JobTypeCode, AssociateID, StartDate, StartDay, "
              "Frequency) SELECT ?, ?, 'CLEAN', 'ADM', '2031-07-07', 'Monday', 399 FROM n",
@@ -223,7 +223,7 @@ TEST_F(JobTextsTest, JobExportHeadsTheNineteenColumnsInOrderAndWritesWhatIsStore
     writeSql("UPDATE JobTypes SET JobTypeDescription = ?, AccountsRef = 'JT-1'", {"Window \"Deluxe\" clean, inside"});
     writeSql("UPDATE Customers SET Surname = ?, Forename = ?, AccountsRef = 'C-9'", {"Müller", "Zoë"});
     writeSql("UPDATE CustomerServiceAddresses SET SAddress2 = 'Flat 2', SSuburb = ?", {"Ōrākei"});
-    addJob(customer_, address_, [](test::StoredJob &j) {
+    addJob(customer_, address_, [](test::JobData &j) {
         j.frequency = 102017, j.costCents = 4550, j.end = "2032-01-31", j.lastService = "2031-06-30";
     });
     writeSql("UPDATE CustomerJobs SET CustomerJobComment = ?", {"Gate code \"1234\",\nring first"});
@@ -263,7 +263,7 @@ TEST_F(JobTextsTest, JobExportHeadsTheNineteenColumnsInOrderAndWritesWhatIsStore
 TEST_F(JobTextsTest, ChosenExportColumnsKeepTableOrderAndJobsWithMissingRowsWriteNoLine)
 {
     auto job = [&](int frequency, qint64 cents, const char *associate) {
-        return addJob(customer_, address_, [&](test::StoredJob &j) { j.frequency = frequency, j.costCents = cents, j.associate = associate; });
+        return addJob(customer_, address_, [&](test::JobData &j) { j.frequency = frequency, j.costCents = cents, j.associate = associate; });
     };
     const qint64 once = job(30315, 12000, "ADM"), noAssociate = job(2, 100, "XX"), odd = job(0, -305, "ADM");
     QList<QPair<QString, int>> choice;

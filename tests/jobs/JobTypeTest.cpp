@@ -23,7 +23,7 @@ protected:
     }
     qint64 jobOf(const QString &type)
     {
-        return addJob(customer_, address_, [&](test::StoredJob &j) { j.jobType = type; });
+        return addJob(customer_, address_, [&](test::JobData &j) { j.jobType = type; });
     }
     // Saves the entry, answering each question with the answer and noting it in asked_.
     JobTypeRecords::SaveOutcome save(const QString &mode, const QString &oldCode, const JobType &t, bool answer = true)
@@ -41,12 +41,12 @@ TEST_F(JobTypeTest, DeleteIsRefusedWhileUndoneScheduledJobsAreDueOrCustomerJobsR
     const qint64 job = jobOf("CLEAN");
     const qint64 schedule = addSchedule("2031-07-01", "2031-07-31", "Closed");
     // Done, or planned before today: not uncompleted work.
-    addScheduleJob(schedule, job, "2031-07-08", "2031-07-08");
-    addScheduleJob(schedule, job, "2031-07-06");
+    storeJob(schedule, job, "2031-07-08", 0, "2031-07-08", {});
+    storeJob(schedule, job, "2031-07-06", 0, {}, {});
     EXPECT_EQ(JobTypeRecords::deleteRefusal("CLEAN", "Window cleaning", today),
               "There are Customer Jobs for Window cleaning therefore it cannot be deleted");
     // An undone occurrence due today.
-    addScheduleJob(schedule, job, "2031-07-07");
+    storeJob(schedule, job, "2031-07-07", 0, {}, {});
     EXPECT_EQ(JobTypeRecords::deleteRefusal("CLEAN", "Window cleaning", today),
               "There are uncompleted Scheduled Jobs for Window cleaning therefore it cannot be deleted");
 

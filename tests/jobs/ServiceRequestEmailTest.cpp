@@ -11,7 +11,7 @@
 
 using namespace wvs;
 using wvs::test::SmtpSink;
-using wvs::test::StoredJob;
+using wvs::test::JobData;
 
 TEST(DetermineFrequencyTest, WordsOfEveryKindAndNoneOutsideTheLists)
 {
@@ -66,7 +66,7 @@ protected:
         customer_ = addCustomer("Smith", "Anna");
         writeSql("UPDATE Customers SET Email2 = 'anna@example.com'");
         job_ = addJob(customer_, addAddress(customer_, "4 Bay Rd", "Remuera"),
-                      [](StoredJob &j) { j.frequency = 102017, j.occurrences = 4; });
+                      [](JobData &j) { j.frequency = 102017, j.occurrences = 4; });
     }
 
     void setProvider(const QString &provider, int port = 25, bool html = false)

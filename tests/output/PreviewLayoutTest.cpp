@@ -220,8 +220,8 @@ TEST_F(PreviewLayoutTest, NoRowRunsAcrossTheFooterOnPaperOrOnScreen)
     for (int i = 0; i < 60; ++i) {
         JobData j;
         j.customer = addCustomer();
-        j.address = addAddress(j.customer, "1 Main Road", i % 4 > 0 ? "Unit 2" : "", i % 4 > 1 ? "Block C" : "",
-                               i % 4 > 2 ? "Ponsonby" : "");
+        j.address = addAddress(j.customer, "1 Main Road", i % 4 > 2 ? "Ponsonby" : "", i % 4 > 0 ? "Unit 2" : "",
+                               i % 4 > 1 ? "Block C" : "");
         j.comment = i % 9 == 4 ? numbered("w", 60, 0) + QStringLiteral("END%1.").arg(i) : QString();
         j.commentOnSchedule = i % 9 == 4;
         const qint64 job = addJob(j);

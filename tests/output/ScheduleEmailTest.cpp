@@ -36,7 +36,7 @@ protected:
 
         const qint64 smith = addCustomer({.preferredPhone = 2, .comment = "Gate <code> & 12",
                                           .commentOnSchedule = true});
-        const qint64 jobA = addJob({.customer = smith, .address = addAddress(smith, "1 Main Road", "Flat 2"),
+        const qint64 jobA = addJob({.customer = smith, .address = addAddress(smith, "1 Main Road", "Ponsonby", "Flat 2"),
                                     .associate = "ADM", .comment = "Bring ladder", .commentOnSchedule = true});
         const qint64 cher = addCustomer({.surname = "", .forename = "Cher"});
         const qint64 jobB = addJob({.customer = cher, .associate = "BOB", .costCents = 12345,

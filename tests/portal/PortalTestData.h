@@ -178,10 +178,7 @@ protected:
 
     std::unique_ptr<PortalCustomerJobsManagementForm> openList()
     {
-        auto list = std::make_unique<PortalCustomerJobsManagementForm>();
-        list->show();
-        settle();
-        return list;
+        return shown<PortalCustomerJobsManagementForm>();
     }
     static FlexGrid *grid(QWidget *w) { return child<FlexGrid>(w, "JobsGrid"); }
     static QStringList column(QWidget *w, int col)

@@ -80,14 +80,14 @@ TEST_F(ScheduleGenerationTest, StagingRowsCarryWhatTheGridShows)
     const qint64 schedule = addSchedule("2025-03-03", "2025-03-09");
     const qint64 c1 = addCustomer({.surname = "Brown", .forename = "", .preferredPhone = 2,
                                    .comment = "Dog in the yard", .commentOnSchedule = true});
-    const qint64 a1 = addAddress(c1, "12 High Street", "", "Unit 4", "Grey Lynn");
+    const qint64 a1 = addAddress(c1, "12 High Street", "Grey Lynn", "", "Unit 4");
     addJobType("GUT", "Gutter clearing");
     addJob({.customer = c1, .address = a1, .jobType = "GUT", .associate = "BOB", .start = "2025-03-03",
             .costCents = 123456, .comment = "Bring the long ladder", .commentOnSchedule = true, .asRequired = true});
 
     const qint64 c2 = addCustomer({.surname = "Clark", .forename = "Jo", .preferredPhone = 0,
                                    .comment = "Not for the schedule"});
-    addJob({.customer = c2, .address = addAddress(c2, "5 Bay Road", "Flat 2", "", "Herne Bay"), .start = "2025-03-04",
+    addJob({.customer = c2, .address = addAddress(c2, "5 Bay Road", "Herne Bay", "Flat 2", ""), .start = "2025-03-04",
             .frequency = 1, .costCents = 900, .comment = "Side gate code 1234", .commentOnSchedule = true});
 
     addJob({.customer = addCustomer({.surname = "Day", .preferredPhone = 3, .comment = "Ring first",

@@ -1,4 +1,5 @@
 #include "support/DbTest.h"
+#include "support/LocalServers.h"
 #include "shell/NewDatabase.h"
 #include "core/Session.h"
 
@@ -75,6 +76,34 @@ void DbTest::setAccess(int level, int customers, int customerJobs, int jobTypes,
                             "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
              {level, customers, customerJobs, jobTypes, associates, company, preferences, jobSchedules, accounts,
               security});
+}
+
+void DbTest::addJobType(const QString &code, const QString &description, const QString &accountsRef)
+{
+    writeSql("INSERT INTO JobTypes (JobTypeCode, JobTypeDescription, AccountsRef) VALUES (?, ?, ?)",
+             {code, description, accountsRef});
+}
+
+qint64 DbTest::addSchedule(const QString &from, const QString &to, const QString &status)
+{
+    writeSql("INSERT INTO Schedules (FromDate, ToDate, Status) VALUES (?, ?, ?)", {from, to, status});
+    return lastInsertId();
+}
+
+void DbTest::storeJob(qint64 schedule, qint64 job, const QString &date, int seqNo, const QString &actual,
+                      const QString &associate)
+{
+    writeSql("INSERT INTO ScheduleJobs (ScheduleNumber, JobSeqNo, ScheduleServiceDate, ScheduleSeqNo, ActualServiceDate, "
+             "AssociateID) VALUES (?, ?, ?, ?, ?, ?)",
+             {schedule, job, date, seqNo, actual, associate});
+}
+
+QList<QStringList> DbTest::csv(const QString &path)
+{
+    bool ok = false;
+    const auto rows = pythonCsvRows(path, &ok);
+    EXPECT_TRUE(ok) << path.toStdString();
+    return rows;
 }
 
 } // namespace wvs::test

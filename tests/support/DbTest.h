@@ -37,12 +37,29 @@ protected:
                       bool active = true, double status = 46000);
     void setAccess(int level, int customers, int customerJobs, int jobTypes, int associates, int company,
                    int preferences, int jobSchedules, int accounts, int security);
+    static void addJobType(const QString &code, const QString &description, const QString &accountsRef = QString());
+    static qint64 addSchedule(const QString &from, const QString &to, const QString &status = QStringLiteral("Open"));
+    // An occurrence of the job stored on the schedule.
+    static void storeJob(qint64 schedule, qint64 job, const QString &date, int seqNo = 0, const QString &actual = QString(),
+                         const QString &associate = QStringLiteral("ADM"));
+    // The rows of a CSV file as Python's csv module reads them.
+    static QList<QStringList> csv(const QString &path);
 
     // Driving a shown window by its controls' names.
     static void settle()
     {
         QApplication::processEvents();
         QApplication::processEvents();
+    }
+    // A window shown with its Tag set, as its opener would.
+    template <class W, class As = W>
+    static std::unique_ptr<As> shown(const QString &tag = QString())
+    {
+        auto w = std::make_unique<W>();
+        w->Tag = tag;
+        w->show();
+        settle();
+        return w;
     }
     template <class T = QWidget>
     static T *child(QWidget *w, const char *name)
