@@ -9,14 +9,8 @@
 namespace wvs::test {
 
 // Windows of the administration area shown as the user sees them, the administrator logged on.
-class AdminWindowTest : public DbTest {
+class AdminWindowTest : public AdminDbTest {
 protected:
-    void SetUp() override
-    {
-        DbTest::SetUp();
-        loginAs(QStringLiteral("ADM"), 1);
-    }
-
     static void setPortal(bool on) { writeSql("UPDATE Preferences SET Portal = ?", {on ? 1 : 0}); }
 
     // The list row whose column shows the text (0: none).

@@ -16,14 +16,8 @@ using wvs::test::readFileBytes;
 
 namespace {
 
-class CustomerExportTest : public wvs::test::DbTest {
+class CustomerExportTest : public wvs::test::AdminDbTest {
 protected:
-    void SetUp() override
-    {
-        DbTest::SetUp();
-        loginAs("ADM", 1);
-    }
-
     qint64 addCustomer(const QString &surname, const QString &forename, const QString &email1,
                        const QString &address2 = "", const QString &suburb = "Epsom")
     {

@@ -15,13 +15,8 @@ using namespace wvs::test;
 // box of the customer dialog takes.
 namespace {
 
-class CustomerTextsTest : public DbTest {
+class CustomerTextsTest : public AdminDbTest {
 protected:
-    void SetUp() override
-    {
-        DbTest::SetUp();
-        loginAs(QStringLiteral("ADM"), 1);
-    }
     // Runs the checks with fresh messages, answering the questions in turn.
     CustomerValidation::Result check(const CustomerRecord &c, std::initializer_list<MsgAnswer> answers = {},
                                      const QVector<ServiceAddress> &addresses = {newAddress("1 Shore Rd")},

@@ -15,14 +15,8 @@ using namespace wvs::test;
 
 namespace {
 
-class CustomersManagementFormTest : public DbTest {
+class CustomersManagementFormTest : public AdminDbTest {
 protected:
-    void SetUp() override
-    {
-        DbTest::SetUp();
-        loginAs(QStringLiteral("ADM"), 1);
-    }
-
     std::unique_ptr<CustomersManagementForm> openList()
     {
         auto form = std::make_unique<CustomersManagementForm>();

@@ -12,12 +12,11 @@ using namespace wvs;
 
 namespace {
 
-class NotesFormTest : public test::DbTest {
+class NotesFormTest : public test::AdminDbTest {
 protected:
     void SetUp() override
     {
-        DbTest::SetUp();
-        loginAs("ADM", 1);
+        AdminDbTest::SetUp();
         customer_ = test::addCustomer("Smith", "Mary");
         other_ = test::addCustomer("Brown", "Tom");
     }

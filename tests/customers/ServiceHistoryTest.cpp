@@ -8,12 +8,11 @@ using namespace wvs;
 
 namespace {
 
-class ServiceHistoryTest : public test::DbTest {
+class ServiceHistoryTest : public test::AdminDbTest {
 protected:
     void SetUp() override
     {
-        DbTest::SetUp();
-        loginAs("ADM", 1);
+        AdminDbTest::SetUp();
         addAssociate("JO", "Jo Bloggs", "pw", 1);
         addAssociate("SAM", "Sam Reid", "pw", 1);
         writeSql("INSERT INTO JobTypes (JobTypeCode, JobTypeDescription) VALUES ('WIN', 'Window cleaning'), "

@@ -19,12 +19,11 @@ using namespace wvs;
 
 namespace {
 
-class MainMenuTest : public test::DbTest {
+class MainMenuTest : public test::AdminDbTest {
 protected:
     void SetUp() override
     {
-        DbTest::SetUp();
-        loginAs("ADM", 1);
+        AdminDbTest::SetUp();
         main_ = std::make_unique<MainForm>();
         main_->applyRights({7, 7, 7, 7, 7, 7, 7, 7, 7}, true); // every right in every area
     }

@@ -92,4 +92,14 @@ protected:
     QStringList extraConnections_;
 };
 
+// The same with the administrator logged on.
+class AdminDbTest : public DbTest {
+protected:
+    void SetUp() override
+    {
+        DbTest::SetUp();
+        loginAs(QStringLiteral("ADM"), 1);
+    }
+};
+
 } // namespace wvs::test

@@ -2,12 +2,6 @@
 
 namespace wvs::test {
 
-void DataDbTest::SetUp()
-{
-    DbTest::SetUp();
-    loginAs(QStringLiteral("ADM"), 1);
-}
-
 qint64 DataDbTest::addCustomer(const CustomerData &c)
 {
     writeSql(QStringLiteral("INSERT INTO Customers (Surname, Forename, CustomerStatus, Phone1, Phone2, Phone3, "

@@ -27,10 +27,8 @@ struct JobData {
 
 // The administrator logged on, with helpers that put customers, service
 // addresses and customer jobs straight into the database.
-class DataDbTest : public DbTest {
+class DataDbTest : public AdminDbTest {
 protected:
-    void SetUp() override;
-
     qint64 addCustomer(const CustomerData &c = CustomerData());
     qint64 addAddress(qint64 customer, const QString &line1 = QStringLiteral("1 Main Road"),
                       const QString &suburb = QStringLiteral("Ponsonby"), const QString &line2 = QString(),
