@@ -4,6 +4,7 @@
 #include "customers/CustomersManagementForm.h"
 #include "platform/FlexGrid.h"
 #include "support/DbTest.h"
+#include "support/ShownTexts.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -23,13 +24,6 @@ protected:
         form->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
         return form;
-    }
-    static QStringList column(FlexGrid *g, int col)
-    {
-        QStringList out;
-        for (int r = 1; r < g->rows(); ++r)
-            out << g->textMatrix(r, col);
-        return out;
     }
     // The surnames the list query gives under the filter, sorted.
     static QStringList surnames(const CustomerFilter &f)

@@ -46,13 +46,7 @@ protected:
         settle();
         return list_.get();
     }
-    QStringList listedKeys()
-    {
-        QStringList out;
-        for (int r = 1; r < list_->grid()->rows(); ++r)
-            out << list_->grid()->textMatrix(r, JobListColumn::Key);
-        return out;
-    }
+    QStringList listedKeys() { return test::column(list_->grid(), JobListColumn::Key); }
 
     qint64 smith_ = 0, smithHome_ = 0, johnson_ = 0, johnsonHome_ = 0;
     std::unique_ptr<CustomerJobsManagementForm> list_;

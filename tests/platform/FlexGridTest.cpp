@@ -1,4 +1,5 @@
 #include "platform/FlexGrid.h"
+#include "support/ShownTexts.h"
 
 #include <QApplication>
 #include <QSignalSpy>
@@ -7,6 +8,7 @@
 #include <gtest/gtest.h>
 
 using namespace wvs;
+using wvs::test::column;
 
 namespace {
 
@@ -16,14 +18,6 @@ void fill(FlexGrid &g, const QVector<QStringList> &rows)
     g.setCols(3);
     g.setHeadings({"Name", "Amount", ""});
     g.setData(rows);
-}
-
-QStringList column(const FlexGrid &g, int col)
-{
-    QStringList out;
-    for (int r = 1; r < g.rows(); ++r)
-        out << g.textMatrix(r, col);
-    return out;
 }
 
 } // namespace
@@ -41,20 +35,20 @@ TEST(FlexGridTest, SortPutsEmptyThenNumbersByValueThenTextAndIsStableBothWays)
     FlexGrid g;
     fill(g, rows);
     g.sortByColumn(0, true);
-    EXPECT_EQ(column(g, 0), ascending);
+    EXPECT_EQ(column(&g, 0), ascending);
     g.sortByColumn(0, false);
-    EXPECT_EQ(column(g, 0), QStringList(ascending.rbegin(), ascending.rend()));
+    EXPECT_EQ(column(&g, 0), QStringList(ascending.rbegin(), ascending.rend()));
 
     // Equal keys ("A"/"a", "9"/" 9.0 ") keep the order the previous sort gave them.
     fill(g, {{"b", "10", "1"}, {"A", "9", "2"}, {"a", "100", "3"}, {"B", " 9.0 ", "4"}, {"c", "", "5"}});
     g.sortByColumn(1, true);
-    EXPECT_EQ(column(g, 2), QStringList({"5", "2", "4", "1", "3"}));
+    EXPECT_EQ(column(&g, 2), QStringList({"5", "2", "4", "1", "3"}));
     g.sortByColumn(0, true);
-    EXPECT_EQ(column(g, 2), QStringList({"2", "3", "4", "1", "5"}));
+    EXPECT_EQ(column(&g, 2), QStringList({"2", "3", "4", "1", "5"}));
     g.sortByColumn(0, false);
-    EXPECT_EQ(column(g, 2), QStringList({"5", "4", "1", "2", "3"}));
+    EXPECT_EQ(column(&g, 2), QStringList({"5", "4", "1", "2", "3"}));
     g.sortByColumns({0, 1}, true);   // name first, then amount
-    EXPECT_EQ(column(g, 2), QStringList({"2", "3", "4", "1", "5"}));
+    EXPECT_EQ(column(&g, 2), QStringList({"2", "3", "4", "1", "5"}));
     EXPECT_EQ(g.textMatrix(0, 0), "Name");   // the heading row never takes part
 }
 

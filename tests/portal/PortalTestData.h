@@ -4,6 +4,7 @@
 #include "scheduling/ScheduleTestData.h"
 #include "platform/FormRegistry.h"
 #include "support/PortalDouble.h"
+#include "support/ShownTexts.h"
 #include "portal/PortalCompanyIdCheck.h"
 #include "jobs/JobsDbTest.h"
 #include "platform/FlexGrid.h"
@@ -181,14 +182,7 @@ protected:
         return shown<PortalCustomerJobsManagementForm>();
     }
     static FlexGrid *grid(QWidget *w) { return child<FlexGrid>(w, "JobsGrid"); }
-    static QStringList column(QWidget *w, int col)
-    {
-        QStringList out;
-        for (int r = 1; r < grid(w)->rows(); ++r)
-            out << grid(w)->textMatrix(r, col);
-        return out;
-    }
-    int count(const char *table) { return scalarSql(QStringLiteral("SELECT COUNT(*) FROM ") + table).toInt(); }
+    static QStringList column(QWidget *w, int col) { return test::column(grid(w), col); }
     QVariant lastJob(const char *field)
     {
         return scalarSql(QStringLiteral("SELECT %1 FROM CustomerJobs ORDER BY JobSeqNo DESC").arg(field));

@@ -78,4 +78,13 @@ inline QStringList headings(const FlexGrid *g)
     return out;
 }
 
+// The texts of a grid column below its headings.
+inline QStringList column(const FlexGrid *g, int col)
+{
+    QStringList out;
+    for (int r = 1; r < g->rows(); ++r)
+        out << g->textMatrix(r, col);
+    return out;
+}
+
 } // namespace wvs::test
