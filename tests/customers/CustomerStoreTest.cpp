@@ -89,7 +89,7 @@ TEST_F(CustomerRemovalTest, DeleteChecksScheduledJobsAgainAndThenRemovesNothing)
     const qint64 job = addJob(c, addAddress(c, QStringLiteral("1 St")));
     EXPECT_EQ(CustomerRemoval::scheduledJobCount(c), 0);
     // Another workstation closes a schedule holding the job after the count.
-    scheduleJob(job, QStringLiteral("2030-05-01"));
+    storeJob(1, job, QStringLiteral("2030-05-01"), 0, {}, {});
     EXPECT_EQ(CustomerRemoval::deletePermanently(c), CustomerRemoval::DeleteResult::Scheduled);
     EXPECT_EQ(rowsOf("SELECT (SELECT COUNT(*) FROM Customers WHERE CustomerNumber = ?), (SELECT COUNT(*) FROM "
                      "CustomerJobs WHERE CustomerNumber = ?), (SELECT COUNT(*) FROM CustomerServiceAddresses WHERE "

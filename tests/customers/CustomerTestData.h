@@ -3,8 +3,6 @@
 #include "data/AppDatabase.h"
 
 #include <QLineEdit>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QString>
 
 namespace wvs::test {
@@ -32,26 +30,6 @@ inline qint64 addJob(qint64 customer, qint64 address)
     writeSql(QStringLiteral("INSERT INTO CustomerJobs (CustomerNumber, SAddressSeqNo, JobTypeCode) VALUES (?, ?, 'WIN')"),
              {customer, address});
     return lastInsertId();
-}
-
-inline void scheduleJob(qint64 job, const QString &date, int schedule = 1)
-{
-    writeSql(QStringLiteral("INSERT INTO ScheduleJobs (ScheduleNumber, JobSeqNo, ScheduleServiceDate) VALUES (?, ?, ?)"),
-             {schedule, job, date});
-}
-
-// What a query returns: values joined by "|", rows by ";".
-inline QString rowsOf(const QString &sql, const QVariantList &params = {})
-{
-    QSqlQuery q = execSql(sql, params);
-    QStringList rows;
-    while (q.next()) {
-        QStringList values;
-        for (int i = 0; i < q.record().count(); ++i)
-            values << q.value(i).toString();
-        rows << values.join(QLatin1Char('|'));
-    }
-    return rows.join(QLatin1Char(';'));
 }
 
 // A complete entry that passes every check.

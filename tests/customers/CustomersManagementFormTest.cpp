@@ -80,7 +80,7 @@ TEST_F(CustomersManagementFormTest, DeleteOrMakeInactive)
 {
     const qint64 plain = addCustomer(QStringLiteral("Plain")), busy = addCustomer(QStringLiteral("Busy"));
     addAddress(plain, QStringLiteral("1 St"));
-    scheduleJob(addJob(busy, addAddress(busy, QStringLiteral("2 St"))), QStringLiteral("2024-03-05"));
+    storeJob(1, addJob(busy, addAddress(busy, QStringLiteral("2 St"))), QStringLiteral("2024-03-05"), 0, {}, {});
     auto form = openList();
     FlexGrid *grid = form->grid();
     click(form.get(), "GoButton");
@@ -125,13 +125,13 @@ TEST_F(CustomersManagementFormTest, OtherWindowsOpenWithTheirModeStringsAndTheCu
 
     // Only an occurrence planned before today is history.
     for (int day : {0, 3})
-        scheduleJob(job, QDate::currentDate().addDays(day).toString("yyyy-MM-dd"));
+        storeJob(1, job, QDate::currentDate().addDays(day).toString("yyyy-MM-dd"), 0, {}, {});
     form->grid()->selectRow(1);
     msgs_->clear();
     for (const char *b : {"JobsButton", "NotesButton", "HistoryButton"})
         click(form.get(), b);
     EXPECT_EQ(msgs_->texts(), QStringList{"The selected Customer has had no jobs scheduled before today"});
-    scheduleJob(job, QStringLiteral("2024-03-05"));
+    storeJob(1, job, QStringLiteral("2024-03-05"), 0, {}, {});
     click(form.get(), "HistoryButton");
 
     QStringList opened;

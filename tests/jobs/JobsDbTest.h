@@ -35,12 +35,7 @@ protected:
     // The stored values of the job's columns ("A, B"), joined by "|".
     QString jobFields(qint64 job, const QString &columns)
     {
-        QSqlQuery q = execSql(QStringLiteral("SELECT %1 FROM CustomerJobs WHERE JobSeqNo = ?").arg(columns), {job});
-        QStringList out;
-        if (q.next())
-            for (int c = 0; c < q.record().count(); ++c)
-                out << q.value(c).toString();
-        return out.join(QLatin1Char('|'));
+        return rowsOf(QStringLiteral("SELECT %1 FROM CustomerJobs WHERE JobSeqNo = ?").arg(columns), {job});
     }
     int count(const QString &table) { return scalarSql(QStringLiteral("SELECT COUNT(*) FROM %1").arg(table)).toInt(); }
     // An Add entry that passes every check: every weekday from Monday 7 July 2031.

@@ -4,6 +4,8 @@
 #include "core/Session.h"
 
 #include <QDir>
+#include <QSqlQuery>
+#include <QSqlRecord>
 
 namespace wvs::test {
 
@@ -96,6 +98,19 @@ void DbTest::storeJob(qint64 schedule, qint64 job, const QString &date, int seqN
     writeSql("INSERT INTO ScheduleJobs (ScheduleNumber, JobSeqNo, ScheduleServiceDate, ScheduleSeqNo, ActualServiceDate, "
              "AssociateID) VALUES (?, ?, ?, ?, ?, ?)",
              {schedule, job, date, seqNo, actual, associate});
+}
+
+QString DbTest::rowsOf(const QString &sql, const QVariantList &params)
+{
+    QSqlQuery q = execSql(sql, params);
+    QStringList rows;
+    while (q.next()) {
+        QStringList values;
+        for (int i = 0; i < q.record().count(); ++i)
+            values << q.value(i).toString();
+        rows << values.join(QLatin1Char('|'));
+    }
+    return rows.join(QLatin1Char(';'));
 }
 
 QList<QStringList> DbTest::csv(const QString &path)

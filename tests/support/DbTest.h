@@ -42,6 +42,8 @@ protected:
     // An occurrence of the job stored on the schedule.
     static void storeJob(qint64 schedule, qint64 job, const QString &date, int seqNo = 0, const QString &actual = QString(),
                          const QString &associate = QStringLiteral("ADM"));
+    // What a query returns: values joined by "|", rows by ";".
+    static QString rowsOf(const QString &sql, const QVariantList &params = {});
     // The rows of a CSV file as Python's csv module reads them.
     static QList<QStringList> csv(const QString &path);
 
