@@ -32,11 +32,7 @@ protected:
     // Opens the window as the customer list does, and lets it finish its first activation.
     std::unique_ptr<NotesForm> open(qint64 customer)
     {
-        auto f = std::make_unique<NotesForm>();
-        f->Tag = "Customer~" + QString::number(customer);
-        f->show();
-        settle();
-        return f;
+        return shown<NotesForm>("Customer~" + QString::number(customer));
     }
     static QListWidget *list(NotesForm *f) { return f->findChild<QListWidget *>("DateList"); }
     static QPlainTextEdit *details(NotesForm *f) { return f->findChild<QPlainTextEdit *>("DetailsText"); }

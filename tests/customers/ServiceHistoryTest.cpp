@@ -31,17 +31,11 @@ protected:
     }
     void occurrence(int schedule, qint64 job, const QDate &planned, const QDate &done = {}, const QString &by = {})
     {
-        writeSql("INSERT INTO ScheduleJobs (ScheduleNumber, JobSeqNo, ScheduleServiceDate, ActualServiceDate, "
-                 "AssociateID) VALUES (?, ?, ?, ?, ?)",
-                 {schedule, job, Formats::toStoredDate(planned), Formats::toStoredDate(done), by});
+        storeJob(schedule, job, Formats::toStoredDate(planned), 0, Formats::toStoredDate(done), by);
     }
     std::unique_ptr<ServiceHistoryForm> open(qint64 customer)
     {
-        auto f = std::make_unique<ServiceHistoryForm>();
-        f->Tag = QString::number(customer);
-        f->show();
-        settle();
-        return f;
+        return DbTest::shown<ServiceHistoryForm>(QString::number(customer));
     }
     static QString shown(const QDate &d) { return d.toString("ddd dd MMM yyyy"); }
 

@@ -40,10 +40,7 @@ protected:
 
     CustomerJobsManagementForm *openList(const QString &tag = {})
     {
-        list_ = std::make_unique<CustomerJobsManagementForm>();
-        list_->Tag = tag;
-        list_->show();
-        settle();
+        list_ = shown<CustomerJobsManagementForm>(tag);
         return list_.get();
     }
     QStringList listedKeys() { return test::column(list_->grid(), JobListColumn::Key); }
