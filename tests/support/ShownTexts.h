@@ -45,14 +45,14 @@ inline void expectShown(const QWidget *window, std::initializer_list<Shown> tabl
     }
 }
 
-// How many characters a user can type into the box (left empty afterwards).
-inline int typingLimit(QWidget *w, const char *box, int tries = 120)
+// How many characters (of fill) a user can type into the box (left empty afterwards).
+inline int typingLimit(QWidget *w, const char *box, int tries = 120, QChar fill = QLatin1Char('x'))
 {
     auto *e = w->findChild<QLineEdit *>(QString::fromLatin1(box));
     if (!e)
         return -1;
     e->clear();
-    QTest::keyClicks(e, QString(tries, QLatin1Char('x')));
+    QTest::keyClicks(e, QString(tries, fill));
     const int n = int(e->text().size());
     e->clear();
     return n;
