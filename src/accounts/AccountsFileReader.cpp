@@ -9,13 +9,6 @@ namespace wvs {
 
 namespace {
 
-constexpr long kFileNotFound = 53;
-constexpr long kDeviceIO = 57;
-constexpr long kPastEndOfFile = 62;
-constexpr long kPermissionDenied = 70;
-constexpr long kFileAccess = 75;
-constexpr long kBadFileFormat = 3274;
-
 constexpr qint64 kChunk = 64 * 1024;
 const QByteArray kByteOrderMark("\xEF\xBB\xBF");
 
@@ -75,7 +68,7 @@ Utf8Scan scanUtf8(const QByteArray &bytes)
 
 [[noreturn]] void neverClosed(qint64 line)
 {
-    throw WvsError(kPastEndOfFile,
+    throw WvsError(ErrorNumber::PastEndOfFile,
                    QStringLiteral("Line %1 cannot be read: a double quote in it is never closed").arg(line));
 }
 
@@ -86,15 +79,15 @@ void AccountsFileReader::open(const QString &fileName)
     fileName_ = fileName;
     const QFileInfo info(fileName);
     if (!info.exists())
-        throw WvsError(kFileNotFound, QStringLiteral("File not found: %1").arg(fileName));
+        throw WvsError(ErrorNumber::FileNotFound, QStringLiteral("File not found: %1").arg(fileName));
     if (info.isDir())
-        throw WvsError(kFileAccess, QStringLiteral("%1 is a folder, not a file").arg(fileName));
+        throw WvsError(ErrorNumber::FileAccess, QStringLiteral("%1 is a folder, not a file").arg(fileName));
     file_.setFileName(fileName);
     if (!file_.open(QIODevice::ReadOnly)) {
         if (!info.isReadable())
-            throw WvsError(kPermissionDenied,
+            throw WvsError(ErrorNumber::PermissionDenied,
                            QStringLiteral("Permission denied: %1 cannot be read").arg(fileName));
-        throw WvsError(kFileAccess, QStringLiteral("%1 cannot be opened: %2").arg(fileName, file_.errorString()));
+        throw WvsError(ErrorNumber::FileAccess, QStringLiteral("%1 cannot be opened: %2").arg(fileName, file_.errorString()));
     }
 }
 
@@ -110,7 +103,7 @@ void AccountsFileReader::fill()
     const qint64 got = file_.read(buffer_.data() + had, kChunk);
     buffer_.resize(had + qMax<qint64>(got, 0));
     if (got < 0)
-        throw WvsError(kDeviceIO, QStringLiteral("%1 could not be read after line %2: %3")
+        throw WvsError(ErrorNumber::DeviceIO, QStringLiteral("%1 could not be read after line %2: %3")
                                       .arg(fileName_)
                                       .arg(lineNo_)
                                       .arg(file_.errorString()));
@@ -137,7 +130,7 @@ bool AccountsFileReader::readLine(QByteArray &line, QByteArray &ending)
             ++j;
         scanned_ = j;
         if (j - pos_ > LongestRecord)
-            throw WvsError(kBadFileFormat, QStringLiteral("Line %1 is longer than %2 bytes and cannot be read")
+            throw WvsError(ErrorNumber::BadFileFormat, QStringLiteral("Line %1 is longer than %2 bytes and cannot be read")
                                                .arg(lineNo_ + 1)
                                                .arg(LongestRecord));
         if (j < n) {
@@ -179,7 +172,7 @@ QString AccountsFileReader::decodeLine(QByteArray line)
     const Utf8Scan scan = scanUtf8(line);
     if (byteOrderMark_) {
         if (!scan.valid)
-            throw WvsError(kBadFileFormat, QStringLiteral("Line %1 is not valid UTF-8, although the file begins with "
+            throw WvsError(ErrorNumber::BadFileFormat, QStringLiteral("Line %1 is not valid UTF-8, although the file begins with "
                                                           "the UTF-8 byte-order mark")
                                                .arg(lineNo_));
         return QString::fromUtf8(line);
@@ -188,7 +181,7 @@ QString AccountsFileReader::decodeLine(QByteArray line)
     if (!scan.valid && firstNotUtf8_ == 0)
         firstNotUtf8_ = lineNo_;
     if (firstNotUtf8_ > 0 && sawMultiByte_)
-        throw WvsError(kBadFileFormat, QStringLiteral("Line %1 is not valid UTF-8, but the file also holds UTF-8 "
+        throw WvsError(ErrorNumber::BadFileFormat, QStringLiteral("Line %1 is not valid UTF-8, but the file also holds UTF-8 "
                                                       "text: a file that mixes two encodings cannot be read safely")
                                            .arg(firstNotUtf8_));
     // Until a line shows otherwise every line read was plain ASCII, which

@@ -22,8 +22,6 @@ namespace wvs {
 
 namespace {
 
-constexpr long kBadFileFormat = 3274;
-constexpr long kFileAccess = 75;
 constexpr long kTooFewFields = 9;
 constexpr long kFieldTooSmall = 3163;
 
@@ -272,7 +270,7 @@ void importCustomers(const CustomerImportFormat &f, const QString &fileName)
     std::optional<CaughtError> failure;
     try {
         if (!log.open())
-            throw WvsError(kFileAccess, QStringLiteral("The log %1 cannot be written").arg(logPath));
+            throw WvsError(ErrorNumber::FileAccess, QStringLiteral("The log %1 cannot be written").arg(logPath));
         log.stamped(QStringLiteral(" %1 Customer Import started").arg(f.package));
 
         // The file is read and applied a line at a time, so that what the
@@ -286,11 +284,11 @@ void importCustomers(const CustomerImportFormat &f, const QString &fileName)
         }
         const std::optional<AccountsFileReader::Record> headingRecord = in.next();
         if (!headingRecord)
-            throw WvsError(kBadFileFormat, QStringLiteral("The file has no heading line"));
+            throw WvsError(ErrorNumber::BadFileFormat, QStringLiteral("The file has no heading line"));
         const QStringList heading = headingRecord->fields;
         const Positions at = findPositions(f, heading);
         if (at.key < 0)
-            throw WvsError(kBadFileFormat,
+            throw WvsError(ErrorNumber::BadFileFormat,
                            QStringLiteral("The file has no column headed \"%1\"").arg(f.keyHeadings.first()));
 
         transaction.emplace();
@@ -315,7 +313,7 @@ void importCustomers(const CustomerImportFormat &f, const QString &fileName)
             for (qsizetype i = heading.size(); i < rec->fields.size(); ++i)
                 extraValues = extraValues || !rec->fields.at(i).isEmpty();
             if (rec->fields.size() <= at.highest || extraValues)
-                throw WvsError(extraValues ? kBadFileFormat : kTooFewFields,
+                throw WvsError(extraValues ? ErrorNumber::BadFileFormat : kTooFewFields,
                                QStringLiteral("Line %1 holds %2 values where the heading names %3")
                                    .arg(lineNo)
                                    .arg(rec->fields.size())

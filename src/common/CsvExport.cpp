@@ -25,10 +25,6 @@ QString checkedName(const QString &name)
     return name;
 }
 
-constexpr long kPermissionDenied = 70;
-constexpr long kPathNotFound = 76;
-constexpr long kFileAccess = 75;
-
 } // namespace
 
 namespace CsvExport {
@@ -159,22 +155,22 @@ bool CsvFile::open(const QString &path)
     long error = 0;
     if (ExportTarget::isDatabaseFile(path)) {
         // An export never replaces the database every workstation works on.
-        error = kPermissionDenied;
+        error = ErrorNumber::PermissionDenied;
     } else if (info.isDir()) {
-        error = kFileAccess;
+        error = ErrorNumber::FileAccess;
     } else if (!info.absoluteDir().exists()) {
-        error = kPathNotFound;
+        error = ErrorNumber::PathNotFound;
     } else if (info.exists() && !info.isWritable()) {
         // A file that may not be changed is not replaced behind its owner's back.
-        error = kPermissionDenied;
+        error = ErrorNumber::PermissionDenied;
     } else if (!file_.open(QIODevice::WriteOnly)) {
         error = file_.error() == QFileDevice::PermissionsError || !QFileInfo(info.absolutePath()).isWritable()
-                    ? kPermissionDenied
-                    : kFileAccess;
+                    ? ErrorNumber::PermissionDenied
+                    : ErrorNumber::FileAccess;
     }
     if (error == 0)
         return true;
-    if (error == kPermissionDenied)
+    if (error == ErrorNumber::PermissionDenied)
         msgBox(QStringLiteral("Unable to open ") + path + QStringLiteral(". Please ensure that it is not in use"));
     else
         msgBox(QStringLiteral("Error %1 encountered when trying to open %2").arg(error).arg(path), MsgButtons::Ok,
@@ -187,13 +183,13 @@ void CsvFile::writeLine(const QStringList &values) { writeBytes(CsvExport::line(
 void CsvFile::writeBytes(const QByteArray &bytes)
 {
     if (file_.write(bytes) != bytes.size())
-        throw WvsError(kFileAccess, QStringLiteral("Cannot write %1: %2").arg(path_, file_.errorString()));
+        throw WvsError(ErrorNumber::FileAccess, QStringLiteral("Cannot write %1: %2").arg(path_, file_.errorString()));
 }
 
 void CsvFile::commit()
 {
     if (!file_.commit())
-        throw WvsError(kFileAccess, QStringLiteral("Cannot write %1: %2").arg(path_, file_.errorString()));
+        throw WvsError(ErrorNumber::FileAccess, QStringLiteral("Cannot write %1: %2").arg(path_, file_.errorString()));
 }
 
 } // namespace wvs

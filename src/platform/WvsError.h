@@ -26,6 +26,14 @@ constexpr long Recoverable = 7753;     // shown as its own text, the program goe
 constexpr long NotInList = 2237;       // typed text matches no item of a list
 constexpr long SilentExit = -2147156504L;
 constexpr long General = 5;
+// What reading or writing a file can meet.
+constexpr long FileNotFound = 53;
+constexpr long DeviceIO = 57;
+constexpr long PastEndOfFile = 62;
+constexpr long PermissionDenied = 70;
+constexpr long FileAccess = 75;
+constexpr long PathNotFound = 76;
+constexpr long BadFileFormat = 3274;
 }
 
 // Thrown by the process-end stand-in when a test intercepts the end of the program,
