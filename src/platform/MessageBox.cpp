@@ -60,7 +60,7 @@ MsgAnswer msgBox(const QString &text, MsgButtons buttons, MsgIcon icon, const QS
         break;
     }
     if (auto *s = MessageScript::current())
-        return s->take({text, buttons, icon, title, box.textFormat()});
+        return s->take({text, buttons, icon, box.windowTitle().trimmed(), box.textFormat()});
     switch (box.exec()) {
     case QMessageBox::Yes: return MsgAnswer::Yes;
     case QMessageBox::No: return MsgAnswer::No;

@@ -23,7 +23,7 @@ inline bool askYesNo(const QString &text, MsgIcon icon = MsgIcon::None)
 }
 
 // Test stand-in: while a script is installed the box is made but not shown;
-// every text is recorded with the format the box would show it in, and the
+// every text is recorded with the title and format the box would show, and the
 // answers are taken from the queue (Yes for questions and Ok for information
 // when the queue is empty).
 struct ShownMessage {

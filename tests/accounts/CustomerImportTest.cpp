@@ -51,6 +51,7 @@ TEST_F(CustomerImportTest, RoundTripsThroughMyobAndXeroLeaveEveryCustomerAsItWas
                                              " Customer import completed - 6 records processed successfully", ""}));
     EXPECT_EQ(msgs_->shown().last().text,
               "Customer import completed  = refer to " + logPath("MYOB") + " for details");
+    EXPECT_EQ(msgs_->shown().last().title, "WVS");   // the program's name, not an empty title
 
     XeroCustomerExport(path("contacts.csv"));
     XeroCustomerImport(path("contacts.csv"));

@@ -182,13 +182,16 @@ TEST_F(AuthorityWindows, ListAddModifyAndDelete)
 
 TEST_F(AuthorityWindows, WithoutTheSecurityChangeRightNothingCanBeChanged)
 {
-    setAccess(2, 7, 7, 5, 5, 5, 5, 7, 5, 1);
-    loginAs("ADM", 2);
-    auto access = shown<AuthorityAccessForm>(); // the rights can be looked at but not saved
-    EXPECT_FALSE(enabled(access.get(), "OKButton"));
-    auto w = shown<AuthorityLevelsManagementForm>();
-    for (const char *b : {"AddButton", "ModifyButton", "DeleteButton"})
-        EXPECT_FALSE(enabled(w.get(), b)) << b;
+    // Below a Security value of 5 the rights can be looked at but not saved, and the levels not changed.
+    std::unique_ptr<AuthorityLevelsManagementForm> w;
+    for (int security : {5, 4}) {
+        setAccess(2, 7, 7, 5, 5, 5, 5, 7, 5, security);
+        loginAs("ADM", 2);
+        EXPECT_EQ(enabled(shown<AuthorityAccessForm>().get(), "OKButton"), security == 5);
+        w = shown<AuthorityLevelsManagementForm>();
+        for (const char *b : {"AddButton", "ModifyButton", "DeleteButton"})
+            EXPECT_EQ(enabled(w.get(), b), security == 5) << b;
+    }
     w->grid()->selectRow(1);
     emit w->grid()->rowDoubleClicked(1, 1);
     QApplication::processEvents();

@@ -150,19 +150,27 @@ TEST_F(CustomerAddModifyFormTest, ModifyKeepsAnotherWorkstationsChangesAndValues
         writeSql(QStringLiteral("UPDATE Customers SET Phone3 = '021 333' WHERE CustomerNumber = ?"), {n}, other);
         writeSql(QStringLiteral("UPDATE CustomerServiceAddresses SET SSuburb = 'Onehunga' WHERE SAddressSeqNo = ?"),
                  {second}, other);
-        // Workstation A changes the second e-mail, the status and the first
+        // Workstation A changes the second address's post code and pages back,
+        // which keeps it; then the second e-mail, the status and the first
         // address's post code, and empties its city.
+        click(d, "NextAddressButton");
+        type(d, "SPostCodeText", QStringLiteral("2000"));
+        click(d, "PreviousAddressButton");
         type(d, "Email2Text", QStringLiteral("sam@work.example"));
         click(d, "InactiveCheck");
         type(d, "SPostCodeText", QStringLiteral("1023"));
         type(d, "SCityText", QString());
+        // Paging back from an address whose first line was emptied drops that change only.
+        click(d, "NextAddressButton");
+        type(d, "SAddress1Text", QString());
+        click(d, "PreviousAddressButton");
         click(d, "OKButton");
     });
     // The preferred phone, shown as Phone 1 but not chosen by the user, stays unset.
     EXPECT_EQ(rowsOf("SELECT Email2, CustomerStatus, Phone3, Title, PreferredPhone FROM Customers"),
               "sam@work.example|9|021 333|" + longTitle + "|0");
     EXPECT_EQ(rowsOf("SELECT SAddressSeqNo, SPostCode, SCity, SSuburb FROM CustomerServiceAddresses ORDER BY SAddressSeqNo"),
-              QString("%1|1023|Auckland|Epsom;%2||Auckland|Onehunga").arg(first).arg(second));
+              QString("%1|1023|Auckland|Epsom;%2|2000|Auckland|Onehunga").arg(first).arg(second));
 }
 
 // Two workstations on one database file: the other one keeps its write open for longer than this one waits.

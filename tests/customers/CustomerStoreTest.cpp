@@ -28,12 +28,17 @@ TEST_F(CustomerStoreTest, AddStoresTheCustomerAndHisAddressesUnderTheInsertedKey
     c.commentOnSchedule = true;
     c.customerComment = QStringLiteral("Gate code 1234\nDog");
     const ServiceAddress withCity{.sAddress1 = "2 Hill Rd", .sSuburb = "Ponsonby", .sCity = "Hamilton"};
-    const qint64 n = CustomerStore::save(CustomerMode::Add, c, {newAddress("1 Shore Rd"), newAddress(QString()), withCity});
+    // A new address with every field but its first line filled passes the checks and is not stored.
+    const ServiceAddress noFirstLine{.sAddress2 = "Rear", .sAddress3 = "Lot 2", .sSuburb = "Epsom", .sCity = "Napier",
+                                     .sPostCode = "1023"};
+    const QVector<ServiceAddress> list{newAddress("1 Shore Rd"), noFirstLine, withCity};
+    EXPECT_TRUE(CustomerValidation::validate(CustomerMode::Add, c, list).ok) << msgs_->texts().join(" | ").toStdString();
+    const qint64 n = CustomerStore::save(CustomerMode::Add, c, list);
 
     EXPECT_EQ(rowsOf("SELECT Surname, Title, CCity, Email2, CustomerStatus, CommentOnSchedule, CustomerComment, "
                      "DateEntered FROM Customers WHERE CustomerNumber = ?", {n}),
               QString("%1|Mrs|Auckland||2|1|Gate code 1234\nDog|%2").arg(c.surname, QDate::currentDate().toString("yyyy-MM-dd")));
-    // The blank address is skipped; no address goes to another customer.
+    // No address goes to another customer.
     EXPECT_EQ(rowsOf("SELECT CustomerNumber = ?, SAddress1, SCity FROM CustomerServiceAddresses ORDER BY SAddressSeqNo", {n}),
               "1|1 Shore Rd|Auckland;1|2 Hill Rd|Hamilton");
 }

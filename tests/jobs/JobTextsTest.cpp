@@ -65,6 +65,7 @@ TEST_F(JobTextsTest, JobChecksShowTheirMessagesAndFocus)
         {[](E e) { e.end = JobEnd::After, e.occurrencesText = "1.5"; }, "The number of occurrences after which to end the job must be numeric", "OccurrencesText"},
         {[](E e) { e.end = JobEnd::After, e.occurrencesText = "x"; }, "The number of occurrences after which to end the job must be numeric", "OccurrencesText"},
         {[](E e) { e.end = JobEnd::After, e.occurrencesText = "-2"; }, "The number of occurrences after which to end the job cannot be a negative value", "OccurrencesText"},
+        {[](E e) { e.end = JobEnd::After, e.occurrencesText = "0"; }, "The number of occurrences must be at least 1", "OccurrencesText"},
         {[](E e) { e.costText.clear(); }, "Please enter the Cost", "CostText"},
         {[](E e) { e.costText = "abc"; }, "The Cost must be numeric", "CostText"},
         {[](E e) { e.costText = "-1"; }, "The Cost cannot be a negative value", "CostText"},
@@ -82,38 +83,39 @@ TEST_F(JobTextsTest, JobChecksShowTheirMessagesAndFocus)
         {freq({.option = O::Yearly, .yearlyCombo2 = 0}), "Please select the day", "YearlyCombo3"},
         {freq({.option = O::Yearly, .yearlyCombo2 = 0, .yearlyCombo3 = 0}), "Please select the month", "YearlyCombo4"},
     };
-    // Each number box in the order empty, not a number, below 0, 0, above its limit.
+    // Each number box in the order empty, not a number, below 0, 0, one above its limit; the limit itself passes.
     const QStringList months{"Please enter the frequency of months", "The frequency of months must be numeric",
                              "The frequency of months cannot be negative", "The frequency of months cannot be zero",
                              "The frequency of months cannot be greater than 12"};
     using F = FrequencyEntry &;
-    const struct { const char *box; std::function<void(F, const QString &)> set; QStringList messages; } boxes[] = {
-        {"DailyText1", [](F f, auto &t) { f = {.option = O::Daily, .subOption = 1, .dailyText1 = t}; },
+    const struct { const char *box; int limit; std::function<void(F, const QString &)> set; QStringList messages; } boxes[] = {
+        {"DailyText1", 365, [](F f, auto &t) { f = {.option = O::Daily, .subOption = 1, .dailyText1 = t}; },
          {"Please enter the number of days", "The number of days must be numeric", "The number of days cannot be negative",
           "The number of days cannot be zero", "The number of days cannot be greater than 365"}},
-        {"WeeklyText1", [](F f, auto &t) { f = {.option = O::Weekly, .weeklyText1 = t, .weekdayMask = 9}; },
+        {"WeeklyText1", 52, [](F f, auto &t) { f = {.option = O::Weekly, .weeklyText1 = t, .weekdayMask = 9}; },
          {"Please enter the weekly frequency", "The weekly frequency must be numeric",
           "The weekly frequency cannot be negative", "The weekly frequency cannot be zero",
           "The weekly frequency cannot be greater than 52"}},
-        {"MonthlyText1", [](F f, auto &t) { f = {.option = O::Monthly, .subOption = 1, .monthlyText1 = t, .monthlyText2 = "1"}; },
+        {"MonthlyText1", 31, [](F f, auto &t) { f = {.option = O::Monthly, .subOption = 1, .monthlyText1 = t, .monthlyText2 = "1"}; },
          {"Please enter the day of the month", "The day of the month must be numeric",
           "The day of the month cannot be negative", "The day of the month cannot be zero",
           "The day of the month cannot be be greater than 31"}},
-        {"MonthlyText2", [](F f, auto &t) { f = {.option = O::Monthly, .subOption = 1, .monthlyText1 = "5", .monthlyText2 = t}; },
+        {"MonthlyText2", 12, [](F f, auto &t) { f = {.option = O::Monthly, .subOption = 1, .monthlyText1 = "5", .monthlyText2 = t}; },
          months},
-        {"MonthlyText3", [](F f, auto &t) { f = {.option = O::Monthly, .subOption = 2, .monthlyText3 = t, .monthlyCombo1 = 0, .monthlyCombo2 = 0}; },
+        {"MonthlyText3", 12, [](F f, auto &t) { f = {.option = O::Monthly, .subOption = 2, .monthlyText3 = t, .monthlyCombo1 = 0, .monthlyCombo2 = 0}; },
          {"The number of months must be numeric", "The number of months must be numeric",
           "The number of months cannot be negative", "The number of months cannot be zero",
           "The number of months cannot be be greater than 12"}},
-        {"MonthlyText4", [](F f, auto &t) { f = {.option = O::Monthly, .subOption = 3, .monthlyText4 = t}; }, months},
-        {"YearlyText1", [](F f, auto &t) { f = {.option = O::Yearly, .subOption = 1, .yearlyCombo1 = 0, .yearlyText1 = t}; },
+        {"MonthlyText4", 12, [](F f, auto &t) { f = {.option = O::Monthly, .subOption = 3, .monthlyText4 = t}; }, months},
+        {"YearlyText1", 31, [](F f, auto &t) { f = {.option = O::Yearly, .subOption = 1, .yearlyCombo1 = 0, .yearlyText1 = t}; },
          {"Please enter a date", "The day must be numeric", "The day cannot be negative", "The day cannot be zero",
           "Invalid frequency date"}},
     };
-    const QStringList values{"", "x", "-1", "0", "400"};
-    for (const auto &b : boxes)
-        for (int i = 0; i < 5; ++i)
-            cases.push_back({[&b, v = values[i]](E e) { b.set(e.frequency, v); }, b.messages[i], b.box});
+    for (const auto &b : boxes) {
+        const QStringList values{"", "x", "-1", "0", QString::number(b.limit + 1), QString::number(b.limit)};
+        for (int i = 0; i < 6; ++i)
+            cases.push_back({[&b, v = values[i]](E e) { b.set(e.frequency, v); }, b.messages.value(i), i < 5 ? b.box : ""});
+    }
     cases.push_back({[](E e) { e.commentOnSchedule = true, e.comment.clear(); },
                      "There is no Comment to include on the Schedule", "", false});
 
@@ -133,6 +135,8 @@ TEST_F(JobTextsTest, JobChecksShowTheirMessagesAndFocus)
     // The checks run in the order of the table: with every later fault present as well, each shows its own message.
     CustomerJobEntry e = valid;
     for (auto c = cases.rbegin(); c != cases.rend(); ++c) {
+        if (c->message.isEmpty())
+            continue;
         c->change(e);
         EXPECT_EQ(CustomerJobSave::check(e, yes).message, c->message) << "with the later faults";
     }

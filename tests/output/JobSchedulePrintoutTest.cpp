@@ -149,6 +149,17 @@ TEST_F(JobSchedulePrintTest, TheScheduleWindowsPrintChecksThePortraitWidthKeepsT
     form->PrintButton_Click();
     EXPECT_EQ(pdfPages(pdf).size(), 2);
     form->ExitButton_Click();
+
+    // The width check adds to the margins' 1030: customer 2785, address or location 2700, phone 2000, job or cost
+    // 2900, comments at their narrowest 1500, check box 250.
+    EXPECT_EQ(JobSchedulePrintout::requiredWidth(SchedulePrintSelection::all()), 1030 + 2785 + 2700 + 2000 + 2900 + 1500 + 250);
+    EXPECT_EQ(JobSchedulePrintout::requiredWidth({.location = true, .cost = true}), 1030 + 2700 + 2900);
+    EXPECT_EQ(JobSchedulePrintout::requiredWidth({.comments = true, .checkBox = true}), 1030 + 1500 + 250);
+    // A printed comment line holds as many characters as the comments column's width allows.
+    const std::pair<int, int> lengths[] = {{11001, 120}, {11000, 105}, {9501, 105}, {9500, 90}, {8001, 90}, {8000, 75},
+        {6501, 75}, {6500, 60}, {5001, 60}, {5000, 45}, {3501, 45}, {3500, 25}, {2501, 25}, {2500, 15}, {1500, 15}};
+    for (const auto &[width, length] : lengths)
+        EXPECT_EQ(PageMedium::jobSchedulePaper().commentLineLength(width), length) << width;
 }
 
 // ---- the words of the windows and the printed page -------------------------

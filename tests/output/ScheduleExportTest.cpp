@@ -26,7 +26,11 @@ TEST_F(ScheduleExportTest, ChosenColumnsInTableOrderForEveryGridRowStillOnRecord
                                 .comment = "Ring twice, then \"knock\"\r\nDog in yard", .commentOnSchedule = true});
     const qint64 gone = addJob({.associate = "BOB"});
     storeJob(schedule, jobA, "2025-03-03", 0, "", "ADM");
-    storeJob(schedule, addJob({.associate = "BOB"}), "2025-03-03", 1, "", "BOB");
+    const qint64 kim = addCustomer({.surname = "Kim", .forename = "Lee", .phone1 = "09 444 5555"});
+    const qint64 kimsAddress = addAddress(kim, "7 Elm St", "Remuera", "Unit 3", "Block C");
+    writeSql("UPDATE CustomerServiceAddresses SET SCity = 'Napier' WHERE SAddressSeqNo = ?", {kimsAddress});
+    storeJob(schedule, addJob({.customer = kim, .address = kimsAddress, .associate = "BOB", .costCents = 7725,
+                               .comment = "Side gate", .commentOnSchedule = true}), "2025-03-03", 1, "", "BOB");
     storeJob(schedule, gone, "2025-03-04", 2, "", "BOB");
     storeJob(schedule, jobA, "2025-03-10", 3, "", "ADM");
     QTemporaryDir dir;
@@ -70,7 +74,7 @@ TEST_F(ScheduleExportTest, ChosenColumnsInTableOrderForEveryGridRowStillOnRecord
         EXPECT_EQ(rows[r], (QStringList{"ADM", "Müller", "Flat \"B\", rear", g->textMatrix(1, ColCost),
                                         g->textMatrix(1, ColComments)}));
     EXPECT_TRUE(rows[1][4].contains("\"knock\"") && rows[1][4].contains('\n')) << rows[1][4].toStdString();
-    EXPECT_EQ(rows[2].mid(0, 2), (QStringList{"BOB", "Smith"}));
+    EXPECT_EQ(rows[2].mid(0, 2), (QStringList{"BOB", "Kim"}));
 
     // Exit after new ticks: nothing stored, no file asked for; the choice is offered again.
     exportWith(form.get(), {"PhoneCheck"}, "ExitButton");
@@ -93,5 +97,8 @@ TEST_F(ScheduleExportTest, ChosenColumnsInTableOrderForEveryGridRowStillOnRecord
     rows = wvs::test::pythonCsvRows(typed + ".csv");
     ASSERT_EQ(rows.size(), 2);   // the row whose address went gives none
     EXPECT_EQ(rows[0].size(), 13);
-    EXPECT_EQ(rows[1].mid(0, 2), (QStringList{"BOB", form->grid()->textMatrix(1, ColDate)}));
+    // Each value under its own heading.
+    EXPECT_EQ(rows[1], (QStringList{"BOB", "03 Mar 2025", "Lee", "Kim", "09 444 5555", "7 Elm St", "Unit 3", "Block C",
+                                    "Remuera", "Napier", "Window cleaning", form->grid()->textMatrix(1, ColCost), "Side gate"}));
+    EXPECT_TRUE(rows[1][11].contains("77.25")) << rows[1][11].toStdString();
 }

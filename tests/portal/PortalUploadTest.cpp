@@ -20,7 +20,7 @@ protected:
     qint64 publishedData()
     {
         addAssociate("BOB", "Bob | Builder", "pw", 2);
-        setAccess(2, 1, 7, 1, 1, 1, 1, 1, 0, 0);
+        setAccess(2, 1, 6, 1, 1, 1, 1, 1, 0, 0);   // Customer Jobs short of full rights
         addAssociate("OLD", "Gone", "pw", 2, false);
         writeSql("UPDATE Associates SET PortalAccess = 'Field' WHERE AssociateID IN ('BOB', 'OLD')");
         addJobType("OVN", "Oven clean");
@@ -87,7 +87,7 @@ TEST_F(PortalUploadTest, PublishingSendsCompanyScheduleUsersAndJobTypesInThatOrd
                   + "|ABCD|TEST01|Mon 5 Mar 2012|Sun 18 Mar 2012|1| 0 \r\n");
     EXPECT_EQ(portal_->file("Users_ABCD_TEST01.txt"),
               QByteArray("ABCD|TEST01|ADM|Administrator|secret|Admin| 1 \r\n"
-                         "ABCD|TEST01|BOB|Bob   Builder|pw|Field| 1 \r\n"));
+                         "ABCD|TEST01|BOB|Bob   Builder|pw|Field| 0 \r\n"));
     EXPECT_EQ(portal_->file("JobTypes_ABCD.txt"), QByteArray("ABCD|WIN|Window cleaning\r\nABCD|OVN|Oven clean\r\n"));
     // The run's files, the users' passwords among them, do not outlive it.
     EXPECT_EQ(QDir::temp().entryList({"wvs-portal-*"}), tempBefore);
@@ -195,6 +195,20 @@ TEST_F(PortalCommandsTest, JobTypesAndUsersAreSentFromTheirLists)
     click(shown<JobTypesManagementForm>().get(), "PortalButton");
     click(shown<AssociatesManagementForm>().get(), "PortalButton");
     EXPECT_EQ(portal_->pages(), (QStringList{"LoadJobTypes.php", "LoadUsers.php"}));
+}
+
+// A transfer or a page is waited for in one-second polls, 120 of them and the one that finds it late.
+TEST_F(PortalCommandsTest, APageIsWaitedForAsLongAsAnFtpStep)
+{
+    const PortalSync::Options everyRun;
+    EXPECT_EQ(QList<int>({everyRun.pollIntervalMs, everyRun.pollLimit}), QList<int>({1000, 120}));
+    // Polls of 10 ms: 121 of them are 1.21 s.
+    PortalSync::options() = {10, 120};
+    portal_->delay("LoadJobTypes.php", 0.8);
+    EXPECT_TRUE(run(QStringLiteral("JobTypes~")));
+    portal_->delay("LoadJobTypes.php", 1.7);
+    EXPECT_FALSE(run(QStringLiteral("JobTypes~")));
+    EXPECT_EQ(msgs_->last(), "Job Types file load timed out - please try again");
 }
 
 TEST_F(PortalCommandsTest, CompanyDetailsReachThePortalBeforeTheyAreSaved)

@@ -65,6 +65,8 @@ TEST_F(ScheduleFormTest, StatesDoneClicksAndNotesFollowStatusModeRightsAndThePor
     closed->ExitButton_Click();
     writeSql("UPDATE Preferences SET Portal = 1");
     writeSql("UPDATE Schedules SET Status = 'Published' WHERE ScheduleNumber = ?", {s});
+    setAccess(5, 1, 1, 1, 1, 1, 1, 5, 0, 0);   // the least that may publish
+    loginAs("ADM", 5);
     EXPECT_TRUE(enabled(open(QStringLiteral("Modify~%1").arg(s)).get(), "PublishButton"));
 
     // A level that may only look can neither mark a job done nor add a note.

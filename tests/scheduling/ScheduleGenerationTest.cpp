@@ -194,4 +194,21 @@ TEST_F(ScheduleGenerationTest, SortKeysOrderTheStagedRowsAndEndWithTheStagingOrd
     EXPECT_EQ(order("As Required", "Descending"), QList<qint64>({z, m, a}));
     // A second key without a first counts for nothing.
     EXPECT_EQ(order({}, {}, "Customer", "Descending"), QList<qint64>({a, z, m}));
+
+    // Each key sorts by its own column: of two rows alike but for that column, the second comes first.
+    using S = StagedJob &;
+    const std::pair<const char *, std::function<void(S)>> keys[] = {
+        {"As Required", [](S j) { j.asRequired = true; }}, {"Associate", [](S j) { j.associate = "A"; }},
+        {"Service Date", [](S j) { j.serviceDate = d("2025-03-02"); }}, {"Customer", [](S j) { j.customer = "A"; }},
+        {"Service Address", [](S j) { j.address = "A~1"; }}, {"Location", [](S j) { j.location = "A"; }},
+        {"Phone", [](S j) { j.phone = "A"; }}, {"Job Type", [](S j) { j.jobType = "A"; }},
+        {"Cost", [](S j) { j.cost = Money::fromCents(100); }}, {"Notes", [](S j) { j.comments = "A"; }},
+        {"Done", [](S j) { j.done = 0; }}};
+    const StagedJob alike{.associate = "B", .serviceDate = d("2025-03-10"), .customer = "B", .address = "B~1",
+                          .location = "B", .phone = "B", .jobType = "B", .cost = Money::fromCents(900), .comments = "B"};
+    for (const auto &[key, lesser] : keys) {
+        QList<StagedJob> rows{alike, alike};
+        lesser(rows[1]);
+        EXPECT_EQ(ScheduleSortKeys::order(rows, {key, "Ascending"}), QList<int>({1, 0})) << key;
+    }
 }

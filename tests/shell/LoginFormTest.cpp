@@ -135,9 +135,21 @@ TEST_F(LoginTest, PasswordInAnyCaseLogsInWithTheMenusOfTheLevel)
     EXPECT_LT(status("ADM"), 0);
     EXPECT_TRUE(login_.isNull() || !login_->isVisible());
 
-    setAccess(2, 0, 0, 0, 1, 0, 0, 0, 0, 0);
-    addAssociate("A2", "Two", "pass2", 2);
-    EXPECT_EQ(enabledAfterLogIn("A2", "pass2"), QStringList({"Maintenance", "Associates"}));
+    // Any right to one area alone enables its item; five of the areas count for Maintenance.
+    writeSql("UPDATE Preferences SET MYOB = 1");
+    const std::pair<const char *, bool> areas[] = {{"Customers", false}, {"CustomerJobs", false}, {"JobTypes", true},
+        {"Associates", true}, {"Company", true}, {"Preferences", true}, {"JobSchedules", false}, {"Accounts", false},
+        {"security", true}};
+    for (int i = 0; i < 9; ++i) {
+        int v[9] = {};
+        v[i] = 1;
+        setAccess(10 + i, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8]);
+        const QString id = QString::number(10 + i);
+        addAssociate(id, "One area", "pass", 10 + i);
+        const auto &[item, maintenance] = areas[i];
+        EXPECT_EQ(enabledAfterLogIn(id, "pass"), maintenance ? QStringList({"Maintenance", item}) : QStringList{item});
+    }
+    writeSql("UPDATE Preferences SET MYOB = 0");
     // Accounts needs the right and a package.
     setAccess(4, 0, 0, 0, 0, 0, 0, 0, 5, 0);
     addAssociate("A4", "Four", "pass4", 4);

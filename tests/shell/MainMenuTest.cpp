@@ -124,6 +124,10 @@ TEST_F(MainMenuTest, SupportEmailIsAMailLinkWithTheInstallationInItsSubject)
     session().installationID = "NZ=7?";
     EXPECT_EQ(MainForm::supportMailLink().toString(QUrl::FullyEncoded),
               "mailto:support@workvane.com?subject=Workvane%20NZ%3D7%3F%20Smith%20%26%20Sons%20%232%20100%25");
+    // Without a mail program the user is told where to write.
+    desktop_->openResult = false;
+    choose("Email");
+    EXPECT_TRUE(msgs_->last().contains("support@workvane.com")) << msgs_->last().toStdString();
 }
 
 TEST_F(MainMenuTest, HelpContentsAndF1OpenTheHelpPage)
@@ -138,6 +142,10 @@ TEST_F(MainMenuTest, HelpContentsAndF1OpenTheHelpPage)
     QTest::keyClick(&window, Qt::Key_F1);
     const QUrl page = QUrl::fromLocalFile(QDir(dir_->path()).absoluteFilePath("WVS Help.html"));
     EXPECT_EQ(desktop_->opened, QList<QUrl>({QUrl::fromLocalFile(shipped), page}));
+    // Without a browser the user is told which file to open.
+    desktop_->openResult = false;
+    choose("HelpContents");
+    EXPECT_TRUE(msgs_->last().endsWith(QDir::toNativeSeparators(page.toLocalFile()))) << msgs_->last().toStdString();
 }
 
 TEST_F(MainMenuTest, AboutShowsTheInstallationAsTypedAndItsFlag)
