@@ -28,10 +28,10 @@ TEST_F(CustomerStoreTest, AddStoresTheCustomerAndHisAddressesUnderTheInsertedKey
     c.commentOnSchedule = true;
     c.customerComment = QStringLiteral("Gate code 1234\nDog");
     const ServiceAddress withCity{.sAddress1 = "2 Hill Rd", .sSuburb = "Ponsonby", .sCity = "Hamilton"};
-    // A new address with every field but its first line filled passes the checks and is not stored.
+    // New addresses with other fields but no first line filled pass the checks and are not stored.
     const ServiceAddress noFirstLine{.sAddress2 = "Rear", .sAddress3 = "Lot 2", .sSuburb = "Epsom", .sCity = "Napier",
                                      .sPostCode = "1023"};
-    const QVector<ServiceAddress> list{newAddress("1 Shore Rd"), noFirstLine, withCity};
+    const QVector<ServiceAddress> list{newAddress("1 Shore Rd"), noFirstLine, {.sAddress2 = "Shed"}, withCity};
     EXPECT_TRUE(CustomerValidation::validate(CustomerMode::Add, c, list).ok) << msgs_->texts().join(" | ").toStdString();
     const qint64 n = CustomerStore::save(CustomerMode::Add, c, list);
 

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <algorithm>
 
 namespace wvs::test {
 
@@ -29,6 +30,13 @@ void DbTest::SetUp()
 
 void DbTest::TearDown()
 {
+    // A message box has an empty title but for two: the offer of a new version and the import's closing message.
+    const std::pair<QString, QString> titled[] = {{"New Version Available", "An updated version of WVS is available!"},
+                                                  {"WVS", "Customer import completed"}};
+    for (const ShownMessage &m : msgs_->shown())
+        EXPECT_TRUE(m.title.isEmpty() || std::any_of(std::begin(titled), std::end(titled), [&](const auto &t) {
+                        return m.title == t.first && m.text.startsWith(t.second);
+                    })) << m.title.toStdString() << ": " << m.text.toStdString();
     for (const QString &n : extraConnections_) {
         QSqlDatabase::database(n, false).close();
         QSqlDatabase::removeDatabase(n);
