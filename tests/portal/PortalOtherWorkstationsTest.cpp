@@ -8,6 +8,9 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QThread>
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace wvs;
 using namespace wvs::portaltest;
@@ -264,4 +267,58 @@ TEST_F(PortalBusyDatabaseTest, ARequestListThatCannotBeReadSaysOnlyThatTheDataIs
     auto list = shown<PortalCustomerJobsManagementForm>();
     EXPECT_EQ(msgs_->texts(), QStringList{AppDatabase::busyMessage()});
     execSql("ROLLBACK", {}, other);
+}
+
+using PortalWorkingFoldersTest = PortalDbTest;
+
+// A run's working folder holds customer data and passwords. Two other
+// instances of the program are in the middle of a run on this machine; one
+// of them is killed. The next run removes the killed run's folder and keeps
+// the folder of the run still going on.
+TEST_F(PortalWorkingFoldersTest, TheNextRunRemovesTheFolderOfAKilledRunAndKeepsOnesInUse)
+{
+    portal_->delay("LoadJobTypes.php", 60);
+    auto folders = [] { return QDir::temp().entryList({"wvs-portal-*"}, QDir::Dirs | QDir::NoDotAndDotDot); };
+    // The other instances, each ended when the test ends.
+    struct Instances {
+        std::vector<pid_t> pids;
+        ~Instances()
+        {
+            for (const pid_t pid : pids)
+                end(pid);
+        }
+        static void end(pid_t pid)
+        {
+            if (kill(pid, SIGKILL) == 0)
+                waitpid(pid, nullptr, 0);
+        }
+    } instances;
+    // Starts an instance in the middle of a run and returns the folder it made.
+    auto startInstance = [&] {
+        const QStringList before = folders();
+        const pid_t pid = fork();
+        if (pid == 0) {
+            PortalSync::options() = {1000, 120};
+            run("JobTypes~");
+            _exit(0);
+        }
+        instances.pids.push_back(pid);
+        QStringList made;
+        for (int i = 0; i < 500 && made.isEmpty(); ++i) {
+            QThread::msleep(20);
+            made = folders();
+            for (const QString &f : before)
+                made.removeAll(f);
+        }
+        return made;
+    };
+    ASSERT_EQ(folders(), QStringList());
+    const QStringList killed = startInstance();
+    const QStringList going = startInstance();
+    ASSERT_EQ(killed.size(), 1);
+    ASSERT_EQ(going.size(), 1);
+    Instances::end(instances.pids.front());
+
+    EXPECT_TRUE(run("Users~")) << msgs_->last().toStdString();
+    EXPECT_EQ(folders(), going);
 }
