@@ -31,6 +31,7 @@
 #include "scheduling/ScheduledJobUpdates.h"
 #include "platform/ErrorHandlingModule.h"
 #include "core/Session.h"
+#include "platform/FormRegistry.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -49,6 +50,8 @@
 #include <future>
 
 namespace wvs {
+
+WVS_REGISTER_FORM(ScheduleForm);
 
 namespace {
 
