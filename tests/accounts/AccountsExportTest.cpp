@@ -4,7 +4,7 @@
 #include "accounts/MYOBCustomerExportModule.h"
 #include "accounts/MYOBSalesExportModule.h"
 #include "accounts/RoundAdvModule.h"
-#include "accounts/Windows1252.h"
+#include "common/Windows1252.h"
 #include "accounts/XeroCustomerExportModule.h"
 #include "accounts/XeroSalesExportModule.h"
 #include "core/Session.h"
