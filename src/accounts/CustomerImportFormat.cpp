@@ -166,16 +166,16 @@ const CustomerImportFormat &xeroCustomerFormat()
         x.keyHeadings = {QStringLiteral("contactname"), QStringLiteral("name")};
         x.keyCut = 30;
         // Each value is cut to what its field holds.
-        auto col = [](const char *field, const char *heading, bool sent = true, const char *into = nullptr) {
+        auto col = [](const char *field, const char *heading, bool sent = true) {
             const QString f = QString::fromLatin1(field);
-            const int cut = customerFieldSize(into ? QString::fromLatin1(into) : f);
-            return CustomerImportFormat::Column{f, {QString::fromLatin1(heading)}, cut, sent};
+            return CustomerImportFormat::Column{f, {QString::fromLatin1(heading)}, customerFieldSize(f), sent};
         };
+        const int suburbSize = customerFieldSize(QStringLiteral("CSuburb"));
         x.columns = {
             col("Forename", "firstname"),        col("Surname", "lastname"),
             col("Email1", "emailaddress", false), col("CAddress1", "saaddressline1"),
             col("CAddress2", "saaddressline2"),  col("CAddress3", "saaddressline3"),
-            col("CSuburb", "saregion", false),   col("(saaddressline4)", "saaddressline4", true, "CSuburb"),
+            col("CSuburb", "saregion", false),   {kAddressLine4, {QStringLiteral("saaddressline4")}, suburbSize},
             col("CCity", "sacity"),              col("CPostCode", "sapostalcode"),
             col("Phone1", "phonenumber"),        col("Phone2", "mobilenumber", false),
             col("Phone3", "ddinumber", false),
