@@ -252,8 +252,8 @@ bool PortalSync::users()
     QStringList leftOut;
     const QStringList lines = PortalUploadFiles::usersLines(id, serial, &leftOut);
     if (!leftOut.isEmpty()) {
-        msgBox(QStringLiteral("These associates have been left out of the upload, because their passwords hold \"|\" "
-                              "or a line break, which the portal cannot take:\r\n")
+        msgBox(QStringLiteral("These associates have been left out of the upload, because their passwords hold \"|\", "
+                              "a line break or a character the portal cannot take:\r\n")
                    + leftOut.join(QStringLiteral("\r\n"))
                    + QStringLiteral("\r\nChange their passwords and update the portal again"),
                MsgButtons::Ok, MsgIcon::Exclamation);

@@ -287,16 +287,21 @@ protected:
     PortalDouble portal_;
 };
 
+// The request's names come in the portal's Windows-1252 code page and find
+// the customer stored under them.
 TEST_F(PortalRequestImportTest, AnImportedRequestIsListedAndSavedAsCustomerAddressAndJob)
 {
+    const qint64 tom = addCustomer("O’Brien", "Tomás", 1, "Herne Bay");
+    writeSql("UPDATE Customers SET CAddress1 = '3 High St'");
     auto list = openList();
     msgs_->clear();
-    portal_.handOut("GetCustomerJobs.php", portaltest::requestLine(601) + "\r\n");
+    portal_.handOut("GetCustomerJobs.php",
+                    portaltest::requestLine(601).replace("|Mary|Jones|", "|Tom\xE1s|O\x92" "Brien|") + "\r\n");
     click(list.get(), "ImportButton");
     ASSERT_EQ(grid(list.get())->rows(), 2);
     EXPECT_EQ(grid(list.get())->rowTexts(1).mid(C::User, 9),
-              QStringList({"web9", "Jones, Mary", "3 High St", "Herne Bay", "Lawn mowing", "Monday", "Weekly", "$45.50",
-                           "07 Jul 2031"}));
+              QStringList({"web9", "O’Brien, Tomás", "3 High St", "Herne Bay", "Lawn mowing", "Monday", "Weekly",
+                           "$45.50", "07 Jul 2031"}));
 
     click(list.get(), "ViewModifySaveButton");
     EXPECT_EQ(msgs_->last(), "Please select the Customer Job to be viewed/modified/saved");
@@ -310,6 +315,8 @@ TEST_F(PortalRequestImportTest, AnImportedRequestIsListedAndSavedAsCustomerAddre
     EXPECT_EQ(grid(list.get())->rows(), 1);
     EXPECT_EQ(count("PortalCustomerJobs"), 0);
     EXPECT_EQ(count("CustomerJobs"), 1);
+    EXPECT_EQ(lastJob("CustomerNumber").toLongLong(), tom);
+    EXPECT_EQ(count("Customers"), 1);
 }
 
 TEST_F(PortalRequestImportTest, AFailedRunLeavesTheListAsItWas)
