@@ -162,16 +162,17 @@ TEST_F(PortalSlowNetworkTest, NoPortalTaskKeepsAnotherWorkstationsSaveWaiting)
     const qint64 schedule = addSchedule("2012-03-05", "2012-03-18", "Published");
     const qint64 job = addJob({.associate = "ADM"});
     storeJob(schedule, job, "2012-03-05", 0, "", "ADM");
-    // A slow portal: every page answers after more than a second, files go slowly.
+    // A slow portal: every page answers after two seconds, files go slowly. A save kept waiting by a
+    // page would wait that long; one that waits 1.5 s on a loaded machine has waited for no page.
     startPortal(QStringLiteral("plomkar7"), 2000);
     for (const char *page : {"LoadCompany.php", "LoadSchedule.php", "LoadUsers.php", "LoadJobTypes.php",
                              "GetSchedule.php", "GetCustomerJobs.php", "DeleteCustomerJobsData.php"})
-        portal_->delay(QString::fromLatin1(page), 1.4);
+        portal_->delay(QString::fromLatin1(page), 2.0);
     portal_->handOut("GetSchedule.php", QByteArray::number(schedule) + ",2012/03/05," + QByteArray::number(job)
                                             + ",1,2012/03/06,ADM,\"done\"\r\n");
     portal_->handOut("GetCustomerJobs.php", requestLine(951) + "\r\n");
 
-    // The other workstation saves every 200 ms and would wait up to 3 s; it must never wait 1 s.
+    // The other workstation saves every 200 ms and would wait up to 3 s; it must never wait 1.5 s.
     AppDatabase::setBusyWait(3000);
     for (const QString &task : {QStringLiteral("PublishSchedule~%1").arg(schedule),
                                 QStringLiteral("RetrieveSchedule~%1").arg(schedule),
@@ -199,7 +200,7 @@ TEST_F(PortalSlowNetworkTest, NoPortalTaskKeepsAnotherWorkstationsSaveWaiting)
         EXPECT_TRUE(run(task, &requestList)) << msgs_->last().toStdString();
         other.stop();
         EXPECT_EQ(failure, QString());
-        EXPECT_LT(longestMs, 1000);
+        EXPECT_LT(longestMs, 1500);
         EXPECT_GE(saves, 3);
     }
     EXPECT_EQ(scalarSql("SELECT COUNT(*) FROM PortalCustomerJobs").toInt(), 1);
