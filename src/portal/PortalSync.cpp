@@ -385,6 +385,7 @@ bool PortalSync::importCustomerJobs()
         PortalRetrievals::storeCustomerJobRequests(requests);
         t.commit();
     }
+    customerJobsImported_ = true;
     const QString kept = QStringLiteral("\r\nThe Customer Jobs have been received and will be cleared from the portal "
                                         "at the next import");
     if (!pageCall(QStringLiteral("DeleteCustomerJobsData.php"), {{QStringLiteral("companyid"), id}},
@@ -393,7 +394,6 @@ bool PortalSync::importCustomerJobs()
                    QStringLiteral("Customer Jobs data deletion timed out - please try again")},
                   kept))
         return false;
-    customerJobsImported_ = true;
     return true;
 }
 
