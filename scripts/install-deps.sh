@@ -5,7 +5,7 @@ PKGS=(
   build-essential cmake pkg-config
   qt6-base-dev libqt6sql6-sqlite libsqlite3-dev libcurl4-openssl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-liberation2 xvfb xauth
+  fonts-liberation2 xvfb xauth libx11-6 libxtst6
   python3-dateutil python3-pyftpdlib python3-aiosmtpd
   poppler-utils xdg-utils
 )

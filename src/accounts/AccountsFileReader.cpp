@@ -1,5 +1,5 @@
 #include "accounts/AccountsFileReader.h"
-#include "accounts/Windows1252.h"
+#include "common/Windows1252.h"
 #include "platform/WvsError.h"
 
 #include <QFileInfo>

@@ -1,5 +1,5 @@
 #include "accounts/AccountsFileWriter.h"
-#include "accounts/Windows1252.h"
+#include "common/Windows1252.h"
 #include "core/Session.h"
 #include "platform/MessageBox.h"
 #include "platform/TypingLimit.h"

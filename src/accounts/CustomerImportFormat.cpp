@@ -42,6 +42,7 @@ namespace {
 const QString kLastName = QStringLiteral("(co./last name)");
 const QString kFirstName = QStringLiteral("(first name)");
 const QString kCardStatus = QStringLiteral("(card status)");
+const QString kAddressLine4 = QStringLiteral("(saaddressline4)");
 
 void copyFields(const QHash<QString, QString> &values, QVariantMap &fields)
 {
@@ -83,18 +84,23 @@ void myobRule(const CustomerImportFormat &f, const QHash<QString, QString> &valu
     }
 }
 
+// The suburb is the region when Xero has one, else the fourth address line,
+// where the program's own export puts it.
 void xeroRule(const CustomerImportFormat &, const QHash<QString, QString> &values, const QVariantMap &,
               QVariantMap &fields)
 {
     copyFields(values, fields);
+    const QString suburb = QStringLiteral("CSuburb");
+    if (values.contains(kAddressLine4) && values.value(suburb).isEmpty())
+        fields.insert(suburb, values.value(kAddressLine4));
 }
 
 // A MYOB address column under its full heading and under the continuation
 // heading of older exports (" - Line 2").
-CustomerImportFormat::Column address(const char *field, const char *part)
+CustomerImportFormat::Column address(const char *field, const char *part, bool sent = true)
 {
     const QString p = QString::fromLatin1(part);
-    return {QString::fromLatin1(field), {QStringLiteral("addr 1 - ") + p, QStringLiteral("- ") + p}};
+    return {QString::fromLatin1(field), {QStringLiteral("addr 1 - ") + p, QStringLiteral("- ") + p}, 0, sent};
 }
 
 } // namespace
@@ -121,11 +127,13 @@ const CustomerImportFormat &myobCustomerFormat()
             address("CPostCode", "postcode"),
             address("Phone1", "phone no. 1"),
             address("Phone2", "phone no. 2"),
-            address("Phone3", "phone no. 3"),
+            address("Phone3", "phone no. 3", false),
             address("Email1", "email"),
             {QStringLiteral("CustomerComment"), {QStringLiteral("notes")}},
             {QStringLiteral("ContactName"),
-             {QStringLiteral("contact name"), QStringLiteral("addr 1 - contact name"), QStringLiteral("- contact name")}},
+             {QStringLiteral("contact name"), QStringLiteral("addr 1 - contact name"), QStringLiteral("- contact name")},
+             0,
+             false},
         };
         m.exported = {
             {QStringLiteral("CompanyName"), 0},
@@ -158,20 +166,23 @@ const CustomerImportFormat &xeroCustomerFormat()
         x.keyHeadings = {QStringLiteral("contactname"), QStringLiteral("name")};
         x.keyCut = 30;
         // Each value is cut to what its field holds.
-        auto col = [](const char *field, const char *heading) {
+        auto col = [](const char *field, const char *heading, bool sent = true) {
             const QString f = QString::fromLatin1(field);
-            return CustomerImportFormat::Column{f, {QString::fromLatin1(heading)}, customerFieldSize(f)};
+            return CustomerImportFormat::Column{f, {QString::fromLatin1(heading)}, customerFieldSize(f), sent};
         };
+        const int suburbSize = customerFieldSize(QStringLiteral("CSuburb"));
         x.columns = {
-            col("Forename", "firstname"),        col("Surname", "lastname"),      col("Email1", "emailaddress"),
-            col("CAddress1", "saaddressline1"),  col("CAddress2", "saaddressline2"), col("CAddress3", "saaddressline3"),
-            col("CSuburb", "saregion"),          col("CCity", "sacity"),          col("CPostCode", "sapostalcode"),
-            col("Phone1", "phonenumber"),        col("Phone2", "mobilenumber"),   col("Phone3", "ddinumber"),
+            col("Forename", "firstname"),        col("Surname", "lastname"),
+            col("Email1", "emailaddress", false), col("CAddress1", "saaddressline1"),
+            col("CAddress2", "saaddressline2"),  col("CAddress3", "saaddressline3"),
+            col("CSuburb", "saregion", false),   {kAddressLine4, {QStringLiteral("saaddressline4")}, suburbSize},
+            col("CCity", "sacity"),              col("CPostCode", "sapostalcode"),
+            col("Phone1", "phonenumber"),        col("Phone2", "mobilenumber", false),
+            col("Phone3", "ddinumber", false),
         };
-        // The export writes these whole; the suburb goes under a heading
-        // the import does not read.
-        for (const char *field : {"Forename", "Surname", "CAddress1", "CAddress2", "CAddress3", "CCity", "CPostCode",
-                                  "Phone1"})
+        // The export writes these whole, the suburb under SAAddressLine4.
+        for (const char *field : {"Forename", "Surname", "CAddress1", "CAddress2", "CAddress3", "CSuburb", "CCity",
+                                  "CPostCode", "Phone1"})
             x.exported.insert(QString::fromLatin1(field), 0);
         x.rule = xeroRule;
         return x;

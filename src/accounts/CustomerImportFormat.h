@@ -17,6 +17,10 @@ struct CustomerImportFormat {
         QString field;          // a Customers field, or a name of the format's own rule
         QStringList headings;   // headings that name the column
         int cut = 0;            // at most this many characters; 0: the whole value
+        // The program's own export to the package writes this column. One it
+        // does not write comes back empty in the package's own export, so an
+        // empty value there leaves a matched customer's field alone.
+        bool sent = true;
     };
 
     QString package;            // "MYOB" or "Xero": names the log and its lines
@@ -33,7 +37,8 @@ struct CustomerImportFormat {
 
     // Turns the values of the columns the file has (by field) into the
     // customer fields to write. current holds the matched customer's row
-    // (empty for a new customer). Columns the file lacks write nothing.
+    // (empty for a new customer). Columns the file lacks write nothing, nor
+    // do empty ones not sent (Column::sent) for a matched customer.
     using Rule = void (*)(const CustomerImportFormat &format, const QHash<QString, QString> &values,
                           const QVariantMap &current, QVariantMap &fields);
     Rule rule = nullptr;

@@ -38,10 +38,29 @@ public:
         const QString pattern = AccountsFileRules::datePattern(session().installationCountry) + QStringLiteral(" HH:mm:ss");
         line(QDateTime::currentDateTime().toString(pattern) + text);
     }
+    // A skipped line of the file: the first ones are logged one by one, the
+    // rest only counted, so that a file of empty lines cannot fill the disk.
+    void skipped(const QString &text)
+    {
+        if (++skipped_ <= ListedSkips)
+            line(text);
+    }
+    qint64 skippedCount() const { return skipped_; }
+    // One line for the skipped lines not logged one by one.
+    void unlistedSkips()
+    {
+        const qint64 rest = skipped_ - ListedSkips;
+        if (rest > 0)
+            line(rest == 1 ? QStringLiteral("1 more line was skipped")
+                           : QStringLiteral("%1 more lines were skipped").arg(rest));
+    }
     void close() { file_.close(); }
+
+    static constexpr qint64 ListedSkips = 100;
 
 private:
     QFile file_;
+    qint64 skipped_ = 0;
 };
 
 const QStringList kNewCustomerTexts = {
@@ -301,12 +320,10 @@ void importCustomers(const CustomerImportFormat &f, const QString &fileName)
             return matched ? matchedKeys.contains(foldedRef(key)) : customers.added(key);
         };
         qint64 processed = 0;
-        qint64 skipped = 0;
         while (const std::optional<AccountsFileReader::Record> rec = in.next()) {
             const QString lineNo = QString::number(rec->line);
             if (isBlankRecord(*rec)) {
-                log.line(QStringLiteral("Line %1 skipped: it is empty").arg(lineNo));
-                ++skipped;
+                log.skipped(QStringLiteral("Line %1 skipped: it is empty").arg(lineNo));
                 continue;
             }
             bool extraValues = false;
@@ -320,14 +337,12 @@ void importCustomers(const CustomerImportFormat &f, const QString &fileName)
                                    .arg(heading.size()));
             const QString key = f.key(rec->fields.at(at.key));
             if (key.isEmpty() || f.noKeyValues.contains(key.toLower())) {
-                log.line(QStringLiteral("Line %1 skipped: it has no accounts reference").arg(lineNo));
-                ++skipped;
+                log.skipped(QStringLiteral("Line %1 skipped: it has no accounts reference").arg(lineNo));
                 continue;
             }
             const std::optional<qint64> number = customers.find(key);
             if (metBefore(key, number.has_value())) {
-                log.line(QStringLiteral("Line %1 skipped: %2 appears earlier in the file").arg(lineNo, key));
-                ++skipped;
+                log.skipped(QStringLiteral("Line %1 skipped: %2 appears earlier in the file").arg(lineNo, key));
                 continue;
             }
             if (number)
@@ -336,8 +351,14 @@ void importCustomers(const CustomerImportFormat &f, const QString &fileName)
             QHash<QString, QString> values;
             for (const auto &c : f.columns) {
                 const int pos = at.columns.value(c.field, -1);
-                if (pos >= 0)
-                    values.insert(c.field, AccountsFileRules::cut(rec->fields.at(pos), c.cut));
+                if (pos < 0)
+                    continue;
+                const QString value = AccountsFileRules::cut(rec->fields.at(pos), c.cut);
+                // The package's own export leaves a column empty that the
+                // program never sent it: a matched customer keeps its value.
+                if (number && !c.sent && value.isEmpty())
+                    continue;
+                values.insert(c.field, value);
             }
             const QVariantMap current = number ? customerRow(*number) : QVariantMap();
             QVariantMap fields;
@@ -353,10 +374,12 @@ void importCustomers(const CustomerImportFormat &f, const QString &fileName)
         }
         transaction->commit();
         transaction.reset();
+        log.unlistedSkips();
         log.line(QStringLiteral("The file was read as %1 text").arg(AccountsFileReader::encodingName(in.encoding())));
         log.stamped(QStringLiteral(" Customer import completed - %1 records processed successfully").arg(processed));
         log.close();
         QString message = QStringLiteral("Customer import completed  = refer to ") + logPath + QStringLiteral(" for details");
+        const qint64 skipped = log.skippedCount();
         if (skipped > 0)
             message += skipped == 1 ? QStringLiteral("\r\n1 line of the file was skipped")
                                     : QStringLiteral("\r\n%1 lines of the file were skipped").arg(skipped);
@@ -369,6 +392,7 @@ void importCustomers(const CustomerImportFormat &f, const QString &fileName)
     }
     transaction.reset();
     if (log.isOpen()) {
+        log.unlistedSkips();
         log.stamped(QStringLiteral(" The following error was encountered:\r\nError Code: %1\r\nDescription: %2"
                                    "\r\n\r\nCustomer import abandoned")
                         .arg(failure->number)

@@ -12,10 +12,12 @@ namespace wvs {
 // memory does not grow with the file: a line that cannot be read whole (or
 // in the file's encoding), holds too few or too many values, or a value
 // longer than its field fails the import. Empty lines and lines without a
-// key or with a key met before are skipped, logged and counted in the
-// closing message. A matched customer keeps a stored value that comes back
-// as the package's own export writes it (cut, or with "?" for a letter the
-// file cannot carry). What happened, and the encoding the file was read in,
+// key or with a key met before are skipped and counted in the closing
+// message; the log names the first hundred and counts the rest. A matched
+// customer keeps a stored value that comes back as the program's own export
+// writes it (cut, or with "?" for a letter the file cannot carry), and one
+// that the package's file leaves empty in a column the program never sends
+// to the package. What happened, and the encoding the file was read in,
 // is written to the package's import log in the data folder, which the
 // closing message points to; the import reports its own failures, and a
 // database kept busy at another workstation with the program's busy message.

@@ -42,8 +42,9 @@ public:
     static const RightsAreaInfo &info(RightsArea area);
 
     // The boxes a stored value ticks: each bit on the box the area has for it,
-    // so a value no tick combination produces still shows what it grants. The
-    // Accounts Interface has only its Add/Modify/Delete box.
+    // so a value no tick combination produces still shows what it grants, and
+    // a level saved unchanged writes back what was read. The Accounts
+    // Interface has only its Add/Modify/Delete box (stored as 5 or 0).
     static RightsTicks ticksFor(RightsArea area, int value);
     // The value the ticked boxes store; the Accounts box stores 5.
     static int valueOf(RightsArea area, const RightsTicks &ticks);

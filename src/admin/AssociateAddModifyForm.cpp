@@ -4,6 +4,7 @@
 #include "common/AutoCompleteComboModule.h"
 #include "platform/MessageBox.h"
 #include "platform/ErrorHandlingModule.h"
+#include "platform/FormRegistry.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,6 +16,8 @@
 #include <QVBoxLayout>
 
 namespace wvs {
+
+WVS_REGISTER_FORM(AssociateAddModifyForm);
 
 AssociateAddModifyForm::AssociateAddModifyForm(QWidget *parent) : Form(parent)
 {

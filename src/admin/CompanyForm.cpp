@@ -1,4 +1,5 @@
 #include "admin/CompanyForm.h"
+#include "admin/AccessRights.h"
 #include "data/PreferenceChoices.h"
 #include "platform/MessageBox.h"
 #include "platform/TypingLimit.h"
@@ -19,6 +20,11 @@
 namespace wvs {
 
 WVS_REGISTER_FORM(CompanyForm);
+
+namespace {
+// Below this Company right a user sees the details but cannot save them.
+constexpr int SaveThreshold = 5;
+} // namespace
 
 CompanyForm::CompanyForm(QWidget *parent) : Form(parent)
 {
@@ -114,6 +120,8 @@ CompanyForm::CompanyForm(QWidget *parent) : Form(parent)
 void CompanyForm::firstActivate()
 {
     guarded("CompanyForm", "Form_Activate", [&] {
+        if (AccessRights::areaValue(session().currentAuthorityLevel, RightsArea::Company) < SaveThreshold)
+            OKButton->setEnabled(false);
         const auto d = CompanyRecord::load();
         NewCompany = !d.has_value();
         if (d) {

@@ -96,6 +96,8 @@ CompanyRecord::Check CompanyRecord::check(const CompanyDetails &d, bool portalIn
         if (d.id.contains(QLatin1Char(' ')))
             return {Field::ID, QStringLiteral("The ID cannot contain spaces")};
     }
+    // With the portal off too the ID takes no blanks or punctuation: it names
+    // the company on the portal once the portal is switched on.
     if (QString m = validateEntryMessage(d.id, false); !m.isEmpty())
         return {Field::ID, m};
     if (d.name.isEmpty())

@@ -1,4 +1,5 @@
 #include "admin/PreferencesForm.h"
+#include "admin/AccessRights.h"
 #include "admin/TestEmail.h"
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
@@ -14,6 +15,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -24,6 +26,9 @@ WVS_REGISTER_FORM(PreferencesForm);
 
 namespace {
 void (*g_accountsChoiceHook)(bool) = nullptr;
+// Below this Preferences right a user sees the preferences but cannot save
+// them; the rights window stores Add/Modify/Delete alone (4) for this area.
+constexpr int SaveThreshold = 4;
 } // namespace
 
 void PreferencesForm::setAccountsChoiceHook(void (*hook)(bool accountsMenuAvailable)) { g_accountsChoiceHook = hook; }
@@ -185,6 +190,8 @@ void PreferencesForm::Form_Load()
 {
     guarded("PreferencesForm", "Form_Load", [&] {
         GSTInclusiveCheck->setText(PreferenceSettings::gstInclusiveCaption(session().installationCountry));
+        if (AccessRights::areaValue(session().currentAuthorityLevel, RightsArea::Preferences) < SaveThreshold)
+            OKButton->setEnabled(false);
         const auto v = PreferenceSettings::load();
         if (!v)
             return;
@@ -204,7 +211,10 @@ void PreferencesForm::Form_Load()
             PortalCostsCheck->setChecked(v->showCostOnPortal);
             PortalPhoneCheck->setChecked(v->showPhoneOnPortal);
         }
-        TaxRateText->setText(QString::number(v->taxRate));
+        // Plain decimal digits, as few as give the stored rate back: the
+        // rate check takes no exponent ("1e-05"), so the window must never
+        // show one.
+        TaxRateText->setText(QString::number(v->taxRate, 'f', QLocale::FloatingPointShortest));
         XeroTaxRateName = v->xeroTaxRateName;
         (v->smtp() ? OtherOption : OutlookOption)->setChecked(true);
         ServerText->setText(v->smtpServer);

@@ -19,7 +19,9 @@ int AutoMatchCBBox(QComboBox *combo, int keyCode)
         const int selStart = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
         const int selLength = edit->hasSelectedText() ? edit->selectedText().size() : 0;
 
-        if (keyCode < 32) {
+        // A key that types no printable character (Delete sends 127) is a
+        // control key: it never searches.
+        if (keyCode < 32 || !QChar::isPrint(char32_t(keyCode))) {
             switch (keyCode) {
             case 8: {
                 QString cut = text;
@@ -45,7 +47,10 @@ int AutoMatchCBBox(QComboBox *combo, int keyCode)
             return;
         }
 
-        const QString typed = QString(QChar(keyCode));
+        // keyCode is a whole character, so a character beyond the basic
+        // plane (an emoji) is searched as one, never as half of its pair.
+        const char32_t character = char32_t(keyCode);
+        const QString typed = QString::fromUcs4(&character, 1);
         const QString search = (selLength > 0 ? text.left(selStart) : text) + typed;
         for (int i = 0; i < combo->count(); ++i) {
             const QString item = combo->itemText(i);
@@ -81,10 +86,13 @@ protected:
         case Qt::Key_Return:
         case Qt::Key_Enter: code = 13; break;
         case Qt::Key_Escape: code = 27; break;
-        default:
-            if (ke->text().isEmpty() || ke->text().at(0) < QLatin1Char(' '))
-                return false; // arrows, Tab, function keys: the combo's own handling
-            code = ke->text().at(0).unicode();
+        default: {
+            // Arrows, Tab, Delete, function keys: the combo's own handling.
+            const QList<uint> typed = ke->text().toUcs4();
+            if (typed.isEmpty() || !QChar::isPrint(char32_t(typed.first())))
+                return false;
+            code = int(typed.first());
+        }
         }
         const int deliver = AutoMatchCBBox(combo_, code);
         if (deliver == 13)

@@ -3,6 +3,7 @@
 #include "common/DateRangeCheck.h"
 #include "platform/MessageBox.h"
 #include "platform/ErrorHandlingModule.h"
+#include "platform/FormRegistry.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -12,6 +13,8 @@
 #include <QVBoxLayout>
 
 namespace wvs {
+
+WVS_REGISTER_FORM(DateSelectForm);
 
 DateSelectForm::DateSelectForm(QWidget *parent) : Form(parent)
 {

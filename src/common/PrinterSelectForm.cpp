@@ -3,6 +3,7 @@
 #include "platform/Printers.h"
 #include "platform/ErrorHandlingModule.h"
 #include "core/Session.h"
+#include "platform/FormRegistry.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -11,6 +12,8 @@
 #include <QVBoxLayout>
 
 namespace wvs {
+
+WVS_REGISTER_FORM(PrinterSelectForm);
 
 namespace {
 constexpr int kCancelled = 999;

@@ -14,6 +14,7 @@
 #include "platform/MessageBox.h"
 #include "platform/ErrorHandlingModule.h"
 #include "core/Session.h"
+#include "platform/FormRegistry.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -33,6 +34,8 @@
 #include <QVBoxLayout>
 
 namespace wvs {
+
+WVS_REGISTER_FORM(CustomerJobAddModifyForm);
 
 namespace {
 

@@ -384,7 +384,8 @@ CustomerJobSaveOutcome CustomerJobSave::save(const CustomerJobEntry &e, const QS
         out.jobSeqNo = lastInsertId();
     } else {
         // Only what the user changed is written: another workstation's saved
-        // change to any other field of the job is kept.
+        // change to any other field of the job is kept. A job deleted there
+        // meanwhile is a message, not the end of the program.
         const ChangedColumns changed =
             ChangedColumns::between(shown ? shownColumns(*shown) : ChangedColumns::Columns{}, columns);
         if (changed.update(QStringLiteral("CustomerJobs"), QStringLiteral("JobSeqNo = ?"), {e.jobSeqNo}) == 0)

@@ -327,8 +327,13 @@ void CustomerJobsManagementForm::PopulateGrid()
         JobsGrid->clearSelectedRow();
         empty = JobsGrid->rows() < 2;
     });
-    // After an error the procedure stops: there is nothing to offer.
-    if (filled && empty && askYesNo(QStringLiteral("No records found - do you wish to add a Customer Job now?")))
+    // After an error the procedure stops: there is nothing to offer. Adding is
+    // offered only to a user who may add (the Add button is enabled).
+    if (!filled || !empty)
+        return;
+    if (!AddButton->isEnabled())
+        msgBox(QStringLiteral("No records found"));
+    else if (askYesNo(QStringLiteral("No records found - do you wish to add a Customer Job now?")))
         AddButton_Click();
 }
 

@@ -3,6 +3,7 @@
 #include "platform/TypingLimit.h"
 #include "platform/MessageBox.h"
 #include "platform/ErrorHandlingModule.h"
+#include "platform/FormRegistry.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -11,6 +12,8 @@
 #include <QVBoxLayout>
 
 namespace wvs {
+
+WVS_REGISTER_FORM(JobTypeAddModifyForm);
 
 JobTypeAddModifyForm::JobTypeAddModifyForm(QWidget *parent) : Form(parent)
 {

@@ -22,11 +22,11 @@ QString weekday(qint64 w) { return w >= 1 && w <= 7 ? Formats::weekdayName(int(w
 
 QString month(qint64 m) { return m >= 1 && m <= 12 ? Formats::monthName(int(m)) : QString(); }
 
-// A stored date as the customer reads it; any other text as it is.
+// A stored date in the short form the printed schedules and their e-mails use; any other text as it is.
 QString dateText(const QString &stored)
 {
     const QDate d = Formats::fromStoredDate(stored);
-    return d.isValid() ? Formats::toDisplayDate(d) : stored;
+    return d.isValid() ? Formats::toShortDate(d) : stored;
 }
 
 } // namespace

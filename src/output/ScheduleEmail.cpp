@@ -16,11 +16,12 @@ namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
 
-// A stored date as the associate reads it; any other text as it is.
+// A stored date as the associate reads it on the schedule's printout; any
+// other text as it is.
 QString dateText(const QString &stored)
 {
     const QDate d = Formats::fromStoredDate(stored);
-    return d.isValid() ? Formats::toDisplayDate(d) : stored;
+    return d.isValid() ? Formats::toShortDate(d) : stored;
 }
 
 QString serviceAddress(const ScheduleEmailJob &j)

@@ -1,11 +1,14 @@
 #include "output/ScheduleEmailForm.h"
 #include "output/ScheduleEmail.h"
 #include "platform/ErrorHandlingModule.h"
+#include "platform/FormRegistry.h"
 
 #include <QPlainTextEdit>
 #include <QRadioButton>
 
 namespace wvs {
+
+WVS_REGISTER_FORM(ScheduleEmailForm);
 
 namespace {
 const char *const kForm = "ScheduleEmailForm";

@@ -7,6 +7,7 @@
 #include "platform/Printers.h"
 #include "platform/WvsError.h"
 #include "core/Session.h"
+#include "platform/FormRegistry.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,6 +21,8 @@
 #include <QVBoxLayout>
 
 namespace wvs {
+
+WVS_REGISTER_FORM(SchedulePrintForm);
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QTextCursor>
 #include <QTextDocumentFragment>
 
@@ -61,6 +62,19 @@ void MultiLineText::keyPressEvent(QKeyEvent *e)
         return;
     }
     limited([&] { QPlainTextEdit::keyPressEvent(e); });
+}
+
+void MultiLineText::mousePressEvent(QMouseEvent *e)
+{
+    // The text control starts a drag from a press on the selection; without
+    // a selection there is nothing to drag, and the press places the cursor.
+    // A press with Shift extends the selection as always.
+    if (e->button() == Qt::LeftButton && !(e->modifiers() & Qt::ShiftModifier) && textCursor().hasSelection()) {
+        QTextCursor cursor = textCursor();
+        cursor.clearSelection();
+        setTextCursor(cursor);
+    }
+    QPlainTextEdit::mousePressEvent(e);
 }
 
 void MultiLineText::inputMethodEvent(QInputMethodEvent *e)

@@ -11,6 +11,12 @@ namespace wvs {
 // dies on a clipboard that has no owner (nothing copied yet, or the program
 // that copied has closed). What the box copies out is plain text as well.
 //
+// The box starts no drag of its own: Qt's text control can start a second
+// drag while the first goes on, which removes the selection even where the
+// drop took nothing and leaves the window deaf to keys and clicks. A press
+// on the selection begins a new selection instead, as it does elsewhere;
+// text leaves the box by Copy (the keys or the context menu) and Paste.
+//
 // A limit (in UTF-16 units, as QString counts) binds typing and pasting
 // only, as TypingLimit does for one-line boxes: a pasted text is cut so that
 // no character is split, and a value the program sets is shown whole.
@@ -31,6 +37,7 @@ protected:
     void insertFromMimeData(const QMimeData *source) override;
     QMimeData *createMimeDataFromSelection() const override;
     void keyPressEvent(QKeyEvent *e) override;
+    void mousePressEvent(QMouseEvent *e) override;
     void inputMethodEvent(QInputMethodEvent *e) override;
 
 private:

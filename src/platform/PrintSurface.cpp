@@ -156,12 +156,16 @@ PrinterSurface::~PrinterSurface() { abortIfOpen(); }
 QPainter *PrinterSurface::beginPage(bool first)
 {
     if (first) {
-        p_ = std::make_unique<QPainter>();
-        if (!p_->begin(printer_.get()))
+        // The painter is the document's only once it has begun: a file that
+        // could not be opened (read-only, in a missing folder) was never
+        // written, and neither ending nor aborting touches it.
+        auto painter = std::make_unique<QPainter>();
+        if (!painter->begin(printer_.get()))
             // The user can choose another printer or file: said, and the program goes on.
             throw WvsError(ErrorNumber::Recoverable,
                            pdfPath_.isEmpty() ? QStringLiteral("The printer could not be opened")
                                               : QStringLiteral("Cannot write the file ") + pdfPath_);
+        p_ = std::move(painter);
         p_->setRenderHint(QPainter::Antialiasing);
         p_->setRenderHint(QPainter::TextAntialiasing);
         p_->setRenderHint(QPainter::SmoothPixmapTransform);

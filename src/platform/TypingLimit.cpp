@@ -2,6 +2,7 @@
 
 #include <QLineEdit>
 #include <QTextBoundaryFinder>
+#include <algorithm>
 
 namespace wvs {
 
@@ -28,9 +29,22 @@ QString TypingLimit::cutToLimit(const QString &text, int limit)
     return text.left(end < 0 ? 0 : end);
 }
 
+namespace {
+// Every character that ends a line somewhere: CR and LF, the Unicode line
+// and paragraph separators, NEL, vertical tab and form feed.
+bool isBreak(QChar c)
+{
+    switch (c.unicode()) {
+    case u'\n': case u'\r': case u'\v': case u'\f': case 0x0085: case 0x2028: case 0x2029:
+        return true;
+    default:
+        return false;
+    }
+}
+} // namespace
+
 QString TypingLimit::onOneLine(const QString &pasted)
 {
-    auto isBreak = [](QChar c) { return c == QLatin1Char('\n') || c == QLatin1Char('\r'); };
     qsizetype end = pasted.size();
     while (end > 0 && isBreak(pasted.at(end - 1)))
         --end;
@@ -72,7 +86,7 @@ QValidator::State TypingLimit::validate(QString &input, int &pos) const
     // kept whole.
     if (!box_->isModified())
         return Acceptable;
-    const bool breaks = input.contains(QLatin1Char('\n')) || input.contains(QLatin1Char('\r'));
+    const bool breaks = std::any_of(input.cbegin(), input.cend(), isBreak);
     const bool tooLong = limit_ > 0 && input.size() > limit_ && input.size() > last_.size();
     if (!breaks && !tooLong)
         return Acceptable; // within the limit, or no longer than it was

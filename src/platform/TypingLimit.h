@@ -13,7 +13,8 @@ namespace wvs {
 // surrogate pair, an emoji sequence, a letter with its accents).
 //
 // A one-line box cannot show a line break, so a pasted or dropped text first
-// loses its trailing line breaks and has each inner one (CR LF, LF or CR)
+// loses its trailing line breaks and has each inner one (CR LF, LF, CR, the
+// Unicode line and paragraph separators, NEL, vertical tab or form feed)
 // made a blank; the limit applies to what is left.
 class TypingLimit : public QValidator {
     Q_OBJECT

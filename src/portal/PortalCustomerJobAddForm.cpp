@@ -12,6 +12,7 @@
 #include "platform/MessageBox.h"
 #include "portal/PortalCustomerJobsManagementForm.h"
 #include "portal/PortalRequestRecords.h"
+#include "platform/FormRegistry.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -30,6 +31,8 @@
 #include <QVBoxLayout>
 
 namespace wvs {
+
+WVS_REGISTER_FORM(PortalCustomerJobAddForm);
 
 namespace {
 

@@ -205,9 +205,10 @@ void PortalCustomerJobsManagementForm::ImportButton_Click()
             return;
         }
         // The portal window fetches the requests and tells this list through
-        // CustomerJobsImported.
+        // CustomerJobsImported once they are stored: the list is refilled then
+        // even when the portal afterwards failed to let them go.
         FormRegistry::open(QStringLiteral("PortalForm"), QStringLiteral("ImportCustomerJobs~"), this);
-        if (session().portalUpdateSucceeded && CustomerJobsImported)
+        if (CustomerJobsImported)
             PopulateGrid();
     });
 }

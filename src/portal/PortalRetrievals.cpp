@@ -2,6 +2,7 @@
 
 #include "common/Formats.h"
 #include "common/Money.h"
+#include "common/Windows1252.h"
 #include "data/AppDatabase.h"
 #include "scheduling/ScheduledJobUpdates.h"
 
@@ -93,7 +94,7 @@ std::optional<QStringList> delimitedValues(const QString &line)
 
 QStringList fileLines(const QByteArray &data)
 {
-    QString text = QString::fromLatin1(data);
+    QString text = Windows1252::decode(data);
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     QStringList lines = text.split(QLatin1Char('\n'));

@@ -14,7 +14,8 @@ namespace wvs {
 // applies whole or not at all.
 namespace PortalRetrievals {
 
-// The file's lines; a line may end in CR LF, CR or LF.
+// The file's lines, read in the Windows-1252 code page the portal writes;
+// a line may end in CR LF, CR or LF.
 QStringList fileLines(const QByteArray &data);
 
 // A date as the portal writes it ("2012/03/05", "2012-03-05", "5/03/2012",

@@ -10,9 +10,11 @@
 #include "portal/PortalSite.h"
 #include "portal/PortalUploadFiles.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <curl/curl.h>
@@ -21,7 +23,10 @@ namespace wvs {
 
 namespace {
 const QString kVersion = QStringLiteral("1.3");
-}
+const QString kFolderPrefix = QStringLiteral("wvs-portal-");
+// Marks a run's folder as in use by the program's process that made it.
+const QString kOwnerFile = QStringLiteral("run.lock");
+} // namespace
 
 PortalSync::Options &PortalSync::options()
 {
@@ -95,9 +100,16 @@ void PortalSync::Process(bool companyUploadOn, bool companyRenameOn, bool usersO
     try {
         // The run's files live in a folder only this user can read (the
         // users file holds passwords); it goes, with every file, when the
-        // run ends, whatever the outcome.
-        dir_ = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/wvs-portal-XXXXXX"));
-        if (!dir_->isValid()) {
+        // run ends, whatever the outcome, and the next run clears what a
+        // killed one left.
+        removeLeftFolders();
+        dir_ = std::make_unique<QTemporaryDir>(QDir::tempPath() + QLatin1Char('/') + kFolderPrefix
+                                               + QStringLiteral("XXXXXX"));
+        if (dir_->isValid()) {
+            owner_ = std::make_unique<QLockFile>(dir_->filePath(kOwnerFile));
+            owner_->setStaleLockTime(0);
+        }
+        if (!dir_->isValid() || !owner_->tryLock(0)) {
             msgBox(QStringLiteral("Unable to create a folder for the portal files in ") + QDir::tempPath(),
                    MsgButtons::Ok, MsgIcon::Exclamation);
             return;
@@ -135,7 +147,27 @@ void PortalSync::Process(bool companyUploadOn, bool companyRenameOn, bool usersO
                MsgButtons::Ok, MsgIcon::Exclamation);
     }
     ftp_.reset();
+    owner_.reset();
     dir_.reset();
+}
+
+void PortalSync::removeLeftFolders()
+{
+    const QDateTime recently = QDateTime::currentDateTimeUtc().addSecs(-60);
+    const QFileInfoList folders = QDir::temp().entryInfoList({kFolderPrefix + QLatin1Char('*')},
+                                                             QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+    for (const QFileInfo &folder : folders) {
+        const QString ownerFile = QDir(folder.filePath()).filePath(kOwnerFile);
+        // A run that has just made its folder may not have marked it yet.
+        if (!QFileInfo::exists(ownerFile) && folder.lastModified().toUTC() > recently)
+            continue;
+        QLockFile owner(ownerFile);
+        owner.setStaleLockTime(0);   // a run may take as long as it takes
+        if (!owner.tryLock(0))
+            continue;   // its run is still going on in another instance of the program
+        owner.unlock();
+        QDir(folder.filePath()).removeRecursively();
+    }
 }
 
 // ---- The upload steps ----
@@ -220,8 +252,8 @@ bool PortalSync::users()
     QStringList leftOut;
     const QStringList lines = PortalUploadFiles::usersLines(id, serial, &leftOut);
     if (!leftOut.isEmpty()) {
-        msgBox(QStringLiteral("These associates have been left out of the upload, because their passwords hold \"|\" "
-                              "or a line break, which the portal cannot take:\r\n")
+        msgBox(QStringLiteral("These associates have been left out of the upload, because their passwords hold \"|\", "
+                              "a line break or a character the portal cannot take:\r\n")
                    + leftOut.join(QStringLiteral("\r\n"))
                    + QStringLiteral("\r\nChange their passwords and update the portal again"),
                MsgButtons::Ok, MsgIcon::Exclamation);
@@ -353,6 +385,7 @@ bool PortalSync::importCustomerJobs()
         PortalRetrievals::storeCustomerJobRequests(requests);
         t.commit();
     }
+    customerJobsImported_ = true;
     const QString kept = QStringLiteral("\r\nThe Customer Jobs have been received and will be cleared from the portal "
                                         "at the next import");
     if (!pageCall(QStringLiteral("DeleteCustomerJobsData.php"), {{QStringLiteral("companyid"), id}},
@@ -361,7 +394,6 @@ bool PortalSync::importCustomerJobs()
                    QStringLiteral("Customer Jobs data deletion timed out - please try again")},
                   kept))
         return false;
-    customerJobsImported_ = true;
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+class QLockFile;
 class QTemporaryDir;
 
 namespace wvs {
@@ -18,7 +19,11 @@ enum class MsgIcon;
 // leaves the outcome in session().portalUpdateSucceeded, which is false from
 // the start of every run and true only after a completed log-off. Every
 // failure ends the run at once with its message. Files are written and read
-// in a private temporary folder that goes with the run.
+// in a private temporary folder that goes with the run. A run ended before
+// it could clean up (the program killed, the workstation switched off) leaves
+// its folder, with customer data and passwords in it: the next run removes
+// every such folder whose process has gone, and keeps those of runs still
+// going on in other instances of the program.
 class PortalSync {
 public:
     // The wait of every transfer: polls every pollIntervalMs and gives up
@@ -102,10 +107,12 @@ private:
     bool pageCall(const QString &page, const Query &query, const PageTexts &texts,
                   const QString &afterFailure = QString());
     void info(const QString &text);
+    static void removeLeftFolders();
     void state(const char *control, int code);
 
     Mode mode_;
     std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<QLockFile> owner_;   // held while the run goes on
     std::unique_ptr<FtpTransfer> ftp_;
     bool customerJobsImported_ = false;
 };

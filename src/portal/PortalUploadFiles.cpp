@@ -2,6 +2,7 @@
 
 #include "common/Formats.h"
 #include "common/Money.h"
+#include "common/Windows1252.h"
 #include "data/AppDatabase.h"
 
 namespace wvs::PortalUploadFiles {
@@ -52,7 +53,7 @@ QString line(const QStringList &fields)
 
 QString flagNumber(bool on) { return on ? QStringLiteral(" 1 ") : QStringLiteral(" 0 "); }
 
-QByteArray fileBytes(const QStringList &lines) { return lines.join(QString()).toLatin1(); }
+QByteArray fileBytes(const QStringList &lines) { return Windows1252::encode(lines.join(QString())); }
 
 QString remoteName(const QString &stem, const QString &companyId, const QString &serial)
 {
@@ -135,7 +136,7 @@ QStringList usersLines(const QString &companyId, const QString &serial, QStringL
     QStringList lines;
     while (q.next()) {
         const QString password = q.value(2).toString();
-        if (fieldValue(password) != password) {
+        if (Windows1252::asWritten(fieldValue(password)) != password) {
             if (leftOut)
                 *leftOut << QStringLiteral("%1 (%2)").arg(q.value(1).toString(), q.value(0).toString());
             continue;

@@ -16,7 +16,8 @@ QString fieldValue(const QString &value);
 QString line(const QStringList &fields);
 // The closing flag of a schedule or users line: " 1 " or " 0 ".
 QString flagNumber(bool on);
-// The lines as the file's bytes.
+// The lines as the file's bytes, in the Windows-1252 code page the portal
+// reads ("?" for a character the code page lacks).
 QByteArray fileBytes(const QStringList &lines);
 
 // "<stem>_<company ID>_<serial>.txt", or "<stem>_<company ID>.txt" without a serial.
@@ -32,8 +33,9 @@ QStringList scheduleLines(qint64 scheduleNumber, const QString &companyId, const
                           const QString &country, bool showCosts, bool showPhones);
 
 // One line for each active associate with portal access. A password is
-// never sent altered: an associate whose stored password holds "|" or a line
-// break is left out and named ("Name (ID)") in leftOut.
+// never sent altered: an associate whose stored password holds "|", a line
+// break or a character the code page lacks is left out and named
+// ("Name (ID)") in leftOut.
 QStringList usersLines(const QString &companyId, const QString &serial, QStringList *leftOut = nullptr);
 
 // One line for each job type.

@@ -3,6 +3,7 @@
 #include "platform/MessageBox.h"
 #include "scheduling/ScheduleNoteBrowser.h"
 #include "core/Session.h"
+#include "platform/FormRegistry.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -10,6 +11,8 @@
 #include <QVBoxLayout>
 
 namespace wvs {
+
+WVS_REGISTER_FORM(CommentForm);
 
 CommentForm::CommentForm(QWidget *parent) : Form(parent)
 {

@@ -50,7 +50,9 @@ ScheduleWriteOutcome close(qint64 scheduleNumber, const QList<ScheduleEntry> &jo
         return refused(QStringLiteral("The Schedule now has a status of ") + status.toString() +
                        QStringLiteral(" and therefore cannot be closed"));
 
-    // What was recorded against the occurrences before the schedule was re-opened.
+    // What was recorded against the occurrences before the schedule was
+    // re-opened: closing it again keeps each visit's recorded date and
+    // associate rather than the grid's.
     struct Recorded {
         QString actualServiceDate;
         QString associateID;

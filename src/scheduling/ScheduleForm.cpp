@@ -31,6 +31,7 @@
 #include "scheduling/ScheduledJobUpdates.h"
 #include "platform/ErrorHandlingModule.h"
 #include "core/Session.h"
+#include "platform/FormRegistry.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -49,6 +50,8 @@
 #include <future>
 
 namespace wvs {
+
+WVS_REGISTER_FORM(ScheduleForm);
 
 namespace {
 
@@ -274,8 +277,9 @@ void ScheduleForm::firstActivate()
         FromDate = header->fromDate;
         ToDate = header->toDate;
         Status = header->status;
-        setWindowTitle(QStringLiteral("Job Schedule From: ") + Formats::toDisplayDate(FromDate) +
-                       QStringLiteral(" To: ") + Formats::toDisplayDate(ToDate));
+        // The period reads as on the schedule's printout.
+        setWindowTitle(QStringLiteral("Job Schedule From: ") + Formats::toShortDate(FromDate) +
+                       QStringLiteral(" To: ") + Formats::toShortDate(ToDate));
         if (storedSchedule() || FormMode == QLatin1String("View"))
             DisableSchedule();
         else
@@ -673,6 +677,7 @@ void ScheduleForm::ExcludeButton_Click()
         if (entry >= 0)
             JobsArray[entry].excluded = exclude;
         paintExcluded(ScheduleGrid, row, exclude);
+        // The caption now offers what a second press does.
         ExcludeButton->setText(exclude ? QStringLiteral("&Include") : QStringLiteral("E&xclude"));
     });
 }
@@ -744,6 +749,8 @@ void ScheduleForm::moveRow(int step)
     const int other = row + step;
     if (ScheduleGrid->rows() < 2 || row == 0 || other < 1 || other >= ScheduleGrid->rows())
         return;
+    // The row takes its text colours with it (an excluded or as-required job
+    // stays marked); the stripes are then laid again by position.
     ScheduleGrid->swapRows(row, other, true);
     if (row <= shownRecords_.size() && other <= shownRecords_.size())
         shownRecords_.swapItemsAt(row - 1, other - 1);

@@ -434,6 +434,10 @@ PopulateResult ScheduleGeneration::populate(const ScheduleHeader &schedule, cons
     if (generated) {
         const QString from = Formats::toStoredDate(schedule.fromDate);
         const QString to = Formats::toStoredDate(schedule.toDate);
+        // A job limited to a number of visits has those done on other
+        // schedules taken off. A re-opened schedule's own done visits are
+        // left out of that count, since they come back on it as its dates:
+        // each done visit is counted once.
         Statement q(db,
             QStringLiteral("SELECT cj.JobSeqNo, cj.JobTypeCode, cj.StartDate, cj.EndDate, cj.Frequency, "
                            "cj.Occurrences, "

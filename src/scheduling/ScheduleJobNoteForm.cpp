@@ -5,6 +5,7 @@
 #include "scheduling/ScheduleJobNote.h"
 #include "platform/ErrorHandlingModule.h"
 #include "core/Session.h"
+#include "platform/FormRegistry.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -19,6 +20,8 @@
 #include <QVBoxLayout>
 
 namespace wvs {
+
+WVS_REGISTER_FORM(ScheduleJobNoteForm);
 
 ScheduleJobNoteForm::ScheduleJobNoteForm(QWidget *parent) : Form(parent)
 {

@@ -202,10 +202,11 @@ void ScheduleNotesForm::Form_Activate()
         }
         QSqlQuery q = execSql(QStringLiteral("SELECT FromDate, ToDate FROM Schedules WHERE ScheduleNumber = ?"),
                               {ScheduleNumber});
+        // The period reads as on the schedule's printout.
         if (q.next())
             setWindowTitle(QStringLiteral("Schedule Notes From ") +
-                           Formats::toDisplayDate(Formats::fromStoredDate(q.value(0).toString())) +
-                           QStringLiteral(" to ") + Formats::toDisplayDate(Formats::fromStoredDate(q.value(1).toString())));
+                           Formats::toShortDate(Formats::fromStoredDate(q.value(0).toString())) +
+                           QStringLiteral(" to ") + Formats::toShortDate(Formats::fromStoredDate(q.value(1).toString())));
     });
 }
 

@@ -138,8 +138,15 @@ void SchedulesManagementForm::openSchedule(const QString &mode, qint64 number)
     auto *window = new ScheduleForm(this);
     window->Tag = mode + QLatin1Char('~') + QString::number(number);
     connect(window, &ScheduleForm::scheduleClosed, this, &SchedulesManagementForm::PopulateGrid);
-    showModal(window);
+    showHere(window);
     delete window;
+}
+
+void SchedulesManagementForm::showHere(QDialog *window)
+{
+    showModal(window);
+    // Back in the list: other workstations may have added, closed or deleted
+    // schedules meanwhile.
     PopulateGrid();
 }
 
@@ -150,7 +157,7 @@ void SchedulesManagementForm::AddButton_Click()
         auto *dialog = new DateSelectForm(this);
         dialog->Opener = this;
         dialog->Tag = QStringLiteral("Schedule");
-        showModal(dialog);
+        showHere(dialog);
         delete dialog;
         if (FromDate.isEmpty())
             return;
@@ -183,7 +190,7 @@ void SchedulesManagementForm::NotesButton_Click()
         }
         ScheduleNotesForm notes(this);
         notes.Tag = QStringLiteral("Schedule~") + QString::number(number);
-        showModal(&notes);
+        showHere(&notes);
     });
 }
 

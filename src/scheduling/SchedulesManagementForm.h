@@ -3,6 +3,7 @@
 
 #include <QList>
 
+class QDialog;
 class QPushButton;
 
 namespace wvs {
@@ -45,6 +46,8 @@ private:
     int selectedRow(const QString &message) const;
     qint64 rowNumber(int row) const;
     void openSchedule(const QString &mode, qint64 number);
+    // Shows a window opened from the list, then refills the list.
+    void showHere(QDialog *window);
 
     FlexGrid *SchedulesGrid;
     QPushButton *AddButton;

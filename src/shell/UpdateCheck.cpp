@@ -36,6 +36,8 @@ QString CheckUpdates(int timeoutMs)
     if (!site.endsWith(QLatin1Char('/')))
         site += QLatin1Char('/');
     const HttpReply reply = httpGet(site + QStringLiteral("CheckWVSUpdates.php"), timeoutMs);
+    // A check that fails (no network, no page) reads as no newer version:
+    // the program starts as usual rather than ending.
     if (!reply.ok)
         return QString();
     // The page answers the bare version; a line end after it is not part of it.

@@ -4,14 +4,12 @@
 #include "accounts/MYOBCustomerExportModule.h"
 #include "accounts/MYOBSalesExportModule.h"
 #include "accounts/RoundAdvModule.h"
-#include "accounts/Windows1252.h"
 #include "accounts/XeroCustomerExportModule.h"
 #include "accounts/XeroSalesExportModule.h"
 #include "core/Session.h"
 
 #include <QFileInfo>
 #include <QLocale>
-#include <QStringDecoder>
 
 using namespace wvs;
 using wvs::test::readFileBytes;
@@ -59,21 +57,6 @@ TEST(AccountsFileRulesTest, AmountsHaveNoForcedDecimalsAndEachPackageItsCodePage
     // MYOB files are in Windows-1252: its quotes, dashes and euro survive.
     EXPECT_EQ(AccountsFileRules::line(AccountsPackage::MYOB, {"O’Neil – “€5”", "Ōrākei 😀"}),
               QByteArray("O\x92Neil \x96 \x93\x80" "5\x94,?r?kei ?\r\n"));
-}
-
-TEST(Windows1252Test, TheProgramsTableAgreesWithTheSystemsConverter)
-{
-    if (!QStringDecoder("windows-1252").isValid())
-        GTEST_SKIP() << "no system converter for windows-1252";
-    QByteArray all;
-    for (int b = 0; b < 256; ++b)
-        all += char(b);
-    const QString text = Windows1252::decode(all);
-    EXPECT_EQ(Windows1252::decodeByTable(all), text);
-    EXPECT_EQ(Windows1252::encodeByTable(text), all);
-    EXPECT_EQ(Windows1252::encode(text), all);
-    EXPECT_EQ(Windows1252::encodeByTable("Ā😀\u0080"), "???");
-    EXPECT_EQ(Windows1252::encode("Ā😀\u0080"), "???");
 }
 
 class AccountsExportTest : public test::AccountsTest {};

@@ -3,6 +3,10 @@
 #include "admin/AuthorityAccessForm.h"
 #include "admin/AuthorityLevelStore.h"
 #include "admin/AuthorityLevelsManagementForm.h"
+#include "admin/CompanyForm.h"
+#include "admin/CompanyRecord.h"
+#include "admin/PreferenceSettings.h"
+#include "admin/PreferencesForm.h"
 #include "platform/WvsError.h"
 
 using namespace wvs;
@@ -196,6 +200,48 @@ TEST_F(AuthorityWindows, WithoutTheSecurityChangeRightNothingCanBeChanged)
     emit w->grid()->rowDoubleClicked(1, 1);
     QApplication::processEvents();
     EXPECT_TRUE(modal_->opened().isEmpty());
+}
+
+// Company Details saves with Add/Modify/Delete (5); Preferences also with
+// Add/Modify/Delete alone (4), which its row can store. Below that each window
+// still shows what is stored, and its Save stores nothing.
+TEST_F(AuthorityWindows, CompanyAndPreferencesSaveOnlyWithTheirChangeRight)
+{
+    const struct { int company, preferences; bool companySaves, preferencesSave; } cases[] = {
+        {1, 1, false, false}, {5, 4, true, true}, {0, 5, false, true},
+    };
+    int round = 0;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << "Company " << c.company << ", Preferences " << c.preferences);
+        const QString fax = QString::number(++round), rate = QString::number(10 + round);
+        CompanyRecord::save({.id = "SPARK1", .name = "Sparkle", .regNo = "REG 1", .gstNo = "12-345", .pAddress1 = "1 Main Rd",
+                            .pPostCode = "1010", .pTelephone = "09 555 1234", .pFax = "old fax"});
+        PreferenceSettings::save({.taxRate = 9});
+        setAccess(2, 1, 1, 1, 1, c.company, c.preferences, 1, 0, 1);
+        loginAs("ADM", 2);
+        msgs_->clear();
+
+        auto company = shown<CompanyForm>();
+        EXPECT_EQ(text(company.get(), "PFaxText"), "old fax");
+        EXPECT_EQ(enabled(company.get(), "OKButton"), c.companySaves);
+        type(company.get(), "PFaxText", fax);
+        click(company.get(), "OKButton");
+        EXPECT_EQ(CompanyRecord::load()->pFax, c.companySaves ? fax : "old fax");
+
+        auto preferences = shown<PreferencesForm>();
+        EXPECT_EQ(text(preferences.get(), "TaxRateText"), "9");
+        EXPECT_EQ(enabled(preferences.get(), "OKButton"), c.preferencesSave);
+        type(preferences.get(), "TaxRateText", rate);
+        click(preferences.get(), "OKButton");
+        EXPECT_EQ(PreferenceSettings::load()->taxRate, c.preferencesSave ? rate.toDouble() : 9);
+
+        QStringList saved;
+        if (c.companySaves)
+            saved << "Company details saved";
+        if (c.preferencesSave)
+            saved << "Preferences saved";
+        EXPECT_EQ(msgs_->texts(), saved);
+    }
 }
 
 } // namespace

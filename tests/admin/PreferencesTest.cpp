@@ -106,6 +106,24 @@ TEST_F(Preferences, LoadAppliesTheRulesAndSaveWritesWhatIsShown)
     EXPECT_TRUE(PreferenceSettings::load().value_or(PreferenceValues{}).xero);
 }
 
+// A stored rate reopens as plain digits that its own check takes, however
+// small or large, and two saves in a row keep it as it was.
+TEST_F(Preferences, ATaxRateReopensAsStoredAndSavesUnchanged)
+{
+    const struct { double rate; const char *shown; } cases[] = {
+        {0.00001, "0.00001"}, {123456789.25, "123456789.25"}, {12.5, "12.5"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.shown);
+        PreferenceSettings::save({.gstInclusive = true, .taxRate = c.rate});
+        msgs_->clear();
+        for (int save = 0; save < 2; ++save)
+            saveWith([&](QWidget *w) { EXPECT_EQ(text(w, "TaxRateText"), c.shown); });
+        EXPECT_EQ(msgs_->texts(), QStringList({"Preferences saved", "Preferences saved"}));
+        EXPECT_EQ(PreferenceSettings::load()->taxRate, c.rate);
+    }
+}
+
 TEST_F(Preferences, SavingTurnsTheAccountsMenuOnOrOff)
 {
     setAccess(2, 1, 1, 1, 1, 1, 5, 1, 0, 1);

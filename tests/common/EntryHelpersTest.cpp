@@ -3,7 +3,9 @@
 #include "platform/MessageBox.h"
 #include "support/QtPrinters.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <gtest/gtest.h>
 
@@ -57,4 +59,35 @@ TEST(AutoMatchCBBox, CompletesSelectsCutsBackAndRefusesUnknownText)
     EXPECT_EQ(c->currentText(), "Albany");
     EXPECT_EQ(AutoMatchCBBox(c.get(), 8), 0);
     EXPECT_EQ(c->currentText(), "Alban");
+}
+
+// Keys reach the type-ahead as a user's key presses do: a key that types no
+// printable character searches nothing, and a character beyond the basic
+// plane is searched whole.
+TEST(AutoMatchCBBox, SearchesOnlyPrintableKeysAndWholeCharacters)
+{
+    MessageScript msgs;
+    QComboBox c;
+    installAutoMatch(&c);
+    c.addItems({"Albany", "😀 Bay"});
+    c.setCurrentIndex(-1);
+    c.lineEdit()->clear();
+    auto press = [&](Qt::Key key, const QString &text) {
+        QKeyEvent e(QEvent::KeyPress, key, Qt::NoModifier, text);
+        QApplication::sendEvent(c.lineEdit(), &e);
+    };
+    press(Qt::Key_A, "a");
+    press(Qt::Key_Delete, QString(QChar(127)));
+    press(Qt::Key_F2, QString(QChar(0x85)));
+    EXPECT_TRUE(msgs.texts().isEmpty());
+    EXPECT_EQ(AutoMatchCBBox(&c, 127), 0);
+    EXPECT_TRUE(msgs.texts().isEmpty());
+
+    c.lineEdit()->clear();
+    press(Qt::Key_unknown, "😀");
+    EXPECT_EQ(c.currentText(), "😀 Bay");
+    EXPECT_EQ(c.lineEdit()->selectedText(), " Bay");
+    press(Qt::Key_unknown, "🙂");
+    EXPECT_EQ(msgs.texts(), QStringList({"😀🙂 not found"}));
+    EXPECT_EQ(c.currentText(), "😀 Bay");
 }

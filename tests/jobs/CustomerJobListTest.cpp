@@ -135,6 +135,17 @@ TEST_F(CustomerJobListTest, EmptyResultOffersToAddAJobAFilterOfAnyLengthIsTakenA
     EXPECT_EQ(msgs_->texts().size(), 2);
     EXPECT_EQ(modal_->openedNames().last(), "CustomerJobAddModifyForm");
 
+    // A user who may only look at jobs is told that nothing was found, and no more.
+    setAccess(5, 7, 1, 7, 1, 1, 1, 1, 0, 0);
+    loginAs("ADM", 5);
+    openList();
+    msgs_->clear();
+    const int shown = modal_->opened().size();
+    type(list_.get(), "SurnameText", "Nobody");
+    click(list_.get(), "GoButton");
+    EXPECT_EQ(msgs_->texts(), QStringList({"No records found"}));
+    EXPECT_EQ(modal_->opened().size(), shown);
+
     // A fill ended by an error offers nothing more. The reporter returns here instead of ending the program,
     // so anything the list did after the error would show.
     writeSql("ALTER TABLE CustomerServiceAddresses RENAME TO Elsewhere");

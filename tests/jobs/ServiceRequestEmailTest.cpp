@@ -36,7 +36,7 @@ TEST(ServiceRequestBodyTest, LinesNameAndEndText)
     EXPECT_EQ(ServiceRequest::body(j, "Dear Anna", "New Zealand"),
               QString("Dear Anna\r\n\r\n"
                              "Service Details: Window cleaning\r\n"
-                             "Start: Monday 07 Jul 2031\r\n"
+                             "Start: Monday 07/07/2031\r\n"
                              "Frequency: The 2nd Tuesday of every 3 month(s)\r\n"
                              "End: After 4 occurrence(s)\r\n"
                              "Service Address: 4 Bay Rd, Rear, Remuera\r\n"
@@ -46,7 +46,7 @@ TEST(ServiceRequestBodyTest, LinesNameAndEndText)
     j.occurrences = 0, j.frequency = 0, j.asRequired = true;
     QString body = ServiceRequest::body(j, {}, "UK");
     EXPECT_TRUE(body.startsWith(QLatin1String("Service Details: ")));
-    EXPECT_TRUE(body.contains(QLatin1String("\r\nFrequency:  - as required\r\nEnd: 01 Jan 2032\r\n")));
+    EXPECT_TRUE(body.contains(QLatin1String("\r\nFrequency:  - as required\r\nEnd: 01/01/2032\r\n")));
     EXPECT_TRUE(body.endsWith(QStringLiteral("Cost: \u00a31,234.50")));
 
     j.asRequired = false, j.endDate.clear();

@@ -8,6 +8,8 @@
 #include "output/SchedulePrintForm.h"
 #include "platform/PrintSurface.h"
 #include "scheduling/ScheduleForm.h"
+#include "support/LocalServers.h"
+#include "support/OrdinaryUser.h"
 #include "support/ShownTexts.h"
 #include "PrintTestData.h"
 
@@ -74,6 +76,18 @@ TEST_F(JobSchedulePrintTest, NothingToPrintWritesNoFileAndAFailedDocumentLeavesN
     const QString unwritable = nextPdf("no such folder/out.pdf");
     PrintWorkvane(schedule_, "ADM");
     EXPECT_EQ(msgs_->texts(), QStringList({"Cannot write the file " + unwritable}));
+    // A read-only file already there is said so and left as it was: this document never wrote it.
+    const QString readOnly = QDir(dir_->path()).filePath("read-only.pdf");
+    test::writeFileBytes(readOnly, "an earlier printout");
+    QFile::setPermissions(readOnly, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    EXPECT_EQ(test::asOrdinaryUser(dir_->path(),
+                                   [&] {
+                                       nextPdf("read-only.pdf");
+                                       PrintWorkvane(schedule_, "ADM");
+                                       return msgs_->texts().last();
+                                   }),
+              "Cannot write the file " + readOnly);
+    EXPECT_EQ(test::readFileBytes(readOnly), "an earlier printout");
 
     const QString pdf = nextPdf();
     PrintWorkvane(schedule_, "BOB");

@@ -98,11 +98,12 @@ TEST_F(ScheduleEmailTest, SmtpSendsEachAssociateHisJobsAndReportsEachOnItsOwn)
     const auto sent = sink.messages();
     ASSERT_EQ(sent.size(), 3);
     const QJsonObject bob = sent[1];
-    EXPECT_EQ(bob["subject"].toString(), "Job Schedule From 03 Mar 2025 To 16 Mar 2025 - Bob Builder");
+    // The schedule's dates read as its printout writes them ("Monday 03/03/2025").
+    EXPECT_EQ(bob["subject"].toString(), "Job Schedule From 03/03/2025 To 16/03/2025 - Bob Builder");
     EXPECT_EQ(bob["from_name"].toString(), "Admin");
     EXPECT_EQ(bob["to"].toArray().at(0).toString(), "bob@example.com");
     auto entry = [](const char *date, const char *customer, const char *cost, const char *comments) {
-        return QStringLiteral("Date: Monday %1 Mar 2025\r\nCustomer: %2\r\nAddress: 1 Main Road, Ponsonby\r\nPhone: 09 111 1111\r\n"
+        return QStringLiteral("Date: Monday %1/03/2025\r\nCustomer: %2\r\nAddress: 1 Main Road, Ponsonby\r\nPhone: 09 111 1111\r\n"
                               "Job: Window cleaning\r\nCost: $%3\r\nComments: %4\r\n").arg(date, customer, cost, comments) +
                QString(66, '-') + "\r\n";
     };
@@ -110,7 +111,7 @@ TEST_F(ScheduleEmailTest, SmtpSendsEachAssociateHisJobsAndReportsEachOnItsOwn)
                                entry("03", "Cher", "123.45", "Back door") + entry("10", "Cher", "123.45", "Back door"))
         << bodyOf(bob).toStdString();
     // A typed name can neither start a header nor add a recipient; it is encoded.
-    EXPECT_TRUE(sent[2]["subject"].toString().startsWith("Job Schedule From 03 Mar 2025 To 16 Mar 2025 - Éve"));
+    EXPECT_TRUE(sent[2]["subject"].toString().startsWith("Job Schedule From 03/03/2025 To 16/03/2025 - Éve"));
     EXPECT_FALSE(sent[2]["subject"].toString().contains('\n'));
     EXPECT_EQ(sent[2]["rcpt_tos"].toArray().size(), 1);
     EXPECT_FALSE(sent[2]["headers"].toObject().contains("Bcc"));
@@ -125,7 +126,7 @@ TEST_F(ScheduleEmailTest, SmtpSendsEachAssociateHisJobsAndReportsEachOnItsOwn)
     ASSERT_EQ(sink.messages().size(), 4);
     const QJsonObject html = sink.messages()[3];
     EXPECT_EQ(html["content_type"].toString(), "text/html");
-    EXPECT_TRUE(bodyOf(html).startsWith("Hi &lt;all&gt;<br>\r\nsoon<br>\r\n<br>\r\nDate: Monday 03 Mar 2025<br>"))
+    EXPECT_TRUE(bodyOf(html).startsWith("Hi &lt;all&gt;<br>\r\nsoon<br>\r\n<br>\r\nDate: Monday 03/03/2025<br>"))
         << bodyOf(html).toStdString();
     EXPECT_TRUE(bodyOf(html).contains("Comments: Gate &lt;code&gt; &amp; 12<br>\r\nBring ladder<br>"));
     EXPECT_FALSE(bodyOf(html).contains("Phone:") || bodyOf(html).contains("Cost:"));
@@ -153,7 +154,7 @@ TEST_F(ScheduleEmailTest, MailProgramGetsDraftsAndNeverHearsTheyWereSent)
     ASSERT_TRUE(run("BOB", QString(), true));
     ASSERT_EQ(mail.drafts.size(), 1);
     EXPECT_EQ(mail.drafts[0].to, QStringList{"bob@example.com"});
-    EXPECT_TRUE(mail.drafts[0].body.startsWith("Date: Monday 03 Mar 2025\r\nCustomer: Smith, Anna\r\n"));
+    EXPECT_TRUE(mail.drafts[0].body.startsWith("Date: Monday 03/03/2025\r\nCustomer: Smith, Anna\r\n"));
     EXPECT_FALSE(mail.drafts[0].html);
 
     // Addresses from the records: the associate without one is told about.

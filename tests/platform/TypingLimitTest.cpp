@@ -45,11 +45,23 @@ TEST(TypingLimit, ValuesSetByTheProgramStayWholeWhileTypingAndPastesStopAtTheLim
     box.end(false);
     box.insert("e\u0301");
     EXPECT_EQ(box.text(), "abc");
-    // A pasted line break becomes a blank; trailing ones are dropped.
+    // A pasted line break of any kind becomes a blank; trailing ones are dropped.
     TypingLimit::apply(&box, 0);
-    box.clear();
-    box.insert("one\r\ntwo\nthree\r\n\n");
-    EXPECT_EQ(box.text(), "one two three");
+    const struct {
+        QString pasted, kept;
+    } breaks[] = {
+        {"one\r\ntwo\nthree\r\n\n", "one two three"},
+        {QStringLiteral("one\u2028two\u2028"), "one two"},   // line separator
+        {QStringLiteral("one\u2029two\u2029"), "one two"},   // paragraph separator
+        {QStringLiteral("one\u0085two\u0085"), "one two"},   // next line
+        {"one\vtwo\v", "one two"},
+        {"one\ftwo\f", "one two"},
+    };
+    for (const auto &b : breaks) {
+        box.clear();
+        box.insert(b.pasted);
+        EXPECT_EQ(box.text(), b.kept) << b.pasted.toStdString();
+    }
 }
 
 } // namespace

@@ -40,9 +40,10 @@ protected:
 
 TEST_F(PortalRetrievalTest, UpdatesAreMatchedByJobAndDateAndApplied)
 {
-    // CR LF, CR and LF line ends; one record on two lines; a job nobody has.
+    // CR LF, CR and LF line ends; one record on two lines; a job nobody has;
+    // a note in the portal's Windows-1252 code page.
     portal_->handOut("GetSchedule.php",
-                     record(jobA, "2012/03/05", 1, "2012/03/07", "BOB", "Done, all good") + "\r\n"
+                     record(jobA, "2012/03/05", 1, "2012/03/07", "BOB", "Customer\x92s dog barked \x93" "all good\x94 \x96 \x80" "5, caf\xE9") + "\r\n"
                          + record(jobB, "6/03/2012", 0, "", "", "") + "\r"
                          + QByteArray::number(schedule) + ",2012-03-20,999,1\n2012-03-20,BOB,\"lost\"\n");
     EXPECT_TRUE(run(QStringLiteral("RetrieveSchedule~%1").arg(schedule)));
@@ -51,7 +52,7 @@ TEST_F(PortalRetrievalTest, UpdatesAreMatchedByJobAndDateAndApplied)
               (QList<QPair<QString, QString>>{{"companyid", "ABCD"}, {"companyserial", "TEST01"}}));
 
     EXPECT_EQ(stored(schedule, jobA, "2012-03-05", "ActualServiceDate || '|' || AssociateID"), "2012-03-07|BOB");
-    EXPECT_EQ(notes(jobA), "Portal:Done, all good:Information:2012-03-05");
+    EXPECT_EQ(notes(jobA), "Portal:Customer’s dog barked “all good” – €5, café:Information:2012-03-05");
     // Not done: the date goes and the job's own associate comes back; the
     // portal's note goes, the associate's stays.
     EXPECT_EQ(stored(schedule, jobB, "2012-03-06", "ActualServiceDate || '|' || AssociateID"), "|BOB");

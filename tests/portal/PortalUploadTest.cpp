@@ -118,13 +118,14 @@ TEST_F(PortalUploadTest, APasswordTheFileWouldAlterIsNeverSent)
 {
     addAssociate("SAM", "Sam Spade", "pa|ss", 1);
     addAssociate("TED", "Ted Lee", "pass\r\nword", 1);
-    writeSql("UPDATE Associates SET PortalAccess = AssociateID WHERE AssociateID IN ('SAM', 'TED')");
+    addAssociate("UMA", "Uma Rāwiri", "pĀss", 1);   // the code page has no "Ā"
+    writeSql("UPDATE Associates SET PortalAccess = AssociateID WHERE AssociateID IN ('SAM', 'TED', 'UMA')");
     EXPECT_TRUE(run(QStringLiteral("Users~")));
     EXPECT_EQ(portal_->calls().last().loaded, "ABCD|TEST01|ADM|Administrator|secret|Admin| 1 \r\n");
     const QStringList shown = msgs_->texts();
     ASSERT_EQ(shown.size(), 2);
-    EXPECT_TRUE(shown[0].contains("Sam Spade (SAM)")) << shown[0].toStdString();
-    EXPECT_TRUE(shown[0].contains("Ted Lee (TED)")) << shown[0].toStdString();
+    for (const char *name : {"Sam Spade (SAM)", "Ted Lee (TED)", "Uma Rāwiri (UMA)"})
+        EXPECT_TRUE(shown[0].contains(name)) << shown[0].toStdString();
     EXPECT_EQ(shown[1], "Process completed successfully");
 
     // With nobody left to send, nothing is.
@@ -132,6 +133,25 @@ TEST_F(PortalUploadTest, APasswordTheFileWouldAlterIsNeverSent)
     EXPECT_FALSE(run(QStringLiteral("Users~")));
     EXPECT_EQ(msgs_->last(), "Cannot find Associates record");
     EXPECT_EQ(portal_->pages(), QStringList{"LoadUsers.php"});
+}
+
+// The portal reads its files in the Windows-1252 code page: ’ “ ” – € go
+// up as their bytes 0x80 to 0x9F, and a character the code page lacks as "?".
+TEST_F(PortalUploadTest, TextGoesUpInTheWindows1252CodePage)
+{
+    addJobType("OVN", "“Deluxe” oven – €45 for Tom O’Brien");
+    addJobType("ORA", "Ōrākei 😀 run");
+    addAssociate("ZOE", "Zoë O’Brien", "€uro–pass", 1);
+    writeSql("UPDATE Associates SET PortalAccess = 'Field' WHERE AssociateID = 'ZOE'");
+    EXPECT_TRUE(run(QStringLiteral("JobTypes~")));
+    EXPECT_EQ(portal_->file("JobTypes_ABCD.txt"),
+              QByteArray("ABCD|WIN|Window cleaning\r\n"
+                         "ABCD|OVN|\x93" "Deluxe\x94 oven \x96 \x80" "45 for Tom O\x92" "Brien\r\n"
+                         "ABCD|ORA|?r?kei ? run\r\n"));
+    EXPECT_TRUE(run(QStringLiteral("Users~")));
+    EXPECT_EQ(portal_->file("Users_ABCD_TEST01.txt"),
+              QByteArray("ABCD|TEST01|ADM|Administrator|secret|Admin| 1 \r\n"
+                         "ABCD|TEST01|ZOE|Zo\xEB O\x92" "Brien|\x80uro\x96pass|Field| 1 \r\n"));
 }
 
 TEST_F(PortalUploadTest, CompanyIdCheckAsksThePortal)

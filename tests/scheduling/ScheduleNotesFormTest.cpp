@@ -103,7 +103,7 @@ TEST_F(ScheduleNotesFormTest, TickAndCommentGoToTheSelectedNoteOnlyAndTheOccurre
     // An occurrence with two note types: none chosen.
     addNote(schedule_, jobA_, "2025-03-03", "2025-03-07 09:00:00", "Information", "dog");
     auto notes = shown<ScheduleNotesForm>("History~" + QString::number(jobA_) + "~2025-03-03");
-    EXPECT_EQ(notes->windowTitle(), "Schedule Notes From 01 Jan 2025 to 31 Dec 2025");
+    EXPECT_EQ(notes->windowTitle(), "Schedule Notes From 01/01/2025 to 31/12/2025");
     expectShown(notes.get(), {{"FilterLabel", "Filter:"}, {"CustomerNameLabel", "Customer Name"},
                               {"AssociateLabel", "Assigned Associate"}, {"NoteTypeLabel", "Note Type"},
                               {"GoButton", "&Go"}, {"CustomerLabel", "Customer / Date"}, {"DetailsLabel", "Details"},

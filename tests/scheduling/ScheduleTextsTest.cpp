@@ -74,7 +74,7 @@ TEST_F(ScheduleTextsTest, ScheduleWindowShowsItsPeriodStatusCaptionsAndSortKeys)
     for (const auto &s : states) {
         const qint64 n = addSchedule("2025-03-03", "2025-03-16", s.status);
         auto form = shown<ScheduleForm>(QStringLiteral("%1~%2").arg(s.mode).arg(n));
-        EXPECT_EQ(form->windowTitle(), "Job Schedule From: 03 Mar 2025 To: 16 Mar 2025");
+        EXPECT_EQ(form->windowTitle(), "Job Schedule From: 03/03/2025 To: 16/03/2025"); // as on the printout
         auto *status = child<QLabel>(form.get(), "StatusLabel");
         EXPECT_EQ(status->text(), QStringLiteral("Status: ") + s.status);
         EXPECT_EQ(status->palette().color(QPalette::WindowText), s.colour) << s.status;

@@ -64,10 +64,17 @@ TEST_F(SchedulesListTest, ListsTheNewestFirstReopensAClosedOneOpensNotesAndUsers
     const qint64 job = addJob({.start = "2025-03-03"});
     storeJob(mar, job, "2025-03-03", 0);
     addNote(mar, job, "2025-03-03", "2025-03-04 09:00:00", "Action", "n");
+    // Back from the notes, the list shows what another workstation added meanwhile.
+    modal_->once("ScheduleNotesForm", [&](QDialog *) {
+        writeSql("INSERT INTO Schedules (FromDate, ToDate, Status) VALUES ('2025-04-01', '2025-04-30', 'Open')", {},
+                 secondConnection());
+    });
     g->selectRow(1);
     form->NotesButton_Click();
     EXPECT_EQ(modal_->opened().last().name, "ScheduleNotesForm");
     EXPECT_EQ(modal_->opened().last().tag, QStringLiteral("Schedule~%1").arg(mar));
+    ASSERT_EQ(g->rows(), 5);
+    EXPECT_EQ(g->textMatrix(1, 1), "01 Apr 2025");
 
     setAccess(2, 1, 1, 1, 1, 1, 1, 5, 0, 0);
     loginAs("ADM", 2);
@@ -75,7 +82,7 @@ TEST_F(SchedulesListTest, ListsTheNewestFirstReopensAClosedOneOpensNotesAndUsers
     auto viewer = open();
     for (const char *b : {"AddButton", "ModifyButton", "DeleteButton"})
         EXPECT_FALSE(enabled(viewer.get(), b)) << b;
-    viewer->grid()->selectRow(1);
+    viewer->grid()->selectRow(2);
     viewer->SchedulesGrid_DblClick();   // no Modify: a double click opens nothing
     viewer->ViewButton_Click();
     ASSERT_EQ(modal_->opened().size(), seen + 1);

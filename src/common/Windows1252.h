@@ -4,9 +4,10 @@
 
 namespace wvs {
 
-// The 8-bit code page that accounting packages on Windows write their files
-// in for the countries this program serves. It differs from Latin-1 only in
-// the bytes 0x80 to 0x9F, which carry ’ – € “ ” and the like.
+// The 8-bit code page of Windows in the countries this program serves: the
+// accounting packages write their files in it, and the web portal reads and
+// writes its text files in it. It differs from Latin-1 only in the bytes 0x80
+// to 0x9F, which carry ’ – € “ ” and the like.
 namespace Windows1252 {
 
 QString decode(const QByteArray &bytes);

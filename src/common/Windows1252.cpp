@@ -1,4 +1,4 @@
-#include "accounts/Windows1252.h"
+#include "common/Windows1252.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>

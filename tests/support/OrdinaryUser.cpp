@@ -1,0 +1,79 @@
+#include "support/OrdinaryUser.h"
+
+#include <QByteArray>
+#include <QDirIterator>
+#include <QFile>
+#include <cerrno>
+#include <cstdio>
+#include <grp.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace wvs::test {
+
+namespace {
+constexpr uid_t kNobody = 65534;
+constexpr char kAnswered = '\x01';   // leads an answer of the body
+
+bool handOver(const QString &folder)
+{
+    if (chown(QFile::encodeName(folder).constData(), kNobody, kNobody) != 0)
+        return false;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        if (lchown(QFile::encodeName(it.next()).constData(), kNobody, kNobody) != 0)
+            return false;
+    return true;
+}
+
+QByteArray inChild(const QString &folder, const std::function<QString()> &body)
+{
+    if (geteuid() == 0) {
+        if (!handOver(folder) || setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0)
+            return QByteArrayLiteral("the child could not become the user nobody");
+        if (access(QFile::encodeName(folder).constData(), R_OK | W_OK | X_OK) != 0)
+            return "the user nobody cannot reach " + folder.toUtf8();
+    }
+    return kAnswered + body().toUtf8();
+}
+} // namespace
+
+QString asOrdinaryUser(const QString &folder, const std::function<QString()> &body)
+{
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0)
+        return QStringLiteral("no pipe to a child");
+    std::fflush(nullptr);
+    const pid_t pid = fork();
+    if (pid < 0)
+        return QStringLiteral("no child process");
+    if (pid == 0) {
+        close(pipeEnds[0]);
+        const QByteArray answer = inChild(folder, body);
+        for (qsizetype done = 0; done < answer.size();) {
+            const ssize_t n = write(pipeEnds[1], answer.constData() + done, size_t(answer.size() - done));
+            if (n <= 0 && errno != EINTR)
+                break;
+            done += qMax<ssize_t>(n, 0);
+        }
+        _exit(0);   // nothing of the test's own ending runs in the child
+    }
+    close(pipeEnds[1]);
+    QByteArray answer;
+    char buffer[4096];
+    for (ssize_t n; (n = read(pipeEnds[0], buffer, sizeof buffer)) != 0;)
+        if (n > 0)
+            answer.append(buffer, n);
+        else if (errno != EINTR)
+            break;
+    close(pipeEnds[0]);
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (!answer.startsWith(kAnswered))
+        return QStringLiteral("the child gave no answer (wait status %1): ").arg(status) + QString::fromUtf8(answer);
+    return QString::fromUtf8(answer.mid(1));
+}
+
+} // namespace wvs::test
