@@ -222,11 +222,11 @@ TEST_F(PortalCommandsTest, APageIsWaitedForAsLongAsAnFtpStep)
 {
     const PortalSync::Options everyRun;
     EXPECT_EQ(QList<int>({everyRun.pollIntervalMs, everyRun.pollLimit}), QList<int>({1000, 120}));
-    // Polls of 10 ms: 121 of them are 1.21 s.
-    PortalSync::options() = {10, 120};
+    // Polls of 20 ms: 121 of them are 2.42 s, with room either side for a loaded machine.
+    PortalSync::options() = {20, 120};
     portal_->delay("LoadJobTypes.php", 0.8);
     EXPECT_TRUE(run(QStringLiteral("JobTypes~")));
-    portal_->delay("LoadJobTypes.php", 1.7);
+    portal_->delay("LoadJobTypes.php", 3.6);
     EXPECT_FALSE(run(QStringLiteral("JobTypes~")));
     EXPECT_EQ(msgs_->last(), "Job Types file load timed out - please try again");
 }
