@@ -222,9 +222,10 @@ TEST_F(PortalCommandsTest, APageIsWaitedForAsLongAsAnFtpStep)
 {
     const PortalSync::Options everyRun;
     EXPECT_EQ(QList<int>({everyRun.pollIntervalMs, everyRun.pollLimit}), QList<int>({1000, 120}));
-    // Polls of 20 ms: 121 of them are 2.42 s, with room either side for a loaded machine.
+    // Polls of 20 ms: 121 of them are 2.42 s. A page after 1.8 s would time out under half the wait, one
+    // after 3.6 s would arrive under twice the wait.
     PortalSync::options() = {20, 120};
-    portal_->delay("LoadJobTypes.php", 0.8);
+    portal_->delay("LoadJobTypes.php", 1.8);
     EXPECT_TRUE(run(QStringLiteral("JobTypes~")));
     portal_->delay("LoadJobTypes.php", 3.6);
     EXPECT_FALSE(run(QStringLiteral("JobTypes~")));
