@@ -105,7 +105,11 @@ void AppDatabase::setLockBreachHandler(void (*handler)(const QString &))
     lockBreachHandler = handler ? handler : &refuseNetworkStep;
 }
 
-AppDatabase::LongerWait::LongerWait() : previous_(busyWaitMs) { setBusyWait(previous_ * Factor); }
+AppDatabase::LongerWait::LongerWait() : previous_(busyWaitMs)
+{
+    constexpr int factor = 6;
+    setBusyWait(previous_ * factor);
+}
 
 AppDatabase::LongerWait::~LongerWait()
 {

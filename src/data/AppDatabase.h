@@ -45,7 +45,6 @@ public:
     // lost to a short wait (the log-off at exit, a published schedule's status).
     class LongerWait {
     public:
-        static constexpr int Factor = 6;
         LongerWait();
         ~LongerWait();
         LongerWait(const LongerWait &) = delete;
