@@ -22,9 +22,6 @@ namespace wvs {
 
 namespace {
 
-constexpr long kTooFewFields = 9;
-constexpr long kFieldTooSmall = 3163;
-
 // The import log: replaced at every import, lines ending in CR LF.
 class ImportLog {
 public:
@@ -225,7 +222,7 @@ void checkSizes(const QString &lineNo, const QVariantMap &fields)
         const int size = customerFieldSize(it.key());
         const qsizetype length = it.value().toString().size();
         if (size > 0 && length > size)
-            throw WvsError(kFieldTooSmall, QStringLiteral("Line %1: the value for %2 is %3 characters long; "
+            throw WvsError(ErrorNumber::FieldTooSmall, QStringLiteral("Line %1: the value for %2 is %3 characters long; "
                                                           "the field holds at most %4")
                                                .arg(lineNo, it.key())
                                                .arg(length)
@@ -330,7 +327,7 @@ void importCustomers(const CustomerImportFormat &f, const QString &fileName)
             for (qsizetype i = heading.size(); i < rec->fields.size(); ++i)
                 extraValues = extraValues || !rec->fields.at(i).isEmpty();
             if (rec->fields.size() <= at.highest || extraValues)
-                throw WvsError(extraValues ? ErrorNumber::BadFileFormat : kTooFewFields,
+                throw WvsError(extraValues ? ErrorNumber::BadFileFormat : ErrorNumber::TooFewFields,
                                QStringLiteral("Line %1 holds %2 values where the heading names %3")
                                    .arg(lineNo)
                                    .arg(rec->fields.size())

@@ -105,7 +105,11 @@ void AppDatabase::setLockBreachHandler(void (*handler)(const QString &))
     lockBreachHandler = handler ? handler : &refuseNetworkStep;
 }
 
-AppDatabase::LongerWait::LongerWait(int ms) : previous_(busyWaitMs) { setBusyWait(ms); }
+AppDatabase::LongerWait::LongerWait() : previous_(busyWaitMs)
+{
+    constexpr int factor = 6;
+    setBusyWait(previous_ * factor);
+}
 
 AppDatabase::LongerWait::~LongerWait()
 {
@@ -240,18 +244,6 @@ void Transaction::rollback()
         return;
     active_ = false;
     execSql(QStringLiteral("ROLLBACK"), {}, db_);
-}
-
-QString likeLiteral(const QString &text)
-{
-    QString out;
-    out.reserve(text.size() + 4);
-    for (QChar c : text) {
-        if (c == QLatin1Char('\\') || c == QLatin1Char('%') || c == QLatin1Char('_'))
-            out += QLatin1Char('\\');
-        out += c;
-    }
-    return out;
 }
 
 } // namespace wvs

@@ -40,11 +40,12 @@ public:
     // a WvsError; tests install one that fails the test as well.
     static void setLockBreachHandler(void (*handler)(const QString &lockHeld));
 
-    // Makes every statement wait ms for another workstation's write, until
-    // the scope ends.
+    // Makes every statement wait six times the busy wait for another
+    // workstation's write, until the scope ends: for writes that must not be
+    // lost to a short wait (the log-off at exit, a published schedule's status).
     class LongerWait {
     public:
-        explicit LongerWait(int ms);
+        LongerWait();
         ~LongerWait();
         LongerWait(const LongerWait &) = delete;
         LongerWait &operator=(const LongerWait &) = delete;
@@ -90,9 +91,5 @@ private:
     QSqlDatabase db_;
     bool active_ = false;
 };
-
-// Escapes % and _ (and the escape character itself) so a typed text matches
-// literally in "LIKE ? ESCAPE '\'".
-QString likeLiteral(const QString &text);
 
 } // namespace wvs

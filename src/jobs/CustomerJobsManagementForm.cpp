@@ -1,7 +1,6 @@
 #include "jobs/CustomerJobsManagementForm.h"
 #include "platform/TypingLimit.h"
 #include "admin/AccessRights.h"
-#include "admin/PreferenceSettings.h"
 #include "common/AutoCompleteComboModule.h"
 #include "common/CalendarForm.h"
 #include "common/ResizeControlsModule.h"
@@ -18,7 +17,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Modal.h"
 #include "platform/WaitCursor.h"
-#include "platform/DesktopMailer.h"
+#include "output/EmailDelivery.h"
 #include "platform/ErrorHandlingModule.h"
 #include "platform/FormRegistry.h"
 #include "core/Session.h"
@@ -439,12 +438,8 @@ void CustomerJobsManagementForm::EmailButton_Click()
         const int row = rowFor("Please select the Job to be emailed");
         if (row == 0)
             return;
-        // A draft needs the mail program; SMTP goes without it.
-        const std::optional<PreferenceValues> prefs = PreferenceSettings::load();
-        if (prefs && prefs->emailProvider == QLatin1String("Outlook") && !DesktopMailer::isActive()) {
-            msgBox(QStringLiteral("MS Outlook is not active - emails cannot be created"));
+        if (!EmailDelivery::mailProgramReady())
             return;
-        }
         FormRegistry::open(QStringLiteral("CustomerJobEmailForm"), JobsGrid->textMatrix(row, JobListColumn::Key), this);
     });
 }

@@ -61,6 +61,15 @@ std::optional<EmailSettings> EmailDelivery::ReadEmailSettings(PreferenceValues *
     return s;
 }
 
+bool EmailDelivery::mailProgramReady()
+{
+    const std::optional<PreferenceValues> prefs = PreferenceSettings::load();
+    if (!prefs || prefs->emailProvider != QLatin1String("Outlook") || DesktopMailer::isActive())
+        return true;
+    msgBox(QStringLiteral("MS Outlook is not active - emails cannot be created"));
+    return false;
+}
+
 bool EmailDelivery::ConnectOutlook() const
 {
     if (DesktopMailer::isActive())

@@ -38,6 +38,12 @@ public:
     // receives the whole row for the caller's own flags.
     static std::optional<EmailSettings> ReadEmailSettings(PreferenceValues *prefs = nullptr);
 
+    // Before an e-mail window opens: drafts need the mail program running
+    // (SMTP goes without it). When drafts are chosen and it is not running,
+    // "MS Outlook is not active - emails cannot be created" is shown and
+    // false returned.
+    static bool mailProgramReady();
+
     explicit EmailDelivery(EmailSettings settings) : settings_(std::move(settings)) {}
     const EmailSettings &settings() const { return settings_; }
 

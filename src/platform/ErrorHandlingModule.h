@@ -8,13 +8,6 @@
 
 namespace wvs {
 
-namespace ErrorNumber {
-// The shared database stayed busy at another workstation past the wait:
-// shown as its own text, the program goes on (the save is rolled back and
-// the window keeps what was typed).
-constexpr long DatabaseBusy = 3260;
-}
-
 // The central error reporter: shows the plain message of the two expected
 // errors (and of a database busy elsewhere) and returns, ends the program silently for its own error number, and
 // otherwise shows the fatal message and shuts the program down.

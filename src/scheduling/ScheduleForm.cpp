@@ -8,7 +8,7 @@
 #include "jobs/CustomerJobAddModifyForm.h"
 #include "output/ScheduleEmailForm.h"
 #include "output/ScheduleExportForm.h"
-#include "platform/DesktopMailer.h"
+#include "output/EmailDelivery.h"
 #include "output/JobSchedulePrintout.h"
 #include "output/PreviewScheduleForm.h"
 #include "output/SchedulePrintForm.h"
@@ -839,12 +839,8 @@ void ScheduleForm::EmailButton_Click()
     guarded("ScheduleForm", "EmailButton_Click", [&] {
         if (ScheduleGrid->rows() < 2)
             return;
-        // Only drafts need the mail program; SMTP goes without it.
-        const std::optional<PreferenceValues> prefs = PreferenceSettings::load();
-        if (prefs && prefs->emailProvider == QLatin1String("Outlook") && !DesktopMailer::isActive()) {
-            msgBox(QStringLiteral("MS Outlook is not active - emails cannot be created"));
+        if (!EmailDelivery::mailProgramReady())
             return;
-        }
         const QString associate = chosenAssociate();
         ScheduleEmailForm form(this);
         form.Tag = QString::number(ScheduleNumber) + QLatin1Char('~') + associate;

@@ -30,9 +30,7 @@ void markPublished(qint64 scheduleNumber, QSqlDatabase db)
 
 bool markPublishedAfterUpload(qint64 scheduleNumber)
 {
-    // As long as the log-off at exit waits.
-    constexpr int waitFactor = 6;
-    const AppDatabase::LongerWait wait(AppDatabase::busyWait() * waitFactor);
+    const AppDatabase::LongerWait wait;
     const std::optional<CaughtError> e = trapError([&] { markPublished(scheduleNumber); });
     if (!e)
         return true;

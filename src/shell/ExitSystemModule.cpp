@@ -12,8 +12,6 @@ namespace wvs {
 
 namespace {
 
-constexpr int kExitBusyWaitFactor = 6;
-
 void logOffAndClose(bool ignoreErrors)
 {
     auto step = [&](auto &&f) {
@@ -56,13 +54,7 @@ void ExitSystem()
     try {
         // The user is leaving: the log-off marks wait longer for another
         // workstation's write than a save does.
-        const int wait = AppDatabase::busyWait();
-        struct Restore {
-            int ms;
-            ~Restore() { AppDatabase::setBusyWait(ms); }
-        } restore{wait};
-        if (AppDatabase::isOpen())
-            AppDatabase::setBusyWait(wait * kExitBusyWaitFactor);
+        const AppDatabase::LongerWait wait;
         logOffAndClose(false);
     } catch (const ProcessEnded &) {
         throw;

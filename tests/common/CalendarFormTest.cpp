@@ -79,7 +79,9 @@ TEST_F(CalendarFormTest, EveryKeyBoundsByTheOtherLabelAndWritesItsOwn)
         {"AccountsSalesToDate", "FromDateLabel", Earliest, false, "ToDateLabel", false},
         {"customerjobstartdate", "", None, false, "", false}, // letter case counts: no such key
     };
-    const QDate other(2032, 1, 10);
+    // The other date a year ahead; a Sunday between today and it, and a day after it.
+    const QDate other = today_.addYears(1);
+    const QDate sunday = today_.addDays(7 + (7 - today_.dayOfWeek()) % 7), afterOther = other.addDays(5);
     for (const auto &k : keys) {
         SCOPED_TRACE(k.key);
         for (const bool otherShown : {false, true}) {
@@ -87,18 +89,17 @@ TEST_F(CalendarFormTest, EveryKeyBoundsByTheOtherLabelAndWritesItsOwn)
                 label(name)->clear();
             label("StartDayLabel")->setVisible(false);
             if (otherShown && k.bound != None)
-                label(k.boundLabel)->setText("10 Jan 2032");
+                label(k.boundLabel)->setText(Formats::toDisplayDate(other));
             auto f = open(k.key);
             const bool bounded = otherShown && k.bound != None;
             EXPECT_EQ(f->monthView()->minimumDate(),
                       bounded && k.bound == Earliest ? other : k.notBeforeToday ? today_ : noEarliest());
             EXPECT_EQ(f->monthView()->maximumDate(), bounded && k.bound == Latest ? other : noLatest());
         }
-        // 2 March 2031 was a Sunday.
-        const QDate picked = k.bound == Earliest ? QDate(2032, 1, 15) : QDate(2031, 3, 2);
+        const QDate picked = k.bound == Earliest ? afterOther : sunday;
         QStringList expected = captions();
         if (*k.target)
-            expected[kLabels.indexOf(k.target)] = k.bound == Earliest ? "15 Jan 2032" : "02 Mar 2031";
+            expected[kLabels.indexOf(k.target)] = picked.toString("dd MMM yyyy");
         if (k.weekday)
             expected[kLabels.indexOf("StartDayLabel")] = "(Sunday)";
         auto f = open(k.key);

@@ -118,9 +118,10 @@ TEST_F(CustomerJobDialogTest, AddOffersWhatTheOpenerAllowsTakesDatesFromThePopUp
     EXPECT_EQ(items("AddressCombo"), QStringList({"5 Beach Road"}));
 
     // Dates come from the pop-up; a fault leaves the dialog open.
-    modal_->once("CalendarForm", [](QDialog *d) { static_cast<CalendarForm *>(d)->pickDate(QDate(2031, 3, 2)); });
+    const QDate start = QDate::currentDate().addDays(30);
+    modal_->once("CalendarForm", [&](QDialog *d) { static_cast<CalendarForm *>(d)->pickDate(start); });
     click(dialog_.get(), "StartDateImage");
-    EXPECT_EQ(label("StartDateLabel")->text(), "02 Mar 2031");
+    EXPECT_EQ(label("StartDateLabel")->text(), start.toString("dd MMM yyyy"));
     click(dialog_.get(), "OKButton");
     EXPECT_EQ(msgs_->texts(), QStringList({"Please enter the Cost"}));
     EXPECT_EQ(msgs_->shown()[0].buttons, MsgButtons::Ok);

@@ -105,14 +105,17 @@ TEST_F(PortalRunTexts, RefusalsAndTimeOutsOfEveryPage)
         EXPECT_EQ(msgs_->shown().last().text, refusal);
         EXPECT_EQ(msgs_->shown().last().icon, icon);
         EXPECT_EQ(portal_->pages().last(), page);   // nothing after a refused page runs
+        // The page waits 1.65 s, each FTP step 1.5 s (room under load); the page answers after 2.5 s.
         portal_->reply(page, "SUCCESS");
-        portal_->delay(page, 2);
-        PortalSync::options() = {50, 10};
+        portal_->delay(page, 2.5);
+        PortalSync::options() = {150, 10};
         EXPECT_FALSE(run(tag));
         EXPECT_EQ(msgs_->shown().last().text, timeout);
         EXPECT_EQ(msgs_->shown().last().icon, MsgIcon::Exclamation);
         PortalSync::options() = {20, 250};
         portal_->delay(page, 0);
+        // The page given up on still answers: its call must not land in the next case.
+        EXPECT_TRUE(portal_->waitForCalls());
     }
 }
 

@@ -1,9 +1,11 @@
 #include "support/PortalDouble.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QThread>
 
 namespace wvs::test {
 
@@ -117,6 +119,18 @@ QStringList PortalDouble::pages() const
     for (const Call &c : calls())
         out << c.page;
     return out;
+}
+
+bool PortalDouble::waitForCalls(int timeoutMs) const
+{
+    const QString answering = QDir(control_.path()).filePath("answering");
+    const QDeadlineTimer deadline(timeoutMs);
+    while (QFile::exists(answering) && readFileBytes(answering).trimmed() != "0") {
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(20);
+    }
+    return true;
 }
 
 QString PortalDouble::Call::value(const QString &key) const

@@ -49,6 +49,10 @@ public:
 
     QList<Call> calls() const;
     QStringList pages() const;
+    // Waits until every page call that arrived has been recorded and answered
+    // (a delayed page goes on sleeping after the program gave up on it, and
+    // would record itself into the next run); false after timeoutMs.
+    bool waitForCalls(int timeoutMs = 10000) const;
 
 private:
     // Sets the script's entry for a page in one of its sections and writes it out.

@@ -15,6 +15,9 @@ requests the portal keeps between calls: {"held": [line, ...], "handed":
 request; DeleteCustomerJobsData.php, when it answers "SUCCESS", lets go of
 every request handed out so far, also when its answer comes after the
 caller has given up (a delay longer than the caller waits).
+<control>/answering holds how many calls have arrived and not yet been
+recorded and answered (a delayed call keeps sleeping after its caller has
+given up).
 Prints "PORT <n>" once it listens."""
 import argparse, http.server, json, os, sys, threading, time, urllib.parse
 
@@ -48,6 +51,19 @@ def write_held(state):
     os.replace(tmp, held_path())
 
 
+answering = 0
+
+
+def count_answering(step):
+    global answering
+    with lock:
+        answering += step
+        tmp = os.path.join(a.control, "answering.tmp")
+        with open(tmp, "w", encoding="utf-8") as f:
+            f.write(str(answering))
+        os.replace(tmp, os.path.join(a.control, "answering"))
+
+
 def script():
     try:
         with open(os.path.join(a.control, "script.json"), encoding="utf-8") as f:
@@ -58,6 +74,13 @@ def script():
 
 class Handler(http.server.BaseHTTPRequestHandler):
     def do_GET(self):
+        count_answering(1)
+        try:
+            self.page_call()
+        finally:
+            count_answering(-1)
+
+    def page_call(self):
         url = urllib.parse.urlsplit(self.path)
         query = urllib.parse.parse_qsl(url.query, keep_blank_values=True, encoding="utf-8")
         q = dict(query)
