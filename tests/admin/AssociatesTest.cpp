@@ -93,7 +93,7 @@ TEST_F(Associates, ChecksRunInFieldOrder)
     EXPECT_TRUE(msgs_->texts().isEmpty()); // the window shows them, not the checks
 }
 
-TEST_F(Associates, AnIdTakenInAnyCaseIsRefusedButAChangeOfCaseIsNot)
+TEST_F(Associates, AnIdTakenInAnyCaseIsRefusedAndTheLoggedOnAssociateMayRenameButNotDeactivateHimself)
 {
     const auto added = AssociateRecord::add(validEntry("adm"), false);
     EXPECT_FALSE(added.ok);
@@ -106,6 +106,25 @@ TEST_F(Associates, AnIdTakenInAnyCaseIsRefusedButAChangeOfCaseIsNot)
     EXPECT_EQ(count("WHERE AssociateID = 'JB'"), 1);
     EXPECT_TRUE(AssociateRecord::modify("JB", validEntry("jb"), false).ok);
     EXPECT_EQ(text("SELECT AssociateID FROM Associates WHERE AssociateID = 'JB'"), "jb");
+
+    // The logged-on associate may rename but not de-activate himself.
+    AssociateEntry off = validEntry("ADX");
+    off.active = false;
+    const auto r = AssociateRecord::modify("ADM", off, false);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.message, "You cannot de-activate yourself!");
+    EXPECT_EQ(count("WHERE AssociateID = 'ADM' AND Active = 1"), 1);
+
+    writeSql("UPDATE Associates SET AssociateStatus = -46000 WHERE AssociateID = 'ADM'");
+    writeSql("INSERT INTO LockedSchedules (ScheduleNumber, AssociateID) VALUES (3, 'ADM')");
+    AssociateEntry e = validEntry("BOSS");
+    e.name = "The Boss";
+    ASSERT_TRUE(AssociateRecord::modify("ADM", e, false).ok);
+    EXPECT_EQ(session().currentAssociateID, "BOSS");
+    EXPECT_EQ(session().currentAssociateName, "The Boss");
+    // Still marked logged on, and his open schedule is still his.
+    EXPECT_EQ(AssociateRecord::load("BOSS")->status, -46000);
+    EXPECT_EQ(text("SELECT AssociateID FROM LockedSchedules"), "BOSS");
 }
 
 TEST_F(Associates, RenameIsCarriedIntoEveryTableThatNamesHimOrNotAtAll)
@@ -135,27 +154,6 @@ TEST_F(Associates, RenameIsCarriedIntoEveryTableThatNamesHimOrNotAtAll)
     EXPECT_EQ(listed("ScheduleStaging", "UserID || ':' || Associate"), "JOB:AK,AK:JOB");
     // Whole entries only: JBX is somebody else.
     EXPECT_EQ(listed("Associates", "PortalAccess"), "ADM,JBX,,AK,ADM,JOB");
-}
-
-TEST_F(Associates, TheLoggedOnAssociateMayRenameButNotDeactivateHimself)
-{
-    AssociateEntry off = validEntry("ADX");
-    off.active = false;
-    const auto r = AssociateRecord::modify("ADM", off, false);
-    EXPECT_FALSE(r.ok);
-    EXPECT_EQ(r.message, "You cannot de-activate yourself!");
-    EXPECT_EQ(count("WHERE AssociateID = 'ADM' AND Active = 1"), 1);
-
-    writeSql("UPDATE Associates SET AssociateStatus = -46000 WHERE AssociateID = 'ADM'");
-    writeSql("INSERT INTO LockedSchedules (ScheduleNumber, AssociateID) VALUES (3, 'ADM')");
-    AssociateEntry e = validEntry("BOSS");
-    e.name = "The Boss";
-    ASSERT_TRUE(AssociateRecord::modify("ADM", e, false).ok);
-    EXPECT_EQ(session().currentAssociateID, "BOSS");
-    EXPECT_EQ(session().currentAssociateName, "The Boss");
-    // Still marked logged on, and his open schedule is still his.
-    EXPECT_EQ(AssociateRecord::load("BOSS")->status, -46000);
-    EXPECT_EQ(text("SELECT AssociateID FROM LockedSchedules"), "BOSS");
 }
 
 TEST_F(Associates, DeleteIsRefusedWhileJobsAreAssignedElseRemovesHimEverywhereHeCouldBlockOthers)

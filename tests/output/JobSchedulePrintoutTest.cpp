@@ -44,12 +44,7 @@ TEST_F(JobSchedulePrintTest, EachAssociatePrintsOnPagesOfHisOwnHeadedInColumnsAn
     storeJob(schedule_, job, "2025-03-05", ++seq_, QString(), QString());
     storeJob(schedule_, job, "2025-03-10", ++seq_, "2025-03-10", "ADM");
     schedulePrintSelection().breakOnDate = false;
-    auto printed = [&](const QString &associate) {
-        const QString pdf = nextPdf();
-        PrintWorkvane(schedule_, associate);
-        return pdfPages(pdf);
-    };
-    QStringList pages = printed(QString());
+    QStringList pages = printed([&] { PrintWorkvane(schedule_, QString()); });
     ASSERT_EQ(pages.size(), 3);   // one per associate
     EXPECT_TRUE(pages.last().contains("Page 3"));
     EXPECT_EQ(msgs_->texts(), QStringList({"Job Schedule sent to printer"}));
@@ -62,7 +57,7 @@ TEST_F(JobSchedulePrintTest, EachAssociatePrintsOnPagesOfHisOwnHeadedInColumnsAn
             << line << "\n" << pages.first().toStdString();
 
     // Only one associate: his pages alone, the job not yet done among them.
-    pages = printed("BOB");
+    pages = printed([&] { PrintWorkvane(schedule_, "BOB"); });
     ASSERT_EQ(pages.size(), 1);
     EXPECT_TRUE(pages.first().contains("Tuesday 04/03/2025") && pages.first().contains("Wednesday 05/03/2025"));
     EXPECT_FALSE(pages.first().contains("10/03/2025"));
@@ -159,9 +154,7 @@ TEST_F(JobSchedulePrintTest, TheScheduleWindowsPrintChecksThePortraitWidthKeepsT
     choose(form.get(), "AssociateCombo", "<All>");
     click(form.get(), "GoButton");
     modal_->once("SchedulePrintForm", [&](QDialog *d) { click(d, "OKButton"); });
-    const QString pdf = nextPdf();
-    form->PrintButton_Click();
-    EXPECT_EQ(pdfPages(pdf).size(), 2);
+    EXPECT_EQ(printed([&] { form->PrintButton_Click(); }).size(), 2);
     form->ExitButton_Click();
 
     // The width check adds to the margins' 1030: customer 2785, address or location 2700, phone 2000, job or cost

@@ -336,9 +336,7 @@ TEST_F(NotesPreviewTest, ScheduleNotesOfThePeriodPrintNewestFirstWithTheirBlocks
     addNote(schedule_, job_, "2025-03-03", "2025-03-31 23:59:00", "Information", "last day");
     addNote(schedule_, job_, "2025-03-03", "2025-04-01 08:00:00", "Information", "outside");
 
-    const QString pdf = nextPdf();
-    PrintScheduleNotes(schedule_, d("2025-03-01"), d("2025-03-31"));
-    const QStringList pages = pdfPages(pdf);
+    const QStringList pages = printed([&] { PrintScheduleNotes(schedule_, d("2025-03-01"), d("2025-03-31")); });
     ASSERT_EQ(pages.size(), 1);
     const QString p = pages.first();
     for (const char *text : {"Schedule Job Notes", "From: 01/03/2025", "To: 31/03/2025", "31/03/2025 23:59:00 Administrator",
@@ -359,27 +357,6 @@ TEST_F(NotesPreviewTest, ScheduleNotesOfThePeriodPrintNewestFirstWithTheirBlocks
     preview->NextImage_Click();
     EXPECT_EQ(preview->PageNumber, 0);
 }
-
-TEST_F(NotesPreviewTest, TheCustomerNotesWindowPrintsIntoTheChosenPdfFileOrPreviews)
-{
-    addCustomerNote("2025-03-02 10:00:00", "Dog in the yard");
-    auto notes = shown<NotesForm>("Customer~" + QString::number(customer_));
-    answerDates("01 Mar 2025", "31 Mar 2025");
-    modal_->once("PrinterSelectForm", [](QDialog *d) { click(d, "OKButton"); });
-    const QString pdf = nextPdf();
-    click(notes.get(), "PrintButton");
-    const QStringList pages = pdfPages(pdf);
-    ASSERT_EQ(pages.size(), 1);
-    EXPECT_TRUE(pages.first().contains("Dog in the yard"));
-    EXPECT_EQ(msgs_->texts().last(), "Customer Notes sent to printer");
-
-    answerDates("01 Mar 2025", "31 Mar 2025");
-    modal_->once("PrinterSelectForm", [](QDialog *d) { click(d, "PreviewButton"); });
-    click(notes.get(), "PrintButton");
-    EXPECT_EQ(modal_->opened().last().name, "PreviewCustomerNotesForm");
-    EXPECT_EQ(modal_->opened().last().tag, QString::number(customer_) + "~01/03/2025~31/03/2025");
-}
-
 
 TEST_F(NotesPreviewTest, PreviewWindowsShowAWholePageAtTheScreensOwnSize)
 {
@@ -405,9 +382,22 @@ TEST_F(NotesPreviewTest, PreviewWindowsShowAWholePageAtTheScreensOwnSize)
                     "02 Mar 2025 Administrator");
 }
 
-TEST_F(NotesPreviewTest, PrintFromAPreviewPrintsOnPaperAndLeavesThePageOnShow)
+// The notes window prints into the chosen PDF file or opens the preview, which
+// prints on paper and leaves its page on show.
+TEST_F(NotesPreviewTest, TheCustomerNotesWindowPrintsOrPreviewsAndThePreviewPrintsOnPaper)
 {
     addCustomerNote("2025-03-02 10:00:00", numbered("note", 1500, 4));
+    auto notes = shown<NotesForm>("Customer~" + QString::number(customer_));
+    answerDates("01 Mar 2025", "31 Mar 2025");
+    modal_->once("PrinterSelectForm", [](QDialog *d) { click(d, "OKButton"); });
+    EXPECT_TRUE(printed([&] { click(notes.get(), "PrintButton"); }).join(' ').contains("note1499"));
+    EXPECT_EQ(msgs_->texts().last(), "Customer Notes sent to printer");
+    answerDates("01 Mar 2025", "31 Mar 2025");
+    modal_->once("PrinterSelectForm", [](QDialog *d) { click(d, "PreviewButton"); });
+    click(notes.get(), "PrintButton");
+    EXPECT_EQ(modal_->opened().last().name, "PreviewCustomerNotesForm");
+    EXPECT_EQ(modal_->opened().last().tag, QString::number(customer_) + "~01/03/2025~31/03/2025");
+
     auto preview = shown<PreviewCustomerNotesForm>(QString::number(customer_) + "~01/03/2025~31/03/2025");
     preview->NextImage_Click();
     ASSERT_EQ(preview->PageNumber, 2);
@@ -416,13 +406,12 @@ TEST_F(NotesPreviewTest, PrintFromAPreviewPrintsOnPaperAndLeavesThePageOnShow)
     EXPECT_NE(preview->pageImage(), second);
     EXPECT_FALSE(enabled(preview.get(), "PreviousImage"));
     preview->NextImage_Click();
-    const QString pdf = nextPdf();
-    click(preview.get(), "PrintButton");
-    const QStringList pages = pdfPages(pdf);
+    msgs_->clear();
+    const QStringList pages = printed([&] { click(preview.get(), "PrintButton"); });
     ASSERT_GE(pages.size(), 2);
     EXPECT_TRUE(pages.first().contains("Date printed: "));   // the paper's footer, not the screen's
     EXPECT_TRUE(pages.first().contains("02/03/2025 10:00:00 Administrator"));
-    EXPECT_EQ(msgs_->texts().last(), "Customer Notes sent to printer");
+    EXPECT_EQ(msgs_->texts(), QStringList({"Customer Notes sent to printer"}));
     EXPECT_EQ(preview->PageNumber, 2);
     EXPECT_EQ(preview->pageImage(), second);
     EXPECT_EQ(preview->pagesDrawn(), 2);   // shown again, not drawn again
@@ -451,10 +440,8 @@ TEST_F(PreviewLayoutTest, ALineBreakTypedInAJobCommentPrintsAndPreviewsAsABlank)
     ASSERT_EQ(scalarSql("SELECT CustomerJobComment FROM CustomerJobs WHERE JobSeqNo = ?", {job}).toString(),
               "Gate code 1234\nDog is friendly");
 
-    const QString pdf = nextPdf();
-    PrintWorkvane(schedule_, QString());
-    const QString printed = pdfPages(pdf).join('\n');
-    EXPECT_TRUE(printed.contains("Gate code 1234 Dog is friendly")) << printed.toStdString();
+    const QString paper = printed([&] { PrintWorkvane(schedule_, QString()); }).join('\n');
+    EXPECT_TRUE(paper.contains("Gate code 1234 Dog is friendly")) << paper.toStdString();
     const QStringList onScreen = shown<PreviewScheduleForm>(QString::number(schedule_) + "~")->pageText();
     EXPECT_TRUE(onScreen.contains("Gate code 1234 Dog is friendly")) << onScreen.join('\n').toStdString();
 }

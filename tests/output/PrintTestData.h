@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QProcess>
+#include <functional>
 
 namespace wvs::printtest {
 
@@ -35,6 +36,14 @@ protected:
         const QString path = QDir(dir_->path()).filePath(name);
         files_->answer(path);
         return path;
+    }
+
+    // The pages that `print` puts into the next PDF file, as text.
+    QStringList printed(const std::function<void()> &print)
+    {
+        const QString pdf = nextPdf();
+        print();
+        return pdfPages(pdf);
     }
 
     // The pages of a PDF file as text, laid out as printed.
