@@ -5,6 +5,7 @@
 #include "platform/FlexGrid.h"
 #include "support/DbTest.h"
 #include "support/LocalServers.h"
+#include "support/ShownTexts.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -89,7 +90,7 @@ TEST_F(CustomerExportTest, ExportFromTheListAsksForItsFileHeadsTheColumnsAndFoll
     ASSERT_EQ(list.grid()->rows(), 4);
 
     // The export window's boxes, in the file's column order.
-    const std::pair<const char *, const char *> columns[] = {
+    const std::initializer_list<wvs::test::Shown> columns = {
         {"TitleCheck", "Title"},           {"ForenameCheck", "First Name"},      {"SurnameCheck", "Last Name"},
         {"Address1Check", "Address Line 1"}, {"Address2Check", "Address Line 2"}, {"Address3Check", "Address Line 3"},
         {"SuburbCheck", "Suburb"},         {"CityCheck", "City"},                {"PostCodeCheck", "Post Code"},
@@ -97,14 +98,13 @@ TEST_F(CustomerExportTest, ExportFromTheListAsksForItsFileHeadsTheColumnsAndFoll
         {"Email1Check", "Email Address 1"}, {"Email2Check", "Email Address 2"},  {"CompanyCheck", "Company Name"},
         {"ContactCheck", "Contact Name"},  {"AccountsCheck", "Accounts Reference"}};
     QStringList captions;
-    for (const auto &[box, caption] : columns)
-        captions << caption;
+    for (const auto &c : columns)
+        captions << c.text;
     FileDialogScript dialogs;
     dialogs.answer(file("all.csv"));
     modal_->once("CustomerExportForm", [&](QDialog *d) {
-        EXPECT_EQ(child<QLabel>(d, "SelectLabel")->text(), "Select the fields to be exported");
-        for (const auto &[box, caption] : columns)
-            EXPECT_EQ(child<QCheckBox>(d, box)->text(), caption);
+        wvs::test::expectShown(d, {{"SelectLabel", "Select the fields to be exported"}});
+        wvs::test::expectShown(d, columns);
         click(d, "SelectAllButton");
         click(d, "OKButton");
     });

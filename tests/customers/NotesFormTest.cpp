@@ -30,10 +30,7 @@ protected:
                  {customer_, customer_, customer_, other_});
     }
     // Opens the window as the customer list does, and lets it finish its first activation.
-    std::unique_ptr<NotesForm> open(qint64 customer)
-    {
-        return shown<NotesForm>("Customer~" + QString::number(customer));
-    }
+    static std::unique_ptr<NotesForm> open(qint64 customer) { return shown<NotesForm>("Customer~" + QString::number(customer)); }
     static QListWidget *list(NotesForm *f) { return f->findChild<QListWidget *>("DateList"); }
     static QPlainTextEdit *details(NotesForm *f) { return f->findChild<QPlainTextEdit *>("DetailsText"); }
     // The customer's notes, newest first, as "detail|author".

@@ -33,10 +33,6 @@ protected:
     {
         storeJob(schedule, job, Formats::toStoredDate(planned), 0, Formats::toStoredDate(done), by);
     }
-    std::unique_ptr<ServiceHistoryForm> open(qint64 customer)
-    {
-        return DbTest::shown<ServiceHistoryForm>(QString::number(customer));
-    }
     static QString shown(const QDate &d) { return d.toString("ddd dd MMM yyyy"); }
 
     qint64 customer_ = 0, other_ = 0, windows_ = 0, gutters_ = 0, othersJob_ = 0;
@@ -58,7 +54,7 @@ TEST_F(ServiceHistoryTest, ListsTheCustomersOccurrencesBeforeTodayNewestFirstAnd
              "VALUES (5, ?, ?, 'elsewhere'), (2, ?, ?, 'other day'), (2, ?, ?, 'the one')",
              {windows_, yesterday, windows_, today_.toString("yyyy-MM-dd"), gutters_, neverDone});
 
-    auto f = open(customer_);
+    auto f = DbTest::shown<ServiceHistoryForm>(QString::number(customer_));
     FlexGrid *g = f->grid();
     ASSERT_EQ(g->rows(), 5);
     EXPECT_EQ(g->rowTexts(1), QStringList({"", shown(today_.addDays(-1)), shown(today_.addDays(-1)),

@@ -6,16 +6,8 @@ using namespace wvs;
 
 namespace {
 
-class CustomerJobSaveTest : public test::JobsDbTest {
+class CustomerJobSaveTest : public test::SmithJobsTest {
 protected:
-    void SetUp() override
-    {
-        JobsDbTest::SetUp();
-        customer_ = addCustomer("Smith", "Ann");
-        address_ = addAddress(customer_, "1 Main Road", "Albany");
-        addJobType("CLEAN", "Window cleaning");
-    }
-
     CustomerJobEntry valid() const { return validEntry(customer_, address_); }
     CustomerJobSaveOutcome check(const CustomerJobEntry &e, bool answer = true)
     {
@@ -26,7 +18,6 @@ protected:
     {
         return CustomerJobSave::save(e, caller, opener, [](const QString &) { return true; });
     }
-    qint64 customer_ = 0, address_ = 0;
     QStringList asked_;
 };
 

@@ -20,15 +20,8 @@ using namespace wvs;
 // box takes.
 namespace {
 
-class JobTextsTest : public test::JobsDbTest {
+class JobTextsTest : public test::SmithJobsTest {
 protected:
-    void SetUp() override
-    {
-        JobsDbTest::SetUp();
-        addJobType("CLEAN", "Window cleaning");
-        customer_ = addCustomer("Smith", "Ann");
-        address_ = addAddress(customer_, "1 Main Road", "Albany");
-    }
     // What each button that needs a row says while none is selected.
     void expectSelectionMessages(QWidget *list, std::initializer_list<std::pair<const char *, const char *>> messages)
     {
@@ -38,7 +31,6 @@ protected:
             EXPECT_EQ(msgs_->texts(), QStringList{message});
         }
     }
-    qint64 customer_ = 0, address_ = 0;
 };
 
 const QColor white(255, 255, 255), lightGrey(224, 224, 224), black(0, 0, 0), green(0, 192, 0);
@@ -232,7 +224,7 @@ TEST_F(JobTextsTest, JobExportHeadsTheNineteenColumnsInOrderAndWritesWhatIsStore
     });
     writeSql("UPDATE CustomerJobs SET CustomerJobComment = ?", {"Gate code \"1234\",\nring first"});
     // The export window's boxes, in the file's column order.
-    const std::pair<const char *, const char *> columns[] = {
+    const std::initializer_list<test::Shown> columns = {
         {"ForenameCheck", "Customer Forename"}, {"SurnameCheck", "Customer Surname"}, {"Address1Check", "Service Address Line 1"},
         {"Address2Check", "Service Address Line 2"}, {"Address3Check", "Service Address Line 3"},
         {"SuburbCheck", "Service Location"}, {"CityCheck", "Service City"}, {"PostCodeCheck", "Service Post Code"},
@@ -241,8 +233,8 @@ TEST_F(JobTextsTest, JobExportHeadsTheNineteenColumnsInOrderAndWritesWhatIsStore
         {"LastServiceCheck", "Last Service Date"}, {"AssociateCheck", "Associate Name"}, {"CommentCheck", "Job Comments"},
         {"AccountsCustomerCheck", "Accounts Reference - Customer"}, {"AccountsJobCheck", "Accounts Reference - Job"}};
     QStringList captions;
-    for (const auto &[box, caption] : columns)
-        captions << caption;
+    for (const auto &c : columns)
+        captions << c.text;
 
     CustomerJobsManagementForm list;
     list.PopulateGrid();
@@ -250,8 +242,7 @@ TEST_F(JobTextsTest, JobExportHeadsTheNineteenColumnsInOrderAndWritesWhatIsStore
     const QString path = dir_->filePath(QStringLiteral("jobs.csv"));
     dialogs.answer(path);
     modal_->once("CustomerJobExportForm", [&](QDialog *d) {
-        for (const auto &[box, caption] : columns)
-            EXPECT_EQ(child<QCheckBox>(d, box)->text(), caption);
+        test::expectShown(d, columns);
         click(d, "SelectAllButton");
         click(d, "OKButton");
     });

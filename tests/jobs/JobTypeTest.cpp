@@ -11,14 +11,11 @@ using namespace wvs;
 
 namespace {
 
-class JobTypeTest : public test::JobsDbTest {
+class JobTypeTest : public test::SmithJobsTest {
 protected:
     void SetUp() override
     {
-        JobsDbTest::SetUp();
-        customer_ = addCustomer("Smith", "Ann");
-        address_ = addAddress(customer_, "1 Main Road", "Albany");
-        addJobType("CLEAN", "Window cleaning", "200");
+        SmithJobsTest::SetUp();
         addJobType("LAWN", "Lawn mowing", "300");
     }
     qint64 jobOf(const QString &type)
@@ -31,7 +28,6 @@ protected:
         return JobTypeRecords::save(mode, oldCode, t, [&](const QString &q) { return asked_ << q, answer; });
     }
     QString typeOfJob(qint64 job) { return jobFields(job, "JobTypeCode"); }
-    qint64 customer_ = 0, address_ = 0;
     QStringList asked_;
 };
 

@@ -52,4 +52,17 @@ protected:
     }
 };
 
+// Ann Smith of 1 Main Road, Albany, and the job type CLEAN.
+class SmithJobsTest : public JobsDbTest {
+protected:
+    void SetUp() override
+    {
+        JobsDbTest::SetUp();
+        addJobType("CLEAN", "Window cleaning");
+        customer_ = addCustomer("Smith", "Ann");
+        address_ = addAddress(customer_, "1 Main Road", "Albany");
+    }
+    qint64 customer_ = 0, address_ = 0;
+};
+
 } // namespace wvs::test

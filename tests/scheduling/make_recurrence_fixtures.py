@@ -42,9 +42,10 @@ def nth(n, w):
     return WEEKDAYS[w - 1](-1 if n == 5 else n)
 
 
-def first_of(rule_kwargs, start, until):
-    it = iter(rrule(dtstart=start, until=until, **rule_kwargs))
-    return next(it, None)
+def every_m_months_from_first(kw, m, start, until):
+    """The rule's dates every m months, counted from its first date on or after start."""
+    first = next(iter(rrule(dtstart=start, until=until, **kw)), None)
+    return [] if first is None else list(rrule(interval=m, dtstart=first, until=until, **kw))
 
 
 def monthday_kwargs(d):
@@ -74,11 +75,7 @@ def series(code, start, until):
         d, m = code // 100 - 100, code % 100
         if d <= 0 or m <= 0:
             return []
-        kw = dict(freq=MONTHLY, **monthday_kwargs(d))
-        first = first_of(kw, start, until)
-        if first is None:
-            return []
-        return list(rrule(interval=m, dtstart=first, until=until, **kw))
+        return every_m_months_from_first(dict(freq=MONTHLY, **monthday_kwargs(d)), m, start, until)
     if 19000 < code < 20000:
         m = code - 19900
         if m <= 0:
@@ -88,11 +85,7 @@ def series(code, start, until):
         n, w, m = code // 1000 - 20, (code // 100) % 10, code % 100
         if not (1 <= n <= 5 and 1 <= w <= 7) or m <= 0:
             return []
-        kw = dict(freq=MONTHLY, byweekday=nth(n, w))
-        first = first_of(kw, start, until)
-        if first is None:
-            return []
-        return list(rrule(interval=m, dtstart=first, until=until, **kw))
+        return every_m_months_from_first(dict(freq=MONTHLY, byweekday=nth(n, w)), m, start, until)
     if 30000 < code < 40000:
         q, d = code // 100 - 300, code % 100
         if not (1 <= q <= 12) or not (1 <= d <= 31):
