@@ -178,11 +178,9 @@ TEST_F(CustomerAddModifyFormTest, ASaveKeptWaitingIsToldToTryAgainAndKeepsWhatWa
 {
     AppDatabase::setBusyWait(300);
     struct Restore { ~Restore() { AppDatabase::setBusyWait(5000); } } restore;
-    const qint64 n = addCustomer(QStringLiteral("Stored"), QStringLiteral("Sam"));
-    writeSql(QStringLiteral("UPDATE Customers SET CPostCode = '1050' WHERE CustomerNumber = ?"), {n});
+    const qint64 n = storedCustomer();
     addAddress(n, QStringLiteral("A St"));
     QSqlDatabase other = secondConnection();
-
     run(QStringLiteral("Modify~") + QString::number(n), [&](CustomerAddModifyForm *d) {
         execSql(QStringLiteral("BEGIN IMMEDIATE"), {}, other);
         writeSql(QStringLiteral("UPDATE Customers SET Phone3 = '021 333' WHERE CustomerNumber = ?"), {n}, other);

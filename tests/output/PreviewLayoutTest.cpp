@@ -276,11 +276,31 @@ protected:
     }
 };
 
-TEST_F(NotesPreviewTest, TheTwinsShowTheirOwnHeadingsAndNoteLinesWrappedAt110Characters)
+TEST_F(NotesPreviewTest, TheTwinsShowAWholePageTheirOwnHeadingsAndNoteLinesWrappedAt110Characters)
 {
     // The lines of a note are the paper's (see the notes printout); the screen's dates differ by twin.
     addNote(schedule_, job_, "2025-03-03", "2025-03-10 10:15:00", "Action", "Check the gutters");
     addCustomerNote("2025-03-02 10:00:00", "Dog in the yard");
+    // The preview windows show a whole page at the screen's own size.
+    auto expectWholePage = [&](PreviewForm &&w, const QString &tag, QSize size, int canvas, const QString &showing = {}) {
+        w.Tag = tag;
+        w.show();
+        settle();
+        ASSERT_EQ(w.PageNumber, 1);
+        EXPECT_EQ(w.size(), size);
+        EXPECT_EQ(w.pageImage().size(), QSize(canvas, 610));   // the whole page, at the screen's own size
+        EXPECT_FALSE(enabled(&w, "NextImage") || enabled(&w, "PreviousImage"));
+        EXPECT_TRUE(showing.isEmpty() || w.pageText().contains(showing));
+    };
+    const QString schedule = QString::number(schedule_);
+    expectWholePage(PreviewScheduleForm(), schedule + "~", {1000, 652}, 1000);
+    schedulePrintSelection().portrait = true;
+    schedulePrintSelection().comments = false;
+    expectWholePage(PreviewScheduleForm(), schedule + "~", {780, 652}, 774);
+    expectWholePage(PreviewScheduleNotesForm(), schedule + "~01/03/2025~31/03/2025", {774, 652}, 774, "Check the gutters");
+    expectWholePage(PreviewCustomerNotesForm(), QString::number(customer_) + "~01/03/2025~31/03/2025", {774, 650}, 774,
+                    "02 Mar 2025 Administrator");
+
     QStringList t = texts(notes(NotesPrintout::Kind::Schedule).first());
     for (const char *line : {"Schedule Job Notes", "From: 01/03/2025     To: 31/03/2025",
                              "10/03/2025 10:15:00 Administrator", "Note type: Action"})
@@ -356,30 +376,6 @@ TEST_F(NotesPreviewTest, ScheduleNotesOfThePeriodPrintNewestFirstWithTheirBlocks
     EXPECT_FALSE(enabled(preview.get(), "NextImage"));
     preview->NextImage_Click();
     EXPECT_EQ(preview->PageNumber, 0);
-}
-
-TEST_F(NotesPreviewTest, PreviewWindowsShowAWholePageAtTheScreensOwnSize)
-{
-    addCustomerNote("2025-03-02 10:00:00", "Dog in the yard");
-    addNote(schedule_, job_, "2025-03-03", "2025-03-10 10:15:00", "Action", "Check the gutters");
-    auto expectWholePage = [&](PreviewForm &&w, const QString &tag, QSize size, int canvas, const QString &showing = {}) {
-        w.Tag = tag;
-        w.show();
-        settle();
-        ASSERT_EQ(w.PageNumber, 1);
-        EXPECT_EQ(w.size(), size);
-        EXPECT_EQ(w.pageImage().size(), QSize(canvas, 610));   // the whole page, at the screen's own size
-        EXPECT_FALSE(enabled(&w, "NextImage") || enabled(&w, "PreviousImage"));
-        EXPECT_TRUE(showing.isEmpty() || w.pageText().contains(showing));
-    };
-    const QString schedule = QString::number(schedule_);
-    expectWholePage(PreviewScheduleForm(), schedule + "~", {1000, 652}, 1000);
-    schedulePrintSelection().portrait = true;
-    schedulePrintSelection().comments = false;
-    expectWholePage(PreviewScheduleForm(), schedule + "~", {780, 652}, 774);
-    expectWholePage(PreviewScheduleNotesForm(), schedule + "~01/03/2025~31/03/2025", {774, 652}, 774, "Check the gutters");
-    expectWholePage(PreviewCustomerNotesForm(), QString::number(customer_) + "~01/03/2025~31/03/2025", {774, 650}, 774,
-                    "02 Mar 2025 Administrator");
 }
 
 // The notes window prints into the chosen PDF file or opens the preview, which

@@ -105,19 +105,20 @@ TEST_F(ScheduleClosingTest, SavingTheOrderHandsTheStagedNumbersOutInGridOrder)
     const PopulateResult r = populate(closed);
     ASSERT_EQ(r.seqNos, QList<int>({0, 2, 4, 6, 8}));
 
+    // The rows in the order given, each with its stored and staged numbers.
+    auto inOrder = [&](std::initializer_list<int> order) {
+        QList<OrderRow> rows;
+        for (int i : order)
+            rows.append({jobs.at(i), d("2025-05-05"), i * 2, i + 1});
+        return rows;
+    };
     // Row 5 moved up above row 4.
-    QList<OrderRow> rows;
-    for (int i : {0, 1, 2, 4, 3})
-        rows.append({jobs.at(i), d("2025-05-05"), i * 2, i + 1});
-    ASSERT_TRUE(ScheduleClosing::saveOrder(closed, "ADM", rows, r.seqNos).done);
+    ASSERT_TRUE(ScheduleClosing::saveOrder(closed, "ADM", inOrder({0, 1, 2, 4, 3}), r.seqNos).done);
     EXPECT_EQ(stored(closed, jobs.at(4), "2025-05-05", "ScheduleSeqNo") + stored(closed, jobs.at(3), "2025-05-05", "ScheduleSeqNo"), "68");
     EXPECT_EQ(count("SELECT ScheduleSeqNo FROM ScheduleStaging WHERE JobSeqNo = ?", {jobs.at(4)}), 6);
 
     // The rows as staged no longer match what is stored (another workstation
     // saved in between): nothing is saved, not even the rows before.
-    QList<OrderRow> stale;
-    for (int i : {1, 0, 2, 3, 4})
-        stale.append({jobs.at(i), d("2025-05-05"), i * 2, i + 1});
-    EXPECT_FALSE(ScheduleClosing::saveOrder(closed, "ADM", stale, r.seqNos).done);
+    EXPECT_FALSE(ScheduleClosing::saveOrder(closed, "ADM", inOrder({1, 0, 2, 3, 4}), r.seqNos).done);
     EXPECT_EQ(stored(closed, jobs.at(0), "2025-05-05", "ScheduleSeqNo") + stored(closed, jobs.at(1), "2025-05-05", "ScheduleSeqNo"), "02");
 }
