@@ -6,6 +6,7 @@
 #include "support/LocalServers.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QTemporaryDir>
 
 using namespace wvs;
@@ -84,19 +85,28 @@ TEST_F(ScheduleExportTest, ChosenColumnsInTableOrderForEveryGridRowStillOnRecord
     EXPECT_EQ(files.asked().size(), 1);
     EXPECT_EQ(scalarSql("SELECT Phone FROM ScheduleExportFields").toInt(), 0);
 
-    // One associate's rows, every column.
+    // One associate's rows, every column; then a file that cannot be opened.
     choose(form.get(), "AssociateCombo", "Bob Builder");
     form->GoButton_Click();
-    modal_->once("ScheduleExportForm", [&](QDialog *d) {
-        click(d, "SelectAllButton");
-        click(d, "OKButton");
-    });
-    files.answer(typed);
-    msgs_->answer(MsgAnswer::No);
-    form->ExportButton_Click();
+    const QString folder = dir.filePath("folder.csv");
+    ASSERT_TRUE(QDir().mkdir(folder));
+    for (const QString &path : {typed, folder}) {
+        modal_->once("ScheduleExportForm", [&](QDialog *d) { click(d, "SelectAllButton"), click(d, "OKButton"); });
+        files.answer(path);
+        msgs_->answer(MsgAnswer::No);
+        form->ExportButton_Click();
+    }
+    EXPECT_EQ(msgs_->texts().mid(msgs_->texts().size() - 2),
+              QStringList({"File created - do you wish to open it now?", "Error 75 encountered when trying to open " + folder}));
+    for (const FileDialogScript::Asked &a : files.asked())
+        EXPECT_EQ(a.title + " | " + a.filter, "Enter the export file name | csv (*.csv)");
+    // The heading line names all thirteen columns in their order.
+    EXPECT_TRUE(wvs::test::readFileBytes(typed + ".csv").startsWith(
+        "\"Associate\",\"Service Date\",\"Customer Forename\",\"Customer Surname\",\"Customer Phone\",\"Service Address Line 1\","
+        "\"Service Address Line 2\",\"Service Address Line 3\",\"Service Location\",\"Service City\",\"Job Description\","
+        "\"Cost\",\"Job Comments\"\r\n"));
     rows = wvs::test::pythonCsvRows(typed + ".csv");
     ASSERT_EQ(rows.size(), 2);   // the row whose address went gives none
-    EXPECT_EQ(rows[0].size(), 13);
     // Each value under its own heading.
     EXPECT_EQ(rows[1], (QStringList{"BOB", "03 Mar 2025", "Lee", "Kim", "09 444 5555", "7 Elm St", "Unit 3", "Block C",
                                     "Remuera", "Napier", "Window cleaning", form->grid()->textMatrix(1, ColCost), "Side gate"}));

@@ -1,4 +1,3 @@
-#include "platform/FileDialog.h"
 #include "platform/FlexGrid.h"
 #include "scheduling/ScheduleForm.h"
 #include "scheduling/ScheduleGrid.h"
@@ -6,8 +5,6 @@
 #include "ScheduleTestData.h"
 #include "support/ShownTexts.h"
 
-#include <QDir>
-#include <QTemporaryDir>
 
 using namespace wvs;
 using namespace wvs::schedtest;
@@ -156,7 +153,7 @@ TEST(ScheduleGridTexts, HeadingsRowsMarksAndTheAsRequiredColourUpTo4999Rows)
     }
 }
 
-TEST_F(ScheduleTextsTest, PublishingAndExportSayWhatStopsThem)
+TEST_F(ScheduleTextsTest, PublishingSaysWhatStopsIt)
 {
     addAssociate("BOB", "Bob Builder", "pw", 1);
     writeSql("UPDATE Preferences SET Portal = 1");
@@ -179,29 +176,4 @@ TEST_F(ScheduleTextsTest, PublishingAndExportSayWhatStopsThem)
     }
     form->PublishButton_Click();
     EXPECT_EQ(modal_->openedNames(), QStringList({"PortalForm"}));
-
-    // The export: what the file dialog asks, and what the user is told about the file.
-    QTemporaryDir dir;
-    const QString folder = dir.filePath("folder.csv");
-    ASSERT_TRUE(QDir().mkdir(folder));
-    FileDialogScript files;
-    const struct { QString path, message; } exports[] = {
-        {dir.filePath("jobs.csv"), "File created - do you wish to open it now?"},
-        {folder, "Error 75 encountered when trying to open " + folder}};
-    for (const auto &e : exports) {
-        files.answer(e.path);
-        msgs_->answer(MsgAnswer::No);
-        modal_->once("ScheduleExportForm", [](QDialog *d) { click(d, "SelectAllButton"), click(d, "OKButton"); });
-        form->ExportButton_Click();
-        EXPECT_EQ(msgs_->last(), e.message);
-    }
-    ASSERT_EQ(files.asked().size(), 2);
-    for (const FileDialogScript::Asked &a : files.asked())
-        EXPECT_EQ(a.title + " | " + a.filter, "Enter the export file name | csv (*.csv)");
-    // The heading line names all thirteen columns in their order.
-    QFile csv(dir.filePath("jobs.csv"));
-    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
-    EXPECT_EQ(csv.readLine(), "\"Associate\",\"Service Date\",\"Customer Forename\",\"Customer Surname\",\"Customer "
-                              "Phone\",\"Service Address Line 1\",\"Service Address Line 2\",\"Service Address Line 3\","
-                              "\"Service Location\",\"Service City\",\"Job Description\",\"Cost\",\"Job Comments\"\r\n");
 }
