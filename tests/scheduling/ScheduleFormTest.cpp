@@ -51,7 +51,7 @@ protected:
 
 } // namespace
 
-TEST_F(ScheduleFormTest, StatesDoneClicksAndNotesFollowStatusModeRightsAndThePortalPreference)
+TEST_F(ScheduleFormTest, StatesDoneClicksNotesAndPublishingFollowStatusModeRightsAndThePortalPreference)
 {
     const qint64 s = closedSchedule();
     auto viewOpen = open(QStringLiteral("View~%1").arg(addSchedule("2024-01-01", "2024-01-31")));
@@ -67,7 +67,24 @@ TEST_F(ScheduleFormTest, StatesDoneClicksAndNotesFollowStatusModeRightsAndThePor
     writeSql("UPDATE Schedules SET Status = 'Published' WHERE ScheduleNumber = ?", {s});
     setAccess(5, 1, 1, 1, 1, 1, 1, 5, 0, 0);   // the least that may publish
     loginAs("ADM", 5);
-    EXPECT_TRUE(enabled(open(QStringLiteral("Modify~%1").arg(s)).get(), "PublishButton"));
+    auto publisher = open(QStringLiteral("Modify~%1").arg(s));
+    EXPECT_TRUE(enabled(publisher.get(), "PublishButton"));
+    // What is missing, what Publish says of it, and what then supplies it.
+    writeSql("DELETE FROM Company");
+    const struct { const char *message, *supply; } missing[] = {
+        {"The Company details have not yet been entered. These are required to publish the schedule on the portal",
+         "INSERT INTO Company (RowId, ID) VALUES (1, '')"},
+        {"The ID has not been set for the Company. This is required to publish the schedule on the portal",
+         "UPDATE Company SET ID = 'WVS42'"},
+        {"No Associates have been given access to the portal. At least 1 is required for the schedule to be published",
+         "UPDATE Associates SET PortalAccess = 'Y' WHERE AssociateID = 'BOB'"}};
+    for (const auto &m : missing) {
+        publisher->PublishButton_Click();
+        EXPECT_EQ(msgs_->last(), m.message);
+        writeSql(m.supply);
+    }
+    publisher->PublishButton_Click();
+    publisher.reset();
 
     // A level that may only look can neither mark a job done nor add a note.
     loginAs("ADM", 2);
@@ -75,7 +92,7 @@ TEST_F(ScheduleFormTest, StatesDoneClicksAndNotesFollowStatusModeRightsAndThePor
     viewer->ScheduleGrid_Click(2, ColDone);
     viewer->ScheduleGrid_MouseDown(Qt::RightButton, 2, ColDone);
     EXPECT_EQ(stored(s, jobB, "2025-03-03", "ActualServiceDate"), "");
-    EXPECT_TRUE(modal_->opened().isEmpty());
+    EXPECT_EQ(modal_->openedNames(), QStringList({"PortalForm"}));   // no note window
     viewer->ExitButton_Click();
 
     // One that may add notes may do both, but neither add jobs nor publish.

@@ -152,28 +152,3 @@ TEST(ScheduleGridTexts, HeadingsRowsMarksAndTheAsRequiredColourUpTo4999Rows)
         }
     }
 }
-
-TEST_F(ScheduleTextsTest, PublishingSaysWhatStopsIt)
-{
-    addAssociate("BOB", "Bob Builder", "pw", 1);
-    writeSql("UPDATE Preferences SET Portal = 1");
-    writeSql("DELETE FROM Company");
-    const qint64 s = addSchedule("2025-03-03", "2025-03-09", "Closed");
-    storeJob(s, addJob({.start = "2025-03-03"}), "2025-03-03", 0);
-    auto form = shown<ScheduleForm>(QStringLiteral("Modify~%1").arg(s));
-    // What is missing, what Publish says of it, and what then supplies it.
-    const struct { const char *message, *supply; } missing[] = {
-        {"The Company details have not yet been entered. These are required to publish the schedule on the portal",
-         "INSERT INTO Company (RowId, ID) VALUES (1, '')"},
-        {"The ID has not been set for the Company. This is required to publish the schedule on the portal",
-         "UPDATE Company SET ID = 'WVS42'"},
-        {"No Associates have been given access to the portal. At least 1 is required for the schedule to be published",
-         "UPDATE Associates SET PortalAccess = 'Y' WHERE AssociateID = 'BOB'"}};
-    for (const auto &m : missing) {
-        form->PublishButton_Click();
-        EXPECT_EQ(msgs_->last(), m.message);
-        writeSql(m.supply);
-    }
-    form->PublishButton_Click();
-    EXPECT_EQ(modal_->openedNames(), QStringList({"PortalForm"}));
-}
