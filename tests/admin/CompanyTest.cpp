@@ -42,7 +42,7 @@ protected:
     QString reply_ = "OK";
 };
 
-TEST_F(Company, IdChecksWithAndWithoutThePortal)
+TEST_F(Company, IdChecksWithAndWithoutThePortalAndThePortalModeOfAChangedId)
 {
     const QString plainOnly = "Entry can only be combinations of alphabetic,numeric and underscore (_) characters";
     // message empty: the ID passes
@@ -64,6 +64,12 @@ TEST_F(Company, IdChecksWithAndWithoutThePortal)
         EXPECT_EQ(r.message, c.message);
         EXPECT_TRUE(asked_.isEmpty());
     }
+
+    // The portal is told of a changed ID: a change of letter case is a change; an ID saved empty before is
+    // carried as empty.
+    const CompanyDetails d = fullCompany();
+    EXPECT_EQ(CompanyRecord::portalMode("spark1", d.name, d), "CompanyID~spark1~SPARK1~Sparkle Cleaning & Co");
+    EXPECT_EQ(CompanyRecord::portalMode(QString(), d.name, d), "CompanyID~~SPARK1~Sparkle Cleaning & Co");
 }
 
 TEST_F(Company, NameAndQuestionsInOrder)
@@ -89,14 +95,6 @@ TEST_F(Company, NameAndQuestionsInOrder)
     EXPECT_EQ(r.field, Field::PAddress1);
     EXPECT_EQ(r.message, "Please enter the Primary Address");
     EXPECT_EQ(asked_, questions.mid(0, 2));
-}
-
-TEST_F(Company, PortalModeOfAChangedId)
-{
-    const CompanyDetails d = fullCompany();
-    // A change of letter case is a change; an ID saved empty before is carried as empty.
-    EXPECT_EQ(CompanyRecord::portalMode("spark1", d.name, d), "CompanyID~spark1~SPARK1~Sparkle Cleaning & Co");
-    EXPECT_EQ(CompanyRecord::portalMode(QString(), d.name, d), "CompanyID~~SPARK1~Sparkle Cleaning & Co");
 }
 
 TEST_F(Company, PortalChangeOfIdMustReachThePortalBeforeTheRowIsSaved)
