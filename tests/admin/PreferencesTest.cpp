@@ -26,7 +26,7 @@ protected:
     }
 };
 
-TEST_F(Preferences, TaxRateChecks)
+TEST_F(Preferences, TaxRateChecksAndSmtpChecksOnlyForOther)
 {
     const QString numeric = "The sales tax rate must be numeric";
     // answer: to the question of a missing rate
@@ -48,11 +48,9 @@ TEST_F(Preferences, TaxRateChecks)
         EXPECT_EQ(r.message, c.message);
         EXPECT_EQ(asked, c.asked ? question : QStringList());
     }
-}
 
-TEST_F(Preferences, SmtpChecksOnlyForOther)
-{
-    const struct { std::function<void(PreferenceValues &)> edit; Field field; QString message; } cases[] = {
+    // The SMTP boxes are checked for Other only.
+    const struct { std::function<void(PreferenceValues &)> edit; Field field; QString message; } smtpCases[] = {
         {[](auto &v) { v.smtpServer.clear(); v.smtpPort.clear(); }, Field::Server,
          "Please enter the name of the Email Service Provider's Server"},
         {[](auto &v) { v.smtpPort.clear(); }, Field::Port, "Please enter the Email Service Provider Port"},
@@ -63,7 +61,7 @@ TEST_F(Preferences, SmtpChecksOnlyForOther)
         {[](auto &v) { v.smtpPort = "587.5"; }, Field::None, ""},
     };
     const PreferenceSettings::Ask yes = [](const QString &) { return true; };
-    for (const auto &c : cases) {
+    for (const auto &c : smtpCases) {
         SCOPED_TRACE(c.message.toStdString());
         PreferenceValues v{.emailProvider = "Other", .smtpServer = "mail.example.com", .smtpPort = "587",
                            .smtpUserName = "office@example.com", .smtpPassword = "pw"};
@@ -77,7 +75,7 @@ TEST_F(Preferences, SmtpChecksOnlyForOther)
     }
 }
 
-TEST_F(Preferences, LoadAppliesTheRulesAndSaveWritesWhatIsShown)
+TEST_F(Preferences, LoadAppliesTheRulesSaveWritesWhatIsShownAndATaxRateReopensAsStored)
 {
     // Both packages (only Xero is kept), and a portal cost shown without the portal.
     PreferenceSettings::save({.myob = true, .xero = true, .emailHtml = true, .showCostOnPortal = true, .taxRate = 15,
@@ -104,12 +102,10 @@ TEST_F(Preferences, LoadAppliesTheRulesAndSaveWritesWhatIsShown)
     execSql("CREATE TEMP TRIGGER FailPrefs BEFORE INSERT ON Preferences BEGIN SELECT RAISE(ABORT, 'disk full'); END");
     EXPECT_THROW(PreferenceSettings::save({.myob = true}), WvsError);
     EXPECT_TRUE(PreferenceSettings::load().value_or(PreferenceValues{}).xero);
-}
+    execSql("DROP TRIGGER FailPrefs");
 
-// A stored rate reopens as plain digits that its own check takes, however
-// small or large, and two saves in a row keep it as it was.
-TEST_F(Preferences, ATaxRateReopensAsStoredAndSavesUnchanged)
-{
+    // A stored rate reopens as plain digits that its own check takes, however
+    // small or large, and two saves in a row keep it as it was.
     const struct { double rate; const char *shown; } cases[] = {
         {0.00001, "0.00001"}, {123456789.25, "123456789.25"}, {12.5, "12.5"},
     };
@@ -123,6 +119,7 @@ TEST_F(Preferences, ATaxRateReopensAsStoredAndSavesUnchanged)
         EXPECT_EQ(PreferenceSettings::load()->taxRate, c.rate);
     }
 }
+
 
 TEST_F(Preferences, SavingTurnsTheAccountsMenuOnOrOff)
 {
