@@ -34,7 +34,7 @@ const QColor lightGrey(224, 224, 224), green(0, 192, 0);
 
 } // namespace
 
-TEST_F(CustomerTextsTest, CustomerChecksShowTheirMessageButtonsIconAndFocus)
+TEST_F(CustomerTextsTest, CustomerChecksShowTheirMessageButtonsIconAndFocusAndTheAccountsReferenceNeedsAPackage)
 {
     using B = MsgButtons;
     using I = MsgIcon;
@@ -95,6 +95,32 @@ TEST_F(CustomerTextsTest, CustomerChecksShowTheirMessageButtonsIconAndFocus)
         check(c, {MsgAnswer::No}, addresses);
         EXPECT_EQ(msgs_->last(), QString::fromUtf8(k->message)) << "with the later faults";
     }
+
+    // The accounts reference is checked only with an accounts package.
+    const qint64 other = addCustomer(QStringLiteral("Other"));
+    writeSql(QStringLiteral("UPDATE Customers SET AccountsRef = 'ACC1' WHERE CustomerNumber = ?"), {other});
+    c = validCustomer();
+    c.accountsRef = QStringLiteral("ACC1");
+    EXPECT_TRUE(check(c).ok);
+    c.accountsRef.clear();
+    EXPECT_TRUE(check(c).ok);
+    EXPECT_TRUE(msgs_->texts().isEmpty());
+
+    writeSql(QStringLiteral("UPDATE Preferences SET Xero = 1"));
+    EXPECT_EQ(check(c, {MsgAnswer::No}).focus, "AccountsRefText");
+    EXPECT_EQ(msgs_->texts(), QStringList{"No Accounts Reference has been entered. This will prevent any of this "
+                                          "Customer's data being shared with your chosen accounts package. Is this correct?"});
+
+    c.accountsRef = QStringLiteral("ACC1");
+    EXPECT_EQ(check(c).focus, "AccountsRefText");
+    EXPECT_EQ(msgs_->texts(), QStringList{"Accounts Reference ACC1 has been already assigned to another Customer"});
+
+    // The customer's own reference is no clash when he is changed.
+    c.customerNumber = other;
+    EXPECT_TRUE(check(c, {}, {newAddress("1 Shore Rd")}, CustomerMode::Modify).ok);
+    // A reference with quotes is just text.
+    c.accountsRef = QStringLiteral("A\"1' OR 1=1");
+    EXPECT_TRUE(check(c).ok);
 }
 
 TEST_F(CustomerTextsTest, ListIsColouredOnlyBelowFiveThousandGridRows)
@@ -153,33 +179,4 @@ TEST_F(CustomerTextsTest, DialogCaptionsAndEntryLimits)
     CustomerAddModifyForm dialog;
     for (const auto &[box, limit] : limits)
         EXPECT_EQ(typingLimit(&dialog, box, limit + 1), limit) << box;
-}
-
-TEST_F(CustomerTextsTest, AccountsReferenceIsCheckedOnlyWithAnAccountsPackage)
-{
-    const qint64 other = addCustomer(QStringLiteral("Other"));
-    writeSql(QStringLiteral("UPDATE Customers SET AccountsRef = 'ACC1' WHERE CustomerNumber = ?"), {other});
-
-    CustomerRecord c = validCustomer();
-    c.accountsRef = QStringLiteral("ACC1");
-    EXPECT_TRUE(check(c).ok);
-    c.accountsRef.clear();
-    EXPECT_TRUE(check(c).ok);
-    EXPECT_TRUE(msgs_->texts().isEmpty());
-
-    writeSql(QStringLiteral("UPDATE Preferences SET Xero = 1"));
-    EXPECT_EQ(check(c, {MsgAnswer::No}).focus, "AccountsRefText");
-    EXPECT_EQ(msgs_->texts(), QStringList{"No Accounts Reference has been entered. This will prevent any of this "
-                                          "Customer's data being shared with your chosen accounts package. Is this correct?"});
-
-    c.accountsRef = QStringLiteral("ACC1");
-    EXPECT_EQ(check(c).focus, "AccountsRefText");
-    EXPECT_EQ(msgs_->texts(), QStringList{"Accounts Reference ACC1 has been already assigned to another Customer"});
-
-    // The customer's own reference is no clash when he is changed.
-    c.customerNumber = other;
-    EXPECT_TRUE(check(c, {}, {newAddress("1 Shore Rd")}, CustomerMode::Modify).ok);
-    // A reference with quotes is just text.
-    c.accountsRef = QStringLiteral("A\"1' OR 1=1");
-    EXPECT_TRUE(check(c).ok);
 }
