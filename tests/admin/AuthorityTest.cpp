@@ -183,7 +183,7 @@ TEST_F(AuthorityWindows, ListAddModifyAndDelete)
     EXPECT_EQ(grid->rows(), 3);
 }
 
-TEST_F(AuthorityWindows, WithoutTheSecurityChangeRightNothingCanBeChanged)
+TEST_F(AuthorityWindows, WithoutTheirChangeRightsNeitherRightsNorCompanyNorPreferencesAreSaved)
 {
     // Below a Security value of 5 the rights can be looked at but not saved, and the levels not changed.
     std::unique_ptr<AuthorityLevelsManagementForm> w;
@@ -199,13 +199,10 @@ TEST_F(AuthorityWindows, WithoutTheSecurityChangeRightNothingCanBeChanged)
     emit w->grid()->rowDoubleClicked(1, 1);
     QApplication::processEvents();
     EXPECT_TRUE(modal_->opened().isEmpty());
-}
 
-// Company Details saves with Add/Modify/Delete (5); Preferences also with
-// Add/Modify/Delete alone (4), which its row can store. Below that each window
-// still shows what is stored, and its Save stores nothing.
-TEST_F(AuthorityWindows, CompanyAndPreferencesSaveOnlyWithTheirChangeRight)
-{
+    // Company Details saves with Add/Modify/Delete (5); Preferences also with
+    // Add/Modify/Delete alone (4), which its row can store. Below that each window
+    // still shows what is stored, and its Save stores nothing.
     const struct { int company, preferences; bool companySaves, preferencesSave; } cases[] = {
         {1, 1, false, false}, {5, 4, true, true}, {0, 5, false, true},
     };
@@ -239,5 +236,6 @@ TEST_F(AuthorityWindows, CompanyAndPreferencesSaveOnlyWithTheirChangeRight)
         EXPECT_EQ(msgs_->texts().size(), int(c.companySaves) + int(c.preferencesSave));
     }
 }
+
 
 } // namespace
