@@ -16,6 +16,7 @@
 
 using namespace wvs;
 using namespace wvs::portaltest;
+using wvs::test::OtherWorkstation;
 
 namespace {
 
@@ -117,16 +118,7 @@ TEST_F(PortalTwoWorkstationsTest, ARequestTakenOffTheListIsNeverStoredAgainWhenT
         std::function<void(qint64)> takeOff;
         int jobs;
     } cases[] = {
-        {"converted",
-         [this](qint64 id) {
-             modal_->once(QStringLiteral("PortalCustomerJobAddForm"), [&](QDialog *d) {
-                 child<QComboBox>(d, "AssociateCombo")->setCurrentIndex(0);
-                 click(d, "OKButton");
-             });
-             PortalCustomerJobAddForm dialog;
-             dialog.Tag = QString::number(id);
-             showModal(&dialog);
-         }, 1},
+        {"converted", [this](qint64 id) { saveRequest(*modal_, id); }, 1},
         {"deleted", [](qint64 id) { PortalRequestRecords::remove(id); }, 0},
     };
     qint64 id = 910;
@@ -198,8 +190,7 @@ TEST_F(PortalSlowNetworkTest, NoPortalTaskKeepsAnotherWorkstationsSaveWaiting)
     for (const char *page : {"LoadCompany.php", "LoadSchedule.php", "LoadUsers.php", "LoadJobTypes.php",
                              "GetSchedule.php", "GetCustomerJobs.php", "DeleteCustomerJobsData.php"})
         portal_->delay(QString::fromLatin1(page), 2.0);
-    portal_->handOut("GetSchedule.php", QByteArray::number(schedule) + ",2012/03/05," + QByteArray::number(job)
-                                            + ",1,2012/03/06,ADM,\"done\"\r\n");
+    portal_->handOut("GetSchedule.php", scheduleLine(schedule, job, "2012/03/05", 1, "2012/03/06", "ADM", "done") + "\r\n");
     portal_->handOut("GetCustomerJobs.php", requestLine(951) + "\r\n");
 
     // The other workstation saves every 200 ms and would wait up to 3 s; it must never wait 1.5 s.

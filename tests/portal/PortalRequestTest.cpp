@@ -17,10 +17,7 @@ namespace C = PortalRequestColumn;
 
 using PortalRequestConversionTest = PortalRequestDbTest;
 
-class PortalRequestDialogTest : public PortalRequestDbTest {
-protected:
-    static bool selected(QWidget *d, const char *option) { return child<QRadioButton>(d, option)->isChecked(); }
-};
+using PortalRequestDialogTest = PortalRequestDbTest;
 
 class PortalRequestListTest : public PortalRequestDbTest {
 protected:
@@ -159,8 +156,8 @@ TEST_F(PortalRequestDialogTest, OpensWithTheRequestInBoxesOfTheirLengthsAndLeave
     addRequest(1, {{"PreferredPhone", 7}, {"DWMYOption", -1}, {"EndDateOption", 1}, {"EndDate", "2031-12-24"},
                    {"Cost", 0}, {"JobTypeCode", "NONE"}});
     openRequest(1, [&](QDialog *d) {
-        EXPECT_TRUE(selected(d, "Phone1Option"));
-        EXPECT_TRUE(selected(d, "EndDateOption"));
+        for (const char *option : {"Phone1Option", "EndDateOption"})
+            EXPECT_TRUE(child<QRadioButton>(d, option)->isChecked()) << option;
         EXPECT_EQ(child<QLabel>(d, "StartDateLabel")->text(), "07 Jul 2031");
         EXPECT_EQ(child<QLabel>(d, "EndDateLabel")->text(), "24 Dec 2031");
         EXPECT_EQ(child<QComboBox>(d, "JobTypeCombo")->currentIndex(), -1);

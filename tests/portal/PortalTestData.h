@@ -13,9 +13,7 @@
 
 #include <QComboBox>
 #include <QVariantMap>
-#include <atomic>
 #include <functional>
-#include <thread>
 
 namespace wvs::portaltest {
 
@@ -54,35 +52,28 @@ inline QByteArray requestLine(int id, const char *cost = "45.50")
     return f.join('|');
 }
 
-// Another workstation: body runs on a connection of its own in a thread of
-// its own until stop is set.
-class OtherWorkstation {
-public:
-    using Body = std::function<void(QSqlDatabase &, const std::atomic<bool> &stop)>;
-    OtherWorkstation(const QString &path, Body body)
-        : thread_([this, path, body] {
-              const QString name = QStringLiteral("other workstation");
-              {
-                  QSqlDatabase db = AppDatabase::openConnection(name, path);
-                  body(db, stop_);
-                  db.close();
-              }
-              QSqlDatabase::removeDatabase(name);
-          })
-    {
-    }
-    ~OtherWorkstation() { stop(); }
-    void stop()
-    {
-        stop_ = true;
-        if (thread_.joinable())
-            thread_.join();
-    }
+// An update of one occurrence as the portal's schedule file gives it.
+inline QByteArray scheduleLine(qint64 schedule, qint64 job, const char *date, int done, const char *doneDate,
+                               const char *by, const char *note)
+{
+    return QByteArray::number(schedule) + "," + date + "," + QByteArray::number(job) + "," + QByteArray::number(done)
+           + "," + doneDate + "," + by + ",\"" + note + "\"";
+}
 
-private:
-    std::atomic<bool> stop_{false};
-    std::thread thread_;
-};
+// Opens the request dialog as the list does, lets edit change it, assigns the
+// job to the first associate and presses Save.
+inline void saveRequest(ModalScript &modal, qint64 id, const std::function<void(QDialog *)> &edit = {})
+{
+    modal.once(QStringLiteral("PortalCustomerJobAddForm"), [&](QDialog *d) {
+        d->findChild<QComboBox *>(QStringLiteral("AssociateCombo"))->setCurrentIndex(0);
+        if (edit)
+            edit(d);
+        d->findChild<QAbstractButton *>(QStringLiteral("OKButton"))->click();
+    });
+    PortalCustomerJobAddForm dialog;
+    dialog.Tag = QString::number(id);
+    showModal(&dialog);
+}
 
 // A business with the portal switched on and the portal's double running
 // on 127.0.0.1.
@@ -165,17 +156,7 @@ protected:
         dialog.Tag = QString::number(id);
         showModal(&dialog);
     }
-    // Opens the request dialog, lets the test edit it, assigns the job to the
-    // first associate and presses Save.
-    void save(qint64 id, const std::function<void(QDialog *)> &edit = {})
-    {
-        openRequest(id, [&](QDialog *d) {
-            child<QComboBox>(d, "AssociateCombo")->setCurrentIndex(0);
-            if (edit)
-                edit(d);
-            click(d, "OKButton");
-        });
-    }
+    void save(qint64 id, const std::function<void(QDialog *)> &edit = {}) { portaltest::saveRequest(*modal_, id, edit); }
 
     std::unique_ptr<PortalCustomerJobsManagementForm> openList()
     {

@@ -195,8 +195,7 @@ TEST_F(PortalCommandsTest, UpdatingIsRefusedWhileAnotherAssociateHasTheScheduleO
 {
     writeSql("UPDATE Schedules SET Status = 'Published' WHERE ScheduleNumber = ?", {closed});
     writeSql("UPDATE Schedules SET Status = 'Closed' WHERE ScheduleNumber = ?", {published});
-    portal_->handOut("GetSchedule.php", QByteArray::number(closed) + ",2012/03/05," + QByteArray::number(job)
-                                            + ",1,2012/03/06,BOB,\"\"\r\n");
+    portal_->handOut("GetSchedule.php", scheduleLine(closed, job, "2012/03/05", 1, "2012/03/06", "BOB", "") + "\r\n");
     writeSql("INSERT INTO LockedSchedules (ScheduleNumber, AssociateID) VALUES (?, 'BOB')", {closed});
     auto form = shown<ScheduleForm>(QStringLiteral("Modify~%1").arg(closed));
     click(form.get(), "UpdateButton");

@@ -96,7 +96,6 @@ bool SmtpSink::start(const Options &o)
         args << "--implicit-tls";
     return server_.start("smtp_sink.py", args);
 }
-
 QList<QJsonObject> SmtpSink::messages() const
 {
     QList<QJsonObject> out;
@@ -118,12 +117,6 @@ bool FtpServer::start(const QString &user, const QString &password, int bytesPer
     return server_.start("ftp_server.py", args);
 }
 
-void FtpServer::putFile(const QString &relativePath, const QByteArray &content) const
-{
-    writeFileBytes(QDir(dir_.path()).filePath(relativePath), content);
-}
-
-
 bool HttpServer::start(double delaySecs)
 {
     QStringList args{"--root", dir_.path()};
@@ -132,7 +125,7 @@ bool HttpServer::start(double delaySecs)
     return server_.start("http_server.py", args);
 }
 
-void HttpServer::putFile(const QString &relativePath, const QByteArray &content) const
+void FolderServer::putFile(const QString &relativePath, const QByteArray &content) const
 {
     writeFileBytes(QDir(dir_.path()).filePath(relativePath), content);
 }
