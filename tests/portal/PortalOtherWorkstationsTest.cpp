@@ -1,11 +1,11 @@
 #include "PortalTestData.h"
 #include "platform/ErrorHandlingModule.h"
-#include "platform/Modal.h"
 #include "portal/PortalCustomerJobsManagementForm.h"
 #include "portal/PortalRequestRecords.h"
 #include "scheduling/ScheduleForm.h"
 
 #include <QElapsedTimer>
+#include <QScopeGuard>
 #include <QSqlDriver>
 #include <sqlite3.h>
 #include <QLabel>
@@ -21,8 +21,6 @@ using wvs::test::OtherWorkstation;
 namespace {
 
 const QString kDeleting = QStringLiteral("Deleting Customer Jobs data on server....");
-const QString kKept = QStringLiteral("\r\nThe Customer Jobs have been received and will be cleared from the portal "
-                                     "at the next import");
 
 // Requests travel between the portal, which keeps them between calls, and
 // the database; none may be lost on the way and none stored twice.
@@ -45,7 +43,7 @@ protected:
         portal_->reply(QStringLiteral("DeleteCustomerJobsData.php"), reply);
         portal_->delay(QStringLiteral("DeleteCustomerJobsData.php"), delay);
     }
-    static int jobs() { return scalarSql("SELECT COUNT(*) FROM CustomerJobs").toInt(); }
+    int jobs() { return count("SELECT COUNT(*) FROM CustomerJobs"); }
 };
 
 } // namespace
@@ -304,19 +302,12 @@ TEST_F(PortalWorkingFoldersTest, TheNextRunRemovesTheFolderOfAKilledRunAndKeepsO
     portal_->delay("LoadJobTypes.php", 60);
     auto folders = [] { return QDir::temp().entryList({"wvs-portal-*"}, QDir::Dirs | QDir::NoDotAndDotDot); };
     // The other instances, each ended when the test ends.
-    struct Instances {
-        std::vector<pid_t> pids;
-        ~Instances()
-        {
-            for (const pid_t pid : pids)
-                end(pid);
-        }
-        static void end(pid_t pid)
-        {
-            if (kill(pid, SIGKILL) == 0)
-                waitpid(pid, nullptr, 0);
-        }
-    } instances;
+    std::vector<pid_t> pids;
+    auto end = [](pid_t pid) {
+        if (kill(pid, SIGKILL) == 0)
+            waitpid(pid, nullptr, 0);
+    };
+    const auto endAll = qScopeGuard([&] { std::for_each(pids.begin(), pids.end(), end); });
     // Starts an instance in the middle of a run and returns the folder it made.
     auto startInstance = [&] {
         const QStringList before = folders();
@@ -326,7 +317,7 @@ TEST_F(PortalWorkingFoldersTest, TheNextRunRemovesTheFolderOfAKilledRunAndKeepsO
             run("JobTypes~");
             _exit(0);
         }
-        instances.pids.push_back(pid);
+        pids.push_back(pid);
         QStringList made;
         for (int i = 0; i < 500 && made.isEmpty(); ++i) {
             QThread::msleep(20);
@@ -341,7 +332,7 @@ TEST_F(PortalWorkingFoldersTest, TheNextRunRemovesTheFolderOfAKilledRunAndKeepsO
     const QStringList going = startInstance();
     ASSERT_EQ(killed.size(), 1);
     ASSERT_EQ(going.size(), 1);
-    Instances::end(instances.pids.front());
+    end(pids.front());
 
     EXPECT_TRUE(run("Users~")) << msgs_->last().toStdString();
     EXPECT_EQ(folders(), going);

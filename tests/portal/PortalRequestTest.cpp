@@ -324,10 +324,9 @@ TEST_F(PortalRequestImportTest, StoredRequestsAreListedAtOnceWhateverTheDeleteAn
     auto list = openList();
     // Stored behind the list's back: only a refill shows it.
     addRequest(2);
-    const QString kept = "\r\nThe Customer Jobs have been received and will be cleared from the portal at the next import";
     const struct { const char *reply; double delay; QString message; } cases[] = {
-        {"Locked", 0, "Customer Jobs data deletion failed - Locked" + kept},
-        {"SUCCESS", 1.5, "Customer Jobs data deletion timed out - please try again" + kept},
+        {"Locked", 0, "Customer Jobs data deletion failed - Locked" + portaltest::kKept},
+        {"SUCCESS", 1.5, "Customer Jobs data deletion timed out - please try again" + portaltest::kKept},
     };
     int request = 602;
     for (const auto &c : cases) {

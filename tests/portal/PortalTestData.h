@@ -32,6 +32,10 @@ inline void usePortal(const QString &folder, ModalScript &modal)
     modal.on(QStringLiteral("PortalForm"), [](QDialog *) {});
 }
 
+// What a run adds to a failed delete of the requests it has stored.
+inline const QString kKept = QStringLiteral("\r\nThe Customer Jobs have been received and will be cleared from the portal "
+                                            "at the next import");
+
 inline void leavePortal()
 {
     PortalSync::options() = {};

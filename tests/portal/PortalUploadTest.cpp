@@ -154,14 +154,6 @@ TEST_F(PortalUploadTest, TextGoesUpInTheWindows1252CodePage)
                          "ABCD|TEST01|ZOE|Zo\xEB O\x92" "Brien|\x80uro\x96pass|Field| 1 \r\n"));
 }
 
-TEST_F(PortalUploadTest, CompanyIdCheckAsksThePortal)
-{
-    EXPECT_EQ(portalCompanyIdReply("AB&CD"), "OK");
-    EXPECT_EQ(portal_->calls().last().value("companyid"), "AB&CD");
-    portal_.reset();
-    EXPECT_EQ(portalCompanyIdReply("WXYZ", 2000), "");
-}
-
 TEST_F(PortalCommandsTest, PublishingMakesTheScheduleTheOnePublishedAndShowsAnErrorPageAsSent)
 {
     // A failed upload changes no status; the portal's error page is shown
@@ -260,4 +252,10 @@ TEST_F(PortalCommandsTest, CompanyDetailsReachThePortalBeforeTheyAreSaved)
     EXPECT_EQ(portal_->calls().last().value("oldcompanyid"), "ABCD");
     EXPECT_EQ(portal_->file("Company_WXYZ_TEST01.txt"), QByteArray("WXYZ|TEST01|Smith & Sons~Ltd|New Zealand\r\n"));
     EXPECT_EQ(CompanyRecord::load()->id, "WXYZ");
+
+    // The ID check sends the ID as typed; without an answer it has none.
+    EXPECT_EQ(portalCompanyIdReply("AB&CD"), "OK");
+    EXPECT_EQ(portal_->calls().last().value("companyid"), "AB&CD");
+    portal_.reset();
+    EXPECT_EQ(portalCompanyIdReply("WXYZ", 2000), "");
 }

@@ -16,6 +16,15 @@ namespace wvs::test {
 namespace {
 QString scriptPath(const QString &name) { return WVS_TEST_DATA_DIR "/support/servers/" + name; }
 
+// A self-signed certificate (cert.pem) and key (key.pem) for "localhost" made with openssl in dir.
+bool makeCertificate(const QTemporaryDir &dir)
+{
+    QProcess p;
+    p.start("openssl", {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-subj", "/CN=localhost", "-days", "2",
+                        "-keyout", dir.filePath("key.pem"), "-out", dir.filePath("cert.pem")});
+    return dir.isValid() && p.waitForFinished(20000) && p.exitCode() == 0 && QFile::exists(dir.filePath("cert.pem"));
+}
+
 } // namespace
 
 QByteArray readFileBytes(const QString &path)
@@ -84,11 +93,11 @@ bool SmtpSink::start(const Options &o)
     if (!o.user.isEmpty())
         args << "--user" << o.user << "--password" << o.password;
     if (o.requireTls || o.implicitTls) {
-        static TestCertificate cert;
-        static const bool made = cert.make();
+        static const QTemporaryDir certificate;
+        static const bool made = makeCertificate(certificate);
         if (!made)
             return false;
-        args << "--cert" << cert.cert() << "--key" << cert.key();
+        args << "--cert" << certificate.filePath("cert.pem") << "--key" << certificate.filePath("key.pem");
     }
     if (o.requireTls)
         args << "--require-tls";
@@ -128,16 +137,6 @@ bool HttpServer::start(double delaySecs)
 void FolderServer::putFile(const QString &relativePath, const QByteArray &content) const
 {
     writeFileBytes(QDir(dir_.path()).filePath(relativePath), content);
-}
-
-bool TestCertificate::make()
-{
-    if (!dir.isValid())
-        return false;
-    QProcess p;
-    p.start("openssl", {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-subj", "/CN=localhost", "-days", "2",
-                        "-keyout", key(), "-out", cert()});
-    return p.waitForFinished(20000) && p.exitCode() == 0 && QFile::exists(cert());
 }
 
 QList<QStringList> pythonCsvRows(const QString &path, bool *ok)

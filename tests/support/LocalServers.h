@@ -76,14 +76,6 @@ public:
     QString baseUrl() const { return QStringLiteral("http://127.0.0.1:%1/").arg(port()); }
 };
 
-// A self-signed certificate and key for "localhost" made with openssl.
-struct TestCertificate {
-    QTemporaryDir dir;
-    QString cert() const { return dir.filePath(QStringLiteral("cert.pem")); }
-    QString key() const { return dir.filePath(QStringLiteral("key.pem")); }
-    bool make();
-};
-
 // The rows of a CSV file as Python's csv module reads it (UTF-8); empty and
 // ok false when Python could not read it.
 QList<QStringList> pythonCsvRows(const QString &path, bool *ok = nullptr);
