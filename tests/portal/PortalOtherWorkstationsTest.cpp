@@ -116,7 +116,7 @@ TEST_F(PortalTwoWorkstationsTest, ARequestTakenOffTheListIsNeverStoredAgainWhenT
         std::function<void(qint64)> takeOff;
         int jobs;
     } cases[] = {
-        {"converted", [this](qint64 id) { saveRequest(*modal_, id); }, 1},
+        {"converted", [this](qint64 id) { openRequest(*modal_, id, savingRequest()); }, 1},
         {"deleted", [](qint64 id) { PortalRequestRecords::remove(id); }, 0},
     };
     qint64 id = 910;

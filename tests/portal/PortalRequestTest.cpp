@@ -302,10 +302,7 @@ TEST_F(PortalRequestImportTest, AnImportedRequestIsListedAndSavedAsCustomerAddre
 
     click(list.get(), "ViewModifySaveButton");
     EXPECT_EQ(msgs_->last(), "Please select the Customer Job to be viewed/modified/saved");
-    modal_->once("PortalCustomerJobAddForm", [&](QDialog *d) {
-        child<QComboBox>(d, "AssociateCombo")->setCurrentIndex(0);
-        click(d, "OKButton");
-    });
+    modal_->once("PortalCustomerJobAddForm", portaltest::savingRequest());
     grid(list.get())->selectRow(1);
     click(list.get(), "ViewModifySaveButton");
     EXPECT_EQ(msgs_->last(), "Customer Job saved");

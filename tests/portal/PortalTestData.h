@@ -64,19 +64,25 @@ inline QByteArray scheduleLine(qint64 schedule, qint64 job, const char *date, in
            + "," + doneDate + "," + by + ",\"" + note + "\"";
 }
 
-// Opens the request dialog as the list does, lets edit change it, assigns the
-// job to the first associate and presses Save.
-inline void saveRequest(ModalScript &modal, qint64 id, const std::function<void(QDialog *)> &edit = {})
+// Opens the request dialog as the list does; handle drives it.
+inline void openRequest(ModalScript &modal, qint64 id, const std::function<void(QDialog *)> &handle)
 {
-    modal.once(QStringLiteral("PortalCustomerJobAddForm"), [&](QDialog *d) {
+    modal.once(QStringLiteral("PortalCustomerJobAddForm"), handle);
+    PortalCustomerJobAddForm dialog;
+    dialog.Tag = QString::number(id);
+    showModal(&dialog);
+}
+
+// Drives the request dialog: assigns the job to the first associate, lets
+// edit change it and presses Save.
+inline std::function<void(QDialog *)> savingRequest(const std::function<void(QDialog *)> &edit = {})
+{
+    return [edit](QDialog *d) {
         d->findChild<QComboBox *>(QStringLiteral("AssociateCombo"))->setCurrentIndex(0);
         if (edit)
             edit(d);
         d->findChild<QAbstractButton *>(QStringLiteral("OKButton"))->click();
-    });
-    PortalCustomerJobAddForm dialog;
-    dialog.Tag = QString::number(id);
-    showModal(&dialog);
+    };
 }
 
 // A business with the portal switched on and the portal's double running
@@ -152,15 +158,9 @@ protected:
         return id;
     }
 
-    // Opens the request dialog as the list does; handle drives it.
     void openRequest(qint64 id, const std::function<void(QDialog *)> &handle)
-    {
-        modal_->once(QStringLiteral("PortalCustomerJobAddForm"), handle);
-        PortalCustomerJobAddForm dialog;
-        dialog.Tag = QString::number(id);
-        showModal(&dialog);
-    }
-    void save(qint64 id, const std::function<void(QDialog *)> &edit = {}) { portaltest::saveRequest(*modal_, id, edit); }
+    { portaltest::openRequest(*modal_, id, handle); }
+    void save(qint64 id, const std::function<void(QDialog *)> &edit = {}) { openRequest(id, portaltest::savingRequest(edit)); }
 
     std::unique_ptr<PortalCustomerJobsManagementForm> openList()
     {

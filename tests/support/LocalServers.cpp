@@ -46,27 +46,21 @@ bool PythonServer::start(const QString &script, const QStringList &args, int tim
 {
     stop();
     process_ = std::make_unique<QProcess>();
-    process_->setProcessChannelMode(QProcess::SeparateChannels);
     process_->start("/usr/bin/python3", QStringList{scriptPath(script)} + args);
-    if (!process_->waitForStarted(timeoutMs)) {
-        errors_ = process_->errorString();
-        return false;
-    }
-    QDeadlineTimer deadline(timeoutMs);
-    QByteArray out;
-    while (!deadline.hasExpired()) {
-        if (process_->canReadLine()) {
-            out = process_->readLine().trimmed();
-            if (out.startsWith("PORT ")) {
-                port_ = out.mid(5).toInt();
-                return port_ > 0;
-            }
+    const QDeadlineTimer deadline(timeoutMs);
+    QByteArray line;
+    while (!deadline.hasExpired() && process_->state() != QProcess::NotRunning) {
+        if (!process_->canReadLine()) {
+            process_->waitForReadyRead(100);
+            continue;
         }
-        if (process_->state() == QProcess::NotRunning)
-            break;
-        process_->waitForReadyRead(100);
+        line = process_->readLine().trimmed();
+        if (line.startsWith("PORT ")) {
+            port_ = line.mid(5).toInt();
+            return port_ > 0;
+        }
     }
-    errors_ = QString::fromLocal8Bit(out + process_->readAllStandardError());
+    errors_ = process_->errorString() + ": " + QString::fromLocal8Bit(line + process_->readAllStandardError());
     stop();
     return false;
 }
