@@ -1,5 +1,4 @@
 #include "PortalTestData.h"
-#include "support/ShownTexts.h"
 #include "portal/PortalCustomerJobSave.h"
 #include "portal/PortalRequestRecords.h"
 #include "scheduling/ScheduleGeneration.h"
@@ -19,15 +18,7 @@ using PortalRequestConversionTest = PortalRequestDbTest;
 
 using PortalRequestDialogTest = PortalRequestDbTest;
 
-class PortalRequestListTest : public PortalRequestDbTest {
-protected:
-    void sortBy(QWidget *w, const QString &column, const QString &order = "Ascending")
-    {
-        choose(w, "SortCombo", column);
-        choose(w, "SortOrderCombo", order);
-        click(w, "SortButton");
-    }
-};
+using PortalRequestListTest = PortalRequestDbTest;
 
 } // namespace
 

@@ -166,6 +166,12 @@ protected:
     {
         return shown<PortalCustomerJobsManagementForm>();
     }
+    static void sortBy(QWidget *w, const QString &column, const QString &order = "Ascending")
+    {
+        choose(w, "SortCombo", column);
+        choose(w, "SortOrderCombo", order);
+        click(w, "SortButton");
+    }
     static FlexGrid *grid(QWidget *w) { return child<FlexGrid>(w, "JobsGrid"); }
     static QStringList column(QWidget *w, int col) { return test::column(grid(w), col); }
     QVariant lastJob(const char *field)

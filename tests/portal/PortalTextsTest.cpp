@@ -1,9 +1,7 @@
 #include "PortalTestData.h"
-#include "support/ShownTexts.h"
 #include "portal/PortalCustomerJobSave.h"
 #include "portal/PortalRequestRecords.h"
 
-#include <QRadioButton>
 
 using namespace wvs;
 using namespace wvs::portaltest;
