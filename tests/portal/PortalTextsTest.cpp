@@ -22,7 +22,7 @@ protected:
 } // namespace
 
 // The portal window's caption for each run, the steps each run names while it works, and what a run says that misses a record.
-TEST_F(PortalRunTexts, CaptionsStatesStepsAndMissingRecords)
+TEST_F(PortalRunTexts, CaptionsStepsAndMissingRecords)
 {
     for (const auto &[tag, caption] : {std::pair{"PublishSchedule~1", "Publishing Schedule on Portal"},
                                        {"RetrieveSchedule~1", "Retrieving Schedule from Portal"},

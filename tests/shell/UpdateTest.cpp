@@ -145,7 +145,7 @@ TEST_F(UpdateTest, DownloadReplacesTheOldFileOnlyWithAWholeOneInTime)
     EXPECT_EQ(QDir(dir_->path()).entryList({"WVSUpdate*"}, QDir::Files), QStringList());
 }
 
-// What the status bar says for each state of the transfer.
+// What the status bar says for each state of a transfer (the portal window names them alike).
 TEST(VersionUpdateStateTest, StatusBarNamesEveryState)
 {
     const QStringList states = {"No state information is available.",
