@@ -31,13 +31,7 @@ protected:
         PortalDbTest::SetUp();
         addJobType(QStringLiteral("MOW"), QStringLiteral("Lawn mowing"));
     }
-    QStringList held() const
-    {
-        QStringList ids;
-        for (const QByteArray &line : portal_->heldRequests())
-            ids << QString::fromLatin1(line.left(line.indexOf('|')));
-        return ids;
-    }
+    QStringList held() const { return portal_->heldIds(); }
     void deletePage(const QString &reply, double delay)
     {
         portal_->reply(QStringLiteral("DeleteCustomerJobsData.php"), reply);

@@ -72,11 +72,11 @@ void PortalDouble::holdRequests(const QList<QByteArray> &lines)
     writeFileBytes(control("held.json"), QJsonDocument(state).toJson());
 }
 
-QList<QByteArray> PortalDouble::heldRequests() const
+QStringList PortalDouble::heldIds() const
 {
-    QList<QByteArray> out;
+    QStringList out;
     for (const QJsonValue &v : QJsonDocument::fromJson(readFileBytes(control("held.json"))).object()["held"].toArray())
-        out << v.toString().toLatin1();
+        out << v.toString().section(QLatin1Char('|'), 0, 0);
     return out;
 }
 

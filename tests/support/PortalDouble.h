@@ -44,7 +44,7 @@ public:
     // DeleteCustomerJobsData.php, when it answers "SUCCESS" (also after the
     // program has given up on it), lets go of those handed out so far.
     void holdRequests(const QList<QByteArray> &lines);
-    QList<QByteArray> heldRequests() const;
+    QStringList heldIds() const;   // the first field of each held request
 
     QList<Call> calls() const;
     QStringList pages() const;
