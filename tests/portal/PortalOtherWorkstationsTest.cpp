@@ -1,11 +1,11 @@
 #include "PortalTestData.h"
 #include "platform/ErrorHandlingModule.h"
-#include "platform/Modal.h"
 #include "portal/PortalCustomerJobsManagementForm.h"
 #include "portal/PortalRequestRecords.h"
 #include "scheduling/ScheduleForm.h"
 
 #include <QElapsedTimer>
+#include <QScopeGuard>
 #include <QSqlDriver>
 #include <sqlite3.h>
 #include <QLabel>
@@ -16,12 +16,11 @@
 
 using namespace wvs;
 using namespace wvs::portaltest;
+using wvs::test::OtherWorkstation;
 
 namespace {
 
 const QString kDeleting = QStringLiteral("Deleting Customer Jobs data on server....");
-const QString kKept = QStringLiteral("\r\nThe Customer Jobs have been received and will be cleared from the portal "
-                                     "at the next import");
 
 // Requests travel between the portal, which keeps them between calls, and
 // the database; none may be lost on the way and none stored twice.
@@ -32,19 +31,13 @@ protected:
         PortalDbTest::SetUp();
         addJobType(QStringLiteral("MOW"), QStringLiteral("Lawn mowing"));
     }
-    QStringList held() const
-    {
-        QStringList ids;
-        for (const QByteArray &line : portal_->heldRequests())
-            ids << QString::fromLatin1(line.left(line.indexOf('|')));
-        return ids;
-    }
+    QStringList held() const { return portal_->heldIds(); }
     void deletePage(const QString &reply, double delay)
     {
         portal_->reply(QStringLiteral("DeleteCustomerJobsData.php"), reply);
         portal_->delay(QStringLiteral("DeleteCustomerJobsData.php"), delay);
     }
-    static int jobs() { return scalarSql("SELECT COUNT(*) FROM CustomerJobs").toInt(); }
+    int jobs() { return count("SELECT COUNT(*) FROM CustomerJobs"); }
 };
 
 } // namespace
@@ -117,16 +110,7 @@ TEST_F(PortalTwoWorkstationsTest, ARequestTakenOffTheListIsNeverStoredAgainWhenT
         std::function<void(qint64)> takeOff;
         int jobs;
     } cases[] = {
-        {"converted",
-         [this](qint64 id) {
-             modal_->once(QStringLiteral("PortalCustomerJobAddForm"), [&](QDialog *d) {
-                 child<QComboBox>(d, "AssociateCombo")->setCurrentIndex(0);
-                 click(d, "OKButton");
-             });
-             PortalCustomerJobAddForm dialog;
-             dialog.Tag = QString::number(id);
-             showModal(&dialog);
-         }, 1},
+        {"converted", [this](qint64 id) { openRequest(*modal_, id, savingRequest()); }, 1},
         {"deleted", [](qint64 id) { PortalRequestRecords::remove(id); }, 0},
     };
     qint64 id = 910;
@@ -198,8 +182,7 @@ TEST_F(PortalSlowNetworkTest, NoPortalTaskKeepsAnotherWorkstationsSaveWaiting)
     for (const char *page : {"LoadCompany.php", "LoadSchedule.php", "LoadUsers.php", "LoadJobTypes.php",
                              "GetSchedule.php", "GetCustomerJobs.php", "DeleteCustomerJobsData.php"})
         portal_->delay(QString::fromLatin1(page), 2.0);
-    portal_->handOut("GetSchedule.php", QByteArray::number(schedule) + ",2012/03/05," + QByteArray::number(job)
-                                            + ",1,2012/03/06,ADM,\"done\"\r\n");
+    portal_->handOut("GetSchedule.php", scheduleLine(schedule, job, "2012/03/05", 1, "2012/03/06", "ADM", "done") + "\r\n");
     portal_->handOut("GetCustomerJobs.php", requestLine(951) + "\r\n");
 
     // The other workstation saves every 200 ms and would wait up to 3 s; it must never wait 1.5 s.
@@ -313,19 +296,12 @@ TEST_F(PortalWorkingFoldersTest, TheNextRunRemovesTheFolderOfAKilledRunAndKeepsO
     portal_->delay("LoadJobTypes.php", 60);
     auto folders = [] { return QDir::temp().entryList({"wvs-portal-*"}, QDir::Dirs | QDir::NoDotAndDotDot); };
     // The other instances, each ended when the test ends.
-    struct Instances {
-        std::vector<pid_t> pids;
-        ~Instances()
-        {
-            for (const pid_t pid : pids)
-                end(pid);
-        }
-        static void end(pid_t pid)
-        {
-            if (kill(pid, SIGKILL) == 0)
-                waitpid(pid, nullptr, 0);
-        }
-    } instances;
+    std::vector<pid_t> pids;
+    auto end = [](pid_t pid) {
+        if (kill(pid, SIGKILL) == 0)
+            waitpid(pid, nullptr, 0);
+    };
+    const auto endAll = qScopeGuard([&] { std::for_each(pids.begin(), pids.end(), end); });
     // Starts an instance in the middle of a run and returns the folder it made.
     auto startInstance = [&] {
         const QStringList before = folders();
@@ -335,7 +311,7 @@ TEST_F(PortalWorkingFoldersTest, TheNextRunRemovesTheFolderOfAKilledRunAndKeepsO
             run("JobTypes~");
             _exit(0);
         }
-        instances.pids.push_back(pid);
+        pids.push_back(pid);
         QStringList made;
         for (int i = 0; i < 500 && made.isEmpty(); ++i) {
             QThread::msleep(20);
@@ -350,7 +326,7 @@ TEST_F(PortalWorkingFoldersTest, TheNextRunRemovesTheFolderOfAKilledRunAndKeepsO
     const QStringList going = startInstance();
     ASSERT_EQ(killed.size(), 1);
     ASSERT_EQ(going.size(), 1);
-    Instances::end(instances.pids.front());
+    end(pids.front());
 
     EXPECT_TRUE(run("Users~")) << msgs_->last().toStdString();
     EXPECT_EQ(folders(), going);

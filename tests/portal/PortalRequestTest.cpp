@@ -1,5 +1,4 @@
 #include "PortalTestData.h"
-#include "support/ShownTexts.h"
 #include "portal/PortalCustomerJobSave.h"
 #include "portal/PortalRequestRecords.h"
 #include "scheduling/ScheduleGeneration.h"
@@ -17,20 +16,9 @@ namespace C = PortalRequestColumn;
 
 using PortalRequestConversionTest = PortalRequestDbTest;
 
-class PortalRequestDialogTest : public PortalRequestDbTest {
-protected:
-    static bool selected(QWidget *d, const char *option) { return child<QRadioButton>(d, option)->isChecked(); }
-};
+using PortalRequestDialogTest = PortalRequestDbTest;
 
-class PortalRequestListTest : public PortalRequestDbTest {
-protected:
-    void sortBy(QWidget *w, const QString &column, const QString &order = "Ascending")
-    {
-        choose(w, "SortCombo", column);
-        choose(w, "SortOrderCombo", order);
-        click(w, "SortButton");
-    }
-};
+using PortalRequestListTest = PortalRequestDbTest;
 
 } // namespace
 
@@ -159,8 +147,8 @@ TEST_F(PortalRequestDialogTest, OpensWithTheRequestInBoxesOfTheirLengthsAndLeave
     addRequest(1, {{"PreferredPhone", 7}, {"DWMYOption", -1}, {"EndDateOption", 1}, {"EndDate", "2031-12-24"},
                    {"Cost", 0}, {"JobTypeCode", "NONE"}});
     openRequest(1, [&](QDialog *d) {
-        EXPECT_TRUE(selected(d, "Phone1Option"));
-        EXPECT_TRUE(selected(d, "EndDateOption"));
+        for (const char *option : {"Phone1Option", "EndDateOption"})
+            EXPECT_TRUE(child<QRadioButton>(d, option)->isChecked()) << option;
         EXPECT_EQ(child<QLabel>(d, "StartDateLabel")->text(), "07 Jul 2031");
         EXPECT_EQ(child<QLabel>(d, "EndDateLabel")->text(), "24 Dec 2031");
         EXPECT_EQ(child<QComboBox>(d, "JobTypeCombo")->currentIndex(), -1);
@@ -305,10 +293,7 @@ TEST_F(PortalRequestImportTest, AnImportedRequestIsListedAndSavedAsCustomerAddre
 
     click(list.get(), "ViewModifySaveButton");
     EXPECT_EQ(msgs_->last(), "Please select the Customer Job to be viewed/modified/saved");
-    modal_->once("PortalCustomerJobAddForm", [&](QDialog *d) {
-        child<QComboBox>(d, "AssociateCombo")->setCurrentIndex(0);
-        click(d, "OKButton");
-    });
+    modal_->once("PortalCustomerJobAddForm", portaltest::savingRequest());
     grid(list.get())->selectRow(1);
     click(list.get(), "ViewModifySaveButton");
     EXPECT_EQ(msgs_->last(), "Customer Job saved");
@@ -327,10 +312,9 @@ TEST_F(PortalRequestImportTest, StoredRequestsAreListedAtOnceWhateverTheDeleteAn
     auto list = openList();
     // Stored behind the list's back: only a refill shows it.
     addRequest(2);
-    const QString kept = "\r\nThe Customer Jobs have been received and will be cleared from the portal at the next import";
     const struct { const char *reply; double delay; QString message; } cases[] = {
-        {"Locked", 0, "Customer Jobs data deletion failed - Locked" + kept},
-        {"SUCCESS", 1.5, "Customer Jobs data deletion timed out - please try again" + kept},
+        {"Locked", 0, "Customer Jobs data deletion failed - Locked" + portaltest::kKept},
+        {"SUCCESS", 1.5, "Customer Jobs data deletion timed out - please try again" + portaltest::kKept},
     };
     int request = 602;
     for (const auto &c : cases) {

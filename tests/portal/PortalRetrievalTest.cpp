@@ -23,10 +23,7 @@ protected:
                  {schedule, jobB, schedule, jobB});
     }
     QByteArray record(qint64 job, const char *date, int flag, const char *doneDate, const char *by, const char *note)
-    {
-        return QByteArray::number(schedule) + "," + date + "," + QByteArray::number(job) + "," + QByteArray::number(flag)
-               + "," + doneDate + "," + by + ",\"" + note + "\"";
-    }
+    { return scheduleLine(schedule, job, date, flag, doneDate, by, note); }
     static QString notes(qint64 job)
     {
         return scalarSql("SELECT group_concat(NoteAuthor || ':' || NoteDetail || ':' || NoteType || ':' || "

@@ -13,9 +13,7 @@
 
 #include <QComboBox>
 #include <QVariantMap>
-#include <atomic>
 #include <functional>
-#include <thread>
 
 namespace wvs::portaltest {
 
@@ -33,6 +31,10 @@ inline void usePortal(const QString &folder, ModalScript &modal)
     writeSql("UPDATE Preferences SET Portal = 1");
     modal.on(QStringLiteral("PortalForm"), [](QDialog *) {});
 }
+
+// What a run adds to a failed delete of the requests it has stored.
+inline const QString kKept = QStringLiteral("\r\nThe Customer Jobs have been received and will be cleared from the portal "
+                                            "at the next import");
 
 inline void leavePortal()
 {
@@ -54,35 +56,34 @@ inline QByteArray requestLine(int id, const char *cost = "45.50")
     return f.join('|');
 }
 
-// Another workstation: body runs on a connection of its own in a thread of
-// its own until stop is set.
-class OtherWorkstation {
-public:
-    using Body = std::function<void(QSqlDatabase &, const std::atomic<bool> &stop)>;
-    OtherWorkstation(const QString &path, Body body)
-        : thread_([this, path, body] {
-              const QString name = QStringLiteral("other workstation");
-              {
-                  QSqlDatabase db = AppDatabase::openConnection(name, path);
-                  body(db, stop_);
-                  db.close();
-              }
-              QSqlDatabase::removeDatabase(name);
-          })
-    {
-    }
-    ~OtherWorkstation() { stop(); }
-    void stop()
-    {
-        stop_ = true;
-        if (thread_.joinable())
-            thread_.join();
-    }
+// An update of one occurrence as the portal's schedule file gives it.
+inline QByteArray scheduleLine(qint64 schedule, qint64 job, const char *date, int done, const char *doneDate,
+                               const char *by, const char *note)
+{
+    return QByteArray::number(schedule) + "," + date + "," + QByteArray::number(job) + "," + QByteArray::number(done)
+           + "," + doneDate + "," + by + ",\"" + note + "\"";
+}
 
-private:
-    std::atomic<bool> stop_{false};
-    std::thread thread_;
-};
+// Opens the request dialog as the list does; handle drives it.
+inline void openRequest(ModalScript &modal, qint64 id, const std::function<void(QDialog *)> &handle)
+{
+    modal.once(QStringLiteral("PortalCustomerJobAddForm"), handle);
+    PortalCustomerJobAddForm dialog;
+    dialog.Tag = QString::number(id);
+    showModal(&dialog);
+}
+
+// Drives the request dialog: assigns the job to the first associate, lets
+// edit change it and presses Save.
+inline std::function<void(QDialog *)> savingRequest(const std::function<void(QDialog *)> &edit = {})
+{
+    return [edit](QDialog *d) {
+        d->findChild<QComboBox *>(QStringLiteral("AssociateCombo"))->setCurrentIndex(0);
+        if (edit)
+            edit(d);
+        d->findChild<QAbstractButton *>(QStringLiteral("OKButton"))->click();
+    };
+}
 
 // A business with the portal switched on and the portal's double running
 // on 127.0.0.1.
@@ -157,29 +158,19 @@ protected:
         return id;
     }
 
-    // Opens the request dialog as the list does; handle drives it.
     void openRequest(qint64 id, const std::function<void(QDialog *)> &handle)
-    {
-        modal_->once(QStringLiteral("PortalCustomerJobAddForm"), handle);
-        PortalCustomerJobAddForm dialog;
-        dialog.Tag = QString::number(id);
-        showModal(&dialog);
-    }
-    // Opens the request dialog, lets the test edit it, assigns the job to the
-    // first associate and presses Save.
-    void save(qint64 id, const std::function<void(QDialog *)> &edit = {})
-    {
-        openRequest(id, [&](QDialog *d) {
-            child<QComboBox>(d, "AssociateCombo")->setCurrentIndex(0);
-            if (edit)
-                edit(d);
-            click(d, "OKButton");
-        });
-    }
+    { portaltest::openRequest(*modal_, id, handle); }
+    void save(qint64 id, const std::function<void(QDialog *)> &edit = {}) { openRequest(id, portaltest::savingRequest(edit)); }
 
     std::unique_ptr<PortalCustomerJobsManagementForm> openList()
     {
         return shown<PortalCustomerJobsManagementForm>();
+    }
+    static void sortBy(QWidget *w, const QString &column, const QString &order = "Ascending")
+    {
+        choose(w, "SortCombo", column);
+        choose(w, "SortOrderCombo", order);
+        click(w, "SortButton");
     }
     static FlexGrid *grid(QWidget *w) { return child<FlexGrid>(w, "JobsGrid"); }
     static QStringList column(QWidget *w, int col) { return test::column(grid(w), col); }

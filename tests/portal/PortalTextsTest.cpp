@@ -1,10 +1,7 @@
 #include "PortalTestData.h"
-#include "support/ShownTexts.h"
-#include "platform/Transfer.h"
 #include "portal/PortalCustomerJobSave.h"
 #include "portal/PortalRequestRecords.h"
 
-#include <QRadioButton>
 
 using namespace wvs;
 using namespace wvs::portaltest;
@@ -24,9 +21,8 @@ protected:
 
 } // namespace
 
-// The portal window's caption for each run, the transfers' state texts, the
-// steps each run names while it works, and what a run says that misses a record.
-TEST_F(PortalRunTexts, CaptionsStatesStepsAndMissingRecords)
+// The portal window's caption for each run, the steps each run names while it works, and what a run says that misses a record.
+TEST_F(PortalRunTexts, CaptionsStepsAndMissingRecords)
 {
     for (const auto &[tag, caption] : {std::pair{"PublishSchedule~1", "Publishing Schedule on Portal"},
                                        {"RetrieveSchedule~1", "Retrieving Schedule from Portal"},
@@ -35,17 +31,6 @@ TEST_F(PortalRunTexts, CaptionsStatesStepsAndMissingRecords)
                                        {"CompanyName~ABCD~Smith", "Updating Company on Portal"},
                                        {"ImportCustomerJobs~", "Importing Customer Jobs from Portal"}})
         EXPECT_EQ(PortalSync::parseMode(tag).caption, caption) << tag;
-    const QStringList states = {
-        "No state information is available.", "Looking up the IP address for the remote server.",
-        "Found the IP address for the remote server.", "Connecting to the remote server.",
-        "Connected to the remote server.", "Requesting information from the remote server.",
-        "The request was sent successfully to the remote server.", "Receiving a response from the remote server.",
-        "The response was received successfully from the remote server.", "Disconnecting from the remote server.",
-        "Disconnected from the remote server.", "An error has occurred while communicating with the remote server.",
-        "The request was completed, all data has been received.", "Unknown state: 13",
-    };
-    for (int code = 0; code < states.size(); ++code)
-        EXPECT_EQ(transferStateText(code), states[code]);
 
     const qint64 s = scheduleWithAJob();
     const QString publish = QString("PublishSchedule~%1").arg(s);

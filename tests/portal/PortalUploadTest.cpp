@@ -154,14 +154,6 @@ TEST_F(PortalUploadTest, TextGoesUpInTheWindows1252CodePage)
                          "ABCD|TEST01|ZOE|Zo\xEB O\x92" "Brien|\x80uro\x96pass|Field| 1 \r\n"));
 }
 
-TEST_F(PortalUploadTest, CompanyIdCheckAsksThePortal)
-{
-    EXPECT_EQ(portalCompanyIdReply("AB&CD"), "OK");
-    EXPECT_EQ(portal_->calls().last().value("companyid"), "AB&CD");
-    portal_.reset();
-    EXPECT_EQ(portalCompanyIdReply("WXYZ", 2000), "");
-}
-
 TEST_F(PortalCommandsTest, PublishingMakesTheScheduleTheOnePublishedAndShowsAnErrorPageAsSent)
 {
     // A failed upload changes no status; the portal's error page is shown
@@ -195,8 +187,7 @@ TEST_F(PortalCommandsTest, UpdatingIsRefusedWhileAnotherAssociateHasTheScheduleO
 {
     writeSql("UPDATE Schedules SET Status = 'Published' WHERE ScheduleNumber = ?", {closed});
     writeSql("UPDATE Schedules SET Status = 'Closed' WHERE ScheduleNumber = ?", {published});
-    portal_->handOut("GetSchedule.php", QByteArray::number(closed) + ",2012/03/05," + QByteArray::number(job)
-                                            + ",1,2012/03/06,BOB,\"\"\r\n");
+    portal_->handOut("GetSchedule.php", scheduleLine(closed, job, "2012/03/05", 1, "2012/03/06", "BOB", "") + "\r\n");
     writeSql("INSERT INTO LockedSchedules (ScheduleNumber, AssociateID) VALUES (?, 'BOB')", {closed});
     auto form = shown<ScheduleForm>(QStringLiteral("Modify~%1").arg(closed));
     click(form.get(), "UpdateButton");
@@ -261,4 +252,10 @@ TEST_F(PortalCommandsTest, CompanyDetailsReachThePortalBeforeTheyAreSaved)
     EXPECT_EQ(portal_->calls().last().value("oldcompanyid"), "ABCD");
     EXPECT_EQ(portal_->file("Company_WXYZ_TEST01.txt"), QByteArray("WXYZ|TEST01|Smith & Sons~Ltd|New Zealand\r\n"));
     EXPECT_EQ(CompanyRecord::load()->id, "WXYZ");
+
+    // The ID check sends the ID as typed; without an answer it has none.
+    EXPECT_EQ(portalCompanyIdReply("AB&CD"), "OK");
+    EXPECT_EQ(portal_->calls().last().value("companyid"), "AB&CD");
+    portal_.reset();
+    EXPECT_EQ(portalCompanyIdReply("WXYZ", 2000), "");
 }

@@ -79,52 +79,43 @@ TEST_F(PasteTest, DISABLED_PasteIntoEveryBoxWithAnOwnerlessClipboard)
 class XHand {
 public:
     XHand()
+        : x11_(dlopen("libX11.so.6", RTLD_NOW)), xtst_(dlopen("libXtst.so.6", RTLD_NOW))
     {
-        x11_ = dlopen("libX11.so.6", RTLD_NOW);
-        xtst_ = dlopen("libXtst.so.6", RTLD_NOW);
-        if (!x11_ || !xtst_)
-            return;
-        open_ = reinterpret_cast<decltype(open_)>(dlsym(x11_, "XOpenDisplay"));
-        close_ = reinterpret_cast<decltype(close_)>(dlsym(x11_, "XCloseDisplay"));
-        flush_ = reinterpret_cast<decltype(flush_)>(dlsym(x11_, "XFlush"));
-        keycode_ = reinterpret_cast<decltype(keycode_)>(dlsym(x11_, "XKeysymToKeycode"));
-        motion_ = reinterpret_cast<decltype(motion_)>(dlsym(xtst_, "XTestFakeMotionEvent"));
-        button_ = reinterpret_cast<decltype(button_)>(dlsym(xtst_, "XTestFakeButtonEvent"));
-        key_ = reinterpret_cast<decltype(key_)>(dlsym(xtst_, "XTestFakeKeyEvent"));
-        if (open_ && close_ && flush_ && keycode_ && motion_ && button_ && key_)
-            display_ = open_(nullptr);
+        if (x11_ && xtst_ && dlsym(xtst_, "XTestFakeMotionEvent") && dlsym(xtst_, "XTestFakeButtonEvent")
+            && dlsym(xtst_, "XTestFakeKeyEvent"))
+            display_ = call<void *>(x11_, "XOpenDisplay", static_cast<const char *>(nullptr));
     }
     ~XHand()
     {
         if (display_)
-            close_(display_);
+            call(x11_, "XCloseDisplay", display_);
     }
     bool ready() const { return display_ != nullptr; }
-    void moveTo(QPoint at) { send([&] { motion_(display_, -1, at.x(), at.y(), 0); }); }
-    void leftButton(bool down) { send([&] { button_(display_, 1, down, 0); }); }
+    void moveTo(QPoint at) { send("XTestFakeMotionEvent", -1, at.x(), at.y()); }
+    void leftButton(bool down) { send("XTestFakeButtonEvent", 1u, int(down)); }
     void escape()
     {
-        const unsigned code = keycode_(display_, 0xff1b);   // XK_Escape
-        send([&] { key_(display_, code, 1, 0); });
-        send([&] { key_(display_, code, 0, 0); });
+        const unsigned code = call<unsigned char>(x11_, "XKeysymToKeycode", display_, 0xff1bul);   // XK_Escape
+        send("XTestFakeKeyEvent", code, 1);
+        send("XTestFakeKeyEvent", code, 0);
     }
 
 private:
-    template <class F>
-    void send(F f)
+    // Calls the library's function of that name with these arguments.
+    template <class R = int, class... A>
+    static R call(void *library, const char *name, A... args)
     {
-        f();
-        flush_(display_);
+        return reinterpret_cast<R (*)(A...)>(dlsym(library, name))(args...);
+    }
+    // An XTEST event with no delay, sent at once; the hand then rests a moment.
+    template <class... A>
+    void send(const char *event, A... args)
+    {
+        call(xtst_, event, display_, args..., 0ul);
+        call(x11_, "XFlush", display_);
         std::this_thread::sleep_for(std::chrono::milliseconds(60));
     }
-    void *x11_ = nullptr, *xtst_ = nullptr, *display_ = nullptr;
-    void *(*open_)(const char *) = nullptr;
-    int (*close_)(void *) = nullptr;
-    int (*flush_)(void *) = nullptr;
-    unsigned char (*keycode_)(void *, unsigned long) = nullptr;
-    int (*motion_)(void *, int, int, int, unsigned long) = nullptr;
-    int (*button_)(void *, unsigned, int, unsigned long) = nullptr;
-    int (*key_)(void *, unsigned, int, unsigned long) = nullptr;
+    void *x11_, *xtst_, *display_ = nullptr;
 };
 
 // Run only by the test below, in a child process on a real X server.

@@ -7,9 +7,7 @@
 
 #include <QCloseEvent>
 
-#include <chrono>
 #include <functional>
-#include <thread>
 
 using namespace wvs;
 
@@ -102,18 +100,14 @@ TEST_F(ShutdownTest, AWriteElsewhereIsWaitedOutOrEndsThroughTheFatalPath)
 {
     AppDatabase::setBusyWait(100);
     const QString path = AppDatabase::defaultPath();
-    std::thread other([path] {
-        {
-            QSqlDatabase db = AppDatabase::openConnection("shortWrite", path);
-            execSql("BEGIN IMMEDIATE", {}, db);
-            std::this_thread::sleep_for(std::chrono::milliseconds(250));
-            execSql("COMMIT", {}, db);
-        }
-        QSqlDatabase::removeDatabase("shortWrite");
+    test::OtherWorkstation other(path, [](QSqlDatabase &db, const std::atomic<bool> &) {
+        execSql("BEGIN IMMEDIATE", {}, db);
+        std::this_thread::sleep_for(std::chrono::milliseconds(250));
+        execSql("COMMIT", {}, db);
     });
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     EXPECT_THROW(ExitSystem(), ProcessEnded);
-    other.join();
+    other.stop();
     EXPECT_TRUE(msgs_->texts().isEmpty());
     EXPECT_EQ(marks().first, today());
     EXPECT_EQ(AppDatabase::busyWait(), 100);

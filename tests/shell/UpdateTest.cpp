@@ -109,25 +109,13 @@ TEST_F(UpdateTest, OnlyYesOpensTheDownloadWindow)
     EXPECT_TRUE(asked.icon == MsgIcon::Question && asked.buttons == MsgButtons::YesNo);
 }
 
-TEST_F(UpdateTest, DownloadReplacesTheOldFileAndReportsSuccess)
-{
-    startFtp();
-    const QByteArray program = "MZ" + QByteArray(100000, 'p');
-    ftp_.putFile(kProgram, program);
-    ASSERT_TRUE(writeFileBytes(updateLocalFile(), "old download"));
-    EXPECT_EQ(runWindow(), QStringList({"Downloading file - please wait...", "Logging off ftp..."}));
-    EXPECT_EQ(msgs_->texts(), QStringList{"Download completed successfully. Please exit and re-enter WVS to install the update."});
-    EXPECT_EQ(msgs_->shown().last().icon, MsgIcon::Information);
-    EXPECT_EQ(readFileBytes(updateLocalFile()), program);
-    EXPECT_EQ(QDir(dir_->path()).entryList({"WVSUpdate*"}, QDir::Files), QStringList{"WVSUpdate.exe"});
-}
-
-TEST_F(UpdateTest, NoServerOrAMissingOrEmptyFileFailsAndKeepsAnOldDownload)
+// No server, nothing on it or an empty file keeps an old download; a whole
+// file replaces it; a slow one times out and leaves no file.
+TEST_F(UpdateTest, DownloadReplacesTheOldFileOnlyWithAWholeOneInTime)
 {
     serve("", wvs::test::unusedPort());
     runWindow();
     EXPECT_FALSE(QFile::exists(updateLocalFile()));
-
     startFtp();
     ASSERT_TRUE(writeFileBytes(updateLocalFile(), "old download"));
     runWindow(); // nothing on the server
@@ -137,10 +125,18 @@ TEST_F(UpdateTest, NoServerOrAMissingOrEmptyFileFailsAndKeepsAnOldDownload)
                                              "If the problem persists please report it to Support"));
     EXPECT_EQ(msgs_->shown().last().icon, MsgIcon::Exclamation);
     EXPECT_EQ(readFileBytes(updateLocalFile()), QByteArray("old download"));
-}
 
-TEST_F(UpdateTest, SlowTransferTimesOutAndLeavesNoFile)
-{
+    msgs_->clear();
+    const QByteArray program = "MZ" + QByteArray(100000, 'p');
+    ftp_.putFile(kProgram, program);
+    EXPECT_EQ(runWindow(), QStringList({"Downloading file - please wait...", "Logging off ftp..."}));
+    EXPECT_EQ(msgs_->texts(), QStringList{"Download completed successfully. Please exit and re-enter WVS to install the update."});
+    EXPECT_EQ(msgs_->shown().last().icon, MsgIcon::Information);
+    EXPECT_EQ(readFileBytes(updateLocalFile()), program);
+    EXPECT_EQ(QDir(dir_->path()).entryList({"WVSUpdate*"}, QDir::Files), QStringList{"WVSUpdate.exe"});
+
+    msgs_->clear();
+    ASSERT_TRUE(QFile::remove(updateLocalFile()));
     startFtp(20000);
     ftp_.putFile(kProgram, QByteArray(3000000, 'x'));
     runWindow(3);
@@ -149,7 +145,7 @@ TEST_F(UpdateTest, SlowTransferTimesOutAndLeavesNoFile)
     EXPECT_EQ(QDir(dir_->path()).entryList({"WVSUpdate*"}, QDir::Files), QStringList());
 }
 
-// What the status bar says for each state of the transfer.
+// What the status bar says for each state of a transfer (the portal window names them alike).
 TEST(VersionUpdateStateTest, StatusBarNamesEveryState)
 {
     const QStringList states = {"No state information is available.",

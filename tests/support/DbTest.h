@@ -14,7 +14,10 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <atomic>
+#include <functional>
 #include <memory>
+#include <thread>
 
 namespace wvs::test {
 
@@ -92,6 +95,36 @@ protected:
     std::unique_ptr<ModalScript> modal_;
     std::unique_ptr<DesktopScript> desktop_;
     QStringList extraConnections_;
+};
+
+// Another workstation: body runs on a connection of its own in a thread of
+// its own until stop is set.
+class OtherWorkstation {
+public:
+    using Body = std::function<void(QSqlDatabase &, const std::atomic<bool> &stop)>;
+    OtherWorkstation(const QString &path, Body body)
+        : thread_([this, path, body] {
+              const QString name = QStringLiteral("other workstation");
+              {
+                  QSqlDatabase db = AppDatabase::openConnection(name, path);
+                  body(db, stop_);
+                  db.close();
+              }
+              QSqlDatabase::removeDatabase(name);
+          })
+    {
+    }
+    ~OtherWorkstation() { stop(); }
+    void stop()
+    {
+        stop_ = true;
+        if (thread_.joinable())
+            thread_.join();
+    }
+
+private:
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
 };
 
 // The same with the administrator logged on.

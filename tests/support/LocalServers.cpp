@@ -16,6 +16,15 @@ namespace wvs::test {
 namespace {
 QString scriptPath(const QString &name) { return WVS_TEST_DATA_DIR "/support/servers/" + name; }
 
+// A self-signed certificate (cert.pem) and key (key.pem) for "localhost" made with openssl in dir.
+bool makeCertificate(const QTemporaryDir &dir)
+{
+    QProcess p;
+    p.start("openssl", {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-subj", "/CN=localhost", "-days", "2",
+                        "-keyout", dir.filePath("key.pem"), "-out", dir.filePath("cert.pem")});
+    return dir.isValid() && p.waitForFinished(20000) && p.exitCode() == 0 && QFile::exists(dir.filePath("cert.pem"));
+}
+
 } // namespace
 
 QByteArray readFileBytes(const QString &path)
@@ -37,27 +46,21 @@ bool PythonServer::start(const QString &script, const QStringList &args, int tim
 {
     stop();
     process_ = std::make_unique<QProcess>();
-    process_->setProcessChannelMode(QProcess::SeparateChannels);
     process_->start("/usr/bin/python3", QStringList{scriptPath(script)} + args);
-    if (!process_->waitForStarted(timeoutMs)) {
-        errors_ = process_->errorString();
-        return false;
-    }
-    QDeadlineTimer deadline(timeoutMs);
-    QByteArray out;
-    while (!deadline.hasExpired()) {
-        if (process_->canReadLine()) {
-            out = process_->readLine().trimmed();
-            if (out.startsWith("PORT ")) {
-                port_ = out.mid(5).toInt();
-                return port_ > 0;
-            }
+    const QDeadlineTimer deadline(timeoutMs);
+    QByteArray line;
+    while (!deadline.hasExpired() && process_->state() != QProcess::NotRunning) {
+        if (!process_->canReadLine()) {
+            process_->waitForReadyRead(100);
+            continue;
         }
-        if (process_->state() == QProcess::NotRunning)
-            break;
-        process_->waitForReadyRead(100);
+        line = process_->readLine().trimmed();
+        if (line.startsWith("PORT ")) {
+            port_ = line.mid(5).toInt();
+            return port_ > 0;
+        }
     }
-    errors_ = QString::fromLocal8Bit(out + process_->readAllStandardError());
+    errors_ = process_->errorString() + ": " + QString::fromLocal8Bit(line + process_->readAllStandardError());
     stop();
     return false;
 }
@@ -84,11 +87,11 @@ bool SmtpSink::start(const Options &o)
     if (!o.user.isEmpty())
         args << "--user" << o.user << "--password" << o.password;
     if (o.requireTls || o.implicitTls) {
-        static TestCertificate cert;
-        static const bool made = cert.make();
+        static const QTemporaryDir certificate;
+        static const bool made = makeCertificate(certificate);
         if (!made)
             return false;
-        args << "--cert" << cert.cert() << "--key" << cert.key();
+        args << "--cert" << certificate.filePath("cert.pem") << "--key" << certificate.filePath("key.pem");
     }
     if (o.requireTls)
         args << "--require-tls";
@@ -96,7 +99,6 @@ bool SmtpSink::start(const Options &o)
         args << "--implicit-tls";
     return server_.start("smtp_sink.py", args);
 }
-
 QList<QJsonObject> SmtpSink::messages() const
 {
     QList<QJsonObject> out;
@@ -118,12 +120,6 @@ bool FtpServer::start(const QString &user, const QString &password, int bytesPer
     return server_.start("ftp_server.py", args);
 }
 
-void FtpServer::putFile(const QString &relativePath, const QByteArray &content) const
-{
-    writeFileBytes(QDir(dir_.path()).filePath(relativePath), content);
-}
-
-
 bool HttpServer::start(double delaySecs)
 {
     QStringList args{"--root", dir_.path()};
@@ -132,19 +128,9 @@ bool HttpServer::start(double delaySecs)
     return server_.start("http_server.py", args);
 }
 
-void HttpServer::putFile(const QString &relativePath, const QByteArray &content) const
+void FolderServer::putFile(const QString &relativePath, const QByteArray &content) const
 {
     writeFileBytes(QDir(dir_.path()).filePath(relativePath), content);
-}
-
-bool TestCertificate::make()
-{
-    if (!dir.isValid())
-        return false;
-    QProcess p;
-    p.start("openssl", {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-subj", "/CN=localhost", "-days", "2",
-                        "-keyout", key(), "-out", cert()});
-    return p.waitForFinished(20000) && p.exitCode() == 0 && QFile::exists(cert());
 }
 
 QList<QStringList> pythonCsvRows(const QString &path, bool *ok)

@@ -50,40 +50,30 @@ private:
     PythonServer server_;
 };
 
-// An FTP server with one account whose home is a temporary folder.
-class FtpServer {
+// A server of the files of a temporary folder.
+class FolderServer {
 public:
-    bool start(const QString &user, const QString &password, int bytesPerSecond = 0);
     int port() const { return server_.port(); }
     QString root() const { return dir_.path(); }
-    // Writes a file below the account's home (folders are created).
+    // Writes a file below the folder (folders are created).
     void putFile(const QString &relativePath, const QByteArray &content) const;
 
-private:
+protected:
     QTemporaryDir dir_;
     PythonServer server_;
 };
 
-// A web server for the files of a temporary folder; delaySecs holds every
-// answer back.
-class HttpServer {
+// An FTP server with one account whose home is the folder.
+class FtpServer : public FolderServer {
+public:
+    bool start(const QString &user, const QString &password, int bytesPerSecond = 0);
+};
+
+// A web server of the folder; delaySecs holds every answer back.
+class HttpServer : public FolderServer {
 public:
     bool start(double delaySecs = 0);
-    int port() const { return server_.port(); }
     QString baseUrl() const { return QStringLiteral("http://127.0.0.1:%1/").arg(port()); }
-    void putFile(const QString &relativePath, const QByteArray &content) const;
-
-private:
-    QTemporaryDir dir_;
-    PythonServer server_;
-};
-
-// A self-signed certificate and key for "localhost" made with openssl.
-struct TestCertificate {
-    QTemporaryDir dir;
-    QString cert() const { return dir.filePath(QStringLiteral("cert.pem")); }
-    QString key() const { return dir.filePath(QStringLiteral("key.pem")); }
-    bool make();
 };
 
 // The rows of a CSV file as Python's csv module reads it (UTF-8); empty and

@@ -50,24 +50,18 @@ QString asOrdinaryUser(const QString &folder, const std::function<QString()> &bo
         return QStringLiteral("no child process");
     if (pid == 0) {
         close(pipeEnds[0]);
-        const QByteArray answer = inChild(folder, body);
-        for (qsizetype done = 0; done < answer.size();) {
-            const ssize_t n = write(pipeEnds[1], answer.constData() + done, size_t(answer.size() - done));
-            if (n <= 0 && errno != EINTR)
-                break;
-            done += qMax<ssize_t>(n, 0);
+        QFile out;
+        if (out.open(pipeEnds[1], QIODevice::WriteOnly)) {
+            out.write(inChild(folder, body));
+            out.flush();
         }
         _exit(0);   // nothing of the test's own ending runs in the child
     }
     close(pipeEnds[1]);
-    QByteArray answer;
-    char buffer[4096];
-    for (ssize_t n; (n = read(pipeEnds[0], buffer, sizeof buffer)) != 0;)
-        if (n > 0)
-            answer.append(buffer, n);
-        else if (errno != EINTR)
-            break;
-    close(pipeEnds[0]);
+    QFile in;
+    in.open(pipeEnds[0], QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
+    const QByteArray answer = in.readAll();
+    in.close();
     int status = 0;
     while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }

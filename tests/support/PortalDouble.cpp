@@ -40,10 +40,7 @@ QByteArray PortalDouble::file(const QString &name) const { return readFileBytes(
 
 bool PortalDouble::hasFile(const QString &name) const { return QFile::exists(QDir(portalFolder()).filePath(name)); }
 
-void PortalDouble::putFile(const QString &name, const QByteArray &content) const
-{
-    writeFileBytes(QDir(portalFolder()).filePath(name), content);
-}
+QString PortalDouble::control(const QString &name) const { return QDir(control_.path()).filePath(name); }
 
 void PortalDouble::setEntry(const QString &section, const QString &page, const QJsonValue &value)
 {
@@ -67,38 +64,28 @@ void PortalDouble::takeId(const QString &id)
 
 void PortalDouble::holdRequests(const QList<QByteArray> &lines)
 {
-    QJsonObject state = QJsonDocument::fromJson(readFileBytes(QDir(control_.path()).filePath("held.json"))).object();
+    QJsonObject state = QJsonDocument::fromJson(readFileBytes(control("held.json"))).object();
     QJsonArray held = state.value("held").toArray();
     for (const QByteArray &line : lines)
         held.append(QString::fromLatin1(line));
     state.insert("held", held);
-    writeFileBytes(QDir(control_.path()).filePath("held.json"), QJsonDocument(state).toJson());
+    writeFileBytes(control("held.json"), QJsonDocument(state).toJson());
 }
 
-QList<QByteArray> PortalDouble::heldRequests() const
+QStringList PortalDouble::heldIds() const
 {
-    QList<QByteArray> out;
-    const QJsonObject state =
-        QJsonDocument::fromJson(readFileBytes(QDir(control_.path()).filePath("held.json"))).object();
-    for (const QJsonValue &v : state.value("held").toArray())
-        out << v.toString().toLatin1();
+    QStringList out;
+    for (const QJsonValue &v : QJsonDocument::fromJson(readFileBytes(control("held.json"))).object()["held"].toArray())
+        out << v.toString().section(QLatin1Char('|'), 0, 0);
     return out;
 }
 
-void PortalDouble::writeScript() const
-{
-    QFile f(QDir(control_.path()).filePath("script.json"));
-    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        f.write(QJsonDocument(script_).toJson());
-}
+void PortalDouble::writeScript() const { writeFileBytes(control("script.json"), QJsonDocument(script_).toJson()); }
 
 QList<PortalDouble::Call> PortalDouble::calls() const
 {
     QList<Call> out;
-    QFile f(QDir(control_.path()).filePath("calls.jsonl"));
-    if (!f.open(QIODevice::ReadOnly))
-        return out;
-    for (const QByteArray &line : f.readAll().split('\n')) {
+    for (const QByteArray &line : readFileBytes(control("calls.jsonl")).split('\n')) {
         if (line.trimmed().isEmpty())
             continue;
         const QJsonObject o = QJsonDocument::fromJson(line).object();
@@ -123,7 +110,7 @@ QStringList PortalDouble::pages() const
 
 bool PortalDouble::waitForCalls(int timeoutMs) const
 {
-    const QString answering = QDir(control_.path()).filePath("answering");
+    const QString answering = control("answering");
     const QDeadlineTimer deadline(timeoutMs);
     while (QFile::exists(answering) && readFileBytes(answering).trimmed() != "0") {
         if (deadline.hasExpired())
@@ -144,8 +131,8 @@ QString PortalDouble::Call::value(const QString &key) const
 QStringList PortalDouble::Call::keys() const
 {
     QStringList out;
-    for (const auto &kv : query)
-        out << kv.first;
+    for (const auto &[k, v] : query)
+        out << k;
     return out;
 }
 

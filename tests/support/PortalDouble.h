@@ -33,7 +33,6 @@ public:
     // A file in the portal's folder (what was put, or what is to be got).
     QByteArray file(const QString &name) const;
     bool hasFile(const QString &name) const;
-    void putFile(const QString &name, const QByteArray &content) const;
 
     void reply(const QString &page, const QString &text);
     void delay(const QString &page, double seconds);
@@ -45,7 +44,7 @@ public:
     // DeleteCustomerJobsData.php, when it answers "SUCCESS" (also after the
     // program has given up on it), lets go of those handed out so far.
     void holdRequests(const QList<QByteArray> &lines);
-    QList<QByteArray> heldRequests() const;
+    QStringList heldIds() const;   // the first field of each held request
 
     QList<Call> calls() const;
     QStringList pages() const;
@@ -59,6 +58,7 @@ private:
     void setEntry(const QString &section, const QString &page, const QJsonValue &value);
     void writeScript() const;
     QString portalFolder() const;
+    QString control(const QString &name) const;
 
     FtpServer ftp_;
     PythonServer http_;

@@ -1,75 +1,57 @@
 """The web pages of the portal for tests, on 127.0.0.1, over the folder the
-test FTP server serves (--root). The portal's files are in
+test FTP server serves (--root); the portal's files are in
 public_html/<site>/customerportal/ below it.
 
-Every call is appended to <control>/calls.jsonl with its page and its decoded
-query (keys in the order sent). <control>/script.json, read at every call,
-scripts the answers: "replies" {page: text} (default "SUCCESS"; the ID check
-answers "OK" unless the ID is in "taken"), "delays" {page: seconds},
-"handouts" {page: text} (the file GetSchedule.php or GetCustomerJobs.php
-makes ready to be fetched). The load pages answer "File not found" for a
-file that did not arrive, and record what they loaded.
-<control>/held.json, when the test has written it, holds the customer-job
-requests the portal keeps between calls: {"held": [line, ...], "handed":
-[line, ...]}. GetCustomerJobs.php (without a handout) hands out every held
-request; DeleteCustomerJobsData.php, when it answers "SUCCESS", lets go of
-every request handed out so far, also when its answer comes after the
-caller has given up (a delay longer than the caller waits).
-<control>/answering holds how many calls have arrived and not yet been
-recorded and answered (a delayed call keeps sleeping after its caller has
-given up).
+Every call is appended to <control>/calls.jsonl: page, decoded query (keys in
+the order sent), reply, and what a load page read. <control>/script.json,
+read at every call, scripts the answers: "replies" {page: text} (default
+"SUCCESS"; the ID check answers "OK" unless the ID is in "taken"), "delays"
+{page: seconds}, "handouts" {page: text} (the file GetSchedule.php or
+GetCustomerJobs.php makes ready). A load page answers "File not found" for a
+file that did not arrive.
+<control>/held.json {"held": [line, ...], "handed": [line, ...]}, when the
+test wrote it, holds the requests the portal keeps between calls:
+GetCustomerJobs.php (without a handout) hands out every one held, and
+DeleteCustomerJobsData.php answering "SUCCESS" lets go of those handed out so
+far, also after its caller has given up.
+<control>/answering counts the calls arrived and not yet answered.
 Prints "PORT <n>" once it listens."""
 import argparse, http.server, json, os, sys, threading, time, urllib.parse
 
 p = argparse.ArgumentParser()
-p.add_argument("--root", required=True)
-p.add_argument("--site", required=True)
-p.add_argument("--control", required=True)
+for arg in ("--root", "--site", "--control"):
+    p.add_argument(arg, required=True)
 a = p.parse_args()
 portal = os.path.join(a.root, "public_html", a.site, "customerportal")
 os.makedirs(portal, exist_ok=True)
 lock = threading.Lock()
 LOAD_PAGES = {"LoadCompany.php", "LoadSchedule.php", "LoadUsers.php", "LoadJobTypes.php"}
+answering = 0
 
 
-def held_path():
-    return os.path.join(a.control, "held.json")
+def control(name):
+    return os.path.join(a.control, name)
 
 
-def read_held():
+def read_json(name, default):
     try:
-        with open(held_path(), encoding="utf-8") as f:
+        with open(control(name), encoding="utf-8") as f:
             return json.load(f)
     except (OSError, ValueError):
-        return None
+        return default
 
 
-def write_held(state):
-    tmp = held_path() + ".tmp"
-    with open(tmp, "w", encoding="utf-8") as f:
-        json.dump(state, f)
-    os.replace(tmp, held_path())
-
-
-answering = 0
+def write_file(name, text):
+    with open(control(name + ".tmp"), "w", encoding="utf-8") as f:
+        f.write(text)
+    os.replace(control(name + ".tmp"), control(name))
 
 
 def count_answering(step):
     global answering
     with lock:
         answering += step
-        tmp = os.path.join(a.control, "answering.tmp")
-        with open(tmp, "w", encoding="utf-8") as f:
-            f.write(str(answering))
-        os.replace(tmp, os.path.join(a.control, "answering"))
-
-
-def script():
-    try:
-        with open(os.path.join(a.control, "script.json"), encoding="utf-8") as f:
-            return json.load(f)
-    except (OSError, ValueError):
-        return {}
+        write_file("answering", str(answering))
 
 
 class Handler(http.server.BaseHTTPRequestHandler):
@@ -84,19 +66,15 @@ class Handler(http.server.BaseHTTPRequestHandler):
         url = urllib.parse.urlsplit(self.path)
         query = urllib.parse.parse_qsl(url.query, keep_blank_values=True, encoding="utf-8")
         q = dict(query)
-        parts = url.path.strip("/").split("/")
-        page = parts[-1]
-        if url.path == "/customerportal/CheckCompanyID.php":
-            pass
-        elif url.path != "/%s/customerportal/%s" % (a.site, page):
-            self.answer(404, "Not found")
-            return
-        s = script()
-        record = {"page": page, "query": [[k, v] for k, v in query], "raw": url.query}
+        page = url.path.strip("/").split("/")[-1]
+        if url.path not in ("/customerportal/CheckCompanyID.php", "/%s/customerportal/%s" % (a.site, page)):
+            return self.answer(404, "Not found")
+        s = read_json("script.json", {})
+        record = {"page": page, "query": [[k, v] for k, v in query]}
+        time.sleep(s.get("delays", {}).get(page, 0))
         reply = s.get("replies", {}).get(page)
-        delay = s.get("delays", {}).get(page, 0)
-        if delay:
-            time.sleep(delay)
+        handout = s.get("handouts", {}).get(page)
+        jobs_file = "CustomerJobsImport_%s.txt" % q.get("companyid")
         if reply is None:
             reply = "SUCCESS"
             if page == "CheckCompanyID.php":
@@ -109,36 +87,29 @@ class Handler(http.server.BaseHTTPRequestHandler):
                 else:
                     with open(path, "rb") as f:
                         record["loaded"] = f.read().decode("latin-1")
-            elif page == "GetSchedule.php" and page in s.get("handouts", {}):
-                self.hand_out("ScheduleUpdate_%s_%s.txt" % (q.get("companyid"), q.get("companyserial")),
-                              s["handouts"][page])
-            elif page == "GetCustomerJobs.php" and page in s.get("handouts", {}):
-                self.hand_out("CustomerJobsImport_%s.txt" % q.get("companyid"), s["handouts"][page])
-            elif page == "GetCustomerJobs.php" and read_held() is not None:
+            elif page == "GetSchedule.php" and handout is not None:
+                self.hand_out("ScheduleUpdate_%s_%s.txt" % (q.get("companyid"), q.get("companyserial")), handout)
+            elif page == "GetCustomerJobs.php" and handout is not None:
+                self.hand_out(jobs_file, handout)
+            elif page == "GetCustomerJobs.php" and read_json("held.json", None) is not None:
                 with lock:
-                    state = read_held()
-                    state["handed"] = state.get("handed", []) + [
-                        r for r in state["held"] if r not in state.get("handed", [])]
-                    write_held(state)
-                self.hand_out("CustomerJobsImport_%s.txt" % q.get("companyid"),
-                              "".join(r + "\r\n" for r in state["held"]))
-            elif page == "DeleteCustomerJobsData.php":
-                try:
-                    os.remove(os.path.join(portal, "CustomerJobsImport_%s.txt" % q.get("companyid")))
-                except OSError:
-                    pass
+                    state = read_json("held.json", None)
+                    handed = state.get("handed", [])
+                    state["handed"] = handed + [r for r in state["held"] if r not in handed]
+                    write_file("held.json", json.dumps(state))
+                self.hand_out(jobs_file, "".join(r + "\r\n" for r in state["held"]))
+            elif page == "DeleteCustomerJobsData.php" and os.path.exists(os.path.join(portal, jobs_file)):
+                os.remove(os.path.join(portal, jobs_file))
         if page == "DeleteCustomerJobsData.php" and reply == "SUCCESS":
             with lock:
-                state = read_held()
+                state = read_json("held.json", None)
                 if state is not None:
-                    handed = state.get("handed", [])
-                    state["held"] = [r for r in state["held"] if r not in handed]
+                    state["held"] = [r for r in state["held"] if r not in state.get("handed", [])]
                     state["handed"] = []
-                    write_held(state)
+                    write_file("held.json", json.dumps(state))
         record["reply"] = reply
-        with lock:
-            with open(os.path.join(a.control, "calls.jsonl"), "a", encoding="utf-8") as f:
-                f.write(json.dumps(record) + "\n")
+        with lock, open(control("calls.jsonl"), "a", encoding="utf-8") as f:
+            f.write(json.dumps(record) + "\n")
         self.answer(200, reply)
 
     def hand_out(self, name, text):
