@@ -28,7 +28,8 @@ int AutoMatchCBBox(QComboBox *combo, int keyCode)
                 if (selLength > 0)
                     cut = text.left(selStart);
                 else if (!cut.isEmpty())
-                    cut.chop(1);
+                    // The last character goes whole: both halves of a pair.
+                    cut.chop(cut.size() >= 2 && cut.back().isLowSurrogate() && cut.at(cut.size() - 2).isHighSurrogate() ? 2 : 1);
                 edit->setText(cut);
                 edit->setCursorPosition(cut.size());
                 result = 0;

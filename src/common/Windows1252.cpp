@@ -1,28 +1,19 @@
 #include "common/Windows1252.h"
 
-#include <QStringDecoder>
-#include <QStringEncoder>
-
 namespace wvs::Windows1252 {
 
 namespace {
 
-constexpr const char *kName = "windows-1252";
-
 // The characters of the bytes 0x80 to 0x9F. The five bytes the code page
-// leaves undefined keep the control characters Latin-1 gives them, as the
-// system's converter does, so that they read back as they were written.
+// leaves undefined keep the control characters Latin-1 gives them, so that
+// they read back as they were written. The program keeps its own table: the
+// system's converter is not on every machine, and where it is, it rebuilds
+// itself for every character it lacks.
 constexpr char16_t kHigh[32] = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
-
-bool systemHasConverter()
-{
-    static const bool has = QStringDecoder(kName).isValid() && QStringEncoder(kName).isValid();
-    return has;
-}
 
 // The byte of one code point, or -1 when the code page lacks it.
 int byteOf(char32_t c)
@@ -37,7 +28,7 @@ int byteOf(char32_t c)
 
 } // namespace
 
-QString decodeByTable(const QByteArray &bytes)
+QString decode(const QByteArray &bytes)
 {
     QString out;
     out.reserve(bytes.size());
@@ -48,40 +39,13 @@ QString decodeByTable(const QByteArray &bytes)
     return out;
 }
 
-QByteArray encodeByTable(const QString &text)
+QByteArray encode(const QString &text)
 {
     QByteArray out;
     out.reserve(text.size());
     for (const char32_t c : text.toUcs4()) {
         const int b = byteOf(c);
         out += b < 0 ? '?' : char(b);
-    }
-    return out;
-}
-
-QString decode(const QByteArray &bytes)
-{
-    if (!systemHasConverter())
-        return decodeByTable(bytes);
-    QStringDecoder d(kName, QStringConverter::Flag::Stateless);
-    return d.decode(bytes);
-}
-
-QByteArray encode(const QString &text)
-{
-    if (!systemHasConverter())
-        return encodeByTable(text);
-    QStringEncoder e(kName, QStringConverter::Flag::Stateless);
-    QByteArray out = e.encode(text);
-    if (!e.hasError())
-        return out;
-    // The converter marks a character it lacks with a control byte; the
-    // files carry "?" instead, character by character.
-    out.clear();
-    for (const char32_t c : text.toUcs4()) {
-        QStringEncoder one(kName, QStringConverter::Flag::Stateless);
-        const QByteArray b = one.encode(QString::fromUcs4(&c, 1));
-        out += one.hasError() || b.size() != 1 ? QByteArray("?") : b;
     }
     return out;
 }

@@ -19,11 +19,6 @@ QByteArray encode(const QString &text);
 // Text as it reads back after being written in the code page.
 inline QString asWritten(const QString &text) { return decode(encode(text)); }
 
-// The same conversions by the program's own table, used where the system
-// has no converter for the code page.
-QString decodeByTable(const QByteArray &bytes);
-QByteArray encodeByTable(const QString &text);
-
 } // namespace Windows1252
 
 } // namespace wvs

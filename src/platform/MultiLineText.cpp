@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QTextCursor>
 #include <QTextDocumentFragment>
 
@@ -69,10 +70,16 @@ void MultiLineText::mousePressEvent(QMouseEvent *e)
     // The text control starts a drag from a press on the selection; without
     // a selection there is nothing to drag, and the press places the cursor.
     // A press with Shift extends the selection as always.
+    // The selection goes by putting the cursor where the user pressed, with
+    // the view held still: setting the cursor scrolls to it, and a view that
+    // moved under the pointer would place the press on another line.
     if (e->button() == Qt::LeftButton && !(e->modifiers() & Qt::ShiftModifier) && textCursor().hasSelection()) {
-        QTextCursor cursor = textCursor();
-        cursor.clearSelection();
-        setTextCursor(cursor);
+        QScrollBar *across = horizontalScrollBar();
+        QScrollBar *down = verticalScrollBar();
+        const int x = across->value(), y = down->value();
+        setTextCursor(cursorForPosition(e->position().toPoint()));
+        across->setValue(x);
+        down->setValue(y);
     }
     QPlainTextEdit::mousePressEvent(e);
 }

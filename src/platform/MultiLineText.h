@@ -14,7 +14,8 @@ namespace wvs {
 // The box starts no drag of its own: Qt's text control can start a second
 // drag while the first goes on, which removes the selection even where the
 // drop took nothing and leaves the window deaf to keys and clicks. A press
-// on the selection begins a new selection instead, as it does elsewhere;
+// on the selection begins a new selection instead, as it does elsewhere,
+// with the caret where the user pressed and the view where he scrolled it;
 // text leaves the box by Copy (the keys or the context menu) and Paste.
 //
 // A limit (in UTF-16 units, as QString counts) binds typing and pasting

@@ -41,17 +41,34 @@ bool isBreak(QChar c)
         return false;
     }
 }
+
+// A control character a one-line value never holds: the others of C0 and DEL.
+// A NUL would cut the value short wherever it goes on (the database's text
+// functions, the export files), and the rest show as nothing or as boxes.
+bool isControl(QChar c)
+{
+    return (c.unicode() < 0x20 && c != QLatin1Char('\t') && !isBreak(c)) || c.unicode() == 0x7F;
+}
+
+// Whether a pasted text must be mended to go into a one-line box.
+bool needsMending(QChar c) { return isBreak(c) || isControl(c) || c == QLatin1Char('\t'); }
 } // namespace
 
 QString TypingLimit::onOneLine(const QString &pasted)
 {
     qsizetype end = pasted.size();
-    while (end > 0 && isBreak(pasted.at(end - 1)))
+    while (end > 0 && (isBreak(pasted.at(end - 1)) || isControl(pasted.at(end - 1))))
         --end;
     QString line;
     line.reserve(end);
     for (qsizetype i = 0; i < end; ++i) {
         const QChar c = pasted.at(i);
+        if (isControl(c))
+            continue;
+        if (c == QLatin1Char('\t')) {
+            line += QLatin1Char(' ');
+            continue;
+        }
         if (!isBreak(c)) {
             line += c;
             continue;
@@ -86,9 +103,9 @@ QValidator::State TypingLimit::validate(QString &input, int &pos) const
     // kept whole.
     if (!box_->isModified())
         return Acceptable;
-    const bool breaks = std::any_of(input.cbegin(), input.cend(), isBreak);
+    const bool mend = std::any_of(input.cbegin(), input.cend(), needsMending);
     const bool tooLong = limit_ > 0 && input.size() > limit_ && input.size() > last_.size();
-    if (!breaks && !tooLong)
+    if (!mend && !tooLong)
         return Acceptable; // within the limit, or no longer than it was
 
     // The inserted part lies between what the edit left of the old text

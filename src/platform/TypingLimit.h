@@ -15,7 +15,8 @@ namespace wvs {
 // A one-line box cannot show a line break, so a pasted or dropped text first
 // loses its trailing line breaks and has each inner one (CR LF, LF, CR, the
 // Unicode line and paragraph separators, NEL, vertical tab or form feed)
-// made a blank; the limit applies to what is left.
+// made a blank; a tab becomes a blank too, and the other control characters
+// (C0 and DEL, NUL among them) are dropped. The limit applies to what is left.
 class TypingLimit : public QValidator {
     Q_OBJECT
 public:
@@ -26,7 +27,8 @@ public:
     // The longest start of text within limit units that ends on a whole character.
     static QString cutToLimit(const QString &text, int limit);
 
-    // A pasted text as one line: trailing line breaks dropped, inner ones blanks.
+    // A pasted text as one line: trailing line breaks dropped, inner ones and
+    // tabs blanks, other control characters dropped.
     static QString onOneLine(const QString &pasted);
 
     // Where an edit that turned before into after put its new text: after is

@@ -90,4 +90,12 @@ TEST(AutoMatchCBBox, SearchesOnlyPrintableKeysAndWholeCharacters)
     press(Qt::Key_unknown, "🙂");
     EXPECT_EQ(msgs.texts(), QStringList({"😀🙂 not found"}));
     EXPECT_EQ(c.currentText(), "😀 Bay");
+
+    // Backspace takes a character away whole: after the emoji alone, the box is empty.
+    c.lineEdit()->setText("😀");
+    c.lineEdit()->end(false);
+    press(Qt::Key_Backspace, "\b");
+    EXPECT_EQ(c.lineEdit()->text(), "");
+    press(Qt::Key_B, "b");
+    EXPECT_EQ(msgs.texts(), QStringList({"😀🙂 not found", "b not found"}));
 }

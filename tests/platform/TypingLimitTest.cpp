@@ -46,6 +46,7 @@ TEST(TypingLimit, ValuesSetByTheProgramStayWholeWhileTypingAndPastesStopAtTheLim
     box.insert("e\u0301");
     EXPECT_EQ(box.text(), "abc");
     // A pasted line break of any kind becomes a blank; trailing ones are dropped.
+    // What no one-line value holds never reaches the box.
     TypingLimit::apply(&box, 0);
     const struct {
         QString pasted, kept;
@@ -56,6 +57,13 @@ TEST(TypingLimit, ValuesSetByTheProgramStayWholeWhileTypingAndPastesStopAtTheLim
         {QStringLiteral("one\u0085two\u0085"), "one two"},   // next line
         {"one\vtwo\v", "one two"},
         {"one\ftwo\f", "one two"},
+        // A tab is a blank; the other control characters, NUL among them, are dropped.
+        {"one\ttwo", "one two"},
+        {QString::fromLatin1("one\0two", 7), "onetwo"},
+        {"one\atwo", "onetwo"},
+        {"one\x1btwo", "onetwo"},
+        {"one\x7ftwo", "onetwo"},
+        {QString::fromLatin1("a\x01" "b\x07" "c\x1b" "d\x7f" "e\tf\0g\x1f", 14), "abcde fg"},
     };
     for (const auto &b : breaks) {
         box.clear();

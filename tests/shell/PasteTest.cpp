@@ -7,12 +7,14 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTextBrowser>
 #include <atomic>
 #include <cstdio>
 #include <dlfcn.h>
+#include <functional>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -93,11 +95,44 @@ public:
     bool ready() const { return display_ != nullptr; }
     void moveTo(QPoint at) { send("XTestFakeMotionEvent", -1, at.x(), at.y()); }
     void leftButton(bool down) { send("XTestFakeButtonEvent", 1u, int(down)); }
-    void escape()
+    void click(QPoint at)
     {
-        const unsigned code = call<unsigned char>(x11_, "XKeysymToKeycode", display_, 0xff1bul);   // XK_Escape
-        send("XTestFakeKeyEvent", code, 1);
-        send("XTestFakeKeyEvent", code, 0);
+        moveTo(at);
+        leftButton(true);
+        leftButton(false);
+    }
+    void shiftClick(QPoint at)
+    {
+        const unsigned shiftCode = keycode(0xffe1ul);   // XK_Shift_L
+        send("XTestFakeKeyEvent", shiftCode, 1);
+        click(at);
+        send("XTestFakeKeyEvent", shiftCode, 0);
+    }
+    void drag(QPoint from, QPoint to)
+    {
+        moveTo(from);
+        leftButton(true);
+        for (int step = 1; step <= 4; ++step)
+            moveTo(from + (to - from) * step / 4);
+        leftButton(false);
+    }
+    // One notch of the wheel, away from the user (up) or towards him.
+    void wheel(bool up)
+    {
+        send("XTestFakeButtonEvent", up ? 4u : 5u, 1);
+        send("XTestFakeButtonEvent", up ? 4u : 5u, 0);
+    }
+    void escape() { key(0xff1bul); }   // XK_Escape
+    // A key by its X keysym, with Shift held when asked.
+    void key(unsigned long keysym, bool shift = false)
+    {
+        const unsigned shiftCode = keycode(0xffe1ul);   // XK_Shift_L
+        if (shift)
+            send("XTestFakeKeyEvent", shiftCode, 1);
+        send("XTestFakeKeyEvent", keycode(keysym), 1);
+        send("XTestFakeKeyEvent", keycode(keysym), 0);
+        if (shift)
+            send("XTestFakeKeyEvent", shiftCode, 0);
     }
 
 private:
@@ -115,8 +150,117 @@ private:
         call(x11_, "XFlush", display_);
         std::this_thread::sleep_for(std::chrono::milliseconds(60));
     }
+    unsigned keycode(unsigned long keysym) { return call<unsigned char>(x11_, "XKeysymToKeycode", display_, keysym); }
     void *x11_, *xtst_, *display_ = nullptr;
 };
+
+// Lets the hand do its part while the program answers, as it would for a
+// user; true when the hand finished within the time.
+bool byHand(XHand &hand, const std::function<void(XHand &)> &part)
+{
+    std::atomic<bool> done{false};
+    std::thread user([&] {
+        part(hand);
+        done = true;
+    });
+    QElapsedTimer clock;
+    clock.start();
+    while (!done && clock.elapsed() < 15000)
+        QTest::qWait(20);
+    user.join();
+    QTest::qWait(100);
+    return done;
+}
+
+// Run only by the test below, in a child process on a real X server.
+TEST_F(PasteTest, DISABLED_ClickInAScrolledCommentPutsTheCaretOnTheClickedLine)
+{
+    auto form = shown<CustomerAddModifyForm>("Add");
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    form->activateWindow();
+    settle();
+    auto *box = child<QPlainTextEdit>(form.get(), "CommentText");
+    XHand hand;
+    ASSERT_TRUE(hand.ready()) << "no XTEST on the X server (libX11.so.6, libXtst.so.6)";
+
+    box->setFocus();
+    for (int n = 1; n <= 20; ++n) {
+        if (n > 1)
+            QTest::keyClick(box, Qt::Key_Return);
+        QTest::keyClicks(box, QString("Line %1").arg(n, 2, 10, QChar('0')));
+    }
+    ASSERT_EQ(box->document()->blockCount(), 20);
+    QScrollBar *bar = box->verticalScrollBar();
+    const QPoint middle = box->viewport()->mapToGlobal(box->viewport()->rect().center());
+    // Where a line's fifth character begins on the screen, and whether the view shows it.
+    auto lineAt = [&](int line) {
+        QTextCursor at(box->document()->findBlockByNumber(line - 1));
+        at.setPosition(at.position() + 5);
+        return box->cursorRect(at);
+    };
+    // Clicks on that line, types "XX" and gives the line back.
+    auto clickAndType = [&](int line) {
+        const QRect r = lineAt(line);
+        EXPECT_TRUE(box->viewport()->rect().contains(r)) << "line " << line << " is not in view";
+        EXPECT_TRUE(byHand(hand, [&](XHand &h) {
+            h.click(box->viewport()->mapToGlobal(r.center()));
+            h.key('x', true);
+            h.key('x', true);
+        }));
+        return box->document()->findBlockByNumber(line - 1).text();
+    };
+
+    // The first word selected, the view scrolled by the wheel to the end, a click on line 15.
+    QTextCursor word(box->document());
+    word.movePosition(QTextCursor::EndOfWord, QTextCursor::KeepAnchor);
+    box->setTextCursor(word);
+    ASSERT_TRUE(byHand(hand, [&](XHand &h) {
+        h.moveTo(middle);
+        for (int notch = 0; notch < 10; ++notch)
+            h.wheel(false);
+    }));
+    ASSERT_GT(bar->value(), 0);
+    ASSERT_EQ(bar->value(), bar->maximum());
+    const int scrolled = bar->value();
+    EXPECT_EQ(clickAndType(15), "Line XX15");
+    EXPECT_EQ(bar->value(), scrolled);
+    EXPECT_EQ(box->document()->findBlockByNumber(3).text(), "Line 04");
+
+    // Everything selected, the view at the top, a click on line 2.
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    ASSERT_EQ(box->textCursor().selectedText().size(), box->toPlainText().size());
+    ASSERT_TRUE(byHand(hand, [&](XHand &h) {
+        h.moveTo(middle);
+        for (int notch = 0; notch < 10; ++notch)
+            h.wheel(true);
+    }));
+    ASSERT_EQ(bar->value(), 0);
+    EXPECT_EQ(clickAndType(2), "Line XX02");
+    EXPECT_EQ(bar->value(), 0);
+    EXPECT_EQ(box->document()->lastBlock().text(), "Line 20");
+
+    // The pointer selects as in any text box: Shift and a click extend from
+    // the caret, a press and drag selects anew, a double click takes a word.
+    const auto on = [&](int line, int column) {
+        QTextCursor at(box->document()->findBlockByNumber(line - 1));
+        at.setPosition(at.position() + column);
+        return box->viewport()->mapToGlobal(box->cursorRect(at).center());
+    };
+    ASSERT_TRUE(byHand(hand, [&](XHand &h) {
+        h.click(on(3, 0));
+        h.shiftClick(on(4, 4));
+    }));
+    EXPECT_EQ(box->textCursor().selectedText(), QString("Line 03") + QChar::ParagraphSeparator + "Line");
+    ASSERT_TRUE(byHand(hand, [&](XHand &h) { h.drag(on(5, 2), on(6, 5)); }));
+    EXPECT_EQ(box->textCursor().selectedText(), QString("ne 05") + QChar::ParagraphSeparator + "Line ");
+    ASSERT_TRUE(byHand(hand, [&](XHand &h) {
+        h.click(on(7, 6));
+        h.click(on(7, 6));
+    }));
+    EXPECT_EQ(box->textCursor().selectedText(), "07");
+    EXPECT_EQ(bar->value(), 0);
+    std::printf("clicked in the comment\n");
+}
 
 // Run only by the test below, in a child process on a real X server.
 TEST_F(PasteTest, DISABLED_DragOutOfTheCommentOntoAFullOneLineBox)
@@ -217,6 +361,13 @@ void underX(const char *childTest, const char *marker)
 TEST(PasteUnderX, AnOwnerlessClipboardDoesNotEndTheProgram)
 {
     underX("DISABLED_PasteIntoEveryBoxWithAnOwnerlessClipboard", "pasted into 10 boxes");
+}
+
+// A click in a multi-line box that holds a selection puts the caret where
+// the user clicked, and the view stays where the user scrolled it.
+TEST(PasteUnderX, AClickInAScrolledCommentPutsTheCaretOnTheClickedLine)
+{
+    underX("DISABLED_ClickInAScrolledCommentPutsTheCaretOnTheClickedLine", "clicked in the comment");
 }
 
 // A drag out of a multi-line box copies, never moves, and never leaves the
