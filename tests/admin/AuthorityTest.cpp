@@ -202,9 +202,10 @@ TEST_F(AuthorityWindows, WithoutTheirChangeRightsNeitherRightsNorCompanyNorPrefe
 
     // Company Details saves with Add/Modify/Delete (5); Preferences also with
     // Add/Modify/Delete alone (4), which its row can store. Below that each window
-    // still shows what is stored, and its Save stores nothing.
+    // still shows what is stored, and its Save stores nothing: also at 4 and 3, the
+    // values a row can hold just below, though the rights window never stores them.
     const struct { int company, preferences; bool companySaves, preferencesSave; } cases[] = {
-        {1, 1, false, false}, {5, 4, true, true}, {0, 5, false, true},
+        {1, 1, false, false}, {5, 4, true, true}, {0, 5, false, true}, {4, 3, false, false},
     };
     int round = 0;
     for (const auto &c : cases) {

@@ -137,14 +137,17 @@ TEST_F(CustomersManagementFormTest, OtherWindowsOpenWithTheirModeStringsAndTheCu
     EXPECT_EQ(opened, QStringList({"CustomerJobsManagementForm CustomersManagement~" + k, "NotesForm Customer~" + k,
                                    "ServiceHistoryForm " + k}));
 
-    // Without the right to change customers only Notes and View are offered, and a double click does nothing.
-    for (int customers : {3, 5}) {
-        setAccess(4, customers, 7, 7, 7, 7, 7, 7, 7, 7);
+    // Below 7 customers cannot be changed: only View is offered, Notes from 3, and a double click does nothing.
+    // 2 and 6 are the values a row can hold just below each threshold, though the rights window never stores them.
+    const struct { int customers; bool notes; } rights[] = {{2, false}, {3, true}, {5, true}, {6, true}};
+    for (const auto &r : rights) {
+        setAccess(4, r.customers, 7, 7, 7, 7, 7, 7, 7, 7);
         loginAs(QStringLiteral("ADM"), 4);
         form = openList();
         for (const char *b : {"AddButton", "ModifyButton", "DeleteButton", "JobsButton"})
-            EXPECT_FALSE(enabled(form.get(), b)) << b << customers;
-        EXPECT_TRUE(enabled(form.get(), "NotesButton") && enabled(form.get(), "ViewButton")) << customers;
+            EXPECT_FALSE(enabled(form.get(), b)) << b << r.customers;
+        EXPECT_EQ(enabled(form.get(), "NotesButton"), r.notes) << r.customers;
+        EXPECT_TRUE(enabled(form.get(), "ViewButton")) << r.customers;
     }
     click(form.get(), "GoButton");
     form->grid()->selectRow(1);

@@ -61,6 +61,24 @@ TEST_F(JobSchedulePrintTest, EachAssociatePrintsOnPagesOfHisOwnHeadedInColumnsAn
     ASSERT_EQ(pages.size(), 1);
     EXPECT_TRUE(pages.first().contains("Tuesday 04/03/2025") && pages.first().contains("Wednesday 05/03/2025"));
     EXPECT_FALSE(pages.first().contains("10/03/2025"));
+
+    // The contact line as the sheet's heading draws it (the PDF's text does not keep a run of blanks):
+    // two blanks before "Email: ", also when there is no phone; none without an e-mail address.
+    const struct { const char *phone, *email, *line; } contacts[] = {
+        {"09 555", "a@b.nz", "Phone: 09 555  Email: a@b.nz"}, {"", "a@b.nz", "  Email: a@b.nz"}, {"09 555", "", "Phone: 09 555"},
+    };
+    for (const auto &c : contacts) {
+        writeSql("UPDATE Company SET PTelephone = ?, PEmail = ?", {c.phone, c.email});
+        JobSchedulePrintout printout(schedule_, "BOB", schedulePrintSelection());
+        ASSERT_TRUE(printout.load());
+        ImageSurface sheet(16838, 11906, 12);   // A4 landscape
+        printout.drawPage(sheet, 0);
+        QStringList drawn;
+        for (const PrintSurface::Drawn &d : sheet.drawn())
+            if (d.kind == PrintSurface::Drawn::Text)
+                drawn << d.text;
+        EXPECT_TRUE(drawn.contains(QString::fromLatin1(c.line))) << c.line << "\n" << drawn.join('|').toStdString();
+    }
 }
 
 TEST_F(JobSchedulePrintTest, NothingToPrintWritesNoFileAndAFailedDocumentLeavesNoFile)
