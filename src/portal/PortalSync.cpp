@@ -16,7 +16,6 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QTemporaryDir>
-#include <QUrl>
 #include <curl/curl.h>
 
 namespace wvs {
@@ -488,7 +487,7 @@ bool PortalSync::pageCall(const QString &page, const Query &query, const PageTex
     info(texts.updating);
     QStringList pairs;
     for (const auto &[key, value] : query)
-        pairs << key + QLatin1Char('=') + QString::fromLatin1(QUrl::toPercentEncoding(value));
+        pairs << key + QLatin1Char('=') + PortalSite::pageValue(value);
     const QString url = PortalSite::pageBase() + page + QLatin1Char('?') + pairs.join(QLatin1Char('&'));
 
     // The page call blocks until its reply; it is given as long as the polled

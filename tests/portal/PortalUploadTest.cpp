@@ -241,6 +241,13 @@ TEST_F(PortalCommandsTest, CompanyDetailsReachThePortalBeforeTheyAreSaved)
                                                                          {"companyid", "ABCD"}, {"companyserial", "TEST01"},
                                                                          {"country", "New Zealand"}}));
     EXPECT_EQ(CompanyRecord::load()->name, "Smith & Sons~Ltd");
+    // The portal reads the values in the Windows-1252 code page of its
+    // files: they go as those bytes, a character it lacks as "?".
+    save("ABCD", "Zoës Café – “Best” € Ōtāhuhu");
+    ASSERT_EQ(portal_->calls().size(), 2);
+    EXPECT_EQ(portal_->calls()[1].raw, QByteArray("companyname=Zo%EBs%20Caf%E9%20%96%20%93Best%94%20%80%20%3Ft%3Fhuhu"
+                                                  "&companyid=ABCD&companyserial=TEST01&country=New%20Zealand"));
+    EXPECT_EQ(portal_->calls()[1].value("companyname"), "Zoës Café – “Best” € ?t?huhu");
 
     portal_->takeId("TAKEN1");
     save("TAKEN1", "Smith & Sons~Ltd");
@@ -248,14 +255,15 @@ TEST_F(PortalCommandsTest, CompanyDetailsReachThePortalBeforeTheyAreSaved)
     EXPECT_EQ(CompanyRecord::load()->id, "ABCD");
 
     save("WXYZ", "Smith & Sons~Ltd");
-    EXPECT_EQ(portal_->pages().mid(2), (QStringList{"CheckCompanyID.php", "LoadCompany.php"}));
+    EXPECT_EQ(portal_->pages().mid(3), (QStringList{"CheckCompanyID.php", "LoadCompany.php"}));
     EXPECT_EQ(portal_->calls().last().value("oldcompanyid"), "ABCD");
     EXPECT_EQ(portal_->file("Company_WXYZ_TEST01.txt"), QByteArray("WXYZ|TEST01|Smith & Sons~Ltd|New Zealand\r\n"));
     EXPECT_EQ(CompanyRecord::load()->id, "WXYZ");
 
-    // The ID check sends the ID as typed; without an answer it has none.
-    EXPECT_EQ(portalCompanyIdReply("AB&CD"), "OK");
-    EXPECT_EQ(portal_->calls().last().value("companyid"), "AB&CD");
+    // The ID check sends the ID as typed, in the code page too; without an
+    // answer it has none.
+    EXPECT_EQ(portalCompanyIdReply("CAFÉ&CO"), "OK");
+    EXPECT_EQ(portal_->calls().last().raw, "companyid=CAF%C9%26CO");
     portal_.reset();
     EXPECT_EQ(portalCompanyIdReply("WXYZ", 2000), "");
 }
