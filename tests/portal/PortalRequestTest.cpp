@@ -327,6 +327,9 @@ TEST_F(PortalRequestImportTest, StoredRequestsAreListedAtOnceWhateverTheDeleteAn
         click(list.get(), "ImportButton");
         EXPECT_EQ(msgs_->last(), c.message);
         EXPECT_EQ(grid(list.get())->rows() - 1, count("PortalCustomerJobs"));
+        // A delete given up on still answers, and removes the request file:
+        // it must be over before the next run's file is made ready.
+        EXPECT_TRUE(portal_.waitForCalls());
     }
     EXPECT_EQ(count("PortalCustomerJobs"), 4);
 
