@@ -213,12 +213,13 @@ TEST_F(PortalCommandsTest, APageIsWaitedForAsLongAsAnFtpStep)
 {
     const PortalSync::Options everyRun;
     EXPECT_EQ(QList<int>({everyRun.pollIntervalMs, everyRun.pollLimit}), QList<int>({1000, 120}));
-    // Polls of 20 ms: 121 of them are 2.42 s. A page after 1.8 s would time out under half the wait, one
-    // after 3.6 s would arrive under twice the wait.
-    PortalSync::options() = {20, 120};
+    // Polls of 20 ms: 160 of them are 3.2 s. A page after 1.8 s would time out under half the wait (1.6 s),
+    // one after 4.8 s would arrive under twice the wait (6.4 s); each is 1.4 s or more from the wait itself,
+    // room for a loaded machine.
+    PortalSync::options() = {20, 159};
     portal_->delay("LoadJobTypes.php", 1.8);
-    EXPECT_TRUE(run(QStringLiteral("JobTypes~")));
-    portal_->delay("LoadJobTypes.php", 3.6);
+    EXPECT_TRUE(run(QStringLiteral("JobTypes~"))) << msgs_->last().toStdString();
+    portal_->delay("LoadJobTypes.php", 4.8);
     EXPECT_FALSE(run(QStringLiteral("JobTypes~")));
     EXPECT_EQ(msgs_->last(), "Job Types file load timed out - please try again");
 }
