@@ -310,6 +310,9 @@ TEST_F(PortalWorkingFoldersTest, TheNextRunRemovesTheFolderOfAKilledRunAndKeepsO
         const QStringList before = folders();
         const pid_t pid = fork();
         if (pid == 0) {
+            // Another instance has a connection of its own.
+            if (trapError([] { AppDatabase::reopenInForkedProcess(); }))
+                _exit(1);
             PortalSync::options() = {1000, 120};
             run("JobTypes~");
             _exit(0);
