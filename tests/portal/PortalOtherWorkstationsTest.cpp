@@ -124,7 +124,7 @@ TEST_F(PortalTwoWorkstationsTest, ARequestTakenOffTheListIsNeverStoredAgainWhenT
         portal_->holdRequests({requestLine(int(id))});
         deletePage("Locked", 0);
         EXPECT_FALSE(run(QStringLiteral("ImportCustomerJobs~")));
-        EXPECT_EQ(msgs_->last(), QStringLiteral("Customer Jobs data deletion failed - Locked") + kKept);
+        ASSERT_EQ(msgs_->last(), QStringLiteral("Customer Jobs data deletion failed - Locked") + kKept);
         EXPECT_EQ(requests(), QString::number(id));
         EXPECT_EQ(held(), QStringList{QString::number(id)});
 

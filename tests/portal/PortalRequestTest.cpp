@@ -223,7 +223,7 @@ TEST_F(PortalRequestListTest, RowsShowTheRequestsAsTheyCame)
     sortBy(list.get(), "Cost");
     EXPECT_EQ(column(list.get(), C::Key), QStringList({"3", "1", "2"}));
     sortBy(list.get(), "Start Date", "Descending");
-    EXPECT_EQ(column(list.get(), C::Key).first(), "2");
+    EXPECT_EQ(column(list.get(), C::Key).value(0), "2");
 }
 
 TEST_F(PortalRequestListTest, AnEmptyListSaysSoOnceAndItsCommandsDoNothing)

@@ -44,7 +44,7 @@ TEST_F(PortalRetrievalTest, UpdatesAreMatchedByJobAndDateAndApplied)
                          + record(jobB, "6/03/2012", 0, "", "", "") + "\r"
                          + QByteArray::number(schedule) + ",2012-03-20,999,1\n2012-03-20,BOB,\"lost\"\n");
     EXPECT_TRUE(run(QStringLiteral("RetrieveSchedule~%1").arg(schedule)));
-    EXPECT_EQ(portal_->pages(), QStringList{"GetSchedule.php"});
+    ASSERT_EQ(portal_->pages(), QStringList{"GetSchedule.php"});
     EXPECT_EQ(portal_->calls()[0].query,
               (QList<QPair<QString, QString>>{{"companyid", "ABCD"}, {"companyserial", "TEST01"}}));
 
@@ -85,6 +85,7 @@ TEST_F(PortalRetrievalTest, RequestsAreStoredOnlyOnceThePortalHasLetThemGo)
     QWidget requestList;
     EXPECT_TRUE(run(QStringLiteral("ImportCustomerJobs~"), &requestList));
     EXPECT_TRUE(requestList.property("CustomerJobsImported").toBool());
+    ASSERT_EQ(portal_->pages(), (QStringList{"GetCustomerJobs.php", "DeleteCustomerJobsData.php"}));
     EXPECT_EQ(portal_->calls()[1].query, (QList<QPair<QString, QString>>{{"companyid", "ABCD"}}));
     // Dates in the stored form, the cost in cents (none is 0).
     EXPECT_EQ(scalarSql("SELECT group_concat(UniqueId || ',' || LastName || ',' || PreferredPhone || ',' || DateEntered "

@@ -65,7 +65,7 @@ TEST_F(PortalUploadTest, PublishingSendsCompanyScheduleUsersAndJobTypesInThatOrd
     EXPECT_TRUE(run(QStringLiteral("PublishSchedule~%1").arg(s)));
     EXPECT_EQ(msgs_->last(), "Process completed successfully");
 
-    EXPECT_EQ(portal_->pages(), (QStringList{"LoadCompany.php", "LoadSchedule.php", "LoadUsers.php", "LoadJobTypes.php"}));
+    ASSERT_EQ(portal_->pages(), (QStringList{"LoadCompany.php", "LoadSchedule.php", "LoadUsers.php", "LoadJobTypes.php"}));
     const auto calls = portal_->calls();
     EXPECT_EQ(calls[0].query, (QList<QPair<QString, QString>>{
                                   {"filename", "Company_ABCD_TEST01.txt"}, {"oldcompanyid", "ABCD"}, {"companyserial", "TEST01"}}));
@@ -121,6 +121,7 @@ TEST_F(PortalUploadTest, APasswordTheFileWouldAlterIsNeverSent)
     addAssociate("UMA", "Uma Rāwiri", "pĀss", 1);   // the code page has no "Ā"
     writeSql("UPDATE Associates SET PortalAccess = AssociateID WHERE AssociateID IN ('SAM', 'TED', 'UMA')");
     EXPECT_TRUE(run(QStringLiteral("Users~")));
+    ASSERT_EQ(portal_->pages(), QStringList{"LoadUsers.php"});
     EXPECT_EQ(portal_->calls().last().loaded, "ABCD|TEST01|ADM|Administrator|secret|Admin| 1 \r\n");
     const QStringList shown = msgs_->texts();
     ASSERT_EQ(shown.size(), 2);
@@ -162,7 +163,7 @@ TEST_F(PortalCommandsTest, PublishingMakesTheScheduleTheOnePublishedAndShowsAnEr
     portal_->reply("LoadSchedule.php", page);
     auto form = shown<ScheduleForm>(QStringLiteral("Modify~%1").arg(closed));
     click(form.get(), "PublishButton");
-    EXPECT_EQ(msgs_->last(), "Schedule load failed - " + page);
+    ASSERT_EQ(msgs_->last(), "Schedule load failed - " + page);
     EXPECT_EQ(msgs_->shown().last().format, Qt::PlainText);
     EXPECT_EQ(status(published), "Published");
     EXPECT_EQ(status(closed), "Closed");
@@ -237,7 +238,7 @@ TEST_F(PortalCommandsTest, CompanyDetailsReachThePortalBeforeTheyAreSaved)
     };
     // A new name goes to the portal whole, a "~" in it too.
     save("ABCD", "Smith & Sons~Ltd");
-    EXPECT_EQ(portal_->pages(), QStringList{"ModifyCompany.php"});
+    ASSERT_EQ(portal_->pages(), QStringList{"ModifyCompany.php"});
     EXPECT_EQ(portal_->calls()[0].query, (QList<QPair<QString, QString>>{{"companyname", "Smith & Sons~Ltd"},
                                                                          {"companyid", "ABCD"}, {"companyserial", "TEST01"},
                                                                          {"country", "New Zealand"}}));
