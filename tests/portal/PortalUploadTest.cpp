@@ -16,7 +16,8 @@ namespace {
 class PortalUploadTest : public PortalDbTest {
 protected:
     // Schedule 1 with a job not done (customer and job comments, a portal
-    // note) and one done by BOB; a job of an associate who has gone is left out.
+    // note), one done by BOB, and a visit of the first job done by BOB for
+    // its associate; a job of an associate who has gone is left out.
     qint64 publishedData()
     {
         addAssociate("BOB", "Bob | Builder", "pw", 2);
@@ -33,6 +34,7 @@ protected:
         const qint64 gone = addJob({.associate = "NOBODY"});
         storeJob(s, jobA, "2012-03-12", 2, "", "ADM");
         storeJob(s, jobB, "2012-03-05", 1, "2012-03-06", "BOB");
+        storeJob(s, jobA, "2012-03-14", 3, "2012-03-15", "BOB");
         storeJob(s, gone, "2012-03-05", 0, "", "");
         writeSql("INSERT INTO ScheduleJobNotes (ScheduleNumber, JobSeqNo, ScheduleServiceDate, NoteAuthor, NoteDetail) "
                  "VALUES (?, ?, '2012-03-12', 'Portal', 'Ring|first'), (?, ?, '2012-03-12', 'Portal', 'second')",
@@ -75,8 +77,9 @@ TEST_F(PortalUploadTest, PublishingSendsCompanyScheduleUsersAndJobTypesInThatOrd
                                   {"companyserial", "TEST01"}, {"version", "1.3"}}));
     EXPECT_EQ(calls[3].query, (QList<QPair<QString, QString>>{{"filename", "JobTypes_ABCD.txt"}, {"companyid", "ABCD"}}));
 
-    // Done jobs sort after the ones not done (by who did them); line breaks
-    // and "|" inside values become blanks; only the first portal note goes.
+    // Done jobs sort after the ones not done (by who did them); a visit done
+    // by a colleague names him in the done-by field; line breaks and "|"
+    // inside values become blanks; only the first portal note goes.
     EXPECT_EQ(portal_->file("Schedule_ABCD_TEST01.txt"),
               QByteArray("2|ADM|2012/03/12|Anna Smith|1 Main Road|Ponsonby|09 111 1111|Window cleaning|$1,234.50|"
                          "Gate code 1234 B|0|||Ring first|")
@@ -84,6 +87,10 @@ TEST_F(PortalUploadTest, PublishingSendsCompanyScheduleUsersAndJobTypesInThatOrd
                   + "|ABCD|TEST01|Mon 5 Mar 2012|Sun 18 Mar 2012|1| 0 \r\n"
                   + "1|BOB|2012/03/05|Anna Smith|1 Main Road|Ponsonby|09 111 1111|Oven clean|$45.00||1|2012/03/06|BOB||"
                   + QByteArray::number(jobB) + "|" + QByteArray::number(s)
+                  + "|ABCD|TEST01|Mon 5 Mar 2012|Sun 18 Mar 2012|1| 0 \r\n"
+                  + "3|ADM|2012/03/14|Anna Smith|1 Main Road|Ponsonby|09 111 1111|Window cleaning|$1,234.50|"
+                    "Gate code 1234 B|1|2012/03/15|BOB||"
+                  + QByteArray::number(jobA) + "|" + QByteArray::number(s)
                   + "|ABCD|TEST01|Mon 5 Mar 2012|Sun 18 Mar 2012|1| 0 \r\n");
     EXPECT_EQ(portal_->file("Users_ABCD_TEST01.txt"),
               QByteArray("ABCD|TEST01|ADM|Administrator|secret|Admin| 1 \r\n"
