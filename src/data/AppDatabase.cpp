@@ -9,12 +9,20 @@
 #include <QSqlDriver>
 #include <QSqlError>
 #include <sqlite3.h>
+#include <unistd.h>
 
 namespace wvs {
 
 namespace {
 
 int busyWaitMs = 5000;
+
+// The name of the process's connection; a forked process opens one of its own.
+QByteArray &connection()
+{
+    static QByteArray name = QByteArrayLiteral("WVS");
+    return name;
+}
 
 // Another workstation held its write longer than the wait (SQLite's
 // SQLITE_BUSY, extended codes included).
@@ -118,6 +126,17 @@ AppDatabase::LongerWait::~LongerWait()
     } catch (...) {
         busyWaitMs = previous_;
     }
+}
+
+const char *AppDatabase::connectionName() { return connection().constData(); }
+
+void AppDatabase::reopenInForkedProcess()
+{
+    if (!isOpen())
+        return;
+    const QByteArray own = QByteArrayLiteral("WVS-") + QByteArray::number(qint64(getpid()));
+    openConnection(QString::fromLatin1(own), db().databaseName());
+    connection() = own;
 }
 
 QString AppDatabase::defaultPath() { return appFile(QStringLiteral("WVS.db")); }

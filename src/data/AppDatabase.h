@@ -12,12 +12,19 @@ namespace wvs {
 // workstation) are opened with openConnection under a name of their own.
 class AppDatabase {
 public:
-    static const char *connectionName() { return "WVS"; }
+    static const char *connectionName();
     static QString defaultPath();                 // <program folder>/WVS.db
     static void open(const QString &path);        // throws WvsError
     static bool isOpen();
     static void close();
     static QSqlDatabase db();
+    // In a process forked from one with the connection open: opens the
+    // process's own connection to the same file and makes it the one db()
+    // returns. An SQLite connection must not be used across a fork, nor
+    // closed in the child (that would finalize the parent's statements and
+    // roll back its transaction): the inherited one is left as it is. Does
+    // nothing when no connection is open.
+    static void reopenInForkedProcess();
 
     // A second connection to the same file (rollback journal, busy time-out).
     static QSqlDatabase openConnection(const QString &name, const QString &path);

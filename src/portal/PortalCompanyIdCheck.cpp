@@ -4,14 +4,12 @@
 #include "platform/Transfer.h"
 #include "portal/PortalSite.h"
 
-#include <QUrl>
-
 namespace wvs {
 
 QString portalCompanyIdReply(const QString &id, int timeoutMs)
 {
     const QString url = PortalSite::checkIdPage() + QStringLiteral("?companyid=")
-                        + QString::fromLatin1(QUrl::toPercentEncoding(id));
+                        + PortalSite::pageValue(id);
     const HttpReply reply = httpGet(url, timeoutMs);
     return reply.ok ? QString::fromUtf8(reply.body) : QString();
 }

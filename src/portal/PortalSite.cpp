@@ -1,5 +1,7 @@
 #include "portal/PortalSite.h"
 
+#include "common/Windows1252.h"
+
 #include <QByteArray>
 
 #ifndef WVS_PORTAL_FTP_HOST
@@ -43,5 +45,7 @@ QString ftpPassword() { return QStringLiteral("plomkar7"); }
 QString ftpDirectory() { return QStringLiteral("public_html/") + siteFolder() + QStringLiteral("/customerportal/"); }
 QString pageBase() { return webRoot() + QLatin1Char('/') + siteFolder() + QStringLiteral("/customerportal/"); }
 QString checkIdPage() { return webRoot() + QStringLiteral("/customerportal/CheckCompanyID.php"); }
+
+QString pageValue(const QString &value) { return QString::fromLatin1(Windows1252::encode(value).toPercentEncoding()); }
 
 } // namespace wvs::PortalSite

@@ -24,5 +24,10 @@ QString pageBase();
 // The company-ID check page, which lives outside the site folder.
 QString checkIdPage();
 
+// A value as it goes into a page's query: the portal reads it in the
+// Windows-1252 code page of its files, so it is sent as those bytes,
+// percent-encoded; a character the code page lacks goes as "?", as in a file.
+QString pageValue(const QString &value);
+
 } // namespace PortalSite
 } // namespace wvs

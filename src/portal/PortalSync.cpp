@@ -16,8 +16,9 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QTemporaryDir>
-#include <QUrl>
+#include <algorithm>
 #include <curl/curl.h>
+#include <unistd.h>
 
 namespace wvs {
 
@@ -153,16 +154,41 @@ void PortalSync::Process(bool companyUploadOn, bool companyRenameOn, bool usersO
 
 void PortalSync::removeLeftFolders()
 {
-    const QDateTime recently = QDateTime::currentDateTimeUtc().addSecs(-60);
-    const QFileInfoList folders = QDir::temp().entryInfoList({kFolderPrefix + QLatin1Char('*')},
-                                                             QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    const QDateTime recently = now.addSecs(-60);
+    // Longer than any run lasts.
+    const QDateTime longAgo = now.addDays(-1);
+    const QFileInfoList folders = QDir::temp().entryInfoList(
+        {kFolderPrefix + QLatin1Char('*')}, QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot | QDir::NoSymLinks);
     for (const QFileInfo &folder : folders) {
-        const QString ownerFile = QDir(folder.filePath()).filePath(kOwnerFile);
-        // A run that has just made its folder may not have marked it yet.
-        if (!QFileInfo::exists(ownerFile) && folder.lastModified().toUTC() > recently)
+        // Only real folders of this user's: in a shared temporary folder
+        // anyone may make a link of the name that leads to a folder of the
+        // user's own, and another user's folder is none of this run's
+        // business. Nobody else can swap a folder of the user's for a link
+        // (a shared temporary folder lets only an entry's owner rename or
+        // remove it).
+        if (folder.isSymLink() || !folder.isDir() || folder.ownerId() != geteuid())
             continue;
+        const QString ownerFile = QDir(folder.filePath()).filePath(kOwnerFile);
+        const QFileInfo mark(ownerFile);
         QLockFile owner(ownerFile);
         owner.setStaleLockTime(0);   // a run may take as long as it takes
+        qint64 pid = 0;
+        QString host, program;
+        if (!mark.exists()) {
+            // A run that has just made its folder may not have marked it yet.
+            if (folder.lastModified().toUTC() > recently)
+                continue;
+        } else if (!owner.getLockInfo(&pid, &host, &program)) {
+            // A mark that names no process is never taken by the lock (a run
+            // writes its mark just after making it, and a run cut off then
+            // leaves it empty): it is left to its run until no run could
+            // still be going on.
+            if (std::max(folder.lastModified().toUTC(), mark.lastModified().toUTC()) > longAgo)
+                continue;
+            QDir(folder.filePath()).removeRecursively();
+            continue;
+        }
         if (!owner.tryLock(0))
             continue;   // its run is still going on in another instance of the program
         owner.unlock();
@@ -488,7 +514,7 @@ bool PortalSync::pageCall(const QString &page, const Query &query, const PageTex
     info(texts.updating);
     QStringList pairs;
     for (const auto &[key, value] : query)
-        pairs << key + QLatin1Char('=') + QString::fromLatin1(QUrl::toPercentEncoding(value));
+        pairs << key + QLatin1Char('=') + PortalSite::pageValue(value);
     const QString url = PortalSite::pageBase() + page + QLatin1Char('?') + pairs.join(QLatin1Char('&'));
 
     // The page call blocks until its reply; it is given as long as the polled

@@ -22,8 +22,10 @@ enum class MsgIcon;
 // in a private temporary folder that goes with the run. A run ended before
 // it could clean up (the program killed, the workstation switched off) leaves
 // its folder, with customer data and passwords in it: the next run removes
-// every such folder whose process has gone, and keeps those of runs still
-// going on in other instances of the program.
+// every such folder of the user's whose process has gone (one whose mark
+// names no process once a day old), and keeps those of runs still going on
+// in other instances of the program. A link of a folder's name is never
+// followed.
 class PortalSync {
 public:
     // The wait of every transfer: polls every pollIntervalMs and gives up

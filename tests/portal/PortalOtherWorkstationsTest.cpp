@@ -10,7 +10,10 @@
 #include <sqlite3.h>
 #include <QLabel>
 #include <QThread>
+#include <chrono>
 #include <csignal>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -121,7 +124,7 @@ TEST_F(PortalTwoWorkstationsTest, ARequestTakenOffTheListIsNeverStoredAgainWhenT
         portal_->holdRequests({requestLine(int(id))});
         deletePage("Locked", 0);
         EXPECT_FALSE(run(QStringLiteral("ImportCustomerJobs~")));
-        EXPECT_EQ(msgs_->last(), QStringLiteral("Customer Jobs data deletion failed - Locked") + kKept);
+        ASSERT_EQ(msgs_->last(), QStringLiteral("Customer Jobs data deletion failed - Locked") + kKept);
         EXPECT_EQ(requests(), QString::number(id));
         EXPECT_EQ(held(), QStringList{QString::number(id)});
 
@@ -307,6 +310,9 @@ TEST_F(PortalWorkingFoldersTest, TheNextRunRemovesTheFolderOfAKilledRunAndKeepsO
         const QStringList before = folders();
         const pid_t pid = fork();
         if (pid == 0) {
+            // Another instance has a connection of its own.
+            if (trapError([] { AppDatabase::reopenInForkedProcess(); }))
+                _exit(1);
             PortalSync::options() = {1000, 120};
             run("JobTypes~");
             _exit(0);
@@ -330,4 +336,52 @@ TEST_F(PortalWorkingFoldersTest, TheNextRunRemovesTheFolderOfAKilledRunAndKeepsO
 
     EXPECT_TRUE(run("Users~")) << msgs_->last().toStdString();
     EXPECT_EQ(folders(), going);
+}
+
+// Sets a file's times (a link's own, not its target's) to age before now.
+static void ageEntry(const QString &path, std::chrono::seconds age)
+{
+    const timespec t{time(nullptr) - age.count(), 0};
+    const timespec times[2] = {t, t};
+    ASSERT_EQ(utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, AT_SYMLINK_NOFOLLOW), 0) << path.toStdString();
+}
+
+// Anyone may make an entry of a working folder's name in a shared temporary
+// folder: a link to a folder of the user's is never followed. A run cut off
+// by a power failure may leave its mark empty: its folder goes once older
+// than any run lasts (a day), by the later of its own time and its mark's.
+TEST_F(PortalWorkingFoldersTest, ALinkIsNeverFollowedAndAFolderWithAnEmptyMarkGoesOnceADayOld)
+{
+    using namespace std::chrono;
+    const QDir temp = QDir::temp();
+    ASSERT_TRUE(temp.mkpath("mine"));
+    ASSERT_TRUE(test::writeFileBytes(temp.filePath("mine/keep.txt"), "the user's own"));
+    ASSERT_EQ(symlink(QFile::encodeName(temp.filePath("mine")).constData(),
+                      QFile::encodeName(temp.filePath("wvs-portal-link")).constData()),
+              0);
+    ageEntry(temp.filePath("mine/keep.txt"), hours(24 * 7));
+    ageEntry(temp.filePath("mine"), hours(24 * 7));
+    ageEntry(temp.filePath("wvs-portal-link"), hours(24 * 7));
+
+    const struct {
+        const char *folder;
+        hours folderAge, markAge;
+        bool stays;
+    } cases[] = {
+        {"wvs-portal-cutoff", hours(48), hours(48), false},
+        {"wvs-portal-newmark", hours(48), hours(0), true},
+        {"wvs-portal-newfile", hours(0), hours(48), true},
+    };
+    for (const auto &c : cases) {
+        ASSERT_TRUE(temp.mkdir(c.folder));
+        ASSERT_TRUE(test::writeFileBytes(temp.filePath(QStringLiteral("%1/Users.txt").arg(c.folder)), "ABCD|TEST01|ADM|secret"));
+        ASSERT_TRUE(test::writeFileBytes(temp.filePath(QStringLiteral("%1/run.lock").arg(c.folder)), ""));
+        ageEntry(temp.filePath(QStringLiteral("%1/run.lock").arg(c.folder)), c.markAge);
+        ageEntry(temp.filePath(c.folder), c.folderAge);
+    }
+
+    EXPECT_TRUE(run("Users~")) << msgs_->last().toStdString();
+    EXPECT_EQ(test::readFileBytes(temp.filePath("mine/keep.txt")), "the user's own");
+    for (const auto &c : cases)
+        EXPECT_EQ(temp.exists(c.folder), c.stays) << c.folder;
 }

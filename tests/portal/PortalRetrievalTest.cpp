@@ -38,21 +38,25 @@ protected:
 TEST_F(PortalRetrievalTest, UpdatesAreMatchedByJobAndDateAndApplied)
 {
     // CR LF, CR and LF line ends; one record on two lines; a job nobody has;
-    // a note in the portal's Windows-1252 code page.
+    // a note in the portal's Windows-1252 code page; a done flag neither 0
+    // nor 1.
+    storeJob(schedule, jobB, "2012-03-13", 2, "2012-03-13", "ADM");
     portal_->handOut("GetSchedule.php",
                      record(jobA, "2012/03/05", 1, "2012/03/07", "BOB", "Customer\x92s dog barked \x93" "all good\x94 \x96 \x80" "5, caf\xE9") + "\r\n"
+                         + record(jobB, "2012/03/13", 2, "2012/03/14", "ADM", "") + "\r\n"
                          + record(jobB, "6/03/2012", 0, "", "", "") + "\r"
                          + QByteArray::number(schedule) + ",2012-03-20,999,1\n2012-03-20,BOB,\"lost\"\n");
     EXPECT_TRUE(run(QStringLiteral("RetrieveSchedule~%1").arg(schedule)));
-    EXPECT_EQ(portal_->pages(), QStringList{"GetSchedule.php"});
+    ASSERT_EQ(portal_->pages(), QStringList{"GetSchedule.php"});
     EXPECT_EQ(portal_->calls()[0].query,
               (QList<QPair<QString, QString>>{{"companyid", "ABCD"}, {"companyserial", "TEST01"}}));
 
     EXPECT_EQ(stored(schedule, jobA, "2012-03-05", "ActualServiceDate || '|' || AssociateID"), "2012-03-07|BOB");
     EXPECT_EQ(notes(jobA), "Portal:Customer’s dog barked “all good” – €5, café:Information:2012-03-05");
-    // Not done: the date goes and the job's own associate comes back; the
-    // portal's note goes, the associate's stays.
+    // Not done (any flag but 1): the date goes and the job's own associate
+    // comes back; the portal's note goes, the associate's stays.
     EXPECT_EQ(stored(schedule, jobB, "2012-03-06", "ActualServiceDate || '|' || AssociateID"), "|BOB");
+    EXPECT_EQ(stored(schedule, jobB, "2012-03-13", "ActualServiceDate || '|' || AssociateID"), "|BOB");
     EXPECT_EQ(notes(jobB), "Administrator:keep:Action:2012-03-06");
     EXPECT_EQ(count("SELECT COUNT(*) FROM ScheduleJobNotes WHERE JobSeqNo = 999"), 0);
 }
@@ -85,6 +89,7 @@ TEST_F(PortalRetrievalTest, RequestsAreStoredOnlyOnceThePortalHasLetThemGo)
     QWidget requestList;
     EXPECT_TRUE(run(QStringLiteral("ImportCustomerJobs~"), &requestList));
     EXPECT_TRUE(requestList.property("CustomerJobsImported").toBool());
+    ASSERT_EQ(portal_->pages(), (QStringList{"GetCustomerJobs.php", "DeleteCustomerJobsData.php"}));
     EXPECT_EQ(portal_->calls()[1].query, (QList<QPair<QString, QString>>{{"companyid", "ABCD"}}));
     // Dates in the stored form, the cost in cents (none is 0).
     EXPECT_EQ(scalarSql("SELECT group_concat(UniqueId || ',' || LastName || ',' || PreferredPhone || ',' || DateEntered "

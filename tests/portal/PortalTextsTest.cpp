@@ -59,7 +59,7 @@ TEST_F(PortalRunTexts, CaptionsStepsAndMissingRecords)
                                             {"DELETE FROM Company", QString("Users~"), "Cannot find Company record"}}) {
         writeSql(sql);
         EXPECT_FALSE(run(tag));
-        EXPECT_EQ(msgs_->shown().last().text, message);
+        ASSERT_EQ(msgs_->last(), message);
         EXPECT_EQ(msgs_->shown().last().icon, MsgIcon::Exclamation);
     }
 }
@@ -87,7 +87,7 @@ TEST_F(PortalRunTexts, RefusalsAndTimeOutsOfEveryPage)
     for (const auto &[tag, page, refusal, icon, timeout] : pages) {
         portal_->reply(page, "No");
         EXPECT_FALSE(run(tag));
-        EXPECT_EQ(msgs_->shown().last().text, refusal);
+        ASSERT_EQ(msgs_->last(), refusal);
         EXPECT_EQ(msgs_->shown().last().icon, icon);
         EXPECT_EQ(portal_->pages().last(), page);   // nothing after a refused page runs
         // The page waits 1.65 s, each FTP step 1.5 s (room under load); the page answers after 2.5 s.
@@ -95,7 +95,7 @@ TEST_F(PortalRunTexts, RefusalsAndTimeOutsOfEveryPage)
         portal_->delay(page, 2.5);
         PortalSync::options() = {150, 10};
         EXPECT_FALSE(run(tag));
-        EXPECT_EQ(msgs_->shown().last().text, timeout);
+        ASSERT_EQ(msgs_->last(), timeout);
         EXPECT_EQ(msgs_->shown().last().icon, MsgIcon::Exclamation);
         PortalSync::options() = {20, 250};
         portal_->delay(page, 0);

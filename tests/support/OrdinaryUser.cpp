@@ -1,5 +1,8 @@
 #include "support/OrdinaryUser.h"
 
+#include "data/AppDatabase.h"
+#include "platform/ErrorHandlingModule.h"
+
 #include <QByteArray>
 #include <QDirIterator>
 #include <QFile>
@@ -35,6 +38,9 @@ QByteArray inChild(const QString &folder, const std::function<QString()> &body)
         if (access(QFile::encodeName(folder).constData(), R_OK | W_OK | X_OK) != 0)
             return "the user nobody cannot reach " + folder.toUtf8();
     }
+    // The parent's database connection is not the child's to use.
+    if (const auto failed = trapError([] { AppDatabase::reopenInForkedProcess(); }))
+        return "the child could not open the database: " + failed->description.toUtf8();
     return kAnswered + body().toUtf8();
 }
 } // namespace

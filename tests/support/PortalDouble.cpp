@@ -91,6 +91,7 @@ QList<PortalDouble::Call> PortalDouble::calls() const
         const QJsonObject o = QJsonDocument::fromJson(line).object();
         Call c;
         c.page = o.value("page").toString();
+        c.raw = o.value("raw").toString().toLatin1();
         for (const QJsonValue &kv : o.value("query").toArray())
             c.query << qMakePair(kv.toArray().at(0).toString(), kv.toArray().at(1).toString());
         c.loaded = o.value("loaded").toString();

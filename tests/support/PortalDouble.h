@@ -16,7 +16,8 @@ class PortalDouble {
 public:
     struct Call {
         QString page;
-        QList<QPair<QString, QString>> query;  // decoded, in the order sent
+        QByteArray raw;                        // the query string as it came, byte for byte
+        QList<QPair<QString, QString>> query;  // decoded in Windows-1252, in the order sent
         QString loaded;                        // what a load page read
         QString reply;
         QString value(const QString &key) const;

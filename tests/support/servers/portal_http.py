@@ -2,13 +2,14 @@
 test FTP server serves (--root); the portal's files are in
 public_html/<site>/customerportal/ below it.
 
-Every call is appended to <control>/calls.jsonl: page, decoded query (keys in
-the order sent), reply, and what a load page read. <control>/script.json,
-read at every call, scripts the answers: "replies" {page: text} (default
-"SUCCESS"; the ID check answers "OK" unless the ID is in "taken"), "delays"
-{page: seconds}, "handouts" {page: text} (the file GetSchedule.php or
-GetCustomerJobs.php makes ready). A load page answers "File not found" for a
-file that did not arrive.
+Every call is appended to <control>/calls.jsonl: page, the query string as it
+came ("raw", its bytes as Latin-1 characters), the query decoded as the portal
+reads it, in Windows-1252 (keys in the order sent), reply, and what a load
+page read. <control>/script.json, read at every call, scripts the answers:
+"replies" {page: text} (default "SUCCESS"; the ID check answers "OK" unless
+the ID is in "taken"), "delays" {page: seconds}, "handouts" {page: text} (the
+file GetSchedule.php or GetCustomerJobs.php makes ready). A load page answers
+"File not found" for a file that did not arrive.
 <control>/held.json {"held": [line, ...], "handed": [line, ...]}, when the
 test wrote it, holds the requests the portal keeps between calls:
 GetCustomerJobs.php (without a handout) hands out every one held, and
@@ -64,13 +65,15 @@ class Handler(http.server.BaseHTTPRequestHandler):
 
     def page_call(self):
         url = urllib.parse.urlsplit(self.path)
-        query = urllib.parse.parse_qsl(url.query, keep_blank_values=True, encoding="utf-8")
+        # The portal reads a page's values in its code page; the five bytes
+        # Windows-1252 leaves undefined come out as U+FFFD.
+        query = urllib.parse.parse_qsl(url.query, keep_blank_values=True, encoding="cp1252", errors="replace")
         q = dict(query)
         page = url.path.strip("/").split("/")[-1]
         if url.path not in ("/customerportal/CheckCompanyID.php", "/%s/customerportal/%s" % (a.site, page)):
             return self.answer(404, "Not found")
         s = read_json("script.json", {})
-        record = {"page": page, "query": [[k, v] for k, v in query]}
+        record = {"page": page, "raw": url.query, "query": [[k, v] for k, v in query]}
         time.sleep(s.get("delays", {}).get(page, 0))
         reply = s.get("replies", {}).get(page)
         handout = s.get("handouts", {}).get(page)
