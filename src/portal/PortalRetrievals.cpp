@@ -181,6 +181,9 @@ void applyScheduleUpdates(const QList<ScheduleUpdate> &updates)
             writeSql(QStringLiteral("UPDATE ScheduleJobs SET ActualServiceDate = ?, AssociateID = ?") + where,
                      QVariantList{Formats::toStoredDate(u.doneDate), u.doneBy} + key);
         } else {
+            // A visit reopened goes back to the associate its job is assigned
+            // to, as it does when marked not done in the schedule window: with
+            // no associate it would drop off every associate's schedule.
             writeSql(QStringLiteral("UPDATE ScheduleJobs SET ActualServiceDate = '', AssociateID = ?") + where,
                      QVariantList{ScheduledJobUpdates::currentAssociate(u.jobSeqNo)} + key);
         }
