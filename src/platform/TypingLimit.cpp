@@ -51,7 +51,7 @@ bool isControl(QChar c)
 }
 
 // Whether a pasted text must be mended to go into a one-line box.
-bool needsMending(QChar c) { return isBreak(c) || isControl(c) || c == QLatin1Char('\t'); }
+bool needsMending(QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F || isBreak(c); }
 } // namespace
 
 QString TypingLimit::onOneLine(const QString &pasted)

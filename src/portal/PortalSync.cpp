@@ -167,7 +167,7 @@ void PortalSync::removeLeftFolders()
         // business. Nobody else can swap a folder of the user's for a link
         // (a shared temporary folder lets only an entry's owner rename or
         // remove it).
-        if (folder.isSymLink() || !folder.isDir() || folder.ownerId() != geteuid())
+        if (folder.isSymLink() || folder.ownerId() != geteuid())
             continue;
         const QString ownerFile = QDir(folder.filePath()).filePath(kOwnerFile);
         const QFileInfo mark(ownerFile);
@@ -186,12 +186,11 @@ void PortalSync::removeLeftFolders()
             // still be going on.
             if (std::max(folder.lastModified().toUTC(), mark.lastModified().toUTC()) > longAgo)
                 continue;
-            QDir(folder.filePath()).removeRecursively();
-            continue;
-        }
-        if (!owner.tryLock(0))
+        } else if (owner.tryLock(0)) {
+            owner.unlock();
+        } else {
             continue;   // its run is still going on in another instance of the program
-        owner.unlock();
+        }
         QDir(folder.filePath()).removeRecursively();
     }
 }
