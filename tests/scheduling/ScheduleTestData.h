@@ -18,8 +18,7 @@ inline QDate d(const char *iso) { return QDate::fromString(QString::fromLatin1(i
 using test::CustomerData;
 using test::JobData;
 
-// A fixture with helpers that put customers, addresses, job types, customer
-// jobs, schedules and stored occurrences straight into the database.
+// Helpers that put schedules, stored occurrences and notes straight into the database.
 class ScheduleDbTest : public test::DataDbTest {
 protected:
     void SetUp() override
