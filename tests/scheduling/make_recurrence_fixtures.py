@@ -24,13 +24,12 @@ def iso(d):
 
 def mask_days(mask):
     """Weekdays named by a weekly mask, taken apart greedily from the top."""
-    k = mask
     days = []
     for bit, wd in ((64, SU), (32, SA), (16, FR), (8, TH), (4, WE), (2, TU)):
-        if k > bit - 1:
+        if mask > bit - 1:
             days.append(wd)
-            k -= bit
-    if k > 0:
+            mask -= bit
+    if mask > 0:
         days.append(MO)
     return days
 
@@ -54,8 +53,6 @@ def monthday_kwargs(d):
 
 def series(code, start, until):
     """All dates of the code from start up to until (inclusive)."""
-    if start > until:
-        return []
     if 1 <= code <= 365:
         return list(rrule(DAILY, interval=code, dtstart=start, until=until))
     if 366 <= code <= 999:
