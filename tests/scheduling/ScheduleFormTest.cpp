@@ -237,8 +237,8 @@ TEST_F(ScheduleFormTest, UpDownAndSortKeysMoveRowsAndSaveStoresTheOrderOfTheRows
                                            "Please select the column on which to base the sort"}));
     sortBy(form.get(), "Service Date", "Ascending", "Associate", "Descending");
     form->CloseButton_Click();
-    EXPECT_EQ(storedRows(s), QStringList({row(jobB, "2025-03-03#0"), row(jobA, "2025-03-03#1"), row(jobB, "2025-03-10#2"),
-                                          row(jobA, "2025-03-10#3")}));
+    EXPECT_EQ(storedRows(s), QStringList({row(jobB, "2025-03-03#0"), row(jobA, "2025-03-03#1"),
+                                          row(jobB, "2025-03-10#2"), row(jobA, "2025-03-10#3")}));
 }
 
 TEST_F(ScheduleFormTest, OpenScheduleIsLockedAndTrimmedButJobsMarkedDoneCannotBeChanged)

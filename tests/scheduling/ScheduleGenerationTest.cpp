@@ -65,8 +65,7 @@ TEST_F(ScheduleGenerationTest, OccurrenceLimitCountsDoneOccurrencesOfOtherSchedu
     storeJob(earlier, oneLeft, "2025-02-17", 3);   // not done: does not count
     EXPECT_EQ(entries(populate(schedule).jobs), QStringList({row(oneLeft, "2025-03-03")}));
 
-    // A re-opened schedule whose own occurrences were done: they are shown
-    // again, done, and do not use the job up against itself.
+    // A re-opened schedule's own done occurrences show again, done, without using the job up.
     const qint64 reopened = addSchedule("2025-04-01", "2025-04-30");
     const qint64 twice = addJob({.start = "2025-04-07", .occurrences = 2});
     storeJob(reopened, twice, "2025-04-07", 0, "2025-04-07");

@@ -1,10 +1,8 @@
 #pragma once
-#include "common/Formats.h"
 #include "data/AppDatabase.h"
 #include "scheduling/ScheduleGeneration.h"
 #include "scheduling/ScheduleRecords.h"
 #include "support/TestData.h"
-#include "support/QtPrinters.h"
 
 #include <QDate>
 #include <QLabel>

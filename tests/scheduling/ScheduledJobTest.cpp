@@ -1,5 +1,4 @@
 #include "platform/WvsError.h"
-#include "scheduling/ScheduleGeneration.h"
 #include "scheduling/ScheduleJobNote.h"
 #include "scheduling/ScheduleJobNoteForm.h"
 #include "scheduling/ScheduledJobUpdates.h"
