@@ -88,7 +88,6 @@ TEST_F(ScheduledJobTest, DeletingAJobFromTheScheduleIsRefusedWhileStoredAndTakes
     const qint64 fresh = addJob({.start = "2025-03-03"});
     for (qint64 s : {schedule, qint64(99)})
         addNote(s, fresh, "2025-03-03", "", "Action", "x");
-    EXPECT_EQ(ScheduledJobUpdates::deleteJobRefusal(fresh), "");
     ScheduledJobUpdates::deleteJob(fresh);
     EXPECT_EQ(count("SELECT (SELECT COUNT(*) FROM CustomerJobs WHERE JobSeqNo = ?) + "
                     "(SELECT COUNT(*) FROM ScheduleJobNotes WHERE JobSeqNo = ?)", {fresh, fresh}), 0);
