@@ -6,7 +6,6 @@
 
 #include <QDate>
 #include <QLabel>
-#include <QSqlQuery>
 #include <QStringList>
 
 namespace wvs::schedtest {
@@ -37,12 +36,8 @@ protected:
     static QString row(qint64 job, const char *dateAndPosition) { return QStringLiteral("%1:%2").arg(job).arg(dateAndPosition); }
     QStringList storedRows(qint64 schedule)
     {
-        QStringList out;
-        QSqlQuery q = execSql("SELECT JobSeqNo, ScheduleServiceDate, ScheduleSeqNo FROM ScheduleJobs WHERE ScheduleNumber = ? "
-                              "ORDER BY ScheduleSeqNo", {schedule});
-        while (q.next())
-            out << QStringLiteral("%1:%2#%3").arg(q.value(0).toString(), q.value(1).toString(), q.value(2).toString());
-        return out;
+        return rowsOf("SELECT JobSeqNo || ':' || ScheduleServiceDate || '#' || ScheduleSeqNo FROM ScheduleJobs "
+                      "WHERE ScheduleNumber = ? ORDER BY ScheduleSeqNo", {schedule}).split(';', Qt::SkipEmptyParts);
     }
 
     QString stored(qint64 schedule, qint64 job, const QString &date, const char *column)
