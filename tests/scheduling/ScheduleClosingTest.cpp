@@ -71,8 +71,7 @@ TEST_F(ScheduleClosingTest, OnlyTheFirstOfTwoWorkstationsClosesTheSchedule)
 TEST_F(ScheduleClosingTest, ReclosingKeepsTheRecordedDatesAndAssociatesWhateverTheFilter)
 {
     const qint64 bobs = addJob({.associate = "BOB", .start = "2025-03-03", .end = "2025-03-03", .frequency = 1});
-    // Closed once; then recorded: the job of 10 March done on the 11th by Bob,
-    // Bob's own job done on its day, and the job of 17 March marked not done.
+    // Closed once; since then 10 March done on the 11th by Bob, Bob's job on its day, 17 March not done.
     storeJob(schedule, job, "2025-03-03", 0), storeJob(schedule, bobs, "2025-03-03", 1, "2025-03-03", "BOB");
     storeJob(schedule, job, "2025-03-10", 2, "2025-03-11", "BOB"), storeJob(schedule, job, "2025-03-17", 3);
     storeJob(schedule, job, "2025-03-24", 4, "2025-03-24");
@@ -117,8 +116,7 @@ TEST_F(ScheduleClosingTest, SavingTheOrderHandsTheStagedNumbersOutInGridOrder)
     EXPECT_EQ(stored(closed, jobs.at(4), "2025-05-05", "ScheduleSeqNo") + stored(closed, jobs.at(3), "2025-05-05", "ScheduleSeqNo"), "68");
     EXPECT_EQ(count("SELECT ScheduleSeqNo FROM ScheduleStaging WHERE JobSeqNo = ?", {jobs.at(4)}), 6);
 
-    // The rows as staged no longer match what is stored (another workstation
-    // saved in between): nothing is saved, not even the rows before.
+    // Staged rows no longer matching the stored ones (another workstation saved): nothing is saved.
     EXPECT_FALSE(ScheduleClosing::saveOrder(closed, "ADM", inOrder({1, 0, 2, 3, 4}), r.seqNos).done);
     EXPECT_EQ(stored(closed, jobs.at(0), "2025-05-05", "ScheduleSeqNo") + stored(closed, jobs.at(1), "2025-05-05", "ScheduleSeqNo"), "02");
 }

@@ -6,8 +6,7 @@ using namespace wvs::schedtest;
 
 namespace {
 
-// Another workstation keeps its write open for longer than this one waits
-// while a schedule window opens or is left.
+// Another workstation holds its write longer than this one waits while a schedule window opens or is left.
 class ScheduleLockBusyTest : public ScheduleDbTest {
 protected:
     void SetUp() override
@@ -26,8 +25,7 @@ protected:
     void letGo() { execSql("COMMIT", {}, other_); }
     int locks() { return count("SELECT COUNT(*) FROM LockedSchedules WHERE AssociateID = 'ADM'"); }
 
-    // A schedule of the given status with one weekly job, done on both of its
-    // Mondays; the job was last serviced on 5 March.
+    // One weekly job done on both Mondays of a schedule of this status; last serviced on 5 March.
     qint64 scheduleWithDoneJob(const QString &status)
     {
         const qint64 s = addSchedule("2025-03-03", "2025-03-16", status);

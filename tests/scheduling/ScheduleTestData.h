@@ -1,14 +1,11 @@
 #pragma once
-#include "common/Formats.h"
 #include "data/AppDatabase.h"
 #include "scheduling/ScheduleGeneration.h"
 #include "scheduling/ScheduleRecords.h"
 #include "support/TestData.h"
-#include "support/QtPrinters.h"
 
 #include <QDate>
 #include <QLabel>
-#include <QSqlQuery>
 #include <QStringList>
 
 namespace wvs::schedtest {
@@ -18,8 +15,7 @@ inline QDate d(const char *iso) { return QDate::fromString(QString::fromLatin1(i
 using test::CustomerData;
 using test::JobData;
 
-// A fixture with helpers that put customers, addresses, job types, customer
-// jobs, schedules and stored occurrences straight into the database.
+// Helpers that put schedules, stored occurrences and notes straight into the database.
 class ScheduleDbTest : public test::DataDbTest {
 protected:
     void SetUp() override
@@ -40,12 +36,8 @@ protected:
     static QString row(qint64 job, const char *dateAndPosition) { return QStringLiteral("%1:%2").arg(job).arg(dateAndPosition); }
     QStringList storedRows(qint64 schedule)
     {
-        QStringList out;
-        QSqlQuery q = execSql("SELECT JobSeqNo, ScheduleServiceDate, ScheduleSeqNo FROM ScheduleJobs WHERE ScheduleNumber = ? "
-                              "ORDER BY ScheduleSeqNo", {schedule});
-        while (q.next())
-            out << QStringLiteral("%1:%2#%3").arg(q.value(0).toString(), q.value(1).toString(), q.value(2).toString());
-        return out;
+        return rowsOf("SELECT JobSeqNo || ':' || ScheduleServiceDate || '#' || ScheduleSeqNo FROM ScheduleJobs "
+                      "WHERE ScheduleNumber = ? ORDER BY ScheduleSeqNo", {schedule}).split(';', Qt::SkipEmptyParts);
     }
 
     QString stored(qint64 schedule, qint64 job, const QString &date, const char *column)

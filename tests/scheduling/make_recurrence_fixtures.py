@@ -1,15 +1,8 @@
 #!/usr/bin/python3
 """Writes recurrence_fixtures.txt: customer jobs with the dates they must yield
 in a schedule's period, computed with dateutil's rrule rather than by the
-program's own arithmetic.
-
-Run from anywhere:  /usr/bin/python3 tests/scheduling/make_recurrence_fixtures.py
-The output is committed; the C++ tests read it and need no Python.
-
-Line format (one job per line, fields separated by ';'):
-    label;start;end;code;remaining;from;to;dates
-end is '-' for a job without an end date; remaining 0 means no limit; dates are
-the expected occurrences, ascending, separated by spaces (empty for none).
+program's own arithmetic. The output is committed; the C++ tests need no Python.
+end '-': no end date; remaining 0: no limit; dates ascending, space-separated.
 """
 
 import datetime as dt
@@ -25,15 +18,18 @@ def day(s):
     return dt.datetime.strptime(s, "%Y-%m-%d")
 
 
+def iso(d):
+    return d.strftime("%Y-%m-%d")
+
+
 def mask_days(mask):
     """Weekdays named by a weekly mask, taken apart greedily from the top."""
-    k = mask
     days = []
     for bit, wd in ((64, SU), (32, SA), (16, FR), (8, TH), (4, WE), (2, TU)):
-        if k > bit - 1:
+        if mask > bit - 1:
             days.append(wd)
-            k -= bit
-    if k > 0:
+            mask -= bit
+    if mask > 0:
         days.append(MO)
     return days
 
@@ -57,8 +53,6 @@ def monthday_kwargs(d):
 
 def series(code, start, until):
     """All dates of the code from start up to until (inclusive)."""
-    if start > until:
-        return []
     if 1 <= code <= 365:
         return list(rrule(DAILY, interval=code, dtstart=start, until=until))
     if 366 <= code <= 999:
@@ -213,8 +207,7 @@ def random_cases(r, count):
             # Mostly an end inside or near the period, sometimes before the start.
             end = max(start, frm) + dt.timedelta(days=r.randint(-20, length + 40))
         remaining = 0 if r.random() < 0.7 else r.randint(1, 12)
-        f = lambda d: d.strftime("%Y-%m-%d")
-        case("random-%d" % i, f(start), f(end) if end else None, code, remaining, f(frm), f(to))
+        case("random-%d" % i, iso(start), iso(end) if end else None, code, remaining, iso(frm), iso(to))
 
 
 def main():
@@ -226,9 +219,8 @@ def main():
         f.write("# label;start;end;code;remaining;from;to;dates\n")
         for label, start, end, code, remaining, frm, to in CASES:
             dates = expected(start, end, code, remaining, frm, to)
-            fmt = lambda d: d.strftime("%Y-%m-%d")
-            f.write(";".join([label, fmt(start), fmt(end) if end else "-", str(code), str(remaining),
-                              fmt(frm), fmt(to), " ".join(fmt(d) for d in dates)]) + "\n")
+            f.write(";".join([label, iso(start), iso(end) if end else "-", str(code), str(remaining),
+                              iso(frm), iso(to), " ".join(iso(d) for d in dates)]) + "\n")
     print("%d cases written to %s" % (len(CASES), out))
 
 
