@@ -336,8 +336,7 @@ TEST_F(PortalRequestImportTest, StoredRequestsAreListedAtOnceWhateverTheDeleteAn
     portal_.reply("DeleteCustomerJobsData.php", "SUCCESS");
     portal_.handOut("GetCustomerJobs.php", "");
     click(list.get(), "ImportButton");
-    EXPECT_EQ(msgs_->texts().mid(msgs_->texts().size() - 2),
-              (QStringList{"No new Customer Jobs found", "Process completed successfully"}));
+    EXPECT_EQ(msgs_->last(), "Process completed successfully");
     EXPECT_EQ(grid(list.get())->rows() - 1, 4);
 
     // Without a company ID the portal is not asked at all.
