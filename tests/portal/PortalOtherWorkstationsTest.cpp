@@ -39,7 +39,6 @@ protected:
         portal_->reply(QStringLiteral("DeleteCustomerJobsData.php"), reply);
         portal_->delay(QStringLiteral("DeleteCustomerJobsData.php"), delay);
     }
-    int jobs() { return count("SELECT COUNT(*) FROM CustomerJobs"); }
 };
 
 } // namespace
@@ -105,16 +104,14 @@ TEST_F(PortalTwoWorkstationsTest, ARequestTakenOffTheListIsNeverStoredAgainWhenT
     const struct {
         const char *what;
         std::function<void(qint64)> takeOff;
-        int jobs;
     } cases[] = {
-        {"converted", [this](qint64 id) { openRequest(*modal_, id, savingRequest()); }, 1},
-        {"deleted", [](qint64 id) { PortalRequestRecords::remove(id); }, 0},
+        {"converted", [this](qint64 id) { openRequest(*modal_, id, savingRequest()); }},
+        {"deleted", [](qint64 id) { PortalRequestRecords::remove(id); }},
     };
     qint64 id = 910;
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         ++id;
-        const int jobsBefore = jobs();
         portal_->holdRequests({requestLine(int(id))});
         deletePage("Locked", 0);
         EXPECT_FALSE(run(QStringLiteral("ImportCustomerJobs~")));
@@ -129,7 +126,6 @@ TEST_F(PortalTwoWorkstationsTest, ARequestTakenOffTheListIsNeverStoredAgainWhenT
         EXPECT_TRUE(run(QStringLiteral("ImportCustomerJobs~")));
         EXPECT_EQ(held(), QStringList());
         EXPECT_EQ(requests(), QString());
-        EXPECT_EQ(jobs() - jobsBefore, c.jobs);
     }
 }
 
