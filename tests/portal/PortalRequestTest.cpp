@@ -108,6 +108,8 @@ TEST_F(PortalRequestConversionTest, RefusalsLeaveEverythingAsItWas)
 TEST_F(PortalRequestConversionTest, AOneOffLandsOnItsStartDate)
 {
     save(addRequest(3, {{"StartDate", "2031-07-09"}, {"EndDateOption", 2}, {"EndOccurrences", 1}, {"DWMYOption", -1}}));
+    EXPECT_EQ(lastJob("Frequency").toInt(), 1);
+
     const ScheduleHeader july{addSchedule("2031-07-01", "2031-07-31", "Open"), QDate(2031, 7, 1), QDate(2031, 7, 31),
                               "Open"};
     const PopulateResult r = ScheduleGeneration::populate(july, "ADM", QString());
