@@ -204,7 +204,7 @@ TEST_F(PortalRequestTexts, ConversionChecksInOrder)
          "?No Zip/Post Code has been entered for the correspondence address. Is this correct?"},
         {[](E e) { e.address.sAddress1.clear(); }, "Please enter a Service Address"},
         {[](E e) { e.address.sSuburb.clear(); }, "Please enter a Suburb for the Service Address"},
-        // The job's checks other tests do not make (the job text tests check its dates' in the same words).
+        // The job's checks no other test makes (the job text tests check those of its dates).
         {[](E e) { e.job.frequency = {}; }, "Please select a Frequency option"},
         {[](E e) { e.customer.commentOnSchedule = true; }, "There is no Customer Comment to include on the Schedule"},
         {[](E e) { e.job.commentOnSchedule = true; }, "There is no Job Comment to include on the Schedule"},
