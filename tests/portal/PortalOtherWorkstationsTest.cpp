@@ -1,6 +1,5 @@
 #include "PortalTestData.h"
 #include "platform/ErrorHandlingModule.h"
-#include "portal/PortalCustomerJobsManagementForm.h"
 #include "portal/PortalRequestRecords.h"
 #include "scheduling/ScheduleForm.h"
 
@@ -40,17 +39,14 @@ protected:
         portal_->reply(QStringLiteral("DeleteCustomerJobsData.php"), reply);
         portal_->delay(QStringLiteral("DeleteCustomerJobsData.php"), delay);
     }
-    int jobs() { return count("SELECT COUNT(*) FROM CustomerJobs"); }
 };
 
 } // namespace
 
 TEST_F(PortalTwoWorkstationsTest, ARefusedOrLateDeleteKeepsWhatWasStoredAndTheNextImportClearsThePortal)
 {
-    // Workstation A has stored 901 and 902 and waits on the portal's delete.
-    // Meanwhile: B imports (it skips both) and has the portal let them go,
-    // after which the portal refuses A's delete; or A gives up on a delete
-    // that the portal then finishes.
+    // A has stored two requests and waits on the portal's delete; B imports meanwhile
+    // (skipping both) and the portal then refuses A's delete, or A gives up on a late one.
     const struct {
         const char *what;
         bool otherWorkstationFirst;
@@ -69,7 +65,6 @@ TEST_F(PortalTwoWorkstationsTest, ARefusedOrLateDeleteKeepsWhatWasStoredAndTheNe
         const QString both = QStringLiteral("%1,%2").arg(a).arg(a + 1);
         portal_->holdRequests({requestLine(a), requestLine(a + 1)});
         PortalSync workstationA(PortalSync::parseMode(QStringLiteral("ImportCustomerJobs~")));
-        bool otherRan = false;
         workstationA.onInfo = [&](const QString &text) {
             if (text != kDeleting)
                 return;
@@ -78,7 +73,6 @@ TEST_F(PortalTwoWorkstationsTest, ARefusedOrLateDeleteKeepsWhatWasStoredAndTheNe
                 // B's import sees A's requests stored and skips them.
                 PortalSync workstationB(PortalSync::parseMode(QStringLiteral("ImportCustomerJobs~")));
                 workstationB.run();
-                otherRan = session().portalUpdateSucceeded;
                 session().portalUpdateSucceeded = false;   // A's run is not over
                 EXPECT_EQ(held(), QStringList());
             }
@@ -86,7 +80,6 @@ TEST_F(PortalTwoWorkstationsTest, ARefusedOrLateDeleteKeepsWhatWasStoredAndTheNe
             PortalSync::options() = {50, 10};
         };
         workstationA.run();
-        EXPECT_EQ(otherRan, c.otherWorkstationFirst);
         EXPECT_FALSE(session().portalUpdateSucceeded);
         EXPECT_EQ(msgs_->last(), c.message);
         EXPECT_TRUE(portal_->waitForCalls());   // a delete given up on may still finish
@@ -111,16 +104,14 @@ TEST_F(PortalTwoWorkstationsTest, ARequestTakenOffTheListIsNeverStoredAgainWhenT
     const struct {
         const char *what;
         std::function<void(qint64)> takeOff;
-        int jobs;
     } cases[] = {
-        {"converted", [this](qint64 id) { openRequest(*modal_, id, savingRequest()); }, 1},
-        {"deleted", [](qint64 id) { PortalRequestRecords::remove(id); }, 0},
+        {"converted", [this](qint64 id) { openRequest(*modal_, id, savingRequest()); }},
+        {"deleted", [](qint64 id) { PortalRequestRecords::remove(id); }},
     };
     qint64 id = 910;
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         ++id;
-        const int jobsBefore = jobs();
         portal_->holdRequests({requestLine(int(id))});
         deletePage("Locked", 0);
         EXPECT_FALSE(run(QStringLiteral("ImportCustomerJobs~")));
@@ -129,24 +120,18 @@ TEST_F(PortalTwoWorkstationsTest, ARequestTakenOffTheListIsNeverStoredAgainWhenT
         EXPECT_EQ(held(), QStringList{QString::number(id)});
 
         c.takeOff(id);
-        EXPECT_EQ(requests(), QString());
-        EXPECT_EQ(jobs() - jobsBefore, c.jobs);
 
         // Offered again: skipped, and the portal is asked to let it go.
         deletePage("SUCCESS", 0);
         EXPECT_TRUE(run(QStringLiteral("ImportCustomerJobs~")));
-        EXPECT_EQ(portal_->pages().last(), "DeleteCustomerJobsData.php");
         EXPECT_EQ(held(), QStringList());
         EXPECT_EQ(requests(), QString());
-        EXPECT_EQ(jobs() - jobsBefore, c.jobs);
     }
 }
 
 using PortalSlowNetworkTest = PortalDbTest;
 
-// How long a connection's statements have waited for another connection's
-// lock since start(): the sleeps between their tries, up to 3 s a statement
-// (the busy wait).
+// How long a connection's statements have waited for a lock since start(), up to 3 s a statement.
 class LockWait {
 public:
     explicit LockWait(QSqlDatabase &db)
@@ -247,8 +232,7 @@ TEST_F(PortalBusyDatabaseTest, AfterAPublishTheWindowShowsOnlyTheStatusThatWasSt
         auto form = shown<ScheduleForm>(QStringLiteral("Modify~%1").arg(schedule));
         const QString shownBefore = child<QLabel>(form.get(), "StatusLabel")->text();
         {
-            // Another workstation holds the write lock until holdMs after the
-            // portal was asked to load the job types (the last step of a publish).
+            // Another workstation holds the lock until holdMs after the last page of the publish.
             std::atomic<bool> held{false};
             OtherWorkstation other(dbPath(), [&](QSqlDatabase &db, const std::atomic<bool> &stop) {
                 execSql(QStringLiteral("BEGIN IMMEDIATE"), {}, db);
@@ -290,10 +274,8 @@ TEST_F(PortalBusyDatabaseTest, ARequestListThatCannotBeReadSaysOnlyThatTheDataIs
 
 using PortalWorkingFoldersTest = PortalDbTest;
 
-// A run's working folder holds customer data and passwords. Two other
-// instances of the program are in the middle of a run on this machine; one
-// of them is killed. The next run removes the killed run's folder and keeps
-// the folder of the run still going on.
+// A run's working folder holds customer data and passwords. Of two other instances in the
+// middle of a run one is killed: the next run removes its folder and keeps the other's.
 TEST_F(PortalWorkingFoldersTest, TheNextRunRemovesTheFolderOfAKilledRunAndKeepsOnesInUse)
 {
     portal_->delay("LoadJobTypes.php", 60);

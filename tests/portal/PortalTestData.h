@@ -17,9 +17,7 @@
 
 namespace wvs::portaltest {
 
-// Points portal runs at the test: their folders below the test's own, short
-// waits, the portal switched on for a company it knows as ABCD, and the
-// portal window running its exchange as soon as it is shown.
+// Points portal runs at the test: folders below its own, short waits, the company ABCD, the window run at once.
 inline void usePortal(const QString &folder, ModalScript &modal)
 {
     qputenv("TMPDIR", folder.toLocal8Bit());
@@ -73,8 +71,7 @@ inline void openRequest(ModalScript &modal, qint64 id, const std::function<void(
     showModal(&dialog);
 }
 
-// Drives the request dialog: assigns the job to the first associate, lets
-// edit change it and presses Save.
+// Drives the request dialog: the first associate, then edit, then Save.
 inline std::function<void(QDialog *)> savingRequest(const std::function<void(QDialog *)> &edit = {})
 {
     return [edit](QDialog *d) {
@@ -85,8 +82,7 @@ inline std::function<void(QDialog *)> savingRequest(const std::function<void(QDi
     };
 }
 
-// A business with the portal switched on and the portal's double running
-// on 127.0.0.1.
+// A business with the portal switched on and the portal's double on 127.0.0.1.
 class PortalDbTest : public schedtest::ScheduleDbTest {
 protected:
     void SetUp() override
@@ -129,8 +125,7 @@ protected:
 
 namespace wvs::test {
 
-// A request stored as the portal import leaves it: a weekly Monday job for a
-// new private customer unless the test says otherwise.
+// A request stored as the import leaves it: by default a weekly Monday job for a new private customer.
 class PortalRequestDbTest : public JobsDbTest {
 protected:
     void SetUp() override

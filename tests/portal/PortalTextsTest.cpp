@@ -176,7 +176,6 @@ TEST_F(PortalRequestTexts, ConversionChecksInOrder)
 {
     writeSql("UPDATE Preferences SET MYOB = 1");
     writeSql("INSERT INTO Customers (Surname, AccountsRef) VALUES ('Taken', 'TAKEN')");
-    addSchedule("2031-08-01", "2031-08-05", "Closed");
     auto valid = [] {
         PortalJobEntry e;
         e.customer = {.forename = "Ann", .surname = "Lee", .phone1 = "555", .cAddress1 = "1 Main St",
@@ -205,13 +204,7 @@ TEST_F(PortalRequestTexts, ConversionChecksInOrder)
          "?No Zip/Post Code has been entered for the correspondence address. Is this correct?"},
         {[](E e) { e.address.sAddress1.clear(); }, "Please enter a Service Address"},
         {[](E e) { e.address.sSuburb.clear(); }, "Please enter a Suburb for the Service Address"},
-        // The job's checks of its own (the shared ones are those of the job dialog).
-        {[](E e) { e.job.startDateText.clear(); }, "Please select a start date for the job"},
-        {[](E e) { e.job.startDateText = "05 Aug 2031"; },
-         "The Start Date falls within the date range of a closed Job Schedule and the Customer Job cannot be added. "
-         "Please select another date"},
-        {[](E e) { e.job.end = JobEnd::OnDate; }, "Please select an end date for the job"},
-        {[](E e) { e.job.end = JobEnd::Unchosen; }, "Please select an End option"},
+        // The job's checks no other test makes (the job text tests check those of its dates).
         {[](E e) { e.job.frequency = {}; }, "Please select a Frequency option"},
         {[](E e) { e.customer.commentOnSchedule = true; }, "There is no Customer Comment to include on the Schedule"},
         {[](E e) { e.job.commentOnSchedule = true; }, "There is no Job Comment to include on the Schedule"},
