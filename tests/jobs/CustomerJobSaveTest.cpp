@@ -1,6 +1,5 @@
 #include "JobsDbTest.h"
 #include "jobs/CustomerJobOpener.h"
-#include "jobs/CustomerJobSave.h"
 
 using namespace wvs;
 

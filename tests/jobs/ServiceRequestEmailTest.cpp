@@ -175,9 +175,7 @@ TEST_F(ServiceRequestEmailTest, StopsFailuresAndADesktopMailProgramNotYetActiveA
     EXPECT_EQ(mail.drafts.size(), 1);
 }
 
-// The list's E-mail button opens the window only when a draft could be made:
-// with the mail program chosen and none set up it says so and opens nothing;
-// over SMTP it opens the window with the job's key alone.
+// Over SMTP the window opens with the job's key alone.
 TEST_F(ServiceRequestEmailTest, TheListsEmailButtonNeedsAMailProgramOnlyForDrafts)
 {
     CustomerJobsManagementForm list;
