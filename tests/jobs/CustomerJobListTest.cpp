@@ -22,7 +22,6 @@ protected:
     }
     void TearDown() override { list_.reset(), SmithJobsTest::TearDown(); }
 
-    // The keys listed under the filters the change sets, in order.
     QStringList keys(const std::function<void(CustomerJobFilters &)> &change)
     {
         CustomerJobFilters f;
@@ -98,8 +97,7 @@ TEST_F(CustomerJobListTest, OpenedForOneCustomerItListsItsJobsAtOnceUntilCleared
     click(list_.get(), "GoButton");
     EXPECT_EQ(listedKeys().size(), 2);
 
-    // Opened from the menu the list starts empty; without full rights neither buttons nor a double-click
-    // change a job.
+    // From the menu the list starts empty; without full rights no button or double-click changes a job.
     setAccess(5, 7, 5, 7, 1, 1, 1, 1, 0, 0);
     loginAs("ADM", 5);
     openList();

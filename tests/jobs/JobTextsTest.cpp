@@ -17,7 +17,6 @@ namespace {
 
 class JobTextsTest : public test::SmithJobsTest {
 protected:
-    // What each button that needs a row says while none is selected.
     void expectSelectionMessages(QWidget *list, std::initializer_list<std::pair<const char *, const char *>> messages)
     {
         for (const auto &[button, message] : messages) {
@@ -131,8 +130,8 @@ TEST_F(JobTextsTest, JobListCaptionHeadingsSelectionMessagesWordsAndColours)
 {
     addAssociate("OLD", "Old Timer", "pw", 1, false);
     const QColor grey(128, 128, 128), red(255, 0, 0), magenta(255, 0, 255), blue(0, 0, 255), orange(255, 128, 0);
-    // Customer status, associate, suspended, prospective, as required, occurrences, code, end; the
-    // row's text colour, bold and Frequency word. The first colour rule that holds wins.
+    // Status, associate, suspended, prospective, as required, occurrences, code, end: colour, bold, word.
+    // The first colour rule that holds wins.
     const struct { int status; const char *associate; bool suspended, prospective, asRequired; int occurrences, code;
                    const char *end; QColor fore; bool bold; const char *word; } cases[] = {
         {2, "OLD", false, false, false, 1, 399, "", green, true, "Once"},
