@@ -48,7 +48,8 @@ protected:
 TEST_F(CustomerJobListTest, FiltersNarrowTheListing)
 {
     const qint64 a = addJob(customer_, address_);
-    const qint64 b = addJob(customer_, address_, [](auto &j) { j.jobType = "LAWN", j.associate = "BOB", j.prospective = true; });
+    const qint64 b = addJob(customer_, address_,
+                            [](auto &j) { j.jobType = "LAWN", j.associate = "BOB", j.prospective = true; });
     const qint64 c = addJob(johnson_, johnsonHome_, [](auto &j) { j.suspended = j.asRequired = true; });
 
     using F = CustomerJobFilters &;
@@ -193,7 +194,8 @@ TEST_F(CustomerJobListTest, AddFromTheListRefreshesItRowButtonsOpenTheSelectedJo
 TEST_F(CustomerJobListTest, SortUsesValuesForCostAndDates)
 {
     auto jobOf = [&](qint64 cents, const char *start, const char *end) {
-        return key(addJob(customer_, address_, [&](test::JobData &j) { j.costCents = cents, j.start = start, j.end = end; }));
+        return key(addJob(customer_, address_,
+                          [&](test::JobData &j) { j.costCents = cents, j.start = start, j.end = end; }));
     };
     const QString ten = jobOf(1000, "2031-10-01", ""), nine = jobOf(950, "2031-09-15", "2031-12-01"),
                   hundred = jobOf(10000, "2031-01-20", "2031-11-01");
