@@ -10,22 +10,18 @@ using namespace wvs;
 
 namespace {
 
-class CustomerJobListTest : public test::JobsDbTest {
+class CustomerJobListTest : public test::SmithJobsTest {
 protected:
     void SetUp() override
     {
-        JobsDbTest::SetUp();
+        SmithJobsTest::SetUp();
         addAssociate("BOB", "Bob Builder", "pw", 1, true);
-        addJobType("CLEAN", "Window cleaning");
         addJobType("LAWN", "Lawn mowing");
-        smith_ = addCustomer("Smith", "Ann", 1, "Albany");
-        smithHome_ = addAddress(smith_, "1 Main Road", "Albany");
         johnson_ = addCustomer("Johnson", "Bo", 1, "Devonport");
         johnsonHome_ = addAddress(johnson_, "5 Beach Road", "Takapuna");
     }
-    void TearDown() override { list_.reset(), JobsDbTest::TearDown(); }
+    void TearDown() override { list_.reset(), SmithJobsTest::TearDown(); }
 
-    // The keys listed under the filters the change sets, in order.
     QStringList keys(const std::function<void(CustomerJobFilters &)> &change)
     {
         CustomerJobFilters f;
@@ -45,14 +41,15 @@ protected:
     }
     QStringList listedKeys() { return test::column(list_->grid(), JobListColumn::Key); }
 
-    qint64 smith_ = 0, smithHome_ = 0, johnson_ = 0, johnsonHome_ = 0;
+    qint64 johnson_ = 0, johnsonHome_ = 0;
     std::unique_ptr<CustomerJobsManagementForm> list_;
 };
 
 TEST_F(CustomerJobListTest, FiltersNarrowTheListing)
 {
-    const qint64 a = addJob(smith_, smithHome_);
-    const qint64 b = addJob(smith_, smithHome_, [](auto &j) { j.jobType = "LAWN", j.associate = "BOB", j.prospective = true; });
+    const qint64 a = addJob(customer_, address_);
+    const qint64 b = addJob(customer_, address_,
+                            [](auto &j) { j.jobType = "LAWN", j.associate = "BOB", j.prospective = true; });
     const qint64 c = addJob(johnson_, johnsonHome_, [](auto &j) { j.suspended = j.asRequired = true; });
 
     using F = CustomerJobFilters &;
@@ -71,9 +68,7 @@ TEST_F(CustomerJobListTest, FiltersNarrowTheListing)
 
 TEST_F(CustomerJobListTest, ActiveDateTestKeepsJobsUnderWayOnTheDate)
 {
-    // Status, suspended, start, end, code, last service; the date is 10 July 2031. A job
-    // ending on the date is under way; one starting on or after it only when serviced
-    // ahead of its start, by the date.
+    // On 10 July 2031 a job ending that day is under way; one starting on or after it only when serviced early.
     const struct { int status; bool suspended; const char *start, *end; int code; const char *last; bool active; } cases[] = {
         {2, false, "2031-07-01", "", 152127, "", true},  {1, false, "1990-01-01", "", 1, "", true},
         {1, true, "2031-07-01", "", 399, "", false},     {9, false, "2031-07-01", "", 399, "", false},
@@ -89,7 +84,7 @@ TEST_F(CustomerJobListTest, ActiveDateTestKeepsJobsUnderWayOnTheDate)
 
 TEST_F(CustomerJobListTest, OpenedForOneCustomerItListsItsJobsAtOnceUntilClearedAndNeedsFullRightsToChangeOne)
 {
-    addJob(smith_, smithHome_);
+    addJob(customer_, address_);
     const qint64 c = addJob(johnson_, johnsonHome_);
     openList(QStringLiteral("CustomersManagement~%1").arg(johnson_));
     EXPECT_EQ(child<QLineEdit>(list_.get(), "SurnameText")->text(), "Johnson");
@@ -103,8 +98,7 @@ TEST_F(CustomerJobListTest, OpenedForOneCustomerItListsItsJobsAtOnceUntilCleared
     click(list_.get(), "GoButton");
     EXPECT_EQ(listedKeys().size(), 2);
 
-    // Opened from the menu the list starts empty; without full rights neither buttons nor a double-click
-    // change a job.
+    // From the menu the list starts empty; without full rights no button or double-click changes a job.
     setAccess(5, 7, 5, 7, 1, 1, 1, 1, 0, 0);
     loginAs("ADM", 5);
     openList();
@@ -118,7 +112,7 @@ TEST_F(CustomerJobListTest, OpenedForOneCustomerItListsItsJobsAtOnceUntilCleared
 
 TEST_F(CustomerJobListTest, EmptyResultOffersToAddAJobAFilterOfAnyLengthIsTakenAndAFillEndedByAnErrorOffersNothing)
 {
-    addJob(smith_, smithHome_, [](auto &j) { j.suspended = true; });
+    addJob(customer_, address_, [](auto &j) { j.suspended = true; });
     openList();
     msgs_->answer(MsgAnswer::No);
     // Far beyond what the database takes as a LIKE pattern.
@@ -161,9 +155,9 @@ TEST_F(CustomerJobListTest, EmptyResultOffersToAddAJobAFilterOfAnyLengthIsTakenA
 
 TEST_F(CustomerJobListTest, AddFromTheListRefreshesItRowButtonsOpenTheSelectedJobAndDeleteSparesScheduledOnes)
 {
-    const qint64 held = addJob(smith_, smithHome_);
+    const qint64 held = addJob(customer_, address_);
     storeJob(addSchedule("2031-07-01", "2031-07-31", "Open"), held, "2031-07-07", 0, {}, {});
-    openList(QStringLiteral("CustomersManagement~%1").arg(smith_));
+    openList(QStringLiteral("CustomersManagement~%1").arg(customer_));
     ASSERT_EQ(listedKeys().size(), 1);
     modal_->once("CustomerJobAddModifyForm", [&](QDialog *d) {
         choose(d, "JobTypeCombo", "Lawn mowing");
@@ -180,9 +174,9 @@ TEST_F(CustomerJobListTest, AddFromTheListRefreshesItRowButtonsOpenTheSelectedJo
     list_->grid()->selectRow(1);
     const QString k = list_->grid()->textMatrix(1, JobListColumn::Key);
     click(list_.get(), "ViewButton");
-    EXPECT_EQ(modal_->opened().last().tag, QStringLiteral("View~%1~%2").arg(k).arg(smithHome_));
+    EXPECT_EQ(modal_->opened().last().tag, QStringLiteral("View~%1~%2").arg(k).arg(address_));
     emit list_->grid()->rowDoubleClicked(1, 2);
-    EXPECT_EQ(modal_->opened().last().tag, QStringLiteral("Modify~%1~%2").arg(k).arg(smithHome_));
+    EXPECT_EQ(modal_->opened().last().tag, QStringLiteral("Modify~%1~%2").arg(k).arg(address_));
 
     // A job on a schedule is not deleted; another is, after the question.
     const int heldRow = listedKeys().indexOf(key(held)) + 1;
@@ -200,7 +194,8 @@ TEST_F(CustomerJobListTest, AddFromTheListRefreshesItRowButtonsOpenTheSelectedJo
 TEST_F(CustomerJobListTest, SortUsesValuesForCostAndDates)
 {
     auto jobOf = [&](qint64 cents, const char *start, const char *end) {
-        return key(addJob(smith_, smithHome_, [&](test::JobData &j) { j.costCents = cents, j.start = start, j.end = end; }));
+        return key(addJob(customer_, address_,
+                          [&](test::JobData &j) { j.costCents = cents, j.start = start, j.end = end; }));
     };
     const QString ten = jobOf(1000, "2031-10-01", ""), nine = jobOf(950, "2031-09-15", "2031-12-01"),
                   hundred = jobOf(10000, "2031-01-20", "2031-11-01");

@@ -1,6 +1,5 @@
 #include "JobsDbTest.h"
 #include "jobs/CustomerJobOpener.h"
-#include "jobs/CustomerJobSave.h"
 
 using namespace wvs;
 
@@ -76,8 +75,7 @@ TEST_F(CustomerJobSaveTest, RowIsWrittenWithItsDatesEndCostFlagsAndTellsTheOpene
     e.mode = "Modify", e.jobSeqNo = job;
     e.startDateText = "02 Jul 2031";
     EXPECT_EQ(save(e).message, refusal);
-    // Moved out of it from the schedule window: the end becomes a count, the last service date and the customer
-    // stay as stored.
+    // Moved out from the schedule window: the end becomes a count; last service date and customer stay as stored.
     CustomerJobOpener schedule;
     e.end = JobEnd::After;
     e.occurrencesText = "12";
@@ -92,8 +90,7 @@ TEST_F(CustomerJobSaveTest, RowIsWrittenWithItsDatesEndCostFlagsAndTellsTheOpene
 TEST_F(CustomerJobSaveTest, OneOffJobsSkipTheFrequencyChecksAndAlwaysFallOnTheirStart)
 {
     using O = FrequencyOption;
-    // One occurrence, or an end on the start date: a frequency that would not give
-    // the start is stored as every day (1).
+    // One occurrence, or an end on the start: a frequency not giving the start is stored as every day (1).
     const struct { const char *start; JobEnd end; FrequencyEntry f; int code; } cases[] = {
         // Saturday with the untouched Daily frame (no sub-option): every weekday never gives it.
         {"05 Jul 2031", JobEnd::After, {.option = O::Daily}, 1},

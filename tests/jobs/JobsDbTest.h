@@ -2,20 +2,16 @@
 #include "data/AppDatabase.h"
 #include "jobs/CustomerJobSave.h"
 #include "support/TestData.h"
-#include "support/LocalServers.h"
 #include "support/ShownTexts.h"
 
 #include <QLabel>
 #include <QPushButton>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QTest>
 #include <functional>
 
 namespace wvs::test {
 
-// The administrator logged on; a job a test stores is a weekly Monday
-// window-cleaning job from 7 July 2031 unless the test changes it.
+// The administrator logged on; a stored job cleans windows every weekday from Monday 7 July 2031 unless changed.
 class JobsDbTest : public DataDbTest {
 protected:
     qint64 addCustomer(const QString &surname, const QString &forename, int status = 1, const QString &cSuburb = {})

@@ -21,8 +21,7 @@ FrequencySettings yearlyNth(int nth, int weekday, int month)
 
 } // namespace
 
-// The worked examples: each rule encodes to its code and the code shows the
-// same controls again.
+// Each worked example encodes to its code, and the code shows the same controls again.
 TEST(RecurrenceCode, WorkedExamplesEncodeAndDecode)
 {
     const struct { FrequencySettings settings; int code; } examples[] = {
