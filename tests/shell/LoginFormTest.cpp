@@ -132,6 +132,7 @@ TEST_F(LoginTest, PasswordInAnyCaseLogsInWithTheMenusOfTheLevel)
               "Maintenance", "Company", "JobTypes", "Associates", "Preferences", "security"}));
     EXPECT_TRUE(msgs_->texts().isEmpty()) << msgs_->texts().join("|").toStdString();
     EXPECT_EQ(session().currentAssociateID, "ADM");
+    EXPECT_LT(status("ADM"), 0);
     EXPECT_TRUE(login_.isNull() || !login_->isVisible());
 
     // Any right to one area alone enables its item; five of the areas count for Maintenance.
