@@ -45,7 +45,6 @@ TEST_F(AppDatabaseTest, BoundValuesAreNeverSqlAndNullTextIsBlank)
     writeSql("INSERT INTO T (Name) VALUES (?)", {QString()});
     EXPECT_EQ(scalarSql("SELECT Name FROM T WHERE K = 1").toString(), nasty);
     EXPECT_EQ(scalarSql("SELECT COUNT(*) FROM T WHERE Name = ''").toInt(), 1);
-    EXPECT_EQ(scalarSql("SELECT COUNT(*) FROM T WHERE Name = ?", {"X'); drop TABLE t; --\""}).toInt(), 1);
 }
 
 TEST_F(AppDatabaseTest, AnotherWorkstationsLongWriteIsReportedAsBusyAndRolledBack)

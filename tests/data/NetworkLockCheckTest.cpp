@@ -54,7 +54,6 @@ TEST_F(NetworkLockCheckTest, NoNetworkStepStartsWhileTheConnectionHoldsALock)
     };
     // held: what the refusal names; empty: the step goes on
     const struct { const char *what; std::function<std::shared_ptr<void>()> take; QString held; } holds[] = {
-        {"nothing", [] { return std::shared_ptr<void>(); }, ""},
         {"a query read to its end", query(true), ""},
         {"a query left on its first row", query(false), "an unfinished statement: SELECT K FROM T"},
         {"an open transaction", [] { return std::shared_ptr<void>(std::make_shared<Transaction>()); }, "an open transaction"},
