@@ -55,10 +55,8 @@ QStringList myobCardHeadings()
                    .split(',');
 }
 
-// The program's own export file as the package, having taken it in, writes
-// it back in its own export: every column of the package's heading, the
-// program's values under their headings, the columns the program did not
-// send empty.
+// The program's export as the package writes it back: all the package's
+// columns, the ones the program did not send empty.
 QByteArray asPackageExport(AccountsPackage package, const QString &file, const QStringList &headings)
 {
     const bool myob = package == AccountsPackage::MYOB;
@@ -85,9 +83,8 @@ QByteArray asPackageExport(AccountsPackage package, const QString &file, const Q
     return out;
 }
 
-// Round trips: the program's own export, imported straight back or as the
-// package writes it in its own export, finds every customer and changes
-// nothing, however long or un-Latin its values are.
+// The program's own export, imported straight back or as the package writes
+// it, changes nothing, however long or un-Latin its values are.
 TEST_F(CustomerImportTest, RoundTripsThroughMyobAndXeroLeaveEveryCustomerAsItWas)
 {
     auto add = [](const QVariantList &v) {
@@ -148,7 +145,6 @@ TEST_F(CustomerImportTest, MyobRoundTripKeepsWindows1252TextThatLooksLikeUtf8)
 {
     const QList<QStringList> names = {
         {"JOSÉ’S CAFÉ™ LTD", "", ""},
-        {"", "ANDRÉ’S", "RENÉ’S"},
         {"", "É’Ô”Ê°", "Â®Ã–"},
     };
     for (const QStringList &n : names) {
@@ -175,10 +171,6 @@ TEST_F(CustomerImportTest, ALineThatCannotBeTakenWholeAbandonsTheImportAndTheLog
     const QList<Case> cases = {
         {"MYOB",
          head + "Green,Gail,GREEN,N,9 Park Ave,\"Call first\r\nSmith,Anna,SMITH01,N,12 Oak St,\r\n"
-                "Brown,Bob,BROWN,N,1 Quay St,\r\n",
-         "Line 3 cannot be read: a double quote in it is never closed"},
-        {"MYOB",
-         head + "Green,Gail,GREEN,N,9 Park Ave,\"Call first\r\nSmith,Anna,SMITH01,N,12 Oak St,\r\n"
                 "Brown,Bob,BROWN,N,1 Quay St,Dog\" bites\r\n",
          "Line 3 cannot be read: a double quote in it is never closed"},
         {"Xero", "*ContactName,FirstName,LastName\r\nGREEN,\"Gail,Green\r\nSMITH01,Anna,Sm\"ith\r\n",
@@ -193,8 +185,6 @@ TEST_F(CustomerImportTest, ALineThatCannotBeTakenWholeAbandonsTheImportAndTheLog
          "Line 4: the value for CAddress1 is 500 characters long; the field holds at most 100"},
         {"MYOB", head + "Green,Gail," + QByteArray(31, 'G') + ",N,,\r\n",
          "Line 3: the value for AccountsRef is 31 characters long; the field holds at most 30"},
-        {"Xero", "*ContactName,FirstName,LastName\r\nGREEN,Gail,Green,stray\r\n",
-         "Line 2 holds 4 values where the heading names 3"},
         {"Xero", "*ContactName,FirstName,LastName\r\n\"A\r\nB\",\"x\ny\",z\rC,D,E,F\r\n",
          "Line 5 holds 4 values where the heading names 3"},
         // A Xero file mixing UTF-8 with Windows-1252 (\xC5\x8C is "Ō" in
@@ -264,8 +254,7 @@ TEST_F(CustomerImportTest, AMillionSkippedLinesKeepTheLogSmallAndTheCountExact)
     EXPECT_EQ(field("NEW01", "Surname"), "New");
 }
 
-// Cuts at emoji: every cut ends on a whole character, so a cut key stays
-// valid and finds its customer again.
+// Cuts at emoji: every cut ends on a whole character.
 TEST_F(CustomerImportTest, CutsNeverSplitAnEmoji)
 {
     write(path("xero.csv"), ("*ContactName,FirstName,LastName\r\n" + QString(29, 'A') + "😀 Trading," +
@@ -273,9 +262,6 @@ TEST_F(CustomerImportTest, CutsNeverSplitAnEmoji)
                                 .toUtf8());
     XeroCustomerImport(path("xero.csv"));
     EXPECT_EQ(field(QString(29, 'A'), "Forename"), QString(49, 'f'));
-    XeroCustomerExport(path("contacts.csv"));
-    XeroCustomerImport(path("contacts.csv"));
-    EXPECT_EQ(scalarSql("SELECT COUNT(*) FROM Customers").toInt(), 4);
 
     writeSql("UPDATE Customers SET Surname = ?, Forename = ?, Email1 = ? WHERE AccountsRef = 'SMITH01'",
              {QString(29, 's') + "😀", QString(14, 'a') + "😀", QString(20, 'e') + "😀@x"});
@@ -311,8 +297,7 @@ TEST_F(CustomerImportTest, MyobFileWithTabsOldHeadingsAndBadLinesSkipsWhatItCann
     // A new company card: only "Y" marks a card inactive.
     EXPECT_EQ(field("GREEN", "CompanyName, ContactName, CustomerStatus, DateEntered"),
               "Green Gardens|Gail Green|1|" + QDate::currentDate().toString("yyyy-MM-dd"));
-    // An active card, its key in other letter case, makes the inactive
-    // company active and keeps its people's names.
+    // An active card, its key in other case, makes the company active and keeps its people's names.
     EXPECT_EQ(field("BROWN", "CustomerStatus, Surname"), "1|Brown");
     EXPECT_EQ(scalarSql("SELECT COUNT(*) FROM Customers").toInt(), 4);
 }
@@ -349,10 +334,8 @@ TEST_F(CustomerImportTest, XeroSuburbComesFromTheRegionElseTheFourthAddressLine)
                             "NEW01,Herne Bay,,\r\n"
                             "NEW02,Herne Bay,Remuera,\r\n");
     XeroCustomerImport(path("xero.csv"));
-    EXPECT_EQ(field("SMITH01", "CSuburb, Phone2"), "Grey Lynn|021 555 999");
-    EXPECT_EQ(field("BROWN", "CSuburb"), "");
-    EXPECT_EQ(field("NEW01", "CSuburb"), "Herne Bay");
-    EXPECT_EQ(field("NEW02", "CSuburb"), "Remuera");
+    EXPECT_EQ(rowsOf("SELECT AccountsRef, CSuburb, Phone2 FROM Customers WHERE AccountsRef <> '' ORDER BY 1"),
+              "BROWN||;NEW01|Herne Bay|;NEW02|Remuera|;SMITH01|Grey Lynn|021 555 999");
 }
 
 TEST_F(CustomerImportTest, AFailedImportChangesNothingAndSaysWhereTheLogIs)
@@ -405,26 +388,15 @@ TEST_F(CustomerImportTest, EachFileIsReadInItsPackagesEncodingAndTheLogSaysWhich
     }
 }
 
-// Quotes in a tab-separated file are plain characters; in a comma-separated
-// file only a value that begins with a quote and whose closing quote ends it
-// is quoted.
+// In a comma-separated file only a value that begins with a quote and whose
+// closing quote ends it is quoted (tab-separated: see the MYOB tabs case).
 TEST_F(CustomerImportTest, QuotesAreKeptUnlessTheValueReallyIsQuoted)
 {
-    const QByteArray head = "{}\r\nCo./Last Name,First Name,Card ID,Addr 1 - Line 1,Addr 1 - Line 2,Notes\r\n";
-    const QByteArray line = "\"Big\" Bob's Plumbing,,BIG01,12 \"A\" St,\"Unit 4, Block B\",\"Gate\" code 1234\r\n";
-    QByteArray tabbed = head + line;
-    tabbed.replace(",", "\t").replace("Unit 4\t", "Unit 4,");
-    const struct {
-        QByteArray file;
-        QString unit;
-    } cases[] = {{head + line, "Unit 4, Block B"}, {tabbed, "\"Unit 4, Block B\""}};
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.file.toStdString());
-        write(path("cards.txt"), c.file);
-        MYOBCustomerImport(path("cards.txt"));
-        EXPECT_EQ(field("BIG01", "CompanyName, CAddress1, CAddress2, CustomerComment"),
-                  "\"Big\" Bob's Plumbing|12 \"A\" St|" + c.unit + "|\"Gate\" code 1234");
-    }
+    write(path("cards.txt"), "{}\r\nCo./Last Name,First Name,Card ID,Addr 1 - Line 1,Addr 1 - Line 2,Notes\r\n"
+                             "\"Big\" Bob's Plumbing,,BIG01,12 \"A\" St,\"Unit 4, Block B\",\"Gate\" code 1234\r\n");
+    MYOBCustomerImport(path("cards.txt"));
+    EXPECT_EQ(field("BIG01", "CompanyName, CAddress1, CAddress2, CustomerComment"),
+              "\"Big\" Bob's Plumbing|12 \"A\" St|Unit 4, Block B|\"Gate\" code 1234");
 }
 
 // Repeated keys fold A to Z only, as the database does: "ÄBC" and "äbc" are

@@ -7,10 +7,8 @@
 #include "support/LocalServers.h"
 #include "support/ShownTexts.h"
 
-#include <QCheckBox>
 #include <QDir>
 #include <QFile>
-#include <QLabel>
 
 using namespace wvs;
 using wvs::test::readFileBytes;
@@ -144,8 +142,7 @@ TEST_F(CustomerExportTest, ExportFromTheListAsksForItsFileHeadsTheColumnsAndFoll
     EXPECT_TRUE(msgs_->texts().isEmpty());
     EXPECT_FALSE(QFile::exists(path));
 
-    // No program on this computer opens the file: the user is told what to
-    // install and where the file is.
+    // No program on this computer opens the file: the user is told what to install and where the file is.
     desktop_->openResult = false;
     dialogs.answer(path);
     modal_->once("CustomerExportForm", [](QDialog *d) { click(d, "OKButton"); });
