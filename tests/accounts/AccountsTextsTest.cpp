@@ -24,9 +24,7 @@ protected:
 
 using AccountsWindowsTest = AccountsTexts;
 
-// The three accounts windows in each mode: their captions and the file
-// dialog's kind, title and filter; the boxes' limits; a chosen file kept
-// whole however long.
+// The three accounts windows in each mode; a chosen file kept whole however long.
 TEST_F(AccountsTexts, WindowsAndTheirFileDialogs)
 {
     const struct {

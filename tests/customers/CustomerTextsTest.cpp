@@ -6,7 +6,6 @@
 #include "support/DbTest.h"
 #include "support/ShownTexts.h"
 
-#include <QTest>
 #include <functional>
 
 using namespace wvs;

@@ -1,5 +1,4 @@
 #include "CustomerTestData.h"
-#include "customers/CustomerAddModifyForm.h"
 #include "customers/CustomerListQuery.h"
 #include "customers/CustomersManagementForm.h"
 #include "platform/FlexGrid.h"
