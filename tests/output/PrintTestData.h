@@ -1,7 +1,9 @@
 #pragma once
+#include "output/PagedPrintout.h"
 #include "output/SchedulePrintSelection.h"
 #include "platform/FileDialog.h"
 #include "platform/Printers.h"
+#include "platform/PrintSurface.h"
 #include "scheduling/ScheduleTestData.h"
 
 #include <QDir>
@@ -9,6 +11,33 @@
 #include <functional>
 
 namespace wvs::printtest {
+
+using Drawn = PrintSurface::Drawn;
+using Page = QVector<Drawn>;
+
+// The pages of a loaded printout as laid out on a sheet of `size` twips:
+// what each page draws and where, without looking at pixels.
+inline QVector<Page> layOut(PagedPrintout &printout, QSize size)
+{
+    QVector<Page> pages;
+    for (bool more = true; more && pages.size() < 300;) {
+        ImageSurface surface(size.width(), size.height(), 12);
+        more = printout.drawPage(surface, pages.size());
+        pages << surface.drawn();
+    }
+    EXPECT_LT(pages.size(), 300) << "the pages never end";
+    return pages;
+}
+
+// The texts a page draws, in order.
+inline QStringList texts(const Page &page)
+{
+    QStringList out;
+    for (const Drawn &d : page)
+        if (d.kind == Drawn::Text)
+            out << d.text;
+    return out;
+}
 
 // A schedule fixture that prints into PDF files of the test's folder (the
 // workstation has no printer: the "PDF file" entry is the only one) and reads
