@@ -37,8 +37,7 @@ TEST(AccessRightsValues, TickRules)
 
 class AuthorityStore : public wvs::test::DbTest {};
 
-// A failed write of the rights keeps the level's previous row; a failed delete keeps the level and its rights,
-// and so does a delete while an associate holds the level.
+// A failed rights write or level delete, or a delete while the level is held, keeps the level and its rights.
 TEST_F(AuthorityStore, RightsAndLevelsSurviveAFailedWriteOrADeleteWhileHeld)
 {
     setAccess(4, 1, 1, 1, 1, 1, 1, 1, 0, 0);

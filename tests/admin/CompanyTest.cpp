@@ -65,8 +65,7 @@ TEST_F(Company, IdChecksWithAndWithoutThePortalAndThePortalModeOfAChangedId)
         EXPECT_TRUE(asked_.isEmpty());
     }
 
-    // The portal is told of a changed ID: a change of letter case is a change; an ID saved empty before is
-    // carried as empty.
+    // The portal is told of a changed ID: a change of case is one; an ID saved empty is carried as empty.
     const CompanyDetails d = fullCompany();
     EXPECT_EQ(CompanyRecord::portalMode("spark1", d.name, d), "CompanyID~spark1~SPARK1~Sparkle Cleaning & Co");
     EXPECT_EQ(CompanyRecord::portalMode(QString(), d.name, d), "CompanyID~~SPARK1~Sparkle Cleaning & Co");

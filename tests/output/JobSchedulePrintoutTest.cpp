@@ -71,7 +71,7 @@ TEST_F(JobSchedulePrintTest, EachAssociatePrintsOnPagesOfHisOwnHeadedInColumnsAn
         writeSql("UPDATE Company SET PTelephone = ?, PEmail = ?", {c.phone, c.email});
         JobSchedulePrintout printout(schedule_, "BOB", schedulePrintSelection());
         ASSERT_TRUE(printout.load());
-        const QStringList drawn = printtest::texts(printtest::layOut(printout, {16838, 11906}).first());   // A4 landscape
+        const QStringList drawn = printtest::texts(printtest::layOut(printout, {16838, 11906}).first());   // A4 wide
         EXPECT_TRUE(drawn.contains(QString::fromLatin1(c.line))) << c.line << "\n" << drawn.join('|').toStdString();
     }
 }

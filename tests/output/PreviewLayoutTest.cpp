@@ -349,8 +349,7 @@ TEST_F(NotesPreviewTest, ScheduleNotesOfThePeriodPrintNewestFirstWithTheirBlocks
     EXPECT_EQ(preview->PageNumber, 0);
 }
 
-// The notes window prints into the chosen PDF file or opens the preview, which
-// prints on paper and leaves its page on show.
+// The notes window prints to a PDF file or opens the preview, whose print leaves its page on show.
 TEST_F(NotesPreviewTest, TheCustomerNotesWindowPrintsOrPreviewsAndThePreviewPrintsOnPaper)
 {
     addCustomerNote("2025-03-02 10:00:00", numbered("note", 1500, 4));

@@ -15,8 +15,7 @@ namespace wvs::printtest {
 using Drawn = PrintSurface::Drawn;
 using Page = QVector<Drawn>;
 
-// The pages of a loaded printout as laid out on a sheet of `size` twips:
-// what each page draws and where, without looking at pixels.
+// What each page of a loaded printout draws on a sheet of `size` twips, and where (no pixels).
 inline QVector<Page> layOut(PagedPrintout &printout, QSize size)
 {
     QVector<Page> pages;
@@ -39,9 +38,7 @@ inline QStringList texts(const Page &page)
     return out;
 }
 
-// A schedule fixture that prints into PDF files of the test's folder (the
-// workstation has no printer: the "PDF file" entry is the only one) and reads
-// them back as text.
+// A schedule fixture that prints into PDF files of its folder (the only printer: "PDF file"), read back as text.
 class PrintDbTest : public schedtest::ScheduleDbTest {
 protected:
     void SetUp() override
@@ -97,8 +94,7 @@ protected:
         return job;
     }
 
-    // The customer "Hart" (no forename) with one job stored on the schedule on
-    // 3 March 2025: the one whose notes the notes printouts show.
+    // The customer "Hart" (no forename), one job stored on 3 March 2025: the notes printouts' customer.
     void addNotedCustomer(qint64 schedule)
     {
         customer_ = addCustomer({.surname = QStringLiteral("Hart"), .forename = QString()});

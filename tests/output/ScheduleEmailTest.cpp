@@ -16,8 +16,7 @@ using wvs::test::SmtpSink;
 
 namespace {
 
-// A closed schedule of five associates' jobs: ADM and BOB with addresses,
-// CAT without one, DAN with one the server refuses, EVE after him.
+// Five associates' jobs: ADM and BOB with addresses, CAT without, DAN's refused by the server, EVE after him.
 class ScheduleEmailTest : public ScheduleDbTest {
 protected:
     void SetUp() override
