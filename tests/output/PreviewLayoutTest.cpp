@@ -181,7 +181,6 @@ TEST_F(PreviewLayoutTest, ACommentThatDoesNotFitGoesOnAtTheCommentsColumnOfTheNe
             EXPECT_EQ(d.at.left(), 10900) << d.text.toStdString();
     // A further line is drawn only while the line above it starts at H - 1000 or higher.
     EXPECT_GT(ofKind(pages.first(), Drawn::Text, "word").last().at.top(), H - 1000 - 400);
-    expectClearOfFooter(pages, PageMedium::jobScheduleScreen(false), H);
     // A comments column narrower than the table covers still wraps, and wrapping ends for any length.
     EXPECT_EQ(PageMedium::jobScheduleScreen(false).commentLineLength(-200), 20);
     EXPECT_EQ(wrapText("abc", 0), QStringList({"a", "b", "c"}));
