@@ -143,6 +143,7 @@ TEST_F(Company, ASaveKeepsWhatAnotherWorkstationSavedMeanwhile)
     // Both windows opened on no company; the other workstation saved first.
     writeSql("DELETE FROM Company");
     w = shown<CompanyForm>();
+    EXPECT_TRUE(w->NewCompany);
     writeSql("INSERT INTO Company (RowId, ID, CompanyName, SFax) VALUES (1, 'THEIRS', 'Theirs', '777')", {},
              other);
     for (const auto &[box, value] : {std::pair{"NameText", "Sparkle"}, {"RegNoText", "R1"}, {"GSTNoText", "G1"},

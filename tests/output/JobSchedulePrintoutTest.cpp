@@ -6,7 +6,6 @@
 #include "output/ScheduleEmailForm.h"
 #include "output/ScheduleExportForm.h"
 #include "output/SchedulePrintForm.h"
-#include "platform/PrintSurface.h"
 #include "scheduling/ScheduleForm.h"
 #include "support/LocalServers.h"
 #include "support/OrdinaryUser.h"
