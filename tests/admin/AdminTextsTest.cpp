@@ -1,5 +1,4 @@
 #include "AdminWindowTest.h"
-#include "support/ShownTexts.h"
 #include "admin/AssociateAddModifyForm.h"
 #include "admin/AssociatesManagementForm.h"
 #include "admin/AuthorityAccessForm.h"

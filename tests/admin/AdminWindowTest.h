@@ -1,10 +1,8 @@
 #pragma once
 #include "core/Session.h"
-#include "platform/FlexGrid.h"
 #include "platform/FormRegistry.h"
 #include "support/DbTest.h"
-
-#include <QTest>
+#include "support/ShownTexts.h"
 
 namespace wvs::test {
 
@@ -14,13 +12,7 @@ protected:
     static void setPortal(bool on) { writeSql("UPDATE Preferences SET Portal = ?", {on ? 1 : 0}); }
 
     // The list row whose column shows the text (0: none).
-    static int rowOf(FlexGrid *g, const QString &text, int column = 1)
-    {
-        for (int r = 1; r < g->rows(); ++r)
-            if (g->textMatrix(r, column) == text)
-                return r;
-        return 0;
-    }
+    static int rowOf(FlexGrid *g, const QString &text, int col = 1) { return int(column(g, col).indexOf(text)) + 1; }
 };
 
 } // namespace wvs::test

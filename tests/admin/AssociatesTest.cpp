@@ -19,14 +19,7 @@ AssociateEntry validEntry(const QString &id = "JB")
 
 class Associates : public wvs::test::AdminWindowTest {
 protected:
-    QString text(const QString &sql) { return scalarSql(sql).toString(); }
-    using AdminWindowTest::text;
     int count(const QString &where) { return scalarSql("SELECT COUNT(*) FROM Associates " + where).toInt(); }
-    // The values of an expression over a table's rows in the order they were added.
-    QString listed(const QString &table, const QString &expr)
-    {
-        return text(QString("SELECT group_concat(x) FROM (SELECT %2 AS x FROM %1 ORDER BY rowid)").arg(table, expr));
-    }
     static QListWidget *portalList(QWidget *d) { return child<QListWidget>(d, "PortalAccessList"); }
     // The portal list's entries, the selected ones marked with a "*".
     static QStringList portalListed(QWidget *d)
@@ -105,7 +98,7 @@ TEST_F(Associates, AnIdTakenInAnyCaseIsRefusedAndTheLoggedOnAssociateMayRenameBu
     EXPECT_FALSE(renamed.ok);
     EXPECT_EQ(count("WHERE AssociateID = 'JB'"), 1);
     EXPECT_TRUE(AssociateRecord::modify("JB", validEntry("jb"), false).ok);
-    EXPECT_EQ(text("SELECT AssociateID FROM Associates WHERE AssociateID = 'JB'"), "jb");
+    EXPECT_EQ(rowsOf("SELECT AssociateID FROM Associates WHERE AssociateID = 'JB'"), "jb");
 
     // The logged-on associate may rename but not de-activate himself.
     AssociateEntry off = validEntry("ADX");
@@ -124,7 +117,7 @@ TEST_F(Associates, AnIdTakenInAnyCaseIsRefusedAndTheLoggedOnAssociateMayRenameBu
     EXPECT_EQ(session().currentAssociateName, "The Boss");
     // Still marked logged on, and his open schedule is still his.
     EXPECT_EQ(AssociateRecord::load("BOSS")->status, -46000);
-    EXPECT_EQ(text("SELECT AssociateID FROM LockedSchedules"), "BOSS");
+    EXPECT_EQ(rowsOf("SELECT AssociateID FROM LockedSchedules"), "BOSS");
 }
 
 TEST_F(Associates, RenameIsCarriedIntoEveryTableThatNamesHimOrNotAtAll)
@@ -143,17 +136,17 @@ TEST_F(Associates, RenameIsCarriedIntoEveryTableThatNamesHimOrNotAtAll)
     execSql("CREATE TEMP TRIGGER FailLocks BEFORE UPDATE ON LockedSchedules BEGIN SELECT RAISE(ABORT, 'disk full'); END");
     EXPECT_THROW(AssociateRecord::modify("JB", validEntry("JOB"), false), WvsError);
     EXPECT_EQ(count("WHERE AssociateID = 'JB'"), 1);
-    EXPECT_EQ(listed("CustomerJobs", "AssociateID"), "JB,AK");
+    EXPECT_EQ(rowsOf("SELECT AssociateID FROM CustomerJobs ORDER BY rowid"), "JB;AK");
     execSql("DROP TRIGGER FailLocks");
 
     ASSERT_TRUE(AssociateRecord::modify("JB", validEntry("JOB"), false).ok);
     EXPECT_EQ(count("WHERE AssociateID = 'JB'"), 0);
-    EXPECT_EQ(text("SELECT AssociateName FROM Associates WHERE AssociateID = 'JOB'"), "Jo Bloggs");
+    EXPECT_EQ(rowsOf("SELECT AssociateName FROM Associates WHERE AssociateID = 'JOB'"), "Jo Bloggs");
     for (const char *table : {"CustomerJobs", "ScheduleJobs", "LockedSchedules"})
-        EXPECT_EQ(listed(table, "AssociateID"), "JOB,AK") << table;
-    EXPECT_EQ(listed("ScheduleStaging", "UserID || ':' || Associate"), "JOB:AK,AK:JOB");
+        EXPECT_EQ(rowsOf(QString("SELECT AssociateID FROM %1 ORDER BY rowid").arg(table)), "JOB;AK") << table;
+    EXPECT_EQ(rowsOf("SELECT UserID, Associate FROM ScheduleStaging ORDER BY rowid"), "JOB|AK;AK|JOB");
     // Whole entries only: JBX is somebody else.
-    EXPECT_EQ(listed("Associates", "PortalAccess"), "ADM,JBX,,AK,ADM,JOB");
+    EXPECT_EQ(rowsOf("SELECT PortalAccess FROM Associates ORDER BY rowid"), "ADM,JBX;;AK,ADM,JOB");
 }
 
 TEST_F(Associates, DeleteIsRefusedWhileJobsAreAssignedElseRemovesHimEverywhereHeCouldBlockOthers)
@@ -171,9 +164,9 @@ TEST_F(Associates, DeleteIsRefusedWhileJobsAreAssignedElseRemovesHimEverywhereHe
              "VALUES (1, 1, '2025-01-06', 'JB')");
     AssociateRecord::remove("JB");
     EXPECT_EQ(count(""), 1);
-    EXPECT_EQ(listed("LockedSchedules", "AssociateID"), "ADM");
-    EXPECT_EQ(text("SELECT PortalAccess FROM Associates"), "ADM");
-    EXPECT_EQ(text("SELECT AssociateID FROM ScheduleJobs"), "JB"); // the record of who did a job stays
+    EXPECT_EQ(rowsOf("SELECT AssociateID FROM LockedSchedules"), "ADM");
+    EXPECT_EQ(rowsOf("SELECT PortalAccess FROM Associates"), "ADM");
+    EXPECT_EQ(rowsOf("SELECT AssociateID FROM ScheduleJobs"), "JB"); // the record of who did a job stays
 }
 
 TEST_F(Associates, ModifyKeepsWhatAnotherWorkstationSavedMeanwhile)

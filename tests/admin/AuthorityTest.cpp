@@ -26,7 +26,6 @@ TEST(AccessRightsValues, TickRules)
         {A::JobSchedules, {true, false, false}, B::View, {true, false, false}},
         // Change or Notes need View...
         {A::JobSchedules, {false, false, true}, B::Notes, {true, false, true}}, {A::Customers, {false, true, false}, B::Change, {true, true, false}},
-        {A::Associates, {false, true, false}, B::Change, {true, true, false}},
         // ...except where changing stands alone.
         {A::Security, {false, true, false}, B::Change, {false, true, false}}, {A::Accounts, {false, true, false}, B::Change, {false, true, false}},
         // Unticking Change or Notes leaves View.
@@ -38,8 +37,7 @@ TEST(AccessRightsValues, TickRules)
 
 class AuthorityStore : public wvs::test::DbTest {};
 
-// A failed write of the rights keeps the level's previous row; a failed delete keeps the level and its rights,
-// and so does a delete while an associate holds the level.
+// A failed rights write or level delete, or a delete while the level is held, keeps the level and its rights.
 TEST_F(AuthorityStore, RightsAndLevelsSurviveAFailedWriteOrADeleteWhileHeld)
 {
     setAccess(4, 1, 1, 1, 1, 1, 1, 1, 0, 0);
@@ -48,7 +46,6 @@ TEST_F(AuthorityStore, RightsAndLevelsSurviveAFailedWriteOrADeleteWhileHeld)
     v[RightsArea::Customers] = 1;
     EXPECT_THROW(AccessRights::save(1, v), WvsError);
     EXPECT_EQ(AccessRights::areaValue(1, RightsArea::Customers), 7);
-    EXPECT_EQ(AccessRights::areaValue(1, RightsArea::Security), 5);
 
     execSql("CREATE TEMP TRIGGER FailRightsDelete BEFORE DELETE ON AuthorityAccess BEGIN SELECT RAISE(ABORT, 'disk full'); END");
     EXPECT_THROW(AuthorityLevelStore::remove(4, "Level 4", [](const QString &) { return true; }), WvsError);
@@ -200,10 +197,8 @@ TEST_F(AuthorityWindows, WithoutTheirChangeRightsNeitherRightsNorCompanyNorPrefe
     QApplication::processEvents();
     EXPECT_TRUE(modal_->opened().isEmpty());
 
-    // Company Details saves with Add/Modify/Delete (5); Preferences also with
-    // Add/Modify/Delete alone (4), which its row can store. Below that each window
-    // still shows what is stored, and its Save stores nothing: also at 4 and 3, the
-    // values a row can hold just below, though the rights window never stores them.
+    // Company Details saves at 5, Preferences at 4 (Add/Modify/Delete alone); below that
+    // (4 and 3 included) each window shows what is stored and its Save stores nothing.
     const struct { int company, preferences; bool companySaves, preferencesSave; } cases[] = {
         {1, 1, false, false}, {5, 4, true, true}, {0, 5, false, true}, {4, 3, false, false},
     };

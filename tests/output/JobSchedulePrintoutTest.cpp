@@ -6,7 +6,6 @@
 #include "output/ScheduleEmailForm.h"
 #include "output/ScheduleExportForm.h"
 #include "output/SchedulePrintForm.h"
-#include "platform/PrintSurface.h"
 #include "scheduling/ScheduleForm.h"
 #include "support/LocalServers.h"
 #include "support/OrdinaryUser.h"
@@ -71,12 +70,7 @@ TEST_F(JobSchedulePrintTest, EachAssociatePrintsOnPagesOfHisOwnHeadedInColumnsAn
         writeSql("UPDATE Company SET PTelephone = ?, PEmail = ?", {c.phone, c.email});
         JobSchedulePrintout printout(schedule_, "BOB", schedulePrintSelection());
         ASSERT_TRUE(printout.load());
-        ImageSurface sheet(16838, 11906, 12);   // A4 landscape
-        printout.drawPage(sheet, 0);
-        QStringList drawn;
-        for (const PrintSurface::Drawn &d : sheet.drawn())
-            if (d.kind == PrintSurface::Drawn::Text)
-                drawn << d.text;
+        const QStringList drawn = printtest::texts(printtest::layOut(printout, {16838, 11906}).first());   // A4 wide
         EXPECT_TRUE(drawn.contains(QString::fromLatin1(c.line))) << c.line << "\n" << drawn.join('|').toStdString();
     }
 }

@@ -5,7 +5,6 @@
 #include "output/PreviewScheduleNotesForm.h"
 #include "customers/NotesForm.h"
 #include "jobs/CustomerJobAddModifyForm.h"
-#include "platform/PrintSurface.h"
 #include "PrintTestData.h"
 
 #include <QPlainTextEdit>
@@ -13,26 +12,11 @@
 
 using namespace wvs;
 using namespace wvs::schedtest;
+using namespace wvs::printtest;
 
 namespace {
 
-using Drawn = PrintSurface::Drawn;
-using Page = QVector<Drawn>;
 const int H = 9150;   // the screen page's height in twips
-
-// The pages of a loaded printout as laid out on a sheet of `size` twips:
-// what each page draws and where, without looking at pixels.
-QVector<Page> layOut(PagedPrintout &printout, QSize size)
-{
-    QVector<Page> pages;
-    for (bool more = true; more && pages.size() < 300;) {
-        ImageSurface surface(size.width(), size.height(), 12);
-        more = printout.drawPage(surface, pages.size());
-        pages << surface.drawn();
-    }
-    EXPECT_LT(pages.size(), 300) << "the pages never end";
-    return pages;
-}
 
 // The first text drawn that is (or contains) a text; nullptr when none.
 const Drawn *textOf(const Page &page, const QString &text, bool whole = true)
@@ -60,14 +44,6 @@ QString numbered(const char *word, int n, int digits)
     QString out;
     for (int i = 0; i < n; ++i)
         out += QStringLiteral("%1%2 ").arg(QLatin1String(word)).arg(i, digits, 10, QLatin1Char('0'));
-    return out;
-}
-
-QStringList texts(const Page &page)
-{
-    QStringList out;
-    for (const Drawn &d : ofKind(page, Drawn::Text))
-        out << d.text;
     return out;
 }
 
@@ -131,8 +107,7 @@ TEST_F(PreviewLayoutTest, AssociatesAndDatesBreakThePagesUnderTheScreensTypeAndF
     ASSERT_EQ(pages.size(), 3);
     EXPECT_TRUE(textOf(pages.at(1), "Administrator Tuesday 04 Mar 2025"));
 
-    // Without the break on date, a date line is drawn while the rows above it
-    // end at H - 2000 or higher, else the new date begins the next page.
+    // Without the break: a date line while the rows above end by H - 2000, else a new page.
     schedulePrintSelection().breakOnDate = false;
     bool sawDateLine = false, sawNewPage = false;
     for (int n = 1; n <= 26; ++n) {
@@ -169,8 +144,7 @@ TEST_F(PreviewLayoutTest, NamesAndPhonesAreCutAndTheCheckBoxStandsBesideTheLastC
     Page p = preview().first();
     EXPECT_TRUE(textOf(p, "Featherstonehaugh-Cholmondel") && textOf(p, "0800 123 456 789 012 345 "));
     EXPECT_FALSE(textOf(p, "09 333 3333"));   // no preferred phone: an empty phone column
-    // Every column chosen, with the check box: the comment column is 3335
-    // twips wide, so its lines hold 35 characters at most.
+    // Every column and the check box: a 3335-twip comment column, 35 characters a line.
     const Drawn *ngaire = textOf(p, "Ngaire");
     const Drawn *last = textOf(p, "go round to the back gate");
     ASSERT_TRUE(ngaire && last && textOf(p, "Ring the bell twice and wait, then ")) << texts(p).join('\n').toStdString();
@@ -207,7 +181,6 @@ TEST_F(PreviewLayoutTest, ACommentThatDoesNotFitGoesOnAtTheCommentsColumnOfTheNe
             EXPECT_EQ(d.at.left(), 10900) << d.text.toStdString();
     // A further line is drawn only while the line above it starts at H - 1000 or higher.
     EXPECT_GT(ofKind(pages.first(), Drawn::Text, "word").last().at.top(), H - 1000 - 400);
-    expectClearOfFooter(pages, PageMedium::jobScheduleScreen(false), H);
     // A comments column narrower than the table covers still wraps, and wrapping ends for any length.
     EXPECT_EQ(PageMedium::jobScheduleScreen(false).commentLineLength(-200), 20);
     EXPECT_EQ(wrapText("abc", 0), QStringList({"a", "b", "c"}));
@@ -215,8 +188,7 @@ TEST_F(PreviewLayoutTest, ACommentThatDoesNotFitGoesOnAtTheCommentsColumnOfTheNe
 
 TEST_F(PreviewLayoutTest, NoRowRunsAcrossTheFooterOnPaperOrOnScreen)
 {
-    // Rows of one to four address lines, so that rows end at every height,
-    // and some long comments to be carried.
+    // Rows of one to four address lines, ending at every height, and some long comments to carry.
     for (int i = 0; i < 60; ++i) {
         JobData j;
         j.customer = addCustomer();
@@ -367,9 +339,7 @@ TEST_F(NotesPreviewTest, ScheduleNotesOfThePeriodPrintNewestFirstWithTheirBlocks
     EXPECT_FALSE(p.contains("outside"));
     EXPECT_EQ(msgs_->texts(), QStringList({"Schedule Notes sent to printer"}));
 
-    // A period without notes: nothing printed, and a preview that says so and stays empty.
-    PrintScheduleNotes(schedule_, d("2025-05-01"), d("2025-05-31"));
-    EXPECT_EQ(msgs_->texts().last(), "Nothing to print");
+    // A period without notes: a preview that says so and stays empty.
     msgs_->clear();
     auto preview = shown<PreviewScheduleNotesForm>(QString::number(schedule_) + "~01/05/2025~31/05/2025");
     EXPECT_EQ(msgs_->texts(), QStringList({"Nothing to print"}));
@@ -378,8 +348,7 @@ TEST_F(NotesPreviewTest, ScheduleNotesOfThePeriodPrintNewestFirstWithTheirBlocks
     EXPECT_EQ(preview->PageNumber, 0);
 }
 
-// The notes window prints into the chosen PDF file or opens the preview, which
-// prints on paper and leaves its page on show.
+// The notes window prints to a PDF file or opens the preview, whose print leaves its page on show.
 TEST_F(NotesPreviewTest, TheCustomerNotesWindowPrintsOrPreviewsAndThePreviewPrintsOnPaper)
 {
     addCustomerNote("2025-03-02 10:00:00", numbered("note", 1500, 4));

@@ -1,7 +1,9 @@
 #pragma once
+#include "output/PagedPrintout.h"
 #include "output/SchedulePrintSelection.h"
 #include "platform/FileDialog.h"
 #include "platform/Printers.h"
+#include "platform/PrintSurface.h"
 #include "scheduling/ScheduleTestData.h"
 
 #include <QDir>
@@ -10,9 +12,33 @@
 
 namespace wvs::printtest {
 
-// A schedule fixture that prints into PDF files of the test's folder (the
-// workstation has no printer: the "PDF file" entry is the only one) and reads
-// them back as text.
+using Drawn = PrintSurface::Drawn;
+using Page = QVector<Drawn>;
+
+// What each page of a loaded printout draws on a sheet of `size` twips, and where (no pixels).
+inline QVector<Page> layOut(PagedPrintout &printout, QSize size)
+{
+    QVector<Page> pages;
+    for (bool more = true; more && pages.size() < 300;) {
+        ImageSurface surface(size.width(), size.height(), 12);
+        more = printout.drawPage(surface, pages.size());
+        pages << surface.drawn();
+    }
+    EXPECT_LT(pages.size(), 300) << "the pages never end";
+    return pages;
+}
+
+// The texts a page draws, in order.
+inline QStringList texts(const Page &page)
+{
+    QStringList out;
+    for (const Drawn &d : page)
+        if (d.kind == Drawn::Text)
+            out << d.text;
+    return out;
+}
+
+// A schedule fixture that prints into PDF files of its folder (the only printer: "PDF file"), read back as text.
 class PrintDbTest : public schedtest::ScheduleDbTest {
 protected:
     void SetUp() override
@@ -68,8 +94,7 @@ protected:
         return job;
     }
 
-    // The customer "Hart" (no forename) with one job stored on the schedule on
-    // 3 March 2025: the one whose notes the notes printouts show.
+    // The customer "Hart" (no forename), one job stored on 3 March 2025: the notes printouts' customer.
     void addNotedCustomer(qint64 schedule)
     {
         customer_ = addCustomer({.surname = QStringLiteral("Hart"), .forename = QString()});

@@ -68,7 +68,6 @@ TEST_F(ScheduleExportTest, ChosenColumnsInTableOrderForEveryGridRowStillOnRecord
     auto rows = exportWith(form.get(), {"CommentCheck", "CostCheck", "Address2Check", "SurnameCheck", "AssociateCheck"},
                            "OKButton", &shownTicked);
     EXPECT_TRUE(shownTicked.isEmpty()); // first use: nothing ticked
-    ASSERT_EQ(files.asked().size(), 1);
     ASSERT_EQ(rows.size(), 4);
     EXPECT_EQ(rows[0], (QStringList{"Associate", "Customer Surname", "Service Address Line 2", "Cost", "Job Comments"}));
     for (int r : {1, 3})
@@ -83,7 +82,6 @@ TEST_F(ScheduleExportTest, ChosenColumnsInTableOrderForEveryGridRowStillOnRecord
     exportWith(form.get(), {}, "ExitButton", &shownTicked);
     EXPECT_EQ(shownTicked, (QStringList{"AssociateCheck", "SurnameCheck", "Address2Check", "CostCheck", "CommentCheck"}));
     EXPECT_EQ(files.asked().size(), 1);
-    EXPECT_EQ(scalarSql("SELECT Phone FROM ScheduleExportFields").toInt(), 0);
 
     // One associate's rows, every column; then a file that cannot be opened.
     choose(form.get(), "AssociateCombo", "Bob Builder");
