@@ -14,8 +14,7 @@ namespace {
 const QStringList kLabels = {"StartDateLabel", "EndDateLabel", "StartDayLabel", "ActiveDateLabel",
                              "FromDateLabel", "ToDateLabel"};
 
-// A window with every date label an opener of the pop-up may have; a child
-// widget of it opens the pop-up, as the date pictures do.
+// A window with every date label an opener of the pop-up may have; a child widget of it opens the pop-up.
 class CalendarFormTest : public test::DbTest {
 protected:
     void SetUp() override
@@ -24,7 +23,6 @@ protected:
         window_ = std::make_unique<QWidget>();
         for (const QString &name : kLabels)
             (new QLabel(window_.get()))->setObjectName(name);
-        label("StartDayLabel")->setVisible(false);
         picture_ = new QWidget(window_.get());
     }
     void TearDown() override

@@ -17,8 +17,7 @@ using namespace wvs;
 
 namespace {
 
-// A window that asks for a period or a printer, with the members the dialogs
-// hand the dates and the preview request to.
+// The caller, with the members the dialogs hand the dates and the preview request to.
 class Opener : public QWidget {
     Q_OBJECT
     Q_PROPERTY(QString FromDate MEMBER FromDate)
@@ -44,13 +43,12 @@ protected:
         DbTest::TearDown();
     }
 
-    QLabel *label(const char *name) const { return form_->findChild<QLabel *>(name); }
     // Runs OK with the period and returns the message shown, "" for none.
     QString ok(const QString &mode, const QString &from, const QString &to)
     {
         form_->Tag = mode;
-        label("FromDateLabel")->setText(from);
-        label("ToDateLabel")->setText(to);
+        child<QLabel>(form_.get(), "FromDateLabel")->setText(from);
+        child<QLabel>(form_.get(), "ToDateLabel")->setText(to);
         msgs_->clear();
         form_->setResult(QDialog::Rejected);
         form_->findChild<QPushButton *>("OKButton")->click();
@@ -90,8 +88,7 @@ TEST_F(ChoiceDialogTest, DatesArePickedThroughThePopUpAndHandedOverByEnter)
     }
 }
 
-// Refused periods hand nothing over, nor does Exit. A new period overlaps an
-// existing schedule of any status when it shares at least one day with it;
+// Refused periods and Exit hand nothing over. A new schedule shares no day with one of any status;
 // printing notes of a period is no new schedule.
 TEST_F(ChoiceDialogTest, RefusedPeriodsAndExitHandNothingOverAndANewScheduleSharesNoDay)
 {
@@ -102,11 +99,10 @@ TEST_F(ChoiceDialogTest, RefusedPeriodsAndExitHandNothingOverAndANewScheduleShar
         {"Customer Notes", "", "", "Please select a From Date"},
         {"Customer Notes", "01 Mar 2024", "", "Please select a To Date"},
         {"Customer Notes", "10 Mar 2024", "09 Mar 2024", "The From Date cannot be later than the To Date"},
-        // Before, between; ends inside, encloses one, ends on its first day, starts on its last day.
+        // Before, between; encloses one, ends on its first day, starts on its last day.
         {"Schedule", "01 Dec 2023", "31 Dec 2023", ""}, {"Schedule", "01 Feb 2024", "28 Feb 2024", ""},
-        {"Schedule", "20 Dec 2023", "05 Jan 2024", overlap}, {"Schedule", "20 Dec 2023", "10 Feb 2024", overlap},
-        {"Schedule", "15 Dec 2023", "01 Jan 2024", overlap}, {"Schedule", "31 Mar 2024", "15 Apr 2024", overlap},
-        {"Schedule Notes", "10 Jan 2024", "20 Jan 2024", ""}};
+        {"Schedule", "20 Dec 2023", "10 Feb 2024", overlap}, {"Schedule", "15 Dec 2023", "01 Jan 2024", overlap},
+        {"Schedule", "31 Mar 2024", "15 Apr 2024", overlap}, {"Schedule Notes", "10 Jan 2024", "20 Jan 2024", ""}};
     for (const auto &c : cases) {
         opener_.FromDate = opener_.PrintFromDate = "before";
         EXPECT_EQ(ok(c.mode, c.from, c.to), c.refusal) << c.from << " - " << c.to;
@@ -124,7 +120,9 @@ TEST_F(ChoiceDialogTest, RefusedPeriodsAndExitHandNothingOverAndANewScheduleShar
     EXPECT_EQ(DateRangeCheck::overlappingSchedules(QDate(2025, 1, 11), QDate(2025, 2, 1)), 0);
 }
 
-TEST_F(ChoiceDialogTest, ListsThePrintersWithTheCurrentOneChosenAndEnterPrintsOnTheChosenOne)
+// Print, Enter and Preview hand back the chosen printer, Preview for notes only; Cancel and Escape hand back 999.
+// Without printers the PDF file is offered.
+TEST_F(ChoiceDialogTest, ThePrinterChosenOrNineNineNineIsHandedBackAndPreviewIsForNotesOnly)
 {
     PrinterScript printers({"Office Laser", "Front Desk", "Workshop"}, 1);
     int listed = 0, current = -1;
@@ -132,39 +130,30 @@ TEST_F(ChoiceDialogTest, ListsThePrintersWithTheCurrentOneChosenAndEnterPrintsOn
         EXPECT_EQ(f->windowTitle(), "Select a Printer");
         test::expectShown(f, {{"SelectLabel", " Printer"}, {"OKButton", "&Print"}, {"PreviewButton", "Pre&view"},
                               {"CancelButton", "&Cancel"}});
-        auto *combo = f->findChild<QComboBox *>("PrinterCombo");
-        listed = combo->count();
-        current = combo->currentIndex();
-        combo->setCurrentIndex(2);
-        QTest::keyClick(f, Qt::Key_Return); // the Print button
+        listed = f->findChild<QComboBox *>("PrinterCombo")->count();
+        current = f->findChild<QComboBox *>("PrinterCombo")->currentIndex();
     });
     EXPECT_EQ(listed, 4); // and the PDF file
     EXPECT_EQ(current, 1);
-    EXPECT_EQ(session().selectedPrinterIndex, 2);
     EXPECT_EQ(session().defaultPrinterIndex, 1);
-    EXPECT_FALSE(opener_.PreviewPrint);
-}
 
-TEST_F(ChoiceDialogTest, CancelHandsBackNineNineNinePreviewIsForNotesOnlyAndWithoutPrintersThePdfFileIsOffered)
-{
-    PrinterScript printers({"Office Laser", "Front Desk"}, 0);
-    session().selectedPrinterIndex = 1;
-    choose("CustomerNotes", [&](PrinterSelectForm *f) { click(f, "CancelButton"); });
-    EXPECT_EQ(session().selectedPrinterIndex, 999);
-    session().selectedPrinterIndex = 1;
-    choose("CustomerNotes", [&](PrinterSelectForm *f) {
-        QTest::keyClick(f, Qt::Key_Escape);
-        EXPECT_FALSE(f->isVisible());
-    });
-    EXPECT_EQ(session().selectedPrinterIndex, 999);
-    EXPECT_FALSE(opener_.PreviewPrint);
-
-    choose("ScheduleNotes", [&](PrinterSelectForm *f) {
-        f->findChild<QComboBox *>("PrinterCombo")->setCurrentIndex(1);
-        click(f, "PreviewButton");
-    });
-    EXPECT_TRUE(opener_.PreviewPrint);
-    EXPECT_EQ(session().selectedPrinterIndex, 1);
+    const struct { const char *tag; Qt::Key key; const char *button; int handed; bool preview; } cases[] = {
+        {"CustomerNotes", Qt::Key_Return, "", 2, false}, {"CustomerNotes", Qt::Key_Escape, "", 999, false},
+        {"CustomerNotes", Qt::Key_unknown, "CancelButton", 999, false},
+        {"ScheduleNotes", Qt::Key_unknown, "PreviewButton", 2, true}};
+    for (const auto &c : cases) {
+        session().selectedPrinterIndex = 1;
+        choose(c.tag, [&](PrinterSelectForm *f) {
+            f->findChild<QComboBox *>("PrinterCombo")->setCurrentIndex(2);
+            if (*c.button)
+                click(f, c.button);
+            else
+                QTest::keyClick(f, c.key);
+            EXPECT_FALSE(f->isVisible());
+        });
+        EXPECT_EQ(session().selectedPrinterIndex, c.handed) << c.tag << c.button;
+        EXPECT_EQ(opener_.PreviewPrint, c.preview) << c.tag << c.button;
+    }
 
     printers.printers.clear();
     choose("CustomerNotes", [&](PrinterSelectForm *f) { click(f, "OKButton"); });

@@ -21,8 +21,7 @@ using wvs::test::readFileBytes;
 
 namespace {
 
-// The program folder holds WVS.db, a folder "sub", a link "loop" back to the
-// program folder, and links and a hard link to the database and its journal.
+// Beside WVS.db: a folder, a link back to the folder, and links and a hard link to the database and its journal.
 class ExportTargetTest : public test::AccountsTest {
 protected:
     void SetUp() override

@@ -49,7 +49,6 @@ TEST(FlexGridTest, SortPutsEmptyThenNumbersByValueThenTextAndIsStableBothWays)
     EXPECT_EQ(column(&g, 2), QStringList({"5", "4", "1", "2", "3"}));
     g.sortByColumns({0, 1}, true);   // name first, then amount
     EXPECT_EQ(column(&g, 2), QStringList({"2", "3", "4", "1", "5"}));
-    EXPECT_EQ(g.textMatrix(0, 0), "Name");   // the heading row never takes part
 }
 
 TEST(FlexGridTest, ColoursPicturesAndHeightsTravelWithTheirRows)
@@ -103,7 +102,6 @@ TEST(FlexGridTest, NoRowIsSelectedAfterAnyFillOrSort)
         EXPECT_EQ(g.selectedRow(), 0);
         EXPECT_FALSE(g.currentIndex().isValid());   // no focus frame left on a row
     }
-    EXPECT_EQ(g.model()->rowCount(), 2);
 }
 
 TEST(FlexGridTest, FillHidesTheGridWithTheHourglassAndRestoresBoth)

@@ -4,8 +4,7 @@
 
 using namespace wvs;
 
-// The lists' rows are striped white and light grey, starting white at the
-// first data row, under bold headings.
+// The lists' rows are striped from the first data row.
 TEST(GridStripes, WhiteThenLightGreyUnderBoldHeadings)
 {
     FlexGrid g;

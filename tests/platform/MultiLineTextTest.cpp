@@ -27,9 +27,7 @@ QMimeData *mime(const QString &text, const QString &html = {}, bool image = fals
     return m;
 }
 
-// Every way of pasting puts in the plain text only, within the box's limit,
-// or leaves the box as it was; none hands the data to Qt's text control
-// (which dies on mime data without formats).
+// None hands the data to Qt's text control, which dies on mime data without formats.
 TEST(MultiLineText, PasteAndDropPutInPlainTextOnlyWithinTheLimit)
 {
     struct Case {

@@ -44,8 +44,6 @@ TEST_F(FtpTransferTest, DownloadThenCloseReportsStatesInOrder)
     EXPECT_EQ(states, (QList<int>{TransferState::Disconnecting, TransferState::Disconnected}));
 }
 
-// An upload arrives byte for byte; a failed download leaves no file; an empty file
-// is a download like any other.
 TEST_F(FtpTransferTest, UploadsArriveFailedDownloadsLeaveNoFileAndAnEmptyOneArrives)
 {
     const QString src = local_.filePath("Schedule.txt");
