@@ -38,8 +38,6 @@ QString PortalDouble::portalFolder() const
 
 QByteArray PortalDouble::file(const QString &name) const { return readFileBytes(QDir(portalFolder()).filePath(name)); }
 
-bool PortalDouble::hasFile(const QString &name) const { return QFile::exists(QDir(portalFolder()).filePath(name)); }
-
 QString PortalDouble::control(const QString &name) const { return QDir(control_.path()).filePath(name); }
 
 void PortalDouble::setEntry(const QString &section, const QString &page, const QJsonValue &value)

@@ -33,7 +33,6 @@ public:
     static QString site() { return QStringLiteral("testsite"); }
     // A file in the portal's folder (what was put, or what is to be got).
     QByteArray file(const QString &name) const;
-    bool hasFile(const QString &name) const;
 
     void reply(const QString &page, const QString &text);
     void delay(const QString &page, double seconds);
