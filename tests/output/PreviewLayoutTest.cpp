@@ -61,6 +61,11 @@ void expectClearOfFooter(const QVector<Page> &pages, const PageMedium &m, int h)
             if (d.kind == Drawn::Rule && qAbs(d.at.top() - rule) > 0.5)
                 EXPECT_LT(d.at.top(), rule) << "page " << p + 1;
         }
+        // A date line always has its first row under it on the same page.
+        static const QRegularExpression dateLine("^Administrator \\w+day ");
+        QStringList body = texts(pages.at(p));
+        body.removeIf([](const QString &t) { return t.contains(footer); });
+        EXPECT_FALSE(!body.isEmpty() && body.last().contains(dateLine)) << "page " << p + 1 << " ends on a date line";
     }
 }
 
@@ -201,6 +206,14 @@ TEST_F(PreviewLayoutTest, NoRowRunsAcrossTheFooterOnPaperOrOnScreen)
         if (i % 7 == 0)
             storeJob(schedule_, job, QStringLiteral("2025-03-%1").arg(4 + i / 7, 2, 10, QLatin1Char('0')), ++seq_,
                      QString(), QString());
+    }
+    // Then a new date every few rows, so date lines fall at every height.
+    for (int i = 0; i < 90; ++i) {
+        const qint64 customer = addCustomer();
+        const qint64 address = addAddress(customer, "2 Side Road", i % 5 > 0 ? "Ponsonby" : "", i % 5 > 1 ? "Unit 2" : "",
+                                          i % 5 > 2 ? "Block C" : "");
+        storeJob(schedule_, addJob({.customer = customer, .address = address}),
+                 QDate(2025, 3, 12).addDays(i / 3).toString(Qt::ISODate), ++seq_, QString(), QString());
     }
     for (bool portrait : {false, true}) {
         schedulePrintSelection().comments = schedulePrintSelection().phone = !portrait;
