@@ -114,10 +114,18 @@ QList<QJsonObject> SmtpSink::messages() const
 
 bool FtpServer::start(const QString &user, const QString &password, int bytesPerSecond)
 {
-    QStringList args{"--root", dir_.path(), "--user", user, "--password", password};
+    QStringList args{"--root", dir_.path(), "--user", user, "--password", password, "--log",
+                     log_.filePath("commands.log")};
     if (bytesPerSecond > 0)
         args << "--rate" << QString::number(bytesPerSecond);
     return server_.start("ftp_server.py", args);
+}
+
+QList<QByteArray> FtpServer::commands() const
+{
+    QList<QByteArray> lines = readFileBytes(log_.filePath("commands.log")).split('\n');
+    lines.removeAll(QByteArray());
+    return lines;
 }
 
 bool HttpServer::start(double delaySecs)

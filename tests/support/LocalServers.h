@@ -63,10 +63,17 @@ protected:
     PythonServer server_;
 };
 
-// An FTP server with one account whose home is the folder.
+// An FTP server with one account whose home is the folder. It takes names as
+// bytes: a file is stored under the bytes of the name it was given.
 class FtpServer : public FolderServer {
 public:
     bool start(const QString &user, const QString &password, int bytesPerSecond = 0);
+    // The command lines received so far, byte for byte ("STOR name", ...;
+    // a password as "PASS ***").
+    QList<QByteArray> commands() const;
+
+private:
+    QTemporaryDir log_;
 };
 
 // A web server of the folder; delaySecs holds every answer back.
