@@ -7,6 +7,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <arpa/inet.h>
+#include <filesystem>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -134,6 +135,13 @@ bool HttpServer::start(double delaySecs)
     if (delaySecs > 0)
         args << "--delay" << QString::number(delaySecs);
     return server_.start("http_server.py", args);
+}
+
+FolderServer::~FolderServer()
+{
+    server_.stop();
+    std::error_code ignored;
+    std::filesystem::remove_all(QFile::encodeName(dir_.path()).toStdString(), ignored);
 }
 
 void FolderServer::putFile(const QString &relativePath, const QByteArray &content) const

@@ -53,6 +53,9 @@ private:
 // A server of the files of a temporary folder.
 class FolderServer {
 public:
+    // Removes the folder, also files whose names are not UTF-8 (which the
+    // folder's own clean-up would leave).
+    ~FolderServer();
     int port() const { return server_.port(); }
     QString root() const { return dir_.path(); }
     // Writes a file below the folder (folders are created).
