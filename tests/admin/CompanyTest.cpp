@@ -55,6 +55,7 @@ TEST_F(Company, IdChecksWithAndWithoutThePortalAndThePortalModeOfAChangedId)
         {false, "", ""}, {false, "AB", ""}, {false, "AB CD", "Spaces not allowed in this field"}, {false, "AB,CD", plainOnly},
         // The portal's code page carries "é" but no "Ō", with the portal or before it is switched on.
         {true, "Xé12", ""}, {true, "XŌ12", uncarried}, {false, "XŌ12", uncarried},
+        {true, "X😀12", "The ID cannot contain \"😀\" - the internet portal cannot carry that character"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(std::string(c.id) + (c.portal ? " with the portal" : ""));
