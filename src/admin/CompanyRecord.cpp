@@ -1,5 +1,6 @@
 #include "admin/CompanyRecord.h"
 #include "common/ValidateEntryModule.h"
+#include "common/Windows1252.h"
 #include "data/AppDatabase.h"
 #include "data/ChangedColumns.h"
 
@@ -100,6 +101,8 @@ CompanyRecord::Check CompanyRecord::check(const CompanyDetails &d, bool portalIn
     // the company on the portal once the portal is switched on.
     if (QString m = validateEntryMessage(d.id, false); !m.isEmpty())
         return {Field::ID, m};
+    if (QString m = portalCharacterRefusal(QStringLiteral("ID"), d.id); !m.isEmpty())
+        return {Field::ID, m};
     if (d.name.isEmpty())
         return {Field::Name, QStringLiteral("Please enter the Name")};
     if (QString m = validateEntryMessage(d.name, true); !m.isEmpty())
@@ -115,6 +118,15 @@ CompanyRecord::Check CompanyRecord::check(const CompanyDetails &d, bool portalIn
     if (d.pTelephone.isEmpty() && !ask(QStringLiteral("No Primary Telephone number has been entered. Is this correct?")))
         return {Field::PTelephone};
     return {};
+}
+
+QString CompanyRecord::portalCharacterRefusal(const QString &what, const QString &id)
+{
+    const QString missing = Windows1252::firstMissing(id);
+    if (missing.isEmpty())
+        return QString();
+    return QStringLiteral("The %1 cannot contain \"%2\" - the internet portal cannot carry that character")
+        .arg(what, missing);
 }
 
 QString CompanyRecord::idReplyRefusal(const QString &reply, const QString &id)

@@ -55,6 +55,12 @@ public:
     // an invalid one.
     static Check check(const CompanyDetails &d, bool portalInUse, const Ask &ask);
 
+    // Why an ID the portal knows the company or the installation by is
+    // refused, empty when it is not: the portal's files and pages carry text
+    // in their code page, where a character it lacks would arrive as "?".
+    // what names the ID in the message ("ID", "installation ID").
+    static QString portalCharacterRefusal(const QString &what, const QString &id);
+
     // The portal's answer about an ID: empty when it is free ("OK"); otherwise
     // the message for an empty answer or a taken ID.
     static QString idReplyRefusal(const QString &reply, const QString &id);

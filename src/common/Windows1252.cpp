@@ -50,4 +50,12 @@ QByteArray encode(const QString &text)
     return out;
 }
 
+QString firstMissing(const QString &text)
+{
+    for (const char32_t c : text.toUcs4())
+        if (byteOf(c) < 0)
+            return QString::fromUcs4(&c, 1);
+    return QString();
+}
+
 } // namespace wvs::Windows1252

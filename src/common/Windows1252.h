@@ -16,6 +16,10 @@ QString decode(const QByteArray &bytes);
 // surrogate pair becomes one "?".
 QByteArray encode(const QString &text);
 
+// The first character of text the code page lacks (one made of a surrogate
+// pair whole), empty when it has them all.
+QString firstMissing(const QString &text);
+
 // Text as it reads back after being written in the code page.
 inline QString asWritten(const QString &text) { return decode(encode(text)); }
 

@@ -163,12 +163,15 @@ QString FtpTransfer::url(const QString &remotePath) const
     if (port > 0)
         u.setPort(port);
     // Each part of the path is encoded on its own, so the path stays below the
-    // log-on folder as the server sees it.
+    // log-on folder as the server sees it; the server is given each name in
+    // the bytes it names its files in.
     QStringList parts;
     QString path = remotePath;
     path.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    for (const QString &seg : path.split(QLatin1Char('/'), Qt::SkipEmptyParts))
-        parts << QString::fromLatin1(QUrl::toPercentEncoding(seg));
+    for (const QString &seg : path.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        const QByteArray name = account_.nameBytes ? account_.nameBytes(seg) : seg.toUtf8();
+        parts << QString::fromLatin1(name.toPercentEncoding());
+    }
     return u.toString(QUrl::FullyEncoded) + QLatin1Char('/') + parts.join(QLatin1Char('/'));
 }
 

@@ -51,6 +51,9 @@ public:
         int port = 0;       // 0: the one in host, else 21
         QString userName;
         QString password;
+        // The bytes a remote name goes as, in the code page the server names
+        // its files in; UTF-8 when unset.
+        std::function<QByteArray(const QString &)> nameBytes = nullptr;
     };
 
     explicit FtpTransfer(Account account);
@@ -85,7 +88,8 @@ public:
     QString errorText() const { return errorText_; }
     qint64 bytesTransferred() const { return bytes_; }
     int state() const { return state_; }
-    // The URL of a remote path of this account (no user name or password in it).
+    // The URL of a remote path of this account (no user name or password in
+    // it): each part of the path percent-encoded from the account's bytes of it.
     QString url(const QString &remotePath) const;
 
 private:

@@ -39,8 +39,10 @@ QString ftpHost() { return setting("WVS_PORTAL_FTP_HOST", WVS_PORTAL_FTP_HOST); 
 QString webHost() { return setting("WVS_PORTAL_WEB_HOST", WVS_PORTAL_WEB_HOST); }
 QString siteFolder() { return setting("WVS_PORTAL_SITE", WVS_PORTAL_SITE); }
 
-QString ftpUserName() { return QStringLiteral("vexlan30"); }
-QString ftpPassword() { return QStringLiteral("plomkar7"); }
+FtpTransfer::Account ftpAccount()
+{
+    return {ftpHost(), 0, QStringLiteral("vexlan30"), QStringLiteral("plomkar7"), &Windows1252::encode};
+}
 
 QString ftpDirectory() { return QStringLiteral("public_html/") + siteFolder() + QStringLiteral("/customerportal/"); }
 QString pageBase() { return webRoot() + QLatin1Char('/') + siteFolder() + QStringLiteral("/customerportal/"); }

@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/Transfer.h"
+
 #include <QString>
 
 namespace wvs {
@@ -13,9 +15,10 @@ QString ftpHost();
 QString webHost();
 QString siteFolder();
 
-// The portal's FTP account.
-QString ftpUserName();
-QString ftpPassword();
+// The portal's FTP account. The portal names its files in the code page of
+// their contents, and the pages name them so: a name goes to the FTP server
+// as the same bytes a page is given.
+FtpTransfer::Account ftpAccount();
 
 // "public_html/<site>/customerportal/": where the files are put and got.
 QString ftpDirectory();

@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <curl/curl.h>
@@ -25,8 +26,57 @@ namespace wvs {
 namespace {
 const QString kVersion = QStringLiteral("1.3");
 const QString kFolderPrefix = QStringLiteral("wvs-portal-");
+// A run's folder is named by the prefix and six letters or digits put in
+// place of the placeholder.
+const QString kFolderPlaceholder = QStringLiteral("XXXXXX");
 // Marks a run's folder as in use by the program's process that made it.
 const QString kOwnerFile = QStringLiteral("run.lock");
+
+// The folders runs made in the temporary folder: those named exactly as a run
+// names its own (case and length included: a folder of the user's that merely
+// begins alike is not the program's) that are real folders of this user's.
+// In a shared temporary folder anyone may make a link of such a name that
+// leads to a folder of the user's own, and another user's folder is none of
+// this run's business. Nobody else can swap a folder of the user's for a link
+// (a shared temporary folder lets only an entry's owner rename or remove it).
+QFileInfoList runFolders()
+{
+    static const QRegularExpression runName(QLatin1Char('^') + QRegularExpression::escape(kFolderPrefix)
+                                            + QStringLiteral("[A-Za-z0-9]{%1}$").arg(kFolderPlaceholder.size()));
+    QFileInfoList folders;
+    for (const QFileInfo &entry :
+         QDir::temp().entryInfoList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot | QDir::NoSymLinks)) {
+        if (runName.match(entry.fileName()).hasMatch() && !entry.isSymLink() && entry.ownerId() == geteuid())
+            folders << entry;
+    }
+    return folders;
+}
+
+// Whether the run that made a folder is over, by its mark and age. A folder
+// not yet marked is left to its run for a minute (a run marks its folder just
+// after making it). A mark that names no process is never taken by the lock (a
+// run cut off while writing it leaves it empty): it is left to its run for a
+// day, longer than any run lasts, counted from the later of the folder's time
+// and the mark's. A mark that names a process stands while that process holds
+// it, that is while its run goes on in another instance of the program.
+bool runHasEnded(const QFileInfo &folder)
+{
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    const QString ownerFile = QDir(folder.filePath()).filePath(kOwnerFile);
+    const QFileInfo mark(ownerFile);
+    if (!mark.exists())
+        return folder.lastModified().toUTC() <= now.addSecs(-60);
+    QLockFile owner(ownerFile);
+    owner.setStaleLockTime(0);   // a run may take as long as it takes
+    qint64 pid = 0;
+    QString host, program;
+    if (!owner.getLockInfo(&pid, &host, &program))
+        return std::max(folder.lastModified().toUTC(), mark.lastModified().toUTC()) <= now.addDays(-1);
+    if (!owner.tryLock(0))
+        return false;
+    owner.unlock();
+    return true;
+}
 } // namespace
 
 PortalSync::Options &PortalSync::options()
@@ -105,7 +155,7 @@ void PortalSync::Process(bool companyUploadOn, bool companyRenameOn, bool usersO
         // killed one left.
         removeLeftFolders();
         dir_ = std::make_unique<QTemporaryDir>(QDir::tempPath() + QLatin1Char('/') + kFolderPrefix
-                                               + QStringLiteral("XXXXXX"));
+                                               + kFolderPlaceholder);
         if (dir_->isValid()) {
             owner_ = std::make_unique<QLockFile>(dir_->filePath(kOwnerFile));
             owner_->setStaleLockTime(0);
@@ -117,11 +167,7 @@ void PortalSync::Process(bool companyUploadOn, bool companyRenameOn, bool usersO
         }
 
         info(QStringLiteral("Logging on to ftp..."));
-        FtpTransfer::Account account;
-        account.host = PortalSite::ftpHost();
-        account.userName = PortalSite::ftpUserName();
-        account.password = PortalSite::ftpPassword();
-        ftp_ = std::make_unique<FtpTransfer>(account);
+        ftp_ = std::make_unique<FtpTransfer>(PortalSite::ftpAccount());
         ftp_->setStateHandler([this](int code) { state("Inet1", code); });
 
         const bool done = (!companyUploadOn || companyUpload()) && (!companyRenameOn || companyRename())
@@ -154,45 +200,9 @@ void PortalSync::Process(bool companyUploadOn, bool companyRenameOn, bool usersO
 
 void PortalSync::removeLeftFolders()
 {
-    const QDateTime now = QDateTime::currentDateTimeUtc();
-    const QDateTime recently = now.addSecs(-60);
-    // Longer than any run lasts.
-    const QDateTime longAgo = now.addDays(-1);
-    const QFileInfoList folders = QDir::temp().entryInfoList(
-        {kFolderPrefix + QLatin1Char('*')}, QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot | QDir::NoSymLinks);
-    for (const QFileInfo &folder : folders) {
-        // Only real folders of this user's: in a shared temporary folder
-        // anyone may make a link of the name that leads to a folder of the
-        // user's own, and another user's folder is none of this run's
-        // business. Nobody else can swap a folder of the user's for a link
-        // (a shared temporary folder lets only an entry's owner rename or
-        // remove it).
-        if (folder.isSymLink() || folder.ownerId() != geteuid())
-            continue;
-        const QString ownerFile = QDir(folder.filePath()).filePath(kOwnerFile);
-        const QFileInfo mark(ownerFile);
-        QLockFile owner(ownerFile);
-        owner.setStaleLockTime(0);   // a run may take as long as it takes
-        qint64 pid = 0;
-        QString host, program;
-        if (!mark.exists()) {
-            // A run that has just made its folder may not have marked it yet.
-            if (folder.lastModified().toUTC() > recently)
-                continue;
-        } else if (!owner.getLockInfo(&pid, &host, &program)) {
-            // A mark that names no process is never taken by the lock (a run
-            // writes its mark just after making it, and a run cut off then
-            // leaves it empty): it is left to its run until no run could
-            // still be going on.
-            if (std::max(folder.lastModified().toUTC(), mark.lastModified().toUTC()) > longAgo)
-                continue;
-        } else if (owner.tryLock(0)) {
-            owner.unlock();
-        } else {
-            continue;   // its run is still going on in another instance of the program
-        }
-        QDir(folder.filePath()).removeRecursively();
-    }
+    for (const QFileInfo &folder : runFolders())
+        if (runHasEnded(folder))
+            QDir(folder.filePath()).removeRecursively();
 }
 
 // ---- The upload steps ----

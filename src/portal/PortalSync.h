@@ -25,7 +25,8 @@ enum class MsgIcon;
 // every such folder of the user's whose process has gone (one whose mark
 // names no process once a day old), and keeps those of runs still going on
 // in other instances of the program. A link of a folder's name is never
-// followed.
+// followed, and a folder not named exactly as a run names its own is never
+// touched, whatever its age.
 class PortalSync {
 public:
     // The wait of every transfer: polls every pollIntervalMs and gives up
@@ -109,6 +110,8 @@ private:
     bool pageCall(const QString &page, const Query &query, const PageTexts &texts,
                   const QString &afterFailure = QString());
     void info(const QString &text);
+    // Lists the folders runs made, judges each by its mark and age, and
+    // removes those whose run is over.
     static void removeLeftFolders();
     void state(const char *control, int code);
 

@@ -1,4 +1,5 @@
 #include "shell/NewDatabase.h"
+#include "admin/CompanyRecord.h"
 #include "common/Formats.h"
 #include "data/AppDatabase.h"
 #include "core/Session.h"
@@ -29,8 +30,16 @@ QString validateNewInstallation(const NewInstallation &inst)
                                        QStringLiteral("USA"), QStringLiteral("UK")};
     if (!countries.contains(inst.country))
         return QStringLiteral("Please select the country");
-    if (inst.installationID.trimmed().isEmpty())
+    const QString installationID = inst.installationID.trimmed();
+    if (installationID.isEmpty())
         return QStringLiteral("Please enter the installation ID");
+    // The installation ID is part of the names of the files the portal is
+    // sent and hands back.
+    if (installationID.contains(QLatin1Char('/')) || installationID.contains(QLatin1Char('\\')))
+        return QStringLiteral("The installation ID cannot contain \"/\" or \"\\\" - the internet portal reads them as "
+                              "folder separators in its file names");
+    if (QString m = CompanyRecord::portalCharacterRefusal(QStringLiteral("installation ID"), installationID); !m.isEmpty())
+        return m;
     static const QRegularExpression idRe(QStringLiteral("^[A-Za-z0-9_]{2,4}$"));
     if (!idRe.match(inst.associateID).hasMatch())
         return QStringLiteral("The Associate ID must be 2 to 4 letters, digits or underscores");

@@ -45,6 +45,7 @@ protected:
 TEST_F(Company, IdChecksWithAndWithoutThePortalAndThePortalModeOfAChangedId)
 {
     const QString plainOnly = "Entry can only be combinations of alphabetic,numeric and underscore (_) characters";
+    const QString uncarried = "The ID cannot contain \"Ō\" - the internet portal cannot carry that character";
     // message empty: the ID passes
     const struct { bool portal; const char *id; QString message; } cases[] = {
         {true, "", "The ID is required to be able to access the internet portal"},
@@ -52,6 +53,9 @@ TEST_F(Company, IdChecksWithAndWithoutThePortalAndThePortalModeOfAChangedId)
         {true, "AB-CD", plainOnly}, {true, "AB=CD", "Equal sign (=) and Quote sign (\") are invalid characters"},
         // Without the portal it may be empty or short, but must still be plain.
         {false, "", ""}, {false, "AB", ""}, {false, "AB CD", "Spaces not allowed in this field"}, {false, "AB,CD", plainOnly},
+        // The portal's code page carries "é" but no "Ō", with the portal or before it is switched on.
+        {true, "Xé12", ""}, {true, "XŌ12", uncarried}, {false, "XŌ12", uncarried},
+        {true, "X😀12", "The ID cannot contain \"😀\" - the internet portal cannot carry that character"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(std::string(c.id) + (c.portal ? " with the portal" : ""));
@@ -105,6 +109,13 @@ TEST_F(Company, PortalChangeOfIdMustReachThePortalBeforeTheRowIsSaved)
     EXPECT_EQ(msgs_->last(), "The ID can be left blank if the internet portal is not being used. \r\n"
                              "Otherwise, a minimum of 4 and a maximum of 10 alphanumeric characters (a - z  0 - 9) "
                              "with no spaces is required.\r\nThe ID is not case sensitive.");
+    // An ID the portal cannot carry is refused before the portal is asked anything.
+    type(w.get(), "IDText", "SPARKŌ");
+    click(w.get(), "OKButton");
+    EXPECT_EQ(msgs_->last(), "The ID cannot contain \"Ō\" - the internet portal cannot carry that character");
+    EXPECT_TRUE(checked_.isEmpty());
+    EXPECT_TRUE(modal_->opened().isEmpty());
+    EXPECT_EQ(CompanyRecord::load()->id, "SPARK1");
     type(w.get(), "IDText", "SPARK2");
     type(w.get(), "NameText", "Sparkle Ltd");
     reply_.clear(); // the portal gave no answer

@@ -52,6 +52,15 @@ TEST_F(FtpTransferTest, UploadsArriveFailedDownloadsLeaveNoFileAndAnEmptyOneArri
     ASSERT_TRUE(up.startUpload(src, "Schedule.txt"));
     EXPECT_TRUE(up.waitUntilDone(50, 200) && up.succeeded()) << up.errorText().toStdString();
     EXPECT_EQ(readFileBytes(ftp_.root() + "/Schedule.txt"), readFileBytes(src));
+    // A name goes as the bytes the account spells it in: UTF-8 unless it says otherwise.
+    FtpTransfer utf8(account());
+    FtpTransfer latin1({"127.0.0.1", ftp_.port(), "user1", "pw1", [](const QString &n) { return n.toLatin1(); }});
+    for (FtpTransfer *t : {&utf8, &latin1}) {
+        ASSERT_TRUE(t->startUpload(src, "Zoë.txt"));
+        EXPECT_TRUE(t->waitUntilDone(50, 200) && t->succeeded()) << t->errorText().toStdString();
+    }
+    const QList<QByteArray> sent = ftp_.commands();
+    EXPECT_TRUE(sent.contains("STOR Zo\xC3\xAB.txt") && sent.contains("STOR Zo\xEB.txt")) << sent.join(' ').toStdString();
     ftp_.putFile("a.txt", "data");
     ftp_.putFile("empty.txt", QByteArray());
     for (const auto &[password, remote] : {std::pair{"wrong", "a.txt"}, {"pw1", "no/such/file.txt"}, {"pw1", "empty.txt"}}) {

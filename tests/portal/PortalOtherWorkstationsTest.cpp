@@ -339,11 +339,11 @@ TEST_F(PortalWorkingFoldersTest, ALinkIsNeverFollowedAndAFolderWithAnEmptyMarkGo
     ASSERT_TRUE(temp.mkpath("mine"));
     ASSERT_TRUE(test::writeFileBytes(temp.filePath("mine/keep.txt"), "the user's own"));
     ASSERT_EQ(symlink(QFile::encodeName(temp.filePath("mine")).constData(),
-                      QFile::encodeName(temp.filePath("wvs-portal-link")).constData()),
+                      QFile::encodeName(temp.filePath("wvs-portal-linked")).constData()),
               0);
     ageEntry(temp.filePath("mine/keep.txt"), hours(24 * 7));
     ageEntry(temp.filePath("mine"), hours(24 * 7));
-    ageEntry(temp.filePath("wvs-portal-link"), hours(24 * 7));
+    ageEntry(temp.filePath("wvs-portal-linked"), hours(24 * 7));
 
     const struct {
         const char *folder;
@@ -351,8 +351,8 @@ TEST_F(PortalWorkingFoldersTest, ALinkIsNeverFollowedAndAFolderWithAnEmptyMarkGo
         bool stays;
     } cases[] = {
         {"wvs-portal-cutoff", hours(48), hours(48), false},
-        {"wvs-portal-newmark", hours(48), hours(0), true},
-        {"wvs-portal-newfile", hours(0), hours(48), true},
+        {"wvs-portal-nwmark", hours(48), hours(0), true},
+        {"wvs-portal-nwfile", hours(0), hours(48), true},
     };
     for (const auto &c : cases) {
         ASSERT_TRUE(temp.mkdir(c.folder));
@@ -366,4 +366,24 @@ TEST_F(PortalWorkingFoldersTest, ALinkIsNeverFollowedAndAFolderWithAnEmptyMarkGo
     EXPECT_EQ(test::readFileBytes(temp.filePath("mine/keep.txt")), "the user's own");
     for (const auto &c : cases)
         EXPECT_EQ(temp.exists(c.folder), c.stays) << c.folder;
+}
+
+// The sweep takes only folders named exactly as a run names its own: a user's
+// folders that merely begin alike stay, whatever their age.
+TEST_F(PortalWorkingFoldersTest, OnlyFoldersNamedAsARunNamesItsOwnAreSwept)
+{
+    const QDir temp = QDir::temp();
+    QTemporaryDir left(temp.filePath("wvs-portal-XXXXXX"));   // as a run makes its folder
+    ASSERT_TRUE(left.isValid());
+    left.setAutoRemove(false);
+    const QStringList users{"WVS-Portal-Exports", "wvs-portal-notes-2026", "Wvs-portal-backup", "wvs-portal-abc"};
+    for (const QString &folder : users + QStringList{QDir(left.path()).dirName()}) {
+        ASSERT_TRUE(test::writeFileBytes(temp.filePath(folder + "/notes.txt"), "the user's own"));
+        ageEntry(temp.filePath(folder), std::chrono::minutes(10));
+    }
+
+    EXPECT_TRUE(run("Users~")) << msgs_->last().toStdString();
+    for (const QString &folder : users)
+        EXPECT_EQ(test::readFileBytes(temp.filePath(folder + "/notes.txt")), "the user's own") << folder.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(left.path()));
 }

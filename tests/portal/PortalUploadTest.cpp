@@ -156,6 +156,18 @@ TEST_F(PortalUploadTest, TextGoesUpInTheWindows1252CodePage)
     EXPECT_EQ(portal_->file("Users_ABCD_TEST01.txt"),
               QByteArray("ABCD|TEST01|ADM|Administrator|secret|Admin| 1 \r\n"
                          "ABCD|TEST01|ZOE|Zo\xEB O\x92" "Brien|\x80uro\x96pass|Field| 1 \r\n"));
+
+    // The files' names go in it too: the FTP server is given the very bytes the page names a file by,
+    // both ways.
+    writeSql("UPDATE Company SET ID = 'Xé12'");
+    EXPECT_TRUE(run(QStringLiteral("Users~"))) << msgs_->last().toStdString();
+    const QByteArray name = portal_->calls().last().rawValue("filename");
+    EXPECT_EQ(name, "Users_X\xE9" "12_TEST01.txt");
+    EXPECT_TRUE(portal_->ftpCommands().contains("STOR " + name)) << portal_->ftpCommands().join(' ').toStdString();
+    EXPECT_TRUE(portal_->file(name).startsWith("X\xE9" "12|TEST01|ADM|"));
+    portal_->handOut("GetCustomerJobs.php", "");
+    EXPECT_TRUE(run(QStringLiteral("ImportCustomerJobs~"))) << msgs_->last().toStdString();
+    EXPECT_TRUE(portal_->ftpCommands().contains("RETR CustomerJobsImport_X\xE9" "12.txt"));
 }
 
 TEST_F(PortalCommandsTest, PublishingMakesTheScheduleTheOnePublishedAndShowsAnErrorPageAsSent)

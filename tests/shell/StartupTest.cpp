@@ -70,6 +70,21 @@ TEST_F(StartupTest, NewDatabaseWindowChecksItsEntriesAndCreatesALoginAbleAdminis
     EXPECT_FALSE(AppDatabase::isOpen());
     type(&form, "PasswordText", "roses");
     type(&form, "Password2Text", "roses");
+    // The installation ID names files on the portal: it takes no folder separator and no character
+    // the portal's code page lacks.
+    const QString installationID = form.findChild<QLineEdit *>("InstallationIDText")->text();
+    const QString separators = "The installation ID cannot contain \"/\" or \"\\\" - the internet portal reads them "
+                               "as folder separators in its file names";
+    for (const auto &[id, message] : {std::pair{"GG/01", separators}, {"GG\\01", separators},
+                                      {"GGŌ01", "The installation ID cannot contain \"Ō\" - the internet portal "
+                                                "cannot carry that character"}}) {
+        type(&form, "InstallationIDText", id);
+        click(&form, "OKButton");
+        EXPECT_EQ(msgs_->last(), message);
+        EXPECT_FALSE(AppDatabase::isOpen());
+        EXPECT_FALSE(QFile::exists(path));
+    }
+    type(&form, "InstallationIDText", installationID);
     click(&form, "OKButton");
     ASSERT_TRUE(AppDatabase::isOpen());
     readInstallation();

@@ -7,6 +7,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <arpa/inet.h>
+#include <filesystem>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -114,10 +115,18 @@ QList<QJsonObject> SmtpSink::messages() const
 
 bool FtpServer::start(const QString &user, const QString &password, int bytesPerSecond)
 {
-    QStringList args{"--root", dir_.path(), "--user", user, "--password", password};
+    QStringList args{"--root", dir_.path(), "--user", user, "--password", password, "--log",
+                     log_.filePath("commands.log")};
     if (bytesPerSecond > 0)
         args << "--rate" << QString::number(bytesPerSecond);
     return server_.start("ftp_server.py", args);
+}
+
+QList<QByteArray> FtpServer::commands() const
+{
+    QList<QByteArray> lines = readFileBytes(log_.filePath("commands.log")).split('\n');
+    lines.removeAll(QByteArray());
+    return lines;
 }
 
 bool HttpServer::start(double delaySecs)
@@ -126,6 +135,13 @@ bool HttpServer::start(double delaySecs)
     if (delaySecs > 0)
         args << "--delay" << QString::number(delaySecs);
     return server_.start("http_server.py", args);
+}
+
+FolderServer::~FolderServer()
+{
+    server_.stop();
+    std::error_code ignored;
+    std::filesystem::remove_all(QFile::encodeName(dir_.path()).toStdString(), ignored);
 }
 
 void FolderServer::putFile(const QString &relativePath, const QByteArray &content) const

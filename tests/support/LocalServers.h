@@ -53,6 +53,9 @@ private:
 // A server of the files of a temporary folder.
 class FolderServer {
 public:
+    // Removes the folder, also files whose names are not UTF-8 (which the
+    // folder's own clean-up would leave).
+    ~FolderServer();
     int port() const { return server_.port(); }
     QString root() const { return dir_.path(); }
     // Writes a file below the folder (folders are created).
@@ -63,10 +66,17 @@ protected:
     PythonServer server_;
 };
 
-// An FTP server with one account whose home is the folder.
+// An FTP server with one account whose home is the folder. It takes names as
+// bytes: a file is stored under the bytes of the name it was given.
 class FtpServer : public FolderServer {
 public:
     bool start(const QString &user, const QString &password, int bytesPerSecond = 0);
+    // The command lines received so far, byte for byte ("STOR name", ...;
+    // a password as "PASS ***").
+    QList<QByteArray> commands() const;
+
+private:
+    QTemporaryDir log_;
 };
 
 // A web server of the folder; delaySecs holds every answer back.

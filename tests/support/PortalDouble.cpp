@@ -6,6 +6,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QThread>
+#include <cstdio>
 
 namespace wvs::test {
 
@@ -36,7 +37,19 @@ QString PortalDouble::portalFolder() const
     return QDir(ftp_.root()).filePath("public_html/" + site() + "/customerportal");
 }
 
-QByteArray PortalDouble::file(const QString &name) const { return readFileBytes(QDir(portalFolder()).filePath(name)); }
+QByteArray PortalDouble::file(const QByteArray &name) const
+{
+    // A name's bytes need not be UTF-8, which a QString path would make them.
+    QByteArray content;
+    const QByteArray path = QFile::encodeName(portalFolder()) + '/' + name;
+    if (FILE *f = fopen(path.constData(), "rb")) {
+        char buffer[4096];
+        while (const size_t n = fread(buffer, 1, sizeof buffer, f))
+            content.append(buffer, qsizetype(n));
+        fclose(f);
+    }
+    return content;
+}
 
 QString PortalDouble::control(const QString &name) const { return QDir(control_.path()).filePath(name); }
 
@@ -125,6 +138,14 @@ QString PortalDouble::Call::value(const QString &key) const
         if (k == key)
             return v;
     return QString();
+}
+
+QByteArray PortalDouble::Call::rawValue(const QString &key) const
+{
+    for (const QByteArray &pair : raw.split('&'))
+        if (pair.startsWith(key.toLatin1() + '='))
+            return QByteArray::fromPercentEncoding(pair.mid(key.size() + 1));
+    return QByteArray();
 }
 
 QStringList PortalDouble::Call::keys() const

@@ -21,6 +21,7 @@ public:
         QString loaded;                        // what a load page read
         QString reply;
         QString value(const QString &key) const;
+        QByteArray rawValue(const QString &key) const;   // the value's bytes as sent
         QStringList keys() const;
     };
 
@@ -31,8 +32,11 @@ public:
     bool start(const QString &ftpPassword = QStringLiteral("plomkar7"), int bytesPerSecond = 0);
 
     static QString site() { return QStringLiteral("testsite"); }
-    // A file in the portal's folder (what was put, or what is to be got).
-    QByteArray file(const QString &name) const;
+    // A file in the portal's folder (what was put, or what is to be got), by
+    // the bytes of its name.
+    QByteArray file(const QByteArray &name) const;
+    // The FTP command lines the portal received, byte for byte.
+    QList<QByteArray> ftpCommands() const { return ftp_.commands(); }
 
     void reply(const QString &page, const QString &text);
     void delay(const QString &page, double seconds);

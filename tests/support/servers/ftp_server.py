@@ -1,8 +1,14 @@
 """A local FTP server for tests on 127.0.0.1: one account whose home is the
 given folder. --rate limits the bytes a second sent to the client, so a test
-can make a download outlast its wait. Prints "PORT <n>" once it listens."""
-import argparse, sys, threading
+can make a download outlast its wait. --log names a file to which every
+command line is appended as the bytes it came in (a password as "PASS ***"),
+one a line. Names are bytes to this server, as to a portal that takes them
+so: a file is stored under the very bytes of the name it was given, and a
+name finds only the file of the same bytes. Prints "PORT <n>" once it
+listens."""
+import argparse, os, sys, threading
 from pyftpdlib.authorizers import DummyAuthorizer
+from pyftpdlib.filesystems import AbstractedFS
 from pyftpdlib.handlers import FTPHandler, ThrottledDTPHandler
 from pyftpdlib.servers import FTPServer
 import logging
@@ -12,13 +18,39 @@ p.add_argument("--root", required=True)
 p.add_argument("--user", required=True)
 p.add_argument("--password", required=True)
 p.add_argument("--rate", type=int, default=0)
+p.add_argument("--log", default="")
 a = p.parse_args()
 logging.basicConfig(level=logging.ERROR)
 
+
+class ByteNamesHandler(FTPHandler):
+    # A command line is read one character a byte (pyftpdlib would read it
+    # as UTF-8 and so hide what a client sent).
+    def decode(self, data):
+        return data.decode("latin-1")
+
+    def pre_process_command(self, line, cmd, arg):
+        if a.log:
+            with open(a.log, "ab") as f:
+                f.write((b"PASS ***" if cmd == "PASS" else line.encode("latin-1")) + b"\n")
+        return super().pre_process_command(line, cmd, arg)
+
+
+class ByteNamesFS(AbstractedFS):
+    # The FTP side's names (one character a byte) are the file system's bytes.
+    def ftp2fs(self, ftppath):
+        relative = self.ftpnorm(ftppath)[1:]
+        return os.path.normpath(os.path.join(self.root, os.fsdecode(relative.encode("latin-1"))))
+
+    def fs2ftp(self, fspath):
+        return os.fsencode(super().fs2ftp(fspath)).decode("latin-1")
+
+
 auth = DummyAuthorizer()
 auth.add_user(a.user, a.password, a.root, perm="elradfmwMT")
-handler = FTPHandler
+handler = ByteNamesHandler
 handler.authorizer = auth
+handler.abstracted_fs = ByteNamesFS
 handler.auth_failed_timeout = 0
 if a.rate > 0:
     dtp = ThrottledDTPHandler

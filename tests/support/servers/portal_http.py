@@ -9,7 +9,9 @@ page read. <control>/script.json, read at every call, scripts the answers:
 "replies" {page: text} (default "SUCCESS"; the ID check answers "OK" unless
 the ID is in "taken"), "delays" {page: seconds}, "handouts" {page: text} (the
 file GetSchedule.php or GetCustomerJobs.php makes ready). A load page answers
-"File not found" for a file that did not arrive.
+"File not found" for a file that did not arrive. Names are bytes to the
+portal, as to its FTP server: a page finds a file, and makes one ready, by the
+very bytes of the values that name it.
 <control>/held.json {"held": [line, ...], "handed": [line, ...]}, when the
 test wrote it, holds the requests the portal keeps between calls:
 GetCustomerJobs.php (without a handout) hands out every one held, and
@@ -48,6 +50,11 @@ def write_file(name, text):
     os.replace(control(name + ".tmp"), control(name))
 
 
+def portal_file(name):
+    """The path of the portal's file of a name given one character a byte."""
+    return os.path.join(os.fsencode(portal), os.path.basename(name.encode("latin-1")))
+
+
 def count_answering(step):
     global answering
     with lock:
@@ -69,6 +76,8 @@ class Handler(http.server.BaseHTTPRequestHandler):
         # Windows-1252 leaves undefined come out as U+FFFD.
         query = urllib.parse.parse_qsl(url.query, keep_blank_values=True, encoding="cp1252", errors="replace")
         q = dict(query)
+        # The values as the bytes they came in, one character a byte.
+        raw = dict(urllib.parse.parse_qsl(url.query, keep_blank_values=True, encoding="latin-1"))
         page = url.path.strip("/").split("/")[-1]
         if url.path not in ("/customerportal/CheckCompanyID.php", "/%s/customerportal/%s" % (a.site, page)):
             return self.answer(404, "Not found")
@@ -77,21 +86,22 @@ class Handler(http.server.BaseHTTPRequestHandler):
         time.sleep(s.get("delays", {}).get(page, 0))
         reply = s.get("replies", {}).get(page)
         handout = s.get("handouts", {}).get(page)
-        jobs_file = "CustomerJobsImport_%s.txt" % q.get("companyid")
+        jobs_file = portal_file("CustomerJobsImport_%s.txt" % raw.get("companyid"))
         if reply is None:
             reply = "SUCCESS"
             if page == "CheckCompanyID.php":
                 taken = [t.lower() for t in s.get("taken", [])]
                 reply = "TAKEN" if q.get("companyid", "").lower() in taken else "OK"
             elif page in LOAD_PAGES:
-                path = os.path.join(portal, os.path.basename(q.get("filename", "")))
-                if not q.get("filename") or not os.path.isfile(path):
+                path = portal_file(raw.get("filename", ""))
+                if not raw.get("filename") or not os.path.isfile(path):
                     reply = "File not found"
                 else:
                     with open(path, "rb") as f:
                         record["loaded"] = f.read().decode("latin-1")
             elif page == "GetSchedule.php" and handout is not None:
-                self.hand_out("ScheduleUpdate_%s_%s.txt" % (q.get("companyid"), q.get("companyserial")), handout)
+                self.hand_out(portal_file("ScheduleUpdate_%s_%s.txt" % (raw.get("companyid"), raw.get("companyserial"))),
+                              handout)
             elif page == "GetCustomerJobs.php" and handout is not None:
                 self.hand_out(jobs_file, handout)
             elif page == "GetCustomerJobs.php" and read_json("held.json", None) is not None:
@@ -101,8 +111,8 @@ class Handler(http.server.BaseHTTPRequestHandler):
                     state["handed"] = handed + [r for r in state["held"] if r not in handed]
                     write_file("held.json", json.dumps(state))
                 self.hand_out(jobs_file, "".join(r + "\r\n" for r in state["held"]))
-            elif page == "DeleteCustomerJobsData.php" and os.path.exists(os.path.join(portal, jobs_file)):
-                os.remove(os.path.join(portal, jobs_file))
+            elif page == "DeleteCustomerJobsData.php" and os.path.exists(jobs_file):
+                os.remove(jobs_file)
         if page == "DeleteCustomerJobsData.php" and reply == "SUCCESS":
             with lock:
                 state = read_json("held.json", None)
@@ -115,8 +125,8 @@ class Handler(http.server.BaseHTTPRequestHandler):
             f.write(json.dumps(record) + "\n")
         self.answer(200, reply)
 
-    def hand_out(self, name, text):
-        with open(os.path.join(portal, os.path.basename(name)), "wb") as f:
+    def hand_out(self, path, text):
+        with open(path, "wb") as f:
             f.write(text.encode("latin-1"))
 
     def answer(self, status, text):
