@@ -347,6 +347,8 @@ TEST_F(CustomerImportTest, EachFileIsReadInItsPackagesEncodingAndTheLogSaysWhich
     const QList<Case> cases = {
         {"Xero", "*ContactName,LastName\r\nCAFE01,O\x92Neil \x96 Se\xE1n\r\n", "O’Neil – Seán", "Windows-1252"},
         {"Xero", "*ContactName,LastName\r\nCAFE01,\"\"\"Hi\"\" x\"\r\n", "\"Hi\" x", "UTF-8"},
+        // As Xero writes its contacts: the byte-order mark, then the headings.
+        {"Xero", "\xEF\xBB\xBF" "ContactName,LastName\r\nCAFE01,JOS\xC3\x89\xE2\x80\x99S\r\n", "JOSÉ’S", "UTF-8"},
         // Windows-1252 that is also valid UTF-8 ("É’" is C9 92).
         {"MYOB", "{}\r\nCo./Last Name,First Name,Card ID\r\nJOS\xC9\x92S,Ren\xC3\xA9,CAFE01\r\n", "JOSÉ’S", "Windows-1252"},
         {"MYOB", "\xEF\xBB\xBF{}\r\nCo./Last Name,First Name,Card ID\r\n\xC5\x8Cr\xC4\x81kei,Ren\xC3\xA9,CAFE01\r\n",
