@@ -213,6 +213,23 @@ void dropUnchanged(const CustomerImportFormat &f, const QVariantMap &current, QV
     }
 }
 
+// A preferred phone the line leaves empty moves to the first phone that holds
+// a number (the first when none does), so that the lists, the schedules and
+// their printouts still show one for the customer.
+void keepAPreferredPhone(const QVariantMap &current, QVariantMap &fields)
+{
+    auto value = [&](const QString &field) { return fields.contains(field) ? fields.value(field) : current.value(field); };
+    auto phone = [&](int n) { return value(QStringLiteral("Phone%1").arg(n)).toString().trimmed(); };
+    const QVariant stored = value(QStringLiteral("PreferredPhone"));
+    const int preferred = stored.isValid() ? stored.toInt() : 1;
+    if (preferred >= 1 && preferred <= 3 && !phone(preferred).isEmpty())
+        return;
+    int first = 1;
+    while (first < 3 && phone(first).isEmpty())
+        ++first;
+    fields.insert(QStringLiteral("PreferredPhone"), phone(first).isEmpty() ? 1 : first);
+}
+
 // A value longer than its field fails the whole import.
 void checkSizes(const QString &lineNo, const QVariantMap &fields)
 {
@@ -360,6 +377,7 @@ void importCustomers(const CustomerImportFormat &f, const QString &fileName)
             const QVariantMap current = number ? customerRow(*number) : QVariantMap();
             QVariantMap fields;
             f.rule(f, values, current, fields);
+            keepAPreferredPhone(current, fields);
             if (number)
                 dropUnchanged(f, current, fields);
             QVariantMap stored = fields;

@@ -113,8 +113,7 @@ AssociateRecord::Check AssociateRecord::check(const AssociateEntry &e, bool port
         return refuse(m, Field::ID);
     static const QRegularExpression plainId(QStringLiteral("^[A-Za-z0-9_]+$"));
     if (!plainId.match(e.id).hasMatch())
-        return refuse(QStringLiteral("Entry can only be combinations of alphabetic,numeric and underscore (_) characters"),
-                      Field::ID);
+        return refuse(plainEntryMessage(), Field::ID);
     if (e.name.isEmpty())
         return refuse(QStringLiteral("Please enter a Name"), Field::Name);
     if (e.password.isEmpty())

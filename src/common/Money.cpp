@@ -11,17 +11,16 @@ std::optional<Money> Money::parse(const QString &text)
     t.remove(QLatin1Char('$'));
     t.remove(QChar(0x00A3));
     t = t.trimmed();
-    static const QRegularExpression re(QStringLiteral("^([-+]?)(\\d*)(?:\\.(\\d{0,2}))?$"));
+    static const QRegularExpression re(QStringLiteral("^([-+]?)(\\d*)(?:\\.(\\d*))?$"));
     const auto m = re.match(t);
     if (!m.hasMatch() || (m.captured(2).isEmpty() && m.captured(3).isEmpty()))
         return std::nullopt;
     if (m.captured(2).size() > 15)
         return std::nullopt;
     qint64 whole = m.captured(2).isEmpty() ? 0 : m.captured(2).toLongLong();
-    QString frac = m.captured(3);
-    while (frac.size() < 2)
-        frac += QLatin1Char('0');
-    qint64 c = whole * 100 + frac.toLongLong();
+    // More decimals than cents are rounded to the cent, a half away from zero.
+    const QString frac = (m.captured(3) + QStringLiteral("000")).left(3);
+    qint64 c = whole * 100 + frac.left(2).toLongLong() + (frac.at(2) >= QLatin1Char('5') ? 1 : 0);
     if (m.captured(1) == QLatin1String("-"))
         c = -c;
     return fromCents(c);

@@ -11,8 +11,9 @@ public:
     constexpr Money() = default;
     static constexpr Money fromCents(qint64 c) { Money m; m.cents_ = c; return m; }
 
-    // Reads "12", "12.5", "12.50", "$1,234.50", "-3.25"; refuses more than two
-    // decimals and anything else that is not an amount.
+    // Reads "12", "12.5", "12.50", "$1,234.50", "-3.25"; more decimals are
+    // rounded to the cent, a half away from zero ("1.999" is 2.00, "-0.005"
+    // is -0.01). Refuses anything else that is not an amount.
     static std::optional<Money> parse(const QString &text);
     static Money fromVariant(const QVariant &cents) { return fromCents(cents.toLongLong()); }
 

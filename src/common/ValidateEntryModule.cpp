@@ -14,8 +14,13 @@ QString validateEntryMessage(const QString &entry, bool freeText)
     static const QString punctuation = QStringLiteral("[]`!\u00A3$%^&*()+}{~@:?><|\u00AC#';/.,\\-");
     for (QChar c : entry)
         if (punctuation.contains(c))
-            return QStringLiteral("Entry can only be combinations of alphabetic,numeric and underscore (_) characters");
+            return plainEntryMessage();
     return QString();
+}
+
+QString plainEntryMessage()
+{
+    return QStringLiteral("Entry can only be combinations of alphabetic,numeric and underscore (_) characters");
 }
 
 QVariant ValidateEntry(const QString &entry, bool freeText)

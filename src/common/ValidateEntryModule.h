@@ -12,4 +12,7 @@ QVariant ValidateEntry(const QString &entry, bool freeText);
 // The same test without the message: the text that would be shown, or empty.
 QString validateEntryMessage(const QString &entry, bool freeText);
 
+// The refusal of an entry that is not letters, digits and underscores alone.
+QString plainEntryMessage();
+
 } // namespace wvs

@@ -9,7 +9,6 @@
 #include <QSqlDriver>
 #include <QSqlError>
 #include <sqlite3.h>
-#include <unistd.h>
 
 namespace wvs {
 
@@ -17,7 +16,7 @@ namespace {
 
 int busyWaitMs = 5000;
 
-// The name of the process's connection; a forked process opens one of its own.
+// The name of the connection db() returns.
 QByteArray &connection()
 {
     static QByteArray name = QByteArrayLiteral("WVS");
@@ -130,14 +129,7 @@ AppDatabase::LongerWait::~LongerWait()
 
 const char *AppDatabase::connectionName() { return connection().constData(); }
 
-void AppDatabase::reopenInForkedProcess()
-{
-    if (!isOpen())
-        return;
-    const QByteArray own = QByteArrayLiteral("WVS-") + QByteArray::number(qint64(getpid()));
-    openConnection(QString::fromLatin1(own), db().databaseName());
-    connection() = own;
-}
+void AppDatabase::useConnection(const QString &name) { connection() = name.toUtf8(); }
 
 QString AppDatabase::defaultPath() { return appFile(QStringLiteral("WVS.db")); }
 

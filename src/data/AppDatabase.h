@@ -18,13 +18,13 @@ public:
     static bool isOpen();
     static void close();
     static QSqlDatabase db();
-    // In a process forked from one with the connection open: opens the
-    // process's own connection to the same file and makes it the one db()
-    // returns. An SQLite connection must not be used across a fork, nor
-    // closed in the child (that would finalize the parent's statements and
-    // roll back its transaction): the inherited one is left as it is. Does
-    // nothing when no connection is open.
-    static void reopenInForkedProcess();
+    // Makes a connection opened with openConnection the one db() returns.
+    // The one it replaces is left open as it is: a process forked from one
+    // with the connection open must not use the SQLite connection it
+    // inherited, nor close it (that would finalize the parent's statements
+    // and roll back its transaction), and Qt cannot put another connection
+    // under the same name without closing the one there.
+    static void useConnection(const QString &name);
 
     // A second connection to the same file (rollback journal, busy time-out).
     static QSqlDatabase openConnection(const QString &name, const QString &path);

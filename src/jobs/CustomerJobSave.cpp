@@ -201,6 +201,56 @@ bool frequencyFault(const FrequencyEntry &f, const CustomerJobSave::Ask &ask, Cu
     return false;
 }
 
+// The occurrences box of "After": a whole number from 1 on that the stored
+// count can hold; true with out filled on a fault.
+bool occurrencesRefused(const QString &text, CustomerJobSaveOutcome &out)
+{
+    const BoxValue n = readWhole(text);
+    const char *message = nullptr;
+    switch (n.state) {
+    case BoxState::Empty: message = "Please enter the number of occurrences after which to end the job"; break;
+    case BoxState::NotNumeric: message = "The number of occurrences after which to end the job must be numeric"; break;
+    case BoxState::Negative:
+        message = "The number of occurrences after which to end the job cannot be a negative value";
+        break;
+    // Stored as 0 it would read back as a job without end.
+    case BoxState::Zero: message = "The number of occurrences must be at least 1"; break;
+    case BoxState::Number:
+        if (n.value > 32767)
+            message = "The number of occurrences after which to end the job must be numeric";
+        break;
+    }
+    if (!message)
+        return false;
+    out.saved = false;
+    out.message = QString::fromUtf8(message);
+    out.focus = QStringLiteral("OccurrencesText");
+    return true;
+}
+
+// The cost box, the job type and the associate, in that order; once the
+// cost passes, out's costText is its reformatted text.
+bool costAndChoicesRefused(const CustomerJobEntry &e, CustomerJobSaveOutcome &out)
+{
+    const auto fault = [&out](const char *message, const char *focus) {
+        out = refuse(std::move(out), message, focus);
+        return true;
+    };
+    if (e.costText.isEmpty())
+        return fault("Please enter the Cost", "CostText");
+    const std::optional<Money> cost = Money::parse(e.costText);
+    if (!cost)
+        return fault("The Cost must be numeric", "CostText");
+    if (cost->cents() < 0)
+        return fault("The Cost cannot be a negative value", "CostText");
+    out.costText = cost->display(session().installationCountry);
+    if (!e.jobTypeCode)
+        return fault("Please select a Job Type", "JobTypeCombo");
+    if (!e.associateID)
+        return fault("Please assign the job to an Associate", "AssociateCombo");
+    return false;
+}
+
 } // namespace
 
 bool CustomerJobSave::isRecurring(const CustomerJobEntry &e)
@@ -274,6 +324,27 @@ bool CustomerJobSave::duplicateExists(qint64 customerNumber, const QString &jobT
                .toInt() > 0;
 }
 
+bool CustomerJobSave::jobRefused(const CustomerJobEntry &e, CustomerJobSaveOutcome &out)
+{
+    const auto fault = [&out](const char *message) {
+        out = refuse(std::move(out), message);
+        return true;
+    };
+    const QDate start = Formats::fromDisplayDate(e.startDateText);
+    if (!start.isValid())
+        return fault("Please select a start date for the job");
+    if (startsInClosedSchedule(start))
+        return fault("The Start Date falls within the date range of a closed Job Schedule and the Customer Job "
+                     "cannot be added. Please select another date");
+    if (e.end == JobEnd::Unchosen)
+        return fault("Please select an End option");
+    if (e.end == JobEnd::OnDate && !Formats::fromDisplayDate(e.endDateText).isValid())
+        return fault("Please select an end date for the job");
+    if (e.end == JobEnd::After && occurrencesRefused(e.occurrencesText, out))
+        return true;
+    return costAndChoicesRefused(e, out);
+}
+
 CustomerJobSaveOutcome CustomerJobSave::check(const CustomerJobEntry &e, const Ask &ask)
 {
     CustomerJobSaveOutcome out;
@@ -283,19 +354,7 @@ CustomerJobSaveOutcome CustomerJobSave::check(const CustomerJobEntry &e, const A
         return refuse(out, "Please select the Service Suburb", "SuburbCombo");
     if (!e.sAddressSeqNo)
         return refuse(out, "Please select the Service Address", "AddressCombo");
-    const QDate start = Formats::fromDisplayDate(e.startDateText);
-    if (!start.isValid())
-        return refuse(out, "Please select a start date for the job");
-    if (startsInClosedSchedule(start))
-        return refuse(out, "The Start Date falls within the date range of a closed Job Schedule and the Customer Job "
-                           "cannot be added. Please select another date");
-    if (e.end == JobEnd::Unchosen)
-        return refuse(out, "Please select an End option");
-    if (e.end == JobEnd::OnDate && !Formats::fromDisplayDate(e.endDateText).isValid())
-        return refuse(out, "Please select an end date for the job");
-    if (e.end == JobEnd::After && occurrencesRefused(e.occurrencesText, out))
-        return out;
-    if (costAndChoicesRefused(e, out))
+    if (jobRefused(e, out))
         return out;
     if (isRecurring(e) && frequencyRefused(e.frequency, ask, out)) {
         out.saved = false;
@@ -303,7 +362,8 @@ CustomerJobSaveOutcome CustomerJobSave::check(const CustomerJobEntry &e, const A
     }
     if (e.commentOnSchedule && e.comment.isEmpty())
         return refuse(out, "There is no Comment to include on the Schedule");
-    if (e.mode == QLatin1String("Add") && duplicateExists(*e.customerNumber, *e.jobTypeCode, *e.sAddressSeqNo, start))
+    if (e.mode == QLatin1String("Add")
+        && duplicateExists(*e.customerNumber, *e.jobTypeCode, *e.sAddressSeqNo, Formats::fromDisplayDate(e.startDateText)))
         return refuse(out, "This job already exists!");
     out.saved = true;
     return out;
@@ -408,52 +468,6 @@ CustomerJobSaveOutcome CustomerJobSave::save(const CustomerJobEntry &e, const QS
 bool CustomerJobSave::frequencyRefused(const FrequencyEntry &f, const Ask &ask, CustomerJobSaveOutcome &out)
 {
     return frequencyFault(f, ask, out);
-}
-
-bool CustomerJobSave::costAndChoicesRefused(const CustomerJobEntry &e, CustomerJobSaveOutcome &out)
-{
-    const auto fault = [&out](const char *message, const char *focus) {
-        out = refuse(std::move(out), message, focus);
-        return true;
-    };
-    if (e.costText.isEmpty())
-        return fault("Please enter the Cost", "CostText");
-    const std::optional<Money> cost = Money::parse(e.costText);
-    if (!cost)
-        return fault("The Cost must be numeric", "CostText");
-    if (cost->cents() < 0)
-        return fault("The Cost cannot be a negative value", "CostText");
-    out.costText = cost->display(session().installationCountry);
-    if (!e.jobTypeCode)
-        return fault("Please select a Job Type", "JobTypeCombo");
-    if (!e.associateID)
-        return fault("Please assign the job to an Associate", "AssociateCombo");
-    return false;
-}
-
-bool CustomerJobSave::occurrencesRefused(const QString &text, CustomerJobSaveOutcome &out)
-{
-    const BoxValue n = readWhole(text);
-    const char *message = nullptr;
-    switch (n.state) {
-    case BoxState::Empty: message = "Please enter the number of occurrences after which to end the job"; break;
-    case BoxState::NotNumeric: message = "The number of occurrences after which to end the job must be numeric"; break;
-    case BoxState::Negative:
-        message = "The number of occurrences after which to end the job cannot be a negative value";
-        break;
-    // Stored as 0 it would read back as a job without end.
-    case BoxState::Zero: message = "The number of occurrences must be at least 1"; break;
-    case BoxState::Number:
-        if (n.value > 32767)
-            message = "The number of occurrences after which to end the job must be numeric";
-        break;
-    }
-    if (!message)
-        return false;
-    out.saved = false;
-    out.message = QString::fromUtf8(message);
-    out.focus = QStringLiteral("OccurrencesText");
-    return true;
 }
 
 } // namespace wvs

@@ -96,13 +96,12 @@ public:
     // message and focus filled on a fault (an empty message when the user
     // declined the question). No kind chosen is a fault of its own.
     static bool frequencyRefused(const FrequencyEntry &f, const Ask &ask, CustomerJobSaveOutcome &out);
-    // The checks of the occurrences box of "After": a whole number from 1 on
-    // that the stored count can hold; true with out filled on a fault.
-    static bool occurrencesRefused(const QString &text, CustomerJobSaveOutcome &out);
-    // The checks of the cost box, the job type and the associate, in that
-    // order; once the cost passes, out's costText is its reformatted text.
-    // True with out's message and focus filled on a fault.
-    static bool costAndChoicesRefused(const CustomerJobEntry &entry, CustomerJobSaveOutcome &out);
+    // The checks of the job itself, in the save's order: the start date (given,
+    // outside every closed schedule), the end (an option chosen, its date or
+    // its occurrences), the cost, the job type and the associate. True with
+    // out's message and focus filled on a fault; once the cost passes, out's
+    // costText is its reformatted text. The portal request's save makes them too.
+    static bool jobRefused(const CustomerJobEntry &entry, CustomerJobSaveOutcome &out);
 
     // A closed schedule covers the date.
     static bool startsInClosedSchedule(const QDate &start);

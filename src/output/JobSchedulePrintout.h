@@ -32,6 +32,9 @@ public:
     // The width the chosen columns need on a sheet, margins included, with
     // the comments at their narrowest; in twips.
     static int requiredWidth(const SchedulePrintSelection &o);
+    // Whether the chosen columns go across an upright sheet of that width in
+    // twips: a choice exactly as wide as the sheet fits.
+    static bool fitsUpright(const SchedulePrintSelection &o, int pageWidth) { return requiredWidth(o) <= pageWidth; }
 
     // Where a page starts: its first row, the comment line of that row it
     // goes on with (0: the row starts afresh), and the group it shows.

@@ -205,7 +205,7 @@ bool SchedulePrintForm::SumWidths()
 {
     // The page is measured upright, whatever way the printer usually turns it.
     const int width = printerPageSize(session().selectedPrinterIndex, QPageLayout::Portrait).width();
-    if (JobSchedulePrintout::requiredWidth(chosen()) > width) {
+    if (!JobSchedulePrintout::fitsUpright(chosen(), width)) {
         msgBox(QStringLiteral("The width of the selected fields exceeds the printer's printable area.\r\n"
                               "Change the selection or set the orientation to landscape"));
         return false;

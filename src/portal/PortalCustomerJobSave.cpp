@@ -112,28 +112,14 @@ PortalJobSaveOutcome PortalCustomerJobSave::checkJob(const PortalJobEntry &entry
 {
     const CustomerJobEntry &e = entry.job;
     PortalJobSaveOutcome out;
-    const QDate start = Formats::fromDisplayDate(e.startDateText);
-    if (!start.isValid())
-        return refuse(out, "Please select a start date for the job");
-    if (CustomerJobSave::startsInClosedSchedule(start))
-        return refuse(out, "The Start Date falls within the date range of a closed Job Schedule and the Customer Job "
-                           "cannot be added. Please select another date");
-    if (e.end == JobEnd::OnDate && !Formats::fromDisplayDate(e.endDateText).isValid())
-        return refuse(out, "Please select an end date for the job");
+    // The job's own checks, as the customer-job save makes them.
     CustomerJobSaveOutcome job;
-    if (e.end == JobEnd::After && CustomerJobSave::occurrencesRefused(e.occurrencesText, job))
-        return refuse(out, job.message, "OccurrencesText");
-    const bool refused = CustomerJobSave::costAndChoicesRefused(e, job);
+    const bool refused = CustomerJobSave::jobRefused(e, job);
     out.costText = job.costText;
-    if (refused)
-        return refuse(out, job.message, job.focus.toUtf8().constData());
-    if (e.end == JobEnd::Unchosen)
-        return refuse(out, "Please select an End option");
-    const bool recurring = CustomerJobSave::isRecurring(e);
-    if (recurring && e.frequency.option == FrequencyOption::None)
-        return refuse(out, "Please select a Frequency option");
     // The chosen kind is checked even for a one-off job, whose code it still gives.
-    if (e.frequency.option != FrequencyOption::None && CustomerJobSave::frequencyRefused(e.frequency, ask, job)) {
+    if (refused
+        || ((CustomerJobSave::isRecurring(e) || e.frequency.option != FrequencyOption::None)
+            && CustomerJobSave::frequencyRefused(e.frequency, ask, job))) {
         out.message = job.message;
         out.focus = job.focus;
         return out;

@@ -245,14 +245,14 @@ TEST_F(CustomerImportTest, MyobFileWithTabsOldHeadingsAndBadLinesSkipsWhatItCann
 {
     write(path("myob.txt"),
           "{}\n"
-          "Co./Last Name\tFirst Name\tCard ID\tCard Status\tAddr 1 - Line 1\t - Line 2\t - City\t - Phone No. 3\t"
-          "Addr 1 - Contact Name\tAddr 2 - Line 1\t - Line 2\n"
-          "Smith\tAnna\tSMITH01\tN\t3 New Road\t\"Unit 4, Block B\"\tHamilton\t07 111\t\tOther\tOther 2\n"
-          "Green Gardens\t\tGREEN\ty\t9 Park Ave\t\tNapier\t\tGail Green\t\t\n"
-          "Nobody\tNo\t*None\tN\t\t\t\t\t\t\t\n"
-          "Empty\tKey\t\tN\t\t\t\t\t\t\t\n"
-          "Again\tAnna\tsmith01\tY\t\t\t\t\t\t\t\n"
-          "Brown, Sons & Co\t\tbrown\tN\t1 Quay St\t\tWellington\t\t\t\t\n");
+          "Co./Last Name\tFirst Name\tCard ID\tCard Status\tAddr 1 - Line 1\t - Line 2\t - City\t - Phone No. 2\t"
+          " - Phone No. 3\tAddr 1 - Contact Name\tAddr 2 - Line 1\t - Line 2\n"
+          "Smith\tAnna\tSMITH01\tN\t3 New Road\t\"Unit 4, Block B\"\tHamilton\t\t07 111\t\tOther\tOther 2\n"
+          "Green Gardens\t\tGREEN\ty\t9 Park Ave\t\tNapier\t06 222\t\tGail Green\t\t\n"
+          "Nobody\tNo\t*None\tN\t\t\t\t\t\t\t\t\n"
+          "Empty\tKey\t\tN\t\t\t\t\t\t\t\t\n"
+          "Again\tAnna\tsmith01\tY\t\t\t\t\t\t\t\t\n"
+          "Brown, Sons & Co\t\tbrown\tN\t1 Quay St\t\tWellington\t\t\t\t\t\n");
     MYOBCustomerImport(path("myob.txt"));
     EXPECT_EQ(logLines("MYOB"),
               QStringList({" MYOB Customer Import started", "Line 5 skipped: it has no accounts reference",
@@ -269,6 +269,9 @@ TEST_F(CustomerImportTest, MyobFileWithTabsOldHeadingsAndBadLinesSkipsWhatItCann
               "Green Gardens|Gail Green|1|" + QDate::currentDate().toString("yyyy-MM-dd"));
     // An active card, its key in other case, makes the company active and keeps its people's names.
     EXPECT_EQ(field("BROWN", "CustomerStatus, Surname"), "1|Brown");
+    // A preferred phone the card empties moves to the first phone that holds a number.
+    EXPECT_EQ(rowsOf("SELECT AccountsRef, Phone1, Phone2, PreferredPhone FROM Customers WHERE AccountsRef <> '' ORDER BY 1"),
+              "BROWN|09 444 4444||1;GREEN||06 222|2;SMITH01|09 555 1234||1");
     EXPECT_EQ(scalarSql("SELECT COUNT(*) FROM Customers").toInt(), 4);
 }
 
@@ -296,16 +299,20 @@ TEST_F(CustomerImportTest, XeroFileWithByteOrderMarkQuotedFieldsAndCrEndings)
 // The suburb is Xero's region when it has one, else the fourth address
 // line, where the program's own export puts it; an empty region or mobile
 // number, which the program never sends, leaves a matched customer's alone.
+// A preferred phone left empty moves to the first phone that holds a number
+// (the first when none does).
 TEST_F(CustomerImportTest, XeroSuburbComesFromTheRegionElseTheFourthAddressLine)
 {
-    write(path("xero.csv"), "ContactName,SAAddressLine4,SARegion,MobileNumber\r\n"
-                            "SMITH01,Grey Lynn,,\r\n"
-                            "BROWN,,,\r\n"
-                            "NEW01,Herne Bay,,\r\n"
-                            "NEW02,Herne Bay,Remuera,\r\n");
+    writeSql("UPDATE Customers SET PreferredPhone = 1 WHERE AccountsRef = 'SMITH01'");
+    write(path("xero.csv"), "ContactName,SAAddressLine4,SARegion,MobileNumber,PhoneNumber\r\n"
+                            "SMITH01,Grey Lynn,,,\r\n"
+                            "BROWN,,,,\r\n"
+                            "NEW01,Herne Bay,,021 777,\r\n"
+                            "NEW02,Herne Bay,Remuera,,09 888\r\n");
     XeroCustomerImport(path("xero.csv"));
-    EXPECT_EQ(rowsOf("SELECT AccountsRef, CSuburb, Phone2 FROM Customers WHERE AccountsRef <> '' ORDER BY 1"),
-              "BROWN||;NEW01|Herne Bay|;NEW02|Remuera|;SMITH01|Grey Lynn|021 555 999");
+    EXPECT_EQ(rowsOf("SELECT AccountsRef, CSuburb, Phone1, Phone2, PreferredPhone FROM Customers "
+                     "WHERE AccountsRef <> '' ORDER BY 1"),
+              "BROWN||||1;NEW01|Herne Bay||021 777|2;NEW02|Remuera|09 888||1;SMITH01|Grey Lynn||021 555 999|2");
 }
 
 TEST_F(CustomerImportTest, AFileWithoutTheKeyColumnEmptyOrUnnamedIsAbandoned)
@@ -340,6 +347,8 @@ TEST_F(CustomerImportTest, EachFileIsReadInItsPackagesEncodingAndTheLogSaysWhich
     const QList<Case> cases = {
         {"Xero", "*ContactName,LastName\r\nCAFE01,O\x92Neil \x96 Se\xE1n\r\n", "O’Neil – Seán", "Windows-1252"},
         {"Xero", "*ContactName,LastName\r\nCAFE01,\"\"\"Hi\"\" x\"\r\n", "\"Hi\" x", "UTF-8"},
+        // As Xero writes its contacts: the byte-order mark, then the headings.
+        {"Xero", "\xEF\xBB\xBF" "ContactName,LastName\r\nCAFE01,JOS\xC3\x89\xE2\x80\x99S\r\n", "JOSÉ’S", "UTF-8"},
         // Windows-1252 that is also valid UTF-8 ("É’" is C9 92).
         {"MYOB", "{}\r\nCo./Last Name,First Name,Card ID\r\nJOS\xC9\x92S,Ren\xC3\xA9,CAFE01\r\n", "JOSÉ’S", "Windows-1252"},
         {"MYOB", "\xEF\xBB\xBF{}\r\nCo./Last Name,First Name,Card ID\r\n\xC5\x8Cr\xC4\x81kei,Ren\xC3\xA9,CAFE01\r\n",

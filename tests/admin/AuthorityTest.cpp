@@ -26,8 +26,12 @@ TEST(AccessRightsValues, TickRules)
         {A::JobSchedules, {true, false, false}, B::View, {true, false, false}},
         // Change or Notes need View...
         {A::JobSchedules, {false, false, true}, B::Notes, {true, false, true}}, {A::Customers, {false, true, false}, B::Change, {true, true, false}},
+        {A::Associates, {false, true, false}, B::Change, {true, true, false}}, {A::Company, {false, true, false}, B::Change, {true, true, false}},
+        {A::JobTypes, {false, true, false}, B::Change, {true, true, false}}, {A::CustomerJobs, {false, true, false}, B::Change, {true, true, false}},
+        {A::JobSchedules, {false, true, false}, B::Change, {true, true, false}},
         // ...except where changing stands alone.
         {A::Security, {false, true, false}, B::Change, {false, true, false}}, {A::Accounts, {false, true, false}, B::Change, {false, true, false}},
+        {A::Preferences, {false, true, false}, B::Change, {false, true, false}},
         // Unticking Change or Notes leaves View.
         {A::Customers, {true, false, true}, B::Change, {true, false, true}}, {A::Customers, {true, true, false}, B::Notes, {true, true, false}},
     };

@@ -51,6 +51,10 @@ TEST_F(CustomerExportTest, QuotesCommasLineBreaksAndAccentsReadBackAndAFailedFil
     EXPECT_EQ(csv(path), (QList<QStringList>{{"Last Name", "Address Line 2", "Email Address 1"},
                                              {"Müller", "", ""},
                                              {"12\" Pipes & Co", "Unit 4,\r\nRear \"B\"", "zoe@example.com"}}));
+    // Every value in double quotes, an empty one too; CR LF after every line; no byte-order mark.
+    EXPECT_EQ(readFileBytes(path), QByteArray("\"Last Name\",\"Address Line 2\",\"Email Address 1\"\r\n"
+                                              "\"M\xC3\xBCller\",\"\",\"\"\r\n"
+                                              "\"12\"\" Pipes & Co\",\"Unit 4,\r\nRear \"\"B\"\"\",\"zoe@example.com\"\r\n"));
 
     // A file that cannot be opened is reported; an unfinished file never replaces the old one.
     const QString bad = file("no such folder/x.csv");

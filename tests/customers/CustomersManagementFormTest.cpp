@@ -36,6 +36,9 @@ TEST_F(CustomersManagementFormTest, OpensEmptyAndListsOnGoOrEnter)
     addCustomer("Brown", "Bo", 1, "", "Epsom");
     addCustomer("adams", "Al", 2, "", "Albany");
     addCustomer("Clark", "Cy", 9, "", "Epsom");
+    // The Phone column shows the phone PreferredPhone names, none outside 1 to 3.
+    writeSql("UPDATE Customers SET Phone3 = '09 333', PreferredPhone = CASE Surname WHEN 'adams' THEN 0 "
+             "WHEN 'Brown' THEN 3 ELSE 4 END");
     auto form = openList();
     FlexGrid *grid = form->grid();
     EXPECT_EQ(grid->rows(), 1);
@@ -49,6 +52,7 @@ TEST_F(CustomersManagementFormTest, OpensEmptyAndListsOnGoOrEnter)
     // Enter in a filter box runs Go; the list is sorted on Last Name, case aside.
     QTest::keyClick(child<QLineEdit>(form.get(), "SurnameText"), Qt::Key_Return);
     EXPECT_EQ(column(grid, 1), (QStringList{"adams", "Brown", "Clark"}));
+    EXPECT_EQ(column(grid, 6), (QStringList{"", "09 333", ""}));
     // Bands of white and light grey from the first row; every cell of a prospective
     // customer's row green and bold, of an inactive one's red and bold.
     const struct { QColor back, fore; bool bold; } rows[] = {{{255, 255, 255}, {0, 192, 0}, true}, {{224, 224, 224}, {0, 0, 0}, false}, {{255, 255, 255}, {255, 0, 0}, true}};

@@ -174,6 +174,9 @@ TEST_F(JobSchedulePrintTest, TheScheduleWindowsPrintChecksThePortraitWidthKeepsT
     EXPECT_EQ(JobSchedulePrintout::requiredWidth(SchedulePrintSelection::all()), 1030 + 2785 + 2700 + 2000 + 2900 + 1500 + 250);
     EXPECT_EQ(JobSchedulePrintout::requiredWidth({.location = true, .cost = true}), 1030 + 2700 + 2900);
     EXPECT_EQ(JobSchedulePrintout::requiredWidth({.comments = true, .checkBox = true}), 1030 + 1500 + 250);
+    // A choice exactly as wide as the upright sheet fits; a twip more does not.
+    for (const auto &[width, fits] : {std::pair{13165, true}, {13164, false}})
+        EXPECT_EQ(JobSchedulePrintout::fitsUpright(SchedulePrintSelection::all(), width), fits) << width;
     // A printed comment line holds as many characters as the comments column's width allows.
     const std::pair<int, int> lengths[] = {{11001, 120}, {11000, 105}, {9501, 105}, {9500, 90}, {8001, 90}, {8000, 75},
         {6501, 75}, {6500, 60}, {5001, 60}, {5000, 45}, {3501, 45}, {3500, 25}, {2501, 25}, {2500, 15}, {1500, 15}};

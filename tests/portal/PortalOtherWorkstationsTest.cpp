@@ -2,6 +2,7 @@
 #include "platform/ErrorHandlingModule.h"
 #include "portal/PortalRequestRecords.h"
 #include "scheduling/ScheduleForm.h"
+#include "support/OrdinaryUser.h"
 
 #include <QElapsedTimer>
 #include <QScopeGuard>
@@ -293,7 +294,7 @@ TEST_F(PortalWorkingFoldersTest, TheNextRunRemovesTheFolderOfAKilledRunAndKeepsO
         const pid_t pid = fork();
         if (pid == 0) {
             // Another instance has a connection of its own.
-            if (trapError([] { AppDatabase::reopenInForkedProcess(); }))
+            if (trapError(test::reopenDatabaseInForkedChild))
                 _exit(1);
             PortalSync::options() = {1000, 120};
             run("JobTypes~");

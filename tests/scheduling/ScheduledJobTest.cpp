@@ -121,12 +121,19 @@ TEST_F(ScheduledJobTest, NoteChecksTheEntryInOrderAndSavesTheDoneStateAndTheRema
     EXPECT_EQ(out.message, "This Job is no longer on the Schedule, so nothing has been saved");
     EXPECT_EQ(notes(), 0);
 
-    // Accepted: the done state and the remark are saved together.
+    // Accepted: the done state and the remark are saved together. A save changes
+    // its own visit only, never another date of the same job, ticked or unticked.
+    storeJob(schedule, job, "2025-03-05", 2, "2025-03-05", "BOB");
+    auto visits = [&] {
+        return rowsOf("SELECT ScheduleServiceDate, ActualServiceDate, AssociateID FROM ScheduleJobs "
+                      "WHERE JobSeqNo = ? ORDER BY 1", {job});
+    };
     out = save("2025-03-03", {.done = true, .dateText = "04/03/2025", .associateID = "ADM",
                                              .note = "Gate was locked, came back next day", .noteType = "Action"});
     ASSERT_TRUE(out.saved);
     EXPECT_EQ(out.result, 1);
     EXPECT_EQ(stored(schedule, job, "2025-03-03", doneBy), "2025-03-04/ADM");
+    EXPECT_EQ(visits(), "2025-03-03|2025-03-04|ADM;2025-03-05|2025-03-05|BOB;2025-03-10|2025-03-11|ADM");
     EXPECT_EQ(scalarSql("SELECT ScheduleNumber || '/' || JobSeqNo || '/' || ScheduleServiceDate || '/' || NoteDateTime "
                         "|| '/' || NoteAuthor || '/' || NoteType || '/' || ActionTaken FROM ScheduleJobNotes").toString(),
               QStringLiteral("%1/%2/2025-03-03/2025-03-12 09:30:00/Administrator/Action/0").arg(schedule).arg(job));
@@ -138,6 +145,16 @@ TEST_F(ScheduledJobTest, NoteChecksTheEntryInOrderAndSavesTheDoneStateAndTheRema
     EXPECT_EQ(stored(schedule, job, "2025-03-10", doneBy), "/BOB");
     EXPECT_EQ(stored(schedule, job, "2025-03-03", "ActualServiceDate"), "2025-03-04");
     EXPECT_EQ(notes(), 1);
+    EXPECT_EQ(visits(), "2025-03-03|2025-03-04|ADM;2025-03-05|2025-03-05|BOB;2025-03-10||BOB");
+    // The visit between the two, ticked and then unticked.
+    const std::pair<JobNoteEntry, QString> middle[] = {
+        {{.done = true, .dateText = "06/03/2025", .associateID = "ADM"}, "2025-03-05|2025-03-06|ADM"},
+        {{}, "2025-03-05||BOB"},
+    };
+    for (const auto &[entry, visit] : middle) {
+        ASSERT_TRUE(save("2025-03-05", entry).saved);
+        EXPECT_EQ(visits(), "2025-03-03|2025-03-04|ADM;" + visit + ";2025-03-10||BOB");
+    }
 }
 
 TEST_F(ScheduledJobTest, TheNoteWindowShowsTheRecordedStateAndFillsTheFieldsWhenTicked)

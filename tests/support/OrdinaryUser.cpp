@@ -39,11 +39,20 @@ QByteArray inChild(const QString &folder, const std::function<QString()> &body)
             return "the user nobody cannot reach " + folder.toUtf8();
     }
     // The parent's database connection is not the child's to use.
-    if (const auto failed = trapError([] { AppDatabase::reopenInForkedProcess(); }))
+    if (const auto failed = trapError(reopenDatabaseInForkedChild))
         return "the child could not open the database: " + failed->description.toUtf8();
     return kAnswered + body().toUtf8();
 }
 } // namespace
+
+void reopenDatabaseInForkedChild()
+{
+    if (!AppDatabase::isOpen())
+        return;
+    const QString own = QStringLiteral("WVS-%1").arg(qint64(getpid()));
+    AppDatabase::openConnection(own, AppDatabase::db().databaseName());
+    AppDatabase::useConnection(own);
+}
 
 QString asOrdinaryUser(const QString &folder, const std::function<QString()> &body)
 {

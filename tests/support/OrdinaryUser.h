@@ -13,4 +13,10 @@ namespace wvs::test {
 // saying so, which no expectation matches.
 QString asOrdinaryUser(const QString &folder, const std::function<QString()> &body);
 
+// In a process forked from a test with the database open: opens the child's
+// own connection to the same file and makes it the one the program uses,
+// leaving the parent's, which the child must neither use nor close. Throws
+// a WvsError when the connection cannot be opened.
+void reopenDatabaseInForkedChild();
+
 } // namespace wvs::test
