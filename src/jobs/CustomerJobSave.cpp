@@ -324,7 +324,7 @@ bool CustomerJobSave::duplicateExists(qint64 customerNumber, const QString &jobT
                .toInt() > 0;
 }
 
-bool CustomerJobSave::jobRefused(const CustomerJobEntry &e, CustomerJobSaveOutcome &out)
+bool CustomerJobSave::jobRefused(const CustomerJobEntry &e, CustomerJobSaveOutcome &out, EndOptionCheck endOption)
 {
     const auto fault = [&out](const char *message) {
         out = refuse(std::move(out), message);
@@ -336,13 +336,14 @@ bool CustomerJobSave::jobRefused(const CustomerJobEntry &e, CustomerJobSaveOutco
     if (startsInClosedSchedule(start))
         return fault("The Start Date falls within the date range of a closed Job Schedule and the Customer Job "
                      "cannot be added. Please select another date");
-    if (e.end == JobEnd::Unchosen)
-        return fault("Please select an End option");
+    const auto endOptionRefused = [&] { return e.end == JobEnd::Unchosen && fault("Please select an End option"); };
+    if (endOption == EndOptionCheck::AfterStart && endOptionRefused())
+        return true;
     if (e.end == JobEnd::OnDate && !Formats::fromDisplayDate(e.endDateText).isValid())
         return fault("Please select an end date for the job");
     if (e.end == JobEnd::After && occurrencesRefused(e.occurrencesText, out))
         return true;
-    return costAndChoicesRefused(e, out);
+    return costAndChoicesRefused(e, out) || (endOption == EndOptionCheck::AfterChoices && endOptionRefused());
 }
 
 CustomerJobSaveOutcome CustomerJobSave::check(const CustomerJobEntry &e, const Ask &ask)

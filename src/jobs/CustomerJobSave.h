@@ -96,12 +96,17 @@ public:
     // message and focus filled on a fault (an empty message when the user
     // declined the question). No kind chosen is a fault of its own.
     static bool frequencyRefused(const FrequencyEntry &f, const Ask &ask, CustomerJobSaveOutcome &out);
-    // The checks of the job itself, in the save's order: the start date (given,
-    // outside every closed schedule), the end (an option chosen, its date or
-    // its occurrences), the cost, the job type and the associate. True with
-    // out's message and focus filled on a fault; once the cost passes, out's
-    // costText is its reformatted text. The portal request's save makes them too.
-    static bool jobRefused(const CustomerJobEntry &entry, CustomerJobSaveOutcome &out);
+    // Where a job with no end option chosen is stopped: the customer-job save
+    // asks for the option straight after the start date, the portal request's
+    // save once the cost, the job type and the associate have passed.
+    enum class EndOptionCheck { AfterStart, AfterChoices };
+    // The checks of the job itself: the start date (given, outside every
+    // closed schedule), the end (its date or its occurrences), the cost, the
+    // job type and the associate, with the end option's own check where
+    // endOption puts it. True with out's message and focus filled on a fault;
+    // once the cost passes, out's costText is its reformatted text.
+    static bool jobRefused(const CustomerJobEntry &entry, CustomerJobSaveOutcome &out,
+                           EndOptionCheck endOption = EndOptionCheck::AfterStart);
 
     // A closed schedule covers the date.
     static bool startsInClosedSchedule(const QDate &start);

@@ -112,9 +112,10 @@ PortalJobSaveOutcome PortalCustomerJobSave::checkJob(const PortalJobEntry &entry
 {
     const CustomerJobEntry &e = entry.job;
     PortalJobSaveOutcome out;
-    // The job's own checks, as the customer-job save makes them.
+    // The job's own checks, as the customer-job save makes them, but a request
+    // without an end option is told so only once its cost and choices pass.
     CustomerJobSaveOutcome job;
-    const bool refused = CustomerJobSave::jobRefused(e, job);
+    const bool refused = CustomerJobSave::jobRefused(e, job, CustomerJobSave::EndOptionCheck::AfterChoices);
     out.costText = job.costText;
     // The chosen kind is checked even for a one-off job, whose code it still gives.
     if (refused

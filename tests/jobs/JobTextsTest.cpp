@@ -44,6 +44,8 @@ TEST_F(JobTextsTest, JobChecksShowTheirMessagesAndFocus)
         {[](E e) { e.sAddressSeqNo.reset(); }, "Please select the Service Address", "AddressCombo", false},
         {[](E e) { e.startDateText.clear(); }, "Please select a start date for the job", ""},
         {[](E e) { e.end = JobEnd::Unchosen; }, "Please select an End option", ""},
+        // The window asks for the end option before the cost; a portal request after its choices.
+        {[](E e) { e.end = JobEnd::Unchosen, e.costText.clear(); }, "Please select an End option", "", false},
         {[](E e) { e.end = JobEnd::OnDate; }, "Please select an end date for the job", ""},
         {[](E e) { e.end = JobEnd::After, e.occurrencesText.clear(); }, "Please enter the number of occurrences after which to end the job", "OccurrencesText"},
         {[](E e) { e.end = JobEnd::After, e.occurrencesText = "1.5"; }, "The number of occurrences after which to end the job must be numeric", "OccurrencesText"},

@@ -85,8 +85,10 @@ TEST_F(PortalRequestConversionTest, RefusalsLeaveEverythingAsItWas)
          "The Start Date falls within the date range of a closed Job Schedule and the Customer Job cannot be added. "
          "Please select another date"},
         {{{"StartDate", "2031-09-01"}, {"FirstName", "New"}, {"Phone1", ""}}, "Please enter at least 1 phone number"},
-        // The customer-job save's checks in its order: the end before the job type.
-        {{{"StartDate", "2031-09-02"}, {"EndDateOption", -1}, {"JobTypeCode", "GONE"}}, "Please select an End option"},
+        // A request's end option is checked after its job type and associate,
+        // where the customer-job window checks it straight after the start.
+        {{{"StartDate", "2031-09-02"}, {"EndDateOption", -1}, {"JobTypeCode", "GONE"}}, "Please select a Job Type"},
+        {{{"StartDate", "2031-09-03"}, {"EndDateOption", -1}}, "Please select an End option"},
     };
     addSchedule("2031-08-01", "2031-08-05", "Closed");
     addSchedule("2031-08-10", "2031-08-20", "Open");
