@@ -4,7 +4,9 @@
 #include "support/ShownTexts.h"
 #include "support/TestData.h"
 
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QScrollBar>
@@ -55,6 +57,33 @@ TEST_F(PasteTest, EveryMultiLineBoxIsTheOneThatTakesPlainTextOnly)
     // The comment of a customer, a job and a schedule entry, customer and schedule notes, the e-mails'
     // messages and the portal request's two comments.
     EXPECT_EQ(names.size(), 10) << names.join(", ").toStdString();
+}
+
+// A comment saved after an edit keeps every character the user did not
+// touch, and a pasted control character never reaches the database.
+TEST_F(PasteTest, ACommentSavedAfterAnEditKeepsItsNoBreakSpacesAndNoControlCharacter)
+{
+    const QString stored = QString("Price 10") + QChar(0x00A0) + "000 NZD";
+    const qint64 n = addCustomer({.comment = stored, .cSuburb = "Ponsonby"});
+    addAddress(n);
+    writeSql("UPDATE Customers SET CAddress1 = '1 Main Road', CPostCode = '1011' WHERE CustomerNumber = ?", {n});
+    const auto edit = [&](const std::function<void(QPlainTextEdit *)> &typing) {
+        auto form = shown<CustomerAddModifyForm>("Modify~" + QString::number(n));
+        auto *box = child<QPlainTextEdit>(form.get(), "CommentText");
+        box->setFocus();
+        box->moveCursor(QTextCursor::End);
+        typing(box);
+        click(form.get(), "OKButton");
+        EXPECT_FALSE(form->isVisible()) << msgs_->texts().join(" / ").toStdString();
+        return rowsOf("SELECT CustomerComment FROM Customers WHERE CustomerNumber = ?", {n});
+    };
+    EXPECT_EQ(edit([](QPlainTextEdit *box) { QTest::keyClicks(box, "!"); }), stored + "!");
+    EXPECT_EQ(edit([](QPlainTextEdit *box) {
+        box->selectAll();
+        QGuiApplication::clipboard()->setText(QString::fromLatin1("a\0b\x01" "c\x1b" "d\x7f" "e\tf\ng", 13));
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    }), "abcde\tf\ng");
+    QGuiApplication::clipboard()->clear();
 }
 
 // Run only by the test below, in a child process on a real X server.
