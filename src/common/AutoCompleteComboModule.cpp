@@ -108,15 +108,16 @@ protected:
         if (event->type() != QEvent::KeyPress)
             return false;
         auto *ke = static_cast<QKeyEvent *>(event);
-        if (ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
-            // Ctrl's keys (copy, paste, undo, select all) are the box's own.
+        if (ke->modifiers() & Qt::AltModifier) {
+            // A key with Alt held is no typing: the box takes nothing and
+            // hands the key on to the window.
             if (!types(ke->text()))
                 return false;
-            // Alt and a letter is no typing: the box takes nothing and hands
-            // the key on to the window.
             ke->ignore();
             return true;
         }
+        if (ke->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))
+            return false; // the box's own keys: copy, paste, undo, select all
         switch (ke->key()) {
         case Qt::Key_Backspace:
             AutoMatchCBBox(combo_, 8);

@@ -20,8 +20,8 @@ int AutoMatchCBBox(QComboBox *combo, int keyCode);
 int AutoMatchCBBox(QComboBox *combo, const QString &typed);
 
 // Wires AutoMatchCBBox to the key presses of an editable combo box. A key
-// pressed with Ctrl or Alt held types nothing into the box: Ctrl's keys are
-// the box's own editing keys, and Alt's are left to the window.
+// pressed with Ctrl or Alt held never searches: Ctrl's keys are the box's
+// own editing keys, and Alt's are left to the window.
 void installAutoMatch(QComboBox *combo);
 
 } // namespace wvs
