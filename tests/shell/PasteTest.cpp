@@ -35,6 +35,15 @@ protected:
             all.emplace_back(FormRegistry::create(name));
         return all;
     }
+    // The customer window with its Tag, shown and active on the X server's screen.
+    static std::unique_ptr<CustomerAddModifyForm> onScreen(const QString &tag)
+    {
+        auto form = shown<CustomerAddModifyForm>(tag);
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        form->activateWindow();
+        settle();
+        return form;
+    }
     // The boxes that take text; a browser shows a page of the program's own and takes nothing.
     static QList<QAbstractScrollArea *> multiLineBoxes(QWidget *w)
     {
@@ -212,10 +221,7 @@ bool byHand(XHand &hand, const std::function<void(XHand &)> &part)
 // Run only by the test below, in a child process on a real X server.
 TEST_F(PasteTest, DISABLED_ClickInAScrolledCommentPutsTheCaretOnTheClickedLine)
 {
-    auto form = shown<CustomerAddModifyForm>("Add");
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-    form->activateWindow();
-    settle();
+    auto form = onScreen("Add");
     auto *box = child<QPlainTextEdit>(form.get(), "CommentText");
     XHand hand;
     ASSERT_TRUE(hand.ready()) << "no XTEST on the X server (libX11.so.6, libXtst.so.6)";
@@ -304,10 +310,7 @@ TEST_F(PasteTest, DISABLED_DragOutOfTheCommentOntoAFullOneLineBox)
 {
     const QString comment = "Gate code 1234\nDog in the yard";
     const qint64 n = addCustomer({.comment = comment});
-    auto form = shown<CustomerAddModifyForm>("Modify~" + QString::number(n));
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-    form->activateWindow();
-    settle();
+    auto form = onScreen("Modify~" + QString::number(n));
     auto *box = child<QPlainTextEdit>(form.get(), "CommentText");
     auto *title = child<QLineEdit>(form.get(), "TitleText");
     ASSERT_EQ(box->toPlainText(), comment);
@@ -385,10 +388,7 @@ TEST_F(PasteTest, DISABLED_DragOutOfTheCommentOntoAFullOneLineBox)
 // Run only by the test below, in a child process on a real X server.
 TEST_F(PasteTest, DISABLED_MiddleButtonPasteIntoAOneLineBox)
 {
-    auto form = shown<CustomerAddModifyForm>("Add");
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-    form->activateWindow();
-    settle();
+    auto form = onScreen("Add");
     auto *line = child<QLineEdit>(form.get(), "CAddress3Text");
     XHand hand;
     ASSERT_TRUE(hand.ready()) << "no XTEST on the X server (libX11.so.6, libXtst.so.6)";
