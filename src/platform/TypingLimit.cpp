@@ -22,9 +22,9 @@ void TypingLimit::apply(QLineEdit *box, int limit)
 {
     box->setMaxLength(32767);
     // A limit put on again replaces the one before, and its paste with it.
-    for (TypingLimit *before : box->findChildren<TypingLimit *>(Qt::FindDirectChildrenOnly))
-        delete before;
+    const QList<TypingLimit *> before = box->findChildren<TypingLimit *>(Qt::FindDirectChildrenOnly);
     box->setValidator(new TypingLimit(box, limit));
+    qDeleteAll(before);
 }
 
 QString TypingLimit::cutToLimit(const QString &text, int limit)
