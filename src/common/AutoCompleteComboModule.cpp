@@ -5,68 +5,95 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QTextBoundaryFinder>
 
 namespace wvs {
 
+namespace {
+
+// Whether a key's text types something: printable characters, with the
+// joiners and marks that format them (the joiner of an emoji sequence), and
+// no control character.
+bool types(const QString &text)
+{
+    if (text.isEmpty())
+        return false;
+    for (const char32_t c : text.toUcs4())
+        if (!QChar::isPrint(c) && QChar::category(c) != QChar::Other_Format)
+            return false;
+    return true;
+}
+
+// The text without its last character as the user sees it.
+QString withoutLastCharacter(const QString &text)
+{
+    QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, text);
+    graphemes.toEnd();
+    return text.left(qMax<qsizetype>(0, graphemes.toPreviousBoundary()));
+}
+
+} // namespace
+
 int AutoMatchCBBox(QComboBox *combo, int keyCode)
 {
+    if (keyCode >= 32) {
+        const char32_t character = char32_t(keyCode);
+        return AutoMatchCBBox(combo, QString::fromUcs4(&character, 1));
+    }
     int result = 0;
     guarded("AutoCompleteComboModule", "AutoMatchCBBox", [&] {
         QLineEdit *edit = combo->lineEdit();
         if (!edit)
             return;
         const QString text = edit->text();
-        const int selStart = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
-        const int selLength = edit->hasSelectedText() ? edit->selectedText().size() : 0;
-
-        // A key that types no printable character (Delete sends 127) is a
-        // control key: it never searches.
-        if (keyCode < 32 || !QChar::isPrint(char32_t(keyCode))) {
-            switch (keyCode) {
-            case 8: {
-                QString cut = text;
-                if (selLength > 0)
-                    cut = text.left(selStart);
-                else if (!cut.isEmpty())
-                    // The last character goes whole: both halves of a pair.
-                    cut.chop(cut.size() >= 2 && cut.back().isLowSurrogate() && cut.at(cut.size() - 2).isHighSurrogate() ? 2 : 1);
-                edit->setText(cut);
-                edit->setCursorPosition(cut.size());
-                result = 0;
-                break;
-            }
-            case 13:
-                edit->deselect();
-                edit->setCursorPosition(text.size());
-                result = 13;
-                break;
-            default:
-                edit->deselect();
-                result = 0;
-                break;
-            }
-            return;
+        switch (keyCode) {
+        case 8: {
+            // The completion goes back to what was typed; with none, the
+            // last character goes whole.
+            const QString cut = edit->hasSelectedText() ? text.left(edit->selectionStart()) : withoutLastCharacter(text);
+            edit->setText(cut);
+            edit->setCursorPosition(int(cut.size()));
+            break;
         }
+        case 13:
+            edit->deselect();
+            edit->setCursorPosition(int(text.size()));
+            result = 13;
+            break;
+        default:
+            edit->deselect();
+            break;
+        }
+    });
+    return result;
+}
 
-        // keyCode is a whole character, so a character beyond the basic
-        // plane (an emoji) is searched as one, never as half of its pair.
-        const char32_t character = char32_t(keyCode);
-        const QString typed = QString::fromUcs4(&character, 1);
-        const QString search = (selLength > 0 ? text.left(selStart) : text) + typed;
+int AutoMatchCBBox(QComboBox *combo, const QString &typed)
+{
+    // A key that types no printable character (Delete sends 127) is a
+    // control key: it never searches.
+    if (!types(typed))
+        return AutoMatchCBBox(combo, 0);
+    guarded("AutoCompleteComboModule", "AutoMatchCBBox", [&] {
+        QLineEdit *edit = combo->lineEdit();
+        if (!edit)
+            return;
+        const QString text = edit->text();
+        const QString search = (edit->hasSelectedText() ? text.left(edit->selectionStart()) : text) + typed;
         for (int i = 0; i < combo->count(); ++i) {
             const QString item = combo->itemText(i);
             if (item.startsWith(search, Qt::CaseInsensitive)) {
                 combo->setCurrentIndex(i);
                 edit->setText(item);
-                edit->setSelection(search.size(), item.size() - search.size());
+                edit->setSelection(int(search.size()), int(item.size() - search.size()));
                 if (item.size() == search.size())
-                    edit->setCursorPosition(item.size());
+                    edit->setCursorPosition(int(item.size()));
                 return;
             }
         }
         msgBox(search + QStringLiteral(" not found"));
     });
-    return result;
+    return 0;
 }
 
 namespace {
@@ -81,26 +108,34 @@ protected:
         if (event->type() != QEvent::KeyPress)
             return false;
         auto *ke = static_cast<QKeyEvent *>(event);
-        int code = 0;
-        switch (ke->key()) {
-        case Qt::Key_Backspace: code = 8; break;
-        case Qt::Key_Return:
-        case Qt::Key_Enter: code = 13; break;
-        case Qt::Key_Escape: code = 27; break;
-        default: {
-            // Arrows, Tab, Delete, function keys: the combo's own handling.
-            const QList<uint> typed = ke->text().toUcs4();
-            if (typed.isEmpty() || !QChar::isPrint(char32_t(typed.first())))
+        if (ke->modifiers() & Qt::AltModifier) {
+            // A key with Alt held is no typing: the box takes nothing and
+            // hands the key on to the window.
+            if (!types(ke->text()))
                 return false;
-            code = int(typed.first());
+            ke->ignore();
+            return true;
         }
-        }
-        const int deliver = AutoMatchCBBox(combo_, code);
-        if (deliver == 13)
+        if (ke->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))
+            return false; // the box's own keys: copy, paste, undo, select all
+        switch (ke->key()) {
+        case Qt::Key_Backspace:
+            AutoMatchCBBox(combo_, 8);
+            return true;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            AutoMatchCBBox(combo_, 13);
             return false; // Enter goes on to the window (its default button)
-        if (code == 27)
+        case Qt::Key_Escape:
+            AutoMatchCBBox(combo_, 27);
             return false; // Escape still closes the window
-        return true;
+        default:
+            // Arrows, Tab, Delete, function keys: the combo's own handling.
+            if (!types(ke->text()))
+                return false;
+            AutoMatchCBBox(combo_, ke->text());
+            return true;
+        }
     }
 
 private:

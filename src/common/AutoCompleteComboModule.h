@@ -1,19 +1,27 @@
 #pragma once
 
 class QComboBox;
+class QString;
 
 namespace wvs {
 
 // Type-ahead for a combo box whose text must be one of its items: a printable
 // key completes the text to the first item (in list order, any case) that
 // begins with what was typed, selecting the completed part; Backspace cuts the
-// completion or the last character; Enter passes on; any other key that types
-// no printable character does not search. keyCode is the whole character typed
-// (a code point, so an emoji counts as one). Returns the key code to deliver
-// (0 swallows the key).
+// completion, or else the last character as the user sees it (an emoji with
+// its modifiers and joined parts, a letter with its accents); Enter passes
+// on; any other key that types no printable character does not search.
+// keyCode is the character typed (a code point, so an emoji counts as one).
+// Returns the key code to deliver (0 swallows the key).
 int AutoMatchCBBox(QComboBox *combo, int keyCode);
 
-// Wires AutoMatchCBBox to the key presses of an editable combo box.
+// The same for a key that types text: all of it is searched at once (an
+// input method can give a character of several code points in one key).
+int AutoMatchCBBox(QComboBox *combo, const QString &typed);
+
+// Wires AutoMatchCBBox to the key presses of an editable combo box. A key
+// pressed with Ctrl or Alt held never searches: Ctrl's keys are the box's
+// own editing keys, and Alt's are left to the window.
 void installAutoMatch(QComboBox *combo);
 
 } // namespace wvs

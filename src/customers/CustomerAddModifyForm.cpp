@@ -318,7 +318,7 @@ CustomerRecord CustomerAddModifyForm::entry() const
     c.customerStatus = ProspectiveCheck->isChecked() ? CustomerStatus::Prospective
                        : InactiveCheck->isChecked()  ? CustomerStatus::Inactive
                                                      : CustomerStatus::Active;
-    c.customerComment = CommentText->toPlainText();
+    c.customerComment = CommentText->text();
     c.commentOnSchedule = CommentCheck->isChecked();
     return c;
 }

@@ -7,7 +7,6 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 
@@ -75,7 +74,7 @@ private:
     QLineEdit *SPostCodeText;
     QPushButton *PreviousAddressButton;
     QPushButton *NextAddressButton;
-    QPlainTextEdit *CommentText;
+    MultiLineText *CommentText;
     QPushButton *OKButton;
     QPushButton *ExitButton;
     QCheckBox *CAddressCheck;

@@ -103,7 +103,7 @@ void NotesForm::Form_Activate()
 void NotesForm::keepPendingText()
 {
     if (pending_ >= 0 && CurrentNote == pending_)
-        NoteRows[pending_].detail = DetailsText->toPlainText();
+        NoteRows[pending_].detail = DetailsText->text();
 }
 
 void NotesForm::showRow(int row)

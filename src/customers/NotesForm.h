@@ -8,7 +8,6 @@
 class QLabel;
 class QListWidget;
 class QPushButton;
-class QPlainTextEdit;
 
 namespace wvs {
 
@@ -70,7 +69,7 @@ private:
     QLabel *DateLabel;
     QListWidget *DateList;
     QLabel *DetailsLabel;
-    QPlainTextEdit *DetailsText;
+    MultiLineText *DetailsText;
     QPushButton *NewButton;
     QPushButton *SaveButton;
     QPushButton *PrintButton;

@@ -412,7 +412,7 @@ CustomerJobEntry CustomerJobAddModifyForm::entry() const
     if (const int a = chosenIndex(AssociateCombo); a >= 0 && a < AssociateArray.size())
         e.associateID = AssociateArray.at(a);
     e.frequency = frequencyEntry();
-    e.comment = CommentText->toPlainText();
+    e.comment = CommentText->text();
     e.commentOnSchedule = CommentCheck->isChecked();
     e.asRequired = AsRequiredCheck->isChecked();
     e.suspended = SuspendCheck->isChecked();

@@ -11,7 +11,6 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QToolButton;
@@ -78,7 +77,7 @@ private:
     QComboBox *CustomerNameCombo, *SuburbCombo, *AddressCombo, *JobTypeCombo, *AssociateCombo;
     QToolButton *MapImage, *StartDateImage, *EndDateImage;
     QLineEdit *CostText, *OccurrencesText;
-    QPlainTextEdit *CommentText;
+    MultiLineText *CommentText;
     QCheckBox *CommentCheck, *AsRequiredCheck, *ProspectiveCheck, *SuspendCheck;
     QLabel *StartDateLabel, *StartDayLabel, *LastServiceLabel, *EndDateLabel;
     QGroupBox *EndDateFrame;

@@ -49,7 +49,7 @@ bool CustomerJobEmailForm::send()
         return false;
     }
 
-    const QString message = MessageText->toPlainText();
+    const QString message = MessageText->text();
     ServiceRequest::storeMessage(message);
 
     frequencyWords_.clear();

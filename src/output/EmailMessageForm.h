@@ -2,7 +2,6 @@
 #include "platform/Form.h"
 
 class QGroupBox;
-class QPlainTextEdit;
 class QRadioButton;
 
 namespace wvs {
@@ -32,7 +31,7 @@ protected:
 
     const char *formName_;
     QGroupBox *MessageFrame;
-    QPlainTextEdit *MessageText;
+    MultiLineText *MessageText;
     QGroupBox *AddressFrame;
     QRadioButton *RecordOption;
     QRadioButton *SpecificOption;

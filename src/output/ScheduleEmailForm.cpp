@@ -31,7 +31,7 @@ void ScheduleEmailForm::firstActivate()
 
 bool ScheduleEmailForm::send()
 {
-    return ScheduleEmail::run(ScheduleNumber, AssociateID, MessageText->toPlainText(), RecordOption->isChecked());
+    return ScheduleEmail::run(ScheduleNumber, AssociateID, MessageText->text(), RecordOption->isChecked());
 }
 
 } // namespace wvs

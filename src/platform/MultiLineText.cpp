@@ -9,25 +9,42 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTextCursor>
-#include <QTextDocumentFragment>
 
 namespace wvs {
 
 MultiLineText::MultiLineText(QWidget *parent, int limit) : QPlainTextEdit(parent), limit_(limit) {}
 
-void MultiLineText::insertPlain(const QString &text)
+namespace {
+// The document's own text with its paragraph and line ends made "\n", and
+// every other character as it stands.
+QString asTyped(QString text)
+{
+    for (QChar &c : text)
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+            c = QLatin1Char('\n');
+    return text;
+}
+} // namespace
+
+QString MultiLineText::text() const { return asTyped(document()->toRawText()); }
+
+void MultiLineText::insertPlain(const QString &given)
 {
     if (isReadOnly())
         return;
-    // A line break of any kind is one line break of the box, and counts once.
-    QString pasted = text;
+    // A line break of any kind is one line break of the box, and counts once;
+    // no other control character goes in.
+    QString pasted = given;
     pasted.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     for (QChar &c : pasted)
         if (c == QLatin1Char('\r') || c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
             c = QLatin1Char('\n');
+    pasted.removeIf([](QChar c) {
+        return (c.unicode() < 0x20 && c != QLatin1Char('\t') && c != QLatin1Char('\n')) || c.unicode() == 0x7F;
+    });
     if (limit_ > 0) {
         const QTextCursor cursor = textCursor();
-        const qsizetype kept = toPlainText().size() - (cursor.selectionEnd() - cursor.selectionStart());
+        const qsizetype kept = text().size() - (cursor.selectionEnd() - cursor.selectionStart());
         pasted = TypingLimit::cutToLimit(pasted, int(qMax<qsizetype>(0, limit_ - kept)));
     }
     if (pasted.isEmpty())
@@ -50,7 +67,7 @@ void MultiLineText::insertFromMimeData(const QMimeData *source)
 QMimeData *MultiLineText::createMimeDataFromSelection() const
 {
     auto *data = new QMimeData;
-    data->setText(textCursor().selection().toPlainText());
+    data->setText(asTyped(textCursor().selectedText()));
     return data;
 }
 
@@ -67,13 +84,14 @@ void MultiLineText::keyPressEvent(QKeyEvent *e)
 
 void MultiLineText::mousePressEvent(QMouseEvent *e)
 {
-    // The text control starts a drag from a press on the selection; without
-    // a selection there is nothing to drag, and the press places the cursor.
-    // A press with Shift extends the selection as always.
+    // The text control starts a drag from a press on the selection, with any
+    // keys held but Shift alone; without a selection there is nothing to
+    // drag, and the press places the cursor. A press with Shift alone extends
+    // the selection as always.
     // The selection goes by putting the cursor where the user pressed, with
     // the view held still: setting the cursor scrolls to it, and a view that
     // moved under the pointer would place the press on another line.
-    if (e->button() == Qt::LeftButton && !(e->modifiers() & Qt::ShiftModifier) && textCursor().hasSelection()) {
+    if (e->button() == Qt::LeftButton && e->modifiers() != Qt::ShiftModifier && textCursor().hasSelection()) {
         QScrollBar *across = horizontalScrollBar();
         QScrollBar *down = verticalScrollBar();
         const int x = across->value(), y = down->value();
@@ -96,9 +114,9 @@ void MultiLineText::limited(Edit edit)
         edit();
         return;
     }
-    const QString before = toPlainText();
+    const QString before = text();
     edit();
-    const QString after = toPlainText();
+    const QString after = text();
     if (after.size() <= limit_ || after.size() <= before.size())
         return;
     // Take back the part of the typed text that goes past the limit, in the

@@ -13,10 +13,15 @@ namespace wvs {
 //
 // The box starts no drag of its own: Qt's text control can start a second
 // drag while the first goes on, which removes the selection even where the
-// drop took nothing and leaves the window deaf to keys and clicks. A press
-// on the selection begins a new selection instead, as it does elsewhere,
-// with the caret where the user pressed and the view where he scrolled it;
-// text leaves the box by Copy (the keys or the context menu) and Paste.
+// drop took nothing and leaves the window deaf to keys and clicks, and a drag
+// with Alt held moves the text out of the box. A press on the selection, with
+// any keys held, begins a new selection instead, as it does elsewhere, with
+// the caret where the user pressed and the view where he scrolled it; Shift
+// alone extends the selection. Text leaves the box by Copy (the keys or the
+// context menu) and Paste.
+//
+// A paste or a drop leaves out the control characters (C0 other than tab and
+// the line breaks, and DEL): a NUL would cut the text short wherever it goes.
 //
 // A limit (in UTF-16 units, as QString counts) binds typing and pasting
 // only, as TypingLimit does for one-line boxes: a pasted text is cut so that
@@ -28,9 +33,14 @@ public:
 
     int limit() const { return limit_; }
 
-    // Puts text in at the cursor as a paste does: over the selection, line
-    // breaks made one kind, cut to the limit. Nothing happens when none of
-    // it fits.
+    // The text as typed: paragraphs end in "\n", and no-break spaces stay
+    // (toPlainText() makes them blanks, so a saved text would change where
+    // the user never typed).
+    QString text() const;
+
+    // Puts text in at the cursor as a paste does, as one undo step: over the
+    // selection, line breaks made one kind, control characters left out, cut
+    // to the limit. Nothing happens when none of it fits.
     void insertPlain(const QString &text);
 
 protected:

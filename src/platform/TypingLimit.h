@@ -17,6 +17,10 @@ namespace wvs {
 // Unicode line and paragraph separators, NEL, vertical tab or form feed)
 // made a blank; a tab becomes a blank too, and the other control characters
 // (C0 and DEL, NUL among them) are dropped. The limit applies to what is left.
+//
+// A paste (Ctrl+V, Shift+Insert, the middle button, the context menu) or a
+// drop that must be mended goes in mended, as one step of the box's undo
+// history, as any paste does: Ctrl+Z takes it back and the box is modified.
 class TypingLimit : public QValidator {
     Q_OBJECT
 public:
@@ -42,8 +46,17 @@ public:
 
     State validate(QString &input, int &pos) const override;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     TypingLimit(QLineEdit *box, int limit);
+
+    // What of an inserted text may go in when kept units of the box's text stay.
+    QString fitting(const QString &inserted, qsizetype kept) const;
+    // Puts a pasted text in at the cursor, over the selection; true when it
+    // had to be mended (otherwise the box's own paste takes it as it is).
+    bool paste(const QString &pasted);
 
     QLineEdit *box_;
     int limit_;

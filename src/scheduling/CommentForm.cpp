@@ -49,7 +49,7 @@ void CommentForm::Form_Activate()
 void CommentForm::OKButton_Click()
 {
     guarded("CommentForm", "OKButton_Click", [&] {
-        const QString comment = CommentText->toPlainText();
+        const QString comment = CommentText->text();
         if (comment.isEmpty()) {
             msgBox(QStringLiteral("No comment added!"));
             return;

@@ -2,7 +2,6 @@
 #include "platform/Form.h"
 
 class QPushButton;
-class QPlainTextEdit;
 
 namespace wvs {
 
@@ -27,7 +26,7 @@ protected:
     void firstActivate() override { Form_Activate(); }
 
 private:
-    QPlainTextEdit *CommentText;
+    MultiLineText *CommentText;
     QPushButton *OKButton;
     QPushButton *ExitButton;
 };

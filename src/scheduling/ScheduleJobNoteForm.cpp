@@ -169,7 +169,7 @@ void ScheduleJobNoteForm::OKButton_Click()
         if (index >= 0 && index < AssociateList.size() &&
             AssociateCombo->currentText() == AssociateCombo->itemText(index))
             e.associateID = AssociateList.at(index).id;
-        e.note = NoteText->toPlainText();
+        e.note = NoteText->text();
         e.noteType = InfoOption->isChecked()        ? QStringLiteral("Information")
                      : InvoicingOption->isChecked() ? QStringLiteral("Invoicing")
                                                     : QStringLiteral("Action");

@@ -9,7 +9,6 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 
@@ -55,7 +54,7 @@ private:
     QLabel *AssociateLabel;
     QComboBox *AssociateCombo;
     QLabel *NoteLabel;
-    QPlainTextEdit *NoteText;
+    MultiLineText *NoteText;
     QRadioButton *ActionOption;
     QRadioButton *InvoicingOption;
     QRadioButton *InfoOption;

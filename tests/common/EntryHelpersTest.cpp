@@ -91,3 +91,76 @@ TEST(AutoMatchCBBox, SearchesOnlyPrintableKeysAndWholeCharacters)
     press(Qt::Key_B, "b");
     EXPECT_EQ(msgs.texts(), QStringList({"😀🙂 not found", "b not found"}));
 }
+
+// Whatever way a character is typed, it is searched, kept and taken away
+// whole: an emoji with its skin tone, a letter with a combining accent, and
+// a family of people joined into one.
+TEST(AutoMatchCBBox, TypesAndTakesAwayCharactersAsTheUserSeesThem)
+{
+    MessageScript msgs;
+    QWidget window;
+    QComboBox c(&window);
+    installAutoMatch(&c);
+    // The keys the box leaves alone reach its window.
+    QStringList reached;
+    struct Recorder : QObject {
+        QStringList *keys;
+        bool eventFilter(QObject *, QEvent *e) override
+        {
+            if (e->type() == QEvent::KeyPress)
+                *keys << QKeySequence(static_cast<QKeyEvent *>(e)->keyCombination()).toString();
+            return false;
+        }
+    } recorder;
+    recorder.keys = &reached;
+    window.installEventFilter(&recorder);
+    const QString thumbs = QString::fromUtf8("\xF0\x9F\x91\x8D\xF0\x9F\x8F\xBD"); // thumbs up, medium skin tone
+    const QString accented = QStringLiteral("E\u0301");                               // E, combining acute accent
+    const QString family = QString::fromUtf8("\xF0\x9F\x91\xA8\xE2\x80\x8D\xF0\x9F\x91\xA9\xE2\x80\x8D\xF0\x9F\x91\xA7");
+    c.addItems({thumbs + " Team", accented + "cole", family + " Family", "Tasman"});
+    auto press = [&](const QString &text, Qt::Key key = Qt::Key_unknown, Qt::KeyboardModifiers held = Qt::NoModifier) {
+        QKeyEvent e(QEvent::KeyPress, key, held, text);
+        QApplication::sendEvent(c.lineEdit(), &e);
+    };
+    for (const auto &[character, item] : {std::pair{thumbs, c.itemText(0)}, {accented, c.itemText(1)}, {family, c.itemText(2)}}) {
+        for (const bool oneKey : {false, true}) {
+            SCOPED_TRACE(item.toStdString() + (oneKey ? " as one key" : " one code point a key"));
+            c.setCurrentIndex(-1);
+            c.lineEdit()->clear();
+            if (oneKey) {
+                press(character);
+            } else {
+                for (const char32_t point : character.toUcs4()) {
+                    press(QString::fromUcs4(&point, 1));
+                    EXPECT_EQ(c.lineEdit()->text(), item); // each key finds the item
+                }
+            }
+            EXPECT_EQ(c.lineEdit()->text(), item);
+            EXPECT_EQ(c.lineEdit()->selectedText(), item.mid(character.size()));
+            // Backspace cuts the completion back to what was typed, then takes the character whole.
+            press("\b", Qt::Key_Backspace);
+            EXPECT_EQ(c.lineEdit()->text(), character);
+            press("\b", Qt::Key_Backspace);
+            EXPECT_EQ(c.lineEdit()->text(), "");
+            press("t", Qt::Key_T);
+            EXPECT_EQ(c.lineEdit()->text(), "Tasman");
+            c.lineEdit()->setText("ab" + character);
+            press("\b", Qt::Key_Backspace);
+            EXPECT_EQ(c.lineEdit()->text(), "ab");
+            EXPECT_TRUE(msgs.texts().isEmpty()) << msgs.texts().join(" / ").toStdString();
+        }
+    }
+
+    // Alt and a letter types nothing and goes on to the window; Ctrl's keys are the box's own.
+    c.setCurrentIndex(-1);
+    c.lineEdit()->clear();
+    press("t", Qt::Key_T);
+    press("x", Qt::Key_X, Qt::AltModifier);
+    press("X", Qt::Key_X, Qt::AltModifier | Qt::ShiftModifier);
+    EXPECT_EQ(c.lineEdit()->text(), "Tasman");
+    EXPECT_EQ(c.lineEdit()->selectedText(), "asman");
+    EXPECT_EQ(reached, QStringList({"Alt+X", "Alt+Shift+X"}));
+    press("a", Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(c.lineEdit()->selectedText(), "Tasman");
+    EXPECT_TRUE(msgs.texts().isEmpty()) << msgs.texts().join(" / ").toStdString();
+}

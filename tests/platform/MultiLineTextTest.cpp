@@ -44,6 +44,7 @@ TEST(MultiLineText, PasteAndDropPutInPlainTextOnlyWithinTheLimit)
         {"more than fits", [] { return mime("0123456789"); }, "ab012345"},
         {"a character across the limit", [] { return mime("cdefg" + kSmile); }, "abcdefg"},
         {"empty text", [] { return mime(""); }, "ab"},
+        {"control characters", [] { return mime(QString::fromLatin1("c\0d\x1b\x7f\x0b\te\f", 9)); }, "abcd\te"},
     };
     enum class Way { Keys, Menu, Drop };
     for (const Way way : {Way::Keys, Way::Menu, Way::Drop}) {
@@ -110,6 +111,58 @@ TEST(MultiLineText, TypingStopsAtTheLimitWhileAStoredValueStaysWhole)
     ASSERT_NE(copied, nullptr);
     EXPECT_EQ(copied->text(), "abc\nd");
     EXPECT_FALSE(copied->hasHtml());
+    QGuiApplication::clipboard()->clear();
+}
+
+// A text the box was given comes back as it was, whatever the user edits
+// elsewhere in it: no-break spaces stay, and paragraphs end in line breaks.
+TEST(MultiLineText, GivesBackItsTextAsTypedAndAPasteAsOneUndoStep)
+{
+    const QString nbsp(QChar(0x00A0));
+    MultiLineText box;
+    box.setPlainText("Price 10" + nbsp + "000 NZD");
+    box.moveCursor(QTextCursor::End);
+    QTest::keyClicks(&box, "!");
+    EXPECT_EQ(box.text(), "Price 10" + nbsp + "000 NZD!");
+    QTest::keyClick(&box, Qt::Key_Return);
+    QTest::keyClicks(&box, "Paid");
+    QTest::keyClick(&box, Qt::Key_Return, Qt::ShiftModifier); // a line break within the paragraph
+    QTest::keyClicks(&box, "in full");
+    EXPECT_EQ(box.text(), "Price 10" + nbsp + "000 NZD!\nPaid\nin full");
+    // What is copied out and pasted back keeps them too.
+    box.selectAll();
+    box.copy();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), box.text());
+    box.clear();
+    box.paste();
+    EXPECT_EQ(box.text(), "Price 10" + nbsp + "000 NZD!\nPaid\nin full");
+
+    // A paste leaves its control characters out and goes in as one step,
+    // as the same text does into a plain box.
+    const auto edits = [](QPlainTextEdit &b, const QString &clip) {
+        QStringList seen;
+        QTest::keyClicks(&b, "typed ");
+        QGuiApplication::clipboard()->setText(clip);
+        QTest::keyClick(&b, Qt::Key_V, Qt::ControlModifier);
+        seen << b.toPlainText();
+        QTest::keyClick(&b, Qt::Key_Z, Qt::ControlModifier);
+        seen << b.toPlainText();
+        QTest::keyClick(&b, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        seen << b.toPlainText();
+        return seen;
+    };
+    const QString pasted = QString::fromLatin1("a\0b\x01" "c\x1b" "d\x7f" "e\tf\ng", 13);
+    const QString mended = "abcde\tf\ng";
+    MultiLineText ours;
+    QPlainTextEdit plain;
+    const QStringList expected{"typed " + mended, "typed ", "typed " + mended};
+    EXPECT_EQ(edits(plain, mended), expected);
+    EXPECT_EQ(edits(ours, pasted), expected);
+    EXPECT_EQ(ours.text(), "typed " + mended);
+    // What is typed after it is a step of its own.
+    QTest::keyClicks(&ours, " more");
+    QTest::keyClick(&ours, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(ours.text(), "typed " + mended);
     QGuiApplication::clipboard()->clear();
 }
 

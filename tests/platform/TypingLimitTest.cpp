@@ -1,7 +1,14 @@
 #include "platform/TypingLimit.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace wvs;
@@ -70,6 +77,102 @@ TEST(TypingLimit, ValuesSetByTheProgramStayWholeWhileTypingAndPastesStopAtTheLim
         box.insert(b.pasted);
         EXPECT_EQ(box.text(), b.kept) << b.pasted.toStdString();
     }
+}
+
+// A mended paste is one step of the box's undo history, as a paste into a
+// plain line edit is: the same keys undo and redo it, to the same texts.
+TEST(TypingLimit, AMendedPasteIsOneUndoStepAsInAPlainBox)
+{
+    const struct {
+        const char *what;
+        QString pasted, mended;
+        int selected = 0; // characters of "abc" selected from its end
+        int limit = 0;
+    } pastes[] = {
+        {"a tab", "x\ty", "x y"},
+        {"a line break", "x\ny\n", "x y"},
+        {"a NUL", QString::fromLatin1("x\0y", 3), "xy"},
+        {"over the selection", "x\ty", "x y", 1},
+        {"cut at the limit", "x\tyz", "x ", 0, 5},
+    };
+    // The ways a user pastes; each puts the clipboard's text in.
+    const std::pair<const char *, std::function<void(QLineEdit &)>> ways[] = {
+        {"Ctrl+V", [](QLineEdit &b) { QTest::keyClick(&b, Qt::Key_V, Qt::ControlModifier); }},
+        {"Shift+Insert", [](QLineEdit &b) { QTest::keyClick(&b, Qt::Key_Insert, Qt::ShiftModifier); }},
+        {"the context menu", [](QLineEdit &b) {
+             QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(5, 5), b.mapToGlobal(QPoint(5, 5)));
+             QCoreApplication::sendEvent(&b, &menuKey);
+             auto *menu = b.findChild<QMenu *>();
+             ASSERT_NE(menu, nullptr);
+             for (QAction *a : menu->actions())
+                 if (a->text().startsWith("&Paste"))
+                     a->trigger();
+             menu->close();
+             QCoreApplication::processEvents(); // the menu deletes itself
+         }},
+    };
+    for (const auto &[way, paste] : ways)
+        for (const auto &p : pastes) {
+            SCOPED_TRACE(std::string(p.what) + " by " + way);
+            QLineEdit box, plain;
+            TypingLimit::apply(&box, p.limit);
+            // The keys go to both boxes alike; what each shows is compared after every step.
+            const auto both = [&](const std::function<void(QLineEdit &)> &step, const QString &expected) {
+                step(box);
+                step(plain);
+                EXPECT_EQ(box.text(), expected);
+                EXPECT_EQ(plain.text(), expected);
+                EXPECT_EQ(box.isModified(), plain.isModified());
+                EXPECT_EQ(box.isUndoAvailable(), plain.isUndoAvailable());
+                EXPECT_EQ(box.isRedoAvailable(), plain.isRedoAvailable());
+                EXPECT_EQ(box.cursorPosition(), plain.cursorPosition());
+                EXPECT_EQ(box.selectedText(), plain.selectedText());
+            };
+            const QString typed = QString("abc").left(3 - p.selected);
+            const QString after = typed + p.mended;
+            const auto key = [](Qt::Key k, Qt::KeyboardModifiers m) {
+                return [=](QLineEdit &b) { QTest::keyClick(&b, k, m); };
+            };
+            both([](QLineEdit &b) { QTest::keyClicks(&b, "abc"); }, "abc");
+            both([&](QLineEdit &b) { b.setSelection(3, -p.selected); }, "abc");
+            both([&](QLineEdit &b) {
+                QGuiApplication::clipboard()->setText(&b == &box ? p.pasted : p.mended);
+                paste(b);
+            }, after);
+            EXPECT_TRUE(box.isModified());
+            // Typing after the paste (where the box has room) is a step of its own.
+            if (p.limit == 0) {
+                both([](QLineEdit &b) { QTest::keyClicks(&b, "q"); }, after + "q");
+                both(key(Qt::Key_Z, Qt::ControlModifier), after);
+            }
+            both(key(Qt::Key_Z, Qt::ControlModifier), "abc");
+            both(key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier), after);
+            both(key(Qt::Key_Z, Qt::ControlModifier), "abc");
+            both(key(Qt::Key_Y, Qt::ControlModifier), after);
+        }
+    QGuiApplication::clipboard()->clear();
+
+    // A drop from elsewhere lands where it is let go (here past the end) as
+    // in a plain box, mended; one Ctrl+Z takes it back.
+    QLineEdit box, plain;
+    TypingLimit::apply(&box, 0);
+    for (QLineEdit *b : {&box, &plain}) {
+        b->resize(300, 30);
+        QTest::keyClicks(b, "abc");
+        QMimeData data;
+        data.setText(b == &box ? "x\ty\n" : "x y");
+        const QPoint end(290, 15);
+        QDragEnterEvent enter(end, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QDropEvent drop(end, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(b, &enter);
+        QCoreApplication::sendEvent(b, &drop);
+        EXPECT_EQ(b->text(), "abcx y");
+        EXPECT_TRUE(b->isModified());
+    }
+    QTest::keyClick(&box, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(box.text(), "abc");
+    QTest::keyClick(&box, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(box.text(), "abcx y");
 }
 
 } // namespace
