@@ -10,6 +10,7 @@
 #include "platform/Desktop.h"
 #include "platform/ErrorHandlingModule.h"
 #include "platform/MessageBox.h"
+#include "platform/MultiLineText.h"
 #include "portal/PortalCustomerJobsManagementForm.h"
 #include "portal/PortalRequestRecords.h"
 #include "platform/FormRegistry.h"
@@ -24,7 +25,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
@@ -466,7 +466,7 @@ PortalJobEntry PortalCustomerJobAddForm::entry() const
     readContact(c);
     c.forename = FirstNameText->text();
     c.surname = LastNameText->text();
-    c.customerComment = CustomerCommentText->toPlainText();
+    c.customerComment = CustomerCommentText->text();
     c.commentOnSchedule = CustomerCommentCheck->isChecked();
     ServiceAddress &a = e.address;
     a.sAddress1 = SAddress1Text->text();
@@ -487,7 +487,7 @@ PortalJobEntry PortalCustomerJobAddForm::entry() const
     if (const int s = chosenIndex(AssociateCombo); s >= 0 && s < AssociateList.size())
         j.associateID = AssociateList.at(s).key;
     j.frequency = Frequency->entry();
-    j.comment = JobCommentText->toPlainText();
+    j.comment = JobCommentText->text();
     j.commentOnSchedule = JobCommentCheck->isChecked();
     j.asRequired = AsRequiredCheck->isChecked();
     j.prospective = ProspectiveCheck->isChecked();

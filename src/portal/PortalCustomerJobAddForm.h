@@ -10,7 +10,6 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QToolButton;
@@ -54,14 +53,14 @@ private:
     bool Filling = false;
 
     QLineEdit *FirstNameText, *LastNameText;
-    QPlainTextEdit *CustomerCommentText;
+    MultiLineText *CustomerCommentText;
     QCheckBox *CustomerCommentCheck;
     QLineEdit *SAddress1Text, *SAddress2Text, *SAddress3Text, *SSuburbText, *SCityText, *SPostCodeText;
     QToolButton *MapImage;
     QComboBox *JobTypeCombo, *AssociateCombo;
     QLineEdit *CostText;
     QCheckBox *ProspectiveCheck;
-    QPlainTextEdit *JobCommentText;
+    MultiLineText *JobCommentText;
     QCheckBox *JobCommentCheck;
     QLabel *StartDateLabel, *StartDayLabel, *EndDateLabel;
     QToolButton *StartDateImage, *EndDateImage;

@@ -5,7 +5,9 @@
 
 #include <QFrame>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QTest>
 
 using namespace wvs;
 using namespace wvs::test;
@@ -51,8 +53,21 @@ TEST_F(PortalRequestConversionTest, CustomerAndAddressAreFoundOrAddedWithTheirOw
     writeSql("UPDATE Customers SET CAddress1 = '9 Other Rd' WHERE CustomerNumber = ?", {namesake});
     addAddress(namesake, "1 Main St", "Ponsonby");
 
-    save(addRequest(1, {{"DateEntered", "2031-06-02"}, {"Title", "Ms"}}));
+    // Comments keep their no-break spaces through an edit in the window.
+    const QString nbsp(QChar(0x00A0));
+    save(addRequest(1, {{"DateEntered", "2031-06-02"}, {"Title", "Ms"}, {"CustomerComments", "Price 10" + nbsp + "000 NZD"},
+                        {"JobDetailsComments", "Gate" + nbsp + "code\n4711"}}),
+         [](QDialog *d) {
+             for (const char *box : {"CustomerCommentText", "JobCommentText"}) {
+                 auto *comment = child<QPlainTextEdit>(d, box);
+                 comment->moveCursor(QTextCursor::End);
+                 QTest::keyClicks(comment, "!");
+             }
+         });
     const qint64 added = lastJob("CustomerNumber").toLongLong();
+    EXPECT_EQ(scalarSql("SELECT CustomerComment FROM Customers WHERE CustomerNumber = ?", {added}).toString(),
+              "Price 10" + nbsp + "000 NZD!");
+    EXPECT_EQ(lastJob("CustomerJobComment").toString(), "Gate" + nbsp + "code\n4711!");
     const qint64 address = lastJob("SAddressSeqNo").toLongLong();
     EXPECT_NE(added, namesake);
     EXPECT_EQ(scalarSql("SELECT CustomerNumber FROM CustomerServiceAddresses WHERE SAddressSeqNo = ?", {address}).toLongLong(),
