@@ -46,8 +46,9 @@ public:
     static std::optional<qint64> findCustomer(const CustomerRecord &c);
     // The checks of a customer about to be added, in field order.
     static PortalJobSaveOutcome ValidateCustomer(const PortalJobEntry &entry, const Ask &ask);
-    // The checks of the job: the customer-job save's own, in its order, then
-    // the two comments; the cost text is reformatted once it passes.
+    // The checks of the job: the customer-job save's own, with the end option
+    // asked for once the cost, job type and associate pass, then the two
+    // comments; the cost text is reformatted once it passes.
     static PortalJobSaveOutcome checkJob(const PortalJobEntry &entry, const Ask &ask);
     // The customer already has a job of this type starting that day at an
     // address whose first line is saddress1.
