@@ -122,6 +122,7 @@ TEST_F(AccountsExportTest, TaxIsTakenOffToTheCentHalvesAwayFromZero)
 {
     EXPECT_EQ(taxExclusiveAmount(Money::fromCents(10000), 15), Money::fromCents(8696));
     EXPECT_EQ(taxExclusiveAmount(Money::fromCents(1), 100), Money::fromCents(1));       // 0.005
+    EXPECT_EQ(taxExclusiveAmount(Money::fromCents(12345), 0), Money::fromCents(12345)); // no tax in the cost
     EXPECT_EQ(taxExclusiveAmount(Money::fromCents(99999999999), 12.5), Money::fromCents(88888888888));
 }
 

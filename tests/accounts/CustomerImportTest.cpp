@@ -153,6 +153,12 @@ TEST_F(CustomerImportTest, ALineThatCannotBeTakenWholeAbandonsTheImportAndTheLog
          "Line 3 cannot be read: a double quote in it is never closed"},
         {"Xero", "*ContactName,FirstName,LastName\r\nGREEN,\"Gail,Green\r\nSMITH01,Anna,Sm\"ith\r\n",
          "Line 2 cannot be read: a double quote in it is never closed"},
+        // A quote still open at the end of the file.
+        {"Xero", "*ContactName,FirstName,LastName\r\nGREEN,Gail,Green\r\nSMITH01,\"Anna\r\nSmith,x,y\r\n",
+         "Line 3 cannot be read: a double quote in it is never closed"},
+        // A MYOB card is one line: a quote closed on a later line was never closed on its own.
+        {"MYOB", head + "Green,Gail,GREEN,N,9 Park Ave,\"Call first\r\nSmith\",Anna\r\n",
+         "Line 3 cannot be read: a double quote in it is never closed"},
         {"MYOB", head + "Green,Gail,GREEN,N,9 Park Ave,\r\nShort,Line,SHORT\r\n",
          "Line 4 holds 3 values where the heading names 6"},
         {"MYOB", head + "Green,Gail,GREEN,N,9 Park Ave,Note,stray\r\n",
