@@ -248,6 +248,7 @@ TEST_F(ScheduleFormTest, OpenScheduleIsLockedAndTrimmedButJobsMarkedDoneCannotBe
     writeSql("UPDATE ScheduleJobs SET ActualServiceDate = ScheduleServiceDate WHERE JobSeqNo = ? AND ScheduleSeqNo = 0", {jobA});
     writeSql("INSERT INTO LockedSchedules (ScheduleNumber, AssociateID) VALUES (77, 'ADM'), (?, 'BOB')", {s});
     auto form = open(QStringLiteral("Modify~%1").arg(s));
+    EXPECT_EQ(count("SELECT COUNT(*) FROM LockedSchedules WHERE ScheduleNumber = ? AND AssociateID = 'ADM'", {s}), 1);
     for (const char *b : {"AddButton", "ModifyButton", "DeleteButton", "ExcludeButton", "CloseButton"})
         EXPECT_TRUE(enabled(form.get(), b)) << b;
     FlexGrid *g = form->grid();
