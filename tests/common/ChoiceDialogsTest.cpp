@@ -152,6 +152,7 @@ TEST_F(ChoiceDialogTest, ThePrinterChosenOrNineNineNineIsHandedBackAndPreviewIsF
             EXPECT_FALSE(f->isVisible());
         });
         EXPECT_EQ(session().selectedPrinterIndex, c.handed) << c.tag << c.button;
+        EXPECT_EQ(session().defaultPrinterIndex, 1) << c.tag << c.button;   // the default stays the one current before
         EXPECT_EQ(opener_.PreviewPrint, c.preview) << c.tag << c.button;
     }
 

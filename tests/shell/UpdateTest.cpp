@@ -66,8 +66,10 @@ protected:
 
 } // namespace
 
-TEST_F(UpdateTest, AnyOtherVersionIsNewsAndAnErrorPageOrTimeOutMeansNoAnswer)
+TEST_F(UpdateTest, AnyOtherVersionIsNewsAndNoServerErrorPageOrTimeOutMeanNoAnswer)
 {
+    serve(QString("http://127.0.0.1:%1/").arg(wvs::test::unusedPort()));
+    EXPECT_EQ(CheckUpdates(), ""); // no server: the program starts as usual
     HttpServer http;
     ASSERT_TRUE(http.start());
     serve(http.baseUrl());
@@ -102,15 +104,18 @@ TEST_F(UpdateTest, OnlyYesOpensTheDownloadWindow)
     EXPECT_TRUE(asked.icon == MsgIcon::Question && asked.buttons == MsgButtons::YesNo);
 }
 
-// Nothing on the server or an empty file keeps an old download; a whole file replaces it; a slow one times out.
+// No server, nothing on it or an empty file keeps an old download; a whole file replaces it; a slow one times out.
 TEST_F(UpdateTest, DownloadReplacesTheOldFileOnlyWithAWholeOneInTime)
 {
+    serve("", wvs::test::unusedPort());
+    runWindow();
+    EXPECT_FALSE(QFile::exists(updateLocalFile()));
     startFtp();
     ASSERT_TRUE(writeFileBytes(updateLocalFile(), "old download"));
     runWindow(); // nothing on the server
     ftp_.putFile(kProgram, QByteArray());
     runWindow();
-    EXPECT_EQ(msgs_->texts(), QStringList(2, "The download was not successful - please try again. "
+    EXPECT_EQ(msgs_->texts(), QStringList(3, "The download was not successful - please try again. "
                                              "If the problem persists please report it to Support"));
     EXPECT_EQ(msgs_->shown().last().icon, MsgIcon::Exclamation);
     EXPECT_EQ(readFileBytes(updateLocalFile()), QByteArray("old download"));
