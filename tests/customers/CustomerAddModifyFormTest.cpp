@@ -100,6 +100,16 @@ TEST_F(CustomerAddModifyFormTest, EnterInABoxAndRefusedEntriesKeepTheDialogOpenA
         EXPECT_TRUE(d->isVisible());
     });
     EXPECT_EQ(scalarSql("SELECT COUNT(*) FROM Customers").toInt(), 1);
+
+    // The same forename, surname and first address line but for one of the three is no duplicate.
+    EXPECT_TRUE(CustomerStore::similarCustomerExists(validCustomer()));
+    for (const auto &change : std::initializer_list<std::function<void(CustomerRecord &)>>{
+             [](CustomerRecord &c) { c.forename = "Maria"; }, [](CustomerRecord &c) { c.surname = "Smyth"; },
+             [](CustomerRecord &c) { c.cAddress1 = "14 Queen St"; }}) {
+        CustomerRecord c = validCustomer();
+        change(c);
+        EXPECT_FALSE(CustomerStore::similarCustomerExists(c)) << (c.forename + " " + c.surname + " " + c.cAddress1).toStdString();
+    }
 }
 
 TEST_F(CustomerAddModifyFormTest, MapSearchOpensTheShownAddressAndACustomerDeletedElsewhereOnlyGetsAMessage)

@@ -64,6 +64,10 @@ TEST_F(CustomerJobListTest, FiltersNarrowTheListing)
     EXPECT_EQ(keys([](F f) { f.prospective = false; }), ac);
     EXPECT_EQ(keys([](F f) { f.prospective = false, f.suspended = true; }), QStringList({key(c)}));
     EXPECT_EQ(keys([](F f) { f.asRequired = false; }), ab);
+    // "Yes" in each of the three lists, "No" in the one not yet chosen alone.
+    EXPECT_EQ(keys([](F f) { f.prospective = true; }), QStringList({key(b)}));
+    EXPECT_EQ(keys([](F f) { f.suspended = false; }), ab);
+    EXPECT_EQ(keys([](F f) { f.asRequired = true; }), QStringList({key(c)}));
 }
 
 TEST_F(CustomerJobListTest, ActiveDateTestKeepsJobsUnderWayOnTheDate)
@@ -76,6 +80,14 @@ TEST_F(CustomerJobListTest, ActiveDateTestKeepsJobsUnderWayOnTheDate)
         {1, false, "2031-07-01", "2031-07-10", 399, "", true}, {1, false, "2031-07-10", "", 399, "", false},
         {1, false, "2031-07-12", "", 399, "2031-07-09", true}, {1, false, "2031-07-12", "", 399, "2031-07-11", false},
         {1, false, "2031-07-12", "", 399, "2031-07-12", false},
+        // Ties: starting on the date after a service the day before; serviced on the date before a later start;
+        // start, last service and chosen date on one day.
+        {1, false, "2031-07-10", "", 399, "2031-07-09", true},  {1, false, "2031-07-12", "", 399, "2031-07-10", true},
+        {1, false, "2031-07-10", "", 399, "2031-07-10", false},
+        // Started before: any positive code of every kind.
+        {1, false, "2031-07-01", "", 101001, "", true}, {1, false, "2031-07-01", "", 11501, "", true},
+        {1, false, "2031-07-01", "", 19902, "", true},  {1, false, "2031-07-01", "", 22201, "", true},
+        {1, false, "2031-07-01", "", 31225, "", true},  {1, false, "2031-07-01", "", 41109, "", true},
     };
     for (const auto &c : cases)
         EXPECT_EQ(CustomerJobList::activeAt(QDate(2031, 7, 10), c.status, c.suspended, c.start, c.end, c.code, c.last),

@@ -102,6 +102,15 @@ TEST_F(JobTextsTest, JobChecksShowTheirMessagesAndFocus)
         for (int i = 0; i < 6; ++i)
             cases.push_back({[&b, v = values[i]](E e) { b.set(e.frequency, v); }, b.messages.value(i), i < 5 ? b.box : ""});
     }
+    // Every month's last day passes and the day after it is refused, February ending on the 28th.
+    const int lengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    for (int m = 0; m < 12; ++m)
+        for (const int day : {lengths[m], lengths[m] + 1})
+            cases.push_back({freq({.option = O::Yearly, .subOption = 1, .yearlyCombo1 = m, .yearlyText1 = QString::number(day)}),
+                             day > lengths[m] ? "Invalid frequency date" : "", day > lengths[m] ? "YearlyText1" : ""});
+    // One weekday ticked alone is enough, whichever it is.
+    for (const int day : {1, 2, 4, 8, 16, 32, 64})
+        cases.push_back({freq({.option = O::Weekly, .weeklyText1 = "2", .weekdayMask = day}), "", ""});
     cases.push_back({[](E e) { e.commentOnSchedule = true, e.comment.clear(); },
                      "There is no Comment to include on the Schedule", "", false});
 
@@ -182,6 +191,19 @@ TEST_F(JobTextsTest, JobListCaptionHeadingsSelectionMessagesWordsAndColours)
             EXPECT_EQ(g->cellBold(r, col), c.bold) << r << " " << col;
         }
     }
+    // Where each class ends: one occurrence, or an end on the start, is "Once" and two, or another end, is not;
+    // the ranges end where they end, and the single values between them have no word.
+    EXPECT_EQ(CustomerJobList::classWord(1, "2031-07-07", "", 0), "Once");
+    EXPECT_EQ(CustomerJobList::classWord(2, "2031-07-07", "", 399), "Daily");
+    EXPECT_EQ(CustomerJobList::classWord(0, "2031-07-07", "2031-07-08", 399), "Daily");
+    const std::pair<int, const char *> words[] = {
+        {-1, ""}, {0, ""}, {1, "Daily"}, {999, "Daily"}, {1000, ""}, {10000, ""}, {10001, "Monthly"}, {18999, "Monthly"},
+        {19000, ""}, {19001, "Monthly"}, {19999, "Monthly"}, {20000, ""}, {20001, "Monthly"}, {29999, "Monthly"},
+        {30000, ""}, {30001, "Yearly"}, {39999, "Yearly"}, {40000, ""}, {40001, "Yearly"}, {49999, "Yearly"},
+        {50000, ""}, {100000, ""}, {100001, "Weekly"}, {199999, "Weekly"}, {200000, ""}};
+    for (const auto &[code, word] : words)
+        EXPECT_EQ(CustomerJobList::classWord(0, "2031-07-07", "", code), word) << code;
+
     expectSelectionMessages(&list, {{"ModifyButton", "Please select the Job to be modified"},
                                     {"ViewButton", "Please select the Job to be viewed"},
                                     {"DeleteButton", "Please select the Job to be deleted"},
