@@ -113,6 +113,13 @@ TEST_F(CustomerTextsTest, CustomerChecksShowTheirMessageButtonsIconAndFocusAndTh
     c.accountsRef = QStringLiteral("ACC1");
     EXPECT_EQ(check(c).focus, "AccountsRefText");
     EXPECT_EQ(msgs_->texts(), QStringList{"Accounts Reference ACC1 has been already assigned to another Customer"});
+    // MYOB alone checks as Xero does.
+    writeSql(QStringLiteral("UPDATE Preferences SET Xero = 0, MYOB = 1"));
+    EXPECT_EQ(check(c).focus, "AccountsRefText");
+    EXPECT_EQ(msgs_->texts(), QStringList{"Accounts Reference ACC1 has been already assigned to another Customer"});
+    c.accountsRef.clear();
+    EXPECT_EQ(check(c, {MsgAnswer::No}).focus, "AccountsRefText");
+    c.accountsRef = QStringLiteral("ACC1");
 
     // The customer's own reference is no clash when he is changed.
     c.customerNumber = other;

@@ -204,6 +204,18 @@ TEST_F(JobTextsTest, JobListCaptionHeadingsSelectionMessagesWordsAndColours)
     for (const auto &[code, word] : words)
         EXPECT_EQ(CustomerJobList::classWord(0, "2031-07-07", "", code), word) << code;
 
+    // The Customer column: surname and forename, whichever of the two there is, or nothing.
+    for (const auto &[surname, forename, shown] : {std::tuple{"Ngata", "Rua", "Ngata, Rua"}, {"Ngata", "", "Ngata"},
+                                                   {"", "Rua", "Rua"}, {"", "", ""}}) {
+        const qint64 n = addCustomer(surname, forename);
+        addJob(n, addAddress(n, "1 Rd", "Albany"));
+        CustomerJobFilters f;
+        f.customerNumber = n;
+        const auto rows = CustomerJobList::rows(f, CustomerJobRecords::jobTypes());
+        ASSERT_EQ(rows.size(), 1);
+        EXPECT_EQ(rows[0].value(JobListColumn::Customer), shown) << surname << "/" << forename;
+    }
+
     expectSelectionMessages(&list, {{"ModifyButton", "Please select the Job to be modified"},
                                     {"ViewButton", "Please select the Job to be viewed"},
                                     {"DeleteButton", "Please select the Job to be deleted"},
@@ -269,6 +281,33 @@ TEST_F(JobTextsTest, JobExportHeadsTheNineteenColumnsInOrderAndWritesWhatIsStore
                                                         "Window \"Deluxe\" clean, inside", "2031-07-07", "Monday", "2032-01-31",
                                                         "Weekly", "45.5", "2031-06-30", "Administrator",
                                                         "Gate code \"1234\",\nring first", "C-9", "JT-1"}}));
+
+    // One column ticked alone is a file of that column; nothing ticked, like Exit, asks for no file.
+    dialogs.answer(path);
+    modal_->once("CustomerJobExportForm", [&](QDialog *d) {
+        click(d, "UnselectAllButton");
+        tick(d, "AccountsJobCheck", true);
+        click(d, "OKButton");
+    });
+    msgs_->answer(MsgAnswer::No);
+    click(&list, "ExportButton");
+    EXPECT_EQ(csv(path), (QList<QStringList>{{"Accounts Reference - Job"}, {"JT-1"}}));
+    const qsizetype asked = dialogs.asked().size();
+    msgs_->clear();
+    modal_->once("CustomerJobExportForm", [&](QDialog *d) {
+        click(d, "UnselectAllButton");
+        click(d, "OKButton");
+    });
+    click(&list, "ExportButton");
+    modal_->once("CustomerJobExportForm", [&](QDialog *d) {
+        click(d, "SelectAllButton");
+        click(d, "ExitButton");
+    });
+    click(&list, "ExportButton");
+    EXPECT_EQ(dialogs.asked().size(), asked);
+    EXPECT_TRUE(msgs_->texts().isEmpty());
+    for (const auto &[field, value] : CsvExport::readChoice("CustomerJobsExportFields"))
+        EXPECT_EQ(value, 0) << field.toStdString();
 }
 
 TEST_F(JobTextsTest, ChosenExportColumnsKeepTableOrderAndJobsWithMissingRowsWriteNoLine)
