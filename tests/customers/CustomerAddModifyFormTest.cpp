@@ -42,7 +42,14 @@ TEST_F(CustomerAddModifyFormTest, AddSavesSeveralAddressesAndStartsAnother)
 {
     run(QStringLiteral("Add"), [&](CustomerAddModifyForm *d) {
         fillValidEntry(d);
+        // The copy overwrites all six service fields, with the empty ones too.
+        for (const char *box : {"SAddress2Text", "SAddress3Text", "SCityText"})
+            type(d, box, QStringLiteral("typed before"));
         click(d, "CAddressCheck");
+        QStringList service;
+        for (const char *box : {"SAddress1Text", "SAddress2Text", "SAddress3Text", "SSuburbText", "SCityText", "SPostCodeText"})
+            service << text(d, box);
+        EXPECT_EQ(service, QStringList({"12 Queen St", "", "", "Ponsonby", "", "1011"}));
         click(d, "NextAddressButton");
         // The blank new address is not a copy: the tick is cleared, and
         // paging back does not copy over the stored first address.

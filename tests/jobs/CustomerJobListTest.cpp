@@ -224,4 +224,36 @@ TEST_F(CustomerJobListTest, SortUsesValuesForCostAndDates)
     EXPECT_EQ(listedKeys(), QStringList({nine, hundred, ten}));
 }
 
+// Each of the other sort choices sorts on its own column, in either order.
+TEST_F(CustomerJobListTest, EachSortChoiceSortsOnItsColumn)
+{
+    addAssociate("CAT", "Cat Smith", "pw", 1, true);
+    addJobType("HEDGE", "Hedges");
+    auto jobOf = [&](const char *associate, const char *surname, const char *line1, const char *suburb,
+                     const char *type, const char *day, int code) {
+        const qint64 c = addCustomer(surname, "x");
+        return key(addJob(c, addAddress(c, line1, suburb), [&](test::JobData &j) {
+            j.associate = associate, j.jobType = type, j.startDay = day, j.frequency = code;
+        }));
+    };
+    const QString x = jobOf("ADM", "Cole", "2 Rd", "Avon", "CLEAN", "Monday", 31225),
+                  y = jobOf("BOB", "Ash", "3 Rd", "Clyde", "HEDGE", "Wednesday", 3),
+                  z = jobOf("CAT", "Bell", "1 Rd", "Bays", "LAWN", "Tuesday", 11501);
+    openList();
+    click(list_.get(), "GoButton");
+    const struct { const char *choice; QStringList ascending; } sorts[] = {
+        {"Associate", {x, y, z}}, {"Customer", {y, z, x}}, {"Service Address", {z, x, y}}, {"Suburb", {x, z, y}},
+        {"Job Type", {y, z, x}}, {"Service Day", {x, z, y}}, {"Frequency", {y, z, x}}};
+    for (const auto &s : sorts)
+        for (const char *order : {"Ascending", "Descending"}) {
+            choose(list_.get(), "SortCombo", s.choice);
+            choose(list_.get(), "SortOrderCombo", order);
+            click(list_.get(), "SortButton");
+            QStringList expected = s.ascending;
+            if (QString(order) == "Descending")
+                std::reverse(expected.begin(), expected.end());
+            EXPECT_EQ(listedKeys(), expected) << s.choice << " " << order;
+        }
+}
+
 } // namespace

@@ -55,6 +55,7 @@ TEST_F(JobTextsTest, JobChecksShowTheirMessagesAndFocus)
         {[](E e) { e.costText.clear(); }, "Please enter the Cost", "CostText"},
         {[](E e) { e.costText = "abc"; }, "The Cost must be numeric", "CostText"},
         {[](E e) { e.costText = "-1"; }, "The Cost cannot be a negative value", "CostText"},
+        {[](E e) { e.costText = "0"; }, "", ""}, // nothing is not negative
         {[](E e) { e.jobTypeCode.reset(); }, "Please select a Job Type", "JobTypeCombo"},
         {[](E e) { e.associateID.reset(); }, "Please assign the job to an Associate", "AssociateCombo"},
         {freq({.option = O::Daily}), "Please select the desired daily frequency", ""},
