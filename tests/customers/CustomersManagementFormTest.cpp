@@ -151,7 +151,7 @@ TEST_F(CustomersManagementFormTest, OtherWindowsOpenWithTheirModeStringsAndTheCu
 
     // Below 7 customers cannot be changed: only View is offered, Notes from 3, and a double click does nothing.
     // 2 and 6 are the values a row can hold just below each threshold, though the rights window never stores them.
-    const struct { int customers; bool notes; } rights[] = {{2, false}, {3, true}, {5, true}, {6, true}};
+    const struct { int customers; bool notes; } rights[] = {{0, false}, {1, false}, {2, false}, {3, true}, {5, true}, {6, true}};
     for (const auto &r : rights) {
         setAccess(4, r.customers, 7, 7, 7, 7, 7, 7, 7, 7);
         loginAs(QStringLiteral("ADM"), 4);

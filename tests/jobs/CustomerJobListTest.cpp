@@ -111,6 +111,12 @@ TEST_F(CustomerJobListTest, OpenedForOneCustomerItListsItsJobsAtOnceUntilCleared
     EXPECT_EQ(listedKeys().size(), 2);
 
     // From the menu the list starts empty; without full rights no button or double-click changes a job.
+    // 6, just below full rights, changes nothing either.
+    setAccess(6, 7, 6, 7, 1, 1, 1, 1, 0, 0);
+    loginAs("ADM", 6);
+    openList();
+    for (const char *b : {"AddButton", "ModifyButton", "DeleteButton"})
+        EXPECT_FALSE(enabled(list_.get(), b)) << b;
     setAccess(5, 7, 5, 7, 1, 1, 1, 1, 0, 0);
     loginAs("ADM", 5);
     openList();

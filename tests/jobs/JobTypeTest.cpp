@@ -150,6 +150,15 @@ TEST_F(JobTypeTest, AViewOnlyUserCanStillUpdateThePortalWhichNeedsTheCompanyID)
     // A double-click does not open the record either.
     list.grid()->selectRow(1);
     emit list.grid()->rowDoubleClicked(1, 1);
+    // 4 is still below the right to change job types; 5 has it.
+    for (const auto &[value, changes] : {std::pair{4, false}, {5, true}}) {
+        setAccess(3, 1, 1, value, 1, 1, 1, 1, 1, 1);
+        loginAs("VW", 3);
+        JobTypesManagementForm other;
+        for (const char *name : {"AddButton", "ModifyButton", "DeleteButton"})
+            EXPECT_EQ(enabled(&other, name), changes) << name << " " << value;
+    }
+    loginAs("VW", 2);
 
     writeSql("DELETE FROM Company");
     click(&list, "PortalButton");
