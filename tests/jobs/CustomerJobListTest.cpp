@@ -1,4 +1,5 @@
 #include "JobsDbTest.h"
+#include "support/SortCheck.h"
 #include "common/CalendarForm.h"
 #include "jobs/CustomerJobList.h"
 #include "jobs/CustomerJobsManagementForm.h"
@@ -247,19 +248,11 @@ TEST_F(CustomerJobListTest, EachSortChoiceSortsOnItsColumn)
                   z = jobOf("CAT", "Bell", "1 Rd", "Bays", "LAWN", "Tuesday", 11501);
     openList();
     click(list_.get(), "GoButton");
-    const struct { const char *choice; QStringList ascending; } sorts[] = {
-        {"Associate", {x, y, z}}, {"Customer", {y, z, x}}, {"Service Address", {z, x, y}}, {"Suburb", {x, z, y}},
-        {"Job Type", {y, z, x}}, {"Service Day", {x, z, y}}, {"Frequency", {y, z, x}}};
-    for (const auto &s : sorts)
-        for (const char *order : {"Ascending", "Descending"}) {
-            choose(list_.get(), "SortCombo", s.choice);
-            choose(list_.get(), "SortOrderCombo", order);
-            click(list_.get(), "SortButton");
-            QStringList expected = s.ascending;
-            if (QString(order) == "Descending")
-                std::reverse(expected.begin(), expected.end());
-            EXPECT_EQ(listedKeys(), expected) << s.choice << " " << order;
-        }
+    test::expectEachSortChoice(list_.get(),
+                               {{"Associate", {x, y, z}}, {"Customer", {y, z, x}}, {"Service Address", {z, x, y}},
+                                {"Suburb", {x, z, y}}, {"Job Type", {y, z, x}}, {"Service Day", {x, z, y}},
+                                {"Frequency", {y, z, x}}},
+                               [&] { return listedKeys(); });
 }
 
 } // namespace
