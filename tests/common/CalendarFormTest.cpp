@@ -129,4 +129,15 @@ TEST_F(CalendarFormTest, EscapeWritesNothingAndConflictingBoundsKeepTodayPickabl
     EXPECT_EQ(f->monthView()->minimumDate(), today_);
     f->pickDate(today_);
     EXPECT_EQ(label("StartDateLabel")->text(), Formats::toDisplayDate(today_));
+
+    // An end date of today: today alone can be picked as the start, and as the end of a job starting today.
+    label("EndDateLabel")->setText(Formats::toDisplayDate(today_));
+    f = open("CustomerJobStartDate");
+    EXPECT_EQ(f->monthView()->minimumDate(), today_);
+    EXPECT_EQ(f->monthView()->maximumDate(), today_);
+    label("StartDateLabel")->setText(Formats::toDisplayDate(today_));
+    f = open("CustomerJobEndDate");
+    EXPECT_EQ(f->monthView()->minimumDate(), today_);
+    f->pickDate(today_);
+    EXPECT_EQ(label("EndDateLabel")->text(), Formats::toDisplayDate(today_));
 }

@@ -102,7 +102,12 @@ TEST_F(ChoiceDialogTest, RefusedPeriodsAndExitHandNothingOverAndANewScheduleShar
         // Before, between; encloses one, ends on its first day, starts on its last day.
         {"Schedule", "01 Dec 2023", "31 Dec 2023", ""}, {"Schedule", "01 Feb 2024", "28 Feb 2024", ""},
         {"Schedule", "20 Dec 2023", "10 Feb 2024", overlap}, {"Schedule", "15 Dec 2023", "01 Jan 2024", overlap},
-        {"Schedule", "31 Mar 2024", "15 Apr 2024", overlap}, {"Schedule Notes", "10 Jan 2024", "20 Jan 2024", ""}};
+        {"Schedule", "31 Mar 2024", "15 Apr 2024", overlap}, {"Schedule Notes", "10 Jan 2024", "20 Jan 2024", ""},
+        // A period of one day: a from date equal to the to date is taken, for notes and for a new schedule,
+        // unless that day is the first or last day of a schedule.
+        {"Customer Notes", "10 Mar 2024", "10 Mar 2024", ""}, {"Schedule Notes", "01 Jan 2024", "01 Jan 2024", ""},
+        {"Schedule", "05 Feb 2024", "05 Feb 2024", ""}, {"Schedule", "31 Jan 2024", "31 Jan 2024", overlap},
+        {"Schedule", "01 Mar 2024", "01 Mar 2024", overlap}};
     for (const auto &c : cases) {
         opener_.FromDate = opener_.PrintFromDate = "before";
         EXPECT_EQ(ok(c.mode, c.from, c.to), c.refusal) << c.from << " - " << c.to;

@@ -22,6 +22,30 @@ TEST(ValidateEntry, RefusesInTheFixedOrder)
     EXPECT_EQ(ValidateEntry("ABC-123", false).toInt(), 9);
     EXPECT_FALSE(ValidateEntry("", false).isValid());
     EXPECT_EQ(msgs.shown().size(), 3);
+
+    // Each refused character alone inside an identifier, with the message it gets; the quote and the
+    // equals sign are refused in free text too. Letters, digits, the underscore and every character
+    // not listed (accented letters, a tab) pass.
+    const QString quoteOrEquals = "Equal sign (=) and Quote sign (\") are invalid characters";
+    const QString plain = "Entry can only be combinations of alphabetic,numeric and underscore (_) characters";
+    for (const QString c : {"\"", "="}) {
+        msgs.clear();
+        EXPECT_EQ(ValidateEntry("AB" + c + "1", true).toInt(), 9) << c.toStdString();
+        EXPECT_EQ(ValidateEntry("AB" + c + "1", false).toInt(), 9) << c.toStdString();
+        EXPECT_EQ(msgs.texts(), QStringList(2, quoteOrEquals)) << c.toStdString();
+    }
+    const QString listed = QString::fromUtf8("[]`!£$%^&*()+}{~@:?><|¬#';/.,\\-");
+    ASSERT_EQ(listed.size(), 31);
+    for (const QChar c : listed) {
+        msgs.clear();
+        EXPECT_EQ(ValidateEntry(QStringLiteral("AB") + c + "1", false).toInt(), 9) << QString(c).toStdString();
+        EXPECT_EQ(msgs.texts(), QStringList{plain}) << QString(c).toStdString();
+        EXPECT_FALSE(ValidateEntry(QStringLiteral("AB") + c + "1", true).isValid()) << QString(c).toStdString();
+    }
+    msgs.clear();
+    for (const QString &accepted : QStringList{"abcXYZ", "0123456789", "_", QString::fromUtf8("Zoë_Müller"), "A\tB"})
+        EXPECT_FALSE(ValidateEntry(accepted, false).isValid()) << accepted.toStdString();
+    EXPECT_TRUE(msgs.texts().isEmpty()) << msgs.texts().join(" | ").toStdString();
 }
 
 TEST(AutoMatchCBBox, CompletesSelectsCutsBackAndRefusesUnknownText)

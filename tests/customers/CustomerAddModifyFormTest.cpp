@@ -42,7 +42,14 @@ TEST_F(CustomerAddModifyFormTest, AddSavesSeveralAddressesAndStartsAnother)
 {
     run(QStringLiteral("Add"), [&](CustomerAddModifyForm *d) {
         fillValidEntry(d);
+        // The copy overwrites all six service fields, with the empty ones too.
+        for (const char *box : {"SAddress2Text", "SAddress3Text", "SCityText"})
+            type(d, box, QStringLiteral("typed before"));
         click(d, "CAddressCheck");
+        QStringList service;
+        for (const char *box : {"SAddress1Text", "SAddress2Text", "SAddress3Text", "SSuburbText", "SCityText", "SPostCodeText"})
+            service << text(d, box);
+        EXPECT_EQ(service, QStringList({"12 Queen St", "", "", "Ponsonby", "", "1011"}));
         click(d, "NextAddressButton");
         // The blank new address is not a copy: the tick is cleared, and
         // paging back does not copy over the stored first address.
@@ -100,6 +107,16 @@ TEST_F(CustomerAddModifyFormTest, EnterInABoxAndRefusedEntriesKeepTheDialogOpenA
         EXPECT_TRUE(d->isVisible());
     });
     EXPECT_EQ(scalarSql("SELECT COUNT(*) FROM Customers").toInt(), 1);
+
+    // The same forename, surname and first address line but for one of the three is no duplicate.
+    EXPECT_TRUE(CustomerStore::similarCustomerExists(validCustomer()));
+    for (const auto &change : std::initializer_list<std::function<void(CustomerRecord &)>>{
+             [](CustomerRecord &c) { c.forename = "Maria"; }, [](CustomerRecord &c) { c.surname = "Smyth"; },
+             [](CustomerRecord &c) { c.cAddress1 = "14 Queen St"; }}) {
+        CustomerRecord c = validCustomer();
+        change(c);
+        EXPECT_FALSE(CustomerStore::similarCustomerExists(c)) << (c.forename + " " + c.surname + " " + c.cAddress1).toStdString();
+    }
 }
 
 TEST_F(CustomerAddModifyFormTest, MapSearchOpensTheShownAddressAndACustomerDeletedElsewhereOnlyGetsAMessage)

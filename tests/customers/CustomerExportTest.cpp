@@ -145,4 +145,24 @@ TEST_F(CustomerExportTest, ExportFromTheListAsksForItsFileHeadsTheColumnsAndFoll
     EXPECT_TRUE(msgs_->last().contains(QStringLiteral("Install a spreadsheet program")));
     EXPECT_TRUE(msgs_->last().endsWith(QDir::toNativeSeparators(path)));
     EXPECT_TRUE(QFile::exists(path));
+
+    // OK with nothing ticked, like Exit, asks for no file; the choice stored is seventeen 0s.
+    msgs_->clear();
+    const qsizetype asked = dialogs.asked().size();
+    modal_->once("CustomerExportForm", [](QDialog *d) {
+        click(d, "UnselectAllButton");
+        click(d, "OKButton");
+    });
+    click(&list, "ExportButton");
+    modal_->once("CustomerExportForm", [](QDialog *d) {
+        click(d, "SelectAllButton");
+        click(d, "ExitButton");
+    });
+    click(&list, "ExportButton");
+    EXPECT_EQ(dialogs.asked().size(), asked);
+    EXPECT_TRUE(msgs_->texts().isEmpty());
+    const auto stored = CsvExport::readChoice("CustomerExportFields");
+    ASSERT_EQ(stored.size(), 17);
+    for (const auto &[field, value] : stored)
+        EXPECT_EQ(value, 0) << field.toStdString();
 }

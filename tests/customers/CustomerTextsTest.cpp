@@ -95,6 +95,16 @@ TEST_F(CustomerTextsTest, CustomerChecksShowTheirMessageButtonsIconAndFocusAndTh
         EXPECT_EQ(msgs_->last(), QString::fromUtf8(k->message)) << "with the later faults";
     }
 
+    // Any one phone alone is a phone number: no question when it is the preferred one.
+    for (const int phone : {1, 2, 3}) {
+        CustomerRecord one = validCustomer();
+        one.phone1.clear();
+        (phone == 1 ? one.phone1 : phone == 2 ? one.phone2 : one.phone3) = QStringLiteral("09 555 0101");
+        one.preferredPhone = phone;
+        EXPECT_TRUE(check(one).ok) << phone;
+        EXPECT_TRUE(msgs_->texts().isEmpty()) << phone << msgs_->texts().join(" | ").toStdString();
+    }
+
     // The accounts reference is checked only with an accounts package.
     const qint64 other = addCustomer(QStringLiteral("Other"));
     writeSql(QStringLiteral("UPDATE Customers SET AccountsRef = 'ACC1' WHERE CustomerNumber = ?"), {other});
@@ -113,6 +123,13 @@ TEST_F(CustomerTextsTest, CustomerChecksShowTheirMessageButtonsIconAndFocusAndTh
     c.accountsRef = QStringLiteral("ACC1");
     EXPECT_EQ(check(c).focus, "AccountsRefText");
     EXPECT_EQ(msgs_->texts(), QStringList{"Accounts Reference ACC1 has been already assigned to another Customer"});
+    // MYOB alone checks as Xero does.
+    writeSql(QStringLiteral("UPDATE Preferences SET Xero = 0, MYOB = 1"));
+    EXPECT_EQ(check(c).focus, "AccountsRefText");
+    EXPECT_EQ(msgs_->texts(), QStringList{"Accounts Reference ACC1 has been already assigned to another Customer"});
+    c.accountsRef.clear();
+    EXPECT_EQ(check(c, {MsgAnswer::No}).focus, "AccountsRefText");
+    c.accountsRef = QStringLiteral("ACC1");
 
     // The customer's own reference is no clash when he is changed.
     c.customerNumber = other;

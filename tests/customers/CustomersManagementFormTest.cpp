@@ -4,6 +4,7 @@
 #include "platform/FlexGrid.h"
 #include "support/DbTest.h"
 #include "support/ShownTexts.h"
+#include "support/SortCheck.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -71,6 +72,15 @@ TEST_F(CustomersManagementFormTest, OpensEmptyAndListsOnGoOrEnter)
     child<QComboBox>(form.get(), "SuburbCombo")->setEditText(QStringLiteral("Eps"));
     click(form.get(), "GoButton");
     EXPECT_EQ(grid->rows(), 4);
+
+    // Phone 1 and Phone 2 named as preferred show theirs. The three address lines are joined by
+    // blanks, an empty line still leaving its blank: line 1 alone, lines 1 and 3, all three.
+    writeSql("UPDATE Customers SET Phone1 = '09 111', Phone2 = '09 222', PreferredPhone = CASE Surname "
+             "WHEN 'adams' THEN 1 WHEN 'Brown' THEN 2 ELSE 3 END, CAddress1 = '1 Main Rd', CAddress2 = CASE Surname "
+             "WHEN 'Brown' THEN 'Unit 2' ELSE '' END, CAddress3 = CASE Surname WHEN 'adams' THEN '' ELSE 'Lot 3' END");
+    click(form.get(), "GoButton");
+    EXPECT_EQ(column(grid, 6), (QStringList{"09 111", "09 222", "09 333"}));
+    EXPECT_EQ(column(grid, 4), (QStringList{"1 Main Rd  ", "1 Main Rd Unit 2 Lot 3", "1 Main Rd  Lot 3"}));
 }
 
 TEST_F(CustomersManagementFormTest, DeleteOrMakeInactive)
@@ -142,7 +152,7 @@ TEST_F(CustomersManagementFormTest, OtherWindowsOpenWithTheirModeStringsAndTheCu
 
     // Below 7 customers cannot be changed: only View is offered, Notes from 3, and a double click does nothing.
     // 2 and 6 are the values a row can hold just below each threshold, though the rights window never stores them.
-    const struct { int customers; bool notes; } rights[] = {{2, false}, {3, true}, {5, true}, {6, true}};
+    const struct { int customers; bool notes; } rights[] = {{0, false}, {1, false}, {2, false}, {3, true}, {5, true}, {6, true}};
     for (const auto &r : rights) {
         setAccess(4, r.customers, 7, 7, 7, 7, 7, 7, 7, 7);
         loginAs(QStringLiteral("ADM"), 4);
@@ -211,8 +221,27 @@ TEST_F(CustomersManagementFormTest, FiltersMatchTypedTextLiterallyAnywhereInTheF
     f.status = QStringLiteral("Prospective");
     f.surname = QStringLiteral("Smith");
     EXPECT_EQ(surnames(f), QStringList{"Smithers"});
+    f.status = QStringLiteral("Active");
+    EXPECT_EQ(surnames(f), QStringList{"Smith"});
     f.status = QStringLiteral("prospective");
     EXPECT_EQ(surnames(f), (QStringList{"Smith", "Smithers"}));
 
     EXPECT_EQ(CustomerListQuery::suburbs(), (QStringList{"Eden Terrace", "Mt Eden", "Remuera"}));
+}
+
+// Each sort choice sorts on its own column, in either order.
+TEST_F(CustomersManagementFormTest, EachSortChoiceSortsOnItsColumn)
+{
+    const struct { const char *surname, *forename, *company, *address, *suburb; } customers[] = {
+        {"Ash", "Cy", "Beta", "1 Rd", "Clyde"}, {"Bell", "Al", "Gamma", "3 Rd", "Bays"}, {"Cole", "Bo", "Alpha", "2 Rd", "Avon"}};
+    for (const auto &c : customers)
+        writeSql("INSERT INTO Customers (Surname, Forename, CompanyName, CAddress1, CSuburb, CustomerStatus) "
+                 "VALUES (?, ?, ?, ?, ?, 1)", {c.surname, c.forename, c.company, c.address, c.suburb});
+    auto form = openList();
+    click(form.get(), "GoButton");
+    expectEachSortChoice(form.get(),
+                         {{"Last Name", {"Ash", "Bell", "Cole"}}, {"First Name", {"Bell", "Cole", "Ash"}},
+                          {"Company Name", {"Cole", "Ash", "Bell"}}, {"Address", {"Ash", "Cole", "Bell"}},
+                          {"Suburb", {"Cole", "Bell", "Ash"}}},
+                         [&] { return column(form->grid(), 1); });
 }

@@ -116,6 +116,20 @@ TEST_F(NotesFormTest, PrintAsksForARangeAndAPrinterBeforeHandingOver)
     EXPECT_EQ(requests[0].from, QDate(2024, 3, 1));
     EXPECT_EQ(requests[0].to, QDate(2024, 3, 4));
     EXPECT_TRUE(requests[0].preview);
+
+    // Print sends the range to paper; a range of one day is a range.
+    modal_->once("DateSelectForm", [](QDialog *d) {
+        d->findChild<QLabel *>("FromDateLabel")->setText("05 Mar 2024");
+        d->findChild<QLabel *>("ToDateLabel")->setText("05 Mar 2024");
+        click(d, "OKButton");
+    });
+    modal_->once("PrinterSelectForm", [](QDialog *d) { click(d, "OKButton"); });
+    click(f.get(), "PrintButton");
+    ASSERT_EQ(requests.size(), 2);
+    EXPECT_EQ(requests[1].customerNumber, customer_);
+    EXPECT_EQ(requests[1].from, QDate(2024, 3, 5));
+    EXPECT_EQ(requests[1].to, QDate(2024, 3, 5));
+    EXPECT_FALSE(requests[1].preview);
 }
 
 } // namespace

@@ -48,11 +48,12 @@ TEST_F(ServiceHistoryTest, ListsTheCustomersOccurrencesBeforeTodayNewestFirstAnd
     occurrence(2, gutters_, today_.addDays(-20));                      // never done
     occurrence(1, windows_, QDate(2024, 2, 20), QDate(2024, 2, 21), "LEFT");   // done by someone since deleted
     occurrence(2, othersJob_, today_.addDays(-2), today_.addDays(-2), "JO");
-    // Job notes: one of the same job and day on another schedule, one of another day, and the one.
+    // Job notes: one of the same job and day on another schedule, one of another day, one of another job
+    // on the same schedule and day, and the one.
     const QString yesterday = today_.addDays(-1).toString("yyyy-MM-dd"), neverDone = today_.addDays(-20).toString("yyyy-MM-dd");
     writeSql("INSERT INTO ScheduleJobNotes (ScheduleNumber, JobSeqNo, ScheduleServiceDate, NoteDetail) "
-             "VALUES (5, ?, ?, 'elsewhere'), (2, ?, ?, 'other day'), (2, ?, ?, 'the one')",
-             {windows_, yesterday, windows_, today_.toString("yyyy-MM-dd"), gutters_, neverDone});
+             "VALUES (5, ?, ?, 'elsewhere'), (2, ?, ?, 'other day'), (2, ?, ?, 'other job'), (2, ?, ?, 'the one')",
+             {windows_, yesterday, windows_, today_.toString("yyyy-MM-dd"), othersJob_, yesterday, gutters_, neverDone});
 
     auto f = DbTest::shown<ServiceHistoryForm>(QString::number(customer_));
     FlexGrid *g = f->grid();

@@ -104,6 +104,10 @@ TEST_F(CustomerJobDialogTest, AddOffersWhatTheOpenerAllowsTakesDatesFromThePopUp
     EXPECT_TRUE(items("AssociateCombo").contains("Bob Builder"));
     EXPECT_FALSE(items("AssociateCombo").contains("Old Timer"));
 
+    // Line 3 without line 2, and both, in a suburb of their own.
+    writeSql("UPDATE CustomerServiceAddresses SET SAddress3 = 'Rear' WHERE SAddressSeqNo = ?", {addAddress(customer_, "2 Hill Rd", "Orewa")});
+    writeSql("UPDATE CustomerServiceAddresses SET SAddress2 = 'Flat 1', SAddress3 = 'Rear' WHERE SAddressSeqNo = ?",
+             {addAddress(customer_, "4 Hill Rd", "Orewa")});
     open(QStringLiteral("Add~%1~").arg(customer_), "CustomerJobsManagement");
     EXPECT_EQ(items("CustomerNameCombo"), QStringList({"Smith, Ann"}));
     EXPECT_EQ(combo("SuburbCombo")->currentText(), "Albany");
@@ -113,6 +117,10 @@ TEST_F(CustomerJobDialogTest, AddOffersWhatTheOpenerAllowsTakesDatesFromThePopUp
     combo("SuburbCombo")->setCurrentIndex(takapuna);
     emit combo("SuburbCombo")->activated(takapuna);
     EXPECT_EQ(items("AddressCombo"), QStringList({"5 Beach Road"}));
+    const int orewa = combo("SuburbCombo")->findText("Orewa");
+    combo("SuburbCombo")->setCurrentIndex(orewa);
+    emit combo("SuburbCombo")->activated(orewa);
+    EXPECT_EQ(items("AddressCombo"), QStringList({"2 Hill Rd, Rear", "4 Hill Rd, Flat 1, Rear"}));
 
     // Dates come from the pop-up; a fault leaves the dialog open.
     const QDate start = QDate::currentDate().addDays(30);

@@ -1,4 +1,5 @@
 #include "JobsDbTest.h"
+#include "support/SortCheck.h"
 #include "common/CalendarForm.h"
 #include "jobs/CustomerJobList.h"
 #include "jobs/CustomerJobsManagementForm.h"
@@ -64,6 +65,10 @@ TEST_F(CustomerJobListTest, FiltersNarrowTheListing)
     EXPECT_EQ(keys([](F f) { f.prospective = false; }), ac);
     EXPECT_EQ(keys([](F f) { f.prospective = false, f.suspended = true; }), QStringList({key(c)}));
     EXPECT_EQ(keys([](F f) { f.asRequired = false; }), ab);
+    // "Yes" in each of the three lists, "No" in the one not yet chosen alone.
+    EXPECT_EQ(keys([](F f) { f.prospective = true; }), QStringList({key(b)}));
+    EXPECT_EQ(keys([](F f) { f.suspended = false; }), ab);
+    EXPECT_EQ(keys([](F f) { f.asRequired = true; }), QStringList({key(c)}));
 }
 
 TEST_F(CustomerJobListTest, ActiveDateTestKeepsJobsUnderWayOnTheDate)
@@ -76,6 +81,14 @@ TEST_F(CustomerJobListTest, ActiveDateTestKeepsJobsUnderWayOnTheDate)
         {1, false, "2031-07-01", "2031-07-10", 399, "", true}, {1, false, "2031-07-10", "", 399, "", false},
         {1, false, "2031-07-12", "", 399, "2031-07-09", true}, {1, false, "2031-07-12", "", 399, "2031-07-11", false},
         {1, false, "2031-07-12", "", 399, "2031-07-12", false},
+        // Ties: starting on the date after a service the day before; serviced on the date before a later start;
+        // start, last service and chosen date on one day.
+        {1, false, "2031-07-10", "", 399, "2031-07-09", true},  {1, false, "2031-07-12", "", 399, "2031-07-10", true},
+        {1, false, "2031-07-10", "", 399, "2031-07-10", false},
+        // Started before: any positive code of every kind.
+        {1, false, "2031-07-01", "", 101001, "", true}, {1, false, "2031-07-01", "", 11501, "", true},
+        {1, false, "2031-07-01", "", 19902, "", true},  {1, false, "2031-07-01", "", 22201, "", true},
+        {1, false, "2031-07-01", "", 31225, "", true},  {1, false, "2031-07-01", "", 41109, "", true},
     };
     for (const auto &c : cases)
         EXPECT_EQ(CustomerJobList::activeAt(QDate(2031, 7, 10), c.status, c.suspended, c.start, c.end, c.code, c.last),
@@ -99,6 +112,12 @@ TEST_F(CustomerJobListTest, OpenedForOneCustomerItListsItsJobsAtOnceUntilCleared
     EXPECT_EQ(listedKeys().size(), 2);
 
     // From the menu the list starts empty; without full rights no button or double-click changes a job.
+    // 6, just below full rights, changes nothing either.
+    setAccess(6, 7, 6, 7, 1, 1, 1, 1, 0, 0);
+    loginAs("ADM", 6);
+    openList();
+    for (const char *b : {"AddButton", "ModifyButton", "DeleteButton"})
+        EXPECT_FALSE(enabled(list_.get(), b)) << b;
     setAccess(5, 7, 5, 7, 1, 1, 1, 1, 0, 0);
     loginAs("ADM", 5);
     openList();
@@ -210,6 +229,30 @@ TEST_F(CustomerJobListTest, SortUsesValuesForCostAndDates)
     choose(list_.get(), "SortOrderCombo", "Descending");
     click(list_.get(), "SortButton");
     EXPECT_EQ(listedKeys(), QStringList({nine, hundred, ten}));
+}
+
+// Each of the other sort choices sorts on its own column, in either order.
+TEST_F(CustomerJobListTest, EachSortChoiceSortsOnItsColumn)
+{
+    addAssociate("CAT", "Cat Smith", "pw", 1, true);
+    addJobType("HEDGE", "Hedges");
+    auto jobOf = [&](const char *associate, const char *surname, const char *line1, const char *suburb,
+                     const char *type, const char *day, int code) {
+        const qint64 c = addCustomer(surname, "x");
+        return key(addJob(c, addAddress(c, line1, suburb), [&](test::JobData &j) {
+            j.associate = associate, j.jobType = type, j.startDay = day, j.frequency = code;
+        }));
+    };
+    const QString x = jobOf("ADM", "Cole", "2 Rd", "Avon", "CLEAN", "Monday", 31225),
+                  y = jobOf("BOB", "Ash", "3 Rd", "Clyde", "HEDGE", "Wednesday", 3),
+                  z = jobOf("CAT", "Bell", "1 Rd", "Bays", "LAWN", "Tuesday", 11501);
+    openList();
+    click(list_.get(), "GoButton");
+    test::expectEachSortChoice(list_.get(),
+                               {{"Associate", {x, y, z}}, {"Customer", {y, z, x}}, {"Service Address", {z, x, y}},
+                                {"Suburb", {x, z, y}}, {"Job Type", {y, z, x}}, {"Service Day", {x, z, y}},
+                                {"Frequency", {y, z, x}}},
+                               [&] { return listedKeys(); });
 }
 
 } // namespace

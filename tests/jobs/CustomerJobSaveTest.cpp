@@ -29,6 +29,12 @@ TEST_F(CustomerJobSaveTest, ADaySomeMonthsLackIsAskedAboutAndTheSameJobTwiceIsRe
     EXPECT_EQ(asked_, QStringList({"For those months with less than 29 days the schedule date will be set to the last "
                                    "day of the month. Do you wish to continue?"}));
     EXPECT_TRUE(check(e, true).saved);
+    // Only a day above 28 is asked about: 28 passes silently, 30 and 31 are asked about as 29 is.
+    for (const char *day : {"28", "30", "31"}) {
+        e.frequency.monthlyText1 = day;
+        EXPECT_TRUE(check(e, true).saved) << day;
+        EXPECT_EQ(asked_.size(), QString(day) == "28" ? 0 : 1) << day;
+    }
 
     e = valid();
     const qint64 first = save(e).jobSeqNo;
@@ -41,6 +47,20 @@ TEST_F(CustomerJobSaveTest, ADaySomeMonthsLackIsAskedAboutAndTheSameJobTwiceIsRe
     e.mode = "Modify", e.jobSeqNo = first;
     EXPECT_TRUE(save(e).saved);
     EXPECT_EQ(count("CustomerJobs"), 2);
+
+    // The same job on 8 July is refused; the same but for its job type alone, or its address alone, is another job.
+    addJobType("LAWN", "Lawn mowing");
+    const qint64 backLane = addAddress(customer_, "9 Back Lane", "Albany");
+    const auto on8July = [&](const std::function<void(CustomerJobEntry &)> &change) {
+        CustomerJobEntry x = valid();
+        x.startDateText = "08 Jul 2031";
+        change(x);
+        return save(x);
+    };
+    EXPECT_EQ(on8July([](CustomerJobEntry &) {}).message, "This job already exists!");
+    EXPECT_TRUE(on8July([](CustomerJobEntry &x) { x.jobTypeCode = "LAWN"; }).saved);
+    EXPECT_TRUE(on8July([&](CustomerJobEntry &x) { x.sAddressSeqNo = backLane; }).saved);
+    EXPECT_EQ(count("CustomerJobs"), 4);
 }
 
 TEST_F(CustomerJobSaveTest, RowIsWrittenWithItsDatesEndCostFlagsAndTellsTheOpenerButNeverStartsInAClosedSchedule)

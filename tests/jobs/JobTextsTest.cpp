@@ -55,6 +55,7 @@ TEST_F(JobTextsTest, JobChecksShowTheirMessagesAndFocus)
         {[](E e) { e.costText.clear(); }, "Please enter the Cost", "CostText"},
         {[](E e) { e.costText = "abc"; }, "The Cost must be numeric", "CostText"},
         {[](E e) { e.costText = "-1"; }, "The Cost cannot be a negative value", "CostText"},
+        {[](E e) { e.costText = "0"; }, "", ""}, // nothing is not negative
         {[](E e) { e.jobTypeCode.reset(); }, "Please select a Job Type", "JobTypeCombo"},
         {[](E e) { e.associateID.reset(); }, "Please assign the job to an Associate", "AssociateCombo"},
         {freq({.option = O::Daily}), "Please select the desired daily frequency", ""},
@@ -102,6 +103,15 @@ TEST_F(JobTextsTest, JobChecksShowTheirMessagesAndFocus)
         for (int i = 0; i < 6; ++i)
             cases.push_back({[&b, v = values[i]](E e) { b.set(e.frequency, v); }, b.messages.value(i), i < 5 ? b.box : ""});
     }
+    // Every month's last day passes and the day after it is refused, February ending on the 28th.
+    const int lengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    for (int m = 0; m < 12; ++m)
+        for (const int day : {lengths[m], lengths[m] + 1})
+            cases.push_back({freq({.option = O::Yearly, .subOption = 1, .yearlyCombo1 = m, .yearlyText1 = QString::number(day)}),
+                             day > lengths[m] ? "Invalid frequency date" : "", day > lengths[m] ? "YearlyText1" : ""});
+    // One weekday ticked alone is enough, whichever it is.
+    for (const int day : {1, 2, 4, 8, 16, 32, 64})
+        cases.push_back({freq({.option = O::Weekly, .weeklyText1 = "2", .weekdayMask = day}), "", ""});
     cases.push_back({[](E e) { e.commentOnSchedule = true, e.comment.clear(); },
                      "There is no Comment to include on the Schedule", "", false});
 
@@ -182,6 +192,31 @@ TEST_F(JobTextsTest, JobListCaptionHeadingsSelectionMessagesWordsAndColours)
             EXPECT_EQ(g->cellBold(r, col), c.bold) << r << " " << col;
         }
     }
+    // Where each class ends: one occurrence, or an end on the start, is "Once" and two, or another end, is not;
+    // the ranges end where they end, and the single values between them have no word.
+    EXPECT_EQ(CustomerJobList::classWord(1, "2031-07-07", "", 0), "Once");
+    EXPECT_EQ(CustomerJobList::classWord(2, "2031-07-07", "", 399), "Daily");
+    EXPECT_EQ(CustomerJobList::classWord(0, "2031-07-07", "2031-07-08", 399), "Daily");
+    const std::pair<int, const char *> words[] = {
+        {-1, ""}, {0, ""}, {1, "Daily"}, {999, "Daily"}, {1000, ""}, {10000, ""}, {10001, "Monthly"}, {18999, "Monthly"},
+        {19000, ""}, {19001, "Monthly"}, {19999, "Monthly"}, {20000, ""}, {20001, "Monthly"}, {29999, "Monthly"},
+        {30000, ""}, {30001, "Yearly"}, {39999, "Yearly"}, {40000, ""}, {40001, "Yearly"}, {49999, "Yearly"},
+        {50000, ""}, {100000, ""}, {100001, "Weekly"}, {199999, "Weekly"}, {200000, ""}};
+    for (const auto &[code, word] : words)
+        EXPECT_EQ(CustomerJobList::classWord(0, "2031-07-07", "", code), word) << code;
+
+    // The Customer column: surname and forename, whichever of the two there is, or nothing.
+    for (const auto &[surname, forename, shown] : {std::tuple{"Ngata", "Rua", "Ngata, Rua"}, {"Ngata", "", "Ngata"},
+                                                   {"", "Rua", "Rua"}, {"", "", ""}}) {
+        const qint64 n = addCustomer(surname, forename);
+        addJob(n, addAddress(n, "1 Rd", "Albany"));
+        CustomerJobFilters f;
+        f.customerNumber = n;
+        const auto rows = CustomerJobList::rows(f, CustomerJobRecords::jobTypes());
+        ASSERT_EQ(rows.size(), 1);
+        EXPECT_EQ(rows[0].value(JobListColumn::Customer), shown) << surname << "/" << forename;
+    }
+
     expectSelectionMessages(&list, {{"ModifyButton", "Please select the Job to be modified"},
                                     {"ViewButton", "Please select the Job to be viewed"},
                                     {"DeleteButton", "Please select the Job to be deleted"},
@@ -247,6 +282,33 @@ TEST_F(JobTextsTest, JobExportHeadsTheNineteenColumnsInOrderAndWritesWhatIsStore
                                                         "Window \"Deluxe\" clean, inside", "2031-07-07", "Monday", "2032-01-31",
                                                         "Weekly", "45.5", "2031-06-30", "Administrator",
                                                         "Gate code \"1234\",\nring first", "C-9", "JT-1"}}));
+
+    // One column ticked alone is a file of that column; nothing ticked, like Exit, asks for no file.
+    dialogs.answer(path);
+    modal_->once("CustomerJobExportForm", [&](QDialog *d) {
+        click(d, "UnselectAllButton");
+        tick(d, "AccountsJobCheck", true);
+        click(d, "OKButton");
+    });
+    msgs_->answer(MsgAnswer::No);
+    click(&list, "ExportButton");
+    EXPECT_EQ(csv(path), (QList<QStringList>{{"Accounts Reference - Job"}, {"JT-1"}}));
+    const qsizetype asked = dialogs.asked().size();
+    msgs_->clear();
+    modal_->once("CustomerJobExportForm", [&](QDialog *d) {
+        click(d, "UnselectAllButton");
+        click(d, "OKButton");
+    });
+    click(&list, "ExportButton");
+    modal_->once("CustomerJobExportForm", [&](QDialog *d) {
+        click(d, "SelectAllButton");
+        click(d, "ExitButton");
+    });
+    click(&list, "ExportButton");
+    EXPECT_EQ(dialogs.asked().size(), asked);
+    EXPECT_TRUE(msgs_->texts().isEmpty());
+    for (const auto &[field, value] : CsvExport::readChoice("CustomerJobsExportFields"))
+        EXPECT_EQ(value, 0) << field.toStdString();
 }
 
 TEST_F(JobTextsTest, ChosenExportColumnsKeepTableOrderAndJobsWithMissingRowsWriteNoLine)

@@ -37,6 +37,7 @@ TEST_F(JobTypeTest, DeleteIsRefusedWhileUndoneScheduledJobsAreDueOrCustomerJobsR
     // Done, or planned before today: not uncompleted work.
     storeJob(schedule, job, "2031-07-08", 0, "2031-07-08", {});
     storeJob(schedule, job, "2031-07-06", 0, {}, {});
+    storeJob(schedule, jobOf("CLEAN"), "2031-07-07", 0, "2031-07-07", {}); // due today and done
     EXPECT_EQ(JobTypeRecords::deleteRefusal("CLEAN", "Window cleaning", today),
               "There are Customer Jobs for Window cleaning therefore it cannot be deleted");
     // An undone occurrence due today.
@@ -100,6 +101,14 @@ TEST_F(JobTypeTest, AddChecksInOrderAndAsksAboutTheAccountsReferenceFirst)
     EXPECT_EQ(out.message, "Job Type Code CLEAN already exists - please enter another");
     EXPECT_TRUE(out.clearCode);
     EXPECT_EQ(JobTypeRecords::find("CLEAN")->description, "Window cleaning");
+
+    // Xero alone asks as MYOB does; with neither package an empty reference is saved without a question.
+    writeSql("UPDATE Preferences SET MYOB = 0, Xero = 1");
+    EXPECT_EQ(save("Add", {}, {"GUTTER", "Gutters", ""}, false).status, JobTypeRecords::SaveOutcome::Declined);
+    EXPECT_EQ(asked_.size(), 3);
+    writeSql("UPDATE Preferences SET Xero = 0");
+    EXPECT_EQ(save("Add", {}, {"GUTTER", "Gutters", ""}, false).status, JobTypeRecords::SaveOutcome::Saved);
+    EXPECT_EQ(asked_.size(), 3);
 }
 
 TEST_F(JobTypeTest, APastedLineBreakIsNotStoredWithAOneLineValue)
@@ -141,6 +150,15 @@ TEST_F(JobTypeTest, AViewOnlyUserCanStillUpdateThePortalWhichNeedsTheCompanyID)
     // A double-click does not open the record either.
     list.grid()->selectRow(1);
     emit list.grid()->rowDoubleClicked(1, 1);
+    // 4 is still below the right to change job types; 5 has it.
+    for (const auto &[value, changes] : {std::pair{4, false}, {5, true}}) {
+        setAccess(3, 1, 1, value, 1, 1, 1, 1, 1, 1);
+        loginAs("VW", 3);
+        JobTypesManagementForm other;
+        for (const char *name : {"AddButton", "ModifyButton", "DeleteButton"})
+            EXPECT_EQ(enabled(&other, name), changes) << name << " " << value;
+    }
+    loginAs("VW", 2);
 
     writeSql("DELETE FROM Company");
     click(&list, "PortalButton");

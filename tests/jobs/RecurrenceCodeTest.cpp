@@ -75,3 +75,34 @@ TEST(RecurrenceCode, EveryDialogCodeRoundTrips)
     }
     EXPECT_EQ(failures, 0);
 }
+
+// The edges of the ranges: the dialog shows 1-999, 10001-29999, 30001-49999 and 100001-199999 in their
+// frames and nothing else; the schedules, the list and the e-mail give 19000, 20000 and 40000 no kind either.
+// 365 is every 365 days, 366 every weekday.
+TEST(RecurrenceCode, RangesEndWhereTheyEnd)
+{
+    using K = RecurrenceKind;
+    const struct { int code; FrequencyOption frame; RecurrenceKind kind; } edges[] = {
+        {-1, O::None, K::None},          {0, O::None, K::None},
+        {1, O::Daily, K::EveryNDays},    {365, O::Daily, K::EveryNDays},
+        {366, O::Daily, K::EveryWeekday}, {999, O::Daily, K::EveryWeekday},
+        {1000, O::None, K::None},        {10000, O::None, K::None},
+        {10001, O::Monthly, K::MonthlyDay}, {18999, O::Monthly, K::MonthlyDay},
+        {19000, O::Monthly, K::None},    {19001, O::Monthly, K::MonthlyLastDay},
+        {19999, O::Monthly, K::MonthlyLastDay}, {20000, O::Monthly, K::None},
+        {20001, O::Monthly, K::MonthlyNthWeekday}, {29999, O::Monthly, K::MonthlyNthWeekday},
+        {30000, O::None, K::None},       {30001, O::Yearly, K::YearlyDate},
+        {39999, O::Yearly, K::YearlyDate}, {40000, O::Yearly, K::None},
+        {40001, O::Yearly, K::YearlyNthWeekday}, {49999, O::Yearly, K::YearlyNthWeekday},
+        {50000, O::None, K::None},       {100000, O::None, K::None},
+        {100001, O::Weekly, K::Weekly},  {199999, O::Weekly, K::Weekly},
+        {200000, O::None, K::None},
+    };
+    for (const auto &e : edges) {
+        EXPECT_EQ(frequencyOptionOf(e.code), e.frame) << e.code;
+        EXPECT_EQ(decodeFrequency(e.code).option, e.frame) << e.code;
+        EXPECT_EQ(recurrenceKind(e.code), e.kind) << e.code;
+    }
+    EXPECT_EQ(decodeFrequency(365), daily(1, 365));
+    EXPECT_EQ(decodeFrequency(366), daily(2));
+}

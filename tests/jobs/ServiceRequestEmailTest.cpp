@@ -26,6 +26,20 @@ TEST(DetermineFrequencyTest, WordsOfEveryKindAndNoneOutsideTheLists)
         EXPECT_EQ(DetermineFrequency(code), words) << code;
     for (qint64 code : {0LL, 1000LL, 19000LL, 50000LL, 26101LL, 31315LL, 41713LL})
         EXPECT_EQ(DetermineFrequency(code), QString()) << code;
+
+    // Every ordinal, weekday and month of the lists is named.
+    const QStringList ordinals{"1st", "2nd", "3rd", "4th", "last"};
+    const QStringList weekdays{"Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"};
+    const QStringList months{"January", "February", "March", "April", "May", "June", "July", "August", "September",
+                             "October", "November", "December"};
+    for (int n = 1; n <= 5; ++n)
+        EXPECT_EQ(DetermineFrequency(20000 + n * 1000 + 100 + 2), "The " + ordinals[n - 1] + " Monday of every 2 month(s)");
+    for (int w = 1; w <= 7; ++w) {
+        EXPECT_EQ(DetermineFrequency(41000 + w * 100 + 1), "The 1st " + weekdays[w - 1] + " of January");
+        EXPECT_EQ(DetermineFrequency(101000 + (1 << (w - 1))), "Every 1 week(s) on " + weekdays[w - 1]);
+    }
+    for (int m = 1; m <= 12; ++m)
+        EXPECT_EQ(DetermineFrequency(30000 + m * 100 + 1), "Every " + months[m - 1] + " 1");
 }
 
 TEST(ServiceRequestBodyTest, LinesNameAndEndText)
@@ -53,6 +67,32 @@ TEST(ServiceRequestBodyTest, LinesNameAndEndText)
     body = ServiceRequest::body(j, {}, "UK");
     EXPECT_FALSE(body.contains(QLatin1String("Frequency")));
     EXPECT_TRUE(body.contains(QLatin1String("\r\nEnd: None\r\n")));
+
+    // Words and as required together.
+    j.frequency = 22203, j.asRequired = true;
+    EXPECT_TRUE(ServiceRequest::body(j, {}, "UK").contains("\r\nFrequency: The 2nd Tuesday of every 3 month(s) - as required\r\n"));
+
+    // Forename and surname: both, each alone, neither; the subject carries the name.
+    for (const auto &[forename, surname, name] : {std::tuple{"Anna", "Smith", "Anna Smith"}, {"", "Smith", "Smith"},
+                                                  {"Anna", "", "Anna"}, {"", "", ""}}) {
+        j.forename = forename, j.surname = surname;
+        EXPECT_EQ(ServiceRequest::customerName(j), name) << forename << "/" << surname;
+        EXPECT_EQ(ServiceRequest::subject(j), QString("Service Requested - ") + name);
+    }
+    // The record's address: the first when there is one, else the second, else none.
+    for (const auto &[email1, email2, to] : {std::tuple{"a@x.nz", "b@x.nz", "a@x.nz"}, {"a@x.nz", "", "a@x.nz"},
+                                             {"", "b@x.nz", "b@x.nz"}, {"", "", ""}}) {
+        j.email1 = email1, j.email2 = email2;
+        EXPECT_EQ(ServiceRequest::recordAddress(j), to) << email1 << "/" << email2;
+    }
+    // Address lines 2 and 3 and the suburb each alone, all, or none after line 1.
+    for (const auto &[line2, line3, suburb, shown] :
+         {std::tuple{"Unit 2", "", "", "4 Bay Rd, Unit 2"}, {"", "Rear", "", "4 Bay Rd, Rear"},
+          {"", "", "Remuera", "4 Bay Rd, Remuera"}, {"Unit 2", "Rear", "Remuera", "4 Bay Rd, Unit 2, Rear, Remuera"},
+          {"", "", "", "4 Bay Rd"}}) {
+        j.sAddress2 = line2, j.sAddress3 = line3, j.sSuburb = suburb;
+        EXPECT_TRUE(ServiceRequest::body(j, {}, "UK").contains(QString("\r\nService Address: %1\r\n").arg(shown))) << shown;
+    }
 }
 
 namespace {

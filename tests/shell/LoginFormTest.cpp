@@ -122,6 +122,15 @@ TEST_F(LoginTest, AnAssociateAlreadyLoggedOnIsLoggedOffOnlyWhenAskedTo)
     logIn("JB", "pass1");
     EXPECT_EQ(session().currentAssociateID, "JB");
     EXPECT_EQ(status("JB"), -46000);
+
+    // A mark of 0 (never logged off yet) is not below 0: no question, and the log-in marks him logged on.
+    addAssociate("NW", "New One", "pass2", 1, true, 0);
+    openLogin();
+    msgs_->clear();
+    logIn("NW", "pass2");
+    EXPECT_TRUE(msgs_->texts().isEmpty()) << msgs_->texts().join("|").toStdString();
+    EXPECT_EQ(session().currentAssociateID, "NW");
+    EXPECT_LT(status("NW"), 0);
 }
 
 // The password in any case logs in; the menus follow the level's rights.

@@ -30,6 +30,16 @@ TEST_F(StartupTest, OnlyTheMatchingDatabaseVersionStarts)
                              "Database: 1.2\r\nWVS cannot start\r\n\r\nPlease make a note of this message and "
                              "report to Support");
     EXPECT_EQ(msgs_->shown().last().icon, MsgIcon::Exclamation);
+
+    // Either digit differing stops the program: a database made for 2.3 as well as one for 1.2.
+    if (!AppDatabase::isOpen())
+        AppDatabase::open(AppDatabase::defaultPath());
+    writeSql("UPDATE DatabaseInfo SET MajorVersion = 2, MinorVersion = 3");
+    msgs_->clear();
+    EXPECT_THROW(MainForm::checkDatabaseVersion(readInstallation()), ProcessEnded);
+    EXPECT_EQ(msgs_->last(), "Software version does not match database version.\r\nSoftware: 1.3\r\n"
+                             "Database: 2.3\r\nWVS cannot start\r\n\r\nPlease make a note of this message and "
+                             "report to Support");
 }
 
 TEST_F(StartupTest, SequenceWarnsOfNoPrinterShowsNewVersionAndRunsOnce)

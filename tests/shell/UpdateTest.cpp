@@ -159,8 +159,8 @@ TEST(VersionUpdateStateTest, StatusBarNamesEveryState)
 
 TEST_F(UpdateTest, RepairCompletesCutYearsAndStopsAtAnUnreadableDate)
 {
-    QStringList expected{"2016-03-15", "2016-03-05", "2016-12-07", "15/03/2016", "2019-05-01"};
-    EXPECT_EQ(repaired({"15/03/201", "5/3/201", "07 Dec 201", "15/03/2016", "2019-05-01"}), expected);
+    QStringList expected{"2016-03-15", "2016-03-05", "2016-12-07", "15/03/2016", "2019-05-01", ""};
+    EXPECT_EQ(repaired({"15/03/201", "5/3/201", "07 Dec 201", "15/03/2016", "2019-05-01", ""}), expected);
     EXPECT_EQ(repaired({}), expected); // a second run finds nothing more to do
     EXPECT_TRUE(msgs_->texts().isEmpty());
 
