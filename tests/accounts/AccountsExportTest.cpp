@@ -37,6 +37,13 @@ TEST(InvoiceNumberingTest, CountsUpTheTrailingDigitsKeepingTheirWidth)
     EXPECT_EQ(run("2026-17", 1), QStringList({"2026-17"}));
 
     EXPECT_EQ(InvoiceNumbering::refusal(""), "Please enter a starting invoice number");
+    // Any digit 0 to 9 may end it, a single digit alone too; the characters either side of the digits may not.
+    for (const QChar digit : QString("0123456789")) {
+        EXPECT_EQ(InvoiceNumbering::refusal(QString("INV") + digit), "") << digit.toLatin1();
+        EXPECT_EQ(InvoiceNumbering::refusal(QString(digit)), "") << digit.toLatin1();
+    }
+    for (const char *start : {"41/", "41:", "41A", "41 "})
+        EXPECT_EQ(InvoiceNumbering::refusal(start), "The starting invoice number must end in at least 1 number") << start;
     EXPECT_TRUE(InvoiceNumbering::refusal("X" + QString(19, '9')).startsWith("The number at the end"));
     EXPECT_EQ(InvoiceNumbering::refusal("X000" + QString(18, '9')), "");
     EXPECT_FALSE(InvoiceNumbering::fromStart("X" + QString(19, '9')));
