@@ -57,6 +57,24 @@ TEST_F(PortalRetrievalTest, UpdatesAreMatchedByJobAndDateAndApplied)
     EXPECT_EQ(stored(schedule, jobB, "2012-03-13", "ActualServiceDate || '|' || AssociateID"), "|BOB");
     EXPECT_EQ(notes(jobB), "Administrator:keep:Action:2012-03-06");
     EXPECT_EQ(count("SELECT COUNT(*) FROM ScheduleJobNotes WHERE JobSeqNo = 999"), 0);
+
+    // A record names one occurrence by schedule, job and date: another date of the job, and the same job
+    // and date in another schedule, keep their state and their portal notes.
+    const qint64 other = addSchedule("2012-03-19", "2012-04-01", "Closed");
+    storeJob(schedule, jobA, "2012-03-12", 3, "", "ADM");
+    storeJob(other, jobA, "2012-03-05", 1, "", "ADM");
+    writeSql("INSERT INTO ScheduleJobNotes (ScheduleNumber, JobSeqNo, ScheduleServiceDate, NoteAuthor, NoteDetail, "
+             "NoteType) VALUES (?, ?, '2012-03-12', 'Portal', 'other date', 'Information'), "
+             "(?, ?, '2012-03-05', 'Portal', 'other schedule', 'Information')",
+             {schedule, jobA, other, jobA});
+    portal_->handOut("GetSchedule.php", record(jobA, "2012/03/05", 1, "2012/03/08", "ADM", "again") + "\r\n");
+    EXPECT_TRUE(run(QStringLiteral("RetrieveSchedule~%1").arg(schedule)));
+    EXPECT_EQ(stored(schedule, jobA, "2012-03-05", "ActualServiceDate || '|' || AssociateID"), "2012-03-08|ADM");
+    EXPECT_EQ(stored(schedule, jobA, "2012-03-12", "ActualServiceDate || '|' || AssociateID"), "|ADM");
+    EXPECT_EQ(stored(other, jobA, "2012-03-05", "ActualServiceDate || '|' || AssociateID"), "|ADM");
+    EXPECT_EQ(scalarSql("SELECT group_concat(NoteDetail, ';') FROM (SELECT NoteDetail FROM ScheduleJobNotes "
+                        "WHERE JobSeqNo = ? ORDER BY rowid)", {jobA}).toString(),
+              "other date;other schedule;again");
 }
 
 TEST_F(PortalRetrievalTest, AFileUnreadableMissingOrLateChangesNothing)
