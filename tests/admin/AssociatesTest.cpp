@@ -223,6 +223,15 @@ TEST_F(Associates, ListLeavesOutLostLevelsAndDeletesAnyoneButHimself)
     auto viewer = shown<AssociatesManagementForm>();
     EXPECT_FALSE(enabled(viewer.get(), "AddButton"));
     EXPECT_TRUE(enabled(viewer.get(), "ViewButton"));
+
+    // Adding, modifying and deleting need an Associates value of 5 at least: 4 is short of it.
+    for (const int value : {4, 5}) {
+        setAccess(3, 1, 1, 1, value, 1, 1, 1, 0, 0);
+        loginAs("ADM", 3);
+        auto gated = shown<AssociatesManagementForm>();
+        for (const char *b : {"AddButton", "ModifyButton", "DeleteButton"})
+            EXPECT_EQ(enabled(gated.get(), b), value == 5) << b << " " << value;
+    }
 }
 
 TEST_F(Associates, ModifyShowsTheRecordAndPortalListWithoutHimself)

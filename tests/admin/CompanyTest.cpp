@@ -88,6 +88,11 @@ TEST_F(Company, IdChecksWithAndWithoutThePortalAndThePortalModeOfAChangedId)
     const CompanyDetails d = fullCompany();
     EXPECT_EQ(CompanyRecord::portalMode("spark1", d.name, d), "CompanyID~spark1~SPARK1~Sparkle Cleaning & Co");
     EXPECT_EQ(CompanyRecord::portalMode(QString(), d.name, d), "CompanyID~~SPARK1~Sparkle Cleaning & Co");
+    // The ID or the name changed alone, both, neither: a changed ID carries the new name in one step.
+    EXPECT_EQ(CompanyRecord::portalMode("SPARK0", d.name, d), "CompanyID~SPARK0~SPARK1~Sparkle Cleaning & Co");
+    EXPECT_EQ(CompanyRecord::portalMode("SPARK1", "Sparkle", d), "CompanyName~SPARK1~Sparkle Cleaning & Co");
+    EXPECT_EQ(CompanyRecord::portalMode("SPARK0", "Sparkle", d), "CompanyID~SPARK0~SPARK1~Sparkle Cleaning & Co");
+    EXPECT_EQ(CompanyRecord::portalMode("SPARK1", d.name, d), "");
 }
 
 TEST_F(Company, NameAndQuestionsInOrder)
