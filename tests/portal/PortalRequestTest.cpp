@@ -172,6 +172,22 @@ TEST_F(PortalRequestConversionTest, AOneOffLandsOnItsStartDate)
     const PopulateResult r = ScheduleGeneration::populate(july, "ADM", QString());
     ASSERT_EQ(r.jobs.size(), 1);
     EXPECT_EQ(r.jobs[0].serviceDate, QDate(2031, 7, 9));
+
+    // An end date on the start date is a one-off too; an end a day later, or two occurrences, recur and
+    // need a frequency.
+    const struct { QVariantMap request; const char *message; } ends[] = {
+        {{{"StartDate", "2031-08-11"}, {"EndDateOption", 1}, {"EndDate", "2031-08-11"}, {"DWMYOption", -1}}, "Customer Job saved"},
+        {{{"StartDate", "2031-08-12"}, {"EndDateOption", 1}, {"EndDate", "2031-08-13"}, {"DWMYOption", -1}},
+         "Please select a Frequency option"},
+        {{{"StartDate", "2031-08-14"}, {"EndDateOption", 2}, {"EndOccurrences", 2}, {"DWMYOption", -1}},
+         "Please select a Frequency option"},
+    };
+    qint64 id = 10;
+    for (const auto &e : ends) {
+        msgs_->clear();
+        save(addRequest(++id, e.request));
+        EXPECT_EQ(msgs_->texts(), QStringList({e.message})) << id;
+    }
 }
 
 TEST_F(PortalRequestConversionTest, AFailingCustomerCheckStopsTheSave)

@@ -126,6 +126,12 @@ TEST_F(PortalRetrievalTest, RequestsAreStoredOnlyOnceThePortalHasLetThemGo)
     EXPECT_TRUE(msgs_->last().startsWith("Line 2 of the Customer Jobs data file cannot be read"));
     EXPECT_EQ(requests(), "501,502,503");
 
+    // Fields after the 59th are no fault: they are left out.
+    portal_->handOut("GetCustomerJobs.php", requestLine(506) + "|later|fields\r\n");
+    EXPECT_TRUE(run(QStringLiteral("ImportCustomerJobs~"))) << msgs_->last().toStdString();
+    EXPECT_EQ(requests(), "501,502,503,506");
+    EXPECT_EQ(scalarSql("SELECT AsRequired FROM PortalCustomerJobs WHERE UniqueId = 506").toInt(), 0);
+
     // A portal that cannot be reached says so.
     qputenv("WVS_PORTAL_WEB_HOST", "127.0.0.1:1");
     EXPECT_FALSE(run(QStringLiteral("ImportCustomerJobs~")));
