@@ -77,6 +77,17 @@ TEST_F(AccountsExportTest, MyobCardFileCutsValuesQuotesCommasAndFlattensLineBrea
               "anna@example.com,Gate code 1234\r\n"
               "\"Brown, Sons & Co\",,BROWN,Y,1 Quay St,,,Central,Wellington,6011,09 444 4444,,"
               "accounts@brownsons.ex,First line Second \"quoted\" line\r\n");
+
+    // Each cut column one character over its length, and an address line, which is not cut.
+    writeSql("UPDATE Customers SET Surname = ?, Forename = ?, CAddress1 = ?, CPostCode = ?, Phone1 = ?, Phone2 = ?, "
+             "Email1 = ?, CustomerComment = ? WHERE AccountsRef = 'SMITH01'",
+             {QString(31, 'S'), QString(16, 'F'), QString(120, 'A'), QString(11, 'P'), QString(22, '1'),
+              QString(22, '2'), QString(22, 'e'), QString(256, 'n')});
+    MYOBCustomerExport(path("cards.txt"));
+    EXPECT_TRUE(readFileBytes(path("cards.txt"))
+                    .contains("\r\n" + QByteArray(30, 'S') + "," + QByteArray(15, 'F') + ",SMITH01,N," + QByteArray(120, 'A')
+                              + ",Flat 2,,Ponsonby,Auckland," + QByteArray(10, 'P') + "," + QByteArray(21, '1') + ","
+                              + QByteArray(21, '2') + "," + QByteArray(21, 'e') + "," + QByteArray(255, 'n') + "\r\n"));
 }
 
 TEST_F(AccountsExportTest, XeroContactsFileQuotesAsCsvAndHeadsTheNameForXero)
