@@ -273,6 +273,20 @@ TEST_F(Associates, ModifyShowsTheRecordAndPortalListWithoutHimself)
         });
         EXPECT_EQ(AssociateRecord::load("JB")->portalAccess, stored);
     }
+
+    // Each initial screen is stored as the window it opens, and shown again as chosen.
+    for (const auto &[entry, form] : {std::pair{"Customers Management", "CustomersManagementForm"},
+                                      {"Customer Jobs Management", "CustomerJobsManagementForm"},
+                                      {"Job Schedules Management", "SchedulesManagementForm"}, {"None", "None"}}) {
+        openOn(w.get(), "JB", "ModifyButton", [&, entry = entry](QDialog *d) {
+            choose(d, "DefaultScreenCombo", entry);
+            click(d, "OKButton");
+        });
+        EXPECT_EQ(AssociateRecord::load("JB")->initialScreen, form);
+        openOn(w.get(), "JB", "ViewButton", [&, entry = entry](QDialog *d) {
+            EXPECT_EQ(child<QComboBox>(d, "DefaultScreenCombo")->currentText(), entry);
+        });
+    }
 }
 
 TEST_F(Associates, FailedChecksKeepTheWindowOpenAPortalPasswordMustReachItAsTypedAndTwoAreAddedInARow)

@@ -320,6 +320,13 @@ TEST_F(PortalRequestListTest, RowsShowTheRequestsAsTheyCame)
     sortBy(list.get(), "Date Entered");
     EXPECT_EQ(column(list.get(), C::Key).value(0), "5");
     EXPECT_EQ(column(list.get(), C::Key).value(4), "4");
+    // By the day's name: Friday, Monday, Saturday, whatever the dates.
+    writeSql("UPDATE PortalCustomerJobs SET StartDate = CASE UniqueId WHEN 1 THEN '2031-07-11' WHEN 2 THEN '2031-07-07' "
+             "ELSE '2031-07-12' END");
+    list = openList();
+    sortBy(list.get(), "Service Day");
+    EXPECT_EQ(column(list.get(), C::Day), QStringList({"Friday", "Monday", "Saturday", "Saturday", "Saturday"}));
+    EXPECT_EQ(column(list.get(), C::Key).mid(0, 2), QStringList({"1", "2"}));
 }
 
 TEST_F(PortalRequestListTest, AnEmptyListSaysSoOnceAndItsCommandsDoNothing)
