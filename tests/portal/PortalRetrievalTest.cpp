@@ -16,10 +16,14 @@ protected:
         jobB = addJob({.associate = "BOB"});
         storeJob(schedule, jobA, "2012-03-05", 0, "", "ADM");
         storeJob(schedule, jobB, "2012-03-06", 1, "2012-03-06", "ADM");
+        addNote(schedule, jobB, "2012-03-06", "Portal", "old", "Information");
+        addNote(schedule, jobB, "2012-03-06", "Administrator", "keep", "Action");
+    }
+    static void addNote(qint64 s, qint64 job, const char *date, const char *author, const char *detail, const char *type)
+    {
         writeSql("INSERT INTO ScheduleJobNotes (ScheduleNumber, JobSeqNo, ScheduleServiceDate, NoteAuthor, NoteDetail, "
-                 "NoteType) VALUES (?, ?, '2012-03-06', 'Portal', 'old', 'Information'), "
-                 "(?, ?, '2012-03-06', 'Administrator', 'keep', 'Action')",
-                 {schedule, jobB, schedule, jobB});
+                 "NoteType) VALUES (?, ?, ?, ?, ?, ?)",
+                 {s, job, date, author, detail, type});
     }
     QByteArray record(qint64 job, const char *date, int flag, const char *doneDate, const char *by, const char *note)
     { return scheduleLine(schedule, job, date, flag, doneDate, by, note); }
@@ -63,10 +67,8 @@ TEST_F(PortalRetrievalTest, UpdatesAreMatchedByJobAndDateAndApplied)
     const qint64 other = addSchedule("2012-03-19", "2012-04-01", "Closed");
     storeJob(schedule, jobA, "2012-03-12", 3, "", "ADM");
     storeJob(other, jobA, "2012-03-05", 1, "", "ADM");
-    writeSql("INSERT INTO ScheduleJobNotes (ScheduleNumber, JobSeqNo, ScheduleServiceDate, NoteAuthor, NoteDetail, "
-             "NoteType) VALUES (?, ?, '2012-03-12', 'Portal', 'other date', 'Information'), "
-             "(?, ?, '2012-03-05', 'Portal', 'other schedule', 'Information')",
-             {schedule, jobA, other, jobA});
+    addNote(schedule, jobA, "2012-03-12", "Portal", "other date", "Information");
+    addNote(other, jobA, "2012-03-05", "Portal", "other schedule", "Information");
     portal_->handOut("GetSchedule.php", record(jobA, "2012/03/05", 1, "2012/03/08", "ADM", "again") + "\r\n");
     EXPECT_TRUE(run(QStringLiteral("RetrieveSchedule~%1").arg(schedule)));
     EXPECT_EQ(stored(schedule, jobA, "2012-03-05", "ActualServiceDate || '|' || AssociateID"), "2012-03-08|ADM");
