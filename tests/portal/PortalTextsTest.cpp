@@ -236,4 +236,17 @@ TEST_F(PortalRequestTexts, ConversionChecksInOrder)
         EXPECT_EQ(asked.isEmpty() ? out.message : asked, expected);
     }
     EXPECT_EQ(count("CustomerJobs"), 0);
+
+    // Either package asks for an accounts reference; with neither none is asked for.
+    for (const auto &[myob, xero, asks] : {std::tuple{0, 1, true}, {0, 0, false}}) {
+        writeSql("UPDATE Preferences SET MYOB = ?, Xero = ?", {myob, xero});
+        PortalJobEntry e = valid();
+        e.uniqueId = addRequest(scalarSql("SELECT COUNT(*) FROM PortalCustomerJobs").toInt() + 1);
+        e.customer.accountsRef.clear();
+        e.customer.cAddress1.clear();
+        QStringList asked;
+        const auto out = PortalCustomerJobSave::save(e, [&](const QString &q) { return asked << q, true; });
+        EXPECT_EQ(out.message, "Please enter the 1st line of the Customer's correspondence address");
+        EXPECT_EQ(asked.size(), asks ? 1 : 0) << xero;
+    }
 }
