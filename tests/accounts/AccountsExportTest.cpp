@@ -37,6 +37,13 @@ TEST(InvoiceNumberingTest, CountsUpTheTrailingDigitsKeepingTheirWidth)
     EXPECT_EQ(run("2026-17", 1), QStringList({"2026-17"}));
 
     EXPECT_EQ(InvoiceNumbering::refusal(""), "Please enter a starting invoice number");
+    // Any digit 0 to 9 may end it, a single digit alone too; the characters either side of the digits may not.
+    for (const QChar digit : QString("0123456789")) {
+        EXPECT_EQ(InvoiceNumbering::refusal(QString("INV") + digit), "") << digit.toLatin1();
+        EXPECT_EQ(InvoiceNumbering::refusal(QString(digit)), "") << digit.toLatin1();
+    }
+    for (const char *start : {"41/", "41:", "41A", "41 "})
+        EXPECT_EQ(InvoiceNumbering::refusal(start), "The starting invoice number must end in at least 1 number") << start;
     EXPECT_TRUE(InvoiceNumbering::refusal("X" + QString(19, '9')).startsWith("The number at the end"));
     EXPECT_EQ(InvoiceNumbering::refusal("X000" + QString(18, '9')), "");
     EXPECT_FALSE(InvoiceNumbering::fromStart("X" + QString(19, '9')));
@@ -70,6 +77,17 @@ TEST_F(AccountsExportTest, MyobCardFileCutsValuesQuotesCommasAndFlattensLineBrea
               "anna@example.com,Gate code 1234\r\n"
               "\"Brown, Sons & Co\",,BROWN,Y,1 Quay St,,,Central,Wellington,6011,09 444 4444,,"
               "accounts@brownsons.ex,First line Second \"quoted\" line\r\n");
+
+    // Each cut column one character over its length, and an address line, which is not cut.
+    writeSql("UPDATE Customers SET Surname = ?, Forename = ?, CAddress1 = ?, CPostCode = ?, Phone1 = ?, Phone2 = ?, "
+             "Email1 = ?, CustomerComment = ? WHERE AccountsRef = 'SMITH01'",
+             {QString(31, 'S'), QString(16, 'F'), QString(120, 'A'), QString(11, 'P'), QString(22, '1'),
+              QString(22, '2'), QString(22, 'e'), QString(256, 'n')});
+    MYOBCustomerExport(path("cards.txt"));
+    EXPECT_TRUE(readFileBytes(path("cards.txt"))
+                    .contains("\r\n" + QByteArray(30, 'S') + "," + QByteArray(15, 'F') + ",SMITH01,N," + QByteArray(120, 'A')
+                              + ",Flat 2,,Ponsonby,Auckland," + QByteArray(10, 'P') + "," + QByteArray(21, '1') + ","
+                              + QByteArray(21, '2') + "," + QByteArray(21, 'e') + "," + QByteArray(255, 'n') + "\r\n"));
 }
 
 TEST_F(AccountsExportTest, XeroContactsFileQuotesAsCsvAndHeadsTheNameForXero)

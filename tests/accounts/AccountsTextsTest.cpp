@@ -140,6 +140,16 @@ TEST_F(AccountsWindowsTest, CustomerWindowsNeedAFileAndRunTheirPackagesProcedure
     click(importWindow.get(), "OKButton");
     EXPECT_TRUE(msgs_->last().startsWith("Customer import completed"));
     EXPECT_FALSE(importWindow->isVisible());
+
+    // In MYOB mode the windows run MYOB's procedures.
+    auto myobExport = shown<AccountsCustomerExportForm>("MYOB");
+    type(myobExport.get(), "FileNameText", path("cards.txt"));
+    click(myobExport.get(), "OKButton");
+    EXPECT_TRUE(readFileBytes(path("cards.txt")).startsWith("{},,,,,,,,,,,,,\r\nCo./Last Name,"));
+    auto myobImport = shown<AccountsCustomerImportForm>("MYOB");
+    type(myobImport.get(), "FileNameText", path("cards.txt"));
+    click(myobImport.get(), "OKButton");
+    EXPECT_EQ(msgs_->last(), "Customer import completed  = refer to " + path("MYOB Customer Import.log") + " for details");
 }
 
 } // namespace

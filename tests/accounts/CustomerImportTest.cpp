@@ -438,4 +438,26 @@ TEST_F(CustomerImportTest, ABusyDatabaseShowsTheBusyMessage)
     EXPECT_EQ(logLines("Xero").at(2), "Error Code: 3260");
 }
 
+// Each column a contacts file names goes to its own field, cut to what the
+// field holds; the key column may be headed "Name".
+TEST_F(CustomerImportTest, EveryXeroColumnGoesToItsFieldCutToItsLength)
+{
+    const struct { const char *heading, *field; int cut; } columns[] = {
+        {"FirstName", "Forename", 50},      {"LastName", "Surname", 50},        {"EmailAddress", "Email1", 100},
+        {"SAAddressLine1", "CAddress1", 100}, {"SAAddressLine2", "CAddress2", 100}, {"SAAddressLine3", "CAddress3", 100},
+        {"SARegion", "CSuburb", 50},        {"SACity", "CCity", 50},           {"SAPostalCode", "CPostCode", 20},
+    };
+    QStringList headings{"Name"}, values{QString(35, 'K')};
+    for (const auto &c : columns) {
+        headings << c.heading;
+        // Each value begins with its own heading, so a column sent to the wrong field shows.
+        values << (QString(c.heading) + QString(c.cut, '.'));
+    }
+    write(path("xero.csv"), (headings.join(',') + "\r\n" + values.join(',') + "\r\n").toUtf8());
+    XeroCustomerImport(path("xero.csv"));
+    const QString key(30, 'K');
+    for (const auto &c : columns)
+        EXPECT_EQ(field(key, c.field), (QString(c.heading) + QString(c.cut, '.')).left(c.cut)) << c.heading;
+}
+
 } // namespace

@@ -59,6 +59,8 @@ TEST_F(Associates, ChecksRunInFieldOrder)
         {[](auto &e) { e = AssociateEntry(); }, Field::ID, "Please enter an ID"},
         {[](auto &e) { e.id = "J"; e.name.clear(); }, Field::ID, "The ID must be at least 2 characters"},
         {[](auto &e) { e.id = "J B"; e.name.clear(); }, Field::ID, "The ID cannot contain spaces"},
+        {[](auto &e) { e.id = " JB"; e.name.clear(); }, Field::ID, "The ID cannot contain spaces"},
+        {[](auto &e) { e.id = "JB "; e.name.clear(); }, Field::ID, "The ID cannot contain spaces"},
         // Only A-Z, a-z, digits and underscore: no commas for the portal's lists, no controls or direction marks.
         {[](auto &e) { e.id = "J,B"; }, Field::ID, plainOnly},
         {[](auto &e) { e.id = "J\"B"; }, Field::ID, "Equal sign (=) and Quote sign (\") are invalid characters"},
@@ -68,6 +70,8 @@ TEST_F(Associates, ChecksRunInFieldOrder)
         {[](auto &e) { e.password.clear(); e.level.reset(); }, Field::Password, "Please enter a Password"},
         {[](auto &e) { e.password = e.password2 = "abc"; }, Field::Password, "The Password must be at least 4 characters"},
         {[](auto &e) { e.password = e.password2 = "ab cd"; }, Field::Password, "The Password cannot contain spaces"},
+        {[](auto &e) { e.password = e.password2 = " abcd"; }, Field::Password, "The Password cannot contain spaces"},
+        {[](auto &e) { e.password = e.password2 = "abcd "; }, Field::Password, "The Password cannot contain spaces"},
         {[](auto &e) { e.password2 = "PASS"; }, Field::Password, "Passwords don't match - please re-enter"},
         {[](auto &e) { e.level.reset(); e.initialScreen.clear(); }, Field::Level, "Please select an Authority Level"},
         {[](auto &e) { e.initialScreen.clear(); }, Field::InitialScreen, "Please select the Initial Screen"},
@@ -219,6 +223,15 @@ TEST_F(Associates, ListLeavesOutLostLevelsAndDeletesAnyoneButHimself)
     auto viewer = shown<AssociatesManagementForm>();
     EXPECT_FALSE(enabled(viewer.get(), "AddButton"));
     EXPECT_TRUE(enabled(viewer.get(), "ViewButton"));
+
+    // Adding, modifying and deleting need an Associates value of 5 at least: 4 is short of it.
+    for (const int value : {4, 5}) {
+        setAccess(3, 1, 1, 1, value, 1, 1, 1, 0, 0);
+        loginAs("ADM", 3);
+        auto gated = shown<AssociatesManagementForm>();
+        for (const char *b : {"AddButton", "ModifyButton", "DeleteButton"})
+            EXPECT_EQ(enabled(gated.get(), b), value == 5) << b << " " << value;
+    }
 }
 
 TEST_F(Associates, ModifyShowsTheRecordAndPortalListWithoutHimself)
@@ -249,6 +262,31 @@ TEST_F(Associates, ModifyShowsTheRecordAndPortalListWithoutHimself)
         click(d, "OKButton");
     });
     EXPECT_EQ(AssociateRecord::load("JB")->portalAccess, "");
+
+    // Portal access with nobody else chosen is his own ID alone; one chosen adds that one.
+    for (const auto &[chosen, stored] : {std::pair{-1, "JB"}, {2, "JB,MT"}}) {
+        openOn(w.get(), "JB", "ModifyButton", [&, chosen = chosen](QDialog *d) {
+            tick(d, "PortalAccessCheck", true);
+            if (chosen >= 0)
+                portalList(d)->item(chosen)->setSelected(true);
+            click(d, "OKButton");
+        });
+        EXPECT_EQ(AssociateRecord::load("JB")->portalAccess, stored);
+    }
+
+    // Each initial screen is stored as the window it opens, and shown again as chosen.
+    for (const auto &[entry, form] : {std::pair{"Customers Management", "CustomersManagementForm"},
+                                      {"Customer Jobs Management", "CustomerJobsManagementForm"},
+                                      {"Job Schedules Management", "SchedulesManagementForm"}, {"None", "None"}}) {
+        openOn(w.get(), "JB", "ModifyButton", [&, entry = entry](QDialog *d) {
+            choose(d, "DefaultScreenCombo", entry);
+            click(d, "OKButton");
+        });
+        EXPECT_EQ(AssociateRecord::load("JB")->initialScreen, form);
+        openOn(w.get(), "JB", "ViewButton", [&, entry = entry](QDialog *d) {
+            EXPECT_EQ(child<QComboBox>(d, "DefaultScreenCombo")->currentText(), entry);
+        });
+    }
 }
 
 TEST_F(Associates, FailedChecksKeepTheWindowOpenAPortalPasswordMustReachItAsTypedAndTwoAreAddedInARow)

@@ -22,10 +22,14 @@ TEST(AccessRightsValues, TickRules)
     const struct { RightsArea area; RightsTicks before; RightsBox changed; RightsTicks after; } cases[] = {
         // Unticking View clears the row.
         {A::Customers, {false, true, true}, B::View, {false, false, false}}, {A::Security, {false, true, false}, B::View, {false, false, false}},
+        {A::CustomerJobs, {false, true, true}, B::View, {false, false, false}}, {A::JobSchedules, {false, true, true}, B::View, {false, false, false}},
+        {A::Company, {false, true, false}, B::View, {false, false, false}}, {A::Associates, {false, true, false}, B::View, {false, false, false}},
+        {A::JobTypes, {false, true, false}, B::View, {false, false, false}}, {A::Preferences, {false, true, false}, B::View, {false, false, false}},
         // Ticking View alone changes nothing else.
         {A::JobSchedules, {true, false, false}, B::View, {true, false, false}},
         // Change or Notes need View...
         {A::JobSchedules, {false, false, true}, B::Notes, {true, false, true}}, {A::Customers, {false, true, false}, B::Change, {true, true, false}},
+        {A::Customers, {false, false, true}, B::Notes, {true, false, true}}, {A::CustomerJobs, {false, false, true}, B::Notes, {true, false, true}},
         {A::Associates, {false, true, false}, B::Change, {true, true, false}}, {A::Company, {false, true, false}, B::Change, {true, true, false}},
         {A::JobTypes, {false, true, false}, B::Change, {true, true, false}}, {A::CustomerJobs, {false, true, false}, B::Change, {true, true, false}},
         {A::JobSchedules, {false, true, false}, B::Change, {true, true, false}},
@@ -141,6 +145,18 @@ TEST_F(AuthorityWindows, AccessShowsTheLevelTypedAndSavesWholeRows)
     tick(w.get(), "CustomersWCheck", true); // ticks View too
     click(w.get(), "OKButton");
     EXPECT_EQ(rights(4), "500000000");
+
+    // One box alone: the Security and Preferences rows store Add/Modify/Delete without View.
+    const struct { const char *box; const char *stored; } alone[] = {
+        {"SecurityWCheck", "000000004"}, {"PreferencesWCheck", "000004000"}, {"PreferencesRCheck", "000001000"},
+        {"AccountsWCheck", "000000050"}, {"JobSchedulesNCheck", "000000300"},
+    };
+    for (const auto &a : alone) {
+        click(w.get(), "ClearAllButton");
+        tick(w.get(), a.box, true);
+        click(w.get(), "OKButton");
+        EXPECT_EQ(rights(4), a.stored) << a.box;
+    }
 }
 
 TEST_F(AuthorityWindows, ListAddModifyAndDelete)

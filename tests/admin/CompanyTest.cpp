@@ -56,6 +56,10 @@ TEST_F(Company, IdChecksWithAndWithoutThePortalAndThePortalModeOfAChangedId)
         // The portal's code page carries "é" but no "Ō", with the portal or before it is switched on.
         {true, "Xé12", ""}, {true, "XŌ12", uncarried}, {false, "XŌ12", uncarried},
         {true, "X😀12", "The ID cannot contain \"😀\" - the internet portal cannot carry that character"},
+        // Four characters are enough for the portal.
+        {true, "ABCD", ""}, {true, "AB_9", ""},
+        {false, "AB=CD", "Equal sign (=) and Quote sign (\") are invalid characters"},
+        {false, "AB\"CD", "Equal sign (=) and Quote sign (\") are invalid characters"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(std::string(c.id) + (c.portal ? " with the portal" : ""));
@@ -68,11 +72,27 @@ TEST_F(Company, IdChecksWithAndWithoutThePortalAndThePortalModeOfAChangedId)
         EXPECT_EQ(r.message, c.message);
         EXPECT_TRUE(asked_.isEmpty());
     }
+    // Every punctuation character the entry check names is refused in the ID, with the portal or without.
+    for (const QChar c : QString("[]`!£$%^&*()+}{~@:?><|¬#';/.,\\-")) {
+        for (const bool portal : {true, false}) {
+            SCOPED_TRACE(QString("AB%1CD").arg(c).toStdString() + (portal ? " with the portal" : ""));
+            CompanyDetails d = fullCompany();
+            d.id = QString("AB%1CD").arg(c);
+            const auto r = check(d, portal);
+            EXPECT_EQ(r.field, Field::ID);
+            EXPECT_EQ(r.message, plainOnly);
+        }
+    }
 
     // The portal is told of a changed ID: a change of case is one; an ID saved empty is carried as empty.
     const CompanyDetails d = fullCompany();
     EXPECT_EQ(CompanyRecord::portalMode("spark1", d.name, d), "CompanyID~spark1~SPARK1~Sparkle Cleaning & Co");
     EXPECT_EQ(CompanyRecord::portalMode(QString(), d.name, d), "CompanyID~~SPARK1~Sparkle Cleaning & Co");
+    // The ID or the name changed alone, both, neither: a changed ID carries the new name in one step.
+    EXPECT_EQ(CompanyRecord::portalMode("SPARK0", d.name, d), "CompanyID~SPARK0~SPARK1~Sparkle Cleaning & Co");
+    EXPECT_EQ(CompanyRecord::portalMode("SPARK1", "Sparkle", d), "CompanyName~SPARK1~Sparkle Cleaning & Co");
+    EXPECT_EQ(CompanyRecord::portalMode("SPARK0", "Sparkle", d), "CompanyID~SPARK0~SPARK1~Sparkle Cleaning & Co");
+    EXPECT_EQ(CompanyRecord::portalMode("SPARK1", d.name, d), "");
 }
 
 TEST_F(Company, NameAndQuestionsInOrder)
@@ -92,6 +112,19 @@ TEST_F(Company, NameAndQuestionsInOrder)
         EXPECT_TRUE(r.message.isEmpty());
         EXPECT_EQ(asked_, questions.mid(0, yes + 1));
     }
+    // The name may hold blanks and punctuation, but no "=" or double quote.
+    const struct { const char *name; Field field; } names[] = {
+        {"A=B Cleaning", Field::Name}, {"The \"Best\" Cleaners", Field::Name},
+        {"O'Brien & Sons (NZ) Ltd. #1 - [Mt Eden], {~@:?<>|¬£$%^*+`!/;}", Field::None},
+    };
+    for (const auto &n : names) {
+        CompanyDetails named = fullCompany();
+        named.name = n.name;
+        const auto r = check(named);
+        EXPECT_EQ(r.field, n.field) << n.name;
+        EXPECT_EQ(r.message, n.field == Field::Name ? "Equal sign (=) and Quote sign (\") are invalid characters" : "");
+    }
+
     // The primary address is required between the GST and post code questions.
     d.pAddress1.clear();
     const auto r = check(d);

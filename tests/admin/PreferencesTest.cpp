@@ -58,7 +58,7 @@ TEST_F(Preferences, TaxRateChecksAndSmtpChecksOnlyForOther)
         {[](auto &v) { v.smtpPort = "-25"; }, Field::Port, "The Email Service Provider Port be negative"},
         {[](auto &v) { v.smtpUserName.clear(); }, Field::UserName, "Please enter the User Name for the Email Service Provider"},
         {[](auto &v) { v.smtpPassword.clear(); }, Field::Password, "Please enter the Password for the Email Service Provider"},
-        {[](auto &v) { v.smtpPort = "587.5"; }, Field::None, ""},
+        {[](auto &v) { v.smtpPort = "587.5"; }, Field::None, ""}, {[](auto &v) { v.smtpPort = "0"; }, Field::None, ""},
     };
     const PreferenceSettings::Ask yes = [](const QString &) { return true; };
     for (const auto &c : smtpCases) {
@@ -115,6 +115,35 @@ TEST_F(Preferences, LoadAppliesTheRulesSaveWritesWhatIsShownAndATaxRateReopensAs
             saveWith([&](QWidget *w) { EXPECT_EQ(text(w, "TaxRateText"), c.shown); });
         EXPECT_EQ(msgs_->texts(), QStringList({"Preferences saved", "Preferences saved"}));
         EXPECT_EQ(PreferenceSettings::load()->taxRate, c.rate);
+    }
+
+    // Each box alone is stored in its own field (in the row's order: MYOB, Xero, GSTInclusive, EmailHTML,
+    // ShowCostOnSchedPrint, ShowCostOnSchedEmail, Portal, ShowCostOnPortal, ShowPhoneOnSchedEmail,
+    // ShowPhoneOnPortal) and reopens ticked.
+    const struct { QStringList boxes; const char *stored; } boxes[] = {
+        {{"MYOBCheck"}, "1000000000"}, {{"XeroCheck"}, "0100000000"}, {{"GSTInclusiveCheck"}, "0010000000"},
+        {{"HTMLOption"}, "0001000000"}, {{"SchedulePrintCostsCheck"}, "0000100000"},
+        {{"ScheduleEmailCostsCheck"}, "0000010000"}, {{"SchedulePortalCheck"}, "0000001000"},
+        {{"SchedulePortalCheck", "PortalCostsCheck"}, "0000001100"}, {{"ScheduleEmailPhoneCheck"}, "0000000010"},
+        {{"SchedulePortalCheck", "PortalPhoneCheck"}, "0000001001"},
+    };
+    for (const auto &b : boxes) {
+        SCOPED_TRACE(b.boxes.join('+').toStdString());
+        PreferenceSettings::save({});
+        saveWith([&](QWidget *w) {
+            type(w, "TaxRateText", "15");
+            for (const QString &box : b.boxes)
+                box.endsWith("Option") ? select(w, box.toLatin1().constData()) : tick(w, box.toLatin1().constData(), true);
+        });
+        EXPECT_EQ(scalarSql("SELECT MYOB || Xero || GSTInclusive || EmailHTML || ShowCostOnSchedPrint || "
+                            "ShowCostOnSchedEmail || Portal || ShowCostOnPortal || ShowPhoneOnSchedEmail || "
+                            "ShowPhoneOnPortal FROM Preferences").toString(),
+                  b.stored);
+        auto reopened = shown<PreferencesForm>();
+        for (const QString &box : b.boxes)
+            EXPECT_TRUE(box.endsWith("Option") ? child<QRadioButton>(reopened.get(), box.toLatin1().constData())->isChecked()
+                                               : ticked(reopened.get(), box.toLatin1().constData()))
+                << box.toStdString();
     }
 }
 

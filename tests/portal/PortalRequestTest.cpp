@@ -37,6 +37,17 @@ TEST_F(PortalRequestConversionTest, EveryFrequencyKindBecomesItsCode)
         {{{"DWMYOption", 3}, {"YearlyOption", 0}, {"YearlyList1Index", 2}, {"YearlyDay", 31}}, 30331},
         {{{"DWMYOption", 3}, {"YearlyOption", 1}, {"YearlyList2Index", 4}, {"YearlyList3Index", 6},
           {"YearlyList4Index", 11}}, 45712},
+        // Each day of the week alone, with its own bit.
+        {{{"WeeklyMon", 1}}, 101001}, {{{"WeeklyMon", 0}, {"WeeklyTue", 1}}, 101002},
+        {{{"WeeklyMon", 0}, {"WeeklyWed", 1}}, 101004}, {{{"WeeklyMon", 0}, {"WeeklyThu", 1}}, 101008},
+        {{{"WeeklyMon", 0}, {"WeeklyFri", 1}}, 101016}, {{{"WeeklyMon", 0}, {"WeeklySat", 1}}, 101032},
+        {{{"WeeklyMon", 0}, {"WeeklySun", 1}}, 101064},
+        // A choice the request names by a value other than those of the first options takes the last one.
+        {{{"DWMYOption", 0}, {"DailyOption", 2}}, 399},
+        {{{"DWMYOption", 2}, {"MonthlyOption", 5}, {"MonthlyList1Index", 4}, {"MonthlyList2Index", 6},
+          {"MonthlyMonth3", 2}}, 25702},
+        {{{"DWMYOption", 3}, {"YearlyOption", 2}, {"YearlyList2Index", 0}, {"YearlyList3Index", 0},
+          {"YearlyList4Index", 0}}, 41101},
     };
     qint64 id = 100;
     for (auto [request, code] : cases) {
@@ -85,6 +96,20 @@ TEST_F(PortalRequestConversionTest, CustomerAndAddressAreFoundOrAddedWithTheirOw
     EXPECT_EQ(count("Customers"), 2);
     EXPECT_EQ(count("CustomerServiceAddresses"), 3);
     EXPECT_EQ(scalarSql("SELECT Phone1 FROM Customers WHERE CustomerNumber = ?", {added}).toString(), "kept");
+
+    // A customer who differs from the one found in one key alone is another customer.
+    qint64 id = 10;
+    for (const auto &[key, value] : {std::pair{"FirstName", "Anne"}, {"LastName", "Leigh"}, {"CSuburb", "Remuera"}}) {
+        const int before = count("Customers");
+        save(addRequest(++id, {{key, value}}));
+        EXPECT_NE(lastJob("CustomerNumber").toLongLong(), added) << key;
+        EXPECT_EQ(count("Customers"), before + 1) << key;
+    }
+    // An address that differs in its first line alone is another address of the same customer.
+    save(addRequest(++id, {{"StartDate", "2031-07-28"}, {"SAddress1", "2 Main St"}}));
+    EXPECT_EQ(lastJob("CustomerNumber").toLongLong(), added);
+    EXPECT_NE(lastJob("SAddressSeqNo").toLongLong(), address);
+    EXPECT_EQ(count("CustomerServiceAddresses"), 3 + 3 + 1);
 }
 
 TEST_F(PortalRequestConversionTest, RefusalsLeaveEverythingAsItWas)
@@ -97,6 +122,9 @@ TEST_F(PortalRequestConversionTest, RefusalsLeaveEverythingAsItWas)
         // Same customer, job type, first address line and start date.
         {{{"SSuburb", "Elsewhere"}}, "This Customer Job already exists!"},
         {{{"StartDate", "2031-08-05"}},
+         "The Start Date falls within the date range of a closed Job Schedule and the Customer Job cannot be added. "
+         "Please select another date"},
+        {{{"StartDate", "2031-08-01"}},
          "The Start Date falls within the date range of a closed Job Schedule and the Customer Job cannot be added. "
          "Please select another date"},
         {{{"StartDate", "2031-09-01"}, {"FirstName", "New"}, {"Phone1", ""}}, "Please enter at least 1 phone number"},
@@ -121,6 +149,16 @@ TEST_F(PortalRequestConversionTest, RefusalsLeaveEverythingAsItWas)
     msgs_->clear();
     save(addRequest(50, {{"StartDate", "2031-08-12"}}));
     EXPECT_EQ(msgs_->texts(), QStringList({"Customer Job saved"}));
+
+    // A job that differs from the first in its job type, its start date or its service address's first
+    // line alone is no duplicate.
+    id = 50;
+    for (const auto &[key, value] : {std::pair{"JobTypeCode", "MOW"}, {"StartDate", "2031-07-08"}, {"SAddress1", "2 Main St"}}) {
+        msgs_->clear();
+        save(addRequest(++id, {{key, value}}));
+        EXPECT_EQ(msgs_->texts(), QStringList({"Customer Job saved"})) << key;
+    }
+    EXPECT_EQ(count("CustomerJobs"), 5);
 }
 
 // One occurrence, no kind chosen: stored so that it falls on its start date.
@@ -134,6 +172,22 @@ TEST_F(PortalRequestConversionTest, AOneOffLandsOnItsStartDate)
     const PopulateResult r = ScheduleGeneration::populate(july, "ADM", QString());
     ASSERT_EQ(r.jobs.size(), 1);
     EXPECT_EQ(r.jobs[0].serviceDate, QDate(2031, 7, 9));
+
+    // An end date on the start date is a one-off too; an end a day later, or two occurrences, recur and
+    // need a frequency.
+    const struct { QVariantMap request; const char *message; } ends[] = {
+        {{{"StartDate", "2031-08-11"}, {"EndDateOption", 1}, {"EndDate", "2031-08-11"}, {"DWMYOption", -1}}, "Customer Job saved"},
+        {{{"StartDate", "2031-08-12"}, {"EndDateOption", 1}, {"EndDate", "2031-08-13"}, {"DWMYOption", -1}},
+         "Please select a Frequency option"},
+        {{{"StartDate", "2031-08-14"}, {"EndDateOption", 2}, {"EndOccurrences", 2}, {"DWMYOption", -1}},
+         "Please select a Frequency option"},
+    };
+    qint64 id = 10;
+    for (const auto &e : ends) {
+        msgs_->clear();
+        save(addRequest(++id, e.request));
+        EXPECT_EQ(msgs_->texts(), QStringList({e.message})) << id;
+    }
 }
 
 TEST_F(PortalRequestConversionTest, AFailingCustomerCheckStopsTheSave)
@@ -201,6 +255,17 @@ TEST_F(PortalRequestDialogTest, OpensWithTheRequestInBoxesOfTheirLengthsAndLeave
     ASSERT_EQ(desktop_->opened.size(), 1);
     EXPECT_EQ(msgs_->texts(), QStringList{linkFailureText(desktop_->opened[0], LinkKind::WebPage)});
 
+    // Each preferred phone selects its own option.
+    for (const int preferred : {1, 2, 3}) {
+        addRequest(10 + preferred, {{"PreferredPhone", preferred}});
+        openRequest(10 + preferred, [&](QDialog *d) {
+            for (int n = 1; n <= 3; ++n)
+                EXPECT_EQ(child<QRadioButton>(d, QString("Phone%1Option").arg(n).toLatin1().constData())->isChecked(),
+                          n == preferred)
+                    << preferred << " " << n;
+        });
+    }
+
     openRequest(99, [](QDialog *) {});
     ASSERT_FALSE(msgs_->shown().isEmpty());
     EXPECT_EQ(msgs_->shown().last().text, "Unable to find the PortalCustomerJob record. This is a database error!\r\n"
@@ -242,6 +307,26 @@ TEST_F(PortalRequestListTest, RowsShowTheRequestsAsTheyCame)
     EXPECT_EQ(column(list.get(), C::Key), QStringList({"3", "1", "2"}));
     sortBy(list.get(), "Start Date", "Descending");
     EXPECT_EQ(column(list.get(), C::Key).value(0), "2");
+
+    // A first name alone, or no name at all.
+    addRequest(4, {{"LastName", ""}, {"SSuburb", "Avondale"}, {"DateEntered", "2031-06-10"}});
+    addRequest(5, {{"LastName", ""}, {"FirstName", ""}, {"SSuburb", "Remuera"}, {"DateEntered", "2031-05-20"}});
+    list = openList();
+    EXPECT_EQ(column(list.get(), C::Customer), QStringList({"Lee", "Ng, Bo", "Lee, Ann", "Ann", ""}));
+    // By suburb; by the day of entry, not by its shown text ("01 Jun", "10 Jun", "20 May").
+    sortBy(list.get(), "Suburb");
+    EXPECT_EQ(column(list.get(), C::Key).value(0), "4");
+    EXPECT_EQ(column(list.get(), C::Key).value(4), "5");
+    sortBy(list.get(), "Date Entered");
+    EXPECT_EQ(column(list.get(), C::Key).value(0), "5");
+    EXPECT_EQ(column(list.get(), C::Key).value(4), "4");
+    // By the day's name: Friday, Monday, Saturday, whatever the dates.
+    writeSql("UPDATE PortalCustomerJobs SET StartDate = CASE UniqueId WHEN 1 THEN '2031-07-11' WHEN 2 THEN '2031-07-07' "
+             "ELSE '2031-07-12' END");
+    list = openList();
+    sortBy(list.get(), "Service Day");
+    EXPECT_EQ(column(list.get(), C::Day), QStringList({"Friday", "Monday", "Saturday", "Saturday", "Saturday"}));
+    EXPECT_EQ(column(list.get(), C::Key).mid(0, 2), QStringList({"1", "2"}));
 }
 
 TEST_F(PortalRequestListTest, AnEmptyListSaysSoOnceAndItsCommandsDoNothing)

@@ -16,10 +16,14 @@ protected:
         jobB = addJob({.associate = "BOB"});
         storeJob(schedule, jobA, "2012-03-05", 0, "", "ADM");
         storeJob(schedule, jobB, "2012-03-06", 1, "2012-03-06", "ADM");
+        addNote(schedule, jobB, "2012-03-06", "Portal", "old", "Information");
+        addNote(schedule, jobB, "2012-03-06", "Administrator", "keep", "Action");
+    }
+    static void addNote(qint64 s, qint64 job, const char *date, const char *author, const char *detail, const char *type)
+    {
         writeSql("INSERT INTO ScheduleJobNotes (ScheduleNumber, JobSeqNo, ScheduleServiceDate, NoteAuthor, NoteDetail, "
-                 "NoteType) VALUES (?, ?, '2012-03-06', 'Portal', 'old', 'Information'), "
-                 "(?, ?, '2012-03-06', 'Administrator', 'keep', 'Action')",
-                 {schedule, jobB, schedule, jobB});
+                 "NoteType) VALUES (?, ?, ?, ?, ?, ?)",
+                 {s, job, date, author, detail, type});
     }
     QByteArray record(qint64 job, const char *date, int flag, const char *doneDate, const char *by, const char *note)
     { return scheduleLine(schedule, job, date, flag, doneDate, by, note); }
@@ -57,6 +61,22 @@ TEST_F(PortalRetrievalTest, UpdatesAreMatchedByJobAndDateAndApplied)
     EXPECT_EQ(stored(schedule, jobB, "2012-03-13", "ActualServiceDate || '|' || AssociateID"), "|BOB");
     EXPECT_EQ(notes(jobB), "Administrator:keep:Action:2012-03-06");
     EXPECT_EQ(count("SELECT COUNT(*) FROM ScheduleJobNotes WHERE JobSeqNo = 999"), 0);
+
+    // A record names one occurrence by schedule, job and date: another date of the job, and the same job
+    // and date in another schedule, keep their state and their portal notes.
+    const qint64 other = addSchedule("2012-03-19", "2012-04-01", "Closed");
+    storeJob(schedule, jobA, "2012-03-12", 3, "", "ADM");
+    storeJob(other, jobA, "2012-03-05", 1, "", "ADM");
+    addNote(schedule, jobA, "2012-03-12", "Portal", "other date", "Information");
+    addNote(other, jobA, "2012-03-05", "Portal", "other schedule", "Information");
+    portal_->handOut("GetSchedule.php", record(jobA, "2012/03/05", 1, "2012/03/08", "ADM", "again") + "\r\n");
+    EXPECT_TRUE(run(QStringLiteral("RetrieveSchedule~%1").arg(schedule)));
+    EXPECT_EQ(stored(schedule, jobA, "2012-03-05", "ActualServiceDate || '|' || AssociateID"), "2012-03-08|ADM");
+    EXPECT_EQ(stored(schedule, jobA, "2012-03-12", "ActualServiceDate || '|' || AssociateID"), "|ADM");
+    EXPECT_EQ(stored(other, jobA, "2012-03-05", "ActualServiceDate || '|' || AssociateID"), "|ADM");
+    EXPECT_EQ(scalarSql("SELECT group_concat(NoteDetail, ';') FROM (SELECT NoteDetail FROM ScheduleJobNotes "
+                        "WHERE JobSeqNo = ? ORDER BY rowid)", {jobA}).toString(),
+              "other date;other schedule;again");
 }
 
 TEST_F(PortalRetrievalTest, AFileUnreadableMissingOrLateChangesNothing)
@@ -107,6 +127,12 @@ TEST_F(PortalRetrievalTest, RequestsAreStoredOnlyOnceThePortalHasLetThemGo)
     EXPECT_FALSE(run(QStringLiteral("ImportCustomerJobs~")));
     EXPECT_TRUE(msgs_->last().startsWith("Line 2 of the Customer Jobs data file cannot be read"));
     EXPECT_EQ(requests(), "501,502,503");
+
+    // Fields after the 59th are no fault: they are left out.
+    portal_->handOut("GetCustomerJobs.php", requestLine(506) + "|later|fields\r\n");
+    EXPECT_TRUE(run(QStringLiteral("ImportCustomerJobs~"))) << msgs_->last().toStdString();
+    EXPECT_EQ(requests(), "501,502,503,506");
+    EXPECT_EQ(scalarSql("SELECT AsRequired FROM PortalCustomerJobs WHERE UniqueId = 506").toInt(), 0);
 
     // A portal that cannot be reached says so.
     qputenv("WVS_PORTAL_WEB_HOST", "127.0.0.1:1");

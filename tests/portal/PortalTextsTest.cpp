@@ -31,6 +31,16 @@ TEST_F(PortalRunTexts, CaptionsStepsAndMissingRecords)
                                        {"CompanyName~ABCD~Smith", "Updating Company on Portal"},
                                        {"ImportCustomerJobs~", "Importing Customer Jobs from Portal"}})
         EXPECT_EQ(PortalSync::parseMode(tag).caption, caption) << tag;
+    // Each mode name in another letter case is no mode: nothing runs and the last outcome stands.
+    for (const char *tag : {"publishschedule~1", "RETRIEVESCHEDULE~1", "users~", "Jobtypes~", "companyid~ABCD~WXYZ~Smith",
+                            "companyName~ABCD~Smith", "importCustomerJobs~"}) {
+        EXPECT_FALSE(PortalSync::parseMode(tag).known) << tag;
+        session().portalUpdateSucceeded = true;
+        EXPECT_TRUE(FormRegistry::open(QStringLiteral("PortalForm"), tag));
+        EXPECT_TRUE(session().portalUpdateSucceeded) << tag;
+    }
+    EXPECT_TRUE(portal_->calls().isEmpty());
+    EXPECT_TRUE(msgs_->texts().isEmpty());
 
     const qint64 s = scheduleWithAJob();
     const QString publish = QString("PublishSchedule~%1").arg(s);
@@ -193,6 +203,13 @@ TEST_F(PortalRequestTexts, ConversionChecksInOrder)
         {[](E e) { e.customer.phone1.clear(); }, "Please enter at least 1 phone number"},
         {[](E e) { e.customer.preferredPhone = 2; },
          "You have indicated Phone 2 as the preferred contact but have not entered a phone number"},
+        {[](E e) { e.customer.phone1.clear(); e.customer.phone2 = "777"; },
+         "You have indicated Phone 1 as the preferred contact but have not entered a phone number"},
+        {[](E e) { e.customer.preferredPhone = 3; },
+         "You have indicated Phone 3 as the preferred contact but have not entered a phone number"},
+        // The third phone alone, and preferred, is phone enough.
+        {[](E e) { e.customer.phone1.clear(); e.customer.phone3 = "777"; e.customer.preferredPhone = 3; e.customer.cAddress1.clear(); },
+         "Please enter the 1st line of the Customer's correspondence address"},
         {[](E e) { e.customer.companyName = "Lee Ltd"; }, "?No Contact Name has been entered for the Company. Is this correct?"},
         {[](E e) { e.customer.accountsRef.clear(); },
          "?No Accounts Reference has been entered. This will prevent any of this Customer's data being shared with "
@@ -219,4 +236,17 @@ TEST_F(PortalRequestTexts, ConversionChecksInOrder)
         EXPECT_EQ(asked.isEmpty() ? out.message : asked, expected);
     }
     EXPECT_EQ(count("CustomerJobs"), 0);
+
+    // Either package asks for an accounts reference; with neither none is asked for.
+    for (const auto &[myob, xero, asks] : {std::tuple{0, 1, true}, {0, 0, false}}) {
+        writeSql("UPDATE Preferences SET MYOB = ?, Xero = ?", {myob, xero});
+        PortalJobEntry e = valid();
+        e.uniqueId = addRequest(scalarSql("SELECT COUNT(*) FROM PortalCustomerJobs").toInt() + 1);
+        e.customer.accountsRef.clear();
+        e.customer.cAddress1.clear();
+        QStringList asked;
+        const auto out = PortalCustomerJobSave::save(e, [&](const QString &q) { return asked << q, true; });
+        EXPECT_EQ(out.message, "Please enter the 1st line of the Customer's correspondence address");
+        EXPECT_EQ(asked.size(), asks ? 1 : 0) << xero;
+    }
 }

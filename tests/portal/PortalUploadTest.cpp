@@ -37,6 +37,11 @@ protected:
         writeSql("INSERT INTO ScheduleJobNotes (ScheduleNumber, JobSeqNo, ScheduleServiceDate, NoteAuthor, NoteDetail) "
                  "VALUES (?, ?, '2012-03-12', 'Portal', 'Ring|first'), (?, ?, '2012-03-12', 'Portal', 'second')",
                  {s, jobA, s, jobA});
+        // Notes that differ from a sent occurrence's portal notes in one key only: none of them goes.
+        writeSql("INSERT INTO ScheduleJobNotes (ScheduleNumber, JobSeqNo, ScheduleServiceDate, NoteAuthor, NoteDetail) "
+                 "VALUES (?, ?, '2012-03-05', 'Administrator', 'by hand'), (?, ?, '2012-03-05', 'Portal', 'other job'), "
+                 "(?, ?, '2012-03-05', 'Portal', 'other schedule')",
+                 {s, jobB, s, gone, s + 1, jobB});
         return s;
     }
     qint64 jobA = 0, jobB = 0;
@@ -95,6 +100,24 @@ TEST_F(PortalUploadTest, PublishingSendsCompanyScheduleUsersAndJobTypesInThatOrd
                          "ABCD|TEST01|BOB|Bob   Builder|pw|Field| 0 \r\n"));
     // The run's files, the users' passwords among them, do not outlive it.
     EXPECT_EQ(QDir::temp().entryList({"wvs-portal-*"}), tempBefore);
+
+    // The customer's name is forename, blank, surname; the comments are the customer's, then the job's after
+    // a blank when both are there: each alone, and neither.
+    const qint64 customer = scalarSql("SELECT CustomerNumber FROM CustomerJobs WHERE JobSeqNo = ?", {jobA}).toLongLong();
+    const struct { const char *forename, *surname, *customerComment, *jobComment, *name, *comments; } joined[] = {
+        {"", "Smith", "", "B", " Smith", "B"},
+        {"Anna", "", "A", "", "Anna ", "A"},
+        {"", "", "", "", " ", ""},
+    };
+    for (const auto &j : joined) {
+        writeSql("UPDATE Customers SET Forename = ?, Surname = ?, CustomerComment = ? WHERE CustomerNumber = ?",
+                 {j.forename, j.surname, j.customerComment, customer});
+        writeSql("UPDATE CustomerJobs SET CustomerJobComment = ? WHERE JobSeqNo = ?", {j.jobComment, jobA});
+        ASSERT_TRUE(run(QStringLiteral("PublishSchedule~%1").arg(s)));
+        const QList<QByteArray> first = portal_->file("Schedule_ABCD_TEST01.txt").split('|');
+        EXPECT_EQ(first.value(3), j.name);
+        EXPECT_EQ(first.value(9), j.comments) << j.customerComment << "+" << j.jobComment;
+    }
 }
 
 TEST_F(PortalUploadTest, EveryFailureEndsTheRunWithItsMessage)
