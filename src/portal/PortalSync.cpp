@@ -39,13 +39,13 @@ const QString kOwnerFile = QStringLiteral("run.lock");
 // leads to a folder of the user's own, and another user's folder is none of
 // this run's business. Nobody else can swap a folder of the user's for a link
 // (a shared temporary folder lets only an entry's owner rename or remove it).
-QFileInfoList runFolders()
+QFileInfoList runFolders(const QDir &temp)
 {
     static const QRegularExpression runName(QLatin1Char('^') + QRegularExpression::escape(kFolderPrefix)
                                             + QStringLiteral("[A-Za-z0-9]{%1}$").arg(kFolderPlaceholder.size()));
     QFileInfoList folders;
     for (const QFileInfo &entry :
-         QDir::temp().entryInfoList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot | QDir::NoSymLinks)) {
+         temp.entryInfoList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot | QDir::NoSymLinks)) {
         if (runName.match(entry.fileName()).hasMatch() && !entry.isSymLink() && entry.ownerId() == geteuid())
             folders << entry;
     }
@@ -153,15 +153,25 @@ void PortalSync::Process(bool companyUploadOn, bool companyRenameOn, bool usersO
         // users file holds passwords); it goes, with every file, when the
         // run ends, whatever the outcome, and the next run clears what a
         // killed one left.
-        removeLeftFolders();
-        dir_ = std::make_unique<QTemporaryDir>(QDir::tempPath() + QLatin1Char('/') + kFolderPrefix
-                                               + kFolderPlaceholder);
+        // With TMPDIR naming a folder that does not exist the system gives
+        // no temporary folder at all: the run then stops before it sweeps or
+        // makes anything, rather than do so in the working directory or at
+        // the root.
+        const QString temp = QDir::tempPath();
+        if (temp.isEmpty() || !QFileInfo(temp).isDir()) {
+            const QString named = temp.isEmpty() ? qEnvironmentVariable("TMPDIR") : temp;
+            msgBox(QStringLiteral("Unable to create a folder for the portal files in ") + named, MsgButtons::Ok,
+                   MsgIcon::Exclamation);
+            return;
+        }
+        removeLeftFolders(temp);
+        dir_ = std::make_unique<QTemporaryDir>(temp + QLatin1Char('/') + kFolderPrefix + kFolderPlaceholder);
         if (dir_->isValid()) {
             owner_ = std::make_unique<QLockFile>(dir_->filePath(kOwnerFile));
             owner_->setStaleLockTime(0);
         }
         if (!dir_->isValid() || !owner_->tryLock(0)) {
-            msgBox(QStringLiteral("Unable to create a folder for the portal files in ") + QDir::tempPath(),
+            msgBox(QStringLiteral("Unable to create a folder for the portal files in ") + temp,
                    MsgButtons::Ok, MsgIcon::Exclamation);
             return;
         }
@@ -198,9 +208,9 @@ void PortalSync::Process(bool companyUploadOn, bool companyRenameOn, bool usersO
     dir_.reset();
 }
 
-void PortalSync::removeLeftFolders()
+void PortalSync::removeLeftFolders(const QString &temp)
 {
-    for (const QFileInfo &folder : runFolders())
+    for (const QFileInfo &folder : runFolders(QDir(temp)))
         if (runHasEnded(folder))
             QDir(folder.filePath()).removeRecursively();
 }
