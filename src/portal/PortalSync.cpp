@@ -1,6 +1,7 @@
 #include "portal/PortalSync.h"
 
 #include "admin/CompanyRecord.h"
+#include "common/ReplyExcerpt.h"
 #include "core/Session.h"
 #include "data/AppDatabase.h"
 #include "platform/MessageBox.h"
@@ -373,7 +374,7 @@ bool PortalSync::retrieveSchedule()
     if (!PortalRetrievals::readScheduleUpdates(data, updates, bad)) {
         msgBox(QStringLiteral("Line %1 of the schedule data file cannot be read - nothing has been updated:\r\n%2")
                    .arg(bad.number)
-                   .arg(bad.text),
+                   .arg(replyExcerpt(bad.text)),
                MsgButtons::Ok, MsgIcon::Exclamation);
         return false;
     }
@@ -412,7 +413,7 @@ bool PortalSync::importCustomerJobs()
     if (!PortalRetrievals::readCustomerJobRequests(data, requests, bad)) {
         msgBox(QStringLiteral("Line %1 of the Customer Jobs data file cannot be read - nothing has been imported:\r\n%2")
                    .arg(bad.number)
-                   .arg(bad.text),
+                   .arg(replyExcerpt(bad.text)),
                MsgButtons::Ok, MsgIcon::Exclamation);
         return false;
     }
@@ -522,7 +523,7 @@ bool PortalSync::finishFtp(const QString &timeout, const QString &failure)
         return false;
     }
     if (!ftp_->succeeded()) {
-        msgBox(failure + ftp_->errorText(), MsgButtons::Ok, MsgIcon::Exclamation);
+        msgBox(failure + replyExcerpt(ftp_->errorText()), MsgButtons::Ok, MsgIcon::Exclamation);
         return false;
     }
     return true;
@@ -554,7 +555,7 @@ bool PortalSync::pageCall(const QString &page, const Query &query, const PageTex
     }
     // A page that could not be reached at all says why, as the FTP failures do.
     const QString said = text.isEmpty() && reply.error != 0 ? reply.description : text;
-    msgBox(texts.failure + said + afterFailure, MsgButtons::Ok, texts.failureIcon);
+    msgBox(texts.failure + replyExcerpt(said) + afterFailure, MsgButtons::Ok, texts.failureIcon);
     return false;
 }
 
