@@ -153,7 +153,7 @@ namespace {
 // the file system allows, or one holding a character it refuses, does not).
 // The text is written under a temporary name and takes this one only at the
 // end, so the name is tried here, where a refusal is still an open failure.
-// The trial file is removed at once; an existing file is never touched.
+// The trial file is removed at once; an existing file (or link) is never touched.
 bool nameTaken(const QString &path, QFileDevice::FileError *error)
 {
     QFile trial(path);
@@ -185,7 +185,8 @@ bool CsvFile::open(const QString &path)
     } else if (info.exists() && !info.isWritable()) {
         // A file that may not be changed is not replaced behind its owner's back.
         error = ErrorNumber::PermissionDenied;
-    } else if (!(info.exists() || nameTaken(path, &openError)) || !file_.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+    } else if (!(info.exists() || info.isSymLink() || nameTaken(path, &openError))
+               || !file_.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         if (openError == QFileDevice::NoError)
             openError = file_.error();
         error = openError == QFileDevice::PermissionsError || !QFileInfo(info.absolutePath()).isWritable()
