@@ -206,10 +206,10 @@ bool CsvFile::open(const QString &path)
 void CsvFile::writeLine(const QStringList &values) { writeBytes(CsvExport::line(values)); }
 
 // A file the disk stops taking on the way (a full disk, a size limit) is
-// reported with its name and the reason (the file is written unbuffered, as a
-// buffered write that the disk takes only in part loses the rest unseen), and the export ends there: the
+// reported with its name and the reason, and the export ends there: the
 // unfinished text is dropped with its temporary file, no file of the chosen
-// name is left, and the program goes on.
+// name is left, and the program goes on. The file is written unbuffered: a
+// buffered write that the disk takes only in part loses the rest unseen.
 void CsvFile::writeBytes(const QByteArray &bytes)
 {
     // A write the disk takes in part is followed by one for the rest, which
