@@ -59,11 +59,13 @@ public:
     explicit AccountsFileWriter(AccountsPackage package) : package_(package) {}
 
     // Shows "Unable to open ..." or "Error n encountered when trying to open
-    // ..." and returns false when the file cannot be created.
+    // ..." and returns false when the file cannot be created under its name.
     bool open(const QString &path);
+    // A write or the commit the disk refuses throws a recoverable WvsError
+    // naming the file and the reason, and leaves no file.
     void writeLine(const QStringList &values);
     void writeEmptyLine();
-    // Puts the file in place (throws a WvsError when that fails) and shows
+    // Puts the file in place and shows
     // "File created with n records"; when the package takes fewer rows in one
     // import, the message says so.
     void commit(qint64 rows, qint64 importLimit = 0, const QString &rowKind = QString());

@@ -61,6 +61,11 @@ public:
     static void save(int level, const RightsValues &values);
     // One area's value for a level; 0 when the level has no row.
     static int areaValue(int level, RightsArea area);
+    // Whether an area's value lets the level into the area at all: its main
+    // menu item, the initial screen of the log-in and every button of another
+    // window that opens one of its windows. Any right (view, notes or change)
+    // does; the windows apply their own thresholds to their commands.
+    static bool opensArea(int value) { return value > 0; }
 };
 
 } // namespace wvs

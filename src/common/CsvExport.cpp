@@ -147,12 +147,34 @@ void offerToOpen(const QString &path)
 
 } // namespace CsvExport
 
+namespace {
+
+// Whether the disk takes a file of that name in its folder (a name longer than
+// the file system allows, or one holding a character it refuses, does not).
+// The text is written under a temporary name and takes this one only at the
+// end, so the name is tried here, where a refusal is still an open failure.
+// The trial file is removed at once; an existing file (or link) is never touched.
+bool nameTaken(const QString &path, QFileDevice::FileError *error)
+{
+    QFile trial(path);
+    if (!trial.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        *error = trial.error();
+        return false;
+    }
+    trial.close();
+    trial.remove();
+    return true;
+}
+
+} // namespace
+
 bool CsvFile::open(const QString &path)
 {
     path_ = path;
     file_.setFileName(path);
     const QFileInfo info(path);
     long error = 0;
+    QFileDevice::FileError openError = QFileDevice::NoError;
     if (ExportTarget::isDatabaseFile(path)) {
         // An export never replaces the database every workstation works on.
         error = ErrorNumber::PermissionDenied;
@@ -163,8 +185,11 @@ bool CsvFile::open(const QString &path)
     } else if (info.exists() && !info.isWritable()) {
         // A file that may not be changed is not replaced behind its owner's back.
         error = ErrorNumber::PermissionDenied;
-    } else if (!file_.open(QIODevice::WriteOnly)) {
-        error = file_.error() == QFileDevice::PermissionsError || !QFileInfo(info.absolutePath()).isWritable()
+    } else if (!(info.exists() || info.isSymLink() || nameTaken(path, &openError))
+               || !file_.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        if (openError == QFileDevice::NoError)
+            openError = file_.error();
+        error = openError == QFileDevice::PermissionsError || !QFileInfo(info.absolutePath()).isWritable()
                     ? ErrorNumber::PermissionDenied
                     : ErrorNumber::FileAccess;
     }
@@ -180,16 +205,34 @@ bool CsvFile::open(const QString &path)
 
 void CsvFile::writeLine(const QStringList &values) { writeBytes(CsvExport::line(values)); }
 
+// A file the disk stops taking on the way (a full disk, a size limit) is
+// reported with its name and the reason, and the export ends there: the
+// unfinished text is dropped with its temporary file, no file of the chosen
+// name is left, and the program goes on. The file is written unbuffered: a
+// buffered write that the disk takes only in part loses the rest unseen.
 void CsvFile::writeBytes(const QByteArray &bytes)
 {
-    if (file_.write(bytes) != bytes.size())
-        throw WvsError(ErrorNumber::FileAccess, QStringLiteral("Cannot write %1: %2").arg(path_, file_.errorString()));
+    // A write the disk takes in part is followed by one for the rest, which
+    // fails with the disk's reason.
+    for (qint64 done = 0; done < bytes.size();) {
+        const qint64 n = file_.write(bytes.constData() + done, bytes.size() - done);
+        if (n <= 0)
+            failed();
+        done += n;
+    }
 }
 
 void CsvFile::commit()
 {
     if (!file_.commit())
-        throw WvsError(ErrorNumber::FileAccess, QStringLiteral("Cannot write %1: %2").arg(path_, file_.errorString()));
+        failed();
+}
+
+void CsvFile::failed()
+{
+    const QString reason = file_.errorString();
+    file_.cancelWriting();
+    throw WvsError(ErrorNumber::Recoverable, QStringLiteral("Cannot write %1: %2").arg(path_, reason));
 }
 
 } // namespace wvs

@@ -59,21 +59,25 @@ void offerToOpen(const QString &path);
 
 // One export file. The text goes to a temporary file beside the chosen one
 // and takes its place only on commit, so a failed export never leaves half a
-// file where an older one was.
+// file where an older one was, nor a file of its own.
 class CsvFile {
 public:
     // Opens for writing; a failure shows its message ("Unable to open ..." or
     // "Error n encountered when trying to open ...") and returns false. The
-    // program's database and its journal files are refused as files in use.
+    // program's database and its journal files are refused as files in use,
+    // and a name the disk does not take fails here, not at commit.
     bool open(const QString &path);
     void writeLine(const QStringList &values);
     // Writes bytes already laid out by the caller's own file rules.
     void writeBytes(const QByteArray &bytes);
-    // Puts the file in place; throws a WvsError when that fails.
+    // Puts the file in place. A write or the commit that fails throws a
+    // recoverable WvsError naming the file and the reason, and leaves no file.
     void commit();
     const QString &path() const { return path_; }
 
 private:
+    [[noreturn]] void failed();
+
     QSaveFile file_;
     QString path_;
 };

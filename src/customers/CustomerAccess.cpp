@@ -13,7 +13,11 @@ CustomerAccess CustomerAccess::fromValue(int value)
 
 CustomerAccess CustomerAccess::forLevel(int authorityLevel)
 {
-    return fromValue(AccessRights::areaValue(authorityLevel, RightsArea::Customers));
+    CustomerAccess a = fromValue(AccessRights::areaValue(authorityLevel, RightsArea::Customers));
+    // The Jobs button opens the customer-job list, which a level without a
+    // right to customer jobs never reaches from the main menu either.
+    a.jobs = a.jobs && AccessRights::opensArea(AccessRights::areaValue(authorityLevel, RightsArea::CustomerJobs));
+    return a;
 }
 
 } // namespace wvs

@@ -13,7 +13,8 @@ struct CustomerAccess {
     bool notes = false;
 
     static CustomerAccess fromValue(int value);
-    // The rights of a level as stored (none when the level has no row).
+    // The rights of a level as stored (none when the level has no row); Jobs
+    // also needs a right to the customer-job area.
     static CustomerAccess forLevel(int authorityLevel);
 };
 

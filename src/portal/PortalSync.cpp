@@ -1,6 +1,7 @@
 #include "portal/PortalSync.h"
 
 #include "admin/CompanyRecord.h"
+#include "common/ReplyExcerpt.h"
 #include "core/Session.h"
 #include "data/AppDatabase.h"
 #include "platform/MessageBox.h"
@@ -39,13 +40,13 @@ const QString kOwnerFile = QStringLiteral("run.lock");
 // leads to a folder of the user's own, and another user's folder is none of
 // this run's business. Nobody else can swap a folder of the user's for a link
 // (a shared temporary folder lets only an entry's owner rename or remove it).
-QFileInfoList runFolders()
+QFileInfoList runFolders(const QDir &temp)
 {
     static const QRegularExpression runName(QLatin1Char('^') + QRegularExpression::escape(kFolderPrefix)
                                             + QStringLiteral("[A-Za-z0-9]{%1}$").arg(kFolderPlaceholder.size()));
     QFileInfoList folders;
     for (const QFileInfo &entry :
-         QDir::temp().entryInfoList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot | QDir::NoSymLinks)) {
+         temp.entryInfoList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot | QDir::NoSymLinks)) {
         if (runName.match(entry.fileName()).hasMatch() && !entry.isSymLink() && entry.ownerId() == geteuid())
             folders << entry;
     }
@@ -153,15 +154,25 @@ void PortalSync::Process(bool companyUploadOn, bool companyRenameOn, bool usersO
         // users file holds passwords); it goes, with every file, when the
         // run ends, whatever the outcome, and the next run clears what a
         // killed one left.
-        removeLeftFolders();
-        dir_ = std::make_unique<QTemporaryDir>(QDir::tempPath() + QLatin1Char('/') + kFolderPrefix
-                                               + kFolderPlaceholder);
+        // With TMPDIR naming a folder that does not exist the system gives
+        // no temporary folder at all: the run then stops before it sweeps or
+        // makes anything, rather than do so in the working directory or at
+        // the root.
+        const QString temp = QDir::tempPath();
+        if (temp.isEmpty() || !QFileInfo(temp).isDir()) {
+            const QString named = temp.isEmpty() ? qEnvironmentVariable("TMPDIR") : temp;
+            msgBox(QStringLiteral("Unable to create a folder for the portal files in ") + named, MsgButtons::Ok,
+                   MsgIcon::Exclamation);
+            return;
+        }
+        removeLeftFolders(temp);
+        dir_ = std::make_unique<QTemporaryDir>(temp + QLatin1Char('/') + kFolderPrefix + kFolderPlaceholder);
         if (dir_->isValid()) {
             owner_ = std::make_unique<QLockFile>(dir_->filePath(kOwnerFile));
             owner_->setStaleLockTime(0);
         }
         if (!dir_->isValid() || !owner_->tryLock(0)) {
-            msgBox(QStringLiteral("Unable to create a folder for the portal files in ") + QDir::tempPath(),
+            msgBox(QStringLiteral("Unable to create a folder for the portal files in ") + temp,
                    MsgButtons::Ok, MsgIcon::Exclamation);
             return;
         }
@@ -198,9 +209,9 @@ void PortalSync::Process(bool companyUploadOn, bool companyRenameOn, bool usersO
     dir_.reset();
 }
 
-void PortalSync::removeLeftFolders()
+void PortalSync::removeLeftFolders(const QString &temp)
 {
-    for (const QFileInfo &folder : runFolders())
+    for (const QFileInfo &folder : runFolders(QDir(temp)))
         if (runHasEnded(folder))
             QDir(folder.filePath()).removeRecursively();
 }
@@ -363,7 +374,7 @@ bool PortalSync::retrieveSchedule()
     if (!PortalRetrievals::readScheduleUpdates(data, updates, bad)) {
         msgBox(QStringLiteral("Line %1 of the schedule data file cannot be read - nothing has been updated:\r\n%2")
                    .arg(bad.number)
-                   .arg(bad.text),
+                   .arg(replyExcerpt(bad.text)),
                MsgButtons::Ok, MsgIcon::Exclamation);
         return false;
     }
@@ -402,7 +413,7 @@ bool PortalSync::importCustomerJobs()
     if (!PortalRetrievals::readCustomerJobRequests(data, requests, bad)) {
         msgBox(QStringLiteral("Line %1 of the Customer Jobs data file cannot be read - nothing has been imported:\r\n%2")
                    .arg(bad.number)
-                   .arg(bad.text),
+                   .arg(replyExcerpt(bad.text)),
                MsgButtons::Ok, MsgIcon::Exclamation);
         return false;
     }
@@ -512,7 +523,7 @@ bool PortalSync::finishFtp(const QString &timeout, const QString &failure)
         return false;
     }
     if (!ftp_->succeeded()) {
-        msgBox(failure + ftp_->errorText(), MsgButtons::Ok, MsgIcon::Exclamation);
+        msgBox(failure + replyExcerpt(ftp_->errorText()), MsgButtons::Ok, MsgIcon::Exclamation);
         return false;
     }
     return true;
@@ -544,7 +555,7 @@ bool PortalSync::pageCall(const QString &page, const Query &query, const PageTex
     }
     // A page that could not be reached at all says why, as the FTP failures do.
     const QString said = text.isEmpty() && reply.error != 0 ? reply.description : text;
-    msgBox(texts.failure + said + afterFailure, MsgButtons::Ok, texts.failureIcon);
+    msgBox(texts.failure + replyExcerpt(said) + afterFailure, MsgButtons::Ok, texts.failureIcon);
     return false;
 }
 

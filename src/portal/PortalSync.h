@@ -110,9 +110,9 @@ private:
     bool pageCall(const QString &page, const Query &query, const PageTexts &texts,
                   const QString &afterFailure = QString());
     void info(const QString &text);
-    // Lists the folders runs made, judges each by its mark and age, and
-    // removes those whose run is over.
-    static void removeLeftFolders();
+    // Lists the folders runs made in the temporary folder temp, judges each
+    // by its mark and age, and removes those whose run is over.
+    static void removeLeftFolders(const QString &temp);
     void state(const char *control, int code);
 
     Mode mode_;

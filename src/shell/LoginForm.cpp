@@ -69,6 +69,20 @@ AreaRights readRights(int level)
     return r;
 }
 
+bool initialScreenOpens(const QString &formName, const AreaRights &rights)
+{
+    // Each initial screen is the list window of one area's main menu item and
+    // opens only where that item is available.
+    static const QList<std::pair<QString, RightsArea>> screens{
+        {QStringLiteral("CustomersManagementForm"), RightsArea::Customers},
+        {QStringLiteral("CustomerJobsManagementForm"), RightsArea::CustomerJobs},
+        {QStringLiteral("SchedulesManagementForm"), RightsArea::JobSchedules}};
+    for (const auto &[form, area] : screens)
+        if (form == formName)
+            return AccessRights::opensArea(rights.of(area)) && FormRegistry::contains(formName);
+    return false;
+}
+
 void markLoggedOn(const QString &id)
 {
     // The mark is a negative day number; an associate never logged off yet
@@ -220,9 +234,11 @@ void LoginForm::OKButton_Click()
             ? QString()
             : associate->initialScreen;
 
+        // Level 0 has no rights: no menu and no initial screen.
+        const AreaRights rights = s.currentAuthorityLevel != 0 ? Login::readRights(s.currentAuthorityLevel) : AreaRights{};
         if (s.currentAuthorityLevel != 0) {
             if (main_)
-                main_->applyRights(Login::readRights(s.currentAuthorityLevel), accountsPackageInUse());
+                main_->applyRights(rights, accountsPackageInUse());
         } else {
             msgBox(QStringLiteral("You do not have authority to perform any functions"));
         }
@@ -231,8 +247,9 @@ void LoginForm::OKButton_Click()
         const QString initial = s.initialScreen;
         hide();
         close();
-        // A name that matches no window opens nothing, as "None" does.
-        if (!initial.isEmpty() && FormRegistry::contains(initial)) {
+        // A name that matches no initial screen, or one whose area the level
+        // has no right to, opens nothing, as "None" does.
+        if (Login::initialScreenOpens(initial, rights)) {
             QWidget *parent = main_;
             QMetaObject::invokeMethod(
                 qApp, [initial, parent] { guarded("LoginForm", "OKButton_Click", [&] { FormRegistry::open(initial, QString(), parent); }); },

@@ -28,6 +28,9 @@ std::optional<AssociateLogin> findAssociate(const QString &id, const QString &pa
 void forceLogOff(const QString &id);
 // The rights of a level (all 0 when the level has no row).
 AreaRights readRights(int level);
+// Whether the log-in opens the initial screen of that window name for a level
+// of those rights: the screen's area must open, as for its main menu item.
+bool initialScreenOpens(const QString &formName, const AreaRights &rights);
 // Marks the associate logged on (a negative AssociateStatus).
 void markLoggedOn(const QString &id);
 } // namespace Login

@@ -198,23 +198,41 @@ void MainForm::runStartupSequence()
     });
 }
 
+int AreaRights::of(RightsArea area) const
+{
+    switch (area) {
+    case RightsArea::Company: return company;
+    case RightsArea::Associates: return associates;
+    case RightsArea::Customers: return customers;
+    case RightsArea::JobTypes: return jobTypes;
+    case RightsArea::CustomerJobs: return customerJobs;
+    case RightsArea::JobSchedules: return jobSchedules;
+    case RightsArea::Accounts: return accounts;
+    case RightsArea::Security: return security;
+    case RightsArea::Preferences: return preferences;
+    }
+    return 0;
+}
+
 void MainForm::applyRights(const AreaRights &r, bool accountsPackageInUse)
 {
     auto enable = [&](const char *name, bool on) {
         if (on)
             items_.value(QString::fromLatin1(name))->setEnabled(true);
     };
-    enable("Company", r.company > 0);
-    enable("Associates", r.associates > 0);
-    enable("CustomerJobs", r.customerJobs > 0);
-    enable("Customers", r.customers > 0);
-    enable("JobTypes", r.jobTypes > 0);
-    enable("JobSchedules", r.jobSchedules > 0);
-    enable("Accounts", r.accounts > 0 && accountsPackageInUse);
-    enable("security", r.security > 0);
-    enable("Preferences", r.preferences > 0);
+    auto opens = [&](RightsArea area) { return AccessRights::opensArea(r.of(area)); };
+    enable("Company", opens(RightsArea::Company));
+    enable("Associates", opens(RightsArea::Associates));
+    enable("CustomerJobs", opens(RightsArea::CustomerJobs));
+    enable("Customers", opens(RightsArea::Customers));
+    enable("JobTypes", opens(RightsArea::JobTypes));
+    enable("JobSchedules", opens(RightsArea::JobSchedules));
+    enable("Accounts", opens(RightsArea::Accounts) && accountsPackageInUse);
+    enable("security", opens(RightsArea::Security));
+    enable("Preferences", opens(RightsArea::Preferences));
     items_.value(QStringLiteral("Maintenance"))
-        ->setEnabled(r.company > 0 || r.associates > 0 || r.jobTypes > 0 || r.security > 0 || r.preferences > 0);
+        ->setEnabled(opens(RightsArea::Company) || opens(RightsArea::Associates) || opens(RightsArea::JobTypes)
+                     || opens(RightsArea::Security) || opens(RightsArea::Preferences));
 }
 
 void MainForm::openWindow(const QString &formName, const QString &tag)

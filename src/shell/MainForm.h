@@ -1,4 +1,6 @@
 #pragma once
+#include "admin/AccessRights.h"
+
 #include <QMainWindow>
 #include <QMap>
 #include <functional>
@@ -22,6 +24,8 @@ struct AreaRights {
     int accounts = 0;
     int security = 0;
     int preferences = 0;
+
+    int of(RightsArea area) const;
 };
 
 // The main window: its menu bar is the entry to every list window. Loading it

@@ -38,6 +38,10 @@ QString validateNewInstallation(const NewInstallation &inst)
     if (installationID.contains(QLatin1Char('/')) || installationID.contains(QLatin1Char('\\')))
         return QStringLiteral("The installation ID cannot contain \"/\" or \"\\\" - the internet portal reads them as "
                               "folder separators in its file names");
+    // It is also the company serial inside those files, whose fields "|" separates.
+    if (installationID.contains(QLatin1Char('|')))
+        return QStringLiteral("The installation ID cannot contain \"|\" - the internet portal separates the fields "
+                              "of its files with it");
     if (QString m = CompanyRecord::portalCharacterRefusal(QStringLiteral("installation ID"), installationID); !m.isEmpty())
         return m;
     static const QRegularExpression idRe(QStringLiteral("^[A-Za-z0-9_]{2,4}$"));

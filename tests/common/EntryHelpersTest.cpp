@@ -1,4 +1,5 @@
 #include "common/AutoCompleteComboModule.h"
+#include "common/ReplyExcerpt.h"
 #include "common/ValidateEntryModule.h"
 #include "platform/MessageBox.h"
 #include "support/QtPrinters.h"
@@ -187,4 +188,30 @@ TEST(AutoMatchCBBox, TypesAndTakesAwayCharactersAsTheUserSeesThem)
     press("a", Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(c.lineEdit()->selectedText(), "Tasman");
     EXPECT_TRUE(msgs.texts().isEmpty()) << msgs.texts().join(" / ").toStdString();
+}
+
+// A server's reply in a message: 20 lines and 1,000 characters whole and exact, a longer one cut at the first of
+// those limits on a whole character, then "…".
+TEST(ReplyExcerpt, KeepsTwentyLinesOrAThousandCharactersWhole)
+{
+    const QString ellipsis(QChar(0x2026));
+    auto lines = [](int n, const QString &separator) {
+        QStringList out;
+        for (int i = 1; i <= n; ++i)
+            out << QString("line %1").arg(i);
+        return out.join(separator);
+    };
+    for (const QString &separator : {"\r\n", "\n", "\r"}) {
+        EXPECT_EQ(wvs::replyExcerpt(lines(20, separator)), lines(20, separator));
+        EXPECT_EQ(wvs::replyExcerpt(lines(20, separator) + separator), lines(20, separator) + separator);
+        EXPECT_EQ(wvs::replyExcerpt(lines(21, separator)), lines(20, separator) + ellipsis);
+    }
+    const QString thousand = QString(999, 'a') + "b";
+    EXPECT_EQ(wvs::replyExcerpt(thousand), thousand);
+    EXPECT_EQ(wvs::replyExcerpt(thousand + "c"), thousand + ellipsis);
+    // A character of two units across the limit is left out whole.
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+    EXPECT_EQ(wvs::replyExcerpt(QString(999, 'a') + emoji), QString(999, 'a') + ellipsis);
+    EXPECT_EQ(wvs::replyExcerpt("No"), "No");
+    EXPECT_EQ(wvs::replyExcerpt(""), "");
 }

@@ -7,19 +7,47 @@
 #include "customers/CustomerExport.h"
 #include "jobs/CustomerJobExport.h"
 #include "output/NotesPrintout.h"
+#include "platform/ErrorHandlingModule.h"
 #include "platform/FileDialog.h"
 #include "platform/Printers.h"
 #include "scheduling/ScheduleExport.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
 #include <functional>
+#include <sys/resource.h>
 #include <unistd.h>
 
 using namespace wvs;
 using wvs::test::readFileBytes;
 
 namespace {
+
+// Files of this process may grow to no more than limit bytes while it lives: a write beyond fails as on a
+// full disk, with no signal.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t limit)
+    {
+        getrlimit(RLIMIT_FSIZE, &was_);
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit now{limit, was_.rlim_max};
+        EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &now), 0);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &was_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+
+private:
+    rlimit was_{};
+    void (*oldHandler_)(int) = nullptr;
+};
 
 // Beside WVS.db: a folder, a link back to the folder, and links and a hard link to the database and its journal.
 class ExportTargetTest : public test::AccountsTest {
@@ -37,6 +65,28 @@ protected:
     static QString refusal(const QString &file)
     {
         return "Unable to open " + file + ". Please ensure that it is not in use";
+    }
+    // The lists run their exports inside their error handling, the accounts exports hold their own.
+    static void asWindow(const std::function<void()> &body) { guarded("Export", "ExportCsvFile", body); }
+    // Every export that writes a file of its own through the export file rules, run as its window runs it.
+    static const std::vector<std::pair<const char *, std::function<void(const QString &)>>> &fileExports()
+    {
+        static const std::vector<std::pair<const char *, std::function<void(const QString &)>>> exports = {
+            {"customers", [](const QString &f) { asWindow([&] { CustomerExport::ExportCsvFile(f, {1, 2}); }); }},
+            {"customer jobs",
+             [](const QString &f) { asWindow([&] { CustomerJobExport::ExportCsvFile(f, {{1, "Weekly"}}); }); }},
+            {"schedule", [](const QString &f) { asWindow([&] { ScheduleExport::write(f, {}); }); }},
+            {"MYOB cards", [](const QString &f) { MYOBCustomerExport(f); }},
+            {"Xero contacts", [](const QString &f) { XeroCustomerExport(f); }},
+            {"MYOB sales", [](const QString &f) { MYOBSalesExport(f, "01 Mar 2026", "31 Mar 2026"); }},
+            {"Xero sales", [](const QString &f) { XeroSalesExport(f, "01 Mar 2026", "31 Mar 2026", "INV1"); }},
+        };
+        return exports;
+    }
+    // Everything in a folder, hidden files too.
+    static QStringList entries(const QString &folder)
+    {
+        return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     }
 };
 
@@ -66,18 +116,11 @@ TEST_F(ExportTargetTest, EveryExportRefusesTheDatabaseAndLeavesItWhole)
     FileDialogScript files;
     writeSql("INSERT INTO CustomerNotes (CustomerNumber, NoteDateTime, NoteDetail) "
              "VALUES (1, '2026-03-02 10:00:00', 'Gate code changed')");
-    const std::pair<const char *, std::function<void(const QString &)>> exports[] = {
-        {"customers", [](const QString &f) { CustomerExport::ExportCsvFile(f, {1, 2}); }},
-        {"customer jobs", [](const QString &f) { CustomerJobExport::ExportCsvFile(f, {{1, "Weekly"}}); }},
-        {"schedule", [](const QString &f) { ScheduleExport::write(f, {}); }},
-        {"MYOB cards", [](const QString &f) { MYOBCustomerExport(f); }},
-        {"Xero contacts", [](const QString &f) { XeroCustomerExport(f); }},
-        {"MYOB sales", [](const QString &f) { MYOBSalesExport(f, "01 Mar 2026", "31 Mar 2026"); }},
-        {"Xero sales", [](const QString &f) { XeroSalesExport(f, "01 Mar 2026", "31 Mar 2026", "INV1"); }},
-        {"notes printout", [&files](const QString &f) {
-             files.answer(f);
-             PrintCustomerNotes(1, QDate(2026, 3, 1), QDate(2026, 3, 31)); }},
-    };
+    auto exports = fileExports();
+    exports.emplace_back("notes printout", [&files](const QString &f) {
+        files.answer(f);
+        PrintCustomerNotes(1, QDate(2026, 3, 1), QDate(2026, 3, 31));
+    });
     const QByteArray before = readFileBytes(dbPath());
     ASSERT_FALSE(before.isEmpty());
     for (const auto &[name, run] : exports) {
@@ -91,4 +134,46 @@ TEST_F(ExportTargetTest, EveryExportRefusesTheDatabaseAndLeavesItWhole)
         }
     }
     EXPECT_EQ(scalarSql("SELECT COUNT(*) FROM Customers", {}, secondConnection()).toInt(), 3);
+}
+
+// A name longer than the file system takes (134 characters, 264 bytes) fails at the open with the open's own
+// message and error number; the program goes on and the folder holds no file and no temporary file.
+TEST_F(ExportTargetTest, EveryExportToANameTheDiskRefusesFailsAtTheOpen)
+{
+    const QString folder = path("sub");
+    const QString name = QDir(folder).filePath(QString(130, QChar(0xE9)) + ".csv");
+    ASSERT_EQ(QFileInfo(name).fileName().toUtf8().size(), 264);
+    for (const auto &[what, run] : fileExports()) {
+        SCOPED_TRACE(what);
+        msgs_->clear();
+        run(name);
+        EXPECT_EQ(msgs_->texts(), QStringList{"Error 75 encountered when trying to open " + name});
+        EXPECT_EQ(msgs_->shown().value(0).icon, MsgIcon::Exclamation);
+        EXPECT_EQ(entries(folder), QStringList{});
+    }
+}
+
+// A disk that stops taking the file on the way (here a file size limit of one byte) is told with the file's name
+// and the reason; the export ends, no file of its own is left, an older file of that name stays, and the program
+// goes on.
+TEST_F(ExportTargetTest, EveryExportTheDiskStopsTakingIsToldAndLeavesNothing)
+{
+    const QString folder = path("sub");
+    const QString name = QDir(folder).filePath("export.csv");
+    const QString older = QDir(folder).filePath("older.csv");
+    ASSERT_TRUE(test::writeFileBytes(older, "older\r\n"));
+    for (const auto &[what, run] : fileExports()) {
+        for (const QString &target : {name, older}) {
+            SCOPED_TRACE(std::string(what) + " to " + target.toStdString());
+            msgs_->clear();
+            {
+                FileSizeLimit full(1);
+                run(target);
+            }
+            EXPECT_EQ(msgs_->texts(),
+                      QStringList{"Cannot write " + target + ": " + QString::fromLocal8Bit(strerror(EFBIG))});
+            EXPECT_EQ(entries(folder), QStringList{"older.csv"});
+            EXPECT_EQ(readFileBytes(older), "older\r\n");
+        }
+    }
 }

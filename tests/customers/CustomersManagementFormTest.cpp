@@ -166,6 +166,14 @@ TEST_F(CustomersManagementFormTest, OtherWindowsOpenWithTheirModeStringsAndTheCu
     form->grid()->selectRow(1);
     emit form->grid()->rowDoubleClicked(1, 1);
     EXPECT_EQ(modal_->opened().size(), 3);
+    // Jobs opens the customer-job list, so it also needs the right that makes that list's menu item available.
+    for (const int jobs : {0, 1}) {
+        setAccess(4, 7, jobs, 7, 7, 7, 7, 7, 7, 7);
+        loginAs(QStringLiteral("ADM"), 4);
+        form = openList();
+        EXPECT_EQ(enabled(form.get(), "JobsButton"), jobs > 0) << jobs;
+        EXPECT_TRUE(enabled(form.get(), "ModifyButton")) << jobs;
+    }
     // A level without a stored row has no rights.
     loginAs(QStringLiteral("ADM"), 99);
     form = openList();

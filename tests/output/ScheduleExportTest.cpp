@@ -88,14 +88,19 @@ TEST_F(ScheduleExportTest, ChosenColumnsInTableOrderForEveryGridRowStillOnRecord
     form->GoButton_Click();
     const QString folder = dir.filePath("folder.csv");
     ASSERT_TRUE(QDir().mkdir(folder));
-    for (const QString &path : {typed, folder}) {
+    // A name longer than the disk takes (264 bytes) fails at the open too, and the window goes on.
+    const QString tooLong = dir.filePath(QString(130, QChar(0xE9)) + ".csv");
+    for (const QString &path : {typed, folder, tooLong}) {
         modal_->once("ScheduleExportForm", [&](QDialog *d) { click(d, "SelectAllButton"), click(d, "OKButton"); });
         files.answer(path);
         msgs_->answer(MsgAnswer::No);
         form->ExportButton_Click();
     }
-    EXPECT_EQ(msgs_->texts().mid(msgs_->texts().size() - 2),
-              QStringList({"File created - do you wish to open it now?", "Error 75 encountered when trying to open " + folder}));
+    EXPECT_EQ(msgs_->texts().mid(msgs_->texts().size() - 3),
+              QStringList({"File created - do you wish to open it now?", "Error 75 encountered when trying to open " + folder,
+                           "Error 75 encountered when trying to open " + tooLong}));
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(QDir(dir.path()).entryList({"*\u00e9*"}, QDir::AllEntries | QDir::Hidden | QDir::System), QStringList{});
     for (const FileDialogScript::Asked &a : files.asked())
         EXPECT_EQ(a.title + " | " + a.filter, "Enter the export file name | csv (*.csv)");
     // The heading line names all thirteen columns in their order.

@@ -388,3 +388,29 @@ TEST_F(PortalWorkingFoldersTest, OnlyFoldersNamedAsARunNamesItsOwnAreSwept)
         EXPECT_EQ(test::readFileBytes(temp.filePath(folder + "/notes.txt")), "the user's own") << folder.toStdString();
     EXPECT_FALSE(QFileInfo::exists(left.path()));
 }
+
+// With TMPDIR naming a folder that does not exist the system gives no temporary folder: the run stops at once
+// with its message naming that folder, sweeps nothing in the working directory, makes no folder anywhere and
+// calls no page and no FTP command.
+TEST_F(PortalWorkingFoldersTest, AMissingTemporaryFolderStopsTheRunBeforeItTouchesAnything)
+{
+    const QDir work(dir_->path());
+    const QString missing = work.filePath("gone");
+    ASSERT_TRUE(test::writeFileBytes(work.filePath("wvs-portal-Ab12Cd/notes.txt"), "a left run's"));
+    ageEntry(work.filePath("wvs-portal-Ab12Cd"), std::chrono::hours(48));
+    auto runFolders = [](const QDir &in) { return in.entryList({"wvs-portal-*"}, QDir::Dirs | QDir::NoDotAndDotDot); };
+    const QStringList atRoot = runFolders(QDir::root());
+    const QString current = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(work.path()));
+    qputenv("TMPDIR", missing.toLocal8Bit());
+    EXPECT_FALSE(run("Users~"));
+    QDir::setCurrent(current);
+    EXPECT_EQ(msgs_->texts(), QStringList{"Unable to create a folder for the portal files in " + missing});
+    EXPECT_EQ(test::readFileBytes(work.filePath("wvs-portal-Ab12Cd/notes.txt")), "a left run's");
+    EXPECT_EQ(runFolders(work), QStringList{"wvs-portal-Ab12Cd"});
+    EXPECT_EQ(runFolders(QDir::root()), atRoot);
+    EXPECT_FALSE(QFileInfo::exists(missing));
+    EXPECT_TRUE(portal_->waitForCalls());
+    EXPECT_EQ(portal_->pages(), QStringList{});
+    EXPECT_EQ(portal_->ftpCommands(), QList<QByteArray>{});
+}

@@ -86,6 +86,12 @@ TEST_F(PortalRetrievalTest, AFileUnreadableMissingOrLateChangesNothing)
     EXPECT_FALSE(run(QStringLiteral("RetrieveSchedule~%1").arg(schedule)));
     EXPECT_TRUE(msgs_->last().startsWith("Line 2 of the schedule data file cannot be read")) << msgs_->last().toStdString();
     EXPECT_EQ(stored(schedule, jobA, "2012-03-05", "ActualServiceDate"), "");
+    // An unreadable line longer than a message can show is shown up to its 1,000th character.
+    const QByteArray longLine = record(jobB, "31/02/2012", 0, "", "", QByteArray(3000, 'z').constData());
+    portal_->handOut("GetSchedule.php", longLine + "\r\n");
+    EXPECT_FALSE(run(QStringLiteral("RetrieveSchedule~%1").arg(schedule)));
+    EXPECT_EQ(msgs_->last(), "Line 1 of the schedule data file cannot be read - nothing has been updated:\r\n"
+                                 + QString::fromLatin1(longLine.left(1000)) + QChar(0x2026));
 
     // The page said yes but there is no file to get.
     startPortal();

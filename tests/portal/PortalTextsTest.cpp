@@ -2,6 +2,9 @@
 #include "portal/PortalCustomerJobSave.h"
 #include "portal/PortalRequestRecords.h"
 
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
 
 using namespace wvs;
 using namespace wvs::portaltest;
@@ -112,6 +115,52 @@ TEST_F(PortalRunTexts, RefusalsAndTimeOutsOfEveryPage)
         // The page given up on still answers: its call must not land in the next case.
         EXPECT_TRUE(portal_->waitForCalls());
     }
+}
+
+// A page that answers a long error page gives a message that fits on the screen: the failure text, the reply's
+// first lines, then "…"; a reply of one line, however wide, is shown whole.
+TEST_F(PortalRunTexts, ALongReplyIsCutToFitTheScreenAndAShortOneIsShownWhole)
+{
+    QStringList page{"<html>"};
+    for (int i = 1; i < 299; ++i)
+        page << QString("<p>Line %1 of the server's error page: the request could not be handled.</p>").arg(i);
+    page << "</html>";
+    // The box as the program shows it: plain text, the exclamation icon, OK.
+    auto sizeOf = [](const QString &text) {
+        QMessageBox box;
+        box.setTextFormat(Qt::PlainText);
+        box.setText(text);
+        box.setIcon(QMessageBox::Warning);
+        box.setStandardButtons(QMessageBox::Ok);
+        box.show();
+        QApplication::processEvents();
+        return box.frameGeometry().size();
+    };
+    const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
+    auto fits = [&](const QString &text) {
+        const QSize box = sizeOf(text);
+        return box.width() <= screen.width() && box.height() <= screen.height();
+    };
+    for (const QString &separator : {"\r\n", "\n"}) {
+        portal_->reply("LoadJobTypes.php", page.join(separator));
+        EXPECT_FALSE(run("JobTypes~"));
+        const QString shown = msgs_->last();
+        EXPECT_TRUE(shown.startsWith("Job Types update failed - <html>" + separator + page[1] + separator))
+            << shown.toStdString();
+        EXPECT_TRUE(shown.endsWith(QChar(0x2026))) << shown.toStdString();
+        EXPECT_TRUE(fits(shown));
+        EXPECT_FALSE(fits("Job Types update failed - " + page.join(separator)));   // as it came
+    }
+    // One line of 1,000 characters.
+    const QString wide = QString("denied ").repeated(142) + "denied";
+    portal_->reply("LoadJobTypes.php", wide);
+    EXPECT_FALSE(run("JobTypes~"));
+    EXPECT_EQ(msgs_->last(), "Job Types update failed - " + wide);
+    EXPECT_TRUE(fits(msgs_->last()));
+    const QString line = "Access denied for company ABCD <script>alert(1)</script>";
+    portal_->reply("LoadJobTypes.php", line);
+    EXPECT_FALSE(run("JobTypes~"));
+    EXPECT_EQ(msgs_->last(), "Job Types update failed - " + line);
 }
 
 namespace {

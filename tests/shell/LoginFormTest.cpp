@@ -181,4 +181,46 @@ TEST_F(LoginTest, PasswordInAnyCaseLogsInWithTheMenusOfTheLevel)
     EXPECT_TRUE(modal_->opened().isEmpty());
 }
 
+// Each initial screen opens only for a level whose right to the screen's area makes that area's menu item
+// available; a level with no right to it logs in to the main window alone, and nothing is written but the log-on mark.
+TEST_F(LoginTest, AnInitialScreenOpensOnlyWhereItsMenuItemIsAvailable)
+{
+    const struct { const char *screen; const char *item; int area; } screens[] = {
+        {"CustomersManagementForm", "Customers", 0}, {"CustomerJobsManagementForm", "CustomerJobs", 1},
+        {"SchedulesManagementForm", "JobSchedules", 6}};
+    addAssociate("IS", "Initial", "passi", 5);
+    addSchedule(QDate::currentDate().toString("yyyy-MM-dd"), QDate::currentDate().addDays(6).toString("yyyy-MM-dd"),
+                "Published");
+    // Every table but the associates' log-on marks.
+    auto contents = [] {
+        QStringList all;
+        for (const QString &table : rowsOf("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT IN "
+                                           "('Associates', 'sqlite_sequence') ORDER BY name").split(';'))
+            all << table + ": " + rowsOf("SELECT * FROM \"" + table + "\"");
+        return all << rowsOf("SELECT AssociateID, InitialScreen, AssociateAuthorityLevel FROM Associates ORDER BY 1");
+    };
+    for (const auto &s : screens) {
+        for (const int right : {0, 1}) {
+            int v[9] = {7, 7, 7, 7, 7, 7, 7, 5, 7};
+            v[s.area] = right;
+            setAccess(5, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8]);
+            writeSql("UPDATE Associates SET InitialScreen = ?, AssociateStatus = 46000 WHERE AssociateID = 'IS'",
+                     {QString::fromLatin1(s.screen)});
+            const QStringList before = contents();
+            const qsizetype openedBefore = modal_->opened().size();
+            const QStringList on = enabledAfterLogIn("IS", "passi");
+            settle();
+            EXPECT_EQ(on.contains(s.item), right > 0) << s.screen << right;
+            QStringList opened;
+            for (qsizetype i = openedBefore; i < modal_->opened().size(); ++i)
+                opened << modal_->opened()[i].name;
+            EXPECT_EQ(opened, right > 0 ? QStringList{s.screen} : QStringList{}) << s.screen << right;
+            EXPECT_EQ(session().currentAssociateID, "IS");
+            EXPECT_LT(status("IS"), 0);
+            EXPECT_EQ(contents(), before) << s.screen << right;
+        }
+    }
+    EXPECT_TRUE(msgs_->texts().isEmpty()) << msgs_->texts().join("|").toStdString();
+}
+
 } // namespace

@@ -86,6 +86,8 @@ TEST_F(StartupTest, NewDatabaseWindowChecksItsEntriesAndCreatesALoginAbleAdminis
     const QString separators = "The installation ID cannot contain \"/\" or \"\\\" - the internet portal reads them "
                                "as folder separators in its file names";
     for (const auto &[id, message] : {std::pair{"GG/01", separators}, {"GG\\01", separators},
+                                      {"GG|01", "The installation ID cannot contain \"|\" - the internet portal "
+                                                "separates the fields of its files with it"},
                                       {"GGŌ01", "The installation ID cannot contain \"Ō\" - the internet portal "
                                                 "cannot carry that character"}}) {
         type(&form, "InstallationIDText", id);
