@@ -1,6 +1,7 @@
 #include "platform/MultiLineText.h"
 #include "platform/TypingLimit.h"
 
+#include <QAbstractUndoItem>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
@@ -28,10 +29,8 @@ QString asTyped(QString text)
 
 QString MultiLineText::text() const { return asTyped(document()->toRawText()); }
 
-void MultiLineText::insertPlain(const QString &given)
+QString MultiLineText::asPasted(const QString &given)
 {
-    if (isReadOnly())
-        return;
     // A line break of any kind is one line break of the box, and counts once;
     // no other control character goes in.
     QString pasted = given;
@@ -39,9 +38,15 @@ void MultiLineText::insertPlain(const QString &given)
     for (QChar &c : pasted)
         if (c == QLatin1Char('\r') || c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
             c = QLatin1Char('\n');
-    pasted.removeIf([](QChar c) {
-        return (c.unicode() < 0x20 && c != QLatin1Char('\t') && c != QLatin1Char('\n')) || c.unicode() == 0x7F;
-    });
+    pasted.removeIf(&TypingLimit::isDroppedControl);
+    return pasted;
+}
+
+void MultiLineText::insertPlain(const QString &given)
+{
+    if (isReadOnly())
+        return;
+    QString pasted = asPasted(given);
     if (limit_ > 0) {
         const QTextCursor cursor = textCursor();
         const qsizetype kept = text().size() - (cursor.selectionEnd() - cursor.selectionStart());
@@ -49,7 +54,21 @@ void MultiLineText::insertPlain(const QString &given)
     }
     if (pasted.isEmpty())
         return; // nothing to put in, or none of it fits: the box stays as it was
-    insertPlainText(pasted);
+    // The text control's own paste of the plain text alone, in an edit
+    // block of its own: one undo step, apart from the typing before it. The
+    // block ends in a step that changes nothing, so that what is typed next
+    // is not joined to the paste's last insertion.
+    struct Boundary : QAbstractUndoItem {
+        void undo() override {}
+        void redo() override {}
+    };
+    QTextCursor block = textCursor();
+    block.beginEditBlock();
+    QMimeData plain;
+    plain.setText(pasted);
+    QPlainTextEdit::insertFromMimeData(&plain);
+    document()->appendUndoItem(new Boundary);
+    block.endEditBlock();
 }
 
 bool MultiLineText::canInsertFromMimeData(const QMimeData *source) const
@@ -74,8 +93,12 @@ QMimeData *MultiLineText::createMimeDataFromSelection() const
 void MultiLineText::keyPressEvent(QKeyEvent *e)
 {
     if (e->matches(QKeySequence::Paste) && !isReadOnly()) {
-        // Ctrl+V and Shift+Insert take the clipboard's text, if it has any.
-        insertPlain(QGuiApplication::clipboard()->text());
+        // Ctrl+V and Shift+Insert take the clipboard's text, if it has any;
+        // Ctrl+Shift+Insert the selection's, where there is one (X).
+        QClipboard *clipboard = QGuiApplication::clipboard();
+        const bool selection = e->key() == Qt::Key_Insert
+            && e->modifiers() == (Qt::ControlModifier | Qt::ShiftModifier) && clipboard->supportsSelection();
+        insertPlain(clipboard->text(selection ? QClipboard::Selection : QClipboard::Clipboard));
         e->accept();
         return;
     }

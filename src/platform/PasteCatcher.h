@@ -1,0 +1,35 @@
+#pragma once
+#include <QObject>
+#include <functional>
+
+class QLineEdit;
+
+namespace wvs {
+
+// Catches every way a user pastes into a one-line box: Ctrl+V and
+// Shift+Insert (Ctrl+Shift+Insert the X selection), the middle button (the
+// X selection, where it was pressed), the context menu's Paste, and a drop
+// from elsewhere (where it is let go). wants says whether a paste of that
+// text is the catcher's, with the box's cursor and selection where the paste
+// goes; take then puts it in. A paste the catcher does not want goes in by
+// the box's own way. The catcher lives as long as its parent.
+class PasteCatcher : public QObject {
+    Q_OBJECT
+public:
+    using Wants = std::function<bool(const QString &pasted)>;
+    using Take = std::function<void(const QString &pasted)>;
+    PasteCatcher(QObject *parent, QLineEdit *box, Wants wants, Take take);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // Takes a paste of text when wanted; true when it did.
+    bool caught(const QString &text);
+
+    QLineEdit *box_;
+    Wants wants_;
+    Take take_;
+};
+
+} // namespace wvs
