@@ -10,8 +10,8 @@
 
 namespace wvs {
 
-PasteCatcher::PasteCatcher(QObject *parent, QLineEdit *box, Wants wants, Take take)
-    : QObject(parent), box_(box), wants_(std::move(wants)), take_(std::move(take))
+PasteCatcher::PasteCatcher(QObject *parent, QLineEdit *box, Where where, Wants wants, Take take)
+    : QObject(parent), box_(box), where_(where), wants_(std::move(wants)), take_(std::move(take))
 {
     box->installEventFilter(this);
 }
@@ -46,7 +46,8 @@ bool PasteCatcher::eventFilter(QObject *watched, QEvent *event)
         // The middle button pastes the selection where it was pressed.
         if (static_cast<QMouseEvent *>(event)->button() != Qt::MiddleButton || !clipboard->supportsSelection())
             return false;
-        box_->deselect();
+        if (where_ == Where::AtPointer)
+            box_->deselect();
         return caught(clipboard->text(QClipboard::Selection));
     }
     case QEvent::ContextMenu: {
@@ -65,16 +66,28 @@ bool PasteCatcher::eventFilter(QObject *watched, QEvent *event)
         menu->popup(static_cast<QContextMenuEvent *>(event)->globalPos());
         return true;
     }
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        // A drop searched as typed lands nowhere: the drag leaves the cursor
+        // and the selection alone.
+        auto *drag = static_cast<QDragMoveEvent *>(event);
+        if (where_ != Where::AsTyped || !drag->mimeData()->hasText())
+            return false;
+        drag->acceptProposedAction();
+        return true;
+    }
     case QEvent::Drop: {
         // A drop from elsewhere lands where it is let go, and replaces no selection.
         auto *drop = static_cast<QDropEvent *>(event);
         if (drop->source() == box_ || !drop->mimeData()->hasText())
             return false;
         const QString dropped = drop->mimeData()->text();
-        box_->deselect();
+        if (where_ == Where::AtPointer)
+            box_->deselect();
         if (!wants_(dropped))
             return false;
-        box_->setCursorPosition(box_->cursorPositionAt(drop->position().toPoint()));
+        if (where_ == Where::AtPointer)
+            box_->setCursorPosition(box_->cursorPositionAt(drop->position().toPoint()));
         take_(dropped);
         drop->acceptProposedAction();
         QDragLeaveEvent leave; // the drop's caret goes, as after the box's own drop

@@ -13,12 +13,18 @@ namespace wvs {
 // text is the catcher's, with the box's cursor and selection where the paste
 // goes; take then puts it in. A paste the catcher does not want goes in by
 // the box's own way. The catcher lives as long as its parent.
+//
+// Where a paste goes: in a box that takes text where the user points, the
+// middle button and a drop replace no selection and go where pressed or let
+// go; in a box whose text is searched as typed (type-ahead), the cursor and
+// the selection stay as they are for take to read.
 class PasteCatcher : public QObject {
     Q_OBJECT
 public:
     using Wants = std::function<bool(const QString &pasted)>;
     using Take = std::function<void(const QString &pasted)>;
-    PasteCatcher(QObject *parent, QLineEdit *box, Wants wants, Take take);
+    enum class Where { AtPointer, AsTyped };
+    PasteCatcher(QObject *parent, QLineEdit *box, Where where, Wants wants, Take take);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -28,6 +34,7 @@ private:
     bool caught(const QString &text);
 
     QLineEdit *box_;
+    Where where_;
     Wants wants_;
     Take take_;
 };

@@ -16,7 +16,7 @@ TypingLimit::TypingLimit(QLineEdit *box, int limit) : QValidator(box), box_(box)
     box->installEventFilter(this);
     // A paste that must be mended goes in mended; the box's own takes the rest.
     new PasteCatcher(
-        this, box,
+        this, box, PasteCatcher::Where::AtPointer,
         [this](const QString &pasted) {
             return fitting(pasted, box_->text().size() - box_->selectedText().size()) != pasted;
         },
