@@ -29,8 +29,10 @@ QString asTyped(QString text)
 
 QString MultiLineText::text() const { return asTyped(document()->toRawText()); }
 
-QString MultiLineText::asPasted(const QString &given)
+void MultiLineText::insertPlain(const QString &given)
 {
+    if (isReadOnly())
+        return;
     // A line break of any kind is one line break of the box, and counts once;
     // no other control character goes in.
     QString pasted = given;
@@ -39,14 +41,6 @@ QString MultiLineText::asPasted(const QString &given)
         if (c == QLatin1Char('\r') || c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
             c = QLatin1Char('\n');
     pasted.removeIf(&TypingLimit::isDroppedControl);
-    return pasted;
-}
-
-void MultiLineText::insertPlain(const QString &given)
-{
-    if (isReadOnly())
-        return;
-    QString pasted = asPasted(given);
     if (limit_ > 0) {
         const QTextCursor cursor = textCursor();
         const qsizetype kept = text().size() - (cursor.selectionEnd() - cursor.selectionStart());

@@ -43,10 +43,6 @@ public:
     // to the limit. Nothing happens when none of it fits.
     void insertPlain(const QString &text);
 
-    // A text as a paste puts it into the box, before any limit: line breaks
-    // of every kind made "\n", other control characters but tab left out.
-    static QString asPasted(const QString &text);
-
 protected:
     bool canInsertFromMimeData(const QMimeData *source) const override;
     void insertFromMimeData(const QMimeData *source) override;
