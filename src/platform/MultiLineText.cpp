@@ -29,18 +29,26 @@ QString asTyped(QString text)
 
 QString MultiLineText::text() const { return asTyped(document()->toRawText()); }
 
+namespace {
+// A text as the box takes it in: a line break of any kind is one line break
+// of the box, and counts once; no other control character goes in.
+QString asLines(const QString &given)
+{
+    QString lines = given;
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    for (QChar &c : lines)
+        if (c == QLatin1Char('\r') || c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+            c = QLatin1Char('\n');
+    lines.removeIf(&TypingLimit::isDroppedControl);
+    return lines;
+}
+} // namespace
+
 void MultiLineText::insertPlain(const QString &given)
 {
     if (isReadOnly())
         return;
-    // A line break of any kind is one line break of the box, and counts once;
-    // no other control character goes in.
-    QString pasted = given;
-    pasted.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    for (QChar &c : pasted)
-        if (c == QLatin1Char('\r') || c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
-            c = QLatin1Char('\n');
-    pasted.removeIf(&TypingLimit::isDroppedControl);
+    QString pasted = asLines(given);
     if (limit_ > 0) {
         const QTextCursor cursor = textCursor();
         const qsizetype kept = text().size() - (cursor.selectionEnd() - cursor.selectionStart());
@@ -121,7 +129,16 @@ void MultiLineText::mousePressEvent(QMouseEvent *e)
 
 void MultiLineText::inputMethodEvent(QInputMethodEvent *e)
 {
-    limited([&] { QPlainTextEdit::inputMethodEvent(e); });
+    // An input method's commit goes in as a paste's text would.
+    const QString commit = asLines(e->commitString());
+    if (commit == e->commitString() || isReadOnly()) {
+        limited([&] { QPlainTextEdit::inputMethodEvent(e); });
+        return;
+    }
+    QInputMethodEvent mended(e->preeditString(), e->attributes());
+    mended.setCommitString(commit, e->replacementStart(), e->replacementLength());
+    limited([&] { QPlainTextEdit::inputMethodEvent(&mended); });
+    e->accept();
 }
 
 template <class Edit>

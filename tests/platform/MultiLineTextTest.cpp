@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QDropEvent>
 #include <QImage>
+#include <QInputMethodEvent>
 #include <QMimeData>
 #include <QTest>
 #include <functional>
@@ -202,6 +203,11 @@ TEST(MultiLineText, APasteByEveryWayIsUndoneAloneAsInAPlainBox)
              QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
              for (QEvent *e : std::initializer_list<QEvent *>{&enter, &move, &drop})
                  QApplication::sendEvent(b.viewport(), e);
+         }},
+        {"an input method", [](QPlainTextEdit &b, const QString &text) {
+             QInputMethodEvent commit;
+             commit.setCommitString(text);
+             QApplication::sendEvent(&b, &commit);
          }},
     };
     for (const auto &[way, paste] : ways)
