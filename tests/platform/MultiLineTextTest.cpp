@@ -1,4 +1,5 @@
 #include "platform/MultiLineText.h"
+#include "support/BesidePlain.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -217,33 +218,22 @@ TEST(MultiLineText, APasteByEveryWayIsUndoneAloneAsInAPlainBox)
             QPlainTextEdit plain;
             for (QPlainTextEdit *b : {static_cast<QPlainTextEdit *>(&ours), &plain})
                 b->resize(300, 120);
-            const auto both = [&](const std::function<void(QPlainTextEdit &)> &step) {
-                step(ours);
-                step(plain);
-                EXPECT_EQ(ours.text(), plain.toPlainText());
-                EXPECT_EQ(ours.textCursor().position(), plain.textCursor().position());
-                EXPECT_EQ(ours.document()->isModified(), plain.document()->isModified());
-                EXPECT_EQ(ours.document()->isUndoAvailable(), plain.document()->isUndoAvailable());
-                EXPECT_EQ(ours.document()->isRedoAvailable(), plain.document()->isRedoAvailable());
-            };
-            const auto key = [](Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
-                return [=](QPlainTextEdit &b) { QTest::keyClick(&b, k, m); };
-            };
+            const auto both = [&](const std::function<void(QPlainTextEdit &)> &step) { test::besidePlain(ours, plain, step); };
             both([](QPlainTextEdit &b) { QTest::keyClicks(&b, "Gate code 1234"); });
-            both(key(Qt::Key_Return));
+            both(test::keyStep(Qt::Key_Return));
             both([](QPlainTextEdit &b) { QTest::keyClicks(&b, "Dog in yard"); });
             both([&](QPlainTextEdit &b) { paste(b, &b == &ours ? p.pasted : p.mended); });
             EXPECT_EQ(ours.text(), "Gate code 1234\nDog in yard" + p.mended);
             // Nothing pasted, nothing to undo: the first Ctrl+Z takes the typing.
             const QString before = p.mended.isEmpty() ? "Gate code 1234\n" : "Gate code 1234\nDog in yard";
-            both(key(Qt::Key_Z, Qt::ControlModifier));
+            both(test::keyStep(Qt::Key_Z, Qt::ControlModifier));
             EXPECT_EQ(ours.text(), before);
-            both(key(Qt::Key_Z, Qt::ControlModifier));
-            both(key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier));
+            both(test::keyStep(Qt::Key_Z, Qt::ControlModifier));
+            both(test::keyStep(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier));
             EXPECT_EQ(ours.text(), before);
-            both(key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier));
+            both(test::keyStep(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier));
             EXPECT_EQ(ours.text(), "Gate code 1234\nDog in yard" + p.mended);
-            both(key(Qt::Key_Z, Qt::ControlModifier));
+            both(test::keyStep(Qt::Key_Z, Qt::ControlModifier));
             EXPECT_EQ(ours.text(), before);
         }
     QGuiApplication::clipboard()->clear();

@@ -1,4 +1,5 @@
 #include "platform/TypingLimit.h"
+#include "support/BesidePlain.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -15,6 +16,21 @@
 using namespace wvs;
 
 namespace {
+
+// Gives a limited box and a plain one the same step, and expects both to show
+// expected and to stand alike in caret, selection and undo history.
+void besidePlain(QLineEdit &box, QLineEdit &plain, const std::function<void(QLineEdit &)> &step, const QString &expected)
+{
+    step(box);
+    step(plain);
+    EXPECT_EQ(box.text(), expected);
+    EXPECT_EQ(plain.text(), expected);
+    EXPECT_EQ(box.isModified(), plain.isModified());
+    EXPECT_EQ(box.isUndoAvailable(), plain.isUndoAvailable());
+    EXPECT_EQ(box.isRedoAvailable(), plain.isRedoAvailable());
+    EXPECT_EQ(box.cursorPosition(), plain.cursorPosition());
+    EXPECT_EQ(box.selectedText(), plain.selectedText());
+}
 
 TEST(TypingLimit, ValuesSetByTheProgramStayWholeWhileTypingAndPastesStopAtTheLimit)
 {
@@ -129,21 +145,10 @@ TEST(TypingLimit, AMendedPasteIsOneUndoStepAsInAPlainBox)
             TypingLimit::apply(&box, p.limit);
             // The keys go to both boxes alike; what each shows is compared after every step.
             const auto both = [&](const std::function<void(QLineEdit &)> &step, const QString &expected) {
-                step(box);
-                step(plain);
-                EXPECT_EQ(box.text(), expected);
-                EXPECT_EQ(plain.text(), expected);
-                EXPECT_EQ(box.isModified(), plain.isModified());
-                EXPECT_EQ(box.isUndoAvailable(), plain.isUndoAvailable());
-                EXPECT_EQ(box.isRedoAvailable(), plain.isRedoAvailable());
-                EXPECT_EQ(box.cursorPosition(), plain.cursorPosition());
-                EXPECT_EQ(box.selectedText(), plain.selectedText());
+                besidePlain(box, plain, step, expected);
             };
             const QString typed = QString("abc").left(3 - p.selected);
             const QString after = typed + p.mended;
-            const auto key = [](Qt::Key k, Qt::KeyboardModifiers m) {
-                return [=](QLineEdit &b) { QTest::keyClick(&b, k, m); };
-            };
             both([](QLineEdit &b) { QTest::keyClicks(&b, "abc"); }, "abc");
             both([&](QLineEdit &b) { b.setSelection(3, -p.selected); }, "abc");
             both([&](QLineEdit &b) {
@@ -154,12 +159,12 @@ TEST(TypingLimit, AMendedPasteIsOneUndoStepAsInAPlainBox)
             // Typing after the paste (where the box has room) is a step of its own.
             if (p.limit == 0) {
                 both([](QLineEdit &b) { QTest::keyClicks(&b, "q"); }, after + "q");
-                both(key(Qt::Key_Z, Qt::ControlModifier), after);
+                both(test::keyStep(Qt::Key_Z, Qt::ControlModifier), after);
             }
-            both(key(Qt::Key_Z, Qt::ControlModifier), "abc");
-            both(key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier), after);
-            both(key(Qt::Key_Z, Qt::ControlModifier), "abc");
-            both(key(Qt::Key_Y, Qt::ControlModifier), after);
+            both(test::keyStep(Qt::Key_Z, Qt::ControlModifier), "abc");
+            both(test::keyStep(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier), after);
+            both(test::keyStep(Qt::Key_Z, Qt::ControlModifier), "abc");
+            both(test::keyStep(Qt::Key_Y, Qt::ControlModifier), after);
         }
     QGuiApplication::clipboard()->clear();
 
@@ -208,22 +213,12 @@ TEST(TypingLimit, AMendedInputMethodCommitIsOneUndoStepAsInAPlainBox)
         QLineEdit box, plain;
         TypingLimit::apply(&box, c.limit);
         const auto both = [&](const std::function<void(QLineEdit &)> &step, const QString &expected) {
-            step(box);
-            step(plain);
-            EXPECT_EQ(box.text(), expected);
-            EXPECT_EQ(plain.text(), expected);
-            EXPECT_EQ(box.isModified(), plain.isModified());
-            EXPECT_EQ(box.isUndoAvailable(), plain.isUndoAvailable());
-            EXPECT_EQ(box.isRedoAvailable(), plain.isRedoAvailable());
-            EXPECT_EQ(box.cursorPosition(), plain.cursorPosition());
-        };
-        const auto key = [](Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
-            return [=](QLineEdit &b) { QTest::keyClick(&b, k, m); };
+            besidePlain(box, plain, step, expected);
         };
         const QString after = "abc" + c.mended;
         both([](QLineEdit &b) { QTest::keyClicks(&b, "abc"); }, "abc");
-        both(key(Qt::Key_Left), "abc");
-        both(key(Qt::Key_Right), "abc");
+        both(test::keyStep(Qt::Key_Left), "abc");
+        both(test::keyStep(Qt::Key_Right), "abc");
         both([&](QLineEdit &b) {
             QInputMethodEvent composing("pre", {});
             QCoreApplication::sendEvent(&b, &composing);
@@ -232,12 +227,12 @@ TEST(TypingLimit, AMendedInputMethodCommitIsOneUndoStepAsInAPlainBox)
             QCoreApplication::sendEvent(&b, &commit);
         }, after);
         EXPECT_TRUE(box.isModified());
-        both(key(Qt::Key_Z, Qt::ControlModifier), "abc");
-        both(key(Qt::Key_Z, Qt::ControlModifier), "");
-        both(key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier), "abc");
-        both(key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier), after);
-        both(key(Qt::Key_Z, Qt::ControlModifier), "abc");
-        both(key(Qt::Key_Y, Qt::ControlModifier), after);
+        both(test::keyStep(Qt::Key_Z, Qt::ControlModifier), "abc");
+        both(test::keyStep(Qt::Key_Z, Qt::ControlModifier), "");
+        both(test::keyStep(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier), "abc");
+        both(test::keyStep(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier), after);
+        both(test::keyStep(Qt::Key_Z, Qt::ControlModifier), "abc");
+        both(test::keyStep(Qt::Key_Y, Qt::ControlModifier), after);
     }
 }
 

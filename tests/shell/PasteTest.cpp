@@ -2,6 +2,7 @@
 #include "customers/CustomerAddModifyForm.h"
 #include "platform/FormRegistry.h"
 #include "platform/MultiLineText.h"
+#include "support/BesidePlain.h"
 #include "support/ShownTexts.h"
 #include "support/TestData.h"
 
@@ -442,18 +443,7 @@ TEST_F(PasteTest, DISABLED_MiddleButtonPasteIntoACommentAndATypeAheadBox)
         const QPoint at = b.viewport()->mapToGlobal(b.cursorRect(end).center() + QPoint(60, 0));
         EXPECT_TRUE(byHand(hand, [&](XHand &h) { h.middleClick(at); }));
     };
-    const auto both = [&](const std::function<void(QPlainTextEdit &)> &step) {
-        step(ours);
-        step(plain);
-        EXPECT_EQ(ours.text(), plain.toPlainText());
-        EXPECT_EQ(ours.textCursor().position(), plain.textCursor().position());
-        EXPECT_EQ(ours.document()->isModified(), plain.document()->isModified());
-        EXPECT_EQ(ours.document()->isUndoAvailable(), plain.document()->isUndoAvailable());
-        EXPECT_EQ(ours.document()->isRedoAvailable(), plain.document()->isRedoAvailable());
-    };
-    const auto key = [](Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
-        return [=](QPlainTextEdit &b) { QTest::keyClick(&b, k, m); };
-    };
+    const auto both = [&](const std::function<void(QPlainTextEdit &)> &step) { test::besidePlain(ours, plain, step); };
     both([](QPlainTextEdit &b) {
         b.setFocus();
         QTest::keyClicks(&b, "Gate code 1234");
@@ -464,9 +454,9 @@ TEST_F(PasteTest, DISABLED_MiddleButtonPasteIntoACommentAndATypeAheadBox)
         middleAtEnd(b, &b == &ours ? QString::fromLatin1(" PA\x01S\0TED", 9) : QString(" PASTED"));
     });
     EXPECT_EQ(ours.text(), "Gate code 1234\nDog in yard PASTED");
-    both(key(Qt::Key_Z, Qt::ControlModifier));
+    both(test::keyStep(Qt::Key_Z, Qt::ControlModifier));
     EXPECT_EQ(ours.text(), "Gate code 1234\nDog in yard");
-    both(key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier));
+    both(test::keyStep(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier));
     EXPECT_EQ(ours.text(), "Gate code 1234\nDog in yard PASTED");
 
     // Into a type-ahead box the selection goes mended and searched as typed.
