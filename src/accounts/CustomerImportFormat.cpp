@@ -1,6 +1,7 @@
 #include "accounts/CustomerImportFormat.h"
 #include "accounts/MYOBCustomerExportModule.h"
 #include "customers/CustomerRecord.h"
+#include "platform/TypingLimit.h"
 
 namespace wvs {
 
@@ -12,9 +13,18 @@ QString CustomerImportFormat::normalHeading(const QString &heading)
     return h.trimmed();
 }
 
+QString CustomerImportFormat::asTyped(const QString &value, bool multiLine)
+{
+    if (!multiLine)
+        return TypingLimit::onOneLine(value);
+    QString lines = value;
+    lines.removeIf(&TypingLimit::isDroppedControl);
+    return lines;
+}
+
 QString CustomerImportFormat::key(const QString &value) const
 {
-    QString k = value.trimmed();
+    QString k = asTyped(value).trimmed();
     if (keyCut > 0)
         k = AccountsFileRules::cut(k, keyCut).trimmed();
     return k;
@@ -129,7 +139,7 @@ const CustomerImportFormat &myobCustomerFormat()
             address("Phone2", "phone no. 2"),
             address("Phone3", "phone no. 3", false),
             address("Email1", "email"),
-            {QStringLiteral("CustomerComment"), {QStringLiteral("notes")}},
+            {QStringLiteral("CustomerComment"), {QStringLiteral("notes")}, 0, true, true},
             {QStringLiteral("ContactName"),
              {QStringLiteral("contact name"), QStringLiteral("addr 1 - contact name"), QStringLiteral("- contact name")},
              0,

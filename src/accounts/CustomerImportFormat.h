@@ -21,6 +21,8 @@ struct CustomerImportFormat {
         // does not write comes back empty in the package's own export, so an
         // empty value there leaves a matched customer's field alone.
         bool sent = true;
+        // The field is a multi-line one (the comment): its line breaks stay.
+        bool multiLine = false;
     };
 
     QString package;            // "MYOB" or "Xero": names the log and its lines
@@ -44,6 +46,12 @@ struct CustomerImportFormat {
     Rule rule = nullptr;
 
     QString logFileName() const { return package + QStringLiteral(" Customer Import.log"); }
+
+    // A value of the file as the field it goes to holds it: a one-line field
+    // as a one-line box takes a paste (line breaks and tabs blanks, control
+    // characters dropped), a multi-line one with its line breaks and tabs
+    // and without the other control characters, as a comment takes a paste.
+    static QString asTyped(const QString &value, bool multiLine = false);
 
     // The key of a line from the value in its key column.
     QString key(const QString &value) const;

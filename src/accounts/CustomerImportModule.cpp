@@ -16,6 +16,7 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QSqlRecord>
+#include <algorithm>
 #include <optional>
 
 namespace wvs {
@@ -213,21 +214,27 @@ void dropUnchanged(const CustomerImportFormat &f, const QVariantMap &current, QV
     }
 }
 
-// A preferred phone the line leaves empty moves to the first phone that holds
-// a number (the first when none does), so that the lists, the schedules and
-// their printouts still show one for the customer.
+// A phone holds a number when it holds a digit: "-" or "()" is none.
+bool holdsNumber(const QString &phone)
+{
+    return std::any_of(phone.cbegin(), phone.cend(), [](QChar c) { return c.isDigit(); });
+}
+
+// A preferred phone the line leaves without a number (or one outside 1 to 3,
+// as 0 or none at all) moves to the first phone that holds a number (the
+// first when none does), so that the lists, the schedules and their
+// printouts still show one for the customer.
 void keepAPreferredPhone(const QVariantMap &current, QVariantMap &fields)
 {
     auto value = [&](const QString &field) { return fields.contains(field) ? fields.value(field) : current.value(field); };
-    auto phone = [&](int n) { return value(QStringLiteral("Phone%1").arg(n)).toString().trimmed(); };
-    const QVariant stored = value(QStringLiteral("PreferredPhone"));
-    const int preferred = stored.isValid() ? stored.toInt() : 1;
-    if (preferred >= 1 && preferred <= 3 && !phone(preferred).isEmpty())
+    auto phone = [&](int n) { return value(QStringLiteral("Phone%1").arg(n)).toString(); };
+    const int preferred = value(QStringLiteral("PreferredPhone")).toInt();
+    if (preferred >= 1 && preferred <= 3 && holdsNumber(phone(preferred)))
         return;
     int first = 1;
-    while (first < 3 && phone(first).isEmpty())
+    while (first <= 3 && !holdsNumber(phone(first)))
         ++first;
-    fields.insert(QStringLiteral("PreferredPhone"), phone(first).isEmpty() ? 1 : first);
+    fields.insert(QStringLiteral("PreferredPhone"), first <= 3 ? first : 1);
 }
 
 // A value longer than its field fails the whole import.
@@ -367,7 +374,8 @@ void importCustomers(const CustomerImportFormat &f, const QString &fileName)
                 const int pos = at.columns.value(c.field, -1);
                 if (pos < 0)
                     continue;
-                const QString value = AccountsFileRules::cut(rec->fields.at(pos), c.cut);
+                const QString value =
+                    AccountsFileRules::cut(CustomerImportFormat::asTyped(rec->fields.at(pos), c.multiLine), c.cut);
                 // The package's own export leaves a column empty that the
                 // program never sent it: a matched customer keeps its value.
                 if (number && !c.sent && value.isEmpty())

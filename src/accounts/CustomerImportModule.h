@@ -17,7 +17,11 @@ namespace wvs {
 // customer keeps a stored value that comes back as the program's own export
 // writes it (cut, or with "?" for a letter the file cannot carry), and one
 // that the package's file leaves empty in a column the program never sends
-// to the package. What happened, and the encoding the file was read in,
+// to the package. Every value comes in as its box takes a paste: a one-line
+// field without line breaks, tabs or control characters, the comment with
+// its line breaks and tabs only. The preferred phone is the first phone that
+// holds a digit when the stored one does not (or is none of 1 to 3), the
+// first when none does. What happened, and the encoding the file was read in,
 // is written to the package's import log in the data folder, which the
 // closing message points to; the import reports its own failures, and a
 // database kept busy at another workstation with the program's busy message.

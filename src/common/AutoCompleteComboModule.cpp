@@ -1,8 +1,12 @@
 #include "common/AutoCompleteComboModule.h"
 #include "platform/MessageBox.h"
 #include "platform/ErrorHandlingModule.h"
+#include "platform/PasteCatcher.h"
+#include "platform/TypingLimit.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTextBoundaryFinder>
@@ -98,26 +102,40 @@ int AutoMatchCBBox(QComboBox *combo, const QString &typed)
 
 namespace {
 
+// A text pasted, dropped or committed by an input method, searched as if
+// typed once it is mended as a one-line box would take it.
+void searchPasted(QComboBox *combo, const QString &pasted)
+{
+    const QString typed = TypingLimit::onOneLine(pasted);
+    if (!typed.isEmpty())
+        AutoMatchCBBox(combo, typed);
+}
+
 class AutoMatchFilter : public QObject {
 public:
     explicit AutoMatchFilter(QComboBox *combo) : QObject(combo), combo_(combo) {}
 
 protected:
-    bool eventFilter(QObject *, QEvent *event) override
+    bool eventFilter(QObject *watched, QEvent *event) override
     {
+        if (event->type() == QEvent::InputMethod)
+            return inputMethod(watched, static_cast<QInputMethodEvent *>(event));
         if (event->type() != QEvent::KeyPress)
             return false;
         auto *ke = static_cast<QKeyEvent *>(event);
-        if (ke->modifiers() & Qt::AltModifier) {
-            // A key with Alt held is no typing: the box takes nothing and
-            // hands the key on to the window.
+        const Qt::KeyboardModifiers held = ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+        // Ctrl's keys are the box's own: copy, paste (searched), undo, select
+        // all. The box types no key with Ctrl alone held but a keypad's.
+        if (held == Qt::ControlModifier && !(ke->modifiers() & Qt::KeypadModifier))
+            return false;
+        if (held) {
+            // A key with Alt or Meta (Super) held is no typing: the box takes
+            // nothing and hands the key on to the window.
             if (!types(ke->text()))
                 return false;
             ke->ignore();
             return true;
         }
-        if (ke->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))
-            return false; // the box's own keys: copy, paste, undo, select all
         switch (ke->key()) {
         case Qt::Key_Backspace:
             AutoMatchCBBox(combo_, 8);
@@ -139,6 +157,19 @@ protected:
     }
 
 private:
+    // An input method's commit is searched as typed; its composing text
+    // goes on to the box, which shows it until the commit.
+    bool inputMethod(QObject *watched, QInputMethodEvent *e)
+    {
+        if (e->commitString().isEmpty())
+            return false;
+        searchPasted(combo_, e->commitString());
+        QInputMethodEvent composing(e->preeditString(), e->attributes());
+        QCoreApplication::sendEvent(watched, &composing);
+        e->accept();
+        return true;
+    }
+
     QComboBox *combo_;
 };
 
@@ -151,8 +182,16 @@ void installAutoMatch(QComboBox *combo)
     combo->setCompleter(nullptr);
     auto *filter = new AutoMatchFilter(combo);
     combo->installEventFilter(filter);
-    if (combo->lineEdit())
-        combo->lineEdit()->installEventFilter(filter);
+    if (QLineEdit *edit = combo->lineEdit()) {
+        edit->installEventFilter(filter);
+        // Every paste is searched as if typed, never put in as it is. The
+        // box's menu is its line edit's own, where the catcher sees it (the
+        // combo box would make it past the line edit's event filters).
+        edit->setContextMenuPolicy(Qt::DefaultContextMenu);
+        new PasteCatcher(
+            filter, edit, PasteCatcher::Where::AsTyped, [](const QString &) { return true; },
+            [combo](const QString &pasted) { searchPasted(combo, pasted); });
+    }
 }
 
 } // namespace wvs

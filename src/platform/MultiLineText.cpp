@@ -1,6 +1,7 @@
 #include "platform/MultiLineText.h"
 #include "platform/TypingLimit.h"
 
+#include <QAbstractUndoItem>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
@@ -28,20 +29,26 @@ QString asTyped(QString text)
 
 QString MultiLineText::text() const { return asTyped(document()->toRawText()); }
 
+namespace {
+// A text as the box takes it in: a line break of any kind is one line break
+// of the box, and counts once; no other control character goes in.
+QString asLines(const QString &given)
+{
+    QString lines = given;
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    for (QChar &c : lines)
+        if (c == QLatin1Char('\r') || c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+            c = QLatin1Char('\n');
+    lines.removeIf(&TypingLimit::isDroppedControl);
+    return lines;
+}
+} // namespace
+
 void MultiLineText::insertPlain(const QString &given)
 {
     if (isReadOnly())
         return;
-    // A line break of any kind is one line break of the box, and counts once;
-    // no other control character goes in.
-    QString pasted = given;
-    pasted.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    for (QChar &c : pasted)
-        if (c == QLatin1Char('\r') || c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
-            c = QLatin1Char('\n');
-    pasted.removeIf([](QChar c) {
-        return (c.unicode() < 0x20 && c != QLatin1Char('\t') && c != QLatin1Char('\n')) || c.unicode() == 0x7F;
-    });
+    QString pasted = asLines(given);
     if (limit_ > 0) {
         const QTextCursor cursor = textCursor();
         const qsizetype kept = text().size() - (cursor.selectionEnd() - cursor.selectionStart());
@@ -49,7 +56,21 @@ void MultiLineText::insertPlain(const QString &given)
     }
     if (pasted.isEmpty())
         return; // nothing to put in, or none of it fits: the box stays as it was
-    insertPlainText(pasted);
+    // The text control's own paste of the plain text alone, in an edit
+    // block of its own: one undo step, apart from the typing before it. The
+    // block ends in a step that changes nothing, so that what is typed next
+    // is not joined to the paste's last insertion.
+    struct Boundary : QAbstractUndoItem {
+        void undo() override {}
+        void redo() override {}
+    };
+    QTextCursor block = textCursor();
+    block.beginEditBlock();
+    QMimeData plain;
+    plain.setText(pasted);
+    QPlainTextEdit::insertFromMimeData(&plain);
+    document()->appendUndoItem(new Boundary);
+    block.endEditBlock();
 }
 
 bool MultiLineText::canInsertFromMimeData(const QMimeData *source) const
@@ -74,8 +95,12 @@ QMimeData *MultiLineText::createMimeDataFromSelection() const
 void MultiLineText::keyPressEvent(QKeyEvent *e)
 {
     if (e->matches(QKeySequence::Paste) && !isReadOnly()) {
-        // Ctrl+V and Shift+Insert take the clipboard's text, if it has any.
-        insertPlain(QGuiApplication::clipboard()->text());
+        // Ctrl+V and Shift+Insert take the clipboard's text, if it has any;
+        // Ctrl+Shift+Insert the selection's, where there is one (X).
+        QClipboard *clipboard = QGuiApplication::clipboard();
+        const bool selection = e->key() == Qt::Key_Insert
+            && e->modifiers() == (Qt::ControlModifier | Qt::ShiftModifier) && clipboard->supportsSelection();
+        insertPlain(clipboard->text(selection ? QClipboard::Selection : QClipboard::Clipboard));
         e->accept();
         return;
     }
@@ -104,7 +129,16 @@ void MultiLineText::mousePressEvent(QMouseEvent *e)
 
 void MultiLineText::inputMethodEvent(QInputMethodEvent *e)
 {
-    limited([&] { QPlainTextEdit::inputMethodEvent(e); });
+    // An input method's commit goes in as a paste's text would.
+    const QString commit = asLines(e->commitString());
+    if (commit == e->commitString() || isReadOnly()) {
+        limited([&] { QPlainTextEdit::inputMethodEvent(e); });
+        return;
+    }
+    QInputMethodEvent mended(e->preeditString(), e->attributes());
+    mended.setCommitString(commit, e->replacementStart(), e->replacementLength());
+    limited([&] { QPlainTextEdit::inputMethodEvent(&mended); });
+    e->accept();
 }
 
 template <class Edit>

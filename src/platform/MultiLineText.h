@@ -7,9 +7,10 @@ namespace wvs {
 
 // The program's multi-line text box. Whatever is pasted or dropped into it
 // arrives as plain text only: the box reads the text of the clipboard or of
-// the drop itself and never hands the mime data to Qt's text control, which
+// the drop itself and never hands their mime data to Qt's text control, which
 // dies on a clipboard that has no owner (nothing copied yet, or the program
-// that copied has closed). What the box copies out is plain text as well.
+// that copied has closed); the control gets the mended text alone, as one
+// undo step of its own. What the box copies out is plain text as well.
 //
 // The box starts no drag of its own: Qt's text control can start a second
 // drag while the first goes on, which removes the selection even where the
@@ -20,8 +21,9 @@ namespace wvs {
 // alone extends the selection. Text leaves the box by Copy (the keys or the
 // context menu) and Paste.
 //
-// A paste or a drop leaves out the control characters (C0 other than tab and
-// the line breaks, and DEL): a NUL would cut the text short wherever it goes.
+// A paste, a drop or an input method's commit leaves out the control
+// characters (C0 other than tab and the line breaks, and DEL): a NUL would
+// cut the text short wherever it goes.
 //
 // A limit (in UTF-16 units, as QString counts) binds typing and pasting
 // only, as TypingLimit does for one-line boxes: a pasted text is cut so that

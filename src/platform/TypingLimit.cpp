@@ -1,12 +1,10 @@
 #include "platform/TypingLimit.h"
 
-#include <QAction>
-#include <QClipboard>
-#include <QContextMenuEvent>
-#include <QGuiApplication>
+#include "platform/PasteCatcher.h"
+
+#include <QCoreApplication>
+#include <QInputMethodEvent>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMimeData>
 #include <QTextBoundaryFinder>
 #include <algorithm>
 
@@ -16,6 +14,13 @@ TypingLimit::TypingLimit(QLineEdit *box, int limit) : QValidator(box), box_(box)
 {
     connect(box, &QLineEdit::textChanged, this, [this](const QString &text) { last_ = text; });
     box->installEventFilter(this);
+    // A paste that must be mended goes in mended; the box's own takes the rest.
+    new PasteCatcher(
+        this, box, PasteCatcher::Where::AtPointer,
+        [this](const QString &pasted) {
+            return fitting(pasted, box_->text().size() - box_->selectedText().size()) != pasted;
+        },
+        [this](const QString &pasted) { paste(pasted); });
 }
 
 void TypingLimit::apply(QLineEdit *box, int limit)
@@ -53,16 +58,17 @@ bool isBreak(QChar c)
 }
 
 // A control character a one-line value never holds: the others of C0 and DEL.
-// A NUL would cut the value short wherever it goes on (the database's text
-// functions, the export files), and the rest show as nothing or as boxes.
-bool isControl(QChar c)
-{
-    return (c.unicode() < 0x20 && c != QLatin1Char('\t') && !isBreak(c)) || c.unicode() == 0x7F;
-}
+bool isControl(QChar c) { return !isBreak(c) && TypingLimit::isDroppedControl(c); }
 
 // Whether a pasted text must be mended to go into a one-line box.
 bool needsMending(QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F || isBreak(c); }
 } // namespace
+
+bool TypingLimit::isDroppedControl(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u < 0x20 && u != u'\t' && u != u'\n' && u != u'\r') || u == 0x7F;
+}
 
 QString TypingLimit::onOneLine(const QString &pasted)
 {
@@ -139,15 +145,12 @@ QString TypingLimit::fitting(const QString &inserted, qsizetype kept) const
     return allowed;
 }
 
-bool TypingLimit::paste(const QString &pasted)
+void TypingLimit::paste(const QString &pasted)
 {
-    const qsizetype kept = box_->text().size() - box_->selectedText().size();
-    const QString allowed = fitting(pasted, kept);
-    if (allowed == pasted)
-        return false;
+    const QString allowed = fitting(pasted, box_->text().size() - box_->selectedText().size());
     const bool over = box_->hasSelectedText();
     if (allowed.isEmpty() && !over)
-        return true; // none of it fits: the box keeps its text
+        return; // none of it fits: the box keeps its text
     // The box's own paste mended in its check would set the whole text anew,
     // which empties the undo history; the mended text goes in by the box's
     // own insert instead. The box begins a new undo step when its cursor
@@ -164,68 +167,26 @@ bool TypingLimit::paste(const QString &pasted)
         newStep();
     box_->insert(allowed);
     newStep();
-    return true;
 }
 
 bool TypingLimit::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != box_ || box_->isReadOnly())
+    if (watched != box_ || box_->isReadOnly() || event->type() != QEvent::InputMethod)
         return false;
-    QClipboard *clipboard = QGuiApplication::clipboard();
-    switch (event->type()) {
-    case QEvent::KeyPress: {
-        auto *key = static_cast<QKeyEvent *>(event);
-        if (!key->matches(QKeySequence::Paste))
-            return false;
-        // Ctrl+Shift+Insert pastes the selection where there is one (X).
-        const bool selection = key->key() == Qt::Key_Insert
-            && key->modifiers() == (Qt::ControlModifier | Qt::ShiftModifier) && clipboard->supportsSelection();
-        if (!paste(clipboard->text(selection ? QClipboard::Selection : QClipboard::Clipboard)))
-            return false;
-        key->accept();
-        return true;
-    }
-    case QEvent::MouseButtonRelease: {
-        // The middle button pastes the selection where it was pressed.
-        if (static_cast<QMouseEvent *>(event)->button() != Qt::MiddleButton || !clipboard->supportsSelection())
-            return false;
-        box_->deselect();
-        return paste(clipboard->text(QClipboard::Selection));
-    }
-    case QEvent::ContextMenu: {
-        if (box_->contextMenuPolicy() != Qt::DefaultContextMenu)
-            return false;
-        // The box's own menu, whose Paste pastes as the keys do.
-        QMenu *menu = box_->createStandardContextMenu();
-        for (QAction *action : menu->actions())
-            if (QObject::disconnect(action, &QAction::triggered, box_, &QLineEdit::paste)
-                || QObject::disconnect(action, SIGNAL(triggered()), box_, SLOT(paste())))
-                connect(action, &QAction::triggered, this, [this] {
-                    if (!box_->isReadOnly() && !paste(QGuiApplication::clipboard()->text()))
-                        box_->paste();
-                });
-        menu->setAttribute(Qt::WA_DeleteOnClose);
-        menu->popup(static_cast<QContextMenuEvent *>(event)->globalPos());
-        return true;
-    }
-    case QEvent::Drop: {
-        // A drop from elsewhere lands where it is let go.
-        auto *drop = static_cast<QDropEvent *>(event);
-        if (drop->source() == box_ || !drop->mimeData()->hasText())
-            return false;
-        const QString dropped = drop->mimeData()->text();
-        if (fitting(dropped, box_->text().size()) == dropped)
-            return false;
-        box_->setCursorPosition(box_->cursorPositionAt(drop->position().toPoint()));
-        paste(dropped);
-        drop->acceptProposedAction();
-        QDragLeaveEvent leave; // the drop's caret goes, as after the box's own drop
-        QCoreApplication::sendEvent(box_, &leave);
-        return true;
-    }
-    default:
+    // An input method's commit that must be mended goes in mended as the
+    // box's own commit, which is one undo step as any commit is: the box's
+    // check mending it would set the whole text anew and empty the history.
+    auto *input = static_cast<QInputMethodEvent *>(event);
+    const QString commit = input->commitString();
+    const qsizetype kept = box_->text().size() - box_->selectedText().size() - input->replacementLength();
+    const QString allowed = fitting(commit, kept);
+    if (allowed == commit)
         return false;
-    }
+    QInputMethodEvent mended(input->preeditString(), input->attributes());
+    mended.setCommitString(allowed, input->replacementStart(), input->replacementLength());
+    QCoreApplication::sendEvent(box_, &mended);
+    input->accept();
+    return true;
 }
 
 } // namespace wvs

@@ -18,9 +18,10 @@ namespace wvs {
 // made a blank; a tab becomes a blank too, and the other control characters
 // (C0 and DEL, NUL among them) are dropped. The limit applies to what is left.
 //
-// A paste (Ctrl+V, Shift+Insert, the middle button, the context menu) or a
-// drop that must be mended goes in mended, as one step of the box's undo
-// history, as any paste does: Ctrl+Z takes it back and the box is modified.
+// A paste (Ctrl+V, Shift+Insert, the middle button, the context menu), a
+// drop or an input method's commit that must be mended goes in mended, as
+// one step of the box's undo history, as any paste does: Ctrl+Z takes it
+// back and the box is modified.
 class TypingLimit : public QValidator {
     Q_OBJECT
 public:
@@ -30,6 +31,12 @@ public:
 
     // The longest start of text within limit units that ends on a whole character.
     static QString cutToLimit(const QString &text, int limit);
+
+    // A control character that no pasted text keeps, in any box: C0 but
+    // tab, CR and LF, and DEL. A NUL would cut the text short wherever it
+    // goes on (the database's text functions, the export files), and the
+    // rest show as nothing or as boxes.
+    static bool isDroppedControl(QChar c);
 
     // A pasted text as one line: trailing line breaks dropped, inner ones and
     // tabs blanks, other control characters dropped.
@@ -54,9 +61,8 @@ private:
 
     // What of an inserted text may go in when kept units of the box's text stay.
     QString fitting(const QString &inserted, qsizetype kept) const;
-    // Puts a pasted text in at the cursor, over the selection; true when it
-    // had to be mended (otherwise the box's own paste takes it as it is).
-    bool paste(const QString &pasted);
+    // Puts a pasted text that must be mended in at the cursor, over the selection.
+    void paste(const QString &pasted);
 
     QLineEdit *box_;
     int limit_;

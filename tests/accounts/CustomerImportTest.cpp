@@ -291,7 +291,7 @@ TEST_F(CustomerImportTest, XeroFileWithByteOrderMarkQuotedFieldsAndCrEndings)
           "ÉCOLE,,,École,,,\r");
     XeroCustomerImport(path("xero.csv"));
     const QString key = "Harbour View Apartments, Body";
-    EXPECT_EQ(field(key, "Surname, CAddress1, CSuburb"), "O\"Neil|Level 2\nTower|Mt Eden");
+    EXPECT_EQ(field(key, "Surname, CAddress1, CSuburb"), "O\"Neil|Level 2 Tower|Mt Eden");
     EXPECT_EQ(field("SMITH01", "Email1, Phone2"), "new@example.com|021 555 999");
     EXPECT_EQ(logLines("Xero").at(2), " Customer import completed - 3 records processed successfully");
     // Only A to Z match in either case: "ÉCOLE" is another customer than "école".
@@ -319,6 +319,76 @@ TEST_F(CustomerImportTest, XeroSuburbComesFromTheRegionElseTheFourthAddressLine)
     EXPECT_EQ(rowsOf("SELECT AccountsRef, CSuburb, Phone1, Phone2, PreferredPhone FROM Customers "
                      "WHERE AccountsRef <> '' ORDER BY 1"),
               "BROWN||||1;NEW01|Herne Bay||021 777|2;NEW02|Remuera|09 888||1;SMITH01|Grey Lynn||021 555 999|2");
+}
+
+// No one-line field takes a line break or a control character from a file:
+// each value comes in as a paste into its box would, line breaks and the
+// other separators and tabs as blanks, control characters dropped; the
+// comment keeps its line breaks and tabs. The same file again changes nothing.
+TEST_F(CustomerImportTest, ValuesComeInAsTheirBoxesWouldTakeAPaste)
+{
+    const struct {
+        const char *package;
+        QByteArray file;
+        QString key;
+        const char *fields;
+        QString stored;
+    } cases[] = {
+        {"Xero",
+         "*ContactName,FirstName,LastName,SAAddressLine1,SAAddressLine2,SAAddressLine3,SARegion,SACity,PhoneNumber\r\n"
+         "\"CTRL\t01\",\"Fir\tst\",\"Last\x01Name\",\"12 \"\"Q\"\" St\r\nSecond line\",\"Flat\x7f 2\n\","
+         "\"U\xE2\x80\xA8nit\",\"Sub\x0bVT\",\"Ci\rty\",\"09<NUL> 555\"\r\n",
+         "CTRL 01", "Forename, Surname, CAddress1, CAddress2, CAddress3, CSuburb, CCity, Phone1",
+         "Fir st|LastName|12 \"Q\" St Second line|Flat 2|U nit|Sub VT|Ci ty|09 555"},
+        {"MYOB",
+         "\xEF\xBB\xBF{}\r\nCo./Last Name,First Name,Card ID,Addr 1 - Line 3,Addr 1 - Line 4,Addr 1 - Phone No. 1,Notes\r\n"
+         "Smithers\x01X,\"Jo\xE2\x80\xA9" "Ann\",SMX01,L3\xC2\x85y,\"Sub\x0c\x1burb\",\"09\t1\","
+         "\"Gate\x01 code\t1234\x7f\x0b\xE2\x80\xA8ring\"\r\n",
+         "SMX01", "Surname, Forename, CAddress3, CSuburb, Phone1, CustomerComment",
+         "SmithersX|Jo Ann|L3 y|Sub urb|09 1|Gate code\t1234\u2028ring"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.package);
+        write(path("in.txt"), QByteArray(c.file).replace("<NUL>", QByteArray(1, '\0')));
+        importFile(c.package, path("in.txt"));
+        EXPECT_EQ(logLines(c.package).mid(1, 2), QStringList({QString("The file was read as UTF-8 text"),
+                                                              " Customer import completed - 1 records processed successfully"}));
+        EXPECT_EQ(field(c.key, c.fields), c.stored);
+        const QStringList before = customersDump();
+        importFile(c.package, path("in.txt"));
+        EXPECT_EQ(customersDump(), before);
+    }
+}
+
+// The preferred phone after an import is the first phone that holds a
+// number, a digit at least ("-" and "()" hold none), or the first when none
+// does; a stored one that is 0 or empty, outside 1 to 3, is no choice.
+TEST_F(CustomerImportTest, ThePreferredPhoneIsTheFirstThatHoldsADigit)
+{
+    writeSql("UPDATE Customers SET PreferredPhone = 0 WHERE AccountsRef = 'SMITH01'");
+    writeSql("UPDATE Customers SET PreferredPhone = '' WHERE AccountsRef = 'BROWN'");
+    const QString query = "SELECT AccountsRef, Phone1, Phone2, Phone3, PreferredPhone FROM Customers "
+                          "WHERE AccountsRef <> '' ORDER BY 1";
+    write(path("cards.txt"), "{}\r\nCo./Last Name,First Name,Card ID,Addr 1 - Phone No. 1,Addr 1 - Phone No. 2,"
+                             "Addr 1 - Phone No. 3\r\n"
+                             "Dash,Dan,DASH01,-,,09 555 0000\r\n"
+                             "Blank,Bo,BLANK01, ,(),\r\n"
+                             "Empty,Em,EMPTY01,,,\r\n"
+                             "Smith,Anna,SMITH01,09 555 1234,021 555 999,\r\n");
+    MYOBCustomerImport(path("cards.txt"));
+    EXPECT_EQ(rowsOf(query), "BLANK01| |()||1;BROWN|09 444 4444|||;DASH01|-||09 555 0000|3;EMPTY01||||1;"
+                             "SMITH01|09 555 1234|021 555 999|09 555 0000|1");
+
+    write(path("contacts.csv"), "ContactName,PhoneNumber,MobileNumber,DDINumber\r\n"
+                                "XDASH,-,,09 555 0000\r\n"
+                                "XBLANK, ,(),\r\n"
+                                "XEMPTY,,,\r\n"
+                                "XMOBILE,(),(021) 5,\r\n"
+                                "BROWN,09 444 4444,,\r\n");
+    XeroCustomerImport(path("contacts.csv"));
+    EXPECT_EQ(rowsOf(query + " LIMIT -1 OFFSET 5"),
+              "XBLANK| |()||1;XDASH|-||09 555 0000|3;XEMPTY||||1;XMOBILE|()|(021) 5||2");
+    EXPECT_EQ(field("BROWN", "PreferredPhone"), "1");
 }
 
 TEST_F(CustomerImportTest, AFileWithoutTheKeyColumnEmptyOrUnnamedIsAbandoned)

@@ -4,10 +4,17 @@
 #include "platform/MessageBox.h"
 #include "support/QtPrinters.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QInputMethodEvent>
+#include <QMenu>
+#include <QMimeData>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace wvs;
@@ -188,6 +195,88 @@ TEST(AutoMatchCBBox, TypesAndTakesAwayCharactersAsTheUserSeesThem)
     press("a", Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(c.lineEdit()->selectedText(), "Tasman");
     EXPECT_TRUE(msgs.texts().isEmpty()) << msgs.texts().join(" / ").toStdString();
+
+    // Meta (Super) and a letter, alone or with Shift, Ctrl or a keypad's key,
+    // types nothing either and goes on to the window: never "Tx".
+    reached.clear();
+    c.lineEdit()->clear();
+    press("t", Qt::Key_T);
+    press("x", Qt::Key_X, Qt::MetaModifier);
+    press("X", Qt::Key_X, Qt::MetaModifier | Qt::ShiftModifier);
+    press("x", Qt::Key_X, Qt::MetaModifier | Qt::ControlModifier);
+    press("5", Qt::Key_5, Qt::ControlModifier | Qt::KeypadModifier);
+    EXPECT_EQ(c.lineEdit()->text(), "Tasman");
+    EXPECT_EQ(c.lineEdit()->selectedText(), "asman");
+    EXPECT_EQ(reached.size(), 4) << reached.join(", ").toStdString();
+    EXPECT_TRUE(msgs.texts().isEmpty()) << msgs.texts().join(" / ").toStdString();
+
+    // A paste by any way, and an input method's commit, is mended as a
+    // one-line box takes it and searched as if typed: the box holds an item
+    // or the typed part of one, never a control character.
+    c.addItem("Port Chalmers");
+    const QString longText = "T" + QString(9999, QChar('a'));
+    const struct {
+        const char *what;
+        QString typed, pasted, text, selected, message; // typed before the paste
+    } pastes[] = {
+        {"a line break", "", "Port\r\nCh", "Port Chalmers", "almers", {}},
+        {"a tab", "", "port\tch", "Port Chalmers", "almers", {}},
+        {"a control character", "", QString::fromLatin1("Po\x01rt\0 C\x7f", 10), "Port Chalmers", "halmers", {}},
+        {"a whole item", "", "Tasman", "Tasman", "", {}},
+        {"after a completion", "p", QString::fromLatin1("or\x02t\n", 5), "Port Chalmers", " Chalmers", {}},
+        {"a text no item begins with", "t", "AB\r\nCD\tE\x01" "F", "Tasman", "asman", "TAB CD EF not found"},
+        {"10,000 characters", "", longText, "", "", longText + " not found"},
+    };
+    const std::pair<const char *, std::function<void(const QString &)>> ways[] = {
+        {"Ctrl+V", [&](const QString &text) {
+             QGuiApplication::clipboard()->setText(text);
+             press(QString(QChar(0x16)), Qt::Key_V, Qt::ControlModifier);
+         }},
+        {"Shift+Insert", [&](const QString &text) {
+             QGuiApplication::clipboard()->setText(text);
+             press({}, Qt::Key_Insert, Qt::ShiftModifier);
+         }},
+        {"the context menu", [&](const QString &text) {
+             QGuiApplication::clipboard()->setText(text);
+             QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(5, 5), c.lineEdit()->mapToGlobal(QPoint(5, 5)));
+             QApplication::sendEvent(c.lineEdit(), &menuKey);
+             auto *menu = c.lineEdit()->findChild<QMenu *>();
+             ASSERT_NE(menu, nullptr);
+             for (QAction *a : menu->actions())
+                 if (a->text().startsWith("&Paste"))
+                     a->trigger();
+             menu->close();
+             delete menu;
+         }},
+        {"a drop", [&](const QString &text) {
+             QMimeData data;
+             data.setText(text);
+             const QPoint at(5, 5);
+             QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+             QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+             QApplication::sendEvent(c.lineEdit(), &enter);
+             QApplication::sendEvent(c.lineEdit(), &drop);
+         }},
+        {"an input method", [&](const QString &text) {
+             QInputMethodEvent commit;
+             commit.setCommitString(text);
+             QApplication::sendEvent(c.lineEdit(), &commit);
+         }},
+    };
+    for (const auto &[way, paste] : ways)
+        for (const auto &p : pastes) {
+            SCOPED_TRACE(std::string(p.what) + " by " + way);
+            c.setCurrentIndex(-1);
+            c.lineEdit()->clear();
+            if (!p.typed.isEmpty())
+                press(p.typed);
+            msgs.clear();
+            paste(p.pasted);
+            EXPECT_EQ(c.lineEdit()->text(), p.text);
+            EXPECT_EQ(c.lineEdit()->selectedText(), p.selected);
+            EXPECT_EQ(msgs.texts(), p.message.isEmpty() ? QStringList() : QStringList{p.message});
+        }
+    QGuiApplication::clipboard()->clear();
 }
 
 // A server's reply in a message: 20 lines and 1,000 characters whole and exact, a longer one cut at the first of

@@ -1,9 +1,11 @@
 #include "platform/MultiLineText.h"
+#include "support/BesidePlain.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDropEvent>
 #include <QImage>
+#include <QInputMethodEvent>
 #include <QMimeData>
 #include <QTest>
 #include <functional>
@@ -163,6 +165,77 @@ TEST(MultiLineText, GivesBackItsTextAsTypedAndAPasteAsOneUndoStep)
     QTest::keyClicks(&ours, " more");
     QTest::keyClick(&ours, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(ours.text(), "typed " + mended);
+    QGuiApplication::clipboard()->clear();
+}
+
+// A paste after typing, by each way a user pastes, walks back and forth
+// through Ctrl+Z and Ctrl+Shift+Z as the same paste of the mended text does
+// in a plain box: the typing before it is a step of its own.
+TEST(MultiLineText, APasteByEveryWayIsUndoneAloneAsInAPlainBox)
+{
+    const struct {
+        const char *what;
+        QString pasted, mended;
+    } pastes[] = {
+        {"one line", " PASTED", " PASTED"},
+        {"two lines", " PA\r\nSTED", " PA\nSTED"},
+        {"control characters", QString::fromLatin1(" P\x01" "A\0S\x7fT\tE\x1b" "D", 14), " PAST\tED"},
+        {"control characters only", QString::fromLatin1("\x01\x02", 2), ""},
+    };
+    using Way = std::function<void(QPlainTextEdit &, const QString &)>;
+    const auto viaClipboard = [](const std::function<void(QPlainTextEdit &)> &paste) {
+        return [=](QPlainTextEdit &b, const QString &text) {
+            QGuiApplication::clipboard()->setText(text);
+            paste(b);
+        };
+    };
+    const std::pair<const char *, Way> ways[] = {
+        {"Ctrl+V", viaClipboard([](QPlainTextEdit &b) { QTest::keyClick(&b, Qt::Key_V, Qt::ControlModifier); })},
+        {"Shift+Insert", viaClipboard([](QPlainTextEdit &b) { QTest::keyClick(&b, Qt::Key_Insert, Qt::ShiftModifier); })},
+        {"the context menu", viaClipboard([](QPlainTextEdit &b) { b.paste(); })},
+        {"a drop", [](QPlainTextEdit &b, const QString &text) {
+             QMimeData data;
+             data.setText(text);
+             QTextCursor end(b.document());
+             end.movePosition(QTextCursor::End);
+             const QPoint at = b.cursorRect(end).center() + QPoint(40, 0);
+             QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+             QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+             QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+             for (QEvent *e : std::initializer_list<QEvent *>{&enter, &move, &drop})
+                 QApplication::sendEvent(b.viewport(), e);
+         }},
+        {"an input method", [](QPlainTextEdit &b, const QString &text) {
+             QInputMethodEvent commit;
+             commit.setCommitString(text);
+             QApplication::sendEvent(&b, &commit);
+         }},
+    };
+    for (const auto &[way, paste] : ways)
+        for (const auto &p : pastes) {
+            SCOPED_TRACE(std::string(p.what) + " by " + way);
+            MultiLineText ours;
+            QPlainTextEdit plain;
+            for (QPlainTextEdit *b : {static_cast<QPlainTextEdit *>(&ours), &plain})
+                b->resize(300, 120);
+            const auto both = [&](const std::function<void(QPlainTextEdit &)> &step) { test::besidePlain(ours, plain, step); };
+            both([](QPlainTextEdit &b) { QTest::keyClicks(&b, "Gate code 1234"); });
+            both(test::keyStep(Qt::Key_Return));
+            both([](QPlainTextEdit &b) { QTest::keyClicks(&b, "Dog in yard"); });
+            both([&](QPlainTextEdit &b) { paste(b, &b == &ours ? p.pasted : p.mended); });
+            EXPECT_EQ(ours.text(), "Gate code 1234\nDog in yard" + p.mended);
+            // Nothing pasted, nothing to undo: the first Ctrl+Z takes the typing.
+            const QString before = p.mended.isEmpty() ? "Gate code 1234\n" : "Gate code 1234\nDog in yard";
+            both(test::keyStep(Qt::Key_Z, Qt::ControlModifier));
+            EXPECT_EQ(ours.text(), before);
+            both(test::keyStep(Qt::Key_Z, Qt::ControlModifier));
+            both(test::keyStep(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier));
+            EXPECT_EQ(ours.text(), before);
+            both(test::keyStep(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier));
+            EXPECT_EQ(ours.text(), "Gate code 1234\nDog in yard" + p.mended);
+            both(test::keyStep(Qt::Key_Z, Qt::ControlModifier));
+            EXPECT_EQ(ours.text(), before);
+        }
     QGuiApplication::clipboard()->clear();
 }
 

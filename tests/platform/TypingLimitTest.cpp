@@ -1,9 +1,11 @@
 #include "platform/TypingLimit.h"
+#include "support/BesidePlain.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -14,6 +16,21 @@
 using namespace wvs;
 
 namespace {
+
+// Gives a limited box and a plain one the same step, and expects both to show
+// expected and to stand alike in caret, selection and undo history.
+void besidePlain(QLineEdit &box, QLineEdit &plain, const std::function<void(QLineEdit &)> &step, const QString &expected)
+{
+    step(box);
+    step(plain);
+    EXPECT_EQ(box.text(), expected);
+    EXPECT_EQ(plain.text(), expected);
+    EXPECT_EQ(box.isModified(), plain.isModified());
+    EXPECT_EQ(box.isUndoAvailable(), plain.isUndoAvailable());
+    EXPECT_EQ(box.isRedoAvailable(), plain.isRedoAvailable());
+    EXPECT_EQ(box.cursorPosition(), plain.cursorPosition());
+    EXPECT_EQ(box.selectedText(), plain.selectedText());
+}
 
 TEST(TypingLimit, ValuesSetByTheProgramStayWholeWhileTypingAndPastesStopAtTheLimit)
 {
@@ -77,6 +94,16 @@ TEST(TypingLimit, ValuesSetByTheProgramStayWholeWhileTypingAndPastesStopAtTheLim
         box.insert(b.pasted);
         EXPECT_EQ(box.text(), b.kept) << b.pasted.toStdString();
     }
+
+    // A second limit put on a box replaces the first: a paste that fits the
+    // new limit is not cut to the old one.
+    QLineEdit twice;
+    TypingLimit::apply(&twice, 3);
+    TypingLimit::apply(&twice, 10);
+    QGuiApplication::clipboard()->setText("abcdefgh");
+    QTest::keyClick(&twice, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(twice.text(), "abcdefgh");
+    QGuiApplication::clipboard()->clear();
 }
 
 // A mended paste is one step of the box's undo history, as a paste into a
@@ -118,21 +145,10 @@ TEST(TypingLimit, AMendedPasteIsOneUndoStepAsInAPlainBox)
             TypingLimit::apply(&box, p.limit);
             // The keys go to both boxes alike; what each shows is compared after every step.
             const auto both = [&](const std::function<void(QLineEdit &)> &step, const QString &expected) {
-                step(box);
-                step(plain);
-                EXPECT_EQ(box.text(), expected);
-                EXPECT_EQ(plain.text(), expected);
-                EXPECT_EQ(box.isModified(), plain.isModified());
-                EXPECT_EQ(box.isUndoAvailable(), plain.isUndoAvailable());
-                EXPECT_EQ(box.isRedoAvailable(), plain.isRedoAvailable());
-                EXPECT_EQ(box.cursorPosition(), plain.cursorPosition());
-                EXPECT_EQ(box.selectedText(), plain.selectedText());
+                besidePlain(box, plain, step, expected);
             };
             const QString typed = QString("abc").left(3 - p.selected);
             const QString after = typed + p.mended;
-            const auto key = [](Qt::Key k, Qt::KeyboardModifiers m) {
-                return [=](QLineEdit &b) { QTest::keyClick(&b, k, m); };
-            };
             both([](QLineEdit &b) { QTest::keyClicks(&b, "abc"); }, "abc");
             both([&](QLineEdit &b) { b.setSelection(3, -p.selected); }, "abc");
             both([&](QLineEdit &b) {
@@ -143,12 +159,12 @@ TEST(TypingLimit, AMendedPasteIsOneUndoStepAsInAPlainBox)
             // Typing after the paste (where the box has room) is a step of its own.
             if (p.limit == 0) {
                 both([](QLineEdit &b) { QTest::keyClicks(&b, "q"); }, after + "q");
-                both(key(Qt::Key_Z, Qt::ControlModifier), after);
+                both(test::keyStep(Qt::Key_Z, Qt::ControlModifier), after);
             }
-            both(key(Qt::Key_Z, Qt::ControlModifier), "abc");
-            both(key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier), after);
-            both(key(Qt::Key_Z, Qt::ControlModifier), "abc");
-            both(key(Qt::Key_Y, Qt::ControlModifier), after);
+            both(test::keyStep(Qt::Key_Z, Qt::ControlModifier), "abc");
+            both(test::keyStep(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier), after);
+            both(test::keyStep(Qt::Key_Z, Qt::ControlModifier), "abc");
+            both(test::keyStep(Qt::Key_Y, Qt::ControlModifier), after);
         }
     QGuiApplication::clipboard()->clear();
 
@@ -173,6 +189,51 @@ TEST(TypingLimit, AMendedPasteIsOneUndoStepAsInAPlainBox)
     EXPECT_EQ(box.text(), "abc");
     QTest::keyClick(&box, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(box.text(), "abcx y");
+}
+
+// An input method's commit that must be mended goes in as one undo step, as
+// the mended commit does in a plain box: the typing before it stays undoable
+// and the box stays modified.
+TEST(TypingLimit, AMendedInputMethodCommitIsOneUndoStepAsInAPlainBox)
+{
+    const struct {
+        const char *what;
+        QString commit, mended;
+        int limit = 0;
+    } commits[] = {
+        {"a tab", "x\ty", "x y"},
+        {"a line break", "x\ny\r\n", "x y"},
+        {"a NUL", QString::fromLatin1("x\0y", 3), "xy"},
+        {"past the limit", "xyz", "xy", 5},
+        {"a Chinese phrase past the limit", QStringLiteral("\u4E2D\u6587\u8F93\u5165\u6CD5"), QStringLiteral("\u4E2D\u6587\u8F93"), 6},
+        {"a Japanese phrase past the limit", QStringLiteral("\u65E5\u672C\u8A9E\u3067\u3059"), QStringLiteral("\u65E5\u672C"), 5},
+    };
+    for (const auto &c : commits) {
+        SCOPED_TRACE(c.what);
+        QLineEdit box, plain;
+        TypingLimit::apply(&box, c.limit);
+        const auto both = [&](const std::function<void(QLineEdit &)> &step, const QString &expected) {
+            besidePlain(box, plain, step, expected);
+        };
+        const QString after = "abc" + c.mended;
+        both([](QLineEdit &b) { QTest::keyClicks(&b, "abc"); }, "abc");
+        both(test::keyStep(Qt::Key_Left), "abc");
+        both(test::keyStep(Qt::Key_Right), "abc");
+        both([&](QLineEdit &b) {
+            QInputMethodEvent composing("pre", {});
+            QCoreApplication::sendEvent(&b, &composing);
+            QInputMethodEvent commit;
+            commit.setCommitString(&b == &box ? c.commit : c.mended);
+            QCoreApplication::sendEvent(&b, &commit);
+        }, after);
+        EXPECT_TRUE(box.isModified());
+        both(test::keyStep(Qt::Key_Z, Qt::ControlModifier), "abc");
+        both(test::keyStep(Qt::Key_Z, Qt::ControlModifier), "");
+        both(test::keyStep(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier), "abc");
+        both(test::keyStep(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier), after);
+        both(test::keyStep(Qt::Key_Z, Qt::ControlModifier), "abc");
+        both(test::keyStep(Qt::Key_Y, Qt::ControlModifier), after);
+    }
 }
 
 } // namespace

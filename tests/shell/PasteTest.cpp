@@ -1,10 +1,13 @@
+#include "common/AutoCompleteComboModule.h"
 #include "customers/CustomerAddModifyForm.h"
 #include "platform/FormRegistry.h"
 #include "platform/MultiLineText.h"
+#include "support/BesidePlain.h"
 #include "support/ShownTexts.h"
 #include "support/TestData.h"
 
 #include <QClipboard>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QElapsedTimer>
@@ -407,6 +410,65 @@ TEST_F(PasteTest, DISABLED_MiddleButtonPasteIntoAOneLineBox)
     std::printf("pasted by the middle button\n");
 }
 
+// Run only by the test below, in a child process on a real X server.
+TEST_F(PasteTest, DISABLED_MiddleButtonPasteIntoACommentAndATypeAheadBox)
+{
+    QWidget window;
+    window.resize(640, 260);
+    MultiLineText ours(&window);
+    QPlainTextEdit plain(&window);
+    QComboBox combo(&window);
+    ours.setGeometry(10, 10, 300, 150);
+    plain.setGeometry(330, 10, 300, 150);
+    combo.setGeometry(10, 200, 300, 30);
+    installAutoMatch(&combo);
+    combo.addItems({"Albany", "Port Chalmers"});
+    combo.setCurrentIndex(-1);
+    combo.lineEdit()->clear();
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.activateWindow();
+    settle();
+    XHand hand;
+    ASSERT_TRUE(hand.ready()) << "no XTEST on the X server (libX11.so.6, libXtst.so.6)";
+    ASSERT_TRUE(QGuiApplication::clipboard()->supportsSelection());
+
+    // Typing, then the middle button past the end of the last line, into
+    // the comment and into a plain box given the mended text; then the
+    // same keys, which go back and forth alike.
+    const auto middleAtEnd = [&](QPlainTextEdit &b, const QString &selection) {
+        QGuiApplication::clipboard()->setText(selection, QClipboard::Selection);
+        QTextCursor end(b.document());
+        end.movePosition(QTextCursor::End);
+        const QPoint at = b.viewport()->mapToGlobal(b.cursorRect(end).center() + QPoint(60, 0));
+        EXPECT_TRUE(byHand(hand, [&](XHand &h) { h.middleClick(at); }));
+    };
+    const auto both = [&](const std::function<void(QPlainTextEdit &)> &step) { test::besidePlain(ours, plain, step); };
+    both([](QPlainTextEdit &b) {
+        b.setFocus();
+        QTest::keyClicks(&b, "Gate code 1234");
+        QTest::keyClick(&b, Qt::Key_Return);
+        QTest::keyClicks(&b, "Dog in yard");
+    });
+    both([&](QPlainTextEdit &b) {
+        middleAtEnd(b, &b == &ours ? QString::fromLatin1(" PA\x01S\0TED", 9) : QString(" PASTED"));
+    });
+    EXPECT_EQ(ours.text(), "Gate code 1234\nDog in yard PASTED");
+    both(test::keyStep(Qt::Key_Z, Qt::ControlModifier));
+    EXPECT_EQ(ours.text(), "Gate code 1234\nDog in yard");
+    both(test::keyStep(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier));
+    EXPECT_EQ(ours.text(), "Gate code 1234\nDog in yard PASTED");
+
+    // Into a type-ahead box the selection goes mended and searched as typed.
+    combo.lineEdit()->setFocus();
+    QGuiApplication::clipboard()->setText("Port\r\nCh\x01", QClipboard::Selection);
+    EXPECT_TRUE(byHand(hand, [&](XHand &h) { h.middleClick(combo.lineEdit()->mapToGlobal(QPoint(10, 10))); }));
+    EXPECT_EQ(combo.lineEdit()->text(), "Port Chalmers");
+    EXPECT_EQ(combo.lineEdit()->selectedText(), "almers");
+    EXPECT_TRUE(msgs_->texts().isEmpty()) << msgs_->texts().join(" / ").toStdString();
+    std::printf("pasted by the middle button into a comment and a type-ahead box\n");
+}
+
 // Runs the named child test in a child process of this program on an X
 // server of its own, and expects it to pass and to print marker. Xvfb
 // chooses a free display itself; an Xvfb that is there but does not start
@@ -479,6 +541,14 @@ TEST(PasteUnderX, ADragOutOfACommentKeepsItAndTheWindowAnswers)
 TEST(PasteUnderX, AMiddleButtonPasteIsOneUndoStep)
 {
     underX("DISABLED_MiddleButtonPasteIntoAOneLineBox", "pasted by the middle button");
+}
+
+// A paste by the middle button into a comment is undone alone, as in a
+// plain box; into a type-ahead box it is searched as if typed.
+TEST(PasteUnderX, AMiddleButtonPasteIntoACommentOrATypeAheadBox)
+{
+    underX("DISABLED_MiddleButtonPasteIntoACommentAndATypeAheadBox",
+           "pasted by the middle button into a comment and a type-ahead box");
 }
 
 } // namespace
