@@ -182,6 +182,28 @@ TEST_F(JobSchedulePrintTest, TheScheduleWindowsPrintChecksThePortraitWidthKeepsT
         {6501, 75}, {6500, 60}, {5001, 60}, {5000, 45}, {3501, 45}, {3500, 25}, {2501, 25}, {2500, 15}, {1500, 15}};
     for (const auto &[width, length] : lengths)
         EXPECT_EQ(PageMedium::jobSchedulePaper().commentLineLength(width), length) << width;
+    // The preview's smaller type holds longer lines in a column of the same width, upright or wide.
+    const std::pair<int, int> onScreen[] = {{11001, 130}, {11000, 115}, {9501, 115}, {9500, 100}, {8001, 100}, {8000, 85},
+        {6501, 85}, {6500, 70}, {5001, 70}, {5000, 55}, {3501, 55}, {3500, 35}, {2501, 35}, {2500, 20}, {1500, 20}};
+    for (const bool portrait : {false, true})
+        for (const auto &[width, length] : onScreen)
+            EXPECT_EQ(PageMedium::jobScheduleScreen(portrait).commentLineLength(width), length) << width << portrait;
+
+    // Any one column alone is a selection, the check box column too; a page break by date alone is none.
+    writeSql("UPDATE Preferences SET ShowCostOnSchedPrint = 1");
+    for (const char *alone : {"CustomerNameCheck", "AddressCheck", "LocationCheck", "PhoneCheck", "JobTypeCheck",
+                              "CostCheck", "CommentCheck", "CheckBoxCheck", "PageBreakCheck"}) {
+        msgs_->clear();
+        auto options = shown<SchedulePrintForm>();
+        click(options.get(), "UnselectAllButton");
+        tick(options.get(), "PageBreakCheck", false);
+        child<QRadioButton>(options.get(), "LandscapeOption")->setChecked(true);
+        tick(options.get(), alone, true);
+        click(options.get(), "OKButton");
+        const bool column = std::string(alone) != "PageBreakCheck";
+        EXPECT_EQ(msgs_->texts(), column ? QStringList() : QStringList({"No fields selected"})) << alone;
+        EXPECT_EQ(options->isVisible(), !column) << alone;
+    }
 }
 
 // ---- the words of the windows and the printed page -------------------------
