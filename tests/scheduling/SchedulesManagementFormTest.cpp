@@ -86,6 +86,17 @@ TEST_F(SchedulesListTest, ListsTheNewestFirstReopensAClosedOneOpensNotesAndUsers
     viewer->ViewButton_Click();
     ASSERT_EQ(modal_->opened().size(), seen + 1);
     EXPECT_EQ(modal_->opened().last().tag, QStringLiteral("View~%1").arg(mar));
+
+    // Each sum of rights below the full 7 may only view; 7 may add, change, delete and see notes.
+    for (int rights : {0, 1, 3, 5, 7}) {
+        setAccess(4, 1, 1, 1, 1, 1, 1, rights, 0, 0);
+        loginAs("ADM", 4);
+        auto list = open();
+        for (const char *b : {"AddButton", "ModifyButton", "DeleteButton", "NotesButton"})
+            EXPECT_EQ(enabled(list.get(), b), rights == 7) << b << " " << rights;
+        for (const char *b : {"ViewButton", "ExitButton"})
+            EXPECT_TRUE(enabled(list.get(), b)) << b << " " << rights;
+    }
 }
 
 TEST_F(SchedulesListTest, AddsASchedulesOfAtMostOneYearAndOpensIt)
