@@ -65,13 +65,22 @@ TEST_F(JobSchedulePrintTest, EachAssociatePrintsOnPagesOfHisOwnHeadedInColumnsAn
     // two blanks before "Email: ", also when there is no phone; none without an e-mail address.
     const struct { const char *phone, *email, *line; } contacts[] = {
         {"09 555", "a@b.nz", "Phone: 09 555  Email: a@b.nz"}, {"", "a@b.nz", "  Email: a@b.nz"}, {"09 555", "", "Phone: 09 555"},
+        {"", "", nullptr},   // no contact line at all
     };
     for (const auto &c : contacts) {
         writeSql("UPDATE Company SET PTelephone = ?, PEmail = ?", {c.phone, c.email});
+        // On the sheet, and the same on the preview's screen page.
         JobSchedulePrintout printout(schedule_, "BOB", schedulePrintSelection());
-        ASSERT_TRUE(printout.load());
-        const QStringList drawn = printtest::texts(printtest::layOut(printout, {16838, 11906}).first());   // A4 wide
-        EXPECT_TRUE(drawn.contains(QString::fromLatin1(c.line))) << c.line << "\n" << drawn.join('|').toStdString();
+        JobSchedulePrintout screen(schedule_, "BOB", schedulePrintSelection(), PageMedium::jobScheduleScreen(false));
+        for (JobSchedulePrintout *p : {&printout, &screen}) {
+            ASSERT_TRUE(p->load());
+            const QSize page = p == &screen ? QSize(15000, 9150) : QSize(16838, 11906);   // A4 wide
+            const QStringList drawn = printtest::texts(printtest::layOut(*p, page).first());
+            if (c.line)
+                EXPECT_TRUE(drawn.contains(QString::fromLatin1(c.line))) << c.line << "\n" << drawn.join('|').toStdString();
+            else
+                EXPECT_TRUE(drawn.filter("Phone: ").isEmpty() && drawn.filter("Email: ").isEmpty()) << drawn.join('|').toStdString();
+        }
     }
 }
 

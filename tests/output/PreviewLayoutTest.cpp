@@ -504,6 +504,33 @@ TEST_F(NotesPreviewTest, ScheduleNotesOfThePeriodPrintNewestFirstWithTheirBlocks
     EXPECT_FALSE(p.contains("outside"));
     EXPECT_EQ(msgs_->texts(), QStringList({"Schedule Notes sent to printer"}));
 
+    // A note's customer line is the forename, a blank and the surname, the blank kept without a forename,
+    // on paper and on screen; a customer's notes are taken from the first day of the period to the last.
+    const qint64 both = addJob({.customer = addCustomer({.surname = "Smith", .forename = "Anna"})});
+    storeJob(schedule_, both, "2025-03-03", 2);
+    addNote(schedule_, both, "2025-03-03", "2025-03-15 08:00:00", "Action", "both names");
+    addCustomerNote("2025-02-28 23:59:59", "the day before");
+    addCustomerNote("2025-03-01 00:00:00", "the first day");
+    addCustomerNote("2025-03-31 23:59:59", "the last day");
+    addCustomerNote("2025-04-01 00:00:00", "the day after");
+    for (const bool screen : {false, true}) {
+        NotesPrintout notes(NotesPrintout::Kind::Schedule, schedule_, d("2025-03-01"), d("2025-03-31"),
+                            screen ? PageMedium::scheduleNotesScreen() : PageMedium::notesPaper());
+        NotesPrintout customer(NotesPrintout::Kind::Customer, customer_, d("2025-03-01"), d("2025-03-31"),
+                               screen ? PageMedium::customerNotesScreen() : PageMedium::notesPaper());
+        ASSERT_TRUE(notes.load() && customer.load());
+        const QSize page = screen ? notes.medium().page : QSize(11906, 16838);
+        for (const auto &[n, lines] : {std::pair{&notes, QStringList({"Customer: Anna Smith", "Customer:  Hart"})},
+                                       std::pair{&customer, QStringList({"Customer:  Hart", "the first day", "the last day"})}}) {
+            QStringList drawn;
+            for (const Page &p : layOut(*n, page))
+                drawn << texts(p);
+            for (const QString &line : lines)
+                EXPECT_TRUE(drawn.contains(line)) << line.toStdString() << " " << screen << "\n" << drawn.join('\n').toStdString();
+            EXPECT_TRUE(drawn.filter("the day ").isEmpty()) << screen;
+        }
+    }
+
     // A period without notes: a preview that says so and stays empty.
     msgs_->clear();
     auto preview = shown<PreviewScheduleNotesForm>(QString::number(schedule_) + "~01/05/2025~31/05/2025");
