@@ -82,6 +82,26 @@ TEST_F(JobSchedulePrintTest, EachAssociatePrintsOnPagesOfHisOwnHeadedInColumnsAn
                 EXPECT_TRUE(drawn.filter("Phone: ").isEmpty() && drawn.filter("Email: ").isEmpty()) << drawn.join('|').toStdString();
         }
     }
+
+    // The location alone heads the address column, the cost alone the job column, on the sheet and on screen;
+    // the one column chosen stands alone in the headings.
+    const std::tuple<SchedulePrintSelection, const char *, const char *> alone[] = {
+        {{.confirmed = true, .location = true}, "Address", "Ponsonby"}, {{.confirmed = true, .cost = true}, "Job", "$45.00"}};
+    for (const auto &[selection, heading, value] : alone) {
+        JobSchedulePrintout printout(schedule_, "BOB", selection);
+        JobSchedulePrintout screen(schedule_, "BOB", selection, PageMedium::jobScheduleScreen(false));
+        for (JobSchedulePrintout *p : {&printout, &screen}) {
+            ASSERT_TRUE(p->load());
+            const QSize page = p == &screen ? QSize(15000, 9150) : QSize(16838, 11906);
+            const QStringList drawn = printtest::texts(printtest::layOut(*p, page).first());
+            QStringList headings;
+            for (const char *h : {"Customer", "Address", "Phone", "Job", "Comments"})
+                if (drawn.contains(QLatin1String(h)))
+                    headings << QLatin1String(h);
+            EXPECT_EQ(headings, QStringList({heading})) << drawn.join('|').toStdString();
+            EXPECT_TRUE(drawn.contains(QLatin1String(value))) << drawn.join('|').toStdString();
+        }
+    }
 }
 
 TEST_F(JobSchedulePrintTest, NothingToPrintWritesNoFileAndAFailedDocumentLeavesNoFile)

@@ -97,6 +97,19 @@ TEST_F(SchedulesListTest, ListsTheNewestFirstReopensAClosedOneOpensNotesAndUsers
         for (const char *b : {"ViewButton", "ExitButton"})
             EXPECT_TRUE(enabled(list.get(), b)) << b << " " << rights;
     }
+
+    // A Published schedule, like a Closed one, is only offered to be re-opened.
+    auto list = open();
+    for (int r = 1; r < list->grid()->rows(); ++r) {
+        if (list->grid()->textMatrix(r, 3) != "Published")
+            continue;
+        list->grid()->selectRow(r);
+        msgs_->answer(MsgAnswer::No);
+        list->ModifyButton_Click();
+        EXPECT_EQ(msgs_->last(), "The selected Schedule has a status of Published and therefore cannot be modified - do "
+                                 "you wish to change its status back to Open?");
+    }
+    EXPECT_EQ(count("SELECT COUNT(*) FROM Schedules WHERE Status = 'Published'"), 1);
 }
 
 TEST_F(SchedulesListTest, AddsASchedulesOfAtMostOneYearAndOpensIt)
