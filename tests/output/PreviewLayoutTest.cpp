@@ -220,6 +220,29 @@ TEST_F(PreviewLayoutTest, NamesAndPhonesAreCutAndTheCheckBoxStandsBesideTheLastC
         }
         EXPECT_TRUE(drawn.filter("-off").isEmpty()) << drawn.join('|').toStdString();
     }
+
+    // The name is cut at 28 characters and the phone at 25 on paper too.
+    JobSchedulePrintout first(schedule_, QString(), schedulePrintSelection());
+    ASSERT_TRUE(first.load());
+    const QStringList sheet = texts(layOut(first, {16838, 11906}).first());
+    EXPECT_TRUE(sheet.contains("Featherstonehaugh-Cholmondel") && sheet.contains("0800 123 456 789 012 345 "))
+        << sheet.join('|').toStdString();
+
+    // A comment of exactly a line's length is one line, one character more makes two: 35 characters on
+    // screen, 60 on paper, with every column and the check box.
+    const qint64 lengths = addSchedule("2026-01-01", "2026-12-31", "Closed");
+    const QString screen35 = QString(17, 'a') + ' ' + QString(17, 'b'), screen36 = QString(17, 'c') + ' ' + QString(18, 'd');
+    const QString paper60 = QString(29, 'e') + ' ' + QString(30, 'f'), paper61 = QString(29, 'g') + ' ' + QString(31, 'h');
+    for (const QString &comment : {screen35, screen36, paper60, paper61})
+        jobOn("ADM", {"2026-03-02"}, {}, {.comment = comment, .commentOnSchedule = true}, lengths);
+    const QStringList onScreen = texts(preview(lengths).first());
+    for (const QString &line : {screen35, QString(17, 'c') + ' ', QString(18, 'd')})
+        EXPECT_TRUE(onScreen.contains(line)) << line.toStdString() << "\n" << onScreen.join('|').toStdString();
+    JobSchedulePrintout second(lengths, QString(), schedulePrintSelection());
+    ASSERT_TRUE(second.load());
+    const QStringList onPaper = texts(layOut(second, {16838, 11906}).first());
+    for (const QString &line : {paper60, QString(29, 'g') + ' ', QString(31, 'h')})
+        EXPECT_TRUE(onPaper.contains(line)) << line.toStdString() << "\n" << onPaper.join('|').toStdString();
 }
 
 TEST_F(PreviewLayoutTest, ACommentThatDoesNotFitGoesOnAtTheCommentsColumnOfTheNextPage)
