@@ -203,6 +203,13 @@ TEST_F(JobSchedulePrintTest, TheScheduleWindowsPrintChecksThePortraitWidthKeepsT
     EXPECT_EQ(JobSchedulePrintout::requiredWidth(SchedulePrintSelection::all()), 1030 + 2785 + 2700 + 2000 + 2900 + 1500 + 250);
     EXPECT_EQ(JobSchedulePrintout::requiredWidth({.location = true, .cost = true}), 1030 + 2700 + 2900);
     EXPECT_EQ(JobSchedulePrintout::requiredWidth({.comments = true, .checkBox = true}), 1030 + 1500 + 250);
+    // Each column alone, and each pair that shares a column counted once.
+    const std::pair<SchedulePrintSelection, int> widths[] = {
+        {{.customerName = true}, 2785}, {{.address = true}, 2700}, {{.location = true}, 2700}, {{.phone = true}, 2000},
+        {{.jobType = true}, 2900}, {{.cost = true}, 2900}, {{.comments = true}, 1500}, {{.checkBox = true}, 250},
+        {{.address = true, .location = true}, 2700}, {{.jobType = true, .cost = true}, 2900}};
+    for (int i = 0; const auto &[selection, width] : widths)
+        EXPECT_EQ(JobSchedulePrintout::requiredWidth(selection), 1030 + width) << i++;
     // A choice exactly as wide as the upright sheet fits; a twip more does not.
     for (const auto &[width, fits] : {std::pair{13165, true}, {13164, false}})
         EXPECT_EQ(JobSchedulePrintout::fitsUpright(SchedulePrintSelection::all(), width), fits) << width;

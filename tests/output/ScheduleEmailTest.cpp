@@ -129,6 +129,15 @@ TEST_F(ScheduleEmailTest, SmtpSendsEachAssociateHisJobsAndReportsEachOnItsOwn)
         << bodyOf(html).toStdString();
     EXPECT_FALSE(bodyOf(html).contains("Phone:") || bodyOf(html).contains("Cost:"));
 
+    // Only "Outlook" exactly takes the mail program's way; any other provider takes the server's, whose
+    // settings are read only for "Other": without them the send fails and says so.
+    setProvider("outlook", QString::number(sink.port()));
+    msgs_->clear();
+    EXPECT_TRUE(ScheduleEmail::run(schedule_, "BOB", "Hi", true));
+    ASSERT_EQ(msgs_->texts().size(), 1);
+    EXPECT_TRUE(msgs_->texts().first().startsWith("Email was not sent to bob@example.com - error ")) << msgs_->texts().first().toStdString();
+    EXPECT_EQ(sink.messages().size(), 4);
+
     // The customer, address and comments lines from whichever of their parts are filled.
     auto lineOf = [](const ScheduleEmailJob &j, const char *label) {
         const QStringList lines = ScheduleEmail::jobBlock(j, false, false, "NZ").split("\r\n");

@@ -128,6 +128,9 @@ TEST_F(SchedulesListTest, AddsASchedulesOfAtMostOneYearAndOpensIt)
     EXPECT_FALSE(ScheduleRecords::exceedsOneYear(d("2025-01-01"), d("2026-01-01")));
     EXPECT_FALSE(ScheduleRecords::exceedsOneYear(d("2024-02-29"), d("2025-02-28")));
     EXPECT_TRUE(ScheduleRecords::exceedsOneYear(d("2025-01-31"), d("2026-02-01")));
+    // A last day before the first is not refused here: its month count is nought or less.
+    EXPECT_FALSE(ScheduleRecords::exceedsOneYear(d("2025-03-31"), d("2025-03-01")));
+    EXPECT_FALSE(ScheduleRecords::exceedsOneYear(d("2026-03-01"), d("2024-01-01")));
 
     answerDates("01 Jan 2025", "31 Jan 2026");
     form->AddButton_Click();
