@@ -240,6 +240,13 @@ TEST_F(JobSchedulePrintTest, TheScheduleWindowsPrintChecksThePortraitWidthKeepsT
         EXPECT_EQ(msgs_->texts(), column ? QStringList() : QStringList({"No fields selected"})) << alone;
         EXPECT_EQ(options->isVisible(), !column) << alone;
     }
+    // First use with the cost shown on printouts: landscape, every box ticked, the cost's too.
+    writeSql("DELETE FROM SchedulePrintFields");
+    auto first = shown<SchedulePrintForm>();
+    EXPECT_TRUE(child<QRadioButton>(first.get(), "LandscapeOption")->isChecked());
+    for (const char *box : {"CustomerNameCheck", "AddressCheck", "LocationCheck", "PhoneCheck", "JobTypeCheck", "CostCheck",
+                            "CommentCheck", "CheckBoxCheck", "PageBreakCheck"})
+        EXPECT_TRUE(ticked(first.get(), box)) << box;
 }
 
 // ---- the words of the windows and the printed page -------------------------

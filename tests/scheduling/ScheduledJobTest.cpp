@@ -208,6 +208,14 @@ TEST_F(ScheduledJobTest, TheNoteWindowShowsTheRecordedStateAndFillsTheFieldsWhen
     EXPECT_EQ(stored(schedule, job, "2025-03-03", "ActualServiceDate"), "2025-03-04");
     EXPECT_EQ(scalarSql("SELECT NoteType || '/' || NoteDetail FROM ScheduleJobNotes").toString(), "Invoicing/Invoice sent");
 
+    // Ticked for an occurrence that names no associate: none is chosen.
+    storeJob(schedule, job, "2025-03-12", 3, "", "");
+    auto nobody = open("2025-03-12");
+    tick(nobody.get(), "JobDoneCheck", true);
+    EXPECT_EQ(child<QLineEdit>(nobody.get(), "DateCompletedText")->text(), "12/03/2025");
+    EXPECT_EQ(child<QComboBox>(nobody.get(), "AssociateCombo")->currentIndex(), -1);
+    nobody->ExitButton_Click();
+
     // The other two kinds of note, "Information only" being chosen as the window opens.
     for (const auto &[option, type] : {std::pair{"", "Information"}, std::pair{"ActionOption", "Action"}}) {
         auto w = open("2025-03-10");
