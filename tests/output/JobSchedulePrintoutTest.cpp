@@ -65,13 +65,42 @@ TEST_F(JobSchedulePrintTest, EachAssociatePrintsOnPagesOfHisOwnHeadedInColumnsAn
     // two blanks before "Email: ", also when there is no phone; none without an e-mail address.
     const struct { const char *phone, *email, *line; } contacts[] = {
         {"09 555", "a@b.nz", "Phone: 09 555  Email: a@b.nz"}, {"", "a@b.nz", "  Email: a@b.nz"}, {"09 555", "", "Phone: 09 555"},
+        {"", "", nullptr},   // no contact line at all
     };
     for (const auto &c : contacts) {
         writeSql("UPDATE Company SET PTelephone = ?, PEmail = ?", {c.phone, c.email});
+        // On the sheet, and the same on the preview's screen page.
         JobSchedulePrintout printout(schedule_, "BOB", schedulePrintSelection());
-        ASSERT_TRUE(printout.load());
-        const QStringList drawn = printtest::texts(printtest::layOut(printout, {16838, 11906}).first());   // A4 wide
-        EXPECT_TRUE(drawn.contains(QString::fromLatin1(c.line))) << c.line << "\n" << drawn.join('|').toStdString();
+        JobSchedulePrintout screen(schedule_, "BOB", schedulePrintSelection(), PageMedium::jobScheduleScreen(false));
+        for (JobSchedulePrintout *p : {&printout, &screen}) {
+            ASSERT_TRUE(p->load());
+            const QSize page = p == &screen ? QSize(15000, 9150) : QSize(16838, 11906);   // A4 wide
+            const QStringList drawn = printtest::texts(printtest::layOut(*p, page).first());
+            if (c.line)
+                EXPECT_TRUE(drawn.contains(QString::fromLatin1(c.line))) << c.line << "\n" << drawn.join('|').toStdString();
+            else
+                EXPECT_TRUE(drawn.filter("Phone: ").isEmpty() && drawn.filter("Email: ").isEmpty()) << drawn.join('|').toStdString();
+        }
+    }
+
+    // The location alone heads the address column, the cost alone the job column, on the sheet and on screen;
+    // the one column chosen stands alone in the headings.
+    const std::tuple<SchedulePrintSelection, const char *, const char *> alone[] = {
+        {{.confirmed = true, .location = true}, "Address", "Ponsonby"}, {{.confirmed = true, .cost = true}, "Job", "$45.00"}};
+    for (const auto &[selection, heading, value] : alone) {
+        JobSchedulePrintout printout(schedule_, "BOB", selection);
+        JobSchedulePrintout screen(schedule_, "BOB", selection, PageMedium::jobScheduleScreen(false));
+        for (JobSchedulePrintout *p : {&printout, &screen}) {
+            ASSERT_TRUE(p->load());
+            const QSize page = p == &screen ? QSize(15000, 9150) : QSize(16838, 11906);
+            const QStringList drawn = printtest::texts(printtest::layOut(*p, page).first());
+            QStringList headings;
+            for (const char *h : {"Customer", "Address", "Phone", "Job", "Comments"})
+                if (drawn.contains(QLatin1String(h)))
+                    headings << QLatin1String(h);
+            EXPECT_EQ(headings, QStringList({heading})) << drawn.join('|').toStdString();
+            EXPECT_TRUE(drawn.contains(QLatin1String(value))) << drawn.join('|').toStdString();
+        }
     }
 }
 
@@ -174,6 +203,13 @@ TEST_F(JobSchedulePrintTest, TheScheduleWindowsPrintChecksThePortraitWidthKeepsT
     EXPECT_EQ(JobSchedulePrintout::requiredWidth(SchedulePrintSelection::all()), 1030 + 2785 + 2700 + 2000 + 2900 + 1500 + 250);
     EXPECT_EQ(JobSchedulePrintout::requiredWidth({.location = true, .cost = true}), 1030 + 2700 + 2900);
     EXPECT_EQ(JobSchedulePrintout::requiredWidth({.comments = true, .checkBox = true}), 1030 + 1500 + 250);
+    // Each column alone, and each pair that shares a column counted once.
+    const std::pair<SchedulePrintSelection, int> widths[] = {
+        {{.customerName = true}, 2785}, {{.address = true}, 2700}, {{.location = true}, 2700}, {{.phone = true}, 2000},
+        {{.jobType = true}, 2900}, {{.cost = true}, 2900}, {{.comments = true}, 1500}, {{.checkBox = true}, 250},
+        {{.address = true, .location = true}, 2700}, {{.jobType = true, .cost = true}, 2900}};
+    for (int i = 0; const auto &[selection, width] : widths)
+        EXPECT_EQ(JobSchedulePrintout::requiredWidth(selection), 1030 + width) << i++;
     // A choice exactly as wide as the upright sheet fits; a twip more does not.
     for (const auto &[width, fits] : {std::pair{13165, true}, {13164, false}})
         EXPECT_EQ(JobSchedulePrintout::fitsUpright(SchedulePrintSelection::all(), width), fits) << width;
@@ -182,6 +218,35 @@ TEST_F(JobSchedulePrintTest, TheScheduleWindowsPrintChecksThePortraitWidthKeepsT
         {6501, 75}, {6500, 60}, {5001, 60}, {5000, 45}, {3501, 45}, {3500, 25}, {2501, 25}, {2500, 15}, {1500, 15}};
     for (const auto &[width, length] : lengths)
         EXPECT_EQ(PageMedium::jobSchedulePaper().commentLineLength(width), length) << width;
+    // The preview's smaller type holds longer lines in a column of the same width, upright or wide.
+    const std::pair<int, int> onScreen[] = {{11001, 130}, {11000, 115}, {9501, 115}, {9500, 100}, {8001, 100}, {8000, 85},
+        {6501, 85}, {6500, 70}, {5001, 70}, {5000, 55}, {3501, 55}, {3500, 35}, {2501, 35}, {2500, 20}, {1500, 20}};
+    for (const bool portrait : {false, true})
+        for (const auto &[width, length] : onScreen)
+            EXPECT_EQ(PageMedium::jobScheduleScreen(portrait).commentLineLength(width), length) << width << portrait;
+
+    // Any one column alone is a selection, the check box column too; a page break by date alone is none.
+    writeSql("UPDATE Preferences SET ShowCostOnSchedPrint = 1");
+    for (const char *alone : {"CustomerNameCheck", "AddressCheck", "LocationCheck", "PhoneCheck", "JobTypeCheck",
+                              "CostCheck", "CommentCheck", "CheckBoxCheck", "PageBreakCheck"}) {
+        msgs_->clear();
+        auto options = shown<SchedulePrintForm>();
+        click(options.get(), "UnselectAllButton");
+        tick(options.get(), "PageBreakCheck", false);
+        child<QRadioButton>(options.get(), "LandscapeOption")->setChecked(true);
+        tick(options.get(), alone, true);
+        click(options.get(), "OKButton");
+        const bool column = std::string(alone) != "PageBreakCheck";
+        EXPECT_EQ(msgs_->texts(), column ? QStringList() : QStringList({"No fields selected"})) << alone;
+        EXPECT_EQ(options->isVisible(), !column) << alone;
+    }
+    // First use with the cost shown on printouts: landscape, every box ticked, the cost's too.
+    writeSql("DELETE FROM SchedulePrintFields");
+    auto first = shown<SchedulePrintForm>();
+    EXPECT_TRUE(child<QRadioButton>(first.get(), "LandscapeOption")->isChecked());
+    for (const char *box : {"CustomerNameCheck", "AddressCheck", "LocationCheck", "PhoneCheck", "JobTypeCheck", "CostCheck",
+                            "CommentCheck", "CheckBoxCheck", "PageBreakCheck"})
+        EXPECT_TRUE(ticked(first.get(), box)) << box;
 }
 
 // ---- the words of the windows and the printed page -------------------------

@@ -113,29 +113,41 @@ TEST_F(PreviewLayoutTest, AssociatesAndDatesBreakThePagesUnderTheScreensTypeAndF
     EXPECT_TRUE(textOf(pages.at(1), "Administrator Tuesday 04 Mar 2025"));
 
     // Without the break: a date line while the rows above end by H - 2000, else a new page.
+    // On paper the same holds with Height - 4000.
     schedulePrintSelection().breakOnDate = false;
-    bool sawDateLine = false, sawNewPage = false;
+    bool sawDateLine = false, sawNewPage = false, sawPaperDateLine = false, sawPaperNewPage = false;
+    auto expectDateBreak = [](const QVector<Page> &pages, const QString &monday, const QString &tuesday, int limit,
+                              int n, bool &sawDateLine, bool &sawNewPage) {
+        for (int k = 0; k < pages.size(); ++k) {
+            const Drawn *second = textOf(pages.at(k), tuesday);
+            if (second && textOf(pages.at(k), monday)) {
+                sawDateLine = true;
+                EXPECT_LE(second->at.top() - 100, limit) << n;   // drawn 100 below the row's end
+            } else if (second) {
+                sawNewPage = true;
+                ASSERT_GT(k, 0);
+                const QVector<Drawn> rules = ofKind(pages.at(k - 1), Drawn::Rule);
+                ASSERT_GE(rules.size(), 2);
+                EXPECT_GT(rules.at(rules.size() - 2).at.top() + 100, limit) << n;   // the last row's rule
+            }
+        }
+    };
     for (int n = 1; n <= 26; ++n) {
         const qint64 schedule = addSchedule("2026-01-01", "2026-12-31", "Closed");
         for (int i = 0; i < n; ++i)
             jobOn("ADM", {"2026-03-02"}, {}, {}, schedule);
         jobOn("ADM", {"2026-03-03"}, {}, {}, schedule);
         pages = preview(schedule);
-        for (int k = 0; k < pages.size(); ++k) {
-            const Drawn *tuesday = textOf(pages.at(k), "Administrator Tuesday 03 Mar 2026");
-            if (tuesday && textOf(pages.at(k), "Administrator Monday 02 Mar 2026")) {
-                sawDateLine = true;
-                EXPECT_LE(tuesday->at.top() - 100, H - 2000) << n;   // drawn 100 below the row's end
-            } else if (tuesday) {
-                sawNewPage = true;
-                ASSERT_GT(k, 0);
-                const QVector<Drawn> rules = ofKind(pages.at(k - 1), Drawn::Rule);
-                ASSERT_GE(rules.size(), 2);
-                EXPECT_GT(rules.at(rules.size() - 2).at.top() + 100, H - 2000) << n;   // the last row's rule
-            }
-        }
+        expectDateBreak(pages, "Administrator Monday 02 Mar 2026", "Administrator Tuesday 03 Mar 2026", H - 2000, n,
+                        sawDateLine, sawNewPage);
+        JobSchedulePrintout paper(schedule, QString(), schedulePrintSelection());
+        ASSERT_TRUE(paper.load());
+        const QSize a4(16838, 11906);
+        expectDateBreak(layOut(paper, a4), "Administrator Monday 02/03/2026", "Administrator Tuesday 03/03/2026",
+                        a4.height() - 4000, n, sawPaperDateLine, sawPaperNewPage);
     }
     EXPECT_TRUE(sawDateLine && sawNewPage);
+    EXPECT_TRUE(sawPaperDateLine && sawPaperNewPage);
 }
 
 TEST_F(PreviewLayoutTest, NamesAndPhonesAreCutAndTheCheckBoxStandsBesideTheLastCommentLine)
@@ -164,6 +176,73 @@ TEST_F(PreviewLayoutTest, NamesAndPhonesAreCutAndTheCheckBoxStandsBesideTheLastC
     boxes = ofKind(p, Drawn::Picture);
     ASSERT_EQ(boxes.size(), 2);
     EXPECT_EQ(boxes.at(1).at.topLeft(), QPointF(10900, textOf(p, "Ngaire")->at.top()));
+
+    // What each row prints, column by column, on paper as on screen: the name of one or both names, the
+    // preferred phone (none for another choice), the address lines that are filled, and each comment
+    // whose flag is set.
+    schedulePrintSelection().comments = true;
+    const qint64 s = addSchedule("2026-01-01", "2026-12-31", "Closed");
+    const struct {
+        CustomerData customer;
+        const char *line2, *line3, *suburb;
+        JobData job;
+        QStringList printed;
+    } rows[] = {
+        {{.surname = "Brown", .forename = "Ann", .phone1 = "P1-a", .phone2 = "P2-a", .phone3 = "P3-a", .preferredPhone = 1,
+          .comment = "CustA", .commentOnSchedule = true}, "L2-a", "", "Sub-a", {.comment = "JobA", .commentOnSchedule = true},
+         {"Brown, Ann", "1 Main Road", "L2-a", "Sub-a", "P1-a", "Window cleaning", "$45.00", "CustA", "JobA"}},
+        {{.surname = "Cole", .forename = "", .phone1 = "P1-b", .phone2 = "P2-b", .phone3 = "P3-b", .preferredPhone = 2,
+          .comment = "CustB", .commentOnSchedule = true}, "", "L3-b", "", {.comment = "JobB-off"},
+         {"Cole", "1 Main Road", "L3-b", "P2-b", "Window cleaning", "$45.00", "CustB"}},
+        {{.surname = "", .forename = "Dot", .phone1 = "P1-c", .phone2 = "P2-c", .phone3 = "P3-c", .preferredPhone = 3,
+          .comment = "CustC-off"}, "L2-c", "L3-c", "Sub-c", {.comment = "JobC", .commentOnSchedule = true},
+         {"Dot", "1 Main Road", "L2-c", "L3-c", "Sub-c", "P3-c", "Window cleaning", "$45.00", "JobC"}},
+        {{.surname = "Ellis", .forename = "Eve", .phone1 = "P1-d", .phone2 = "P2-d", .phone3 = "P3-d", .preferredPhone = 0,
+          .comment = "CustD-off"}, "", "", "Sub-d", {.comment = "JobD-off"},
+         {"Ellis, Eve", "1 Main Road", "Sub-d", "Window cleaning", "$45.00", "Brown, Ann"}},   // the next row
+    };
+    for (const auto &r : rows) {
+        JobData j = r.job;
+        j.customer = addCustomer(r.customer);
+        j.address = addAddress(j.customer, "1 Main Road", r.suburb, r.line2, r.line3);
+        storeJob(s, addJob(j), "2026-03-02", ++seq_, QString(), QString());
+    }
+    storeJob(s, addJob({.customer = addCustomer({.surname = "Brown", .forename = "Ann"})}), "2026-03-02", ++seq_,
+             QString(), QString());
+    JobSchedulePrintout paper(s, QString(), schedulePrintSelection());
+    ASSERT_TRUE(paper.load());
+    for (const QVector<Page> &pages : {preview(s), layOut(paper, {16838, 11906})}) {
+        ASSERT_EQ(pages.size(), 1);
+        const QStringList drawn = texts(pages.first());
+        for (const auto &r : rows) {
+            const qsizetype at = drawn.indexOf(r.printed.first());
+            EXPECT_EQ(drawn.mid(at, r.printed.size()), r.printed) << drawn.join('|').toStdString();
+        }
+        EXPECT_TRUE(drawn.filter("-off").isEmpty()) << drawn.join('|').toStdString();
+    }
+
+    // The name is cut at 28 characters and the phone at 25 on paper too.
+    JobSchedulePrintout first(schedule_, QString(), schedulePrintSelection());
+    ASSERT_TRUE(first.load());
+    const QStringList sheet = texts(layOut(first, {16838, 11906}).first());
+    EXPECT_TRUE(sheet.contains("Featherstonehaugh-Cholmondel") && sheet.contains("0800 123 456 789 012 345 "))
+        << sheet.join('|').toStdString();
+
+    // A comment of exactly a line's length is one line, one character more makes two: 35 characters on
+    // screen, 60 on paper, with every column and the check box.
+    const qint64 lengths = addSchedule("2026-01-01", "2026-12-31", "Closed");
+    const QString screen35 = QString(17, 'a') + ' ' + QString(17, 'b'), screen36 = QString(17, 'c') + ' ' + QString(18, 'd');
+    const QString paper60 = QString(29, 'e') + ' ' + QString(30, 'f'), paper61 = QString(29, 'g') + ' ' + QString(31, 'h');
+    for (const QString &comment : {screen35, screen36, paper60, paper61})
+        jobOn("ADM", {"2026-03-02"}, {}, {.comment = comment, .commentOnSchedule = true}, lengths);
+    const QStringList onScreen = texts(preview(lengths).first());
+    for (const QString &line : {screen35, QString(17, 'c') + ' ', QString(18, 'd')})
+        EXPECT_TRUE(onScreen.contains(line)) << line.toStdString() << "\n" << onScreen.join('|').toStdString();
+    JobSchedulePrintout second(lengths, QString(), schedulePrintSelection());
+    ASSERT_TRUE(second.load());
+    const QStringList onPaper = texts(layOut(second, {16838, 11906}).first());
+    for (const QString &line : {paper60, QString(29, 'g') + ' ', QString(31, 'h')})
+        EXPECT_TRUE(onPaper.contains(line)) << line.toStdString() << "\n" << onPaper.join('|').toStdString();
 }
 
 TEST_F(PreviewLayoutTest, ACommentThatDoesNotFitGoesOnAtTheCommentsColumnOfTheNextPage)
@@ -227,6 +306,11 @@ TEST_F(PreviewLayoutTest, NoRowRunsAcrossTheFooterOnPaperOrOnScreen)
         const QVector<Page> printed = layOut(paper, a4);
         EXPECT_GE(printed.size(), 3);
         expectClearOfFooter(printed, paper.medium(), a4.height());
+        // A row starts on a page while it starts by H - 1000 on screen, by Height - 2000 on paper.
+        for (const auto &[pages, limit] : {std::pair{&screen, H - 1000}, std::pair{&printed, a4.height() - 2000}})
+            for (int k = 0; k < pages->size(); ++k)
+                for (const Drawn &d : ofKind(pages->at(k), Drawn::Text, "Smith, Anna"))
+                    EXPECT_LE(d.at.top(), limit) << "page " << k + 1 << (portrait ? " upright" : " wide");
         // Every comment line is drawn once, some of them on the page they were carried to.
         for (const QVector<Page> *pages : {&screen, &printed}) {
             QString all;
@@ -239,6 +323,35 @@ TEST_F(PreviewLayoutTest, NoRowRunsAcrossTheFooterOnPaperOrOnScreen)
             EXPECT_TRUE(carried || portrait);
             for (int k = 0; k < 60 && !portrait; ++k)
                 EXPECT_EQ(all.count(QStringLiteral("w%1 ").arg(k)), 8) << k;   // seven rows, one of them twice
+        }
+    }
+
+    // Rows of one line after a first row of one to ten comment lines, under headings with a contact line or
+    // without, so that rows begin at every height: the last row of a page starts by H - 1000 on screen
+    // (Height - 2000 on paper), and the next would not.
+    schedulePrintSelection() = {.confirmed = true, .customerName = true, .comments = true};
+    const QString word65 = QString(65, 'x');
+    for (int lines = 1; lines <= 10; ++lines) {
+        writeSql("INSERT OR REPLACE INTO Company (RowId, CompanyName, PTelephone) VALUES (1, 'Clean Co', ?)",
+                 {lines / 2 % 2 ? "09 555" : ""});
+        const qint64 schedule = addSchedule("2026-01-01", "2026-12-31", "Closed");
+        jobOn("ADM", {"2026-03-02"}, {}, {.comment = QStringList(lines, word65).join(' '), .commentOnSchedule = true},
+              schedule);
+        for (int i = 0; i < 30; ++i)
+            jobOn("ADM", {"2026-03-02"}, {}, {}, schedule);
+        JobSchedulePrintout paper(schedule, QString(), schedulePrintSelection());
+        ASSERT_TRUE(paper.load());
+        const QSize a4(16838, 11906);
+        for (const auto &[pages, limit] : {std::pair{preview(schedule), H - 1000},
+                                           std::pair{layOut(paper, a4), a4.height() - 2000}}) {
+            ASSERT_GE(pages.size(), 2) << lines;
+            for (int k = 0; k + 1 < pages.size(); ++k) {
+                const QVector<Drawn> rows = ofKind(pages.at(k), Drawn::Text, "Smith, Anna");
+                ASSERT_GE(rows.size(), 2) << lines;
+                const double last = rows.last().at.top(), next = 2 * last - rows.at(rows.size() - 2).at.top();
+                EXPECT_LE(last, limit) << lines << " lines, page " << k + 1;
+                EXPECT_GT(next, limit) << lines << " lines, page " << k + 1;
+            }
         }
     }
 }
@@ -302,6 +415,27 @@ TEST_F(NotesPreviewTest, TheTwinsShowAWholePageTheirOwnHeadingsAndNoteLinesWrapp
         EXPECT_TRUE(t.contains(line)) << line.toStdString() << "\n" << t.join('\n').toStdString();
     EXPECT_TRUE(t.filter("Note type").isEmpty());
     EXPECT_EQ(t.filter(QRegularExpression("^e+$")), QStringList({QString(110, 'e'), QString(110, 'e'), QString(30, 'e')}));
+
+    // On paper the lines of a note hold 120 characters, of either twin.
+    const QString exactly120 = QString(59, 'f') + ' ' + QString(60, 'g');
+    const QString over120 = QString(59, 'h') + ' ' + QString(61, 'i');
+    addCustomerNote("2025-03-06 10:00:00", exactly120);
+    addCustomerNote("2025-03-07 10:00:00", over120);
+    addNote(schedule_, job_, "2025-03-03", "2025-03-06 10:00:00", "Action", exactly120);
+    addNote(schedule_, job_, "2025-03-03", "2025-03-07 10:00:00", "Action", over120);
+    addNote(schedule_, job_, "2025-03-03", "2025-03-08 10:00:00", "Action", QString(250, 'e'));
+    for (auto kind : {NotesPrintout::Kind::Schedule, NotesPrintout::Kind::Customer}) {
+        NotesPrintout paper(kind, kind == NotesPrintout::Kind::Customer ? customer_ : schedule_, d("2025-03-01"),
+                            d("2025-03-31"));
+        ASSERT_TRUE(paper.load());
+        QStringList onPaper;
+        for (const Page &p : layOut(paper, {11906, 16838}))
+            onPaper << texts(p);
+        for (const QString &line : {exactly120, QString(59, 'h') + ' ', QString(61, 'i')})
+            EXPECT_TRUE(onPaper.contains(line)) << line.toStdString() << "\n" << onPaper.join('\n').toStdString();
+        EXPECT_EQ(onPaper.filter(QRegularExpression("^e+$")),
+                  QStringList({QString(120, 'e'), QString(120, 'e'), QString(10, 'e')}));
+    }
 }
 
 TEST_F(NotesPreviewTest, ANoteCarriedToTheNextPageLeavesItsFirstLineBehind)
@@ -331,6 +465,47 @@ TEST_F(NotesPreviewTest, ANoteCarriedToTheNextPageLeavesItsFirstLineBehind)
                 EXPECT_LE(d.at.top(), d.text.endsWith(" Administrator") ? H - (schedule ? 1650 : 1200)
                                       : d.text.startsWith("note")      ? H - 1100 : H) << d.text.toStdString();
         expectClearOfFooter(pages, PageMedium::scheduleNotesScreen(), H);
+        // A page ends inside the note only when its next line would start below H - 1100.
+        for (int k = 0; k + 1 < pages.size(); ++k) {
+            const QVector<Drawn> lines = ofKind(pages.at(k), Drawn::Text, "note");
+            if (!lines.isEmpty() && textOf(pages.at(k + 1), "note", false) && !textOf(pages.at(k + 1), firstLine))
+                EXPECT_GT(lines.last().at.bottom(), H - 1100) << "page " << k + 1;
+        }
+    }
+
+    // On paper: notes begin by Height - 4000, further text lines by Height - 2000, and a page ends before a
+    // note only when it would begin below Height - 4000, inside a note only when its next line would start
+    // below Height - 2000. Notes of one to five lines bring their starts to many heights.
+    for (int i = 0; i < 6; ++i)
+        addCustomerNote(QStringLiteral("2025-03-2%1 09:00:00").arg(i), "short");
+    for (int i = 0; i < 150; ++i) {
+        const QString text = QStringList((i * i * 31 + 7) % 5 + 1, QString(119, 's')).join(' ');
+        const QString time = QStringLiteral("2025-03-10 %1:%2:00").arg(10 + i / 60).arg(i % 60, 2, 10, QLatin1Char('0'));
+        addCustomerNote(time, text);
+        addNote(schedule_, job_, "2025-03-03", time, "Action", text);
+    }
+    const QSize a4(11906, 16838);
+    for (auto kind : {NotesPrintout::Kind::Schedule, NotesPrintout::Kind::Customer}) {
+        const bool schedule = kind == NotesPrintout::Kind::Schedule;
+        NotesPrintout paper(kind, schedule ? schedule_ : customer_, d("2025-03-01"), d("2025-03-31"));
+        ASSERT_TRUE(paper.load());
+        const QVector<Page> pages = layOut(paper, a4);
+        ASSERT_GE(pages.size(), 2) << schedule;
+        for (int k = 0; k < pages.size(); ++k) {
+            for (const Drawn &d : ofKind(pages.at(k), Drawn::Text))
+                EXPECT_LE(d.at.top(), d.text.endsWith(" Administrator") && d.text.at(0).isDigit() ? a4.height() - 4000
+                                      : d.text.startsWith("note")      ? a4.height() - 2000 : a4.height())
+                    << d.text.toStdString();
+            const QVector<Drawn> lines = ofKind(pages.at(k), Drawn::Text, "note");
+            if (k + 1 < pages.size() && !lines.isEmpty())
+                EXPECT_GT(lines.last().at.bottom(), a4.height() - 2000) << "page " << k + 1;
+            const QVector<Drawn> rules = ofKind(pages.at(k), Drawn::Rule);
+            const QStringList next = k + 1 < pages.size() ? texts(pages.at(k + 1)) : QStringList();
+            const qsizetype body = schedule ? 2 : 3;   // after the title and period lines, and the customer line
+            if (next.size() > body && next.at(body).endsWith(" Administrator") && rules.size() >= 2)
+                EXPECT_GT(rules.at(rules.size() - 2).at.top() + 150, a4.height() - 4000) << "page " << k + 1;
+        }
+        expectClearOfFooter(pages, paper.medium(), a4.height());
     }
 }
 
@@ -351,6 +526,33 @@ TEST_F(NotesPreviewTest, ScheduleNotesOfThePeriodPrintNewestFirstWithTheirBlocks
     EXPECT_LT(p.indexOf("last day"), p.indexOf("first day"));
     EXPECT_FALSE(p.contains("outside"));
     EXPECT_EQ(msgs_->texts(), QStringList({"Schedule Notes sent to printer"}));
+
+    // A note's customer line is the forename, a blank and the surname, the blank kept without a forename,
+    // on paper and on screen; a customer's notes are taken from the first day of the period to the last.
+    const qint64 both = addJob({.customer = addCustomer({.surname = "Smith", .forename = "Anna"})});
+    storeJob(schedule_, both, "2025-03-03", 2);
+    addNote(schedule_, both, "2025-03-03", "2025-03-15 08:00:00", "Action", "both names");
+    addCustomerNote("2025-02-28 23:59:59", "the day before");
+    addCustomerNote("2025-03-01 00:00:00", "the first day");
+    addCustomerNote("2025-03-31 23:59:59", "the last day");
+    addCustomerNote("2025-04-01 00:00:00", "the day after");
+    for (const bool screen : {false, true}) {
+        NotesPrintout notes(NotesPrintout::Kind::Schedule, schedule_, d("2025-03-01"), d("2025-03-31"),
+                            screen ? PageMedium::scheduleNotesScreen() : PageMedium::notesPaper());
+        NotesPrintout customer(NotesPrintout::Kind::Customer, customer_, d("2025-03-01"), d("2025-03-31"),
+                               screen ? PageMedium::customerNotesScreen() : PageMedium::notesPaper());
+        ASSERT_TRUE(notes.load() && customer.load());
+        const QSize page = screen ? notes.medium().page : QSize(11906, 16838);
+        for (const auto &[n, lines] : {std::pair{&notes, QStringList({"Customer: Anna Smith", "Customer:  Hart"})},
+                                       std::pair{&customer, QStringList({"Customer:  Hart", "the first day", "the last day"})}}) {
+            QStringList drawn;
+            for (const Page &p : layOut(*n, page))
+                drawn << texts(p);
+            for (const QString &line : lines)
+                EXPECT_TRUE(drawn.contains(line)) << line.toStdString() << " " << screen << "\n" << drawn.join('\n').toStdString();
+            EXPECT_TRUE(drawn.filter("the day ").isEmpty()) << screen;
+        }
+    }
 
     // A period without notes: a preview that says so and stays empty.
     msgs_->clear();

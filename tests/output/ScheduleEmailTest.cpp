@@ -128,6 +128,46 @@ TEST_F(ScheduleEmailTest, SmtpSendsEachAssociateHisJobsAndReportsEachOnItsOwn)
     EXPECT_TRUE(bodyOf(html).startsWith("Hi &lt;all&gt;<br>\r\nsoon<br>\r\n<br>\r\nDate: Monday 03/03/2025<br>"))
         << bodyOf(html).toStdString();
     EXPECT_FALSE(bodyOf(html).contains("Phone:") || bodyOf(html).contains("Cost:"));
+
+    // Only "Outlook" exactly takes the mail program's way; any other provider takes the server's, whose
+    // settings are read only for "Other": without them the send fails and says so.
+    setProvider("outlook", QString::number(sink.port()));
+    msgs_->clear();
+    EXPECT_TRUE(ScheduleEmail::run(schedule_, "BOB", "Hi", true));
+    ASSERT_EQ(msgs_->texts().size(), 1);
+    EXPECT_TRUE(msgs_->texts().first().startsWith("Email was not sent to bob@example.com - error ")) << msgs_->texts().first().toStdString();
+    EXPECT_EQ(sink.messages().size(), 4);
+
+    // The customer, address and comments lines from whichever of their parts are filled.
+    auto lineOf = [](const ScheduleEmailJob &j, const char *label) {
+        const QStringList lines = ScheduleEmail::jobBlock(j, false, false, "NZ").split("\r\n");
+        for (const QString &l : lines)
+            if (l.startsWith(QLatin1String(label)))
+                return l;
+        return QString();
+    };
+    const struct { const char *surname, *forename, *line; } names[] = {
+        {"Brown", "Ann", "Customer: Brown, Ann"}, {"Brown", "", "Customer: Brown"}, {"", "Ann", "Customer: Ann"},
+        {"", "", "Customer: "}};
+    for (const auto &n : names)
+        EXPECT_EQ(lineOf({.surname = n.surname, .forename = n.forename}, "Customer: "), n.line) << n.line;
+    const struct { const char *line2, *line3, *suburb, *line; } addresses[] = {
+        {"", "", "", "Address: 1 Main Road"}, {"Flat 2", "", "", "Address: 1 Main Road, Flat 2"},
+        {"", "Block C", "", "Address: 1 Main Road, Block C"}, {"", "", "Ponsonby", "Address: 1 Main Road, Ponsonby"},
+        {"Flat 2", "Block C", "Ponsonby", "Address: 1 Main Road, Flat 2, Block C, Ponsonby"}};
+    for (const auto &a : addresses)
+        EXPECT_EQ(lineOf({.sAddress1 = "1 Main Road", .sAddress2 = a.line2, .sAddress3 = a.line3, .sSuburb = a.suburb},
+                         "Address: "), a.line) << a.line;
+    const struct { bool customerOn, jobOn; const char *customer, *line; } comments[] = {
+        {true, true, "Dog", "Comments: Dog\r\nGate"}, {true, false, "Dog", "Comments: Dog"},
+        {false, true, "Dog", "Comments: Gate"}, {true, true, "", "Comments: Gate"}, {false, false, "Dog", "Comments: "}};
+    for (const auto &c : comments) {
+        const QString block = ScheduleEmail::jobBlock({.customerComment = c.customer, .customerCommentOnSchedule = c.customerOn,
+                                                       .jobComment = "Gate", .jobCommentOnSchedule = c.jobOn},
+                                                      false, false, "NZ");
+        EXPECT_TRUE(block.contains("\r\n" + QString::fromLatin1(c.line) + "\r\n" + QString(66, '-')))
+            << c.line << "\n" << block.toStdString();
+    }
 }
 
 TEST_F(ScheduleEmailTest, MailProgramGetsDraftsAndNeverHearsTheyWereSent)

@@ -115,3 +115,45 @@ TEST_F(ScheduleExportTest, ChosenColumnsInTableOrderForEveryGridRowStillOnRecord
                                     "Remuera", "Napier", "Window cleaning", form->grid()->textMatrix(1, ColCost), "Side gate"}));
     EXPECT_TRUE(rows[1][11].contains("77.25")) << rows[1][11].toStdString();
 }
+
+TEST_F(ScheduleExportTest, AnyOneColumnAloneGivesLinesOfOneItemAndNoColumnAsksForNoFile)
+{
+    const qint64 schedule = addSchedule("2025-03-03", "2025-03-16", "Closed");
+    const qint64 kim = addCustomer({.surname = "Kim", .forename = "Lee"});
+    const qint64 address = addAddress(kim, "7 Elm St", "Remuera", "Unit 3", "Block C");
+    writeSql("UPDATE CustomerServiceAddresses SET SCity = 'Napier' WHERE SAddressSeqNo = ?", {address});
+    storeJob(schedule, addJob({.customer = kim, .address = address, .comment = "Side gate", .commentOnSchedule = true}),
+             "2025-03-03", 0, "", "ADM");
+    QTemporaryDir dir;
+    FileDialogScript files;
+    auto form = shown<ScheduleForm>(QStringLiteral("View~%1").arg(schedule));
+    const struct { const char *box, *heading, *value; } columns[] = {
+        {"AssociateCheck", "Associate", "ADM"}, {"ServiceDateCheck", "Service Date", "03 Mar 2025"},
+        {"ForenameCheck", "Customer Forename", "Lee"}, {"SurnameCheck", "Customer Surname", "Kim"},
+        {"PhoneCheck", "Customer Phone", "09 111 1111"}, {"Address1Check", "Service Address Line 1", "7 Elm St"},
+        {"Address2Check", "Service Address Line 2", "Unit 3"}, {"Address3Check", "Service Address Line 3", "Block C"},
+        {"SuburbCheck", "Service Location", "Remuera"}, {"CityCheck", "Service City", "Napier"},
+        {"JobTypeCheck", "Job Description", "Window cleaning"}, {"CostCheck", "Cost", nullptr},
+        {"CommentCheck", "Job Comments", "Side gate"}};
+    for (const auto &c : columns) {
+        const QString path = dir.filePath(QString::fromLatin1(c.box) + ".csv");
+        files.answer(path);
+        msgs_->answer(MsgAnswer::No);
+        modal_->once("ScheduleExportForm", [&](QDialog *d) {
+            click(d, "UnselectAllButton");
+            tick(d, c.box, true);
+            click(d, "OKButton");
+        });
+        form->ExportButton_Click();
+        const QString value = c.value ? QString::fromLatin1(c.value) : form->grid()->textMatrix(1, ColCost);
+        EXPECT_EQ(csv(path), (QList<QStringList>{{c.heading}, {value}})) << c.box;
+    }
+
+    // Nothing ticked: the choice is stored, all thirteen off, and no file is asked for.
+    const qsizetype asked = files.asked().size();
+    modal_->once("ScheduleExportForm", [&](QDialog *d) { click(d, "UnselectAllButton"), click(d, "OKButton"); });
+    form->ExportButton_Click();
+    EXPECT_EQ(files.asked().size(), asked);
+    EXPECT_EQ(rowsOf("SELECT Associate + ServiceDate + CustomerForename + CustomerSurname + Phone + SAddress1 + SAddress2 "
+                     "+ SAddress3 + SSuburb + SCity + JobType + Cost + Comments FROM ScheduleExportFields"), "0");
+}

@@ -4,6 +4,7 @@
 #include "scheduling/ScheduleGrid.h"
 #include "shell/LoginForm.h"
 #include "ScheduleTestData.h"
+#include "support/ShownTexts.h"
 
 #include <QPlainTextEdit>
 
@@ -239,6 +240,16 @@ TEST_F(ScheduleFormTest, UpDownAndSortKeysMoveRowsAndSaveStoresTheOrderOfTheRows
     form->CloseButton_Click();
     EXPECT_EQ(storedRows(s), QStringList({row(jobB, "2025-03-03#0"), row(jobA, "2025-03-03#1"),
                                           row(jobB, "2025-03-10#2"), row(jobA, "2025-03-10#3")}));
+
+    // Whichever key is first, the second may be any of the other ten.
+    const QStringList keys = {"As Required", "Associate", "Service Date", "Customer", "Service Address", "Location",
+                              "Phone", "Job Type", "Cost", "Notes", "Done"};
+    for (const QString &key : keys) {
+        choose(form.get(), "Sort1Combo", key);
+        QStringList others = keys;
+        others.removeOne(key);
+        EXPECT_EQ(test::entries(form.get(), "Sort2Combo"), others) << key.toStdString();
+    }
 }
 
 TEST_F(ScheduleFormTest, OpenScheduleIsLockedAndTrimmedButJobsMarkedDoneCannotBeChanged)

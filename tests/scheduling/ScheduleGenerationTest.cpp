@@ -50,6 +50,14 @@ TEST_F(ScheduleGenerationTest, TakesCurrentJobsOfActiveCustomersThatOverlapThePe
     populate(schedule);
     EXPECT_TRUE(populate(addSchedule("2026-03-01", "2026-03-31", "Closed")).jobs.isEmpty());
     EXPECT_EQ(count("SELECT COUNT(*) FROM ScheduleStaging"), 0);
+
+    // A job that ends on the period's first day, or starts on its last, is in it.
+    const qint64 may = addSchedule("2025-05-05", "2025-05-11");   // Monday to Sunday
+    const qint64 endsOnFirst = addJob({.start = "2025-04-07", .end = "2025-05-05"});
+    const qint64 startsOnLast = addJob({.start = "2025-05-11", .frequency = 1});
+    const QStringList inMay = entries(populate(may).jobs);
+    EXPECT_TRUE(inMay.contains(row(endsOnFirst, "2025-05-05")) && inMay.contains(row(startsOnLast, "2025-05-11")))
+        << inMay.join(' ').toStdString();
 }
 
 TEST_F(ScheduleGenerationTest, OccurrenceLimitCountsDoneOccurrencesOfOtherSchedulesOnly)
@@ -107,6 +115,30 @@ TEST_F(ScheduleGenerationTest, StagingRowsCarryWhatTheGridShows)
     EXPECT_EQ(shown(rows.at(1)).mid(3), QStringList({"Herne Bay", "", "Window cleaning", "900", "Side gate code 1234", "1", ""}));
     EXPECT_EQ(rows.at(3).phone, "09 333 3333");
     EXPECT_EQ(rows.at(3).comments, "Ring first");
+
+    // The first phone when it is preferred, none for a choice outside the three; the address lines that
+    // are filled; no comment when neither is for the schedule, and no line break before a job's comment
+    // when the customer's comment is for the schedule but empty.
+    const qint64 april = addSchedule("2025-04-07", "2025-04-13");
+    const struct { int preferredPhone; const char *line2, *line3; bool customerOn, jobOn; const char *customerComment; } cases[] = {
+        {1, "Flat 2", "Block C", false, false, "Dog"}, {4, "Flat 2", "", true, true, ""}, {1, "", "", false, true, "Dog"}};
+    QList<qint64> addresses, jobs;
+    for (int i = 0; const auto &c : cases) {
+        const qint64 customer = addCustomer({.preferredPhone = c.preferredPhone, .comment = c.customerComment,
+                                             .commentOnSchedule = c.customerOn});
+        addresses << addAddress(customer, "1 Main Road", "Ponsonby", c.line2, c.line3);
+        const QString day = QStringLiteral("2025-04-0%1").arg(7 + i++);
+        jobs << addJob({.customer = customer, .address = addresses.last(), .start = day, .end = day, .frequency = 1,
+                        .comment = "Gate", .commentOnSchedule = c.jobOn});
+    }
+    populate(april);
+    QList<StagedJob> more = staged(april);
+    more.removeIf([&](const StagedJob &j) { return !jobs.contains(j.jobSeqNo); });
+    ASSERT_EQ(more.size(), 3);
+    auto parts = [](const StagedJob &j) { return QStringList({j.phone, j.address, j.comments}); };
+    EXPECT_EQ(parts(more.at(0)), QStringList({"09 111 1111", QStringLiteral("1 Main Road\r\nFlat 2\r\nBlock C~%1").arg(addresses.at(0)), ""}));
+    EXPECT_EQ(parts(more.at(1)), QStringList({"", QStringLiteral("1 Main Road\r\nFlat 2~%1").arg(addresses.at(1)), "Gate"}));
+    EXPECT_EQ(parts(more.at(2)), QStringList({"09 111 1111", QStringLiteral("1 Main Road~%1").arg(addresses.at(2)), "Gate"}));
 }
 
 TEST_F(ScheduleGenerationTest, AssociateFilterStagesOneAssociateAndOnlyTheUsersRowsAreReplaced)

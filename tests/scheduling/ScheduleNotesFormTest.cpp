@@ -73,6 +73,17 @@ TEST_F(ScheduleNotesFormTest, FiltersListNotesNewestFirstAndAFilterChangeEmpties
     click(f.get(), "PrintButton");
     EXPECT_EQ(modal_->opened().last().name, "PreviewScheduleNotesForm");
     EXPECT_EQ(modal_->opened().last().tag, QString::number(schedule_) + "~01/03/2025~31/03/2025");
+
+    // A customer of one name: the filter names him by it alone, the list keeps the comma.
+    const qint64 hart = addJob({.customer = addCustomer({.surname = "Hart", .forename = ""})});
+    const qint64 cher = addJob({.customer = addCustomer({.surname = "", .forename = "Cher"})});
+    storeJob(schedule_, hart, "2025-03-03", 3), storeJob(schedule_, cher, "2025-03-03", 4);
+    addNote(schedule_, hart, "2025-03-03", "2025-03-08 09:00:00", "Action", "hart");
+    addNote(schedule_, cher, "2025-03-03", "2025-03-09 09:00:00", "Action", "cher");
+    auto again = shown<ScheduleNotesForm>("Schedule~" + QString::number(schedule_));
+    EXPECT_EQ(entries(again.get(), "CustomerCombo"), QStringList({"<All>", "Cher", "Able, Anna", "Baker, Anna", "Hart"}));
+    click(again.get(), "GoButton");
+    EXPECT_EQ(listed(again.get()).mid(0, 2), QStringList({", Cher 09/03/2025", "Hart,  08/03/2025"}));
 }
 
 TEST_F(ScheduleNotesFormTest, TickAndCommentGoToTheSelectedNoteOnlyAndTheOccurrencesBrowserShowsItsTexts)
@@ -85,6 +96,14 @@ TEST_F(ScheduleNotesFormTest, TickAndCommentGoToTheSelectedNoteOnlyAndTheOccurre
     EXPECT_EQ(note("2025-03-04 09:00:00", "ActionTaken"), "0");   // showing writes nothing
     click(f.get(), "ActionCheck");
     EXPECT_EQ(note("2025-03-04 09:00:00", "ActionTaken") + note("2025-03-05 09:00:00", "ActionTaken"), "10");
+    // Notes alike but for the schedule, or for the job, are not ticked with it.
+    addNote(addSchedule("2026-01-01", "2026-12-31", "Closed"), jobA_, "2025-03-03", "2025-03-04 09:00:00", "Action", "elsewhere");
+    addNote(schedule_, jobB_, "2025-03-03", "2025-03-04 09:00:00", "Action", "other job");
+    click(f.get(), "ActionCheck");
+    click(f.get(), "ActionCheck");
+    EXPECT_EQ(rowsOf("SELECT NoteDetail, ActionTaken FROM ScheduleJobNotes WHERE NoteDateTime = '2025-03-04 09:00:00' "
+                     "ORDER BY NoteDetail"), "elsewhere|0;older|1;other job|0");
+    writeSql("DELETE FROM ScheduleJobNotes WHERE NoteDetail IN ('elsewhere', 'other job')");
 
     list->setCurrentRow(1);
     modal_->once("CommentForm", [&](QDialog *d) {

@@ -45,8 +45,21 @@ protected:
 
 TEST_F(ScheduledJobTest, DoneClickRecordsThePlannedDateAndUndoingRestoresTheJobsAssociate)
 {
+    // Occurrences alike but for the schedule, or for the job: a click never changes them.
+    const qint64 other = addSchedule("2025-04-01", "2025-04-30", "Closed");
+    const qint64 neighbour = addJob({.associate = "BOB", .start = "2025-03-03"});
+    for (const auto &[s, j] : {std::pair{other, job}, std::pair{schedule, neighbour}}) {
+        storeJob(s, j, "2025-03-03", 7, "", "BOB");
+        storeJob(s, j, "2025-03-10", 8, "2025-03-11", "ADM");
+    }
+    auto untouched = [&] {
+        for (const auto &[s, j] : {std::pair{other, job}, std::pair{schedule, neighbour}})
+            EXPECT_EQ(stored(s, j, "2025-03-03", doneBy) + " " + stored(s, j, "2025-03-10", doneBy), "/BOB 2025-03-11/ADM")
+                << s << " " << j;
+    };
     ASSERT_TRUE(ScheduledJobUpdates::markDone(schedule, job, d("2025-03-03"), "BOB", staged("2025-03-03")));
     EXPECT_EQ(stored(schedule, job, "2025-03-03", doneBy), "2025-03-03/BOB");
+    untouched();
     EXPECT_EQ(stagedDone("2025-03-03"), 0);
 
     // Done by ADM on the 11th; marked not done it goes back to the job's associate.
@@ -54,6 +67,7 @@ TEST_F(ScheduledJobTest, DoneClickRecordsThePlannedDateAndUndoingRestoresTheJobs
     EXPECT_EQ(stored(schedule, job, "2025-03-10", doneBy), "/BOB");
     EXPECT_EQ(stagedDone("2025-03-10"), 1);
     EXPECT_EQ(stored(schedule, job, "2025-03-03", "ActualServiceDate"), "2025-03-03");   // the other one keeps its mark
+    untouched();
 
     // An occurrence that is not stored changes nothing, the staging row included.
     writeSql("DELETE FROM ScheduleJobs WHERE ScheduleServiceDate = '2025-03-03'");
@@ -193,4 +207,30 @@ TEST_F(ScheduledJobTest, TheNoteWindowShowsTheRecordedStateAndFillsTheFieldsWhen
     EXPECT_EQ(msgs_->last(), "Save completed");
     EXPECT_EQ(stored(schedule, job, "2025-03-03", "ActualServiceDate"), "2025-03-04");
     EXPECT_EQ(scalarSql("SELECT NoteType || '/' || NoteDetail FROM ScheduleJobNotes").toString(), "Invoicing/Invoice sent");
+
+    // Ticked for an occurrence that names no associate: none is chosen.
+    storeJob(schedule, job, "2025-03-12", 3, "", "");
+    auto nobody = open("2025-03-12");
+    tick(nobody.get(), "JobDoneCheck", true);
+    EXPECT_EQ(child<QLineEdit>(nobody.get(), "DateCompletedText")->text(), "12/03/2025");
+    EXPECT_EQ(child<QComboBox>(nobody.get(), "AssociateCombo")->currentIndex(), -1);
+    nobody->ExitButton_Click();
+
+    // The other two kinds of note, "Information only" being chosen as the window opens.
+    for (const auto &[option, type] : {std::pair{"", "Information"}, std::pair{"ActionOption", "Action"}}) {
+        auto w = open("2025-03-10");
+        child<QPlainTextEdit>(w.get(), "NoteText")->setPlainText(type);
+        if (*option)
+            child<QRadioButton>(w.get(), option)->setChecked(true);
+        w->OKButton_Click();
+        EXPECT_EQ(scalarSql("SELECT NoteType FROM ScheduleJobNotes WHERE NoteDetail = ?", {type}).toString(), type);
+    }
+    // The caption names the forename, a blank and the surname, whichever of the two is empty.
+    for (const auto &[surname, forename, caption] : {std::tuple{"Jones", "", "Job Note -  Jones"},
+                                                     std::tuple{"", "Mary", "Job Note - Mary "}}) {
+        const qint64 other = addJob({.customer = addCustomer({.surname = surname, .forename = forename})});
+        storeJob(schedule, other, "2025-03-03", 9);
+        EXPECT_EQ(shown<ScheduleJobNoteForm>(QStringLiteral("%1~2025-03-03~%2").arg(schedule).arg(other))->windowTitle(),
+                  caption);
+    }
 }

@@ -86,6 +86,30 @@ TEST_F(SchedulesListTest, ListsTheNewestFirstReopensAClosedOneOpensNotesAndUsers
     viewer->ViewButton_Click();
     ASSERT_EQ(modal_->opened().size(), seen + 1);
     EXPECT_EQ(modal_->opened().last().tag, QStringLiteral("View~%1").arg(mar));
+
+    // Each sum of rights below the full 7 may only view; 7 may add, change, delete and see notes.
+    for (int rights : {0, 1, 3, 5, 7}) {
+        setAccess(4, 1, 1, 1, 1, 1, 1, rights, 0, 0);
+        loginAs("ADM", 4);
+        auto list = open();
+        for (const char *b : {"AddButton", "ModifyButton", "DeleteButton", "NotesButton"})
+            EXPECT_EQ(enabled(list.get(), b), rights == 7) << b << " " << rights;
+        for (const char *b : {"ViewButton", "ExitButton"})
+            EXPECT_TRUE(enabled(list.get(), b)) << b << " " << rights;
+    }
+
+    // A Published schedule, like a Closed one, is only offered to be re-opened.
+    auto list = open();
+    for (int r = 1; r < list->grid()->rows(); ++r) {
+        if (list->grid()->textMatrix(r, 3) != "Published")
+            continue;
+        list->grid()->selectRow(r);
+        msgs_->answer(MsgAnswer::No);
+        list->ModifyButton_Click();
+        EXPECT_EQ(msgs_->last(), "The selected Schedule has a status of Published and therefore cannot be modified - do "
+                                 "you wish to change its status back to Open?");
+    }
+    EXPECT_EQ(count("SELECT COUNT(*) FROM Schedules WHERE Status = 'Published'"), 1);
 }
 
 TEST_F(SchedulesListTest, AddsASchedulesOfAtMostOneYearAndOpensIt)
@@ -104,6 +128,9 @@ TEST_F(SchedulesListTest, AddsASchedulesOfAtMostOneYearAndOpensIt)
     EXPECT_FALSE(ScheduleRecords::exceedsOneYear(d("2025-01-01"), d("2026-01-01")));
     EXPECT_FALSE(ScheduleRecords::exceedsOneYear(d("2024-02-29"), d("2025-02-28")));
     EXPECT_TRUE(ScheduleRecords::exceedsOneYear(d("2025-01-31"), d("2026-02-01")));
+    // A last day before the first is not refused here: its month count is nought or less.
+    EXPECT_FALSE(ScheduleRecords::exceedsOneYear(d("2025-03-31"), d("2025-03-01")));
+    EXPECT_FALSE(ScheduleRecords::exceedsOneYear(d("2026-03-01"), d("2024-01-01")));
 
     answerDates("01 Jan 2025", "31 Jan 2026");
     form->AddButton_Click();
