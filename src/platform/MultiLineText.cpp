@@ -1,4 +1,5 @@
 #include "platform/MultiLineText.h"
+#include "platform/PasteCatcher.h"
 #include "platform/TypingLimit.h"
 
 #include <QAbstractUndoItem>
@@ -97,10 +98,7 @@ void MultiLineText::keyPressEvent(QKeyEvent *e)
     if (e->matches(QKeySequence::Paste) && !isReadOnly()) {
         // Ctrl+V and Shift+Insert take the clipboard's text, if it has any;
         // Ctrl+Shift+Insert the selection's, where there is one (X).
-        QClipboard *clipboard = QGuiApplication::clipboard();
-        const bool selection = e->key() == Qt::Key_Insert
-            && e->modifiers() == (Qt::ControlModifier | Qt::ShiftModifier) && clipboard->supportsSelection();
-        insertPlain(clipboard->text(selection ? QClipboard::Selection : QClipboard::Clipboard));
+        insertPlain(PasteCatcher::pastedByKey(e));
         e->accept();
         return;
     }

@@ -16,6 +16,15 @@ PasteCatcher::PasteCatcher(QObject *parent, QLineEdit *box, Where where, Wants w
     box->installEventFilter(this);
 }
 
+QString PasteCatcher::pastedByKey(const QKeyEvent *key)
+{
+    // Ctrl+Shift+Insert pastes the selection where there is one (X).
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    const bool selection = key->key() == Qt::Key_Insert
+        && key->modifiers() == (Qt::ControlModifier | Qt::ShiftModifier) && clipboard->supportsSelection();
+    return clipboard->text(selection ? QClipboard::Selection : QClipboard::Clipboard);
+}
+
 bool PasteCatcher::caught(const QString &text)
 {
     if (!wants_(text))
@@ -34,10 +43,7 @@ bool PasteCatcher::eventFilter(QObject *watched, QEvent *event)
         auto *key = static_cast<QKeyEvent *>(event);
         if (!key->matches(QKeySequence::Paste))
             return false;
-        // Ctrl+Shift+Insert pastes the selection where there is one (X).
-        const bool selection = key->key() == Qt::Key_Insert
-            && key->modifiers() == (Qt::ControlModifier | Qt::ShiftModifier) && clipboard->supportsSelection();
-        if (!caught(clipboard->text(selection ? QClipboard::Selection : QClipboard::Clipboard)))
+        if (!caught(pastedByKey(key)))
             return false;
         key->accept();
         return true;

@@ -2,6 +2,7 @@
 #include <QObject>
 #include <functional>
 
+class QKeyEvent;
 class QLineEdit;
 
 namespace wvs {
@@ -25,6 +26,9 @@ public:
     using Take = std::function<void(const QString &pasted)>;
     enum class Where { AtPointer, AsTyped };
     PasteCatcher(QObject *parent, QLineEdit *box, Where where, Wants wants, Take take);
+    // The text a paste key (matching QKeySequence::Paste) pastes: the
+    // clipboard's, or for Ctrl+Shift+Insert the X selection's where there is one.
+    static QString pastedByKey(const QKeyEvent *key);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
