@@ -23,7 +23,7 @@ namespace {
 // change its records, each at the other area's value that refuses it and at
 // the one that lets it through, driven with the mouse as a user does.
 class AreaGatesTest : public schedtest::ScheduleDbTest {
-protected:
+public:
     void SetUp() override
     {
         ScheduleDbTest::SetUp();
@@ -168,6 +168,28 @@ protected:
         });
     }
 
+    // The commands of the rights table, as the user gives them; way 1 is the double click.
+    void jobNotes(int way) { inServiceHistory(way == 1); }
+    void actionTaken(int)
+    {
+        act_ = Act::TickActionTaken;
+        inServiceHistory(false);
+    }
+    void comment(int)
+    {
+        act_ = Act::Comment;
+        inServiceHistory(false);
+    }
+    void scheduleView(int) { inScheduleWindow("ViewButton"); }
+    void scheduleModify(int way) { inScheduleWindow("ModifyButton", way == 1); }
+    void scheduleAdd(int) { inScheduleWindow("AddButton"); }
+    void scheduleDelete(int) { inScheduleWindow("DeleteButton"); }
+    void customerJobs(int) { inCustomerList("JobsButton"); }
+    void customerDelete(int) { inCustomerList("DeleteButton"); }
+    void jobListAdd(int way) { inCustomerJobList(way == 1); }
+    void requestSave(int) { inPortalRequestList(); }
+    void customerImport(int) { inCustomerImport(); }
+
     enum class Act { None, TickActionTaken, Comment };
     Act act_ = Act::None;
     int saves_ = 0;
@@ -185,76 +207,45 @@ struct GateRow {
     int needed;
     const char *opens;    // the window it opens once allowed (nullptr: none of its own)
     bool writes;          // whether it changes records once allowed
-    void (*give)(AreaGatesTest &t, int way);
+    void (AreaGatesTest::*give)(int way);
     int ways = 1;         // 2: the button and a double click on the row
 };
 
 void PrintTo(const GateRow &r, std::ostream *os) { *os << r.command; }
 
-class AreaGates : public AreaGatesTest, public ::testing::WithParamInterface<GateRow> {
-    friend struct Commands;
-};
-
-// The commands, as the user gives them.
-struct Commands {
-    static void jobNotes(AreaGatesTest &t, int way) { static_cast<AreaGates &>(t).inServiceHistory(way == 1); }
-    static void actionTaken(AreaGatesTest &t, int)
-    {
-        auto &g = static_cast<AreaGates &>(t);
-        g.act_ = AreaGates::Act::TickActionTaken;
-        g.inServiceHistory(false);
-    }
-    static void comment(AreaGatesTest &t, int)
-    {
-        auto &g = static_cast<AreaGates &>(t);
-        g.act_ = AreaGates::Act::Comment;
-        g.inServiceHistory(false);
-    }
-    static void scheduleView(AreaGatesTest &t, int) { static_cast<AreaGates &>(t).inScheduleWindow("ViewButton"); }
-    static void scheduleModify(AreaGatesTest &t, int way)
-    {
-        static_cast<AreaGates &>(t).inScheduleWindow("ModifyButton", way == 1);
-    }
-    static void scheduleAdd(AreaGatesTest &t, int) { static_cast<AreaGates &>(t).inScheduleWindow("AddButton"); }
-    static void scheduleDelete(AreaGatesTest &t, int) { static_cast<AreaGates &>(t).inScheduleWindow("DeleteButton"); }
-    static void customerJobs(AreaGatesTest &t, int) { static_cast<AreaGates &>(t).inCustomerList("JobsButton"); }
-    static void customerDelete(AreaGatesTest &t, int) { static_cast<AreaGates &>(t).inCustomerList("DeleteButton"); }
-    static void jobListAdd(AreaGatesTest &t, int way) { static_cast<AreaGates &>(t).inCustomerJobList(way == 1); }
-    static void requestSave(AreaGatesTest &t, int) { static_cast<AreaGates &>(t).inPortalRequestList(); }
-    static void customerImport(AreaGatesTest &t, int) { static_cast<AreaGates &>(t).inCustomerImport(); }
-};
+class AreaGates : public AreaGatesTest, public ::testing::WithParamInterface<GateRow> {};
 
 using A = RightsArea;
 
 const GateRow kRows[] = {
     {"service history: Job Notes", {{A::Customers, 1}}, A::JobSchedules, {0}, 1, "ScheduleNotesForm", false,
-     &Commands::jobNotes, 2},
+     &AreaGatesTest::jobNotes, 2},
     {"schedule notes: Action taken", {{A::Customers, 1}}, A::JobSchedules, {1, 2}, 3, nullptr, true,
-     &Commands::actionTaken},
+     &AreaGatesTest::actionTaken},
     {"schedule notes: Add Comment", {{A::Customers, 1}}, A::JobSchedules, {1, 2}, 3, "CommentForm", true,
-     &Commands::comment},
+     &AreaGatesTest::comment},
     {"schedule: View", {{A::JobSchedules, 7}}, A::CustomerJobs, {0}, 1, "CustomerJobAddModifyForm", false,
-     &Commands::scheduleView},
+     &AreaGatesTest::scheduleView},
     {"schedule: Modify", {{A::JobSchedules, 7}}, A::CustomerJobs, {0, 5, 6}, 7, "CustomerJobAddModifyForm", true,
-     &Commands::scheduleModify, 2},
+     &AreaGatesTest::scheduleModify, 2},
     {"schedule: Add", {{A::JobSchedules, 7}, {A::Customers, 1}}, A::CustomerJobs, {0, 5, 6}, 7,
-     "CustomerJobAddModifyForm", false, &Commands::scheduleAdd},
+     "CustomerJobAddModifyForm", false, &AreaGatesTest::scheduleAdd},
     {"schedule: Add, the customer pick", {{A::JobSchedules, 7}, {A::CustomerJobs, 7}}, A::Customers, {0}, 1,
-     "CustomerJobAddModifyForm", false, &Commands::scheduleAdd},
+     "CustomerJobAddModifyForm", false, &AreaGatesTest::scheduleAdd},
     {"schedule: Delete", {{A::JobSchedules, 7}}, A::CustomerJobs, {0, 5, 6}, 7, nullptr, true,
-     &Commands::scheduleDelete},
+     &AreaGatesTest::scheduleDelete},
     {"customer list: Jobs", {{A::Customers, 7}}, A::CustomerJobs, {0}, 1, "CustomerJobsManagementForm", false,
-     &Commands::customerJobs},
+     &AreaGatesTest::customerJobs},
     {"customer list: Delete", {{A::Customers, 7}}, A::CustomerJobs, {0, 5, 6}, 7, nullptr, true,
-     &Commands::customerDelete},
+     &AreaGatesTest::customerDelete},
     {"customer-job list: Add, the customer pick", {{A::CustomerJobs, 7}}, A::Customers, {0}, 1,
-     "CustomerJobAddModifyForm", false, &Commands::jobListAdd, 2},
+     "CustomerJobAddModifyForm", false, &AreaGatesTest::jobListAdd, 2},
     {"portal request: Save, the customer", {{A::CustomerJobs, 7}}, A::Customers, {0, 5, 6}, 7, nullptr, true,
-     &Commands::requestSave},
+     &AreaGatesTest::requestSave},
     {"portal request: Save, the job", {{A::Customers, 7}}, A::CustomerJobs, {1, 5, 6}, 7, nullptr, true,
-     &Commands::requestSave},
+     &AreaGatesTest::requestSave},
     {"accounts: Import Customer Data", {{A::Accounts, 5}}, A::Customers, {0, 5, 6}, 7, nullptr, true,
-     &Commands::customerImport},
+     &AreaGatesTest::customerImport},
 };
 
 TEST_P(AreaGates, RefusedBelowTheOtherAreasValueAndGivenAtIt)
@@ -272,7 +263,7 @@ TEST_P(AreaGates, RefusedBelowTheOtherAreasValueAndGivenAtIt)
             const QString before = records();
             const qsizetype shown = modal_->opened().size();
             customersOffered_ = 0;
-            row.give(*this, way);
+            (this->*row.give)(way);
             QStringList opened;
             for (qsizetype i = shown; i < modal_->opened().size(); ++i)
                 opened << modal_->opened().at(i).name;
