@@ -115,4 +115,22 @@ int AccessRights::areaValue(int level, RightsArea area)
     return v.isValid() ? v.toInt() : 0;
 }
 
+int AccessRights::threshold(RightsArea area, AreaCommand command)
+{
+    switch (command) {
+    case AreaCommand::Open:
+        return ViewRight;
+    case AreaCommand::AddNotes:
+        return ViewRight + NotesRight;
+    case AreaCommand::Change:
+        return info(area).hasNotes ? ViewRight + NotesRight + ChangeRight : ViewRight + ChangeRight;
+    }
+    return ViewRight + NotesRight + ChangeRight;
+}
+
+bool AccessRights::allows(int level, RightsArea area, AreaCommand command)
+{
+    return areaValue(level, area) >= threshold(area, command);
+}
+
 } // namespace wvs

@@ -34,6 +34,10 @@ struct RightsTicks {
 
 enum class RightsBox { View, Change, Notes };
 
+// The kinds of command an area's own windows gate: opening the area's windows
+// (any right), adding notes, and adding, modifying or deleting its records.
+enum class AreaCommand { Open, AddNotes, Change };
+
 using RightsValues = QMap<RightsArea, int>;
 
 class AccessRights {
@@ -66,6 +70,17 @@ public:
     // window that opens one of its windows. Any right (view, notes or change)
     // does; the windows apply their own thresholds to their commands.
     static bool opensArea(int value) { return value > 0; }
+
+    // The least value an area's own windows ask for a kind of command: any
+    // right opens the area; adding notes asks 3 (view and notes); adding,
+    // modifying and deleting asks 7 in the areas that have a notes box
+    // (customers, customer jobs, job schedules) and 5 in the others.
+    static int threshold(RightsArea area, AreaCommand command);
+    // Whether the level may give the command in the area. A command that opens
+    // a window of another area, or changes that area's records, asks this of
+    // that area on top of its own window's gate, so no way round an area's
+    // windows reaches its records with less than its own windows ask.
+    static bool allows(int level, RightsArea area, AreaCommand command);
 };
 
 } // namespace wvs

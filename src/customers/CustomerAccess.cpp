@@ -16,7 +16,9 @@ CustomerAccess CustomerAccess::forLevel(int authorityLevel)
     CustomerAccess a = fromValue(AccessRights::areaValue(authorityLevel, RightsArea::Customers));
     // The Jobs button opens the customer-job list, which a level without a
     // right to customer jobs never reaches from the main menu either.
-    a.jobs = a.jobs && AccessRights::opensArea(AccessRights::areaValue(authorityLevel, RightsArea::CustomerJobs));
+    a.jobs = a.jobs && AccessRights::allows(authorityLevel, RightsArea::CustomerJobs, AreaCommand::Open);
+    // Deleting a customer deletes its customer jobs with it.
+    a.remove = a.remove && AccessRights::allows(authorityLevel, RightsArea::CustomerJobs, AreaCommand::Change);
     return a;
 }
 

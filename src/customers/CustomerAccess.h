@@ -14,7 +14,8 @@ struct CustomerAccess {
 
     static CustomerAccess fromValue(int value);
     // The rights of a level as stored (none when the level has no row); Jobs
-    // also needs a right to the customer-job area.
+    // also needs a right to the customer-job area, and Delete, which deletes
+    // the customer's jobs too, that area's right to delete.
     static CustomerAccess forLevel(int authorityLevel);
 };
 

@@ -1,4 +1,5 @@
 #include "customers/ServiceHistoryForm.h"
+#include "admin/AccessRights.h"
 #include "common/Formats.h"
 #include "common/ResizeControlsModule.h"
 #include "customers/ServiceHistoryQuery.h"
@@ -55,6 +56,10 @@ ServiceHistoryForm::ServiceHistoryForm(QWidget *parent) : Form(parent)
 
     guarded("ServiceHistoryForm", "Form_Load", [&] {
         ResizeControls(this);
+        // The notes are the job schedules' own: a level that cannot open
+        // that area does not reach them from here either.
+        NotesButton->setEnabled(
+            AccessRights::allows(session().currentAuthorityLevel, RightsArea::JobSchedules, AreaCommand::Open));
         CreateGrid();
     });
 }
@@ -144,7 +149,10 @@ void ServiceHistoryForm::NotesButton_Click()
 
 void ServiceHistoryForm::JobsGrid_DblClick()
 {
-    guarded("ServiceHistoryForm", "JobsGrid_DblClick", [&] { NotesButton_Click(); });
+    guarded("ServiceHistoryForm", "JobsGrid_DblClick", [&] {
+        if (NotesButton->isEnabled())
+            NotesButton_Click();
+    });
 }
 
 void ServiceHistoryForm::ExitButton_Click()

@@ -15,7 +15,8 @@ class FlexGrid;
 // Opening: Tag is the customer number ("Customer~" before it is accepted as
 // well), shown modally. "&Job Notes" (or a double click) opens the
 // "ScheduleNotesForm" window, when there is one, with Tag "History~" + the
-// job's JobSeqNo + "~" + the planned date as stored ("yyyy-MM-dd").
+// job's JobSeqNo + "~" + the planned date as stored ("yyyy-MM-dd"); both
+// need a right to job schedules, whose notes they are.
 class ServiceHistoryForm : public Form {
     Q_OBJECT
 public:

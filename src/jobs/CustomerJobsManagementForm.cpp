@@ -1,6 +1,5 @@
 #include "jobs/CustomerJobsManagementForm.h"
 #include "platform/TypingLimit.h"
-#include "admin/AccessRights.h"
 #include "common/AutoCompleteComboModule.h"
 #include "common/CalendarForm.h"
 #include "common/ResizeControlsModule.h"
@@ -40,8 +39,6 @@ WVS_REGISTER_FORM(CustomerJobsManagementForm);
 namespace {
 
 const char *const Window = "CustomerJobsManagementForm";
-// Below this Customer Jobs right a user may look but not change.
-constexpr int ChangeThreshold = 7;
 
 QComboBox *filterCombo(QWidget *parent, const char *name)
 {
@@ -79,11 +76,11 @@ CustomerJobsManagementForm::CustomerJobsManagementForm(QWidget *parent) : Form(p
 
     guarded(Window, "Form_Load", [&] {
         ResizeControls(this);
-        if (AccessRights::areaValue(session().currentAuthorityLevel, RightsArea::CustomerJobs) < ChangeThreshold) {
-            AddButton->setEnabled(false);
-            ModifyButton->setEnabled(false);
-            DeleteButton->setEnabled(false);
-        }
+        // Adding offers every customer to choose from: it needs a right to customers too.
+        const JobRights rights = jobRights(session().currentAuthorityLevel);
+        AddButton->setEnabled(rights.add);
+        ModifyButton->setEnabled(rights.change);
+        DeleteButton->setEnabled(rights.change);
         for (QComboBox *c : {SuspendedCombo, ProspectiveCombo, AsRequiredCombo}) {
             c->addItems({QStringLiteral("Yes"), QStringLiteral("No")});
             c->setCurrentIndex(-1);

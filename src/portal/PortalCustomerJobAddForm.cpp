@@ -1,4 +1,5 @@
 #include "portal/PortalCustomerJobAddForm.h"
+#include "admin/AccessRights.h"
 #include "common/CalendarForm.h"
 #include "common/Formats.h"
 #include "common/Money.h"
@@ -246,6 +247,13 @@ void PortalCustomerJobAddForm::buildControls()
 
     OKButton = makeButton("OKButton", QStringLiteral("&Save"));
     ExitButton = makeButton("ExitButton", QStringLiteral("&Exit"));
+    // Saving adds the customer and its service address when they are new, and
+    // the customer job: it asks what those areas' own windows ask to add them.
+    {
+        const int level = session().currentAuthorityLevel;
+        OKButton->setEnabled(AccessRights::allows(level, RightsArea::Customers, AreaCommand::Change) &&
+                             AccessRights::allows(level, RightsArea::CustomerJobs, AreaCommand::Change));
+    }
 
     auto *jobHeading = new QLabel(QStringLiteral("Job"), this);
     QFont bold = jobHeading->font();

@@ -57,7 +57,6 @@ namespace {
 
 using namespace ScheduleGrid;
 
-constexpr int kNotesRight = 3;
 constexpr int kEditRight = 5;
 
 void setTextColour(QLabel *label, const QColor &c)
@@ -244,9 +243,11 @@ void ScheduleForm::Form_Load()
 {
     guarded("ScheduleForm", "Form_Load", [&] {
         ResizeControls(this);
-        const int right = AccessRights::areaValue(session().currentAuthorityLevel, RightsArea::JobSchedules);
-        CanAddNotes = right >= kNotesRight;
-        CanEdit = right >= kEditRight;
+        const int level = session().currentAuthorityLevel;
+        CanAddNotes = AccessRights::allows(level, RightsArea::JobSchedules, AreaCommand::AddNotes);
+        CanEdit = AccessRights::areaValue(level, RightsArea::JobSchedules) >= kEditRight;
+        JobAccess = jobRights(level);
+        ViewButton->setEnabled(JobAccess.view);
         Sort1Combo->addItems(ScheduleSortKeys::captions());
         Sort1Combo->setCurrentIndex(0);
         Sort1OrderCombo->addItems({QStringLiteral("Ascending"), QStringLiteral("Descending")});
@@ -349,8 +350,13 @@ void ScheduleForm::DisableSchedule()
 
 void ScheduleForm::EnableSchedule()
 {
-    for (QPushButton *b : {AddButton, ModifyButton, DeleteButton, ExcludeButton, CloseButton})
+    for (QPushButton *b : {ExcludeButton, CloseButton})
         b->setEnabled(true);
+    // The customer jobs are their own area's: changing them here asks what
+    // the customer-job list asks.
+    AddButton->setEnabled(JobAccess.add);
+    ModifyButton->setEnabled(JobAccess.change);
+    DeleteButton->setEnabled(JobAccess.change);
     CloseButton->setText(QStringLiteral("&Close"));
 }
 

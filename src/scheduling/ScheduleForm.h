@@ -42,6 +42,7 @@ public:
     QDate ToDate;
     bool CanAddNotes = false;         // JobSchedules right of 3 or more: notes and done marks
     bool CanEdit = false;             // JobSchedules right of 5 or more: publish and retrieve
+    CustomerJobOpener::JobRights JobAccess;  // View, Add, Modify and Delete of the customer jobs
     QStringList AssociateIDs;         // entry 0 "<All>", then one per item of AssociateCombo
     QList<ScheduleEntry> JobsArray;   // every occurrence of the schedule
     QList<int> SeqNoArray;            // stored sequence numbers of the staged rows

@@ -1,4 +1,5 @@
 #include "scheduling/ScheduleNotesForm.h"
+#include "admin/AccessRights.h"
 #include "common/AutoCompleteComboModule.h"
 #include "common/DateSelectForm.h"
 #include "common/Formats.h"
@@ -120,6 +121,10 @@ ScheduleNotesForm::ScheduleNotesForm(QWidget *parent) : Form(parent)
         connect(c, &QComboBox::currentIndexChanged, this, &ScheduleNotesForm::Filter_Click);
 
     // Form_Load
+    // Ticking a note's action taken and commenting on it add to the notes:
+    // from wherever the window opens, they need the right to add notes.
+    CanAddNotes = AccessRights::allows(session().currentAuthorityLevel, RightsArea::JobSchedules, AreaCommand::AddNotes);
+    ActionCheck->setEnabled(CanAddNotes);
     NoteTypeCombo->addItems({QStringLiteral("Action"), QStringLiteral("Invoicing"), QStringLiteral("Information")});
     NoteTypeCombo->setCurrentIndex(-1);
 }
@@ -255,7 +260,7 @@ void ScheduleNotesForm::GoButton_Click()
         NotesList = found;
         for (const auto &n : NotesList)
             CustomerList->addItem(n.line);
-        CommentButton->setEnabled(true);
+        CommentButton->setEnabled(CanAddNotes);
         DetailsText->setReadOnly(true);
         CustomerList->setCurrentRow(0);
         CustomerList->setFocus();

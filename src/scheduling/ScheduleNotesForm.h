@@ -36,6 +36,7 @@ public:
     QString FromDate;
     QString ToDate;
     bool PreviewRequested = false;
+    bool CanAddNotes = false;        // JobSchedules right of 3 or more: action taken and comments
 
     void Form_Activate();
     void GoButton_Click();

@@ -14,6 +14,12 @@ namespace {
 
 class AccountsTexts : public AccountsTest {
 protected:
+    // The windows open from the main menu, which only a logged-on associate reaches.
+    void SetUp() override
+    {
+        AccountsTest::SetUp();
+        loginAs("ADM", 1);
+    }
     static void setDates(QWidget *w, const QString &from, const QString &to)
     {
         child<QLabel>(w, "FromDateLabel")->setText(from);
