@@ -353,3 +353,24 @@ TEST_F(PortalFtpSlowTest, AServerSilentAfterACommandIsWaitedForTheWholeWait)
     EXPECT_LT(clock.elapsed(), 140 * 1000);
     EXPECT_EQ(msgs_->last(), "Job Types file upload timed out - please try again");
 }
+
+// An FTP step's error longer than a message can show is cut as a page's reply is: here the download's local file,
+// whose path (over 4,000 characters) the system refuses as too long.
+TEST_F(PortalCommandsTest, ALongFtpErrorIsCutToFitTheScreen)
+{
+    QTemporaryDir base;
+    QString temp = base.path();
+    while (temp.size() < 4064)
+        temp += "/" + QString(std::min<qsizetype>(200, 4064 - temp.size() - 1), 'd');
+    ASSERT_EQ(temp.size(), 4064);
+    ASSERT_TRUE(QDir().mkpath(temp));
+    const bool wasSet = qEnvironmentVariableIsSet("TMPDIR");
+    const QByteArray was = qgetenv("TMPDIR");
+    qputenv("TMPDIR", temp.toUtf8());
+    const bool done = run(QString("RetrieveSchedule~%1").arg(closed));
+    wasSet ? qputenv("TMPDIR", was) : qunsetenv("TMPDIR");
+    EXPECT_FALSE(done);
+    const QString failure = "Schedule file download failed - ";
+    const QString error = "Cannot open " + temp + "/wvs-portal-";
+    EXPECT_EQ(msgs_->last(), failure + error.left(1000) + QChar(0x2026));
+}
