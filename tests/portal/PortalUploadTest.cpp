@@ -337,7 +337,7 @@ TEST_F(PortalFtpSlowTest, AServerThatNeverGreetsIsWaitedForPastHalfAMinute)
     clock.start();
     EXPECT_FALSE(run(QStringLiteral("JobTypes~")));
     EXPECT_GE(clock.elapsed(), 111 * 300);
-    EXPECT_EQ(msgs_->last(), "Job Types file upload timed out - please try again");
+    EXPECT_EQ(msgs_->last(), QString("Job Types file upload timed out - please try again"));
 }
 
 // The wait as every run has it, 120 sleeps of a second, is the only limit of an FTP step: a server that never
@@ -351,7 +351,7 @@ TEST_F(PortalFtpSlowTest, AServerSilentAfterACommandIsWaitedForTheWholeWait)
     EXPECT_FALSE(run(QStringLiteral("JobTypes~")));
     EXPECT_GE(clock.elapsed(), 121 * 1000);
     EXPECT_LT(clock.elapsed(), 140 * 1000);
-    EXPECT_EQ(msgs_->last(), "Job Types file upload timed out - please try again");
+    EXPECT_EQ(msgs_->last(), QString("Job Types file upload timed out - please try again"));
 }
 
 // An FTP step's error longer than a message can show is cut as a page's reply is: here the download's local file,
