@@ -281,6 +281,7 @@ bool FtpTransfer::startClose()
     errorText_.clear();
     state_ = TransferState::None;
     impl_->file.setFileName(QString()); // a stopped CLOSE removes no download
+    impl_->osErrno = 0;
     advanceTo(TransferState::Disconnecting);
     impl_->quitReply.clear();
     if (impl_->control == CURL_SOCKET_BAD || ::send(impl_->control, "QUIT\r\n", 6, MSG_NOSIGNAL) != 6) {
@@ -408,7 +409,7 @@ bool FtpTransfer::stillExecuting()
 
 bool FtpTransfer::timedOut() const
 {
-    return finished_
+    return finished_ && error_ != 0
            && (error_ == CURLE_OPERATION_TIMEDOUT || error_ == CURLE_FTP_ACCEPT_TIMEOUT || impl_->osErrno == ETIMEDOUT);
 }
 
