@@ -9,7 +9,13 @@
 #include <QDir>
 #include <QSqlRecord>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QRegularExpression>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <unistd.h>
 
 namespace wvs {
 
@@ -168,10 +174,29 @@ bool nameTaken(const QString &path, QFileDevice::FileError *error)
 
 } // namespace
 
+namespace {
+
+// The file a name stands for: a link is followed to the file it names (as far
+// as links lead), so replacing it writes the file and keeps the link.
+QString linkTarget(const QString &path)
+{
+    QFileInfo f(path);
+    for (int depth = 0; depth < 128 && f.isSymLink(); ++depth)
+        f.setFile(f.symLinkTarget());
+    return f.isSymLink() ? path : f.filePath();
+}
+
+QString systemReason() { return QString::fromLocal8Bit(strerror(errno)); }
+
+} // namespace
+
+CsvFile::~CsvFile() { dropTemporary(); }
+
 bool CsvFile::open(const QString &path)
 {
+    dropTemporary();
     path_ = path;
-    file_.setFileName(path);
+    target_ = linkTarget(path);
     const QFileInfo info(path);
     long error = 0;
     QFileDevice::FileError openError = QFileDevice::NoError;
@@ -185,8 +210,7 @@ bool CsvFile::open(const QString &path)
     } else if (info.exists() && !info.isWritable()) {
         // A file that may not be changed is not replaced behind its owner's back.
         error = ErrorNumber::PermissionDenied;
-    } else if (!(info.exists() || info.isSymLink() || nameTaken(path, &openError))
-               || !file_.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+    } else if (!(info.exists() || info.isSymLink() || nameTaken(path, &openError)) || !createTemporary()) {
         if (openError == QFileDevice::NoError)
             openError = file_.error();
         error = openError == QFileDevice::PermissionsError || !QFileInfo(info.absolutePath()).isWritable()
@@ -203,6 +227,36 @@ bool CsvFile::open(const QString &path)
     return false;
 }
 
+// The temporary file sits in the folder of the file it replaces, so that it
+// takes its place in one step; its name is short, so any name the disk takes
+// for the export itself can be written. It is made as a new file of the
+// export would be, and carries an older file's permissions.
+bool CsvFile::createTemporary()
+{
+    const QDir folder = QFileInfo(target_).absoluteDir();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const quint32 n = QRandomGenerator::global()->bounded(1000000u);
+        file_.setFileName(folder.filePath(QStringLiteral(".wvs%1.tmp").arg(n, 6, 10, QLatin1Char('0'))));
+        if (file_.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
+            const QFileInfo older(target_);
+            if (older.exists())
+                file_.setPermissions(older.permissions());
+            return true;
+        }
+        if (!QFileInfo::exists(file_.fileName()))
+            break;
+    }
+    return false;
+}
+
+void CsvFile::dropTemporary()
+{
+    if (!file_.isOpen())
+        return;
+    file_.close();
+    file_.remove();
+}
+
 void CsvFile::writeLine(const QStringList &values) { writeBytes(CsvExport::line(values)); }
 
 // A file the disk stops taking on the way (a full disk, a size limit) is
@@ -217,21 +271,33 @@ void CsvFile::writeBytes(const QByteArray &bytes)
     for (qint64 done = 0; done < bytes.size();) {
         const qint64 n = file_.write(bytes.constData() + done, bytes.size() - done);
         if (n <= 0)
-            failed();
+            failed(file_.errorString());
         done += n;
     }
 }
 
 void CsvFile::commit()
 {
-    if (!file_.commit())
-        failed();
+    if (!file_.isOpen())
+        failed(QStringLiteral("The file is not open"));
+    if (::fsync(file_.handle()) != 0)
+        failed(systemReason());
+    file_.close();
+    if (file_.error() != QFileDevice::NoError) {
+        const QString reason = file_.errorString();
+        file_.remove();
+        failed(reason);
+    }
+    if (::rename(QFile::encodeName(file_.fileName()).constData(), QFile::encodeName(target_).constData()) != 0) {
+        const QString reason = systemReason();
+        file_.remove();
+        failed(reason);
+    }
 }
 
-void CsvFile::failed()
+void CsvFile::failed(const QString &reason)
 {
-    const QString reason = file_.errorString();
-    file_.cancelWriting();
+    dropTemporary();
     throw WvsError(ErrorNumber::Recoverable, QStringLiteral("Cannot write %1: %2").arg(path_, reason));
 }
 

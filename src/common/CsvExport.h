@@ -1,7 +1,7 @@
 #pragma once
 #include <QByteArray>
 #include <QList>
-#include <QSaveFile>
+#include <QFile>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -59,9 +59,16 @@ void offerToOpen(const QString &path);
 
 // One export file. The text goes to a temporary file beside the chosen one
 // and takes its place only on commit, so a failed export never leaves half a
-// file where an older one was, nor a file of its own.
+// file where an older one was, nor a file of its own. The temporary file's
+// name is short, whatever the chosen one: any name the disk takes can be
+// written, new or replacing an older file.
 class CsvFile {
 public:
+    CsvFile() = default;
+    ~CsvFile();
+    CsvFile(const CsvFile &) = delete;
+    CsvFile &operator=(const CsvFile &) = delete;
+
     // Opens for writing; a failure shows its message ("Unable to open ..." or
     // "Error n encountered when trying to open ...") and returns false. The
     // program's database and its journal files are refused as files in use,
@@ -76,9 +83,12 @@ public:
     const QString &path() const { return path_; }
 
 private:
-    [[noreturn]] void failed();
+    [[noreturn]] void failed(const QString &reason);
+    bool createTemporary();
+    void dropTemporary();
 
-    QSaveFile file_;
+    QFile file_;          // the temporary file
+    QString target_;      // the file it replaces: the chosen one, links followed
     QString path_;
 };
 

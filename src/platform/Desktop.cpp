@@ -124,13 +124,10 @@ void sleepMs(int ms)
 {
     if (auto *s = DesktopScript::current()) {
         s->slept += ms;
-        return;
+        if (!s->realPauses)
+            return;
     }
-    QDeadlineTimer deadline(ms);
-    while (!deadline.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        QThread::msleep(std::min<qint64>(20, std::max<qint64>(1, deadline.remainingTime())));
-    }
+    QThread::msleep(static_cast<unsigned long>(std::max(0, ms)));
 }
 
 void endProcess(int code)

@@ -33,14 +33,17 @@ QString linkFailureText(const QUrl &url, LinkKind kind);
 // Opens the program's help page.
 void openHelp();
 
-// Pauses without blocking the window system (pending events are handled).
+// Pauses with no window event run: no click or key reaches a window during
+// the pause and nothing opens, so what follows it (the end of the process)
+// comes when the pause ends.
 void sleepMs(int ms);
 
 // Ends the process at once; tests intercept it (it then throws ProcessEnded).
 [[noreturn]] void endProcess(int code = 0);
 
 // Test stand-in for the desktop: links are recorded instead of opened, pauses
-// are skipped and the end of the process is turned into a ProcessEnded throw.
+// are skipped (taken as they are with realPauses) and the end of the process
+// is turned into a ProcessEnded throw.
 class DesktopScript {
 public:
     DesktopScript();
@@ -50,6 +53,7 @@ public:
 
     QList<QUrl> opened;
     int slept = 0;
+    bool realPauses = false;
     int ended = -1;
     bool openResult = true;
     static DesktopScript *current();

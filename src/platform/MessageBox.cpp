@@ -1,13 +1,49 @@
 #include "platform/MessageBox.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
+#include <QScreen>
+#include <QTextBoundaryFinder>
 
 namespace wvs {
 
 namespace {
 MessageScript *g_script = nullptr;
+
+// The text with a zero-width break opportunity between every two characters
+// (whole characters, marks and all) of each word wider than widest pixels in
+// fm (a file's path, a server's reply without a blank): such a word breaks
+// where it must instead of being clipped at the box's edge, and shows as
+// before. Shorter words stay whole.
+QString breakableAnywhere(const QString &text, const QFontMetrics &fm, int widest)
+{
+    QString out;
+    out.reserve(text.size());
+    qsizetype start = 0;
+    while (start < text.size()) {
+        qsizetype end = start;
+        while (end < text.size() && !text.at(end).isSpace())
+            ++end;
+        const QString word = text.mid(start, end - start);
+        if (fm.horizontalAdvance(word) > widest) {
+            QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, word);
+            qsizetype from = 0;
+            for (qsizetype to = characters.toNextBoundary(); to > 0; to = characters.toNextBoundary()) {
+                if (from > 0)
+                    out += QChar(0x200B);
+                out += word.mid(from, to - from);
+                from = to;
+            }
+        } else {
+            out += word;
+        }
+        for (start = end; start < text.size() && text.at(start).isSpace(); ++start)
+            out += text.at(start);
+    }
+    return out;
 }
+} // namespace
 
 MessageScript::MessageScript() : previous_(g_script) { g_script = this; }
 MessageScript::~MessageScript() { g_script = previous_; }
@@ -41,6 +77,12 @@ MsgAnswer msgBox(const QString &text, MsgButtons buttons, MsgIcon icon, const QS
     box.setWindowTitle(title.isEmpty() ? QStringLiteral(" ") : title);
     box.setTextFormat(Qt::PlainText);
     box.setText(text);
+    // A box is at most half the screen wide before it widens for a long word,
+    // and never wider than the screen: a word wider than that half breaks.
+    if (auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"))) {
+        const int half = box.screen()->availableGeometry().width() / 2;
+        label->setText(breakableAnywhere(text, label->fontMetrics(), std::min(half, 500)));
+    }
     switch (icon) {
     case MsgIcon::None: box.setIcon(QMessageBox::NoIcon); break;
     case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;

@@ -5,12 +5,20 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QThread>
 #include <QUrl>
+#include <cerrno>
 #include <cstring>
+#include <poll.h>
+#include <sys/socket.h>
 
 namespace wvs {
 
 namespace {
+
+// Longer than any wait of the program: the most libcurl takes for a server's
+// reply (INT_MAX / 1000 seconds), about 23 days.
+constexpr long kNoLimitSecs = 2000000;
 
 size_t appendToBuffer(char *ptr, size_t size, size_t nmemb, void *userdata)
 {
@@ -88,6 +96,11 @@ struct FtpTransfer::Impl {
     qint64 *bytes = nullptr;
     char errbuf[CURL_ERROR_SIZE] = {0};
     QByteArray url, user, password;
+    // The session's control connection, known once a command has ended with it
+    // still open; what the server has answered to QUIT.
+    curl_socket_t control = CURL_SOCKET_BAD;
+    QByteArray quitReply;
+    long osErrno = 0;
 
     static size_t write(char *ptr, size_t size, size_t nmemb, void *userdata)
     {
@@ -122,9 +135,16 @@ struct FtpTransfer::Impl {
         }
     }
 
+    // Ends the session without a word to the server: libcurl would send QUIT
+    // and wait for its answer (as long as the commands may wait), so its
+    // connection is shut first and the QUIT fails at once.
     void dropAll()
     {
         dropEasy();
+        if (control != CURL_SOCKET_BAD) {
+            ::shutdown(control, SHUT_RDWR);
+            control = CURL_SOCKET_BAD;
+        }
         if (multi) {
             curl_multi_cleanup(multi);
             multi = nullptr;
@@ -199,6 +219,7 @@ bool FtpTransfer::start(const QString &remotePath, const QString &localPath, boo
     impl_->upload = upload;
     impl_->gotData = false;
     impl_->errbuf[0] = 0;
+    impl_->osErrno = 0;
     impl_->file.setFileName(localPath);
     running_ = true;
     advanceTo(TransferState::Resolving);
@@ -224,7 +245,14 @@ bool FtpTransfer::start(const QString &remotePath, const QString &localPath, boo
     curl_easy_setopt(e, CURLOPT_PROTOCOLS_STR, "ftp");
     curl_easy_setopt(e, CURLOPT_ERRORBUFFER, impl_->errbuf);
     curl_easy_setopt(e, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(e, CURLOPT_CONNECTTIMEOUT, static_cast<long>(connectTimeoutSecs_));
+    // Only the caller's wait gives up on a command: none of libcurl's own limits
+    // (30 s to connect and 120 s for a server's greeting or reply unless told
+    // otherwise) may end it first.
+    curl_easy_setopt(e, CURLOPT_CONNECTTIMEOUT_MS, kNoLimitSecs * 1000L);
+    curl_easy_setopt(e, CURLOPT_SERVER_RESPONSE_TIMEOUT, kNoLimitSecs);
+    curl_easy_setopt(e, CURLOPT_ACCEPTTIMEOUT_MS, kNoLimitSecs * 1000L);
+    curl_easy_setopt(e, CURLOPT_TIMEOUT, 0L);
+    curl_easy_setopt(e, CURLOPT_LOW_SPEED_LIMIT, 0L);
     curl_easy_setopt(e, CURLOPT_USERNAME, impl_->user.constData());
     curl_easy_setopt(e, CURLOPT_PASSWORD, impl_->password.constData());
     curl_easy_setopt(e, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_SINGLECWD));
@@ -252,11 +280,41 @@ bool FtpTransfer::startClose()
     error_ = 0;
     errorText_.clear();
     state_ = TransferState::None;
+    impl_->file.setFileName(QString()); // a stopped CLOSE removes no download
+    impl_->osErrno = 0;
     advanceTo(TransferState::Disconnecting);
-    impl_->dropAll(); // closes the control connection
+    impl_->quitReply.clear();
+    if (impl_->control == CURL_SOCKET_BAD || ::send(impl_->control, "QUIT\r\n", 6, MSG_NOSIGNAL) != 6) {
+        impl_->dropAll(); // no session open: nothing to say
+        advanceTo(TransferState::Disconnected);
+        finished_ = true;
+        return true;
+    }
+    running_ = true;
+    closing_ = true;
+    driveClose(0);
+    return true;
+}
+
+// The server's answer to QUIT (or its closing the connection) ends the session.
+void FtpTransfer::driveClose(int waitMs)
+{
+    pollfd p{impl_->control, POLLIN, 0};
+    if (::poll(&p, 1, std::max(0, waitMs)) <= 0)
+        return;
+    char buffer[512];
+    const ssize_t n = ::recv(impl_->control, buffer, sizeof buffer, MSG_DONTWAIT);
+    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR))
+        return;
+    if (n > 0)
+        impl_->quitReply.append(buffer, n);
+    if (n > 0 && !impl_->quitReply.contains('\n'))
+        return;
+    closing_ = false;
+    running_ = false;
+    impl_->dropAll();
     advanceTo(TransferState::Disconnected);
     finished_ = true;
-    return true;
 }
 
 void FtpTransfer::advanceTo(int target)
@@ -280,6 +338,13 @@ void FtpTransfer::advanceTo(int target)
 
 void FtpTransfer::finish(long error, const QString &text)
 {
+    if (impl_->easy) {
+        // The session's connection, when the command left it open.
+        curl_socket_t control = CURL_SOCKET_BAD;
+        if (curl_easy_getinfo(impl_->easy, CURLINFO_ACTIVESOCKET, &control) == CURLE_OK)
+            impl_->control = control;
+        curl_easy_getinfo(impl_->easy, CURLINFO_OS_ERRNO, &impl_->osErrno);
+    }
     running_ = false;
     finished_ = true;
     error_ = error;
@@ -288,7 +353,7 @@ void FtpTransfer::finish(long error, const QString &text)
         impl_->file.close();
     impl_->dropEasy();
     if (error != 0) {
-        if (!impl_->upload)
+        if (!impl_->upload && !impl_->file.fileName().isEmpty())
             impl_->file.remove();
         advanceTo(TransferState::Error);
     } else {
@@ -299,6 +364,10 @@ void FtpTransfer::finish(long error, const QString &text)
 
 void FtpTransfer::drive(int waitMs)
 {
+    if (closing_) {
+        driveClose(waitMs);
+        return;
+    }
     if (!running_ || !impl_->multi || !impl_->easy)
         return;
     int stillRunning = 0;
@@ -338,24 +407,36 @@ bool FtpTransfer::stillExecuting()
     return running_;
 }
 
+bool FtpTransfer::timedOut() const
+{
+    return finished_ && error_ != 0
+           && (error_ == CURLE_OPERATION_TIMEDOUT || error_ == CURLE_FTP_ACCEPT_TIMEOUT || impl_->osErrno == ETIMEDOUT);
+}
+
 void FtpTransfer::pump(int ms)
 {
     QDeadlineTimer deadline(std::max(0, ms));
     do {
-        drive(static_cast<int>(std::min<qint64>(50, std::max<qint64>(0, deadline.remainingTime()))));
+        const int slice = static_cast<int>(std::min<qint64>(50, std::max<qint64>(0, deadline.remainingTime())));
+        if (running_)
+            drive(slice);
+        else
+            QThread::msleep(static_cast<unsigned long>(std::min(slice, 20)));
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    } while (running_ && !deadline.hasExpired());
+    } while ((running_ || timedOut()) && !deadline.hasExpired());
 }
 
+// The state is tested before each poll; the time-out comes after the poll
+// that passes the limit, without a further test.
 bool FtpTransfer::waitUntilDone(int intervalMs, int limit)
 {
     if (running_)
         beforeNetworkStep();
     int count = 0;
-    while (stillExecuting()) {
+    while (stillExecuting() || timedOut()) {
         pump(intervalMs);
         ++count;
-        if (count > limit && running_) {
+        if (count > limit) {
             abort();
             return false;
         }
@@ -368,7 +449,13 @@ void FtpTransfer::abort()
 {
     if (!running_)
         return;
-    impl_->dropAll(); // also drops the connection, so a half transfer cannot be reused
+    // A command stopped half way leaves its connection unusable: libcurl
+    // closes it without QUIT. A CLOSE stopped while the server keeps silent
+    // shuts the session's connection.
+    if (!closing_)
+        impl_->control = CURL_SOCKET_BAD;
+    closing_ = false;
+    impl_->dropAll();
     finish(CURLE_ABORTED_BY_CALLBACK, QStringLiteral("The transfer was stopped"));
 }
 

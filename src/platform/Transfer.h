@@ -43,7 +43,9 @@ QString transferStateText(int state);
 // An FTP session that runs one command at a time without blocking the window:
 // start a command, then poll stillExecuting() or wait with waitUntilDone(),
 // which keeps the transfer and the window's events going between polls. Every
-// change of state is handed to the state handler.
+// change of state is handed to the state handler. A command has no time limit
+// of its own (connecting, a server's greeting or reply, a stalled transfer):
+// only the caller's wait gives up on it.
 class FtpTransfer {
 public:
     struct Account {
@@ -62,14 +64,14 @@ public:
     FtpTransfer &operator=(const FtpTransfer &) = delete;
 
     void setStateHandler(std::function<void(int)> handler) { stateHandler_ = std::move(handler); }
-    void setConnectTimeoutSecs(int secs) { connectTimeoutSecs_ = secs; }
 
     // GET: copies the remote file (a path below the account's log-on folder)
     // to localPath. A transfer that fails or is stopped removes what it wrote.
     bool startDownload(const QString &remotePath, const QString &localPath);
     // PUT: copies localPath to the remote path.
     bool startUpload(const QString &localPath, const QString &remotePath);
-    // CLOSE: ends the session.
+    // CLOSE: ends the session with QUIT and waits for the server's answer; with
+    // no session open it ends at once.
     bool startClose();
 
     // True while the current command is running; moves the transfer on.
@@ -78,12 +80,17 @@ public:
     // run; returns early when the command ends.
     void pump(int ms);
     // The program's wait: polls every intervalMs; gives up (stopping the
-    // command) once the number of polls exceeds limit. False on time-out.
+    // command) once the number of polls exceeds limit. False on time-out. A
+    // command that ended because something below timed out (the system's
+    // connect, say) is waited for as one still running: the time-out is told
+    // after the last poll, as for any other.
     bool waitUntilDone(int intervalMs, int limit);
     // Stops the current command.
     void abort();
 
     bool succeeded() const { return finished_ && error_ == 0; }
+    // True when the command ended because something timed out.
+    bool timedOut() const;
     long error() const { return error_; }
     QString errorText() const { return errorText_; }
     qint64 bytesTransferred() const { return bytes_; }
@@ -98,11 +105,12 @@ private:
     void finish(long error, const QString &text);
     void advanceTo(int state);
     void drive(int waitMs);
+    void driveClose(int waitMs);
 
     Account account_;
     std::unique_ptr<Impl> impl_;
     std::function<void(int)> stateHandler_;
-    int connectTimeoutSecs_ = 30;
+    bool closing_ = false;
     int state_ = TransferState::None;
     bool running_ = false;
     bool finished_ = false;

@@ -62,7 +62,7 @@ TEST_F(Associates, ChecksRunInFieldOrder)
         {[](auto &e) { e.id = " JB"; e.name.clear(); }, Field::ID, "The ID cannot contain spaces"},
         {[](auto &e) { e.id = "JB "; e.name.clear(); }, Field::ID, "The ID cannot contain spaces"},
         // Only A-Z, a-z, digits and underscore: no commas for the portal's lists, no controls or direction marks.
-        {[](auto &e) { e.id = "J,B"; }, Field::ID, plainOnly},
+        {[](auto &e) { e.id = "J,B"; e.name.clear(); }, Field::ID, plainOnly},
         {[](auto &e) { e.id = "J\"B"; }, Field::ID, "Equal sign (=) and Quote sign (\") are invalid characters"},
         {[](auto &e) { e.id = "J\tB"; }, Field::ID, plainOnly},
         {[](auto &e) { e.id = "J\u200FB"; }, Field::ID, plainOnly},
@@ -72,7 +72,10 @@ TEST_F(Associates, ChecksRunInFieldOrder)
         {[](auto &e) { e.password = e.password2 = "ab cd"; }, Field::Password, "The Password cannot contain spaces"},
         {[](auto &e) { e.password = e.password2 = " abcd"; }, Field::Password, "The Password cannot contain spaces"},
         {[](auto &e) { e.password = e.password2 = "abcd "; }, Field::Password, "The Password cannot contain spaces"},
-        {[](auto &e) { e.password2 = "PASS"; }, Field::Password, "Passwords don't match - please re-enter"},
+        {[](auto &e) { e.password = "abc"; e.password2 = "x"; }, Field::Password,
+         "The Password must be at least 4 characters"},
+        {[](auto &e) { e.password = "ab cd"; e.password2 = "x"; }, Field::Password, "The Password cannot contain spaces"},
+        {[](auto &e) { e.password2 = "PASS"; e.level.reset(); }, Field::Password, "Passwords don't match - please re-enter"},
         {[](auto &e) { e.level.reset(); e.initialScreen.clear(); }, Field::Level, "Please select an Authority Level"},
         {[](auto &e) { e.initialScreen.clear(); }, Field::InitialScreen, "Please select the Initial Screen"},
         {[](auto &e) { e.id = "A_9z"; e.password = e.password2 = "abcd"; }, Field::None, ""}, // the shortest allowed

@@ -87,7 +87,9 @@ TEST_F(AuthorityStore, LevelAddChecksInOrder)
     const struct { const char *number, *description; Field field; QString message; } cases[] = {
         {"", "", Field::Number, "Please enter a Level Number"}, {"ab", "", Field::Number, "The Level Number must be numeric"},
         {"0", "Nobody", Field::Number, range}, {"1.", "Nobody", Field::Number, range}, {"+5", "Nobody", Field::Number, range},
+        {"0", "", Field::Number, range},
         {"5", "", Field::Description, "Please enter a Description"},
+        {"1", "", Field::Description, "Please enter a Description"},   // the description before the duplicate
         // Duplicates are found by value, not by the typed text; only they empty the box.
         {"1", "Again", Field::Number, "Authority Level Number 1 already exists - please enter another"},
         {"01", "Again", Field::Number, "Authority Level Number 01 already exists - please enter another"},

@@ -120,8 +120,10 @@ TEST_F(Company, NameAndQuestionsInOrder)
     for (const auto &n : names) {
         CompanyDetails named = fullCompany();
         named.name = n.name;
+        named.regNo.clear();   // a refused name speaks before the next question
         const auto r = check(named);
         EXPECT_EQ(r.field, n.field) << n.name;
+        EXPECT_EQ(asked_.size(), n.field == Field::Name ? 0 : 1) << n.name;
         EXPECT_EQ(r.message, n.field == Field::Name ? "Equal sign (=) and Quote sign (\") are invalid characters" : "");
     }
 

@@ -49,14 +49,14 @@ TEST_F(Preferences, TaxRateChecksAndSmtpChecksOnlyForOther)
         EXPECT_EQ(asked, c.asked ? question : QStringList());
     }
 
-    // The SMTP boxes are checked for Other only.
+    // The SMTP boxes are checked for Other only; each row has the next box's fault too, the first speaks.
     const struct { std::function<void(PreferenceValues &)> edit; Field field; QString message; } smtpCases[] = {
         {[](auto &v) { v.smtpServer.clear(); v.smtpPort.clear(); }, Field::Server,
          "Please enter the name of the Email Service Provider's Server"},
-        {[](auto &v) { v.smtpPort.clear(); }, Field::Port, "Please enter the Email Service Provider Port"},
-        {[](auto &v) { v.smtpPort = "25a"; }, Field::Port, "The Email Service Provider Port must be numeric"},
-        {[](auto &v) { v.smtpPort = "-25"; }, Field::Port, "The Email Service Provider Port be negative"},
-        {[](auto &v) { v.smtpUserName.clear(); }, Field::UserName, "Please enter the User Name for the Email Service Provider"},
+        {[](auto &v) { v.smtpPort.clear(); v.smtpUserName.clear(); }, Field::Port, "Please enter the Email Service Provider Port"},
+        {[](auto &v) { v.smtpPort = "25a"; v.smtpUserName.clear(); }, Field::Port, "The Email Service Provider Port must be numeric"},
+        {[](auto &v) { v.smtpPort = "-25"; v.smtpUserName.clear(); }, Field::Port, "The Email Service Provider Port be negative"},
+        {[](auto &v) { v.smtpUserName.clear(); v.smtpPassword.clear(); }, Field::UserName, "Please enter the User Name for the Email Service Provider"},
         {[](auto &v) { v.smtpPassword.clear(); }, Field::Password, "Please enter the Password for the Email Service Provider"},
         {[](auto &v) { v.smtpPort = "587.5"; }, Field::None, ""}, {[](auto &v) { v.smtpPort = "0"; }, Field::None, ""},
     };
@@ -69,6 +69,8 @@ TEST_F(Preferences, TaxRateChecksAndSmtpChecksOnlyForOther)
         const auto r = PreferenceSettings::check(v, QString(), yes);
         EXPECT_EQ(r.field, c.field);
         EXPECT_EQ(r.message, c.message);
+        // The tax rate comes first.
+        EXPECT_EQ(PreferenceSettings::check(v, "abc", yes).message, numeric);
         // With Outlook the same boxes are saved as they stand.
         v.emailProvider = "Outlook";
         EXPECT_TRUE(PreferenceSettings::check(v, QString(), yes).ok());

@@ -99,6 +99,9 @@ TEST_F(ChoiceDialogTest, RefusedPeriodsAndExitHandNothingOverAndANewScheduleShar
         {"Customer Notes", "", "", "Please select a From Date"},
         {"Customer Notes", "01 Mar 2024", "", "Please select a To Date"},
         {"Customer Notes", "10 Mar 2024", "09 Mar 2024", "The From Date cannot be later than the To Date"},
+        // Two faults: the first speaks.
+        {"Schedule", "", "", "Please select a From Date"},
+        {"Schedule", "31 Mar 2024", "20 Mar 2024", "The From Date cannot be later than the To Date"},
         // Before, between; encloses one, ends on its first day, starts on its last day.
         {"Schedule", "01 Dec 2023", "31 Dec 2023", ""}, {"Schedule", "01 Feb 2024", "28 Feb 2024", ""},
         {"Schedule", "20 Dec 2023", "10 Feb 2024", overlap}, {"Schedule", "15 Dec 2023", "01 Jan 2024", overlap},

@@ -177,3 +177,26 @@ TEST_F(ExportTargetTest, EveryExportTheDiskStopsTakingIsToldAndLeavesNothing)
         }
     }
 }
+
+// A name the disk takes is written whether or not a file of that name is there: an older file of the longest
+// names (249 and 255 bytes) is replaced by the export, and the folder holds nothing else afterwards.
+TEST_F(ExportTargetTest, EveryExportReplacesAnOlderFileOfTheLongestNames)
+{
+    const QString folder = path("sub");
+    for (const QString &stem : {QString(122, QChar(0xE9)), QString(125, QChar(0xE9))}) {
+        const QString name = QDir(folder).filePath(stem + "x.csv");
+        for (const auto &[what, run] : fileExports()) {
+            SCOPED_TRACE(std::string(what) + ", " + std::to_string(QFileInfo(name).fileName().toUtf8().size()) + " bytes");
+            ASSERT_TRUE(test::writeFileBytes(name, "older\r\n"));
+            msgs_->clear();
+            run(name);
+            EXPECT_EQ(msgs_->texts().filter("Cannot write").join(""), "");
+            EXPECT_EQ(msgs_->texts().filter("encountered").join(""), "");
+            const QByteArray written = readFileBytes(name);
+            EXPECT_NE(written, "older\r\n");
+            EXPECT_TRUE(written.endsWith("\r\n")) << written.toStdString();
+            EXPECT_EQ(entries(folder), QStringList{QFileInfo(name).fileName()});
+        }
+        QFile::remove(name);
+    }
+}

@@ -37,7 +37,6 @@ TEST_F(NetworkLockCheckTest, NoNetworkStepStartsWhileTheConnectionHoldsALock)
         {"FTP transfer",
          [&] {
              FtpTransfer ftp({"127.0.0.1", port, "u", "p"});
-             ftp.setConnectTimeoutSecs(2);
              ftp.startDownload("f.txt", QDir(dir_->path()).filePath("f.txt"));
              ftp.waitUntilDone(20, 100);
          }},

@@ -89,8 +89,12 @@ TEST_F(JobTypeTest, ChangedCodeIsCarriedIntoEveryCustomerJobAndAModifyKeepsAnoth
 TEST_F(JobTypeTest, AddChecksInOrderAndAsksAboutTheAccountsReferenceFirst)
 {
     EXPECT_EQ(save("Add", {}, {"X", "", ""}).message, "Please enter a Description");
+    EXPECT_EQ(save("Add", {}, {"", "", ""}).message, "Please enter a Code");
 
     writeSql("INSERT OR REPLACE INTO Preferences (RowId, MYOB) VALUES (1, 1)");
+    // A missing description speaks before the question about the reference.
+    EXPECT_EQ(save("Add", {}, {"GUTTER", "", ""}).message, "Please enter a Description");
+    EXPECT_TRUE(asked_.isEmpty());
     EXPECT_EQ(save("Add", {}, {"GUTTER", "Gutters", ""}, false).status, JobTypeRecords::SaveOutcome::Declined);
     EXPECT_EQ(asked_.size(), 1);
     EXPECT_FALSE(JobTypeRecords::find("GUTTER"));

@@ -42,6 +42,30 @@ TEST_F(FtpTransferTest, DownloadThenCloseReportsStatesInOrder)
     ASSERT_TRUE(t.startClose());
     EXPECT_TRUE(t.waitUntilDone(50, 10));
     EXPECT_EQ(states, (QList<int>{TransferState::Disconnecting, TransferState::Disconnected}));
+    EXPECT_EQ(ftp_.commands().last(), "QUIT");
+}
+
+// A server that stops answering QUIT is given up on by the wait, which stops the CLOSE; a CLOSE with no
+// session open ends at once and says nothing to anyone.
+TEST(FtpCloseTest, ASilentServerIsGivenUpOnAndNoSessionNeedsNoWord)
+{
+    FtpServer ftp;
+    ASSERT_TRUE(ftp.start("user1", "pw1", 0, "QUIT"));
+    ftp.putFile("a.txt", "data");
+    QTemporaryDir local;
+    FtpTransfer t({"127.0.0.1", ftp.port(), "user1", "pw1"});
+    ASSERT_TRUE(t.startDownload("a.txt", local.filePath("a.txt")));
+    ASSERT_TRUE(t.waitUntilDone(50, 200) && t.succeeded()) << t.errorText().toStdString();
+    ASSERT_TRUE(t.startClose());
+    EXPECT_FALSE(t.waitUntilDone(50, 4));
+    EXPECT_FALSE(t.stillExecuting());
+    EXPECT_EQ(readFileBytes(local.filePath("a.txt")), "data");   // a stopped CLOSE keeps the download
+    EXPECT_EQ(ftp.commands().last(), "QUIT");
+
+    FtpTransfer unused({"127.0.0.1", ftp.port(), "user1", "pw1"});
+    ASSERT_TRUE(unused.startClose());
+    EXPECT_FALSE(unused.stillExecuting());
+    EXPECT_TRUE(unused.succeeded());
 }
 
 TEST_F(FtpTransferTest, UploadsArriveFailedDownloadsLeaveNoFileAndAnEmptyOneArrives)

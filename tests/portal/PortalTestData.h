@@ -100,11 +100,12 @@ protected:
         AppDatabase::setBusyWait(5000);
         ScheduleDbTest::TearDown();
     }
-    void startPortal(const QString &password = QStringLiteral("plomkar7"), int bytesPerSecond = 0)
+    void startPortal(const QString &password = QStringLiteral("plomkar7"), int bytesPerSecond = 0,
+                     const QString &ftpSilentAt = QString())
     {
         portal_.reset();
         portal_ = std::make_unique<test::PortalDouble>();
-        ASSERT_TRUE(portal_->start(password, bytesPerSecond));
+        ASSERT_TRUE(portal_->start(password, bytesPerSecond, ftpSilentAt));
     }
     // One run as a window of the program opens it; true when it succeeded.
     bool run(const QString &tag, QWidget *opener = nullptr)

@@ -5,6 +5,7 @@
 #include "scheduling/ScheduleForm.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLabel>
 
 using namespace wvs;
@@ -60,6 +61,9 @@ protected:
     }
     qint64 published = 0, closed = 0, job = 0;
 };
+
+// Cases that wait as long as the program does.
+class PortalFtpSlowTest : public PortalCommandsTest {};
 
 } // namespace
 
@@ -293,4 +297,80 @@ TEST_F(PortalCommandsTest, CompanyDetailsReachThePortalBeforeTheyAreSaved)
     EXPECT_EQ(portal_->calls().last().raw, "companyid=CAF%C9%26CO");
     portal_.reset();
     EXPECT_EQ(portalCompanyIdReply("WXYZ", 2000), "");
+}
+
+// A portal whose FTP account stops answering (at its greeting, before a transfer's data connection, at a
+// transfer, at the log-off) is given up on by the program's own wait alone, with the step's time-out message.
+TEST_F(PortalCommandsTest, AnFtpServerThatStopsAnsweringIsGivenUpOnByTheWait)
+{
+    const QString retrieve = QString("RetrieveSchedule~%1").arg(closed);
+    const struct { const char *silentAt; QString tag; const char *timeout; } cases[] = {
+        {"greeting", "JobTypes~", "Job Types file upload timed out - please try again"},
+        {"EPSV,PASV", "Users~", "Users file upload timed out - please try again"},
+        {"STOR", "JobTypes~", "Job Types file upload timed out - please try again"},
+        {"RETR", retrieve, "Schedule file download timed out - please try again"},
+        {"RETR", "ImportCustomerJobs~", "Customer Jobs file download timed out - please try again"},
+        {"QUIT", "JobTypes~", "Failed to close ftp"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::string(c.silentAt) + " " + c.tag.toStdString());
+        startPortal(QStringLiteral("plomkar7"), 0, c.silentAt);
+        portal_->handOut("GetSchedule.php", "-\r\n");   // files to get: the server goes silent at their RETR
+        portal_->handOut("GetCustomerJobs.php", "-\r\n");
+        PortalSync::options() = {50, 10};
+        QElapsedTimer clock;
+        clock.start();
+        EXPECT_FALSE(run(c.tag));
+        EXPECT_GE(clock.elapsed(), 11 * 50);
+        EXPECT_EQ(msgs_->last(), QString(c.timeout));
+        EXPECT_EQ(msgs_->shown().last().icon, MsgIcon::Exclamation);
+    }
+}
+
+// A server that takes the connection and never greets is waited for past the half minute a connection is
+// elsewhere given: 110 polls of 0.3 s.
+TEST_F(PortalFtpSlowTest, AServerThatNeverGreetsIsWaitedForPastHalfAMinute)
+{
+    startPortal(QStringLiteral("plomkar7"), 0, "greeting");
+    PortalSync::options() = {300, 110};
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_FALSE(run(QStringLiteral("JobTypes~")));
+    EXPECT_GE(clock.elapsed(), 111 * 300);
+    EXPECT_EQ(msgs_->last(), QString("Job Types file upload timed out - please try again"));
+}
+
+// The wait as every run has it, 120 sleeps of a second, is the only limit of an FTP step: a server that never
+// answers STOR is told as timed out after the 121st sleep, not as a failure.
+TEST_F(PortalFtpSlowTest, AServerSilentAfterACommandIsWaitedForTheWholeWait)
+{
+    startPortal(QStringLiteral("plomkar7"), 0, "STOR");
+    PortalSync::options() = PortalSync::Options{};
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_FALSE(run(QStringLiteral("JobTypes~")));
+    EXPECT_GE(clock.elapsed(), 121 * 1000);
+    EXPECT_LT(clock.elapsed(), 140 * 1000);
+    EXPECT_EQ(msgs_->last(), QString("Job Types file upload timed out - please try again"));
+}
+
+// An FTP step's error longer than a message can show is cut as a page's reply is: here the download's local file,
+// whose path (over 4,000 characters) the system refuses as too long.
+TEST_F(PortalCommandsTest, ALongFtpErrorIsCutToFitTheScreen)
+{
+    QTemporaryDir base;
+    QString temp = base.path();
+    while (temp.size() < 4064)
+        temp += "/" + QString(std::min<qsizetype>(200, 4064 - temp.size() - 1), 'd');
+    ASSERT_EQ(temp.size(), 4064);
+    ASSERT_TRUE(QDir().mkpath(temp));
+    const bool wasSet = qEnvironmentVariableIsSet("TMPDIR");
+    const QByteArray was = qgetenv("TMPDIR");
+    qputenv("TMPDIR", temp.toUtf8());
+    const bool done = run(QString("RetrieveSchedule~%1").arg(closed));
+    wasSet ? qputenv("TMPDIR", was) : qunsetenv("TMPDIR");
+    EXPECT_FALSE(done);
+    const QString failure = "Schedule file download failed - ";
+    const QString error = "Cannot open " + temp + "/wvs-portal-";
+    EXPECT_EQ(msgs_->last(), failure + error.left(1000) + QChar(0x2026));
 }

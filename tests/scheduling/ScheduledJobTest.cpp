@@ -109,11 +109,16 @@ TEST_F(ScheduledJobTest, DeletingAJobFromTheScheduleIsRefusedWhileStoredAndTakes
 TEST_F(ScheduledJobTest, NoteChecksTheEntryInOrderAndSavesTheDoneStateAndTheRemarkTogether)
 {
     JobNoteEntry e{.done = true, .associateID = "BOB", .note = "Done early", .noteType = "Information"};
+    // The date is asked for first, also when no associate is chosen either.
     for (const char *bad : {"", "31/02/2025", "2025-03-04", "4/3/2025", "04/03/2025x"}) {
-        e.dateText = bad;
-        const JobNoteOutcome out = save("2025-03-03", e);
-        EXPECT_EQ(out.message, bad[0] ? "The date completed must be a valid date entered as DD/MM/YYYY"
-                                      : "Please enter the date the job was completed") << bad;
+        for (const QString &associate : {QString("BOB"), QString()}) {
+            e.dateText = bad;
+            e.associateID = associate;
+            const JobNoteOutcome out = save("2025-03-03", e);
+            EXPECT_EQ(out.message, bad[0] ? "The date completed must be a valid date entered as DD/MM/YYYY"
+                                          : "Please enter the date the job was completed") << bad;
+            EXPECT_EQ(out.focus, JobNoteOutcome::Field::Date) << bad;
+        }
     }
     EXPECT_EQ(notes(), 0);
     e.dateText = "04/03/2025";

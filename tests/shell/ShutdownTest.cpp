@@ -6,8 +6,14 @@
 #include "support/DbTest.h"
 
 #include <QCloseEvent>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QMouseEvent>
 
+#include <chrono>
 #include <functional>
+#include <thread>
 
 using namespace wvs;
 
@@ -126,3 +132,48 @@ TEST_F(ShutdownTest, AWriteElsewhereIsWaitedOutOrEndsThroughTheFatalPath)
 }
 
 } // namespace
+
+// From the Yes to "Exit WVS?" on no input reaches a window: a click on the main window's Customers menu and a key
+// (F1, the help page), both arriving during the half-second pause, open nothing, and the program ends when the pause ends.
+TEST_F(ShutdownTest, TheExitPauseLetsNoInputThrough)
+{
+    MainForm main;
+    MainForm::setMenuEnabled("Customers", true);
+    QMenuBar *bar = main.menuBar();
+    QAction *customers = main.findChild<QAction *>("Customers");
+    ASSERT_TRUE(customers && customers->isEnabled());
+    const QPoint at = bar->actionGeometry(customers).center();
+    const QPointF global = bar->mapToGlobal(QPointF(at));
+    QWidget *keys = QApplication::focusWidget() ? QApplication::focusWidget() : &main;
+    desktop_->realPauses = true;
+    msgs_->answer(MsgAnswer::Yes);
+    // The user acts a tenth of a second into the pause.
+    std::vector<std::pair<QObject *, QEvent *>> input;
+    for (const QEvent::Type t : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+        input.emplace_back(bar, new QMouseEvent(t, QPointF(at), global, Qt::LeftButton,
+                                                t == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                                                Qt::NoModifier));
+    for (const QEvent::Type t : {QEvent::KeyPress, QEvent::KeyRelease})
+        input.emplace_back(keys, new QKeyEvent(t, Qt::Key_F1, Qt::NoModifier));
+    std::thread user([&input] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        for (const auto &[target, event] : input)
+            QCoreApplication::postEvent(target, event);
+    });
+    QElapsedTimer clock;
+    clock.start();
+    QCloseEvent yes;
+    EXPECT_THROW(QCoreApplication::sendEvent(&main, &yes), ProcessEnded);
+    const qint64 took = clock.elapsed();
+    user.join();
+    EXPECT_GE(took, 500);
+    EXPECT_LT(took, 2000);
+    EXPECT_EQ(desktop_->ended, 0);
+    EXPECT_EQ(modal_->openedNames(), QStringList());
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    EXPECT_EQ(desktop_->opened, QList<QUrl>());   // F1: the help page
+    EXPECT_EQ(marks(), std::make_pair(today(), 1));
+    // The process is gone at this point: what was left in its queue never arrives.
+    QCoreApplication::removePostedEvents(bar);
+    QCoreApplication::removePostedEvents(keys);
+}

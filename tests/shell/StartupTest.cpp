@@ -108,6 +108,16 @@ TEST_F(StartupTest, NewDatabaseWindowChecksItsEntriesAndCreatesALoginAbleAdminis
     for (const auto &[id, ok] : {std::pair{"AB_1", true}, {"A", false}, {"AB,C", false}, {"ABCDE", false}})
         EXPECT_EQ(validateNewInstallation({"Biz", "USA", "X1", id, "Name", "pass"}).isEmpty(), ok) << id;
     EXPECT_EQ(validateNewInstallation({"Biz", "France", "X1", "AB_1", "Name", "pass"}), "Please select the country");
+    // With the next entry wrong as well, the first speaks.
+    const std::pair<NewInstallation, QString> pairs[] = {
+        {{"", "France", "X1", "AB_1", "Name", "pass"}, "Please enter the business name"},
+        {{"Biz", "France", "", "AB_1", "Name", "pass"}, "Please select the country"},
+        {{"Biz", "USA", "", "A", "Name", "pass"}, "Please enter the installation ID"},
+        {{"Biz", "USA", "X1", "A", "", "pass"}, "The Associate ID must be 2 to 4 letters, digits or underscores"},
+        {{"Biz", "USA", "X1", "AB_1", "", "p"}, "Please enter the Associate's name"},
+    };
+    for (const auto &[inst, message] : pairs)
+        EXPECT_EQ(validateNewInstallation(inst), message);
 }
 
 } // namespace

@@ -113,12 +113,14 @@ QList<QJsonObject> SmtpSink::messages() const
 }
 
 
-bool FtpServer::start(const QString &user, const QString &password, int bytesPerSecond)
+bool FtpServer::start(const QString &user, const QString &password, int bytesPerSecond, const QString &silentAt)
 {
     QStringList args{"--root", dir_.path(), "--user", user, "--password", password, "--log",
                      log_.filePath("commands.log")};
     if (bytesPerSecond > 0)
         args << "--rate" << QString::number(bytesPerSecond);
+    if (!silentAt.isEmpty())
+        args << "--silent-at" << silentAt;
     return server_.start("ftp_server.py", args);
 }
 

@@ -70,7 +70,11 @@ protected:
 // bytes: a file is stored under the bytes of the name it was given.
 class FtpServer : public FolderServer {
 public:
-    bool start(const QString &user, const QString &password, int bytesPerSecond = 0);
+    // silentAt: commands ("STOR,RETR") from the first of which on the server
+    // answers nothing more, keeping the connection; "greeting": it takes
+    // connections and never greets.
+    bool start(const QString &user, const QString &password, int bytesPerSecond = 0,
+               const QString &silentAt = QString());
     // The command lines received so far, byte for byte ("STOR name", ...;
     // a password as "PASS ***").
     QList<QByteArray> commands() const;

@@ -18,9 +18,9 @@ PortalDouble::~PortalDouble()
     qunsetenv("WVS_PORTAL_SITE");
 }
 
-bool PortalDouble::start(const QString &ftpPassword, int bytesPerSecond)
+bool PortalDouble::start(const QString &ftpPassword, int bytesPerSecond, const QString &ftpSilentAt)
 {
-    if (!ftp_.start("vexlan30", ftpPassword, bytesPerSecond))
+    if (!ftp_.start("vexlan30", ftpPassword, bytesPerSecond, ftpSilentAt))
         return false;
     QDir().mkpath(portalFolder());
     writeScript();

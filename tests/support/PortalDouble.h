@@ -28,8 +28,10 @@ public:
     PortalDouble() = default;
     ~PortalDouble();
     // ftpPassword other than the portal's own refuses the program's log-on;
-    // bytesPerSecond slows FTP transfers down.
-    bool start(const QString &ftpPassword = QStringLiteral("plomkar7"), int bytesPerSecond = 0);
+    // bytesPerSecond slows FTP transfers down; ftpSilentAt makes the FTP
+    // account stop answering (FtpServer::start).
+    bool start(const QString &ftpPassword = QStringLiteral("plomkar7"), int bytesPerSecond = 0,
+               const QString &ftpSilentAt = QString());
 
     static QString site() { return QStringLiteral("testsite"); }
     // A file in the portal's folder (what was put, or what is to be got), by

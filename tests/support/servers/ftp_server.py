@@ -2,7 +2,9 @@
 given folder. --rate limits the bytes a second sent to the client, so a test
 can make a download outlast its wait. --log names a file to which every
 command line is appended as the bytes it came in (a password as "PASS ***"),
-one a line. Names are bytes to this server, as to a portal that takes them
+one a line. --silent-at names commands (comma-separated) from the first of
+which on the server answers nothing more, the connection kept open; "greeting"
+makes it take connections and never greet. Names are bytes to this server, as to a portal that takes them
 so: a file is stored under the very bytes of the name it was given, and a
 name finds only the file of the same bytes. Prints "PORT <n>" once it
 listens."""
@@ -19,20 +21,34 @@ p.add_argument("--user", required=True)
 p.add_argument("--password", required=True)
 p.add_argument("--rate", type=int, default=0)
 p.add_argument("--log", default="")
+p.add_argument("--silent-at", default="")
 a = p.parse_args()
+silent_at = set(c.strip().upper() for c in a.silent_at.split(",") if c.strip())
 logging.basicConfig(level=logging.ERROR)
 
 
 class ByteNamesHandler(FTPHandler):
+    silent = False
+
     # A command line is read one character a byte (pyftpdlib would read it
     # as UTF-8 and so hide what a client sent).
     def decode(self, data):
         return data.decode("latin-1")
 
+    def handle(self):
+        if "GREETING" in silent_at:
+            self.silent = True
+            return
+        super().handle()
+
     def pre_process_command(self, line, cmd, arg):
         if a.log:
             with open(a.log, "ab") as f:
                 f.write((b"PASS ***" if cmd == "PASS" else line.encode("latin-1")) + b"\n")
+        if cmd in silent_at:
+            self.silent = True
+        if self.silent:
+            return
         return super().pre_process_command(line, cmd, arg)
 
 
