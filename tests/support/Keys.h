@@ -13,7 +13,9 @@ namespace wvs::test {
 // combo box, not the line edit.
 
 // Gives box the keyboard focus (showing and activating its window) and
-// returns the widget that then receives the keys.
+// returns the widget that then receives the keys. Given a window that takes
+// no focus itself, only activates it: its keys go to whichever of its
+// widgets has the focus.
 inline QWidget *focusOn(QWidget *box)
 {
     QWidget *window = box->window();
@@ -23,17 +25,20 @@ inline QWidget *focusOn(QWidget *box)
         window->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(window)) << window->objectName().toStdString();
     }
+    if (box->isWindow() && box->focusPolicy() == Qt::NoFocus)
+        return QApplication::focusWidget() ? QApplication::focusWidget() : box;
     if (!box->hasFocus())
         box->setFocus(Qt::OtherFocusReason);
     EXPECT_TRUE(box->hasFocus()) << box->objectName().toStdString();
     return QApplication::focusWidget();
 }
 
-// The widget the keys go to now.
+// The widget the keys go to now: the focus widget, or the active window
+// when none of its widgets has the focus.
 inline QWidget *keyTarget()
 {
-    QWidget *w = QApplication::focusWidget();
-    EXPECT_NE(w, nullptr) << "no widget has the keyboard focus";
+    QWidget *w = QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
+    EXPECT_NE(w, nullptr) << "no window is active";
     return w;
 }
 
