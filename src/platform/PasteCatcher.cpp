@@ -86,10 +86,12 @@ bool PasteCatcher::eventFilter(QObject *watched, QEvent *event)
         key->accept();
         return true;
     }
-    case QEvent::MouseButtonPress: {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
         // Searched as typed, the middle button's paste is taken at the
-        // press, while the cursor and the selection are those the search
-        // left: the press would move the one and drop the other.
+        // press (a second quick press comes as a double click), while the
+        // cursor and the selection are those the search left: the press
+        // would move the one and drop the other.
         const auto *press = static_cast<QMouseEvent *>(event);
         middlePressTaken_ = false;
         if (where_ != Where::AsTyped || press->button() != Qt::MiddleButton || !clipboard->supportsSelection())

@@ -9,6 +9,9 @@
 #include "support/Literal.h"
 
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QAction>
+#include <QMenu>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -462,12 +465,54 @@ TEST_F(PasteTest, DISABLED_MiddleButtonPasteIntoACommentAndATypeAheadBox)
     EXPECT_EQ(ours.text(), "Gate code 1234\nDog in yard PASTED");
 
     // Into a type-ahead box the selection goes mended and searched as typed.
-    combo.lineEdit()->setFocus();
+    test::focusOn(combo.lineEdit());
     QGuiApplication::clipboard()->setText("Port\r\nCh\x01", QClipboard::Selection);
     EXPECT_TRUE(byHand(hand, [&](XHand &h) { h.middleClick(combo.lineEdit()->mapToGlobal(QPoint(10, 10))); }));
     EXPECT_EQ(combo.lineEdit()->text(), "Port Chalmers");
     EXPECT_EQ(combo.lineEdit()->selectedText(), "almers");
     EXPECT_TRUE(msgs_->texts().isEmpty()) << msgs_->texts().join(" / ").toStdString();
+
+    // After a completion ("Sm" typed shows "Smith" with "ith" selected) the
+    // middle button searches what was typed and the selection's text, as
+    // the context menu and an input method do: "Smithers", never "Smithithers".
+    combo.addItems({"Smith", "Smithers"});
+    const auto completed = [&] {
+        combo.setCurrentIndex(-1);
+        combo.lineEdit()->clear();
+        test::typeKeys(combo.lineEdit(), "Sm");
+        EXPECT_EQ(combo.lineEdit()->text(), "Smith");
+        EXPECT_EQ(combo.lineEdit()->selectedText(), "ith");
+        QGuiApplication::clipboard()->setText("ithers", QClipboard::Selection);
+        QGuiApplication::clipboard()->setText("ithers");
+    };
+    const std::pair<const char *, std::function<void()>> ways[] = {
+        {"the middle button", [&] {
+             // A press of its own, not the second of a double click.
+             QTest::qWait(QApplication::doubleClickInterval() + 100);
+             const QPoint at = combo.lineEdit()->mapToGlobal(QPoint(6, combo.lineEdit()->height() / 2));
+             EXPECT_TRUE(byHand(hand, [&](XHand &h) { h.middleClick(at); }));
+         }},
+        {"the context menu", [&] {
+             QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(5, 5), combo.mapToGlobal(QPoint(5, 5)));
+             QApplication::sendEvent(test::keyTarget(), &menuKey);
+             auto *menu = combo.lineEdit()->findChild<QMenu *>();
+             ASSERT_NE(menu, nullptr);
+             for (QAction *a : menu->actions())
+                 if (a->text().startsWith("&Paste"))
+                     a->trigger();
+             menu->close();
+             delete menu;
+         }},
+        {"an input method", [] { test::commit("ithers"); }},
+    };
+    for (const auto &[way, paste] : ways) {
+        SCOPED_TRACE(way);
+        completed();
+        paste();
+        EXPECT_EQ(combo.lineEdit()->text(), "Smithers");
+        EXPECT_EQ(combo.lineEdit()->selectedText(), "");
+        EXPECT_TRUE(msgs_->texts().isEmpty()) << msgs_->texts().join(" / ").toStdString();
+    }
     std::printf("pasted by the middle button into a comment and a type-ahead box\n");
 }
 
