@@ -17,12 +17,12 @@ namespace {
 class TypeAheadWindowsTest : public test::DataDbTest {
 protected:
     // The type-ahead boxes of a window: editable combo boxes whose line
-    // edit has a paste catcher.
+    // edit a paste catcher watches.
     static QList<QComboBox *> typeAheadBoxes(QWidget *w)
     {
         QList<QComboBox *> boxes;
         for (QComboBox *c : w->findChildren<QComboBox *>())
-            if (c->lineEdit() && c->lineEdit()->findChild<PasteCatcher *>())
+            if (c->lineEdit() && c->findChild<PasteCatcher *>())
                 boxes << c;
         return boxes;
     }
