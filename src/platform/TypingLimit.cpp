@@ -69,46 +69,40 @@ bool TypingLimit::isDroppedControl(QChar c)
 
 bool TypingLimit::isMended(QChar c) { return c == QLatin1Char('\t') || isLineBreak(c) || isDroppedControl(c); }
 
+namespace {
+// The rule itself: each line break (CR LF counted once) becomes lineEnd, a
+// tab becomes tab, the other control characters go.
+QString mended(QStringView text, QChar lineEnd, QChar tab)
+{
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (TypingLimit::isDroppedControl(c))
+            continue;
+        if (c == QLatin1Char('\t')) {
+            out += tab;
+        } else if (TypingLimit::isLineBreak(c)) {
+            if (c == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
+                ++i; // CR LF is one line break
+            out += lineEnd;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+} // namespace
+
 QString TypingLimit::onOneLine(const QString &pasted)
 {
     qsizetype end = pasted.size();
     while (end > 0 && (isLineBreak(pasted.at(end - 1)) || isDroppedControl(pasted.at(end - 1))))
         --end;
-    QString line;
-    line.reserve(end);
-    for (qsizetype i = 0; i < end; ++i) {
-        const QChar c = pasted.at(i);
-        if (isDroppedControl(c))
-            continue;
-        if (!isMended(c)) {
-            line += c;
-            continue;
-        }
-        if (c == QLatin1Char('\r') && i + 1 < end && pasted.at(i + 1) == QLatin1Char('\n'))
-            ++i; // CR LF is one line break
-        line += QLatin1Char(' ');
-    }
-    return line;
+    return mended(QStringView(pasted).left(end), QLatin1Char(' '), QLatin1Char(' '));
 }
 
-QString TypingLimit::asLines(const QString &given)
-{
-    QString lines;
-    lines.reserve(given.size());
-    for (qsizetype i = 0; i < given.size(); ++i) {
-        const QChar c = given.at(i);
-        if (isDroppedControl(c))
-            continue;
-        if (!isLineBreak(c)) {
-            lines += c;
-            continue;
-        }
-        if (c == QLatin1Char('\r') && i + 1 < given.size() && given.at(i + 1) == QLatin1Char('\n'))
-            ++i; // CR LF is one line break
-        lines += QLatin1Char('\n');
-    }
-    return lines;
-}
+QString TypingLimit::asLines(const QString &given) { return mended(given, QLatin1Char('\n'), QLatin1Char('\t')); }
 
 TypingLimit::Insertion TypingLimit::insertionOf(const QString &before, const QString &after)
 {

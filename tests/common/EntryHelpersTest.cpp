@@ -254,29 +254,11 @@ TEST(AutoMatchCBBox, TypesAndTakesAwayCharactersAsTheUserSeesThem)
     // right button (to the line edit under the pointer).
     const auto menuPaste = [&](const QString &text, bool byKey) {
         QGuiApplication::clipboard()->setText(text);
-        QWidget *to = byKey ? test::keyTarget() : c.lineEdit();
-        QContextMenuEvent menuEvent(byKey ? QContextMenuEvent::Keyboard : QContextMenuEvent::Mouse, QPoint(5, 5),
-                                    to->mapToGlobal(QPoint(5, 5)));
-        QApplication::sendEvent(to, &menuEvent);
-        auto *menu = c.lineEdit()->findChild<QMenu *>();
-        ASSERT_NE(menu, nullptr);
-        for (QAction *a : menu->actions())
-            if (a->text().startsWith("&Paste"))
-                a->trigger();
-        menu->close();
-        delete menu;
+        test::pasteFromMenu(c.lineEdit(), byKey);
     };
     ways.push_back({"the menu key", [&](const QString &text) { menuPaste(text, true); }});
     ways.push_back({"the right button", [&](const QString &text) { menuPaste(text, false); }});
-    ways.push_back({"a drop", [&](const QString &text) {
-                        QMimeData data;
-                        data.setText(text);
-                        const QPoint at(5, 5);
-                        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-                        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-                        QApplication::sendEvent(c.lineEdit(), &enter);
-                        QApplication::sendEvent(c.lineEdit(), &drop);
-                    }});
+    ways.push_back({"a drop", [&](const QString &text) { test::dropText(c.lineEdit(), QPoint(5, 5), text); }});
     ways.push_back({"an input method", [](const QString &text) { test::commit(text); }});
     for (const auto &[way, paste] : ways)
         for (const auto &p : pastes) {
@@ -312,13 +294,10 @@ TEST(AutoMatchCBBox, EveryControlCharacterIsSearchedAsOnOneLine)
              test::focusOn(&c);
              test::commit(text);
          }},
-        {"a drop", [&](const QString &text) {
-             QMimeData data;
-             data.setText(text);
-             QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-             QDropEvent drop(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-             QApplication::sendEvent(c.lineEdit(), &enter);
-             QApplication::sendEvent(c.lineEdit(), &drop);
+        {"a drop", [&](const QString &text) { test::dropText(c.lineEdit(), QPoint(5, 5), text); }},
+        {"the menu key", [&](const QString &text) {
+             QGuiApplication::clipboard()->setText(text);
+             test::pasteFromMenu(c.lineEdit(), true);
          }},
     };
     for (const test::ControlRow &row : test::controlRows())

@@ -248,28 +248,11 @@ TEST(MultiLineText, EveryControlCharacterByEveryWayIntoAComment)
 {
     MultiLineText box;
     box.resize(300, 120);
-    for (const test::ControlRow &row : test::controlRows()) {
-        SCOPED_TRACE(row.name);
-        const QString text = test::withControl(row);
-        box.clear();
-        QGuiApplication::clipboard()->setText(text);
-        test::press(&box, Qt::Key_V, Qt::ControlModifier);
-        EXPECT_EQ(box.text(), row.comment) << "by Ctrl+V";
-        box.clear();
-        test::commit(text);
-        EXPECT_EQ(box.text(), row.comment) << "by an input method";
-        box.clear();
-        QMimeData data;
-        data.setText(text);
-        const QPoint at(20, 10);
-        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        for (QEvent *e : std::initializer_list<QEvent *>{&enter, &move, &drop})
-            QApplication::sendEvent(box.viewport(), e);
-        EXPECT_EQ(box.text(), row.comment) << "by a drop";
-    }
-    QGuiApplication::clipboard()->clear();
+    for (const test::ControlRow &row : test::controlRows())
+        EXPECT_EQ(test::afterEachWay(&box, box.viewport(), QPoint(20, 10), test::withControl(row), [&] { box.clear(); },
+                                     [&] { return box.text(); }),
+                  QStringList(3, row.comment))
+            << row.name << " by Ctrl+V, an input method, a drop";
 }
 
 } // namespace

@@ -492,17 +492,7 @@ TEST_F(PasteTest, DISABLED_MiddleButtonPasteIntoACommentAndATypeAheadBox)
              const QPoint at = combo.lineEdit()->mapToGlobal(QPoint(6, combo.lineEdit()->height() / 2));
              EXPECT_TRUE(byHand(hand, [&](XHand &h) { h.middleClick(at); }));
          }},
-        {"the context menu", [&] {
-             QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(5, 5), combo.mapToGlobal(QPoint(5, 5)));
-             QApplication::sendEvent(test::keyTarget(), &menuKey);
-             auto *menu = combo.lineEdit()->findChild<QMenu *>();
-             ASSERT_NE(menu, nullptr);
-             for (QAction *a : menu->actions())
-                 if (a->text().startsWith("&Paste"))
-                     a->trigger();
-             menu->close();
-             delete menu;
-         }},
+        {"the context menu", [&] { test::pasteFromMenu(combo.lineEdit(), true); }},
         {"an input method", [] { test::commit("ithers"); }},
     };
     for (const auto &[way, paste] : ways) {

@@ -1,6 +1,13 @@
 #pragma once
 #include <QApplication>
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QInputMethodEvent>
+#include <QMenu>
+#include <QMimeData>
 #include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -87,6 +94,61 @@ inline void commit(const QString &text, const QString &composing = QString())
     QInputMethodEvent e;
     e.setCommitString(text);
     QApplication::sendEvent(w, &e);
+}
+
+// The pointer's part, sent to the widget under it (a text box's viewport
+// for a multi-line box).
+
+// A text dragged from elsewhere and let go at `at` on the widget under the pointer.
+inline void dropText(QWidget *under, QPoint at, const QString &text)
+{
+    QMimeData data;
+    data.setText(text);
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    for (QEvent *e : std::initializer_list<QEvent *>{&enter, &move, &drop})
+        QApplication::sendEvent(under, e);
+}
+
+// The Paste of a one-line box's context menu, asked for by the menu key
+// (sent to the focus widget once the box has the focus) or by the right
+// button (to the box, under the pointer).
+inline void pasteFromMenu(QWidget *box, bool byMenuKey)
+{
+    QWidget *to = byMenuKey ? focusOn(box) : box;
+    QContextMenuEvent menuEvent(byMenuKey ? QContextMenuEvent::Keyboard : QContextMenuEvent::Mouse, QPoint(5, 5),
+                                to->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(to, &menuEvent);
+    auto *menu = box->findChild<QMenu *>();
+    ASSERT_NE(menu, nullptr);
+    for (QAction *a : menu->actions())
+        if (a->text().startsWith("&Paste"))
+            a->trigger();
+    menu->close();
+    delete menu;
+}
+
+// Puts text into a box by three ways a user does, the box emptied by clear
+// before each: Ctrl+V (to the focus widget), an input method's commit, a
+// drop at `at` on the widget under the pointer. Gives what read shows after
+// each, in that order.
+template <class Clear, class Read>
+QStringList afterEachWay(QWidget *box, QWidget *under, QPoint at, const QString &text, Clear clear, Read read)
+{
+    QStringList shown;
+    clear();
+    QGuiApplication::clipboard()->setText(text);
+    press(box, Qt::Key_V, Qt::ControlModifier);
+    shown << read();
+    clear();
+    commit(text);
+    shown << read();
+    clear();
+    dropText(under, at, text);
+    shown << read();
+    QGuiApplication::clipboard()->clear();
+    return shown;
 }
 
 } // namespace wvs::test
