@@ -15,11 +15,7 @@ QString CustomerImportFormat::normalHeading(const QString &heading)
 
 QString CustomerImportFormat::asTyped(const QString &value, bool multiLine)
 {
-    if (!multiLine)
-        return TypingLimit::onOneLine(value);
-    QString lines = value;
-    lines.removeIf(&TypingLimit::isDroppedControl);
-    return lines;
+    return multiLine ? TypingLimit::asLines(value) : TypingLimit::onOneLine(value);
 }
 
 QString CustomerImportFormat::key(const QString &value) const

@@ -47,10 +47,11 @@ struct CustomerImportFormat {
 
     QString logFileName() const { return package + QStringLiteral(" Customer Import.log"); }
 
-    // A value of the file as the field it goes to holds it: a one-line field
-    // as a one-line box takes a paste (line breaks and tabs blanks, control
-    // characters dropped), a multi-line one with its line breaks and tabs
-    // and without the other control characters, as a comment takes a paste.
+    // A value of the file as the field it goes to holds it, by the rule of
+    // every box (TypingLimit): a one-line field as a one-line box takes a
+    // paste (line breaks and tabs blanks, control characters dropped), a
+    // multi-line one as a comment takes a paste (each line break of any kind
+    // one "\n", tabs kept, the other control characters dropped).
     static QString asTyped(const QString &value, bool multiLine = false);
 
     // The key of a line from the value in its key column.

@@ -3,6 +3,9 @@
 #include "common/Windows1252.h"
 #include "data/AppDatabase.h"
 #include "data/ChangedColumns.h"
+#include "platform/TypingLimit.h"
+
+#include <algorithm>
 
 namespace wvs {
 
@@ -122,7 +125,9 @@ CompanyRecord::Check CompanyRecord::check(const CompanyDetails &d, bool portalIn
 
 QString CompanyRecord::portalCharacterRefusal(const QString &what, const QString &id)
 {
-    const QString missing = Windows1252::firstMissing(id);
+    // No control character, line break or tab: no box lets one in.
+    const auto ruled = std::find_if(id.cbegin(), id.cend(), &TypingLimit::isMended);
+    const QString missing = ruled != id.cend() ? QString(*ruled) : Windows1252::firstMissing(id);
     if (missing.isEmpty())
         return QString();
     return QStringLiteral("The %1 cannot contain \"%2\" - the internet portal cannot carry that character")

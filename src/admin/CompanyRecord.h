@@ -57,7 +57,10 @@ public:
 
     // Why an ID the portal knows the company or the installation by is
     // refused, empty when it is not: the portal's files and pages carry text
-    // in their code page, where a character it lacks would arrive as "?".
+    // in their code page, where a character it lacks would arrive as "?" and
+    // one of its five undefined bytes as a replacement character. A control
+    // character, a line break or a tab, which no box lets in (the rule of
+    // TypingLimit), is refused alike.
     // what names the ID in the message ("ID", "installation ID").
     static QString portalCharacterRefusal(const QString &what, const QString &id);
 

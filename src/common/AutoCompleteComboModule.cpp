@@ -123,6 +123,9 @@ protected:
         if (event->type() != QEvent::KeyPress)
             return false;
         auto *ke = static_cast<QKeyEvent *>(event);
+        // Every paste key is the paste catcher's, which searches what it pastes.
+        if (ke->matches(QKeySequence::Paste))
+            return false;
         const Qt::KeyboardModifiers held = ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
         // Ctrl's keys are the box's own: copy, paste (searched), undo, select
         // all. The box types no key with Ctrl alone held but a keypad's.
@@ -185,12 +188,12 @@ void installAutoMatch(QComboBox *combo)
     if (QLineEdit *edit = combo->lineEdit()) {
         edit->installEventFilter(filter);
         // Every paste is searched as if typed, never put in as it is. The
-        // box's menu is its line edit's own, where the catcher sees it (the
-        // combo box would make it past the line edit's event filters).
+        // box's menu is its line edit's own; the catcher shows it whether
+        // the pointer (on the line edit) or the menu key (on the combo box,
+        // which holds the focus) asks for it.
         edit->setContextMenuPolicy(Qt::DefaultContextMenu);
-        new PasteCatcher(
-            filter, edit, PasteCatcher::Where::AsTyped, [](const QString &) { return true; },
-            [combo](const QString &pasted) { searchPasted(combo, pasted); });
+        new PasteCatcher(edit, PasteCatcher::Where::AsTyped, [](const QString &) { return true; },
+                         [combo](const QString &pasted) { searchPasted(combo, pasted); });
     }
 }
 

@@ -16,8 +16,10 @@ QString decode(const QByteArray &bytes);
 // surrogate pair becomes one "?".
 QByteArray encode(const QString &text);
 
-// The first character of text the code page lacks (one made of a surrogate
-// pair whole), empty when it has them all.
+// The first character of text the code page does not define (one made of a
+// surrogate pair whole), empty when it defines them all. The five bytes it
+// leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) define no character: what
+// reads them (the web portal) makes each a replacement character.
 QString firstMissing(const QString &text);
 
 // Text as it reads back after being written in the code page.

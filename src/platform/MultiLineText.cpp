@@ -30,26 +30,11 @@ QString asTyped(QString text)
 
 QString MultiLineText::text() const { return asTyped(document()->toRawText()); }
 
-namespace {
-// A text as the box takes it in: a line break of any kind is one line break
-// of the box, and counts once; no other control character goes in.
-QString asLines(const QString &given)
-{
-    QString lines = given;
-    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    for (QChar &c : lines)
-        if (c == QLatin1Char('\r') || c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
-            c = QLatin1Char('\n');
-    lines.removeIf(&TypingLimit::isDroppedControl);
-    return lines;
-}
-} // namespace
-
 void MultiLineText::insertPlain(const QString &given)
 {
     if (isReadOnly())
         return;
-    QString pasted = asLines(given);
+    QString pasted = TypingLimit::asLines(given);
     if (limit_ > 0) {
         const QTextCursor cursor = textCursor();
         const qsizetype kept = text().size() - (cursor.selectionEnd() - cursor.selectionStart());
@@ -128,7 +113,7 @@ void MultiLineText::mousePressEvent(QMouseEvent *e)
 void MultiLineText::inputMethodEvent(QInputMethodEvent *e)
 {
     // An input method's commit goes in as a paste's text would.
-    const QString commit = asLines(e->commitString());
+    const QString commit = TypingLimit::asLines(e->commitString());
     if (commit == e->commitString() || isReadOnly()) {
         limited([&] { QPlainTextEdit::inputMethodEvent(e); });
         return;

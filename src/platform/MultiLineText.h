@@ -21,9 +21,11 @@ namespace wvs {
 // alone extends the selection. Text leaves the box by Copy (the keys or the
 // context menu) and Paste.
 //
-// A paste, a drop or an input method's commit leaves out the control
-// characters (C0 other than tab and the line breaks, and DEL): a NUL would
-// cut the text short wherever it goes.
+// A paste, a drop or an input method's commit goes in by the rule of every
+// box (TypingLimit::asLines): each line break of any kind (CR LF, CR, LF,
+// vertical tab, form feed, NEL, the line and paragraph separators) ends a
+// line, a tab stays, and the other control characters (C0, DEL, C1) are left
+// out: a NUL would cut the text short wherever it goes.
 //
 // A limit (in UTF-16 units, as QString counts) binds typing and pasting
 // only, as TypingLimit does for one-line boxes: a pasted text is cut so that

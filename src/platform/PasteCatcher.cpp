@@ -7,13 +7,22 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <utility>
 
 namespace wvs {
 
-PasteCatcher::PasteCatcher(QObject *parent, QLineEdit *box, Where where, Wants wants, Take take)
-    : QObject(parent), box_(box), where_(where), wants_(std::move(wants)), take_(std::move(take))
+PasteCatcher::PasteCatcher(QLineEdit *box, Where where, Wants wants, Take take)
+    : QObject(box), box_(box), where_(where), wants_(std::move(wants)), take_(std::move(take))
 {
     box->installEventFilter(this);
+    // The keys reach the widget that holds the focus for the box.
+    QWidget *keys = box;
+    while (keys->focusProxy() && keys->focusProxy() != box)
+        keys = keys->focusProxy();
+    if (keys != box) {
+        keys_ = keys;
+        keys->installEventFilter(this);
+    }
 }
 
 QString PasteCatcher::pastedByKey(const QKeyEvent *key)
@@ -21,8 +30,16 @@ QString PasteCatcher::pastedByKey(const QKeyEvent *key)
     // Ctrl+Shift+Insert pastes the selection where there is one (X).
     QClipboard *clipboard = QGuiApplication::clipboard();
     const bool selection = key->key() == Qt::Key_Insert
-        && key->modifiers() == (Qt::ControlModifier | Qt::ShiftModifier) && clipboard->supportsSelection();
+        && (key->modifiers() & ~Qt::KeypadModifier) == (Qt::ControlModifier | Qt::ShiftModifier)
+        && clipboard->supportsSelection();
     return clipboard->text(selection ? QClipboard::Selection : QClipboard::Clipboard);
+}
+
+bool PasteCatcher::isWhole(QObject *watched, const QLineEdit *box)
+{
+    // While a widget is destroyed its type is already that of the part not
+    // yet destroyed, which a cast sees.
+    return watched == box && qobject_cast<QLineEdit *>(watched) != nullptr;
 }
 
 bool PasteCatcher::caught(const QString &text)
@@ -33,12 +50,33 @@ bool PasteCatcher::caught(const QString &text)
     return true;
 }
 
+void PasteCatcher::showMenu(const QPoint &globalPos)
+{
+    QMenu *menu = box_->createStandardContextMenu();
+    for (QAction *action : menu->actions())
+        if (QObject::disconnect(action, &QAction::triggered, box_, &QLineEdit::paste)
+            || QObject::disconnect(action, SIGNAL(triggered()), box_, SLOT(paste())))
+            connect(action, &QAction::triggered, this, [this] {
+                if (!box_->isReadOnly() && !caught(QGuiApplication::clipboard()->text()))
+                    box_->paste();
+            });
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(globalPos);
+}
+
 bool PasteCatcher::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != box_ || box_->isReadOnly())
+    const QEvent::Type type = event->type();
+    // The keys and the menu key may come to the widget that holds the focus
+    // for the box; the pointer's events come to the box itself.
+    const bool keys = type == QEvent::KeyPress || type == QEvent::ContextMenu;
+    const bool watchedIsKeys = keys_ && watched == keys_.data() && keys;
+    if (!watchedIsKeys && !isWhole(watched, box_))
+        return false;
+    if (!isWhole(box_, box_) || box_->isReadOnly())
         return false;
     QClipboard *clipboard = QGuiApplication::clipboard();
-    switch (event->type()) {
+    switch (type) {
     case QEvent::KeyPress: {
         auto *key = static_cast<QKeyEvent *>(event);
         if (!key->matches(QKeySequence::Paste))
@@ -48,28 +86,35 @@ bool PasteCatcher::eventFilter(QObject *watched, QEvent *event)
         key->accept();
         return true;
     }
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+        // Searched as typed, the middle button's paste is taken at the
+        // press (a second quick press comes as a double click), while the
+        // cursor and the selection are those the search left: the press
+        // would move the one and drop the other.
+        const auto *press = static_cast<QMouseEvent *>(event);
+        middlePressTaken_ = false;
+        if (where_ != Where::AsTyped || press->button() != Qt::MiddleButton || !clipboard->supportsSelection())
+            return false;
+        middlePressTaken_ = caught(clipboard->text(QClipboard::Selection));
+        return middlePressTaken_;
+    }
     case QEvent::MouseButtonRelease: {
         // The middle button pastes the selection where it was pressed.
         if (static_cast<QMouseEvent *>(event)->button() != Qt::MiddleButton || !clipboard->supportsSelection())
             return false;
+        if (std::exchange(middlePressTaken_, false))
+            return true;
         if (where_ == Where::AtPointer)
             box_->deselect();
         return caught(clipboard->text(QClipboard::Selection));
     }
     case QEvent::ContextMenu: {
-        if (box_->contextMenuPolicy() != Qt::DefaultContextMenu)
+        // A combo box hands its menu key to its line edit whatever the line
+        // edit's policy; the box itself shows a menu only by its policy.
+        if (!watchedIsKeys && box_->contextMenuPolicy() != Qt::DefaultContextMenu)
             return false;
-        // The box's own menu, whose Paste pastes as the keys do.
-        QMenu *menu = box_->createStandardContextMenu();
-        for (QAction *action : menu->actions())
-            if (QObject::disconnect(action, &QAction::triggered, box_, &QLineEdit::paste)
-                || QObject::disconnect(action, SIGNAL(triggered()), box_, SLOT(paste())))
-                connect(action, &QAction::triggered, this, [this] {
-                    if (!box_->isReadOnly() && !caught(QGuiApplication::clipboard()->text()))
-                        box_->paste();
-                });
-        menu->setAttribute(Qt::WA_DeleteOnClose);
-        menu->popup(static_cast<QContextMenuEvent *>(event)->globalPos());
+        showMenu(static_cast<QContextMenuEvent *>(event)->globalPos());
         return true;
     }
     case QEvent::DragEnter:

@@ -15,18 +15,24 @@ TypingLimit::TypingLimit(QLineEdit *box, int limit) : QValidator(box), box_(box)
     connect(box, &QLineEdit::textChanged, this, [this](const QString &text) { last_ = text; });
     box->installEventFilter(this);
     // A paste that must be mended goes in mended; the box's own takes the rest.
-    new PasteCatcher(
-        this, box, PasteCatcher::Where::AtPointer,
+    catcher_ = new PasteCatcher(
+        box, PasteCatcher::Where::AtPointer,
         [this](const QString &pasted) {
             return fitting(pasted, box_->text().size() - box_->selectedText().size()) != pasted;
         },
         [this](const QString &pasted) { paste(pasted); });
 }
 
+TypingLimit::~TypingLimit()
+{
+    // A limit put on again takes its paste with it.
+    delete catcher_;
+}
+
 void TypingLimit::apply(QLineEdit *box, int limit)
 {
     box->setMaxLength(32767);
-    // A limit put on again replaces the one before, and its paste with it.
+    // A limit put on again replaces the one before.
     const QList<TypingLimit *> before = box->findChildren<TypingLimit *>(Qt::FindDirectChildrenOnly);
     box->setValidator(new TypingLimit(box, limit));
     qDeleteAll(before);
@@ -44,10 +50,7 @@ QString TypingLimit::cutToLimit(const QString &text, int limit)
     return text.left(end < 0 ? 0 : end);
 }
 
-namespace {
-// Every character that ends a line somewhere: CR and LF, the Unicode line
-// and paragraph separators, NEL, vertical tab and form feed.
-bool isBreak(QChar c)
+bool TypingLimit::isLineBreak(QChar c)
 {
     switch (c.unicode()) {
     case u'\n': case u'\r': case u'\v': case u'\f': case 0x0085: case 0x2028: case 0x2029:
@@ -57,44 +60,49 @@ bool isBreak(QChar c)
     }
 }
 
-// A control character a one-line value never holds: the others of C0 and DEL.
-bool isControl(QChar c) { return !isBreak(c) && TypingLimit::isDroppedControl(c); }
-
-// Whether a pasted text must be mended to go into a one-line box.
-bool needsMending(QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F || isBreak(c); }
-} // namespace
-
 bool TypingLimit::isDroppedControl(QChar c)
 {
     const char16_t u = c.unicode();
-    return (u < 0x20 && u != u'\t' && u != u'\n' && u != u'\r') || u == 0x7F;
+    const bool control = u < 0x20 || (u >= 0x7F && u <= 0x9F);
+    return control && u != u'\t' && !isLineBreak(c);
 }
+
+bool TypingLimit::isMended(QChar c) { return c == QLatin1Char('\t') || isLineBreak(c) || isDroppedControl(c); }
+
+namespace {
+// The rule itself: each line break (CR LF counted once) becomes lineEnd, a
+// tab becomes tab, the other control characters go.
+QString mended(QStringView text, QChar lineEnd, QChar tab)
+{
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (TypingLimit::isDroppedControl(c))
+            continue;
+        if (c == QLatin1Char('\t')) {
+            out += tab;
+        } else if (TypingLimit::isLineBreak(c)) {
+            if (c == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
+                ++i; // CR LF is one line break
+            out += lineEnd;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+} // namespace
 
 QString TypingLimit::onOneLine(const QString &pasted)
 {
     qsizetype end = pasted.size();
-    while (end > 0 && (isBreak(pasted.at(end - 1)) || isControl(pasted.at(end - 1))))
+    while (end > 0 && (isLineBreak(pasted.at(end - 1)) || isDroppedControl(pasted.at(end - 1))))
         --end;
-    QString line;
-    line.reserve(end);
-    for (qsizetype i = 0; i < end; ++i) {
-        const QChar c = pasted.at(i);
-        if (isControl(c))
-            continue;
-        if (c == QLatin1Char('\t')) {
-            line += QLatin1Char(' ');
-            continue;
-        }
-        if (!isBreak(c)) {
-            line += c;
-            continue;
-        }
-        if (c == QLatin1Char('\r') && i + 1 < end && pasted.at(i + 1) == QLatin1Char('\n'))
-            ++i; // CR LF is one line break
-        line += QLatin1Char(' ');
-    }
-    return line;
+    return mended(QStringView(pasted).left(end), QLatin1Char(' '), QLatin1Char(' '));
 }
+
+QString TypingLimit::asLines(const QString &given) { return mended(given, QLatin1Char('\n'), QLatin1Char('\t')); }
 
 TypingLimit::Insertion TypingLimit::insertionOf(const QString &before, const QString &after)
 {
@@ -119,7 +127,7 @@ QValidator::State TypingLimit::validate(QString &input, int &pos) const
     // kept whole.
     if (!box_->isModified())
         return Acceptable;
-    const bool mend = std::any_of(input.cbegin(), input.cend(), needsMending);
+    const bool mend = std::any_of(input.cbegin(), input.cend(), &TypingLimit::isMended);
     const bool tooLong = limit_ > 0 && input.size() > limit_ && input.size() > last_.size();
     if (!mend && !tooLong)
         return Acceptable; // within the limit, or no longer than it was
@@ -171,7 +179,7 @@ void TypingLimit::paste(const QString &pasted)
 
 bool TypingLimit::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != box_ || box_->isReadOnly() || event->type() != QEvent::InputMethod)
+    if (event->type() != QEvent::InputMethod || !PasteCatcher::isWhole(watched, box_) || box_->isReadOnly())
         return false;
     // An input method's commit that must be mended goes in mended as the
     // box's own commit, which is one undo step as any commit is: the box's

@@ -1,9 +1,12 @@
 #pragma once
+#include <QPointer>
 #include <QValidator>
 
 class QLineEdit;
 
 namespace wvs {
+
+class PasteCatcher;
 
 // The most a user may type into a text box. Unlike QLineEdit's own maximum
 // length it binds typing and pasting only: a value the program puts into the
@@ -12,11 +15,14 @@ namespace wvs {
 // than it was, and a pasted text is cut so that no character is split (a
 // surrogate pair, an emoji sequence, a letter with its accents).
 //
-// A one-line box cannot show a line break, so a pasted or dropped text first
-// loses its trailing line breaks and has each inner one (CR LF, LF, CR, the
-// Unicode line and paragraph separators, NEL, vertical tab or form feed)
-// made a blank; a tab becomes a blank too, and the other control characters
-// (C0 and DEL, NUL among them) are dropped. The limit applies to what is left.
+// One rule for the control characters of every text that comes in (a
+// paste, a drop, an input method's commit, an import): the separators that
+// end a line somewhere (CR, LF, CR LF as one, vertical tab, form feed, NEL,
+// the Unicode line and paragraph separators) end a line in a multi-line
+// value and are one blank in a one-line value; a tab stays in a multi-line
+// value and is a blank in a one-line one; every other control character (C0,
+// NUL among them, DEL and C1) is dropped. A one-line value also loses its
+// trailing line breaks. The limit applies to what is left.
 //
 // A paste (Ctrl+V, Shift+Insert, the middle button, the context menu), a
 // drop or an input method's commit that must be mended goes in mended, as
@@ -32,15 +38,27 @@ public:
     // The longest start of text within limit units that ends on a whole character.
     static QString cutToLimit(const QString &text, int limit);
 
-    // A control character that no pasted text keeps, in any box: C0 but
-    // tab, CR and LF, and DEL. A NUL would cut the text short wherever it
-    // goes on (the database's text functions, the export files), and the
-    // rest show as nothing or as boxes.
+    // A separator that ends a line: CR, LF, vertical tab, form feed, NEL
+    // (U+0085), the line separator (U+2028) and the paragraph separator (U+2029).
+    static bool isLineBreak(QChar c);
+
+    // A control character that no text keeps, in any box: C0 but tab and
+    // the line breaks, DEL, and C1 but NEL. A NUL would cut the text short
+    // wherever it goes on (the database's text functions, the export
+    // files), and the rest show as nothing or as boxes.
     static bool isDroppedControl(QChar c);
 
-    // A pasted text as one line: trailing line breaks dropped, inner ones and
-    // tabs blanks, other control characters dropped.
+    // A character a one-line value never holds as it stands: a line break,
+    // a tab or a dropped control character.
+    static bool isMended(QChar c);
+
+    // A text as one line: trailing line breaks dropped, inner ones and tabs
+    // blanks, other control characters dropped.
     static QString onOneLine(const QString &pasted);
+
+    // A text as lines: every line break one "\n" (CR LF counts once), tabs
+    // kept, other control characters dropped.
+    static QString asLines(const QString &given);
 
     // Where an edit that turned before into after put its new text: after is
     // before.left(head) + the new text + before.right(tail), and no
@@ -50,6 +68,8 @@ public:
         qsizetype tail = 0;
     };
     static Insertion insertionOf(const QString &before, const QString &after);
+
+    ~TypingLimit() override;
 
     State validate(QString &input, int &pos) const override;
 
@@ -67,6 +87,7 @@ private:
     QLineEdit *box_;
     int limit_;
     QString last_; // the box's text before the edit being checked
+    QPointer<PasteCatcher> catcher_;
 };
 
 } // namespace wvs

@@ -3,6 +3,7 @@
 #include "accounts/MYOBCustomerExportModule.h"
 #include "accounts/XeroCustomerExportModule.h"
 #include "accounts/AccountsTestData.h"
+#include "support/ControlCharacters.h"
 #include "support/OrdinaryUser.h"
 
 using namespace wvs;
@@ -345,7 +346,7 @@ TEST_F(CustomerImportTest, ValuesComeInAsTheirBoxesWouldTakeAPaste)
          "Smithers\x01X,\"Jo\xE2\x80\xA9" "Ann\",SMX01,L3\xC2\x85y,\"Sub\x0c\x1burb\",\"09\t1\","
          "\"Gate\x01 code\t1234\x7f\x0b\xE2\x80\xA8ring\"\r\n",
          "SMX01", "Surname, Forename, CAddress3, CSuburb, Phone1, CustomerComment",
-         "SmithersX|Jo Ann|L3 y|Sub urb|09 1|Gate code\t1234\u2028ring"},
+         "SmithersX|Jo Ann|L3 y|Sub urb|09 1|Gate code\t1234\n\nring"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.package);
@@ -357,6 +358,33 @@ TEST_F(CustomerImportTest, ValuesComeInAsTheirBoxesWouldTakeAPaste)
         const QStringList before = customersDump();
         importFile(c.package, path("in.txt"));
         EXPECT_EQ(customersDump(), before);
+    }
+}
+
+// Each control character and separator in a value of a file comes in by the
+// one rule of every box: a one-line field as a one-line box takes it, a MYOB
+// note as a comment does. A MYOB card is one line of its file and ends at a
+// CR or an LF, so those rows reach the Xero file (a quoted value) only.
+TEST_F(CustomerImportTest, EveryControlCharacterComesInAsItsBoxWouldTakeIt)
+{
+    QByteArray xero = "*ContactName,SAAddressLine1\r\n";
+    QByteArray myob = "\xEF\xBB\xBF{}\r\nCo./Last Name,First Name,Card ID,Addr 1 - Line 1,Notes\r\n";
+    const auto &rows = test::controlRows();
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const QByteArray text = test::withControl(rows[i]).toUtf8();
+        xero += "XC" + QByteArray::number(int(i)) + ",\"" + text + "\"\r\n";
+        if (!rows[i].endsACard)
+            myob += "Card,Row,MC" + QByteArray::number(int(i)) + "," + text + "," + text + "\r\n";
+    }
+    write(path("contacts.csv"), xero);
+    XeroCustomerImport(path("contacts.csv"));
+    write(path("cards.txt"), myob);
+    MYOBCustomerImport(path("cards.txt"));
+    for (size_t i = 0; i < rows.size(); ++i) {
+        SCOPED_TRACE(rows[i].name);
+        EXPECT_EQ(field("XC" + QString::number(i), "CAddress1"), rows[i].oneLine);
+        if (!rows[i].endsACard)
+            EXPECT_EQ(field("MC" + QString::number(i), "CAddress1, CustomerComment"), rows[i].oneLine + "|" + rows[i].comment);
     }
 }
 
@@ -389,6 +417,14 @@ TEST_F(CustomerImportTest, ThePreferredPhoneIsTheFirstThatHoldsADigit)
     EXPECT_EQ(rowsOf(query + " LIMIT -1 OFFSET 5"),
               "XBLANK| |()||1;XDASH|-||09 555 0000|3;XEMPTY||||1;XMOBILE|()|(021) 5||2");
     EXPECT_EQ(field("BROWN", "PreferredPhone"), "1");
+
+    // A matched customer whose preferred phone the file turns into "-"
+    // moves to the first phone that holds a digit.
+    writeSql("UPDATE Customers SET Phone1 = '', Phone2 = '021 2', Phone3 = '09 3', PreferredPhone = 2 "
+             "WHERE AccountsRef = 'BROWN'");
+    write(path("dash.txt"), "{}\r\nCard ID,Addr 1 - Phone No. 2\r\nBROWN,-\r\n");
+    MYOBCustomerImport(path("dash.txt"));
+    EXPECT_EQ(field("BROWN", "Phone1, Phone2, Phone3, PreferredPhone"), "|-|09 3|3");
 }
 
 TEST_F(CustomerImportTest, AFileWithoutTheKeyColumnEmptyOrUnnamedIsAbandoned)

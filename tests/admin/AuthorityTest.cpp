@@ -8,6 +8,7 @@
 #include "admin/PreferenceSettings.h"
 #include "admin/PreferencesForm.h"
 #include "platform/WvsError.h"
+#include "support/Keys.h"
 
 using namespace wvs;
 using Field = AuthorityLevelStore::Field;
@@ -126,7 +127,7 @@ TEST_F(AuthorityWindows, AccessShowsTheLevelTypedAndSavesWholeRows)
     msgs_->clear();
     QComboBox *combo = child<QComboBox>(w.get(), "LevelCombo");
     combo->setFocus();
-    QTest::keyClicks(combo, "Le");
+    test::typeKeys(combo, "Le");
     EXPECT_EQ(combo->currentText(), "Level 3");
     EXPECT_FALSE(ticked(w.get(), "CustomersRCheck"));
     EXPECT_TRUE(ticked(w.get(), "CustomersWCheck"));

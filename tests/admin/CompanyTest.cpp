@@ -1,6 +1,11 @@
 #include "AdminWindowTest.h"
 #include "admin/CompanyForm.h"
 #include "admin/CompanyRecord.h"
+#include "support/ControlCharacters.h"
+#include "support/Keys.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
 
 using namespace wvs;
 using Field = CompanyRecord::Field;
@@ -93,6 +98,34 @@ TEST_F(Company, IdChecksWithAndWithoutThePortalAndThePortalModeOfAChangedId)
     EXPECT_EQ(CompanyRecord::portalMode("SPARK1", "Sparkle", d), "CompanyName~SPARK1~Sparkle Cleaning & Co");
     EXPECT_EQ(CompanyRecord::portalMode("SPARK0", "Sparkle", d), "CompanyID~SPARK0~SPARK1~Sparkle Cleaning & Co");
     EXPECT_EQ(CompanyRecord::portalMode("SPARK1", d.name, d), "");
+}
+
+// Each control character and separator: pasted into the ID box by the keys
+// it goes in as into any one-line box, and the ID is checked as it then
+// stands; an ID that holds one as it stands (set by no box) is refused as
+// the portal cannot carry it, with the portal or before it is switched on.
+TEST_F(Company, AnIdTakesNoControlCharacter)
+{
+    auto w = shown<CompanyForm>();
+    auto *box = child<QLineEdit>(w.get(), "IDText");
+    for (const test::ControlRow &row : test::controlRows()) {
+        SCOPED_TRACE(row.name);
+        box->clear();
+        QGuiApplication::clipboard()->setText(test::withControl(row));
+        test::press(box, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(box->text(), row.oneLine);
+        CompanyDetails d = fullCompany();
+        d.id = box->text();
+        EXPECT_EQ(check(d, true).message, row.oneLine == "AB CD" ? "The ID cannot contain spaces" : "");
+        d.id = test::withControl(row);
+        for (const bool portal : {true, false}) {
+            const auto r = check(d, portal);
+            EXPECT_EQ(r.field, Field::ID);
+            EXPECT_EQ(r.message, "The ID cannot contain \"" + row.character.left(1) +
+                                     "\" - the internet portal cannot carry that character");
+        }
+    }
+    QGuiApplication::clipboard()->clear();
 }
 
 TEST_F(Company, NameAndQuestionsInOrder)

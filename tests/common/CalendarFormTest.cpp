@@ -2,6 +2,7 @@
 #include "common/Formats.h"
 #include "core/Session.h"
 #include "support/DbTest.h"
+#include "support/Keys.h"
 
 #include <QCalendarWidget>
 #include <QLabel>
@@ -117,7 +118,7 @@ TEST_F(CalendarFormTest, EscapeWritesNothingAndConflictingBoundsKeepTodayPickabl
     auto f = open("CustomerJobStartDate");
     f->show();
     settle();
-    QTest::keyClick(f->monthView(), Qt::Key_Escape);
+    test::press(f->monthView(), Qt::Key_Escape);
     settle();
     EXPECT_FALSE(f->isVisible());
     EXPECT_NE(f->result(), QDialog::Accepted);

@@ -82,7 +82,7 @@ TEST_F(ChoiceDialogTest, DatesArePickedThroughThePopUpAndHandedOverByEnter)
     form_->Tag = "Schedule";
     for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
         form_->show();
-        QTest::keyClick(form_.get(), key);
+        test::press(form_.get(), key);
         EXPECT_FALSE(form_->isVisible());
         EXPECT_EQ(opener_.FromDate + "|" + opener_.ToDate, key == Qt::Key_Return ? "05 Mar 2024|09 Mar 2024" : "|");
     }
@@ -156,7 +156,7 @@ TEST_F(ChoiceDialogTest, ThePrinterChosenOrNineNineNineIsHandedBackAndPreviewIsF
             if (*c.button)
                 click(f, c.button);
             else
-                QTest::keyClick(f, c.key);
+                test::press(f, c.key);
             EXPECT_FALSE(f->isVisible());
         });
         EXPECT_EQ(session().selectedPrinterIndex, c.handed) << c.tag << c.button;
@@ -173,3 +173,4 @@ TEST_F(ChoiceDialogTest, ThePrinterChosenOrNineNineNineIsHandedBackAndPreviewIsF
 } // namespace
 
 #include "ChoiceDialogsTest.moc"
+#include "support/Keys.h"

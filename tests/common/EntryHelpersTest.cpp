@@ -2,7 +2,10 @@
 #include "common/ReplyExcerpt.h"
 #include "common/ValidateEntryModule.h"
 #include "platform/MessageBox.h"
+#include "support/ControlCharacters.h"
+#include "support/Keys.h"
 #include "support/QtPrinters.h"
+#include "support/Literal.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,6 +18,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <functional>
+#include <vector>
 #include <gtest/gtest.h>
 
 using namespace wvs;
@@ -96,10 +100,9 @@ TEST(AutoMatchCBBox, SearchesOnlyPrintableKeysAndWholeCharacters)
     c.addItems({"Albany", "😀 Bay"});
     c.setCurrentIndex(-1);
     c.lineEdit()->clear();
-    auto press = [&](Qt::Key key, const QString &text) {
-        QKeyEvent e(QEvent::KeyPress, key, Qt::NoModifier, text);
-        QApplication::sendEvent(c.lineEdit(), &e);
-    };
+    // The combo box holds the focus for its line edit: the keys go to it.
+    ASSERT_EQ(test::focusOn(c.lineEdit()), &c);
+    auto press = [&](Qt::Key key, const QString &text) { test::press(text, key); };
     press(Qt::Key_A, "a");
     press(Qt::Key_Delete, QString(QChar(127)));
     press(Qt::Key_F2, QString(QChar(0x85)));
@@ -139,8 +142,13 @@ TEST(AutoMatchCBBox, TypesAndTakesAwayCharactersAsTheUserSeesThem)
         QStringList *keys;
         bool eventFilter(QObject *, QEvent *e) override
         {
-            if (e->type() == QEvent::KeyPress)
-                *keys << QKeySequence(static_cast<QKeyEvent *>(e)->keyCombination()).toString();
+            // The modifier keys' own presses reach the window too, as from any keyboard.
+            const auto *k = static_cast<QKeyEvent *>(e);
+            const bool modifier = e->type() == QEvent::KeyPress
+                && (k->key() == Qt::Key_Shift || k->key() == Qt::Key_Control || k->key() == Qt::Key_Alt
+                    || k->key() == Qt::Key_Meta);
+            if (e->type() == QEvent::KeyPress && !modifier)
+                *keys << QKeySequence(k->keyCombination()).toString();
             return false;
         }
     } recorder;
@@ -150,9 +158,9 @@ TEST(AutoMatchCBBox, TypesAndTakesAwayCharactersAsTheUserSeesThem)
     const QString accented = QStringLiteral("E\u0301");                               // E, combining acute accent
     const QString family = QString::fromUtf8("\xF0\x9F\x91\xA8\xE2\x80\x8D\xF0\x9F\x91\xA9\xE2\x80\x8D\xF0\x9F\x91\xA7");
     c.addItems({thumbs + " Team", accented + "cole", family + " Family", "Tasman"});
+    ASSERT_EQ(test::focusOn(c.lineEdit()), &c);
     auto press = [&](const QString &text, Qt::Key key = Qt::Key_unknown, Qt::KeyboardModifiers held = Qt::NoModifier) {
-        QKeyEvent e(QEvent::KeyPress, key, held, text);
-        QApplication::sendEvent(c.lineEdit(), &e);
+        test::press(text, key, held);
     };
     for (const auto &[character, item] : {std::pair{thumbs, c.itemText(0)}, {accented, c.itemText(1)}, {family, c.itemText(2)}}) {
         for (const bool oneKey : {false, true}) {
@@ -221,51 +229,40 @@ TEST(AutoMatchCBBox, TypesAndTakesAwayCharactersAsTheUserSeesThem)
     } pastes[] = {
         {"a line break", "", "Port\r\nCh", "Port Chalmers", "almers", {}},
         {"a tab", "", "port\tch", "Port Chalmers", "almers", {}},
-        {"a control character", "", QString::fromLatin1("Po\x01rt\0 C\x7f", 10), "Port Chalmers", "halmers", {}},
+        {"a control character", "", test::bytesOf("Po\x01rt\0 C\x7f"), "Port Chalmers", "halmers", {}},
         {"a whole item", "", "Tasman", "Tasman", "", {}},
-        {"after a completion", "p", QString::fromLatin1("or\x02t\n", 5), "Port Chalmers", " Chalmers", {}},
+        {"after a completion", "p", test::bytesOf("or\x02t\n"), "Port Chalmers", " Chalmers", {}},
         {"a text no item begins with", "t", "AB\r\nCD\tE\x01" "F", "Tasman", "asman", "TAB CD EF not found"},
         {"10,000 characters", "", longText, "", "", longText + " not found"},
     };
-    const std::pair<const char *, std::function<void(const QString &)>> ways[] = {
-        {"Ctrl+V", [&](const QString &text) {
-             QGuiApplication::clipboard()->setText(text);
-             press(QString(QChar(0x16)), Qt::Key_V, Qt::ControlModifier);
-         }},
-        {"Shift+Insert", [&](const QString &text) {
-             QGuiApplication::clipboard()->setText(text);
-             press({}, Qt::Key_Insert, Qt::ShiftModifier);
-         }},
-        {"the context menu", [&](const QString &text) {
-             QGuiApplication::clipboard()->setText(text);
-             QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(5, 5), c.lineEdit()->mapToGlobal(QPoint(5, 5)));
-             QApplication::sendEvent(c.lineEdit(), &menuKey);
-             auto *menu = c.lineEdit()->findChild<QMenu *>();
-             ASSERT_NE(menu, nullptr);
-             for (QAction *a : menu->actions())
-                 if (a->text().startsWith("&Paste"))
-                     a->trigger();
-             menu->close();
-             delete menu;
-         }},
-        {"a drop", [&](const QString &text) {
-             QMimeData data;
-             data.setText(text);
-             const QPoint at(5, 5);
-             QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-             QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-             QApplication::sendEvent(c.lineEdit(), &enter);
-             QApplication::sendEvent(c.lineEdit(), &drop);
-         }},
-        {"an input method", [&](const QString &text) {
-             QInputMethodEvent commit;
-             commit.setCommitString(text);
-             QApplication::sendEvent(c.lineEdit(), &commit);
-         }},
+    // Every paste key as the platform maps it (Ctrl+V, Shift+Insert, ...),
+    // and Shift with the keypad's Insert, goes where a user's keys go: to
+    // the combo box, which holds the focus.
+    using Way = std::pair<std::string, std::function<void(const QString &)>>;
+    std::vector<Way> ways;
+    QList<QKeyCombination> pasteKeys;
+    for (const QKeySequence &k : QKeySequence::keyBindings(QKeySequence::Paste))
+        pasteKeys << k[0];
+    pasteKeys << QKeyCombination(Qt::ShiftModifier | Qt::KeypadModifier, Qt::Key_Insert);
+    for (const QKeyCombination key : pasteKeys)
+        ways.push_back({QKeySequence(key).toString().toStdString(), [key](const QString &text) {
+                            QGuiApplication::clipboard()->setText(text);
+                            test::press(key.key() == Qt::Key_V ? QString(QChar(0x16)) : QString(), key.key(),
+                                        key.keyboardModifiers());
+                        }});
+    // The context menu by the menu key (to the focus widget) and by the
+    // right button (to the line edit under the pointer).
+    const auto menuPaste = [&](const QString &text, bool byKey) {
+        QGuiApplication::clipboard()->setText(text);
+        test::pasteFromMenu(c.lineEdit(), byKey);
     };
+    ways.push_back({"the menu key", [&](const QString &text) { menuPaste(text, true); }});
+    ways.push_back({"the right button", [&](const QString &text) { menuPaste(text, false); }});
+    ways.push_back({"a drop", [&](const QString &text) { test::dropText(c.lineEdit(), QPoint(5, 5), text); }});
+    ways.push_back({"an input method", [](const QString &text) { test::commit(text); }});
     for (const auto &[way, paste] : ways)
         for (const auto &p : pastes) {
-            SCOPED_TRACE(std::string(p.what) + " by " + way);
+            SCOPED_TRACE(p.what + (" by " + way));
             c.setCurrentIndex(-1);
             c.lineEdit()->clear();
             if (!p.typed.isEmpty())
@@ -275,6 +272,42 @@ TEST(AutoMatchCBBox, TypesAndTakesAwayCharactersAsTheUserSeesThem)
             EXPECT_EQ(c.lineEdit()->text(), p.text);
             EXPECT_EQ(c.lineEdit()->selectedText(), p.selected);
             EXPECT_EQ(msgs.texts(), p.message.isEmpty() ? QStringList() : QStringList{p.message});
+        }
+    QGuiApplication::clipboard()->clear();
+}
+
+// Each control character and separator pasted into a type-ahead box, by the
+// keys (to the combo box, which holds the focus), an input method or a drop,
+// is searched as a one-line box would take it.
+TEST(AutoMatchCBBox, EveryControlCharacterIsSearchedAsOnOneLine)
+{
+    MessageScript msgs;
+    QComboBox c;
+    installAutoMatch(&c);
+    c.addItems({"AB CD Road", "ABCD Lane"});
+    const std::pair<const char *, std::function<void(const QString &)>> ways[] = {
+        {"Ctrl+V", [&](const QString &text) {
+             QGuiApplication::clipboard()->setText(text);
+             test::press(&c, Qt::Key_V, Qt::ControlModifier);
+         }},
+        {"an input method", [&](const QString &text) {
+             test::focusOn(&c);
+             test::commit(text);
+         }},
+        {"a drop", [&](const QString &text) { test::dropText(c.lineEdit(), QPoint(5, 5), text); }},
+        {"the menu key", [&](const QString &text) {
+             QGuiApplication::clipboard()->setText(text);
+             test::pasteFromMenu(c.lineEdit(), true);
+         }},
+    };
+    for (const test::ControlRow &row : test::controlRows())
+        for (const auto &[way, paste] : ways) {
+            SCOPED_TRACE(std::string(row.name) + " by " + way);
+            c.setCurrentIndex(-1);
+            c.lineEdit()->clear();
+            paste(test::withControl(row));
+            EXPECT_EQ(c.lineEdit()->text(), row.oneLine == "AB CD" ? "AB CD Road" : "ABCD Lane");
+            EXPECT_TRUE(msgs.texts().isEmpty()) << msgs.texts().join(" / ").toStdString();
         }
     QGuiApplication::clipboard()->clear();
 }

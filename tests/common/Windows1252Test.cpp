@@ -26,3 +26,13 @@ TEST(Windows1252Test, EveryByteReadsAsTheCodePagesCharacterAndWritesBack)
     EXPECT_EQ(Windows1252::encode("Ā😀\u0080Ō"), "????");
     EXPECT_EQ(Windows1252::asWritten("Zoë – “Best” €"), "Zoë – “Best” €");
 }
+
+// The five bytes the code page leaves undefined define no character: text
+// that holds one of their characters, as one it lacks, cannot be carried.
+TEST(Windows1252Test, TheFiveUndefinedBytesDefineNoCharacter)
+{
+    for (const char16_t c : {u'\u0081', u'\u008D', u'\u008F', u'\u0090', u'\u009D'})
+        EXPECT_EQ(Windows1252::firstMissing("AB" + QString(QChar(c)) + "CD"), QString(QChar(c))) << int(c);
+    EXPECT_EQ(Windows1252::firstMissing("AB\u0100CD"), "\u0100");
+    EXPECT_EQ(Windows1252::firstMissing("Zoë – “Best” € ‚ƒ„…†‡ˆ‰Š‹ŒŽ‘’“”•–—˜™š›œžŸ"), "");
+}

@@ -1,6 +1,7 @@
 #include "CustomerTestData.h"
 #include "customers/CustomerAddModifyForm.h"
 #include "support/DbTest.h"
+#include "support/Keys.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -84,8 +85,8 @@ TEST_F(CustomerAddModifyFormTest, EnterInABoxAndRefusedEntriesKeepTheDialogOpenA
     run("Add", [&](CustomerAddModifyForm *d) {
         // Enter in a box neither saves nor checks.
         fillValidEntry(d);
-        QTest::keyClick(child<QLineEdit>(d, "CPostCodeText"), Qt::Key_Enter, Qt::KeypadModifier);
-        QTest::keyClick(child<QLineEdit>(d, "SurnameText"), Qt::Key_Return);
+        test::press(child<QLineEdit>(d, "CPostCodeText"), Qt::Key_Enter, Qt::KeypadModifier);
+        test::press(child<QLineEdit>(d, "SurnameText"), Qt::Key_Return);
         settle();
         EXPECT_TRUE(msgs_->texts().isEmpty()) << msgs_->texts().join(" | ").toStdString();
         EXPECT_TRUE(d->isVisible());

@@ -5,6 +5,7 @@
 #include "support/DbTest.h"
 #include "support/ShownTexts.h"
 #include "support/SortCheck.h"
+#include "support/Keys.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -51,7 +52,7 @@ TEST_F(CustomersManagementFormTest, OpensEmptyAndListsOnGoOrEnter)
     EXPECT_EQ(child<QLabel>(form.get(), "InactiveLabel")->text(), "Customer is inactive");
 
     // Enter in a filter box runs Go; the list is sorted on Last Name, case aside.
-    QTest::keyClick(child<QLineEdit>(form.get(), "SurnameText"), Qt::Key_Return);
+    test::press(child<QLineEdit>(form.get(), "SurnameText"), Qt::Key_Return);
     EXPECT_EQ(column(grid, 1), (QStringList{"adams", "Brown", "Clark"}));
     EXPECT_EQ(column(grid, 6), (QStringList{"", "09 333", ""}));
     // Bands of white and light grey from the first row; every cell of a prospective

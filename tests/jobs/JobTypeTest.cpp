@@ -2,6 +2,7 @@
 #include "jobs/JobTypeRecords.h"
 #include "jobs/JobTypesManagementForm.h"
 #include "platform/FlexGrid.h"
+#include "support/Keys.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -125,7 +126,7 @@ TEST_F(JobTypeTest, APastedLineBreakIsNotStoredWithAOneLineValue)
             type(d, "CodeText", c.code);
             for (const auto &[box, pasted] : {std::pair{"DescriptionText", c.description}, {"AccountsText", c.accounts}}) {
                 QGuiApplication::clipboard()->setText(pasted);
-                QTest::keyClick(child<QLineEdit>(d, box), Qt::Key_V, Qt::ControlModifier);
+                test::press(child<QLineEdit>(d, box), Qt::Key_V, Qt::ControlModifier);
             }
             click(d, "OKButton");
         });

@@ -11,6 +11,7 @@
 #include "support/OrdinaryUser.h"
 #include "support/ShownTexts.h"
 #include "PrintTestData.h"
+#include "support/Keys.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -282,7 +283,7 @@ TEST_F(JobSchedulePrintTest, PrintExportEmailAndPreviewWindowsShowTheirCaptions)
                          {"RecordOption", "Address on Associate record"}, {"SpecificOption", "To be entered on email"},
                          {"OKButton", "&OK"}, {"CancelButton", "&Cancel"}});
     auto *message = email.findChild<QPlainTextEdit *>("MessageText");   // at most 255 characters
-    QTest::keyClicks(message, QString(260, 'x'));
+    test::typeKeys(message, QString(260, 'x'));
     EXPECT_EQ(message->toPlainText(), QString(255, 'x'));
 
     PreviewScheduleForm schedule;

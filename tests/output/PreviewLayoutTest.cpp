@@ -6,6 +6,7 @@
 #include "customers/NotesForm.h"
 #include "jobs/CustomerJobAddModifyForm.h"
 #include "PrintTestData.h"
+#include "support/Keys.h"
 
 #include <QPlainTextEdit>
 #include <QTest>
@@ -610,9 +611,9 @@ TEST_F(PreviewLayoutTest, ALineBreakTypedInAJobCommentPrintsAndPreviewsAsABlank)
         auto dialog = shown<CustomerJobAddModifyForm>(QStringLiteral("Modify~%1~%2").arg(job).arg(address));
         auto *comment = child<QPlainTextEdit>(dialog.get(), "CommentText");
         comment->setFocus();
-        QTest::keyClicks(comment, "Gate code 1234");
-        QTest::keyClick(comment, Qt::Key_Return);
-        QTest::keyClicks(comment, "Dog is friendly");
+        test::typeKeys(comment, "Gate code 1234");
+        test::press(comment, Qt::Key_Return);
+        test::typeKeys(comment, "Dog is friendly");
         tick(dialog.get(), "CommentCheck", true);
         click(dialog.get(), "OKButton");
         EXPECT_EQ(msgs_->texts().last(), "Customer Job saved");

@@ -1,5 +1,8 @@
 #include "platform/MultiLineText.h"
 #include "support/BesidePlain.h"
+#include "support/ControlCharacters.h"
+#include "support/Keys.h"
+#include "support/Literal.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -46,7 +49,7 @@ TEST(MultiLineText, PasteAndDropPutInPlainTextOnlyWithinTheLimit)
         {"more than fits", [] { return mime("0123456789"); }, "ab012345"},
         {"a character across the limit", [] { return mime("cdefg" + kSmile); }, "abcdefg"},
         {"empty text", [] { return mime(""); }, "ab"},
-        {"control characters", [] { return mime(QString::fromLatin1("c\0d\x1b\x7f\x0b\te\f", 9)); }, "abcd\te"},
+        {"control characters", [] { return mime(test::bytesOf("c\0d\x1b\x7f\x0b\te\f")); }, "abcd\n\te\n"},
     };
     enum class Way { Keys, Menu, Drop };
     for (const Way way : {Way::Keys, Way::Menu, Way::Drop}) {
@@ -68,7 +71,7 @@ TEST(MultiLineText, PasteAndDropPutInPlainTextOnlyWithinTheLimit)
             } else {
                 QGuiApplication::clipboard()->setMimeData(c.data());
                 if (way == Way::Keys)
-                    QTest::keyClick(&box, Qt::Key_V, Qt::ControlModifier);
+                    test::press(&box, Qt::Key_V, Qt::ControlModifier);
                 else
                     box.paste(); // the context menu's Paste and the middle button
             }
@@ -82,7 +85,7 @@ TEST(MultiLineText, PasteAndDropPutInPlainTextOnlyWithinTheLimit)
     box.setPlainText("abcdefgh");
     box.selectAll();
     QGuiApplication::clipboard()->setText("x\ny");
-    QTest::keyClick(&box, Qt::Key_Insert, Qt::ShiftModifier);
+    test::press(&box, Qt::Key_Insert, Qt::ShiftModifier);
     EXPECT_EQ(box.toPlainText(), "x\ny");
     box.setReadOnly(true);
     box.paste();
@@ -96,14 +99,14 @@ TEST(MultiLineText, TypingStopsAtTheLimitWhileAStoredValueStaysWhole)
     box.setPlainText("stored and long");
     EXPECT_EQ(box.toPlainText(), "stored and long");
     box.moveCursor(QTextCursor::End);
-    QTest::keyClicks(&box, "x");
-    QTest::keyClick(&box, Qt::Key_Backspace);
+    test::typeKeys(&box, "x");
+    test::press(&box, Qt::Key_Backspace);
     EXPECT_EQ(box.toPlainText(), "stored and lon");
 
     box.clear();
-    QTest::keyClicks(&box, "abc");
-    QTest::keyClick(&box, Qt::Key_Return);
-    QTest::keyClicks(&box, "defg");
+    test::typeKeys(&box, "abc");
+    test::press(&box, Qt::Key_Return);
+    test::typeKeys(&box, "defg");
     EXPECT_EQ(box.toPlainText(), "abc\nd");
 
     // What the box copies out is its plain text.
@@ -124,12 +127,12 @@ TEST(MultiLineText, GivesBackItsTextAsTypedAndAPasteAsOneUndoStep)
     MultiLineText box;
     box.setPlainText("Price 10" + nbsp + "000 NZD");
     box.moveCursor(QTextCursor::End);
-    QTest::keyClicks(&box, "!");
+    test::typeKeys(&box, "!");
     EXPECT_EQ(box.text(), "Price 10" + nbsp + "000 NZD!");
-    QTest::keyClick(&box, Qt::Key_Return);
-    QTest::keyClicks(&box, "Paid");
-    QTest::keyClick(&box, Qt::Key_Return, Qt::ShiftModifier); // a line break within the paragraph
-    QTest::keyClicks(&box, "in full");
+    test::press(&box, Qt::Key_Return);
+    test::typeKeys(&box, "Paid");
+    test::press(&box, Qt::Key_Return, Qt::ShiftModifier); // a line break within the paragraph
+    test::typeKeys(&box, "in full");
     EXPECT_EQ(box.text(), "Price 10" + nbsp + "000 NZD!\nPaid\nin full");
     // What is copied out and pasted back keeps them too.
     box.selectAll();
@@ -143,17 +146,17 @@ TEST(MultiLineText, GivesBackItsTextAsTypedAndAPasteAsOneUndoStep)
     // as the same text does into a plain box.
     const auto edits = [](QPlainTextEdit &b, const QString &clip) {
         QStringList seen;
-        QTest::keyClicks(&b, "typed ");
+        test::typeKeys(&b, "typed ");
         QGuiApplication::clipboard()->setText(clip);
-        QTest::keyClick(&b, Qt::Key_V, Qt::ControlModifier);
+        test::press(&b, Qt::Key_V, Qt::ControlModifier);
         seen << b.toPlainText();
-        QTest::keyClick(&b, Qt::Key_Z, Qt::ControlModifier);
+        test::press(&b, Qt::Key_Z, Qt::ControlModifier);
         seen << b.toPlainText();
-        QTest::keyClick(&b, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        test::press(&b, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
         seen << b.toPlainText();
         return seen;
     };
-    const QString pasted = QString::fromLatin1("a\0b\x01" "c\x1b" "d\x7f" "e\tf\ng", 13);
+    const QString pasted = test::bytesOf("a\0b\x01" "c\x1b" "d\x7f" "e\tf\ng");
     const QString mended = "abcde\tf\ng";
     MultiLineText ours;
     QPlainTextEdit plain;
@@ -162,8 +165,8 @@ TEST(MultiLineText, GivesBackItsTextAsTypedAndAPasteAsOneUndoStep)
     EXPECT_EQ(edits(ours, pasted), expected);
     EXPECT_EQ(ours.text(), "typed " + mended);
     // What is typed after it is a step of its own.
-    QTest::keyClicks(&ours, " more");
-    QTest::keyClick(&ours, Qt::Key_Z, Qt::ControlModifier);
+    test::typeKeys(&ours, " more");
+    test::press(&ours, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(ours.text(), "typed " + mended);
     QGuiApplication::clipboard()->clear();
 }
@@ -179,8 +182,8 @@ TEST(MultiLineText, APasteByEveryWayIsUndoneAloneAsInAPlainBox)
     } pastes[] = {
         {"one line", " PASTED", " PASTED"},
         {"two lines", " PA\r\nSTED", " PA\nSTED"},
-        {"control characters", QString::fromLatin1(" P\x01" "A\0S\x7fT\tE\x1b" "D", 14), " PAST\tED"},
-        {"control characters only", QString::fromLatin1("\x01\x02", 2), ""},
+        {"control characters", test::bytesOf(" P\x01" "A\0S\x7fT\tE\x1b" "D"), " PAST\tED"},
+        {"control characters only", test::bytesOf("\x01\x02"), ""},
     };
     using Way = std::function<void(QPlainTextEdit &, const QString &)>;
     const auto viaClipboard = [](const std::function<void(QPlainTextEdit &)> &paste) {
@@ -190,8 +193,8 @@ TEST(MultiLineText, APasteByEveryWayIsUndoneAloneAsInAPlainBox)
         };
     };
     const std::pair<const char *, Way> ways[] = {
-        {"Ctrl+V", viaClipboard([](QPlainTextEdit &b) { QTest::keyClick(&b, Qt::Key_V, Qt::ControlModifier); })},
-        {"Shift+Insert", viaClipboard([](QPlainTextEdit &b) { QTest::keyClick(&b, Qt::Key_Insert, Qt::ShiftModifier); })},
+        {"Ctrl+V", viaClipboard([](QPlainTextEdit &b) { test::press(&b, Qt::Key_V, Qt::ControlModifier); })},
+        {"Shift+Insert", viaClipboard([](QPlainTextEdit &b) { test::press(&b, Qt::Key_Insert, Qt::ShiftModifier); })},
         {"the context menu", viaClipboard([](QPlainTextEdit &b) { b.paste(); })},
         {"a drop", [](QPlainTextEdit &b, const QString &text) {
              QMimeData data;
@@ -206,9 +209,8 @@ TEST(MultiLineText, APasteByEveryWayIsUndoneAloneAsInAPlainBox)
                  QApplication::sendEvent(b.viewport(), e);
          }},
         {"an input method", [](QPlainTextEdit &b, const QString &text) {
-             QInputMethodEvent commit;
-             commit.setCommitString(text);
-             QApplication::sendEvent(&b, &commit);
+             test::focusOn(&b);
+             test::commit(text);
          }},
     };
     for (const auto &[way, paste] : ways)
@@ -219,9 +221,9 @@ TEST(MultiLineText, APasteByEveryWayIsUndoneAloneAsInAPlainBox)
             for (QPlainTextEdit *b : {static_cast<QPlainTextEdit *>(&ours), &plain})
                 b->resize(300, 120);
             const auto both = [&](const std::function<void(QPlainTextEdit &)> &step) { test::besidePlain(ours, plain, step); };
-            both([](QPlainTextEdit &b) { QTest::keyClicks(&b, "Gate code 1234"); });
+            both([](QPlainTextEdit &b) { test::typeKeys(&b, "Gate code 1234"); });
             both(test::keyStep(Qt::Key_Return));
-            both([](QPlainTextEdit &b) { QTest::keyClicks(&b, "Dog in yard"); });
+            both([](QPlainTextEdit &b) { test::typeKeys(&b, "Dog in yard"); });
             both([&](QPlainTextEdit &b) { paste(b, &b == &ours ? p.pasted : p.mended); });
             EXPECT_EQ(ours.text(), "Gate code 1234\nDog in yard" + p.mended);
             // Nothing pasted, nothing to undo: the first Ctrl+Z takes the typing.
@@ -237,6 +239,20 @@ TEST(MultiLineText, APasteByEveryWayIsUndoneAloneAsInAPlainBox)
             EXPECT_EQ(ours.text(), before);
         }
     QGuiApplication::clipboard()->clear();
+}
+
+// Each control character and separator, pasted by the keys (to the focus
+// widget), dropped on the viewport or committed by an input method into a
+// comment, is kept as the one rule of every box says.
+TEST(MultiLineText, EveryControlCharacterByEveryWayIntoAComment)
+{
+    MultiLineText box;
+    box.resize(300, 120);
+    for (const test::ControlRow &row : test::controlRows())
+        EXPECT_EQ(test::afterEachWay(&box, box.viewport(), QPoint(20, 10), test::withControl(row), [&] { box.clear(); },
+                                     [&] { return box.text(); }),
+                  QStringList(3, row.comment))
+            << row.name << " by Ctrl+V, an input method, a drop";
 }
 
 } // namespace

@@ -1,5 +1,8 @@
 #include "platform/TypingLimit.h"
 #include "support/BesidePlain.h"
+#include "support/ControlCharacters.h"
+#include "support/Keys.h"
+#include "support/Literal.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -41,16 +44,16 @@ TEST(TypingLimit, ValuesSetByTheProgramStayWholeWhileTypingAndPastesStopAtTheLim
     // An over-long value takes no more typing, but it can be shortened.
     box.setFocus();
     box.end(false);
-    QTest::keyClicks(&box, "9");
-    QTest::keyClick(&box, Qt::Key_Backspace);
+    test::typeKeys(&box, "9");
+    test::press(&box, Qt::Key_Backspace);
     EXPECT_EQ(box.text(), "$12,345,678.0");
 
     box.clear();
-    QTest::keyClicks(&box, "123456789");
+    test::typeKeys(&box, "123456789");
     EXPECT_EQ(box.text(), "12345678");
     // Typing over a selection of the same length is no lengthening.
     box.setSelection(0, 1);
-    QTest::keyClicks(&box, "9");
+    test::typeKeys(&box, "9");
     EXPECT_EQ(box.text(), "92345678");
 
     // A paste is cut without splitting a character.
@@ -83,11 +86,11 @@ TEST(TypingLimit, ValuesSetByTheProgramStayWholeWhileTypingAndPastesStopAtTheLim
         {"one\ftwo\f", "one two"},
         // A tab is a blank; the other control characters, NUL among them, are dropped.
         {"one\ttwo", "one two"},
-        {QString::fromLatin1("one\0two", 7), "onetwo"},
+        {test::bytesOf("one\0two"), "onetwo"},
         {"one\atwo", "onetwo"},
         {"one\x1btwo", "onetwo"},
         {"one\x7ftwo", "onetwo"},
-        {QString::fromLatin1("a\x01" "b\x07" "c\x1b" "d\x7f" "e\tf\0g\x1f", 14), "abcde fg"},
+        {test::bytesOf("a\x01" "b\x07" "c\x1b" "d\x7f" "e\tf\0g\x1f"), "abcde fg"},
     };
     for (const auto &b : breaks) {
         box.clear();
@@ -101,7 +104,7 @@ TEST(TypingLimit, ValuesSetByTheProgramStayWholeWhileTypingAndPastesStopAtTheLim
     TypingLimit::apply(&twice, 3);
     TypingLimit::apply(&twice, 10);
     QGuiApplication::clipboard()->setText("abcdefgh");
-    QTest::keyClick(&twice, Qt::Key_V, Qt::ControlModifier);
+    test::press(&twice, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(twice.text(), "abcdefgh");
     QGuiApplication::clipboard()->clear();
 }
@@ -118,17 +121,17 @@ TEST(TypingLimit, AMendedPasteIsOneUndoStepAsInAPlainBox)
     } pastes[] = {
         {"a tab", "x\ty", "x y"},
         {"a line break", "x\ny\n", "x y"},
-        {"a NUL", QString::fromLatin1("x\0y", 3), "xy"},
+        {"a NUL", test::bytesOf("x\0y"), "xy"},
         {"over the selection", "x\ty", "x y", 1},
         {"cut at the limit", "x\tyz", "x ", 0, 5},
     };
     // The ways a user pastes; each puts the clipboard's text in.
     const std::pair<const char *, std::function<void(QLineEdit &)>> ways[] = {
-        {"Ctrl+V", [](QLineEdit &b) { QTest::keyClick(&b, Qt::Key_V, Qt::ControlModifier); }},
-        {"Shift+Insert", [](QLineEdit &b) { QTest::keyClick(&b, Qt::Key_Insert, Qt::ShiftModifier); }},
+        {"Ctrl+V", [](QLineEdit &b) { test::press(&b, Qt::Key_V, Qt::ControlModifier); }},
+        {"Shift+Insert", [](QLineEdit &b) { test::press(&b, Qt::Key_Insert, Qt::ShiftModifier); }},
         {"the context menu", [](QLineEdit &b) {
              QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(5, 5), b.mapToGlobal(QPoint(5, 5)));
-             QCoreApplication::sendEvent(&b, &menuKey);
+             QCoreApplication::sendEvent(test::focusOn(&b), &menuKey);
              auto *menu = b.findChild<QMenu *>();
              ASSERT_NE(menu, nullptr);
              for (QAction *a : menu->actions())
@@ -149,7 +152,7 @@ TEST(TypingLimit, AMendedPasteIsOneUndoStepAsInAPlainBox)
             };
             const QString typed = QString("abc").left(3 - p.selected);
             const QString after = typed + p.mended;
-            both([](QLineEdit &b) { QTest::keyClicks(&b, "abc"); }, "abc");
+            both([](QLineEdit &b) { test::typeKeys(&b, "abc"); }, "abc");
             both([&](QLineEdit &b) { b.setSelection(3, -p.selected); }, "abc");
             both([&](QLineEdit &b) {
                 QGuiApplication::clipboard()->setText(&b == &box ? p.pasted : p.mended);
@@ -158,7 +161,7 @@ TEST(TypingLimit, AMendedPasteIsOneUndoStepAsInAPlainBox)
             EXPECT_TRUE(box.isModified());
             // Typing after the paste (where the box has room) is a step of its own.
             if (p.limit == 0) {
-                both([](QLineEdit &b) { QTest::keyClicks(&b, "q"); }, after + "q");
+                both([](QLineEdit &b) { test::typeKeys(&b, "q"); }, after + "q");
                 both(test::keyStep(Qt::Key_Z, Qt::ControlModifier), after);
             }
             both(test::keyStep(Qt::Key_Z, Qt::ControlModifier), "abc");
@@ -174,7 +177,7 @@ TEST(TypingLimit, AMendedPasteIsOneUndoStepAsInAPlainBox)
     TypingLimit::apply(&box, 0);
     for (QLineEdit *b : {&box, &plain}) {
         b->resize(300, 30);
-        QTest::keyClicks(b, "abc");
+        test::typeKeys(b, "abc");
         QMimeData data;
         data.setText(b == &box ? "x\ty\n" : "x y");
         const QPoint end(290, 15);
@@ -185,9 +188,9 @@ TEST(TypingLimit, AMendedPasteIsOneUndoStepAsInAPlainBox)
         EXPECT_EQ(b->text(), "abcx y");
         EXPECT_TRUE(b->isModified());
     }
-    QTest::keyClick(&box, Qt::Key_Z, Qt::ControlModifier);
+    test::press(&box, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(box.text(), "abc");
-    QTest::keyClick(&box, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    test::press(&box, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(box.text(), "abcx y");
 }
 
@@ -203,7 +206,7 @@ TEST(TypingLimit, AMendedInputMethodCommitIsOneUndoStepAsInAPlainBox)
     } commits[] = {
         {"a tab", "x\ty", "x y"},
         {"a line break", "x\ny\r\n", "x y"},
-        {"a NUL", QString::fromLatin1("x\0y", 3), "xy"},
+        {"a NUL", test::bytesOf("x\0y"), "xy"},
         {"past the limit", "xyz", "xy", 5},
         {"a Chinese phrase past the limit", QStringLiteral("\u4E2D\u6587\u8F93\u5165\u6CD5"), QStringLiteral("\u4E2D\u6587\u8F93"), 6},
         {"a Japanese phrase past the limit", QStringLiteral("\u65E5\u672C\u8A9E\u3067\u3059"), QStringLiteral("\u65E5\u672C"), 5},
@@ -216,15 +219,12 @@ TEST(TypingLimit, AMendedInputMethodCommitIsOneUndoStepAsInAPlainBox)
             besidePlain(box, plain, step, expected);
         };
         const QString after = "abc" + c.mended;
-        both([](QLineEdit &b) { QTest::keyClicks(&b, "abc"); }, "abc");
+        both([](QLineEdit &b) { test::typeKeys(&b, "abc"); }, "abc");
         both(test::keyStep(Qt::Key_Left), "abc");
         both(test::keyStep(Qt::Key_Right), "abc");
         both([&](QLineEdit &b) {
-            QInputMethodEvent composing("pre", {});
-            QCoreApplication::sendEvent(&b, &composing);
-            QInputMethodEvent commit;
-            commit.setCommitString(&b == &box ? c.commit : c.mended);
-            QCoreApplication::sendEvent(&b, &commit);
+            test::focusOn(&b);
+            test::commit(&b == &box ? c.commit : c.mended, "pre");
         }, after);
         EXPECT_TRUE(box.isModified());
         both(test::keyStep(Qt::Key_Z, Qt::ControlModifier), "abc");
@@ -234,6 +234,42 @@ TEST(TypingLimit, AMendedInputMethodCommitIsOneUndoStepAsInAPlainBox)
         both(test::keyStep(Qt::Key_Z, Qt::ControlModifier), "abc");
         both(test::keyStep(Qt::Key_Y, Qt::ControlModifier), after);
     }
+}
+
+// An input method's commit that replaces selected text in a box at its
+// limit keeps what fits in place of the selection, as typing over it does.
+TEST(TypingLimit, ACommitOverASelectionInAFullBoxKeepsWhatFits)
+{
+    QLineEdit box;
+    TypingLimit::apply(&box, 5);
+    test::typeKeys(&box, "abcde");
+    box.setSelection(2, 2); // "cd"
+    test::commit("wxyz");
+    EXPECT_EQ(box.text(), "abwxe");
+    box.setSelection(0, 5);
+    test::commit(QStringLiteral("\u4E2D\u6587\u8F93\u5165\u6CD5\u4E2D"));
+    EXPECT_EQ(box.text(), QStringLiteral("\u4E2D\u6587\u8F93\u5165\u6CD5"));
+}
+
+// Each control character and separator, pasted by the keys (to the focus
+// widget), dropped or committed by an input method into a one-line box, is
+// kept as the one rule of every box says.
+TEST(TypingLimit, EveryControlCharacterByEveryWayIntoAOneLineBox)
+{
+    QLineEdit box;
+    box.resize(300, 30);
+    TypingLimit::apply(&box, 20);
+    for (const test::ControlRow &row : test::controlRows()) {
+        EXPECT_EQ(test::afterEachWay(&box, &box, QPoint(5, 15), test::withControl(row), [&] { box.clear(); },
+                                     [&] { return box.text(); }),
+                  QStringList(3, row.oneLine))
+            << row.name << " by Ctrl+V, an input method, a drop";
+        box.clear();
+        QGuiApplication::clipboard()->setText(test::withControl(row));
+        test::pasteFromMenu(&box, true);
+        EXPECT_EQ(box.text(), row.oneLine) << row.name << " by the context menu";
+    }
+    QGuiApplication::clipboard()->clear();
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "portal/PortalCustomerJobSave.h"
 #include "portal/PortalRequestRecords.h"
 #include "scheduling/ScheduleGeneration.h"
+#include "support/Keys.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -72,7 +73,7 @@ TEST_F(PortalRequestConversionTest, CustomerAndAddressAreFoundOrAddedWithTheirOw
              for (const char *box : {"CustomerCommentText", "JobCommentText"}) {
                  auto *comment = child<QPlainTextEdit>(d, box);
                  comment->moveCursor(QTextCursor::End);
-                 QTest::keyClicks(comment, "!");
+                 test::typeKeys(comment, "!");
              }
          });
     const qint64 added = lastJob("CustomerNumber").toLongLong();

@@ -2,6 +2,7 @@
 #include "shell/MainForm.h"
 #include "core/Session.h"
 #include "support/DbTest.h"
+#include "support/Keys.h"
 
 #include <QAction>
 #include <QApplication>
@@ -58,15 +59,15 @@ TEST_F(LoginTest, WordsLimitsAndKeys)
     for (const char *name : {"LogInLabel", "IDLabel", "PasswordLabel", "OKButton", "CancelButton"})
         words << child<QWidget>(login_, name)->property("text").toString();
     EXPECT_EQ(words.join("|"), "Please log in|ID|Password|&OK|&Cancel");
-    QTest::keyClicks(child<QLineEdit>(login_, "IDText"), "ABCDE");
-    QTest::keyClicks(child<QLineEdit>(login_, "PasswordText"), "abcdefghijklmnopqrstuvwxyz");
+    test::typeKeys(child<QLineEdit>(login_, "IDText"), "ABCDE");
+    test::typeKeys(child<QLineEdit>(login_, "PasswordText"), "abcdefghijklmnopqrstuvwxyz");
     EXPECT_EQ(typed(), "ABCD/abcdefghijklmnopqrst");
     EXPECT_EQ(child<QLineEdit>(login_, "PasswordText")->displayText(), QString(20, '*'));
 
     type(login_, "IDText", "");
-    QTest::keyClick(child<QLineEdit>(login_, "IDText"), Qt::Key_Return);
+    test::press(child<QLineEdit>(login_, "IDText"), Qt::Key_Return);
     msgs_->answer(MsgAnswer::No);
-    QTest::keyClick(login_, Qt::Key_Escape);
+    test::press(login_, Qt::Key_Escape);
     msgs_->answer(MsgAnswer::No);
     click(login_, "CancelButton");
     EXPECT_EQ(msgs_->texts(), QStringList({"Please enter a User ID", "Exit WVS?", "Exit WVS?"}));

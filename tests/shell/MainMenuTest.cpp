@@ -3,6 +3,7 @@
 #include "core/Session.h"
 #include "support/DbTest.h"
 #include "support/LocalServers.h"
+#include "support/Keys.h"
 
 #include <QAction>
 #include <QApplication>
@@ -132,7 +133,7 @@ TEST_F(MainMenuTest, SupportEmailAndHelpPageOpenAsLinks)
     // One in the data folder comes first, from the menu or F1 in any window.
     ASSERT_TRUE(test::writeFileBytes(QDir(dir_->path()).filePath("WVS Help.html"), ""));
     Form window;
-    QTest::keyClick(&window, Qt::Key_F1);
+    test::press(&window, Qt::Key_F1);
     const QUrl page = QUrl::fromLocalFile(QDir(dir_->path()).absoluteFilePath("WVS Help.html"));
     EXPECT_EQ(desktop_->opened, QList<QUrl>({QUrl::fromLocalFile(shipped), page}));
 

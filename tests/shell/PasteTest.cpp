@@ -5,8 +5,13 @@
 #include "support/BesidePlain.h"
 #include "support/ShownTexts.h"
 #include "support/TestData.h"
+#include "support/Keys.h"
+#include "support/Literal.h"
 
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QAction>
+#include <QMenu>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -89,11 +94,11 @@ TEST_F(PasteTest, ACommentSavedAfterAnEditKeepsItsNoBreakSpacesAndNoControlChara
         EXPECT_FALSE(form->isVisible()) << msgs_->texts().join(" / ").toStdString();
         return rowsOf("SELECT CustomerComment FROM Customers WHERE CustomerNumber = ?", {n});
     };
-    EXPECT_EQ(edit([](QPlainTextEdit *box) { QTest::keyClicks(box, "!"); }), stored + "!");
+    EXPECT_EQ(edit([](QPlainTextEdit *box) { test::typeKeys(box, "!"); }), stored + "!");
     EXPECT_EQ(edit([](QPlainTextEdit *box) {
         box->selectAll();
-        QGuiApplication::clipboard()->setText(QString::fromLatin1("a\0b\x01" "c\x1b" "d\x7f" "e\tf\ng", 13));
-        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        QGuiApplication::clipboard()->setText(test::bytesOf("a\0b\x01" "c\x1b" "d\x7f" "e\tf\ng"));
+        test::press(box, Qt::Key_V, Qt::ControlModifier);
     }), "abcde\tf\ng");
     QGuiApplication::clipboard()->clear();
 }
@@ -107,8 +112,8 @@ TEST_F(PasteTest, DISABLED_PasteIntoEveryBoxWithAnOwnerlessClipboard)
             auto *text = qobject_cast<QPlainTextEdit *>(box);
             ASSERT_NE(text, nullptr);
             text->setReadOnly(false);
-            QTest::keyClick(text, Qt::Key_V, Qt::ControlModifier);
-            QTest::keyClick(text, Qt::Key_Insert, Qt::ShiftModifier);
+            test::press(text, Qt::Key_V, Qt::ControlModifier);
+            test::press(text, Qt::Key_Insert, Qt::ShiftModifier);
             text->paste(); // the context menu's Paste
             EXPECT_EQ(text->toPlainText(), "");
             ++pasted;
@@ -232,8 +237,8 @@ TEST_F(PasteTest, DISABLED_ClickInAScrolledCommentPutsTheCaretOnTheClickedLine)
     box->setFocus();
     for (int n = 1; n <= 20; ++n) {
         if (n > 1)
-            QTest::keyClick(box, Qt::Key_Return);
-        QTest::keyClicks(box, QString("Line %1").arg(n, 2, 10, QChar('0')));
+            test::press(box, Qt::Key_Return);
+        test::typeKeys(box, QString("Line %1").arg(n, 2, 10, QChar('0')));
     }
     ASSERT_EQ(box->document()->blockCount(), 20);
     QScrollBar *bar = box->verticalScrollBar();
@@ -273,7 +278,7 @@ TEST_F(PasteTest, DISABLED_ClickInAScrolledCommentPutsTheCaretOnTheClickedLine)
     EXPECT_EQ(box->document()->findBlockByNumber(3).text(), "Line 04");
 
     // Everything selected, the view at the top, a click on line 2.
-    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    test::press(box, Qt::Key_A, Qt::ControlModifier);
     ASSERT_EQ(box->textCursor().selectedText().size(), box->toPlainText().size());
     ASSERT_TRUE(byHand(hand, [&](XHand &h) {
         h.moveTo(middle);
@@ -397,15 +402,15 @@ TEST_F(PasteTest, DISABLED_MiddleButtonPasteIntoAOneLineBox)
     ASSERT_TRUE(hand.ready()) << "no XTEST on the X server (libX11.so.6, libXtst.so.6)";
     ASSERT_TRUE(QGuiApplication::clipboard()->supportsSelection());
     line->setFocus();
-    QTest::keyClicks(line, "abc");
+    test::typeKeys(line, "abc");
     // The selection that the middle button pastes holds a tab, a line break and a NUL.
-    QGuiApplication::clipboard()->setText(QString::fromLatin1("x\ty\nz\0!\n", 9), QClipboard::Selection);
+    QGuiApplication::clipboard()->setText(test::bytesOf("x\ty\nz\0!\n"), QClipboard::Selection);
     ASSERT_TRUE(byHand(hand, [&](XHand &h) { h.middleClick(line->mapToGlobal(QPoint(line->width() - 4, line->height() / 2))); }));
     EXPECT_EQ(line->text(), "abcx y z!");
     EXPECT_TRUE(line->isModified());
-    QTest::keyClick(line, Qt::Key_Z, Qt::ControlModifier);
+    test::press(line, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(line->text(), "abc");
-    QTest::keyClick(line, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    test::press(line, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(line->text(), "abcx y z!");
     std::printf("pasted by the middle button\n");
 }
@@ -446,12 +451,12 @@ TEST_F(PasteTest, DISABLED_MiddleButtonPasteIntoACommentAndATypeAheadBox)
     const auto both = [&](const std::function<void(QPlainTextEdit &)> &step) { test::besidePlain(ours, plain, step); };
     both([](QPlainTextEdit &b) {
         b.setFocus();
-        QTest::keyClicks(&b, "Gate code 1234");
-        QTest::keyClick(&b, Qt::Key_Return);
-        QTest::keyClicks(&b, "Dog in yard");
+        test::typeKeys(&b, "Gate code 1234");
+        test::press(&b, Qt::Key_Return);
+        test::typeKeys(&b, "Dog in yard");
     });
     both([&](QPlainTextEdit &b) {
-        middleAtEnd(b, &b == &ours ? QString::fromLatin1(" PA\x01S\0TED", 9) : QString(" PASTED"));
+        middleAtEnd(b, &b == &ours ? test::bytesOf(" PA\x01S\0TED") : QString(" PASTED"));
     });
     EXPECT_EQ(ours.text(), "Gate code 1234\nDog in yard PASTED");
     both(test::keyStep(Qt::Key_Z, Qt::ControlModifier));
@@ -460,12 +465,44 @@ TEST_F(PasteTest, DISABLED_MiddleButtonPasteIntoACommentAndATypeAheadBox)
     EXPECT_EQ(ours.text(), "Gate code 1234\nDog in yard PASTED");
 
     // Into a type-ahead box the selection goes mended and searched as typed.
-    combo.lineEdit()->setFocus();
+    test::focusOn(combo.lineEdit());
     QGuiApplication::clipboard()->setText("Port\r\nCh\x01", QClipboard::Selection);
     EXPECT_TRUE(byHand(hand, [&](XHand &h) { h.middleClick(combo.lineEdit()->mapToGlobal(QPoint(10, 10))); }));
     EXPECT_EQ(combo.lineEdit()->text(), "Port Chalmers");
     EXPECT_EQ(combo.lineEdit()->selectedText(), "almers");
     EXPECT_TRUE(msgs_->texts().isEmpty()) << msgs_->texts().join(" / ").toStdString();
+
+    // After a completion ("Sm" typed shows "Smith" with "ith" selected) the
+    // middle button searches what was typed and the selection's text, as
+    // the context menu and an input method do: "Smithers", never "Smithithers".
+    combo.addItems({"Smith", "Smithers"});
+    const auto completed = [&] {
+        combo.setCurrentIndex(-1);
+        combo.lineEdit()->clear();
+        test::typeKeys(combo.lineEdit(), "Sm");
+        EXPECT_EQ(combo.lineEdit()->text(), "Smith");
+        EXPECT_EQ(combo.lineEdit()->selectedText(), "ith");
+        QGuiApplication::clipboard()->setText("ithers", QClipboard::Selection);
+        QGuiApplication::clipboard()->setText("ithers");
+    };
+    const std::pair<const char *, std::function<void()>> ways[] = {
+        {"the middle button", [&] {
+             // A press of its own, not the second of a double click.
+             QTest::qWait(QApplication::doubleClickInterval() + 100);
+             const QPoint at = combo.lineEdit()->mapToGlobal(QPoint(6, combo.lineEdit()->height() / 2));
+             EXPECT_TRUE(byHand(hand, [&](XHand &h) { h.middleClick(at); }));
+         }},
+        {"the context menu", [&] { test::pasteFromMenu(combo.lineEdit(), true); }},
+        {"an input method", [] { test::commit("ithers"); }},
+    };
+    for (const auto &[way, paste] : ways) {
+        SCOPED_TRACE(way);
+        completed();
+        paste();
+        EXPECT_EQ(combo.lineEdit()->text(), "Smithers");
+        EXPECT_EQ(combo.lineEdit()->selectedText(), "");
+        EXPECT_TRUE(msgs_->texts().isEmpty()) << msgs_->texts().join(" / ").toStdString();
+    }
     std::printf("pasted by the middle button into a comment and a type-ahead box\n");
 }
 

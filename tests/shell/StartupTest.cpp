@@ -5,6 +5,11 @@
 #include "shell/NewDatabaseForm.h"
 #include "core/Session.h"
 #include "support/DbTest.h"
+#include "support/ControlCharacters.h"
+#include "support/Keys.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
 
 #include <QAction>
 #include <QApplication>
@@ -70,7 +75,7 @@ TEST_F(StartupTest, NewDatabaseWindowChecksItsEntriesAndCreatesALoginAbleAdminis
     const QString path = QDir(dir_->path()).filePath("fresh.db");
     NewDatabaseForm form(path);
     // A name longer than the Company window's Name box takes is cut where that box cuts it.
-    QTest::keyClicks(form.findChild<QLineEdit *>("BusinessNameText"), "Green Gardens and Landscaping Services Ltd");
+    test::typeKeys(form.findChild<QLineEdit *>("BusinessNameText"), "Green Gardens and Landscaping Services Ltd");
     form.findChild<QComboBox *>("CountryCombo")->setCurrentText("UK");
     type(&form, "AssociateIDText", "GG");
     type(&form, "AssociateNameText", "Gina Green");
@@ -96,6 +101,22 @@ TEST_F(StartupTest, NewDatabaseWindowChecksItsEntriesAndCreatesALoginAbleAdminis
         EXPECT_FALSE(AppDatabase::isOpen());
         EXPECT_FALSE(QFile::exists(path));
     }
+    // Each control character and separator: pasted into the box by the keys
+    // it goes in as into any one-line box; as it stands (set by no box) it is
+    // refused as the portal cannot carry it.
+    auto *idBox = form.findChild<QLineEdit *>("InstallationIDText");
+    for (const test::ControlRow &row : test::controlRows()) {
+        SCOPED_TRACE(row.name);
+        idBox->clear();
+        QGuiApplication::clipboard()->setText(test::withControl(row));
+        test::press(idBox, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(idBox->text(), row.oneLine);
+        EXPECT_EQ(validateNewInstallation({"Biz", "USA", idBox->text(), "AB_1", "Name", "pass"}), "");
+        EXPECT_EQ(validateNewInstallation({"Biz", "USA", test::withControl(row), "AB_1", "Name", "pass"}),
+                  "The installation ID cannot contain \"" + row.character.left(1) +
+                      "\" - the internet portal cannot carry that character");
+    }
+    QGuiApplication::clipboard()->clear();
     type(&form, "InstallationIDText", installationID);
     click(&form, "OKButton");
     ASSERT_TRUE(AppDatabase::isOpen());

@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/MultiLineText.h"
+#include "support/Keys.h"
 
 #include <QTest>
 #include <functional>
@@ -24,7 +25,7 @@ inline void besidePlain(MultiLineText &ours, QPlainTextEdit &plain, const std::f
 // A step that presses a key in whichever box it is given.
 inline auto keyStep(Qt::Key key, Qt::KeyboardModifiers held = Qt::NoModifier)
 {
-    return [=](auto &box) { QTest::keyClick(&box, key, held); };
+    return [=](auto &box) { test::press(&box, key, held); };
 }
 
 } // namespace wvs::test

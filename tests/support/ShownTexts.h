@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/FlexGrid.h"
 #include "support/QtPrinters.h"
+#include "support/Keys.h"
 
 #include <QAbstractButton>
 #include <QColor>
@@ -52,7 +53,7 @@ inline int typingLimit(QWidget *w, const char *box, int tries = 120, QChar fill 
     if (!e)
         return -1;
     e->clear();
-    QTest::keyClicks(e, QString(tries, fill));
+    test::typeKeys(e, QString(tries, fill));
     const int n = int(e->text().size());
     e->clear();
     return n;

@@ -1,0 +1,154 @@
+#pragma once
+#include <QApplication>
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QContextMenuEvent>
+#include <QDropEvent>
+#include <QInputMethodEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QTest>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+namespace wvs::test {
+
+// Keys as the window system delivers them: to QApplication::focusWidget(),
+// once a box has the focus in its shown and active window. An editable
+// combo box keeps the focus itself for its line edit, so its keys reach the
+// combo box, not the line edit.
+
+// Gives box the keyboard focus (showing and activating its window) and
+// returns the widget that then receives the keys. Given a window that takes
+// no focus itself, only activates it: its keys go to whichever of its
+// widgets has the focus.
+inline QWidget *focusOn(QWidget *box)
+{
+    QWidget *window = box->window();
+    if (!window->isVisible())
+        window->show();
+    if (QApplication::activeWindow() != window) {
+        window->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window)) << window->objectName().toStdString();
+    }
+    if (box->isWindow() && box->focusPolicy() == Qt::NoFocus)
+        return QApplication::focusWidget() ? QApplication::focusWidget() : box;
+    if (!box->hasFocus())
+        box->setFocus(Qt::OtherFocusReason);
+    EXPECT_TRUE(box->hasFocus()) << box->objectName().toStdString();
+    return QApplication::focusWidget();
+}
+
+// The widget the keys go to now: the focus widget, or the active window
+// when none of its widgets has the focus.
+inline QWidget *keyTarget()
+{
+    QWidget *w = QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
+    EXPECT_NE(w, nullptr) << "no window is active";
+    return w;
+}
+
+// A key pressed and let go, with the text it types (none: the key's own).
+inline void press(Qt::Key key, Qt::KeyboardModifiers held = Qt::NoModifier)
+{
+    if (QWidget *w = keyTarget())
+        QTest::keyClick(w, key, held);
+}
+inline void press(const QString &text, Qt::Key key = Qt::Key_unknown, Qt::KeyboardModifiers held = Qt::NoModifier)
+{
+    if (QWidget *w = keyTarget())
+        QTest::sendKeyEvent(QTest::Click, w, key, text, held);
+}
+
+// Text typed a character a key.
+inline void typeKeys(const QString &text)
+{
+    if (QWidget *w = keyTarget())
+        QTest::keyClicks(w, text);
+}
+
+// The box given the focus, then the key or the text.
+inline void press(QWidget *box, Qt::Key key, Qt::KeyboardModifiers held = Qt::NoModifier)
+{
+    focusOn(box);
+    press(key, held);
+}
+inline void typeKeys(QWidget *box, const QString &text)
+{
+    focusOn(box);
+    typeKeys(text);
+}
+
+// An input method's commit (after its composing text, if any), sent where
+// the window system sends it.
+inline void commit(const QString &text, const QString &composing = QString())
+{
+    QWidget *w = keyTarget();
+    if (!w)
+        return;
+    if (!composing.isEmpty()) {
+        QInputMethodEvent pre(composing, {});
+        QApplication::sendEvent(w, &pre);
+    }
+    QInputMethodEvent e;
+    e.setCommitString(text);
+    QApplication::sendEvent(w, &e);
+}
+
+// The pointer's part, sent to the widget under it (a text box's viewport
+// for a multi-line box).
+
+// A text dragged from elsewhere and let go at `at` on the widget under the pointer.
+inline void dropText(QWidget *under, QPoint at, const QString &text)
+{
+    QMimeData data;
+    data.setText(text);
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    for (QEvent *e : std::initializer_list<QEvent *>{&enter, &move, &drop})
+        QApplication::sendEvent(under, e);
+}
+
+// The Paste of a one-line box's context menu, asked for by the menu key
+// (sent to the focus widget once the box has the focus) or by the right
+// button (to the box, under the pointer).
+inline void pasteFromMenu(QWidget *box, bool byMenuKey)
+{
+    QWidget *to = byMenuKey ? focusOn(box) : box;
+    QContextMenuEvent menuEvent(byMenuKey ? QContextMenuEvent::Keyboard : QContextMenuEvent::Mouse, QPoint(5, 5),
+                                to->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(to, &menuEvent);
+    auto *menu = box->findChild<QMenu *>();
+    ASSERT_NE(menu, nullptr);
+    for (QAction *a : menu->actions())
+        if (a->text().startsWith("&Paste"))
+            a->trigger();
+    menu->close();
+    delete menu;
+}
+
+// Puts text into a box by three ways a user does, the box emptied by clear
+// before each: Ctrl+V (to the focus widget), an input method's commit, a
+// drop at `at` on the widget under the pointer. Gives what read shows after
+// each, in that order.
+template <class Clear, class Read>
+QStringList afterEachWay(QWidget *box, QWidget *under, QPoint at, const QString &text, Clear clear, Read read)
+{
+    QStringList shown;
+    clear();
+    QGuiApplication::clipboard()->setText(text);
+    press(box, Qt::Key_V, Qt::ControlModifier);
+    shown << read();
+    clear();
+    commit(text);
+    shown << read();
+    clear();
+    dropText(under, at, text);
+    shown << read();
+    QGuiApplication::clipboard()->clear();
+    return shown;
+}
+
+} // namespace wvs::test
