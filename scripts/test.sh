@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds WVS with its tests and runs every test
-# headless; then the sanitizer build's case (scripts/sanitize.sh).
+# Installs what is missing, builds WVS with its tests and runs the sanitizer
+# build's case (scripts/sanitize.sh), then every test headless.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWVS_BUILD_TESTS=ON >/dev/null
 cmake --build build -j"$(nproc)"
-export QT_QPA_PLATFORM=offscreen
-(cd build && ctest -j"$(nproc)" --output-on-failure --timeout 300)
 bash scripts/sanitize.sh
+export QT_QPA_PLATFORM=offscreen
+cd build
+ctest -j"$(nproc)" --output-on-failure --timeout 300
