@@ -4,6 +4,7 @@
 #include "common/Money.h"
 #include "common/Windows1252.h"
 #include "data/AppDatabase.h"
+#include "platform/TypingLimit.h"
 #include "scheduling/ScheduledJobUpdates.h"
 
 #include <QDateTime>
@@ -13,7 +14,7 @@ namespace wvs::PortalRetrievals {
 
 namespace {
 
-enum class Kind { Key, Text, Number, Date, Cost };
+enum class Kind { Key, Text, Comment, Number, Date, Cost };
 
 struct Column {
     const char *name;
@@ -27,7 +28,7 @@ constexpr Column kColumns[] = {
     {"CSuburb", Kind::Text},          {"CCity", Kind::Text},            {"CPostCode", Kind::Text},
     {"Phone1", Kind::Text},           {"Phone2", Kind::Text},           {"Phone3", Kind::Text},
     {"PreferredPhone", Kind::Number}, {"Email1", Kind::Text},           {"Email2", Kind::Text},
-    {"CustomerComments", Kind::Text}, {"DateEntered", Kind::Date},      {"JobTypeCode", Kind::Text},
+    {"CustomerComments", Kind::Comment}, {"DateEntered", Kind::Date},      {"JobTypeCode", Kind::Text},
     {"StartDate", Kind::Date},        {"EndDate", Kind::Date},          {"EndDateOption", Kind::Number},
     {"EndOccurrences", Kind::Number}, {"DWMYOption", Kind::Number},     {"DailyOption", Kind::Number},
     {"DailyNoOfDays", Kind::Number},  {"WeeklyNoOfWeeks", Kind::Number}, {"WeeklyMon", Kind::Number},
@@ -38,7 +39,7 @@ constexpr Column kColumns[] = {
     {"MonthlyList2Index", Kind::Number}, {"YearlyOption", Kind::Number}, {"YearlyList1Index", Kind::Number},
     {"YearlyList2Index", Kind::Number}, {"YearlyList3Index", Kind::Number}, {"YearlyList4Index", Kind::Number},
     {"YearlyDay", Kind::Number},      {"Cost", Kind::Cost},             {"Prospective", Kind::Number},
-    {"JobDetailsComments", Kind::Text}, {"SAddress1", Kind::Text},      {"SAddress2", Kind::Text},
+    {"JobDetailsComments", Kind::Comment}, {"SAddress1", Kind::Text},      {"SAddress2", Kind::Text},
     {"SAddress3", Kind::Text},        {"SSuburb", Kind::Text},          {"SCity", Kind::Text},
     {"SPostCode", Kind::Text},        {"AsRequired", Kind::Number},
 };
@@ -146,10 +147,10 @@ bool readScheduleUpdates(const QByteArray &data, QList<ScheduleUpdate> &updates,
                 u.scheduleNumber = *schedule;
                 u.jobSeqNo = *job;
                 u.done = *flag == 1;
-                u.note = v[6];
+                u.note = TypingLimit::asLines(v[6]);
                 if (u.done) {
                     u.doneDate = portalDate(v[4]);
-                    u.doneBy = v[5].trimmed();
+                    u.doneBy = TypingLimit::onOneLine(v[5]).trimmed();
                     ok = u.doneDate.isValid();
                 }
             }
@@ -222,8 +223,13 @@ bool readCustomerJobRequests(const QByteArray &data, QList<QVariantList> &reques
         for (int k = 0; ok && k < kColumnCount; ++k) {
             const QString &f = fields[k];
             switch (kColumns[k].kind) {
+            // A request's values come in as the boxes they go to would take
+            // them: one line each, the comments as lines.
             case Kind::Text:
-                row << f;
+                row << TypingLimit::onOneLine(f);
+                break;
+            case Kind::Comment:
+                row << TypingLimit::asLines(f);
                 break;
             case Kind::Key: {
                 const auto n = wholeNumber(f);

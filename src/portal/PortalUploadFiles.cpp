@@ -3,6 +3,7 @@
 #include "common/Formats.h"
 #include "common/Money.h"
 #include "common/Windows1252.h"
+#include "platform/TypingLimit.h"
 #include "data/AppDatabase.h"
 
 namespace wvs::PortalUploadFiles {
@@ -33,11 +34,19 @@ QString periodDate(const QString &stored)
 
 QString fieldValue(const QString &value)
 {
-    QString v = value;
-    v.replace(QLatin1String("\r\n"), QLatin1String(" "));
-    for (QChar &c : v) {
-        if (c == QLatin1Char('\r') || c == QLatin1Char('\n') || c == QLatin1Char('|'))
-            c = QLatin1Char(' ');
+    // The rule of every one-line value: a line break of any kind (CR LF
+    // counting once) is a blank and the other control characters go; a tab
+    // stays, and "|", the files' separator, is a blank.
+    QString v;
+    v.reserve(value.size());
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QChar c = value[i];
+        if (c == QLatin1Char('\r') && i + 1 < value.size() && value[i + 1] == QLatin1Char('\n'))
+            continue;
+        if (c == QLatin1Char('|') || TypingLimit::isLineBreak(c))
+            v += QLatin1Char(' ');
+        else if (!TypingLimit::isDroppedControl(c))
+            v += c;
     }
     return v;
 }

@@ -7,7 +7,8 @@ namespace wvs {
 
 // The text files the program puts on the web portal. One record a line,
 // fields separated by "|", every line ended by CR LF. A value never carries
-// CR, LF or "|" (each becomes a blank), so no value can add a field or a line.
+// a line break of any kind or "|" (each becomes a blank), nor another control
+// character (dropped), so no value can add a field or a line.
 namespace PortalUploadFiles {
 
 // A value as it is written into a field.
