@@ -62,6 +62,7 @@ TEST_F(Associates, ChecksRunInFieldOrder)
         {[](auto &e) { e.id = " JB"; e.name.clear(); }, Field::ID, "The ID cannot contain spaces"},
         {[](auto &e) { e.id = "JB "; e.name.clear(); }, Field::ID, "The ID cannot contain spaces"},
         // Only A-Z, a-z, digits and underscore: no commas for the portal's lists, no controls or direction marks.
+        {[](auto &e) { e.id = "J,B"; }, Field::ID, plainOnly},
         {[](auto &e) { e.id = "J,B"; e.name.clear(); }, Field::ID, plainOnly},
         {[](auto &e) { e.id = "J\"B"; }, Field::ID, "Equal sign (=) and Quote sign (\") are invalid characters"},
         {[](auto &e) { e.id = "J\tB"; }, Field::ID, plainOnly},
@@ -75,6 +76,7 @@ TEST_F(Associates, ChecksRunInFieldOrder)
         {[](auto &e) { e.password = "abc"; e.password2 = "x"; }, Field::Password,
          "The Password must be at least 4 characters"},
         {[](auto &e) { e.password = "ab cd"; e.password2 = "x"; }, Field::Password, "The Password cannot contain spaces"},
+        {[](auto &e) { e.password2 = "PASS"; }, Field::Password, "Passwords don't match - please re-enter"},
         {[](auto &e) { e.password2 = "PASS"; e.level.reset(); }, Field::Password, "Passwords don't match - please re-enter"},
         {[](auto &e) { e.level.reset(); e.initialScreen.clear(); }, Field::Level, "Please select an Authority Level"},
         {[](auto &e) { e.initialScreen.clear(); }, Field::InitialScreen, "Please select the Initial Screen"},

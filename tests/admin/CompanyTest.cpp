@@ -150,15 +150,18 @@ TEST_F(Company, NameAndQuestionsInOrder)
         {"A=B Cleaning", Field::Name}, {"The \"Best\" Cleaners", Field::Name},
         {"O'Brien & Sons (NZ) Ltd. #1 - [Mt Eden], {~@:?<>|¬£$%^*+`!/;}", Field::None},
     };
-    for (const auto &n : names) {
-        CompanyDetails named = fullCompany();
-        named.name = n.name;
-        named.regNo.clear();   // a refused name speaks before the next question
-        const auto r = check(named);
-        EXPECT_EQ(r.field, n.field) << n.name;
-        EXPECT_EQ(asked_.size(), n.field == Field::Name ? 0 : 1) << n.name;
-        EXPECT_EQ(r.message, n.field == Field::Name ? "Equal sign (=) and Quote sign (\") are invalid characters" : "");
-    }
+    // Alone, and with no registered number as well: a refused name speaks before that question.
+    for (const bool noRegNo : {false, true})
+        for (const auto &n : names) {
+            CompanyDetails named = fullCompany();
+            named.name = n.name;
+            if (noRegNo)
+                named.regNo.clear();
+            const auto r = check(named);
+            EXPECT_EQ(r.field, n.field) << n.name;
+            EXPECT_EQ(asked_.size(), noRegNo && n.field != Field::Name ? 1 : 0) << n.name;
+            EXPECT_EQ(r.message, n.field == Field::Name ? "Equal sign (=) and Quote sign (\") are invalid characters" : "");
+        }
 
     // The primary address is required between the GST and post code questions.
     d.pAddress1.clear();

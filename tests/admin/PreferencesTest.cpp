@@ -49,10 +49,14 @@ TEST_F(Preferences, TaxRateChecksAndSmtpChecksOnlyForOther)
         EXPECT_EQ(asked, c.asked ? question : QStringList());
     }
 
-    // The SMTP boxes are checked for Other only; each row has the next box's fault too, the first speaks.
+    // The SMTP boxes are checked for Other only; with the next box's fault too, the first speaks.
     const struct { std::function<void(PreferenceValues &)> edit; Field field; QString message; } smtpCases[] = {
         {[](auto &v) { v.smtpServer.clear(); v.smtpPort.clear(); }, Field::Server,
          "Please enter the name of the Email Service Provider's Server"},
+        {[](auto &v) { v.smtpPort.clear(); }, Field::Port, "Please enter the Email Service Provider Port"},
+        {[](auto &v) { v.smtpPort = "25a"; }, Field::Port, "The Email Service Provider Port must be numeric"},
+        {[](auto &v) { v.smtpPort = "-25"; }, Field::Port, "The Email Service Provider Port be negative"},
+        {[](auto &v) { v.smtpUserName.clear(); }, Field::UserName, "Please enter the User Name for the Email Service Provider"},
         {[](auto &v) { v.smtpPort.clear(); v.smtpUserName.clear(); }, Field::Port, "Please enter the Email Service Provider Port"},
         {[](auto &v) { v.smtpPort = "25a"; v.smtpUserName.clear(); }, Field::Port, "The Email Service Provider Port must be numeric"},
         {[](auto &v) { v.smtpPort = "-25"; v.smtpUserName.clear(); }, Field::Port, "The Email Service Provider Port be negative"},

@@ -245,10 +245,12 @@ TEST_F(PortalRequestTexts, ConversionChecksInOrder)
         return e;
     };
     using E = PortalJobEntry &;
-    // Each row has the next check's fault too: the first speaks.
+    // Each check alone, and most with the next check's fault too: the first speaks.
     const std::pair<std::function<void(E)>, QString> cases[] = {
         // The customer's checks; a question answered No is marked "?".
+        {[](E e) { e.customer.forename.clear(); }, "Please enter the Customer's First Name"},
         {[](E e) { e.customer.forename.clear(); e.customer.surname.clear(); }, "Please enter the Customer's First Name"},
+        {[](E e) { e.customer.surname.clear(); }, "Please enter the Customer's Last Name"},
         {[](E e) { e.customer.surname.clear(); e.customer.phone1.clear(); }, "Please enter the Customer's Last Name"},
         {[](E e) { e.customer.phone1.clear(); }, "Please enter at least 1 phone number"},
         {[](E e) { e.customer.preferredPhone = 2; },
@@ -260,19 +262,32 @@ TEST_F(PortalRequestTexts, ConversionChecksInOrder)
         // The third phone alone, and preferred, is phone enough.
         {[](E e) { e.customer.phone1.clear(); e.customer.phone3 = "777"; e.customer.preferredPhone = 3; e.customer.cAddress1.clear(); },
          "Please enter the 1st line of the Customer's correspondence address"},
+        {[](E e) { e.customer.companyName = "Lee Ltd"; }, "?No Contact Name has been entered for the Company. Is this correct?"},
         {[](E e) { e.customer.companyName = "Lee Ltd"; e.customer.accountsRef.clear(); }, "?No Contact Name has been entered for the Company. Is this correct?"},
+        {[](E e) { e.customer.accountsRef.clear(); },
+         "?No Accounts Reference has been entered. This will prevent any of this Customer's data being shared with "
+         "your chosen accounts package. Is this correct?"},
         {[](E e) { e.customer.accountsRef.clear(); e.customer.cAddress1.clear(); },
          "?No Accounts Reference has been entered. This will prevent any of this Customer's data being shared with "
          "your chosen accounts package. Is this correct?"},
+        {[](E e) { e.customer.accountsRef = "TAKEN"; }, "Accounts Reference TAKEN has been already assigned to another Customer"},
         {[](E e) { e.customer.accountsRef = "TAKEN"; e.customer.cAddress1.clear(); }, "Accounts Reference TAKEN has been already assigned to another Customer"},
+        {[](E e) { e.customer.cAddress1.clear(); }, "Please enter the 1st line of the Customer's correspondence address"},
         {[](E e) { e.customer.cAddress1.clear(); e.customer.cSuburb.clear(); }, "Please enter the 1st line of the Customer's correspondence address"},
+        {[](E e) { e.customer.cSuburb.clear(); }, "Please enter the Customer's correspondence suburb"},
         {[](E e) { e.customer.cSuburb.clear(); e.customer.cPostCode.clear(); }, "Please enter the Customer's correspondence suburb"},
+        {[](E e) { e.customer.cPostCode.clear(); },
+         "?No Zip/Post Code has been entered for the correspondence address. Is this correct?"},
         {[](E e) { e.customer.cPostCode.clear(); e.address.sAddress1.clear(); },
          "?No Zip/Post Code has been entered for the correspondence address. Is this correct?"},
+        {[](E e) { e.address.sAddress1.clear(); }, "Please enter a Service Address"},
         {[](E e) { e.address.sAddress1.clear(); e.address.sSuburb.clear(); }, "Please enter a Service Address"},
+        {[](E e) { e.address.sSuburb.clear(); }, "Please enter a Suburb for the Service Address"},
         {[](E e) { e.address.sSuburb.clear(); e.job.frequency = {}; }, "Please enter a Suburb for the Service Address"},
         // The job's checks no other test makes (the job text tests check those of its dates).
+        {[](E e) { e.job.frequency = {}; }, "Please select a Frequency option"},
         {[](E e) { e.job.frequency = {}; e.customer.commentOnSchedule = true; }, "Please select a Frequency option"},
+        {[](E e) { e.customer.commentOnSchedule = true; }, "There is no Customer Comment to include on the Schedule"},
         {[](E e) { e.customer.commentOnSchedule = true; e.job.commentOnSchedule = true; }, "There is no Customer Comment to include on the Schedule"},
         {[](E e) { e.job.commentOnSchedule = true; }, "There is no Job Comment to include on the Schedule"},
     };
