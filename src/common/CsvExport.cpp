@@ -172,10 +172,6 @@ bool nameTaken(const QString &path, QFileDevice::FileError *error)
     return true;
 }
 
-} // namespace
-
-namespace {
-
 // The file a name stands for: a link is followed to the file it names (as far
 // as links lead), so replacing it writes the file and keeps the link.
 QString linkTarget(const QString &path)

@@ -34,20 +34,13 @@ QString periodDate(const QString &stored)
 
 QString fieldValue(const QString &value)
 {
-    // The rule of every one-line value: a line break of any kind (CR LF
-    // counting once) is a blank and the other control characters go; a tab
-    // stays, and "|", the files' separator, is a blank.
-    QString v;
-    v.reserve(value.size());
-    for (qsizetype i = 0; i < value.size(); ++i) {
-        const QChar c = value[i];
-        if (c == QLatin1Char('\r') && i + 1 < value.size() && value[i + 1] == QLatin1Char('\n'))
-            continue;
-        if (c == QLatin1Char('|') || TypingLimit::isLineBreak(c))
-            v += QLatin1Char(' ');
-        else if (!TypingLimit::isDroppedControl(c))
-            v += c;
-    }
+    // The rule of every box: a line break of any kind (CR LF counting once)
+    // ends a line and the other control characters go; a tab stays. Each
+    // line end is then a blank, as is "|", the files' separator.
+    QString v = TypingLimit::asLines(value);
+    for (QChar &c : v)
+        if (c == QLatin1Char('\n') || c == QLatin1Char('|'))
+            c = QLatin1Char(' ');
     return v;
 }
 
