@@ -6,6 +6,7 @@
 #include <QContextMenuEvent>
 #include <QDropEvent>
 #include <QInputMethodEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QTest>
@@ -127,6 +128,17 @@ inline void pasteFromMenu(QWidget *box, bool byMenuKey)
             a->trigger();
     menu->close();
     delete menu;
+}
+
+// What a one-line box holds after Ctrl+V (to the focus widget) of text
+// into it emptied; the clipboard is emptied again.
+inline QString pastedByKeys(QLineEdit *box, const QString &text)
+{
+    box->clear();
+    QGuiApplication::clipboard()->setText(text);
+    press(box, Qt::Key_V, Qt::ControlModifier);
+    QGuiApplication::clipboard()->clear();
+    return box->text();
 }
 
 // Puts text into a box by three ways a user does, the box emptied by clear
