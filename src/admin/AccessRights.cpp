@@ -123,6 +123,11 @@ int AccessRights::threshold(RightsArea area, AreaCommand command)
     case AreaCommand::AddNotes:
         return ViewRight + NotesRight;
     case AreaCommand::Change:
+        // The rights window stores Add/Modify/Delete alone (4) in the
+        // Preferences row, and that is what its save asks; elsewhere changing
+        // asks view as well, and notes where the area has them.
+        if (area == RightsArea::Preferences)
+            return ChangeRight;
         return info(area).hasNotes ? ViewRight + NotesRight + ChangeRight : ViewRight + ChangeRight;
     }
     return ViewRight + NotesRight + ChangeRight;

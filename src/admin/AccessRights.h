@@ -74,7 +74,8 @@ public:
     // The least value an area's own windows ask for a kind of command: any
     // right opens the area; adding notes asks 3 (view and notes); adding,
     // modifying and deleting asks 7 in the areas that have a notes box
-    // (customers, customer jobs, job schedules) and 5 in the others.
+    // (customers, customer jobs, job schedules), 4 in Preferences (its save
+    // needs Add/Modify/Delete alone) and 5 in the others.
     static int threshold(RightsArea area, AreaCommand command);
     // Whether the level may give the command in the area. A command that opens
     // a window of another area, or changes that area's records, asks this of

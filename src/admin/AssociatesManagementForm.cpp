@@ -23,8 +23,6 @@ namespace wvs {
 WVS_REGISTER_FORM(AssociatesManagementForm);
 
 namespace {
-// Below this Associates right a user may look and view but not change.
-constexpr int ChangeThreshold = 5;
 constexpr int ColCount = 8;
 const QColor kInactiveText(255, 0, 0);
 } // namespace
@@ -68,7 +66,8 @@ AssociatesManagementForm::AssociatesManagementForm(QWidget *parent) : Form(paren
 
     guarded("AssociatesManagementForm", "Form_Load", [&] {
         ResizeControls(this);
-        if (AccessRights::areaValue(session().currentAuthorityLevel, RightsArea::Associates) < ChangeThreshold) {
+        // Without the Associates change right a user may look and view but not change.
+        if (!AccessRights::allows(session().currentAuthorityLevel, RightsArea::Associates, AreaCommand::Change)) {
             AddButton->setEnabled(false);
             ModifyButton->setEnabled(false);
             DeleteButton->setEnabled(false);

@@ -20,9 +20,6 @@ namespace wvs {
 WVS_REGISTER_FORM(AuthorityAccessForm);
 
 namespace {
-// Below this Security right a user may look at the rights but not save them.
-constexpr int SaveThreshold = 5;
-
 QString boxSuffix(RightsBox b)
 {
     switch (b) {
@@ -114,7 +111,8 @@ AuthorityAccessForm::AuthorityAccessForm(QWidget *parent) : Form(parent)
             [this] { guarded("AuthorityAccessForm", "ExitButton_Click", [&] { reject(); }); });
 
     guarded("AuthorityAccessForm", "Form_Load", [&] {
-        if (AccessRights::areaValue(session().currentAuthorityLevel, RightsArea::Security) < SaveThreshold)
+        // Without the Security change right the rights can be looked at but not saved.
+        if (!AccessRights::allows(session().currentAuthorityLevel, RightsArea::Security, AreaCommand::Change))
             OKButton->setEnabled(false);
         LevelList = AuthorityLevelStore::all();
         for (const AuthorityLevel &l : LevelList)

@@ -17,11 +17,6 @@ namespace wvs {
 
 WVS_REGISTER_FORM(AuthorityLevelsManagementForm);
 
-namespace {
-// Below this Security right a user may look at the levels but not change them.
-constexpr int ChangeThreshold = 5;
-} // namespace
-
 AuthorityLevelsManagementForm::AuthorityLevelsManagementForm(QWidget *parent) : Form(parent)
 {
     setObjectName(QStringLiteral("AuthorityLevelsManagementForm"));
@@ -54,7 +49,8 @@ AuthorityLevelsManagementForm::AuthorityLevelsManagementForm(QWidget *parent) : 
     connect(LevelsGrid, &FlexGrid::rowDoubleClicked, this, [this](int, int) { LevelsGrid_DblClick(); });
 
     guarded("AuthorityLevelsManagementForm", "Form_Load", [&] {
-        if (AccessRights::areaValue(session().currentAuthorityLevel, RightsArea::Security) < ChangeThreshold) {
+        // Without the Security change right the levels can be looked at but not changed.
+        if (!AccessRights::allows(session().currentAuthorityLevel, RightsArea::Security, AreaCommand::Change)) {
             AddButton->setEnabled(false);
             ModifyButton->setEnabled(false);
             DeleteButton->setEnabled(false);

@@ -21,11 +21,6 @@ namespace wvs {
 
 WVS_REGISTER_FORM(CompanyForm);
 
-namespace {
-// Below this Company right a user sees the details but cannot save them.
-constexpr int SaveThreshold = 5;
-} // namespace
-
 CompanyForm::CompanyForm(QWidget *parent) : Form(parent)
 {
     setObjectName(QStringLiteral("CompanyForm"));
@@ -120,7 +115,8 @@ CompanyForm::CompanyForm(QWidget *parent) : Form(parent)
 void CompanyForm::firstActivate()
 {
     guarded("CompanyForm", "Form_Activate", [&] {
-        if (AccessRights::areaValue(session().currentAuthorityLevel, RightsArea::Company) < SaveThreshold)
+        // Without the Company change right the details are shown but cannot be saved.
+        if (!AccessRights::allows(session().currentAuthorityLevel, RightsArea::Company, AreaCommand::Change))
             OKButton->setEnabled(false);
         const auto d = CompanyRecord::load();
         NewCompany = !d.has_value();

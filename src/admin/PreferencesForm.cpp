@@ -26,9 +26,6 @@ WVS_REGISTER_FORM(PreferencesForm);
 
 namespace {
 void (*g_accountsChoiceHook)(bool) = nullptr;
-// Below this Preferences right a user sees the preferences but cannot save
-// them; the rights window stores Add/Modify/Delete alone (4) for this area.
-constexpr int SaveThreshold = 4;
 } // namespace
 
 void PreferencesForm::setAccountsChoiceHook(void (*hook)(bool accountsMenuAvailable)) { g_accountsChoiceHook = hook; }
@@ -190,7 +187,8 @@ void PreferencesForm::Form_Load()
 {
     guarded("PreferencesForm", "Form_Load", [&] {
         GSTInclusiveCheck->setText(PreferenceSettings::gstInclusiveCaption(session().installationCountry));
-        if (AccessRights::areaValue(session().currentAuthorityLevel, RightsArea::Preferences) < SaveThreshold)
+        // Without the Preferences change right the preferences are shown but cannot be saved.
+        if (!AccessRights::allows(session().currentAuthorityLevel, RightsArea::Preferences, AreaCommand::Change))
             OKButton->setEnabled(false);
         const auto v = PreferenceSettings::load();
         if (!v)

@@ -20,11 +20,6 @@ namespace wvs {
 
 WVS_REGISTER_FORM(JobTypesManagementForm);
 
-namespace {
-// Below this Job Types right a user may look but not change.
-constexpr int ChangeThreshold = 5;
-}
-
 JobTypesManagementForm::JobTypesManagementForm(QWidget *parent) : Form(parent)
 {
     setObjectName(QStringLiteral("JobTypesManagementForm"));
@@ -59,7 +54,8 @@ JobTypesManagementForm::JobTypesManagementForm(QWidget *parent) : Form(parent)
     connect(TypesGrid, &FlexGrid::rowDoubleClicked, this, [this](int, int) { TypesGrid_DblClick(); });
 
     guarded("JobTypesManagementForm", "Form_Load", [&] {
-        if (AccessRights::areaValue(session().currentAuthorityLevel, RightsArea::JobTypes) < ChangeThreshold) {
+        // Without the Job Types change right a user may look but not change.
+        if (!AccessRights::allows(session().currentAuthorityLevel, RightsArea::JobTypes, AreaCommand::Change)) {
             AddButton->setEnabled(false);
             ModifyButton->setEnabled(false);
             DeleteButton->setEnabled(false);

@@ -57,6 +57,9 @@ namespace {
 
 using namespace ScheduleGrid;
 
+// Publishing and retrieving a schedule ask 5 of Job Schedules (view and
+// Add/Modify/Delete), this window's own number for them: below the 7 that
+// adding, modifying and deleting schedules and their jobs ask.
 constexpr int kEditRight = 5;
 
 void setTextColour(QLabel *label, const QColor &c)

@@ -25,9 +25,6 @@ WVS_REGISTER_FORM(SchedulesManagementForm);
 
 namespace {
 
-// Below this Job Schedules right a user may only view schedules.
-constexpr int kChangeRight = 7;
-
 enum Column { ColFrom = 1, ColTo = 2, ColStatus = 3, ColNumber = 5 };
 
 } // namespace
@@ -68,7 +65,8 @@ SchedulesManagementForm::SchedulesManagementForm(QWidget *parent) : Form(parent)
     connect(SchedulesGrid, &FlexGrid::rowDoubleClicked, this, [this](int, int) { SchedulesGrid_DblClick(); });
 
     guarded("SchedulesManagementForm", "Form_Load", [&] {
-        if (AccessRights::areaValue(session().currentAuthorityLevel, RightsArea::JobSchedules) < kChangeRight) {
+        // Without the Job Schedules change right a user may only view schedules.
+        if (!AccessRights::allows(session().currentAuthorityLevel, RightsArea::JobSchedules, AreaCommand::Change)) {
             for (QPushButton *b : {AddButton, ModifyButton, DeleteButton, NotesButton})
                 b->setEnabled(false);
         }
