@@ -138,4 +138,19 @@ bool AccessRights::allows(int level, RightsArea area, AreaCommand command)
     return areaValue(level, area) >= threshold(area, command);
 }
 
+bool AccessRights::within(int level, int ceiling)
+{
+    const RightsValues values = load(level).value_or(RightsValues());
+    const RightsValues limits = load(ceiling).value_or(RightsValues());
+    for (const RightsAreaInfo &i : areas())
+        if (values.value(i.area) > limits.value(i.area))
+            return false;
+    return true;
+}
+
+bool AccessRights::mayAssign(int userLevel, int level)
+{
+    return allows(userLevel, RightsArea::Security, AreaCommand::Change) || within(level, userLevel);
+}
+
 } // namespace wvs

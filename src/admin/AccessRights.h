@@ -82,6 +82,16 @@ public:
     // that area on top of its own window's gate, so no way round an area's
     // windows reaches its records with less than its own windows ask.
     static bool allows(int level, RightsArea area, AreaCommand command);
+
+    // Whether level's rights are within ceiling's: every area value of level
+    // at most ceiling's. A level without a rights row counts as 0 in every area.
+    static bool within(int level, int ceiling);
+    // Whether a user at userLevel may give an associate the level, or modify or
+    // delete an associate who holds it. The right to change the levels' rights
+    // (Security Add/Modify/Delete) covers every level; without it only a level
+    // within the user's own, so no level gives itself or anyone else rights it
+    // lacks, nor takes over a stronger associate's log-in through his password.
+    static bool mayAssign(int userLevel, int level);
 };
 
 } // namespace wvs

@@ -92,13 +92,17 @@ void AssociateAddModifyForm::firstActivate()
     guarded("AssociateAddModifyForm", "Form_Activate", [&] {
         if (Tag == QLatin1String("Add")) {
             FormMode = QStringLiteral("Add");
+            offerOnlyAssignable(std::nullopt);
             if (PortalInUse)
                 PopulatePortalAccessList();
             PortalAccessList->setEnabled(false);
         } else {
             FormMode = Tag.section(QLatin1Char('~'), 0, 0);
             OriginalAssociateID = Tag.section(QLatin1Char('~'), 1);
-            if (const auto row = AssociateRecord::load(OriginalAssociateID)) {
+            const auto row = AssociateRecord::load(OriginalAssociateID);
+            if (FormMode != QLatin1String("View"))
+                offerOnlyAssignable(row ? std::optional<int>(row->level) : std::nullopt);
+            if (row) {
                 IDText->setText(row->id);
                 NameText->setText(row->name);
                 PasswordText->setText(row->password);
@@ -133,6 +137,19 @@ void AssociateAddModifyForm::firstActivate()
         setWindowTitle(FormMode + QStringLiteral(" Associate"));
         IDText->setFocus();
     });
+}
+
+// Adding and modifying offer only the levels the user may give, and the one
+// the associate holds, which keeping gives nothing; viewing shows every level.
+void AssociateAddModifyForm::offerOnlyAssignable(std::optional<int> held)
+{
+    for (qsizetype k = AuthorityLevelList.size() - 1; k >= 0; --k) {
+        const int level = AuthorityLevelList[k].number;
+        if (level != held && !AssociateRecord::mayAssign(level)) {
+            AuthorityLevelList.removeAt(k);
+            LevelCombo->removeItem(int(k));
+        }
+    }
 }
 
 void AssociateAddModifyForm::PopulatePortalAccessList()

@@ -42,6 +42,7 @@ private:
     void PortalAccessCheck_Click();
     void OKButton_Click();
     void clearForNext();
+    void offerOnlyAssignable(std::optional<int> held);
 
     std::optional<AssociateEntry> shown_; // Modify: the entry as first shown
 

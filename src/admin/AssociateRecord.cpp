@@ -1,4 +1,5 @@
 #include "admin/AssociateRecord.h"
+#include "admin/AccessRights.h"
 #include "common/Formats.h"
 #include "common/ValidateEntryModule.h"
 #include "data/AppDatabase.h"
@@ -35,6 +36,18 @@ AssociateRecord::Check refusal(const QString &message, AssociateRecord::Field fi
     c.message = message;
     c.field = field;
     return c;
+}
+
+// The refusals of a level with rights above the user's own.
+const QString kModifyAbove = QStringLiteral("You cannot modify an Associate whose Authority Level has rights above your own");
+const QString kDeleteAbove = QStringLiteral("You cannot delete an Associate whose Authority Level has rights above your own");
+const QString kGiveAbove = QStringLiteral("You cannot give an Associate an Authority Level with rights above your own");
+
+// Whether the stored associate holds a level the user logged on may not handle.
+bool heldAbove(const QString &id)
+{
+    const auto row = AssociateRecord::load(id);
+    return row && !AssociateRecord::mayAssign(row->level);
 }
 
 AssociateRecord::Check refuseTakenId(const QString &id)
@@ -152,6 +165,8 @@ AssociateRecord::Check AssociateRecord::add(const AssociateEntry &e, bool portal
     Transaction t;
     if (idTaken(e.id))
         return refuseTakenId(e.id);
+    if (e.level && !mayAssign(*e.level))
+        return refusal(kGiveAbove, Field::Level);
     writeSql(QStringLiteral("INSERT INTO Associates (AssociateID, AssociateName, AssociatePassword, AssociatePhone, "
                             "AssociateEmail, AssociateAuthorityLevel, AssociateStatus, InitialScreen, PortalAccess, Active) "
                             "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
@@ -174,8 +189,14 @@ AssociateRecord::Check AssociateRecord::modify(const QString &originalId, const 
     const bool renamed = e.id != originalId;
     if (renamed && idTaken(e.id, originalId))
         return refuseTakenId(e.id);
-    if (!load(originalId))
+    const auto stored = load(originalId);
+    if (!stored)
         return {};
+    if (const QString r = modifyRefusal(originalId); !r.isEmpty())
+        return refusal(r, Field::None);
+    // Keeping the level he holds gives nothing; another level must be one the user may give.
+    if (e.level && *e.level != stored->level && !mayAssign(*e.level))
+        return refusal(kGiveAbove, Field::Level);
 
     // Only what the user changed is written, so that another workstation's
     // change to the other fields is kept. The status is always written: a
@@ -226,10 +247,22 @@ AssociateRecord::Check AssociateRecord::modify(const QString &originalId, const 
     return {};
 }
 
+bool AssociateRecord::mayAssign(int level)
+{
+    return AccessRights::mayAssign(session().currentAuthorityLevel, level);
+}
+
+QString AssociateRecord::modifyRefusal(const QString &id)
+{
+    return !isCurrentAssociate(id) && heldAbove(id) ? kModifyAbove : QString();
+}
+
 QString AssociateRecord::removeRefusal(const QString &id, const QString &name)
 {
     if (isCurrentAssociate(id))
         return QStringLiteral("You cannot delete yourself!");
+    if (heldAbove(id))
+        return kDeleteAbove;
     const int jobs = scalarSql(QStringLiteral("SELECT COUNT(*) FROM CustomerJobs WHERE AssociateID = ? COLLATE NOCASE"), {id}).toInt();
     if (jobs > 0)
         return QStringLiteral("There are Customer Jobs assigned to  %1 therefore he/she cannot be deleted").arg(name);
@@ -241,15 +274,18 @@ QString AssociateRecord::removeQuestion(const QString &name)
     return QStringLiteral("Are you sure you want to PERMANENTLY delete Associate %1?").arg(name);
 }
 
-void AssociateRecord::remove(const QString &id)
+QString AssociateRecord::remove(const QString &id)
 {
     Transaction t;
+    if (heldAbove(id))
+        return kDeleteAbove;
     writeSql(QStringLiteral("DELETE FROM Associates WHERE AssociateID = ? COLLATE NOCASE"), {id});
     // Locks and a staged grid of someone who can no longer log in would never be freed.
     writeSql(QStringLiteral("DELETE FROM LockedSchedules WHERE AssociateID = ? COLLATE NOCASE"), {id});
     writeSql(QStringLiteral("DELETE FROM ScheduleStaging WHERE UserID = ? COLLATE NOCASE"), {id});
     rewritePortalLists([&](const QString &entry) { return sameId(entry, id) ? QString() : entry; });
     t.commit();
+    return QString();
 }
 
 std::optional<AssociateRow> AssociateRecord::load(const QString &id)

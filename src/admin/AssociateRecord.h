@@ -72,7 +72,15 @@ public:
     // box, else the associate's own ID followed by ",ID" for each ticked entry.
     static QString portalAccessValue(const AssociateEntry &e, bool portalInUse);
 
-    // Adds a new associate after the duplicate test (any letter case).
+    // Whether the user logged on may give an associate this level, or modify
+    // or delete one who holds it (AccessRights::mayAssign at his own level).
+    static bool mayAssign(int level);
+    // Why the user logged on may not modify the associate: his level has
+    // rights above the user's own (one's own record stays open); or empty.
+    static QString modifyRefusal(const QString &id);
+
+    // Adds a new associate after the duplicate test (any letter case) and the
+    // test that the user may give the level, both inside the adding transaction.
     static Check add(const AssociateEntry &e, bool portalInUse);
     // Rewrites the associate originally named originalId. Refuses to make the
     // logged-on associate inactive and an ID that another associate holds. A
@@ -81,18 +89,23 @@ public:
     // portal access, and into the session when the associate is the one logged
     // on. A missing row writes nothing (another workstation deleted it).
     // Given the entry as the dialog first showed it, only the fields the user
-    // changed are written (and the status).
+    // changed are written (and the status). Inside the saving transaction, an
+    // associate the user may not modify, or a new level he may not give, is
+    // refused and nothing is written: another workstation may have changed
+    // the levels while the dialog was open.
     static Check modify(const QString &originalId, const AssociateEntry &e, bool portalInUse,
                         const AssociateEntry *shown = nullptr);
 
-    // Why an associate may not be deleted (himself, or customer jobs are
-    // assigned to him), or empty.
+    // Why an associate may not be deleted (himself, his level has rights above
+    // the user's own, or customer jobs are assigned to him), or empty.
     static QString removeRefusal(const QString &id, const QString &name);
     // The question asked before a delete.
     static QString removeQuestion(const QString &name);
     // Deletes an associate. His schedule locks and staged schedule go with him
-    // and other associates' portal access no longer names him.
-    static void remove(const QString &id);
+    // and other associates' portal access no longer names him. Returns why
+    // nothing was deleted (his level is above the user's own as it stands
+    // inside the deleting transaction), or empty.
+    static QString remove(const QString &id);
 
     static std::optional<AssociateRow> load(const QString &id);
     // Every associate but the one named (any letter case), by name.

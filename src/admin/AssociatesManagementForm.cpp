@@ -148,7 +148,12 @@ void AssociatesManagementForm::ModifyButton_Click()
         const int row = AssociatesGrid->chosenRow(QStringLiteral("Please select the Associate to be modified"));
         if (row == 0)
             return;
-        openRecord(QStringLiteral("Modify~") + AssociatesGrid->textMatrix(row, 1));
+        const QString id = AssociatesGrid->textMatrix(row, 1);
+        if (const QString refusal = AssociateRecord::modifyRefusal(id); !refusal.isEmpty()) {
+            msgBox(refusal);
+            return;
+        }
+        openRecord(QStringLiteral("Modify~") + id);
     });
 }
 
@@ -184,9 +189,14 @@ void AssociatesManagementForm::DeleteButton_Click()
         }
         if (!askYesNo(AssociateRecord::removeQuestion(name)))
             return;
+        QString refused;
         {
             WaitCursor wait;
-            AssociateRecord::remove(id);
+            refused = AssociateRecord::remove(id);
+        }
+        if (!refused.isEmpty()) {
+            msgBox(refused);
+            return;
         }
         PopulateGrid();
         msgBox(QStringLiteral("Associate deleted"));
