@@ -8,6 +8,7 @@
 #include "scheduling/ScheduleForm.h"
 #include "scheduling/ScheduleTestData.h"
 #include "support/LocalServers.h"
+#include "support/Pointer.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -16,6 +17,8 @@
 #include <cctype>
 
 using namespace wvs;
+using wvs::test::pointAtRow;
+using wvs::test::pressButton;
 
 namespace {
 
@@ -67,32 +70,6 @@ public:
         loginAs("ADM", 9);
     }
 
-    // A left click where the user points: the press and release go to the widget under the pointer.
-    static void pointAndClick(QWidget *window, QWidget *target, QPoint at, bool twice = false)
-    {
-        const QPoint inWindow = target->mapTo(window, at);
-        QWidget *under = window->childAt(inWindow);
-        ASSERT_NE(under, nullptr);
-        const QPoint local = under->mapFrom(window, inWindow);
-        QTest::mouseClick(under, Qt::LeftButton, {}, local);
-        if (twice)
-            QTest::mouseDClick(under, Qt::LeftButton, {}, local);
-        settle();
-    }
-    static void press(QWidget *window, const char *control)
-    {
-        QWidget *c = child<QWidget>(window, control);
-        pointAndClick(window, c, c->rect().center());
-    }
-    // A click, or a double click, on a cell of the grid's data row.
-    static void pointAtRow(QWidget *window, FlexGrid *g, int row, bool twice = false)
-    {
-        int col = 1;
-        while (g->columnWidth(col) == 0)
-            ++col;
-        pointAndClick(window, g->viewport(), g->visualRect(g->model()->index(row - 1, col)).center(), twice);
-    }
-
     // The windows the commands are given in, opened as their openers open them.
     void inServiceHistory(bool doubleClick)
     {
@@ -101,7 +78,7 @@ public:
             pointAtRow(history.get(), history->grid(), 1, true);
         else {
             pointAtRow(history.get(), history->grid(), 1);
-            press(history.get(), "NotesButton");
+            pressButton(history.get(), "NotesButton");
         }
     }
     void inScheduleWindow(const char *button, bool doubleClick = false)
@@ -110,36 +87,36 @@ public:
         ASSERT_GE(schedule->grid()->rows(), 2);
         pointAtRow(schedule.get(), schedule->grid(), 1, doubleClick);
         if (!doubleClick)
-            press(schedule.get(), button);
+            pressButton(schedule.get(), button);
         schedule->ExitButton_Click();
     }
     void inCustomerList(const char *button)
     {
         auto list = shown<CustomersManagementForm>();
-        press(list.get(), "GoButton");
+        pressButton(list.get(), "GoButton");
         pointAtRow(list.get(), list->grid(), 1);
-        press(list.get(), button);
+        pressButton(list.get(), button);
     }
     void inCustomerJobList(bool offeredWhenNoneFound)
     {
         auto list = shown<CustomerJobsManagementForm>();
         if (offeredWhenNoneFound) {
             type(list.get(), "SurnameText", "Nobody");
-            press(list.get(), "GoButton");
+            pressButton(list.get(), "GoButton");
         } else
-            press(list.get(), "AddButton");
+            pressButton(list.get(), "AddButton");
     }
     void inPortalRequestList()
     {
         auto list = shown<PortalCustomerJobsManagementForm>();
         pointAtRow(list.get(), child<FlexGrid>(list.get(), "JobsGrid"), 1);
-        press(list.get(), "ViewModifySaveButton");
+        pressButton(list.get(), "ViewModifySaveButton");
     }
     void inCustomerImport()
     {
         auto import = shown<AccountsCustomerImportForm>("Xero");
         type(import.get(), "FileNameText", importFile());
-        press(import.get(), "OKButton");
+        pressButton(import.get(), "OKButton");
     }
 
     // What the opened window does when the command reaches it: the user's part in it.
@@ -147,24 +124,24 @@ public:
     {
         modal_->on("ScheduleNotesForm", [this](QDialog *notes) {
             if (act_ == Act::TickActionTaken)
-                press(notes, "ActionCheck");
+                pressButton(notes, "ActionCheck");
             else if (act_ == Act::Comment)
-                press(notes, "CommentButton");
+                pressButton(notes, "CommentButton");
         });
         modal_->on("CommentForm", [](QDialog *comment) {
             child<QPlainTextEdit>(comment, "CommentText")->setPlainText("Shut it");
-            press(comment, "OKButton");
+            pressButton(comment, "OKButton");
         });
         modal_->on("CustomerJobAddModifyForm", [this](QDialog *job) {
             customersOffered_ = child<QComboBox>(job, "CustomerNameCombo")->count();
             if (job->windowTitle() != QLatin1String("Modify Customer Job"))
                 return;
             type(job, "CostText", QString::number(50 + ++saves_));
-            press(job, "OKButton");
+            pressButton(job, "OKButton");
         });
         modal_->on("PortalCustomerJobAddForm", [](QDialog *request) {
             child<QComboBox>(request, "AssociateCombo")->setCurrentIndex(0);
-            press(request, "OKButton");
+            pressButton(request, "OKButton");
         });
     }
 

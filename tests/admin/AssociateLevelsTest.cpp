@@ -1,0 +1,277 @@
+#include "AdminWindowTest.h"
+#include "admin/AccessRights.h"
+#include "admin/AssociateRecord.h"
+#include "admin/AssociatesManagementForm.h"
+#include "support/Keys.h"
+#include "support/Pointer.h"
+
+using namespace wvs;
+using namespace wvs::test;
+
+namespace {
+
+const QString kModifyAbove = "You cannot modify an Associate whose Authority Level has rights above your own";
+const QString kDeleteAbove = "You cannot delete an Associate whose Authority Level has rights above your own";
+const QString kGiveAbove = "You cannot give an Associate an Authority Level with rights above your own";
+
+// The clerk (level 2) keeps the associates but not the levels' rights. Within
+// his level: the junior's level 3 and level 5 (Customers 1 alone). Above it:
+// the senior's level 4, higher in Job Types alone, and the administrator's level 1.
+class AssociateLevels : public AdminWindowTest {
+protected:
+    void SetUp() override
+    {
+        AdminWindowTest::SetUp();
+        setAccess(3, 1, 1, 1, 1, 0, 0, 1, 0, 0);
+        setAccess(4, 7, 7, 5, 5, 1, 1, 7, 0, 0);
+        setAccess(5, 1, 0, 0, 0, 0, 0, 0, 0, 0);
+        addAssociate("CL", "Clara Clerk", "pass", 2);
+        addAssociate("JR", "Jim Junior", "pass", 3);
+        addAssociate("SR", "Sue Senior", "pass", 4);
+        other_ = secondConnection();
+    }
+    void TearDown() override
+    {
+        other_ = QSqlDatabase();
+        AdminWindowTest::TearDown();
+    }
+
+    // The clerk logged on, his level with the Security value given.
+    void logOnAsClerk(int security)
+    {
+        setAccess(2, 7, 7, 1, 5, 1, 1, 7, 0, security);
+        loginAs("CL", 2);
+    }
+
+    // Every associate as stored: ID, name, password, level.
+    static QString associates()
+    {
+        return rowsOf("SELECT AssociateID, AssociateName, AssociatePassword, AssociateAuthorityLevel FROM Associates "
+                      "ORDER BY AssociateID");
+    }
+    static QString stored(const QString &id)
+    {
+        return rowsOf("SELECT AssociateName, AssociatePassword, AssociateAuthorityLevel FROM Associates "
+                      "WHERE AssociateID = ?",
+                      {id});
+    }
+    // Another workstation's change, made while a window is open here.
+    void elsewhere(const QString &sql) { writeSql(sql, {}, other_); }
+
+    // Typed over what the box holds, all of it selected first.
+    static void retype(QWidget *d, const char *box, const QString &text)
+    {
+        press(child<QWidget>(d, box), Qt::Key_A, Qt::ControlModifier);
+        typeKeys(text);
+    }
+    static void newPassword(QWidget *d, const QString &password)
+    {
+        retype(d, "PasswordText", password);
+        retype(d, "Password2Text", password);
+    }
+
+    // The associate's row pointed at and the command given: the list's button,
+    // or (none) a double click on the row.
+    void command(AssociatesManagementForm *w, const QString &id, const char *button)
+    {
+        const int row = rowOf(w->grid(), id);
+        ASSERT_GT(row, 0) << id.toStdString();
+        pointAtRow(w, w->grid(), row, button == nullptr);
+        if (button)
+            pressButton(w, button);
+    }
+    // Modify (by the button or a double click) with the dialog driven by the handler.
+    void modify(AssociatesManagementForm *w, const QString &id, bool doubleClick, ModalScript::Handler handler)
+    {
+        modal_->once("AssociateAddModifyForm", std::move(handler));
+        command(w, id, doubleClick ? nullptr : "ModifyButton");
+    }
+
+    QSqlDatabase other_;
+};
+
+TEST_F(AssociateLevels, ALevelIsWithinAnotherWhenNoAreaIsHigherAndOnlyTheSecurityChangeRightReachesPastIt)
+{
+    setAccess(2, 7, 7, 1, 5, 1, 1, 7, 0, 0);
+    EXPECT_TRUE(AccessRights::within(2, 2));
+    EXPECT_TRUE(AccessRights::within(3, 2));
+    EXPECT_FALSE(AccessRights::within(2, 3));
+    // One area above is enough, whichever it is.
+    const RightsValues clerk = *AccessRights::load(2);
+    for (const RightsAreaInfo &i : AccessRights::areas()) {
+        RightsValues higher = clerk;
+        higher[i.area] += 1;
+        AccessRights::save(6, higher);
+        EXPECT_FALSE(AccessRights::within(6, 2)) << i.column.toStdString();
+        EXPECT_TRUE(AccessRights::within(2, 6)) << i.column.toStdString();
+    }
+    // A level whose rights were never saved holds none: within every level, and
+    // only a level without rights is within it.
+    writeSql("INSERT INTO AuthorityLevels (LevelNumber, LevelDescription) VALUES (8, 'New')");
+    EXPECT_TRUE(AccessRights::within(8, 5));
+    EXPECT_FALSE(AccessRights::within(5, 8));
+    setAccess(7, 0, 0, 0, 0, 0, 0, 0, 0, 0);
+    EXPECT_TRUE(AccessRights::within(7, 8));
+
+    // Security 5 gives any level; 4 (Add/Modify/Delete alone) and 1 only those within one's own.
+    for (const int security : {0, 1, 4, 5}) {
+        setAccess(2, 7, 7, 1, 5, 1, 1, 7, 0, security);
+        EXPECT_EQ(AccessRights::mayAssign(2, 1), security == 5) << security;
+        EXPECT_EQ(AccessRights::mayAssign(2, 4), security == 5) << security;
+        EXPECT_TRUE(AccessRights::mayAssign(2, 3)) << security;
+    }
+}
+
+TEST_F(AssociateLevels, AddOffersAndSavesOnlyLevelsWithinOnesOwnWithoutTheSecurityChangeRight)
+{
+    for (const int security : {0, 5}) {
+        SCOPED_TRACE(testing::Message() << "Security " << security);
+        logOnAsClerk(security);
+        auto w = shown<AssociatesManagementForm>();
+        const QString id = QStringLiteral("N%1").arg(security);
+        modal_->once("AssociateAddModifyForm", [&](QDialog *d) {
+            EXPECT_EQ(entries(d, "LevelCombo"),
+                      security == 5 ? QStringList({"Administrator", "Level 2", "Level 3", "Level 4", "Level 5"})
+                                    : QStringList({"Level 2", "Level 3", "Level 5"}));
+            typeKeys(child<QWidget>(d, "IDText"), id);
+            typeKeys(child<QWidget>(d, "NameText"), "New One");
+            typeKeys(child<QWidget>(d, "PasswordText"), "word");
+            typeKeys(child<QWidget>(d, "Password2Text"), "word");
+            typeKeys(child<QWidget>(d, "DefaultScreenCombo"), "N");
+            typeKeys(child<QWidget>(d, "LevelCombo"), security == 5 ? "Adm" : "Level 5");
+            // Level 5 comes to hold more than the clerk's own while the window is open.
+            elsewhere("UPDATE AuthorityAccess SET Company = 5 WHERE AuthorityLevelNumber = 5");
+            const QString before = associates();
+            msgs_->clear();
+            if (security == 0) {
+                pressButton(d, "OKButton");
+                EXPECT_EQ(msgs_->texts(), QStringList{kGiveAbove});
+                EXPECT_EQ(associates(), before);
+                EXPECT_TRUE(d->isVisible());
+                EXPECT_EQ(QApplication::focusWidget(), child<QWidget>(d, "LevelCombo"));
+                // Back as it was, the level is given.
+                elsewhere("UPDATE AuthorityAccess SET Company = 0 WHERE AuthorityLevelNumber = 5");
+            }
+            msgs_->answer(MsgAnswer::No);
+            pressButton(d, "OKButton");
+            EXPECT_FALSE(d->isVisible());
+        });
+        pressButton(w.get(), "AddButton");
+        EXPECT_EQ(stored(id), security == 5 ? "New One|word|1" : "New One|word|5");
+    }
+}
+
+TEST_F(AssociateLevels, ModifyOfALevelAboveOnesOwnNeedsTheSecurityChangeRightOnesOwnRecordStaysOpen)
+{
+    logOnAsClerk(0);
+    auto w = shown<AssociatesManagementForm>();
+    const QString before = associates();
+    // Neither the senior nor the administrator, by the button or a double click: no window, nothing changed.
+    for (const char *id : {"SR", "ADM"})
+        for (const char *button : {"ModifyButton", static_cast<const char *>(nullptr)}) {
+            msgs_->clear();
+            command(w.get(), id, button);
+            EXPECT_EQ(msgs_->texts(), QStringList{kModifyAbove}) << id << (button ? button : "double click");
+        }
+    EXPECT_TRUE(modal_->opened().isEmpty());
+    EXPECT_EQ(associates(), before);
+
+    // The junior: only levels within the clerk's, and the one he holds, are offered; his password changes.
+    modify(w.get(), "JR", false, [&](QDialog *d) {
+        EXPECT_EQ(entries(d, "LevelCombo"), QStringList({"Level 2", "Level 3", "Level 5"}));
+        newPassword(d, "jr22");
+        pressButton(d, "OKButton");
+        EXPECT_FALSE(d->isVisible());
+    });
+    EXPECT_EQ(stored("JR"), "Jim Junior|jr22|3");
+
+    // Raised to the senior's level elsewhere while his window is open: Save changes nothing.
+    modify(w.get(), "JR", true, [&](QDialog *d) {
+        newPassword(d, "jr33");
+        elsewhere("UPDATE Associates SET AssociateAuthorityLevel = 4 WHERE AssociateID = 'JR'");
+        msgs_->clear();
+        pressButton(d, "OKButton");
+        EXPECT_EQ(msgs_->texts(), QStringList{kModifyAbove});
+        EXPECT_TRUE(d->isVisible());
+    });
+    EXPECT_EQ(stored("JR"), "Jim Junior|jr22|4");
+
+    // A level offered that comes to hold more than the clerk's while the window is open is not given.
+    elsewhere("UPDATE Associates SET AssociateAuthorityLevel = 3 WHERE AssociateID = 'JR'");
+    modify(w.get(), "JR", false, [&](QDialog *d) {
+        choose(d, "LevelCombo", "Level 5");
+        elsewhere("UPDATE AuthorityAccess SET JobTypes = 5 WHERE AuthorityLevelNumber = 5");
+        msgs_->clear();
+        pressButton(d, "OKButton");
+        EXPECT_EQ(msgs_->texts(), QStringList{kGiveAbove});
+        elsewhere("UPDATE AuthorityAccess SET JobTypes = 0 WHERE AuthorityLevelNumber = 5");
+        pressButton(d, "OKButton");
+        EXPECT_FALSE(d->isVisible());
+    });
+    EXPECT_EQ(stored("JR"), "Jim Junior|jr22|5");
+
+    // His own name and password.
+    modify(w.get(), "CL", false, [&](QDialog *d) {
+        retype(d, "NameText", "Clara Bell");
+        newPassword(d, "cl44");
+        pressButton(d, "OKButton");
+    });
+    EXPECT_EQ(stored("CL"), "Clara Bell|cl44|2");
+    // Raised elsewhere while logged on: still his own record, and the level he holds is kept.
+    elsewhere("UPDATE Associates SET AssociateAuthorityLevel = 4 WHERE AssociateID = 'CL'");
+    modify(w.get(), "CL", true, [&](QDialog *d) {
+        EXPECT_EQ(entries(d, "LevelCombo"), QStringList({"Level 2", "Level 3", "Level 4", "Level 5"}));
+        newPassword(d, "cl55");
+        pressButton(d, "OKButton");
+    });
+    EXPECT_EQ(stored("CL"), "Clara Bell|cl55|4");
+
+    // With the Security change right: the senior is given the administrator's level, the administrator a new password.
+    logOnAsClerk(5);
+    w = shown<AssociatesManagementForm>();
+    modify(w.get(), "SR", false, [&](QDialog *d) {
+        EXPECT_EQ(entries(d, "LevelCombo"), QStringList({"Administrator", "Level 2", "Level 3", "Level 4", "Level 5"}));
+        choose(d, "LevelCombo", "Administrator");
+        pressButton(d, "OKButton");
+    });
+    modify(w.get(), "ADM", true, [&](QDialog *d) {
+        newPassword(d, "adm55");
+        pressButton(d, "OKButton");
+    });
+    EXPECT_EQ(stored("SR"), "Sue Senior|pass|1");
+    EXPECT_EQ(stored("ADM"), "Administrator|adm55|1");
+}
+
+TEST_F(AssociateLevels, DeleteOfALevelAboveOnesOwnNeedsTheSecurityChangeRight)
+{
+    logOnAsClerk(0);
+    auto w = shown<AssociatesManagementForm>();
+    const QString before = associates();
+    for (const char *id : {"SR", "ADM"}) {
+        msgs_->clear();
+        command(w.get(), id, "DeleteButton");
+        EXPECT_EQ(msgs_->texts(), QStringList{kDeleteAbove}) << id; // no question asked
+    }
+    EXPECT_EQ(associates(), before);
+    msgs_->answer(MsgAnswer::Yes);
+    command(w.get(), "JR", "DeleteButton");
+    EXPECT_EQ(msgs_->last(), "Associate deleted");
+    EXPECT_EQ(stored("JR"), "");
+
+    // Raised after the question was answered: the delete itself refuses him.
+    addAssociate("JR", "Jim Junior", "pass", 3);
+    elsewhere("UPDATE Associates SET AssociateAuthorityLevel = 1 WHERE AssociateID = 'JR'");
+    EXPECT_EQ(AssociateRecord::remove("JR"), kDeleteAbove);
+    EXPECT_EQ(stored("JR"), "Jim Junior|pass|1");
+
+    logOnAsClerk(5);
+    w = shown<AssociatesManagementForm>();
+    for (const char *id : {"SR", "ADM"}) {
+        msgs_->answer(MsgAnswer::Yes);
+        command(w.get(), id, "DeleteButton");
+        EXPECT_EQ(msgs_->last(), "Associate deleted") << id;
+        EXPECT_EQ(stored(id), "") << id;
+    }
+}
+
+} // namespace
