@@ -1,8 +1,11 @@
 #include "platform/Transfer.h"
 #include "support/LocalServers.h"
 
+#include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace wvs;
@@ -102,4 +105,84 @@ TEST_F(FtpTransferTest, UploadsArriveFailedDownloadsLeaveNoFileAndAnEmptyOneArri
         EXPECT_EQ(QFile::exists(local), ok);
         EXPECT_EQ(QFileInfo(local).size(), 0);
     }
+}
+
+// A server that takes a file whole, or sends one whole, and then never gives its final reply keeps the
+// transfer library waiting inside one call of its own: the program's wait still gives up on the command
+// once its polls are spent, as a time-out, and the connection left waiting for that reply carries no
+// further command and is never asked to QUIT.
+TEST(FtpFinalReplyTest, ATransferWhoseFinalReplyNeverComesIsGivenUpOnByTheWait)
+{
+    FtpServer ftp;
+    ASSERT_TRUE(ftp.start("user1", "pw1", 0, "final"));
+    const QByteArray content = "\"1\",\"Anna\"\r\n";
+    ftp.putFile("got.txt", content);
+    QTemporaryDir local;
+    const QString src = local.filePath("put.txt");
+    ASSERT_TRUE(wvs::test::writeFileBytes(src, content));
+    FtpTransfer t({"127.0.0.1", ftp.port(), "user1", "pw1"});
+    for (const bool upload : {true, false}) {
+        SCOPED_TRACE(upload ? "STOR" : "RETR");
+        const QString got = local.filePath("got.txt");
+        ASSERT_TRUE(upload ? t.startUpload(src, "put.txt") : t.startDownload("got.txt", got));
+        QElapsedTimer clock;
+        clock.start();
+        EXPECT_FALSE(t.waitUntilDone(50, 10));
+        EXPECT_GE(clock.elapsed(), 11 * 50);
+        EXPECT_LT(clock.elapsed(), 5000);
+        EXPECT_TRUE(t.timedOut());
+        EXPECT_FALSE(t.succeeded());
+        EXPECT_FALSE(t.stillExecuting());
+        EXPECT_EQ(t.bytesTransferred(), content.size());   // the data went whole: only the reply was missing
+        if (upload)
+            EXPECT_EQ(readFileBytes(ftp.root() + "/put.txt"), content);
+        else
+            EXPECT_FALSE(QFile::exists(got));   // a download without its reply is no download
+    }
+    // Each command logged on anew; the CLOSE finds no session left and says nothing.
+    EXPECT_EQ(ftp.commands().count("USER user1"), 2) << ftp.commands().join(' ').toStdString();
+    ASSERT_TRUE(t.startClose());
+    EXPECT_FALSE(t.stillExecuting());
+    EXPECT_TRUE(t.succeeded());
+    EXPECT_FALSE(ftp.commands().contains("QUIT"));
+}
+
+// While the library waits inside one call for a final reply that does not come, the window repaints and
+// its timers run.
+TEST(FtpFinalReplyTest, TheWindowRepaintsWhileTheLibraryWaitsForTheFinalReply)
+{
+    FtpServer ftp;
+    ASSERT_TRUE(ftp.start("user1", "pw1", 0, "final"));
+    QTemporaryDir local;
+    const QString src = local.filePath("put.txt");
+    ASSERT_TRUE(wvs::test::writeFileBytes(src, "data"));
+    FtpTransfer t({"127.0.0.1", ftp.port(), "user1", "pw1"});
+    QLabel label;
+    label.show();
+    // Ticks and paints once the whole file has gone and the command, not yet ended, waits for its reply alone.
+    auto waitingForReply = [&] { return t.bytesTransferred() == 4 && t.state() < TransferState::Error; };
+    int ticks = 0, paints = 0;
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        if (waitingForReply()) {
+            ++ticks;
+            label.setText(QString::number(ticks));
+        }
+    });
+    struct PaintCount : QObject {
+        std::function<void()> painted;
+        bool eventFilter(QObject *, QEvent *e) override
+        {
+            if (e->type() == QEvent::Paint)
+                painted();
+            return false;
+        }
+    } paintCount;
+    paintCount.painted = [&] { paints += waitingForReply() ? 1 : 0; };
+    label.installEventFilter(&paintCount);
+    tick.start(20);
+    ASSERT_TRUE(t.startUpload(src, "put.txt"));
+    EXPECT_FALSE(t.waitUntilDone(100, 30));
+    EXPECT_GE(ticks, 2);
+    EXPECT_GE(paints, 2);
 }
