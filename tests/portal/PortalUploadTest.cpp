@@ -327,6 +327,53 @@ TEST_F(PortalCommandsTest, AnFtpServerThatStopsAnsweringIsGivenUpOnByTheWait)
     }
 }
 
+// A portal whose FTP server takes an upload whole, or sends a download whole, and then never gives its final
+// reply keeps the transfer library waiting inside a call of its own: the program's wait gives up on it all the
+// same, with the block's time-out message, and nothing after the transfer happens: no page is called for the
+// upload, nothing of the download is applied or stored, the run has not succeeded.
+TEST_F(PortalCommandsTest, AnFtpServerThatNeverGivesItsFinalReplyIsGivenUpOnByTheWait)
+{
+    const QString publish = QString("PublishSchedule~%1").arg(closed);
+    const QStringList loads{"LoadCompany.php", "LoadSchedule.php", "LoadUsers.php"};
+    const struct { const char *withheld; QString tag; const char *timeout; QStringList pages; } cases[] = {
+        {"final:Company", "CompanyID~ABCD~WXYZ~Smith & Sons", "Company file upload timed out - please try again", {}},
+        {"final:Users", "Users~", "Users file upload timed out - please try again", {}},
+        {"final:JobTypes", "JobTypes~", "Job Types file upload timed out - please try again", {}},
+        {"final:Company", publish, "Company file upload timed out - please try again", {}},
+        {"final:Schedule", publish, "Schedule upload timed out - please try again", loads.mid(0, 1)},
+        {"final:Users", publish, "Users file upload timed out - please try again", loads.mid(0, 2)},
+        {"final:JobTypes", publish, "Job Types file upload timed out - please try again", loads},
+        {"final:ScheduleUpdate", QString("RetrieveSchedule~%1").arg(closed),
+         "Schedule file download timed out - please try again", {"GetSchedule.php"}},
+        {"final:CustomerJobsImport", "ImportCustomerJobs~", "Customer Jobs file download timed out - please try again",
+         {"GetCustomerJobs.php"}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::string(c.withheld) + " " + c.tag.toStdString());
+        startPortal(QStringLiteral("plomkar7"), 0, c.withheld);
+        portal_->handOut("GetSchedule.php", scheduleLine(closed, job, "2012/03/05", 1, "2012/03/06", "BOB", "") + "\r\n");
+        portal_->handOut("GetCustomerJobs.php", requestLine(951) + "\r\n");
+        PortalSync::options() = {50, 10};
+        QElapsedTimer clock;
+        clock.start();
+        EXPECT_FALSE(run(c.tag));
+        EXPECT_GE(clock.elapsed(), 11 * 50);
+        EXPECT_EQ(msgs_->last(), QString(c.timeout));
+        EXPECT_EQ(msgs_->shown().last().icon, MsgIcon::Exclamation);
+        EXPECT_EQ(portal_->pages(), c.pages);
+        EXPECT_EQ(stored(closed, job, "2012-03-05", "ActualServiceDate"), "");
+        EXPECT_EQ(requests(), "");
+    }
+
+    // The schedule window publishing through such a portal leaves both schedules as they were.
+    startPortal(QStringLiteral("plomkar7"), 0, "final:JobTypes");
+    auto form = shown<ScheduleForm>(QStringLiteral("Modify~%1").arg(closed));
+    click(form.get(), "PublishButton");
+    EXPECT_EQ(msgs_->last(), "Job Types file upload timed out - please try again");
+    EXPECT_EQ(status(published), "Published");
+    EXPECT_EQ(status(closed), "Closed");
+}
+
 // A server that takes the connection and never greets is waited for past the half minute a connection is
 // elsewhere given: 110 polls of 0.3 s.
 TEST_F(PortalFtpSlowTest, AServerThatNeverGreetsIsWaitedForPastHalfAMinute)
@@ -352,6 +399,24 @@ TEST_F(PortalFtpSlowTest, AServerSilentAfterACommandIsWaitedForTheWholeWait)
     EXPECT_GE(clock.elapsed(), 121 * 1000);
     EXPECT_LT(clock.elapsed(), 140 * 1000);
     EXPECT_EQ(msgs_->last(), QString("Job Types file upload timed out - please try again"));
+}
+
+// The wait as every run has it is the only limit of a download whose final reply never comes: it is told as
+// timed out after the 121st sleep, and nothing of it is stored.
+TEST_F(PortalFtpSlowTest, ADownloadWhoseFinalReplyNeverComesIsWaitedForTheWholeWait)
+{
+    startPortal(QStringLiteral("plomkar7"), 0, "final");
+    portal_->handOut("GetCustomerJobs.php", requestLine(951) + "\r\n");
+    PortalSync::options() = PortalSync::Options{};
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_FALSE(run(QStringLiteral("ImportCustomerJobs~")));
+    EXPECT_GE(clock.elapsed(), 121 * 1000);
+    EXPECT_LT(clock.elapsed(), 140 * 1000);
+    EXPECT_EQ(msgs_->last(), QString("Customer Jobs file download timed out - please try again"));
+    EXPECT_EQ(msgs_->shown().last().icon, MsgIcon::Exclamation);
+    EXPECT_EQ(portal_->pages(), QStringList{"GetCustomerJobs.php"});
+    EXPECT_EQ(requests(), "");
 }
 
 // An FTP step's error longer than a message can show is cut as a page's reply is: here the download's local file,
