@@ -10,6 +10,7 @@
 
 using namespace wvs;
 using wvs::test::FtpServer;
+using wvs::test::HttpServer;
 using wvs::test::readFileBytes;
 
 class FtpTransferTest : public ::testing::Test {
@@ -185,4 +186,24 @@ TEST(FtpFinalReplyTest, TheWindowRepaintsWhileTheLibraryWaitsForTheFinalReply)
     EXPECT_FALSE(t.waitUntilDone(100, 30));
     EXPECT_GE(ticks, 2);
     EXPECT_GE(paints, 2);
+}
+
+// A page is fetched in one blocking call: while its server holds the answer back the window's timers still
+// run, and the page arrives whole.
+TEST(HttpGetTest, TheWindowsTimersRunWhileAPageIsAwaited)
+{
+    HttpServer http;
+    ASSERT_TRUE(http.start(2.5));
+    http.putFile("page.txt", "SUCCESS");
+    bool inside = false;
+    int ticks = 0;
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&] { ticks += inside ? 1 : 0; });
+    tick.start(20);
+    inside = true;
+    const HttpReply reply = httpGet(http.baseUrl() + "page.txt", 10000);
+    inside = false;
+    EXPECT_TRUE(reply.ok) << reply.description.toStdString();
+    EXPECT_EQ(reply.body, "SUCCESS");
+    EXPECT_GE(ticks, 2);
 }
