@@ -1,9 +1,12 @@
 #include "platform/Transfer.h"
+#include "support/Keys.h"
 #include "support/LocalServers.h"
+#include "support/UnderX.h"
 
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -206,4 +209,59 @@ TEST(HttpGetTest, TheWindowsTimersRunWhileAPageIsAwaited)
     EXPECT_TRUE(reply.ok) << reply.description.toStdString();
     EXPECT_EQ(reply.body, "SUCCESS");
     EXPECT_GE(ticks, 2);
+}
+
+// Run only by the test below, in a child process on a real X server: a key pressed while the library waits
+// for a final reply that does not come reaches the box only once that call has ended, never inside it.
+TEST(FtpFinalReplyTest, DISABLED_AKeyPressedWhileTheLibraryWaitsArrivesAfterItsCall)
+{
+    FtpServer ftp;
+    ASSERT_TRUE(ftp.start("user1", "pw1", 0, "final"));
+    QTemporaryDir local;
+    const QString src = local.filePath("put.txt");
+    ASSERT_TRUE(wvs::test::writeFileBytes(src, "data"));
+    QLineEdit box;
+    wvs::test::focusOn(&box);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+    FtpTransfer t({"127.0.0.1", ftp.port(), "user1", "pw1"});
+    wvs::test::XHand hand;
+    ASSERT_TRUE(hand.ready());
+    // The states of the command as the key's press and release reached the box.
+    QList<int> keyStates;
+    struct KeyWatch : QObject {
+        std::function<void()> arrived;
+        bool eventFilter(QObject *, QEvent *e) override
+        {
+            if (e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease)
+                arrived();
+            return false;
+        }
+    } watch;
+    watch.arrived = [&] { keyStates << t.state(); };
+    box.installEventFilter(&watch);
+    // The key goes down and up once the whole file has gone and the command waits for its reply alone.
+    std::thread user;
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        if (!user.joinable() && t.bytesTransferred() == 4 && t.state() < TransferState::Error)
+            user = std::thread([&] {
+                std::this_thread::sleep_for(std::chrono::milliseconds(200));   // well inside the call
+                hand.key(0x61ul);                                             // XK_a
+            });
+    });
+    tick.start(20);
+    ASSERT_TRUE(t.startUpload(src, "put.txt"));
+    EXPECT_FALSE(t.waitUntilDone(100, 30));
+    ASSERT_TRUE(user.joinable());
+    user.join();
+    QTest::qWait(300);
+    EXPECT_EQ(box.text(), "a");
+    EXPECT_EQ(keyStates, (QList<int>{TransferState::Error, TransferState::Error}));
+    std::printf("the key arrived after the call\n");
+}
+
+TEST(FtpFinalReplyUnderX, AKeyPressedWhileTheLibraryWaitsArrivesAfterItsCall)
+{
+    wvs::test::underX("FtpFinalReplyTest", "DISABLED_AKeyPressedWhileTheLibraryWaitsArrivesAfterItsCall",
+                      "the key arrived after the call");
 }
