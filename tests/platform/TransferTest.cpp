@@ -111,24 +111,34 @@ TEST_F(FtpTransferTest, UploadsArriveFailedDownloadsLeaveNoFileAndAnEmptyOneArri
     }
 }
 
+// A server that takes a file whole, or sends one whole, and then never gives its final reply (226); a file
+// "put.txt" to send to it.
+class FtpFinalReplyTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(ftp_.start("user1", "pw1", 0, "final"));
+        ASSERT_TRUE(wvs::test::writeFileBytes(src_, content_));
+    }
+    FtpServer ftp_;
+    QTemporaryDir local_;
+    const QByteArray content_ = "\"1\",\"Anna\"\r\n";
+    const QString src_ = local_.filePath("put.txt");
+    FtpTransfer::Account account() const { return {"127.0.0.1", ftp_.port(), "user1", "pw1"}; }
+};
+
 // A server that takes a file whole, or sends one whole, and then never gives its final reply keeps the
 // transfer library waiting inside one call of its own: the program's wait still gives up on the command
 // once its polls are spent, as a time-out, and the connection left waiting for that reply carries no
 // further command and is never asked to QUIT.
-TEST(FtpFinalReplyTest, ATransferWhoseFinalReplyNeverComesIsGivenUpOnByTheWait)
+TEST_F(FtpFinalReplyTest, ATransferWhoseFinalReplyNeverComesIsGivenUpOnByTheWait)
 {
-    FtpServer ftp;
-    ASSERT_TRUE(ftp.start("user1", "pw1", 0, "final"));
-    const QByteArray content = "\"1\",\"Anna\"\r\n";
-    ftp.putFile("got.txt", content);
-    QTemporaryDir local;
-    const QString src = local.filePath("put.txt");
-    ASSERT_TRUE(wvs::test::writeFileBytes(src, content));
-    FtpTransfer t({"127.0.0.1", ftp.port(), "user1", "pw1"});
+    ftp_.putFile("got.txt", content_);
+    FtpTransfer t(account());
     for (const bool upload : {true, false}) {
         SCOPED_TRACE(upload ? "STOR" : "RETR");
-        const QString got = local.filePath("got.txt");
-        ASSERT_TRUE(upload ? t.startUpload(src, "put.txt") : t.startDownload("got.txt", got));
+        const QString got = local_.filePath("got.txt");
+        ASSERT_TRUE(upload ? t.startUpload(src_, "put.txt") : t.startDownload("got.txt", got));
         QElapsedTimer clock;
         clock.start();
         EXPECT_FALSE(t.waitUntilDone(50, 10));
@@ -137,34 +147,29 @@ TEST(FtpFinalReplyTest, ATransferWhoseFinalReplyNeverComesIsGivenUpOnByTheWait)
         EXPECT_TRUE(t.timedOut());
         EXPECT_FALSE(t.succeeded());
         EXPECT_FALSE(t.stillExecuting());
-        EXPECT_EQ(t.bytesTransferred(), content.size());   // the data went whole: only the reply was missing
+        EXPECT_EQ(t.bytesTransferred(), content_.size());   // the data went whole: only the reply was missing
         if (upload)
-            EXPECT_EQ(readFileBytes(ftp.root() + "/put.txt"), content);
+            EXPECT_EQ(readFileBytes(ftp_.root() + "/put.txt"), content_);
         else
             EXPECT_FALSE(QFile::exists(got));   // a download without its reply is no download
     }
     // Each command logged on anew; the CLOSE finds no session left and says nothing.
-    EXPECT_EQ(ftp.commands().count("USER user1"), 2) << ftp.commands().join(' ').toStdString();
+    EXPECT_EQ(ftp_.commands().count("USER user1"), 2) << ftp_.commands().join(' ').toStdString();
     ASSERT_TRUE(t.startClose());
     EXPECT_FALSE(t.stillExecuting());
     EXPECT_TRUE(t.succeeded());
-    EXPECT_FALSE(ftp.commands().contains("QUIT"));
+    EXPECT_FALSE(ftp_.commands().contains("QUIT"));
 }
 
 // While the library waits inside one call for a final reply that does not come, the window repaints and
 // its timers run.
-TEST(FtpFinalReplyTest, TheWindowRepaintsWhileTheLibraryWaitsForTheFinalReply)
+TEST_F(FtpFinalReplyTest, TheWindowRepaintsWhileTheLibraryWaitsForTheFinalReply)
 {
-    FtpServer ftp;
-    ASSERT_TRUE(ftp.start("user1", "pw1", 0, "final"));
-    QTemporaryDir local;
-    const QString src = local.filePath("put.txt");
-    ASSERT_TRUE(wvs::test::writeFileBytes(src, "data"));
-    FtpTransfer t({"127.0.0.1", ftp.port(), "user1", "pw1"});
+    FtpTransfer t(account());
     QLabel label;
     label.show();
     // Ticks and paints once the whole file has gone and the command, not yet ended, waits for its reply alone.
-    auto waitingForReply = [&] { return t.bytesTransferred() == 4 && t.state() < TransferState::Error; };
+    auto waitingForReply = [&] { return t.bytesTransferred() == content_.size() && t.state() < TransferState::Error; };
     int ticks = 0, paints = 0;
     QTimer tick;
     QObject::connect(&tick, &QTimer::timeout, [&] {
@@ -185,7 +190,7 @@ TEST(FtpFinalReplyTest, TheWindowRepaintsWhileTheLibraryWaitsForTheFinalReply)
     paintCount.painted = [&] { paints += waitingForReply() ? 1 : 0; };
     label.installEventFilter(&paintCount);
     tick.start(20);
-    ASSERT_TRUE(t.startUpload(src, "put.txt"));
+    ASSERT_TRUE(t.startUpload(src_, "put.txt"));
     EXPECT_FALSE(t.waitUntilDone(100, 30));
     EXPECT_GE(ticks, 2);
     EXPECT_GE(paints, 2);
@@ -213,17 +218,12 @@ TEST(HttpGetTest, TheWindowsTimersRunWhileAPageIsAwaited)
 
 // Run only by the test below, in a child process on a real X server: a key pressed while the library waits
 // for a final reply that does not come reaches the box only once that call has ended, never inside it.
-TEST(FtpFinalReplyTest, DISABLED_AKeyPressedWhileTheLibraryWaitsArrivesAfterItsCall)
+TEST_F(FtpFinalReplyTest, DISABLED_AKeyPressedWhileTheLibraryWaitsArrivesAfterItsCall)
 {
-    FtpServer ftp;
-    ASSERT_TRUE(ftp.start("user1", "pw1", 0, "final"));
-    QTemporaryDir local;
-    const QString src = local.filePath("put.txt");
-    ASSERT_TRUE(wvs::test::writeFileBytes(src, "data"));
     QLineEdit box;
     wvs::test::focusOn(&box);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
-    FtpTransfer t({"127.0.0.1", ftp.port(), "user1", "pw1"});
+    FtpTransfer t(account());
     wvs::test::XHand hand;
     ASSERT_TRUE(hand.ready());
     // The states of the command as the key's press and release reached the box.
@@ -243,14 +243,14 @@ TEST(FtpFinalReplyTest, DISABLED_AKeyPressedWhileTheLibraryWaitsArrivesAfterItsC
     std::thread user;
     QTimer tick;
     QObject::connect(&tick, &QTimer::timeout, [&] {
-        if (!user.joinable() && t.bytesTransferred() == 4 && t.state() < TransferState::Error)
+        if (!user.joinable() && t.bytesTransferred() == content_.size() && t.state() < TransferState::Error)
             user = std::thread([&] {
                 std::this_thread::sleep_for(std::chrono::milliseconds(200));   // well inside the call
                 hand.key(0x61ul);                                             // XK_a
             });
     });
     tick.start(20);
-    ASSERT_TRUE(t.startUpload(src, "put.txt"));
+    ASSERT_TRUE(t.startUpload(src_, "put.txt"));
     EXPECT_FALSE(t.waitUntilDone(100, 30));
     ASSERT_TRUE(user.joinable());
     user.join();
