@@ -515,7 +515,10 @@ bool FtpTransfer::waitUntilDone(int intervalMs, int limit)
     wait.clock.start();
     wait.stopAfterMs = interval * (qint64(limit) + 1);
     wait.on = true;
-    const std::unique_ptr<Impl::Wait, void (*)(Impl::Wait *)> over(&wait, [](Impl::Wait *w) { w->on = false; });
+    struct Over {
+        Impl::Wait &wait;
+        ~Over() { wait.on = false; }
+    } over{wait};
     bool done = true;
     qint64 count = 0;
     while (stillExecuting() || timedOut()) {
