@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QThread>
 #include <QUrl>
@@ -24,6 +25,28 @@ size_t appendToBuffer(char *ptr, size_t size, size_t nmemb, void *userdata)
 {
     static_cast<QByteArray *>(userdata)->append(ptr, static_cast<qsizetype>(size * nmemb));
     return size * nmemb;
+}
+
+// How often window events run inside one long call of libcurl.
+constexpr qint64 kEventsEveryMs = 100;
+
+// libcurl calls its progress function about once a second even while it
+// blocks on a server (a page's reply, an FTP server's final reply after the
+// data): a call that has gone on for a while lets the window repaint and its
+// timers and posted events run. User input waits until the call has ended: a
+// key or a click could start something that calls back into the transfer.
+void letWindowEventsRun(QElapsedTimer &sinceEvents)
+{
+    if (sinceEvents.isValid() && sinceEvents.elapsed() < kEventsEveryMs)
+        return;
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    sinceEvents.start();
+}
+
+int pageProgress(void *clientp, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
+{
+    letWindowEventsRun(*static_cast<QElapsedTimer *>(clientp));
+    return 0;
 }
 
 } // namespace
@@ -52,6 +75,11 @@ HttpReply httpGet(const QString &url, int timeoutMs)
     curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(timeoutMs));
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, appendToBuffer);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &reply.body);
+    QElapsedTimer sinceEvents;
+    curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &pageProgress);
+    curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &sinceEvents);
+    sinceEvents.start();
     const CURLcode rc = curl_easy_perform(curl);
     curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &reply.status);
     if (rc != CURLE_OK) {
@@ -101,6 +129,40 @@ struct FtpTransfer::Impl {
     curl_socket_t control = CURL_SOCKET_BAD;
     QByteArray quitReply;
     long osErrno = 0;
+    // The program's wait on the current command, while it goes on: libcurl
+    // waits for some replies inside one call of its own (the final reply after
+    // a file's data), so the time inside a call counts too, and the progress
+    // function stops the command once the whole wait has passed.
+    struct Wait {
+        bool on = false;
+        QElapsedTimer clock;       // since the wait began
+        qint64 stopAfterMs = 0;
+    } wait;
+    bool stoppedByWait = false;    // the command was stopped from inside libcurl
+    bool inLibrary = false;        // a call of libcurl is under way
+    QElapsedTimer sinceEvents;     // since window events last ran inside that call
+
+    static int progress(void *clientp, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
+    {
+        auto *self = static_cast<Impl *>(clientp);
+        if (self->wait.on && self->wait.clock.elapsed() >= self->wait.stopAfterMs) {
+            self->stoppedByWait = true;
+            return 1;
+        }
+        letWindowEventsRun(self->sinceEvents);
+        return 0;
+    }
+
+    // Runs one call of libcurl; window events that run inside it never start
+    // another (libcurl refuses to be called from its own callbacks).
+    template <class Call>
+    void call(Call &&body)
+    {
+        inLibrary = true;
+        sinceEvents.start();
+        body();
+        inLibrary = false;
+    }
 
     static size_t write(char *ptr, size_t size, size_t nmemb, void *userdata)
     {
@@ -220,6 +282,7 @@ bool FtpTransfer::start(const QString &remotePath, const QString &localPath, boo
     impl_->gotData = false;
     impl_->errbuf[0] = 0;
     impl_->osErrno = 0;
+    impl_->stoppedByWait = false;
     impl_->file.setFileName(localPath);
     running_ = true;
     advanceTo(TransferState::Resolving);
@@ -256,6 +319,9 @@ bool FtpTransfer::start(const QString &remotePath, const QString &localPath, boo
     curl_easy_setopt(e, CURLOPT_USERNAME, impl_->user.constData());
     curl_easy_setopt(e, CURLOPT_PASSWORD, impl_->password.constData());
     curl_easy_setopt(e, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_SINGLECWD));
+    curl_easy_setopt(e, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(e, CURLOPT_XFERINFOFUNCTION, &Impl::progress);
+    curl_easy_setopt(e, CURLOPT_XFERINFODATA, impl_.get());
     if (upload) {
         curl_easy_setopt(e, CURLOPT_UPLOAD, 1L);
         curl_easy_setopt(e, CURLOPT_READFUNCTION, &Impl::read);
@@ -282,6 +348,7 @@ bool FtpTransfer::startClose()
     state_ = TransferState::None;
     impl_->file.setFileName(QString()); // a stopped CLOSE removes no download
     impl_->osErrno = 0;
+    impl_->stoppedByWait = false;
     advanceTo(TransferState::Disconnecting);
     impl_->quitReply.clear();
     if (impl_->control == CURL_SOCKET_BAD || ::send(impl_->control, "QUIT\r\n", 6, MSG_NOSIGNAL) != 6) {
@@ -352,6 +419,11 @@ void FtpTransfer::finish(long error, const QString &text)
     if (impl_->file.isOpen())
         impl_->file.close();
     impl_->dropEasy();
+    // A command stopped while its reply was still to come leaves a connection
+    // that must never carry another command: the late reply would pass for the
+    // next one's. It is shut, so that no QUIT waits on it either.
+    if (impl_->stoppedByWait)
+        impl_->dropAll();
     if (error != 0) {
         if (!impl_->upload && !impl_->file.fileName().isEmpty())
             impl_->file.remove();
@@ -368,14 +440,16 @@ void FtpTransfer::drive(int waitMs)
         driveClose(waitMs);
         return;
     }
-    if (!running_ || !impl_->multi || !impl_->easy)
+    if (!running_ || !impl_->multi || !impl_->easy || impl_->inLibrary)
         return;
-    int stillRunning = 0;
-    curl_multi_perform(impl_->multi, &stillRunning);
-    if (stillRunning && waitMs > 0) {
-        curl_multi_poll(impl_->multi, nullptr, 0, waitMs, nullptr);
+    impl_->call([&] {
+        int stillRunning = 0;
         curl_multi_perform(impl_->multi, &stillRunning);
-    }
+        if (stillRunning && waitMs > 0) {
+            curl_multi_poll(impl_->multi, nullptr, 0, waitMs, nullptr);
+            curl_multi_perform(impl_->multi, &stillRunning);
+        }
+    });
 
     curl_off_t t = 0;
     if (curl_easy_getinfo(impl_->easy, CURLINFO_NAMELOOKUP_TIME_T, &t) == CURLE_OK && t > 0)
@@ -410,7 +484,7 @@ bool FtpTransfer::stillExecuting()
 bool FtpTransfer::timedOut() const
 {
     return finished_ && error_ != 0
-           && (error_ == CURLE_OPERATION_TIMEDOUT || error_ == CURLE_FTP_ACCEPT_TIMEOUT || impl_->osErrno == ETIMEDOUT);
+           && (impl_->stoppedByWait || error_ == CURLE_OPERATION_TIMEDOUT || error_ == CURLE_FTP_ACCEPT_TIMEOUT || impl_->osErrno == ETIMEDOUT);
 }
 
 void FtpTransfer::pump(int ms)
@@ -427,22 +501,37 @@ void FtpTransfer::pump(int ms)
 }
 
 // The state is tested before each poll; the time-out comes after the poll
-// that passes the limit, without a further test.
+// that passes the limit, without a further test. The polls keep to the
+// wait's own clock, and the count is never below the whole intervals that
+// have passed since the wait began: time spent inside one call of libcurl
+// counts as the polls it outlasted, and libcurl's progress function stops a
+// command that is still inside such a call once limit + 1 intervals are over.
 bool FtpTransfer::waitUntilDone(int intervalMs, int limit)
 {
     if (running_)
         beforeNetworkStep();
-    int count = 0;
+    const qint64 interval = std::max(1, intervalMs);
+    Impl::Wait &wait = impl_->wait;
+    wait.clock.start();
+    wait.stopAfterMs = interval * (qint64(limit) + 1);
+    wait.on = true;
+    struct Over {
+        Impl::Wait &wait;
+        ~Over() { wait.on = false; }
+    } over{wait};
+    bool done = true;
+    qint64 count = 0;
     while (stillExecuting() || timedOut()) {
-        pump(intervalMs);
-        ++count;
+        pump(static_cast<int>(std::max<qint64>(0, (count + 1) * interval - wait.clock.elapsed())));
+        count = std::max(count + 1, wait.clock.elapsed() / interval);
         if (count > limit) {
             abort();
-            return false;
+            done = false;
+            break;
         }
         QCoreApplication::processEvents();
     }
-    return true;
+    return done;
 }
 
 void FtpTransfer::abort()

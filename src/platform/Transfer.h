@@ -16,7 +16,8 @@ struct HttpReply {
 };
 
 // Requests a web page and waits for it (at most timeoutMs for the whole
-// request). Redirects are followed.
+// request). Redirects are followed. While it waits the window repaints and
+// its timers and posted events run; user input waits until the page is in.
 HttpReply httpGet(const QString &url, int timeoutMs);
 
 // The states a transfer passes through, numbered as the status texts below.
@@ -45,7 +46,10 @@ QString transferStateText(int state);
 // which keeps the transfer and the window's events going between polls. Every
 // change of state is handed to the state handler. A command has no time limit
 // of its own (connecting, a server's greeting or reply, a stalled transfer):
-// only the caller's wait gives up on it.
+// only the caller's wait gives up on it. Where the transfer library waits
+// inside one call of its own (for the server's final reply after a file's
+// data), the window still repaints and its timers and posted events run, but
+// user input waits until the call has ended.
 class FtpTransfer {
 public:
     struct Account {
@@ -80,10 +84,13 @@ public:
     // run; returns early when the command ends.
     void pump(int ms);
     // The program's wait: polls every intervalMs; gives up (stopping the
-    // command) once the number of polls exceeds limit. False on time-out. A
-    // command that ended because something below timed out (the system's
-    // connect, say) is waited for as one still running: the time-out is told
-    // after the last poll, as for any other.
+    // command) once the number of polls exceeds limit. False on time-out. The
+    // time spent inside one call of the transfer library counts as the polls
+    // it outlasted, and a command still inside such a call when limit + 1
+    // intervals have passed is stopped there: a time-out, and its connection
+    // is never used again. A command that ended because something below timed
+    // out (the system's connect, say) is waited for as one still running: the
+    // time-out is told after the last poll, as for any other.
     bool waitUntilDone(int intervalMs, int limit);
     // Stops the current command.
     void abort();

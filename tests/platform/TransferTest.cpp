@@ -1,12 +1,19 @@
 #include "platform/Transfer.h"
+#include "support/Keys.h"
 #include "support/LocalServers.h"
+#include "support/UnderX.h"
 
+#include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace wvs;
 using wvs::test::FtpServer;
+using wvs::test::HttpServer;
 using wvs::test::readFileBytes;
 
 class FtpTransferTest : public ::testing::Test {
@@ -102,4 +109,159 @@ TEST_F(FtpTransferTest, UploadsArriveFailedDownloadsLeaveNoFileAndAnEmptyOneArri
         EXPECT_EQ(QFile::exists(local), ok);
         EXPECT_EQ(QFileInfo(local).size(), 0);
     }
+}
+
+// A server that takes a file whole, or sends one whole, and then never gives its final reply (226); a file
+// "put.txt" to send to it.
+class FtpFinalReplyTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(ftp_.start("user1", "pw1", 0, "final"));
+        ASSERT_TRUE(wvs::test::writeFileBytes(src_, content_));
+    }
+    FtpServer ftp_;
+    QTemporaryDir local_;
+    const QByteArray content_ = "\"1\",\"Anna\"\r\n";
+    const QString src_ = local_.filePath("put.txt");
+    FtpTransfer::Account account() const { return {"127.0.0.1", ftp_.port(), "user1", "pw1"}; }
+};
+
+// A server that takes a file whole, or sends one whole, and then never gives its final reply keeps the
+// transfer library waiting inside one call of its own: the program's wait still gives up on the command
+// once its polls are spent, as a time-out, and the connection left waiting for that reply carries no
+// further command and is never asked to QUIT.
+TEST_F(FtpFinalReplyTest, ATransferWhoseFinalReplyNeverComesIsGivenUpOnByTheWait)
+{
+    ftp_.putFile("got.txt", content_);
+    FtpTransfer t(account());
+    for (const bool upload : {true, false}) {
+        SCOPED_TRACE(upload ? "STOR" : "RETR");
+        const QString got = local_.filePath("got.txt");
+        ASSERT_TRUE(upload ? t.startUpload(src_, "put.txt") : t.startDownload("got.txt", got));
+        QElapsedTimer clock;
+        clock.start();
+        EXPECT_FALSE(t.waitUntilDone(50, 10));
+        EXPECT_GE(clock.elapsed(), 11 * 50);
+        EXPECT_LT(clock.elapsed(), 5000);
+        EXPECT_TRUE(t.timedOut());
+        EXPECT_FALSE(t.succeeded());
+        EXPECT_FALSE(t.stillExecuting());
+        EXPECT_EQ(t.bytesTransferred(), content_.size());   // the data went whole: only the reply was missing
+        if (upload)
+            EXPECT_EQ(readFileBytes(ftp_.root() + "/put.txt"), content_);
+        else
+            EXPECT_FALSE(QFile::exists(got));   // a download without its reply is no download
+    }
+    // Each command logged on anew; the CLOSE finds no session left and says nothing.
+    EXPECT_EQ(ftp_.commands().count("USER user1"), 2) << ftp_.commands().join(' ').toStdString();
+    ASSERT_TRUE(t.startClose());
+    EXPECT_FALSE(t.stillExecuting());
+    EXPECT_TRUE(t.succeeded());
+    EXPECT_FALSE(ftp_.commands().contains("QUIT"));
+}
+
+// While the library waits inside one call for a final reply that does not come, the window repaints and
+// its timers run.
+TEST_F(FtpFinalReplyTest, TheWindowRepaintsWhileTheLibraryWaitsForTheFinalReply)
+{
+    FtpTransfer t(account());
+    QLabel label;
+    label.show();
+    // Ticks and paints once the whole file has gone and the command, not yet ended, waits for its reply alone.
+    auto waitingForReply = [&] { return t.bytesTransferred() == content_.size() && t.state() < TransferState::Error; };
+    int ticks = 0, paints = 0;
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        if (waitingForReply()) {
+            ++ticks;
+            label.setText(QString::number(ticks));
+        }
+    });
+    struct PaintCount : QObject {
+        std::function<void()> painted;
+        bool eventFilter(QObject *, QEvent *e) override
+        {
+            if (e->type() == QEvent::Paint)
+                painted();
+            return false;
+        }
+    } paintCount;
+    paintCount.painted = [&] { paints += waitingForReply() ? 1 : 0; };
+    label.installEventFilter(&paintCount);
+    tick.start(20);
+    ASSERT_TRUE(t.startUpload(src_, "put.txt"));
+    EXPECT_FALSE(t.waitUntilDone(100, 30));
+    EXPECT_GE(ticks, 2);
+    EXPECT_GE(paints, 2);
+}
+
+// A page is fetched in one blocking call: while its server holds the answer back the window's timers still
+// run, and the page arrives whole.
+TEST(HttpGetTest, TheWindowsTimersRunWhileAPageIsAwaited)
+{
+    HttpServer http;
+    ASSERT_TRUE(http.start(2.5));
+    http.putFile("page.txt", "SUCCESS");
+    bool inside = false;
+    int ticks = 0;
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&] { ticks += inside ? 1 : 0; });
+    tick.start(20);
+    inside = true;
+    const HttpReply reply = httpGet(http.baseUrl() + "page.txt", 10000);
+    inside = false;
+    EXPECT_TRUE(reply.ok) << reply.description.toStdString();
+    EXPECT_EQ(reply.body, "SUCCESS");
+    EXPECT_GE(ticks, 2);
+}
+
+// Run only by the test below, in a child process on a real X server: a key pressed while the library waits
+// for a final reply that does not come reaches the box only once that call has ended, never inside it.
+TEST_F(FtpFinalReplyTest, DISABLED_AKeyPressedWhileTheLibraryWaitsArrivesAfterItsCall)
+{
+    QLineEdit box;
+    wvs::test::focusOn(&box);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+    FtpTransfer t(account());
+    wvs::test::XHand hand;
+    ASSERT_TRUE(hand.ready());
+    // The states of the command as the key's press and release reached the box.
+    QList<int> keyStates;
+    struct KeyWatch : QObject {
+        std::function<void()> arrived;
+        bool eventFilter(QObject *, QEvent *e) override
+        {
+            if (e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease)
+                arrived();
+            return false;
+        }
+    } watch;
+    watch.arrived = [&] { keyStates << t.state(); };
+    box.installEventFilter(&watch);
+    // The key goes down and up once the whole file has gone and the command waits for its reply alone.
+    std::thread user;
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        if (!user.joinable() && t.bytesTransferred() == content_.size() && t.state() < TransferState::Error)
+            user = std::thread([&] {
+                std::this_thread::sleep_for(std::chrono::milliseconds(200));   // well inside the call
+                hand.key(0x61ul);                                             // XK_a
+            });
+    });
+    tick.start(20);
+    ASSERT_TRUE(t.startUpload(src_, "put.txt"));
+    EXPECT_FALSE(t.waitUntilDone(100, 30));
+    ASSERT_TRUE(user.joinable());
+    user.join();
+    QTest::qWait(300);
+    EXPECT_EQ(box.text(), "a");
+    EXPECT_EQ(keyStates, (QList<int>{TransferState::Error, TransferState::Error}));
+    std::printf("the key arrived after the call\n");
+}
+
+TEST(FtpFinalReplyUnderX, AKeyPressedWhileTheLibraryWaitsArrivesAfterItsCall)
+{
+    wvs::test::underX("FtpFinalReplyTest", "DISABLED_AKeyPressedWhileTheLibraryWaitsArrivesAfterItsCall",
+                      "the key arrived after the call");
 }

@@ -59,6 +59,22 @@ protected:
         job = addJob({.associate = "ADM", .start = "2012-03-05"});
         storeJob(closed, job, "2012-03-05", 0, "", "ADM");
     }
+    // A run against a portal whose FTP account stops answering as silentAt says (FtpServer::start), with the
+    // files to get handed out, given up on by a short wait with the time-out message it expects.
+    void expectGivenUpOn(const char *silentAt, const QString &tag, const char *timeout, const QByteArray &schedule,
+                         const QByteArray &requests)
+    {
+        startPortal(QStringLiteral("plomkar7"), 0, silentAt);
+        portal_->handOut("GetSchedule.php", schedule);
+        portal_->handOut("GetCustomerJobs.php", requests);
+        PortalSync::options() = {50, 10};
+        QElapsedTimer clock;
+        clock.start();
+        EXPECT_FALSE(run(tag));
+        EXPECT_GE(clock.elapsed(), 11 * 50);
+        EXPECT_EQ(msgs_->last(), QString(timeout));
+        EXPECT_EQ(msgs_->shown().last().icon, MsgIcon::Exclamation);
+    }
     qint64 published = 0, closed = 0, job = 0;
 };
 
@@ -314,17 +330,49 @@ TEST_F(PortalCommandsTest, AnFtpServerThatStopsAnsweringIsGivenUpOnByTheWait)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(std::string(c.silentAt) + " " + c.tag.toStdString());
-        startPortal(QStringLiteral("plomkar7"), 0, c.silentAt);
-        portal_->handOut("GetSchedule.php", "-\r\n");   // files to get: the server goes silent at their RETR
-        portal_->handOut("GetCustomerJobs.php", "-\r\n");
-        PortalSync::options() = {50, 10};
-        QElapsedTimer clock;
-        clock.start();
-        EXPECT_FALSE(run(c.tag));
-        EXPECT_GE(clock.elapsed(), 11 * 50);
-        EXPECT_EQ(msgs_->last(), QString(c.timeout));
-        EXPECT_EQ(msgs_->shown().last().icon, MsgIcon::Exclamation);
+        // Files to get: the server goes silent at their RETR.
+        expectGivenUpOn(c.silentAt, c.tag, c.timeout, "-\r\n", "-\r\n");
     }
+}
+
+// A portal whose FTP server takes an upload whole, or sends a download whole, and then never gives its final
+// reply keeps the transfer library waiting inside a call of its own: the program's wait gives up on it all the
+// same, with the block's time-out message, and nothing after the transfer happens: no page is called for the
+// upload, nothing of the download is applied or stored, the run has not succeeded.
+TEST_F(PortalCommandsTest, AnFtpServerThatNeverGivesItsFinalReplyIsGivenUpOnByTheWait)
+{
+    const QString publish = QString("PublishSchedule~%1").arg(closed);
+    const QStringList loads{"LoadCompany.php", "LoadSchedule.php", "LoadUsers.php"};
+    const struct { const char *withheld; QString tag; const char *timeout; QStringList pages; } cases[] = {
+        {"final:Company", "CompanyID~ABCD~WXYZ~Smith & Sons", "Company file upload timed out - please try again", {}},
+        {"final:Users", "Users~", "Users file upload timed out - please try again", {}},
+        {"final:JobTypes", "JobTypes~", "Job Types file upload timed out - please try again", {}},
+        {"final:Company", publish, "Company file upload timed out - please try again", {}},
+        {"final:Schedule", publish, "Schedule upload timed out - please try again", loads.mid(0, 1)},
+        {"final:Users", publish, "Users file upload timed out - please try again", loads.mid(0, 2)},
+        {"final:JobTypes", publish, "Job Types file upload timed out - please try again", loads},
+        {"final:ScheduleUpdate", QString("RetrieveSchedule~%1").arg(closed),
+         "Schedule file download timed out - please try again", {"GetSchedule.php"}},
+        {"final:CustomerJobsImport", "ImportCustomerJobs~", "Customer Jobs file download timed out - please try again",
+         {"GetCustomerJobs.php"}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::string(c.withheld) + " " + c.tag.toStdString());
+        expectGivenUpOn(c.withheld, c.tag, c.timeout,
+                        scheduleLine(closed, job, "2012/03/05", 1, "2012/03/06", "BOB", "") + "\r\n",
+                        requestLine(951) + "\r\n");
+        EXPECT_EQ(portal_->pages(), c.pages);
+        EXPECT_EQ(stored(closed, job, "2012-03-05", "ActualServiceDate"), "");
+        EXPECT_EQ(requests(), "");
+    }
+
+    // The schedule window publishing through such a portal leaves both schedules as they were.
+    startPortal(QStringLiteral("plomkar7"), 0, "final:JobTypes");
+    auto form = shown<ScheduleForm>(QStringLiteral("Modify~%1").arg(closed));
+    click(form.get(), "PublishButton");
+    EXPECT_EQ(msgs_->last(), "Job Types file upload timed out - please try again");
+    EXPECT_EQ(status(published), "Published");
+    EXPECT_EQ(status(closed), "Closed");
 }
 
 // A server that takes the connection and never greets is waited for past the half minute a connection is
@@ -352,6 +400,24 @@ TEST_F(PortalFtpSlowTest, AServerSilentAfterACommandIsWaitedForTheWholeWait)
     EXPECT_GE(clock.elapsed(), 121 * 1000);
     EXPECT_LT(clock.elapsed(), 140 * 1000);
     EXPECT_EQ(msgs_->last(), QString("Job Types file upload timed out - please try again"));
+}
+
+// The wait as every run has it is the only limit of a download whose final reply never comes: it is told as
+// timed out after the 121st sleep, and nothing of it is stored.
+TEST_F(PortalFtpSlowTest, ADownloadWhoseFinalReplyNeverComesIsWaitedForTheWholeWait)
+{
+    startPortal(QStringLiteral("plomkar7"), 0, "final");
+    portal_->handOut("GetCustomerJobs.php", requestLine(951) + "\r\n");
+    PortalSync::options() = PortalSync::Options{};
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_FALSE(run(QStringLiteral("ImportCustomerJobs~")));
+    EXPECT_GE(clock.elapsed(), 121 * 1000);
+    EXPECT_LT(clock.elapsed(), 140 * 1000);
+    EXPECT_EQ(msgs_->last(), QString("Customer Jobs file download timed out - please try again"));
+    EXPECT_EQ(msgs_->shown().last().icon, MsgIcon::Exclamation);
+    EXPECT_EQ(portal_->pages(), QStringList{"GetCustomerJobs.php"});
+    EXPECT_EQ(requests(), "");
 }
 
 // An FTP step's error longer than a message can show is cut as a page's reply is: here the download's local file,

@@ -7,6 +7,7 @@
 #include "support/TestData.h"
 #include "support/Keys.h"
 #include "support/Literal.h"
+#include "support/UnderX.h"
 
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -30,6 +31,8 @@
 #include <vector>
 
 using namespace wvs;
+using wvs::test::byHand;
+using wvs::test::XHand;
 
 namespace {
 
@@ -119,111 +122,6 @@ TEST_F(PasteTest, DISABLED_PasteIntoEveryBoxWithAnOwnerlessClipboard)
             ++pasted;
         }
     std::printf("pasted into %d boxes\n", pasted);
-}
-
-// The pointer and keys of the X server, pressed through its XTEST extension
-// from a connection of their own, as a user's hand would: they go on while
-// the program is busy.
-class XHand {
-public:
-    XHand()
-        : x11_(dlopen("libX11.so.6", RTLD_NOW)), xtst_(dlopen("libXtst.so.6", RTLD_NOW))
-    {
-        if (x11_ && xtst_ && dlsym(xtst_, "XTestFakeMotionEvent") && dlsym(xtst_, "XTestFakeButtonEvent")
-            && dlsym(xtst_, "XTestFakeKeyEvent"))
-            display_ = call<void *>(x11_, "XOpenDisplay", static_cast<const char *>(nullptr));
-    }
-    ~XHand()
-    {
-        if (display_)
-            call(x11_, "XCloseDisplay", display_);
-    }
-    bool ready() const { return display_ != nullptr; }
-    void moveTo(QPoint at) { send("XTestFakeMotionEvent", -1, at.x(), at.y()); }
-    void leftButton(bool down) { send("XTestFakeButtonEvent", 1u, int(down)); }
-    void click(QPoint at)
-    {
-        moveTo(at);
-        leftButton(true);
-        leftButton(false);
-    }
-    void shiftClick(QPoint at)
-    {
-        const unsigned shiftCode = keycode(0xffe1ul);   // XK_Shift_L
-        send("XTestFakeKeyEvent", shiftCode, 1);
-        click(at);
-        send("XTestFakeKeyEvent", shiftCode, 0);
-    }
-    void middleClick(QPoint at)
-    {
-        moveTo(at);
-        send("XTestFakeButtonEvent", 2u, 1);
-        send("XTestFakeButtonEvent", 2u, 0);
-    }
-    // A key held down (true) or let go, by its X keysym.
-    void hold(unsigned long keysym, bool down) { send("XTestFakeKeyEvent", keycode(keysym), int(down)); }
-    void drag(QPoint from, QPoint to)
-    {
-        moveTo(from);
-        leftButton(true);
-        for (int step = 1; step <= 4; ++step)
-            moveTo(from + (to - from) * step / 4);
-        leftButton(false);
-    }
-    // One notch of the wheel, away from the user (up) or towards him.
-    void wheel(bool up)
-    {
-        send("XTestFakeButtonEvent", up ? 4u : 5u, 1);
-        send("XTestFakeButtonEvent", up ? 4u : 5u, 0);
-    }
-    void escape() { key(0xff1bul); }   // XK_Escape
-    // A key by its X keysym, with Shift held when asked.
-    void key(unsigned long keysym, bool shift = false)
-    {
-        const unsigned shiftCode = keycode(0xffe1ul);   // XK_Shift_L
-        if (shift)
-            send("XTestFakeKeyEvent", shiftCode, 1);
-        send("XTestFakeKeyEvent", keycode(keysym), 1);
-        send("XTestFakeKeyEvent", keycode(keysym), 0);
-        if (shift)
-            send("XTestFakeKeyEvent", shiftCode, 0);
-    }
-
-private:
-    // Calls the library's function of that name with these arguments.
-    template <class R = int, class... A>
-    static R call(void *library, const char *name, A... args)
-    {
-        return reinterpret_cast<R (*)(A...)>(dlsym(library, name))(args...);
-    }
-    // An XTEST event with no delay, sent at once; the hand then rests a moment.
-    template <class... A>
-    void send(const char *event, A... args)
-    {
-        call(xtst_, event, display_, args..., 0ul);
-        call(x11_, "XFlush", display_);
-        std::this_thread::sleep_for(std::chrono::milliseconds(60));
-    }
-    unsigned keycode(unsigned long keysym) { return call<unsigned char>(x11_, "XKeysymToKeycode", display_, keysym); }
-    void *x11_, *xtst_, *display_ = nullptr;
-};
-
-// Lets the hand do its part while the program answers, as it would for a
-// user; true when the hand finished within the time.
-bool byHand(XHand &hand, const std::function<void(XHand &)> &part)
-{
-    std::atomic<bool> done{false};
-    std::thread user([&] {
-        part(hand);
-        done = true;
-    });
-    QElapsedTimer clock;
-    clock.start();
-    while (!done && clock.elapsed() < 15000)
-        QTest::qWait(20);
-    user.join();
-    QTest::qWait(100);
-    return done;
 }
 
 // Run only by the test below, in a child process on a real X server.
@@ -506,50 +404,8 @@ TEST_F(PasteTest, DISABLED_MiddleButtonPasteIntoACommentAndATypeAheadBox)
     std::printf("pasted by the middle button into a comment and a type-ahead box\n");
 }
 
-// Runs the named child test in a child process of this program on an X
-// server of its own, and expects it to pass and to print marker. Xvfb
-// chooses a free display itself; an Xvfb that is there but does not start
-// fails the test.
-void underX(const char *childTest, const char *marker)
-{
-    const QString xvfbProgram = QStandardPaths::findExecutable("Xvfb");
-    if (xvfbProgram.isEmpty())
-        GTEST_SKIP() << "Xvfb is not installed; nothing is tried under a real X server";
-    QProcess xvfb;
-    xvfb.start(xvfbProgram, {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
-    QByteArray display;
-    QElapsedTimer clock;
-    clock.start();
-    while (!display.contains('\n') && clock.elapsed() < 30000 && xvfb.state() != QProcess::NotRunning) {
-        xvfb.waitForReadyRead(100);
-        display += xvfb.readAllStandardOutput();
-    }
-    if (!display.contains('\n')) {
-        xvfb.kill();
-        xvfb.waitForFinished(2000);
-        FAIL() << "Xvfb did not start: " << xvfb.readAllStandardError().toStdString();
-    }
-
-    QProcess child;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("DISPLAY", ":" + QString::fromLatin1(display.trimmed()));
-    env.insert("QT_QPA_PLATFORM", "xcb");
-    child.setProcessEnvironment(env);
-    child.setProcessChannelMode(QProcess::MergedChannels);
-    child.start(QCoreApplication::applicationFilePath(),
-                {QString("--gtest_filter=PasteTest.%1").arg(childTest), "--gtest_also_run_disabled_tests"});
-    const bool finished = child.waitForFinished(60000);
-    if (!finished) {
-        child.kill();
-        child.waitForFinished(5000);
-    }
-    const std::string output = child.readAll().toStdString();
-    xvfb.terminate();
-    xvfb.waitForFinished(5000);
-    ASSERT_TRUE(finished) << "the child did not end: " << output;
-    EXPECT_TRUE(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0) << output;
-    EXPECT_NE(output.find(marker), std::string::npos) << output;
-}
+// Runs the named case of this suite under an X server of its own.
+void underX(const char *childTest, const char *marker) { test::underX("PasteTest", childTest, marker); }
 
 // A paste into a multi-line box when nothing owns the X clipboard (nothing
 // copied yet in the session, or the program that copied has closed) must

@@ -71,8 +71,10 @@ protected:
 class FtpServer : public FolderServer {
 public:
     // silentAt: commands ("STOR,RETR") from the first of which on the server
-    // answers nothing more, keeping the connection; "greeting": it takes
-    // connections and never greets.
+    // answers nothing more, keeping the connection; "final": it takes or sends
+    // a file whole and then never gives its final reply (226), "final:Name"
+    // only for files whose names begin so; "greeting": it takes connections
+    // and never greets.
     bool start(const QString &user, const QString &password, int bytesPerSecond = 0,
                const QString &silentAt = QString());
     // The command lines received so far, byte for byte ("STOR name", ...;

@@ -4,10 +4,13 @@ can make a download outlast its wait. --log names a file to which every
 command line is appended as the bytes it came in (a password as "PASS ***"),
 one a line. --silent-at names commands (comma-separated) from the first of
 which on the server answers nothing more, the connection kept open; "greeting"
-makes it take connections and never greet. Names are bytes to this server, as to a portal that takes them
-so: a file is stored under the very bytes of the name it was given, and a
-name finds only the file of the same bytes. Prints "PORT <n>" once it
-listens."""
+makes it take connections and never greet; "final" makes it take a file whole
+(STOR) or send one whole (RETR), close the data connection and then never send
+its final reply (226), nor anything more; "final:Name" does so only for files
+whose names begin with Name. Names are bytes to this server, as to a portal
+that takes them so: a file is stored under the very bytes of the name it was
+given, and a name finds only the file of the same bytes. Prints "PORT <n>"
+once it listens."""
 import argparse, os, sys, threading
 from pyftpdlib.authorizers import DummyAuthorizer
 from pyftpdlib.filesystems import AbstractedFS
@@ -23,7 +26,10 @@ p.add_argument("--rate", type=int, default=0)
 p.add_argument("--log", default="")
 p.add_argument("--silent-at", default="")
 a = p.parse_args()
-silent_at = set(c.strip().upper() for c in a.silent_at.split(",") if c.strip())
+names = [c.strip() for c in a.silent_at.split(",") if c.strip()]
+silent_at = set(c.upper() for c in names if not c.upper().startswith("FINAL"))
+# The name beginnings of the files whose final reply never comes.
+final_for = [c.partition(":")[2] for c in names if c.upper().startswith("FINAL")]
 logging.basicConfig(level=logging.ERROR)
 
 
@@ -40,6 +46,16 @@ class ByteNamesHandler(FTPHandler):
             self.silent = True
             return
         super().handle()
+
+    def respond(self, resp, logfun=logging.debug):
+        if final_for and resp.startswith("226 Transfer complete"):
+            dtp = self.data_channel
+            name = os.path.basename(dtp.file_obj.name) if dtp and dtp.file_obj else ""
+            if any(name.startswith(n) for n in final_for):
+                self.silent = True
+        if self.silent:
+            return
+        super().respond(resp, logfun)
 
     def pre_process_command(self, line, cmd, arg):
         if a.log:
