@@ -2,7 +2,10 @@
 
 #include "platform/MultiLineText.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMessageBox>
@@ -11,6 +14,7 @@
 #include <QStyle>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <algorithm>
 #include <cmath>
 
 namespace wvs {
@@ -87,6 +91,36 @@ private:
     QList<qsizetype> starts_;
 };
 
+// The box, answering Ctrl+C (where the text does not take it) as a desktop's
+// message box does: the title, the message as it stands and the buttons'
+// captions, between lines of dashes, go to the clipboard.
+class Box : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void keyPressEvent(QKeyEvent *e) override
+    {
+        if (!e->matches(QKeySequence::Copy)) {
+            QMessageBox::keyPressEvent(e);
+            return;
+        }
+        const QString rule = QStringLiteral("---------------------------\n");
+        QList<QAbstractButton *> row = buttons();
+        std::sort(row.begin(), row.end(), [](auto *a, auto *b) { return a->x() < b->x(); });
+        QString captions;
+        for (const QAbstractButton *b : row) {
+            // The caption as it reads: "&OK" is "OK", "&&" one "&".
+            const QString t = b->text();
+            for (qsizetype i = 0; i < t.size(); ++i)
+                captions += t.at(t.at(i) == u'&' && i + 1 < t.size() ? ++i : i);
+            captions += QStringLiteral("   ");
+        }
+        QGuiApplication::clipboard()->setText(rule + windowTitle().trimmed() + u'\n' + rule + text() + u'\n' + rule + captions + u'\n' + rule);
+        e->accept();
+    }
+};
+
 // Puts the message's text in place of the box's label and sizes it: the box
 // at most half the screen wide (500 pixels at most) unless its buttons ask
 // for more, a short message no wider than it needs; the text no taller than
@@ -160,7 +194,7 @@ MsgAnswer MessageScript::take(const ShownMessage &m)
 
 MsgAnswer msgBox(const QString &text, MsgButtons buttons, MsgIcon icon, const QString &title)
 {
-    QMessageBox box(QApplication::activeWindow());
+    Box box(QApplication::activeWindow());
     box.setWindowTitle(title.isEmpty() ? QStringLiteral(" ") : title);
     box.setTextFormat(Qt::PlainText);
     box.setText(text);

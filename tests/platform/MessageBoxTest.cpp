@@ -151,3 +151,117 @@ TEST(MessageBoxTest, ALongWordBreaksAtTheEdgeAndTheTextShownIsTheMessage)
         EXPECT_GT(lines, 1);
     }
 }
+
+// Every way of copying a message gives its text as the program says it: a path copied from a message names the
+// file, a CR LF stays CR LF, a no-break space and a zero-width space of the text itself stay, markup stays as typed.
+TEST(MessageBoxTest, EveryWayOfCopyingGivesTheMessageAsItIs)
+{
+    const QString lines = "Job Types update failed - <html>\r\n<p>Price 10" + QString(QChar(0x00A0)) + "000 NZD</p>\r\n"
+                          + "<p>a" + QChar(0x200B) + "b &amp; c</p>\r\n</html>";
+    for (const QString &text : {exportFailed, lines}) {
+        SCOPED_TRACE(text.left(40).toStdString());
+        onTheBox(text, MsgButtons::Ok, [&](QMessageBox &box) {
+            MultiLineText *view = textOf(box);
+            ASSERT_NE(view, nullptr);
+            // Ctrl+C on the box (its button has the focus) copies its title, text and buttons.
+            ASSERT_NE(qobject_cast<QAbstractButton *>(QApplication::focusWidget()), nullptr);
+            const QString rule = "---------------------------\n";
+            EXPECT_EQ(copied([] { test::press(Qt::Key_C, Qt::ControlModifier); }),
+                      rule + "\n" + rule + text + "\n" + rule + "OK   \n" + rule);
+
+            // A part selected with the mouse, then Ctrl+C or the context menu's Copy.
+            const QString part = text == exportFailed ? path : lines.mid(lines.indexOf("<p>"), lines.indexOf("</html>") - lines.indexOf("<p>"));
+            // Where the part starts and ends in the text as shown, a CR LF one line end.
+            const int from = int(text.indexOf(part) - text.left(text.indexOf(part)).count("\r\n"));
+            const int to = int(from + part.size() - part.count("\r\n"));
+            ASSERT_GT(from, 0);
+            QTest::mousePress(view->viewport(), Qt::LeftButton, {}, pointAt(view, from));
+            QTest::mouseMove(view->viewport(), pointAt(view, (from + to) / 2));
+            QTest::mouseMove(view->viewport(), pointAt(view, to));
+            QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, pointAt(view, to));
+            EXPECT_EQ(QApplication::focusWidget(), view);
+            EXPECT_EQ(copied([] { test::press(Qt::Key_C, Qt::ControlModifier); }), part);
+            EXPECT_EQ(copied([&] { fromContextMenu(view, "Copy"); }), part);
+
+            // The whole text: Select All then Copy, by the context menu and by the keys.
+            EXPECT_EQ(copied([&] {
+                          fromContextMenu(view, "Select All");
+                          fromContextMenu(view, "Copy");
+                      }),
+                      text);
+            view->moveCursor(QTextCursor::Start);
+            EXPECT_EQ(copied([] {
+                          test::press(Qt::Key_A, Qt::ControlModifier);
+                          test::press(Qt::Key_C, Qt::ControlModifier);
+                      }),
+                      text);
+        });
+    }
+    QGuiApplication::clipboard()->clear();
+}
+
+// The box answers as before with the text in it: Enter gives the default button, Escape the box's way out, from the
+// buttons and from the text alike; the text is plain, markup shown as typed.
+TEST(MessageBoxTest, EnterAndEscapeAnswerFromTheButtonsAndFromTheText)
+{
+    const QString question = "Are you sure you want to PERMANENTLY delete <b>Smith &amp; Sons</b>?";
+    auto answer = [&](MsgButtons buttons, Qt::Key key, bool inText) {
+        return onTheBox(question, buttons, [&](QMessageBox &box) {
+            MultiLineText *view = textOf(box);
+            ASSERT_NE(view, nullptr);
+            EXPECT_EQ(view->document()->toRawText(), question);
+            if (inText)
+                QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, pointAt(view, 3));
+            EXPECT_EQ(QApplication::focusWidget() == view, inText);
+            test::press(key);
+            EXPECT_FALSE(box.isVisible());
+        }, MsgIcon::Question);
+    };
+    for (bool inText : {false, true}) {
+        SCOPED_TRACE(inText ? "from the text" : "from the buttons");
+        EXPECT_EQ(answer(MsgButtons::YesNo, Qt::Key_Return, inText), MsgAnswer::Yes);
+        EXPECT_EQ(answer(MsgButtons::YesNo, Qt::Key_Escape, inText), MsgAnswer::No);
+        EXPECT_EQ(answer(MsgButtons::YesNoCancel, Qt::Key_Escape, inText), MsgAnswer::Cancel);
+        EXPECT_EQ(answer(MsgButtons::OkCancel, Qt::Key_Escape, inText), MsgAnswer::Cancel);
+    }
+    EXPECT_EQ(answer(MsgButtons::Ok, Qt::Key_Return, false), MsgAnswer::Ok);
+}
+
+// A message taller than the screen (a long paste echoed in "not found", a reply of many lines, a long text) fits
+// the screen with its buttons: its text scrolls, and the whole of it can be read and copied.
+TEST(MessageBoxTest, AMessageTallerThanTheScreenFitsWithItsButtonsAndScrolls)
+{
+    QStringList manyLines;
+    for (int i = 1; i <= 300; ++i)
+        manyLines << QString("Line %1 of the reply").arg(i);
+    const QString texts[] = {QString(5000, 'q') + " not found", manyLines.join("\n"),
+                             QString("Please ensure that it is not in use ").repeated(200).trimmed()};
+    for (const QString &text : texts) {
+        for (MsgButtons buttons : {MsgButtons::Ok, MsgButtons::YesNoCancel}) {
+            SCOPED_TRACE(text.left(40).toStdString());
+            onTheBox(text, buttons, [&](QMessageBox &box) {
+                const QRect screen = box.screen()->availableGeometry();
+                const QRect frame = box.frameGeometry();
+                EXPECT_TRUE(screen.contains(frame)) << frame.y() << "+" << frame.height() << " on " << screen.height();
+                const QList<QAbstractButton *> shown = box.findChild<QDialogButtonBox *>()->buttons();
+                EXPECT_EQ(shown.size(), buttons == MsgButtons::Ok ? 1 : 3);
+                for (QAbstractButton *b : shown) {
+                    EXPECT_TRUE(b->isVisible());
+                    EXPECT_TRUE(frame.contains(QRect(b->mapToGlobal(QPoint(0, 0)), b->size())))
+                        << b->text().toStdString();
+                }
+                MultiLineText *view = textOf(box);
+                ASSERT_NE(view, nullptr);
+                EXPECT_TRUE(view->verticalScrollBar()->isVisible());
+                expectWholeTextReachable(view);
+                QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, pointAt(view, 0));
+                EXPECT_EQ(copied([] {
+                              test::press(Qt::Key_A, Qt::ControlModifier);
+                              test::press(Qt::Key_C, Qt::ControlModifier);
+                          }),
+                          text);
+            });
+        }
+    }
+    QGuiApplication::clipboard()->clear();
+}
