@@ -134,8 +134,8 @@ TEST(MessageBoxTest, ALongWordBreaksAtTheEdgeAndTheTextShownIsTheMessage)
             EXPECT_LE(box.frameGeometry().width(), screen.width());
             EXPECT_LE(box.width(), std::min(screen.width() / 2, 500));
             EXPECT_GT(view->height(), 0);
-            EXPECT_FALSE(view->verticalScrollBar()->isVisible());   // no taller than the screen: nothing scrolls
             expectWholeTextReachable(view);
+            EXPECT_FALSE(view->verticalScrollBar()->isVisible());   // no taller than the screen: nothing scrolls
             const QTextLayout *layout = view->document()->begin().layout();
             lines = layout->lineCount();
             // A line that starts inside a word starts inside the long word.
