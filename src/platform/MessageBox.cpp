@@ -116,7 +116,8 @@ protected:
                 captions += t.at(t.at(i) == u'&' && i + 1 < t.size() ? ++i : i);
             captions += QStringLiteral("   ");
         }
-        QGuiApplication::clipboard()->setText(rule + windowTitle().trimmed() + u'\n' + rule + text() + u'\n' + rule + captions + u'\n' + rule);
+        QGuiApplication::clipboard()->setText(rule + windowTitle().trimmed() + u'\n' + rule + text() + u'\n' + rule
+                                              + captions + u'\n' + rule);
         e->accept();
     }
 };
@@ -151,7 +152,8 @@ void showTextIn(QMessageBox &box, const QString &text)
     grid->invalidate();
     const QSize around = grid->totalMinimumSize() - QSize(large, large);
 
-    const int widest = std::max(std::min(screen.width() / 2, 500) - around.width(), view->fontMetrics().averageCharWidth() * 20);
+    const int widest =
+        std::max(std::min(screen.width() / 2, 500) - around.width(), view->fontMetrics().averageCharWidth() * 20);
     const int natural = int(std::ceil(view->laidOut(0).width())) + view->cursorWidth();
     const int width = std::min(natural, widest);
     // The view counts a line as seen when a pixel more than it shows.

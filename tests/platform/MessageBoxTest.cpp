@@ -170,7 +170,7 @@ TEST(MessageBoxTest, EveryWayOfCopyingGivesTheMessageAsItIs)
                       rule + "\n" + rule + text + "\n" + rule + "OK   \n" + rule);
 
             // A part selected with the mouse, then Ctrl+C or the context menu's Copy.
-            const QString part = text == exportFailed ? path : lines.mid(lines.indexOf("<p>"), lines.indexOf("</html>") - lines.indexOf("<p>"));
+            const QString part = text == exportFailed ? path : lines.section("\r\n", 1, 2) + "\r\n";
             // Where the part starts and ends in the text as shown, a CR LF one line end.
             const int from = int(text.indexOf(part) - text.left(text.indexOf(part)).count("\r\n"));
             const int to = int(from + part.size() - part.count("\r\n"));
