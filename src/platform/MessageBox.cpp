@@ -1,47 +1,156 @@
 #include "platform/MessageBox.h"
 
+#include "platform/MultiLineText.h"
+
 #include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QGridLayout>
 #include <QLabel>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QScreen>
-#include <QTextBoundaryFinder>
+#include <QStyle>
+#include <QTextBlock>
+#include <QTextLayout>
+#include <algorithm>
+#include <cmath>
 
 namespace wvs {
 
 namespace {
 MessageScript *g_script = nullptr;
 
-// The text with a zero-width break opportunity between every two characters
-// (whole characters, marks and all) of each word wider than widest pixels in
-// fm (a file's path, a server's reply without a blank): such a word breaks
-// where it must instead of being clipped at the box's edge, and shows as
-// before. Shorter words stay whole.
-QString breakableAnywhere(const QString &text, const QFontMetrics &fm, int widest)
-{
-    QString out;
-    out.reserve(text.size());
-    qsizetype start = 0;
-    while (start < text.size()) {
-        qsizetype end = start;
-        while (end < text.size() && !text.at(end).isSpace())
-            ++end;
-        const QString word = text.mid(start, end - start);
-        if (fm.horizontalAdvance(word) > widest) {
-            QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, word);
-            qsizetype from = 0;
-            for (qsizetype to = characters.toNextBoundary(); to > 0; to = characters.toNextBoundary()) {
-                if (from > 0)
-                    out += QChar(0x200B);
-                out += word.mid(from, to - from);
-                from = to;
-            }
-        } else {
-            out += word;
+// The message as the box shows it: read-only text that breaks a word wider
+// than the box (a file's path, a server's reply without a blank) between any
+// two characters where it must, and scrolls when it is taller than the
+// screen allows. Nothing is put into the text to break it: every way of
+// copying (the keys, the context menu, the X selection a mouse selection
+// makes) gives the message's own characters, a CR LF that shows as one line
+// end copied as CR LF.
+class MessageText : public MultiLineText {
+public:
+    MessageText(const QString &text, QWidget *parent) : MultiLineText(parent), said_(text)
+    {
+        setObjectName(QStringLiteral("MessageText"));
+        setReadOnly(true);
+        setTextInteractionFlags(Qt::TextSelectableByMouse);
+        setFocusPolicy(Qt::ClickFocus); // as a label: Tab goes from button to button
+        setFrameShape(QFrame::NoFrame);
+        viewport()->setAutoFillBackground(false);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        document()->setDocumentMargin(0);
+        setPlainText(text);
+        // Each character of the document stands for one of the message's,
+        // but a CR LF is one line end: where each one starts in the message.
+        const QString shown = document()->toRawText();
+        starts_.reserve(shown.size() + 1);
+        qsizetype i = 0;
+        for (QChar c : shown) {
+            starts_.append(i);
+            i += c == QChar::ParagraphSeparator && QStringView(said_).mid(i, 2) == u"\r\n" ? 2 : 1;
         }
-        for (start = end; start < text.size() && text.at(start).isSpace(); ++start)
-            out += text.at(start);
+        starts_.append(said_.size());
     }
-    return out;
+
+    // The widest line and the height of the whole text laid out width
+    // pixels wide (0: nothing wraps), line by line as the view lays it out.
+    QSizeF laidOut(qreal width) const
+    {
+        QSizeF size(0, 0);
+        for (QTextBlock b = document()->begin(); b.isValid(); b = b.next()) {
+            QTextLayout layout(b.text(), document()->defaultFont());
+            layout.setTextOption(document()->defaultTextOption());
+            layout.beginLayout();
+            for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+                line.setLeadingIncluded(true);
+                line.setLineWidth(width > 0 ? width : qreal(INT_MAX));
+                size.rheight() += line.height();
+                size.setWidth(std::max(size.width(), line.naturalTextWidth()));
+            }
+            layout.endLayout();
+        }
+        return size;
+    }
+
+protected:
+    QMimeData *createMimeDataFromSelection() const override
+    {
+        const QTextCursor cursor = textCursor();
+        const qsizetype from = starts_.value(cursor.selectionStart(), said_.size());
+        const qsizetype to = starts_.value(cursor.selectionEnd(), said_.size());
+        auto *data = new QMimeData;
+        data->setText(said_.mid(from, to - from));
+        return data;
+    }
+
+private:
+    QString said_;
+    QList<qsizetype> starts_;
+};
+
+// The box answers Ctrl+C where its text does not take it (a button has the
+// focus): the whole message goes to the clipboard, as the program says it.
+class Box : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void keyPressEvent(QKeyEvent *e) override
+    {
+        if (!e->matches(QKeySequence::Copy)) {
+            QMessageBox::keyPressEvent(e);
+            return;
+        }
+        QGuiApplication::clipboard()->setText(text());
+        e->accept();
+    }
+};
+
+// Puts the message's text in place of the box's label and sizes it: the box
+// at most half the screen wide (500 pixels at most) unless its buttons ask
+// for more, a short message no wider than it needs; the text no taller than
+// leaves the box's frame, buttons and all, within the screen's height (the
+// box's own title bar as tall as its opener's): a taller text scrolls. The
+// label stays, hidden, with the message.
+void showTextIn(QMessageBox &box, const QString &text)
+{
+    auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+    auto *grid = qobject_cast<QGridLayout *>(box.layout());
+    if (!label || !grid || grid->indexOf(label) < 0)
+        return;
+    int row = 0, column = 0, rows = 0, columns = 0;
+    grid->getItemPosition(grid->indexOf(label), &row, &column, &rows, &columns);
+    auto *view = new MessageText(text, &box);
+    grid->addWidget(view, row, column, rows, columns);
+    label->hide();
+    box.ensurePolished();
+    QWidget *opener = box.parentWidget();
+    const QRect screen = (opener ? opener->screen() : box.screen())->availableGeometry();
+    int titleBar = box.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &box);
+    if (opener)
+        titleBar = std::max(titleBar, opener->frameGeometry().height() - opener->geometry().height());
+
+    // What the box takes besides the text: margins, the icon, the buttons.
+    constexpr int large = 4000;
+    view->setFixedSize(large, large);
+    grid->invalidate();
+    const QSize around = grid->totalMinimumSize() - QSize(large, large);
+
+    const int widest =
+        std::max(std::min(screen.width() / 2, 500) - around.width(), view->fontMetrics().averageCharWidth() * 20);
+    const int natural = int(std::ceil(view->laidOut(0).width())) + view->cursorWidth();
+    const int width = std::min(natural, widest);
+    // The view counts a line as seen when a pixel more than it shows.
+    const int needed = int(std::ceil(view->laidOut(width).height())) + 1;
+    const int tallest = std::max(screen.height() - titleBar - around.height(), view->fontMetrics().lineSpacing() * 3);
+    if (needed <= tallest) {
+        view->setFixedSize(width, needed);
+    } else {
+        view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        view->setFixedSize(width + view->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view), tallest);
+    }
 }
 } // namespace
 
@@ -73,16 +182,10 @@ MsgAnswer MessageScript::take(const ShownMessage &m)
 
 MsgAnswer msgBox(const QString &text, MsgButtons buttons, MsgIcon icon, const QString &title)
 {
-    QMessageBox box(QApplication::activeWindow());
+    Box box(QApplication::activeWindow());
     box.setWindowTitle(title.isEmpty() ? QStringLiteral(" ") : title);
     box.setTextFormat(Qt::PlainText);
     box.setText(text);
-    // A box is at most half the screen wide before it widens for a long word,
-    // and never wider than the screen: a word wider than that half breaks.
-    if (auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"))) {
-        const int half = box.screen()->availableGeometry().width() / 2;
-        label->setText(breakableAnywhere(text, label->fontMetrics(), std::min(half, 500)));
-    }
     switch (icon) {
     case MsgIcon::None: box.setIcon(QMessageBox::NoIcon); break;
     case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
@@ -101,6 +204,7 @@ MsgAnswer msgBox(const QString &text, MsgButtons buttons, MsgIcon icon, const QS
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
     }
+    showTextIn(box, text);
     if (auto *s = MessageScript::current())
         return s->take({text, buttons, icon, box.windowTitle().trimmed(), box.textFormat()});
     switch (box.exec()) {

@@ -1,49 +1,265 @@
 #include "platform/MessageBox.h"
+#include "platform/MultiLineText.h"
+#include "support/Keys.h"
+#include "support/QtPrinters.h"
 
+#include <QAbstractButton>
 #include <QApplication>
-#include <QLabel>
+#include <QClipboard>
+#include <QDialogButtonBox>
+#include <QMenu>
 #include <QMessageBox>
 #include <QScreen>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace wvs;
 
-// A word wider than the box (a file name near the disk's limit, a server's reply without a blank) breaks where it
-// must: the box stays within the screen and shows its whole text, its last character too; short words keep whole.
-TEST(MessageBoxTest, ALongWordBreaksAnywhereSoTheWholeTextIsShown)
+namespace {
+
+// Shows text by msgBox and, once the box is up and active, hands it to look; a box look left open is closed.
+MsgAnswer onTheBox(const QString &text, MsgButtons buttons, const std::function<void(QMessageBox &)> &look,
+                   MsgIcon icon = MsgIcon::Exclamation)
+{
+    QTimer::singleShot(0, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box) {
+            ADD_FAILURE() << "no message box is shown";
+            if (QWidget *w = QApplication::activeModalWidget())
+                w->close();
+            return;
+        }
+        EXPECT_TRUE(QTest::qWaitForWindowActive(box));
+        look(*box);
+        if (box->isVisible())
+            box->done(QMessageBox::Ok);
+    });
+    return msgBox(text, buttons, icon);
+}
+
+// The box's text as it shows it.
+MultiLineText *textOf(QMessageBox &box)
+{
+    auto *view = box.findChild<MultiLineText *>("MessageText");
+    EXPECT_NE(view, nullptr);
+    EXPECT_TRUE(view && view->isVisible());
+    return view;
+}
+
+// Where a position of the text shows, in its view's viewport.
+QPoint pointAt(MultiLineText *view, int position)
+{
+    QTextCursor c(view->document());
+    c.setPosition(position);
+    return view->cursorRect(c).center();
+}
+
+// What the clipboard holds after copy (emptied before it; "nothing" when copy put nothing there).
+QString copied(const std::function<void()> &copy, QClipboard::Mode mode = QClipboard::Clipboard)
+{
+    QGuiApplication::clipboard()->setText("nothing", mode);
+    copy();
+    return QGuiApplication::clipboard()->text(mode);
+}
+
+// The action of the text's context menu, asked for by the right button on its viewport.
+void fromContextMenu(MultiLineText *view, const QString &action)
+{
+    const QPoint at(4, 4);
+    QContextMenuEvent e(QContextMenuEvent::Mouse, at, view->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(view->viewport(), &e);
+    QMenu *menu = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *m = qobject_cast<QMenu *>(w); m && m->isVisible())
+            menu = m;
+    ASSERT_NE(menu, nullptr);
+    bool found = false;
+    for (QAction *a : menu->actions())
+        if (a->text().remove('&').startsWith(action) && a->isEnabled()) {
+            a->trigger();
+            found = true;
+        }
+    menu->close();
+    EXPECT_TRUE(found) << action.toStdString();
+}
+
+// The whole text can be seen: every line within the view's width, and the last line within its height once the
+// view is scrolled to its end.
+void expectWholeTextReachable(MultiLineText *view)
+{
+    const int width = view->viewport()->width();
+    for (QTextBlock b = view->document()->begin(); b.isValid(); b = b.next())
+        for (int i = 0; i < b.layout()->lineCount(); ++i)
+            ASSERT_LE(b.layout()->lineAt(i).naturalTextWidth(), width) << "line " << i << " of block " << b.blockNumber();
+    QApplication::processEvents();
+    view->verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMaximum);
+    QApplication::processEvents();
+    QTextCursor end(view->document());
+    end.movePosition(QTextCursor::End);
+    const QRect last = view->cursorRect(end);
+    EXPECT_GE(last.top(), 0);
+    EXPECT_LE(last.bottom(), view->viewport()->height());
+    view->verticalScrollBar()->setValue(0);
+}
+
+const QString path = "/home/office/exports/" + QString(110, 'a') + "/customers.csv";
+const QString exportFailed = "Error 75 encountered when trying to open " + path + ". Please ensure that it is not in use";
+
+} // namespace
+
+// A word wider than the box (a file's path, a server's reply without a blank) breaks at the box's edge, so the box
+// stays within the screen and shows its whole text; nothing is put into the text to break it. A word of ordinary
+// length is never broken inside.
+TEST(MessageBoxTest, ALongWordBreaksAtTheEdgeAndTheTextShownIsTheMessage)
 {
     const QString texts[] = {
+        exportFailed,
         "Error 75 encountered when trying to open /home/office/exports/" + QString(130, QChar(0xE9)) + ".csv",
         "Schedule load failed - " + QString(1000, 'x') + QChar(0x2026),
-        "Unable to open /home/office/exports/customers.csv. Please ensure that it is not in use"};
-    QStringList shownTexts;
+        "Unable to open /home/office/exports/customers.csv. Please ensure that it is not in use, "
+        "that the folder exists and that you may write to it, then try the export again"};
     for (const QString &text : texts) {
         SCOPED_TRACE(text.left(40).toStdString());
-        QString shown;
-        int screen = 0, box = 0, widest = 0, width = 0, needed = 0, height = 0;
-        QTimer::singleShot(0, [&] {
-            auto *b = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            ASSERT_NE(b, nullptr);
-            const QLabel *label = b->findChild<QLabel *>("qt_msgbox_label");
-            ASSERT_NE(label, nullptr);
-            shown = label->text();
-            screen = b->screen()->availableGeometry().width();
-            box = b->frameGeometry().width();
-            widest = label->minimumSizeHint().width();
-            width = label->width();
-            needed = label->heightForWidth(width);
-            height = label->height();
-            b->accept();
+        int lines = 0;
+        onTheBox(text, MsgButtons::Ok, [&](QMessageBox &box) {
+            MultiLineText *view = textOf(box);
+            ASSERT_NE(view, nullptr);
+            EXPECT_EQ(view->document()->toRawText(), text);
+            const QRect screen = box.screen()->availableGeometry();
+            EXPECT_LE(box.frameGeometry().width(), screen.width());
+            EXPECT_LE(box.width(), std::min(screen.width() / 2, 500));
+            EXPECT_GT(view->height(), 0);
+            expectWholeTextReachable(view);
+            EXPECT_FALSE(view->verticalScrollBar()->isVisible());   // no taller than the screen: nothing scrolls
+            const QTextLayout *layout = view->document()->begin().layout();
+            lines = layout->lineCount();
+            // A line that starts inside a word starts inside the long word.
+            for (int i = 1; i < lines; ++i) {
+                const int at = layout->lineAt(i).textStart();
+                if (text.at(at - 1).isSpace())
+                    continue;
+                const qsizetype from = text.lastIndexOf(' ', at - 1) + 1;
+                const qsizetype to = text.indexOf(' ', at);
+                EXPECT_GT((to < 0 ? text.size() : to) - from, 100) << "a word broken at " << at;
+            }
         });
-        msgBox(text, MsgButtons::Ok, MsgIcon::Exclamation);
-        shownTexts << shown;
-        EXPECT_EQ(QString(shown).remove(QChar(0x200B)), text);
-        EXPECT_LE(box, screen);
-        EXPECT_LE(widest, width);
-        EXPECT_LE(needed, height);
-        EXPECT_GT(height, 0);
+        EXPECT_GT(lines, 1);
     }
-    // A word of ordinary length is never broken inside.
-    EXPECT_EQ(shownTexts.value(2), texts[2]);
+}
+
+// Every way of copying a message gives its text as the program says it: a path copied from a message names the
+// file, a CR LF stays CR LF, a no-break space and a zero-width space of the text itself stay, markup stays as typed.
+TEST(MessageBoxTest, EveryWayOfCopyingGivesTheMessageAsItIs)
+{
+    const QString lines = "Job Types update failed - <html>\r\n<p>Price 10" + QString(QChar(0x00A0)) + "000 NZD</p>\r\n"
+                          + "<p>a" + QChar(0x200B) + "b &amp; c</p>\r\n</html>";
+    for (const QString &text : {exportFailed, lines}) {
+        SCOPED_TRACE(text.left(40).toStdString());
+        onTheBox(text, MsgButtons::Ok, [&](QMessageBox &box) {
+            MultiLineText *view = textOf(box);
+            ASSERT_NE(view, nullptr);
+            // Ctrl+C on the box (its button has the focus) copies the whole message.
+            ASSERT_NE(qobject_cast<QAbstractButton *>(QApplication::focusWidget()), nullptr);
+            EXPECT_EQ(copied([] { test::press(Qt::Key_C, Qt::ControlModifier); }), text);
+
+            // A part selected with the mouse, then Ctrl+C or the context menu's Copy.
+            const QString part = text == exportFailed ? path : lines.section("\r\n", 1, 2) + "\r\n";
+            // Where the part starts and ends in the text as shown, a CR LF one line end.
+            const int from = int(text.indexOf(part) - text.left(text.indexOf(part)).count("\r\n"));
+            const int to = int(from + part.size() - part.count("\r\n"));
+            ASSERT_GT(from, 0);
+            QTest::mousePress(view->viewport(), Qt::LeftButton, {}, pointAt(view, from));
+            QTest::mouseMove(view->viewport(), pointAt(view, (from + to) / 2));
+            QTest::mouseMove(view->viewport(), pointAt(view, to));
+            QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, pointAt(view, to));
+            EXPECT_EQ(QApplication::focusWidget(), view);
+            EXPECT_EQ(copied([] { test::press(Qt::Key_C, Qt::ControlModifier); }), part);
+            EXPECT_EQ(copied([&] { fromContextMenu(view, "Copy"); }), part);
+
+            // The whole text: Select All then Copy, by the context menu and by the keys.
+            EXPECT_EQ(copied([&] {
+                          fromContextMenu(view, "Select All");
+                          fromContextMenu(view, "Copy");
+                      }),
+                      text);
+            view->moveCursor(QTextCursor::Start);
+            EXPECT_EQ(copied([] {
+                          test::press(Qt::Key_A, Qt::ControlModifier);
+                          test::press(Qt::Key_C, Qt::ControlModifier);
+                      }),
+                      text);
+        });
+    }
+    QGuiApplication::clipboard()->clear();
+}
+
+// The box answers as before with the text in it: Enter gives the default button, Escape the box's way out, from the
+// buttons and from the text alike; the text is plain, markup shown as typed.
+TEST(MessageBoxTest, EnterAndEscapeAnswerFromTheButtonsAndFromTheText)
+{
+    const QString question = "Are you sure you want to PERMANENTLY delete <b>Smith &amp; Sons</b>?";
+    auto answer = [&](MsgButtons buttons, Qt::Key key, bool inText) {
+        return onTheBox(question, buttons, [&](QMessageBox &box) {
+            MultiLineText *view = textOf(box);
+            ASSERT_NE(view, nullptr);
+            EXPECT_EQ(view->document()->toRawText(), question);
+            if (inText)
+                QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, pointAt(view, 3));
+            EXPECT_EQ(QApplication::focusWidget() == view, inText);
+            test::press(key);
+            EXPECT_FALSE(box.isVisible());
+        }, MsgIcon::Question);
+    };
+    for (bool inText : {false, true}) {
+        SCOPED_TRACE(inText ? "from the text" : "from the buttons");
+        EXPECT_EQ(answer(MsgButtons::YesNo, Qt::Key_Return, inText), MsgAnswer::Yes);
+        EXPECT_EQ(answer(MsgButtons::YesNo, Qt::Key_Escape, inText), MsgAnswer::No);
+        EXPECT_EQ(answer(MsgButtons::YesNoCancel, Qt::Key_Escape, inText), MsgAnswer::Cancel);
+        EXPECT_EQ(answer(MsgButtons::OkCancel, Qt::Key_Escape, inText), MsgAnswer::Cancel);
+    }
+    EXPECT_EQ(answer(MsgButtons::Ok, Qt::Key_Return, false), MsgAnswer::Ok);
+}
+
+// A message taller than the screen (a long paste echoed in "not found", a reply of many lines, a long text) fits
+// the screen with its buttons: its text scrolls, and the whole of it can be read and copied.
+TEST(MessageBoxTest, AMessageTallerThanTheScreenFitsWithItsButtonsAndScrolls)
+{
+    QStringList manyLines;
+    for (int i = 1; i <= 300; ++i)
+        manyLines << QString("Line %1 of the reply").arg(i);
+    const QString texts[] = {QString(5000, 'q') + " not found", manyLines.join("\n"),
+                             QString("Please ensure that it is not in use ").repeated(200).trimmed()};
+    for (const QString &text : texts) {
+        for (MsgButtons buttons : {MsgButtons::Ok, MsgButtons::YesNoCancel}) {
+            SCOPED_TRACE(text.left(40).toStdString());
+            onTheBox(text, buttons, [&](QMessageBox &box) {
+                const QRect screen = box.screen()->availableGeometry();
+                const QRect frame = box.frameGeometry();
+                EXPECT_TRUE(screen.contains(frame)) << frame.y() << "+" << frame.height() << " on " << screen.height();
+                const QList<QAbstractButton *> shown = box.findChild<QDialogButtonBox *>()->buttons();
+                EXPECT_EQ(shown.size(), buttons == MsgButtons::Ok ? 1 : 3);
+                for (QAbstractButton *b : shown) {
+                    EXPECT_TRUE(b->isVisible());
+                    EXPECT_TRUE(frame.contains(QRect(b->mapToGlobal(QPoint(0, 0)), b->size())))
+                        << b->text().toStdString();
+                }
+                MultiLineText *view = textOf(box);
+                ASSERT_NE(view, nullptr);
+                EXPECT_TRUE(view->verticalScrollBar()->isVisible());
+                expectWholeTextReachable(view);
+                QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, pointAt(view, 0));
+                EXPECT_EQ(copied([] {
+                              test::press(Qt::Key_A, Qt::ControlModifier);
+                              test::press(Qt::Key_C, Qt::ControlModifier);
+                          }),
+                          text);
+            });
+        }
+    }
+    QGuiApplication::clipboard()->clear();
 }

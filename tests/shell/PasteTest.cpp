@@ -1,6 +1,7 @@
 #include "common/AutoCompleteComboModule.h"
 #include "customers/CustomerAddModifyForm.h"
 #include "platform/FormRegistry.h"
+#include "platform/MessageBox.h"
 #include "platform/MultiLineText.h"
 #include "support/BesidePlain.h"
 #include "support/ShownTexts.h"
@@ -22,6 +23,7 @@
 #include <QStandardPaths>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
 #include <atomic>
 #include <cstdio>
 #include <dlfcn.h>
@@ -404,6 +406,51 @@ TEST_F(PasteTest, DISABLED_MiddleButtonPasteIntoACommentAndATypeAheadBox)
     std::printf("pasted by the middle button into a comment and a type-ahead box\n");
 }
 
+// Run only by the test below, in a child process on a real X server.
+TEST_F(PasteTest, DISABLED_SelectTheLongPathOfAMessageWithTheMouse)
+{
+    const QString path = "/home/office/exports/" + QString(110, 'a') + "/customers.csv";
+    const QString text = "Error 75 encountered when trying to open " + path + ". Please ensure that it is not in use";
+    XHand hand;
+    ASSERT_TRUE(hand.ready()) << "no XTEST on the X server (libX11.so.6, libXtst.so.6)";
+    ASSERT_TRUE(QGuiApplication::clipboard()->supportsSelection());
+    QString selected, copied;
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+        auto *box = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        auto *view = box ? box->findChild<QPlainTextEdit *>("MessageText") : nullptr;
+        if (view && QTest::qWaitForWindowExposed(box)) {
+            shown = true;
+            settle();
+            const auto at = [&](qsizetype position) {
+                QTextCursor c(view->document());
+                c.setPosition(int(position));
+                return view->viewport()->mapToGlobal(view->cursorRect(c).center());
+            };
+            const qsizetype from = text.indexOf(path);
+            QGuiApplication::clipboard()->clear(QClipboard::Selection);
+            EXPECT_TRUE(byHand(hand, [&](XHand &h) { h.drag(at(from), at(from + path.size())); }));
+            selected = QGuiApplication::clipboard()->text(QClipboard::Selection);
+            EXPECT_TRUE(byHand(hand, [&](XHand &h) {
+                h.hold(0xffe3ul, true);   // XK_Control_L
+                h.key('c');
+                h.hold(0xffe3ul, false);
+            }));
+            copied = QGuiApplication::clipboard()->text();
+        }
+        if (QWidget *w = QApplication::activeModalWidget())
+            w->close();
+    });
+    msgs_.reset();   // the box itself, on the screen
+    msgBox(text, MsgButtons::Ok, MsgIcon::Exclamation);
+    msgs_ = std::make_unique<MessageScript>();
+    ASSERT_TRUE(shown);
+    // What a middle-click pastes elsewhere, and what Ctrl+C copies: the path, every character as it stands.
+    EXPECT_EQ(selected, path);
+    EXPECT_EQ(copied, path);
+    std::printf("selected the path in a message box\n");
+}
+
 // Runs the named case of this suite under an X server of its own.
 void underX(const char *childTest, const char *marker) { test::underX("PasteTest", childTest, marker); }
 
@@ -442,6 +489,13 @@ TEST(PasteUnderX, AMiddleButtonPasteIntoACommentOrATypeAheadBox)
 {
     underX("DISABLED_MiddleButtonPasteIntoACommentAndATypeAheadBox",
            "pasted by the middle button into a comment and a type-ahead box");
+}
+
+// A path selected with the mouse in a message box is the path: the X
+// selection (a middle-click's paste) and Ctrl+C hold it as the message says it.
+TEST(PasteUnderX, APathSelectedInAMessageBoxIsThePath)
+{
+    underX("DISABLED_SelectTheLongPathOfAMessageWithTheMouse", "selected the path in a message box");
 }
 
 } // namespace
