@@ -85,6 +85,19 @@ protected:
         };
         return exports;
     }
+    // Runs an export to name, which writes file (the name itself, or the file a link leads to) in place of an
+    // older "older\r\n", and expects no failure; gives what it wrote.
+    QByteArray replaced(const std::function<void(const QString &)> &run, const QString &name, const QString &file)
+    {
+        msgs_->clear();
+        run(name);
+        EXPECT_EQ(msgs_->texts().filter("Cannot write").join(""), "");
+        EXPECT_EQ(msgs_->texts().filter("encountered").join(""), "");
+        const QByteArray written = readFileBytes(file);
+        EXPECT_NE(written, "older\r\n");
+        EXPECT_TRUE(written.endsWith("\r\n")) << written.toStdString();
+        return written;
+    }
     // Everything in a folder, hidden files too.
     static QStringList entries(const QString &folder)
     {
@@ -190,13 +203,7 @@ TEST_F(ExportTargetTest, EveryExportReplacesAnOlderFileOfTheLongestNames)
         for (const auto &[what, run] : fileExports()) {
             SCOPED_TRACE(std::string(what) + ", " + std::to_string(QFileInfo(name).fileName().toUtf8().size()) + " bytes");
             ASSERT_TRUE(test::writeFileBytes(name, "older\r\n"));
-            msgs_->clear();
-            run(name);
-            EXPECT_EQ(msgs_->texts().filter("Cannot write").join(""), "");
-            EXPECT_EQ(msgs_->texts().filter("encountered").join(""), "");
-            const QByteArray written = readFileBytes(name);
-            EXPECT_NE(written, "older\r\n");
-            EXPECT_TRUE(written.endsWith("\r\n")) << written.toStdString();
+            replaced(run, name, name);
             EXPECT_EQ(entries(folder), QStringList{QFileInfo(name).fileName()});
         }
         QFile::remove(name);
@@ -230,14 +237,7 @@ TEST_F(ExportTargetTest, EveryExportToALinkWritesTheFileItLeadsToAndKeepsTheLink
             QFile::remove(QDir(files).filePath("new.csv"));
             ASSERT_TRUE(test::writeFileBytes(QDir(files).filePath("real.csv"), "older\r\n"));
             ASSERT_TRUE(QFile::setPermissions(QDir(files).filePath("real.csv"), ownerWritesGroupReads));
-            msgs_->clear();
-            run(link);
-            EXPECT_EQ(msgs_->texts().filter("Cannot write").join(""), "");
-            EXPECT_EQ(msgs_->texts().filter("encountered").join(""), "");
-            const QByteArray written = readFileBytes(file);
-            EXPECT_NE(written, "older\r\n");
-            EXPECT_TRUE(written.endsWith("\r\n")) << written.toStdString();
-            EXPECT_EQ(readFileBytes(link), written);
+            EXPECT_EQ(readFileBytes(link), replaced(run, link, file));
             for (const auto &each : cases)
                 EXPECT_EQ(QFile::symLinkTarget(QDir(links).filePath(each.link)),
                           QDir::cleanPath(QDir(links).absoluteFilePath(each.leadsTo))) << each.link;
