@@ -123,22 +123,18 @@ protected:
         if (event->type() != QEvent::KeyPress)
             return false;
         auto *ke = static_cast<QKeyEvent *>(event);
-        // Every paste key is the paste catcher's, which searches what it pastes.
-        if (ke->matches(QKeySequence::Paste))
-            return false;
-        const Qt::KeyboardModifiers held = ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-        // Ctrl's keys are the box's own: copy, paste (searched), undo, select
-        // all. The box types no key with Ctrl alone held but a keypad's.
-        if (held == Qt::ControlModifier && !(ke->modifiers() & Qt::KeypadModifier))
-            return false;
-        if (held) {
-            // A key with Alt or Meta (Super) held is no typing: the box takes
-            // nothing and hands the key on to the window.
-            if (!types(ke->text()))
-                return false;
+        // A character held with Alt or Meta (Super), or Ctrl on the keypad,
+        // is no typing: the box takes nothing and hands the key on to the window.
+        if (TypingLimit::isCommandCharacter(ke)) {
             ke->ignore();
             return true;
         }
+        // The other keys held with them are the box's own: Ctrl's copy,
+        // paste (the paste catcher's, which searches it), undo and select
+        // all, Alt+Down's list. Ctrl with Alt is AltGr, which types.
+        const Qt::KeyboardModifiers held = ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+        if (held && held != (Qt::ControlModifier | Qt::AltModifier))
+            return false;
         switch (ke->key()) {
         case Qt::Key_Backspace:
             AutoMatchCBBox(combo_, 8);

@@ -53,7 +53,7 @@ QByteArray encode(const QString &text)
 QString firstMissing(const QString &text)
 {
     for (const char32_t c : text.toUcs4())
-        if (byteOf(c) < 0 || (c >= 0x80 && c < 0xA0)) // the undefined five keep their C1 characters
+        if (byteOf(c) < 0)
             return QString::fromUcs4(&c, 1);
     return QString();
 }

@@ -18,8 +18,10 @@ QByteArray encode(const QString &text);
 
 // The first character of text the code page does not define (one made of a
 // surrogate pair whole), empty when it defines them all. The five bytes it
-// leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) define no character: what
-// reads them (the web portal) makes each a replacement character.
+// leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) are written for the C1
+// control characters of their numbers, which what reads them (the web
+// portal) makes replacement characters: text bound for the portal is first
+// refused any control character (TypingLimit::isMended), those five included.
 QString firstMissing(const QString &text);
 
 // Text as it reads back after being written in the code page.

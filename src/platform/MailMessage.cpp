@@ -1,22 +1,21 @@
 #include "platform/MailMessage.h"
+#include "platform/TypingLimit.h"
 #include "platform/WvsError.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QMimeDatabase>
 #include <QUuid>
+#include <algorithm>
 
 namespace wvs {
 
 namespace {
 
+// ASCII without a control character: written as it stands in a header.
 bool isPrintableAscii(const QString &s)
 {
-    for (QChar c : s) {
-        if (c.unicode() < 0x20 || c.unicode() > 0x7e)
-            return false;
-    }
-    return true;
+    return std::all_of(s.cbegin(), s.cend(), [](QChar c) { return c.unicode() < 0x80 && !TypingLimit::isMended(c); });
 }
 
 // Line ends of a body as CR LF.
@@ -98,27 +97,18 @@ QByteArray mailboxList(const QStringList &addresses)
 
 QString MailMessage::cleanHeaderValue(const QString &value)
 {
-    QString out;
-    out.reserve(value.size());
-    for (QChar c : value) {
-        if (c == QLatin1Char('\r') || c == QLatin1Char('\n') || c == QLatin1Char('\t') || c.unicode() < 0x20 ||
-            c.unicode() == 0x7f || c == QChar(0x2028) || c == QChar(0x2029) || c == QChar(0x85))
-            out += QLatin1Char(' ');
-        else
-            out += c;
-    }
-    return out.trimmed();
+    // The rule of every one-line value: each line break (CR LF once) and tab
+    // a blank, the other control characters (C1 too) dropped.
+    return TypingLimit::onOneLine(value).trimmed();
 }
 
 QString MailMessage::cleanAddress(const QString &address)
 {
+    static const QString separators = QStringLiteral("<>,;\"");
     QString out;
-    for (QChar c : address) {
-        if (c.unicode() <= 0x20 || c.unicode() == 0x7f || c == QLatin1Char('<') || c == QLatin1Char('>') ||
-            c == QLatin1Char(',') || c == QLatin1Char(';') || c == QLatin1Char('"') || c.isSpace())
-            continue;
-        out += c;
-    }
+    for (QChar c : address)
+        if (!TypingLimit::isMended(c) && !c.isSpace() && !separators.contains(c))
+            out += c;
     return out;
 }
 

@@ -38,11 +38,15 @@ public:
     QByteArray toRfc5322(const QDateTime &date = QDateTime::currentDateTime(),
                          const QString &messageId = QString()) const;
 
-    // A header value made safe: CR and LF (and other control characters)
-    // become blanks, so a typed value can never start a header of its own.
+    // A header value made safe, one line by the rule of every box
+    // (TypingLimit::onOneLine): each line break of any kind (CR LF once, NEL,
+    // U+2028) and tab a blank, every other control character (C0, DEL, C1)
+    // dropped, blanks at the ends trimmed; so a typed value can never start a
+    // header of its own.
     static QString cleanHeaderValue(const QString &value);
-    // An address made safe for the envelope and the header: no controls,
-    // blanks, angle brackets or commas.
+    // An address made safe for the envelope and the header: no line break,
+    // tab or other control character (TypingLimit::isMended), no blank of any
+    // kind, angle bracket, comma, semicolon or double quote.
     static QString cleanAddress(const QString &address);
 
     // A header value as RFC 2047 encoded words ("=?UTF-8?B?...?=", each at most

@@ -80,6 +80,10 @@ QMimeData *MultiLineText::createMimeDataFromSelection() const
 
 void MultiLineText::keyPressEvent(QKeyEvent *e)
 {
+    if (TypingLimit::isCommandCharacter(e)) {
+        e->ignore(); // the box types nothing; the key goes on to the window
+        return;
+    }
     if (e->matches(QKeySequence::Paste) && !isReadOnly()) {
         // Ctrl+V and Shift+Insert take the clipboard's text, if it has any;
         // Ctrl+Shift+Insert the selection's, where there is one (X).

@@ -27,6 +27,10 @@ namespace wvs {
 // line, a tab stays, and the other control characters (C0, DEL, C1) are left
 // out: a NUL would cut the text short wherever it goes.
 //
+// A character held with a key that is not a typing one (Alt, Meta, Ctrl on
+// the keypad: see TypingLimit::isCommandCharacter) types nothing and goes on
+// to the window.
+//
 // A limit (in UTF-16 units, as QString counts) binds typing and pasting
 // only, as TypingLimit does for one-line boxes: a pasted text is cut so that
 // no character is split, and a value the program sets is shown whole.

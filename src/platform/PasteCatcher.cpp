@@ -71,9 +71,7 @@ bool PasteCatcher::eventFilter(QObject *watched, QEvent *event)
     // for the box; the pointer's events come to the box itself.
     const bool keys = type == QEvent::KeyPress || type == QEvent::ContextMenu;
     const bool watchedIsKeys = keys_ && watched == keys_.data() && keys;
-    if (!watchedIsKeys && !isWhole(watched, box_))
-        return false;
-    if (!isWhole(box_, box_) || box_->isReadOnly())
+    if ((!watchedIsKeys && !isWhole(watched, box_)) || box_->isReadOnly())
         return false;
     QClipboard *clipboard = QGuiApplication::clipboard();
     switch (type) {

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTextBoundaryFinder>
 #include <algorithm>
@@ -68,6 +69,19 @@ bool TypingLimit::isDroppedControl(QChar c)
 }
 
 bool TypingLimit::isMended(QChar c) { return c == QLatin1Char('\t') || isLineBreak(c) || isDroppedControl(c); }
+
+bool TypingLimit::isCommandCharacter(const QKeyEvent *key)
+{
+    const QString text = key->text();
+    if (text.isEmpty() || isLineBreak(text.front()) || isDroppedControl(text.front()))
+        return false;
+    const Qt::KeyboardModifiers held = key->modifiers();
+    if (held & Qt::MetaModifier)
+        return true;
+    if (held & Qt::AltModifier)
+        return !(held & Qt::ControlModifier);
+    return (held & Qt::ControlModifier) && (held & Qt::KeypadModifier);
+}
 
 namespace {
 // The rule itself: each line break (CR LF counted once) becomes lineEnd, a
@@ -179,7 +193,17 @@ void TypingLimit::paste(const QString &pasted)
 
 bool TypingLimit::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() != QEvent::InputMethod || !PasteCatcher::isWhole(watched, box_) || box_->isReadOnly())
+    const QEvent::Type type = event->type();
+    if ((type != QEvent::KeyPress && type != QEvent::InputMethod) || !PasteCatcher::isWhole(watched, box_))
+        return false;
+    if (type == QEvent::KeyPress) {
+        if (!isCommandCharacter(static_cast<QKeyEvent *>(event)))
+            return false;
+        // The box types nothing; the key goes on to the window.
+        event->ignore();
+        return true;
+    }
+    if (box_->isReadOnly())
         return false;
     // An input method's commit that must be mended goes in mended as the
     // box's own commit, which is one undo step as any commit is: the box's

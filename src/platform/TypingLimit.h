@@ -2,6 +2,7 @@
 #include <QPointer>
 #include <QValidator>
 
+class QKeyEvent;
 class QLineEdit;
 
 namespace wvs {
@@ -28,6 +29,10 @@ class PasteCatcher;
 // drop or an input method's commit that must be mended goes in mended, as
 // one step of the box's undo history, as any paste does: Ctrl+Z takes it
 // back and the box is modified.
+//
+// A key held with a key that is not a typing one types nothing (see
+// isCommandCharacter): it goes on to the window, as when a greyed button's
+// mnemonic is pressed.
 class TypingLimit : public QValidator {
     Q_OBJECT
 public:
@@ -51,6 +56,14 @@ public:
     // A character a one-line value never holds as it stands: a line break,
     // a tab or a dropped control character.
     static bool isMended(QChar c);
+
+    // A key that would type a character (a tab too) but is held with a key
+    // that is not a typing one: Meta, Alt without Ctrl, or Ctrl on the keypad
+    // (Ctrl's other keys type nothing in any box). Such a key is a command of
+    // the window, a button's mnemonic, greyed or not, and no box types it.
+    // Ctrl with Alt is AltGr where the system sends it so, and AltGr as its
+    // own key (Qt::GroupSwitchModifier) holds no Alt: their characters type.
+    static bool isCommandCharacter(const QKeyEvent *key);
 
     // A text as one line: trailing line breaks dropped, inner ones and tabs
     // blanks, other control characters dropped.

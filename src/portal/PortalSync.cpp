@@ -238,8 +238,10 @@ bool PortalSync::companyUpload()
 
 bool PortalSync::companyRename()
 {
+    // The name goes as the company file's field carries it, so that the
+    // portal holds the same name whichever of the two sent it last.
     return pageCall(QStringLiteral("ModifyCompany.php"),
-                    {{QStringLiteral("companyname"), mode_.companyName},
+                    {{QStringLiteral("companyname"), PortalUploadFiles::fieldValue(mode_.companyName)},
                      {QStringLiteral("companyid"), mode_.companyId},
                      {QStringLiteral("companyserial"), session().installationID},
                      {QStringLiteral("country"), session().installationCountry}},

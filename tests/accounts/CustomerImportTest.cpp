@@ -1,9 +1,11 @@
+#include "accounts/AccountsCustomerImportForm.h"
 #include "accounts/AccountsFileReader.h"
 #include "accounts/CustomerImportModule.h"
 #include "accounts/MYOBCustomerExportModule.h"
 #include "accounts/XeroCustomerExportModule.h"
 #include "accounts/AccountsTestData.h"
 #include "support/ControlCharacters.h"
+#include "support/Keys.h"
 #include "support/OrdinaryUser.h"
 
 using namespace wvs;
@@ -567,3 +569,26 @@ TEST_F(CustomerImportTest, EveryXeroColumnGoesToItsFieldCutToItsLength)
 }
 
 } // namespace
+
+// Alt with the letter of the greyed OK (a level with Customers 6 may not
+// import) types nothing into the path; with OK enabled (Customers 7) it
+// presses OK, which asks for the file.
+TEST_F(CustomerImportTest, AltWithTheLetterOfAGreyedOkTypesNothingIntoThePath)
+{
+    for (const int customers : {6, 7}) {
+        SCOPED_TRACE(customers);
+        setAccess(9, customers, 7, 7, 7, 7, 7, 7, 7, 7);
+        loginAs("ADM", 9);
+        msgs_->clear();
+        auto import = shown<AccountsCustomerImportForm>("Xero");
+        EXPECT_EQ(child<QPushButton>(import.get(), "OKButton")->isEnabled(), customers == 7);
+        auto *path = child<QLineEdit>(import.get(), "FileNameText");
+        test::focusOn(path);
+        const QString typed = customers == 6 ? "imp.txt" : "";
+        test::typeKeys(typed);
+        test::press("o", Qt::Key_O, Qt::AltModifier);
+        QTest::qWait(300); // a button pressed by its mnemonic clicks once it has shown itself down
+        EXPECT_EQ(path->text(), typed);
+        EXPECT_EQ(msgs_->texts(), customers == 6 ? QStringList{} : QStringList{"Please select the import file"});
+    }
+}

@@ -136,24 +136,10 @@ TEST(AutoMatchCBBox, TypesAndTakesAwayCharactersAsTheUserSeesThem)
     QWidget window;
     QComboBox c(&window);
     installAutoMatch(&c);
-    // The keys the box leaves alone reach its window.
-    QStringList reached;
-    struct Recorder : QObject {
-        QStringList *keys;
-        bool eventFilter(QObject *, QEvent *e) override
-        {
-            // The modifier keys' own presses reach the window too, as from any keyboard.
-            const auto *k = static_cast<QKeyEvent *>(e);
-            const bool modifier = e->type() == QEvent::KeyPress
-                && (k->key() == Qt::Key_Shift || k->key() == Qt::Key_Control || k->key() == Qt::Key_Alt
-                    || k->key() == Qt::Key_Meta);
-            if (e->type() == QEvent::KeyPress && !modifier)
-                *keys << QKeySequence(k->keyCombination()).toString();
-            return false;
-        }
-    } recorder;
-    recorder.keys = &reached;
-    window.installEventFilter(&recorder);
+    // The keys the box leaves alone reach its window (the modifier keys' own
+    // presses too, as from any keyboard, which are not recorded).
+    test::KeysReaching toWindow(&window);
+    QStringList &reached = toWindow.keys;
     const QString thumbs = QString::fromUtf8("\xF0\x9F\x91\x8D\xF0\x9F\x8F\xBD"); // thumbs up, medium skin tone
     const QString accented = QStringLiteral("E\u0301");                               // E, combining acute accent
     const QString family = QString::fromUtf8("\xF0\x9F\x91\xA8\xE2\x80\x8D\xF0\x9F\x91\xA9\xE2\x80\x8D\xF0\x9F\x91\xA7");
@@ -279,6 +265,32 @@ TEST(AutoMatchCBBox, TypesAndTakesAwayCharactersAsTheUserSeesThem)
 // Each control character and separator pasted into a type-ahead box, by the
 // keys (to the combo box, which holds the focus), an input method or a drop,
 // is searched as a one-line box would take it.
+// A character held with Alt, Meta or Ctrl on the keypad, sent where a user's
+// keys go (the combo box), neither searches nor types and goes on to the
+// window; AltGr's, Shift's and the keypad's characters are searched as typed.
+TEST(AutoMatchCBBox, AKeyHeldWithAKeyThatIsNoTypingOneNeverSearches)
+{
+    MessageScript msgs;
+    QWidget window;
+    QComboBox c(&window);
+    installAutoMatch(&c);
+    test::KeysReaching toWindow(&window);
+    c.addItems({"Tasman", "T@ Bay", QString::fromUtf8("T€ Bay"), "TO Bay", "T5 Bay", "T\u00e9 Bay"});
+    ASSERT_EQ(test::focusOn(c.lineEdit()), &c);
+    for (const test::HeldKey &k : test::heldKeys()) {
+        SCOPED_TRACE(k.name);
+        c.setCurrentIndex(-1);
+        c.lineEdit()->clear();
+        test::press("t", Qt::Key_T);
+        test::press(k);
+        EXPECT_EQ(c.lineEdit()->text(), k.types ? "T" + k.text.toUpper() + " Bay" : "Tasman");
+        EXPECT_EQ(c.lineEdit()->selectedText(), k.types ? " Bay" : "asman");
+        EXPECT_EQ(toWindow.keys.size(), k.types ? 0 : 1) << toWindow.keys.join(", ").toStdString();
+        toWindow.keys.clear();
+    }
+    EXPECT_TRUE(msgs.texts().isEmpty()) << msgs.texts().join(" / ").toStdString();
+}
+
 TEST(AutoMatchCBBox, EveryControlCharacterIsSearchedAsOnOneLine)
 {
     MessageScript msgs;

@@ -1,5 +1,6 @@
 #include "common/ExportTarget.h"
 #include "accounts/AccountsTestData.h"
+#include "common/CsvExport.h"
 #include "accounts/MYOBCustomerExportModule.h"
 #include "accounts/MYOBSalesExportModule.h"
 #include "accounts/XeroCustomerExportModule.h"
@@ -10,6 +11,7 @@
 #include "platform/ErrorHandlingModule.h"
 #include "platform/FileDialog.h"
 #include "platform/Printers.h"
+#include "platform/WvsError.h"
 #include "scheduling/ScheduleExport.h"
 
 #include <QDir>
@@ -82,6 +84,19 @@ protected:
             {"Xero sales", [](const QString &f) { XeroSalesExport(f, "01 Mar 2026", "31 Mar 2026", "INV1"); }},
         };
         return exports;
+    }
+    // Runs an export to name, which writes file (the name itself, or the file a link leads to) in place of an
+    // older "older\r\n", and expects no failure; gives what it wrote.
+    QByteArray replaced(const std::function<void(const QString &)> &run, const QString &name, const QString &file)
+    {
+        msgs_->clear();
+        run(name);
+        EXPECT_EQ(msgs_->texts().filter("Cannot write").join(""), "");
+        EXPECT_EQ(msgs_->texts().filter("encountered").join(""), "");
+        const QByteArray written = readFileBytes(file);
+        EXPECT_NE(written, "older\r\n");
+        EXPECT_TRUE(written.endsWith("\r\n")) << written.toStdString();
+        return written;
     }
     // Everything in a folder, hidden files too.
     static QStringList entries(const QString &folder)
@@ -188,15 +203,78 @@ TEST_F(ExportTargetTest, EveryExportReplacesAnOlderFileOfTheLongestNames)
         for (const auto &[what, run] : fileExports()) {
             SCOPED_TRACE(std::string(what) + ", " + std::to_string(QFileInfo(name).fileName().toUtf8().size()) + " bytes");
             ASSERT_TRUE(test::writeFileBytes(name, "older\r\n"));
-            msgs_->clear();
-            run(name);
-            EXPECT_EQ(msgs_->texts().filter("Cannot write").join(""), "");
-            EXPECT_EQ(msgs_->texts().filter("encountered").join(""), "");
-            const QByteArray written = readFileBytes(name);
-            EXPECT_NE(written, "older\r\n");
-            EXPECT_TRUE(written.endsWith("\r\n")) << written.toStdString();
+            replaced(run, name, name);
             EXPECT_EQ(entries(folder), QStringList{QFileInfo(name).fileName()});
         }
         QFile::remove(name);
     }
+}
+
+// An export to a name that is a link (to a file in another folder, through a
+// second link, or to a file not there yet) writes the file the link leads to,
+// with that file's permissions, and the links stay as they were; neither
+// folder keeps a temporary file.
+TEST_F(ExportTargetTest, EveryExportToALinkWritesTheFileItLeadsToAndKeepsTheLink)
+{
+    const QString links = path("sub"), files = path("files");
+    ASSERT_TRUE(QDir(files).exists() || QDir().mkdir(files));
+    const QFile::Permissions ownerWritesGroupReads =
+        QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser | QFile::ReadGroup;
+    const struct {
+        const char *link, *leadsTo; // the link's own text, as ln -s was given it
+        const char *file;           // the file it comes to, in files
+    } cases[] = {
+        {"export.csv", "../files/real.csv", "real.csv"},
+        {"second.csv", "export.csv", "real.csv"},
+        {"new.csv", "../files/new.csv", "new.csv"},
+    };
+    for (const auto &c : cases)
+        ASSERT_TRUE(QFile::link(c.leadsTo, QDir(links).filePath(c.link))) << c.link;
+    for (const auto &[what, run] : fileExports()) {
+        for (const auto &c : cases) {
+            SCOPED_TRACE(std::string(what) + " to " + c.link);
+            const QString link = QDir(links).filePath(c.link), file = QDir(files).filePath(c.file);
+            QFile::remove(QDir(files).filePath("new.csv"));
+            ASSERT_TRUE(test::writeFileBytes(QDir(files).filePath("real.csv"), "older\r\n"));
+            ASSERT_TRUE(QFile::setPermissions(QDir(files).filePath("real.csv"), ownerWritesGroupReads));
+            EXPECT_EQ(readFileBytes(link), replaced(run, link, file));
+            for (const auto &each : cases)
+                EXPECT_EQ(QFile::symLinkTarget(QDir(links).filePath(each.link)),
+                          QDir::cleanPath(QDir(links).absoluteFilePath(each.leadsTo))) << each.link;
+            if (QLatin1String(c.file) == QLatin1String("real.csv"))
+                EXPECT_EQ(QFile::permissions(file), ownerWritesGroupReads);
+            EXPECT_EQ(entries(links), QStringList({"export.csv", "new.csv", "second.csv"}));
+            EXPECT_EQ(entries(files), QLatin1String(c.file) == QLatin1String("new.csv")
+                                          ? QStringList({"new.csv", "real.csv"})
+                                          : QStringList{"real.csv"});
+        }
+    }
+}
+
+// An export stopped on the way leaves no temporary file: by a failure of the
+// export's own after the file was opened, and by a name that became a folder
+// before the file could take it.
+TEST_F(ExportTargetTest, AnExportStoppedByAFailureLeavesNoTemporaryFile)
+{
+    const QString folder = path("sub");
+    const QString name = QDir(folder).filePath("export.csv");
+    {
+        CsvFile file;
+        ASSERT_TRUE(file.open(name));
+        file.writeLine({"A", "B"});
+        EXPECT_EQ(entries(folder).size(), 1) << "the temporary file is written";
+    }
+    EXPECT_EQ(entries(folder), QStringList{});
+
+    CsvFile file;
+    ASSERT_TRUE(file.open(name));
+    file.writeLine({"A", "B"});
+    ASSERT_TRUE(QDir(folder).mkpath("export.csv/inside"));
+    const std::optional<CaughtError> failure = trapError([&] { file.commit(); });
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_EQ(failure->number, ErrorNumber::Recoverable);
+    EXPECT_EQ(failure->description, "Cannot write " + name + ": " + QString::fromLocal8Bit(strerror(EISDIR)));
+    EXPECT_EQ(entries(folder), QStringList{"export.csv"});
+    EXPECT_EQ(entries(name), QStringList{"inside"});
+    EXPECT_TRUE(msgs_->texts().isEmpty()) << msgs_->texts().join(" / ").toStdString();
 }

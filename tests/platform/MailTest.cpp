@@ -1,6 +1,7 @@
 #include "platform/DesktopMailer.h"
 #include "platform/MailMessage.h"
 #include "platform/SmtpMailer.h"
+#include "support/ControlCharacters.h"
 #include "support/LocalServers.h"
 
 #include <QJsonArray>
@@ -50,6 +51,32 @@ TEST(MailMessageTest, HeaderValuesCannotStartHeadersOfTheirOwn)
         EXPECT_FALSE(line.startsWith("X-Other")) << line.constData();
     }
     EXPECT_EQ(m.recipients().size(), 1);
+}
+
+// A header value is one line by the rule of every box: each line break of any
+// kind (NEL and U+2028 among them) and tab a blank, every other control
+// character (C1 too) dropped; an address keeps none of them.
+TEST(MailMessageTest, HeaderValuesTakeTheOneRuleOfControlCharacters)
+{
+    for (const test::ControlRow &row : test::controlRows()) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(MailMessage::cleanHeaderValue(test::withControl(row)), row.oneLine);
+        EXPECT_EQ(MailMessage::cleanAddress("an" + row.character + "na@example.com"), "anna@example.com");
+    }
+    MailMessage m;
+    m.from = {QString::fromUtf8("Zo\u00eb\u0085Bcc: evil\u2028X\u0080Y\u009F"), "office@example.com"};
+    m.to << QString::fromUtf8("an\u0080na@exa\u009Fmple.com\u0085");
+    m.subject = QString::fromUtf8("Hello\u0085World\u2028again\u0080\u0081\u009F\r\n");
+    m.body = "line";
+    const QByteArray text = m.toRfc5322(QDateTime::currentDateTime(), "id@example.com");
+    const QByteArray head = text.left(text.indexOf("\r\n\r\n") + 2);
+    EXPECT_TRUE(head.contains("\r\nSubject: Hello World again\r\n")) << head.constData();
+    EXPECT_TRUE(head.contains("\r\nTo: anna@example.com\r\n")) << head.constData();
+    const QString name = QString::fromUtf8("Zo\u00eb Bcc: evil XY");
+    EXPECT_TRUE(head.contains("\r\nFrom: " + MailMessage::encodeWords(name) + " <office@example.com>\r\n"))
+        << head.constData();
+    EXPECT_EQ(m.recipients(), QStringList{"anna@example.com"});
+    EXPECT_EQ(DesktopMailer::arguments(m).mid(1, 2), (QStringList{"--subject", "Hello World again"}));
 }
 
 // Real sends through a local SMTP server; the server parses what arrived.
@@ -149,7 +176,7 @@ TEST(DesktopMailerTest, DraftArgumentsAndScript)
     m.body = "Line 1\r\nLine 2";
     m.attachments << file;
     const QStringList args = DesktopMailer::arguments(m);
-    EXPECT_EQ(args, QStringList({"--utf8", "--cc", "boss@example.com", "--subject", "Service  Requested", "--body",
+    EXPECT_EQ(args, QStringList({"--utf8", "--cc", "boss@example.com", "--subject", "Service Requested", "--body",
                                  "Line 1\nLine 2", "--attach", file, "anna@example.com", "x@yattach=/etc/passwd"}));
     // Empty texts are left out (xdg-email refuses an option without a value).
     EXPECT_EQ(DesktopMailer::arguments(MailMessage()), QStringList{"--utf8"});

@@ -244,6 +244,48 @@ TEST(MultiLineText, APasteByEveryWayIsUndoneAloneAsInAPlainBox)
 // Each control character and separator, pasted by the keys (to the focus
 // widget), dropped on the viewport or committed by an input method into a
 // comment, is kept as the one rule of every box says.
+// A character held with Alt, Meta or Ctrl on the keypad types nothing and goes
+// on to the window, where Qt's own box types it; AltGr's, Shift's and the
+// keypad's characters type as in Qt's box, and Ctrl's keys still edit.
+TEST(MultiLineText, AKeyHeldWithAKeyThatIsNoTypingOneTypesNothing)
+{
+    QWidget window;
+    MultiLineText ours(&window);
+    QPlainTextEdit plain(&window);
+    test::KeysReaching toWindow(&window);
+    const auto both = [&](const std::function<void(QPlainTextEdit &)> &step) { test::besidePlain(ours, plain, step); };
+    for (const test::HeldKey &k : test::heldKeys()) {
+        SCOPED_TRACE(k.name);
+        both([](QPlainTextEdit &b) {
+            b.setPlainText("ab\ncd");
+            b.moveCursor(QTextCursor::End);
+        });
+        test::focusOn(&plain);
+        test::press(k);
+        EXPECT_EQ(plain.toPlainText(), "ab\ncd" + k.text);
+        test::focusOn(&ours);
+        test::press(k);
+        EXPECT_EQ(ours.text(), k.types ? "ab\ncd" + k.text : "ab\ncd");
+        EXPECT_EQ(ours.document()->isUndoAvailable(), k.types);
+        EXPECT_EQ(toWindow.keys.size(), k.types ? 0 : 1) << toWindow.keys.join(", ").toStdString();
+        toWindow.keys.clear();
+    }
+    // Select all, copy, paste and undo.
+    both([](QPlainTextEdit &b) {
+        b.clear();
+        test::typeKeys(&b, "abc");
+    });
+    both(test::keyStep(Qt::Key_A, Qt::ControlModifier));
+    both(test::keyStep(Qt::Key_C, Qt::ControlModifier));
+    both(test::keyStep(Qt::Key_End, Qt::ControlModifier));
+    both(test::keyStep(Qt::Key_V, Qt::ControlModifier));
+    EXPECT_EQ(ours.text(), "abcabc");
+    both(test::keyStep(Qt::Key_Z, Qt::ControlModifier));
+    EXPECT_EQ(ours.text(), "abc");
+    EXPECT_EQ(toWindow.keys, QStringList{});
+    QGuiApplication::clipboard()->clear();
+}
+
 TEST(MultiLineText, EveryControlCharacterByEveryWayIntoAComment)
 {
     MultiLineText box;

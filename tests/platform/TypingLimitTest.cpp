@@ -254,6 +254,71 @@ TEST(TypingLimit, ACommitOverASelectionInAFullBoxKeepsWhatFits)
 // Each control character and separator, pasted by the keys (to the focus
 // widget), dropped or committed by an input method into a one-line box, is
 // kept as the one rule of every box says.
+// A text's end of line breaks and control characters goes whole, in any
+// order: it leaves no blank behind, by the rule and by every way into a box.
+TEST(TypingLimit, ATrailingLineBreakGoesWithTheControlCharactersAroundIt)
+{
+    QLineEdit box;
+    box.resize(300, 30);
+    TypingLimit::apply(&box, 0);
+    const struct {
+        QString pasted, kept;
+    } cases[] = {
+        {"AB\n\x01", "AB"},
+        {"AB\x01\n", "AB"},
+        {"AB\r\n\x7f\u0085\x1b", "AB"},
+        {"AB\n\x01" "CD\n", "AB CD"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.pasted.toStdString());
+        EXPECT_EQ(TypingLimit::onOneLine(c.pasted), c.kept);
+        EXPECT_EQ(test::afterEachWay(&box, &box, QPoint(5, 15), c.pasted, [&] { box.clear(); },
+                                     [&] { return box.text(); }),
+                  QStringList(3, c.kept))
+            << "by Ctrl+V, an input method, a drop";
+    }
+}
+
+// A character held with Alt, Meta or Ctrl on the keypad types nothing and goes
+// on to the window, where Qt's own box types it; AltGr's, Shift's and the
+// keypad's characters type as in Qt's box, and Ctrl's keys still edit.
+TEST(TypingLimit, AKeyHeldWithAKeyThatIsNoTypingOneTypesNothing)
+{
+    // Each box in a window of its own: a box that loses the focus within its
+    // window drops its selection.
+    QWidget window;
+    QLineEdit box(&window), plain;
+    TypingLimit::apply(&box, 0);
+    test::KeysReaching toWindow(&window);
+    for (const test::HeldKey &k : test::heldKeys()) {
+        SCOPED_TRACE(k.name);
+        for (QLineEdit *b : {&box, &plain}) {
+            b->setText("ab");
+            test::focusOn(b);
+            test::press(k);
+        }
+        EXPECT_EQ(plain.text(), "ab" + k.text);
+        EXPECT_EQ(box.text(), k.types ? "ab" + k.text : "ab");
+        EXPECT_EQ(toWindow.keys.size(), k.types ? 0 : 1) << toWindow.keys.join(", ").toStdString();
+        toWindow.keys.clear();
+    }
+    // Select all, copy, paste and undo.
+    const auto both = [&](const std::function<void(QLineEdit &)> &step, const QString &expected) {
+        besidePlain(box, plain, step, expected);
+    };
+    both([](QLineEdit &b) {
+        b.clear();
+        test::typeKeys(&b, "abc");
+    }, "abc");
+    both(test::keyStep(Qt::Key_A, Qt::ControlModifier), "abc");
+    both(test::keyStep(Qt::Key_C, Qt::ControlModifier), "abc");
+    both(test::keyStep(Qt::Key_End), "abc");
+    both(test::keyStep(Qt::Key_V, Qt::ControlModifier), "abcabc");
+    both(test::keyStep(Qt::Key_Z, Qt::ControlModifier), "abc");
+    EXPECT_EQ(toWindow.keys, QStringList{});
+    QGuiApplication::clipboard()->clear();
+}
+
 TEST(TypingLimit, EveryControlCharacterByEveryWayIntoAOneLineBox)
 {
     QLineEdit box;

@@ -2,6 +2,7 @@
 #include "admin/AssociatesManagementForm.h"
 #include "admin/CompanyForm.h"
 #include "admin/CompanyRecord.h"
+#include "common/Windows1252.h"
 #include "scheduling/ScheduleForm.h"
 
 #include <QDir>
@@ -271,6 +272,21 @@ TEST_F(PortalCommandsTest, APageIsWaitedForAsLongAsAnFtpStep)
     portal_->delay("LoadJobTypes.php", 4.8);
     EXPECT_FALSE(run(QStringLiteral("JobTypes~")));
     EXPECT_EQ(msgs_->last(), "Job Types file load timed out - please try again");
+}
+
+// The rename page and the company file carry the same name, whichever run
+// sent it: "|", a line break and a control character go by the files' field
+// rule (a tab stays, as the files keep it).
+TEST_F(PortalCommandsTest, TheRenamePageAndTheCompanyFileCarryTheSameName)
+{
+    const QString name = "Smith|Sons\tLtd\r\nNZ\x01";
+    const QString carried = "Smith Sons\tLtd NZ";
+    EXPECT_TRUE(run("CompanyName~ABCD~" + name));
+    EXPECT_TRUE(run("CompanyID~ABCD~WXYZ~" + name));
+    ASSERT_EQ(portal_->pages(), (QStringList{"ModifyCompany.php", "LoadCompany.php"}));
+    EXPECT_EQ(portal_->calls()[0].value("companyname"), carried);
+    EXPECT_EQ(Windows1252::decode(portal_->file("Company_WXYZ_TEST01.txt")),
+              "WXYZ|TEST01|" + carried + "|New Zealand\r\n");
 }
 
 TEST_F(PortalCommandsTest, CompanyDetailsReachThePortalBeforeTheyAreSaved)

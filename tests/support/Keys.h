@@ -6,12 +6,15 @@
 #include <QContextMenuEvent>
 #include <QDropEvent>
 #include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace wvs::test {
 
@@ -96,6 +99,61 @@ inline void commit(const QString &text, const QString &composing = QString())
     e.setCommitString(text);
     QApplication::sendEvent(w, &e);
 }
+
+// Keys held with other keys, each with the character the layout gives it and
+// whether a text box types it. A character held with Alt (without Ctrl),
+// Meta, or Ctrl on the keypad is a command of the window (a button's
+// mnemonic) and types nothing; AltGr's characters (as their own key, or as
+// Ctrl+Alt where the system sends them so), Shift's and the keypad's type.
+// Qt's own boxes type every one of them.
+struct HeldKey {
+    const char *name;
+    Qt::Key key;
+    QString text;
+    Qt::KeyboardModifiers held;
+    bool types;
+};
+inline const std::vector<HeldKey> &heldKeys()
+{
+    static const std::vector<HeldKey> keys = {
+        {"Alt+O", Qt::Key_O, "o", Qt::AltModifier, false},
+        {"Alt+Shift+O", Qt::Key_O, "O", Qt::AltModifier | Qt::ShiftModifier, false},
+        {"Alt+e acute", Qt::Key_Eacute, QString(QChar(0xE9)), Qt::AltModifier, false},
+        {"Alt+keypad 5", Qt::Key_5, "5", Qt::AltModifier | Qt::KeypadModifier, false},
+        {"Meta+O", Qt::Key_O, "o", Qt::MetaModifier, false},
+        {"Meta+Shift+O", Qt::Key_O, "O", Qt::MetaModifier | Qt::ShiftModifier, false},
+        {"Ctrl+Meta+O", Qt::Key_O, "o", Qt::ControlModifier | Qt::MetaModifier, false},
+        {"Meta+keypad 5", Qt::Key_5, "5", Qt::MetaModifier | Qt::KeypadModifier, false},
+        {"Ctrl+keypad 5", Qt::Key_5, "5", Qt::ControlModifier | Qt::KeypadModifier, false},
+        {"AltGr @", Qt::Key_At, "@", Qt::GroupSwitchModifier, true},
+        {"AltGr euro", Qt::Key(0x20AC), QString(QChar(0x20AC)), Qt::GroupSwitchModifier, true},
+        {"Ctrl+Alt+Q as AltGr @", Qt::Key_Q, "@", Qt::ControlModifier | Qt::AltModifier, true},
+        {"Shift+O", Qt::Key_O, "O", Qt::ShiftModifier, true},
+        {"keypad 5", Qt::Key_5, "5", Qt::KeypadModifier, true},
+    };
+    return keys;
+}
+inline void press(const HeldKey &k) { press(k.text, k.key, k.held); }
+
+// Records the keys that reach a widget (a window: those its boxes leave to
+// it), leaving out the presses of the modifier keys themselves.
+class KeysReaching : public QObject {
+public:
+    explicit KeysReaching(QWidget *w) { w->installEventFilter(this); }
+    QStringList keys;
+
+protected:
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        if (e->type() != QEvent::KeyPress)
+            return false;
+        const auto *k = static_cast<QKeyEvent *>(e);
+        if (k->key() != Qt::Key_Shift && k->key() != Qt::Key_Control && k->key() != Qt::Key_Alt
+            && k->key() != Qt::Key_Meta)
+            keys << QKeySequence(k->keyCombination()).toString();
+        return false;
+    }
+};
 
 // The pointer's part, sent to the widget under it (a text box's viewport
 // for a multi-line box).
