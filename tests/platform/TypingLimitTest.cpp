@@ -1,3 +1,4 @@
+#include "platform/Form.h"
 #include "platform/TypingLimit.h"
 #include "support/BesidePlain.h"
 #include "support/ControlCharacters.h"
@@ -6,6 +7,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
@@ -317,6 +319,42 @@ TEST(TypingLimit, AKeyHeldWithAKeyThatIsNoTypingOneTypesNothing)
     both(test::keyStep(Qt::Key_Z, Qt::ControlModifier), "abc");
     EXPECT_EQ(toWindow.keys, QStringList{});
     QGuiApplication::clipboard()->clear();
+}
+
+// A window's combo box jumps to the entry a typed letter starts; a letter held with Alt or Meta (a greyed
+// button's mnemonic) leaves the choice as it was and goes on to the window, while a plain letter, AltGr's
+// Ctrl+Alt and the arrows choose as before.
+TEST(TypingLimit, AComboBoxTakesNoLetterHeldWithAltOrMeta)
+{
+    Form window;
+    QComboBox *combo = listCombo(&window, "ScreenCombo",
+                                 {"Customers Management", "Customer Jobs Management", "Job Schedules Management", "None"});
+    window.show();
+    test::KeysReaching toWindow(&window);
+    combo->setCurrentIndex(0);
+    test::focusOn(combo);
+    const struct { const char *name; Qt::Key key; const char *text; Qt::KeyboardModifiers held; } commands[] = {
+        {"Alt+N", Qt::Key_N, "n", Qt::AltModifier},
+        {"Alt+Shift+J", Qt::Key_J, "J", Qt::AltModifier | Qt::ShiftModifier},
+        {"Meta+N", Qt::Key_N, "n", Qt::MetaModifier},
+        {"Ctrl+Meta+J", Qt::Key_J, "j", Qt::ControlModifier | Qt::MetaModifier},
+    };
+    for (const auto &c : commands) {
+        SCOPED_TRACE(c.name);
+        test::press(c.text, c.key, c.held);
+        EXPECT_EQ(combo->currentText(), "Customers Management");
+    }
+    EXPECT_EQ(toWindow.keys.size(), 4) << toWindow.keys.join(", ").toStdString();
+    toWindow.keys.clear();
+
+    test::press("n", Qt::Key_N);
+    EXPECT_EQ(combo->currentText(), "None");
+    test::press(Qt::Key_Up);
+    EXPECT_EQ(combo->currentText(), "Job Schedules Management");
+    QTest::qWait(1100); // the combo's search starts afresh
+    test::press("c", Qt::Key_C, Qt::ControlModifier | Qt::AltModifier);
+    EXPECT_EQ(combo->currentText(), "Customers Management");
+    EXPECT_EQ(toWindow.keys, QStringList{});
 }
 
 TEST(TypingLimit, EveryControlCharacterByEveryWayIntoAOneLineBox)
