@@ -123,13 +123,9 @@ protected:
         if (event->type() != QEvent::KeyPress)
             return false;
         auto *ke = static_cast<QKeyEvent *>(event);
-        // A character held with Alt or Meta (Super), or Ctrl on the keypad,
-        // is no typing: the box takes nothing and hands the key on to the window.
-        if (TypingLimit::isCommandCharacter(ke)) {
-            ke->ignore();
-            return true;
-        }
-        // The other keys held with them are the box's own: Ctrl's copy,
+        // A character held with Alt or Meta, or Ctrl on the keypad, never gets
+        // here (TypingLimit::guardCommandKeys). The other keys held with them
+        // are the box's own: Ctrl's copy,
         // paste (the paste catcher's, which searches it), undo and select
         // all, Alt+Down's list. Ctrl with Alt is AltGr, which types.
         const Qt::KeyboardModifiers held = ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
@@ -176,6 +172,7 @@ private:
 
 void installAutoMatch(QComboBox *combo)
 {
+    TypingLimit::guardCommandKeys();
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setCompleter(nullptr);

@@ -4,50 +4,17 @@
 #include "platform/Desktop.h"
 
 #include <QCheckBox>
-#include <QApplication>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMetaObject>
-#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
 
 namespace wvs {
-
-namespace {
-// A combo box jumps to the entry a typed letter starts, whatever keys are
-// held: a letter held with Alt or Meta (a greyed button's mnemonic) would
-// change the choice unseen. Such a key types nothing in a combo box, as in
-// every text box, and goes on to the window. One guard on the application
-// serves every combo box of every window.
-class ComboCommandKeys : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() != QEvent::KeyPress || !qobject_cast<QComboBox *>(watched)
-            || !TypingLimit::isCommandCharacter(static_cast<QKeyEvent *>(event)))
-            return false;
-        event->ignore();
-        return true;
-    }
-};
-
-void guardComboBoxes()
-{
-    static QPointer<ComboCommandKeys> guard;
-    if (!guard && qApp) {
-        guard = new ComboCommandKeys(qApp);
-        qApp->installEventFilter(guard);
-    }
-}
-} // namespace
 
 QComboBox *listCombo(QWidget *parent, const char *name, const QStringList &items)
 {
@@ -79,7 +46,8 @@ QHBoxLayout *leftRow(std::initializer_list<QWidget *> widgets)
 Form::Form(QWidget *parent) : QDialog(parent)
 {
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    guardComboBoxes();
+    // Combo boxes, which no other maker reaches, take no command key either.
+    TypingLimit::guardCommandKeys();
 }
 
 QPushButton *Form::makeButton(const char *name, const QString &caption)

@@ -14,7 +14,10 @@
 
 namespace wvs {
 
-MultiLineText::MultiLineText(QWidget *parent, int limit) : QPlainTextEdit(parent), limit_(limit) {}
+MultiLineText::MultiLineText(QWidget *parent, int limit) : QPlainTextEdit(parent), limit_(limit)
+{
+    TypingLimit::guardCommandKeys();
+}
 
 namespace {
 // The document's own text with its paragraph and line ends made "\n", and
@@ -80,10 +83,6 @@ QMimeData *MultiLineText::createMimeDataFromSelection() const
 
 void MultiLineText::keyPressEvent(QKeyEvent *e)
 {
-    if (TypingLimit::isCommandCharacter(e)) {
-        e->ignore(); // the box types nothing; the key goes on to the window
-        return;
-    }
     if (e->matches(QKeySequence::Paste) && !isReadOnly()) {
         // Ctrl+V and Shift+Insert take the clipboard's text, if it has any;
         // Ctrl+Shift+Insert the selection's, where there is one (X).

@@ -1,11 +1,14 @@
 #include "platform/TypingLimit.h"
 
+#include "platform/MultiLineText.h"
 #include "platform/PasteCatcher.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPointer>
 #include <QTextBoundaryFinder>
 #include <algorithm>
 
@@ -32,6 +35,7 @@ TypingLimit::~TypingLimit()
 
 void TypingLimit::apply(QLineEdit *box, int limit)
 {
+    guardCommandKeys();
     box->setMaxLength(32767);
     // A limit put on again replaces the one before.
     const QList<TypingLimit *> before = box->findChildren<TypingLimit *>(Qt::FindDirectChildrenOnly);
@@ -81,6 +85,45 @@ bool TypingLimit::isCommandCharacter(const QKeyEvent *key)
     if (held & Qt::AltModifier)
         return !(held & Qt::ControlModifier);
     return (held & Qt::ControlModifier) && (held & Qt::KeypadModifier);
+}
+
+namespace {
+// Keys reach a box before its own handling, whatever filters the box has:
+// a character held with a key that is no typing one is taken from every box
+// and goes on to the window (the box's parents), where a button's mnemonic
+// would have been found had it been enabled.
+class CommandKeys : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    // The program's boxes: a one-line box with its limit, a multi-line box,
+    // and every combo box.
+    static bool isBox(QObject *o)
+    {
+        if (auto *edit = qobject_cast<QLineEdit *>(o))
+            return qobject_cast<const TypingLimit *>(edit->validator()) != nullptr;
+        return qobject_cast<MultiLineText *>(o) || qobject_cast<QComboBox *>(o);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress || !isBox(watched)
+            || !TypingLimit::isCommandCharacter(static_cast<QKeyEvent *>(event)))
+            return false;
+        event->ignore();
+        return true;
+    }
+};
+} // namespace
+
+void TypingLimit::guardCommandKeys()
+{
+    static QPointer<CommandKeys> guard;
+    if (!guard && QCoreApplication::instance()) {
+        guard = new CommandKeys(QCoreApplication::instance());
+        QCoreApplication::instance()->installEventFilter(guard);
+    }
 }
 
 namespace {
@@ -193,17 +236,7 @@ void TypingLimit::paste(const QString &pasted)
 
 bool TypingLimit::eventFilter(QObject *watched, QEvent *event)
 {
-    const QEvent::Type type = event->type();
-    if ((type != QEvent::KeyPress && type != QEvent::InputMethod) || !PasteCatcher::isWhole(watched, box_))
-        return false;
-    if (type == QEvent::KeyPress) {
-        if (!isCommandCharacter(static_cast<QKeyEvent *>(event)))
-            return false;
-        // The box types nothing; the key goes on to the window.
-        event->ignore();
-        return true;
-    }
-    if (box_->isReadOnly())
+    if (event->type() != QEvent::InputMethod || !PasteCatcher::isWhole(watched, box_) || box_->isReadOnly())
         return false;
     // An input method's commit that must be mended goes in mended as the
     // box's own commit, which is one undo step as any commit is: the box's

@@ -31,8 +31,8 @@ class PasteCatcher;
 // back and the box is modified.
 //
 // A key held with a key that is not a typing one types nothing (see
-// isCommandCharacter): it goes on to the window, as when a greyed button's
-// mnemonic is pressed.
+// isCommandCharacter and guardCommandKeys): it goes on to the window, as when
+// a greyed button's mnemonic is pressed.
 class TypingLimit : public QValidator {
     Q_OBJECT
 public:
@@ -64,6 +64,11 @@ public:
     // Ctrl with Alt is AltGr where the system sends it so, and AltGr as its
     // own key (Qt::GroupSwitchModifier) holds no Alt: their characters type.
     static bool isCommandCharacter(const QKeyEvent *key);
+    // Puts the one guard of such keys on the application, once: every text
+    // box, multi-line box and combo box (editable or not, whose own letter
+    // search would change the choice) hands them on to the window. Each kind
+    // of box, and every window, calls it as it is made.
+    static void guardCommandKeys();
 
     // A text as one line: trailing line breaks dropped, inner ones and tabs
     // blanks, other control characters dropped.
