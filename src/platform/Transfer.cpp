@@ -8,10 +8,19 @@
 #include <QFile>
 #include <QThread>
 #include <QUrl>
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
 #include <cstring>
+#include <mutex>
 #include <poll.h>
 #include <sys/socket.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
 
 namespace wvs {
 
@@ -27,26 +36,121 @@ size_t appendToBuffer(char *ptr, size_t size, size_t nmemb, void *userdata)
     return size * nmemb;
 }
 
-// How often window events run inside one long call of libcurl.
-constexpr qint64 kEventsEveryMs = 100;
+// The sockets of one session (a page call, an FTP account's connections),
+// known from their opening to their closing, so that a wait that gives up can
+// shut them from the window's thread: whatever the library was waiting for
+// on them (a final reply that trickles in a byte at a time, say), its call
+// ends at once. Its progress function ends the call too once told to stop.
+class SocketWatch {
+public:
+    void install(CURL *easy)
+    {
+        curl_easy_setopt(easy, CURLOPT_OPENSOCKETFUNCTION, &SocketWatch::open);
+        curl_easy_setopt(easy, CURLOPT_OPENSOCKETDATA, this);
+        curl_easy_setopt(easy, CURLOPT_CLOSESOCKETFUNCTION, &SocketWatch::close);
+        curl_easy_setopt(easy, CURLOPT_CLOSESOCKETDATA, this);
+        curl_easy_setopt(easy, CURLOPT_NOPROGRESS, 0L);
+        curl_easy_setopt(easy, CURLOPT_XFERINFOFUNCTION, &SocketWatch::progress);
+        curl_easy_setopt(easy, CURLOPT_XFERINFODATA, this);
+        // A name lookup still under way when the call is given up on is left
+        // to end by itself: the library would otherwise wait for it.
+        curl_easy_setopt(easy, CURLOPT_QUICK_EXIT, 1L);
+    }
 
-// libcurl calls its progress function about once a second even while it
-// blocks on a server (a page's reply, an FTP server's final reply after the
-// data): a call that has gone on for a while lets the window repaint and its
-// timers and posted events run. User input waits until the call has ended: a
-// key or a click could start something that calls back into the transfer.
-void letWindowEventsRun(QElapsedTimer &sinceEvents)
+    // Called from the window's thread while a call runs on its own.
+    void stop()
+    {
+        stopped_ = true;
+        const std::lock_guard<std::mutex> hold(mutex_);
+        for (const curl_socket_t s : sockets_)
+            ::shutdown(s, SHUT_RDWR);
+    }
+    void clearStop() { stopped_ = false; }
+    bool stopped() const { return stopped_; }
+
+private:
+    static curl_socket_t open(void *clientp, curlsocktype, curl_sockaddr *address)
+    {
+        auto *self = static_cast<SocketWatch *>(clientp);
+        const curl_socket_t s = ::socket(address->family, address->socktype | SOCK_CLOEXEC, address->protocol);
+        if (s != CURL_SOCKET_BAD) {
+            const std::lock_guard<std::mutex> hold(self->mutex_);
+            self->sockets_.push_back(s);
+            // A stop that came before the socket was made holds for it too.
+            if (self->stopped_)
+                ::shutdown(s, SHUT_RDWR);
+        }
+        return s;
+    }
+    // Under the lock, so that a socket being shut is never one closed and
+    // opened again meanwhile under the same number.
+    static int close(void *clientp, curl_socket_t s)
+    {
+        auto *self = static_cast<SocketWatch *>(clientp);
+        const std::lock_guard<std::mutex> hold(self->mutex_);
+        self->sockets_.erase(std::remove(self->sockets_.begin(), self->sockets_.end(), s), self->sockets_.end());
+        return ::close(s);
+    }
+    static int progress(void *clientp, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
+    {
+        return static_cast<SocketWatch *>(clientp)->stopped_ ? 1 : 0;
+    }
+
+    std::mutex mutex_;
+    std::vector<curl_socket_t> sockets_;
+    std::atomic<bool> stopped_{false};
+};
+
+// How often the window's events run while a call of the library is under
+// way, and how often the call is looked at meanwhile.
+constexpr qint64 kEventsEveryMs = 100;
+constexpr int kLookEveryMs = 10;
+
+// Runs one call of the library on a thread of its own, so that nothing a
+// server does or withholds, and no name lookup, holds the window's thread:
+// meanwhile the window repaints and its timers and posted events run. User
+// input waits until the call has ended: a key or a click could start
+// something that calls back into the transfer. Once overdue() says so the
+// watch is told to stop, which ends the call at once.
+void runAside(const std::function<void()> &call, SocketWatch &watch, const std::function<bool()> &overdue)
 {
-    if (sinceEvents.isValid() && sinceEvents.elapsed() < kEventsEveryMs)
-        return;
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    std::mutex mutex;
+    std::condition_variable ended;
+    bool done = false;
+    std::thread worker([&] {
+        call();
+        const std::lock_guard<std::mutex> hold(mutex);
+        done = true;
+        ended.notify_all();
+    });
+    QElapsedTimer sinceEvents;
     sinceEvents.start();
+    for (;;) {
+        {
+            std::unique_lock<std::mutex> hold(mutex);
+            if (ended.wait_for(hold, std::chrono::milliseconds(kLookEveryMs), [&] { return done; }))
+                break;
+        }
+        if (!watch.stopped() && overdue())
+            watch.stop();
+        if (sinceEvents.elapsed() >= kEventsEveryMs) {
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            sinceEvents.start();
+        }
+    }
+    worker.join();
 }
 
-int pageProgress(void *clientp, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
+// The transfer library's words for a failure. Where the server closed the
+// connection instead of answering, the library adds the system's last error
+// number, which belongs to some earlier call and not to this failure.
+QString failureText(const char *said, CURLcode rc)
 {
-    letWindowEventsRun(*static_cast<QElapsedTimer *>(clientp));
-    return 0;
+    QString text = QString::fromUtf8(said && said[0] ? said : curl_easy_strerror(rc)).trimmed();
+    static const QString closed = QStringLiteral("response reading failed");
+    if (rc == CURLE_RECV_ERROR && text.startsWith(closed))
+        text = closed + QStringLiteral(" (the server closed the connection)");
+    return text;
 }
 
 } // namespace
@@ -75,16 +179,24 @@ HttpReply httpGet(const QString &url, int timeoutMs)
     curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(timeoutMs));
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, appendToBuffer);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &reply.body);
-    QElapsedTimer sinceEvents;
-    curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
-    curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &pageProgress);
-    curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &sinceEvents);
-    sinceEvents.start();
-    const CURLcode rc = curl_easy_perform(curl);
+    SocketWatch watch;
+    watch.install(curl);
+    // The library's own limit ends the call in time; should it not (a name
+    // lookup it waits on, say), the wait stops it a moment later all the same.
+    CURLcode rc = CURLE_OK;
+    QElapsedTimer clock;
+    clock.start();
+    runAside([&] { rc = curl_easy_perform(curl); }, watch,
+             [&] { return clock.elapsed() >= qint64(timeoutMs) + kLookEveryMs; });
+    if (watch.stopped() && rc != CURLE_OK) {
+        rc = CURLE_OPERATION_TIMEDOUT;
+        std::snprintf(errbuf, sizeof errbuf, "Operation timed out after %lld milliseconds",
+                      static_cast<long long>(clock.elapsed()));
+    }
     curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &reply.status);
     if (rc != CURLE_OK) {
         reply.error = rc;
-        reply.description = QString::fromUtf8(errbuf[0] ? errbuf : curl_easy_strerror(rc)).trimmed();
+        reply.description = failureText(errbuf, rc);
         reply.body.clear();
     } else if (reply.status < 200 || reply.status > 299) {
         reply.description = QStringLiteral("The server answered with status %1").arg(reply.status);
@@ -118,10 +230,12 @@ QString transferStateText(int state)
 struct FtpTransfer::Impl {
     CURLM *multi = nullptr;
     CURL *easy = nullptr;
+    bool added = false;            // the command has been handed to the library
     QFile file;
     bool upload = false;
-    bool gotData = false;
-    qint64 *bytes = nullptr;
+    // Written by the library's thread while a call runs, read by the window's.
+    std::atomic<bool> gotData{false};
+    std::atomic<qint64> bytes{0};
     char errbuf[CURL_ERROR_SIZE] = {0};
     QByteArray url, user, password;
     // The session's control connection, known once a command has ended with it
@@ -129,39 +243,29 @@ struct FtpTransfer::Impl {
     curl_socket_t control = CURL_SOCKET_BAD;
     QByteArray quitReply;
     long osErrno = 0;
-    // The program's wait on the current command, while it goes on: libcurl
-    // waits for some replies inside one call of its own (the final reply after
-    // a file's data), so the time inside a call counts too, and the progress
-    // function stops the command once the whole wait has passed.
+    // The program's wait on the current command, while it goes on: a call of
+    // the library that outlasts the whole wait is stopped there.
     struct Wait {
         bool on = false;
         QElapsedTimer clock;       // since the wait began
         qint64 stopAfterMs = 0;
+        qint64 leftMs() const { return stopAfterMs - clock.elapsed(); }
     } wait;
-    bool stoppedByWait = false;    // the command was stopped from inside libcurl
-    bool inLibrary = false;        // a call of libcurl is under way
-    QElapsedTimer sinceEvents;     // since window events last ran inside that call
+    SocketWatch watch;             // every connection of the session
+    bool stoppedByWait = false;    // the command was stopped inside a call of the library
+    bool inLibrary = false;        // a call of the library is under way
 
-    static int progress(void *clientp, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
-    {
-        auto *self = static_cast<Impl *>(clientp);
-        if (self->wait.on && self->wait.clock.elapsed() >= self->wait.stopAfterMs) {
-            self->stoppedByWait = true;
-            return 1;
-        }
-        letWindowEventsRun(self->sinceEvents);
-        return 0;
-    }
-
-    // Runs one call of libcurl; window events that run inside it never start
-    // another (libcurl refuses to be called from its own callbacks).
+    // Runs one call of the library off the window's thread; window events
+    // that run meanwhile never start another (the library refuses to be
+    // called from two places at once).
     template <class Call>
     void call(Call &&body)
     {
         inLibrary = true;
-        sinceEvents.start();
-        body();
+        runAside(body, watch, [this] { return wait.on && wait.leftMs() <= 0; });
         inLibrary = false;
+        if (watch.stopped())
+            stoppedByWait = true;
     }
 
     static size_t write(char *ptr, size_t size, size_t nmemb, void *userdata)
@@ -171,7 +275,7 @@ struct FtpTransfer::Impl {
         if (self->file.write(ptr, n) != n)
             return 0; // the transfer then fails with a write error
         self->gotData = true;
-        *self->bytes += n;
+        self->bytes += n;
         return static_cast<size_t>(n);
     }
 
@@ -183,7 +287,7 @@ struct FtpTransfer::Impl {
             return CURL_READFUNC_ABORT;
         if (n > 0) {
             self->gotData = true;
-            *self->bytes += n;
+            self->bytes += n;
         }
         return static_cast<size_t>(n);
     }
@@ -191,9 +295,11 @@ struct FtpTransfer::Impl {
     void dropEasy()
     {
         if (easy) {
-            curl_multi_remove_handle(multi, easy);
+            if (added)
+                curl_multi_remove_handle(multi, easy);
             curl_easy_cleanup(easy);
             easy = nullptr;
+            added = false;
         }
     }
 
@@ -217,7 +323,6 @@ struct FtpTransfer::Impl {
 FtpTransfer::FtpTransfer(Account account) : account_(std::move(account)), impl_(std::make_unique<Impl>())
 {
     ensureCurl();
-    impl_->bytes = &bytes_;
 }
 
 FtpTransfer::~FtpTransfer()
@@ -276,13 +381,14 @@ bool FtpTransfer::start(const QString &remotePath, const QString &localPath, boo
     finished_ = false;
     error_ = 0;
     errorText_.clear();
-    bytes_ = 0;
+    impl_->bytes = 0;
     state_ = TransferState::None;
     impl_->upload = upload;
     impl_->gotData = false;
     impl_->errbuf[0] = 0;
     impl_->osErrno = 0;
     impl_->stoppedByWait = false;
+    impl_->watch.clearStop();
     impl_->file.setFileName(localPath);
     running_ = true;
     advanceTo(TransferState::Resolving);
@@ -319,9 +425,7 @@ bool FtpTransfer::start(const QString &remotePath, const QString &localPath, boo
     curl_easy_setopt(e, CURLOPT_USERNAME, impl_->user.constData());
     curl_easy_setopt(e, CURLOPT_PASSWORD, impl_->password.constData());
     curl_easy_setopt(e, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_SINGLECWD));
-    curl_easy_setopt(e, CURLOPT_NOPROGRESS, 0L);
-    curl_easy_setopt(e, CURLOPT_XFERINFOFUNCTION, &Impl::progress);
-    curl_easy_setopt(e, CURLOPT_XFERINFODATA, impl_.get());
+    impl_->watch.install(e);
     if (upload) {
         curl_easy_setopt(e, CURLOPT_UPLOAD, 1L);
         curl_easy_setopt(e, CURLOPT_READFUNCTION, &Impl::read);
@@ -331,8 +435,8 @@ bool FtpTransfer::start(const QString &remotePath, const QString &localPath, boo
         curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, &Impl::write);
         curl_easy_setopt(e, CURLOPT_WRITEDATA, impl_.get());
     }
-    curl_multi_add_handle(impl_->multi, e);
-    drive(0);
+    // The command goes to the library at its first poll, when the wait on it
+    // (if any) has begun.
     return true;
 }
 
@@ -349,6 +453,7 @@ bool FtpTransfer::startClose()
     impl_->file.setFileName(QString()); // a stopped CLOSE removes no download
     impl_->osErrno = 0;
     impl_->stoppedByWait = false;
+    impl_->watch.clearStop();
     advanceTo(TransferState::Disconnecting);
     impl_->quitReply.clear();
     if (impl_->control == CURL_SOCKET_BAD || ::send(impl_->control, "QUIT\r\n", 6, MSG_NOSIGNAL) != 6) {
@@ -422,7 +527,7 @@ void FtpTransfer::finish(long error, const QString &text)
     // A command stopped while its reply was still to come leaves a connection
     // that must never carry another command: the late reply would pass for the
     // next one's. It is shut, so that no QUIT waits on it either.
-    if (impl_->stoppedByWait)
+    if (impl_->stoppedByWait || error == CURLE_OPERATION_TIMEDOUT)
         impl_->dropAll();
     if (error != 0) {
         if (!impl_->upload && !impl_->file.fileName().isEmpty())
@@ -442,6 +547,14 @@ void FtpTransfer::drive(int waitMs)
     }
     if (!running_ || !impl_->multi || !impl_->easy || impl_->inLibrary)
         return;
+    if (!impl_->added) {
+        // Under a wait the library is given its own limit too, what is left of
+        // the wait: it then ends by itself a call that the wait would stop.
+        const qint64 left = impl_->wait.on ? std::max<qint64>(1, impl_->wait.leftMs()) : 0;
+        curl_easy_setopt(impl_->easy, CURLOPT_TIMEOUT_MS, static_cast<long>(left));
+        curl_multi_add_handle(impl_->multi, impl_->easy);
+        impl_->added = true;
+    }
     impl_->call([&] {
         int stillRunning = 0;
         curl_multi_perform(impl_->multi, &stillRunning);
@@ -469,7 +582,7 @@ void FtpTransfer::drive(int waitMs)
         if (rc == CURLE_OK) {
             finish(0, QString());
         } else {
-            finish(rc, QString::fromUtf8(impl_->errbuf[0] ? impl_->errbuf : curl_easy_strerror(rc)).trimmed());
+            finish(rc, failureText(impl_->errbuf, rc));
         }
         return;
     }
@@ -480,6 +593,8 @@ bool FtpTransfer::stillExecuting()
     drive(0);
     return running_;
 }
+
+qint64 FtpTransfer::bytesTransferred() const { return impl_->bytes; }
 
 bool FtpTransfer::timedOut() const
 {
@@ -504,8 +619,8 @@ void FtpTransfer::pump(int ms)
 // that passes the limit, without a further test. The polls keep to the
 // wait's own clock, and the count is never below the whole intervals that
 // have passed since the wait began: time spent inside one call of libcurl
-// counts as the polls it outlasted, and libcurl's progress function stops a
-// command that is still inside such a call once limit + 1 intervals are over.
+// counts as the polls it outlasted, and a command that is still inside such
+// a call once limit + 1 intervals are over is stopped there.
 bool FtpTransfer::waitUntilDone(int intervalMs, int limit)
 {
     if (running_)
@@ -544,6 +659,9 @@ void FtpTransfer::abort()
     if (!closing_)
         impl_->control = CURL_SOCKET_BAD;
     closing_ = false;
+    // Its connections are shut first, so that nothing the library does on
+    // letting them go waits on the server.
+    impl_->watch.stop();
     impl_->dropAll();
     finish(CURLE_ABORTED_BY_CALLBACK, QStringLiteral("The transfer was stopped"));
 }

@@ -16,8 +16,9 @@ struct HttpReply {
 };
 
 // Requests a web page and waits for it (at most timeoutMs for the whole
-// request). Redirects are followed. While it waits the window repaints and
-// its timers and posted events run; user input waits until the page is in.
+// request, name lookup included, whatever the server sends or withholds).
+// Redirects are followed. While it waits the window repaints and its timers
+// and posted events run; user input waits until the page is in.
 HttpReply httpGet(const QString &url, int timeoutMs);
 
 // The states a transfer passes through, numbered as the status texts below.
@@ -46,10 +47,11 @@ QString transferStateText(int state);
 // which keeps the transfer and the window's events going between polls. Every
 // change of state is handed to the state handler. A command has no time limit
 // of its own (connecting, a server's greeting or reply, a stalled transfer):
-// only the caller's wait gives up on it. Where the transfer library waits
-// inside one call of its own (for the server's final reply after a file's
-// data), the window still repaints and its timers and posted events run, but
-// user input waits until the call has ended.
+// only the caller's wait gives up on it. The transfer library's calls run off
+// the window's thread: where the library waits inside one call of its own
+// (for the server's final reply after a file's data, a name lookup), the
+// window still repaints and its timers and posted events run, but user input
+// waits until the call has ended.
 class FtpTransfer {
 public:
     struct Account {
@@ -87,8 +89,10 @@ public:
     // command) once the number of polls exceeds limit. False on time-out. The
     // time spent inside one call of the transfer library counts as the polls
     // it outlasted, and a command still inside such a call when limit + 1
-    // intervals have passed is stopped there: a time-out, and its connection
-    // is never used again. A command that ended because something below timed
+    // intervals have passed is stopped there, whatever the server sends
+    // meanwhile (a reply that trickles in never ends): a time-out, and its
+    // connection is never used again. A command first polled by this wait is
+    // given that same limit inside the library too. A command that ended because something below timed
     // out (the system's connect, say) is waited for as one still running: the
     // time-out is told after the last poll, as for any other.
     bool waitUntilDone(int intervalMs, int limit);
@@ -100,7 +104,7 @@ public:
     bool timedOut() const;
     long error() const { return error_; }
     QString errorText() const { return errorText_; }
-    qint64 bytesTransferred() const { return bytes_; }
+    qint64 bytesTransferred() const;
     int state() const { return state_; }
     // The URL of a remote path of this account (no user name or password in
     // it): each part of the path percent-encoded from the account's bytes of it.
@@ -123,7 +127,6 @@ private:
     bool finished_ = false;
     long error_ = 0;
     QString errorText_;
-    qint64 bytes_ = 0;
 };
 
 } // namespace wvs

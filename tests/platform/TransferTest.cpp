@@ -1,9 +1,11 @@
 #include "platform/Transfer.h"
 #include "support/Keys.h"
 #include "support/LocalServers.h"
+#include "support/SlowLookup.h"
 #include "support/UnderX.h"
 
 #include <QElapsedTimer>
+#include <curl/curl.h>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -214,6 +216,101 @@ TEST(HttpGetTest, TheWindowsTimersRunWhileAPageIsAwaited)
     EXPECT_TRUE(reply.ok) << reply.description.toStdString();
     EXPECT_EQ(reply.body, "SUCCESS");
     EXPECT_GE(ticks, 2);
+}
+
+// Counts the window's timer ticks while a wait runs.
+struct TicksDuring {
+    int ticks = 0;
+    bool inside = false;
+    QTimer timer;
+    TicksDuring()
+    {
+        QObject::connect(&timer, &QTimer::timeout, [this] { ticks += inside ? 1 : 0; });
+        timer.start(20);
+    }
+};
+
+// A server that goes on sending after a file's data without ever ending its final reply (continuation lines,
+// or one character at a time) never lets the library's own wait for that reply pass a second in silence: the
+// program's wait ends the command all the same, by its own clock, and the window's timers run throughout.
+TEST(FtpTrickleTest, AFinalReplyThatKeepsComingIsGivenUpOnByTheWaitWhileTheWindowRuns)
+{
+    QTemporaryDir local;
+    const QString src = local.filePath("put.txt");
+    ASSERT_TRUE(wvs::test::writeFileBytes(src, "\"1\",\"Anna\"\r\n"));
+    for (const char *kind : {"final-lines", "final-bytes"}) {
+        FtpServer ftp;
+        ASSERT_TRUE(ftp.start("user1", "pw1", 0, kind));
+        ftp.putFile("got.txt", "data");
+        FtpTransfer t({"127.0.0.1", ftp.port(), "user1", "pw1"});
+        for (const bool upload : {true, false}) {
+            SCOPED_TRACE(std::string(kind) + (upload ? " STOR" : " RETR"));
+            ASSERT_TRUE(upload ? t.startUpload(src, "put.txt") : t.startDownload("got.txt", local.filePath("got.txt")));
+            TicksDuring during;
+            QElapsedTimer clock;
+            clock.start();
+            during.inside = true;
+            EXPECT_FALSE(t.waitUntilDone(200, 10));
+            during.inside = false;
+            EXPECT_GE(clock.elapsed(), 11 * 200);
+            EXPECT_LT(clock.elapsed(), 11 * 200 + 1000);
+            EXPECT_TRUE(t.timedOut());
+            EXPECT_GE(during.ticks, 10);   // the window's events run at least every tenth of a second
+            EXPECT_FALSE(QFile::exists(local.filePath("got.txt")));
+        }
+        EXPECT_EQ(ftp.commands().count("USER user1"), 2) << ftp.commands().join(' ').toStdString();
+    }
+}
+
+// A name lookup that hangs (name servers that do not answer) holds neither an FTP command nor a page past its
+// wait, and the window's timers run meanwhile: the lookup is left to end by itself.
+TEST(SlowLookupTest, ALookupThatHangsIsGivenUpOnByTheWait)
+{
+    wvs::test::setSlowLookup("portal.lookup.test", 8000);
+    {
+        FtpTransfer t({"portal.lookup.test", 21, "user1", "pw1"});
+        QTemporaryDir local;
+        ASSERT_TRUE(t.startDownload("a.txt", local.filePath("a.txt")));
+        TicksDuring during;
+        QElapsedTimer clock;
+        clock.start();
+        during.inside = true;
+        EXPECT_FALSE(t.waitUntilDone(100, 10));
+        during.inside = false;
+        EXPECT_GE(clock.elapsed(), 11 * 100);
+        EXPECT_LT(clock.elapsed(), 11 * 100 + 1000);
+        EXPECT_GE(during.ticks, 5);
+        EXPECT_FALSE(QFile::exists(local.filePath("a.txt")));
+    }
+    TicksDuring during;
+    QElapsedTimer clock;
+    clock.start();
+    during.inside = true;
+    const HttpReply reply = httpGet("http://portal.lookup.test/CheckWVSUpdates.php", 1500);
+    during.inside = false;
+    EXPECT_GE(clock.elapsed(), 1500);
+    EXPECT_LT(clock.elapsed(), 2500);
+    EXPECT_FALSE(reply.ok);
+    EXPECT_EQ(reply.error, CURLE_OPERATION_TIMEDOUT);
+    EXPECT_GE(during.ticks, 7);
+    wvs::test::setSlowLookup(QByteArray(), 0);
+}
+
+// A server that drops both connections at the first byte of an upload: the failure says what happened, with no
+// system error number left over from an earlier call.
+TEST(FtpDroppedTest, AConnectionClosedByTheServerTellsNoStaleErrorNumber)
+{
+    FtpServer ftp;
+    ASSERT_TRUE(ftp.start("user1", "pw1", 0, "drop-stor"));
+    QTemporaryDir local;
+    const QString src = local.filePath("Users.txt");
+    ASSERT_TRUE(wvs::test::writeFileBytes(src, "ABCD|TEST01|ADM|Administrator|secret|Admin| 1 \r\n"));
+    FtpTransfer t({"127.0.0.1", ftp.port(), "user1", "pw1"});
+    ASSERT_TRUE(t.startUpload(src, "Users.txt"));
+    EXPECT_TRUE(t.waitUntilDone(50, 200));
+    EXPECT_FALSE(t.succeeded());
+    EXPECT_FALSE(t.timedOut());
+    EXPECT_EQ(t.errorText(), "response reading failed (the server closed the connection)");
 }
 
 // Run only by the test below, in a child process on a real X server: a key pressed while the library waits

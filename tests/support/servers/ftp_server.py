@@ -7,14 +7,18 @@ which on the server answers nothing more, the connection kept open; "greeting"
 makes it take connections and never greet; "final" makes it take a file whole
 (STOR) or send one whole (RETR), close the data connection and then never send
 its final reply (226), nor anything more; "final:Name" does so only for files
-whose names begin with Name. Names are bytes to this server, as to a portal
+whose names begin with Name; "final-lines" (":Name" too) sends instead the
+reply's continuation line "226-wait" twice a second and never its last line,
+"final-bytes" sends "226 " and then one character every half second without
+ever ending the line. "drop-stor" closes both connections once the first
+byte of a STOR's data has come. Names are bytes to this server, as to a portal
 that takes them so: a file is stored under the very bytes of the name it was
 given, and a name finds only the file of the same bytes. Prints "PORT <n>"
 once it listens."""
 import argparse, os, sys, threading
 from pyftpdlib.authorizers import DummyAuthorizer
 from pyftpdlib.filesystems import AbstractedFS
-from pyftpdlib.handlers import FTPHandler, ThrottledDTPHandler
+from pyftpdlib.handlers import DTPHandler, FTPHandler, ThrottledDTPHandler
 from pyftpdlib.servers import FTPServer
 import logging
 
@@ -28,8 +32,9 @@ p.add_argument("--silent-at", default="")
 a = p.parse_args()
 names = [c.strip() for c in a.silent_at.split(",") if c.strip()]
 silent_at = set(c.upper() for c in names if not c.upper().startswith("FINAL"))
-# The name beginnings of the files whose final reply never comes.
-final_for = [c.partition(":")[2] for c in names if c.upper().startswith("FINAL")]
+# How the final reply fails to come, by the name beginnings of its files.
+final_for = [(c.partition(":")[0].upper(), c.partition(":")[2]) for c in names if c.upper().startswith("FINAL")]
+drop_stor = "DROP-STOR" in silent_at
 logging.basicConfig(level=logging.ERROR)
 
 
@@ -47,15 +52,40 @@ class ByteNamesHandler(FTPHandler):
             return
         super().handle()
 
+    trickle = None
+
     def respond(self, resp, logfun=logging.debug):
         if final_for and resp.startswith("226 Transfer complete"):
             dtp = self.data_channel
             name = os.path.basename(dtp.file_obj.name) if dtp and dtp.file_obj else ""
-            if any(name.startswith(n) for n in final_for):
+            kinds = [k for k, n in final_for if name.startswith(n)]
+            if kinds:
                 self.silent = True
+                self.start_trickle(kinds[0])
         if self.silent:
             return
         super().respond(resp, logfun)
+
+    # A reply that keeps coming and never ends.
+    def start_trickle(self, kind):
+        if kind == "FINAL-LINES":
+            piece = b"226-wait\r\n"
+        elif kind == "FINAL-BYTES":
+            piece = b"x"
+            self.push_bytes(b"226 ")
+        else:
+            return
+        self.trickle = self.ioloop.call_every(0.5, lambda: self.push_bytes(piece))
+
+    def push_bytes(self, data):
+        if self.connected:
+            asynchat_push(self, data)
+
+    def close(self):
+        if self.trickle is not None:
+            self.trickle.cancel()
+            self.trickle = None
+        super().close()
 
     def pre_process_command(self, line, cmd, arg):
         if a.log:
@@ -78,6 +108,27 @@ class ByteNamesFS(AbstractedFS):
         return os.fsencode(super().fs2ftp(fspath)).decode("latin-1")
 
 
+def asynchat_push(handler, data):
+    # The bytes as they are, past the handler's own text encoding.
+    super(FTPHandler, handler).push(data)
+
+
+# Drops both connections at the first byte of an upload's data.
+def dropping(base):
+    class Dropping(base):
+        def handle_read(self):
+            if drop_stor and self.receive:
+                try:
+                    self.recv(1)
+                except Exception:
+                    pass
+                self.cmd_channel.close()
+                return
+            super().handle_read()
+        handle_read_event = handle_read
+    return Dropping
+
+
 auth = DummyAuthorizer()
 auth.add_user(a.user, a.password, a.root, perm="elradfmwMT")
 handler = ByteNamesHandler
@@ -88,7 +139,9 @@ if a.rate > 0:
     dtp = ThrottledDTPHandler
     dtp.write_limit = a.rate
     dtp.read_limit = a.rate
-    handler.dtp_handler = dtp
+    handler.dtp_handler = dropping(dtp)
+else:
+    handler.dtp_handler = dropping(DTPHandler)
 server = FTPServer(("127.0.0.1", 0), handler)
 print("PORT %d" % server.socket.getsockname()[1], flush=True)
 threading.Thread(target=lambda: (sys.stdin.read(), server.close_all()), daemon=True).start()
