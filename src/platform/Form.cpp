@@ -94,6 +94,13 @@ void Form::showEvent(QShowEvent *e)
 
 void Form::runFirstActivate() { firstActivate(); }
 
+void Form::reject()
+{
+    if (workRunning_)
+        return;
+    QDialog::reject();
+}
+
 void Form::keyPressEvent(QKeyEvent *e)
 {
     if (e->key() == Qt::Key_F1) {

@@ -49,6 +49,26 @@ public:
     // The parts of the mode string.
     QStringList tagParts() const { return Tag.split(QLatin1Char('~')); }
 
+    // While the window's own work runs with the window's events going (a
+    // transfer waited for), Escape and the window's close leave it up: the
+    // work has no cancel, and a hidden window would give the input back to
+    // its opener, which could start a second run inside the first. Once the
+    // work has ended they act as before.
+    class WorkRunning {
+    public:
+        explicit WorkRunning(Form &form) : form_(form), was_(form.workRunning_) { form_.workRunning_ = true; }
+        ~WorkRunning() { form_.workRunning_ = was_; }
+        WorkRunning(const WorkRunning &) = delete;
+        WorkRunning &operator=(const WorkRunning &) = delete;
+
+    private:
+        Form &form_;
+        bool was_;
+    };
+
+    // Escape and the close come here; nothing while the window's work runs.
+    void reject() override;
+
 protected:
     // A command button named as the window's design names it; it does not
     // take Enter unless it is made the default button.
@@ -73,6 +93,7 @@ private slots:
 
 private:
     bool activated_ = false;
+    bool workRunning_ = false;
 };
 
 } // namespace wvs

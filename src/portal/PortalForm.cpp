@@ -53,6 +53,7 @@ void PortalForm::showState(const QString &text)
 void PortalForm::firstActivate()
 {
     guarded("PortalForm", "Form_Activate", [&] {
+        const WorkRunning running(*this);
         PortalSync::Mode mode = PortalSync::parseMode(Tag);
         if (mode.known) {
             setWindowTitle(mode.caption);

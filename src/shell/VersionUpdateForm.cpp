@@ -54,7 +54,10 @@ void VersionUpdateForm::Inet1_StateChanged(int state)
 
 void VersionUpdateForm::firstActivate()
 {
-    DownloadUpdate();
+    {
+        const WorkRunning running(*this);
+        DownloadUpdate();
+    }
     close();
 }
 

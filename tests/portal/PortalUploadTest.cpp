@@ -1,4 +1,5 @@
 #include "PortalTestData.h"
+#include "support/CloseTries.h"
 #include "admin/AssociatesManagementForm.h"
 #include "admin/CompanyForm.h"
 #include "admin/CompanyRecord.h"
@@ -389,6 +390,24 @@ TEST_F(PortalCommandsTest, AnFtpServerThatNeverGivesItsFinalReplyIsGivenUpOnByTh
     EXPECT_EQ(msgs_->last(), "Job Types file upload timed out - please try again");
     EXPECT_EQ(status(published), "Published");
     EXPECT_EQ(status(closed), "Closed");
+}
+
+// Escape, the window system's close and a close event leave a running portal window up: the run ends once,
+// with its own message, and the opener's Alt+I, had the window gone, would have started a second run inside it.
+TEST_F(PortalCommandsTest, EscapeAndTheCloseLeaveARunningWindowUpAndStartNoSecondRun)
+{
+    startPortal(QStringLiteral("plomkar7"), 0, "USER");
+    portal_->handOut("GetCustomerJobs.php", requestLine(951) + "\r\n");
+    PortalSync::options() = {100, 10};
+    auto list = shown<PortalCustomerJobsManagementForm>();
+    test::CloseTries tries("PortalForm", [] { test::press(Qt::Key_I, Qt::AltModifier); });
+    test::focusOn(list.get());
+    click(list.get(), "ImportButton");
+    EXPECT_EQ(tries.stayed, (QList<bool>{true, true, true, true}));
+    EXPECT_EQ(modal_->openedNames().count("PortalForm"), 1);
+    EXPECT_EQ(msgs_->texts().count("Customer Jobs file download timed out - please try again"), 1);
+    EXPECT_EQ(msgs_->last(), "Customer Jobs file download timed out - please try again");
+    EXPECT_EQ(requests(), "");
 }
 
 // A server that takes the connection and never greets is waited for past the half minute a connection is

@@ -1,6 +1,7 @@
 #include "shell/UpdateCheck.h"
 #include "shell/UpdateDB.h"
 #include "shell/VersionUpdateForm.h"
+#include "support/CloseTries.h"
 #include "support/DbTest.h"
 #include "support/LocalServers.h"
 
@@ -137,6 +138,20 @@ TEST_F(UpdateTest, DownloadReplacesTheOldFileOnlyWithAWholeOneInTime)
     EXPECT_EQ(msgs_->texts(), QStringList{"Download timed out - please try again"});
     EXPECT_EQ(msgs_->shown().last().icon, MsgIcon::Exclamation);
     EXPECT_EQ(QDir(dir_->path()).entryList({"WVSUpdate*"}, QDir::Files), QStringList());
+}
+
+// Escape, the window system's close and a close event leave the download window up while it waits: the
+// download ends once, with its own message, and the window then closes itself.
+TEST_F(UpdateTest, EscapeAndTheCloseLeaveTheDownloadWindowUpWhileItWaits)
+{
+    ASSERT_TRUE(ftp_.start("vexlan30", "plomkar7", 0, "RETR"));
+    ftp_.putFile(kProgram, "MZ program");
+    serve("", ftp_.port());
+    wvs::test::CloseTries tries("VersionUpdateForm");
+    runWindow(30);
+    EXPECT_EQ(tries.stayed, (QList<bool>{true, true, true}));
+    EXPECT_EQ(msgs_->texts(), QStringList{"Download timed out - please try again"});
+    EXPECT_FALSE(QFile::exists(updateLocalFile()));
 }
 
 // What the status bar says for each state of a transfer (the portal window names them alike).
