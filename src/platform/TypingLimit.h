@@ -64,7 +64,7 @@ public:
     // AltGr's characters type: AltGr as its own level (Qt::GroupSwitchModifier,
     // or no key held at all) holds no Alt, and where the window system sends
     // AltGr as Ctrl+Alt (ctrlAltIsAltGr), Ctrl with Alt is AltGr. Elsewhere
-    // (the X server, Wayland) Ctrl+Alt with a digit or a sign is a command.
+    // (the X server, Wayland) Ctrl+Alt with any character is a command.
     // The rule of the window system the program runs on:
     static bool isCommandCharacter(const QKeyEvent *key);
     // The rule of the window system Qt names windowSystem (its platform name).
