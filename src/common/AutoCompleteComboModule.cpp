@@ -127,7 +127,8 @@ protected:
         // here (TypingLimit::guardCommandKeys). The other keys held with them
         // are the box's own: Ctrl's copy,
         // paste (the paste catcher's, which searches it), undo and select
-        // all, Alt+Down's list. Ctrl with Alt is AltGr, which types.
+        // all, Alt+Down's list. A character held with Ctrl and Alt gets here
+        // only where Ctrl+Alt is AltGr (Windows): it is searched as typed.
         const Qt::KeyboardModifiers held = ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
         if (held && held != (Qt::ControlModifier | Qt::AltModifier))
             return false;

@@ -22,8 +22,8 @@ int AutoMatchCBBox(QComboBox *combo, const QString &typed);
 // Wires AutoMatchCBBox to the key presses of an editable combo box. A key
 // pressed with Ctrl, Alt or Meta held never searches: a character held so
 // types nothing and is left to the window (TypingLimit::isCommandCharacter),
-// and the other keys are the box's own editing keys. Ctrl with Alt is AltGr,
-// whose characters are searched as typed. A
+// and the other keys are the box's own editing keys. AltGr's characters are
+// searched as typed, Ctrl+Alt's only where Ctrl+Alt is AltGr (Windows). A
 // paste by any way (the keys, the context menu, the middle button, a drop)
 // and an input method's commit are searched as if typed, once mended as a
 // one-line box takes them (TypingLimit::onOneLine): the box's text is always

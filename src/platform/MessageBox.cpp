@@ -75,6 +75,17 @@ public:
     }
 
 protected:
+    // Copy with nothing selected (after a click into the text) is left to the
+    // box, which copies the whole message.
+    void keyPressEvent(QKeyEvent *e) override
+    {
+        if (e->matches(QKeySequence::Copy) && !textCursor().hasSelection()) {
+            e->ignore();
+            return;
+        }
+        MultiLineText::keyPressEvent(e);
+    }
+
     QMimeData *createMimeDataFromSelection() const override
     {
         const QTextCursor cursor = textCursor();
@@ -90,8 +101,9 @@ private:
     QList<qsizetype> starts_;
 };
 
-// The box answers Ctrl+C where its text does not take it (a button has the
-// focus): the whole message goes to the clipboard, as the program says it.
+// The box answers Copy (Ctrl+C, Ctrl+Insert) where its text does not take it:
+// a button has the focus, or nothing of the text is selected. The whole
+// message goes to the clipboard, as the program says it.
 class Box : public QMessageBox {
 public:
     using QMessageBox::QMessageBox;

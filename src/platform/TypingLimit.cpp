@@ -5,6 +5,7 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -74,7 +75,17 @@ bool TypingLimit::isDroppedControl(QChar c)
 
 bool TypingLimit::isMended(QChar c) { return c == QLatin1Char('\t') || isLineBreak(c) || isDroppedControl(c); }
 
+bool TypingLimit::ctrlAltIsAltGr(const QString &windowSystem)
+{
+    return windowSystem == QLatin1String("windows") || windowSystem == QLatin1String("direct2d");
+}
+
 bool TypingLimit::isCommandCharacter(const QKeyEvent *key)
+{
+    return isCommandCharacter(key, QGuiApplication::platformName());
+}
+
+bool TypingLimit::isCommandCharacter(const QKeyEvent *key, const QString &windowSystem)
 {
     const QString text = key->text();
     if (text.isEmpty() || isLineBreak(text.front()) || isDroppedControl(text.front()))
@@ -83,7 +94,7 @@ bool TypingLimit::isCommandCharacter(const QKeyEvent *key)
     if (held & Qt::MetaModifier)
         return true;
     if (held & Qt::AltModifier)
-        return !(held & Qt::ControlModifier);
+        return !(held & Qt::ControlModifier) || !ctrlAltIsAltGr(windowSystem);
     return (held & Qt::ControlModifier) && (held & Qt::KeypadModifier);
 }
 

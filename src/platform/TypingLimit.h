@@ -58,12 +58,21 @@ public:
     static bool isMended(QChar c);
 
     // A key that would type a character (a tab too) but is held with a key
-    // that is not a typing one: Meta, Alt without Ctrl, or Ctrl on the keypad
-    // (Ctrl's other keys type nothing in any box). Such a key is a command of
-    // the window, a button's mnemonic, greyed or not, and no box types it.
-    // Ctrl with Alt is AltGr where the system sends it so, and AltGr as its
-    // own key (Qt::GroupSwitchModifier) holds no Alt: their characters type.
+    // that is not a typing one: Meta, Alt, or Ctrl on the keypad (Ctrl's
+    // other keys type nothing in any box). Such a key is a command of the
+    // window, a button's mnemonic, greyed or not, and no box types it.
+    // AltGr's characters type: AltGr as its own level (Qt::GroupSwitchModifier,
+    // or no key held at all) holds no Alt, and where the window system sends
+    // AltGr as Ctrl+Alt (ctrlAltIsAltGr), Ctrl with Alt is AltGr. Elsewhere
+    // (the X server, Wayland) Ctrl+Alt with any character is a command.
+    // The rule of the window system the program runs on:
     static bool isCommandCharacter(const QKeyEvent *key);
+    // The rule of the window system Qt names windowSystem (its platform name).
+    static bool isCommandCharacter(const QKeyEvent *key, const QString &windowSystem);
+    // Whether the window system Qt names windowSystem sends AltGr as Ctrl+Alt:
+    // Windows does (its "windows" and "direct2d" platforms), the X server
+    // ("xcb"), Wayland and the ones without a keyboard of their own do not.
+    static bool ctrlAltIsAltGr(const QString &windowSystem);
     // Puts the one guard of such keys on the application, once: every text
     // box, multi-line box and combo box (editable or not, whose own letter
     // search would change the choice) hands them on to the window. Each kind

@@ -267,7 +267,8 @@ TEST(AutoMatchCBBox, TypesAndTakesAwayCharactersAsTheUserSeesThem)
 // is searched as a one-line box would take it.
 // A character held with Alt, Meta or Ctrl on the keypad, sent where a user's
 // keys go (the combo box), neither searches nor types and goes on to the
-// window; AltGr's, Shift's and the keypad's characters are searched as typed.
+// window, and so does Ctrl+Alt's with a digit or a sign (AltGr only on
+// Windows); AltGr's, Shift's and the keypad's characters are searched as typed.
 TEST(AutoMatchCBBox, AKeyHeldWithAKeyThatIsNoTypingOneNeverSearches)
 {
     MessageScript msgs;
@@ -275,7 +276,9 @@ TEST(AutoMatchCBBox, AKeyHeldWithAKeyThatIsNoTypingOneNeverSearches)
     QComboBox c(&window);
     installAutoMatch(&c);
     test::KeysReaching toWindow(&window);
-    c.addItems({"Tasman", "T@ Bay", QString::fromUtf8("T€ Bay"), "TO Bay", "T5 Bay", "T\u00e9 Bay"});
+    // An item for every key's character, so a key that searched would find one.
+    c.addItems({"Tasman", "T@ Bay", QString::fromUtf8("T€ Bay"), "TO Bay", "T5 Bay", "T\u00e9 Bay", "T\u00b2 Bay",
+                "T{ Bay", "T1 Bay", "T! Bay", "T. Bay"});
     ASSERT_EQ(test::focusOn(c.lineEdit()), &c);
     for (const test::HeldKey &k : test::heldKeys()) {
         SCOPED_TRACE(k.name);

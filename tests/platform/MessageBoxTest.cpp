@@ -1,6 +1,7 @@
 #include "platform/MessageBox.h"
 #include "platform/MultiLineText.h"
 #include "support/Keys.h"
+#include "support/Pointer.h"
 #include "support/QtPrinters.h"
 
 #include <QAbstractButton>
@@ -107,6 +108,12 @@ void expectWholeTextReachable(MultiLineText *view)
     view->verticalScrollBar()->setValue(0);
 }
 
+// The keys that copy: Ctrl+C and Ctrl+Insert, each pressed where the keys go (the focus widget).
+const std::pair<const char *, QKeyCombination> copyKeys[] = {
+    {"Ctrl+C", Qt::ControlModifier | Qt::Key_C},
+    {"Ctrl+Insert", Qt::ControlModifier | Qt::Key_Insert},
+};
+
 const QString path = "/home/office/exports/" + QString(110, 'a') + "/customers.csv";
 const QString exportFailed = "Error 75 encountered when trying to open " + path + ". Please ensure that it is not in use";
 
@@ -154,6 +161,8 @@ TEST(MessageBoxTest, ALongWordBreaksAtTheEdgeAndTheTextShownIsTheMessage)
 
 // Every way of copying a message gives its text as the program says it: a path copied from a message names the
 // file, a CR LF stays CR LF, a no-break space and a zero-width space of the text itself stay, markup stays as typed.
+// A copy key with nothing selected copies the whole message, whether a button or the text clicked into has the
+// focus; with a part selected, exactly that part.
 TEST(MessageBoxTest, EveryWayOfCopyingGivesTheMessageAsItIs)
 {
     const QString lines = "Job Types update failed - <html>\r\n<p>Price 10" + QString(QChar(0x00A0)) + "000 NZD</p>\r\n"
@@ -166,6 +175,20 @@ TEST(MessageBoxTest, EveryWayOfCopyingGivesTheMessageAsItIs)
             // Ctrl+C on the box (its button has the focus) copies the whole message.
             ASSERT_NE(qobject_cast<QAbstractButton *>(QApplication::focusWidget()), nullptr);
             EXPECT_EQ(copied([] { test::press(Qt::Key_C, Qt::ControlModifier); }), text);
+            // So does every key that copies, from the button and from the text clicked into with nothing selected.
+            for (const auto &[name, key] : copyKeys) {
+                SCOPED_TRACE(name);
+                ASSERT_TRUE(QKeyEvent(QEvent::KeyPress, key.key(), key.keyboardModifiers()).matches(QKeySequence::Copy));
+                ASSERT_NE(qobject_cast<QAbstractButton *>(QApplication::focusWidget()), nullptr);
+                EXPECT_EQ(copied([&] { test::press(key.key(), key.keyboardModifiers()); }), text);
+                for (int at : {0, 5}) {
+                    test::pointAndClick(&box, view->viewport(), pointAt(view, at));
+                    ASSERT_EQ(QApplication::focusWidget(), view);
+                    ASSERT_FALSE(view->textCursor().hasSelection());
+                    EXPECT_EQ(copied([&] { test::press(key.key(), key.keyboardModifiers()); }), text);
+                }
+                box.buttons().constFirst()->setFocus(Qt::TabFocusReason);
+            }
 
             // A part selected with the mouse, then Ctrl+C or the context menu's Copy.
             const QString part = text == exportFailed ? path : lines.section("\r\n", 1, 2) + "\r\n";
@@ -179,6 +202,8 @@ TEST(MessageBoxTest, EveryWayOfCopyingGivesTheMessageAsItIs)
             QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, pointAt(view, to));
             EXPECT_EQ(QApplication::focusWidget(), view);
             EXPECT_EQ(copied([] { test::press(Qt::Key_C, Qt::ControlModifier); }), part);
+            for (const auto &[name, key] : copyKeys)
+                EXPECT_EQ(copied([&] { test::press(key.key(), key.keyboardModifiers()); }), part) << name;
             EXPECT_EQ(copied([&] { fromContextMenu(view, "Copy"); }), part);
 
             // The whole text: Select All then Copy, by the context menu and by the keys.

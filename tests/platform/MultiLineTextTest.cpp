@@ -245,8 +245,10 @@ TEST(MultiLineText, APasteByEveryWayIsUndoneAloneAsInAPlainBox)
 // widget), dropped on the viewport or committed by an input method into a
 // comment, is kept as the one rule of every box says.
 // A character held with Alt, Meta or Ctrl on the keypad types nothing and goes
-// on to the window, where Qt's own box types it; AltGr's, Shift's and the
-// keypad's characters type as in Qt's box, and Ctrl's keys still edit.
+// on to the window, where Qt's own box types it, and so does Ctrl+Alt with a
+// digit or a sign ("ab" then Ctrl+Alt+1 stays "ab": Ctrl+Alt is AltGr only on
+// Windows); AltGr's, Shift's and the keypad's characters type as in Qt's box,
+// and Ctrl's keys still edit.
 TEST(MultiLineText, AKeyHeldWithAKeyThatIsNoTypingOneTypesNothing)
 {
     QWidget window;

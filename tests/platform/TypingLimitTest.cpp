@@ -282,8 +282,10 @@ TEST(TypingLimit, ATrailingLineBreakGoesWithTheControlCharactersAroundIt)
 }
 
 // A character held with Alt, Meta or Ctrl on the keypad types nothing and goes
-// on to the window, where Qt's own box types it; AltGr's, Shift's and the
-// keypad's characters type as in Qt's box, and Ctrl's keys still edit.
+// on to the window, where Qt's own box types it, and so does Ctrl+Alt with a
+// digit or a sign ("ab" then Ctrl+Alt+1 stays "ab": Ctrl+Alt is AltGr only on
+// Windows); AltGr's, Shift's and the keypad's characters type as in Qt's box,
+// and Ctrl's keys still edit.
 TEST(TypingLimit, AKeyHeldWithAKeyThatIsNoTypingOneTypesNothing)
 {
     // Each box in a window of its own: a box that loses the focus within its
@@ -323,7 +325,8 @@ TEST(TypingLimit, AKeyHeldWithAKeyThatIsNoTypingOneTypesNothing)
 
 // A window's combo box jumps to the entry a typed letter starts; a letter held with Alt or Meta (a greyed
 // button's mnemonic) leaves the choice as it was and goes on to the window, while a plain letter, AltGr's
-// Ctrl+Alt and the arrows choose as before.
+// and the arrows choose as before. Ctrl+Alt is AltGr only where the window system sends AltGr so (Windows):
+// here, as on the X server, Ctrl+Alt+C is a command.
 TEST(TypingLimit, AComboBoxTakesNoLetterHeldWithAltOrMeta)
 {
     Form window;
@@ -353,8 +356,44 @@ TEST(TypingLimit, AComboBoxTakesNoLetterHeldWithAltOrMeta)
     EXPECT_EQ(combo->currentText(), "Job Schedules Management");
     QTest::qWait(1100); // the combo's search starts afresh
     test::press("c", Qt::Key_C, Qt::ControlModifier | Qt::AltModifier);
+    EXPECT_EQ(combo->currentText(), "Job Schedules Management");
+    EXPECT_EQ(toWindow.keys, QStringList{"Ctrl+Alt+C"});
+    toWindow.keys.clear();
+    test::press("c", Qt::Key_C, Qt::GroupSwitchModifier);
     EXPECT_EQ(combo->currentText(), "Customers Management");
     EXPECT_EQ(toWindow.keys, QStringList{});
+}
+
+// Ctrl+Alt with a character is AltGr, and types, only on a window system that sends AltGr so: Windows (its
+// "windows" and "direct2d" platforms). The X server, Wayland and a window system without a keyboard of its own
+// send AltGr as its own level, with no Alt held, and there Ctrl+Alt+1 is a command.
+TEST(TypingLimit, CtrlAltTypesOnlyWhereTheWindowSystemSendsAltGrSo)
+{
+    const struct { const char *name; Qt::Key key; QString text; Qt::KeyboardModifiers held; bool onWindows; bool elsewhere; }
+        keys[] = {
+            {"Ctrl+Alt+1", Qt::Key_1, "1", Qt::ControlModifier | Qt::AltModifier, false, true},
+            {"Ctrl+Alt+Shift+1", Qt::Key_Exclam, "!", Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier, false,
+             true},
+            {"Ctrl+Alt+Q as AltGr @", Qt::Key_Q, "@", Qt::ControlModifier | Qt::AltModifier, false, true},
+            {"AltGr @", Qt::Key_At, "@", Qt::GroupSwitchModifier, false, false},
+            {"AltGr { with no key held", Qt::Key_BraceLeft, "{", Qt::NoModifier, false, false},
+            {"Alt+1", Qt::Key_1, "1", Qt::AltModifier, true, true},
+            {"Ctrl+Meta+Alt+1", Qt::Key_1, "1", Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier, true, true},
+            {"Ctrl+Alt+Backspace", Qt::Key_Backspace, "\b", Qt::ControlModifier | Qt::AltModifier, false, false},
+        };
+    for (const auto &k : keys) {
+        const QKeyEvent e(QEvent::KeyPress, k.key, k.held, k.text);
+        for (const char *windows : {"windows", "direct2d"}) {
+            SCOPED_TRACE(std::string(k.name) + " on " + windows);
+            EXPECT_TRUE(TypingLimit::ctrlAltIsAltGr(windows));
+            EXPECT_EQ(TypingLimit::isCommandCharacter(&e, windows), k.onWindows);
+        }
+        for (const char *other : {"xcb", "wayland", "offscreen", "minimal"}) {
+            SCOPED_TRACE(std::string(k.name) + " on " + other);
+            EXPECT_FALSE(TypingLimit::ctrlAltIsAltGr(other));
+            EXPECT_EQ(TypingLimit::isCommandCharacter(&e, other), k.elsewhere);
+        }
+    }
 }
 
 TEST(TypingLimit, EveryControlCharacterByEveryWayIntoAOneLineBox)

@@ -101,11 +101,13 @@ inline void commit(const QString &text, const QString &composing = QString())
 }
 
 // Keys held with other keys, each with the character the layout gives it and
-// whether a text box types it. A character held with Alt (without Ctrl),
-// Meta, or Ctrl on the keypad is a command of the window (a button's
-// mnemonic) and types nothing; AltGr's characters (as their own key, or as
-// Ctrl+Alt where the system sends them so), Shift's and the keypad's type.
-// Qt's own boxes type every one of them.
+// whether a text box types it. A character held with Alt, Meta, or Ctrl on
+// the keypad is a command of the window (a button's mnemonic) and types
+// nothing; AltGr's characters (as their own level, or with no key held, as
+// the X server sends them), Shift's and the keypad's type. Ctrl+Alt is AltGr
+// only where the window system sends AltGr so (Windows); the tests run
+// without a window system of their own (offscreen), as on the X server, where
+// Ctrl+Alt with a character is a command. Qt's own boxes type every one.
 struct HeldKey {
     const char *name;
     Qt::Key key;
@@ -127,9 +129,17 @@ inline const std::vector<HeldKey> &heldKeys()
         {"Ctrl+keypad 5", Qt::Key_5, "5", Qt::ControlModifier | Qt::KeypadModifier, false},
         {"AltGr @", Qt::Key_At, "@", Qt::GroupSwitchModifier, true},
         {"AltGr euro", Qt::Key(0x20AC), QString(QChar(0x20AC)), Qt::GroupSwitchModifier, true},
-        {"Ctrl+Alt+Q as AltGr @", Qt::Key_Q, "@", Qt::ControlModifier | Qt::AltModifier, true},
+        {"AltGr superscript two", Qt::Key_twosuperior, QString(QChar(0xB2)), Qt::GroupSwitchModifier, true},
+        {"AltGr { with no key held", Qt::Key_BraceLeft, "{", Qt::NoModifier, true},
+        // Windows's AltGr @ of a German layout: a command here.
+        {"Ctrl+Alt+Q as AltGr @", Qt::Key_Q, "@", Qt::ControlModifier | Qt::AltModifier, false},
+        {"Ctrl+Alt+1", Qt::Key_1, "1", Qt::ControlModifier | Qt::AltModifier, false},
+        {"Ctrl+Alt+Shift+1", Qt::Key_Exclam, "!", Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier, false},
+        {"Ctrl+Alt+period", Qt::Key_Period, ".", Qt::ControlModifier | Qt::AltModifier, false},
+        {"Ctrl+Alt+keypad 5", Qt::Key_5, "5", Qt::ControlModifier | Qt::AltModifier | Qt::KeypadModifier, false},
         {"Shift+O", Qt::Key_O, "O", Qt::ShiftModifier, true},
         {"keypad 5", Qt::Key_5, "5", Qt::KeypadModifier, true},
+        {"Shift+keypad 5 (Num Lock off)", Qt::Key_5, "5", Qt::ShiftModifier | Qt::KeypadModifier, true},
     };
     return keys;
 }
