@@ -602,9 +602,9 @@ TEST_F(NotesPreviewTest, TheCustomerNotesWindowPrintsOrPreviewsAndThePreviewPrin
 
 
 // A preview opened on the printer chosen for it makes the workstation's default printer current again as it
-// closes, by its Close button or as the window is closed: from the schedule window's print options and from the
-// printer choice of a schedule's and of a customer's notes.
-TEST_F(NotesPreviewTest, ClosingAPreviewMakesTheDefaultPrinterCurrentAgain)
+// closes, by its Close button or as the window is closed, and so does a printout once printed: from the schedule
+// window's print options and from the printer choice of a schedule's and of a customer's notes.
+TEST_F(NotesPreviewTest, ClosingAPreviewOrPrintingMakesTheDefaultPrinterCurrentAgain)
 {
     addNote(schedule_, job_, "2025-03-03", "2025-03-10 10:15:00", "Action", "Check the gutters");
     addCustomerNote("2025-03-02 10:00:00", "Dog in the yard");
@@ -618,24 +618,30 @@ TEST_F(NotesPreviewTest, ClosingAPreviewMakesTheDefaultPrinterCurrentAgain)
         {"SchedulePrintForm", "PreviewScheduleForm", [&] { schedule->PrintButton_Click(); }},
         {"PrinterSelectForm", "PreviewScheduleNotesForm", [&] { click(scheduleNotes.get(), "PrintButton"); }},
         {"PrinterSelectForm", "PreviewCustomerNotesForm", [&] { click(customerNotes.get(), "PrintButton"); }}};
+    enum Way { PreviewClosedByButton, PreviewClosed, Printed };
     for (const auto &o : openers) {
-        for (const bool closeButton : {true, false}) {
-            SCOPED_TRACE(std::string(o.preview) + (closeButton ? " Close" : " closed"));
+        for (const Way way : {PreviewClosedByButton, PreviewClosed, Printed}) {
+            SCOPED_TRACE(std::string(o.preview) + (way == Printed ? " printed" : way == PreviewClosed ? " closed" : " Close"));
             if (o.options == std::string("PrinterSelectForm"))
                 answerDates("01 Mar 2025", "31 Mar 2025");
-            modal_->once(o.options, [](QDialog *d) {
-                choose(d, "PrinterCombo", "Office");
-                click(d, "PreviewButton");
+            const QString pdf = way == Printed ? nextPdf() : QString();
+            modal_->once(o.options, [way](QDialog *d) {
+                choose(d, "PrinterCombo", way == Printed ? "PDF file" : "Office");
+                click(d, way == Printed ? "OKButton" : "PreviewButton");
             });
-            int previewedOn = -1;
+            int chosen = -1;
             modal_->once(o.preview, [&](QDialog *d) {
-                previewedOn = currentPrinterIndex();
-                if (closeButton)
+                chosen = currentPrinterIndex();
+                if (way == PreviewClosedByButton)
                     click(d, "ExitButton");
             });
             o.print();
-            ASSERT_EQ(modal_->openedNames().last(), o.preview);
-            EXPECT_EQ(previewedOn, 0);
+            if (way == Printed) {
+                EXPECT_FALSE(pdfPages(pdf).isEmpty());
+            } else {
+                ASSERT_EQ(modal_->openedNames().last(), o.preview);
+                EXPECT_EQ(chosen, 0);
+            }
             EXPECT_EQ(currentPrinterIndex(), 1);
         }
     }
