@@ -5,6 +5,8 @@
 #include "output/PreviewScheduleNotesForm.h"
 #include "customers/NotesForm.h"
 #include "jobs/CustomerJobAddModifyForm.h"
+#include "scheduling/ScheduleForm.h"
+#include "scheduling/ScheduleNotesForm.h"
 #include "PrintTestData.h"
 #include "support/Keys.h"
 
@@ -598,6 +600,52 @@ TEST_F(NotesPreviewTest, TheCustomerNotesWindowPrintsOrPreviewsAndThePreviewPrin
     EXPECT_EQ(preview->pagesDrawn(), 2);   // shown again, not drawn again
 }
 
+
+// A preview opened on the printer chosen for it makes the workstation's default printer current again as it
+// closes, by its Close button or as the window is closed, and so does a printout once printed: from the schedule
+// window's print options and from the printer choice of a schedule's and of a customer's notes.
+TEST_F(NotesPreviewTest, ClosingAPreviewOrPrintingMakesTheDefaultPrinterCurrentAgain)
+{
+    addNote(schedule_, job_, "2025-03-03", "2025-03-10 10:15:00", "Action", "Check the gutters");
+    addCustomerNote("2025-03-02 10:00:00", "Dog in the yard");
+    const PrinterScript printers({"Office", "Warehouse"}, 1);   // the workstation's default: the warehouse's
+    auto schedule = shown<ScheduleForm>("View~" + QString::number(schedule_));
+    click(schedule.get(), "GoButton");
+    auto scheduleNotes = shown<ScheduleNotesForm>("Schedule~" + QString::number(schedule_));
+    click(scheduleNotes.get(), "GoButton");
+    auto customerNotes = shown<NotesForm>("Customer~" + QString::number(customer_));
+    const struct { const char *options, *preview; std::function<void()> print; } openers[] = {
+        {"SchedulePrintForm", "PreviewScheduleForm", [&] { schedule->PrintButton_Click(); }},
+        {"PrinterSelectForm", "PreviewScheduleNotesForm", [&] { click(scheduleNotes.get(), "PrintButton"); }},
+        {"PrinterSelectForm", "PreviewCustomerNotesForm", [&] { click(customerNotes.get(), "PrintButton"); }}};
+    enum Way { PreviewClosedByButton, PreviewClosed, Printed };
+    for (const auto &o : openers) {
+        for (const Way way : {PreviewClosedByButton, PreviewClosed, Printed}) {
+            SCOPED_TRACE(std::string(o.preview) + (way == Printed ? " printed" : way == PreviewClosed ? " closed" : " Close"));
+            if (o.options == std::string("PrinterSelectForm"))
+                answerDates("01 Mar 2025", "31 Mar 2025");
+            const QString pdf = way == Printed ? nextPdf() : QString();
+            modal_->once(o.options, [way](QDialog *d) {
+                choose(d, "PrinterCombo", way == Printed ? "PDF file" : "Office");
+                click(d, way == Printed ? "OKButton" : "PreviewButton");
+            });
+            int chosen = -1;
+            modal_->once(o.preview, [&](QDialog *d) {
+                chosen = currentPrinterIndex();
+                if (way == PreviewClosedByButton)
+                    click(d, "ExitButton");
+            });
+            o.print();
+            if (way == Printed) {
+                EXPECT_FALSE(pdfPages(pdf).isEmpty());
+            } else {
+                ASSERT_EQ(modal_->openedNames().last(), o.preview);
+                EXPECT_EQ(chosen, 0);
+            }
+            EXPECT_EQ(currentPrinterIndex(), 1);
+        }
+    }
+}
 
 TEST_F(PreviewLayoutTest, ALineBreakTypedInAJobCommentPrintsAndPreviewsAsABlank)
 {

@@ -1,3 +1,4 @@
+#include "output/EmailDelivery.h"
 #include "output/ScheduleEmail.h"
 #include "output/ScheduleEmailForm.h"
 #include "platform/DesktopMailer.h"
@@ -167,6 +168,25 @@ TEST_F(ScheduleEmailTest, SmtpSendsEachAssociateHisJobsAndReportsEachOnItsOwn)
                                                       false, false, "NZ");
         EXPECT_TRUE(block.contains("\r\n" + QString::fromLatin1(c.line) + "\r\n" + QString(66, '-')))
             << c.line << "\n" << block.toStdString();
+    }
+}
+
+// Every send over SMTP gives the server 30 seconds to take the connection, and limits the whole send to a time that
+// leaves the connection its 30 seconds (the tests' own servers answer at once, so nothing else holds these figures):
+// the runs of the SMTP provider and of any other name, and the preferences' test e-mail.
+TEST_F(ScheduleEmailTest, TheServerHas30SecondsToTakeTheConnection)
+{
+    QList<SmtpSettings> sends;
+    for (const char *provider : {"Other", "outlook"}) {
+        setProvider(provider);
+        const std::optional<EmailSettings> run = EmailDelivery::ReadEmailSettings();
+        ASSERT_TRUE(run && !run->desktop()) << provider;
+        sends << run->smtp;
+    }
+    sends << EmailDelivery::smtpSettings("mail.example.com", "25", false, "office@example.com", "pw");
+    for (int i = 0; const SmtpSettings &s : sends) {
+        EXPECT_EQ(s.connectTimeoutSecs, 30) << i;
+        EXPECT_GT(s.transferTimeoutSecs, 30) << i++;
     }
 }
 

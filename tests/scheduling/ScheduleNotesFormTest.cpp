@@ -3,6 +3,7 @@
 #include "ScheduleTestData.h"
 #include "support/ShownTexts.h"
 
+#include <QCheckBox>
 #include <QListWidget>
 #include <QPlainTextEdit>
 
@@ -147,5 +148,32 @@ TEST_F(ScheduleNotesFormTest, TickAndCommentGoToTheSelectedNoteOnlyAndTheOccurre
                                            "Cannot find the selected message - this is a database error!",
                                            "No Notes found"}));
 }
+
+// "Action taken" stands beside a note that asks for something to be done (Action, Invoicing), showing whether it
+// was; a note that only informs has none. Moving along the list shows and hides it note by note.
+TEST_F(ScheduleNotesFormTest, ActionTakenShowsBesideActionAndInvoicingNotesOnly)
+{
+    writeSql("DELETE FROM ScheduleJobNotes");
+    const struct { const char *type; bool taken, shown; } notes[] = {   // listed newest first
+        {"Action", true, true}, {"Information", false, false}, {"Invoicing", false, true}, {"Action", false, true},
+        {"Invoicing", true, true}, {"Information", true, false}};
+    for (int i = 0; const auto &n : notes) {
+        const QString time = QStringLiteral("2025-03-%1 09:00:00").arg(20 - i++);
+        addNote(schedule_, jobA_, "2025-03-03", time, n.type, n.type);
+        writeSql("UPDATE ScheduleJobNotes SET ActionTaken = ? WHERE NoteDateTime = ?", {n.taken ? 1 : 0, time});
+    }
+    auto f = shown<ScheduleNotesForm>("Schedule~" + QString::number(schedule_));
+    click(f.get(), "GoButton");
+    ASSERT_EQ(listed(f.get()).size(), 6);
+    auto *list = child<QListWidget>(f.get(), "CustomerList");
+    auto *box = child<QCheckBox>(f.get(), "ActionCheck");
+    for (int row = 0; const auto &n : notes) {
+        list->setCurrentRow(row++);   // the first is selected by Go
+        EXPECT_EQ(box->isVisibleTo(f.get()), n.shown) << row << " " << n.type;
+        if (n.shown)
+            EXPECT_EQ(box->isChecked(), n.taken) << row << " " << n.type;
+    }
+}
+
 
 } // namespace

@@ -113,10 +113,25 @@ TEST(ScheduleGridTexts, HeadingsRowsMarksAndTheAsRequiredColourUpTo4999Rows)
                            grid.textMatrix(3, ColAddressKey), grid.textMatrix(3, ColCost)}),
               QStringList({"Line one\nLine two\nLine three", "12 High Street\nUnit 4", "31", "£45.00"}));
     EXPECT_EQ(grid.textMatrix(1, ColDone) + grid.textMatrix(3, ColDone) + grid.cellPictureKey(3, ColDone), "-CheckImage");
+    // Headings centre-bottom; cells left-top but for the date and the done mark (centre-top, its picture too)
+    // and the cost (right-top), whether a row shows "-" or a picture.
+    const Qt::Alignment leftTop = Qt::AlignLeft | Qt::AlignTop, centreTop = Qt::AlignHCenter | Qt::AlignTop,
+                        rightTop = Qt::AlignRight | Qt::AlignTop;
+    const Qt::Alignment cells[] = {leftTop, centreTop, leftTop, leftTop, leftTop, leftTop, leftTop, rightTop, leftTop,
+                                   centreTop};   // columns 1 to 10
+    auto expectAligned = [&] {
+        for (int c = ColAssociate; c <= ColDone; ++c) {
+            EXPECT_EQ(grid.cellAlignment(0, c), Qt::AlignHCenter | Qt::AlignBottom) << c;
+            for (int r = 1; r <= 3; ++r)
+                EXPECT_EQ(grid.cellAlignment(r, c), cells[c - 1]) << r << "," << c;
+        }
+    };
+    expectAligned();
     fill(&grid, three, {0, 1, 2}, true, QStringLiteral("UK"));
     EXPECT_EQ(QStringList({grid.cellPictureKey(1, ColDone), grid.textMatrix(1, ColDoneFlag),
                            grid.cellPictureKey(3, ColDone), grid.textMatrix(3, ColDoneFlag)}),
               QStringList({"NoCheckImage", "0", "CheckImage", "1"}));
+    expectAligned();
     // Large fills share out the work; every row shows its own job, date and height (job 107's
     // comment grows part-way). Grids of 5000 rows or more, heading included, keep the default colours.
     for (const auto &[n, shaded] : {std::pair{4998, true}, std::pair{4999, false}}) {

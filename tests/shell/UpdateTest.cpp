@@ -5,6 +5,7 @@
 #include "support/DbTest.h"
 #include "support/LocalServers.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
@@ -103,6 +104,28 @@ TEST_F(UpdateTest, OnlyYesOpensTheDownloadWindow)
     EXPECT_EQ(asked.title + "|" + asked.text,
               "New Version Available|An updated version of WVS is available!\r\nDo you wish to download and install it now?");
     EXPECT_TRUE(asked.icon == MsgIcon::Question && asked.buttons == MsgButtons::YesNo);
+}
+
+// The window polls the transfer every second and gives up after 120 polls: as made, and as the menu opens it
+// (the other cases here shorten them), seen while its download runs.
+TEST_F(UpdateTest, TheMenusDownloadPollsOnceASecond120Times)
+{
+    EXPECT_EQ(QList<int>({VersionUpdateForm().pollIntervalMs, VersionUpdateForm().pollLimit}), QList<int>({1000, 120}));
+    startFtp(20000);
+    ftp_.putFile(kProgram, QByteArray(10000, 'p'));   // half a second on the way
+    QList<int> polls;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *form = qobject_cast<VersionUpdateForm *>(w); form && form->isVisible() && polls.isEmpty())
+                polls = {form->pollIntervalMs, form->pollLimit};
+    });
+    watch.start(0);
+    modal_->on("VersionUpdateForm", [](QDialog *) {});
+    msgs_->answer(MsgAnswer::Yes);
+    offerUpdateDownload();
+    EXPECT_EQ(polls, QList<int>({1000, 120}));
+    EXPECT_EQ(msgs_->texts().last(), "Download completed successfully. Please exit and re-enter WVS to install the update.");
 }
 
 // No server, nothing on it or an empty file keeps an old download; a whole file replaces it; a slow one times out.
