@@ -1,5 +1,6 @@
 #include "PortalTestData.h"
 #include "support/CloseTries.h"
+#include "support/SlowLookup.h"
 #include "admin/AssociatesManagementForm.h"
 #include "admin/CompanyForm.h"
 #include "admin/CompanyRecord.h"
@@ -9,6 +10,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QTimer>
 
 using namespace wvs;
 using namespace wvs::portaltest;
@@ -70,10 +72,22 @@ protected:
         portal_->handOut("GetSchedule.php", schedule);
         portal_->handOut("GetCustomerJobs.php", requests);
         PortalSync::options() = {50, 10};
+        expectTimedOut(tag, timeout, 11 * 50);
+    }
+    // A run given up on by its wait: the time-out message comes once the wait is over, whatever the servers
+    // do, and the window's timers run throughout.
+    void expectTimedOut(const QString &tag, const char *timeout, qint64 wait)
+    {
+        int ticks = 0;
+        QTimer tick;
+        QObject::connect(&tick, &QTimer::timeout, [&] { ++ticks; });
+        tick.start(20);
         QElapsedTimer clock;
         clock.start();
         EXPECT_FALSE(run(tag));
-        EXPECT_GE(clock.elapsed(), 11 * 50);
+        EXPECT_GE(clock.elapsed(), wait);
+        EXPECT_LT(clock.elapsed(), wait + 4000);
+        EXPECT_GE(ticks, wait / 200);
         EXPECT_EQ(msgs_->last(), QString(timeout));
         EXPECT_EQ(msgs_->shown().last().icon, MsgIcon::Exclamation);
     }
@@ -372,6 +386,16 @@ TEST_F(PortalCommandsTest, AnFtpServerThatNeverGivesItsFinalReplyIsGivenUpOnByTh
          "Schedule file download timed out - please try again", {"GetSchedule.php"}},
         {"final:CustomerJobsImport", "ImportCustomerJobs~", "Customer Jobs file download timed out - please try again",
          {"GetCustomerJobs.php"}},
+        // A final reply that keeps coming and never ends: continuation lines, or one character at a time.
+        {"final-lines:Users", "Users~", "Users file upload timed out - please try again", {}},
+        {"final-bytes:Users", "Users~", "Users file upload timed out - please try again", {}},
+        {"final-lines:Schedule", publish, "Schedule upload timed out - please try again", loads.mid(0, 1)},
+        {"final-bytes:ScheduleUpdate", QString("RetrieveSchedule~%1").arg(closed),
+         "Schedule file download timed out - please try again", {"GetSchedule.php"}},
+        {"final-lines:CustomerJobsImport", "ImportCustomerJobs~",
+         "Customer Jobs file download timed out - please try again", {"GetCustomerJobs.php"}},
+        {"final-bytes:CustomerJobsImport", "ImportCustomerJobs~",
+         "Customer Jobs file download timed out - please try again", {"GetCustomerJobs.php"}},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(std::string(c.withheld) + " " + c.tag.toStdString());
@@ -390,6 +414,23 @@ TEST_F(PortalCommandsTest, AnFtpServerThatNeverGivesItsFinalReplyIsGivenUpOnByTh
     EXPECT_EQ(msgs_->last(), "Job Types file upload timed out - please try again");
     EXPECT_EQ(status(published), "Published");
     EXPECT_EQ(status(closed), "Closed");
+}
+
+// A name lookup that hangs (name servers that do not answer) holds neither the FTP account's first command nor
+// a page past its wait.
+TEST_F(PortalCommandsTest, ANameLookupThatHangsIsGivenUpOnByTheWait)
+{
+    test::setSlowLookup("portal.lookup.test", 10000);
+    const QByteArray ftpHost = qgetenv("WVS_PORTAL_FTP_HOST"), webHost = qgetenv("WVS_PORTAL_WEB_HOST");
+    PortalSync::options() = {50, 10};
+    qputenv("WVS_PORTAL_FTP_HOST", "portal.lookup.test:21");
+    expectTimedOut("Users~", "Users file upload timed out - please try again", 11 * 50);
+    qputenv("WVS_PORTAL_FTP_HOST", ftpHost);
+    qputenv("WVS_PORTAL_WEB_HOST", "portal.lookup.test:80");
+    expectTimedOut("CompanyName~ABCD~Smith & Sons", "Company modify timed out - please try again", 11 * 50);
+    qputenv("WVS_PORTAL_WEB_HOST", webHost);
+    test::setSlowLookup(QByteArray(), 0);
+    EXPECT_EQ(portal_->pages(), QStringList());
 }
 
 // Escape, the window system's close and a close event leave a running portal window up: the run ends once,
@@ -453,6 +494,16 @@ TEST_F(PortalFtpSlowTest, ADownloadWhoseFinalReplyNeverComesIsWaitedForTheWholeW
     EXPECT_EQ(msgs_->shown().last().icon, MsgIcon::Exclamation);
     EXPECT_EQ(portal_->pages(), QStringList{"GetCustomerJobs.php"});
     EXPECT_EQ(requests(), "");
+}
+
+// The wait as every run has it ends a final reply that keeps trickling in, by its own clock: the time-out after
+// the 121st sleep, the window's timers running throughout.
+TEST_F(PortalFtpSlowTest, AFinalReplyThatKeepsTricklingIsGivenUpOnAfterTheWholeWait)
+{
+    startPortal(QStringLiteral("plomkar7"), 0, "final-lines");
+    PortalSync::options() = PortalSync::Options{};
+    expectTimedOut("Users~", "Users file upload timed out - please try again", 121 * 1000);
+    EXPECT_EQ(portal_->pages(), QStringList());
 }
 
 // An FTP step's error longer than a message can show is cut as a page's reply is: here the download's local file,
