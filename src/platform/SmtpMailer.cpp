@@ -97,6 +97,9 @@ SendResult SmtpMailer::send(const MailMessage &message) const
     curl_easy_setopt(curl, CURLOPT_URL, url.constData());
     curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, errbuf);
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    // A name lookup still under way at the connect limit is left to end by
+    // itself: the library would otherwise wait for it past the limit.
+    curl_easy_setopt(curl, CURLOPT_QUICK_EXIT, 1L);
     curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, static_cast<long>(settings_.connectTimeoutSecs));
     if (settings_.transferTimeoutSecs > 0)
         curl_easy_setopt(curl, CURLOPT_TIMEOUT, static_cast<long>(settings_.transferTimeoutSecs));
@@ -124,8 +127,9 @@ SendResult SmtpMailer::send(const MailMessage &message) const
         long response = 0;
         curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &response);
         result.error = rc;
-        result.description = QString::fromUtf8(errbuf[0] ? errbuf : curl_easy_strerror(rc)).trimmed();
-        if (response > 0 && !result.description.contains(QString::number(response)))
+        result.description = curlFailureText(errbuf, rc);
+        // A failure to receive had no reply of its own: the last one belongs to an earlier step.
+        if (response > 0 && rc != CURLE_RECV_ERROR && !result.description.contains(QString::number(response)))
             result.description += QStringLiteral(" (server reply %1)").arg(response);
     }
     curl_slist_free_all(rcptList);

@@ -141,18 +141,6 @@ void runAside(const std::function<void()> &call, SocketWatch &watch, const std::
     worker.join();
 }
 
-// The transfer library's words for a failure. Where the server closed the
-// connection instead of answering, the library adds the system's last error
-// number, which belongs to some earlier call and not to this failure.
-QString failureText(const char *said, CURLcode rc)
-{
-    QString text = QString::fromUtf8(said && said[0] ? said : curl_easy_strerror(rc)).trimmed();
-    static const QString closed = QStringLiteral("response reading failed");
-    if (rc == CURLE_RECV_ERROR && text.startsWith(closed))
-        text = closed + QStringLiteral(" (the server closed the connection)");
-    return text;
-}
-
 } // namespace
 
 HttpReply httpGet(const QString &url, int timeoutMs)
@@ -196,7 +184,7 @@ HttpReply httpGet(const QString &url, int timeoutMs)
     curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &reply.status);
     if (rc != CURLE_OK) {
         reply.error = rc;
-        reply.description = failureText(errbuf, rc);
+        reply.description = curlFailureText(errbuf, rc);
         reply.body.clear();
     } else if (reply.status < 200 || reply.status > 299) {
         reply.description = QStringLiteral("The server answered with status %1").arg(reply.status);
@@ -582,7 +570,7 @@ void FtpTransfer::drive(int waitMs)
         if (rc == CURLE_OK) {
             finish(0, QString());
         } else {
-            finish(rc, failureText(impl_->errbuf, rc));
+            finish(rc, curlFailureText(impl_->errbuf, rc));
         }
         return;
     }

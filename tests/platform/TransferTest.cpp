@@ -1,3 +1,4 @@
+#include "platform/SmtpMailer.h"
 #include "platform/Transfer.h"
 #include "support/Keys.h"
 #include "support/LocalServers.h"
@@ -222,6 +223,17 @@ TEST(HttpGetTest, TheWindowsTimersRunWhileAPageIsAwaited)
     EXPECT_GE(ticks, 2);
 }
 
+// A message for a send through the given server.
+MailMessage aMessage(const SmtpSettings &s)
+{
+    MailMessage m;
+    m.from = s.sender("WVS");
+    m.to << "anna@example.com";
+    m.subject = "Schedule";
+    m.body = "Dear Anna";
+    return m;
+}
+
 // Counts the window's timer ticks while a wait runs.
 struct TicksDuring {
     int ticks = 0;
@@ -297,13 +309,28 @@ TEST(SlowLookupTest, ALookupThatHangsIsGivenUpOnByTheWait)
     EXPECT_FALSE(reply.ok);
     EXPECT_EQ(reply.error, CURLE_OPERATION_TIMEDOUT);
     EXPECT_GE(during.ticks, 7);
+
+    // An e-mail's server whose name hangs holds the send no longer than its connect limit.
+    SmtpSettings smtp{.server = "portal.lookup.test", .port = 25, .connectTimeoutSecs = 1, .transferTimeoutSecs = 5};
+    clock.start();
+    const SendResult sent = SmtpMailer(smtp).send(aMessage(smtp));
+    EXPECT_FALSE(sent.ok);
+    EXPECT_EQ(sent.error, CURLE_OPERATION_TIMEDOUT);
+    EXPECT_LT(clock.elapsed(), 2500);
     wvs::test::setSlowLookup(QByteArray(), 0);
 }
 
-// A server that drops both connections at the first byte of an upload: the failure says what happened, with no
-// system error number left over from an earlier call.
+// A server that closes the connection instead of answering (both connections at the first byte of an upload; an
+// e-mail server at the first command): the failure says what happened, with no system error number left over
+// from an earlier call.
 TEST(FtpDroppedTest, AConnectionClosedByTheServerTellsNoStaleErrorNumber)
 {
+    wvs::test::PythonServer mail;
+    ASSERT_TRUE(mail.start("closing_server.py", {"--greeting", "220 mail.example ESMTP"}));
+    SmtpSettings smtp{.server = "127.0.0.1", .port = mail.port(), .connectTimeoutSecs = 5, .transferTimeoutSecs = 5};
+    const SendResult sent = SmtpMailer(smtp).send(aMessage(smtp));
+    EXPECT_EQ(sent.description, "response reading failed (the server closed the connection)");
+
     FtpServer ftp;
     ASSERT_TRUE(ftp.start("user1", "pw1", 0, "drop-stor"));
     QTemporaryDir local;
