@@ -262,6 +262,9 @@ TEST(FtpTrickleTest, AFinalReplyThatKeepsComingIsGivenUpOnByTheWaitWhileTheWindo
         for (const bool upload : {true, false}) {
             SCOPED_TRACE(std::string(kind) + (upload ? " STOR" : " RETR"));
             ASSERT_TRUE(upload ? t.startUpload(src, "put.txt") : t.startDownload("got.txt", local.filePath("got.txt")));
+            // A download polled once before the wait has no limit inside the library: the wait alone ends it.
+            if (!upload)
+                t.stillExecuting();
             TicksDuring during;
             QElapsedTimer clock;
             clock.start();
@@ -304,7 +307,7 @@ TEST(SlowLookupTest, ALookupThatHangsIsGivenUpOnByTheWait)
     during.inside = true;
     const HttpReply reply = httpGet("http://portal.lookup.test/CheckWVSUpdates.php", 1500);
     during.inside = false;
-    EXPECT_GE(clock.elapsed(), 1500);
+    EXPECT_GE(clock.elapsed(), 1450);
     EXPECT_LT(clock.elapsed(), 2500);
     EXPECT_FALSE(reply.ok);
     EXPECT_EQ(reply.error, CURLE_OPERATION_TIMEDOUT);
