@@ -129,6 +129,10 @@ int AccessRights::threshold(RightsArea area, AreaCommand command)
         if (area == RightsArea::Preferences)
             return ChangeRight;
         return info(area).hasNotes ? ViewRight + NotesRight + ChangeRight : ViewRight + ChangeRight;
+    case AreaCommand::Publish:
+        // The schedule window publishes and retrieves with view and
+        // Add/Modify/Delete, notes or not.
+        return ViewRight + ChangeRight;
     }
     return ViewRight + NotesRight + ChangeRight;
 }

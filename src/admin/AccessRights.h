@@ -35,8 +35,9 @@ struct RightsTicks {
 enum class RightsBox { View, Change, Notes };
 
 // The kinds of command an area's own windows gate: opening the area's windows
-// (any right), adding notes, and adding, modifying or deleting its records.
-enum class AreaCommand { Open, AddNotes, Change };
+// (any right), adding notes, adding, modifying or deleting its records, and
+// publishing a schedule on the portal or retrieving it (Job Schedules only).
+enum class AreaCommand { Open, AddNotes, Change, Publish };
 
 using RightsValues = QMap<RightsArea, int>;
 
@@ -75,7 +76,10 @@ public:
     // right opens the area; adding notes asks 3 (view and notes); adding,
     // modifying and deleting asks 7 in the areas that have a notes box
     // (customers, customer jobs, job schedules), 4 in Preferences (its save
-    // needs Add/Modify/Delete alone) and 5 in the others.
+    // needs Add/Modify/Delete alone) and 5 in the others; publishing and
+    // retrieving a schedule asks 5 (view and Add/Modify/Delete), below the 7
+    // that changing schedules asks. These are thresholds on the stored number,
+    // not tests of single rights.
     static int threshold(RightsArea area, AreaCommand command);
     // Whether the level may give the command in the area. A command that opens
     // a window of another area, or changes that area's records, asks this of

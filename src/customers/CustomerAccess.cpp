@@ -6,8 +6,9 @@ namespace wvs {
 CustomerAccess CustomerAccess::fromValue(int value)
 {
     CustomerAccess a;
-    a.add = a.modify = a.remove = a.jobs = value >= 7;
-    a.notes = value >= 3;
+    a.add = a.modify = a.remove = a.jobs =
+        value >= AccessRights::threshold(RightsArea::Customers, AreaCommand::Change);
+    a.notes = value >= AccessRights::threshold(RightsArea::Customers, AreaCommand::AddNotes);
     return a;
 }
 

@@ -2,9 +2,9 @@
 
 namespace wvs {
 
-// What the customer list lets an authority level do. The stored right is a
-// sum of 1 (view), 2 (add notes) and 4 (add, modify and delete): changing
-// customers and their jobs needs 7, adding notes 3.
+// What the customer list lets an authority level do: the Customers area's
+// thresholds (AccessRights::threshold) for changing customers and their jobs,
+// and for adding notes.
 struct CustomerAccess {
     bool add = false;
     bool modify = false;

@@ -57,11 +57,6 @@ namespace {
 
 using namespace ScheduleGrid;
 
-// Publishing and retrieving a schedule ask 5 of Job Schedules (view and
-// Add/Modify/Delete), this window's own number for them: below the 7 that
-// adding, modifying and deleting schedules and their jobs ask.
-constexpr int kEditRight = 5;
-
 void setTextColour(QLabel *label, const QColor &c)
 {
     QPalette p = label->palette();
@@ -248,7 +243,7 @@ void ScheduleForm::Form_Load()
         ResizeControls(this);
         const int level = session().currentAuthorityLevel;
         CanAddNotes = AccessRights::allows(level, RightsArea::JobSchedules, AreaCommand::AddNotes);
-        CanEdit = AccessRights::areaValue(level, RightsArea::JobSchedules) >= kEditRight;
+        CanEdit = AccessRights::allows(level, RightsArea::JobSchedules, AreaCommand::Publish);
         JobAccess = jobRights(level);
         ViewButton->setEnabled(JobAccess.view);
         Sort1Combo->addItems(ScheduleSortKeys::captions());

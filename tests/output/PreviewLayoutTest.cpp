@@ -441,6 +441,55 @@ TEST_F(NotesPreviewTest, TheTwinsShowAWholePageTheirOwnHeadingsAndNoteLinesWrapp
     }
 }
 
+namespace {
+// The printout a notes preview window draws its pages from, for the window's Tag.
+template <class Window>
+struct NotesWindow : Window {
+    QVector<Page> screenPages(const QString &tag)
+    {
+        this->Tag = tag;
+        const std::unique_ptr<PagedPrintout> p = this->makePrintout(PageMedium::Kind::Screen);
+        if (!p || !p->load())
+            return {};
+        return layOut(*p, p->medium().page);
+    }
+};
+} // namespace
+
+// Each twin's heading as laid out: the date line 150 (schedule) or 300
+// (customer) below the title line; the customer's line 300 below the date
+// line, at the margin.
+TEST_F(NotesPreviewTest, EachTwinPutsItsDateLineItsOwnDistanceBelowTheTitle)
+{
+    addNote(schedule_, job_, "2025-03-03", "2025-03-10 10:15:00", "Action", "Check the gutters");
+    addCustomerNote("2025-03-02 10:00:00", "Dog in the yard");
+    const struct {
+        QVector<Page> pages;
+        const char *title;
+        int dateGap;
+    } twins[] = {
+        {NotesWindow<PreviewScheduleNotesForm>().screenPages(QString::number(schedule_) + "~01/03/2025~31/03/2025"),
+         "Schedule Job Notes", 150},
+        {NotesWindow<PreviewCustomerNotesForm>().screenPages(QString::number(customer_) + "~01/03/2025~31/03/2025"),
+         "Customer Notes", 300},
+    };
+    for (const auto &twin : twins) {
+        SCOPED_TRACE(twin.title);
+        ASSERT_EQ(twin.pages.size(), 1);
+        const Page &page = twin.pages.first();
+        const Drawn *title = textOf(page, twin.title);
+        const Drawn *dates = textOf(page, "From: ", false);
+        ASSERT_TRUE(title && dates);
+        EXPECT_EQ(title->at.top(), 500);
+        EXPECT_NEAR(dates->at.top() - title->at.bottom(), twin.dateGap, 0.01);
+    }
+    const Drawn *dates = textOf(twins[1].pages.value(0), "From: ", false);
+    const Drawn *customer = textOf(twins[1].pages.value(0), "Customer:  Hart");
+    ASSERT_TRUE(dates && customer);
+    EXPECT_NEAR(customer->at.top() - dates->at.bottom(), 300, 0.01);
+    EXPECT_EQ(customer->at.left(), 515);
+}
+
 TEST_F(NotesPreviewTest, ANoteCarriedToTheNextPageLeavesItsFirstLineBehind)
 {
     const QString long_ = numbered("note", 700, 3);

@@ -119,6 +119,49 @@ TEST(SmtpMailerTest, PlainMessageArrivesWithEncodedSubjectAndSenderAndFailuresAr
     EXPECT_EQ(sink.messages().size(), 1);
 }
 
+// A typed address stays one mailbox: each separator a mail header or the mail
+// program's address list reads (";", "<", ">", ",", a double quote) is dropped
+// from it before the server hears it (the envelope's sender and recipients, the
+// To and Cc headers) and before the mail program's draft is made.
+TEST(SmtpMailerTest, SeparatorsInAnAddressAreDroppedBeforeTheServerAndTheMailProgram)
+{
+    SmtpSink sink;
+    ASSERT_TRUE(sink.start({kUser, kPassword})) << sink.errors().toStdString();
+    const SmtpSettings s = settingsFor(sink.port());
+    int sent = 0;
+    for (const QString separator : {";", "<", ">", ",", "\""}) {
+        SCOPED_TRACE(separator.toStdString());
+        MailMessage m = sampleMessage(s);
+        m.from.address = "office" + separator + "@sparkle.example";
+        m.to = QStringList{"an" + separator + "na@example.com"};
+        m.cc = QStringList{"bob@example.com" + separator};
+
+        // The draft's To and Cc.
+        const QStringList args = DesktopMailer::arguments(m);
+        EXPECT_EQ(args.mid(0, 3), (QStringList{"--utf8", "--cc", "bob@example.com"}));
+        EXPECT_EQ(args.last(), "anna@example.com");
+        // The headers as they leave.
+        const QByteArray text = m.toRfc5322();
+        const QByteArray head = text.left(text.indexOf("\r\n\r\n") + 2);
+        EXPECT_TRUE(head.contains("\r\nFrom: WVS <office@sparkle.example>\r\n")) << head.constData();
+        EXPECT_TRUE(head.contains("\r\nTo: anna@example.com\r\n")) << head.constData();
+        EXPECT_TRUE(head.contains("\r\nCc: bob@example.com\r\n")) << head.constData();
+
+        // The envelope, and the headers as the server reads them.
+        const SendResult r = SmtpMailer(s).send(m);
+        EXPECT_TRUE(r.ok) << r.error << " " << r.description.toStdString();
+        if (!r.ok)
+            continue;
+        ASSERT_EQ(sink.messages().size(), ++sent);
+        const QJsonObject msg = sink.messages().last();
+        EXPECT_EQ(msg["mail_from"].toString(), "office@sparkle.example");
+        EXPECT_EQ(msg["rcpt_tos"].toArray(), QJsonArray({"anna@example.com", "bob@example.com"}));
+        EXPECT_EQ(msg["from_address"].toString(), "office@sparkle.example");
+        EXPECT_EQ(msg["to"].toArray(), QJsonArray({"anna@example.com"}));
+        EXPECT_TRUE(msg["defects"].toArray().isEmpty());
+    }
+}
+
 TEST(SmtpMailerTest, HtmlBodyAndNonAsciiDisplayName)
 {
     SmtpSink sink;

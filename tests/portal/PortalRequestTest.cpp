@@ -1,6 +1,7 @@
 #include "PortalTestData.h"
 #include "portal/PortalCustomerJobSave.h"
 #include "portal/PortalRequestRecords.h"
+#include "platform/MultiLineText.h"
 #include "scheduling/ScheduleGeneration.h"
 #include "support/Keys.h"
 
@@ -272,6 +273,128 @@ TEST_F(PortalRequestDialogTest, OpensWithTheRequestInBoxesOfTheirLengthsAndLeave
     EXPECT_EQ(msgs_->shown().last().text, "Unable to find the PortalCustomerJob record. This is a database error!\r\n"
                                           "Make a note of this message and report to Support");
     EXPECT_EQ(msgs_->shown().last().icon, MsgIcon::Critical);
+}
+
+// Each box shows its own field of the request and Save stores each box in its
+// own column. Every field holds a value no other field holds, so a box filled
+// from a neighbour's field (the service city from the correspondence city, say)
+// shows, and so does a column saved from a neighbour's box.
+TEST_F(PortalRequestDialogTest, EachBoxShowsItsOwnFieldAndSaveStoresEachBoxInItsOwnColumn)
+{
+    const QDate start = QDate::currentDate().addDays(60);
+    const QDate end = start.addDays(100);
+    const QVariantMap request = {
+        {"Title", "Dr"}, {"FirstName", "Fern"}, {"LastName", "Gale"}, {"CompanyName", "Gale Holdings"},
+        {"CAddress1", "1 Post Road"}, {"CAddress2", "Post Unit 2"}, {"CAddress3", "Post Block 3"},
+        {"CSuburb", "Post Suburb"}, {"CCity", "Post City"}, {"CPostCode", "1001"},
+        {"Phone1", "555 0001"}, {"Phone2", "555 0002"}, {"Phone3", "555 0003"}, {"PreferredPhone", 3},
+        {"Email1", "first@example.com"}, {"Email2", "second@example.com"}, {"CustomerComments", "Customer comment"},
+        {"SAddress1", "9 Site Lane"}, {"SAddress2", "Site Unit 8"}, {"SAddress3", "Site Block 7"},
+        {"SSuburb", "Site Suburb"}, {"SCity", "Site City"}, {"SPostCode", "9009"},
+        {"JobTypeCode", "MOW"}, {"Cost", 4550}, {"JobDetailsComments", "Job comment"},
+        {"DateEntered", QDate::currentDate().addDays(-3).toString(Qt::ISODate)},
+        {"StartDate", start.toString(Qt::ISODate)}, {"EndDateOption", 1}, {"EndDate", end.toString(Qt::ISODate)},
+        {"EndOccurrences", 18}, {"AsRequired", 1}, {"Prospective", 0},
+        {"DWMYOption", 1}, {"DailyNoOfDays", 11}, {"WeeklyNoOfWeeks", 12}, {"WeeklyMon", 0}, {"WeeklyTue", 1},
+        {"WeeklySat", 1}, {"MonthlyDay", 13}, {"MonthlyMonth1", 14}, {"MonthlyMonth2", 15}, {"MonthlyMonth3", 16},
+        {"YearlyDay", 17}, {"MonthlyList1Index", 3}, {"MonthlyList2Index", 5}, {"YearlyList1Index", 10},
+        {"YearlyList2Index", 1}, {"YearlyList3Index", 2}, {"YearlyList4Index", 8}};
+    auto requestWith = [&](const QVariantMap &changes) {
+        QVariantMap r = request;
+        for (auto it = changes.begin(); it != changes.end(); ++it)
+            r[it.key()] = it.value();
+        return r;
+    };
+    auto shown = [](QDialog *d, const char *name) {
+        if (auto *combo = qobject_cast<QComboBox *>(child<QWidget>(d, name)))
+            return combo->currentText();
+        return text(d, name);
+    };
+
+    const std::pair<const char *, const char *> boxes[] = {
+        {"TitleText", "Title"},         {"FirstNameText", "FirstName"}, {"LastNameText", "LastName"},
+        {"CompanyText", "CompanyName"}, {"CAddress1Text", "CAddress1"}, {"CAddress2Text", "CAddress2"},
+        {"CAddress3Text", "CAddress3"}, {"CSuburbText", "CSuburb"},     {"CCityText", "CCity"},
+        {"CPostCodeText", "CPostCode"}, {"Phone1Text", "Phone1"},       {"Phone2Text", "Phone2"},
+        {"Phone3Text", "Phone3"},       {"Email1Text", "Email1"},       {"Email2Text", "Email2"},
+        {"SAddress1Text", "SAddress1"}, {"SAddress2Text", "SAddress2"}, {"SAddress3Text", "SAddress3"},
+        {"SSuburbText", "SSuburb"},     {"SCityText", "SCity"},         {"SPostCodeText", "SPostCode"}};
+    const std::pair<const char *, const char *> comments[] = {{"CustomerCommentText", "CustomerComments"},
+                                                              {"JobCommentText", "JobDetailsComments"}};
+    addRequest(1, request);
+    openRequest(1, [&](QDialog *d) {
+        for (const auto &[box, field] : boxes)
+            EXPECT_EQ(text(d, box), request.value(field).toString()) << box;
+        for (const auto &[box, field] : comments)
+            EXPECT_EQ(child<MultiLineText>(d, box)->text(), request.value(field).toString()) << box;
+        for (const char *box : {"ContactText", "AccountsRefText", "OccurrencesText"})
+            EXPECT_EQ(text(d, box), "") << box;
+        for (const char *option : {"Phone1Option", "Phone2Option", "Phone3Option"})
+            EXPECT_EQ(child<QRadioButton>(d, option)->isChecked(), option == std::string("Phone3Option")) << option;
+        EXPECT_EQ(shown(d, "JobTypeCombo"), "Lawn mowing");
+        EXPECT_EQ(child<QComboBox>(d, "AssociateCombo")->currentIndex(), -1);
+        EXPECT_EQ(text(d, "CostText"), "$45.50");
+        EXPECT_EQ(child<QLabel>(d, "StartDateLabel")->text(), start.toString("dd MMM yyyy"));
+        EXPECT_EQ(child<QLabel>(d, "StartDayLabel")->text(), "(" + start.toString("dddd") + ")");
+        EXPECT_TRUE(child<QRadioButton>(d, "EndDateOption")->isChecked());
+        EXPECT_EQ(child<QLabel>(d, "EndDateLabel")->text(), end.toString("dd MMM yyyy"));
+        EXPECT_TRUE(ticked(d, "AsRequiredCheck"));
+        EXPECT_FALSE(ticked(d, "ProspectiveCheck"));
+        EXPECT_FALSE(ticked(d, "CustomerCommentCheck") || ticked(d, "JobCommentCheck"));
+        EXPECT_EQ(text(d, "WeeklyText1"), "12");
+        const char *days[] = {"MondayCheck", "TuesdayCheck", "WednesdayCheck", "ThursdayCheck", "FridayCheck",
+                              "SaturdayCheck", "SundayCheck"};
+        for (const char *day : days)
+            EXPECT_EQ(ticked(d, day), day == std::string("TuesdayCheck") || day == std::string("SaturdayCheck")) << day;
+    });
+
+    // Each other end and frequency shows its own fields in its boxes and lists.
+    const struct {
+        QVariantMap choice;
+        std::vector<std::pair<const char *, QString>> shown;
+    } choices[] = {
+        {{{"EndDateOption", 2}}, {{"OccurrencesText", "18"}}},
+        {{{"DWMYOption", 0}, {"DailyOption", 0}}, {{"DailyText1", "11"}}},
+        {{{"DWMYOption", 2}, {"MonthlyOption", 0}}, {{"MonthlyText1", "13"}, {"MonthlyText2", "14"}}},
+        {{{"DWMYOption", 2}, {"MonthlyOption", 1}}, {{"MonthlyText4", "15"}}},
+        {{{"DWMYOption", 2}, {"MonthlyOption", 2}},
+         {{"MonthlyCombo1", "4th"}, {"MonthlyCombo2", "Saturday"}, {"MonthlyText3", "16"}}},
+        {{{"DWMYOption", 3}, {"YearlyOption", 0}}, {{"YearlyCombo1", "November"}, {"YearlyText1", "17"}}},
+        {{{"DWMYOption", 3}, {"YearlyOption", 1}},
+         {{"YearlyCombo2", "2nd"}, {"YearlyCombo3", "Wednesday"}, {"YearlyCombo4", "September"}}},
+    };
+    qint64 id = 10;
+    for (const auto &c : choices) {
+        openRequest(addRequest(++id, requestWith(c.choice)), [&](QDialog *d) {
+            for (const auto &[box, value] : c.shown)
+                EXPECT_EQ(shown(d, box), value) << box;
+        });
+    }
+
+    // Saved as shown, with what was typed into the boxes no field fills.
+    save(1, [](QDialog *d) {
+        child<QLineEdit>(d, "ContactText")->setText("Contact Person");
+        child<QLineEdit>(d, "AccountsRefText")->setText("REF77");
+    });
+    ASSERT_EQ(msgs_->texts(), QStringList({"Customer Job saved"}));
+    const std::pair<const char *, QVariant> customer[] = {
+        {"Title", request["Title"]},         {"Forename", request["FirstName"]},   {"Surname", request["LastName"]},
+        {"CompanyName", request["CompanyName"]}, {"ContactName", "Contact Person"}, {"AccountsRef", "REF77"},
+        {"Phone1", request["Phone1"]},       {"Phone2", request["Phone2"]},         {"Phone3", request["Phone3"]},
+        {"PreferredPhone", 3},               {"Email1", request["Email1"]},         {"Email2", request["Email2"]},
+        {"CAddress1", request["CAddress1"]}, {"CAddress2", request["CAddress2"]},   {"CAddress3", request["CAddress3"]},
+        {"CSuburb", request["CSuburb"]},     {"CCity", request["CCity"]},           {"CPostCode", request["CPostCode"]},
+        {"CustomerComment", request["CustomerComments"]}, {"CommentOnSchedule", 0},
+        {"DateEntered", request["DateEntered"]}};
+    for (const auto &[column, value] : customer)
+        EXPECT_EQ(scalarSql(QStringLiteral("SELECT %1 FROM Customers").arg(column)).toString(), value.toString()) << column;
+    const char *address[] = {"SAddress1", "SAddress2", "SAddress3", "SSuburb", "SCity", "SPostCode"};
+    for (const char *column : address)
+        EXPECT_EQ(scalarSql(QStringLiteral("SELECT %1 FROM CustomerServiceAddresses").arg(column)).toString(),
+                  request.value(column).toString())
+            << column;
+    EXPECT_EQ(count("Customers"), 1);
+    EXPECT_EQ(count("CustomerServiceAddresses"), 1);
 }
 
 // A value longer than its box types is shown whole: a count so that the save
