@@ -2,6 +2,7 @@
 #include "platform/CurlGlobal.h"
 #include "platform/NetworkStep.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
@@ -125,6 +126,7 @@ void runAside(const std::function<void()> &call, SocketWatch &watch, const std::
     });
     QElapsedTimer sinceEvents;
     sinceEvents.start();
+    bool held = false;
     for (;;) {
         {
             std::unique_lock<std::mutex> hold(mutex);
@@ -136,9 +138,16 @@ void runAside(const std::function<void()> &call, SocketWatch &watch, const std::
         if (sinceEvents.elapsed() >= kEventsEveryMs) {
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
             sinceEvents.start();
+            held = true;
         }
     }
     worker.join();
+    // The X server's input held back meanwhile waits in a queue of its own that
+    // the event loop looks at only once woken: without this a key pressed
+    // during the call would wait for the next event of the window system.
+    if (held)
+        if (QAbstractEventDispatcher *loop = QAbstractEventDispatcher::instance())
+            loop->wakeUp();
 }
 
 } // namespace
