@@ -3,10 +3,13 @@
 #include "platform/SmtpMailer.h"
 #include "support/ControlCharacters.h"
 #include "support/LocalServers.h"
+#include "support/SlowLookup.h"
 
+#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <curl/curl.h>
 #include <gtest/gtest.h>
 
 using namespace wvs;
@@ -160,6 +163,29 @@ TEST(SmtpMailerTest, SeparatorsInAnAddressAreDroppedBeforeTheServerAndTheMailPro
         EXPECT_EQ(msg["to"].toArray(), QJsonArray({"anna@example.com"}));
         EXPECT_TRUE(msg["defects"].toArray().isEmpty());
     }
+}
+
+// A server whose name hangs holds the send no longer than its connect limit; one that closes the connection
+// instead of answering is told so, with no system error number or server reply left over from an earlier step.
+TEST(SmtpMailerTest, AHungLookupEndsAtTheConnectLimitAndAClosedConnectionSaysSo)
+{
+    wvs::test::setSlowLookup("mail.lookup.test", 8000);
+    SmtpSettings hung = settingsFor(25);
+    hung.server = "mail.lookup.test";
+    hung.connectTimeoutSecs = 1;
+    QElapsedTimer clock;
+    clock.start();
+    const SendResult late = SmtpMailer(hung).send(sampleMessage(hung));
+    EXPECT_EQ(late.error, CURLE_OPERATION_TIMEDOUT);
+    EXPECT_LT(clock.elapsed(), 2500);
+    wvs::test::setSlowLookup(QByteArray(), 0);
+
+    wvs::test::PythonServer closing;
+    ASSERT_TRUE(closing.start("closing_server.py", {"--greeting", "220 mail.example ESMTP"}));
+    const SmtpSettings s = settingsFor(closing.port());
+    const SendResult closed = SmtpMailer(s).send(sampleMessage(s));
+    EXPECT_EQ(closed.error, CURLE_RECV_ERROR);
+    EXPECT_EQ(closed.description, "response reading failed (the server closed the connection)");
 }
 
 TEST(SmtpMailerTest, HtmlBodyAndNonAsciiDisplayName)
