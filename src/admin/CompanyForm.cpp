@@ -194,6 +194,9 @@ void CompanyForm::OKButton_Click()
     guarded("CompanyForm", "OKButton_Click", [&] {
         if (!activated())
             return;
+        // The portal's ID check waits on a page with the window's events going,
+        // and the portal run follows: the window stays up until they end.
+        const WorkRunning running(*this);
         const bool portal = portalInUse();
         const CompanyDetails d = details();
         const CompanyRecord::Check check =

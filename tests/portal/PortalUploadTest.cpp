@@ -346,6 +346,23 @@ TEST_F(PortalCommandsTest, CompanyDetailsReachThePortalBeforeTheyAreSaved)
     EXPECT_EQ(portalCompanyIdReply("WXYZ", 2000), "");
 }
 
+// While the portal is asked whether a changed ID is taken, Escape, the window system's close and a close event
+// leave the company window up: the check's answer is awaited and the details are saved.
+TEST_F(PortalCommandsTest, EscapeAndTheCloseLeaveTheCompanyWindowUpWhileThePortalIsAsked)
+{
+    writeSql("UPDATE Company SET RegisteredNo = 'R1', GSTNo = 'G1', PAddress1 = '1 Main Road', PPostCode = '1010', "
+             "PTelephone = '555 1234'");
+    portal_->delay("CheckCompanyID.php", 1.0);
+    auto form = shown<CompanyForm>();
+    type(form.get(), "IDText", "WXYZ");
+    test::CloseTries tries("CompanyForm");
+    click(form.get(), "OKButton");
+    EXPECT_EQ(tries.stayed, (QList<bool>{true, true, true}));
+    EXPECT_EQ(portal_->pages(), (QStringList{"CheckCompanyID.php", "LoadCompany.php"}));
+    EXPECT_EQ(msgs_->last(), "Company details saved");
+    EXPECT_EQ(CompanyRecord::load()->id, "WXYZ");
+}
+
 // A portal whose FTP account stops answering (at its greeting, before a transfer's data connection, at a
 // transfer, at the log-off) is given up on by the program's own wait alone, with the step's time-out message.
 TEST_F(PortalCommandsTest, AnFtpServerThatStopsAnsweringIsGivenUpOnByTheWait)
