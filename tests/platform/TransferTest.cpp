@@ -5,12 +5,12 @@
 #include "support/UnderX.h"
 
 #include <QElapsedTimer>
-#include <curl/curl.h>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <curl/curl.h>
 #include <gtest/gtest.h>
 
 using namespace wvs;
