@@ -413,11 +413,11 @@ bool FtpTransfer::start(const QString &remotePath, const QString &localPath, boo
     curl_easy_setopt(e, CURLOPT_NOSIGNAL, 1L);
     // Only the caller's wait gives up on a command: none of libcurl's own limits
     // (30 s to connect and 120 s for a server's greeting or reply unless told
-    // otherwise) may end it first.
+    // otherwise) may end it first. Its overall limit is set at the first poll
+    // (drive): what is left of the wait, or none.
     curl_easy_setopt(e, CURLOPT_CONNECTTIMEOUT_MS, kNoLimitSecs * 1000L);
     curl_easy_setopt(e, CURLOPT_SERVER_RESPONSE_TIMEOUT, kNoLimitSecs);
     curl_easy_setopt(e, CURLOPT_ACCEPTTIMEOUT_MS, kNoLimitSecs * 1000L);
-    curl_easy_setopt(e, CURLOPT_TIMEOUT, 0L);
     curl_easy_setopt(e, CURLOPT_LOW_SPEED_LIMIT, 0L);
     curl_easy_setopt(e, CURLOPT_USERNAME, impl_->user.constData());
     curl_easy_setopt(e, CURLOPT_PASSWORD, impl_->password.constData());

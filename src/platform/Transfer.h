@@ -92,9 +92,10 @@ public:
     // intervals have passed is stopped there, whatever the server sends
     // meanwhile (a reply that trickles in never ends): a time-out, and its
     // connection is never used again. A command first polled by this wait is
-    // given that same limit inside the library too. A command that ended because something below timed
-    // out (the system's connect, say) is waited for as one still running: the
-    // time-out is told after the last poll, as for any other.
+    // given that same limit inside the library too. A command that ended
+    // because something below timed out (the system's connect, the library's
+    // limit) is waited for as one still running: the time-out is told after
+    // the last poll, as for any other.
     bool waitUntilDone(int intervalMs, int limit);
     // Stops the current command.
     void abort();
