@@ -137,9 +137,25 @@ int AccessRights::threshold(RightsArea area, AreaCommand command)
     return ViewRight + NotesRight + ChangeRight;
 }
 
+bool AccessRights::grants(RightsArea area, int value, AreaCommand command)
+{
+    return value >= threshold(area, command);
+}
+
 bool AccessRights::allows(int level, RightsArea area, AreaCommand command)
 {
-    return areaValue(level, area) >= threshold(area, command);
+    return grants(area, areaValue(level, area), command);
+}
+
+QList<AreaCommand> AccessRights::commandsOf(RightsArea area)
+{
+    QList<AreaCommand> commands{AreaCommand::Open};
+    if (info(area).hasNotes)
+        commands << AreaCommand::AddNotes;
+    commands << AreaCommand::Change;
+    if (area == RightsArea::JobSchedules)
+        commands << AreaCommand::Publish;
+    return commands;
 }
 
 bool AccessRights::within(int level, int ceiling)
@@ -147,8 +163,9 @@ bool AccessRights::within(int level, int ceiling)
     const RightsValues values = load(level).value_or(RightsValues());
     const RightsValues limits = load(ceiling).value_or(RightsValues());
     for (const RightsAreaInfo &i : areas())
-        if (values.value(i.area) > limits.value(i.area))
-            return false;
+        for (const AreaCommand command : commandsOf(i.area))
+            if (grants(i.area, values.value(i.area), command) && !grants(i.area, limits.value(i.area), command))
+                return false;
     return true;
 }
 

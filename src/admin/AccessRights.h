@@ -87,8 +87,18 @@ public:
     // windows reaches its records with less than its own windows ask.
     static bool allows(int level, RightsArea area, AreaCommand command);
 
-    // Whether level's rights are within ceiling's: every area value of level
-    // at most ceiling's. A level without a rights row counts as 0 in every area.
+    // The commands an area's windows ask of its value: every area is opened
+    // and changed; notes are added where the area has them; schedules are
+    // also published and retrieved.
+    static QList<AreaCommand> commandsOf(RightsArea area);
+    // Whether a stored value grants the command in the area (its threshold).
+    static bool grants(RightsArea area, int value, AreaCommand command);
+
+    // Whether level's rights are within ceiling's: in no area does level's
+    // value grant a command that ceiling's does not. What counts is what a
+    // value opens, not the number: a 4 stored without View (Add/Modify/Delete
+    // alone) grants no more than View alone where changing asks View too. A
+    // level without a rights row counts as 0 in every area.
     static bool within(int level, int ceiling);
     // Whether a user at userLevel may give an associate the level, or modify or
     // delete an associate who holds it. The right to change the levels' rights

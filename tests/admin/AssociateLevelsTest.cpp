@@ -96,14 +96,23 @@ TEST_F(AssociateLevels, ALevelIsWithinAnotherWhenNoAreaIsHigherAndOnlyTheSecurit
     EXPECT_TRUE(AccessRights::within(2, 2));
     EXPECT_TRUE(AccessRights::within(3, 2));
     EXPECT_FALSE(AccessRights::within(2, 3));
-    // One area above is enough, whichever it is.
+    // One area that grants more is enough, whichever it is: the clerk's rights
+    // with one area at a value that opens a command the other's value does not
+    // (7 over 6 where changing asks 7, 5 over 4 or 1 where it asks 5, 4 over 1
+    // in Preferences, 1 over 0).
     const RightsValues clerk = *AccessRights::load(2);
+    const QMap<RightsArea, std::pair<int, int>> aboveAndBelow{
+        {RightsArea::Customers, {7, 6}},    {RightsArea::CustomerJobs, {7, 6}}, {RightsArea::JobTypes, {5, 1}},
+        {RightsArea::Associates, {5, 4}},   {RightsArea::Company, {5, 1}},      {RightsArea::Preferences, {4, 1}},
+        {RightsArea::JobSchedules, {7, 6}}, {RightsArea::Accounts, {1, 0}},     {RightsArea::Security, {1, 0}}};
     for (const RightsAreaInfo &i : AccessRights::areas()) {
-        RightsValues higher = clerk;
-        higher[i.area] += 1;
+        RightsValues higher = clerk, lower = clerk;
+        higher[i.area] = aboveAndBelow[i.area].first;
+        lower[i.area] = aboveAndBelow[i.area].second;
         AccessRights::save(6, higher);
-        EXPECT_FALSE(AccessRights::within(6, 2)) << i.column.toStdString();
-        EXPECT_TRUE(AccessRights::within(2, 6)) << i.column.toStdString();
+        AccessRights::save(9, lower);
+        EXPECT_FALSE(AccessRights::within(6, 9)) << i.column.toStdString();
+        EXPECT_TRUE(AccessRights::within(9, 6)) << i.column.toStdString();
     }
     // A level whose rights were never saved holds none: within every level, and
     // only a level without rights is within it.
@@ -120,6 +129,75 @@ TEST_F(AssociateLevels, ALevelIsWithinAnotherWhenNoAreaIsHigherAndOnlyTheSecurit
         EXPECT_EQ(AccessRights::mayAssign(2, 4), security == 5) << security;
         EXPECT_TRUE(AccessRights::mayAssign(2, 3)) << security;
     }
+}
+
+// What a stored value grants in an area, as the rights give it: any value opens
+// the area, 3 adds notes where the area has them, 5 publishes a schedule,
+// and changing asks 7 where the area has notes, 4 in Preferences (its
+// Add/Modify/Delete alone) and 5 elsewhere. A value is within another when it
+// grants nothing the other does not, whatever the numbers.
+TEST_F(AssociateLevels, ALevelIsComparedByWhatEachValueGrantsNotByTheNumber)
+{
+    struct Row {
+        RightsArea area;
+        int value, ceiling;
+        bool within;
+    };
+    const Row rows[] = {
+        // Add/Modify/Delete without View grants no more than View where changing asks View too.
+        {RightsArea::Security, 4, 1, true},       {RightsArea::Security, 1, 4, true},
+        {RightsArea::Security, 5, 4, false},      {RightsArea::Associates, 4, 1, true},
+        {RightsArea::Company, 4, 1, true},        {RightsArea::JobTypes, 4, 1, true},
+        {RightsArea::JobSchedules, 4, 3, true},   {RightsArea::Customers, 4, 3, true},
+        // ... but reaches adding notes (3) where the area has notes.
+        {RightsArea::JobSchedules, 4, 1, false},  {RightsArea::CustomerJobs, 4, 2, false},
+        {RightsArea::Customers, 6, 3, true},      {RightsArea::CustomerJobs, 6, 5, true},
+        // Preferences saves with Add/Modify/Delete alone.
+        {RightsArea::Preferences, 4, 1, false},   {RightsArea::Preferences, 1, 4, true},
+        {RightsArea::Preferences, 5, 4, true},
+        // Notes without View open the area only; View and notes add notes.
+        {RightsArea::Customers, 2, 1, true},      {RightsArea::Customers, 3, 2, false},
+        {RightsArea::JobTypes, 3, 1, true},       {RightsArea::JobTypes, 5, 3, false},
+        // Publishing asks 5 of Job Schedules, changing 7.
+        {RightsArea::JobSchedules, 5, 3, false},  {RightsArea::JobSchedules, 7, 5, false},
+        {RightsArea::JobSchedules, 5, 6, true},   {RightsArea::Customers, 5, 3, true},
+        {RightsArea::Customers, 7, 5, false},     {RightsArea::CustomerJobs, 7, 6, false},
+        // No tick combination stores 8: it grants what 7 grants.
+        {RightsArea::Customers, 8, 7, true},      {RightsArea::Accounts, 5, 1, false},
+        {RightsArea::Accounts, 1, 0, false},      {RightsArea::Company, 0, 0, true},
+    };
+    for (const Row &r : rows) {
+        RightsValues level, ceiling;
+        level[r.area] = r.value;
+        ceiling[r.area] = r.ceiling;
+        AccessRights::save(6, level);
+        AccessRights::save(7, ceiling);
+        EXPECT_EQ(AccessRights::within(6, 7), r.within)
+            << AccessRights::info(r.area).column.toStdString() << " " << r.value << " within " << r.ceiling;
+    }
+}
+
+// The office clerk, with View alone in Security, keeps an associate whose level
+// stores Add/Modify/Delete alone there: it grants him nothing more.
+TEST_F(AssociateLevels, AnAssociateWhoseLevelGrantsNoMoreIsKeptWhateverItsNumbers)
+{
+    setAccess(5, 7, 7, 1, 5, 1, 1, 7, 0, 4);
+    writeSql("UPDATE AuthorityLevels SET LevelDescription = 'Viewer' WHERE LevelNumber = 5");
+    addAssociate("VW", "Vic Viewer", "pass", 5);
+    logOnAsClerk(1);
+    auto w = shown<AssociatesManagementForm>();
+    modify(w.get(), "VW", false, [&](QDialog *d) {
+        EXPECT_EQ(entries(d, "LevelCombo"), QStringList({"Level 2", "Level 3", "Viewer"}));
+        newPassword(d, "vw22");
+        pressButton(d, "OKButton");
+        EXPECT_FALSE(d->isVisible());
+    });
+    EXPECT_EQ(stored("VW"), "Vic Viewer|vw22|5");
+    EXPECT_EQ(msgs_->texts(), QStringList());
+    msgs_->answer(MsgAnswer::Yes);
+    command(w.get(), "VW", "DeleteButton");
+    EXPECT_EQ(msgs_->last(), "Associate deleted");
+    EXPECT_EQ(stored("VW"), "");
 }
 
 TEST_F(AssociateLevels, AddOffersAndSavesOnlyLevelsWithinOnesOwnWithoutTheSecurityChangeRight)
