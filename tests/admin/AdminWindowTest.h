@@ -2,6 +2,7 @@
 #include "core/Session.h"
 #include "platform/FormRegistry.h"
 #include "support/DbTest.h"
+#include "support/Keys.h"
 #include "support/ShownTexts.h"
 
 namespace wvs::test {
@@ -13,6 +14,18 @@ protected:
 
     // The list row whose column shows the text (0: none).
     static int rowOf(FlexGrid *g, const QString &text, int col = 1) { return int(column(g, col).indexOf(text)) + 1; }
+
+    // Typed by keys over what the box holds, all of it selected first.
+    static void retypeBox(QWidget *w, const char *box, const QString &text)
+    {
+        press(child<QWidget>(w, box), Qt::Key_A, Qt::ControlModifier);
+        typeKeys(text);
+    }
+    // What the single-row table holds in the column.
+    static QString storedIn(const QString &table, const QString &column)
+    {
+        return rowsOf(QStringLiteral("SELECT %1 FROM %2").arg(column, table));
+    }
 };
 
 } // namespace wvs::test

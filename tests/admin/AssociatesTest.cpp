@@ -1,9 +1,14 @@
 #include "AdminWindowTest.h"
 #include "admin/AssociateRecord.h"
 #include "admin/AssociatesManagementForm.h"
+#include "common/Formats.h"
 #include "platform/WvsError.h"
 
+#include "support/Pointer.h"
+
+#include <QDate>
 #include <QListWidget>
+#include <QSet>
 #include <functional>
 
 using namespace wvs;
@@ -347,6 +352,81 @@ TEST_F(Associates, FailedChecksKeepTheWindowOpenAPortalPasswordMustReachItAsType
     EXPECT_EQ(msgs_->texts(), QStringList(2, "Associate added. Do you wish to add another?"));
     EXPECT_EQ(w->grid()->rows(), 5);
     EXPECT_EQ(AssociateRecord::load("KB")->initialScreen, "SchedulesManagementForm");
+}
+
+// Every control of the dialog is saved to its own column: an associate
+// added from the list, then every control changed through Modify. The
+// password goes into both of its boxes; the status is today's date serial.
+TEST_F(Associates, EveryControlIsSavedToItsOwnColumnWhenAddedAndWhenModified)
+{
+    setPortal(true);
+    setAccess(2, 1, 1, 1, 1, 1, 1, 1, 0, 0);
+    setAccess(3, 1, 1, 1, 1, 1, 1, 1, 0, 0);
+    addAssociate("AK", "Anna King", "pass", 1);
+    addAssociate("MT", "Mike Tee", "pass", 1);
+    // entered: typed into a box or a list box, the entry clicked in the
+    // portal list, "ticked" or "" for a tick box (ticked by its Space key).
+    const struct { const char *control, *added, *addedStored, *changed, *changedStored, *column; } controls[] = {
+        {"IDText", "NEW", "NEW", "NOVA", "NOVA", "AssociateID"},
+        {"NameText", "Nora New", "Nora New", "Nova Renamed", "Nova Renamed", "AssociateName"},
+        {"PasswordText", "pwAdd1", "pwAdd1", "pwMod2", "pwMod2", "AssociatePassword"},
+        {"PhoneText", "021 100", "021 100", "021 200", "021 200", "AssociatePhone"},
+        {"EmailText", "nora@add.example", "nora@add.example", "nova@mod.example", "nova@mod.example", "AssociateEmail"},
+        {"LevelCombo", "Level 3", "3", "Level 2", "2", "AssociateAuthorityLevel"},
+        {"DefaultScreenCombo", "Customers", "CustomersManagementForm", "Job", "SchedulesManagementForm", "InitialScreen"},
+        {"PortalAccessList", "Anna King", "NEW,AK", "Mike Tee", "NOVA,MT", "PortalAccess"},
+        {"ActiveCheck", "ticked", "1", "", "0", "Active"},
+    };
+    for (const bool adding : {true, false}) {
+        QSet<QString> stored;
+        for (const auto &c : controls)
+            stored << (adding ? c.addedStored : c.changedStored);
+        ASSERT_EQ(stored.size(), int(std::size(controls))); // a control saved to another's column shows
+    }
+
+    const auto enter = [](QDialog *d, const char *control, const QString &value) {
+        QWidget *c = child<QWidget>(d, control);
+        if (auto *list = qobject_cast<QListWidget *>(c)) {
+            if (!ticked(d, "PortalAccessCheck"))
+                test::press(child<QWidget>(d, "PortalAccessCheck"), Qt::Key_Space);
+            for (int i = 0; i < list->count(); ++i)
+                if (list->item(i)->isSelected() != (list->item(i)->text() == value))
+                    test::pointAndClick(d, list->viewport(), list->visualItemRect(list->item(i)).center());
+        } else if (qobject_cast<QCheckBox *>(c)) {
+            if (ticked(d, control) != (value == "ticked"))
+                test::press(c, Qt::Key_Space);
+        } else if (auto *combo = qobject_cast<QComboBox *>(c); combo && !combo->isEditable()) {
+            test::focusOn(c);
+            test::typeKeys(value);
+        } else {
+            retypeBox(d, control, value);
+            if (QLatin1String(control) == "PasswordText")
+                retypeBox(d, "Password2Text", value);
+        }
+    };
+    auto w = shown<AssociatesManagementForm>();
+    for (const bool adding : {true, false}) {
+        SCOPED_TRACE(adding ? "added" : "modified");
+        writeSql("UPDATE Associates SET AssociateStatus = 40000");
+        modal_->once("AssociateAddModifyForm", [&](QDialog *d) {
+            for (const auto &c : controls)
+                enter(d, c.control, adding ? c.added : c.changed);
+            msgs_->answer(MsgAnswer::No); // to adding another
+            test::pressButton(d, "OKButton");
+            EXPECT_FALSE(d->isVisible());
+        });
+        if (!adding)
+            test::pointAtRow(w.get(), w->grid(), rowOf(w->grid(), "NEW"));
+        test::pressButton(w.get(), adding ? "AddButton" : "ModifyButton");
+        const QString id = adding ? "NEW" : "NOVA";
+        for (const auto &c : controls)
+            EXPECT_EQ(rowsOf(QString("SELECT %1 FROM Associates WHERE AssociateID = ?").arg(c.column), {id}),
+                      QString(adding ? c.addedStored : c.changedStored))
+                << c.control;
+        EXPECT_EQ(scalarSql("SELECT AssociateStatus FROM Associates WHERE AssociateID = ?", {id}).toDouble(),
+                  double(Formats::dateSerial(QDate::currentDate())));
+        EXPECT_EQ(rowsOf("SELECT COUNT(*) FROM Associates"), "4");
+    }
 }
 
 } // namespace

@@ -3,6 +3,9 @@
 #include "admin/CompanyRecord.h"
 #include "support/ControlCharacters.h"
 #include "support/Keys.h"
+#include "support/Pointer.h"
+
+#include <QSet>
 
 using namespace wvs;
 using Field = CompanyRecord::Field;
@@ -231,6 +234,62 @@ TEST_F(Company, ASaveKeepsWhatAnotherWorkstationSavedMeanwhile)
     // Without the portal no ID is checked with it.
     EXPECT_TRUE(checked_.isEmpty());
     EXPECT_TRUE(modal_->opened().isEmpty());
+}
+
+// Every box is saved to its own column: typed into the window of a new
+// company (the portal asked whether the ID is free), then every box typed
+// over in the window of the stored company (the portal told of the change).
+TEST_F(Company, EveryBoxIsSavedToItsOwnColumnWhenAddedAndWhenChanged)
+{
+    const struct { const char *box, *added, *changed, *column; } boxes[] = {
+        {"IDText", "ADD1", "CHG2", "ID"},
+        {"NameText", "Added Name", "Changed Name", "CompanyName"},
+        {"RegNoText", "REG A", "REG C", "RegisteredNo"},
+        {"GSTNoText", "GST A", "GST C", "GSTNo"},
+        {"PAddress1Text", "1 First St", "11 First St", "PAddress1"},
+        {"PAddress2Text", "2 Second St", "12 Second St", "PAddress2"},
+        {"PAddress3Text", "3 Third St", "13 Third St", "PAddress3"},
+        {"PAddress4Text", "4 Fourth St", "14 Fourth St", "PAddress4"},
+        {"PPostCodeText", "1001", "2001", "PPostCode"},
+        {"PTelephoneText", "09 111 1001", "09 111 2001", "PTelephone"},
+        {"PFaxText", "09 222 1001", "09 222 2001", "PFax"},
+        {"PEmailText", "street@a.example", "street@c.example", "PEmail"},
+        {"SAddress1Text", "PO Box 1", "PO Box 11", "SAddress1"},
+        {"SAddress2Text", "PO Box 2", "PO Box 12", "SAddress2"},
+        {"SAddress3Text", "PO Box 3", "PO Box 13", "SAddress3"},
+        {"SAddress4Text", "PO Box 4", "PO Box 14", "SAddress4"},
+        {"SPostCodeText", "1002", "2002", "SPostCode"},
+        {"STelephoneText", "09 333 1002", "09 333 2002", "STelephone"},
+        {"SFaxText", "09 444 1002", "09 444 2002", "SFax"},
+        {"SEmailText", "postal@a.example", "postal@c.example", "SEmail"},
+    };
+    QSet<QString> values;
+    for (const auto &b : boxes)
+        values << b.added << b.changed;
+    ASSERT_EQ(values.size(), 2 * int(std::size(boxes))); // a box saved to another's column shows
+
+    writeSql("DELETE FROM Company"); // no details yet: the first save adds the row
+    setPortal(true);
+    modal_->on("PortalForm", [](QDialog *) { session().portalUpdateSucceeded = true; });
+    for (const bool adding : {true, false}) {
+        SCOPED_TRACE(adding ? "added" : "changed");
+        auto w = shown<CompanyForm>();
+        for (const auto &b : boxes)
+            retypeBox(w.get(), b.box, adding ? b.added : b.changed);
+        msgs_->clear();
+        test::pressButton(w.get(), "OKButton");
+        QStringList said{"Company details saved"};
+        if (!adding)
+            said.prepend("The internet portal will now be updated - this may take a few moments");
+        EXPECT_EQ(msgs_->texts(), said);
+        EXPECT_FALSE(w->isVisible());
+        EXPECT_EQ(rowsOf("SELECT COUNT(*) FROM Company"), "1");
+        for (const auto &b : boxes)
+            EXPECT_EQ(storedIn("Company", b.column), QString(adding ? b.added : b.changed)) << b.box;
+    }
+    EXPECT_EQ(checked_, QStringList({"ADD1", "CHG2"}));
+    ASSERT_EQ(modal_->opened().size(), 1);
+    EXPECT_EQ(modal_->opened()[0].tag, "CompanyID~ADD1~CHG2~Changed Name");
 }
 
 } // namespace

@@ -5,10 +5,12 @@
 #include "shell/MainForm.h"
 #include "platform/WvsError.h"
 #include "support/LocalServers.h"
+#include "support/Pointer.h"
 
 #include <QAction>
 #include <QJsonArray>
 #include <QRadioButton>
+#include <QSet>
 
 using namespace wvs;
 using Field = PreferenceSettings::Field;
@@ -231,6 +233,61 @@ TEST_F(Preferences, TestEmailThroughTheMailProgramOrARealSmtpServer)
     EXPECT_TRUE(sent["from_address"].toString().contains('@'));
     EXPECT_EQ(sent["content_type"].toString(), "text/plain");
     EXPECT_EQ(PreferenceSettings::load()->smtpServer, ""); // the test saved nothing
+}
+
+// Every box of the e-mail service and the tax rate is saved to its own
+// column, by a first save and by a second that changes every one; the SSL
+// tick reaches its own column and no other. (Each Yes/No box alone: above.)
+TEST_F(Preferences, EveryBoxIsSavedToItsOwnColumnAndEverySaveChangesIt)
+{
+    // entered: typed; "ticked" or "" for the tick box; the option selected
+    // for the provider (last, since Outlook disables the SMTP boxes).
+    const struct { const char *control, *first, *firstStored, *second, *secondStored, *column; } boxes[] = {
+        {"TaxRateText", "12.75", "12.75", "7.5", "7.5", "TaxRate"},
+        {"ServerText", "smtp.first.example", "smtp.first.example", "smtp.second.example", "smtp.second.example", "SMTPServer"},
+        {"PortText", "2525", "2525", "465", "465", "SMTPPort"},
+        {"SSLCheck", "ticked", "1", "", "0", "SMTPSSL"},
+        {"UserNameText", "first.user", "first.user", "second.user", "second.user", "SMTPUserName"},
+        {"PasswordText", "first-pw", "first-pw", "second-pw", "second-pw", "SMTPPassword"},
+        {"TestEmailText", "first@test.example", "first@test.example", "second@test.example", "second@test.example",
+         "SMTPTestEmail"},
+        {"OtherOption", "OtherOption", "Other", "OutlookOption", "Outlook", "EmailProvider"},
+    };
+    for (const bool first : {true, false}) {
+        QSet<QString> stored;
+        for (const auto &b : boxes)
+            stored << (first ? b.firstStored : b.secondStored);
+        ASSERT_EQ(stored.size(), int(std::size(boxes))); // a box saved to another's column shows
+    }
+
+    for (const bool first : {true, false}) {
+        SCOPED_TRACE(first ? "first save" : "second save");
+        auto w = shown<PreferencesForm>();
+        test::press(child<QWidget>(w.get(), "OtherOption"), Qt::Key_Space); // the SMTP boxes take typing
+        for (const auto &b : boxes) {
+            const QString entered = first ? b.first : b.second;
+            QWidget *c = child<QWidget>(w.get(), b.control);
+            if (qobject_cast<QCheckBox *>(c)) {
+                if (ticked(w.get(), b.control) != (entered == "ticked"))
+                    test::press(c, Qt::Key_Space);
+            } else if (qobject_cast<QRadioButton *>(c)) {
+                test::press(child<QWidget>(w.get(), entered.toLatin1().constData()), Qt::Key_Space);
+            } else {
+                retypeBox(w.get(), b.control, entered);
+            }
+        }
+        msgs_->clear();
+        test::pressButton(w.get(), "OKButton");
+        EXPECT_EQ(msgs_->texts(), QStringList{"Preferences saved"});
+        EXPECT_FALSE(w->isVisible());
+        for (const auto &b : boxes)
+            EXPECT_EQ(storedIn("Preferences", b.column), QString(first ? b.firstStored : b.secondStored)) << b.control;
+        // The row's other columns, none of them set here.
+        EXPECT_EQ(storedIn("Preferences", "MYOB, Xero, GSTInclusive, EmailHTML, ShowCostOnSchedPrint, "
+                                          "ShowCostOnSchedEmail, Portal, ShowCostOnPortal, ShowPhoneOnSchedEmail, "
+                                          "ShowPhoneOnPortal, XeroTaxRateName"),
+                  "0|0|0|0|0|0|0|0|0|0|");
+    }
 }
 
 } // namespace
