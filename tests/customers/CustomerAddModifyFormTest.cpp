@@ -68,7 +68,8 @@ protected:
 } // namespace
 
 // Every box and choice of the dialog is saved to its own column: a customer added with every box filled, then
-// modified with every box typed over and every choice changed.
+// modified with every box typed over and every choice changed, then given his correspondence address as his
+// service address.
 TEST_F(CustomerAddModifyFormTest, EveryBoxAndChoiceIsSavedToItsOwnColumnWhenAddedAndWhenModified)
 {
     const char *const customers = "Customers", *const addresses = "CustomerServiceAddresses";
@@ -149,6 +150,14 @@ TEST_F(CustomerAddModifyFormTest, EveryBoxAndChoiceIsSavedToItsOwnColumnWhenAdde
         EXPECT_EQ(rowsOf("SELECT DateEntered FROM Customers"), QDate::currentDate().toString("yyyy-MM-dd"));
         writeSql("UPDATE Customers SET CommentOnSchedule = 0");
     }
+
+    // "Same as Correspondence Address" fills each service box from its own correspondence box.
+    run(QStringLiteral("Modify~") + QString::number(n), [&](CustomerAddModifyForm *d) {
+        clickMark(d, "CAddressCheck");
+        test::pressButton(d, "OKButton");
+    });
+    EXPECT_EQ(rowsOf("SELECT SAddress1, SAddress2, SAddress3, SSuburb, SCity, SPostCode FROM CustomerServiceAddresses"),
+              "14 King St|Level 5|Suite 6|Parnell|Napier|1052");
 }
 
 TEST_F(CustomerAddModifyFormTest, AddSavesSeveralAddressesAndStartsAnother)
