@@ -2,10 +2,13 @@
 #include "customers/CustomerAddModifyForm.h"
 #include "support/DbTest.h"
 #include "support/Keys.h"
+#include "support/Pointer.h"
 
+#include <QDate>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSet>
 #include <QTest>
 #include <QUrlQuery>
 #include <functional>
@@ -35,9 +38,127 @@ protected:
                  "CPostCode = '1050' WHERE CustomerNumber = ?", {n});
         return n;
     }
+
+    // Typed by keys over all the box holds; a line break is the Return key.
+    static void retype(QWidget *d, const char *box, const QString &text)
+    {
+        test::press(child<QWidget>(d, box), Qt::Key_A, Qt::ControlModifier);
+        const QStringList lines = text.split(QLatin1Char('\n'));
+        for (int i = 0; i < lines.size(); ++i) {
+            if (i > 0)
+                test::press(Qt::Key_Return);
+            test::typeKeys(lines[i]);
+        }
+    }
+    // A click on the tick box's or option's mark.
+    static void clickMark(QWidget *d, const char *name)
+    {
+        QWidget *mark = child<QWidget>(d, name);
+        test::pointAndClick(d, mark, QPoint(6, mark->height() / 2));
+    }
+    static QStringList columnsOf(const QString &table)
+    {
+        QStringList out;
+        for (QSqlQuery q = execSql(QStringLiteral("PRAGMA table_info(%1)").arg(table)); q.next();)
+            out << q.value(1).toString();
+        return out;
+    }
 };
 
 } // namespace
+
+// Every box and choice of the dialog is saved to its own column: a customer added with every box filled, then
+// modified with every box typed over and every choice changed, then given his correspondence address as his
+// service address.
+TEST_F(CustomerAddModifyFormTest, EveryBoxAndChoiceIsSavedToItsOwnColumnWhenAddedAndWhenModified)
+{
+    const char *const customers = "Customers", *const addresses = "CustomerServiceAddresses";
+    const struct { const char *box, *added, *changed, *table, *column; } boxes[] = {
+        {"TitleText", "Dr", "Prof", customers, "Title"},
+        {"ForenameText", "Mary", "Maria", customers, "Forename"},
+        {"SurnameText", "Smith", "Smythe", customers, "Surname"},
+        {"CAddress1Text", "12 Queen St", "14 King St", customers, "CAddress1"},
+        {"CAddress2Text", "Level 3", "Level 5", customers, "CAddress2"},
+        {"CAddress3Text", "Suite 4", "Suite 6", customers, "CAddress3"},
+        {"CSuburbText", "Ponsonby", "Parnell", customers, "CSuburb"},
+        {"CCityText", "Hamilton", "Napier", customers, "CCity"},
+        {"CPostCodeText", "1011", "1052", customers, "CPostCode"},
+        {"Phone1Text", "09 111 0001", "09 111 0011", customers, "Phone1"},
+        {"Phone2Text", "09 222 0002", "09 222 0022", customers, "Phone2"},
+        {"Phone3Text", "021 333 0003", "021 333 0033", customers, "Phone3"},
+        {"Email1Text", "mary@home.example", "maria@home.example", customers, "Email1"},
+        {"Email2Text", "mary@work.example", "maria@work.example", customers, "Email2"},
+        {"CompanyText", "Smith Holdings", "Smythe Limited", customers, "CompanyName"},
+        {"ContactText", "John Smith", "Joan Smythe", customers, "ContactName"},
+        {"AccountsRefText", "SMI001", "SMY002", customers, "AccountsRef"},
+        {"CommentText", "Gate code 1234\nDog", "Side gate\nCat", customers, "CustomerComment"},
+        {"SAddress1Text", "2 Hill Rd", "4 Hill Rd", addresses, "SAddress1"},
+        {"SAddress2Text", "Rear unit", "Front unit", addresses, "SAddress2"},
+        {"SAddress3Text", "Lot 9", "Lot 7", addresses, "SAddress3"},
+        {"SSuburbText", "Epsom", "Onehunga", addresses, "SSuburb"},
+        {"SCityText", "Tauranga", "Rotorua", addresses, "SCity"},
+        {"SPostCodeText", "3110", "3010", addresses, "SPostCode"},
+    };
+    // The control clicked when adding, and when modifying what was added. Over the two saves each tick box
+    // holds values of its own (prospective: ticked, then not; inactive: the reverse; the comment's: ticked
+    // both times, being taken off the stored customer before the Modify), so one saved to another's column
+    // shows.
+    const struct { const char *added, *changed, *column; int addedValue, changedValue; } choices[] = {
+        {"Phone3Option", "Phone2Option", "PreferredPhone", 3, 2},
+        {"ProspectiveCheck", "InactiveCheck", "CustomerStatus", 2, 9},
+        {"CommentCheck", "CommentCheck", "CommentOnSchedule", 1, 1},
+    };
+    // A box or choice saved to another's column shows, and no column is left out.
+    QSet<QString> added, changed;
+    QStringList customerColumns{"CustomerNumber", "DateEntered"}, addressColumns{"SAddressSeqNo", "CustomerNumber"};
+    for (const auto &b : boxes) {
+        added << b.added, changed << b.changed;
+        (b.table == customers ? customerColumns : addressColumns) << b.column;
+    }
+    for (const auto &c : choices)
+        customerColumns << c.column;
+    ASSERT_EQ(added.size() + changed.size(), 2 * int(std::size(boxes)));
+    customerColumns.sort(), addressColumns.sort();
+    QStringList tableColumns = columnsOf(customers), tableAddressColumns = columnsOf(addresses);
+    tableColumns.sort(), tableAddressColumns.sort();
+    EXPECT_EQ(customerColumns, tableColumns);
+    EXPECT_EQ(addressColumns, tableAddressColumns);
+
+    qint64 n = 0;
+    for (const bool adding : {true, false}) {
+        SCOPED_TRACE(adding ? "added" : "modified");
+        msgs_->clear();
+        msgs_->answer(MsgAnswer::No); // no other customer to add
+        run(adding ? QStringLiteral("Add") : QStringLiteral("Modify~") + QString::number(n), [&](CustomerAddModifyForm *d) {
+            for (const auto &b : boxes)
+                retype(d, b.box, adding ? b.added : b.changed);
+            for (const auto &c : choices)
+                clickMark(d, adding ? c.added : c.changed);
+            test::pressButton(d, "OKButton");
+            EXPECT_FALSE(d->isVisible());
+        });
+        EXPECT_EQ(msgs_->texts(), adding ? QStringList{"Customer saved. Do you wish to add another?"} : QStringList{});
+        n = scalarSql("SELECT MAX(CustomerNumber) FROM Customers").toLongLong();
+        ASSERT_EQ(rowsOf("SELECT COUNT(*), (SELECT COUNT(*) FROM CustomerServiceAddresses WHERE CustomerNumber = ?) "
+                         "FROM Customers", {n}), "1|1");
+        for (const auto &b : boxes)
+            EXPECT_EQ(rowsOf(QStringLiteral("SELECT %1 FROM %2 WHERE CustomerNumber = ?").arg(b.column, b.table), {n}),
+                      QString(adding ? b.added : b.changed)) << b.box;
+        for (const auto &c : choices)
+            EXPECT_EQ(rowsOf(QStringLiteral("SELECT %1 FROM Customers").arg(c.column)),
+                      QString::number(adding ? c.addedValue : c.changedValue)) << c.column;
+        EXPECT_EQ(rowsOf("SELECT DateEntered FROM Customers"), QDate::currentDate().toString("yyyy-MM-dd"));
+        writeSql("UPDATE Customers SET CommentOnSchedule = 0");
+    }
+
+    // "Same as Correspondence Address" fills each service box from its own correspondence box.
+    run(QStringLiteral("Modify~") + QString::number(n), [&](CustomerAddModifyForm *d) {
+        clickMark(d, "CAddressCheck");
+        test::pressButton(d, "OKButton");
+    });
+    EXPECT_EQ(rowsOf("SELECT SAddress1, SAddress2, SAddress3, SSuburb, SCity, SPostCode FROM CustomerServiceAddresses"),
+              "14 King St|Level 5|Suite 6|Parnell|Napier|1052");
+}
 
 TEST_F(CustomerAddModifyFormTest, AddSavesSeveralAddressesAndStartsAnother)
 {

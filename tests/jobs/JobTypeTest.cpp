@@ -3,6 +3,7 @@
 #include "jobs/JobTypesManagementForm.h"
 #include "platform/FlexGrid.h"
 #include "support/Keys.h"
+#include "support/Pointer.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -137,6 +138,46 @@ TEST_F(JobTypeTest, APastedLineBreakIsNotStoredWithAOneLineValue)
                       .toString(), c.stored) << c.code;
     }
     QGuiApplication::clipboard()->clear();
+}
+
+// Every box of the dialog is saved to its own column: a job type added from the list, then modified from it with
+// every box typed over.
+TEST_F(JobTypeTest, EveryBoxIsSavedToItsOwnColumnWhenAddedAndWhenModified)
+{
+    const struct { const char *box, *added, *changed, *column; } boxes[] = {
+        {"CodeText", "GUT", "EAVES", "JobTypeCode"},
+        {"DescriptionText", "Gutter cleaning", "Eaves and gutters", "JobTypeDescription"},
+        {"AccountsText", "410", "420", "AccountsRef"},
+    };
+    QStringList columns, table;
+    for (const auto &b : boxes)
+        columns << b.column;
+    for (QSqlQuery q = execSql("PRAGMA table_info(JobTypes)"); q.next();)
+        table << q.value(1).toString();
+    EXPECT_EQ(columns, table); // no column is left out
+
+    auto list = shown<JobTypesManagementForm>();
+    for (const bool adding : {true, false}) {
+        SCOPED_TRACE(adding ? "added" : "modified");
+        modal_->once("JobTypeAddModifyForm", [&](QDialog *d) {
+            for (const auto &b : boxes) {
+                test::press(child<QWidget>(d, b.box), Qt::Key_A, Qt::ControlModifier);
+                test::typeKeys(adding ? b.added : b.changed);
+            }
+            test::pressButton(d, "OKButton");
+        });
+        msgs_->clear();
+        msgs_->answer(MsgAnswer::No); // no other job type to add
+        if (!adding)
+            test::pointAtRow(list.get(), list->grid(), int(test::column(list->grid(), 1).indexOf("GUT")) + 1);
+        test::pressButton(list.get(), adding ? "AddButton" : "ModifyButton");
+        EXPECT_EQ(msgs_->texts(), adding ? QStringList{"Job Type added. Do you wish to add another?"} : QStringList{});
+        const QString code = adding ? "GUT" : "EAVES";
+        for (const auto &b : boxes)
+            EXPECT_EQ(rowsOf(QStringLiteral("SELECT %1 FROM JobTypes WHERE JobTypeCode = ?").arg(b.column), {code}),
+                      QString(adding ? b.added : b.changed)) << b.box;
+    }
+    EXPECT_EQ(rowsOf("SELECT COUNT(*) FROM JobTypes"), "3");
 }
 
 TEST_F(JobTypeTest, AViewOnlyUserCanStillUpdateThePortalWhichNeedsTheCompanyID)
