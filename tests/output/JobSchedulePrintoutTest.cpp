@@ -14,6 +14,7 @@
 #include "support/Keys.h"
 #include "support/Pointer.h"
 
+#include <QCheckBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QPlainTextEdit>
@@ -362,6 +363,16 @@ TEST_F(JobSchedulePrintTest, EachPrintOptionBoxIsKeptAndHandedOnAsItsOwnChoice)
             for (const auto &[other, f, o] : boxes)
                 EXPECT_EQ(ticked(again.get(), other), (other == box) == alone) << other;
         }
+    }
+    // The cost on printouts greys the cost's box alone; the other cost and phone preferences have no say in it.
+    for (const bool costOnPrintouts : {false, true}) {
+        writeSql("UPDATE Preferences SET ShowCostOnSchedPrint = ?, ShowCostOnSchedEmail = ?, ShowPhoneOnSchedEmail = ?, "
+                 "ShowCostOnPortal = ?", {int(costOnPrintouts), int(!costOnPrintouts), int(!costOnPrintouts),
+                                          int(!costOnPrintouts)});
+        auto options = shown<SchedulePrintForm>();
+        for (const auto &[box, f, o] : boxes)
+            EXPECT_EQ(child<QCheckBox>(options.get(), box)->isEnabled(), costOnPrintouts || std::string(box) != "CostCheck")
+                << box << costOnPrintouts;
     }
 }
 

@@ -364,3 +364,46 @@ TEST_F(ScheduleEmailTest, EachFailedSendIsReportedWithItsAddressNumberAndDescrip
     test::setSlowLookup(QByteArray(), 0);
     EXPECT_TRUE(plain.messages().isEmpty() && tlsFirst.messages().isEmpty());
 }
+
+// Each display option of the schedule e-mail switches its own part and no other: the phone and cost lines
+// (preferences), the customer's and the job's comments (their records' "on schedule" ticks) and the HTML body
+// (preferences). Turned on alone, only its own part shows; with every other one on, all but its own part shows.
+TEST_F(ScheduleEmailTest, EachDisplayOptionSwitchesItsOwnPartOfTheMessageAndNoOther)
+{
+    SmtpSink sink;
+    ASSERT_TRUE(sink.start({"office@sparkle.example", "pw"})) << sink.errors().toStdString();
+    setProvider("Other", QString::number(sink.port()));
+    const qint64 schedule = addSchedule("2025-04-07", "2025-04-13", "Closed");
+    const qint64 customer = addCustomer({.surname = "Brown", .forename = "Ann", .phone1 = "P-one", .phone2 = "P-two",
+                                         .comment = "Dog in yard"});
+    const qint64 job = addJob({.customer = customer, .address = addAddress(customer, "Line-one", "Suburb-L"),
+                               .associate = "ADM", .costCents = 6789, .comment = "Side gate"});
+    storeJob(schedule, job, "2025-04-07", 1, "", "ADM");
+
+    const char *const options[] = {"phone", "cost", "customer comment", "job comment", "HTML"};
+    for (const char *option : options) {
+        for (const bool alone : {true, false}) {
+            SCOPED_TRACE(std::string(option) + (alone ? " alone" : " off"));
+            auto on = [&](const char *o) { return (QString(o) == option) == alone; };
+            writeSql("UPDATE Preferences SET ShowPhoneOnSchedEmail = ?, ShowCostOnSchedEmail = ?, EmailHTML = ?",
+                     {int(on("phone")), int(on("cost")), int(on("HTML"))});
+            writeSql("UPDATE Customers SET CommentOnSchedule = ? WHERE CustomerNumber = ?",
+                     {int(on("customer comment")), customer});
+            writeSql("UPDATE CustomerJobs SET CommentOnSchedule = ? WHERE JobSeqNo = ?", {int(on("job comment")), job});
+            QString comments = on("customer comment") ? "Dog in yard" : "";
+            if (on("job comment"))
+                comments += (comments.isEmpty() ? "" : "\r\n") + QString("Side gate");
+            const QString expected = "Date: Monday 07/04/2025\r\nCustomer: Brown, Ann\r\nAddress: Line-one, Suburb-L\r\n" +
+                                     QString(on("phone") ? "Phone: P-one\r\n" : "") + "Job: Window cleaning\r\n" +
+                                     QString(on("cost") ? "Cost: $67.89\r\n" : "") + "Comments: " + comments + "\r\n" +
+                                     QString(66, '-') + "\r\n";
+
+            const qsizetype before = sink.messages().size();
+            ASSERT_TRUE(ScheduleEmail::run(schedule, "ADM", QString(), true));
+            ASSERT_EQ(sink.messages().size(), before + 1);
+            const QJsonObject sent = sink.messages().last();
+            EXPECT_EQ(sent["content_type"].toString(), on("HTML") ? "text/html" : "text/plain");
+            EXPECT_EQ(bodyOf(sent), on("HTML") ? QString(expected).replace("\r\n", "<br>\r\n") : expected);
+        }
+    }
+}
