@@ -108,7 +108,9 @@ SendResult EmailDelivery::SendSmtpMessage(const MailMessage &m, const QString &a
     if (r.ok)
         msgBox(QStringLiteral("Email sent to ") + address);
     else
-        msgBox(QStringLiteral("Email was not sent to %1 - error %2 %3").arg(address).arg(r.error).arg(r.description),
+        // Joined, not filled in: an address or a description may hold "%1".
+        msgBox(QStringLiteral("Email was not sent to ") + address + QStringLiteral(" - error ") +
+                   QString::number(r.error) + QLatin1Char(' ') + r.description,
                MsgButtons::Ok, MsgIcon::Exclamation);
     return r;
 }

@@ -219,9 +219,7 @@ bool run(qint64 scheduleNumber, const QString &associateID, const QString &messa
             ++created;
         else
             msgBox(QStringLiteral("The email for %1 was not created - error %2 %3")
-                       .arg(a.name)
-                       .arg(r.error)
-                       .arg(r.description),
+                       .arg(a.name, QString::number(r.error), r.description),
                    MsgButtons::Ok, MsgIcon::Exclamation);
     }
     if (created == messages.size())

@@ -126,7 +126,15 @@ void SchedulePrintForm::Form_Activate()
     guarded("SchedulePrintForm", "Form_Activate", [&] {
         session().selectedPrinterIndex = kCancelled;
         PrinterCombo->clear();
-        PrinterCombo->addItems(installedPrinters());
+        const QStringList printers = installedPrinters();
+        if (printers.isEmpty()) {
+            // Nothing to print on: only a preview can be asked for.
+            session().defaultPrinterIndex = 0;
+            OKButton->setEnabled(false);
+            msgBox(QStringLiteral("No printers found"));
+            return;
+        }
+        PrinterCombo->addItems(printers);
         session().defaultPrinterIndex = currentPrinterIndex();
         PrinterCombo->setCurrentIndex(session().defaultPrinterIndex);
 

@@ -41,7 +41,13 @@ QString pdfFileEntry() { return QStringLiteral("PDF file"); }
 
 bool workstationHasPrinter() { return !workstationPrinters().isEmpty(); }
 
-QStringList installedPrinters() { return workstationPrinters() << pdfFileEntry(); }
+QStringList installedPrinters()
+{
+    QStringList names = workstationPrinters();
+    if (const PrinterScript *s = PrinterScript::current(); !s || s->pdfFile)
+        names << pdfFileEntry();
+    return names;
+}
 
 int defaultPrinterIndex()
 {

@@ -42,6 +42,9 @@ public:
     PrinterScript &operator=(const PrinterScript &) = delete;
     QStringList printers;
     int defaultIndex;
+    // False: not even the PDF file is offered, a desktop with nothing
+    // installed to print on.
+    bool pdfFile = true;
     static PrinterScript *current();
 
 private:

@@ -4,6 +4,7 @@
 #include "common/PrinterSelectForm.h"
 #include "core/Session.h"
 #include "platform/Printers.h"
+#include "support/Pointer.h"
 #include "support/ShownTexts.h"
 #include "support/DbTest.h"
 
@@ -168,6 +169,38 @@ TEST_F(ChoiceDialogTest, ThePrinterChosenOrNineNineNineIsHandedBackAndPreviewIsF
     choose("CustomerNotes", [&](PrinterSelectForm *f) { click(f, "OKButton"); });
     EXPECT_TRUE(msgs_->texts().isEmpty());
     EXPECT_EQ(session().selectedPrinterIndex, 0);
+}
+
+// With nothing installed to print on, not even the PDF file, the chooser says so and greys its Print button:
+// neither a click on it nor Enter hands anything back. Preview still leads on (a preview needs no printer), and
+// Cancel hands back 999.
+TEST_F(ChoiceDialogTest, WithNoPrinterInstalledTheChooserSaysNoPrintersFoundAndGreysPrint)
+{
+    PrinterScript printers({});
+    printers.pdfFile = false;
+    for (const char *leave : {"PreviewButton", "CancelButton"}) {
+        msgs_->clear();
+        opener_.PreviewPrint = false;
+        choose("CustomerNotes", [&](PrinterSelectForm *f) {
+            ASSERT_EQ(msgs_->shown().size(), 1);
+            EXPECT_EQ(msgs_->shown()[0].text, "No printers found");
+            EXPECT_EQ(msgs_->shown()[0].buttons, MsgButtons::Ok);
+            EXPECT_TRUE(msgs_->shown()[0].title.isEmpty());
+            EXPECT_EQ(child<QComboBox>(f, "PrinterCombo")->count(), 0);
+            EXPECT_FALSE(child<QPushButton>(f, "OKButton")->isEnabled());
+            EXPECT_TRUE(child<QPushButton>(f, "PreviewButton")->isEnabled());
+            test::pressButton(f, "OKButton");
+            test::press(child<QComboBox>(f, "PrinterCombo"), Qt::Key_Return);
+            EXPECT_TRUE(f->isVisible());
+            EXPECT_EQ(session().selectedPrinterIndex, 999);
+            test::pressButton(f, leave);
+            EXPECT_FALSE(f->isVisible());
+        });
+        EXPECT_EQ(msgs_->texts(), QStringList{"No printers found"}) << leave;
+        const bool preview = std::string(leave) == "PreviewButton";
+        EXPECT_EQ(opener_.PreviewPrint, preview) << leave;
+        EXPECT_EQ(session().selectedPrinterIndex == 999, !preview) << leave;
+    }
 }
 
 } // namespace

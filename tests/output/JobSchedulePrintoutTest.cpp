@@ -12,7 +12,9 @@
 #include "support/ShownTexts.h"
 #include "PrintTestData.h"
 #include "support/Keys.h"
+#include "support/Pointer.h"
 
+#include <QCheckBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QPlainTextEdit>
@@ -24,6 +26,8 @@
 using namespace wvs;
 using namespace wvs::schedtest;
 using wvs::test::expectShown;
+using wvs::printtest::Drawn;
+using wvs::printtest::Page;
 
 namespace {
 
@@ -248,6 +252,150 @@ TEST_F(JobSchedulePrintTest, TheScheduleWindowsPrintChecksThePortraitWidthKeepsT
     for (const char *box : {"CustomerNameCheck", "AddressCheck", "LocationCheck", "PhoneCheck", "JobTypeCheck", "CostCheck",
                             "CommentCheck", "CheckBoxCheck", "PageBreakCheck"})
         EXPECT_TRUE(ticked(first.get(), box)) << box;
+}
+
+// Each print option switches its own part of the printout and no other, on the sheet as on the screen: turned on
+// alone, only what it shows is there; with every other one on, all but what it shows is there. An item shows when
+// any one of the options that show it is on (the address column's heading, say, by the address or the location).
+TEST_F(JobSchedulePrintTest, EachPrintOptionShowsItsOwnColumnAndNoOther)
+{
+    const qint64 customer = addCustomer({.surname = "Brown", .forename = "Ann", .phone1 = "P-one", .phone2 = "P-two",
+                                         .preferredPhone = 2, .comment = "Dog in yard", .commentOnSchedule = true});
+    const qint64 job = addJob({.customer = customer, .address = addAddress(customer, "Line-one", "Suburb-L", "Line-two"),
+                               .costCents = 6789, .comment = "Side gate", .commentOnSchedule = true});
+    storeJob(schedule_, job, "2025-03-03", ++seq_, QString(), QString());
+    storeJob(schedule_, job, "2025-03-04", ++seq_, QString(), QString());
+
+    using Option = bool SchedulePrintSelection::*;
+    const std::pair<const char *, Option> options[] = {
+        {"customer name", &SchedulePrintSelection::customerName}, {"address", &SchedulePrintSelection::address},
+        {"location", &SchedulePrintSelection::location}, {"phone", &SchedulePrintSelection::phone},
+        {"job type", &SchedulePrintSelection::jobType}, {"cost", &SchedulePrintSelection::cost},
+        {"comments", &SchedulePrintSelection::comments}, {"check box", &SchedulePrintSelection::checkBox},
+        {"break on date", &SchedulePrintSelection::breakOnDate}, {"portrait", &SchedulePrintSelection::portrait}};
+    // Each item the printout can show, with the options that show it.
+    const QString checkBox = "(check box)", newPage = "(the second day on a page of its own)", upright = "(upright sheet)";
+    const std::pair<QString, std::vector<Option>> items[] = {
+        {"Customer", {&SchedulePrintSelection::customerName}}, {"Brown, Ann", {&SchedulePrintSelection::customerName}},
+        {"Address", {&SchedulePrintSelection::address, &SchedulePrintSelection::location}},
+        {"Line-one", {&SchedulePrintSelection::address}}, {"Line-two", {&SchedulePrintSelection::address}},
+        {"Suburb-L", {&SchedulePrintSelection::location}},
+        {"Phone", {&SchedulePrintSelection::phone}}, {"P-two", {&SchedulePrintSelection::phone}},
+        {"Job", {&SchedulePrintSelection::jobType, &SchedulePrintSelection::cost}},
+        {"Window cleaning", {&SchedulePrintSelection::jobType}}, {"$67.89", {&SchedulePrintSelection::cost}},
+        {"Comments", {&SchedulePrintSelection::comments}}, {"Dog in yard", {&SchedulePrintSelection::comments}},
+        {"Side gate", {&SchedulePrintSelection::comments}},
+        {checkBox, {&SchedulePrintSelection::checkBox}}, {newPage, {&SchedulePrintSelection::breakOnDate}},
+        {upright, {&SchedulePrintSelection::portrait}}};
+
+    // What the pages show; a picture above the footer's rule is the check box (the sheet's footer has one of its own).
+    auto shownItems = [&](JobSchedulePrintout &p, QSize page, bool uprightSheet) {
+        const QVector<Page> pages = printtest::layOut(p, page);
+        QStringList drawn;
+        bool picture = false;
+        for (const Page &onPage : pages)
+            for (const Drawn &d : onPage) {
+                drawn << d.text;
+                picture = picture || (d.kind == Drawn::Picture && d.at.top() < p.medium().footerRule(page.height()));
+            }
+        QStringList shown;
+        for (const auto &[item, by] : items)
+            if (item == checkBox ? picture : item == newPage ? pages.size() > 1 : item == upright ? uprightSheet
+                                                                                                     : drawn.contains(item))
+                shown << item;
+        return shown;
+    };
+    for (const auto &[name, option] : options) {
+        for (const bool alone : {true, false}) {
+            SchedulePrintSelection chosen{.confirmed = true};
+            for (const auto &[other, o] : options)
+                chosen.*o = (o == option) == alone;
+            QStringList expected;
+            for (const auto &[item, by] : items)
+                if (std::any_of(by.begin(), by.end(), [&](Option o) { return chosen.*o; }))
+                    expected << item;
+
+            JobSchedulePrintout sheet(schedule_, QString(), chosen);
+            JobSchedulePrintout screen(schedule_, QString(), chosen, PageMedium::jobScheduleScreen(chosen.portrait));
+            ASSERT_TRUE(sheet.load() && screen.load());
+            const bool uprightSheet = sheet.orientation() == QPageLayout::Portrait;
+            const QSize paper = uprightSheet ? QSize(11906, 16838) : QSize(16838, 11906);   // A4
+            EXPECT_EQ(shownItems(sheet, paper, uprightSheet), expected) << name << (alone ? " alone" : " off");
+            EXPECT_EQ(shownItems(screen, screen.medium().page, uprightSheet), expected)
+                << name << (alone ? " alone" : " off") << " on the screen";
+        }
+    }
+}
+
+// Each box of the print options is kept in its own field and handed to the printout as its own choice, and the
+// next opening shows it ticked again: each box ticked alone, and each left clear with all the others ticked.
+TEST_F(JobSchedulePrintTest, EachPrintOptionBoxIsKeptAndHandedOnAsItsOwnChoice)
+{
+    writeSql("UPDATE Preferences SET ShowCostOnSchedPrint = 1");
+    using Option = bool SchedulePrintSelection::*;
+    const std::tuple<const char *, const char *, Option> boxes[] = {
+        {"CustomerNameCheck", "CustomerName", &SchedulePrintSelection::customerName},
+        {"AddressCheck", "Address1", &SchedulePrintSelection::address},
+        {"LocationCheck", "Location", &SchedulePrintSelection::location},
+        {"PhoneCheck", "Phone", &SchedulePrintSelection::phone},
+        {"JobTypeCheck", "JobType", &SchedulePrintSelection::jobType},
+        {"CostCheck", "Cost", &SchedulePrintSelection::cost},
+        {"CommentCheck", "Comments", &SchedulePrintSelection::comments},
+        {"CheckBoxCheck", "Checkbox", &SchedulePrintSelection::checkBox},
+        {"PageBreakCheck", "BreakOnDate", &SchedulePrintSelection::breakOnDate}};
+    for (const auto &[box, field, option] : boxes) {
+        for (const bool alone : {true, false}) {
+            SCOPED_TRACE(std::string(box) + (alone ? " alone" : " clear"));
+            if (alone && std::string(box) == "PageBreakCheck")
+                continue;   // no column: refused (above)
+            auto options = shown<SchedulePrintForm>();
+            child<QRadioButton>(options.get(), "LandscapeOption")->setChecked(true);
+            for (const auto &[other, f, o] : boxes)
+                tick(options.get(), other, (other == box) == alone);
+            test::pressButton(options.get(), "OKButton");
+            ASSERT_FALSE(options->isVisible());
+            for (const auto &[other, f, o] : boxes) {
+                const bool on = (other == box) == alone;
+                EXPECT_EQ(count(QStringLiteral("SELECT %1 FROM SchedulePrintFields").arg(f)), int(on)) << f;
+                EXPECT_EQ(schedulePrintSelection().*o, on) << other;
+            }
+            auto again = shown<SchedulePrintForm>();
+            for (const auto &[other, f, o] : boxes)
+                EXPECT_EQ(ticked(again.get(), other), (other == box) == alone) << other;
+        }
+    }
+    // The cost on printouts greys the cost's box alone; the other cost and phone preferences have no say in it.
+    for (const bool costOnPrintouts : {false, true}) {
+        writeSql("UPDATE Preferences SET ShowCostOnSchedPrint = ?, ShowCostOnSchedEmail = ?, ShowPhoneOnSchedEmail = ?, "
+                 "ShowCostOnPortal = ?", {int(costOnPrintouts), int(!costOnPrintouts), int(!costOnPrintouts),
+                                          int(!costOnPrintouts)});
+        auto options = shown<SchedulePrintForm>();
+        for (const auto &[box, f, o] : boxes)
+            EXPECT_EQ(child<QCheckBox>(options.get(), box)->isEnabled(), costOnPrintouts || std::string(box) != "CostCheck")
+                << box << costOnPrintouts;
+    }
+}
+
+// With nothing installed to print on, not even the PDF file, the options say so and grey Print; a preview can still
+// be had.
+TEST_F(JobSchedulePrintTest, WithNoPrinterInstalledTheOptionsSayNoPrintersFoundAndGreyPrint)
+{
+    printers_->pdfFile = false;
+    jobOn("ADM", {"2025-03-03"});
+    auto form = shown<ScheduleForm>("View~" + QString::number(schedule_));
+    modal_->once("SchedulePrintForm", [&](QDialog *d) {
+        EXPECT_EQ(msgs_->texts(), QStringList{"No printers found"});
+        EXPECT_FALSE(child<QPushButton>(d, "OKButton")->isEnabled());
+        EXPECT_TRUE(child<QPushButton>(d, "PreviewButton")->isEnabled());
+        tick(d, "CustomerNameCheck", true);
+        test::pressButton(d, "OKButton");
+        EXPECT_TRUE(d->isVisible());
+        test::pressButton(d, "PreviewButton");
+    });
+    msgs_->clear();
+    form->PrintButton_Click();
+    EXPECT_EQ(msgs_->texts(), QStringList{"No printers found"});
+    EXPECT_EQ(modal_->openedNames().last(), "PreviewScheduleForm");
 }
 
 // ---- the words of the windows and the printed page -------------------------
