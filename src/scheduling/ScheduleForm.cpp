@@ -978,11 +978,17 @@ bool ScheduleForm::RunPortalTask(const QString &refusal, const char *task)
 void ScheduleForm::PublishButton_Click()
 {
     guarded("ScheduleForm", "PublishButton_Click", [&] {
-        if (!RunPortalTask(SchedulePublishing::publishRefusal(), "PublishSchedule"))
+        // The status is read afresh here, by a read of its own (no transaction
+        // waits on the portal), and again where the schedule is marked: another
+        // workstation may re-open it meanwhile, during the upload too. A schedule
+        // re-opened during the upload stays as it is stored, though the portal
+        // now holds what was uploaded.
+        if (!RunPortalTask(SchedulePublishing::publishRefusal(ScheduleNumber), "PublishSchedule"))
             return;
         // The status line shows what is stored.
-        if (!SchedulePublishing::markPublishedAfterUpload(ScheduleNumber)) {
-            msgBox(SchedulePublishing::notStoredMessage());
+        if (const QString notMarked = SchedulePublishing::markPublishedAfterUpload(ScheduleNumber);
+            !notMarked.isEmpty()) {
+            msgBox(notMarked);
             return;
         }
         StatusLabel->setText(QStringLiteral("Status: Published"));

@@ -5,7 +5,26 @@
 
 namespace wvs::SchedulePublishing {
 
-QString publishRefusal(QSqlDatabase db)
+namespace {
+
+// Why the schedule as it is stored now cannot be published, or empty: it may
+// have been deleted or re-opened at another workstation since the window
+// read it.
+QString statusRefusal(qint64 scheduleNumber, QSqlDatabase db)
+{
+    const QVariant status =
+        scalarSql(QStringLiteral("SELECT Status FROM Schedules WHERE ScheduleNumber = ?"), {scheduleNumber}, db);
+    if (!status.isValid())
+        return QStringLiteral("The Schedule no longer exists and therefore cannot be published");
+    if (status.toString() != QLatin1String("Closed") && status.toString() != QLatin1String("Published"))
+        return QStringLiteral("The Schedule now has a status of ") + status.toString() +
+               QStringLiteral(" and therefore cannot be published");
+    return QString();
+}
+
+} // namespace
+
+QString publishRefusal(qint64 scheduleNumber, QSqlDatabase db)
 {
     const QVariant id = scalarSql(QStringLiteral("SELECT ID FROM Company"), {}, db);
     if (!id.isValid())
@@ -17,25 +36,29 @@ QString publishRefusal(QSqlDatabase db)
     if (scalarSql(QStringLiteral("SELECT COUNT(*) FROM Associates WHERE PortalAccess <> ''"), {}, db).toInt() == 0)
         return QStringLiteral("No Associates have been given access to the portal. "
                               "At least 1 is required for the schedule to be published");
-    return QString();
+    return statusRefusal(scheduleNumber, db);
 }
 
-void markPublished(qint64 scheduleNumber, QSqlDatabase db)
+QString markPublished(qint64 scheduleNumber, QSqlDatabase db)
 {
     Transaction t(db);
+    if (const QString refusal = statusRefusal(scheduleNumber, db); !refusal.isEmpty())
+        return refusal;
     writeSql(QStringLiteral("UPDATE Schedules SET Status = 'Closed' WHERE Status = 'Published'"), {}, db);
     writeSql(QStringLiteral("UPDATE Schedules SET Status = 'Published' WHERE ScheduleNumber = ?"), {scheduleNumber}, db);
     t.commit();
+    return QString();
 }
 
-bool markPublishedAfterUpload(qint64 scheduleNumber)
+QString markPublishedAfterUpload(qint64 scheduleNumber)
 {
     const AppDatabase::LongerWait wait;
-    const std::optional<CaughtError> e = trapError([&] { markPublished(scheduleNumber); });
+    QString refusal;
+    const std::optional<CaughtError> e = trapError([&] { refusal = markPublished(scheduleNumber); });
     if (!e)
-        return true;
+        return refusal;
     if (e->number == ErrorNumber::DatabaseBusy)
-        return false;
+        return notStoredMessage();
     throw WvsError(e->number, e->description);
 }
 

@@ -8,20 +8,24 @@ namespace wvs {
 // What the schedule window checks and changes around a portal exchange.
 namespace SchedulePublishing {
 
-// Why no schedule can be published now (no company row, no company ID, no
-// associate with portal access), or empty.
-QString publishRefusal(QSqlDatabase db = AppDatabase::db());
+// Why the schedule cannot be published now (no company row, no company ID, no
+// associate with portal access, or the schedule is gone or no longer Closed or
+// Published, as another workstation may have re-opened it), or empty.
+QString publishRefusal(qint64 scheduleNumber, QSqlDatabase db = AppDatabase::db());
 
 // Makes the schedule the one published schedule: the one published before
 // goes back to Closed. One transaction, so exactly one schedule is Published
-// afterwards.
-void markPublished(qint64 scheduleNumber, QSqlDatabase db = AppDatabase::db());
+// afterwards. The schedule's status is read again inside it: a schedule that
+// is gone or no longer Closed or Published is refused with the message
+// returned, and nothing is written. Empty once it is marked.
+QString markPublished(qint64 scheduleNumber, QSqlDatabase db = AppDatabase::db());
 
 // markPublished once the portal has taken the schedule: the portal holds it
 // whatever happens here, so the write waits for another workstation's write
-// longer than a save does. False when that wait ran out too: nothing was
-// written, and notStoredMessage() tells the user.
-bool markPublishedAfterUpload(qint64 scheduleNumber);
+// longer than a save does. When that wait ran out too, nothing was written and
+// notStoredMessage() is returned; a refusal of markPublished is returned as it
+// is. Empty once the schedule is marked.
+QString markPublishedAfterUpload(qint64 scheduleNumber);
 QString notStoredMessage();
 
 // Why the user may not take the portal's updates into the schedule now

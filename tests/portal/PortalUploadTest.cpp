@@ -1,5 +1,6 @@
 #include "PortalTestData.h"
 #include "support/CloseTries.h"
+#include "support/Pointer.h"
 #include "support/SlowLookup.h"
 #include "admin/AssociatesManagementForm.h"
 #include "admin/CompanyForm.h"
@@ -248,6 +249,91 @@ TEST_F(PortalCommandsTest, PublishingMakesTheScheduleTheOnePublishedAndShowsAnEr
     EXPECT_EQ(status(published), "Closed");
     EXPECT_EQ(status(closed), "Published");
     EXPECT_EQ(child<QLabel>(form.get(), "StatusLabel")->text(), "Status: Published");
+}
+
+// Another workstation re-opens the schedule (the schedules list's Modify) while its window is open here.
+// Before Publish is pressed: refused before the portal window opens, nothing uploaded. During the upload:
+// the portal has it, but nothing is marked. Either way every status stays as stored.
+TEST_F(PortalCommandsTest, AScheduleReOpenedAtAnotherWorkstationIsNeitherUploadedNorMarkedPublished)
+{
+    storeJob(published, job, "2012-02-06", 0, "", "ADM");
+    QSqlDatabase other = secondConnection();
+    const char *reOpen = "UPDATE Schedules SET Status = 'Open' WHERE ScheduleNumber = ?";
+    const QString reOpened = "The Schedule now has a status of Open and therefore cannot be published";
+    enum class When { Never, BeforePublish, DuringUpload };
+    const struct {
+        const char *what;
+        bool onPublished;   // the window shows the Published schedule, else the Closed one
+        When when;
+        const char *change;
+        QString refusal;
+        const char *shownAfter, *otherAfter;
+    } cases[] = {
+        {"the Published schedule, re-opened before Publish", true, When::BeforePublish, reOpen, reOpened, "Open",
+         "Closed"},
+        {"the Published schedule, re-opened during the upload", true, When::DuringUpload, reOpen, reOpened, "Open",
+         "Closed"},
+        {"a Closed schedule, re-opened during the upload", false, When::DuringUpload, reOpen, reOpened, "Open",
+         "Published"},
+        {"a Closed schedule, left as it is", false, When::Never, "", "", "Published", "Closed"},
+        {"a Closed schedule, deleted before Publish", false, When::BeforePublish,
+         "DELETE FROM Schedules WHERE ScheduleNumber = ?",
+         "The Schedule no longer exists and therefore cannot be published", "", "Published"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        writeSql("UPDATE Schedules SET Status = 'Published' WHERE ScheduleNumber = ?", {published});
+        writeSql("UPDATE Schedules SET Status = 'Closed' WHERE ScheduleNumber = ?", {closed});
+        const qint64 shownSchedule = c.onPublished ? published : closed;
+        const qint64 otherSchedule = c.onPublished ? closed : published;
+        auto form = shown<ScheduleForm>(QStringLiteral("Modify~%1").arg(shownSchedule));
+        const QString lineBefore = child<QLabel>(form.get(), "StatusLabel")->text();
+        const qsizetype pagesBefore = portal_->calls().size(), ftpBefore = portal_->ftpCommands().size();
+        const qsizetype windowsBefore = modal_->opened().size();
+        msgs_->clear();
+
+        // During the upload: once the schedule has gone up, while the users' page is waited for.
+        portal_->delay("LoadUsers.php", c.when == When::DuringUpload ? 0.3 : 0);
+        bool changedDuringRun = false;
+        QTimer duringUpload;
+        QObject::connect(&duringUpload, &QTimer::timeout, [&] {
+            const QWidgetList windows = QApplication::topLevelWidgets();
+            const bool running = std::any_of(windows.cbegin(), windows.cend(), [](const QWidget *w) {
+                return w->objectName() == "PortalForm" && w->isVisible();
+            });
+            if (!changedDuringRun && running && portal_->pages().contains("LoadSchedule.php")) {
+                execSql(c.change, {shownSchedule}, other);
+                changedDuringRun = true;
+            }
+        });
+        if (c.when == When::DuringUpload)
+            duringUpload.start(10);
+        if (c.when == When::BeforePublish)
+            execSql(c.change, {shownSchedule}, other);
+        test::pressButton(form.get(), "PublishButton");
+        duringUpload.stop();
+
+        EXPECT_EQ(status(shownSchedule), c.shownAfter);
+        EXPECT_EQ(status(otherSchedule), c.otherAfter);
+        switch (c.when) {
+        case When::BeforePublish:
+            EXPECT_EQ(msgs_->texts(), QStringList{c.refusal});
+            EXPECT_EQ(modal_->opened().size(), windowsBefore);   // no portal window
+            EXPECT_EQ(portal_->calls().size(), pagesBefore);
+            EXPECT_EQ(portal_->ftpCommands().size(), ftpBefore);
+            break;
+        case When::DuringUpload:
+            EXPECT_TRUE(changedDuringRun);
+            EXPECT_EQ(msgs_->texts(), QStringList({"Process completed successfully", c.refusal}));
+            break;
+        case When::Never:
+            EXPECT_EQ(msgs_->texts(), QStringList{"Process completed successfully"});
+            break;
+        }
+        EXPECT_EQ(child<QLabel>(form.get(), "StatusLabel")->text(),
+                  c.when == When::Never ? QStringLiteral("Status: Published") : lineBefore);
+        form.reset();
+    }
 }
 
 TEST_F(PortalCommandsTest, UpdatingIsRefusedWhileAnotherAssociateHasTheScheduleOpen)

@@ -4,6 +4,7 @@
 #include "scheduling/ScheduleGrid.h"
 #include "shell/LoginForm.h"
 #include "ScheduleTestData.h"
+#include "support/Pointer.h"
 #include "support/ShownTexts.h"
 
 #include <QPlainTextEdit>
@@ -118,6 +119,33 @@ TEST_F(ScheduleFormTest, StatesDoneClicksNotesAndPublishingFollowStatusModeRight
     sortBy(form.get(), "Done", "Ascending");
     EXPECT_EQ(g->textMatrix(1, ColJobSeqNo).toLongLong(), jobA);
     EXPECT_EQ(g->cellPictureKey(1, ColDone), "CheckImage");
+}
+
+// Publishing and retrieving ask a Job Schedules value of 5 or more: a stored 4 (Add/Modify/Delete
+// without View) does neither, as 3 does not.
+TEST_F(ScheduleFormTest, PublishingAndRetrievingAskViewWithAddModifyDelete)
+{
+    const qint64 s = closedSchedule(QStringLiteral("Published"));
+    writeSql("UPDATE Preferences SET Portal = 1");
+    writeSql("DELETE FROM Company");
+    writeSql("INSERT INTO Company (RowId, ID) VALUES (1, 'WVS42')");
+    writeSql("UPDATE Associates SET PortalAccess = 'Y' WHERE AssociateID = 'BOB'");
+    const struct { int jobSchedules; bool may; } levels[] = {{4, false}, {5, true}};
+    for (const auto &l : levels) {
+        SCOPED_TRACE(l.jobSchedules);
+        setAccess(9, 1, 1, 1, 1, 1, 1, l.jobSchedules, 0, 0);
+        loginAs("ADM", 9);
+        auto form = open(QStringLiteral("Modify~%1").arg(s));
+        const qsizetype windowsBefore = modal_->opened().size();
+        for (const char *button : {"PublishButton", "UpdateButton"}) {
+            EXPECT_EQ(enabled(form.get(), button), l.may) << button;
+            test::pressButton(form.get(), button);
+        }
+        // The portal window runs nothing here; what matters is whether it was opened.
+        EXPECT_EQ(modal_->openedNames().mid(windowsBefore),
+                  l.may ? QStringList({"PortalForm", "PortalForm"}) : QStringList());
+        form.reset();
+    }
 }
 
 TEST_F(ScheduleFormTest, ExcludedRowsShowGreyStayExcludedThroughASortAndAreLeftOutWhenClosing)
