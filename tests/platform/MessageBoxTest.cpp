@@ -3,6 +3,7 @@
 #include "support/Keys.h"
 #include "support/Pointer.h"
 #include "support/QtPrinters.h"
+#include "support/UnderX.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -287,4 +288,106 @@ TEST(MessageBoxTest, AMessageTallerThanTheScreenFitsWithItsButtonsAndScrolls)
         }
     }
     QGuiApplication::clipboard()->clear();
+}
+
+namespace {
+
+// Messages of one to three lines whose first or middle line wraps or just fits: the schedule's close question with
+// associate names of many lengths, the request window's missing record, and sentences of 4 to 40 words alone, before
+// a question, and between a sentence and a question.
+QStringList shortMessages()
+{
+    QStringList out;
+    const QString firsts[] = {"Al", "Eve", "Admin", "Robert", "Jacqueline", "Maximilian", "Mary-Anne", "Wu"};
+    const QString lasts[] = {"Ng", "User", "Clerk", "Smith", "Fitzgerald", "O'Sullivan-Bray", "Vandenberghe", "Li"};
+    for (const QString &first : firsts)
+        for (const QString &last : lasts)
+            out << "The Schedule for ALL jobs will now be closed, not just those for " + first + " " + last
+                       + ".\r\nDo you wish to continue?";
+    out << "Unable to find the PortalCustomerJob record. This is a database error!\r\n"
+           "Make a note of this message and report to Support";
+    const QString words[] = {"the", "schedule", "for", "each", "customer", "is", "printed", "and", "sent", "by",
+                             "e-mail", "to", "every", "associate", "whose", "jobs", "fall", "within", "dates", "given"};
+    const auto sentence = [&](int n) {
+        QStringList s;
+        for (int i = 0; i < n; ++i)
+            s << words[(i * 7 + n) % std::size(words)];
+        s.first()[0] = s.first()[0].toUpper();
+        return s.join(' ') + '.';
+    };
+    for (int n = 4; n <= 40; ++n) {
+        out << sentence(n) << sentence(n) + "\r\nDo you wish to continue?"
+            << sentence(3) + "\r\n" + sentence(n) + "\r\nDo you wish to continue?";
+    }
+    return out;
+}
+
+// Shows each message in a real box and names those of them that hide some of their text: a line beyond the view's
+// width or height, or anything left to scroll.
+QStringList hiddenInTheBox(const QStringList &messages)
+{
+    QStringList hidden;
+    for (const QString &text : messages) {
+        onTheBox(text, MsgButtons::YesNo, [&](QMessageBox &box) {
+            MultiLineText *view = textOf(box);
+            ASSERT_NE(view, nullptr);
+            ASSERT_LE(box.frameGeometry().height(), box.screen()->availableGeometry().height());
+            for (int i = 0; i < 3; ++i)   // the view's scroll bars follow their range by queued calls
+                QApplication::processEvents();
+            const QSize seen = view->viewport()->size();
+            bool whole = view->verticalScrollBar()->maximum() == 0 && !view->verticalScrollBar()->isVisible();
+            int lines = 0;
+            for (QTextBlock b = view->document()->begin(); b.isValid(); b = b.next()) {
+                for (int i = 0; i < b.layout()->lineCount(); ++i, ++lines) {
+                    const QTextLine line = b.layout()->lineAt(i);
+                    QTextCursor start(view->document());
+                    start.setPosition(b.position() + line.textStart());
+                    const QRect shown = view->cursorRect(start);   // the line's height where the view shows it
+                    if (getenv("DBG")) std::printf("view %dx%d line %d: top %d h %d nat %f w %f vis %d\n", view->width(), view->height(), lines, shown.top(), shown.height(), line.naturalTextWidth(), line.width(), view->verticalScrollBar()->isVisible());
+                    whole = whole && shown.top() >= 0 && shown.top() + shown.height() <= seen.height()
+                            && line.naturalTextWidth() <= seen.width();
+                }
+            }
+            if (!whole || lines != view->document()->lineCount() || lines < text.count('\n') + 1)
+                hidden << QString("%1 lines in %2x%3, scroll range %4: %5")
+                              .arg(lines)
+                              .arg(seen.width())
+                              .arg(seen.height())
+                              .arg(view->verticalScrollBar()->maximum())
+                              .arg(text);
+        }, MsgIcon::Question);
+    }
+    return hidden;
+}
+
+// The messages of the issue, as the program says them.
+const QString issueMessages[] = {
+    "The Schedule for ALL jobs will now be closed, not just those for Admin User.\r\nDo you wish to continue?",
+    "The Schedule for ALL jobs will now be closed, not just those for Eve Clerk.\r\nDo you wish to continue?",
+    "Unable to find the PortalCustomerJob record. This is a database error!\r\n"
+    "Make a note of this message and report to Support",
+};
+
+void expectEveryShortMessageShownWhole()
+{
+    QStringList messages = shortMessages();
+    for (const QString &text : issueMessages)
+        ASSERT_TRUE(messages.contains(text)) << text.toStdString();
+    const QStringList hidden = hiddenInTheBox(messages);
+    EXPECT_TRUE(hidden.isEmpty()) << hidden.size() << " of " << messages.size() << " messages hide some text:\n"
+                                  << hidden.join('\n').toStdString();
+    std::printf("shown %d messages whole\n", int(messages.size()));
+}
+
+} // namespace
+
+// A message that fits on the screen shows whole: every line of it within its box, nothing left to scroll.
+TEST(MessageBoxTest, AMessageThatFitsOnTheScreenShowsWhole) { expectEveryShortMessageShownWhole(); }
+
+// Run only by the test below, in a child process on a real X server.
+TEST(MessageBoxTest, DISABLED_AMessageThatFitsOnTheScreenShowsWholeUnderX) { expectEveryShortMessageShownWhole(); }
+
+TEST(MessageBoxUnderX, AMessageThatFitsOnTheScreenShowsWhole)
+{
+    test::underX("MessageBoxTest", "DISABLED_AMessageThatFitsOnTheScreenShowsWholeUnderX", "shown 176 messages whole");
 }
