@@ -224,6 +224,38 @@ TEST(MessageBoxTest, EveryWayOfCopyingGivesTheMessageAsItIs)
     QGuiApplication::clipboard()->clear();
 }
 
+// A copy of the whole message keeps its leading and trailing blanks and tabs and its line ends (CR LF, LF, CR) as
+// the program says them: by a copy key on the button, by Select All and Copy in the text, by the keys and the menu.
+TEST(MessageBoxTest, ACopyKeepsTheLeadingAndTrailingBlanksAndLineEnds)
+{
+    const QString texts[] = {"   Schedule closed   ",
+                             "\r\nSchedule closed\r\n",
+                             "\n\nSchedule closed\n",
+                             "\rSchedule closed\r",
+                             "\t Unable to open the file.\r\n\r\nPlease try again \t\r\n \r\n"};
+    for (const QString &text : texts) {
+        SCOPED_TRACE(QString(text).replace('\r', "\\r").replace('\n', "\\n").toStdString());
+        onTheBox(text, MsgButtons::Ok, [&](QMessageBox &box) {
+            MultiLineText *view = textOf(box);
+            ASSERT_NE(view, nullptr);
+            EXPECT_EQ(copied([] { test::press(Qt::Key_C, Qt::ControlModifier); }), text);
+            test::pointAndClick(&box, view->viewport(), pointAt(view, 0));
+            ASSERT_EQ(QApplication::focusWidget(), view);
+            EXPECT_EQ(copied([] {
+                          test::press(Qt::Key_A, Qt::ControlModifier);
+                          test::press(Qt::Key_C, Qt::ControlModifier);
+                      }),
+                      text);
+            EXPECT_EQ(copied([&] {
+                          fromContextMenu(view, "Select All");
+                          fromContextMenu(view, "Copy");
+                      }),
+                      text);
+        });
+    }
+    QGuiApplication::clipboard()->clear();
+}
+
 // The box answers as before with the text in it: Enter gives the default button, Escape the box's way out, from the
 // buttons and from the text alike; the text is plain, markup shown as typed.
 TEST(MessageBoxTest, EnterAndEscapeAnswerFromTheButtonsAndFromTheText)
@@ -343,7 +375,6 @@ QStringList hiddenInTheBox(const QStringList &messages)
                     QTextCursor start(view->document());
                     start.setPosition(b.position() + line.textStart());
                     const QRect shown = view->cursorRect(start);   // the line's height where the view shows it
-                    if (getenv("DBG")) std::printf("view %dx%d line %d: top %d h %d nat %f w %f vis %d\n", view->width(), view->height(), lines, shown.top(), shown.height(), line.naturalTextWidth(), line.width(), view->verticalScrollBar()->isVisible());
                     whole = whole && shown.top() >= 0 && shown.top() + shown.height() <= seen.height()
                             && line.naturalTextWidth() <= seen.width();
                 }
