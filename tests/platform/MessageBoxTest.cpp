@@ -329,15 +329,18 @@ namespace {
 // a question, and between a sentence and a question.
 QStringList shortMessages()
 {
-    QStringList out;
-    const QString firsts[] = {"Al", "Eve", "Admin", "Robert", "Jacqueline", "Maximilian", "Mary-Anne", "Wu"};
-    const QString lasts[] = {"Ng", "User", "Clerk", "Smith", "Fitzgerald", "O'Sullivan-Bray", "Vandenberghe", "Li"};
+    QStringList out = {
+        "The Schedule for ALL jobs will now be closed, not just those for Admin User.\r\nDo you wish to continue?",
+        "The Schedule for ALL jobs will now be closed, not just those for Eve Clerk.\r\nDo you wish to continue?",
+        "Unable to find the PortalCustomerJob record. This is a database error!\r\n"
+        "Make a note of this message and report to Support",
+    };
+    const QString firsts[] = {"Al", "Eva", "Adam", "Robert", "Jacqueline", "Maximilian", "Mary-Anne", "Wu"};
+    const QString lasts[] = {"Ng", "Use", "Clerke", "Smith", "Fitzgerald", "O'Sullivan-Bray", "Vandenberghe", "Li"};
     for (const QString &first : firsts)
         for (const QString &last : lasts)
             out << "The Schedule for ALL jobs will now be closed, not just those for " + first + " " + last
                        + ".\r\nDo you wish to continue?";
-    out << "Unable to find the PortalCustomerJob record. This is a database error!\r\n"
-           "Make a note of this message and report to Support";
     const QString words[] = {"the", "schedule", "for", "each", "customer", "is", "printed", "and", "sent", "by",
                              "e-mail", "to", "every", "associate", "whose", "jobs", "fall", "within", "dates", "given"};
     const auto sentence = [&](int n) {
@@ -391,19 +394,9 @@ QStringList hiddenInTheBox(const QStringList &messages)
     return hidden;
 }
 
-// The messages of the issue, as the program says them.
-const QString issueMessages[] = {
-    "The Schedule for ALL jobs will now be closed, not just those for Admin User.\r\nDo you wish to continue?",
-    "The Schedule for ALL jobs will now be closed, not just those for Eve Clerk.\r\nDo you wish to continue?",
-    "Unable to find the PortalCustomerJob record. This is a database error!\r\n"
-    "Make a note of this message and report to Support",
-};
-
 void expectEveryShortMessageShownWhole()
 {
-    QStringList messages = shortMessages();
-    for (const QString &text : issueMessages)
-        ASSERT_TRUE(messages.contains(text)) << text.toStdString();
+    const QStringList messages = shortMessages();
     const QStringList hidden = hiddenInTheBox(messages);
     EXPECT_TRUE(hidden.isEmpty()) << hidden.size() << " of " << messages.size() << " messages hide some text:\n"
                                   << hidden.join('\n').toStdString();
@@ -420,5 +413,5 @@ TEST(MessageBoxTest, DISABLED_AMessageThatFitsOnTheScreenShowsWholeUnderX) { exp
 
 TEST(MessageBoxUnderX, AMessageThatFitsOnTheScreenShowsWhole)
 {
-    test::underX("MessageBoxTest", "DISABLED_AMessageThatFitsOnTheScreenShowsWholeUnderX", "shown 176 messages whole");
+    test::underX("MessageBoxTest", "DISABLED_AMessageThatFitsOnTheScreenShowsWholeUnderX", "shown 178 messages whole");
 }
