@@ -2,6 +2,7 @@
 
 #include "platform/MultiLineText.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
@@ -9,10 +10,10 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QStyle>
 #include <QTextBlock>
-#include <QTextLayout>
 #include <algorithm>
 #include <cmath>
 
@@ -39,6 +40,10 @@ public:
         setFrameShape(QFrame::NoFrame);
         viewport()->setAutoFillBackground(false);
         setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        // A scroll bar only for a text taller than the screen allows: one
+        // that came and went would narrow the text, wrap it anew and hide
+        // its last line.
+        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
         document()->setDocumentMargin(0);
         setPlainText(text);
@@ -54,24 +59,42 @@ public:
         starts_.append(said_.size());
     }
 
-    // The widest line and the height of the whole text laid out width
-    // pixels wide (0: nothing wraps), line by line as the view lays it out.
-    QSizeF laidOut(qreal width) const
+    // What the view takes around its viewport: its frame and margins.
+    QSize chrome() const
     {
-        QSizeF size(0, 0);
+        const QMargins margins = viewportMargins();
+        return size() - contentsRect().size() + QSize(margins.left() + margins.right(), margins.top() + margins.bottom());
+    }
+
+    // Makes the view's viewport width pixels wide and has the view lay its
+    // text out there, as it does when shown: how many lines, the widest of
+    // them, and the height the viewport needs so that nothing is left to
+    // scroll (the view counts a line as seen only with a pixel to spare
+    // below it).
+    struct Lines {
+        int count = 0;
+        qreal widest = 0;
+        int height = 0;
+    };
+    Lines layOut(int width)
+    {
+        setFixedWidth(width + chrome().width());
+        // The resizes the view and its viewport get when shown: the view
+        // places its viewport, and lays its text out at the viewport's width.
+        QResizeEvent resized(size(), QSize());
+        QCoreApplication::sendEvent(this, &resized);
+        QResizeEvent viewportResized(viewport()->size(), QSize());
+        QCoreApplication::sendEvent(viewport(), &viewportResized);
+        const QAbstractTextDocumentLayout *layout = document()->documentLayout();
+        Lines lines;
+        qreal height = 0;
         for (QTextBlock b = document()->begin(); b.isValid(); b = b.next()) {
-            QTextLayout layout(b.text(), document()->defaultFont());
-            layout.setTextOption(document()->defaultTextOption());
-            layout.beginLayout();
-            for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-                line.setLeadingIncluded(true);
-                line.setLineWidth(width > 0 ? width : qreal(INT_MAX));
-                size.rheight() += line.height();
-                size.setWidth(std::max(size.width(), line.naturalTextWidth()));
-            }
-            layout.endLayout();
+            height += layout->blockBoundingRect(b).height();
+            for (int i = 0; i < b.layout()->lineCount(); ++i, ++lines.count)
+                lines.widest = std::max(lines.widest, b.layout()->lineAt(i).naturalTextWidth());
         }
-        return size;
+        lines.height = int(std::ceil(height + document()->documentMargin())) + 1;
+        return lines;
     }
 
 protected:
@@ -150,18 +173,25 @@ void showTextIn(QMessageBox &box, const QString &text)
     grid->invalidate();
     const QSize around = grid->totalMinimumSize() - QSize(large, large);
 
-    const int widest =
-        std::max(std::min(screen.width() / 2, 500) - around.width(), view->fontMetrics().averageCharWidth() * 20);
-    const int natural = int(std::ceil(view->laidOut(0).width())) + view->cursorWidth();
-    const int width = std::min(natural, widest);
-    // The view counts a line as seen when a pixel more than it shows.
-    const int needed = int(std::ceil(view->laidOut(width).height())) + 1;
+    // The text as wide as its widest line when no paragraph wraps at the
+    // widest the box allows, else that widest; its height as the view lays
+    // it out at that width.
+    const int widest = std::max(std::min(screen.width() / 2, 500) - around.width() - view->chrome().width(),
+                                view->fontMetrics().averageCharWidth() * 20);
+    MessageText::Lines lines = view->layOut(widest);
+    const int natural = int(std::ceil(lines.widest)) + view->cursorWidth();
+    const int width = lines.count == view->document()->blockCount() ? std::min(natural, widest) : widest;
+    if (width != widest)
+        lines = view->layOut(width);
+    const int needed = lines.height + view->chrome().height();
     const int tallest = std::max(screen.height() - titleBar - around.height(), view->fontMetrics().lineSpacing() * 3);
     if (needed <= tallest) {
-        view->setFixedSize(width, needed);
+        view->setFixedHeight(needed);
     } else {
         view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-        view->setFixedSize(width + view->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view), tallest);
+        view->setFixedSize(width + view->chrome().width()
+                               + view->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view),
+                           tallest);
     }
 }
 } // namespace

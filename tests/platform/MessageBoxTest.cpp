@@ -3,6 +3,7 @@
 #include "support/Keys.h"
 #include "support/Pointer.h"
 #include "support/QtPrinters.h"
+#include "support/UnderX.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -223,6 +224,38 @@ TEST(MessageBoxTest, EveryWayOfCopyingGivesTheMessageAsItIs)
     QGuiApplication::clipboard()->clear();
 }
 
+// A copy of the whole message keeps its leading and trailing blanks and tabs and its line ends (CR LF, LF, CR) as
+// the program says them: by a copy key on the button, by Select All and Copy in the text, by the keys and the menu.
+TEST(MessageBoxTest, ACopyKeepsTheLeadingAndTrailingBlanksAndLineEnds)
+{
+    const QString texts[] = {"   Schedule closed   ",
+                             "\r\nSchedule closed\r\n",
+                             "\n\nSchedule closed\n",
+                             "\rSchedule closed\r",
+                             "\t Unable to open the file.\r\n\r\nPlease try again \t\r\n \r\n"};
+    for (const QString &text : texts) {
+        SCOPED_TRACE(QString(text).replace('\r', "\\r").replace('\n', "\\n").toStdString());
+        onTheBox(text, MsgButtons::Ok, [&](QMessageBox &box) {
+            MultiLineText *view = textOf(box);
+            ASSERT_NE(view, nullptr);
+            EXPECT_EQ(copied([] { test::press(Qt::Key_C, Qt::ControlModifier); }), text);
+            test::pointAndClick(&box, view->viewport(), pointAt(view, 0));
+            ASSERT_EQ(QApplication::focusWidget(), view);
+            EXPECT_EQ(copied([] {
+                          test::press(Qt::Key_A, Qt::ControlModifier);
+                          test::press(Qt::Key_C, Qt::ControlModifier);
+                      }),
+                      text);
+            EXPECT_EQ(copied([&] {
+                          fromContextMenu(view, "Select All");
+                          fromContextMenu(view, "Copy");
+                      }),
+                      text);
+        });
+    }
+    QGuiApplication::clipboard()->clear();
+}
+
 // The box answers as before with the text in it: Enter gives the default button, Escape the box's way out, from the
 // buttons and from the text alike; the text is plain, markup shown as typed.
 TEST(MessageBoxTest, EnterAndEscapeAnswerFromTheButtonsAndFromTheText)
@@ -287,4 +320,98 @@ TEST(MessageBoxTest, AMessageTallerThanTheScreenFitsWithItsButtonsAndScrolls)
         }
     }
     QGuiApplication::clipboard()->clear();
+}
+
+namespace {
+
+// Messages of one to three lines whose first or middle line wraps or just fits: the schedule's close question with
+// associate names of many lengths, the request window's missing record, and sentences of 4 to 40 words alone, before
+// a question, and between a sentence and a question.
+QStringList shortMessages()
+{
+    QStringList out = {
+        "The Schedule for ALL jobs will now be closed, not just those for Admin User.\r\nDo you wish to continue?",
+        "The Schedule for ALL jobs will now be closed, not just those for Eve Clerk.\r\nDo you wish to continue?",
+        "Unable to find the PortalCustomerJob record. This is a database error!\r\n"
+        "Make a note of this message and report to Support",
+    };
+    const QString firsts[] = {"Al", "Eva", "Adam", "Robert", "Jacqueline", "Maximilian", "Mary-Anne", "Wu"};
+    const QString lasts[] = {"Ng", "Use", "Clerke", "Smith", "Fitzgerald", "O'Sullivan-Bray", "Vandenberghe", "Li"};
+    for (const QString &first : firsts)
+        for (const QString &last : lasts)
+            out << "The Schedule for ALL jobs will now be closed, not just those for " + first + " " + last
+                       + ".\r\nDo you wish to continue?";
+    const QString words[] = {"the", "schedule", "for", "each", "customer", "is", "printed", "and", "sent", "by",
+                             "e-mail", "to", "every", "associate", "whose", "jobs", "fall", "within", "dates", "given"};
+    const auto sentence = [&](int n) {
+        QStringList s;
+        for (int i = 0; i < n; ++i)
+            s << words[(i * 7 + n) % std::size(words)];
+        s.first()[0] = s.first()[0].toUpper();
+        return s.join(' ') + '.';
+    };
+    for (int n = 4; n <= 40; ++n) {
+        out << sentence(n) << sentence(n) + "\r\nDo you wish to continue?"
+            << sentence(3) + "\r\n" + sentence(n) + "\r\nDo you wish to continue?";
+    }
+    return out;
+}
+
+// Shows each message in a real box and names those of them that hide some of their text: a line beyond the view's
+// width or height, or anything left to scroll.
+QStringList hiddenInTheBox(const QStringList &messages)
+{
+    QStringList hidden;
+    for (const QString &text : messages) {
+        onTheBox(text, MsgButtons::YesNo, [&](QMessageBox &box) {
+            MultiLineText *view = textOf(box);
+            ASSERT_NE(view, nullptr);
+            ASSERT_LE(box.frameGeometry().height(), box.screen()->availableGeometry().height());
+            for (int i = 0; i < 3; ++i)   // the view's scroll bars follow their range by queued calls
+                QApplication::processEvents();
+            const QSize seen = view->viewport()->size();
+            bool whole = view->verticalScrollBar()->maximum() == 0 && !view->verticalScrollBar()->isVisible();
+            int lines = 0;
+            for (QTextBlock b = view->document()->begin(); b.isValid(); b = b.next()) {
+                for (int i = 0; i < b.layout()->lineCount(); ++i, ++lines) {
+                    const QTextLine line = b.layout()->lineAt(i);
+                    QTextCursor start(view->document());
+                    start.setPosition(b.position() + line.textStart());
+                    const QRect shown = view->cursorRect(start);   // the line's height where the view shows it
+                    whole = whole && shown.top() >= 0 && shown.top() + shown.height() <= seen.height()
+                            && line.naturalTextWidth() <= seen.width();
+                }
+            }
+            if (!whole || lines != view->document()->lineCount() || lines < text.count('\n') + 1)
+                hidden << QString("%1 lines in %2x%3, scroll range %4: %5")
+                              .arg(lines)
+                              .arg(seen.width())
+                              .arg(seen.height())
+                              .arg(view->verticalScrollBar()->maximum())
+                              .arg(text);
+        }, MsgIcon::Question);
+    }
+    return hidden;
+}
+
+void expectEveryShortMessageShownWhole()
+{
+    const QStringList messages = shortMessages();
+    const QStringList hidden = hiddenInTheBox(messages);
+    EXPECT_TRUE(hidden.isEmpty()) << hidden.size() << " of " << messages.size() << " messages hide some text:\n"
+                                  << hidden.join('\n').toStdString();
+    std::printf("shown %d messages whole\n", int(messages.size()));
+}
+
+} // namespace
+
+// A message that fits on the screen shows whole: every line of it within its box, nothing left to scroll.
+TEST(MessageBoxTest, AMessageThatFitsOnTheScreenShowsWhole) { expectEveryShortMessageShownWhole(); }
+
+// Run only by the test below, in a child process on a real X server.
+TEST(MessageBoxTest, DISABLED_AMessageThatFitsOnTheScreenShowsWholeUnderX) { expectEveryShortMessageShownWhole(); }
+
+TEST(MessageBoxUnderX, AMessageThatFitsOnTheScreenShowsWhole)
+{
+    test::underX("MessageBoxTest", "DISABLED_AMessageThatFitsOnTheScreenShowsWholeUnderX", "shown 178 messages whole");
 }
