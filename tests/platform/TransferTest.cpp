@@ -271,6 +271,70 @@ TEST(FtpTrickleTest, AFinalReplyThatKeepsComingIsGivenUpOnByTheWaitWhileTheWindo
     }
 }
 
+// A server that keeps its data to a steady 20,000 bytes a second both ways, and a file of 32,000 bytes to
+// fetch and to send: each transfer needs 1.6 s.
+class FtpPacedTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(ftp_.startPaced("user1", "pw1", 20000));
+        for (int i = 0; i < 32000; ++i)
+            content_ += char(i * 7 % 251);
+        ftp_.putFile("got.bin", content_);
+        ASSERT_TRUE(wvs::test::writeFileBytes(src_, content_));
+    }
+    FtpServer ftp_;
+    QTemporaryDir local_;
+    QByteArray content_;
+    const QString src_ = local_.filePath("put.bin");
+    const QString got_ = local_.filePath("got.bin");
+    bool start(FtpTransfer &t, bool upload) const
+    {
+        return upload ? t.startUpload(src_, "put.bin") : t.startDownload("got.bin", got_);
+    }
+};
+
+// A transfer that needs four fifths of its wait (2 s: 20 polls of 100 ms) ends by itself, whole: the library
+// is given no limit of its own shorter than what is left of the wait.
+TEST_F(FtpPacedTest, ATransferThatNeedsMostOfItsWaitEndsWhole)
+{
+    for (const bool upload : {false, true}) {
+        SCOPED_TRACE(upload ? "STOR" : "RETR");
+        FtpTransfer t({"127.0.0.1", ftp_.port(), "user1", "pw1"});
+        ASSERT_TRUE(start(t, upload));
+        QElapsedTimer clock;
+        clock.start();
+        EXPECT_TRUE(t.waitUntilDone(100, 19));
+        EXPECT_GE(clock.elapsed(), 1550);   // the server kept its pace
+        EXPECT_TRUE(t.succeeded()) << t.errorText().toStdString();
+        EXPECT_EQ(t.bytesTransferred(), content_.size());
+        const QByteArray arrived = readFileBytes(upload ? ftp_.root() + "/put.bin" : got_);
+        EXPECT_TRUE(arrived == content_) << arrived.size() << " bytes arrived";
+    }
+}
+
+// A transfer that needs more than its wait (1 s: 10 polls of 100 ms) is given up on as the wait ends, as a
+// time-out; a download given up on half way leaves no file.
+TEST_F(FtpPacedTest, ATransferThatNeedsMoreThanItsWaitIsGivenUpOnAtItsEnd)
+{
+    for (const bool upload : {false, true}) {
+        SCOPED_TRACE(upload ? "STOR" : "RETR");
+        FtpTransfer t({"127.0.0.1", ftp_.port(), "user1", "pw1"});
+        ASSERT_TRUE(start(t, upload));
+        QElapsedTimer clock;
+        clock.start();
+        EXPECT_FALSE(t.waitUntilDone(100, 9));
+        EXPECT_GE(clock.elapsed(), 1000);
+        EXPECT_LT(clock.elapsed(), 1500);
+        EXPECT_TRUE(t.timedOut());
+        EXPECT_FALSE(t.succeeded());
+        if (!upload) {
+            EXPECT_LT(t.bytesTransferred(), content_.size());
+            EXPECT_FALSE(QFile::exists(got_));
+        }
+    }
+}
+
 // A name lookup that hangs (name servers that do not answer) holds neither an FTP command nor a page past its
 // wait, and the window's timers run meanwhile: the lookup is left to end by itself.
 TEST(SlowLookupTest, ALookupThatHangsIsGivenUpOnByTheWait)
