@@ -115,13 +115,24 @@ QList<QJsonObject> SmtpSink::messages() const
 
 bool FtpServer::start(const QString &user, const QString &password, int bytesPerSecond, const QString &silentAt)
 {
-    QStringList args{"--root", dir_.path(), "--user", user, "--password", password, "--log",
-                     log_.filePath("commands.log")};
+    QStringList options;
     if (bytesPerSecond > 0)
-        args << "--rate" << QString::number(bytesPerSecond);
+        options << "--rate" << QString::number(bytesPerSecond);
     if (!silentAt.isEmpty())
-        args << "--silent-at" << silentAt;
-    return server_.start("ftp_server.py", args);
+        options << "--silent-at" << silentAt;
+    return launch(user, password, options);
+}
+
+bool FtpServer::startPaced(const QString &user, const QString &password, int bytesPerSecond)
+{
+    return launch(user, password, {"--pace", QString::number(bytesPerSecond)});
+}
+
+bool FtpServer::launch(const QString &user, const QString &password, const QStringList &options)
+{
+    const QStringList args{"--root", dir_.path(), "--user", user, "--password", password, "--log",
+                           log_.filePath("commands.log")};
+    return server_.start("ftp_server.py", args + options);
 }
 
 QList<QByteArray> FtpServer::commands() const

@@ -77,11 +77,15 @@ public:
     // and never greets.
     bool start(const QString &user, const QString &password, int bytesPerSecond = 0,
                const QString &silentAt = QString());
+    // Data both ways (downloads and uploads) kept to bytesPerSecond from moment to moment, so that a transfer
+    // of n bytes takes n / bytesPerSecond seconds.
+    bool startPaced(const QString &user, const QString &password, int bytesPerSecond);
     // The command lines received so far, byte for byte ("STOR name", ...;
     // a password as "PASS ***").
     QList<QByteArray> commands() const;
 
 private:
+    bool launch(const QString &user, const QString &password, const QStringList &options);
     QTemporaryDir log_;
 };
 

@@ -1,6 +1,8 @@
 """A local FTP server for tests on 127.0.0.1: one account whose home is the
 given folder. --rate limits the bytes a second sent to the client, so a test
-can make a download outlast its wait. --log names a file to which every
+can make a download outlast its wait; --pace keeps data both ways (downloads
+and uploads) to that many bytes a second from moment to moment, a twentieth of
+it at a time, so that a transfer of n bytes takes n / pace seconds. --log names a file to which every
 command line is appended as the bytes it came in (a password as "PASS ***"),
 one a line. --silent-at names commands (comma-separated) from the first of
 which on the server answers nothing more, the connection kept open; "greeting"
@@ -15,7 +17,7 @@ byte of a STOR's data has come. Names are bytes to this server, as to a portal
 that takes them so: a file is stored under the very bytes of the name it was
 given, and a name finds only the file of the same bytes. Prints "PORT <n>"
 once it listens."""
-import argparse, os, sys, threading
+import argparse, os, sys, threading, time
 from pyftpdlib.authorizers import DummyAuthorizer
 from pyftpdlib.filesystems import AbstractedFS
 from pyftpdlib.handlers import DTPHandler, FTPHandler, ThrottledDTPHandler
@@ -27,6 +29,7 @@ p.add_argument("--root", required=True)
 p.add_argument("--user", required=True)
 p.add_argument("--password", required=True)
 p.add_argument("--rate", type=int, default=0)
+p.add_argument("--pace", type=int, default=0)
 p.add_argument("--log", default="")
 p.add_argument("--silent-at", default="")
 a = p.parse_args()
@@ -129,13 +132,61 @@ def dropping(base):
     return Dropping
 
 
+# Keeps the data to the pace both ways: a step of a twentieth of it at a time,
+# each moved no sooner than the bytes before it allow.
+def paced(base):
+    class Paced(base):
+        step = max(1, a.pace // 20)
+
+        def __init__(self, sock, cmd_channel):
+            super().__init__(sock, cmd_channel)
+            self.begun = None
+            self.moved = 0
+            self.resume = None
+
+        def use_sendfile(self):
+            return False
+
+        def send(self, data):
+            n = super().send(data[:self.step])
+            self.keep_pace(n)
+            return n
+
+        def recv(self, buffer_size):
+            chunk = super().recv(min(buffer_size, self.step))
+            self.keep_pace(len(chunk))
+            return chunk
+
+        def keep_pace(self, n):
+            if n <= 0:
+                return
+            now = time.monotonic()
+            if self.begun is None:
+                self.begun = now
+            self.moved += n
+            due = self.begun + self.moved / a.pace
+            if due > now:
+                def resume():
+                    self.add_channel(events=self.ioloop.READ if self.receive else self.ioloop.WRITE)
+                self.del_channel()
+                self.resume = self.ioloop.call_later(due - now, resume, _errback=self.handle_error)
+
+        def close(self):
+            if self.resume is not None and not self.resume.cancelled:
+                self.resume.cancel()
+            super().close()
+    return Paced
+
+
 auth = DummyAuthorizer()
 auth.add_user(a.user, a.password, a.root, perm="elradfmwMT")
 handler = ByteNamesHandler
 handler.authorizer = auth
 handler.abstracted_fs = ByteNamesFS
 handler.auth_failed_timeout = 0
-if a.rate > 0:
+if a.pace > 0:
+    handler.dtp_handler = dropping(paced(DTPHandler))
+elif a.rate > 0:
     dtp = ThrottledDTPHandler
     dtp.write_limit = a.rate
     dtp.read_limit = a.rate
