@@ -111,7 +111,7 @@ TEST_F(ScheduleEmailTest, SmtpSendsEachAssociateHisJobsAndReportsEachOnItsOwn)
                                entry("03", "Cher", "123.45", "Back door") + entry("10", "Cher", "123.45", "Back door"))
         << bodyOf(bob).toStdString();
     // A typed name can neither start a header nor add a recipient; it is encoded.
-    EXPECT_TRUE(sent[2]["subject"].toString().startsWith("Job Schedule From 03/03/2025 To 16/03/2025 - Éve"));
+    EXPECT_EQ(sent[2]["subject"].toString(), "Job Schedule From 03/03/2025 To 16/03/2025 - Éve Bcc: evil@x.example");
     EXPECT_FALSE(sent[2]["subject"].toString().contains('\n'));
     EXPECT_EQ(sent[2]["rcpt_tos"].toArray().size(), 1);
     EXPECT_FALSE(sent[2]["headers"].toObject().contains("Bcc"));
@@ -233,7 +233,8 @@ TEST_F(ScheduleEmailTest, MailProgramGetsDraftsAndNeverHearsTheyWereSent)
     mail.openResult = false;
     ASSERT_TRUE(run("ADM", "Hi", false));
     ASSERT_EQ(msgs_->texts().size(), 2);
-    EXPECT_TRUE(msgs_->texts()[0].startsWith("The email for Ann Admin was not created - error "));
+    EXPECT_EQ(msgs_->texts()[0], "The email for Ann Admin was not created - error " + QString::number(EmailDelivery::DraftFailed)
+                                     + " The mail program could not be started");
     EXPECT_EQ(msgs_->texts()[1], "0 of 1 emails created and saved");
 
     // The mail program closed since: the window is to stay open.
