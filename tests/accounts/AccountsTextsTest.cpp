@@ -144,7 +144,7 @@ TEST_F(AccountsWindowsTest, CustomerWindowsNeedAFileAndRunTheirPackagesProcedure
     files_.answer(path("contacts.csv"));
     click(importWindow.get(), "BrowseButton");
     click(importWindow.get(), "OKButton");
-    EXPECT_TRUE(msgs_->last().startsWith("Customer import completed"));
+    EXPECT_EQ(msgs_->last(), "Customer import completed  = refer to " + path("Xero Customer Import.log") + " for details");
     EXPECT_FALSE(importWindow->isVisible());
 
     // In MYOB mode the windows run MYOB's procedures.

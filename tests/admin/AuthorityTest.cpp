@@ -78,7 +78,7 @@ TEST_F(AuthorityStore, RightsAndLevelsSurviveAFailedWriteOrADeleteWhileHeld)
         return true;
     });
     EXPECT_FALSE(late.removed);
-    EXPECT_TRUE(late.message.contains(QLatin1String("Authority Level 5")));
+    EXPECT_EQ(late.message, "One or more Associates are assigned Authority Level 5 and therefore it cannot be deleted");
     EXPECT_TRUE(AuthorityLevelStore::find(5).has_value());
 }
 

@@ -1,6 +1,7 @@
 #include "AdminWindowTest.h"
 #include "admin/PreferenceSettings.h"
 #include "admin/PreferencesForm.h"
+#include "output/EmailDelivery.h"
 #include "platform/DesktopMailer.h"
 #include "shell/MainForm.h"
 #include "platform/WvsError.h"
@@ -201,7 +202,8 @@ TEST_F(Preferences, TestEmailThroughTheMailProgramOrARealSmtpServer)
     EXPECT_TRUE(msgs_->last().startsWith("A test email has been created in your mail program"));
     mail.openResult = false;
     click(w.get(), "TestButton");
-    EXPECT_TRUE(msgs_->last().startsWith("The following error has occurred: \r\n"));
+    EXPECT_EQ(msgs_->last(), "The following error has occurred: \r\n" + QString::number(EmailDelivery::DraftFailed)
+                                 + " The mail program could not be started");
 
     select(w.get(), "OtherOption");
     const struct { const char *box; QString typed, message; } steps[] = {
@@ -217,7 +219,18 @@ TEST_F(Preferences, TestEmailThroughTheMailProgramOrARealSmtpServer)
     }
     type(w.get(), "PasswordText", "wrong");
     click(w.get(), "TestButton");
-    EXPECT_TRUE(msgs_->last().startsWith("The following error has occurred: \r\n67 ")) << msgs_->last().toStdString();
+    // The server's refusal in the mail library's words, as the same send meets it.
+    EmailSettings refusedSettings;
+    refusedSettings.provider = "Other";
+    refusedSettings.smtp = EmailDelivery::smtpSettings("127.0.0.1", QString::number(sink.port()),
+                                                       child<QCheckBox>(w.get(), "SSLCheck")->isChecked(), "office", "wrong");
+    const EmailDelivery refusing(refusedSettings);
+    MailMessage again = refusing.newMessage("WVS Email Tester", "owner@example.com", "Test email from WVS");
+    refusing.setBody(again, "Congratulations! Your test email has been successfully sent from WVS.");
+    const SendResult refused = refusing.SendSmtpMessage(again, "owner@example.com", false);
+    EXPECT_EQ(refused.error, 67);
+    EXPECT_FALSE(refused.description.isEmpty());
+    EXPECT_EQ(msgs_->last(), "The following error has occurred: \r\n" + QString::number(refused.error) + " " + refused.description);
 
     // A user name that is no address: the sender is still an address.
     type(w.get(), "PasswordText", "s3cret");

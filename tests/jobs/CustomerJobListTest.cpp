@@ -145,7 +145,8 @@ TEST_F(CustomerJobListTest, EmptyResultOffersToAddAJobAFilterOfAnyLengthIsTakenA
     type(list_.get(), "SurnameText", QString());
     click(list_.get(), "ActiveDateImage");
     click(list_.get(), "GoButton");
-    EXPECT_EQ(msgs_->texts().size(), 2);
+    EXPECT_EQ(msgs_->texts(), QStringList({"No records found - do you wish to add a Customer Job now?",
+                                           "No records found - do you wish to add a Customer Job now?"}));
     EXPECT_EQ(modal_->openedNames().last(), "CustomerJobAddModifyForm");
 
     // A user who may only look at jobs is told that nothing was found, and no more.
@@ -162,13 +163,18 @@ TEST_F(CustomerJobListTest, EmptyResultOffersToAddAJobAFilterOfAnyLengthIsTakenA
     // A fill ended by an error offers nothing more. The reporter returns here instead of ending the program,
     // so anything the list did after the error would show.
     writeSql("ALTER TABLE CustomerServiceAddresses RENAME TO Elsewhere");
+    // The database's words for a statement that names the table gone.
+    const std::optional<CaughtError> failed = trapError([] { execSql("SELECT 1 FROM CustomerServiceAddresses"); });
+    ASSERT_TRUE(failed);
     setShutdownHandler([] {});
     struct Restore { ~Restore() { setShutdownHandler(&ExitSystem); } } restore;
     msgs_->clear();
     const int opened = modal_->opened().size();
     click(list_.get(), "GoButton");
     ASSERT_EQ(msgs_->texts().size(), 1);
-    EXPECT_TRUE(msgs_->texts().first().endsWith("WVS will now shut down"));
+    EXPECT_EQ(msgs_->texts().first(), "The following fatal error has been encountered:\r\nModule: CustomerJobsManagementForm\r\n"
+                                      "Sub: PopulateGrid\r\nError Code: " + QString::number(failed->number)
+                                          + "\r\nError description: " + failed->description + "\r\n\r\nWVS will now shut down");
     EXPECT_EQ(modal_->opened().size(), opened);
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 #include "core/Session.h"
+#include "portal/PortalSite.h"
 #include "portal/PortalSync.h"
+#include "portal/PortalUploadFiles.h"
+#include "platform/Transfer.h"
 #include "scheduling/ScheduleTestData.h"
 #include "platform/FormRegistry.h"
 #include "support/PortalDouble.h"
@@ -33,6 +36,18 @@ inline void usePortal(const QString &folder, ModalScript &modal)
 // What a run adds to a failed delete of the requests it has stored.
 inline const QString kKept = QStringLiteral("\r\nThe Customer Jobs have been received and will be cleared from the portal "
                                             "at the next import");
+
+// The FTP server's refusal of a command in the words a run shows it: the same
+// command of the portal's account, tried again, and the transfer's own text.
+inline QString ftpRefusal(const std::function<bool(FtpTransfer &)> &start)
+{
+    FtpTransfer ftp(PortalSite::ftpAccount());
+    EXPECT_TRUE(start(ftp));
+    EXPECT_TRUE(ftp.waitUntilDone(20, 250));
+    EXPECT_FALSE(ftp.succeeded());
+    EXPECT_FALSE(ftp.errorText().isEmpty());
+    return ftp.errorText();
+}
 
 inline void leavePortal()
 {

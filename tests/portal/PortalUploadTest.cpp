@@ -173,7 +173,12 @@ TEST_F(PortalUploadTest, EveryFailureEndsTheRunWithItsMessage)
     // A file that did not arrive is never loaded.
     startPortal(QStringLiteral("another"));
     EXPECT_FALSE(run(QStringLiteral("CompanyID~ABCD~WXYZ~Smith & Sons")));
-    EXPECT_TRUE(msgs_->last().startsWith("Company file upload failed - ")) << msgs_->last().toStdString();
+    const QString local = QDir(dir_->path()).filePath("Company.txt");
+    ASSERT_TRUE(wvs::test::writeFileBytes(local, "ABCD\r\n"));
+    EXPECT_EQ(msgs_->last(), "Company file upload failed - " + ftpRefusal([&](FtpTransfer &ftp) {
+                                 return ftp.startUpload(local, PortalSite::ftpDirectory()
+                                                                   + PortalUploadFiles::remoteName("Company", "WXYZ", "TEST01"));
+                             }));
     EXPECT_TRUE(portal_->calls().isEmpty());
 }
 

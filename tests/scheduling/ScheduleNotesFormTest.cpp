@@ -1,9 +1,11 @@
 #include "scheduling/ScheduleNotesForm.h"
+#include "common/Formats.h"
 #include "core/Session.h"
 #include "ScheduleTestData.h"
 #include "support/ShownTexts.h"
 
 #include <QCheckBox>
+#include <QDateTime>
 #include <QListWidget>
 #include <QPlainTextEdit>
 
@@ -113,12 +115,18 @@ TEST_F(ScheduleNotesFormTest, TickAndCommentGoToTheSelectedNoteOnlyAndTheOccurre
         child<QPlainTextEdit>(d, "CommentText")->setPlainText("called back");
         click(d, "OKButton");
     });
+    const QDateTime before = QDateTime::currentDateTime().addMSecs(-1000);
     click(f.get(), "CommentButton");
+    const QDateTime after = QDateTime::currentDateTime();
     EXPECT_EQ(msgs_->texts(), QStringList({"No comment added!", "Comment saved"}));
     EXPECT_EQ(note("2025-03-05 09:00:00"), "newer");
+    // The block names the moment of the comment in the general date form: a second while the comment was added.
+    QStringList blocks;
+    for (QDateTime at = before; at <= after.addMSecs(1000); at = at.addSecs(1))
+        blocks << "older\r\n-COMMENT-\r\n" + Formats::toShortDate(at.date()) + " " + at.time().toString("HH:mm:ss")
+                      + " by Administrator - called back";
     const QString older = note("2025-03-04 09:00:00");
-    EXPECT_TRUE(older.startsWith("older\r\n-COMMENT-\r\n")) << older.toStdString();
-    EXPECT_TRUE(older.endsWith(" by Administrator - called back")) << older.toStdString();
+    EXPECT_TRUE(blocks.contains(older)) << older.toStdString();
 
     // An occurrence with two note types: none chosen.
     addNote(schedule_, jobA_, "2025-03-03", "2025-03-07 09:00:00", "Information", "dog");

@@ -174,7 +174,9 @@ TEST_F(SchedulesListTest, DeletesSeveralTogetherUnlessOneIsPublishedAndKeptOrOpe
     msgs_->answer(MsgAnswer::Yes);
     msgs_->answer(MsgAnswer::No);
     form->DeleteButton_Click();
-    EXPECT_TRUE(msgs_->last().startsWith("A selected Schedule has been published on the internet portal."));
+    EXPECT_EQ(msgs_->last(), "A selected Schedule has been published on the internet portal. Deleting it in WVS (which cannot "
+                             "be undone) will not remove it from the portal, but it will be overwritten when the next "
+                             "Schedule is published. Do you wish to continue?");
     EXPECT_EQ(count("SELECT COUNT(*) FROM Schedules"), 4);
 
     // Bob has one of them open: refused, none goes.

@@ -19,6 +19,13 @@ using namespace wvs;
 
 namespace {
 
+// The fatal report's lines, as the user reads them before the program ends.
+QString fatalReport(const QString &module, const QString &sub, long code, const QString &description)
+{
+    return "The following fatal error has been encountered:\r\nModule: " + module + "\r\nSub: " + sub + "\r\nError Code: "
+           + QString::number(code) + "\r\nError description: " + description + "\r\n\r\nWVS will now shut down";
+}
+
 class ShutdownTest : public test::DbTest {
 protected:
     void SetUp() override { DbTest::SetUp(); loggedOn(); }
@@ -87,10 +94,14 @@ TEST_F(ShutdownTest, EveryEndingLogsOffTheAssociateLoggedOn)
 TEST_F(ShutdownTest, FailingShutDownWarnsOnceThenEnds)
 {
     writeSql("DROP TABLE LockedSchedules");
+    // The database's own words for the failed log-off, as the program met them.
+    const std::optional<CaughtError> failed
+        = trapError([] { writeSql("DELETE FROM LockedSchedules WHERE AssociateID = ?", {QString("ADM")}); });
+    ASSERT_TRUE(failed);
     EXPECT_THROW(ExitSystem(), ProcessEnded);
     const QStringList texts = msgs_->texts();
     ASSERT_EQ(texts.size(), 2);
-    EXPECT_TRUE(texts[0].contains("Module: ExitSystemModule\r\nSub: ExitSystem")) << texts[0].toStdString();
+    EXPECT_EQ(texts[0], fatalReport("ExitSystemModule", "ExitSystem", failed->number, failed->description));
     EXPECT_EQ(texts[1], "WVS is unable to shut down gracefully and will now be closed without further error trapping");
     EXPECT_EQ(msgs_->shown()[1].icon, MsgIcon::Critical);
     // The second pass still marks the associate logged off.
@@ -126,8 +137,8 @@ TEST_F(ShutdownTest, AWriteElsewhereIsWaitedOutOrEndsThroughTheFatalPath)
     execSql("ROLLBACK", {}, holder);
     const QStringList texts = msgs_->texts();
     ASSERT_EQ(texts.size(), 2); // the fatal report, then the forced close
-    EXPECT_TRUE(texts[0].startsWith("The following fatal error has been encountered:\r\nModule: ExitSystemModule\r\n"));
-    EXPECT_TRUE(texts[0].contains("Error description: The data is in use at another workstation\r\n"));
+    EXPECT_EQ(texts[0], fatalReport("ExitSystemModule", "ExitSystem", ErrorNumber::Database,
+                                    "The data is in use at another workstation"));
     AppDatabase::setBusyWait(5000);
 }
 
