@@ -91,7 +91,8 @@ TEST_F(ScheduleLockBusyTest, AScheduleClosedWhileLeavingIsBusyIsNotOfferedForClo
     msgs_->clear();
     click(form.get(), "CloseButton");
     EXPECT_EQ(status(s) + QString::number(storedRows(s).size()), "Closed2");
-    EXPECT_EQ(msgs_->texts().mid(1), QStringList({"Schedule closed", AppDatabase::busyMessage()}));
+    EXPECT_EQ(msgs_->texts(), QStringList({"The Schedule will now be closed - do you wish to continue?", "Schedule closed",
+                                           AppDatabase::busyMessage()}));
     EXPECT_TRUE(form->isVisible() && locks() == 1);
     for (const char *b : {"CloseButton", "ExcludeButton", "AddButton", "ModifyButton", "DeleteButton"})
         EXPECT_FALSE(enabled(form.get(), b)) << b;
