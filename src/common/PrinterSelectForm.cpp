@@ -72,19 +72,25 @@ void PrinterSelectForm::Form_Activate()
     guarded("PrinterSelectForm", "Form_Activate", [&] {
         session().selectedPrinterIndex = kCancelled;
         NotesType = Tag;
-        PrinterCombo->clear();
-        const QStringList printers = installedPrinters();
-        if (printers.isEmpty()) {
-            session().defaultPrinterIndex = 0;
-            OKButton->setEnabled(false);
-            msgBox(QStringLiteral("No printers found"));
-            return;
-        }
-        PrinterCombo->addItems(printers);
-        const int current = currentPrinterIndex();
-        session().defaultPrinterIndex = current >= 0 && current < printers.size() ? current : 0;
-        PrinterCombo->setCurrentIndex(session().defaultPrinterIndex);
+        listPrinters(PrinterCombo, OKButton);
     });
+}
+
+bool PrinterSelectForm::listPrinters(QComboBox *combo, QPushButton *printButton)
+{
+    combo->clear();
+    const QStringList printers = installedPrinters();
+    if (printers.isEmpty()) {
+        session().defaultPrinterIndex = 0;
+        printButton->setEnabled(false);
+        msgBox(QStringLiteral("No printers found"));
+        return false;
+    }
+    combo->addItems(printers);
+    const int current = currentPrinterIndex();
+    session().defaultPrinterIndex = current >= 0 && current < printers.size() ? current : 0;
+    combo->setCurrentIndex(session().defaultPrinterIndex);
+    return true;
 }
 
 int PrinterSelectForm::chosenPosition() const

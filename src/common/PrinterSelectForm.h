@@ -40,6 +40,11 @@ public:
 
     // Device name of the installed printer at a position, empty when there is none.
     static QString printerName(int index);
+    // Lists the installed printers in a printer choice, the current one chosen
+    // and kept as the default. With none installed (not even the PDF file) it
+    // says "No printers found", greys the Print button and returns false: only
+    // a preview can be asked for.
+    static bool listPrinters(QComboBox *combo, QPushButton *printButton);
 
     void Form_Activate();
     void OKButton_Click();

@@ -1,4 +1,5 @@
 #include "output/SchedulePrintForm.h"
+#include "common/PrinterSelectForm.h"
 #include "data/AppDatabase.h"
 #include "data/SchemaRegistry.h"
 #include "output/JobSchedulePrintout.h"
@@ -125,18 +126,9 @@ void SchedulePrintForm::Form_Activate()
 {
     guarded("SchedulePrintForm", "Form_Activate", [&] {
         session().selectedPrinterIndex = kCancelled;
-        PrinterCombo->clear();
-        const QStringList printers = installedPrinters();
-        if (printers.isEmpty()) {
-            // Nothing to print on: only a preview can be asked for.
-            session().defaultPrinterIndex = 0;
-            OKButton->setEnabled(false);
-            msgBox(QStringLiteral("No printers found"));
+        // Nothing to print on: nothing else is filled, only a preview can be asked for.
+        if (!PrinterSelectForm::listPrinters(PrinterCombo, OKButton))
             return;
-        }
-        PrinterCombo->addItems(printers);
-        session().defaultPrinterIndex = currentPrinterIndex();
-        PrinterCombo->setCurrentIndex(session().defaultPrinterIndex);
 
         QSqlQuery q = execSql(QStringLiteral("SELECT ShowCostOnSchedPrint FROM Preferences"));
         if (!q.next())
