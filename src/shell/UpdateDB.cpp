@@ -39,8 +39,7 @@ void RepairLastServiceDates()
         const QDate date = readOldDate(amended);
         if (!date.isValid())
             throw WvsError(kNotADate, QStringLiteral("The last service date \"%1\" of customer job %2 is not a date")
-                                          .arg(amended)
-                                          .arg(jobSeqNo));
+                                          .arg(amended, QString::number(jobSeqNo)));
         writeSql(QStringLiteral("UPDATE CustomerJobs SET LastServiceDate = ? WHERE JobSeqNo = ?"),
                  {Formats::toStoredDate(date), jobSeqNo});
     }

@@ -223,4 +223,13 @@ TEST_F(UpdateTest, RepairCompletesCutYearsAndStopsAtAnUnreadableDate)
                                  + "\r\nDescription: " + failed->description
                                  + "\r\nPlease make a note of this and report to Support.\r\nThe database was not updated");
     EXPECT_EQ(msgs_->shown().last().icon, MsgIcon::Exclamation);
+
+    // A stored text holding a placeholder is named as it stands, the job's number beside it.
+    writeSql("DELETE FROM CustomerJobs");
+    writeSql("INSERT INTO CustomerJobs (CustomerNumber, LastServiceDate) VALUES (1, '%2/02/201')");
+    const std::optional<CaughtError> placeholder = trapError([] { RepairLastServiceDates(); });
+    ASSERT_TRUE(placeholder);
+    const QString job = rowsOf("SELECT JobSeqNo FROM CustomerJobs");
+    EXPECT_TRUE(placeholder->description.contains("\"%2/02/2016\"") && placeholder->description.contains(" " + job + " "))
+        << placeholder->description.toStdString();
 }
