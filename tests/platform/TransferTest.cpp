@@ -291,9 +291,19 @@ protected:
     QByteArray content_;
     const QString src_ = local_.filePath("put.bin");
     const QString got_ = local_.filePath("got.bin");
-    bool start(FtpTransfer &t, bool upload) const
+    // The file sent or fetched and waited for as the program waits, in polls of 100 ms: whether it ended
+    // within the wait, and how long the wait took.
+    struct Waited {
+        bool done;
+        qint64 ms;
+    };
+    Waited transfer(FtpTransfer &t, bool upload, int polls) const
     {
-        return upload ? t.startUpload(src_, "put.bin") : t.startDownload("got.bin", got_);
+        EXPECT_TRUE(upload ? t.startUpload(src_, "put.bin") : t.startDownload("got.bin", got_));
+        QElapsedTimer clock;
+        clock.start();
+        const bool done = t.waitUntilDone(100, polls);
+        return {done, clock.elapsed()};
     }
 };
 
@@ -304,11 +314,9 @@ TEST_F(FtpPacedTest, ATransferThatNeedsMostOfItsWaitEndsWhole)
     for (const bool upload : {false, true}) {
         SCOPED_TRACE(upload ? "STOR" : "RETR");
         FtpTransfer t({"127.0.0.1", ftp_.port(), "user1", "pw1"});
-        ASSERT_TRUE(start(t, upload));
-        QElapsedTimer clock;
-        clock.start();
-        EXPECT_TRUE(t.waitUntilDone(100, 19));
-        EXPECT_GE(clock.elapsed(), 1550);   // the server kept its pace
+        const Waited w = transfer(t, upload, 19);
+        EXPECT_TRUE(w.done);
+        EXPECT_GE(w.ms, 1550);   // the server kept its pace
         EXPECT_TRUE(t.succeeded()) << t.errorText().toStdString();
         EXPECT_EQ(t.bytesTransferred(), content_.size());
         const QByteArray arrived = readFileBytes(upload ? ftp_.root() + "/put.bin" : got_);
@@ -323,12 +331,10 @@ TEST_F(FtpPacedTest, ATransferThatNeedsMoreThanItsWaitIsGivenUpOnAtItsEnd)
     for (const bool upload : {false, true}) {
         SCOPED_TRACE(upload ? "STOR" : "RETR");
         FtpTransfer t({"127.0.0.1", ftp_.port(), "user1", "pw1"});
-        ASSERT_TRUE(start(t, upload));
-        QElapsedTimer clock;
-        clock.start();
-        EXPECT_FALSE(t.waitUntilDone(100, 9));
-        EXPECT_GE(clock.elapsed(), 1000);
-        EXPECT_LT(clock.elapsed(), 1500);
+        const Waited w = transfer(t, upload, 9);
+        EXPECT_FALSE(w.done);
+        EXPECT_GE(w.ms, 1000);
+        EXPECT_LT(w.ms, 1500);
         EXPECT_TRUE(t.timedOut());
         EXPECT_FALSE(t.succeeded());
         if (!upload) {
