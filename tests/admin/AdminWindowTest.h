@@ -16,11 +16,7 @@ protected:
     static int rowOf(FlexGrid *g, const QString &text, int col = 1) { return int(column(g, col).indexOf(text)) + 1; }
 
     // Typed by keys over what the box holds, all of it selected first.
-    static void retypeBox(QWidget *w, const char *box, const QString &text)
-    {
-        press(child<QWidget>(w, box), Qt::Key_A, Qt::ControlModifier);
-        typeKeys(text);
-    }
+    static void retypeBox(QWidget *w, const char *box, const QString &text) { retypeKeys(child<QWidget>(w, box), text); }
     // What the single-row table holds in the column.
     static QString storedIn(const QString &table, const QString &column)
     {

@@ -58,16 +58,10 @@ protected:
     // Another workstation's change, made while a window is open here.
     void elsewhere(const QString &sql) { writeSql(sql, {}, other_); }
 
-    // Typed over what the box holds, all of it selected first.
-    static void retype(QWidget *d, const char *box, const QString &text)
-    {
-        press(child<QWidget>(d, box), Qt::Key_A, Qt::ControlModifier);
-        typeKeys(text);
-    }
     static void newPassword(QWidget *d, const QString &password)
     {
-        retype(d, "PasswordText", password);
-        retype(d, "Password2Text", password);
+        retypeBox(d, "PasswordText", password);
+        retypeBox(d, "Password2Text", password);
     }
 
     // The associate's row pointed at and the command given: the list's button,
@@ -290,7 +284,7 @@ TEST_F(AssociateLevels, ModifyOfALevelAboveOnesOwnNeedsTheSecurityChangeRightOne
 
     // His own name and password.
     modify(w.get(), "CL", false, [&](QDialog *d) {
-        retype(d, "NameText", "Clara Bell");
+        retypeBox(d, "NameText", "Clara Bell");
         newPassword(d, "cl44");
         pressButton(d, "OKButton");
     });

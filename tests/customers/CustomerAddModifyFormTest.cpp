@@ -39,17 +39,7 @@ protected:
         return n;
     }
 
-    // Typed by keys over all the box holds; a line break is the Return key.
-    static void retype(QWidget *d, const char *box, const QString &text)
-    {
-        test::press(child<QWidget>(d, box), Qt::Key_A, Qt::ControlModifier);
-        const QStringList lines = text.split(QLatin1Char('\n'));
-        for (int i = 0; i < lines.size(); ++i) {
-            if (i > 0)
-                test::press(Qt::Key_Return);
-            test::typeKeys(lines[i]);
-        }
-    }
+    static void retype(QWidget *d, const char *box, const QString &text) { test::retypeKeys(child<QWidget>(d, box), text); }
     // A click on the tick box's or option's mark.
     static void clickMark(QWidget *d, const char *name)
     {

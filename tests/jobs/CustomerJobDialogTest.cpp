@@ -97,13 +97,7 @@ protected:
                 test::pointAndClick(dialog_.get(), mark, QPoint(6, mark->height() / 2));
             EXPECT_EQ(mark->isChecked(), row.entry != "cleared") << row.control;
         } else {
-            test::press(w, Qt::Key_A, Qt::ControlModifier);
-            const QStringList lines = row.entry.split(QLatin1Char('\n'));
-            for (int i = 0; i < lines.size(); ++i) {
-                if (i > 0)
-                    test::press(Qt::Key_Return);
-                test::typeKeys(lines[i]);
-            }
+            test::retypeKeys(w, row.entry);
         }
     }
     // Every control of the table set, the job saved, and every column of the job read back.

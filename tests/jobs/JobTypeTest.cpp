@@ -161,8 +161,7 @@ TEST_F(JobTypeTest, EveryBoxIsSavedToItsOwnColumnWhenAddedAndWhenModified)
         SCOPED_TRACE(adding ? "added" : "modified");
         modal_->once("JobTypeAddModifyForm", [&](QDialog *d) {
             for (const auto &b : boxes) {
-                test::press(child<QWidget>(d, b.box), Qt::Key_A, Qt::ControlModifier);
-                test::typeKeys(adding ? b.added : b.changed);
+                test::retypeKeys(child<QWidget>(d, b.box), adding ? b.added : b.changed);
             }
             test::pressButton(d, "OKButton");
         });

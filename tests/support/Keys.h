@@ -83,6 +83,17 @@ inline void typeKeys(QWidget *box, const QString &text)
     focusOn(box);
     typeKeys(text);
 }
+// Typed by keys over all the box holds (Ctrl+A first); a line break is the Return key.
+inline void retypeKeys(QWidget *box, const QString &text)
+{
+    press(box, Qt::Key_A, Qt::ControlModifier);
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (int i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            press(Qt::Key_Return);
+        typeKeys(lines[i]);
+    }
+}
 
 // An input method's commit (after its composing text, if any), sent where
 // the window system sends it.
