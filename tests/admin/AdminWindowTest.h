@@ -17,6 +17,22 @@ protected:
 
     // Typed by keys over what the box holds, all of it selected first.
     static void retypeBox(QWidget *w, const char *box, const QString &text) { retypeKeys(child<QWidget>(w, box), text); }
+    // A row of a save table: what the control is given and what its column then stores, by a first save and by
+    // a second that changes it.
+    struct SavedControl {
+        const char *control, *first, *firstStored, *second, *secondStored, *column;
+    };
+    // Every value a save stores differs from the others, so a control saved to another's column shows.
+    template <size_t N>
+    static void expectDistinct(const SavedControl (&rows)[N])
+    {
+        for (const bool first : {true, false}) {
+            QSet<QString> stored;
+            for (const SavedControl &r : rows)
+                stored << (first ? r.firstStored : r.secondStored);
+            ASSERT_EQ(stored.size(), int(N));
+        }
+    }
     // What the single-row table holds in the column.
     static QString storedIn(const QString &table, const QString &column)
     {

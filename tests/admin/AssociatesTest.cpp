@@ -366,7 +366,8 @@ TEST_F(Associates, EveryControlIsSavedToItsOwnColumnWhenAddedAndWhenModified)
     addAssociate("MT", "Mike Tee", "pass", 1);
     // entered: typed into a box or a list box, the entry clicked in the
     // portal list, "ticked" or "" for a tick box (ticked by its Space key).
-    const struct { const char *control, *added, *addedStored, *changed, *changedStored, *column; } controls[] = {
+    // first: added; second: modified.
+    const SavedControl controls[] = {
         {"IDText", "NEW", "NEW", "NOVA", "NOVA", "AssociateID"},
         {"NameText", "Nora New", "Nora New", "Nova Renamed", "Nova Renamed", "AssociateName"},
         {"PasswordText", "pwAdd1", "pwAdd1", "pwMod2", "pwMod2", "AssociatePassword"},
@@ -377,12 +378,7 @@ TEST_F(Associates, EveryControlIsSavedToItsOwnColumnWhenAddedAndWhenModified)
         {"PortalAccessList", "Anna King", "NEW,AK", "Mike Tee", "NOVA,MT", "PortalAccess"},
         {"ActiveCheck", "ticked", "1", "", "0", "Active"},
     };
-    for (const bool adding : {true, false}) {
-        QSet<QString> stored;
-        for (const auto &c : controls)
-            stored << (adding ? c.addedStored : c.changedStored);
-        ASSERT_EQ(stored.size(), int(std::size(controls))); // a control saved to another's column shows
-    }
+    expectDistinct(controls);
 
     const auto enter = [](QDialog *d, const char *control, const QString &value) {
         QWidget *c = child<QWidget>(d, control);
@@ -410,7 +406,7 @@ TEST_F(Associates, EveryControlIsSavedToItsOwnColumnWhenAddedAndWhenModified)
         writeSql("UPDATE Associates SET AssociateStatus = 40000");
         modal_->once("AssociateAddModifyForm", [&](QDialog *d) {
             for (const auto &c : controls)
-                enter(d, c.control, adding ? c.added : c.changed);
+                enter(d, c.control, adding ? c.first : c.second);
             msgs_->answer(MsgAnswer::No); // to adding another
             test::pressButton(d, "OKButton");
             EXPECT_FALSE(d->isVisible());
@@ -421,7 +417,7 @@ TEST_F(Associates, EveryControlIsSavedToItsOwnColumnWhenAddedAndWhenModified)
         const QString id = adding ? "NEW" : "NOVA";
         for (const auto &c : controls)
             EXPECT_EQ(rowsOf(QString("SELECT %1 FROM Associates WHERE AssociateID = ?").arg(c.column), {id}),
-                      QString(adding ? c.addedStored : c.changedStored))
+                      QString(adding ? c.firstStored : c.secondStored))
                 << c.control;
         EXPECT_EQ(scalarSql("SELECT AssociateStatus FROM Associates WHERE AssociateID = ?", {id}).toDouble(),
                   double(Formats::dateSerial(QDate::currentDate())));

@@ -255,7 +255,7 @@ TEST_F(Preferences, EveryBoxIsSavedToItsOwnColumnAndEverySaveChangesIt)
 {
     // entered: typed; "ticked" or "" for the tick box; the option selected
     // for the provider (last, since Outlook disables the SMTP boxes).
-    const struct { const char *control, *first, *firstStored, *second, *secondStored, *column; } boxes[] = {
+    const SavedControl boxes[] = {
         {"TaxRateText", "12.75", "12.75", "7.5", "7.5", "TaxRate"},
         {"ServerText", "smtp.first.example", "smtp.first.example", "smtp.second.example", "smtp.second.example", "SMTPServer"},
         {"PortText", "2525", "2525", "465", "465", "SMTPPort"},
@@ -266,12 +266,7 @@ TEST_F(Preferences, EveryBoxIsSavedToItsOwnColumnAndEverySaveChangesIt)
          "SMTPTestEmail"},
         {"OtherOption", "OtherOption", "Other", "OutlookOption", "Outlook", "EmailProvider"},
     };
-    for (const bool first : {true, false}) {
-        QSet<QString> stored;
-        for (const auto &b : boxes)
-            stored << (first ? b.firstStored : b.secondStored);
-        ASSERT_EQ(stored.size(), int(std::size(boxes))); // a box saved to another's column shows
-    }
+    expectDistinct(boxes);
 
     for (const bool first : {true, false}) {
         SCOPED_TRACE(first ? "first save" : "second save");
