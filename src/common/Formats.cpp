@@ -69,6 +69,12 @@ QString toDisplayDateTime(const QDateTime &dt)
 
 QString toShortDate(const QDate &d) { return d.isValid() ? d.toString(QStringLiteral("dd/MM/yyyy")) : QString(); }
 
+QString storedAsShortDate(const QString &stored)
+{
+    const QDate d = fromStoredDate(stored);
+    return d.isValid() ? toShortDate(d) : stored;
+}
+
 QDate fromShortDate(const QString &s)
 {
     static const QRegularExpression re(QStringLiteral("^(\\d{2})/(\\d{2})/(\\d{4})$"));

@@ -19,6 +19,9 @@ QDate fromDisplayDate(const QString &s);              // reads "7 Dec 2026" too
 QString toDisplayDateTime(const QDateTime &dt);       // "07 Dec 2026 14:05"
 QString toShortDate(const QDate &d);                  // "07/12/2026"
 QDate fromShortDate(const QString &s);                // strict DD/MM/YYYY, null when impossible
+// A stored date in the short form ("2026-12-07" as "07/12/2026"); '' stays '',
+// and any other text is kept as it stands.
+QString storedAsShortDate(const QString &stored);
 
 QString weekdayName(const QDate &d);                  // "Monday"
 QString weekdayName(int dayOfWeek);                   // 1 = Monday .. 7 = Sunday

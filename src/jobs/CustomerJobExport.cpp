@@ -1,6 +1,7 @@
 #include "jobs/CustomerJobExport.h"
 #include "common/Money.h"
 #include "common/CsvExport.h"
+#include "common/Formats.h"
 #include "data/AppDatabase.h"
 
 #include <QSqlRecord>
@@ -24,6 +25,10 @@ const QString kJobQuery = QStringLiteral(
     "AND CustomerJobs.AssociateID = Associates.AssociateID "
     "AND CustomerJobs.SAddressSeqNo = CustomerServiceAddresses.SAddressSeqNo "
     "AND CustomerJobs.JobSeqNo = ?");
+// The job's dates go out in the short form the program shows them in
+// everywhere else ("14/11/2026"), blank when the job has none.
+const QStringList kDateFields{QStringLiteral("StartDate"), QStringLiteral("EndDate"),
+                              QStringLiteral("LastServiceDate")};
 } // namespace
 
 QString plainNumber(qint64 cents)
@@ -54,6 +59,8 @@ bool writeFile(const QString &path, const QList<ListedJob> &jobs)
         for (const auto &c : columns) {
             if (c.field == QLatin1String("Frequency")) {
                 values << job.frequencyText;
+            } else if (kDateFields.contains(c.field)) {
+                values << Formats::storedAsShortDate(CsvExport::fieldText(rec, c.field));
             } else if (c.field == QLatin1String("Cost")) {
                 values << plainNumber(q.value(QStringLiteral("Cost")).toLongLong());
             } else {

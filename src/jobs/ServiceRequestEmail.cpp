@@ -21,14 +21,6 @@ QString ordinal(qint64 n)
 QString weekday(qint64 w) { return w >= 1 && w <= 7 ? Formats::weekdayName(int(w)) : QString(); }
 
 QString month(qint64 m) { return m >= 1 && m <= 12 ? Formats::monthName(int(m)) : QString(); }
-
-// A stored date in the short form the printed schedules and their e-mails use; any other text as it is.
-QString dateText(const QString &stored)
-{
-    const QDate d = Formats::fromStoredDate(stored);
-    return d.isValid() ? Formats::toShortDate(d) : stored;
-}
-
 } // namespace
 
 QString DetermineFrequency(qint64 f)
@@ -141,7 +133,7 @@ QString body(const ServiceRequestJob &job, const QString &message, const QString
     if (job.occurrences > 0)
         end = QStringLiteral("After %1 occurrence(s)").arg(job.occurrences);
     else if (!job.endDate.isEmpty())
-        end = dateText(job.endDate);
+        end = Formats::storedAsShortDate(job.endDate);
     else
         end = QStringLiteral("None");
 
@@ -154,7 +146,7 @@ QString body(const ServiceRequestJob &job, const QString &message, const QString
     QStringList lines;
     lines << QStringLiteral("Service Details: ") + job.jobTypeDescription;
     lines << QStringLiteral("Start: ") + (start.isValid() ? Formats::weekdayName(start) : QString()) +
-                 QLatin1Char(' ') + dateText(job.startDate);
+                 QLatin1Char(' ') + Formats::storedAsShortDate(job.startDate);
     if (!words.isEmpty())
         lines << QStringLiteral("Frequency: ") + words;
     lines << QStringLiteral("End: ") + end;

@@ -16,14 +16,6 @@ namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
 
-// A stored date as the associate reads it on the schedule's printout; any
-// other text as it is.
-QString dateText(const QString &stored)
-{
-    const QDate d = Formats::fromStoredDate(stored);
-    return d.isValid() ? Formats::toShortDate(d) : stored;
-}
-
 QString serviceAddress(const ScheduleEmailJob &j)
 {
     QString a = j.sAddress1;
@@ -130,8 +122,8 @@ QList<ScheduleEmailJob> readJobs(qint64 scheduleNumber, const QString &associate
 
 QString subject(const QString &fromDate, const QString &toDate, const QString &associateName)
 {
-    return QStringLiteral("Job Schedule From ") + dateText(fromDate) + QStringLiteral(" To ") + dateText(toDate) +
-           QStringLiteral(" - ") + associateName;
+    return QStringLiteral("Job Schedule From ") + Formats::storedAsShortDate(fromDate) + QStringLiteral(" To ") +
+           Formats::storedAsShortDate(toDate) + QStringLiteral(" - ") + associateName;
 }
 
 QString jobBlock(const ScheduleEmailJob &job, bool showPhone, bool showCost, const QString &country)
@@ -139,7 +131,7 @@ QString jobBlock(const ScheduleEmailJob &job, bool showPhone, bool showCost, con
     const QDate date = Formats::fromStoredDate(job.serviceDate);
     QStringList lines;
     lines << QStringLiteral("Date: ") + (date.isValid() ? Formats::weekdayName(date) : QString()) +
-                 QLatin1Char(' ') + dateText(job.serviceDate);
+                 QLatin1Char(' ') + Formats::storedAsShortDate(job.serviceDate);
     lines << QStringLiteral("Customer: ") + CustomerJobRecords::displayName(job.surname, job.forename);
     lines << QStringLiteral("Address: ") + serviceAddress(job);
     if (showPhone)

@@ -637,13 +637,25 @@ bool FtpTransfer::waitUntilDone(int intervalMs, int limit)
         pump(static_cast<int>(std::max<qint64>(0, (count + 1) * interval - wait.clock.elapsed())));
         count = std::max(count + 1, wait.clock.elapsed() / interval);
         if (count > limit) {
-            abort();
+            // The wait ends the command by time, whichever clock ran out first:
+            // its own count, or the limit the library was given (what was left
+            // of it), which falls at about the same moment.
+            if (running_)
+                stopForTime(wait.clock.elapsed());
             done = false;
             break;
         }
         QCoreApplication::processEvents();
     }
     return done;
+}
+
+void FtpTransfer::stopForTime(qint64 waitedMs)
+{
+    impl_->stoppedByWait = true;
+    abort();
+    error_ = CURLE_OPERATION_TIMEDOUT;
+    errorText_ = QStringLiteral("Operation timed out after %1 milliseconds").arg(waitedMs);
 }
 
 void FtpTransfer::abort()

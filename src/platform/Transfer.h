@@ -101,7 +101,8 @@ public:
     void abort();
 
     bool succeeded() const { return finished_ && error_ == 0; }
-    // True when the command ended because something timed out.
+    // True when the command ended because something timed out, the wait
+    // that gave up on it included.
     bool timedOut() const;
     long error() const { return error_; }
     QString errorText() const { return errorText_; }
@@ -118,6 +119,8 @@ private:
     void advanceTo(int state);
     void drive(int waitMs);
     void driveClose(int waitMs);
+    // Stops the current command as the wait's time-out.
+    void stopForTime(qint64 waitedMs);
 
     Account account_;
     std::unique_ptr<Impl> impl_;

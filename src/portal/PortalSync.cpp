@@ -10,6 +10,7 @@
 #include "portal/PortalRetrievals.h"
 #include "portal/PortalSite.h"
 #include "portal/PortalUploadFiles.h"
+#include "scheduling/SchedulePublishing.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -272,6 +273,12 @@ bool PortalSync::publishSchedule()
         return false;
     const QString serial = session().installationID;
 
+    // Another workstation may have re-opened or deleted the schedule while the
+    // company went up: it is then neither sent nor followed by the users.
+    if (const QString refusal = SchedulePublishing::statusRefusal(mode_.scheduleNumber); !refusal.isEmpty()) {
+        msgBox(refusal);
+        return false;
+    }
     info(QStringLiteral("Creating Schedule file..."));
     const QStringList lines = PortalUploadFiles::scheduleLines(mode_.scheduleNumber, id, serial,
                                                                session().installationCountry, showCosts, showPhones);

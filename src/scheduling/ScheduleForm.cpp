@@ -979,10 +979,11 @@ void ScheduleForm::PublishButton_Click()
 {
     guarded("ScheduleForm", "PublishButton_Click", [&] {
         // The status is read afresh here, by a read of its own (no transaction
-        // waits on the portal), and again where the schedule is marked: another
-        // workstation may re-open it meanwhile, during the upload too. A schedule
-        // re-opened during the upload stays as it is stored, though the portal
-        // now holds what was uploaded.
+        // waits on the portal), again by the run just before the schedule's file
+        // is made, and once more where the schedule is marked: another
+        // workstation may re-open it meanwhile. A schedule re-opened once its
+        // file has gone up stays as it is stored, and the message says that the
+        // portal now holds it.
         if (!RunPortalTask(SchedulePublishing::publishRefusal(ScheduleNumber), "PublishSchedule"))
             return;
         // The status line shows what is stored.

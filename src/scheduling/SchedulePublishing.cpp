@@ -7,22 +7,33 @@ namespace wvs::SchedulePublishing {
 
 namespace {
 
-// Why the schedule as it is stored now cannot be published, or empty: it may
-// have been deleted or re-opened at another workstation since the window
-// read it.
-QString statusRefusal(qint64 scheduleNumber, QSqlDatabase db)
+// Why the schedule as it is stored now cannot be published, or empty. Once the
+// portal holds it, the words say so: the schedule the portal is to show must
+// then be published again.
+QString refusalOf(qint64 scheduleNumber, QSqlDatabase db, bool portalHoldsIt)
 {
     const QVariant status =
         scalarSql(QStringLiteral("SELECT Status FROM Schedules WHERE ScheduleNumber = ?"), {scheduleNumber}, db);
+    QString why;
     if (!status.isValid())
-        return QStringLiteral("The Schedule no longer exists and therefore cannot be published");
-    if (status.toString() != QLatin1String("Closed") && status.toString() != QLatin1String("Published"))
-        return QStringLiteral("The Schedule now has a status of ") + status.toString() +
-               QStringLiteral(" and therefore cannot be published");
-    return QString();
+        why = QStringLiteral("no longer exists");
+    else if (status.toString() != QLatin1String("Closed") && status.toString() != QLatin1String("Published"))
+        why = QStringLiteral("now has a status of ") + status.toString();
+    else
+        return QString();
+    if (!portalHoldsIt)
+        return QStringLiteral("The Schedule ") + why + QStringLiteral(" and therefore cannot be published");
+    return QStringLiteral("The portal now holds this Schedule, but it ") + why +
+           QStringLiteral(" and therefore cannot be published. Please publish again the Schedule to be shown on "
+                          "the portal");
 }
 
 } // namespace
+
+QString statusRefusal(qint64 scheduleNumber, QSqlDatabase db)
+{
+    return refusalOf(scheduleNumber, db, false);
+}
 
 QString publishRefusal(qint64 scheduleNumber, QSqlDatabase db)
 {
@@ -39,10 +50,10 @@ QString publishRefusal(qint64 scheduleNumber, QSqlDatabase db)
     return statusRefusal(scheduleNumber, db);
 }
 
-QString markPublished(qint64 scheduleNumber, QSqlDatabase db)
+QString markPublished(qint64 scheduleNumber, bool portalHoldsIt, QSqlDatabase db)
 {
     Transaction t(db);
-    if (const QString refusal = statusRefusal(scheduleNumber, db); !refusal.isEmpty())
+    if (const QString refusal = refusalOf(scheduleNumber, db, portalHoldsIt); !refusal.isEmpty())
         return refusal;
     writeSql(QStringLiteral("UPDATE Schedules SET Status = 'Closed' WHERE Status = 'Published'"), {}, db);
     writeSql(QStringLiteral("UPDATE Schedules SET Status = 'Published' WHERE ScheduleNumber = ?"), {scheduleNumber}, db);
@@ -54,7 +65,7 @@ QString markPublishedAfterUpload(qint64 scheduleNumber)
 {
     const AppDatabase::LongerWait wait;
     QString refusal;
-    const std::optional<CaughtError> e = trapError([&] { refusal = markPublished(scheduleNumber); });
+    const std::optional<CaughtError> e = trapError([&] { refusal = markPublished(scheduleNumber, true); });
     if (!e)
         return refusal;
     if (e->number == ErrorNumber::DatabaseBusy)

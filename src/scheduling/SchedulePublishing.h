@@ -13,18 +13,24 @@ namespace SchedulePublishing {
 // Published, as another workstation may have re-opened it), or empty.
 QString publishRefusal(qint64 scheduleNumber, QSqlDatabase db = AppDatabase::db());
 
+// Why the schedule as it is stored now cannot be published (it is gone, or no
+// longer Closed or Published: another workstation may have re-opened it since
+// the window read it), or empty.
+QString statusRefusal(qint64 scheduleNumber, QSqlDatabase db = AppDatabase::db());
+
 // Makes the schedule the one published schedule: the one published before
 // goes back to Closed. One transaction, so exactly one schedule is Published
 // afterwards. The schedule's status is read again inside it: a schedule that
 // is gone or no longer Closed or Published is refused with the message
-// returned, and nothing is written. Empty once it is marked.
-QString markPublished(qint64 scheduleNumber, QSqlDatabase db = AppDatabase::db());
+// returned (saying, when portalHoldsIt, that the portal now holds it), and
+// nothing is written. Empty once it is marked.
+QString markPublished(qint64 scheduleNumber, bool portalHoldsIt, QSqlDatabase db = AppDatabase::db());
 
 // markPublished once the portal has taken the schedule: the portal holds it
 // whatever happens here, so the write waits for another workstation's write
 // longer than a save does. When that wait ran out too, nothing was written and
-// notStoredMessage() is returned; a refusal of markPublished is returned as it
-// is. Empty once the schedule is marked.
+// notStoredMessage() is returned; a refusal says that the portal now holds
+// this schedule. Empty once the schedule is marked.
 QString markPublishedAfterUpload(qint64 scheduleNumber);
 QString notStoredMessage();
 

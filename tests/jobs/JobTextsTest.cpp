@@ -277,10 +277,10 @@ TEST_F(JobTextsTest, JobExportHeadsTheNineteenColumnsInOrderAndWritesWhatIsStore
     });
     msgs_->answer(MsgAnswer::No);
     click(&list, "ExportButton");
-    // The list's Frequency word, not the stored code; the cost as a plain number.
+    // The list's Frequency word, not the stored code; the cost as a plain number; the dates in the short form.
     EXPECT_EQ(csv(path), (QList<QStringList>{captions, {"Zoë", "Müller", "1 Main Road", "Flat 2", "", "Ōrākei", "Auckland", "",
-                                                        "Window \"Deluxe\" clean, inside", "2031-07-07", "Monday", "2032-01-31",
-                                                        "Weekly", "45.5", "2031-06-30", "Administrator",
+                                                        "Window \"Deluxe\" clean, inside", "07/07/2031", "Monday", "31/01/2032",
+                                                        "Weekly", "45.5", "30/06/2031", "Administrator",
                                                         "Gate code \"1234\",\nring first", "C-9", "JT-1"}}));
 
     // One column ticked alone is a file of that column; nothing ticked, like Exit, asks for no file.
@@ -319,11 +319,14 @@ TEST_F(JobTextsTest, ChosenExportColumnsKeepTableOrderAndJobsWithMissingRowsWrit
     const qint64 once = job(30315, 12000, "ADM"), noAssociate = job(2, 100, "XX"), odd = job(0, -305, "ADM");
     QList<QPair<QString, int>> choice;
     for (const QString &f : CsvExport::fieldsOf("CustomerJobsExportFields"))
-        choice.append({f, QStringList({"Cost", "Surname", "Frequency"}).contains(f) ? 1 : 0});
+        choice.append({f, QStringList({"LastServiceDate", "Cost", "Surname", "Frequency", "EndDate"}).contains(f) ? 1 : 0});
     CsvExport::saveChoice("CustomerJobsExportFields", choice);
     const QString path = dir_->filePath(QStringLiteral("some.csv"));
     ASSERT_TRUE(CustomerJobExport::writeFile(path, {{odd, ""}, {noAssociate, "Daily"}, {999, "Daily"}, {once, "Once"}}));
-    EXPECT_EQ(csv(path), (QList<QStringList>{{"Customer Surname", "Frequency", "Cost"}, {"Smith", "", "-3.05"}, {"Smith", "Once", "120"}}));
+    // A job with no end date and never serviced has both dates blank.
+    EXPECT_EQ(csv(path), (QList<QStringList>{{"Customer Surname", "End Date", "Frequency", "Cost", "Last Service Date"},
+                                             {"Smith", "", "", "-3.05", ""},
+                                             {"Smith", "", "Once", "120", ""}}));
 }
 
 TEST_F(JobTextsTest, JobDialogListsAndEntryLimits)

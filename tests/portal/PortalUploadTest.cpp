@@ -257,15 +257,19 @@ TEST_F(PortalCommandsTest, PublishingMakesTheScheduleTheOnePublishedAndShowsAnEr
 }
 
 // Another workstation re-opens the schedule (the schedules list's Modify) while its window is open here.
-// Before Publish is pressed: refused before the portal window opens, nothing uploaded. During the upload:
-// the portal has it, but nothing is marked. Either way every status stays as stored.
+// Before Publish is pressed: refused before the portal window opens, nothing uploaded. While the company goes
+// up: the run stops before the schedule's file, which goes up with the users no more. Once the schedule's file
+// has gone up: the portal has it, nothing is marked, and the message says so. Every status stays as stored.
 TEST_F(PortalCommandsTest, AScheduleReOpenedAtAnotherWorkstationIsNeitherUploadedNorMarkedPublished)
 {
     storeJob(published, job, "2012-02-06", 0, "", "ADM");
     QSqlDatabase other = secondConnection();
     const char *reOpen = "UPDATE Schedules SET Status = 'Open' WHERE ScheduleNumber = ?";
     const QString reOpened = "The Schedule now has a status of Open and therefore cannot be published";
-    enum class When { Never, BeforePublish, DuringUpload };
+    const QString heldOpen = "The portal now holds this Schedule, but it now has a status of Open and therefore "
+                             "cannot be published. Please publish again the Schedule to be shown on the portal";
+    // Where the other workstation's change comes: the page the portal holds while it is made.
+    enum class When { Never, BeforePublish, DuringCompany, DuringUpload };
     const struct {
         const char *what;
         bool onPublished;   // the window shows the Published schedule, else the Closed one
@@ -276,11 +280,13 @@ TEST_F(PortalCommandsTest, AScheduleReOpenedAtAnotherWorkstationIsNeitherUploade
     } cases[] = {
         {"the Published schedule, re-opened before Publish", true, When::BeforePublish, reOpen, reOpened, "Open",
          "Closed"},
-        {"the Published schedule, re-opened during the upload", true, When::DuringUpload, reOpen, reOpened, "Open",
-         "Closed"},
-        {"a Closed schedule, re-opened during the upload", false, When::DuringUpload, reOpen, reOpened, "Open",
-         "Published"},
+        {"the Published schedule, re-opened once its file has gone up", true, When::DuringUpload, reOpen, heldOpen,
+         "Open", "Closed"},
+        {"a Closed schedule, re-opened once its file has gone up", false, When::DuringUpload, reOpen, heldOpen,
+         "Open", "Published"},
         {"a Closed schedule, left as it is", false, When::Never, "", "", "Published", "Closed"},
+        {"a Closed schedule, re-opened while the company goes up", false, When::DuringCompany, reOpen, reOpened,
+         "Open", "Published"},
         {"a Closed schedule, deleted before Publish", false, When::BeforePublish,
          "DELETE FROM Schedules WHERE ScheduleNumber = ?",
          "The Schedule no longer exists and therefore cannot be published", "", "Published"},
@@ -297,29 +303,35 @@ TEST_F(PortalCommandsTest, AScheduleReOpenedAtAnotherWorkstationIsNeitherUploade
         const qsizetype windowsBefore = modal_->opened().size();
         msgs_->clear();
 
-        // During the upload: once the schedule has gone up, while the users' page is waited for.
-        portal_->delay("LoadUsers.php", c.when == When::DuringUpload ? 0.3 : 0);
+        // The change is made while the portal holds the company's page, or the users' (the schedule has
+        // gone up by then), and the page then goes on.
+        const QString heldPage = c.when == When::DuringCompany ? "LoadCompany.php" : "LoadUsers.php";
+        const bool duringRun = c.when == When::DuringCompany || c.when == When::DuringUpload;
+        if (duringRun)
+            portal_->hold(heldPage);
         bool changedDuringRun = false;
-        QTimer duringUpload;
-        QObject::connect(&duringUpload, &QTimer::timeout, [&] {
-            const QWidgetList windows = QApplication::topLevelWidgets();
-            const bool running = std::any_of(windows.cbegin(), windows.cend(), [](const QWidget *w) {
-                return w->objectName() == "PortalForm" && w->isVisible();
-            });
-            if (!changedDuringRun && running && portal_->pages().contains("LoadSchedule.php")) {
+        QTimer whileHeld;
+        QObject::connect(&whileHeld, &QTimer::timeout, [&] {
+            if (!changedDuringRun && portal_->arrived(heldPage)) {
                 execSql(c.change, {shownSchedule}, other);
                 changedDuringRun = true;
+                portal_->release(heldPage);
             }
         });
-        if (c.when == When::DuringUpload)
-            duringUpload.start(10);
+        if (duringRun)
+            whileHeld.start(10);
         if (c.when == When::BeforePublish)
             execSql(c.change, {shownSchedule}, other);
         test::pressButton(form.get(), "PublishButton");
-        duringUpload.stop();
+        whileHeld.stop();
+        ASSERT_TRUE(portal_->waitForCalls());
 
         EXPECT_EQ(status(shownSchedule), c.shownAfter);
         EXPECT_EQ(status(otherSchedule), c.otherAfter);
+        const QList<QByteArray> ftpSent = portal_->ftpCommands().mid(ftpBefore);
+        const auto stored = [&](const char *file) {
+            return ftpSent.contains("STOR " + PortalUploadFiles::remoteName(file, "ABCD", "TEST01").toLatin1());
+        };
         switch (c.when) {
         case When::BeforePublish:
             EXPECT_EQ(msgs_->texts(), QStringList{c.refusal});
@@ -327,8 +339,17 @@ TEST_F(PortalCommandsTest, AScheduleReOpenedAtAnotherWorkstationIsNeitherUploade
             EXPECT_EQ(portal_->calls().size(), pagesBefore);
             EXPECT_EQ(portal_->ftpCommands().size(), ftpBefore);
             break;
+        case When::DuringCompany:
+            EXPECT_TRUE(changedDuringRun);
+            EXPECT_EQ(msgs_->texts(), QStringList{c.refusal});
+            EXPECT_EQ(portal_->pages().mid(pagesBefore), QStringList{"LoadCompany.php"});
+            EXPECT_TRUE(stored("Company")) << QByteArrayList(ftpSent).join(' ').toStdString();
+            EXPECT_FALSE(stored("Schedule"));
+            EXPECT_FALSE(stored("Users"));
+            break;
         case When::DuringUpload:
             EXPECT_TRUE(changedDuringRun);
+            EXPECT_TRUE(stored("Schedule")) << QByteArrayList(ftpSent).join(' ').toStdString();
             EXPECT_EQ(msgs_->texts(), QStringList({"Process completed successfully", c.refusal}));
             break;
         case When::Never:

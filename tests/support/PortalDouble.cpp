@@ -65,6 +65,20 @@ void PortalDouble::reply(const QString &page, const QString &text) { setEntry("r
 void PortalDouble::delay(const QString &page, double seconds) { setEntry("delays", page, seconds); }
 void PortalDouble::handOut(const QString &page, const QByteArray &c) { setEntry("handouts", page, QString::fromLatin1(c)); }
 
+void PortalDouble::hold(const QString &page)
+{
+    QFile::remove(control("arrived-" + page));
+    QFile::remove(control("release-" + page));
+    QJsonArray holds = script_.value("holds").toArray();
+    holds.append(page);
+    script_.insert("holds", holds);
+    writeScript();
+}
+
+bool PortalDouble::arrived(const QString &page) const { return QFile::exists(control("arrived-" + page)); }
+
+void PortalDouble::release(const QString &page) { writeFileBytes(control("release-" + page), QByteArray()); }
+
 void PortalDouble::takeId(const QString &id)
 {
     QJsonArray taken = script_.value("taken").toArray();

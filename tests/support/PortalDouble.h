@@ -43,6 +43,11 @@ public:
     void reply(const QString &page, const QString &text);
     void delay(const QString &page, double seconds);
     void handOut(const QString &page, const QByteArray &content);
+    // A held page's calls wait on arrival until the test lets them go on:
+    // arrived() says one is waiting.
+    void hold(const QString &page);
+    bool arrived(const QString &page) const;
+    void release(const QString &page);
     void takeId(const QString &id);
 
     // The customer-job requests the portal keeps between calls (lines of its

@@ -8,7 +8,9 @@ reads it, in Windows-1252 (keys in the order sent), reply, and what a load
 page read. <control>/script.json, read at every call, scripts the answers:
 "replies" {page: text} (default "SUCCESS"; the ID check answers "OK" unless
 the ID is in "taken"), "delays" {page: seconds}, "handouts" {page: text} (the
-file GetSchedule.php or GetCustomerJobs.php makes ready). A load page answers
+file GetSchedule.php or GetCustomerJobs.php makes ready), "holds" [page] (such
+a call writes <control>/arrived-<page> and waits, before anything else, until
+<control>/release-<page> exists). A load page answers
 "File not found" for a file that did not arrive. Names are bytes to the
 portal, as to its FTP server: a page finds a file, and makes one ready, by the
 very bytes of the values that name it.
@@ -83,6 +85,10 @@ class Handler(http.server.BaseHTTPRequestHandler):
             return self.answer(404, "Not found")
         s = read_json("script.json", {})
         record = {"page": page, "raw": url.query, "query": [[k, v] for k, v in query]}
+        if page in s.get("holds", []):
+            write_file("arrived-" + page, "")
+            while not os.path.exists(control("release-" + page)):
+                time.sleep(0.01)
         time.sleep(s.get("delays", {}).get(page, 0))
         reply = s.get("replies", {}).get(page)
         handout = s.get("handouts", {}).get(page)
