@@ -297,10 +297,11 @@ TEST_F(ScheduleEmailTest, EachFailedSendIsReportedWithItsAddressNumberAndDescrip
     ASSERT_TRUE(closing.start("closing_server.py", {"--greeting", "220 mail.example ESMTP"}));
     const int nowhere = test::unusedPort();
 
+    // The connect limit covers the greeting and the log-on too: room for a busy machine.
     auto server = [](int port) {
         EmailSettings s{.provider = "Other"};
         s.smtp = {.server = "127.0.0.1", .port = port, .userName = "office@sparkle.example", .password = "pw",
-                  .connectTimeoutSecs = 1, .transferTimeoutSecs = 10, .verifyPeer = false};
+                  .connectTimeoutSecs = 5, .transferTimeoutSecs = 10, .verifyPeer = false};
         return s;
     };
     struct Case {
@@ -320,6 +321,7 @@ TEST_F(ScheduleEmailTest, EachFailedSendIsReportedWithItsAddressNumberAndDescrip
     unknownName.smtp.server = "gone.lookup.test";
     EmailSettings hungName = server(plain.port());
     hungName.smtp.server = "hung.lookup.test";
+    hungName.smtp.connectTimeoutSecs = 1;   // the lookup hangs for 8 s
     const QString refused = "Failed to connect to 127.0.0.1 port {n} after {n} ms: Couldn't connect to server";
     const Case cases[] = {
         {"no server given", noServer, "bob@example.com",

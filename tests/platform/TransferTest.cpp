@@ -52,7 +52,7 @@ TEST_F(FtpTransferTest, DownloadThenCloseReportsStatesInOrder)
 
     states.clear();
     ASSERT_TRUE(t.startClose());
-    EXPECT_TRUE(t.waitUntilDone(50, 10));
+    EXPECT_TRUE(t.waitUntilDone(50, 100));
     EXPECT_EQ(states, (QList<int>{TransferState::Disconnecting, TransferState::Disconnected}));
     EXPECT_EQ(ftp_.commands().last(), "QUIT");
 }
@@ -148,11 +148,13 @@ TEST_F(FtpFinalReplyTest, ATransferWhoseFinalReplyNeverComesIsGivenUpOnByTheWait
         SCOPED_TRACE(upload ? "STOR" : "RETR");
         const QString got = local_.filePath("got.txt");
         ASSERT_TRUE(upload ? t.startUpload(src_, "put.txt") : t.startDownload("got.txt", got));
+        // A wait long enough for the log-on and the data on a busy machine; a call held past it would run
+        // for ever.
         QElapsedTimer clock;
         clock.start();
-        EXPECT_FALSE(t.waitUntilDone(50, 10));
-        EXPECT_GE(clock.elapsed(), 11 * 50);
-        EXPECT_LT(clock.elapsed(), 5000);
+        EXPECT_FALSE(t.waitUntilDone(50, 40));
+        EXPECT_GE(clock.elapsed(), 41 * 50);
+        EXPECT_LT(clock.elapsed(), 41 * 50 + 4000);
         EXPECT_TRUE(t.timedOut());
         EXPECT_FALSE(t.succeeded());
         EXPECT_FALSE(t.stillExecuting());
@@ -265,7 +267,7 @@ TEST(FtpTrickleTest, AFinalReplyThatKeepsComingIsGivenUpOnByTheWaitWhileTheWindo
                 t.stillExecuting();
             const Waited w = timed([&] { EXPECT_FALSE(t.waitUntilDone(200, 10)); });
             EXPECT_GE(w.ms, 11 * 200);
-            EXPECT_LT(w.ms, 11 * 200 + 1000);
+            EXPECT_LT(w.ms, 11 * 200 + 3000);   // the reply never ends: a wait not given up would not either
             EXPECT_TRUE(t.timedOut());
             EXPECT_GE(w.ticks, 10);   // the window's events run at least every tenth of a second
             EXPECT_FALSE(QFile::exists(local.filePath("got.txt")));
@@ -310,14 +312,14 @@ protected:
     }
 };
 
-// A transfer that needs four fifths of its wait (2 s: 20 polls of 100 ms) ends by itself, whole: the library
-// is given no limit of its own shorter than what is left of the wait.
+// A transfer that needs seven tenths of its wait (2.3 s: 23 polls of 100 ms) ends by itself, whole: the
+// library is given no limit of its own shorter than what is left of the wait.
 TEST_F(FtpPacedTest, ATransferThatNeedsMostOfItsWaitEndsWhole)
 {
     for (const bool upload : {false, true}) {
         SCOPED_TRACE(upload ? "STOR" : "RETR");
         FtpTransfer t({"127.0.0.1", ftp_.port(), "user1", "pw1"});
-        const Waited w = transfer(t, upload, 19);
+        const Waited w = transfer(t, upload, 22);
         EXPECT_TRUE(w.done);
         EXPECT_GE(w.ms, 1550);   // the server kept its pace
         EXPECT_TRUE(t.succeeded()) << t.errorText().toStdString();
@@ -358,18 +360,19 @@ TEST(SlowLookupTest, ALookupThatHangsIsGivenUpOnByTheWait)
         QTemporaryDir local;
         ASSERT_TRUE(t.startDownload("a.txt", local.filePath("a.txt")));
         const Waited w = timed([&] { EXPECT_FALSE(t.waitUntilDone(100, 10)); });
+        // The lookup hangs for 8 s, and holding the window's thread would let no tick through.
         EXPECT_GE(w.ms, 11 * 100);
-        EXPECT_LT(w.ms, 11 * 100 + 1000);
-        EXPECT_GE(w.ticks, 5);
+        EXPECT_LT(w.ms, 11 * 100 + 3000);
+        EXPECT_GE(w.ticks, 3);
         EXPECT_FALSE(QFile::exists(local.filePath("a.txt")));
     }
     HttpReply reply;
     const Waited w = timed([&] { reply = httpGet("http://portal.lookup.test/CheckWVSUpdates.php", 1500); });
     EXPECT_GE(w.ms, 1450);
-    EXPECT_LT(w.ms, 2500);
+    EXPECT_LT(w.ms, 1500 + 3000);
     EXPECT_FALSE(reply.ok);
     EXPECT_EQ(reply.error, CURLE_OPERATION_TIMEDOUT);
-    EXPECT_GE(w.ticks, 7);
+    EXPECT_GE(w.ticks, 3);
     wvs::test::setSlowLookup(QByteArray(), 0);
 }
 
@@ -498,13 +501,14 @@ TEST_F(FtpFinalReplyTest, DISABLED_AKeyPressedDuringALibraryCallArrivesAsTheCall
     user.join();
     ASSERT_GE(callEnded, 0);
     ASSERT_LT(handDone, callEnded);   // the key was down and up again inside the call
+    // Without a wake-up the key waits for this timer, the only event to come.
     if (keyArrived < 0) {
-        QTimer::singleShot(1000, &loop, &QEventLoop::quit);
+        QTimer::singleShot(5000, &loop, &QEventLoop::quit);
         loop.exec();
     }
-    ASSERT_GE(keyArrived, 0) << "the key had not arrived a second after the call ended";
+    ASSERT_GE(keyArrived, 0) << "the key had not arrived five seconds after the call ended";
     EXPECT_GE(keyArrived, callEnded);
-    EXPECT_LT(keyArrived - callEnded, 200);
+    EXPECT_LT(keyArrived - callEnded, 1000);
     EXPECT_EQ(box.text(), "a");
     std::printf("the key arrived %lld ms after the call\n", static_cast<long long>(keyArrived - callEnded));
 }

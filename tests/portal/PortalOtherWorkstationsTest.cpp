@@ -78,7 +78,9 @@ TEST_F(PortalTwoWorkstationsTest, ARefusedOrLateDeleteKeepsWhatWasStoredAndTheNe
                 EXPECT_EQ(held(), QStringList());
             }
             deletePage(c.reply, c.delay);
-            PortalSync::options() = {50, 10};
+            // A wait of half a second for the late delete alone.
+            if (c.delay > 0)
+                PortalSync::options() = {50, 10};
         };
         workstationA.run();
         EXPECT_FALSE(session().portalUpdateSucceeded);
@@ -215,14 +217,14 @@ using PortalBusyDatabaseTest = PortalDbTest;
 
 TEST_F(PortalBusyDatabaseTest, AfterAPublishTheWindowShowsOnlyTheStatusThatWasStored)
 {
-    // A save gives up after 300 ms; the status after an upload waits longer.
-    AppDatabase::setBusyWait(300);
+    // A save gives up after 500 ms; the status after an upload waits six times as long (3 s).
+    AppDatabase::setBusyWait(500);
     const struct {
         const char *what;
         int holdMs;   // after the last page; 0: held until the publish is over
         bool stored;
     } cases[] = {
-        {"the lock goes while the status waits", 700, true},
+        {"the lock goes while the status waits", 1200, true},
         {"the lock outlasts the wait", 0, false},
     };
     for (const auto &c : cases) {

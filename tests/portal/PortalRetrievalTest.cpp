@@ -108,7 +108,8 @@ TEST_F(PortalRetrievalTest, AFileUnreadableMissingOrLateChangesNothing)
     // A file that does not arrive in time.
     startPortal(QStringLiteral("plomkar7"), 200);
     portal_->handOut("GetSchedule.php", QByteArray(4000, ' ') + record(jobA, "2012/03/05", 1, "2012/03/07", "BOB", ""));
-    PortalSync::options() = {50, 6};
+    // 20 s of data against a wait of 2 s a step, long enough for the page before it.
+    PortalSync::options() = {100, 20};
     EXPECT_FALSE(run(QStringLiteral("RetrieveSchedule~%1").arg(schedule)));
     EXPECT_EQ(msgs_->last(), "Schedule file download timed out - please try again");
     EXPECT_EQ(stored(schedule, jobA, "2012-03-05", "ActualServiceDate"), "");

@@ -103,10 +103,10 @@ TEST_F(PortalRunTexts, RefusalsAndTimeOutsOfEveryPage)
         ASSERT_EQ(msgs_->last(), refusal);
         EXPECT_EQ(msgs_->shown().last().icon, icon);
         EXPECT_EQ(portal_->pages().last(), page);   // nothing after a refused page runs
-        // The page waits 1.65 s, each FTP step 1.5 s (room under load); the page answers after 2.5 s.
+        // The page waits 2.2 s, each FTP step as long (room under load); the page answers after 4 s.
         portal_->reply(page, "SUCCESS");
-        portal_->delay(page, 2.5);
-        PortalSync::options() = {150, 10};
+        portal_->delay(page, 4);
+        PortalSync::options() = {200, 10};
         EXPECT_FALSE(run(tag));
         ASSERT_EQ(msgs_->last(), timeout);
         EXPECT_EQ(msgs_->shown().last().icon, MsgIcon::Exclamation);

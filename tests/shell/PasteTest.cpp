@@ -204,10 +204,7 @@ TEST_F(PasteTest, DISABLED_ClickInAScrolledCommentPutsTheCaretOnTheClickedLine)
     EXPECT_EQ(box->textCursor().selectedText(), QString("Line 03") + QChar::ParagraphSeparator + "Line");
     ASSERT_TRUE(byHand(hand, [&](XHand &h) { h.drag(on(5, 2), on(6, 5)); }));
     EXPECT_EQ(box->textCursor().selectedText(), QString("ne 05") + QChar::ParagraphSeparator + "Line ");
-    ASSERT_TRUE(byHand(hand, [&](XHand &h) {
-        h.click(on(7, 6));
-        h.click(on(7, 6));
-    }));
+    ASSERT_TRUE(byHand(hand, [&](XHand &h) { h.doubleClick(on(7, 6)); }));
     EXPECT_EQ(box->textCursor().selectedText(), "07");
     EXPECT_EQ(bar->value(), 0);
     std::printf("clicked in the comment\n");

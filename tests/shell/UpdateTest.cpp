@@ -37,8 +37,9 @@ protected:
         ASSERT_TRUE(ftp_.start("vexlan30", "plomkar7", bytesPerSecond));
         serve("", ftp_.port());
     }
-    // Runs the download window as the menu command does; returns the steps it showed.
-    QStringList runWindow(int pollLimit = 120)
+    // Runs the download window as the menu command does, in polls of 20 ms (10 s unless told: room for a
+    // busy machine); returns the steps it showed.
+    QStringList runWindow(int pollLimit = 500)
     {
         VersionUpdateForm form;
         form.pollIntervalMs = 20;
@@ -83,15 +84,15 @@ TEST_F(UpdateTest, AnyOtherVersionIsNewsAndNoServerErrorPageOrTimeOutMeanNoAnswe
         EXPECT_EQ(CheckUpdates(), QString(page).trimmed());
         EXPECT_EQ(isOtherVersion(CheckUpdates()), other) << page;
     }
-    // A slow server is given up at the time-out.
+    // A slow server (8 s) is given up at the time-out.
     HttpServer slow;
-    ASSERT_TRUE(slow.start(3.0));
+    ASSERT_TRUE(slow.start(8.0));
     slow.putFile("CheckWVSUpdates.php", "1.4.0");
     serve(slow.baseUrl());
     QElapsedTimer t;
     t.start();
     EXPECT_EQ(CheckUpdates(200), "");
-    EXPECT_LT(t.elapsed(), 2500);
+    EXPECT_LT(t.elapsed(), 200 + 3000);
 }
 
 TEST_F(UpdateTest, OnlyYesOpensTheDownloadWindow)
@@ -179,8 +180,8 @@ TEST_F(UpdateTest, ADownloadThatNeverEndsTimesOutByTheCountWithTheWindowUp)
         wvs::test::CloseTries tries("VersionUpdateForm");
         QElapsedTimer clock;
         clock.start();
-        runWindow(30);
-        EXPECT_LT(clock.elapsed(), 31 * 20 + 3000);
+        runWindow(100);
+        EXPECT_LT(clock.elapsed(), 101 * 20 + 3000);
         EXPECT_EQ(tries.stayed, (QList<bool>{true, true, true}));
         EXPECT_EQ(msgs_->texts(), QStringList{"Download timed out - please try again"});
         EXPECT_FALSE(QFile::exists(updateLocalFile()));

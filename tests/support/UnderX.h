@@ -33,6 +33,15 @@ public:
         leftButton(true);
         leftButton(false);
     }
+    // Two clicks sent together, so that however busy the machine, they reach the window system well inside
+    // its double-click time.
+    void doubleClick(QPoint at)
+    {
+        moveTo(at);
+        for (const int down : {1, 0, 1, 0})
+            call(xtst_, "XTestFakeButtonEvent", display_, 1u, down, 0ul);
+        flushAndRest();
+    }
     void shiftClick(QPoint at)
     {
         const unsigned shiftCode = keycode(0xffe1ul);   // XK_Shift_L
@@ -87,6 +96,10 @@ private:
     void send(const char *event, A... args)
     {
         call(xtst_, event, display_, args..., 0ul);
+        flushAndRest();
+    }
+    void flushAndRest()
+    {
         call(x11_, "XFlush", display_);
         std::this_thread::sleep_for(std::chrono::milliseconds(60));
     }
