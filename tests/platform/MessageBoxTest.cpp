@@ -325,8 +325,8 @@ TEST(MessageBoxTest, AMessageTallerThanTheScreenFitsWithItsButtonsAndScrolls)
 namespace {
 
 // Messages of one to three lines whose first or middle line wraps or just fits: the schedule's close question with
-// associate names of many lengths, the request window's missing record, and sentences of 4 to 40 words alone, before
-// a question, and between a sentence and a question.
+// associate names of many lengths, the request window's missing record, the publish refused once the portal holds
+// the schedule, and sentences of 4 to 40 words alone, before a question, and between a sentence and a question.
 QStringList shortMessages()
 {
     QStringList out = {
@@ -334,6 +334,8 @@ QStringList shortMessages()
         "The Schedule for ALL jobs will now be closed, not just those for Eve Clerk.\r\nDo you wish to continue?",
         "Unable to find the PortalCustomerJob record. This is a database error!\r\n"
         "Make a note of this message and report to Support",
+        "The portal now holds this Schedule, but it now has a status of Open and therefore cannot be published. "
+        "Please publish again the Schedule to be shown on the portal",
     };
     const QString firsts[] = {"Al", "Eva", "Adam", "Robert", "Jacqueline", "Maximilian", "Mary-Anne", "Wu"};
     const QString lasts[] = {"Ng", "Use", "Clerke", "Smith", "Fitzgerald", "O'Sullivan-Bray", "Vandenberghe", "Li"};
@@ -413,5 +415,5 @@ TEST(MessageBoxTest, DISABLED_AMessageThatFitsOnTheScreenShowsWholeUnderX) { exp
 
 TEST(MessageBoxUnderX, AMessageThatFitsOnTheScreenShowsWhole)
 {
-    test::underX("MessageBoxTest", "DISABLED_AMessageThatFitsOnTheScreenShowsWholeUnderX", "shown 178 messages whole");
+    test::underX("MessageBoxTest", "DISABLED_AMessageThatFitsOnTheScreenShowsWholeUnderX", "shown 179 messages whole");
 }
