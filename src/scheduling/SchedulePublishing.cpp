@@ -50,10 +50,10 @@ QString publishRefusal(qint64 scheduleNumber, QSqlDatabase db)
     return statusRefusal(scheduleNumber, db);
 }
 
-QString markPublished(qint64 scheduleNumber, bool portalHoldsIt, QSqlDatabase db)
+QString markPublished(qint64 scheduleNumber, QSqlDatabase db)
 {
     Transaction t(db);
-    if (const QString refusal = refusalOf(scheduleNumber, db, portalHoldsIt); !refusal.isEmpty())
+    if (const QString refusal = refusalOf(scheduleNumber, db, true); !refusal.isEmpty())
         return refusal;
     writeSql(QStringLiteral("UPDATE Schedules SET Status = 'Closed' WHERE Status = 'Published'"), {}, db);
     writeSql(QStringLiteral("UPDATE Schedules SET Status = 'Published' WHERE ScheduleNumber = ?"), {scheduleNumber}, db);
@@ -65,7 +65,7 @@ QString markPublishedAfterUpload(qint64 scheduleNumber)
 {
     const AppDatabase::LongerWait wait;
     QString refusal;
-    const std::optional<CaughtError> e = trapError([&] { refusal = markPublished(scheduleNumber, true); });
+    const std::optional<CaughtError> e = trapError([&] { refusal = markPublished(scheduleNumber); });
     if (!e)
         return refusal;
     if (e->number == ErrorNumber::DatabaseBusy)

@@ -18,13 +18,13 @@ QString publishRefusal(qint64 scheduleNumber, QSqlDatabase db = AppDatabase::db(
 // the window read it), or empty.
 QString statusRefusal(qint64 scheduleNumber, QSqlDatabase db = AppDatabase::db());
 
-// Makes the schedule the one published schedule: the one published before
-// goes back to Closed. One transaction, so exactly one schedule is Published
-// afterwards. The schedule's status is read again inside it: a schedule that
-// is gone or no longer Closed or Published is refused with the message
-// returned (saying, when portalHoldsIt, that the portal now holds it), and
-// nothing is written. Empty once it is marked.
-QString markPublished(qint64 scheduleNumber, bool portalHoldsIt, QSqlDatabase db = AppDatabase::db());
+// Makes the schedule, which the portal has just taken, the one published
+// schedule: the one published before goes back to Closed. One transaction, so
+// exactly one schedule is Published afterwards. The schedule's status is read
+// again inside it: a schedule that is gone or no longer Closed or Published is
+// refused with the message returned, which says that the portal now holds it,
+// and nothing is written. Empty once it is marked.
+QString markPublished(qint64 scheduleNumber, QSqlDatabase db = AppDatabase::db());
 
 // markPublished once the portal has taken the schedule: the portal holds it
 // whatever happens here, so the write waits for another workstation's write
