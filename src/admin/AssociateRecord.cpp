@@ -233,6 +233,8 @@ AssociateRecord::Check AssociateRecord::modify(const QString &originalId, const 
         writeSql(QStringLiteral("UPDATE ScheduleJobs SET AssociateID = ? WHERE AssociateID = ? COLLATE NOCASE"), {e.id, originalId});
         writeSql(QStringLiteral("UPDATE LockedSchedules SET AssociateID = ? WHERE AssociateID = ? COLLATE NOCASE"),
                  {e.id, originalId});
+        writeSql(QStringLiteral("UPDATE PublishingSchedules SET AssociateID = ? WHERE AssociateID = ? COLLATE NOCASE"),
+                 {e.id, originalId});
         writeSql(QStringLiteral("UPDATE ScheduleStaging SET UserID = ? WHERE UserID = ? COLLATE NOCASE"), {e.id, originalId});
         writeSql(QStringLiteral("UPDATE ScheduleStaging SET Associate = ? WHERE Associate = ? COLLATE NOCASE"),
                  {e.id, originalId});
@@ -282,6 +284,7 @@ QString AssociateRecord::remove(const QString &id)
     writeSql(QStringLiteral("DELETE FROM Associates WHERE AssociateID = ? COLLATE NOCASE"), {id});
     // Locks and a staged grid of someone who can no longer log in would never be freed.
     writeSql(QStringLiteral("DELETE FROM LockedSchedules WHERE AssociateID = ? COLLATE NOCASE"), {id});
+    writeSql(QStringLiteral("DELETE FROM PublishingSchedules WHERE AssociateID = ? COLLATE NOCASE"), {id});
     writeSql(QStringLiteral("DELETE FROM ScheduleStaging WHERE UserID = ? COLLATE NOCASE"), {id});
     rewritePortalLists([&](const QString &entry) { return sameId(entry, id) ? QString() : entry; });
     t.commit();

@@ -91,6 +91,12 @@ const wvs::SchemaRegistration coreTables(10, "core", {
         ScheduleNumber INTEGER NOT NULL,
         AssociateID TEXT NOT NULL DEFAULT '' COLLATE NOCASE))",
     "CREATE INDEX IF NOT EXISTS LockedSchedulesByAssociate ON LockedSchedules (AssociateID)",
+    // The one schedule being put on the portal, while its run goes on: one
+    // workstation publishes at a time, so the schedule marked Published is
+    // the one the portal holds.
+    R"(CREATE TABLE IF NOT EXISTS PublishingSchedules (
+        ScheduleNumber INTEGER NOT NULL,
+        AssociateID TEXT NOT NULL DEFAULT '' COLLATE NOCASE))",
 
     R"(CREATE TABLE IF NOT EXISTS FieldDescriptions (
         TableName TEXT NOT NULL COLLATE NOCASE,

@@ -205,6 +205,10 @@ void PortalSync::Process(bool companyUploadOn, bool companyRenameOn, bool usersO
                    .arg(QString::fromLocal8Bit(e.what())),
                MsgButtons::Ok, MsgIcon::Exclamation);
     }
+    // The portal shows the schedule it has taken, whatever failed after it;
+    // the one marked Published is another until the user publishes again.
+    if (scheduleTaken_ && !session().portalUpdateSucceeded)
+        msgBox(SchedulePublishing::notMarkedMessage(), MsgButtons::Ok, MsgIcon::Exclamation);
     ftp_.reset();
     owner_.reset();
     dir_.reset();
@@ -289,13 +293,15 @@ bool PortalSync::publishSchedule()
     const QString remote = PortalUploadFiles::remoteName(QStringLiteral("Schedule"), id, serial);
     if (!upload(QStringLiteral("Schedule"), lines, remote, QStringLiteral("Schedule")))
         return false;
-    return pageCall(QStringLiteral("LoadSchedule.php"),
-                    {{QStringLiteral("filename"), remote},
-                     {QStringLiteral("companyid"), id},
-                     {QStringLiteral("companyserial"), serial}},
-                    {QStringLiteral("Updating Schedule data...."), QStringLiteral("Schedule loaded successfully"),
-                     QStringLiteral("Schedule load failed - "), MsgIcon::Exclamation,
-                     QStringLiteral("Schedule load timed out - please try again")});
+    scheduleTaken_ = pageCall(QStringLiteral("LoadSchedule.php"),
+                              {{QStringLiteral("filename"), remote},
+                               {QStringLiteral("companyid"), id},
+                               {QStringLiteral("companyserial"), serial}},
+                              {QStringLiteral("Updating Schedule data...."),
+                               QStringLiteral("Schedule loaded successfully"),
+                               QStringLiteral("Schedule load failed - "), MsgIcon::Exclamation,
+                               QStringLiteral("Schedule load timed out - please try again")});
+    return scheduleTaken_;
 }
 
 bool PortalSync::users()
@@ -387,7 +393,22 @@ bool PortalSync::retrieveSchedule()
                MsgButtons::Ok, MsgIcon::Exclamation);
         return false;
     }
+    // The updates go only into schedules no other associate has open: the
+    // window checked its own schedule before the run, but another may have
+    // opened it since, and the portal's records may name another schedule
+    // (one published meanwhile elsewhere). The check and the writes are one
+    // transaction, which asks nothing.
+    QList<qint64> named;
+    for (const PortalRetrievals::ScheduleUpdate &u : updates)
+        if (!named.contains(u.scheduleNumber))
+            named << u.scheduleNumber;
     Transaction t;
+    if (const QString refusal = SchedulePublishing::updateRefusal(named, session().currentAssociateID);
+        !refusal.isEmpty()) {
+        t.rollback();
+        msgBox(refusal);
+        return false;
+    }
     PortalRetrievals::applyScheduleUpdates(updates);
     t.commit();
     return true;

@@ -120,6 +120,7 @@ private:
     std::unique_ptr<QLockFile> owner_;   // held while the run goes on
     std::unique_ptr<FtpTransfer> ftp_;
     bool customerJobsImported_ = false;
+    bool scheduleTaken_ = false;   // the portal has loaded the schedule's file
 };
 
 } // namespace wvs

@@ -34,6 +34,7 @@
 #include "platform/FormRegistry.h"
 
 #include <QComboBox>
+#include <optional>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -984,7 +985,14 @@ void ScheduleForm::PublishButton_Click()
         // workstation may re-open it meanwhile. A schedule re-opened once its
         // file has gone up stays as it is stored, and the message says that the
         // portal now holds it.
-        if (!RunPortalTask(SchedulePublishing::publishRefusal(ScheduleNumber), "PublishSchedule"))
+        // One workstation publishes at a time, from before the first transfer
+        // until the schedule is marked: the schedule marked Published is then
+        // the one the portal was given last.
+        QString refusal = SchedulePublishing::publishRefusal(ScheduleNumber);
+        std::optional<ScheduleLocks::Publishing> publishing;
+        if (refusal.isEmpty())
+            refusal = publishing.emplace(ScheduleNumber, session().currentAssociateID).refusal();
+        if (!RunPortalTask(refusal, "PublishSchedule"))
             return;
         // The status line shows what is stored.
         if (const QString notMarked = SchedulePublishing::markPublishedAfterUpload(ScheduleNumber);

@@ -24,8 +24,8 @@ QString refusalOf(qint64 scheduleNumber, QSqlDatabase db, bool portalHoldsIt)
     if (!portalHoldsIt)
         return QStringLiteral("The Schedule ") + why + QStringLiteral(" and therefore cannot be published");
     return QStringLiteral("The portal now holds this Schedule, but it ") + why +
-           QStringLiteral(" and therefore cannot be published. Please publish again the Schedule to be shown on "
-                          "the portal");
+           QStringLiteral(" and therefore cannot be published. Please publish again the Schedule that the portal "
+                          "is to show");
 }
 
 } // namespace
@@ -73,6 +73,12 @@ QString markPublishedAfterUpload(qint64 scheduleNumber)
     throw WvsError(e->number, e->description);
 }
 
+QString notMarkedMessage()
+{
+    return QStringLiteral("The portal now holds this Schedule, but it has not been marked as published. Please "
+                          "publish the Schedule again");
+}
+
 QString notStoredMessage()
 {
     return QStringLiteral("The portal now holds this Schedule, but its status has not been saved because the data "
@@ -81,10 +87,15 @@ QString notStoredMessage()
 
 QString updateRefusal(qint64 scheduleNumber, const QString &associateID, QSqlDatabase db)
 {
-    const QString holder = ScheduleLocks::otherHolder(scheduleNumber, associateID, db);
-    if (holder.isEmpty())
-        return QString();
-    return holder + QStringLiteral(" currently has this Schedule open and therefore it cannot be updated");
+    return updateRefusal(QList<qint64>{scheduleNumber}, associateID, db);
+}
+
+QString updateRefusal(const QList<qint64> &scheduleNumbers, const QString &associateID, QSqlDatabase db)
+{
+    for (const qint64 number : scheduleNumbers)
+        if (const QString holder = ScheduleLocks::otherHolder(number, associateID, db); !holder.isEmpty())
+            return holder + QStringLiteral(" currently has this Schedule open and therefore it cannot be updated");
+    return QString();
 }
 
 } // namespace wvs::SchedulePublishing

@@ -1,6 +1,7 @@
 #pragma once
 #include "data/AppDatabase.h"
 
+#include <QList>
 #include <QString>
 
 namespace wvs {
@@ -33,10 +34,17 @@ QString markPublished(qint64 scheduleNumber, QSqlDatabase db = AppDatabase::db()
 // this schedule. Empty once the schedule is marked.
 QString markPublishedAfterUpload(qint64 scheduleNumber);
 QString notStoredMessage();
+// Follows the failure of a run that failed once the portal had taken the
+// schedule: the portal now shows it, while another stays marked Published.
+QString notMarkedMessage();
 
 // Why the user may not take the portal's updates into the schedule now
 // (another associate has it open), or empty.
 QString updateRefusal(qint64 scheduleNumber, const QString &associateID, QSqlDatabase db = AppDatabase::db());
+// The same for every schedule the portal's updates name: they are written only
+// where no other associate has the schedule open.
+QString updateRefusal(const QList<qint64> &scheduleNumbers, const QString &associateID,
+                      QSqlDatabase db = AppDatabase::db());
 
 } // namespace SchedulePublishing
 } // namespace wvs

@@ -5,6 +5,7 @@
 #include "platform/MessageBox.h"
 #include "platform/ErrorHandlingModule.h"
 #include "core/Session.h"
+#include "scheduling/ScheduleLocks.h"
 
 #include <QDate>
 
@@ -28,7 +29,7 @@ void logOffAndClose(bool ignoreErrors)
     };
     const QString id = session().currentAssociateID;
     if (AppDatabase::isOpen()) {
-        step([&] { writeSql(QStringLiteral("DELETE FROM LockedSchedules WHERE AssociateID = ?"), {id}); });
+        step([&] { ScheduleLocks::releaseAll(id); });
         step([&] {
             writeSql(QStringLiteral("UPDATE Associates SET AssociateStatus = ? WHERE AssociateID = ?"),
                      {Formats::dateSerial(QDate::currentDate()), id});

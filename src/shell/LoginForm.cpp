@@ -8,6 +8,7 @@
 #include "platform/ErrorHandlingModule.h"
 #include "platform/FormRegistry.h"
 #include "platform/TypingLimit.h"
+#include "scheduling/ScheduleLocks.h"
 #include "shell/HiddenForm.h"
 #include "core/Session.h"
 
@@ -48,7 +49,7 @@ void forceLogOff(const QString &id)
     writeSql(QStringLiteral("UPDATE Associates SET AssociateStatus = -AssociateStatus "
                             "WHERE AssociateID = ? AND AssociateStatus < 0"),
              {id});
-    writeSql(QStringLiteral("DELETE FROM LockedSchedules WHERE AssociateID = ?"), {id});
+    ScheduleLocks::releaseAll(id);
     t.commit();
 }
 

@@ -144,6 +144,7 @@ TEST_F(Associates, RenameIsCarriedIntoEveryTableThatNamesHimOrNotAtAll)
     writeSql("INSERT INTO ScheduleJobs (ScheduleNumber, JobSeqNo, ScheduleServiceDate, AssociateID) "
              "VALUES (1, 1, '2025-01-06', 'JB'), (1, 2, '2025-01-06', 'AK')");
     writeSql("INSERT INTO LockedSchedules (ScheduleNumber, AssociateID) VALUES (1, 'JB'), (1, 'AK')");
+    writeSql("INSERT INTO PublishingSchedules (ScheduleNumber, AssociateID) VALUES (1, 'JB')");
     writeSql("INSERT INTO ScheduleStaging (UserID, RecordNumber, Associate) VALUES ('JB', 1, 'AK'), ('AK', 1, 'JB')");
 
     // A rename that fails half way changes nothing.
@@ -158,6 +159,7 @@ TEST_F(Associates, RenameIsCarriedIntoEveryTableThatNamesHimOrNotAtAll)
     EXPECT_EQ(rowsOf("SELECT AssociateName FROM Associates WHERE AssociateID = 'JOB'"), "Jo Bloggs");
     for (const char *table : {"CustomerJobs", "ScheduleJobs", "LockedSchedules"})
         EXPECT_EQ(rowsOf(QString("SELECT AssociateID FROM %1 ORDER BY rowid").arg(table)), "JOB;AK") << table;
+    EXPECT_EQ(rowsOf("SELECT AssociateID FROM PublishingSchedules"), "JOB");
     EXPECT_EQ(rowsOf("SELECT UserID, Associate FROM ScheduleStaging ORDER BY rowid"), "JOB|AK;AK|JOB");
     // Whole entries only: JBX is somebody else.
     EXPECT_EQ(rowsOf("SELECT PortalAccess FROM Associates ORDER BY rowid"), "ADM,JBX;;AK,ADM,JOB");
@@ -174,11 +176,13 @@ TEST_F(Associates, DeleteIsRefusedWhileJobsAreAssignedElseRemovesHimEverywhereHe
 
     writeSql("UPDATE Associates SET PortalAccess = 'ADM,JB' WHERE AssociateID = 'ADM'");
     writeSql("INSERT INTO LockedSchedules (ScheduleNumber, AssociateID) VALUES (1, 'JB'), (1, 'ADM')");
+    writeSql("INSERT INTO PublishingSchedules (ScheduleNumber, AssociateID) VALUES (1, 'JB')");
     writeSql("INSERT INTO ScheduleJobs (ScheduleNumber, JobSeqNo, ScheduleServiceDate, AssociateID) "
              "VALUES (1, 1, '2025-01-06', 'JB')");
     AssociateRecord::remove("JB");
     EXPECT_EQ(count(""), 1);
     EXPECT_EQ(rowsOf("SELECT AssociateID FROM LockedSchedules"), "ADM");
+    EXPECT_EQ(rowsOf("SELECT AssociateID FROM PublishingSchedules"), "");
     EXPECT_EQ(rowsOf("SELECT PortalAccess FROM Associates"), "ADM");
     EXPECT_EQ(rowsOf("SELECT AssociateID FROM ScheduleJobs"), "JB"); // the record of who did a job stays
 }

@@ -316,17 +316,23 @@ TEST_F(JobTextsTest, ChosenExportColumnsKeepTableOrderAndJobsWithMissingRowsWrit
     auto job = [&](int frequency, qint64 cents, const char *associate) {
         return addJob(customer_, address_, [&](test::JobData &j) { j.frequency = frequency, j.costCents = cents, j.associate = associate; });
     };
-    const qint64 once = job(30315, 12000, "ADM"), noAssociate = job(2, 100, "XX"), odd = job(0, -305, "ADM");
+    const qint64 once = job(30315, 12000, "ADM"), noAssociate = job(2, 100, "XX"), odd = job(0, -305, "ADM"),
+                 notDates = job(2, 700, "ADM");
+    // A stored text that is no date is written as it stands, whatever its length.
+    writeSql("UPDATE CustomerJobs SET EndDate = ?, LastServiceDate = ? WHERE JobSeqNo = ?",
+             {"about Easter 2032, by phone", "2031-02-30", notDates});
     QList<QPair<QString, int>> choice;
     for (const QString &f : CsvExport::fieldsOf("CustomerJobsExportFields"))
         choice.append({f, QStringList({"LastServiceDate", "Cost", "Surname", "Frequency", "EndDate"}).contains(f) ? 1 : 0});
     CsvExport::saveChoice("CustomerJobsExportFields", choice);
     const QString path = dir_->filePath(QStringLiteral("some.csv"));
-    ASSERT_TRUE(CustomerJobExport::writeFile(path, {{odd, ""}, {noAssociate, "Daily"}, {999, "Daily"}, {once, "Once"}}));
+    ASSERT_TRUE(CustomerJobExport::writeFile(
+        path, {{odd, ""}, {noAssociate, "Daily"}, {999, "Daily"}, {once, "Once"}, {notDates, "Daily"}}));
     // A job with no end date and never serviced has both dates blank.
     EXPECT_EQ(csv(path), (QList<QStringList>{{"Customer Surname", "End Date", "Frequency", "Cost", "Last Service Date"},
                                              {"Smith", "", "", "-3.05", ""},
-                                             {"Smith", "", "Once", "120", ""}}));
+                                             {"Smith", "", "Once", "120", ""},
+                                             {"Smith", "about Easter 2032, by phone", "Daily", "7", "2031-02-30"}}));
 }
 
 TEST_F(JobTextsTest, JobDialogListsAndEntryLimits)

@@ -335,7 +335,10 @@ QStringList shortMessages()
         "Unable to find the PortalCustomerJob record. This is a database error!\r\n"
         "Make a note of this message and report to Support",
         "The portal now holds this Schedule, but it now has a status of Open and therefore cannot be published. "
-        "Please publish again the Schedule to be shown on the portal",
+        "Please publish again the Schedule that the portal is to show",
+        "The portal now holds this Schedule, but it has not been marked as published. Please publish the Schedule "
+        "again",
+        "Administrator is currently publishing a Schedule on the portal. Please try again once it has finished",
     };
     const QString firsts[] = {"Al", "Eva", "Adam", "Robert", "Jacqueline", "Maximilian", "Mary-Anne", "Wu"};
     const QString lasts[] = {"Ng", "Use", "Clerke", "Smith", "Fitzgerald", "O'Sullivan-Bray", "Vandenberghe", "Li"};
@@ -415,5 +418,5 @@ TEST(MessageBoxTest, DISABLED_AMessageThatFitsOnTheScreenShowsWholeUnderX) { exp
 
 TEST(MessageBoxUnderX, AMessageThatFitsOnTheScreenShowsWhole)
 {
-    test::underX("MessageBoxTest", "DISABLED_AMessageThatFitsOnTheScreenShowsWholeUnderX", "shown 179 messages whole");
+    test::underX("MessageBoxTest", "DISABLED_AMessageThatFitsOnTheScreenShowsWholeUnderX", "shown 181 messages whole");
 }

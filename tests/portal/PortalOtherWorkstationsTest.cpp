@@ -235,11 +235,14 @@ TEST_F(PortalBusyDatabaseTest, AfterAPublishTheWindowShowsOnlyTheStatusThatWasSt
         auto form = shown<ScheduleForm>(QStringLiteral("Modify~%1").arg(schedule));
         const QString shownBefore = child<QLabel>(form.get(), "StatusLabel")->text();
         {
-            // Another workstation holds the lock until holdMs after the last page of the publish.
-            std::atomic<bool> held{false};
+            // Another workstation takes the lock once the run is under way (while the portal holds the
+            // schedule's page) and keeps it until holdMs after the last page of the publish.
+            portal_->hold(QStringLiteral("LoadSchedule.php"));
             OtherWorkstation other(dbPath(), [&](QSqlDatabase &db, const std::atomic<bool> &stop) {
+                while (!stop && !portal_->arrived(QStringLiteral("LoadSchedule.php")))
+                    std::this_thread::sleep_for(std::chrono::milliseconds(5));
                 execSql(QStringLiteral("BEGIN IMMEDIATE"), {}, db);
-                held = true;
+                portal_->release(QStringLiteral("LoadSchedule.php"));
                 QElapsedTimer since;
                 while (!stop && !(since.isValid() && since.elapsed() > c.holdMs)) {
                     if (!since.isValid() && c.holdMs > 0 && portal_->pages().contains(QStringLiteral("LoadJobTypes.php")))
@@ -248,8 +251,6 @@ TEST_F(PortalBusyDatabaseTest, AfterAPublishTheWindowShowsOnlyTheStatusThatWasSt
                 }
                 execSql(QStringLiteral("ROLLBACK"), {}, db);
             });
-            while (!held)
-                std::this_thread::sleep_for(std::chrono::milliseconds(5));
             click(form.get(), "PublishButton");
         }
         EXPECT_EQ(status(schedule), QString(c.stored ? "Published" : "Closed"));

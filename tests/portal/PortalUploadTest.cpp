@@ -7,6 +7,7 @@
 #include "admin/CompanyRecord.h"
 #include "common/Windows1252.h"
 #include "scheduling/ScheduleForm.h"
+#include "scheduling/ScheduleLocks.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -53,6 +54,10 @@ protected:
     qint64 jobA = 0, jobB = 0;
 };
 
+// Follows the failure of a publish once the portal has loaded the schedule's file.
+const QString kNotMarked = "The portal now holds this Schedule, but it has not been marked as published. Please "
+                           "publish the Schedule again";
+
 class PortalCommandsTest : public PortalDbTest {
 protected:
     void SetUp() override
@@ -66,19 +71,20 @@ protected:
     }
     // A run against a portal whose FTP account stops answering as silentAt says (FtpServer::start), with the
     // files to get handed out, given up on by a short wait with the time-out message it expects.
+    // A publish given up on once the portal has loaded the schedule's file says so after the time-out.
     void expectGivenUpOn(const char *silentAt, const QString &tag, const char *timeout, const QByteArray &schedule,
-                         const QByteArray &requests)
+                         const QByteArray &requests, bool scheduleTaken = false)
     {
         startPortal(QStringLiteral("plomkar7"), 0, silentAt);
         portal_->handOut("GetSchedule.php", schedule);
         portal_->handOut("GetCustomerJobs.php", requests);
         // Long enough for every step before the silent one on a busy machine.
         PortalSync::options() = {50, 30};
-        expectTimedOut(tag, timeout, 31 * 50);
+        expectTimedOut(tag, timeout, 31 * 50, scheduleTaken);
     }
     // A run given up on by its wait: the time-out message comes once the wait is over, whatever the servers
     // do, and the window's timers run throughout.
-    void expectTimedOut(const QString &tag, const char *timeout, qint64 wait)
+    void expectTimedOut(const QString &tag, const char *timeout, qint64 wait, bool scheduleTaken = false)
     {
         int ticks = 0;
         QTimer tick;
@@ -90,8 +96,31 @@ protected:
         EXPECT_GE(clock.elapsed(), wait);
         EXPECT_LT(clock.elapsed(), wait + 4000);
         EXPECT_GE(ticks, wait / 200);
-        EXPECT_EQ(msgs_->last(), QString(timeout));
+        const QStringList said = scheduleTaken ? QStringList{timeout, kNotMarked} : QStringList{timeout};
+        EXPECT_EQ(msgs_->texts().mid(msgs_->texts().size() - said.size()), said);
         EXPECT_EQ(msgs_->shown().last().icon, MsgIcon::Exclamation);
+    }
+    // Presses the window's button while the portal holds the page: once a call of it has arrived, act runs (as
+    // another workstation would) and the page goes on. True when act ran.
+    bool pressWhileHeld(QWidget *window, const char *button, const QString &page, const std::function<void()> &act)
+    {
+        portal_->hold(page);
+        bool acted = false;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            if (!acted && portal_->arrived(page)) {
+                act();
+                acted = true;
+                portal_->release(page);
+            }
+        });
+        poll.start(10);
+        test::pressButton(window, button);
+        poll.stop();
+        if (!acted)
+            portal_->release(page);   // a later call goes on
+        EXPECT_TRUE(portal_->waitForCalls());
+        return acted;
     }
     qint64 published = 0, closed = 0, job = 0;
 };
@@ -268,7 +297,7 @@ TEST_F(PortalCommandsTest, AScheduleReOpenedAtAnotherWorkstationIsNeitherUploade
     const char *reOpen = "UPDATE Schedules SET Status = 'Open' WHERE ScheduleNumber = ?";
     const QString reOpened = "The Schedule now has a status of Open and therefore cannot be published";
     const QString heldOpen = "The portal now holds this Schedule, but it now has a status of Open and therefore "
-                             "cannot be published. Please publish again the Schedule to be shown on the portal";
+                             "cannot be published. Please publish again the Schedule that the portal is to show";
     // Where the other workstation's change comes: the page the portal holds while it is made.
     enum class When { Never, BeforePublish, DuringCompany, DuringUpload };
     const struct {
@@ -308,24 +337,12 @@ TEST_F(PortalCommandsTest, AScheduleReOpenedAtAnotherWorkstationIsNeitherUploade
         // gone up by then), and the page then goes on.
         const QString heldPage = c.when == When::DuringCompany ? "LoadCompany.php" : "LoadUsers.php";
         const bool duringRun = c.when == When::DuringCompany || c.when == When::DuringUpload;
-        if (duringRun)
-            portal_->hold(heldPage);
-        bool changedDuringRun = false;
-        QTimer whileHeld;
-        QObject::connect(&whileHeld, &QTimer::timeout, [&] {
-            if (!changedDuringRun && portal_->arrived(heldPage)) {
-                execSql(c.change, {shownSchedule}, other);
-                changedDuringRun = true;
-                portal_->release(heldPage);
-            }
-        });
-        if (duringRun)
-            whileHeld.start(10);
         if (c.when == When::BeforePublish)
             execSql(c.change, {shownSchedule}, other);
-        test::pressButton(form.get(), "PublishButton");
-        whileHeld.stop();
-        ASSERT_TRUE(portal_->waitForCalls());
+        const bool changedDuringRun = pressWhileHeld(form.get(), "PublishButton", heldPage, [&] {
+            if (duringRun)
+                execSql(c.change, {shownSchedule}, other);
+        }) && duringRun;
 
         EXPECT_EQ(status(shownSchedule), c.shownAfter);
         EXPECT_EQ(status(otherSchedule), c.otherAfter);
@@ -363,21 +380,136 @@ TEST_F(PortalCommandsTest, AScheduleReOpenedAtAnotherWorkstationIsNeitherUploade
     }
 }
 
+// One workstation publishes at a time. While this one's run waits on a page, another associate's Publish is
+// refused, naming this one; once the run has ended, however it ended, the other may publish. A run that fails once
+// the portal has loaded the schedule's file says that the portal shows it unmarked.
+TEST_F(PortalCommandsTest, OneWorkstationPublishesAtATimeAndSaysWhatThePortalShowsAfterAFailure)
+{
+    writeSql("UPDATE Associates SET AssociateStatus = -46000");   // ADM here and BOB elsewhere, both logged on
+    QSqlDatabase other = secondConnection();
+    const QString heldHere = "Administrator is currently publishing a Schedule on the portal. Please try again once "
+                             "it has finished";
+    const QString bobs = "Bob Builder is currently publishing a Schedule on the portal. Please try again once it "
+                         "has finished";
+    const QString reOpened = "The portal now holds this Schedule, but it now has a status of Open and therefore "
+                             "cannot be published. Please publish again the Schedule that the portal is to show";
+    const struct {
+        const char *what;
+        const char *page, *reply;   // the page held while the other workstation tries, and its answer
+        bool reOpen;                // the other workstation re-opens the schedule meanwhile
+        QStringList said;
+        const char *closedAfter;
+    } cases[] = {
+        {"it succeeds", "LoadJobTypes.php", "SUCCESS", false, {"Process completed successfully"}, "Published"},
+        {"the company's page fails", "LoadCompany.php", "Locked", false, {"Company update failed - Locked"}, "Closed"},
+        {"the schedule's page fails", "LoadSchedule.php", "Locked", false, {"Schedule load failed - Locked"},
+         "Closed"},
+        {"the users' page fails", "LoadUsers.php", "Locked", false, {"Users update failed - Locked", kNotMarked},
+         "Closed"},
+        {"the job types' page fails", "LoadJobTypes.php", "Locked", false,
+         {"Job Types update failed - Locked", kNotMarked}, "Closed"},
+        {"the schedule is re-opened meanwhile", "LoadJobTypes.php", "SUCCESS", true,
+         {"Process completed successfully", reOpened}, "Open"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        writeSql("UPDATE Schedules SET Status = 'Published' WHERE ScheduleNumber = ?", {published});
+        writeSql("UPDATE Schedules SET Status = 'Closed' WHERE ScheduleNumber = ?", {closed});
+        for (const char *page : {"LoadCompany.php", "LoadSchedule.php", "LoadUsers.php", "LoadJobTypes.php"})
+            portal_->reply(page, QString::fromLatin1(page) == c.page ? c.reply : "SUCCESS");
+        auto form = shown<ScheduleForm>(QStringLiteral("Modify~%1").arg(closed));
+        msgs_->clear();
+        QString othersTry;
+        EXPECT_TRUE(pressWhileHeld(form.get(), "PublishButton", c.page, [&] {
+            othersTry = ScheduleLocks::takePublishing(published, "BOB", other);
+            if (c.reOpen)
+                execSql("UPDATE Schedules SET Status = 'Open' WHERE ScheduleNumber = ?", {closed}, other);
+        }));
+        EXPECT_EQ(othersTry, heldHere);
+        EXPECT_EQ(msgs_->texts(), c.said);
+        EXPECT_EQ(status(closed), c.closedAfter);
+        EXPECT_EQ(status(published), c.closedAfter == QString("Published") ? "Closed" : "Published");
+        // Given up: the other workstation's Publish now goes ahead.
+        EXPECT_EQ(ScheduleLocks::takePublishing(published, "BOB", other), "");
+        ScheduleLocks::releasePublishing("BOB", other);
+        form.reset();
+    }
+
+    // The other workstation publishing: refused here before anything is sent, naming him.
+    writeSql("UPDATE Schedules SET Status = 'Closed' WHERE ScheduleNumber = ?", {closed});
+    ASSERT_EQ(ScheduleLocks::takePublishing(published, "BOB", other), "");
+    auto form = shown<ScheduleForm>(QStringLiteral("Modify~%1").arg(closed));
+    const qsizetype pagesBefore = portal_->calls().size(), ftpBefore = portal_->ftpCommands().size();
+    msgs_->clear();
+    click(form.get(), "PublishButton");
+    EXPECT_EQ(msgs_->texts(), QStringList{bobs});
+    EXPECT_EQ(portal_->calls().size(), pagesBefore);
+    EXPECT_EQ(portal_->ftpCommands().size(), ftpBefore);
+    EXPECT_EQ(status(closed), "Closed");
+    // His workstation stopped mid-run and he is no longer logged on: his publishing is left over.
+    writeSql("UPDATE Associates SET AssociateStatus = 46000 WHERE AssociateID = 'BOB'");
+    msgs_->clear();
+    click(form.get(), "PublishButton");
+    EXPECT_EQ(msgs_->texts(), QStringList{"Process completed successfully"});
+    EXPECT_EQ(status(closed), "Published");
+    EXPECT_EQ(rowsOf("SELECT AssociateID FROM PublishingSchedules"), "");
+}
+
+// The portal's updates go only into schedules no other associate has open: the window's own schedule, checked
+// before the run and again as the updates are written (he may open it while the portal is asked), and any other
+// schedule the portal's records name. A refusal writes nothing.
 TEST_F(PortalCommandsTest, UpdatingIsRefusedWhileAnotherAssociateHasTheScheduleOpen)
 {
     writeSql("UPDATE Schedules SET Status = 'Published' WHERE ScheduleNumber = ?", {closed});
     writeSql("UPDATE Schedules SET Status = 'Closed' WHERE ScheduleNumber = ?", {published});
-    portal_->handOut("GetSchedule.php", scheduleLine(closed, job, "2012/03/05", 1, "2012/03/06", "BOB", "") + "\r\n");
-    writeSql("INSERT INTO LockedSchedules (ScheduleNumber, AssociateID) VALUES (?, 'BOB')", {closed});
-    auto form = shown<ScheduleForm>(QStringLiteral("Modify~%1").arg(closed));
-    click(form.get(), "UpdateButton");
-    EXPECT_EQ(msgs_->last(), "Bob Builder currently has this Schedule open and therefore it cannot be updated");
-    EXPECT_TRUE(portal_->calls().isEmpty());
+    storeJob(published, job, "2012-02-06", 0, "", "ADM");
+    const QByteArray ownLine = scheduleLine(closed, job, "2012/03/05", 1, "2012/03/06", "BOB", "Side gate") + "\r\n";
+    const QByteArray otherLine = scheduleLine(published, job, "2012/02/06", 1, "2012/02/07", "BOB", "") + "\r\n";
+    const QString refusal = "Bob Builder currently has this Schedule open and therefore it cannot be updated";
+    QSqlDatabase other = secondConnection();
+    const struct {
+        const char *what;
+        qint64 openBefore, openDuring;   // the schedule BOB has open before the run, or opens as it asks the portal
+        bool namesOther;                 // the portal's records also name the other schedule
+        QStringList pages;
+        bool refused;
+    } cases[] = {
+        {"this schedule, open before Update", closed, 0, false, {}, true},
+        {"this schedule, opened as the portal is asked", 0, closed, false, {"GetSchedule.php"}, true},
+        {"another schedule the portal's records name", published, 0, true, {"GetSchedule.php"}, true},
+        {"another schedule the records do not name", published, 0, false, {"GetSchedule.php"}, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        writeSql("DELETE FROM LockedSchedules");
+        writeSql("UPDATE ScheduleJobs SET ActualServiceDate = '', AssociateID = 'ADM'");
+        writeSql("DELETE FROM ScheduleJobNotes");
+        portal_->handOut("GetSchedule.php", c.namesOther ? otherLine + ownLine : ownLine);
+        if (c.openBefore)
+            ScheduleLocks::lock(c.openBefore, "BOB", other);
+        auto form = shown<ScheduleForm>(QStringLiteral("Modify~%1").arg(closed));
+        const qsizetype pagesBefore = portal_->calls().size();
+        msgs_->clear();
+        pressWhileHeld(form.get(), "UpdateButton", "GetSchedule.php", [&] {
+            if (c.openDuring)
+                ScheduleLocks::lock(c.openDuring, "BOB", other);
+        });
+        EXPECT_EQ(portal_->pages().mid(pagesBefore), c.pages);
+        EXPECT_EQ(msgs_->texts(), c.refused ? QStringList{refusal} : QStringList{"Process completed successfully"});
+        EXPECT_EQ(stored(closed, job, "2012-03-05", "ActualServiceDate"), c.refused ? "" : "2012-03-06");
+        EXPECT_EQ(stored(published, job, "2012-02-06", "ActualServiceDate"), "");
+        EXPECT_EQ(rowsOf("SELECT NoteDetail FROM ScheduleJobNotes"), c.refused ? "" : "Side gate");
+        form.reset();
+    }
 
     // His own lock never stops the user.
-    writeSql("DELETE FROM LockedSchedules WHERE AssociateID = 'BOB'");
+    writeSql("DELETE FROM LockedSchedules");
+    writeSql("INSERT INTO LockedSchedules (ScheduleNumber, AssociateID) VALUES (?, 'ADM')", {published});
+    portal_->handOut("GetSchedule.php", otherLine + ownLine);
+    auto form = shown<ScheduleForm>(QStringLiteral("Modify~%1").arg(closed));
     click(form.get(), "UpdateButton");
     EXPECT_EQ(stored(closed, job, "2012-03-05", "ActualServiceDate"), "2012-03-06");
+    EXPECT_EQ(stored(published, job, "2012-02-06", "ActualServiceDate"), "2012-02-07");
 }
 
 TEST_F(PortalCommandsTest, UsersAreSentFromTheirList)
@@ -488,11 +620,12 @@ TEST_F(PortalCommandsTest, AnFtpServerThatStopsAnsweringIsGivenUpOnByTheWait)
         {"RETR", retrieve, "Schedule file download timed out - please try again"},
         {"RETR", "ImportCustomerJobs~", "Customer Jobs file download timed out - please try again"},
         {"QUIT", "JobTypes~", "Failed to close ftp"},
+        {"QUIT", QString("PublishSchedule~%1").arg(closed), "Failed to close ftp"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(std::string(c.silentAt) + " " + c.tag.toStdString());
         // Files to get: the server goes silent at their RETR.
-        expectGivenUpOn(c.silentAt, c.tag, c.timeout, "-\r\n", "-\r\n");
+        expectGivenUpOn(c.silentAt, c.tag, c.timeout, "-\r\n", "-\r\n", c.tag.startsWith("Publish"));
     }
 }
 
@@ -531,7 +664,7 @@ TEST_F(PortalCommandsTest, AnFtpServerThatNeverGivesItsFinalReplyIsGivenUpOnByTh
         SCOPED_TRACE(std::string(c.withheld) + " " + c.tag.toStdString());
         expectGivenUpOn(c.withheld, c.tag, c.timeout,
                         scheduleLine(closed, job, "2012/03/05", 1, "2012/03/06", "BOB", "") + "\r\n",
-                        requestLine(951) + "\r\n");
+                        requestLine(951) + "\r\n", c.pages.contains("LoadSchedule.php"));
         EXPECT_EQ(portal_->pages(), c.pages);
         EXPECT_EQ(stored(closed, job, "2012-03-05", "ActualServiceDate"), "");
         EXPECT_EQ(requests(), "");
@@ -541,7 +674,8 @@ TEST_F(PortalCommandsTest, AnFtpServerThatNeverGivesItsFinalReplyIsGivenUpOnByTh
     startPortal(QStringLiteral("plomkar7"), 0, "final:JobTypes");
     auto form = shown<ScheduleForm>(QStringLiteral("Modify~%1").arg(closed));
     click(form.get(), "PublishButton");
-    EXPECT_EQ(msgs_->last(), "Job Types file upload timed out - please try again");
+    EXPECT_EQ(msgs_->texts().mid(msgs_->texts().size() - 2),
+              QStringList({"Job Types file upload timed out - please try again", kNotMarked}));
     EXPECT_EQ(status(published), "Published");
     EXPECT_EQ(status(closed), "Closed");
 }

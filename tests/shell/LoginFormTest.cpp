@@ -102,6 +102,7 @@ TEST_F(LoginTest, AnAssociateAlreadyLoggedOnIsLoggedOffOnlyWhenAskedTo)
 {
     addAssociate("JB", "Jo Bloggs", "pass1", 1, true, -46000);
     writeSql("INSERT INTO LockedSchedules (ScheduleNumber, AssociateID) VALUES (3, 'JB'), (4, 'ADM')");
+    writeSql("INSERT INTO PublishingSchedules (ScheduleNumber, AssociateID) VALUES (3, 'JB')");
     msgs_->answer(MsgAnswer::No);
     logIn("JB", "pass1");
     EXPECT_EQ(msgs_->texts(), QStringList{
@@ -113,6 +114,7 @@ TEST_F(LoginTest, AnAssociateAlreadyLoggedOnIsLoggedOffOnlyWhenAskedTo)
     // A refused log-in leaves nothing in the session for the shut-down to write.
     EXPECT_TRUE(session().currentAssociateID.isEmpty());
     EXPECT_EQ(scalarSql("SELECT COUNT(*) FROM LockedSchedules").toInt(), 2);
+    EXPECT_EQ(scalarSql("SELECT COUNT(*) FROM PublishingSchedules").toInt(), 1);
 
     // Yes frees his schedules; the next log-in succeeds.
     msgs_->answer(MsgAnswer::Yes);
@@ -120,6 +122,7 @@ TEST_F(LoginTest, AnAssociateAlreadyLoggedOnIsLoggedOffOnlyWhenAskedTo)
     EXPECT_EQ(msgs_->last(), "Associate JB logged off. Please log in again");
     EXPECT_EQ(status("JB"), 46000);
     EXPECT_EQ(scalarSql("SELECT group_concat(AssociateID) FROM LockedSchedules").toString(), "ADM");
+    EXPECT_EQ(scalarSql("SELECT COUNT(*) FROM PublishingSchedules").toInt(), 0);
     logIn("JB", "pass1");
     EXPECT_EQ(session().currentAssociateID, "JB");
     EXPECT_EQ(status("JB"), -46000);

@@ -29,20 +29,24 @@ QString fatalReport(const QString &module, const QString &sub, long code, const 
 class ShutdownTest : public test::DbTest {
 protected:
     void SetUp() override { DbTest::SetUp(); loggedOn(); }
-    // ADM logged on here with schedule 7 locked; another associate holds schedule 8.
+    // ADM logged on here with schedule 7 locked and publishing it; another associate holds schedule 8.
     void loggedOn()
     {
         writeSql("UPDATE Associates SET AssociateStatus = -45000 WHERE AssociateID = 'ADM'");
         writeSql("DELETE FROM LockedSchedules");
         writeSql("INSERT INTO LockedSchedules (ScheduleNumber, AssociateID) VALUES (7, 'ADM'), (8, 'OTH')");
+        writeSql("DELETE FROM PublishingSchedules");
+        writeSql("INSERT INTO PublishingSchedules (ScheduleNumber, AssociateID) VALUES (7, 'ADM')");
         loginAs("ADM", 1);
     }
-    // The log-off marks, read on a connection of their own (the program's is closed).
+    // The log-off marks, read on a connection of their own (the program's is closed): the status, and the
+    // locks left (open schedules and publishing).
     std::pair<double, int> marks()
     {
         QSqlDatabase db = secondConnection("check");
         return {scalarSql("SELECT AssociateStatus FROM Associates WHERE AssociateID = 'ADM'", {}, db).toDouble(),
-                scalarSql("SELECT COUNT(*) FROM LockedSchedules", {}, db).toInt()};
+                scalarSql("SELECT (SELECT COUNT(*) FROM LockedSchedules) + (SELECT COUNT(*) FROM PublishingSchedules)",
+                          {}, db).toInt()};
     }
     double today() const { return double(Formats::dateSerial(QDate::currentDate())); }
 };
@@ -76,7 +80,7 @@ TEST_F(ShutdownTest, EveryEndingLogsOffTheAssociateLoggedOn)
              QCloseEvent yes;
              QCoreApplication::sendEvent(&main, &yes);
          }, {today(), 1}},
-        {[] { resetSession(); ExitSystem(); }, {-45000.0, 2}}};
+        {[] { resetSession(); ExitSystem(); }, {-45000.0, 3}}};
     for (const auto &[end, left] : endings) {
         EXPECT_THROW(end(), ProcessEnded);
         EXPECT_FALSE(AppDatabase::isOpen());
