@@ -404,6 +404,40 @@ TEST_F(PasteTest, DISABLED_MiddleButtonPasteIntoACommentAndATypeAheadBox)
 }
 
 // Run only by the test below, in a child process on a real X server.
+TEST_F(PasteTest, DISABLED_ASecondPasteOfTheSelectionIntoAScrolledComment)
+{
+    QWidget window;
+    window.resize(520, 240);
+    MultiLineText ours(&window);
+    QPlainTextEdit plain(&window);
+    ours.move(10, 10);
+    plain.move(10, 125);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.activateWindow();
+    settle();
+    XHand hand;
+    ASSERT_TRUE(hand.ready()) << "no XTEST on the X server (libX11.so.6, libXtst.so.6)";
+    ASSERT_TRUE(QGuiApplication::clipboard()->supportsSelection());
+    const std::pair<const char *, test::PasteWay> ways[] = {
+        {"Ctrl+Shift+Insert", [](QPlainTextEdit &b, const QString &text) {
+             QGuiApplication::clipboard()->setText(text, QClipboard::Selection);
+             test::press(&b, Qt::Key_Insert, Qt::ControlModifier | Qt::ShiftModifier);
+         }},
+        {"the middle button at the caret", [&](QPlainTextEdit &b, const QString &text) {
+             QGuiApplication::clipboard()->setText(text, QClipboard::Selection);
+             const QPoint at = b.viewport()->mapToGlobal(b.cursorRect().center());
+             EXPECT_TRUE(byHand(hand, [&](XHand &h) { h.middleClick(at); }));
+         }},
+    };
+    for (const auto &[way, paste] : ways) {
+        SCOPED_TRACE(way);
+        test::twoPastesBesidePlain(ours, plain, paste);
+    }
+    std::printf("pasted the selection twice into a scrolled comment\n");
+}
+
+// Run only by the test below, in a child process on a real X server.
 TEST_F(PasteTest, DISABLED_SelectTheLongPathOfAMessageWithTheMouse)
 {
     const QString path = "/home/office/exports/" + QString(110, 'a') + "/customers.csv";
@@ -486,6 +520,14 @@ TEST(PasteUnderX, AMiddleButtonPasteIntoACommentOrATypeAheadBox)
 {
     underX("DISABLED_MiddleButtonPasteIntoACommentAndATypeAheadBox",
            "pasted by the middle button into a comment and a type-ahead box");
+}
+
+// A second paste of the X selection (Ctrl+Shift+Insert, the middle button)
+// after a first that scrolled the box goes in, and is undone alone.
+TEST(PasteUnderX, ASecondPasteOfTheSelectionIntoAScrolledComment)
+{
+    underX("DISABLED_ASecondPasteOfTheSelectionIntoAScrolledComment",
+           "pasted the selection twice into a scrolled comment");
 }
 
 // A path selected with the mouse in a message box is the path: the X
