@@ -48,13 +48,20 @@ protected:
             all.emplace_back(FormRegistry::create(name));
         return all;
     }
+    // The window shown and active on the X server's screen; false when it never showed.
+    static bool onScreen(QWidget *window)
+    {
+        window->show();
+        const bool exposed = QTest::qWaitForWindowExposed(window);
+        window->activateWindow();
+        settle();
+        return exposed;
+    }
     // The customer window with its Tag, shown and active on the X server's screen.
     static std::unique_ptr<CustomerAddModifyForm> onScreen(const QString &tag)
     {
         auto form = shown<CustomerAddModifyForm>(tag);
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-        form->activateWindow();
-        settle();
+        EXPECT_TRUE(onScreen(form.get()));
         return form;
     }
     // The boxes that take text; a browser shows a page of the program's own and takes nothing.
@@ -327,10 +334,7 @@ TEST_F(PasteTest, DISABLED_MiddleButtonPasteIntoACommentAndATypeAheadBox)
     combo.addItems({"Albany", "Port Chalmers"});
     combo.setCurrentIndex(-1);
     combo.lineEdit()->clear();
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    window.activateWindow();
-    settle();
+    ASSERT_TRUE(onScreen(&window));
     XHand hand;
     ASSERT_TRUE(hand.ready()) << "no XTEST on the X server (libX11.so.6, libXtst.so.6)";
     ASSERT_TRUE(QGuiApplication::clipboard()->supportsSelection());
@@ -412,10 +416,7 @@ TEST_F(PasteTest, DISABLED_ASecondPasteOfTheSelectionIntoAScrolledComment)
     QPlainTextEdit plain(&window);
     ours.move(10, 10);
     plain.move(10, 125);
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    window.activateWindow();
-    settle();
+    ASSERT_TRUE(onScreen(&window));
     XHand hand;
     ASSERT_TRUE(hand.ready()) << "no XTEST on the X server (libX11.so.6, libXtst.so.6)";
     ASSERT_TRUE(QGuiApplication::clipboard()->supportsSelection());
