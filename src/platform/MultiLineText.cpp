@@ -4,6 +4,7 @@
 
 #include <QAbstractUndoItem>
 #include <QClipboard>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -45,21 +46,23 @@ void MultiLineText::insertPlain(const QString &given)
     }
     if (pasted.isEmpty())
         return; // nothing to put in, or none of it fits: the box stays as it was
-    // The text control's own paste of the plain text alone, in an edit
-    // block of its own: one undo step, apart from the typing before it. The
-    // block ends in a step that changes nothing, so that what is typed next
-    // is not joined to the paste's last insertion.
+    // A paste goes in as one undo step, apart from the typing around it: an
+    // edit block of its own that ends in a step changing nothing, so that
+    // what is typed next is not joined to the paste's last insertion. The
+    // text goes in through the block's cursor: the text control's own paste
+    // scrolls to the caret, and inside an open block the new text has no
+    // layout yet (Qt dies on it once the text is long enough to scroll). The
+    // caret follows once the block has ended, and the view with it.
     struct Boundary : QAbstractUndoItem {
         void undo() override {}
         void redo() override {}
     };
     QTextCursor block = textCursor();
     block.beginEditBlock();
-    QMimeData plain;
-    plain.setText(pasted);
-    QPlainTextEdit::insertFromMimeData(&plain);
+    block.insertText(pasted);
     document()->appendUndoItem(new Boundary);
     block.endEditBlock();
+    setTextCursor(block);
 }
 
 bool MultiLineText::canInsertFromMimeData(const QMimeData *source) const
@@ -69,9 +72,25 @@ bool MultiLineText::canInsertFromMimeData(const QMimeData *source) const
 
 void MultiLineText::insertFromMimeData(const QMimeData *source)
 {
-    // A drop, the context menu's Paste and the middle button come here.
+    // The context menu's Paste and the middle button come here.
     if (canInsertFromMimeData(source))
         insertPlain(source->text());
+}
+
+void MultiLineText::dropEvent(QDropEvent *e)
+{
+    // A drop is a paste where it is let go. The text control would paste it
+    // inside an edit block of its own, still open when the paste sets the
+    // caret and the view follows it.
+    if (isReadOnly() || !canInsertFromMimeData(e->mimeData())) {
+        QPlainTextEdit::dropEvent(e);
+        return;
+    }
+    QDragLeaveEvent over; // the caret shown while the drag moved goes
+    QPlainTextEdit::dragLeaveEvent(&over);
+    setTextCursor(cursorForPosition(e->position().toPoint()));
+    insertPlain(e->mimeData()->text());
+    e->acceptProposedAction();
 }
 
 QMimeData *MultiLineText::createMimeDataFromSelection() const

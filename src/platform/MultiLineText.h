@@ -9,7 +9,7 @@ namespace wvs {
 // arrives as plain text only: the box reads the text of the clipboard or of
 // the drop itself and never hands their mime data to Qt's text control, which
 // dies on a clipboard that has no owner (nothing copied yet, or the program
-// that copied has closed); the control gets the mended text alone, as one
+// that copied has closed); the box puts the mended text in itself, as one
 // undo step of its own. What the box copies out is plain text as well.
 //
 // The box starts no drag of its own: Qt's text control can start a second
@@ -54,6 +54,7 @@ public:
 protected:
     bool canInsertFromMimeData(const QMimeData *source) const override;
     void insertFromMimeData(const QMimeData *source) override;
+    void dropEvent(QDropEvent *e) override;
     QMimeData *createMimeDataFromSelection() const override;
     void keyPressEvent(QKeyEvent *e) override;
     void mousePressEvent(QMouseEvent *e) override;

@@ -173,7 +173,8 @@ TEST(MultiLineText, GivesBackItsTextAsTypedAndAPasteAsOneUndoStep)
 
 // A paste after typing, by each way a user pastes, walks back and forth
 // through Ctrl+Z and Ctrl+Shift+Z as the same paste of the mended text does
-// in a plain box: the typing before it is a step of its own.
+// in a plain box: the typing before it is a step of its own. So does a
+// second paste after a first that scrolled the box.
 TEST(MultiLineText, APasteByEveryWayIsUndoneAloneAsInAPlainBox)
 {
     const struct {
@@ -185,7 +186,7 @@ TEST(MultiLineText, APasteByEveryWayIsUndoneAloneAsInAPlainBox)
         {"control characters", test::bytesOf(" P\x01" "A\0S\x7fT\tE\x1b" "D"), " PAST\tED"},
         {"control characters only", test::bytesOf("\x01\x02"), ""},
     };
-    using Way = std::function<void(QPlainTextEdit &, const QString &)>;
+    using Way = test::PasteWay;
     const auto viaClipboard = [](const std::function<void(QPlainTextEdit &)> &paste) {
         return [=](QPlainTextEdit &b, const QString &text) {
             QGuiApplication::clipboard()->setText(text);
@@ -196,17 +197,12 @@ TEST(MultiLineText, APasteByEveryWayIsUndoneAloneAsInAPlainBox)
         {"Ctrl+V", viaClipboard([](QPlainTextEdit &b) { test::press(&b, Qt::Key_V, Qt::ControlModifier); })},
         {"Shift+Insert", viaClipboard([](QPlainTextEdit &b) { test::press(&b, Qt::Key_Insert, Qt::ShiftModifier); })},
         {"the context menu", viaClipboard([](QPlainTextEdit &b) { b.paste(); })},
-        {"a drop", [](QPlainTextEdit &b, const QString &text) {
-             QMimeData data;
-             data.setText(text);
-             QTextCursor end(b.document());
-             end.movePosition(QTextCursor::End);
-             const QPoint at = b.cursorRect(end).center() + QPoint(40, 0);
-             QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-             QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-             QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-             for (QEvent *e : std::initializer_list<QEvent *>{&enter, &move, &drop})
-                 QApplication::sendEvent(b.viewport(), e);
+        {"a drop at the caret", [](QPlainTextEdit &b, const QString &text) {
+             if (qobject_cast<MultiLineText *>(&b))
+                 return test::dropText(b.viewport(), b.cursorRect().center(), text);
+             // Qt's own box dies on a drop that scrolls it: it pastes there instead.
+             QGuiApplication::clipboard()->setText(text);
+             b.paste();
          }},
         {"an input method", [](QPlainTextEdit &b, const QString &text) {
              test::focusOn(&b);
@@ -238,6 +234,13 @@ TEST(MultiLineText, APasteByEveryWayIsUndoneAloneAsInAPlainBox)
             both(test::keyStep(Qt::Key_Z, Qt::ControlModifier));
             EXPECT_EQ(ours.text(), before);
         }
+    // A paste that scrolls the box, the caret moved, and a second paste.
+    for (const auto &[way, paste] : ways) {
+        SCOPED_TRACE(std::string("twice by ") + way);
+        MultiLineText ours;
+        QPlainTextEdit plain;
+        test::twoPastesBesidePlain(ours, plain, paste);
+    }
     QGuiApplication::clipboard()->clear();
 }
 

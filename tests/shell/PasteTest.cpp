@@ -48,13 +48,20 @@ protected:
             all.emplace_back(FormRegistry::create(name));
         return all;
     }
+    // The window shown and active on the X server's screen; false when it never showed.
+    static bool onScreen(QWidget *window)
+    {
+        window->show();
+        const bool exposed = QTest::qWaitForWindowExposed(window);
+        window->activateWindow();
+        settle();
+        return exposed;
+    }
     // The customer window with its Tag, shown and active on the X server's screen.
     static std::unique_ptr<CustomerAddModifyForm> onScreen(const QString &tag)
     {
         auto form = shown<CustomerAddModifyForm>(tag);
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-        form->activateWindow();
-        settle();
+        EXPECT_TRUE(onScreen(form.get()));
         return form;
     }
     // The boxes that take text; a browser shows a page of the program's own and takes nothing.
@@ -327,10 +334,7 @@ TEST_F(PasteTest, DISABLED_MiddleButtonPasteIntoACommentAndATypeAheadBox)
     combo.addItems({"Albany", "Port Chalmers"});
     combo.setCurrentIndex(-1);
     combo.lineEdit()->clear();
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    window.activateWindow();
-    settle();
+    ASSERT_TRUE(onScreen(&window));
     XHand hand;
     ASSERT_TRUE(hand.ready()) << "no XTEST on the X server (libX11.so.6, libXtst.so.6)";
     ASSERT_TRUE(QGuiApplication::clipboard()->supportsSelection());
@@ -401,6 +405,37 @@ TEST_F(PasteTest, DISABLED_MiddleButtonPasteIntoACommentAndATypeAheadBox)
         EXPECT_TRUE(msgs_->texts().isEmpty()) << msgs_->texts().join(" / ").toStdString();
     }
     std::printf("pasted by the middle button into a comment and a type-ahead box\n");
+}
+
+// Run only by the test below, in a child process on a real X server.
+TEST_F(PasteTest, DISABLED_ASecondPasteOfTheSelectionIntoAScrolledComment)
+{
+    QWidget window;
+    window.resize(520, 240);
+    MultiLineText ours(&window);
+    QPlainTextEdit plain(&window);
+    ours.move(10, 10);
+    plain.move(10, 125);
+    ASSERT_TRUE(onScreen(&window));
+    XHand hand;
+    ASSERT_TRUE(hand.ready()) << "no XTEST on the X server (libX11.so.6, libXtst.so.6)";
+    ASSERT_TRUE(QGuiApplication::clipboard()->supportsSelection());
+    const std::pair<const char *, test::PasteWay> ways[] = {
+        {"Ctrl+Shift+Insert", [](QPlainTextEdit &b, const QString &text) {
+             QGuiApplication::clipboard()->setText(text, QClipboard::Selection);
+             test::press(&b, Qt::Key_Insert, Qt::ControlModifier | Qt::ShiftModifier);
+         }},
+        {"the middle button at the caret", [&](QPlainTextEdit &b, const QString &text) {
+             QGuiApplication::clipboard()->setText(text, QClipboard::Selection);
+             const QPoint at = b.viewport()->mapToGlobal(b.cursorRect().center());
+             EXPECT_TRUE(byHand(hand, [&](XHand &h) { h.middleClick(at); }));
+         }},
+    };
+    for (const auto &[way, paste] : ways) {
+        SCOPED_TRACE(way);
+        test::twoPastesBesidePlain(ours, plain, paste);
+    }
+    std::printf("pasted the selection twice into a scrolled comment\n");
 }
 
 // Run only by the test below, in a child process on a real X server.
@@ -486,6 +521,14 @@ TEST(PasteUnderX, AMiddleButtonPasteIntoACommentOrATypeAheadBox)
 {
     underX("DISABLED_MiddleButtonPasteIntoACommentAndATypeAheadBox",
            "pasted by the middle button into a comment and a type-ahead box");
+}
+
+// A second paste of the X selection (Ctrl+Shift+Insert, the middle button)
+// after a first that scrolled the box goes in, and is undone alone.
+TEST(PasteUnderX, ASecondPasteOfTheSelectionIntoAScrolledComment)
+{
+    underX("DISABLED_ASecondPasteOfTheSelectionIntoAScrolledComment",
+           "pasted the selection twice into a scrolled comment");
 }
 
 // A path selected with the mouse in a message box is the path: the X
