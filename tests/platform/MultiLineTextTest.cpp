@@ -197,12 +197,17 @@ TEST(MultiLineText, APasteByEveryWayIsUndoneAloneAsInAPlainBox)
         {"Ctrl+V", viaClipboard([](QPlainTextEdit &b) { test::press(&b, Qt::Key_V, Qt::ControlModifier); })},
         {"Shift+Insert", viaClipboard([](QPlainTextEdit &b) { test::press(&b, Qt::Key_Insert, Qt::ShiftModifier); })},
         {"the context menu", viaClipboard([](QPlainTextEdit &b) { b.paste(); })},
-        {"a drop at the caret", [](QPlainTextEdit &b, const QString &text) {
-             if (qobject_cast<MultiLineText *>(&b))
-                 return test::dropText(b.viewport(), b.cursorRect().center(), text);
-             // Qt's own box dies on a drop that scrolls it: it pastes there instead.
-             QGuiApplication::clipboard()->setText(text);
-             b.paste();
+        {"a drop", [](QPlainTextEdit &b, const QString &text) {
+             QMimeData data;
+             data.setText(text);
+             QTextCursor end(b.document());
+             end.movePosition(QTextCursor::End);
+             const QPoint at = b.cursorRect(end).center() + QPoint(40, 0);
+             QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+             QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+             QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+             for (QEvent *e : std::initializer_list<QEvent *>{&enter, &move, &drop})
+                 QApplication::sendEvent(b.viewport(), e);
          }},
         {"an input method", [](QPlainTextEdit &b, const QString &text) {
              test::focusOn(&b);
@@ -235,11 +240,18 @@ TEST(MultiLineText, APasteByEveryWayIsUndoneAloneAsInAPlainBox)
             EXPECT_EQ(ours.text(), before);
         }
     // A paste that scrolls the box, the caret moved, and a second paste.
+    const Way dropAtCaret = [](QPlainTextEdit &b, const QString &text) {
+        if (qobject_cast<MultiLineText *>(&b))
+            return test::dropText(b.viewport(), b.cursorRect().center(), text);
+        // Qt's own box dies on a drop that scrolls it: it pastes there instead.
+        QGuiApplication::clipboard()->setText(text);
+        b.paste();
+    };
     for (const auto &[way, paste] : ways) {
         SCOPED_TRACE(std::string("twice by ") + way);
         MultiLineText ours;
         QPlainTextEdit plain;
-        test::twoPastesBesidePlain(ours, plain, paste);
+        test::twoPastesBesidePlain(ours, plain, std::string(way) == "a drop" ? dropAtCaret : paste);
     }
     QGuiApplication::clipboard()->clear();
 }
