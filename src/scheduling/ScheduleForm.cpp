@@ -34,7 +34,6 @@
 #include "platform/FormRegistry.h"
 
 #include <QComboBox>
-#include <optional>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -49,6 +48,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <future>
+#include <optional>
 
 namespace wvs {
 
@@ -949,7 +949,11 @@ void ScheduleForm::done(int result)
         if (storedSchedule() && !UpdateLastServiceDate())
             return;
         if (!guarded("ScheduleForm", "Form_Unload",
-                     [&] { ScheduleLocks::releaseAll(session().currentAssociateID); }))
+                     [&] {
+                         Transaction t;
+                         ScheduleLocks::releaseAll(session().currentAssociateID);
+                         t.commit();
+                     }))
             return;
         left_ = true;
     }

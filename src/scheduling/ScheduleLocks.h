@@ -12,7 +12,8 @@ namespace wvs {
 namespace ScheduleLocks {
 
 void lock(qint64 scheduleNumber, const QString &associateID, QSqlDatabase db = AppDatabase::db());
-// Removes every lock of the associate's: his open schedules and his publishing.
+// Removes every lock of the associate's, his open schedules and his publishing,
+// inside the caller's transaction.
 void releaseAll(const QString &associateID, QSqlDatabase db = AppDatabase::db());
 
 // The name of an associate other than the given one who has the schedule

@@ -29,7 +29,11 @@ void logOffAndClose(bool ignoreErrors)
     };
     const QString id = session().currentAssociateID;
     if (AppDatabase::isOpen()) {
-        step([&] { ScheduleLocks::releaseAll(id); });
+        step([&] {
+            Transaction t;
+            ScheduleLocks::releaseAll(id);
+            t.commit();
+        });
         step([&] {
             writeSql(QStringLiteral("UPDATE Associates SET AssociateStatus = ? WHERE AssociateID = ?"),
                      {Formats::dateSerial(QDate::currentDate()), id});
