@@ -1,4 +1,5 @@
 #include "admin/AccessRights.h"
+#include "common/NamedRows.h"
 #include "data/AppDatabase.h"
 
 namespace wvs {
@@ -94,6 +95,9 @@ std::optional<RightsValues> AccessRights::load(int level)
 void AccessRights::save(int level, const RightsValues &values)
 {
     Transaction t;
+    // A level deleted at another workstation keeps no rights row for a later
+    // level of its number to start with.
+    NamedRows().authorityLevel(level).confirm();
     writeSql(QStringLiteral("DELETE FROM AuthorityAccess WHERE AuthorityLevelNumber = ?"), {level});
     writeSql(QStringLiteral("INSERT INTO AuthorityAccess (AuthorityLevelNumber, Associates, Company, Customers, "
                             "JobTypes, CustomerJobs, JobSchedules, Accounts, Security, Preferences) "

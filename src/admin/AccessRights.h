@@ -62,7 +62,9 @@ public:
 
     // The stored row of a level, or none when its rights were never saved.
     static std::optional<RightsValues> load(int level);
-    // Replaces the level's row whole (areas missing from values store 0), in one transaction.
+    // Replaces the level's row whole (areas missing from values store 0), in one
+    // transaction. A level no longer there (deleted at another workstation)
+    // throws the recoverable "no longer exists" message and writes nothing.
     static void save(int level, const RightsValues &values);
     // One area's value for a level; 0 when the level has no row.
     static int areaValue(int level, RightsArea area);

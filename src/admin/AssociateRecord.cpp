@@ -1,6 +1,7 @@
 #include "admin/AssociateRecord.h"
 #include "admin/AccessRights.h"
 #include "common/Formats.h"
+#include "common/NamedRows.h"
 #include "common/ValidateEntryModule.h"
 #include "data/AppDatabase.h"
 #include "data/ChangedColumns.h"
@@ -48,6 +49,24 @@ bool heldAbove(const QString &id)
 {
     const auto row = AssociateRecord::load(id);
     return row && !AssociateRecord::mayAssign(row->level);
+}
+
+// An associate marked logged on (a negative status) at another workstation:
+// deleting him or changing his ID would pull the record from under his
+// session and leave his schedule locks to a name nobody frees. The user's
+// own mark is this workstation's, not another's.
+bool loggedOnElsewhere(const std::optional<AssociateRow> &row)
+{
+    return row && row->status < 0 && !AssociateRecord::isCurrentAssociate(row->id);
+}
+
+// The associates ticked in the portal list, each confirmed still there.
+NamedRows portalAssociates(const AssociateEntry &e)
+{
+    NamedRows rows;
+    for (const QString &id : e.portalIds)
+        rows.associate(id);
+    return rows;
 }
 
 AssociateRecord::Check refuseTakenId(const QString &id)
@@ -165,6 +184,14 @@ AssociateRecord::Check AssociateRecord::add(const AssociateEntry &e, bool portal
     Transaction t;
     if (idTaken(e.id))
         return refuseTakenId(e.id);
+    // The level chosen, and the associates ticked for portal access, may have
+    // been deleted at another workstation while the window was open.
+    if (e.level)
+        if (const QString gone = NamedRows().authorityLevel(*e.level).firstGone(); !gone.isEmpty())
+            return refusal(gone, Field::Level);
+    if (!portalAccessValue(e, portalInUse).isEmpty())
+        if (const QString gone = portalAssociates(e).firstGone(); !gone.isEmpty())
+            return refusal(gone, Field::None);
     if (e.level && !mayAssign(*e.level))
         return refusal(kGiveAbove, Field::Level);
     writeSql(QStringLiteral("INSERT INTO Associates (AssociateID, AssociateName, AssociatePassword, AssociatePhone, "
@@ -187,16 +214,25 @@ AssociateRecord::Check AssociateRecord::modify(const QString &originalId, const 
         return refusal(QStringLiteral("You cannot de-activate yourself!"), Field::None);
     Transaction t;
     const bool renamed = e.id != originalId;
-    if (renamed && idTaken(e.id, originalId))
-        return refuseTakenId(e.id);
+    // The row edited, read inside the saving transaction: deleted, or its ID
+    // changed, at another workstation since the window opened, nothing is
+    // written and the window keeps what was typed.
     const auto stored = load(originalId);
     if (!stored)
-        return {};
+        return refusal(NamedRows::goneMessage(NamedRows::Kind::Associate), Field::None);
+    if (renamed && idTaken(e.id, originalId))
+        return refuseTakenId(e.id);
     if (const QString r = modifyRefusal(originalId); !r.isEmpty())
         return refusal(r, Field::None);
+    if (e.level)
+        if (const QString gone = NamedRows().authorityLevel(*e.level).firstGone(); !gone.isEmpty())
+            return refusal(gone, Field::Level);
     // Keeping the level he holds gives nothing; another level must be one the user may give.
     if (e.level && *e.level != stored->level && !mayAssign(*e.level))
         return refusal(kGiveAbove, Field::Level);
+    if (renamed && loggedOnElsewhere(stored))
+        return refusal(QStringLiteral("%1 is currently logged on and therefore his/her ID cannot be changed").arg(stored->name),
+                       Field::ID);
 
     // Only what the user changed is written, so that another workstation's
     // change to the other fields is kept. The status is always written: a
@@ -222,6 +258,10 @@ AssociateRecord::Check AssociateRecord::modify(const QString &originalId, const 
         column("PortalAccess", portalAccessValue(was, true), portalAccessValue(e, true));
     else
         changed.set(QStringLiteral("PortalAccess"), QString());
+    // A portal list written names only associates who are still there.
+    if (changed.contains(QStringLiteral("PortalAccess")) && !portalAccessValue(e, portalInUse).isEmpty())
+        if (const QString gone = portalAssociates(e).firstGone(); !gone.isEmpty())
+            return refusal(gone, Field::None);
     column("Active", was.active ? 1 : 0, e.active ? 1 : 0);
     writeSql(QStringLiteral("UPDATE Associates SET AssociateStatus = CASE WHEN AssociateStatus < 0 THEN AssociateStatus "
                             "ELSE ? END WHERE AssociateID = ? COLLATE NOCASE"),
@@ -263,8 +303,11 @@ QString AssociateRecord::removeRefusal(const QString &id, const QString &name)
 {
     if (isCurrentAssociate(id))
         return QStringLiteral("You cannot delete yourself!");
-    if (heldAbove(id))
+    const auto row = load(id);
+    if (row && !mayAssign(row->level))
         return kDeleteAbove;
+    if (loggedOnElsewhere(row))
+        return QStringLiteral("%1 is currently logged on and therefore cannot be deleted").arg(name);
     const int jobs = scalarSql(QStringLiteral("SELECT COUNT(*) FROM CustomerJobs WHERE AssociateID = ? COLLATE NOCASE"), {id}).toInt();
     if (jobs > 0)
         return QStringLiteral("There are Customer Jobs assigned to  %1 therefore he/she cannot be deleted").arg(name);
@@ -276,11 +319,17 @@ QString AssociateRecord::removeQuestion(const QString &name)
     return QStringLiteral("Are you sure you want to PERMANENTLY delete Associate %1?").arg(name);
 }
 
-QString AssociateRecord::remove(const QString &id)
+QString AssociateRecord::remove(const QString &id, const QString &name)
 {
+    // Every refusal is asked again inside the deleting transaction: another
+    // workstation may have given him a job, logged him on, changed the levels,
+    // or deleted him or changed his ID, while the question was open.
     Transaction t;
-    if (heldAbove(id))
-        return kDeleteAbove;
+    const auto row = load(id);
+    if (!row)
+        return NamedRows::goneMessage(NamedRows::Kind::Associate);
+    if (const QString why = removeRefusal(id, name.isNull() ? row->name : name); !why.isEmpty())
+        return why;
     writeSql(QStringLiteral("DELETE FROM Associates WHERE AssociateID = ? COLLATE NOCASE"), {id});
     // Locks and a staged grid of someone who can no longer log in would never be freed.
     writeSql(QStringLiteral("DELETE FROM LockedSchedules WHERE AssociateID = ? COLLATE NOCASE"), {id});

@@ -87,7 +87,10 @@ public:
     // changed ID is carried, in the same transaction, into the customer jobs,
     // scheduled jobs, schedule locks, staged schedules and other associates'
     // portal access, and into the session when the associate is the one logged
-    // on. A missing row writes nothing (another workstation deleted it).
+    // on. Refused, with nothing written, inside the saving transaction: the
+    // associate deleted or his ID changed at another workstation, the chosen
+    // level or a ticked portal associate deleted there, and a change of ID
+    // while he is logged on at another workstation.
     // Given the entry as the dialog first showed it, only the fields the user
     // changed are written (and the status). Inside the saving transaction, an
     // associate the user may not modify, or a new level he may not give, is
@@ -97,15 +100,18 @@ public:
                         const AssociateEntry *shown = nullptr);
 
     // Why an associate may not be deleted (himself, his level has rights above
-    // the user's own, or customer jobs are assigned to him), or empty.
+    // the user's own, he is logged on at another workstation, or customer jobs
+    // are assigned to him), or empty. The messages name him by name.
     static QString removeRefusal(const QString &id, const QString &name);
     // The question asked before a delete.
     static QString removeQuestion(const QString &name);
     // Deletes an associate. His schedule locks and staged schedule go with him
     // and other associates' portal access no longer names him. Returns why
-    // nothing was deleted (his level is above the user's own as it stands
-    // inside the deleting transaction), or empty.
-    static QString remove(const QString &id);
+    // nothing was deleted, or empty: every refusal of removeRefusal asked again
+    // inside the deleting transaction, and an associate no longer there
+    // (deleted, or his ID changed, at another workstation). name defaults to
+    // the stored one.
+    static QString remove(const QString &id, const QString &name = QString());
 
     static std::optional<AssociateRow> load(const QString &id);
     // Every associate but the one named (any letter case), by name.

@@ -192,7 +192,7 @@ void AssociatesManagementForm::DeleteButton_Click()
         QString refused;
         {
             WaitCursor wait;
-            refused = AssociateRecord::remove(id);
+            refused = AssociateRecord::remove(id, name);
         }
         if (!refused.isEmpty()) {
             msgBox(refused);

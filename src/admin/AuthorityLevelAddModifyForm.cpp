@@ -73,7 +73,13 @@ void AuthorityLevelAddModifyForm::OKButton_Click()
         if (FormMode.isEmpty())
             return; // not yet activated
         const bool adding = FormMode == QLatin1String("Add");
-        const auto check = AuthorityLevelStore::check(adding, NumberText->text(), DescriptionText->text());
+        auto check = AuthorityLevelStore::check(adding, NumberText->text(), DescriptionText->text());
+        if (check.ok()) {
+            if (adding)
+                check = AuthorityLevelStore::add(NumberText->text(), DescriptionText->text());
+            else
+                AuthorityLevelStore::modify(SelectedLevelNumber, DescriptionText->text());
+        }
         if (!check.ok()) {
             msgBox(check.message);
             if (check.clearNumber)
@@ -84,10 +90,6 @@ void AuthorityLevelAddModifyForm::OKButton_Click()
                 NumberText->setFocus();
             return;
         }
-        if (adding)
-            AuthorityLevelStore::add(NumberText->text(), DescriptionText->text());
-        else
-            AuthorityLevelStore::modify(SelectedLevelNumber, DescriptionText->text());
         emit saved();
         if (adding && askYesNo(QStringLiteral("Level added. Do you wish to add another?"))) {
             NumberText->clear();

@@ -1,4 +1,5 @@
 #include "admin/AuthorityLevelStore.h"
+#include "common/NamedRows.h"
 #include "data/AppDatabase.h"
 
 #include <QRegularExpression>
@@ -46,6 +47,16 @@ std::optional<AuthorityLevel> AuthorityLevelStore::find(int number)
     return AuthorityLevel{q.value(0).toInt(), q.value(1).toString()};
 }
 
+namespace {
+
+AuthorityLevelStore::Check numberTaken(const QString &numberText)
+{
+    return {AuthorityLevelStore::Field::Number,
+            QStringLiteral("Authority Level Number %1 already exists - please enter another").arg(numberText), true};
+}
+
+} // namespace
+
 AuthorityLevelStore::Check AuthorityLevelStore::check(bool adding, const QString &numberText, const QString &description)
 {
     if (numberText.isEmpty())
@@ -59,22 +70,33 @@ AuthorityLevelStore::Check AuthorityLevelStore::check(bool adding, const QString
     if (description.isEmpty())
         return {Field::Description, QStringLiteral("Please enter a Description")};
     if (adding && find(*levelNumber(numberText)))
-        return {Field::Number,
-                QStringLiteral("Authority Level Number %1 already exists - please enter another").arg(numberText), true};
+        return numberTaken(numberText);
     return {};
 }
 
-int AuthorityLevelStore::add(const QString &numberText, const QString &description)
+AuthorityLevelStore::Check AuthorityLevelStore::add(const QString &numberText, const QString &description)
 {
     const int n = levelNumber(numberText).value_or(0);
+    // The number is asked for again inside the adding transaction: another
+    // workstation may have added it since the check.
+    Transaction t;
+    if (find(n))
+        return numberTaken(numberText);
     writeSql(QStringLiteral("INSERT INTO AuthorityLevels (LevelNumber, LevelDescription) VALUES (?, ?)"), {n, description});
-    return n;
+    // A new level has no rights until they are saved for it: none left behind
+    // by an earlier level of the number.
+    writeSql(QStringLiteral("DELETE FROM AuthorityAccess WHERE AuthorityLevelNumber = ?"), {n});
+    t.commit();
+    return {};
 }
 
-bool AuthorityLevelStore::modify(int number, const QString &description)
+void AuthorityLevelStore::modify(int number, const QString &description)
 {
-    return writeSql(QStringLiteral("UPDATE AuthorityLevels SET LevelDescription = ? WHERE LevelNumber = ?"),
-                    {description, number}) > 0;
+    Transaction t;
+    if (writeSql(QStringLiteral("UPDATE AuthorityLevels SET LevelDescription = ? WHERE LevelNumber = ?"),
+                 {description, number}) == 0)
+        NamedRows::gone(NamedRows::Kind::AuthorityLevel);
+    t.commit();
 }
 
 AuthorityLevelStore::Removal AuthorityLevelStore::remove(int number, const QString &description, const Ask &ask)
@@ -94,6 +116,8 @@ AuthorityLevelStore::Removal AuthorityLevelStore::remove(int number, const QStri
     // The level and its rights go together or not at all, and not while an
     // associate was given the level during the question.
     Transaction t;
+    if (!find(number))
+        return {false, NamedRows::goneMessage(NamedRows::Kind::AuthorityLevel)};
     if (const auto why = refusal())
         return {false, *why};
     writeSql(QStringLiteral("DELETE FROM AuthorityLevels WHERE LevelNumber = ?"), {number});

@@ -34,14 +34,19 @@ public:
     // gives its message. In "Add" mode a number already in use is refused too.
     static Check check(bool adding, const QString &numberText, const QString &description);
 
-    // Adds a level (the number must have passed check). Returns the new level's number.
-    static int add(const QString &numberText, const QString &description);
-    // Changes a level's description; false when the level no longer exists.
-    static bool modify(int number, const QString &description);
+    // Adds a level (the number must have passed check), with no rights row
+    // (one left by an earlier level of the number goes). A number another
+    // workstation added meanwhile is refused inside the adding transaction,
+    // as check refuses it.
+    static Check add(const QString &numberText, const QString &description);
+    // Changes a level's description. A level no longer there (deleted at
+    // another workstation) throws the recoverable "no longer exists" message.
+    static void modify(int number, const QString &description);
 
     // Deletes a level with its rights row unless an associate holds it or
     // ask, given the question, says No. The outcome's message is the refusal
-    // (empty after a No).
+    // (empty after a No); asked again inside the deleting transaction, with a
+    // level already deleted at another workstation.
     struct Removal {
         bool removed = false;
         QString message;

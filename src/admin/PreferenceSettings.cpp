@@ -1,6 +1,7 @@
 #include "admin/PreferenceSettings.h"
 #include "admin/AccessRights.h"
 #include "data/AppDatabase.h"
+#include "data/ChangedColumns.h"
 
 #include <QRegularExpression>
 #include <cmath>
@@ -38,6 +39,51 @@ std::optional<PreferenceValues> PreferenceSettings::load()
     v.smtpPassword = s(17);
     v.smtpTestEmail = s(18);
     return v;
+}
+
+namespace {
+
+// The fields the preferences window shows, in the row's order, as a save
+// writes them. XeroTaxRateName is not one of them: the Xero sales export
+// keeps it.
+ChangedColumns::Columns shownColumns(const PreferenceValues &v)
+{
+    auto b = [](bool x) { return QVariant(x ? 1 : 0); };
+    return {{QStringLiteral("MYOB"), b(v.myob)},
+            {QStringLiteral("Xero"), b(v.xero)},
+            {QStringLiteral("GSTInclusive"), b(v.gstInclusive)},
+            {QStringLiteral("EmailHTML"), b(v.emailHtml)},
+            {QStringLiteral("ShowCostOnSchedPrint"), b(v.showCostOnSchedPrint)},
+            {QStringLiteral("ShowCostOnSchedEmail"), b(v.showCostOnSchedEmail)},
+            {QStringLiteral("Portal"), b(v.portal)},
+            {QStringLiteral("ShowCostOnPortal"), b(v.showCostOnPortal)},
+            {QStringLiteral("ShowPhoneOnSchedEmail"), b(v.showPhoneOnSchedEmail)},
+            {QStringLiteral("ShowPhoneOnPortal"), b(v.showPhoneOnPortal)},
+            {QStringLiteral("TaxRate"), v.taxRate},
+            {QStringLiteral("EmailProvider"), v.smtp() ? QStringLiteral("Other") : QStringLiteral("Outlook")},
+            {QStringLiteral("SMTPServer"), v.smtpServer},
+            {QStringLiteral("SMTPPort"), v.smtpPort},
+            {QStringLiteral("SMTPSSL"), b(v.smtpSsl)},
+            {QStringLiteral("SMTPUserName"), v.smtpUserName},
+            {QStringLiteral("SMTPPassword"), v.smtpPassword},
+            {QStringLiteral("SMTPTestEmail"), v.smtpTestEmail}};
+}
+
+} // namespace
+
+void PreferenceSettings::save(const PreferenceValues &v, const PreferenceValues &shown)
+{
+    ChangedColumns::Columns before = shownColumns(shown);
+    // The provider as it was stored: an empty or unknown one, which the window
+    // shows as Outlook, is written as the window saves it.
+    for (auto &c : before)
+        if (c.first == QLatin1String("EmailProvider"))
+            c.second = shown.emailProvider;
+    const ChangedColumns changed = ChangedColumns::between(before, shownColumns(v));
+    Transaction t;
+    writeSql(QStringLiteral("INSERT OR IGNORE INTO Preferences (RowId) VALUES (1)"));
+    changed.update(QStringLiteral("Preferences"), QStringLiteral("RowId = 1"), {});
+    t.commit();
 }
 
 void PreferenceSettings::save(const PreferenceValues &v)

@@ -33,8 +33,14 @@ struct PreferenceValues {
 class PreferenceSettings {
 public:
     static std::optional<PreferenceValues> load();
-    // Replaces the row whole, in one transaction.
+    // Replaces the row whole, every field of v, in one transaction.
     static void save(const PreferenceValues &v);
+    // The window's save, in one transaction: only the fields that differ from
+    // what the window was filled from (shown: the stored row, or the initial
+    // state when there was none) are written, so another workstation's change
+    // to the others is kept; the Xero tax rate name, which the window does not
+    // show, is never written. A row not there is added.
+    static void save(const PreferenceValues &v, const PreferenceValues &shown);
 
     // A typed number as the program reads one (an optional sign, digits, a
     // decimal point); false for anything else, the empty box included.

@@ -193,6 +193,7 @@ void PreferencesForm::Form_Load()
         const auto v = PreferenceSettings::load();
         if (!v)
             return;
+        shown_ = *v;
         // In this order, so the click rules settle the boxes as a user would.
         if (v->myob)
             MYOBCheck->setChecked(true);
@@ -213,7 +214,6 @@ void PreferencesForm::Form_Load()
         // rate check takes no exponent ("1e-05"), so the window must never
         // show one.
         TaxRateText->setText(QString::number(v->taxRate, 'f', QLocale::FloatingPointShortest));
-        XeroTaxRateName = v->xeroTaxRateName;
         (v->smtp() ? OtherOption : OutlookOption)->setChecked(true);
         ServerText->setText(v->smtpServer);
         PortText->setText(v->smtpPort);
@@ -285,7 +285,6 @@ PreferenceValues PreferencesForm::values() const
     v.showPhoneOnSchedEmail = ScheduleEmailPhoneCheck->isChecked();
     v.showPhoneOnPortal = PortalPhoneCheck->isChecked();
     v.taxRate = PreferenceSettings::taxRateFor(TaxRateText->text());
-    v.xeroTaxRateName = XeroTaxRateName;
     v.emailProvider = OtherOption->isChecked() ? QStringLiteral("Other") : QStringLiteral("Outlook");
     v.smtpServer = ServerText->text();
     v.smtpPort = PortText->text();
@@ -312,7 +311,7 @@ void PreferencesForm::OKButton_Click()
         case PreferenceSettings::Field::UserName: UserNameText->setFocus(); return;
         case PreferenceSettings::Field::Password: PasswordText->setFocus(); return;
         }
-        PreferenceSettings::save(v);
+        PreferenceSettings::save(v, shown_);
         msgBox(QStringLiteral("Preferences saved"));
         if (const auto menu = PreferenceSettings::accountsMenuAfterSave(v.myob, v.xero, session().currentAuthorityLevel))
             if (g_accountsChoiceHook)

@@ -19,8 +19,6 @@ public:
     // The preferences as the boxes hold them now.
     PreferenceValues values() const;
 
-    QString XeroTaxRateName; // carried from the load to the save
-
     // Told, after a save, whether the Accounts menu is now to be available (a
     // level without the Accounts right is not told). The main window installs it.
     static void setAccountsChoiceHook(void (*hook)(bool accountsMenuAvailable));
@@ -35,6 +33,10 @@ private:
     void OutlookOption_Click();
     void SchedulePortalCheck_Click();
     void setSmtpBoxesEnabled(bool on);
+
+    // What the window was filled from (the initial state when there was no
+    // row): the save writes only what differs from it.
+    PreferenceValues shown_;
 
     QRadioButton *OutlookOption;
     QRadioButton *OtherOption;

@@ -87,6 +87,7 @@ protected:
 TEST_F(AssociateLevels, ALevelIsWithinAnotherWhenNoAreaIsHigherAndOnlyTheSecurityChangeRightReachesPastIt)
 {
     setAccess(2, 7, 7, 1, 5, 1, 1, 7, 0, 0);
+    setAccess(6, 0, 0, 0, 0, 0, 0, 0, 0, 0), setAccess(9, 0, 0, 0, 0, 0, 0, 0, 0, 0); // the levels saved below
     EXPECT_TRUE(AccessRights::within(2, 2));
     EXPECT_TRUE(AccessRights::within(3, 2));
     EXPECT_FALSE(AccessRights::within(2, 3));
@@ -132,6 +133,7 @@ TEST_F(AssociateLevels, ALevelIsWithinAnotherWhenNoAreaIsHigherAndOnlyTheSecurit
 // grants nothing the other does not, whatever the numbers.
 TEST_F(AssociateLevels, ALevelIsComparedByWhatEachValueGrantsNotByTheNumber)
 {
+    setAccess(6, 0, 0, 0, 0, 0, 0, 0, 0, 0), setAccess(7, 0, 0, 0, 0, 0, 0, 0, 0, 0); // the levels saved below
     struct Row {
         RightsArea area;
         int value, ceiling;

@@ -206,8 +206,9 @@ TEST_F(Associates, ModifyKeepsWhatAnotherWorkstationSavedMeanwhile)
     EXPECT_GT(after->status, 45000);
     EXPECT_LT(after->status, 80000);
 
-    // A row deleted meanwhile elsewhere is not written again.
-    EXPECT_TRUE(AssociateRecord::modify("GONE", validEntry("GONE"), false).ok);
+    // A row deleted meanwhile elsewhere is not written again, and the user is told.
+    EXPECT_EQ(AssociateRecord::modify("GONE", validEntry("GONE"), false).message,
+              "The Associate no longer exists - it may have been changed or deleted by another user");
     EXPECT_EQ(count(""), 3);
 }
 
