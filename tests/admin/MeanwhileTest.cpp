@@ -76,7 +76,8 @@ TEST_F(Meanwhile, ASaveOrDeleteOfWhatWasRemovedOrTakenMeanwhileIsRefusedAndWrite
     // workstation acts, saves, and returns the message the user is given.
     using Step = std::function<void()>;
     using Act = std::function<QString(const Step &)>;
-    const QString deleteLevel3 = "DELETE FROM AuthorityLevels WHERE LevelNumber = 3";
+    const QString deleteLevel3 =
+        "DELETE FROM AuthorityLevels WHERE LevelNumber = 3; DELETE FROM AuthorityAccess WHERE AuthorityLevelNumber = 3";
     const struct {
         const char *save;
         QString elsewhere;
@@ -152,9 +153,7 @@ TEST_F(Meanwhile, ASaveOrDeleteOfWhatWasRemovedOrTakenMeanwhileIsRefusedAndWrite
          "Jo Bloggs is currently logged on and therefore cannot be deleted", {}},
         {"associate delete of one whose ID changed", "UPDATE Associates SET AssociateID = 'JX' WHERE AssociateID = 'JB'",
          kAssociateGone, {}},
-        {"Authority Access save of a level deleted",
-         "DELETE FROM AuthorityLevels WHERE LevelNumber = 3; DELETE FROM AuthorityAccess WHERE AuthorityLevelNumber = 3",
-         kLevelGone,
+        {"Authority Access save of a level deleted", deleteLevel3, kLevelGone,
          [&](const Step &meanwhile) {
              auto w = shown<AuthorityAccessForm>();
              choose(w.get(), "LevelCombo", "Level 3");
@@ -176,16 +175,13 @@ TEST_F(Meanwhile, ASaveOrDeleteOfWhatWasRemovedOrTakenMeanwhileIsRefusedAndWrite
         {"authority level Add of a number added meanwhile",
          "INSERT INTO AuthorityLevels (LevelNumber, LevelDescription) VALUES (4, 'Theirs')",
          "Authority Level Number 4 already exists - please enter another",
+         // Taken between the dialog's checks and its insert.
          [&](const Step &meanwhile) {
-             auto w = shown<AuthorityLevelAddModifyForm>("Add");
-             type(w.get(), "NumberText", "4");
-             type(w.get(), "DescriptionText", "Ours");
+             EXPECT_TRUE(AuthorityLevelStore::check(true, "4", "Ours").ok());
              meanwhile();
-             click(w.get(), "OKButton");
-             EXPECT_TRUE(w->isVisible());
-             EXPECT_EQ(text(w.get(), "NumberText"), "");
-             EXPECT_EQ(text(w.get(), "DescriptionText"), "Ours");
-             return msgs_->last();
+             const AuthorityLevelStore::Check refused = AuthorityLevelStore::add("4", "Ours");
+             EXPECT_TRUE(refused.clearNumber);
+             return refused.message;
          }},
         {"authority level delete of one deleted", deleteLevel3, kLevelGone,
          [&](const Step &meanwhile) {
