@@ -1,6 +1,7 @@
 #include "JobsDbTest.h"
 #include "jobs/CustomerJobOpener.h"
 #include "jobs/CustomerJobRecords.h"
+#include "jobs/JobTypeAddModifyForm.h"
 #include "jobs/JobTypeRecords.h"
 #include "platform/WvsError.h"
 
@@ -164,6 +165,14 @@ TEST_F(CustomerJobSaveTest, ASaveAfterAnotherWorkstationRemovedWhatItNamesWrites
     };
     using Run = std::function<QString(const Named &)>;
     QSqlDatabase b = secondConnection();
+    // The tables a save may write, as they stand once the other workstation has done its part.
+    const auto tables = [] {
+        QStringList rows;
+        for (const char *t : {"Customers", "CustomerServiceAddresses", "CustomerJobs", "JobTypes", "Associates"})
+            rows << rowsOf(QStringLiteral("SELECT * FROM %1 ORDER BY 1, 2").arg(QLatin1String(t)));
+        return rows;
+    };
+    QStringList before;
     const auto noAnswer = [](const QString &) { return true; };
     // The message thrown, else the one the save returned.
     const auto caught = [](const std::function<QString()> &body) {
@@ -226,12 +235,20 @@ TEST_F(CustomerJobSaveTest, ASaveAfterAnotherWorkstationRemovedWhatItNamesWrites
         {"Job type Modify: the job type", "DELETE FROM JobTypes WHERE JobTypeCode = :t",
          jobType([&](const Named &n) { return JobTypeRecords::save("Modify", n.t, {n.t, "Hedges", ""}, noAnswer); }),
          gone("Job Type")},
-        {"Job type Modify: its code",
-         "UPDATE JobTypes SET JobTypeCode = :t || 'X' WHERE JobTypeCode = :t;"
-         "UPDATE CustomerJobs SET JobTypeCode = :t || 'X' WHERE JobTypeCode = :t",
-         jobType([&](const Named &n) {
-             return JobTypeRecords::save("Modify", n.t, {n.t + "Y", "Hedges", ""}, noAnswer);
-         }),
+        // In the window, which stays open with what was typed.
+        {"Job type Modify: its code", "",
+         [&](const Named &n) {
+             auto dialog = shown<JobTypeAddModifyForm>("Modify~" + n.t);
+             type(dialog.get(), "DescriptionText", "Hedges and edges");
+             writeSql("UPDATE JobTypes SET JobTypeCode = ? WHERE JobTypeCode = ?", {n.t + "X", n.t}, b);
+             writeSql("UPDATE CustomerJobs SET JobTypeCode = ? WHERE JobTypeCode = ?", {n.t + "X", n.t}, b);
+             before = tables();
+             msgs_->clear();
+             click(dialog.get(), "OKButton");
+             EXPECT_TRUE(dialog->isVisible());
+             EXPECT_EQ(text(dialog.get(), "DescriptionText"), "Hedges and edges");
+             return msgs_->texts().join(" | ");
+         },
          gone("Job Type")},
         {"Job type delete, after the question", "DELETE FROM JobTypes WHERE JobTypeCode = :t",
          [](const Named &n) { return JobTypeRecords::remove(n.t, "Hedges", QDate(2031, 7, 7)); }, gone("Job Type")},
@@ -256,12 +273,6 @@ TEST_F(CustomerJobSaveTest, ASaveAfterAnotherWorkstationRemovedWhatItNamesWrites
          "Please select another date"},
     };
     addSchedule("2031-07-14", "2031-07-20", "Open");
-    const auto tables = [] {
-        QStringList rows;
-        for (const char *t : {"Customers", "CustomerServiceAddresses", "CustomerJobs", "JobTypes", "Associates"})
-            rows << rowsOf(QStringLiteral("SELECT * FROM %1 ORDER BY 1, 2").arg(QLatin1String(t)));
-        return rows;
-    };
     int i = 0;
     for (const auto &row : rows) {
         SCOPED_TRACE(row.save);
@@ -280,7 +291,7 @@ TEST_F(CustomerJobSaveTest, ASaveAfterAnotherWorkstationRemovedWhatItNamesWrites
             sql.replace(":a", QString::number(n.a)).replace(":c", QString::number(n.c)).replace(":j", QString::number(n.j));
             writeSql(sql, {}, b);
         }
-        const QStringList before = tables();
+        before = tables();
         EXPECT_EQ(row.run(n), row.message);
         EXPECT_EQ(tables(), before);
     }
