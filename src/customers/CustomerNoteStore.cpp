@@ -1,5 +1,6 @@
 #include "customers/CustomerNoteStore.h"
 #include "common/Formats.h"
+#include "common/NamedRows.h"
 
 namespace wvs {
 
@@ -17,6 +18,9 @@ QList<CustomerNote> CustomerNoteStore::notesOf(qint64 customerNumber, QSqlDataba
 void CustomerNoteStore::add(qint64 customerNumber, const CustomerNote &note, QSqlDatabase db)
 {
     Transaction t(db);
+    // A note on a customer deleted at another workstation would be stored
+    // where no window shows it.
+    NamedRows().customer(customerNumber).confirm(db);
     writeSql(QStringLiteral("INSERT INTO CustomerNotes (CustomerNumber, NoteDateTime, NoteDetail, NoteAuthor) "
                             "VALUES (?, ?, ?, ?)"),
              {customerNumber, Formats::toStoredDateTime(note.noteDateTime), note.detail, note.author}, db);

@@ -21,7 +21,8 @@ class CustomerNoteStore {
 public:
     // The customer's notes, newest first.
     static QList<CustomerNote> notesOf(qint64 customerNumber, QSqlDatabase db = AppDatabase::db());
-    // Adds one note (in a write transaction of its own).
+    // Adds one note (in a write transaction of its own); a customer no longer
+    // there is a recoverable error and nothing is stored.
     static void add(qint64 customerNumber, const CustomerNote &note, QSqlDatabase db = AppDatabase::db());
 };
 

@@ -1,6 +1,9 @@
 #include "customers/CustomerRecord.h"
 #include "common/Formats.h"
+#include "common/NamedRows.h"
+#include "customers/CustomerValidation.h"
 #include "data/AppDatabase.h"
+#include "data/PreferenceChoices.h"
 #include "data/ChangedColumns.h"
 #include "platform/WvsError.h"
 
@@ -176,6 +179,11 @@ qint64 CustomerStore::save(CustomerMode mode, const CustomerRecord &c, const QVe
 {
     Transaction t;
     const bool phoneChosen = c.preferredPhone >= 1 && c.preferredPhone <= 3;
+    // Checked again here: another workstation may have given the reference
+    // to one of its customers since the entry was validated.
+    if (accountsPackageInUse() && !c.accountsRef.isEmpty()
+        && CustomerValidation::accountsRefClashes(mode, c.customerNumber, c.accountsRef) > 0)
+        throw WvsError(ErrorNumber::Recoverable, CustomerValidation::accountsRefTakenMessage(c.accountsRef));
 
     qint64 number = c.customerNumber;
     if (mode == CustomerMode::Add) {
@@ -203,6 +211,14 @@ qint64 CustomerStore::save(CustomerMode mode, const CustomerRecord &c, const QVe
             changed.set(QStringLiteral("PreferredPhone"), c.preferredPhone);
         if (changed.update(QStringLiteral("Customers"), QStringLiteral("CustomerNumber = ?"), {number}) == 0)
             throw WvsError(ErrorNumber::Recoverable, customerGoneMessage());
+        // Every stored address the dialog showed must still be the
+        // customer's: one removed at another workstation is neither added
+        // again under a new key nor left out without a word.
+        NamedRows stored;
+        for (const ServiceAddress &a : addresses)
+            if (a.isStored())
+                stored.serviceAddress(number, a.seqNo);
+        stored.confirm();
     }
 
     for (const ServiceAddress &a : addresses) {
@@ -225,11 +241,10 @@ qint64 CustomerStore::save(CustomerMode mode, const CustomerRecord &c, const QVe
         // An address the user left as it was is not touched at all.
         if (changed.isEmpty())
             continue;
-        // An address removed meanwhile elsewhere is added again as shown.
         if (changed.update(QStringLiteral("CustomerServiceAddresses"),
                            QStringLiteral("SAddressSeqNo = ? AND CustomerNumber = ?"), {a.seqNo, number})
             == 0)
-            insertAddress(number, a);
+            NamedRows::gone(NamedRows::Kind::ServiceAddress);
     }
     t.commit();
     return number;

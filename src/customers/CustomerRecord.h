@@ -65,8 +65,10 @@ public:
     // writes only the fields and addresses the user changed. Addresses: a new
     // one without a first line is skipped, a stored one without a first line is
     // removed (refused while a customer job still uses it), the others are
-    // changed or added. A customer removed meanwhile by another workstation,
-    // or a refused removal, throws a recoverable WvsError and nothing is kept.
+    // changed or added. A customer or stored address removed meanwhile by
+    // another workstation, an accounts reference taken there meanwhile (while
+    // an accounts package is in use), or a refused removal, throws a
+    // recoverable WvsError and nothing is kept.
     static qint64 save(CustomerMode mode, const CustomerRecord &c, const QVector<ServiceAddress> &addresses,
                        const CustomerRecord *shown = nullptr, const QVector<ServiceAddress> *shownAddresses = nullptr);
 

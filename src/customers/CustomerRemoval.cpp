@@ -1,5 +1,6 @@
 #include "customers/CustomerRemoval.h"
 #include "common/Formats.h"
+#include "common/NamedRows.h"
 #include "data/AppDatabase.h"
 
 #include <QDate>
@@ -28,12 +29,17 @@ int CustomerRemoval::scheduledJobsBeforeToday(qint64 customerNumber)
 
 void CustomerRemoval::makeInactive(qint64 customerNumber)
 {
-    writeSql(QStringLiteral("UPDATE Customers SET CustomerStatus = 9 WHERE CustomerNumber = ?"), {customerNumber});
+    // A customer deleted at another workstation since the list was filled
+    // is told, not reported as made inactive.
+    if (writeSql(QStringLiteral("UPDATE Customers SET CustomerStatus = 9 WHERE CustomerNumber = ?"), {customerNumber})
+        == 0)
+        NamedRows::gone(NamedRows::Kind::Customer);
 }
 
 CustomerRemoval::DeleteResult CustomerRemoval::deletePermanently(qint64 customerNumber)
 {
     Transaction t;
+    NamedRows().customer(customerNumber).confirm();
     // Another workstation may have closed a schedule with one of his jobs
     // since the user was asked.
     if (scheduledJobCount(customerNumber) > 0)

@@ -12,12 +12,14 @@ public:
     // Rows of ScheduleJobs of the customer's jobs planned before today.
     static int scheduledJobsBeforeToday(qint64 customerNumber);
 
+    // A customer no longer there is a recoverable error, nothing written.
     static void makeInactive(qint64 customerNumber);
 
     enum class DeleteResult { Deleted, Scheduled };
     // In one transaction: checks again that none of the customer's jobs has
     // been scheduled (Scheduled, nothing removed, when one has), then removes
-    // his customer jobs, service addresses, notes and the customer.
+    // his customer jobs, service addresses, notes and the customer. A
+    // customer no longer there is a recoverable error.
     static DeleteResult deletePermanently(qint64 customerNumber);
 
     static QString inactivateQuestion(const QString &name);

@@ -34,6 +34,12 @@ int CustomerValidation::accountsRefClashes(CustomerMode mode, qint64 customerNum
         .toInt();
 }
 
+QString CustomerValidation::accountsRefTakenMessage(const QString &accountsRef)
+{
+    return QStringLiteral("Accounts Reference ") + accountsRef
+        + QStringLiteral(" has been already assigned to another Customer");
+}
+
 CustomerValidation::Result CustomerValidation::validate(CustomerMode mode, const CustomerRecord &c,
                                                         const QVector<ServiceAddress> &addresses)
 {
@@ -67,8 +73,7 @@ CustomerValidation::Result CustomerValidation::validate(CustomerMode mode, const
                           + QStringLiteral("being shared with your chosen accounts package. Is this correct?")))
                 return fail(QStringLiteral("AccountsRefText"));
         } else if (accountsRefClashes(mode, c.customerNumber, c.accountsRef) > 0
-                   && refused(QStringLiteral("Accounts Reference ") + c.accountsRef
-                              + QStringLiteral(" has been already assigned to another Customer"))) {
+                   && refused(accountsRefTakenMessage(c.accountsRef))) {
             return fail(QStringLiteral("AccountsRefText"));
         }
     }

@@ -21,6 +21,8 @@ public:
     // Whether MYOB or Xero is chosen in the preferences.
     // How many other customers already carry the accounts reference.
     static int accountsRefClashes(CustomerMode mode, qint64 customerNumber, const QString &accountsRef);
+    // The refusal of a reference another customer carries.
+    static QString accountsRefTakenMessage(const QString &accountsRef);
 };
 
 } // namespace wvs

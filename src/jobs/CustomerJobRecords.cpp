@@ -1,4 +1,5 @@
 #include "jobs/CustomerJobRecords.h"
+#include "common/NamedRows.h"
 #include "data/AppDatabase.h"
 #include "platform/WvsError.h"
 
@@ -138,7 +139,10 @@ void remove(qint64 jobSeqNo)
     const QString refusal = deleteRefusal(jobSeqNo);
     if (!refusal.isEmpty())
         throw WvsError(ErrorNumber::Recoverable, refusal);
-    writeSql(QStringLiteral("DELETE FROM CustomerJobs WHERE JobSeqNo = ?"), {jobSeqNo});
+    // Deleted at another workstation since the list was filled: the user is
+    // told, not shown "deleted" for a job he did not delete.
+    if (writeSql(QStringLiteral("DELETE FROM CustomerJobs WHERE JobSeqNo = ?"), {jobSeqNo}) == 0)
+        NamedRows::gone(NamedRows::Kind::CustomerJob);
     t.commit();
 }
 

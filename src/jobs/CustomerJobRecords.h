@@ -63,7 +63,8 @@ QList<KeyedItem> associates(bool activeOnly);
 
 // Why a job may not be deleted (it stands on a schedule), or empty.
 QString deleteRefusal(qint64 jobSeqNo);
-// Deletes the job; refused (a recoverable error) when it stands on a schedule.
+// Deletes the job; refused (a recoverable error) when it stands on a schedule
+// or is no longer there.
 void remove(qint64 jobSeqNo);
 
 } // namespace CustomerJobRecords

@@ -1,6 +1,7 @@
 #include "jobs/CustomerJobSave.h"
 #include "common/Formats.h"
 #include "common/Money.h"
+#include "common/NamedRows.h"
 #include "data/AppDatabase.h"
 #include "data/ChangedColumns.h"
 #include "jobs/CustomerJobOpener.h"
@@ -81,6 +82,10 @@ bool boxFault(const QString &text, const char *control, const BoxMessages &m, Cu
     out.focus = QString::fromUtf8(control);
     return true;
 }
+
+const char *const kClosedScheduleRefusal =
+    "The Start Date falls within the date range of a closed Job Schedule and the Customer Job "
+    "cannot be added. Please select another date";
 
 CustomerJobSaveOutcome refuse(CustomerJobSaveOutcome out, const char *message, const char *focus = "")
 {
@@ -334,8 +339,7 @@ bool CustomerJobSave::jobRefused(const CustomerJobEntry &e, CustomerJobSaveOutco
     if (!start.isValid())
         return fault("Please select a start date for the job");
     if (startsInClosedSchedule(start))
-        return fault("The Start Date falls within the date range of a closed Job Schedule and the Customer Job "
-                     "cannot be added. Please select another date");
+        return fault(kClosedScheduleRefusal);
     const auto endOptionRefused = [&] { return e.end == JobEnd::Unchosen && fault("Please select an End option"); };
     if (endOption == EndOptionCheck::AfterStart && endOptionRefused())
         return true;
@@ -427,7 +431,20 @@ CustomerJobSaveOutcome CustomerJobSave::save(const CustomerJobEntry &e, const QS
     const ChangedColumns::Columns columns = columnsOf(e, out.frequency);
 
     Transaction t;
+    // A schedule over the start date may have been closed at another
+    // workstation since the check.
+    if (startsInClosedSchedule(start))
+        return refuse(out, kClosedScheduleRefusal);
     if (adding) {
+        // The customer, address, job type or associate chosen may have been
+        // removed, or its key changed, at another workstation since the
+        // dialog listed it: the job would name a row that is gone.
+        NamedRows()
+            .customer(*e.customerNumber)
+            .serviceAddress(*e.customerNumber, *e.sAddressSeqNo)
+            .jobType(*e.jobTypeCode)
+            .associate(*e.associateID)
+            .confirm();
         // Two workstations adding the same job at once: the second is refused.
         if (duplicateExists(*e.customerNumber, *e.jobTypeCode, *e.sAddressSeqNo, start))
             return refuse(out, "This job already exists!");
@@ -449,9 +466,20 @@ CustomerJobSaveOutcome CustomerJobSave::save(const CustomerJobEntry &e, const QS
         // meanwhile is a message, not the end of the program.
         const ChangedColumns changed =
             ChangedColumns::between(shown ? shownColumns(*shown) : ChangedColumns::Columns{}, columns);
+        // The job itself, and the address and associate it is given now, must
+        // still be there; the address among those of the job's own customer.
+        const QVariant owner =
+            scalarSql(QStringLiteral("SELECT CustomerNumber FROM CustomerJobs WHERE JobSeqNo = ?"), {e.jobSeqNo});
+        if (!owner.isValid())
+            NamedRows::gone(NamedRows::Kind::CustomerJob);
+        NamedRows named;
+        if (changed.contains(QStringLiteral("SAddressSeqNo")))
+            named.serviceAddress(owner.toLongLong(), *e.sAddressSeqNo);
+        if (changed.contains(QStringLiteral("AssociateID")))
+            named.associate(*e.associateID);
+        named.confirm();
         if (changed.update(QStringLiteral("CustomerJobs"), QStringLiteral("JobSeqNo = ?"), {e.jobSeqNo}) == 0)
-            throw WvsError(ErrorNumber::Recoverable,
-                           QStringLiteral("The Customer Job no longer exists - it may have been deleted by another user"));
+            NamedRows::gone(NamedRows::Kind::CustomerJob);
         out.jobSeqNo = e.jobSeqNo;
     }
     t.commit();

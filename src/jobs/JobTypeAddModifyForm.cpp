@@ -83,7 +83,8 @@ void JobTypeAddModifyForm::OKButton_Click()
             msgBox(outcome.message);
             if (outcome.clearCode)
                 CodeText->clear();
-            if (auto *w = findChild<QWidget *>(outcome.focus))
+            // A row gone at another workstation names no box: the focus stays.
+            if (auto *w = outcome.focus.isEmpty() ? nullptr : findChild<QWidget *>(outcome.focus))
                 w->setFocus();
             return;
         }

@@ -1,4 +1,5 @@
 #include "jobs/JobTypeRecords.h"
+#include "common/NamedRows.h"
 #include "data/PreferenceChoices.h"
 #include "common/Formats.h"
 #include "data/AppDatabase.h"
@@ -68,7 +69,10 @@ QString remove(const QString &code, const QString &description, const QDate &tod
     const QString refusal = deleteRefusal(code, description, today);
     if (!refusal.isEmpty())
         return refusal;
-    writeSql(QStringLiteral("DELETE FROM JobTypes WHERE JobTypeCode = ?"), {code});
+    // Deleted, or its code changed, at another workstation since the list
+    // was filled: nothing of the user's choosing is left to delete.
+    if (writeSql(QStringLiteral("DELETE FROM JobTypes WHERE JobTypeCode = ?"), {code}) == 0)
+        return NamedRows::goneMessage(NamedRows::Kind::JobType);
     t.commit();
     return QString();
 }
@@ -122,24 +126,27 @@ SaveOutcome save(const QString &mode, const QString &oldCode, const JobType &ent
     }
 
     // Modify: the job type row and its customer jobs change together. A row
-    // deleted meanwhile by another workstation leaves nothing to write.
+    // deleted meanwhile by another workstation, or given another code there,
+    // is told to the user, and the dialog keeps what was typed.
     Transaction t;
-    if (find(oldCode)) {
-        if (entry.code != oldCode) {
-            if (codeTaken(entry.code, oldCode))
-                return refuseDuplicate();
-            writeSql(QStringLiteral("UPDATE CustomerJobs SET JobTypeCode = ? WHERE JobTypeCode = ?"),
-                     {entry.code, oldCode});
-        }
-        // Only what the user changed: another workstation's change to the
-        // other fields is kept.
-        ChangedColumns changed;
-        if (entry.code != oldCode)
-            changed.set(QStringLiteral("JobTypeCode"), entry.code);
-        changed.compare(QStringLiteral("JobTypeDescription"), shown ? shown->description : QVariant(), entry.description);
-        changed.compare(QStringLiteral("AccountsRef"), shown ? shown->accountsRef : QVariant(), entry.accountsRef);
-        changed.update(QStringLiteral("JobTypes"), QStringLiteral("JobTypeCode = ?"), {oldCode});
+    if (const QString gone = NamedRows().jobType(oldCode).firstGone(); !gone.isEmpty()) {
+        out.message = gone;
+        return out;
     }
+    if (entry.code != oldCode) {
+        if (codeTaken(entry.code, oldCode))
+            return refuseDuplicate();
+        writeSql(QStringLiteral("UPDATE CustomerJobs SET JobTypeCode = ? WHERE JobTypeCode = ?"),
+                 {entry.code, oldCode});
+    }
+    // Only what the user changed: another workstation's change to the
+    // other fields is kept.
+    ChangedColumns changed;
+    if (entry.code != oldCode)
+        changed.set(QStringLiteral("JobTypeCode"), entry.code);
+    changed.compare(QStringLiteral("JobTypeDescription"), shown ? shown->description : QVariant(), entry.description);
+    changed.compare(QStringLiteral("AccountsRef"), shown ? shown->accountsRef : QVariant(), entry.accountsRef);
+    changed.update(QStringLiteral("JobTypes"), QStringLiteral("JobTypeCode = ?"), {oldCode});
     t.commit();
     out.status = SaveOutcome::Saved;
     return out;

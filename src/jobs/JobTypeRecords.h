@@ -26,7 +26,8 @@ std::optional<JobType> find(const QString &code);
 QString deleteRefusal(const QString &code, const QString &description, const QDate &today);
 // Deletes the job type unless, checked again in the same transaction, it may
 // no longer go (another workstation may have given it a job since the user
-// was asked); then nothing is deleted and the refusal is returned.
+// was asked, or deleted it or changed its code); then nothing is deleted and
+// the refusal is returned.
 QString remove(const QString &code, const QString &description, const QDate &today);
 
 // The result of the dialog's save.
@@ -45,7 +46,8 @@ struct SaveOutcome {
 // Saves the dialog's entries: mode "Add" adds a job type; "Modify" changes
 // the row of oldCode, carrying a changed code into every customer job in the
 // same transaction. A code that belongs to another job type is refused in
-// both modes. ask puts a Yes/No question to the user. Given the job type as
+// both modes, and so is a Modify of a job type deleted, or given another code,
+// at another workstation. ask puts a Yes/No question to the user. Given the job type as
 // the dialog first showed it, a Modify writes only the fields the user changed.
 SaveOutcome save(const QString &mode, const QString &oldCode, const JobType &entry,
                  const std::function<bool(const QString &)> &ask, const JobType *shown = nullptr);

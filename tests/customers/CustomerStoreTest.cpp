@@ -1,11 +1,14 @@
 #include "CustomerTestData.h"
 #include "customers/CustomerRecord.h"
+#include "customers/CustomerNoteStore.h"
 #include "customers/CustomerRemoval.h"
 #include "customers/CustomerValidation.h"
 #include "support/DbTest.h"
 #include "platform/WvsError.h"
 
 #include <QDate>
+#include <QDateTime>
+#include <functional>
 
 using namespace wvs;
 using namespace wvs::test;
@@ -99,4 +102,95 @@ TEST_F(CustomerRemovalTest, DeleteChecksScheduledJobsAgainAndThenRemovesNothing)
     EXPECT_EQ(rowsOf("SELECT (SELECT COUNT(*) FROM Customers WHERE CustomerNumber = ?), (SELECT COUNT(*) FROM "
                      "CustomerJobs WHERE CustomerNumber = ?), (SELECT COUNT(*) FROM CustomerServiceAddresses WHERE "
                      "CustomerNumber = ?)", {c, c, c}), "1|1|1");
+}
+
+// Another workstation removes a row between the window's opening (or the question) and the save: the save or
+// delete writes nothing and says which row is gone.
+TEST_F(CustomerStoreTest, ASaveAfterAnotherWorkstationRemovedWhatItNamesWritesNothingAndSaysWhichRowIsGone)
+{
+    writeSql(QStringLiteral("UPDATE Preferences SET MYOB = 1"));
+    const qint64 other = addCustomer(QStringLiteral("Other"));
+    const QString customerGone = "The Customer no longer exists - it may have been changed or deleted by another user";
+    const QString addressGone =
+        "The Service Address no longer exists - it may have been changed or deleted by another user";
+    struct Opened {
+        qint64 n;
+        QVector<ServiceAddress> shownList;
+        CustomerRecord shown;
+        CustomerRecord c;
+        QVector<ServiceAddress> list;
+    };
+    const struct {
+        const char *save;
+        const char *atB; // ? is the customer, ?2 his second address, ?3 the other customer
+        std::function<void(Opened &)> run;
+        QString message;
+    } rows[] = {
+        {"Modify: a changed address", "DELETE FROM CustomerServiceAddresses WHERE SAddressSeqNo = ?2",
+         [](Opened &o) {
+             o.list[1].sAddress1 = QStringLiteral("Changed St");
+             CustomerStore::save(CustomerMode::Modify, o.c, o.list, &o.shown, &o.shownList);
+         },
+         addressGone},
+        {"Modify: the name, the address left as shown", "DELETE FROM CustomerServiceAddresses WHERE SAddressSeqNo = ?2",
+         [](Opened &o) {
+             o.c.surname = QStringLiteral("Browne");
+             CustomerStore::save(CustomerMode::Modify, o.c, o.list, &o.shown, &o.shownList);
+         },
+         addressGone},
+        {"Modify: the accounts reference", "UPDATE Customers SET AccountsRef = 'R7' WHERE CustomerNumber = ?3",
+         [](Opened &o) {
+             o.c.accountsRef = QStringLiteral("R7");
+             CustomerStore::save(CustomerMode::Modify, o.c, o.list, &o.shown, &o.shownList);
+         },
+         "Accounts Reference R7 has been already assigned to another Customer"},
+        {"Add: the accounts reference", "UPDATE Customers SET AccountsRef = 'R8' WHERE CustomerNumber = ?3",
+         [](Opened &) {
+             CustomerRecord c = validCustomer();
+             c.accountsRef = QStringLiteral("R8");
+             CustomerStore::save(CustomerMode::Add, c, {newAddress(QStringLiteral("1 Shore Rd"))});
+         },
+         "Accounts Reference R8 has been already assigned to another Customer"},
+        {"Make inactive, after the question", "DELETE FROM Customers WHERE CustomerNumber = ?",
+         [](Opened &o) { CustomerRemoval::makeInactive(o.n); }, customerGone},
+        {"Delete, after the question", "DELETE FROM Customers WHERE CustomerNumber = ?",
+         [](Opened &o) { CustomerRemoval::deletePermanently(o.n); }, customerGone},
+        {"A note", "DELETE FROM Customers WHERE CustomerNumber = ?",
+         [](Opened &o) {
+             CustomerNoteStore::add(o.n, {QDateTime::currentDateTime(), QStringLiteral("Rang"), QStringLiteral("Admin")});
+         },
+         customerGone},
+    };
+    const auto tables = [] {
+        QStringList rows;
+        for (const char *t : {"Customers", "CustomerServiceAddresses", "CustomerNotes", "CustomerJobs"})
+            rows << rowsOf(QStringLiteral("SELECT * FROM %1 ORDER BY 1, 2").arg(QLatin1String(t)));
+        return rows;
+    };
+    QSqlDatabase b = secondConnection();
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.save);
+        Opened o;
+        o.n = addCustomer(QStringLiteral("Brown"));
+        addAddress(o.n, QStringLiteral("Keep St"));
+        const qint64 second = addAddress(o.n, QStringLiteral("Second St"));
+        o.shown = o.c = *CustomerStore::load(o.n);
+        o.shownList = o.list = CustomerStore::loadAddresses(o.n);
+        QString atB = QString::fromLatin1(row.atB);
+        atB.replace(QStringLiteral("?2"), QString::number(second))
+            .replace(QStringLiteral("?3"), QString::number(other))
+            .replace(QStringLiteral("?"), QString::number(o.n));
+        writeSql(atB, {}, b);
+        const QStringList before = tables();
+        QString message;
+        try {
+            row.run(o);
+        } catch (const WvsError &e) {
+            EXPECT_EQ(e.number(), ErrorNumber::Recoverable);
+            message = e.description();
+        }
+        EXPECT_EQ(message, row.message);
+        EXPECT_EQ(tables(), before);
+        writeSql(QStringLiteral("UPDATE Customers SET AccountsRef = ''"));
+    }
 }

@@ -1,5 +1,9 @@
 #include "JobsDbTest.h"
 #include "jobs/CustomerJobOpener.h"
+#include "jobs/CustomerJobRecords.h"
+#include "jobs/JobTypeAddModifyForm.h"
+#include "jobs/JobTypeRecords.h"
+#include "platform/WvsError.h"
 
 using namespace wvs;
 
@@ -143,6 +147,154 @@ TEST_F(CustomerJobSaveTest, OneOffJobsSkipTheFrequencyChecksAndAlwaysFallOnTheir
     e.end = JobEnd::OnDate;
     e.endDateText = "01 Jul 2031";
     EXPECT_TRUE(CustomerJobSave::isRecurring(e));
+}
+
+
+// Another workstation removes a row, or changes its key, between the window's opening (or the question) and the
+// save: the save or delete writes nothing and says which row is gone.
+TEST_F(CustomerJobSaveTest, ASaveAfterAnotherWorkstationRemovedWhatItNamesWritesNothingAndSaysWhichRowIsGone)
+{
+    const auto gone = [](const char *kind) {
+        return QString("The %1 no longer exists - it may have been changed or deleted by another user").arg(kind);
+    };
+    // Each row has a customer with two addresses (:a, :a2), a job type (:t) and an associate (:s) that no job
+    // uses, and a job (:j) of the customer at :a done by ADM.
+    struct Named {
+        qint64 c, a, a2, j;
+        QString t, s;
+    };
+    using Run = std::function<QString(const Named &)>;
+    QSqlDatabase b = secondConnection();
+    // The tables a save may write, as they stand once the other workstation has done its part.
+    const auto tables = [] {
+        QStringList rows;
+        for (const char *t : {"Customers", "CustomerServiceAddresses", "CustomerJobs", "JobTypes", "Associates"})
+            rows << rowsOf(QStringLiteral("SELECT * FROM %1 ORDER BY 1, 2").arg(QLatin1String(t)));
+        return rows;
+    };
+    QStringList before;
+    const auto noAnswer = [](const QString &) { return true; };
+    // The message thrown, else the one the save returned.
+    const auto caught = [](const std::function<QString()> &body) {
+        try {
+            return body();
+        } catch (const WvsError &e) {
+            EXPECT_EQ(e.number(), ErrorNumber::Recoverable);
+            return e.description();
+        }
+    };
+    const auto add = [&](const std::function<void(const Named &, CustomerJobEntry &)> &change) {
+        return Run([=, this](const Named &n) {
+            CustomerJobEntry e = validEntry(n.c, n.a);
+            e.startDateText = "14 Jul 2031", e.jobTypeCode = n.t, e.associateID = n.s;
+            if (change)
+                change(n, e);
+            return caught([&] { return save(e).message; });
+        });
+    };
+    const auto modify = [&](const std::function<void(const Named &, CustomerJobEntry &)> &change) {
+        return Run([=](const Named &n) {
+            CustomerJobEntry shown = validEntry(n.c, n.a);
+            shown.mode = "Modify", shown.jobSeqNo = n.j;
+            CustomerJobEntry e = shown;
+            change(n, e);
+            return caught([&] { return CustomerJobSave::save(e, {}, nullptr, noAnswer, &shown).message; });
+        });
+    };
+    const auto jobType = [&](const std::function<JobTypeRecords::SaveOutcome(const Named &)> &body) {
+        return Run([=](const Named &n) {
+            const JobTypeRecords::SaveOutcome out = body(n);
+            EXPECT_EQ(out.status, JobTypeRecords::SaveOutcome::Refused);
+            return out.message;
+        });
+    };
+    const struct {
+        const char *save;
+        const char *atB; // statements split at ";"
+        Run run;
+        QString message;
+    } rows[] = {
+        {"Job Add: the customer", "DELETE FROM Customers WHERE CustomerNumber = :c", add({}), gone("Customer")},
+        {"Job Add: the address", "DELETE FROM CustomerServiceAddresses WHERE SAddressSeqNo = :a2",
+         add([](const Named &n, CustomerJobEntry &e) { e.sAddressSeqNo = n.a2; }), gone("Service Address")},
+        {"Job Add: the job type", "DELETE FROM JobTypes WHERE JobTypeCode = :t", add({}), gone("Job Type")},
+        {"Job Add: the job type's code", "UPDATE JobTypes SET JobTypeCode = :t || 'X' WHERE JobTypeCode = :t", add({}),
+         gone("Job Type")},
+        {"Job Add: the associate", "DELETE FROM Associates WHERE AssociateID = :s", add({}), gone("Associate")},
+        {"Job Add: the associate's ID", "UPDATE Associates SET AssociateID = :s || 'X' WHERE AssociateID = :s",
+         add({}), gone("Associate")},
+        {"Job Modify: the job", "DELETE FROM CustomerJobs WHERE JobSeqNo = :j",
+         modify([](const Named &, CustomerJobEntry &e) { e.comment = "Ring first"; }), gone("Customer Job")},
+        {"Job Modify: the associate chosen", "DELETE FROM Associates WHERE AssociateID = :s",
+         modify([](const Named &n, CustomerJobEntry &e) { e.associateID = n.s; }), gone("Associate")},
+        {"Job Modify: the address chosen", "DELETE FROM CustomerServiceAddresses WHERE SAddressSeqNo = :a2",
+         modify([](const Named &n, CustomerJobEntry &e) { e.sAddressSeqNo = n.a2; }), gone("Service Address")},
+        {"Job delete, after the question", "DELETE FROM CustomerJobs WHERE JobSeqNo = :j",
+         [&](const Named &n) { return caught([&] { return CustomerJobRecords::remove(n.j), QString(); }); },
+         gone("Customer Job")},
+        {"Job type Modify: the job type", "DELETE FROM JobTypes WHERE JobTypeCode = :t",
+         jobType([&](const Named &n) { return JobTypeRecords::save("Modify", n.t, {n.t, "Hedges", ""}, noAnswer); }),
+         gone("Job Type")},
+        // In the window, which stays open with what was typed.
+        {"Job type Modify: its code", "",
+         [&](const Named &n) {
+             auto dialog = shown<JobTypeAddModifyForm>("Modify~" + n.t);
+             type(dialog.get(), "DescriptionText", "Hedges and edges");
+             writeSql("UPDATE JobTypes SET JobTypeCode = ? WHERE JobTypeCode = ?", {n.t + "X", n.t}, b);
+             writeSql("UPDATE CustomerJobs SET JobTypeCode = ? WHERE JobTypeCode = ?", {n.t + "X", n.t}, b);
+             before = tables();
+             msgs_->clear();
+             click(dialog.get(), "OKButton");
+             EXPECT_TRUE(dialog->isVisible());
+             EXPECT_EQ(text(dialog.get(), "DescriptionText"), "Hedges and edges");
+             return msgs_->texts().join(" | ");
+         },
+         gone("Job Type")},
+        {"Job type delete, after the question", "DELETE FROM JobTypes WHERE JobTypeCode = :t",
+         [](const Named &n) { return JobTypeRecords::remove(n.t, "Hedges", QDate(2031, 7, 7)); }, gone("Job Type")},
+        {"Job type delete: its code, after the question",
+         "UPDATE JobTypes SET JobTypeCode = :t || 'X' WHERE JobTypeCode = :t",
+         [](const Named &n) { return JobTypeRecords::remove(n.t, "Hedges", QDate(2031, 7, 7)); }, gone("Job Type")},
+        // Last: the schedule closed here stays closed for the rows after it. It is closed while the user is
+        // asked about the day of the month, after the entry's own check.
+        {"Job Add: a schedule over its start closed", "",
+         [&](const Named &n) {
+             CustomerJobEntry e = validEntry(n.c, n.a);
+             e.startDateText = "14 Jul 2031", e.jobTypeCode = n.t, e.associateID = n.s;
+             e.frequency = {.option = FrequencyOption::Monthly, .subOption = 1, .monthlyText1 = "29", .monthlyText2 = "1"};
+             return caught([&] {
+                 return CustomerJobSave::save(e, {}, nullptr, [&](const QString &) {
+                            writeSql("UPDATE Schedules SET Status = 'Closed'", {}, b);
+                            return true;
+                        }).message;
+             });
+         },
+         "The Start Date falls within the date range of a closed Job Schedule and the Customer Job cannot be added. "
+         "Please select another date"},
+    };
+    addSchedule("2031-07-14", "2031-07-20", "Open");
+    int i = 0;
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.save);
+        ++i;
+        Named n;
+        n.c = addCustomer(QString("Row%1").arg(i), "Ann");
+        n.a = addAddress(n.c, "1 Row St", "Albany");
+        n.a2 = addAddress(n.c, "2 Row St", "Albany");
+        n.t = QString("T%1").arg(i);
+        addJobType(n.t, "Hedges");
+        n.s = QString("S%1").arg(i);
+        addAssociate(n.s, QString("Sam %1").arg(i), "pw", 1);
+        n.j = addJob(n.c, n.a);
+        for (QString sql : QString::fromLatin1(row.atB).split(';', Qt::SkipEmptyParts)) {
+            sql.replace(":t", "'" + n.t + "'").replace(":s", "'" + n.s + "'").replace(":a2", QString::number(n.a2));
+            sql.replace(":a", QString::number(n.a)).replace(":c", QString::number(n.c)).replace(":j", QString::number(n.j));
+            writeSql(sql, {}, b);
+        }
+        before = tables();
+        EXPECT_EQ(row.run(n), row.message);
+        EXPECT_EQ(tables(), before);
+    }
 }
 
 } // namespace
