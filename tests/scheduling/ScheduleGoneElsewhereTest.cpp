@@ -100,11 +100,15 @@ TEST_F(ScheduleGoneElsewhereTest, ASaveNamingARowRemovedOrChangedElsewhereWrites
             return lastShown();
         };
     };
-    // The Closed schedule's window, its first row (7 April) clicked in the done column.
+    // The Closed schedule's window, its first row (7 April) clicked in the done column;
+    // the row then shows the visit as stored.
     const Opening doneClick = [this]() -> Save {
         std::shared_ptr<ScheduleForm> w = shown<ScheduleForm>(QStringLiteral("Modify~%1").arg(closed));
         return [w, this] {
             w->ScheduleGrid_Click(1, ScheduleGrid::ColDone);
+            EXPECT_EQ(w->grid()->cellPictureKey(1, ScheduleGrid::ColDone),
+                      count("SELECT COUNT(*) FROM ScheduleJobs WHERE ActualServiceDate <> ''") ? "CheckImage"
+                                                                                                : "NoCheckImage");
             return lastShown();
         };
     };
