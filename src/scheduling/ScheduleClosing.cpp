@@ -1,10 +1,12 @@
 #include "scheduling/ScheduleClosing.h"
 #include "common/Formats.h"
+#include "common/NamedRows.h"
 #include "data/AppDatabase.h"
 #include "platform/WvsError.h"
 #include "scheduling/BatchInsert.h"
 
 #include <QHash>
+#include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -65,6 +67,34 @@ ScheduleWriteOutcome close(qint64 scheduleNumber, const QList<ScheduleEntry> &jo
         recorded.insert({q.value(0).toLongLong(), q.value(1).toString()},
                         Recorded{q.value(2).toString(), q.value(3).toString()});
 
+    // Every customer job stored as a visit, and every associate a new visit
+    // names, must still be there: a job deleted at another workstation after
+    // the grid was generated is not stored, nor a visit for an associate
+    // deleted meanwhile. The grid must be generated again first.
+    NamedRows named;
+    QSet<qint64> jobsNamed;
+    QSet<QString> associatesNamed;
+    for (const ScheduleEntry &e : jobs) {
+        if (e.excluded)
+            continue;
+        if (!jobsNamed.contains(e.jobSeqNo)) {
+            jobsNamed.insert(e.jobSeqNo);
+            named.customerJob(e.jobSeqNo);
+        }
+    }
+    for (const ScheduleEntry &e : jobs) {
+        if (e.excluded || e.associateID.isEmpty() ||
+            recorded.contains({e.jobSeqNo, Formats::toStoredDate(e.serviceDate)}))
+            continue;
+        if (!associatesNamed.contains(e.associateID.toLower())) {
+            associatesNamed.insert(e.associateID.toLower());
+            named.associate(e.associateID);
+        }
+    }
+    const QString gone = named.firstGone(db);
+    if (!gone.isEmpty())
+        return refused(gone);
+
     writeSql(QStringLiteral("DELETE FROM ScheduleJobs WHERE ScheduleNumber = ?"), {scheduleNumber}, db);
     BatchInsert rows(db, QStringLiteral("ScheduleJobs"),
                      QStringLiteral("ScheduleNumber, JobSeqNo, ScheduleServiceDate, ScheduleSeqNo, "
@@ -96,6 +126,9 @@ ScheduleWriteOutcome saveOrder(qint64 scheduleNumber, const QString &userID, con
     if (rows.size() != seqNos.size())
         return refused(orderChangedMessage());
     Transaction t(db);
+    const QString gone = NamedRows().schedule(scheduleNumber).firstGone(db);
+    if (!gone.isEmpty())
+        return refused(gone);
     QSqlQuery jobs = prepared(db, QStringLiteral("UPDATE ScheduleJobs SET ScheduleSeqNo = ? WHERE ScheduleNumber = ? "
                                                  "AND JobSeqNo = ? AND ScheduleServiceDate = ? AND ScheduleSeqNo = ?"));
     QSqlQuery staging = prepared(db, QStringLiteral("UPDATE ScheduleStaging SET ScheduleSeqNo = ? WHERE UserID = ? "

@@ -794,15 +794,14 @@ void ScheduleForm::ScheduleGrid_Click(int row, int col)
         const QDate date = rowDate(row);
         const bool done = !showsDone(ScheduleGrid, row);
         const ScheduledJobUpdates::StagedRowKey staged{session().currentAssociateID, rowRecord(row)};
-        const bool changed =
+        const ScheduledJobUpdates::MarkOutcome out =
             done ? ScheduledJobUpdates::markDone(ScheduleNumber, job, date, ScheduleGrid->textMatrix(row, ColAssociate),
                                                  staged)
                  : ScheduledJobUpdates::markNotDone(ScheduleNumber, job, date, staged);
-        if (!changed) {
-            msgBox(QStringLiteral("This Job is no longer on the Schedule"));
-            return;
-        }
-        setRowDone(row, done);
+        if (out.marked || out.doneElsewhere)
+            setRowDone(row, done);
+        if (!out.marked)
+            msgBox(out.message);
     });
 }
 

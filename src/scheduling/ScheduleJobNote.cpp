@@ -1,5 +1,6 @@
 #include "scheduling/ScheduleJobNote.h"
 #include "common/Formats.h"
+#include "common/NamedRows.h"
 #include "scheduling/ScheduledJobUpdates.h"
 
 #include <QSqlQuery>
@@ -55,6 +56,11 @@ JobNoteOutcome ScheduleJobNote::save(qint64 scheduleNumber, const QDate &service
 
     const QString planned = Formats::toStoredDate(serviceDate);
     Transaction t(db);
+    // The schedule, the customer job, the visit and the associate who did it
+    // may each have gone at another workstation since the dialog opened.
+    out.message = NamedRows().schedule(scheduleNumber).customerJob(jobSeqNo).firstGone(db);
+    if (!out.message.isEmpty())
+        return out;
     const int stored = scalarSql(QStringLiteral("SELECT COUNT(*) FROM ScheduleJobs WHERE ScheduleNumber = ? "
                                                 "AND ScheduleServiceDate = ? AND JobSeqNo = ?"),
                                  {scheduleNumber, planned, jobSeqNo}, db)
@@ -62,6 +68,13 @@ JobNoteOutcome ScheduleJobNote::save(qint64 scheduleNumber, const QDate &service
     if (stored != 1) {
         out.message = QStringLiteral("This Job is no longer on the Schedule, so nothing has been saved");
         return out;
+    }
+    if (entry.done) {
+        out.message = NamedRows().associate(entry.associateID).firstGone(db);
+        if (!out.message.isEmpty()) {
+            out.focus = Field::Associate;
+            return out;
+        }
     }
     if (!entry.note.isEmpty())
         writeSql(QStringLiteral("INSERT INTO ScheduleJobNotes (ScheduleNumber, JobSeqNo, ScheduleServiceDate, "

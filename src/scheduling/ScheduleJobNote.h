@@ -45,7 +45,9 @@ public:
     // Checks the entry in the dialog's order (completion date present and a
     // real DD/MM/YYYY date, associate chosen, the question about an empty
     // remark), then writes the remark (when there is one) and the done state.
-    // An occurrence that is not stored is refused and nothing is written.
+    // Inside the save's transaction a schedule or customer job gone, an
+    // occurrence that is not stored, or a chosen associate gone is refused and
+    // nothing is written.
     // Saving it as not done gives it back the job's current associate.
     static JobNoteOutcome save(qint64 scheduleNumber, const QDate &serviceDate, qint64 jobSeqNo,
                                const JobNoteEntry &entry, const QString &authorName, const Ask &ask,

@@ -1,11 +1,17 @@
 #include "scheduling/ScheduleLocks.h"
+#include "common/NamedRows.h"
 
 namespace wvs::ScheduleLocks {
 
 void lock(qint64 scheduleNumber, const QString &associateID, QSqlDatabase db)
 {
+    // The schedule may have been deleted at another workstation since its
+    // window read it: no lock row is left naming it.
+    Transaction t(db);
+    NamedRows().schedule(scheduleNumber).confirm(db);
     writeSql(QStringLiteral("INSERT INTO LockedSchedules (ScheduleNumber, AssociateID) VALUES (?, ?)"),
              {scheduleNumber, associateID}, db);
+    t.commit();
 }
 
 void releaseAll(const QString &associateID, QSqlDatabase db)

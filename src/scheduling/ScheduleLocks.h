@@ -11,6 +11,7 @@ namespace wvs {
 // shut-down, a forced log-off and the associate's deletion.
 namespace ScheduleLocks {
 
+// Refused (a recoverable error, no row written) when the schedule is gone.
 void lock(qint64 scheduleNumber, const QString &associateID, QSqlDatabase db = AppDatabase::db());
 // Removes every lock of the associate's, his open schedules and his publishing,
 // inside the caller's transaction.

@@ -1,5 +1,6 @@
 #include "scheduling/ScheduleNoteBrowser.h"
 #include "common/Formats.h"
+#include "common/NamedRows.h"
 #include "data/AppDatabase.h"
 
 #include <QSqlQuery>
@@ -60,17 +61,23 @@ QList<ScheduleNoteBrowser::Note> ScheduleNoteBrowser::find(qint64 scheduleNumber
     return out;
 }
 
-void ScheduleNoteBrowser::setActionTaken(qint64 scheduleNumber, const Note &note, bool taken)
+bool ScheduleNoteBrowser::setActionTaken(qint64 scheduleNumber, const Note &note, bool taken)
 {
-    writeSql(QStringLiteral("UPDATE ScheduleJobNotes SET ActionTaken = ? WHERE ScheduleNumber = ? AND JobSeqNo = ? "
-                            "AND ScheduleServiceDate = ? AND NoteDateTime = ?"),
-             {taken ? 1 : 0, scheduleNumber, note.jobSeqNo, note.serviceDate, note.noteDateTime});
+    Transaction t;
+    NamedRows().schedule(scheduleNumber).customerJob(note.jobSeqNo).confirm();
+    if (writeSql(QStringLiteral("UPDATE ScheduleJobNotes SET ActionTaken = ? WHERE ScheduleNumber = ? AND JobSeqNo = ? "
+                                "AND ScheduleServiceDate = ? AND NoteDateTime = ?"),
+                 {taken ? 1 : 0, scheduleNumber, note.jobSeqNo, note.serviceDate, note.noteDateTime}) == 0)
+        return false;
+    t.commit();
+    return true;
 }
 
 bool ScheduleNoteBrowser::appendComment(qint64 scheduleNumber, qint64 jobSeqNo, const QString &serviceDate,
                                         const QString &noteDateTime, const QString &comment, const QString &author)
 {
     Transaction t;
+    NamedRows().schedule(scheduleNumber).customerJob(jobSeqNo).confirm();
     QSqlQuery q = execSql(QStringLiteral("SELECT rowid, NoteDetail FROM ScheduleJobNotes WHERE ScheduleNumber = ? "
                                          "AND JobSeqNo = ? AND ScheduleServiceDate = ? AND NoteDateTime = ? "
                                          "ORDER BY rowid LIMIT 1"),

@@ -32,12 +32,15 @@ public:
     // The notes of a schedule's stored occurrences that pass the filter.
     static QList<Note> find(qint64 scheduleNumber, const Filter &filter);
 
-    // Ticks or clears the action-taken flag of exactly that note.
-    static void setActionTaken(qint64 scheduleNumber, const Note &note, bool taken);
+    // Ticks or clears the action-taken flag of exactly that note. False
+    // (nothing written) when the note is no longer there; refused (a
+    // recoverable error) when its schedule or customer job is gone.
+    static bool setActionTaken(qint64 scheduleNumber, const Note &note, bool taken);
 
     // Appends a comment block to exactly that note: CR LF, "-COMMENT-", CR LF,
     // the time, " by ", the author, " - " and the text. False when the note
-    // is no longer there.
+    // is no longer there; refused (a recoverable error, nothing written) when
+    // its schedule or customer job is gone.
     static bool appendComment(qint64 scheduleNumber, qint64 jobSeqNo, const QString &serviceDate,
                               const QString &noteDateTime, const QString &comment, const QString &author);
 };

@@ -296,8 +296,19 @@ void ScheduleNotesForm::ActionCheck_Click()
         const int i = selectedNote();
         if (i < 0)
             return;
-        NotesList[i].actionTaken = ActionCheck->isChecked();
-        ScheduleNoteBrowser::setActionTaken(ScheduleNumber, NotesList.at(i), ActionCheck->isChecked());
+        const bool taken = ActionCheck->isChecked();
+        bool stored = false;
+        if (guarded("ScheduleNotesForm", "ActionCheck_Click",
+                    [&] { stored = ScheduleNoteBrowser::setActionTaken(ScheduleNumber, NotesList.at(i), taken); }) &&
+            !stored)
+            msgBox(QStringLiteral("Cannot find the selected message - this is a database error!"), MsgButtons::Ok,
+                   MsgIcon::Exclamation);
+        if (!stored) {
+            // Removed at another workstation: the box shows what it showed before.
+            ActionCheck->setChecked(!taken);
+            return;
+        }
+        NotesList[i].actionTaken = taken;
     });
 }
 

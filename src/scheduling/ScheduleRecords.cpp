@@ -1,6 +1,7 @@
 #include "scheduling/ScheduleRecords.h"
 #include "common/DateRangeCheck.h"
 #include "common/Formats.h"
+#include "common/NamedRows.h"
 #include "platform/WvsError.h"
 #include "scheduling/ScheduleLocks.h"
 
@@ -79,7 +80,10 @@ qint64 create(const QDate &from, const QDate &to, QSqlDatabase db)
 
 void reopen(qint64 number, QSqlDatabase db)
 {
-    writeSql(QStringLiteral("UPDATE Schedules SET Status = 'Open' WHERE ScheduleNumber = ?"), {number}, db);
+    Transaction t(db);
+    if (writeSql(QStringLiteral("UPDATE Schedules SET Status = 'Open' WHERE ScheduleNumber = ?"), {number}, db) != 1)
+        NamedRows::gone(NamedRows::Kind::Schedule);
+    t.commit();
 }
 
 QString deleteRefusal(const QList<qint64> &numbers, const QString &currentAssociateID, QSqlDatabase db)

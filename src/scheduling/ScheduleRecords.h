@@ -46,6 +46,7 @@ QString timespanMessage();
 qint64 create(const QDate &from, const QDate &to, QSqlDatabase db = AppDatabase::db());
 
 // Sets a Closed or Published schedule back to Open; its stored occurrences stay.
+// Refused (a recoverable error) when the schedule is gone.
 void reopen(qint64 number, QSqlDatabase db = AppDatabase::db());
 
 // Why the schedules may not be deleted: another associate has one of them

@@ -1,5 +1,6 @@
 #include "scheduling/ScheduledJobUpdates.h"
 #include "common/Formats.h"
+#include "common/NamedRows.h"
 #include "platform/WvsError.h"
 
 namespace wvs::ScheduledJobUpdates {
@@ -22,28 +23,71 @@ void setStagedDone(const StagedRowKey &staged, bool done, QSqlDatabase db)
              {done ? 0 : 1, staged.userID, staged.recordNumber}, db);
 }
 
-bool markDone(qint64 scheduleNumber, qint64 jobSeqNo, const QDate &serviceDate, const QString &associateID,
-              const StagedRowKey &staged, QSqlDatabase db)
+namespace {
+
+MarkOutcome refused(const QString &message) { return {false, false, message}; }
+
+// Why a click on the visit cannot be stored: the schedule or the customer job
+// gone, or the visit no longer on the schedule. Empty when it is there; then
+// done tells whether it is recorded done now.
+QString visitGone(qint64 scheduleNumber, qint64 jobSeqNo, const QString &date, bool *done, QSqlDatabase db)
 {
-    const QString date = Formats::toStoredDate(serviceDate);
-    Transaction t(db);
-    if (setStored(scheduleNumber, jobSeqNo, date, date, associateID, db) != 1)
-        return false;
-    setStagedDone(staged, true, db);
-    t.commit();
-    return true;
+    const QString gone = NamedRows().schedule(scheduleNumber).customerJob(jobSeqNo).firstGone(db);
+    if (!gone.isEmpty())
+        return gone;
+    const QVariant actual = scalarSql(QStringLiteral("SELECT ActualServiceDate FROM ScheduleJobs WHERE ScheduleNumber = ? "
+                                                     "AND JobSeqNo = ? AND ScheduleServiceDate = ?"),
+                                      {scheduleNumber, jobSeqNo, date}, db);
+    if (!actual.isValid())
+        return QStringLiteral("This Job is no longer on the Schedule");
+    *done = !actual.toString().isEmpty();
+    return QString();
 }
 
-bool markNotDone(qint64 scheduleNumber, qint64 jobSeqNo, const QDate &serviceDate, const StagedRowKey &staged,
-                 QSqlDatabase db)
+} // namespace
+
+MarkOutcome markDone(qint64 scheduleNumber, qint64 jobSeqNo, const QDate &serviceDate, const QString &associateID,
+                     const StagedRowKey &staged, QSqlDatabase db)
 {
     const QString date = Formats::toStoredDate(serviceDate);
     Transaction t(db);
-    if (setStored(scheduleNumber, jobSeqNo, date, QString(), currentAssociate(jobSeqNo, db), db) != 1)
-        return false;
+    bool done = false;
+    const QString gone = visitGone(scheduleNumber, jobSeqNo, date, &done, db);
+    if (!gone.isEmpty())
+        return refused(gone);
+    if (done) {
+        // Recorded done at another workstation since the grid was shown: its
+        // date and associate stand; the grid catches up.
+        setStagedDone(staged, true, db);
+        t.commit();
+        return {false, true,
+                QStringLiteral("This Job has already been marked as done by another user - the date and Associate "
+                               "recorded there have been kept")};
+    }
+    if (!associateID.isEmpty()) {
+        const QString associateGone = NamedRows().associate(associateID).firstGone(db);
+        if (!associateGone.isEmpty())
+            return refused(associateGone);
+    }
+    setStored(scheduleNumber, jobSeqNo, date, date, associateID, db);
+    setStagedDone(staged, true, db);
+    t.commit();
+    return {true, false, QString()};
+}
+
+MarkOutcome markNotDone(qint64 scheduleNumber, qint64 jobSeqNo, const QDate &serviceDate, const StagedRowKey &staged,
+                        QSqlDatabase db)
+{
+    const QString date = Formats::toStoredDate(serviceDate);
+    Transaction t(db);
+    bool done = false;
+    const QString gone = visitGone(scheduleNumber, jobSeqNo, date, &done, db);
+    if (!gone.isEmpty())
+        return refused(gone);
+    setStored(scheduleNumber, jobSeqNo, date, QString(), currentAssociate(jobSeqNo, db), db);
     setStagedDone(staged, false, db);
     t.commit();
-    return true;
+    return {true, false, QString()};
 }
 
 QString currentAssociate(qint64 jobSeqNo, QSqlDatabase db)

@@ -205,7 +205,9 @@ void SchedulesManagementForm::ModifyButton_Click()
                           QStringLiteral(" and therefore cannot be modified") +
                           QStringLiteral(" - do you wish to change its status back to Open?")))
                 return;
-            ScheduleRecords::reopen(number);
+            // A schedule deleted elsewhere meanwhile is reported, and the list
+            // then shows what is there now.
+            guarded("SchedulesManagementForm", "ModifyButton_Click", [&] { ScheduleRecords::reopen(number); });
         } else {
             openSchedule(QStringLiteral("Modify"), number);
         }
