@@ -211,6 +211,8 @@ QStringList MessageScript::texts() const
 MsgAnswer MessageScript::take(const ShownMessage &m)
 {
     shown_.append(m);
+    if (whileShown)
+        whileShown(m);
     if (!answers_.isEmpty())
         return answers_.takeFirst();
     switch (m.buttons) {

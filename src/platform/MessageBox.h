@@ -46,6 +46,9 @@ public:
     QStringList texts() const;
     QString last() const { return shown_.isEmpty() ? QString() : shown_.last().text; }
     void clear() { shown_.clear(); answers_.clear(); }
+    // Runs while each box is up, before it is answered: what another
+    // workstation does while the user reads the message.
+    std::function<void(const ShownMessage &)> whileShown;
 
     // Called by msgBox.
     MsgAnswer take(const ShownMessage &m);

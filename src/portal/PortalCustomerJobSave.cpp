@@ -1,6 +1,7 @@
 #include "portal/PortalCustomerJobSave.h"
 #include "common/Formats.h"
 #include "common/Money.h"
+#include "common/NamedRows.h"
 #include "core/Session.h"
 #include "customers/CustomerValidation.h"
 #include "data/AppDatabase.h"
@@ -182,6 +183,9 @@ PortalJobSaveOutcome PortalCustomerJobSave::save(const PortalJobEntry &e, const 
     if (!entered.isValid())
         throw WvsError(ErrorNumber::Recoverable, QStringLiteral("The Customer Job request no longer exists - it may "
                                                                 "have been saved or deleted by another user"));
+    // The job type and the associate the dialog listed may have been deleted,
+    // or their keys changed, at another workstation since it opened.
+    NamedRows().jobType(jobTypeCode).associate(*e.job.associateID).confirm();
 
     if (const auto existing = findCustomer(c)) {
         // Looked for inside the transaction, so another workstation cannot
@@ -190,6 +194,14 @@ PortalJobSaveOutcome PortalCustomerJobSave::save(const PortalJobEntry &e, const 
             return refuse(out, "This Customer Job already exists!");
         out.customerNumber = *existing;
     } else {
+        // Another workstation may have given the reference to a customer since
+        // the checks: looked for again where no other save can add one.
+        if (accountsPackageInUse() && !c.accountsRef.isEmpty()
+            && CustomerValidation::accountsRefClashes(CustomerMode::Add, 0, c.accountsRef) > 0)
+            return refuse(out,
+                          QStringLiteral("Accounts Reference ") + c.accountsRef +
+                              QStringLiteral(" has been already assigned to another Customer"),
+                          "AccountsRefText");
         QDate day = PortalRequestRecords::readDate(entered.toString());
         if (!day.isValid())
             day = QDate::currentDate();

@@ -169,6 +169,19 @@ bool readScheduleUpdates(const QByteArray &data, QList<ScheduleUpdate> &updates,
     return true;
 }
 
+NamedRows doneByAssociates(const QList<ScheduleUpdate> &updates)
+{
+    NamedRows rows;
+    QStringList named;
+    for (const ScheduleUpdate &u : updates) {
+        if (u.done && !u.doneBy.isEmpty() && !named.contains(u.doneBy, Qt::CaseInsensitive)) {
+            named << u.doneBy;
+            rows.associate(u.doneBy);
+        }
+    }
+    return rows;
+}
+
 void applyScheduleUpdates(const QList<ScheduleUpdate> &updates)
 {
     const QString now = Formats::toStoredDateTime(QDateTime::currentDateTime());

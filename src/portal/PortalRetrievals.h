@@ -1,4 +1,6 @@
 #pragma once
+#include "common/NamedRows.h"
+
 #include <QByteArray>
 #include <QDate>
 #include <QList>
@@ -44,6 +46,11 @@ struct ScheduleUpdate {
 // in double quotes may hold commas. False with the offending line when a
 // record is incomplete or a number or date does not read.
 bool readScheduleUpdates(const QByteArray &data, QList<ScheduleUpdate> &updates, BadLine &bad);
+
+// The associates the updates record as having done a job: each must still
+// be there when the updates are written, as another workstation may have
+// deleted one, or changed his ID, since the portal was given the schedule.
+NamedRows doneByAssociates(const QList<ScheduleUpdate> &updates);
 
 // Applies the updates inside the caller's transaction. An occurrence is
 // found by its schedule, job and planned date; a done job gets its date and

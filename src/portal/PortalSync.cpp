@@ -396,15 +396,18 @@ bool PortalSync::retrieveSchedule()
     // The updates go only into schedules no other associate has open: the
     // window checked its own schedule before the run, but another may have
     // opened it since, and the portal's records may name another schedule
-    // (one published meanwhile elsewhere). The check and the writes are one
-    // transaction, which asks nothing.
+    // (one published meanwhile elsewhere). Nor do they name an associate
+    // deleted or renamed meanwhile. The checks and the writes are one
+    // transaction, which asks nothing: a refusal is shown once it is over.
     QList<qint64> named;
     for (const PortalRetrievals::ScheduleUpdate &u : updates)
         if (!named.contains(u.scheduleNumber))
             named << u.scheduleNumber;
     Transaction t;
-    if (const QString refusal = SchedulePublishing::updateRefusal(named, session().currentAssociateID);
-        !refusal.isEmpty()) {
+    QString refusal = SchedulePublishing::updateRefusal(named, mode_.scheduleNumber, session().currentAssociateID);
+    if (refusal.isEmpty())
+        refusal = PortalRetrievals::doneByAssociates(updates).firstGone();
+    if (!refusal.isEmpty()) {
         t.rollback();
         msgBox(refusal);
         return false;

@@ -1,5 +1,6 @@
 #include "scheduling/SchedulePublishing.h"
 
+#include "common/Formats.h"
 #include "platform/ErrorHandlingModule.h"
 #include "scheduling/ScheduleLocks.h"
 
@@ -87,14 +88,26 @@ QString notStoredMessage()
 
 QString updateRefusal(qint64 scheduleNumber, const QString &associateID, QSqlDatabase db)
 {
-    return updateRefusal(QList<qint64>{scheduleNumber}, associateID, db);
+    return updateRefusal(QList<qint64>{scheduleNumber}, scheduleNumber, associateID, db);
 }
 
-QString updateRefusal(const QList<qint64> &scheduleNumbers, const QString &associateID, QSqlDatabase db)
+QString updateRefusal(const QList<qint64> &scheduleNumbers, qint64 ownSchedule, const QString &associateID,
+                      QSqlDatabase db)
 {
-    for (const qint64 number : scheduleNumbers)
-        if (const QString holder = ScheduleLocks::otherHolder(number, associateID, db); !holder.isEmpty())
+    for (const qint64 number : scheduleNumbers) {
+        const QString holder = ScheduleLocks::otherHolder(number, associateID, db);
+        if (holder.isEmpty())
+            continue;
+        if (number == ownSchedule)
             return holder + QStringLiteral(" currently has this Schedule open and therefore it cannot be updated");
+        QSqlQuery q = execSql(QStringLiteral("SELECT FromDate, ToDate FROM Schedules WHERE ScheduleNumber = ?"),
+                              {number}, db);
+        const bool found = q.next();
+        const QString from = found ? Formats::toDisplayDate(Formats::fromStoredDate(q.value(0).toString())) : QString();
+        const QString to = found ? Formats::toDisplayDate(Formats::fromStoredDate(q.value(1).toString())) : QString();
+        return holder + QStringLiteral(" currently has the Schedule of ") + from + QStringLiteral(" to ") + to
+               + QStringLiteral(" open and therefore it cannot be updated");
+    }
     return QString();
 }
 

@@ -42,8 +42,10 @@ QString notMarkedMessage();
 // (another associate has it open), or empty.
 QString updateRefusal(qint64 scheduleNumber, const QString &associateID, QSqlDatabase db = AppDatabase::db());
 // The same for every schedule the portal's updates name: they are written only
-// where no other associate has the schedule open.
-QString updateRefusal(const QList<qint64> &scheduleNumbers, const QString &associateID,
+// where no other associate has the schedule open. A schedule other than the
+// window's own (ownSchedule) is named by its dates, as the schedules list
+// shows them.
+QString updateRefusal(const QList<qint64> &scheduleNumbers, qint64 ownSchedule, const QString &associateID,
                       QSqlDatabase db = AppDatabase::db());
 
 } // namespace SchedulePublishing

@@ -1,10 +1,12 @@
 #include "PortalTestData.h"
 #include "platform/ErrorHandlingModule.h"
 #include "portal/PortalRequestRecords.h"
+#include "portal/PortalRetrievals.h"
 #include "scheduling/ScheduleForm.h"
 #include "support/OrdinaryUser.h"
 
 #include <QElapsedTimer>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QSqlDriver>
 #include <sqlite3.h>
@@ -129,6 +131,122 @@ TEST_F(PortalTwoWorkstationsTest, ARequestTakenOffTheListIsNeverStoredAgainWhenT
         EXPECT_TRUE(run(QStringLiteral("ImportCustomerJobs~")));
         EXPECT_EQ(held(), QStringList());
         EXPECT_EQ(requests(), QString());
+    }
+}
+
+// A save that names a row another workstation removed, or whose key it changed, after the window opened
+// (or the portal was given the schedule) writes nothing and says which row is gone; the request stays
+// in the list.
+TEST_F(PortalTwoWorkstationsTest, ASaveNamingARowRemovedAtAnotherWorkstationWritesNothingAndSaysSo)
+{
+    addAssociate("BOB", "Bob Builder", "pw", 1);
+    const qint64 schedule = addSchedule("2012-03-05", "2012-03-18", "Published");
+    const qint64 job = addJob({.associate = "ADM", .start = "2012-03-05"});
+    storeJob(schedule, job, "2012-03-05", 0, "", "ADM");
+    storeJob(schedule, job, "2012-03-12", 1, "2012-03-12", "BOB");
+    QSqlDatabase other = secondConnection();
+    // Every table a save here writes, as it stands.
+    auto tables = [] {
+        QString all;
+        for (const char *t : {"Customers", "CustomerServiceAddresses", "CustomerJobs", "PortalCustomerJobs",
+                              "ScheduleJobs", "ScheduleJobNotes", "Associates", "JobTypes"})
+            all += rowsOf(QStringLiteral("SELECT * FROM %1").arg(t)) + "\n";
+        return all;
+    };
+    QString before;
+    std::function<void()> meanwhile;
+    // What the other workstation does, and the tables as it leaves them.
+    auto changeMeanwhile = [&] {
+        meanwhile();
+        before = tables();
+    };
+    // The request dialog with BOB chosen, saved once the other workstation has made its change.
+    auto saveRequest = [&](qint64 id, const std::function<void(QDialog *)> &edit = {}) {
+        QList<QVariantList> request;
+        PortalRetrievals::BadLine bad;
+        ASSERT_TRUE(PortalRetrievals::readCustomerJobRequests(requestLine(int(id)), request, bad));
+        Transaction t;
+        PortalRetrievals::storeCustomerJobRequests(request);
+        t.commit();
+        openRequest(*modal_, id, [&](QDialog *d) {
+            choose(d, "AssociateCombo", "Bob Builder");
+            if (edit)
+                edit(d);
+            else
+                changeMeanwhile();
+            click(d, "OKButton");
+        });
+    };
+    // Update From Portal, BOB having done the visit of 5 March on the portal.
+    auto update = [&] {
+        portal_->handOut("GetSchedule.php",
+                         scheduleLine(schedule, job, "2012/03/05", 1, "2012/03/06", "BOB", "done") + "\r\n");
+        changeMeanwhile();
+        EXPECT_FALSE(run(QStringLiteral("RetrieveSchedule~%1").arg(schedule)));
+    };
+    const QString jobTypeGone = "The Job Type no longer exists - it may have been changed or deleted by another user";
+    const QString associateGone = "The Associate no longer exists - it may have been changed or deleted by another user";
+    const struct {
+        const char *what;
+        std::function<void()> meanwhile;
+        std::function<void()> save;
+        QString message;
+    } cases[] = {
+        {"request save, its job type deleted", [&] { execSql("DELETE FROM JobTypes WHERE JobTypeCode = 'MOW'", {}, other); },
+         [&] { saveRequest(961); }, jobTypeGone},
+        {"request save, its job type's code changed",
+         [&] { execSql("UPDATE JobTypes SET JobTypeCode = 'MOW2' WHERE JobTypeCode = 'MOW'", {}, other); },
+         [&] { saveRequest(962); }, jobTypeGone},
+        {"request save, its associate deleted", [&] { execSql("DELETE FROM Associates WHERE AssociateID = 'BOB'", {}, other); },
+         [&] { saveRequest(963); }, associateGone},
+        {"request save, its associate's ID changed",
+         [&] { execSql("UPDATE Associates SET AssociateID = 'BB' WHERE AssociateID = 'BOB'", {}, other); },
+         [&] { saveRequest(964); }, associateGone},
+        // The reference is given to another customer once the save has checked it, while it asks about the post code.
+        {"request save, its accounts reference taken",
+         [&] { execSql("INSERT INTO Customers (Surname, AccountsRef) VALUES ('Other', 'JON01')", {}, other); },
+         [&] {
+             writeSql("UPDATE Preferences SET MYOB = 1");
+             saveRequest(965, [&](QDialog *d) {
+                 type(d, "AccountsRefText", "JON01");
+                 msgs_->whileShown = [&](const ShownMessage &m) {
+                     if (m.text.startsWith("No Zip/Post Code"))
+                         changeMeanwhile();
+                 };
+             });
+         },
+         "Accounts Reference JON01 has been already assigned to another Customer"},
+        {"Update From Portal, the associate who did the visit deleted",
+         [&] { execSql("DELETE FROM Associates WHERE AssociateID = 'BOB'", {}, other); }, update, associateGone},
+        // The rename moves his visits; the portal's update would write his old ID back.
+        {"Update From Portal, the ID of the associate who did the visit changed",
+         [&] {
+             execSql("UPDATE Associates SET AssociateID = 'BB' WHERE AssociateID = 'BOB'", {}, other);
+             execSql("UPDATE ScheduleJobs SET AssociateID = 'BB' WHERE AssociateID = 'BOB'", {}, other);
+         },
+         update, associateGone},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        writeSql("DELETE FROM Associates WHERE AssociateID = 'BB'");
+        if (!scalarSql("SELECT 1 FROM Associates WHERE AssociateID = 'BOB'").isValid())
+            addAssociate("BOB", "Bob Builder", "pw", 1);
+        writeSql("UPDATE ScheduleJobs SET AssociateID = 'BOB' WHERE AssociateID = 'BB'");
+        writeSql("DELETE FROM JobTypes WHERE JobTypeCode = 'MOW2'");
+        writeSql("INSERT OR IGNORE INTO JobTypes (JobTypeCode, JobTypeDescription) VALUES ('MOW', 'Lawn mowing')");
+        writeSql("DELETE FROM CustomerJobs WHERE CustomerNumber IN (SELECT CustomerNumber FROM Customers WHERE Surname "
+                 "IN ('Jones', 'Other'))");
+        writeSql("DELETE FROM Customers WHERE Surname IN ('Jones', 'Other')");
+        writeSql("DELETE FROM PortalCustomerJobs");
+        writeSql("UPDATE Preferences SET MYOB = 0");
+        meanwhile = c.meanwhile;
+        before.clear();
+        msgs_->clear();
+        c.save();
+        msgs_->whileShown = nullptr;
+        EXPECT_EQ(msgs_->texts().filter(QRegularExpression("^(?!No Zip/Post Code)")), QStringList{c.message});
+        EXPECT_FALSE(before.isEmpty());
+        EXPECT_EQ(tables(), before);
     }
 }
 

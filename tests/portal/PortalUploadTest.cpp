@@ -6,11 +6,15 @@
 #include "admin/CompanyForm.h"
 #include "admin/CompanyRecord.h"
 #include "common/Windows1252.h"
+#include "platform/ErrorHandlingModule.h"
 #include "scheduling/ScheduleForm.h"
 #include "scheduling/ScheduleLocks.h"
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QSqlDriver>
+#include <optional>
+#include <sqlite3.h>
 #include <QLabel>
 #include <QTimer>
 
@@ -127,6 +131,38 @@ protected:
 
 // Cases that wait as long as the program does.
 class PortalFtpSlowTest : public PortalCommandsTest {};
+
+// Runs act once, as the program's connection starts its next write transaction, before it has taken the
+// database: what another workstation does between the program's last look and its write.
+class AtNextWriteTransaction {
+public:
+    explicit AtNextWriteTransaction(std::function<void()> act) : act_(std::move(act))
+    {
+        sqlite3_trace_v2(handle(), SQLITE_TRACE_STMT, &AtNextWriteTransaction::started, this);
+    }
+    ~AtNextWriteTransaction() { sqlite3_trace_v2(handle(), 0, nullptr, nullptr); }
+    AtNextWriteTransaction(const AtNextWriteTransaction &) = delete;
+    AtNextWriteTransaction &operator=(const AtNextWriteTransaction &) = delete;
+    bool ran() const { return ran_; }
+
+private:
+    static sqlite3 *handle()
+    {
+        const QVariant v = AppDatabase::db().driver()->handle();
+        return *static_cast<sqlite3 *const *>(v.constData());
+    }
+    static int started(unsigned, void *self, void *, void *sql)
+    {
+        auto *me = static_cast<AtNextWriteTransaction *>(self);
+        if (!me->ran_ && QByteArray(static_cast<const char *>(sql)).startsWith("BEGIN")) {
+            me->ran_ = true;
+            me->act_();
+        }
+        return 0;
+    }
+    std::function<void()> act_;
+    bool ran_ = false;
+};
 
 } // namespace
 
@@ -399,8 +435,11 @@ TEST_F(PortalCommandsTest, OneWorkstationPublishesAtATimeAndSaysWhatThePortalSho
         bool reOpen;                // the other workstation re-opens the schedule meanwhile
         QStringList said;
         const char *closedAfter;
+        bool atMark = false;        // the other workstation tries as the schedule is about to be marked instead
     } cases[] = {
         {"it succeeds", "LoadJobTypes.php", "SUCCESS", false, {"Process completed successfully"}, "Published"},
+        {"it succeeds, the other trying between the run and the mark", "LoadJobTypes.php", "SUCCESS", false,
+         {"Process completed successfully"}, "Published", true},
         {"the company's page fails", "LoadCompany.php", "Locked", false, {"Company update failed - Locked"}, "Closed"},
         {"the schedule's page fails", "LoadSchedule.php", "Locked", false, {"Schedule load failed - Locked"},
          "Closed"},
@@ -420,11 +459,18 @@ TEST_F(PortalCommandsTest, OneWorkstationPublishesAtATimeAndSaysWhatThePortalSho
         auto form = shown<ScheduleForm>(QStringLiteral("Modify~%1").arg(closed));
         msgs_->clear();
         QString othersTry;
+        std::optional<AtNextWriteTransaction> atMark;
         EXPECT_TRUE(pressWhileHeld(form.get(), "PublishButton", c.page, [&] {
-            othersTry = ScheduleLocks::takePublishing(published, "BOB", other);
+            auto tryToPublish = [&] { othersTry = ScheduleLocks::takePublishing(published, "BOB", other); };
+            if (c.atMark)
+                atMark.emplace(tryToPublish);
+            else
+                tryToPublish();
             if (c.reOpen)
                 execSql("UPDATE Schedules SET Status = 'Open' WHERE ScheduleNumber = ?", {closed}, other);
         }));
+        EXPECT_TRUE(!c.atMark || atMark->ran());
+        atMark.reset();
         EXPECT_EQ(othersTry, heldHere);
         EXPECT_EQ(msgs_->texts(), c.said);
         EXPECT_EQ(status(closed), c.closedAfter);
@@ -453,11 +499,19 @@ TEST_F(PortalCommandsTest, OneWorkstationPublishesAtATimeAndSaysWhatThePortalSho
     EXPECT_EQ(msgs_->texts(), QStringList{"Process completed successfully"});
     EXPECT_EQ(status(closed), "Published");
     EXPECT_EQ(rowsOf("SELECT AssociateID FROM PublishingSchedules"), "");
+
+    // A publishing of his left over (its giving up failed) goes when he leaves the schedule window, as his
+    // open schedules do.
+    writeSql("INSERT INTO PublishingSchedules (ScheduleNumber, AssociateID) VALUES (?, 'ADM')", {closed});
+    click(form.get(), "ExitButton");
+    EXPECT_EQ(rowsOf("SELECT AssociateID FROM PublishingSchedules"), "");
 }
 
 // The portal's updates go only into schedules no other associate has open: the window's own schedule, checked
-// before the run and again as the updates are written (he may open it while the portal is asked), and any other
-// schedule the portal's records name. A refusal writes nothing.
+// before the run and again as the updates are written (he may open it while the portal is asked, or as the
+// updates are about to be written), and any other schedule the portal's records name, wherever they name it,
+// which the refusal names by its dates. A refusal writes nothing, and no other workstation waits on the database
+// while it is shown.
 TEST_F(PortalCommandsTest, UpdatingIsRefusedWhileAnotherAssociateHasTheScheduleOpen)
 {
     writeSql("UPDATE Schedules SET Status = 'Published' WHERE ScheduleNumber = ?", {closed});
@@ -465,40 +519,64 @@ TEST_F(PortalCommandsTest, UpdatingIsRefusedWhileAnotherAssociateHasTheScheduleO
     storeJob(published, job, "2012-02-06", 0, "", "ADM");
     const QByteArray ownLine = scheduleLine(closed, job, "2012/03/05", 1, "2012/03/06", "BOB", "Side gate") + "\r\n";
     const QByteArray otherLine = scheduleLine(published, job, "2012/02/06", 1, "2012/02/07", "BOB", "") + "\r\n";
-    const QString refusal = "Bob Builder currently has this Schedule open and therefore it cannot be updated";
+    const QString ownRefusal = "Bob Builder currently has this Schedule open and therefore it cannot be updated";
+    const QString otherRefusal = "Bob Builder currently has the Schedule of 01 Feb 2012 to 29 Feb 2012 open and "
+                                 "therefore it cannot be updated";
     QSqlDatabase other = secondConnection();
+    execSql("PRAGMA busy_timeout = 200", {}, other);
+    enum class Opens { Before, AsPortalAsked, AsWritten };
     const struct {
         const char *what;
-        qint64 openBefore, openDuring;   // the schedule BOB has open before the run, or opens as it asks the portal
-        bool namesOther;                 // the portal's records also name the other schedule
+        qint64 schedule;   // the schedule BOB has open
+        Opens when;
+        QByteArray records;   // the portal's records
         QStringList pages;
-        bool refused;
+        QString refusal;   // empty: none
     } cases[] = {
-        {"this schedule, open before Update", closed, 0, false, {}, true},
-        {"this schedule, opened as the portal is asked", 0, closed, false, {"GetSchedule.php"}, true},
-        {"another schedule the portal's records name", published, 0, true, {"GetSchedule.php"}, true},
-        {"another schedule the records do not name", published, 0, false, {"GetSchedule.php"}, false},
+        {"this schedule, open before Update", closed, Opens::Before, ownLine, {}, ownRefusal},
+        {"this schedule, opened as the portal is asked", closed, Opens::AsPortalAsked, ownLine, {"GetSchedule.php"},
+         ownRefusal},
+        {"this schedule, opened as the updates are about to be written", closed, Opens::AsWritten, ownLine,
+         {"GetSchedule.php"}, ownRefusal},
+        {"another schedule the portal's records name first", published, Opens::Before, otherLine + ownLine,
+         {"GetSchedule.php"}, otherRefusal},
+        {"another schedule the portal's records name second", published, Opens::Before, ownLine + otherLine,
+         {"GetSchedule.php"}, otherRefusal},
+        {"another schedule the records do not name", published, Opens::Before, ownLine, {"GetSchedule.php"}, ""},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         writeSql("DELETE FROM LockedSchedules");
         writeSql("UPDATE ScheduleJobs SET ActualServiceDate = '', AssociateID = 'ADM'");
         writeSql("DELETE FROM ScheduleJobNotes");
-        portal_->handOut("GetSchedule.php", c.namesOther ? otherLine + ownLine : ownLine);
-        if (c.openBefore)
-            ScheduleLocks::lock(c.openBefore, "BOB", other);
+        portal_->handOut("GetSchedule.php", c.records);
+        if (c.when == Opens::Before)
+            ScheduleLocks::lock(c.schedule, "BOB", other);
         auto form = shown<ScheduleForm>(QStringLiteral("Modify~%1").arg(closed));
         const qsizetype pagesBefore = portal_->calls().size();
         msgs_->clear();
+        // Another workstation saves while the refusal is shown.
+        std::optional<CaughtError> othersSave;
+        msgs_->whileShown = [&](const ShownMessage &) {
+            othersSave = trapError([&] { writeSql("UPDATE Company SET CompanyName = 'Smith Ltd'", {}, other); });
+        };
+        std::optional<AtNextWriteTransaction> asWritten;
         pressWhileHeld(form.get(), "UpdateButton", "GetSchedule.php", [&] {
-            if (c.openDuring)
-                ScheduleLocks::lock(c.openDuring, "BOB", other);
+            if (c.when == Opens::AsPortalAsked)
+                ScheduleLocks::lock(c.schedule, "BOB", other);
+            if (c.when == Opens::AsWritten)
+                asWritten.emplace([&] { ScheduleLocks::lock(c.schedule, "BOB", other); });
         });
+        msgs_->whileShown = nullptr;
+        EXPECT_TRUE(c.when != Opens::AsWritten || asWritten->ran());
+        asWritten.reset();
         EXPECT_EQ(portal_->pages().mid(pagesBefore), c.pages);
-        EXPECT_EQ(msgs_->texts(), c.refused ? QStringList{refusal} : QStringList{"Process completed successfully"});
-        EXPECT_EQ(stored(closed, job, "2012-03-05", "ActualServiceDate"), c.refused ? "" : "2012-03-06");
+        const bool refused = !c.refusal.isEmpty();
+        EXPECT_EQ(msgs_->texts(), refused ? QStringList{c.refusal} : QStringList{"Process completed successfully"});
+        EXPECT_FALSE(othersSave.has_value()) << othersSave->description.toStdString();
+        EXPECT_EQ(stored(closed, job, "2012-03-05", "ActualServiceDate"), refused ? "" : "2012-03-06");
         EXPECT_EQ(stored(published, job, "2012-02-06", "ActualServiceDate"), "");
-        EXPECT_EQ(rowsOf("SELECT NoteDetail FROM ScheduleJobNotes"), c.refused ? "" : "Side gate");
+        EXPECT_EQ(rowsOf("SELECT NoteDetail FROM ScheduleJobNotes"), refused ? "" : "Side gate");
         form.reset();
     }
 
