@@ -19,6 +19,7 @@ constexpr int kPhoneWidth = 2000;
 constexpr int kJobWidth = 2900;
 constexpr int kCheckBoxWidth = 250;
 constexpr int kNarrowestComments = 1500;
+constexpr int kTitleGap = 200;   // between the title and the company's name on its right
 } // namespace
 
 SchedulePrintSelection &schedulePrintSelection()
@@ -155,13 +156,16 @@ void JobSchedulePrintout::printHeader(PrintSurface &s)
 {
     const PageMedium &m = medium_;
     const int W = s.Width();
-    printTitle(s, m, QStringLiteral("Job Schedule"));
-    // Right-aligned texts too wide for the sheet go on over lines of their own, all within the margins.
+    const QString title = QStringLiteral("Job Schedule");
+    printTitle(s, m, title);
+    // Texts too wide for their place go on over lines of their own: the company's name between the title
+    // and the right margin, the others within the margins.
+    const double titleEnd = W / 2 - qRound(s.TextWidth(title)) / 2 + s.TextWidth(title);
     const double width = W - 2 * kMargin;
     if (!companyName_.isEmpty()) {
         s.FontSize = m.companySize;
         s.CurrentY = 500;
-        printFitted(s, companyName_, W - kMargin, width, true);
+        printFitted(s, companyName_, W - kMargin, qMax(W - kMargin - titleEnd - kTitleGap, width / 4), true);
     }
     QString contact;
     if (!companyPhone_.isEmpty())

@@ -726,3 +726,117 @@ TEST_F(PreviewLayoutTest, ALineBreakTypedInAJobCommentPrintsAndPreviewsAsABlank)
 }
 
 } // namespace
+
+namespace {
+// Each run of consecutive texts drawn that together make up `text`, one after the other.
+QVector<QVector<Drawn>> piecesOf(const QVector<Page> &pages, const QString &text)
+{
+    QVector<Drawn> drawn;
+    for (const Page &p : pages)
+        drawn << ofKind(p, Drawn::Text);
+    QVector<QVector<Drawn>> found;
+    for (qsizetype i = 0; i < drawn.size(); ++i) {
+        QVector<Drawn> run;
+        QString made;
+        for (qsizetype k = i; k < drawn.size() && made.size() < text.size() && !drawn.at(k).text.isEmpty() &&
+                              text.mid(made.size()).startsWith(drawn.at(k).text); ++k) {
+            run << drawn.at(k);
+            made += drawn.at(k).text;
+        }
+        if (made == text)
+            found << run;
+    }
+    return found;
+}
+} // namespace
+
+// No character of a text is lost past the paper's edge: a note, a comment, a customer's or the company's name
+// wider than its place goes on over more lines, each within the margins (a comment within its column), on
+// paper and on screen. A line keeps the character count, and breaks only between two characters as the reader
+// sees them.
+TEST_F(NotesPreviewTest, ATextWiderThanItsPlaceGoesOnOverMoreLinesAndLosesNoCharacter)
+{
+    const QString hebrew = QString::fromUtf8("עברית");
+    const struct {
+        const char *name;
+        QString text;
+    } rows[] = {
+        {"a long word", QString("Longword").repeated(38).left(300)},
+        {"wide letters", QString::fromUtf8("Ｗ").repeated(70) + ' ' +
+                             QString::fromUtf8("ＭＭＭ 東京都港区の現場では鍵を管理人室で受け取ってください。").repeated(4)},
+        {"right to left", (hebrew + QString::fromUtf8(" שלום Call before 9 am العربية مرحبا بكم في المنزل Gate 4 "))
+                              .repeated(5) + hebrew},
+        {"accents and pairs", QString::fromUtf8("Re\u0301sume\u0301\U0001F600\U0001D400").repeated(30)},
+    };
+    writeSql("UPDATE CustomerJobs SET CommentOnSchedule = 1 WHERE JobSeqNo = ?", {job_});
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString &text = row.text;
+        writeSql("DELETE FROM CustomerNotes");
+        writeSql("DELETE FROM ScheduleJobNotes");
+        addCustomerNote("2025-03-02 10:00:00", text);
+        addNote(schedule_, job_, "2025-03-03", "2025-03-10 10:15:00", "Action", text);
+        const QString name = "Mc" + text;
+        writeSql("UPDATE Customers SET Surname = ? WHERE CustomerNumber = ?", {name, customer_});
+        writeSql("UPDATE CustomerJobs SET CustomerJobComment = ? WHERE JobSeqNo = ?", {text, job_});
+        writeSql("INSERT OR REPLACE INTO Company (RowId, CompanyName) VALUES (1, ?)", {name});
+
+        // Each printout on paper and on screen: what it draws, where a text of the row must stand and the
+        // character count of its lines (0: none), and the texts made of the row that must be there whole.
+        struct Place {
+            double left, right;
+            int count;
+        };
+        std::vector<std::unique_ptr<PagedPrintout>> printouts;
+        for (const bool screen : {false, true}) {
+            printouts.push_back(std::make_unique<NotesPrintout>(
+                NotesPrintout::Kind::Schedule, schedule_, d("2025-03-01"), d("2025-03-31"),
+                screen ? PageMedium::scheduleNotesScreen() : PageMedium::notesPaper()));
+            printouts.push_back(std::make_unique<NotesPrintout>(
+                NotesPrintout::Kind::Customer, customer_, d("2025-03-01"), d("2025-03-31"),
+                screen ? PageMedium::customerNotesScreen() : PageMedium::notesPaper()));
+            printouts.push_back(std::make_unique<JobSchedulePrintout>(
+                schedule_, QString(), schedulePrintSelection(),
+                screen ? PageMedium::jobScheduleScreen(false) : PageMedium::jobSchedulePaper()));
+        }
+        for (const auto &p : printouts) {
+            const bool schedule = dynamic_cast<JobSchedulePrintout *>(p.get());
+            const bool screen = p->medium().kind == PageMedium::Kind::Screen;
+            SCOPED_TRACE((schedule ? "job schedule" : "notes") + std::string(screen ? " on screen" : " on paper"));
+            ASSERT_TRUE(p->load());
+            const QSize page = screen ? p->medium().page : schedule ? QSize(16838, 11906) : QSize(11906, 16838);
+            const QVector<Page> pages = layOut(*p, page);
+            const double W = page.width();
+            // Every text of every page within the margins.
+            for (const Page &onPage : pages)
+                for (const Drawn &d : ofKind(onPage, Drawn::Text))
+                    EXPECT_TRUE(d.at.left() >= 515 - 0.5 && d.at.right() <= W - 515 + 0.5)
+                        << d.at.left() << ".." << d.at.right() << " of " << W << ": " << d.text.toStdString();
+            // The comments column: every column and the check box.
+            const double commentX = 515 + 2785 + 2700 + 2000 + 2900, commentWidth = W - 515 - commentX - 250;
+            // The company's name stands right of the title.
+            const double titleEnd = schedule ? textOf(pages.first(), "Job Schedule")->at.right() : 515;
+            const std::pair<QString, Place> places[] = {
+                {text, schedule ? Place{commentX, commentX + commentWidth, p->medium().commentLineLength(commentWidth)}
+                                : Place{515, W - 515, p->medium().noteLineLength}},
+                {schedule ? name : QStringLiteral("Customer:  ") + name, {titleEnd, W - 515, 0}},   // a name
+            };
+            for (const auto &[whole, place] : places) {
+                const QVector<QVector<Drawn>> found = piecesOf(pages, whole);
+                ASSERT_FALSE(found.isEmpty()) << whole.toStdString();
+                ASSERT_EQ(found.size(), 1) << whole.toStdString();
+                for (const QVector<Drawn> &lines : found) {
+                    EXPECT_GT(lines.size(), 1);
+                    for (const Drawn &line : lines) {
+                        EXPECT_TRUE(line.at.left() >= place.left - 0.5 && line.at.right() <= place.right + 0.5)
+                            << line.at.left() << ".." << line.at.right() << ": " << line.text.toStdString();
+                        EXPECT_TRUE(!place.count || line.text.size() <= place.count) << line.text.toStdString();
+                        const QChar first = line.text.front(), last = line.text.back();
+                        EXPECT_FALSE(first.isMark() || first.isLowSurrogate() || last.isHighSurrogate())
+                            << line.text.toStdString();
+                    }
+                }
+            }
+        }
+    }
+}
