@@ -799,6 +799,19 @@ TEST_F(NotesPreviewTest, ATextWiderThanItsPlaceGoesOnOverMoreLinesAndLosesNoChar
                 schedule_, QString(), schedulePrintSelection(),
                 screen ? PageMedium::jobScheduleScreen(false) : PageMedium::jobSchedulePaper()));
         }
+        // As printed into a PDF file: no word passes the margins (515 twips, 25.75 points).
+        for (const std::function<void()> &print :
+             {std::function<void()>([&] { PrintCustomerNotes(customer_, d("2025-03-01"), d("2025-03-31")); }),
+              std::function<void()>([&] { PrintScheduleNotes(schedule_, d("2025-03-01"), d("2025-03-31")); }),
+              std::function<void()>([&] { PrintWorkvane(schedule_, QString()); })}) {
+            const QString pdf = nextPdf();
+            print();
+            const QVector<PdfWord> words = pdfWords(pdf);
+            EXPECT_GT(words.size(), 10);
+            for (const PdfWord &w : words)
+                EXPECT_TRUE(w.left >= 25.75 - 0.05 && w.right <= w.pageWidth - 25.75 + 0.05)
+                    << w.left << ".." << w.right << " of " << w.pageWidth << ": " << w.text.toStdString();
+        }
         for (const auto &p : printouts) {
             const bool schedule = dynamic_cast<JobSchedulePrintout *>(p.get());
             const bool screen = p->medium().kind == PageMedium::Kind::Screen;
