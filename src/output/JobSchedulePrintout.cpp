@@ -297,6 +297,21 @@ bool JobSchedulePrintout::drawPage(PrintSurface &s, int index)
         return qMax(lines * lineHeight, 200.0) + 100;
     };
     auto pageEnds = [&](const PageStart &next) { return endPage(s, m, footer_, index, starts_, next); };
+    // The last column, with no comments after it, has nothing to stop its lines but the sheet's edge: a line
+    // goes on below where it would pass the right margin, or the check box that follows the column.
+    auto fitLastColumn = [&](QVector<Column> columns) {
+        if (o_.comments || columns.isEmpty())
+            return columns;
+        double x = kMargin;
+        for (qsizetype i = 0; i + 1 < columns.size(); ++i)
+            x += columns.at(i).width;
+        const double room = o_.checkBox ? columns.last().width : W - kMargin - x;
+        QStringList lines;
+        for (const QString &line : columns.last().lines)
+            lines << fitToWidth(line, s, room);
+        columns.last().lines = lines;
+        return columns;
+    };
 
     // Draws the comment lines of a row from `first` on at the comment column,
     // then the check box and the rule under the row. A further line is drawn
@@ -351,7 +366,7 @@ bool JobSchedulePrintout::drawPage(PrintSurface &s, int index)
             return pageEnds({row, 0, o.associate, o.date});
         const Job &job = jobs_.at(o.job);
         const QStringList comment = linesOf(job);
-        const QVector<Column> columns = columnsOf(job);
+        const QVector<Column> columns = fitLastColumn(columnsOf(job));
         const double height = rowHeight(columns, comment);
         if (o.date != currentDate_) {
             currentDate_ = o.date;

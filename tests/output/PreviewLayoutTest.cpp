@@ -777,6 +777,8 @@ TEST_F(NotesPreviewTest, ATextWiderThanItsPlaceGoesOnOverMoreLinesAndLosesNoChar
         addCustomerNote("2025-03-02 10:00:00", text);
         addNote(schedule_, job_, "2025-03-03", "2025-03-10 10:15:00", "Action", text);
         const QString name = "Mc" + text;
+        const QString jobType = "Job " + text;
+        writeSql("UPDATE JobTypes SET JobTypeDescription = 'Window cleaning'");
         writeSql("UPDATE Customers SET Surname = ? WHERE CustomerNumber = ?", {name, customer_});
         writeSql("UPDATE CustomerJobs SET CustomerJobComment = ? WHERE JobSeqNo = ?", {text, job_});
         writeSql("INSERT OR REPLACE INTO Company (RowId, CompanyName) VALUES (1, ?)", {name});
@@ -849,6 +851,29 @@ TEST_F(NotesPreviewTest, ATextWiderThanItsPlaceGoesOnOverMoreLinesAndLosesNoChar
                             << line.text.toStdString();
                     }
                 }
+            }
+        }
+
+        // Without comments the job column is the last: its lines end by the right margin, upright with every
+        // other column; with the check box after it, where the box begins.
+        writeSql("UPDATE JobTypes SET JobTypeDescription = ?", {jobType});
+        for (const bool box : {false, true}) {
+            SchedulePrintSelection noComments = SchedulePrintSelection::all();
+            noComments.comments = false;
+            noComments.checkBox = box;
+            noComments.portrait = true;
+            for (const bool screen : {false, true}) {
+                SCOPED_TRACE(std::string("no comments") + (box ? ", a check box" : "") + (screen ? ", on screen" : ""));
+                JobSchedulePrintout p(schedule_, QString(), noComments,
+                                      screen ? PageMedium::jobScheduleScreen(true) : PageMedium::jobSchedulePaper());
+                ASSERT_TRUE(p.load());
+                const QSize page = screen ? p.medium().page : QSize(11906, 16838);
+                const QVector<QVector<Drawn>> found = piecesOf(layOut(p, page), jobType);
+                ASSERT_EQ(found.size(), 1);
+                EXPECT_GT(found.first().size(), 1);
+                for (const Drawn &line : found.first())
+                    EXPECT_TRUE(line.at.left() == 8000 && line.at.right() <= (box ? 10900 : page.width() - 515) + 0.5)
+                        << line.at.left() << ".." << line.at.right() << ": " << line.text.toStdString();
             }
         }
     }
