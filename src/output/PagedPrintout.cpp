@@ -123,27 +123,36 @@ void PageFooter::draw(PrintSurface &s, const PageMedium &medium, int pageNumber)
 namespace {
 // A break at `at` moved, where it would fall inside a character as the reader
 // sees it (a pair of surrogates, a letter and its accents), to before that
-// character, or after it when it is the line's first.
+// character, or after it when it is the line's first. Whether a break may fall
+// there rests on the text before it and the character at it.
 qsizetype betweenCharacters(const QString &text, qsizetype at)
 {
-    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
-    finder.setPosition(at);
-    if (finder.isAtBoundary())
+    QTextBoundaryFinder upTo(QTextBoundaryFinder::Grapheme, text.left(at + 1));
+    upTo.setPosition(at);
+    if (upTo.isAtBoundary())
         return at;
-    const qsizetype before = finder.toPreviousBoundary();
+    const qsizetype before = upTo.toPreviousBoundary();
     if (before > 0)
         return before;
-    finder.setPosition(at);
-    return finder.toNextBoundary();
+    QTextBoundaryFinder whole(QTextBoundaryFinder::Grapheme, text);
+    whole.setPosition(at);
+    return whole.toNextBoundary();
+}
+
+// A line break typed in a text, CR LF, LF or CR alone, as one blank.
+QString asOneLine(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return text;
 }
 } // namespace
 
 QStringList wrapText(QString text, int n)
 {
     n = qMax(n, 1);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    text = asOneLine(text);
     QStringList lines;
     while (text.size() > n) {
         const int blank = text.left(n).lastIndexOf(QLatin1Char(' '));
@@ -194,7 +203,7 @@ QStringList wrapText(const QString &text, int n, const PrintSurface &s, double w
 {
     // Each line is the character count's line from where the last one ended, shortened when it is too wide.
     QStringList lines;
-    QString rest = wrapText(text, qMax(n, 1)).join(QString());   // the line breaks typed, as blanks
+    QString rest = asOneLine(text);
     for (;;) {
         const QString line = wrapText(rest.left(qMax(n, 1) + 1), n).first();
         const qsizetype take = fittingLength(line, s, width);
