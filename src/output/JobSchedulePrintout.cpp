@@ -19,6 +19,7 @@ constexpr int kPhoneWidth = 2000;
 constexpr int kJobWidth = 2900;
 constexpr int kCheckBoxWidth = 250;
 constexpr int kNarrowestComments = 1500;
+constexpr int kTitleGap = 200;   // between the title and the company's name on its right
 } // namespace
 
 SchedulePrintSelection &schedulePrintSelection()
@@ -155,12 +156,16 @@ void JobSchedulePrintout::printHeader(PrintSurface &s)
 {
     const PageMedium &m = medium_;
     const int W = s.Width();
-    printTitle(s, m, QStringLiteral("Job Schedule"));
+    const QString title = QStringLiteral("Job Schedule");
+    printTitle(s, m, title);
+    // Texts too wide for their place go on over lines of their own: the company's name between the title
+    // and the right margin, the others within the margins.
+    const double titleEnd = W / 2 - qRound(s.TextWidth(title)) / 2 + s.TextWidth(title);
+    const double width = W - 2 * kMargin;
     if (!companyName_.isEmpty()) {
         s.FontSize = m.companySize;
         s.CurrentY = 500;
-        s.CurrentX = W - s.TextWidth(companyName_) - kMargin;
-        s.Print(companyName_);
+        printFitted(s, companyName_, W - kMargin, qMax(W - kMargin - titleEnd - kTitleGap, width / 4), true);
     }
     QString contact;
     if (!companyPhone_.isEmpty())
@@ -169,12 +174,10 @@ void JobSchedulePrintout::printHeader(PrintSurface &s)
         contact += QStringLiteral("  Email: ") + companyEmail_;
     if (!contact.isEmpty()) {
         s.FontSize = m.contactSize;
-        s.CurrentX = W - s.TextWidth(contact) - kMargin;
-        s.Print(contact);
+        printFitted(s, contact, W - kMargin, width, true);
     }
     s.FontSize = m.groupSize;
-    s.CurrentX = kMargin;
-    s.Print(associateLine());
+    printFitted(s, associateLine(), kMargin, width);
     s.Line(kMargin, s.CurrentY + 200, W - kMargin, s.CurrentY + 200);
 
     s.FontSize = m.headingsSize;
@@ -204,8 +207,7 @@ void JobSchedulePrintout::printDateLine(PrintSurface &s)
     s.FontSize = medium_.dateLineSize;
     s.FontBold = true;
     s.CurrentY += 100;
-    s.CurrentX = kMargin;
-    s.Print(associateLine());
+    printFitted(s, associateLine(), kMargin, s.Width() - 2 * kMargin);
     s.Line(kMargin, s.CurrentY + 200, s.Width() - kMargin, s.CurrentY + 200);
     s.FontSize = medium_.bodySize;
     s.FontBold = false;
@@ -263,28 +265,31 @@ bool JobSchedulePrintout::drawPage(PrintSurface &s, int index)
     const double commentX = kMargin + columnsWidth(o_);
     const double commentWidth = W - kMargin - commentX - (o_.checkBox ? kCheckBoxWidth : 0);
     const int n = m.commentLineLength(commentWidth);
+    // Comment lines end within the column. One narrower than the print options allow (a preview canvas
+    // narrower than the sheet the options measured) is taken at that narrowest width, as its line length is.
+    const double commentLineWidth = qMax(commentWidth, double(kNarrowestComments));
     auto linesOf = [&](const Job &job) {
         QStringList out;
         if (!o_.comments)
             return out;
         for (const QString *c : {&job.customerComment, &job.jobComment})
             if (!c->isEmpty())
-                out << wrapText(*c, n);
+                out << wrapText(*c, n, s, commentLineWidth);
         return out;
     };
 
     printHeader(s);
     startRows(s, m);
     const double lineHeight = s.TextHeight();
-    // The height of a date line, and of a row down to the rule under it.
-    double dateLineHeight;
-    {
+    // The height of a date line (of the group being drawn), and of a row down to the rule under it.
+    auto dateLineHeight = [&] {
         s.FontSize = m.dateLineSize;
         s.FontBold = true;
-        dateLineHeight = 100 + s.TextHeight() + 200 + 200;
+        const double height = 100 + fitToWidth(associateLine(), s, W - 2 * kMargin).size() * s.TextHeight() + 200 + 200;
         s.FontSize = m.bodySize;
         s.FontBold = false;
-    }
+        return height;
+    };
     auto rowHeight = [&](const QVector<Column> &columns, const QStringList &comment) {
         qsizetype lines = comment.isEmpty() ? 0 : 1;
         for (const Column &c : columns)
@@ -292,6 +297,21 @@ bool JobSchedulePrintout::drawPage(PrintSurface &s, int index)
         return qMax(lines * lineHeight, 200.0) + 100;
     };
     auto pageEnds = [&](const PageStart &next) { return endPage(s, m, footer_, index, starts_, next); };
+    // The last column, with no comments after it, has nothing to stop its lines but the sheet's edge: a line
+    // goes on below where it would pass the right margin, or the check box that follows the column.
+    auto fitLastColumn = [&](QVector<Column> columns) {
+        if (o_.comments || columns.isEmpty())
+            return columns;
+        double x = kMargin;
+        for (qsizetype i = 0; i + 1 < columns.size(); ++i)
+            x += columns.at(i).width;
+        const double room = o_.checkBox ? columns.last().width : W - kMargin - x;
+        QStringList lines;
+        for (const QString &line : columns.last().lines)
+            lines << fitToWidth(line, s, room);
+        columns.last().lines = lines;
+        return columns;
+    };
 
     // Draws the comment lines of a row from `first` on at the comment column,
     // then the check box and the rule under the row. A further line is drawn
@@ -346,13 +366,13 @@ bool JobSchedulePrintout::drawPage(PrintSurface &s, int index)
             return pageEnds({row, 0, o.associate, o.date});
         const Job &job = jobs_.at(o.job);
         const QStringList comment = linesOf(job);
-        const QVector<Column> columns = columnsOf(job);
+        const QVector<Column> columns = fitLastColumn(columnsOf(job));
         const double height = rowHeight(columns, comment);
         if (o.date != currentDate_) {
             currentDate_ = o.date;
             // A date line with no room for its first row under it begins the next page instead.
             if (o_.breakOnDate || s.CurrentY > H - m.dateLineReserve ||
-                s.CurrentY + dateLineHeight + height > footerRule)
+                s.CurrentY + dateLineHeight() + height > footerRule)
                 return pageEnds({row, 0, o.associate, o.date});
             printDateLine(s);
         }

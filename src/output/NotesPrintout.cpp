@@ -92,8 +92,7 @@ void NotesPrintout::printHeader(PrintSurface &s) const
     s.Print(dates);
     if (kind_ == Kind::Customer) {
         s.CurrentY += 300;
-        s.CurrentX = kMargin;
-        s.Print(QStringLiteral("Customer: ") + forename_ + QLatin1Char(' ') + surname_);
+        printFitted(s, QStringLiteral("Customer: ") + forename_ + QLatin1Char(' ') + surname_, kMargin, W - 2 * kMargin);
     }
     s.Line(kMargin, s.CurrentY + 200, W - kMargin, s.CurrentY + 200);
 }
@@ -104,6 +103,7 @@ bool NotesPrintout::drawPage(PrintSurface &s, int index)
     const PageStart start = starts_.at(index);
     const int W = s.Width();
     const int H = s.Height();
+    const double width = W - 2 * kMargin;   // every line ends by the right margin
     printHeader(s);
     startRows(s, m);
     auto pageEnds = [&](const PageStart &next) { return endPage(s, m, footer_, index, starts_, next); };
@@ -115,14 +115,11 @@ bool NotesPrintout::drawPage(PrintSurface &s, int index)
         if (!carried) {
             if (s.CurrentY > H - m.noteReserve)
                 return pageEnds({i, -1});
-            s.CurrentX = kMargin;
-            s.Print(m.dateTime(n.time, m.noteTime) + QLatin1Char(' ') + n.author);
-            for (const QString &line : n.before) {
-                s.CurrentX = kMargin;
-                s.Print(line);
-            }
+            printFitted(s, m.dateTime(n.time, m.noteTime) + QLatin1Char(' ') + n.author, kMargin, width);
+            for (const QString &line : n.before)
+                printFitted(s, line, kMargin, width);
         }
-        QStringList lines = wrapText(n.text, m.noteLineLength);
+        QStringList lines = wrapText(n.text, m.noteLineLength, s, width);
         if (!m.emptyNoteTakesALine && lines.last().isEmpty())
             lines.removeLast();
         for (int l = first; l < lines.size(); ++l) {
@@ -134,10 +131,8 @@ bool NotesPrintout::drawPage(PrintSurface &s, int index)
             s.CurrentX = kMargin;
             s.Print(lines.at(l));
         }
-        if (n.hasAfter) {
-            s.CurrentX = kMargin;
-            s.Print(n.after);
-        }
+        if (n.hasAfter)
+            printFitted(s, n.after, kMargin, width);
         s.Line(kMargin, s.CurrentY + 100, W - kMargin, s.CurrentY + 100);
         s.CurrentY += 150;
     }

@@ -12,6 +12,7 @@
 
 #include <QDateTime>
 #include <QHash>
+#include <QTextBoundaryFinder>
 
 namespace wvs {
 
@@ -119,21 +120,119 @@ void PageFooter::draw(PrintSurface &s, const PageMedium &medium, int pageNumber)
     s.Print(page);
 }
 
-QStringList wrapText(QString text, int n)
+namespace {
+// A break at `at` moved, where it would fall inside a character as the reader
+// sees it (a pair of surrogates, a letter and its accents), to before that
+// character, or after it when it is the line's first. Whether a break may fall
+// there rests on the text before it and the character at it.
+qsizetype betweenCharacters(const QString &text, qsizetype at)
 {
-    n = qMax(n, 1);
+    QTextBoundaryFinder upTo(QTextBoundaryFinder::Grapheme, text.left(at + 1));
+    upTo.setPosition(at);
+    if (upTo.isAtBoundary())
+        return at;
+    const qsizetype before = upTo.toPreviousBoundary();
+    if (before > 0)
+        return before;
+    QTextBoundaryFinder whole(QTextBoundaryFinder::Grapheme, text);
+    whole.setPosition(at);
+    return whole.toNextBoundary();
+}
+
+// A line break typed in a text, CR LF, LF or CR alone, as one blank.
+QString asOneLine(QString text)
+{
     text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
     text.replace(QLatin1Char('\r'), QLatin1Char(' '));
     text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return text;
+}
+} // namespace
+
+QStringList wrapText(QString text, int n)
+{
+    n = qMax(n, 1);
+    text = asOneLine(text);
     QStringList lines;
     while (text.size() > n) {
         const int blank = text.left(n).lastIndexOf(QLatin1Char(' '));
-        const int take = blank < 0 ? n : blank + 1;
+        const qsizetype take = betweenCharacters(text, blank < 0 ? n : blank + 1);
         lines << text.left(take);
         text.remove(0, take);
     }
     lines << text;
     return lines;
+}
+
+namespace {
+// How much of a line goes on the first line of it that is no wider than
+// `width`: all of it when it fits, else up to its last blank that fits, else
+// as many whole characters (as the reader sees them) as fit, at least one.
+qsizetype fittingLength(const QString &line, const PrintSurface &s, double width)
+{
+    if (s.TextWidth(line) <= width)
+        return line.size();
+    QVector<qsizetype> ends;   // where a break may fall: after each character as the reader sees it
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, line);
+    for (qsizetype at = finder.toNextBoundary(); at > 0; at = finder.toNextBoundary())
+        ends << at;
+    if (ends.size() < 2)
+        return line.size();   // one character wider than the line: it goes alone
+    // The longest run of whole characters that fits; the whole line does not.
+    qsizetype fits = -1;
+    for (qsizetype lo = 0, hi = ends.size() - 2; lo <= hi;) {
+        const qsizetype mid = (lo + hi) / 2;
+        if (s.TextWidth(line.left(ends.at(mid))) <= width) {
+            fits = mid;
+            lo = mid + 1;
+        } else {
+            hi = mid - 1;
+        }
+    }
+    if (fits < 0)
+        return ends.first();
+    // At the last blank within it, the blank kept at the line's end, as the character count breaks.
+    const qsizetype blank = line.left(ends.at(fits)).lastIndexOf(QLatin1Char(' '));
+    if (blank > 0 && s.TextWidth(line.left(blank + 1)) <= width)
+        return blank + 1;
+    return ends.at(fits);
+}
+} // namespace
+
+QStringList wrapText(const QString &text, int n, const PrintSurface &s, double width)
+{
+    // Each line is the character count's line from where the last one ended, shortened when it is too wide.
+    QStringList lines;
+    QString rest = asOneLine(text);
+    for (;;) {
+        const QString line = wrapText(rest.left(qMax(n, 1) + 1), n).first();
+        const qsizetype take = fittingLength(line, s, width);
+        if (take == rest.size()) {
+            lines << rest;
+            return lines;
+        }
+        lines << rest.left(take);
+        rest.remove(0, take);
+    }
+}
+
+QStringList fitToWidth(QString line, const PrintSurface &s, double width)
+{
+    QStringList lines;
+    for (qsizetype take = fittingLength(line, s, width); take < line.size(); take = fittingLength(line, s, width)) {
+        lines << line.left(take);
+        line.remove(0, take);
+    }
+    lines << line;
+    return lines;
+}
+
+void printFitted(PrintSurface &s, const QString &text, double x, double width, bool rightEdge)
+{
+    for (const QString &line : fitToWidth(text, s, width)) {
+        s.CurrentX = rightEdge ? x - s.TextWidth(line) : x;
+        s.Print(line);
+    }
 }
 
 void printTitle(PrintSurface &s, const PageMedium &medium, const QString &title)

@@ -5,6 +5,7 @@
 #include <QPageLayout>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 class QWidget;
@@ -85,9 +86,27 @@ void startRows(PrintSurface &s, const PageMedium &medium);
 
 // Splits a text into lines of at most n characters (at least one), each
 // broken after the last blank within them (or after exactly n characters when
-// there is none). A line break typed in the text, CR LF, LF or CR alone,
-// becomes one blank, so the words on either side never run together. The
-// last line may be empty.
+// there is none; a little before, rather than inside a character as the reader
+// sees it). A line break typed in the text, CR LF, LF or CR alone, becomes one
+// blank, so the words on either side never run together. The last line may be
+// empty.
 QStringList wrapText(QString text, int n);
+
+// A text's lines on the page: each line as the character count above takes it
+// from where the line before ended, shortened as fitToWidth shortens it when
+// it would be wider than `width` twips in the surface's current font. A text
+// that fits breaks as by the count alone; every character is on a line that fits.
+QStringList wrapText(const QString &text, int n, const PrintSurface &s, double width);
+
+// A line as it goes on the page: whole when it is no wider than `width` twips
+// in the surface's current font, else broken after its last blank that fits,
+// or, with none, inside the word as far as it fits. A break never splits a
+// character as the reader sees it (a letter with its accents, a pair of
+// surrogates); a line holds at least one. Every character is kept.
+QStringList fitToWidth(QString line, const PrintSurface &s, double width);
+
+// Prints the lines of fitToWidth at x, one under the other; `rightEdge` puts
+// each line's end at x instead.
+void printFitted(PrintSurface &s, const QString &text, double x, double width, bool rightEdge = false);
 
 } // namespace wvs

@@ -47,14 +47,24 @@ QPainter &PrintSurface::painter()
     return *painter_;
 }
 
-double PrintSurface::TextWidth(const QString &text) const { return QFontMetricsF(font()).horizontalAdvance(text); }
+const QFontMetricsF &PrintSurface::metrics() const
+{
+    const Measured now{FontName, FontSize, FontBold, FontItalic};
+    if (!metrics_ || measured_ != now) {
+        metrics_.emplace(font(), device());
+        measured_ = now;
+    }
+    return *metrics_;
+}
 
-double PrintSurface::TextHeight() const { return QFontMetricsF(font()).height(); }
+double PrintSurface::TextWidth(const QString &text) const { return metrics().horizontalAdvance(text); }
+
+double PrintSurface::TextHeight() const { return metrics().height(); }
 
 void PrintSurface::Print(const QString &text, bool keepLine)
 {
     const QFont f = font();
-    const QFontMetricsF m(f);
+    const QFontMetricsF &m = metrics();
     if (!text.isEmpty()) {
         QPainter &p = painter();
         p.setFont(f);
@@ -214,6 +224,8 @@ void PrinterSurface::abortDocument()
 }
 
 double PrinterSurface::pixelsPerTwip() const { return printer_->resolution() / 1440.0; }
+
+const QPaintDevice *PrinterSurface::device() const { return printer_.get(); }
 
 // ---- in-memory page ---------------------------------------------------------
 

@@ -1,12 +1,15 @@
 #pragma once
 #include <QColor>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPageLayout>
 #include <QRectF>
 #include <QVector>
 #include <QString>
 #include <memory>
+#include <optional>
 
+class QPaintDevice;
 class QPainter;
 class QPrinter;
 
@@ -44,6 +47,8 @@ public:
     int Page() const { return page_; }
 
     void Print(const QString &text, bool keepLine = false);
+    // A text's width in the current font, measured on the device the page is
+    // drawn on, as Print lays it out: a line as wide as this ends there.
     double TextWidth(const QString &text) const;
     double TextHeight() const;
     void Line(double x1, double y1, double x2, double y2);
@@ -76,10 +81,22 @@ protected:
     virtual void finishDocument() = 0;
     virtual void abortDocument() = 0;
     virtual double pixelsPerTwip() const = 0;
+    // The device the pages are drawn on, which texts are measured for.
+    virtual const QPaintDevice *device() const = 0;
     void abortIfOpen();
 
 private:
     QFont font() const;
+    // The metrics of the current font on the device, kept while the font stays.
+    const QFontMetricsF &metrics() const;
+    struct Measured {
+        QString name;
+        double size;
+        bool bold, italic;
+        bool operator==(const Measured &) const = default;
+    };
+    mutable std::optional<Measured> measured_;
+    mutable std::optional<QFontMetricsF> metrics_;
     int width_;
     int height_;
     int page_ = 1;
@@ -105,6 +122,7 @@ protected:
     void finishDocument() override;
     void abortDocument() override;
     double pixelsPerTwip() const override;
+    const QPaintDevice *device() const override;
 
 private:
     std::unique_ptr<QPrinter> printer_;
@@ -135,6 +153,7 @@ protected:
     void finishDocument() override;
     void abortDocument() override;
     double pixelsPerTwip() const override { return dpi_ / 1440.0; }
+    const QPaintDevice *device() const override { return &image_; }
     void drew(const Drawn &d) override { drawn_ << d; }
 
 private:

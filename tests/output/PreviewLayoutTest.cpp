@@ -407,17 +407,18 @@ TEST_F(NotesPreviewTest, TheTwinsShowAWholePageTheirOwnHeadingsAndNoteLinesWrapp
                              "10/03/2025 10:15:00 Administrator", "Note type: Action"})
         EXPECT_TRUE(t.contains(QString::fromLatin1(line))) << line << "\n" << t.join('\n').toStdString();
 
-    const QString exactly = QString(54, 'a') + ' ' + QString(55, 'b');   // 110
+    // Letters narrow enough that the lines fit the page's width as well (see the wide notes below).
+    const QString exactly = QString(54, 'a') + ' ' + QString(55, 'j');   // 110
     addCustomerNote("2025-03-05 10:00:00", exactly);
     addCustomerNote("2025-03-04 10:00:00", QString(54, 'c') + ' ' + QString(56, 'd'));   // 111
-    addCustomerNote("2025-03-03 10:00:00", QString(250, 'e'));
+    addCustomerNote("2025-03-03 10:00:00", QString(250, 'l'));
     t = texts(notes(NotesPrintout::Kind::Customer).first());
     for (const QString &line : {QString("Customer Notes"), QString("From: 01 Mar 2025     To: 31-March-2025"),
                                 QString("Customer:  Hart"), QString("02 Mar 2025 Administrator"),   // the date only
                                 exactly, QString(54, 'c') + ' ', QString(56, 'd')})
         EXPECT_TRUE(t.contains(line)) << line.toStdString() << "\n" << t.join('\n').toStdString();
     EXPECT_TRUE(t.filter("Note type").isEmpty());
-    EXPECT_EQ(t.filter(QRegularExpression("^e+$")), QStringList({QString(110, 'e'), QString(110, 'e'), QString(30, 'e')}));
+    EXPECT_EQ(t.filter(QRegularExpression("^l+$")), QStringList({QString(110, 'l'), QString(110, 'l'), QString(30, 'l')}));
 
     // On paper the lines of a note hold 120 characters, of either twin.
     const QString exactly120 = QString(59, 'f') + ' ' + QString(60, 'g');
@@ -426,7 +427,7 @@ TEST_F(NotesPreviewTest, TheTwinsShowAWholePageTheirOwnHeadingsAndNoteLinesWrapp
     addCustomerNote("2025-03-07 10:00:00", over120);
     addNote(schedule_, job_, "2025-03-03", "2025-03-06 10:00:00", "Action", exactly120);
     addNote(schedule_, job_, "2025-03-03", "2025-03-07 10:00:00", "Action", over120);
-    addNote(schedule_, job_, "2025-03-03", "2025-03-08 10:00:00", "Action", QString(250, 'e'));
+    addNote(schedule_, job_, "2025-03-03", "2025-03-08 10:00:00", "Action", QString(250, 'l'));
     for (auto kind : {NotesPrintout::Kind::Schedule, NotesPrintout::Kind::Customer}) {
         NotesPrintout paper(kind, kind == NotesPrintout::Kind::Customer ? customer_ : schedule_, d("2025-03-01"),
                             d("2025-03-31"));
@@ -436,8 +437,8 @@ TEST_F(NotesPreviewTest, TheTwinsShowAWholePageTheirOwnHeadingsAndNoteLinesWrapp
             onPaper << texts(p);
         for (const QString &line : {exactly120, QString(59, 'h') + ' ', QString(61, 'i')})
             EXPECT_TRUE(onPaper.contains(line)) << line.toStdString() << "\n" << onPaper.join('\n').toStdString();
-        EXPECT_EQ(onPaper.filter(QRegularExpression("^e+$")),
-                  QStringList({QString(120, 'e'), QString(120, 'e'), QString(10, 'e')}));
+        EXPECT_EQ(onPaper.filter(QRegularExpression("^l+$")),
+                  QStringList({QString(120, 'l'), QString(120, 'l'), QString(10, 'l')}));
     }
 }
 
@@ -725,3 +726,155 @@ TEST_F(PreviewLayoutTest, ALineBreakTypedInAJobCommentPrintsAndPreviewsAsABlank)
 }
 
 } // namespace
+
+namespace {
+// Each run of consecutive texts drawn that together make up `text`, one after the other.
+QVector<QVector<Drawn>> piecesOf(const QVector<Page> &pages, const QString &text)
+{
+    QVector<Drawn> drawn;
+    for (const Page &p : pages)
+        drawn << ofKind(p, Drawn::Text);
+    QVector<QVector<Drawn>> found;
+    for (qsizetype i = 0; i < drawn.size(); ++i) {
+        QVector<Drawn> run;
+        QString made;
+        for (qsizetype k = i; k < drawn.size() && made.size() < text.size() && !drawn.at(k).text.isEmpty() &&
+                              text.mid(made.size()).startsWith(drawn.at(k).text); ++k) {
+            run << drawn.at(k);
+            made += drawn.at(k).text;
+        }
+        if (made == text)
+            found << run;
+    }
+    return found;
+}
+} // namespace
+
+// No character of a text is lost past the paper's edge: a note, a comment, a customer's or the company's name
+// wider than its place goes on over more lines, each within the margins (a comment within its column), on
+// paper and on screen. A line keeps the character count, and breaks only between two characters as the reader
+// sees them.
+TEST_F(NotesPreviewTest, ATextWiderThanItsPlaceGoesOnOverMoreLinesAndLosesNoCharacter)
+{
+    const QString hebrew = QString::fromUtf8("עברית");
+    const struct {
+        const char *name;
+        QString text;
+    } rows[] = {
+        {"a long word", QString("Longword").repeated(38).left(300)},
+        {"wide letters", QString::fromUtf8("Ｗ").repeated(70) + ' ' +
+                             QString::fromUtf8("ＭＭＭ 東京都港区の現場では鍵を管理人室で受け取ってください。").repeated(4)},
+        {"right to left", (hebrew + QString::fromUtf8(" שלום Call before 9 am العربية مرحبا بكم في المنزل Gate 4 "))
+                              .repeated(5) + hebrew},
+        {"accents and pairs", QString::fromUtf8("Re\u0301sume\u0301\U0001F600\U0001D400").repeated(30)},
+    };
+    writeSql("UPDATE CustomerJobs SET CommentOnSchedule = 1 WHERE JobSeqNo = ?", {job_});
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString &text = row.text;
+        writeSql("DELETE FROM CustomerNotes");
+        writeSql("DELETE FROM ScheduleJobNotes");
+        addCustomerNote("2025-03-02 10:00:00", text);
+        addNote(schedule_, job_, "2025-03-03", "2025-03-10 10:15:00", "Action", text);
+        const QString name = "Mc" + text;
+        const QString jobType = "Job " + text;
+        writeSql("UPDATE JobTypes SET JobTypeDescription = 'Window cleaning'");
+        writeSql("UPDATE Customers SET Surname = ? WHERE CustomerNumber = ?", {name, customer_});
+        writeSql("UPDATE CustomerJobs SET CustomerJobComment = ? WHERE JobSeqNo = ?", {text, job_});
+        writeSql("INSERT OR REPLACE INTO Company (RowId, CompanyName) VALUES (1, ?)", {name});
+
+        // Each printout on paper and on screen: what it draws, where a text of the row must stand and the
+        // character count of its lines (0: none), and the texts made of the row that must be there whole.
+        struct Place {
+            double left, right;
+            int count;
+        };
+        std::vector<std::unique_ptr<PagedPrintout>> printouts;
+        for (const bool screen : {false, true}) {
+            printouts.push_back(std::make_unique<NotesPrintout>(
+                NotesPrintout::Kind::Schedule, schedule_, d("2025-03-01"), d("2025-03-31"),
+                screen ? PageMedium::scheduleNotesScreen() : PageMedium::notesPaper()));
+            printouts.push_back(std::make_unique<NotesPrintout>(
+                NotesPrintout::Kind::Customer, customer_, d("2025-03-01"), d("2025-03-31"),
+                screen ? PageMedium::customerNotesScreen() : PageMedium::notesPaper()));
+            printouts.push_back(std::make_unique<JobSchedulePrintout>(
+                schedule_, QString(), schedulePrintSelection(),
+                screen ? PageMedium::jobScheduleScreen(false) : PageMedium::jobSchedulePaper()));
+        }
+        // As printed into a PDF file: no word passes the margins (515 twips, 25.75 points).
+        for (const std::function<void()> &print :
+             {std::function<void()>([&] { PrintCustomerNotes(customer_, d("2025-03-01"), d("2025-03-31")); }),
+              std::function<void()>([&] { PrintScheduleNotes(schedule_, d("2025-03-01"), d("2025-03-31")); }),
+              std::function<void()>([&] { PrintWorkvane(schedule_, QString()); })}) {
+            const QString pdf = nextPdf();
+            print();
+            const QVector<PdfWord> words = pdfWords(pdf);
+            EXPECT_GT(words.size(), 10);
+            for (const PdfWord &w : words)
+                EXPECT_TRUE(w.left >= 25.75 - 0.05 && w.right <= w.pageWidth - 25.75 + 0.05)
+                    << w.left << ".." << w.right << " of " << w.pageWidth << ": " << w.text.toStdString();
+        }
+        for (const auto &p : printouts) {
+            const bool schedule = dynamic_cast<JobSchedulePrintout *>(p.get());
+            const bool screen = p->medium().kind == PageMedium::Kind::Screen;
+            SCOPED_TRACE((schedule ? "job schedule" : "notes") + std::string(screen ? " on screen" : " on paper"));
+            ASSERT_TRUE(p->load());
+            const QSize page = screen ? p->medium().page : schedule ? QSize(16838, 11906) : QSize(11906, 16838);
+            const QVector<Page> pages = layOut(*p, page);
+            const double W = page.width();
+            // Every text of every page within the margins.
+            for (const Page &onPage : pages)
+                for (const Drawn &d : ofKind(onPage, Drawn::Text))
+                    EXPECT_TRUE(d.at.left() >= 515 - 0.5 && d.at.right() <= W - 515 + 0.5)
+                        << d.at.left() << ".." << d.at.right() << " of " << W << ": " << d.text.toStdString();
+            // The comments column: every column and the check box.
+            const double commentX = 515 + 2785 + 2700 + 2000 + 2900, commentWidth = W - 515 - commentX - 250;
+            // The company's name stands right of the title.
+            const double titleEnd = schedule ? textOf(pages.first(), "Job Schedule")->at.right() : 515;
+            const std::pair<QString, Place> places[] = {
+                {text, schedule ? Place{commentX, commentX + commentWidth, p->medium().commentLineLength(commentWidth)}
+                                : Place{515, W - 515, p->medium().noteLineLength}},
+                {schedule ? name : QStringLiteral("Customer:  ") + name, {titleEnd, W - 515, 0}},   // a name
+            };
+            for (const auto &[whole, place] : places) {
+                const QVector<QVector<Drawn>> found = piecesOf(pages, whole);
+                ASSERT_FALSE(found.isEmpty()) << whole.toStdString();
+                ASSERT_EQ(found.size(), 1) << whole.toStdString();
+                for (const QVector<Drawn> &lines : found) {
+                    EXPECT_GT(lines.size(), 1);
+                    for (const Drawn &line : lines) {
+                        EXPECT_TRUE(line.at.left() >= place.left - 0.5 && line.at.right() <= place.right + 0.5)
+                            << line.at.left() << ".." << line.at.right() << ": " << line.text.toStdString();
+                        EXPECT_TRUE(!place.count || line.text.size() <= place.count) << line.text.toStdString();
+                        const QChar first = line.text.front(), last = line.text.back();
+                        EXPECT_FALSE(first.isMark() || first.isLowSurrogate() || last.isHighSurrogate())
+                            << line.text.toStdString();
+                    }
+                }
+            }
+        }
+
+        // Without comments the job column is the last: its lines end by the right margin, upright with every
+        // other column; with the check box after it, where the box begins.
+        writeSql("UPDATE JobTypes SET JobTypeDescription = ?", {jobType});
+        for (const bool box : {false, true}) {
+            SchedulePrintSelection noComments = SchedulePrintSelection::all();
+            noComments.comments = false;
+            noComments.checkBox = box;
+            noComments.portrait = true;
+            for (const bool screen : {false, true}) {
+                SCOPED_TRACE(std::string("no comments") + (box ? ", a check box" : "") + (screen ? ", on screen" : ""));
+                JobSchedulePrintout p(schedule_, QString(), noComments,
+                                      screen ? PageMedium::jobScheduleScreen(true) : PageMedium::jobSchedulePaper());
+                ASSERT_TRUE(p.load());
+                const QSize page = screen ? p.medium().page : QSize(11906, 16838);
+                const QVector<QVector<Drawn>> found = piecesOf(layOut(p, page), jobType);
+                ASSERT_EQ(found.size(), 1);
+                EXPECT_GT(found.first().size(), 1);
+                for (const Drawn &line : found.first())
+                    EXPECT_TRUE(line.at.left() == 8000 && line.at.right() <= (box ? 10900 : page.width() - 515) + 0.5)
+                        << line.at.left() << ".." << line.at.right() << ": " << line.text.toStdString();
+            }
+        }
+    }
+}

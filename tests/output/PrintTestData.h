@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QRegularExpression>
 #include <functional>
 
 namespace wvs::printtest {
@@ -80,6 +81,29 @@ protected:
         p.waitForFinished(30000);
         const QStringList pages = QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\f'));
         return pages.mid(0, pages.size() - (pages.last().trimmed().isEmpty() ? 1 : 0));
+    }
+
+    // The words of a PDF file as laid out on its pages: their left and right ends and their page's width, in points.
+    struct PdfWord {
+        double left, right, pageWidth;
+        QString text;
+    };
+    static QVector<PdfWord> pdfWords(const QString &path)
+    {
+        QProcess p;
+        p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path, QStringLiteral("-")});
+        p.waitForFinished(30000);
+        static const QRegularExpression item(QStringLiteral(
+            R"re(<page width="([\d.]+)"|<word xMin="([\d.]+)" yMin="[\d.]+" xMax="([\d.]+)" yMax="[\d.]+">([^<]*)</word>)re"));
+        QVector<PdfWord> words;
+        double width = 0;
+        for (const QRegularExpressionMatch &m : item.globalMatch(QString::fromUtf8(p.readAllStandardOutput()))) {
+            if (m.capturedLength(1))
+                width = m.captured(1).toDouble();
+            else
+                words.append({m.captured(2).toDouble(), m.captured(3).toDouble(), width, m.captured(4)});
+        }
+        return words;
     }
 
     // A customer job of an associate stored on the given dates (of schedule_ unless another is named).
