@@ -6,48 +6,24 @@ namespace wvs {
 
 namespace {
 
-QString kindName(NamedRows::Kind kind)
-{
-    switch (kind) {
-    case NamedRows::Kind::Customer:
-        return QStringLiteral("Customer");
-    case NamedRows::Kind::ServiceAddress:
-        return QStringLiteral("Service Address");
-    case NamedRows::Kind::JobType:
-        return QStringLiteral("Job Type");
-    case NamedRows::Kind::Associate:
-        return QStringLiteral("Associate");
-    case NamedRows::Kind::AuthorityLevel:
-        return QStringLiteral("Authority Level");
-    case NamedRows::Kind::CustomerJob:
-        return QStringLiteral("Customer Job");
-    case NamedRows::Kind::Schedule:
-        return QStringLiteral("Schedule");
-    }
-    return {};
-}
+// Each kind's name in the message and the query that finds its row, the key
+// bound in order; in the order of NamedRows::Kind.
+struct KindRow {
+    const char *name;
+    const char *existsSql;
+};
 
-// The query that finds the row, its key bound in order.
-QString existsSql(NamedRows::Kind kind)
-{
-    switch (kind) {
-    case NamedRows::Kind::Customer:
-        return QStringLiteral("SELECT 1 FROM Customers WHERE CustomerNumber = ?");
-    case NamedRows::Kind::ServiceAddress:
-        return QStringLiteral("SELECT 1 FROM CustomerServiceAddresses WHERE CustomerNumber = ? AND SAddressSeqNo = ?");
-    case NamedRows::Kind::JobType:
-        return QStringLiteral("SELECT 1 FROM JobTypes WHERE JobTypeCode = ?");
-    case NamedRows::Kind::Associate:
-        return QStringLiteral("SELECT 1 FROM Associates WHERE AssociateID = ?");
-    case NamedRows::Kind::AuthorityLevel:
-        return QStringLiteral("SELECT 1 FROM AuthorityLevels WHERE LevelNumber = ?");
-    case NamedRows::Kind::CustomerJob:
-        return QStringLiteral("SELECT 1 FROM CustomerJobs WHERE JobSeqNo = ?");
-    case NamedRows::Kind::Schedule:
-        return QStringLiteral("SELECT 1 FROM Schedules WHERE ScheduleNumber = ?");
-    }
-    return {};
-}
+const KindRow kinds[] = {
+    {"Customer", "SELECT 1 FROM Customers WHERE CustomerNumber = ?"},
+    {"Service Address", "SELECT 1 FROM CustomerServiceAddresses WHERE CustomerNumber = ? AND SAddressSeqNo = ?"},
+    {"Job Type", "SELECT 1 FROM JobTypes WHERE JobTypeCode = ?"},
+    {"Associate", "SELECT 1 FROM Associates WHERE AssociateID = ?"},
+    {"Authority Level", "SELECT 1 FROM AuthorityLevels WHERE LevelNumber = ?"},
+    {"Customer Job", "SELECT 1 FROM CustomerJobs WHERE JobSeqNo = ?"},
+    {"Schedule", "SELECT 1 FROM Schedules WHERE ScheduleNumber = ?"},
+};
+
+const KindRow &of(NamedRows::Kind kind) { return kinds[static_cast<int>(kind)]; }
 
 } // namespace
 
@@ -96,7 +72,7 @@ NamedRows &NamedRows::schedule(qint64 scheduleNumber)
 QString NamedRows::firstGone(QSqlDatabase db) const
 {
     for (const Row &r : rows_)
-        if (!scalarSql(existsSql(r.kind), r.key, db).isValid())
+        if (!scalarSql(QString::fromLatin1(of(r.kind).existsSql), r.key, db).isValid())
             return goneMessage(r.kind);
     return {};
 }
@@ -110,7 +86,7 @@ void NamedRows::confirm(QSqlDatabase db) const
 
 QString NamedRows::goneMessage(Kind kind)
 {
-    return QStringLiteral("The ") + kindName(kind)
+    return QStringLiteral("The ") + QString::fromLatin1(of(kind).name)
            + QStringLiteral(" no longer exists - it may have been changed or deleted by another user");
 }
 
