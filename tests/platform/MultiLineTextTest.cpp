@@ -4,6 +4,7 @@
 #include "support/Keys.h"
 #include "support/Literal.h"
 
+#include <QAbstractUndoItem>
 #include <QApplication>
 #include <QClipboard>
 #include <QDropEvent>
@@ -315,3 +316,155 @@ TEST(MultiLineText, EveryControlCharacterByEveryWayIntoAComment)
 }
 
 } // namespace
+
+// A box's limit leaves Undo and Redo as in a plain box whose own edit stops
+// at the limit (the plain box is given only what fits): what goes past the
+// limit never goes in, so no undo step holds it, and an undo or redo brings
+// back the text as it was, even a stored text longer than the limit.
+TEST(MultiLineText, UndoAndRedoGoAsInAPlainBoxThatStopsAtTheLimit)
+{
+    using Step = std::function<void(QPlainTextEdit &, bool ours)>;
+    const auto typed = [](const QString &ours, const QString &plain) -> Step {
+        return [=](QPlainTextEdit &b, bool isOurs) { test::typeKeys(&b, isOurs ? ours : plain); };
+    };
+    // Qt's own paste joins the typing after it to its undo step: the plain
+    // box puts its text in as an edit block that ends in a step changing
+    // nothing, as a paste apart from the typing around it.
+    struct Apart : QAbstractUndoItem {
+        void undo() override {}
+        void redo() override {}
+    };
+    const auto pasted = [](const QString &ours, const QString &plain) -> Step {
+        return [=](QPlainTextEdit &b, bool isOurs) {
+            if (!isOurs) {
+                QTextCursor c = b.textCursor();
+                c.beginEditBlock();
+                c.insertText(plain);
+                b.document()->appendUndoItem(new Apart);
+                c.endEditBlock();
+                return b.setTextCursor(c);
+            }
+            QGuiApplication::clipboard()->setText(ours);
+            test::press(&b, Qt::Key_V, Qt::ControlModifier);
+        };
+    };
+    const auto committed = [](const QString &ours, const QString &plain) -> Step {
+        return [=](QPlainTextEdit &b, bool isOurs) {
+            test::focusOn(&b);
+            test::commit(isOurs ? ours : plain, "pre");
+        };
+    };
+    // Qt's own box dies on a drop that scrolls it: the plain box pastes instead.
+    const auto dropped = [&](const QString &ours, const QString &plain) -> Step {
+        return [=](QPlainTextEdit &b, bool isOurs) {
+            if (!isOurs)
+                return pasted(plain, plain)(b, false);
+            test::dropText(b.viewport(), b.cursorRect().center(), ours);
+        };
+    };
+    const auto key = [](Qt::Key k, Qt::KeyboardModifiers held = Qt::NoModifier) -> Step {
+        return [=](QPlainTextEdit &b, bool) { test::press(&b, k, held); };
+    };
+    // A key past the limit: the plain box is given nothing.
+    const auto pastLimit = [&](Qt::Key k) -> Step {
+        return [=](QPlainTextEdit &b, bool isOurs) {
+            if (isOurs)
+                key(k)(b, true);
+        };
+    };
+    const Step stored = [](QPlainTextEdit &b, bool) {
+        b.setPlainText(QString("Stored text. ").repeated(20)); // 260 characters
+        b.moveCursor(QTextCursor::End);
+    };
+    const Step undo = key(Qt::Key_Z, Qt::ControlModifier), redo = key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+
+    const QString p250 = QString("Gate code 1234, the dog stays in the back yard. ").repeated(6).left(250);
+    const QString long300 = QString("Call before arriving; ").repeated(14).left(300);
+    const QString dear = "Dear customer, ";
+    const QString s260 = QString("Stored text. ").repeated(20);
+    const struct {
+        const char *what;
+        std::vector<std::pair<Step, QString>> steps; // each step and the text after it
+    } rows[] = {
+        {"typing past the limit after a paste",
+         {{pasted(p250, p250), p250},
+          {typed("abcdefghij", "abcde"), p250 + "abcde"},
+          {undo, p250},
+          {undo, ""},
+          {undo, ""},
+          {redo, p250},
+          {redo, p250 + "abcde"},
+          {redo, p250 + "abcde"}}},
+        {"Backspaces at the limit",
+         {{pasted(p250, p250), p250},
+          {typed("abcdefghij", "abcde"), p250 + "abcde"},
+          {key(Qt::Key_Backspace), p250 + "abcd"},
+          {key(Qt::Key_Backspace), p250 + "abc"},
+          {undo, p250 + "abcde"},
+          {undo, p250},
+          {undo, ""},
+          {redo, p250},
+          {redo, p250 + "abcde"},
+          {redo, p250 + "abc"}}},
+        {"a paste past the limit, then typing",
+         {{typed(dear, dear), dear},
+          {pasted(long300, long300.left(240)), dear + long300.left(240)},
+          {typed("xyz", ""), dear + long300.left(240)},
+          {pastLimit(Qt::Key_Return), dear + long300.left(240)},
+          {undo, dear},
+          {redo, dear + long300.left(240)},
+          {undo, dear},
+          {undo, ""},
+          {redo, dear},
+          {redo, dear + long300.left(240)}}},
+        {"Return at the limit",
+         {{pasted(p250.left(249), p250.left(249)), p250.left(249)},
+          {typed("abcde", "abcde"), p250.left(249) + "abcde"},
+          {key(Qt::Key_Return), p250.left(249) + "abcde\n"},
+          {pastLimit(Qt::Key_Return), p250.left(249) + "abcde\n"},
+          {typed("f", ""), p250.left(249) + "abcde\n"},
+          {undo, p250.left(249) + "abcde"},
+          {undo, p250.left(249)},
+          {redo, p250.left(249) + "abcde"},
+          {redo, p250.left(249) + "abcde\n"}}},
+        {"an input method's commit past the limit",
+         {{pasted(p250, p250), p250},
+          {committed("abcdefghij", "abcde"), p250 + "abcde"},
+          {committed("klm", ""), p250 + "abcde"},
+          {undo, p250},
+          {undo, ""},
+          {redo, p250},
+          {redo, p250 + "abcde"}}},
+        {"a drop past the limit",
+         {{typed(dear, dear), dear},
+          {dropped(long300, long300.left(240)), dear + long300.left(240)},
+          {typed("x", ""), dear + long300.left(240)},
+          {undo, dear},
+          {redo, dear + long300.left(240)}}},
+        {"a stored text longer than the limit, emptied and brought back",
+         {{stored, s260},
+          {key(Qt::Key_A, Qt::ControlModifier), s260},
+          {key(Qt::Key_Delete), ""},
+          {undo, s260},
+          {redo, ""},
+          {undo, s260},
+          {key(Qt::Key_Backspace), s260.chopped(1)},
+          {key(Qt::Key_Backspace), s260.chopped(2)},
+          {undo, s260},
+          {redo, s260.chopped(2)}}},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.what);
+        MultiLineText ours(nullptr, 255);
+        QPlainTextEdit plain;
+        for (QPlainTextEdit *b : {static_cast<QPlainTextEdit *>(&ours), &plain})
+            b->resize(300, 120);
+        int n = 0;
+        for (const auto &[step, expected] : row.steps) {
+            SCOPED_TRACE("step " + std::to_string(++n));
+            test::besidePlain(ours, plain, [&](QPlainTextEdit &b) { step(b, &b == &ours); });
+            EXPECT_EQ(ours.text(), expected);
+        }
+    }
+    QGuiApplication::clipboard()->clear();
+}
