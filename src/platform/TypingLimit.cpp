@@ -195,6 +195,11 @@ QValidator::State TypingLimit::validate(QString &input, int &pos) const
     // kept whole.
     if (!box_->isModified())
         return Acceptable;
+    // An undo brings back a text the box held, whole: it leaves what it took
+    // back to be redone (a user's own edit has ended the redo history before
+    // it is checked). A redo makes again an edit this check let through.
+    if (box_->isRedoAvailable())
+        return Acceptable;
     const bool mend = std::any_of(input.cbegin(), input.cend(), &TypingLimit::isMended);
     const bool tooLong = limit_ > 0 && input.size() > limit_ && input.size() > last_.size();
     if (!mend && !tooLong)
