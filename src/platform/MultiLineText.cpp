@@ -175,24 +175,10 @@ void MultiLineText::inputMethodEvent(QInputMethodEvent *e)
 QString MultiLineText::typedBy(const QKeyEvent *e)
 {
     // The text control types a line end for these keys, and a key's text
-    // where Qt takes it as input: a printable character (or a tab, a
-    // formatting character, a private-use one), never one held with Ctrl
-    // alone or with Ctrl and Shift.
+    // where Qt takes it as input.
     if (e->matches(QKeySequence::InsertParagraphSeparator) || e->matches(QKeySequence::InsertLineSeparator))
         return QStringLiteral("\n");
-    const QString text = e->text();
-    if (text.isEmpty())
-        return QString();
-    const QChar c = text.front();
-    if (c.category() == QChar::Other_Format)
-        return text;
-    const Qt::KeyboardModifiers held = e->modifiers();
-    if (held == Qt::ControlModifier || held == (Qt::ShiftModifier | Qt::ControlModifier))
-        return QString();
-    if (c.isPrint() || c.category() == QChar::Other_PrivateUse || c == QLatin1Char('\t')
-        || (c.isHighSurrogate() && text.size() > 1 && text.at(1).isLowSurrogate()))
-        return text;
-    return QString();
+    return TypingLimit::typedBy(e, true);
 }
 
 QString MultiLineText::fitting(const QString &added, qsizetype replaced) const

@@ -378,7 +378,8 @@ TEST(MultiLineText, UndoAndRedoGoAsInAPlainBoxThatStopsAtTheLimit)
     };
     const Step undo = key(Qt::Key_Z, Qt::ControlModifier), redo = key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
 
-    const QString p250 = QString("Gate code 1234, the dog stays in the back yard. ").repeated(6).left(250);
+    const QString p254 = QString("Gate code 1234, the dog stays in the back yard. ").repeated(6).left(254);
+    const QString p250 = p254.left(250);
     const QString long300 = QString("Call before arriving; ").repeated(14).left(300);
     const QString dear = "Dear customer, ";
     const QString s260 = QString("Stored text. ").repeated(20);
@@ -427,6 +428,16 @@ TEST(MultiLineText, UndoAndRedoGoAsInAPlainBoxThatStopsAtTheLimit)
           {undo, p250.left(249)},
           {redo, p250.left(249) + "abcde"},
           {redo, p250.left(249) + "abcde\n"}}},
+        {"a key that types two characters, one past the limit",
+         {{pasted(p254, p254), p254},
+          {[](QPlainTextEdit &b, bool isOurs) {
+               test::focusOn(&b);
+               test::press(isOurs ? "xy" : "x");
+           }, p254 + "x"},
+          {undo, p254},
+          {undo, ""},
+          {redo, p254},
+          {redo, p254 + "x"}}},
         {"an input method's commit past the limit",
          {{pasted(p250, p250), p250},
           {committed("abcdefghij", "abcde"), p250 + "abcde"},

@@ -263,6 +263,14 @@ TEST(TypingLimit, UndoAndRedoPastTheLimitGoAsWithAMaximumLength)
           {typed("xyz"), "abcdefghxy"},
           {undo, "abcdefghij"},
           {redo, "abcdefghxy"}}},
+        {"a key that types two characters, one past the limit",
+         {{typed("abcdefghi"), "abcdefghi"},
+          {[](QLineEdit &b) {
+              test::focusOn(&b);
+              test::press("xy");
+          }, "abcdefghix"},
+          {undo, ""},
+          {redo, "abcdefghix"}}},
         {"a stored tab deleted and brought back",
          {{[](QLineEdit &b) { b.setText("a\tbc"); }, "a\tbc"},
           {typed("z"), "a\tbcz"},
