@@ -317,6 +317,58 @@ TEST(MultiLineText, EveryControlCharacterByEveryWayIntoAComment)
 
 } // namespace
 
+// A drop from elsewhere goes in where it is let go, whatever line the caret
+// is on, as in a plain box, and tells the source it was taken, and how: a
+// move (Shift held) removes the text at its source. The caret is at the end.
+TEST(MultiLineText, ADropGoesInWhereItIsLetGoAndTellsItsSource)
+{
+    const struct {
+        const char *what;
+        int at; // the position let go at; -1: past the end of the last line
+        QString dropped;
+        Qt::KeyboardModifiers held;
+        QString expected;
+        Qt::DropAction told;
+    } drops[] = {
+        {"in the middle of a line", 19, "big ", Qt::NoModifier, "Gate code 1234\nDog big in yard", Qt::CopyAction},
+        {"a move on an earlier line", 5, "front ", Qt::ShiftModifier, "Gate front code 1234\nDog in yard",
+         Qt::MoveAction},
+        {"past the end of the last line", -1, "!", Qt::NoModifier, "Gate code 1234\nDog in yard!", Qt::CopyAction},
+    };
+    for (const auto &d : drops) {
+        SCOPED_TRACE(d.what);
+        MultiLineText ours;
+        QPlainTextEdit plain;
+        const auto both = [&](const std::function<void(QPlainTextEdit &)> &step) { test::besidePlain(ours, plain, step); };
+        both([](QPlainTextEdit &b) {
+            b.resize(300, 120);
+            test::typeKeys(&b, "Gate code 1234");
+            test::press(Qt::Key_Return);
+            test::typeKeys(&b, "Dog in yard");
+        });
+        both([&](QPlainTextEdit &b) {
+            QTextCursor there(b.document());
+            there.movePosition(QTextCursor::End);
+            if (d.at >= 0)
+                there.setPosition(d.at);
+            const QPoint at = b.cursorRect(there).center() + QPoint(d.at < 0 ? 40 : 0, 0);
+            QMimeData data;
+            data.setText(d.dropped);
+            const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction;
+            QDragEnterEvent enter(at, offered, &data, Qt::LeftButton, d.held);
+            QDragMoveEvent move(at, offered, &data, Qt::LeftButton, d.held);
+            QDropEvent drop(at, offered, &data, Qt::LeftButton, d.held);
+            for (QEvent *e : std::initializer_list<QEvent *>{&enter, &move, &drop})
+                QApplication::sendEvent(b.viewport(), e);
+            EXPECT_TRUE(drop.isAccepted());
+            EXPECT_EQ(drop.dropAction(), d.told);
+        });
+        EXPECT_EQ(ours.text(), d.expected);
+        both(test::keyStep(Qt::Key_Z, Qt::ControlModifier));
+        EXPECT_EQ(ours.text(), "Gate code 1234\nDog in yard");
+    }
+}
+
 // A box's limit leaves Undo and Redo as in a plain box whose own edit stops
 // at the limit (the plain box is given only what fits): what goes past the
 // limit never goes in, so no undo step holds it, and an undo or redo brings
