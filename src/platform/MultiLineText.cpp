@@ -111,7 +111,7 @@ void MultiLineText::keyPressEvent(QKeyEvent *e)
     }
     // A key that types goes in only as far as the limit lets it; every
     // other key (Undo and Redo among them) is the text control's own.
-    const QString typed = typedBy(e);
+    const QString typed = isReadOnly() ? QString() : typedBy(e);
     const QString fits = fitting(typed);
     if (fits == typed) {
         QPlainTextEdit::keyPressEvent(e);
