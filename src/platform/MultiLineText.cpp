@@ -109,7 +109,28 @@ void MultiLineText::keyPressEvent(QKeyEvent *e)
         e->accept();
         return;
     }
-    limited([&] { QPlainTextEdit::keyPressEvent(e); });
+    // A key that types goes in only as far as the limit lets it; every
+    // other key (Undo and Redo among them) is the text control's own.
+    const QString typed = isReadOnly() ? QString() : typedBy(e);
+    const QString fits = fitting(typed);
+    if (fits == typed) {
+        QPlainTextEdit::keyPressEvent(e);
+        return;
+    }
+    if (fits.isEmpty()) {
+        // Nothing of it fits: it types nothing, as over the selection.
+        QTextCursor over = textCursor();
+        if (over.hasSelection()) {
+            over.removeSelectedText();
+            setTextCursor(over);
+        }
+        e->accept();
+        return;
+    }
+    QKeyEvent cut(e->type(), e->key(), e->modifiers(), e->nativeScanCode(), e->nativeVirtualKey(),
+                  e->nativeModifiers(), fits, e->isAutoRepeat(), quint16(e->count()), e->device());
+    QPlainTextEdit::keyPressEvent(&cut);
+    e->setAccepted(cut.isAccepted());
 }
 
 void MultiLineText::mousePressEvent(QMouseEvent *e)
@@ -134,43 +155,44 @@ void MultiLineText::mousePressEvent(QMouseEvent *e)
 
 void MultiLineText::inputMethodEvent(QInputMethodEvent *e)
 {
-    // An input method's commit goes in as a paste's text would.
-    const QString commit = TypingLimit::asLines(e->commitString());
-    if (commit == e->commitString() || isReadOnly()) {
-        limited([&] { QPlainTextEdit::inputMethodEvent(e); });
+    // An input method's commit goes in as a paste's text would, as far as
+    // the limit lets it.
+    if (isReadOnly()) {
+        QPlainTextEdit::inputMethodEvent(e);
+        return;
+    }
+    const QString commit = fitting(TypingLimit::asLines(e->commitString()), e->replacementLength());
+    if (commit == e->commitString()) {
+        QPlainTextEdit::inputMethodEvent(e);
         return;
     }
     QInputMethodEvent mended(e->preeditString(), e->attributes());
     mended.setCommitString(commit, e->replacementStart(), e->replacementLength());
-    limited([&] { QPlainTextEdit::inputMethodEvent(&mended); });
+    QPlainTextEdit::inputMethodEvent(&mended);
     e->accept();
 }
 
-template <class Edit>
-void MultiLineText::limited(Edit edit)
+QString MultiLineText::typedBy(const QKeyEvent *e)
 {
-    if (limit_ <= 0 || isReadOnly()) {
-        edit();
-        return;
-    }
-    const QString before = text();
-    edit();
-    const QString after = text();
-    if (after.size() <= limit_ || after.size() <= before.size())
-        return;
-    // Take back the part of the typed text that goes past the limit, in the
-    // same undo step as the typing.
-    const TypingLimit::Insertion added = TypingLimit::insertionOf(before, after);
-    const qsizetype end = after.size() - added.tail;
-    const QString inserted = after.mid(added.head, end - added.head);
-    const QString allowed =
-        TypingLimit::cutToLimit(inserted, int(qMax<qsizetype>(0, limit_ - (after.size() - inserted.size()))));
-    QTextCursor cut(document());
-    cut.joinPreviousEditBlock();
-    cut.setPosition(int(added.head + allowed.size()));
-    cut.setPosition(int(end), QTextCursor::KeepAnchor);
-    cut.removeSelectedText();
-    cut.endEditBlock();
+    // The text control types a line end for these keys, and a key's text
+    // where Qt takes it as input.
+    if (e->matches(QKeySequence::InsertParagraphSeparator) || e->matches(QKeySequence::InsertLineSeparator))
+        return QStringLiteral("\n");
+    return TypingLimit::typedBy(e, true);
+}
+
+QString MultiLineText::fitting(const QString &added, qsizetype replaced) const
+{
+    // An edit may make the text neither longer than the limit nor longer
+    // than it was (a stored text longer than the limit may still be typed
+    // over); it goes in over the selection, and what goes past is left out
+    // whole characters at a time.
+    if (limit_ <= 0 || added.isEmpty())
+        return added;
+    const QTextCursor cursor = textCursor();
+    const qsizetype size = text().size();
+    const qsizetype kept = size - (cursor.selectionEnd() - cursor.selectionStart()) - replaced;
+    return TypingLimit::cutToLimit(added, int(qMax<qsizetype>(0, qMax<qsizetype>(limit_, size) - kept)));
 }
 
 } // namespace wvs

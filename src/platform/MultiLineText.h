@@ -33,7 +33,9 @@ namespace wvs {
 //
 // A limit (in UTF-16 units, as QString counts) binds typing and pasting
 // only, as TypingLimit does for one-line boxes: a pasted text is cut so that
-// no character is split, and a value the program sets is shown whole.
+// no character is split, and a value the program sets is shown whole. What
+// goes past the limit never goes in, so Undo and Redo walk the edits as in a
+// plain box that stops at the limit, and are never cut themselves.
 class MultiLineText : public QPlainTextEdit {
     Q_OBJECT
 public:
@@ -61,9 +63,12 @@ protected:
     void inputMethodEvent(QInputMethodEvent *e) override;
 
 private:
-    // Runs a typing edit and takes back what it added beyond the limit.
-    template <class Edit>
-    void limited(Edit edit);
+    // The text a key types in the text control: a line end for Return and
+    // Enter, the key's text where it is input; nothing for any other key.
+    static QString typedBy(const QKeyEvent *e);
+    // What of added text fits the limit when it goes in over the selection
+    // and replaced more characters.
+    QString fitting(const QString &added, qsizetype replaced = 0) const;
 
     int limit_;
 };

@@ -98,6 +98,23 @@ bool TypingLimit::isCommandCharacter(const QKeyEvent *key, const QString &window
     return (held & Qt::ControlModifier) && (held & Qt::KeypadModifier);
 }
 
+QString TypingLimit::typedBy(const QKeyEvent *key, bool tabTypes)
+{
+    const QString text = key->text();
+    if (text.isEmpty())
+        return QString();
+    const QChar c = text.front();
+    if (c.category() == QChar::Other_Format)
+        return text;
+    const Qt::KeyboardModifiers held = key->modifiers();
+    if (held == Qt::ControlModifier || held == (Qt::ShiftModifier | Qt::ControlModifier))
+        return QString();
+    if (c.isPrint() || c.category() == QChar::Other_PrivateUse || (tabTypes && c == QLatin1Char('\t'))
+        || (c.isHighSurrogate() && text.size() > 1 && text.at(1).isLowSurrogate()))
+        return text;
+    return QString();
+}
+
 namespace {
 // Keys reach a box before its own handling, whatever filters the box has:
 // a character held with a key that is no typing one is taken from every box
@@ -195,6 +212,11 @@ QValidator::State TypingLimit::validate(QString &input, int &pos) const
     // kept whole.
     if (!box_->isModified())
         return Acceptable;
+    // An undo brings back a text the box held, whole: it leaves what it took
+    // back to be redone (a user's own edit has ended the redo history before
+    // it is checked). A redo makes again an edit this check let through.
+    if (box_->isRedoAvailable())
+        return Acceptable;
     const bool mend = std::any_of(input.cbegin(), input.cend(), &TypingLimit::isMended);
     const bool tooLong = limit_ > 0 && input.size() > limit_ && input.size() > last_.size();
     if (!mend && !tooLong)
@@ -247,7 +269,29 @@ void TypingLimit::paste(const QString &pasted)
 
 bool TypingLimit::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() != QEvent::InputMethod || !PasteCatcher::isWhole(watched, box_) || box_->isReadOnly())
+    if (!PasteCatcher::isWhole(watched, box_) || box_->isReadOnly())
+        return false;
+    if (event->type() == QEvent::KeyPress) {
+        // A key that types more than fits types what fits, as the box's own
+        // typing, one step of its history: the box's check cutting it would
+        // set the whole text anew and empty the history.
+        auto *key = static_cast<QKeyEvent *>(event);
+        const QString typed = typedBy(key, false);
+        const QString allowed = fitting(typed, box_->text().size() - box_->selectedText().size());
+        if (allowed == typed)
+            return false;
+        if (allowed.isEmpty()) {
+            if (box_->hasSelectedText())
+                box_->del(); // nothing fits: it types nothing over the selection
+        } else {
+            QKeyEvent cut(key->type(), key->key(), key->modifiers(), key->nativeScanCode(), key->nativeVirtualKey(),
+                          key->nativeModifiers(), allowed, key->isAutoRepeat(), quint16(key->count()), key->device());
+            QCoreApplication::sendEvent(box_, &cut);
+        }
+        key->accept();
+        return true;
+    }
+    if (event->type() != QEvent::InputMethod)
         return false;
     // An input method's commit that must be mended goes in mended as the
     // box's own commit, which is one undo step as any commit is: the box's

@@ -79,6 +79,12 @@ public:
     // of box, and every window, calls it as it is made.
     static void guardCommandKeys();
 
+    // The text a key types into a box where Qt takes it as input: a
+    // printable character (a formatting or private-use one too, and a tab
+    // where tabTypes), never one held with Ctrl alone or Ctrl and Shift;
+    // nothing for any other key.
+    static QString typedBy(const QKeyEvent *key, bool tabTypes);
+
     // A text as one line: trailing line breaks dropped, inner ones and tabs
     // blanks, other control characters dropped.
     static QString onOneLine(const QString &pasted);

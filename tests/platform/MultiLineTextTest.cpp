@@ -4,6 +4,7 @@
 #include "support/Keys.h"
 #include "support/Literal.h"
 
+#include <QAbstractUndoItem>
 #include <QApplication>
 #include <QClipboard>
 #include <QDropEvent>
@@ -315,3 +316,218 @@ TEST(MultiLineText, EveryControlCharacterByEveryWayIntoAComment)
 }
 
 } // namespace
+
+// A drop from elsewhere goes in where it is let go, whatever line the caret
+// is on, as in a plain box, and tells the source it was taken, and how: a
+// move (Shift held) removes the text at its source. The caret is at the end.
+TEST(MultiLineText, ADropGoesInWhereItIsLetGoAndTellsItsSource)
+{
+    const struct {
+        const char *what;
+        int at; // the position let go at; -1: past the end of the last line
+        QString dropped;
+        Qt::KeyboardModifiers held;
+        QString expected;
+        Qt::DropAction told;
+    } drops[] = {
+        {"in the middle of a line", 19, "big ", Qt::NoModifier, "Gate code 1234\nDog big in yard", Qt::CopyAction},
+        {"a move on an earlier line", 5, "front ", Qt::ShiftModifier, "Gate front code 1234\nDog in yard",
+         Qt::MoveAction},
+        {"past the end of the last line", -1, "!", Qt::NoModifier, "Gate code 1234\nDog in yard!", Qt::CopyAction},
+    };
+    for (const auto &d : drops) {
+        SCOPED_TRACE(d.what);
+        MultiLineText ours;
+        QPlainTextEdit plain;
+        const auto both = [&](const std::function<void(QPlainTextEdit &)> &step) { test::besidePlain(ours, plain, step); };
+        both([](QPlainTextEdit &b) {
+            b.resize(300, 120);
+            test::typeKeys(&b, "Gate code 1234");
+            test::press(Qt::Key_Return);
+            test::typeKeys(&b, "Dog in yard");
+        });
+        both([&](QPlainTextEdit &b) {
+            QTextCursor there(b.document());
+            there.movePosition(QTextCursor::End);
+            if (d.at >= 0)
+                there.setPosition(d.at);
+            const QPoint at = b.cursorRect(there).center() + QPoint(d.at < 0 ? 40 : 0, 0);
+            QMimeData data;
+            data.setText(d.dropped);
+            const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction;
+            QDragEnterEvent enter(at, offered, &data, Qt::LeftButton, d.held);
+            QDragMoveEvent move(at, offered, &data, Qt::LeftButton, d.held);
+            QDropEvent drop(at, offered, &data, Qt::LeftButton, d.held);
+            for (QEvent *e : std::initializer_list<QEvent *>{&enter, &move, &drop})
+                QApplication::sendEvent(b.viewport(), e);
+            EXPECT_TRUE(drop.isAccepted());
+            EXPECT_EQ(drop.dropAction(), d.told);
+        });
+        EXPECT_EQ(ours.text(), d.expected);
+        both(test::keyStep(Qt::Key_Z, Qt::ControlModifier));
+        EXPECT_EQ(ours.text(), "Gate code 1234\nDog in yard");
+    }
+}
+
+// A box's limit leaves Undo and Redo as in a plain box whose own edit stops
+// at the limit (the plain box is given only what fits): what goes past the
+// limit never goes in, so no undo step holds it, and an undo or redo brings
+// back the text as it was, even a stored text longer than the limit.
+TEST(MultiLineText, UndoAndRedoGoAsInAPlainBoxThatStopsAtTheLimit)
+{
+    using Step = std::function<void(QPlainTextEdit &, bool ours)>;
+    const auto typed = [](const QString &ours, const QString &plain) -> Step {
+        return [=](QPlainTextEdit &b, bool isOurs) { test::typeKeys(&b, isOurs ? ours : plain); };
+    };
+    // Qt's own paste joins the typing after it to its undo step: the plain
+    // box puts its text in as an edit block that ends in a step changing
+    // nothing, as a paste apart from the typing around it.
+    struct Apart : QAbstractUndoItem {
+        void undo() override {}
+        void redo() override {}
+    };
+    const auto pasted = [](const QString &ours, const QString &plain) -> Step {
+        return [=](QPlainTextEdit &b, bool isOurs) {
+            if (!isOurs) {
+                QTextCursor c = b.textCursor();
+                c.beginEditBlock();
+                c.insertText(plain);
+                b.document()->appendUndoItem(new Apart);
+                c.endEditBlock();
+                return b.setTextCursor(c);
+            }
+            QGuiApplication::clipboard()->setText(ours);
+            test::press(&b, Qt::Key_V, Qt::ControlModifier);
+        };
+    };
+    const auto committed = [](const QString &ours, const QString &plain) -> Step {
+        return [=](QPlainTextEdit &b, bool isOurs) {
+            test::focusOn(&b);
+            test::commit(isOurs ? ours : plain, "pre");
+        };
+    };
+    // Qt's own box dies on a drop that scrolls it: the plain box pastes instead.
+    const auto dropped = [&](const QString &ours, const QString &plain) -> Step {
+        return [=](QPlainTextEdit &b, bool isOurs) {
+            if (!isOurs)
+                return pasted(plain, plain)(b, false);
+            test::dropText(b.viewport(), b.cursorRect().center(), ours);
+        };
+    };
+    const auto key = [](Qt::Key k, Qt::KeyboardModifiers held = Qt::NoModifier) -> Step {
+        return [=](QPlainTextEdit &b, bool) { test::press(&b, k, held); };
+    };
+    // A key past the limit: the plain box is given nothing.
+    const auto pastLimit = [&](Qt::Key k) -> Step {
+        return [=](QPlainTextEdit &b, bool isOurs) {
+            if (isOurs)
+                key(k)(b, true);
+        };
+    };
+    const Step stored = [](QPlainTextEdit &b, bool) {
+        b.setPlainText(QString("Stored text. ").repeated(20)); // 260 characters
+        b.moveCursor(QTextCursor::End);
+    };
+    const Step undo = key(Qt::Key_Z, Qt::ControlModifier), redo = key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+
+    const QString p254 = QString("Gate code 1234, the dog stays in the back yard. ").repeated(6).left(254);
+    const QString p250 = p254.left(250);
+    const QString long300 = QString("Call before arriving; ").repeated(14).left(300);
+    const QString dear = "Dear customer, ";
+    const QString s260 = QString("Stored text. ").repeated(20);
+    const struct {
+        const char *what;
+        std::vector<std::pair<Step, QString>> steps; // each step and the text after it
+    } rows[] = {
+        {"typing past the limit after a paste",
+         {{pasted(p250, p250), p250},
+          {typed("abcdefghij", "abcde"), p250 + "abcde"},
+          {undo, p250},
+          {undo, ""},
+          {undo, ""},
+          {redo, p250},
+          {redo, p250 + "abcde"},
+          {redo, p250 + "abcde"}}},
+        {"Backspaces at the limit",
+         {{pasted(p250, p250), p250},
+          {typed("abcdefghij", "abcde"), p250 + "abcde"},
+          {key(Qt::Key_Backspace), p250 + "abcd"},
+          {key(Qt::Key_Backspace), p250 + "abc"},
+          {undo, p250 + "abcde"},
+          {undo, p250},
+          {undo, ""},
+          {redo, p250},
+          {redo, p250 + "abcde"},
+          {redo, p250 + "abc"}}},
+        {"a paste past the limit, then typing",
+         {{typed(dear, dear), dear},
+          {pasted(long300, long300.left(240)), dear + long300.left(240)},
+          {typed("xyz", ""), dear + long300.left(240)},
+          {pastLimit(Qt::Key_Return), dear + long300.left(240)},
+          {undo, dear},
+          {redo, dear + long300.left(240)},
+          {undo, dear},
+          {undo, ""},
+          {redo, dear},
+          {redo, dear + long300.left(240)}}},
+        {"Return at the limit",
+         {{pasted(p250.left(249), p250.left(249)), p250.left(249)},
+          {typed("abcde", "abcde"), p250.left(249) + "abcde"},
+          {key(Qt::Key_Return), p250.left(249) + "abcde\n"},
+          {pastLimit(Qt::Key_Return), p250.left(249) + "abcde\n"},
+          {typed("f", ""), p250.left(249) + "abcde\n"},
+          {undo, p250.left(249) + "abcde"},
+          {undo, p250.left(249)},
+          {redo, p250.left(249) + "abcde"},
+          {redo, p250.left(249) + "abcde\n"}}},
+        {"a key that types two characters, one past the limit",
+         {{pasted(p254, p254), p254},
+          {[](QPlainTextEdit &b, bool isOurs) {
+               test::focusOn(&b);
+               test::press(isOurs ? "xy" : "x");
+           }, p254 + "x"},
+          {undo, p254},
+          {undo, ""},
+          {redo, p254},
+          {redo, p254 + "x"}}},
+        {"an input method's commit past the limit",
+         {{pasted(p250, p250), p250},
+          {committed("abcdefghij", "abcde"), p250 + "abcde"},
+          {committed("klm", ""), p250 + "abcde"},
+          {undo, p250},
+          {undo, ""},
+          {redo, p250},
+          {redo, p250 + "abcde"}}},
+        {"a drop past the limit",
+         {{typed(dear, dear), dear},
+          {dropped(long300, long300.left(240)), dear + long300.left(240)},
+          {typed("x", ""), dear + long300.left(240)},
+          {undo, dear},
+          {redo, dear + long300.left(240)}}},
+        {"a stored text longer than the limit, emptied and brought back",
+         {{stored, s260},
+          {key(Qt::Key_A, Qt::ControlModifier), s260},
+          {key(Qt::Key_Delete), ""},
+          {undo, s260},
+          {redo, ""},
+          {undo, s260},
+          {key(Qt::Key_Backspace), s260.chopped(1)},
+          {key(Qt::Key_Backspace), s260.chopped(2)},
+          {undo, s260},
+          {redo, s260.chopped(2)}}},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.what);
+        MultiLineText ours(nullptr, 255);
+        QPlainTextEdit plain;
+        for (QPlainTextEdit *b : {static_cast<QPlainTextEdit *>(&ours), &plain})
+            b->resize(300, 120);
+        int n = 0;
+        for (const auto &[step, expected] : row.steps) {
+            SCOPED_TRACE("step " + std::to_string(++n));
+            test::besidePlain(ours, plain, [&](QPlainTextEdit &b) { step(b, &b == &ours); });
+            EXPECT_EQ(ours.text(), expected);
+        }
+    }
+    QGuiApplication::clipboard()->clear();
+}

@@ -196,6 +196,108 @@ TEST(TypingLimit, AMendedPasteIsOneUndoStepAsInAPlainBox)
     EXPECT_EQ(box.text(), "abcx y");
 }
 
+// A limit leaves Undo and Redo as Qt's own maximum length does: typing, a
+// paste, a commit or a drop past the limit, then Undo and Redo step by step,
+// show the same texts in both boxes.
+TEST(TypingLimit, UndoAndRedoPastTheLimitGoAsWithAMaximumLength)
+{
+    using Step = std::function<void(QLineEdit &)>;
+    const auto typed = [](const QString &text) -> Step { return [=](QLineEdit &b) { test::typeKeys(&b, text); }; };
+    const auto pasted = [](const QString &text) -> Step {
+        return [=](QLineEdit &b) {
+            QGuiApplication::clipboard()->setText(text);
+            test::press(&b, Qt::Key_V, Qt::ControlModifier);
+        };
+    };
+    const auto committed = [](const QString &text) -> Step {
+        return [=](QLineEdit &b) {
+            test::focusOn(&b);
+            test::commit(text, "pre");
+        };
+    };
+    const auto dropped = [](const QString &text) -> Step {
+        return [=](QLineEdit &b) { test::dropText(&b, QPoint(290, 15), text); };
+    };
+    const auto key = [](Qt::Key k, Qt::KeyboardModifiers held = Qt::NoModifier) -> Step {
+        return test::keyStep(k, held);
+    };
+    const Step undo = key(Qt::Key_Z, Qt::ControlModifier), redo = key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    const struct {
+        const char *what;
+        std::vector<std::pair<Step, QString>> steps; // each step and the text after it
+    } rows[] = {
+        {"typing past the limit, then Backspaces",
+         {{typed("abcdefghijkl"), "abcdefghij"},
+          {key(Qt::Key_Backspace), "abcdefghi"},
+          {key(Qt::Key_Backspace), "abcdefgh"},
+          {undo, "abcdefghij"},
+          {undo, ""},
+          {redo, "abcdefghij"},
+          {redo, "abcdefgh"}}},
+        {"a paste past the limit, then typing",
+         {{typed("abc"), "abc"},
+          {pasted("defghijklmn"), "abcdefghij"},
+          {typed("x"), "abcdefghij"},
+          {undo, "abc"},
+          {undo, ""},
+          {redo, "abc"},
+          {redo, "abcdefghij"},
+          {undo, "abc"}}},
+        {"an input method's commit past the limit",
+         {{typed("abcdefgh"), "abcdefgh"},
+          {committed("xyz"), "abcdefghxy"},
+          {committed("q"), "abcdefghxy"},
+          {undo, ""},
+          {redo, "abcdefghxy"}}},
+        {"a drop past the limit",
+         {{typed("abc"), "abc"},
+          {key(Qt::Key_Left), "abc"}, // Qt's own drop would join the typing
+          {key(Qt::Key_End), "abc"},
+          {dropped("defghijklmn"), "abcdefghij"},
+          {undo, "abc"},
+          {redo, "abcdefghij"}}},
+        {"typing over a selection at the limit",
+         {{typed("abcdefghij"), "abcdefghij"},
+          {key(Qt::Key_Left, Qt::ShiftModifier), "abcdefghij"},
+          {key(Qt::Key_Left, Qt::ShiftModifier), "abcdefghij"},
+          {typed("xyz"), "abcdefghxy"},
+          {undo, "abcdefghij"},
+          {redo, "abcdefghxy"}}},
+        {"a key that types two characters, one past the limit",
+         {{typed("abcdefghi"), "abcdefghi"},
+          {[](QLineEdit &b) {
+              test::focusOn(&b);
+              test::press("xy");
+          }, "abcdefghix"},
+          {undo, ""},
+          {redo, "abcdefghix"}}},
+        {"a stored tab deleted and brought back",
+         {{[](QLineEdit &b) { b.setText("a\tbc"); }, "a\tbc"},
+          {typed("z"), "a\tbcz"},
+          {key(Qt::Key_Home), "a\tbcz"},
+          {key(Qt::Key_Right), "a\tbcz"},
+          {key(Qt::Key_Delete), "abcz"},
+          {undo, "a\tbcz"},
+          {undo, "a\tbc"},
+          {redo, "a\tbcz"},
+          {redo, "abcz"}}},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.what);
+        QLineEdit box, plain;
+        TypingLimit::apply(&box, 10);
+        plain.setMaxLength(10);
+        for (QLineEdit *b : {&box, &plain})
+            b->resize(300, 30);
+        int n = 0;
+        for (const auto &[step, expected] : row.steps) {
+            SCOPED_TRACE("step " + std::to_string(++n));
+            besidePlain(box, plain, step, expected);
+        }
+    }
+    QGuiApplication::clipboard()->clear();
+}
+
 // An input method's commit that must be mended goes in as one undo step, as
 // the mended commit does in a plain box: the typing before it stays undoable
 // and the box stays modified.
