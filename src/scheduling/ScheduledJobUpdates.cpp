@@ -128,7 +128,10 @@ void deleteJob(qint64 jobSeqNo, QSqlDatabase db)
     const QString refusal = deleteJobRefusal(jobSeqNo, db);
     if (!refusal.isEmpty())
         throw WvsError(ErrorNumber::Recoverable, refusal);
-    writeSql(QStringLiteral("DELETE FROM CustomerJobs WHERE JobSeqNo = ?"), {jobSeqNo}, db);
+    // Deleted at another workstation since the grid was filled: the user is
+    // told, not shown "deleted" for a job he did not delete.
+    if (writeSql(QStringLiteral("DELETE FROM CustomerJobs WHERE JobSeqNo = ?"), {jobSeqNo}, db) == 0)
+        NamedRows::gone(NamedRows::Kind::CustomerJob);
     writeSql(QStringLiteral("DELETE FROM ScheduleJobNotes WHERE JobSeqNo = ?"), {jobSeqNo}, db);
     t.commit();
 }

@@ -202,6 +202,8 @@ TEST_F(ScheduleGoneElsewhereTest, ASaveNamingARowRemovedOrChangedElsewhereWrites
         {"re-open, the schedule deleted", reopen, closedDeleted, scheduleGone},
         {"order save, the schedule deleted", order, closedDeleted, scheduleGone},
         {"opening, the schedule deleted", lock, {"DELETE FROM Schedules WHERE Status = 'Open'"}, scheduleGone},
+        {"job delete, the job deleted meanwhile", jobDelete, {"DELETE FROM CustomerJobs WHERE StartDate = '2025-03-05'"},
+         jobGone},
         {"job delete, the job stored on a schedule closed meanwhile", jobDelete,
          {"INSERT INTO ScheduleJobs (ScheduleNumber, JobSeqNo, ScheduleServiceDate) "
           "SELECT ScheduleNumber, (SELECT JobSeqNo FROM CustomerJobs WHERE StartDate = '2025-03-05'), '2025-03-05' "
