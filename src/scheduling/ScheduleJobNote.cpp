@@ -28,7 +28,7 @@ JobNoteState ScheduleJobNote::load(qint64 scheduleNumber, const QDate &serviceDa
 
 JobNoteOutcome ScheduleJobNote::save(qint64 scheduleNumber, const QDate &serviceDate, qint64 jobSeqNo,
                                      const JobNoteEntry &entry, const QString &authorName, const Ask &ask,
-                                     const QDateTime &now, QSqlDatabase db)
+                                     const JobNoteState *shown, const QDateTime &now, QSqlDatabase db)
 {
     using Field = JobNoteOutcome::Field;
     JobNoteOutcome out;
@@ -82,11 +82,14 @@ JobNoteOutcome ScheduleJobNote::save(qint64 scheduleNumber, const QDate &service
                  {scheduleNumber, jobSeqNo, planned, Formats::toStoredDateTime(now), authorName, entry.note,
                   entry.noteType},
                  db);
+    const bool leftAsShown = shown && shown->found && entry.done == shown->actualServiceDate.isValid()
+                             && (!entry.done || (completed == shown->actualServiceDate && entry.associateID == shown->doneByID));
     const QString actual = entry.done ? Formats::toStoredDate(completed) : QString();
     const QString associate = entry.done ? entry.associateID : ScheduledJobUpdates::currentAssociate(jobSeqNo, db);
-    writeSql(QStringLiteral("UPDATE ScheduleJobs SET ActualServiceDate = ?, AssociateID = ? "
-                            "WHERE ScheduleNumber = ? AND ScheduleServiceDate = ? AND JobSeqNo = ?"),
-             {actual, associate, scheduleNumber, planned, jobSeqNo}, db);
+    if (!leftAsShown)
+        writeSql(QStringLiteral("UPDATE ScheduleJobs SET ActualServiceDate = ?, AssociateID = ? "
+                                "WHERE ScheduleNumber = ? AND ScheduleServiceDate = ? AND JobSeqNo = ?"),
+                 {actual, associate, scheduleNumber, planned, jobSeqNo}, db);
     t.commit();
     out.saved = true;
     out.result = entry.done ? 1 : 2;

@@ -49,8 +49,12 @@ public:
     // occurrence that is not stored, or a chosen associate gone is refused and
     // nothing is written.
     // Saving it as not done gives it back the job's current associate.
+    // shown: the occurrence as the dialog showed it; when the user left its
+    // done state, date and associate as shown, they are not written, so a
+    // done mark recorded at another workstation meanwhile is kept.
     static JobNoteOutcome save(qint64 scheduleNumber, const QDate &serviceDate, qint64 jobSeqNo,
                                const JobNoteEntry &entry, const QString &authorName, const Ask &ask,
+                               const JobNoteState *shown = nullptr,
                                const QDateTime &now = QDateTime::currentDateTime(),
                                QSqlDatabase db = AppDatabase::db());
 };

@@ -107,6 +107,7 @@ void ScheduleJobNoteForm::firstActivate()
         JobSeqNo = parts.at(2).toLongLong();
 
         const JobNoteState state = ScheduleJobNote::load(ScheduleNumber, ServiceDate, JobSeqNo);
+        Shown = state;
         if (!state.customerName.isEmpty())
             setWindowTitle(QStringLiteral("Job Note - ") + state.customerName);
         if (!state.found)
@@ -175,7 +176,7 @@ void ScheduleJobNoteForm::OKButton_Click()
                                                     : QStringLiteral("Action");
         const JobNoteOutcome out =
             ScheduleJobNote::save(ScheduleNumber, ServiceDate, JobSeqNo, e, session().currentAssociateName,
-                                  [](const QString &question) { return askYesNo(question); });
+                                  [](const QString &question) { return askYesNo(question); }, &Shown);
         if (!out.saved) {
             if (!out.message.isEmpty())
                 msgBox(out.message);

@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/Form.h"
+#include "scheduling/ScheduleJobNote.h"
 #include "scheduling/ScheduleRecords.h"
 
 #include <QDate>
@@ -44,6 +45,8 @@ private:
     QDate ServiceDate;
     qint64 JobSeqNo = 0;
     QString DoneByID;
+    // The occurrence as the window showed it: the done state is written only when changed.
+    JobNoteState Shown;
     QList<ScheduleAssociate> AssociateList;
     bool Updating = false;
 

@@ -31,10 +31,11 @@ protected:
     {
         return {"ADM", count("SELECT RecordNumber FROM ScheduleStaging WHERE JobSeqNo = ? AND ServiceDate = ?", {job, date})};
     }
-    JobNoteOutcome save(const QString &date, const JobNoteEntry &e, QStringList *asked = nullptr, bool answer = true)
+    JobNoteOutcome save(const QString &date, const JobNoteEntry &e, QStringList *asked = nullptr, bool answer = true,
+                        const JobNoteState *shown = nullptr)
     {
         return ScheduleJobNote::save(schedule, d(date.toLatin1().constData()), job, e, "Administrator",
-                                     [&](const QString &q) { if (asked) *asked << q; return answer; },
+                                     [&](const QString &q) { if (asked) *asked << q; return answer; }, shown,
                                      QDateTime(d("2025-03-12"), QTime(9, 30)));
     }
     int notes() { return count("SELECT COUNT(*) FROM ScheduleJobNotes"); }
@@ -237,5 +238,40 @@ TEST_F(ScheduledJobTest, TheNoteWindowShowsTheRecordedStateAndFillsTheFieldsWhen
         storeJob(schedule, other, "2025-03-03", 9);
         EXPECT_EQ(shown<ScheduleJobNoteForm>(QStringLiteral("%1~2025-03-03~%2").arg(schedule).arg(other))->windowTitle(),
                   caption);
+    }
+}
+
+TEST_F(ScheduledJobTest, ANoteSavedWithTheDoneStateLeftAsShownKeepsAMarkRecordedElsewhereMeanwhile)
+{
+    // The dialog opened, another workstation then changed the visit, and this
+    // one saves a remark: the done state is written only when the user changed it.
+    const struct {
+        const char *date;
+        const char *elsewhere;
+        JobNoteEntry entry;
+        const char *visit;
+    } rows[] = {
+        {"2025-03-03", "UPDATE ScheduleJobs SET ActualServiceDate = '2025-03-04', AssociateID = 'ADM' "
+                       "WHERE ScheduleServiceDate = '2025-03-03'",
+         {.note = "Left unticked", .noteType = "Information"}, "2025-03-04/ADM"},
+        {"2025-03-10", "UPDATE ScheduleJobs SET ActualServiceDate = '', AssociateID = 'BOB' "
+                       "WHERE ScheduleServiceDate = '2025-03-10'",
+         {.done = true, .dateText = "11/03/2025", .associateID = "ADM", .note = "Left ticked", .noteType = "Action"},
+         "/BOB"},
+        {"2025-03-03", "UPDATE ScheduleJobs SET ActualServiceDate = '2025-03-04', AssociateID = 'ADM' "
+                       "WHERE ScheduleServiceDate = '2025-03-03'",
+         {.done = true, .dateText = "05/03/2025", .associateID = "BOB", .note = "Ticked here", .noteType = "Action"},
+         "2025-03-05/BOB"},
+    };
+    for (const auto &r : rows) {
+        writeSql("UPDATE ScheduleJobs SET ActualServiceDate = '', AssociateID = 'BOB' WHERE ScheduleServiceDate = '2025-03-03'");
+        writeSql("UPDATE ScheduleJobs SET ActualServiceDate = '2025-03-11', AssociateID = 'ADM' "
+                 "WHERE ScheduleServiceDate = '2025-03-10'");
+        const JobNoteState shown = ScheduleJobNote::load(schedule, d(r.date), job);
+        writeSql(r.elsewhere, {}, secondConnection());
+        const int before = notes();
+        ASSERT_TRUE(save(r.date, r.entry, nullptr, true, &shown).saved) << r.entry.note.toStdString();
+        EXPECT_EQ(stored(schedule, job, r.date, doneBy), r.visit) << r.entry.note.toStdString();
+        EXPECT_EQ(notes(), before + 1) << r.entry.note.toStdString();
     }
 }
