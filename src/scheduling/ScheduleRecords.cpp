@@ -103,7 +103,10 @@ void remove(const QList<qint64> &numbers, const QString &currentAssociateID, QSq
     if (!refusal.isEmpty())
         throw WvsError(ErrorNumber::Recoverable, refusal);
     for (qint64 n : numbers) {
-        writeSql(QStringLiteral("DELETE FROM Schedules WHERE ScheduleNumber = ?"), {n}, db);
+        // Deleted at another workstation since the list was filled: the user
+        // is told, and none of the chosen schedules is deleted.
+        if (writeSql(QStringLiteral("DELETE FROM Schedules WHERE ScheduleNumber = ?"), {n}, db) == 0)
+            NamedRows::gone(NamedRows::Kind::Schedule);
         writeSql(QStringLiteral("DELETE FROM ScheduleJobs WHERE ScheduleNumber = ?"), {n}, db);
         writeSql(QStringLiteral("DELETE FROM ScheduleJobNotes WHERE ScheduleNumber = ?"), {n}, db);
     }

@@ -240,12 +240,17 @@ void SchedulesManagementForm::DeleteButton_Click()
             msgBox(refusal);
             return;
         }
+        // A schedule deleted elsewhere meanwhile is reported, and the list
+        // then shows what is there now.
+        bool removed = false;
         {
             WaitCursor wait;
-            ScheduleRecords::remove(numbers, session().currentAssociateID);
+            removed = guarded("SchedulesManagementForm", "DeleteButton_Click",
+                              [&] { ScheduleRecords::remove(numbers, session().currentAssociateID); });
         }
         PopulateGrid();
-        msgBox(QStringLiteral("Schedule(s) deleted"));
+        if (removed)
+            msgBox(QStringLiteral("Schedule(s) deleted"));
     });
 }
 

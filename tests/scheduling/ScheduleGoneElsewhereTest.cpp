@@ -151,6 +151,16 @@ TEST_F(ScheduleGoneElsewhereTest, ASaveNamingARowRemovedOrChangedElsewhereWrites
             return lastShown();
         };
     };
+    // The Closed schedule chosen in the list and deleted, the user answering Yes.
+    const Opening listDelete = [this]() -> Save {
+        std::shared_ptr<SchedulesManagementForm> w = shown<SchedulesManagementForm>();
+        return [w, this] {
+            w->grid()->selectRow(1);
+            msgs_->answer(MsgAnswer::Yes);
+            w->DeleteButton_Click();
+            return lastShown();
+        };
+    };
     // The Closed schedule's window, the second row moved up and the order saved.
     const Opening order = [this]() -> Save {
         std::shared_ptr<ScheduleForm> w = shown<ScheduleForm>(QStringLiteral("Modify~%1").arg(closed));
@@ -201,6 +211,7 @@ TEST_F(ScheduleGoneElsewhereTest, ASaveNamingARowRemovedOrChangedElsewhereWrites
         {"comment, the schedule deleted", comment, closedDeleted, scheduleGone},
         {"re-open, the schedule deleted", reopen, closedDeleted, scheduleGone},
         {"order save, the schedule deleted", order, closedDeleted, scheduleGone},
+        {"schedule delete, the schedule deleted", listDelete, closedDeleted, scheduleGone},
         {"opening, the schedule deleted", lock, {"DELETE FROM Schedules WHERE Status = 'Open'"}, scheduleGone},
         {"job delete, the job deleted meanwhile", jobDelete, {"DELETE FROM CustomerJobs WHERE StartDate = '2025-03-05'"},
          jobGone},
