@@ -54,12 +54,15 @@ void CommentForm::OKButton_Click()
             msgBox(QStringLiteral("No comment added!"));
             return;
         }
-        if (ScheduleNoteBrowser::appendComment(ScheduleNumber, JobSeqNo, ServiceDate, NoteDateTime, comment,
-                                               session().currentAssociateName))
-            msgBox(QStringLiteral("Comment saved"));
-        else
+        // A note removed at another workstation meanwhile takes no comment:
+        // the window stays open with what was typed.
+        if (!ScheduleNoteBrowser::appendComment(ScheduleNumber, JobSeqNo, ServiceDate, NoteDateTime, comment,
+                                                session().currentAssociateName)) {
             msgBox(QStringLiteral("Cannot find the selected message - this is a database error!"), MsgButtons::Ok,
                    MsgIcon::Exclamation);
+            return;
+        }
+        msgBox(QStringLiteral("Comment saved"));
         ExitButton_Click();
     });
 }

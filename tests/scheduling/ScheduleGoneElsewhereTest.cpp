@@ -1,5 +1,6 @@
 #include "platform/ErrorHandlingModule.h"
 #include "platform/FlexGrid.h"
+#include "platform/MultiLineText.h"
 #include "scheduling/CommentForm.h"
 #include "scheduling/ScheduleForm.h"
 #include "scheduling/ScheduleGrid.h"
@@ -136,9 +137,11 @@ TEST_F(ScheduleGoneElsewhereTest, ASaveNamingARowRemovedOrChangedElsewhereWrites
         std::shared_ptr<CommentForm> w = shown<CommentForm>(
             QStringLiteral("%1~2025-04-07~%2~%3").arg(closed).arg(weekly).arg(noteTime));
         child<QPlainTextEdit>(w.get(), "CommentText")->setPlainText("Called back");
+        // The window stays open with the comment typed.
         return [w, this] {
             click(w.get(), "OKButton");
-            return lastShown();
+            const bool kept = w->isVisible() && child<MultiLineText>(w.get(), "CommentText")->text() == "Called back";
+            return lastShown() + (kept ? "" : " (the comment lost)");
         };
     };
     // The schedules list, the Closed schedule (the newest, row 1) set back to Open with Yes.
@@ -208,6 +211,8 @@ TEST_F(ScheduleGoneElsewhereTest, ASaveNamingARowRemovedOrChangedElsewhereWrites
         {"action taken, the note removed", actionTaken, {"DELETE FROM ScheduleJobNotes"},
          "Cannot find the selected message - this is a database error!"},
         {"action taken, the schedule deleted", actionTaken, closedDeleted, scheduleGone},
+        {"comment, the note removed", comment, {"DELETE FROM ScheduleJobNotes"},
+         "Cannot find the selected message - this is a database error!"},
         {"comment, the schedule deleted", comment, closedDeleted, scheduleGone},
         {"re-open, the schedule deleted", reopen, closedDeleted, scheduleGone},
         {"order save, the schedule deleted", order, closedDeleted, scheduleGone},
