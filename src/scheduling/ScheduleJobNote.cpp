@@ -90,9 +90,18 @@ JobNoteOutcome ScheduleJobNote::save(qint64 scheduleNumber, const QDate &service
         writeSql(QStringLiteral("UPDATE ScheduleJobs SET ActualServiceDate = ?, AssociateID = ? "
                                 "WHERE ScheduleNumber = ? AND ScheduleServiceDate = ? AND JobSeqNo = ?"),
                  {actual, associate, scheduleNumber, planned, jobSeqNo}, db);
+    // The grid shows the done state as stored: another workstation's when this
+    // save left it alone.
+    bool doneNow = entry.done;
+    if (leftAsShown)
+        doneNow = !scalarSql(QStringLiteral("SELECT ActualServiceDate FROM ScheduleJobs "
+                                            "WHERE ScheduleNumber = ? AND ScheduleServiceDate = ? AND JobSeqNo = ?"),
+                             {scheduleNumber, planned, jobSeqNo}, db)
+                       .toString()
+                       .isEmpty();
     t.commit();
     out.saved = true;
-    out.result = entry.done ? 1 : 2;
+    out.result = doneNow ? 1 : 2;
     return out;
 }
 

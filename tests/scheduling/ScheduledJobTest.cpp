@@ -250,18 +250,19 @@ TEST_F(ScheduledJobTest, ANoteSavedWithTheDoneStateLeftAsShownKeepsAMarkRecorded
         const char *elsewhere;
         JobNoteEntry entry;
         const char *visit;
+        int result;   // what the grid is told: 1 done, 2 not done, as stored
     } rows[] = {
         {"2025-03-03", "UPDATE ScheduleJobs SET ActualServiceDate = '2025-03-04', AssociateID = 'ADM' "
                        "WHERE ScheduleServiceDate = '2025-03-03'",
-         {.note = "Left unticked", .noteType = "Information"}, "2025-03-04/ADM"},
+         {.note = "Left unticked", .noteType = "Information"}, "2025-03-04/ADM", 1},
         {"2025-03-10", "UPDATE ScheduleJobs SET ActualServiceDate = '', AssociateID = 'BOB' "
                        "WHERE ScheduleServiceDate = '2025-03-10'",
          {.done = true, .dateText = "11/03/2025", .associateID = "ADM", .note = "Left ticked", .noteType = "Action"},
-         "/BOB"},
+         "/BOB", 2},
         {"2025-03-03", "UPDATE ScheduleJobs SET ActualServiceDate = '2025-03-04', AssociateID = 'ADM' "
                        "WHERE ScheduleServiceDate = '2025-03-03'",
          {.done = true, .dateText = "05/03/2025", .associateID = "BOB", .note = "Ticked here", .noteType = "Action"},
-         "2025-03-05/BOB"},
+         "2025-03-05/BOB", 1},
     };
     for (const auto &r : rows) {
         writeSql("UPDATE ScheduleJobs SET ActualServiceDate = '', AssociateID = 'BOB' WHERE ScheduleServiceDate = '2025-03-03'");
@@ -270,7 +271,9 @@ TEST_F(ScheduledJobTest, ANoteSavedWithTheDoneStateLeftAsShownKeepsAMarkRecorded
         const JobNoteState shown = ScheduleJobNote::load(schedule, d(r.date), job);
         writeSql(r.elsewhere, {}, secondConnection());
         const int before = notes();
-        ASSERT_TRUE(save(r.date, r.entry, nullptr, true, &shown).saved) << r.entry.note.toStdString();
+        const JobNoteOutcome out = save(r.date, r.entry, nullptr, true, &shown);
+        ASSERT_TRUE(out.saved) << r.entry.note.toStdString();
+        EXPECT_EQ(out.result, r.result) << r.entry.note.toStdString();
         EXPECT_EQ(stored(schedule, job, r.date, doneBy), r.visit) << r.entry.note.toStdString();
         EXPECT_EQ(notes(), before + 1) << r.entry.note.toStdString();
     }
