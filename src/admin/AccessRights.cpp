@@ -1,6 +1,7 @@
 #include "admin/AccessRights.h"
 #include "common/NamedRows.h"
 #include "data/AppDatabase.h"
+#include "data/ChangedColumns.h"
 
 namespace wvs {
 
@@ -92,22 +93,39 @@ std::optional<RightsValues> AccessRights::load(int level)
     return values;
 }
 
-void AccessRights::save(int level, const RightsValues &values)
+namespace {
+
+// The nine areas' columns with their values, in the order of the areas.
+ChangedColumns::Columns columnsOf(const RightsValues &values)
+{
+    ChangedColumns::Columns out;
+    for (const RightsAreaInfo &i : AccessRights::areas())
+        out.append({i.column, values.value(i.area)});
+    return out;
+}
+
+void writeRights(int level, const ChangedColumns &changed)
 {
     Transaction t;
     // A level deleted at another workstation keeps no rights row for a later
     // level of its number to start with.
     NamedRows().authorityLevel(level).confirm();
-    writeSql(QStringLiteral("DELETE FROM AuthorityAccess WHERE AuthorityLevelNumber = ?"), {level});
-    writeSql(QStringLiteral("INSERT INTO AuthorityAccess (AuthorityLevelNumber, Associates, Company, Customers, "
-                            "JobTypes, CustomerJobs, JobSchedules, Accounts, Security, Preferences) "
-                            "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-             {level, values.value(RightsArea::Associates), values.value(RightsArea::Company),
-              values.value(RightsArea::Customers), values.value(RightsArea::JobTypes),
-              values.value(RightsArea::CustomerJobs), values.value(RightsArea::JobSchedules),
-              values.value(RightsArea::Accounts), values.value(RightsArea::Security),
-              values.value(RightsArea::Preferences)});
+    // A level whose rights were never saved starts from none.
+    writeSql(QStringLiteral("INSERT OR IGNORE INTO AuthorityAccess (AuthorityLevelNumber) VALUES (?)"), {level});
+    changed.update(QStringLiteral("AuthorityAccess"), QStringLiteral("AuthorityLevelNumber = ?"), {level});
     t.commit();
+}
+
+} // namespace
+
+void AccessRights::save(int level, const RightsValues &values)
+{
+    writeRights(level, ChangedColumns::between({}, columnsOf(values)));
+}
+
+void AccessRights::save(int level, const RightsValues &shown, const RightsValues &values)
+{
+    writeRights(level, ChangedColumns::between(columnsOf(shown), columnsOf(values)));
 }
 
 int AccessRights::areaValue(int level, RightsArea area)

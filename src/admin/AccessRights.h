@@ -62,10 +62,16 @@ public:
 
     // The stored row of a level, or none when its rights were never saved.
     static std::optional<RightsValues> load(int level);
-    // Replaces the level's row whole (areas missing from values store 0), in one
-    // transaction. A level no longer there (deleted at another workstation)
-    // throws the recoverable "no longer exists" message and writes nothing.
+    // Writes every area of the level's row (areas missing from values store 0),
+    // in one transaction. A level no longer there (deleted at another
+    // workstation) throws the recoverable "no longer exists" message and writes
+    // nothing.
     static void save(int level, const RightsValues &values);
+    // Writes only the areas whose value differs from shown, the values the
+    // window loaded for the level (0 in every area when it had no row), so an
+    // area saved at another workstation meanwhile is kept. A level without a
+    // row is given one.
+    static void save(int level, const RightsValues &shown, const RightsValues &values);
     // One area's value for a level; 0 when the level has no row.
     static int areaValue(int level, RightsArea area);
     // Whether an area's value lets the level into the area at all: its main

@@ -159,12 +159,14 @@ void AuthorityAccessForm::LevelCombo_Click()
 {
     guarded("AuthorityAccessForm", "LevelCombo_Click", [&] {
         ClearAllButton_Click();
+        shown_.clear();
         const int index = LevelCombo->currentIndex();
         if (index < 0 || index >= LevelList.size())
             return;
         const auto values = AccessRights::load(LevelList[index].number);
         if (!values)
             return;
+        shown_ = *values;
         showingStored_ = true;
         for (const RightsAreaInfo &i : AccessRights::areas())
             setTicks(i.area, AccessRights::ticksFor(i.area, values->value(i.area)));
@@ -200,7 +202,8 @@ void AuthorityAccessForm::OKButton_Click()
         RightsValues values;
         for (const RightsAreaInfo &i : AccessRights::areas())
             values.insert(i.area, AccessRights::valueOf(i.area, ticks(i.area)));
-        AccessRights::save(LevelList[index].number, values);
+        AccessRights::save(LevelList[index].number, shown_, values);
+        shown_ = values;
         msgBox(QStringLiteral("Authority Access updated"));
     });
 }

@@ -12,7 +12,7 @@ class QPushButton;
 namespace wvs {
 
 // The rights of one authority level, area by area: View, Add/Modify/Delete and
-// Add Notes boxes under the tick rules, saved as the level's whole row.
+// Add Notes boxes under the tick rules; a save writes the areas changed.
 class AuthorityAccessForm : public Form {
     Q_OBJECT
 public:
@@ -41,6 +41,9 @@ private:
     // While a level's stored rights are shown the rules stay out of the way,
     // so the boxes show exactly what is stored.
     bool showingStored_ = false;
+    // The shown level's rights as loaded (none when it had no row), or as last
+    // saved: a save writes only the areas changed since.
+    RightsValues shown_;
 };
 
 } // namespace wvs

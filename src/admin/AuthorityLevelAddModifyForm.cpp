@@ -61,6 +61,7 @@ void AuthorityLevelAddModifyForm::firstActivate()
         if (const auto level = AuthorityLevelStore::find(SelectedLevelNumber)) {
             NumberText->setText(QString::number(level->number));
             DescriptionText->setText(level->description);
+            shownDescription_ = level->description;
             NumberText->setEnabled(false);
         }
         DescriptionText->setFocus();
@@ -78,7 +79,7 @@ void AuthorityLevelAddModifyForm::OKButton_Click()
             if (adding)
                 check = AuthorityLevelStore::add(NumberText->text(), DescriptionText->text());
             else
-                AuthorityLevelStore::modify(SelectedLevelNumber, DescriptionText->text());
+                AuthorityLevelStore::modify(SelectedLevelNumber, shownDescription_, DescriptionText->text());
         }
         if (!check.ok()) {
             msgBox(check.message);

@@ -29,6 +29,8 @@ private:
     QLineEdit *DescriptionText;
     QPushButton *OKButton;
     QPushButton *ExitButton;
+    // The description as the level was shown, so a Save writes it only when changed.
+    QString shownDescription_;
 };
 
 } // namespace wvs

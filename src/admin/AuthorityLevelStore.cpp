@@ -1,6 +1,7 @@
 #include "admin/AuthorityLevelStore.h"
 #include "common/NamedRows.h"
 #include "data/AppDatabase.h"
+#include "data/ChangedColumns.h"
 
 #include <QRegularExpression>
 
@@ -90,11 +91,12 @@ AuthorityLevelStore::Check AuthorityLevelStore::add(const QString &numberText, c
     return {};
 }
 
-void AuthorityLevelStore::modify(int number, const QString &description)
+void AuthorityLevelStore::modify(int number, const QString &shown, const QString &description)
 {
+    ChangedColumns changed;
+    changed.compare(QStringLiteral("LevelDescription"), shown, description);
     Transaction t;
-    if (writeSql(QStringLiteral("UPDATE AuthorityLevels SET LevelDescription = ? WHERE LevelNumber = ?"),
-                 {description, number}) == 0)
+    if (changed.update(QStringLiteral("AuthorityLevels"), QStringLiteral("LevelNumber = ?"), {number}) == 0)
         NamedRows::gone(NamedRows::Kind::AuthorityLevel);
     t.commit();
 }

@@ -39,9 +39,11 @@ public:
     // workstation added meanwhile is refused inside the adding transaction,
     // as check refuses it.
     static Check add(const QString &numberText, const QString &description);
-    // Changes a level's description. A level no longer there (deleted at
+    // Changes a level's description when it differs from shown, the one the
+    // dialog showed, so a description saved at another workstation meanwhile is
+    // kept by a save that did not change it. A level no longer there (deleted at
     // another workstation) throws the recoverable "no longer exists" message.
-    static void modify(int number, const QString &description);
+    static void modify(int number, const QString &shown, const QString &description);
 
     // Deletes a level with its rights row unless an associate holds it or
     // ask, given the question, says No. The outcome's message is the refusal

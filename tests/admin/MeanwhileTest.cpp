@@ -228,22 +228,26 @@ TEST_F(Meanwhile, ASaveOrDeleteOfWhatWasRemovedOrTakenMeanwhileIsRefusedAndWrite
 TEST_F(Meanwhile, ASaveKeepsWhatItDidNotChange)
 {
     PreferenceSettings::save({.taxRate = 15, .xeroTaxRateName = "GST on Income", .emailProvider = "Outlook"});
+    setAccess(3, 7, 7, 5, 5, 5, 4, 7, 0, 0);
+    writeSql("INSERT INTO AuthorityLevels (LevelNumber, LevelDescription) VALUES (2, 'Office'), (5, 'Level 5')");
+    const QString rightsOf = "SELECT Customers, Associates FROM AuthorityAccess WHERE AuthorityLevelNumber = %1";
+    // opens: the preferences, the level dialog's Tag, or the level chosen in Authority Access.
     const struct {
-        const char *save, *elsewhere;
+        const char *save, *opens, *elsewhere;
         std::function<void(QWidget *)> change;
         const char *stored;
         QString sql;
     } rows[] = {
-        {"Preferences: the Xero tax rate name saved by the sales export",
+        {"Preferences: the Xero tax rate name saved by the sales export", "Preferences",
          "UPDATE Preferences SET XeroTaxRateName = 'GST 15%'",
          [](QWidget *w) { type(w, "TaxRateText", "12.5"); }, "12.5|GST 15%",
          "SELECT TaxRate, XeroTaxRateName FROM Preferences"},
-        {"Preferences: boxes ticked and the server saved at the other workstation",
+        {"Preferences: boxes ticked and the server saved at the other workstation", "Preferences",
          "UPDATE Preferences SET ShowCostOnSchedPrint = 1, SMTPServer = 'smtp.example.com'",
          [](QWidget *w) { tick(w, "ScheduleEmailPhoneCheck", true); }, "1|1|smtp.example.com",
          "SELECT ShowCostOnSchedPrint, ShowPhoneOnSchedEmail, SMTPServer FROM Preferences"},
         // A level added starts with no rights, even where a row was left for its number.
-        {"authority level Add over a rights row left for its number",
+        {"authority level Add over a rights row left for its number", "Add",
          "INSERT INTO AuthorityAccess (AuthorityLevelNumber, Security, Associates) VALUES (4, 7, 7)",
          [](QWidget *w) {
              type(w, "NumberText", "4");
@@ -251,19 +255,34 @@ TEST_F(Meanwhile, ASaveKeepsWhatItDidNotChange)
          },
          "4|Ours|", "SELECT LevelNumber, LevelDescription, AuthorityLevelNumber FROM AuthorityLevels "
                     "LEFT JOIN AuthorityAccess ON AuthorityLevelNumber = LevelNumber WHERE LevelNumber = 4"},
+        {"authority level Modify saved unchanged over a description saved at the other workstation", "Modify~2",
+         "UPDATE AuthorityLevels SET LevelDescription = 'Field staff' WHERE LevelNumber = 2", [](QWidget *) {},
+         "Field staff", "SELECT LevelDescription FROM AuthorityLevels WHERE LevelNumber = 2"},
+        {"Authority Access: Customers saved at the other workstation, Associates here", "Level 3",
+         "UPDATE AuthorityAccess SET Customers = 1 WHERE AuthorityLevelNumber = 3",
+         [](QWidget *w) { tick(w, "AssociatesWCheck", false); }, "1|1", rightsOf.arg(3)},
+        {"Authority Access: a level without rights given some at the other workstation", "Level 5",
+         "INSERT INTO AuthorityAccess (AuthorityLevelNumber, Customers) VALUES (5, 7)",
+         [](QWidget *w) { tick(w, "AssociatesRCheck", true); }, "7|1", rightsOf.arg(5)},
     };
     for (const auto &r : rows) {
         SCOPED_TRACE(r.save);
+        msgs_->clear();
         std::unique_ptr<QWidget> w;
-        if (QString(r.save).startsWith("Preferences"))
+        const QString opens = r.opens;
+        if (opens == "Preferences") {
             w = shown<PreferencesForm, QWidget>();
-        else
-            w = shown<AuthorityLevelAddModifyForm, QWidget>("Add");
+        } else if (opens.startsWith("Level")) {
+            w = shown<AuthorityAccessForm, QWidget>();
+            choose(w.get(), "LevelCombo", opens);
+        } else {
+            w = shown<AuthorityLevelAddModifyForm, QWidget>(opens);
+        }
         elsewhere(r.elsewhere);
         r.change(w.get());
         msgs_->answer(MsgAnswer::No);
         click(w.get(), "OKButton");
-        EXPECT_EQ(rowsOf(r.sql), r.stored);
+        EXPECT_EQ(rowsOf(r.sql), QString(r.stored));
     }
 }
 
