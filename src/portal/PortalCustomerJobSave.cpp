@@ -148,7 +148,10 @@ bool PortalCustomerJobSave::duplicateExists(qint64 customerNumber, const QString
 PortalJobSaveOutcome PortalCustomerJobSave::save(const PortalJobEntry &e, const Ask &ask)
 {
     const CustomerRecord &c = e.customer;
-    if (!findCustomer(c)) {
+    // Whether the customer was on file decides which checks run; the save
+    // holds to it.
+    const bool customerOnFile = findCustomer(c).has_value();
+    if (!customerOnFile) {
         // A check that fails for any reason stops the save; a fault is
         // reported, never taken for a pass.
         PortalJobSaveOutcome checked;
@@ -194,6 +197,12 @@ PortalJobSaveOutcome PortalCustomerJobSave::save(const PortalJobEntry &e, const 
             return refuse(out, "This Customer Job already exists!");
         out.customerNumber = *existing;
     } else {
+        // The customer matched when Save was pressed has been deleted, or
+        // changed so that it no longer matches, at another workstation: adding
+        // it from the boxes would skip the checks of a new customer. Nothing
+        // is written; the next Save checks the customer as a new one.
+        if (customerOnFile)
+            NamedRows::gone(NamedRows::Kind::Customer);
         // Another workstation may have given the reference to a customer since
         // the checks: looked for again where no other save can add one.
         if (accountsPackageInUse() && !c.accountsRef.isEmpty()

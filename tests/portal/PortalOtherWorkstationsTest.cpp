@@ -184,6 +184,22 @@ TEST_F(PortalTwoWorkstationsTest, ASaveNamingARowRemovedAtAnotherWorkstationWrit
         changeMeanwhile();
         EXPECT_FALSE(run(QStringLiteral("RetrieveSchedule~%1").arg(schedule)));
     };
+    // The request's customer is on file when Save is pressed, so its checks are skipped; the other
+    // workstation removes it while the save asks about the day of the month.
+    auto saveForFiledCustomer = [&](qint64 id) {
+        writeSql("INSERT INTO Customers (Forename, Surname, CAddress1, CSuburb) VALUES ('Mary', 'Jones', '3 High St', "
+                 "'Herne Bay')");
+        saveRequest(id, [&](QDialog *d) {
+            click(d, "MonthlyOption");
+            click(d, "MonthlyOption1");
+            type(d, "MonthlyText1", "29");
+            type(d, "MonthlyText2", "1");
+            msgs_->whileShown = [&](const ShownMessage &m) {
+                if (m.text.startsWith("For those months"))
+                    changeMeanwhile();
+            };
+        });
+    };
     const QString jobTypeGone = "The Job Type no longer exists - it may have been changed or deleted by another user";
     const QString associateGone = "The Associate no longer exists - it may have been changed or deleted by another user";
     const struct {
@@ -216,6 +232,14 @@ TEST_F(PortalTwoWorkstationsTest, ASaveNamingARowRemovedAtAnotherWorkstationWrit
              });
          },
          "Accounts Reference JON01 has been already assigned to another Customer"},
+        // Saved as it stands, the request would add the customer from its boxes unchecked.
+        {"request save, the customer it matched deleted",
+         [&] { execSql("DELETE FROM Customers WHERE Surname = 'Jones'", {}, other); }, [&] { saveForFiledCustomer(966); },
+         "The Customer no longer exists - it may have been changed or deleted by another user"},
+        {"request save, the customer it matched renamed",
+         [&] { execSql("UPDATE Customers SET Forename = 'Maria' WHERE Surname = 'Jones'", {}, other); },
+         [&] { saveForFiledCustomer(967); },
+         "The Customer no longer exists - it may have been changed or deleted by another user"},
         {"Update From Portal, the associate who did the visit deleted",
          [&] { execSql("DELETE FROM Associates WHERE AssociateID = 'BOB'", {}, other); }, update, associateGone},
         // The rename moves his visits; the portal's update would write his old ID back.
@@ -244,7 +268,7 @@ TEST_F(PortalTwoWorkstationsTest, ASaveNamingARowRemovedAtAnotherWorkstationWrit
         msgs_->clear();
         c.save();
         msgs_->whileShown = nullptr;
-        EXPECT_EQ(msgs_->texts().filter(QRegularExpression("^(?!No Zip/Post Code)")), QStringList{c.message});
+        EXPECT_EQ(msgs_->texts().filter(QRegularExpression("^(?!No Zip/Post Code|For those months)")), QStringList{c.message});
         EXPECT_FALSE(before.isEmpty());
         EXPECT_EQ(tables(), before);
     }
