@@ -144,26 +144,21 @@ TEST_F(ScheduleGoneElsewhereTest, ASaveNamingARowRemovedOrChangedElsewhereWrites
             return lastShown() + (kept ? "" : " (the comment lost)");
         };
     };
-    // The schedules list, the Closed schedule (the newest, row 1) set back to Open with Yes.
-    const Opening reopen = [this]() -> Save {
-        std::shared_ptr<SchedulesManagementForm> w = shown<SchedulesManagementForm>();
-        return [w, this] {
-            w->grid()->selectRow(1);
-            msgs_->answer(MsgAnswer::Yes);
-            w->ModifyButton_Click();
-            return lastShown();
+    // The schedules list, the Closed schedule (the newest, row 1) chosen and a
+    // command clicked, the user answering Yes to its question.
+    auto listCommand = [this](void (SchedulesManagementForm::*command)()) -> Opening {
+        return [this, command]() -> Save {
+            std::shared_ptr<SchedulesManagementForm> w = shown<SchedulesManagementForm>();
+            return [w, this, command] {
+                w->grid()->selectRow(1);
+                msgs_->answer(MsgAnswer::Yes);
+                (w.get()->*command)();
+                return lastShown();
+            };
         };
     };
-    // The Closed schedule chosen in the list and deleted, the user answering Yes.
-    const Opening listDelete = [this]() -> Save {
-        std::shared_ptr<SchedulesManagementForm> w = shown<SchedulesManagementForm>();
-        return [w, this] {
-            w->grid()->selectRow(1);
-            msgs_->answer(MsgAnswer::Yes);
-            w->DeleteButton_Click();
-            return lastShown();
-        };
-    };
+    const Opening reopen = listCommand(&SchedulesManagementForm::ModifyButton_Click);
+    const Opening listDelete = listCommand(&SchedulesManagementForm::DeleteButton_Click);
     // The Closed schedule's window, the second row moved up and the order saved.
     const Opening order = [this]() -> Save {
         std::shared_ptr<ScheduleForm> w = shown<ScheduleForm>(QStringLiteral("Modify~%1").arg(closed));
