@@ -76,6 +76,24 @@ TEST_F(Meanwhile, ASaveOrDeleteOfWhatWasRemovedOrTakenMeanwhileIsRefusedAndWrite
     // workstation acts, saves, and returns the message the user is given.
     using Step = std::function<void()>;
     using Act = std::function<QString(const Step &)>;
+    // The associate dialog (Add, or Modify of JB) filled, the other workstation acting, then Save: the
+    // message, the dialog still up and, where given, the box that keeps what was typed.
+    auto associateSave = [this](bool add, std::function<void(QDialog *)> fill, const char *box = nullptr,
+                                const QString &typed = {}) -> Act {
+        return [this, add, fill, box, typed](const Step &meanwhile) {
+            QString shown;
+            associateDialog(add, [&](QDialog *d) {
+                fill(d);
+                meanwhile();
+                click(d, "OKButton");
+                shown = msgs_->last();
+                EXPECT_TRUE(d->isVisible());
+                if (box)
+                    EXPECT_EQ(text(d, box), typed);
+            });
+            return shown;
+        };
+    };
     const QString deleteLevel3 =
         "DELETE FROM AuthorityLevels WHERE LevelNumber = 3; DELETE FROM AuthorityAccess WHERE AuthorityLevelNumber = 3";
     const struct {
@@ -85,67 +103,33 @@ TEST_F(Meanwhile, ASaveOrDeleteOfWhatWasRemovedOrTakenMeanwhileIsRefusedAndWrite
         Act act;
     } rows[] = {
         {"associate Add with the level chosen", deleteLevel3, kLevelGone,
-         [&](const Step &meanwhile) {
-             QString shown;
-             associateDialog(true, [&](QDialog *d) {
+         associateSave(
+             true,
+             [&](QDialog *d) {
                  for (const auto &[box, value] : {std::pair{"IDText", "NW"}, {"NameText", "New One"},
                                                   {"PasswordText", "pass3"}, {"Password2Text", "pass3"}})
                      type(d, box, value);
                  choose(d, "LevelCombo", "Level 3");
                  choose(d, "DefaultScreenCombo", "None");
-                 meanwhile();
-                 click(d, "OKButton");
-                 shown = msgs_->last();
-                 EXPECT_TRUE(d->isVisible());
-                 EXPECT_EQ(text(d, "IDText"), "NW");
-             });
-             return shown;
-         }},
+             },
+             "IDText", "NW")},
         {"associate Modify given the level chosen", deleteLevel3, kLevelGone,
-         [&](const Step &meanwhile) {
-             QString shown;
-             associateDialog(false, [&](QDialog *d) {
-                 choose(d, "LevelCombo", "Level 3");
-                 meanwhile();
-                 click(d, "OKButton");
-                 shown = msgs_->last();
-                 EXPECT_TRUE(d->isVisible());
-             });
-             return shown;
-         }},
+         associateSave(false, [&](QDialog *d) { choose(d, "LevelCombo", "Level 3"); })},
         {"associate Modify of one deleted", "DELETE FROM Associates WHERE AssociateID = 'JB'", kAssociateGone, {}},
         {"associate Modify of one whose ID changed", "UPDATE Associates SET AssociateID = 'JX' WHERE AssociateID = 'JB'",
          kAssociateGone, {}},
         {"associate Modify giving portal access to one deleted", "DELETE FROM Associates WHERE AssociateID = 'AK'",
          kAssociateGone,
-         [&](const Step &meanwhile) {
-             QString shown;
-             associateDialog(false, [&](QDialog *d) {
-                 tick(d, "PortalAccessCheck", true);
-                 auto *list = child<QListWidget>(d, "PortalAccessList");
-                 list->findItems("Anna King", Qt::MatchExactly).value(0)->setSelected(true);
-                 meanwhile();
-                 click(d, "OKButton");
-                 shown = msgs_->last();
-                 EXPECT_TRUE(d->isVisible());
-             });
-             return shown;
-         }},
+         associateSave(false,
+                       [&](QDialog *d) {
+                           tick(d, "PortalAccessCheck", true);
+                           auto *list = child<QListWidget>(d, "PortalAccessList");
+                           list->findItems("Anna King", Qt::MatchExactly).value(0)->setSelected(true);
+                       })},
         {"associate Modify of the ID of one logged on elsewhere",
          "UPDATE Associates SET AssociateStatus = -46000 WHERE AssociateID = 'JB'",
          "Jo Bloggs is currently logged on and therefore his/her ID cannot be changed",
-         [&](const Step &meanwhile) {
-             QString shown;
-             associateDialog(false, [&](QDialog *d) {
-                 type(d, "IDText", "JC");
-                 meanwhile();
-                 click(d, "OKButton");
-                 shown = msgs_->last();
-                 EXPECT_TRUE(d->isVisible());
-                 EXPECT_EQ(text(d, "IDText"), "JC");
-             });
-             return shown;
-         }},
+         associateSave(false, [&](QDialog *d) { type(d, "IDText", "JC"); }, "IDText", "JC")},
         // The delete's checks pass before the question; the other workstation acts while it is open.
         {"associate delete of one given a job", "INSERT INTO CustomerJobs (AssociateID) VALUES ('JB')",
          "There are Customer Jobs assigned to  Jo Bloggs therefore he/she cannot be deleted", {}},
@@ -189,18 +173,7 @@ TEST_F(Meanwhile, ASaveOrDeleteOfWhatWasRemovedOrTakenMeanwhileIsRefusedAndWrite
          }},
     };
     // An associate Modify of JB that changes his phone; an associate delete of JB.
-    const Act modifyPhone = [&](const Step &meanwhile) {
-        QString shown;
-        associateDialog(false, [&](QDialog *d) {
-            type(d, "PhoneText", "09 222");
-            meanwhile();
-            click(d, "OKButton");
-            shown = msgs_->last();
-            EXPECT_TRUE(d->isVisible());
-            EXPECT_EQ(text(d, "PhoneText"), "09 222");
-        });
-        return shown;
-    };
+    const Act modifyPhone = associateSave(false, [&](QDialog *d) { type(d, "PhoneText", "09 222"); }, "PhoneText", "09 222");
     const Act deleteJB = [&](const Step &meanwhile) {
         EXPECT_EQ(AssociateRecord::removeRefusal("JB", "Jo Bloggs"), "");
         meanwhile();
